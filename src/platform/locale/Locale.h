@@ -1,0 +1,36 @@
+#pragma once
+// Locale services of the device: collation of names, lower-casing one UTF-16 unit at a time, short
+// dates, the user's language and country. The locale is the device's (registry), set at init.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+// Compares two texts with the device locale's collation, no flags: -1, 0 or 1.
+int CompareText(std::u16string_view a, std::u16string_view b);
+
+// Lower-cases one UTF-16 unit; units without a single-unit lower case are returned unchanged, so a
+// lower-cased text keeps its length and positions.
+char16_t LowerUnit(char16_t unit);
+void LowerInPlace(std::u16string& text);
+
+// The short date of the device locale for a calendar date (month 1-12).
+std::u16string FormatShortDate(int year, int month, int day);
+
+// The user's language as a Windows language identifier (0x0409 English US, 0x0419 Russian, ...).
+uint16_t UserLanguageId();
+
+// The telephone country code of the user's country (1 for US, 49 for Germany, 7 for Russia); 0
+// when unknown.
+uint32_t UserCountryPhoneCode();
+
+// The device locale name ("en_US") and the version of its collation (changes when the order of
+// names may change).
+std::string LocaleName();
+std::string CollationVersion();
+
+// Forgets the cached locale so the next call reads the device registry again (tests, `init`).
+void ReloadLocale();
+
+}  // namespace plat
