@@ -5,7 +5,11 @@
 
 namespace plat {
 
+// Unpaired surrogates and ill-formed UTF-8 sequences become U+FFFD; nothing else is changed.
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
+
+// True when every surrogate of the text is part of a pair (the text converts without loss).
+bool IsValidUtf16(std::u16string_view text);
 
 }  // namespace plat
