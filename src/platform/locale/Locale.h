@@ -33,4 +33,19 @@ std::string CollationVersion();
 // Forgets the cached locale so the next call reads the device registry again (tests, `init`).
 void ReloadLocale();
 
+// Where the device keeps its locale name: HKCU kLocaleKey, REG_SZ kLocaleValue ("de_DE"). Without a
+// current device, or without that value, the locale is DefaultLocaleName().
+inline constexpr std::u16string_view kLocaleKey = u"ControlPanel\\International";
+inline constexpr std::u16string_view kLocaleValue = u"LocaleName";
+
+// Writes the device's locale name into its registry and forgets the cached locale.
+bool SetDeviceLocale(std::string_view name);
+
+// The host's locale from LANG ("de_DE.UTF-8" gives "de_DE"); "en_US" when LANG is unset, empty,
+// "C" or "POSIX".
+std::string DefaultLocaleName();
+
+// A locale name without its encoding and modifier ("de_DE.UTF-8@euro" gives "de_DE").
+std::string NormalizeLocaleName(std::string_view name);
+
 }  // namespace plat

@@ -44,7 +44,13 @@ public:
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
 
-    // Key paths are backslash-separated below the hive ("Software\\Velmora\\PIM\\Settings").
+    // Key paths are backslash-separated below the hive ("Software\\Velmora\\PIM\\Settings"); an
+    // empty path is the hive itself, backslashes at either end are ignored, and a path with an
+    // empty name inside ("a\\\\b") or unpaired surrogates is invalid (every call fails on it).
+    // SetValue creates the key when missing; an existing value keeps its name's spelling and its
+    // place in Values (values are listed in the order they were made, subkeys by name). Failures
+    // (an invalid or missing key, another process holding the file too long) give false or
+    // nothing; a damaged file throws RegistryError.
     bool KeyExists(Hive hive, std::u16string_view key);
     bool CreateKey(Hive hive, std::u16string_view key);  // with its missing parents
     std::optional<RegValue> GetValue(Hive hive, std::u16string_view key, std::u16string_view name);
@@ -59,7 +65,15 @@ private:
     Impl* impl_;
 };
 
-// The registry of the current device, opened on first use.
+class Device;
+
+// The registry of the current device, opened on first use and again after the current device
+// changed. Throws RegistryError when it cannot be opened or does not exist yet (only InitDevice
+// creates a device's registry).
 Registry& DeviceRegistry();
+// Closes the registry DeviceRegistry opened (before a device is removed).
+void CloseDeviceRegistry();
+// The host file of a device's registry (<root>/Windows/registry.db).
+std::filesystem::path DeviceRegistryFile(const Device& device);
 
 }  // namespace plat

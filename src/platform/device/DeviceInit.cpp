@@ -1,0 +1,101 @@
+#include "platform/device/DeviceInit.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "platform/device/Device.h"
+#include "platform/locale/Locale.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryDefaults.h"
+
+namespace fs = std::filesystem;
+
+namespace plat {
+
+namespace {
+
+constexpr std::u16string_view kFolders[] = {u"\\My Documents", u"\\Program Files\\Brevane", u"\\Windows",
+                                            u"\\Windows\\StartUp"};
+constexpr std::u16string_view kPhoneMarkers[] = {u"\\Windows\\sms.dll", u"\\Windows\\phone.dll"};
+
+[[noreturn]] void Fail(const fs::path& root, const std::string& why) {
+    throw DeviceInitError("cannot initialise the device " + root.string() + ": " + why);
+}
+
+fs::path Host(const Device& device, std::u16string_view devicePath) {
+    const auto host = device.HostPath(devicePath);
+    if (!host) Fail(device.Root(), "a link leads out of the device");
+    return *host;
+}
+
+void MakeRoot(const fs::path& root) {
+    std::error_code ec;
+    if (fs::exists(root, ec) && !fs::is_directory(root, ec)) Fail(root, "it is not a folder");
+    fs::create_directories(root, ec);
+    if (ec || !fs::is_directory(root, ec)) Fail(root, ec ? ec.message() : "it is not a folder");
+}
+
+void MakeFolders(const Device& device) {
+    for (const std::u16string_view folder : kFolders) {
+        std::error_code ec;
+        const fs::path host = Host(device, folder);
+        fs::create_directories(host, ec);
+        if (!fs::is_directory(host)) Fail(device.Root(), host.string() + " cannot be made a folder");
+    }
+}
+
+void MakePhoneMarkers(const Device& device) {
+    for (const std::u16string_view marker : kPhoneMarkers) {
+        const fs::path host = Host(device, marker);
+        std::ofstream file(host, std::ios::app | std::ios::binary);
+        if (!file) Fail(device.Root(), "cannot create " + host.string());
+    }
+}
+
+void RemoveDatabase(const fs::path& file) {
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(file.string() + suffix, ec);
+}
+
+// Writes the registry under a name of this process's own, then links it into place: link never
+// replaces a registry another process put there meanwhile.
+bool MakeRegistry(const fs::path& file, const std::string& locale) {
+    const fs::path draft = file.string() + ".new-" + std::to_string(getpid());
+    RemoveDatabase(draft);
+    try {
+        Registry registry(draft);
+        if (!WriteRegistryDefaults(registry, locale)) Fail(file, "cannot write the registry defaults");
+    } catch (...) {
+        RemoveDatabase(draft);
+        throw;
+    }
+    const bool linked = link(draft.c_str(), file.c_str()) == 0;
+    const int linkError = errno;
+    RemoveDatabase(draft);
+    if (!linked && linkError != EEXIST) Fail(file, std::string("cannot create the registry: ") + std::strerror(linkError));
+    return linked;
+}
+
+}  // namespace
+
+InitResult InitDevice(const fs::path& root, const InitOptions& options) {
+    MakeRoot(root);
+    const Device device(root);
+    const fs::path registryFile = DeviceRegistryFile(device);
+    std::error_code ec;
+    if (fs::exists(registryFile, ec)) {
+        Registry existing(registryFile);  // reports a damaged registry
+        return {device.Root(), false};
+    }
+    MakeFolders(device);
+    if (options.phone) MakePhoneMarkers(device);
+    const std::string locale = options.locale.empty() ? DefaultLocaleName() : NormalizeLocaleName(options.locale);
+    const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale);
+    return {device.Root(), created};
+}
+
+}  // namespace plat

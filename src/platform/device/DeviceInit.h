@@ -1,0 +1,32 @@
+#pragma once
+// Making a new device, as a new phone comes from the factory.
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace plat {
+
+struct InitOptions {
+    bool phone = true;   // a phone device has the markers \Windows\sms.dll and \Windows\phone.dll
+    std::string locale;  // "de_DE" or "de_DE.UTF-8"; empty: DefaultLocaleName()
+};
+
+struct InitResult {
+    std::filesystem::path root;  // canonical
+    bool created = false;        // false: the device existed and was left as it is
+};
+
+// A root that cannot be created or used as a device.
+class DeviceInitError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Creates the root when missing, then the device in it unless one is there already (a device is
+// there once its registry \Windows\registry.db exists; an existing registry is opened, so a damaged
+// one raises RegistryError). The registry is written last and appears at once, completely written,
+// so an interrupted initialisation is simply done again. Two processes may initialise one root at
+// once; exactly one of them creates the device.
+InitResult InitDevice(const std::filesystem::path& root, const InitOptions& options = {});
+
+}  // namespace plat
