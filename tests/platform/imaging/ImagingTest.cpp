@@ -1,0 +1,96 @@
+#include "platform/imaging/Imaging.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using plat::DecodeImage;
+using plat::EncodeImage;
+using plat::ImageFormat;
+using plat::RgbBitmap;
+
+namespace {
+
+RgbBitmap Gradient(int width, int height) {
+    RgbBitmap b;
+    b.width = width;
+    b.height = height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            b.rgb.push_back(static_cast<uint8_t>(x * 40));
+            b.rgb.push_back(static_cast<uint8_t>(y * 60));
+            b.rgb.push_back(static_cast<uint8_t>(x + y));
+        }
+    }
+    return b;
+}
+
+// A BMP header declaring a picture of the given size and no pixel data.
+std::vector<uint8_t> BmpHeader(int32_t width, int32_t height) {
+    std::vector<uint8_t> h(54, 0);
+    auto put32 = [&](size_t at, uint32_t v) { std::memcpy(h.data() + at, &v, 4); };
+    h[0] = 'B';
+    h[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    h[26] = 1;
+    h[28] = 24;
+    return h;
+}
+
+}  // namespace
+
+TEST(Imaging, LosslessFormatsRoundTripPixelsExactly) {
+    // An odd width makes the decoder's row padding visible if it leaked into the bytes.
+    const RgbBitmap source = Gradient(5, 3);
+    for (ImageFormat format : {ImageFormat::Png, ImageFormat::Bmp}) {
+        const auto encoded = EncodeImage(source, format);
+        ASSERT_TRUE(encoded.has_value());
+        const auto decoded = DecodeImage(*encoded);
+        ASSERT_TRUE(decoded.has_value());
+        EXPECT_EQ(*decoded, source);
+    }
+}
+
+TEST(Imaging, JpegDecodesToTheEncodedSize) {
+    const auto encoded = EncodeImage(Gradient(7, 4), ImageFormat::Jpeg);
+    ASSERT_TRUE(encoded.has_value());
+    const auto decoded = DecodeImage(*encoded);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->width, 7);
+    EXPECT_EQ(decoded->height, 4);
+    EXPECT_EQ(decoded->rgb.size(), 7u * 4u * 3u);
+}
+
+TEST(Imaging, DamagedOrForeignDataDecodesToNothing) {
+    const auto png = *EncodeImage(Gradient(16, 16), ImageFormat::Png);
+    const std::vector<uint8_t> truncated(png.begin(), png.begin() + static_cast<long>(png.size() / 2));
+    std::vector<uint8_t> corrupted = png;
+    for (size_t i = 40; i < corrupted.size(); ++i) corrupted[i] ^= 0x5A;
+    const std::vector<std::vector<uint8_t>> cases = {
+        {},
+        std::vector<uint8_t>(64, 0),
+        {'h', 'e', 'l', 'l', 'o'},
+        truncated,
+        corrupted,
+        BmpHeader(100000, 100000),  // declared size far beyond the limit
+        BmpHeader(-5, 0),
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_FALSE(DecodeImage(cases[i]).has_value()) << "case " << i;
+    }
+}
+
+TEST(Imaging, MalformedBitmapsAreNotEncoded) {
+    RgbBitmap shortRows = Gradient(4, 4);
+    shortRows.rgb.pop_back();
+    RgbBitmap empty;
+    RgbBitmap negative = Gradient(2, 2);
+    negative.width = -2;
+    for (const RgbBitmap& b : {shortRows, empty, negative}) {
+        EXPECT_FALSE(EncodeImage(b, ImageFormat::Png).has_value());
+    }
+}
