@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "platform/device/DeviceInit.h"
+#include "platform/locale/Locale.h"
+#include "platform/registry/Registry.h"
+#include "platform/text/Utf.h"
+#include "support/ChildProcesses.h"
+#include "support/ScopedEnv.h"
+#include "support/TempDevice.h"
+
+namespace fs = std::filesystem;
+using plat::Hive;
+
+namespace {
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::optional<std::u16string> RegString(const fs::path& root, Hive hive, std::u16string_view key,
+                                        std::u16string_view name) {
+    plat::Registry registry(root / "Windows" / "registry.db");
+    const auto value = registry.GetValue(hive, key, name);
+    return value ? value->AsString() : std::nullopt;
+}
+
+// A scratch folder beside a device, removed with it.
+class DeviceInit : public testing::Test {
+protected:
+    TempDevice scratch;
+    fs::path base = scratch.Root().parent_path();
+};
+
+}  // namespace
+
+TEST_F(DeviceInit, NewDeviceHasItsFoldersMarkersAndRegistry) {
+    const auto result = plat::InitDevice(base / "new" / "phone", {true, "de_DE.UTF-8"});
+    EXPECT_TRUE(result.created);
+    const fs::path root = base / "new" / "phone";
+    EXPECT_EQ(result.root, root);
+    for (const char* folder : {"My Documents", "Program Files/Brevane", "Windows", "Windows/StartUp"}) {
+        EXPECT_TRUE(fs::is_directory(root / folder)) << folder;
+    }
+    for (const char* marker : {"Windows/sms.dll", "Windows/phone.dll"}) {
+        EXPECT_TRUE(fs::is_regular_file(root / marker)) << marker;
+        EXPECT_EQ(fs::file_size(root / marker), 0u);
+    }
+    EXPECT_EQ(RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue), u"de_DE");
+    EXPECT_EQ(RegString(root, Hive::LocalMachine, u"Software\\Microsoft\\Shell\\Rai\\:MSINBOX", u"1"), u"tmail.exe");
+    EXPECT_TRUE(RegString(root, Hive::LocalMachine, u"SOFTWARE\\Microsoft\\Shell\\Keys\\40c2", u"ResetCmd"));
+    EXPECT_FALSE(fs::exists(root / "pim.vol"));
+    for (const auto& entry : fs::directory_iterator(root / "Windows")) {
+        EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos) << entry.path();
+    }
+}
+
+TEST_F(DeviceInit, DeviceWithoutPhoneHasNoMarkers) {
+    plat::InitDevice(base / "pda", {false, "en_GB"});
+    EXPECT_TRUE(fs::is_directory(base / "pda" / "Windows"));
+    EXPECT_FALSE(fs::exists(base / "pda" / "Windows" / "sms.dll"));
+    EXPECT_FALSE(fs::exists(base / "pda" / "Windows" / "phone.dll"));
+}
+
+TEST_F(DeviceInit, ExistingDeviceIsLeftAsItIs) {
+    const fs::path root = base / "dev";
+    plat::InitDevice(root, {true, "ru_RU"});
+    {
+        plat::Registry registry(root / "Windows" / "registry.db");
+        registry.SetValue(Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue, plat::RegValue::String(u"pl_PL"));
+    }
+    fs::remove(root / "Windows" / "sms.dll");
+    fs::remove(root / "My Documents");
+    const auto again = plat::InitDevice(root, {true, "en_US"});
+    EXPECT_FALSE(again.created);
+    EXPECT_EQ(RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue), u"pl_PL");
+    EXPECT_FALSE(fs::exists(root / "Windows" / "sms.dll"));
+    EXPECT_FALSE(fs::exists(root / "My Documents"));
+}
+
+TEST_F(DeviceInit, UnusableRootsAndDamagedRegistriesAreReported) {
+    std::ofstream(base / "file") << "x";
+    EXPECT_THROW(plat::InitDevice(base / "file"), plat::DeviceInitError);
+    EXPECT_THROW(plat::InitDevice(base / "file" / "below"), plat::DeviceInitError);
+    EXPECT_EQ(ReadAll(base / "file"), "x");
+
+    fs::create_directories(base / "broken" / "Windows");
+    const std::string garbage(4096, '\x5a');
+    std::ofstream(base / "broken" / "Windows" / "registry.db", std::ios::binary) << garbage;
+    EXPECT_THROW(plat::InitDevice(base / "broken"), plat::RegistryError);
+    EXPECT_EQ(ReadAll(base / "broken" / "Windows" / "registry.db"), garbage);
+}
+
+TEST_F(DeviceInit, TwoProcessesInitialisingOneRootCreateItOnce) {
+    const fs::path root = base / "race";
+    const auto codes = RunInChildren(4, [&](int index) {
+        const auto result = plat::InitDevice(root, {true, index % 2 ? "de_DE" : "ru_RU"});
+        return result.created ? 10 : 11;
+    });
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 10), 1);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 11), 3);
+    const auto locale = RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue);
+    EXPECT_TRUE(locale == u"de_DE" || locale == u"ru_RU");
+}
+
+TEST_F(DeviceInit, LocaleComesFromLangUnlessGiven) {
+    const struct {
+        std::optional<std::string> lang;
+        std::string option;
+        std::u16string expected;
+    } cases[] = {
+        {"de_AT.UTF-8", "", u"de_AT"}, {"ru_RU.utf8@cyrillic", "", u"ru_RU"}, {"C", "", u"en_US"},
+        {"POSIX", "", u"en_US"},       {"C.UTF-8", "", u"en_US"},             {std::nullopt, "", u"en_US"},
+        {"", "", u"en_US"},            {"de_DE.UTF-8", "sv_SE", u"sv_SE"},
+    };
+    int index = 0;
+    for (const auto& c : cases) {
+        ScopedEnv lang("LANG", c.lang);
+        const fs::path root = base / ("locale" + std::to_string(index++));
+        plat::InitDevice(root, {true, c.option});
+        EXPECT_EQ(RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue), c.expected)
+            << c.lang.value_or("(unset)");
+    }
+}

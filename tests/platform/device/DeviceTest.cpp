@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "platform/device/Device.h"
+#include "support/ScopedEnv.h"
+#include "support/TempDevice.h"
+
+namespace fs = std::filesystem;
+using plat::Device;
+
+namespace {
+
+class DevicePaths : public testing::Test {
+protected:
+    TempDevice device;
+    fs::path root = device.Root();
+    fs::path outside = root.parent_path() / "outside";
+
+    void SetUp() override {
+        fs::create_directories(outside);
+        fs::create_directories(root / "My Documents" / "\xc3\x84pfel");  // "Äpfel"
+        fs::create_directories(root / "Both" / "Abc");
+        fs::create_directories(root / "Both" / "abc");
+        fs::create_symlink(outside, root / "escape");
+        fs::create_symlink("../../outside/none", root / "Windows" / "dangling");
+        fs::create_symlink(root / "Windows", root / "inside");
+        fs::create_symlink("loop", root / "loop");
+    }
+};
+
+}  // namespace
+
+TEST_F(DevicePaths, ComponentsMatchIgnoringCaseAndNewOnesAreTakenAsWritten) {
+    const struct {
+        std::u16string devicePath;
+        fs::path expected;
+    } cases[] = {
+        {u"", root},
+        {u"\\", root},
+        {u"\\WINDOWS\\SMS.DLL", root / "Windows" / "sms.dll"},
+        {u"\\windows\\New Folder\\Neu.TXT", root / "Windows" / "New Folder" / "Neu.TXT"},
+        {u"/windows/./phone.dll", root / "Windows" / "phone.dll"},
+        {u"\\\\my documents\\\\\u00e4PFEL\\x", root / "My Documents" / "\xc3\x84pfel" / "x"},
+        {u"\\My Documents\\..\\windows", root / "Windows"},
+        {u"\\Both\\abc", root / "Both" / "abc"},  // the exact spelling wins
+        {u"\\Both\\ABC", root / "Both" / "Abc"},  // else the first in byte order
+        {u"\\inside\\sms.dll", root / "inside" / "sms.dll"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(device.Device().HostPath(c.devicePath), std::optional<fs::path>(c.expected))
+            << std::string(c.devicePath.begin(), c.devicePath.end());
+    }
+}
+
+TEST_F(DevicePaths, PathsLeavingTheRootAreRefused) {
+    const std::u16string refused[] = {
+        u"\\..",
+        u"\\..\\outside",
+        u"\\Windows\\..\\..\\outside\\x",
+        u"\\escape",
+        u"\\ESCAPE\\new.txt",
+        u"\\Windows\\dangling",
+        u"\\loop\\x",
+        std::u16string(u"\\Windows\\a\0b", 12),
+    };
+    for (const auto& path : refused) {
+        EXPECT_EQ(device.Device().HostPath(path), std::nullopt) << std::string(path.begin(), path.end());
+    }
+}
+
+TEST(DeviceRoot, MustBeAnExistingFolderAndIsMadeCanonical) {
+    TempDevice device;
+    fs::create_symlink(device.Root(), device.Root().parent_path() / "alias");
+    EXPECT_EQ(Device(device.Root().parent_path() / "alias").Root(), device.Root());
+    EXPECT_EQ(Device(device.Root() / "Windows" / "..").Root(), device.Root());
+    EXPECT_THROW(Device(device.Root() / "missing"), std::runtime_error);
+    EXPECT_THROW(Device(device.Host(u"\\Windows\\sms.dll")), std::runtime_error);
+}
+
+TEST(DeviceNamespace, IsPrivatePerRootAndTheSameForEveryPathToOneRoot) {
+    TempDevice device;
+    const fs::path runtime = device.Root().parent_path() / "run";
+    fs::create_directories(runtime);
+    ScopedEnv env("XDG_RUNTIME_DIR", runtime.string());
+    const fs::path userDir = runtime / ("brevane-" + std::to_string(getuid()));
+    fs::create_directories(userDir);
+    chmod(userDir.c_str(), 0755);  // made private again on first use
+
+    const Device one(device.Root());
+    const fs::path ns = one.NamespaceDir();
+    EXPECT_EQ(ns.parent_path(), userDir);
+    struct stat info {};
+    for (const fs::path& folder : {userDir, ns}) {
+        ASSERT_EQ(stat(folder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
+    }
+    fs::create_symlink(device.Root(), device.Root().parent_path() / "alias");
+    EXPECT_EQ(Device(device.Root().parent_path() / "alias").NamespaceDir(), ns);
+    EXPECT_NE(Device(device.Host(u"\\Windows")).NamespaceDir(), ns);
+    EXPECT_EQ(one.NamespacePath(u"Local\\PimSyncMap"), ns / "Local%5CPimSyncMap");
+    ScopedEnv relative("XDG_RUNTIME_DIR", "relative/dir");
+    EXPECT_EQ(Device(device.Root()).NamespaceDir().parent_path().parent_path(), fs::path("/tmp"));
+}
+
+TEST(DeviceNamespace, AFolderThatIsALinkIsRefused) {
+    TempDevice device;
+    const fs::path runtime = device.Root().parent_path() / "run";
+    fs::create_directories(runtime / "elsewhere");
+    fs::create_symlink(runtime / "elsewhere", runtime / ("brevane-" + std::to_string(getuid())));
+    ScopedEnv env("XDG_RUNTIME_DIR", runtime.string());
+    EXPECT_THROW(Device(device.Root()).NamespaceDir(), std::runtime_error);
+}
+
+TEST(DeviceNamespace, SafeNamesAreFileNamesAndDistinct) {
+    const struct {
+        std::u16string name;
+        std::string expected;
+    } cases[] = {
+        {u"Local\\PimSyncMap", "Local%5CPimSyncMap"},
+        {u"", "%"},
+        {u"..", "%2E."},
+        {u"a/b c%", "a%2Fb%20c%25"},
+        {u"\u0416.v1", "%D0%96.v1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Device::SafeName(c.name), c.expected);
+
+    const std::u16string longA(300, u'\u0416'), longB = longA + u"x";
+    for (const auto& name : {longA, longB}) {
+        const std::string safe = Device::SafeName(name);
+        EXPECT_LE(safe.size(), 200u);
+        EXPECT_EQ(safe.find('/'), std::string::npos);
+        EXPECT_NE(safe[safe.size() - 17], '%');
+    }
+    EXPECT_NE(Device::SafeName(longA), Device::SafeName(longB));
+}
+
+TEST(DeviceRoot, ChosenFromTheCommandLineThenTheEnvironment) {
+    ScopedEnv home("HOME", "/home/anna");
+    const struct {
+        std::optional<std::string> cli, brevaneRoot, dataHome;
+        fs::path expected;
+    } cases[] = {
+        {"/cli", "/env", "/data", "/cli"},
+        {std::nullopt, "/env", "/data", "/env"},
+        {std::nullopt, "", "/data", "/data/brevane/device"},
+        {std::nullopt, std::nullopt, "relative", "/home/anna/.local/share/brevane/device"},
+        {std::nullopt, std::nullopt, std::nullopt, "/home/anna/.local/share/brevane/device"},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv root("BREVANE_ROOT", c.brevaneRoot);
+        ScopedEnv data("XDG_DATA_HOME", c.dataHome);
+        const auto cli = c.cli ? std::optional<fs::path>(*c.cli) : std::nullopt;
+        EXPECT_EQ(plat::ChooseRoot(cli), c.expected);
+    }
+}
+
+TEST(CurrentDevice, ExchangeHandsBackThePreviousDeviceAndCountsChanges) {
+    auto saved = plat::ExchangeCurrentDevice(nullptr);
+    EXPECT_FALSE(plat::HasCurrentDevice());
+    EXPECT_THROW(plat::CurrentDevice(), std::logic_error);
+    {
+        TempDevice device;
+        const uint64_t before = plat::CurrentDeviceGeneration();
+        auto mine = plat::ExchangeCurrentDevice(std::make_unique<Device>(device.Root() / "Windows"));
+        EXPECT_EQ(plat::CurrentDevice().Root(), device.Root() / "Windows");
+        EXPECT_GT(plat::CurrentDeviceGeneration(), before);
+        plat::SetCurrentDevice(std::move(mine));
+        EXPECT_EQ(plat::CurrentDevice().Root(), device.Root());
+    }
+    EXPECT_FALSE(plat::HasCurrentDevice());  // TempDevice restored "none"
+    plat::SetCurrentDevice(std::move(saved));
+}

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/locale/Locale.h"
+#include "platform/text/Utf.h"
+#include "support/ScopedEnv.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+std::vector<std::u16string> Sorted(std::vector<std::u16string> names) {
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::u16string& a, const std::u16string& b) { return plat::CompareText(a, b) < 0; });
+    return names;
+}
+
+std::string Utf8(const std::u16string& text) { return plat::ToUtf8(text); }
+
+}  // namespace
+
+TEST(Locale, NamesSortInTheDeviceLocalesOrder) {
+    TempDevice device;
+    const struct {
+        const char* locale;
+        std::vector<std::u16string> expected;
+    } cases[] = {
+        {"en_US", {u"alice", u"Alice", u"\u00c9mile", u"Emma", u"zoe", u"Zoe"}},
+        {"de_DE", {u"Abend", u"\u00c4rger", u"Bauer", u"\u00d6l", u"Ost", u"Zahl"}},
+        {"sv_SE", {u"Abend", u"Bauer", u"Zahl", u"\u00c4rger", u"\u00d6l"}},
+        {"ru_RU", {u"\u0414\u0438\u043c\u0430", u"\u0415\u043b\u0435\u043d\u0430", u"\u0401\u043b\u043a\u0430",
+                   u"\u0416\u0430\u043d\u043d\u0430", u"Anna"}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(plat::SetDeviceLocale(c.locale));
+        EXPECT_EQ(plat::LocaleName(), c.locale);
+        std::vector<std::u16string> shuffled(c.expected.rbegin(), c.expected.rend());
+        const auto sorted = Sorted(shuffled);
+        for (size_t i = 0; i < sorted.size(); ++i) EXPECT_EQ(Utf8(sorted[i]), Utf8(c.expected[i])) << c.locale << " " << i;
+    }
+    plat::SetDeviceLocale("ru_RU");
+    EXPECT_LT(plat::CompareText(u"\u0415", u"\u0401"), 0);  // Ё right after Е, before Ж
+    EXPECT_LT(plat::CompareText(u"\u0401", u"\u0416"), 0);
+    EXPECT_EQ(plat::CompareText(u"\u0416", u"\u0416"), 0);
+    EXPECT_GT(plat::CompareText(u"\u0416", u"\u0415"), 0);
+}
+
+TEST(Locale, CollationVersionAndNameFollowTheDevice) {
+    TempDevice device({true, "de_DE"});
+    EXPECT_EQ(plat::LocaleName(), "de_DE");
+    EXPECT_FALSE(plat::CollationVersion().empty());
+    ASSERT_TRUE(plat::SetDeviceLocale("ru_RU.UTF-8"));
+    EXPECT_EQ(plat::LocaleName(), "ru_RU");
+    {
+        TempDevice other({true, "pl_PL"});  // a new current device is read afresh
+        EXPECT_EQ(plat::LocaleName(), "pl_PL");
+    }
+    EXPECT_EQ(plat::LocaleName(), "ru_RU");
+}
+
+TEST(Locale, LowerCasingKeepsEveryUnitInPlace) {
+    const struct {
+        char16_t unit, lower;
+    } cases[] = {
+        {u'A', u'a'},         {u'z', u'z'},           {u'5', u'5'},           {u'\u00c4', u'\u00e4'},
+        {u'\u0416', u'\u0436'}, {u'\u0401', u'\u0451'}, {u'\u00df', u'\u00df'}, {u'\u0130', u'i'},
+        {char16_t(0xD83D), char16_t(0xD83D)},             {char16_t(0xDE00), char16_t(0xDE00)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(plat::LowerUnit(c.unit), c.lower) << int(c.unit);
+
+    std::u16string text = u"\u00c4PFEL \U0001F600 \u0130STANBUL \u0416";
+    const size_t length = text.size();
+    plat::LowerInPlace(text);
+    EXPECT_EQ(text.size(), length);
+    EXPECT_EQ(text, u"\u00e4pfel \U0001F600 istanbul \u0436");
+}
+
+TEST(Locale, ShortDatesOfTheLocaleAndNoneForImpossibleDates) {
+    TempDevice device;
+    const struct {
+        const char* locale;
+        int year, month, day;
+        std::u16string expected;
+    } cases[] = {
+        {"en_US", 2024, 3, 9, u"3/9/24"},     {"de_DE", 2024, 3, 9, u"09.03.24"},
+        {"ru_RU", 2024, 3, 9, u"09.03.2024"}, {"en_US", 2024, 2, 29, u"2/29/24"},
+        {"en_US", 2023, 2, 29, u""},          {"en_US", 2024, 13, 1, u""},
+        {"en_US", 2024, 4, 31, u""},          {"en_US", 2024, 0, 10, u""},
+        {"en_US", 1900, 2, 29, u""},          {"en_US", 2000, 2, 29, u"2/29/00"},
+    };
+    for (const auto& c : cases) {
+        plat::SetDeviceLocale(c.locale);
+        EXPECT_EQ(Utf8(plat::FormatShortDate(c.year, c.month, c.day)), Utf8(c.expected))
+            << c.locale << " " << c.year << "-" << c.month << "-" << c.day;
+    }
+}
+
+TEST(Locale, LanguageAndCountryCodes) {
+    TempDevice device;
+    const struct {
+        const char* locale;
+        uint16_t language;
+        uint32_t phone;
+    } cases[] = {
+        {"en_US", 0x0409, 1},   {"en_GB", 0x0809, 44},  {"de_DE", 0x0407, 49}, {"de_AT", 0x0C07, 43},
+        {"ru_RU", 0x0419, 7},   {"pl_PL", 0x0415, 48},  {"fr_FR", 0x040C, 33}, {"es_ES", 0x0C0A, 34},
+        {"it_IT", 0x0410, 39},  {"nl_NL", 0x0413, 31},  {"pt_BR", 0x0416, 55}, {"sv_SE", 0x041D, 46},
+        {"fi_FI", 0x040B, 358}, {"cs_CZ", 0x0405, 420}, {"uk_UA", 0x0422, 380}, {"ja_JP", 0x0411, 81},
+        {"zh_CN", 0x0804, 86},  {"zh_TW", 0x0404, 886}, {"fr", 0x040C, 0},     {"xx_YY", 0x0409, 0},
+        {"de-CH", 0x0807, 41},
+    };
+    for (const auto& c : cases) {
+        plat::SetDeviceLocale(c.locale);
+        EXPECT_EQ(plat::UserLanguageId(), c.language) << c.locale;
+        EXPECT_EQ(plat::UserCountryPhoneCode(), c.phone) << c.locale;
+    }
+}
+
+TEST(Locale, WithoutADeviceTheHostLanguageIsUsed) {
+    auto saved = plat::ExchangeCurrentDevice(nullptr);
+    {
+        ScopedEnv lang("LANG", "de_DE.UTF-8");
+        plat::ReloadLocale();
+        EXPECT_EQ(plat::LocaleName(), "de_DE");
+        EXPECT_EQ(plat::UserCountryPhoneCode(), 49u);
+    }
+    for (const char* lang : {"C", "POSIX", ""}) {
+        ScopedEnv env("LANG", lang);
+        plat::ReloadLocale();
+        EXPECT_EQ(plat::LocaleName(), "en_US") << lang;
+    }
+    plat::ExchangeCurrentDevice(std::move(saved));
+    plat::ReloadLocale();
+}

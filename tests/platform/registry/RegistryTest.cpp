@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/registry/Registry.h"
+#include "support/ChildProcesses.h"
+#include "support/TempDevice.h"
+
+namespace fs = std::filesystem;
+using plat::Hive;
+using plat::RegValue;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+constexpr Hive HKCU = Hive::CurrentUser;
+constexpr Hive HKLM = Hive::LocalMachine;
+
+class RegistryFile : public testing::Test {
+protected:
+    TempDevice device;
+    fs::path file = device.Root().parent_path() / "test-registry.db";
+    plat::Registry registry{file};
+
+    std::vector<std::u16string> ValueNames(Hive hive, std::u16string_view key) {
+        std::vector<std::u16string> names;
+        for (const auto& [name, value] : registry.Values(hive, key)) names.push_back(name);
+        return names;
+    }
+};
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void RunSql(const fs::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+}  // namespace
+
+TEST(RegValue, TypesKeepTheirExactBytes) {
+    EXPECT_EQ(RegValue::Dword(0x12345678).data, (Bytes{0x78, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(RegValue::String(u"A\u0416").data, (Bytes{'A', 0, 0x16, 0x04, 0, 0}));
+    EXPECT_EQ(RegValue::String(u"").data, (Bytes{0, 0}));
+    EXPECT_EQ(RegValue::Binary({1, 0, 2}).type, plat::REG_BINARY);
+
+    const struct {
+        RegValue value;
+        std::optional<uint32_t> dword;
+        std::optional<std::u16string> text;
+    } cases[] = {
+        {RegValue::Dword(0xFFFFFFFF), 0xFFFFFFFF, std::nullopt},
+        {{plat::REG_DWORD, {1, 2, 3}}, std::nullopt, std::nullopt},  // wrong size
+        {RegValue::String(u"Tahoma"), std::nullopt, u"Tahoma"},
+        {{plat::REG_SZ, {'a', 0, 0, 0, 'b', 0}}, std::nullopt, u"a"},  // up to the first NUL
+        {{plat::REG_SZ, {'a', 0, 'b'}}, std::nullopt, u"a"},            // odd last byte
+        {{plat::REG_SZ, {}}, std::nullopt, u""},
+        {RegValue::Binary({4, 0, 0, 0}), std::nullopt, std::nullopt},   // not typed as a dword
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.value.AsDword(), c.dword);
+        EXPECT_EQ(c.value.AsString(), c.text);
+    }
+}
+
+TEST_F(RegistryFile, ValuesRoundTripWithTypeAndBytes) {
+    const RegValue values[] = {RegValue::Dword(7), RegValue::String(u"Smith; John"), RegValue::Binary({}),
+                               RegValue::Binary({0, 255, 0, 1}), {7, {1, 2, 3}}};
+    int index = 0;
+    for (const RegValue& value : values) {
+        const std::u16string name = u"v" + std::u16string(1, char16_t(u'0' + index++));
+        ASSERT_TRUE(registry.SetValue(HKCU, u"Software\\Velmora\\PIM\\Settings", name, value));
+        const auto read = plat::Registry(file).GetValue(HKCU, u"Software\\Velmora\\PIM\\Settings", name);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->type, value.type);
+        EXPECT_EQ(read->data, value.data);
+    }
+    EXPECT_FALSE(registry.GetValue(HKLM, u"Software\\Velmora\\PIM\\Settings", u"v0"));  // hives are apart
+    EXPECT_FALSE(registry.GetValue(HKCU, u"Software\\Velmora\\PIM\\Settings", u"missing"));
+}
+
+TEST_F(RegistryFile, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling) {
+    ASSERT_TRUE(registry.SetValue(HKCU, u"Software\\Velmora\\PIM\\Settings", u"SortType", RegValue::Dword(1)));
+    ASSERT_TRUE(registry.SetValue(HKCU, u"SOFTWARE\\velmora\\pim\\SETTINGS", u"sorttype", RegValue::Dword(2)));
+    ASSERT_TRUE(registry.SetValue(HKCU, u"Software\\\u041a\u043b\u044e\u0447", u"\u00c4", RegValue::Dword(3)));
+
+    EXPECT_EQ(registry.GetValue(HKCU, u"software\\VELMORA\\Pim\\settings", u"SORTTYPE")->AsDword(), 2u);
+    EXPECT_EQ(registry.GetValue(HKCU, u"SOFTWARE\\\u041a\u041b\u042e\u0427", u"\u00e4")->AsDword(), 3u);
+    EXPECT_EQ(ValueNames(HKCU, u"software\\velmora\\pim\\settings"), std::vector<std::u16string>{u"SortType"});
+    EXPECT_EQ(registry.SubKeys(HKCU, u"software"),
+              (std::vector<std::u16string>{u"Velmora", u"\u041a\u043b\u044e\u0447"}));
+    EXPECT_TRUE(registry.KeyExists(HKCU, u"\\Software\\VELMORA\\"));  // outer backslashes ignored
+    EXPECT_TRUE(registry.KeyExists(HKCU, u""));
+}
+
+TEST_F(RegistryFile, ValuesListInCreationOrderAndSubKeysByName) {
+    for (const char16_t* name : {u"Count", u"1", u"0", u"Beta", u"alpha"}) {
+        registry.SetValue(HKCU, u"List", name, RegValue::Dword(1));
+    }
+    registry.SetValue(HKCU, u"List", u"COUNT", RegValue::Dword(2));  // keeps its place
+    EXPECT_EQ(ValueNames(HKCU, u"list"), (std::vector<std::u16string>{u"Count", u"1", u"0", u"Beta", u"alpha"}));
+    for (const char16_t* key : {u"List\\b", u"List\\C", u"List\\a"}) registry.CreateKey(HKCU, key);
+    EXPECT_EQ(registry.SubKeys(HKCU, u"List"), (std::vector<std::u16string>{u"a", u"b", u"C"}));
+}
+
+TEST_F(RegistryFile, DeletingAKeyRemovesItsWholeSubtreeOnly) {
+    registry.SetValue(HKCU, u"Root\\A", u"v", RegValue::Dword(1));
+    registry.SetValue(HKCU, u"Root\\A\\B\\C", u"v", RegValue::Dword(2));
+    registry.SetValue(HKCU, u"Root\\AB", u"v", RegValue::Dword(3));
+    registry.SetValue(HKLM, u"Root\\A", u"v", RegValue::Dword(4));
+
+    EXPECT_TRUE(registry.DeleteKey(HKCU, u"root\\a"));
+    EXPECT_FALSE(registry.KeyExists(HKCU, u"Root\\A\\B\\C"));
+    EXPECT_FALSE(registry.KeyExists(HKCU, u"Root\\A"));
+    EXPECT_EQ(registry.GetValue(HKCU, u"Root\\AB", u"v")->AsDword(), 3u);
+    EXPECT_EQ(registry.GetValue(HKLM, u"Root\\A", u"v")->AsDword(), 4u);
+    registry.CreateKey(HKCU, u"Root\\A\\B\\C");  // made again: nothing of the old subtree is back
+    EXPECT_TRUE(registry.Values(HKCU, u"Root\\A\\B\\C").empty());
+
+    EXPECT_FALSE(registry.DeleteKey(HKCU, u"Root\\Missing"));
+    EXPECT_FALSE(registry.DeleteKey(HKCU, u""));  // a hive stays
+    EXPECT_TRUE(registry.DeleteValue(HKCU, u"Root\\AB", u"V"));
+    EXPECT_FALSE(registry.DeleteValue(HKCU, u"Root\\AB", u"v"));
+}
+
+TEST_F(RegistryFile, InvalidPathsAndNamesChangeNothing) {
+    const std::u16string lone(1, char16_t(0xD800));
+    EXPECT_FALSE(registry.SetValue(HKCU, u"A\\\\B", u"v", RegValue::Dword(1)));
+    EXPECT_FALSE(registry.CreateKey(HKCU, u"A\\" + lone));
+    EXPECT_FALSE(registry.SetValue(HKCU, u"A", lone, RegValue::Dword(1)));
+    EXPECT_FALSE(registry.GetValue(HKCU, u"A\\\\B", u"v"));
+    EXPECT_FALSE(registry.KeyExists(HKCU, u"A"));
+}
+
+TEST_F(RegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
+    constexpr int kProcesses = 3, kWrites = 60;
+    const fs::path shared = device.Root().parent_path() / "shared.db";  // created by the children
+    const auto codes = RunInChildren(kProcesses, [&](int index) {
+        plat::Registry mine(shared);
+        for (int i = 0; i < kWrites; ++i) {
+            const std::string name = std::to_string(index) + "-" + std::to_string(i);
+            const std::u16string key = u"Shared\\P" + std::u16string(1, char16_t(u'0' + index));
+            if (!mine.SetValue(HKCU, u"Shared", std::u16string(name.begin(), name.end()), RegValue::Dword(i)) ||
+                !mine.CreateKey(HKCU, key)) {
+                return 1;
+            }
+        }
+        return 0;
+    });
+    EXPECT_EQ(codes, std::vector<int>(kProcesses, 0));
+    plat::Registry check(shared);
+    EXPECT_EQ(check.Values(HKCU, u"Shared").size(), size_t{kProcesses * kWrites});
+    EXPECT_EQ(check.SubKeys(HKCU, u"Shared").size(), size_t{kProcesses});
+}
+
+TEST_F(RegistryFile, DamagedOrForeignFilesAreReportedAndLeftAsTheyAre) {
+    registry.SetValue(HKCU, u"Software", u"v", RegValue::String(std::u16string(3000, u'x')));
+    const fs::path good = device.Root().parent_path() / "good.db";
+    {
+        plat::Registry copySource(file);
+        RunSql(file, "PRAGMA wal_checkpoint(TRUNCATE)");
+    }
+    fs::copy_file(file, good);
+    const std::string bytes = ReadAll(good);
+    const fs::path bad = device.Root().parent_path() / "bad.db";
+
+    const struct {
+        const char* what;
+        std::string content;
+        const char* sql;
+    } cases[] = {
+        {"text", std::string(2048, 'x'), nullptr},
+        {"truncated", bytes.substr(0, bytes.size() / 2), nullptr},
+        {"header cut", bytes.substr(0, 50), nullptr},
+        {"foreign database", "", "CREATE TABLE contacts(id INTEGER)"},
+        {"newer format", bytes, "PRAGMA user_version = 9"},
+        {"hive missing", bytes, "DELETE FROM keys WHERE id = 2"},
+    };
+    for (const auto& c : cases) {
+        fs::remove(bad);
+        WriteAll(bad, c.content);
+        if (c.sql != nullptr) RunSql(bad, c.sql);
+        const std::string before = ReadAll(bad);
+        EXPECT_THROW(plat::Registry{bad}, plat::RegistryError) << c.what;
+        EXPECT_EQ(ReadAll(bad), before) << c.what;
+    }
+    EXPECT_THROW(plat::Registry{device.Root()}, plat::RegistryError);  // a folder
+    EXPECT_THROW(plat::Registry{device.Root() / "no" / "registry.db"}, plat::RegistryError);
+    WriteAll(bad, "");
+    EXPECT_TRUE(plat::Registry{bad}.SetValue(HKCU, u"k", u"v", RegValue::Dword(1)));  // empty: a new registry
+}
+
+TEST(DeviceRegistry, IsOnlyOpenedOnAnInitialisedDevice) {
+    TempDevice device;
+    EXPECT_TRUE(plat::DeviceRegistry().KeyExists(HKLM, u"Software\\Microsoft\\Shell\\Keys"));
+    const fs::path bare = device.Root().parent_path() / "bare";
+    fs::create_directories(bare / "Windows");
+    auto saved = plat::ExchangeCurrentDevice(std::make_unique<plat::Device>(bare));
+    EXPECT_THROW(plat::DeviceRegistry(), plat::RegistryError);
+    EXPECT_FALSE(fs::exists(bare / "Windows" / "registry.db"));
+    plat::ExchangeCurrentDevice(std::move(saved));
+    EXPECT_TRUE(plat::DeviceRegistry().KeyExists(HKLM, u"Software\\Microsoft\\Shell\\Keys"));
+}
