@@ -1,0 +1,75 @@
+#pragma once
+// The handheld's property databases: volumes (one SQLite file each, shared by every process of the
+// device), databases of records of typed properties, sort orders, seeks, reads and writes, and
+// change notifications. docs/objectstore.md describes the file and the behaviour in full.
+//
+// Every call sets the thread's last error (StoreErrors.h): 0 on success, otherwise the reason, with
+// a sentence in LastErrorMessage(). Calls may come from any thread; notifications arrive on the
+// thread that runs the Qt event loop.
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/objectstore/DatabaseInfo.h"
+#include "platform/objectstore/Notification.h"
+#include "platform/objectstore/PropVal.h"
+#include "platform/objectstore/SortOrder.h"
+#include "platform/objectstore/StoreErrors.h"
+
+namespace plat {
+
+using DbHandle = uint32_t;
+inline constexpr DbHandle kInvalidDbHandle = 0;
+
+enum class SeekType : uint32_t {
+    Oid = 0x1,              // the record with that identifier
+    Beginning = 0x2,        // the record `value` places after the first (value >= 0)
+    End = 0x4,              // the record `-value` places before the last (value <= 0)
+    Current = 0x8,          // the record `value` places from the current one
+    ValueFirstEqual = 0x20, // the first record whose first keys equal the values
+    ValueGreater = 0x40,    // the first record whose first keys sort after the values
+};
+
+// Creates a new volume file with the platform's own databases ("Contacts Database",
+// "PIMNamedPropValsIndexed"). An existing file is never replaced (ERROR_ALREADY_EXISTS).
+bool InitVolume(const std::filesystem::path& hostFile);
+
+// Mounts an existing volume by its device path ("\\pim.vol"). A file that is not a volume of ours
+// or is damaged is refused and left untouched.
+bool MountDbVol(std::u16string_view devicePath, CeGuid& volume);
+bool UnmountDbVol(const CeGuid& volume);
+
+CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& spec);
+bool DeleteDatabase(const CeGuid& volume, CeOid database);
+bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
+
+// Opens a database by name. `order` must be one the database declared (nullptr: identifier
+// order). With a callback the handle receives every change of the volume committed after the
+// open, until it is closed. `database` receives the database's identifier.
+DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const SortOrderSpec* order,
+                      NotifyCallback notify, CeOid* database = nullptr);
+bool CloseDatabase(DbHandle db);
+
+// Positional and identifier seeks; the record reached becomes current. 0 on failure
+// (ERROR_NO_MORE_ITEMS: no record there; ERROR_NOT_FOUND: no such record).
+CeOid SeekDatabase(DbHandle db, SeekType type, int64_t value);
+// Seeks by the values of the first keys of the handle's order (ValueFirstEqual, ValueGreater).
+CeOid SeekDatabaseByValues(DbHandle db, SeekType type, std::span<const PropVal> values);
+
+// Reads the current record: the asked properties in order (missing ones flagged
+// CEDB_PROPNOTFOUND), or all of them by number when `propIds` is empty. Returns its identifier.
+CeOid ReadRecordProps(DbHandle db, std::span<const uint32_t> propIds, std::vector<PropVal>& props);
+
+// Writes a new record (`record` 0) or updates one; values flagged CEDB_PROPDELETE remove their
+// property. Auto-increment properties are numbered on creation and kept afterwards (a delete
+// removes one). The cursor does not move.
+CeOid WriteRecordProps(DbHandle db, CeOid record, std::span<const PropVal> props);
+bool DeleteRecord(DbHandle db, CeOid record);
+
+// Properties of the database itself (as for records: empty `propIds` reads all).
+bool GetDatabaseProps(DbHandle db, std::span<const uint32_t> propIds, std::vector<PropVal>& props);
+bool SetDatabaseProps(DbHandle db, std::span<const PropVal> props);
+
+}  // namespace plat

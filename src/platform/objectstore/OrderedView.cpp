@@ -1,0 +1,113 @@
+#include "platform/objectstore/OrderedView.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/objectstore/Utf16Bytes.h"
+#include "platform/registry/Sql.h"
+
+namespace plat::objstore {
+
+namespace {
+
+// SELECT r.oid, k0.type, k0.value, typeof(k0.value), k1.type, ... with one join per key property.
+std::string SelectSql(const KeyOrder& order, bool oneRecord) {
+    std::string columns = "SELECT r.oid";
+    std::string joins;
+    for (size_t i = 0; i < order.Props().size(); ++i) {
+        const std::string k = "k" + std::to_string(i);
+        columns += ", " + k + ".type, " + k + ".value, typeof(" + k + ".value)";
+        joins += " LEFT JOIN props " + k + " ON " + k + ".owner = r.oid AND " + k + ".num = " +
+                 std::to_string(PropNumber(order.Props()[i].propId));
+    }
+    return columns + " FROM records r" + joins + " WHERE r.db = ?1" + (oneRecord ? " AND r.oid = ?2" : "") +
+           " ORDER BY r.oid";
+}
+
+KeyValue KeyFromRow(const KeyOrder& order, const sql::Statement& row, size_t index) {
+    const int column = static_cast<int>(1 + 3 * index);
+    const auto type = static_cast<uint16_t>(row.Int(column));
+    const std::string storage = row.Text(column + 2);
+    if (storage == "blob") return order.FromStored(index, type, 0, Utf16Text(row.Blob(column + 1)));
+    if (storage == "integer") return order.FromStored(index, type, row.Int(column + 1), {});
+    return KeyValue{};
+}
+
+}  // namespace
+
+std::vector<ViewEntry> OrderedView::Load(Volume& volume, std::optional<CeOid> only) const {
+    sql::Statement rows(volume.Db(), SelectSql(order_, only.has_value()));
+    rows.Bind(1, database_);
+    if (only) rows.Bind(2, *only);
+    std::vector<ViewEntry> entries;
+    while (rows.Step()) {
+        ViewEntry entry;
+        entry.oid = static_cast<CeOid>(rows.Int(0));
+        for (size_t i = 0; i < order_.Props().size(); ++i) entry.keys.push_back(KeyFromRow(order_, rows, i));
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+bool OrderedView::Refresh(Volume& volume) {
+    const Volume::Generation now = volume.CurrentGeneration();
+    if (loaded_ == now) return false;
+    sql::Exec(volume.Db(), "BEGIN");
+    try {
+        entries_ = Load(volume, std::nullopt);
+        sql::Exec(volume.Db(), "COMMIT");
+    } catch (...) {
+        sql::Exec(volume.Db(), "ROLLBACK");
+        throw;
+    }
+    if (IsSorted()) std::sort(entries_.begin(), entries_.end(), [this](const ViewEntry& a, const ViewEntry& b) {
+        return order_.Less(a, b);
+    });
+    loaded_ = now;
+    return true;
+}
+
+std::optional<ViewEntry> OrderedView::LoadEntry(Volume& volume, CeOid record) const {
+    std::vector<ViewEntry> entries = Load(volume, record);
+    if (entries.empty()) return std::nullopt;
+    return std::move(entries.front());
+}
+
+std::optional<size_t> OrderedView::IndexOf(CeOid record) const {
+    if (!IsSorted()) {
+        const size_t index = LowerBound(ViewEntry{record, {}});
+        if (index < entries_.size() && entries_[index].oid == record) return index;
+        return std::nullopt;
+    }
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [record](const ViewEntry& e) { return e.oid == record; });
+    if (found == entries_.end()) return std::nullopt;
+    return static_cast<size_t>(found - entries_.begin());
+}
+
+size_t OrderedView::LowerBound(const ViewEntry& probe) const {
+    const auto found = std::lower_bound(entries_.begin(), entries_.end(), probe,
+                                        [this](const ViewEntry& a, const ViewEntry& b) { return order_.Less(a, b); });
+    return static_cast<size_t>(found - entries_.begin());
+}
+
+std::optional<size_t> OrderedView::FirstEqual(const std::vector<KeyValue>& values) const {
+    const size_t count = values.size();
+    const auto found = std::lower_bound(entries_.begin(), entries_.end(), values,
+                                        [this, count](const ViewEntry& e, const std::vector<KeyValue>& v) {
+                                            return order_.ComparePrefix(e.keys, v, count) < 0;
+                                        });
+    if (found == entries_.end() || order_.ComparePrefix(found->keys, values, count) != 0) return std::nullopt;
+    return static_cast<size_t>(found - entries_.begin());
+}
+
+std::optional<size_t> OrderedView::FirstGreater(const std::vector<KeyValue>& values) const {
+    const size_t count = values.size();
+    const auto found = std::upper_bound(entries_.begin(), entries_.end(), values,
+                                        [this, count](const std::vector<KeyValue>& v, const ViewEntry& e) {
+                                            return order_.ComparePrefix(v, e.keys, count) < 0;
+                                        });
+    if (found == entries_.end()) return std::nullopt;
+    return static_cast<size_t>(found - entries_.begin());
+}
+
+}  // namespace plat::objstore

@@ -1,0 +1,60 @@
+#include "platform/objectstore/PropVal.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace plat {
+
+bool CeGuid::IsZero() const {
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t byte) { return byte == 0; });
+}
+
+bool IsKnownPropType(uint16_t type) {
+    return type == CEVT_I4 || type == CEVT_UI4 || type == CEVT_LPWSTR || type == CEVT_FILETIME ||
+           type == CEVT_BLOB || type == CEVT_STREAM || type == CEVT_AUTO_I4;
+}
+
+PropVal PropVal::Number(uint32_t propId, uint32_t value) {
+    PropVal prop;
+    prop.propId = propId;
+    prop.u32 = value;
+    return prop;
+}
+
+PropVal PropVal::FileTime(uint32_t propId, uint64_t value) {
+    PropVal prop;
+    prop.propId = propId;
+    prop.filetime = value;
+    return prop;
+}
+
+PropVal PropVal::Text(uint32_t propId, std::u16string value) {
+    PropVal prop;
+    prop.propId = propId;
+    prop.text = std::move(value);
+    return prop;
+}
+
+PropVal PropVal::Blob(uint32_t propId, std::vector<uint8_t> value) {
+    PropVal prop;
+    prop.propId = propId;
+    prop.blob = std::move(value);
+    return prop;
+}
+
+PropVal PropVal::Delete(uint32_t propId) {
+    PropVal prop;
+    prop.propId = propId;
+    prop.flags = CEDB_PROPDELETE;
+    return prop;
+}
+
+uint64_t FileTimeNow() {
+    // File times count 100 ns units from 1601-01-01; the Unix epoch is 11644473600 s later.
+    constexpr uint64_t kEpochOffset = 116444736000000000ULL;
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto ticks = std::chrono::duration_cast<std::chrono::duration<int64_t, std::ratio<1, 10000000>>>(sinceEpoch);
+    return kEpochOffset + static_cast<uint64_t>(ticks.count());
+}
+
+}  // namespace plat

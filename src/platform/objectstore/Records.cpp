@@ -1,0 +1,126 @@
+#include "platform/objectstore/Records.h"
+
+#include <algorithm>
+
+#include "platform/objectstore/StoreErrors.h"
+#include "platform/objectstore/StoreFailure.h"
+#include "platform/objectstore/Utf16Bytes.h"
+#include "platform/registry/Sql.h"
+
+namespace plat::objstore {
+
+namespace {
+
+// Streams are blocks once stored.
+uint16_t StoredType(uint16_t type) { return type == CEVT_STREAM ? CEVT_BLOB : type; }
+
+bool IsBytesType(uint16_t type) { return type == CEVT_LPWSTR || type == CEVT_BLOB; }
+
+PropVal PropFromRow(const sql::Statement& row, uint16_t number) {
+    const auto type = static_cast<uint16_t>(row.Int(0));
+    if (!IsKnownPropType(type) || StoredType(type) != type) Fail(ERROR_FILE_CORRUPT, "a stored property has an unknown type");
+    const bool isBlob = row.Text(2) == "blob";
+    if (isBlob != IsBytesType(type)) Fail(ERROR_FILE_CORRUPT, "a stored property value does not match its type");
+    PropVal prop;
+    prop.propId = MakePropId(number, type);
+    if (type == CEVT_LPWSTR) {
+        prop.text = Utf16Text(row.Blob(1));
+    } else if (type == CEVT_BLOB) {
+        prop.blob = row.Blob(1);
+    } else if (type == CEVT_FILETIME) {
+        prop.filetime = static_cast<uint64_t>(row.Int(1));
+    } else {
+        prop.u32 = static_cast<uint32_t>(row.Int(1));
+    }
+    return prop;
+}
+
+void BindValue(sql::Statement& statement, int index, const PropVal& prop) {
+    switch (StoredType(PropType(prop.propId))) {
+        case CEVT_LPWSTR:
+            statement.BindBlob(index, Utf16Bytes(std::u16string_view(prop.text).substr(0, prop.text.find(u'\0'))));
+            break;
+        case CEVT_BLOB: statement.BindBlob(index, prop.blob); break;
+        case CEVT_FILETIME: statement.Bind(index, static_cast<int64_t>(prop.filetime)); break;
+        case CEVT_I4: statement.Bind(index, static_cast<int64_t>(static_cast<int32_t>(prop.u32))); break;
+        default: statement.Bind(index, static_cast<int64_t>(prop.u32)); break;
+    }
+}
+
+void RemoveProp(sqlite3* db, CeOid owner, uint16_t number) {
+    sql::Statement remove(db, "DELETE FROM props WHERE owner = ?1 AND num = ?2");
+    remove.Bind(1, owner).Bind(2, number).Step();
+}
+
+void PutProp(sqlite3* db, CeOid owner, const PropVal& prop) {
+    sql::Statement put(db, "INSERT OR REPLACE INTO props(owner, num, type, value) VALUES (?1, ?2, ?3, ?4)");
+    put.Bind(1, owner).Bind(2, PropNumber(prop.propId)).Bind(3, StoredType(PropType(prop.propId)));
+    BindValue(put, 4, prop);
+    put.Step();
+}
+
+}  // namespace
+
+bool RecordInDatabase(sqlite3* db, CeOid record, CeOid database) {
+    sql::Statement find(db, "SELECT count(*) FROM records WHERE oid = ?1 AND db = ?2");
+    find.Bind(1, record).Bind(2, database);
+    return find.Step() && find.Int(0) == 1;
+}
+
+void InsertRecord(sqlite3* db, CeOid record, CeOid database) {
+    sql::Statement insert(db, "INSERT INTO records(oid, db) VALUES (?1, ?2)");
+    insert.Bind(1, record).Bind(2, database).Step();
+}
+
+void RemoveRecord(sqlite3* db, CeOid record) {
+    for (const char* text : {"DELETE FROM props WHERE owner = ?1", "DELETE FROM records WHERE oid = ?1"}) {
+        sql::Statement remove(db, text);
+        remove.Bind(1, record).Step();
+    }
+}
+
+void ValidateProps(std::span<const PropVal> props) {
+    for (const PropVal& prop : props) {
+        if (!IsKnownPropType(PropType(prop.propId))) Fail(ERROR_INVALID_PARAMETER, "a property of an unknown type");
+    }
+}
+
+std::vector<PropVal> LoadAllProps(sqlite3* db, CeOid owner) {
+    std::vector<PropVal> props;
+    sql::Statement rows(db, "SELECT type, value, typeof(value), num FROM props WHERE owner = ?1 ORDER BY num");
+    rows.Bind(1, owner);
+    while (rows.Step()) props.push_back(PropFromRow(rows, static_cast<uint16_t>(rows.Int(3))));
+    return props;
+}
+
+std::vector<PropVal> LoadAskedProps(sqlite3* db, CeOid owner, std::span<const uint32_t> propIds) {
+    std::vector<PropVal> props;
+    props.reserve(propIds.size());
+    for (const uint32_t propId : propIds) {
+        sql::Statement find(db, "SELECT type, value, typeof(value) FROM props WHERE owner = ?1 AND num = ?2 AND type = ?3");
+        find.Bind(1, owner).Bind(2, PropNumber(propId)).Bind(3, StoredType(PropType(propId)));
+        PropVal prop;
+        if (find.Step()) {
+            prop = PropFromRow(find, PropNumber(propId));
+        } else {
+            prop.flags = CEDB_PROPNOTFOUND;
+        }
+        prop.propId = propId;
+        props.push_back(std::move(prop));
+    }
+    return props;
+}
+
+void StoreProps(sqlite3* db, CeOid owner, std::span<const PropVal> props, std::span<const uint16_t> fixed) {
+    for (const PropVal& prop : props) {
+        const uint16_t number = PropNumber(prop.propId);
+        if ((prop.flags & CEDB_PROPDELETE) != 0) {
+            RemoveProp(db, owner, number);
+        } else if ((prop.flags & CEDB_PROPNOTFOUND) == 0 &&
+                   std::find(fixed.begin(), fixed.end(), number) == fixed.end()) {
+            PutProp(db, owner, prop);
+        }
+    }
+}
+
+}  // namespace plat::objstore

@@ -1,0 +1,201 @@
+#include "platform/objectstore/Volume.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "platform/objectstore/Catalog.h"
+#include "platform/objectstore/PlatformDatabases.h"
+#include "platform/objectstore/StoreErrors.h"
+#include "platform/objectstore/StoreFailure.h"
+#include "platform/objectstore/VolumeFormat.h"
+#include "platform/registry/Sql.h"
+
+namespace fs = std::filesystem;
+
+namespace plat::objstore {
+
+namespace {
+
+[[noreturn]] void FailFile(uint32_t code, const fs::path& file, const std::string& why) {
+    Fail(code, "volume " + file.string() + ": " + why);
+}
+
+[[noreturn]] void FailDamaged(const fs::path& file, const std::string& why) {
+    FailFile(ERROR_FILE_CORRUPT, file, "damaged (" + why + "); it was left as it is");
+}
+
+uint32_t BigEndian32(const std::array<uint8_t, volformat::kHeaderSize>& header, size_t offset) {
+    return (uint32_t{header[offset]} << 24) | (uint32_t{header[offset + 1]} << 16) |
+           (uint32_t{header[offset + 2]} << 8) | header[offset + 3];
+}
+
+// The header checks that need no SQLite: a foreign or truncated file is refused before any
+// library could write to it (a journal mode change or a recovery would).
+void CheckHeader(const fs::path& file) {
+    std::array<uint8_t, volformat::kHeaderSize> header{};
+    std::ifstream in(file, std::ios::binary);
+    if (!in) FailFile(ERROR_GEN_FAILURE, file, "cannot be read");
+    in.read(reinterpret_cast<char*>(header.data()), header.size());
+    if (in.gcount() != static_cast<std::streamsize>(header.size()) ||
+        std::memcmp(header.data(), volformat::kHeaderMagic, sizeof volformat::kHeaderMagic) != 0) {
+        FailFile(ERROR_BAD_FORMAT, file, "not a volume (no database header); it was left as it is");
+    }
+    if (BigEndian32(header, volformat::kApplicationIdOffset) != volformat::kApplicationId) {
+        FailFile(ERROR_BAD_FORMAT, file, "not a volume (a foreign database); it was left as it is");
+    }
+    const uint32_t version = BigEndian32(header, volformat::kUserVersionOffset);
+    if (version > volformat::kVersion) {
+        FailFile(ERROR_NOT_SUPPORTED, file, "made by a newer version (layout " + std::to_string(version) + ")");
+    }
+    if (version < volformat::kVersion) FailDamaged(file, "layout " + std::to_string(version));
+    const uint32_t raw = (uint32_t{header[volformat::kPageSizeOffset]} << 8) | header[volformat::kPageSizeOffset + 1];
+    const uint32_t pageSize = raw == 1 ? 65536 : raw;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) FailDamaged(file, "page size " + std::to_string(raw));
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    if (ec || size % pageSize != 0) FailDamaged(file, "truncated");
+}
+
+void CheckContents(sqlite3* db, const fs::path& file) {
+    sql::Statement check(db, "PRAGMA quick_check");
+    if (!check.Step() || check.Text(0) != "ok") FailDamaged(file, check.Text(0));
+    for (const char* table : volformat::kTables) {
+        sql::Statement found(db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1");
+        found.Bind(1, std::string_view(table));
+        if (!found.Step() || found.Int(0) != 1) FailDamaged(file, std::string("table ") + table + " is missing");
+    }
+}
+
+CeGuid ReadGuid(sqlite3* db, const fs::path& file) {
+    sql::Statement read(db, "SELECT value FROM meta WHERE key = 'guid'");
+    const std::vector<uint8_t> bytes = read.Step() ? read.Blob(0) : std::vector<uint8_t>();
+    CeGuid guid;
+    if (bytes.size() != guid.bytes.size()) FailDamaged(file, "no volume identifier");
+    std::copy(bytes.begin(), bytes.end(), guid.bytes.begin());
+    if (guid.IsZero()) FailDamaged(file, "a zero volume identifier");
+    return guid;
+}
+
+sqlite3* OpenConnection(const fs::path& file, int flags) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        FailFile(ERROR_GEN_FAILURE, file, std::string("cannot be opened: ") + sqlite3_errstr(rc));
+    }
+    sqlite3_busy_timeout(db, volformat::kBusyTimeoutMs);
+    return db;
+}
+
+// Runs `step` on a fresh connection; an SQLite failure becomes a StoreFailure naming the file.
+template <typename Step>
+void Guarded(sqlite3* db, const fs::path& file, Step step) {
+    try {
+        step();
+    } catch (const sql::Failure& failure) {
+        sqlite3_close_v2(db);
+        if (sql::IsDamage(failure.code)) FailDamaged(file, failure.what());
+        FailFile(failure.code == SQLITE_BUSY ? ERROR_SHARING_VIOLATION : ERROR_GEN_FAILURE, file, failure.what());
+    } catch (...) {
+        sqlite3_close_v2(db);
+        throw;
+    }
+}
+
+CeGuid RandomGuid() {
+    std::random_device random;
+    CeGuid guid;
+    while (guid.IsZero()) {
+        for (auto& byte : guid.bytes) byte = static_cast<uint8_t>(random());
+    }
+    return guid;
+}
+
+void WriteNewVolume(sqlite3* db) {
+    sql::Exec(db, volformat::kSchema);
+    sql::Statement wal(db, "PRAGMA journal_mode = WAL");
+    if (!wal.Step() || wal.Text(0) != "wal") Fail(ERROR_GEN_FAILURE, "write-ahead logging is not available");
+    sql::WriteTransaction transaction(db);
+    const CeGuid guid = RandomGuid();
+    sql::Statement meta(db, "INSERT INTO meta(key, value) VALUES ('guid', ?1), ('next_oid', ?2)");
+    meta.BindBlob(1, std::vector<uint8_t>(guid.bytes.begin(), guid.bytes.end())).Bind(2, volformat::kFirstOid);
+    meta.Step();
+    int64_t nextOid = volformat::kFirstOid;
+    for (const DatabaseSpec& spec : PlatformDatabases()) InsertDatabase(db, nextOid++, spec);
+    sql::Statement next(db, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+    next.Bind(1, nextOid).Step();
+    transaction.Commit();
+}
+
+void RemoveWithCompanions(const fs::path& file) {
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(fs::path(file.string() + suffix), ec);
+}
+
+}  // namespace
+
+Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)) {}
+
+Volume::~Volume() { sqlite3_close_v2(db_); }
+
+std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
+    std::error_code ec;
+    const auto status = fs::status(file, ec);
+    if (!fs::exists(status)) FailFile(ERROR_FILE_NOT_FOUND, file, "does not exist");
+    if (!fs::is_regular_file(status)) FailFile(ERROR_BAD_FORMAT, file, "not a file");
+    CheckHeader(file);
+    sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE);
+    CeGuid guid;
+    Guarded(db, file, [&] {
+        CheckContents(db, file);
+        guid = ReadGuid(db, file);
+        sql::Exec(db, "PRAGMA synchronous = NORMAL");
+    });
+    std::unique_ptr<Volume> volume(new Volume(db, file));
+    volume->guid_ = guid;
+    return volume;
+}
+
+Volume::Generation Volume::CurrentGeneration() const {
+    return Generation{sql::QueryInt(db_, "PRAGMA data_version"), localWrites_};
+}
+
+CeOid Volume::AllocateOid() {
+    const int64_t oid = sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
+    if (oid < volformat::kFirstOid) Fail(ERROR_FILE_CORRUPT, "volume " + file_.string() + ": no identifier counter");
+    if (oid > volformat::kLastOid) Fail(ERROR_DISK_FULL, "volume " + file_.string() + ": object identifiers exhausted");
+    sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+    next.Bind(1, oid + 1).Step();
+    return static_cast<CeOid>(oid);
+}
+
+void CreateVolumeFile(const fs::path& file) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(file, ec))) FailFile(ERROR_ALREADY_EXISTS, file, "already exists; it was left as it is");
+    if (!fs::is_directory(file.parent_path(), ec)) FailFile(ERROR_FILE_NOT_FOUND, file, "its folder does not exist");
+    // Built under a private name and linked into place, so no reader ever sees half a volume and
+    // two processes creating the same volume cannot overwrite each other.
+    const fs::path temporary = file.string() + ".new-" + std::to_string(::getpid());
+    RemoveWithCompanions(temporary);
+    sqlite3* db = OpenConnection(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    try {
+        Guarded(db, temporary, [&] { WriteNewVolume(db); });
+    } catch (...) {
+        RemoveWithCompanions(temporary);
+        throw;
+    }
+    sqlite3_close_v2(db);
+    const int linked = ::link(temporary.c_str(), file.c_str());
+    const int linkError = errno;
+    RemoveWithCompanions(temporary);
+    if (linked != 0 && linkError == EEXIST) FailFile(ERROR_ALREADY_EXISTS, file, "already exists; it was left as it is");
+    if (linked != 0) FailFile(ERROR_GEN_FAILURE, file, std::string("cannot be created: ") + std::strerror(linkError));
+}
+
+}  // namespace plat::objstore
