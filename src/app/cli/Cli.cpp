@@ -1,0 +1,111 @@
+#include "app/cli/Cli.h"
+
+#include <exception>
+#include <optional>
+
+#include "platform/device/Device.h"
+#include "platform/registry/Registry.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kProgram = "brevane-cli";
+
+CommandTable AllCommands() {
+    CommandTable table;
+    AddDeviceCommands(table);
+    AddRegistryCommands(table);
+    return table;
+}
+
+std::string GeneralUsage(const CommandTable& table) {
+    std::string usage = "[--root DIR] COMMAND [ARGS...]; commands:";
+    const char* separator = " ";
+    for (const Command& command : table) {
+        usage += separator + command.name;
+        separator = ", ";
+    }
+    return usage;
+}
+
+// Takes the global options off the front of the arguments.
+std::optional<std::filesystem::path> TakeGlobalOptions(Args& args, bool& help) {
+    std::optional<std::filesystem::path> root;
+    size_t used = 0;
+    while (used < args.size() && args[used].starts_with("-")) {
+        const std::string& option = args[used];
+        if (option == "--root" && used + 1 < args.size() && !args[used + 1].empty()) {
+            root = args[used + 1];
+            used += 2;
+        } else if (option.starts_with("--root=") && option.size() > 7) {
+            root = option.substr(7);
+            used += 1;
+        } else if (option == "--help" || option == "-h") {
+            help = true;
+            used += 1;
+        } else {
+            throw UsageError("");
+        }
+    }
+    args.erase(args.begin(), args.begin() + static_cast<long>(used));
+    return root;
+}
+
+// Makes the device at the chosen root current; it must have been initialised.
+void OpenDevice(const Context& context) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(context.root, ec)) {
+        throw Failure("no device at " + context.root.string() + " (create one with: " + kProgram + " init)");
+    }
+    auto device = std::make_unique<plat::Device>(context.root);
+    if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) {
+        throw Failure("no device at " + context.root.string() + " (create one with: " + kProgram + " init)");
+    }
+    plat::SetCurrentDevice(std::move(device));
+}
+
+int Dispatch(const CommandTable& table, Args args, Context& context) {
+    const std::string name = args.front();
+    args.erase(args.begin());
+    for (const Command& command : table) {
+        if (command.name != name) continue;
+        try {
+            if (command.needsDevice) OpenDevice(context);
+            command.run(context, args);
+            return kDone;
+        } catch (const UsageError& error) {
+            const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
+            context.err << "usage: " << kProgram << " " << usage << "\n";
+            return kWrongUsage;
+        }
+    }
+    context.err << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";
+    return kWrongUsage;
+}
+
+}  // namespace
+
+int Run(const Args& arguments, std::ostream& out, std::ostream& err) {
+    const CommandTable table = AllCommands();
+    try {
+        Args args = arguments;
+        bool help = false;
+        const auto root = TakeGlobalOptions(args, help);
+        if (help) {
+            out << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";
+            return kDone;
+        }
+        if (args.empty()) throw UsageError("");
+        Context context{plat::ChooseRoot(root), out, err};
+        return Dispatch(table, std::move(args), context);
+    } catch (const UsageError&) {
+        err << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";
+        return kWrongUsage;
+    } catch (const std::exception& error) {
+        err << kProgram << ": " << error.what() << "\n";
+        return kFailed;
+    }
+}
+
+}  // namespace cli

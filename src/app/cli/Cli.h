@@ -1,0 +1,51 @@
+#pragma once
+// The command-line tool's frame: global options, the command table, exit codes.
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+// Exit statuses of the tool.
+inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2;
+
+using Args = std::vector<std::string>;
+
+// The command line is wrong: the tool prints "usage: brevane-cli " + the usage text, exits 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The request failed: the tool prints the message and exits 1, having changed nothing.
+class Failure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Context {
+    std::filesystem::path root;  // chosen by --root, BREVANE_ROOT or the default
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Command {
+    std::string name;
+    std::string usage;          // the arguments after the name, for the usage line
+    bool needsDevice = true;    // opened as the current device before `run`
+    std::function<void(Context&, const Args&)> run;
+};
+
+// A group of commands adds its commands to the table (one group per source file).
+using CommandTable = std::vector<Command>;
+void AddDeviceCommands(CommandTable& table);
+void AddRegistryCommands(CommandTable& table);
+
+// Runs the tool on its arguments (without the program name) and returns the exit status.
+int Run(const Args& args, std::ostream& out, std::ostream& err);
+
+}  // namespace cli
