@@ -1,0 +1,91 @@
+#include "platform/shm/ImageFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plat {
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool InputFile::Open(const std::filesystem::path& file) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+        size_ = 0;
+        return false;
+    }
+    size_ = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+bool InputFile::ReadAll(std::span<uint8_t> out) {
+    if (fd_ < 0) return false;
+    size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
+    temporary_ = target_;
+    temporary_ += ".tmp";
+}
+
+FileReplacement::~FileReplacement() { Abandon(); }
+
+bool FileReplacement::Begin() {
+    Abandon();
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return fd_ >= 0;
+}
+
+bool FileReplacement::Write(std::span<const uint8_t> bytes) {
+    if (fd_ < 0) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool FileReplacement::Commit() {
+    if (fd_ < 0) return false;
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!synced || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        ::unlink(temporary_.c_str());
+        return false;
+    }
+    // The rename itself is durable only once the folder's entry is on disk.
+    const std::filesystem::path folder =
+        target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return false;
+    const bool dirSynced = ::fsync(dir) == 0;
+    ::close(dir);
+    return dirSynced;
+}
+
+void FileReplacement::Abandon() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporary_.c_str());
+}
+
+}  // namespace plat

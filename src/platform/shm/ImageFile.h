@@ -1,0 +1,55 @@
+#pragma once
+// The files that hold saved images: read whole after their size is known, and replaced whole so
+// that a crash or power cut at any moment leaves either the old file or the new one, never a torn
+// one (write a temporary file beside the target, sync it, rename it over the target, sync the
+// folder).
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace plat {
+
+// A file opened for reading; its size is taken once at open, so a size check and the read that
+// follows see the same file even when it is replaced in between.
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool Open(const std::filesystem::path& file);  // false when missing or not a regular file
+    uint64_t Size() const { return size_; }
+    // Reads exactly out.size() bytes from the start; false when the file holds fewer.
+    bool ReadAll(std::span<uint8_t> out);
+
+private:
+    int fd_ = -1;
+    uint64_t size_ = 0;
+};
+
+class FileReplacement {
+public:
+    explicit FileReplacement(std::filesystem::path target);
+    ~FileReplacement();  // abandons a replacement that was not committed
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Creates the temporary file (the target's name + ".tmp"; a leftover of a crash is reused).
+    // Two writers of one target must not overlap; callers serialise them.
+    bool Begin();
+    bool Write(std::span<const uint8_t> bytes);
+    // Syncs the temporary file, renames it over the target and syncs the folder.
+    bool Commit();
+    // Removes the temporary file; the target stays as it was.
+    void Abandon();
+
+    const std::filesystem::path& TemporaryPath() const { return temporary_; }
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+};
+
+}  // namespace plat

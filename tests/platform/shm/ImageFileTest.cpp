@@ -1,0 +1,92 @@
+#include "platform/shm/ImageFile.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/ChildProcesses.h"
+#include "support/TempDevice.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::string ReadText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::span<const uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+TEST(FileReplacement, TargetIsEitherOldOrNewNeverTorn) {
+    TempDevice device;
+    const fs::path target = device.Root() / "image.dat";
+    WriteText(target, "old content");
+
+    {
+        plat::FileReplacement abandoned(target);
+        ASSERT_TRUE(abandoned.Begin());
+        ASSERT_TRUE(abandoned.Write(Bytes("new")));
+    }
+    EXPECT_EQ(ReadText(target), "old content");
+    EXPECT_FALSE(fs::exists(plat::FileReplacement(target).TemporaryPath()));
+
+    // A writer killed half-way leaves its temporary file behind and the target untouched.
+    const auto codes = RunInChildren(1, [&](int) {
+        plat::FileReplacement dying(target);
+        if (!dying.Begin() || !dying.Write(Bytes("half of a much longer new content"))) return 1;
+        ::raise(SIGKILL);
+        return 2;
+    });
+    EXPECT_EQ(codes, (std::vector<int>{-1}));
+    EXPECT_EQ(ReadText(target), "old content");
+
+    plat::FileReplacement replacement(target);
+    ASSERT_TRUE(fs::exists(replacement.TemporaryPath()));
+    ASSERT_TRUE(replacement.Begin());
+    ASSERT_TRUE(replacement.Write(Bytes("new")));
+    ASSERT_TRUE(replacement.Write(Bytes(" one")));
+    ASSERT_TRUE(replacement.Commit());
+    EXPECT_EQ(ReadText(target), "new one") << "the leftover's longer bytes are gone";
+    EXPECT_FALSE(fs::exists(replacement.TemporaryPath()));
+}
+
+TEST(FileReplacement, FailedRenameKeepsTheTarget) {
+    TempDevice device;
+    const fs::path target = device.Root() / "folder";
+    fs::create_directory(target);
+    plat::FileReplacement replacement(target);
+    ASSERT_TRUE(replacement.Begin());
+    ASSERT_TRUE(replacement.Write(Bytes("data")));
+    EXPECT_FALSE(replacement.Commit());
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_FALSE(fs::exists(replacement.TemporaryPath()));
+}
+
+TEST(InputFile, SizeIsKnownBeforeReadingAndShortReadsFail) {
+    TempDevice device;
+    const fs::path file = device.Root() / "in.dat";
+    WriteText(file, "12345678");
+    plat::InputFile input;
+    ASSERT_TRUE(input.Open(file));
+    EXPECT_EQ(input.Size(), 8u);
+    uint8_t buffer[9] = {};
+    EXPECT_TRUE(input.ReadAll({buffer, 8}));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 8), "12345678");
+    EXPECT_FALSE(input.ReadAll({buffer, 9})) << "the file holds only 8 bytes";
+
+    EXPECT_FALSE(input.Open(device.Root() / "missing.dat"));
+    EXPECT_FALSE(input.Open(device.Root())) << "a folder is not a file";
+    EXPECT_FALSE(input.ReadAll({buffer, 1}));
+}
