@@ -1,0 +1,54 @@
+#pragma once
+// The background save of one mapped image: a thread of lower priority that writes a snapshot of
+// the image to its file in pieces, watching a cancel flag before and after each piece and yielding
+// after each one unless hurried. The file is replaced whole (temporary file, sync, rename, folder
+// sync) and ends with the CRC-32C of everything before it, so a save that is cancelled, fails or
+// is cut short by a crash leaves the previous file as it was.
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+enum class SaveState {
+    Idle,       // no save was started
+    Running,
+    Saved,      // the file holds the snapshot
+    Cancelled,  // stopped by Cancel(); the file is unchanged
+    Failed,     // the file could not be written; it is unchanged
+};
+
+class ImageSaver {
+public:
+    struct Job {
+        std::unique_ptr<uint8_t[]> snapshot;  // the image with its length word already stamped
+        uint32_t length = 0;                  // image bytes in the snapshot
+        std::filesystem::path target;         // the host file to replace
+        std::filesystem::path lockKey;        // named mutex serialising writers of the file
+        std::function<void()> onSaved;        // runs on the save thread after a complete save
+    };
+
+    ImageSaver() = default;
+    ~ImageSaver() { Wait(); }
+    ImageSaver(const ImageSaver&) = delete;
+    ImageSaver& operator=(const ImageSaver&) = delete;
+
+    // Cancels and waits for a running save, then starts one for `job`.
+    void Start(Job job);
+    // Asks a running save to stop and returns at once.
+    void Cancel() { cancel_ = true; }
+    // Lets a running save write without yielding and waits for its end.
+    void Wait();
+    bool Running() const { return state_ == SaveState::Running; }
+    SaveState State() const { return state_; }
+
+private:
+    void Run(Job job);
+    bool WriteFile(const Job& job);
+
+    std::thread thread_;
+    std::atomic<bool> cancel_{false};
+    std::atomic<bool> hurry_{false};
+    std::atomic<SaveState> state_{SaveState::Idle};
+};

@@ -1,0 +1,171 @@
+#include "index/mapped/MemoryMappedFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <system_error>
+
+#include "index/format/Words.h"
+#include "index/mapped/Crc32c.h"
+#include "platform/device/Device.h"
+#include "platform/shm/ImageFile.h"
+
+using namespace IndexFormat;
+
+namespace {
+
+MappedError ErrorOf(plat::ShmStatus status) {
+    switch (status) {
+        case plat::ShmStatus::Ok: return MappedError::None;
+        case plat::ShmStatus::AlreadyExists: return MappedError::InUse;
+        case plat::ShmStatus::NotFound: return MappedError::Missing;
+        case plat::ShmStatus::NoSpace: return MappedError::NoMemory;
+        case plat::ShmStatus::TooLarge: return MappedError::TooLarge;
+        case plat::ShmStatus::SystemError: return MappedError::SystemError;
+    }
+    return MappedError::SystemError;
+}
+
+}  // namespace
+
+MemoryMappedFile::MemoryMappedFile(uint64_t viewBytes) : viewBytes_(viewBytes) {}
+
+MemoryMappedFile::~MemoryMappedFile() { Close(); }
+
+std::u16string MemoryMappedFile::MappingName(std::u16string_view path) {
+    std::u16string name;
+    for (char16_t c : path) {
+        if (c == u'\\') continue;
+        name += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    }
+    return name;
+}
+
+uint32_t MemoryMappedFile::Length() const { return image_ ? LoadWord(image_ - kLengthWordBytes) : 0; }
+
+void MemoryMappedFile::SetLength(uint32_t length) { StoreWord(image_ - kLengthWordBytes, length); }
+
+bool MemoryMappedFile::Fail(MappedError error) {
+    error_ = error;
+    mapping_.reset();
+    image_ = nullptr;
+    shared_ = false;
+    return false;
+}
+
+void MemoryMappedFile::Close() {
+    saver_.Wait();
+    mapping_.reset();
+    image_ = nullptr;
+    shared_ = false;
+}
+
+bool MemoryMappedFile::Attach(std::u16string_view path, plat::SharedMapping::Mode mode) {
+    Close();
+    error_ = MappedError::None;
+    const auto host = plat::CurrentDevice().HostPath(path);
+    if (!host) return Fail(MappedError::Missing);
+    const std::u16string name = MappingName(path);
+    plat::ShmStatus status = plat::ShmStatus::Ok;
+    mapping_ = plat::SharedMapping::Open(name, viewBytes_, mode, &status,
+                                         plat::SharedMapping::Publication::Deferred);
+    if (!mapping_) return Fail(ErrorOf(status));
+    path_ = path;
+    hostPath_ = *host;
+    saveLockKey_ = plat::CurrentDevice().NamespacePath(name + u".save");
+    shared_ = mapping_->Existed();
+    image_ = mapping_->Base() + kLengthWordBytes;
+    return true;
+}
+
+bool MemoryMappedFile::CommitFor(uint32_t length) {
+    // The view holds the length word, the image and the four bytes that follow it.
+    const uint64_t bytes = uint64_t{kLengthWordBytes} + length + kFileExtraBytes;
+    const plat::ShmStatus status = mapping_->Commit(bytes);
+    error_ = ErrorOf(status);
+    return status == plat::ShmStatus::Ok;
+}
+
+bool MemoryMappedFile::Create(std::u16string_view path, uint32_t request) {
+    const uint64_t length =
+        (std::max<uint64_t>(request, kMinCreateRequest) + kCreateSlack) / kImageAlignment * kImageAlignment;
+    if (length > MaxLength()) return Fail(MappedError::TooLarge);
+    if (!Attach(path, plat::SharedMapping::Mode::CreateNew)) return false;
+    if (!CommitFor(static_cast<uint32_t>(length))) return Fail(error_);
+    // Only now that the new image is ours: the old file no longer matches it.
+    std::error_code ec;
+    std::filesystem::remove(hostPath_, ec);
+    if (ec) return Fail(MappedError::SystemError);
+    SetLength(static_cast<uint32_t>(length));
+    mapping_->Publish();
+    return true;
+}
+
+bool MemoryMappedFile::Open(std::u16string_view path, uint32_t minLength) {
+    if (!Attach(path, plat::SharedMapping::Mode::OpenOrCreate)) return false;
+    if (!(shared_ ? AdoptLive() : LoadFile(hostPath_))) return false;
+    mapping_->Publish();
+    return Grow(minLength) || Fail(error_);
+}
+
+bool MemoryMappedFile::AdoptLive() {
+    const uint32_t length = Length();
+    const uint64_t needed = uint64_t{kLengthWordBytes} + length + kFileExtraBytes;
+    if (length < kMinImageBytes || length > MaxLength() || mapping_->Committed() < needed) {
+        return Fail(MappedError::Damaged);
+    }
+    return true;
+}
+
+bool MemoryMappedFile::LoadFile(const std::filesystem::path& host) {
+    plat::InputFile file;
+    if (!file.Open(host)) return Fail(MappedError::Missing);
+    // The size decides everything before a byte of the file is read or memory committed.
+    const uint64_t size = file.Size();
+    if (size < kMinImageBytes + kFileExtraBytes || size % kImageAlignment != 0 ||
+        size - kFileExtraBytes > MaxLength()) {
+        return Fail(MappedError::Damaged);
+    }
+    const auto length = static_cast<uint32_t>(size - kFileExtraBytes);
+    if (!CommitFor(length)) return Fail(error_);
+    if (!file.ReadAll({image_, static_cast<size_t>(size)})) return Fail(MappedError::Damaged);
+    const bool lengthMatches = LoadWord(image_ + size - kFileLengthFromEnd) == size;
+    const bool checksumMatches =
+        LoadWord(image_ + size - kChecksumFromEnd) == Crc32c(image_, size - kChecksumFromEnd);
+    if (!lengthMatches || !checksumMatches) return Fail(MappedError::Damaged);
+    SetLength(length);
+    return true;
+}
+
+bool MemoryMappedFile::Grow(uint32_t length) {
+    if (!IsOpen()) {
+        error_ = MappedError::SystemError;
+        return false;
+    }
+    if (length <= Length()) return true;
+    if (length > MaxLength()) {
+        error_ = MappedError::TooLarge;
+        return false;
+    }
+    if (!CommitFor(length)) return false;
+    SetLength(length);
+    return true;
+}
+
+bool MemoryMappedFile::StartSave() {
+    if (!IsOpen()) return false;
+    saver_.Cancel();
+    saver_.Wait();
+    if (saveCallback_) saveCallback_(image_, Length());
+    const uint32_t length = Length();
+    std::unique_ptr<uint8_t[]> snapshot(new (std::nothrow) uint8_t[length]);
+    if (!snapshot) {
+        error_ = MappedError::NoMemory;
+        return false;
+    }
+    std::memcpy(snapshot.get(), image_, length);
+    // The file keeps its own length where the image's last word was; the live image keeps its.
+    StoreWord(snapshot.get() + length - kLengthWordBytes, length + kFileExtraBytes);
+    saver_.Start({std::move(snapshot), length, hostPath_, saveLockKey_, savedCallback_});
+    return true;
+}

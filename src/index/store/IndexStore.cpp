@@ -1,0 +1,133 @@
+#include "index/store/IndexStore.h"
+
+#include <cstring>
+
+#include "core/diag/ErrorLog.h"
+#include "index/format/Words.h"
+
+using namespace IndexFormat;
+
+namespace {
+constexpr std::u16string_view kMappingFailed = u"Unable open memory as mapped file!!!";
+}
+
+IndexStore::IndexStore(std::u16string path, uint64_t viewBytes)
+    : path_(std::move(path)), file_(viewBytes) {}
+
+IndexStore::~IndexStore() { Close(); }
+
+bool IndexStore::Create() {
+    Close();
+    if (!file_.Create(path_, kNewIndexRequest)) {
+        error_ = file_.LastError();
+        return false;
+    }
+    base_ = file_.Image();
+    SetHeaderWord(kMagicWord, kIndexMagic);
+    SetHeaderWord(kVersionWord, kIndexVersion);
+    StoreHeap::Format(base_ + kHeapOffset, Length() - kHeapOffset);
+    heap_.Attach(base_ + kHeapOffset);
+    error_ = MappedError::None;
+    return true;
+}
+
+bool IndexStore::Open() {
+    Close();
+    if (!file_.Open(path_)) {
+        error_ = file_.LastError();
+        return false;
+    }
+    base_ = file_.Image();
+    if (!AttachImage()) {
+        Close();
+        error_ = MappedError::Damaged;
+        return false;
+    }
+    error_ = MappedError::None;
+    return true;
+}
+
+bool IndexStore::AttachImage() {
+    const uint32_t length = Length();
+    if (length < kHeaderBytes + kMinHeapBytes || length % kImageAlignment != 0) return false;
+    if (HeaderWord(kMagicWord) != kIndexMagic || HeaderWord(kVersionWord) != kIndexVersion) return false;
+    uint8_t* heap = base_ + kHeapOffset;
+    if (file_.IsShared()) {
+        // A live image is in use by its holder: only its bounds are checked.
+        const uint32_t heapLength = LoadWord(heap + kHeapLengthAt);
+        if (heapLength < kMinHeapBytes || heapLength > length - kHeapOffset) return false;
+    } else if (!StoreHeap::Check(heap, length - kHeapOffset)) {
+        return false;
+    }
+    heap_.Attach(heap);
+    return true;
+}
+
+void IndexStore::Close() {
+    heap_.Detach();
+    file_.Close();
+    base_ = nullptr;
+}
+
+uint32_t IndexStore::HeaderWord(IndexFormat::HeaderWord word) const {
+    return base_ ? LoadWord(base_ + 4 * word) : 0;
+}
+
+void IndexStore::SetHeaderWord(IndexFormat::HeaderWord word, uint32_t value) {
+    if (base_) StoreWord(base_ + 4 * word, value);
+}
+
+bool IndexStore::Contains(uint32_t offset, uint64_t bytes) const {
+    return base_ != nullptr && uint64_t{offset} + bytes <= Length();
+}
+
+StorePtr IndexStore::MakePtr(uint32_t offset) { return StorePtr(&base_, offset); }
+
+uint8_t* IndexStore::ToAddress(uint32_t offset) { return base_ + offset; }
+
+uint32_t IndexStore::ToOffset(const uint8_t* address) {
+    return static_cast<uint32_t>(address - base_);
+}
+
+bool IndexStore::Grow(uint32_t size) {
+    const uint64_t growth = StoreHeap::GrowthFor(size);
+    // The heap ends where the image ended before; it grows at that end.
+    const uint64_t length = kHeapOffset + uint64_t{heap_.Length()} + growth;
+    if (size > kMaxPayload || length > file_.MaxLength()) {
+        error_ = MappedError::TooLarge;
+    } else if (!file_.Grow(static_cast<uint32_t>(length))) {
+        error_ = file_.LastError();
+    } else if (heap_.Extend(static_cast<uint32_t>(growth))) {
+        return true;
+    } else {
+        error_ = MappedError::Damaged;
+    }
+    ErrorLog(kMappingFailed, "IndexStore", __LINE__);
+    return false;
+}
+
+uint8_t* IndexStore::Allocate(uint32_t size, StorePtr& out) {
+    out = StorePtr();
+    if (!IsOpen()) return nullptr;
+    uint32_t payload = heap_.Allocate(size);
+    if (payload == 0 && Grow(size)) payload = heap_.Allocate(size);
+    if (payload == 0) {
+        ErrorLog(kMappingFailed, "DebugUtils", 184);
+        return nullptr;
+    }
+    uint8_t* address = base_ + kHeapOffset + payload;
+    std::memset(address, 0, heap_.BlockSize(payload));
+    out = MakePtr(kHeapOffset + payload);
+    return address;
+}
+
+void IndexStore::FreeAddress(uint8_t* address) {
+    if (address == nullptr || !IsOpen()) return;
+    if (address < base_ + kHeapOffset || address >= base_ + Length()) return;
+    heap_.Free(static_cast<uint32_t>(address - base_ - kHeapOffset));
+}
+
+void IndexStore::FreePtr(StorePtr& ptr) {
+    FreeAddress(ptr.Address());
+    ptr = StorePtr();
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The image of pim_index1.dat: a header of nine words and the heap that fills the rest, in a
+// MemoryMappedFile. It is the Allocator of every structure the word index keeps in the image.
+// Layout: index/format/IndexFormat.h and docs/index-files.md.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "index/format/IndexFormat.h"
+#include "index/heap/StoreHeap.h"
+#include "index/mapped/MemoryMappedFile.h"
+#include "index/store/Allocator.h"
+
+class IndexStore : public Allocator {
+public:
+    static constexpr std::u16string_view kDefaultPath = u"\\pim_index1.dat";
+
+    explicit IndexStore(std::u16string path = std::u16string(kDefaultPath),
+                        uint64_t viewBytes = IndexFormat::kViewBytes);
+    ~IndexStore() override;
+    IndexStore(const IndexStore&) = delete;
+    IndexStore& operator=(const IndexStore&) = delete;
+
+    // A new image (the old file is deleted): header magic and version, a heap over the rest.
+    bool Create();
+    // The live image of the file, or the file itself, checked: container, header, heap.
+    bool Open();
+    void Close();  // waits for a running save
+    bool IsOpen() const { return base_ != nullptr; }
+    MappedError LastError() const { return error_; }
+
+    uint32_t HeaderWord(IndexFormat::HeaderWord word) const;
+    void SetHeaderWord(IndexFormat::HeaderWord word, uint32_t value);
+    uint32_t Length() const { return file_.Length(); }
+    // True when `bytes` bytes from image offset `offset` lie inside the image: readers check
+    // every offset they find in the image before following it.
+    bool Contains(uint32_t offset, uint64_t bytes) const;
+
+    MemoryMappedFile& File() { return file_; }
+    const StoreHeap& Heap() const { return heap_; }
+
+    StorePtr MakePtr(uint32_t offset) override;
+    uint8_t* ToAddress(uint32_t offset) override;
+    uint32_t ToOffset(const uint8_t* address) override;
+    // When no free block fits, the image grows by max(request + 8, 102400) bytes and the
+    // allocation is tried once more. An image that cannot grow (memory, or the largest image the
+    // view holds) is logged and the allocation fails; LastError() tells which.
+    uint8_t* Allocate(uint32_t size, StorePtr& out) override;
+    void FreeAddress(uint8_t* address) override;
+    void FreePtr(StorePtr& ptr) override;
+    uint8_t* BaseAddress() override { return base_; }
+
+private:
+    bool AttachImage();
+    bool Grow(uint32_t size);
+
+    std::u16string path_;
+    uint8_t* base_ = nullptr;
+    StoreHeap heap_;
+    MemoryMappedFile file_;
+    MappedError error_ = MappedError::None;
+};

@@ -1,0 +1,211 @@
+#include "index/store/IndexStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/diag/ErrorLog.h"
+#include "index/mapped/FileBytes.h"
+#include "support/TempDevice.h"
+
+using namespace IndexFormat;
+
+namespace {
+
+constexpr uint32_t kFreshLength = 102444;
+
+std::vector<uint8_t> ImageOf(IndexStore& store) {
+    return {store.BaseAddress(), store.BaseAddress() + store.Length()};
+}
+
+void SaveAndClose(IndexStore& store) {
+    ASSERT_TRUE(store.File().StartSave());
+    store.File().WaitSave();
+    ASSERT_EQ(store.File().LastSave(), SaveState::Saved);
+    store.Close();
+}
+
+std::string ReadErrorLog(const TempDevice& device) {
+    std::ifstream in(device.Host(ErrorLogPath()), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(IndexStore, FreshImageAndItsFileAreByteExact) {
+    TempDevice device;
+    IndexStore store;
+    ASSERT_TRUE(store.Create());
+    ASSERT_EQ(store.Length(), kFreshLength);
+    std::vector<uint8_t> expected(kFreshLength, 0);
+    StoreWord(&expected[0], 1);
+    StoreWord(&expected[4], 5);
+    StoreWord(&expected[36], 102408);          // heap length
+    StoreWord(&expected[40], 8);               // lowest free block
+    StoreTag(&expected[44], -102392);          // its tag
+    StoreWord(&expected[48], 8);               // next free
+    StoreWord(&expected[52], 8);               // previous free
+    StoreTag(&expected[kFreshLength - 4], -102392);  // footer
+    EXPECT_EQ(ImageOf(store), expected);
+
+    SaveAndClose(store);
+    const std::vector<uint8_t> file = ReadBytes(device.Host(u"\\pim_index1.dat"));
+    ASSERT_EQ(file.size(), kFreshLength + 4);
+    EXPECT_EQ(file, ContainerFile(expected));
+    EXPECT_EQ(LoadWord(&file[kFreshLength - 4]), kFreshLength + 4);
+
+    ASSERT_TRUE(store.Open());
+    EXPECT_EQ(ImageOf(store), expected) << "the heap's last footer is restored";
+}
+
+TEST(IndexStore, AllocationsAreZeroedAndSurviveSaveAndReopen) {
+    TempDevice device;
+    IndexStore store;
+    ASSERT_TRUE(store.Create());
+    std::vector<StorePtr> blocks;
+    for (uint32_t i = 1; i <= 50; ++i) {
+        StorePtr ptr;
+        uint8_t* address = store.Allocate(i * 6, ptr);
+        ASSERT_NE(address, nullptr);
+        EXPECT_EQ(ptr.Address(), address);
+        EXPECT_EQ(store.ToOffset(address), ptr.Offset());
+        EXPECT_EQ(store.ToAddress(ptr.Offset()), address);
+        EXPECT_EQ(std::count(address, address + i * 6, 0), i * 6) << "zero-filled";
+        std::fill_n(address, i * 6, static_cast<uint8_t>(0xA0 + i));
+        blocks.push_back(ptr);
+    }
+    EXPECT_EQ(blocks.front().Offset(), kHeapOffset + kHeapFirstBlock + 4);
+    for (size_t i = 0; i < blocks.size(); i += 3) store.FreePtr(blocks[i]);
+    EXPECT_TRUE(blocks[0].IsNull());
+    store.FreeAddress(nullptr);  // does nothing
+    store.SetHeaderWord(kOrderNameWord, blocks[1].Offset());
+    const std::vector<uint8_t> before = ImageOf(store);
+
+    SaveAndClose(store);
+    ASSERT_TRUE(store.Open());
+    EXPECT_EQ(ImageOf(store), before);
+    EXPECT_EQ(store.HeaderWord(kOrderNameWord), blocks[1].Offset());
+    // Freed blocks are reused; the rest were kept.
+    StorePtr again;
+    ASSERT_NE(store.Allocate(6, again), nullptr);
+    EXPECT_EQ(again.Offset(), kHeapOffset + kHeapFirstBlock + 4);
+    EXPECT_EQ(blocks[1].Address()[0], 0xA2);
+}
+
+TEST(IndexStore, FullHeapGrowsTheImageAndKeepsPositionsValid) {
+    TempDevice device;
+    IndexStore store;
+    ASSERT_TRUE(store.Create());
+    StorePtr small;
+    ASSERT_NE(store.Allocate(16, small), nullptr);
+    small.SetWord(0, 0x11223344);
+
+    // 200000 bytes do not fit the free 102368: the image grows by 200008 and the new space merges
+    // with the free last block.
+    StorePtr big;
+    ASSERT_NE(store.Allocate(200000, big), nullptr);
+    EXPECT_EQ(store.Length(), kFreshLength + 200008);
+    EXPECT_EQ(LoadWord(store.BaseAddress() + kHeapOffset), 102408u + 200008);
+    EXPECT_EQ(big.Offset(), kHeapOffset + 8 + 24 + 4);
+    EXPECT_EQ(small.Word(0), 0x11223344u);
+    const StoreHeap::Stats stats = store.Heap().Walk();
+    EXPECT_EQ(stats.freeBlocks, 1u);
+    EXPECT_EQ(stats.freeBytes, 102408u + 200008 - 8 - 24 - 200008 - 8);
+
+    // A request that fits nowhere in a heap whose last block is in use grows by the minimum step.
+    StorePtr rest;
+    ASSERT_NE(store.Allocate(static_cast<uint32_t>(stats.freeBytes), rest), nullptr);
+    const uint32_t length = store.Length();
+    StorePtr more;
+    ASSERT_NE(store.Allocate(8, more), nullptr);
+    EXPECT_EQ(store.Length(), length + 102400);
+    EXPECT_EQ(more.Offset(), length + 4);
+}
+
+TEST(IndexStore, ImageAtTheViewLimitFailsCleanlyAndStaysUsable) {
+    TempDevice device;
+    IndexStore store(std::u16string(IndexStore::kDefaultPath), 256 * 1024);
+    ASSERT_TRUE(store.Create());
+    std::vector<StorePtr> blocks;
+    StorePtr ptr;
+    while (store.Allocate(30000, ptr) != nullptr) blocks.push_back(ptr);
+    EXPECT_TRUE(ptr.IsNull());
+    EXPECT_EQ(store.LastError(), MappedError::TooLarge);
+    EXPECT_LE(store.Length(), store.File().MaxLength());
+    const std::string log = ReadErrorLog(device);
+    EXPECT_NE(log.find("Unable open memory as mapped file!!!\t\tIndexStore"), std::string::npos) << log;
+
+    StorePtr huge;
+    EXPECT_EQ(store.Allocate(0xFFFFFFF0u, huge), nullptr);
+    StorePtr small;
+    ASSERT_NE(store.Allocate(64, small), nullptr) << "what still fits is still given";
+    store.FreePtr(blocks.back());
+    ASSERT_NE(store.Allocate(30000, ptr), nullptr) << "freed space is used again";
+    const std::vector<uint8_t> image = ImageOf(store);
+    SaveAndClose(store);
+    ASSERT_TRUE(store.Open());
+    EXPECT_EQ(ImageOf(store), image);
+}
+
+TEST(IndexStore, OpenRejectsForeignHeadersAndDamagedHeaps) {
+    TempDevice device;
+    IndexStore writer;
+    ASSERT_TRUE(writer.Create());
+    StorePtr a, b;
+    writer.Allocate(40, a);
+    writer.Allocate(40, b);
+    writer.FreePtr(a);
+    const std::vector<uint8_t> image = ImageOf(writer);
+    writer.Close();
+
+    struct Case {
+        const char* what;
+        uint32_t at;
+        uint32_t value;
+    };
+    const Case cases[] = {
+        {"magic", 0, 2},
+        {"version", 4, 4},
+        {"heap length", 36, 102400},
+        {"free head", 40, 0},
+        {"block tag", 44, 44},
+        {"free link", 48, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> damaged = image;
+        StoreWord(&damaged[c.at], c.value);
+        WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(damaged));  // a valid container
+        IndexStore store;
+        EXPECT_FALSE(store.Open());
+        EXPECT_EQ(store.LastError(), MappedError::Damaged);
+        EXPECT_FALSE(store.IsOpen());
+    }
+    WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(std::vector<uint8_t>(40, 0)));
+    IndexStore tooShort;
+    EXPECT_FALSE(tooShort.Open()) << "no room for a header and a heap";
+
+    WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(image));
+    IndexStore store;
+    EXPECT_TRUE(store.Open());
+}
+
+TEST(IndexStore, SecondStoreSharesTheLiveImage) {
+    TempDevice device;
+    IndexStore first;
+    ASSERT_TRUE(first.Create());
+    StorePtr ptr;
+    ASSERT_NE(first.Allocate(12, ptr), nullptr);
+    ptr.SetWord(2, 77);
+    first.SetHeaderWord(kSlotTableWord, ptr.Offset());
+
+    IndexStore second;
+    ASSERT_TRUE(second.Open());
+    EXPECT_TRUE(second.File().IsShared());
+    const StorePtr seen = second.MakePtr(second.HeaderWord(kSlotTableWord));
+    EXPECT_EQ(seen.Word(2), 77u);
+    EXPECT_TRUE(second.Contains(seen.Offset(), 12));
+    EXPECT_FALSE(second.Contains(second.Length() - 4, 8));
+}
