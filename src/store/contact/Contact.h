@@ -1,0 +1,56 @@
+#pragma once
+// Contact: the full contact used everywhere: the standard properties (StdContact) and the further
+// values (ContactCustProps), with the mapping onto a record of "Contacts Database".
+//
+// The further values are stored with the contact, in the embedded information block at the end of
+// its note property (EmbeddedInfo.h); the index file pim_index2.dat holds only a copy.
+#include <cstdint>
+#include <vector>
+
+#include "store/contact/ContactCustProps.h"
+#include "store/contact/EmbeddedInfo.h"
+#include "store/contact/StdContact.h"
+
+class CCeDBDatabase;
+class CCeDBRecord;
+
+class Contact : public StdContact, public ContactCustProps {
+public:
+    using StdContact::Assign;
+    using StdContact::Equals;
+    using StdContact::NotEquals;
+
+    // Copies the whole contact.
+    virtual void Assign(const Contact& other);
+    // Every value but the record identity (object identifier, record identifier value and the
+    // platform flag 0x102): the 58 texts, both dates, the default dial tag, the picture, the note
+    // and the further values with the categories.
+    virtual bool Equals(const Contact& other) const;
+    bool NotEquals(const Contact& other) const { return !Equals(other); }
+    void Clear() override;
+    // StdContact::IsEmpty and no further values in any list.
+    bool IsEmpty() const override;
+
+    // --- Record mapping --------------------------------------------------------------------------
+    // Clears the contact and takes every property of `record` it knows by number; properties of
+    // other numbers, of an unexpected type or flagged not found are ignored. A picture that does
+    // not decode is dropped; a damaged embedded block is ignored and the note kept.
+    void LoadFromRecord(const CCeDBRecord& record);
+    // The state of the embedded block met by the last LoadFromRecord.
+    EmbeddedState LastEmbeddedState() const { return embeddedState_; }
+
+    // Builds the properties of a new record (empty texts left out) into `record`. With
+    // `writeNote`, property 0x1E carries the note and the further values.
+    void SaveToRecord(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote) const;
+    // Builds the properties of an update of the stored record: empty values are written as
+    // deletes, so the stored ones go.
+    void SaveChangesToRecord(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote) const;
+
+    // The bytes property 0x1E gets: the note followed by the embedded block of the further values.
+    std::vector<uint8_t> NotePropertyBytes() const;
+
+private:
+    void SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote,
+                        bool update) const;
+    EmbeddedState embeddedState_ = EmbeddedState::None;
+};

@@ -1,0 +1,128 @@
+#include "store/contact/EmbeddedInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "store/contact/ContactRecordFormat.h"
+#include "store/contact/Crc32.h"
+#include "store/contact/CustPropsCodec.h"
+#include "store/contact/Samples.h"
+
+namespace {
+
+const std::vector<uint8_t> kNote = {'H', 0, 'i', 0, '!', 0};
+
+uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
+    uint32_t v;
+    std::memcpy(&v, b.data() + at, 4);
+    return v;
+}
+
+std::vector<uint8_t> Bytes(const ByteBlock& block) {
+    return {block.Bytes().begin(), block.Bytes().end()};
+}
+
+}  // namespace
+
+TEST(EmbeddedInfo, Crc32MatchesTheStandardCheckValue) {
+    const std::string_view check = "123456789";
+    EXPECT_EQ(Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}), 0xCBF43926u);
+    EXPECT_EQ(Crc32({}), 0u);
+}
+
+TEST(EmbeddedInfo, BlockFollowsTheNoteByteForByte) {
+    const ContactCustProps values = SampleCustProps();
+    const auto record = EncodeCustProps(values);
+    const auto property = JoinNoteProperty(kNote, values);
+    ASSERT_EQ(property.size(), kNote.size() + record.size() + 20);
+    EXPECT_TRUE(std::equal(kNote.begin(), kNote.end(), property.begin()));
+    EXPECT_TRUE(std::equal(record.begin(), record.end(), property.begin() + 6));
+    const size_t footer = property.size() - 20;
+    EXPECT_EQ(Word(property, footer), record.size());
+    EXPECT_EQ(Word(property, footer + 4), Crc32(record));
+    EXPECT_EQ(Word(property, footer + 8), 1u);
+    const std::vector<uint8_t> tag(property.begin() + static_cast<long>(footer) + 12, property.end());
+    EXPECT_EQ(tag, (std::vector<uint8_t>{0x00, 'B', 'R', 'V', 'I', 'N', 'F', 0x1A}));
+}
+
+TEST(EmbeddedInfo, NothingToStoreLeavesThePlainNote) {
+    EXPECT_EQ(JoinNoteProperty(kNote, ContactCustProps()), kNote);
+    ContactCustProps formatsOnly;
+    formatsOnly.workAddressFormat = 41057;  // a format alone is worth keeping
+    EXPECT_GT(JoinNoteProperty(kNote, formatsOnly).size(), kNote.size() + 56);
+}
+
+TEST(EmbeddedInfo, SplitRecoversNoteAndValues) {
+    for (const auto& note : {kNote, std::vector<uint8_t>{}}) {
+        const ContactCustProps values = SampleCustProps();
+        ContactCustProps read;
+        read.categories.Add(3);
+        const NoteProperty parts = SplitNoteProperty(JoinNoteProperty(note, values), read);
+        EXPECT_EQ(parts.state, EmbeddedState::Valid);
+        EXPECT_EQ(Bytes(parts.note), note);
+        ContactCustProps expected = values;
+        expected.categories.Add(3);
+        EXPECT_TRUE(read.Equals(expected));
+    }
+}
+
+TEST(EmbeddedInfo, PlainNotesAreAllNote) {
+    std::vector<uint8_t> almost = JoinNoteProperty(kNote, SampleCustProps());
+    almost.back() ^= 1;  // the tag's last byte differs: not a block of ours
+    for (const auto& property : {std::vector<uint8_t>{}, kNote, almost}) {
+        ContactCustProps read = SampleCustProps();
+        const NoteProperty parts = SplitNoteProperty(property, read);
+        EXPECT_EQ(parts.state, EmbeddedState::None);
+        EXPECT_EQ(Bytes(parts.note), property);
+        EXPECT_TRUE(read.ListsEmpty());  // values of an earlier contact do not linger
+    }
+}
+
+TEST(EmbeddedInfo, DamagedBlocksAreIgnoredAndTheNoteKept) {
+    const ContactCustProps values = SampleCustProps();
+    const auto good = JoinNoteProperty(kNote, values);
+    const size_t footer = good.size() - 20;
+    const size_t recordLength = good.size() - 20 - kNote.size();
+    struct Case {
+        const char* name;
+        size_t at;       // byte to change
+        uint32_t word;   // written as a word at `at` unless `flip`
+        bool flip;
+        size_t noteLength;  // what is left as the note
+    };
+    const Case cases[] = {
+        {"record byte changed", kNote.size() + 60, 0, true, kNote.size()},
+        {"checksum wrong", footer + 4, 0, true, kNote.size()},
+        {"unknown version", footer + 8, 2, false, kNote.size()},
+        {"length beyond the property", footer, 0x7FFFFFFF, false, footer},
+        {"length one short", footer, static_cast<uint32_t>(recordLength - 1), false, kNote.size() + 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> property = good;
+        if (c.flip) property[c.at] ^= 0x40;
+        else std::memcpy(property.data() + c.at, &c.word, 4);
+        ContactCustProps read;
+        const NoteProperty parts = SplitNoteProperty(property, read);
+        EXPECT_EQ(parts.state, EmbeddedState::Damaged) << c.name;
+        EXPECT_TRUE(read.NothingToStore()) << c.name;
+        EXPECT_EQ(Bytes(parts.note), std::vector<uint8_t>(property.begin(), property.begin() + static_cast<long>(c.noteLength)))
+            << c.name;
+    }
+}
+
+TEST(EmbeddedInfo, ARecordThatChecksOutButDoesNotDecodeIsDamaged) {
+    // A block written by a faulty writer: the checksum matches bytes that are no record.
+    std::vector<uint8_t> property = kNote;
+    const std::vector<uint8_t> junk(60, 0xAB);
+    property.insert(property.end(), junk.begin(), junk.end());
+    const uint32_t words[3] = {60, Crc32(junk), 1};
+    const auto* p = reinterpret_cast<const uint8_t*>(words);
+    property.insert(property.end(), p, p + 12);
+    property.insert(property.end(), embedded::kTag.begin(), embedded::kTag.end());
+    ContactCustProps read;
+    const NoteProperty parts = SplitNoteProperty(property, read);
+    EXPECT_EQ(parts.state, EmbeddedState::Damaged);
+    EXPECT_EQ(Bytes(parts.note), kNote);
+}
