@@ -1,0 +1,57 @@
+#include "platform/timer/Timers.h"
+
+#include <algorithm>
+
+#include "platform/device/Device.h"
+#include "platform/timer/Clock.h"
+#include "platform/timer/TimerTable.h"
+#include "platform/window/LocalDispatch.h"
+#include "platform/window/Messages.h"
+#include "platform/window/UiLoop.h"
+
+namespace plat {
+
+namespace {
+
+void WakeClock() { CurrentClock().WakeAt(TimerTable::Instance().NextDue()); }
+
+}  // namespace
+
+bool SetTimer(HWND window, uintptr_t id, uint32_t periodMs) {
+    if (!IsUiThread()) {
+        SetLastError(ERROR_ACCESS_DENIED, "timers are set on the user-interface thread");
+        return false;
+    }
+    if (!IsLocalWindow(window)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE, "a timer needs a window of this process");
+        return false;
+    }
+    TimerTable::Instance().Set(window, id, std::max(periodMs, kMinimumTimerPeriodMs), CurrentClock().NowMs(),
+                               CurrentDeviceGeneration());
+    WakeClock();
+    return true;
+}
+
+bool KillTimer(HWND window, uintptr_t id) {
+    const bool killed = TimerTable::Instance().Kill(window, id);
+    WakeClock();
+    return killed;
+}
+
+std::optional<uint64_t> NextTimerDue() { return TimerTable::Instance().NextDue(); }
+
+void FireDueTimers() {
+    const uint64_t now = CurrentClock().NowMs();
+    TimerTable& table = TimerTable::Instance();
+    while (const auto due = table.TakeDue(now)) {
+        // A timer outlives neither its window nor the device it was set on.
+        if (due->deviceGeneration != CurrentDeviceGeneration() || !IsLocalWindow(due->window)) {
+            table.Kill(due->window, due->id);
+            continue;
+        }
+        CallLocalWindow(due->window, WM_TIMER, due->id, 0);
+    }
+    WakeClock();
+}
+
+}  // namespace plat

@@ -1,0 +1,26 @@
+#pragma once
+// Which process owns a window: its id and its start time, so that a process id reused after the
+// owner died is never taken for the owner.
+#include <cstdint>
+#include <optional>
+
+namespace plat {
+
+struct ProcessIdentity {
+    uint32_t pid = 0;
+    uint64_t startTime = 0;  // clock ticks after boot, as the kernel reports it
+
+    bool operator==(const ProcessIdentity&) const = default;
+};
+
+// The calling process.
+ProcessIdentity CurrentProcess();
+
+// The identity of a running process; nothing when no such process runs or it has ended and waits
+// to be reaped (a zombie owns no windows).
+std::optional<ProcessIdentity> RunningProcess(uint32_t pid);
+
+// True when the process that `owner` names still runs.
+bool IsAlive(const ProcessIdentity& owner);
+
+}  // namespace plat
