@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/array/Array.h"
+#include "core/str/Str.h"
+#include "support/MessageBoxRecorder.h"
+
+namespace {
+
+std::vector<int> Items(const Array<int>& a) { return {a.begin(), a.end()}; }
+
+Array<int> Filled(int size) {
+    Array<int> a;
+    for (int i = 0; i < size; ++i) a.Add(i);
+    return a;
+}
+
+TEST(Array, GrowthRule) {
+    struct Case {
+        int allocated;  // allocated == size before growing by one
+        int growBy;
+        int want;
+    } cases[] = {{40, 0, 45}, {8, 0, 12}, {1, 0, 5}, {20000, 0, 21024}, {100, 0, 112}, {10, 3, 13}, {10, 1, 11}};
+    for (const Case& c : cases) {
+        Array<int> a;
+        a.SetSize(c.allocated, c.growBy);  // a first block has exactly the size asked for
+        EXPECT_EQ(a.GetAllocSize(), c.allocated);
+        a.Add(7);
+        EXPECT_EQ(a.GetAllocSize(), c.want) << c.allocated << " step " << c.growBy;
+        EXPECT_EQ(a.GetSize(), c.allocated + 1);
+        EXPECT_EQ(a[c.allocated], 7);
+    }
+    Array<int> a;
+    a.SetSize(4, 10);
+    a.SetSize(5, -1);  // -1 keeps the step
+    EXPECT_EQ(a.GetAllocSize(), 14);
+    a.SetSize(100);  // a size beyond allocated + step is taken as it is
+    EXPECT_EQ(a.GetAllocSize(), 100);
+    a.SetSize(3);  // shrinking keeps the block
+    EXPECT_EQ(a.GetAllocSize(), 100);
+    a.SetSize(0);
+    EXPECT_EQ(a.GetAllocSize(), 0);
+    EXPECT_EQ(a.GetData(), nullptr);
+    a.SetSize(-5);
+    EXPECT_EQ(a.GetSize(), 0);
+}
+
+TEST(Array, InsertAndRemove) {
+    struct Case {
+        void (*change)(Array<int>&);
+        std::vector<int> want;
+    } cases[] = {
+        {[](Array<int>& a) { a.InsertAt(0, 9); }, {9, 0, 1, 2}},
+        {[](Array<int>& a) { a.InsertAt(1, 9, 2); }, {0, 9, 9, 1, 2}},
+        {[](Array<int>& a) { a.InsertAt(3, 9); }, {0, 1, 2, 9}},
+        {[](Array<int>& a) { a.InsertAt(5, 9); }, {0, 1, 2, 0, 0, 9}},  // past the end: extends
+        {[](Array<int>& a) { a.InsertAt(-1, 9); }, {0, 1, 2}},
+        {[](Array<int>& a) { a.RemoveAt(1); }, {0, 2}},
+        {[](Array<int>& a) { a.RemoveAt(0, 3); }, {}},
+        {[](Array<int>& a) { a.RemoveAt(2, 2); }, {0, 1, 2}},  // not wholly inside: nothing
+        {[](Array<int>& a) { a.RemoveAt(-1); }, {0, 1, 2}},
+        {[](Array<int>& a) { a.RemoveAll(); }, {}},
+        {[](Array<int>& a) { a.InsertAt(1, a[2]); }, {0, 2, 1, 2}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        Array<int> a = Filled(3);
+        cases[i].change(a);
+        EXPECT_EQ(Items(a), cases[i].want) << "case " << i;
+    }
+}
+
+TEST(Array, AddingOwnElementWhileGrowing) {
+    Array<Str> a;
+    a.SetSize(1);
+    a[0] = u"first";
+    for (int i = 0; i < 40; ++i) a.Add(a[i]);  // each Add may move the block holding a[i]
+    for (const Str& s : a) EXPECT_EQ(s, u"first");
+    EXPECT_EQ(a[0].RefCount(), 41);
+}
+
+TEST(Array, ElementsKeepTheirValuesAndCountsAcrossMoves) {
+    Array<Str> a;
+    for (int i = 0; i < 100; ++i) {
+        Str s;
+        s.Format(u"item %d", i);
+        a.Add(s);
+    }
+    Array<Str> copy = a;
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(a[i].RefCount(), 2);
+        EXPECT_EQ(copy[i].c_str(), a[i].c_str());
+    }
+    a.RemoveAt(0, 50);
+    EXPECT_EQ(a[0], u"item 50");
+    EXPECT_EQ(copy[0].RefCount(), 1);
+    Array<Str> moved = std::move(a);
+    EXPECT_EQ(moved.GetSize(), 50);
+    EXPECT_EQ(a.GetSize(), 0);  // NOLINT: the moved-from array is empty
+}
+
+TEST(Array, OutOfRangeShowsTheTracerAndStaysInside) {
+    MessageBoxRecorder boxes;
+    Array<int> a = Filled(3);
+    EXPECT_EQ(a.GetAt(-1), 0);
+    a.SetAt(3, 99);
+    a.ElementAt(7) = 55;  // lands in the scratch element
+    EXPECT_EQ(a[100], 0);  // which is reset on every such access
+    const Array<int>& constant = a;
+    EXPECT_EQ(constant[3], 0);
+    EXPECT_EQ(Items(a), (std::vector<int>{0, 1, 2}));
+
+    const std::u16string expected[] = {
+        u"Array::GetAt index (-1) out of range (3)",     u"Array::SetAt index (3) out of range (3)",
+        u"Array::ElementAt index (7) out of range (3)",  u"Array::ElementAt index (100) out of range (3)",
+        u"Array::ElementAt index (3) out of range (3)",
+    };
+    const auto recorded = boxes.Boxes();
+    ASSERT_EQ(recorded.size(), std::size(expected));
+    for (size_t i = 0; i < recorded.size(); ++i) {
+        EXPECT_EQ(recorded[i].text, expected[i]);
+        EXPECT_EQ(recorded[i].caption, u"Brevane Tracer");
+    }
+    Array<int> empty;
+    EXPECT_EQ(empty.GetAt(0), 0);
+}
+
+}  // namespace

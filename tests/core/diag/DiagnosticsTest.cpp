@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/diag/Checks.h"
+#include "core/diag/ErrorLog.h"
+#include "core/diag/FatalError.h"
+#include "core/diag/Tracer.h"
+#include "core/str/Compare.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Local time of the tests: UTC, so that a fixed instant has a fixed line.
+class Utc : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* tz = std::getenv("TZ");
+        saved_ = tz ? std::optional<std::string>(tz) : std::nullopt;
+        setenv("TZ", "UTC", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (saved_) setenv("TZ", saved_->c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
+
+TEST_F(Utc, LogLineBytes) {
+    const std::time_t when = 1709622489;  // 2024-03-05 07:08:09 UTC
+    struct Case {
+        std::u16string_view message;
+        std::string_view module;
+        int line;
+        std::string want;
+    } cases[] = {
+        {u"Memory allocation failed", "Str", 23, "2024.03.05 07:08:09 - Memory allocation failed\t\tStr:  (23)\r\n"},
+        {u"no module", "", 0, "2024.03.05 07:08:09 - no module\r\n"},
+        {u"Grüße €", "Mod", -1, "2024.03.05 07:08:09 - Gr??e ?\t\tMod:  (-1)\r\n"},
+        {std::u16string_view(u"cut\0here", 8), "", 0, "2024.03.05 07:08:09 - cut\r\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ErrorLogLine(c.message, c.module, c.line, when), c.want);
+}
+
+TEST(ErrorLog, FileFollowsTheModulePath) {
+    TempDevice device;
+    EXPECT_EQ(ErrorLogPath(), u"\\Program Files\\Brevane\\Brevane.exe.log");
+    ErrorLog(u"first", "A", 1);
+    ErrorLog(u"second");
+    const std::string text = ReadFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log"));
+    EXPECT_NE(text.find(" - first\t\tA:  (1)\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("second"), text.size() - 8);
+
+    device.Device().SetModulePath(u"");
+    EXPECT_EQ(ErrorLogPath(), u"\\error.log");
+    ErrorLog(u"rooted");
+    EXPECT_NE(ReadFile(device.Host(u"\\error.log")).find("rooted"), std::string::npos);
+
+    device.Device().SetModulePath(u"\\No Such Folder\\x.exe");
+    ErrorLog(u"lost");  // a log that cannot be opened loses the line without a word
+    EXPECT_FALSE(std::filesystem::exists(device.Host(u"\\No Such Folder")));
+}
+
+TEST(ErrorLog, ConcurrentWritersNeverSplitALine) {
+    TempDevice device;
+    constexpr int kThreads = 4, kLines = 200;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t] {
+            const std::u16string message(100, static_cast<char16_t>(u'a' + t));
+            for (int i = 0; i < kLines; ++i) ErrorLog(message, "Thread", t);
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    std::istringstream lines(ReadFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log")));
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        ASSERT_GE(line.size(), 22u + 100u);
+        const char letter = line[22];
+        EXPECT_EQ(line.substr(22, 100), std::string(100, letter));
+        EXPECT_EQ(line.substr(122), "\t\tThread:  (" + std::to_string(letter - 'a') + ")\r");
+    }
+    EXPECT_EQ(count, kThreads * kLines);
+}
+
+TEST(Checks, FailuresAreLoggedAndStop) {
+    TempDevice device;
+    int block = 0;
+    EXPECT_NO_THROW(RequireMemory(&block));
+    EXPECT_NO_THROW(RequireMapping(&block, 4));
+    struct Case {
+        void (*check)();
+        const char* logged;
+    } cases[] = {
+        {[] { RequireMemory(nullptr); }, " - Memory not allocated!!!\t\tDebugUtils:  (172)\r\n"},
+        {[] { RequireMapping(nullptr, 10); }, " - Unable open memory as mapped file!!!\t\tDebugUtils:  (184)\r\n"},
+        {[] {
+             static int view;
+             RequireMapping(&view, 0, "PropsStore", 145);
+         },
+         " - Unable open memory as mapped file!!!\t\tPropsStore:  (145)\r\n"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.check();
+            ADD_FAILURE() << c.logged;
+        } catch (const FatalError& error) {
+            EXPECT_EQ(error.Code(), 0xEFFFFFFFu);
+            EXPECT_EQ(error.Arg(), 0u);
+        }
+        EXPECT_NE(ReadFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log")).find(c.logged),
+                  std::string::npos)
+            << c.logged;
+    }
+}
+
+TEST(Boxes, TracerAndLocatedBoxes) {
+    MessageBoxRecorder boxes;
+    TracerBox(u"trace");
+    LocatedBox(u"Unable connect to server", "/work/src/app/Main.cpp", 42);
+    LocatedBox(u"windows", "C:\\src\\Entry.cpp", 7);
+    LocatedBox(u"bare", "Bare.cpp", 1);
+    const auto recorded = boxes.Boxes();
+    ASSERT_EQ(recorded.size(), 4u);
+    EXPECT_EQ(recorded[0].caption, u"Brevane Tracer");
+    EXPECT_EQ(recorded[1].caption, u"Main.cpp : 42");
+    EXPECT_EQ(recorded[1].text, u"Unable connect to server");
+    EXPECT_EQ(recorded[2].caption, u"Entry.cpp : 7");
+    EXPECT_EQ(recorded[3].caption, u"Bare.cpp : 1");
+}
+
+TEST(CompareLocale, GivesTheSignOfTheCollation) {
+    TempDevice device;
+    EXPECT_EQ(CompareLocale(u"apple", u"Banana"), -1);  // collation, not code units
+    EXPECT_EQ(CompareLocale(u"b", u"a"), 1);
+    EXPECT_EQ(CompareLocale(u"same", u"same"), 0);
+}
+
+}  // namespace

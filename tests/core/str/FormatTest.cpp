@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "core/str/Formatter.h"
+#include "core/str/Str.h"
+
+namespace {
+
+template <typename... Args>
+Str F(const char16_t* format, const Args&... args) {
+    Str s;
+    EXPECT_TRUE(s.Format(format, args...)) << Str(format).ToUtf8();
+    return s;
+}
+
+template <typename... Args>
+int64_t Bound(const char16_t* format, const Args&... args) {
+    const FormatArg list[] = {FormatArg(args)..., FormatArg()};
+    return FormatBound(format, FormatArgs(list, sizeof...(Args)));
+}
+
+std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+TEST(Format, Conversions) {
+    int counter = -1;
+    const Str wide(u"wide");
+    struct Case {
+        Str got;
+        std::u16string_view want;
+    } cases[] = {
+        {F(u"plain 100%%"), u"plain 100%"},
+        {F(u"%d|%5d|%-5d|%05d|%+d|% d", 42, 42, 42, 42, 42, 42), u"42|   42|42   |00042|+42| 42"},
+        {F(u"%i %u %o %x %X %#x", -7, -1, 8, 255, 255, 255), u"-7 4294967295 10 ff FF 0xff"},
+        {F(u"%.5d|%8.3d", 12, -5), u"00012|    -005"},
+        {F(u"%*d|%-*d|%.*d", 4, 1, 3, 2, 3, 3), u"   1|2  |003"},
+        {F(u"%*d|", -4, 1), u"1   |"},  // a negative width from the arguments left-aligns
+        {F(u"%I64d %I64u %I64x", INT64_MIN, UINT64_MAX, int64_t{0x123456789}),
+         u"-9223372036854775808 18446744073709551615 123456789"},
+        {F(u"%d %hd %hu", int64_t{0x100000005}, 70000, -1), u"5 4464 65535"},
+        {F(u"%s|%S|%hs|%ls|%s", wide, "narrow", "h", u"l", std::u16string(u"std")), u"wide|narrow|h|l|std"},
+        {F(u"[%6s][%-6s][%.2s][%6.2s]", u"abc", u"abc", u"abc", u"abc"), u"[   abc][abc   ][ab][    ab]"},
+        {F(u"[%s][%S][%.3s]", static_cast<const char16_t*>(nullptr), static_cast<const char*>(nullptr),
+           static_cast<const char16_t*>(nullptr)),
+         u"[(null)][(null)][(nu]"},
+        {F(u"%c%c%C%3c", u'Ж', 'a', 'b', u'z'), u"Жab  z"},
+        {F(u"%.2f|%8.3f|%-8.1f|%e|%G", 3.14159, 2.5, 1.0, 12345.678, 0.000012), u"3.14|   2.500|1.0     |1.234568e+04|1.2E-05"},
+        {F(u"%d%n|", 12345, &counter), u"12345|"},
+        {F(u"%y%"), u"y"},            // unknown type written as itself, an unfinished one dropped
+        {F(u"%d %s %c|", 1), u"1 (null) "}, // missing arguments (the NUL of %c ends the text)
+        {F(u"%s %d", 5, u"x"), u"(null) 0"},  // arguments of the wrong kind
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got.View(), cases[i].want) << "case " << i;
+    EXPECT_EQ(counter, 5);
+    EXPECT_EQ(F(u"%p", reinterpret_cast<void*>(0xABCD)).View(),
+              Ascii(std::string(sizeof(void*) * 2 - 4, '0') + "ABCD"));
+}
+
+TEST(Format, BoundWalksTheFormat) {
+    struct Case {
+        int64_t got, want;
+    } cases[] = {
+        {Bound(u"abc"), 3},
+        {Bound(u"%%"), 1},
+        {Bound(u"%d", 1), 32},
+        {Bound(u"%40d", 1), 40},
+        {Bound(u"%10.25d", 1), 35},
+        {Bound(u"%#x", 1), 34},
+        {Bound(u"%-+ 0d", 1), 32},
+        {Bound(u"%*d", 50, 1), 50},
+        {Bound(u"%I64d|%d", int64_t{1}, 2), 65},
+        {Bound(u"%c", u'x'), 2},
+        {Bound(u"%s", u"hello"), 5},
+        {Bound(u"%s", u""), 1},
+        {Bound(u"%s", static_cast<const char16_t*>(nullptr)), 6},
+        {Bound(u"%.2s", u"hello"), 2},
+        {Bound(u"%10.2s", u"hello"), 10},
+        {Bound(u"%S", "narrow"), 6},
+        {Bound(u"%e", 1.0), 128},
+        {Bound(u"%100.50g", 1.0), 150},
+        {Bound(u"%f", 1.5), 8},        // "1.500000": the precision + 6
+        {Bound(u"%.2f", 1.5), 10},     // "1.50000000"
+        {Bound(u"%20f", 1.5), 20},
+        {Bound(u"%f", 1e300), 308},
+        {Bound(u"%n", nullptr), 0},
+        {Bound(u"%2000000d", 1), -1},  // refused
+        {Bound(u"%.*f", 2000000, 1.0), -1},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
+}
+
+TEST(Format, BlockIsSizedByTheBound) {
+    Str s;
+    s.Format(u"%d", 7);
+    EXPECT_EQ(s.Capacity(), StrBlockCapacity(32));
+    s.Format(u"%s", u"xy");
+    EXPECT_EQ(s.Capacity(), StrBlockCapacity(2));
+    s.Format(u"");
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+// Where the counted bound falls short of the text, the whole text is still produced in a block
+// large enough for it.
+TEST(Format, TextLongerThanTheBoundIsWhole) {
+    const double value = -1e300;
+    char expected[512];
+    std::snprintf(expected, sizeof expected, "%.121e", value);
+    struct Case {
+        Str got;
+        std::u16string want;
+    } cases[] = {
+        {F(u"%+.40d", 5), u"+" + std::u16string(39, u'0') + u"5"},
+        {F(u"%.40d", -5), u"-" + std::u16string(39, u'0') + u"5"},
+        {F(u"%.121e", value), Ascii(expected)},
+        {F(u"%#.127g", 1e300), Ascii([] {
+             char text[512];
+             std::snprintf(text, sizeof text, "%#.127g", 1e300);
+             return std::string(text);
+         }())},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.got.View(), c.want);
+        EXPECT_GE(c.got.Capacity(), StrBlockNeed(c.got.GetLength()));
+    }
+    char big[400];
+    std::snprintf(big, sizeof big, "%f", 1e300);
+    EXPECT_EQ(F(u"%f", 1e300).View(), Ascii(big));
+}
+
+TEST(Format, ArgumentMayBeTheTargetItself) {
+    Str s(u"ab");
+    s.Format(u"%s-%s-%s", s, s.c_str(), s.View());
+    EXPECT_EQ(s, u"ab-ab-ab");
+}
+
+TEST(Format, RefusedFormatLeavesTheStringAlone) {
+    Str s(u"kept");
+    EXPECT_FALSE(s.Format(u"%2000000d", 1));
+    EXPECT_FALSE(s.Format(u"%*d", 2000000, 1));
+    EXPECT_EQ(s, u"kept");
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "core/diag/FatalError.h"
+#include "core/str/Str.h"
+#include "core/str/StrAlloc.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+// The header words as they lie in memory ahead of the characters.
+StrHeader HeaderBytes(const Str& s) {
+    StrHeader header;
+    std::memcpy(&header, reinterpret_cast<const char*>(s.c_str()) - sizeof(StrHeader), sizeof header);
+    return header;
+}
+
+Str Repeat(char16_t ch, int count) { return Str(std::u16string(static_cast<size_t>(count), ch)); }
+
+TEST(Str, BlockHeaderAndCapacityRule) {
+    struct Case {
+        int length;
+        int32_t capacity;
+    } cases[] = {{1, 64}, {24, 64}, {25, 128}, {56, 128}, {57, 256}, {120, 256}, {121, 512}, {249, 512},
+                 {250, 514}, {1000, 2014}};
+    for (const Case& c : cases) {
+        const Str s = Repeat(u'x', c.length);
+        const StrHeader header = HeaderBytes(s);
+        EXPECT_EQ(header.refs, 1) << c.length;
+        EXPECT_EQ(header.length, c.length) << c.length;
+        EXPECT_EQ(header.capacity, c.capacity) << c.length;
+        EXPECT_EQ(s.c_str()[c.length], u'\0') << c.length;
+    }
+}
+
+TEST(Str, EmptyStringsShareOneBlockThatIsNeverCounted) {
+    const Str a, b(u""), c(static_cast<const char16_t*>(nullptr)), d(char16_t(0)), e{std::u16string_view()};
+    for (const Str* s : {&b, &c, &d, &e}) EXPECT_EQ(s->c_str(), a.c_str());
+    {
+        const Str copies[3] = {a, a, a};
+        EXPECT_EQ(copies[2].c_str(), a.c_str());
+        Str grown = a;
+        grown += u"";
+        EXPECT_EQ(grown.c_str(), a.c_str());
+    }
+    const StrHeader header = HeaderBytes(a);
+    EXPECT_EQ(header.refs, 100);
+    EXPECT_EQ(header.length, 0);
+    Str emptied(u"text");
+    emptied.Empty();
+    EXPECT_EQ(emptied.c_str(), a.c_str());
+}
+
+TEST(Str, CopiesShareUntilOneIsWritten) {
+    Str original(u"Hello");
+    Str copy = original;
+    EXPECT_EQ(copy.c_str(), original.c_str());
+    EXPECT_EQ(original.RefCount(), 2);
+    copy.SetAt(0, u'J');
+    EXPECT_EQ(original, u"Hello");
+    EXPECT_EQ(copy, u"Jello");
+    EXPECT_EQ(original.RefCount(), 1);
+    EXPECT_EQ(copy.RefCount(), 1);
+    // Every in-place change copies a shared block first.
+    Str shared = original;
+    shared.MakeReverse();
+    shared = original;
+    shared.MakeLower();
+    shared = original;
+    shared.TrimRight(u'o');
+    shared = original;
+    shared.GetBuffer(1)[0] = u'Y';
+    EXPECT_EQ(original, u"Hello");
+}
+
+TEST(Str, LockedBlockIsCopiedNeverShared) {
+    Str locked(u"locked");
+    char16_t* buffer = locked.LockBuffer();
+    EXPECT_EQ(locked.RefCount(), -1);
+    const Str copy = locked;
+    EXPECT_NE(copy.c_str(), locked.c_str());
+    EXPECT_EQ(copy.RefCount(), 1);
+    EXPECT_EQ(copy, u"locked");
+    Str target(u"target");
+    Str other = target;
+    target = locked;  // copies the characters
+    EXPECT_NE(target.c_str(), locked.c_str());
+    EXPECT_EQ(other.RefCount(), 1);
+    locked = other;  // a locked target takes a copy too
+    EXPECT_NE(locked.c_str(), other.c_str());
+    EXPECT_EQ(locked, u"target");
+    (void)buffer;
+    Str relocked(u"again");
+    relocked.LockBuffer();
+    relocked.UnlockBuffer();
+    const Str sharer = relocked;
+    EXPECT_EQ(sharer.c_str(), relocked.c_str());
+}
+
+TEST(Str, AppendAndConcatenationShareWhenOneSideIsEmpty) {
+    Str target(u"abc");
+    const char16_t* before = target.c_str();
+    target += u"";
+    target += Str();
+    target += std::u16string_view();
+    target += char16_t(0);
+    EXPECT_EQ(target.c_str(), before);
+    EXPECT_EQ(target.RefCount(), 1);
+
+    const Str empty;
+    EXPECT_EQ((target + empty).c_str(), before);
+    EXPECT_EQ((empty + target).c_str(), before);
+    EXPECT_EQ((target + u"").c_str(), before);
+    EXPECT_EQ((u"" + target).c_str(), before);
+    EXPECT_EQ(target + u"de" + u'f', u"abcdef");
+    EXPECT_EQ(u'<' + target + Str(u">"), u"<abc>");
+    EXPECT_EQ(std::u16string_view(u"x") + target, u"xabc");
+
+    Str self(u"ab");
+    self += self;
+    self += self.c_str() + 1;  // text out of the string's own block
+    EXPECT_EQ(self, u"ababbab");
+}
+
+TEST(Str, AssigningOwnTextIsSafe) {
+    Str s(u"abcdef");
+    const char16_t* block = s.c_str();
+    s = s.c_str();
+    EXPECT_EQ(s.c_str(), block);
+    s = s.c_str() + 2;
+    EXPECT_EQ(s, u"cdef");
+    Str shared = s;
+    s = s.View().substr(1);
+    EXPECT_EQ(s, u"def");
+    EXPECT_EQ(shared, u"cdef");
+}
+
+TEST(Str, FindFamily) {
+    const Str s(u"abcabc");
+    struct Case {
+        int got, want;
+    } cases[] = {
+        {s.Find(u'b'), 1},          {s.Find(u'b', 2), 4},          {s.Find(u'b', 5), -1},
+        {s.Find(u'a', 6), -1},      {s.Find(u'a', 100), -1},       {s.Find(u'a', -3), 0},
+        {s.Find(u"ca"), 2},         {s.Find(u"ca", 3), -1},        {s.Find(u"bc", 2), 4},
+        {s.Find(u"", 6), -1},       {s.FindOneOf(u"xc"), 2},       {s.FindOneOf(u"xc", 3), 5},
+        {s.FindOneOf(u"xyz"), -1},  {s.ReverseFind(u'a'), 3},      {s.ReverseFind(u'z'), -1},
+        {Str().Find(u'a'), -1},     {Str().ReverseFind(u'a'), -1},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
+}
+
+TEST(Str, SubstringsClampAndShareTheWhole) {
+    const Str s(u"abcdef");
+    struct Case {
+        Str got;
+        std::u16string_view want;
+    } cases[] = {
+        {s.Mid(2), u"cdef"},   {s.Mid(2, 2), u"cd"},  {s.Mid(-4, 3), u"abc"}, {s.Mid(4, 99), u"ef"},
+        {s.Mid(9), u""},       {s.Mid(1, -1), u""},   {s.Left(3), u"abc"},    {s.Left(-2), u""},
+        {s.Left(99), u"abcdef"}, {s.Right(2), u"ef"}, {s.Right(99), u"abcdef"}, {s.Right(0), u""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.got, c.want);
+    EXPECT_EQ(s.Mid(0).c_str(), s.c_str());
+    EXPECT_EQ(s.Left(6).c_str(), s.c_str());
+    EXPECT_EQ(s.Right(10).c_str(), s.c_str());
+}
+
+TEST(Str, InPlaceChanges) {
+    struct Case {
+        std::u16string_view in;
+        void (*change)(Str&);
+        std::u16string_view want;
+    } cases[] = {
+        {u" \t\r\n x y \u3000", [](Str& s) { s.TrimLeft(); }, u"x y \u3000"},
+        {u" \t x y \u00a0\u2003\n", [](Str& s) { s.TrimRight(); }, u" \t x y"},
+        {u"   ", [](Str& s) { s.TrimRight(); }, u""},
+        {u"a--b---", [](Str& s) { s.TrimRight(u'-'); }, u"a--b"},
+        {u"abc", [](Str& s) { s.MakeReverse(); }, u"cba"},
+        {u"ABC Äbc ЖЁ", [](Str& s) { s.MakeLower(); }, u"abc äbc жё"},
+        {u"abc", [](Str& s) { s.SetAt(1, u'X'); }, u"aXc"},
+        {u"abc", [](Str& s) { s.SetAt(3, u'X'); }, u"abc"},
+        {u"abc", [](Str& s) { s.SetAt(-1, u'X'); }, u"abc"},
+    };
+    for (const Case& c : cases) {
+        Str s(c.in);
+        c.change(s);
+        EXPECT_EQ(s, c.want) << Str(c.in).ToUtf8();
+    }
+}
+
+TEST(Str, BufferAccess) {
+    Str s(u"abc");
+    char16_t* buffer = s.GetBuffer(100);
+    EXPECT_GE(s.Capacity(), StrBlockNeed(100));
+    EXPECT_EQ(s.GetLength(), 3);  // the length waits for ReleaseBuffer
+    std::memcpy(buffer, u"hello", 6 * sizeof(char16_t));
+    s.ReleaseBuffer();
+    EXPECT_EQ(s, u"hello");
+    s.GetBuffer(1);  // never shrinks
+    EXPECT_EQ(s, u"hello");
+    s.ReleaseBuffer(2);
+    EXPECT_EQ(s, u"he");
+    s.ReleaseBuffer(100000);  // cut to the block's room
+    EXPECT_EQ(s.GetLength(), (s.Capacity() - 12) / 2 - 1);
+    Str fixed;
+    char16_t* p = fixed.GetBufferSetLength(4);
+    std::memcpy(p, u"wxyz", 4 * sizeof(char16_t));
+    EXPECT_EQ(fixed, u"wxyz");
+    EXPECT_EQ(fixed.c_str()[4], u'\0');
+    Str shared = fixed;
+    shared.ReleaseBuffer(1);  // a shared block is copied before the length changes
+    EXPECT_EQ(fixed, u"wxyz");
+    EXPECT_EQ(shared, u"w");
+}
+
+TEST(Str, OrdinalComparisonAndConversions) {
+    const Str a(u"a"), b(u"b"), upper(u"B");
+    EXPECT_TRUE(a < b);
+    EXPECT_TRUE(upper < a);
+    EXPECT_TRUE(a == u"a" && u"a" == a && a != b && a == std::u16string_view(u"a"));
+    std::map<Str, int> map{{b, 2}, {a, 1}};
+    EXPECT_EQ(map.begin()->first, a);
+    EXPECT_EQ(Str::FromUtf8("Grüße €").View(), u"Grüße €");
+    EXPECT_EQ(Str(u"Grüße €").ToUtf8(), "Grüße €");
+    EXPECT_EQ(a[0], u'a');
+    EXPECT_EQ(a[5], u'\0');
+}
+
+void* FailingAllocator(size_t) { return nullptr; }
+
+TEST(Str, FailedAllocationIsLoggedAndStops) {
+    TempDevice device;
+    const StrAllocator previous = SetStrAllocator(&FailingAllocator);
+    Str kept(u"");
+    try {
+        kept = u"needs a block";
+        ADD_FAILURE() << "no exception";
+    } catch (const FatalError& error) {
+        EXPECT_EQ(error.Code(), kFatalMemory);
+    }
+    EXPECT_THROW(kept.GetBuffer(kStrMaxLength + 1), FatalError);
+    SetStrAllocator(previous);
+    EXPECT_TRUE(kept.IsEmpty());
+    EXPECT_THROW(kept.GetBuffer(kStrMaxLength + 1), FatalError);  // too long for any block
+    const auto log = device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log");
+    std::ifstream in(log, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find(" - Memory allocation failed\t\tStr:  (23)\r\n"), std::string::npos) << text;
+}
+
+}  // namespace
