@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "index/alphabet/AbcChoice.h"
+#include "index/alphabet/AbcGroupTable.h"
+#include "support/TempDevice.h"
+#include "view/search/SearchState.h"
+
+namespace {
+
+class SearchStateTest : public ::testing::Test {
+protected:
+    SearchStateTest() : english(LoadAbcDefinition(kAbcEnglish, {})) { table.Load(english); }
+
+    void Press(std::initializer_list<int> groups) {
+        for (int g : groups) ASSERT_TRUE(state.PressGroup(g, english));
+    }
+
+    TempDevice device;
+    AbcDefinition english;
+    AbcGroupTable table;
+    SearchState state;
+};
+
+TEST_F(SearchStateTest, TypedTextIsTrimmedAndOnlyAChangeRebuilds) {
+    EXPECT_TRUE(state.OnTextChanged(u"  an "));
+    EXPECT_EQ(state.SearchText(), u"an");
+    EXPECT_FALSE(state.OnTextChanged(u"an  "));
+    EXPECT_TRUE(state.OnTextChanged(u"ann"));
+    EXPECT_TRUE(state.OnTextChanged(u" \t"));
+    EXPECT_EQ(state.SearchText(), u"");
+    EXPECT_FALSE(state.OnTextChanged(u""));
+}
+
+TEST_F(SearchStateTest, PressedGroupsShowTheirFirstLettersJoinedByDashes) {
+    state.OnTextChanged(u"typed");
+    Press({3, 0, 2});
+    EXPECT_EQ(state.GetMode(), SearchState::Mode::Alphabet);
+    EXPECT_EQ(state.BoxText(), u"J-A-G");
+    EXPECT_EQ(state.SearchText(), u"");
+    EXPECT_EQ(state.GroupQuery(table), u"jag");
+    EXPECT_FALSE(state.PressGroup(8, english));
+    EXPECT_FALSE(state.PressGroup(-1, english));
+    EXPECT_EQ(state.PressedGroups().GetSize(), 3);
+    // Clearing the box in alphabet mode goes back to the whole list.
+    EXPECT_TRUE(state.OnTextChanged(u""));
+    EXPECT_EQ(state.GetMode(), SearchState::Mode::Normal);
+}
+
+TEST_F(SearchStateTest, BackspaceRemovesTheGroupsBeforeTheCaretOrUnderTheSelection) {
+    const struct {
+        const char* what;
+        int caret, selStart, selEnd;
+        bool removed;
+        const char16_t* box;
+        int newCaret;
+    } cases[] = {
+        // Box "A-D-G-J": letters at 0, 2, 4, 6.
+        {"caret at the end", 7, 7, 7, true, u"A-D-G", 5},
+        {"caret after the first letter", 1, 1, 1, true, u"D-G-J", 0},
+        {"caret after a dash belongs to the group before", 2, 2, 2, true, u"D-G-J", 0},
+        {"caret after the second letter", 3, 3, 3, true, u"A-G-J", 1},
+        {"caret at the start removes nothing", 0, 0, 0, false, u"A-D-G-J", 0},
+        {"selection of one letter", 0, 2, 3, true, u"A-G-J", 1},
+        {"selection of a dash only", 0, 3, 4, false, u"A-D-G-J", 3},
+        {"reversed selection of two groups", 0, 5, 1, true, u"A-J", 1},
+        {"caret past the end", 40, 40, 40, true, u"A-D-G", 5},
+    };
+    for (const auto& c : cases) {
+        SearchState s;
+        for (int g : {0, 1, 2, 3}) s.PressGroup(g, english);
+        const auto r = s.Backspace(c.caret, c.selStart, c.selEnd, english);
+        ASSERT_TRUE(r.has_value()) << c.what;
+        EXPECT_EQ(r->removed, c.removed) << c.what;
+        EXPECT_EQ(s.BoxText(), c.box) << c.what;
+        EXPECT_EQ(r->caret, c.newCaret) << c.what;
+    }
+}
+
+TEST_F(SearchStateTest, RemovingTheLastGroupReturnsToNormalMode) {
+    EXPECT_FALSE(state.Backspace(0, 0, 0, english).has_value());
+    Press({1, 4});
+    const auto all = state.Backspace(3, 0, 3, english);
+    ASSERT_TRUE(all && all->removed);
+    EXPECT_EQ(state.GetMode(), SearchState::Mode::Normal);
+    EXPECT_EQ(state.BoxText(), u"");
+    EXPECT_FALSE(state.Backspace(0, 0, 0, english).has_value());
+    Press({1});
+    EXPECT_TRUE(state.RemoveLastGroup(english));
+    EXPECT_FALSE(state.RemoveLastGroup(english));
+}
+
+TEST_F(SearchStateTest, HighlightsTheFirstMatchOfTheSearch) {
+    state.OnTextChanged(u"an");
+    const struct {
+        const char16_t* row;
+        int start, count;
+    } typed[] = {{u"Joanne Annandale", 2, 2}, {u"ANNA", 0, 2}, {u"Bob", -1, 0}, {u"", -1, 0}};
+    for (const auto& c : typed) {
+        const auto h = state.HighlightIn(c.row, table);
+        EXPECT_EQ(h ? h->start : -1, c.start) << c.start;
+        EXPECT_EQ(h ? h->count : 0, c.count);
+    }
+    // JKL then ABC: a word start whose letters fall in those groups.
+    Press({3, 0});
+    const struct {
+        const char16_t* row;
+        int start;
+    } groups[] = {{u"Kate Lana", 0}, {u"Alan Kbx", 5}, {u"Alan", -1}, {u"xka", -1},
+                  {u"Mary-Lou.Kb", 9}, {u"K", -1}};
+    for (const auto& c : groups) {
+        const auto h = state.HighlightIn(c.row, table);
+        EXPECT_EQ(h ? h->start : -1, c.start) << c.start;
+        EXPECT_EQ(h ? h->count : 2, 2);
+    }
+}
+
+TEST(AbcBar, ButtonsMapToActions) {
+    const struct {
+        bool big;
+        int button, groups;
+        AbcBarAction::Kind kind;
+        int value;
+    } cases[] = {
+        {false, 0, 8, AbcBarAction::PressGroup, 0}, {false, 7, 8, AbcBarAction::PressGroup, 7},
+        {false, 8, 8, AbcBarAction::RemoveLast, 0}, {false, 9, 8, AbcBarAction::None, 0},
+        {true, 0, 8, AbcBarAction::RemoveLast, 0},  {true, 1, 8, AbcBarAction::PressGroup, 0},
+        {true, 8, 8, AbcBarAction::PressGroup, 7},  {true, 8, 5, AbcBarAction::None, 0},
+        {true, 9, 8, AbcBarAction::ClearAll, 0},    {true, 10, 8, AbcBarAction::SpeedDial, 2},
+        {true, -1, 8, AbcBarAction::None, 0},
+    };
+    for (const auto& c : cases) {
+        const AbcBarAction a = c.big ? BigBarAction(c.button, c.groups) : SmallBarAction(c.button, c.groups);
+        EXPECT_EQ(a.kind, c.kind) << c.big << " " << c.button;
+        EXPECT_EQ(a.value, c.value) << c.big << " " << c.button;
+    }
+}
+
+}  // namespace
