@@ -53,8 +53,10 @@ inline constexpr uint64_t kMaxRecordLength = 0x7FFFFFFF;
 namespace embedded {
 
 // The note property 0x1E holds: the note data, then (when the contact has further values) the
-// record above, then this footer, which ends the property:
-//   +0  record length R (bytes of the record right before the footer)
+// embedded block: a separator of two zero bytes (a NUL unit, so that a program reading the note as
+// NUL-terminated text stops before the block), the record above, then this footer, which ends the
+// property:
+//   +0  record length R (bytes of the record between the separator and the footer)
 //   +4  CRC-32 (IEEE 802.3, reflected, as zlib computes it) of those R bytes
 //   +8  layout version
 //   +12 the 8-byte tag
@@ -63,6 +65,7 @@ inline constexpr uint32_t kOffCrc = 4;
 inline constexpr uint32_t kOffVersion = 8;
 inline constexpr uint32_t kOffTag = 12;
 inline constexpr uint32_t kFooterSize = 20;
+inline constexpr uint32_t kSeparatorSize = 2;
 inline constexpr uint32_t kVersion = 1;
 inline constexpr std::array<uint8_t, 8> kTag = {0x00, 'B', 'R', 'V', 'I', 'N', 'F', 0x1A};
 

@@ -3,8 +3,8 @@
 // property 0x1E, after the note data, so that the contacts store itself holds every value of a
 // contact and the index files are only a cache that can be rebuilt without loss.
 //
-// Layout (ContactRecordFormat.h, docs/contact-record.md): note data, the further values' record,
-// a 20-byte footer (record length, CRC-32 of the record, version, tag). A property without the
+// Layout (ContactRecordFormat.h, docs/contact-record.md): note data, a NUL unit, the further
+// values' record, a 20-byte footer (record length, CRC-32 of the record, version, tag). A property without the
 // tag at its end is all note. A block whose footer or record does not check out is ignored: the
 // further values are taken as empty and the note is kept (without the block's bytes when its
 // extent is known).

@@ -36,9 +36,11 @@ TEST(EmbeddedInfo, BlockFollowsTheNoteByteForByte) {
     const ContactCustProps values = SampleCustProps();
     const auto record = EncodeCustProps(values);
     const auto property = JoinNoteProperty(kNote, values);
-    ASSERT_EQ(property.size(), kNote.size() + record.size() + 20);
+    ASSERT_EQ(property.size(), kNote.size() + 2 + record.size() + 20);
     EXPECT_TRUE(std::equal(kNote.begin(), kNote.end(), property.begin()));
-    EXPECT_TRUE(std::equal(record.begin(), record.end(), property.begin() + 6));
+    EXPECT_EQ(property[6], 0);  // the NUL unit that ends the note for text readers
+    EXPECT_EQ(property[7], 0);
+    EXPECT_TRUE(std::equal(record.begin(), record.end(), property.begin() + 8));
     const size_t footer = property.size() - 20;
     EXPECT_EQ(Word(property, footer), record.size());
     EXPECT_EQ(Word(property, footer + 4), Crc32(record));
@@ -84,7 +86,7 @@ TEST(EmbeddedInfo, DamagedBlocksAreIgnoredAndTheNoteKept) {
     const ContactCustProps values = SampleCustProps();
     const auto good = JoinNoteProperty(kNote, values);
     const size_t footer = good.size() - 20;
-    const size_t recordLength = good.size() - 20 - kNote.size();
+    const size_t recordLength = good.size() - 20 - 2 - kNote.size();
     struct Case {
         const char* name;
         size_t at;       // byte to change
@@ -94,6 +96,7 @@ TEST(EmbeddedInfo, DamagedBlocksAreIgnoredAndTheNoteKept) {
     };
     const Case cases[] = {
         {"record byte changed", kNote.size() + 60, 0, true, kNote.size()},
+        {"separator not NUL", kNote.size() + 1, 0, true, kNote.size()},
         {"checksum wrong", footer + 4, 0, true, kNote.size()},
         {"unknown version", footer + 8, 2, false, kNote.size()},
         {"length beyond the property", footer, 0x7FFFFFFF, false, footer},
@@ -115,6 +118,7 @@ TEST(EmbeddedInfo, DamagedBlocksAreIgnoredAndTheNoteKept) {
 TEST(EmbeddedInfo, ARecordThatChecksOutButDoesNotDecodeIsDamaged) {
     // A block written by a faulty writer: the checksum matches bytes that are no record.
     std::vector<uint8_t> property = kNote;
+    property.resize(property.size() + 2, 0);
     const std::vector<uint8_t> junk(60, 0xAB);
     property.insert(property.end(), junk.begin(), junk.end());
     const uint32_t words[3] = {60, Crc32(junk), 1};
