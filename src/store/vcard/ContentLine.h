@@ -1,0 +1,15 @@
+#pragma once
+// Parsing one unfolded content line: [group "."] name *(";" param) ":" value.
+#include <string>
+#include <string_view>
+
+#include "store/vcard/VCard.h"
+
+// Fills the group, upper-case name, parameters and raw value of `property` from `line`.
+// Parameters: "NAME=a,b" (values in double quotes may hold ';', ':' and ','; in 4.0 the caret
+// escapes ^n ^' ^^ are resolved), and the bare words of 2.1 ("TEL;HOME;VOICE:"), which become
+// ENCODING (QUOTED-PRINTABLE, BASE64, 8BIT, 7BIT), VALUE (INLINE, URL, CONTENT-ID, CID) or TYPE.
+// TYPE values are split at commas inside quotes too ("TYPE=\"home,voice\"").
+// False with `reason` set when the line has no name, a bad name, no ':' or an unclosed quote.
+bool ParseContentLine(std::string_view line, VCardVersion version, VCardProperty& property,
+                      std::string& reason);

@@ -1,0 +1,40 @@
+#include "store/vcard/LineReader.h"
+
+namespace {
+
+bool IsFoldBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+bool IsBlankLine(std::string_view line) {
+    for (char c : line) {
+        if (!IsFoldBlank(c)) return false;
+    }
+    return true;
+}
+
+LineReader::LineReader(std::string_view text) {
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines_.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines_.push_back(text.substr(start));
+}
+
+void LineReader::SkipBlankLines() {
+    while (!AtEnd() && IsBlankLine(Peek())) ++next_;
+}
+
+bool LineReader::NextIsFold() const {
+    return !AtEnd() && !Peek().empty() && IsFoldBlank(Peek().front());
+}
+
+void LineReader::TakeFolds(std::string& line, bool keepFoldBlank) {
+    while (NextIsFold()) {
+        line += keepFoldBlank ? Peek() : Peek().substr(1);
+        ++next_;
+    }
+}

@@ -1,0 +1,47 @@
+#include "store/vcard/VCard.h"
+
+#include "store/vcard/Ascii.h"
+#include "store/vcard/VCardFormat.h"
+#include "store/vcard/ValueText.h"
+
+const VCardParam* VCardProperty::Param(std::string_view paramName) const {
+    for (const VCardParam& param : params) {
+        if (param.name == paramName) return &param;
+    }
+    return nullptr;
+}
+
+std::u16string VCardProperty::ParamValue(std::string_view paramName) const {
+    const VCardParam* param = Param(paramName);
+    return param && !param->values.empty() ? param->values.front() : std::u16string();
+}
+
+bool VCardProperty::HasType(std::string_view type) const {
+    for (const VCardParam& param : params) {
+        if (param.name != vcf::kParamType) continue;
+        for (const std::u16string& value : param.values) {
+            if (EqualsAscii(value, type)) return true;
+        }
+    }
+    return false;
+}
+
+void VCardProperty::AddParam(std::string paramName, std::u16string paramValue) {
+    params.push_back({std::move(paramName), {std::move(paramValue)}});
+}
+
+std::u16string VCardProperty::Text() const { return UnescapeText(value); }
+
+std::vector<std::u16string> VCardProperty::Components() const { return SplitEscaped(value, u';'); }
+
+std::vector<std::u16string> VCardProperty::ListItems() const { return SplitEscaped(value, u','); }
+
+std::optional<std::u16string> VCard::GroupLabel(std::string_view group) const {
+    if (group.empty()) return std::nullopt;
+    for (const VCardProperty& property : properties) {
+        if (property.name == vcf::kLabelProperty && EqualsAscii(property.group, group)) {
+            return property.Text();
+        }
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "platform/text/Charset.h"
+
+using plat::CharsetStatus;
+using plat::DecodeCharset;
+
+TEST(Charset, DecodesTheCharsetsCardsAndTablesCommonlyUse) {
+    const struct {
+        const char* charset;
+        std::string bytes;
+        std::u16string text;
+    } cases[] = {
+        {"UTF-8", "J\xc3\xbcrgen \xe2\x82\xac", u"J\u00fcrgen \u20ac"},
+        {"utf8", "\xc3\xa9", u"\u00e9"},
+        {"ISO-8859-1", "M\xfcller \xa9", u"M\u00fcller \u00a9"},
+        {"latin1", "\xe9", u"\u00e9"},
+        {"Windows-1252", "\x80 \x93x\x94", u"\u20ac \u201cx\u201d"},
+        {"windows-1250", "\x8a\xe8", u"\u0160\u010d"},
+        {"WINDOWS-1251", "\xc8\xe2\xe0\xed", u"\u0418\u0432\u0430\u043d"},
+        {"KOI8-R", "\xe9\xd7\xc1\xce", u"\u0418\u0432\u0430\u043d"},
+        {"ISO-8859-2", "\xa9", u"\u0160"},
+        {"Shift_JIS", "\x93\x8c\x8b\x9e", u"\u6771\u4eac"},
+        {"UTF-16LE", std::string("A\0\xac\x20", 4), u"A\u20ac"},
+        {"UTF-8", "", u""},
+    };
+    for (const auto& c : cases) {
+        std::u16string out;
+        EXPECT_EQ(DecodeCharset(c.charset, c.bytes, out), CharsetStatus::kOk) << c.charset;
+        EXPECT_EQ(out, c.text) << c.charset;
+    }
+}
+
+TEST(Charset, BadSequencesBecomeReplacementAndAreReported) {
+    const struct {
+        const char* charset;
+        std::string bytes;
+        std::u16string text;
+    } cases[] = {
+        {"UTF-8", "a\xff" "b", u"a\ufffd" "b"},
+        {"UTF-8", "abc\xe2\x82", u"abc\ufffd"},  // cut at the end
+        {"Windows-1252", "x\x81y", u"x\ufffdy"},  // a byte the code page leaves unmapped
+        {"Shift_JIS", "\x93", u"\ufffd"},
+    };
+    for (const auto& c : cases) {
+        std::u16string out;
+        EXPECT_EQ(DecodeCharset(c.charset, c.bytes, out), CharsetStatus::kIllFormed) << c.charset;
+        EXPECT_EQ(out, c.text) << c.charset;
+    }
+}
+
+TEST(Charset, LongInputIsDecodedWhole) {
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i) bytes += "\xc3\xa9z";
+    std::u16string out;
+    ASSERT_EQ(DecodeCharset("UTF-8", bytes, out), CharsetStatus::kOk);
+    ASSERT_EQ(out.size(), 10000u);
+    EXPECT_EQ(out.substr(9998), u"\u00e9z");
+}
+
+TEST(Charset, UnknownOrEmptyNamesDecodeNothing) {
+    for (std::string_view name : {std::string_view(""), std::string_view("no-such-set"),
+                                  std::string_view("UTF-8\0x", 7)}) {
+        std::u16string out = u"stale";
+        EXPECT_EQ(DecodeCharset(name, "abc", out), CharsetStatus::kUnknownCharset);
+        EXPECT_TRUE(out.empty());
+    }
+}
