@@ -34,7 +34,7 @@ std::optional<TimerTable::Due> TimerTable::TakeDue(uint64_t now) {
     }
     if (first == timers_.end()) return std::nullopt;
     first->second.due = now + first->second.periodMs;
-    return Due{first->first.first, first->first.second, first->second.deviceGeneration};
+    return Due{first->first.first, first->first.second};
 }
 
 void TimerTable::Rebase(uint64_t fromNow, uint64_t toNow) {

@@ -20,10 +20,15 @@ public:
     struct Due {
         HWND window;
         uintptr_t id;
-        uint64_t deviceGeneration;
     };
     // Takes the first timer due at `now` and sets it to come again a period later.
     std::optional<Due> TakeDue(uint64_t now);
+
+    // Removes the timers for which `stale(window, deviceGeneration)` holds.
+    template <typename Predicate>
+    void RemoveIf(Predicate stale) {
+        std::erase_if(timers_, [&](const auto& item) { return stale(item.first.first, item.second.deviceGeneration); });
+    }
 
     // Moves every due time from one clock's time to another's, keeping the time each has left.
     void Rebase(uint64_t fromNow, uint64_t toNow);

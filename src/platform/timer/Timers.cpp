@@ -13,6 +13,13 @@ namespace plat {
 
 namespace {
 
+// A timer outlives neither its window nor the device it was set on.
+void RemoveStaleTimers() {
+    const uint64_t generation = CurrentDeviceGeneration();
+    TimerTable::Instance().RemoveIf(
+        [&](HWND window, uint64_t setOn) { return setOn != generation || !IsLocalWindow(window); });
+}
+
 void WakeClock() { CurrentClock().WakeAt(TimerTable::Instance().NextDue()); }
 
 }  // namespace
@@ -38,19 +45,19 @@ bool KillTimer(HWND window, uintptr_t id) {
     return killed;
 }
 
-std::optional<uint64_t> NextTimerDue() { return TimerTable::Instance().NextDue(); }
+std::optional<uint64_t> NextTimerDue() {
+    RemoveStaleTimers();
+    return TimerTable::Instance().NextDue();
+}
 
 void FireDueTimers() {
     const uint64_t now = CurrentClock().NowMs();
     TimerTable& table = TimerTable::Instance();
+    RemoveStaleTimers();
     while (const auto due = table.TakeDue(now)) {
-        // A timer outlives neither its window nor the device it was set on.
-        if (due->deviceGeneration != CurrentDeviceGeneration() || !IsLocalWindow(due->window)) {
-            table.Kill(due->window, due->id);
-            continue;
-        }
-        CallLocalWindow(due->window, WM_TIMER, due->id, 0);
+        if (!CallLocalWindow(due->window, WM_TIMER, due->id, 0)) table.Kill(due->window, due->id);
     }
+    RemoveStaleTimers();
     WakeClock();
 }
 

@@ -1,0 +1,191 @@
+// The byte layouts of the window system: frames, window entries, the message-name table and the
+// handle counter, including damaged bytes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/window/MessageTable.h"
+#include "platform/window/Messages.h"
+#include "platform/window/WindowDirectory.h"
+#include "platform/window/WindowEntry.h"
+#include "platform/window/WindowFormat.h"
+#include "platform/window/WireFrame.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+using plat::winfmt::FrameKind;
+using Bytes = std::vector<uint8_t>;
+
+Bytes FrameBytes(FrameKind kind, uint32_t message, Bytes payload) {
+    return plat::EncodeFrame(plat::WireFrame{kind, 0x01020304, 0x00010008, message, 0xA1A2A3A4, 0xFFFFFFFE, payload});
+}
+
+void WriteFile(const std::filesystem::path& file, const Bytes& bytes) {
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+Bytes ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(WireFrame, HeaderFieldsSitAtTheirOffsets) {
+    const Bytes bytes = FrameBytes(FrameKind::Send, plat::WM_COPYDATA, {0xDE, 0xAD});
+    const Bytes expected = {'B', 'W', 'F', '1', 2, 0, 0, 0, 4, 3, 2, 1, 8, 0, 1, 0, 0x4A, 0, 0, 0,
+                            0xA4, 0xA3, 0xA2, 0xA1, 0xFE, 0xFF, 0xFF, 0xFF, 2, 0, 0, 0, 0xDE, 0xAD};
+    EXPECT_EQ(bytes, expected);
+
+    plat::WireFrame decoded;
+    size_t consumed = 0;
+    ASSERT_EQ(plat::DecodeFrame(bytes, decoded, consumed), plat::FrameParse::Complete);
+    EXPECT_EQ(consumed, bytes.size());
+    EXPECT_EQ(decoded.sequence, 0x01020304u);
+    EXPECT_EQ(decoded.payload, (Bytes{0xDE, 0xAD}));
+}
+
+TEST(WireFrame, DamagedOrIncompleteBytesAreNeverTakenForAFrame) {
+    const Bytes post = FrameBytes(FrameKind::Post, plat::WM_USER, {});
+    const auto with = [&](size_t at, uint8_t value) {
+        Bytes changed = post;
+        changed[at] = value;
+        return changed;
+    };
+    Bytes hugePayload = FrameBytes(FrameKind::Send, plat::WM_COPYDATA, {});
+    hugePayload[plat::winfmt::kFramePayloadAt + 3] = 0x02;  // 32 MiB
+    Bytes postWithPayload = post;
+    postWithPayload[plat::winfmt::kFramePayloadAt] = 1;
+    postWithPayload.push_back(0);
+
+    const struct {
+        const char* what;
+        Bytes bytes;
+        plat::FrameParse expected;
+    } cases[] = {
+        {"empty", {}, plat::FrameParse::NeedMore},
+        {"header cut", Bytes(post.begin(), post.begin() + 31), plat::FrameParse::NeedMore},
+        {"payload cut", [] { Bytes b = FrameBytes(FrameKind::Send, plat::WM_COPYDATA, {1, 2, 3}); b.pop_back(); return b; }(),
+         plat::FrameParse::NeedMore},
+        {"wrong magic", with(0, 'X'), plat::FrameParse::Bad},
+        {"kind 0", with(plat::winfmt::kFrameKindAt, 0), plat::FrameParse::Bad},
+        {"kind 5", with(plat::winfmt::kFrameKindAt, 5), plat::FrameParse::Bad},
+        {"reserved bits", with(plat::winfmt::kFrameReservedAt, 1), plat::FrameParse::Bad},
+        {"payload over the limit", hugePayload, plat::FrameParse::Bad},
+        {"payload on a post", postWithPayload, plat::FrameParse::Bad},
+    };
+    for (const auto& c : cases) {
+        plat::WireFrame frame;
+        size_t consumed = 0;
+        EXPECT_EQ(plat::DecodeFrame(c.bytes, frame, consumed), c.expected) << c.what;
+    }
+}
+
+TEST(WireFrame, ParametersTravelWhenTheyFitIn32Bits) {
+    EXPECT_TRUE(plat::WParamTravels(0xFFFFFFFFu));
+    EXPECT_FALSE(plat::WParamTravels(uintptr_t{1} << 32));
+    EXPECT_TRUE(plat::LParamTravels(-1));
+    EXPECT_TRUE(plat::LParamTravels(INT32_MIN));
+    EXPECT_TRUE(plat::LParamTravels(static_cast<plat::LPARAM>(0xFFFFFFFFu)));
+    EXPECT_FALSE(plat::LParamTravels(static_cast<plat::LPARAM>(INT32_MIN) - 1));
+    EXPECT_FALSE(plat::LParamTravels(plat::LPARAM{1} << 32));
+    // An unsigned 32-bit value arrives sign-extended, its low 32 bits intact.
+    EXPECT_EQ(static_cast<uint32_t>(plat::LParamFromWire(plat::ToWire(plat::LPARAM{0x80000001}))), 0x80000001u);
+    EXPECT_EQ(plat::LParamFromWire(plat::ToWire(plat::LPARAM{-5})), -5);
+    EXPECT_EQ(plat::WParamFromWire(0xFFFFFFFFu), 0xFFFFFFFFu);
+}
+
+TEST(WindowEntry, LayoutAndDamagedEntries) {
+    const plat::WindowEntry entry{0x00010004, {4321, 0x0102030405060708ull}, true, u"AB"};
+    const Bytes bytes = plat::EncodeWindowEntry(entry);
+    const Bytes expected = {'B', 'W', 'N', '1', 4, 0, 1, 0, 0xE1, 0x10, 0, 0, 1, 0, 0, 0,
+                            8, 7, 6, 5, 4, 3, 2, 1, 2, 0, 'A', 0, 'B', 0};
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(plat::DecodeWindowEntry(bytes), entry);
+
+    const auto with = [&](size_t at, uint8_t value) {
+        Bytes changed = bytes;
+        changed[at] = value;
+        return changed;
+    };
+    const Bytes damaged[] = {
+        Bytes(bytes.begin(), bytes.end() - 1),    // cut inside the class name
+        [&] { Bytes b = bytes; b.push_back(0); return b; }(),  // a byte too many
+        with(0, 'X'),                             // magic
+        with(plat::winfmt::kEntryFlagsAt, 3),     // unknown flag
+        with(plat::winfmt::kEntryClassLengthAt, 0),
+        with(plat::winfmt::kEntryClassLengthAt + 1, 2),  // 513 units
+        Bytes(bytes.begin(), bytes.begin() + 10),
+    };
+    for (size_t i = 0; i < std::size(damaged); ++i) EXPECT_FALSE(plat::DecodeWindowEntry(damaged[i])) << i;
+}
+
+class WindowFolderTest : public ::testing::Test {
+protected:
+    TempDevice device_;
+    plat::WindowDirectory directory_{device_.Device().NamespaceDir()};
+    std::filesystem::path Folder() const { return directory_.Folder(); }
+};
+
+TEST_F(WindowFolderTest, MessageNamesGetOneNumberEachWithoutRegardToCase) {
+    const uint32_t first = plat::RegisterMessageName(Folder(), u"PimSyncSlaveReload");
+    const uint32_t second = plat::RegisterMessageName(Folder(), u"Another");
+    EXPECT_EQ(first, 0xC000u);
+    EXPECT_EQ(second, 0xC001u);
+    EXPECT_EQ(plat::RegisterMessageName(Folder(), u"pimsyncslavereload"), first);
+    const Bytes expected = {'B', 'W', 'M', 'S', 'G', 'S', '1', 0, 18, 0};
+    const Bytes file = ReadFile(Folder() / "messages");
+    ASSERT_GE(file.size(), expected.size());
+    EXPECT_EQ(Bytes(file.begin(), file.begin() + 10), expected);
+    EXPECT_EQ(plat::DecodeMessageTable(file)->at(1), u"Another");
+
+    EXPECT_EQ(plat::RegisterMessageName(Folder(), u""), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(plat::RegisterMessageName(Folder(), std::u16string(256, u'x')), 0u);
+    EXPECT_NE(plat::RegisterMessageName(Folder(), std::u16string(255, u'x')), 0u);
+}
+
+TEST_F(WindowFolderTest, ADamagedTableIsReportedAndLeftAsItIs) {
+    const Bytes cases[] = {
+        {'B', 'W', 'M', 'S', 'G', 'S', '1', 0, 3, 0, 'a', 0},  // a name cut short
+        {'B', 'W', 'M', 'S', 'G', 'S', '2', 0},                // foreign magic
+        {'B', 'W', 'M', 'S', 'G', 'S', '1', 0, 0, 0},          // empty name
+        {'B', 'W', 'M', 'S', 'G', 'S', '1', 0, 1},             // length cut
+        {'B', 'W', 'M'},
+    };
+    for (const Bytes& damaged : cases) {
+        WriteFile(Folder() / "messages", damaged);
+        EXPECT_EQ(plat::RegisterMessageName(Folder(), u"Name"), 0u);
+        EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT);
+        EXPECT_EQ(ReadFile(Folder() / "messages"), damaged);
+    }
+}
+
+TEST_F(WindowFolderTest, AFullTableStillAnswersKnownNames) {
+    // 16384 distinct names (ideographs have no case to fold).
+    std::vector<std::u16string> names;
+    for (uint32_t i = 0; i < 0x4000; ++i) names.push_back(std::u16string(1, char16_t(0x4E00 + i)));
+    WriteFile(Folder() / "messages", plat::EncodeMessageTable(names));
+    EXPECT_EQ(plat::RegisterMessageName(Folder(), names.back()), 0xFFFFu);
+    EXPECT_EQ(plat::RegisterMessageName(Folder(), u"one more"), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_ENOUGH_MEMORY);
+}
+
+TEST_F(WindowFolderTest, HandlesStepByFourAndACounterThatIsDamagedStartsAboveTheListedOnes) {
+    const plat::HWND first = directory_.AllocateHandle();
+    EXPECT_EQ(first, plat::winfmt::kFirstHandle);
+    EXPECT_EQ(directory_.AllocateHandle(), first + 4);
+    EXPECT_EQ(ReadFile(Folder() / "handles"), (Bytes{4, 0, 1, 0}));
+
+    // A listed window far above the counter, and a counter file cut to three bytes.
+    ASSERT_TRUE(directory_.Publish(plat::WindowEntry{0x00020000, plat::CurrentProcess(), true, u"X"}));
+    WriteFile(Folder() / "handles", {4, 0, 1});
+    EXPECT_EQ(directory_.AllocateHandle(), 0x00020004u);
+    // A counter that points just below a listed handle skips it.
+    WriteFile(Folder() / "handles", {0xFC, 0xFF, 1, 0});
+    EXPECT_EQ(directory_.AllocateHandle(), 0x00020004u);
+    // The counter wraps round to the first handle instead of reaching 0.
+    WriteFile(Folder() / "handles", {0xFC, 0xFF, 0xFF, 0xFF});
+    EXPECT_EQ(directory_.AllocateHandle(), plat::winfmt::kFirstHandle);
+}
+
+}  // namespace

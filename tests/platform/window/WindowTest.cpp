@@ -1,0 +1,212 @@
+// Windows of one process: creation and destruction, finding, posting and sending, and the
+// entries that processes which ended leave behind.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/loop/EventLoop.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowDirectory.h"
+#include "platform/window/WindowEntry.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+struct Seen {
+    plat::HWND window;
+    uint32_t message;
+    plat::WPARAM wParam;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { plat::EnsureApplication(); }
+
+    // A window that records every message it gets and answers wParam + 1.
+    plat::HWND Recording(std::u16string_view className, plat::HWND parent = 0) {
+        return plat::CreateWindow(className, u"", [this](plat::HWND w, uint32_t m, plat::WPARAM wp, plat::LPARAM) {
+            seen_.push_back({w, m, wp});
+            return static_cast<plat::LRESULT>(wp + 1);
+        }, parent);
+    }
+    std::vector<uint32_t> MessagesOf(plat::HWND window) const {
+        std::vector<uint32_t> messages;
+        for (const Seen& s : seen_) {
+            if (s.window == window && s.message != plat::WM_CREATE) messages.push_back(s.message);
+        }
+        return messages;
+    }
+    std::filesystem::path Folder() const { return device_.Device().NamespaceDir() / "windows"; }
+
+    TempDevice device_;
+    std::vector<Seen> seen_;
+};
+
+TEST_F(WindowTest, WindowsAreFoundByClassAndGoneOnceDestroyed) {
+    const plat::HWND older = Recording(u"IS.MAIN.WND.CLASS");
+    const plat::HWND newer = Recording(u"IS.MAIN.WND.CLASS");
+    const plat::HWND child = Recording(u"CHILD.CLASS", newer);
+    ASSERT_NE(older, 0u);
+    ASSERT_NE(child, 0u);
+    EXPECT_EQ(older % 4, 0u);
+    EXPECT_NE(older, newer);
+    EXPECT_EQ(plat::FindWindow(u"is.main.wnd.class"), newer);
+    EXPECT_EQ(plat::FindWindow(u"CHILD.CLASS"), 0u);  // child windows are not top-level
+    EXPECT_EQ(plat::FindWindow(u"NO.SUCH.CLASS"), 0u);
+
+    ASSERT_TRUE(plat::DestroyWindow(newer));
+    EXPECT_FALSE(plat::IsWindow(newer));
+    EXPECT_FALSE(plat::IsWindow(child));
+    EXPECT_EQ(plat::FindWindow(u"IS.MAIN.WND.CLASS"), older);
+    EXPECT_FALSE(plat::DestroyWindow(newer));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
+    // The parent hears of its end before its children do.
+    EXPECT_EQ(MessagesOf(newer), std::vector<uint32_t>{plat::WM_DESTROY});
+    EXPECT_EQ(MessagesOf(child), std::vector<uint32_t>{plat::WM_DESTROY});
+    EXPECT_LT(std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.window == newer && s.message == plat::WM_DESTROY; }),
+              std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.window == child && s.message == plat::WM_DESTROY; }));
+    plat::DestroyWindow(older);
+    EXPECT_EQ(plat::FindWindow(u"IS.MAIN.WND.CLASS"), 0u);
+}
+
+TEST_F(WindowTest, CreationRefusedByTheProcedureOrWithBadArguments) {
+    int destroyed = 0;
+    const plat::HWND refused = plat::CreateWindow(u"REFUSING", u"", [&](plat::HWND, uint32_t m, plat::WPARAM, plat::LPARAM) {
+        destroyed += m == plat::WM_DESTROY;
+        return m == plat::WM_CREATE ? plat::LRESULT{-1} : 0;
+    });
+    EXPECT_EQ(refused, 0u);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(plat::FindWindow(u"REFUSING"), 0u);
+
+    const auto answer = [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) { return plat::LRESULT{0}; };
+    EXPECT_EQ(plat::CreateWindow(u"", u"", answer), 0u);
+    EXPECT_EQ(plat::CreateWindow(std::u16string(257, u'C'), u"", answer), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(plat::CreateWindow(u"ORPHAN", u"", answer, 0x7FFF0000), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
+}
+
+TEST_F(WindowTest, WmCreateCarriesTheCreationParameters) {
+    int parameter = 42;
+    std::u16string title;
+    void* received = nullptr;
+    const plat::HWND window = plat::CreateWindow(u"CREATED", u"The title", [&](plat::HWND, uint32_t m, plat::WPARAM, plat::LPARAM l) {
+        if (m == plat::WM_CREATE) {
+            const auto* create = reinterpret_cast<const plat::CREATESTRUCT*>(l);
+            received = create->lpCreateParams;
+            title = create->title;
+        }
+        return plat::LRESULT{0};
+    }, 0, &parameter);
+    EXPECT_NE(window, 0u);
+    EXPECT_EQ(received, &parameter);
+    EXPECT_EQ(title, u"The title");
+}
+
+TEST_F(WindowTest, PostedMessagesWaitForTheEventLoopAndKeepTheirOrder) {
+    const plat::HWND a = Recording(u"A.CLASS");
+    const plat::HWND b = Recording(u"B.CLASS");
+    ASSERT_TRUE(plat::PostMessage(a, plat::WM_USER, 1, 0));
+    ASSERT_TRUE(plat::PostMessage(b, plat::WM_USER, 2, 0));
+    ASSERT_TRUE(plat::PostMessage(a, plat::WM_USER + 1, 3, 0));
+    EXPECT_TRUE(MessagesOf(a).empty());  // nothing runs inside PostMessage
+    plat::DestroyWindow(b);                // b's waiting message goes with it
+    plat::RunUntil([&] { return MessagesOf(a).size() == 2; }, 5000);
+    plat::ProcessEvents(20);
+    EXPECT_EQ(MessagesOf(a), (std::vector<uint32_t>{plat::WM_USER, plat::WM_USER + 1}));
+    EXPECT_EQ(MessagesOf(b), std::vector<uint32_t>{plat::WM_DESTROY});
+    EXPECT_FALSE(plat::PostMessage(b, plat::WM_USER, 0, 0));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
+}
+
+TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindowWhileItRuns) {
+    std::vector<uint32_t> seen;
+    plat::HWND self = 0;
+    self = plat::CreateWindow(u"SELF.DESTROYING", u"", [&](plat::HWND w, uint32_t m, plat::WPARAM, plat::LPARAM) {
+        seen.push_back(m);
+        if (m == plat::WM_CLOSE) plat::DestroyWindow(w);
+        return plat::LRESULT{0};
+    });
+    plat::PostMessage(self, plat::WM_CLOSE, 0, 0);
+    plat::PostMessage(self, plat::WM_USER, 0, 0);
+    plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);
+    plat::ProcessEvents(20);
+    EXPECT_EQ(seen, (std::vector<uint32_t>{plat::WM_CREATE, plat::WM_CLOSE, plat::WM_DESTROY}));
+}
+
+TEST_F(WindowTest, SendingInsideTheProcessCallsTheProcedureAtOnce) {
+    const plat::HWND window = Recording(u"SENT.TO");
+    EXPECT_EQ(plat::SendMessage(window, plat::WM_USER, 41, 0), 42);
+    EXPECT_EQ(MessagesOf(window), std::vector<uint32_t>{plat::WM_USER});
+
+    const uint8_t bytes[] = {1, 2, 3};
+    const plat::COPYDATASTRUCT data{7, sizeof bytes, bytes};
+    EXPECT_EQ(plat::SendMessage(window, plat::WM_COPYDATA, 9, reinterpret_cast<plat::LPARAM>(&data)), 10);
+    EXPECT_FALSE(plat::PostMessage(window, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_MESSAGE_SYNC_ONLY);
+
+    plat::LRESULT result = 99;
+    EXPECT_FALSE(plat::SendMessageTimeout(0x7FFF0000, plat::WM_USER, 0, 0, 100, &result));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_EQ(result, 99);
+}
+
+TEST_F(WindowTest, ForegroundRequestsAreRecordedAndHandedOnFromTheLoop) {
+    const plat::HWND window = Recording(u"FRONT");
+    std::vector<plat::ForegroundRequest> handled;
+    plat::SetForegroundHandler([&](const plat::ForegroundRequest& r) { handled.push_back(r); });
+    ASSERT_TRUE(plat::SetForegroundWindow(window | 1));
+    EXPECT_TRUE(handled.empty());
+    ASSERT_TRUE(plat::LastForegroundRequest());
+    EXPECT_EQ(plat::LastForegroundRequest()->window, window);
+    EXPECT_TRUE(plat::LastForegroundRequest()->withOwned);
+    plat::RunUntil([&] { return !handled.empty(); }, 5000);
+    ASSERT_EQ(handled.size(), 1u);
+    EXPECT_EQ(handled[0].window, window);
+    EXPECT_FALSE(plat::SetForegroundWindow(0x7FFF0000));
+    plat::SetForegroundHandler(nullptr);
+}
+
+// The identity of a process that has ended and been reaped.
+plat::ProcessIdentity EndedProcess() {
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        char byte = 0;
+        while (read(pipeEnds[0], &byte, 1) < 0) {}
+        _exit(0);
+    }
+    const auto identity = plat::RunningProcess(static_cast<uint32_t>(child));
+    EXPECT_EQ(write(pipeEnds[1], "x", 1), 1);
+    waitpid(child, nullptr, 0);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    return identity.value_or(plat::ProcessIdentity{static_cast<uint32_t>(child), 1});
+}
+
+TEST_F(WindowTest, EntriesOfEndedProcessesAreRemovedAndDamagedOnesLeftAlone) {
+    plat::WindowDirectory directory(device_.Device().NamespaceDir());
+    const plat::ProcessIdentity ended = EndedProcess();
+    ASSERT_TRUE(directory.Publish(plat::WindowEntry{0x00700000, ended, true, u"GHOST"}));
+    ASSERT_TRUE(directory.Publish(plat::WindowEntry{0x00700004, ended, true, u"GHOST"}));
+    // Our own pid with another start time stands for a process whose id was reused.
+    ASSERT_TRUE(directory.Publish(plat::WindowEntry{0x00700008, {plat::CurrentProcess().pid, 1}, true, u"GHOST"}));
+    std::ofstream(Folder() / "00700010.w") << "not an entry";
+
+    EXPECT_FALSE(plat::IsWindow(0x00700000));
+    EXPECT_FALSE(std::filesystem::exists(Folder() / "00700000.w"));
+    EXPECT_EQ(plat::FindWindow(u"GHOST"), 0u);
+    EXPECT_FALSE(std::filesystem::exists(Folder() / "00700004.w"));
+    EXPECT_FALSE(std::filesystem::exists(Folder() / "00700008.w"));
+    EXPECT_FALSE(plat::IsWindow(0x00700010));
+    EXPECT_TRUE(std::filesystem::exists(Folder() / "00700010.w"));
+    EXPECT_FALSE(plat::PostMessage(0x00700000, plat::WM_USER, 0, 0));
+}
+
+}  // namespace
