@@ -7,6 +7,12 @@
 
 namespace plat {
 
+namespace {
+
+constexpr int kPollMs = 10;
+
+}  // namespace
+
 void EnsureApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     static int argc = 1;
@@ -27,10 +33,15 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    // Checked each time the loop has handled what was pending and is about to wait again.
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop, [&] {
+    const auto check = [&] {
         if (done()) loop.quit();
-    });
+    };
+    // Checked each time the loop has handled what was pending, and now and then for conditions
+    // that no event of this process announces (a file another process writes).
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop, check);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, check);
+    poll.start(kPollMs);
     timeout.start(timeoutMs);
     loop.exec();
     return done();

@@ -130,6 +130,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     ValidateProps(props);
     sqlite3* db = volume_.Db();
     Commit(volume_, [&] {
+        if (!DatabaseExists(db, database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
         const std::vector<uint16_t> automatic = AutoIncrementNumbers(db, database_);
         if (record == 0) {
             record = volume_.AllocateOid();

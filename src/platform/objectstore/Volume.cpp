@@ -119,8 +119,10 @@ CeGuid RandomGuid() {
 
 void WriteNewVolume(sqlite3* db) {
     sql::Exec(db, volformat::kSchema);
-    sql::Statement wal(db, "PRAGMA journal_mode = WAL");
-    if (!wal.Step() || wal.Text(0) != "wal") Fail(ERROR_GEN_FAILURE, "write-ahead logging is not available");
+    {
+        sql::Statement wal(db, "PRAGMA journal_mode = WAL");
+        if (!wal.Step() || wal.Text(0) != "wal") Fail(ERROR_GEN_FAILURE, "write-ahead logging is not available");
+    }
     sql::WriteTransaction transaction(db);
     const CeGuid guid = RandomGuid();
     sql::Statement meta(db, "INSERT INTO meta(key, value) VALUES ('guid', ?1), ('next_oid', ?2)");

@@ -1,0 +1,210 @@
+// Records of typed properties: values come back exactly, asked properties the record lacks are
+// flagged, deletes remove, auto-increment numbers and object identifiers are never handed out twice.
+#include <set>
+
+#include "StoreFixture.h"
+
+namespace {
+
+using plat::MakePropId;
+using plat::PropVal;
+
+class Records : public StoreFixture {};
+
+TEST_F(Records, EveryTypeComesBackExactly) {
+    const plat::DbHandle db = Open(u"PIMNamedPropValsIndexed");
+    const std::u16string odd{u'a', u'\xD800', u'b', u'\xDFFF'};  // lone surrogates are kept
+    const std::vector<PropVal> written = {
+        IntProp(1, -7),
+        UintProp(2, 0xFFFFFFFF),
+        TextProp(3, odd),
+        PropVal::FileTime(MakePropId(4, plat::CEVT_FILETIME), 0xFEDCBA9876543210ULL),
+        PropVal::Blob(MakePropId(5, plat::CEVT_BLOB), {0, 1, 2, 0}),
+        PropVal::Blob(MakePropId(6, plat::CEVT_STREAM), std::vector<uint8_t>(70000, 0xAB)),
+        TextProp(7, u""),
+        PropVal::Blob(MakePropId(8, plat::CEVT_BLOB), {}),
+    };
+    const plat::CeOid oid = Add(db, written);
+    ASSERT_EQ(plat::SeekDatabase(db, plat::SeekType::Oid, oid), oid);
+    std::vector<PropVal> all = ReadAll(db);
+    ASSERT_EQ(all.size(), written.size());
+    for (size_t i = 0; i < written.size(); ++i) {
+        PropVal expected = written[i];
+        if (plat::PropType(expected.propId) == plat::CEVT_STREAM) expected.propId = MakePropId(6, plat::CEVT_BLOB);
+        EXPECT_EQ(all[i], expected) << "property " << i + 1;
+    }
+    // Text ends at its first NUL, as on the handheld.
+    ASSERT_NE(plat::WriteRecordProps(db, oid, std::vector{TextProp(3, std::u16string(u"ab\0cd", 5))}), 0u);
+    std::vector<PropVal> asked;
+    const std::vector<uint32_t> ids = {MakePropId(3, plat::CEVT_LPWSTR), MakePropId(6, plat::CEVT_STREAM)};
+    ASSERT_EQ(plat::ReadRecordProps(db, ids, asked), oid);
+    EXPECT_EQ(asked[0].text, u"ab");
+    EXPECT_EQ(asked[1].propId, ids[1]);
+    EXPECT_EQ(asked[1].blob.size(), 70000u);
+}
+
+TEST_F(Records, AskedPropertiesTheRecordLacksAreFlagged) {
+    const plat::DbHandle db = Open(u"Contacts Database");
+    const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna"), UintProp(0xF8, 5)});
+    ASSERT_EQ(plat::SeekDatabase(db, plat::SeekType::Oid, oid), oid);
+    const std::vector<uint32_t> ids = {MakePropId(0x84, plat::CEVT_LPWSTR), MakePropId(0x82, plat::CEVT_LPWSTR),
+                                       MakePropId(0xF8, plat::CEVT_LPWSTR)};  // right number, other type
+    std::vector<PropVal> props;
+    ASSERT_EQ(plat::ReadRecordProps(db, ids, props), oid);
+    ASSERT_EQ(props.size(), 3u);
+    EXPECT_EQ(props[0].flags, plat::CEDB_PROPNOTFOUND);
+    EXPECT_EQ(props[0].propId, ids[0]);
+    EXPECT_EQ(props[1].flags, 0);
+    EXPECT_EQ(props[1].text, u"Anna");
+    EXPECT_EQ(props[2].flags, plat::CEDB_PROPNOTFOUND);
+}
+
+TEST_F(Records, UpdatesReplaceDeleteAndSkipUnfoundValues) {
+    const plat::DbHandle db = Open(u"Contacts Database");
+    const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna"), TextProp(0x84, u"Smith"), TextProp(0x8A, u"Acme")});
+    PropVal unfound = TextProp(0x8C, u"must not be written");
+    unfound.flags = plat::CEDB_PROPNOTFOUND;
+    const std::vector<PropVal> update = {PropVal::Delete(MakePropId(0x82, plat::CEVT_LPWSTR)),
+                                         PropVal::Delete(MakePropId(0x8A, plat::CEVT_LPWSTR)),
+                                         TextProp(0x84, u"Jones"), unfound, TextProp(0x84, u"Brown")};
+    ASSERT_EQ(plat::WriteRecordProps(db, oid, update), oid);
+    ASSERT_EQ(plat::SeekDatabase(db, plat::SeekType::Oid, oid), oid);
+    const std::vector<PropVal> all = ReadAll(db);
+    ASSERT_EQ(all.size(), 2u);  // 0x84 and the record identifier value 0x1000
+    EXPECT_EQ(all[0], TextProp(0x84, u"Brown"));
+    EXPECT_EQ(plat::PropNumber(all[1].propId), 0x1000);
+}
+
+TEST_F(Records, BadWritesFailAndChangeNothing) {
+    const plat::DbHandle db = Open(u"Contacts Database");
+    const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna")});
+    const plat::CeOid other = Add(Open(u"PIMNamedPropValsIndexed"), {UintProp(1, 1)});
+    struct Case {
+        const char* what;
+        plat::CeOid record;
+        std::vector<PropVal> props;
+        uint32_t error;
+    };
+    const std::vector<Case> cases = {
+        {"nothing to write", 0, {}, plat::ERROR_INVALID_PARAMETER},
+        {"unknown type", oid, {PropVal::Number(MakePropId(0x82, 77), 1)}, plat::ERROR_INVALID_PARAMETER},
+        {"no such record", 0x7FFFFFF0, {TextProp(0x82, u"x")}, plat::ERROR_NOT_FOUND},
+        {"record of another database", other, {TextProp(0x82, u"x")}, plat::ERROR_NOT_FOUND},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(plat::WriteRecordProps(db, c.record, c.props), 0u);
+        EXPECT_EQ(plat::GetLastError(), c.error);
+    }
+    EXPECT_FALSE(plat::DeleteRecord(db, other));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    plat::DatabaseInfo info;
+    ASSERT_TRUE(plat::GetDatabaseInfo(volume, plat::CeOid{0x10001}, info)) << plat::LastErrorMessage();
+    EXPECT_EQ(info.name, u"Contacts Database");
+    EXPECT_EQ(info.recordCount, 1u);
+    ASSERT_EQ(plat::SeekDatabase(db, plat::SeekType::Oid, oid), oid);
+    EXPECT_EQ(ReadAll(db)[0].text, u"Anna");
+}
+
+TEST_F(Records, IdentifiersAndAutoNumbersAreNeverHandedOutTwice) {
+    plat::DatabaseSpec spec;
+    spec.name = u"CategoryMainDB";
+    spec.autoIncrement = {MakePropId(1, plat::CEVT_AUTO_I4)};
+    Create(spec);
+    const plat::DbHandle categories = Open(u"CategoryMainDB");
+    const plat::DbHandle contacts = Open(u"Contacts Database");
+    std::set<plat::CeOid> oids;
+    std::vector<uint32_t> numbers;
+    for (int i = 0; i < 3; ++i) {
+        const plat::CeOid oid = Add(categories, {TextProp(2, u"Work")});
+        EXPECT_TRUE(oids.insert(oid).second);
+        EXPECT_TRUE(oids.insert(Add(contacts, {TextProp(0x82, u"x")})).second);
+        ASSERT_EQ(plat::SeekDatabase(categories, plat::SeekType::Oid, oid), oid);
+        numbers.push_back(ReadAll(categories)[0].u32);
+        EXPECT_TRUE(plat::DeleteRecord(categories, oid));
+    }
+    EXPECT_EQ(numbers, (std::vector<uint32_t>{1, 2, 3}));  // deleted numbers are not reused
+    EXPECT_EQ(oids.count(0), 0u);
+
+    // A value given for the automatic property is ignored; a delete removes it for good.
+    const plat::CeOid oid = Add(categories, {TextProp(2, u"Home"), PropVal::Number(MakePropId(1, plat::CEVT_AUTO_I4), 99)});
+    const std::vector<uint32_t> id = {MakePropId(1, plat::CEVT_AUTO_I4)};
+    std::vector<PropVal> props;
+    plat::SeekDatabase(categories, plat::SeekType::Oid, oid);
+    plat::ReadRecordProps(categories, id, props);
+    EXPECT_EQ(props[0].u32, 4u);
+    plat::WriteRecordProps(categories, oid, std::vector{PropVal::Number(id[0], 50)});
+    plat::ReadRecordProps(categories, id, props);
+    EXPECT_EQ(props[0].u32, 4u);
+    plat::WriteRecordProps(categories, oid, std::vector{PropVal::Delete(id[0])});
+    plat::ReadRecordProps(categories, id, props);
+    EXPECT_EQ(props[0].flags, plat::CEDB_PROPNOTFOUND);
+}
+
+TEST_F(Records, DatabaseInfoAndDatabaseProperties) {
+    const plat::DbHandle db = Open(u"Contacts Database");
+    plat::CeOid contacts = 0;
+    plat::CloseDatabase(plat::OpenDatabase(volume, u"contacts database", nullptr, {}, &contacts));
+    plat::DatabaseInfo before;
+    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, before));
+    EXPECT_EQ(before.recordCount, 0u);
+    ASSERT_EQ(before.sortOrders.size(), 1u);
+    EXPECT_EQ(before.sortOrders[0].props[0].propId, 0x008A001Fu);
+    const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna")});
+    plat::DatabaseInfo after;
+    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, after));
+    EXPECT_EQ(after.recordCount, 1u);
+    EXPECT_GT(after.size, 0u);
+    EXPECT_GT(after.lastModified, before.lastModified);
+    ASSERT_TRUE(plat::DeleteRecord(db, oid));
+    plat::DatabaseInfo deleted;
+    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, deleted));
+    EXPECT_EQ(deleted.recordCount, 0u);
+    EXPECT_GT(deleted.lastModified, after.lastModified);
+    EXPECT_FALSE(plat::GetDatabaseInfo(volume, oid, deleted));
+
+    const uint32_t flag = 0x01020013;
+    std::vector<PropVal> props;
+    ASSERT_TRUE(plat::GetDatabaseProps(db, std::vector{flag}, props));
+    EXPECT_EQ(props[0].flags, plat::CEDB_PROPNOTFOUND);
+    ASSERT_TRUE(plat::SetDatabaseProps(db, std::vector{PropVal::Number(flag, 1)}));
+    ASSERT_TRUE(plat::GetDatabaseProps(db, std::vector{flag}, props));
+    EXPECT_EQ(props[0].u32, 1u);
+    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, after));
+    EXPECT_EQ(after.recordCount, 0u);  // database properties are not records
+}
+
+TEST_F(Records, DatabasesAreCreatedValidatedAndDeleted) {
+    plat::DatabaseSpec spec;
+    spec.name = u"Scratch";
+    spec.sortOrders = {{0, {{MakePropId(1, plat::CEVT_UI4), plat::CEDB_SORT_DESCENDING}}}};
+    const plat::CeOid scratch = Create(spec);
+    EXPECT_EQ(plat::CreateDatabase(volume, spec), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_ALREADY_EXISTS);
+    std::vector<plat::DatabaseSpec> bad(5, spec);
+    bad[0].name = u"";
+    bad[1].name = std::u16string(33, u'n');
+    bad[2].sortOrders[0].props[0].propId = MakePropId(1, plat::CEVT_BLOB);
+    bad[3].sortOrders[0].props[0].flags = 0x100;
+    bad[4].autoIncrement = {MakePropId(1, plat::CEVT_UI4)};
+    for (plat::DatabaseSpec& each : bad) {
+        if (!each.name.empty() && each.name.size() <= 32) each.name = u"Other";
+        EXPECT_EQ(plat::CreateDatabase(volume, each), 0u);
+        EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+    }
+    // Only a declared order opens.
+    plat::SortOrderSpec undeclared = spec.sortOrders[0];
+    undeclared.props[0].flags = 0;
+    EXPECT_EQ(plat::OpenDatabase(volume, u"Scratch", &undeclared, {}), plat::kInvalidDbHandle);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+    const plat::DbHandle db = Open(u"Scratch", &spec.sortOrders[0]);
+    ASSERT_NE(db, plat::kInvalidDbHandle);
+    Add(db, {UintProp(1, 1)});
+    EXPECT_TRUE(plat::DeleteDatabase(volume, scratch));
+    EXPECT_EQ(plat::OpenDatabase(volume, u"Scratch", nullptr, {}), plat::kInvalidDbHandle);
+    EXPECT_EQ(plat::WriteRecordProps(db, 0, std::vector{UintProp(1, 2)}), 0u);
+    EXPECT_FALSE(plat::DeleteDatabase(volume, scratch));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+}
+
+}  // namespace

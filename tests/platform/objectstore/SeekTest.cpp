@@ -1,0 +1,209 @@
+// Sort orders and seeks: the device collation for text, the property flags, several keys, the
+// positional seeks, and a cursor that follows changes made through other handles.
+#include "StoreFixture.h"
+
+namespace {
+
+using plat::MakePropId;
+using plat::PropVal;
+using plat::SeekType;
+
+constexpr uint32_t kName = MakePropId(1, plat::CEVT_LPWSTR);
+
+class Seeks : public StoreFixture {
+protected:
+    // A database ordered on text property 1 with these flags, holding the given names (an empty
+    // name: a record without the property), in this order of creation.
+    plat::DbHandle Names(uint32_t flags, const std::vector<std::u16string>& names) {
+        plat::DatabaseSpec spec;
+        spec.name = u"Names" + std::u16string(1, static_cast<char16_t>(u'a' + flags));
+        spec.sortOrders = {{0, {{kName, flags}}}};
+        Create(spec);
+        const plat::DbHandle db = Open(spec.name, &spec.sortOrders[0]);
+        for (const std::u16string& name : names) Add(db, {name.empty() ? UintProp(9, 0) : TextProp(1, name)});
+        return db;
+    }
+
+    // The names met walking forward from the first record ("-" for a record without a name).
+    std::vector<std::u16string> Walk(plat::DbHandle db) {
+        std::vector<std::u16string> names;
+        for (plat::CeOid oid = plat::SeekDatabase(db, SeekType::Beginning, 0); oid != 0;
+             oid = plat::SeekDatabase(db, SeekType::Current, 1)) {
+            std::vector<PropVal> props;
+            plat::ReadRecordProps(db, std::vector{kName}, props);
+            names.push_back(props[0].flags == plat::CEDB_PROPNOTFOUND ? u"-" : props[0].text);
+        }
+        EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
+        return names;
+    }
+};
+
+TEST_F(Seeks, TextOrdersFollowTheFlags) {
+    const std::vector<std::u16string> names = {u"banana", u"", u"Apple", u"cherry", u"apple", u"Écru"};
+    struct Case {
+        uint32_t flags;
+        std::vector<std::u16string> expected;
+    };
+    const std::vector<Case> cases = {
+        {0, {u"apple", u"Apple", u"banana", u"cherry", u"Écru", u"-"}},
+        {plat::CEDB_SORT_UNKNOWNFIRST, {u"-", u"apple", u"Apple", u"banana", u"cherry", u"Écru"}},
+        {plat::CEDB_SORT_DESCENDING, {u"Écru", u"cherry", u"banana", u"Apple", u"apple", u"-"}},
+        // Ignoring case, "Apple" and "apple" are equal and keep the order of their identifiers.
+        {plat::CEDB_SORT_CASEINSENSITIVE, {u"Apple", u"apple", u"banana", u"cherry", u"Écru", u"-"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        EXPECT_EQ(Walk(Names(c.flags, names)), c.expected);
+    }
+}
+
+TEST_F(Seeks, NumbersSortByTheirOwnType) {
+    plat::DatabaseSpec spec;
+    spec.name = u"Numbers";
+    spec.sortOrders = {{0, {{MakePropId(1, plat::CEVT_I4), 0}}}, {0, {{MakePropId(2, plat::CEVT_UI4), 0}}},
+                       {0, {{MakePropId(3, plat::CEVT_FILETIME), 0}}}};
+    Create(spec);
+    const plat::DbHandle writer = Open(u"Numbers");
+    const std::vector<std::pair<int32_t, uint64_t>> values = {{-5, 0x8000000000000000ULL}, {3, 1}, {-1, ~0ULL}};
+    std::vector<plat::CeOid> oids;
+    for (const auto& [number, time] : values) {
+        oids.push_back(Add(writer, {IntProp(1, number), UintProp(2, static_cast<uint32_t>(number)),
+                                    PropVal::FileTime(MakePropId(3, plat::CEVT_FILETIME), time)}));
+    }
+    const std::vector<std::vector<plat::CeOid>> expected = {
+        {oids[0], oids[2], oids[1]},  // signed: -5, -1, 3
+        {oids[1], oids[0], oids[2]},  // unsigned: 3, 0xFFFFFFFB, 0xFFFFFFFF
+        {oids[1], oids[0], oids[2]},  // file times are unsigned 64-bit
+    };
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const plat::DbHandle db = Open(u"Numbers", &spec.sortOrders[i]);
+        std::vector<plat::CeOid> walked;
+        for (plat::CeOid oid = plat::SeekDatabase(db, SeekType::Beginning, 0); oid != 0;
+             oid = plat::SeekDatabase(db, SeekType::Current, 1)) {
+            walked.push_back(oid);
+        }
+        EXPECT_EQ(walked, expected[i]) << "order " << i;
+    }
+}
+
+TEST_F(Seeks, ValueSeeksOnSeveralKeys) {
+    plat::DatabaseSpec spec;
+    spec.name = u"Assoc";
+    spec.sortOrders = {{plat::CEDB_SORT_UNIQUE | plat::CEDB_SORT_NO_POSITIONAL,
+                        {{MakePropId(1, plat::CEVT_UI4), 0}, {MakePropId(2, plat::CEVT_I4), 0}}}};
+    Create(spec);
+    const plat::DbHandle db = Open(u"Assoc", &spec.sortOrders[0]);
+    const plat::CeOid a3 = Add(db, {UintProp(1, 0x80000001), IntProp(2, 3)});
+    const plat::CeOid a2 = Add(db, {UintProp(1, 0x80000001), IntProp(2, 2)});
+    const plat::CeOid b1 = Add(db, {UintProp(1, 0x80000002), IntProp(2, 1)});
+    const plat::CeOid c5 = Add(db, {UintProp(1, 0x40000001), IntProp(2, 5)});
+    const plat::CeOid b1again = Add(db, {UintProp(1, 0x80000002), IntProp(2, 1)});
+    struct Case {
+        SeekType type;
+        std::vector<PropVal> values;
+        plat::CeOid expected;
+    };
+    const std::vector<Case> cases = {
+        {SeekType::ValueGreater, {UintProp(1, 0x80000001), IntProp(2, 0)}, a2},
+        {SeekType::ValueGreater, {UintProp(1, 0x80000001), IntProp(2, 2)}, a3},
+        {SeekType::ValueGreater, {UintProp(1, 0x80000001)}, b1},
+        {SeekType::ValueGreater, {UintProp(1, 0)}, c5},
+        {SeekType::ValueGreater, {UintProp(1, 0x80000002), IntProp(2, 1)}, 0},
+        {SeekType::ValueFirstEqual, {UintProp(1, 0x80000002)}, b1},
+        {SeekType::ValueFirstEqual, {UintProp(1, 0x80000002), IntProp(2, 1)}, b1},
+        {SeekType::ValueFirstEqual, {UintProp(1, 0x80000003)}, 0},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(plat::SeekDatabaseByValues(db, cases[i].type, cases[i].values), cases[i].expected) << "case " << i;
+        if (cases[i].expected == 0) {
+            EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
+        }
+    }
+    EXPECT_EQ(plat::SeekDatabaseByValues(db, SeekType::ValueFirstEqual, std::vector{UintProp(1, 0x80000002)}), b1);
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 1), b1again);
+
+    const std::vector<std::vector<PropVal>> invalid = {
+        {}, {TextProp(1, u"x")}, {UintProp(1, 1), IntProp(2, 1), IntProp(3, 1)}};
+    for (const auto& values : invalid) {
+        EXPECT_EQ(plat::SeekDatabaseByValues(db, SeekType::ValueGreater, values), 0u);
+        EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+    }
+    const plat::DbHandle unsorted = Open(u"Assoc");
+    EXPECT_EQ(plat::SeekDatabaseByValues(unsorted, SeekType::ValueGreater, std::vector{UintProp(1, 0)}), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(Seeks, PositionalSeeks) {
+    const plat::DbHandle db = Names(0, {u"a", u"b", u"c", u"d"});
+    std::vector<plat::CeOid> order;
+    for (plat::CeOid oid = plat::SeekDatabase(db, SeekType::Beginning, 0); oid != 0;
+         oid = plat::SeekDatabase(db, SeekType::Current, 1)) {
+        order.push_back(oid);
+    }
+    ASSERT_EQ(order.size(), 4u);
+    struct Case {
+        SeekType type;
+        int64_t value;
+        plat::CeOid expected;
+        uint32_t error;
+    };
+    const std::vector<Case> cases = {
+        {SeekType::Beginning, 2, order[2], 0},
+        {SeekType::Current, -1, order[1], 0},
+        {SeekType::Current, 0, order[1], 0},
+        {SeekType::Current, 2, order[3], 0},
+        {SeekType::End, 0, order[3], 0},
+        {SeekType::End, -3, order[0], 0},
+        {SeekType::End, -4, 0, plat::ERROR_NO_MORE_ITEMS},
+        {SeekType::Current, 1, 0, plat::ERROR_NO_MORE_ITEMS},  // a failed seek leaves no current record
+        {SeekType::Beginning, 4, 0, plat::ERROR_NO_MORE_ITEMS},
+        {SeekType::Beginning, -1, 0, plat::ERROR_INVALID_PARAMETER},
+        {SeekType::End, 1, 0, plat::ERROR_INVALID_PARAMETER},
+        {SeekType::Oid, order[2], order[2], 0},
+        {SeekType::Oid, 0, 0, plat::ERROR_INVALID_PARAMETER},
+        {SeekType::Oid, 0x7FFFFFFF, 0, plat::ERROR_NOT_FOUND},
+        {SeekType::ValueGreater, 0, 0, plat::ERROR_INVALID_PARAMETER},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(plat::SeekDatabase(db, cases[i].type, cases[i].value), cases[i].expected) << "case " << i;
+        EXPECT_EQ(plat::GetLastError(), cases[i].error) << "case " << i;
+    }
+    std::vector<PropVal> props;
+    plat::SeekDatabase(db, SeekType::Oid, 0x7FFFFFFF);
+    EXPECT_EQ(plat::ReadRecordProps(db, {}, props), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
+}
+
+TEST_F(Seeks, TheCursorFollowsChangesMadeElsewhere) {
+    const plat::DbHandle db = Names(0, {u"a", u"b", u"c", u"d"});
+    const plat::DbHandle other = Open(u"Namesa");
+    const plat::CeOid a = plat::SeekDatabase(db, SeekType::Beginning, 0);
+    const plat::CeOid b = plat::SeekDatabase(db, SeekType::Current, 1);
+    const plat::CeOid c = plat::SeekDatabase(db, SeekType::Current, 1);
+    const plat::CeOid d = plat::SeekDatabase(db, SeekType::Current, 1);
+
+    // The current record moves in the order when its key changes, and stays current.
+    ASSERT_EQ(plat::SeekDatabase(db, SeekType::Oid, b), b);
+    ASSERT_NE(plat::WriteRecordProps(other, b, std::vector{TextProp(1, u"e")}), 0u);
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 0), b);
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, -1), d);
+
+    // A deleted current record cannot be read or written through the cursor; a step forward
+    // reaches the record that followed it, a step back the one before.
+    ASSERT_EQ(plat::SeekDatabase(db, SeekType::Oid, c), c);
+    ASSERT_TRUE(plat::DeleteRecord(other, c));
+    std::vector<PropVal> props;
+    EXPECT_EQ(plat::ReadRecordProps(db, {}, props), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 1), d);
+    ASSERT_EQ(plat::SeekDatabase(db, SeekType::Current, -1), a);
+    ASSERT_TRUE(plat::DeleteRecord(other, a));
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 0), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Oid, a), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    const plat::CeOid added = Add(other, {TextProp(1, u"0")});
+    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Beginning, 0), added);
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// A fresh device with a new volume mounted; handles opened through the fixture are closed after
+// the test, so nothing outlives the device.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/objectstore/ObjectStore.h"
+#include "support/TempDevice.h"
+
+class StoreFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    plat::DbHandle Open(std::u16string_view name, const plat::SortOrderSpec* order = nullptr,
+                        plat::NotifyCallback notify = {});
+    plat::CeOid Create(const plat::DatabaseSpec& spec);
+    // A new record holding these values; fails the test when the write fails.
+    plat::CeOid Add(plat::DbHandle db, const std::vector<plat::PropVal>& props);
+    std::vector<plat::PropVal> ReadAll(plat::DbHandle db);
+
+    TempDevice device;
+    plat::CeGuid volume;
+    std::vector<plat::DbHandle> handles;
+};
+
+// Short makers for test values.
+plat::PropVal TextProp(uint16_t number, std::u16string text);
+plat::PropVal UintProp(uint16_t number, uint32_t value);
+plat::PropVal IntProp(uint16_t number, int32_t value);
