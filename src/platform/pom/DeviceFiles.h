@@ -1,0 +1,15 @@
+#pragma once
+// Files the object model writes on the device.
+#include <string>
+#include <string_view>
+
+namespace plat::pom {
+
+// Creates the device folder and its parents when missing.
+bool EnsureDeviceFolder(std::u16string_view devicePath);
+// Writes the file whole (replacing it), creating its folder first.
+bool WriteDeviceFile(std::u16string_view devicePath, std::string_view bytes);
+bool RemoveDeviceFile(std::u16string_view devicePath);
+bool DeviceFileExists(std::u16string_view devicePath);
+
+}  // namespace plat::pom

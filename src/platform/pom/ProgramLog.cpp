@@ -1,0 +1,48 @@
+#include "platform/pom/ProgramLog.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/device/Device.h"
+#include "platform/text/Escape.h"
+#include "platform/text/Utf.h"
+
+namespace plat {
+namespace {
+
+std::string LocalStamp(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
+    return stamp;
+}
+
+std::string Field(std::u16string_view text) { return EscapeControls(ToUtf8(text)); }
+
+bool AppendToFile(const std::string& path, const std::string& line) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const ssize_t written = ::write(fd, line.data(), line.size());
+    ::close(fd);
+    return written == static_cast<ssize_t>(line.size());
+}
+
+}  // namespace
+
+std::string LibraryCallLine(std::u16string_view library, std::u16string_view function,
+                            std::span<const std::u16string> args, std::time_t when) {
+    std::string line = LocalStamp(when) + "\t" + Field(library) + "\t" + Field(function);
+    for (const std::u16string& arg : args) line += "\t" + Field(arg);
+    return line + "\n";
+}
+
+bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
+                    std::span<const std::u16string> args) {
+    if (!HasCurrentDevice()) return false;
+    const auto path = CurrentDevice().HostPath(kProgramLogPath);
+    if (!path) return false;
+    return AppendToFile(path->string(), LibraryCallLine(library, function, args, std::time(nullptr)));
+}
+
+}  // namespace plat
