@@ -1,6 +1,7 @@
 #include "platform/objectstore/ObjectStore.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <new>
@@ -81,6 +82,19 @@ bool UnmountDbVol(const CeGuid& volume) {
         Store::Instance().Unmount(volume);
         return true;
     });
+}
+
+uint64_t VolumeFileTime(std::u16string_view devicePath) {
+    if (!HasCurrentDevice()) return 0;
+    const auto file = CurrentDevice().HostPath(devicePath);
+    if (!file) return 0;
+    uint64_t latest = 0;
+    for (const std::string& path : {file->string(), file->string() + "-wal"}) {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) continue;
+        latest = std::max(latest, FileTimeFromUnix(status.st_mtim.tv_sec, status.st_mtim.tv_nsec));
+    }
+    return latest;
 }
 
 CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& spec) {

@@ -41,6 +41,11 @@ bool InitVolume(const std::filesystem::path& hostFile);
 bool MountDbVol(std::u16string_view devicePath, CeGuid& volume);
 bool UnmountDbVol(const CeGuid& volume);
 
+// The last-write time (a file time) of the volume file at a device path, its write-ahead log
+// included, since committed changes reach the file itself only at checkpoints. 0 when there is no
+// such file.
+uint64_t VolumeFileTime(std::u16string_view devicePath);
+
 CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& spec);
 bool DeleteDatabase(const CeGuid& volume, CeOid database);
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);

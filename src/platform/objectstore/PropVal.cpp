@@ -50,11 +50,15 @@ PropVal PropVal::Delete(uint32_t propId) {
 }
 
 uint64_t FileTimeNow() {
-    // File times count 100 ns units from 1601-01-01; the Unix epoch is 11644473600 s later.
-    constexpr uint64_t kEpochOffset = 116444736000000000ULL;
     const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-    const auto ticks = std::chrono::duration_cast<std::chrono::duration<int64_t, std::ratio<1, 10000000>>>(sinceEpoch);
-    return kEpochOffset + static_cast<uint64_t>(ticks.count());
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
+    return FileTimeFromUnix(seconds.count(), std::chrono::nanoseconds(sinceEpoch - seconds).count());
+}
+
+uint64_t FileTimeFromUnix(int64_t seconds, int64_t nanoseconds) {
+    // File times count 100 ns units from 1601-01-01; the Unix epoch is 11644473600 s later.
+    constexpr int64_t kEpochSeconds = 11644473600;
+    return static_cast<uint64_t>(seconds + kEpochSeconds) * 10000000ULL + static_cast<uint64_t>(nanoseconds / 100);
 }
 
 }  // namespace plat

@@ -57,7 +57,8 @@ struct PropVal {
     bool operator==(const PropVal&) const = default;
 };
 
-// The current time as a file time.
+// The current time, and a time since the Unix epoch, as file times.
 uint64_t FileTimeNow();
+uint64_t FileTimeFromUnix(int64_t seconds, int64_t nanoseconds);
 
 }  // namespace plat

@@ -1,0 +1,112 @@
+// Property values (copied or referenced, freed when changed) and the company-name list, read
+// through the company order or, where the database lacks that order, by scanning.
+#include <cstring>
+
+#include "DbFixture.h"
+#include "store/db/ContactsDb.h"
+#include "store/db/DbNames.h"
+
+namespace {
+
+TEST(Prop, CopiesOwnTheirValueAndReferencesFollowTheCaller) {
+    char16_t text[] = u"Anna";
+    CCeDBProp copied(0x82, text, true);
+    CCeDBProp referenced(0x82, text, false);
+    text[0] = u'H';
+    EXPECT_EQ(std::u16string_view(copied.GetText()), u"Anna");
+    EXPECT_EQ(std::u16string_view(referenced.GetText()), u"Hnna");
+    EXPECT_TRUE(copied.OwnsValue());
+    EXPECT_FALSE(referenced.OwnsValue());
+    EXPECT_TRUE(copied.IsNew());
+
+    uint8_t bytes[] = {1, 2, 3};
+    CCeDBProp block(0xFF, bytes, 3, true, plat::CEVT_STREAM);
+    bytes[0] = 9;
+    EXPECT_EQ(block.GetBlobSize(), 3u);
+    EXPECT_EQ(block.GetBlobData()[0], 1);
+    EXPECT_EQ(block.ToPropVal().blob, (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(block.GetId(), 0x00FF0064u);
+
+    // Changing the kind of value frees the owned one first (the sanitizer build checks the frees).
+    block.SetFileTime(0x89ABCDEF, 0x01234567);
+    EXPECT_FALSE(block.OwnsValue());
+    EXPECT_EQ(block.GetType(), plat::CEVT_FILETIME);
+    EXPECT_EQ(block.ToPropVal().filetime, 0x0123456789ABCDEFull);
+    copied.SetLong(-2);
+    EXPECT_EQ(copied.ToPropVal().u32, 0xFFFFFFFEu);
+    EXPECT_EQ(copied.GetId(), 0x00820003u);
+    CCeDBProp empty;
+    EXPECT_EQ(empty.GetId(), plat::CEVT_UI4);
+    EXPECT_EQ(empty.GetULong(), 0u);
+}
+
+TEST(Record, FindsTheFirstOfANumberAndOwnsItsProperties) {
+    CCeDBRecord record;
+    record.Add(new CCeDBProp(0x82, u"first", true));
+    record.Add(new CCeDBProp(0x84, uint32_t{7}));
+    record.Add(new CCeDBProp(0x82, u"second", true));
+    record.SetOid(5);
+    EXPECT_EQ(std::u16string_view(record.Find(0x82)->GetText()), u"first");
+    EXPECT_EQ(record.Find(0x83), nullptr);
+    record.RemoveAll();
+    EXPECT_EQ(record.GetCount(), 0);
+    EXPECT_EQ(record.GetOid(), 0u);
+}
+
+class Companies : public DbFixture {
+protected:
+    void Fill() {
+        CCeDBDatabase& db = contacts.Contacts();
+        for (const char16_t* company : {u"Zeta", u"acme", u"", u"Acme", u"Beta", u"acme", u"Zeta"}) {
+            AddContact(db, {{0x8A, company}});
+        }
+        AddContact(db, {{0x82, u"no company"}});
+    }
+    CContactsDb contacts;
+};
+
+TEST_F(Companies, DistinctNamesInNameOrder) {
+    ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
+    Fill();
+    Array<Str> names;
+    names.Add(Str(u"stale"));
+    ASSERT_TRUE(contacts.GetCompanyNames(names));
+    ASSERT_EQ(names.GetSize(), 4);
+    const char16_t* expected[] = {u"acme", u"Acme", u"Beta", u"Zeta"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(names[i], expected[i]) << i;
+}
+
+TEST_F(Companies, WithoutTheCompanyOrderTheOpenDatabaseIsScanned) {
+    // A store whose contacts database declares no company order.
+    plat::CeGuid volume;
+    ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
+    plat::CeOid contactsDb = 0;
+    plat::CloseDatabase(plat::OpenDatabase(volume, kContactsDbName, nullptr, {}, &contactsDb));
+    ASSERT_TRUE(plat::DeleteDatabase(volume, contactsDb));
+    plat::DatabaseSpec spec;
+    spec.name = kContactsDbName;
+    ASSERT_NE(plat::CreateDatabase(volume, spec), 0u);
+    plat::UnmountDbVol(volume);
+
+    ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
+    Fill();
+    Array<Str> names;
+    ASSERT_TRUE(contacts.GetCompanyNames(names));
+    ASSERT_EQ(names.GetSize(), 4);
+    const char16_t* expected[] = {u"acme", u"Acme", u"Beta", u"Zeta"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(names[i], expected[i]) << i;
+}
+
+TEST_F(Companies, OpeningNeedsBothDatabases) {
+    plat::CeGuid volume;
+    ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
+    plat::CeOid named = 0;
+    plat::CloseDatabase(plat::OpenDatabase(volume, kNamedPropsDbName, nullptr, {}, &named));
+    ASSERT_TRUE(plat::DeleteDatabase(volume, named));
+    plat::UnmountDbVol(volume);
+    EXPECT_FALSE(contacts.Open({}));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    EXPECT_FALSE(contacts.Contacts().IsOpen());
+}
+
+}  // namespace
