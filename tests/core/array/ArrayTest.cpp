@@ -38,8 +38,13 @@ TEST(Array, GrowthRule) {
     EXPECT_EQ(a.GetAllocSize(), 14);
     a.SetSize(100);  // a size beyond allocated + step is taken as it is
     EXPECT_EQ(a.GetAllocSize(), 100);
-    a.SetSize(3);  // shrinking keeps the block
+    a.SetSize(16);  // shrinking keeps the block
     EXPECT_EQ(a.GetAllocSize(), 100);
+    a.SetSize(0, 0);
+    a.SetSize(40);
+    a.SetSize(20);
+    a.SetSize(41);  // the automatic step follows the size in use (20 / 8, at least 4), not the block
+    EXPECT_EQ(a.GetAllocSize(), 44);
     a.SetSize(0);
     EXPECT_EQ(a.GetAllocSize(), 0);
     EXPECT_EQ(a.GetData(), nullptr);
@@ -71,33 +76,20 @@ TEST(Array, InsertAndRemove) {
     }
 }
 
-TEST(Array, AddingOwnElementWhileGrowing) {
+TEST(Array, ElementsSurviveMovesAndCopies) {
     Array<Str> a;
     a.SetSize(1);
     a[0] = u"first";
     for (int i = 0; i < 40; ++i) a.Add(a[i]);  // each Add may move the block holding a[i]
     for (const Str& s : a) EXPECT_EQ(s, u"first");
     EXPECT_EQ(a[0].RefCount(), 41);
-}
-
-TEST(Array, ElementsKeepTheirValuesAndCountsAcrossMoves) {
-    Array<Str> a;
-    for (int i = 0; i < 100; ++i) {
-        Str s;
-        s.Format(u"item %d", i);
-        a.Add(s);
-    }
     Array<Str> copy = a;
-    for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(a[i].RefCount(), 2);
-        EXPECT_EQ(copy[i].c_str(), a[i].c_str());
-    }
-    a.RemoveAt(0, 50);
-    EXPECT_EQ(a[0], u"item 50");
-    EXPECT_EQ(copy[0].RefCount(), 1);
+    EXPECT_EQ(a[0].RefCount(), 82);
+    a.RemoveAt(0, 30);
+    copy.RemoveAll();
+    EXPECT_EQ(a[0].RefCount(), 11);
     Array<Str> moved = std::move(a);
-    EXPECT_EQ(moved.GetSize(), 50);
-    EXPECT_EQ(a.GetSize(), 0);  // NOLINT: the moved-from array is empty
+    EXPECT_EQ(moved.GetSize(), 11);
 }
 
 TEST(Array, OutOfRangeShowsTheTracerAndStaysInside) {

@@ -27,11 +27,8 @@ TEST(ResourceStrings, OwnTableHoldsTheFileExactly) {
         {40240, u"Category names cannot contain ' , ' or ' ; ' symbols."},
         {40242, u" (deleted category)"},
         {41057, u"001 United States,0 Street,1 City,2 State,3 ZIP,4 Country"},
-        {41016, u"049 Germany,0 Street,2 City,,1 PostalCode,3 Country"},
-        {41099, u"rez"},
         {41283, u"Language: "},
         {41291, u"Updating contact index...\nPlease, wait..."},
-        {41382, u"Edit && Call.."},
         {41423, u"Template string cannot have symbols: [ ] { } < >"},
     };
     for (const Case& c : cases) {

@@ -24,6 +24,15 @@ int64_t Bound(const char16_t* format, const Args&... args) {
 
 std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
+std::string CFormat(const char* format, double value) {
+    char text[512];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(text, sizeof text, format, value);
+#pragma GCC diagnostic pop
+    return text;
+}
+
 TEST(Format, Conversions) {
     int counter = -1;
     const Str wide(u"wide");
@@ -104,29 +113,20 @@ TEST(Format, BlockIsSizedByTheBound) {
 // Where the counted bound falls short of the text, the whole text is still produced in a block
 // large enough for it.
 TEST(Format, TextLongerThanTheBoundIsWhole) {
-    const double value = -1e300;
-    char expected[512];
-    std::snprintf(expected, sizeof expected, "%.121e", value);
     struct Case {
         Str got;
         std::u16string want;
     } cases[] = {
         {F(u"%+.40d", 5), u"+" + std::u16string(39, u'0') + u"5"},
         {F(u"%.40d", -5), u"-" + std::u16string(39, u'0') + u"5"},
-        {F(u"%.121e", value), Ascii(expected)},
-        {F(u"%#.127g", 1e300), Ascii([] {
-             char text[512];
-             std::snprintf(text, sizeof text, "%#.127g", 1e300);
-             return std::string(text);
-         }())},
+        {F(u"%.121e", -1e300), Ascii(CFormat("%.121e", -1e300))},
+        {F(u"%#.127g", 1e300), Ascii(CFormat("%#.127g", 1e300))},
+        {F(u"%f", 1e300), Ascii(CFormat("%f", 1e300))},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.got.View(), c.want);
         EXPECT_GE(c.got.Capacity(), StrBlockNeed(c.got.GetLength()));
     }
-    char big[400];
-    std::snprintf(big, sizeof big, "%f", 1e300);
-    EXPECT_EQ(F(u"%f", 1e300).View(), Ascii(big));
 }
 
 TEST(Format, ArgumentMayBeTheTargetItself) {

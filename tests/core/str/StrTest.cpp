@@ -3,7 +3,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "core/diag/FatalError.h"
 #include "core/str/Str.h"
@@ -39,66 +38,51 @@ TEST(Str, BlockHeaderAndCapacityRule) {
 
 TEST(Str, EmptyStringsShareOneBlockThatIsNeverCounted) {
     const Str a, b(u""), c(static_cast<const char16_t*>(nullptr)), d(char16_t(0)), e{std::u16string_view()};
-    for (const Str* s : {&b, &c, &d, &e}) EXPECT_EQ(s->c_str(), a.c_str());
-    {
-        const Str copies[3] = {a, a, a};
-        EXPECT_EQ(copies[2].c_str(), a.c_str());
-        Str grown = a;
-        grown += u"";
-        EXPECT_EQ(grown.c_str(), a.c_str());
-    }
-    const StrHeader header = HeaderBytes(a);
-    EXPECT_EQ(header.refs, 100);
-    EXPECT_EQ(header.length, 0);
     Str emptied(u"text");
     emptied.Empty();
-    EXPECT_EQ(emptied.c_str(), a.c_str());
+    const std::initializer_list<const Str*> empties = {&b, &c, &d, &e, &emptied};
+    for (const Str* s : empties) EXPECT_EQ(s->c_str(), a.c_str());
+    { const Str copies[3] = {a, a, a}; }
+    EXPECT_EQ(HeaderBytes(a).refs, 100);
+    EXPECT_EQ(HeaderBytes(a).length, 0);
 }
 
 TEST(Str, CopiesShareUntilOneIsWritten) {
-    Str original(u"Hello");
-    Str copy = original;
-    EXPECT_EQ(copy.c_str(), original.c_str());
-    EXPECT_EQ(original.RefCount(), 2);
-    copy.SetAt(0, u'J');
-    EXPECT_EQ(original, u"Hello");
-    EXPECT_EQ(copy, u"Jello");
-    EXPECT_EQ(original.RefCount(), 1);
-    EXPECT_EQ(copy.RefCount(), 1);
-    // Every in-place change copies a shared block first.
-    Str shared = original;
-    shared.MakeReverse();
-    shared = original;
-    shared.MakeLower();
-    shared = original;
-    shared.TrimRight(u'o');
-    shared = original;
-    shared.GetBuffer(1)[0] = u'Y';
-    EXPECT_EQ(original, u"Hello");
+    const Str original(u"Hello");
+    void (*const changes[])(Str&) = {
+        [](Str& s) { s.SetAt(0, u'J'); },    [](Str& s) { s.MakeReverse(); },
+        [](Str& s) { s.MakeLower(); },       [](Str& s) { s.TrimRight(u'o'); },
+        [](Str& s) { s.GetBuffer(1)[0] = u'Y'; },
+    };
+    for (auto change : changes) {
+        Str copy = original;
+        EXPECT_EQ(original.RefCount(), 2);
+        change(copy);
+        EXPECT_EQ(original, u"Hello");
+        EXPECT_NE(copy.c_str(), original.c_str());
+        EXPECT_EQ(original.RefCount(), 1);
+    }
 }
 
 TEST(Str, LockedBlockIsCopiedNeverShared) {
     Str locked(u"locked");
-    char16_t* buffer = locked.LockBuffer();
+    locked.LockBuffer();
     EXPECT_EQ(locked.RefCount(), -1);
     const Str copy = locked;
-    EXPECT_NE(copy.c_str(), locked.c_str());
-    EXPECT_EQ(copy.RefCount(), 1);
-    EXPECT_EQ(copy, u"locked");
     Str target(u"target");
-    Str other = target;
-    target = locked;  // copies the characters
-    EXPECT_NE(target.c_str(), locked.c_str());
-    EXPECT_EQ(other.RefCount(), 1);
+    const Str other = target;
+    target = locked;
+    for (const Str* s : std::initializer_list<const Str*>{&copy, &target}) {
+        EXPECT_NE(s->c_str(), locked.c_str());
+        EXPECT_EQ(s->RefCount(), 1);
+        EXPECT_EQ(*s, u"locked");
+    }
     locked = other;  // a locked target takes a copy too
     EXPECT_NE(locked.c_str(), other.c_str());
     EXPECT_EQ(locked, u"target");
-    (void)buffer;
-    Str relocked(u"again");
-    relocked.LockBuffer();
-    relocked.UnlockBuffer();
-    const Str sharer = relocked;
-    EXPECT_EQ(sharer.c_str(), relocked.c_str());
+    locked.UnlockBuffer();
+    const Str sharer = locked;
+    EXPECT_EQ(sharer.c_str(), locked.c_str());
 }
 
 TEST(Str, AppendAndConcatenationShareWhenOneSideIsEmpty) {
@@ -149,7 +133,6 @@ TEST(Str, FindFamily) {
         {s.Find(u"ca"), 2},         {s.Find(u"ca", 3), -1},        {s.Find(u"bc", 2), 4},
         {s.Find(u"", 6), -1},       {s.FindOneOf(u"xc"), 2},       {s.FindOneOf(u"xc", 3), 5},
         {s.FindOneOf(u"xyz"), -1},  {s.ReverseFind(u'a'), 3},      {s.ReverseFind(u'z'), -1},
-        {Str().Find(u'a'), -1},     {Str().ReverseFind(u'a'), -1},
     };
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
 }
@@ -195,40 +178,23 @@ TEST(Str, InPlaceChanges) {
 
 TEST(Str, BufferAccess) {
     Str s(u"abc");
-    char16_t* buffer = s.GetBuffer(100);
+    const Str shared = s;
+    char16_t* buffer = s.GetBuffer(100);  // a shared block is copied first
     EXPECT_GE(s.Capacity(), StrBlockNeed(100));
     EXPECT_EQ(s.GetLength(), 3);  // the length waits for ReleaseBuffer
     std::memcpy(buffer, u"hello", 6 * sizeof(char16_t));
     s.ReleaseBuffer();
     EXPECT_EQ(s, u"hello");
-    s.GetBuffer(1);  // never shrinks
-    EXPECT_EQ(s, u"hello");
-    s.ReleaseBuffer(2);
-    EXPECT_EQ(s, u"he");
+    EXPECT_EQ(shared, u"abc");
     s.ReleaseBuffer(100000);  // cut to the block's room
     EXPECT_EQ(s.GetLength(), (s.Capacity() - 12) / 2 - 1);
     Str fixed;
-    char16_t* p = fixed.GetBufferSetLength(4);
-    std::memcpy(p, u"wxyz", 4 * sizeof(char16_t));
+    std::memcpy(fixed.GetBufferSetLength(4), u"wxyz", 4 * sizeof(char16_t));
     EXPECT_EQ(fixed, u"wxyz");
-    EXPECT_EQ(fixed.c_str()[4], u'\0');
-    Str shared = fixed;
-    shared.ReleaseBuffer(1);  // a shared block is copied before the length changes
+    Str sharer = fixed;
+    sharer.ReleaseBuffer(1);  // a shared block is copied before the length changes
     EXPECT_EQ(fixed, u"wxyz");
-    EXPECT_EQ(shared, u"w");
-}
-
-TEST(Str, OrdinalComparisonAndConversions) {
-    const Str a(u"a"), b(u"b"), upper(u"B");
-    EXPECT_TRUE(a < b);
-    EXPECT_TRUE(upper < a);
-    EXPECT_TRUE(a == u"a" && u"a" == a && a != b && a == std::u16string_view(u"a"));
-    std::map<Str, int> map{{b, 2}, {a, 1}};
-    EXPECT_EQ(map.begin()->first, a);
-    EXPECT_EQ(Str::FromUtf8("Grüße €").View(), u"Grüße €");
-    EXPECT_EQ(Str(u"Grüße €").ToUtf8(), "Grüße €");
-    EXPECT_EQ(a[0], u'a');
-    EXPECT_EQ(a[5], u'\0');
+    EXPECT_EQ(sharer, u"w");
 }
 
 void* FailingAllocator(size_t) { return nullptr; }
