@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+inline char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 
 inline std::string AsciiUpper(std::string_view text) {
     std::string upper(text);
@@ -31,7 +33,9 @@ inline bool EqualsAscii(std::string_view text, std::string_view ascii) {
 }
 
 // ASCII text widened to UTF-16 (for names and keywords that are ASCII).
-inline std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+inline std::u16string Widen(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
 
 // `text` without the blanks and tabs at either end.
 inline std::string_view TrimBlanks(std::string_view text) {

@@ -32,7 +32,9 @@ void CivilFromDays(int64_t z, int64_t& y, int64_t& m, int64_t& d) {
     y = yoe + era * 400 + (m <= 2);
 }
 
-bool IsLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int64_t y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int64_t DaysInMonth(int64_t y, int64_t m) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -80,7 +82,7 @@ private:
 
 struct Instant {
     int64_t year = 0, month = 0, day = 0;
-    int64_t seconds = 0;  // of the day, the zone offset taken off
+    int64_t seconds = 0;    // of the day, the zone offset taken off
     uint64_t fraction = 0;  // ticks below a second
 };
 
@@ -161,7 +163,8 @@ bool ParseNumericDate(std::u16string_view text, Instant& t, bool& allZero) {
     int64_t a = 0, b = 0, c = 0;
     const int aDigits = s.DigitRun(4, a);
     const char16_t separator = s.Peek();
-    if (aDigits == 0 || (separator != u'/' && separator != u'.') || !s.Take(separator)) return false;
+    if (aDigits == 0 || (separator != u'/' && separator != u'.') || !s.Take(separator))
+        return false;
     const int bDigits = s.DigitRun(2, b);
     if (bDigits == 0 || bDigits > 2 || !s.Take(separator)) return false;
     const int cDigits = s.DigitRun(4, c);

@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsFoldBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsFoldBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 }  // namespace
 

@@ -18,8 +18,8 @@ public:
     }
 
     bool ok() const { return !failed_; }
-    int line() const { return line_; }                       // 1-based; 0 on success
-    const std::string& reason() const { return reason_; }    // UTF-8
+    int line() const { return line_; }                     // 1-based; 0 on success
+    const std::string& reason() const { return reason_; }  // UTF-8
     // "line 12: BEGIN:VCARD without END:VCARD", or "ok".
     std::string ToString() const {
         return failed_ ? "line " + std::to_string(line_) + ": " + reason_ : "ok";

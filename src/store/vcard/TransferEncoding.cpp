@@ -16,7 +16,9 @@ int Base64Value(char c) {
     return -1;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';

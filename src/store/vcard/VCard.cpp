@@ -30,11 +30,17 @@ void VCardProperty::AddParam(std::string paramName, std::u16string paramValue) {
     params.push_back({std::move(paramName), {std::move(paramValue)}});
 }
 
-std::u16string VCardProperty::Text() const { return UnescapeText(value); }
+std::u16string VCardProperty::Text() const {
+    return UnescapeText(value);
+}
 
-std::vector<std::u16string> VCardProperty::Components() const { return SplitEscaped(value, u';'); }
+std::vector<std::u16string> VCardProperty::Components() const {
+    return SplitEscaped(value, u';');
+}
 
-std::vector<std::u16string> VCardProperty::ListItems() const { return SplitEscaped(value, u','); }
+std::vector<std::u16string> VCardProperty::ListItems() const {
+    return SplitEscaped(value, u',');
+}
 
 std::optional<std::u16string> VCard::GroupLabel(std::string_view group) const {
     if (group.empty()) return std::nullopt;

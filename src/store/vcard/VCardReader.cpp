@@ -6,9 +6,9 @@
 #include "store/vcard/Ascii.h"
 #include "store/vcard/ContentLine.h"
 #include "store/vcard/FileText.h"
+#include "store/vcard/VCardFormat.h"
 #include "store/vcard/ValueDecoding.h"
 #include "store/vcard/ValueText.h"
-#include "store/vcard/VCardFormat.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ namespace {
 bool IsFramingLine(std::string_view line, std::string_view keyword) {
     line = TrimBlanks(line);
     const size_t colon = line.find(':');
-    return colon != std::string_view::npos && EqualsAscii(TrimBlanks(line.substr(0, colon)), keyword) &&
+    return colon != std::string_view::npos &&
+           EqualsAscii(TrimBlanks(line.substr(0, colon)), keyword) &&
            EqualsAscii(TrimBlanks(line.substr(colon + 1)), vcf::kVCard);
 }
 
@@ -32,8 +33,9 @@ bool IsBase64(const VCardProperty& property) {
 bool IsBase64Line(std::string_view line) {
     if (IsBlankLine(line)) return false;
     for (char c : line) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '+' || c == '/' || c == '=' || c == ' ' || c == '\t';
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                        (c >= '0' && c <= '9') || c == '+' || c == '/' || c == '=' || c == ' ' ||
+                        c == '\t';
         if (!ok) return false;
     }
     return true;
@@ -106,11 +108,10 @@ ReadStatus VCardReader::ReadCard(VCard& card) {
                                       card.properties.back().name == vcf::kAgent &&
                                       TrimBlanks(card.properties.back().raw).empty();
             if (!agentFollows) {
-                return ReadStatus::Error(property.line,
-                                         isCard ? "BEGIN:VCARD inside the card begun at line " +
-                                                      std::to_string(card.line) +
-                                                      " (END:VCARD missing)"
-                                                : "BEGIN:" + property.raw + " inside a vCard");
+                return ReadStatus::Error(
+                    property.line, isCard ? "BEGIN:VCARD inside the card begun at line " +
+                                                std::to_string(card.line) + " (END:VCARD missing)"
+                                          : "BEGIN:" + property.raw + " inside a vCard");
             }
             status = ReadAgentCard(card.properties.back());
             if (!status.ok()) return status;

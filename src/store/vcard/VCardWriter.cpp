@@ -6,7 +6,9 @@
 
 namespace {
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 std::string ParamValueText(std::u16string_view value) {
     std::string text = plat::ToUtf8(value);
@@ -51,6 +53,7 @@ void VCardWriter::AppendFolded(std::string_view line, std::string& out) {
     while (line.size() > room) {
         size_t cut = room;
         while (cut > 0 && IsContinuationByte(line[cut])) --cut;
+        if (cut == 0) cut = room;  // not UTF-8: any place will do
         out.append(line.substr(0, cut));
         out += vcf::kLineEnd;
         out += ' ';

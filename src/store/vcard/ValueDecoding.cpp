@@ -45,9 +45,9 @@ bool DecodeDataUri(std::string_view uri, VCardProperty& property) {
     std::string_view header = uri.substr(kDataScheme.size(), comma - kDataScheme.size());
     const std::string_view payload = uri.substr(comma + 1);
     constexpr std::string_view kBase64Suffix = ";base64";
-    const bool base64 = header.size() >= kBase64Suffix.size() &&
-                        EqualsAscii(header.substr(header.size() - kBase64Suffix.size()),
-                                    kBase64Suffix);
+    const bool base64 =
+        header.size() >= kBase64Suffix.size() &&
+        EqualsAscii(header.substr(header.size() - kBase64Suffix.size()), kBase64Suffix);
     if (base64) header.remove_suffix(kBase64Suffix.size());
     if (base64) {
         if (!DecodeBase64(payload, property.binary)) return false;

@@ -1,0 +1,258 @@
+#include "store/vcard/CardFields.h"
+
+#include <array>
+
+#include "store/contact/ContactFields.h"
+#include "store/vcard/Ascii.h"
+#include "store/vcard/VCardFormat.h"
+
+namespace {
+
+constexpr FieldProperty kFieldProperties[] = {
+    {vcf::kPropTitle, kFieldJobTitle},
+    {vcf::kPropNickname, kFieldNickname},
+    {vcf::kPropSpouse, kFieldSpouse},
+    {"X-EVOLUTION-SPOUSE", kFieldSpouse},
+    {"X-KADDRESSBOOK-X-SPOUSENAME", kFieldSpouse},
+    {"X-MS-SPOUSE", kFieldSpouse},
+    {vcf::kPropChildren, kFieldChildren},
+    {"X-MS-CHILD", kFieldChildren},
+    {vcf::kPropAssistant, kFieldAssistant},
+    {"X-EVOLUTION-ASSISTANT", kFieldAssistant},
+    {"X-KADDRESSBOOK-X-ASSISTANTSNAME", kFieldAssistant},
+    {"X-MS-ASSISTANT", kFieldAssistant},
+    {vcf::kPropManager, kFieldManager},
+    {"X-EVOLUTION-MANAGER", kFieldManager},
+    {"X-KADDRESSBOOK-X-MANAGERSNAME", kFieldManager},
+    {"X-MS-MANAGER", kFieldManager},
+    {vcf::kPropOffice, kFieldOffice},
+    {"X-KADDRESSBOOK-X-OFFICE", kFieldOffice},
+    {vcf::kPropFileAs, kFieldFileAs},
+    {"X-EVOLUTION-FILE-AS", kFieldFileAs},
+    {vcf::kPropRingtone, kFieldRingtone},
+    {vcf::kPropCustomerId, kFieldCustomerId},
+    {vcf::kPropGovernmentId, kFieldGovernmentId},
+    {vcf::kPropAccount, kFieldAccount},
+    {"X-BREVANE-PROP-87", kFieldText87},
+    {"X-BREVANE-PROP-88", kFieldText88},
+    {"X-BREVANE-PROP-89", kFieldText89},
+    {"X-BREVANE-PROP-101", kFieldText101},
+};
+
+constexpr PhoneField kPhoneFields[] = {
+    {kFieldWorkPhone, u"WORK,VOICE"},
+    {kFieldWorkPhone2, u"WORK,VOICE"},
+    {kFieldWorkFax, u"WORK,FAX"},
+    {kFieldHomePhone, u"HOME,VOICE"},
+    {kFieldHomePhone2, u"HOME,VOICE"},
+    {kFieldHomeFax, u"HOME,FAX"},
+    {kFieldPager, u"PAGER"},
+    {kFieldCar, u"CAR"},
+    {kFieldRadio, u"X-RADIO"},
+    {kFieldMobile, u"CELL,VOICE"},
+    {kFieldAssistantPhone, u"X-ASSISTANT"},
+    {kFieldCompanyPhone, u"MAIN"},
+    {kFieldMms, u"X-MMS"},
+};
+
+// Types that pick fields, strongest first: the first entry any of whose types is present wins.
+struct TypeRule {
+    std::array<std::string_view, 3> types;
+    std::vector<int> fields;
+};
+
+const TypeRule kKindRules[] = {
+    {{"X-MMS", "MMS"}, {kFieldMms}},
+    {{"X-ASSISTANT", "ASSISTANT", "X-EVOLUTION-ASSISTANT"}, {kFieldAssistantPhone}},
+    {{"X-RADIO", "RADIO", "X-EVOLUTION-RADIO"}, {kFieldRadio}},
+    {{"MAIN", "COMPANY", "X-EVOLUTION-COMPANY"}, {kFieldCompanyPhone}},
+    {{"PAGER"}, {kFieldPager}},
+    {{"CAR"}, {kFieldCar}},
+};
+
+const TypeRule kLocationRules[] = {
+    {{"CELL", "MOBILE", "IPHONE"}, {kFieldMobile}},
+    {{"HOME"}, {kFieldHomePhone, kFieldHomePhone2}},
+    {{"WORK"}, {kFieldWorkPhone, kFieldWorkPhone2}},
+};
+
+// Kinds of number no field holds, and the label their numbers get.
+constexpr std::pair<std::string_view, std::u16string_view> kLabelledKinds[] = {
+    {"OTHER", u"Other"}, {"ISDN", u"ISDN"},           {"TEXT", u"Text"},
+    {"VIDEO", u"Video"}, {"TEXTPHONE", u"Textphone"}, {"MSG", u"Message"},
+    {"BBS", u"BBS"},     {"MODEM", u"Modem"},         {"PCS", u"PCS"},
+};
+
+constexpr ImService kImServices[] = {
+    {u"AOL", "X-AIM", "aim"},
+    {u"ICQ", "X-ICQ", "icq"},
+    {u"MSN", "X-MSN", "msnim"},
+    {u"Jabber", "X-JABBER", "xmpp"},
+    {u"Yahoo", "X-YAHOO", "ymsgr"},
+    {u"Skype", "X-SKYPE", "skype"},
+    {u"Google Talk", "X-GOOGLE-TALK", "gtalk"},
+    {u"Gadu-Gadu", "X-GADUGADU", "gg"},
+    {u"QQ", "X-QQ", "qq"},
+    {u"GroupWise", "X-GROUPWISE", "groupwise"},
+};
+
+constexpr std::pair<std::string_view, std::u16string_view> kImAliases[] = {
+    {"X-SKYPE-USERNAME", u"Skype"},
+    {"X-GTALK", u"Google Talk"},
+};
+
+constexpr std::string_view kMetadata[] = {
+    "VERSION",
+    "PRODID",
+    "REV",
+    "UID",
+    "KIND",
+    "CLIENTPIDMAP",
+    "NAME",
+    "PROFILE",
+    "X-ABUID",
+    "X-ABSHOWAS",
+    "X-ABLABEL",
+    "X-ABADR",
+    "X-MS-OL-DESIGN",
+    "X-MS-OL-DEFAULT-POSTAL-ADDRESS",
+    "X-BREVANE-IM-TYPE",
+};
+
+constexpr std::string_view kAnniversaries[] = {
+    "ANNIVERSARY",
+    "X-ANNIVERSARY",
+    "X-MS-ANNIVERSARY",
+    "X-EVOLUTION-ANNIVERSARY",
+};
+
+bool HasAnyType(const std::vector<std::string>& types, const std::array<std::string_view, 3>& any) {
+    for (const std::string& type : types) {
+        for (std::string_view wanted : any) {
+            if (!wanted.empty() && type == wanted) return true;
+        }
+    }
+    return false;
+}
+
+bool Contains(const std::vector<std::string>& types, std::string_view type) {
+    return HasAnyType(types, {type});
+}
+
+PhoneTarget FieldTarget(std::vector<int> fields) {
+    const std::u16string label(kTextFields[static_cast<size_t>(fields.front())].label);
+    return {std::move(fields), label};
+}
+
+}  // namespace
+
+std::span<const FieldProperty> FieldProperties() {
+    return kFieldProperties;
+}
+
+int FieldOfProperty(std::string_view name) {
+    for (const FieldProperty& entry : kFieldProperties) {
+        if (entry.name == name) return entry.field;
+    }
+    return -1;
+}
+
+std::span<const PhoneField> PhoneFields() {
+    return kPhoneFields;
+}
+
+PhoneTarget PhoneTargetOf(const std::vector<std::string>& types) {
+    for (const TypeRule& rule : kKindRules) {
+        if (HasAnyType(types, rule.types)) return FieldTarget(rule.fields);
+    }
+    if (Contains(types, "FAX")) {
+        if (Contains(types, "HOME")) return FieldTarget({kFieldHomeFax});
+        if (Contains(types, "WORK")) return FieldTarget({kFieldWorkFax});
+        return FieldTarget({kFieldWorkFax, kFieldHomeFax});
+    }
+    for (const TypeRule& rule : kLocationRules) {
+        if (HasAnyType(types, rule.types)) return FieldTarget(rule.fields);
+    }
+    for (const auto& [type, label] : kLabelledKinds) {
+        if (Contains(types, type)) return {{}, std::u16string(label)};
+    }
+    return {{kFieldMobile, kFieldHomePhone, kFieldWorkPhone}, u"Phone"};
+}
+
+const ImService* ImServiceOfProperty(std::string_view name) {
+    for (const ImService& service : kImServices) {
+        if (service.property == name) return &service;
+    }
+    for (const auto& [alias, serviceName] : kImAliases) {
+        if (alias == name) return ImServiceOfName(serviceName);
+    }
+    return nullptr;
+}
+
+const ImService* ImServiceOfScheme(std::string_view scheme) {
+    for (const ImService& service : kImServices) {
+        if (EqualsAscii(scheme, service.scheme)) return &service;
+    }
+    return nullptr;
+}
+
+const ImService* ImServiceOfName(std::u16string_view name) {
+    for (const ImService& service : kImServices) {
+        if (service.service == name) return &service;
+    }
+    return nullptr;
+}
+
+bool IsMetadataProperty(std::string_view name) {
+    for (std::string_view metadata : kMetadata) {
+        if (metadata == name) return true;
+    }
+    return false;
+}
+
+bool IsAnniversaryProperty(std::string_view name) {
+    for (std::string_view anniversary : kAnniversaries) {
+        if (anniversary == name) return true;
+    }
+    return false;
+}
+
+std::u16string BuiltInLabelWord(std::u16string_view label) {
+    constexpr std::u16string_view kOpen = u"_$!<";
+    constexpr std::u16string_view kClose = u">!$_";
+    if (label.size() <= kOpen.size() + kClose.size() || !label.starts_with(kOpen) ||
+        !label.ends_with(kClose)) {
+        return {};
+    }
+    return std::u16string(label.substr(kOpen.size(), label.size() - kOpen.size() - kClose.size()));
+}
+
+std::vector<std::string> TypesOfLabelWord(std::u16string_view word) {
+    static const std::pair<std::u16string_view, std::vector<std::string>> kWords[] = {
+        {u"Mobile", {"CELL"}},         {u"iPhone", {"CELL"}},         {u"Main", {"MAIN"}},
+        {u"HomeFAX", {"HOME", "FAX"}}, {u"WorkFAX", {"WORK", "FAX"}}, {u"OtherFAX", {"FAX"}},
+        {u"Pager", {"PAGER"}},         {u"Home", {"HOME"}},           {u"Work", {"WORK"}},
+        {u"Other", {"OTHER"}},         {u"HomePage", {"HOME"}},
+    };
+    for (const auto& [known, types] : kWords) {
+        if (known == word) return types;
+    }
+    return {};
+}
+
+const ImService* ImServiceOfAnyName(std::u16string_view name) {
+    for (const ImService& service : kImServices) {
+        const std::u16string_view serviceName = service.service;
+        const bool sameService =
+            name.size() == serviceName.size() &&
+            std::equal(name.begin(), name.end(), serviceName.begin(), [](char16_t a, char16_t b) {
+                return (a < 0x80 ? AsciiUpper(static_cast<char>(a)) : a) ==
+                       (b < 0x80 ? AsciiUpper(static_cast<char>(b)) : b);
+            });
+        if (sameService || EqualsAscii(name, service.property.substr(2)) ||
+            EqualsAscii(name, service.scheme)) {
+            return &service;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,131 @@
+#include "store/vcard/CsvReader.h"
+
+#include <algorithm>
+
+#include "store/vcard/FileText.h"
+
+namespace {
+
+bool IsLineBreak(char16_t c) {
+    return c == u'\r' || c == u'\n';
+}
+
+std::u16string Trimmed(std::u16string_view text) {
+    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+    return std::u16string(text);
+}
+
+bool IsBlankRow(const CsvRow& row) {
+    return std::all_of(row.fields.begin(), row.fields.end(),
+                       [](const std::u16string& field) { return field.empty(); });
+}
+
+}  // namespace
+
+ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table) {
+    table = CsvTable();
+    std::u16string text;
+    DecodeFileText(FileBytesToText(fileBytes), {}, text);
+    CsvReader reader(text);
+    reader.separator_ = table.separator = reader.DetectSeparator();
+    CsvRow header;
+    while (reader.pos_ < text.size() && (header.fields.empty() || IsBlankRow(header))) {
+        ReadStatus status = reader.ReadRow(header);
+        if (!status.ok()) return status;
+    }
+    if (header.fields.empty() || IsBlankRow(header)) {
+        return ReadStatus::Error(1, "no header row");
+    }
+    for (const std::u16string& name : header.fields) table.header.push_back(Trimmed(name));
+    while (reader.pos_ < text.size()) {
+        CsvRow row;
+        ReadStatus status = reader.ReadRow(row);
+        if (!status.ok()) return status;
+        if (IsBlankRow(row)) continue;
+        const auto last = std::find_if(row.fields.rbegin(), row.fields.rend(),
+                                       [](const std::u16string& f) { return !f.empty(); });
+        const size_t used = static_cast<size_t>(row.fields.rend() - last);
+        if (used > table.header.size()) {
+            return ReadStatus::Error(row.line, std::to_string(used) +
+                                                   " fields, but the header has " +
+                                                   std::to_string(table.header.size()));
+        }
+        row.fields.resize(table.header.size());
+        table.rows.push_back(std::move(row));
+    }
+    return ReadStatus::Ok();
+}
+
+// The separator the first row uses most (outside quotes); ',' on a tie or when it has none.
+char16_t CsvReader::DetectSeparator() const {
+    size_t commas = 0, semicolons = 0, tabs = 0;
+    bool quoted = false;
+    for (char16_t c : text_) {
+        if (c == u'"') quoted = !quoted;
+        if (quoted) continue;
+        if (IsLineBreak(c)) break;
+        commas += c == u',';
+        semicolons += c == u';';
+        tabs += c == u'\t';
+    }
+    if (semicolons > commas && semicolons >= tabs) return u';';
+    if (tabs > commas && tabs > semicolons) return u'\t';
+    return u',';
+}
+
+bool CsvReader::AtLineEnd() const {
+    return pos_ >= text_.size() || IsLineBreak(text_[pos_]);
+}
+
+void CsvReader::TakeLineBreak() {
+    if (pos_ >= text_.size()) return;
+    if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n') ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+ReadStatus CsvReader::ReadQuoted(std::u16string& field) {
+    const int openLine = line_;
+    ++pos_;  // the opening quote
+    for (;;) {
+        if (pos_ >= text_.size()) return ReadStatus::Error(openLine, "quoted field not closed");
+        const char16_t c = text_[pos_];
+        if (c == u'"') {
+            if (pos_ + 1 < text_.size() && text_[pos_ + 1] == u'"') {
+                field += u'"';
+                pos_ += 2;
+                continue;
+            }
+            ++pos_;
+            return ReadStatus::Ok();
+        }
+        if (IsLineBreak(c)) {
+            const size_t start = pos_;
+            TakeLineBreak();
+            field.append(text_.substr(start, pos_ - start));
+        } else {
+            field += c;
+            ++pos_;
+        }
+    }
+}
+
+ReadStatus CsvReader::ReadRow(CsvRow& row) {
+    row.line = line_;
+    row.fields.clear();
+    for (;;) {
+        std::u16string field;
+        if (pos_ < text_.size() && text_[pos_] == u'"') {
+            ReadStatus status = ReadQuoted(field);
+            if (!status.ok()) return status;
+        }
+        // Unquoted text, or what a careless writer left after the closing quote.
+        while (!AtLineEnd() && text_[pos_] != separator_) field += text_[pos_++];
+        row.fields.push_back(std::move(field));
+        if (AtLineEnd()) break;
+        ++pos_;  // the separator
+    }
+    TakeLineBreak();
+    return ReadStatus::Ok();
+}
