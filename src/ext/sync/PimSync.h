@@ -1,0 +1,61 @@
+#pragma once
+// The coordination engine between the family's programs on one device: the instances' main
+// windows in a shared block (SyncBlockFormat.h) under a named mutex, and the five registered
+// messages (SyncMessages.h). The mutex is held only while the block is read or written, never
+// while a message is sent.
+#include <cstdint>
+#include <memory>
+
+#include "manager/sync/EngineSync.h"
+#include "manager/sync/SyncMessages.h"
+#include "platform/shm/NamedMutex.h"
+#include "platform/shm/SharedMapping.h"
+
+class SyncBlock;
+
+class PimSync : public EngineSync {
+public:
+    // The process's engine, created on first use; Destroy ends it.
+    static PimSync* Instance();
+    static void Destroy();
+
+    // An engine of its own (the process's is Instance()); it does nothing until opened.
+    PimSync();
+    ~PimSync() override;
+    PimSync(const PimSync&) = delete;
+    PimSync& operator=(const PimSync&) = delete;
+
+    // Opens (creating when missing) the mutex and the block and registers the five messages on the
+    // current device. True at once when already open; false leaves the engine unopened, and then
+    // every operation fails and IsMaster() is false.
+    bool Open();
+
+    // Writes a change flag (codes 0 to 9, see ChangeFlag); any other code changes nothing.
+    void SetChangeFlag(uint32_t code, uint32_t value);
+
+    bool Register(plat::HWND window) override;
+    bool Unregister() override;
+    bool BecomeMaster(plat::HWND window) override;
+    bool ReloadSlaves() override;
+    bool StopSlaves() override;
+    bool IsMaster() const override { return master_; }
+    void SetMaster(bool master) override { master_ = master; }
+    void UpdateLinkType(uint32_t oid, uint32_t linkType) override;
+
+private:
+    // Runs `change` on the block while holding the mutex.
+    template <typename Change>
+    auto WithBlock(Change change);
+    // Removes the windows that no longer exist; when that gives the table a new first window,
+    // that instance is made the master.
+    void CleanUp();
+    void HandOver(plat::HWND newMaster);
+    void Send(plat::HWND window, SyncMessage message, plat::WPARAM wParam = 0, plat::LPARAM lParam = 0);
+
+    std::unique_ptr<plat::SharedMapping> mapping_;
+    uint8_t* view_ = nullptr;
+    std::unique_ptr<plat::NamedMutex> mutex_;
+    bool initialised_ = false;
+    bool master_ = false;
+    plat::HWND own_ = 0;
+};

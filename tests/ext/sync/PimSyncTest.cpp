@@ -1,0 +1,225 @@
+// The coordination engine with several instances in one process: each instance is an engine of
+// its own with a main window that records the coordination messages it gets.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "ext/sync/PimSync.h"
+#include "ext/sync/SyncBlockFormat.h"
+#include "platform/loop/EventLoop.h"
+#include "platform/shm/SharedMapping.h"
+#include "platform/window/Window.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+struct Got {
+    SyncMessage message;
+    plat::WPARAM wParam;
+    plat::LPARAM lParam;
+};
+
+// One program instance: its engine and its main window, which acts on the coordination messages
+// as the main window does (the is-master flag) and records them.
+struct Instance {
+    Instance() {
+        EXPECT_TRUE(engine.Open());
+        window = plat::CreateWindow(u"IS.MAIN.WND.CLASS", u"", [this](plat::HWND, uint32_t m, plat::WPARAM w, plat::LPARAM l) {
+            const auto message = ClassifySyncMessage(m);
+            if (message) got.push_back({*message, w, l});
+            if (message == SyncMessage::ChangeToMaster) engine.SetMaster(true);
+            if (message == SyncMessage::ChangeToSlave) engine.SetMaster(false);
+            return plat::LRESULT{0};
+        });
+    }
+    std::vector<SyncMessage> Messages() const {
+        std::vector<SyncMessage> messages;
+        for (const Got& g : got) messages.push_back(g.message);
+        return messages;
+    }
+
+    PimSync engine;
+    plat::HWND window = 0;
+    std::vector<Got> got;
+};
+
+class PimSyncTest : public ::testing::Test {
+protected:
+    void SetUp() override { plat::EnsureApplication(); }
+
+    std::unique_ptr<Instance> Registered() {
+        auto instance = std::make_unique<Instance>();
+        EXPECT_TRUE(instance->engine.Register(instance->window));
+        return instance;
+    }
+    // The block as another holder of the mapping sees it.
+    const uint8_t* Block() {
+        if (!view_) view_ = plat::SharedMapping::Open(syncfmt::kMappingName, syncfmt::kBlockSize,
+                                                      plat::SharedMapping::Mode::OpenExisting);
+        return view_ ? view_->Base() : nullptr;
+    }
+    std::vector<plat::HWND> Slots() {
+        std::vector<plat::HWND> slots;
+        const uint8_t* block = Block();
+        for (size_t i = 0; block && i < syncfmt::kSlotCount; ++i) {
+            const plat::HWND w = block[4 * i] | block[4 * i + 1] << 8 | block[4 * i + 2] << 16 | uint32_t(block[4 * i + 3]) << 24;
+            if (w != 0) slots.push_back(w);
+        }
+        return slots;
+    }
+    static void Pump() { plat::ProcessEvents(50); }
+
+    TempDevice device_;
+    std::unique_ptr<plat::SharedMapping> view_;
+};
+
+using M = SyncMessage;
+
+TEST_F(PimSyncTest, TheFirstToRegisterIsMasterAndTellsTheSlaves) {
+    auto a = Registered();
+    auto b = Registered();
+    auto c = Registered();
+    EXPECT_TRUE(a->engine.IsMaster());
+    EXPECT_FALSE(b->engine.IsMaster());
+    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{a->window, b->window, c->window}));
+    EXPECT_FALSE(b->engine.ReloadSlaves());
+    EXPECT_FALSE(b->engine.StopSlaves());
+
+    ASSERT_TRUE(a->engine.StopSlaves());
+    EXPECT_EQ(b->Messages(), std::vector<M>{M::SlaveStop});  // sent: there at once
+    ASSERT_TRUE(a->engine.ReloadSlaves());
+    EXPECT_EQ(c->Messages(), std::vector<M>{M::SlaveStop});  // posted: not yet
+    Pump();
+    EXPECT_EQ(c->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
+    EXPECT_TRUE(a->Messages().empty());
+}
+
+TEST_F(PimSyncTest, WhenTheMasterIsGoneTheNextCleanUpMakesTheNextOneMaster) {
+    auto a = Registered();
+    auto b = Registered();
+    auto c = Registered();
+    plat::DestroyWindow(a->window);
+    auto d = Registered();
+    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{b->window, c->window, d->window}));
+    EXPECT_EQ(b->Messages(), std::vector<M>{M::ChangeToMaster});
+    EXPECT_TRUE(b->engine.IsMaster());
+    EXPECT_FALSE(d->engine.IsMaster());
+    Pump();
+    EXPECT_TRUE(c->Messages().empty());  // the instance that cleaned up was no master to tell them
+}
+
+TEST_F(PimSyncTest, TwoDeadWindowsSideBySideGoInOnePass) {
+    auto a = Registered();
+    auto b = Registered();
+    auto c = Registered();
+    plat::DestroyWindow(a->window);
+    plat::DestroyWindow(b->window);
+    auto d = Registered();
+    // Without re-examining slot 0 after the first removal, b (dead) would stay master.
+    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{c->window, d->window}));
+    EXPECT_EQ(c->Messages(), std::vector<M>{M::ChangeToMaster});
+    EXPECT_TRUE(c->engine.IsMaster());
+}
+
+TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
+    auto a = Registered();
+    auto b = Registered();
+    auto c = Registered();
+    ASSERT_TRUE(a->engine.Unregister());
+    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{b->window, c->window}));
+    EXPECT_EQ(b->Messages(), std::vector<M>{M::ChangeToMaster});
+    Pump();
+    EXPECT_EQ(c->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
+    EXPECT_TRUE(a->engine.IsMaster());  // the flag stays as it was
+
+    ASSERT_TRUE(c->engine.Unregister());  // a slave leaving tells nobody
+    Pump();
+    EXPECT_EQ(Slots(), std::vector<plat::HWND>{b->window});
+    EXPECT_EQ(b->Messages(), std::vector<M>{M::ChangeToMaster});
+
+    Instance never;
+    EXPECT_FALSE(never.engine.Unregister());
+}
+
+TEST_F(PimSyncTest, BecomingMasterSwapsWithTheOldMaster) {
+    auto a = Registered();
+    auto b = Registered();
+    auto c = Registered();
+    EXPECT_FALSE(c->engine.BecomeMaster(a->window));
+    ASSERT_TRUE(c->engine.BecomeMaster(c->window));
+    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{c->window, b->window, a->window}));
+    EXPECT_EQ(a->Messages(), (std::vector<M>{M::ChangeToSlave, M::SlaveStop}));
+    EXPECT_FALSE(a->engine.IsMaster());
+    EXPECT_EQ(c->Messages(), std::vector<M>{M::ChangeToMaster});
+    EXPECT_EQ(b->Messages(), std::vector<M>{M::SlaveStop});
+    Pump();
+    EXPECT_EQ(b->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
+    EXPECT_TRUE(c->engine.BecomeMaster(c->window));  // already master: nothing more is sent
+    EXPECT_EQ(c->Messages().size(), 1u);
+}
+
+TEST_F(PimSyncTest, ASlavesLinkTypeChangeGoesToTheMaster) {
+    auto a = Registered();
+    auto b = Registered();
+    b->engine.UpdateLinkType(0x80001234, 3);
+    ASSERT_EQ(a->got.size(), 1u);
+    EXPECT_EQ(a->got[0].message, M::UpdateLinkType);
+    EXPECT_EQ(a->got[0].wParam, 0x80001234u);
+    EXPECT_EQ(a->got[0].lParam, 3);
+    a->engine.UpdateLinkType(1, 1);  // the master keeps its own index
+    EXPECT_EQ(a->got.size(), 1u);
+    EXPECT_TRUE(b->got.empty());
+}
+
+TEST_F(PimSyncTest, TenInstancesFillTheTable) {
+    std::vector<std::unique_ptr<Instance>> instances;
+    for (int i = 0; i < 10; ++i) instances.push_back(Registered());
+    Instance eleventh;
+    EXPECT_FALSE(eleventh.engine.Register(eleventh.window));
+    EXPECT_FALSE(eleventh.engine.IsMaster());
+    EXPECT_EQ(Slots().size(), 10u);
+}
+
+TEST_F(PimSyncTest, ChangeFlagsAreWrittenAtTheirOffsets) {
+    auto a = Registered();
+    a->engine.SetChangeFlag(kViewFontChanged, 1);
+    a->engine.SetChangeFlag(kHideSimChanged, 1);
+    std::array<uint8_t, syncfmt::kBlockSize> before;
+    std::copy(Block(), Block() + syncfmt::kBlockSize, before.begin());
+    EXPECT_EQ(before[56], 1);
+    EXPECT_EQ(before[100], 1);
+    a->engine.SetChangeFlag(10, 1);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), Block()));
+}
+
+TEST_F(PimSyncTest, AnEngineThatCannotOpenDoesNothing) {
+    // The mutex's lock file cannot be made: a folder stands where it would be.
+    std::filesystem::path lock = device_.Device().NamespacePath(syncfmt::kMutexName);
+    lock += ".mutex";
+    ASSERT_EQ(mkdir(lock.c_str(), 0700), 0);
+    PimSync engine;
+    EXPECT_FALSE(engine.Open());
+    const plat::HWND window = plat::CreateWindow(u"IS.MAIN.WND.CLASS", u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
+        return plat::LRESULT{0};
+    });
+    EXPECT_FALSE(engine.Register(window));
+    EXPECT_FALSE(engine.IsMaster());
+    EXPECT_FALSE(engine.BecomeMaster(window));
+    EXPECT_FALSE(engine.ReloadSlaves());
+    EXPECT_FALSE(engine.Unregister());
+    engine.SetChangeFlag(0, 1);
+    engine.UpdateLinkType(1, 1);
+}
+
+TEST_F(PimSyncTest, TheProcessEngineIsMadeOnceUntilDestroyed) {
+    PimSync* engine = PimSync::Instance();
+    EXPECT_EQ(PimSync::Instance(), engine);
+    EXPECT_TRUE(engine->Open());
+    EXPECT_TRUE(engine->Open());
+    PimSync::Destroy();
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+// The coordination block at the byte level: slots, change flags and the removal of windows that
+// no longer exist.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <set>
+#include <vector>
+
+#include "ext/sync/SyncBlock.h"
+#include "ext/sync/SyncBlockFormat.h"
+
+namespace {
+
+using Block = std::array<uint8_t, syncfmt::kBlockSize>;
+
+std::vector<plat::HWND> Used(const SyncBlock& block) {
+    std::vector<plat::HWND> used;
+    for (size_t i = 0; i < syncfmt::kSlotCount && block.Slot(i) != 0; ++i) used.push_back(block.Slot(i));
+    return used;
+}
+
+TEST(SyncBlock, SlotsAreLittleEndianWordsFromOffsetZero) {
+    Block bytes{};
+    SyncBlock block(bytes.data());
+    block.SetSlot(0, 0x00010004);
+    block.SetSlot(9, 0xA1B2C3D4);
+    EXPECT_EQ((std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4)), (std::vector<uint8_t>{4, 0, 1, 0}));
+    EXPECT_EQ((std::vector<uint8_t>(bytes.begin() + 36, bytes.begin() + 40)), (std::vector<uint8_t>{0xD4, 0xC3, 0xB2, 0xA1}));
+    EXPECT_EQ(block.FirstFreeSlot(), size_t{1});
+    block.RemoveSlot(0);
+    EXPECT_EQ(block.Slot(8), 0xA1B2C3D4u);
+    EXPECT_EQ(block.Slot(9), 0u);
+}
+
+TEST(SyncBlock, EachChangeFlagCodeWritesItsOwnWord) {
+    const struct {
+        uint32_t code;
+        size_t offset;
+    } flags[] = {{0, 40}, {1, 44}, {2, 48}, {3, 52}, {8, 56}, {4, 60}, {5, 64}, {6, 68}, {7, 72}, {9, 100}};
+    for (const auto& flag : flags) {
+        Block bytes{};
+        SyncBlock(bytes.data()).SetChangeFlag(flag.code, 0x01020304);
+        Block expected{};
+        expected[flag.offset] = 4;
+        expected[flag.offset + 1] = 3;
+        expected[flag.offset + 2] = 2;
+        expected[flag.offset + 3] = 1;
+        EXPECT_EQ(bytes, expected) << "code " << flag.code;
+    }
+    for (const uint32_t code : {10u, 11u, 0xFFFFFFFFu}) {
+        Block bytes;
+        bytes.fill(0x5A);
+        SyncBlock(bytes.data()).SetChangeFlag(code, 1);
+        Block untouched;
+        untouched.fill(0x5A);
+        EXPECT_EQ(bytes, untouched) << "code " << code;
+    }
+}
+
+TEST(SyncBlock, OnePassRemovesEveryDeadWindowAndKeepsTheOrder) {
+    // Windows 1 to 9 stand for instances; the dead ones are listed per case.
+    const struct {
+        const char* what;
+        std::vector<plat::HWND> slots;
+        std::set<plat::HWND> dead;
+        std::vector<plat::HWND> expected;
+    } cases[] = {
+        {"none dead", {1, 2, 3}, {}, {1, 2, 3}},
+        {"dead master", {1, 2, 3}, {1}, {2, 3}},
+        {"two dead side by side at slots 0 and 1", {1, 2, 3}, {1, 2}, {3}},
+        {"three dead side by side in the middle", {1, 2, 3, 4, 5}, {2, 3, 4}, {1, 5}},
+        {"dead at the end", {1, 2, 3}, {3}, {1, 2}},
+        {"every other one dead", {1, 2, 3, 4, 5, 6}, {1, 3, 5}, {2, 4, 6}},
+        {"all dead", {1, 2, 3}, {1, 2, 3}, {}},
+        {"a full table", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {9, 10}, {1, 2, 3, 4, 5, 6, 7, 8}},
+    };
+    for (const auto& c : cases) {
+        Block bytes{};
+        SyncBlock block(bytes.data());
+        for (size_t i = 0; i < c.slots.size(); ++i) block.SetSlot(i, c.slots[i]);
+        block.RemoveDeadWindows([&](plat::HWND w) { return c.dead.count(w) == 0; });
+        EXPECT_EQ(Used(block), c.expected) << c.what;
+        for (size_t i = c.expected.size(); i < syncfmt::kSlotCount; ++i) EXPECT_EQ(block.Slot(i), 0u) << c.what;
+    }
+}
+
+TEST(SyncBlock, TheScanStopsAtTheFirstFreeSlot) {
+    Block bytes{};
+    SyncBlock block(bytes.data());
+    block.SetSlot(0, 1);
+    block.SetSlot(2, 3);  // beyond a gap: not a registered window
+    std::vector<plat::HWND> asked;
+    block.RemoveDeadWindows([&](plat::HWND w) {
+        asked.push_back(w);
+        return true;
+    });
+    EXPECT_EQ(asked, std::vector<plat::HWND>{1});
+    EXPECT_EQ(block.Slaves(), std::vector<plat::HWND>{});
+}
+
+}  // namespace
