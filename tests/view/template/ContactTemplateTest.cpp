@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/TempDevice.h"
+#include "view/template/ContactTemplate.h"
+
+namespace {
+
+std::vector<uint8_t> Utf16(std::u16string_view text) {
+    std::vector<uint8_t> bytes;
+    for (char16_t ch : text) {
+        bytes.push_back(static_cast<uint8_t>(ch));
+        bytes.push_back(static_cast<uint8_t>(ch >> 8));
+    }
+    return bytes;
+}
+
+// The bytes as text, so a difference reads as lines.
+std::string Text(const std::vector<uint8_t>& bytes) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+    return Str(text).ToUtf8();
+}
+
+std::vector<std::u16string> OrderNames(const ContactTemplate& t, int id) {
+    std::vector<std::u16string> out;
+    const TemplateGroup* g = t.Group(id);
+    for (int entry : g->order) out.emplace_back(g->names[entry].View());
+    return out;
+}
+
+class ContactTemplateTest : public ::testing::Test {
+protected:
+    ContactTemplate Read(std::u16string_view text) {
+        ContactTemplate t;
+        t.ReadFrom(Utf16(text));
+        return t;
+    }
+    TempDevice device;  // en_US: the default address format is United States, 57
+};
+
+constexpr std::u16string_view kDefaultFile =
+    u"[NameColl]\r\nfalse\r\n[Field1]\r\ntrue\r\n[Field5]\r\nfalse\r\n[Field6]\r\ntrue\r\n"
+    u"[Field8]\r\ntrue\r\n[Field9]\r\nfalse\r\n[Phone]\r\nWork phone\r\nHome phone\r\nMobile\r\n"
+    u"[EMail]\r\nE-mail\r\n[Msg]\r\nIM\r\n[MsgType]\r\nAOL\r\n[Office]\r\ntrue\r\n"
+    u"[Addr]\r\nWork address\r\n[AddrFormat]\r\n57\r\n[Category]\r\ntrue\r\n"
+    u"[Date]\r\nBirthday\r\n[Link]\r\nRingtone\r\n";
+
+TEST_F(ContactTemplateTest, DefaultTemplateIsWrittenByteForByte) {
+    ContactTemplate t;
+    t.ResetToDefaults();
+    EXPECT_EQ(Text(t.ToBytes()), Text(Utf16(kDefaultFile)));
+    EXPECT_EQ(t.ToBytes(), Utf16(kDefaultFile));
+    // Read back, the groups the file leaves out are switched on with nothing listed, so they are
+    // not shown but write their bare headers.
+    ContactTemplate back = Read(kDefaultFile);
+    std::u16string expected(kDefaultFile);
+    expected.insert(expected.find(u"[Office]"), u"[Web]\r\n");
+    expected.insert(expected.find(u"[Date]"), u"[People]\r\n");
+    expected += u"[Other]\r\n";
+    EXPECT_EQ(Text(back.ToBytes()), Text(Utf16(expected)));
+    EXPECT_FALSE(back.IsGroupShown(kGroupWeb));
+    EXPECT_TRUE(back.Group(kGroupWeb)->shown);  // shown, but with nothing listed
+    EXPECT_EQ(OrderNames(back, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Home phone", u"Mobile"}));
+}
+
+TEST_F(ContactTemplateTest, ShownGroupWithoutEntriesKeepsItsBareHeader) {
+    ContactTemplate t = Read(u"[Phone]\r\n[EMail]\r\nE-mail\r\n");
+    EXPECT_TRUE(t.Group(kGroupPhone)->shown);
+    EXPECT_FALSE(t.IsGroupShown(kGroupPhone));
+    const std::vector<uint8_t> bytes = t.ToBytes();
+    const std::vector<uint8_t> bare = Utf16(u"[Phone]\r\n[EMail]\r\nE-mail\r\n");
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), bare.begin(), bare.end()), bytes.end());
+    t.SetGroupShown(kGroupPhone, true);
+    EXPECT_EQ(OrderNames(t, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Home phone", u"Mobile"}));
+}
+
+TEST_F(ContactTemplateTest, ListsReadShortNamesCustomNamesAndRepeats) {
+    const ContactTemplate t = Read(
+        u"[Phone]\r\nWork\r\nHome\r\nWork\r\nAssistant\r\nDacha\r\nMobile\r\nMobile\r\n"
+        u"[Addr]\r\nOther\r\nHome\r\nWork\r\n[AddrFormat]\r\n16\r\n");
+    EXPECT_EQ(OrderNames(t, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Home phone", u"Work",
+                                                                       u"Assistant phone", u"Dacha", u"Mobile",
+                                                                       u"Mobile"}));
+    EXPECT_EQ(t.LabelOf(kGroupPhone, u"Work"), u"Work");        // a custom entry: its own name
+    EXPECT_EQ(t.LabelOf(kGroupPhone, u"Work phone"), u"Work");  // the built-in one's label
+    EXPECT_EQ(t.Group(kGroupPhone)->names.GetSize(), 13);
+    EXPECT_EQ(OrderNames(t, kGroupAddress),
+              (std::vector<std::u16string>{u"Other address", u"Home address", u"Work address"}));
+    EXPECT_EQ(t.AddrFormatOf(0), 16);
+    EXPECT_EQ(t.AddrFormatOf(1), 57);  // none given: the default format
+}
+
+TEST_F(ContactTemplateTest, BooleansFieldsAndFormatsReadForgivingly) {
+    const ContactTemplate t = Read(
+        u"\n\r\n[NameColl]\rTRUE\n\n[Field0]\r\nfalse\r\n[Field4]\r\nfalse\r\n[Field5]\r\n"
+        u"[Field1]\r\nmaybe\r\n[Field6]xyz\r\nFalse\r\n[Office]\r\nfalse\r\n[Category]\r\n"
+        u"[AddrFormat]\r\n  -3\r\nabc\r\n12abc\r\n99999999999\r\n[MsgType]\r\nICQ\r\nJabber\r\n");
+    EXPECT_TRUE(t.NameColl());
+    for (int always : {0, 2, 3, 4, 7}) EXPECT_TRUE(t.IsFieldShown(always)) << always;
+    EXPECT_TRUE(t.IsFieldShown(1));   // unreadable value: unchanged
+    EXPECT_FALSE(t.IsFieldShown(5));  // header directly followed by a header: unchanged
+    EXPECT_FALSE(t.IsFieldShown(6));  // a longer header line still matches
+    EXPECT_TRUE(t.IsFieldShown(42));
+    EXPECT_FALSE(t.IsGroupShown(kGroupOffice));
+    EXPECT_TRUE(t.IsGroupShown(kGroupCategories));
+    const TemplateGroup* addr = t.Group(kGroupAddress);
+    ASSERT_EQ(addr->addrFormats.GetSize(), 4);
+    EXPECT_EQ(addr->addrFormats[0], -3);
+    EXPECT_EQ(addr->addrFormats[1], 0);
+    EXPECT_EQ(addr->addrFormats[2], 12);
+    EXPECT_EQ(addr->addrFormats[3], INT32_MAX);
+    const TemplateGroup* msg = t.Group(kGroupMessaging);
+    EXPECT_EQ(msg->msgTypeNames.GetSize(), 4);
+    EXPECT_EQ(msg->msgTypes[0], 1);
+    EXPECT_EQ(msg->msgTypes[1], 3);
+}
+
+TEST_F(ContactTemplateTest, DamagedBytesNeverBreakTheReader) {
+    const std::vector<std::vector<uint8_t>> inputs = {
+        {}, {0x5B}, {0x5B, 0x00, 0x50}, Utf16(u"["), Utf16(u"[Phone]"), Utf16(u"[Phone"),
+        Utf16(u"[Phone]\r\n\xD800\r\n"), std::vector<uint8_t>(4096, 0xFF),
+    };
+    for (const auto& bytes : inputs) {
+        ContactTemplate t;
+        t.ReadFrom(bytes);
+        EXPECT_FALSE(t.ToBytes().empty());
+    }
+    // A section longer than any real one is read only up to the limit.
+    std::u16string many = u"[Other]\r\n";
+    for (int i = 0; i < 3000; ++i) many += u"n" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u"\r\n";
+    EXPECT_EQ(Read(many).Group(kGroupOther)->order.GetSize(), 1024);
+}
+
+TEST_F(ContactTemplateTest, SeedingAndSwitching) {
+    ContactTemplate t = Read(u"[Other]\r\nPet\r\n");
+    t.Group(kGroupOther)->order.RemoveAll();
+    t.SetGroupShown(kGroupOther, true);
+    EXPECT_EQ(OrderNames(t, kGroupOther),
+              (std::vector<std::u16string>{u"Nickname", u"Account", u"Cust.ID", u"Govt.ID", u"Pet"}));
+    t.SetGroupShown(kGroupPeople, true);
+    EXPECT_EQ(OrderNames(t, kGroupPeople), (std::vector<std::u16string>{u"Spouse"}));
+    t.SetGroupShown(kGroupAddress, true);
+    EXPECT_EQ(t.Group(kGroupAddress)->addrFormats[0], 57);
+    t.SetGroupShown(kGroupMessaging, true);
+    EXPECT_EQ(t.Group(kGroupMessaging)->msgTypes.GetSize(), 1);
+    t.SetGroupShown(kGroupOffice, false);
+    EXPECT_FALSE(t.IsGroupShown(kGroupOffice));
+    t.SetGroupShown(kGroupOffice, true);
+    EXPECT_TRUE(t.Group(kGroupOffice)->order.IsEmpty());
+    t.SetGroupShown(kGroupPeople, false);
+    EXPECT_FALSE(t.IsGroupShown(kGroupPeople));
+    t.SetGroupShown(kGroupPeople, true);
+    EXPECT_EQ(t.Group(kGroupPeople)->order.GetSize(), 1);  // not seeded again
+    for (int id : {-1, 0, 12, 99}) t.SetGroupShown(id, false);
+    EXPECT_TRUE(t.IsGroupShown(0));
+    EXPECT_FALSE(t.IsGroupShown(12));
+    EXPECT_EQ(t.Group(12), nullptr);
+    t.SetFieldShown(kNameFirst, false);
+    t.SetFieldShown(kNameTitle, false);
+    t.SetFieldShown(50, false);
+    EXPECT_TRUE(t.IsFieldShown(kNameFirst));
+    EXPECT_FALSE(t.IsFieldShown(kNameTitle));
+}
+
+TEST_F(ContactTemplateTest, LabelsAndNames) {
+    const ContactTemplate t;
+    const struct {
+        int group;
+        const char16_t* name;
+        const char16_t* label;
+    } cases[] = {
+        {kGroupPhone, u"Work phone", u"Work"},   {kGroupPhone, u"Home phone", u"Home"},
+        {kGroupPhone, u"Assistant phone", u"Assistant"}, {kGroupAddress, u"Other address", u"Other"},
+        {kGroupName, u"Middle@Mid.", u"Middle@Mid."},    {kGroupPhone, u"Dacha", u"Dacha"},
+        {kGroupPeople, u"Assistant", u"Assistant"},      {42, u"Anything", u"Anything"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(t.LabelOf(c.group, c.name), c.label) << c.group;
+        EXPECT_EQ(t.NameOf(c.group, c.label), c.name) << c.group;
+    }
+    EXPECT_EQ(t.LabelOf(kGroupPhone, u"work phone"), u"work phone");  // case-sensitive
+    EXPECT_EQ(FullLabel(u"Middle@Mid."), u"Middle");
+    EXPECT_EQ(ShortLabel(u"Middle@Mid."), u"Mid.");
+    EXPECT_EQ(ShortLabel(u"Work"), u"Work");
+    EXPECT_EQ(t.Group(kGroupPhone)->hint, u"Phone");
+    EXPECT_TRUE(t.Group(kGroupAddress)->hint.IsEmpty());
+}
+
+TEST_F(ContactTemplateTest, CopyFromAndClear) {
+    ContactTemplate source = Read(u"[NameColl]\r\ntrue\r\n[Field9]\r\ntrue\r\n[Msg]\r\nIM\r\nSkype\r\n"
+                                  u"[MsgType]\r\nJabber\r\nAOL\r\n[Web]\r\n[Office]\r\nfalse\r\n");
+    source.AddEntry(kGroupPhone, u"Work");
+    source.AddEntry(kGroupPhone, u"Boat");
+    source.AddAddressEntry(u"Home", 16);
+    ContactTemplate copy;
+    copy.CopyFrom(source);
+    EXPECT_EQ(copy.ToBytes(), source.ToBytes());
+    EXPECT_EQ(OrderNames(copy, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Boat"}));
+    EXPECT_EQ(copy.Group(kGroupMessaging)->msgTypeNames.GetSize(), 4);
+
+    copy.Clear();
+    EXPECT_TRUE(copy.NameColl());   // kept
+    EXPECT_TRUE(copy.IsFieldShown(kNameFileAs));
+    for (int id = 1; id < kTemplateGroupCount; ++id) {
+        EXPECT_TRUE(copy.Group(id)->order.IsEmpty());
+        EXPECT_TRUE(copy.Group(id)->shown);
+        EXPECT_EQ(copy.Group(id)->names.GetSize(), copy.Group(id)->builtinCount);
+    }
+    EXPECT_EQ(copy.Group(kGroupMessaging)->msgTypeNames.GetSize(), 3);
+}
+
+TEST_F(ContactTemplateTest, MessengerTypesAreWrittenForEveryEntry) {
+    // Two entries but one type: the second is written with the first built-in type.
+    const ContactTemplate t = Read(u"[Msg]\r\nIM\r\nIM 2\r\n[MsgType]\r\nICQ\r\n");
+    EXPECT_EQ(t.MsgTypeOf(1), 0);
+    const std::vector<uint8_t> bytes = t.ToBytes();
+    const std::vector<uint8_t> expected = Utf16(u"[Msg]\r\nIM\r\nIM 2\r\n[MsgType]\r\nICQ\r\nAOL\r\n");
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), expected.begin(), expected.end()), bytes.end());
+}
+
+TEST_F(ContactTemplateTest, FileOnTheDevice) {
+    const Str path = u"\\My Documents\\Contact template.tpl";
+    ContactTemplate t;
+    EXPECT_FALSE(t.Load(path));  // missing
+    t.ResetToDefaults();
+    t.AddEntry(kGroupPhone, u"Line\r\nbreak");
+    ASSERT_TRUE(t.Save(path));
+    ContactTemplate back;
+    ASSERT_TRUE(back.Load(path));
+    EXPECT_EQ(OrderNames(back, kGroupPhone).back(), u"Line  break");
+
+    // An empty file is deleted; a huge one is refused and kept.
+    const auto host = device.Host(path.View());
+    { std::ofstream(host, std::ios::trunc); }
+    EXPECT_FALSE(back.Load(path));
+    EXPECT_FALSE(std::filesystem::exists(host));
+    {
+        std::ofstream out(host, std::ios::binary);
+        out << std::string(70 * 1024, 'x');
+    }
+    EXPECT_FALSE(back.Load(path));
+    EXPECT_TRUE(std::filesystem::exists(host));
+    EXPECT_FALSE(t.Save(u"\\No such folder\\x.tpl"));
+}
+
+}  // namespace
