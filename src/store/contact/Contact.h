@@ -12,6 +12,7 @@
 #include "store/contact/StdContact.h"
 
 class CCeDBDatabase;
+class CCeDBProp;
 class CCeDBRecord;
 
 class Contact : public StdContact, public ContactCustProps {
@@ -50,7 +51,13 @@ public:
     std::vector<uint8_t> NotePropertyBytes() const;
 
 private:
+    // Takes one property other than the note; numbers and types it does not know are ignored.
+    void TakeProperty(const CCeDBProp& prop);
     void SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote,
                         bool update) const;
     EmbeddedState embeddedState_ = EmbeddedState::None;
 };
+
+// Sets property 0xF8 (the default dial tag) alone on the stored record `oid`; a tag of 0 deletes
+// the property. False when the write fails.
+bool WriteDefaultTag(CCeDBDatabase& db, uint32_t oid, uint32_t tag);

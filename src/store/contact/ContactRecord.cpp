@@ -1,0 +1,118 @@
+// The mapping of a Contact onto the properties of a record of "Contacts Database".
+#include <span>
+
+#include "store/contact/Contact.h"
+#include "store/db/CeDBDatabase.h"
+#include "store/db/CeDBRecord.h"
+
+namespace {
+
+using plat::CEVT_AUTO_I4;
+using plat::CEVT_BLOB;
+using plat::CEVT_FILETIME;
+using plat::CEVT_I4;
+using plat::CEVT_LPWSTR;
+using plat::CEVT_STREAM;
+using plat::CEVT_UI4;
+
+bool IsNumber(uint16_t type) { return type == CEVT_UI4 || type == CEVT_I4 || type == CEVT_AUTO_I4; }
+bool IsBlock(uint16_t type) { return type == CEVT_BLOB || type == CEVT_STREAM; }
+
+std::span<const uint8_t> BlockOf(const CCeDBProp& prop) {
+    if (prop.GetBlobData() == nullptr) return {};
+    return {prop.GetBlobData(), prop.GetBlobSize()};
+}
+
+// A property that removes the stored one of its number.
+CCeDBProp* Deletion(uint16_t number) {
+    auto* prop = new CCeDBProp(number, uint32_t{0});
+    prop->SetFlags(plat::CEDB_PROPDELETE);
+    return prop;
+}
+
+CCeDBProp* Block(uint16_t number, std::span<const uint8_t> bytes) {
+    return new CCeDBProp(number, bytes.data(), static_cast<uint32_t>(bytes.size()), true, CEVT_STREAM);
+}
+
+// A block for a new record (even empty), or for an update (an empty one deletes the stored one).
+void AddBlock(CCeDBRecord& record, uint16_t number, std::span<const uint8_t> bytes, bool update) {
+    record.Add(update && bytes.empty() ? Deletion(number) : Block(number, bytes));
+}
+
+void AddDate(CCeDBRecord& record, uint16_t number, uint64_t fileTime) {
+    record.Add(fileTime == 0 ? Deletion(number)
+                             : new CCeDBProp(number, static_cast<uint32_t>(fileTime),
+                                             static_cast<uint32_t>(fileTime >> 32)));
+}
+
+}  // namespace
+
+void Contact::LoadFromRecord(const CCeDBRecord& record) {
+    Clear();
+    SetOid(record.GetOid());
+    const CCeDBProp* note = nullptr;
+    for (int i = 0; i < record.GetCount(); ++i) {
+        const CCeDBProp& prop = *record.GetAt(i);
+        if (prop.IsNotFound()) continue;
+        if (prop.GetNumber() == kPropNote && IsBlock(prop.GetType())) note = &prop;
+        else TakeProperty(prop);
+    }
+    if (note != nullptr) {
+        NoteProperty parts = SplitNoteProperty(BlockOf(*note), *this);
+        SetNote(std::move(parts.note));
+        embeddedState_ = parts.state;
+    }
+}
+
+void Contact::TakeProperty(const CCeDBProp& prop) {
+    const uint16_t number = prop.GetNumber();
+    const uint16_t type = prop.GetType();
+    const int field = TextFieldOfProp(number);
+    if (field >= 0) {
+        if (type == CEVT_LPWSTR) SetText(field, Str(prop.GetText()));
+    } else if (number == kPropPicture && IsBlock(type)) {
+        SetPicture(ContactPicture::FromImageBytes(BlockOf(prop)));
+    } else if (number == kPropBirthday && type == CEVT_FILETIME) {
+        SetBirthday(prop.GetFileTime());
+    } else if (number == kPropAnniversary && type == CEVT_FILETIME) {
+        SetAnniversary(prop.GetFileTime());
+    } else if (number == kPropDefaultTag && IsNumber(type)) {
+        SetDefaultTag(prop.GetULong());
+    } else if (number == kPropFlag102 && IsNumber(type)) {
+        SetFlag102(prop.GetULong() != 0);
+    } else if (number == kPropRecordId && IsNumber(type)) {
+        SetRecordId(prop.GetULong());
+    }
+}
+
+void Contact::SaveToRecord(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote) const {
+    SaveProperties(db, record, writeNote, false);
+}
+
+void Contact::SaveChangesToRecord(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote) const {
+    SaveProperties(db, record, writeNote, true);
+}
+
+void Contact::SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote,
+                             bool update) const {
+    for (int field = 0; field < kTextFieldCount; ++field) {
+        const uint16_t number = kTextFields[static_cast<size_t>(field)].prop;
+        const Str& text = GetText(field);
+        if (!text.IsEmpty()) record.Add(new CCeDBProp(number, text.c_str(), true));
+        else if (update) record.Add(Deletion(number));
+    }
+    if (writeNote) AddBlock(record, kPropNote, NotePropertyBytes(), update);
+    AddBlock(record, kPropPicture, GetPicture().ImageBytes().Bytes(), update);
+    if (db.HasContactsFlag()) record.Add(new CCeDBProp(kPropFlag102, uint32_t{0}));
+    AddDate(record, kPropBirthday, GetBirthday());
+    AddDate(record, kPropAnniversary, GetAnniversary());
+    if (GetDefaultTag() != 0) record.Add(new CCeDBProp(kPropDefaultTag, GetDefaultTag()));
+    else if (update) record.Add(Deletion(kPropDefaultTag));
+}
+
+bool WriteDefaultTag(CCeDBDatabase& db, uint32_t oid, uint32_t tag) {
+    CCeDBRecord record;
+    record.SetOid(oid);
+    record.Add(tag == 0 ? Deletion(kPropDefaultTag) : new CCeDBProp(kPropDefaultTag, tag));
+    return db.Write(record, CCeDBDatabase::kWriteUpdate) == oid;
+}

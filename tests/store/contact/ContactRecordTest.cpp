@@ -1,0 +1,245 @@
+// Contacts written to and read from a real contacts database on a temporary device.
+#include "store/contact/Contact.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/pom/VolumeDevice.h"
+#include "store/contact/CustPropsCodec.h"
+#include "store/contact/Samples.h"
+#include "store/db/CeDBDatabase.h"
+#include "store/db/DbNames.h"
+
+namespace {
+
+std::vector<uint8_t> Utf16Note(std::u16string_view text) {
+    std::vector<uint8_t> bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<uint8_t>(c));
+        bytes.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    return bytes;
+}
+
+ContactPicture Picture() {
+    plat::RgbBitmap bitmap{3, 2, std::vector<uint8_t>(18, 0x7F)};
+    return ContactPicture::FromBitmap(bitmap, plat::ImageFormat::Png);
+}
+
+Contact FullContact() {
+    Contact c;
+    for (int field = 0; field < kTextFieldCount; ++field) {
+        c.SetText(field, Str(u"v") + Str(std::u16string(1, static_cast<char16_t>(u'A' + field % 26))));
+    }
+    c.SetBirthday(0x01D0000000000000ull);
+    c.SetAnniversary(0x01D1000000000000ull);
+    c.SetDefaultTag(0xF1234567);
+    c.SetPicture(Picture());
+    c.SetNote(ByteBlock(Utf16Note(u"Met at the fair")));
+    static_cast<ContactCustProps&>(c) = SampleCustProps();
+    return c;
+}
+
+// What a record holds, by property number: (type, flags).
+std::map<uint16_t, std::pair<uint16_t, uint16_t>> Shape(const CCeDBRecord& record) {
+    std::map<uint16_t, std::pair<uint16_t, uint16_t>> shape;
+    for (int i = 0; i < record.GetCount(); ++i) {
+        const CCeDBProp* p = record.GetAt(i);
+        shape[p->GetNumber()] = {p->GetType(), p->GetFlags()};
+    }
+    return shape;
+}
+
+class ContactRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(db_.Open(kContactsDbName)); }
+
+    plat::CeOid Store(const Contact& contact, bool writeNote = true) {
+        CCeDBRecord record;
+        contact.SaveToRecord(db_, record, writeNote);
+        return db_.Write(record, CCeDBDatabase::kWriteNew);
+    }
+    bool Update(const Contact& contact, bool writeNote = true) {
+        CCeDBRecord record;
+        contact.SaveChangesToRecord(db_, record, writeNote);
+        record.SetOid(contact.GetOid());
+        return db_.Write(record, CCeDBDatabase::kWriteUpdate) == contact.GetOid();
+    }
+    Contact Load(plat::CeOid oid) {
+        CCeDBRecord record;
+        EXPECT_TRUE(db_.SeekToRecord(oid));
+        EXPECT_EQ(db_.Read(record), oid);
+        Contact contact;
+        contact.LoadFromRecord(record);
+        return contact;
+    }
+    // Writes raw properties as another program would.
+    plat::CeOid WriteRaw(std::vector<CCeDBProp*> props) {
+        CCeDBRecord record;
+        for (CCeDBProp* p : props) record.Add(p);
+        return db_.Write(record, CCeDBDatabase::kWriteNew);
+    }
+
+    VolumeDevice device_;
+    CCeDBDatabase db_;
+};
+
+}  // namespace
+
+TEST_F(ContactRecordTest, EveryValueSurvivesTheStore) {
+    const Contact original = FullContact();
+    const plat::CeOid oid = Store(original);
+    ASSERT_NE(oid, 0u);
+    const Contact loaded = Load(oid);
+    EXPECT_EQ(loaded.GetOid(), oid);
+    EXPECT_NE(loaded.GetRecordId(), 0u);  // numbered by the store
+    EXPECT_EQ(loaded.LastEmbeddedState(), EmbeddedState::Valid);
+    EXPECT_TRUE(loaded.Equals(original));
+    EXPECT_EQ(loaded.GetNoteText(), u"Met at the fair");
+    EXPECT_EQ(loaded.GetPicture().ImageBytes(), original.GetPicture().ImageBytes());
+}
+
+TEST_F(ContactRecordTest, ANewRecordLeavesOutEmptyValues) {
+    Contact birthdayOnly;
+    birthdayOnly.SetBirthday(0x01D0000000000000ull);
+    ASSERT_FALSE(birthdayOnly.IsEmpty());
+    CCeDBRecord record;
+    birthdayOnly.SaveToRecord(db_, record, false);
+    const auto shape = Shape(record);
+    const std::map<uint16_t, std::pair<uint16_t, uint16_t>> expected = {
+        {kPropPicture, {plat::CEVT_STREAM, 0}},
+        {kPropBirthday, {plat::CEVT_FILETIME, 0}},
+        {kPropAnniversary, {plat::CEVT_UI4, plat::CEDB_PROPDELETE}},
+    };
+    EXPECT_EQ(shape, expected);
+    EXPECT_EQ(record.Find(kPropPicture)->GetBlobSize(), 0u);
+
+    CCeDBRecord withNote;
+    birthdayOnly.SaveToRecord(db_, withNote, true);
+    EXPECT_EQ(Shape(withNote).count(kPropNote), 1u);
+}
+
+TEST_F(ContactRecordTest, AnUpdateDeletesWhatWasEmptied) {
+    Contact contact = FullContact();
+    contact.SetOid(Store(contact));
+    contact.SetText(kFieldFirst, u"");
+    contact.SetText(kFieldMms, u"");
+    contact.SetBirthday(0);
+    contact.SetDefaultTag(0);
+    contact.SetPicture(ContactPicture());
+    contact.SetNote(ByteBlock());
+    contact.ContactCustProps::Clear();
+
+    CCeDBRecord update;
+    contact.SaveChangesToRecord(db_, update, true);
+    const auto shape = Shape(update);
+    for (uint16_t number : {uint16_t{0x82}, uint16_t{0x10A3}, kPropBirthday, kPropDefaultTag, kPropPicture, kPropNote}) {
+        ASSERT_EQ(shape.count(number), 1u) << number;
+        EXPECT_EQ(shape.at(number).second, plat::CEDB_PROPDELETE) << number;
+    }
+    EXPECT_EQ(shape.at(0x84).second, 0);
+
+    ASSERT_TRUE(Update(contact));
+    CCeDBRecord stored;
+    db_.SeekToRecord(contact.GetOid());
+    db_.Read(stored);
+    for (uint16_t number : {uint16_t{0x82}, uint16_t{0x10A3}, kPropBirthday, kPropDefaultTag, kPropPicture, kPropNote}) {
+        EXPECT_EQ(stored.Find(number), nullptr) << number;
+    }
+    EXPECT_TRUE(Load(contact.GetOid()).Equals(contact));
+}
+
+TEST_F(ContactRecordTest, AnUpdateWithoutTheNoteKeepsNoteAndFurtherValues) {
+    Contact contact = FullContact();
+    contact.SetOid(Store(contact));
+    Contact changed = contact;
+    changed.SetText(kFieldLast, u"Jones");
+    changed.SetNote(ByteBlock());
+    ASSERT_TRUE(Update(changed, false));
+    const Contact loaded = Load(contact.GetOid());
+    EXPECT_EQ(loaded.GetText(kFieldLast), u"Jones");
+    EXPECT_EQ(loaded.GetNote(), contact.GetNote());
+    EXPECT_TRUE(loaded.ContactCustProps::Equals(contact));
+}
+
+TEST_F(ContactRecordTest, TheDatabaseFlagAddsProperty102) {
+    Contact contact;
+    contact.SetText(kFieldFirst, u"Anna");
+    CCeDBRecord without;
+    contact.SaveToRecord(db_, without, true);
+    EXPECT_EQ(without.Find(kPropFlag102), nullptr);
+
+    CCeDBDatabase flagged;
+    ASSERT_TRUE(flagged.Open(kContactsDbName));
+    // The flag is a property of the database itself; set it as the platform would.
+    const plat::PropVal flag = plat::PropVal::Number(kDatabaseFlag102, 1);
+    plat::DbHandle raw = plat::OpenDatabase(flagged.VolumeId(), u"Contacts Database", nullptr, {});
+    ASSERT_TRUE(plat::SetDatabaseProps(raw, std::span(&flag, 1)));
+    plat::CloseDatabase(raw);
+    flagged.ReadContactsFlag();
+    ASSERT_TRUE(flagged.HasContactsFlag());
+    CCeDBRecord with;
+    contact.SaveToRecord(flagged, with, true);
+    ASSERT_NE(with.Find(kPropFlag102), nullptr);
+    EXPECT_EQ(with.Find(kPropFlag102)->GetULong(), 0u);
+    EXPECT_EQ(with.Find(kPropFlag102)->GetFlags(), 0);
+}
+
+TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
+    const std::u16string longText(200000, u'x');
+    std::vector<uint8_t> zeros(64, 0);
+    std::vector<uint8_t> damagedPicture = {0x89, 'P', 'N', 'G', 1, 2, 3};
+    std::vector<uint8_t> note = Utf16Note(u"plain note");
+    const plat::CeOid oid = WriteRaw({
+        new CCeDBProp(0x82, longText.c_str(), true),      // an over-long first name
+        new CCeDBProp(0x84, uint32_t{5}),                  // last name of the wrong type
+        new CCeDBProp(0x7777, u"unknown", true),           // a property this system does not know
+        new CCeDBProp(kPropBirthday, u"1990-01-01", true),  // a date as text
+        new CCeDBProp(kPropAnniversary, uint32_t{1}, uint32_t{2}),
+        new CCeDBProp(kPropDefaultTag, u"tag", true),
+        new CCeDBProp(kPropPicture, damagedPicture.data(), 7, true),
+        new CCeDBProp(kPropNote, note.data(), static_cast<uint32_t>(note.size()), true),
+    });
+    ASSERT_NE(oid, 0u);
+    const Contact loaded = Load(oid);
+    EXPECT_EQ(loaded.GetText(kFieldFirst).GetLength(), 200000);
+    EXPECT_TRUE(loaded.GetText(kFieldLast).IsEmpty());
+    EXPECT_EQ(loaded.GetBirthday(), 0u);
+    EXPECT_EQ(loaded.GetAnniversary(), (uint64_t{2} << 32) | 1);
+    EXPECT_EQ(loaded.GetDefaultTag(), 0u);
+    EXPECT_TRUE(loaded.GetPicture().IsEmpty());
+    EXPECT_EQ(loaded.GetNoteText(), u"plain note");
+    EXPECT_EQ(loaded.LastEmbeddedState(), EmbeddedState::None);
+
+    const plat::CeOid zeroPicture = WriteRaw({new CCeDBProp(kPropPicture, zeros.data(), 64, true)});
+    EXPECT_TRUE(Load(zeroPicture).GetPicture().IsEmpty());
+    EXPECT_TRUE(Load(zeroPicture).GetPicture().ImageBytes().IsEmpty());
+}
+
+TEST_F(ContactRecordTest, ADamagedEmbeddedBlockIsIgnoredAndTheNoteKept) {
+    Contact contact = FullContact();
+    std::vector<uint8_t> bytes = contact.NotePropertyBytes();
+    bytes[bytes.size() - 30] ^= 0xFF;  // inside the record: the checksum no longer matches
+    const plat::CeOid oid = WriteRaw({new CCeDBProp(kPropNote, bytes.data(), static_cast<uint32_t>(bytes.size()), true)});
+    const Contact loaded = Load(oid);
+    EXPECT_EQ(loaded.LastEmbeddedState(), EmbeddedState::Damaged);
+    EXPECT_EQ(loaded.GetNoteText(), u"Met at the fair");
+    EXPECT_TRUE(loaded.NothingToStore());
+}
+
+TEST_F(ContactRecordTest, TheDefaultTagIsWrittenAlone) {
+    Contact contact = FullContact();
+    contact.SetOid(Store(contact));
+    ASSERT_TRUE(WriteDefaultTag(db_, contact.GetOid(), 0xF0000042));
+    Contact loaded = Load(contact.GetOid());
+    EXPECT_EQ(loaded.GetDefaultTag(), 0xF0000042u);
+    loaded.SetDefaultTag(contact.GetDefaultTag());
+    EXPECT_TRUE(loaded.Equals(contact));
+    ASSERT_TRUE(WriteDefaultTag(db_, contact.GetOid(), 0));
+    CCeDBRecord stored;
+    db_.SeekToRecord(contact.GetOid());
+    db_.Read(stored);
+    EXPECT_EQ(stored.Find(kPropDefaultTag), nullptr);
+    EXPECT_FALSE(WriteDefaultTag(db_, contact.GetOid() + 1000, 1));
+}

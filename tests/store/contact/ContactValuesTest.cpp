@@ -1,0 +1,147 @@
+// Contact values without a store: emptiness, equality, copies, display name and IM texts.
+#include "store/contact/Contact.h"
+
+#include <gtest/gtest.h>
+
+#include "store/contact/ImText.h"
+#include "store/contact/Samples.h"
+
+namespace {
+
+ContactPicture TinyPicture(uint8_t shade) {
+    plat::RgbBitmap bitmap{2, 1, {shade, 0, 0, 0, shade, 0}};
+    return ContactPicture::FromBitmap(bitmap, plat::ImageFormat::Png);
+}
+
+}  // namespace
+
+TEST(ContactValues, EachKindOfValueMakesAContactNonEmpty) {
+    using Fill = void (*)(Contact&);
+    const std::pair<const char*, Fill> cases[] = {
+        {"a text", [](Contact& c) { c.SetText(kFieldMms, u"1"); }},
+        {"a birthday", [](Contact& c) { c.SetBirthday(1); }},
+        {"an anniversary", [](Contact& c) { c.SetAnniversary(1); }},
+        {"a default tag", [](Contact& c) { c.SetDefaultTag(0xF0000001); }},
+        {"a picture", [](Contact& c) { c.SetPicture(TinyPicture(9)); }},
+        {"a note", [](Contact& c) { c.SetNote(ByteBlock(std::vector<uint8_t>{'x', 0})); }},
+        {"a further value", [](Contact& c) { c.dates.Add({u"Day", 5}); }},
+    };
+    for (const auto& [name, fill] : cases) {
+        Contact contact;
+        ASSERT_TRUE(contact.IsEmpty());
+        fill(contact);
+        EXPECT_FALSE(contact.IsEmpty()) << name;
+        contact.Clear();
+        EXPECT_TRUE(contact.IsEmpty()) << name;
+    }
+    Contact identified;
+    identified.SetOid(5);
+    identified.SetRecordId(6);
+    identified.categories.Add(1);
+    EXPECT_TRUE(identified.IsEmpty());  // identity and categories alone are no content
+}
+
+TEST(ContactValues, EqualityCoversEveryValueButTheIdentity) {
+    Contact base;
+    base.SetText(kFieldLast, u"Smith");
+    base.SetPicture(TinyPicture(1));
+    static_cast<ContactCustProps&>(base) = SampleCustProps();
+    using Change = void (*)(Contact&);
+    const std::pair<const char*, Change> differing[] = {
+        {"text", [](Contact& c) { c.SetText(kFieldMms, u"1"); }},
+        {"birthday", [](Contact& c) { c.SetBirthday(7); }},
+        {"anniversary", [](Contact& c) { c.SetAnniversary(7); }},
+        {"default tag", [](Contact& c) { c.SetDefaultTag(1); }},
+        {"picture pixels", [](Contact& c) { c.SetPicture(TinyPicture(2)); }},
+        {"note", [](Contact& c) { c.SetNote(ByteBlock(std::vector<uint8_t>{1})); }},
+        {"further value", [](Contact& c) { c.phones[0].value = u"other"; }},
+        {"format word", [](Contact& c) { c.fourthFormat = 1; }},
+        {"categories", [](Contact& c) { c.categories.Add(4); }},
+    };
+    for (const auto& [name, change] : differing) {
+        Contact other = base;
+        change(other);
+        EXPECT_TRUE(other.NotEquals(base)) << name;
+    }
+    Contact renumbered = base;
+    renumbered.SetOid(99);
+    renumbered.SetRecordId(98);
+    renumbered.SetFlag102(true);
+    EXPECT_TRUE(renumbered.Equals(base));
+    EXPECT_TRUE(static_cast<const ContactBase&>(renumbered).NotEquals(base));
+}
+
+TEST(ContactValues, CopiesShareBlocksButChangeApart) {
+    Contact a;
+    a.SetNote(ByteBlock(std::vector<uint8_t>{'a', 0}));
+    a.SetText(kFieldFirst, u"Anna");
+    Contact b;
+    b.Assign(a);
+    EXPECT_EQ(b.GetNote().Bytes().data(), a.GetNote().Bytes().data());
+    b.SetText(kFieldFirst, u"Bob");
+    b.SetNote(ByteBlock(std::vector<uint8_t>{'b', 0}));
+    EXPECT_EQ(a.GetText(kFieldFirst), u"Anna");
+    EXPECT_EQ(a.GetNoteText(), u"a");
+}
+
+TEST(ContactValues, DisplayName) {
+    struct Case {
+        const char16_t *first, *last, *company, *middle, *title, *suffix, *expected;
+    };
+    const Case cases[] = {
+        {u"Anna", u"Smith", u"Acme", u"", u"", u"", u"Smith, Anna"},
+        {u"  ", u" Smith ", u"", u"", u"", u"", u"Smith"},
+        {u"", u"", u"Acme", u"M", u"", u"", u"Acme"},
+        {u" Anna ", u"", u"Acme", u"", u"", u"", u"Anna"},
+        {u"", u"", u"", u"", u"Dr.", u"Jr.", u"Dr."},
+        {u"", u"", u"", u"", u"", u"Jr.", u"Jr."},
+        {u"", u"", u"", u"", u"", u"", u""},
+    };
+    for (const Case& c : cases) {
+        Contact contact;
+        contact.SetText(kFieldFirst, c.first);
+        contact.SetText(kFieldLast, c.last);
+        contact.SetText(kFieldCompany, c.company);
+        contact.SetText(kFieldMiddle, c.middle);
+        contact.SetText(kFieldTitle, c.title);
+        contact.SetText(kFieldSuffix, c.suffix);
+        EXPECT_EQ(contact.GetDisplayName(), c.expected);
+    }
+}
+
+TEST(ContactValues, InstantMessagingTexts) {
+    struct Case {
+        const char16_t *text, *service, *address;
+    };
+    const Case cases[] = {
+        {u"ICQ:   123456", u"ICQ", u"123456"},
+        {u" Jabber : anna@x.org:5222 ", u"Jabber", u"anna@x.org:5222"},
+        {u"123456", u"", u"123456"},
+        {u":abc", u"", u"abc"},
+        {u"", u"", u""},
+    };
+    for (const Case& c : cases) {
+        const ImParts parts = SplitIm(c.text);
+        EXPECT_EQ(parts.service, c.service) << Str(c.text).ToUtf8();
+        EXPECT_EQ(parts.address, c.address);
+    }
+    EXPECT_EQ(JoinIm(u"ICQ", u"1"), u"ICQ: 1");
+    EXPECT_EQ(JoinIm(u"", u"1"), u"1");
+}
+
+TEST(ContactValues, FieldTableMatchesThePropertyNumbers) {
+    EXPECT_EQ(kTextFields[kFieldEmail1].prop, 0x90);
+    EXPECT_EQ(kTextFields[kFieldMobile].prop, 0x96);
+    EXPECT_EQ(kTextFields[kFieldFileAs].prop, 0x80);
+    EXPECT_EQ(kTextFields[kFieldMms].prop, 0x10A3);
+    for (int field = 0; field < kTextFieldCount; ++field) {
+        EXPECT_EQ(TextFieldOfProp(kTextFields[static_cast<size_t>(field)].prop), field);
+    }
+    EXPECT_EQ(TextFieldOfProp(0x1E), -1);
+    int phones = 0;
+    for (int field = 0; field < kTextFieldCount; ++field) phones += IsPhoneField(field) ? 1 : 0;
+    EXPECT_EQ(phones, 13);
+    for (size_t i = 0; i < kPhoneProps.size(); ++i) {
+        EXPECT_TRUE(IsPhoneField(TextFieldOfProp(kPhoneProps[i]))) << i;
+    }
+}
