@@ -15,13 +15,22 @@ std::string SelectSql(const KeyOrder& order, bool oneRecord) {
     std::string columns = "SELECT r.oid";
     std::string joins;
     for (size_t i = 0; i < order.Props().size(); ++i) {
-        const std::string k = "k" + std::to_string(i);
-        columns += ", " + k + ".type, " + k + ".value, typeof(" + k + ".value)";
-        joins += " LEFT JOIN props " + k + " ON " + k + ".owner = r.oid AND " + k + ".num = " +
-                 std::to_string(PropNumber(order.Props()[i].propId));
+        std::string k(1, 'k');
+        k.append(std::to_string(i));
+        for (const std::string& part : {std::string(", "), k, std::string(".type, "), k, std::string(".value, typeof("), k,
+                                        std::string(".value)")}) {
+            columns.append(part);
+        }
+        for (const std::string& part : {std::string(" LEFT JOIN props "), k, std::string(" ON "), k,
+                                        std::string(".owner = r.oid AND "), k, std::string(".num = "),
+                                        std::to_string(PropNumber(order.Props()[i].propId))}) {
+            joins.append(part);
+        }
     }
-    return columns + " FROM records r" + joins + " WHERE r.db = ?1" + (oneRecord ? " AND r.oid = ?2" : "") +
-           " ORDER BY r.oid";
+    std::string text = columns;
+    text.append(" FROM records r").append(joins).append(" WHERE r.db = ?1");
+    if (oneRecord) text.append(" AND r.oid = ?2");
+    return text.append(" ORDER BY r.oid");
 }
 
 KeyValue KeyFromRow(const KeyOrder& order, const sql::Statement& row, size_t index) {

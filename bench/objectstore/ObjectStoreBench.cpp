@@ -1,0 +1,121 @@
+// Reading all properties of 10,000 contacts by scanning, writing 10,000 contacts, and one value
+// seek on a sorted open of them.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "platform/device/Device.h"
+#include "platform/device/DeviceInit.h"
+#include "platform/objectstore/ObjectStore.h"
+
+namespace {
+
+constexpr int kContacts = 10000;
+
+std::vector<plat::PropVal> ContactProps(int i) {
+    std::u16string number;
+    for (const char c : std::to_string(i)) number += static_cast<char16_t>(c);
+    return {plat::PropVal::Text(0x0082001F, u"First" + number), plat::PropVal::Text(0x0084001F, u"Last" + number),
+            plat::PropVal::Text(0x008A001F, u"Company " + number.substr(0, 2)),
+            plat::PropVal::Text(0x0096001F, u"+1555" + number), plat::PropVal::Text(0x0090001F, u"a" + number + u"@b.c"),
+            plat::PropVal::FileTime(0x00F00040, 0x01D0000000000000ULL + static_cast<uint64_t>(i))};
+}
+
+// Makes a new device in a temporary folder the current one, with a new empty volume.
+void NewDevice() {
+    std::string pattern = "/tmp/brevane-bench-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    const std::filesystem::path root = plat::InitDevice(std::filesystem::path(pattern) / "device").root;
+    plat::SetCurrentDevice(std::make_unique<plat::Device>(root));
+    plat::InitVolume(root / "pim.vol");
+}
+
+// A device whose contacts database holds kContacts contacts, shared by the benchmarks.
+class Volume {
+public:
+    Volume() {
+        NewDevice();
+        plat::MountDbVol(u"\\pim.vol", guid_);
+        db_ = plat::OpenDatabase(guid_, u"Contacts Database", nullptr, {});
+        for (int i = 0; i < kContacts; ++i) plat::WriteRecordProps(db_, 0, ContactProps(i));
+    }
+    const plat::CeGuid& Guid() const { return guid_; }
+    plat::DbHandle Db() const { return db_; }
+
+private:
+    plat::CeGuid guid_;
+    plat::DbHandle db_ = plat::kInvalidDbHandle;
+};
+
+Volume& Shared() {
+    static Volume* volume = new Volume();
+    return *volume;
+}
+
+void ScanAllProperties(benchmark::State& state) {
+    const plat::DbHandle db = Shared().Db();
+    std::vector<plat::PropVal> props;
+    for (auto _ : state) {
+        int read = 0;
+        for (plat::CeOid oid = plat::SeekDatabase(db, plat::SeekType::Beginning, 0); oid != 0;
+             oid = plat::SeekDatabase(db, plat::SeekType::Current, 1)) {
+            read += plat::ReadRecordProps(db, {}, props) != 0;
+        }
+        if (read != kContacts) state.SkipWithError("not every contact was read");
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(ScanAllProperties)->Unit(benchmark::kMillisecond);
+
+void WriteContacts(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        NewDevice();
+        plat::CeGuid guid;
+        plat::MountDbVol(u"\\pim.vol", guid);
+        const plat::DbHandle db = plat::OpenDatabase(guid, u"Contacts Database", nullptr, {});
+        state.ResumeTiming();
+        for (int i = 0; i < kContacts; ++i) plat::WriteRecordProps(db, 0, ContactProps(i));
+        state.PauseTiming();
+        plat::CloseDatabase(db);
+        plat::UnmountDbVol(guid);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(WriteContacts)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void SeekEqualOnSortedOpen(benchmark::State& state) {
+    const plat::SortOrderSpec byCompany{0, {{0x008A001F, 0}}};
+    const plat::DbHandle db = plat::OpenDatabase(Shared().Guid(), u"Contacts Database", &byCompany, {});
+    const std::vector<plat::PropVal> key = {plat::PropVal::Text(0x008A001F, u"Company 42")};
+    plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key);  // the order is built once
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key));
+    }
+    plat::CloseDatabase(db);
+}
+BENCHMARK(SeekEqualOnSortedOpen)->Unit(benchmark::kMicrosecond);
+
+void SeekEqualAfterAChange(benchmark::State& state) {
+    const plat::SortOrderSpec byCompany{0, {{0x008A001F, 0}}};
+    const plat::DbHandle db = plat::OpenDatabase(Shared().Guid(), u"Contacts Database", &byCompany, {});
+    const std::vector<plat::PropVal> key = {plat::PropVal::Text(0x008A001F, u"Company 42")};
+    const plat::CeOid first = plat::SeekDatabase(Shared().Db(), plat::SeekType::Beginning, 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        plat::WriteRecordProps(Shared().Db(), first, ContactProps(0));  // the order must be built again
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key));
+    }
+    plat::CloseDatabase(db);
+}
+BENCHMARK(SeekEqualAfterAChange)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
