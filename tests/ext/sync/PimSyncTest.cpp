@@ -1,5 +1,4 @@
-// The coordination engine with several instances in one process: each instance is an engine of
-// its own with a main window that records the coordination messages it gets.
+// The coordination engine with several instances in one process (SyncInstance.h).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,70 +9,27 @@
 #include "ext/sync/PimSync.h"
 #include "ext/sync/SyncBlockFormat.h"
 #include "platform/loop/EventLoop.h"
-#include "platform/shm/SharedMapping.h"
 #include "platform/window/Window.h"
 #include "support/TempDevice.h"
+#include "SyncInstance.h"
 
 namespace {
-
-struct Got {
-    SyncMessage message;
-    plat::WPARAM wParam;
-    plat::LPARAM lParam;
-};
-
-// One program instance: its engine and its main window, which acts on the coordination messages
-// as the main window does (the is-master flag) and records them.
-struct Instance {
-    Instance() {
-        EXPECT_TRUE(engine.Open());
-        window = plat::CreateWindow(u"IS.MAIN.WND.CLASS", u"", [this](plat::HWND, uint32_t m, plat::WPARAM w, plat::LPARAM l) {
-            const auto message = ClassifySyncMessage(m);
-            if (message) got.push_back({*message, w, l});
-            if (message == SyncMessage::ChangeToMaster) engine.SetMaster(true);
-            if (message == SyncMessage::ChangeToSlave) engine.SetMaster(false);
-            return plat::LRESULT{0};
-        });
-    }
-    std::vector<SyncMessage> Messages() const {
-        std::vector<SyncMessage> messages;
-        for (const Got& g : got) messages.push_back(g.message);
-        return messages;
-    }
-
-    PimSync engine;
-    plat::HWND window = 0;
-    std::vector<Got> got;
-};
 
 class PimSyncTest : public ::testing::Test {
 protected:
     void SetUp() override { plat::EnsureApplication(); }
 
-    std::unique_ptr<Instance> Registered() {
-        auto instance = std::make_unique<Instance>();
+    std::unique_ptr<SyncInstance> Registered() {
+        auto instance = std::make_unique<SyncInstance>();
         EXPECT_TRUE(instance->engine.Register(instance->window));
         return instance;
     }
-    // The block as another holder of the mapping sees it.
-    const uint8_t* Block() {
-        if (!view_) view_ = plat::SharedMapping::Open(syncfmt::kMappingName, syncfmt::kBlockSize,
-                                                      plat::SharedMapping::Mode::OpenExisting);
-        return view_ ? view_->Base() : nullptr;
-    }
-    std::vector<plat::HWND> Slots() {
-        std::vector<plat::HWND> slots;
-        const uint8_t* block = Block();
-        for (size_t i = 0; block && i < syncfmt::kSlotCount; ++i) {
-            const plat::HWND w = block[4 * i] | block[4 * i + 1] << 8 | block[4 * i + 2] << 16 | uint32_t(block[4 * i + 3]) << 24;
-            if (w != 0) slots.push_back(w);
-        }
-        return slots;
-    }
+    std::vector<plat::HWND> Slots() { return block_.Slots(); }
+    const uint8_t* Block() { return block_.Bytes(); }
     static void Pump() { plat::ProcessEvents(50); }
 
     TempDevice device_;
-    std::unique_ptr<plat::SharedMapping> view_;
+    BlockReader block_;
 };
 
 using M = SyncMessage;
@@ -140,7 +96,7 @@ TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
     EXPECT_EQ(Slots(), std::vector<plat::HWND>{b->window});
     EXPECT_EQ(b->Messages(), std::vector<M>{M::ChangeToMaster});
 
-    Instance never;
+    SyncInstance never;
     EXPECT_FALSE(never.engine.Unregister());
 }
 
@@ -175,9 +131,9 @@ TEST_F(PimSyncTest, ASlavesLinkTypeChangeGoesToTheMaster) {
 }
 
 TEST_F(PimSyncTest, TenInstancesFillTheTable) {
-    std::vector<std::unique_ptr<Instance>> instances;
+    std::vector<std::unique_ptr<SyncInstance>> instances;
     for (int i = 0; i < 10; ++i) instances.push_back(Registered());
-    Instance eleventh;
+    SyncInstance eleventh;
     EXPECT_FALSE(eleventh.engine.Register(eleventh.window));
     EXPECT_FALSE(eleventh.engine.IsMaster());
     EXPECT_EQ(Slots().size(), 10u);

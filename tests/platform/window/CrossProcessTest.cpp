@@ -6,10 +6,10 @@
 #include <numeric>
 #include <string>
 
+#include "PeerProcess.h"
+#include "PeerProtocol.h"
 #include "platform/loop/EventLoop.h"
-#include "platform/window/PeerProtocol.h"
 #include "platform/window/Window.h"
-#include "platform/window/PeerProcess.h"
 #include "support/TempDevice.h"
 
 namespace {

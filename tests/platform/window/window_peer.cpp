@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "PeerProtocol.h"
 #include "platform/device/Device.h"
 #include "platform/loop/EventLoop.h"
-#include "platform/window/Window.h"
 #include "platform/text/Utf.h"
-#include "platform/window/PeerProtocol.h"
+#include "platform/window/Window.h"
 
 namespace {
 
