@@ -38,8 +38,12 @@ TempDevice::TempDevice(const Options& options) {
 TempDevice::~TempDevice() {
     plat::CloseDeviceRegistry();
     std::error_code ec;
-    if (plat::HasCurrentDevice() && plat::CurrentDevice().Root() == root_) {
-        fs::remove_all(plat::CurrentDevice().NamespaceDir(), ec);
+    try {
+        if (plat::HasCurrentDevice() && plat::CurrentDevice().Root() == root_) {
+            fs::remove_all(plat::CurrentDevice().NamespaceDir(), ec);
+        }
+    } catch (const std::runtime_error&) {
+        // A namespace that cannot be made private was never used: nothing to remove.
     }
     plat::ExchangeCurrentDevice(std::move(previous_));
     plat::ReloadLocale();

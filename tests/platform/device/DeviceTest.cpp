@@ -101,16 +101,10 @@ TEST(DeviceNamespace, IsPrivatePerRootAndTheSameForEveryPathToOneRoot) {
     EXPECT_EQ(Device(device.Root().parent_path() / "alias").NamespaceDir(), ns);
     EXPECT_NE(Device(device.Host(u"\\Windows")).NamespaceDir(), ns);
     EXPECT_EQ(one.NamespacePath(u"Local\\PimSyncMap"), ns / "Local%5CPimSyncMap");
-    ScopedEnv relative("XDG_RUNTIME_DIR", "relative/dir");
-    EXPECT_EQ(Device(device.Root()).NamespaceDir().parent_path().parent_path(), fs::path("/tmp"));
-}
 
-TEST(DeviceNamespace, AFolderThatIsALinkIsRefused) {
-    TempDevice device;
-    const fs::path runtime = device.Root().parent_path() / "run";
+    fs::remove_all(userDir);
     fs::create_directories(runtime / "elsewhere");
-    fs::create_symlink(runtime / "elsewhere", runtime / ("brevane-" + std::to_string(getuid())));
-    ScopedEnv env("XDG_RUNTIME_DIR", runtime.string());
+    fs::create_symlink(runtime / "elsewhere", userDir);  // a link planted in its place is refused
     EXPECT_THROW(Device(device.Root()).NamespaceDir(), std::runtime_error);
 }
 
@@ -122,8 +116,7 @@ TEST(DeviceNamespace, SafeNamesAreFileNamesAndDistinct) {
         {u"Local\\PimSyncMap", "Local%5CPimSyncMap"},
         {u"", "%"},
         {u"..", "%2E."},
-        {u"a/b c%", "a%2Fb%20c%25"},
-        {u"\u0416.v1", "%D0%96.v1"},
+        {u"a/b c%\u0416", "a%2Fb%20c%25%D0%96"},
     };
     for (const auto& c : cases) EXPECT_EQ(Device::SafeName(c.name), c.expected);
 
@@ -155,21 +148,4 @@ TEST(DeviceRoot, ChosenFromTheCommandLineThenTheEnvironment) {
         const auto cli = c.cli ? std::optional<fs::path>(*c.cli) : std::nullopt;
         EXPECT_EQ(plat::ChooseRoot(cli), c.expected);
     }
-}
-
-TEST(CurrentDevice, ExchangeHandsBackThePreviousDeviceAndCountsChanges) {
-    auto saved = plat::ExchangeCurrentDevice(nullptr);
-    EXPECT_FALSE(plat::HasCurrentDevice());
-    EXPECT_THROW(plat::CurrentDevice(), std::logic_error);
-    {
-        TempDevice device;
-        const uint64_t before = plat::CurrentDeviceGeneration();
-        auto mine = plat::ExchangeCurrentDevice(std::make_unique<Device>(device.Root() / "Windows"));
-        EXPECT_EQ(plat::CurrentDevice().Root(), device.Root() / "Windows");
-        EXPECT_GT(plat::CurrentDeviceGeneration(), before);
-        plat::SetCurrentDevice(std::move(mine));
-        EXPECT_EQ(plat::CurrentDevice().Root(), device.Root());
-    }
-    EXPECT_FALSE(plat::HasCurrentDevice());  // TempDevice restored "none"
-    plat::SetCurrentDevice(std::move(saved));
 }

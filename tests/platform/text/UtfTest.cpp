@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/text/Escape.h"
 #include "platform/text/Utf.h"
 
 using plat::FromUtf8;
@@ -12,7 +11,6 @@ TEST(Utf, WellFormedTextRoundTripsByteForByte) {
         std::string utf8;
     } cases[] = {
         {u"", ""},
-        {u"Anna Smith", "Anna Smith"},
         {u"\u00c4rger \u0416\u0451", "\xc3\x84rger \xd0\x96\xd1\x91"},
         {u"\u6771\u4eac", "\xe6\x9d\xb1\xe4\xba\xac"},
         {u"\U0001F600!", "\xf0\x9f\x98\x80!"},
@@ -34,7 +32,6 @@ TEST(Utf, IllFormedInputBecomesReplacementWithoutSwallowingValidText) {
         {"\xed\xa0\x80", u"\ufffd\ufffd\ufffd"},      // an encoded surrogate
         {"\xf4\x90\x80\x80", u"\ufffd\ufffd\ufffd\ufffd"},  // above U+10FFFF
         {"abc\xf0\x9f\x98", u"abc\ufffd"},            // cut at the end
-        {"\xff", u"\ufffd"},
     };
     for (const auto& c : cases) EXPECT_EQ(FromUtf8(c.utf8), c.expected) << c.utf8;
 }
@@ -54,17 +51,4 @@ TEST(Utf, UnpairedSurrogatesAreReplacedAndReported) {
         EXPECT_EQ(plat::IsValidUtf16(c.text), c.valid);
         EXPECT_EQ(ToUtf8(c.text), c.utf8);
     }
-}
-
-TEST(Escape, ControlCharactersStayOnOneLine) {
-    const struct {
-        std::string text;
-        std::string expected;
-    } cases[] = {
-        {"plain \\My Documents", "plain \\My Documents"},
-        {"a\tb\nc\rd", "a\\tb\\nc\\rd"},
-        {std::string("\x01\x1f\x7f", 3), "\\x01\\x1F\\x7F"},
-        {"\xd0\x96", "\xd0\x96"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(plat::EscapeControls(c.text), c.expected);
 }
