@@ -144,15 +144,18 @@ private:
         for (int i = from; i < to; ++i) data_[i].~T();
     }
     void Resize(int newSize) {
-        if (newSize > size_) ConstructRange(size_, newSize);
-        else DestroyRange(newSize, size_);
+        if (newSize > size_)
+            ConstructRange(size_, newSize);
+        else
+            DestroyRange(newSize, size_);
         size_ = newSize;
     }
     void Grow(int newSize) {
         int step = growBy_;
         if (step == 0) step = size_ / 8 < 4 ? 4 : (size_ / 8 > 1024 ? 1024 : size_ / 8);
         const int64_t stepped = static_cast<int64_t>(allocated_) + step;
-        const int newAlloc = newSize > stepped ? newSize : static_cast<int>(stepped > INT32_MAX ? INT32_MAX : stepped);
+        const int newAlloc =
+            newSize > stepped ? newSize : static_cast<int>(stepped > INT32_MAX ? INT32_MAX : stepped);
         T* block = Allocate(newAlloc);
         for (int i = 0; i < size_; ++i) {
             new (static_cast<void*>(block + i)) T(std::move(data_[i]));
@@ -177,8 +180,10 @@ private:
         std::swap(scratch_, other.scratch_);
     }
     T& Scratch() const {
-        if (!scratch_) scratch_ = std::make_unique<T>();
-        else *scratch_ = T();
+        if (!scratch_)
+            scratch_ = std::make_unique<T>();
+        else
+            *scratch_ = T();
         return *scratch_;
     }
 

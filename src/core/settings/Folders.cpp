@@ -42,7 +42,8 @@ Str SpecialFolder(int id) {
 }
 
 Str DataFolder() {
-    Str folder = WithoutTrailingBackslash(SettingsStore::ReadString(settings::kSettings, settings::kFolderPath, u""));
+    Str folder =
+        WithoutTrailingBackslash(SettingsStore::ReadString(settings::kSettings, settings::kFolderPath, u""));
     if (folder.IsEmpty()) folder = FolderOr(kFolderPersonal, u"\\My Documents") + u"\\Brevane Files";
     EnsureFolder(folder);
     return folder;

@@ -55,10 +55,9 @@ template <typename T, typename Convert>
 std::vector<T> ReadList(std::u16string_view section, Convert convert) {
     std::vector<T> list;
     if (section.empty()) return list;
-    const auto values = Guarded(std::vector<std::pair<std::u16string, plat::RegValue>>(),
-                                [&](plat::Registry& registry) {
-                                    return registry.Values(plat::Hive::CurrentUser, KeyOf(section));
-                                });
+    const auto values = Guarded(
+        std::vector<std::pair<std::u16string, plat::RegValue>>(),
+        [&](plat::Registry& registry) { return registry.Values(plat::Hive::CurrentUser, KeyOf(section)); });
     const uint32_t count = SettingsStore::ReadDword(section, settings::kCount, 0);
     const size_t limit = std::min<size_t>(count, values.size());
     for (size_t i = 0; i < limit; ++i) {
@@ -92,7 +91,8 @@ uint32_t SettingsStore::ReadDwordOrCreate(std::u16string_view section, std::u16s
     return def;
 }
 
-Str SettingsStore::ReadString(std::u16string_view section, std::u16string_view name, std::u16string_view def) {
+Str SettingsStore::ReadString(std::u16string_view section, std::u16string_view name,
+                              std::u16string_view def) {
     const auto value = Query(section, name);
     const auto text = value ? value->AsString() : std::nullopt;
     return text ? Str(std::u16string_view(*text)) : Str(def);
@@ -118,8 +118,8 @@ bool SettingsStore::WriteDword(std::u16string_view section, std::u16string_view 
     return Store(section, name, plat::RegValue::Dword(value));
 }
 
-bool SettingsStore::WriteString(std::u16string_view section, std::u16string_view name, std::u16string_view text,
-                                bool) {
+bool SettingsStore::WriteString(std::u16string_view section, std::u16string_view name,
+                                std::u16string_view text, bool) {
     return Store(section, name, plat::RegValue::String(text));
 }
 

@@ -16,8 +16,7 @@ public:
     FormatArg() = default;
 
     template <typename T>
-        requires(std::is_arithmetic_v<T> || std::is_enum_v<T>)
-    FormatArg(T value) {  // NOLINT: implicit by design
+    requires(std::is_arithmetic_v<T> || std::is_enum_v<T>) FormatArg(T value) {  // NOLINT: implicit by design
         if constexpr (std::is_floating_point_v<T>) {
             kind_ = Kind::Floating;
             floating_ = static_cast<double>(value);
@@ -30,22 +29,22 @@ public:
     FormatArg(const char16_t* text) : kind_(text ? Kind::Wide : Kind::None) {  // NOLINT
         if (text) wide_ = std::u16string_view(text);
     }
-    FormatArg(std::u16string_view text) : kind_(Kind::Wide), wide_(text) {}  // NOLINT
+    FormatArg(std::u16string_view text) : kind_(Kind::Wide), wide_(text) {}    // NOLINT
     FormatArg(const std::u16string& text) : kind_(Kind::Wide), wide_(text) {}  // NOLINT
-    FormatArg(const char* text) : kind_(text ? Kind::Narrow : Kind::None) {  // NOLINT
+    FormatArg(const char* text) : kind_(text ? Kind::Narrow : Kind::None) {    // NOLINT
         if (text) narrow_ = std::string_view(text);
     }
-    FormatArg(std::string_view text) : kind_(Kind::Narrow), narrow_(text) {}  // NOLINT
+    FormatArg(std::string_view text) : kind_(Kind::Narrow), narrow_(text) {}    // NOLINT
     FormatArg(const std::string& text) : kind_(Kind::Narrow), narrow_(text) {}  // NOLINT
     // Any string class with View() (Str).
     template <typename T>
-        requires requires(const T& t) {
-            { t.View() } -> std::convertible_to<std::u16string_view>;
-        }
-    FormatArg(const T& text) : kind_(Kind::Wide), wide_(text.View()) {}  // NOLINT
-    FormatArg(int* counter) : kind_(Kind::Counter), pointer_(counter) {}  // NOLINT: for %n
+    requires requires(const T& t) {
+        { t.View() } -> std::convertible_to<std::u16string_view>;
+    }
+    FormatArg(const T& text) : kind_(Kind::Wide), wide_(text.View()) {}          // NOLINT
+    FormatArg(int* counter) : kind_(Kind::Counter), pointer_(counter) {}         // NOLINT: for %n
     FormatArg(const void* pointer) : kind_(Kind::Pointer), pointer_(pointer) {}  // NOLINT
-    FormatArg(std::nullptr_t) : kind_(Kind::None) {}  // NOLINT
+    FormatArg(std::nullptr_t) : kind_(Kind::None) {}                             // NOLINT
 
     Kind GetKind() const { return kind_; }
     bool IsString() const { return kind_ == Kind::Wide || kind_ == Kind::Narrow; }
@@ -58,7 +57,9 @@ public:
     bool IsNegative() const { return kind_ == Kind::Signed && signed_ < 0; }
     // The argument as a floating-point number: numbers converted, anything else 0.
     double AsDouble() const;
-    int* Counter() const { return kind_ == Kind::Counter ? static_cast<int*>(const_cast<void*>(pointer_)) : nullptr; }
+    int* Counter() const {
+        return kind_ == Kind::Counter ? static_cast<int*>(const_cast<void*>(pointer_)) : nullptr;
+    }
 
 private:
     template <typename T>

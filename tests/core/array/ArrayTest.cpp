@@ -9,7 +9,9 @@
 
 namespace {
 
-std::vector<int> Items(const Array<int>& a) { return {a.begin(), a.end()}; }
+std::vector<int> Items(const Array<int>& a) {
+    return {a.begin(), a.end()};
+}
 
 Array<int> Filled(int size) {
     Array<int> a;
@@ -22,7 +24,8 @@ TEST(Array, GrowthRule) {
         int allocated;  // allocated == size before growing by one
         int growBy;
         int want;
-    } cases[] = {{40, 0, 45}, {8, 0, 12}, {1, 0, 5}, {20000, 0, 21024}, {100, 0, 112}, {10, 3, 13}, {10, 1, 11}};
+    } cases[] = {{40, 0, 45},   {8, 0, 12},  {1, 0, 5},  {20000, 0, 21024},
+                 {100, 0, 112}, {10, 3, 13}, {10, 1, 11}};
     for (const Case& c : cases) {
         Array<int> a;
         a.SetSize(c.allocated, c.growBy);  // a first block has exactly the size asked for
@@ -97,15 +100,15 @@ TEST(Array, OutOfRangeShowsTheTracerAndStaysInside) {
     Array<int> a = Filled(3);
     EXPECT_EQ(a.GetAt(-1), 0);
     a.SetAt(3, 99);
-    a.ElementAt(7) = 55;  // lands in the scratch element
+    a.ElementAt(7) = 55;   // lands in the scratch element
     EXPECT_EQ(a[100], 0);  // which is reset on every such access
     const Array<int>& constant = a;
     EXPECT_EQ(constant[3], 0);
     EXPECT_EQ(Items(a), (std::vector<int>{0, 1, 2}));
 
     const std::u16string expected[] = {
-        u"Array::GetAt index (-1) out of range (3)",     u"Array::SetAt index (3) out of range (3)",
-        u"Array::ElementAt index (7) out of range (3)",  u"Array::ElementAt index (100) out of range (3)",
+        u"Array::GetAt index (-1) out of range (3)",    u"Array::SetAt index (3) out of range (3)",
+        u"Array::ElementAt index (7) out of range (3)", u"Array::ElementAt index (100) out of range (3)",
         u"Array::ElementAt index (3) out of range (3)",
     };
     const auto recorded = boxes.Boxes();

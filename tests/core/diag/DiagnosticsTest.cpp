@@ -33,7 +33,8 @@ TEST(ErrorLog, LineBytes) {
         int line;
         std::string want;
     } cases[] = {
-        {u"Memory allocation failed", "Str", 23, "2024.03.05 07:08:09 - Memory allocation failed\t\tStr:  (23)\r\n"},
+        {u"Memory allocation failed", "Str", 23,
+         "2024.03.05 07:08:09 - Memory allocation failed\t\tStr:  (23)\r\n"},
         {u"no module", "", 0, "2024.03.05 07:08:09 - no module\r\n"},
         {u"Grüße €", "Mod", -1, "2024.03.05 07:08:09 - Gr??e ?\t\tMod:  (-1)\r\n"},
         {std::u16string_view(u"cut\0here", 8), "", 0, "2024.03.05 07:08:09 - cut\r\n"},
@@ -92,7 +93,8 @@ TEST(Checks, FailuresAreLoggedAndStop) {
         const char* logged;
     } cases[] = {
         {[] { RequireMemory(nullptr); }, " - Memory not allocated!!!\t\tDebugUtils:  (172)\r\n"},
-        {[] { RequireMapping(nullptr, 10); }, " - Unable open memory as mapped file!!!\t\tDebugUtils:  (184)\r\n"},
+        {[] { RequireMapping(nullptr, 10); },
+         " - Unable open memory as mapped file!!!\t\tDebugUtils:  (184)\r\n"},
         {[] {
              static int view;
              RequireMapping(&view, 0, "PropsStore", 145);

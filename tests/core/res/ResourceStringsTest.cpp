@@ -63,7 +63,8 @@ TEST(ResourceStrings, MissingStringIsLoggedAndTraced) {
     EXPECT_TRUE(s.IsEmpty());
     EXPECT_FALSE(s.LoadString(2, &table));  // an empty string counts as missing
     const std::string log = ReadLog(device);
-    EXPECT_NE(log.find(" - Resource loading fail (id: 7 hInst: beef)\t\tStr:  (173)\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" - Resource loading fail (id: 7 hInst: beef)\t\tStr:  (173)\r\n"), std::string::npos)
+        << log;
     const auto recorded = boxes.Boxes();
     ASSERT_EQ(recorded.size(), 2u);
     EXPECT_EQ(recorded[0].text, u"SafeLoadStr failed, resid: 7");

@@ -24,7 +24,8 @@ std::optional<plat::RegValue> Raw(std::u16string_view key, std::u16string_view n
 
 std::vector<std::u16string> ValueNames(std::u16string_view key) {
     std::vector<std::u16string> names;
-    for (const auto& [name, value] : plat::DeviceRegistry().Values(Hive::CurrentUser, key)) names.push_back(name);
+    for (const auto& [name, value] : plat::DeviceRegistry().Values(Hive::CurrentUser, key))
+        names.push_back(name);
     return names;
 }
 
@@ -55,14 +56,16 @@ TEST_F(Settings, ValuesRoundTripWithTheirExactBytes) {
 TEST_F(Settings, ValueOfAnotherTypeReadsAsTheDefault) {
     SettingsStore::WriteString(kSection, u"WasText", u"7");
     SettingsStore::WriteDword(kSection, u"WasNumber", 7);
-    plat::DeviceRegistry().SetValue(Hive::CurrentUser, kKey, u"Short", plat::RegValue{plat::REG_DWORD, {1, 2}});
+    plat::DeviceRegistry().SetValue(Hive::CurrentUser, kKey, u"Short",
+                                    plat::RegValue{plat::REG_DWORD, {1, 2}});
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"WasText", 3), 3u);
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"Short", 3), 3u);
     EXPECT_EQ(SettingsStore::ReadString(kSection, u"WasNumber", u"def"), u"def");
     EXPECT_TRUE(SettingsStore::ReadBinary(kSection, u"WasText").empty());
     EXPECT_EQ(SettingsStore::ReadDword(u"No Such Section", u"X", 9), 9u);
     EXPECT_FALSE(SettingsStore::FlushSection(u"No Such Section"));
-    EXPECT_FALSE(plat::DeviceRegistry().KeyExists(Hive::CurrentUser, u"Software\\Velmora\\PIM\\No Such Section"));
+    EXPECT_FALSE(
+        plat::DeviceRegistry().KeyExists(Hive::CurrentUser, u"Software\\Velmora\\PIM\\No Such Section"));
     // KeyPressFeedback is created with its default the first time it is read this way.
     EXPECT_EQ(SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kKeyPressFeedback, 0), 0u);
     EXPECT_EQ(Raw(u"Software\\Velmora\\PIM\\Settings", settings::kKeyPressFeedback)->AsDword(), 0u);
@@ -102,8 +105,11 @@ TEST_F(Settings, ReadStringIntoNeverOverrunsTheBuffer) {
         int capacity;
         std::u16string_view want;
     } cases[] = {
-        {u"Long", u"d", 11, u"0123456789"}, {u"Long", u"d", 10, u"d"}, {u"Missing", u"default", 20, u"default"},
-        {u"Long", u"too long a default", 5, u"too "}, {u"Long", u"x", 1, u""},
+        {u"Long", u"d", 11, u"0123456789"},
+        {u"Long", u"d", 10, u"d"},
+        {u"Missing", u"default", 20, u"default"},
+        {u"Long", u"too long a default", 5, u"too "},
+        {u"Long", u"x", 1, u""},
     };
     for (const Case& c : cases) {
         char16_t buffer[32];

@@ -22,7 +22,9 @@ int64_t Bound(const char16_t* format, const Args&... args) {
     return FormatBound(format, FormatArgs(list, sizeof...(Args)));
 }
 
-std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 std::string CFormat(const char* format, double value) {
     char text[512];
@@ -55,13 +57,15 @@ TEST(Format, Conversions) {
            static_cast<const char16_t*>(nullptr)),
          u"[(null)][(null)][(nu]"},
         {F(u"%c%c%C%3c", u'Ж', 'a', 'b', u'z'), u"Жab  z"},
-        {F(u"%.2f|%8.3f|%-8.1f|%e|%G", 3.14159, 2.5, 1.0, 12345.678, 0.000012), u"3.14|   2.500|1.0     |1.234568e+04|1.2E-05"},
+        {F(u"%.2f|%8.3f|%-8.1f|%e|%G", 3.14159, 2.5, 1.0, 12345.678, 0.000012),
+         u"3.14|   2.500|1.0     |1.234568e+04|1.2E-05"},
         {F(u"%d%n|", 12345, &counter), u"12345|"},
-        {F(u"%y%"), u"y"},            // unknown type written as itself, an unfinished one dropped
-        {F(u"%d %s %c|", 1), u"1 (null) "}, // missing arguments (the NUL of %c ends the text)
+        {F(u"%y%"), u"y"},                    // unknown type written as itself, an unfinished one dropped
+        {F(u"%d %s %c|", 1), u"1 (null) "},   // missing arguments (the NUL of %c ends the text)
         {F(u"%s %d", 5, u"x"), u"(null) 0"},  // arguments of the wrong kind
     };
-    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got.View(), cases[i].want) << "case " << i;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].got.View(), cases[i].want) << "case " << i;
     EXPECT_EQ(counter, 5);
     EXPECT_EQ(F(u"%p", reinterpret_cast<void*>(0xABCD)).View(),
               Ascii(std::string(sizeof(void*) * 2 - 4, '0') + "ABCD"));
@@ -89,8 +93,8 @@ TEST(Format, BoundWalksTheFormat) {
         {Bound(u"%S", "narrow"), 6},
         {Bound(u"%e", 1.0), 128},
         {Bound(u"%100.50g", 1.0), 150},
-        {Bound(u"%f", 1.5), 8},        // "1.500000": the precision + 6
-        {Bound(u"%.2f", 1.5), 10},     // "1.50000000"
+        {Bound(u"%f", 1.5), 8},     // "1.500000": the precision + 6
+        {Bound(u"%.2f", 1.5), 10},  // "1.50000000"
         {Bound(u"%20f", 1.5), 20},
         {Bound(u"%f", 1e300), 308},
         {Bound(u"%n", nullptr), 0},

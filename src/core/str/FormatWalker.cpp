@@ -1,0 +1,108 @@
+#include "core/str/FormatWalker.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/str/Formatter.h"
+
+namespace {
+
+const FormatArg& NoArg() {
+    static const FormatArg none;
+    return none;
+}
+
+bool IsKnownType(char16_t type) {
+    return std::u16string_view(u"cCsSdiouxXpeEfgGn").find(type) != std::u16string_view::npos;
+}
+
+}  // namespace
+
+FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& spec, const FormatArg*& arg) {
+    if (*at_ == 0) return Step::End;
+    if (*at_ != u'%' || at_[1] == u'%') {
+        const char16_t* start = at_;
+        if (*at_ == u'%') {
+            at_ += 2;
+            text = std::u16string_view(start + 1, 1);
+            return Step::Text;
+        }
+        while (*at_ != 0 && *at_ != u'%') ++at_;
+        text = std::u16string_view(start, static_cast<size_t>(at_ - start));
+        return Step::Text;
+    }
+    ++at_;
+    spec = FormatSpec();
+    ReadSpec(spec);
+    if (*at_ == 0) return Step::End;
+    spec.type = *at_++;
+    arg = IsKnownType(spec.type) ? &TakeArg() : &NoArg();
+    return Step::Conversion;
+}
+
+const FormatArg& FormatWalker::TakeArg() {
+    return next_ < args_.size() ? args_[next_++] : NoArg();
+}
+
+void FormatWalker::ReadSpec(FormatSpec& spec) {
+    for (;; ++at_) {
+        if (*at_ == u'-')
+            spec.minus = true;
+        else if (*at_ == u'+')
+            spec.plus = true;
+        else if (*at_ == u'0')
+            spec.zero = true;
+        else if (*at_ == u' ')
+            spec.blank = true;
+        else if (*at_ == u'#')
+            spec.hash = true;
+        else
+            break;
+    }
+    const int64_t width = ReadField(spec);
+    if (width < 0) spec.minus = true;
+    spec.width = static_cast<int>(std::min<int64_t>(std::llabs(width), kFormatMaxField + 1LL));
+    if (*at_ == u'.') {
+        ++at_;
+        const int64_t precision = ReadField(spec);
+        spec.precision =
+            static_cast<int>(std::min<int64_t>(precision < 0 ? -1 : precision, kFormatMaxField + 1LL));
+    }
+    ReadSize(spec);
+    spec.tooLarge = spec.tooLarge || spec.width > kFormatMaxField || spec.precision > kFormatMaxField;
+}
+
+// A width or precision: "*" takes it from the arguments, otherwise decimal digits (none: 0).
+int64_t FormatWalker::ReadField(FormatSpec& spec) {
+    if (*at_ == u'*') {
+        ++at_;
+        return static_cast<int32_t>(static_cast<uint32_t>(TakeArg().Bits()));
+    }
+    int64_t value = 0;
+    for (; *at_ >= u'0' && *at_ <= u'9'; ++at_) {
+        value = value * 10 + (*at_ - u'0');
+        if (value > kFormatMaxField) {
+            spec.tooLarge = true;
+            value = kFormatMaxField + 1LL;
+        }
+    }
+    return value;
+}
+
+void FormatWalker::ReadSize(FormatSpec& spec) {
+    for (;;) {
+        if (*at_ == u'h')
+            spec.size = FormatSpec::Size::Short;
+        else if (*at_ == u'l')
+            spec.size =
+                spec.size == FormatSpec::Size::Long ? FormatSpec::Size::Wide64 : FormatSpec::Size::Long;
+        else if (*at_ == u'F' || *at_ == u'N' || *at_ == u'L') {
+        } else if (at_[0] == u'I' && at_[1] == u'6' && at_[2] == u'4') {
+            spec.size = FormatSpec::Size::Wide64;
+            at_ += 2;
+        } else {
+            return;
+        }
+        ++at_;
+    }
+}
