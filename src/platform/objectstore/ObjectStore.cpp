@@ -47,6 +47,8 @@ Result Call(Result failed, Body body) {
         SetLastError(CodeOfSqlFailure(failure.code), std::string("volume: ") + failure.what());
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_OUTOFMEMORY, "out of memory");
+    } catch (const std::exception& failure) {
+        SetLastError(ERROR_GEN_FAILURE, std::string("object store: ") + failure.what());
     }
     return failed;
 }
