@@ -2,22 +2,17 @@
 // process's engine on the device at ROOT, registers its main window and writes
 // "registered <window> <master 0|1>" to RECORD, then records "got <name> <wParam> <lParam>" for
 // each coordination message. WM_USER+1 makes it call ReloadSlaves, WM_CLOSE ends it.
-#include <fstream>
-#include <memory>
 #include <string>
 
 #include "ext/sync/PimSync.h"
-#include "platform/device/Device.h"
-#include "platform/loop/EventLoop.h"
 #include "platform/text/Utf.h"
-#include "platform/window/Window.h"
+#include "platform/window/PeerSide.h"
 
 namespace {
 
-std::string recordFile;
-bool closing = false;
+using peerside::Record;
 
-void Record(const std::string& line) { std::ofstream(recordFile, std::ios::app) << line << '\n'; }
+bool closing = false;
 
 plat::LRESULT Procedure(plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
     PimSync* engine = PimSync::Instance();
@@ -38,14 +33,11 @@ plat::LRESULT Procedure(plat::HWND, uint32_t message, plat::WPARAM wParam, plat:
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
-    recordFile = argv[2];
-    plat::SetCurrentDevice(std::make_unique<plat::Device>(argv[1]));
-    plat::EnsureApplication();
-    const plat::HWND window = plat::CreateWindow(u"SYNC.PEER.MAIN", u"peer", Procedure);
+    const plat::HWND window = peerside::Start(argv[1], argv[2], u"SYNC.PEER.MAIN", Procedure);
     PimSync* engine = PimSync::Instance();
     if (window == 0 || !engine->Open() || !engine->Register(window)) return 1;
     Record("registered " + std::to_string(window) + " " + std::to_string(engine->IsMaster()));
-    plat::RunUntil([] { return closing; }, 120000);
+    peerside::Serve(closing);
     engine->Unregister();
     PimSync::Destroy();
     plat::DestroyWindow(window);

@@ -3,25 +3,15 @@
 // answers messages until WM_CLOSE (see PeerProtocol.h), recording what it gets.
 #include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <memory>
 #include <string>
 
 #include "PeerProtocol.h"
-#include "platform/device/Device.h"
-#include "platform/loop/EventLoop.h"
+#include "PeerSide.h"
 #include "platform/text/Utf.h"
-#include "platform/window/Window.h"
 
 namespace {
 
-std::string recordFile;
-
-void Record(const std::string& line) {
-    std::ofstream out(recordFile, std::ios::app);
-    out << line << '\n';
-}
+using peerside::Record;
 
 std::string Number(long long value) { return std::to_string(value); }
 
@@ -67,17 +57,14 @@ plat::LRESULT Procedure(plat::HWND, uint32_t message, plat::WPARAM wParam, plat:
 
 int main(int argc, char** argv) {
     if (argc != 4) return 2;
-    recordFile = argv[2];
-    plat::SetCurrentDevice(std::make_unique<plat::Device>(argv[1]));
-    plat::EnsureApplication();
+    const plat::HWND window = peerside::Start(argv[1], argv[2], plat::FromUtf8(argv[3]), Procedure);
+    if (window == 0) return 1;
     plat::SetForegroundHandler([](const plat::ForegroundRequest& request) {
         Record("foreground " + Number(request.window) + " " + Number(request.withOwned ? 1 : 0));
     });
-    const plat::HWND window = plat::CreateWindow(plat::FromUtf8(argv[3]), u"peer", Procedure);
-    if (window == 0) return 1;
     Record("registered " + Number(plat::RegisterWindowMessage(peer::kSharedName)));
     Record("ready " + Number(window));
-    plat::RunUntil([] { return closing; }, 120000);
+    peerside::Serve(closing);
     plat::DestroyWindow(window);
     return 0;
 }
