@@ -12,8 +12,16 @@ const FormatArg& NoArg() {
     return none;
 }
 
-bool IsKnownType(char16_t type) {
-    return std::u16string_view(u"cCsSdiouxXpeEfgGn").find(type) != std::u16string_view::npos;
+FormatSpec::Kind KindOf(char16_t type) {
+    using Kind = FormatSpec::Kind;
+    if (type == u'c' || type == u'C') return Kind::Character;
+    if (type == u's' || type == u'S') return Kind::String;
+    if (std::u16string_view(u"diouxX").find(type) != std::u16string_view::npos) return Kind::Integer;
+    if (std::u16string_view(u"eEgG").find(type) != std::u16string_view::npos) return Kind::Floating;
+    if (type == u'f') return Kind::Fixed;
+    if (type == u'p') return Kind::Pointer;
+    if (type == u'n') return Kind::Counter;
+    return Kind::Unknown;
 }
 
 }  // namespace
@@ -36,7 +44,8 @@ FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& spe
     ReadSpec(spec);
     if (*at_ == 0) return Step::End;
     spec.type = *at_++;
-    arg = IsKnownType(spec.type) ? &TakeArg() : &NoArg();
+    spec.kind = KindOf(spec.type);
+    arg = spec.kind != FormatSpec::Kind::Unknown ? &TakeArg() : &NoArg();
     return Step::Conversion;
 }
 

@@ -13,6 +13,17 @@ struct FormatSpec {
     int precision = -1;  // -1: none (also for a negative precision from the arguments)
     enum class Size { Default, Short, Long, Wide64 } size = Size::Default;
     char16_t type = 0;
+    // What the type converts; Unknown types are written as themselves and take no argument.
+    enum class Kind {
+        Unknown,
+        Character,
+        String,
+        Integer,
+        Floating,
+        Fixed,
+        Pointer,
+        Counter
+    } kind = Kind::Unknown;
     bool tooLarge = false;  // a width or precision above kFormatMaxField
 };
 

@@ -46,39 +46,31 @@ int64_t FixedLength(const FormatSpec& spec, double value) {
 }
 
 int64_t ItemBound(const FormatSpec& spec, const FormatArg& arg) {
+    using Kind = FormatSpec::Kind;
     const int64_t width = spec.width;
     const int64_t precision = std::max(spec.precision, 0);
-    switch (spec.type) {
-        case u'c':
-        case u'C':
-        case u's':
-        case u'S': {
+    switch (spec.kind) {
+        case Kind::Character:
+        case Kind::String: {
             int64_t item = 2;
-            if (spec.type == u's' || spec.type == u'S')
+            if (spec.kind == Kind::String)
                 item = arg.IsString() ? std::max<int64_t>(static_cast<int64_t>(arg.StringLength()), 1) : 6;
             if (spec.precision >= 0) item = std::min<int64_t>(item, spec.precision);
             return std::max(item, width);
         }
-        case u'd':
-        case u'i':
-        case u'o':
-        case u'u':
-        case u'x':
-        case u'X':
-        case u'p':
+        case Kind::Integer:
+        case Kind::Pointer:
             return std::max<int64_t>(32, width + precision);
-        case u'e':
-        case u'E':
-        case u'g':
-        case u'G':
+        case Kind::Floating:
             return std::max<int64_t>(128, width + precision);
-        case u'f':
+        case Kind::Fixed:
             return FixedLength(spec, arg.AsDouble());
-        case u'n':
+        case Kind::Counter:
             return 0;
-        default:
-            return 1;
+        case Kind::Unknown:
+            break;
     }
+    return 1;
 }
 
 // --- Rendering -----------------------------------------------------------------------------------
@@ -159,37 +151,28 @@ std::string PointerText(const FormatArg& arg) {
 }
 
 void Render(std::u16string& out, const FormatSpec& spec, const FormatArg& arg) {
-    switch (spec.type) {
-        case u'c':
-        case u'C': {
+    using Kind = FormatSpec::Kind;
+    switch (spec.kind) {
+        case Kind::Character: {
             const char16_t ch = CharOf(spec, arg);
             return AppendPadded(out, std::u16string_view(&ch, 1), spec);
         }
-        case u's':
-        case u'S':
+        case Kind::String:
             return AppendPadded(out, StringText(spec, arg), spec);
-        case u'd':
-        case u'i':
-        case u'o':
-        case u'u':
-        case u'x':
-        case u'X':
+        case Kind::Integer:
             return AppendAscii(out, IntegerText(spec, arg));
-        case u'e':
-        case u'E':
-        case u'f':
-        case u'g':
-        case u'G':
+        case Kind::Floating:
+        case Kind::Fixed:
             return AppendAscii(out, FloatingText(spec, arg));
-        case u'p': {
+        case Kind::Pointer: {
             std::u16string digits;
             AppendAscii(digits, PointerText(arg));
             return AppendPadded(out, digits, spec);
         }
-        case u'n':
+        case Kind::Counter:
             if (int* counter = arg.Counter()) *counter = static_cast<int>(out.size());
             return;
-        default:
+        case Kind::Unknown:
             out += spec.type;
     }
 }
