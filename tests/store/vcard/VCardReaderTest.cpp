@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "platform/text/Utf.h"
+#include "store/vcard/VCardReader.h"
+
+namespace {
+
+std::vector<VCard> ReadOk(std::string_view text) {
+    std::vector<VCard> cards;
+    const ReadStatus status = VCardReader::Read(text, cards);
+    EXPECT_TRUE(status.ok()) << status.ToString();
+    return cards;
+}
+
+const VCardProperty& Prop(const VCard& card, std::string_view name, int nth = 0) {
+    for (const VCardProperty& property : card.properties) {
+        if (property.name == name && nth-- == 0) return property;
+    }
+    static const VCardProperty kNone;
+    ADD_FAILURE() << "no " << name;
+    return kNone;
+}
+
+}  // namespace
+
+TEST(VCardReader, UnfoldsAndSplitsContentLines) {
+    const auto cards = ReadOk(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\n"
+        "item1.TEL;type=WORK;TYPE=voice,pref:+1 555\r\n  0100\r\n"
+        "item1.X-ABLabel:Desk\r\n"
+        "N:Smith;Anna\\, Maria;;Dr.;\r\n"
+        "NOTE;LANGUAGE=\"en;us\":a\r\n\tb\\nc\r\n"
+        "end:vcard\r\n");
+    ASSERT_EQ(cards.size(), 1u);
+    const VCard& card = cards[0];
+    EXPECT_EQ(card.version, VCardVersion::k30);
+    EXPECT_EQ(card.line, 1);
+    const VCardProperty& tel = Prop(card, "TEL");
+    EXPECT_EQ(tel.group, "item1");
+    EXPECT_EQ(tel.line, 3);
+    EXPECT_EQ(tel.raw, "+1 555 0100");  // the fold's blank dropped, the next one kept
+    EXPECT_TRUE(tel.HasType("work") && tel.HasType("VOICE") && tel.HasType("pref"));
+    EXPECT_EQ(card.GroupLabel(tel.group), u"Desk");
+    EXPECT_EQ(card.GroupLabel("item2"), std::nullopt);
+    EXPECT_EQ(Prop(card, "N").Components(),
+              (std::vector<std::u16string>{u"Smith", u"Anna, Maria", u"", u"Dr.", u""}));
+    EXPECT_EQ(Prop(card, "NOTE").ParamValue("LANGUAGE"), u"en;us");
+    EXPECT_EQ(Prop(card, "NOTE").Text(), u"ab\r\nc");
+}
+
+TEST(VCardReader, ReadsVersion21QuotedPrintableAndCharsets) {
+    const auto cards = ReadOk(
+        "BEGIN:VCARD\nVERSION:2.1\n"
+        "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=\n"
+        "=FCrgen\n"
+        "NOTE;QUOTED-PRINTABLE;CHARSET=UTF-8:Zeile 1=0D=0AZeile =\n"
+        " 2 =E2=82=AC\n"
+        "TEL;HOME;VOICE;PREF:123\n"
+        "ORG:Folded at\n a blank\n"
+        "END:VCARD\n");
+    ASSERT_EQ(cards.size(), 1u);
+    const VCard& card = cards[0];
+    EXPECT_EQ(card.version, VCardVersion::k21);
+    EXPECT_EQ(Prop(card, "N").Components(), (std::vector<std::u16string>{u"M\u00fcller", u"J\u00fcrgen"}));
+    EXPECT_EQ(Prop(card, "NOTE").Text(), u"Zeile 1\r\nZeile  2 \u20ac");
+    const VCardProperty& tel = Prop(card, "TEL");
+    EXPECT_TRUE(tel.HasType("HOME") && tel.HasType("VOICE") && tel.HasType("PREF"));
+    EXPECT_EQ(Prop(card, "ORG").Text(), u"Folded at a blank");  // 2.1 keeps the fold's blank
+}
+
+TEST(VCardReader, DecodesInlineBinaryInEveryVersion) {
+    const auto cards = ReadOk(
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nPHOTO;ENCODING=BASE64;TYPE=GIF:\r\nR0lG\r\nODlh\r\n\r\n"
+        "END:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nPHOTO;ENCODING=b;TYPE=JPEG:R0lGOD\r\n lh\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nPHOTO:data:image/gif;base64,R0lGODlh\r\n"
+        "LOGO:data:text/plain,a%20b\r\nPHOTO:http://example.com/me.jpg\r\nEND:VCARD\r\n");
+    ASSERT_EQ(cards.size(), 3u);
+    for (const VCard& card : cards) {
+        EXPECT_TRUE(Prop(card, "PHOTO").isBinary);
+        EXPECT_EQ(Prop(card, "PHOTO").binary, "GIF89a");
+    }
+    EXPECT_EQ(Prop(cards[2], "PHOTO").ParamValue("MEDIATYPE"), u"image/gif");
+    EXPECT_EQ(Prop(cards[2], "LOGO").binary, "a b");
+    EXPECT_FALSE(Prop(cards[2], "PHOTO", 1).isBinary);
+    EXPECT_EQ(Prop(cards[2], "PHOTO", 1).Text(), u"http://example.com/me.jpg");
+}
+
+TEST(VCardReader, Version40ParameterListsAndCarets) {
+    const auto cards = ReadOk(
+        "BEGIN:VCARD\nVERSION:4.0\nTEL;TYPE=\"cell,voice\";PREF=1:tel:+1\n"
+        "ADR;LABEL=\"Main St. 1^nTown ^'Old^'\":;;Main St. 1;Town;;;\nEND:VCARD\n");
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_TRUE(Prop(cards[0], "TEL").HasType("CELL") && Prop(cards[0], "TEL").HasType("voice"));
+    EXPECT_EQ(Prop(cards[0], "ADR").ParamValue("LABEL"), u"Main St. 1\nTown \"Old\"");
+}
+
+TEST(VCardReader, KeepsAnAgentsNestedCardAsItsText) {
+    const auto cards = ReadOk(
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Boss;The\r\nAGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\n"
+        "N:Helper;A\r\nEND:VCARD\r\nTEL:1\r\nEND:VCARD\r\n");
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(Prop(cards[0], "AGENT").Text(),
+              u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:Helper;A\r\nEND:VCARD");
+    EXPECT_EQ(Prop(cards[0], "TEL").Text(), u"1");
+}
+
+TEST(VCardReader, ReadsUtf16FilesAndByteOrderMarks) {
+    const std::string text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zo\xc3\xab\r\nEND:VCARD\r\n";
+    std::string utf16le = "\xff\xfe", unmarked;
+    for (char16_t unit : plat::FromUtf8(text)) {
+        utf16le += static_cast<char>(unit & 0xFF);
+        utf16le += static_cast<char>(unit >> 8);
+        unmarked += static_cast<char>(unit & 0xFF);
+        unmarked += static_cast<char>(unit >> 8);
+    }
+    for (const std::string& bytes : {"\xef\xbb\xbf" + text, utf16le, unmarked}) {
+        const auto cards = ReadOk(bytes);
+        ASSERT_EQ(cards.size(), 1u);
+        EXPECT_EQ(Prop(cards[0], "FN").Text(), u"Zo\u00eb");
+    }
+}
+
+TEST(VCardReader, DamagedFilesNameTheLineAndReason) {
+    const struct {
+        std::string text;
+        std::string status;
+    } cases[] = {
+        {"", "line 1: no BEGIN:VCARD in the file"},
+        {"\r\n  \r\nhello\r\n", "line 3: expected BEGIN:VCARD, found \"hello\""},
+        {"BEGIN:VCARD\nN:A;B\n", "line 1: BEGIN:VCARD without END:VCARD"},
+        {"BEGIN:VCARD\nEND:VCARD\nEND:VCARD\n", "line 3: END:VCARD without BEGIN:VCARD"},
+        {"BEGIN:VCARD\nN:A\nBEGIN:VCARD\nEND:VCARD\n",
+         "line 3: BEGIN:VCARD inside the card begun at line 1 (END:VCARD missing)"},
+        {"BEGIN:VCARD\nAGENT:\nBEGIN:VCARD\nN:x\n", "line 3: BEGIN:VCARD without END:VCARD"},
+        {"BEGIN:VCARD\nVERSION:5.0\nEND:VCARD\n", "line 2: unsupported vCard version \"5.0\""},
+        {"BEGIN:VCARD\nN Smith\nEND:VCARD\n", "line 2: bad character in the property name \"N \""},
+        {"BEGIN:VCARD\nNOTE\nEND:VCARD\n", "line 2: no ':' after the property name NOTE"},
+        {"BEGIN:VCARD\n:value\nEND:VCARD\n", "line 2: no property name in \":value\""},
+        {"BEGIN:VCARD\nTEL;TYPE=\"home:1\nEND:VCARD\n", "line 2: TEL: unclosed quote in a parameter"},
+        {"BEGIN:VCARD\nTEL;=x:1\nEND:VCARD\n", "line 2: TEL: bad parameter name \"\""},
+        {"BEGIN:VCARD\nVERSION:3.0\nPHOTO;ENCODING=b:AB*D\nEND:VCARD\n",
+         "line 3: PHOTO: damaged base64 data"},
+        {"BEGIN:VCARD\nPHOTO:data:image/png;base64\nEND:VCARD\n", "line 2: PHOTO: damaged data: URI"},
+        {"BEGIN:VCARD\nNOTE;ENCODING=X-ZIP:abc\nEND:VCARD\n", "line 2: NOTE: unknown encoding \"X-ZIP\""},
+        {"BEGIN:VCARD\nN;CHARSET=NO-SUCH:a\nEND:VCARD\n", "line 2: N: unknown character set \"NO-SUCH\""},
+        {"BEGIN:VCARD\nEND:VCALENDAR\n", "line 2: END:VCALENDAR inside a vCard"},
+    };
+    for (const auto& c : cases) {
+        std::vector<VCard> cards(1);
+        EXPECT_EQ(VCardReader::Read(c.text, cards).ToString(), c.status) << c.text;
+        EXPECT_TRUE(cards.empty());
+    }
+}
