@@ -52,26 +52,12 @@ std::optional<std::filesystem::path> TakeGlobalOptions(Args& args, bool& help) {
     return root;
 }
 
-// Makes the device at the chosen root current; it must have been initialised.
-void OpenDevice(const Context& context) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(context.root, ec)) {
-        throw Failure("no device at " + context.root.string() + " (create one with: " + kProgram + " init)");
-    }
-    auto device = std::make_unique<plat::Device>(context.root);
-    if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) {
-        throw Failure("no device at " + context.root.string() + " (create one with: " + kProgram + " init)");
-    }
-    plat::SetCurrentDevice(std::move(device));
-}
-
 int Dispatch(const CommandTable& table, Args args, Context& context) {
     const std::string name = args.front();
     args.erase(args.begin());
     for (const Command& command : table) {
         if (command.name != name) continue;
         try {
-            if (command.needsDevice) OpenDevice(context);
             command.run(context, args);
             return kDone;
         } catch (const UsageError& error) {
@@ -85,6 +71,15 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
 }
 
 }  // namespace
+
+void OpenDevice(const Context& context) {
+    const std::string missing = "no device at " + context.root.string() + " (create one with: " + kProgram + " init)";
+    std::error_code ec;
+    if (!std::filesystem::is_directory(context.root, ec)) throw Failure(missing);
+    auto device = std::make_unique<plat::Device>(context.root);
+    if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) throw Failure(missing);
+    plat::SetCurrentDevice(std::move(device));
+}
 
 int Run(const Args& arguments, std::ostream& out, std::ostream& err) {
     const CommandTable table = AllCommands();

@@ -35,10 +35,13 @@ struct Context {
 
 struct Command {
     std::string name;
-    std::string usage;          // the arguments after the name, for the usage line
-    bool needsDevice = true;    // opened as the current device before `run`
+    std::string usage;  // the arguments after the name, for the usage line
     std::function<void(Context&, const Args&)> run;
 };
+
+// Makes the device at the context's root the current device; throws Failure when there is no
+// initialised device there. Commands call it once their arguments are checked.
+void OpenDevice(const Context& context);
 
 // A group of commands adds its commands to the table (one group per source file).
 using CommandTable = std::vector<Command>;

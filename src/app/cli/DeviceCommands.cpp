@@ -49,7 +49,7 @@ void Init(Context& context, const Args& args) {
 }  // namespace
 
 void AddDeviceCommands(CommandTable& table) {
-    table.push_back({"init", "[--demo] [--no-phone] [--locale LL_CC]", false, Init});
+    table.push_back({"init", "[--demo] [--no-phone] [--locale LL_CC]", Init});
 }
 
 }  // namespace cli

@@ -114,6 +114,11 @@ std::string TypeName(const RegValue& value) {
     }
 }
 
+plat::Registry& OpenRegistry(const Context& context) {
+    OpenDevice(context);
+    return plat::DeviceRegistry();
+}
+
 // A dword in decimal, a string as it is, anything else (or a malformed dword) in hex.
 std::string ValueText(const RegValue& value) {
     if (const auto number = value.AsDword()) return std::to_string(*number);
@@ -124,24 +129,24 @@ std::string ValueText(const RegValue& value) {
 void Get(Context& context, const Args& args) {
     if (args.size() != 2) throw UsageError(kUsage);
     const KeyArg key = ParseKey(args[0]);
-    const auto value = plat::DeviceRegistry().GetValue(key.hive, key.path, plat::FromUtf8(args[1]));
+    const auto value = OpenRegistry(context).GetValue(key.hive, key.path, plat::FromUtf8(args[1]));
     if (!value) throw Failure("no value \"" + args[1] + "\" under " + KeyText(key));
     context.out << ValueText(*value) << "\n";
 }
 
-void Set(Context&, const Args& args) {
+void Set(Context& context, const Args& args) {
     if (args.size() != 4) throw UsageError(kUsage);
     const KeyArg key = ParseKey(args[0]);
     const RegValue value = ParseValue(args[2], args[3]);
-    if (!plat::DeviceRegistry().SetValue(key.hive, key.path, plat::FromUtf8(args[1]), value)) {
+    if (!OpenRegistry(context).SetValue(key.hive, key.path, plat::FromUtf8(args[1]), value)) {
         throw Failure("cannot write \"" + args[1] + "\" under " + KeyText(key));
     }
 }
 
-void Delete(Context&, const Args& args) {
+void Delete(Context& context, const Args& args) {
     if (args.empty() || args.size() > 2) throw UsageError(kUsage);
     const KeyArg key = ParseKey(args[0]);
-    auto& registry = plat::DeviceRegistry();
+    auto& registry = OpenRegistry(context);
     if (args.size() == 2 && !registry.DeleteValue(key.hive, key.path, plat::FromUtf8(args[1]))) {
         throw Failure("no value \"" + args[1] + "\" under " + KeyText(key));
     }
@@ -151,29 +156,27 @@ void Delete(Context&, const Args& args) {
 }
 
 // Prints a key's values, then its subkeys' in name order, one line a value.
-void DumpKey(std::ostream& out, const KeyArg& key) {
-    auto& registry = plat::DeviceRegistry();
+void DumpKey(std::ostream& out, plat::Registry& registry, const KeyArg& key) {
     const std::string keyText = KeyText(key);
     for (const auto& [name, value] : registry.Values(key.hive, key.path)) {
-        const std::string valueText = value.type == plat::REG_SZ ? plat::EscapeControls(ValueText(value)) : ValueText(value);
+        const std::string valueText = plat::EscapeControls(ValueText(value));
         out << keyText << '\t' << plat::EscapeControls(plat::ToUtf8(name)) << '\t' << TypeName(value) << '\t'
             << valueText << '\n';
     }
     for (const std::u16string& sub : registry.SubKeys(key.hive, key.path)) {
-        DumpKey(out, {key.hive, key.prefix, key.path + u"\\" + sub});
+        DumpKey(out, registry, {key.hive, key.prefix, key.path + u"\\" + sub});
     }
 }
 
 void Dump(Context& context, const Args& args) {
     if (args.size() > 1) throw UsageError(kUsage);
-    if (args.empty()) {
-        DumpKey(context.out, ParseKey("HKCU"));
-        DumpKey(context.out, ParseKey("HKLM"));
-        return;
+    const std::vector<KeyArg> keys =
+        args.empty() ? std::vector<KeyArg>{ParseKey("HKCU"), ParseKey("HKLM")} : std::vector<KeyArg>{ParseKey(args[0])};
+    auto& registry = OpenRegistry(context);
+    for (const KeyArg& key : keys) {
+        if (!registry.KeyExists(key.hive, key.path)) throw Failure("no key " + KeyText(key));
+        DumpKey(context.out, registry, key);
     }
-    const KeyArg key = ParseKey(args[0]);
-    if (!plat::DeviceRegistry().KeyExists(key.hive, key.path)) throw Failure("no key " + KeyText(key));
-    DumpKey(context.out, key);
 }
 
 void Reg(Context& context, const Args& args) {
@@ -190,6 +193,6 @@ void Reg(Context& context, const Args& args) {
 
 }  // namespace
 
-void AddRegistryCommands(CommandTable& table) { table.push_back({"reg", kUsage + 4, true, Reg}); }
+void AddRegistryCommands(CommandTable& table) { table.push_back({"reg", kUsage + 4, Reg}); }
 
 }  // namespace cli

@@ -45,7 +45,7 @@ public:
 
 private:
     std::filesystem::path root_;
-    mutable std::filesystem::path namespaceDir_;
+    std::filesystem::path namespaceDir_;
     std::u16string modulePath_ = u"\\Program Files\\Brevane\\Brevane.exe";
 };
 

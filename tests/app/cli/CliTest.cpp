@@ -129,6 +129,7 @@ TEST_F(Tool, WrongUsageAndFailedRequestsAreTold) {
         {{"--root", root, "reg", "get", "HKCU\\Software", "missing"}, 1, "brevane-cli: no value \"missing\""},
         {{"--root", root, "reg", "delete", "HKCU\\Nothing"}, 1, "brevane-cli: no key HKCU\\Nothing"},
         {{"--root", uninitialised.string(), "reg", "dump"}, 1, "brevane-cli: no device at"},
+        {{"--root", uninitialised.string(), "reg", "get", "HKCU"}, 2, "usage: brevane-cli reg get"},
     };
     for (const auto& c : cases) {
         const auto result = RunTool(c.args);
