@@ -1,0 +1,183 @@
+#include "store/outlook/OutlookConnection.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/loop/EventLoop.h"
+#include "platform/pom/AppointmentStore.h"
+#include "platform/pom/CategoryDatabases.h"
+#include "platform/pom/PomDefs.h"
+#include "platform/pom/VolumeDevice.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
+#include "store/contact/Contact.h"
+#include "store/db/CeDBDatabase.h"
+#include "store/db/DbNames.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string ReadHostFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+class OutlookTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::EnsureApplication();
+        ASSERT_TRUE(contacts_.Open(kContactsDbName, nullptr, 0,
+                                   [this](const plat::Notification& n) { notes_.push_back(n); }));
+    }
+
+    // Stores a contact; returns it with its object identifier and record identifier value.
+    Contact Store(const char16_t* first, const char16_t* last) {
+        Contact c;
+        c.SetText(kFieldFirst, first);
+        c.SetText(kFieldLast, last);
+        c.SetText(kFieldMobile, u"+1 555 0100");
+        CCeDBRecord record;
+        c.SaveToRecord(contacts_, record, true);
+        c.SetOid(contacts_.Write(record, CCeDBDatabase::kWriteNew));
+        CCeDBRecord stored;
+        contacts_.SeekToRecord(c.GetOid());
+        contacts_.Read(stored);
+        c.SetRecordId(stored.Find(kPropRecordId)->GetULong());
+        return c;
+    }
+
+    bool Notified(uint32_t type, plat::CeOid oid) {
+        return plat::RunUntil([&] {
+            for (const plat::Notification& n : notes_) {
+                if (n.type == type && n.oid == oid) return true;
+            }
+            return false;
+        }, 5000);
+    }
+
+    std::string ProgramLog() { return ReadHostFile(device_.Host(u"\\Windows\\programs.log")); }
+
+    VolumeDevice device_;
+    CCeDBDatabase contacts_;
+    std::vector<plat::Notification> notes_;
+};
+
+}  // namespace
+
+TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
+    TempDevice bare;  // no volume
+    OutlookConnection& connection = OutlookConnection::Instance();
+    EXPECT_EQ(connection.State(), -1);
+    EXPECT_EQ(connection.Available(), 0);
+    plat::InitVolume(bare.Host(u"\\pim.vol"));
+    EXPECT_EQ(connection.Available(), 0);
+    EXPECT_EQ(connection.State(), 0);
+    Array<uint32_t> none;
+    EXPECT_EQ(connection.SaveContact(1), 0);
+    EXPECT_EQ(connection.DeleteContact(1), 0);
+    EXPECT_EQ(connection.CreateAppointment(u"x", u"y"), 0);
+    EXPECT_EQ(connection.TouchCategories(), 0);
+    EXPECT_EQ(connection.Beam(none), 0);
+}
+
+TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModelByItemNumber) {
+    OutlookConnection& connection = OutlookConnection::Instance();
+    EXPECT_EQ(connection.Available(), 1);
+    const Contact anna = Store(u"Anna", u"Smith");
+    EXPECT_EQ(connection.SaveContact(anna.GetRecordId()), 1);
+    EXPECT_TRUE(Notified(plat::DB_CEOID_CHANGED, anna.GetOid()));
+    EXPECT_EQ(connection.SaveContact(anna.GetRecordId() + 100), 0);
+    EXPECT_EQ(connection.DeleteContact(anna.GetRecordId()), 1);
+    EXPECT_TRUE(Notified(plat::DB_CEOID_RECORD_DELETED, anna.GetOid()));
+    EXPECT_FALSE(contacts_.SeekToRecord(anna.GetOid()));
+    EXPECT_EQ(connection.DeleteContact(anna.GetRecordId()), 0);
+}
+
+TEST_F(OutlookTest, TouchingCategoriesCreatesTheCategoryDatabases) {
+    CCeDBDatabase main;
+    EXPECT_FALSE(main.Open(plat::pom::kCategoryMainDb.data()));
+    EXPECT_EQ(OutlookConnection::Instance().TouchCategories(), 1);
+    EXPECT_TRUE(main.Open(plat::pom::kCategoryMainDb.data()));
+    CCeDBDatabase assoc;
+    EXPECT_TRUE(assoc.Open(plat::pom::kCategoryAssocDb.data()));
+}
+
+TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
+    std::vector<uint32_t> commands;
+    const plat::HWND calendar = plat::CreateWindow(u"Calendar", u"Calendar",
+        [&](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM) -> plat::LRESULT {
+            if (message == plat::WM_COMMAND) commands.push_back(static_cast<uint32_t>(wParam));
+            return 0;
+        });
+    ASSERT_NE(calendar, 0u);
+    OutlookConnection& connection = OutlookConnection::Instance();
+    connection.SetWatcherTiming({1ms, 60s});
+    ASSERT_EQ(connection.CreateAppointment(u"Call Anna Smith", u"Phone: +1 555 0100"), 1);
+    EXPECT_TRUE(connection.Watcher().Join());
+    EXPECT_TRUE(plat::RunUntil([&] { return !commands.empty(); }, 5000));
+    EXPECT_EQ(commands, std::vector<uint32_t>{105});
+    plat::DestroyWindow(calendar);
+
+    EXPECT_NE(ProgramLog().find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"), std::string::npos);
+    CCeDBDatabase appointments;
+    ASSERT_TRUE(appointments.Open(plat::pom::kAppointmentsDatabase.data()));
+    CCeDBRecord record;
+    ASSERT_TRUE(appointments.SeekFirst());
+    const plat::CeOid oid = appointments.Read(record);
+    ASSERT_NE(oid, 0u);
+    EXPECT_EQ(record.Find(5)->GetULong(), 15u);
+    EXPECT_FALSE(appointments.SeekNext());  // saved twice, stored once
+    char name[64];
+    std::snprintf(name, sizeof name, "Appointment %x.ics", oid);
+    const std::string ics = ReadHostFile(device_.Host(u"\\My Documents\\Brevane Files") / name);
+    EXPECT_NE(ics.find("SUMMARY:Call Anna Smith\r\nDESCRIPTION:Phone: +1 555 0100\r\n"), std::string::npos) << ics;
+}
+
+TEST_F(OutlookTest, WithoutACalendarTheWatcherGivesUp) {
+    OutlookConnection& connection = OutlookConnection::Instance();
+    connection.SetWatcherTiming({1ms, 5ms});
+    ASSERT_EQ(connection.CreateAppointment(u"Lunch", u""), 1);
+    EXPECT_FALSE(connection.Watcher().Join());
+}
+
+TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
+    const Contact anna = Store(u"Anna", u"Smith");
+    Contact bob = Store(u"Bob", u"");
+    OutlookConnection& connection = OutlookConnection::Instance();
+    ASSERT_EQ(connection.TouchCategories(), 1);
+    {  // Anna is in category "Golf"
+        CCeDBDatabase main;
+        ASSERT_TRUE(main.Open(plat::pom::kCategoryMainDb.data()));
+        CCeDBRecord category;
+        category.Add(new CCeDBProp(2, u"Golf", true));
+        const plat::CeOid rec = main.Write(category, CCeDBDatabase::kWriteNew);
+        main.SeekToRecord(rec);
+        main.Read(category);
+        CCeDBDatabase assoc;
+        ASSERT_TRUE(assoc.Open(plat::pom::kCategoryAssocDb.data()));
+        CCeDBRecord link;
+        link.Add(new CCeDBProp(1, 0x80000000u | anna.GetRecordId()));
+        link.Add(new CCeDBProp(2, static_cast<int32_t>(category.Find(1)->GetULong())));
+        ASSERT_NE(assoc.Write(link, CCeDBDatabase::kWriteNew), 0u);
+    }
+    Array<uint32_t> oids;
+    EXPECT_EQ(connection.Beam(oids), 1);
+    oids.Add(anna.GetOid());
+    oids.Add(bob.GetOid());
+    ASSERT_EQ(connection.Beam(oids), 1);
+    const auto beam = device_.Host(u"\\My Documents\\Beam");
+    const std::string annaCard = ReadHostFile(beam / "Smith, Anna.vcf");
+    EXPECT_EQ(annaCard.rfind("BEGIN:VCARD\r\nVERSION:3.0\r\n", 0), 0u) << annaCard;
+    EXPECT_NE(annaCard.find("CATEGORIES:Golf\r\n"), std::string::npos) << annaCard;
+    EXPECT_NE(ReadHostFile(beam / "Bob.vcf").find("Bob"), std::string::npos);
+    EXPECT_NE(ProgramLog().find("\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
+                                "\\My Documents\\Beam\\Bob.vcf\n"),
+              std::string::npos);
+    oids.Add(0x7FFFFFF0);  // no such record: nothing is sent
+    EXPECT_EQ(connection.Beam(oids), 0);
+}
