@@ -33,7 +33,7 @@ inline constexpr std::string_view kParamAddressFormat = "X-BREVANE-FORMAT";
 // Transfer encodings.
 inline constexpr std::string_view kQuotedPrintable = "QUOTED-PRINTABLE";
 inline constexpr std::string_view kBase64 = "BASE64";
-inline constexpr std::string_view kBase64Short = "B";
+inline constexpr std::string_view kBase64Short = "b";
 
 // The label of the other properties of the same group ("item1.X-ABLabel").
 inline constexpr std::string_view kLabelProperty = "X-ABLABEL";

@@ -28,3 +28,28 @@ std::string ImportError(std::string_view bytes) {
     }
     return status.ToString();
 }
+
+Contact CardContact(const std::string& body, const std::string& version) {
+    const auto contacts =
+        ImportOk("BEGIN:VCARD\r\nVERSION:" + version + "\r\n" + body + "END:VCARD\r\n");
+    EXPECT_EQ(contacts.size(), 1u);
+    return contacts.empty() ? Contact() : contacts[0].contact;
+}
+
+void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::u16string>>& fields) {
+    for (int field = 0; field < kTextFieldCount; ++field) {
+        std::u16string expected;
+        for (const auto& [listed, text] : fields) {
+            if (listed == field) expected = text;
+        }
+        EXPECT_EQ(contact.GetText(field).ToUtf8(), Str(expected).ToUtf8()) << "field " << field;
+    }
+}
+
+std::vector<std::pair<std::u16string, std::u16string>> Pairs(const Array<CustText>& list) {
+    std::vector<std::pair<std::u16string, std::u16string>> pairs;
+    for (const CustText& entry : list) {
+        pairs.emplace_back(std::u16string(entry.label.View()), std::u16string(entry.value.View()));
+    }
+    return pairs;
+}

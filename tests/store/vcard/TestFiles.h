@@ -14,3 +14,12 @@ std::vector<ImportedContact> ImportOk(std::string_view bytes);
 
 // The status text of importing `bytes` ("ok" or "line N: reason").
 std::string ImportError(std::string_view bytes);
+
+// The one contact of a card made of `body` (content lines ended by "\r\n").
+Contact CardContact(const std::string& body, const std::string& version = "3.0");
+
+// Each listed text field holds its text and every other text field is empty.
+void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::u16string>>& fields);
+
+// A list of further values as (label, value) pairs.
+std::vector<std::pair<std::u16string, std::u16string>> Pairs(const Array<CustText>& list);

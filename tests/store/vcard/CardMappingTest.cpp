@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "store/contact/ContactFields.h"
+
+using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
+
+TEST(CardMapping, PhonesGoToTheFirstFreeMatchingFieldThenToFurtherPhones) {
+    const Contact c = CardContact(
+        "TEL;TYPE=WORK:w1\r\nTEL;TYPE=WORK,VOICE:w2\r\nTEL;TYPE=WORK:w3\r\n"
+        "TEL;TYPE=CELL:m1\r\nTEL;TYPE=CELL,WORK:m2\r\nTEL;TYPE=HOME,FAX:hf\r\nTEL;TYPE=FAX:f\r\n"
+        "TEL;TYPE=PAGER:p\r\nTEL;TYPE=CAR:c\r\nTEL;TYPE=X-RADIO:r\r\nTEL;TYPE=MAIN:co\r\n"
+        "TEL;TYPE=X-MMS,CELL:mms\r\nTEL;TYPE=X-EVOLUTION-ASSISTANT:as\r\nTEL;TYPE=ISDN:i\r\n"
+        "TEL;TYPE=OTHER:o\r\nTEL:u1\r\nTEL;TYPE=HOME:h\r\nTEL;TYPE=VOICE:u2\r\nTEL;TYPE=HOME:\r\n"
+        "TEL;VALUE=uri;TYPE=home:tel:+1-555\r\n");
+    ExpectFields(c, {{kFieldWorkPhone, u"w1"}, {kFieldWorkPhone2, u"w2"}, {kFieldMobile, u"m1"},
+                     {kFieldHomeFax, u"hf"}, {kFieldWorkFax, u"f"}, {kFieldPager, u"p"},
+                     {kFieldCar, u"c"}, {kFieldRadio, u"r"}, {kFieldCompanyPhone, u"co"},
+                     {kFieldMms, u"mms"}, {kFieldAssistantPhone, u"as"}, {kFieldHomePhone, u"u1"},
+                     {kFieldHomePhone2, u"h"}});
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Work phone", u"w3"}, {u"Mobile", u"m2"},
+                                         {u"ISDN", u"i"}, {u"Other", u"o"}, {u"Phone", u"u2"},
+                                         {u"Home phone", u"+1-555"}}));
+}
+
+TEST(CardMapping, FieldHintsPlaceValuesOnlyIntoFieldsOfTheirKind) {
+    const Contact c = CardContact(
+        "TEL;TYPE=WORK;X-BREVANE-FIELD=0x98:second\r\nTEL;TYPE=HOME;X-BREVANE-FIELD=0x90:home\r\n"
+        "EMAIL;X-BREVANE-FIELD=0x92:third\r\nEMAIL;X-BREVANE-FIELD=0x92:again\r\n"
+        "X-AIM;X-BREVANE-FIELD=0x95:aim\r\nX-ICQ;X-BREVANE-FIELD=junk:icq\r\n");
+    ExpectFields(c, {{kFieldWorkPhone2, u"second"}, {kFieldHomePhone, u"home"},
+                     {kFieldEmail3, u"third"}, {kFieldEmail1, u"again"}, {kFieldIm3, u"AOL: aim"},
+                     {kFieldIm1, u"ICQ: icq"}});
+}
+
+TEST(CardMapping, LabelledGroupsAndListsOverflowIntoFurtherValues) {
+    const Contact c = CardContact(
+        "item1.TEL;TYPE=CELL:desk\r\nitem1.X-ABLabel:Front desk\r\n"
+        "item2.TEL:mob\r\nitem2.X-ABLabel:_$!<Mobile>!$_\r\n"
+        "item3.TEL:sat\r\nitem3.X-ABLabel:_$!<Satellite>!$_\r\n"
+        "item4.EMAIL:\r\nitem4.X-ABLabel:\r\n"
+        "EMAIL:a@x\r\nEMAIL;TYPE=HOME:b@x\r\nEMAIL:c@x\r\nEMAIL:d@x\r\n"
+        "URL:http://one\r\nURL;TYPE=WORK:http://two\r\n"
+        "item5.URL:http://blog\r\nitem5.X-ABLabel:Blog\r\n");
+    ExpectFields(c, {{kFieldMobile, u"mob"}, {kFieldEmail1, u"a@x"}, {kFieldEmail2, u"b@x"},
+                     {kFieldEmail3, u"c@x"}, {kFieldWeb, u"http://one"}});
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Front desk", u"desk"}, {u"Satellite", u"sat"}}));
+    EXPECT_EQ(Pairs(c.emails), (PairList{{u"", u""}, {u"E-mail", u"d@x"}}));
+    EXPECT_EQ(Pairs(c.webPages), (PairList{{u"Web", u"http://two"}, {u"Blog", u"http://blog"}}));
+}
+
+TEST(CardMapping, AddressesByTypeWithStreetLinesJoined) {
+    const Contact c = CardContact(
+        "ADR;TYPE=HOME:PO Box 7;Apt 4;1 Main St;Town;ST;12345;Land\r\n"
+        "ADR;TYPE=WORK,POSTAL:;;2 Work Rd;City;;;\r\n"
+        "ADR:;;;;;;Only Country\r\nADR;TYPE=HOME:;;Second home;;;;\r\nADR;TYPE=WORK:;;;;;;\r\n"
+        "item1.ADR;X-BREVANE-FORMAT=7:;;Cabin;Woods;;;\r\nitem1.X-ABLabel:Summer\r\n"
+        "LABEL;TYPE=HOME:1 Main St\\nTown\r\n");
+    ExpectFields(c, {{kFieldHomeStreet, u"1 Main St\r\nApt 4\r\nPO Box 7"}, {kFieldHomeCity, u"Town"},
+                     {kFieldHomeState, u"ST"}, {kFieldHomePostalCode, u"12345"},
+                     {kFieldHomeCountry, u"Land"}, {kFieldWorkStreet, u"2 Work Rd"},
+                     {kFieldWorkCity, u"City"}, {kFieldOtherCountry, u"Only Country"}});
+    ASSERT_EQ(c.addresses.GetSize(), 2);
+    EXPECT_TRUE((c.addresses[0] == CustAddress{0, u"Home address", u"Second home"}));
+    EXPECT_TRUE((c.addresses[1] == CustAddress{7, u"Summer", u"Cabin", u"Woods"}));
+    EXPECT_TRUE(c.others.IsEmpty());  // the label repeats the address
+}
+
+TEST(CardMapping, MessagingAddressesCarryTheirService) {
+    const Contact c = CardContact(
+        "X-AIM:aimname\r\nIMPP:xmpp:me@chat.example\r\nIMPP;X-SERVICE-TYPE=Skype:skype:sky\r\n"
+        "IMPP:sip:x@y\r\nX-BREVANE-IM;X-BREVANE-FIELD=0x95:odd:  text \r\nX-JABBER:\r\n"
+        "item1.X-BREVANE-IM:raw\r\nitem1.X-BREVANE-IM-TYPE:Pager net\r\nitem1.X-ABLabel:Old\r\n");
+    ExpectFields(c, {{kFieldIm1, u"AOL: aimname"}, {kFieldIm2, u"Jabber: me@chat.example"},
+                     {kFieldIm3, u"Skype: sky"}});
+    ASSERT_EQ(c.ims.GetSize(), 3);
+    EXPECT_TRUE((c.ims[0] == CustIm{u"IM", u"x@y", u"sip"}));
+    EXPECT_TRUE((c.ims[1] == CustIm{u"IM", u"text", u"odd"}));
+    EXPECT_TRUE((c.ims[2] == CustIm{u"Old", u"raw", u"Pager net"}));
+}
+
+TEST(CardMapping, PeopleAndDates) {
+    const Contact c = CardContact(
+        "X-SPOUSE:Ann\r\nRELATED;TYPE=spouse:Other Ann\r\nRELATED;TYPE=child:Kid\r\n"
+        "RELATED;TYPE=friend:Pal\r\nitem1.X-ABRELATEDNAMES:Boss\r\nitem1.X-ABLabel:_$!<Manager>!$_\r\n"
+        "item2.X-ABRELATEDNAMES:Mum\r\nitem2.X-ABLabel:_$!<Mother>!$_\r\n"
+        "BDAY:1970-01-02\r\nBDAY:19700103\r\nBDAY;VALUE=text:circa 1800\r\n"
+        "X-MS-ANNIVERSARY:2000-06-01\r\nitem3.X-ABDATE:2001-01-01\r\nitem3.X-ABLabel:Met\r\n"
+        "X-ABDATE:2002-01-01\r\n", "4.0");
+    ExpectFields(c, {{kFieldSpouse, u"Ann"}, {kFieldChildren, u"Kid"}, {kFieldManager, u"Boss"}});
+    EXPECT_EQ(Pairs(c.people), (PairList{{u"Spouse", u"Other Ann"}, {u"Friend", u"Pal"},
+                                         {u"Mother", u"Mum"}}));
+    constexpr uint64_t kDay = 864'000'000'000;
+    EXPECT_EQ(c.GetBirthday(), 134'775 * kDay);
+    EXPECT_EQ(c.GetAnniversary(), 145'883 * kDay);
+    ASSERT_EQ(c.dates.GetSize(), 3);
+    EXPECT_TRUE((c.dates[0] == CustDate{u"Birthday", 134'776 * kDay}));
+    EXPECT_TRUE((c.dates[1] == CustDate{u"Met", 146'097 * kDay}));
+    EXPECT_TRUE((c.dates[2] == CustDate{u"Date", 146'462 * kDay}));
+    EXPECT_EQ(Pairs(c.others), (PairList{{u"BDAY", u"circa 1800"}}));
+}
+
+TEST(CardMapping, NamesFromNOrElseFromTheFormattedName) {
+    const struct {
+        std::string body;
+        std::vector<std::pair<int, std::u16string>> fields;
+    } cases[] = {
+        {"N:Doe;Jane;Q;Ms.;III\r\nFN:Whatever\r\n",
+         {{kFieldLast, u"Doe"}, {kFieldFirst, u"Jane"}, {kFieldMiddle, u"Q"}, {kFieldTitle, u"Ms."},
+          {kFieldSuffix, u"III"}}},
+        {"FN:Pizza Place\r\n", {{kFieldFirst, u"Pizza Place"}}},
+        {"N:;;;;\r\nFN:Solo\r\n", {{kFieldFirst, u"Solo"}}},
+        {"N:;;;;\r\nFN:Acme\r\nORG:  Acme ;Sales;EMEA\r\n",
+         {{kFieldCompany, u"  Acme "}, {kFieldDepartment, u"Sales, EMEA"}}},
+        {"TITLE:Chief\r\nTITLE:Also chief\r\nNICKNAME:Jo,Joey\r\n",
+         {{kFieldJobTitle, u"Chief"}, {kFieldNickname, u"Jo,Joey"}}},
+    };
+    for (const auto& c : cases) ExpectFields(CardContact(c.body), c.fields);
+    EXPECT_EQ(Pairs(CardContact(cases[4].body).others), (PairList{{u"Job Title", u"Also chief"}}));
+}
+
+TEST(CardMapping, WhatIsNotUnderstoodIsKeptAsOtherValues) {
+    const Contact c = CardContact(
+        "N:A;B;;;\r\nN:C;D;;;\r\nPRODID:-//x//y\r\nUID:123\r\nREV:2020\r\nX-ABUID:9\r\n"
+        "GEO:37.38;-122.08\r\nX-FAVOURITE-COLOUR:green\r\nSOURCE:ldap://x\r\nLABEL:Somewhere 1\r\n"
+        "LOGO;ENCODING=b;TYPE=PNG:AAEC\r\nPHOTO;VALUE=uri:http://example.com/a.jpg\r\n"
+        "PHOTO;ENCODING=b;TYPE=JPEG:AAEC\r\nCATEGORIES:x, y ,x,,\r\nCATEGORIES:z\r\n"
+        "X-BREVANE-DEFAULT:0xF0001234\r\n");
+    EXPECT_EQ(Pairs(c.others),
+              (PairList{{u"N", u"C;D;;;"},
+                        {u"GEO", u"37.38;-122.08"},
+                        {u"X-FAVOURITE-COLOUR", u"green"},
+                        {u"SOURCE", u"ldap://x"},
+                        {u"LABEL", u"Somewhere 1"},
+                        {u"LOGO", u"data:application/octet-stream;base64,AAEC"},
+                        {u"PHOTO", u"data:application/octet-stream;base64,AAEC"}}));
+    EXPECT_EQ(Pairs(c.webPages), (PairList{{u"Photo", u"http://example.com/a.jpg"}}));
+    EXPECT_TRUE(c.GetPicture().IsEmpty());
+    EXPECT_EQ(c.GetDefaultTag(), 0xF0001234u);
+    const auto imported = ImportOk("BEGIN:VCARD\r\nVERSION:2.1\r\nCATEGORIES:a;b,c\r\nEND:VCARD\r\n");
+    EXPECT_EQ(imported[0].categories, (std::vector<Str>{u"a", u"b", u"c"}));
+    const auto three = ImportOk("BEGIN:VCARD\r\nCATEGORIES:x, y ,x,,\r\nCATEGORIES:z\r\nEND:VCARD\r\n");
+    EXPECT_EQ(three[0].categories, (std::vector<Str>{u"x", u"y", u"z"}));
+}
