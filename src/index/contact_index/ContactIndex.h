@@ -1,0 +1,97 @@
+#pragma once
+// ContactIndex: the index the contact manager keeps in step with the contacts database. It owns
+// the properties store (the further values of every contact, pim_index2.dat) and the word index
+// (every word of every contact, the name and File As orders and the map from contact to its
+// properties slot, pim_index1.dat). Searches and listings never touch the database; only adding
+// a contact reads the sort texts of the contacts it is placed between.
+//
+// All calls come from one thread. Every change is made with the properties store's
+// update-in-progress flag set, so an image saved in the middle of a change is refused at the next
+// open and the index rebuilt.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "index/contact_index/IndexDatabase.h"
+#include "index/words/SearchTypes.h"
+
+class AbcGroupTable;
+class Contact;
+class IndexRebuild;
+class PropsStore;
+class WordIndex;
+
+class ContactIndex {
+public:
+    // Results of Open.
+    static constexpr int kOpenFailed = 0;  // missing, damaged, saved mid-update or other collation
+    static constexpr int kOpenReady = 1;
+    static constexpr int kOpenStale = 2;   // must be checked against the database
+
+    // Settings values (section "Settings"): the invalid flag of each file, set before a rebuild and
+    // cleared by each complete save of that file, and the collation the orders were built with.
+    static constexpr std::u16string_view kWordsFlagValue = u"pim_index1.dat";
+    static constexpr std::u16string_view kPropsFlagValue = u"pim_index2.dat";
+    static constexpr std::u16string_view kCollationValue = u"IndexCollation";
+
+    // `groups` makes the alphabet-group keys; the process-wide table when none is given.
+    ContactIndex();
+    explicit ContactIndex(const AbcGroupTable& groups,
+                          std::u16string wordsPath = u"\\pim_index1.dat",
+                          std::u16string propsPath = u"\\pim_index2.dat");
+    ~ContactIndex();
+    ContactIndex(const ContactIndex&) = delete;
+    ContactIndex& operator=(const ContactIndex&) = delete;
+
+    // Opens both files against `database` (kept for the comparators until Close). `mode` 0 at
+    // start (stale when the modification time or the record count differ), 1 on a reopen (stale
+    // only when the record count differs). Failed closes both files.
+    int Open(IndexDatabase& database, int mode);
+    // New empty files (the old ones are deleted); `propsSizeHint` sizes pim_index2.dat. False (both
+    // closed) when either image cannot be made.
+    bool Create(IndexDatabase& database, uint32_t propsSizeHint = 0);
+    // The full rebuild: Create, then every gathered contact indexed in bulk (the same words,
+    // lists, maps and orders as adding each in turn) and the database time stored.
+    bool Rebuild(IndexDatabase& database, IndexRebuild& gathered);
+    // With `background`: starts the background save of both files. Without: cancels running saves.
+    void Save(bool background);
+    // Waits for running saves, then lets go of both images.
+    void Close();
+    bool IsOpen() const;
+
+    void MarkFilesInvalid();
+    bool FilesFlaggedInvalid() const;
+
+    // Indexes the contact (its words, its place in both orders, its slot). False when a step
+    // failed; what was added before stays (the caller rebuilds).
+    bool AddContact(const Contact& contact, std::u16string_view note, uint32_t slot);
+    // RemoveContact, then AddContact.
+    bool UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot);
+    // False when the index does not hold `oid`.
+    bool RemoveContact(uint32_t oid);
+    std::optional<uint32_t> FindSlot(uint32_t oid) const;
+
+    // Contacts having, for every token of `query`, a word that begins with it, in the order
+    // `order`; limited to `filter` when one is given (any order, duplicates allowed).
+    OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
+                     SearchTree tree) const;
+    // Every contact in the order `order`; limited to `filter` when one is given.
+    OidVector ListAll(IndexOrder order, const OidVector* filter) const;
+
+    // The further values of every contact (ReadRecord, AddRecord, UpdateRecord, RemoveRecord).
+    PropsStore& Props();
+    const WordIndex& Words() const;
+
+private:
+    bool BeginChange();
+    bool EndChange(bool ok);
+    bool CollationMatches() const;
+    void WriteCollation() const;
+    void SetFlag(std::u16string_view name, uint32_t value) const;
+
+    std::unique_ptr<PropsStore> props_;
+    std::unique_ptr<WordIndex> words_;
+    IndexDatabase* database_ = nullptr;
+};

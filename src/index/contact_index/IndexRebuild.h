@@ -1,0 +1,32 @@
+#pragma once
+// The contacts gathered for a full rebuild of the index: for each, its object identifier, its
+// words, its sort texts and its further values as the properties store keeps them. The contact
+// manager reads every contact into one of these, then hands it to ContactIndex::Rebuild, which
+// writes the files in bulk.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/str/Str.h"
+#include "index/order/SortKeys.h"
+
+class Contact;
+
+class IndexRebuild {
+public:
+    struct Entry {
+        uint32_t oid = 0;
+        std::vector<Str> words;        // lower-cased tokens, in indexing order
+        std::vector<Str> phoneKeys;    // "~" and reversed digits, text tree only
+        SortKeys keys;
+        std::vector<uint8_t> record;   // the further values' record
+    };
+
+    // Gathers `contact` (stored: it has an object identifier) with its note text.
+    void Add(const Contact& contact, std::u16string_view note);
+    size_t Count() const { return entries_.size(); }
+    const std::vector<Entry>& Entries() const { return entries_; }
+
+private:
+    std::vector<Entry> entries_;
+};
