@@ -146,7 +146,11 @@ bool ToFileTime(const Instant& t, uint64_t& fileTime) {
     if (t.year < kMinYear) return false;
     const int64_t days = DaysFromCivil(t.year, t.month, t.day) + kDays1601To1970;
     const int64_t seconds = days * kSecondsPerDay + t.seconds;
-    if (seconds < 0 || static_cast<uint64_t>(seconds) >= kMaxSeconds) return false;
+    const uint64_t lastFraction = std::numeric_limits<uint64_t>::max() % kTicksPerSecond;
+    if (seconds < 0 || static_cast<uint64_t>(seconds) > kMaxSeconds ||
+        (static_cast<uint64_t>(seconds) == kMaxSeconds && t.fraction > lastFraction)) {
+        return false;
+    }
     fileTime = static_cast<uint64_t>(seconds) * kTicksPerSecond + t.fraction;
     return true;
 }

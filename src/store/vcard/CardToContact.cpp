@@ -78,10 +78,11 @@ int RelationField(std::u16string_view word) {
     return -1;
 }
 
-// The text of a number without a "tel:" URI scheme.
+// The text of a number, without the "tel:" of a number given as a URI (VALUE=uri).
 std::u16string PhoneNumber(const VCardProperty& property) {
     std::u16string number = property.Text();
-    if (number.size() > 4 && EqualsAscii(std::u16string_view(number).substr(0, 4), "tel:")) {
+    if (EqualsAscii(property.ParamValue(vcf::kParamValue), "uri") && number.size() > 4 &&
+        EqualsAscii(std::u16string_view(number).substr(0, 4), "tel:")) {
         number.erase(0, 4);
     }
     return number;

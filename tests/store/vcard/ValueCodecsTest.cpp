@@ -129,6 +129,11 @@ TEST(CardDate, WrittenDatesReadBackExactly) {
     EXPECT_EQ(FormatCardDate(Ft(k19900517)), u"1990-05-17");
     EXPECT_EQ(FormatCardDate(Ft(1154)), u"--02-29");
     EXPECT_EQ(FormatCardDate(Ft(k19900517, 37800) + 1), u"1990-05-17T10:30:00.0000001Z");
+    for (uint64_t edge : {uint64_t{0}, UINT64_MAX, UINT64_MAX - 9'999'999}) {
+        uint64_t back = 1;
+        EXPECT_TRUE(ParseCardDate(FormatCardDate(edge), back));
+        EXPECT_EQ(back, edge);
+    }
     uint64_t state = 88172645463325252ull;
     for (int i = 0; i < 2000; ++i) {
         state ^= state << 13;

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "store/contact/ContactFields.h"
+#include "store/vcard/CsvReader.h"
+
+using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
+
+TEST(CsvReader, QuotingSeparatorsAndLineBreaks) {
+    const struct {
+        std::string text;
+        char16_t separator;
+        std::vector<std::u16string> header;
+        std::vector<std::vector<std::u16string>> rows;
+        std::vector<int> lines;
+    } cases[] = {
+        {"a,b,c\r\n1,\"two, \"\"2\"\"\",3\r\n", u',', {u"a", u"b", u"c"},
+         {{u"1", u"two, \"2\"", u"3"}}, {2}},
+        {"\xef\xbb\xbf a ;b\n\"x\ny\";z\n\n;\nq\n", u';', {u"a", u"b"},
+         {{u"x\ny", u"z"}, {u"q", u""}}, {2, 6}},
+        {"a\tb\r1\t\"2\"tail\r", u'\t', {u"a", u"b"}, {{u"1", u"2tail"}}, {2}},
+        {"\"a,b\";c\n1;2\n", u';', {u"a,b", u"c"}, {{u"1", u"2"}}, {2}},
+        {"a,b,c\n1,,,,\n", u',', {u"a", u"b", u"c"}, {{u"1", u"", u""}}, {2}},
+        {"a,b\n1\n", u',', {u"a", u"b"}, {{u"1", u""}}, {2}},
+    };
+    for (const auto& c : cases) {
+        CsvTable table;
+        ASSERT_TRUE(CsvReader::Read(c.text, table).ok()) << c.text;
+        EXPECT_EQ(table.separator, c.separator) << c.text;
+        EXPECT_EQ(table.header, c.header) << c.text;
+        ASSERT_EQ(table.rows.size(), c.rows.size()) << c.text;
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(table.rows[i].fields, c.rows[i]) << c.text;
+            EXPECT_EQ(table.rows[i].line, c.lines[i]) << c.text;
+        }
+    }
+}
+
+TEST(CsvReader, DamagedTablesNameTheLine) {
+    const struct {
+        std::string text;
+        std::string status;
+    } cases[] = {
+        {"\n\n", "line 1: no header row"},
+        {"a,b\n1,2\n\"open,3\n4,5\n", "line 3: quoted field not closed"},
+        {"a,b\n1,2,3\n", "line 2: 3 fields, but the header has 2"},
+    };
+    for (const auto& c : cases) {
+        CsvTable table;
+        EXPECT_EQ(CsvReader::Read(c.text, table).ToString(), c.status);
+    }
+}
+
+TEST(CsvImport, WebExportWithNumberedColumns) {
+    const auto contacts = ImportOk(DataFile("google.csv"));
+    ASSERT_EQ(contacts.size(), 2u);  // the empty row makes no contact
+    const Contact& c = contacts[0].contact;
+    ExpectFields(c, {{kFieldFirst, u"Carlos"}, {kFieldLast, u"Mendes"}, {kFieldNickname, u"Cac\u00e1"},
+                     {kFieldEmail1, u"carlos@example.pt"}, {kFieldEmail2, u"c.mendes@work.example"},
+                     {kFieldEmail3, u"cm@work.example"}, {kFieldIm1, u"Skype: carlos.m"},
+                     {kFieldMobile, u"+351 91 234 5678"}, {kFieldWorkPhone, u"+351 21 555 0100"},
+                     {kFieldHomeStreet, u"Rua Augusta 10"}, {kFieldHomeCity, u"Lisboa"},
+                     {kFieldHomePostalCode, u"1100-053"}, {kFieldHomeCountry, u"Portugal"},
+                     {kFieldCompany, u"Tejo Yachts"}, {kFieldDepartment, u"Charter"},
+                     {kFieldJobTitle, u"Skipper"}, {kFieldSpouse, u"Ana Mendes"}});
+    EXPECT_EQ(c.GetNoteText(), u"Met at the regatta.\r\nOwes me a \"favour\".");
+    EXPECT_EQ(c.GetBirthday(), uint64_t{141'654} * 864'000'000'000);
+    EXPECT_EQ(c.GetAnniversary(), uint64_t{151'044} * 864'000'000'000);
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Satellite", u"+881 631 555 0100"}}));
+    EXPECT_EQ(Pairs(c.webPages), (PairList{{u"Blog", u"https://carlos.example/blog"}}));
+    EXPECT_EQ(Pairs(c.others), (PairList{{u"Hobby", u"Sailing"}, {u"Shoe size", u"43"}}));
+    EXPECT_EQ(contacts[0].categories, (std::vector<Str>{u"Friends", u"Sailing club"}));
+    ExpectFields(contacts[1].contact, {{kFieldFirst, u"Joana"}});
+}
+
+TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {
+    const auto contacts = ImportOk(DataFile("outlook.csv"));
+    ASSERT_EQ(contacts.size(), 2u);
+    const Contact& c = contacts[0].contact;
+    ExpectFields(c, {{kFieldTitle, u"Mr."}, {kFieldFirst, u"Robert"}, {kFieldMiddle, u"J."},
+                     {kFieldLast, u"O'Neill"}, {kFieldSuffix, u"Jr."}, {kFieldCompany, u"Contoso Ltd."},
+                     {kFieldDepartment, u"Sales"}, {kFieldJobTitle, u"Account Manager"},
+                     {kFieldWorkStreet, u"One Harbour Way\r\nBuilding 4"}, {kFieldWorkCity, u"Redmond"},
+                     {kFieldWorkState, u"WA"}, {kFieldWorkPostalCode, u"98052"},
+                     {kFieldWorkCountry, u"United States of America"}, {kFieldHomeStreet, u"12 Elm St"},
+                     {kFieldHomeCity, u"Springfield"}, {kFieldHomeState, u"IL"},
+                     {kFieldHomePostalCode, u"62704"}, {kFieldHomeCountry, u"United States of America"},
+                     {kFieldAssistantPhone, u"(425) 555-0110"}, {kFieldWorkFax, u"(425) 555-0199"},
+                     {kFieldWorkPhone, u"(425) 555-0100"}, {kFieldWorkPhone2, u"(425) 555-0101"},
+                     {kFieldCompanyPhone, u"(425) 555-0000"}, {kFieldHomePhone, u"(217) 555-0140"},
+                     {kFieldMobile, u"(206) 555-0177"}, {kFieldAccount, u"ACC-778"},
+                     {kFieldAssistant, u"Linda"}, {kFieldChildren, u"Tom, Jerry"},
+                     {kFieldEmail1, u"robert@contoso.example"}, {kFieldEmail2, u"bob@home.example"},
+                     {kFieldGovernmentId, u"123-45-6789"}, {kFieldManager, u"Karen"},
+                     {kFieldOffice, u"B4-213"}, {kFieldSpouse, u"Linda O'Neill"},
+                     {kFieldWeb, u"http://contoso.example/robert"}});
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Other", u"(206) 555-0188"}}));
+    EXPECT_EQ(Pairs(c.others), (PairList{{u"Gender", u"Male"}, {u"Hobby", u"Golf"}}));
+    EXPECT_EQ(c.GetNoteText(), u"Met at the \"Spring\" fair.\r\nCall after 5pm.");
+    EXPECT_EQ(contacts[0].categories, (std::vector<Str>{u"Customers", u"VIP"}));
+    EXPECT_NE(c.GetBirthday(), 0u);
+    // "0/0/00" dates and the columns' default values give nothing
+    const Contact& nina = contacts[1].contact;
+    ExpectFields(nina, {{kFieldFirst, u"Nina"}, {kFieldLast, u"Berg"}});
+    EXPECT_TRUE(nina.others.IsEmpty());
+    EXPECT_EQ(nina.GetBirthday(), 0u);
+}
+
+TEST(CsvImport, SemicolonTableInTheDesktopCodePage) {
+    const auto contacts = ImportOk(DataFile("outlook_semicolon.csv"));
+    ASSERT_EQ(contacts.size(), 1u);
+    const Contact& c = contacts[0].contact;
+    ExpectFields(c, {{kFieldFirst, u"J\u00fcrgen"}, {kFieldLast, u"Wei\u00df"},
+                     {kFieldCompany, u"M\u00fcller & S\u00f6hne GmbH"}, {kFieldWorkPhone, u"+49 89 555 0100"},
+                     {kFieldMobile, u"+49 171 555 0101"}, {kFieldEmail1, u"j.weiss@example.de"},
+                     {kFieldHomeStreet, u"Lindenstra\u00dfe 3"}, {kFieldHomeCity, u"M\u00fcnchen"},
+                     {kFieldHomePostalCode, u"80331"}, {kFieldHomeCountry, u"Deutschland"}});
+    EXPECT_EQ(c.GetNoteText(), u"Kunde seit 1999; bevorzugt Fax");
+    EXPECT_EQ(c.GetBirthday(), uint64_t{131'988} * 864'000'000'000);
+}

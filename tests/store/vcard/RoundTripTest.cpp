@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "TestFiles.h"
+#include "platform/imaging/Imaging.h"
+#include "store/contact/ContactFields.h"
+#include "store/vcard/NoteText.h"
+
+namespace {
+
+// A small deterministic generator of contacts with awkward values.
+class ContactMaker {
+public:
+    explicit ContactMaker(uint64_t seed) : state_(seed | 1) {}
+
+    uint64_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        return state_;
+    }
+    bool Chance(int percent) { return static_cast<int>(Next() % 100) < percent; }
+
+    // Texts with every character the card format must escape or fold, line breaks as CR LF.
+    Str Text() {
+        static const std::u16string kPieces[] = {
+            u"Anna", u" ", u",", u";", u":", u"\\", u"\\n", u"\"", u"\r\n", u"\t", u"=",
+            u"M\u00fcller", u"\u0416\u0451\u043b", u"\u6771\u4eac", u"\U0001F600", u"O'Neill",
+            u"AOL: x", u"_$!<", u"item1.", u"BEGIN:VCARD", u"0x98", u"+1 (555) 010-0100",
+        };
+        std::u16string text;
+        const int pieces = Chance(5) ? 60 : static_cast<int>(Next() % 5) + 1;
+        for (int i = 0; i < pieces; ++i) text += kPieces[Next() % std::size(kPieces)];
+        return Str(text);
+    }
+    Str MaybeText(int percent) { return Chance(percent) ? Text() : Str(); }
+
+    uint64_t Date() { return Chance(30) ? Next() % 864'000'000'000 * 200'000 : Next(); }
+
+    Contact Make(std::vector<Str>& categories) {
+        Contact c;
+        for (int field = 0; field < kTextFieldCount; ++field) c.SetText(field, MaybeText(40));
+        for (int field : {kFieldIm1, kFieldIm2, kFieldIm3}) {
+            if (Chance(30)) c.SetText(field, Str(u"Skype: ") + Text());
+        }
+        if (Chance(60)) c.SetBirthday(Date());
+        if (Chance(40)) c.SetAnniversary(Date());
+        if (Chance(50)) c.SetDefaultTag(static_cast<uint32_t>(Next()));
+        for (auto* list : {&c.phones, &c.emails, &c.webPages, &c.people, &c.ringtones, &c.others}) {
+            while (Chance(40)) list->Add({MaybeText(90), MaybeText(90)});
+        }
+        while (Chance(40)) c.ims.Add({MaybeText(90), MaybeText(90), MaybeText(70)});
+        while (Chance(40)) {
+            c.addresses.Add({static_cast<uint32_t>(Chance(50) ? Next() : 0), MaybeText(90),
+                             MaybeText(60), MaybeText(60), MaybeText(60), MaybeText(60),
+                             MaybeText(60)});
+        }
+        while (Chance(40)) c.dates.Add({MaybeText(90), Date()});
+        if (Chance(50)) {
+            c.homeAddressFormat = static_cast<uint32_t>(Next() % 60);
+            c.fourthFormat = static_cast<uint32_t>(Next());
+        }
+        AddNote(c);
+        if (Chance(30)) AddPicture(c);
+        AddCategories(c, categories);
+        return c;
+    }
+
+private:
+    void AddNote(Contact& c) {
+        if (Chance(50)) {
+            c.SetNote(NoteFromText(Text().View()));
+        } else if (Chance(50)) {  // note data that is no plain text: odd size, NULs, lone LF
+            std::vector<uint8_t> bytes(Next() % 40 + 1);
+            for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(Chance(20) ? 0 : Next());
+            c.SetNote(ByteBlock(std::move(bytes)));
+        }
+    }
+
+    void AddPicture(Contact& c) {
+        plat::RgbBitmap bitmap{3, 2, {}};
+        for (int i = 0; i < 18; ++i) bitmap.rgb.push_back(static_cast<uint8_t>(Next()));
+        const auto png = plat::EncodeImage(bitmap, plat::ImageFormat::Png);
+        ASSERT_TRUE(png);
+        c.SetPicture(ContactPicture::FromImageBytes(*png));
+        ASSERT_FALSE(c.GetPicture().IsEmpty());
+    }
+
+    void AddCategories(Contact& c, std::vector<Str>& names) {
+        static const char16_t* const kNames[] = {u"Work", u"Friends, old", u"A;B", u"\u00dcber",
+                                                 u"back\\slash"};
+        for (uint32_t id = 1; id <= 5; ++id) {
+            if (!Chance(30)) continue;
+            c.categories.Add(id);
+            names.emplace_back(kNames[id - 1]);
+        }
+    }
+
+    uint64_t state_;
+};
+
+// The identifiers of category names, as the caller of the import gives them.
+Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
+    static const std::map<std::u16string, uint32_t> kIds = {
+        {u"Work", 1}, {u"Friends, old", 2}, {u"A;B", 3}, {u"\u00dcber", 4}, {u"back\\slash", 5}};
+    Array<uint32_t> ids;
+    for (const Str& name : names) ids.Add(kIds.at(std::u16string(name.View())));
+    return ids;
+}
+
+}  // namespace
+
+TEST(VCardRoundTrip, ExportedContactsImportBackEqual) {
+    ContactMaker maker(20240611);
+    for (int i = 0; i < 300; ++i) {
+        std::vector<Str> categories;
+        const Contact original = maker.Make(categories);
+        const std::string card = ExportContact(original, categories);
+        const auto imported = ImportOk(card);
+        ASSERT_EQ(imported.size(), 1u) << card;
+        Contact back = imported[0].contact;
+        back.categories = CategoryIds(imported[0].categories);
+        ASSERT_TRUE(back.Equals(original)) << "contact " << i << ":\n" << card;
+    }
+}
+
+TEST(VCardRoundTrip, SeveralExportedCardsReadAsOneFile) {
+    ContactMaker maker(7);
+    std::string file;
+    std::vector<Contact> originals;
+    for (int i = 0; i < 20; ++i) {
+        std::vector<Str> none;
+        originals.push_back(maker.Make(none));
+        originals.back().categories.RemoveAll();
+        file += ExportContact(originals.back(), {});
+    }
+    const auto imported = ImportOk(file);
+    ASSERT_EQ(imported.size(), originals.size());
+    for (size_t i = 0; i < originals.size(); ++i) EXPECT_TRUE(imported[i].contact.Equals(originals[i]));
+}
+
+TEST(VCardRoundTrip, WrittenCardsUseStandardPropertiesWhereTheyExist) {
+    Contact c;
+    c.SetText(kFieldFirst, u"Anna");
+    c.SetText(kFieldLast, u"Smith");
+    c.SetText(kFieldCompany, u"Acme; Inc.");
+    c.SetText(kFieldWorkPhone2, u"+1 555 0101");
+    c.SetText(kFieldMobile, u"+1 555 0102");
+    c.SetText(kFieldEmail1, u"anna@example.com");
+    c.SetText(kFieldIm1, u"AOL: annas");
+    c.SetText(kFieldHomeCity, u"Springfield");
+    c.SetBirthday(uint64_t{142'215} * 864'000'000'000);
+    c.phones.Add({u"Boat", u"+1 555 0199"});
+    EXPECT_EQ(ExportContact(c, {u"VIP"}),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\n"
+              "FN:Smith\\, Anna\r\n"
+              "N:Smith;Anna;;;\r\n"
+              "ORG:Acme\\; Inc.\r\n"
+              "TEL;TYPE=WORK,VOICE;X-BREVANE-FIELD=0x98:+1 555 0101\r\n"
+              "TEL;TYPE=CELL,VOICE:+1 555 0102\r\n"
+              "X-ABLABEL:Boat\r\n"  // group item1
+              "item1.TEL:+1 555 0199\r\n"
+              "EMAIL;TYPE=INTERNET:anna@example.com\r\n"
+              "X-AIM:annas\r\n"
+              "ADR;TYPE=HOME:;;;Springfield;;;\r\n"
+              "BDAY:1990-05-17\r\n"
+              "CATEGORIES:VIP\r\n"
+              "END:VCARD\r\n");
+}

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "store/contact/ContactFields.h"
+
+using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
+
+namespace {
+
+constexpr uint64_t kDay = 864'000'000'000;
+
+}  // namespace
+
+TEST(SampleFiles, CardsWithLabelledItemGroups) {
+    const auto contacts = ImportOk(DataFile("apple_groups.vcf"));
+    ASSERT_EQ(contacts.size(), 2u);
+    const Contact& c = contacts[0].contact;
+    ExpectFields(c, {{kFieldLast, u"Lindqvist"}, {kFieldFirst, u"Maja"}, {kFieldMiddle, u"Elin"},
+                     {kFieldTitle, u"Dr."}, {kFieldSuffix, u"PhD"},
+                     {kFieldCompany, u"Nordvik Shipping AB"}, {kFieldDepartment, u"Logistics"},
+                     {kFieldJobTitle, u"Head of Planning"},
+                     {kFieldEmail1, u"maja.lindqvist@nordvik.example"}, {kFieldEmail2, u"maja@home.example"},
+                     {kFieldMobile, u"+46 70 123 45 67"}, {kFieldWorkPhone, u"+46 8 555 010 00"},
+                     {kFieldHomeStreet, u"Storgatan 12\r\nLgh 1102"}, {kFieldHomeCity, u"Stockholm"},
+                     {kFieldHomePostalCode, u"114 51"}, {kFieldHomeCountry, u"Sweden"},
+                     {kFieldWeb, u"https://nordvik.example/maja"}, {kFieldSpouse, u"Johan Lindqvist"}});
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Reception", u"+46 8 555 010 99"}}));
+    EXPECT_EQ(Pairs(c.people), (PairList{{u"Mother", u"Astrid"}}));
+    EXPECT_EQ(c.GetAnniversary(), uint64_t{149'182} * kDay);
+    ASSERT_EQ(c.dates.GetSize(), 1);
+    EXPECT_TRUE((c.dates[0] == CustDate{u"First day at Nordvik", uint64_t{151'453} * kDay}));
+    EXPECT_EQ(c.GetBirthday(), uint64_t{1175} * kDay);  // 21 March, no year
+    EXPECT_EQ(c.GetNoteText(), u"Prefers e-mail, not calls.\r\nSpeaks Swedish and German.");
+    EXPECT_EQ(contacts[0].categories, (std::vector<Str>{u"Work", u"Shipping"}));
+    EXPECT_EQ(Pairs(c.others), (PairList{{u"X-SOCIALPROFILE", u"https://social.example/majal"}}));
+    EXPECT_EQ(c.GetPicture().Width(), 2);
+    EXPECT_EQ(c.GetPicture().Bitmap().rgb[0], 255);
+
+    const Contact& company = contacts[1].contact;
+    ExpectFields(company, {{kFieldCompany, u"Nordvik Shipping AB"}, {kFieldCompanyPhone, u"+46 8 555 010 00"},
+                           {kFieldWorkFax, u"+46 8 555 010 01"}});
+    EXPECT_TRUE(company.others.IsEmpty());
+}
+
+TEST(SampleFiles, PhoneCardsInVersion21) {
+    const auto contacts = ImportOk(DataFile("phone21_qp.vcf"));
+    ASSERT_EQ(contacts.size(), 3u);
+    const Contact& c = contacts[0].contact;
+    ExpectFields(c, {{kFieldLast, u"M\u00fcller"}, {kFieldFirst, u"J\u00fcrgen"},
+                     {kFieldHomePhone, u"+49 30 1234567"}, {kFieldWorkPhone, u"+49 30 7654321"},
+                     {kFieldMobile, u"+49 171 2345678"}, {kFieldWorkFax, u"+49 30 7654322"},
+                     {kFieldHomePhone2, u"+49 30 1111111"}, {kFieldHomeStreet, u"Hauptstra\u00dfe 5"},
+                     {kFieldHomeCity, u"Berlin"}, {kFieldHomePostalCode, u"10115"},
+                     {kFieldHomeCountry, u"Deutschland"}, {kFieldEmail1, u"juergen@example.de"}});
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"ISDN", u"+49 30 2222222"}}));
+    EXPECT_EQ(c.GetNoteText(),
+              u"Erste Zeile\r\nZweite Zeile mit einem langen Text, der umgebrochen wurde: \u00e4\u00f6\u00fc.");
+    EXPECT_EQ(c.GetBirthday(), uint64_t{136'701} * kDay);
+    EXPECT_EQ(Pairs(c.others), (PairList{{u"X-IRMC-LUID", u"0002"}}));
+    ExpectFields(contacts[1].contact, {{kFieldLast, u"\u0418\u0432\u0430\u043d\u043e\u0432"},
+                                       {kFieldFirst, u"\u041f\u0435\u0442\u0440"},
+                                       {kFieldMobile, u"+7 495 123 45 67"}});
+    ExpectFields(contacts[2].contact, {{kFieldLast, u"Nov\u00e1k"}, {kFieldFirst, u"Petr"},
+                                       {kFieldWorkPhone, u"+420 2 1234 5678"}});
+    EXPECT_EQ(contacts[2].contact.GetPicture().Width(), 2);
+}
+
+TEST(SampleFiles, Version40WithDataUris) {
+    const auto contacts = ImportOk(DataFile("v40_data_uri.vcf"));
+    ASSERT_EQ(contacts.size(), 1u);
+    const Contact& c = contacts[0].contact;
+    ExpectFields(c, {{kFieldLast, u"Tanaka"}, {kFieldFirst, u"Aiko"},
+                     {kFieldMobile, u"+81-90-1234-5678"}, {kFieldWorkPhone, u"+81-3-5555-0100"},
+                     {kFieldEmail1, u"aiko.tanaka@example.jp"}, {kFieldIm1, u"Jabber: aiko@chat.example.jp"},
+                     {kFieldIm2, u"Skype: aiko.t"}, {kFieldSpouse, u"Kenji Tanaka"},
+                     {kFieldWorkStreet, u"1-2-3 Marunouchi"}, {kFieldWorkCity, u"Chiyoda-ku"},
+                     {kFieldWorkState, u"Tokyo"}, {kFieldWorkPostalCode, u"100-0005"},
+                     {kFieldWorkCountry, u"Japan"}});
+    EXPECT_EQ(c.GetBirthday(), uint64_t{1154} * kDay);
+    EXPECT_EQ(c.GetAnniversary(), uint64_t{150'239} * kDay);  // 09:00 in Tokyo is 00:00 UTC
+    EXPECT_EQ(Pairs(c.people), (PairList{{u"Friend", u"Hana Sato"}}));
+    EXPECT_EQ(Pairs(c.others), (PairList{{u"GENDER", u"F"}}));
+    EXPECT_EQ(c.GetPicture().Width(), 3);
+}
+
+TEST(SampleFiles, DamagedAndForeignFilesAreRefused) {
+    const struct {
+        const char* file;
+        std::string status;
+    } cases[] = {
+        {"broken_missing_end.vcf", "line 6: BEGIN:VCARD without END:VCARD"},
+        {"broken_base64.vcf", "line 4: PHOTO: damaged base64 data"},
+        {"broken_charset.vcf", "line 3: N: unknown character set \"X-NO-SUCH-SET\""},
+        {"broken_quote.csv", "line 3: quoted field not closed"},
+        {"not_contacts.txt",
+         "line 1: neither a vCard (no BEGIN:VCARD) nor a contacts table (no known column in the "
+         "header)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ImportError(DataFile(c.file)), c.status) << c.file;
+    EXPECT_EQ(ImportError(""), "line 1: the file is empty");
+    EXPECT_EQ(ImportError("\r\n \r\n"), "line 1: the file is empty");
+}
