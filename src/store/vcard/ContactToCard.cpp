@@ -93,11 +93,15 @@ private:
         return Add(name, EscapeText(text.View()));
     }
 
-    // A further value: its own group, the value property and the group's label.
+    // A further value: its own group, the value property and the group's label. A label that
+    // looks like a built-in one ("_$!<Mobile>!$_") is wrapped once more, so that it reads back
+    // as that text and not as the built-in kind.
     VCardProperty& AddLabelled(std::string_view name, const Str& label,
                                std::u16string escapedValue) {
         const std::string group = std::string(vcf::kGroupPrefix) + std::to_string(++groups_);
-        Add(vcf::kLabelProperty, EscapeText(label.View())).group = group;
+        std::u16string text(label.View());
+        if (!BuiltInLabelWord(text).empty()) text = u"_$!<" + text + u">!$_";
+        Add(vcf::kLabelProperty, EscapeText(text)).group = group;
         VCardProperty& property = Add(name, std::move(escapedValue));
         property.group = group;
         return property;

@@ -27,7 +27,7 @@ public:
         static const std::u16string kPieces[] = {
             u"Anna", u" ", u",", u";", u":", u"\\", u"\\n", u"\"", u"\r\n", u"\t", u"=",
             u"M\u00fcller", u"\u0416\u0451\u043b", u"\u6771\u4eac", u"\U0001F600", u"O'Neill",
-            u"AOL: x", u"_$!<", u"item1.", u"BEGIN:VCARD", u"0x98", u"+1 (555) 010-0100",
+            u"AOL: x", u"_$!<", u">!$_", u"_$!<Mobile>!$_", u"item1.", u"BEGIN:VCARD", u"0x98", u"+1 (555) 010-0100",
         };
         std::u16string text;
         const int pieces = Chance(5) ? 60 : static_cast<int>(Next() % 5) + 1;
