@@ -35,14 +35,24 @@ T Fail(uint32_t error, std::string why) {
 
 void ShutdownAtExit() { WindowSystem::Shutdown(); }
 
-// An old window system lets its windows go on the user-interface thread, where its sockets are
-// watched; a forked child lets its parent's go at once, leaving the files to the parent.
-void ReleaseOld(std::shared_ptr<WindowSystem> old, bool sameProcess) {
-    if (!sameProcess || !HasApplication() || IsUiThread()) {
-        old->Release(sameProcess);
-    } else {
-        RunOnUiThread([old = std::move(old)] { old->Release(true); });
+// Puts the parameters of a message for another process into its frame; false (last error set)
+// when they cannot travel. WM_COPYDATA's bytes become the payload and its dwData the lParam.
+bool PackParameters(uint32_t message, WPARAM wParam, LPARAM lParam, WireFrame& frame) {
+    if (!WParamTravels(wParam) || (message != WM_COPYDATA && !LParamTravels(lParam))) {
+        return Fail(ERROR_INVALID_PARAMETER, "a parameter does not fit in 32 bits");
     }
+    frame.wParam = ToWire(wParam);
+    frame.lParam = ToWire(lParam);
+    if (message != WM_COPYDATA) return true;
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data == nullptr || !WParamTravels(data->dwData) || data->cbData > winfmt::kMaxPayload ||
+        (data->cbData > 0 && data->lpData == nullptr)) {
+        return Fail(ERROR_INVALID_PARAMETER, "WM_COPYDATA needs its data, 16 MiB at most");
+    }
+    const auto* bytes = static_cast<const uint8_t*>(data->lpData);
+    frame.lParam = ToWire(data->dwData);
+    frame.payload.assign(bytes, bytes + data->cbData);
+    return true;
 }
 
 }  // namespace
@@ -197,10 +207,8 @@ bool WindowSystem::Post(HWND window, uint32_t message, WPARAM wParam, LPARAM lPa
         windows_->Post(window, message, wParam, lParam);
         return true;
     }
-    if (!WParamTravels(wParam) || !LParamTravels(lParam)) {
-        return Fail(ERROR_INVALID_PARAMETER, "a parameter does not fit in 32 bits");
-    }
-    return PostFrame(window, WireFrame{FrameKind::Post, 0, window, message, ToWire(wParam), ToWire(lParam), {}});
+    WireFrame frame{FrameKind::Post, 0, window, message, 0, 0, {}};
+    return PackParameters(message, wParam, lParam, frame) && PostFrame(window, frame);
 }
 
 bool WindowSystem::Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs,
@@ -209,19 +217,8 @@ bool WindowSystem::Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lPa
         result = *answer;
         return true;
     }
-    WireFrame frame{FrameKind::Send, 0, window, message, ToWire(wParam), ToWire(lParam), {}};
-    if (message == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (data == nullptr || !WParamTravels(data->dwData) || data->cbData > winfmt::kMaxPayload ||
-            (data->cbData > 0 && data->lpData == nullptr)) {
-            return Fail(ERROR_INVALID_PARAMETER, "WM_COPYDATA needs its data, 16 MiB at most");
-        }
-        const auto* bytes = static_cast<const uint8_t*>(data->lpData);
-        frame.lParam = ToWire(data->dwData);
-        frame.payload.assign(bytes, bytes + data->cbData);
-    } else if (!WParamTravels(wParam) || !LParamTravels(lParam)) {
-        return Fail(ERROR_INVALID_PARAMETER, "a parameter does not fit in 32 bits");
-    }
+    WireFrame frame{FrameKind::Send, 0, window, message, 0, 0, {}};
+    if (!PackParameters(message, wParam, lParam, frame)) return false;
     const auto entry = RemoteEntry(window);
     if (!entry) return false;
     bool timedOut = false;
