@@ -9,6 +9,7 @@
 
 #include "platform/device/Device.h"
 #include "platform/locale/Locale.h"
+#include "platform/objectstore/ObjectStore.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryDefaults.h"
 
@@ -56,6 +57,15 @@ void MakePhoneMarkers(const Device& device) {
     }
 }
 
+// The object store with the platform's own databases; one left by an interrupted initialisation
+// is kept as it is.
+void MakeVolume(const Device& device) {
+    const fs::path host = Host(device, u"\\pim.vol");
+    if (!InitVolume(host) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        Fail(device.Root(), "cannot create the object store: " + LastErrorMessage());
+    }
+}
+
 void RemoveDatabase(const fs::path& file) {
     std::error_code ec;
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(file.string() + suffix, ec);
@@ -93,6 +103,7 @@ InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     }
     MakeFolders(device);
     if (options.phone) MakePhoneMarkers(device);
+    MakeVolume(device);
     const std::string locale = options.locale.empty() ? DefaultLocaleName() : NormalizeLocaleName(options.locale);
     const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale);
     return {device.Root(), created};
