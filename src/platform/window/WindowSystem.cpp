@@ -55,6 +55,16 @@ bool PackParameters(uint32_t message, WPARAM wParam, LPARAM lParam, WireFrame& f
     return true;
 }
 
+// An old window system lets its windows go on the user-interface thread, where its sockets are
+// watched; a forked child lets its parent's go at once, leaving the files to the parent.
+void ReleaseOld(std::shared_ptr<WindowSystem> old, bool sameProcess) {
+    if (!sameProcess || !HasApplication() || IsUiThread()) {
+        old->Release(sameProcess);
+    } else {
+        RunOnUiThread([old = std::move(old)] { old->Release(true); });
+    }
+}
+
 }  // namespace
 
 std::shared_ptr<WindowSystem> WindowSystem::Current() {
