@@ -172,6 +172,19 @@ TEST_F(WindowTest, ForegroundRequestsAreRecordedAndHandedOnFromTheLoop) {
     plat::SetForegroundHandler(nullptr);
 }
 
+TEST_F(WindowTest, AnotherCurrentDeviceEndsTheWindowsOfTheOldOne) {
+    const plat::HWND window = Recording(u"OLD.DEVICE");
+    {
+        TempDevice other;
+        EXPECT_EQ(plat::FindWindow(u"OLD.DEVICE"), 0u);
+        EXPECT_NE(Recording(u"NEW.DEVICE"), 0u);
+    }
+    EXPECT_FALSE(plat::IsWindow(window));
+    EXPECT_EQ(plat::FindWindow(u"OLD.DEVICE"), 0u);
+    EXPECT_EQ(plat::FindWindow(u"NEW.DEVICE"), 0u);
+    EXPECT_TRUE(MessagesOf(window).empty());  // ended without messages
+}
+
 // The identity of a process that has ended and been reaped.
 plat::ProcessIdentity EndedProcess() {
     int pipeEnds[2];
