@@ -1,0 +1,77 @@
+// Opens arbitrary bytes as pim_index2.dat (sealed with a valid length word and checksum, so the
+// store's own checks are reached) and, when the store accepts them, reads every slot, updates
+// and removes some and adds one: an accepted image must never lead to a read or write outside
+// it, and must still pass its checks after the changes.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "index/format/IndexFormat.h"
+#include "index/format/Words.h"
+#include "index/mapped/Crc32c.h"
+#include "index/props/PropsStore.h"
+#include "platform/device/Device.h"
+#include "store/contact/ContactCustProps.h"
+
+namespace {
+
+const std::filesystem::path& DeviceRoot() {
+    static const std::filesystem::path root = [] {
+        char pattern[] = "/tmp/brevane-fuzz-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) abort();
+        plat::SetCurrentDevice(std::make_unique<plat::Device>(pattern));
+        return std::filesystem::path(pattern);
+    }();
+    return root;
+}
+
+void WriteSealed(const uint8_t* data, size_t size) {
+    std::vector<uint8_t> file(data, data + size);
+    file.resize(std::max<size_t>((size + 3) / 4 * 4, IndexFormat::kMinImageBytes), 0);
+    const auto length = static_cast<uint32_t>(file.size());
+    StoreWord(file.data() + length - 4, length + IndexFormat::kFileExtraBytes);
+    const uint32_t crc = Crc32c(file.data(), length);
+    file.resize(length + 4);
+    StoreWord(file.data() + length, crc);
+    std::ofstream(DeviceRoot() / "pim_index2.dat", std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+void Exercise(PropsStore& store) {
+    std::vector<uint32_t> slots;
+    uint32_t slot = store.FirstSlot();
+    for (uint32_t i = 0; i < store.SlotCount(); ++i, slot = store.NextSlot(slot)) slots.push_back(slot);
+    for (size_t i = 0; i < slots.size(); ++i) {
+        ContactCustProps values;
+        store.ReadRecord(slots[i], values);
+        std::vector<uint8_t> bytes;
+        if (!store.ReadEncoded(slots[i], bytes)) abort();  // every slot passed the open checks
+        if (i % 3 == 1) store.UpdateEncoded(slots[i], std::vector<uint8_t>(i * 50 % 700, 7));
+        if (i % 3 == 2) store.RemoveRecord(slots[i]);
+    }
+    store.AddRecord(ContactCustProps{});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > (1u << 16)) return 0;
+    DeviceRoot();
+    WriteSealed(data, size);
+    PropsStore store;
+    if (store.Open(false)) {
+        Exercise(store);
+        store.Close();
+        if (!store.Open(false)) {
+            // The changed image is still live in this process: reopening shares it and checks it.
+            abort();
+        }
+    }
+    return 0;
+}
