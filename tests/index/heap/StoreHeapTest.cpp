@@ -41,17 +41,6 @@ struct TestHeap {
 
 }  // namespace
 
-TEST(StoreHeap, NewHeapIsOneSelfLinkedFreeBlock) {
-    TestHeap t(102408);
-    EXPECT_EQ(t.Word(0), 102408u);
-    EXPECT_EQ(t.Word(4), 8u);
-    EXPECT_EQ(t.Tag(8), -102392);
-    EXPECT_EQ(t.Word(12), 8u);
-    EXPECT_EQ(t.Word(16), 8u);
-    EXPECT_EQ(t.Tag(102404), -102392);
-    EXPECT_TRUE(StoreHeap::Check(t.bytes.data(), 102408));
-}
-
 TEST(StoreHeap, AllocationSplitsOnlyWhenTheRestCanStandAsABlock) {
     struct Case {
         uint32_t request;
@@ -122,34 +111,6 @@ TEST(StoreHeap, FreeRefusesWhatIsNotABlockInUse) {
         EXPECT_EQ(t.bytes, before) << "a refused free changes nothing";
     }
     EXPECT_TRUE(t.heap.Free(b));
-}
-
-TEST(StoreHeap, ExtendAppendsFreeSpaceMergedWithAFreeLastBlock) {
-    TestHeap merged(1024, 2048);
-    ASSERT_TRUE(merged.heap.Extend(1000));
-    EXPECT_EQ(merged.heap.Length(), 2024u);
-    EXPECT_EQ(merged.FreeList(), std::vector<uint32_t>{8});
-    EXPECT_EQ(merged.Tag(8), -(2024 - 16));
-    EXPECT_TRUE(StoreHeap::Check(merged.bytes.data(), 2024));
-
-    TestHeap separate(1024, 2048);
-    const uint32_t whole = separate.heap.Allocate(1024 - 16);
-    ASSERT_NE(whole, 0u);
-    EXPECT_EQ(separate.Word(4), 0u);
-    ASSERT_TRUE(separate.heap.Extend(1000));
-    EXPECT_EQ(separate.FreeList(), std::vector<uint32_t>{1024});
-    EXPECT_EQ(separate.Tag(1024), -992);
-    EXPECT_EQ(separate.heap.Allocate(992), 1028u);
-
-    for (uint32_t bad : {0u, 8u, 12u, 1002u}) EXPECT_FALSE(merged.heap.Extend(bad)) << bad;
-}
-
-TEST(StoreHeap, GrowthCoversTheRequestAndAtLeastTheMinimumStep) {
-    const std::pair<uint32_t, uint64_t> cases[] = {
-        {0, 102400},      {8, 102400},      {102392, 102400},
-        {102393, 102404}, {200000, 200008}, {0xFFFFFFFFu, uint64_t{kMaxPayload} + 8},
-    };
-    for (const auto& [request, growth] : cases) EXPECT_EQ(StoreHeap::GrowthFor(request), growth) << request;
 }
 
 TEST(StoreHeap, CheckRejectsDamageAndRestoresTheLastFooter) {

@@ -32,12 +32,18 @@ std::string ReadErrorLog(const TempDevice& device) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace
+// A device with a new index image.
+class IndexStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(store.Create()); }
 
-TEST(IndexStore, FreshImageAndItsFileAreByteExact) {
     TempDevice device;
     IndexStore store;
-    ASSERT_TRUE(store.Create());
+};
+
+}  // namespace
+
+TEST_F(IndexStoreTest, FreshImageAndItsFileAreByteExact) {
     ASSERT_EQ(store.Length(), kFreshLength);
     std::vector<uint8_t> expected(kFreshLength, 0);
     StoreWord(&expected[0], 1);
@@ -60,10 +66,7 @@ TEST(IndexStore, FreshImageAndItsFileAreByteExact) {
     EXPECT_EQ(ImageOf(store), expected) << "the heap's last footer is restored";
 }
 
-TEST(IndexStore, AllocationsAreZeroedAndSurviveSaveAndReopen) {
-    TempDevice device;
-    IndexStore store;
-    ASSERT_TRUE(store.Create());
+TEST_F(IndexStoreTest, AllocationsAreZeroedAndSurviveSaveAndReopen) {
     std::vector<StorePtr> blocks;
     for (uint32_t i = 1; i <= 50; ++i) {
         StorePtr ptr;
@@ -94,10 +97,7 @@ TEST(IndexStore, AllocationsAreZeroedAndSurviveSaveAndReopen) {
     EXPECT_EQ(blocks[1].Address()[0], 0xA2);
 }
 
-TEST(IndexStore, FullHeapGrowsTheImageAndKeepsPositionsValid) {
-    TempDevice device;
-    IndexStore store;
-    ASSERT_TRUE(store.Create());
+TEST_F(IndexStoreTest, FullHeapGrowsTheImageAndKeepsPositionsValid) {
     StorePtr small;
     ASSERT_NE(store.Allocate(16, small), nullptr);
     small.SetWord(0, 0x11223344);
@@ -149,16 +149,13 @@ TEST(IndexStore, ImageAtTheViewLimitFailsCleanlyAndStaysUsable) {
     EXPECT_EQ(ImageOf(store), image);
 }
 
-TEST(IndexStore, OpenRejectsForeignHeadersAndDamagedHeaps) {
-    TempDevice device;
-    IndexStore writer;
-    ASSERT_TRUE(writer.Create());
+TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
     StorePtr a, b;
-    writer.Allocate(40, a);
-    writer.Allocate(40, b);
-    writer.FreePtr(a);
-    const std::vector<uint8_t> image = ImageOf(writer);
-    writer.Close();
+    store.Allocate(40, a);
+    store.Allocate(40, b);
+    store.FreePtr(a);
+    const std::vector<uint8_t> image = ImageOf(store);
+    store.Close();
 
     struct Case {
         const char* what;
@@ -178,28 +175,22 @@ TEST(IndexStore, OpenRejectsForeignHeadersAndDamagedHeaps) {
         std::vector<uint8_t> damaged = image;
         StoreWord(&damaged[c.at], c.value);
         WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(damaged));  // a valid container
-        IndexStore store;
         EXPECT_FALSE(store.Open());
         EXPECT_EQ(store.LastError(), MappedError::Damaged);
         EXPECT_FALSE(store.IsOpen());
     }
     WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(std::vector<uint8_t>(40, 0)));
-    IndexStore tooShort;
-    EXPECT_FALSE(tooShort.Open()) << "no room for a header and a heap";
+    EXPECT_FALSE(store.Open()) << "no room for a header and a heap";
 
     WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(image));
-    IndexStore store;
     EXPECT_TRUE(store.Open());
 }
 
-TEST(IndexStore, SecondStoreSharesTheLiveImage) {
-    TempDevice device;
-    IndexStore first;
-    ASSERT_TRUE(first.Create());
+TEST_F(IndexStoreTest, SecondStoreSharesTheLiveImage) {
     StorePtr ptr;
-    ASSERT_NE(first.Allocate(12, ptr), nullptr);
+    ASSERT_NE(store.Allocate(12, ptr), nullptr);
     ptr.SetWord(2, 77);
-    first.SetHeaderWord(kSlotTableWord, ptr.Offset());
+    store.SetHeaderWord(kSlotTableWord, ptr.Offset());
 
     IndexStore second;
     ASSERT_TRUE(second.Open());

@@ -61,32 +61,3 @@ TEST(FileReplacement, TargetIsEitherOldOrNewNeverTorn) {
     EXPECT_EQ(ReadText(target), "new one") << "the leftover's longer bytes are gone";
     EXPECT_FALSE(fs::exists(replacement.TemporaryPath()));
 }
-
-TEST(FileReplacement, FailedRenameKeepsTheTarget) {
-    TempDevice device;
-    const fs::path target = device.Root() / "folder";
-    fs::create_directory(target);
-    plat::FileReplacement replacement(target);
-    ASSERT_TRUE(replacement.Begin());
-    ASSERT_TRUE(replacement.Write(Bytes("data")));
-    EXPECT_FALSE(replacement.Commit());
-    EXPECT_TRUE(fs::is_directory(target));
-    EXPECT_FALSE(fs::exists(replacement.TemporaryPath()));
-}
-
-TEST(InputFile, SizeIsKnownBeforeReadingAndShortReadsFail) {
-    TempDevice device;
-    const fs::path file = device.Root() / "in.dat";
-    WriteText(file, "12345678");
-    plat::InputFile input;
-    ASSERT_TRUE(input.Open(file));
-    EXPECT_EQ(input.Size(), 8u);
-    uint8_t buffer[9] = {};
-    EXPECT_TRUE(input.ReadAll({buffer, 8}));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 8), "12345678");
-    EXPECT_FALSE(input.ReadAll({buffer, 9})) << "the file holds only 8 bytes";
-
-    EXPECT_FALSE(input.Open(device.Root() / "missing.dat"));
-    EXPECT_FALSE(input.Open(device.Root())) << "a folder is not a file";
-    EXPECT_FALSE(input.ReadAll({buffer, 1}));
-}
