@@ -1,0 +1,75 @@
+#pragma once
+// CategoryManager: the one object that touches the platform's category databases: "CategoryMainDB"
+// (one record per category) and "CategoryAssocDB" (one record per item-to-category assignment).
+// It lists, adds and deletes categories, reads a contact's categories and rewrites them when the
+// contact is saved. A single instance per process and device, made on first use.
+#include <cstdint>
+#include <functional>
+
+#include "categories/manager/CategoryEntry.h"
+#include "core/array/Array.h"
+#include "core/str/Str.h"
+#include "store/db/CeDBDatabase.h"
+
+class Contact;
+class StdContact;
+
+// Item kinds in the top four bits of an item reference.
+inline constexpr uint32_t kItemKindContact = 0x8;
+inline constexpr uint32_t kItemKindOther4 = 0x4;
+inline constexpr uint32_t kItemKindOtherC = 0xC;
+
+class CategoryManager {
+public:
+    // The manager, opening both databases on the first call. When they cannot be opened the
+    // platform is asked to create them and the open is tried once more; when that fails too the
+    // result is null and the next call tries again. Callers treat null as "no categories".
+    static CategoryManager* Instance();
+    virtual ~CategoryManager();
+    CategoryManager(const CategoryManager&) = delete;
+    CategoryManager& operator=(const CategoryManager&) = delete;
+
+    enum AddResult : int { kAddFailed = 0, kAddCreated = 1, kAddExists = 2 };
+    // Adds a category; kAddExists (nothing written) when one of exactly that name exists.
+    int AddCategory(const Str& name, uint32_t& id);
+    // Only when nothing refers to it; false otherwise (and for an unknown id).
+    bool DeleteCategory(uint32_t id);
+
+    // Lists ordered by name. A read failure other than the end of the database empties the list
+    // and fails.
+    bool GetAllCategories(Array<CategoryEntry>& entries);
+    // The categories assigned to at least one contact.
+    bool GetCategoriesInUse(Array<CategoryEntry>& entries);
+    bool GetCategoryName(uint32_t id, Str& name);
+    // The names of the ids that have a category, ordered by name.
+    bool GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names);
+
+    // A contact's assignments, keyed by its record identifier value; a contact without one has no
+    // categories and these fail.
+    bool GetContactCategories(const StdContact& contact, Array<uint32_t>& ids);
+    bool GetContactCategoryNames(const StdContact& contact, Array<Str>& names);
+    // Fills the contact's category ids from the store unless they were read already.
+    bool LoadContactCategories(Contact& contact);
+    // One assignment per id (for a contact just created); ids repeated in the list go once.
+    bool AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
+    // Makes the assignments equal to `ids`, writing and deleting only the difference.
+    bool SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
+    bool RemoveContactCategories(const StdContact& contact);
+
+    // Names joined for one line of display: "a, b, c".
+    static Str JoinNames(const Array<Str>& names);
+
+private:
+    CategoryManager() = default;
+    bool Open();
+    bool ReadCategory(uint32_t id, CategoryEntry& entry, bool& failed);
+    bool VisitItem(uint32_t itemRef, const std::function<void(const CCeDBRecord&)>& visit);
+    bool DeleteRecords(const Array<plat::CeOid>& records);
+
+    CCeDBDatabase main_;   // "CategoryMainDB" ordered by id
+    CCeDBDatabase assoc_;  // "CategoryAssocDB" ordered by (item, category)
+};
+
+// Sorts category entries (or names) by name with the device locale's collation.
+void SortByName(Array<CategoryEntry>& entries);
+void SortByName(Array<Str>& names);

@@ -1,0 +1,249 @@
+#include "categories/manager/CategoryManager.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/pom/CategoryDatabases.h"
+#include "platform/pom/VolumeDevice.h"
+#include "store/contact/Contact.h"
+
+using plat::pom::kCategoryAssocDb;
+using plat::pom::kCategoryMainDb;
+
+namespace {
+
+Array<uint32_t> Ids(std::initializer_list<uint32_t> ids) {
+    Array<uint32_t> out;
+    for (uint32_t id : ids) out.Add(id);
+    return out;
+}
+
+std::vector<uint32_t> Vec(const Array<uint32_t>& ids) { return {ids.begin(), ids.end()}; }
+
+StdContact ContactNumber(uint32_t recordId) {
+    StdContact c;
+    c.SetRecordId(recordId);
+    return c;
+}
+
+// The test's own view of "CategoryAssocDB".
+class Assignments {
+public:
+    Assignments() { EXPECT_TRUE(db_.Open(kCategoryAssocDb.data())); }
+
+    // Every assignment record as (object identifier, item reference, category id).
+    std::set<std::tuple<plat::CeOid, uint32_t, uint32_t>> All() {
+        std::set<std::tuple<plat::CeOid, uint32_t, uint32_t>> all;
+        for (bool more = db_.SeekFirst(); more; more = db_.SeekNext()) {
+            CCeDBRecord record;
+            const plat::CeOid oid = db_.Read(record);
+            all.emplace(oid, record.Find(1)->GetULong(), record.Find(2)->GetULong());
+        }
+        return all;
+    }
+    void Add(uint32_t itemRef, uint32_t id) {
+        CCeDBRecord record;
+        record.Add(new CCeDBProp(1, itemRef));
+        record.Add(new CCeDBProp(2, static_cast<int32_t>(id)));
+        ASSERT_NE(db_.Write(record, CCeDBDatabase::kWriteNew), 0u);
+    }
+    uint64_t LastModified() {
+        plat::DatabaseInfo info;
+        db_.GetInfo(info);
+        return info.lastModified;
+    }
+
+private:
+    CCeDBDatabase db_;
+};
+
+class CategoryManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        manager_ = CategoryManager::Instance();
+        ASSERT_NE(manager_, nullptr);
+    }
+
+    uint32_t Add(const char16_t* name) {
+        uint32_t id = 0;
+        EXPECT_EQ(manager_->AddCategory(name, id), CategoryManager::kAddCreated) << Str(name).ToUtf8();
+        return id;
+    }
+
+    std::vector<std::u16string> Names(const Array<CategoryEntry>& entries) {
+        std::vector<std::u16string> names;
+        for (const CategoryEntry& e : entries) names.emplace_back(e.name.View());
+        return names;
+    }
+
+    VolumeDevice device_;
+    CategoryManager* manager_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CategoryManagerTest, TheDatabasesAreMadeThroughTheObjectModelWhenMissing) {
+    // The fresh volume had no category databases; the manager had them made.
+    CCeDBDatabase main;
+    EXPECT_TRUE(main.Open(kCategoryMainDb.data()));
+    EXPECT_EQ(CategoryManager::Instance(), manager_);  // one instance per device
+}
+
+TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothing) {
+    const uint32_t work = Add(u"Work");
+    uint32_t id = 99;
+    EXPECT_EQ(manager_->AddCategory(u"Work", id), CategoryManager::kAddExists);
+    EXPECT_EQ(id, 0u);
+    const uint32_t lower = Add(u"work");  // another name: the match is exact
+    EXPECT_NE(lower, work);
+    Array<CategoryEntry> all;
+    ASSERT_TRUE(manager_->GetAllCategories(all));
+    EXPECT_EQ(all.GetSize(), 2);
+    Str name;
+    ASSERT_TRUE(manager_->GetCategoryName(work, name));
+    EXPECT_EQ(name, u"Work");
+    EXPECT_FALSE(manager_->GetCategoryName(work + lower + 100, name));
+}
+
+TEST_F(CategoryManagerTest, ListsAreInTheLocalesNameOrder) {
+    for (const char16_t* name : {u"cherry", u"Banana", u"apple", u"\u00c4rger"}) Add(name);
+    Array<CategoryEntry> all;
+    ASSERT_TRUE(manager_->GetAllCategories(all));
+    EXPECT_EQ(Names(all), (std::vector<std::u16string>{u"apple", u"\u00c4rger", u"Banana", u"cherry"}));
+    for (const CategoryEntry& e : all) EXPECT_TRUE(e.exists);
+
+    Array<Str> names;
+    ASSERT_TRUE(manager_->GetCategoryNames(Ids({all[3].id, 12345, all[0].id}), names));
+    EXPECT_EQ(CategoryManager::JoinNames(names), u"apple, cherry");
+}
+
+TEST_F(CategoryManagerTest, SavingTheSameCategoriesWritesAndDeletesNothing) {
+    const uint32_t a = Add(u"A"), b = Add(u"B");
+    const StdContact anna = ContactNumber(5);
+    ASSERT_TRUE(manager_->AddContactCategories(anna, Ids({b, a, b})));  // b goes once
+    Assignments view;
+    const auto before = view.All();
+    EXPECT_EQ(before.size(), 2u);
+    const uint64_t stamp = view.LastModified();
+    ASSERT_TRUE(manager_->SetContactCategories(anna, Ids({a, b})));
+    EXPECT_EQ(view.All(), before);
+    EXPECT_EQ(view.LastModified(), stamp);
+    Array<uint32_t> ids;
+    ASSERT_TRUE(manager_->GetContactCategories(anna, ids));
+    EXPECT_EQ(Vec(ids), (std::vector<uint32_t>{a, b}));
+}
+
+TEST_F(CategoryManagerTest, ChangingCategoriesTouchesOnlyTheDifference) {
+    const uint32_t one = Add(u"One"), two = Add(u"Two"), three = Add(u"Three");
+    const StdContact anna = ContactNumber(5), bob = ContactNumber(6);
+    ASSERT_TRUE(manager_->AddContactCategories(anna, Ids({two, three})));
+    ASSERT_TRUE(manager_->AddContactCategories(bob, Ids({three})));
+    Assignments view;
+    const auto before = view.All();
+    ASSERT_TRUE(manager_->SetContactCategories(anna, Ids({one, two})));
+    const auto after = view.All();
+    std::vector<std::tuple<plat::CeOid, uint32_t, uint32_t>> gone, added;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+    ASSERT_EQ(gone.size(), 1u);
+    EXPECT_EQ(std::get<1>(gone[0]), 0x80000005u);
+    EXPECT_EQ(std::get<2>(gone[0]), three);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(std::get<1>(added[0]), 0x80000005u);
+    EXPECT_EQ(std::get<2>(added[0]), one);
+
+    ASSERT_TRUE(manager_->RemoveContactCategories(anna));
+    Array<uint32_t> ids;
+    ASSERT_TRUE(manager_->GetContactCategories(anna, ids));
+    EXPECT_TRUE(ids.IsEmpty());
+    ASSERT_TRUE(manager_->GetContactCategories(bob, ids));
+    EXPECT_EQ(Vec(ids), std::vector<uint32_t>{three});
+}
+
+TEST_F(CategoryManagerTest, AContactWithoutItemNumberHasNoCategories) {
+    const uint32_t a = Add(u"A");
+    const StdContact unnumbered = ContactNumber(0);
+    Array<uint32_t> ids = Ids({7});
+    EXPECT_FALSE(manager_->GetContactCategories(unnumbered, ids));
+    EXPECT_TRUE(ids.IsEmpty());
+    EXPECT_FALSE(manager_->AddContactCategories(unnumbered, Ids({a})));
+    EXPECT_FALSE(manager_->SetContactCategories(unnumbered, Ids({a})));
+    EXPECT_FALSE(manager_->RemoveContactCategories(unnumbered));
+    EXPECT_TRUE(Assignments().All().empty());
+}
+
+TEST_F(CategoryManagerTest, ACategoryStillReferredToIsNeverDeleted) {
+    Assignments view;
+    for (uint32_t kind : {0x8u, 0x4u, 0xCu, 0x1u}) {
+        const uint32_t id = Add(kind == 0x8 ? u"contact" : kind == 0x4 ? u"four" : kind == 0xC ? u"twelve" : u"one");
+        view.Add((kind << 28) | 77, id);
+        EXPECT_FALSE(manager_->DeleteCategory(id)) << kind;
+        Str name;
+        EXPECT_TRUE(manager_->GetCategoryName(id, name)) << kind;
+    }
+    EXPECT_EQ(view.All().size(), 4u);  // assignments are never deleted here
+    const uint32_t unused = Add(u"unused");
+    EXPECT_TRUE(manager_->DeleteCategory(unused));
+    Str name;
+    EXPECT_FALSE(manager_->GetCategoryName(unused, name));
+    EXPECT_FALSE(manager_->DeleteCategory(unused));
+}
+
+TEST_F(CategoryManagerTest, InUseListsContactCategoriesOnceAndSkipsVanishedOnes) {
+    const uint32_t golf = Add(u"Golf"), work = Add(u"Work"), trip = Add(u"Trip"), gone = Add(u"Gone");
+    Add(u"Unused");
+    ASSERT_TRUE(manager_->AddContactCategories(ContactNumber(1), Ids({work, gone})));
+    ASSERT_TRUE(manager_->AddContactCategories(ContactNumber(2), Ids({golf, work})));
+    Assignments view;
+    view.Add(0x40000001, trip);  // only an item of another kind uses "Trip"
+    {  // another program deletes "Gone" without its assignments
+        CCeDBDatabase main;
+        ASSERT_TRUE(main.Open(kCategoryMainDb.data()));
+        for (bool more = main.SeekFirst(); more; more = main.SeekNext()) {
+            CCeDBRecord record;
+            const plat::CeOid oid = main.Read(record);
+            if (Str(record.Find(2)->GetText()) == u"Gone") {
+                ASSERT_TRUE(main.DeleteRecord(oid));
+            }
+        }
+    }
+    Array<CategoryEntry> inUse;
+    ASSERT_TRUE(manager_->GetCategoriesInUse(inUse));
+    EXPECT_EQ(Names(inUse), (std::vector<std::u16string>{u"Golf", u"Work"}));
+}
+
+TEST_F(CategoryManagerTest, AContactsCategoriesAreReadOnce) {
+    const uint32_t a = Add(u"A");
+    Contact contact;
+    contact.SetRecordId(9);
+    ASSERT_TRUE(manager_->AddContactCategories(contact, Ids({a})));
+    ASSERT_TRUE(manager_->LoadContactCategories(contact));
+    EXPECT_EQ(Vec(contact.categories), std::vector<uint32_t>{a});
+    ASSERT_TRUE(manager_->RemoveContactCategories(contact));
+    ASSERT_TRUE(manager_->LoadContactCategories(contact));  // kept from the first request
+    EXPECT_EQ(Vec(contact.categories), std::vector<uint32_t>{a});
+    Array<Str> names;
+    ASSERT_TRUE(manager_->GetContactCategoryNames(contact, names));
+    EXPECT_TRUE(names.IsEmpty());
+}
+
+TEST(CategoryManagerInstance, ANewDeviceGetsANewManagerAndNoVolumeNone) {
+    {
+        VolumeDevice first;
+        ASSERT_NE(CategoryManager::Instance(), nullptr);
+        uint32_t id = 0;
+        ASSERT_EQ(CategoryManager::Instance()->AddCategory(u"First", id), CategoryManager::kAddCreated);
+    }
+    {
+        VolumeDevice second;
+        CategoryManager* manager = CategoryManager::Instance();
+        ASSERT_NE(manager, nullptr);
+        Array<CategoryEntry> all;
+        ASSERT_TRUE(manager->GetAllCategories(all));
+        EXPECT_TRUE(all.IsEmpty());
+    }
+    TempDevice bare;  // no volume, so no object model either
+    EXPECT_EQ(CategoryManager::Instance(), nullptr);
+    EXPECT_EQ(CategoryManager::Instance(), nullptr);
+}
