@@ -15,9 +15,8 @@
 #include <vector>
 
 #include "index/format/IndexFormat.h"
-#include "index/format/Words.h"
 #include "index/heap/StoreHeap.h"
-#include "index/mapped/Crc32c.h"
+#include "index/mapped/FileSeal.h"
 #include "index/store/IndexStore.h"
 #include "platform/device/Device.h"
 
@@ -37,15 +36,11 @@ const std::filesystem::path& DeviceRoot() {
     return root;
 }
 
+// The input as an image (padded to whole words) sealed into its file.
 std::vector<uint8_t> Sealed(const uint8_t* data, size_t size) {
-    std::vector<uint8_t> file(data, data + size);
-    file.resize(std::max<size_t>((size + 3) / 4 * 4, IndexFormat::kMinImageBytes), 0);
-    const auto length = static_cast<uint32_t>(file.size());
-    StoreWord(file.data() + length - 4, length + IndexFormat::kFileExtraBytes);
-    const uint32_t crc = Crc32c(file.data(), length);
-    file.resize(length + 4);
-    StoreWord(file.data() + length, crc);
-    return file;
+    std::vector<uint8_t> image(data, data + size);
+    image.resize(std::max<size_t>((size + 3) / 4 * 4, IndexFormat::kMinImageBytes), 0);
+    return SealImage(image);
 }
 
 void Exercise(IndexStore& store, const uint8_t* ops) {

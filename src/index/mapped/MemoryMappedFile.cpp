@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "index/format/Words.h"
-#include "index/mapped/Crc32c.h"
+#include "index/mapped/FileSeal.h"
 #include "platform/device/Device.h"
 #include "platform/shm/ImageFile.h"
 
@@ -129,10 +129,7 @@ bool MemoryMappedFile::LoadFile(const std::filesystem::path& host) {
     const auto length = static_cast<uint32_t>(size - kFileExtraBytes);
     if (!CommitFor(length)) return Fail(error_);
     if (!file.ReadAll({image_, static_cast<size_t>(size)})) return Fail(MappedError::Damaged);
-    const bool lengthMatches = LoadWord(image_ + size - kFileLengthFromEnd) == size;
-    const bool checksumMatches =
-        LoadWord(image_ + size - kChecksumFromEnd) == Crc32c(image_, size - kChecksumFromEnd);
-    if (!lengthMatches || !checksumMatches) return Fail(MappedError::Damaged);
+    if (!IsSealedFile(image_, size)) return Fail(MappedError::Damaged);
     SetLength(length);
     return true;
 }
@@ -165,7 +162,7 @@ bool MemoryMappedFile::StartSave() {
     }
     std::memcpy(snapshot.get(), image_, length);
     // The file keeps its own length where the image's last word was; the live image keeps its.
-    StoreWord(snapshot.get() + length - kLengthWordBytes, length + kFileExtraBytes);
+    StampFileLength(snapshot.get(), length);
     saver_.Start({std::move(snapshot), length, hostPath_, saveLockKey_, savedCallback_});
     return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Whole files as bytes, and index files made by hand the way the container writes them.
+// Whole files as bytes.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -7,9 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "index/format/IndexFormat.h"
-#include "index/format/Words.h"
-#include "index/mapped/Crc32c.h"
+#include "index/mapped/FileSeal.h"
 
 inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -19,14 +17,4 @@ inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {
 inline void WriteBytes(const std::filesystem::path& file, std::span<const uint8_t> bytes) {
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// The file of an image: the file length over the image's last word, then the CRC-32C.
-inline std::vector<uint8_t> ContainerFile(std::vector<uint8_t> image) {
-    const auto length = static_cast<uint32_t>(image.size());
-    StoreWord(image.data() + length - 4, length + IndexFormat::kFileExtraBytes);
-    const uint32_t crc = Crc32c(image.data(), length);
-    image.resize(length + 4);
-    StoreWord(image.data() + length, crc);
-    return image;
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "index/format/Words.h"
 #include "index/mapped/FileBytes.h"
 #include "platform/shm/PipeSignal.h"
 #include "support/ChildProcesses.h"
@@ -69,7 +70,7 @@ TEST(MemoryMappedFile, SaveWritesTheFileFormatAndTheFileReopensToTheSameImage) {
 
     const std::vector<uint8_t> bytes = ReadBytes(device.Host(kPath));
     ASSERT_EQ(bytes.size(), 10288u);
-    EXPECT_EQ(bytes, ContainerFile(live));
+    EXPECT_EQ(bytes, SealImage(live));
     EXPECT_EQ(LoadWord(bytes.data() + 10280), 10288u) << "the length word sits at L - 8";
     EXPECT_NE(LoadWord(live.data() + 10280), 10288u) << "the live image keeps its last word";
     EXPECT_FALSE(fs::exists(device.Host(u"\\test_image.dat.tmp")));
@@ -87,7 +88,7 @@ TEST(MemoryMappedFile, OpenRejectsDamagedAndForeignFiles) {
     TempDevice device;
     std::vector<uint8_t> image(64);
     for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i);
-    const std::vector<uint8_t> good = ContainerFile(image);
+    const std::vector<uint8_t> good = SealImage(image);
     auto with = [&](auto change) {
         std::vector<uint8_t> bytes = good;
         change(bytes);
@@ -128,7 +129,7 @@ TEST(MemoryMappedFile, OpenRejectsDamagedAndForeignFiles) {
     accepted.Close();
 
     std::vector<uint8_t> big(kSmallView);
-    WriteBytes(device.Host(kPath), ContainerFile(big));
+    WriteBytes(device.Host(kPath), SealImage(big));
     MemoryMappedFile small(kSmallView);
     EXPECT_FALSE(small.Open(kPath)) << "larger than the view";
 
@@ -217,7 +218,7 @@ TEST(MemoryMappedFile, SaveWritesTheSnapshotAndNeverLeavesATornFile) {
     EXPECT_EQ(ReadBytes(device.Host(kPath)), first);
 
     // A save cancelled at any point leaves the previous file or the complete new one.
-    const std::vector<uint8_t> second = ContainerFile(ImageOf(file));
+    const std::vector<uint8_t> second = SealImage(ImageOf(file));
     ASSERT_TRUE(file.StartSave());
     file.CancelSave();
     file.WaitSave();

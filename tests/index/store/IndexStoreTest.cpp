@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/diag/ErrorLog.h"
+#include "index/format/Words.h"
 #include "index/mapped/FileBytes.h"
 #include "support/TempDevice.h"
 
@@ -59,7 +60,7 @@ TEST_F(IndexStoreTest, FreshImageAndItsFileAreByteExact) {
     SaveAndClose(store);
     const std::vector<uint8_t> file = ReadBytes(device.Host(u"\\pim_index1.dat"));
     ASSERT_EQ(file.size(), kFreshLength + 4);
-    EXPECT_EQ(file, ContainerFile(expected));
+    EXPECT_EQ(file, SealImage(expected));
     EXPECT_EQ(LoadWord(&file[kFreshLength - 4]), kFreshLength + 4);
 
     ASSERT_TRUE(store.Open());
@@ -174,15 +175,15 @@ TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
         SCOPED_TRACE(c.what);
         std::vector<uint8_t> damaged = image;
         StoreWord(&damaged[c.at], c.value);
-        WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(damaged));  // a valid container
+        WriteBytes(device.Host(u"\\pim_index1.dat"), SealImage(damaged));  // a valid container
         EXPECT_FALSE(store.Open());
         EXPECT_EQ(store.LastError(), MappedError::Damaged);
         EXPECT_FALSE(store.IsOpen());
     }
-    WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(std::vector<uint8_t>(40, 0)));
+    WriteBytes(device.Host(u"\\pim_index1.dat"), SealImage(std::vector<uint8_t>(40, 0)));
     EXPECT_FALSE(store.Open()) << "no room for a header and a heap";
 
-    WriteBytes(device.Host(u"\\pim_index1.dat"), ContainerFile(image));
+    WriteBytes(device.Host(u"\\pim_index1.dat"), SealImage(image));
     EXPECT_TRUE(store.Open());
 }
 

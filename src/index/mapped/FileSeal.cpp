@@ -1,0 +1,25 @@
+#include "index/mapped/FileSeal.h"
+
+#include "index/format/IndexFormat.h"
+#include "index/format/Words.h"
+#include "index/mapped/Crc32c.h"
+
+using namespace IndexFormat;
+
+void StampFileLength(uint8_t* image, uint32_t length) {
+    StoreWord(image + length - kLengthWordBytes, length + kFileExtraBytes);
+}
+
+bool IsSealedFile(const uint8_t* file, uint64_t size) {
+    return LoadWord(file + size - kFileLengthFromEnd) == size &&
+           LoadWord(file + size - kChecksumFromEnd) == Crc32c(file, size - kChecksumFromEnd);
+}
+
+std::vector<uint8_t> SealImage(std::span<const uint8_t> image) {
+    std::vector<uint8_t> file(image.begin(), image.end());
+    const auto length = static_cast<uint32_t>(file.size());
+    StampFileLength(file.data(), length);
+    file.resize(length + kFileExtraBytes);
+    StoreWord(file.data() + length, Crc32c(file.data(), length));
+    return file;
+}
