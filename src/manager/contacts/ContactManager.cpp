@@ -1,0 +1,314 @@
+#include "manager/contacts/ContactManager.h"
+
+#include <algorithm>
+
+#include "categories/manager/CategoryManager.h"
+#include "core/diag/ErrorLog.h"
+#include "core/diag/FatalError.h"
+#include "index/alphabet/AbcChoice.h"
+#include "manager/listener/ContactManagerListener.h"
+#include "manager/sync/EngineSync.h"
+#include "platform/objectstore/StoreErrors.h"
+#include "platform/timer/Timers.h"
+#include "platform/window/Window.h"
+#include "store/contact/Contact.h"
+#include "store/contact/NamedValues.h"
+#include "store/db/CeDBRecord.h"
+#include "store/outlook/OutlookConnection.h"
+
+namespace {
+
+// Where a failed index change is logged from (add and replace).
+constexpr int kLineAddFailed = 1011;
+constexpr int kLineReplaceFailed = 1033;
+
+class NoListener : public ContactManagerListener {
+public:
+    void OnContactAdded(uint32_t) override {}
+    void OnContactChanged(uint32_t) override {}
+    void OnContactDeleted(uint32_t) override {}
+    void OnContactsReloaded() override {}
+    void OnNotify4(uint32_t, uint32_t) override {}
+    void OnProgress(uint32_t) override {}
+    void OnBusy(uint32_t) override {}
+    void OnManyChanges(uint32_t) override {}
+    void OnNotify8(uint32_t, uint32_t) override {}
+};
+
+NoListener& Silent() {
+    static NoListener silent;
+    return silent;
+}
+
+}  // namespace
+
+ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
+    : index_(std::move(index)), listener_(&Silent()) {}
+
+ContactManager::~ContactManager() { Close(); }
+
+bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
+    Close();
+    sync_ = sync;
+    listener_ = listener != nullptr ? listener : &Silent();
+    ReloadAbcGroupTable();
+    window_ = plat::CreateWindow(kListenerClass, u"",
+                                 [this](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+                                     return ListenerProcedure(message, wParam, lParam);
+                                 });
+    const auto deliver = [this](const plat::Notification& notification) {
+        if (window_ != 0) {
+            plat::SendMessage(window_, WM_DBNOTIFICATION, 0, reinterpret_cast<plat::LPARAM>(&notification));
+        }
+    };
+    if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) {
+        Close();
+        return false;
+    }
+    int opened = index_->Open(0);
+    if (opened == ManagedIndex::kReady && Maintains() && index_->FilesFlaggedInvalid()) opened = ManagedIndex::kFailed;
+    if (opened == ManagedIndex::kFailed && !Maintains()) {
+        Close();
+        return false;
+    }
+    BringIndexUp(opened);
+    return true;
+}
+
+bool ContactManager::Maintains() const { return sync_ == nullptr || sync_->IsMaster(); }
+
+void ContactManager::BringIndexUp(int openResult) {
+    if (!Maintains()) return;
+    if (openResult == ManagedIndex::kFailed) FullRebuild();
+    if (openResult == ManagedIndex::kStale) CheckIndex();
+}
+
+bool ContactManager::ReadCurrent(Contact& contact) {
+    CCeDBRecord record;
+    const plat::CeOid oid = db_.Contacts().Read(record);
+    if (oid == 0) return false;
+    contact.LoadFromRecord(record);
+    contact.SetOid(oid);
+    return true;
+}
+
+bool ContactManager::ReadContact(uint32_t oid, Contact& contact) {
+    return db_.Contacts().IsOpen() && db_.Contacts().SeekToRecord(oid) && ReadCurrent(contact);
+}
+
+bool ContactManager::AddContact(Contact& contact, bool writeNote) {
+    CCeDBDatabase& contacts = db_.Contacts();
+    CCeDBRecord record;
+    contact.SaveToRecord(contacts, record, writeNote);
+    const plat::CeOid oid = contacts.IsOpen() ? contacts.Write(record, CCeDBDatabase::kWriteNew) : 0;
+    if (oid == 0) return false;
+    contact.SetOid(oid);
+    Contact stored;
+    if (ReadContact(oid, stored)) contact.SetRecordId(stored.GetRecordId());
+    if (CategoryManager* categories = CategoryManager::Instance()) {
+        categories->AddContactCategories(contact, contact.categories);
+    }
+    if (db_.Named().IsOpen()) SaveNamedValues(db_.Named(), contact);
+    OutlookConnection::Instance().SaveContact(contact.GetRecordId());
+    return true;
+}
+
+bool ContactManager::UpdateContact(Contact& contact, bool writeNote) {
+    CCeDBDatabase& contacts = db_.Contacts();
+    if (!contacts.IsOpen() || !contacts.SeekToRecord(contact.GetOid())) return false;
+    CCeDBRecord record;
+    contact.SaveChangesToRecord(contacts, record, writeNote);
+    record.SetOid(contact.GetOid());
+    if (contacts.Write(record, CCeDBDatabase::kWriteUpdate) == 0) return false;
+    if (CategoryManager* categories = CategoryManager::Instance()) {
+        categories->SetContactCategories(contact, contact.categories);
+    }
+    if (db_.Named().IsOpen()) UpdateNamedValues(db_.Named(), contact);
+    OutlookConnection::Instance().SaveContact(contact.GetRecordId());
+    return true;
+}
+
+// The category assignments and named values go first; the record itself goes through the object
+// model, and directly when that fails. A contact whose categories cannot be removed (no category
+// store, no record identifier value) is still deleted: keeping it would report a delete that never
+// happened.
+bool ContactManager::DeleteContact(uint32_t oid) {
+    Contact contact;
+    if (!ReadContact(oid, contact)) return false;
+    if (CategoryManager* categories = CategoryManager::Instance()) categories->RemoveContactCategories(contact);
+    if (db_.Named().IsOpen()) DeleteNamedValues(db_.Named(), contact);
+    if (contact.GetRecordId() != 0 && OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
+        !db_.Contacts().SeekToRecord(oid)) {
+        return true;
+    }
+    return db_.Contacts().DeleteRecord(oid);
+}
+
+plat::LRESULT ContactManager::ListenerProcedure(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (message == WM_DBNOTIFICATION && lParam != 0) {
+        OnNotification(*reinterpret_cast<const plat::Notification*>(lParam));
+    } else if (message == plat::WM_TIMER && wParam == kSaveTimerId) {
+        OnSaveTimer();
+    }
+    return 0;
+}
+
+void ContactManager::OnNotification(const plat::Notification& notification) {
+    switch (notification.type) {
+        case plat::DB_CEOID_CREATED: return QueueChange(kChangeCreated, notification.parent, notification.oid);
+        case plat::DB_CEOID_RECORD_DELETED: return QueueChange(kChangeDeleted, notification.parent, notification.oid);
+        case plat::DB_CEOID_CHANGED: return QueueChange(kChangeChanged, notification.parent, notification.oid);
+        case plat::DB_CEOID_VOLUME:
+            if (notification.volume == db_.Contacts().VolumeId() && Maintains()) {
+                beingUpdated_ = true;
+                FullRebuild();
+                listener_->OnContactsReloaded();
+            }
+            return;
+        default: return;
+    }
+}
+
+void ContactManager::QueueChange(uint32_t kind, uint32_t parent, uint32_t oid) {
+    if (sync_ != nullptr && !sync_->IsMaster()) return;
+    if (queue_.Empty()) listener_->OnBusy(0);
+    queue_.Push({kind, parent, oid});
+    if (queue_.Count() == kManyChanges) listener_->OnManyChanges(1);
+}
+
+void ContactManager::HandleQueue() {
+    if (sync_ != nullptr && !sync_->IsMaster()) return;
+    const Array<QueuedChange> changes = queue_.Take();
+    if (changes.GetSize() > 0) {
+        beingUpdated_ = true;
+        if (changes.GetSize() >= kRebuildThreshold) {
+            if (sync_ != nullptr) sync_->StopSlaves();
+            FullRebuild();
+            listener_->OnContactsReloaded();
+        } else {
+            for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i]);
+        }
+        StartSaveTimer();
+        if (sync_ != nullptr) sync_->ReloadSlaves();
+    }
+    listener_->OnBusy(1);
+    listener_->OnManyChanges(0);
+}
+
+void ContactManager::ApplyChange(const QueuedChange& change) {
+    if (change.parent != db_.Contacts().DatabaseId()) return;
+    if (change.kind == kChangeDeleted) {
+        if (index_->Remove(change.oid)) listener_->OnContactDeleted(change.oid);
+        return;
+    }
+    Contact contact;
+    if (!ReadContact(change.oid, contact)) return;  // gone again before the batch: its delete follows
+    if (change.kind == kChangeCreated) {
+        if (!index_->Add(contact)) IndexFailed(kLineAddFailed);
+        listener_->OnContactAdded(change.oid);
+    } else {
+        if (!index_->Update(contact)) IndexFailed(kLineReplaceFailed);
+        listener_->OnContactChanged(change.oid);
+    }
+}
+
+void ContactManager::IndexFailed(int line) {
+    ErrorLog(u"Unable perform db operation!!!", "ContactManager", line);
+    throw FatalError(kFatalDatabase, 0);
+}
+
+void ContactManager::FullRebuild() {
+    beingUpdated_ = true;
+    index_->MarkFilesInvalid();
+    listener_->OnProgress(0);
+    plat::DatabaseInfo info;
+    const uint32_t count = db_.Contacts().GetInfo(info) ? info.recordCount : 0;
+    const uint32_t unit = count / kProgressUnits;
+    ReloadAbcGroupTable();
+    index_->BeginRebuild(count);
+    uint32_t read = 0;
+    uint32_t shown = 0;
+    uint32_t step = 0;
+    CCeDBDatabase& contacts = db_.Contacts();
+    for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
+        Contact contact;
+        if (!ReadCurrent(contact)) break;  // the index keeps what was read
+        index_->Gather(contact);
+        ++read;
+        const uint32_t now = unit == 0 ? read : read / unit;
+        if (now != shown && step < kProgressUnits) {
+            shown = now;
+            listener_->OnProgress(++step);
+        }
+    }
+    if (shown != kProgressUnits) listener_->OnProgress(++step);
+    if (!index_->FinishRebuild()) IndexFailed(kLineAddFailed);
+    listener_->OnProgress(kProgressLast);
+    StartSaveTimer();
+}
+
+void ContactManager::CheckIndex() {
+    beingUpdated_ = true;
+    OidVector stale = index_->ListAll(IndexOrder::Name, nullptr);
+    std::sort(stale.begin(), stale.end());
+    CCeDBDatabase& contacts = db_.Contacts();
+    for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
+        Contact contact;
+        if (!ReadCurrent(contact)) break;
+        const auto held = std::lower_bound(stale.begin(), stale.end(), contact.GetOid());
+        const bool known = held != stale.end() && *held == contact.GetOid();
+        if (known) stale.erase(held);
+        if (!(known ? index_->Update(contact) : index_->Add(contact))) IndexFailed(kLineReplaceFailed);
+    }
+    for (const uint32_t oid : stale) index_->Remove(oid);
+    StartSaveTimer();
+}
+
+void ContactManager::Reopen() {
+    index_->Close();
+    const int opened = index_->Open(1);
+    if (opened == ManagedIndex::kReady && index_->FilesFlaggedInvalid()) {
+        StartSaveTimer();
+        return;
+    }
+    BringIndexUp(opened);
+}
+
+void ContactManager::Reindex() {
+    listener_->OnBusy(0);
+    if (sync_ != nullptr) sync_->StopSlaves();
+    FullRebuild();
+    if (sync_ != nullptr) sync_->ReloadSlaves();
+    listener_->OnBusy(1);
+}
+
+void ContactManager::StartSaveTimer() {
+    beingUpdated_ = true;
+    if (window_ != 0) plat::SetTimer(window_, kSaveTimerId, kSaveDelayMs);
+}
+
+void ContactManager::OnSaveTimer() {
+    plat::KillTimer(window_, kSaveTimerId);
+    if (index_->IsOpen()) index_->Save(true);
+    beingUpdated_ = false;
+}
+
+void ContactManager::SaveNow() {
+    if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
+    if (index_->IsOpen() && beingUpdated_) index_->Save(true);
+    index_->Save(false);
+    beingUpdated_ = false;
+}
+
+void ContactManager::Close() {
+    if (Maintains() && beingUpdated_) SaveNow();
+    queue_.Destroy();
+    db_.Close();
+    index_->Close();
+    if (window_ != 0) {
+        plat::KillTimer(window_, kSaveTimerId);
+        plat::DestroyWindow(window_);
+        window_ = 0;
+    }
+    beingUpdated_ = false;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// ContactManager: owns the open contacts database and the contact index, makes every add, change
+// and delete of a contact, and turns the store's change notifications (of every program, this
+// one included) into ordered calls on its listener. Changes are queued and handled in one batch
+// 500 ms after the last of a burst; every change to the index schedules a save of its files
+// 2000 ms later. Everything runs on the user-interface thread.
+#include <cstdint>
+#include <memory>
+
+#include "manager/index/ManagedIndex.h"
+#include "manager/queue/ContactDBMsgStack.h"
+#include "platform/objectstore/Notification.h"
+#include "store/db/ContactsDb.h"
+
+class Contact;
+class ContactManagerListener;
+class EngineSync;
+
+class ContactManager {
+public:
+    static constexpr char16_t kListenerClass[] = u"DB_EVENTS_LISTENER_CLS";
+    static constexpr uint32_t WM_DBNOTIFICATION = 1021;
+    static constexpr uintptr_t kSaveTimerId = 1;
+    static constexpr uint32_t kSaveDelayMs = 2000;
+    // A batch of this many queued changes or more is handled as one full rebuild.
+    static constexpr int kRebuildThreshold = 15;
+    // At this many queued changes the listener hears OnManyChanges(1).
+    static constexpr int kManyChanges = 10;
+    // Full rebuilds report steps 0, 1..18 (one per eighteenth of the records), 19 and 20.
+    static constexpr uint32_t kProgressUnits = 18;
+    static constexpr uint32_t kProgressLast = 20;
+
+    // The process's manager over the program's word index, made on first use.
+    static ContactManager& Instance();
+    // Closes and forgets the process's manager (the next Instance makes a new one).
+    static void Release();
+
+    explicit ContactManager(std::unique_ptr<ManagedIndex> index);
+    ~ContactManager();
+    ContactManager(const ContactManager&) = delete;
+    ContactManager& operator=(const ContactManager&) = delete;
+
+    // Opens everything and brings the index up to date (a master rebuilds or checks it; a slave
+    // only takes valid files). False leaves the manager closed.
+    bool Init(EngineSync* sync, ContactManagerListener* listener);
+    bool IsOpen() const { return window_ != 0; }
+
+    bool ReadContact(uint32_t oid, Contact& contact);
+    // False when the record cannot be written; then neither categories nor named values change.
+    bool AddContact(Contact& contact, bool writeNote);
+    bool UpdateContact(Contact& contact, bool writeNote);
+    bool DeleteContact(uint32_t oid);
+
+    void Reopen();
+    void Reindex();
+    // Checks the index against every record of the database, adding, replacing and removing.
+    void CheckIndex();
+    // Saves pending changes, waits for the save, closes the databases, the index and the windows.
+    void Close();
+    // Starts the index save now and waits for it (the tool does this before it exits).
+    void SaveNow();
+    bool HasUnsavedChanges() const { return beingUpdated_; }
+
+    ManagedIndex& Index() { return *index_; }
+    CContactsDb& Databases() { return db_; }
+    ContactDBMsgStack& Queue() { return queue_; }
+
+private:
+    plat::LRESULT ListenerProcedure(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam);
+    void OnNotification(const plat::Notification& notification);
+    void QueueChange(uint32_t kind, uint32_t parent, uint32_t oid);
+    void HandleQueue();
+    void ApplyChange(const QueuedChange& change);
+    void FullRebuild();
+    void BringIndexUp(int openResult);
+    bool Maintains() const;
+    void StartSaveTimer();
+    void OnSaveTimer();
+    void IndexFailed(int line);
+    bool ReadCurrent(Contact& contact);
+
+    std::unique_ptr<ManagedIndex> index_;
+    CContactsDb db_;
+    ContactDBMsgStack queue_;
+    EngineSync* sync_ = nullptr;
+    ContactManagerListener* listener_ = nullptr;
+    plat::HWND window_ = 0;
+    bool beingUpdated_ = false;
+};

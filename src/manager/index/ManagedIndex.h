@@ -1,0 +1,41 @@
+#pragma once
+// The contact index as the contact manager keeps it: opened against the contacts database,
+// rebuilt in full from every contact, changed one contact at a time, searched and saved. The
+// program's index is WordIndexKeeper (the word index files); the manager only sees this.
+#include <cstdint>
+#include <string_view>
+
+#include "index/words/SearchTypes.h"
+
+class Contact;
+
+class ManagedIndex {
+public:
+    // Results of Open.
+    enum OpenResult : int { kFailed = 0, kReady = 1, kStale = 2 };
+
+    virtual ~ManagedIndex() = default;
+
+    // `mode` 0 at start, 1 on a reopen.
+    virtual int Open(int mode) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // A full rebuild: Begin, Gather every contact, Finish (false when the files cannot be made).
+    virtual void BeginRebuild(uint32_t expectedContacts) = 0;
+    virtual void Gather(const Contact& contact) = 0;
+    virtual bool FinishRebuild() = 0;
+    // One contact's changes; false when the index could not take them.
+    virtual bool Add(const Contact& contact) = 0;
+    virtual bool Update(const Contact& contact) = 0;
+    // False when the index does not hold `oid`.
+    virtual bool Remove(uint32_t oid) = 0;
+    virtual bool Holds(uint32_t oid) const = 0;
+    // The background save of the files, or (without `background`) waiting for running saves.
+    virtual void Save(bool background) = 0;
+    virtual void MarkFilesInvalid() = 0;
+    virtual bool FilesFlaggedInvalid() const = 0;
+
+    virtual OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
+                             SearchTree tree) const = 0;
+    virtual OidVector ListAll(IndexOrder order, const OidVector* filter) const = 0;
+};

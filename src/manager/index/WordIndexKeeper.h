@@ -1,0 +1,42 @@
+#pragma once
+// The program's index: the word index files (ContactIndex) against the contacts database. Each
+// contact's further values get a slot of the properties store; the word index maps the contact
+// to it.
+#include <memory>
+
+#include "index/contact_index/ContactIndex.h"
+#include "index/contact_index/IndexRebuild.h"
+#include "manager/index/ContactsSource.h"
+#include "manager/index/ManagedIndex.h"
+
+class WordIndexKeeper : public ManagedIndex {
+public:
+    int Open(int mode) override;
+    void Close() override;
+    bool IsOpen() const override { return index_.IsOpen(); }
+    void BeginRebuild(uint32_t expectedContacts) override;
+    void Gather(const Contact& contact) override;
+    bool FinishRebuild() override;
+    bool Add(const Contact& contact) override;
+    bool Update(const Contact& contact) override;
+    bool Remove(uint32_t oid) override;
+    bool Holds(uint32_t oid) const override { return index_.FindSlot(oid).has_value(); }
+    void Save(bool background) override { index_.Save(background); }
+    void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
+    bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
+    OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
+                     SearchTree tree) const override {
+        return index_.Search(query, order, filter, tree);
+    }
+    OidVector ListAll(IndexOrder order, const OidVector* filter) const override {
+        return index_.ListAll(order, filter);
+    }
+
+private:
+    bool EnsureSource();
+
+    ContactsSource source_;
+    bool sourceOpen_ = false;
+    ContactIndex index_;
+    std::unique_ptr<IndexRebuild> gathered_;
+};
