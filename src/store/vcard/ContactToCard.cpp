@@ -67,6 +67,7 @@ public:
         AddPhones();
         AddEmails();
         AddIms();
+        if (!Text(kFieldWeb).IsEmpty()) AddText(vcf::kPropUrl, Text(kFieldWeb));
         AddListed(c_.webPages, vcf::kPropUrl);
         AddAddresses();
         AddFieldProperties();

@@ -14,7 +14,8 @@ constexpr std::string_view kDataScheme = "data:";
 constexpr std::string_view kMediaTypeParam = "MEDIATYPE";
 
 bool MayHoldBinary(std::string_view name) {
-    return name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY";
+    return name == vcf::kPropPhoto || name == "LOGO" || name == "SOUND" || name == "KEY" ||
+           name == vcf::kPropNoteData;
 }
 
 int HexDigit(char c) {

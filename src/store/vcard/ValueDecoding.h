@@ -5,7 +5,8 @@
 
 #include "store/vcard/VCard.h"
 
-// Fills `value` (text) or `binary` (PHOTO, LOGO, SOUND and KEY with inline data) of `property`
+// Fills `value` (text) or `binary` (PHOTO, LOGO, SOUND, KEY and X-BREVANE-NOTE-DATA with inline
+// data) of `property`
 // from its raw value and parameters. A data: URI's media type is kept as the MEDIATYPE
 // parameter. False with `reason` set for damaged base64, a damaged data: URI, an unknown
 // encoding or an unknown character set.

@@ -121,7 +121,8 @@ TEST(VCardRoundTrip, ExportedContactsImportBackEqual) {
         ASSERT_EQ(imported.size(), 1u) << card;
         Contact back = imported[0].contact;
         back.categories = CategoryIds(imported[0].categories);
-        ASSERT_TRUE(back.Equals(original)) << "contact " << i << ":\n" << card;
+        ASSERT_TRUE(back.Equals(original))
+            << "contact " << i << ":\n" << ContactDifferences(back, original) << card;
     }
 }
 
@@ -137,7 +138,10 @@ TEST(VCardRoundTrip, SeveralExportedCardsReadAsOneFile) {
     }
     const auto imported = ImportOk(file);
     ASSERT_EQ(imported.size(), originals.size());
-    for (size_t i = 0; i < originals.size(); ++i) EXPECT_TRUE(imported[i].contact.Equals(originals[i]));
+    for (size_t i = 0; i < originals.size(); ++i) {
+        EXPECT_TRUE(imported[i].contact.Equals(originals[i]))
+            << ContactDifferences(imported[i].contact, originals[i]);
+    }
 }
 
 TEST(VCardRoundTrip, WrittenCardsUseStandardPropertiesWhereTheyExist) {
@@ -159,7 +163,7 @@ TEST(VCardRoundTrip, WrittenCardsUseStandardPropertiesWhereTheyExist) {
               "ORG:Acme\\; Inc.\r\n"
               "TEL;TYPE=WORK,VOICE;X-BREVANE-FIELD=0x98:+1 555 0101\r\n"
               "TEL;TYPE=CELL,VOICE:+1 555 0102\r\n"
-              "X-ABLABEL:Boat\r\n"  // group item1
+              "item1.X-ABLABEL:Boat\r\n"
               "item1.TEL:+1 555 0199\r\n"
               "EMAIL;TYPE=INTERNET:anna@example.com\r\n"
               "X-AIM:annas\r\n"

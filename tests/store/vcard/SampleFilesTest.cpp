@@ -49,10 +49,11 @@ TEST(SampleFiles, PhoneCardsInVersion21) {
     ExpectFields(c, {{kFieldLast, u"M\u00fcller"}, {kFieldFirst, u"J\u00fcrgen"},
                      {kFieldHomePhone, u"+49 30 1234567"}, {kFieldWorkPhone, u"+49 30 7654321"},
                      {kFieldMobile, u"+49 171 2345678"}, {kFieldWorkFax, u"+49 30 7654322"},
-                     {kFieldHomePhone2, u"+49 30 1111111"}, {kFieldHomeStreet, u"Hauptstra\u00dfe 5"},
+                     {kFieldHomeStreet, u"Hauptstra\u00dfe 5"},
                      {kFieldHomeCity, u"Berlin"}, {kFieldHomePostalCode, u"10115"},
                      {kFieldHomeCountry, u"Deutschland"}, {kFieldEmail1, u"juergen@example.de"}});
-    EXPECT_EQ(Pairs(c.phones), (PairList{{u"ISDN", u"+49 30 2222222"}}));
+    // the untyped number finds Mobile, Home and Work taken
+    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Phone", u"+49 30 1111111"}, {u"ISDN", u"+49 30 2222222"}}));
     EXPECT_EQ(c.GetNoteText(),
               u"Erste Zeile\r\nZweite Zeile mit einem langen Text, der umgebrochen wurde: \u00e4\u00f6\u00fc.");
     EXPECT_EQ(c.GetBirthday(), uint64_t{136'701} * kDay);
