@@ -1,0 +1,99 @@
+#include "manager/client/ContactClientManager.h"
+
+#include "manager/contacts/ContactManager.h"
+#include "manager/sync/EngineSync.h"
+
+ContactClientManager::~ContactClientManager() { Disconnect(); }
+
+bool ContactClientManager::Connect(ContactClientListener* client, EngineSync* sync) {
+    client_ = client;
+    sync_ = sync;
+    cache_.reserve(kCacheBuckets);
+    connected_ = manager_.Init(sync, this);
+    if (!connected_) Disconnect();
+    return connected_;
+}
+
+void ContactClientManager::Disconnect() {
+    if (connected_) manager_.Close();
+    connected_ = false;
+    cache_.clear();
+}
+
+bool ContactClientManager::GetContact(uint32_t oid, Contact& contact) { return manager_.ReadContact(oid, contact); }
+bool ContactClientManager::AddContact(Contact& contact, bool writeNote) { return manager_.AddContact(contact, writeNote); }
+bool ContactClientManager::UpdateContact(Contact& contact, bool writeNote) {
+    return manager_.UpdateContact(contact, writeNote);
+}
+bool ContactClientManager::DeleteContact(uint32_t oid) { return manager_.DeleteContact(oid); }
+
+CachedContact* ContactClientManager::Cached(uint32_t oid) {
+    const auto found = cache_.find(oid);
+    return found == cache_.end() ? nullptr : found->second.get();
+}
+
+void ContactClientManager::Cache(uint32_t oid, std::unique_ptr<CachedContact> entry) { cache_[oid] = std::move(entry); }
+
+void ContactClientManager::Forward(int slot, uint32_t first, uint32_t second) {
+    if (client_ != nullptr) client_->OnClientCall(slot, first, second);
+}
+
+void ContactClientManager::Refresh() {
+    if (client_ != nullptr) client_->OnContactsChanged();
+}
+
+void ContactClientManager::OnContactAdded(uint32_t) { Refresh(); }
+
+void ContactClientManager::OnContactChanged(uint32_t oid) {
+    cache_.erase(oid);
+    Refresh();
+}
+
+void ContactClientManager::OnContactDeleted(uint32_t oid) {
+    cache_.erase(oid);
+    Refresh();
+    Forward(kClientSlotDeleted, oid, 0);
+}
+
+void ContactClientManager::OnContactsReloaded() {
+    cache_.clear();
+    Refresh();
+}
+
+void ContactClientManager::ReloadFromFiles() {
+    manager_.Reopen();
+    usable_ = true;
+    cache_.clear();
+    Refresh();
+}
+
+plat::LRESULT ContactClientManager::OnSyncMessage(SyncMessage message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    switch (message) {
+        case SyncMessage::ChangeToMaster:
+            if (sync_ != nullptr) sync_->SetMaster(true);
+            ReloadFromFiles();
+            return 1;
+        case SyncMessage::ChangeToSlave:
+            if (sync_ != nullptr) sync_->SetMaster(false);
+            return 1;
+        case SyncMessage::SlaveReload:
+            ReloadFromFiles();
+            return 1;
+        case SyncMessage::SlaveStop:
+            manager_.Index().Close();
+            usable_ = false;
+            return 1;
+        case SyncMessage::UpdateLinkType: {
+            const auto oid = static_cast<uint32_t>(wParam);
+            const auto linkType = static_cast<uint32_t>(lParam);
+            if (sync_ != nullptr && !sync_->IsMaster()) {
+                sync_->UpdateLinkType(oid, linkType);
+            } else if (CachedContact* cached = Cached(oid)) {
+                cached->linkType = linkType;
+            }
+            Refresh();
+            return 1;
+        }
+    }
+    return 0;
+}
