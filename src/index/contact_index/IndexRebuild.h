@@ -7,25 +7,21 @@
 #include <string_view>
 #include <vector>
 
-#include "core/str/Str.h"
-#include "index/order/SortKeys.h"
+#include "index/words/WordIndex.h"
 
 class Contact;
 
 class IndexRebuild {
 public:
     struct Entry {
-        uint32_t oid = 0;
-        std::vector<Str> words;        // lower-cased tokens, in indexing order
-        std::vector<Str> phoneKeys;    // "~" and reversed digits, text tree only
-        SortKeys keys;
+        WordIndex::Entry words;        // its slot is given when the record is stored
         std::vector<uint8_t> record;   // the further values' record
     };
 
     // Gathers `contact` (stored: it has an object identifier) with its note text.
     void Add(const Contact& contact, std::u16string_view note);
     size_t Count() const { return entries_.size(); }
-    const std::vector<Entry>& Entries() const { return entries_; }
+    std::vector<Entry>& Entries() { return entries_; }
 
 private:
     std::vector<Entry> entries_;

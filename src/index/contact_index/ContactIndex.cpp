@@ -1,0 +1,151 @@
+#include "index/contact_index/ContactIndex.h"
+
+#include <algorithm>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "index/alphabet/AbcGroupTable.h"
+#include "index/contact_index/IndexEntry.h"
+#include "index/contact_index/IndexRebuild.h"
+#include "index/props/PropsStore.h"
+#include "index/words/WordIndex.h"
+#include "platform/locale/Locale.h"
+#include "store/contact/Contact.h"
+
+ContactIndex::ContactIndex() : ContactIndex(AbcGroupTable::Instance()) {}
+
+ContactIndex::ContactIndex(const AbcGroupTable& groups, std::u16string wordsPath, std::u16string propsPath)
+    : props_(std::make_unique<PropsStore>(std::move(propsPath))),
+      words_(std::make_unique<WordIndex>(groups, std::move(wordsPath))) {
+    // A complete save of a file clears its invalid flag; a cancelled or failed one leaves it.
+    props_->File().SetSavedCallback([this] { SetFlag(kPropsFlagValue, 0); });
+    words_->Store().File().SetSavedCallback([this] { SetFlag(kWordsFlagValue, 0); });
+}
+
+ContactIndex::~ContactIndex() { Close(); }
+
+int ContactIndex::Open(IndexDatabase& database, int mode) {
+    Close();
+    if (!props_->Open(true) || !words_->Open() || !CollationMatches()) {
+        Close();
+        return kOpenFailed;
+    }
+    database_ = &database;
+    DatabaseState state;
+    if (!database.ReadState(state)) return kOpenStale;
+    return props_->IsNeedInspect(state.modified, state.records, mode != 0) ? kOpenStale : kOpenReady;
+}
+
+bool ContactIndex::Create(IndexDatabase& database, uint32_t propsSizeHint) {
+    Close();
+    if (!props_->Create(propsSizeHint) || !words_->Create()) {
+        Close();
+        return false;
+    }
+    database_ = &database;
+    SettingsStore::WriteString(settings::kSettings, kCollationValue,
+                               Str::FromUtf8(plat::CollationVersion()).View());
+    return true;
+}
+
+bool ContactIndex::Rebuild(IndexDatabase& database, IndexRebuild& gathered) {
+    Save(false);
+    uint64_t recordBytes = 0;
+    for (const IndexRebuild::Entry& entry : gathered.Entries()) recordBytes += entry.record.size() + 16;
+    if (!Create(database, static_cast<uint32_t>(std::min<uint64_t>(recordBytes, UINT32_MAX / 2)))) {
+        return false;
+    }
+    props_->SetUpdating(true);
+    std::vector<WordIndex::Entry> entries;
+    entries.reserve(gathered.Count());
+    for (IndexRebuild::Entry& entry : gathered.Entries()) {
+        entry.words.slot = props_->AddEncoded(entry.record);
+        if (entry.words.slot == 0) return false;
+        entries.push_back(std::move(entry.words));
+    }
+    return EndChange(words_->Fill(entries));
+}
+
+void ContactIndex::Save(bool background) {
+    if (!IsOpen()) return;
+    if (background) {
+        props_->Save();
+        words_->Store().File().StartSave();
+    } else {
+        props_->File().CancelSave();
+        words_->Store().File().CancelSave();
+    }
+}
+
+void ContactIndex::Close() {
+    words_->Close();
+    props_->Close();
+    database_ = nullptr;
+}
+
+bool ContactIndex::IsOpen() const { return props_->IsOpen() && words_->IsOpen(); }
+
+void ContactIndex::SetFlag(std::u16string_view name, uint32_t value) const {
+    SettingsStore::WriteDword(settings::kSettings, name, value);
+}
+
+void ContactIndex::MarkFilesInvalid() {
+    SetFlag(kPropsFlagValue, 1);
+    SetFlag(kWordsFlagValue, 1);
+}
+
+bool ContactIndex::FilesFlaggedInvalid() const {
+    return SettingsStore::ReadDword(settings::kSettings, kPropsFlagValue, 0) != 0 ||
+           SettingsStore::ReadDword(settings::kSettings, kWordsFlagValue, 0) != 0;
+}
+
+bool ContactIndex::CollationMatches() const {
+    const Str stored = SettingsStore::ReadString(settings::kSettings, kCollationValue, u"");
+    return stored.View() == Str::FromUtf8(plat::CollationVersion()).View();
+}
+
+bool ContactIndex::BeginChange() {
+    if (!IsOpen() || database_ == nullptr) return false;
+    props_->SetUpdating(true);
+    return true;
+}
+
+// Clears the update flag and, after a change that succeeded, stamps the database's time.
+bool ContactIndex::EndChange(bool ok) {
+    DatabaseState state;
+    if (ok && database_ != nullptr && database_->ReadState(state)) {
+        props_->SetDatabaseTime(static_cast<uint32_t>(state.modified),
+                                static_cast<uint32_t>(state.modified >> 32));
+    }
+    if (ok) props_->SetUpdating(false);
+    return ok;
+}
+
+bool ContactIndex::AddContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
+    return BeginChange() && EndChange(words_->AddContact(IndexEntryOf(contact, note, slot), *database_));
+}
+
+bool ContactIndex::UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
+    if (!BeginChange()) return false;
+    words_->RemoveContact(contact.GetOid());
+    return EndChange(words_->AddContact(IndexEntryOf(contact, note, slot), *database_));
+}
+
+bool ContactIndex::RemoveContact(uint32_t oid) {
+    if (!IsOpen() || !words_->FindSlot(oid)) return false;
+    return BeginChange() && EndChange(words_->RemoveContact(oid));
+}
+
+std::optional<uint32_t> ContactIndex::FindSlot(uint32_t oid) const { return words_->FindSlot(oid); }
+
+OidVector ContactIndex::Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
+                               SearchTree tree) const {
+    return words_->Search(query, order, filter, tree);
+}
+
+OidVector ContactIndex::ListAll(IndexOrder order, const OidVector* filter) const {
+    return words_->ListAll(order, filter);
+}
+
+PropsStore& ContactIndex::Props() { return *props_; }
+const WordIndex& ContactIndex::Words() const { return *words_; }

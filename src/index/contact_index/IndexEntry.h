@@ -1,0 +1,12 @@
+#pragma once
+// What the index takes of a contact: its words, its sort texts and its slot.
+#include <cstdint>
+#include <string_view>
+
+#include "index/order/SortKeys.h"
+#include "index/words/WordIndex.h"
+
+class Contact;
+
+SortKeys SortKeysOf(const Contact& contact);
+WordIndex::Entry IndexEntryOf(const Contact& contact, std::u16string_view note, uint32_t slot);

@@ -1,0 +1,118 @@
+#include "index/props/ChunkPool.h"
+
+#include "index/format/Words.h"
+#include "index/props/PropsFormat.h"
+
+using namespace PropsFormat;
+
+void ChunkPool::Format(uint8_t* image) {
+    StoreWord(image + kPoolAt + kPoolFreeHeadAt, 0);
+    StoreWord(image + kPoolAt + kPoolHighWaterAt, kPoolHeaderBytes);
+    StoreWord(image + kPoolAt + kPoolFreeCountAt, 0);
+}
+
+void ChunkPool::Attach(uint8_t* image, uint32_t imageLength) {
+    image_ = image;
+    length_ = imageLength;
+}
+
+uint32_t ChunkPool::Word(uint32_t poolOffset) const { return LoadWord(image_ + kPoolAt + poolOffset); }
+
+void ChunkPool::SetWord(uint32_t poolOffset, uint32_t value) {
+    StoreWord(image_ + kPoolAt + poolOffset, value);
+}
+
+uint32_t ChunkPool::AreaBytes() const {
+    const uint32_t reserved = kPoolAt + kImageTailBytes;
+    return length_ > reserved ? length_ - reserved : 0;
+}
+
+uint32_t ChunkPool::FreeCount() const { return Word(kPoolFreeCountAt); }
+uint32_t ChunkPool::HighWater() const { return Word(kPoolHighWaterAt); }
+
+bool ChunkPool::IsChunk(uint32_t chunk) const {
+    if (chunk < kPoolAt + kPoolHeaderBytes) return false;
+    const uint32_t rel = chunk - kPoolAt;
+    return (rel - kPoolHeaderBytes) % kChunkBytes == 0 && rel + kChunkBytes <= HighWater();
+}
+
+bool ChunkPool::Check() const {
+    if (length_ < kPoolAt + kPoolHeaderBytes) return false;
+    const uint32_t high = HighWater();
+    if (high < kPoolHeaderBytes || high > AreaBytes() ||
+        (high - kPoolHeaderBytes) % kChunkBytes != 0) {
+        return false;
+    }
+    const uint32_t count = FreeCount();
+    const uint32_t head = Word(kPoolFreeHeadAt);
+    if (count == 0) return head == 0;
+    if (count > (high - kPoolHeaderBytes) / kChunkBytes) return false;
+    uint32_t at = head;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (!IsChunk(kPoolAt + at)) return false;
+        const uint32_t next = Word(at + kFreeNextAt);
+        if (!IsChunk(kPoolAt + next) || Word(next + kFreePrevAt) != at) return false;
+        at = next;
+    }
+    return at == head;
+}
+
+bool ChunkPool::CanSupply(uint64_t chunks) const { return Available() >= chunks; }
+
+uint64_t ChunkPool::Available() const {
+    const uint32_t area = AreaBytes();
+    const uint32_t high = HighWater();
+    const uint64_t above = area > high ? (area - high) / kChunkBytes : 0;
+    return above + FreeCount();
+}
+
+uint32_t ChunkPool::Take() {
+    const uint32_t head = Word(kPoolFreeHeadAt);
+    if (head != 0) {
+        Unlink(head);
+        return kPoolAt + head;
+    }
+    const uint32_t high = HighWater();
+    if (uint64_t{high} + kChunkBytes > AreaBytes()) return 0;
+    SetWord(kPoolHighWaterAt, high + kChunkBytes);
+    return kPoolAt + high;
+}
+
+void ChunkPool::GiveBack(uint32_t chunk) {
+    const uint32_t rel = chunk - kPoolAt;
+    if (rel + kChunkBytes == HighWater()) {
+        SetWord(kPoolHighWaterAt, rel);
+        return;
+    }
+    Append(rel);
+}
+
+void ChunkPool::Unlink(uint32_t chunk) {
+    const uint32_t count = FreeCount();
+    if (count <= 1) {
+        SetWord(kPoolFreeHeadAt, 0);
+    } else {
+        const uint32_t next = Word(chunk + kFreeNextAt);
+        const uint32_t prev = Word(chunk + kFreePrevAt);
+        SetWord(prev + kFreeNextAt, next);
+        SetWord(next + kFreePrevAt, prev);
+        if (Word(kPoolFreeHeadAt) == chunk) SetWord(kPoolFreeHeadAt, next);
+    }
+    SetWord(kPoolFreeCountAt, count - 1);
+}
+
+void ChunkPool::Append(uint32_t chunk) {
+    const uint32_t head = Word(kPoolFreeHeadAt);
+    if (head == 0) {
+        SetWord(chunk + kFreeNextAt, chunk);
+        SetWord(chunk + kFreePrevAt, chunk);
+        SetWord(kPoolFreeHeadAt, chunk);
+    } else {
+        const uint32_t tail = Word(head + kFreePrevAt);
+        SetWord(chunk + kFreeNextAt, head);
+        SetWord(chunk + kFreePrevAt, tail);
+        SetWord(tail + kFreeNextAt, chunk);
+        SetWord(head + kFreePrevAt, chunk);
+    }
+    SetWord(kPoolFreeCountAt, FreeCount() + 1);
+}

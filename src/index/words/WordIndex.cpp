@@ -1,0 +1,414 @@
+#include "index/words/WordIndex.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "index/alphabet/AbcGroupTable.h"
+#include "index/words/NodeChunks.h"
+#include "index/words/Tokenizer.h"
+#include "platform/locale/Locale.h"
+
+using IndexFormat::HeaderWord;
+
+namespace {
+
+HeaderWord OrderWord(IndexOrder order) {
+    return order == IndexOrder::Name ? IndexFormat::kOrderNameWord : IndexFormat::kOrderFileAsWord;
+}
+
+bool IsSpace(char16_t ch) {
+    return ch == u' ' || (ch >= u'\t' && ch <= u'\r') || ch == 0x85 || ch == 0xA0 || ch == 0x1680 ||
+           (ch >= 0x2000 && ch <= 0x200A) || ch == 0x2028 || ch == 0x2029 || ch == 0x202F ||
+           ch == 0x205F || ch == 0x3000;
+}
+
+std::u16string_view Trimmed(std::u16string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A slot for a position array over the OIDs from `base` when they are dense enough.
+constexpr uint64_t kDenseFactor = 4;
+constexpr uint64_t kDenseSlack = 65536;
+
+}  // namespace
+
+WordIndex::WordIndex(const AbcGroupTable& groups, std::u16string path)
+    : groups_(groups),
+      store_(std::move(path)),
+      text_(store_, IndexFormat::kTextRootWord, IndexFormat::kTextMapWord),
+      group_(store_, IndexFormat::kGroupRootWord, IndexFormat::kGroupMapWord) {}
+
+bool WordIndex::Create() {
+    slots_.clear();
+    Changed();
+    return store_.Create();
+}
+
+bool WordIndex::Open() {
+    slots_.clear();
+    Changed();
+    if (!store_.Open()) return false;
+    for (const PairList::Pair& pair : SlotTable()) slots_[pair.oid] = pair.value;
+    return true;
+}
+
+void WordIndex::Close() {
+    store_.Close();
+    slots_.clear();
+    Changed();
+}
+
+std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
+    return std::u16string(groups_.GroupKey(word).View());
+}
+
+// --- Adding and removing ------------------------------------------------------------------------
+
+bool WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
+    if (slots_.contains(entry.oid)) RemoveContact(entry.oid);
+    Changed();
+    return AddWords(entry) && AddSlot(entry.oid, entry.slot) && AddOrders(entry.oid, source);
+}
+
+bool WordIndex::AddWords(const Entry& entry) {
+    std::vector<uint32_t> textNodes, groupNodes;
+    for (const IndexWord& word : entry.words) {
+        const std::optional<uint32_t> node = text_.Insert(word.text, entry.oid);
+        if (!node) return false;
+        if (*node != 0) textNodes.push_back(*node);
+        if (word.textOnly) continue;
+        const std::u16string key = GroupKeyOf(word.text);
+        if (key.empty()) continue;
+        const std::optional<uint32_t> keyNode = group_.Insert(key, entry.oid);
+        if (!keyNode) return false;
+        if (*keyNode != 0) groupNodes.push_back(*keyNode);
+    }
+    return Record(text_, entry.oid, textNodes) && Record(group_, entry.oid, groupNodes);
+}
+
+// Appends `nodes` to the contact's chunks in `tree`, making its map entry when it has none.
+bool WordIndex::Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes) {
+    if (nodes.empty()) return true;
+    const std::span<const PairList::Pair> map = PairList::View(store_, tree.Map());
+    const auto at = std::lower_bound(map.begin(), map.end(), oid,
+                                     [](const PairList::Pair& p, uint32_t o) { return p.oid < o; });
+    const bool known = at != map.end() && at->oid == oid;
+    const size_t index = static_cast<size_t>(at - map.begin());
+    const std::optional<uint32_t> first = NodeChunks::Append(store_, known ? at->value : 0, nodes);
+    if (!first || known) return first.has_value();
+    std::vector<PairList::Pair> pairs(map.begin(), map.end());
+    pairs.insert(pairs.begin() + static_cast<long>(index), {oid, *first});
+    const std::optional<uint32_t> rewritten = PairList::Rewrite(store_, tree.Map(), pairs);
+    if (rewritten) tree.SetMap(*rewritten);
+    return rewritten.has_value();
+}
+
+bool WordIndex::AddSlot(uint32_t oid, uint32_t slot) {
+    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
+    pairs.push_back({oid, slot});
+    const std::optional<uint32_t> table =
+        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+    if (!table) return false;
+    store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
+    slots_[oid] = slot;
+    return true;
+}
+
+bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source) {
+    for (auto [word, cmp] : {std::pair<HeaderWord, IndexComparator*>{IndexFormat::kOrderNameWord, &byName_},
+                             {IndexFormat::kOrderFileAsWord, &byFileAs_}}) {
+        cmp->SetSource(&source);
+        uint32_t list = store_.HeaderWord(word);
+        const bool ok = InsertOrdered(store_, list, oid, *cmp);
+        store_.SetHeaderWord(word, list);
+        if (!ok) return false;
+    }
+    return true;
+}
+
+bool WordIndex::RemoveContact(uint32_t oid) {
+    Changed();
+    const bool held = slots_.contains(oid);
+    bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
+    ok = RemoveFromOrder(IndexFormat::kOrderNameWord, oid) && ok;
+    ok = RemoveFromOrder(IndexFormat::kOrderFileAsWord, oid) && ok;
+    return RemoveSlot(oid) && ok && held;
+}
+
+bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {
+    const std::span<const PairList::Pair> map = PairList::View(store_, tree.Map());
+    const auto at = std::lower_bound(map.begin(), map.end(), oid,
+                                     [](const PairList::Pair& p, uint32_t o) { return p.oid < o; });
+    if (at == map.end() || at->oid != oid) return true;
+    const uint32_t first = at->value;
+    std::vector<PairList::Pair> pairs(map.begin(), map.end());
+    pairs.erase(pairs.begin() + (at - map.begin()));
+    std::vector<uint32_t> pending = NodeChunks::Read(store_, first);
+    std::unordered_set<uint32_t> done;
+    for (uint32_t node : pending) {
+        if (done.contains(node)) continue;
+        std::vector<uint32_t> visited, freed;
+        if (!tree.RemoveAlongChain(node, oid, visited, freed)) return false;
+        done.insert(visited.begin(), visited.end());
+        done.insert(freed.begin(), freed.end());
+    }
+    NodeChunks::Free(store_, first);
+    const std::optional<uint32_t> rewritten = PairList::Rewrite(store_, tree.Map(), pairs);
+    if (rewritten) tree.SetMap(*rewritten);
+    return rewritten.has_value();
+}
+
+bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
+    const uint32_t list = store_.HeaderWord(word);
+    const std::span<const uint32_t> oids = OidList::View(store_, list);
+    const auto at = std::find(oids.begin(), oids.end(), oid);
+    if (at == oids.end()) return true;
+    const std::optional<uint32_t> next =
+        OidList::Replace(store_, list, static_cast<uint32_t>(at - oids.begin()), std::nullopt);
+    if (next) store_.SetHeaderWord(word, *next);
+    return next.has_value();
+}
+
+bool WordIndex::RemoveSlot(uint32_t oid) {
+    slots_.erase(oid);
+    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
+    const auto at = std::find_if(pairs.begin(), pairs.end(), [oid](const auto& p) { return p.oid == oid; });
+    if (at == pairs.end()) return true;
+    pairs.erase(at);
+    const std::optional<uint32_t> table =
+        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+    if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
+    return table.has_value();
+}
+
+// --- Bulk fill ----------------------------------------------------------------------------------
+
+bool WordIndex::Fill(std::span<const Entry> entries) {
+    Changed();
+    // A contact gathered twice counts once, as its last reading (adding it again replaces it).
+    std::unordered_map<uint32_t, size_t> last;
+    for (size_t i = 0; i < entries.size(); ++i) last[entries[i].oid] = i;
+    std::vector<size_t> keep;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (last[entries[i].oid] == i) keep.push_back(i);
+    }
+    return FillTrees(entries, keep) && FillSlots(entries, keep) && FillOrders(entries, keep);
+}
+
+// Words are made in the order of their first use, which gives each tree the shape that adding
+// the contacts in turn gives. A later word may split the tail node an earlier word ended at, so
+// each word's node is looked up again once all are made; each node's list is then written once.
+bool WordIndex::FillTrees(std::span<const Entry> entries, std::span<const size_t> keep) {
+    struct TreeFill {
+        WordTree* tree;
+        std::unordered_map<std::u16string, uint32_t> nodes;  // word -> its final node
+        std::vector<std::vector<const std::u16string*>> used;  // per kept entry, first use order
+    };
+    TreeFill fills[2] = {{&text_, {}, {}}, {&group_, {}, {}}};
+    for (TreeFill& fill : fills) fill.used.resize(keep.size());
+    auto use = [](TreeFill& fill, const std::u16string& word, size_t k) -> bool {
+        auto [it, fresh] = fill.nodes.try_emplace(word, 0);
+        if (fresh && !fill.tree->NodeOf(word)) return false;
+        auto& used = fill.used[k];
+        if (std::find(used.begin(), used.end(), &it->first) == used.end()) used.push_back(&it->first);
+        return true;
+    };
+    for (size_t k = 0; k < keep.size(); ++k) {
+        for (const IndexWord& word : entries[keep[k]].words) {
+            if (!use(fills[0], word.text, k)) return false;
+            if (word.textOnly) continue;
+            const std::u16string key = GroupKeyOf(word.text);
+            if (!key.empty() && !use(fills[1], key, k)) return false;
+        }
+    }
+    for (TreeFill& fill : fills) {
+        std::unordered_map<uint32_t, std::vector<uint32_t>> lists;
+        for (auto& [word, node] : fill.nodes) node = fill.tree->NodeOf(word).value_or(0);
+        std::vector<PairList::Pair> map;
+        for (size_t k = 0; k < keep.size(); ++k) {
+            if (fill.used[k].empty()) continue;
+            const uint32_t oid = entries[keep[k]].oid;
+            std::vector<uint32_t> recorded;
+            for (const std::u16string* word : fill.used[k]) {
+                recorded.push_back(fill.nodes[*word]);
+                lists[recorded.back()].push_back(oid);
+            }
+            const std::optional<uint32_t> first = NodeChunks::Append(store_, 0, recorded);
+            if (!first) return false;
+            map.push_back({oid, *first});
+        }
+        for (auto& [node, oids] : lists) {
+            std::sort(oids.begin(), oids.end());
+            const std::optional<uint32_t> list = OidList::Make(store_, oids);
+            if (!list) return false;
+            fill.tree->SetList(node, *list);
+        }
+        std::sort(map.begin(), map.end(), [](const auto& a, const auto& b) { return a.oid < b.oid; });
+        const std::optional<uint32_t> written = PairList::Rewrite(store_, fill.tree->Map(), map);
+        if (!written) return false;
+        fill.tree->SetMap(*written);
+    }
+    return true;
+}
+
+bool WordIndex::FillSlots(std::span<const Entry> entries, std::span<const size_t> keep) {
+    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
+    for (size_t index : keep) {
+        pairs.push_back({entries[index].oid, entries[index].slot});
+        slots_[entries[index].oid] = entries[index].slot;
+    }
+    const std::optional<uint32_t> table =
+        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+    if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
+    return table.has_value();
+}
+
+bool WordIndex::FillOrders(std::span<const Entry> entries, std::span<const size_t> keep) {
+    for (auto [word, cmp] : {std::pair<HeaderWord, const IndexComparator*>{IndexFormat::kOrderNameWord, &byName_},
+                             {IndexFormat::kOrderFileAsWord, &byFileAs_}}) {
+        std::vector<std::pair<Str, uint32_t>> keyed;
+        keyed.reserve(keep.size());
+        for (size_t index : keep) keyed.emplace_back(cmp->KeyText(entries[index].keys), entries[index].oid);
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            return IndexComparator::CompareKeys(a.first, a.second, b.first, b.second) < 0;
+        });
+        std::vector<uint32_t> oids;
+        oids.reserve(keyed.size());
+        for (const auto& k : keyed) oids.push_back(k.second);
+        store_.FreeAddress(store_.ToAddress(store_.HeaderWord(word)));
+        const std::optional<uint32_t> list = OidList::Make(store_, oids);
+        store_.SetHeaderWord(word, list.value_or(0));
+        if (!list) return false;
+    }
+    return true;
+}
+
+// --- Lookups ------------------------------------------------------------------------------------
+
+std::optional<uint32_t> WordIndex::FindSlot(uint32_t oid) const {
+    const auto it = slots_.find(oid);
+    if (it == slots_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::span<const uint32_t> WordIndex::Order(IndexOrder order) const {
+    return OidList::View(const_cast<IndexStore&>(store_), store_.HeaderWord(OrderWord(order)));
+}
+
+std::span<const PairList::Pair> WordIndex::SlotTable() const {
+    return PairList::View(const_cast<IndexStore&>(store_), store_.HeaderWord(IndexFormat::kSlotTableWord));
+}
+
+const WordIndex::Positions& WordIndex::PositionsOf(IndexOrder order) const {
+    Positions& p = positions_[static_cast<int>(order)];
+    if (p.epoch == epoch_) return p;
+    const std::span<const uint32_t> list = Order(order);
+    p = Positions{};
+    p.epoch = epoch_;
+    if (list.empty()) return p;
+    const auto [lo, hi] = std::minmax_element(list.begin(), list.end());
+    if (uint64_t{*hi} - *lo <= kDenseFactor * list.size() + kDenseSlack) {
+        p.base = *lo;
+        p.direct.assign(uint64_t{*hi} - *lo + 1, kNone);
+        for (uint32_t i = 0; i < list.size(); ++i) p.direct[list[i] - *lo] = i;
+    } else {
+        p.byOid.reserve(list.size());
+        for (uint32_t i = 0; i < list.size(); ++i) p.byOid.push_back({list[i], i});
+        std::sort(p.byOid.begin(), p.byOid.end(), [](const auto& a, const auto& b) { return a.oid < b.oid; });
+    }
+    return p;
+}
+
+uint32_t WordIndex::PositionOf(const Positions& p, uint32_t oid) const {
+    if (!p.direct.empty()) {
+        return oid >= p.base && oid - p.base < p.direct.size() ? p.direct[oid - p.base] : kNone;
+    }
+    const auto at = std::lower_bound(p.byOid.begin(), p.byOid.end(), oid,
+                                     [](const PairList::Pair& a, uint32_t o) { return a.oid < o; });
+    return at != p.byOid.end() && at->oid == oid ? at->value : kNone;
+}
+
+// Marks, for pass `pass`, the positions of the contacts having a word that begins with `token`
+// among those marked by the pass before; the number marked.
+uint32_t WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions,
+                              std::vector<uint32_t>& marks, uint32_t pass) const {
+    const uint32_t node = tree.FindPrefix(token);
+    if (node == 0) return 0;
+    uint32_t marked = 0;
+    tree.ForEachList(node, [&](uint32_t list) {
+        for (uint32_t oid : OidList::View(const_cast<IndexStore&>(store_), list)) {
+            const uint32_t at = PositionOf(positions, oid);
+            if (at != kNone && marks[at] == pass - 1) {
+                marks[at] = pass;
+                ++marked;
+            }
+        }
+    });
+    return marked;
+}
+
+OidVector WordIndex::Collect(IndexOrder order, const std::vector<uint32_t>& marks, uint32_t pass) const {
+    const std::span<const uint32_t> list = Order(order);
+    OidVector out;
+    for (size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i] == pass) out.push_back(list[i]);
+    }
+    return out;
+}
+
+OidVector WordIndex::Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
+                            SearchTree tree) const {
+    const std::vector<std::u16string> tokens = Tokens(Trimmed(query));
+    const std::span<const uint32_t> list = Order(order);
+    if (tokens.empty() || list.empty()) return {};
+    const Positions& positions = PositionsOf(order);
+    std::vector<uint32_t> marks(list.size(), 0);
+    uint32_t pass = 0;
+    for (const std::u16string& token : tokens) {
+        if (MarkToken(Tree(tree), token, positions, marks, ++pass) == 0) return {};
+    }
+    if (filter != nullptr) {
+        ++pass;
+        for (uint32_t oid : *filter) {
+            const uint32_t at = PositionOf(positions, oid);
+            if (at != kNone && marks[at] == pass - 1) marks[at] = pass;
+        }
+    }
+    return Collect(order, marks, pass);
+}
+
+OidVector WordIndex::ListAll(IndexOrder order, const OidVector* filter) const {
+    const std::span<const uint32_t> list = Order(order);
+    if (filter == nullptr) return OidVector(list.begin(), list.end());
+    const Positions& positions = PositionsOf(order);
+    std::vector<uint32_t> marks(list.size(), 0);
+    for (uint32_t oid : *filter) {
+        const uint32_t at = PositionOf(positions, oid);
+        if (at != kNone) marks[at] = 1;
+    }
+    return Collect(order, marks, 1);
+}
+
+// --- Inspection ---------------------------------------------------------------------------------
+
+std::set<std::u16string> WordIndex::WordsOf(SearchTree which, uint32_t oid) const {
+    const WordTree& tree = Tree(which);
+    std::set<std::u16string> words;
+    std::unordered_map<uint32_t, std::u16string> wordOf;
+    tree.ForEachWord([&](const std::u16string& word, uint32_t node) { wordOf[node] = word; });
+    IndexStore& store = const_cast<IndexStore&>(store_);
+    for (const PairList::Pair& pair : PairList::View(store, tree.Map())) {
+        if (pair.oid != oid) continue;
+        for (uint32_t node : NodeChunks::Read(store, pair.value)) {
+            for (uint32_t at = node; at != 0; at = tree.Equal(at)) {
+                const std::span<const uint32_t> list = OidList::View(store, tree.List(at));
+                if (std::binary_search(list.begin(), list.end(), oid)) words.insert(wordOf[at]);
+            }
+        }
+    }
+    return words;
+}

@@ -1,0 +1,104 @@
+#pragma once
+// WordIndex: the content of pim_index1.dat. Two word trees (the lower-cased words of every
+// contact, and their alphabet-group keys), each with its contact map (contact -> the word nodes
+// recorded for it), the name and File As orders, and the slot table with its in-memory map.
+//
+// Searches mark contacts by their position in the chosen order, so results come out in display
+// order without sorting; the positions are derived from the order list on the first search after
+// a change.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "index/order/IndexComparator.h"
+#include "index/store/IndexStore.h"
+#include "index/words/ContactWords.h"
+#include "index/words/OidList.h"
+#include "index/words/SearchTypes.h"
+#include "index/words/WordTree.h"
+
+class AbcGroupTable;
+class Contact;
+
+class WordIndex {
+public:
+    // The words, sort texts and slot of one contact, as both adding and the bulk fill take them.
+    struct Entry {
+        uint32_t oid = 0;
+        std::vector<IndexWord> words;
+        SortKeys keys;
+        uint32_t slot = 0;
+    };
+
+    WordIndex(const AbcGroupTable& groups, std::u16string path);
+
+    bool Create();
+    bool Open();  // builds the slot map from the slot table
+    void Close();
+    bool IsOpen() const { return store_.IsOpen(); }
+    IndexStore& Store() { return store_; }
+
+    // Indexes a contact; an OID already indexed is removed first. The comparators read the
+    // other contacts' sort texts from `source`.
+    bool AddContact(const Entry& entry, SortKeySource& source);
+    // False when the OID is not indexed.
+    bool RemoveContact(uint32_t oid);
+    // Fills an empty index with `entries` at once: the same content as adding each in turn.
+    bool Fill(std::span<const Entry> entries);
+
+    std::optional<uint32_t> FindSlot(uint32_t oid) const;
+    OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
+                     SearchTree tree) const;
+    OidVector ListAll(IndexOrder order, const OidVector* filter) const;
+
+    // Inspection: the stored lists as they are.
+    std::span<const uint32_t> Order(IndexOrder order) const;
+    std::span<const PairList::Pair> SlotTable() const;
+    WordTree& Tree(SearchTree tree) { return tree == SearchTree::Text ? text_ : group_; }
+    const WordTree& Tree(SearchTree tree) const { return tree == SearchTree::Text ? text_ : group_; }
+    // The words recorded for `oid` in `tree`: for each recorded node, the words along its
+    // equal-child chain whose lists hold the OID.
+    std::set<std::u16string> WordsOf(SearchTree tree, uint32_t oid) const;
+
+private:
+    struct Positions {
+        uint64_t epoch = ~uint64_t{0};
+        uint32_t base = 0;                 // OID of index 0 of `direct`
+        std::vector<uint32_t> direct;      // position by OID - base, kNone when absent
+        std::vector<PairList::Pair> byOid;  // (OID, position) when OIDs are too sparse
+    };
+    static constexpr uint32_t kNone = UINT32_MAX;
+
+    bool AddWords(const Entry& entry);
+    bool Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes);
+    bool RemoveFromTree(WordTree& tree, uint32_t oid);
+    bool AddOrders(uint32_t oid, SortKeySource& source);
+    bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid);
+    bool AddSlot(uint32_t oid, uint32_t slot);
+    bool RemoveSlot(uint32_t oid);
+    bool FillTrees(std::span<const Entry> entries, std::span<const size_t> keep);
+    bool FillOrders(std::span<const Entry> entries, std::span<const size_t> keep);
+    bool FillSlots(std::span<const Entry> entries, std::span<const size_t> keep);
+    std::u16string GroupKeyOf(std::u16string_view word) const;
+    const Positions& PositionsOf(IndexOrder order) const;
+    uint32_t PositionOf(const Positions& positions, uint32_t oid) const;
+    uint32_t MarkToken(WordTree const& tree, std::u16string_view token, const Positions& positions,
+                       std::vector<uint32_t>& marks, uint32_t pass) const;
+    OidVector Collect(IndexOrder order, const std::vector<uint32_t>& marks, uint32_t pass) const;
+    void Changed() { ++epoch_; }
+
+    const AbcGroupTable& groups_;
+    IndexStore store_;
+    WordTree text_;
+    WordTree group_;
+    NameComparator byName_;
+    FileAsComparator byFileAs_;
+    std::map<uint32_t, uint32_t> slots_;
+    uint64_t epoch_ = 0;
+    mutable Positions positions_[2];
+};

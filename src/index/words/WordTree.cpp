@@ -1,0 +1,237 @@
+#include "index/words/WordTree.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "index/format/Words.h"
+#include "index/words/OidList.h"
+#include "index/words/WordsFormat.h"
+
+using namespace WordsFormat;
+
+uint32_t WordTree::Field(uint32_t node, uint32_t at) const {
+    return LoadWord(store_.ToAddress(node) + at);
+}
+
+void WordTree::SetField(uint32_t node, uint32_t at, uint32_t value) {
+    StoreWord(store_.ToAddress(node) + at, value);
+}
+
+char16_t WordTree::Char(uint32_t node) const {
+    char16_t ch;
+    std::memcpy(&ch, store_.ToAddress(node) + kNodeCharAt, 2);
+    return ch;
+}
+
+bool WordTree::HasTail(uint32_t node) const {
+    return store_.ToAddress(node)[kNodeTailFlagAt] == kTailFlag;
+}
+
+std::u16string_view WordTree::Tail(uint32_t node) const {
+    const auto* text = reinterpret_cast<const char16_t*>(store_.ToAddress(Field(node, kNodeTailAt)));
+    return {text, std::char_traits<char16_t>::length(text)};
+}
+
+uint32_t WordTree::List(uint32_t node) const { return Field(node, kNodeListAt); }
+void WordTree::SetList(uint32_t node, uint32_t list) { SetField(node, kNodeListAt, list); }
+uint32_t WordTree::Equal(uint32_t node) const { return Field(node, kNodeEqualAt); }
+
+// A node for `rest` (non-empty): plain for one character, with tail for more.
+std::optional<uint32_t> WordTree::NewNode(uint32_t parent, std::u16string_view rest) {
+    const bool tail = rest.size() > 1;
+    uint32_t tailOffset = 0;
+    if (tail) {
+        StorePtr text;
+        uint8_t* at = store_.Allocate(static_cast<uint32_t>(rest.size() * 2), text);
+        if (at == nullptr) return std::nullopt;
+        std::memcpy(at, rest.data() + 1, (rest.size() - 1) * 2);
+        tailOffset = text.Offset();
+    }
+    StorePtr node;
+    uint8_t* at = store_.Allocate(tail ? kTailNodeBytes : kPlainNodeBytes, node);
+    if (at == nullptr) {
+        if (tailOffset != 0) store_.FreeAddress(store_.ToAddress(tailOffset));
+        return std::nullopt;
+    }
+    StoreWord(at + kNodeParentAt, parent);
+    std::memcpy(at + kNodeCharAt, &rest[0], 2);
+    if (tail) {
+        at[kNodeTailFlagAt] = kTailFlag;
+        StoreWord(at + kNodeTailAt, tailOffset);
+    }
+    return node.Offset();
+}
+
+// A new node for `rest` linked from `parent` at `linkAt` (the root when `parent` is 0).
+std::optional<uint32_t> WordTree::Attach(uint32_t parent, uint32_t linkAt, std::u16string_view rest) {
+    const std::optional<uint32_t> node = NewNode(parent, rest);
+    if (!node) return std::nullopt;
+    if (parent == 0) {
+        SetRoot(*node);
+    } else {
+        SetField(parent, linkAt, *node);
+    }
+    return node;
+}
+
+std::optional<uint32_t> WordTree::NodeOf(std::u16string_view word) {
+    uint32_t node = Root();
+    if (node == 0) return Attach(0, 0, word);
+    size_t i = 0;
+    for (;;) {
+        const char16_t ch = Char(node);
+        if (word[i] == ch && HasTail(node)) return SplitTail(node, word.substr(i + 1));
+        const uint32_t linkAt = word[i] < ch ? kNodeLowerAt : word[i] > ch ? kNodeHigherAt : kNodeEqualAt;
+        if (linkAt == kNodeEqualAt && ++i == word.size()) return node;
+        const uint32_t next = Field(node, linkAt);
+        if (next == 0) return Attach(node, linkAt, word.substr(i));
+        node = next;
+    }
+}
+
+// The walk reached the node with tail `node` with `rest` of the word left after its character.
+// Unless the tail is the rest, the shared characters become plain nodes under it, and the old
+// word and the new one each end at a node of their own below them.
+std::optional<uint32_t> WordTree::SplitTail(uint32_t node, std::u16string_view rest) {
+    const std::u16string tail(Tail(node));
+    if (tail == rest) return node;
+    const size_t shared = static_cast<size_t>(
+        std::mismatch(tail.begin(), tail.end(), rest.begin(), rest.end()).first - tail.begin());
+    uint32_t last = node;
+    const uint32_t tailOffset = Field(node, kNodeTailAt);
+    const uint32_t list = List(node);
+    // A failed allocation below abandons the change; the caller has the index rebuilt.
+    store_.ToAddress(node)[kNodeTailFlagAt] = 0;
+    SetField(node, kNodeTailAt, 0);
+    SetList(node, 0);
+    for (size_t k = 0; k < shared; ++k) {
+        const std::optional<uint32_t> made = Attach(last, kNodeEqualAt, std::u16string_view(tail).substr(k, 1));
+        if (!made) return std::nullopt;
+        last = *made;
+    }
+    if (shared < tail.size()) {
+        const std::optional<uint32_t> old = Attach(last, kNodeEqualAt, std::u16string_view(tail).substr(shared));
+        if (!old) return std::nullopt;
+        SetList(*old, list);
+    } else {
+        SetList(last, list);
+    }
+    store_.FreeAddress(store_.ToAddress(tailOffset));
+    if (shared == rest.size()) return last;
+    const std::u16string_view mine = rest.substr(shared);
+    uint32_t parent = last;
+    uint32_t linkAt = kNodeEqualAt;
+    while (Field(parent, linkAt) != 0) {
+        parent = Field(parent, linkAt);
+        linkAt = mine[0] < Char(parent) ? kNodeLowerAt : kNodeHigherAt;
+    }
+    return Attach(parent, linkAt, mine);
+}
+
+std::optional<uint32_t> WordTree::Insert(std::u16string_view word, uint32_t oid) {
+    if (word.empty()) return 0u;
+    const std::optional<uint32_t> node = NodeOf(word);
+    if (!node) return std::nullopt;
+    bool added = false;
+    const std::optional<uint32_t> list = OidList::Insert(store_, List(*node), oid, added);
+    if (!list) return std::nullopt;
+    SetList(*node, *list);
+    return added ? *node : 0u;
+}
+
+uint32_t WordTree::FindPrefix(std::u16string_view prefix) const {
+    uint32_t node = Root();
+    size_t i = 0;
+    while (node != 0 && i < prefix.size()) {
+        const char16_t ch = Char(node);
+        if (prefix[i] < ch) {
+            node = Field(node, kNodeLowerAt);
+        } else if (prefix[i] > ch) {
+            node = Field(node, kNodeHigherAt);
+        } else if (HasTail(node)) {
+            return Tail(node).starts_with(prefix.substr(i + 1)) ? node : 0;
+        } else if (++i == prefix.size()) {
+            return node;
+        } else {
+            node = Field(node, kNodeEqualAt);
+        }
+    }
+    return 0;
+}
+
+void WordTree::ForEachList(uint32_t node, const std::function<void(uint32_t)>& take) const {
+    if (List(node) != 0) take(List(node));
+    std::vector<uint32_t> stack;
+    if (Equal(node) != 0) stack.push_back(Equal(node));
+    while (!stack.empty()) {
+        const uint32_t at = stack.back();
+        stack.pop_back();
+        const uint8_t* bytes = store_.ToAddress(at);
+        if (const uint32_t list = LoadWord(bytes + kNodeListAt)) take(list);
+        for (uint32_t link : {kNodeLowerAt, kNodeEqualAt, kNodeHigherAt}) {
+            if (const uint32_t child = LoadWord(bytes + link)) stack.push_back(child);
+        }
+    }
+}
+
+bool WordTree::RemoveAlongChain(uint32_t node, uint32_t oid, std::vector<uint32_t>& visited,
+                                std::vector<uint32_t>& freed) {
+    uint32_t last = node;
+    for (uint32_t at = node; at != 0; at = Equal(at)) {
+        visited.push_back(at);
+        bool removed = false;
+        const std::optional<uint32_t> list = OidList::Remove(store_, List(at), oid, removed);
+        if (!list) return false;
+        SetList(at, *list);
+        last = at;
+    }
+    if (List(last) == 0) Prune(last, freed);
+    return true;
+}
+
+void WordTree::Prune(uint32_t node, std::vector<uint32_t>& freed) {
+    while (node != 0 && List(node) == 0 && Field(node, kNodeLowerAt) == 0 && Equal(node) == 0 &&
+           Field(node, kNodeHigherAt) == 0) {
+        const uint32_t parent = Field(node, kNodeParentAt);
+        Unlink(node);
+        FreeNode(node);
+        freed.push_back(node);
+        node = parent;
+    }
+}
+
+void WordTree::Unlink(uint32_t node) {
+    const uint32_t parent = Field(node, kNodeParentAt);
+    if (parent == 0) {
+        if (Root() == node) SetRoot(0);
+        return;
+    }
+    for (uint32_t link : {kNodeLowerAt, kNodeEqualAt, kNodeHigherAt}) {
+        if (Field(parent, link) == node) SetField(parent, link, 0);
+    }
+}
+
+void WordTree::FreeNode(uint32_t node) {
+    if (HasTail(node)) store_.FreeAddress(store_.ToAddress(Field(node, kNodeTailAt)));
+    if (List(node) != 0) store_.FreeAddress(store_.ToAddress(List(node)));
+    store_.FreeAddress(store_.ToAddress(node));
+}
+
+void WordTree::ForEachWord(const std::function<void(const std::u16string&, uint32_t)>& take) const {
+    std::u16string prefix;
+    if (Root() != 0) Walk(Root(), prefix, take);
+}
+
+void WordTree::Walk(uint32_t node, std::u16string& prefix,
+                    const std::function<void(const std::u16string&, uint32_t)>& take) const {
+    if (const uint32_t lower = Field(node, kNodeLowerAt)) Walk(lower, prefix, take);
+    prefix += Char(node);
+    if (HasTail(node)) {
+        take(prefix + std::u16string(Tail(node)), node);
+    } else {
+        if (List(node) != 0) take(prefix, node);
+        if (const uint32_t equal = Equal(node)) Walk(equal, prefix, take);
+    }
+    prefix.pop_back();
+    if (const uint32_t higher = Field(node, kNodeHigherAt)) Walk(higher, prefix, take);
+}

@@ -1,0 +1,188 @@
+#include "index/contact_index/ContactIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "index/alphabet/AbcDefinition.h"
+#include "index/alphabet/AbcGroupTable.h"
+#include "index/contact_index/IndexEntry.h"
+#include "index/contact_index/IndexRebuild.h"
+#include "index/props/PropsStore.h"
+#include "index/words/WordIndex.h"
+#include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+class MemoryDatabase : public IndexDatabase {
+public:
+    bool ReadSortKeys(uint32_t oid, SortKeys& out) override {
+        const auto it = contacts.find(oid);
+        if (it == contacts.end()) return false;
+        out = SortKeysOf(it->second);
+        return true;
+    }
+    bool ReadState(DatabaseState& out) override {
+        out = {modified, static_cast<uint32_t>(contacts.size())};
+        return true;
+    }
+    std::map<uint32_t, Contact> contacts;
+    uint64_t modified = 0x01D9000000000000ull;
+};
+
+Contact RandomContact(std::mt19937& rng, uint32_t oid) {
+    static const char16_t* kNames[] = {u"Anna", u"Ann", u"Annika", u"Bob", u"Борис", u"Jürgen", u"Zoë",
+                                       u"O'Neil", u"Smith", u"Smithers", u"Müller", u"Иванов", u""};
+    auto pick = [&] { return kNames[rng() % std::size(kNames)]; };
+    Contact c;
+    c.SetOid(oid);
+    c.SetText(kFieldFirst, pick());
+    c.SetText(kFieldLast, pick());
+    c.SetText(kFieldCompany, rng() % 3 == 0 ? pick() : u"");
+    c.SetText(kFieldFileAs, pick());
+    c.SetText(kFieldMobile, Str::FromUtf8("+49 (30) " + std::to_string(rng() % 100000)));
+    if (rng() % 4 == 0) c.phones.Add(CustText{u"Boat", Str::FromUtf8(std::to_string(rng()))});
+    return c;
+}
+
+struct Snapshot {
+    std::map<std::u16string, OidVector> words[2];
+    OidVector orders[2];
+    std::map<uint32_t, std::set<std::u16string>> contactWords[2];
+    std::map<uint32_t, uint32_t> slots;  // OID -> record word of its slot
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(ContactIndex& index, const std::vector<uint32_t>& oids) {
+    Snapshot s;
+    WordIndex& words = const_cast<WordIndex&>(index.Words());
+    for (int t = 0; t < 2; ++t) {
+        WordTree& tree = words.Tree(static_cast<SearchTree>(t));
+        tree.ForEachWord([&](const std::u16string& word, uint32_t node) {
+            const auto list = OidList::View(words.Store(), tree.List(node));
+            s.words[t][word] = OidVector(list.begin(), list.end());
+        });
+        const auto order = words.Order(static_cast<IndexOrder>(t));
+        s.orders[t] = OidVector(order.begin(), order.end());
+        for (uint32_t oid : oids) s.contactWords[t][oid] = words.WordsOf(static_cast<SearchTree>(t), oid);
+    }
+    for (const PairList::Pair& pair : words.SlotTable()) {
+        std::vector<uint8_t> record;
+        EXPECT_TRUE(index.Props().ReadEncoded(pair.value, record));
+        s.slots[pair.oid] = static_cast<uint32_t>(record.size());
+    }
+    return s;
+}
+
+void LoadEnglish(AbcGroupTable& groups) {
+    AbcDefinition english;
+    ASSERT_TRUE(ParseAbcDefinition(u"ABC/ABC DEF/DEF GHI/GHI JKL/JKL MNO/MNO PQRS/PQRS TUV/TUV WXYZ/WXYZ", english));
+    groups.Load(english);
+}
+
+}  // namespace
+
+TEST(ContactIndex, BulkRebuildEqualsAddingEachInTurn) {
+    TempDevice device;
+    AbcGroupTable groups;
+    LoadEnglish(groups);
+    std::mt19937 rng(7);
+    MemoryDatabase db;
+    std::vector<uint32_t> oids;
+    for (uint32_t i = 0; i < 300; ++i) {
+        const uint32_t oid = 0x10000 + (rng() % 5000);
+        db.contacts[oid] = RandomContact(rng, oid);
+        oids.push_back(oid);
+    }
+    Snapshot sequential;
+    {
+        ContactIndex index(groups);
+        ASSERT_TRUE(index.Create(db));
+        for (uint32_t oid : oids) {
+            const Contact& c = db.contacts[oid];
+            const std::optional<uint32_t> slot = index.FindSlot(oid);
+            if (slot) {
+                ASSERT_TRUE(index.Props().UpdateRecord(*slot, c));
+                ASSERT_TRUE(index.UpdateContact(c, u"note text", *slot));
+            } else {
+                ASSERT_TRUE(index.AddContact(c, u"note text", index.Props().AddRecord(c)));
+            }
+        }
+        sequential = Take(index, oids);
+        index.Close();
+    }
+    ContactIndex index(groups);
+    IndexRebuild gathered;
+    for (uint32_t oid : oids) gathered.Add(db.contacts[oid], u"note text");
+    ASSERT_TRUE(index.Rebuild(db, gathered));
+    const Snapshot bulk = Take(index, oids);
+    EXPECT_EQ(bulk.words[0], sequential.words[0]);
+    EXPECT_EQ(bulk.words[1], sequential.words[1]);
+    EXPECT_EQ(bulk.orders[0], sequential.orders[0]);
+    EXPECT_EQ(bulk.orders[1], sequential.orders[1]);
+    EXPECT_EQ(bulk.contactWords[0], sequential.contactWords[0]);
+    EXPECT_EQ(bulk.contactWords[1], sequential.contactWords[1]);
+    EXPECT_EQ(bulk.slots, sequential.slots);
+    EXPECT_EQ(bulk.orders[0].size(), db.contacts.size());
+}
+
+TEST(ContactIndex, OpenTellsReadyStaleOrFailed) {
+    TempDevice device;
+    AbcGroupTable groups;
+    MemoryDatabase db;
+    std::mt19937 rng(3);
+    db.contacts[5] = RandomContact(rng, 5);
+    ContactIndex index(groups);
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "no files";
+    ASSERT_TRUE(index.Create(db));
+    ASSERT_TRUE(index.AddContact(db.contacts[5], u"", index.Props().AddRecord(db.contacts[5])));
+    index.Save(true);
+    index.Close();
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
+    EXPECT_EQ(index.Search(u"+49", IndexOrder::Name, nullptr, SearchTree::Text), (OidVector{5}));
+    index.Close();
+
+    db.modified += 1;
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenStale) << "the database changed since";
+    index.Close();
+    EXPECT_EQ(index.Open(db, 1), ContactIndex::kOpenReady) << "a reopen looks at the count only";
+    index.Close();
+
+    SettingsStore::WriteString(settings::kSettings, ContactIndex::kCollationValue, u"other");
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "names were ordered by another collation";
+    EXPECT_FALSE(index.IsOpen());
+}
+
+TEST(ContactIndex, ChangesRunUnderTheUpdateFlagAndStampTheDatabaseTime) {
+    TempDevice device;
+    AbcGroupTable groups;
+    MemoryDatabase db;
+    std::mt19937 rng(4);
+    db.contacts[8] = RandomContact(rng, 8);
+    ContactIndex index(groups);
+    ASSERT_TRUE(index.Create(db));
+    ASSERT_TRUE(index.AddContact(db.contacts[8], u"", index.Props().AddRecord(db.contacts[8])));
+    EXPECT_FALSE(index.Props().IsUpdating());
+    EXPECT_EQ(index.Props().DatabaseTime(), db.modified);
+    EXPECT_FALSE(index.RemoveContact(99)) << "not held";
+    EXPECT_FALSE(index.Props().IsUpdating());
+
+    Contact unreadable = RandomContact(rng, 77);  // not in the database: its place cannot be found
+    EXPECT_FALSE(index.AddContact(unreadable, u"", index.Props().AddRecord(unreadable)));
+    EXPECT_TRUE(index.Props().IsUpdating()) << "a failed change leaves the flag for a rebuild";
+    index.Save(true);
+    index.Close();
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed);
+
+    index.MarkFilesInvalid();
+    EXPECT_TRUE(index.FilesFlaggedInvalid());
+    ASSERT_TRUE(index.Create(db));
+    index.Save(true);
+    index.Close();
+    EXPECT_FALSE(index.FilesFlaggedInvalid()) << "complete saves clear both flags";
+}

@@ -1,0 +1,175 @@
+#include "index/words/WordIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "index/alphabet/AbcDefinition.h"
+#include "index/alphabet/AbcGroupTable.h"
+#include "index/words/Tokenizer.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+class KeyTable : public SortKeySource {
+public:
+    bool ReadSortKeys(uint32_t oid, SortKeys& out) override {
+        const auto it = keys.find(oid);
+        if (it == keys.end()) return false;
+        out = it->second;
+        return true;
+    }
+    std::map<uint32_t, SortKeys> keys;
+};
+
+WordIndex::Entry EntryOf(uint32_t oid, std::u16string_view text, const char16_t* last = u"") {
+    WordIndex::Entry entry;
+    entry.oid = oid;
+    for (std::u16string& token : Tokens(text)) entry.words.push_back({std::move(token)});
+    entry.keys.last = last;
+    entry.slot = 1000 + oid;
+    return entry;
+}
+
+class WordIndexTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(index.Create()); }
+    void Add(uint32_t oid, std::u16string_view text, const char16_t* last = u"") {
+        WordIndex::Entry entry = EntryOf(oid, text, last);
+        source.keys[oid] = entry.keys;
+        ASSERT_TRUE(index.AddContact(entry, source));
+    }
+    OidVector Find(std::u16string_view query) {
+        return index.Search(query, IndexOrder::Name, nullptr, SearchTree::Text);
+    }
+
+    TempDevice device;
+    AbcGroupTable groups;
+    WordIndex index{groups, u"\\pim_index1.dat"};
+    KeyTable source;
+};
+
+}  // namespace
+
+TEST(Tokenizer, SplitsAtSeparatorsAndLowerCases) {
+    const struct { std::u16string_view text; std::vector<std::u16string> tokens; } cases[] = {
+        {u"Anna-Maria O'Neil", {u"anna", u"maria", u"o", u"neil"}},
+        {u"+7 (421) 555-1234", {u"+7", u"421", u"555", u"1234"}},
+        {u"a~b\u2116c/d\\e", {u"a~b", u"c", u"d", u"e"}},
+        {u"  \r\n\t", {}},
+        {u"\u0416\u0401\u00c4", {u"\u0436\u0451\u00e4"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens);
+}
+
+TEST(Tokenizer, PhoneKeysCoverEachTrailingNumber) {
+    const struct { std::u16string_view number; std::vector<std::u16string> keys; } cases[] = {
+        {u"+7 (421) 555-1234", {u"~43215551247"}},
+        {u"5551234 / 5559876", {u"~67895554321555", u"~4321555"}},
+        {u"no digits", {}},
+        {u"12", {u"~21"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PhoneKeys(c.number), c.keys) << Str(c.number).ToUtf8();
+    EXPECT_EQ(Shorten(u"+7 (421) 555-1234"), u"");
+    EXPECT_EQ(Shorten(u"5551234 / 5559876"), u"5551234");
+}
+
+TEST_F(WordIndexTest, PrefixesOfEveryTokenMustMeetOnOneContact) {
+    Add(1, u"Anna-Maria O'Neil", u"Neil");
+    Add(2, u"Anna Smith", u"Smith");
+    Add(3, u"Joanne Annandale", u"Annandale");
+    Add(4, u"Joanne Smith", u"Smith");
+    Add(5, u"ann", u"Ann");
+    const struct { std::u16string_view query; OidVector found; } cases[] = {
+        {u"mar ne", {1}},
+        {u"mar x", {}},
+                {u"smith ann", {2}},
+        {u"ann smith", {2}},
+        {u"annb", {}},
+        {u"  ", {}},
+        {u"ANNA", {1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        OidVector found = Find(c.query);
+        OidVector sorted = found;
+        std::sort(sorted.begin(), sorted.end());
+        OidVector expected = c.found;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(sorted, expected) << Str(c.query).ToUtf8();
+    }
+    EXPECT_EQ(Find(u"ann"), (OidVector{5, 3, 1, 2})) << "display order: Ann, Annandale, Neil, Smith";
+}
+
+TEST_F(WordIndexTest, TailSplitsKeepBothWordsFindable) {
+    Add(1, u"anna");
+    Add(2, u"ann");
+    Add(3, u"annika");
+    Add(4, u"anna");
+    std::map<std::u16string, OidVector> words;
+    index.Tree(SearchTree::Text).ForEachWord([&](const std::u16string& word, uint32_t node) {
+        const auto list = OidList::View(index.Store(), index.Tree(SearchTree::Text).List(node));
+        words[word] = OidVector(list.begin(), list.end());
+    });
+    EXPECT_EQ(words, (std::map<std::u16string, OidVector>{{u"ann", {2}}, {u"anna", {1, 4}}, {u"annika", {3}}}));
+    EXPECT_EQ(Find(u"an").size(), 4u);
+    EXPECT_EQ(Find(u"anni"), (OidVector{3}));
+    EXPECT_EQ(index.WordsOf(SearchTree::Text, 1), (std::set<std::u16string>{u"anna"}))
+        << "the word recorded before the split is found along the chain";
+}
+
+TEST_F(WordIndexTest, RemovingPrunesOnlyWhatNoOtherWordNeeds) {
+    Add(1, u"anna");
+    Add(2, u"ann bob");
+    ASSERT_TRUE(index.RemoveContact(1));
+    std::vector<std::u16string> words;
+    index.Tree(SearchTree::Text).ForEachWord([&](const std::u16string& w, uint32_t) { words.push_back(w); });
+    EXPECT_EQ(words, (std::vector<std::u16string>{u"ann", u"bob"}));
+    EXPECT_FALSE(index.RemoveContact(1)) << "not held any more";
+    ASSERT_TRUE(index.RemoveContact(2));
+    EXPECT_EQ(index.Tree(SearchTree::Text).Root(), 0u);
+    EXPECT_TRUE(index.Order(IndexOrder::Name).empty());
+    EXPECT_TRUE(index.SlotTable().empty());
+    const StoreHeap::Stats stats = index.Store().Heap().Walk();
+    EXPECT_EQ(stats.usedBlocks, 0u) << "every block is given back";
+}
+
+TEST_F(WordIndexTest, OrdersPlaceByNameThenOidAndDropUnreadableEntries) {
+    Add(7, u"x", u"Berg");
+    Add(3, u"x", u"Berg");
+    Add(5, u"x", u"");
+    Add(9, u"x", u"Adams");
+    EXPECT_EQ(index.ListAll(IndexOrder::Name, nullptr), (OidVector{5, 9, 3, 7}));
+    source.keys.erase(9);  // gone from the database
+    Add(4, u"x", u"Zorn");
+    const auto order = index.Order(IndexOrder::Name);
+    EXPECT_EQ(OidVector(order.begin(), order.end()), (OidVector{5, 3, 7, 4}))
+        << "an unreadable entry met by the search is dropped";
+    WordIndex::Entry unreadable = EntryOf(11, u"y");
+    EXPECT_FALSE(index.AddContact(unreadable, source)) << "the contact itself cannot be read";
+    EXPECT_EQ(index.Order(IndexOrder::Name).size(), 4u);
+}
+
+TEST_F(WordIndexTest, FiltersKeepOnlyMembersInStoredOrder) {
+    Add(1, u"al", u"C");
+    Add(2, u"al", u"A");
+    Add(3, u"al", u"B");
+    const OidVector sameSize{2, 1, 99};
+    EXPECT_EQ(index.ListAll(IndexOrder::Name, &sameSize), (OidVector{2, 1}))
+        << "a set as large as the list but with a stranger is still a filter";
+    const OidVector all{3, 1, 2};
+    EXPECT_EQ(index.ListAll(IndexOrder::Name, &all), (OidVector{2, 3, 1}));
+    const OidVector some{3};
+    EXPECT_EQ(index.Search(u"a", IndexOrder::Name, &some, SearchTree::Text), (OidVector{3}));
+}
+
+TEST_F(WordIndexTest, GroupKeysFindWordsByTheirLetterGroups) {
+    AbcDefinition english;
+    ASSERT_TRUE(ParseAbcDefinition(u"ABC/ABC DEF/DEF GHI/GHI JKL/JKL MNO/MNO PQRS/PQRS TUV/TUV WXYZ/WXYZ", english));
+    groups.Load(english);
+    Add(1, u"Kate");
+    Add(2, u"Lana");
+    Add(3, u"Alan");
+    OidVector found = index.Search(u"ja", IndexOrder::Name, nullptr, SearchTree::Group);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (OidVector{1, 2}));
+}
