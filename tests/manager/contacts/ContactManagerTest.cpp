@@ -1,0 +1,152 @@
+// The contact manager against changes made by another process: batching of bursts, the rebuild
+// of big batches, changes of other databases, unknown deletes, progress and the save timer. The
+// test clock drives the 500 ms and 2000 ms timers; the peer's notifications arrive for real.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "MemoryIndex.h"
+#include "core/diag/FatalError.h"
+#include "manager/contacts/ContactManager.h"
+#include "manager/listener/ContactManagerListener.h"
+#include "platform/loop/EventLoop.h"
+#include "platform/timer/TestClock.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+constexpr int kWaitMs = 60000;
+
+class Recorder : public ContactManagerListener {
+public:
+    std::vector<std::string> calls;
+    void OnContactAdded(uint32_t) override { calls.push_back("added"); }
+    void OnContactChanged(uint32_t) override { calls.push_back("changed"); }
+    void OnContactDeleted(uint32_t) override { calls.push_back("deleted"); }
+    void OnContactsReloaded() override { calls.push_back("reloaded"); }
+    void OnNotify4(uint32_t, uint32_t) override {}
+    void OnProgress(uint32_t step) override { calls.push_back("progress " + std::to_string(step)); }
+    void OnBusy(uint32_t state) override { calls.push_back("busy " + std::to_string(state)); }
+    void OnManyChanges(uint32_t on) override { calls.push_back("many " + std::to_string(on)); }
+    void OnNotify8(uint32_t, uint32_t) override {}
+    size_t Count(const std::string& call) const { return static_cast<size_t>(std::count(calls.begin(), calls.end(), call)); }
+};
+
+class ManagerWithPeer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto owned = std::make_unique<MemoryIndex>();
+        index = owned.get();
+        manager = std::make_unique<ContactManager>(std::move(owned));
+        ASSERT_TRUE(manager->Init(nullptr, &recorder));
+        recorder.calls.clear();
+    }
+
+    // Runs the peer to its end; returns what it printed (the identifiers it made).
+    std::vector<uint32_t> Peer(const std::string& mode, const std::string& arg) {
+        const std::string command = std::string(BREVANE_PEER_DIR) + "/manager_peer '" + device.Root().string() + "' " +
+                                    mode + " '" + arg + "'";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::vector<uint32_t> oids;
+        unsigned oid = 0;
+        while (pipe != nullptr && std::fscanf(pipe, "%x", &oid) == 1) oids.push_back(oid);
+        EXPECT_EQ(pipe != nullptr ? pclose(pipe) : -1, 0) << command;
+        return oids;
+    }
+
+    void WaitQueued(int count) {
+        EXPECT_TRUE(plat::RunUntil([&] { return manager->Queue().Count() >= count; }, kWaitMs));
+        EXPECT_EQ(manager->Queue().Count(), count);
+    }
+
+    TempDevice device;
+    plat::ScopedTestClock clock;
+    Recorder recorder;
+    MemoryIndex* index = nullptr;
+    std::unique_ptr<ContactManager> manager;
+};
+
+TEST_F(ManagerWithPeer, TenChangesAreOneBatchAfterTheQuietTime) {
+    const std::vector<uint32_t> made = Peer("add", "10");
+    ASSERT_EQ(made.size(), 10u);
+    WaitQueued(10);
+    clock.Advance(ContactDBMsgStack::kQuietMs - 1);
+    EXPECT_EQ(recorder.Count("added"), 0u);
+    clock.Advance(1);
+    std::vector<std::string> expected = {"busy 0", "many 1"};
+    expected.insert(expected.end(), 10, "added");
+    expected.insert(expected.end(), {"busy 1", "many 0"});
+    EXPECT_EQ(recorder.calls, expected);
+    for (const uint32_t oid : made) EXPECT_TRUE(index->Holds(oid)) << oid;
+    EXPECT_TRUE(manager->Queue().Empty());
+
+    // The index files are saved 2000 ms after the batch, once.
+    EXPECT_TRUE(manager->HasUnsavedChanges());
+    clock.Advance(ContactManager::kSaveDelayMs - 1);
+    EXPECT_EQ(index->saves, 0);
+    clock.Advance(1);
+    EXPECT_EQ(index->saves, 1);
+    EXPECT_FALSE(manager->HasUnsavedChanges());
+}
+
+TEST_F(ManagerWithPeer, FifteenChangesRebuildInsteadOfPerContactCalls) {
+    Peer("add", "15");
+    WaitQueued(15);
+    clock.Advance(ContactDBMsgStack::kQuietMs);
+    EXPECT_EQ(index->rebuilds, 1);
+    EXPECT_EQ(index->held.size(), 15u);
+    EXPECT_EQ(recorder.Count("added"), 0u);
+    EXPECT_EQ(recorder.Count("reloaded"), 1u);
+    EXPECT_EQ(recorder.calls.back(), "many 0");
+}
+
+TEST_F(ManagerWithPeer, OtherDatabasesAndUnknownDeletesChangeNothing) {
+    Peer("other", "Friends");
+    EXPECT_TRUE(plat::RunUntil([&] { return !manager->Queue().Empty(); }, kWaitMs));
+    clock.Advance(ContactDBMsgStack::kQuietMs);
+    EXPECT_TRUE(index->held.empty());
+    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"busy 0", "busy 1", "many 0"}));
+
+    const std::vector<uint32_t> made = Peer("add", "1");
+    WaitQueued(1);
+    clock.Advance(ContactDBMsgStack::kQuietMs);
+    ASSERT_TRUE(index->Holds(made.at(0)));
+    index->held.clear();  // the index no longer holds it
+    recorder.calls.clear();
+    std::ostringstream hex;
+    hex << std::hex << made[0];
+    Peer("delete", hex.str());
+    WaitQueued(1);
+    clock.Advance(ContactDBMsgStack::kQuietMs);
+    EXPECT_EQ(recorder.Count("deleted"), 0u);
+    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"busy 0", "busy 1", "many 0"}));
+}
+
+TEST_F(ManagerWithPeer, RebuildOfThirtySixContactsStepsEveryTwo) {
+    Peer("add", "36");
+    WaitQueued(36);
+    recorder.calls.clear();
+    manager->Reindex();
+    std::vector<std::string> expected = {"busy 0"};
+    for (int step = 0; step <= 18; ++step) expected.push_back("progress " + std::to_string(step));
+    expected.insert(expected.end(), {"progress 20", "busy 1"});
+    EXPECT_EQ(recorder.calls, expected);
+    EXPECT_EQ(index->held.size(), 36u);
+}
+
+TEST_F(ManagerWithPeer, FailedIndexChangeIsFatal) {
+    index->failChanges = true;
+    Peer("add", "1");
+    WaitQueued(1);
+    try {
+        clock.Advance(ContactDBMsgStack::kQuietMs);
+        ADD_FAILURE() << "a failed index change went on";
+    } catch (const FatalError& error) {
+        EXPECT_EQ(error.Code(), kFatalDatabase);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// An index kept in memory for the contact manager's tests: it holds the contacts it was given
+// and counts rebuilds and saves, so a test sees exactly what the manager did to its index.
+#include <map>
+#include <vector>
+
+#include "manager/index/ManagedIndex.h"
+#include "store/contact/Contact.h"
+
+class MemoryIndex : public ManagedIndex {
+public:
+    int openResult = kReady;
+    bool failChanges = false;
+    int rebuilds = 0;
+    int saves = 0;
+    std::map<uint32_t, Str> held;  // identifier -> last name
+
+    int Open(int) override { return open_ = openResult != kFailed, openResult; }
+    void Close() override { open_ = false; }
+    bool IsOpen() const override { return open_; }
+    void BeginRebuild(uint32_t) override { gathered_.clear(); }
+    void Gather(const Contact& contact) override { gathered_[contact.GetOid()] = contact.GetText(kFieldLast); }
+    bool FinishRebuild() override {
+        ++rebuilds;
+        held = gathered_;
+        return open_ = true;
+    }
+    bool Add(const Contact& contact) override { return Put(contact); }
+    bool Update(const Contact& contact) override { return Put(contact); }
+    bool Remove(uint32_t oid) override { return held.erase(oid) == 1; }
+    bool Holds(uint32_t oid) const override { return held.count(oid) == 1; }
+    void Save(bool background) override { saves += background ? 1 : 0; }
+    void MarkFilesInvalid() override {}
+    bool FilesFlaggedInvalid() const override { return false; }
+    OidVector Search(std::u16string_view, IndexOrder, const OidVector*, SearchTree) const override { return {}; }
+    OidVector ListAll(IndexOrder, const OidVector*) const override {
+        OidVector all;
+        for (const auto& [oid, name] : held) all.push_back(oid);
+        return all;
+    }
+
+private:
+    bool Put(const Contact& contact) {
+        if (failChanges) return false;
+        held[contact.GetOid()] = contact.GetText(kFieldLast);
+        return true;
+    }
+    bool open_ = false;
+    std::map<uint32_t, Str> gathered_;
+};
