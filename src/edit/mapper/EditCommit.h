@@ -1,0 +1,23 @@
+#pragma once
+// What OK of the edit dialog does with the blocks read back from the form.
+#include "core/array/Array.h"
+#include "edit/mapper/BlockDescriptor.h"
+#include "edit/mapper/CustomValueRef.h"
+
+class Contact;
+class ContactEditInPropMapper;
+class ContactTemplate;
+
+// The edited contact: a copy of `original` emptied of every value the form edits, each block
+// stored into it in form order, the custom-value reference re-targeted, and File As computed
+// from the names when it is empty. Values the form does not show (the record identity, the
+// reference identifier, the platform's carried-over texts, the fourth address format word, the
+// format words of addresses without a row) are kept.
+Contact BuildEditedContact(const Contact& original, const Array<BlockDescriptor>& blocks,
+                           const ContactEditInPropMapper& mapper, const CustomValueRef& ref,
+                           const ContactTemplate& tpl);
+
+// OK: when the edited contact differs from `contact`, `contact` takes it and the result is true
+// (the contact is to be saved); an edit that changes nothing gives false and changes nothing.
+bool CommitEdit(Contact& contact, const Array<BlockDescriptor>& blocks, const ContactEditInPropMapper& mapper,
+                const CustomValueRef& ref, const ContactTemplate& tpl);

@@ -1,0 +1,20 @@
+#pragma once
+// Dates of contacts are stored as file times: 100-nanosecond units since 1601-01-01, taken as
+// they are (no time-zone shift), as the handheld's own conversion to a system date does.
+#include <cstdint>
+#include <optional>
+
+#include "core/str/Str.h"
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;  // 1 to 12
+    int day = 0;    // 1 to 31
+};
+
+// The calendar date of a file time; none for a time at or above 2^63, which the platform's
+// conversion refuses.
+std::optional<CalendarDate> DateOfFileTime(uint64_t fileTime);
+
+// The date in the user's short date format; empty when it cannot be converted or formatted.
+Str ShortDateOfFileTime(uint64_t fileTime);

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "edit/mapper/ContactEditInPropMapper.h"
+#include "edit/mapper/EditCommit.h"
+#include "store/contact/Contact.h"
+#include "support/TempDevice.h"
+#include "view/template/ContactTemplate.h"
+
+namespace {
+
+class MapperTest : public ::testing::Test {
+protected:
+    MapperTest() { tpl.ResetToDefaults(); }
+
+    Array<BlockDescriptor> Load(const Contact& c) {
+        mapper.Load(c, tpl);
+        return mapper.Descriptors();
+    }
+    static BlockDescriptor* Find(Array<BlockDescriptor>& blocks, int group) {
+        for (BlockDescriptor& b : blocks) {
+            if (b.group == group) return &b;
+        }
+        return nullptr;
+    }
+    // The rows of a block as "label=text".
+    static std::vector<std::string> Rows(const BlockDescriptor& b) {
+        std::vector<std::string> out;
+        for (const BlockRow& r : b.rows) out.push_back(b.labels[r.label].ToUtf8() + "=" + r.text.ToUtf8());
+        return out;
+    }
+    static void AddRow(BlockDescriptor& b, const Str& label, const Str& text) {
+        BlockRow row;
+        row.label = b.LabelIndex(label);
+        row.text = text;
+        b.rows.Add(row);
+    }
+
+    TempDevice device;
+    ContactTemplate tpl;
+    ContactEditInPropMapper mapper;
+};
+
+using V = std::vector<std::string>;
+
+TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
+    Contact c;
+    c.SetText(kFieldFirst, u"Anna");
+    c.SetText(kFieldMiddle, u"Q");
+    c.SetText(kFieldMobile, u"555");
+    c.SetText(kFieldPager, u"777");
+    c.phones.Add({u"Boat", u"888"});
+    c.SetText(kFieldNickname, u"Annie");  // Other is switched off in the template
+    c.SetText(kFieldIm1, u"ICQ: 42");
+    Array<BlockDescriptor> blocks = Load(c);
+    std::vector<int> groups;
+    for (const BlockDescriptor& b : blocks) groups.push_back(b.group);
+    // No e-mail value and e-mail listed: a block with an empty slot; web and people are off
+    // and empty: no block; other is off but has a value: a block with that value only.
+    EXPECT_EQ(groups, (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 9, 10, 11, 12}));
+
+    const BlockDescriptor& name = *Find(blocks, kGroupName);
+    EXPECT_EQ(name.kind, kBlockName);
+    EXPECT_EQ(name.labels[0], u"Name");
+    EXPECT_EQ(name.nameValues[kNameFirst], u"Anna");
+    EXPECT_EQ(name.nameValues[kNameMiddle], u"Q");
+    EXPECT_TRUE(name.hidden[kNameSuffix]);
+    EXPECT_FALSE(name.hidden[kNameTitle]);
+
+    const BlockDescriptor& phones = *Find(blocks, kGroupPhone);
+    EXPECT_EQ(Rows(phones), (V{"Work=", "Home=", "Mobile=555", "Pager=777", "Boat=888"}));
+    EXPECT_EQ(phones.builtinCount, 11);
+    EXPECT_EQ(phones.labels.GetSize(), 12);
+    EXPECT_EQ(phones.hint, u"Phone");
+    EXPECT_EQ(Rows(*Find(blocks, kGroupOther)), (V{"Nickname=Annie"}));
+    EXPECT_TRUE(Find(blocks, kGroupOther)->freeLabels);
+    const BlockDescriptor& im = *Find(blocks, kGroupMessaging);
+    EXPECT_EQ(im.kind, kBlockMessaging);
+    EXPECT_EQ(im.rows[0].text, u"42");
+    EXPECT_EQ(im.rows[0].msgType, u"ICQ");
+    EXPECT_EQ(Find(blocks, kGroupAddress)->rows[0].format, 57);
+    EXPECT_EQ(Find(blocks, kGroupNote)->kind, kBlockNote);
+}
+
+TEST_F(MapperTest, StoreFillsStandardFieldsThenFurtherValues) {
+    Contact c;
+    Array<BlockDescriptor> blocks = Load(c);
+    BlockDescriptor& phones = *Find(blocks, kGroupPhone);
+    phones.rows.RemoveAll();
+    AddRow(phones, u"Work", u" 111 ");
+    AddRow(phones, u"Work", u"222");
+    AddRow(phones, u"Work", u"333");
+    AddRow(phones, u"Dacha", u"444");
+    AddRow(phones, u"Home", u"   ");
+    AddRow(phones, u"Mobile", u"555");
+    BlockDescriptor& office = *Find(blocks, kGroupOffice);
+    office.rows[0].text = u"  B-12 ";
+    Contact edited = BuildEditedContact(c, blocks, mapper, {}, tpl);
+    EXPECT_EQ(edited.GetText(kFieldWorkPhone), u"111");
+    EXPECT_EQ(edited.GetText(kFieldWorkPhone2), u"222");
+    EXPECT_EQ(edited.GetText(kFieldHomePhone), u"");
+    EXPECT_EQ(edited.GetText(kFieldMobile), u"555");
+    ASSERT_EQ(edited.phones.GetSize(), 2);
+    EXPECT_EQ(edited.phones[0], (CustText{u"Work", u"333"}));
+    EXPECT_EQ(edited.phones[1], (CustText{u"Dacha", u"444"}));
+    EXPECT_EQ(edited.GetText(kFieldOffice), u"B-12");
+
+    // Opened again, the free label is offered and its value shown under it.
+    Array<BlockDescriptor> again = Load(edited);
+    EXPECT_EQ(Rows(*Find(again, kGroupPhone)), (V{"Work=111", "Home=", "Mobile=555", "Work=222", "Work=333", "Dacha=444"}));
+}
+
+TEST_F(MapperTest, EveryKindOfBlockRoundTrips) {
+    Contact c;
+    c.SetText(kFieldTitle, u"Dr.");
+    c.SetText(kFieldLast, u"Smith");
+    c.SetText(kFieldFileAs, u"Smith");
+    c.SetText(kFieldEmail1, u"a@x");
+    c.emails.Add({u"Old", u"b@x"});
+    c.SetText(kFieldIm2, u"Jabber: j@x");
+    c.ims.Add({u"Chat", u"c1", u"Matrix"});
+    c.SetText(kFieldWeb, u"x.org");
+    c.SetText(kFieldHomeCity, u"Oslo");
+    c.homeAddressFormat = 36;
+    c.addresses.Add({16, u"Cabin", u"Fjord 1"});
+    c.categories.Add(7);
+    c.SetText(kFieldAssistant, u"Eve");
+    c.people.Add({u"Coach", u"Tom"});
+    c.SetBirthday(125911584000000000ull);
+    c.dates.Add({u"Met", 125911584000000001ull});
+    c.SetText(kFieldRingtone, u"\\a.wav");
+    c.ringtones.Add({u"Tune", u"\\b.wav"});
+    c.SetText(kFieldAccount, u"42");
+    c.others.Add({u"Pet", u"Rex"});
+    c.SetNote(ByteBlock(std::vector<uint8_t>{'n', 0}));
+    c.SetText(kFieldText101, u"platform");
+    c.fourthFormat = 9;
+    c.categoriesLoaded = true;
+    const Array<BlockDescriptor> blocks = Load(c);
+    const Contact edited = BuildEditedContact(c, blocks, mapper, {}, tpl);
+    EXPECT_TRUE(edited.Equals(c));
+    Contact same = c;
+    EXPECT_FALSE(CommitEdit(same, blocks, mapper, {}, tpl));
+}
+
+TEST_F(MapperTest, ClearingValuesRemovesThem) {
+    Contact c;
+    c.SetText(kFieldFirst, u"Anna");
+    c.SetText(kFieldFileAs, u"Anna");
+    c.SetText(kFieldOffice, u"B-12");
+    c.SetBirthday(125911584000000000ull);
+    c.SetNote(ByteBlock(std::vector<uint8_t>{' ', 0, 0, 0}));
+    Array<BlockDescriptor> blocks = Load(c);
+    Find(blocks, kGroupOffice)->rows[0].text = u"  ";
+    Find(blocks, kGroupDates)->rows[0].date = 0;
+    Find(blocks, kGroupName)->nameValues[kNameFileAs] = u"";
+    Find(blocks, kGroupName)->nameValues[kNameLast] = u"Smith";
+    Contact edited = c;
+    ASSERT_TRUE(CommitEdit(edited, blocks, mapper, {}, tpl));
+    EXPECT_EQ(edited.GetText(kFieldOffice), u"");
+    EXPECT_EQ(edited.GetBirthday(), 0u);
+    EXPECT_TRUE(edited.GetNote().IsEmpty());  // blanks only: an empty note
+    EXPECT_EQ(edited.GetText(kFieldFileAs), u"Smith, Anna");
+}
+
+TEST_F(MapperTest, FieldsMenuBlocksComeFromTheDefaults) {
+    tpl.ReadFrom({});
+    tpl.AddEntry(kGroupPhone, u"Pager");
+    EXPECT_EQ(Rows(ContactEditInPropMapper::DefaultBlock(kGroupPhone)), (V{"Work=", "Home=", "Mobile="}));
+    EXPECT_EQ(Rows(ContactEditInPropMapper::DefaultBlock(kGroupOther)),
+              (V{"Nickname=", "Account=", "Cust.ID=", "Govt.ID="}));
+    EXPECT_EQ(Rows(ContactEditInPropMapper::DefaultBlock(kGroupPeople)), (V{"Spouse="}));
+    EXPECT_EQ(ContactEditInPropMapper::DefaultBlock(kGroupOffice).rows.GetSize(), 1);
+
+    Contact c;
+    c.SetText(kFieldPager, u"1");
+    const Array<BlockDescriptor> blocks = Load(c);  // name, phone, office, categories, note
+    EXPECT_EQ(ContactEditInPropMapper::InsertPosition(blocks, kGroupEmail), 2);
+    EXPECT_EQ(ContactEditInPropMapper::InsertPosition(blocks, kGroupOther), blocks.GetSize() - 1);
+    EXPECT_EQ(ContactEditInPropMapper::InsertPosition(blocks, kGroupName), 0);
+}
+
+TEST_F(MapperTest, PictureIsKeptUnlessChanged) {
+    Contact c;
+    c.SetText(kFieldFirst, u"Anna");
+    c.SetText(kFieldFileAs, u"Anna");
+    c.SetPicture(ContactPicture::FromBitmap(plat::RgbBitmap{2, 2, std::vector<uint8_t>(12, 200)},
+                                            plat::ImageFormat::Png));
+    ASSERT_FALSE(c.GetPicture().IsEmpty());
+    Array<BlockDescriptor> blocks = Load(c);
+    Contact same = c;
+    EXPECT_FALSE(CommitEdit(same, blocks, mapper, {}, tpl));
+    Find(blocks, kGroupName)->pictureChanged = true;
+    Find(blocks, kGroupName)->picture = ContactPicture();
+    ASSERT_TRUE(CommitEdit(same, blocks, mapper, {}, tpl));
+    EXPECT_TRUE(same.GetPicture().IsEmpty());
+}
+
+}  // namespace

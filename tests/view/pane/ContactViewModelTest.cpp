@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "store/contact/Contact.h"
+#include "support/TempDevice.h"
+#include "view/address/AddressFormatTable.h"
+#include "view/markup/Markup.h"
+#include "view/pane/ContactViewModel.h"
+#include "view/pane/FileTimeDate.h"
+#include "view/template/ContactTemplate.h"
+
+namespace {
+
+// 2001-02-03 as a file time.
+constexpr uint64_t kFeb3rd2001 = 146130ull * 864000000000ull;
+
+class ContactViewModelTest : public ::testing::Test {
+protected:
+    ContactViewModelTest() { tpl.ResetToDefaults(); }
+
+    // The lines as "label|text|group".
+    std::vector<std::string> Lines(const Contact& c, const Array<Str>& categories = {}) {
+        model.Build(c, tpl, AddressFormatTable::Instance(), categories);
+        std::vector<std::string> out;
+        for (const ViewLine& l : model.Lines()) {
+            out.push_back(l.label.ToUtf8() + "|" + l.text.ToUtf8() + "|" + std::to_string(l.group));
+        }
+        return out;
+    }
+
+    TempDevice device;
+    ContactTemplate tpl;
+    ContactViewModel model;
+};
+
+using V = std::vector<std::string>;
+
+TEST_F(ContactViewModelTest, HeadingComposition) {
+    const struct {
+        std::vector<std::pair<int, const char16_t*>> fields;
+        const char16_t* heading;
+        HeadingPicture picture;
+    } cases[] = {
+        {{{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldJobTitle, u"CEO"}, {kFieldCompany, u"Acme"},
+          {kFieldDepartment, u"Sales"}, {kFieldTitle, u"Dr."}, {kFieldFileAs, u"Smith, Anna"}},
+         u"<B>Dr. Anna Smith</B> CEO\nAcme Sales", HeadingPicture::Person},
+        {{{kFieldCompany, u"Acme"}}, u"<B>Acme</B>", HeadingPicture::Company},
+        {{{kFieldCompany, u"Acme"}, {kFieldJobTitle, u"CEO"}}, u"CEO\n<B>Acme</B>", HeadingPicture::Company},
+        {{{kFieldDepartment, u"Sales"}}, u"Sales", HeadingPicture::Person},
+        {{{kFieldSuffix, u"Jr."}, {kFieldMiddle, u"Q"}}, u"<B>Q Jr.</B>", HeadingPicture::Person},
+        {{}, u"", HeadingPicture::Person},
+    };
+    for (const auto& c : cases) {
+        Contact contact;
+        for (const auto& [field, text] : c.fields) contact.SetText(field, text);
+        EXPECT_TRUE(Lines(contact).empty());
+        EXPECT_EQ(model.Heading(), c.heading);
+        EXPECT_EQ(model.Picture(), c.picture);
+    }
+    Contact flagged;
+    flagged.SetFlag102(true);
+    Lines(flagged);
+    EXPECT_EQ(model.Picture(), HeadingPicture::OtherPerson);
+}
+
+TEST_F(ContactViewModelTest, TemplateOrdersAndLabelsButEveryValueIsShown) {
+    Contact c;
+    c.SetText(kFieldMobile, u"+1 555 0100");
+    c.SetText(kFieldWorkPhone, u"111");
+    c.SetText(kFieldWorkPhone2, u"222");
+    c.SetText(kFieldPager, u"333");
+    c.phones.Add({u"Dacha", u"444"});
+    c.SetText(kFieldEmail2, u"b@x.org");
+    c.SetText(kFieldEmail1, u"a@x.org");
+    c.SetText(kFieldIm1, u"ICQ: 12345");
+    c.SetText(kFieldWeb, u"x.org");
+    c.SetText(kFieldOffice, u"B-12");
+    c.SetText(kFieldSpouse, u"Bob");
+    c.SetText(kFieldNickname, u"Annie");
+    c.SetText(kFieldRingtone, u"\\Windows\\Rings\\bell.wav");
+    c.ringtones.Add({u"Song", u"plain.mp3"});
+    EXPECT_EQ(Lines(c, Array<Str>()),
+              (V{"Work|111|1", "Work|222|1", "Mobile|+1 555 0100|1", "Pager|333|1", "Dacha|444|1",
+                 "E-mail|<#004080><I>a@x.org</I></#>|2", "E-mail 2|<#004080><I>b@x.org</I></#>|2",
+                 "IM|12345 <B>ICQ</B>|3", "Web|<I>x.org</I>|4", "Office|B-12|5", "Spouse|Bob|8",
+                 "Ringtone|bell.wav|10", "Song|plain.mp3|10", "Nickname|Annie|11"}));
+    EXPECT_EQ(model.Lines()[11].link, u"\\Windows\\Rings\\bell.wav");
+    EXPECT_EQ(TargetOf(model.Lines()[11]), u"\\Windows\\Rings\\bell.wav");
+    EXPECT_EQ(TargetOf(model.Lines()[5]), u"a@x.org");
+    const std::vector<bool> gaps = {false, false, false, false, true, false, true, true, true, true, true, false, true, true};
+    for (int i = 0; i < model.Lines().GetSize(); ++i) EXPECT_EQ(model.GapAfter(i), gaps[i]) << i;
+    EXPECT_EQ(ContactViewModel::GapPixels(96), 8);
+    EXPECT_EQ(ContactViewModel::GapPixels(192), 16);
+}
+
+TEST_F(ContactViewModelTest, RepeatedEntriesShowValuesOnce) {
+    ContactTemplate twice;
+    twice.ReadFrom({});
+    twice.AddEntry(kGroupPhone, u"Mobile");
+    twice.AddEntry(kGroupPhone, u"Mobile");
+    Contact c;
+    c.SetText(kFieldMobile, u"1");
+    c.SetText(kFieldCar, u"2");
+    model.Build(c, twice, AddressFormatTable::Instance(), {});
+    ASSERT_EQ(model.Lines().GetSize(), 2);
+    EXPECT_EQ(model.Lines()[0].label, u"Mobile");
+    EXPECT_EQ(model.Lines()[1].label, u"Car");
+}
+
+TEST_F(ContactViewModelTest, AddressesDatesCategoriesAndNote) {
+    Contact c;
+    c.SetText(kFieldWorkStreet, u"1 Main St");
+    c.SetText(kFieldWorkCity, u"Springfield");
+    c.SetText(kFieldWorkPostalCode, u"62701");
+    c.workAddressFormat = 16;  // Germany: street, postal code, city, country
+    c.SetText(kFieldHomeState, u"IL");
+    c.homeAddressFormat = 999;  // outside the table: the default format (United States)
+    c.addresses.Add({57, u"Cabin", u"Lake Rd", u"", u"", u"", u"USA"});
+    c.SetBirthday(kFeb3rd2001);
+    c.SetAnniversary(1ull << 63);  // cannot be converted: left out
+    c.dates.Add({u"Met", kFeb3rd2001});
+    c.SetNote(ByteBlock(std::vector<uint8_t>{'h', 0, 'i', 0}));
+    Array<Str> categories;
+    categories.Add(u"Friends");
+    categories.Add(u"Work");
+    EXPECT_EQ(Lines(c, categories),
+              (V{"Work|1 Main St 62701 Springfield |6", "Home|IL  |6", "Cabin|Lake Rd    USA|6",
+                 "Categories|Friends, Work|7", "Birthday|" + ShortDateOfFileTime(kFeb3rd2001).ToUtf8() + "|9",
+                 "Met|" + ShortDateOfFileTime(kFeb3rd2001).ToUtf8() + "|9"}));
+    EXPECT_EQ(model.Note().Size(), 4u);
+    const auto date = DateOfFileTime(kFeb3rd2001);
+    ASSERT_TRUE(date.has_value());
+    EXPECT_EQ(date->year, 2001);
+    EXPECT_EQ(date->month, 2);
+    EXPECT_EQ(date->day, 3);
+}
+
+TEST_F(ContactViewModelTest, MarkupInValuesIsNotEscaped) {
+    Contact c;
+    c.SetText(kFieldNickname, u"<B>bold</B> a<b");
+    Lines(c);
+    ASSERT_EQ(model.Lines().GetSize(), 1);
+    const Array<StyledRun> runs = ParseMarkup(model.Lines()[0].text.View());
+    ASSERT_EQ(runs.GetSize(), 2);
+    EXPECT_TRUE(runs[0].style.bold);
+    EXPECT_EQ(runs[1].text, u" a<b");
+}
+
+TEST(FileTimeDate, ConvertsAcrossTheRange) {
+    const struct {
+        uint64_t fileTime;
+        int year, month, day;
+    } cases[] = {
+        {0, 1601, 1, 1},
+        {116444736000000000ull, 1970, 1, 1},
+        {116444736000000000ull + 864000000000ull * 59, 1970, 3, 1},
+        {125911584000000000ull, 2000, 1, 1},
+        {125911584000000000ull + 864000000000ull * 59, 2000, 2, 29},
+        {(1ull << 63) - 1, 30828, 9, 14},
+    };
+    for (const auto& c : cases) {
+        const auto d = DateOfFileTime(c.fileTime);
+        ASSERT_TRUE(d.has_value()) << c.fileTime;
+        EXPECT_EQ(d->year, c.year) << c.fileTime;
+        EXPECT_EQ(d->month, c.month) << c.fileTime;
+        EXPECT_EQ(d->day, c.day) << c.fileTime;
+    }
+    EXPECT_FALSE(DateOfFileTime(1ull << 63).has_value());
+}
+
+}  // namespace
