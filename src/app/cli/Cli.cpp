@@ -16,6 +16,10 @@ CommandTable AllCommands() {
     CommandTable table;
     AddDeviceCommands(table);
     AddRegistryCommands(table);
+    AddContactCommands(table);
+    AddListCommands(table);
+    AddCategoryCommands(table);
+    AddIndexCommands(table);
     return table;
 }
 

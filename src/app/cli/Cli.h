@@ -47,6 +47,10 @@ void OpenDevice(const Context& context);
 using CommandTable = std::vector<Command>;
 void AddDeviceCommands(CommandTable& table);
 void AddRegistryCommands(CommandTable& table);
+void AddContactCommands(CommandTable& table);
+void AddListCommands(CommandTable& table);
+void AddCategoryCommands(CommandTable& table);
+void AddIndexCommands(CommandTable& table);
 
 // Runs the tool on its arguments (without the program name) and returns the exit status.
 int Run(const Args& args, std::ostream& out, std::ostream& err);

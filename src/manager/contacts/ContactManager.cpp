@@ -293,6 +293,10 @@ void ContactManager::OnSaveTimer() {
     beingUpdated_ = false;
 }
 
+void ContactManager::FlushQueue() {
+    if (!queue_.Empty()) HandleQueue();
+}
+
 void ContactManager::SaveNow() {
     if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
     if (index_->IsOpen() && beingUpdated_) index_->Save(true);

@@ -57,9 +57,13 @@ public:
     void CheckIndex();
     // Saves pending changes, waits for the save, closes the databases, the index and the windows.
     void Close();
+    // Handles the queued changes now instead of after the quiet time.
+    void FlushQueue();
     // Starts the index save now and waits for it (the tool does this before it exits).
     void SaveNow();
     bool HasUnsavedChanges() const { return beingUpdated_; }
+    // Whether this instance keeps the index (the master, or no coordination at all).
+    bool Maintains() const;
 
     ManagedIndex& Index() { return *index_; }
     CContactsDb& Databases() { return db_; }
@@ -73,7 +77,6 @@ private:
     void ApplyChange(const QueuedChange& change);
     void FullRebuild();
     void BringIndexUp(int openResult);
-    bool Maintains() const;
     void StartSaveTimer();
     void OnSaveTimer();
     void IndexFailed(int line);

@@ -1,0 +1,80 @@
+#include "app/cli/ContactFields.h"
+
+#include <cstdio>
+#include <map>
+
+#include "app/cli/Cli.h"
+#include "store/contact/ContactFields.h"
+#include "store/vcard/CardDate.h"
+#include "store/vcard/NoteText.h"
+
+namespace cli {
+
+namespace {
+
+const std::map<std::string, int>& NamedFields() {
+    static const std::map<std::string, int> fields = {
+        {"first", kFieldFirst},         {"last", kFieldLast},           {"middle", kFieldMiddle},
+        {"title", kFieldTitle},         {"suffix", kFieldSuffix},       {"company", kFieldCompany},
+        {"fileas", kFieldFileAs},       {"mobile", kFieldMobile},       {"work-phone", kFieldWorkPhone},
+        {"home-phone", kFieldHomePhone}, {"email", kEmailFields[0]},    {"web", kFieldWeb}};
+    return fields;
+}
+
+// "YYYY-MM-DD" as a file time at midnight; nothing for an empty text.
+uint64_t ParseDate(const std::string& text) {
+    if (text.empty()) return 0;
+    uint64_t fileTime = 0;
+    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
+    if (!shaped || !ParseCardDate(Str::FromUtf8(text).View(), fileTime)) throw UsageError("");
+    return fileTime;
+}
+
+int FieldOf(const std::string& name) {
+    if (name.starts_with("0x")) {
+        const int field = TextFieldOfProp(static_cast<uint16_t>(std::stoul(name, nullptr, 16)));
+        if (field >= 0) return field;
+    }
+    const auto found = NamedFields().find(name);
+    if (found == NamedFields().end()) throw UsageError("");
+    return found->second;
+}
+
+}  // namespace
+
+void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories) {
+    const size_t equals = argument.find('=');
+    if (equals == std::string::npos || equals == 0) throw UsageError("");
+    const std::string name = argument.substr(0, equals);
+    const std::string value = argument.substr(equals + 1);
+    const Str text = Str::FromUtf8(value);
+    if (name == "note") {
+        contact.SetNote(NoteFromText(text.View()));
+    } else if (name == "birthday") {
+        contact.SetBirthday(ParseDate(value));
+    } else if (name == "anniversary") {
+        contact.SetAnniversary(ParseDate(value));
+    } else if (name == "category") {
+        if (!value.empty()) categories.push_back(text);
+    } else if (name.starts_with("phone:") || name.starts_with("email:")) {
+        Array<CustText>& list = name.starts_with("phone:") ? contact.phones : contact.emails;
+        list.Add({Str::FromUtf8(name.substr(6)), text});
+    } else {
+        contact.SetText(FieldOf(name), text);
+    }
+}
+
+uint32_t ParseOid(const std::string& text) {
+    if (text.empty() || text.size() > 8 || text.find_first_not_of("0123456789abcdef") != std::string::npos) {
+        throw UsageError("");
+    }
+    return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+}
+
+std::string FormatOid(uint32_t oid) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%x", oid);
+    return buffer;
+}
+
+}  // namespace cli

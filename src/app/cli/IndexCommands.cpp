@@ -1,0 +1,71 @@
+// index check|rebuild|stats, watch.
+#include <chrono>
+
+#include "app/cli/ContactFields.h"
+#include "app/cli/Session.h"
+#include "platform/loop/EventLoop.h"
+#include "store/db/CeDBDatabase.h"
+#include "store/db/DbNames.h"
+
+namespace cli {
+
+namespace {
+
+void Index(Context& context, const Args& args) {
+    if (args.size() != 1 || (args[0] != "check" && args[0] != "rebuild" && args[0] != "stats")) throw UsageError("");
+    Session session(context);
+    ContactManager& manager = session.Manager();
+    if (args[0] != "stats" && !manager.Maintains()) throw Failure("another program keeps the index");
+    if (args[0] == "check") manager.CheckIndex();
+    if (args[0] == "rebuild") manager.Reindex();
+    session.Finish();
+    const size_t contacts = manager.Index().ListAll(IndexOrder::Name, nullptr).size();
+    context.out << "contacts\t" << contacts << "\n";
+    for (const char* file : {"pim_index1.dat", "pim_index2.dat"}) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(context.root / file, ec);
+        context.out << file << "\t" << (ec ? 0 : size) << "\n";
+    }
+}
+
+const char* KindName(uint32_t type) {
+    switch (type) {
+        case plat::DB_CEOID_CREATED: return "created";
+        case plat::DB_CEOID_RECORD_DELETED: return "deleted";
+        case plat::DB_CEOID_CHANGED: return "changed";
+        default: return nullptr;
+    }
+}
+
+void Watch(Context& context, const Args& args) {
+    long count = -1;
+    long timeout = -1;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const bool valued = i + 1 < args.size() && !args[i + 1].empty() &&
+                            args[i + 1].find_first_not_of("0123456789") == std::string::npos;
+        if (!valued || (args[i] != "--count" && args[i] != "--timeout")) throw UsageError("");
+        (args[i] == "--count" ? count : timeout) = std::stol(args[++i]);
+    }
+    OpenDevice(context);
+    plat::EnsureApplication();
+    long seen = 0;
+    CCeDBDatabase db;
+    const bool opened = db.Open(kContactsDbName, nullptr, 0, [&](const plat::Notification& n) {
+        const char* kind = KindName(n.type);
+        if (kind == nullptr || (count >= 0 && seen >= count)) return;
+        ++seen;
+        context.out << kind << " " << FormatOid(n.oid) << std::endl;
+    });
+    if (!opened) throw Failure("cannot open the contacts store");
+    const int waitMs = timeout < 0 ? -1 : static_cast<int>(timeout * 1000);
+    plat::RunUntil([&] { return count >= 0 && seen >= count; }, waitMs);
+}
+
+}  // namespace
+
+void AddIndexCommands(CommandTable& table) {
+    table.push_back({"index", "check|rebuild|stats", Index});
+    table.push_back({"watch", "[--count N] [--timeout SECONDS]", Watch});
+}
+
+}  // namespace cli

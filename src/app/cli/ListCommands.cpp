@@ -1,0 +1,155 @@
+// list, search, abc, lookup: the contact list as the program builds it.
+#include "app/cli/ContactFields.h"
+#include "app/cli/Session.h"
+#include "categories/manager/CategoryManager.h"
+#include "core/settings/SettingsStore.h"
+
+namespace cli {
+
+namespace {
+
+struct ListOptions {
+    ListOrder order = ListOrder::Name;
+    CategoryFilter filter;
+    Args rest;  // the arguments that are not options
+};
+
+ListOrder ParseOrder(const std::string& name) {
+    if (name == "name") return ListOrder::Name;
+    if (name == "fileas") return ListOrder::FileAs;
+    if (name == "company") return ListOrder::Company;
+    throw UsageError("");
+}
+
+ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNames) {
+    ListOptions options;
+    bool ordered = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--order" && i + 1 < args.size()) {
+            options.order = ParseOrder(args[++i]);
+            ordered = true;
+        } else if (args[i] == "--category" && i + 1 < args.size()) {
+            categoryNames.push_back(args[++i]);
+            options.filter.active = true;
+        } else if (args[i] == "--no-category") {
+            options.filter.active = true;
+        } else if (args[i].starts_with("--")) {
+            throw UsageError("");
+        } else {
+            options.rest.push_back(args[i]);
+        }
+    }
+    if (!ordered) options.order = static_cast<ListOrder>(std::min<uint32_t>(SettingsStore::ReadDword(u"Settings", u"SortType", 0), 2));
+    return options;
+}
+
+// The ids of the named categories; a name no category has fails the request.
+void ResolveCategories(ListOptions& options, const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    CategoryManager* categories = CategoryManager::Instance();
+    Array<CategoryEntry> entries;
+    if (categories == nullptr || !categories->GetAllCategories(entries)) throw Failure("no categories on this device");
+    for (const std::string& name : names) {
+        bool found = false;
+        for (int i = 0; i < entries.GetSize() && !found; ++i) {
+            found = entries[i].name == Str::FromUtf8(name);
+            if (found) options.filter.ids.push_back(entries[i].id);
+        }
+        if (!found) throw Failure("no category " + name);
+    }
+}
+
+std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
+    Contact contact;
+    manager.ReadContact(oid, contact);
+    Str text;
+    if (order == ListOrder::FileAs) {
+        text = contact.GetText(kFieldFileAs);
+    } else {
+        std::u16string name;
+        for (const int field : {kFieldFirst, kFieldMiddle, kFieldLast}) {
+            const Str& part = contact.GetText(field);
+            if (part.GetLength() == 0) continue;
+            if (!name.empty()) name += u' ';
+            name += part.View();
+        }
+        text = name.empty() ? contact.GetText(kFieldCompany) : Str(name);
+    }
+    return text.GetLength() == 0 ? "Unnamed" : text.ToUtf8();
+}
+
+void Print(Context& context, ContactManager& manager, const ContactList& list, ListOrder order) {
+    if (!list.companies) {
+        for (const uint32_t oid : list.oids) context.out << FormatOid(oid) << "\t" << RowText(manager, oid, order) << "\n";
+        return;
+    }
+    const std::vector<uint32_t>& flat = list.companies->flat;
+    size_t group = 0;
+    for (size_t at = 0; at < flat.size(); at += flat[at] + 1, ++group) {
+        context.out << "# " << list.companies->companies[group].ToUtf8() << " (" << flat[at] << ")\n";
+        for (uint32_t i = 1; i <= flat[at]; ++i) {
+            context.out << FormatOid(flat[at + i]) << "\t" << RowText(manager, flat[at + i], order) << "\n";
+        }
+    }
+}
+
+// Parses the options, opens the session and prints what `make` builds from the rest.
+template <typename Make>
+void RunList(Context& context, const Args& args, size_t restCount, Make make) {
+    std::vector<std::string> names;
+    ListOptions options = ParseOptions(args, names);
+    if (options.rest.size() != restCount) throw UsageError("");
+    Session session(context);
+    ResolveCategories(options, names);
+    Print(context, session.Manager(), make(session.Search(), options), options.order);
+}
+
+std::vector<int> PressedGroups(const std::string& digits) {
+    std::vector<int> groups;
+    for (const char digit : digits) {
+        if (digit < '2' || digit > '9') throw UsageError("");
+        groups.push_back(digit - '2');
+    }
+    return groups;
+}
+
+void List(Context& context, const Args& args) {
+    RunList(context, args, 0, [](ContactSearch& search, const ListOptions& o) { return search.ListAll(o.order, o.filter); });
+}
+
+void SearchText(Context& context, const Args& args) {
+    RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
+        return search.Typed(Str::FromUtf8(o.rest[0]).View(), o.order, o.filter);
+    });
+}
+
+void Abc(Context& context, const Args& args) {
+    for (const std::string& arg : args) {
+        if (!arg.starts_with("--")) PressedGroups(arg);
+    }
+    RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
+        return search.Alphabet(PressedGroups(o.rest[0]), o.order, o.filter);
+    });
+}
+
+void Lookup(Context& context, const Args& args) {
+    if (args.size() != 1 || args[0].size() < ContactSearch::kMinLookupDigits ||
+        args[0].find_first_not_of("0123456789") != std::string::npos) {
+        throw UsageError("");
+    }
+    Session session(context);
+    ContactList list;
+    list.oids = session.Search().Lookup(Str::FromUtf8(args[0]).View());
+    Print(context, session.Manager(), list, ListOrder::Name);
+}
+
+}  // namespace
+
+void AddListCommands(CommandTable& table) {
+    table.push_back({"list", "[--order name|fileas|company] [--category NAME]... [--no-category]", List});
+    table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT", SearchText});
+    table.push_back({"abc", "[--order name|fileas|company] DIGITS", Abc});
+    table.push_back({"lookup", "DIGITS (at least 6)", Lookup});
+}
+
+}  // namespace cli
