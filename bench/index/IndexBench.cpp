@@ -1,0 +1,218 @@
+// Benchmarks of the contact index on 1,000, 10,000 and 100,000 synthetic contacts (1,000,000 when
+// the benchmark filter names that size, e.g. --benchmark_filter=/1000000):
+//   Search/<engine>/<kind>/<contacts>  every query of the kind's fixed set, each timed on its own;
+//                                      counters: median_us, p99_us, results (mean per query),
+//                                      mismatches (queries whose result differs from the index's)
+//   Rebuild/<contacts>                 the bulk rebuild of both files
+//   Open/<contacts>                    opening a valid, saved index; counters: bytes per contact
+//   Change/<add|update|remove>/100000  one change of a contact (its words, orders and slot)
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "BenchFixture.h"
+#include "index/props/PropsStore.h"
+#include "platform/device/Device.h"
+#include "store/contact/ContactFields.h"
+
+namespace {
+
+constexpr uint32_t kMillion = 1000000;
+constexpr uint32_t kChangeSize = 100000;
+
+std::map<uint32_t, std::unique_ptr<BenchFixture>>& Fixtures() {
+    static std::map<uint32_t, std::unique_ptr<BenchFixture>> fixtures;
+    return fixtures;
+}
+
+// The fixture of `contacts` contacts, built on first use.
+BenchFixture& Shared(uint32_t contacts) {
+    std::unique_ptr<BenchFixture>& fixture = Fixtures()[contacts];
+    if (!fixture) fixture = std::make_unique<BenchFixture>(contacts);
+    return *fixture;
+}
+
+double Quantile(std::vector<double>& sorted, double q) {
+    if (sorted.empty()) return 0;
+    return sorted[static_cast<size_t>(q * static_cast<double>(sorted.size() - 1) + 0.5)];
+}
+
+void Search(benchmark::State& state, uint32_t contacts, Engine engine, QueryKind kind) {
+    BenchFixture& fixture = Shared(contacts);
+    const std::vector<Query>& queries = fixture.Queries(kind);
+    std::vector<double> micros;
+    uint64_t results = 0;
+    for (auto _ : state) {
+        for (const Query& query : queries) {
+            const auto start = std::chrono::steady_clock::now();
+            const OidVector found = fixture.Run(engine, query);
+            const auto stop = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(found.data());
+            micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+            results += found.size();
+        }
+    }
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = Quantile(micros, 0.5);
+    state.counters["p99_us"] = Quantile(micros, 0.99);
+    state.counters["results"] = micros.empty() ? 0 : static_cast<double>(results) / static_cast<double>(micros.size());
+    state.counters["mismatches"] = fixture.Mismatches(engine, kind);
+    state.SetItemsProcessed(static_cast<int64_t>(micros.size()));
+}
+
+void Rebuild(benchmark::State& state, uint32_t contacts) {
+    BenchFixture& fixture = Shared(contacts);
+    ContactIndex index(BenchGroups(), u"\\rebuild_index1.dat", u"\\rebuild_index2.dat");
+    for (auto _ : state) {
+        state.PauseTiming();
+        IndexRebuild gathered = fixture.Gathered();
+        state.ResumeTiming();
+        if (!index.Rebuild(fixture.Database(), gathered)) state.SkipWithError("the rebuild failed");
+    }
+    index.Close();
+    state.SetItemsProcessed(state.iterations() * contacts);
+}
+
+uint64_t FileBytes(std::u16string_view devicePath) {
+    const auto host = plat::CurrentDevice().HostPath(devicePath);
+    std::error_code ec;
+    const uint64_t bytes = host ? std::filesystem::file_size(*host, ec) : 0;
+    return ec ? 0 : bytes;
+}
+
+// Opens the saved files of the fixture's index (no other object holds their images, so each open
+// reads and checks the files); the index is open again afterwards.
+void Open(benchmark::State& state, uint32_t contacts) {
+    BenchFixture& fixture = Shared(contacts);
+    ContactIndex& index = fixture.Index();
+    index.Save(true);
+    index.Close();
+    for (auto _ : state) {
+        if (index.Open(fixture.Database(), 0) != ContactIndex::kOpenReady) state.SkipWithError("not ready");
+        state.PauseTiming();
+        index.Close();
+        state.ResumeTiming();
+    }
+    index.Open(fixture.Database(), 0);
+    const double count = contacts;
+    state.counters["index1_bytes_per_contact"] = static_cast<double>(FileBytes(fixture.WordsPath())) / count;
+    state.counters["index2_bytes_per_contact"] = static_cast<double>(FileBytes(fixture.PropsPath())) / count;
+    state.counters["fts5_bytes_per_contact"] = static_cast<double>(fixture.Fts().Bytes()) / count;
+}
+
+// Stores a new contact in the database and the index; its slot.
+uint32_t AddNew(BenchFixture& fixture, const Contact& contact) {
+    fixture.Database().Put(contact);
+    const uint32_t slot = fixture.Index().Props().AddRecord(contact);
+    return fixture.Index().AddContact(contact, u"", slot) ? slot : 0;
+}
+
+bool RemoveHeld(BenchFixture& fixture, const Contact& contact, uint32_t slot) {
+    return fixture.Index().RemoveContact(contact.GetOid()) && fixture.Index().Props().RemoveRecord(slot);
+}
+
+void ChangeAdd(benchmark::State& state) {
+    BenchFixture& fixture = Shared(kChangeSize);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const Contact contact = fixture.NewContact();
+        state.ResumeTiming();
+        const uint32_t slot = AddNew(fixture, contact);
+        state.PauseTiming();
+        if (slot == 0 || !RemoveHeld(fixture, contact, slot)) state.SkipWithError("the add failed");
+        state.ResumeTiming();
+    }
+}
+
+void ChangeRemove(benchmark::State& state) {
+    BenchFixture& fixture = Shared(kChangeSize);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const Contact contact = fixture.NewContact();
+        const uint32_t slot = AddNew(fixture, contact);
+        state.ResumeTiming();
+        if (slot == 0 || !RemoveHeld(fixture, contact, slot)) state.SkipWithError("the remove failed");
+    }
+}
+
+// Renames held contacts (alternately with a changed and with their own last name), so each update
+// moves the contact in the orders and changes its words.
+void ChangeUpdate(benchmark::State& state) {
+    BenchFixture& fixture = Shared(kChangeSize);
+    size_t n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Contact contact = fixture.Held(n / 2);
+        if (n++ % 2 == 0) contact.SetText(kFieldLast, u"Zwischenname");
+        fixture.Database().Put(contact);
+        const std::optional<uint32_t> slot = fixture.Index().FindSlot(contact.GetOid());
+        state.ResumeTiming();
+        if (!slot || !fixture.Index().Props().UpdateRecord(*slot, contact) ||
+            !fixture.Index().UpdateContact(contact, u"", *slot)) {
+            state.SkipWithError("the update failed");
+        }
+    }
+}
+
+void RegisterSearches(uint32_t contacts) {
+    for (QueryKind kind : kQueryKinds) {
+        for (Engine engine : kEngines) {
+            const std::string name = "Search/" + std::string(EngineName(engine)) + "/" + std::string(KindName(kind)) +
+                                     "/" + std::to_string(contacts);
+            benchmark::RegisterBenchmark(name.c_str(), Search, contacts, engine, kind)
+                ->Iterations(contacts >= kMillion ? 1 : 3)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
+void RegisterAll(bool million) {
+    std::vector<uint32_t> sizes = {1000, 10000, 100000};
+    if (million) sizes.push_back(kMillion);
+    for (uint32_t contacts : sizes) RegisterSearches(contacts);
+    for (uint32_t contacts : sizes) {
+        benchmark::RegisterBenchmark(("Open/" + std::to_string(contacts)).c_str(), Open, contacts)
+            ->Iterations(contacts >= kMillion ? 3 : 20)
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (uint32_t contacts : {10000u, 100000u}) {
+        benchmark::RegisterBenchmark(("Rebuild/" + std::to_string(contacts)).c_str(), Rebuild, contacts)
+            ->Iterations(3)
+            ->Unit(benchmark::kMillisecond);
+    }
+    const std::string size = "/" + std::to_string(kChangeSize);
+    benchmark::RegisterBenchmark(("Change/add" + size).c_str(), ChangeAdd)->Iterations(200)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Change/update" + size).c_str(), ChangeUpdate)->Iterations(200)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Change/remove" + size).c_str(), ChangeRemove)->Iterations(200)->Unit(benchmark::kMicrosecond);
+}
+
+// The million-contact runs take minutes: they are registered only when the filter names them.
+bool MillionRequested(int argc, char** argv) {
+    constexpr std::string_view kFilter = "--benchmark_filter=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.starts_with(kFilter) && arg.find(std::to_string(kMillion)) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool million = MillionRequested(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    MakeBenchDevice();
+    RegisterAll(million);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Fixtures().clear();
+    RemoveBenchDevice();
+    return 0;
+}
