@@ -1,0 +1,88 @@
+// The two most-recently-used lists of the filter and their settings sections.
+#include <gtest/gtest.h>
+
+#include "categories/filter/CategoryMenuList.h"
+#include "categories/filter/RecentContactList.h"
+#include "core/settings/SettingsStore.h"
+#include "platform/registry/Registry.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+std::vector<uint32_t> Range(uint32_t from, uint32_t to) {
+    std::vector<uint32_t> ids;
+    for (uint32_t id = from; id <= to; ++id) ids.push_back(id);
+    return ids;
+}
+
+}  // namespace
+
+TEST(RecentContactList, TouchKeepsTwentyMostRecentFirst) {
+    TempDevice device;
+    RecentContactList recent;
+    for (uint32_t oid = 1; oid <= 21; ++oid) recent.Touch(oid);
+    std::vector<uint32_t> expected = Range(2, 21);
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(recent.Oids(), expected) << "the 21st drops the oldest";
+    recent.Touch(10);
+    EXPECT_EQ(recent.Oids().size(), 20u);
+    EXPECT_EQ(recent.Oids().front(), 10u);
+    const uint32_t gone[] = {10, 21, 99};
+    recent.Remove(gone);
+    EXPECT_EQ(recent.Oids().size(), 18u);
+    recent.KeepExisting({});
+    EXPECT_EQ(recent.Oids().size(), 18u) << "an empty store list removes nothing";
+}
+
+TEST(RecentContactList, SavingMergesTheStoredListBehindTheTouchedOnes) {
+    TempDevice device;
+    ASSERT_TRUE(SettingsStore::WriteDwordList(u"CatRecent", Range(100, 119)));
+    {
+        RecentContactList run;  // a run that never shows the recent list
+        run.Touch(105);
+        run.Touch(7);
+        ASSERT_TRUE(run.Save());
+    }
+    // Two entries present: 20 - 2 stored values are read ("0" to "17"); 105 is there already.
+    std::vector<uint32_t> expected{7, 105};
+    for (uint32_t id = 100; id <= 117; ++id) {
+        if (id != 105) expected.push_back(id);
+    }
+    EXPECT_EQ(SettingsStore::ReadDwordList(u"CatRecent"), expected);
+
+    // A huge "Count", wrong-typed numbered values: only what is usable, never past twenty.
+    auto& registry = plat::DeviceRegistry();
+    const std::u16string key = u"Software\\Velmora\\PIM\\CatRecent";
+    ASSERT_TRUE(registry.SetValue(plat::Hive::CurrentUser, key, u"Count", plat::RegValue::Dword(0xFFFFFFFF)));
+    ASSERT_TRUE(registry.SetValue(plat::Hive::CurrentUser, key, u"0", plat::RegValue::String(u"7")));
+    RecentContactList loaded;
+    loaded.Load();
+    loaded.Load();  // once a run
+    EXPECT_EQ(loaded.Oids(), std::vector<uint32_t>(expected.begin() + 1, expected.end()));
+}
+
+TEST(CategoryMenuList, ListKeepsCapacityAndLoadsWhatFits) {
+    TempDevice device;
+    CategoryMenuList list;
+    list.SetCapacity(3);
+    for (const uint32_t id : {5u, 6u, 7u, 5u, 8u}) list.MoveToRecent(id);
+    EXPECT_EQ(list.Ids(), (std::vector<uint32_t>{7, 5, 8}));
+    ASSERT_TRUE(list.Save());
+
+    auto& registry = plat::DeviceRegistry();
+    const std::u16string key = u"Software\\Velmora\\PIM\\CatMenu";
+    ASSERT_TRUE(registry.SetValue(plat::Hive::CurrentUser, key, u"1", plat::RegValue::Binary({5, 0, 0, 0})));
+    CategoryMenuList two;
+    two.SetCapacity(2);
+    two.Load();
+    EXPECT_EQ(two.Ids(), (std::vector<uint32_t>{7})) << "a value of another type is skipped, a third never read";
+
+    ASSERT_TRUE(registry.SetValue(plat::Hive::CurrentUser, key, u"Count", plat::RegValue::String(u"3")));
+    CategoryMenuList none;
+    none.SetCapacity(3);
+    none.Load();
+    EXPECT_TRUE(none.Ids().empty());
+    none.SetCapacity(0);
+    none.MoveToRecent(4);
+    EXPECT_TRUE(none.Ids().empty());
+}
