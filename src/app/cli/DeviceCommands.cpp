@@ -1,7 +1,9 @@
-// init: creates the device at the chosen root.
+// init: creates the device at the chosen root; --demo adds the sample contacts.
 #include <string_view>
 
 #include "app/cli/Cli.h"
+#include "app/cli/DemoContacts.h"
+#include "app/cli/Session.h"
 #include "platform/device/DeviceInit.h"
 #include "platform/locale/Locale.h"
 
@@ -25,6 +27,17 @@ bool IsLocaleName(const std::string& name) {
     return language.size() >= 2 && language.size() <= 3 && AllIn(language, 'a', 'z') && countryFits;
 }
 
+// Adds the sample contacts the device does not hold yet and waits until the index has them.
+void AddDemo(Context& context) {
+    Session session(context);
+    const DemoAddResult result = AddDemoContacts(session.Manager(), DemoContacts::Generate());
+    session.Changed(static_cast<uint32_t>(result.added));
+    session.Finish();
+    if (!result.ok) {
+        throw Failure("a sample contact cannot be written (" + std::to_string(result.added) + " were added)");
+    }
+}
+
 void Init(Context& context, const Args& args) {
     plat::InitOptions options;
     bool demo = false;
@@ -39,11 +52,9 @@ void Init(Context& context, const Args& args) {
             throw UsageError("");
         }
     }
-    if (demo) {
-        throw Failure("--demo needs the contacts store, which this build does not have yet; "
-                      "nothing was created (run init without --demo)");
-    }
-    context.out << plat::InitDevice(context.root, options).root.string() << "\n";
+    const std::string root = plat::InitDevice(context.root, options).root.string();
+    if (demo) AddDemo(context);
+    context.out << root << "\n";
 }
 
 }  // namespace
