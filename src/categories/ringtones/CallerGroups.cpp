@@ -1,0 +1,29 @@
+#include "categories/ringtones/CallerGroups.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<SpecialGroup, 4> kSpecialGroups = {{
+    {kGroupDefault, kStrDefaultRingtone, u"#DEFAULT#"},
+    {kGroupNoNumber, kStrNoNumber, u"#NOPHONE#"},
+    {kGroupNoContact, kStrNoContact, u"#NOCONTACT#"},
+    {kGroupNoCategory, kStrNoCategory, u"#NOCAT#"},
+}};
+
+}  // namespace
+
+std::span<const SpecialGroup> SpecialGroups() { return kSpecialGroups; }
+
+Str DisplayNameOf(const SpecialGroup& group) {
+    Str name;
+    name.LoadString(group.nameString);
+    return name;
+}
+
+Str RingtoneKeyOf(const Str& displayName) {
+    for (const SpecialGroup& group : kSpecialGroups) {
+        if (DisplayNameOf(group) == displayName) return Str(group.key);
+    }
+    return displayName;
+}
