@@ -50,7 +50,6 @@ TEST_F(Tool, InitRefusesWhatItCannotDoAndChangesNothing) {
         int status;
         const char* errStart;
     } cases[] = {
-        {{"--root", other.string(), "init", "--demo"}, 1, "brevane-cli: --demo needs the contacts store"},
         {{"--root", other.string(), "init", "--locale", "German"}, 2, "usage: brevane-cli init [--demo]"},
         {{"--root", other.string(), "init", "--locale"}, 2, "usage: brevane-cli init"},
         {{"--root", other.string(), "init", "--phone"}, 2, "usage: brevane-cli init"},
