@@ -20,11 +20,17 @@ std::vector<ContactNumber> PhoneNumbers(const Contact& contact) {
     return numbers;
 }
 
+std::optional<ContactNumber> NumberByTag(const Contact& contact, uint32_t tag) {
+    if (tag == 0) return std::nullopt;
+    const std::vector<ContactNumber> numbers = PhoneNumbers(contact);
+    const auto named = std::find_if(numbers.begin(), numbers.end(), [tag](const ContactNumber& n) { return n.tag == tag; });
+    if (named == numbers.end()) return std::nullopt;
+    return *named;
+}
+
 std::optional<ContactNumber> DefaultNumber(const Contact& contact) {
+    if (std::optional<ContactNumber> named = NumberByTag(contact, contact.GetDefaultTag())) return named;
     const std::vector<ContactNumber> numbers = PhoneNumbers(contact);
     if (numbers.empty()) return std::nullopt;
-    const uint32_t tag = contact.GetDefaultTag();
-    const auto named = std::find_if(numbers.begin(), numbers.end(),
-                                    [tag](const ContactNumber& n) { return tag != 0 && n.tag == tag; });
-    return named != numbers.end() ? *named : numbers.front();
+    return numbers.front();
 }

@@ -21,5 +21,8 @@ struct ContactNumber {
 // the contact has no number at all.
 std::optional<ContactNumber> DefaultNumber(const Contact& contact);
 
+// The non-empty phone field or custom phone with that tag (or custom tag).
+std::optional<ContactNumber> NumberByTag(const Contact& contact, uint32_t tag);
+
 // The contact's numbers in menu order (phone fields, then custom phones with a value).
 std::vector<ContactNumber> PhoneNumbers(const Contact& contact);
