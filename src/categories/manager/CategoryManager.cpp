@@ -114,19 +114,22 @@ Str CategoryManager::JoinNames(const Array<Str>& names) {
 }
 
 CategoryManager* CategoryManager::Instance() {
-    static std::unique_ptr<CategoryManager> instance;
+    // Replaced when the device changes, never destroyed at exit: the object store it closes
+    // would already be gone by then (the process's end releases everything).
+    static CategoryManager* instance = nullptr;
     static uint64_t generation = 0;
-    if (instance && generation == plat::CurrentDeviceGeneration()) return instance.get();
-    instance.reset();
+    if (instance != nullptr && generation == plat::CurrentDeviceGeneration()) return instance;
+    delete instance;
+    instance = nullptr;
     std::unique_ptr<CategoryManager> manager(new CategoryManager);
     // A device where the platform never made its category databases gets them through the
     // object model.
     if (!manager->Open() && !(OutlookConnection::Instance().TouchCategories() == 1 && manager->Open())) {
         return nullptr;
     }
-    instance = std::move(manager);
+    instance = manager.release();
     generation = plat::CurrentDeviceGeneration();
-    return instance.get();
+    return instance;
 }
 
 CategoryManager::~CategoryManager() = default;

@@ -25,7 +25,7 @@ inline constexpr uint32_t ERROR_FILE_CORRUPT = 1392;     // the volume file is d
 
 // The last error of the calling thread and a sentence saying what failed (empty after success).
 uint32_t GetLastError();
-const std::string& LastErrorMessage();
+std::string LastErrorMessage();
 void SetLastError(uint32_t code, std::string message = {});
 
 }  // namespace plat

@@ -55,11 +55,13 @@ bool AddCard(plat::pom::Application& app, CCeDBDatabase& contacts, uint32_t oid,
 }  // namespace
 
 OutlookConnection& OutlookConnection::Instance() {
-    static std::unique_ptr<OutlookConnection> instance;
+    // Replaced when the device changes, never destroyed at exit: the object store it closes
+    // would already be gone by then (the process's end releases everything).
+    static OutlookConnection* instance = nullptr;
     static uint64_t generation = 0;
-    if (!instance || generation != plat::CurrentDeviceGeneration()) {
-        instance.reset();
-        instance = std::make_unique<OutlookConnection>();
+    if (instance == nullptr || generation != plat::CurrentDeviceGeneration()) {
+        delete instance;
+        instance = new OutlookConnection();
         generation = plat::CurrentDeviceGeneration();
     }
     return *instance;
