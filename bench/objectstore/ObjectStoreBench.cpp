@@ -1,12 +1,13 @@
-// Reading all properties of 10,000 contacts by scanning, writing 10,000 contacts, and one value
-// seek on a sorted open of them.
+// Reading all properties of 10,000 contacts by scanning, writing 10,000 contacts, one value seek on
+// a sorted open of them, and a write followed by a value seek (the sorted open catches up with the
+// write) at 10,000 and 30,000 contacts.
 #include <benchmark/benchmark.h>
-
-#include <string>
 
 #include <stdlib.h>
 
 #include <filesystem>
+#include <map>
+#include <string>
 
 #include "platform/device/Device.h"
 #include "platform/device/DeviceInit.h"
@@ -34,14 +35,14 @@ void NewDevice() {
     plat::InitVolume(root / "pim.vol");
 }
 
-// A device whose contacts database holds kContacts contacts, shared by the benchmarks.
+// A device whose contacts database holds `contacts` contacts, shared by the benchmarks.
 class Volume {
 public:
-    Volume() {
+    explicit Volume(int contacts) {
         NewDevice();
         plat::MountDbVol(u"\\pim.vol", guid_);
         db_ = plat::OpenDatabase(guid_, u"Contacts Database", nullptr, {});
-        for (int i = 0; i < kContacts; ++i) plat::WriteRecordProps(db_, 0, ContactProps(i));
+        for (int i = 0; i < contacts; ++i) plat::WriteRecordProps(db_, 0, ContactProps(i));
     }
     const plat::CeGuid& Guid() const { return guid_; }
     plat::DbHandle Db() const { return db_; }
@@ -51,8 +52,12 @@ private:
     plat::DbHandle db_ = plat::kInvalidDbHandle;
 };
 
-Volume& Shared() {
-    static Volume* volume = new Volume();
+// One volume per size, made on first use (each on a device of its own; a mounted volume stays
+// usable when another device becomes current).
+Volume& Shared(int contacts = kContacts) {
+    static std::map<int, Volume*> volumes;
+    Volume*& volume = volumes[contacts];
+    if (volume == nullptr) volume = new Volume(contacts);
     return *volume;
 }
 
@@ -115,6 +120,24 @@ void SeekEqualAfterAChange(benchmark::State& state) {
     plat::CloseDatabase(db);
 }
 BENCHMARK(SeekEqualAfterAChange)->Unit(benchmark::kMillisecond);
+
+// The contacts manager's step: one contact written, then a value seek on a sorted open.
+void WriteOneRecordThenSeekEqual(benchmark::State& state) {
+    const int contacts = static_cast<int>(state.range(0));
+    Volume& volume = Shared(contacts);
+    const plat::SortOrderSpec byCompany{0, {{0x008A001F, 0}}};
+    const plat::DbHandle db = plat::OpenDatabase(volume.Guid(), u"Contacts Database", &byCompany, {});
+    const std::vector<plat::PropVal> key = {plat::PropVal::Text(0x008A001F, u"Company 42")};
+    plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key);  // the order is built once
+    const plat::CeOid first = plat::SeekDatabase(volume.Db(), plat::SeekType::Beginning, 0);
+    int i = 0;
+    for (auto _ : state) {
+        plat::WriteRecordProps(volume.Db(), first, ContactProps(i++ % contacts));
+        benchmark::DoNotOptimize(plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key));
+    }
+    plat::CloseDatabase(db);
+}
+BENCHMARK(WriteOneRecordThenSeekEqual)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -33,9 +33,10 @@ void Append(sqlite3* db, uint32_t type, CeOid parent, CeOid oid) {
 
 void Prune(sqlite3* db) {
     ForgetDeadListeners(db);
-    sql::Exec(db,
-              "DELETE FROM journal WHERE seq <= coalesce((SELECT min(seen) FROM listeners),"
-              " (SELECT max(seq) FROM journal))");
+    sql::Statement seen(db,
+                        "DELETE FROM journal WHERE seq <= min(coalesce((SELECT min(seen) FROM listeners),"
+                        " (SELECT max(seq) FROM journal)), (SELECT max(seq) FROM journal) - ?1)");
+    seen.Bind(1, volformat::kJournalKept).Step();
     sql::Statement bound(db, "DELETE FROM journal WHERE seq <= (SELECT max(seq) FROM journal) - ?1");
     bound.Bind(1, volformat::kJournalBound).Step();
 }
@@ -51,6 +52,21 @@ std::vector<Row> ReadAfter(sqlite3* db, int64_t seen) {
                            static_cast<CeOid>(read.Int(3))});
     }
     return rows;
+}
+
+bool HoldsAllAfter(sqlite3* db, int64_t seq) {
+    const int64_t head = Head(db);
+    if (head == seq) return true;
+    const int64_t oldest = sql::QueryInt(db, "SELECT coalesce(min(seq), 0) FROM journal");
+    return head > seq && oldest != 0 && oldest <= seq + 1;
+}
+
+std::vector<CeOid> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database) {
+    std::vector<CeOid> records;
+    sql::Statement read(db, "SELECT DISTINCT oid FROM journal WHERE seq > ?1 AND parent = ?2 ORDER BY oid");
+    read.Bind(1, seq).Bind(2, database);
+    while (read.Step()) records.push_back(static_cast<CeOid>(read.Int(0)));
+    return records;
 }
 
 void Register(sqlite3* db, const std::string& id, int64_t seen) {

@@ -1,7 +1,8 @@
 #pragma once
 // The change journal of a volume: one row per committed change, written in the change's own
-// transaction, numbered in commit order; and the table of listening processes with the last row
-// each has seen. Rows every listener has seen are pruned, and so are rows beyond a bound.
+// transaction, numbered in commit order without gaps; and the table of listening processes with
+// the last row each has seen. Rows every listener has seen are pruned once enough newer rows exist
+// (open handles patch their order from the recent rows), and so are rows beyond a bound.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ void Prune(sqlite3* db);
 // The number of the last row ever written (0 for none).
 int64_t Head(sqlite3* db);
 std::vector<Row> ReadAfter(sqlite3* db, int64_t seen);
+
+// True when no row after `seq` was pruned (also when none was written since).
+bool HoldsAllAfter(sqlite3* db, int64_t seq);
+// The records of one database with a row after `seq`, each once, in identifier order.
+std::vector<CeOid> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database);
 
 // Listener rows: `id` is unique to one process and volume. Advance returns false when the row is
 // gone (the listener was taken for dead and forgotten).

@@ -3,6 +3,7 @@
 #include "platform/objectstore/Catalog.h"
 #include "platform/objectstore/Journal.h"
 #include "platform/objectstore/Records.h"
+#include "platform/objectstore/Snapshot.h"
 #include "platform/objectstore/StoreFailure.h"
 #include "platform/objectstore/WakeSocket.h"
 #include "platform/registry/Sql.h"
@@ -22,20 +23,6 @@ void Commit(Volume& volume, Change change) {
     WakeListeners();
 }
 
-// Reads inside one transaction, so what is read belongs to one committed state.
-template <typename Reading>
-auto Snapshot(Volume& volume, Reading reading) {
-    sql::Exec(volume.Db(), "BEGIN");
-    try {
-        auto result = reading();
-        sql::Exec(volume.Db(), "COMMIT");
-        return result;
-    } catch (...) {
-        sql::Exec(volume.Db(), "ROLLBACK");
-        throw;
-    }
-}
-
 }  // namespace
 
 void OpenDb::FailNoRecord(const char* why) {
@@ -51,10 +38,10 @@ CeOid OpenDb::MakeCurrent(size_t index) {
 }
 
 OpenDb::Position OpenDb::Locate() {
-    const bool reloaded = view_.Refresh(volume_);
-    if (!reloaded && currentIndex_) return Position{*currentIndex_, true};
+    const bool moved = view_.Refresh(volume_);
+    if (!moved && currentIndex_) return Position{*currentIndex_, true};
     currentIndex_.reset();
-    if (const auto index = view_.IndexOf(current_->oid)) {
+    if (const auto index = view_.IndexOf(*current_)) {
         MakeCurrent(*index);
         return Position{*index, true};
     }
@@ -117,7 +104,7 @@ CeOid OpenDb::SeekValues(SeekType type, std::span<const PropVal> values) {
 CeOid OpenDb::Read(std::span<const uint32_t> propIds, std::vector<PropVal>& props) {
     if (!current_) Fail(ERROR_NO_MORE_ITEMS, "there is no current record");
     const CeOid record = current_->oid;
-    props = Snapshot(volume_, [&] {
+    props = Snapshot(volume_.Db(), [&] {
         // The record may have been deleted by another process since it became current.
         if (!RecordInDatabase(volume_.Db(), record, database_)) Fail(ERROR_NOT_FOUND, "the current record was deleted");
         return propIds.empty() ? LoadAllProps(volume_.Db(), record) : LoadAskedProps(volume_.Db(), record, propIds);
@@ -162,7 +149,7 @@ void OpenDb::Delete(CeOid record) {
 }
 
 std::vector<PropVal> OpenDb::GetProps(std::span<const uint32_t> propIds) {
-    return Snapshot(volume_, [&] {
+    return Snapshot(volume_.Db(), [&] {
         return propIds.empty() ? LoadAllProps(volume_.Db(), database_) : LoadAskedProps(volume_.Db(), database_, propIds);
     });
 }

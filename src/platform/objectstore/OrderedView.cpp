@@ -3,12 +3,19 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/objectstore/Catalog.h"
+#include "platform/objectstore/Journal.h"
+#include "platform/objectstore/Snapshot.h"
 #include "platform/objectstore/Utf16Bytes.h"
 #include "platform/registry/Sql.h"
 
 namespace plat::objstore {
 
 namespace {
+
+// Changes up to this many records (or an eighth of the view, when more) are patched in; more are
+// cheaper to load whole.
+constexpr size_t kPatchAtMost = 16;
 
 // SELECT r.oid, k0.type, k0.value, typeof(k0.value), k1.type, ... with one join per key property.
 std::string SelectSql(const KeyOrder& order, bool oneRecord) {
@@ -44,8 +51,8 @@ KeyValue KeyFromRow(const KeyOrder& order, const sql::Statement& row, size_t ind
 
 }  // namespace
 
-std::vector<ViewEntry> OrderedView::Load(Volume& volume, std::optional<CeOid> only) const {
-    sql::Statement rows(volume.Db(), SelectSql(order_, only.has_value()));
+std::vector<ViewEntry> OrderedView::Load(sqlite3* db, std::optional<CeOid> only) const {
+    sql::Statement rows(db, SelectSql(order_, only.has_value()));
     rows.Bind(1, database_);
     if (only) rows.Bind(2, *only);
     std::vector<ViewEntry> entries;
@@ -60,35 +67,65 @@ std::vector<ViewEntry> OrderedView::Load(Volume& volume, std::optional<CeOid> on
 
 bool OrderedView::Refresh(Volume& volume) {
     const Volume::Generation now = volume.CurrentGeneration();
-    if (loaded_ == now) return false;
-    sql::Exec(volume.Db(), "BEGIN");
-    try {
-        entries_ = Load(volume, std::nullopt);
-        sql::Exec(volume.Db(), "COMMIT");
-    } catch (...) {
-        sql::Exec(volume.Db(), "ROLLBACK");
-        throw;
+    if (checked_ == now) return false;
+    // A commit between reading the generation and the snapshot is caught up now and found to
+    // add nothing at the next refresh.
+    const bool moved = Snapshot(volume.Db(), [&] { return CatchUp(volume.Db()); });
+    checked_ = now;
+    return moved;
+}
+
+bool OrderedView::CatchUp(sqlite3* db) {
+    const int64_t head = journal::Head(db);
+    if (!journalSeq_ || !journal::HoldsAllAfter(db, *journalSeq_) || !DatabaseExists(db, database_)) {
+        Reload(db);
+    } else {
+        const std::vector<CeOid> changed = journal::RecordsChangedAfter(db, *journalSeq_, database_);
+        if (changed.empty()) {
+            journalSeq_ = head;
+            return false;
+        }
+        if (changed.size() > std::max(kPatchAtMost, entries_.size() / 8)) {
+            Reload(db);
+        } else {
+            Patch(db, changed);
+        }
     }
-    if (IsSorted()) std::sort(entries_.begin(), entries_.end(), [this](const ViewEntry& a, const ViewEntry& b) {
-        return order_.Less(a, b);
-    });
-    loaded_ = now;
+    journalSeq_ = head;
     return true;
 }
 
+void OrderedView::Reload(sqlite3* db) {
+    entries_ = Load(db, std::nullopt);
+    if (IsSorted()) std::sort(entries_.begin(), entries_.end(), [this](const ViewEntry& a, const ViewEntry& b) {
+        return order_.Less(a, b);
+    });
+}
+
+void OrderedView::Patch(sqlite3* db, const std::vector<CeOid>& changed) {
+    std::erase_if(entries_, [&changed](const ViewEntry& entry) {
+        return std::binary_search(changed.begin(), changed.end(), entry.oid);
+    });
+    for (const CeOid record : changed) {
+        std::vector<ViewEntry> loaded = Load(db, record);
+        if (loaded.empty()) continue;  // deleted
+        const size_t at = LowerBound(loaded.front());
+        entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(loaded.front()));
+    }
+}
+
 std::optional<ViewEntry> OrderedView::LoadEntry(Volume& volume, CeOid record) const {
-    std::vector<ViewEntry> entries = Load(volume, record);
+    std::vector<ViewEntry> entries = Load(volume.Db(), record);
     if (entries.empty()) return std::nullopt;
     return std::move(entries.front());
 }
 
-std::optional<size_t> OrderedView::IndexOf(CeOid record) const {
-    if (!IsSorted()) {
-        const size_t index = LowerBound(ViewEntry{record, {}});
-        if (index < entries_.size() && entries_[index].oid == record) return index;
-        return std::nullopt;
-    }
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [record](const ViewEntry& e) { return e.oid == record; });
+std::optional<size_t> OrderedView::IndexOf(const ViewEntry& known) const {
+    const size_t index = LowerBound(known);
+    if (index < entries_.size() && entries_[index].oid == known.oid) return index;
+    if (!IsSorted()) return std::nullopt;  // identifier order: the search above is exact
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&known](const ViewEntry& e) { return e.oid == known.oid; });
     if (found == entries_.end()) return std::nullopt;
     return static_cast<size_t>(found - entries_.begin());
 }

@@ -28,6 +28,10 @@ inline constexpr int64_t kLastOid = 0xFFFFFFFF;
 // behind is told to reload everything.
 inline constexpr int64_t kJournalBound = 65536;
 
+// Journal rows kept after every listener has seen them (all rows when nobody listens), so that an
+// open handle brings its order up to date from the changes instead of reading every record again.
+inline constexpr int64_t kJournalKept = 4096;
+
 // The tables a volume must hold.
 inline constexpr const char* kTables[] = {"meta",    "databases", "sort_orders", "sort_props", "counters",
                                           "records", "props",     "journal",     "listeners"};

@@ -1,8 +1,5 @@
 // Change notifications across processes: every change of every process, this one's included,
 // reaches every listening handle once, in commit order, on the thread running the event loop.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <fstream>
 #include <map>
 #include <set>
@@ -12,30 +9,11 @@
 #include "StoreFixture.h"
 #include "platform/loop/EventLoop.h"
 
-extern char** environ;
-
 namespace {
 
 constexpr int kWaitMs = 60000;
 
 using Change = std::pair<uint32_t, plat::CeOid>;  // type, record
-
-pid_t StartPeer(const std::filesystem::path& root, const std::string& mode, int count, const std::string& log) {
-    const std::string program = std::string(BREVANE_PEER_DIR) + "/objectstore_peer";
-    const std::string countText = std::to_string(count);
-    std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(root.c_str()),
-                               const_cast<char*>(mode.c_str()), const_cast<char*>(countText.c_str()),
-                               const_cast<char*>(log.c_str()), nullptr};
-    pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0) << program;
-    return pid;
-}
-
-int WaitPeer(pid_t pid) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
-}
 
 std::vector<Change> ReadLog(const std::filesystem::path& file) {
     std::vector<Change> changes;

@@ -3,6 +3,10 @@
 // the test, so nothing outlives the device.
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/objectstore/ObjectStore.h"
@@ -29,3 +33,8 @@ protected:
 plat::PropVal TextProp(uint16_t number, std::u16string text);
 plat::PropVal UintProp(uint16_t number, uint32_t value);
 plat::PropVal IntProp(uint16_t number, int32_t value);
+
+// Starts the second process (objectstore_peer ROOT MODE COUNT ARG) and waits for its exit status
+// (-1 when it did not exit normally).
+pid_t StartPeer(const std::filesystem::path& root, const std::string& mode, int64_t count, const std::string& arg);
+int WaitPeer(pid_t pid);

@@ -30,6 +30,11 @@ void MakeForeignDatabase(const fs::path& file) {
 
 class VolumeFile : public ::testing::Test {
 protected:
+    // Each test makes its own volume: the one the device's initialisation made is removed.
+    void SetUp() override {
+        for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(file.string() + suffix);
+    }
+
     TempDevice device;
     fs::path file = device.Host(u"\\pim.vol");
 };

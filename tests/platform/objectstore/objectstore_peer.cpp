@@ -3,6 +3,8 @@
 //       each one and deletes every third, logging "type oid" per change to LOG, in commit order.
 //   objectstore_peer ROOT listen COUNT LOG : opens "Contacts Database" with notifications, creates
 //       LOG.ready, and logs the first COUNT notifications as "type oid" to LOG (exit 3 on time-out).
+//   objectstore_peer ROOT churn COUNT SEED : makes COUNT random changes (Churn.h) from SEED.
+//   objectstore_peer ROOT delete OID - : deletes the record OID of "Contacts Database".
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -12,6 +14,7 @@
 
 #include "platform/device/Device.h"
 #include "platform/loop/EventLoop.h"
+#include "Churn.h"
 #include "platform/objectstore/ObjectStore.h"
 
 namespace {
@@ -51,7 +54,7 @@ int Listen(const plat::CeGuid& volume, int count, const std::string& logPath) {
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: objectstore_peer ROOT write|listen COUNT LOG\n");
+        std::fprintf(stderr, "usage: objectstore_peer ROOT write|listen|churn|delete COUNT LOG|SEED\n");
         return 2;
     }
     plat::SetCurrentDevice(std::make_unique<plat::Device>(argv[1]));
@@ -69,6 +72,13 @@ int main(int argc, char** argv) {
         const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
         std::ofstream log(argv[4]);
         result = db == plat::kInvalidDbHandle ? 2 : Write(db, count, log);
+        plat::CloseDatabase(db);
+    } else if (mode == "churn" || mode == "delete") {
+        const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
+        std::mt19937 random(static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)));
+        const bool done = mode == "churn" ? Churn(db, random, count)
+                                          : plat::DeleteRecord(db, static_cast<plat::CeOid>(std::strtoul(argv[3], nullptr, 10)));
+        result = done ? 0 : 7;
         plat::CloseDatabase(db);
     }
     plat::UnmountDbVol(volume);
