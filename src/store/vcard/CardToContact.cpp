@@ -117,7 +117,14 @@ bool ParseNumber(std::u16string_view text, uint32_t& number) {
 
 class CardMapper {
 public:
-    explicit CardMapper(const VCard& card) : card_(card), c_(out_.contact) {}
+    explicit CardMapper(const VCard& card)
+        : card_(card),
+          c_(out_.contact),
+          labels_(card.GroupTexts(vcf::kLabelProperty)),
+          imTypes_(card.GroupTexts(vcf::kPropImType)),
+          hasAddress_(std::any_of(card.properties.begin(), card.properties.end(),
+                                  [](const VCardProperty& p) { return p.name == vcf::kPropAdr; })) {
+    }
 
     ImportedContact Run() {
         for (const VCardProperty& property : card_.properties) Map(property);
@@ -146,8 +153,9 @@ private:
 
     // --- Labels and placement --------------------------------------------------------------
     EntryLabel LabelOf(const VCardProperty& p) const {
-        const auto label = card_.GroupLabel(p.group);
-        if (!label) return {};
+        const auto found = p.group.empty() ? labels_.end() : labels_.find(AsciiUpper(p.group));
+        if (found == labels_.end()) return {};
+        const std::u16string* label = &found->second;
         EntryLabel entry;
         entry.word = BuiltInLabelWord(*label);
         if (entry.word.empty()) return {true, *label, {}, {}};
@@ -305,14 +313,12 @@ private:
     // This system's own IM property: the field's text as it stood, and for a further entry its
     // messenger type in X-BREVANE-IM-TYPE of the same group.
     void MapRawIm(const VCardProperty& p) {
-        std::u16string type;
-        for (const VCardProperty& other : card_.properties) {
-            if (other.name == vcf::kPropImType && !p.group.empty() && other.group == p.group) {
-                type = other.Text();
-            }
-        }
+        const auto type = p.group.empty() ? imTypes_.end() : imTypes_.find(AsciiUpper(p.group));
         const Str text = S(p.Text());
-        if (LabelOf(p).custom) return PlaceIm(p, text, {Str(), text, S(type)}, true);
+        if (LabelOf(p).custom) {
+            return PlaceIm(p, text, {Str(), text, type == imTypes_.end() ? Str() : S(type->second)},
+                           true);
+        }
         const ImParts parts = SplitIm(text);
         PlaceIm(p, text, {Str(), parts.address, parts.service}, !text.IsEmpty());
     }
@@ -357,10 +363,7 @@ private:
     }
 
     void MapAddressLabel(const VCardProperty& p) {
-        const bool hasAddress =
-            std::any_of(card_.properties.begin(), card_.properties.end(),
-                        [](const VCardProperty& q) { return q.name == vcf::kPropAdr; });
-        if (!hasAddress) KeepAsOther(p);
+        if (!hasAddress_) KeepAsOther(p);
     }
 
     void MapAddressFormats(const VCardProperty& p) {
@@ -505,6 +508,9 @@ private:
     const VCard& card_;
     ImportedContact out_;
     Contact& c_;
+    const std::map<std::string, std::u16string> labels_;   // by upper-case group
+    const std::map<std::string, std::u16string> imTypes_;  // by upper-case group
+    const bool hasAddress_;
     bool haveName_ = false;
     bool haveOrganization_ = false;
     std::u16string formattedName_;

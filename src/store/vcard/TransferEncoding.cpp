@@ -75,11 +75,11 @@ std::string EncodeBase64(std::string_view bytes) {
     return text;
 }
 
-std::string DecodeQuotedPrintable(std::string_view text) {
+std::string DecodeHexEscapes(std::string_view text, char marker) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+        if (text[i] == marker && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
             HexValue(text[i + 2]) >= 0) {
             out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;

@@ -12,6 +12,11 @@ bool DecodeBase64(std::string_view text, std::string& out);
 // The bytes in base64 with padding, on one line.
 std::string EncodeBase64(std::string_view bytes);
 
-// Decodes quoted-printable: "=XX" (hexadecimal, either case) is the byte XX; an "=" that does
-// not begin such a pair stays as it is, as careless writers leave them.
-std::string DecodeQuotedPrintable(std::string_view text);
+// Decodes hexadecimal escapes: `marker` and two hexadecimal digits (either case) are one byte;
+// a marker that does not begin such a pair stays as it is, as careless writers leave them.
+std::string DecodeHexEscapes(std::string_view text, char marker);
+
+// Quoted-printable: "=XX" escapes.
+inline std::string DecodeQuotedPrintable(std::string_view text) {
+    return DecodeHexEscapes(text, '=');
+}

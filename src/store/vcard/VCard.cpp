@@ -42,12 +42,12 @@ std::vector<std::u16string> VCardProperty::ListItems() const {
     return SplitEscaped(value, u',');
 }
 
-std::optional<std::u16string> VCard::GroupLabel(std::string_view group) const {
-    if (group.empty()) return std::nullopt;
+std::map<std::string, std::u16string> VCard::GroupTexts(std::string_view name) const {
+    std::map<std::string, std::u16string> texts;
     for (const VCardProperty& property : properties) {
-        if (property.name == vcf::kLabelProperty && EqualsAscii(property.group, group)) {
-            return property.Text();
+        if (property.name == name && !property.group.empty()) {
+            texts.emplace(AsciiUpper(property.group), property.Text());
         }
     }
-    return std::nullopt;
+    return texts;
 }

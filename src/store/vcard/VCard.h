@@ -2,7 +2,7 @@
 // The neutral model of a vCard: what a card says, before anything is mapped onto a contact.
 // The reader fills it from vCard 2.1, 3.0 and 4.0 text, the CSV importer builds it from table
 // rows, and the writer turns it into vCard 3.0 text.
-#include <optional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,7 +46,8 @@ struct VCard {
     int line = 0;  // the BEGIN:VCARD line; 0 for a built card
     std::vector<VCardProperty> properties;
 
-    // The value of the X-ABLABEL property of `group` with its escapes resolved; nothing when
-    // the group is empty or has no label property (an empty label is a label).
-    std::optional<std::u16string> GroupLabel(std::string_view group) const;
+    // The texts (escapes resolved) of the properties named `name` that stand in a group, by
+    // their group's name in upper case (group names ignore case); the first one of a group
+    // counts. With "X-ABLABEL": the labels of the groups (an empty label is a label).
+    std::map<std::string, std::u16string> GroupTexts(std::string_view name) const;
 };

@@ -18,27 +18,6 @@ bool MayHoldBinary(std::string_view name) {
            name == vcf::kPropNoteData;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-std::string PercentDecoded(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
-            HexDigit(text[i + 2]) >= 0) {
-            out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 // "data:[media type][;base64],payload" into the property's binary data.
 bool DecodeDataUri(std::string_view uri, VCardProperty& property) {
     const size_t comma = uri.find(',');
@@ -53,7 +32,7 @@ bool DecodeDataUri(std::string_view uri, VCardProperty& property) {
     if (base64) {
         if (!DecodeBase64(payload, property.binary)) return false;
     } else {
-        property.binary = PercentDecoded(payload);
+        property.binary = DecodeHexEscapes(payload, '%');
     }
     if (!header.empty()) property.AddParam(std::string(kMediaTypeParam), plat::FromUtf8(header));
     property.isBinary = true;

@@ -40,8 +40,7 @@ TEST(VCardReader, UnfoldsAndSplitsContentLines) {
     EXPECT_EQ(tel.line, 3);
     EXPECT_EQ(tel.raw, "+1 555 0100");  // the fold's blank dropped, the next one kept
     EXPECT_TRUE(tel.HasType("work") && tel.HasType("VOICE") && tel.HasType("pref"));
-    EXPECT_EQ(card.GroupLabel(tel.group), u"Desk");
-    EXPECT_EQ(card.GroupLabel("item2"), std::nullopt);
+    EXPECT_EQ(card.GroupTexts("X-ABLABEL"), (std::map<std::string, std::u16string>{{"ITEM1", u"Desk"}}));
     EXPECT_EQ(Prop(card, "N").Components(),
               (std::vector<std::u16string>{u"Smith", u"Anna, Maria", u"", u"Dr.", u""}));
     EXPECT_EQ(Prop(card, "NOTE").ParamValue("LANGUAGE"), u"en;us");
