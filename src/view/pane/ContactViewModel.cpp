@@ -1,5 +1,6 @@
 #include "view/pane/ContactViewModel.h"
 
+#include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
 #include "store/contact/Contact.h"
 #include "view/address/AddressFormatTable.h"
@@ -20,12 +21,6 @@ void AppendAfter(Str& text, const char16_t* separator, const Str& part) {
 
 // The file name of a stored path: what follows its last backslash.
 Str FileNameOf(const Str& path) { return path.Mid(path.ReverseFind(u'\\') + 1); }
-
-Str JoinNames(const Array<Str>& names) {
-    Str joined;
-    for (const Str& name : names) AppendAfter(joined, u", ", name);
-    return joined;
-}
 
 }  // namespace
 
@@ -83,7 +78,7 @@ void ContactViewModel::AddGroup(int group, const Contact& contact, const Contact
         return;
     }
     if (group == kGroupCategories) {
-        if (!categoryNames.IsEmpty()) AddLine(group, RequireStr(kStrCategories), JoinNames(categoryNames));
+        if (!categoryNames.IsEmpty()) AddLine(group, RequireStr(kStrCategories), CategoryManager::JoinNames(categoryNames));
         return;
     }
     const int list = ContactFieldBag::ListOfGroup(group);

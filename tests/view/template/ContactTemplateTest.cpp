@@ -6,6 +6,7 @@
 
 #include "support/TempDevice.h"
 #include "view/template/ContactTemplate.h"
+#include "view/template/FieldsMenu.h"
 
 namespace {
 
@@ -245,6 +246,36 @@ TEST_F(ContactTemplateTest, FileOnTheDevice) {
     EXPECT_FALSE(back.Load(path));
     EXPECT_TRUE(std::filesystem::exists(host));
     EXPECT_FALSE(t.Save(u"\\No such folder\\x.tpl"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ContactTemplateTest, FieldsMenuChecksAndFlipsTheTemplate) {
+    ContactTemplate t = Read(u"[Phone]\r\n[Field1]\r\nfalse\r\n[Office]\r\ntrue\r\n");
+    const struct {
+        uint32_t command;
+        bool checkedBefore;
+        bool checkedAfter;
+    } cases[] = {
+        {113, false, true},    // Title: shown after the flip
+        {109, false, true},    // Suffix: hidden by the constructor's defaults
+        {41167, false, true},  // Phone: switched on with an empty order, so unchecked; seeded on
+        {41171, true, false},  // Office: its flag alone
+        {41267, false, true},  // Other: seeded with all its entries
+    };
+    for (const auto& c : cases) {
+        const FieldsMenuItem* item = FieldsMenuItemOf(c.command);
+        ASSERT_NE(item, nullptr) << c.command;
+        EXPECT_EQ(IsCheckedInTemplate(*item, t), c.checkedBefore) << c.command;
+        ToggleInTemplate(*item, t);
+        EXPECT_EQ(IsCheckedInTemplate(*item, t), c.checkedAfter) << c.command;
+    }
+    EXPECT_EQ(OrderNames(t, kGroupPhone).size(), 3u);
+    EXPECT_EQ(OrderNames(t, kGroupOther).size(), 4u);
+    EXPECT_EQ(FieldsMenuItems().size(), 16u);
+    EXPECT_EQ(FieldsMenuItemOf(1), nullptr);
 }
 
 }  // namespace
