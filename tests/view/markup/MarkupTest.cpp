@@ -19,7 +19,7 @@ std::string Describe(const Array<StyledRun>& runs) {
         if (r.style.strike) out += "s";
         if (r.style.size) out += "P" + std::to_string(r.style.size);
         if (r.style.color) {
-            char hex[8];
+            char hex[16];
             std::snprintf(hex, sizeof hex, "#%06x", r.style.color);
             out += hex;
         }
