@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "support/TempDevice.h"
 
 namespace {
 
@@ -28,18 +24,4 @@ TEST(ProgramLog, LineHasTimeLibraryFunctionAndTabBeforeEachArgument) {
     EXPECT_EQ(plat::LibraryCallLine(u"pimstore.dll", u"Display", args, LocalNoon()),
               "2024-02-29T12:05:09\tpimstore.dll\tDisplay\ta b\tline\\nbreak\\ttab\t\xc3\xa4\n");
     EXPECT_EQ(plat::LibraryCallLine(u"x.dll", u"F", {}, LocalNoon()), "2024-02-29T12:05:09\tx.dll\tF\n");
-}
-
-TEST(ProgramLog, CallsAppendToTheDeviceLog) {
-    TempDevice device;
-    const std::u16string one[] = {u"1"};
-    ASSERT_TRUE(plat::LogLibraryCall(u"a.dll", u"First", one));
-    ASSERT_TRUE(plat::LogLibraryCall(u"a.dll", u"Second", {}));
-    std::ifstream in(device.Host(u"\\Windows\\programs.log"));
-    std::string first, second, third;
-    std::getline(in, first);
-    std::getline(in, second);
-    EXPECT_NE(first.find("\ta.dll\tFirst\t1"), std::string::npos) << first;
-    EXPECT_NE(second.find("\ta.dll\tSecond"), std::string::npos) << second;
-    EXPECT_FALSE(std::getline(in, third));
 }

@@ -124,16 +124,6 @@ TEST(CustPropsCodec, EveryListRoundTrips) {
     EXPECT_EQ(EncodeCustProps(read), bytes);
 }
 
-TEST(CustPropsCodec, TextsEndAtTheirFirstNul) {
-    ContactCustProps v;
-    v.phones.Add({Str(std::u16string_view(u"ab\0cd", 5)), u"1"});
-    ContactCustProps read;
-    ASSERT_TRUE(DecodeCustProps(EncodeCustProps(v), read).ok());
-    ASSERT_EQ(read.phones.GetSize(), 1);
-    EXPECT_EQ(read.phones[0].label, u"ab");
-    EXPECT_EQ(read.phones[0].value, u"1");
-}
-
 TEST(CustPropsCodec, DamagedRecordsAreRefusedAndChangeNothing) {
     const auto good = EncodeCustProps(SampleCustProps());
     const size_t firstEntry = 56;
