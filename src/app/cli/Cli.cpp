@@ -16,10 +16,13 @@ CommandTable AllCommands() {
     CommandTable table;
     AddDeviceCommands(table);
     AddRegistryCommands(table);
+    AddViewCommands(table);
     AddContactCommands(table);
     AddListCommands(table);
     AddCategoryCommands(table);
     AddIndexCommands(table);
+    AddPhoneCommands(table);
+    AddMessagingCommands(table);
     return table;
 }
 

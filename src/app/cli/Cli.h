@@ -47,10 +47,13 @@ void OpenDevice(const Context& context);
 using CommandTable = std::vector<Command>;
 void AddDeviceCommands(CommandTable& table);
 void AddRegistryCommands(CommandTable& table);
+void AddViewCommands(CommandTable& table);
 void AddContactCommands(CommandTable& table);
 void AddListCommands(CommandTable& table);
 void AddCategoryCommands(CommandTable& table);
 void AddIndexCommands(CommandTable& table);
+void AddPhoneCommands(CommandTable& table);
+void AddMessagingCommands(CommandTable& table);
 
 // Runs the tool on its arguments (without the program name) and returns the exit status.
 int Run(const Args& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,7 @@
+#include "app/cli/Cli.h"
+
+namespace cli {
+
+void AddPhoneCommands(CommandTable&) {}
+
+}  // namespace cli

@@ -1,0 +1,108 @@
+// show and format-phone: a contact as the view pane shows it, numbers as the list shows them.
+#include <cctype>
+#include <string>
+
+#include "app/cli/Cli.h"
+#include "categories/manager/CategoryManager.h"
+#include "core/res/ResourceStrings.h"
+#include "phone/templates/PhoneTemplates.h"
+#include "store/contact/Contact.h"
+#include "store/db/CeDBDatabase.h"
+#include "store/db/DbNames.h"
+#include "view/address/AddressFormatTable.h"
+#include "view/markup/Markup.h"
+#include "view/pane/ContactViewModel.h"
+#include "view/template/ContactTemplate.h"
+
+namespace cli {
+
+namespace {
+
+constexpr uint32_t kStrNote = 40238;
+
+// An object identifier as the tool reads it: 1 to 8 hexadecimal digits without "0x".
+uint32_t ParseOid(const std::string& text) {
+    if (text.empty() || text.size() > 8) throw UsageError("");
+    for (const char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) throw UsageError("");
+    }
+    const uint32_t oid = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+    if (oid == 0) throw UsageError("");
+    return oid;
+}
+
+// A text on one output line: line breaks (CR LF, LF or CR) written as " / ".
+std::string Flatten(const Str& text) {
+    const std::string utf8 = text.ToUtf8();
+    std::string out;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+        if (utf8[i] == '\n' || utf8[i] == '\r') {
+            out += " / ";
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
+// A view text on one output line, without its markup.
+std::string OneLine(const Str& marked) { return Flatten(StripMarkup(marked.View())); }
+
+bool ReadContact(uint32_t oid, Contact& contact) {
+    CCeDBDatabase contacts;
+    CCeDBRecord record;
+    if (!contacts.Open(kContactsDbName) || !contacts.SeekToRecord(oid) || contacts.Read(record) == 0) return false;
+    contact.LoadFromRecord(record);
+    contact.SetOid(oid);
+    return true;
+}
+
+ContactTemplate LoadTemplate() {
+    ContactTemplate tpl;
+    if (!tpl.Load(TemplateFilePath())) tpl.ResetToDefaults();
+    return tpl;
+}
+
+void Show(Context& context, const Args& args) {
+    if (args.size() != 1) throw UsageError("");
+    const uint32_t oid = ParseOid(args[0]);
+    OpenDevice(context);
+    Contact contact;
+    if (!ReadContact(oid, contact)) throw Failure("no contact " + args[0]);
+    Array<Str> categories;
+    if (CategoryManager* manager = CategoryManager::Instance()) manager->GetContactCategoryNames(contact, categories);
+    PhoneTemplates formats;
+    formats.Load();
+    formats.FormatContact(contact);
+    ContactViewModel model;
+    model.Build(contact, LoadTemplate(), AddressFormatTable::Instance(), categories);
+    context.out << "Name\t" << OneLine(model.Heading()) << "\n";
+    for (const ViewLine& line : model.Lines()) {
+        context.out << line.label.ToUtf8() << "\t" << OneLine(line.text) << "\n";
+    }
+    if (!model.Note().IsEmpty()) {
+        context.out << RequireStr(kStrNote).ToUtf8() << "\t" << Flatten(contact.GetNoteText()) << "\n";
+    }
+}
+
+void FormatPhone(Context& context, const Args& args) {
+    if (args.empty()) throw UsageError("");
+    OpenDevice(context);
+    PhoneTemplates formats;
+    formats.Load();
+    for (const std::string& number : args) {
+        Str shown = Str::FromUtf8(number);
+        formats.Format(shown);
+        context.out << shown.ToUtf8() << "\n";
+    }
+}
+
+}  // namespace
+
+void AddViewCommands(CommandTable& table) {
+    table.push_back({"show", "OID", Show});
+    table.push_back({"format-phone", "NUMBER...", FormatPhone});
+}
+
+}  // namespace cli
