@@ -10,7 +10,7 @@ namespace plat {
 
 namespace {
 
-constexpr char16_t kKeys[] = u"901234567*#";
+constexpr char16_t kKeys[] = u"9012345678*#";
 constexpr uint16_t kRows[] = {697, 770, 852, 941};
 constexpr uint16_t kColumns[] = {1209, 1336, 1477};
 constexpr uint32_t kFadeSamples = kDtmfSampleRate * 5 / 1000;
