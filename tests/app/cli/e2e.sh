@@ -1,0 +1,277 @@
+#!/usr/bin/env bash
+# brevane-cli driven as a user drives it, on temporary devices: a demo device, imports, searches,
+# lists, changes, categories, the index, an export and re-import, wrong command lines, a missing
+# device and a watcher in the background.
+# Usage: e2e.sh BREVANE_CLI VCARD_DATA_DIR
+set -u
+cli=$1
+data=$2
+work=$(mktemp -d)
+watcher=
+cleanup() {
+    [ -n "$watcher" ] && kill "$watcher" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+dev=$work/device
+failures=0
+TAB=$'\t'
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Runs the tool on the device; sets $out, $err and $status.
+run() {
+    out=$("$cli" --root "$dev" "$@" 2>"$work/err")
+    status=$?
+    err=$(cat "$work/err")
+}
+
+# ok ARGS...: the command succeeds.
+ok() {
+    run "$@"
+    [ "$status" -eq 0 ] || fail "$* exited $status: $err"
+}
+
+# same WHAT EXPECTED ACTUAL
+same() {
+    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+# has WHAT TEXT LINE: TEXT holds LINE as a whole line.
+has() {
+    grep -qxF -- "$3" <<<"$2" || fail "$1: no line [$3] in [$2]"
+}
+
+hasnt() {
+    ! grep -qxF -- "$3" <<<"$2" || fail "$1: unexpected line [$3]"
+}
+
+contacts() {
+    ok index stats
+    sed -n "s/^contacts$TAB//p" <<<"$out"
+}
+
+# Every line of a list is OID<TAB>row text with a lower-case hexadecimal OID.
+list_shaped() {
+    local bad
+    bad=$(grep -vE "^[0-9a-f]+$TAB.+\$" <<<"$2" | grep -v '^$')
+    [ -z "$bad" ] || fail "$1: lines not shaped OID<TAB>text: [$bad]"
+}
+
+# --- A new device with the sample contacts -------------------------------------------------------
+ok init --locale en_US
+root=$(cd "$dev" && pwd -P)
+same "init prints the root" "$root" "$out"
+ok init --demo
+same "init --demo prints the root" "$root" "$out"
+same "sample contacts" 300 "$(contacts)"
+ok init --demo
+same "init --demo again adds nothing" 300 "$(contacts)"
+
+ok list
+list_shaped "list" "$out"
+first=$(head -1 <<<"$out")
+ok delete "${first%%$TAB*}"
+same "after deleting a sample contact" 299 "$(contacts)"
+ok init --demo
+same "init --demo puts back only the missing one" 300 "$(contacts)"
+ok list
+has "the sample contact is back" "$(cut -f2 <<<"$out")" "${first#*$TAB}"
+
+ok categories
+names=$(cut -f2 <<<"$out")
+for name in Business Personal Family Friends; do has "categories" "$names" "$name"; done
+bad=$(grep -vE "^[0-9]+$TAB.+\$" <<<"$out")
+[ -z "$bad" ] || fail "categories lines not ID<TAB>name: [$bad]"
+same "categories in name order" "$(LC_ALL=C sort <<<"$names")" "$names"
+
+# --- Imports -------------------------------------------------------------------------------------
+cards=$(cat "$data/apple_groups.vcf" "$data/phone21_qp.vcf" "$data/v40_data_uri.vcf" | grep -c '^BEGIN:VCARD')
+before=$(contacts)
+ok import "$data/apple_groups.vcf" "$data/phone21_qp.vcf" "$data/v40_data_uri.vcf"
+same "vCard import" "imported $cards contacts" "$out"
+same "contacts after the vCard import" $((before + cards)) "$(contacts)"
+before=$(contacts)
+ok import "$data/google.csv"
+[[ "$out" =~ ^imported\ ([0-9]+)\ contacts$ ]] || fail "CSV import printed [$out]"
+same "contacts after the CSV import" $((before + ${BASH_REMATCH[1]:-0})) "$(contacts)"
+run import "$data/not_contacts.txt"
+same "a file without contacts fails" 1 "$status"
+run import "$work/no-such-file.vcf"
+same "a missing file fails" 1 "$status"
+
+ok search lindqvist
+list_shaped "search" "$out"
+grep -qP "^[0-9a-f]+\tMaja Elin Lindqvist$" <<<"$out" || fail "search lindqvist misses the imported card: [$out]"
+
+# --- A contact of our own: searches, lookup, orders, categories ----------------------------------
+ok add first=Zoltán last=Xylander company=Quirkwell "mobile=+36 30 555 0199" email=zx@quirkwell.example
+oid=$out
+[[ "$oid" =~ ^[0-9a-f]+$ ]] || fail "add printed [$oid]"
+ok search xyl
+same "search by a word's beginning" "$oid${TAB}Zoltán Xylander" "$out"
+ok search XYLANDER
+same "search ignores case" "$oid${TAB}Zoltán Xylander" "$out"
+ok search quirk
+has "search by company" "$out" "$oid${TAB}Zoltán Xylander"
+ok search zzqqx
+same "search without a match" "" "$out"
+ok abc 995
+has "abc 995 (x y l)" "$out" "$oid${TAB}Zoltán Xylander"
+list_shaped "abc" "$out"
+ok abc 2
+abc2=$out
+ok abc 22
+[ "$(wc -l <<<"$out")" -le "$(wc -l <<<"$abc2")" ] || fail "abc 22 finds more than abc 2"
+ok lookup 5550199
+same "lookup by trailing digits" "$oid${TAB}Zoltán Xylander" "$out"
+ok lookup 305550199
+same "lookup by more digits" "$oid${TAB}Zoltán Xylander" "$out"
+ok lookup 999999999
+same "lookup without a match" "" "$out"
+
+ok list --order company
+header=$(head -1 <<<"$out")
+[[ "$header" =~ ^#\ \ \([0-9]+\)$ ]] || fail "company order starts with the group without company: [$header]"
+grep -qxF "# Quirkwell (1)" <<<"$out" || fail "no group [# Quirkwell (1)]"
+same "the Quirkwell group" "$oid${TAB}Zoltán Xylander" "$(grep -A1 -xF '# Quirkwell (1)' <<<"$out" | tail -1)"
+awk -F'\t' -v want="$(contacts)" '
+    /^# / { if (left != 0) bad = 1; n = $0; sub(/.*\(/, "", n); sub(/\)$/, "", n); left = n + 0; next }
+    { left--; rows++ }
+    END { if (left != 0 || bad || rows != want) exit 1 }' <<<"$out" || fail "company groups do not add up"
+ok list --order fileas
+has "File As order shows the File As text" "$out" "$oid${TAB}Unnamed"
+
+ok assign "$oid" Business Friends
+ok list --category Friends
+has "category filter" "$out" "$oid${TAB}Zoltán Xylander"
+ok list --category Family
+hasnt "category filter excludes" "$out" "$oid${TAB}Zoltán Xylander"
+ok search --category Business xyl
+same "search within a category" "$oid${TAB}Zoltán Xylander" "$out"
+ok assign "$oid"
+ok list --category Friends
+hasnt "assign without names clears" "$out" "$oid${TAB}Zoltán Xylander"
+run list --category "No Such Category"
+same "an unknown category fails" 1 "$status"
+
+ok update "$oid" company=Quirkwell\ Ltd middle=Q fileas="Xylander, Zoltán"
+same "update prints nothing" "" "$out"
+ok search xyl
+same "updated row text" "$oid${TAB}Zoltán Q Xylander" "$out"
+ok list --order fileas
+has "File As text after update" "$out" "$oid${TAB}Xylander, Zoltán"
+ok update "$oid" middle=
+ok search xyl
+same "an empty value clears" "$oid${TAB}Zoltán Xylander" "$out"
+
+ok category-add Zeppelin
+same "category-add prints nothing" "" "$out"
+ok categories
+has "category added" "$(cut -f2 <<<"$out")" Zeppelin
+ok category-add Zeppelin
+ok categories
+same "a category is added once" 1 "$(cut -f2 <<<"$out" | grep -cxF Zeppelin)"
+ok category-delete Zeppelin
+ok categories
+hasnt "category deleted" "$(cut -f2 <<<"$out")" Zeppelin
+run category-delete Business
+same "a category in use is not deleted" 1 "$status"
+run category-delete Zeppelin
+same "an unknown category is not deleted" 1 "$status"
+
+# --- The index: check and rebuild keep the results ----------------------------------------------
+ok search an
+search_an=$out
+ok abc 26
+abc_26=$out
+ok list --order company
+company=$out
+ok index stats
+stats=$out
+same "stats lines" "contacts pim_index1.dat pim_index2.dat" "$(cut -f1 <<<"$stats" | tr '\n' ' ' | sed 's/ $//')"
+bad=$(cut -f2 <<<"$stats" | grep -vE '^[0-9]+$')
+[ -z "$bad" ] || fail "stats figures: [$stats]"
+for action in rebuild check; do
+    ok index "$action"
+    same "index $action summary" "$(head -1 <<<"$stats")" "$(head -1 <<<"$out")"
+    ok search an
+    same "search after index $action" "$search_an" "$out"
+    ok abc 26
+    same "abc after index $action" "$abc_26" "$out"
+    ok list --order company
+    same "company order after index $action" "$company" "$out"
+done
+
+# --- Export and re-import ------------------------------------------------------------------------
+ok export
+printf '%s\n' "$out" >"$work/all.vcf"
+same "one card per contact" "$(contacts)" "$(grep -c '^BEGIN:VCARD' "$work/all.vcf")"
+ok export "$oid"
+grep -qxF "N:Xylander;Zoltán;;;" <<<"$(tr -d '\r' <<<"$out")" || fail "export of one contact: [$out]"
+same "export of one contact" 1 "$(grep -c '^BEGIN:VCARD' <<<"$out")"
+ok list
+names_before=$(cut -f2 <<<"$out" | LC_ALL=C sort)
+count_before=$(contacts)
+dev_first=$dev
+dev=$work/copy
+ok init --locale en_US
+ok import "$work/all.vcf"
+same "re-import" "imported $count_before contacts" "$out"
+ok list
+same "the same contacts after the round trip" "$names_before" "$(cut -f2 <<<"$out" | LC_ALL=C sort)"
+ok search xyl
+[[ "$out" =~ ${TAB}Zoltán\ Xylander$ ]] || fail "round trip search: [$out]"
+dev=$dev_first
+
+# --- Delete --------------------------------------------------------------------------------------
+ok delete "$oid"
+same "delete prints nothing" "" "$out"
+ok search xyl
+same "a deleted contact is not found" "" "$out"
+run delete "$oid"
+same "deleting again fails" 1 "$status"
+[ -n "$err" ] || fail "deleting again says nothing"
+
+# --- Wrong command lines and a missing device ----------------------------------------------------
+wrong=("" "bogus" "list --order size" "list extra" "abc 1" "abc" "lookup 12" "lookup 12345x"
+       "update" "delete xyz" "delete" "add" "add nofield=1" "add birthday=2020-13-45" "index fix"
+       "watch --count" "init --phone" "assign" "search")
+for line in "${wrong[@]}"; do
+    # shellcheck disable=SC2086
+    run $line
+    same "exit status of [$line]" 2 "$status"
+    [[ "$err" == "usage: brevane-cli"* ]] || fail "[$line] gives no usage line: [$err]"
+    same "[$line] prints nothing" "" "$out"
+done
+dev=$work/missing
+for line in "list" "search an" "categories" "export"; do
+    # shellcheck disable=SC2086
+    run $line
+    same "a missing device: exit status of [$line]" 1 "$status"
+    [ -n "$err" ] || fail "a missing device: [$line] says nothing"
+done
+[ ! -e "$work/missing" ] || fail "a missing device was created"
+dev=$dev_first
+
+# --- A watcher in the background sees an add -----------------------------------------------------
+"$cli" --root "$dev" watch --count 1 --timeout 15 >"$work/watch.out" 2>"$work/watch.err" &
+watcher=$!
+sleep 2
+ok add first=Watched last=Person
+added=$out
+wait "$watcher"
+watch_status=$?
+watcher=
+same "watch exit status" 0 "$watch_status"
+same "watch sees the add" "created $added" "$(head -1 "$work/watch.out")"
+same "watch stops after --count lines" 1 "$(wc -l <"$work/watch.out")"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failures" >&2
+    exit 1
+fi
+echo "all passed"
