@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "phone/dial/CallPolBlock.h"
+#include "phone/dial/DialCountdown.h"
+#include "phone/dial/DialMethod.h"
+#include "phone/dial/Dialer.h"
+#include "phone/dial/DialerAddIn.h"
+#include "phone/dial/ToneDialer.h"
+#include "phone/dial/DialTestSupport.h"
+#include "platform/sound/WaveVolume.h"
+#include "platform/window/Window.h"
+#include "store/contact/Contact.h"
+
+namespace {
+
+std::string Tone(int resource) { return "coredll.dll\tPlaySound\ttone" + std::to_string(resource) + "\t160"; }
+
+class RecordingAddIn : public DialerAddIn {
+public:
+    Str Name() const override { return u"Test dialler"; }
+    bool Invoke(plat::HWND, std::span<const uint32_t> list) override {
+        items.assign(list.begin(), list.end());
+        ++calls;
+        return true;
+    }
+    std::vector<uint32_t> items;
+    int calls = 0;
+};
+
+void StoreDialMethod(uint32_t method) {
+    SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, method);
+}
+
+TEST(PlayTones, TonesPausesAndSkippedCharacters) {
+    const struct {
+        const char16_t* number;
+        std::vector<uint32_t> waits;
+        std::vector<int> tones;
+    } cases[] = {
+        {u"1,2", {160, 900, 160}, {173, 174}},  // no tone gap after a pause
+        {u"12", {160, 100, 160}, {173, 174}},
+        {u"9*#a-0", {160, 100, 160, 100, 160, 100, 160}, {171, 181, 182, 172}},
+        {u",,8", {900, 900, 160}, {180}},
+        {u"abc", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Str(c.number).ToUtf8());
+        TempDevice device;
+        plat::ScopedTestClock clock;
+        ClockSleeper sleeper(clock);
+        PlayTones(c.number, sleeper);
+        EXPECT_EQ(sleeper.waits, c.waits);
+        std::vector<std::string> expected;
+        for (const int t : c.tones) expected.push_back(Tone(t));
+        EXPECT_EQ(LogLines(device), expected);
+    }
+}
+
+TEST(PlayTones, QuietVolumeRaisedWhilePlayingAndPutBack) {
+    class VolumeSleeper : public plat::Sleeper {
+    public:
+        void Sleep(uint32_t) override { seen.push_back(plat::GetWaveVolume()); }
+        std::vector<uint32_t> seen;
+    };
+    const struct {
+        uint32_t before, during;
+    } cases[] = {{0x10001000, 0x7FFF7FFF}, {0x7FFE0000, 0x7FFF7FFF}, {0x1000FFFF, 0x1000FFFF},
+                 {0x7FFF0000, 0x7FFF0000}};
+    for (const auto& c : cases) {
+        TempDevice device;
+        ASSERT_TRUE(plat::SetWaveVolume(c.before));
+        VolumeSleeper sleeper;
+        PlayTones(u"5", sleeper);
+        EXPECT_EQ(sleeper.seen, std::vector<uint32_t>{c.during});
+        EXPECT_EQ(plat::GetWaveVolume(), c.before);
+    }
+}
+
+TEST(DialCountdown, CountsDownAndCancels) {
+    TempDevice device;
+    DialCountdown countdown(u"5551234");
+    EXPECT_EQ(countdown.WaitingText().View(), u"Waiting for 3 seconds...");
+    EXPECT_EQ(countdown.DialingText().View(), u"Dialing...\n5551234");
+    EXPECT_FALSE(countdown.Tick());
+    EXPECT_EQ(countdown.WaitingText().View(), u"Waiting for 2 seconds...");
+    EXPECT_FALSE(countdown.Tick());
+    EXPECT_TRUE(countdown.Tick());
+    EXPECT_TRUE(countdown.Finished());
+    EXPECT_FALSE(countdown.Tick());
+
+    DialCountdown cancelled(u"1");
+    cancelled.Tick();
+    cancelled.Cancel();
+    EXPECT_FALSE(cancelled.Tick());
+    EXPECT_FALSE(cancelled.Finished());
+}
+
+TEST(Dial, SoundMethodWaitsTheCountdownThenPlaysUnlessCancelled) {
+    TempDevice device;
+    plat::ScopedTestClock clock;
+    ClockSleeper sleeper(clock);
+    Dialer waiting({nullptr, &sleeper, nullptr, nullptr});
+    EXPECT_EQ(waiting.Dial(0, u"12", nullptr, kDialSound, Str()), 0);
+    EXPECT_EQ(sleeper.waits, (std::vector<uint32_t>{1000, 1000, 1000, 160, 100, 160}));
+    EXPECT_EQ(LogLines(device), (std::vector<std::string>{Tone(173), Tone(174)}));
+
+    Dialer cancelling({nullptr, &sleeper, [](DialCountdown& c) { c.Cancel(); }, nullptr});
+    EXPECT_EQ(cancelling.Dial(0, u"3", nullptr, kDialSound, Str()), 0);
+    EXPECT_EQ(LogLines(device).size(), 2u);
+}
+
+TEST(Dial, ServiceCodeGoesToTheCallPolicyWindowOnly) {
+    TempDevice device;
+    Dialer dialer;
+    EXPECT_EQ(dialer.Dial(0, u"*#06#", nullptr, kDialJustCall, Str()), kDialMissing);
+
+    std::vector<uint8_t> received;
+    uintptr_t identifier = 0;
+    const plat::HWND window = plat::CreateWindow(
+        kCallPolClass, u"", [&](plat::HWND, uint32_t message, plat::WPARAM, plat::LPARAM lParam) -> plat::LRESULT {
+            if (message != plat::WM_COPYDATA) return 0;
+            const auto* data = reinterpret_cast<const plat::COPYDATASTRUCT*>(lParam);
+            const auto* bytes = static_cast<const uint8_t*>(data->lpData);
+            received.assign(bytes, bytes + data->cbData);
+            identifier = data->dwData;
+            return 1;
+        });
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(dialer.Dial(0, u"*#06#", nullptr, 0, Str()), 0);
+    EXPECT_EQ(identifier, kCallPolMessage);
+    EXPECT_EQ(received, BuildCallPolBlock(u"*#06#"));
+    EXPECT_TRUE(LogLines(device).empty());  // never reaches the phone library
+    plat::DestroyWindow(window);
+}
+
+TEST(Dial, NothingForAnEmptyNumberOrWithoutAnyMethod) {
+    TempDevice::Options noPhone;
+    noPhone.phone = false;
+    TempDevice device(noPhone);
+    Dialer dialer;
+    StoreDialMethod(kDialAddIn);
+    EXPECT_EQ(dialer.ResolveMethod(0), kDialNone);
+    EXPECT_EQ(dialer.Dial(0, u"5551234", nullptr, 0, Str()), 0);
+    EXPECT_EQ(dialer.Dial(0, u"", nullptr, kDialSound, Str()), 0);
+    EXPECT_TRUE(LogLines(device).empty());
+}
+
+TEST(Dial, StoredAddInMethodWithoutAddInUsesThePhoneOnAPhoneDevice) {
+    TempDevice device;
+    StoreDialMethod(kDialAddIn);
+    EXPECT_EQ(Dialer().ResolveMethod(0), kDialJustCall);
+    RecordingAddIn addIn;
+    EXPECT_EQ(Dialer({&addIn}).ResolveMethod(0), kDialAddIn);
+}
+
+TEST(Dial, AddInGetsTheContactsItemAndNeedsAContact) {
+    TempDevice::Options noPhone;
+    noPhone.phone = false;
+    TempDevice device(noPhone);
+    RecordingAddIn addIn;
+    Dialer dialer({&addIn});
+    Contact contact;
+    contact.SetRecordId(0x42);
+    EXPECT_EQ(dialer.Dial(0, u"5551234", &contact, 0, Str()), 0);
+    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000042});
+    EXPECT_EQ(dialer.Dial(0, u"5551234", nullptr, 0, u"Anna"), kDialMissing);
+    EXPECT_EQ(addIn.calls, 1);
+}
+
+}  // namespace
