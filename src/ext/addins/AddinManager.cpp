@@ -1,0 +1,90 @@
+#include "ext/addins/AddinManager.h"
+
+#include "core/res/ResourceStrings.h"
+#include "ext/addins/AddinAbi.h"
+#include "platform/programs/DeviceLibrary.h"
+#include "platform/window/Window.h"
+#include "store/outlook/OutlookConnection.h"
+
+namespace {
+
+constexpr uint32_t kStrOutlookPlugin = 41208;
+// The owner window of an add-in's own windows while its command runs.
+constexpr std::u16string_view kOwnerClass = u"PIM.ADDIN.OWNER";
+constexpr std::u16string_view kDialerLibrary = u"btdialer.dll";
+
+}  // namespace
+
+AddinManager& AddinManager::Instance() {
+    static AddinManager manager;
+    return manager;
+}
+
+void AddinManager::Load(uint32_t firstId) {
+    first_ = firstId;
+    addins_ = ReadAddinTable();
+    loaded_ = true;
+}
+
+bool AddinManager::BuildMenu(MenuDescription& menu, std::span<const uint32_t> selected) {
+    MenuItem popup;
+    for (size_t i = 0; i < addins_.size(); ++i) {
+        MenuItem item;
+        item.id = first_ + static_cast<uint32_t>(i);
+        item.text = addins_[i].menu;
+        popup.submenu.push_back(std::move(item));
+    }
+    const uint32_t extensionsFirst = first_ + static_cast<uint32_t>(addins_.size());
+    const bool extensions = loaded_ && shell_.Load(popup.submenu, extensionsFirst, first_ + addin::kLastCommandOffset, selected);
+    if (addins_.empty() && !extensions) return false;
+    popup.text = RequireStr(kStrOutlookPlugin);
+    menu.AddSeparator();
+    menu.push_back(std::move(popup));
+    return true;
+}
+
+// Commands past F + 64 belong to other menus (the frame's own commands follow soon after F), so
+// they are left to their owners rather than handed to the extensions.
+bool AddinManager::Invoke(uint32_t command, std::span<const uint32_t> selected) {
+    if (!loaded_ || command < first_ || command - first_ > addin::kLastCommandOffset) return false;
+    const uint32_t index = command - first_;
+    if (index >= addins_.size()) {
+        shell_.Invoke(command, selected);
+    } else {
+        RunAddin(addins_[index], selected);
+    }
+    return true;
+}
+
+// A library without the command export is loaded and unloaded without effect; the command runs
+// only while the object model is available, as add-ins rely on it.
+void AddinManager::RunAddin(const AddinEntry& addin, std::span<const uint32_t> selected) {
+    const plat::DeviceLibrary library(addin.dll.View());
+    auto* command = library.Find<CePimCommandFunction>(PIM_ADDIN_COMMAND_EXPORT);
+    if (command == nullptr || OutlookConnection::Instance().Available() != 1) return;
+    const plat::HWND owner = plat::CreateWindow(kOwnerClass, u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
+        return plat::LRESULT{0};
+    });
+    command(owner, PIM_ADDIN_ITEM_CONTACTS, static_cast<uint32_t>(selected.size()),
+            selected.empty() ? nullptr : selected.data(), nullptr);
+    if (owner != 0) plat::DestroyWindow(owner);
+}
+
+int AddinManager::DialerIndex() const {
+    for (size_t i = 0; i < addins_.size(); ++i) {
+        Str path = addins_[i].dll;
+        path.MakeLower();
+        if (path.Find(kDialerLibrary) >= 0) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int AddinManager::DialerAddInCommand() const {
+    const int index = DialerIndex();
+    return index < 0 ? -1 : static_cast<int>(first_) + index;
+}
+
+Str AddinManager::DialerAddInDll() const {
+    const int index = DialerIndex();
+    return index < 0 ? Str() : addins_[static_cast<size_t>(index)].dll;
+}
