@@ -1,7 +1,38 @@
+// sms, email, web: the messaging program or the browser started as the program starts them.
 #include "app/cli/Cli.h"
+#include "core/str/Str.h"
+#include "phone/messaging/Messaging.h"
 
 namespace cli {
 
-void AddMessagingCommands(CommandTable&) {}
+namespace {
+
+void Sms(Context& context, const Args& args) {
+    if (args.empty() || args.size() > 2 || args[0].empty()) throw UsageError("");
+    OpenDevice(context);
+    const Str number = Str::FromUtf8(args[0]);
+    const Str name = args.size() == 2 ? Str::FromUtf8(args[1]) : Str();
+    if (!SendSms(number.View(), name.View())) throw Failure("the messaging program cannot be started");
+}
+
+void Email(Context& context, const Args& args) {
+    if (args.size() != 1 || args[0].empty()) throw UsageError("");
+    OpenDevice(context);
+    if (!SendEmail(Str::FromUtf8(args[0]).View())) throw Failure("the messaging program cannot be started");
+}
+
+void Web(Context& context, const Args& args) {
+    if (args.size() != 1 || args[0].empty()) throw UsageError("");
+    OpenDevice(context);
+    if (!OpenWeb(Str::FromUtf8(args[0]).View())) throw Failure("the browser cannot be started");
+}
+
+}  // namespace
+
+void AddMessagingCommands(CommandTable& table) {
+    table.push_back({"sms", "NUMBER [NAME]", Sms});
+    table.push_back({"email", "ADDRESS", Email});
+    table.push_back({"web", "ADDRESS", Web});
+}
 
 }  // namespace cli
