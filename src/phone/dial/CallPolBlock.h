@@ -11,8 +11,10 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr uint32_t kCallPolMessage = 1150;
-inline constexpr std::u16string_view kCallPolClass = u"CallPol";
+#include "platform/programs/PhoneAbi.h"
+
+inline constexpr uint32_t kCallPolMessage = plat::kCallPolicyCopyData;
+inline constexpr std::u16string_view kCallPolClass = plat::kCallPolicyClass;
 
 std::vector<uint8_t> BuildCallPolBlock(std::u16string_view number);
 

@@ -3,16 +3,14 @@
 #include <memory>
 #include <string>
 
-#include "phone/dial/PhoneCallInfo.h"
 #include "platform/device/Device.h"
 #include "platform/programs/DeviceLibrary.h"
+#include "platform/programs/PhoneAbi.h"
 #include "platform/programs/Process.h"
 #include "platform/sound/SoundPlayer.h"
 #include "platform/window/Window.h"
 
 namespace {
-
-using MakeCallFunction = int32_t(PHONEMAKECALLINFO*);
 
 // phone.dll of the current device, loaded once and kept while the device stays current.
 plat::DeviceLibrary* PhoneLibrary() {
@@ -26,9 +24,9 @@ plat::DeviceLibrary* PhoneLibrary() {
     return library->IsLoaded() ? library.get() : nullptr;
 }
 
-MakeCallFunction* MakeCallExport() {
+PhoneMakeCallFunction* MakeCallExport() {
     plat::DeviceLibrary* library = PhoneLibrary();
-    return library ? library->Find<MakeCallFunction>("PhoneMakeCall") : nullptr;
+    return library ? library->Find<PhoneMakeCallFunction>(plat::kPhoneMakeCallExport) : nullptr;
 }
 
 }  // namespace
@@ -36,12 +34,12 @@ MakeCallFunction* MakeCallExport() {
 bool PhoneCallAvailable() { return MakeCallExport() != nullptr; }
 
 std::optional<int32_t> PhoneMakeCall(std::u16string_view number, std::u16string_view calledParty) {
-    MakeCallFunction* makeCall = MakeCallExport();
+    PhoneMakeCallFunction* makeCall = MakeCallExport();
     if (!makeCall) return std::nullopt;
     const std::u16string destination(number);
     const std::u16string party(calledParty);
-    PHONEMAKECALLINFO info{};
-    info.cbSize = sizeof(PHONEMAKECALLINFO);
+    PhoneMakeCallInfo info{};
+    info.cbSize = sizeof(PhoneMakeCallInfo);
     info.dwFlags = 0;
     info.pszDestAddress = destination.c_str();
     info.pszAppName = nullptr;

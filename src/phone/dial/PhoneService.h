@@ -17,9 +17,9 @@ inline constexpr uint32_t kPhoneProgramPollMs = 100;
 // Whether the current device's phone.dll loads and exports PhoneMakeCall.
 bool PhoneCallAvailable();
 
-// Places a call through PhoneMakeCall with the 24-byte call-information block (size 24, flags 0,
-// the number, no application name, the called party, no comment; an empty called party is
-// passed as none). The library is loaded on the first call of a device and kept loaded. Nothing
+// Places a call through PhoneMakeCall with the call-information block (PhoneAbi.h: its size,
+// flags 0, the number, no application name, the called party, no comment; an empty called party
+// is passed as none). The library is loaded on the first call of a device and kept loaded. Nothing
 // when the library or its PhoneMakeCall is missing; otherwise PhoneMakeCall's result.
 std::optional<int32_t> PhoneMakeCall(std::u16string_view number, std::u16string_view calledParty);
 
