@@ -1,0 +1,212 @@
+// The add-in table from the device registry, the submenu, the command range and the dialler
+// add-in; the end-to-end tests load the project's own add-in, CardExport.dll, from the build tree.
+#include "ext/addins/AddinManager.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/pom/VolumeDevice.h"
+#include "platform/registry/Registry.h"
+#include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
+#include "store/db/CeDBDatabase.h"
+#include "store/db/DbNames.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t F = addin::kFirstCommandId;
+
+fs::path BuiltAddin() { return fs::path(BREVANE_PEER_DIR).parent_path().parent_path() / "src/app/addins/CardExport.dll"; }
+
+std::string Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+class AddinManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove(device_.Host(u"\\Windows\\Aygshell.dll"));  // no shell extensions unless a test adds them
+    }
+    static void Register(std::u16string_view subkey, const plat::RegValue& dll, const plat::RegValue& menu) {
+        const std::u16string key = std::u16string(kAddinsKey) + u"\\" + std::u16string(subkey);
+        ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::LocalMachine, key, u"DLL", dll));
+        ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::LocalMachine, key, u"Menu", menu));
+    }
+    static void Register(std::u16string_view subkey, std::u16string_view dll, std::u16string_view menu) {
+        Register(subkey, plat::RegValue::String(dll), plat::RegValue::String(menu));
+    }
+    void PutFile(std::u16string_view devicePath, const fs::path& from = {}) {
+        const fs::path host = device_.Host(devicePath);
+        fs::create_directories(host.parent_path());
+        if (from.empty()) {
+            std::ofstream(host) << "library";
+        } else {
+            fs::copy_file(from, host, fs::copy_options::overwrite_existing);
+        }
+    }
+    void InstallCardExport(std::u16string_view devicePath) {
+        ASSERT_TRUE(fs::exists(BuiltAddin())) << BuiltAddin() << " is built with the target brevane_addin_cardexport";
+        PutFile(devicePath, BuiltAddin());
+    }
+    static uint32_t AddContact(const char16_t* first, const char16_t* last) {
+        CCeDBDatabase contacts;
+        EXPECT_TRUE(contacts.Open(kContactsDbName));
+        Contact contact;
+        contact.SetText(kFieldFirst, first);
+        contact.SetText(kFieldLast, last);
+        CCeDBRecord record;
+        contact.SaveToRecord(contacts, record, false);
+        return contacts.Write(record, CCeDBDatabase::kWriteNew);
+    }
+    std::string Log() const { return Read(device_.Host(u"\\Windows\\programs.log")); }
+
+    VolumeDevice device_;
+    AddinManager manager_;
+};
+
+}  // namespace
+
+TEST_F(AddinManagerTest, TheTableTakesTenUsableEntriesInKeyOrder) {
+    for (int i = 0; i < 11; ++i) {
+        const std::u16string n = {char16_t(u'0' + i / 10), char16_t(u'0' + i % 10)};
+        PutFile(u"\\Program Files\\A" + n + u".dll");
+        Register(u"Add" + n, u"\\Program Files\\A" + n + u".dll", u"Menu " + n);
+    }
+    Register(u"Add00a", u"\\Program Files\\missing.dll", u"Missing");            // no such file
+    Register(u"Add00b", plat::RegValue::Dword(1), plat::RegValue::String(u"W"));  // DLL of the wrong type
+    Register(u"Add00c", u"\\Program Files\\A00.dll", std::u16string(260, u'x'));  // longer than its buffer
+    manager_.Load(F);
+    const std::vector<AddinEntry>& table = manager_.Addins();
+    ASSERT_EQ(table.size(), 10u);
+    EXPECT_EQ(table.front().menu.View(), u"Menu 00");
+    EXPECT_EQ(table.back().menu.View(), u"Menu 09");
+
+    MenuDescription menu;
+    menu.Add(100, u"Existing");
+    const uint32_t selected[] = {5};
+    ASSERT_TRUE(manager_.BuildMenu(menu, selected));
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_TRUE(menu[1].separator);
+    EXPECT_EQ(menu[2].text.View(), u"Outlook Plugin");
+    ASSERT_EQ(menu[2].submenu.size(), 10u);
+    EXPECT_EQ(menu[2].submenu[3].id, F + 3);
+    EXPECT_EQ(menu[2].submenu[3].text.View(), u"Menu 03");
+}
+
+TEST_F(AddinManagerTest, ABareNameFoundInWindowsGetsItsFullPath) {
+    PutFile(u"\\Windows\\BtDialer.DLL");
+    Register(u"Dialer", u"btdialer.dll", u"Dial");
+    Register(u"Other", u"\\Other.dll", u"Other");  // nowhere on the device
+    manager_.Load(F);
+    ASSERT_EQ(manager_.Addins().size(), 1u);
+    EXPECT_EQ(manager_.Addins()[0].dll.View(), u"\\Windows\\btdialer.dll");
+    EXPECT_EQ(manager_.DialerAddInCommand(), static_cast<int>(F));
+    EXPECT_EQ(manager_.DialerAddInDll().View(), u"\\Windows\\btdialer.dll");
+}
+
+TEST_F(AddinManagerTest, NothingRegisteredAddsNothingAndClaimsNoCommand) {
+    manager_.Load(F);
+    MenuDescription menu;
+    const uint32_t selected[] = {5};
+    EXPECT_FALSE(manager_.BuildMenu(menu, selected));
+    EXPECT_TRUE(menu.empty());
+    EXPECT_EQ(manager_.DialerAddInCommand(), -1);
+    EXPECT_TRUE(manager_.DialerAddInDll().IsEmpty());
+    EXPECT_FALSE(manager_.Invoke(F - 1, selected));
+    EXPECT_TRUE(manager_.Invoke(F, selected)) << "the extensions' range is this menu's";
+    EXPECT_TRUE(manager_.Invoke(F + 64, selected));
+    EXPECT_FALSE(manager_.Invoke(F + 78, selected)) << "a command of another menu";
+}
+
+TEST_F(AddinManagerTest, TheProjectsAddinWritesTheSelectedContactsAsOneFile) {
+    InstallCardExport(u"\\Windows\\CardExport.dll");
+    Register(u"Export", u"CardExport.dll", u"Save as vCard");
+    const uint32_t anna = AddContact(u"Anna", u"Smith");
+    const uint32_t bo = AddContact(u"Bo", u"Lind");
+    manager_.Load(F);
+    MenuDescription menu;
+    const uint32_t selected[] = {anna, bo};
+    ASSERT_TRUE(manager_.BuildMenu(menu, selected));
+    ASSERT_EQ(menu[1].submenu.at(0).text.View(), u"Save as vCard");
+
+    ASSERT_TRUE(manager_.Invoke(menu[1].submenu[0].id, selected));
+    const std::string cards = Read(device_.Host(u"\\My Documents\\Contacts.vcf"));
+    EXPECT_EQ(Occurrences(cards, "BEGIN:VCARD\r\n"), 2u);
+    EXPECT_LT(cards.find("Smith;Anna"), cards.find("Lind;Bo"));
+    EXPECT_EQ(Occurrences(Log(), "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n"), 1u);
+
+    const uint32_t one[] = {bo};
+    ASSERT_TRUE(manager_.Invoke(F, one));
+    EXPECT_EQ(Read(device_.Host(u"\\My Documents\\Contacts.vcf")), cards) << "an existing file is never replaced";
+    EXPECT_EQ(Occurrences(Read(device_.Host(u"\\My Documents\\Contacts (2).vcf")), "BEGIN:VCARD"), 1u);
+}
+
+TEST_F(AddinManagerTest, ALibraryWithoutTheCommandIsLoadedWithoutEffect) {
+    Dl_info info{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(static_cast<double (*)(double)>(&::cos)), &info), 0);
+    PutFile(u"\\Windows\\Plain.dll", info.dli_fname);
+    Register(u"Plain", u"Plain.dll", u"Plain");
+    manager_.Load(F);
+    const uint32_t selected[] = {AddContact(u"Anna", u"Smith")};
+    const std::string before = Log();
+    EXPECT_TRUE(manager_.Invoke(F, selected));
+    EXPECT_EQ(Log(), before);
+    EXPECT_FALSE(fs::exists(device_.Host(u"\\My Documents\\Contacts.vcf")));
+}
+
+TEST_F(AddinManagerTest, ShellExtensionsShareTheSubmenuAndGetTheSelection) {
+    const std::string before = Log();
+    const fs::path shell = device_.Host(u"\\Windows\\Aygshell.dll");
+    {
+        TempDevice fresh;  // a new device gets the shell library when the stand-ins are built
+        if (!fs::exists(fresh.Host(u"\\Windows\\Aygshell.dll"))) GTEST_SKIP() << "the stand-in shell library is not built";
+        fs::copy_file(fresh.Host(u"\\Windows\\Aygshell.dll"), shell);
+    }
+    PutFile(u"\\Windows\\A.dll");
+    Register(u"A", u"A.dll", u"First add-in");
+    manager_.Load(F);
+    MenuDescription menu;
+    const uint32_t selected[] = {0x1234, 0x5678};
+    ASSERT_TRUE(manager_.BuildMenu(menu, selected));
+    const std::vector<MenuItem>& popup = menu[1].submenu;
+    ASSERT_EQ(popup.size(), 2u);
+    EXPECT_EQ(popup[1].id, F + 1);
+    EXPECT_TRUE(popup[1].enabled);
+    EXPECT_TRUE(manager_.Invoke(F + 1, selected));
+    const std::string log = Log().substr(before.size());
+    EXPECT_NE(log.find("SHLoadContextMenuExtensions\tContacts\tMain_ContextMenu\t"), std::string::npos) << log;
+    EXPECT_NE(log.find("ItemRefArray"), std::string::npos) << log;
+    EXPECT_EQ(manager_.Extensions().GetState(), ShellExtensions::kAvailable);
+}
+
+TEST(AddinManagerWithoutObjectModel, AnAddinRunsOnlyWhileTheObjectModelIsAvailable) {
+    TempDevice device;
+    fs::remove(device.Host(u"\\pim.vol"));
+    ASSERT_TRUE(fs::exists(BuiltAddin()));
+    fs::create_directories(device.Host(u"\\Windows"));
+    fs::copy_file(BuiltAddin(), device.Host(u"\\Windows\\CardExport.dll"), fs::copy_options::overwrite_existing);
+    const std::u16string key = std::u16string(kAddinsKey) + u"\\Export";
+    ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::LocalMachine, key, u"DLL", plat::RegValue::String(u"CardExport.dll")));
+    ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::LocalMachine, key, u"Menu", plat::RegValue::String(u"Save")));
+    AddinManager manager;
+    manager.Load(F);
+    const uint32_t selected[] = {1};
+    EXPECT_TRUE(manager.Invoke(F, selected));
+    EXPECT_FALSE(fs::exists(device.Host(u"\\My Documents\\Contacts.vcf")));
+}
