@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "phone/menu/ContactListPhoneMenu.h"
+#include "phone/menu/CustomTag.h"
+#include "phone/menu/DefaultNumber.h"
+#include "phone/menu/PhoneChooser.h"
+#include "phone/menu/PhoneFields.h"
+#include "phone/templates/PhoneTemplates.h"
+#include "store/contact/Contact.h"
+#include "support/TempDevice.h"
+
+namespace {
+
+PhoneTemplates Formats() {
+    PhoneTemplates formats;
+    formats.LoadDefaults();
+    formats.SetActive(true);
+    return formats;
+}
+
+Contact With(std::initializer_list<std::pair<int, const char16_t*>> fields, uint32_t defaultTag = 0) {
+    Contact contact;
+    for (const auto& [field, text] : fields) contact.SetText(field, text);
+    contact.SetDefaultTag(defaultTag);
+    return contact;
+}
+
+TEST(CustomTag, HashAndTagBitByBit) {
+    EXPECT_EQ(TextHash16(u""), 0);
+    EXPECT_EQ(TextHash16(u"ab"), 0x6261);
+    EXPECT_EQ(TextHash16(u"a\u0416"), 0x1662);  // above 0xFF at an odd position: shifted, or-ed 1, wrapped
+    EXPECT_EQ(TextHash16(u"\u8000"), -32768);     // read as signed
+    EXPECT_EQ(CustomTag(u"Sat", u"123"), 0xF1C73264u);
+    EXPECT_EQ(CustomTag(u"Sat", u"\u8000"), 0xFFFF8000u);  // a negative hash widens over the name part
+    EXPECT_TRUE(IsCustomTag(CustomTag(u"", u"")));
+    EXPECT_FALSE(IsCustomTag(kTagMms));
+}
+
+TEST(DefaultNumber, TagRuleFallbacksAndCustomPhones) {
+    Contact custom = With({{kFieldMobile, u"222"}});
+    custom.phones.Add({u"Sat", u"333"});
+    const uint32_t satTag = CustomTag(u"Sat", u"333");
+    const struct {
+        Contact contact;
+        uint32_t tag;
+        const char16_t* expected;  // null: no number
+    } cases[] = {
+        {With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}}), 0, u"111"},       // Home before Mobile
+        {With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}}), kTagMobile, u"222"},
+        {With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}}), kTagWork, u"111"},  // emptied field
+        {With({{kFieldMobile, u"222"}, {kFieldEmail1, u"a@b"}}), kTagEmail, u"222"},    // an address is not dialled
+        {With({{kFieldMms, u"999"}, {kFieldCompanyPhone, u"888"}}), 0, u"888"},          // Company before MMS
+        {custom, satTag, u"333"},
+        {custom, satTag + 1, u"222"},
+        {With({{kFieldEmail1, u"a@b"}}), 0, nullptr},
+    };
+    for (auto c : cases) {
+        c.contact.SetDefaultTag(c.tag);
+        const auto number = DefaultNumber(c.contact);
+        if (!c.expected) {
+            EXPECT_FALSE(number);
+            continue;
+        }
+        ASSERT_TRUE(number);
+        EXPECT_EQ(number->number.View(), std::u16string_view(c.expected));
+    }
+}
+
+TEST(ContactListPhoneMenu, EntriesDefaultAndActionLine) {
+    TempDevice device;
+    Contact contact = With({{kFieldMobile, u"5551234567"}, {kFieldWorkPhone, u"12"}, {kFieldEmail2, u"a@b.c"}},
+                           kTagMobile);
+    contact.phones.Add({u"Sat", u"0011"});
+    contact.emails.Add({u"Private", u"p@q.r"});
+    ContactListPhoneMenu menu;
+    menu.Build(contact, Formats());
+    const auto& e = menu.Entries();
+    ASSERT_EQ(e.size(), 5u);
+    EXPECT_EQ(e[0].label.View(), u"Work");
+    EXPECT_EQ(e[1].label.View(), u"Mobile");
+    EXPECT_EQ(e[1].display.View(), u"555-123-4567");
+    EXPECT_EQ(e[1].raw.View(), u"5551234567");
+    EXPECT_EQ(e[2].label.View(), u"Sat");
+    EXPECT_EQ(e[2].tag, 0u);
+    EXPECT_EQ(e[2].customTag, CustomTag(u"Sat", u"0011"));
+    EXPECT_EQ(e[3].label.View(), u"E-mail 2");
+    EXPECT_EQ(e[4].label.View(), u"Private");
+    EXPECT_EQ(menu.DefaultIndex(), 1);
+
+    const MenuDescription items = menu.Describe();
+    ASSERT_EQ(items.size(), 7u);
+    EXPECT_EQ(items[1].mark, MenuMark::Radio);
+    EXPECT_EQ(items[0].mark, MenuMark::None);
+    EXPECT_TRUE(items[5].separator);
+    EXPECT_EQ(items[6].text.View(), u"Dial to...");
+
+    const PhoneMenuChoice call = menu.Choose(ContactListPhoneMenu::kActionCommand);
+    EXPECT_EQ(call.kind, PhoneMenuChoice::Kind::Call);
+    EXPECT_EQ(call.text.View(), u"555-123-4567");
+    const PhoneMenuChoice pick = menu.Choose(items[2].id);
+    EXPECT_EQ(pick.kind, PhoneMenuChoice::Kind::NewDefault);
+    EXPECT_EQ(pick.newDefaultTag, CustomTag(u"Sat", u"0011"));
+    EXPECT_EQ(menu.Choose(999).kind, PhoneMenuChoice::Kind::Nothing);
+
+    // The custom default survives a rebuild (a restart) and is lost once its value changes.
+    contact.SetDefaultTag(pick.newDefaultTag);
+    menu.Build(contact, Formats());
+    EXPECT_EQ(menu.DefaultIndex(), 2);
+    contact.phones[0].value = u"0012";
+    menu.Build(contact, Formats());
+    EXPECT_EQ(menu.DefaultIndex(), 0);
+}
+
+TEST(ContactListPhoneMenu, AddressOnlyEmptiedDefaultAndNoEntries) {
+    TempDevice device;
+    ContactListPhoneMenu menu;
+    menu.Build(With({{kFieldEmail1, u"x@y.z"}}), Formats());
+    EXPECT_TRUE(menu.ShouldShow());
+    EXPECT_EQ(menu.ActionText().View(), u"E-mail to...");
+    const PhoneMenuChoice write = menu.Choose(ContactListPhoneMenu::kActionCommand);
+    EXPECT_EQ(write.kind, PhoneMenuChoice::Kind::Email);
+    EXPECT_EQ(write.text.View(), u"x@y.z");
+    const PhoneMenuChoice mark = menu.Choose(ContactListPhoneMenu::kFirstEntryCommand);
+    EXPECT_EQ(mark.kind, PhoneMenuChoice::Kind::NewDefault);
+    EXPECT_EQ(mark.newDefaultTag, kTagEmail);
+
+    menu.Build(With({{kFieldHomePhone, u"1"}, {kFieldCar, u"2"}}, kTagPager), Formats());
+    EXPECT_EQ(menu.DefaultIndex(), 0);
+
+    menu.Build(With({{kFieldFirst, u"Nobody"}}), Formats());
+    EXPECT_FALSE(menu.ShouldShow());
+    EXPECT_TRUE(menu.Describe().empty());
+    EXPECT_EQ(menu.Choose(ContactListPhoneMenu::kActionCommand).kind, PhoneMenuChoice::Kind::Nothing);
+}
+
+TEST(ContactListPhoneMenu, OpensBelowUnlessTheScreenEndsFirst) {
+    const MenuPlacement below = ContactListPhoneMenu::Place(100, 120, 240, 320, 5, 20);
+    EXPECT_FALSE(below.above);
+    EXPECT_EQ(below.top, 120);
+    EXPECT_EQ(below.right, 240);
+    const MenuPlacement above = ContactListPhoneMenu::Place(100, 120, 240, 320, 11, 20);
+    EXPECT_TRUE(above.above);
+    EXPECT_EQ(above.top, 100);
+    EXPECT_FALSE(ContactListPhoneMenu::Place(100, 120, 240, 320, 10, 20).above);  // exactly fits
+}
+
+TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
+    TempDevice device;
+    const Contact none = With({{kFieldFirst, u"A"}});
+    const Contact one = With({{kFieldMobile, u"1"}});
+    Contact two = With({{kFieldMobile, u"1"}});
+    two.phones.Add({u"Sat", u"2"});
+    const struct {
+        uint32_t dialType;
+        const Contact* contact;
+        bool offered;
+    } cases[] = {{1, &two, false}, {2, &one, false}, {2, &two, true}, {3, &one, true},
+                 {3, &none, false}, {0, &two, false}, {4, &two, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PhoneChooser::ShouldOffer(c.dialType, *c.contact), c.offered) << c.dialType;
+    }
+    EXPECT_EQ(PhoneChooser::StoredDialType(), 3u);
+    SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 9);
+    EXPECT_EQ(PhoneChooser::StoredDialType(), 3u);
+    SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 2);
+    EXPECT_EQ(PhoneChooser::StoredDialType(), 2u);
+
+    Contact all = With({{kFieldMms, u"31"}, {kFieldCompanyPhone, u"30"}, {kFieldWorkPhone, u"10"}}, kTagCompany);
+    all.phones.Add({u"Sat", u"40"});
+    all.phones.Add({u"Empty", u""});
+    PhoneChooser chooser;
+    chooser.Build(all, Formats());
+    std::vector<std::u16string> labels;
+    for (const ChooserEntry& e : chooser.Entries()) labels.emplace_back(e.label.View());
+    EXPECT_EQ(labels, (std::vector<std::u16string>{u"Work", u"MMS", u"Company", u"Sat"}));
+    EXPECT_EQ(chooser.Selected(), 2);
+    EXPECT_EQ(chooser.SelectedNumber().View(), u"30");
+    all.SetDefaultTag(kTagMms);
+    chooser.Build(all, Formats());
+    EXPECT_EQ(chooser.Selected(), 1);
+
+    Contact named = With({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldFileAs, u"Smith, A."}});
+    EXPECT_EQ(PhoneChooser::Title(named, 0).View(), u"Smith, Anna");
+    EXPECT_EQ(PhoneChooser::Title(named, 1).View(), u"Smith, A.");
+    EXPECT_EQ(PhoneChooser::Title(With({{kFieldFirst, u"Anna"}}), 1).View(), u"Unnamed");
+    EXPECT_EQ(PhoneChooser::Title(one, 0).View(), u"Unnamed");
+
+    EXPECT_EQ(PhoneChooser::TopBand(96), 26);
+    EXPECT_EQ(PhoneChooser::TopBand(192), 52);
+    EXPECT_EQ(PhoneChooser::TopBand(131), 35);
+    EXPECT_TRUE(PhoneChooser::TakesFrontBack(1999, u"Dialog"));
+    EXPECT_FALSE(PhoneChooser::TakesFrontBack(2000, u"Dialog"));
+    EXPECT_TRUE(PhoneChooser::TakesFrontBack(5000, u"SomethingElse"));
+}
+
+}  // namespace
