@@ -1,6 +1,9 @@
 // list, search, abc, lookup: the contact list as the program builds it.
+#include <algorithm>
+
 #include "app/cli/ContactFields.h"
 #include "app/cli/Session.h"
+#include "categories/filter/RecentContactList.h"
 #include "categories/manager/CategoryManager.h"
 #include "core/settings/SettingsStore.h"
 
@@ -11,6 +14,7 @@ namespace {
 struct ListOptions {
     ListOrder order = ListOrder::Name;
     CategoryFilter filter;
+    bool recent = false;  // the recently used contacts instead, as the filter's Recent choice
     Args rest;  // the arguments that are not options
 };
 
@@ -21,7 +25,7 @@ ListOrder ParseOrder(const std::string& name) {
     throw UsageError("");
 }
 
-ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNames) {
+ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNames, bool recentAllowed) {
     ListOptions options;
     bool ordered = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -33,6 +37,8 @@ ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNam
             options.filter.active = true;
         } else if (args[i] == "--no-category") {
             options.filter.active = true;
+        } else if (args[i] == "--recent" && recentAllowed) {
+            options.recent = true;
         } else if (args[i].starts_with("--")) {
             throw UsageError("");
         } else {
@@ -95,9 +101,9 @@ void Print(Context& context, ContactManager& manager, const ContactList& list, L
 
 // Parses the options, opens the session and prints what `make` builds from the rest.
 template <typename Make>
-void RunList(Context& context, const Args& args, size_t restCount, Make make) {
+void RunList(Context& context, const Args& args, size_t restCount, Make make, bool recentAllowed = false) {
     std::vector<std::string> names;
-    ListOptions options = ParseOptions(args, names);
+    ListOptions options = ParseOptions(args, names, recentAllowed);
     if (options.rest.size() != restCount) throw UsageError("");
     Session session(context);
     ResolveCategories(options, names);
@@ -113,8 +119,23 @@ std::vector<int> PressedGroups(const std::string& digits) {
     return groups;
 }
 
+// The stored recent contacts that are still in the store, most recent first; categories play no
+// part. The stored list is only read.
+ContactList RecentContacts(ContactSearch& search) {
+    RecentContactList recent;
+    recent.Load();
+    const ContactList all = search.ListAll(ListOrder::Name, CategoryFilter{});
+    ContactList list;
+    for (const uint32_t oid : recent.Oids()) {
+        if (std::find(all.oids.begin(), all.oids.end(), oid) != all.oids.end()) list.oids.push_back(oid);
+    }
+    return list;
+}
+
 void List(Context& context, const Args& args) {
-    RunList(context, args, 0, [](ContactSearch& search, const ListOptions& o) { return search.ListAll(o.order, o.filter); });
+    RunList(context, args, 0, [](ContactSearch& search, const ListOptions& o) {
+        return o.recent ? RecentContacts(search) : search.ListAll(o.order, o.filter);
+    }, true);
 }
 
 void SearchText(Context& context, const Args& args) {
@@ -146,7 +167,7 @@ void Lookup(Context& context, const Args& args) {
 }  // namespace
 
 void AddListCommands(CommandTable& table) {
-    table.push_back({"list", "[--order name|fileas|company] [--category NAME]... [--no-category]", List});
+    table.push_back({"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]", List});
     table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT", SearchText});
     table.push_back({"abc", "[--order name|fileas|company] DIGITS", Abc});
     table.push_back({"lookup", "DIGITS (at least 6)", Lookup});
