@@ -45,9 +45,12 @@ protected:
         EXPECT_TRUE(instance->engine.Register(instance->window));
         return instance;
     }
-    // Keeps the event loop turning until the instance has got `count` messages.
+    // Runs the event loop until the instance has got `count` messages (10 s at most). Waiting in
+    // the loop matters: ProcessEvents returns as soon as nothing is pending, so counting its calls
+    // would give up within milliseconds, and a sender in another process would then wait for an
+    // answer from a test that has stopped serving its windows.
     static void AwaitMessages(const SyncInstance& instance, size_t count) {
-        for (int waited = 0; waited < 10000 && instance.got.size() < count; waited += 5) plat::ProcessEvents(5);
+        plat::RunUntil([&] { return instance.got.size() >= count; }, 10000);
     }
 
     TempDevice device_;
