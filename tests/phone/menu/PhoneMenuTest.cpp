@@ -4,7 +4,10 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "phone/dial/Dialer.h"
+#include "phone/dial/DialerAddIn.h"
 #include "phone/menu/ContactListPhoneMenu.h"
+#include "phone/menu/DialContact.h"
 #include "phone/menu/CustomTag.h"
 #include "phone/menu/DefaultNumber.h"
 #include "phone/menu/PhoneChooser.h"
@@ -195,6 +198,37 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
     EXPECT_TRUE(PhoneChooser::TakesFrontBack(1999, u"Dialog"));
     EXPECT_FALSE(PhoneChooser::TakesFrontBack(2000, u"Dialog"));
     EXPECT_TRUE(PhoneChooser::TakesFrontBack(5000, u"SomethingElse"));
+}
+
+}  // namespace
+
+namespace {
+
+class ItemRecorder : public DialerAddIn {
+public:
+    Str Name() const override { return u"rec"; }
+    bool Invoke(plat::HWND, std::span<const uint32_t> list) override {
+        items.assign(list.begin(), list.end());
+        return true;
+    }
+    std::vector<uint32_t> items;
+};
+
+TEST(DialContact, ChooserOrDirectCallByDialType) {
+    TempDevice::Options noPhone;
+    noPhone.phone = false;
+    TempDevice device(noPhone);
+    ItemRecorder addIn;
+    Dialer dialer({&addIn});
+    Contact one = With({{kFieldMobile, u"1"}});
+    one.SetRecordId(5);
+    EXPECT_EQ(DialContact(one, kDialTypeTwoOrMore, dialer, 0), DialContactOutcome::Called);
+    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000005});
+    addIn.items.clear();
+    EXPECT_EQ(DialContact(one, kDialTypeAlways, dialer, 0), DialContactOutcome::OfferChooser);
+    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeAlways, dialer, 0), DialContactOutcome::Nothing);
+    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeNever, dialer, 0), DialContactOutcome::Nothing);
+    EXPECT_TRUE(addIn.items.empty());
 }
 
 }  // namespace
