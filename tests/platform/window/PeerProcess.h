@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -35,9 +36,14 @@ public:
     PeerProcess& operator=(const PeerProcess&) = delete;
 
     pid_t Pid() const { return pid_; }
-    // Ends the peer at once (it gets no chance to clean up), leaving it unreaped.
+    // Ends the peer at once (it gets no chance to clean up), leaving it unreaped. Returns once the
+    // peer has ended: a signal is only delivered when the peer next runs, which on a loaded machine
+    // can be well after kill() returns, and until then the peer's windows rightly still exist.
     void Kill() {
-        if (pid_ > 0 && !reaped_) kill(pid_, SIGKILL);
+        if (pid_ <= 0 || reaped_) return;
+        kill(pid_, SIGKILL);
+        siginfo_t info{};
+        while (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {}
     }
     // Waits for the peer to end; its exit code, or -1 when it died from a signal.
     int Reap() {
@@ -62,16 +68,21 @@ inline std::vector<std::string> RecordLines(const std::string& file) {
     return lines;
 }
 
-// Keeps this process's event loop turning (so its windows answer) until the record holds a line
-// starting with `prefix`; that line. A file gives the loop no event, hence the polling.
+// Runs this process's event loop (so its windows answer at once) until the record holds a line
+// starting with `prefix`; that line. A file gives the loop no event: RunUntil looks again now and
+// then.
 inline std::optional<std::string> AwaitRecord(const std::string& file, const std::string& prefix,
                                               int timeoutMs = 20000) {
-    for (int waited = 0; waited <= timeoutMs; waited += 5) {
-        plat::ProcessEvents(5);
-        for (const std::string& line : RecordLines(file)) {
-            if (line.rfind(prefix, 0) == 0) return line;
-        }
-        usleep(5000);
-    }
-    return std::nullopt;
+    std::optional<std::string> found;
+    plat::RunUntil(
+        [&] {
+            for (const std::string& line : RecordLines(file)) {
+                if (line.rfind(prefix, 0) != 0) continue;
+                found = line;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
