@@ -9,42 +9,27 @@
 class RingtoneBytes {
 public:
     explicit RingtoneBytes(uint32_t magic = kRingtoneFileMagic, uint16_t version = kRingtoneFileVersion) {
-        U32(magic);
-        U16(version);
-        U16(0);
+        U16(static_cast<uint16_t>(magic)), U16(static_cast<uint16_t>(magic >> 16)), U16(version), U16(0);
     }
-    // One record; its count goes into the header.
+    // One record; the header's count grows with it.
     RingtoneBytes& Record(const std::u16string& name, const std::u16string& path) {
-        Text(name);
-        Text(path);
+        for (const std::u16string* text : {&name, &path}) {
+            U16(static_cast<uint16_t>(text->size()));
+            for (char16_t c : *text) U16(c);
+            U16(0);
+        }
         return Count(static_cast<uint16_t>(bytes_[6] | (bytes_[7] << 8)) + 1);
     }
     RingtoneBytes& Count(uint16_t count) {
-        bytes_[6] = static_cast<uint8_t>(count);
-        bytes_[7] = static_cast<uint8_t>(count >> 8);
+        bytes_[6] = static_cast<uint8_t>(count), bytes_[7] = static_cast<uint8_t>(count >> 8);
         return *this;
     }
     // Drops the last `n` bytes.
-    RingtoneBytes& Cut(size_t n) {
-        bytes_.resize(bytes_.size() - n);
-        return *this;
-    }
+    std::vector<uint8_t> Cut(size_t n) const { return {bytes_.begin(), bytes_.end() - static_cast<long>(n)}; }
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
 private:
-    void U16(uint16_t v) {
-        bytes_.push_back(static_cast<uint8_t>(v));
-        bytes_.push_back(static_cast<uint8_t>(v >> 8));
-    }
-    void U32(uint32_t v) {
-        U16(static_cast<uint16_t>(v));
-        U16(static_cast<uint16_t>(v >> 16));
-    }
-    void Text(const std::u16string& text) {
-        U16(static_cast<uint16_t>(text.size()));
-        for (char16_t c : text) U16(c);
-        U16(0);
-    }
+    void U16(uint16_t v) { bytes_.insert(bytes_.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); }
 
     std::vector<uint8_t> bytes_;
 };

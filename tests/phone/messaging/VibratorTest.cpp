@@ -25,7 +25,7 @@ TEST(Vibrator, SwitchesTheVibratorLedOnForTheTime) {
     EXPECT_EQ(vibrator.Led(), 1u);  // the stand-in's LED 1 reports the cycle adjustment -1
     EXPECT_EQ(sleeps.ms, std::vector<long>{40});
     std::vector<std::string> calls;
-    for (const std::string& line : ProgramLogLines(device)) {
+    for (const std::string& line : ProgramLog(device)) {
         if (line.starts_with("coredll.dll\tNLedSetDevice")) calls.push_back(line);
     }
     EXPECT_EQ(calls, (std::vector<std::string>{"coredll.dll\tNLedSetDevice\t2\t1\t1",
