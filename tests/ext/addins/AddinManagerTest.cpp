@@ -195,18 +195,12 @@ TEST_F(AddinManagerTest, ShellExtensionsShareTheSubmenuAndGetTheSelection) {
     EXPECT_EQ(manager_.Extensions().GetState(), ShellExtensions::kAvailable);
 }
 
-TEST(AddinManagerWithoutObjectModel, AnAddinRunsOnlyWhileTheObjectModelIsAvailable) {
-    TempDevice device;
-    fs::remove(device.Host(u"\\pim.vol"));
-    ASSERT_TRUE(fs::exists(BuiltAddin()));
-    fs::create_directories(device.Host(u"\\Windows"));
-    fs::copy_file(BuiltAddin(), device.Host(u"\\Windows\\CardExport.dll"), fs::copy_options::overwrite_existing);
-    const std::u16string key = std::u16string(kAddinsKey) + u"\\Export";
-    ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::LocalMachine, key, u"DLL", plat::RegValue::String(u"CardExport.dll")));
-    ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::LocalMachine, key, u"Menu", plat::RegValue::String(u"Save")));
-    AddinManager manager;
-    manager.Load(F);
+TEST_F(AddinManagerTest, AnAddinRunsOnlyWhileTheObjectModelIsAvailable) {
+    fs::remove(device_.Host(u"\\pim.vol"));
+    InstallCardExport(u"\\Windows\\CardExport.dll");
+    Register(u"Export", u"CardExport.dll", u"Save");
+    manager_.Load(F);
     const uint32_t selected[] = {1};
-    EXPECT_TRUE(manager.Invoke(F, selected));
-    EXPECT_FALSE(fs::exists(device.Host(u"\\My Documents\\Contacts.vcf")));
+    EXPECT_TRUE(manager_.Invoke(F, selected));
+    EXPECT_FALSE(fs::exists(device_.Host(u"\\My Documents\\Contacts.vcf")));
 }
