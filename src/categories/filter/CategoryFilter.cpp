@@ -42,8 +42,10 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 }  // namespace
 
+// The menu's list is written only once it was read: a filter that never got to Init must not
+// replace the stored list with an empty one.
 CategoryFilter::~CategoryFilter() {
-    menuList_.Save();
+    if (initialized_) menuList_.Save();
     recent_.Save();
 }
 
@@ -53,6 +55,7 @@ void CategoryFilter::Init(int menuWidth, int availableHeight) {
     const int barHeight = host_.MenuBarHeight();
     menuList_.SetCapacity(barHeight > 0 ? availableHeight / barHeight - 4 : 0);
     menuList_.Load();
+    initialized_ = true;
 }
 
 // `active` follows the state (set in states 1 and 2 only), whatever was stored beside it: a stored

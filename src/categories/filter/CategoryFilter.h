@@ -87,6 +87,7 @@ private:
     uint32_t moreCommand_ = 0;
     CategoryMenuList menuList_;
     RecentContactList recent_;
+    bool initialized_ = false;
 };
 
 }  // namespace catfilter
