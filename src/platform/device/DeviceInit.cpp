@@ -10,6 +10,7 @@
 #include "platform/device/Device.h"
 #include "platform/locale/Locale.h"
 #include "platform/objectstore/ObjectStore.h"
+#include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryDefaults.h"
 
@@ -54,6 +55,17 @@ void MakePhoneMarkers(const Device& device) {
         const fs::path host = Host(device, marker);
         std::ofstream file(host, std::ios::app | std::ios::binary);
         if (!file) Fail(device.Root(), "cannot create " + host.string());
+    }
+}
+
+// The stand-in programs and libraries, when the built ones are found (docs/standins.md).
+void MakeStandins(const Device& device, bool phone) {
+    const auto folder = FindStandinFolder();
+    if (!folder) return;
+    try {
+        InstallStandins(device, *folder, phone);
+    } catch (const fs::filesystem_error& error) {
+        Fail(device.Root(), std::string("cannot install the stand-ins: ") + error.what());
     }
 }
 
@@ -103,6 +115,7 @@ InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     }
     MakeFolders(device);
     if (options.phone) MakePhoneMarkers(device);
+    MakeStandins(device, options.phone);
     MakeVolume(device);
     const std::string locale = options.locale.empty() ? DefaultLocaleName() : NormalizeLocaleName(options.locale);
     const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale);

@@ -29,6 +29,7 @@ DeviceLibrary::DeviceLibrary(std::u16string_view devicePath) {
         SetLastError(ERROR_BAD_FORMAT, ToUtf8(path) + " cannot be loaded: " + (why != nullptr ? why : "unknown"));
         return;
     }
+    if (auto* attach = Find<AttachDeviceFunction>(kAttachDeviceExport)) attach(CurrentDevice().Root().c_str());
     SetLastError(ERROR_SUCCESS);
 }
 

@@ -4,10 +4,15 @@
 
 namespace plat {
 
+inline constexpr const char* kAttachDeviceExport = "BrevaneAttachDevice";
+using AttachDeviceFunction = void(const char* root);
+
 // A device library loaded with dlopen (RTLD_NOW | RTLD_LOCAL, so its symbols never mix with
 // another library's); a bare name means \Windows\<name>. Unloaded by the destructor. A missing
 // file, a file that is no shared object or one with unresolved symbols leaves it not loaded (the
-// last error says why).
+// last error says why). A library that exports kAttachDeviceExport (void(const char* root)) is
+// told the root of the current device right after loading, so that it works on the device that
+// loaded it (the stand-in libraries log there).
 class DeviceLibrary {
 public:
     explicit DeviceLibrary(std::u16string_view devicePath);

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <regex>
+
+#include <unistd.h>
 
 #include "platform/device/DeviceInit.h"
 #include "platform/locale/Locale.h"
+#include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
 #include "platform/text/Utf.h"
 #include "support/ChildProcesses.h"
@@ -46,10 +50,9 @@ TEST_F(DeviceInit, NewDeviceHasItsFoldersMarkersAndRegistry) {
     for (const char* folder : {"My Documents", "Program Files/Brevane", "Windows", "Windows/StartUp"}) {
         EXPECT_TRUE(fs::is_directory(root / folder)) << folder;
     }
-    for (const char* marker : {"Windows/sms.dll", "Windows/phone.dll"}) {
-        EXPECT_TRUE(fs::is_regular_file(root / marker)) << marker;
-        EXPECT_EQ(fs::file_size(root / marker), 0u);
-    }
+    EXPECT_TRUE(fs::is_regular_file(root / "Windows/sms.dll"));
+    EXPECT_EQ(fs::file_size(root / "Windows/sms.dll"), 0u);
+    EXPECT_TRUE(fs::is_regular_file(root / "Windows/phone.dll"));  // the stand-in library
     EXPECT_EQ(RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue), u"de_DE");
     EXPECT_EQ(RegString(root, Hive::LocalMachine, u"Software\\Microsoft\\Shell\\Rai\\:MSINBOX", u"1"), u"tmail.exe");
     EXPECT_TRUE(RegString(root, Hive::LocalMachine, u"SOFTWARE\\Microsoft\\Shell\\Keys\\40c2", u"ResetCmd"));
@@ -107,4 +110,46 @@ TEST_F(DeviceInit, TwoProcessesInitialisingOneRootCreateItOnce) {
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 11), 3);
     const auto locale = RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue);
     EXPECT_TRUE(locale == u"de_DE" || locale == u"ru_RU");
+}
+
+TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetThePhoneOnes) {
+    const auto folder = plat::FindStandinFolder();
+    ASSERT_TRUE(folder.has_value()) << "build the target brevane-standins";
+    plat::InitDevice(base / "phone", {true, "en_US"});
+    plat::InitDevice(base / "pda", {false, "en_US"});
+    for (const plat::StandinFile& standin : plat::StandinFiles()) {
+        const fs::path relative = plat::ToUtf8(standin.devicePath.substr(1));
+        const std::string name = std::regex_replace(relative.string(), std::regex("\\\\"), "/");
+        const fs::path onPhone = base / "phone" / name;
+        ASSERT_TRUE(fs::is_regular_file(onPhone)) << name;
+        EXPECT_EQ(ReadAll(onPhone), ReadAll(*folder / standin.hostName)) << name;
+        EXPECT_EQ(access(onPhone.c_str(), X_OK), 0) << name;
+        EXPECT_EQ(fs::exists(base / "pda" / name), !standin.phoneOnly) << name;
+    }
+    EXPECT_EQ(fs::file_size(base / "phone" / "Windows" / "sms.dll"), 0u);
+    for (const auto& entry : fs::directory_iterator(base / "phone" / "Windows")) {
+        EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos) << entry.path();
+    }
+}
+
+TEST_F(DeviceInit, WithoutBuiltStandinsTheDeviceKeepsItsPhoneMarkers) {
+    fs::create_directories(base / "empty");
+    ScopedEnv chosen("BREVANE_STANDIN_DIR", (base / "empty").string());
+    EXPECT_FALSE(plat::FindStandinFolder().has_value());
+    plat::InitDevice(base / "bare", {true, "en_US"});
+    for (const char* marker : {"Windows/sms.dll", "Windows/phone.dll"}) {
+        ASSERT_TRUE(fs::is_regular_file(base / "bare" / marker)) << marker;
+        EXPECT_EQ(fs::file_size(base / "bare" / marker), 0u) << marker;
+    }
+    EXPECT_FALSE(fs::exists(base / "bare" / "Windows" / "tmail.exe"));
+}
+
+TEST_F(DeviceInit, StandinsAlreadyOnTheDeviceAreKept) {
+    const fs::path root = base / "kept";
+    fs::create_directories(root / "Windows");
+    std::ofstream(root / "Windows" / "TMAIL.EXE") << "the user's own";
+    plat::InitDevice(root, {true, "en_US"});
+    EXPECT_EQ(ReadAll(root / "Windows" / "TMAIL.EXE"), "the user's own");
+    EXPECT_FALSE(fs::exists(root / "Windows" / "tmail.exe"));
+    EXPECT_GT(fs::file_size(root / "Windows" / "coredll.dll"), 0u);
 }

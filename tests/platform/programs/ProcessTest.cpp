@@ -103,7 +103,7 @@ TEST_F(StartProgram, OpenDocumentNeedsAnExistingFileAndLogsTheVerb) {
 TEST(DeviceLibrary, MissingOrDamagedLibraryIsNotLoaded) {
     TempDevice device;
     std::ofstream(device.Host(u"\\Windows\\junk.dll")) << "not a shared object";
-    for (const std::u16string_view name : {u"nothing.dll", u"phone.dll", u"junk.dll", u"\\Windows\\StartUp"}) {
+    for (const std::u16string_view name : {u"nothing.dll", u"sms.dll", u"junk.dll", u"\\Windows\\StartUp"}) {
         plat::DeviceLibrary library(name);
         EXPECT_FALSE(library.IsLoaded()) << plat::ToUtf8(name);
         EXPECT_EQ(library.Find("PhoneMakeCall"), nullptr);

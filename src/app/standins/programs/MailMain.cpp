@@ -1,0 +1,13 @@
+// The messaging program of the device (tmail.exe, pmail.exe): logs its command line and, on a
+// device set to use the desktop, opens the new e-mail or SMS there.
+#include "app/standins/support/Standin.h"
+#include "platform/programs/Desktop.h"
+#include "platform/programs/DesktopAddress.h"
+
+int main(int argc, char** argv) {
+    const auto start = standin::BeginProgram(argc, argv);
+    if (!start) return 2;
+    const std::string address = plat::MessagingAddress(start->commandLine);
+    if (!address.empty()) plat::OpenOnDesktop(address);
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "platform/programs/Standins.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/device/Device.h"
+
+namespace fs = std::filesystem;
+
+namespace plat {
+namespace {
+
+constexpr StandinFile kStandins[] = {
+    {u"\\Windows\\tmail.exe", "standin-tmail", false},
+    {u"\\Windows\\pmail.exe", "standin-pmail", false},
+    {u"\\Windows\\iexplore.exe", "standin-iexplore", false},
+    {u"\\Windows\\cprog.exe", "standin-cprog", true},
+    {u"\\Windows\\callpol.exe", "standin-callpol", true},
+    {u"\\Windows\\Velmora CallerID.exe", "standin-callerid", false},
+    {u"\\Program Files\\Brevane\\Velmora Dialer.exe", "standin-dialer", false},
+    {u"\\Program Files\\Brevane\\Velmora History.exe", "standin-history", false},
+    {u"\\Windows\\phone.dll", "standin-phone.so", true},
+    {u"\\Windows\\coredll.dll", "standin-coredll.so", false},
+    {u"\\Windows\\Aygshell.dll", "standin-aygshell.so", false},
+    {u"\\Windows\\VelmoraPimUtil.dll", "standin-pimutil.so", false},
+    {u"\\Windows\\VelmoraPimServ.dll", "standin-pimserv.so", false},
+    {u"\\Windows\\BrevaneToday.dll", "standin-today.so", false},
+};
+
+// The first stand-in of the table marks a folder that holds them.
+bool HoldsStandins(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_regular_file(folder / kStandins[0].hostName, ec);
+}
+
+std::optional<fs::path> RunningExecutableFolder() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return std::nullopt;
+    return self.parent_path();
+}
+
+// Links (or copies) the file under a name of this process's own and renames it into place, so a
+// reader never sees half a file and processes installing at once all end with the whole file.
+void Place(const fs::path& from, const fs::path& to) {
+    const fs::path draft = to.string() + ".new-" + std::to_string(getpid());
+    std::error_code ec;
+    fs::remove(draft, ec);
+    fs::create_hard_link(from, draft, ec);
+    if (ec) {
+        fs::copy_file(from, draft);
+        fs::permissions(draft, fs::status(from).permissions());
+    }
+    fs::rename(draft, to);
+}
+
+}  // namespace
+
+std::span<const StandinFile> StandinFiles() { return kStandins; }
+
+std::optional<fs::path> FindStandinFolder() {
+    const char* chosen = std::getenv("BREVANE_STANDIN_DIR");
+    if (chosen != nullptr && chosen[0] == '/') {
+        if (HoldsStandins(chosen)) return fs::path(chosen);
+        return std::nullopt;
+    }
+    const auto start = RunningExecutableFolder();
+    if (!start) return std::nullopt;
+    for (fs::path dir = *start;; dir = dir.parent_path()) {
+        for (const char* below : {"standins", "src/app/standins", "lib/brevane/standins"}) {
+            if (HoldsStandins(dir / below)) return dir / below;
+        }
+        if (dir == dir.root_path() || dir.empty()) return std::nullopt;
+    }
+}
+
+std::size_t InstallStandins(const Device& device, const fs::path& folder, bool phone) {
+    std::size_t installed = 0;
+    for (const StandinFile& standin : kStandins) {
+        const fs::path from = folder / standin.hostName;
+        const auto to = device.HostPath(standin.devicePath);
+        std::error_code ec;
+        if ((standin.phoneOnly && !phone) || !to || !fs::is_regular_file(from, ec)) continue;
+        if (fs::exists(*to, ec) && fs::file_size(*to, ec) != 0) continue;
+        Place(from, *to);  // an empty marker makes way for the library
+        ++installed;
+    }
+    return installed;
+}
+
+}  // namespace plat

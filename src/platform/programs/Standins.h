@@ -1,0 +1,35 @@
+#pragma once
+// The stand-in programs and libraries of this project that a new device gets in place of the
+// handheld's own (docs/standins.md): where the built files are found on the host and under which
+// device names they are installed.
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace plat {
+
+class Device;
+
+struct StandinFile {
+    std::u16string_view devicePath;  // "\\Windows\\tmail.exe"
+    const char* hostName;            // the built file: "standin-tmail"
+    bool phoneOnly;                  // only a device with phone gets it
+};
+
+// Every stand-in, in installation order.
+std::span<const StandinFile> StandinFiles();
+
+// The folder holding the built stand-ins: BREVANE_STANDIN_DIR when set (an absolute folder), else
+// the first of <dir>/standins, <dir>/src/app/standins and <dir>/lib/brevane/standins that holds
+// them, for the running executable's folder and each folder above it. Nothing when none does.
+std::optional<std::filesystem::path> FindStandinFolder();
+
+// Installs the stand-ins found in `folder` into the device (hard links, copies where links cannot
+// be made). A file already on the device is kept unless it is empty (an empty phone.dll is only
+// the phone marker and makes way for the library); a stand-in missing from the folder is skipped.
+// Returns how many were installed; throws std::filesystem::filesystem_error when a file cannot be
+// written.
+std::size_t InstallStandins(const Device& device, const std::filesystem::path& folder, bool phone);
+
+}  // namespace plat

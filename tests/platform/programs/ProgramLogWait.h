@@ -1,0 +1,39 @@
+#pragma once
+// Reading what the stand-ins wrote to the device's program log, waiting for programs that run on
+// their own, and waiting for their windows.
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/loop/EventLoop.h"
+#include "platform/window/Window.h"
+#include "support/TempDevice.h"
+
+inline std::string ReadProgramLog(const TempDevice& device) {
+    std::ifstream in(device.Host(u"\\Windows\\programs.log"), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The log once it holds `text` (at most ten seconds; the log as it is then otherwise).
+inline std::string AwaitProgramLog(const TempDevice& device, std::string_view text) {
+    std::string log = ReadProgramLog(device);
+    for (int i = 0; i < 1000 && log.find(text) == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        log = ReadProgramLog(device);
+    }
+    return log;
+}
+
+// The window of the class once it exists, or once it is gone (`gone`), within ten seconds.
+inline plat::HWND AwaitWindow(std::u16string_view className, bool gone = false) {
+    plat::HWND window = 0;
+    plat::RunUntil([&] {
+        window = plat::FindWindow(className);
+        return (window != 0) != gone;
+    }, 10000);
+    return window;
+}

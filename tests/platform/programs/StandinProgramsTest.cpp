@@ -1,0 +1,105 @@
+// The stand-in programs, started on a new device as the system starts them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ProgramLogWait.h"
+#include "platform/programs/Process.h"
+#include "platform/programs/PhoneAbi.h"
+#include "platform/text/Utf.h"
+
+namespace {
+
+std::vector<uint8_t> CallPolicyBlock(std::u16string_view code) {
+    std::vector<uint8_t> block((2 * code.size() + 25) & ~size_t{3}, 0);
+    block[0] = 1;
+    block[4] = 20;
+    for (size_t i = 0; i < code.size(); ++i) {
+        block[20 + 2 * i] = static_cast<uint8_t>(code[i]);
+        block[21 + 2 * i] = static_cast<uint8_t>(code[i] >> 8);
+    }
+    return block;
+}
+
+plat::LRESULT SendBlock(plat::HWND window, const std::vector<uint8_t>& block) {
+    const plat::COPYDATASTRUCT data{plat::kCallPolicyCopyData, static_cast<uint32_t>(block.size()), block.data()};
+    return plat::SendMessage(window, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
+}
+
+}  // namespace
+
+TEST(StandinPrograms, EachLogsItsCommandLineExactly) {
+    TempDevice device;
+    const struct {
+        std::u16string_view program;
+        std::string logged;  // the file name the line carries
+    } programs[] = {
+        {u"tmail.exe", "tmail.exe"},
+        {u"pmail.exe", "pmail.exe"},
+        {u"iexplore.exe", "iexplore.exe"},
+        {u"\\Program Files\\Brevane\\Velmora Dialer.exe", "Velmora Dialer.exe"},
+        {u"\\Program Files\\Brevane\\Velmora History.exe", "Velmora History.exe"},
+    };
+    const std::string commandLine = "-service \"SMS\" -To \"Smith John<+15551234567>\"; $(id) `id` 'x' \\n\nnext";
+    const std::string logged = "-service \"SMS\" -To \"Smith John<+15551234567>\"; $(id) `id` 'x' \\n\\nnext\n";
+    for (const auto& p : programs) {
+        ASSERT_TRUE(plat::StartProgram(p.program, plat::FromUtf8(commandLine))) << p.logged;
+        const std::string log = AwaitProgramLog(device, "\t" + p.logged + "\t");
+        EXPECT_NE(log.find("\t" + p.logged + "\t" + logged), std::string::npos) << log;
+    }
+    EXPECT_TRUE(plat::StartProgram(u"iexplore.exe", u""));
+    EXPECT_NE(AwaitProgramLog(device, "\tiexplore.exe\t\n").find("\tiexplore.exe\t\n"), std::string::npos);
+}
+
+TEST(StandinPrograms, PhoneProgramOwnsBothWindowsUntilClosed) {
+    TempDevice device;
+    ASSERT_TRUE(plat::StartProgram(u"cprog.exe", u""));
+    const plat::HWND window = AwaitWindow(u"MSCprog");
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(plat::StartProgram(u"cprog.exe", u"-again"));  // a second start only logs
+    const std::string log = AwaitProgramLog(device, "\tcprog.exe\talready running\n");
+    EXPECT_NE(log.find("\tcprog.exe\t-again\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tcprog.exe\talready running\n"), std::string::npos) << log;
+    EXPECT_NE(plat::FindWindow(u"MSCProg"), 0u);
+    EXPECT_TRUE(plat::PostMessage(window, plat::WM_CLOSE, 0, 0));
+    EXPECT_EQ(AwaitWindow(u"MSCprog", true), 0u);
+    EXPECT_EQ(AwaitWindow(u"MSCProg", true), 0u);
+}
+
+TEST(StandinPrograms, CallerIdLogsItsMessagesAndShutsDownOnRequest) {
+    TempDevice device;
+    EXPECT_TRUE(plat::StartProgram(u"Velmora CallerID.exe", u"/SHUTDOWN"));  // none running: ends quietly
+    AwaitProgramLog(device, "\tVelmora CallerID.exe\tnot running\n");
+    ASSERT_TRUE(plat::StartProgram(u"Velmora CallerID.exe", u""));
+    const plat::HWND window = AwaitWindow(u"CALLERID_MAINCLASS");
+    ASSERT_NE(window, 0u);
+    EXPECT_TRUE(plat::PostMessage(window, plat::WM_USER + 300, 1, 0));
+    EXPECT_TRUE(plat::PostMessage(window, plat::WM_USER + 309, 0, -2));
+    AwaitProgramLog(device, "\tmessage\t1333\t");
+    ASSERT_TRUE(plat::StartProgram(u"velmora callerid.exe", u" /shutdown "));
+    EXPECT_EQ(AwaitWindow(u"CALLERID_MAINCLASS", true), 0u);
+    const std::string log = AwaitProgramLog(device, "\tmessage\t16\t");
+    EXPECT_NE(log.find("\tVelmora CallerID.exe\tmessage\t1324\t1\t0\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tVelmora CallerID.exe\tmessage\t1333\t0\t-2\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tVelmora CallerID.exe\tmessage\t16\t0\t0\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tVelmora CallerID.exe\t/SHUTDOWN\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tVelmora CallerID.exe\t /shutdown \n"), std::string::npos) << log;
+}
+
+TEST(StandinPrograms, CallPolicyWindowLogsTheServiceCodeOfEachBlock) {
+    TempDevice device;
+    ASSERT_TRUE(plat::StartProgram(u"callpol.exe", u""));
+    const plat::HWND window = AwaitWindow(plat::kCallPolicyClass);
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(SendBlock(window, CallPolicyBlock(u"*#06#")), 1);
+    EXPECT_EQ(SendBlock(window, CallPolicyBlock(u"*21*\u00e4#")), 1);
+    std::vector<uint8_t> damaged = CallPolicyBlock(u"*#06#");
+    damaged[4] = 21;
+    EXPECT_EQ(SendBlock(window, damaged), 0);
+    EXPECT_TRUE(plat::PostMessage(window, plat::WM_CLOSE, 0, 0));
+    EXPECT_EQ(AwaitWindow(plat::kCallPolicyClass, true), 0u);
+    const std::string log = ReadProgramLog(device);
+    EXPECT_NE(log.find("\tcallpol.exe\tservice code\t*#06#\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tcallpol.exe\tservice code\t*21*\xc3\xa4#\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tcallpol.exe\tdamaged block\t32\n"), std::string::npos) << log;
+}
