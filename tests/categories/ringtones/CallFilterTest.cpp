@@ -4,8 +4,13 @@
 
 #include "categories/manager/CategoryManager.h"
 #include "categories/ringtones/CallFilterMenu.h"
+#include "categories/ringtones/RingtoneListModel.h"
+#include "categories/ringtones/RingtoneManager.h"
+#include "core/res/ResourceStrings.h"
+#include "core/settings/SettingsStore.h"
 #include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
+#include "store/contact/Contact.h"
 
 namespace {
 
@@ -133,4 +138,38 @@ TEST_F(CallFilterTest, SubmenuChecksAndCommands) {
     EXPECT_EQ(menu[8].text, u"Work");
     ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterEnableAll));
     EXPECT_TRUE(BuildCallFilterMenu(filter_, categories_)[0].IsChecked());
+}
+
+TEST_F(CallFilterTest, RingtoneDialogRowsAndOk) {
+    StdContact anna;
+    anna.SetRecordId(5);
+    ASSERT_TRUE(CategoryManager::Instance()->AddContactCategories(anna, Arr<uint32_t>({static_cast<uint32_t>(work_)})));
+    RingtoneManager ringtones;
+    ringtones.Load();
+    ASSERT_TRUE(ringtones.SetRingtones(Arr<Str>({Str(u"Work"), RequireStr(41441)}), Arr<Str>({Str(u"\\w.wav"), Str(u"\\d.wav")})));
+    ASSERT_TRUE(filter_.SetEnabled(-2, false));
+
+    RingtoneListModel model;
+    ASSERT_TRUE(model.Load(filter_, ringtones));
+    std::vector<std::tuple<int32_t, std::u16string, bool, std::u16string>> rows;
+    for (const RingtoneRow& row : model.Rows()) rows.emplace_back(row.id, row.name.View(), row.checked, row.ringtone.View());
+    EXPECT_EQ(rows, (std::vector<std::tuple<int32_t, std::u16string, bool, std::u16string>>{
+                        {0, u"Default Ringtone", true, u"\\d.wav"},
+                        {-1, u"Private (no number)", true, u""},
+                        {-2, u"Unknown (no entry)", false, u""},
+                        {-3, u"Without category", true, u""},
+                        {work_, u"Work", true, u"\\w.wav"}}));  // only the category in use
+
+    model.ToggleCheck(0);  // the default row stays checked
+    for (int row = 1; row < 5; ++row) model.ToggleCheck(row == 2 ? 99 : row);
+    model.SetRingtone(4, u"\\new.wav");
+    ASSERT_TRUE(model.Apply(filter_, ringtones));
+    EXPECT_EQ(ReadStored(), (Stored{0, {-1, -2, -3, work_}, 4}));  // not every category listed
+    Array<Str> paths;
+    ringtones.RingtonesFor(Arr<Str>({Str(u"Work")}), paths);
+    EXPECT_EQ(paths[0], u"\\new.wav");
+
+    ASSERT_TRUE(SettingsStore::WriteDword(u"Settings", u"CID_UseAllCat", 1));
+    ASSERT_TRUE(model.Load(filter_, ringtones));
+    EXPECT_EQ(model.Rows().GetSize(), 7);
 }
