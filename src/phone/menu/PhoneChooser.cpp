@@ -3,11 +3,11 @@
 #include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "phone/menu/CustomTag.h"
 #include "phone/menu/DefaultNumber.h"
 #include "phone/menu/PhoneFields.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
-#include "phone/menu/CustomTag.h"
 
 uint32_t PhoneChooser::StoredDialType() {
     const uint32_t type = SettingsStore::ReadDword(settings::kSettings, settings::kDialType, kDefaultDialType);
