@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "platform/programs/Desktop.h"
+#include "platform/programs/DesktopAddress.h"
+#include "platform/programs/ProgramLine.h"
+#include "platform/registry/Registry.h"
+#include "support/TempDevice.h"
+
+TEST(DesktopAddress, MessagingCommandLinesBecomeMailtoOrSms) {
+    const struct {
+        std::u16string_view commandLine;
+        const char* address;
+    } cases[] = {
+        {u"-To \"a.b@example.org\"", "mailto:a.b@example.org"},
+        {u"-service \"SMS\" -To \"Smith John<+15551234567>\"", "sms:+15551234567"},
+        {u"-service \"SMS\" -To \"+15551234567\"", "sms:+15551234567"},
+        {u"-To \"Ann <ann@example.org>\"", "mailto:ann@example.org"},
+        {u"-To \"x y&z?@example.org\"", "mailto:x%20y%26z%3F@example.org"},
+        {u"-To \"\u00e4@example.org\"", "mailto:%C3%A4@example.org"},
+        {u"-service \"MMS\" -To \"+1\"", "mailto:+1"},
+        {u"-To \"\"", ""},
+        {u"-To \"unterminated", ""},
+        {u"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(plat::MessagingAddress(c.commandLine), c.address);
+}
+
+TEST(DesktopAddress, OnlyWebAddressesGoToTheBrowser) {
+    const struct {
+        std::u16string_view commandLine;
+        const char* address;
+    } cases[] = {
+        {u"http://example.org/a?b=c", "http://example.org/a?b=c"},
+        {u" \"https://example.org\" ", "https://example.org"},
+        {u"ftp://example.org", "ftp://example.org"},
+        {u"www.example.org", "http://www.example.org"},
+        {u"file:///etc/passwd", ""},
+        {u"\\My Documents\\a.htm", ""},
+        {u"javascript:alert(1)", ""},
+        {u"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(plat::WebAddress(c.commandLine), c.address);
+}
+
+TEST(Desktop, OffUnlessTheDeviceSaysSo) {
+    TempDevice device;
+    EXPECT_FALSE(plat::UsesDesktop());
+    EXPECT_FALSE(plat::OpenOnDesktop("http://example.org"));
+    plat::Registry& registry = plat::DeviceRegistry();
+    const struct {
+        plat::RegValue value;
+        bool on;
+    } values[] = {
+        {plat::RegValue::Dword(1), true},
+        {plat::RegValue::Dword(0), false},
+        {plat::RegValue::String(u"1"), false},
+        {plat::RegValue::Binary({1, 0, 0, 0}), false},
+    };
+    for (const auto& v : values) {
+        ASSERT_TRUE(registry.SetValue(plat::Hive::CurrentUser, plat::kPlatformKey, plat::kUseDesktopValue, v.value));
+        EXPECT_EQ(plat::UsesDesktop(), v.on);
+    }
+}
+
+TEST(ProgramLine, TimeNameAndCommandLineWithControlsEscaped) {
+    std::tm t{};
+    t.tm_year = 2025 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 31;
+    t.tm_hour = 23;
+    t.tm_min = 59;
+    t.tm_sec = 58;
+    t.tm_isdst = -1;
+    EXPECT_EQ(plat::ProgramLine(u"tmail.exe", u"-To \"a\\b\";\n$(x)\t\x01", std::mktime(&t)),
+              "2025-12-31T23:59:58\ttmail.exe\t-To \"a\\b\";\\n$(x)\\t\\x01\n");
+    EXPECT_EQ(plat::ProgramLine(u"Velmora Dialer.exe", u"", std::mktime(&t)), "2025-12-31T23:59:58\tVelmora Dialer.exe\t\n");
+}
