@@ -5,6 +5,7 @@
 #include "phone/dial/CallPolBlock.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/DialString.h"
+#include "platform/programs/CallPolicyBlock.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ TEST(CallPolBlock, LayoutAndSizeByteForByte) {
         EXPECT_EQ(block.size() % 4, 0u);
         EXPECT_GE(block.size(), 20 + 2 * len + 2);
         EXPECT_EQ(block.size(), (2 * len + 25) / 4 * 4);
+        EXPECT_EQ(plat::ReadCallPolicyBlock(block), number);  // the receiving side reads it back
     }
     EXPECT_TRUE(IsServiceCode(u"*#06#"));
     EXPECT_FALSE(IsServiceCode(u"#31#5551234"));
