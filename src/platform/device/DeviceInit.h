@@ -7,7 +7,7 @@
 namespace plat {
 
 struct InitOptions {
-    bool phone = true;   // a phone device has the markers \Windows\sms.dll and \Windows\phone.dll
+    bool phone = true;   // a phone device has \Windows\sms.dll, \Windows\phone.dll and the phone programs
     std::string locale;  // "de_DE" or "de_DE.UTF-8"; empty: DefaultLocaleName()
 };
 
@@ -23,9 +23,11 @@ public:
 };
 
 // Creates the root when missing, then the device in it unless one is there already (a device is
-// there once its registry \Windows\registry.db exists; an existing registry is opened, so a damaged
-// one raises RegistryError). The registry is written last and appears at once, completely written,
-// so an interrupted initialisation is simply done again. Two processes may initialise one root at
+// there once its registry \Windows\registry.db exists) with the stand-in programs and libraries
+// when their built files are found (platform/programs/Standins.h; a file that cannot be installed
+// raises DeviceInitError). An existing registry is opened, so a damaged one raises RegistryError.
+// The registry is written last and appears at once, completely written, so an interrupted
+// initialisation is simply done again. Two processes may initialise one root at
 // once; exactly one of them creates the device.
 InitResult InitDevice(const std::filesystem::path& root, const InitOptions& options = {});
 
