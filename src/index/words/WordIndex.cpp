@@ -332,31 +332,28 @@ uint32_t WordIndex::PositionOf(const Positions& p, uint32_t oid) const {
     return at != p.byOid.end() && at->oid == oid ? at->value : kNone;
 }
 
-// Marks, for pass `pass`, the positions of the contacts having a word that begins with `token`
-// among those marked by the pass before; the number marked.
-uint32_t WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions,
-                              std::vector<uint32_t>& marks, uint32_t pass) const {
+// Marks the positions of the contacts having a word that begins with `token`.
+void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
     const uint32_t node = tree.FindPrefix(token);
-    if (node == 0) return 0;
-    uint32_t marked = 0;
+    if (node == 0) return;
     tree.ForEachList(node, [&](uint32_t list) {
         for (uint32_t oid : OidList::View(const_cast<IndexStore&>(store_), list)) {
             const uint32_t at = PositionOf(positions, oid);
-            if (at != kNone && marks[at] == pass - 1) {
-                marks[at] = pass;
-                ++marked;
-            }
+            if (at != kNone) marks_.Mark(at);
         }
     });
-    return marked;
 }
 
-OidVector WordIndex::Collect(IndexOrder order, const std::vector<uint32_t>& marks, uint32_t pass) const {
-    const std::span<const uint32_t> list = Order(order);
-    OidVector out;
-    for (size_t i = 0; i < marks.size(); ++i) {
-        if (marks[i] == pass) out.push_back(list[i]);
+void WordIndex::MarkFilter(const OidVector& filter, const Positions& positions) const {
+    for (uint32_t oid : filter) {
+        const uint32_t at = PositionOf(positions, oid);
+        if (at != kNone) marks_.Mark(at);
     }
+}
+
+OidVector WordIndex::Collect(std::span<const uint32_t> list) const {
+    OidVector out;
+    for (uint32_t at : marks_.Ascending()) out.push_back(list[at]);
     return out;
 }
 
@@ -366,31 +363,28 @@ OidVector WordIndex::Search(std::u16string_view query, IndexOrder order, const O
     const std::span<const uint32_t> list = Order(order);
     if (tokens.empty() || list.empty()) return {};
     const Positions& positions = PositionsOf(order);
-    std::vector<uint32_t> marks(list.size(), 0);
-    uint32_t pass = 0;
+    marks_.Begin(list.size());
     for (const std::u16string& token : tokens) {
-        if (MarkToken(Tree(tree), token, positions, marks, ++pass) == 0) return {};
+        marks_.NextPass();
+        MarkToken(Tree(tree), token, positions);
+        if (marks_.EndPass() == 0) return {};
     }
     if (filter != nullptr) {
-        ++pass;
-        for (uint32_t oid : *filter) {
-            const uint32_t at = PositionOf(positions, oid);
-            if (at != kNone && marks[at] == pass - 1) marks[at] = pass;
-        }
+        marks_.NextPass();
+        MarkFilter(*filter, positions);
+        marks_.EndPass();
     }
-    return Collect(order, marks, pass);
+    return Collect(list);
 }
 
 OidVector WordIndex::ListAll(IndexOrder order, const OidVector* filter) const {
     const std::span<const uint32_t> list = Order(order);
     if (filter == nullptr) return OidVector(list.begin(), list.end());
-    const Positions& positions = PositionsOf(order);
-    std::vector<uint32_t> marks(list.size(), 0);
-    for (uint32_t oid : *filter) {
-        const uint32_t at = PositionOf(positions, oid);
-        if (at != kNone) marks[at] = 1;
-    }
-    return Collect(order, marks, 1);
+    marks_.Begin(list.size());
+    marks_.NextPass();
+    MarkFilter(*filter, PositionsOf(order));
+    marks_.EndPass();
+    return Collect(list);
 }
 
 // --- Inspection ---------------------------------------------------------------------------------

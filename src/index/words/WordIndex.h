@@ -18,6 +18,7 @@
 #include "index/order/IndexComparator.h"
 #include "index/store/IndexStore.h"
 #include "index/words/ContactWords.h"
+#include "index/words/MarkSet.h"
 #include "index/words/OidList.h"
 #include "index/words/SearchTypes.h"
 #include "index/words/WordTree.h"
@@ -87,9 +88,9 @@ private:
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;
     uint32_t PositionOf(const Positions& positions, uint32_t oid) const;
-    uint32_t MarkToken(WordTree const& tree, std::u16string_view token, const Positions& positions,
-                       std::vector<uint32_t>& marks, uint32_t pass) const;
-    OidVector Collect(IndexOrder order, const std::vector<uint32_t>& marks, uint32_t pass) const;
+    void MarkToken(WordTree const& tree, std::u16string_view token, const Positions& positions) const;
+    void MarkFilter(const OidVector& filter, const Positions& positions) const;
+    OidVector Collect(std::span<const uint32_t> list) const;
     void Changed() { ++epoch_; }
 
     const AbcGroupTable& groups_;
@@ -101,4 +102,5 @@ private:
     std::map<uint32_t, uint32_t> slots_;
     uint64_t epoch_ = 0;
     mutable Positions positions_[2];
+    mutable MarkSet marks_;  // the searches' working set, kept to spare an allocation a search
 };
