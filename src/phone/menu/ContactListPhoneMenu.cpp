@@ -79,3 +79,12 @@ MenuPlacement ContactListPhoneMenu::Place(int rowTop, int rowBottom, int rowRigh
     const bool above = screenBottom - rowBottom < lines * lineHeight;
     return {rowRight, above ? rowTop : rowBottom, above};
 }
+
+int ContactListPhoneMenu::VisibleChars(std::u16string_view display, int lineWidth, int labelWidth, int dpi,
+                                       const std::function<int(std::u16string_view)>& width) {
+    const auto scaled = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
+    const int room = lineWidth - scaled(6) - scaled(4) - labelWidth;
+    int count = static_cast<int>(display.size());
+    while (count > 0 && width(display.substr(0, count)) > room) --count;
+    return count;
+}

@@ -3,6 +3,8 @@
 // numbers and addresses with the default marked, and one action line that calls or writes to
 // the default. Rebuilt for every tap; the screen draws Describe() and hands back the command.
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "core/menu/MenuDescription.h"
@@ -37,6 +39,12 @@ struct MenuPlacement {
     bool above = false;
 };
 
+// The font of the menu's lines.
+struct PhoneMenuFont {
+    int height;
+    int weight;
+};
+
 class ContactListPhoneMenu {
 public:
     static constexpr uint32_t kFirstEntryCommand = 1;
@@ -65,6 +73,14 @@ public:
     int LineCount() const { return entries_.empty() ? 0 : static_cast<int>(entries_.size()) + 1; }
     static MenuPlacement Place(int rowTop, int rowBottom, int rowRight, int screenBottom, int lines,
                                int lineHeight);
+
+    // Height 14 (28 on a double-resolution screen), weight 200.
+    static PhoneMenuFont LineFont(bool doubleResolution) { return {doubleResolution ? 28 : 14, 200}; }
+    // How many leading characters of a line's display value are drawn: as many as fit between
+    // the left margin (6 pixels at 96 dpi, scaled to `dpi`) and the label, which is right-aligned
+    // before the right margin (4 pixels, scaled). `width` measures a text in the line's font.
+    static int VisibleChars(std::u16string_view display, int lineWidth, int labelWidth, int dpi,
+                            const std::function<int(std::u16string_view)>& width);
 
 private:
     void Add(uint32_t tag, uint32_t customTag, const Str& label, const Str& raw, bool email,

@@ -51,6 +51,18 @@ void PhoneChooser::Select(int index) {
 
 Str PhoneChooser::SelectedNumber() const { return selected_ < 0 ? Str() : entries_[selected_].display; }
 
+ChooserCommand PhoneChooser::OnKey(ChooserKey key, bool picking) const {
+    if (key == ChooserKey::End) return picking ? ChooserCommand::Cancel : ChooserCommand::Close;
+    if (selected_ < 0) return ChooserCommand::None;
+    switch (key) {
+        case ChooserKey::Enter: return picking ? ChooserCommand::Pick : ChooserCommand::Call;
+        case ChooserKey::Action:
+        case ChooserKey::Talk: return picking ? ChooserCommand::None : ChooserCommand::Call;
+        case ChooserKey::Sms: return picking ? ChooserCommand::None : ChooserCommand::Message;
+        default: return ChooserCommand::None;
+    }
+}
+
 Str PhoneChooser::Title(const Contact& contact, uint32_t sortType) {
     Str title = sortType == 1 ? contact.GetText(kFieldFileAs) : contact.GetDisplayName();
     title.TrimLeft();

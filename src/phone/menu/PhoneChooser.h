@@ -21,6 +21,17 @@ struct ChooserEntry {
     Str display;  // through the phone formats
 };
 
+// Keys and commands the chooser answers, and what they make it do.
+enum class ChooserKey { Enter, Action, Talk, End, Sms };
+enum class ChooserCommand {
+    None,
+    Call,     // dial the selected number with the contact, then close
+    Close,    // close without calling
+    Message,  // send a message to the selected number, then close
+    Pick,     // picking: hand the selected index to the caller, then close
+    Cancel,   // picking: the caller's cancel
+};
+
 class PhoneChooser {
 public:
     static constexpr uint32_t kStrUnnamed = 41280;
@@ -41,6 +52,10 @@ public:
     void Select(int index);
     // The selected number as it is dialled (its display form); empty when there is none.
     Str SelectedNumber() const;
+
+    // What a key does: Enter, the action key and Talk call (in picking mode Enter picks), End
+    // closes (cancels when picking), the SMS command writes; nothing without a selection.
+    ChooserCommand OnKey(ChooserKey key, bool picking) const;
 
     // The contact's File As text when the list is in File As order (`sortType` 1), else its
     // display name; "Unnamed" when that is empty.

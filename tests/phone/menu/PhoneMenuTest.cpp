@@ -232,3 +232,41 @@ TEST(DialContact, ChooserOrDirectCallByDialType) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PhoneMenuLines, FontAndCutValues) {
+    EXPECT_EQ(ContactListPhoneMenu::LineFont(false).height, 14);
+    EXPECT_EQ(ContactListPhoneMenu::LineFont(true).height, 28);
+    EXPECT_EQ(ContactListPhoneMenu::LineFont(true).weight, 200);
+    const auto tenEach = [](std::u16string_view text) { return static_cast<int>(text.size()) * 10; };
+    // 100 wide, label 30, margins 6 + 4: 60 pixels, six characters.
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 96, tenEach), 6);
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"555", 100, 30, 96, tenEach), 3);
+    // At 192 dpi the margins are 12 + 8: 50 pixels.
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 192, tenEach), 5);
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 30, 30, 96, tenEach), 0);
+}
+
+TEST(PhoneChooser, KeysInCallingAndPickingMode) {
+    TempDevice device;
+    PhoneChooser chooser;
+    chooser.Build(With({{kFieldMobile, u"1"}}), Formats());
+    const struct {
+        ChooserKey key;
+        ChooserCommand calling, picking;
+    } keys[] = {{ChooserKey::Enter, ChooserCommand::Call, ChooserCommand::Pick},
+                {ChooserKey::Action, ChooserCommand::Call, ChooserCommand::None},
+                {ChooserKey::Talk, ChooserCommand::Call, ChooserCommand::None},
+                {ChooserKey::End, ChooserCommand::Close, ChooserCommand::Cancel},
+                {ChooserKey::Sms, ChooserCommand::Message, ChooserCommand::None}};
+    for (const auto& k : keys) {
+        EXPECT_EQ(chooser.OnKey(k.key, false), k.calling);
+        EXPECT_EQ(chooser.OnKey(k.key, true), k.picking);
+    }
+    PhoneChooser empty;
+    EXPECT_EQ(empty.OnKey(ChooserKey::Enter, false), ChooserCommand::None);
+    EXPECT_EQ(empty.OnKey(ChooserKey::End, false), ChooserCommand::Close);
+}
+
+}  // namespace
