@@ -98,6 +98,10 @@ before=$(contacts)
 ok import "$data/google.csv"
 [[ "$out" =~ ^imported\ ([0-9]+)\ contacts$ ]] || fail "CSV import printed [$out]"
 same "contacts after the CSV import" $((before + ${BASH_REMATCH[1]:-0})) "$(contacts)"
+ok list --category "Sailing club"
+grep -qP "^[0-9a-f]+\tCarlos Mendes$" <<<"$out" || fail "an imported row's new category: [$out]"
+ok list --category Friends
+grep -qP "^[0-9a-f]+\tCarlos Mendes$" <<<"$out" || fail "an imported row's category that the device had already"
 run import "$data/not_contacts.txt"
 same "a file without contacts fails" 1 "$status"
 run import "$work/no-such-file.vcf"
