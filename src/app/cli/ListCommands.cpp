@@ -13,7 +13,7 @@ namespace {
 
 struct ListOptions {
     ListOrder order = ListOrder::Name;
-    CategoryFilter filter;
+    CategoryRestriction filter;
     bool recent = false;  // the recently used contacts instead, as the filter's Recent choice
     Args rest;  // the arguments that are not options
 };
@@ -124,7 +124,7 @@ std::vector<int> PressedGroups(const std::string& digits) {
 ContactList RecentContacts(ContactSearch& search) {
     RecentContactList recent;
     recent.Load();
-    const ContactList all = search.ListAll(ListOrder::Name, CategoryFilter{});
+    const ContactList all = search.ListAll(ListOrder::Name, CategoryRestriction{});
     ContactList list;
     for (const uint32_t oid : recent.Oids()) {
         if (std::find(all.oids.begin(), all.oids.end(), oid) != all.oids.end()) list.oids.push_back(oid);

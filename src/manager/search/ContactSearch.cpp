@@ -21,7 +21,7 @@ std::u16string_view Trimmed(std::u16string_view text) {
     return text;
 }
 
-bool Passes(const CategoryFilter& filter, const Array<uint32_t>& categories) {
+bool Passes(const CategoryRestriction& filter, const Array<uint32_t>& categories) {
     if (filter.ids.empty()) return categories.GetSize() == 0;
     for (int i = 0; i < categories.GetSize(); ++i) {
         if (std::find(filter.ids.begin(), filter.ids.end(), categories[i]) != filter.ids.end()) return true;
@@ -31,7 +31,7 @@ bool Passes(const CategoryFilter& filter, const Array<uint32_t>& categories) {
 
 }  // namespace
 
-std::optional<OidVector> ContactSearch::FilterSet(const CategoryFilter& filter) {
+std::optional<OidVector> ContactSearch::FilterSet(const CategoryRestriction& filter) {
     if (!filter.active) return std::nullopt;
     OidVector passed;
     CategoryManager* categories = CategoryManager::Instance();
@@ -45,12 +45,12 @@ std::optional<OidVector> ContactSearch::FilterSet(const CategoryFilter& filter) 
     return passed;
 }
 
-ContactList ContactSearch::ListAll(ListOrder order, const CategoryFilter& filter) {
+ContactList ContactSearch::ListAll(ListOrder order, const CategoryRestriction& filter) {
     const std::optional<OidVector> set = FilterSet(filter);
     return Ordered(manager_.Index().ListAll(Stored(order), set ? &*set : nullptr), order);
 }
 
-ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, const CategoryFilter& filter) {
+ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, const CategoryRestriction& filter) {
     text = Trimmed(text);
     if (text.empty()) return ListAll(order, filter);
     const std::optional<OidVector> set = FilterSet(filter);
@@ -65,7 +65,7 @@ ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, cons
     return Ordered(std::move(found), order);
 }
 
-ContactList ContactSearch::Alphabet(const std::vector<int>& groups, ListOrder order, const CategoryFilter& filter) {
+ContactList ContactSearch::Alphabet(const std::vector<int>& groups, ListOrder order, const CategoryRestriction& filter) {
     std::u16string key;
     const AbcGroupTable& table = AbcGroupTable::Instance();
     for (const int group : groups) {

@@ -18,7 +18,7 @@ enum class ListOrder : int { Name = 0, FileAs = 1, Company = 2 };
 
 // The category filter as the list builder uses it: inactive shows everyone; active with no ids
 // shows the contacts without a category; otherwise the contacts having one of the ids.
-struct CategoryFilter {
+struct CategoryRestriction {
     bool active = false;
     std::vector<uint32_t> ids;
 };
@@ -37,14 +37,14 @@ public:
     explicit ContactSearch(ContactManager& manager) : manager_(manager) {}
 
     // The contacts the filter lets through; nothing when the filter is inactive.
-    std::optional<OidVector> FilterSet(const CategoryFilter& filter);
+    std::optional<OidVector> FilterSet(const CategoryRestriction& filter);
 
-    ContactList ListAll(ListOrder order, const CategoryFilter& filter);
+    ContactList ListAll(ListOrder order, const CategoryRestriction& filter);
     // The typed search (trimmed text; empty lists everyone). A text of digits only also finds
     // the contacts with a number ending in them, appended after the word matches.
-    ContactList Typed(std::u16string_view text, ListOrder order, const CategoryFilter& filter);
+    ContactList Typed(std::u16string_view text, ListOrder order, const CategoryRestriction& filter);
     // The alphabet search: `groups` are the pressed group numbers (0-based), in order.
-    ContactList Alphabet(const std::vector<int>& groups, ListOrder order, const CategoryFilter& filter);
+    ContactList Alphabet(const std::vector<int>& groups, ListOrder order, const CategoryRestriction& filter);
     // The contacts with a number ending in `digits` (digits only, at least kMinLookupDigits),
     // in name order; empty otherwise.
     OidVector Lookup(std::u16string_view digits);

@@ -8,7 +8,7 @@ bool ManagerSpeedContacts::Read(uint32_t oid, Contact& contact) { return manager
 
 std::optional<uint32_t> ManagerSpeedContacts::FirstFound(const Str& text) {
     ContactSearch search(manager_);
-    const ContactList found = search.Typed(text.View(), ListOrder::Name, CategoryFilter{});
+    const ContactList found = search.Typed(text.View(), ListOrder::Name, CategoryRestriction{});
     if (found.oids.empty()) return std::nullopt;
     return found.oids.front();
 }
