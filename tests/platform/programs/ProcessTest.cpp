@@ -9,8 +9,11 @@
 #include <thread>
 
 #include "platform/objectstore/StoreErrors.h"
+#include "platform/programs/Desktop.h"
+#include "platform/registry/Registry.h"
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/text/Utf.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDevice.h"
 
 namespace fs = std::filesystem;
@@ -98,6 +101,29 @@ TEST_F(StartProgram, OpenDocumentNeedsAnExistingFileAndLogsTheVerb) {
     const std::string log = ReadAll(device.Host(u"\\Windows\\programs.log"));
     EXPECT_NE(log.find("\tcoredll.dll\tShellExecuteEx\topen\t\\my documents\\NOTE.txt\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("missing"), std::string::npos);
+}
+
+// A desktop whose xdg-open is the recording program: what the device hands over arrives as one
+// argument.
+TEST_F(StartProgram, DesktopDeviceHandsDocumentsAndMessagesToXdgOpen) {
+    const fs::path bin = device.Root() / "host-bin";
+    fs::create_directories(bin);
+    fs::copy_file(fs::path(BREVANE_PEER_DIR) / "argv_peer", bin / "xdg-open");
+    ScopedEnv path("PATH", bin.string());
+    ScopedEnv root("BREVANE_ROOT", device.Root().string());
+    std::ofstream(device.Host(u"\\My Documents\\a b;$(x).txt")) << "x";
+
+    EXPECT_TRUE(plat::OpenDocument(u"\\My Documents\\a b;$(x).txt"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(fs::exists(out));  // the device does not use the desktop yet
+
+    ASSERT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, plat::kPlatformKey, plat::kUseDesktopValue,
+                                                plat::RegValue::Dword(1)));
+    EXPECT_TRUE(plat::OpenDocument(u"\\My Documents\\a b;$(x).txt"));
+    EXPECT_EQ(AwaitFile(out), Record({(bin / "xdg-open").string(), device.Host(u"\\My Documents\\a b;$(x).txt").string()}));
+    fs::remove(out);
+    ASSERT_TRUE(plat::StartProgram(u"tmail.exe", u"-service \"SMS\" -To \"Ann; B<+1 555>\"")) << plat::LastErrorMessage();
+    EXPECT_EQ(AwaitFile(out), Record({(bin / "xdg-open").string(), "sms:+1%20555"}));
 }
 
 TEST(DeviceLibrary, MissingOrDamagedLibraryIsNotLoaded) {
