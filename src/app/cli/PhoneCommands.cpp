@@ -1,7 +1,113 @@
-#include "app/cli/Cli.h"
+// dial: places a call as the program does, through the calling card and dial method in force.
+#include <cctype>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "app/cli/ContactFields.h"
+#include "app/cli/Session.h"
+#include "ext/addins/AddinAbi.h"
+#include "ext/addins/AddinManager.h"
+#include "phone/dial/CallingCards.h"
+#include "phone/dial/DialMethod.h"
+#include "phone/dial/DialString.h"
+#include "phone/dial/Dialer.h"
+#include "phone/dial/DialerAddIn.h"
+#include "phone/dial/EditDialModel.h"
+#include "phone/menu/DefaultNumber.h"
+#include "store/contact/Contact.h"
 
 namespace cli {
 
-void AddPhoneCommands(CommandTable&) {}
+namespace {
+
+struct DialRequest {
+    std::string target;
+    std::optional<std::string> card;
+    bool sound = false;
+};
+
+DialRequest ParseDial(const Args& args) {
+    DialRequest request;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--sound") {
+            request.sound = true;
+        } else if (args[i] == "--card" && i + 1 < args.size() && !request.card) {
+            request.card = args[++i];
+        } else if (request.target.empty() && !args[i].empty() && args[i].rfind("--", 0) != 0) {
+            request.target = args[i];
+        } else {
+            throw UsageError("");
+        }
+    }
+    if (request.target.empty()) throw UsageError("");
+    return request;
+}
+
+// The registered dialler add-in, run through the add-in manager as the program runs it.
+class ManagerDialerAddIn : public DialerAddIn {
+public:
+    ManagerDialerAddIn(AddinManager& manager, uint32_t command) : manager_(manager), command_(command) {}
+    Str Name() const override { return manager_.Addins()[command_ - addin::kFirstCommandId].menu; }
+    bool Invoke(plat::HWND, std::span<const uint32_t> items) override { return manager_.Invoke(command_, items); }
+
+private:
+    AddinManager& manager_;
+    uint32_t command_;
+};
+
+bool LooksLikeOid(const std::string& text) {
+    if (text.empty() || text.size() > 8) return false;
+    for (const char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// The format of the card named NAME (or shown as NAME); the built-in card has none.
+Str CardFormat(const std::string& name) {
+    CallingCards cards;
+    cards.Load();
+    const Str wanted = Str::FromUtf8(name);
+    int index = cards.FindShown(wanted);
+    if (index < 0) index = CallingCards::IsVoidName(wanted) ? 0 : cards.FindName(wanted);
+    if (index < 0) throw Failure("no calling card " + name);
+    return cards.At(index).format;
+}
+
+void Dial(Context& context, const Args& args) {
+    const DialRequest request = ParseDial(args);
+    Session session(context);
+    Contact contact;
+    const uint32_t oid = LooksLikeOid(request.target) ? static_cast<uint32_t>(std::stoul(request.target, nullptr, 16)) : 0;
+    const bool isContact = oid != 0 && session.Manager().ReadContact(oid, contact);
+    Str number = Str::FromUtf8(request.target);
+    if (isContact) {
+        const std::optional<ContactNumber> found = DefaultNumber(contact);
+        if (!found) throw Failure("the contact " + request.target + " has no phone number");
+        number = found->number;
+    }
+    if (request.card) number = ComposeDialString(CardFormat(*request.card), EditDialModel::DialCharactersOf(number));
+    if (number.IsEmpty()) throw Failure("nothing to dial");
+    AddinManager& addins = AddinManager::Instance();
+    addins.Load(addin::kFirstCommandId);
+    std::optional<ManagerDialerAddIn> dialerAddIn;
+    if (addins.DialerAddInCommand() >= 0) {
+        dialerAddIn.emplace(addins, static_cast<uint32_t>(addins.DialerAddInCommand()));
+        TheDialer().Hooks().addIn = &*dialerAddIn;
+    }
+    const int result = TheDialer().Dial(0, number, isContact ? &contact : nullptr,
+                                        request.sound ? kDialSound : 0, Str());
+    TheDialer().Hooks().addIn = nullptr;
+    context.out << result << "\n";
+    if (result == kDialMissing) throw Failure("the dial method's facility is missing on this device");
+    if (result == kDialUnknownMethod) throw Failure("unknown dial method");
+}
+
+}  // namespace
+
+void AddPhoneCommands(CommandTable& table) {
+    table.push_back({"dial", "OID|NUMBER [--card NAME] [--sound]", Dial});
+}
 
 }  // namespace cli
