@@ -35,14 +35,14 @@ struct Outbox::Connection {
 Outbox::~Outbox() = default;
 
 std::shared_ptr<Outbox::Connection> Outbox::Connect(const ProcessIdentity& owner, const std::filesystem::path& socket,
-                                                    bool fresh) {
+                                                    bool fresh, int timeoutMs) {
     const Key key{owner.pid, owner.startTime};
     if (!fresh) {
         const auto found = connections_.find(key);
         if (found != connections_.end() && found->second->open) return found->second;
     }
     auto connection = std::make_shared<Connection>();
-    connection->fd = ConnectTo(socket);
+    connection->fd = ConnectTo(socket, timeoutMs);
     if (connection->fd < 0) return nullptr;
     if (!fresh && IsUiThread()) {
         if (connections_.size() >= kMaxKeptConnections) {
@@ -57,13 +57,18 @@ std::shared_ptr<Outbox::Connection> Outbox::Deliver(const ProcessIdentity& owner
                                                     const WireFrame& frame, int timeoutMs) {
     const bool kept = IsUiThread();
     const std::vector<uint8_t> bytes = EncodeFrame(frame);
-    auto connection = Connect(owner, socket, !kept);
-    if (connection && WriteAll(connection->fd, bytes, timeoutMs)) return connection;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto left = [&] {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        return std::max(0, static_cast<int>(ms.count()));
+    };
+    auto connection = Connect(owner, socket, !kept, left());
+    if (connection && WriteAll(connection->fd, bytes, left())) return connection;
     if (!kept) return nullptr;
     // A kept connection may have been closed by a receiver that ended since: try a new one once.
     Forget(owner);
-    connection = Connect(owner, socket, false);
-    if (connection && WriteAll(connection->fd, bytes, timeoutMs)) return connection;
+    connection = Connect(owner, socket, false, left());
+    if (connection && WriteAll(connection->fd, bytes, left())) return connection;
     Forget(owner);
     return nullptr;
 }

@@ -39,8 +39,10 @@ private:
     struct Connection;
     using Key = std::pair<uint32_t, uint64_t>;
 
+    // The kept connection to the process, or a new one (waiting at most `timeoutMs` for a busy
+    // receiver to take it).
     std::shared_ptr<Connection> Connect(const ProcessIdentity& owner, const std::filesystem::path& socket,
-                                        bool fresh);
+                                        bool fresh, int timeoutMs);
     std::shared_ptr<Connection> Deliver(const ProcessIdentity& owner, const std::filesystem::path& socket,
                                         const WireFrame& frame, int timeoutMs);
     std::optional<WireFrame> AwaitReply(Connection& connection, uint32_t sequence, int timeoutMs,

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -24,11 +25,34 @@ std::optional<sockaddr_un> AddressOf(const std::filesystem::path& path) {
     return address;
 }
 
-int NewSocket() { return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0); }
-
 int RemainingMs(std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return left.count() < 0 ? 0 : static_cast<int>(left.count());
+}
+
+int NewSocket() { return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0); }
+
+bool SetNonBlocking(int fd, bool on) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, on ? flags | O_NONBLOCK : flags & ~O_NONBLOCK) == 0;
+}
+
+// A blocking connect waits in the kernel until the listener's queue has room, for at most the
+// socket's send time-out (at least 1 ms: zero would mean for ever).
+bool SetSendTimeout(int fd, int timeoutMs) {
+    const int ms = timeoutMs < 1 ? 1 : timeoutMs;
+    const timeval limit{ms / 1000, (ms % 1000) * 1000};
+    return ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit) == 0;
+}
+
+// Connects the blocking socket `fd`, waiting until `deadline` for room in the listener's queue.
+bool ConnectBefore(int fd, const sockaddr_un& address, std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        const int left = RemainingMs(deadline);
+        if (!SetSendTimeout(fd, left)) return false;
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return true;
+        if (errno != EINTR && (errno != EAGAIN || left == 0)) return false;
+    }
 }
 
 bool WaitWritable(int fd, int timeoutMs) {
@@ -55,21 +79,18 @@ int ListenAt(const std::filesystem::path& path) {
     return fd;
 }
 
-int ConnectTo(const std::filesystem::path& path) {
+int ConnectTo(const std::filesystem::path& path, int timeoutMs) {
     const auto address = AddressOf(path);
     if (!address) return -1;
     const int fd = NewSocket();
     if (fd < 0) return -1;
-    // A Unix socket connects at once or not at all (EAGAIN: the listener's backlog is full).
-    int result;
-    do {
-        result = ::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    // A non-blocking Unix socket fails at once with EAGAIN when the listener's queue is full, and
+    // no poll tells when it has room; a blocking connect with a send time-out waits for exactly
+    // that. The socket is non-blocking again once connected.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    if (SetNonBlocking(fd, false) && ConnectBefore(fd, *address, deadline) && SetNonBlocking(fd, true)) return fd;
+    ::close(fd);
+    return -1;
 }
 
 int AcceptFrom(int listener) {

@@ -12,8 +12,10 @@ namespace plat {
 // Listens at `path` (a file left there before is replaced); -1 on failure, including a path too
 // long for a socket address.
 int ListenAt(const std::filesystem::path& path);
-// Connects to the socket at `path`; -1 when nobody listens there.
-int ConnectTo(const std::filesystem::path& path);
+// Connects to the socket at `path`; -1 when nobody listens there. A listener whose queue of
+// waiting connections is full (its process is busy) is waited for, at most `timeoutMs`, until it
+// takes one: a busy process is not a missing one.
+int ConnectTo(const std::filesystem::path& path, int timeoutMs);
 // Takes a waiting connection of a listening socket; -1 when none waits.
 int AcceptFrom(int listener);
 
