@@ -264,7 +264,12 @@ dev=$dev_first
 # --- A watcher in the background sees an add -----------------------------------------------------
 "$cli" --root "$dev" watch --count 1 --timeout 15 >"$work/watch.out" 2>"$work/watch.err" &
 watcher=$!
-sleep 2
+# The watcher is listening once it has the store open (then a moment for its request to stand).
+for _ in $(seq 100); do
+    ls -l "/proc/$watcher/fd" 2>/dev/null | grep -q 'pim\.vol$' && break
+    sleep 0.1
+done
+sleep 0.5
 ok add first=Watched last=Person
 added=$out
 wait "$watcher"
