@@ -271,9 +271,13 @@ uint64_t Date(int year, int month, int day) {
     return fileTime;
 }
 
+// The draws are made one statement each: the order in which a call's arguments are evaluated is
+// unspecified, and the sequence must not depend on the compiler.
 uint64_t RandomDate(Random& random, int firstYear, int years) {
-    return Date(firstYear + static_cast<int>(random.Below(static_cast<uint32_t>(years))),
-                1 + static_cast<int>(random.Below(12)), 1 + static_cast<int>(random.Below(28)));
+    const int year = firstYear + static_cast<int>(random.Below(static_cast<uint32_t>(years)));
+    const int month = 1 + static_cast<int>(random.Below(12));
+    const int day = 1 + static_cast<int>(random.Below(28));
+    return Date(year, month, day);
 }
 
 // A head-and-shoulders portrait on a coloured ground, 48 x 48 pixels.
@@ -310,8 +314,9 @@ public:
         }
         AddCategories(demo);
         if (random_.Chance(14)) {
-            demo.contact.SetPicture(ContactPicture::FromBitmap(
-                Portrait(random_), random_.Chance(50) ? plat::ImageFormat::Png : plat::ImageFormat::Jpeg));
+            const plat::RgbBitmap portrait = Portrait(random_);
+            const plat::ImageFormat format = random_.Chance(50) ? plat::ImageFormat::Png : plat::ImageFormat::Jpeg;
+            demo.contact.SetPicture(ContactPicture::FromBitmap(portrait, format));
         }
         return demo;
     }
