@@ -20,7 +20,9 @@ ProcessIdentity CurrentProcess();
 // to be reaped (a zombie owns no windows).
 std::optional<ProcessIdentity> RunningProcess(uint32_t pid);
 
-// True when the process that `owner` names still runs.
+// True when the process that `owner` names still runs. When that cannot be found out now (this
+// process has no descriptor left to read /proc with), it counts as running: its windows and
+// socket are never removed on a guess.
 bool IsAlive(const ProcessIdentity& owner);
 
 }  // namespace plat

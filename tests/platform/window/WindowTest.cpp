@@ -1,6 +1,8 @@
 // Windows of one process: creation and destruction, finding, posting and sending, and the
 // entries that processes which ended leave behind.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowDirectory.h"
 #include "platform/window/WindowEntry.h"
+#include "support/ChildProcesses.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -220,6 +223,26 @@ TEST_F(WindowTest, EntriesOfEndedProcessesAreRemovedAndDamagedOnesLeftAlone) {
     EXPECT_FALSE(plat::IsWindow(0x00700010));
     EXPECT_TRUE(std::filesystem::exists(Folder() / "00700010.w"));
     EXPECT_FALSE(plat::PostMessage(0x00700000, plat::WM_USER, 0, 0));
+}
+
+TEST_F(WindowTest, AProcessOutOfDescriptorsTakesNoRunningOwnerForEnded) {
+    const plat::ProcessIdentity ended = EndedProcess();
+    const plat::ProcessIdentity running = plat::CurrentProcess();
+    const auto codes = RunInChildren(1, [&](int) {
+        const rlimit limit{128, 128};
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return 10;
+        int last = -1;
+        for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;) last = fd;
+        if (last < 0) return 11;
+        // No descriptor left: /proc cannot be read, and an owner that may run counts as running.
+        if (!plat::IsAlive(running)) return 1;
+        close(last);
+        // With one free again, what /proc says counts.
+        if (!plat::IsAlive(running)) return 2;
+        if (plat::IsAlive(ended)) return 3;
+        return 0;
+    });
+    EXPECT_EQ(codes, std::vector<int>{0});
 }
 
 }  // namespace
