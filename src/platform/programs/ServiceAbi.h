@@ -36,7 +36,8 @@ using NLedSetDeviceFunction = int32_t(int32_t infoId, void* input);
 
 // A service is named by its registry key below HKLM\Services (ActivateService) or by its device
 // name, the prefix, the index and a colon ("VelmoraPim0:", GetServiceHandle). dllName (may be
-// null) receives the service library's name; *dllNameBytes is its size in bytes.
+// null) receives the service library's name when *dllNameBytes says it fits; *dllNameBytes gets
+// the size it needs. Both give a null handle when the service is not registered or not running.
 using GetServiceHandleFunction = void*(const char16_t* deviceName, char16_t* dllName, uint32_t* dllNameBytes);
 using ActivateServiceFunction = void*(const char16_t* serviceKey, uint32_t clientInfo);
 using ServiceIoControlFunction = int32_t(void* service, uint32_t code, const void* input, uint32_t inputSize,

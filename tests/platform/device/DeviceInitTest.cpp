@@ -122,7 +122,7 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
         const std::string name = std::regex_replace(relative.string(), std::regex("\\\\"), "/");
         const fs::path onPhone = base / "phone" / name;
         ASSERT_TRUE(fs::is_regular_file(onPhone)) << name;
-        EXPECT_EQ(ReadAll(onPhone), ReadAll(*folder / standin.hostName)) << name;
+        EXPECT_TRUE(ReadAll(onPhone) == ReadAll(*folder / standin.hostName)) << name << " differs from " << standin.hostName;
         EXPECT_EQ(access(onPhone.c_str(), X_OK), 0) << name;
         EXPECT_EQ(fs::exists(base / "pda" / name), !standin.phoneOnly) << name;
     }

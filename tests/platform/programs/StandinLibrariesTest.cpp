@@ -167,7 +167,8 @@ const ShellDataObjectVtbl kTestDataObjectSlots = {
     [](ShellDataObject* self, const ShellGuid* iid, void** out) -> int32_t {
         *out = std::memcmp(iid, &plat::kDataObjectIid, sizeof(ShellGuid)) == 0 ? self : nullptr;
         if (*out == nullptr) return plat::kShellNoInterface;
-        return static_cast<int32_t>(self->lpVtbl->AddRef(self)) * 0;
+        self->lpVtbl->AddRef(self);
+        return plat::kShellOk;
     },
     [](ShellDataObject* self) -> uint32_t { return static_cast<uint32_t>(++Self(self)->references); },
     [](ShellDataObject* self) -> uint32_t { return static_cast<uint32_t>(--Self(self)->references); },
