@@ -1,6 +1,7 @@
 #include "platform/programs/Spawn.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,7 +38,11 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 [[noreturn]] void StartGrandchild(const char* file, char* const* argv, char* const* envp, int reportFd) {
     const pid_t grandchild = fork();
     if (grandchild == 0) {
+        // The program starts as a fresh one: its own session and no signal blocked by the caller.
         setsid();
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
         execve(file, argv, envp);
         const int error = errno;
         ssize_t ignored = write(reportFd, &error, sizeof error);

@@ -2,6 +2,7 @@
 // The stand-in programs and libraries of this project that a new device gets in place of the
 // handheld's own (docs/standins.md): where the built files are found on the host and under which
 // device names they are installed.
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <span>
