@@ -6,6 +6,7 @@
 #include "ProgramLogWait.h"
 #include "platform/programs/Process.h"
 #include "platform/programs/PhoneAbi.h"
+#include "platform/registry/Registry.h"
 #include "platform/text/Utf.h"
 
 namespace {
@@ -102,4 +103,16 @@ TEST(StandinPrograms, CallPolicyWindowLogsTheServiceCodeOfEachBlock) {
     EXPECT_NE(log.find("\tcallpol.exe\tservice code\t*#06#\n"), std::string::npos) << log;
     EXPECT_NE(log.find("\tcallpol.exe\tservice code\t*21*\xc3\xa4#\n"), std::string::npos) << log;
     EXPECT_NE(log.find("\tcallpol.exe\tdamaged block\t32\n"), std::string::npos) << log;
+}
+
+TEST(StandinPrograms, WindowedStandinsEndWhenTheirDeviceIsRemoved) {
+    TempDevice device;
+    ASSERT_TRUE(plat::StartProgram(u"callpol.exe", u""));
+    ASSERT_TRUE(plat::StartProgram(u"Velmora CallerID.exe", u""));
+    ASSERT_NE(AwaitWindow(plat::kCallPolicyClass), 0u);
+    ASSERT_NE(AwaitWindow(u"CALLERID_MAINCLASS"), 0u);
+    plat::CloseDeviceRegistry();
+    std::filesystem::remove_all(device.Root());
+    EXPECT_EQ(AwaitWindow(plat::kCallPolicyClass, true), 0u);
+    EXPECT_EQ(AwaitWindow(u"CALLERID_MAINCLASS", true), 0u);
 }
