@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/settings/SettingsKeys.h"
+#include "platform/registry/Guarded.h"
 #include "platform/registry/Registry.h"
 
 namespace {
@@ -16,26 +17,16 @@ std::u16string KeyOf(std::u16string_view section) {
     return key;
 }
 
-// Runs `operation` on the device registry; a registry that cannot be had counts as a failure.
-template <typename Result, typename Operation>
-Result Guarded(Result fallback, Operation operation) {
-    try {
-        return operation(plat::DeviceRegistry());
-    } catch (const std::exception&) {
-        return fallback;
-    }
-}
-
 std::optional<plat::RegValue> Query(std::u16string_view section, std::u16string_view name) {
     if (section.empty() || name.empty()) return std::nullopt;
-    return Guarded(std::optional<plat::RegValue>(), [&](plat::Registry& registry) {
+    return plat::RegistryGuarded(std::optional<plat::RegValue>(), [&](plat::Registry& registry) {
         return registry.GetValue(plat::Hive::CurrentUser, KeyOf(section), name);
     });
 }
 
 bool Store(std::u16string_view section, std::u16string_view name, const plat::RegValue& value) {
     if (section.empty() || name.empty()) return false;
-    return Guarded(false, [&](plat::Registry& registry) {
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) {
         return registry.SetValue(plat::Hive::CurrentUser, KeyOf(section), name, value);
     });
 }
@@ -55,7 +46,7 @@ template <typename T, typename Convert>
 std::vector<T> ReadList(std::u16string_view section, Convert convert) {
     std::vector<T> list;
     if (section.empty()) return list;
-    const auto values = Guarded(
+    const auto values = plat::RegistryGuarded(
         std::vector<std::pair<std::u16string, plat::RegValue>>(),
         [&](plat::Registry& registry) { return registry.Values(plat::Hive::CurrentUser, KeyOf(section)); });
     const uint32_t count = SettingsStore::ReadDword(section, settings::kCount, 0);
@@ -130,21 +121,21 @@ bool SettingsStore::WriteBinary(std::u16string_view section, std::u16string_view
 
 bool SettingsStore::DeleteValue(std::u16string_view section, std::u16string_view name) {
     if (section.empty() || name.empty()) return false;
-    return Guarded(false, [&](plat::Registry& registry) {
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) {
         return registry.DeleteValue(plat::Hive::CurrentUser, KeyOf(section), name);
     });
 }
 
 bool SettingsStore::DeleteSection(std::u16string_view section) {
     if (section.empty()) return false;
-    return Guarded(false, [&](plat::Registry& registry) {
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) {
         return registry.DeleteKey(plat::Hive::CurrentUser, KeyOf(section));
     });
 }
 
 bool SettingsStore::FlushSection(std::u16string_view section) {
     if (section.empty()) return false;
-    return Guarded(false, [&](plat::Registry& registry) {
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) {
         return registry.KeyExists(plat::Hive::CurrentUser, KeyOf(section));
     });
 }

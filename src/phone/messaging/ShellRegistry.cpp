@@ -1,28 +1,15 @@
 #include "phone/messaging/ShellRegistry.h"
 
-#include <exception>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/locale/Locale.h"
+#include "platform/registry/Guarded.h"
 
 namespace shellreg {
 
-namespace {
-
-template <typename Result, typename Operation>
-Result Guarded(Result fallback, Operation operation) {
-    try {
-        return operation(plat::DeviceRegistry());
-    } catch (const std::exception&) {
-        return fallback;
-    }
-}
-
-}  // namespace
-
 std::optional<plat::RegValue> Get(plat::Hive hive, std::u16string_view key, std::u16string_view name) {
-    return Guarded(std::optional<plat::RegValue>(),
+    return plat::RegistryGuarded(std::optional<plat::RegValue>(),
                    [&](plat::Registry& registry) { return registry.GetValue(hive, key, name); });
 }
 
@@ -37,7 +24,7 @@ std::optional<uint32_t> GetDword(plat::Hive hive, std::u16string_view key, std::
 }
 
 bool Set(plat::Hive hive, std::u16string_view key, std::u16string_view name, const plat::RegValue& value) {
-    return Guarded(false, [&](plat::Registry& registry) { return registry.SetValue(hive, key, name, value); });
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) { return registry.SetValue(hive, key, name, value); });
 }
 
 bool SetString(plat::Hive hive, std::u16string_view key, std::u16string_view name, std::u16string_view text) {
@@ -45,11 +32,11 @@ bool SetString(plat::Hive hive, std::u16string_view key, std::u16string_view nam
 }
 
 bool Delete(plat::Hive hive, std::u16string_view key, std::u16string_view name) {
-    return Guarded(false, [&](plat::Registry& registry) { return registry.DeleteValue(hive, key, name); });
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) { return registry.DeleteValue(hive, key, name); });
 }
 
 bool CreateKey(plat::Hive hive, std::u16string_view key) {
-    return Guarded(false, [&](plat::Registry& registry) { return registry.CreateKey(hive, key); });
+    return plat::RegistryGuarded(false, [&](plat::Registry& registry) { return registry.CreateKey(hive, key); });
 }
 
 std::u16string ProgramPath() {

@@ -9,20 +9,10 @@
 #include "index/order/IndexComparator.h"
 #include "index/store/IndexStore.h"
 #include "index/words/OidList.h"
+#include "support/SortKeyTable.h"
 #include "support/TempDevice.h"
 
 namespace {
-
-class KeyTable : public SortKeySource {
-public:
-    bool ReadSortKeys(uint32_t oid, SortKeys& out) override {
-        const auto it = keys.find(oid);
-        if (it == keys.end()) return false;
-        out = it->second;
-        return true;
-    }
-    std::map<uint32_t, SortKeys> keys;
-};
 
 SortKeys Keys(const char16_t* last, const char16_t* first = u"", const char16_t* title = u"",
               const char16_t* company = u"") {
@@ -48,7 +38,7 @@ protected:
 
     TempDevice device;
     IndexStore store;
-    KeyTable source;
+    SortKeyTable source;
     NameComparator comparator;
     uint32_t list = 0;
 };

@@ -7,20 +7,10 @@
 #include "index/alphabet/AbcDefinition.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/words/Tokenizer.h"
+#include "support/SortKeyTable.h"
 #include "support/TempDevice.h"
 
 namespace {
-
-class KeyTable : public SortKeySource {
-public:
-    bool ReadSortKeys(uint32_t oid, SortKeys& out) override {
-        const auto it = keys.find(oid);
-        if (it == keys.end()) return false;
-        out = it->second;
-        return true;
-    }
-    std::map<uint32_t, SortKeys> keys;
-};
 
 WordIndex::Entry EntryOf(uint32_t oid, std::u16string_view text, const char16_t* last = u"") {
     WordIndex::Entry entry;
@@ -46,7 +36,7 @@ protected:
     TempDevice device;
     AbcGroupTable groups;
     WordIndex index{groups, u"\\pim_index1.dat"};
-    KeyTable source;
+    SortKeyTable source;
 };
 
 }  // namespace
