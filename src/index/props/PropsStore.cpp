@@ -12,6 +12,11 @@ using namespace PropsFormat;
 
 namespace {
 
+// memcpy that accepts an empty range with no storage behind it (a null pointer).
+inline void CopyBytes(void* to, const void* from, size_t bytes) {
+    if (bytes != 0) std::memcpy(to, from, bytes);
+}
+
 constexpr std::u16string_view kMappingFailed = u"Unable open memory as mapped file!!!";
 constexpr int kGrowFailedLine = 145;
 
@@ -180,7 +185,7 @@ void PropsStore::WriteChain(uint32_t slot, std::span<const uint8_t> record) {
     SetWord(slot + kRecordLengthAt, length);
     size_t done = std::min<size_t>(length, kFirstDataBytes);
     std::memset(image() + slot + kFirstDataAt, 0, kFirstDataBytes);
-    std::memcpy(image() + slot + kFirstDataAt, record.data(), done);
+    CopyBytes(image() + slot + kFirstDataAt, record.data(), done);
     uint32_t chunk = slot;
     while (done < length) {
         uint32_t next = Word(chunk + kChainNextAt);
@@ -191,7 +196,7 @@ void PropsStore::WriteChain(uint32_t slot, std::span<const uint8_t> record) {
         }
         const size_t piece = std::min<size_t>(length - done, kMoreDataBytes);
         std::memset(image() + next + kMoreDataAt, 0, kMoreDataBytes);
-        std::memcpy(image() + next + kMoreDataAt, record.data() + done, piece);
+        CopyBytes(image() + next + kMoreDataAt, record.data() + done, piece);
         done += piece;
         chunk = next;
     }
@@ -210,10 +215,10 @@ bool PropsStore::ReadEncoded(uint32_t slot, std::vector<uint8_t>& out) const {
     if (ChainLength(slot) != ChunksFor(length)) return false;
     out.resize(length);
     size_t done = std::min<size_t>(length, kFirstDataBytes);
-    std::memcpy(out.data(), image() + slot + kFirstDataAt, done);
+    CopyBytes(out.data(), image() + slot + kFirstDataAt, done);
     for (uint32_t at = Word(slot + kChainNextAt); at != 0; at = Word(at + kChainNextAt)) {
         const size_t piece = std::min<size_t>(length - done, kMoreDataBytes);
-        std::memcpy(out.data() + done, image() + at + kMoreDataAt, piece);
+        CopyBytes(out.data() + done, image() + at + kMoreDataAt, piece);
         done += piece;
     }
     return true;

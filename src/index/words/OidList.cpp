@@ -11,6 +11,11 @@ using namespace WordsFormat;
 
 namespace {
 
+// memcpy that accepts an empty range with no storage behind it (a null pointer).
+inline void CopyBytes(void* to, const void* from, size_t bytes) {
+    if (bytes != 0) std::memcpy(to, from, bytes);
+}
+
 template <typename T>
 std::span<const T> ItemsAt(Allocator& alloc, uint32_t offset) {
     if (offset == 0) return {};
@@ -45,7 +50,7 @@ std::optional<uint32_t> Make(Allocator& alloc, std::span<const uint32_t> oids) {
     uint32_t offset = 0;
     uint8_t* items = NewList(alloc, static_cast<uint32_t>(oids.size()), 4, offset);
     if (items == nullptr) return std::nullopt;
-    std::memcpy(items, oids.data(), oids.size() * 4);
+    CopyBytes(items, oids.data(), oids.size() * 4);
     return offset;
 }
 
@@ -58,12 +63,12 @@ std::optional<uint32_t> Replace(Allocator& alloc, uint32_t offset, uint32_t inde
         uint8_t* items = NewList(alloc, count, 4, fresh);
         if (items == nullptr) return std::nullopt;
         const std::span<const uint32_t> src = View(alloc, offset);  // the image may have grown
-        std::memcpy(items, src.data(), index * 4);
+        CopyBytes(items, src.data(), index * 4);
         if (insert) {
             StoreWord(items + index * 4, *insert);
-            std::memcpy(items + (index + 1) * 4, src.data() + index, (src.size() - index) * 4);
+            CopyBytes(items + (index + 1) * 4, src.data() + index, (src.size() - index) * 4);
         } else {
-            std::memcpy(items + index * 4, src.data() + index + 1, (src.size() - index - 1) * 4);
+            CopyBytes(items + index * 4, src.data() + index + 1, (src.size() - index - 1) * 4);
         }
     }
     FreeList(alloc, offset);
@@ -99,7 +104,7 @@ std::optional<uint32_t> Rewrite(Allocator& alloc, uint32_t oldOffset, std::span<
     if (!pairs.empty()) {
         uint8_t* items = NewList(alloc, static_cast<uint32_t>(pairs.size()), sizeof(Pair), fresh);
         if (items == nullptr) return std::nullopt;
-        std::memcpy(items, pairs.data(), pairs.size_bytes());
+        CopyBytes(items, pairs.data(), pairs.size_bytes());
     }
     FreeList(alloc, oldOffset);
     return fresh;
