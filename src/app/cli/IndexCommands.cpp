@@ -44,7 +44,11 @@ void Watch(Context& context, const Args& args) {
         const bool valued = i + 1 < args.size() && !args[i + 1].empty() &&
                             args[i + 1].find_first_not_of("0123456789") == std::string::npos;
         if (!valued || (args[i] != "--count" && args[i] != "--timeout")) throw UsageError("");
-        (args[i] == "--count" ? count : timeout) = std::stol(args[++i]);
+        // The option is chosen before its value is read: in an assignment the right side is
+        // evaluated first, so the index must not move inside the same expression.
+        long& option = args[i] == "--count" ? count : timeout;
+        option = std::stol(args[i + 1]);
+        ++i;
     }
     OpenDevice(context);
     plat::EnsureApplication();
