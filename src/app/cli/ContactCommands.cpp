@@ -18,7 +18,9 @@ Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
     if (!names.empty() && categories == nullptr) throw Failure("the category databases cannot be opened");
     for (const Str& name : names) {
         uint32_t id = 0;
-        if (categories->AddCategory(name, id) == CategoryManager::kAddFailed) throw Failure("cannot add a category");
+        if (categories->AddCategory(name, id) == CategoryManager::kAddFailed || id == 0) {
+            throw Failure("cannot add the category " + name.ToUtf8());
+        }
         ids.Add(id);
     }
     return ids;

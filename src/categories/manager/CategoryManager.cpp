@@ -172,12 +172,15 @@ int CategoryManager::AddCategory(const Str& name, uint32_t& id) {
         const bool read = ReadForward(byName, kMainProps, 2, [&](const CCeDBRecord& record) {
             const CCeDBProp* found = record.Find(kNameProp);
             if (found == nullptr || CompareLocale(found->GetText(), name.View()) != 0) return false;
-            exists = exists || name == found->GetText();
+            if (name == found->GetText()) {
+                exists = true;
+                id = NumberOf(record, kKeyProp).value_or(0);
+            }
             return !exists;
         });
         if (!read) return kAddFailed;
     }
-    if (exists) return kAddExists;
+    if (exists) return kAddExists;  // `id` names the category that is there
     CCeDBRecord record;
     record.Add(new CCeDBProp(kNameProp, name.c_str(), true));
     const plat::CeOid oid = main_.Write(record, CCeDBDatabase::kWriteNew);

@@ -30,7 +30,8 @@ public:
     CategoryManager& operator=(const CategoryManager&) = delete;
 
     enum AddResult : int { kAddFailed = 0, kAddCreated = 1, kAddExists = 2 };
-    // Adds a category; kAddExists (nothing written) when one of exactly that name exists.
+    // Adds a category; kAddExists (nothing written, `id` that category's) when one of exactly
+    // that name exists.
     int AddCategory(const Str& name, uint32_t& id);
     // Only when nothing refers to it; false otherwise (and for an unknown id).
     bool DeleteCategory(uint32_t id);

@@ -83,11 +83,11 @@ protected:
 
 }  // namespace
 
-TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothing) {
+TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothingAndNamesTheOneThere) {
     const uint32_t work = Add(u"Work");
     uint32_t id = 99;
     EXPECT_EQ(manager_->AddCategory(u"Work", id), CategoryManager::kAddExists);
-    EXPECT_EQ(id, 0u);
+    EXPECT_EQ(id, work);
     const uint32_t lower = Add(u"work");  // another name: the match is exact
     EXPECT_NE(lower, work);
     Array<CategoryEntry> all;
