@@ -77,6 +77,12 @@ void ContactIndex::Save(bool background) {
     }
 }
 
+void ContactIndex::WaitForSaves() {
+    if (!IsOpen()) return;
+    props_->File().WaitSave();
+    words_->Store().File().WaitSave();
+}
+
 void ContactIndex::Close() {
     words_->Close();
     props_->Close();

@@ -57,6 +57,8 @@ public:
     bool Rebuild(IndexDatabase& database, IndexRebuild& gathered);
     // With `background`: starts the background save of both files. Without: cancels running saves.
     void Save(bool background);
+    // Returns once neither file has a background save running.
+    void WaitForSaves();
     // Waits for running saves, then lets go of both images.
     void Close();
     bool IsOpen() const;

@@ -300,7 +300,7 @@ void ContactManager::FlushQueue() {
 void ContactManager::SaveNow() {
     if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
     if (index_->IsOpen() && beingUpdated_) index_->Save(true);
-    index_->Save(false);
+    index_->WaitForSaves();
     beingUpdated_ = false;
 }
 

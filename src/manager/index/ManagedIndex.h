@@ -30,8 +30,10 @@ public:
     // False when the index does not hold `oid`.
     virtual bool Remove(uint32_t oid) = 0;
     virtual bool Holds(uint32_t oid) const = 0;
-    // The background save of the files, or (without `background`) waiting for running saves.
+    // Starts the background save of the files, or (without `background`) cancels running saves.
     virtual void Save(bool background) = 0;
+    // Returns once no save is running: what was started has been written.
+    virtual void WaitForSaves() = 0;
     virtual void MarkFilesInvalid() = 0;
     virtual bool FilesFlaggedInvalid() const = 0;
 

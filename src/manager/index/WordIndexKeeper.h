@@ -22,6 +22,7 @@ public:
     bool Remove(uint32_t oid) override;
     bool Holds(uint32_t oid) const override { return index_.FindSlot(oid).has_value(); }
     void Save(bool background) override { index_.Save(background); }
+    void WaitForSaves() override { index_.WaitForSaves(); }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
     bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,

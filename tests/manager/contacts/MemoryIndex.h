@@ -30,6 +30,7 @@ public:
     bool Remove(uint32_t oid) override { return held.erase(oid) == 1; }
     bool Holds(uint32_t oid) const override { return held.count(oid) == 1; }
     void Save(bool background) override { saves += background ? 1 : 0; }
+    void WaitForSaves() override {}
     void MarkFilesInvalid() override {}
     bool FilesFlaggedInvalid() const override { return false; }
     OidVector Search(std::u16string_view, IndexOrder, const OidVector*, SearchTree) const override { return {}; }
