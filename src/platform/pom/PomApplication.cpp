@@ -1,5 +1,7 @@
 #include "platform/pom/PomApplication.h"
 
+#include <algorithm>
+
 #include "platform/device/Device.h"
 #include "platform/pom/AppointmentStore.h"
 #include "platform/pom/InfraredFolder.h"
@@ -42,6 +44,7 @@ void Application::Logoff() {
     if (!volume_.IsZero()) UnmountDbVol(volume_);
     volume_ = CeGuid{};
     contactByNumber_.clear();
+    newestScanned_ = 0;
 }
 
 std::unique_ptr<Item> Application::GetItemFromOid(uint32_t itemRef) {
@@ -85,8 +88,14 @@ CeOid Application::FindContact(uint32_t itemNumber) {
     if (cached != contactByNumber_.end() && CachedContactMatches(cached->second, itemNumber)) {
         return cached->second;
     }
-    ScanContacts();
-    const auto found = contactByNumber_.find(itemNumber);
+    // A contact saved since the last look is among the newest records: those are read first, so
+    // that saving contact after contact does not read the whole store each time.
+    ScanNewContacts();
+    auto found = contactByNumber_.find(itemNumber);
+    if (found == contactByNumber_.end() || !CachedContactMatches(found->second, itemNumber)) {
+        ScanContacts();
+        found = contactByNumber_.find(itemNumber);
+    }
     if (found != contactByNumber_.end()) return found->second;
     SetLastError(ERROR_NOT_FOUND, "no contact has that item number");
     return 0;
@@ -97,12 +106,27 @@ bool Application::CachedContactMatches(CeOid oid, uint32_t itemNumber) {
     return SeekDatabase(contacts_, SeekType::Oid, oid) == oid && CurrentItemNumber(contacts_, read) == itemNumber;
 }
 
+// Records are in identifier order and new records get higher identifiers: the walk back from
+// the last record stops at the first one seen before.
+void Application::ScanNewContacts() {
+    CeOid newest = newestScanned_;
+    for (CeOid at = SeekDatabase(contacts_, SeekType::End, 0); at > newestScanned_;
+         at = SeekDatabase(contacts_, SeekType::Current, -1)) {
+        CeOid oid = 0;
+        if (const uint32_t number = CurrentItemNumber(contacts_, oid)) contactByNumber_[number] = oid;
+        newest = std::max(newest, at);
+    }
+    newestScanned_ = newest;
+}
+
 void Application::ScanContacts() {
     contactByNumber_.clear();
+    newestScanned_ = 0;
     for (CeOid at = SeekDatabase(contacts_, SeekType::Beginning, 0); at != 0;
          at = SeekDatabase(contacts_, SeekType::Current, 1)) {
         CeOid oid = 0;
         if (const uint32_t number = CurrentItemNumber(contacts_, oid)) contactByNumber_[number] = oid;
+        newestScanned_ = std::max(newestScanned_, at);
     }
 }
 

@@ -52,6 +52,7 @@ public:
 private:
     CeOid FindContact(uint32_t itemNumber);
     bool CachedContactMatches(CeOid oid, uint32_t itemNumber);
+    void ScanNewContacts();
     void ScanContacts();
 
     CeGuid volume_;
@@ -59,6 +60,7 @@ private:
     DbHandle appointments_ = kInvalidDbHandle;
     std::u16string calendarFolder_ = u"\\My Documents";
     std::unordered_map<uint32_t, CeOid> contactByNumber_;  // a cache, checked before use
+    CeOid newestScanned_ = 0;  // the highest record identifier the cache has seen
 };
 
 }  // namespace plat::pom
