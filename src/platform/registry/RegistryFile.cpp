@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <system_error>
+#include <thread>
 
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryFormat.h"
@@ -59,7 +61,11 @@ std::string DamageMessage(const fs::path& file, const std::string& detail) {
     return "registry " + file.string() + " is damaged or not a registry (" + detail + "); it was left as it is";
 }
 
-sqlite3* OpenRegistryFile(const fs::path& file) {
+namespace {
+
+// One attempt; nullptr when the file was busy in a way SQLite does not wait for (another process
+// creating it or switching it to write-ahead logging at that moment).
+sqlite3* TryOpen(const fs::path& file, bool lastAttempt) {
     std::error_code ec;
     const auto status = fs::status(file, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) Fail(file, "not a file");
@@ -74,12 +80,23 @@ sqlite3* OpenRegistryFile(const fs::path& file) {
     } catch (const sql::Failure& failure) {
         sqlite3_close_v2(db);
         if (sql::IsDamage(failure.code)) throw RegistryError(DamageMessage(file, failure.what()));
+        if ((failure.code & 0xFF) == SQLITE_BUSY && !lastAttempt) return nullptr;
         Fail(file, failure.what());  // for instance locked by another process for too long
     } catch (...) {
         sqlite3_close_v2(db);
         throw;
     }
     return db;
+}
+
+}  // namespace
+
+sqlite3* OpenRegistryFile(const fs::path& file) {
+    constexpr int kPauseMs = 10;
+    for (int waited = 0;; waited += kPauseMs) {
+        if (sqlite3* db = TryOpen(file, waited >= regformat::kBusyTimeoutMs)) return db;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
+    }
 }
 
 }  // namespace plat
