@@ -38,8 +38,15 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 [[noreturn]] void StartGrandchild(const char* file, char* const* argv, char* const* envp, int reportFd) {
     const pid_t grandchild = fork();
     if (grandchild == 0) {
-        // The program starts as a fresh one: its own session and no signal blocked by the caller.
+        // The program starts as a fresh one: its own session, no signal blocked by the caller, and
+        // none of the caller's terminal or pipes (a caller reading its own output to the end
+        // would otherwise wait for the program too).
         setsid();
+        const int null = open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            for (int fd = 0; fd <= 2; ++fd) dup2(null, fd);
+            if (null > 2) close(null);
+        }
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
