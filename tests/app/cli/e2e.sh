@@ -249,6 +249,42 @@ run delete "$oid"
 same "deleting again fails" 1 "$status"
 [ -n "$err" ] || fail "deleting again says nothing"
 
+# --- Calls, messages and the recent list ---------------------------------------------------------
+# The device's stand-in programs and libraries log what they are asked in \Windows\programs.log.
+log=$dev/Windows/programs.log
+# logged WHAT LINE: the log gets LINE (without its time) within 10 s; the stand-in programs run
+# on their own and write when they have started.
+logged() {
+    for _ in $(seq 100); do
+        cut -f2- "$log" 2>/dev/null | grep -qxF -- "$2" && return
+        sleep 0.1
+    done
+    fail "$1: no line [$2] in the program log: [$(cut -f2- "$log" 2>/dev/null)]"
+}
+ok add first=Rita last=Recent mobile=+1-555-0100 email=rita@example.com
+rita=$out
+ok dial "$rita"
+same "dial result through the phone library" 0 "$out"
+logged "the phone library got the contact's number and name" \
+    "phone.dll${TAB}PhoneMakeCall${TAB}0${TAB}+1-555-0100${TAB}(null)${TAB}Recent, Rita${TAB}(null)"
+ok sms "+1 (555) 123-4567" "Smith; John"
+same "sms prints nothing" "" "$out"
+logged "sms command line" "tmail.exe${TAB}-service \"SMS\" -To \"Smith John<+15551234567>\""
+ok email 'a@example.com"; rm -rf /'
+logged "email command line, quotes removed" "tmail.exe${TAB}-To \"a@example.com; rm -rf /\""
+ok web 'https://example.com/?q=$(id)'
+logged "web address as given" "iexplore.exe${TAB}https://example.com/?q=\$(id)"
+for line in "dial" "sms" "email" "web" "email a b" "dial $rita --card"; do
+    # shellcheck disable=SC2086
+    run $line
+    same "exit status of [$line]" 2 "$status"
+done
+ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' Count dword 2
+ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 0 dword "$((16#$rita))"
+ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 1 dword 123456
+ok list --recent
+same "recent contacts that still exist" "$rita${TAB}Rita Recent" "$out"
+
 # --- Wrong command lines and a missing device ----------------------------------------------------
 wrong=("" "bogus" "list --order size" "list extra" "abc 1" "abc" "lookup 12" "lookup 12345x"
        "update" "delete xyz" "delete" "add" "add nofield=1" "add birthday=2020-13-45" "index fix"
