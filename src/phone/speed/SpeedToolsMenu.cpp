@@ -1,0 +1,89 @@
+#include "phone/speed/SpeedToolsMenu.h"
+
+#include "core/res/ResourceStrings.h"
+#include "phone/speed/CSpeedInfoStore.h"
+#include "platform/ui/MessageBox.h"
+
+namespace {
+
+constexpr uint32_t kStrClearAllQuestion = 41426;
+
+struct Move {
+    SpeedCommand command;
+    CSpeedInfoStore::Direction direction;
+    const char16_t* text;
+};
+constexpr Move kMoves[] = {
+    {kSpeedUp, CSpeedInfoStore::Direction::Up, u"Up"},
+    {kSpeedDown, CSpeedInfoStore::Direction::Down, u"Down"},
+    {kSpeedLeft, CSpeedInfoStore::Direction::Left, u"Left"},
+    {kSpeedRight, CSpeedInfoStore::Direction::Right, u"Right"},
+};
+
+const Move* MoveOf(uint32_t command) {
+    for (const Move& move : kMoves) {
+        if (move.command == command) return &move;
+    }
+    return nullptr;
+}
+
+int TargetOf(const CSpeedInfoStore& store, const Move& move, int selected) {
+    return CSpeedInfoStore::MoveTarget(selected, move.direction, store.Columns(), store.Cells());
+}
+
+MenuItem Popup(const char16_t* text, std::vector<MenuItem> items) {
+    MenuItem popup;
+    popup.text = Str(text);
+    popup.submenu = std::move(items);
+    return popup;
+}
+
+MenuItem Item(uint32_t id, const char16_t* text, bool enabled) {
+    MenuItem item;
+    item.id = id;
+    item.text = Str(text);
+    item.enabled = enabled;
+    return item;
+}
+
+}  // namespace
+
+MenuDescription SpeedToolsMenu(const CSpeedInfoStore& store, int selected) {
+    const bool holds = store.FindCell(selected) >= 0;
+    const bool any = !store.Records().empty();
+    std::vector<MenuItem> moves;
+    for (const Move& move : kMoves) moves.push_back(Item(move.command, move.text, holds && TargetOf(store, move, selected) >= 0));
+    MenuDescription menu;
+    menu.items.push_back(Popup(u"Tools", {Item(kSpeedRename, u"Rename", holds), Popup(u"Move", std::move(moves)),
+                                          Item(kSpeedClear, u"Clear", holds), Item(kSpeedSortByName, u"Sort By Name", any),
+                                          Item(kSpeedClearAll, u"Clear All", any)}));
+    menu.items.push_back(Item(kSpeedClose, u"Close", true));
+    return menu;
+}
+
+SpeedToolsOutcome ApplySpeedTools(CSpeedInfoStore& store, uint32_t command, int& selected) {
+    if (const Move* move = MoveOf(command)) {
+        const int target = TargetOf(store, *move, selected);
+        if (target < 0 || !store.Move(selected, target)) return SpeedToolsOutcome::None;
+        selected = target;
+        return SpeedToolsOutcome::Redraw;
+    }
+    const bool holds = store.FindCell(selected) >= 0;
+    switch (command) {
+        case kSpeedRename: return holds ? SpeedToolsOutcome::OpenRename : SpeedToolsOutcome::None;
+        case kSpeedClear:
+            if (!holds) return SpeedToolsOutcome::None;
+            store.Remove(selected);
+            return SpeedToolsOutcome::Redraw;
+        case kSpeedSortByName: store.SortByName(); return SpeedToolsOutcome::Redraw;
+        case kSpeedClearAll:
+            if (plat::MessageBox(RequireStr(kStrClearAllQuestion).View(), u"", plat::MB_YESNO | plat::MB_ICONWARNING) !=
+                plat::IDYES) {
+                return SpeedToolsOutcome::None;
+            }
+            store.Remove(-1);
+            return SpeedToolsOutcome::Redraw;
+        case kSpeedClose: return SpeedToolsOutcome::Close;
+        default: return SpeedToolsOutcome::None;
+    }
+}
