@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "index/format/Words.h"
-#include "index/mapped/Crc32c.h"
 #include "index/mapped/FileBytes.h"
 #include "index/props/PropsFormat.h"
 #include "store/contact/ContactCustProps.h"
@@ -22,17 +21,6 @@ std::vector<uint8_t> Pattern(uint32_t length, uint8_t seed = 1) {
     std::vector<uint8_t> bytes(length);
     std::iota(bytes.begin(), bytes.end(), seed);
     return bytes;
-}
-
-// The file of an image as the container writes it: the file length over the image's last word,
-// then the CRC-32C of everything before.
-std::vector<uint8_t> SealedFile(std::vector<uint8_t> image) {
-    const auto length = static_cast<uint32_t>(image.size());
-    StoreWord(image.data() + length - 4, length + 4);
-    const uint32_t crc = Crc32c(image.data(), length);
-    image.resize(length + 4);
-    StoreWord(image.data() + length, crc);
-    return image;
 }
 
 uint64_t ChunksInUse(const PropsStore& store) {
@@ -55,12 +43,18 @@ ContactCustProps SomeValues() {
     return values;
 }
 
-}  // namespace
+// A device with a new, empty store.
+class PropsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(store.Create(0)); }
 
-TEST(PropsStore, RecordsTakeChunksByLength) {
     TempDevice device;
     PropsStore store;
-    ASSERT_TRUE(store.Create(0));
+};
+
+}  // namespace
+
+TEST_F(PropsStoreTest, RecordsTakeChunksByLength) {
     const struct { uint32_t length; uint64_t chunks; } cases[] = {
         {0, 1}, {112, 1}, {113, 2}, {236, 2}, {237, 3}, {300, 3}, {1000, 9}};
     for (const auto& c : cases) {
@@ -76,10 +70,7 @@ TEST(PropsStore, RecordsTakeChunksByLength) {
     }
 }
 
-TEST(PropsStore, NewStoreAndFirstSlotAreByteExact) {
-    TempDevice device;
-    PropsStore store;
-    ASSERT_TRUE(store.Create(0));
+TEST_F(PropsStoreTest, NewStoreAndFirstSlotAreByteExact) {
     const uint8_t* image = store.File().Image();
     const uint32_t header[] = {1, 5, 0, 0, 0, 0, 0, 0, 12, 0};
     for (uint32_t i = 0; i < std::size(header); ++i) EXPECT_EQ(LoadWord(image + 4 * i), header[i]) << i;
@@ -99,10 +90,7 @@ TEST(PropsStore, NewStoreAndFirstSlotAreByteExact) {
     for (uint32_t s = 0; s < 9; ++s) EXPECT_EQ(LoadWord(record + 20 + 4 * s), 56u) << s;
 }
 
-TEST(PropsStore, SlotListKeepsInsertionOrderThroughRemovals) {
-    TempDevice device;
-    PropsStore store;
-    ASSERT_TRUE(store.Create(0));
+TEST_F(PropsStoreTest, SlotListKeepsInsertionOrderThroughRemovals) {
     const uint32_t a = store.AddEncoded(Pattern(10, 1));
     const uint32_t b = store.AddEncoded(Pattern(200, 2));
     const uint32_t c = store.AddEncoded(Pattern(20, 3));
@@ -131,10 +119,7 @@ TEST(PropsStore, SlotListKeepsInsertionOrderThroughRemovals) {
     EXPECT_EQ(ChunksInUse(store), 0u);
 }
 
-TEST(PropsStore, UpdateRewritesInPlaceAndReturnsOrTakesChunks) {
-    TempDevice device;
-    PropsStore store;
-    ASSERT_TRUE(store.Create(0));
+TEST_F(PropsStoreTest, UpdateRewritesInPlaceAndReturnsOrTakesChunks) {
     const uint32_t slot = store.AddEncoded(Pattern(300, 5));
     const uint32_t after = store.AddEncoded(Pattern(40, 6));
     const uint64_t before = store.Pool().Available();
@@ -152,10 +137,7 @@ TEST(PropsStore, UpdateRewritesInPlaceAndReturnsOrTakesChunks) {
     EXPECT_EQ(store.FirstSlot(), slot) << "an update keeps the slot and its place";
 }
 
-TEST(PropsStore, GrowsByOnePercentAndKeepsRecords) {
-    TempDevice device;
-    PropsStore store;
-    ASSERT_TRUE(store.Create(0));
+TEST_F(PropsStoreTest, GrowsByOnePercentAndKeepsRecords) {
     const uint32_t start = store.File().Length();
     std::vector<uint32_t> slots;
     for (uint32_t i = 0; i < 400; ++i) {
@@ -192,10 +174,7 @@ TEST(PropsStore, ValuesSurviveSaveAndReopen) {
     EXPECT_TRUE(store.IsNeedInspect(0x5566778811223344ull, 2, true));
 }
 
-TEST(PropsStore, ImageSavedMidUpdateIsRefusedByCheckedOpen) {
-    TempDevice device;
-    PropsStore store;
-    ASSERT_TRUE(store.Create(0));
+TEST_F(PropsStoreTest, ImageSavedMidUpdateIsRefusedByCheckedOpen) {
     store.AddRecord(SomeValues());
     store.SetUpdating(true);
     SaveAndClose(store);
@@ -209,17 +188,11 @@ TEST(PropsStore, ImageSavedMidUpdateIsRefusedByCheckedOpen) {
 
 // Damaged images are refused at open, whatever the check flag: each case changes one word of a
 // saved store of three slots.
-TEST(PropsStore, DamagedImagesAreRefused) {
-    TempDevice device;
-    std::vector<uint8_t> image;
+TEST_F(PropsStoreTest, DamagedImagesAreRefused) {
     uint32_t slots[3];
-    {
-        PropsStore store;
-        ASSERT_TRUE(store.Create(0));
-        for (uint32_t i = 0; i < 3; ++i) slots[i] = store.AddEncoded(Pattern(150 * (i + 1)));
-        image.assign(store.File().Image(), store.File().Image() + store.File().Length());
-        store.Close();
-    }
+    for (uint32_t i = 0; i < 3; ++i) slots[i] = store.AddEncoded(Pattern(150 * (i + 1)));
+    const std::vector<uint8_t> image(store.File().Image(), store.File().Image() + store.File().Length());
+    store.Close();
     const struct { const char* what; uint32_t at; uint32_t value; } cases[] = {
         {"magic", kMagicAt, 2},
         {"version", kVersionAt, 4},
@@ -236,11 +209,10 @@ TEST(PropsStore, DamagedImagesAreRefused) {
     for (const auto& c : cases) {
         std::vector<uint8_t> damaged = image;
         StoreWord(damaged.data() + c.at, c.value);
-        WriteBytes(device.Host(u"\\pim_index2.dat"), SealedFile(damaged));
-        PropsStore store;
-        EXPECT_FALSE(store.Open(false)) << c.what;
+        WriteBytes(device.Host(u"\\pim_index2.dat"), SealImage(damaged));
+        PropsStore damagedStore;
+        EXPECT_FALSE(damagedStore.Open(false)) << c.what;
     }
-    WriteBytes(device.Host(u"\\pim_index2.dat"), SealedFile(image));
-    PropsStore store;
+    WriteBytes(device.Host(u"\\pim_index2.dat"), SealImage(image));
     EXPECT_TRUE(store.Open(true)) << "the undamaged image opens";
 }
