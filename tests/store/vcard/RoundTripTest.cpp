@@ -111,36 +111,25 @@ Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
 
 }  // namespace
 
+// Every card of one file is read back to the contact it was written from.
 TEST(VCardRoundTrip, ExportedContactsImportBackEqual) {
     ContactMaker maker(20240611);
+    std::vector<Contact> originals;
+    std::vector<std::string> cards;
+    std::string file;
     for (int i = 0; i < 300; ++i) {
         std::vector<Str> categories;
-        const Contact original = maker.Make(categories);
-        const std::string card = ExportContact(original, categories);
-        const auto imported = ImportOk(card);
-        ASSERT_EQ(imported.size(), 1u) << card;
-        Contact back = imported[0].contact;
-        back.categories = CategoryIds(imported[0].categories);
-        ASSERT_TRUE(back.Equals(original))
-            << "contact " << i << ":\n" << ContactDifferences(back, original) << card;
-    }
-}
-
-TEST(VCardRoundTrip, SeveralExportedCardsReadAsOneFile) {
-    ContactMaker maker(7);
-    std::string file;
-    std::vector<Contact> originals;
-    for (int i = 0; i < 20; ++i) {
-        std::vector<Str> none;
-        originals.push_back(maker.Make(none));
-        originals.back().categories.RemoveAll();
-        file += ExportContact(originals.back(), {});
+        originals.push_back(maker.Make(categories));
+        cards.push_back(ExportContact(originals.back(), categories));
+        file += cards.back();
     }
     const auto imported = ImportOk(file);
     ASSERT_EQ(imported.size(), originals.size());
     for (size_t i = 0; i < originals.size(); ++i) {
-        EXPECT_TRUE(imported[i].contact.Equals(originals[i]))
-            << ContactDifferences(imported[i].contact, originals[i]);
+        Contact back = imported[i].contact;
+        back.categories = CategoryIds(imported[i].categories);
+        ASSERT_TRUE(back.Equals(originals[i]))
+            << "contact " << i << ":\n" << ContactDifferences(back, originals[i]) << cards[i];
     }
 }
 
