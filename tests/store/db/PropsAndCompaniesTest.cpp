@@ -17,7 +17,6 @@ TEST(Prop, CopiesOwnTheirValueAndReferencesFollowTheCaller) {
     EXPECT_EQ(std::u16string_view(referenced.GetText()), u"Hnna");
     EXPECT_TRUE(copied.OwnsValue());
     EXPECT_FALSE(referenced.OwnsValue());
-    EXPECT_TRUE(copied.IsNew());
 
     uint8_t bytes[] = {1, 2, 3};
     CCeDBProp block(0xFF, bytes, 3, true, plat::CEVT_STREAM);
@@ -35,22 +34,6 @@ TEST(Prop, CopiesOwnTheirValueAndReferencesFollowTheCaller) {
     copied.SetLong(-2);
     EXPECT_EQ(copied.ToPropVal().u32, 0xFFFFFFFEu);
     EXPECT_EQ(copied.GetId(), 0x00820003u);
-    CCeDBProp empty;
-    EXPECT_EQ(empty.GetId(), plat::CEVT_UI4);
-    EXPECT_EQ(empty.GetULong(), 0u);
-}
-
-TEST(Record, FindsTheFirstOfANumberAndOwnsItsProperties) {
-    CCeDBRecord record;
-    record.Add(new CCeDBProp(0x82, u"first", true));
-    record.Add(new CCeDBProp(0x84, uint32_t{7}));
-    record.Add(new CCeDBProp(0x82, u"second", true));
-    record.SetOid(5);
-    EXPECT_EQ(std::u16string_view(record.Find(0x82)->GetText()), u"first");
-    EXPECT_EQ(record.Find(0x83), nullptr);
-    record.RemoveAll();
-    EXPECT_EQ(record.GetCount(), 0);
-    EXPECT_EQ(record.GetOid(), 0u);
 }
 
 class Companies : public DbFixture {
