@@ -52,16 +52,16 @@ TEST_F(Notify, ChangesOfTwoWritersAndOurOwnArriveOnceAndInOrder) {
     std::vector<std::thread::id> threads;
     Listen(got, &threads);
     const plat::DbHandle writer = Open(u"Contacts Database");
-    const pid_t first = StartPeer(device.Root(), "write", 30, LogPath("first.log"));
-    const pid_t second = StartPeer(device.Root(), "write", 30, LogPath("second.log"));
+    PeerProcess first = StorePeer(device.Root(), "write", 30, LogPath("first.log"));
+    PeerProcess second = StorePeer(device.Root(), "write", 30, LogPath("second.log"));
     std::vector<Change> ours;
     for (int i = 0; i < 10; ++i) {
         const plat::CeOid oid = Add(writer, {TextProp(0x82, u"ours")});
         ours.emplace_back(plat::DB_CEOID_CREATED, oid);
         plat::ProcessEvents(1);
     }
-    ASSERT_EQ(WaitPeer(first), 0);
-    ASSERT_EQ(WaitPeer(second), 0);
+    ASSERT_EQ(first.Reap(), 0);
+    ASSERT_EQ(second.Reap(), 0);
     const std::vector<Change> firstLog = ReadLog(LogPath("first.log"));
     const std::vector<Change> secondLog = ReadLog(LogPath("second.log"));
     ASSERT_EQ(firstLog.size(), 70u);  // 30 created, 30 changed, 10 deleted
@@ -78,23 +78,18 @@ TEST_F(Notify, ChangesOfTwoWritersAndOurOwnArriveOnceAndInOrder) {
     plat::DatabaseInfo info;
     ASSERT_TRUE(plat::GetDatabaseInfo(volume, 0x10001, info));
     EXPECT_EQ(info.recordCount, 50u);
-    int walked = 0;
-    for (plat::CeOid oid = plat::SeekDatabase(writer, plat::SeekType::Beginning, 0); oid != 0;
-         oid = plat::SeekDatabase(writer, plat::SeekType::Current, 1)) {
-        ++walked;
-    }
-    EXPECT_EQ(walked, 50);
+    EXPECT_EQ(Oids(writer).size(), 50u);
 }
 
 TEST_F(Notify, AnotherProcessHearsOurChanges) {
     const plat::DbHandle writer = Open(u"Contacts Database");
     const std::string log = LogPath("listener.log");
-    const pid_t listener = StartPeer(device.Root(), "listen", 3, log);
+    PeerProcess listener = StorePeer(device.Root(), "listen", 3, log);
     ASSERT_TRUE(plat::RunUntil([&] { return std::filesystem::exists(log + ".ready"); }, kWaitMs));
     const plat::CeOid oid = Add(writer, {TextProp(0x82, u"Anna")});
     ASSERT_NE(plat::WriteRecordProps(writer, oid, std::vector{TextProp(0x84, u"Smith")}), 0u);
     ASSERT_TRUE(plat::DeleteRecord(writer, oid));
-    ASSERT_EQ(WaitPeer(listener), 0);
+    ASSERT_EQ(listener.Reap(), 0);
     const std::vector<Change> expected = {
         {plat::DB_CEOID_CREATED, oid}, {plat::DB_CEOID_CHANGED, oid}, {plat::DB_CEOID_RECORD_DELETED, oid}};
     EXPECT_EQ(ReadLog(log), expected);

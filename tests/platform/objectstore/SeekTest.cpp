@@ -1,5 +1,5 @@
-// Sort orders and seeks: the device collation for text, the property flags, several keys, the
-// positional seeks, and a cursor that follows changes made through other handles.
+// Sort orders and seeks: the device collation for text, the property flags, several keys and the
+// positional seeks.
 #include "StoreFixture.h"
 
 namespace {
@@ -76,13 +76,7 @@ TEST_F(Seeks, NumbersSortByTheirOwnType) {
         {oids[1], oids[0], oids[2]},  // file times are unsigned 64-bit
     };
     for (size_t i = 0; i < expected.size(); ++i) {
-        const plat::DbHandle db = Open(u"Numbers", &spec.sortOrders[i]);
-        std::vector<plat::CeOid> walked;
-        for (plat::CeOid oid = plat::SeekDatabase(db, SeekType::Beginning, 0); oid != 0;
-             oid = plat::SeekDatabase(db, SeekType::Current, 1)) {
-            walked.push_back(oid);
-        }
-        EXPECT_EQ(walked, expected[i]) << "order " << i;
+        EXPECT_EQ(Oids(Open(u"Numbers", &spec.sortOrders[i])), expected[i]) << "order " << i;
     }
 }
 
@@ -135,11 +129,7 @@ TEST_F(Seeks, ValueSeeksOnSeveralKeys) {
 
 TEST_F(Seeks, PositionalSeeks) {
     const plat::DbHandle db = Names(0, {u"a", u"b", u"c", u"d"});
-    std::vector<plat::CeOid> order;
-    for (plat::CeOid oid = plat::SeekDatabase(db, SeekType::Beginning, 0); oid != 0;
-         oid = plat::SeekDatabase(db, SeekType::Current, 1)) {
-        order.push_back(oid);
-    }
+    const std::vector<plat::CeOid> order = Oids(db);
     ASSERT_EQ(order.size(), 4u);
     struct Case {
         SeekType type;
@@ -172,38 +162,6 @@ TEST_F(Seeks, PositionalSeeks) {
     plat::SeekDatabase(db, SeekType::Oid, 0x7FFFFFFF);
     EXPECT_EQ(plat::ReadRecordProps(db, {}, props), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
-}
-
-TEST_F(Seeks, TheCursorFollowsChangesMadeElsewhere) {
-    const plat::DbHandle db = Names(0, {u"a", u"b", u"c", u"d"});
-    const plat::DbHandle other = Open(u"Namesa");
-    const plat::CeOid a = plat::SeekDatabase(db, SeekType::Beginning, 0);
-    const plat::CeOid b = plat::SeekDatabase(db, SeekType::Current, 1);
-    const plat::CeOid c = plat::SeekDatabase(db, SeekType::Current, 1);
-    const plat::CeOid d = plat::SeekDatabase(db, SeekType::Current, 1);
-
-    // The current record moves in the order when its key changes, and stays current.
-    ASSERT_EQ(plat::SeekDatabase(db, SeekType::Oid, b), b);
-    ASSERT_NE(plat::WriteRecordProps(other, b, std::vector{TextProp(1, u"e")}), 0u);
-    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 0), b);
-    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, -1), d);
-
-    // A deleted current record cannot be read or written through the cursor; a step forward
-    // reaches the record that followed it, a step back the one before.
-    ASSERT_EQ(plat::SeekDatabase(db, SeekType::Oid, c), c);
-    ASSERT_TRUE(plat::DeleteRecord(other, c));
-    std::vector<PropVal> props;
-    EXPECT_EQ(plat::ReadRecordProps(db, {}, props), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
-    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 1), d);
-    ASSERT_EQ(plat::SeekDatabase(db, SeekType::Current, -1), a);
-    ASSERT_TRUE(plat::DeleteRecord(other, a));
-    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Current, 0), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
-    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Oid, a), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
-    const plat::CeOid added = Add(other, {TextProp(1, u"0")});
-    EXPECT_EQ(plat::SeekDatabase(db, SeekType::Beginning, 0), added);
 }
 
 }  // namespace

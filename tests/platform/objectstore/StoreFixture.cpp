@@ -1,10 +1,5 @@
 #include "StoreFixture.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
 void StoreFixture::SetUp() {
     // The device's initialisation makes the volume; a device without one gets it here.
     const std::filesystem::path file = device.Host(u"\\pim.vol");
@@ -44,6 +39,15 @@ std::vector<plat::PropVal> StoreFixture::ReadAll(plat::DbHandle db) {
     return props;
 }
 
+std::vector<plat::CeOid> StoreFixture::Oids(plat::DbHandle db) {
+    std::vector<plat::CeOid> oids;
+    for (plat::CeOid oid = plat::SeekDatabase(db, plat::SeekType::Beginning, 0); oid != 0;
+         oid = plat::SeekDatabase(db, plat::SeekType::Current, 1)) {
+        oids.push_back(oid);
+    }
+    return oids;
+}
+
 plat::PropVal TextProp(uint16_t number, std::u16string text) {
     return plat::PropVal::Text(plat::MakePropId(number, plat::CEVT_LPWSTR), std::move(text));
 }
@@ -54,21 +58,4 @@ plat::PropVal UintProp(uint16_t number, uint32_t value) {
 
 plat::PropVal IntProp(uint16_t number, int32_t value) {
     return plat::PropVal::Number(plat::MakePropId(number, plat::CEVT_I4), static_cast<uint32_t>(value));
-}
-
-pid_t StartPeer(const std::filesystem::path& root, const std::string& mode, int64_t count, const std::string& arg) {
-    const std::string program = std::string(BREVANE_PEER_DIR) + "/objectstore_peer";
-    const std::string countText = std::to_string(count);
-    std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(root.c_str()),
-                               const_cast<char*>(mode.c_str()), const_cast<char*>(countText.c_str()),
-                               const_cast<char*>(arg.c_str()), nullptr};
-    pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0) << program;
-    return pid;
-}
-
-int WaitPeer(pid_t pid) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
 }

@@ -3,13 +3,12 @@
 // the test, so nothing outlives the device.
 #include <gtest/gtest.h>
 
-#include <sys/types.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/objectstore/ObjectStore.h"
+#include "platform/window/PeerProcess.h"
 #include "support/TempDevice.h"
 
 class StoreFixture : public ::testing::Test {
@@ -23,6 +22,8 @@ protected:
     // A new record holding these values; fails the test when the write fails.
     plat::CeOid Add(plat::DbHandle db, const std::vector<plat::PropVal>& props);
     std::vector<plat::PropVal> ReadAll(plat::DbHandle db);
+    // The records met walking the handle's order forward from the first.
+    std::vector<plat::CeOid> Oids(plat::DbHandle db);
 
     TempDevice device;
     plat::CeGuid volume;
@@ -34,7 +35,8 @@ plat::PropVal TextProp(uint16_t number, std::u16string text);
 plat::PropVal UintProp(uint16_t number, uint32_t value);
 plat::PropVal IntProp(uint16_t number, int32_t value);
 
-// Starts the second process (objectstore_peer ROOT MODE COUNT ARG) and waits for its exit status
-// (-1 when it did not exit normally).
-pid_t StartPeer(const std::filesystem::path& root, const std::string& mode, int64_t count, const std::string& arg);
-int WaitPeer(pid_t pid);
+// The second process (objectstore_peer ROOT MODE COUNT ARG), running until reaped.
+inline PeerProcess StorePeer(const std::filesystem::path& root, const std::string& mode, int64_t count,
+                             const std::string& arg) {
+    return PeerProcess("objectstore_peer", {root.string(), mode, std::to_string(count), arg});
+}

@@ -22,18 +22,9 @@ protected:
         sorted = Open(u"Contacts Database", &kByCompany);
     }
 
-    std::vector<CeOid> Walk(plat::DbHandle db) {
-        std::vector<CeOid> oids;
-        for (CeOid oid = plat::SeekDatabase(db, SeekType::Beginning, 0); oid != 0;
-             oid = plat::SeekDatabase(db, SeekType::Current, 1)) {
-            oids.push_back(oid);
-        }
-        return oids;
-    }
-
     // The whole order, then what value seeks and seeks from either end find (0: nothing).
     std::vector<CeOid> Answers(plat::DbHandle db) {
-        std::vector<CeOid> found = Walk(db);
+        std::vector<CeOid> found = Oids(db);
         for (const char16_t* name : {u"Acme", u"acme", u"B", u"Bolt", u"ecru", u"Écru", u"Zinc", u""}) {
             const std::vector<plat::PropVal> key = {plat::PropVal::Text(kCompany, name)};
             for (const SeekType type : {SeekType::ValueFirstEqual, SeekType::ValueGreater}) {
@@ -54,7 +45,7 @@ protected:
     }
 
     void RunPeer(const std::string& mode, int64_t count, const std::string& arg) {
-        ASSERT_EQ(WaitPeer(StartPeer(device.Root(), mode, count, arg)), 0) << mode;
+        ASSERT_EQ(StorePeer(device.Root(), mode, count, arg).Reap(), 0) << mode;
     }
 
     // Runs SQL on a connection of its own, as another process would.
@@ -115,7 +106,7 @@ TEST_F(ViewRefresh, TheCurrentRecordChangedOrDeletedElsewhere) {
                 ASSERT_TRUE(plat::DeleteRecord(writer, oid));
             }
         };
-        std::vector<CeOid> walk = Walk(sorted);
+        std::vector<CeOid> walk = Oids(sorted);
         ASSERT_GT(walk.size(), 10u);
         const size_t k = walk.size() / 2;
         ASSERT_EQ(plat::SeekDatabase(sorted, SeekType::Beginning, static_cast<int64_t>(k)), walk[k]);
@@ -125,7 +116,7 @@ TEST_F(ViewRefresh, TheCurrentRecordChangedOrDeletedElsewhere) {
         ASSERT_EQ(plat::WriteRecordProps(writer, changed, std::vector{plat::PropVal::Text(kCompany, c.firstName)}), changed);
         EXPECT_EQ(plat::SeekDatabase(sorted, SeekType::Current, 0), changed);
         EXPECT_EQ(plat::SeekDatabase(sorted, SeekType::Current, -1), 0u);
-        walk = Walk(sorted);
+        walk = Oids(sorted);
         EXPECT_EQ(walk.front(), changed);
         ExpectSameAsFresh();
 
