@@ -4,34 +4,21 @@
 
 #include <vector>
 
-namespace {
-
-// The block of a code as the dialler sends it, written out byte by byte.
-std::vector<uint8_t> Block(std::u16string_view code) {
-    std::vector<uint8_t> block = {1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    for (const char16_t unit : code) {
-        block.push_back(static_cast<uint8_t>(unit));
-        block.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    block.resize((2 * code.size() + 25) & ~size_t{3}, 0);
-    return block;
-}
-
-}  // namespace
+#include "CallPolicyBytes.h"
 
 TEST(CallPolicyBlock, CodesOfEveryLengthAreRead) {
     for (const std::u16string_view code : {u"", u"#", u"*#", u"*#0", u"*#06#", u"**21*+4930123#", u"*\u00e4\U0001F600#"}) {
-        const auto block = Block(code);
+        const auto block = CallPolicyBytes(code);
         EXPECT_EQ(block.size() % 4, 0u);
         EXPECT_EQ(plat::ReadCallPolicyBlock(block), std::u16string(code));
     }
     const std::vector<uint8_t> exact = {1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                         '*', 0, '#', 0, '0', 0, '6', 0, '#', 0, 0, 0};
-    EXPECT_EQ(Block(u"*#06#"), exact);
+    EXPECT_EQ(CallPolicyBytes(u"*#06#"), exact);
 }
 
 TEST(CallPolicyBlock, DamagedBlocksAreRefused) {
-    const auto good = Block(u"*#06#");
+    const auto good = CallPolicyBytes(u"*#06#");
     const struct {
         const char* what;
         size_t at;

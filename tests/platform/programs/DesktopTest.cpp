@@ -2,7 +2,6 @@
 
 #include "platform/programs/Desktop.h"
 #include "platform/programs/DesktopAddress.h"
-#include "platform/programs/ProgramLine.h"
 #include "platform/registry/Registry.h"
 #include "support/TempDevice.h"
 
@@ -60,18 +59,4 @@ TEST(Desktop, OffUnlessTheDeviceSaysSo) {
         ASSERT_TRUE(registry.SetValue(plat::Hive::CurrentUser, plat::kPlatformKey, plat::kUseDesktopValue, v.value));
         EXPECT_EQ(plat::UsesDesktop(), v.on);
     }
-}
-
-TEST(ProgramLine, TimeNameAndCommandLineWithControlsEscaped) {
-    std::tm t{};
-    t.tm_year = 2025 - 1900;
-    t.tm_mon = 11;
-    t.tm_mday = 31;
-    t.tm_hour = 23;
-    t.tm_min = 59;
-    t.tm_sec = 58;
-    t.tm_isdst = -1;
-    EXPECT_EQ(plat::ProgramLine(u"tmail.exe", u"-To \"a\\b\";\n$(x)\t\x01", std::mktime(&t)),
-              "2025-12-31T23:59:58\ttmail.exe\t-To \"a\\b\";\\n$(x)\\t\\x01\n");
-    EXPECT_EQ(plat::ProgramLine(u"Velmora Dialer.exe", u"", std::mktime(&t)), "2025-12-31T23:59:58\tVelmora Dialer.exe\t\n");
 }

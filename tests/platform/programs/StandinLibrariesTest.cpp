@@ -37,14 +37,6 @@ TEST(StandinLibraries, PhoneMakeCallLogsTheCallAndRefusesABadBlock) {
     EXPECT_EQ(invalid, 2u);
 }
 
-TEST(StandinLibraries, DeviceWithoutPhoneHasNoPhoneLibrary) {
-    TempDevice device(TempDevice::Options{false, "en_US"});
-    plat::DeviceLibrary phone(u"phone.dll");
-    EXPECT_FALSE(phone.IsLoaded());
-    EXPECT_EQ(phone.Find(plat::kPhoneMakeCallExport), nullptr);
-    EXPECT_TRUE(plat::DeviceLibrary(u"coredll.dll").IsLoaded());
-}
-
 TEST(StandinLibraries, FlagLibrariesKeepTheirStateOnTheDevice) {
     TempDevice device;
     const struct {
