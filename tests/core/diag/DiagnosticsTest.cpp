@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -12,16 +10,12 @@
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
 #include "core/diag/Tracer.h"
+#include "support/HostFiles.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDevice.h"
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(ErrorLog, LineBytes) {
     ScopedEnv utc("TZ", "UTC");  // a fixed instant has a fixed local time
@@ -47,14 +41,14 @@ TEST(ErrorLog, FileFollowsTheModulePath) {
     EXPECT_EQ(ErrorLogPath(), u"\\Program Files\\Brevane\\Brevane.exe.log");
     ErrorLog(u"first", "A", 1);
     ErrorLog(u"second");
-    const std::string text = ReadFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log"));
+    const std::string text = ReadHostFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log"));
     EXPECT_NE(text.find(" - first\t\tA:  (1)\r\n"), std::string::npos);
     EXPECT_EQ(text.find("second"), text.size() - 8);
 
     device.Device().SetModulePath(u"");
     EXPECT_EQ(ErrorLogPath(), u"\\error.log");
     ErrorLog(u"rooted");
-    EXPECT_NE(ReadFile(device.Host(u"\\error.log")).find("rooted"), std::string::npos);
+    EXPECT_NE(ReadHostFile(device.Host(u"\\error.log")).find("rooted"), std::string::npos);
 
     device.Device().SetModulePath(u"\\No Such Folder\\x.exe");
     ErrorLog(u"lost");  // a log that cannot be opened loses the line without a word
@@ -72,7 +66,7 @@ TEST(ErrorLog, ConcurrentWritersNeverSplitALine) {
         });
     }
     for (auto& thread : threads) thread.join();
-    std::istringstream lines(ReadFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log")));
+    std::istringstream lines(ReadHostFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log")));
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
         ASSERT_GE(line.size(), 22u + 100u);
@@ -109,7 +103,7 @@ TEST(Checks, FailuresAreLoggedAndStop) {
             EXPECT_EQ(error.Code(), 0xEFFFFFFFu);
             EXPECT_EQ(error.Arg(), 0u);
         }
-        EXPECT_NE(ReadFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log")).find(c.logged),
+        EXPECT_NE(ReadHostFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log")).find(c.logged),
                   std::string::npos)
             << c.logged;
     }

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "core/diag/FatalError.h"
 #include "core/str/Str.h"
 #include "core/str/StrAlloc.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -213,9 +212,7 @@ TEST(Str, FailedAllocationIsLoggedAndStops) {
     SetStrAllocator(previous);
     EXPECT_TRUE(kept.IsEmpty());
     EXPECT_THROW(kept.GetBuffer(kStrMaxLength + 1), FatalError);  // too long for any block
-    const auto log = device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log");
-    std::ifstream in(log, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = ReadHostFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log"));
     EXPECT_NE(text.find(" - Memory allocation failed\t\tStr:  (23)\r\n"), std::string::npos) << text;
 }
 
