@@ -4,11 +4,10 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "phone/PhoneTestSupport.h"
 #include "phone/dial/CallingCards.h"
 #include "phone/dial/DialCountdown.h"
-#include "phone/dial/DialMethod.h"
 #include "phone/dial/Dialer.h"
-#include "phone/dial/DialTestSupport.h"
 #include "phone/dial/EditCardModel.h"
 #include "phone/dial/EditDialModel.h"
 #include "phone/menu/PhoneFields.h"
@@ -19,16 +18,19 @@
 
 namespace {
 
+using Pairs = std::vector<std::pair<std::u16string, std::u16string>>;
+using Texts = std::vector<std::u16string>;
+
 std::u16string CardKey() { return std::u16string(settings::kRoot) + std::u16string(settings::kCallCard); }
 
-std::vector<std::u16string> Shown(const CallingCards& cards) {
-    std::vector<std::u16string> out;
+Texts Shown(const CallingCards& cards) {
+    Texts out;
     for (int i = 0; i < cards.Count(); ++i) out.emplace_back(cards.At(i).Shown().View());
     return out;
 }
 
-std::vector<std::pair<std::u16string, std::u16string>> Stored() {
-    std::vector<std::pair<std::u16string, std::u16string>> out;
+Pairs Stored() {
+    Pairs out;
     for (const auto& [name, value] : plat::DeviceRegistry().Values(plat::Hive::CurrentUser, CardKey())) {
         out.emplace_back(name, value.AsString().value_or(u"<not text>"));
     }
@@ -37,19 +39,19 @@ std::vector<std::pair<std::u16string, std::u16string>> Stored() {
 
 TEST(CallingCards, LoadsBuiltInFirstSkippingForeignValues) {
     TempDevice device;
-    auto& registry = plat::DeviceRegistry();
-    registry.SetValue(plat::Hive::CurrentUser, CardKey(), u"Office", plat::RegValue::String(u"9,@"));
-    registry.SetValue(plat::Hive::CurrentUser, CardKey(), u"Broken", plat::RegValue::Dword(7));
-    registry.SetValue(plat::Hive::CurrentUser, CardKey(), u"VOID CARD", plat::RegValue::String(u"1@"));
-    registry.SetValue(plat::Hive::CurrentUser, CardKey(), u"Blank", plat::RegValue::String(u""));
-    registry.SetValue(plat::Hive::CurrentUser, CardKey(), u"Long",
-                      plat::RegValue::String(std::u16string(600, u'1') + u"@"));
+    const std::pair<const char16_t*, plat::RegValue> values[] = {
+        {u"Office", plat::RegValue::String(u"9,@")},
+        {u"Broken", plat::RegValue::Dword(7)},
+        {u"VOID CARD", plat::RegValue::String(u"1@")},
+        {u"Blank", plat::RegValue::String(u"")},
+        {u"Long", plat::RegValue::String(std::u16string(600, u'1') + u"@")},
+    };
+    for (const auto& [name, value] : values) plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, CardKey(), name, value);
     CallingCards cards;
     cards.Load();
     ASSERT_EQ(cards.Count(), 4);
-    EXPECT_EQ(Shown(cards)[0], u"Void card");
-    EXPECT_EQ(Shown(cards)[1], u"Office (9,@)");
-    EXPECT_EQ(Shown(cards)[2], u"Blank");  // a card without format shows its name
+    // A card without format shows its name; a long format is cut.
+    EXPECT_EQ(Shown(cards), (Texts{u"Void card", u"Office (9,@)", u"Blank", Shown(cards)[3]}));
     EXPECT_EQ(cards.At(3).format.GetLength(), CallingCards::kMaxStoredChars);
     EXPECT_EQ((CallingCard{Str(), u"*@"}.Shown().View()), u"(*@)");
     EXPECT_EQ(cards.FindShown(u"Office (9,@)"), 1);
@@ -60,20 +62,24 @@ TEST(CallingCards, AddReplaceAndRemoveKeepTheSectionInStep) {
     TempDevice device;
     CallingCards cards;
     cards.Load();
-    EXPECT_EQ(cards.Add({u"Home", u"1010@"}), 1);
-    EXPECT_EQ(cards.Add({u"Home", u"1010@"}), 1);   // the same card again: selected, not doubled
-    EXPECT_EQ(cards.Add({u"HOME", u"2020@"}), 1);   // one value name: the format changes
-    EXPECT_EQ(cards.Add({u"", u"1@"}), -1);
-    EXPECT_EQ(cards.Add({u"Trip", u""}), -1);
-    EXPECT_EQ(cards.Add({u"void Card", u"1@"}), -1);
-    EXPECT_EQ(cards.Add({u"Trip", u"00@"}), 2);
-    EXPECT_EQ(Stored(), (std::vector<std::pair<std::u16string, std::u16string>>{{u"Home", u"2020@"},
-                                                                                {u"Trip", u"00@"}}));
+    const struct {
+        CallingCard card;
+        int index;
+    } adds[] = {
+        {{u"Home", u"1010@"}, 1},
+        {{u"Home", u"1010@"}, 1},  // the same card again: selected, not doubled
+        {{u"HOME", u"2020@"}, 1},  // one value name: the format changes
+        {{u"", u"1@"}, -1},
+        {{u"Trip", u""}, -1},
+        {{u"void Card", u"1@"}, -1},
+        {{u"Trip", u"00@"}, 2},
+    };
+    for (const auto& a : adds) EXPECT_EQ(cards.Add(a.card), a.index) << a.card.name.ToUtf8();
+    EXPECT_EQ(Stored(), (Pairs{{u"Home", u"2020@"}, {u"Trip", u"00@"}}));
     EXPECT_TRUE(cards.Replace(2, {u"Travel", u"011@"}));
-    EXPECT_EQ(Stored(), (std::vector<std::pair<std::u16string, std::u16string>>{{u"Home", u"2020@"},
-                                                                                {u"Travel", u"011@"}}));
+    EXPECT_EQ(Stored(), (Pairs{{u"Home", u"2020@"}, {u"Travel", u"011@"}}));
     EXPECT_TRUE(cards.Replace(2, {u"home", u"3@"}));  // renamed onto another card: one card left
-    EXPECT_EQ(Shown(cards), (std::vector<std::u16string>{u"Void card", u"home (3@)"}));
+    EXPECT_EQ(Shown(cards), (Texts{u"Void card", u"home (3@)"}));
     EXPECT_FALSE(cards.Replace(0, {u"X", u"1@"}));
     EXPECT_FALSE(cards.Remove(0));
     EXPECT_TRUE(cards.Remove(1));
@@ -99,9 +105,9 @@ TEST(EditCardModel, SampleAndTheChecksOfOk) {
     const auto shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, u"\"Card Name\" is empty !");
-    EXPECT_EQ(shown[1].text, u"\"Card Name\" is wrong !");
-    EXPECT_EQ(shown[1].caption, u"Warning");
-    EXPECT_EQ(shown[1].flags, plat::MB_OK | plat::MB_ICONWARNING);
+    EXPECT_EQ(std::tuple(shown[1].text, shown[1].caption, shown[1].flags),
+              std::tuple(std::u16string(u"\"Card Name\" is wrong !"), std::u16string(u"Warning"),
+                         plat::MB_OK | plat::MB_ICONWARNING));
 }
 
 Contact TwoNumbers() {
@@ -122,9 +128,7 @@ TEST(EditDialModel, ListsSelectionRebuildAndKeypad) {
     EditDialModel model;
     model.Open(TwoNumbers());
     EXPECT_EQ(model.Numbers(), (std::vector<Str>{u"+15551002000", u"5553004000"}));
-    EXPECT_EQ(model.SelectedNumber(), 1);
-    EXPECT_EQ(model.SelectedCard(), 1);
-    EXPECT_TRUE(model.CardButtonsShown());
+    EXPECT_EQ(std::tuple(model.SelectedNumber(), model.SelectedCard(), model.CardButtonsShown()), std::tuple(1, 1, true));
     EXPECT_EQ(model.DialString().View(), u"9,5553004000");
     model.SelectNumber(0);
     EXPECT_EQ(model.DialString().View(), u"9,+15551002000");
@@ -132,17 +136,12 @@ TEST(EditDialModel, ListsSelectionRebuildAndKeypad) {
     EXPECT_FALSE(model.CardButtonsShown());
     EXPECT_EQ(model.DialString().View(), u"+15551002000");
 
+    using K = EditDialModel::Key;
     model.SetDialString(u"123");
-    model.Press(EditDialModel::Key::Left);
+    model.Press(K::Left);
     model.Press(u'#');
     EXPECT_EQ(model.DialString().View(), u"12#3");
-    model.Press(EditDialModel::Key::Delete);
-    model.Press(EditDialModel::Key::Delete);
-    model.Press(EditDialModel::Key::Delete);
-    model.Press(EditDialModel::Key::Delete);
-    EXPECT_EQ(model.DialString().View(), u"3");
-    model.Press(EditDialModel::Key::Right);
-    model.Press(EditDialModel::Key::Right);
+    for (const K key : {K::Delete, K::Delete, K::Delete, K::Delete, K::Right, K::Right}) model.Press(key);
     model.Press(u'*');
     EXPECT_EQ(model.DialString().View(), u"3*");
 
@@ -166,10 +165,10 @@ TEST(EditDialModel, OkRemembersTheCardAndDialsBySound) {
     model.Ok(dialer, 0);
     EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, settings::kDefCard, u"").View(), u"Short (@---------)");
     // The countdown screen closed without finishing: nothing is played.
-    EXPECT_TRUE(LogLines(device).empty());
+    EXPECT_TRUE(ProgramLog(device).empty());
     Dialer finishing({nullptr, &sleeper, [](DialCountdown& c) { while (!c.Tick()) {} }, nullptr});
     EXPECT_EQ(model.Ok(finishing, 0), 0);
-    EXPECT_EQ(LogLines(device), std::vector<std::string>{"coredll.dll\tPlaySound\ttone177\t160"});
+    EXPECT_EQ(ProgramLog(device), std::vector<std::string>{"coredll.dll\tPlaySound\ttone177\t160"});
 }
 
 }  // namespace

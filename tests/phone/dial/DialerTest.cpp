@@ -5,13 +5,12 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "phone/PhoneTestSupport.h"
 #include "phone/dial/CallPolBlock.h"
 #include "phone/dial/DialCountdown.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/Dialer.h"
-#include "phone/dial/DialerAddIn.h"
 #include "phone/dial/ToneDialer.h"
-#include "phone/dial/DialTestSupport.h"
 #include "platform/sound/WaveVolume.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
@@ -20,22 +19,6 @@ namespace {
 
 std::string Tone(int resource) { return "coredll.dll\tPlaySound\ttone" + std::to_string(resource) + "\t160"; }
 
-class RecordingAddIn : public DialerAddIn {
-public:
-    Str Name() const override { return u"Test dialler"; }
-    bool Invoke(plat::HWND, std::span<const uint32_t> list) override {
-        items.assign(list.begin(), list.end());
-        ++calls;
-        return true;
-    }
-    std::vector<uint32_t> items;
-    int calls = 0;
-};
-
-void StoreDialMethod(uint32_t method) {
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, method);
-}
-
 TEST(PlayTones, TonesPausesAndSkippedCharacters) {
     const struct {
         const char16_t* number;
@@ -43,7 +26,6 @@ TEST(PlayTones, TonesPausesAndSkippedCharacters) {
         std::vector<int> tones;
     } cases[] = {
         {u"1,2", {160, 900, 160}, {173, 174}},  // no tone gap after a pause
-        {u"12", {160, 100, 160}, {173, 174}},
         {u"9*#a-0", {160, 100, 160, 100, 160, 100, 160}, {171, 181, 182, 172}},
         {u",,8", {900, 900, 160}, {180}},
         {u"abc", {}, {}},
@@ -57,7 +39,7 @@ TEST(PlayTones, TonesPausesAndSkippedCharacters) {
         EXPECT_EQ(sleeper.waits, c.waits);
         std::vector<std::string> expected;
         for (const int t : c.tones) expected.push_back(Tone(t));
-        EXPECT_EQ(LogLines(device), expected);
+        EXPECT_EQ(ProgramLog(device), expected);
     }
 }
 
@@ -81,7 +63,7 @@ TEST(PlayTones, QuietVolumeRaisedWhilePlayingAndPutBack) {
     }
 }
 
-TEST(DialCountdown, CountsDownAndCancels) {
+TEST(Dial, SoundMethodCountsDownThenPlaysUnlessCancelled) {
     TempDevice device;
     DialCountdown countdown(u"5551234");
     EXPECT_EQ(countdown.WaitingText().View(), u"Waiting for 3 seconds...");
@@ -93,25 +75,21 @@ TEST(DialCountdown, CountsDownAndCancels) {
     EXPECT_TRUE(countdown.Finished());
     EXPECT_FALSE(countdown.Tick());
 
-    DialCountdown cancelled(u"1");
-    cancelled.Tick();
-    cancelled.Cancel();
-    EXPECT_FALSE(cancelled.Tick());
-    EXPECT_FALSE(cancelled.Finished());
-}
-
-TEST(Dial, SoundMethodWaitsTheCountdownThenPlaysUnlessCancelled) {
-    TempDevice device;
     plat::ScopedTestClock clock;
     ClockSleeper sleeper(clock);
     Dialer waiting({nullptr, &sleeper, nullptr, nullptr});
     EXPECT_EQ(waiting.Dial(0, u"12", nullptr, kDialSound, Str()), 0);
     EXPECT_EQ(sleeper.waits, (std::vector<uint32_t>{1000, 1000, 1000, 160, 100, 160}));
-    EXPECT_EQ(LogLines(device), (std::vector<std::string>{Tone(173), Tone(174)}));
+    EXPECT_EQ(ProgramLog(device), (std::vector<std::string>{Tone(173), Tone(174)}));
 
-    Dialer cancelling({nullptr, &sleeper, [](DialCountdown& c) { c.Cancel(); }, nullptr});
+    Dialer cancelling({nullptr, &sleeper, [](DialCountdown& c) {
+                           c.Tick();
+                           c.Cancel();
+                           EXPECT_FALSE(c.Tick());
+                           EXPECT_FALSE(c.Finished());
+                       }, nullptr});
     EXPECT_EQ(cancelling.Dial(0, u"3", nullptr, kDialSound, Str()), 0);
-    EXPECT_EQ(LogLines(device).size(), 2u);
+    EXPECT_EQ(ProgramLog(device).size(), 2u);
 }
 
 TEST(Dial, ServiceCodeGoesToTheCallPolicyWindowOnly) {
@@ -134,41 +112,32 @@ TEST(Dial, ServiceCodeGoesToTheCallPolicyWindowOnly) {
     EXPECT_EQ(dialer.Dial(0, u"*#06#", nullptr, 0, Str()), 0);
     EXPECT_EQ(identifier, kCallPolMessage);
     EXPECT_EQ(received, BuildCallPolBlock(u"*#06#"));
-    EXPECT_TRUE(LogLines(device).empty());  // never reaches the phone library
+    EXPECT_TRUE(ProgramLog(device).empty());  // never reaches the phone library
     plat::DestroyWindow(window);
 }
 
-TEST(Dial, NothingForAnEmptyNumberOrWithoutAnyMethod) {
-    TempDevice::Options noPhone;
-    noPhone.phone = false;
-    TempDevice device(noPhone);
-    Dialer dialer;
-    StoreDialMethod(kDialAddIn);
-    EXPECT_EQ(dialer.ResolveMethod(0), kDialNone);
-    EXPECT_EQ(dialer.Dial(0, u"5551234", nullptr, 0, Str()), 0);
-    EXPECT_EQ(dialer.Dial(0, u"", nullptr, kDialSound, Str()), 0);
-    EXPECT_TRUE(LogLines(device).empty());
-}
+TEST(Dial, StoredAddInMethodAndTheAddInPath) {
+    {  // A phone device without an add-in dials by phone.
+        TempDevice device;
+        SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialAddIn);
+        EXPECT_EQ(Dialer().ResolveMethod(0), kDialJustCall);
+    }
+    TempDevice device(WithoutPhone());
+    SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialAddIn);
+    Dialer none;
+    EXPECT_EQ(none.ResolveMethod(0), kDialNone);
+    EXPECT_EQ(none.Dial(0, u"5551234", nullptr, 0, Str()), 0);
+    EXPECT_EQ(none.Dial(0, u"", nullptr, kDialSound, Str()), 0);
+    EXPECT_TRUE(ProgramLog(device).empty());
 
-TEST(Dial, StoredAddInMethodWithoutAddInUsesThePhoneOnAPhoneDevice) {
-    TempDevice device;
-    StoreDialMethod(kDialAddIn);
-    EXPECT_EQ(Dialer().ResolveMethod(0), kDialJustCall);
-    RecordingAddIn addIn;
-    EXPECT_EQ(Dialer({&addIn}).ResolveMethod(0), kDialAddIn);
-}
-
-TEST(Dial, AddInGetsTheContactsItemAndNeedsAContact) {
-    TempDevice::Options noPhone;
-    noPhone.phone = false;
-    TempDevice device(noPhone);
     RecordingAddIn addIn;
     Dialer dialer({&addIn});
+    EXPECT_EQ(dialer.ResolveMethod(0), kDialAddIn);
     Contact contact;
     contact.SetRecordId(0x42);
     EXPECT_EQ(dialer.Dial(0, u"5551234", &contact, 0, Str()), 0);
     EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000042});
-    EXPECT_EQ(dialer.Dial(0, u"5551234", nullptr, 0, u"Anna"), kDialMissing);
+    EXPECT_EQ(dialer.Dial(0, u"5551234", nullptr, 0, u"Anna"), kDialMissing);  // the add-in needs a contact
     EXPECT_EQ(addIn.calls, 1);
 }
 

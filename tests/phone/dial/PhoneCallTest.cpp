@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "phone/PhoneTestSupport.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/Dialer.h"
-#include "phone/dial/DialTestSupport.h"
 #include "phone/dial/PhoneService.h"
 #include "platform/programs/Process.h"
 #include "platform/window/Messages.h"
@@ -27,7 +27,7 @@ bool AwaitWindow(std::u16string_view windowClass) {
 
 std::vector<std::string> CallLines(const TempDevice& device) {
     std::vector<std::string> calls;
-    for (const std::string& line : LogLines(device)) {
+    for (const std::string& line : ProgramLog(device)) {
         if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
     }
     return calls;
@@ -58,7 +58,7 @@ TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
                                  }));
     // The phone program was started for the first call and found running for the others.
     int starts = 0;
-    for (const std::string& line : LogLines(device)) starts += line.starts_with("cprog.exe") ? 1 : 0;
+    for (const std::string& line : ProgramLog(device)) starts += line.starts_with("cprog.exe") ? 1 : 0;
     EXPECT_EQ(starts, 1);
 }
 
@@ -70,7 +70,7 @@ TEST(PhoneCall, ServiceCodeReachesTheCallPolicyProgram) {
     EXPECT_EQ(Dialer().Dial(0, u"*21*5551234#", nullptr, 0, Str()), 0);
     CloseProgram(u"CallPol");
     // The program's start, then the two codes; the phone library is never called.
-    EXPECT_EQ(LogLines(device), (std::vector<std::string>{"callpol.exe\t", "callpol.exe\tservice code\t*#06#",
+    EXPECT_EQ(ProgramLog(device), (std::vector<std::string>{"callpol.exe\t", "callpol.exe\tservice code\t*#06#",
                                                           "callpol.exe\tservice code\t*21*5551234#"}));
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "phone/messaging/ProgramLogWatch.h"
+#include "phone/PhoneTestSupport.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/MessageBox.h"
 #include "support/MessageBoxRecorder.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "phone/messaging/ProgramLogWatch.h"
+#include "phone/PhoneTestSupport.h"
 
 namespace {
 
