@@ -77,12 +77,20 @@ TEST_F(WindowTest, WindowsAreFoundByClassAndGoneOnceDestroyed) {
 }
 
 TEST_F(WindowTest, CreationRefusedByTheProcedureOrWithBadArguments) {
-    int destroyed = 0;
-    const plat::HWND refused = plat::CreateWindow(u"REFUSING", u"", [&](plat::HWND, uint32_t m, plat::WPARAM, plat::LPARAM) {
+    // WM_CREATE carries the creation parameters; answering it with -1 refuses the window.
+    int parameter = 42, destroyed = 0;
+    std::u16string title;
+    void* received = nullptr;
+    const plat::HWND refused = plat::CreateWindow(u"REFUSING", u"The title", [&](plat::HWND, uint32_t m, plat::WPARAM, plat::LPARAM l) {
         destroyed += m == plat::WM_DESTROY;
-        return m == plat::WM_CREATE ? plat::LRESULT{-1} : 0;
-    });
+        if (m != plat::WM_CREATE) return plat::LRESULT{0};
+        received = reinterpret_cast<const plat::CREATESTRUCT*>(l)->lpCreateParams;
+        title = reinterpret_cast<const plat::CREATESTRUCT*>(l)->title;
+        return plat::LRESULT{-1};
+    }, 0, &parameter);
     EXPECT_EQ(refused, 0u);
+    EXPECT_EQ(received, &parameter);
+    EXPECT_EQ(title, u"The title");
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(plat::FindWindow(u"REFUSING"), 0u);
 
@@ -92,23 +100,6 @@ TEST_F(WindowTest, CreationRefusedByTheProcedureOrWithBadArguments) {
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
     EXPECT_EQ(plat::CreateWindow(u"ORPHAN", u"", answer, 0x7FFF0000), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
-}
-
-TEST_F(WindowTest, WmCreateCarriesTheCreationParameters) {
-    int parameter = 42;
-    std::u16string title;
-    void* received = nullptr;
-    const plat::HWND window = plat::CreateWindow(u"CREATED", u"The title", [&](plat::HWND, uint32_t m, plat::WPARAM, plat::LPARAM l) {
-        if (m == plat::WM_CREATE) {
-            const auto* create = reinterpret_cast<const plat::CREATESTRUCT*>(l);
-            received = create->lpCreateParams;
-            title = create->title;
-        }
-        return plat::LRESULT{0};
-    }, 0, &parameter);
-    EXPECT_NE(window, 0u);
-    EXPECT_EQ(received, &parameter);
-    EXPECT_EQ(title, u"The title");
 }
 
 TEST_F(WindowTest, PostedMessagesWaitForTheEventLoopAndKeepTheirOrder) {
