@@ -8,6 +8,7 @@
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/alphabet/AbcResources.h"
 #include "platform/locale/Locale.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -107,13 +108,7 @@ TEST(AbcChoice, SettingsChooseTheTableOfTheDevice) {
     EXPECT_EQ(AbcGroupTable::Instance().Group(0), u"абвг");
 
     // A custom text stored as UTF-16 units without terminator.
-    const std::u16string custom = u"XY/xy Z/z";
-    std::vector<uint8_t> bytes;
-    for (char16_t ch : custom) {
-        bytes.push_back(static_cast<uint8_t>(ch));
-        bytes.push_back(static_cast<uint8_t>(ch >> 8));
-    }
-    ASSERT_TRUE(SettingsStore::WriteBinary(settings::kAbc, settings::kAbcCustom, bytes));
+    ASSERT_TRUE(SettingsStore::WriteBinary(settings::kAbc, settings::kAbcCustom, Utf16Bytes(u"XY/xy Z/z")));
     ASSERT_TRUE(SettingsStore::WriteDword(settings::kAbc, settings::kAbcType, kAbcCustom));
     ReloadAbcGroupTable();
     EXPECT_EQ(AbcGroupTable::Instance().GroupCount(), 2);

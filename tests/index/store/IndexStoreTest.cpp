@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/diag/ErrorLog.h"
 #include "index/format/Words.h"
 #include "index/mapped/FileBytes.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 using namespace IndexFormat;
@@ -26,11 +25,6 @@ void SaveAndClose(IndexStore& store) {
     store.File().WaitSave();
     ASSERT_EQ(store.File().LastSave(), SaveState::Saved);
     store.Close();
-}
-
-std::string ReadErrorLog(const TempDevice& device) {
-    std::ifstream in(device.Host(ErrorLogPath()), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A device with a new index image.
@@ -135,7 +129,7 @@ TEST(IndexStore, ImageAtTheViewLimitFailsCleanlyAndStaysUsable) {
     EXPECT_TRUE(ptr.IsNull());
     EXPECT_EQ(store.LastError(), MappedError::TooLarge);
     EXPECT_LE(store.Length(), store.File().MaxLength());
-    const std::string log = ReadErrorLog(device);
+    const std::string log = ReadHostFile(device.Host(ErrorLogPath()));
     EXPECT_NE(log.find("Unable open memory as mapped file!!!\t\tIndexStore"), std::string::npos) << log;
 
     StorePtr huge;

@@ -10,17 +10,9 @@
 #include "store/contact/Samples.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
+#include "support/HostFiles.h"
 
 namespace {
-
-std::vector<uint8_t> Utf16Note(std::u16string_view text) {
-    std::vector<uint8_t> bytes;
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<uint8_t>(c));
-        bytes.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    return bytes;
-}
 
 ContactPicture Picture() {
     plat::RgbBitmap bitmap{3, 2, std::vector<uint8_t>(18, 0x7F)};
@@ -36,7 +28,7 @@ Contact FullContact() {
     c.SetAnniversary(0x01D1000000000000ull);
     c.SetDefaultTag(0xF1234567);
     c.SetPicture(Picture());
-    c.SetNote(ByteBlock(Utf16Note(u"Met at the fair")));
+    c.SetNote(ByteBlock(Utf16Bytes(u"Met at the fair")));
     static_cast<ContactCustProps&>(c) = SampleCustProps();
     return c;
 }
@@ -66,10 +58,13 @@ protected:
         record.SetOid(contact.GetOid());
         return db_.Write(record, CCeDBDatabase::kWriteUpdate) == contact.GetOid();
     }
-    Contact Load(plat::CeOid oid) {
-        CCeDBRecord record;
+    void ReadStored(plat::CeOid oid, CCeDBRecord& record) {
         EXPECT_TRUE(db_.SeekToRecord(oid));
         EXPECT_EQ(db_.Read(record), oid);
+    }
+    Contact Load(plat::CeOid oid) {
+        CCeDBRecord record;
+        ReadStored(oid, record);
         Contact contact;
         contact.LoadFromRecord(record);
         return contact;
@@ -87,17 +82,34 @@ protected:
 
 }  // namespace
 
-TEST_F(ContactRecordTest, EveryValueSurvivesTheStore) {
-    const Contact original = FullContact();
-    const plat::CeOid oid = Store(original);
-    ASSERT_NE(oid, 0u);
-    const Contact loaded = Load(oid);
-    EXPECT_EQ(loaded.GetOid(), oid);
+// Every value is read back as stored; an update deletes what was emptied.
+TEST_F(ContactRecordTest, EveryValueSurvivesTheStoreAndAnUpdateDeletesWhatWasEmptied) {
+    Contact contact = FullContact();
+    contact.SetOid(Store(contact));
+    ASSERT_NE(contact.GetOid(), 0u);
+    const Contact loaded = Load(contact.GetOid());
+    EXPECT_EQ(loaded.GetOid(), contact.GetOid());
     EXPECT_NE(loaded.GetRecordId(), 0u);  // numbered by the store
     EXPECT_EQ(loaded.LastEmbeddedState(), EmbeddedState::Valid);
-    EXPECT_TRUE(loaded.Equals(original));
+    EXPECT_TRUE(loaded.Equals(contact));
     EXPECT_EQ(loaded.GetNoteText(), u"Met at the fair");
-    EXPECT_EQ(loaded.GetPicture().ImageBytes(), original.GetPicture().ImageBytes());
+    EXPECT_EQ(loaded.GetPicture().ImageBytes(), contact.GetPicture().ImageBytes());
+
+    contact.SetText(kFieldFirst, u"");
+    contact.SetText(kFieldMms, u"");
+    contact.SetBirthday(0);
+    contact.SetDefaultTag(0);
+    contact.SetPicture(ContactPicture());
+    contact.SetNote(ByteBlock());
+    contact.ContactCustProps::Clear();
+
+    ASSERT_TRUE(Update(contact));
+    CCeDBRecord stored;
+    ReadStored(contact.GetOid(), stored);
+    for (uint16_t number : {uint16_t{0x82}, uint16_t{0x10A3}, kPropBirthday, kPropDefaultTag, kPropPicture, kPropNote}) {
+        EXPECT_EQ(stored.Find(number), nullptr) << number;
+    }
+    EXPECT_TRUE(Load(contact.GetOid()).Equals(contact));
 }
 
 TEST_F(ContactRecordTest, ANewRecordLeavesOutEmptyValues) {
@@ -114,28 +126,6 @@ TEST_F(ContactRecordTest, ANewRecordLeavesOutEmptyValues) {
     };
     EXPECT_EQ(shape, expected);
     EXPECT_EQ(record.Find(kPropPicture)->GetBlobSize(), 0u);
-
-}
-
-TEST_F(ContactRecordTest, AnUpdateDeletesWhatWasEmptied) {
-    Contact contact = FullContact();
-    contact.SetOid(Store(contact));
-    contact.SetText(kFieldFirst, u"");
-    contact.SetText(kFieldMms, u"");
-    contact.SetBirthday(0);
-    contact.SetDefaultTag(0);
-    contact.SetPicture(ContactPicture());
-    contact.SetNote(ByteBlock());
-    contact.ContactCustProps::Clear();
-
-    ASSERT_TRUE(Update(contact));
-    CCeDBRecord stored;
-    db_.SeekToRecord(contact.GetOid());
-    db_.Read(stored);
-    for (uint16_t number : {uint16_t{0x82}, uint16_t{0x10A3}, kPropBirthday, kPropDefaultTag, kPropPicture, kPropNote}) {
-        EXPECT_EQ(stored.Find(number), nullptr) << number;
-    }
-    EXPECT_TRUE(Load(contact.GetOid()).Equals(contact));
 }
 
 TEST_F(ContactRecordTest, TheDatabaseFlagAddsProperty102) {
@@ -159,7 +149,7 @@ TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
     const std::u16string longText(200000, u'x');
     std::vector<uint8_t> zeros(64, 0);
     std::vector<uint8_t> damagedPicture = {0x89, 'P', 'N', 'G', 1, 2, 3};
-    std::vector<uint8_t> note = Utf16Note(u"plain note");
+    std::vector<uint8_t> note = Utf16Bytes(u"plain note");
     const plat::CeOid oid = WriteRaw({
         new CCeDBProp(0x82, longText.c_str(), true),      // an over-long first name
         new CCeDBProp(0x84, uint32_t{5}),                  // last name of the wrong type
@@ -184,17 +174,13 @@ TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
     const plat::CeOid zeroPicture = WriteRaw({new CCeDBProp(kPropPicture, zeros.data(), 64, true)});
     EXPECT_TRUE(Load(zeroPicture).GetPicture().IsEmpty());
     EXPECT_TRUE(Load(zeroPicture).GetPicture().ImageBytes().IsEmpty());
-}
 
-TEST_F(ContactRecordTest, ADamagedEmbeddedBlockIsIgnoredAndTheNoteKept) {
-    Contact contact = FullContact();
-    std::vector<uint8_t> bytes = contact.NotePropertyBytes();
-    bytes[bytes.size() - 30] ^= 0xFF;  // inside the record: the checksum no longer matches
-    const plat::CeOid oid = WriteRaw({new CCeDBProp(kPropNote, bytes.data(), static_cast<uint32_t>(bytes.size()), true)});
-    const Contact loaded = Load(oid);
-    EXPECT_EQ(loaded.LastEmbeddedState(), EmbeddedState::Damaged);
-    EXPECT_EQ(loaded.GetNoteText(), u"Met at the fair");
-    EXPECT_TRUE(loaded.NothingToStore());
+    std::vector<uint8_t> damaged = FullContact().NotePropertyBytes();
+    damaged[damaged.size() - 30] ^= 0xFF;  // inside the record: the checksum no longer matches
+    const Contact kept = Load(WriteRaw({new CCeDBProp(kPropNote, damaged.data(), static_cast<uint32_t>(damaged.size()), true)}));
+    EXPECT_EQ(kept.LastEmbeddedState(), EmbeddedState::Damaged);
+    EXPECT_EQ(kept.GetNoteText(), u"Met at the fair");
+    EXPECT_TRUE(kept.NothingToStore());
 }
 
 TEST_F(ContactRecordTest, TheDefaultTagIsWrittenAlone) {
@@ -207,8 +193,7 @@ TEST_F(ContactRecordTest, TheDefaultTagIsWrittenAlone) {
     EXPECT_TRUE(loaded.Equals(contact));
     ASSERT_TRUE(WriteDefaultTag(db_, contact.GetOid(), 0));
     CCeDBRecord stored;
-    db_.SeekToRecord(contact.GetOid());
-    db_.Read(stored);
+    ReadStored(contact.GetOid(), stored);
     EXPECT_EQ(stored.Find(kPropDefaultTag), nullptr);
     EXPECT_FALSE(WriteDefaultTag(db_, contact.GetOid() + 1000, 1));
 }

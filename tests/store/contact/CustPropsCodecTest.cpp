@@ -6,6 +6,7 @@
 
 #include "store/contact/ContactRecordFormat.h"
 #include "store/contact/Samples.h"
+#include "support/HostFiles.h"
 
 namespace {
 
@@ -17,16 +18,8 @@ uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
 
 void SetWord(std::vector<uint8_t>& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
 
-std::vector<uint8_t> Utf16(std::u16string_view text) {
-    std::vector<uint8_t> out;
-    for (char16_t c : text) {
-        out.push_back(static_cast<uint8_t>(c));
-        out.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    out.push_back(0);
-    out.push_back(0);
-    return out;
-}
+// A text with its terminating NUL, as the record stores it.
+std::vector<uint8_t> Utf16(std::u16string_view text) { return Utf16Bytes(std::u16string(text) + u'\0'); }
 
 // Values with one entry in the named section only.
 ContactCustProps OneEntry(int section) {

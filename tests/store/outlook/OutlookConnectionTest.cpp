@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/loop/EventLoop.h"
 #include "platform/pom/AppointmentStore.h"
 #include "platform/pom/CategoryDatabases.h"
@@ -15,17 +12,11 @@
 #include "store/contact/Contact.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
+#include "support/HostFiles.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string ReadHostFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 class OutlookTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include "platform/text/Utf.h"
 #include "store/vcard/VCardReader.h"
+#include "support/HostFiles.h"
 
 namespace {
 
@@ -106,14 +107,9 @@ TEST(VCardReader, KeepsAnAgentsNestedCardAsItsText) {
 
 TEST(VCardReader, ReadsUtf16FilesAndByteOrderMarks) {
     const std::string text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zo\xc3\xab\r\nEND:VCARD\r\n";
-    std::string utf16le = "\xff\xfe", unmarked;
-    for (char16_t unit : plat::FromUtf8(text)) {
-        utf16le += static_cast<char>(unit & 0xFF);
-        utf16le += static_cast<char>(unit >> 8);
-        unmarked += static_cast<char>(unit & 0xFF);
-        unmarked += static_cast<char>(unit >> 8);
-    }
-    for (const std::string& bytes : {"\xef\xbb\xbf" + text, utf16le, unmarked}) {
+    const std::vector<uint8_t> units = Utf16Bytes(plat::FromUtf8(text));
+    const std::string unmarked(units.begin(), units.end());
+    for (const std::string& bytes : {"\xef\xbb\xbf" + text, "\xff\xfe" + unmarked, unmarked}) {
         const auto cards = ReadOk(bytes);
         ASSERT_EQ(cards.size(), 1u);
         EXPECT_EQ(Prop(cards[0], "FN").Text(), u"Zo\u00eb");

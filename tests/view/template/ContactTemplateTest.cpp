@@ -4,20 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 #include "view/template/ContactTemplate.h"
 #include "view/template/FieldsMenu.h"
 
 namespace {
-
-std::vector<uint8_t> Utf16(std::u16string_view text) {
-    std::vector<uint8_t> bytes;
-    for (char16_t ch : text) {
-        bytes.push_back(static_cast<uint8_t>(ch));
-        bytes.push_back(static_cast<uint8_t>(ch >> 8));
-    }
-    return bytes;
-}
 
 // The bytes as text, so a difference reads as lines.
 std::string Text(const std::vector<uint8_t>& bytes) {
@@ -37,7 +29,7 @@ class ContactTemplateTest : public ::testing::Test {
 protected:
     ContactTemplate Read(std::u16string_view text) {
         ContactTemplate t;
-        t.ReadFrom(Utf16(text));
+        t.ReadFrom(Utf16Bytes(text));
         return t;
     }
     TempDevice device;  // en_US: the default address format is United States, 57
@@ -53,8 +45,8 @@ constexpr std::u16string_view kDefaultFile =
 TEST_F(ContactTemplateTest, DefaultTemplateIsWrittenByteForByte) {
     ContactTemplate t;
     t.ResetToDefaults();
-    EXPECT_EQ(Text(t.ToBytes()), Text(Utf16(kDefaultFile)));
-    EXPECT_EQ(t.ToBytes(), Utf16(kDefaultFile));
+    EXPECT_EQ(Text(t.ToBytes()), Text(Utf16Bytes(kDefaultFile)));
+    EXPECT_EQ(t.ToBytes(), Utf16Bytes(kDefaultFile));
     // Read back, the groups the file leaves out are switched on with nothing listed, so they are
     // not shown but write their bare headers.
     ContactTemplate back = Read(kDefaultFile);
@@ -62,7 +54,7 @@ TEST_F(ContactTemplateTest, DefaultTemplateIsWrittenByteForByte) {
     expected.insert(expected.find(u"[Office]"), u"[Web]\r\n");
     expected.insert(expected.find(u"[Date]"), u"[People]\r\n");
     expected += u"[Other]\r\n";
-    EXPECT_EQ(Text(back.ToBytes()), Text(Utf16(expected)));
+    EXPECT_EQ(Text(back.ToBytes()), Text(Utf16Bytes(expected)));
     EXPECT_FALSE(back.IsGroupShown(kGroupWeb));
     EXPECT_TRUE(back.Group(kGroupWeb)->shown);  // shown, but with nothing listed
     EXPECT_EQ(OrderNames(back, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Home phone", u"Mobile"}));
@@ -73,7 +65,7 @@ TEST_F(ContactTemplateTest, ShownGroupWithoutEntriesKeepsItsBareHeader) {
     EXPECT_TRUE(t.Group(kGroupPhone)->shown);
     EXPECT_FALSE(t.IsGroupShown(kGroupPhone));
     const std::vector<uint8_t> bytes = t.ToBytes();
-    const std::vector<uint8_t> bare = Utf16(u"[Phone]\r\n[EMail]\r\nE-mail\r\n");
+    const std::vector<uint8_t> bare = Utf16Bytes(u"[Phone]\r\n[EMail]\r\nE-mail\r\n");
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), bare.begin(), bare.end()), bytes.end());
     t.SetGroupShown(kGroupPhone, true);
     EXPECT_EQ(OrderNames(t, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Home phone", u"Mobile"}));
@@ -122,8 +114,8 @@ TEST_F(ContactTemplateTest, BooleansFieldsAndFormatsReadForgivingly) {
 
 TEST_F(ContactTemplateTest, DamagedBytesNeverBreakTheReader) {
     const std::vector<std::vector<uint8_t>> inputs = {
-        {}, {0x5B}, {0x5B, 0x00, 0x50}, Utf16(u"["), Utf16(u"[Phone]"), Utf16(u"[Phone"),
-        Utf16(u"[Phone]\r\n\xD800\r\n"), std::vector<uint8_t>(4096, 0xFF),
+        {}, {0x5B}, {0x5B, 0x00, 0x50}, Utf16Bytes(u"["), Utf16Bytes(u"[Phone]"), Utf16Bytes(u"[Phone"),
+        Utf16Bytes(u"[Phone]\r\n\xD800\r\n"), std::vector<uint8_t>(4096, 0xFF),
     };
     for (const auto& bytes : inputs) {
         ContactTemplate t;
@@ -219,7 +211,7 @@ TEST_F(ContactTemplateTest, MessengerTypesAreWrittenForEveryEntry) {
     const ContactTemplate t = Read(u"[Msg]\r\nIM\r\nIM 2\r\n[MsgType]\r\nICQ\r\n");
     EXPECT_EQ(t.MsgTypeOf(1), 0);
     const std::vector<uint8_t> bytes = t.ToBytes();
-    const std::vector<uint8_t> expected = Utf16(u"[Msg]\r\nIM\r\nIM 2\r\n[MsgType]\r\nICQ\r\nAOL\r\n");
+    const std::vector<uint8_t> expected = Utf16Bytes(u"[Msg]\r\nIM\r\nIM 2\r\n[MsgType]\r\nICQ\r\nAOL\r\n");
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), expected.begin(), expected.end()), bytes.end());
 }
 
@@ -247,10 +239,6 @@ TEST_F(ContactTemplateTest, FileOnTheDevice) {
     EXPECT_TRUE(std::filesystem::exists(host));
     EXPECT_FALSE(t.Save(u"\\No such folder\\x.tpl"));
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(ContactTemplateTest, FieldsMenuChecksAndFlipsTheTemplate) {
     ContactTemplate t = Read(u"[Phone]\r\n[Field1]\r\nfalse\r\n[Office]\r\ntrue\r\n");
