@@ -4,26 +4,19 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "phone/PhoneTestSupport.h"
 #include "phone/dial/Dialer.h"
-#include "phone/dial/DialerAddIn.h"
 #include "phone/menu/ContactListPhoneMenu.h"
-#include "phone/menu/DialContact.h"
 #include "phone/menu/CustomTag.h"
 #include "phone/menu/DefaultNumber.h"
+#include "phone/menu/DialContact.h"
 #include "phone/menu/PhoneChooser.h"
 #include "phone/menu/PhoneFields.h"
-#include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
-#include "support/TempDevice.h"
 
 namespace {
 
-PhoneTemplates Formats() {
-    PhoneTemplates formats;
-    formats.LoadDefaults();
-    formats.SetActive(true);
-    return formats;
-}
+using Texts = std::vector<std::u16string>;
 
 Contact With(std::initializer_list<std::pair<int, const char16_t*>> fields, uint32_t defaultTag = 0) {
     Contact contact;
@@ -47,16 +40,17 @@ TEST(DefaultNumber, TagRuleFallbacksAndCustomPhones) {
     Contact custom = With({{kFieldMobile, u"222"}});
     custom.phones.Add({u"Sat", u"333"});
     const uint32_t satTag = CustomTag(u"Sat", u"333");
+    const Contact homeAndMobile = With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}});
     const struct {
         Contact contact;
         uint32_t tag;
         const char16_t* expected;  // null: no number
     } cases[] = {
-        {With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}}), 0, u"111"},       // Home before Mobile
-        {With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}}), kTagMobile, u"222"},
-        {With({{kFieldMobile, u"222"}, {kFieldHomePhone, u"111"}}), kTagWork, u"111"},  // emptied field
-        {With({{kFieldMobile, u"222"}, {kFieldEmail1, u"a@b"}}), kTagEmail, u"222"},    // an address is not dialled
-        {With({{kFieldMms, u"999"}, {kFieldCompanyPhone, u"888"}}), 0, u"888"},          // Company before MMS
+        {homeAndMobile, 0, u"111"},  // Home before Mobile
+        {homeAndMobile, kTagMobile, u"222"},
+        {homeAndMobile, kTagWork, u"111"},  // emptied field
+        {With({{kFieldMobile, u"222"}, {kFieldEmail1, u"a@b"}}), kTagEmail, u"222"},  // an address is not dialled
+        {With({{kFieldMms, u"999"}, {kFieldCompanyPhone, u"888"}}), 0, u"888"},       // Company before MMS
         {custom, satTag, u"333"},
         {custom, satTag + 1, u"222"},
         {With({{kFieldEmail1, u"a@b"}}), 0, nullptr},
@@ -64,12 +58,7 @@ TEST(DefaultNumber, TagRuleFallbacksAndCustomPhones) {
     for (auto c : cases) {
         c.contact.SetDefaultTag(c.tag);
         const auto number = DefaultNumber(c.contact);
-        if (!c.expected) {
-            EXPECT_FALSE(number);
-            continue;
-        }
-        ASSERT_TRUE(number);
-        EXPECT_EQ(number->number.View(), std::u16string_view(c.expected));
+        EXPECT_EQ(number ? std::u16string(number->number.View()) : u"<none>", c.expected ? c.expected : u"<none>");
     }
 }
 
@@ -80,24 +69,19 @@ TEST(ContactListPhoneMenu, EntriesDefaultAndActionLine) {
     contact.phones.Add({u"Sat", u"0011"});
     contact.emails.Add({u"Private", u"p@q.r"});
     ContactListPhoneMenu menu;
-    menu.Build(contact, Formats());
+    menu.Build(contact, ActiveDefaultFormats());
+    Texts labels;
+    for (const auto& entry : menu.Entries()) labels.emplace_back(entry.label.View());
+    EXPECT_EQ(labels, (Texts{u"Work", u"Mobile", u"Sat", u"E-mail 2", u"Private"}));
     const auto& e = menu.Entries();
-    ASSERT_EQ(e.size(), 5u);
-    EXPECT_EQ(e[0].label.View(), u"Work");
-    EXPECT_EQ(e[1].label.View(), u"Mobile");
     EXPECT_EQ(e[1].display.View(), u"555-123-4567");
     EXPECT_EQ(e[1].raw.View(), u"5551234567");
-    EXPECT_EQ(e[2].label.View(), u"Sat");
-    EXPECT_EQ(e[2].tag, 0u);
-    EXPECT_EQ(e[2].customTag, CustomTag(u"Sat", u"0011"));
-    EXPECT_EQ(e[3].label.View(), u"E-mail 2");
-    EXPECT_EQ(e[4].label.View(), u"Private");
+    EXPECT_EQ(std::pair(e[2].tag, e[2].customTag), std::pair(0u, CustomTag(u"Sat", u"0011")));
     EXPECT_EQ(menu.DefaultIndex(), 1);
 
     const MenuDescription items = menu.Describe();
     ASSERT_EQ(items.size(), 7u);
-    EXPECT_EQ(items[1].mark, MenuMark::Radio);
-    EXPECT_EQ(items[0].mark, MenuMark::None);
+    EXPECT_EQ(std::pair(items[0].mark, items[1].mark), std::pair(MenuMark::None, MenuMark::Radio));
     EXPECT_TRUE(items[5].separator);
     EXPECT_EQ(items[6].text.View(), u"Dial to...");
 
@@ -111,44 +95,47 @@ TEST(ContactListPhoneMenu, EntriesDefaultAndActionLine) {
 
     // The custom default survives a rebuild (a restart) and is lost once its value changes.
     contact.SetDefaultTag(pick.newDefaultTag);
-    menu.Build(contact, Formats());
+    menu.Build(contact, ActiveDefaultFormats());
     EXPECT_EQ(menu.DefaultIndex(), 2);
     contact.phones[0].value = u"0012";
-    menu.Build(contact, Formats());
+    menu.Build(contact, ActiveDefaultFormats());
     EXPECT_EQ(menu.DefaultIndex(), 0);
 }
 
 TEST(ContactListPhoneMenu, AddressOnlyEmptiedDefaultAndNoEntries) {
     TempDevice device;
     ContactListPhoneMenu menu;
-    menu.Build(With({{kFieldEmail1, u"x@y.z"}}), Formats());
+    menu.Build(With({{kFieldEmail1, u"x@y.z"}}), ActiveDefaultFormats());
     EXPECT_TRUE(menu.ShouldShow());
     EXPECT_EQ(menu.ActionText().View(), u"E-mail to...");
     const PhoneMenuChoice write = menu.Choose(ContactListPhoneMenu::kActionCommand);
     EXPECT_EQ(write.kind, PhoneMenuChoice::Kind::Email);
     EXPECT_EQ(write.text.View(), u"x@y.z");
     const PhoneMenuChoice mark = menu.Choose(ContactListPhoneMenu::kFirstEntryCommand);
-    EXPECT_EQ(mark.kind, PhoneMenuChoice::Kind::NewDefault);
-    EXPECT_EQ(mark.newDefaultTag, kTagEmail);
+    EXPECT_EQ(std::pair(mark.kind, mark.newDefaultTag), std::pair(PhoneMenuChoice::Kind::NewDefault, kTagEmail));
 
-    menu.Build(With({{kFieldHomePhone, u"1"}, {kFieldCar, u"2"}}, kTagPager), Formats());
+    menu.Build(With({{kFieldHomePhone, u"1"}, {kFieldCar, u"2"}}, kTagPager), ActiveDefaultFormats());
     EXPECT_EQ(menu.DefaultIndex(), 0);
 
-    menu.Build(With({{kFieldFirst, u"Nobody"}}), Formats());
+    menu.Build(With({{kFieldFirst, u"Nobody"}}), ActiveDefaultFormats());
     EXPECT_FALSE(menu.ShouldShow());
     EXPECT_TRUE(menu.Describe().empty());
     EXPECT_EQ(menu.Choose(ContactListPhoneMenu::kActionCommand).kind, PhoneMenuChoice::Kind::Nothing);
 }
 
-TEST(ContactListPhoneMenu, OpensBelowUnlessTheScreenEndsFirst) {
+TEST(ContactListPhoneMenu, PlacementAndCutValues) {
     const MenuPlacement below = ContactListPhoneMenu::Place(100, 120, 240, 320, 5, 20);
-    EXPECT_FALSE(below.above);
-    EXPECT_EQ(below.top, 120);
-    EXPECT_EQ(below.right, 240);
+    EXPECT_EQ(std::tuple(below.above, below.top, below.right), std::tuple(false, 120, 240));
     const MenuPlacement above = ContactListPhoneMenu::Place(100, 120, 240, 320, 11, 20);
-    EXPECT_TRUE(above.above);
-    EXPECT_EQ(above.top, 100);
+    EXPECT_EQ(std::pair(above.above, above.top), std::pair(true, 100));
     EXPECT_FALSE(ContactListPhoneMenu::Place(100, 120, 240, 320, 10, 20).above);  // exactly fits
+
+    const auto tenEach = [](std::u16string_view text) { return static_cast<int>(text.size()) * 10; };
+    // 100 wide, label 30, margins 6 + 4: 60 pixels, six characters; at 192 dpi 12 + 8: 50 pixels.
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 96, tenEach), 6);
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"555", 100, 30, 96, tenEach), 3);
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 192, tenEach), 5);
+    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 30, 30, 96, tenEach), 0);
 }
 
 TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
@@ -176,14 +163,14 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
     all.phones.Add({u"Sat", u"40"});
     all.phones.Add({u"Empty", u""});
     PhoneChooser chooser;
-    chooser.Build(all, Formats());
-    std::vector<std::u16string> labels;
+    chooser.Build(all, ActiveDefaultFormats());
+    Texts labels;
     for (const ChooserEntry& e : chooser.Entries()) labels.emplace_back(e.label.View());
-    EXPECT_EQ(labels, (std::vector<std::u16string>{u"Work", u"MMS", u"Company", u"Sat"}));
+    EXPECT_EQ(labels, (Texts{u"Work", u"MMS", u"Company", u"Sat"}));
     EXPECT_EQ(chooser.Selected(), 2);
     EXPECT_EQ(chooser.SelectedNumber().View(), u"30");
     all.SetDefaultTag(kTagMms);
-    chooser.Build(all, Formats());
+    chooser.Build(all, ActiveDefaultFormats());
     EXPECT_EQ(chooser.Selected(), 1);
 
     Contact named = With({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldFileAs, u"Smith, A."}});
@@ -191,67 +178,16 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
     EXPECT_EQ(PhoneChooser::Title(named, 1).View(), u"Smith, A.");
     EXPECT_EQ(PhoneChooser::Title(With({{kFieldFirst, u"Anna"}}), 1).View(), u"Unnamed");
     EXPECT_EQ(PhoneChooser::Title(one, 0).View(), u"Unnamed");
-
-    EXPECT_EQ(PhoneChooser::TopBand(96), 26);
-    EXPECT_EQ(PhoneChooser::TopBand(192), 52);
-    EXPECT_EQ(PhoneChooser::TopBand(131), 35);
-    EXPECT_TRUE(PhoneChooser::TakesFrontBack(1999, u"Dialog"));
-    EXPECT_FALSE(PhoneChooser::TakesFrontBack(2000, u"Dialog"));
-    EXPECT_TRUE(PhoneChooser::TakesFrontBack(5000, u"SomethingElse"));
-}
-
-}  // namespace
-
-namespace {
-
-class ItemRecorder : public DialerAddIn {
-public:
-    Str Name() const override { return u"rec"; }
-    bool Invoke(plat::HWND, std::span<const uint32_t> list) override {
-        items.assign(list.begin(), list.end());
-        return true;
-    }
-    std::vector<uint32_t> items;
-};
-
-TEST(DialContact, ChooserOrDirectCallByDialType) {
-    TempDevice::Options noPhone;
-    noPhone.phone = false;
-    TempDevice device(noPhone);
-    ItemRecorder addIn;
-    Dialer dialer({&addIn});
-    Contact one = With({{kFieldMobile, u"1"}});
-    one.SetRecordId(5);
-    EXPECT_EQ(DialContact(one, kDialTypeTwoOrMore, dialer, 0), DialContactOutcome::Called);
-    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000005});
-    addIn.items.clear();
-    EXPECT_EQ(DialContact(one, kDialTypeAlways, dialer, 0), DialContactOutcome::OfferChooser);
-    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeAlways, dialer, 0), DialContactOutcome::Nothing);
-    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeNever, dialer, 0), DialContactOutcome::Nothing);
-    EXPECT_TRUE(addIn.items.empty());
-}
-
-}  // namespace
-
-namespace {
-
-TEST(PhoneMenuLines, FontAndCutValues) {
-    EXPECT_EQ(ContactListPhoneMenu::LineFont(false).height, 14);
-    EXPECT_EQ(ContactListPhoneMenu::LineFont(true).height, 28);
-    EXPECT_EQ(ContactListPhoneMenu::LineFont(true).weight, 200);
-    const auto tenEach = [](std::u16string_view text) { return static_cast<int>(text.size()) * 10; };
-    // 100 wide, label 30, margins 6 + 4: 60 pixels, six characters.
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 96, tenEach), 6);
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"555", 100, 30, 96, tenEach), 3);
-    // At 192 dpi the margins are 12 + 8: 50 pixels.
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 192, tenEach), 5);
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 30, 30, 96, tenEach), 0);
+    EXPECT_EQ(PhoneChooser::TopBand(131), 35);  // 26 at 96 dpi, rounded
+    EXPECT_EQ(std::tuple(PhoneChooser::TakesFrontBack(1999, u"Dialog"), PhoneChooser::TakesFrontBack(2000, u"Dialog"),
+                         PhoneChooser::TakesFrontBack(5000, u"SomethingElse")),
+              std::tuple(true, false, true));
 }
 
 TEST(PhoneChooser, KeysInCallingAndPickingMode) {
     TempDevice device;
     PhoneChooser chooser;
-    chooser.Build(With({{kFieldMobile, u"1"}}), Formats());
+    chooser.Build(With({{kFieldMobile, u"1"}}), ActiveDefaultFormats());
     const struct {
         ChooserKey key;
         ChooserCommand calling, picking;
@@ -267,6 +203,20 @@ TEST(PhoneChooser, KeysInCallingAndPickingMode) {
     PhoneChooser empty;
     EXPECT_EQ(empty.OnKey(ChooserKey::Enter, false), ChooserCommand::None);
     EXPECT_EQ(empty.OnKey(ChooserKey::End, false), ChooserCommand::Close);
+}
+
+TEST(DialContact, ChooserOrDirectCallByDialType) {
+    TempDevice device(WithoutPhone());
+    RecordingAddIn addIn;
+    Dialer dialer({&addIn});
+    Contact one = With({{kFieldMobile, u"1"}});
+    one.SetRecordId(5);
+    EXPECT_EQ(DialContact(one, kDialTypeTwoOrMore, dialer, 0), DialContactOutcome::Called);
+    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000005});
+    EXPECT_EQ(DialContact(one, kDialTypeAlways, dialer, 0), DialContactOutcome::OfferChooser);
+    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeAlways, dialer, 0), DialContactOutcome::Nothing);
+    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeNever, dialer, 0), DialContactOutcome::Nothing);
+    EXPECT_EQ(addIn.calls, 1);
 }
 
 }  // namespace
