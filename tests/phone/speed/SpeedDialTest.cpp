@@ -6,19 +6,17 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "phone/PhoneTestSupport.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/Dialer.h"
-#include "phone/dial/DialerAddIn.h"
 #include "phone/menu/CustomTag.h"
 #include "phone/menu/PhoneFields.h"
 #include "phone/speed/CSpeedInfoStore.h"
 #include "phone/speed/SpeedContacts.h"
 #include "phone/speed/SpeedRegistry.h"
-#include "phone/templates/PhoneTemplates.h"
 #include "platform/locale/Locale.h"
 #include "platform/registry/Registry.h"
 #include "store/contact/Contact.h"
-#include "support/TempDevice.h"
 
 namespace {
 
@@ -72,9 +70,8 @@ TEST(SpeedRegistry, RecordValuesByteForByte) {
     CSpeedInfoStore store(contacts);
     store.Load(3, 3);
     ASSERT_TRUE(store.Assign(4, 0x1A2B, kTagMobile));
-    const auto values = plat::DeviceRegistry().Values(plat::Hive::CurrentUser, Key());
     std::vector<std::u16string> names;
-    for (const auto& [name, value] : values) names.push_back(name);
+    for (const auto& [name, value] : plat::DeviceRegistry().Values(plat::Hive::CurrentUser, Key())) names.push_back(name);
     EXPECT_EQ(names, (std::vector<std::u16string>{u"Oid0", u"First0", u"Last0", u"Middle0", u"Btn0", u"Company0",
                                                   u"Display0", u"Link0", u"Index0", u"Phone0", u"Type0"}));
     EXPECT_EQ(Value(u"Oid0")->type, plat::REG_DWORD);
@@ -105,10 +102,7 @@ TEST(SpeedRegistry, DamagedAndWrongTypedValues) {
     set(u"Oid3", plat::RegValue::Dword(9));  // after a gap: not read
     const auto first = ReadSpeedRecord(0);
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->oid, 0u);
-    EXPECT_EQ(first->btn, -1);
-    EXPECT_TRUE(first->phone.IsEmpty());
-    EXPECT_EQ(first->index, 2u);
+    EXPECT_EQ(std::tuple(first->oid, first->btn, first->phone, first->index), std::tuple(0u, -1, Str(), 2u));
     EXPECT_EQ(ReadSpeedRecord(1)->btn, 7);
     EXPECT_FALSE(ReadSpeedRecord(2));
 
@@ -141,8 +135,7 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     EXPECT_TRUE(store.Move(0, 2));  // onto an occupied cell: exchanged
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Beta@2", u"alpha@1", u"Alpha@0"}));
     EXPECT_TRUE(store.Move(1, 5));  // onto an empty cell: the old one is empty
-    EXPECT_EQ(store.FindCell(1), -1);
-    EXPECT_EQ(store.FindCell(5), 1);
+    EXPECT_EQ(std::pair(store.FindCell(1), store.FindCell(5)), std::pair(-1, 1));
     EXPECT_FALSE(store.Move(5, 6));
     EXPECT_FALSE(store.Move(1, 0));
 
@@ -155,10 +148,8 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
 
     store.Remove(0);
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Alpha@1", u"Beta@2"}));
-    EXPECT_EQ(Value(u"Oid0")->AsDword(), 3u);
-    EXPECT_EQ(Value(u"Oid1")->AsDword(), 1u);
-    EXPECT_FALSE(Value(u"Oid2"));
-    EXPECT_FALSE(Value(u"First2"));
+    EXPECT_EQ(std::pair(Value(u"Oid0")->AsDword(), Value(u"Oid1")->AsDword()), std::pair(std::optional(3u), std::optional(1u)));
+    EXPECT_FALSE(Value(u"Oid2") || Value(u"First2"));
 
     store.Remove(-1);
     EXPECT_TRUE(store.Records().empty());
@@ -222,9 +213,7 @@ TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
     onlyLast.last = u"Li";
     EXPECT_EQ(CSpeedInfoStore::RenameCandidates(onlyLast), std::vector<Str>{u"Li"});
 
-    PhoneTemplates formats;
-    formats.LoadDefaults();
-    formats.SetActive(true);
+    const PhoneTemplates formats = ActiveDefaultFormats();
     r.phone = u"5551234567";
     EXPECT_EQ(CSpeedInfoStore::NumberLine(r, formats).View(), u"555-123-4567");
     r.type = u"Mobile";
@@ -241,9 +230,7 @@ TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
 }
 
 TEST(CSpeedInfoStore, ApplyRenameAndDialButton) {
-    TempDevice::Options noPhone;
-    noPhone.phone = false;
-    TempDevice device(noPhone);
+    TempDevice device(WithoutPhone());
     FakeContacts contacts;
     Contact& anna = contacts.Add(10, u"Anna", u"Li", u"111");
     anna.phones.Add({u"Sat", u"999"});
@@ -258,15 +245,7 @@ TEST(CSpeedInfoStore, ApplyRenameAndDialButton) {
     store.ApplyRename(2, u"Annie");
     EXPECT_EQ(Value(u"Display0")->AsString(), u"Annie");
 
-    class Recorder : public DialerAddIn {
-    public:
-        Str Name() const override { return u"rec"; }
-        bool Invoke(plat::HWND, std::span<const uint32_t> list) override {
-            items.assign(list.begin(), list.end());
-            return true;
-        }
-        std::vector<uint32_t> items;
-    } addIn;
+    RecordingAddIn addIn;
     Dialer dialer({&addIn});
     PhoneTemplates formats;
     EXPECT_EQ(store.DialButton(2, Str(), dialer, 0, formats), 0);
