@@ -72,9 +72,6 @@ TEST(ContactFieldBag, AddressesAndDatesOnlyWhenSet) {
     EXPECT_EQ(bag.List(kBagAddresses)[1].format, 3);
     EXPECT_EQ(Names(bag, kBagDates), (V{"Anniversary=", "Met="}));
     EXPECT_EQ(bag.List(kBagDates)[1].date, 1u);
-    EXPECT_EQ(ContactFieldBag::ListOfGroup(5), -1);
-    EXPECT_EQ(ContactFieldBag::ListOfGroup(7), -1);
-    EXPECT_EQ(ContactFieldBag::ListOfGroup(12), -1);
     bag.Clear();
     for (int list = 0; list < kBagListCount; ++list) EXPECT_TRUE(bag.List(list).IsEmpty());
 }

@@ -22,13 +22,11 @@ TEST(ViewActivation, EachLineAndKeyHasItsOutcome) {
         {kGroupLinks, kNoKey, true, true, ViewAction::OpenFile, true, false},
         {kNoLine, kNoKey, false, true, ViewAction::OpenContact, false, false},
         {kNoLine, kNoKey, true, true, ViewAction::Nothing, true, false},
-        {kGroupOther, kNoKey, true, true, ViewAction::Nothing, true, false},
         {kGroupOther, kVkLeft, true, true, ViewAction::Previous, true, false},
         {kNoLine, kVkRight, true, true, ViewAction::Next, true, false},
         {kGroupDates, kVkTalk, true, true, ViewAction::DialAndClose, false, true},
         {kGroupDates, kVkReturn, true, true, ViewAction::Close, false, true},
         {kGroupDates, kVkLeft, false, true, ViewAction::Nothing, true, false},
-        {kNoLine, kVkReturn, false, true, ViewAction::Nothing, true, false},
     };
     for (const auto& c : cases) {
         const ViewActivation a = ActivateLine(c.group, c.key, c.modal, c.phone);
