@@ -74,7 +74,7 @@ TEST(RegValue, TypesKeepTheirExactBytes) {
     }
 }
 
-TEST_F(RegistryFile, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling) {
+TEST_F(RegistryFile, NamesAreCaseInsensitiveKeepTheirFirstSpellingAndTheirOrder) {
     ASSERT_TRUE(registry.SetValue(HKCU, u"Software\\Velmora\\PIM\\Settings", u"SortType", RegValue::Dword(1)));
     ASSERT_TRUE(registry.SetValue(HKCU, u"SOFTWARE\\velmora\\pim\\SETTINGS", u"sorttype", RegValue::Dword(2)));
     ASSERT_TRUE(registry.SetValue(HKCU, u"Software\\\u041a\u043b\u044e\u0447", u"\u00c4", RegValue::Dword(3)));
@@ -89,9 +89,8 @@ TEST_F(RegistryFile, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling) {
     EXPECT_FALSE(registry.KeyExists(HKLM, u"Software"));  // the hives are apart
     const auto reopened = plat::Registry(file).GetValue(HKCU, u"Software\\Velmora\\PIM\\Settings", u"SortType");
     EXPECT_EQ(reopened->data, (Bytes{2, 0, 0, 0}));
-}
 
-TEST_F(RegistryFile, ValuesListInCreationOrderAndSubKeysByName) {
+    // Values list in creation order, sub-keys by name.
     for (const char16_t* name : {u"Count", u"1", u"0", u"Beta", u"alpha"}) {
         registry.SetValue(HKCU, u"List", name, RegValue::Dword(1));
     }

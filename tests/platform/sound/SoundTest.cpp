@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <numbers>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +11,7 @@
 #include "platform/sound/SoundPlayer.h"
 #include "platform/sound/Wave.h"
 #include "platform/sound/WaveVolume.h"
-#include "support/TempDevice.h"
+#include "platform/programs/ProgramLogWait.h"
 
 namespace {
 
@@ -36,13 +34,6 @@ double Share(const std::vector<uint8_t>& wav, double frequency) {
         total += x * x;
     }
     return (s1 * s1 + s2 * s2 - k * s1 * s2) / (total * n / 2);
-}
-
-std::string LogText(const TempDevice& device) {
-    std::ifstream in(device.Host(u"\\Windows\\programs.log"));
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(DtmfTones, HeaderBytesAndFrequencyPairOfEveryKey) {
@@ -108,12 +99,12 @@ TEST(SoundPlayer, LogsEachSoundAndTakesItsPlayingTime) {
     RecordingSleeper sleeper;
     EXPECT_TRUE(plat::PlaySoundData(u"tone174", plat::ToneWave(174), sleeper));
     EXPECT_EQ(sleeper.waits, std::vector<uint32_t>{plat::kDtmfToneMs});
-    const std::string log = LogText(device);
+    const std::string log = ReadProgramLog(device);
     EXPECT_NE(log.find("\tcoredll.dll\tPlaySound\ttone174\t160\n"), std::string::npos) << log;
 
     const std::vector<uint8_t> junk = {'R', 'I', 'F', 'F', 0, 0};
     EXPECT_FALSE(plat::PlaySoundData(u"junk", junk, sleeper));
-    EXPECT_EQ(LogText(device), log);
+    EXPECT_EQ(ReadProgramLog(device), log);
     EXPECT_EQ(sleeper.waits.size(), 1u);
 }
 
