@@ -4,16 +4,13 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
-#include "phone/templates/PhoneTemplates.h"
+#include "phone/PhoneTestSupport.h"
 #include "store/contact/Contact.h"
-#include "support/TempDevice.h"
 
 namespace {
 
 PhoneTemplates Defaults(bool ignoreHyphens = false) {
-    PhoneTemplates t;
-    t.LoadDefaults();
-    t.SetActive(true);
+    PhoneTemplates t = ActiveDefaultFormats();
     t.SetIgnoreHyphens(ignoreHyphens);
     return t;
 }
@@ -136,11 +133,10 @@ TEST(PhoneTemplates, LongNumbersAndInactiveListsStayUnchanged) {
 
     PhoneTemplates off = Defaults();
     off.SetActive(false);
-    Str number(u"123456");
-    EXPECT_FALSE(off.Format(number));
     PhoneTemplates none;
     none.SetActive(true);
-    EXPECT_FALSE(none.Format(number));
+    Str number(u"123456");
+    EXPECT_FALSE(off.Format(number) || none.Format(number));
 }
 
 TEST(PhoneTemplates, LoadSkipsBadTemplatesAndSaveRoundTrips) {
@@ -157,9 +153,7 @@ TEST(PhoneTemplates, LoadSkipsBadTemplatesAndSaveRoundTrips) {
     ASSERT_TRUE(SettingsStore::WriteString(settings::kTemplates, settings::kIsIgnorePhoneFormat, u"1"));
     t.Load();
     ASSERT_EQ(t.GetCount(), 2);
-    EXPECT_EQ(t.Template(0), u"##-##");
-    EXPECT_EQ(t.SlotCount(0), 4);
-    EXPECT_EQ(t.Template(1), u"# #");
+    EXPECT_EQ(std::tuple(t.Template(0), t.SlotCount(0), t.Template(1)), std::tuple(Str(u"##-##"), 4, Str(u"# #")));
     EXPECT_TRUE(t.IsActive());
     EXPECT_FALSE(t.IgnoresHyphens());  // a value of the wrong type reads as the default
 
@@ -171,9 +165,7 @@ TEST(PhoneTemplates, LoadSkipsBadTemplatesAndSaveRoundTrips) {
     EXPECT_EQ(SettingsStore::ReadString(settings::kTemplates, u"1", u"gone"), u"gone");
     PhoneTemplates again;
     again.Load();
-    EXPECT_EQ(again.GetCount(), 1);
-    EXPECT_TRUE(again.IgnoresHyphens());
-    EXPECT_TRUE(again.IsActive());
+    EXPECT_EQ(std::tuple(again.GetCount(), again.IgnoresHyphens(), again.IsActive()), std::tuple(1, true, true));
 }
 
 TEST(PhoneTemplates, FormatContactFormatsEveryPhoneOnly) {
