@@ -129,7 +129,8 @@ TEST(VCardRoundTrip, ExportedContactsImportBackEqual) {
         Contact back = imported[i].contact;
         back.categories = CategoryIds(imported[i].categories);
         ASSERT_TRUE(back.Equals(originals[i]))
-            << "contact " << i << ":\n" << ContactDifferences(back, originals[i]) << cards[i];
+            << "contact " << i << " written as\n" << cards[i] << "read back as\n"
+            << ExportContact(back, imported[i].categories);
     }
 }
 

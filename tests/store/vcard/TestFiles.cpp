@@ -53,37 +53,3 @@ std::vector<std::pair<std::u16string, std::u16string>> Pairs(const Array<CustTex
     }
     return pairs;
 }
-
-std::string ContactDifferences(const Contact& a, const Contact& b) {
-    std::string out;
-    for (int field = 0; field < kTextFieldCount; ++field) {
-        if (a.GetText(field) != b.GetText(field)) {
-            out += "field " + std::to_string(field) + ": [" + a.GetText(field).ToUtf8() + "] vs [" +
-                   b.GetText(field).ToUtf8() + "]\n";
-        }
-    }
-    if (a.GetBirthday() != b.GetBirthday() || a.GetAnniversary() != b.GetAnniversary() ||
-        a.GetDefaultTag() != b.GetDefaultTag()) {
-        out += "dates or default tag\n";
-    }
-    if (!(a.GetPicture() == b.GetPicture())) out += "picture\n";
-    if (!(a.GetNote() == b.GetNote())) out += "note\n";
-    const auto list = [&](const char* name, bool same) {
-        if (!same) out += std::string(name) + "\n";
-    };
-    list("phones", Pairs(a.phones) == Pairs(b.phones));
-    list("emails", Pairs(a.emails) == Pairs(b.emails));
-    list("web pages", Pairs(a.webPages) == Pairs(b.webPages));
-    list("people", Pairs(a.people) == Pairs(b.people));
-    list("ringtones", Pairs(a.ringtones) == Pairs(b.ringtones));
-    list("others", Pairs(a.others) == Pairs(b.others));
-    list("ims", SameElements(a.ims, b.ims));
-    list("addresses", SameElements(a.addresses, b.addresses));
-    list("dates", SameElements(a.dates, b.dates));
-    list("categories", SameElements(a.categories, b.categories));
-    list("formats", a.homeAddressFormat == b.homeAddressFormat &&
-                        a.workAddressFormat == b.workAddressFormat &&
-                        a.otherAddressFormat == b.otherAddressFormat &&
-                        a.fourthFormat == b.fourthFormat);
-    return out;
-}

@@ -23,6 +23,3 @@ void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::
 
 // A list of further values as (label, value) pairs.
 std::vector<std::pair<std::u16string, std::u16string>> Pairs(const Array<CustText>& list);
-
-// What differs between two contacts (field numbers, dates, lists), for failure messages.
-std::string ContactDifferences(const Contact& a, const Contact& b);
