@@ -121,12 +121,11 @@ TEST(ContactIndex, BulkRebuildEqualsAddingEachInTurn) {
     for (uint32_t oid : oids) gathered.Add(db.contacts[oid], u"note text");
     ASSERT_TRUE(index.Rebuild(db, gathered));
     const Snapshot bulk = Take(index, oids);
-    EXPECT_EQ(bulk.words[0], sequential.words[0]);
-    EXPECT_EQ(bulk.words[1], sequential.words[1]);
-    EXPECT_EQ(bulk.orders[0], sequential.orders[0]);
-    EXPECT_EQ(bulk.orders[1], sequential.orders[1]);
-    EXPECT_EQ(bulk.contactWords[0], sequential.contactWords[0]);
-    EXPECT_EQ(bulk.contactWords[1], sequential.contactWords[1]);
+    for (int t = 0; t < 2; ++t) {
+        EXPECT_EQ(bulk.words[t], sequential.words[t]) << t;
+        EXPECT_EQ(bulk.orders[t], sequential.orders[t]) << t;
+        EXPECT_EQ(bulk.contactWords[t], sequential.contactWords[t]) << t;
+    }
     EXPECT_EQ(bulk.slots, sequential.slots);
     EXPECT_EQ(bulk.orders[0].size(), db.contacts.size());
 }

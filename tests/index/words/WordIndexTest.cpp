@@ -21,6 +21,11 @@ WordIndex::Entry EntryOf(uint32_t oid, std::u16string_view text, const char16_t*
     return entry;
 }
 
+OidVector Sorted(OidVector oids) {
+    std::sort(oids.begin(), oids.end());
+    return oids;
+}
+
 class WordIndexTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(index.Create()); }
@@ -73,20 +78,13 @@ TEST_F(WordIndexTest, PrefixesOfEveryTokenMustMeetOnOneContact) {
     const struct { std::u16string_view query; OidVector found; } cases[] = {
         {u"mar ne", {1}},
         {u"mar x", {}},
-                {u"smith ann", {2}},
+        {u"smith ann", {2}},
         {u"ann smith", {2}},
         {u"annb", {}},
         {u"  ", {}},
         {u"ANNA", {1, 2, 3}},
     };
-    for (const auto& c : cases) {
-        OidVector found = Find(c.query);
-        OidVector sorted = found;
-        std::sort(sorted.begin(), sorted.end());
-        OidVector expected = c.found;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(sorted, expected) << Str(c.query).ToUtf8();
-    }
+    for (const auto& c : cases) EXPECT_EQ(Sorted(Find(c.query)), c.found) << Str(c.query).ToUtf8();
     EXPECT_EQ(Find(u"ann"), (OidVector{5, 3, 1, 2})) << "display order: Ann, Annandale, Neil, Smith";
 }
 
@@ -159,7 +157,5 @@ TEST_F(WordIndexTest, GroupKeysFindWordsByTheirLetterGroups) {
     Add(1, u"Kate");
     Add(2, u"Lana");
     Add(3, u"Alan");
-    OidVector found = index.Search(u"ja", IndexOrder::Name, nullptr, SearchTree::Group);
-    std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, (OidVector{1, 2}));
+    EXPECT_EQ(Sorted(index.Search(u"ja", IndexOrder::Name, nullptr, SearchTree::Group)), (OidVector{1, 2}));
 }
