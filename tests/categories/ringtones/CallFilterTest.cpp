@@ -111,16 +111,6 @@ TEST_F(CallFilterTest, EnableAllAfterDisableAllAndOneGroupOutOfAll) {
     EXPECT_TRUE(filter_.All());
 }
 
-TEST_F(CallFilterTest, ChecksOfTheRingtoneDialog) {
-    // Every row but "Default Ringtone" unchecked, every category listed.
-    ASSERT_TRUE(filter_.SetFromChecks(Arr<int32_t>({0, -1, -2, -3, club_, family_, work_}),
-                                      Arr<bool>({true, false, false, false, false, false, false})));
-    EXPECT_EQ(ReadStored(), (Stored{1, {}, -1}));
-    // Only the categories in use listed (Work): the ids are stored one by one.
-    ASSERT_TRUE(filter_.SetFromChecks(Arr<int32_t>({0, -1, -2, -3, work_}), Arr<bool>({false, false, false, false, false})));
-    EXPECT_EQ(ReadStored(), (Stored{0, {-1, -2, -3, work_}, 4}));
-}
-
 TEST_F(CallFilterTest, SubmenuChecksAndCommands) {
     ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterDisableAll));
     ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterFirstCategory + 2));  // Work
@@ -169,7 +159,12 @@ TEST_F(CallFilterTest, RingtoneDialogRowsAndOk) {
     ringtones.RingtonesFor(Arr<Str>({Str(u"Work")}), paths);
     EXPECT_EQ(paths[0], u"\\new.wav");
 
+    // Every category listed and every row unchecked: the complete list is stored as "All".
     ASSERT_TRUE(SettingsStore::WriteDword(u"Settings", u"CID_UseAllCat", 1));
+    ASSERT_TRUE(filter_.EnableAll());
     ASSERT_TRUE(model.Load(filter_, ringtones));
-    EXPECT_EQ(model.Rows().GetSize(), 7);
+    ASSERT_EQ(model.Rows().GetSize(), 7);
+    for (int row = 1; row < 7; ++row) model.ToggleCheck(row);
+    ASSERT_TRUE(model.Apply(filter_, ringtones));
+    EXPECT_EQ(ReadStored(), (Stored{1, {}, -1}));
 }
