@@ -105,18 +105,6 @@ TEST(CustPropsCodec, EntryLayoutsAreExact) {
     }
 }
 
-TEST(CustPropsCodec, EveryListRoundTrips) {
-    const ContactCustProps sample = SampleCustProps();
-    const auto bytes = EncodeCustProps(sample);
-    ContactCustProps read;
-    read.categories.Add(77);  // categories are not part of the record and stay
-    ASSERT_TRUE(DecodeCustProps(bytes, read).ok());
-    ContactCustProps expected = sample;
-    expected.categories.Add(77);
-    EXPECT_TRUE(read.Equals(expected));
-    EXPECT_EQ(EncodeCustProps(read), bytes);
-}
-
 TEST(CustPropsCodec, DamagedRecordsAreRefusedAndChangeNothing) {
     const auto good = EncodeCustProps(SampleCustProps());
     const size_t firstEntry = 56;
