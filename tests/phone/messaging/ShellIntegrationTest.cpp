@@ -36,40 +36,39 @@ protected:
 
 }  // namespace
 
-TEST_F(ShellIntegrationTest, DefaultProgramOnTwiceKeepsTheFirstBackup) {
+TEST_F(ShellIntegrationTest, DefaultProgramKeepsTheFirstBackupAndOffBringsThePlatformsProgramBack) {
+    using Map = std::map<std::u16string, std::u16string>;
     EXPECT_FALSE(IsDefaultContactsProgram());
     ASSERT_TRUE(SetDefaultContactsProgram(true));
     ASSERT_TRUE(SetDefaultContactsProgram(true));
     EXPECT_TRUE(IsDefaultContactsProgram());
-    EXPECT_EQ(Values(kContactsKey), (std::map<std::u16string, std::u16string>{
-                                        {u"0", u"Contacts"}, {u"1", std::u16string(kQuoted)},
-                                        {u"1temp", u":MSPOUTLOOK contacts"}}));
+    EXPECT_EQ(Values(kContactsKey),
+              (Map{{u"0", u"Contacts"}, {u"1", std::u16string(kQuoted)}, {u"1temp", u":MSPOUTLOOK contacts"}}));
     EXPECT_EQ(DefaultAssign(), 1u);
-    ASSERT_TRUE(SetDefaultContactsProgram(false));
-    EXPECT_FALSE(IsDefaultContactsProgram());
-    EXPECT_EQ(Values(kContactsKey), (std::map<std::u16string, std::u16string>{{u"0", u"Contacts"},
-                                                                           {u"1", u":MSPOUTLOOK contacts"}}));
-}
 
-TEST_F(ShellIntegrationTest, OffBringsThePlatformsProgramBackWhateverTheBackup) {
     struct Case {
-        std::optional<plat::RegValue> backup;
+        std::optional<plat::RegValue> backup;  // nothing: the first backup, as made above
         const char16_t* restored;
     };
     const Case cases[] = {
+        {std::nullopt, u":MSPOUTLOOK contacts"},
         {plat::RegValue::String(u"\\Windows\\other.exe"), u"\\Windows\\other.exe"},
         {plat::RegValue::String(kQuoted), u":MSPOUTLOOK contacts"},  // backup overwritten by us
         {plat::RegValue::Dword(5), u":MSPOUTLOOK contacts"},
-        {std::nullopt, u":MSPOUTLOOK contacts"},
     };
     for (const Case& c : cases) {
-        plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted));
-        plat::DeviceRegistry().DeleteValue(kHklm, kContactsKey, u"1temp");
-        if (c.backup) plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1temp", *c.backup);
+        if (c.backup) {
+            plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted));
+            plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1temp", *c.backup);
+        }
         ASSERT_TRUE(SetDefaultContactsProgram(false));
-        EXPECT_EQ(Values(kContactsKey), (std::map<std::u16string, std::u16string>{{u"0", u"Contacts"},
-                                                                               {u"1", c.restored}}));
+        EXPECT_FALSE(IsDefaultContactsProgram());
+        EXPECT_EQ(Values(kContactsKey), (Map{{u"0", u"Contacts"}, {u"1", c.restored}}));
     }
+    // No backup at all: the platform's program all the same.
+    plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted));
+    ASSERT_TRUE(SetDefaultContactsProgram(false));
+    EXPECT_EQ(Values(kContactsKey), (Map{{u"0", u"Contacts"}, {u"1", u":MSPOUTLOOK contacts"}}));
 }
 
 TEST_F(ShellIntegrationTest, HardwareKeyTakenOverOnceAndGivenBack) {
