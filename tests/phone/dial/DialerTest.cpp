@@ -6,13 +6,11 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/PhoneTestSupport.h"
-#include "phone/dial/CallPolBlock.h"
 #include "phone/dial/DialCountdown.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/Dialer.h"
 #include "phone/dial/ToneDialer.h"
 #include "platform/sound/WaveVolume.h"
-#include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 
 namespace {
@@ -90,30 +88,6 @@ TEST(Dial, SoundMethodCountsDownThenPlaysUnlessCancelled) {
                        }, nullptr});
     EXPECT_EQ(cancelling.Dial(0, u"3", nullptr, kDialSound, Str()), 0);
     EXPECT_EQ(ProgramLog(device).size(), 2u);
-}
-
-TEST(Dial, ServiceCodeGoesToTheCallPolicyWindowOnly) {
-    TempDevice device;
-    Dialer dialer;
-    EXPECT_EQ(dialer.Dial(0, u"*#06#", nullptr, kDialJustCall, Str()), kDialMissing);
-
-    std::vector<uint8_t> received;
-    uintptr_t identifier = 0;
-    const plat::HWND window = plat::CreateWindow(
-        kCallPolClass, u"", [&](plat::HWND, uint32_t message, plat::WPARAM, plat::LPARAM lParam) -> plat::LRESULT {
-            if (message != plat::WM_COPYDATA) return 0;
-            const auto* data = reinterpret_cast<const plat::COPYDATASTRUCT*>(lParam);
-            const auto* bytes = static_cast<const uint8_t*>(data->lpData);
-            received.assign(bytes, bytes + data->cbData);
-            identifier = data->dwData;
-            return 1;
-        });
-    ASSERT_NE(window, 0u);
-    EXPECT_EQ(dialer.Dial(0, u"*#06#", nullptr, 0, Str()), 0);
-    EXPECT_EQ(identifier, kCallPolMessage);
-    EXPECT_EQ(received, BuildCallPolBlock(u"*#06#"));
-    EXPECT_TRUE(ProgramLog(device).empty());  // never reaches the phone library
-    plat::DestroyWindow(window);
 }
 
 TEST(Dial, StoredAddInMethodAndTheAddInPath) {
