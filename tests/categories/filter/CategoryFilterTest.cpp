@@ -186,24 +186,20 @@ TEST_F(CategoryFilterTest, MoreChoosesSeveralCategoriesAndCancelKeepsEverything)
     EXPECT_EQ(Menu(*filter)[2], (Shown{u"No Categories", 3, true}));
 }
 
-TEST_F(CategoryFilterTest, NoRoomLeavesTheMenuWithoutCategories) {
-    Category(u"Work");
+TEST_F(CategoryFilterTest, NarrowMenusCutTextsAndShortOnesHoldNoCategories) {
+    Category(u"A rather long category name");
+    // 192 dpi: the margin is 12 pixels, so 122 pixels (12 characters of 10) remain.
+    const std::vector<Shown> menu = Menu(*Started(3, 134));
+    EXPECT_EQ(menu[1].text, u"All Contacts");
+    EXPECT_EQ(menu[2].text, u"No Catego...");
+    EXPECT_EQ(menu[3].text, u"A rather ...");
+
     auto filter = Started(-2);
     EXPECT_EQ(filter->MenuList().Capacity(), 0);
     EXPECT_EQ(Menu(*filter).size(), 4u);
     host_.answer = std::vector<uint32_t>{1, 2};
     filter->ChooseCategories();
     EXPECT_TRUE(filter->MenuList().Ids().empty());
-}
-
-TEST_F(CategoryFilterTest, LongTextsAreCutToTheMenuWidth) {
-    Category(u"A rather long category name");
-    // 192 dpi: the margin is 12 pixels, so 122 pixels (12 characters of 10) remain.
-    auto filter = Started(3, 134);
-    const std::vector<Shown> menu = Menu(*filter);
-    EXPECT_EQ(menu[1].text, u"All Contacts");
-    EXPECT_EQ(menu[2].text, u"No Catego...");
-    EXPECT_EQ(menu[3].text, u"A rather ...");
 }
 
 TEST_F(CategoryFilterTest, RecentShowsStoredAndTouchedContactsThatStillExist) {
