@@ -57,21 +57,25 @@ TEST(PhoneTemplateDialog, AddDeleteAndMove) {
     }
     EXPECT_EQ(std::tuple(m.Selection(), m.Templates().Template(0), m.Templates().GetCount()), std::tuple(0, Str(u"# ## ##"), 7));
 
-    m.Up();  // at the top: nothing
-    EXPECT_EQ(m.Selection(), 0);
-    m.Down();
-    EXPECT_EQ(m.Selection(), 1);
-    EXPECT_EQ(m.Templates().Template(1), u"# ## ##");
-    m.Select(6);
-    m.Down();  // at the bottom: nothing
-    EXPECT_EQ(m.Selection(), 6);
-    m.Delete();  // the last went: the new last is selected
-    EXPECT_EQ(m.Selection(), 5);
-    EXPECT_EQ(m.Templates().GetCount(), 6);
-    m.Select(0);
-    m.Delete();
-    EXPECT_EQ(m.Selection(), 0);
-    EXPECT_EQ(m.Text(), m.Templates().Template(0));
+    using Dialog = PhoneTemplateDialogModel;
+    const struct {
+        int select;  // -1: as it is
+        void (Dialog::*action)();
+        int selection, count;
+    } steps[] = {
+        {-1, &Dialog::Up, 0, 7},    // at the top: nothing
+        {-1, &Dialog::Down, 1, 7},  // the new template moves down with the selection
+        {6, &Dialog::Down, 6, 7},   // at the bottom: nothing
+        {6, &Dialog::Delete, 5, 6}, // the last went: the new last is selected
+        {0, &Dialog::Delete, 0, 5},
+    };
+    for (const auto& step : steps) {
+        if (step.select >= 0) m.Select(step.select);
+        (m.*step.action)();
+        EXPECT_EQ(std::pair(m.Selection(), m.Templates().GetCount()), std::pair(step.selection, step.count));
+        EXPECT_EQ(m.Text(), m.Templates().Template(m.Selection()));
+    }
+    EXPECT_EQ(List(m.Templates())[0], u"# ## ##");
 
     m.ToggleIgnoreHyphens();
     ASSERT_TRUE(m.Ok());
