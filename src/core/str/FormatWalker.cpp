@@ -26,7 +26,7 @@ FormatSpec::Kind KindOf(char16_t type) {
 
 }  // namespace
 
-FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& spec, const FormatArg*& arg) {
+FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& specifier, const FormatArg*& arg) {
     if (*at_ == 0) return Step::End;
     if (*at_ != u'%' || at_[1] == u'%') {
         const char16_t* start = at_;
@@ -40,12 +40,12 @@ FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& spe
         return Step::Text;
     }
     ++at_;
-    spec = FormatSpec();
-    ReadSpec(spec);
+    specifier = FormatSpec();
+    ReadSpec(specifier);
     if (*at_ == 0) return Step::End;
-    spec.type = *at_++;
-    spec.kind = KindOf(spec.type);
-    arg = spec.kind != FormatSpec::Kind::Unknown ? &TakeArg() : &NoArg();
+    specifier.type = *at_++;
+    specifier.kind = KindOf(specifier.type);
+    arg = specifier.kind != FormatSpec::Kind::Unknown ? &TakeArg() : &NoArg();
     return Step::Conversion;
 }
 
@@ -53,36 +53,36 @@ const FormatArg& FormatWalker::TakeArg() {
     return next_ < args_.size() ? args_[next_++] : NoArg();
 }
 
-void FormatWalker::ReadSpec(FormatSpec& spec) {
+void FormatWalker::ReadSpec(FormatSpec& specifier) {
     for (;; ++at_) {
         if (*at_ == u'-')
-            spec.minus = true;
+            specifier.minus = true;
         else if (*at_ == u'+')
-            spec.plus = true;
+            specifier.plus = true;
         else if (*at_ == u'0')
-            spec.zero = true;
+            specifier.zero = true;
         else if (*at_ == u' ')
-            spec.blank = true;
+            specifier.blank = true;
         else if (*at_ == u'#')
-            spec.hash = true;
+            specifier.hash = true;
         else
             break;
     }
-    const int64_t width = ReadField(spec);
-    if (width < 0) spec.minus = true;
-    spec.width = static_cast<int>(std::min<int64_t>(std::llabs(width), kFormatMaxField + 1LL));
+    const int64_t width = ReadField(specifier);
+    if (width < 0) specifier.minus = true;
+    specifier.width = static_cast<int>(std::min<int64_t>(std::llabs(width), kFormatMaxField + 1LL));
     if (*at_ == u'.') {
         ++at_;
-        const int64_t precision = ReadField(spec);
-        spec.precision =
+        const int64_t precision = ReadField(specifier);
+        specifier.precision =
             static_cast<int>(std::min<int64_t>(precision < 0 ? -1 : precision, kFormatMaxField + 1LL));
     }
-    ReadSize(spec);
-    spec.tooLarge = spec.tooLarge || spec.width > kFormatMaxField || spec.precision > kFormatMaxField;
+    ReadSize(specifier);
+    specifier.tooLarge = specifier.tooLarge || specifier.width > kFormatMaxField || specifier.precision > kFormatMaxField;
 }
 
 // A width or precision: "*" takes it from the arguments, otherwise decimal digits (none: 0).
-int64_t FormatWalker::ReadField(FormatSpec& spec) {
+int64_t FormatWalker::ReadField(FormatSpec& specifier) {
     if (*at_ == u'*') {
         ++at_;
         return static_cast<int32_t>(static_cast<uint32_t>(TakeArg().Bits()));
@@ -91,23 +91,23 @@ int64_t FormatWalker::ReadField(FormatSpec& spec) {
     for (; *at_ >= u'0' && *at_ <= u'9'; ++at_) {
         value = value * 10 + (*at_ - u'0');
         if (value > kFormatMaxField) {
-            spec.tooLarge = true;
+            specifier.tooLarge = true;
             value = kFormatMaxField + 1LL;
         }
     }
     return value;
 }
 
-void FormatWalker::ReadSize(FormatSpec& spec) {
+void FormatWalker::ReadSize(FormatSpec& specifier) {
     for (;;) {
         if (*at_ == u'h')
-            spec.size = FormatSpec::Size::Short;
+            specifier.size = FormatSpec::Size::Short;
         else if (*at_ == u'l')
-            spec.size =
-                spec.size == FormatSpec::Size::Long ? FormatSpec::Size::Wide64 : FormatSpec::Size::Long;
+            specifier.size =
+                specifier.size == FormatSpec::Size::Long ? FormatSpec::Size::Wide64 : FormatSpec::Size::Long;
         else if (*at_ == u'F' || *at_ == u'N' || *at_ == u'L') {
         } else if (at_[0] == u'I' && at_[1] == u'6' && at_[2] == u'4') {
-            spec.size = FormatSpec::Size::Wide64;
+            specifier.size = FormatSpec::Size::Wide64;
             at_ += 2;
         } else {
             return;

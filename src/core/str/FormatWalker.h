@@ -33,16 +33,16 @@ public:
 
     FormatWalker(const char16_t* format, FormatArgs args) : at_(format ? format : u""), args_(args) {}
 
-    // The next piece: Text with `text` set ("%%" gives "%"), Conversion with `spec` and `arg` set
+    // The next piece: Text with `text` set ("%%" gives "%"), Conversion with `specifier` and `arg` set
     // (an unknown type takes no argument and gets an absent one), or End. A conversion left
     // unfinished at the end of the format ends the walk.
-    Step Next(std::u16string_view& text, FormatSpec& spec, const FormatArg*& arg);
+    Step Next(std::u16string_view& text, FormatSpec& specifier, const FormatArg*& arg);
 
 private:
     const FormatArg& TakeArg();
-    void ReadSpec(FormatSpec& spec);
-    int64_t ReadField(FormatSpec& spec);
-    void ReadSize(FormatSpec& spec);
+    void ReadSpec(FormatSpec& specifier);
+    int64_t ReadField(FormatSpec& specifier);
+    void ReadSize(FormatSpec& specifier);
 
     const char16_t* at_;
     FormatArgs args_;

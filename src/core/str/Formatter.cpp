@@ -13,13 +13,13 @@ namespace {
 
 // --- The bound -----------------------------------------------------------------------------------
 
-std::string NarrowFlags(const FormatSpec& spec) {
+std::string NarrowFlags(const FormatSpec& specifier) {
     std::string flags;
-    if (spec.minus) flags += '-';
-    if (spec.plus) flags += '+';
-    if (spec.blank) flags += ' ';
-    if (spec.hash) flags += '#';
-    if (spec.zero) flags += '0';
+    if (specifier.minus) flags += '-';
+    if (specifier.plus) flags += '+';
+    if (specifier.blank) flags += ' ';
+    if (specifier.hash) flags += '#';
+    if (specifier.zero) flags += '0';
     return flags;
 }
 
@@ -38,24 +38,24 @@ std::string CFormat(const char* format, ...) {
     return text;
 }
 
-int64_t FixedLength(const FormatSpec& spec, double value) {
-    const int64_t precision = std::max(spec.precision, 0);
-    const int64_t scratch = std::max<int64_t>(precision + 318, spec.width);
-    const int length = std::snprintf(nullptr, 0, "%*.*f", spec.width, static_cast<int>(precision + 6), value);
+int64_t FixedLength(const FormatSpec& specifier, double value) {
+    const int64_t precision = std::max(specifier.precision, 0);
+    const int64_t scratch = std::max<int64_t>(precision + 318, specifier.width);
+    const int length = std::snprintf(nullptr, 0, "%*.*f", specifier.width, static_cast<int>(precision + 6), value);
     return std::min<int64_t>(length, scratch - 1);
 }
 
-int64_t ItemBound(const FormatSpec& spec, const FormatArg& arg) {
+int64_t ItemBound(const FormatSpec& specifier, const FormatArg& arg) {
     using Kind = FormatSpec::Kind;
-    const int64_t width = spec.width;
-    const int64_t precision = std::max(spec.precision, 0);
-    switch (spec.kind) {
+    const int64_t width = specifier.width;
+    const int64_t precision = std::max(specifier.precision, 0);
+    switch (specifier.kind) {
         case Kind::Character:
         case Kind::String: {
             int64_t item = 2;
-            if (spec.kind == Kind::String)
+            if (specifier.kind == Kind::String)
                 item = arg.IsString() ? std::max<int64_t>(static_cast<int64_t>(arg.StringLength()), 1) : 6;
-            if (spec.precision >= 0) item = std::min<int64_t>(item, spec.precision);
+            if (specifier.precision >= 0) item = std::min<int64_t>(item, specifier.precision);
             return std::max(item, width);
         }
         case Kind::Integer:
@@ -64,7 +64,7 @@ int64_t ItemBound(const FormatSpec& spec, const FormatArg& arg) {
         case Kind::Floating:
             return std::max<int64_t>(128, width + precision);
         case Kind::Fixed:
-            return FixedLength(spec, arg.AsDouble());
+            return FixedLength(specifier, arg.AsDouble());
         case Kind::Counter:
             return 0;
         case Kind::Unknown:
@@ -80,22 +80,22 @@ void AppendAscii(std::u16string& out, std::string_view text) {
 }
 
 // Pads `text` to the width: on the right with "-", else on the left with blanks, or zeros with "0".
-void AppendPadded(std::u16string& out, std::u16string_view text, const FormatSpec& spec) {
-    const size_t pad = spec.width > static_cast<int>(text.size()) ? spec.width - text.size() : 0;
-    if (!spec.minus) out.append(pad, spec.zero ? u'0' : u' ');
+void AppendPadded(std::u16string& out, std::u16string_view text, const FormatSpec& specifier) {
+    const size_t pad = specifier.width > static_cast<int>(text.size()) ? specifier.width - text.size() : 0;
+    if (!specifier.minus) out.append(pad, specifier.zero ? u'0' : u' ');
     out += text;
-    if (spec.minus) out.append(pad, u' ');
+    if (specifier.minus) out.append(pad, u' ');
 }
 
 // A character conversion is narrow for "C" and "hc", wide otherwise.
-bool IsNarrow(const FormatSpec& spec) {
-    const bool upper = spec.type == u'C' || spec.type == u'S';
-    if (spec.size == FormatSpec::Size::Short) return true;
-    if (spec.size == FormatSpec::Size::Long) return false;
+bool IsNarrow(const FormatSpec& specifier) {
+    const bool upper = specifier.type == u'C' || specifier.type == u'S';
+    if (specifier.size == FormatSpec::Size::Short) return true;
+    if (specifier.size == FormatSpec::Size::Long) return false;
     return upper;
 }
 
-std::u16string StringText(const FormatSpec& spec, const FormatArg& arg) {
+std::u16string StringText(const FormatSpec& specifier, const FormatArg& arg) {
     std::u16string text;
     if (arg.GetKind() == FormatArg::Kind::Wide)
         text = arg.Wide();
@@ -103,22 +103,22 @@ std::u16string StringText(const FormatSpec& spec, const FormatArg& arg) {
         AppendAscii(text, arg.Narrow());  // one unit a byte
     else
         text = u"(null)";
-    if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-        text.resize(static_cast<size_t>(spec.precision));
+    if (specifier.precision >= 0 && text.size() > static_cast<size_t>(specifier.precision))
+        text.resize(static_cast<size_t>(specifier.precision));
     return text;
 }
 
-char16_t CharOf(const FormatSpec& spec, const FormatArg& arg) {
+char16_t CharOf(const FormatSpec& specifier, const FormatArg& arg) {
     const uint64_t bits = arg.Bits();
-    return IsNarrow(spec) ? static_cast<char16_t>(bits & 0xFF) : static_cast<char16_t>(bits & 0xFFFF);
+    return IsNarrow(specifier) ? static_cast<char16_t>(bits & 0xFF) : static_cast<char16_t>(bits & 0xFFFF);
 }
 
-std::string IntegerText(const FormatSpec& spec, const FormatArg& arg) {
+std::string IntegerText(const FormatSpec& specifier, const FormatArg& arg) {
     const uint64_t bits = arg.Bits();
-    const std::string format = "%" + NarrowFlags(spec) + "*.*ll" + static_cast<char>(spec.type);
-    const bool isSigned = spec.type == u'd' || spec.type == u'i';
+    const std::string format = "%" + NarrowFlags(specifier) + "*.*ll" + static_cast<char>(specifier.type);
+    const bool isSigned = specifier.type == u'd' || specifier.type == u'i';
     long long value = 0;
-    switch (spec.size) {
+    switch (specifier.size) {
         case FormatSpec::Size::Short:
             value =
                 isSigned ? static_cast<int16_t>(bits) : static_cast<long long>(static_cast<uint16_t>(bits));
@@ -132,15 +132,15 @@ std::string IntegerText(const FormatSpec& spec, const FormatArg& arg) {
     }
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return CFormat(format.c_str(), spec.width, spec.precision, value);
+    return CFormat(format.c_str(), specifier.width, specifier.precision, value);
 #pragma GCC diagnostic pop
 }
 
-std::string FloatingText(const FormatSpec& spec, const FormatArg& arg) {
-    const std::string format = "%" + NarrowFlags(spec) + "*.*" + static_cast<char>(spec.type);
+std::string FloatingText(const FormatSpec& specifier, const FormatArg& arg) {
+    const std::string format = "%" + NarrowFlags(specifier) + "*.*" + static_cast<char>(specifier.type);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return CFormat(format.c_str(), spec.width, spec.precision, arg.AsDouble());
+    return CFormat(format.c_str(), specifier.width, specifier.precision, arg.AsDouble());
 #pragma GCC diagnostic pop
 }
 
@@ -150,30 +150,30 @@ std::string PointerText(const FormatArg& arg) {
                    static_cast<unsigned long long>(arg.Bits()));
 }
 
-void Render(std::u16string& out, const FormatSpec& spec, const FormatArg& arg) {
+void Render(std::u16string& out, const FormatSpec& specifier, const FormatArg& arg) {
     using Kind = FormatSpec::Kind;
-    switch (spec.kind) {
+    switch (specifier.kind) {
         case Kind::Character: {
-            const char16_t ch = CharOf(spec, arg);
-            return AppendPadded(out, std::u16string_view(&ch, 1), spec);
+            const char16_t ch = CharOf(specifier, arg);
+            return AppendPadded(out, std::u16string_view(&ch, 1), specifier);
         }
         case Kind::String:
-            return AppendPadded(out, StringText(spec, arg), spec);
+            return AppendPadded(out, StringText(specifier, arg), specifier);
         case Kind::Integer:
-            return AppendAscii(out, IntegerText(spec, arg));
+            return AppendAscii(out, IntegerText(specifier, arg));
         case Kind::Floating:
         case Kind::Fixed:
-            return AppendAscii(out, FloatingText(spec, arg));
+            return AppendAscii(out, FloatingText(specifier, arg));
         case Kind::Pointer: {
             std::u16string digits;
             AppendAscii(digits, PointerText(arg));
-            return AppendPadded(out, digits, spec);
+            return AppendPadded(out, digits, specifier);
         }
         case Kind::Counter:
             if (int* counter = arg.Counter()) *counter = static_cast<int>(out.size());
             return;
         case Kind::Unknown:
-            out += spec.type;
+            out += specifier.type;
     }
 }
 
@@ -183,17 +183,17 @@ template <typename OnText, typename OnConversion>
 bool Walk(const char16_t* format, FormatArgs args, OnText onText, OnConversion onConversion) {
     FormatWalker walker(format, args);
     std::u16string_view text;
-    FormatSpec spec;
+    FormatSpec specifier;
     const FormatArg* arg = nullptr;
     for (;;) {
-        switch (walker.Next(text, spec, arg)) {
+        switch (walker.Next(text, specifier, arg)) {
             case FormatWalker::Step::End:
                 return true;
             case FormatWalker::Step::Text:
                 onText(text);
                 break;
             case FormatWalker::Step::Conversion:
-                if (!onConversion(spec, *arg)) return false;
+                if (!onConversion(specifier, *arg)) return false;
         }
     }
 }
@@ -204,9 +204,9 @@ int64_t FormatBound(const char16_t* format, FormatArgs args) {
     int64_t total = 0;
     const bool whole = Walk(
         format, args, [&](std::u16string_view text) { total += static_cast<int64_t>(text.size()); },
-        [&](const FormatSpec& spec, const FormatArg& arg) {
-            if (spec.tooLarge) return false;
-            total += (spec.hash ? 2 : 0) + ItemBound(spec, arg);
+        [&](const FormatSpec& specifier, const FormatArg& arg) {
+            if (specifier.tooLarge) return false;
+            total += (specifier.hash ? 2 : 0) + ItemBound(specifier, arg);
             return true;
         });
     return whole ? total : -1;
@@ -216,8 +216,8 @@ std::u16string FormatRender(const char16_t* format, FormatArgs args) {
     std::u16string out;
     Walk(
         format, args, [&](std::u16string_view text) { out += text; },
-        [&](const FormatSpec& spec, const FormatArg& arg) {
-            Render(out, spec, arg);
+        [&](const FormatSpec& specifier, const FormatArg& arg) {
+            Render(out, specifier, arg);
             return true;
         });
     return out;

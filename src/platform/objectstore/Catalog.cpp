@@ -50,26 +50,26 @@ int64_t SingleInt(sqlite3* db, std::string_view text, int64_t oid) {
 
 }  // namespace
 
-void ValidateSpec(const DatabaseSpec& spec) {
-    if (spec.name.empty() || spec.name.size() > kMaxDatabaseNameLength ||
-        spec.name.find(u'\0') != std::u16string::npos) {
+void ValidateSpec(const DatabaseSpec& declared) {
+    if (declared.name.empty() || declared.name.size() > kMaxDatabaseNameLength ||
+        declared.name.find(u'\0') != std::u16string::npos) {
         Invalid("a database name has 1 to 32 characters");
     }
-    if (spec.sortOrders.size() > kMaxSortOrders) Invalid("a database declares at most 16 sort orders");
-    for (const SortOrderSpec& order : spec.sortOrders) ValidateOrder(order);
-    for (const uint32_t propId : spec.autoIncrement) {
+    if (declared.sortOrders.size() > kMaxSortOrders) Invalid("a database declares at most 16 sort orders");
+    for (const SortOrderSpec& order : declared.sortOrders) ValidateOrder(order);
+    for (const uint32_t propId : declared.autoIncrement) {
         if (PropType(propId) != CEVT_AUTO_I4) Invalid("an auto-increment property must have the type 0x66");
     }
 }
 
-void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& spec) {
-    ValidateSpec(spec);
-    if (FindDatabase(db, spec.name) != 0) Fail(ERROR_ALREADY_EXISTS, "a database of that name exists");
+void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& declared) {
+    ValidateSpec(declared);
+    if (FindDatabase(db, declared.name) != 0) Fail(ERROR_ALREADY_EXISTS, "a database of that name exists");
     sql::Statement row(db, "INSERT INTO databases(oid, name, folded, type, flags, modified) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
-    row.Bind(1, oid).BindBlob(2, Utf16Bytes(spec.name)).BindBlob(3, Utf16Bytes(FoldCase(spec.name)));
-    row.Bind(4, spec.type).Bind(5, spec.flags).Bind(6, static_cast<int64_t>(FileTimeNow())).Step();
-    InsertSortOrders(db, oid, spec.sortOrders);
-    for (const uint32_t propId : spec.autoIncrement) {
+    row.Bind(1, oid).BindBlob(2, Utf16Bytes(declared.name)).BindBlob(3, Utf16Bytes(FoldCase(declared.name)));
+    row.Bind(4, declared.type).Bind(5, declared.flags).Bind(6, static_cast<int64_t>(FileTimeNow())).Step();
+    InsertSortOrders(db, oid, declared.sortOrders);
+    for (const uint32_t propId : declared.autoIncrement) {
         sql::Statement counter(db, "INSERT OR IGNORE INTO counters(db, num, next) VALUES (?1, ?2, 1)");
         counter.Bind(1, oid).Bind(2, PropNumber(propId)).Step();
     }
@@ -107,14 +107,14 @@ std::vector<SortOrderSpec> LoadSortOrders(sqlite3* db, CeOid database) {
     sql::Statement order(db, "SELECT ord, key_flags FROM sort_orders WHERE db = ?1 ORDER BY ord");
     order.Bind(1, database);
     while (order.Step()) {
-        SortOrderSpec spec;
-        spec.keyFlags = static_cast<uint16_t>(order.Int(1));
+        SortOrderSpec declared;
+        declared.keyFlags = static_cast<uint16_t>(order.Int(1));
         sql::Statement props(db, "SELECT prop_id, flags FROM sort_props WHERE db = ?1 AND ord = ?2 ORDER BY pos");
         props.Bind(1, database).Bind(2, order.Int(0));
         while (props.Step()) {
-            spec.props.push_back({static_cast<uint32_t>(props.Int(0)), static_cast<uint32_t>(props.Int(1))});
+            declared.props.push_back({static_cast<uint32_t>(props.Int(0)), static_cast<uint32_t>(props.Int(1))});
         }
-        orders.push_back(std::move(spec));
+        orders.push_back(std::move(declared));
     }
     return orders;
 }

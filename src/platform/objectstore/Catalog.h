@@ -13,10 +13,10 @@ struct sqlite3;
 namespace plat::objstore {
 
 // Checks a description: ERROR_INVALID_PARAMETER with the reason when it cannot be created.
-void ValidateSpec(const DatabaseSpec& spec);
+void ValidateSpec(const DatabaseSpec& declared);
 
 // Adds the database `oid`; ERROR_ALREADY_EXISTS when the name is taken.
-void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& spec);
+void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& declared);
 
 // The database of that name (ignoring case), 0 when there is none.
 CeOid FindDatabase(sqlite3* db, std::u16string_view name);

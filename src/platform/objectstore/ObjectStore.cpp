@@ -99,14 +99,14 @@ uint64_t VolumeFileTime(std::u16string_view devicePath) {
     return latest;
 }
 
-CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& spec) {
+CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
     return Call(CeOid{0}, [&] {
         objstore::Volume& store = Store::Instance().VolumeOf(volume);
-        objstore::ValidateSpec(spec);
+        objstore::ValidateSpec(declared);
         CeOid database = 0;
         InWriteTransaction(store.Db(), [&] {
             database = store.AllocateOid();
-            objstore::InsertDatabase(store.Db(), database, spec);
+            objstore::InsertDatabase(store.Db(), database, declared);
         });
         store.NoteLocalWrite();
         return database;

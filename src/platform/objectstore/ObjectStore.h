@@ -46,7 +46,7 @@ bool UnmountDbVol(const CeGuid& volume);
 // such file.
 uint64_t VolumeFileTime(std::u16string_view devicePath);
 
-CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& spec);
+CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared);
 bool DeleteDatabase(const CeGuid& volume, CeOid database);
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
 

@@ -4,10 +4,10 @@
 
 namespace plat::pom {
 DatabaseSpec AppointmentsDbSpec() {
-    DatabaseSpec spec;
-    spec.name = std::u16string(kAppointmentsDatabase);
-    spec.sortOrders = {SortOrderSpec{0, {SortProp{kPropApptStart, 0}}}};
-    return spec;
+    DatabaseSpec declared;
+    declared.name = std::u16string(kAppointmentsDatabase);
+    declared.sortOrders = {SortOrderSpec{0, {SortProp{kPropApptStart, 0}}}};
+    return declared;
 }
 
 DbHandle OpenAppointments(const CeGuid& volume) {

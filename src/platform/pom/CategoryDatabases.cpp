@@ -20,10 +20,10 @@ bool Exists(const CeGuid& volume, std::u16string_view name) {
     return true;
 }
 
-bool EnsureDatabase(const CeGuid& volume, const DatabaseSpec& spec) {
-    if (Exists(volume, spec.name)) return true;
+bool EnsureDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
+    if (Exists(volume, declared.name)) return true;
     if (GetLastError() != ERROR_NOT_FOUND) return false;
-    return CreateDatabase(volume, spec) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
+    return CreateDatabase(volume, declared) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -34,18 +34,18 @@ SortOrderSpec AssocByItemOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocIt
 SortOrderSpec AssocByCategoryOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocCategory, kPropAssocItem}); }
 
 DatabaseSpec CategoryMainDbSpec() {
-    DatabaseSpec spec;
-    spec.name = std::u16string(kCategoryMainDb);
-    spec.sortOrders = {CategoryByIdOrder(), CategoryByNameOrder()};
-    spec.autoIncrement = {kPropCategoryId};
-    return spec;
+    DatabaseSpec declared;
+    declared.name = std::u16string(kCategoryMainDb);
+    declared.sortOrders = {CategoryByIdOrder(), CategoryByNameOrder()};
+    declared.autoIncrement = {kPropCategoryId};
+    return declared;
 }
 
 DatabaseSpec CategoryAssocDbSpec() {
-    DatabaseSpec spec;
-    spec.name = std::u16string(kCategoryAssocDb);
-    spec.sortOrders = {AssocByItemOrder(), AssocByCategoryOrder()};
-    return spec;
+    DatabaseSpec declared;
+    declared.name = std::u16string(kCategoryAssocDb);
+    declared.sortOrders = {AssocByItemOrder(), AssocByCategoryOrder()};
+    return declared;
 }
 
 bool EnsureCategoryDatabases(const CeGuid& volume) {

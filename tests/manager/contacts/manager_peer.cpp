@@ -33,10 +33,10 @@ int Add(CCeDBDatabase& db, int count) {
 int WriteOther(const std::string& name) {
     plat::CeGuid volume;
     if (!plat::MountDbVol(kVolumePath, volume)) return 5;
-    plat::DatabaseSpec spec;
-    spec.name = u"PeerOtherDB";
-    plat::CreateDatabase(volume, spec);
-    const plat::DbHandle db = plat::OpenDatabase(volume, spec.name, nullptr, {});
+    plat::DatabaseSpec declared;
+    declared.name = u"PeerOtherDB";
+    plat::CreateDatabase(volume, declared);
+    const plat::DbHandle db = plat::OpenDatabase(volume, declared.name, nullptr, {});
     const std::u16string text(name.begin(), name.end());
     const plat::PropVal value = plat::PropVal::Text(plat::MakePropId(0x82, plat::CEVT_LPWSTR), text);
     const bool written = db != plat::kInvalidDbHandle && plat::WriteRecordProps(db, 0, std::span(&value, 1)) != 0;

@@ -98,10 +98,10 @@ TEST_F(Records, BadWritesFailAndChangeNothing) {
 }
 
 TEST_F(Records, IdentifiersAndAutoNumbersAreNeverHandedOutTwice) {
-    plat::DatabaseSpec spec;
-    spec.name = u"CategoryMainDB";
-    spec.autoIncrement = {MakePropId(1, plat::CEVT_AUTO_I4)};
-    Create(spec);
+    plat::DatabaseSpec declared;
+    declared.name = u"CategoryMainDB";
+    declared.autoIncrement = {MakePropId(1, plat::CEVT_AUTO_I4)};
+    Create(declared);
     const plat::DbHandle categories = Open(u"CategoryMainDB");
     const plat::DbHandle contacts = Open(u"Contacts Database");
     std::set<plat::CeOid> oids;
@@ -166,13 +166,13 @@ TEST_F(Records, DatabaseInfoAndDatabaseProperties) {
 }
 
 TEST_F(Records, DatabasesAreCreatedValidatedAndDeleted) {
-    plat::DatabaseSpec spec;
-    spec.name = u"Scratch";
-    spec.sortOrders = {{0, {{MakePropId(1, plat::CEVT_UI4), plat::CEDB_SORT_DESCENDING}}}};
-    const plat::CeOid scratch = Create(spec);
-    EXPECT_EQ(plat::CreateDatabase(volume, spec), 0u);
+    plat::DatabaseSpec declared;
+    declared.name = u"Scratch";
+    declared.sortOrders = {{0, {{MakePropId(1, plat::CEVT_UI4), plat::CEDB_SORT_DESCENDING}}}};
+    const plat::CeOid scratch = Create(declared);
+    EXPECT_EQ(plat::CreateDatabase(volume, declared), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_ALREADY_EXISTS);
-    std::vector<plat::DatabaseSpec> bad(5, spec);
+    std::vector<plat::DatabaseSpec> bad(5, declared);
     bad[0].name = u"";
     bad[1].name = std::u16string(33, u'n');
     bad[2].sortOrders[0].props[0].propId = MakePropId(1, plat::CEVT_BLOB);
@@ -184,11 +184,11 @@ TEST_F(Records, DatabasesAreCreatedValidatedAndDeleted) {
         EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
     }
     // Only a declared order opens.
-    plat::SortOrderSpec undeclared = spec.sortOrders[0];
+    plat::SortOrderSpec undeclared = declared.sortOrders[0];
     undeclared.props[0].flags = 0;
     EXPECT_EQ(plat::OpenDatabase(volume, u"Scratch", &undeclared, {}), plat::kInvalidDbHandle);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
-    const plat::DbHandle db = Open(u"Scratch", &spec.sortOrders[0]);
+    const plat::DbHandle db = Open(u"Scratch", &declared.sortOrders[0]);
     ASSERT_NE(db, plat::kInvalidDbHandle);
     Add(db, {UintProp(1, 1)});
     EXPECT_TRUE(plat::DeleteDatabase(volume, scratch));

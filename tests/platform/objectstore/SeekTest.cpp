@@ -15,11 +15,11 @@ protected:
     // A database ordered on text property 1 with these flags, holding the given names (an empty
     // name: a record without the property), in this order of creation.
     plat::DbHandle Names(uint32_t flags, const std::vector<std::u16string>& names) {
-        plat::DatabaseSpec spec;
-        spec.name = u"Names" + std::u16string(1, static_cast<char16_t>(u'a' + flags));
-        spec.sortOrders = {{0, {{kName, flags}}}};
-        Create(spec);
-        const plat::DbHandle db = Open(spec.name, &spec.sortOrders[0]);
+        plat::DatabaseSpec declared;
+        declared.name = u"Names" + std::u16string(1, static_cast<char16_t>(u'a' + flags));
+        declared.sortOrders = {{0, {{kName, flags}}}};
+        Create(declared);
+        const plat::DbHandle db = Open(declared.name, &declared.sortOrders[0]);
         for (const std::u16string& name : names) Add(db, {name.empty() ? UintProp(9, 0) : TextProp(1, name)});
         return db;
     }
@@ -58,11 +58,11 @@ TEST_F(Seeks, TextOrdersFollowTheFlags) {
 }
 
 TEST_F(Seeks, NumbersSortByTheirOwnType) {
-    plat::DatabaseSpec spec;
-    spec.name = u"Numbers";
-    spec.sortOrders = {{0, {{MakePropId(1, plat::CEVT_I4), 0}}}, {0, {{MakePropId(2, plat::CEVT_UI4), 0}}},
+    plat::DatabaseSpec declared;
+    declared.name = u"Numbers";
+    declared.sortOrders = {{0, {{MakePropId(1, plat::CEVT_I4), 0}}}, {0, {{MakePropId(2, plat::CEVT_UI4), 0}}},
                        {0, {{MakePropId(3, plat::CEVT_FILETIME), 0}}}};
-    Create(spec);
+    Create(declared);
     const plat::DbHandle writer = Open(u"Numbers");
     const std::vector<std::pair<int32_t, uint64_t>> values = {{-5, 0x8000000000000000ULL}, {3, 1}, {-1, ~0ULL}};
     std::vector<plat::CeOid> oids;
@@ -76,17 +76,17 @@ TEST_F(Seeks, NumbersSortByTheirOwnType) {
         {oids[1], oids[0], oids[2]},  // file times are unsigned 64-bit
     };
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(Oids(Open(u"Numbers", &spec.sortOrders[i])), expected[i]) << "order " << i;
+        EXPECT_EQ(Oids(Open(u"Numbers", &declared.sortOrders[i])), expected[i]) << "order " << i;
     }
 }
 
 TEST_F(Seeks, ValueSeeksOnSeveralKeys) {
-    plat::DatabaseSpec spec;
-    spec.name = u"Assoc";
-    spec.sortOrders = {{plat::CEDB_SORT_UNIQUE | plat::CEDB_SORT_NO_POSITIONAL,
+    plat::DatabaseSpec declared;
+    declared.name = u"Assoc";
+    declared.sortOrders = {{plat::CEDB_SORT_UNIQUE | plat::CEDB_SORT_NO_POSITIONAL,
                         {{MakePropId(1, plat::CEVT_UI4), 0}, {MakePropId(2, plat::CEVT_I4), 0}}}};
-    Create(spec);
-    const plat::DbHandle db = Open(u"Assoc", &spec.sortOrders[0]);
+    Create(declared);
+    const plat::DbHandle db = Open(u"Assoc", &declared.sortOrders[0]);
     const plat::CeOid a3 = Add(db, {UintProp(1, 0x80000001), IntProp(2, 3)});
     const plat::CeOid a2 = Add(db, {UintProp(1, 0x80000001), IntProp(2, 2)});
     const plat::CeOid b1 = Add(db, {UintProp(1, 0x80000002), IntProp(2, 1)});

@@ -21,8 +21,8 @@ plat::DbHandle StoreFixture::Open(std::u16string_view name, const plat::SortOrde
     return db;
 }
 
-plat::CeOid StoreFixture::Create(const plat::DatabaseSpec& spec) {
-    const plat::CeOid oid = plat::CreateDatabase(volume, spec);
+plat::CeOid StoreFixture::Create(const plat::DatabaseSpec& declared) {
+    const plat::CeOid oid = plat::CreateDatabase(volume, declared);
     EXPECT_NE(oid, 0u) << plat::LastErrorMessage();
     return oid;
 }

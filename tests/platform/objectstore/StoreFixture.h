@@ -18,7 +18,7 @@ protected:
 
     plat::DbHandle Open(std::u16string_view name, const plat::SortOrderSpec* order = nullptr,
                         plat::NotifyCallback notify = {});
-    plat::CeOid Create(const plat::DatabaseSpec& spec);
+    plat::CeOid Create(const plat::DatabaseSpec& declared);
     // A new record holding these values; fails the test when the write fails.
     plat::CeOid Add(plat::DbHandle db, const std::vector<plat::PropVal>& props);
     std::vector<plat::PropVal> ReadAll(plat::DbHandle db);

@@ -70,9 +70,9 @@ TEST_F(Companies, WithoutTheCompanyOrderTheOpenDatabaseIsScanned) {
     plat::CeOid contactsDb = 0;
     plat::CloseDatabase(plat::OpenDatabase(volume, kContactsDbName, nullptr, {}, &contactsDb));
     ASSERT_TRUE(plat::DeleteDatabase(volume, contactsDb));
-    plat::DatabaseSpec spec;
-    spec.name = kContactsDbName;
-    ASSERT_NE(plat::CreateDatabase(volume, spec), 0u);
+    plat::DatabaseSpec declared;
+    declared.name = kContactsDbName;
+    ASSERT_NE(plat::CreateDatabase(volume, declared), 0u);
     plat::UnmountDbVol(volume);
 
     ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
