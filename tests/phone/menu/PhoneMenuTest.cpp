@@ -25,11 +25,7 @@ Contact With(std::initializer_list<std::pair<int, const char16_t*>> fields, uint
     return contact;
 }
 
-TEST(CustomTag, HashAndTagBitByBit) {
-    EXPECT_EQ(TextHash16(u""), 0);
-    EXPECT_EQ(TextHash16(u"ab"), 0x6261);
-    EXPECT_EQ(TextHash16(u"a\u0416"), 0x1662);  // above 0xFF at an odd position: shifted, or-ed 1, wrapped
-    EXPECT_EQ(TextHash16(u"\u8000"), -32768);     // read as signed
+TEST(CustomTag, TheEditorsIdentifierOfTheEntry) {
     EXPECT_EQ(CustomTag(u"Sat", u"123"), 0xF1C73264u);
     EXPECT_EQ(CustomTag(u"Sat", u"\u8000"), 0xFFFF8000u);  // a negative hash widens over the name part
     EXPECT_TRUE(IsCustomTag(CustomTag(u"", u"")));
