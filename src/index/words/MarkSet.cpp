@@ -1,6 +1,8 @@
 #include "index/words/MarkSet.h"
 
 #include <algorithm>
+#include <bit>
+#include <utility>
 #include <limits>
 
 void MarkSet::Begin(size_t size) {
@@ -39,17 +41,21 @@ size_t MarkSet::EndPass() {
     return kept_.size();
 }
 
-std::vector<uint32_t> MarkSet::Ascending() const {
-    // Many hits are cheaper to pick up by one walk over the stamps than to sort.
-    if (kept_.size() * 64 < stamps_.size()) {
-        std::vector<uint32_t> sorted = kept_;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted;
+std::vector<uint32_t> MarkSet::Ascending() {
+    // Hits are put in order through a bitmap of the list, which costs one word per 64 positions
+    // and little per hit; only a few hits in a long list are cheaper to sort.
+    std::vector<uint32_t> ordered = kept_;
+    if (kept_.size() * 2048 < stamps_.size()) {
+        std::sort(ordered.begin(), ordered.end());
+        return ordered;
     }
-    std::vector<uint32_t> ordered;
-    ordered.reserve(kept_.size());
-    for (uint32_t at = 0; at < stamps_.size(); ++at) {
-        if (stamps_[at] == stamp_) ordered.push_back(at);
+    bits_.resize((stamps_.size() + 63) / 64);
+    for (const uint32_t at : kept_) bits_[at / 64] |= uint64_t{1} << (at % 64);
+    ordered.clear();
+    for (size_t word = 0; word < bits_.size(); ++word) {
+        for (uint64_t set = std::exchange(bits_[word], 0); set != 0; set &= set - 1) {
+            ordered.push_back(static_cast<uint32_t>(word * 64 + static_cast<size_t>(std::countr_zero(set))));
+        }
     }
     return ordered;
 }

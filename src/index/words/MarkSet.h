@@ -20,11 +20,12 @@ public:
     // Ends the pass: keeps only the positions it marked; their number.
     size_t EndPass();
     // The kept positions, ascending.
-    std::vector<uint32_t> Ascending() const;
+    std::vector<uint32_t> Ascending();
 
 private:
     std::vector<uint32_t> stamps_;
     uint32_t stamp_ = 0;
     bool first_ = true;
     std::vector<uint32_t> kept_;
+    std::vector<uint64_t> bits_;  // one bit a position, all clear between calls of Ascending
 };
