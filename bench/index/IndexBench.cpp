@@ -7,9 +7,11 @@
 //   Open/<contacts>                    opening a valid, saved index; counters: bytes per contact
 //   Change/<add|update|remove>/100000  one change of a contact (its words, orders and slot)
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -86,6 +88,14 @@ uint64_t FileBytes(std::u16string_view devicePath) {
     return ec ? 0 : bytes;
 }
 
+// The resident memory of this process, from /proc/self/statm.
+double ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
 // Opens the saved files of the fixture's index (no other object holds their images, so each open
 // reads and checks the files); the index is open again afterwards.
 void Open(benchmark::State& state, uint32_t contacts) {
@@ -99,8 +109,13 @@ void Open(benchmark::State& state, uint32_t contacts) {
         index.Close();
         state.ResumeTiming();
     }
+    // What the open index holds in memory: its images and the maps built on opening, with the
+    // position cache a search builds.
+    const double before = ResidentBytes();
     index.Open(fixture.Database(), 0);
+    index.Search(u"a", IndexOrder::Name, nullptr, SearchTree::Text);
     const double count = contacts;
+    state.counters["index_resident_bytes_per_contact"] = (ResidentBytes() - before) / count;
     state.counters["index1_bytes_per_contact"] = static_cast<double>(FileBytes(fixture.WordsPath())) / count;
     state.counters["index2_bytes_per_contact"] = static_cast<double>(FileBytes(fixture.PropsPath())) / count;
     state.counters["fts5_bytes_per_contact"] = static_cast<double>(fixture.Fts().Bytes()) / count;
