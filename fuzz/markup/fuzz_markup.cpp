@@ -1,4 +1,5 @@
 // Parses arbitrary UTF-16 text as view markup: the runs never hold more characters than the text.
+// The text ends at its first NUL, as every text of a contact does (they are stored NUL-ended).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string text;
-    for (size_t i = 0; i + 1 < size; i += 2) text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+        if (unit == 0) break;
+        text.push_back(unit);
+    }
     int total = 0;
     for (const StyledRun& run : ParseMarkup(text)) {
         if (run.text.IsEmpty()) std::abort();

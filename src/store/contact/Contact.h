@@ -19,6 +19,7 @@ class Contact : public StdContact, public ContactCustProps {
 public:
     using StdContact::Assign;
     using StdContact::Equals;
+    using ContactCustProps::Equals;
     using StdContact::NotEquals;
 
     // Copies the whole contact.
