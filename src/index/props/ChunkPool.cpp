@@ -2,6 +2,7 @@
 
 #include "index/format/Words.h"
 #include "index/props/PropsFormat.h"
+#include "index/props/RingList.h"
 
 using namespace PropsFormat;
 
@@ -87,32 +88,12 @@ void ChunkPool::GiveBack(uint32_t chunk) {
     Append(rel);
 }
 
-void ChunkPool::Unlink(uint32_t chunk) {
-    const uint32_t count = FreeCount();
-    if (count <= 1) {
-        SetWord(kPoolFreeHeadAt, 0);
-    } else {
-        const uint32_t next = Word(chunk + kFreeNextAt);
-        const uint32_t prev = Word(chunk + kFreePrevAt);
-        SetWord(prev + kFreeNextAt, next);
-        SetWord(next + kFreePrevAt, prev);
-        if (Word(kPoolFreeHeadAt) == chunk) SetWord(kPoolFreeHeadAt, next);
-    }
-    SetWord(kPoolFreeCountAt, count - 1);
-}
+namespace {
 
-void ChunkPool::Append(uint32_t chunk) {
-    const uint32_t head = Word(kPoolFreeHeadAt);
-    if (head == 0) {
-        SetWord(chunk + kFreeNextAt, chunk);
-        SetWord(chunk + kFreePrevAt, chunk);
-        SetWord(kPoolFreeHeadAt, chunk);
-    } else {
-        const uint32_t tail = Word(head + kFreePrevAt);
-        SetWord(chunk + kFreeNextAt, head);
-        SetWord(chunk + kFreePrevAt, tail);
-        SetWord(tail + kFreeNextAt, chunk);
-        SetWord(head + kFreePrevAt, chunk);
-    }
-    SetWord(kPoolFreeCountAt, FreeCount() + 1);
-}
+constexpr RingLayout kFreeRing{kPoolFreeHeadAt, kPoolFreeCountAt, kFreeNextAt, kFreePrevAt};
+
+}  // namespace
+
+void ChunkPool::Unlink(uint32_t chunk) { RingUnlink(image_ + kPoolAt, kFreeRing, chunk); }
+
+void ChunkPool::Append(uint32_t chunk) { RingAppend(image_ + kPoolAt, kFreeRing, chunk); }

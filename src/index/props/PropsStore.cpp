@@ -6,11 +6,14 @@
 #include "core/diag/ErrorLog.h"
 #include "index/format/Words.h"
 #include "index/props/PropsFormat.h"
+#include "index/props/RingList.h"
 #include "store/contact/CustPropsCodec.h"
 
 using namespace PropsFormat;
 
 namespace {
+
+constexpr RingLayout kSlotRing{kFirstSlotAt, kSlotCountAt, kSlotNextAt, kSlotPrevAt};
 
 // memcpy that accepts an empty range with no storage behind it (a null pointer).
 inline void CopyBytes(void* to, const void* from, size_t bytes) {
@@ -162,21 +165,7 @@ uint32_t PropsStore::AddEncoded(std::span<const uint8_t> record) {
     return slot;
 }
 
-void PropsStore::LinkSlot(uint32_t slot) {
-    const uint32_t first = FirstSlot();
-    if (first == 0) {
-        SetWord(slot + kSlotPrevAt, slot);
-        SetWord(slot + kSlotNextAt, slot);
-        SetWord(kFirstSlotAt, slot);
-    } else {
-        const uint32_t last = Word(first + kSlotPrevAt);
-        SetWord(slot + kSlotPrevAt, last);
-        SetWord(slot + kSlotNextAt, first);
-        SetWord(last + kSlotNextAt, slot);
-        SetWord(first + kSlotPrevAt, slot);
-    }
-    SetWord(kSlotCountAt, SlotCount() + 1);
-}
+void PropsStore::LinkSlot(uint32_t slot) { RingAppend(image(), kSlotRing, slot); }
 
 // Writes `record` over the chain of `slot`: the chunks it has are reused in order, missing ones
 // taken from the pool (room was made), and the chunks it no longer needs given back.
@@ -248,16 +237,7 @@ bool PropsStore::RemoveRecord(uint32_t slot) {
     if (!IsSlot(slot) || ChainLength(slot) != ChunksFor(Word(slot + kRecordLengthAt))) {
         return false;
     }
-    const uint32_t next = Word(slot + kSlotNextAt);
-    const uint32_t prev = Word(slot + kSlotPrevAt);
-    if (next == slot) {
-        SetWord(kFirstSlotAt, 0);
-    } else {
-        SetWord(prev + kSlotNextAt, next);
-        SetWord(next + kSlotPrevAt, prev);
-        if (FirstSlot() == slot) SetWord(kFirstSlotAt, next);
-    }
-    SetWord(kSlotCountAt, SlotCount() - 1);
+    RingUnlink(image(), kSlotRing, slot);
     WriteChain(slot, {});
     pool_.GiveBack(slot);
     return true;
