@@ -64,11 +64,19 @@ void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>&
     }
 }
 
-uint32_t ParseOid(const std::string& text) {
+std::optional<uint32_t> TryParseOid(const std::string& text) {
     if (text.empty() || text.size() > 8 || text.find_first_not_of("0123456789abcdef") != std::string::npos) {
-        throw UsageError("");
+        return std::nullopt;
     }
-    return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+    const auto oid = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+    if (oid == 0) return std::nullopt;  // no record has the identifier 0
+    return oid;
+}
+
+uint32_t ParseOid(const std::string& text) {
+    const std::optional<uint32_t> oid = TryParseOid(text);
+    if (!oid) throw UsageError("");
+    return *oid;
 }
 
 std::string FormatOid(uint32_t oid) {

@@ -1,5 +1,6 @@
 #pragma once
 // FIELD=VALUE arguments of add and update, applied to a contact.
+#include <optional>
 #include <string>
 
 #include "store/contact/Contact.h"
@@ -9,7 +10,9 @@ namespace cli {
 // Applies one FIELD=VALUE (an empty value clears the field); throws UsageError for an unknown
 // field or a bad date. Category names are collected in `categories`.
 void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories);
-// The object identifier written in lower-case hexadecimal; throws UsageError otherwise.
+// An object identifier as the tool reads it: 1 to 8 lower-case hexadecimal digits, not 0.
+std::optional<uint32_t> TryParseOid(const std::string& text);
+// The same; throws UsageError for anything else.
 uint32_t ParseOid(const std::string& text);
 std::string FormatOid(uint32_t oid);
 

@@ -1,5 +1,4 @@
 // dial: places a call as the program does, through the calling card and dial method in force.
-#include <cctype>
 #include <optional>
 #include <span>
 #include <string>
@@ -56,14 +55,6 @@ private:
     uint32_t command_;
 };
 
-bool LooksLikeOid(const std::string& text) {
-    if (text.empty() || text.size() > 8) return false;
-    for (const char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-    }
-    return true;
-}
-
 // The format of the card named NAME (or shown as NAME); the built-in card has none.
 Str CardFormat(const std::string& name) {
     CallingCards cards;
@@ -79,8 +70,8 @@ void Dial(Context& context, const Args& args) {
     const DialRequest request = ParseDial(args);
     Session session(context);
     Contact contact;
-    const uint32_t oid = LooksLikeOid(request.target) ? static_cast<uint32_t>(std::stoul(request.target, nullptr, 16)) : 0;
-    const bool isContact = oid != 0 && session.Manager().ReadContact(oid, contact);
+    const std::optional<uint32_t> oid = TryParseOid(request.target);
+    const bool isContact = oid && session.Manager().ReadContact(*oid, contact);
     Str number = Str::FromUtf8(request.target);
     if (isContact) {
         const std::optional<ContactNumber> found = DefaultNumber(contact);

@@ -1,8 +1,8 @@
 // show and format-phone: a contact as the view pane shows it, numbers as the list shows them.
-#include <cctype>
 #include <string>
 
 #include "app/cli/Cli.h"
+#include "app/cli/ContactFields.h"
 #include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
 #include "phone/templates/PhoneTemplates.h"
@@ -19,17 +19,6 @@ namespace cli {
 namespace {
 
 constexpr uint32_t kStrNote = 40238;
-
-// An object identifier as the tool reads it: 1 to 8 hexadecimal digits without "0x".
-uint32_t ParseOid(const std::string& text) {
-    if (text.empty() || text.size() > 8) throw UsageError("");
-    for (const char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) throw UsageError("");
-    }
-    const uint32_t oid = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
-    if (oid == 0) throw UsageError("");
-    return oid;
-}
 
 // A text on one output line: line breaks (CR LF, LF or CR) written as " / ".
 std::string Flatten(const Str& text) {
