@@ -12,7 +12,6 @@ TEST(Utf, WellFormedTextRoundTripsByteForByte) {
     } cases[] = {
         {u"", ""},
         {u"\u00c4rger \u0416\u0451", "\xc3\x84rger \xd0\x96\xd1\x91"},
-        {u"\u6771\u4eac", "\xe6\x9d\xb1\xe4\xba\xac"},
         {u"\U0001F600!", "\xf0\x9f\x98\x80!"},
         {std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
     };
@@ -42,7 +41,6 @@ TEST(Utf, UnpairedSurrogatesAreReplacedAndReported) {
         bool valid;
         std::string utf8;
     } cases[] = {
-        {u"\U0001F600", true, "\xf0\x9f\x98\x80"},
         {std::u16string(1, char16_t(0xD83D)), false, "\xef\xbf\xbd"},
         {std::u16string{u'a', char16_t(0xDE00), u'b'}, false, "a\xef\xbf\xbd" "b"},
         {std::u16string{char16_t(0xDE00), char16_t(0xD83D)}, false, "\xef\xbf\xbd\xef\xbf\xbd"},

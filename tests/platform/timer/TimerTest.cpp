@@ -106,19 +106,6 @@ TEST_F(TimerTest, TimersNeedAWindowOfThisProcessAndEndWithIt) {
     EXPECT_FALSE(plat::NextTimerDue());
 }
 
-TEST_F(TimerTest, AnotherClockKeepsTheTimeLeft) {
-    const plat::HWND window = TickingWindow();
-    plat::SetTimer(window, 1, 500);
-    clock_.Advance(200);
-    {
-        plat::ScopedTestClock other;
-        other.Advance(299);
-        EXPECT_TRUE(ticks_.empty());
-    }
-    clock_.Advance(1);
-    EXPECT_EQ(ticks_.size(), 1u);
-}
-
 TEST(RealClockTimer, ATickArrivesThroughTheEventLoop) {
     TempDevice device;
     plat::EnsureApplication();
