@@ -63,7 +63,6 @@ TEST_F(SearchStateTest, BackspaceRemovesTheGroupsBeforeTheCaretOrUnderTheSelecti
         {"selection of one letter", 0, 2, 3, true, u"A-G-J", 1},
         {"selection of a dash only", 0, 3, 4, false, u"A-D-G-J", 3},
         {"reversed selection of two groups", 0, 5, 1, true, u"A-J", 1},
-        {"caret past the end", 40, 40, 40, true, u"A-D-G", 5},
     };
     for (const auto& c : cases) {
         SearchState s;
