@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <regex>
 
 #include <unistd.h>
@@ -14,17 +13,13 @@
 #include "platform/text/Utf.h"
 #include "support/ChildProcesses.h"
 #include "support/ScopedEnv.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace fs = std::filesystem;
 using plat::Hive;
 
 namespace {
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::optional<std::u16string> RegString(const fs::path& root, Hive hive, std::u16string_view key,
                                         std::u16string_view name) {
@@ -50,8 +45,6 @@ TEST_F(DeviceInit, NewDeviceHasItsFoldersMarkersAndRegistry) {
     for (const char* folder : {"My Documents", "Program Files/Brevane", "Windows", "Windows/StartUp"}) {
         EXPECT_TRUE(fs::is_directory(root / folder)) << folder;
     }
-    EXPECT_TRUE(fs::is_regular_file(root / "Windows/sms.dll"));
-    EXPECT_EQ(fs::file_size(root / "Windows/sms.dll"), 0u);
     EXPECT_EQ(RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue), u"de_DE");
     EXPECT_EQ(RegString(root, Hive::LocalMachine, u"Software\\Microsoft\\Shell\\Rai\\:MSINBOX", u"1"), u"tmail.exe");
     EXPECT_TRUE(RegString(root, Hive::LocalMachine, u"SOFTWARE\\Microsoft\\Shell\\Keys\\40c2", u"ResetCmd"));
@@ -78,13 +71,13 @@ TEST_F(DeviceInit, UnusableRootsAndDamagedRegistriesAreReported) {
     std::ofstream(base / "file") << "x";
     EXPECT_THROW(plat::InitDevice(base / "file"), plat::DeviceInitError);
     EXPECT_THROW(plat::InitDevice(base / "file" / "below"), plat::DeviceInitError);
-    EXPECT_EQ(ReadAll(base / "file"), "x");
+    EXPECT_EQ(ReadHostFile(base / "file"), "x");
 
     fs::create_directories(base / "broken" / "Windows");
     const std::string garbage(4096, '\x5a');
     std::ofstream(base / "broken" / "Windows" / "registry.db", std::ios::binary) << garbage;
     EXPECT_THROW(plat::InitDevice(base / "broken"), plat::RegistryError);
-    EXPECT_EQ(ReadAll(base / "broken" / "Windows" / "registry.db"), garbage);
+    EXPECT_EQ(ReadHostFile(base / "broken" / "Windows" / "registry.db"), garbage);
 }
 
 TEST_F(DeviceInit, TwoProcessesInitialisingOneRootCreateItOnce) {
@@ -114,7 +107,7 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
         const std::string name = std::regex_replace(relative.string(), std::regex("\\\\"), "/");
         const fs::path onPhone = base / "phone" / name;
         ASSERT_TRUE(fs::is_regular_file(onPhone)) << name;
-        EXPECT_TRUE(ReadAll(onPhone) == ReadAll(*folder / standin.hostName)) << name << " differs from " << standin.hostName;
+        EXPECT_TRUE(ReadHostFile(onPhone) == ReadHostFile(*folder / standin.hostName)) << name << " differs from " << standin.hostName;
         EXPECT_EQ(access(onPhone.c_str(), X_OK), 0) << name;
         EXPECT_EQ(fs::exists(base / "pda" / name), !standin.phoneOnly) << name;
     }
@@ -141,7 +134,7 @@ TEST_F(DeviceInit, StandinsAlreadyOnTheDeviceAreKept) {
     fs::create_directories(root / "Windows");
     std::ofstream(root / "Windows" / "TMAIL.EXE") << "the user's own";
     plat::InitDevice(root, {true, "en_US"});
-    EXPECT_EQ(ReadAll(root / "Windows" / "TMAIL.EXE"), "the user's own");
+    EXPECT_EQ(ReadHostFile(root / "Windows" / "TMAIL.EXE"), "the user's own");
     EXPECT_FALSE(fs::exists(root / "Windows" / "tmail.exe"));
     EXPECT_GT(fs::file_size(root / "Windows" / "coredll.dll"), 0u);
 }

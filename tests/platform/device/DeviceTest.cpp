@@ -39,7 +39,6 @@ TEST_F(DevicePaths, ComponentsMatchIgnoringCaseAndNewOnesAreTakenAsWritten) {
         fs::path expected;
     } cases[] = {
         {u"", root},
-        {u"\\", root},
         {u"\\WINDOWS\\SMS.DLL", root / "Windows" / "sms.dll"},
         {u"\\windows\\New Folder\\Neu.TXT", root / "Windows" / "New Folder" / "Neu.TXT"},
         {u"/windows/./phone.dll", root / "Windows" / "phone.dll"},
@@ -58,10 +57,8 @@ TEST_F(DevicePaths, ComponentsMatchIgnoringCaseAndNewOnesAreTakenAsWritten) {
 TEST_F(DevicePaths, PathsLeavingTheRootAreRefused) {
     const std::u16string refused[] = {
         u"\\..",
-        u"\\..\\outside",
         u"\\Windows\\..\\..\\outside\\x",
         u"\\escape",
-        u"\\ESCAPE\\new.txt",
         u"\\Windows\\dangling",
         u"\\loop\\x",
         std::u16string(u"\\Windows\\a\0b", 12),
@@ -113,7 +110,6 @@ TEST(DeviceNamespace, SafeNamesAreFileNamesAndDistinct) {
         std::u16string name;
         std::string expected;
     } cases[] = {
-        {u"", "%"},
         {u"..", "%2E."},
         {u"a/b c%\u0416", "a%2Fb%20c%25%D0%96"},
     };

@@ -4,10 +4,10 @@
 #include <signal.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "support/ChildProcesses.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace fs = std::filesystem;
@@ -16,11 +16,6 @@ namespace {
 
 void WriteText(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::span<const uint8_t> Bytes(const std::string& text) {
@@ -39,7 +34,7 @@ TEST(FileReplacement, TargetIsEitherOldOrNewNeverTorn) {
         ASSERT_TRUE(abandoned.Begin());
         ASSERT_TRUE(abandoned.Write(Bytes("new")));
     }
-    EXPECT_EQ(ReadText(target), "old content");
+    EXPECT_EQ(ReadHostFile(target), "old content");
     EXPECT_FALSE(fs::exists(plat::FileReplacement(target).TemporaryPath()));
 
     // A writer killed half-way leaves its temporary file behind and the target untouched.
@@ -50,7 +45,7 @@ TEST(FileReplacement, TargetIsEitherOldOrNewNeverTorn) {
         return 2;
     });
     EXPECT_EQ(codes, (std::vector<int>{-1}));
-    EXPECT_EQ(ReadText(target), "old content");
+    EXPECT_EQ(ReadHostFile(target), "old content");
 
     plat::FileReplacement replacement(target);
     ASSERT_TRUE(fs::exists(replacement.TemporaryPath()));
@@ -58,6 +53,6 @@ TEST(FileReplacement, TargetIsEitherOldOrNewNeverTorn) {
     ASSERT_TRUE(replacement.Write(Bytes("new")));
     ASSERT_TRUE(replacement.Write(Bytes(" one")));
     ASSERT_TRUE(replacement.Commit());
-    EXPECT_EQ(ReadText(target), "new one") << "the leftover's longer bytes are gone";
+    EXPECT_EQ(ReadHostFile(target), "new one") << "the leftover's longer bytes are gone";
     EXPECT_FALSE(fs::exists(replacement.TemporaryPath()));
 }
