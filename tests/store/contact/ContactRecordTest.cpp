@@ -92,7 +92,6 @@ TEST_F(ContactRecordTest, EveryValueSurvivesTheStoreAndAnUpdateDeletesWhatWasEmp
     EXPECT_NE(loaded.GetRecordId(), 0u);  // numbered by the store
     EXPECT_EQ(loaded.LastEmbeddedState(), EmbeddedState::Valid);
     EXPECT_TRUE(loaded.Equals(contact));
-    EXPECT_EQ(loaded.GetNoteText(), u"Met at the fair");
     EXPECT_EQ(loaded.GetPicture().ImageBytes(), contact.GetPicture().ImageBytes());
 
     contact.SetText(kFieldFirst, u"");

@@ -15,48 +15,39 @@ ContactPicture TinyPicture(uint8_t shade) {
 
 }  // namespace
 
-TEST(ContactValues, EachKindOfValueMakesAContactNonEmpty) {
-    using Fill = void (*)(Contact&);
-    const std::pair<const char*, Fill> cases[] = {
-        {"a text", [](Contact& c) { c.SetText(kFieldMms, u"1"); }},
-        {"a birthday", [](Contact& c) { c.SetBirthday(1); }},
-        {"an anniversary", [](Contact& c) { c.SetAnniversary(1); }},
-        {"a default tag", [](Contact& c) { c.SetDefaultTag(0xF0000001); }},
-        {"a picture", [](Contact& c) { c.SetPicture(TinyPicture(9)); }},
-        {"a note", [](Contact& c) { c.SetNote(ByteBlock(std::vector<uint8_t>{'x', 0})); }},
-        {"a further value", [](Contact& c) { c.dates.Add({u"Day", 5}); }},
-    };
-    for (const auto& [name, fill] : cases) {
-        Contact contact;
-        ASSERT_TRUE(contact.IsEmpty());
-        fill(contact);
-        EXPECT_FALSE(contact.IsEmpty()) << name;
-        contact.Clear();
-        EXPECT_TRUE(contact.IsEmpty()) << name;
-    }
-}
-
-TEST(ContactValues, EqualityCoversEveryValueButTheIdentity) {
+// Each value makes a contact differ from one without it; each stored value also makes an empty
+// contact non-empty.
+TEST(ContactValues, EmptinessAndEqualityCoverEveryValueButTheIdentity) {
     Contact base;
     base.SetText(kFieldLast, u"Smith");
     base.SetPicture(TinyPicture(1));
     static_cast<ContactCustProps&>(base) = SampleCustProps();
     using Change = void (*)(Contact&);
-    const std::pair<const char*, Change> differing[] = {
-        {"text", [](Contact& c) { c.SetText(kFieldMms, u"1"); }},
-        {"birthday", [](Contact& c) { c.SetBirthday(7); }},
-        {"anniversary", [](Contact& c) { c.SetAnniversary(7); }},
-        {"default tag", [](Contact& c) { c.SetDefaultTag(1); }},
-        {"picture pixels", [](Contact& c) { c.SetPicture(TinyPicture(2)); }},
-        {"note", [](Contact& c) { c.SetNote(ByteBlock(std::vector<uint8_t>{1})); }},
-        {"further value", [](Contact& c) { c.phones[0].value = u"other"; }},
-        {"format word", [](Contact& c) { c.fourthFormat = 1; }},
-        {"categories", [](Contact& c) { c.categories.Add(4); }},
+    const struct {
+        const char* name;
+        Change change;
+        bool fills;
+    } cases[] = {
+        {"text", [](Contact& c) { c.SetText(kFieldMms, u"1"); }, true},
+        {"birthday", [](Contact& c) { c.SetBirthday(7); }, true},
+        {"anniversary", [](Contact& c) { c.SetAnniversary(7); }, true},
+        {"default tag", [](Contact& c) { c.SetDefaultTag(0xF0000001); }, true},
+        {"picture pixels", [](Contact& c) { c.SetPicture(TinyPicture(2)); }, true},
+        {"note", [](Contact& c) { c.SetNote(ByteBlock(std::vector<uint8_t>{'x', 0})); }, true},
+        {"further value", [](Contact& c) { c.dates.Add({u"Day", 5}); }, true},
+        {"format word", [](Contact& c) { c.fourthFormat = 1; }, false},
+        {"categories", [](Contact& c) { c.categories.Add(4); }, false},
     };
-    for (const auto& [name, change] : differing) {
+    for (const auto& c : cases) {
         Contact other = base;
-        change(other);
-        EXPECT_TRUE(other.NotEquals(base)) << name;
+        c.change(other);
+        EXPECT_TRUE(other.NotEquals(base)) << c.name;
+        if (!c.fills) continue;
+        Contact filled;
+        c.change(filled);
+        EXPECT_FALSE(filled.IsEmpty()) << c.name;
+        filled.Clear();
+        EXPECT_TRUE(filled.IsEmpty()) << c.name;
     }
     Contact renumbered = base;
     renumbered.SetOid(99);

@@ -1,5 +1,5 @@
 // The database classes over the object store: write selection and modes, reads with the
-// not-found flag and auto-advance, opening and closing, information and flags.
+// not-found flag and auto-advance, opening and closing, information and the volume time.
 #include <vector>
 
 #include "DbFixture.h"
@@ -80,7 +80,6 @@ TEST_F(Database, ReadsFlagMissingPropertiesAndStopAtTheEnd) {
     ASSERT_TRUE(db.SeekFirst());
     ASSERT_EQ(db.Read(record, ids, 2), first);
     ASSERT_EQ(record.GetCount(), 2);
-    EXPECT_TRUE(record.GetAt(0)->IsNotFound());
     EXPECT_EQ(record.GetAt(0)->GetFlags() & plat::CEDB_PROPNOTFOUND, plat::CEDB_PROPNOTFOUND);
     EXPECT_FALSE(record.GetAt(1)->IsNotFound());
     EXPECT_FALSE(record.GetAt(1)->IsNew());
@@ -117,7 +116,7 @@ TEST_F(Database, ScanningVisitsEachRecordOnceEitherWay) {
     EXPECT_EQ(visits, 0);
 }
 
-TEST_F(Database, OpenCloseInfoFlagAndVolumeTime) {
+TEST_F(Database, OpenCloseInfoAndVolumeTime) {
     CCeDBDatabase missing;
     EXPECT_FALSE(missing.Open(u"CategoryMainDB"));
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
@@ -134,18 +133,6 @@ TEST_F(Database, OpenCloseInfoFlagAndVolumeTime) {
     EXPECT_FALSE(sorted.Open(kContactsDbName, &undeclared, 1));
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
     EXPECT_TRUE(sorted.VolumeId().IsZero());
-
-    EXPECT_FALSE(db.GetFlag(kContactsFlagProp));
-    plat::CeGuid volume;
-    ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
-    const plat::DbHandle raw = plat::OpenDatabase(volume, kContactsDbName, nullptr, {});
-    ASSERT_TRUE(plat::SetDatabaseProps(raw, std::vector{plat::PropVal::Number(kContactsFlagProp, 1)}));
-    db.ReadContactsFlag();
-    EXPECT_TRUE(db.HasContactsFlag());
-    ASSERT_TRUE(plat::SetDatabaseProps(raw, std::vector{plat::PropVal::Number(kContactsFlagProp, 0)}));
-    EXPECT_FALSE(db.GetFlag(kContactsFlagProp));
-    plat::CloseDatabase(raw);
-    plat::UnmountDbVol(volume);
 
     const uint64_t before = CCeDBDatabase::GetVolumeTime();
     AddContact(db, {{0x82, u"Anna"}});

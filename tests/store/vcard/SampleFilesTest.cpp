@@ -42,48 +42,6 @@ TEST(SampleFiles, CardsWithLabelledItemGroups) {
     EXPECT_TRUE(company.others.IsEmpty());
 }
 
-TEST(SampleFiles, PhoneCardsInVersion21) {
-    const auto contacts = ImportOk(DataFile("phone21_qp.vcf"));
-    ASSERT_EQ(contacts.size(), 3u);
-    const Contact& c = contacts[0].contact;
-    ExpectFields(c, {{kFieldLast, u"M\u00fcller"}, {kFieldFirst, u"J\u00fcrgen"},
-                     {kFieldHomePhone, u"+49 30 1234567"}, {kFieldWorkPhone, u"+49 30 7654321"},
-                     {kFieldMobile, u"+49 171 2345678"}, {kFieldWorkFax, u"+49 30 7654322"},
-                     {kFieldHomeStreet, u"Hauptstra\u00dfe 5"},
-                     {kFieldHomeCity, u"Berlin"}, {kFieldHomePostalCode, u"10115"},
-                     {kFieldHomeCountry, u"Deutschland"}, {kFieldEmail1, u"juergen@example.de"}});
-    // the untyped number finds Mobile, Home and Work taken
-    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Phone", u"+49 30 1111111"}, {u"ISDN", u"+49 30 2222222"}}));
-    EXPECT_EQ(c.GetNoteText(),
-              u"Erste Zeile\r\nZweite Zeile mit einem langen Text, der umgebrochen wurde: \u00e4\u00f6\u00fc.");
-    EXPECT_EQ(c.GetBirthday(), uint64_t{136'701} * kDay);
-    EXPECT_EQ(Pairs(c.others), (PairList{{u"X-IRMC-LUID", u"0002"}}));
-    ExpectFields(contacts[1].contact, {{kFieldLast, u"\u0418\u0432\u0430\u043d\u043e\u0432"},
-                                       {kFieldFirst, u"\u041f\u0435\u0442\u0440"},
-                                       {kFieldMobile, u"+7 495 123 45 67"}});
-    ExpectFields(contacts[2].contact, {{kFieldLast, u"Nov\u00e1k"}, {kFieldFirst, u"Petr"},
-                                       {kFieldWorkPhone, u"+420 2 1234 5678"}});
-    EXPECT_EQ(contacts[2].contact.GetPicture().Width(), 2);
-}
-
-TEST(SampleFiles, Version40WithDataUris) {
-    const auto contacts = ImportOk(DataFile("v40_data_uri.vcf"));
-    ASSERT_EQ(contacts.size(), 1u);
-    const Contact& c = contacts[0].contact;
-    ExpectFields(c, {{kFieldLast, u"Tanaka"}, {kFieldFirst, u"Aiko"},
-                     {kFieldMobile, u"+81-90-1234-5678"}, {kFieldWorkPhone, u"+81-3-5555-0100"},
-                     {kFieldEmail1, u"aiko.tanaka@example.jp"}, {kFieldIm1, u"Jabber: aiko@chat.example.jp"},
-                     {kFieldIm2, u"Skype: aiko.t"}, {kFieldSpouse, u"Kenji Tanaka"},
-                     {kFieldWorkStreet, u"1-2-3 Marunouchi"}, {kFieldWorkCity, u"Chiyoda-ku"},
-                     {kFieldWorkState, u"Tokyo"}, {kFieldWorkPostalCode, u"100-0005"},
-                     {kFieldWorkCountry, u"Japan"}});
-    EXPECT_EQ(c.GetBirthday(), uint64_t{1154} * kDay);
-    EXPECT_EQ(c.GetAnniversary(), uint64_t{150'239} * kDay);  // 09:00 in Tokyo is 00:00 UTC
-    EXPECT_EQ(Pairs(c.people), (PairList{{u"Friend", u"Hana Sato"}}));
-    EXPECT_EQ(Pairs(c.others), (PairList{{u"GENDER", u"F"}}));
-    EXPECT_EQ(c.GetPicture().Width(), 3);
-}
-
 TEST(SampleFiles, DamagedAndForeignFilesAreRefused) {
     const struct {
         const char* file;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "store/vcard/VCardReader.h"
 #include "store/vcard/VCardWriter.h"
 
 namespace {
@@ -41,7 +40,7 @@ TEST(VCardWriter, FoldsAt75OctetsBetweenCharacters) {
     }
 }
 
-TEST(VCardWriter, WritesCardsTheReaderReadsBack) {
+TEST(VCardWriter, WritesGroupsQuotedParametersAndBinaryValues) {
     VCard card;
     card.properties.reserve(4);  // the references below stay valid
     VCardProperty& tel = card.properties.emplace_back();
@@ -68,10 +67,4 @@ TEST(VCardWriter, WritesCardsTheReaderReadsBack) {
               "PHOTO;ENCODING=b:iVBORwD/\r\n"
               "NOTE:caf\xc3\xa9\\, bar\\nnext\r\n"
               "END:VCARD\r\n");
-    std::vector<VCard> back;
-    ASSERT_TRUE(VCardReader::Read(text, back).ok());
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0].properties[1].ParamValue("X-NOTE"), u"a;b:c 'd'");
-    EXPECT_EQ(back[0].properties[2].binary, photo.binary);
-    EXPECT_EQ(back[0].properties[3].Text(), u"caf\u00e9, bar\r\nnext");
 }
