@@ -90,16 +90,6 @@ TEST(Format, BoundWalksTheFormat) {
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
 }
 
-TEST(Format, BlockIsSizedByTheBound) {
-    Str s;
-    s.Format(u"%d", 7);
-    EXPECT_EQ(s.Capacity(), StrBlockCapacity(32));
-    s.Format(u"%s", u"xy");
-    EXPECT_EQ(s.Capacity(), StrBlockCapacity(2));
-    s.Format(u"");
-    EXPECT_TRUE(s.IsEmpty());
-}
-
 // Where the counted bound falls short of the text, the whole text is still produced in a block
 // large enough for it.
 TEST(Format, TextLongerThanTheBoundIsWhole) {
