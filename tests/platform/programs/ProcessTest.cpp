@@ -5,7 +5,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "platform/objectstore/StoreErrors.h"
@@ -14,21 +13,17 @@
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/text/Utf.h"
 #include "support/ScopedEnv.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Waits up to ten seconds for a file to appear and gives its bytes (empty when it never does).
 std::string AwaitFile(const fs::path& file) {
     for (int i = 0; i < 1000 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return ReadAll(file);
+    return ReadHostFile(file);
 }
 
 std::string Record(std::initializer_list<std::string> args) {
@@ -93,7 +88,7 @@ TEST_F(StartProgram, OpenDocumentNeedsAnExistingFileAndLogsTheVerb) {
     std::ofstream(device.Host(u"\\My Documents\\note.txt")) << "x";
     EXPECT_TRUE(plat::OpenDocument(u"\\my documents\\NOTE.txt"));
     EXPECT_FALSE(plat::OpenDocument(u"\\My Documents\\missing.txt"));
-    const std::string log = ReadAll(device.Host(u"\\Windows\\programs.log"));
+    const std::string log = ReadHostFile(device.Host(u"\\Windows\\programs.log"));
     EXPECT_NE(log.find("\tcoredll.dll\tShellExecuteEx\topen\t\\my documents\\NOTE.txt\n"), std::string::npos) << log;
 }
 

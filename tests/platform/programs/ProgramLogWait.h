@@ -3,19 +3,17 @@
 // their own, and waiting for their windows.
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "platform/loop/EventLoop.h"
 #include "platform/window/Window.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 inline std::string ReadProgramLog(const TempDevice& device) {
-    std::ifstream in(device.Host(u"\\Windows\\programs.log"), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ReadHostFile(device.Host(u"\\Windows\\programs.log"));
 }
 
 // The log once it holds `text` (at most ten seconds; the log as it is then otherwise).
