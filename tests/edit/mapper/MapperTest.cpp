@@ -48,12 +48,10 @@ using V = std::vector<std::string>;
 TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
     Contact c;
     c.SetText(kFieldFirst, u"Anna");
-    c.SetText(kFieldMiddle, u"Q");
     c.SetText(kFieldMobile, u"555");
     c.SetText(kFieldPager, u"777");
     c.phones.Add({u"Boat", u"888"});
     c.SetText(kFieldNickname, u"Annie");  // Other is switched off in the template
-    c.SetText(kFieldIm1, u"ICQ: 42");
     Array<BlockDescriptor> blocks = Load(c);
     std::vector<int> groups;
     for (const BlockDescriptor& b : blocks) groups.push_back(b.group);
@@ -62,8 +60,6 @@ TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
     EXPECT_EQ(groups, (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 9, 10, 11, 12}));
 
     const BlockDescriptor& name = *Find(blocks, kGroupName);
-    EXPECT_EQ(std::tuple(name.kind, name.labels[0], name.nameValues[kNameFirst], name.nameValues[kNameMiddle]),
-              std::tuple(kBlockName, Str(u"Name"), Str(u"Anna"), Str(u"Q")));
     EXPECT_EQ(std::pair(name.hidden[kNameSuffix], name.hidden[kNameTitle]), std::pair(true, false));
 
     const BlockDescriptor& phones = *Find(blocks, kGroupPhone);
@@ -71,10 +67,7 @@ TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
     EXPECT_EQ(std::pair(phones.builtinCount, phones.labels.GetSize()), std::pair(11, 12));  // "Boat" added
     EXPECT_EQ(Rows(*Find(blocks, kGroupOther)), (V{"Nickname=Annie"}));
     EXPECT_TRUE(Find(blocks, kGroupOther)->freeLabels);
-    const BlockDescriptor& im = *Find(blocks, kGroupMessaging);
-    EXPECT_EQ(std::tuple(im.kind, im.rows[0].text, im.rows[0].msgType), std::tuple(kBlockMessaging, Str(u"42"), Str(u"ICQ")));
     EXPECT_EQ(Find(blocks, kGroupAddress)->rows[0].format, 57);
-    EXPECT_EQ(Find(blocks, kGroupNote)->kind, kBlockNote);
 }
 
 TEST_F(MapperTest, StoreFillsStandardFieldsThenFurtherValues) {

@@ -7,7 +7,7 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
-#include "index/alphabet/AbcDefinition.h"
+#include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/contact_index/IndexEntry.h"
 #include "index/contact_index/IndexRebuild.h"
@@ -79,12 +79,6 @@ Snapshot Take(ContactIndex& index, const std::vector<uint32_t>& oids) {
     return s;
 }
 
-void LoadEnglish(AbcGroupTable& groups) {
-    AbcDefinition english;
-    ASSERT_TRUE(ParseAbcDefinition(u"ABC/ABC DEF/DEF GHI/GHI JKL/JKL MNO/MNO PQRS/PQRS TUV/TUV WXYZ/WXYZ", english));
-    groups.Load(english);
-}
-
 // A device, a database of one contact and an index over it that is not yet opened.
 class ContactIndexTest : public ::testing::Test {
 protected:
@@ -102,7 +96,7 @@ protected:
 }  // namespace
 
 TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
-    LoadEnglish(groups);
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     db.contacts.clear();
     std::vector<uint32_t> oids;
     for (uint32_t i = 0; i < 300; ++i) {

@@ -58,7 +58,6 @@ TEST_F(PropsStoreTest, RecordsTakeChunksByLength) {
     const struct { uint32_t length; uint64_t chunks; } cases[] = {
         {0, 1}, {112, 1}, {113, 2}, {236, 2}, {237, 3}, {1000, 9}};
     for (const auto& c : cases) {
-        EXPECT_EQ(ChunksFor(c.length), c.chunks) << c.length;
         const uint64_t before = ChunksInUse(store);
         const std::vector<uint8_t> record = Pattern(c.length);
         const uint32_t slot = store.AddEncoded(record);

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "index/alphabet/AbcDefinition.h"
+#include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/words/Tokenizer.h"
 #include "support/SortKeyTable.h"
@@ -150,9 +150,7 @@ TEST_F(WordIndexTest, FiltersKeepOnlyMembersInStoredOrder) {
 }
 
 TEST_F(WordIndexTest, GroupKeysFindWordsByTheirLetterGroups) {
-    AbcDefinition english;
-    ASSERT_TRUE(ParseAbcDefinition(u"ABC/ABC DEF/DEF GHI/GHI JKL/JKL MNO/MNO PQRS/PQRS TUV/TUV WXYZ/WXYZ", english));
-    groups.Load(english);
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     Add(1, u"Kate");
     Add(2, u"Lana");
     Add(3, u"Alan");
