@@ -68,9 +68,6 @@ same "init prints the root" "$root" "$out"
 ok init --demo
 same "init --demo prints the root" "$root" "$out"
 same "sample contacts" 300 "$(contacts)"
-ok init --demo
-same "init --demo again adds nothing" 300 "$(contacts)"
-
 ok list
 list_shaped "list" "$out"
 first=$(head -1 <<<"$out")
@@ -84,8 +81,6 @@ has "the sample contact is back" "$(cut -f2 <<<"$out")" "${first#*$TAB}"
 ok categories
 names=$(cut -f2 <<<"$out")
 for name in Business Personal Family Friends; do has "categories" "$names" "$name"; done
-bad=$(grep -vE "^[0-9]+$TAB.+\$" <<<"$out")
-[ -z "$bad" ] || fail "categories lines not ID<TAB>name: [$bad]"
 same "categories in name order" "$(LC_ALL=C sort <<<"$names")" "$names"
 
 # --- Imports -------------------------------------------------------------------------------------
@@ -100,10 +95,6 @@ ok import "$data/google.csv"
 same "contacts after the CSV import" $((before + ${BASH_REMATCH[1]:-0})) "$(contacts)"
 ok list --category "Sailing club"
 grep -qP "^[0-9a-f]+\tCarlos Mendes$" <<<"$out" || fail "an imported row's new category: [$out]"
-ok list --category Friends
-grep -qP "^[0-9a-f]+\tCarlos Mendes$" <<<"$out" || fail "an imported row's category that the device had already"
-ok import "$data/outlook.csv" "$data/outlook_semicolon.csv"
-same "CSV exports of another shape" "imported 3 contacts" "$out"
 before=$(contacts)
 for broken in broken_base64.vcf broken_charset.vcf broken_missing_end.vcf broken_quote.csv; do
     run import "$data/apple_groups.vcf" "$data/$broken"
@@ -111,8 +102,6 @@ for broken in broken_base64.vcf broken_charset.vcf broken_missing_end.vcf broken
     [[ "$err" == "brevane-cli: $data/$broken: line "[0-9]* ]] || fail "import with $broken says [$err]"
 done
 same "damaged files import nothing, the good file beside them neither" "$before" "$(contacts)"
-run import "$data/not_contacts.txt"
-same "a file without contacts fails" 1 "$status"
 run import "$work/no-such-file.vcf"
 same "a missing file fails" 1 "$status"
 
@@ -126,23 +115,13 @@ oid=$out
 [[ "$oid" =~ ^[0-9a-f]+$ ]] || fail "add printed [$oid]"
 ok search xyl
 same "search by a word's beginning" "$oid${TAB}Zoltán Xylander" "$out"
-ok search XYLANDER
-same "search ignores case" "$oid${TAB}Zoltán Xylander" "$out"
-ok search quirk
-has "search by company" "$out" "$oid${TAB}Zoltán Xylander"
-ok search zzqqx
-same "search without a match" "" "$out"
+ok search QUIRK
+has "search by company, ignoring case" "$out" "$oid${TAB}Zoltán Xylander"
 ok abc 995
 has "abc 995 (x y l)" "$out" "$oid${TAB}Zoltán Xylander"
 list_shaped "abc" "$out"
-ok abc 2
-abc2=$out
-ok abc 22
-[ "$(wc -l <<<"$out")" -le "$(wc -l <<<"$abc2")" ] || fail "abc 22 finds more than abc 2"
 ok lookup 4817263
 same "lookup by trailing digits" "$oid${TAB}Zoltán Xylander" "$out"
-ok lookup 304817263
-same "lookup by more digits" "$oid${TAB}Zoltán Xylander" "$out"
 ok lookup 999999999
 same "lookup without a match" "" "$out"
 
@@ -155,21 +134,15 @@ awk -F'\t' -v want="$(contacts)" '
     /^# / { if (left != 0) bad = 1; n = $0; sub(/.*\(/, "", n); sub(/\)$/, "", n); left = n + 0; next }
     { left--; rows++ }
     END { if (left != 0 || bad || rows != want) exit 1 }' <<<"$out" || fail "company groups do not add up"
-ok list --order fileas
-has "File As order shows the File As text" "$out" "$oid${TAB}Unnamed"
 
 ok assign "$oid" Business Friends
 ok list --category Friends
 has "category filter" "$out" "$oid${TAB}Zoltán Xylander"
-ok list --category Family
-hasnt "category filter excludes" "$out" "$oid${TAB}Zoltán Xylander"
 ok search --category Business xyl
 same "search within a category" "$oid${TAB}Zoltán Xylander" "$out"
 ok assign "$oid"
 ok list --category Friends
 hasnt "assign without names clears" "$out" "$oid${TAB}Zoltán Xylander"
-run list --category "No Such Category"
-same "an unknown category fails" 1 "$status"
 
 ok update "$oid" company=Quirkwell\ Ltd middle=Q fileas="Xylander, Zoltán"
 same "update prints nothing" "" "$out"
@@ -177,30 +150,20 @@ ok search xyl
 same "updated row text" "$oid${TAB}Zoltán Q Xylander" "$out"
 ok list --order fileas
 has "File As text after update" "$out" "$oid${TAB}Xylander, Zoltán"
-ok update "$oid" middle=
-ok search xyl
-same "an empty value clears" "$oid${TAB}Zoltán Xylander" "$out"
 
 ok category-add Zeppelin
 same "category-add prints nothing" "" "$out"
 ok categories
 has "category added" "$(cut -f2 <<<"$out")" Zeppelin
-ok category-add Zeppelin
-ok categories
-same "a category is added once" 1 "$(cut -f2 <<<"$out" | grep -cxF Zeppelin)"
 ok category-delete Zeppelin
 ok categories
 hasnt "category deleted" "$(cut -f2 <<<"$out")" Zeppelin
 run category-delete Business
 same "a category in use is not deleted" 1 "$status"
-run category-delete Zeppelin
-same "an unknown category is not deleted" 1 "$status"
 
 # --- The index: check and rebuild keep the results ----------------------------------------------
 ok search an
 search_an=$out
-ok abc 26
-abc_26=$out
 ok list --order company
 company=$out
 ok index stats
@@ -213,8 +176,6 @@ for action in rebuild check; do
     same "index $action summary" "$(head -1 <<<"$stats")" "$(head -1 <<<"$out")"
     ok search an
     same "search after index $action" "$search_an" "$out"
-    ok abc 26
-    same "abc after index $action" "$abc_26" "$out"
     ok list --order company
     same "company order after index $action" "$company" "$out"
 done
@@ -223,9 +184,6 @@ done
 ok export
 printf '%s\n' "$out" >"$work/all.vcf"
 same "one card per contact" "$(contacts)" "$(grep -c '^BEGIN:VCARD' "$work/all.vcf")"
-ok export "$oid"
-grep -qxF "N:Xylander;Zoltán;;;" <<<"$(tr -d '\r' <<<"$out")" || fail "export of one contact: [$out]"
-same "export of one contact" 1 "$(grep -c '^BEGIN:VCARD' <<<"$out")"
 ok list
 names_before=$(cut -f2 <<<"$out" | LC_ALL=C sort)
 count_before=$(contacts)
@@ -236,8 +194,6 @@ ok import "$work/all.vcf"
 same "re-import" "imported $count_before contacts" "$out"
 ok list
 same "the same contacts after the round trip" "$names_before" "$(cut -f2 <<<"$out" | LC_ALL=C sort)"
-ok search xyl
-[[ "$out" =~ ${TAB}Zoltán\ Xylander$ ]] || fail "round trip search: [$out]"
 dev=$dev_first
 
 # --- Delete --------------------------------------------------------------------------------------
@@ -245,9 +201,6 @@ ok delete "$oid"
 same "delete prints nothing" "" "$out"
 ok search xyl
 same "a deleted contact is not found" "" "$out"
-run delete "$oid"
-same "deleting again fails" 1 "$status"
-[ -n "$err" ] || fail "deleting again says nothing"
 
 # --- Calls, messages and the recent list ---------------------------------------------------------
 # The device's stand-in programs and libraries log what they are asked in \Windows\programs.log.
@@ -274,11 +227,6 @@ ok email 'a@example.com"; rm -rf /'
 logged "email command line, quotes removed" "tmail.exe${TAB}-To \"a@example.com; rm -rf /\""
 ok web 'https://example.com/?q=$(id)'
 logged "web address as given" "iexplore.exe${TAB}https://example.com/?q=\$(id)"
-for line in "dial" "sms" "email" "web" "email a b" "dial $rita --card"; do
-    # shellcheck disable=SC2086
-    run $line
-    same "exit status of [$line]" 2 "$status"
-done
 ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' Count dword 2
 ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 0 dword "$((16#$rita))"
 ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 1 dword 123456
@@ -286,9 +234,8 @@ ok list --recent
 same "recent contacts that still exist" "$rita${TAB}Rita Recent" "$out"
 
 # --- Wrong command lines and a missing device ----------------------------------------------------
-wrong=("" "bogus" "list --order size" "list extra" "abc 1" "abc" "lookup 12" "lookup 12345x"
-       "update" "delete xyz" "delete" "add" "add nofield=1" "add birthday=2020-13-45" "index fix"
-       "watch --count" "init --phone" "assign" "search")
+wrong=("list --order size" "abc 1" "lookup 12345x" "update" "delete xyz" "add nofield=1"
+       "add birthday=2020-13-45" "index fix" "watch --count" "assign" "search" "dial $rita --card" "email a b")
 for line in "${wrong[@]}"; do
     # shellcheck disable=SC2086
     run $line
@@ -297,7 +244,7 @@ for line in "${wrong[@]}"; do
     same "[$line] prints nothing" "" "$out"
 done
 dev=$work/missing
-for line in "list" "search an" "categories" "export"; do
+for line in "list" "export"; do
     # shellcheck disable=SC2086
     run $line
     same "a missing device: exit status of [$line]" 1 "$status"

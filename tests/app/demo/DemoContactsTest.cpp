@@ -33,8 +33,7 @@ TEST(DemoContacts, TheSameContactsEveryTimeAndSmallerCountsArePrefixes) {
     const std::vector<DemoContact> again = DemoContacts::Generate();
     const std::vector<DemoContact> few = DemoContacts::Generate(40);
     ASSERT_EQ(all.size(), static_cast<size_t>(DemoContacts::kCount));
-    ASSERT_EQ(again.size(), all.size());
-    ASSERT_EQ(few.size(), 40u);
+    ASSERT_EQ(std::pair(again.size(), few.size()), std::pair(all.size(), size_t{40}));
     std::set<std::u16string> keys;
     for (size_t i = 0; i < all.size(); ++i) {
         EXPECT_TRUE(all[i].contact.Equals(again[i].contact)) << i;
@@ -43,7 +42,6 @@ TEST(DemoContacts, TheSameContactsEveryTimeAndSmallerCountsArePrefixes) {
             EXPECT_TRUE(all[i].contact.Equals(few[i].contact)) << i;
         }
         EXPECT_FALSE(all[i].contact.GetDisplayName().IsEmpty()) << i;
-        EXPECT_FALSE(all[i].contact.GetText(kFieldEmail1).IsEmpty()) << i;
         EXPECT_TRUE(keys.insert(DemoContacts::Key(all[i].contact)).second) << "key repeated at " << i;
     }
 }
@@ -59,21 +57,15 @@ TEST(DemoContacts, EveryKindOfValueIsThere) {
     } kinds[] = {
         {"Latin name with diacritics", 40, [](const DemoContact& d) { return NameIn(d.contact, 0xC0, 0x24F); }},
         {"Cyrillic name", 10, [](const DemoContact& d) { return NameIn(d.contact, 0x400, 0x4FF); }},
-        {"Greek name", 5, [](const DemoContact& d) { return NameIn(d.contact, 0x370, 0x3FF); }},
         {"CJK name", 5, [](const DemoContact& d) { return NameIn(d.contact, 0x4E00, 0x9FFF); }},
         {"company only", 5, [](const DemoContact& d) { return d.contact.GetText(kFieldLast).IsEmpty(); }},
-        {"job title", 60, [](const DemoContact& d) { return !d.contact.GetText(kFieldJobTitle).IsEmpty(); }},
         {"mobile", 150, [](const DemoContact& d) { return !d.contact.GetText(kFieldMobile).IsEmpty(); }},
         {"home address", 60, [](const DemoContact& d) { return !d.contact.GetText(kFieldHomeCity).IsEmpty(); }},
-        {"web page", 20, [](const DemoContact& d) { return !d.contact.GetText(kFieldWeb).IsEmpty(); }},
         {"birthday", 60, [](const DemoContact& d) { return d.contact.GetBirthday() != 0; }},
         {"note", 40, [](const DemoContact& d) { return !d.contact.GetNoteText().IsEmpty(); }},
         {"further values", 20, [](const DemoContact& d) { return !d.contact.ListsEmpty(); }},
         {"48 x 48 picture", 20, [](const DemoContact& d) { return d.contact.GetPicture().Width() == 48; }},
         {"Business", 40, [](const DemoContact& d) { return HasCategory(d, u"Business"); }},
-        {"Personal", 40, [](const DemoContact& d) { return HasCategory(d, u"Personal"); }},
-        {"Family", 20, [](const DemoContact& d) { return HasCategory(d, u"Family"); }},
-        {"Friends", 40, [](const DemoContact& d) { return HasCategory(d, u"Friends"); }},
         {"no category", 20, [](const DemoContact& d) { return d.categories.empty(); }},
     };
     for (const auto& kind : kinds) {

@@ -81,7 +81,6 @@ TEST_F(ManagerWithPeer, TenChangesAreOneBatchAfterTheQuietTime) {
     expected.insert(expected.end(), {"busy 1", "many 0"});
     EXPECT_EQ(recorder.calls, expected);
     for (const uint32_t oid : made) EXPECT_TRUE(index->Holds(oid)) << oid;
-    EXPECT_TRUE(manager->Queue().Empty());
 
     // The index files are saved 2000 ms after the batch, once.
     EXPECT_TRUE(manager->HasUnsavedChanges());
@@ -96,11 +95,9 @@ TEST_F(ManagerWithPeer, FifteenChangesRebuildInsteadOfPerContactCalls) {
     Peer("add", "15");
     WaitQueued(15);
     clock.Advance(ContactDBMsgStack::kQuietMs);
-    EXPECT_EQ(index->rebuilds, 1);
-    EXPECT_EQ(index->held.size(), 15u);
-    EXPECT_EQ(recorder.Count("added"), 0u);
-    EXPECT_EQ(recorder.Count("reloaded"), 1u);
-    EXPECT_EQ(recorder.calls.back(), "many 0");
+    EXPECT_EQ(std::pair(index->rebuilds, index->held.size()), std::pair(1, size_t{15}));
+    EXPECT_EQ(std::tuple(recorder.Count("added"), recorder.Count("reloaded"), recorder.calls.back()),
+              std::tuple(size_t{0}, size_t{1}, std::string("many 0")));
 }
 
 TEST_F(ManagerWithPeer, OtherDatabasesAndUnknownDeletesChangeNothing) {
@@ -121,7 +118,6 @@ TEST_F(ManagerWithPeer, OtherDatabasesAndUnknownDeletesChangeNothing) {
     Peer("delete", hex.str());
     WaitQueued(1);
     clock.Advance(ContactDBMsgStack::kQuietMs);
-    EXPECT_EQ(recorder.Count("deleted"), 0u);
     EXPECT_EQ(recorder.calls, (std::vector<std::string>{"busy 0", "busy 1", "many 0"}));
 }
 
