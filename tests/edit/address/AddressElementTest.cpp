@@ -36,11 +36,7 @@ TEST(AddressElement, TypingThePlaceholderStoresAnEmptyPart) {
     const AddressFormatTable table(kRows, 1);
     AddressElement e;
     e.SetFormat(1, table);
-    const struct {
-        int slot;
-        const char16_t* typed;
-        const char16_t* stored;
-    } cases[] = {
+    const struct { int slot; const char16_t* typed; const char16_t* stored; } cases[] = {
         {kSlotCity, u"City", u""},      {kSlotCity, u"city", u"city"}, {kSlotCity, u"Boston", u"Boston"},
         {kSlotState, u"", u""},         {kSlotPostalCode, u"ZIP", u""}, {9, u"x", nullptr},
     };

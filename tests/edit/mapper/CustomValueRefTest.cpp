@@ -9,10 +9,7 @@
 namespace {
 
 TEST(CustomValueRef, HashAndIdentifier) {
-    const struct {
-        std::u16string text;
-        int16_t hash;
-    } hashes[] = {
+    const struct { std::u16string text; int16_t hash; } hashes[] = {
         {u"", 0},
         {u"AB", 0x4241},
         {u"ABC", 0x4284},
@@ -47,11 +44,7 @@ TEST(CustomValueRef, DecodeLooksAtPhonesThenEmails) {
 TEST(CustomValueRef, RetargetAfterAnEdit) {
     const CustomValueRef ref{CustomValueRef::Phone, u"Work", u"123"};
     const uint32_t original = CustomValueId(u"Work", u"123");
-    const struct {
-        std::vector<CustText> phones;
-        CustomValueRef ref;
-        uint32_t tag;
-    } cases[] = {
+    const struct { std::vector<CustText> phones; CustomValueRef ref; uint32_t tag; } cases[] = {
         {{{u"Home", u"1"}, {u"Work", u"123"}}, ref, original},
         {{{u"Work", u"999"}, {u"Work", u"555"}}, ref, CustomValueId(u"Work", u"999")},
         {{{u"Home", u"123"}}, ref, 0},

@@ -14,11 +14,7 @@
 namespace {
 
 TEST(AbcChoice, StoredTypeInRangeWinsElseTheUserLanguageDecides) {
-    const struct {
-        uint32_t setting;
-        uint16_t language;
-        int type;
-    } cases[] = {
+    const struct { uint32_t setting; uint16_t language; int type; } cases[] = {
         {0, 0x0419, 0}, {4, 0x0409, 4},          {7, 0x0419, 2}, {0xFFFFFFFF, 0x0807, 4},
         {5, 0x0415, 1}, {5, 0, 1},
     };
@@ -38,11 +34,7 @@ TEST(AbcChoice, BuiltInResourcesParseToEightGroups) {
 }
 
 TEST(AbcChoice, ResourceBytesNeedTheMarkAndFourBytes) {
-    const struct {
-        std::vector<uint8_t> bytes;
-        bool ok;
-        std::u16string text;
-    } cases[] = {
+    const struct { std::vector<uint8_t> bytes; bool ok; std::u16string text; } cases[] = {
         {{0xFF, 0xFE, 0x41}, false, u""},
         {{0xFE, 0xFF, 0x00, 0x41}, false, u""},
         {{0xFF, 0xFE, 0x41, 0x00}, true, u"A"},
@@ -59,11 +51,7 @@ TEST(AbcChoice, ResourceBytesNeedTheMarkAndFourBytes) {
 }
 
 TEST(AbcChoice, UnusableChoiceFallsBackToEnglish) {
-    const struct {
-        int type;
-        std::u16string custom;
-        std::u16string firstLabel;
-    } cases[] = {
+    const struct { int type; std::u16string custom; std::u16string firstLabel; } cases[] = {
         {kAbcCustom, u"12/12 34/34", u"12"},
         {kAbcCustom, u"garbage", u"ABC"},
         {kAbcGerman, u"", u"ABC"},

@@ -32,9 +32,7 @@ TEST(AbcGroupTable, GroupsAreLowerCasedWithEachCharacterOnce) {
 TEST(AbcGroupTable, GroupKeyEndsAtTheFirstCharacterInNoGroup) {
     TempDevice device;
     const AbcGroupTable english = TableOf(u"ABC/ABC DEF/DEF GHI/GHI JKL/JKL MNO/MNO PQRS/PQRS TUV/TUV WXYZ/WXYZ");
-    const struct {
-        std::u16string token, key;
-    } cases[] = {
+    const struct { std::u16string token, key; } cases[] = {
         {u"kate", u"jatd"}, {u"lana", u"jama"}, {u"alan", u"ajam"}, {u"an2na", u"am"},
         {u"2anna", u""},    {u"", u""},         {u"zz", u"ww"},     {u"ёж", u""},
     };

@@ -121,11 +121,7 @@ TEST(StoreHeap, CheckRejectsDamageAndRestoresTheLastFooter) {
     ASSERT_TRUE(good.heap.Free(b));
     ASSERT_EQ(good.FreeList(), (std::vector<uint32_t>{40, 104}));
 
-    struct Damage {
-        const char* what;
-        uint32_t at;
-        uint32_t value;
-    };
+    struct Damage { const char* what; uint32_t at; uint32_t value; };
     const Damage damages[] = {
         {"heap length", 0, 260},           {"free head", 4, 104},        {"zero tag", 8, 0},
         {"tag not a multiple of 4", 8, 26}, {"block past the end", 72, 400}, {"footer", 36, 28},

@@ -46,11 +46,7 @@ protected:
 }  // namespace
 
 TEST(SortKeyText, NameFallsBackThroughSurnameFirstNameTitleAndCompany) {
-    const struct {
-        SortKeys keys;
-        const char16_t* name;
-        const char16_t* person;
-    } cases[] = {
+    const struct { SortKeys keys; const char16_t* name; const char16_t* person; } cases[] = {
         {Keys(u"Smith", u"Anna", u"Dr", u"Acme"), u"Smith, Anna", u"Smith, Anna"},
         {Keys(u"Smith", u"", u"Dr", u"Acme"), u"Smith", u"Smith"},
         {Keys(u"", u"Anna", u"Dr", u"Acme"), u"Anna", u"Anna"},

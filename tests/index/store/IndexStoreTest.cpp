@@ -146,11 +146,7 @@ TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
     const std::vector<uint8_t> image = ImageOf(store);
     store.Close();
 
-    struct Case {
-        const char* what;
-        uint32_t at;
-        uint32_t value;
-    };
+    struct Case { const char* what; uint32_t at; uint32_t value; };
     const Case cases[] = {
         {"magic", 0, 2},
         {"version", 4, 4},

@@ -29,10 +29,7 @@ std::string Describe(const Array<StyledRun>& runs) {
 }
 
 TEST(Markup, TagsStyleTheTextAfterThem) {
-    const struct {
-        const char16_t* text;
-        const char* runs;
-    } cases[] = {
+    const struct { const char16_t* text; const char* runs; } cases[] = {
         {u"plain", "[]plain"},
         {u"<B>Anna Smith</B> Boss", "[b]Anna Smith[] Boss"},
         {u"<#004080><I>a@b.c</I></#>", "[i#004080]a@b.c"},

@@ -138,10 +138,7 @@ TEST_F(ContactViewModelTest, MarkupInValuesIsNotEscaped) {
 }
 
 TEST(FileTimeDate, ConvertsAcrossTheRange) {
-    const struct {
-        uint64_t fileTime;
-        int year, month, day;
-    } cases[] = {
+    const struct { uint64_t fileTime; int year, month, day; } cases[] = {
         {0, 1601, 1, 1},
         {116444736000000000ull, 1970, 1, 1},
         {116444736000000000ull + 864000000000ull * 59, 1970, 3, 1},

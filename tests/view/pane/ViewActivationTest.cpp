@@ -6,13 +6,7 @@
 namespace {
 
 TEST(ViewActivation, EachLineAndKeyHasItsOutcome) {
-    const struct {
-        int group;
-        uint32_t key;
-        bool modal, phone;
-        ViewAction action;
-        bool used, ends;
-    } cases[] = {
+    const struct { int group; uint32_t key; bool modal, phone; ViewAction action; bool used, ends; } cases[] = {
         {kGroupPhone, kNoKey, false, true, ViewAction::Dial, true, false},
         {kGroupPhone, kVkTalk, true, true, ViewAction::Dial, true, true},
         {kGroupPhone, kVkRight, true, true, ViewAction::Sms, true, false},

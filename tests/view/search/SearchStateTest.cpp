@@ -114,12 +114,7 @@ TEST_F(SearchStateTest, HighlightsTheFirstMatchOfTheSearch) {
 }
 
 TEST(AbcBar, ButtonsMapToActions) {
-    const struct {
-        bool big;
-        int button, groups;
-        AbcBarAction::Kind kind;
-        int value;
-    } cases[] = {
+    const struct { bool big; int button, groups; AbcBarAction::Kind kind; int value; } cases[] = {
         {false, 0, 8, AbcBarAction::PressGroup, 0}, {false, 7, 8, AbcBarAction::PressGroup, 7},
         {false, 8, 8, AbcBarAction::RemoveLast, 0}, {false, 9, 8, AbcBarAction::None, 0},
         {true, 0, 8, AbcBarAction::RemoveLast, 0},  {true, 1, 8, AbcBarAction::PressGroup, 0},

@@ -141,11 +141,7 @@ TEST_F(ContactTemplateTest, SeedingAndSwitching) {
 
 TEST_F(ContactTemplateTest, LabelsAndNames) {
     const ContactTemplate t;
-    const struct {
-        int group;
-        const char16_t* name;
-        const char16_t* label;
-    } cases[] = {
+    const struct { int group; const char16_t* name; const char16_t* label; } cases[] = {
         {kGroupPhone, u"Assistant phone", u"Assistant"}, {kGroupAddress, u"Other address", u"Other"},
         {kGroupName, u"Middle@Mid.", u"Middle@Mid."},    {kGroupPhone, u"Dacha", u"Dacha"},
         {kGroupPeople, u"Assistant", u"Assistant"},      {42, u"Anything", u"Anything"},
@@ -216,11 +212,7 @@ TEST_F(ContactTemplateTest, FileOnTheDevice) {
 
 TEST_F(ContactTemplateTest, FieldsMenuChecksAndFlipsTheTemplate) {
     ContactTemplate t = Read(u"[Phone]\r\n[Field1]\r\nfalse\r\n[Office]\r\ntrue\r\n");
-    const struct {
-        uint32_t command;
-        bool checkedBefore;
-        bool checkedAfter;
-    } cases[] = {
+    const struct { uint32_t command; bool checkedBefore; bool checkedAfter; } cases[] = {
         {113, false, true},    // Title: shown after the flip
         {109, false, true},    // Suffix: hidden by the constructor's defaults
         {41167, false, true},  // Phone: switched on with an empty order, so unchecked; seeded on
