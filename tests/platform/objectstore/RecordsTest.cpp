@@ -41,8 +41,7 @@ TEST_F(Records, EveryTypeComesBackExactly) {
                                        MakePropId(9, plat::CEVT_LPWSTR), MakePropId(2, plat::CEVT_LPWSTR)};
     ASSERT_EQ(plat::ReadRecordProps(db, ids, asked), oid);
     ASSERT_EQ(asked.size(), 4u);
-    EXPECT_EQ(asked[0].text, u"ab");
-    EXPECT_EQ(asked[0].flags, 0);
+    EXPECT_EQ(asked[0], TextProp(3, u"ab"));
     EXPECT_EQ(asked[1].propId, ids[1]);
     EXPECT_EQ(asked[1].blob.size(), 70000u);
     EXPECT_EQ(asked[2].flags, plat::CEDB_PROPNOTFOUND);

@@ -167,9 +167,6 @@ TEST_F(ViewRefresh, WithoutListenersTheRecentJournalRowsAreKept) {
     const int64_t extra = 10;
     for (int64_t i = 0; i < plat::volformat::kJournalKept + extra; ++i) {
         ASSERT_NE(plat::WriteRecordProps(writer, 0, std::vector{plat::PropVal::Text(kCompany, u"Acme")}), 0u);
-        if (i == extra - 1) {
-            EXPECT_EQ(QueryElsewhere("SELECT count(*) FROM journal"), extra);
-        }
     }
     EXPECT_EQ(QueryElsewhere("SELECT count(*) FROM journal"), plat::volformat::kJournalKept);
     EXPECT_EQ(QueryElsewhere("SELECT min(seq) FROM journal"), extra + 1);
