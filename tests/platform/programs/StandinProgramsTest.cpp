@@ -8,7 +8,6 @@
 #include "platform/programs/Process.h"
 #include "platform/programs/PhoneAbi.h"
 #include "platform/registry/Registry.h"
-#include "platform/text/Utf.h"
 
 namespace {
 
@@ -18,24 +17,6 @@ plat::LRESULT SendBlock(plat::HWND window, const std::vector<uint8_t>& block) {
 }
 
 }  // namespace
-
-TEST(StandinPrograms, EachLogsItsCommandLineExactly) {
-    TempDevice device;
-    const struct {
-        std::u16string_view program;
-        std::string logged;  // the file name the line carries
-    } programs[] = {
-        {u"tmail.exe", "tmail.exe"},
-        {u"\\Program Files\\Brevane\\Velmora Dialer.exe", "Velmora Dialer.exe"},
-    };
-    const std::string commandLine = "-service \"SMS\" -To \"Smith John<+15551234567>\"; $(id) `id` 'x' \\n\nnext";
-    const std::string logged = "-service \"SMS\" -To \"Smith John<+15551234567>\"; $(id) `id` 'x' \\n\\nnext\n";
-    for (const auto& p : programs) {
-        ASSERT_TRUE(plat::StartProgram(p.program, plat::FromUtf8(commandLine))) << p.logged;
-        const std::string log = AwaitProgramLog(device, "\t" + p.logged + "\t");
-        EXPECT_NE(log.find("\t" + p.logged + "\t" + logged), std::string::npos) << log;
-    }
-}
 
 TEST(StandinPrograms, PhoneProgramOwnsBothWindowsUntilClosed) {
     TempDevice device;
