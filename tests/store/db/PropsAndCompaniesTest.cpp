@@ -54,6 +54,19 @@ protected:
         const char16_t* expected[] = {u"acme", u"Acme", u"Beta", u"Zeta"};
         for (int i = 0; i < 4; ++i) EXPECT_EQ(names[i], expected[i]) << i;
     }
+    // Deletes the named database of the store; `recreate` makes it again without sort orders.
+    void DropDatabase(const char16_t* name, bool recreate) {
+        plat::CeGuid volume;
+        ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
+        plat::CeOid oid = 0;
+        plat::CloseDatabase(plat::OpenDatabase(volume, name, nullptr, {}, &oid));
+        ASSERT_TRUE(plat::DeleteDatabase(volume, oid));
+        plat::DatabaseSpec declared;
+        declared.name = name;
+        const bool made = !recreate || plat::CreateDatabase(volume, declared) != 0;
+        plat::UnmountDbVol(volume);
+        ASSERT_TRUE(made);
+    }
     CContactsDb contacts;
 };
 
@@ -64,29 +77,14 @@ TEST_F(Companies, DistinctNamesInNameOrder) {
 }
 
 TEST_F(Companies, WithoutTheCompanyOrderTheOpenDatabaseIsScanned) {
-    // A store whose contacts database declares no company order.
-    plat::CeGuid volume;
-    ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
-    plat::CeOid contactsDb = 0;
-    plat::CloseDatabase(plat::OpenDatabase(volume, kContactsDbName, nullptr, {}, &contactsDb));
-    ASSERT_TRUE(plat::DeleteDatabase(volume, contactsDb));
-    plat::DatabaseSpec declared;
-    declared.name = kContactsDbName;
-    ASSERT_NE(plat::CreateDatabase(volume, declared), 0u);
-    plat::UnmountDbVol(volume);
-
+    DropDatabase(kContactsDbName, true);  // a contacts database that declares no company order
     ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
     Fill();
     ExpectCompanies();
 }
 
 TEST_F(Companies, OpeningNeedsBothDatabases) {
-    plat::CeGuid volume;
-    ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
-    plat::CeOid named = 0;
-    plat::CloseDatabase(plat::OpenDatabase(volume, kNamedPropsDbName, nullptr, {}, &named));
-    ASSERT_TRUE(plat::DeleteDatabase(volume, named));
-    plat::UnmountDbVol(volume);
+    DropDatabase(kNamedPropsDbName, false);
     EXPECT_FALSE(contacts.Open({}));
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
     EXPECT_FALSE(contacts.Contacts().IsOpen());

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 #include "TestFiles.h"
 #include "platform/imaging/Imaging.h"
@@ -8,6 +8,10 @@
 #include "store/vcard/NoteText.h"
 
 namespace {
+
+// Category names with the characters a category list must escape; a name's identifier is its
+// position + 1.
+const char16_t* const kCategoryNames[] = {u"Work", u"Friends, old", u"A;B", u"\u00dcber", u"back\\slash"};
 
 // A small deterministic generator of contacts with awkward values.
 class ContactMaker {
@@ -88,12 +92,10 @@ private:
     }
 
     void AddCategories(Contact& c, std::vector<Str>& names) {
-        static const char16_t* const kNames[] = {u"Work", u"Friends, old", u"A;B", u"\u00dcber",
-                                                 u"back\\slash"};
-        for (uint32_t id = 1; id <= 5; ++id) {
+        for (uint32_t id = 1; id <= std::size(kCategoryNames); ++id) {
             if (!Chance(30)) continue;
             c.categories.Add(id);
-            names.emplace_back(kNames[id - 1]);
+            names.emplace_back(kCategoryNames[id - 1]);
         }
     }
 
@@ -102,10 +104,12 @@ private:
 
 // The identifiers of category names, as the caller of the import gives them.
 Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
-    static const std::map<std::u16string, uint32_t> kIds = {
-        {u"Work", 1}, {u"Friends, old", 2}, {u"A;B", 3}, {u"\u00dcber", 4}, {u"back\\slash", 5}};
     Array<uint32_t> ids;
-    for (const Str& name : names) ids.Add(kIds.at(std::u16string(name.View())));
+    for (const Str& name : names) {
+        const auto* found = std::find(std::begin(kCategoryNames), std::end(kCategoryNames), name.View());
+        EXPECT_NE(found, std::end(kCategoryNames)) << name.ToUtf8();
+        ids.Add(static_cast<uint32_t>(found - std::begin(kCategoryNames) + 1));
+    }
     return ids;
 }
 

@@ -28,13 +28,9 @@ TEST(TransferEncoding, Base64DecodesLeniently) {
         bool ok;
         std::string bytes;
     } cases[] = {
-        {"TWFu", true, "Man"},
-        {"TWE", true, "Ma"},  // padding left off
-        {"TQ==", true, "M"},
-        {" T W\r\n F u\t", true, "Man"},
-        {"", true, ""},
-        {"T", false, ""},       // a lone character carries no byte
-        {"TW*u", false, ""},    // not base64
+        {"TWFu", true, "Man"},  {"TWE", true, "Ma"} /* padding left off */,  {"TQ==", true, "M"},
+        {" T W\r\n F u\t", true, "Man"},  {"", true, ""},
+        {"T", false, ""} /* a lone character carries no byte */,  {"TW*u", false, ""},
         {"TQ==TWFu", false, ""},  // data after the padding
     };
     for (const auto& c : cases) {
@@ -67,17 +63,12 @@ TEST(CardDate, ReadsTheUsualForms) {
         std::u16string text;
         uint64_t fileTime;
     } cases[] = {
-        {u"1990-05-17", Ft(k19900517)},
-        {u" 1990-05-17 ", Ft(k19900517)},
-        {u"1990-05-17T10:30:00Z", Ft(k19900517, 37800)},
-        {u"19900517T103000Z", Ft(k19900517, 37800)},
-        {u"1990-05-17T10:30", Ft(k19900517, 37800)},
+        {u"1990-05-17", Ft(k19900517)},                {u" 1990-05-17 ", Ft(k19900517)},
+        {u"19900517T103000Z", Ft(k19900517, 37800)},   {u"1990-05-17T10:30", Ft(k19900517, 37800)},
         {u"1990-05-17T12:30:00+02:00", Ft(k19900517, 37800)},
         {u"1990-05-17T08:30:00-0200", Ft(k19900517, 37800)},
-        {u"1990-05-17T10:30:00.5Z", Ft(k19900517, 37800) + 5'000'000},
-        {u"1601-01-01", 0},
-        {u"--0229", Ft(1154)},  // 1604-02-29, the year of dates without one
-        {u"--02-29", Ft(1154)},
+        {u"1990-05-17T10:30:00.5Z", Ft(k19900517, 37800) + 5'000'000},  {u"1601-01-01", 0},
+        {u"--0229", Ft(1154)} /* 1604-02-29, the year of dates without one */,  {u"--02-29", Ft(1154)},
     };
     for (const auto& c : cases) {
         uint64_t fileTime = 1;
@@ -112,14 +103,10 @@ TEST(CardDate, TableDatesInDesktopFormats) {
         TableDate result;
         uint64_t fileTime;
     } cases[] = {
-        {u"5/17/1990", TableDate::kDate, Ft(k19900517)},
-        {u"17/5/1990", TableDate::kDate, Ft(k19900517)},
-        {u"17.05.1990", TableDate::kDate, Ft(k19900517)},
-        {u"1990/5/17", TableDate::kDate, Ft(k19900517)},
-        {u"5/17/90", TableDate::kDate, Ft(k19900517)},
-        {u"0/0/00", TableDate::kNone, 0},
-        {u"  ", TableDate::kNone, 0},
-        {u"someday", TableDate::kUnreadable, 0},
+        {u"5/17/1990", TableDate::kDate, Ft(k19900517)},   {u"17/5/1990", TableDate::kDate, Ft(k19900517)},
+        {u"17.05.1990", TableDate::kDate, Ft(k19900517)},  {u"1990/5/17", TableDate::kDate, Ft(k19900517)},
+        {u"5/17/90", TableDate::kDate, Ft(k19900517)},     {u"0/0/00", TableDate::kNone, 0},
+        {u"  ", TableDate::kNone, 0},  {u"someday", TableDate::kUnreadable, 0},
         {u"2/30/1990", TableDate::kUnreadable, 0},
     };
     for (const auto& c : cases) {
