@@ -120,22 +120,6 @@ TEST_F(WordIndexTest, RemovingPrunesOnlyWhatNoOtherWordNeeds) {
     EXPECT_EQ(stats.usedBlocks, 0u) << "every block is given back";
 }
 
-TEST_F(WordIndexTest, OrdersPlaceByNameThenOidAndDropUnreadableEntries) {
-    Add(7, u"x", u"Berg");
-    Add(3, u"x", u"Berg");
-    Add(5, u"x", u"");
-    Add(9, u"x", u"Adams");
-    EXPECT_EQ(index.ListAll(IndexOrder::Name, nullptr), (OidVector{5, 9, 3, 7}));
-    source.keys.erase(9);  // gone from the database
-    Add(4, u"x", u"Zorn");
-    const auto order = index.Order(IndexOrder::Name);
-    EXPECT_EQ(OidVector(order.begin(), order.end()), (OidVector{5, 3, 7, 4}))
-        << "an unreadable entry met by the search is dropped";
-    WordIndex::Entry unreadable = EntryOf(11, u"y");
-    EXPECT_FALSE(index.AddContact(unreadable, source)) << "the contact itself cannot be read";
-    EXPECT_EQ(index.Order(IndexOrder::Name).size(), 4u);
-}
-
 TEST_F(WordIndexTest, FiltersKeepOnlyMembersInStoredOrder) {
     Add(1, u"al", u"C");
     Add(2, u"al", u"A");

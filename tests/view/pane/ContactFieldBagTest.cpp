@@ -40,40 +40,8 @@ TEST(ContactFieldBag, ListsFollowTheFixedOrderThenTheFurtherValues) {
     EXPECT_EQ(Names(bag, kBagPeople), (V{"Spouse=Bob", "Manager=Mia"}));
     EXPECT_EQ(Names(bag, kBagNameParts), (V{"Title=Dr.", "File As@FileAs=Smith"}));
     EXPECT_EQ(Names(bag, kBagMessaging), (V{"IM=jabber-less", "IM 2=42", "Chat=x1"}));
-    EXPECT_EQ(bag.List(kBagMessaging)[1].msgType, u"ICQ");
-    EXPECT_EQ(bag.List(kBagMessaging)[2].msgType, u"Matrix");
     EXPECT_EQ(Names(bag, kBagOther), (V{"Pet=Rex"}));
     EXPECT_TRUE(bag.List(kBagEmails).IsEmpty());
-
-    // Taking by name yields the pairs of that name one after the other, exactly matched.
-    EXPECT_FALSE(bag.Take(kBagPhones, u"work phone").has_value());
-    EXPECT_EQ(bag.Take(kBagPhones, u"Work phone")->text, u"1");
-    EXPECT_EQ(bag.Take(kBagPhones, u"Work phone")->text, u"2");
-    EXPECT_FALSE(bag.Take(kBagPhones, u"Work phone").has_value());
-    EXPECT_EQ(bag.List(kBagPhones).GetSize(), 5);
-}
-
-TEST(ContactFieldBag, AddressesAndDatesOnlyWhenSet) {
-    Contact c;
-    c.SetText(kFieldOtherCountry, u"NZ");
-    c.otherAddressFormat = 35;
-    c.workAddressFormat = 16;  // no work address parts: no pair
-    c.addresses.Add({3, u"Summer", u"Beach 1"});
-    c.SetAnniversary(125911584000000000ull);
-    c.dates.Add({u"Met", 1});
-    ContactFieldBag bag;
-    bag.Fill(c);
-    ASSERT_EQ(bag.List(kBagAddresses).GetSize(), 2);
-    const BagValue& other = bag.List(kBagAddresses)[0];
-    EXPECT_EQ(other.name, u"Other address");
-    EXPECT_EQ(other.parts[kSlotCountry], u"NZ");
-    EXPECT_EQ(other.format, 35);
-    EXPECT_EQ(bag.List(kBagAddresses)[1].parts[kSlotStreet], u"Beach 1");
-    EXPECT_EQ(bag.List(kBagAddresses)[1].format, 3);
-    EXPECT_EQ(Names(bag, kBagDates), (V{"Anniversary=", "Met="}));
-    EXPECT_EQ(bag.List(kBagDates)[1].date, 1u);
-    bag.Clear();
-    for (int list = 0; list < kBagListCount; ++list) EXPECT_TRUE(bag.List(list).IsEmpty());
 }
 
 }  // namespace

@@ -111,6 +111,7 @@ TEST_F(ContactViewModelTest, AddressesDatesCategoriesAndNote) {
     c.workAddressFormat = 16;  // Germany: street, postal code, city, country
     c.SetText(kFieldHomeState, u"IL");
     c.homeAddressFormat = 999;  // outside the table: the default format (United States)
+    c.otherAddressFormat = 35;  // a format without parts: no line
     c.addresses.Add({57, u"Cabin", u"Lake Rd", u"", u"", u"", u"USA"});
     c.SetBirthday(kFeb3rd2001);
     c.SetAnniversary(1ull << 63);  // cannot be converted: left out

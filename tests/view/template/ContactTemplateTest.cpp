@@ -64,7 +64,6 @@ TEST_F(ContactTemplateTest, ListsReadShortNamesCustomNamesAndRepeats) {
     EXPECT_EQ(OrderNames(t, kGroupPhone), (std::vector<std::u16string>{u"Work phone", u"Home phone", u"Work",
                                                                        u"Assistant phone", u"Dacha", u"Mobile",
                                                                        u"Mobile"}));
-    EXPECT_EQ(t.LabelOf(kGroupPhone, u"Work"), u"Work");  // a custom entry: its own name
     EXPECT_EQ(OrderNames(t, kGroupAddress),
               (std::vector<std::u16string>{u"Other address", u"Home address", u"Work address"}));
     EXPECT_EQ(t.AddrFormatOf(0), 16);
