@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# brevane-cli driven as a user drives it, on temporary devices: a demo device, imports, searches,
-# lists, changes, categories, the index, an export and re-import, wrong command lines, a missing
-# device and a watcher in the background.
+# brevane-cli driven as a user drives it, on temporary devices: init and its refusals, a demo
+# device, imports, searches, lists, show and format-phone, changes, categories, the index, an
+# export and re-import, calls and messages, the registry, wrong command lines, a missing device
+# and a watcher in the background.
 # Usage: e2e.sh BREVANE_CLI VCARD_DATA_DIR
 set -u
 cli=$1
@@ -60,6 +61,24 @@ list_shaped() {
     bad=$(grep -vE "^[0-9a-f]+$TAB.+\$" <<<"$2" | grep -v '^$')
     [ -z "$bad" ] || fail "$1: lines not shaped OID<TAB>text: [$bad]"
 }
+
+# --- init: options, the root from the environment, refusals that create nothing -----------------
+fresh=$work/fresh
+out=$(BREVANE_ROOT=$fresh "$cli" init --no-phone --locale de_DE)
+same "init through BREVANE_ROOT prints the root" "$fresh" "$out"
+[ ! -e "$fresh/Windows/sms.dll" ] || fail "init --no-phone made a phone device"
+out=$(BREVANE_ROOT=$dev "$cli" --root="$fresh" reg get 'HKCU\ControlPanel\International' LocaleName)
+same "--root wins over BREVANE_ROOT; the locale given" de_DE "$out"
+for line in "init --locale German:2:usage: brevane-cli init" "init --phone:2:usage: brevane-cli init" \
+            "reg dump:1:brevane-cli: no device at"; do
+    # shellcheck disable=SC2086
+    run ${line%%:*}
+    same "exit status of [${line%%:*}] on no device" "$(cut -d: -f2 <<<"$line")" "$status"
+    [[ "$err" == "${line#*:*:}"* ]] || fail "[${line%%:*}] says [$err]"
+done
+[ ! -e "$dev" ] || fail "a refused command created the device"
+out=$("$cli" --root "$fresh/Windows/registry.db" init 2>&1)
+[[ "$out" == "brevane-cli: cannot initialise the device"* ]] || fail "init under a file says [$out]"
 
 # --- A new device with the sample contacts -------------------------------------------------------
 ok init --locale en_US
@@ -151,6 +170,23 @@ same "updated row text" "$oid${TAB}Zoltán Q Xylander" "$out"
 ok list --order fileas
 has "File As text after update" "$out" "$oid${TAB}Xylander, Zoltán"
 
+ok show "$oid"
+same "show: the heading first, line breaks as ' / '" "Name${TAB}Zoltán Q Xylander / Quirkwell Ltd" "$(head -1 <<<"$out" | cut -f1-2)"
+has "show: the number" "$(cut -f2 <<<"$out")" "+36 30 481 7263"
+[ -z "$(grep -v "$TAB" <<<"$out")$(grep '<' <<<"$out")" ] || fail "show: lines without a label or with markup: [$out]"
+for line in "show 1 2:2" "show xyz:2" "show 123456789:2" "show 7fff:1" "format-phone:2"; do
+    # shellcheck disable=SC2086
+    run ${line%:*}
+    same "exit status of [${line%:*}]" "${line#*:}" "$status"
+    [ -z "$out" ] && [ -n "$err" ] || fail "[${line%:*}] printed [$out] / [$err]"
+done
+long=$(printf '5%.0s' $(seq 300))
+ok format-phone 5551234567 "$long"
+same "format-phone with the formats switched off" "5551234567"$'\n'"$long" "$out"
+ok reg set 'HKCU\Software\Velmora\PIM\Templates' IsActiveTemplate dword 1
+ok format-phone 5551234567 "" "$long"
+same "format-phone with the formats on" "555-123-4567"$'\n\n'"$long" "$out"
+
 ok category-add Zeppelin
 same "category-add prints nothing" "" "$out"
 ok categories
@@ -233,8 +269,34 @@ ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 1 dword 123456
 ok list --recent
 same "recent contacts that still exist" "$rita${TAB}Rita Recent" "$out"
 
+# --- The registry ------------------------------------------------------------------------------
+key='HKCU\Software\Velmora\PIM\Settings'
+for row in "SortType:dword:2:2" "CID_Vol:dword:-1:4294967295" "Name:sz:Ärger Smith:Ärger Smith" \
+           "CatFltData:binary:0100000aFF:0100000aff" "Empty:binary::"; do
+    IFS=: read -r name type value printed <<<"$row"
+    ok reg set "$key" "$name" "$type" "$value"
+    ok reg get 'hkcu\SOFTWARE\velmora\pim\settings' "$name"
+    same "reg get $name" "$printed" "$out"
+    ok reg dump "$key"
+    has "reg dump $name" "$out" "$key$TAB$name$TAB$type$TAB$printed"
+done
+ok reg set 'HKLM\Test\A' n dword 1
+ok reg set 'HKLM\Test\A\Sub' text sz "two${TAB}parts"
+ok reg set 'HKLM\Test\B' "" binary beef
+ok reg dump 'HKLM\Test'
+same "reg dump of a key" "HKLM\Test\A${TAB}n${TAB}dword${TAB}1"$'\n'"HKLM\Test\A\Sub${TAB}text${TAB}sz${TAB}two\\tparts"$'\n'"HKLM\Test\B${TAB}${TAB}binary${TAB}beef" "$out"
+ok reg delete 'HKLM\Test\B' ""
+ok reg delete 'HKLM\test\a'
+ok reg dump 'HKLM\Test'
+same "reg delete of a value and of a key" "" "$out"
+ok reg dump
+same "reg dump starts with the locale" "HKCU\ControlPanel\International${TAB}LocaleName${TAB}sz${TAB}en_US" "$(head -1 <<<"$out")"
+run reg get 'HKCU\Software' missing
+[ "$status" -eq 1 ] && [[ "$err" == 'brevane-cli: no value "missing"'* ]] || fail "reg get of a missing value: $status [$err]"
+
 # --- Wrong command lines and a missing device ----------------------------------------------------
-wrong=("list --order size" "abc 1" "lookup 12345x" "update" "delete xyz" "add nofield=1"
+wrong=("" "frobnicate" "--bogus reg dump" "reg" 'reg get HKXX\Software v' 'reg set HKCU\K v dword 4294967296'
+       'reg set HKCU\K v qword 1' "list --order size" "abc 1" "lookup 12345x" "update" "delete xyz" "add nofield=1"
        "add birthday=2020-13-45" "index fix" "watch --count" "assign" "search" "dial $rita --card" "email a b")
 for line in "${wrong[@]}"; do
     # shellcheck disable=SC2086
