@@ -7,7 +7,7 @@
 using namespace std::chrono_literals;
 
 // The window is polled for until it appears and then commanded once; a stop wakes a long wait at
-// once, and the watcher can be started again afterwards.
+// once, the watcher can be started again afterwards, and it gives up when no window appears.
 TEST(CalendarWatcher, CommandsTheWindowOnceItAppearsAndStopsAtOnce) {
     std::atomic<int> polls{0};
     std::atomic<plat::HWND> commanded{0};
@@ -25,5 +25,8 @@ TEST(CalendarWatcher, CommandsTheWindowOnceItAppearsAndStopsAtOnce) {
     EXPECT_TRUE(watcher.Join());
     EXPECT_EQ(polls.load(), 4);
     EXPECT_EQ(commanded.load(), 0x40u);
+    EXPECT_EQ(actions.load(), 1);
+    watcher.Start({1ms, 5ms}, [] { return plat::HWND{0}; }, [&](plat::HWND) { ++actions; });
+    EXPECT_FALSE(watcher.Join());
     EXPECT_EQ(actions.load(), 1);
 }

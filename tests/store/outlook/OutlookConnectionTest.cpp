@@ -120,13 +120,6 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     EXPECT_NE(ics.find("SUMMARY:Call Anna Smith\r\nDESCRIPTION:Phone: +1 555 0100\r\n"), std::string::npos) << ics;
 }
 
-TEST_F(OutlookTest, WithoutACalendarTheWatcherGivesUp) {
-    OutlookConnection& connection = OutlookConnection::Instance();
-    connection.SetWatcherTiming({1ms, 5ms});
-    ASSERT_EQ(connection.CreateAppointment(u"Lunch", u""), 1);
-    EXPECT_FALSE(connection.Watcher().Join());
-}
-
 TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
     const Contact anna = Store(u"Anna", u"Smith");
     Contact bob = Store(u"Bob", u"");
