@@ -152,10 +152,7 @@ TEST_F(PropsStoreTest, GrowsByOnePercentAndKeepsRecords) {
     }
 }
 
-TEST(PropsStore, ValuesSurviveSaveAndReopen) {
-    TempDevice device;
-    PropsStore store;
-    ASSERT_TRUE(store.Create(5000));
+TEST_F(PropsStoreTest, ValuesSurviveSaveAndReopen) {
     const ContactCustProps values = SomeValues();
     const uint32_t slot = store.AddRecord(values);
     store.SetDatabaseTime(0x11223344, 0x55667788);
@@ -168,18 +165,6 @@ TEST(PropsStore, ValuesSurviveSaveAndReopen) {
     EXPECT_EQ(store.GetRecordWord(slot), 0x2Au);
     EXPECT_EQ(store.DatabaseTime(), 0x5566778811223344ull);
     EXPECT_TRUE(store.IsNeedInspect(0x5566778811223344ull, 2, true)) << "the count changed";
-}
-
-TEST_F(PropsStoreTest, ImageSavedMidUpdateIsRefusedByCheckedOpen) {
-    store.AddRecord(SomeValues());
-    store.SetUpdating(true);
-    SaveAndClose(store);
-    EXPECT_FALSE(store.Open(true));
-    EXPECT_FALSE(store.IsOpen());
-    ASSERT_TRUE(store.Open(false));
-    EXPECT_TRUE(store.IsUpdating());
-    store.SetUpdating(false);
-    EXPECT_EQ(store.File().Image()[kUpdatingAt], 0);
 }
 
 // Damaged images are refused at open, whatever the check flag: each case changes one word of a

@@ -48,19 +48,6 @@ TEST(AddressFormat, RowsParseAndValidate) {
     }
 }
 
-TEST(AddressFormat, LineJoinsPartsInWrittenOrder) {
-    AddressFormat us, de;
-    ASSERT_TRUE(ParseAddressRow(u"001 United States,0 Street,1 City,2 State,3 ZIP,4 Country", us));
-    ASSERT_TRUE(ParseAddressRow(u"049 Germany,0 Street,2 City,,1 PostalCode,3 Country", de));
-    const struct { const AddressFormat* format; AddressParts parts; const char16_t* line; } cases[] = {
-        {&us, {u"1 Main St", u"Springfield", u"IL", u"62701", u"USA"}, u"1 Main St Springfield IL 62701 USA"},
-        {&de, {u"Hauptstr. 1", u"Berlin", u"BE", u"10115", u"DE"}, u"Hauptstr. 1 10115 Berlin DE"},
-        {&us, {u"Street", u"", u"", u"", u"USA"}, u"Street    USA"},
-        {&us, {}, u""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(WriteAddressLine(c.parts, *c.format), c.line);
-}
-
 TEST(AddressFormatTable, ShippedRowsAllParseAndTheCountryChoosesTheDefault) {
     const struct {
         const char* locale;
