@@ -171,26 +171,6 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
               std::tuple(true, false, true));
 }
 
-TEST(PhoneChooser, KeysInCallingAndPickingMode) {
-    TempDevice device;
-    PhoneChooser chooser;
-    chooser.Build(With({{kFieldMobile, u"1"}}), ActiveDefaultFormats());
-    const struct {
-        ChooserKey key;
-        ChooserCommand calling, picking;
-    } keys[] = {{ChooserKey::Enter, ChooserCommand::Call, ChooserCommand::Pick},
-                {ChooserKey::Action, ChooserCommand::Call, ChooserCommand::None},
-                {ChooserKey::End, ChooserCommand::Close, ChooserCommand::Cancel},
-                {ChooserKey::Sms, ChooserCommand::Message, ChooserCommand::None}};
-    for (const auto& k : keys) {
-        EXPECT_EQ(chooser.OnKey(k.key, false), k.calling);
-        EXPECT_EQ(chooser.OnKey(k.key, true), k.picking);
-    }
-    PhoneChooser empty;
-    EXPECT_EQ(empty.OnKey(ChooserKey::Enter, false), ChooserCommand::None);
-    EXPECT_EQ(empty.OnKey(ChooserKey::End, false), ChooserCommand::Close);
-}
-
 TEST(DialContact, ChooserOrDirectCallByDialType) {
     TempDevice device(WithoutPhone());
     RecordingAddIn addIn;

@@ -63,13 +63,7 @@ TEST(ScriptManager, MenusCheckTheChoiceAndUseSystemIsStoredAsMinusOne) {
     ASSERT_TRUE(script.SetRingType(8));  // the current choice: nothing is written
     EXPECT_EQ(Stored(u"CID_Script"), kNone);
 
-    menu = script.RingVolumeMenu(kCmdRingVolumeFirst);
-    std::vector<std::pair<uint32_t, std::u16string>> items;
-    for (const MenuItem& item : menu) items.emplace_back(item.id, item.text.View());
-    EXPECT_EQ(items, (std::vector<std::pair<uint32_t, std::u16string>>{{25105, u"5"}, {25104, u"4"}, {25103, u"3"},
-                                                                     {25102, u"2"}, {25101, u"1"}, {25100, u"0"},
-                                                                     {0, u""}, {25106, u"Use System"}}));
-    EXPECT_TRUE(menu.Find(25106)->IsChecked());
+    EXPECT_TRUE(script.RingVolumeMenu(kCmdRingVolumeFirst).Find(25106)->IsChecked());
     ASSERT_TRUE(script.SetRingVolume(0));
     EXPECT_TRUE(script.RingVolumeMenu(kCmdRingVolumeFirst).Find(25100)->IsChecked());
     ASSERT_TRUE(script.SetRingVolume(6));
