@@ -9,14 +9,12 @@ TEST(CardMapping, PhonesGoToTheFirstFreeMatchingFieldThenToFurtherPhones) {
     const Contact c = CardContact(
         "TEL;TYPE=WORK:w1\r\nTEL;TYPE=WORK,VOICE:w2\r\nTEL;TYPE=WORK:w3\r\n"
         "TEL;TYPE=CELL:m1\r\nTEL;TYPE=CELL,WORK:m2\r\nTEL;TYPE=HOME,FAX:hf\r\nTEL;TYPE=FAX:f\r\n"
-        "TEL;TYPE=PAGER:p\r\nTEL;TYPE=CAR:c\r\nTEL;TYPE=X-RADIO:r\r\nTEL;TYPE=MAIN:co\r\n"
-        "TEL;TYPE=X-MMS,CELL:mms\r\nTEL;TYPE=X-EVOLUTION-ASSISTANT:as\r\nTEL;TYPE=ISDN:i\r\n"
+        "TEL;TYPE=MAIN:co\r\nTEL;TYPE=X-MMS,CELL:mms\r\nTEL;TYPE=ISDN:i\r\n"
         "TEL;TYPE=OTHER:o\r\nTEL:u1\r\nTEL;TYPE=HOME:h\r\nTEL;TYPE=VOICE:u2\r\nTEL;TYPE=HOME:\r\n"
         "TEL;VALUE=uri;TYPE=home:tel:+1-555\r\n");
     ExpectFields(c, {{kFieldWorkPhone, u"w1"}, {kFieldWorkPhone2, u"w2"}, {kFieldMobile, u"m1"},
-                     {kFieldHomeFax, u"hf"}, {kFieldWorkFax, u"f"}, {kFieldPager, u"p"},
-                     {kFieldCar, u"c"}, {kFieldRadio, u"r"}, {kFieldCompanyPhone, u"co"},
-                     {kFieldMms, u"mms"}, {kFieldAssistantPhone, u"as"}, {kFieldHomePhone, u"u1"},
+                     {kFieldHomeFax, u"hf"}, {kFieldWorkFax, u"f"}, {kFieldCompanyPhone, u"co"},
+                     {kFieldMms, u"mms"}, {kFieldHomePhone, u"u1"},
                      {kFieldHomePhone2, u"h"}});
     EXPECT_EQ(Pairs(c.phones), (PairList{{u"Work phone", u"w3"}, {u"Mobile", u"m2"},
                                          {u"ISDN", u"i"}, {u"Other", u"o"}, {u"Phone", u"u2"},
