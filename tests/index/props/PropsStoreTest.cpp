@@ -27,22 +27,6 @@ uint64_t ChunksInUse(const PropsStore& store) {
     return (store.Pool().HighWater() - kPoolHeaderBytes) / kChunkBytes - store.Pool().FreeCount();
 }
 
-void SaveAndClose(PropsStore& store) {
-    ASSERT_TRUE(store.Save());
-    store.File().WaitSave();
-    ASSERT_EQ(store.File().LastSave(), SaveState::Saved);
-    store.Close();
-}
-
-ContactCustProps SomeValues() {
-    ContactCustProps values;
-    values.phones.Add(CustText{u"Boat", u"+44 20 7946 0000"});
-    values.addresses.Add(CustAddress{7, u"Cottage", u"Lane 1", u"Bath", u"", u"BA1", u"UK"});
-    values.dates.Add(CustDate{u"Met", 0x01D0000000000000ull});
-    values.fourthFormat = 0x2A;
-    return values;
-}
-
 // A device with a new, empty store.
 class PropsStoreTest : public ::testing::Test {
 protected:
@@ -153,10 +137,17 @@ TEST_F(PropsStoreTest, GrowsByOnePercentAndKeepsRecords) {
 }
 
 TEST_F(PropsStoreTest, ValuesSurviveSaveAndReopen) {
-    const ContactCustProps values = SomeValues();
+    ContactCustProps values;
+    values.phones.Add(CustText{u"Boat", u"+44 20 7946 0000"});
+    values.addresses.Add(CustAddress{7, u"Cottage", u"Lane 1", u"Bath", u"", u"BA1", u"UK"});
+    values.dates.Add(CustDate{u"Met", 0x01D0000000000000ull});
+    values.fourthFormat = 0x2A;
     const uint32_t slot = store.AddRecord(values);
     store.SetDatabaseTime(0x11223344, 0x55667788);
-    SaveAndClose(store);
+    ASSERT_TRUE(store.Save());
+    store.File().WaitSave();
+    ASSERT_EQ(store.File().LastSave(), SaveState::Saved);
+    store.Close();
 
     ASSERT_TRUE(store.Open(true));
     ContactCustProps back;
