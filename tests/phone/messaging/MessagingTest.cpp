@@ -62,16 +62,12 @@ TEST(Messaging, ProgramsAreStartedWithTheArgumentsExactly) {
     TempDevice device;
     ASSERT_TRUE(std::filesystem::exists(device.Host(u"\\Windows\\tmail.exe")))
         << "the stand-in programs are not built (target brevane-standins)";
-    ASSERT_TRUE(SendSms(u"+1 (555) 123-4567", u"Smith; John"));
-    EXPECT_EQ(ProgramLog(device, 1), std::vector<std::string>{"tmail.exe\t-service \"SMS\" -To \"Smith John<+15551234567>\""});
-
     SetInbox(plat::RegValue::String(u"\\Windows\\missing.exe"));  // cannot start: pmail.exe instead
     ASSERT_TRUE(SendEmail(u"anna@example.org"));
     ASSERT_TRUE(OpenWeb(u"http://example.org/a b?c=\"d\""));
-    auto lines = ProgramLog(device, 3);
-    std::sort(lines.begin() + 1, lines.end());  // the two programs may log in either order
-    EXPECT_EQ(lines, (std::vector<std::string>{"tmail.exe\t-service \"SMS\" -To \"Smith John<+15551234567>\"",
-                                               "iexplore.exe\thttp://example.org/a b?c=\"d\"",
+    auto lines = ProgramLog(device, 2);
+    std::sort(lines.begin(), lines.end());  // the two programs may log in either order
+    EXPECT_EQ(lines, (std::vector<std::string>{"iexplore.exe\thttp://example.org/a b?c=\"d\"",
                                                "pmail.exe\t-To \"anna@example.org\""}));
 }
 
