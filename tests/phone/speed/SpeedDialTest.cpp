@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -12,41 +11,13 @@
 #include "phone/menu/CustomTag.h"
 #include "phone/menu/PhoneFields.h"
 #include "phone/speed/CSpeedInfoStore.h"
-#include "phone/speed/SpeedContacts.h"
+#include "phone/speed/FakeSpeedContacts.h"
 #include "phone/speed/SpeedRegistry.h"
 #include "platform/locale/Locale.h"
 #include "platform/registry/Registry.h"
 #include "store/contact/Contact.h"
 
 namespace {
-
-class FakeContacts : public SpeedContacts {
-public:
-    bool Read(uint32_t oid, Contact& contact) override {
-        const auto it = contacts.find(oid);
-        if (it == contacts.end()) return false;
-        contact.Assign(it->second);
-        contact.SetOid(oid);
-        return true;
-    }
-    std::optional<uint32_t> FirstFound(const Str& text) override {
-        searches.emplace_back(text.View());
-        const auto it = found.find(std::u16string(text.View()));
-        if (it == found.end()) return std::nullopt;
-        return it->second;
-    }
-    Contact& Add(uint32_t oid, const char16_t* first, const char16_t* last, const char16_t* mobile) {
-        Contact& c = contacts[oid];
-        c.SetText(kFieldFirst, first);
-        c.SetText(kFieldLast, last);
-        c.SetText(kFieldMobile, mobile);
-        c.SetRecordId(oid + 1000);
-        return c;
-    }
-    std::map<uint32_t, Contact> contacts;
-    std::map<std::u16string, uint32_t> found;
-    std::vector<std::u16string> searches;
-};
 
 std::u16string Key() { return std::u16string(settings::kRoot) + std::u16string(kSpeedCallSection); }
 

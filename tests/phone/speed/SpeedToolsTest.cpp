@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "phone/menu/PhoneFields.h"
 #include "phone/speed/CSpeedInfoStore.h"
-#include "phone/speed/SpeedContacts.h"
+#include "phone/speed/FakeSpeedContacts.h"
 #include "phone/speed/SpeedToolsMenu.h"
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
@@ -12,20 +10,6 @@
 #include "support/TempDevice.h"
 
 namespace {
-
-class Contacts : public SpeedContacts {
-public:
-    bool Read(uint32_t oid, Contact& contact) override {
-        const auto it = names.find(oid);
-        if (it == names.end()) return false;
-        contact.SetText(kFieldFirst, it->second);
-        contact.SetText(kFieldMobile, u"+15550000");
-        contact.SetOid(oid);
-        return true;
-    }
-    std::optional<uint32_t> FirstFound(const Str&) override { return std::nullopt; }
-    std::map<uint32_t, const char16_t*> names{{1, u"Cleo"}, {2, u"Abe"}, {3, u"Bo"}};
-};
 
 // The enabled state of the menu's commands, in menu order, as "id:0|1".
 std::vector<std::string> Enabled(const MenuDescription& menu) {
@@ -43,6 +27,9 @@ std::vector<std::string> Enabled(const MenuDescription& menu) {
 class SpeedTools : public testing::Test {
 protected:
     void SetUp() override {
+        for (const auto& [oid, name] : {std::pair(1u, u"Cleo"), std::pair(2u, u"Abe"), std::pair(3u, u"Bo")}) {
+            contacts.Add(oid, name, u"", u"+15550000");
+        }
         store.Load(2, 2);  // cells 0 1 / 2 3
         ASSERT_TRUE(store.Assign(0, 1, kTagMobile));
         ASSERT_TRUE(store.Assign(3, 2, kTagMobile));
@@ -53,7 +40,7 @@ protected:
         return cells;
     }
     TempDevice device;
-    Contacts contacts;
+    FakeContacts contacts;
     CSpeedInfoStore store{contacts};
 };
 
