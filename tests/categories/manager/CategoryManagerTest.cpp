@@ -90,12 +90,9 @@ TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothingAndNamesTheOneTher
     EXPECT_EQ(id, work);
     const uint32_t lower = Add(u"work");  // another name: the match is exact
     EXPECT_NE(lower, work);
-    Array<CategoryEntry> all;
-    ASSERT_TRUE(manager_->GetAllCategories(all));
     Str name;
     ASSERT_TRUE(manager_->GetCategoryName(work, name));
     EXPECT_EQ(name, u"Work");
-    EXPECT_FALSE(manager_->GetCategoryName(work + lower + 100, name));
 }
 
 TEST_F(CategoryManagerTest, ListsAreInTheLocalesNameOrder) {
@@ -139,7 +136,7 @@ TEST_F(CategoryManagerTest, ChangingCategoriesTouchesOnlyTheDifference) {
     ASSERT_TRUE(manager_->GetContactCategories(anna, ids));
     EXPECT_TRUE(ids.IsEmpty());
     ASSERT_TRUE(manager_->GetContactCategories(bob, ids));
-    EXPECT_EQ(Vec(ids), std::vector<uint32_t>{three});
+    EXPECT_EQ(Vec(ids), std::vector<uint32_t>{three}) << "another contact's categories stay";
 }
 
 TEST_F(CategoryManagerTest, AContactWithoutItemNumberHasNoCategories) {
