@@ -42,20 +42,12 @@ TEST(SampleFiles, CardsWithLabelledItemGroups) {
     EXPECT_TRUE(company.others.IsEmpty());
 }
 
-TEST(SampleFiles, DamagedAndForeignFilesAreRefused) {
-    const struct {
-        const char* file;
-        std::string status;
-    } cases[] = {
-        {"broken_missing_end.vcf", "line 6: BEGIN:VCARD without END:VCARD"},
-        {"broken_base64.vcf", "line 4: PHOTO: damaged base64 data"},
-        {"broken_charset.vcf", "line 3: N: unknown character set \"X-NO-SUCH-SET\""},
-        {"broken_quote.csv", "line 3: quoted field not closed"},
-        {"not_contacts.txt",
-         "line 1: neither a vCard (no BEGIN:VCARD) nor a contacts table (no known column in the "
-         "header)"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ImportError(DataFile(c.file)), c.status) << c.file;
+// Damaged cards and tables are refused by their readers' own tests; here the import tells a file
+// that is neither kind, or empty, from those.
+TEST(SampleFiles, ForeignAndEmptyFilesAreRefused) {
+    EXPECT_EQ(ImportError(DataFile("not_contacts.txt")),
+              "line 1: neither a vCard (no BEGIN:VCARD) nor a contacts table (no known column in the header)");
+    EXPECT_EQ(ImportError(DataFile("broken_missing_end.vcf")), "line 6: BEGIN:VCARD without END:VCARD");
     EXPECT_EQ(ImportError(""), "line 1: the file is empty");
     EXPECT_EQ(ImportError("\r\n \r\n"), "line 1: the file is empty");
 }
