@@ -114,7 +114,7 @@ Contact TwoNumbers() {
     return contact;
 }
 
-TEST(EditDialModel, ListsSelectionRebuildAndKeypad) {
+TEST(EditDialModel, NumbersCardsAndTheDialString) {
     TempDevice device;
     CallingCards stored;
     stored.Load();
