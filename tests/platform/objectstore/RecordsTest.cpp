@@ -103,7 +103,8 @@ TEST_F(Records, IdentifiersAndAutoNumbersAreNeverHandedOutTwice) {
     std::set<plat::CeOid> oids;
     std::vector<uint32_t> numbers;
     for (int i = 0; i < 3; ++i) {
-        const plat::CeOid oid = Add(categories, {TextProp(2, u"Work")});
+        // A value given for the automatic property is ignored.
+        const plat::CeOid oid = Add(categories, {TextProp(2, u"Work"), PropVal::Number(declared.autoIncrement[0], 99)});
         EXPECT_TRUE(oids.insert(oid).second);
         EXPECT_TRUE(oids.insert(Add(contacts, {TextProp(0x82, u"x")})).second);
         ASSERT_EQ(plat::SeekDatabase(categories, plat::SeekType::Oid, oid), oid);
@@ -111,50 +112,23 @@ TEST_F(Records, IdentifiersAndAutoNumbersAreNeverHandedOutTwice) {
         EXPECT_TRUE(plat::DeleteRecord(categories, oid));
     }
     EXPECT_EQ(numbers, (std::vector<uint32_t>{1, 2, 3}));  // deleted numbers are not reused
-
-    // A value given for the automatic property is ignored; a delete removes it for good.
-    const plat::CeOid oid = Add(categories, {TextProp(2, u"Home"), PropVal::Number(MakePropId(1, plat::CEVT_AUTO_I4), 99)});
-    const std::vector<uint32_t> id = {MakePropId(1, plat::CEVT_AUTO_I4)};
-    std::vector<PropVal> props;
-    plat::SeekDatabase(categories, plat::SeekType::Oid, oid);
-    plat::ReadRecordProps(categories, id, props);
-    EXPECT_EQ(props[0].u32, 4u);
-    plat::WriteRecordProps(categories, oid, std::vector{PropVal::Number(id[0], 50)});
-    plat::ReadRecordProps(categories, id, props);
-    EXPECT_EQ(props[0].u32, 4u);
-    plat::WriteRecordProps(categories, oid, std::vector{PropVal::Delete(id[0])});
-    plat::ReadRecordProps(categories, id, props);
-    EXPECT_EQ(props[0].flags, plat::CEDB_PROPNOTFOUND);
 }
 
-TEST_F(Records, DatabaseInfoAndDatabaseProperties) {
+// What the store's users read to see whether a database changed since they last looked.
+TEST_F(Records, RecordCountAndLastModifiedFollowEveryChange) {
     const plat::DbHandle db = Open(u"Contacts Database");
     plat::CeOid contacts = 0;
     plat::CloseDatabase(plat::OpenDatabase(volume, u"contacts database", nullptr, {}, &contacts));
-    plat::DatabaseInfo before;
+    plat::DatabaseInfo before, added, deleted;
     ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, before));
-    EXPECT_EQ(before.recordCount, 0u);
     const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna")});
-    plat::DatabaseInfo after;
-    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, after));
-    EXPECT_EQ(after.recordCount, 1u);
-    EXPECT_GT(after.lastModified, before.lastModified);
+    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, added));
     ASSERT_TRUE(plat::DeleteRecord(db, oid));
-    plat::DatabaseInfo deleted;
     ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, deleted));
-    EXPECT_EQ(deleted.recordCount, 0u);
-    EXPECT_GT(deleted.lastModified, after.lastModified);
-    EXPECT_FALSE(plat::GetDatabaseInfo(volume, oid, deleted));
-
-    const uint32_t flag = 0x01020013;
-    std::vector<PropVal> props;
-    ASSERT_TRUE(plat::GetDatabaseProps(db, std::vector{flag}, props));
-    EXPECT_EQ(props[0].flags, plat::CEDB_PROPNOTFOUND);
-    ASSERT_TRUE(plat::SetDatabaseProps(db, std::vector{PropVal::Number(flag, 1)}));
-    ASSERT_TRUE(plat::GetDatabaseProps(db, std::vector{flag}, props));
-    EXPECT_EQ(props[0].u32, 1u);
-    ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, after));
-    EXPECT_EQ(after.recordCount, 0u);  // database properties are not records
+    EXPECT_EQ(std::vector({before.recordCount, added.recordCount, deleted.recordCount}), std::vector({0u, 1u, 0u}));
+    EXPECT_GT(added.lastModified, before.lastModified);
+    EXPECT_GT(deleted.lastModified, added.lastModified);
+    EXPECT_FALSE(plat::GetDatabaseInfo(volume, oid, deleted));  // a record is not a database
 }
 
 TEST_F(Records, DatabasesAreCreatedValidatedAndDeleted) {

@@ -138,7 +138,6 @@ TEST_F(Seeks, PositionalSeeks) {
     const std::vector<Case> cases = {
         {SeekType::Beginning, 2, order[2], 0},
         {SeekType::Current, -1, order[1], 0},
-        {SeekType::Current, 2, order[3], 0},
         {SeekType::End, -3, order[0], 0},
         {SeekType::End, -4, 0, plat::ERROR_NO_MORE_ITEMS},
         {SeekType::Current, 1, 0, plat::ERROR_NO_MORE_ITEMS},  // a failed seek leaves no current record

@@ -13,17 +13,50 @@
 
 class StoreFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        // The device's initialisation makes the volume; a device without one gets it here.
+        const std::filesystem::path file = device.Host(u"\\pim.vol");
+        if (!std::filesystem::exists(file)) {
+            ASSERT_TRUE(plat::InitVolume(file)) << plat::LastErrorMessage();
+        }
+        ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage();
+    }
+    void TearDown() override {
+        for (const plat::DbHandle db : handles) plat::CloseDatabase(db);
+        plat::UnmountDbVol(volume);
+    }
 
     plat::DbHandle Open(std::u16string_view name, const plat::SortOrderSpec* order = nullptr,
-                        plat::NotifyCallback notify = {});
-    plat::CeOid Create(const plat::DatabaseSpec& declared);
+                        plat::NotifyCallback notify = {}) {
+        const plat::DbHandle db = plat::OpenDatabase(volume, name, order, std::move(notify));
+        if (db != plat::kInvalidDbHandle) handles.push_back(db);
+        return db;
+    }
+    plat::CeOid Create(const plat::DatabaseSpec& declared) {
+        const plat::CeOid oid = plat::CreateDatabase(volume, declared);
+        EXPECT_NE(oid, 0u) << plat::LastErrorMessage();
+        return oid;
+    }
     // A new record holding these values; fails the test when the write fails.
-    plat::CeOid Add(plat::DbHandle db, const std::vector<plat::PropVal>& props);
-    std::vector<plat::PropVal> ReadAll(plat::DbHandle db);
+    plat::CeOid Add(plat::DbHandle db, const std::vector<plat::PropVal>& props) {
+        const plat::CeOid oid = plat::WriteRecordProps(db, 0, props);
+        EXPECT_NE(oid, 0u) << plat::LastErrorMessage();
+        return oid;
+    }
+    std::vector<plat::PropVal> ReadAll(plat::DbHandle db) {
+        std::vector<plat::PropVal> props;
+        EXPECT_NE(plat::ReadRecordProps(db, {}, props), 0u) << plat::LastErrorMessage();
+        return props;
+    }
     // The records met walking the handle's order forward from the first.
-    std::vector<plat::CeOid> Oids(plat::DbHandle db);
+    std::vector<plat::CeOid> Oids(plat::DbHandle db) {
+        std::vector<plat::CeOid> oids;
+        for (plat::CeOid oid = plat::SeekDatabase(db, plat::SeekType::Beginning, 0); oid != 0;
+             oid = plat::SeekDatabase(db, plat::SeekType::Current, 1)) {
+            oids.push_back(oid);
+        }
+        return oids;
+    }
 
     TempDevice device;
     plat::CeGuid volume;
@@ -31,9 +64,15 @@ protected:
 };
 
 // Short makers for test values.
-plat::PropVal TextProp(uint16_t number, std::u16string text);
-plat::PropVal UintProp(uint16_t number, uint32_t value);
-plat::PropVal IntProp(uint16_t number, int32_t value);
+inline plat::PropVal TextProp(uint16_t number, std::u16string text) {
+    return plat::PropVal::Text(plat::MakePropId(number, plat::CEVT_LPWSTR), std::move(text));
+}
+inline plat::PropVal UintProp(uint16_t number, uint32_t value) {
+    return plat::PropVal::Number(plat::MakePropId(number, plat::CEVT_UI4), value);
+}
+inline plat::PropVal IntProp(uint16_t number, int32_t value) {
+    return plat::PropVal::Number(plat::MakePropId(number, plat::CEVT_I4), static_cast<uint32_t>(value));
+}
 
 // The second process (objectstore_peer ROOT MODE COUNT ARG), running until reaped.
 inline PeerProcess StorePeer(const std::filesystem::path& root, const std::string& mode, int64_t count,

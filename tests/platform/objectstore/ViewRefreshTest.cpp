@@ -48,21 +48,16 @@ protected:
         ASSERT_EQ(StorePeer(device.Root(), mode, count, arg).Reap(), 0) << mode;
     }
 
-    // Runs SQL on a connection of its own, as another process would.
-    void ExecElsewhere(const char* text) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open_v2(device.Host(u"\\pim.vol").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(db, text, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-        sqlite3_close_v2(db);
-    }
-
-    int64_t QueryElsewhere(const char* text) {
+    // Runs SQL on a connection of its own, as another process would; the first column of the first
+    // row (0 when there is none, -1 when the statement fails).
+    int64_t Elsewhere(const char* text) {
         sqlite3* db = nullptr;
         sqlite3_stmt* statement = nullptr;
         int64_t value = -1;
-        if (sqlite3_open_v2(device.Host(u"\\pim.vol").c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-            sqlite3_prepare_v2(db, text, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW) {
-            value = sqlite3_column_int64(statement, 0);
+        if (sqlite3_open_v2(device.Host(u"\\pim.vol").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+            sqlite3_prepare_v2(db, text, -1, &statement, nullptr) == SQLITE_OK) {
+            const int step = sqlite3_step(statement);
+            value = step == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : step == SQLITE_DONE ? 0 : -1;
         }
         sqlite3_finalize(statement);
         sqlite3_close_v2(db);
@@ -151,13 +146,13 @@ TEST_F(ViewRefresh, BurstsAndPrunedJournalsLoadTheOrderAgain) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ExpectSameAsFresh();
-        const int64_t seen = QueryElsewhere("SELECT seq FROM sqlite_sequence WHERE name = 'journal'");
+        const int64_t seen = Elsewhere("SELECT seq FROM sqlite_sequence WHERE name = 'journal'");
         // The first change after what the handle has seen is one it must not miss.
         ASSERT_TRUE(plat::DeleteRecord(writer, plat::SeekDatabase(sorted, SeekType::Beginning, 0)));
         ASSERT_TRUE(Churn(writer, random, c.changes));
         if (c.prunedPast != 0) {
-            ExecElsewhere(("DELETE FROM journal WHERE seq <= " + std::to_string(seen + c.prunedPast)).c_str());
-            EXPECT_NE(QueryElsewhere("SELECT coalesce(min(seq), 0) FROM journal"), seen + 1);
+            ASSERT_EQ(Elsewhere(("DELETE FROM journal WHERE seq <= " + std::to_string(seen + c.prunedPast)).c_str()), 0);
+            EXPECT_NE(Elsewhere("SELECT coalesce(min(seq), 0) FROM journal"), seen + 1);
         }
         ExpectSameAsFresh();
     }
@@ -168,8 +163,8 @@ TEST_F(ViewRefresh, WithoutListenersTheRecentJournalRowsAreKept) {
     for (int64_t i = 0; i < plat::volformat::kJournalKept + extra; ++i) {
         ASSERT_NE(plat::WriteRecordProps(writer, 0, std::vector{plat::PropVal::Text(kCompany, u"Acme")}), 0u);
     }
-    EXPECT_EQ(QueryElsewhere("SELECT count(*) FROM journal"), plat::volformat::kJournalKept);
-    EXPECT_EQ(QueryElsewhere("SELECT min(seq) FROM journal"), extra + 1);
+    EXPECT_EQ(Elsewhere("SELECT count(*) FROM journal"), plat::volformat::kJournalKept);
+    EXPECT_EQ(Elsewhere("SELECT min(seq) FROM journal"), extra + 1);
 }
 
 }  // namespace
