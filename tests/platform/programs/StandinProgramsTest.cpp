@@ -18,20 +18,6 @@ plat::LRESULT SendBlock(plat::HWND window, const std::vector<uint8_t>& block) {
 
 }  // namespace
 
-TEST(StandinPrograms, PhoneProgramOwnsBothWindowsUntilClosed) {
-    TempDevice device;
-    ASSERT_TRUE(plat::StartProgram(u"cprog.exe", u""));
-    const plat::HWND window = AwaitWindow(u"MSCprog");
-    ASSERT_NE(window, 0u);
-    ASSERT_TRUE(plat::StartProgram(u"cprog.exe", u"-again"));  // a second start only logs
-    const std::string log = AwaitProgramLog(device, "\tcprog.exe\talready running\n");
-    EXPECT_NE(log.find("\tcprog.exe\t-again\n"), std::string::npos) << log;
-    EXPECT_NE(plat::FindWindow(u"MSCProg"), 0u);
-    EXPECT_TRUE(plat::PostMessage(window, plat::WM_CLOSE, 0, 0));
-    EXPECT_EQ(AwaitWindow(u"MSCprog", true), 0u);
-    EXPECT_EQ(AwaitWindow(u"MSCProg", true), 0u);
-}
-
 TEST(StandinPrograms, CallerIdLogsItsMessagesAndShutsDownOnRequest) {
     TempDevice device;
     EXPECT_TRUE(plat::StartProgram(u"Velmora CallerID.exe", u"/SHUTDOWN"));  // none running: ends quietly
