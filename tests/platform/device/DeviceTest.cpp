@@ -38,7 +38,6 @@ TEST_F(DevicePaths, ComponentsMatchIgnoringCaseAndNewOnesAreTakenAsWritten) {
         std::u16string devicePath;
         fs::path expected;
     } cases[] = {
-        {u"", root},
         {u"\\WINDOWS\\SMS.DLL", root / "Windows" / "sms.dll"},
         {u"\\windows\\New Folder\\Neu.TXT", root / "Windows" / "New Folder" / "Neu.TXT"},
         {u"/windows/./phone.dll", root / "Windows" / "phone.dll"},
@@ -132,7 +131,6 @@ TEST(DeviceRoot, ChosenFromTheCommandLineThenTheEnvironment) {
         fs::path expected;
     } cases[] = {
         {"/cli", "/env", "/data", "/cli"},
-        {std::nullopt, "/env", "/data", "/env"},
         {std::nullopt, "", "/data", "/data/brevane/device"},
         {std::nullopt, std::nullopt, "relative", "/home/anna/.local/share/brevane/device"},
         {std::nullopt, std::nullopt, std::nullopt, "/home/anna/.local/share/brevane/device"},
