@@ -58,9 +58,3 @@ inline PhoneTemplates ActiveDefaultFormats() {
     formats.SetActive(true);
     return formats;
 }
-
-inline TempDevice::Options WithoutPhone() {
-    TempDevice::Options options;
-    options.phone = false;
-    return options;
-}

