@@ -46,20 +46,15 @@ TEST(Locale, NamesSortInTheDeviceLocalesOrder) {
     EXPECT_EQ(plat::LocaleName(), "ru_RU");
 }
 
+// Letters of one unit are lowered through the text class's tests; here the units whose full lower
+// case would change the length.
 TEST(Locale, LowerCasingKeepsEveryUnitInPlace) {
-    const struct {
-        char16_t unit, lower;
-    } cases[] = {
-        {u'A', u'a'}, {u'5', u'5'}, {u'\u0416', u'\u0436'}, {u'\u00df', u'\u00df'}, {u'\u0130', u'i'},
-        {char16_t(0xD83D), char16_t(0xD83D)},             {char16_t(0xDE00), char16_t(0xDE00)},
-    };
-    for (const auto& c : cases) EXPECT_EQ(plat::LowerUnit(c.unit), c.lower) << int(c.unit);
-
-    std::u16string text = u"\u00c4PFEL \U0001F600 \u0130STANBUL \u0416";
+    std::u16string text = u"\u00c4PFEL \U0001F600 \u0130STANBUL \u00df \u0416";
     const size_t length = text.size();
     plat::LowerInPlace(text);
     EXPECT_EQ(text.size(), length);
-    EXPECT_EQ(text, u"\u00e4pfel \U0001F600 istanbul \u0436");
+    EXPECT_EQ(text, u"\u00e4pfel \U0001F600 istanbul \u00df \u0436");
+    EXPECT_EQ(plat::LowerUnit(char16_t(0xDE00)), char16_t(0xDE00));  // a lone surrogate
 }
 
 TEST(Locale, ShortDatesOfTheLocaleAndNoneForImpossibleDates) {
@@ -70,9 +65,8 @@ TEST(Locale, ShortDatesOfTheLocaleAndNoneForImpossibleDates) {
         std::u16string expected;
     } cases[] = {
         {"en_US", 2024, 3, 9, u"3/9/24"},     {"de_DE", 2024, 3, 9, u"09.03.24"},
-        {"ru_RU", 2024, 3, 9, u"09.03.2024"}, {"en_US", 2024, 2, 29, u"2/29/24"},
-        {"en_US", 2023, 2, 29, u""},          {"en_US", 2024, 13, 1, u""},
-        {"en_US", 2024, 4, 31, u""},
+        {"ru_RU", 2024, 3, 9, u"09.03.2024"}, {"en_US", 2023, 2, 29, u""},
+        {"en_US", 2024, 13, 1, u""},          {"en_US", 2024, 4, 31, u""},
         {"en_US", 1900, 2, 29, u""},          {"en_US", 2000, 2, 29, u"2/29/00"},
     };
     for (const auto& c : cases) {
@@ -89,8 +83,7 @@ TEST(Locale, LanguageAndCountryCodes) {
         uint16_t language;
         uint32_t phone;
     } cases[] = {
-        {"en_US", 0x0409, 1}, {"de_AT", 0x0C07, 43}, {"zh_TW", 0x0404, 886},
-        {"fr", 0x040C, 0},    {"xx_YY", 0x0409, 0},  {"de-CH", 0x0807, 41},
+        {"de_AT", 0x0C07, 43}, {"fr", 0x040C, 0}, {"xx_YY", 0x0409, 0}, {"de-CH", 0x0807, 41},
     };
     for (const auto& c : cases) {
         plat::SetDeviceLocale(c.locale);
@@ -104,7 +97,7 @@ TEST(Locale, WithoutADeviceTheHostLanguageIsUsed) {
     const struct {
         std::optional<std::string> lang;
         const char* expected;
-    } cases[] = {{"ru_RU.utf8@cyrillic", "ru_RU"}, {"C.UTF-8", "en_US"}, {"POSIX", "en_US"}, {std::nullopt, "en_US"}};
+    } cases[] = {{"ru_RU.utf8@cyrillic", "ru_RU"}, {"C.UTF-8", "en_US"}, {std::nullopt, "en_US"}};
     for (const auto& c : cases) {
         ScopedEnv env("LANG", c.lang);
         plat::ReloadLocale();

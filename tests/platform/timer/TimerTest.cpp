@@ -81,17 +81,6 @@ TEST_F(TimerTest, RestartingPostponesAndKillingStopsEvenADueTick) {
     EXPECT_EQ(ticks_.size(), 1u);
 }
 
-TEST_F(TimerTest, ATimerSetByATickRunsFromThatTick) {
-    plat::HWND save = 0;
-    save = TickingWindow([&](plat::HWND w, uintptr_t id) {
-        plat::KillTimer(w, id);
-        if (id == 1) plat::SetTimer(w, 2, 2000);  // the batch ends: the save comes 2000 ms later
-    });
-    plat::SetTimer(save, 1, 500);
-    clock_.Advance(10000);
-    EXPECT_EQ(ticks_, (std::vector<Tick>{{500, save, 1}, {2500, save, 2}}));
-}
-
 TEST_F(TimerTest, TimersNeedAWindowOfThisProcessAndEndWithIt) {
     EXPECT_FALSE(plat::SetTimer(0x7FFF0000, 1, 100));
     const plat::HWND window = TickingWindow();
