@@ -32,21 +32,15 @@ std::unique_ptr<SharedMapping> OpenTest(
 
 TEST(SharedMapping, HoldersShareOneObjectThatTheLastHolderRemoves) {
     TempDevice device;
+    // What the holders see of each other's pages is checked between two processes below.
     auto first = OpenTest(Mode::OpenOrCreate);
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->Existed());
-    ASSERT_EQ(first->Commit(100), ShmStatus::Ok);
-    std::memcpy(first->Base(), "hello", 5);
     const std::string object = first->ObjectName();
     EXPECT_TRUE(ObjectExists(object));
-
     auto second = OpenTest(Mode::OpenOrCreate);
     ASSERT_TRUE(second);
     EXPECT_TRUE(second->Existed());
-    EXPECT_GE(second->Committed(), 100u);
-    EXPECT_EQ(std::memcmp(second->Base(), "hello", 5), 0);
-    second->Base()[0] = 'j';
-    EXPECT_EQ(first->Base()[0], 'j');
 
     ShmStatus status = ShmStatus::Ok;
     EXPECT_FALSE(OpenTest(Mode::CreateNew, &status));
