@@ -5,11 +5,9 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/PhoneTestSupport.h"
-#include "phone/dial/Dialer.h"
 #include "phone/menu/ContactListPhoneMenu.h"
 #include "phone/menu/CustomTag.h"
 #include "phone/menu/DefaultNumber.h"
-#include "phone/menu/DialContact.h"
 #include "phone/menu/PhoneChooser.h"
 #include "phone/menu/PhoneFields.h"
 #include "store/contact/Contact.h"
@@ -57,6 +55,8 @@ TEST(DefaultNumber, TagRuleFallbacksAndCustomPhones) {
     }
 }
 
+// Phones, then addresses, each with its formatted and raw value; the default marked; the action
+// line calls or writes to the default; a custom default lasts while its value does.
 TEST(ContactListPhoneMenu, EntriesDefaultAndActionLine) {
     TempDevice device;
     Contact contact = With({{kFieldMobile, u"5551234567"}, {kFieldWorkPhone, u"12"}, {kFieldEmail2, u"a@b.c"}},
@@ -91,11 +91,8 @@ TEST(ContactListPhoneMenu, EntriesDefaultAndActionLine) {
     contact.phones[0].value = u"0012";
     menu.Build(contact, ActiveDefaultFormats());
     EXPECT_EQ(menu.DefaultIndex(), 0);
-}
 
-TEST(ContactListPhoneMenu, AddressOnlyEmptiedDefaultAndNoEntries) {
-    TempDevice device;
-    ContactListPhoneMenu menu;
+    // Addresses only: the action writes to the default address; no entries: no menu.
     menu.Build(With({{kFieldEmail1, u"x@y.z"}}), ActiveDefaultFormats());
     EXPECT_TRUE(menu.ShouldShow());
     EXPECT_EQ(menu.ActionText().View(), u"E-mail to...");
@@ -104,26 +101,10 @@ TEST(ContactListPhoneMenu, AddressOnlyEmptiedDefaultAndNoEntries) {
     const PhoneMenuChoice mark = menu.Choose(ContactListPhoneMenu::kFirstEntryCommand);
     EXPECT_EQ(std::pair(mark.kind, mark.newDefaultTag), std::pair(PhoneMenuChoice::Kind::NewDefault, kTagEmail));
 
-    menu.Build(With({{kFieldHomePhone, u"1"}, {kFieldCar, u"2"}}, kTagPager), ActiveDefaultFormats());
-    EXPECT_EQ(menu.DefaultIndex(), 0);
-
     menu.Build(With({{kFieldFirst, u"Nobody"}}), ActiveDefaultFormats());
     EXPECT_FALSE(menu.ShouldShow());
     EXPECT_TRUE(menu.Describe().empty());
     EXPECT_EQ(menu.Choose(ContactListPhoneMenu::kActionCommand).kind, PhoneMenuChoice::Kind::Nothing);
-}
-
-TEST(ContactListPhoneMenu, PlacementAndCutValues) {
-    const MenuPlacement below = ContactListPhoneMenu::Place(100, 120, 240, 320, 5, 20);
-    EXPECT_EQ(std::tuple(below.above, below.top, below.right), std::tuple(false, 120, 240));
-    const MenuPlacement above = ContactListPhoneMenu::Place(100, 120, 240, 320, 11, 20);
-    EXPECT_EQ(std::pair(above.above, above.top), std::pair(true, 100));
-
-    const auto tenEach = [](std::u16string_view text) { return static_cast<int>(text.size()) * 10; };
-    // 100 wide, label 30, margins 6 + 4: 60 pixels, six characters; at 192 dpi 12 + 8: 50 pixels.
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 96, tenEach), 6);
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 100, 30, 192, tenEach), 5);
-    EXPECT_EQ(ContactListPhoneMenu::VisibleChars(u"5551234567", 30, 30, 96, tenEach), 0);
 }
 
 TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
@@ -155,8 +136,7 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
     Texts labels;
     for (const ChooserEntry& e : chooser.Entries()) labels.emplace_back(e.label.View());
     EXPECT_EQ(labels, (Texts{u"Work", u"MMS", u"Company", u"Sat"}));
-    EXPECT_EQ(chooser.Selected(), 2);
-    EXPECT_EQ(chooser.SelectedNumber().View(), u"30");
+    EXPECT_EQ(std::pair(chooser.Selected(), chooser.SelectedNumber()), std::pair(2, Str(u"30")));
     all.SetDefaultTag(kTagMms);
     chooser.Build(all, ActiveDefaultFormats());
     EXPECT_EQ(chooser.Selected(), 1);
@@ -165,21 +145,6 @@ TEST(PhoneChooser, WhenOfferedWhatItListsAndItsTitle) {
     EXPECT_EQ(PhoneChooser::Title(named, 0).View(), u"Smith, Anna");
     EXPECT_EQ(PhoneChooser::Title(named, 1).View(), u"Smith, A.");
     EXPECT_EQ(PhoneChooser::Title(With({{kFieldFirst, u"Anna"}}), 1).View(), u"Unnamed");
-    EXPECT_EQ(std::pair(PhoneChooser::TakesFrontBack(1999, u"Dialog"), PhoneChooser::TakesFrontBack(2000, u"Dialog")),
-              std::pair(true, false));
-}
-
-TEST(DialContact, ChooserOrDirectCallByDialType) {
-    TempDevice device({.phone = false});
-    RecordingAddIn addIn;
-    Dialer dialer({&addIn});
-    Contact one = With({{kFieldMobile, u"1"}});
-    one.SetRecordId(5);
-    EXPECT_EQ(DialContact(one, kDialTypeTwoOrMore, dialer, 0), DialContactOutcome::Called);
-    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000005});
-    EXPECT_EQ(DialContact(one, kDialTypeAlways, dialer, 0), DialContactOutcome::OfferChooser);
-    EXPECT_EQ(DialContact(With({{kFieldEmail1, u"a@b"}}), kDialTypeAlways, dialer, 0), DialContactOutcome::Nothing);
-    EXPECT_EQ(addIn.calls, 1);
 }
 
 }  // namespace

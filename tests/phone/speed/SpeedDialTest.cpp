@@ -68,25 +68,6 @@ std::vector<std::u16string> Names(const CSpeedInfoStore& store) {
     return names;
 }
 
-TEST(SpeedRegistry, RecordValuesByteForByte) {
-    TempDevice device;
-    FakeContacts contacts;
-    contacts.Add(0x1A2B, u"Anna", u"Li", u"+15551234");
-    CSpeedInfoStore store(contacts);
-    store.Load(3, 3);
-    ASSERT_TRUE(store.Assign(4, 0x1A2B, kTagMobile));
-    std::vector<std::u16string> names;
-    for (const auto& [name, value] : plat::DeviceRegistry().Values(plat::Hive::CurrentUser, Key())) names.push_back(name);
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"Oid0", u"First0", u"Last0", u"Middle0", u"Btn0", u"Company0",
-                                                  u"Display0", u"Link0", u"Index0", u"Phone0", u"Type0"}));
-    EXPECT_EQ(Value(u"Oid0")->type, plat::REG_DWORD);
-    EXPECT_EQ(Value(u"Oid0")->data, (std::vector<uint8_t>{0x2B, 0x1A, 0, 0}));
-    EXPECT_EQ(Value(u"Link0")->data, (std::vector<uint8_t>{0x1F, 0x00, 0x96, 0x00}));
-    EXPECT_EQ(Value(u"First0")->type, plat::REG_SZ);
-    EXPECT_EQ(Value(u"First0")->data, (std::vector<uint8_t>{'A', 0, 'n', 0, 'n', 0, 'a', 0, 0, 0}));
-    EXPECT_EQ(Value(u"Middle0")->data, (std::vector<uint8_t>{0, 0}));
-}
-
 TEST(SpeedRegistry, DamagedAndWrongTypedValues) {
     TempDevice device;
     auto& registry = plat::DeviceRegistry();
@@ -210,18 +191,31 @@ TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
     for (const auto& m : moves) EXPECT_EQ(CSpeedInfoStore::MoveTarget(m.cell, m.direction, 3, 9), m.expected);
 }
 
-TEST(CSpeedInfoStore, ApplyRenameAndDialButton) {
+// An assigned cell is stored as the values other programs read; a rename to the name shown
+// already stores nothing; a button dials its contact through the add-in.
+TEST(CSpeedInfoStore, AssignStoresTheRecordByteForByteThenRenameAndDial) {
     TempDevice device({.phone = false});
     FakeContacts contacts;
-    Contact& anna = contacts.Add(10, u"Anna", u"Li", u"111");
+    Contact& anna = contacts.Add(0x1A2B, u"Anna", u"Li", u"111");
     anna.phones.Add({u"Sat", u"999"});
     CSpeedInfoStore store(contacts);
     store.Load(3, 3);
-    ASSERT_TRUE(store.Assign(2, 10, CustomTag(u"Sat", u"999")));
-    EXPECT_EQ(store.Records()[0].type.View(), u"Sat");
-    EXPECT_FALSE(store.Assign(3, 77, kTagMobile));
+    ASSERT_TRUE(store.Assign(2, 0x1A2B, kTagMobile));
+    std::vector<std::u16string> names;
+    for (const auto& [name, value] : plat::DeviceRegistry().Values(plat::Hive::CurrentUser, Key())) names.push_back(name);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Oid0", u"First0", u"Last0", u"Middle0", u"Btn0", u"Company0",
+                                                  u"Display0", u"Link0", u"Index0", u"Phone0", u"Type0"}));
+    EXPECT_EQ(Value(u"Oid0")->type, plat::REG_DWORD);
+    EXPECT_EQ(Value(u"Oid0")->data, (std::vector<uint8_t>{0x2B, 0x1A, 0, 0}));
+    EXPECT_EQ(Value(u"Link0")->data, (std::vector<uint8_t>{0x1F, 0x00, 0x96, 0x00}));
+    EXPECT_EQ(Value(u"First0")->type, plat::REG_SZ);
+    EXPECT_EQ(Value(u"First0")->data, (std::vector<uint8_t>{'A', 0, 'n', 0, 'n', 0, 'a', 0, 0, 0}));
+    EXPECT_EQ(Value(u"Middle0")->data, (std::vector<uint8_t>{0, 0}));
 
-    store.ApplyRename(2, u"Li, Anna");  // the name it shows already: nothing stored
+    ASSERT_TRUE(store.Assign(2, 0x1A2B, CustomTag(u"Sat", u"999")));
+    EXPECT_EQ(std::pair(store.Records().size(), store.Records()[0].type), std::pair(size_t{1}, Str(u"Sat")));
+    EXPECT_FALSE(store.Assign(3, 77, kTagMobile));
+    store.ApplyRename(2, u"Li, Anna");
     EXPECT_TRUE(store.Records()[0].display.IsEmpty());
     store.ApplyRename(2, u"Annie");
     EXPECT_EQ(Value(u"Display0")->AsString(), u"Annie");
@@ -230,7 +224,7 @@ TEST(CSpeedInfoStore, ApplyRenameAndDialButton) {
     Dialer dialer({&addIn});
     PhoneTemplates formats;
     EXPECT_EQ(store.DialButton(2, Str(), dialer, 0, formats), 0);
-    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000000u | 1010});
+    EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000000u | (0x1A2B + 1000)});
     EXPECT_EQ(store.DialButton(5, Str(), dialer, 0, formats), kDialMissing);
     contacts.contacts.clear();  // without its contact the button dials its number alone
     EXPECT_EQ(store.DialButton(2, Str(), dialer, 0, formats), kDialMissing);
