@@ -99,8 +99,7 @@ TEST_F(SearchStateTest, HighlightsTheFirstMatchOfTheSearch) {
 TEST(AbcBar, ButtonsMapToActions) {
     const struct { bool big; int button, groups; AbcBarAction::Kind kind; int value; } cases[] = {
         {false, 7, 8, AbcBarAction::PressGroup, 7}, {false, 8, 8, AbcBarAction::RemoveLast, 0},
-        {true, 0, 8, AbcBarAction::RemoveLast, 0},  {true, 8, 8, AbcBarAction::PressGroup, 7},
-        {true, 8, 5, AbcBarAction::None, 0},        {true, 9, 8, AbcBarAction::ClearAll, 0},
+        {true, 8, 8, AbcBarAction::PressGroup, 7},  {true, 8, 5, AbcBarAction::None, 0},
         {true, 10, 8, AbcBarAction::SpeedDial, 2},
     };
     for (const auto& c : cases) {
