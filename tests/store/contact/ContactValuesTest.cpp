@@ -1,9 +1,8 @@
-// Contact values without a store: emptiness, equality, copies, display name and IM texts.
+// Contact values without a store: emptiness, equality, copies and the display name.
 #include "store/contact/Contact.h"
 
 #include <gtest/gtest.h>
 
-#include "store/contact/ImText.h"
 #include "store/contact/Samples.h"
 
 namespace {
@@ -79,23 +78,4 @@ TEST(ContactValues, DisplayName) {
         contact.SetText(kFieldSuffix, c.suffix);
         EXPECT_EQ(contact.GetDisplayName(), c.expected);
     }
-}
-
-TEST(ContactValues, InstantMessagingTexts) {
-    struct Case {
-        const char16_t *text, *service, *address;
-    };
-    const Case cases[] = {
-        {u"ICQ:   123456", u"ICQ", u"123456"},
-        {u" Jabber : anna@x.org:5222 ", u"Jabber", u"anna@x.org:5222"},
-        {u"123456", u"", u"123456"},
-        {u":abc", u"", u"abc"},
-    };
-    for (const Case& c : cases) {
-        const ImParts parts = SplitIm(c.text);
-        EXPECT_EQ(parts.service, c.service) << Str(c.text).ToUtf8();
-        EXPECT_EQ(parts.address, c.address);
-    }
-    EXPECT_EQ(JoinIm(u"ICQ", u"1"), u"ICQ: 1");
-    EXPECT_EQ(JoinIm(u"", u"1"), u"1");
 }
