@@ -114,18 +114,6 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
     }
 }
 
-TEST_F(DeviceInit, WithoutBuiltStandinsTheDeviceKeepsItsPhoneMarkers) {
-    fs::create_directories(base / "empty");
-    ScopedEnv chosen("BREVANE_STANDIN_DIR", (base / "empty").string());
-    EXPECT_FALSE(plat::FindStandinFolder().has_value());
-    plat::InitDevice(base / "bare", {true, "en_US"});
-    for (const char* marker : {"Windows/sms.dll", "Windows/phone.dll"}) {
-        ASSERT_TRUE(fs::is_regular_file(base / "bare" / marker)) << marker;
-        EXPECT_EQ(fs::file_size(base / "bare" / marker), 0u) << marker;
-    }
-    EXPECT_FALSE(fs::exists(base / "bare" / "Windows" / "tmail.exe"));
-}
-
 TEST_F(DeviceInit, StandinsAlreadyOnTheDeviceAreKept) {
     const fs::path root = base / "kept";
     fs::create_directories(root / "Windows");
