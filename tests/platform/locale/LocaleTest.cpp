@@ -5,7 +5,6 @@
 
 #include "platform/locale/Locale.h"
 #include "platform/text/Utf.h"
-#include "support/ScopedEnv.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -74,35 +73,4 @@ TEST(Locale, ShortDatesOfTheLocaleAndNoneForImpossibleDates) {
         EXPECT_EQ(Utf8(plat::FormatShortDate(c.year, c.month, c.day)), Utf8(c.expected))
             << c.locale << " " << c.year << "-" << c.month << "-" << c.day;
     }
-}
-
-TEST(Locale, LanguageAndCountryCodes) {
-    TempDevice device;
-    const struct {
-        const char* locale;
-        uint16_t language;
-        uint32_t phone;
-    } cases[] = {
-        {"de_AT", 0x0C07, 43}, {"fr", 0x040C, 0}, {"xx_YY", 0x0409, 0}, {"de-CH", 0x0807, 41},
-    };
-    for (const auto& c : cases) {
-        plat::SetDeviceLocale(c.locale);
-        EXPECT_EQ(plat::UserLanguageId(), c.language) << c.locale;
-        EXPECT_EQ(plat::UserCountryPhoneCode(), c.phone) << c.locale;
-    }
-}
-
-TEST(Locale, WithoutADeviceTheHostLanguageIsUsed) {
-    auto saved = plat::ExchangeCurrentDevice(nullptr);
-    const struct {
-        std::optional<std::string> lang;
-        const char* expected;
-    } cases[] = {{"ru_RU.utf8@cyrillic", "ru_RU"}, {"C.UTF-8", "en_US"}, {std::nullopt, "en_US"}};
-    for (const auto& c : cases) {
-        ScopedEnv env("LANG", c.lang);
-        plat::ReloadLocale();
-        EXPECT_EQ(plat::LocaleName(), c.expected) << c.lang.value_or("(unset)");
-    }
-    plat::ExchangeCurrentDevice(std::move(saved));
-    plat::ReloadLocale();
 }

@@ -127,23 +127,4 @@ TEST_F(Records, RecordCountAndLastModifiedFollowEveryChange) {
     EXPECT_FALSE(plat::GetDatabaseInfo(volume, oid, deleted));  // a record is not a database
 }
 
-TEST_F(Records, DatabasesAreCreatedOnceAndValidated) {
-    plat::DatabaseSpec declared;
-    declared.name = u"Scratch";
-    declared.sortOrders = {{0, {{MakePropId(1, plat::CEVT_UI4), plat::CEDB_SORT_DESCENDING}}}};
-    Create(declared);
-    EXPECT_EQ(plat::CreateDatabase(volume, declared), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_ALREADY_EXISTS);
-    std::vector<plat::DatabaseSpec> bad(3, declared);
-    bad[0].name = std::u16string(33, u'n');  // one unit too long
-    bad[1].name = bad[2].name = u"Other";
-    bad[1].sortOrders[0].props[0].propId = MakePropId(1, plat::CEVT_BLOB);
-    bad[2].autoIncrement = {MakePropId(1, plat::CEVT_UI4)};
-    for (const plat::DatabaseSpec& each : bad) {
-        EXPECT_EQ(plat::CreateDatabase(volume, each), 0u);
-        EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
-    }
-    EXPECT_NE(Open(u"Scratch", &declared.sortOrders[0]), plat::kInvalidDbHandle);
-}
-
 }  // namespace

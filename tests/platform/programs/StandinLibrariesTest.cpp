@@ -26,22 +26,6 @@ TEST(StandinLibraries, PhoneMakeCallRefusesABadBlock) {
     EXPECT_EQ(invalid, 2u);
 }
 
-TEST(StandinLibraries, TheTodayLibraryKeepsItsStateOnTheDevice) {
-    TempDevice device;
-    plat::DeviceLibrary library(u"BrevaneToday.dll");
-    auto* query = library.Find<FlagFunction>("IsTodayRegistered");
-    auto* on = library.Find<FlagFunction>("RegisterTodayItem");
-    auto* off = library.Find<FlagFunction>("UnRegisterTodayItem");
-    ASSERT_TRUE(query && on && off);
-    EXPECT_EQ(query(), 0);
-    EXPECT_EQ(on(), 1);
-    // Another load (as another process would) sees the same state.
-    EXPECT_EQ(plat::DeviceLibrary(u"BrevaneToday.dll").Find<FlagFunction>("IsTodayRegistered")(), 1);
-    EXPECT_EQ(off(), 1);
-    EXPECT_EQ(query(), 0);
-    EXPECT_NE(ReadProgramLog(device).find("\tBrevaneToday.dll\tRegisterTodayItem\n"), std::string::npos);
-}
-
 TEST(StandinLibraries, PimServiceIsRegisteredActivatedAndAnswersBothRequests) {
     TempDevice device;
     plat::DeviceLibrary core(u"coredll.dll");

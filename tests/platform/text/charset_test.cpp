@@ -42,12 +42,3 @@ TEST(Charset, BadSequencesBecomeReplacementAndAreReported) {
         EXPECT_EQ(out, c.text) << c.charset;
     }
 }
-
-TEST(Charset, UnknownOrEmptyNamesDecodeNothing) {
-    for (std::string_view name : {std::string_view(""), std::string_view("no-such-set"),
-                                  std::string_view("UTF-8\0x", 7)}) {
-        std::u16string out = u"stale";
-        EXPECT_EQ(DecodeCharset(name, "abc", out), CharsetStatus::kUnknownCharset);
-        EXPECT_TRUE(out.empty());
-    }
-}

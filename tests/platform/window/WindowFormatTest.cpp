@@ -128,16 +128,6 @@ TEST_F(WindowFolderTest, ADamagedTableIsReportedAndLeftAsItIs) {
     }
 }
 
-TEST_F(WindowFolderTest, AFullTableStillAnswersKnownNames) {
-    // 16384 distinct names (ideographs have no case to fold).
-    std::vector<std::u16string> names;
-    for (uint32_t i = 0; i < 0x4000; ++i) names.push_back(std::u16string(1, char16_t(0x4E00 + i)));
-    WriteFile(Folder() / "messages", plat::EncodeMessageTable(names));
-    EXPECT_EQ(plat::RegisterMessageName(Folder(), names.back()), 0xFFFFu);
-    EXPECT_EQ(plat::RegisterMessageName(Folder(), u"one more"), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_ENOUGH_MEMORY);
-}
-
 TEST_F(WindowFolderTest, HandlesStepByFourAndACounterThatIsDamagedStartsAboveTheListedOnes) {
     const plat::HWND first = directory_.AllocateHandle();
     EXPECT_EQ(first, plat::winfmt::kFirstHandle);
