@@ -74,21 +74,6 @@ TEST_F(WindowTest, WindowsAreFoundByClassAndGoneOnceDestroyed) {
     EXPECT_EQ(plat::FindWindow(u"IS.MAIN.WND.CLASS"), 0u);
 }
 
-TEST_F(WindowTest, CreationRefusedByTheProcedureOrWithBadArguments) {
-    // Answering WM_CREATE with -1 refuses the window, which still hears its WM_DESTROY once.
-    int destroyed = 0;
-    const plat::HWND refused = plat::CreateWindow(u"REFUSING", u"", [&](plat::HWND, uint32_t m, plat::WPARAM, plat::LPARAM) {
-        destroyed += m == plat::WM_DESTROY;
-        return plat::LRESULT{m == plat::WM_CREATE ? -1 : 0};
-    });
-    EXPECT_EQ(refused, 0u);
-    EXPECT_EQ(destroyed, 1);
-
-    const auto answer = [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) { return plat::LRESULT{0}; };
-    EXPECT_EQ(plat::CreateWindow(u"ORPHAN", u"", answer, 0x7FFF0000), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
-}
-
 TEST_F(WindowTest, PostedMessagesWaitForTheEventLoopAndKeepTheirOrder) {
     const plat::HWND a = Recording(u"A.CLASS");
     const plat::HWND b = Recording(u"B.CLASS");
