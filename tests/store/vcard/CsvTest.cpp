@@ -4,8 +4,6 @@
 #include "store/contact/ContactFields.h"
 #include "store/vcard/CsvReader.h"
 
-using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
-
 TEST(CsvReader, QuotingSeparatorsAndLineBreaks) {
     const struct {
         std::string text;
@@ -98,4 +96,14 @@ TEST(CsvImport, SemicolonTableInTheDesktopCodePage) {
     ASSERT_EQ(contacts.size(), 1u);
     ExpectFields(contacts[0].contact, {{kFieldFirst, u"J\u00fcrgen"}, {kFieldLast, u"Wei\u00df"}});
     EXPECT_EQ(contacts[0].contact.GetNoteText(), u"Kunde; bevorzugt Fax");
+}
+
+// Damaged cards and tables are refused by their readers' own tests; here the import tells a file
+// that is neither kind, or empty, from those.
+TEST(SampleFiles, ForeignAndEmptyFilesAreRefused) {
+    EXPECT_EQ(ImportError(DataFile("not_contacts.txt")),
+              "line 1: neither a vCard (no BEGIN:VCARD) nor a contacts table (no known column in the header)");
+    EXPECT_EQ(ImportError(DataFile("broken_missing_end.vcf")), "line 6: BEGIN:VCARD without END:VCARD");
+    EXPECT_EQ(ImportError(""), "line 1: the file is empty");
+    EXPECT_EQ(ImportError("\r\n \r\n"), "line 1: the file is empty");
 }

@@ -65,14 +65,6 @@ public:
             c.homeAddressFormat = static_cast<uint32_t>(Next() % 60);
             c.fourthFormat = static_cast<uint32_t>(Next());
         }
-        AddNote(c);
-        if (Chance(30)) AddPicture(c);
-        AddCategories(c, categories);
-        return c;
-    }
-
-private:
-    void AddNote(Contact& c) {
         if (Chance(50)) {
             c.SetNote(NoteFromText(Text().View()));
         } else if (Chance(50)) {  // note data that is no plain text: odd size, NULs, lone LF
@@ -80,25 +72,21 @@ private:
             for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(Chance(20) ? 0 : Next());
             c.SetNote(ByteBlock(std::move(bytes)));
         }
-    }
-
-    void AddPicture(Contact& c) {
-        plat::RgbBitmap bitmap{3, 2, {}};
-        for (int i = 0; i < 18; ++i) bitmap.rgb.push_back(static_cast<uint8_t>(Next()));
-        const auto png = plat::EncodeImage(bitmap, plat::ImageFormat::Png);
-        ASSERT_TRUE(png);
-        c.SetPicture(ContactPicture::FromImageBytes(*png));
-        ASSERT_FALSE(c.GetPicture().IsEmpty());
-    }
-
-    void AddCategories(Contact& c, std::vector<Str>& names) {
+        if (Chance(30)) {
+            plat::RgbBitmap bitmap{3, 2, {}};
+            for (int i = 0; i < 18; ++i) bitmap.rgb.push_back(static_cast<uint8_t>(Next()));
+            c.SetPicture(ContactPicture::FromImageBytes(plat::EncodeImage(bitmap, plat::ImageFormat::Png).value()));
+            EXPECT_FALSE(c.GetPicture().IsEmpty());
+        }
         for (uint32_t id = 1; id <= std::size(kCategoryNames); ++id) {
             if (!Chance(30)) continue;
             c.categories.Add(id);
-            names.emplace_back(kCategoryNames[id - 1]);
+            categories.emplace_back(kCategoryNames[id - 1]);
         }
+        return c;
     }
 
+private:
     uint64_t state_;
 };
 

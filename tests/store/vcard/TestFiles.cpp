@@ -46,8 +46,8 @@ void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::
     }
 }
 
-std::vector<std::pair<std::u16string, std::u16string>> Pairs(const Array<CustText>& list) {
-    std::vector<std::pair<std::u16string, std::u16string>> pairs;
+PairList Pairs(const Array<CustText>& list) {
+    PairList pairs;
     for (const CustText& entry : list) {
         pairs.emplace_back(std::u16string(entry.label.View()), std::u16string(entry.value.View()));
     }

@@ -22,4 +22,5 @@ Contact CardContact(const std::string& body, const std::string& version = "3.0")
 void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::u16string>>& fields);
 
 // A list of further values as (label, value) pairs.
-std::vector<std::pair<std::u16string, std::u16string>> Pairs(const Array<CustText>& list);
+using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
+PairList Pairs(const Array<CustText>& list);
