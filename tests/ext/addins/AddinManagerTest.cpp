@@ -95,15 +95,6 @@ TEST_F(AddinManagerTest, TheTableTakesTenUsableEntriesInKeyOrder) {
     const std::vector<AddinEntry>& table = manager_.Addins();
     ASSERT_EQ(table.size(), 10u);
     EXPECT_EQ(std::pair(table.front().menu, table.back().menu), std::pair(Str(u"Menu 00"), Str(u"Menu 09")));
-
-    MenuDescription menu;
-    menu.Add(100, u"Existing");
-    const uint32_t selected[] = {5};
-    ASSERT_TRUE(manager_.BuildMenu(menu, selected));
-    ASSERT_EQ(menu.size(), 3u);
-    EXPECT_EQ(menu[2].text.View(), u"Outlook Plugin");
-    ASSERT_EQ(menu[2].submenu.size(), 10u);
-    EXPECT_EQ(std::pair(menu[2].submenu[3].id, menu[2].submenu[3].text), std::pair(F + 3, Str(u"Menu 03")));
 }
 
 TEST_F(AddinManagerTest, ABareNameFoundInWindowsGetsItsFullPath) {

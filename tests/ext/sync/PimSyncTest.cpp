@@ -25,7 +25,6 @@ protected:
         return instance;
     }
     std::vector<plat::HWND> Slots() { return block_.Slots(); }
-    const uint8_t* Block() { return block_.Bytes(); }
     static void Pump() { plat::ProcessEvents(50); }
 
     TempDevice device_;
@@ -34,14 +33,11 @@ protected:
 
 using M = SyncMessage;
 
-TEST_F(PimSyncTest, TheFirstToRegisterIsMasterAndTellsTheSlaves) {
+TEST_F(PimSyncTest, TheMasterTellsTheSlavesSentOrPosted) {
     auto a = Registered();
     auto b = Registered();
     auto c = Registered();
-    EXPECT_TRUE(a->engine.IsMaster());
-    EXPECT_FALSE(b->engine.IsMaster());
-    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{a->window, b->window, c->window}));
-    EXPECT_FALSE(b->engine.ReloadSlaves());
+    EXPECT_FALSE(b->engine.ReloadSlaves());  // a slave has nobody to tell
 
     ASSERT_TRUE(a->engine.StopSlaves());
     EXPECT_EQ(b->Messages(), std::vector<M>{M::SlaveStop});  // sent: there at once
@@ -52,13 +48,12 @@ TEST_F(PimSyncTest, TheFirstToRegisterIsMasterAndTellsTheSlaves) {
     EXPECT_TRUE(a->Messages().empty());
 }
 
+// The hand-over itself is the process test's; here what the others are told and what stays.
 TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
     auto a = Registered();
     auto b = Registered();
     auto c = Registered();
     ASSERT_TRUE(a->engine.Unregister());
-    EXPECT_EQ(Slots(), (std::vector<plat::HWND>{b->window, c->window}));
-    EXPECT_EQ(b->Messages(), std::vector<M>{M::ChangeToMaster});
     Pump();
     EXPECT_EQ(c->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
     EXPECT_TRUE(a->engine.IsMaster());  // the flag stays as it was
@@ -94,12 +89,6 @@ TEST_F(PimSyncTest, TenInstancesFillTheTable) {
     SyncInstance eleventh;
     EXPECT_FALSE(eleventh.engine.Register(eleventh.window));
     EXPECT_EQ(Slots().size(), 10u);
-}
-
-TEST_F(PimSyncTest, ChangeFlagsReachTheSharedBlock) {
-    auto a = Registered();
-    a->engine.SetChangeFlag(kHideSimChanged, 1);
-    EXPECT_EQ(Block()[100], 1);  // every code's offset: SyncBlockTest
 }
 
 TEST_F(PimSyncTest, AnEngineThatCannotOpenDoesNothing) {
