@@ -40,11 +40,6 @@ protected:
         }
         return peer;
     }
-    std::unique_ptr<SyncInstance> Registered() {
-        auto instance = std::make_unique<SyncInstance>();
-        EXPECT_TRUE(instance->engine.Register(instance->window));
-        return instance;
-    }
     // Runs the event loop until the instance has got `count` messages (10 s at most). Waiting in
     // the loop matters: ProcessEvents returns as soon as nothing is pending, so counting its calls
     // would give up within milliseconds, and a sender in another process would then wait for an
@@ -63,7 +58,7 @@ TEST_F(CoordinationProcessTest, AKilledMastersPlaceGoesToTheNextInstance) {
     Peer b = StartPeer();
     EXPECT_TRUE(a.master);
     EXPECT_FALSE(b.master);
-    auto own = Registered();
+    auto own = RegisteredInstance();
     EXPECT_FALSE(own->engine.IsMaster());
     EXPECT_EQ(block_.Slots(), (std::vector<plat::HWND>{a.window, b.window, own->window}));
 
@@ -71,10 +66,10 @@ TEST_F(CoordinationProcessTest, AKilledMastersPlaceGoesToTheNextInstance) {
     ASSERT_TRUE(plat::PostMessage(a.window, plat::WM_USER + 1, 0, 0));
     EXPECT_TRUE(AwaitRecord(b.record, "got PimSyncSlaveReload"));
     AwaitMessages(*own, 1);
-    EXPECT_EQ(own->Messages(), std::vector<M>{M::SlaveReload});
+    EXPECT_EQ(own->got, std::vector<M>{M::SlaveReload});
 
     a.process->Kill();  // not reaped: the ended process still exists as a zombie
-    auto late = Registered();
+    auto late = RegisteredInstance();
     EXPECT_EQ(block_.Slots(), (std::vector<plat::HWND>{b.window, own->window, late->window}));
     EXPECT_EQ(AwaitRecord(b.record, "got PimSyncChangeToMaster").value_or(""), "got PimSyncChangeToMaster 0 0");
 
@@ -82,7 +77,7 @@ TEST_F(CoordinationProcessTest, AKilledMastersPlaceGoesToTheNextInstance) {
     ASSERT_TRUE(plat::PostMessage(b.window, plat::WM_USER + 1, 0, 0));
     EXPECT_EQ(AwaitRecord(b.record, "reload ").value_or(""), "reload 1");
     AwaitMessages(*late, 1);
-    EXPECT_EQ(late->Messages(), std::vector<M>{M::SlaveReload});
+    EXPECT_EQ(late->got, std::vector<M>{M::SlaveReload});
 
     // A slave's link-type change travels to the master in the other process.
     own->engine.UpdateLinkType(0x1234, 2);
@@ -96,7 +91,7 @@ TEST_F(CoordinationProcessTest, TwoKilledInstancesSideBySideLeaveNoDeadMaster) {
     a.process->Kill();
     b.process->Kill();
     a.process->Reap();
-    auto own = Registered();
+    auto own = RegisteredInstance();
     EXPECT_EQ(block_.Slots(), (std::vector<plat::HWND>{c.window, own->window}));
     EXPECT_TRUE(AwaitRecord(c.record, "got PimSyncChangeToMaster"));
     EXPECT_FALSE(own->engine.IsMaster());
@@ -104,11 +99,11 @@ TEST_F(CoordinationProcessTest, TwoKilledInstancesSideBySideLeaveNoDeadMaster) {
 
 TEST_F(CoordinationProcessTest, AnInstanceThatEndsNormallyHandsOver) {
     Peer a = StartPeer();
-    auto own = Registered();
+    auto own = RegisteredInstance();
     ASSERT_TRUE(plat::PostMessage(a.window, plat::WM_CLOSE, 0, 0));
     AwaitMessages(*own, 1);  // the leaving master sends ChangeToMaster, then posts nothing to nobody
     EXPECT_EQ(a.process->Reap(), 0);
-    EXPECT_EQ(own->Messages(), std::vector<M>{M::ChangeToMaster});
+    EXPECT_EQ(own->got, std::vector<M>{M::ChangeToMaster});
     EXPECT_TRUE(own->engine.IsMaster());
     EXPECT_EQ(block_.Slots(), std::vector<plat::HWND>{own->window});
 }

@@ -19,11 +19,6 @@ class PimSyncTest : public ::testing::Test {
 protected:
     void SetUp() override { plat::EnsureApplication(); }
 
-    std::unique_ptr<SyncInstance> Registered() {
-        auto instance = std::make_unique<SyncInstance>();
-        EXPECT_TRUE(instance->engine.Register(instance->window));
-        return instance;
-    }
     std::vector<plat::HWND> Slots() { return block_.Slots(); }
     static void Pump() { plat::ProcessEvents(50); }
 
@@ -34,58 +29,58 @@ protected:
 using M = SyncMessage;
 
 TEST_F(PimSyncTest, TheMasterTellsTheSlavesSentOrPosted) {
-    auto a = Registered();
-    auto b = Registered();
-    auto c = Registered();
+    auto a = RegisteredInstance();
+    auto b = RegisteredInstance();
+    auto c = RegisteredInstance();
     EXPECT_FALSE(b->engine.ReloadSlaves());  // a slave has nobody to tell
 
     ASSERT_TRUE(a->engine.StopSlaves());
-    EXPECT_EQ(b->Messages(), std::vector<M>{M::SlaveStop});  // sent: there at once
+    EXPECT_EQ(b->got, std::vector<M>{M::SlaveStop});  // sent: there at once
     ASSERT_TRUE(a->engine.ReloadSlaves());
-    EXPECT_EQ(c->Messages(), std::vector<M>{M::SlaveStop});  // posted: not yet
+    EXPECT_EQ(c->got, std::vector<M>{M::SlaveStop});  // posted: not yet
     Pump();
-    EXPECT_EQ(c->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
-    EXPECT_TRUE(a->Messages().empty());
+    EXPECT_EQ(c->got, (std::vector<M>{M::SlaveStop, M::SlaveReload}));
+    EXPECT_TRUE(a->got.empty());
 }
 
 // The hand-over itself is the process test's; here what the others are told and what stays.
 TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
-    auto a = Registered();
-    auto b = Registered();
-    auto c = Registered();
+    auto a = RegisteredInstance();
+    auto b = RegisteredInstance();
+    auto c = RegisteredInstance();
     ASSERT_TRUE(a->engine.Unregister());
     Pump();
-    EXPECT_EQ(c->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
+    EXPECT_EQ(c->got, (std::vector<M>{M::SlaveStop, M::SlaveReload}));
     EXPECT_TRUE(a->engine.IsMaster());  // the flag stays as it was
 
     ASSERT_TRUE(c->engine.Unregister());  // a slave leaving tells nobody
     Pump();
     EXPECT_EQ(Slots(), std::vector<plat::HWND>{b->window});
-    EXPECT_EQ(b->Messages(), std::vector<M>{M::ChangeToMaster});
+    EXPECT_EQ(b->got, std::vector<M>{M::ChangeToMaster});
 
     SyncInstance never;
     EXPECT_FALSE(never.engine.Unregister());
 }
 
 TEST_F(PimSyncTest, BecomingMasterSwapsWithTheOldMaster) {
-    auto a = Registered();
-    auto b = Registered();
-    auto c = Registered();
+    auto a = RegisteredInstance();
+    auto b = RegisteredInstance();
+    auto c = RegisteredInstance();
     EXPECT_FALSE(c->engine.BecomeMaster(a->window));
     ASSERT_TRUE(c->engine.BecomeMaster(c->window));
     EXPECT_EQ(Slots(), (std::vector<plat::HWND>{c->window, b->window, a->window}));
-    EXPECT_EQ(a->Messages(), (std::vector<M>{M::ChangeToSlave, M::SlaveStop}));
+    EXPECT_EQ(a->got, (std::vector<M>{M::ChangeToSlave, M::SlaveStop}));
     EXPECT_FALSE(a->engine.IsMaster());
-    EXPECT_EQ(c->Messages(), std::vector<M>{M::ChangeToMaster});
+    EXPECT_EQ(c->got, std::vector<M>{M::ChangeToMaster});
     Pump();
-    EXPECT_EQ(b->Messages(), (std::vector<M>{M::SlaveStop, M::SlaveReload}));
+    EXPECT_EQ(b->got, (std::vector<M>{M::SlaveStop, M::SlaveReload}));
     EXPECT_TRUE(c->engine.BecomeMaster(c->window));  // already master: nothing more is sent
-    EXPECT_EQ(c->Messages().size(), 1u);
+    EXPECT_EQ(c->got.size(), 1u);
 }
 
 TEST_F(PimSyncTest, TenInstancesFillTheTable) {
     std::vector<std::unique_ptr<SyncInstance>> instances;
-    for (int i = 0; i < 10; ++i) instances.push_back(Registered());
+    for (int i = 0; i < 10; ++i) instances.push_back(RegisteredInstance());
     SyncInstance eleventh;
     EXPECT_FALSE(eleventh.engine.Register(eleventh.window));
     EXPECT_EQ(Slots().size(), 10u);

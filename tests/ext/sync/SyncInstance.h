@@ -8,27 +8,22 @@
 #include "ext/sync/PimSync.h"
 #include "platform/shm/SharedMapping.h"
 
-struct GotMessage {
-    SyncMessage message;
-    plat::WPARAM wParam;
-    plat::LPARAM lParam;
-};
-
 struct SyncInstance {
     SyncInstance();
     ~SyncInstance();
-    std::vector<SyncMessage> Messages() const;
 
     PimSync engine;
     plat::HWND window = 0;
-    std::vector<GotMessage> got;
+    std::vector<SyncMessage> got;
 };
+
+// A new instance whose window is registered (a failed registration fails the test).
+std::unique_ptr<SyncInstance> RegisteredInstance();
 
 // The windows in the used slots of the block, as another holder of the mapping sees them.
 class BlockReader {
 public:
     std::vector<plat::HWND> Slots();
-    const uint8_t* Bytes();
 
 private:
     std::unique_ptr<plat::SharedMapping> mapping_;
