@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/pom/VolumeDevice.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
@@ -91,7 +93,6 @@ TEST_F(NamedValuesTest, DeletingTakesOnlyThisContactsNumbersAndAddresses) {
     changed.SetText(kFieldWorkPhone, u"");
     changed.SetText(kFieldEmail2, u"");
     ASSERT_TRUE(UpdateNamedValues(named_, changed));
-    size_t eights = 0;
-    for (const Row& row : Rows()) eights += row.key == 0x80000008 ? 1 : 0;
-    EXPECT_EQ(eights, 2u);
+    const auto rows = Rows();
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const Row& row) { return row.key == 0x80000008; }), 2);
 }

@@ -1,10 +1,10 @@
 // The database classes over the object store: write selection and modes, reads with the
-// not-found flag and auto-advance, opening and closing, information and the volume time.
+// not-found flag and auto-advance, opening and closing, information and the volume time. Scanning
+// is exercised by the company list, in the company order and through the open contacts database.
 #include <vector>
 
 #include "DbFixture.h"
 #include "store/db/DbNames.h"
-#include "store/db/DbScan.h"
 
 namespace {
 
@@ -96,22 +96,6 @@ TEST_F(Database, ReadsFlagMissingPropertiesAndStopAtTheEnd) {
     EXPECT_EQ(db.Read(record), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
     EXPECT_EQ(record.GetCount(), 0);
-}
-
-TEST_F(Database, ScanningVisitsEachRecordOnceEitherWay) {
-    std::vector<plat::CeOid> added;
-    for (const char16_t* name : {u"a", u"b", u"c"}) added.push_back(AddContact(db, {{0x82, name}}));
-    for (const bool advance : {false, true}) {
-        db.autoAdvance = advance;
-        std::vector<plat::CeOid> seen;
-        EXPECT_TRUE(ScanDatabase(db, nullptr, 0, [&](const CCeDBRecord& r) { seen.push_back(r.GetOid()); }));
-        EXPECT_EQ(seen, added) << "autoAdvance " << advance;
-    }
-    CCeDBDatabase named;
-    ASSERT_TRUE(named.Open(kNamedPropsDbName));
-    int visits = 0;
-    EXPECT_TRUE(ScanDatabase(named, nullptr, 0, [&](const CCeDBRecord&) { ++visits; }));
-    EXPECT_EQ(visits, 0);
 }
 
 TEST_F(Database, OpenCloseInfoAndVolumeTime) {

@@ -107,7 +107,6 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     ASSERT_TRUE(appointments.SeekFirst());
     const plat::CeOid oid = appointments.Read(record);
     ASSERT_NE(oid, 0u);
-    EXPECT_EQ(record.Find(5)->GetULong(), 15u);
     EXPECT_FALSE(appointments.SeekNext());  // saved twice, stored once
     char name[64];
     std::snprintf(name, sizeof name, "Appointment %x.ics", oid);
