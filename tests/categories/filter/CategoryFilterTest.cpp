@@ -100,7 +100,6 @@ TEST_F(CategoryFilterTest, StartRestoresOnlyConsistentStoredStates) {
                                            static_cast<uint8_t>(work >> 16), static_cast<uint8_t>(work >> 24), 1, 2, 3};
     const Case cases[] = {
         {plat::RegValue::Dword(3), plat::RegValue::Dword(0), {}, kAllContacts, false, u"All Contacts", {}},
-        {plat::RegValue::Dword(0xFFFFFFFF), plat::RegValue::Dword(1), {}, kAllContacts, false, u"All Contacts", {}},
         {plat::RegValue::String(u"2"), plat::RegValue::Dword(1), {}, kAllContacts, false, u"All Contacts", {}},
         {plat::RegValue::Dword(2), plat::RegValue::Dword(0), {}, kNoCategories, true, u"No Categories", {}},
         {plat::RegValue::Dword(1), plat::RegValue::Dword(1), workAndTail, kChosenCategories, true, u"Work", {work}},
