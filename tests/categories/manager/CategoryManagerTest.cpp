@@ -88,11 +88,7 @@ TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothingAndNamesTheOneTher
     uint32_t id = 99;
     EXPECT_EQ(manager_->AddCategory(u"Work", id), CategoryManager::kAddExists);
     EXPECT_EQ(id, work);
-    const uint32_t lower = Add(u"work");  // another name: the match is exact
-    EXPECT_NE(lower, work);
-    Str name;
-    ASSERT_TRUE(manager_->GetCategoryName(work, name));
-    EXPECT_EQ(name, u"Work");
+    EXPECT_NE(Add(u"work"), work);  // another name: the match is exact
 }
 
 TEST_F(CategoryManagerTest, ListsAreInTheLocalesNameOrder) {
@@ -100,7 +96,6 @@ TEST_F(CategoryManagerTest, ListsAreInTheLocalesNameOrder) {
     Array<CategoryEntry> all;
     ASSERT_TRUE(manager_->GetAllCategories(all));
     EXPECT_EQ(Names(all), (std::vector<std::u16string>{u"apple", u"\u00c4rger", u"Banana", u"cherry"}));
-    for (const CategoryEntry& e : all) EXPECT_TRUE(e.exists);
 
     Array<Str> names;
     ASSERT_TRUE(manager_->GetCategoryNames(Ids({all[3].id, 12345, all[0].id}), names));
@@ -119,9 +114,6 @@ TEST_F(CategoryManagerTest, ChangingCategoriesTouchesOnlyTheDifference) {
     ASSERT_TRUE(manager_->SetContactCategories(anna, Ids({two, three})));  // the same: nothing written
     EXPECT_EQ(view.All(), before);
     EXPECT_EQ(view.LastModified(), stamp);
-    Array<uint32_t> ids;
-    ASSERT_TRUE(manager_->GetContactCategories(anna, ids));
-    EXPECT_EQ(Vec(ids), (std::vector<uint32_t>{two, three}));
 
     ASSERT_TRUE(manager_->SetContactCategories(anna, Ids({one, two})));
     const auto after = view.All();
@@ -133,6 +125,7 @@ TEST_F(CategoryManagerTest, ChangingCategoriesTouchesOnlyTheDifference) {
     EXPECT_EQ(std::pair(std::get<1>(added[0]), std::get<2>(added[0])), std::pair(0x80000005u, one));
 
     ASSERT_TRUE(manager_->RemoveContactCategories(anna));
+    Array<uint32_t> ids;
     ASSERT_TRUE(manager_->GetContactCategories(anna, ids));
     EXPECT_TRUE(ids.IsEmpty());
     ASSERT_TRUE(manager_->GetContactCategories(bob, ids));

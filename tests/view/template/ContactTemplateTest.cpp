@@ -124,12 +124,6 @@ TEST_F(ContactTemplateTest, SeedingAndSwitching) {
     EXPECT_EQ(t.Group(12), nullptr);
 }
 
-TEST_F(ContactTemplateTest, LabelsAndNames) {
-    const ContactTemplate t;
-    EXPECT_EQ(std::pair(t.LabelOf(kGroupPhone, u"work phone"), t.NameOf(42, u"Any")), std::pair(Str(u"work phone"), Str(u"Any")));
-    EXPECT_EQ(std::pair(FullLabel(u"Middle@Mid."), ShortLabel(u"Middle@Mid.")), std::pair(Str(u"Middle"), Str(u"Mid.")));
-}
-
 TEST_F(ContactTemplateTest, CopyFromAndClear) {
     const ContactTemplate source = Read(u"[NameColl]\r\ntrue\r\n[Field9]\r\ntrue\r\n[Phone]\r\nWork\r\nBoat\r\n[Msg]\r\nIM\r\nSkype\r\n"
                                         u"[MsgType]\r\nJabber\r\nAOL\r\n[Web]\r\n[Office]\r\nfalse\r\n[Addr]\r\nHome\r\n[AddrFormat]\r\n16\r\n");
