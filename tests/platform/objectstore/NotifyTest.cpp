@@ -1,9 +1,7 @@
 // Change notifications across processes: every change of every process, this one's included,
 // reaches every listening handle once, in commit order, on the thread running the event loop.
 #include <fstream>
-#include <map>
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "StoreFixture.h"

@@ -1,5 +1,6 @@
-// Records of typed properties: values come back exactly, asked properties the record lacks are
-// flagged, deletes remove, auto-increment numbers and object identifiers are never handed out twice.
+// Records of typed properties: values come back exactly, bad writes change nothing, auto-increment
+// numbers and object identifiers are never handed out twice, and a database's information follows
+// its changes. Writes that delete properties are checked through the database class.
 #include <set>
 
 #include "StoreFixture.h"
@@ -42,22 +43,6 @@ TEST_F(Records, EveryTypeComesBackExactly) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0], TextProp(3, u"ab"));
     EXPECT_EQ(asked[1].flags, plat::CEDB_PROPNOTFOUND);
-}
-
-TEST_F(Records, UpdatesReplaceDeleteAndSkipUnfoundValues) {
-    const plat::DbHandle db = Open(u"Contacts Database");
-    const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna"), TextProp(0x84, u"Smith"), TextProp(0x8A, u"Acme")});
-    PropVal unfound = TextProp(0x8C, u"must not be written");
-    unfound.flags = plat::CEDB_PROPNOTFOUND;
-    const std::vector<PropVal> update = {PropVal::Delete(MakePropId(0x82, plat::CEVT_LPWSTR)),
-                                         PropVal::Delete(MakePropId(0x8A, plat::CEVT_LPWSTR)),
-                                         TextProp(0x84, u"Jones"), unfound, TextProp(0x84, u"Brown")};
-    ASSERT_EQ(plat::WriteRecordProps(db, oid, update), oid);
-    ASSERT_EQ(plat::SeekDatabase(db, plat::SeekType::Oid, oid), oid);
-    const std::vector<PropVal> all = ReadAll(db);
-    ASSERT_EQ(all.size(), 2u);  // 0x84 and the record identifier value 0x1000
-    EXPECT_EQ(all[0], TextProp(0x84, u"Brown"));
-    EXPECT_EQ(plat::PropNumber(all[1].propId), 0x1000);
 }
 
 TEST_F(Records, BadWritesFailAndChangeNothing) {

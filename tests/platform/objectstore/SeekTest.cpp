@@ -1,5 +1,5 @@
-// Sort orders and seeks: the device collation for text, the property flags, several unsigned keys
-// and the positional seeks.
+// Sort orders and value seeks: the device collation for text, the property flags and several
+// unsigned keys. Walking an order is checked through the database class and the refreshed orders.
 #include "StoreFixture.h"
 
 namespace {
@@ -93,34 +93,6 @@ TEST_F(Seeks, ValueSeeksOnSeveralKeys) {
     // Values that do not fit the order are refused.
     EXPECT_EQ(plat::SeekDatabaseByValues(db, SeekType::ValueGreater, std::vector{TextProp(1, u"x")}), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
-}
-
-TEST_F(Seeks, PositionalSeeks) {
-    const plat::DbHandle db = Names(0, {u"a", u"b", u"c", u"d"});
-    const std::vector<plat::CeOid> order = Oids(db);
-    ASSERT_EQ(order.size(), 4u);
-    struct Case {
-        SeekType type;
-        int64_t value;
-        plat::CeOid expected;
-        uint32_t error;
-    };
-    const std::vector<Case> cases = {
-        {SeekType::Beginning, 2, order[2], 0},
-        {SeekType::End, -3, order[0], 0},
-        {SeekType::End, -4, 0, plat::ERROR_NO_MORE_ITEMS},
-        {SeekType::Current, 1, 0, plat::ERROR_NO_MORE_ITEMS},  // a failed seek leaves no current record
-        {SeekType::Oid, 0x7FFFFFFF, 0, plat::ERROR_NOT_FOUND},
-        {SeekType::ValueGreater, 0, 0, plat::ERROR_INVALID_PARAMETER},
-    };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(plat::SeekDatabase(db, cases[i].type, cases[i].value), cases[i].expected) << "case " << i;
-        EXPECT_EQ(plat::GetLastError(), cases[i].error) << "case " << i;
-    }
-    std::vector<PropVal> props;
-    plat::SeekDatabase(db, SeekType::Oid, 0x7FFFFFFF);
-    EXPECT_EQ(plat::ReadRecordProps(db, {}, props), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
 }
 
 }  // namespace

@@ -18,24 +18,6 @@ plat::LRESULT SendBlock(plat::HWND window, const std::vector<uint8_t>& block) {
 
 }  // namespace
 
-TEST(StandinPrograms, CallerIdLogsItsMessagesAndShutsDownOnRequest) {
-    TempDevice device;
-    EXPECT_TRUE(plat::StartProgram(u"Velmora CallerID.exe", u"/SHUTDOWN"));  // none running: ends quietly
-    AwaitProgramLog(device, "\tVelmora CallerID.exe\tnot running\n");
-    ASSERT_TRUE(plat::StartProgram(u"Velmora CallerID.exe", u""));
-    const plat::HWND window = AwaitWindow(u"CALLERID_MAINCLASS");
-    ASSERT_NE(window, 0u);
-    EXPECT_TRUE(plat::PostMessage(window, plat::WM_USER + 300, 1, 0));
-    EXPECT_TRUE(plat::PostMessage(window, plat::WM_USER + 309, 0, -2));
-    AwaitProgramLog(device, "\tmessage\t1333\t");
-    ASSERT_TRUE(plat::StartProgram(u"velmora callerid.exe", u" /shutdown "));
-    EXPECT_EQ(AwaitWindow(u"CALLERID_MAINCLASS", true), 0u);
-    const std::string log = AwaitProgramLog(device, "\tmessage\t16\t");
-    EXPECT_NE(log.find("\tVelmora CallerID.exe\tmessage\t1324\t1\t0\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("\tVelmora CallerID.exe\tmessage\t1333\t0\t-2\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("\tVelmora CallerID.exe\t /shutdown \n"), std::string::npos) << log;
-}
-
 TEST(StandinPrograms, CallPolicyWindowRefusesADamagedBlock) {
     TempDevice device;
     ASSERT_TRUE(plat::StartProgram(u"callpol.exe", u""));
