@@ -8,13 +8,10 @@
 #include "phone/dial/CallingCards.h"
 #include "phone/dial/DialCountdown.h"
 #include "phone/dial/Dialer.h"
-#include "phone/dial/EditCardModel.h"
 #include "phone/dial/EditDialModel.h"
 #include "phone/menu/PhoneFields.h"
 #include "platform/registry/Registry.h"
-#include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
-#include "support/MessageBoxRecorder.h"
 
 namespace {
 
@@ -82,25 +79,6 @@ TEST(CallingCards, AddReplaceAndRemoveKeepTheSectionInStep) {
     EXPECT_EQ(reloaded.Count(), 1);
 }
 
-// OK refuses an empty name and the built-in card's (in any case) with a warning, and cuts a long one.
-TEST(EditCardModel, TheChecksOfOk) {
-    TempDevice device;
-    MessageBoxRecorder boxes;
-    EditCardModel model({Str(), Str()}, u"5551234");
-    EXPECT_FALSE(model.Ok());
-    model.SetName(u"VOID card");
-    EXPECT_FALSE(model.Ok());
-    EXPECT_TRUE(model.SelectName());
-    model.SetName(Str(std::u16string(300, u'n')));
-    EXPECT_TRUE(model.Ok());
-    EXPECT_EQ(model.Name().GetLength(), EditCardModel::kMaxChars);
-    const auto shown = boxes.Boxes();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(std::tuple(shown[1].text, shown[1].caption, shown[1].flags),
-              std::tuple(std::u16string(u"\"Card Name\" is wrong !"), std::u16string(u"Warning"),
-                         plat::MB_OK | plat::MB_ICONWARNING));
-}
-
 Contact TwoNumbers() {
     Contact contact;
     contact.SetText(kFieldWorkPhone, u"+1 (555) 100-2000 ext");
@@ -128,12 +106,6 @@ TEST(EditDialModel, NumbersCardsTheDialStringAndOk) {
     model.SelectCard(0);
     EXPECT_FALSE(model.CardButtonsShown());
     EXPECT_EQ(model.DialString().View(), u"+15551002000");
-
-    EXPECT_TRUE(model.AddCard({u"Trip", u"--@"}));
-    EXPECT_EQ(model.SelectedCard(), 2);
-    EXPECT_EQ(model.DialString().View(), u"5551002000");
-    EXPECT_TRUE(model.DeleteCard());
-    EXPECT_EQ(model.SelectedCard(), 1);
 
     model.SelectNumber(1);
     model.AddCard({u"Short", u"@---------"});
