@@ -11,17 +11,12 @@ namespace {
 std::string Describe(const Array<StyledRun>& runs) {
     std::string out;
     for (const StyledRun& r : runs) {
-        out += "[";
-        if (r.style.bold) out += "b";
-        if (r.style.italic) out += "i";
-        if (r.style.underline) out += "u";
-        if (r.style.strike) out += "s";
-        if (r.style.size) out += "P" + std::to_string(r.style.size);
-        if (r.style.color) {
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "#%06x", r.style.color);
-            out += hex;
-        }
+        const TextStyle& style = r.style;
+        out += std::string("[") + (style.bold ? "b" : "") + (style.italic ? "i" : "") + (style.underline ? "u" : "") + (style.strike ? "s" : "");
+        if (style.size) out += "P" + std::to_string(style.size);
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "#%06x", style.color);
+        if (style.color) out += hex;
         out += "]" + r.text.ToUtf8();
     }
     return out;

@@ -24,9 +24,8 @@ TEST(ViewActivation, EachLineAndKeyHasItsOutcome) {
     };
     for (const auto& c : cases) {
         const ViewActivation a = ActivateLine(c.group, c.key, c.modal, c.phone);
-        EXPECT_EQ(a.action, c.action) << c.group << " " << c.key << " " << c.modal;
-        EXPECT_EQ(a.contactUsed, c.used) << c.group << " " << c.key << " " << c.modal;
-        EXPECT_EQ(a.endsView, c.ends) << c.group << " " << c.key << " " << c.modal;
+        EXPECT_EQ(std::tuple(a.action, a.contactUsed, a.endsView), std::tuple(c.action, c.used, c.ends))
+            << c.group << " " << c.key << " " << c.modal;
     }
 }
 
