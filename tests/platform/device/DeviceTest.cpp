@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 
 #include "platform/device/Device.h"
 #include "support/ScopedEnv.h"

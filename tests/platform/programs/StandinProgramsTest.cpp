@@ -1,10 +1,12 @@
-// The stand-in programs, started on a new device as the system starts them.
+// The stand-in programs and libraries, started and loaded on a new device as the system does. What
+// they log when used is checked by the dialler's tests and the end-to-end script.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "CallPolicyBytes.h"
 #include "ProgramLogWait.h"
+#include "platform/programs/DeviceLibrary.h"
 #include "platform/programs/Process.h"
 #include "platform/programs/PhoneAbi.h"
 #include "platform/registry/Registry.h"
@@ -42,4 +44,19 @@ TEST(StandinPrograms, WindowedStandinsEndWhenTheirDeviceIsRemoved) {
     std::filesystem::remove_all(device.Root());
     EXPECT_EQ(AwaitWindow(plat::kCallPolicyClass, true), 0u);
     EXPECT_EQ(AwaitWindow(u"CALLERID_MAINCLASS", true), 0u);
+}
+
+TEST(StandinLibraries, PhoneMakeCallRefusesABadBlock) {
+    TempDevice device;
+    plat::DeviceLibrary phone(u"PHONE.DLL");
+    ASSERT_TRUE(phone.IsLoaded()) << plat::LastErrorMessage();
+    auto* call = phone.Find<PhoneMakeCallFunction>(plat::kPhoneMakeCallExport);
+    ASSERT_NE(call, nullptr);
+    PhoneMakeCallInfo info{24 + (sizeof(void*) == 4 ? 4 : 0), 0, u"+15551234567", nullptr, nullptr, nullptr};  // not this host's size
+    EXPECT_EQ(call(&info), plat::kPhoneCallBadBlock);
+    EXPECT_EQ(call(nullptr), plat::kPhoneCallBadBlock);
+    const std::string log = ReadProgramLog(device);
+    size_t invalid = 0;
+    for (size_t at = log.find("(invalid block)"); at != std::string::npos; at = log.find("(invalid block)", at + 1)) ++invalid;
+    EXPECT_EQ(invalid, 2u);
 }

@@ -2,7 +2,7 @@
 // already due) and timers that outlive their window; and one tick through the real clock.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <functional>
 #include <vector>
 
 #include "platform/loop/EventLoop.h"
