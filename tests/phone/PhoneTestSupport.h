@@ -1,5 +1,6 @@
 #pragma once
-// Helpers of the phone tests: a sleeper on the test clock that records each wait, the device's
+// Helpers of the phone tests: a sleeper on the test clock that records each wait and the wave
+// volume during it, the device's
 // program log, a dialler add-in that records what it is given, and the default number formats.
 #include <chrono>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "phone/dial/DialerAddIn.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "platform/sound/SoundPlayer.h"
+#include "platform/sound/WaveVolume.h"
 #include "platform/timer/TestClock.h"
 #include "support/TempDevice.h"
 
@@ -19,9 +21,11 @@ public:
     explicit ClockSleeper(plat::ScopedTestClock& clock) : clock_(clock) {}
     void Sleep(uint32_t ms) override {
         waits.push_back(ms);
+        volumes.push_back(plat::GetWaveVolume());
         clock_.Advance(ms);
     }
     std::vector<uint32_t> waits;
+    std::vector<uint32_t> volumes;
 
 private:
     plat::ScopedTestClock& clock_;

@@ -1,8 +1,12 @@
+// Messages, programs, the vibrator and the SMS hook of the device.
 #include "phone/messaging/Messaging.h"
 
 #include <gtest/gtest.h>
 
+#include "core/settings/SettingsStore.h"
 #include "phone/PhoneTestSupport.h"
+#include "phone/messaging/SmsHook.h"
+#include "phone/messaging/Vibrator.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/MessageBox.h"
 #include "support/MessageBoxRecorder.h"
@@ -75,4 +79,46 @@ TEST(Messaging, MissingProgramsAreReported) {
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(std::tuple(boxes.Boxes()[0].text, boxes.Boxes()[0].caption, boxes.Boxes()[0].flags),
               std::tuple(std::u16string(u"Cannot find Iexplore.exe"), std::u16string(), plat::MB_OK));
+}
+
+// The vibrator LED is switched on for the time and off again; without the library nothing vibrates.
+TEST(Vibrator, SwitchesTheVibratorLedForTheTimeAndStaysOffWithoutTheLibrary) {
+    TempDevice device;
+    const auto library = device.Host(u"\\Windows\\coredll.dll");
+    ASSERT_TRUE(std::filesystem::exists(library)) << "the stand-in libraries are not built (target brevane-standins)";
+    std::vector<long> sleeps;
+    const auto record = [&sleeps](std::chrono::milliseconds time) { sleeps.push_back(static_cast<long>(time.count())); };
+    Vibrator vibrator(record);
+    ASSERT_TRUE(vibrator.Vibrate(40));
+    EXPECT_EQ(vibrator.Led(), 1u);  // the stand-in's LED 1 reports the cycle adjustment -1
+    EXPECT_EQ(sleeps, std::vector<long>{40});
+    std::vector<std::string> calls;
+    for (const std::string& line : ProgramLog(device)) {
+        if (line.starts_with("coredll.dll\tNLedSetDevice")) calls.push_back(line);
+    }
+    EXPECT_EQ(calls, (std::vector<std::string>{"coredll.dll\tNLedSetDevice\t2\t1\t1",
+                                               "coredll.dll\tNLedSetDevice\t2\t1\t0"}));
+
+    std::filesystem::remove(library);
+    EXPECT_FALSE(Vibrator(record).Vibrate(40));
+    EXPECT_EQ(sleeps.size(), 1u);
+}
+
+TEST(SmsHook, TheOptionIsStoredAndTheHookFollows) {
+    TempDevice device;
+    ASSERT_TRUE(std::filesystem::exists(device.Host(u"\\Windows\\VelmoraPimUtil.dll")))
+        << "the stand-in libraries are not built (target brevane-standins)";
+    EXPECT_FALSE(IsSmsHookInstalled());
+    ASSERT_TRUE(ApplySmsFix(true));
+    EXPECT_EQ(SettingsStore::ReadDword(u"Settings", kSmsFixValue, 99), 1u);
+    EXPECT_TRUE(IsSmsHookInstalled());
+    ASSERT_TRUE(ApplySmsFix(false));
+    EXPECT_EQ(SettingsStore::ReadDword(u"Settings", kSmsFixValue, 99), 0u);
+    EXPECT_FALSE(IsSmsHookInstalled());
+
+    // Without the library the choice is still stored, and the result says the hook did not follow.
+    std::filesystem::remove(device.Host(u"\\Windows\\VelmoraPimUtil.dll"));
+    EXPECT_FALSE(ApplySmsFix(true));
+    EXPECT_EQ(SettingsStore::ReadDword(u"Settings", kSmsFixValue, 99), 1u);
+    EXPECT_FALSE(IsSmsHookInstalled());
 }

@@ -66,7 +66,7 @@ TEST_F(ShellIntegrationTest, DefaultProgramKeepsTheFirstBackupAndOffBringsThePla
     }
 }
 
-TEST_F(ShellIntegrationTest, HardwareKeyTakenOverOnceAndGivenBack) {
+TEST_F(ShellIntegrationTest, HardwareKeyTakenOverOnceAndGivenBackAndNothingWithoutAPath) {
     EXPECT_EQ(FindHardwareKey(u"\\speed dial.LNK"), u"40c3");
     const auto platform = Button(u"40c2");
     const auto speedDial = Button(u"40c3");
@@ -91,14 +91,11 @@ TEST_F(ShellIntegrationTest, HardwareKeyTakenOverOnceAndGivenBack) {
     ASSERT_TRUE(AssignHardwareKey(false));
     EXPECT_EQ(Button(u"40c2"), platform);
     EXPECT_EQ(FindHardwareKey(u"Brevane.exe"), std::nullopt);
-}
 
-TEST_F(ShellIntegrationTest, SpeedDialButtonWhenNoButtonIsForContactsAndNothingWithoutAPath) {
-    plat::Registry& registry = plat::DeviceRegistry();
+    // A contacts button whose command is no text is not ours to take: the speed-dial button is used.
     const std::u16string key = u"SOFTWARE\\Microsoft\\Shell\\Keys\\40c2";
-    ASSERT_TRUE(registry.SetValue(kHklm, key, u"", plat::RegValue::String(u"\\Windows\\notes.exe")));
-    ASSERT_TRUE(registry.SetValue(kHklm, key, u"ResetCmd", plat::RegValue::Dword(1)));  // not text: no match
-    const auto speedDial = Button(u"40c3");
+    ASSERT_TRUE(plat::DeviceRegistry().SetValue(kHklm, key, u"", plat::RegValue::String(u"\\Windows\\notes.exe")));
+    ASSERT_TRUE(plat::DeviceRegistry().SetValue(kHklm, key, u"ResetCmd", plat::RegValue::Dword(1)));
     ASSERT_TRUE(AssignHardwareKey(true));
     EXPECT_EQ(std::pair(Button(u"40c3").at(u"ResetCmd"), Button(u"40c3").at(u"PrevDef")),
               std::pair(std::u16string(kQuoted), speedDial.at(u"")));

@@ -159,7 +159,7 @@ TEST(CSpeedInfoStore, RefreshFollowsTheContactOrFindsItByName) {
     EXPECT_EQ(orphan.Records()[0].phone.View(), u"333");
 }
 
-TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
+TEST(CSpeedInfoStore, NamesRenameCandidatesAndMoveTargets) {
     TempDevice device;
     SpeedRecord r;
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Unnamed");
@@ -175,11 +175,6 @@ TEST(CSpeedInfoStore, NamesCandidatesAndMoveTargets) {
 
     EXPECT_EQ(CSpeedInfoStore::RenameCandidates(r),
               (std::vector<Str>{u"Anna", u"Anna Li", u"Li, Anna", u"Anna (Acme)", u"Li", u"Li (Acme)", u"Acme"}));
-
-    const PhoneTemplates formats = ActiveDefaultFormats();
-    r.phone = u"5551234567";
-    r.type = u"Mobile";
-    EXPECT_EQ(CSpeedInfoStore::NumberLine(r, formats).View(), u"555-123-4567 (Mobile)");
 
     using D = CSpeedInfoStore::Direction;
     const struct {
