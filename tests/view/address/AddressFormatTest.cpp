@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "support/TempDevice.h"
@@ -37,14 +38,9 @@ TEST(AddressFormat, RowsParseAndValidate) {
 }
 
 TEST(AddressFormatTable, ShippedRowsAllParseAndTheCountryChoosesTheDefault) {
-    const struct {
-        const char* locale;
-        const char16_t* country;
-    } cases[] = {{"en_US", u"United States"}, {"de_DE", u"Germany"}};
+    const struct { const char* locale; const char16_t* country; } cases[] = {{"en_US", u"United States"}, {"de_DE", u"Germany"}};
     for (const auto& c : cases) {
-        TempDevice::Options options;
-        options.locale = c.locale;
-        TempDevice device(options);
+        TempDevice device(TempDevice::Options{.locale = c.locale});
         const AddressFormatTable& table = AddressFormatTable::Instance();
         ASSERT_EQ(table.GetSize(), kAddressRowCount);
         EXPECT_EQ(table.FormatAt(table.DefaultFormat())->name, c.country) << c.locale;
@@ -58,10 +54,7 @@ TEST(AddressFormatTable, BadRowsShiftIndicesAndOddIndicesFallBack) {
         u"001 United States,0 Street,1 City,2 State,3 ZIP,4 Country",
         u"967 Yemen,0 Street,2 City,,1 PostalCode,3 Country",
     };
-    const struct {
-        uint32_t country;
-        int defaultIndex;
-    } countries[] = {{1, 1}, {33, 0}, {0, 1}, {0xFFFFFFFF, 2}, {44, 2}};
+    const struct { uint32_t country; int defaultIndex; } countries[] = {{1, 1}, {33, 0}, {0, 1}, {0xFFFFFFFF, 2}, {44, 2}};
     for (const auto& c : countries) {
         const AddressFormatTable table(rows, c.country);
         ASSERT_EQ(table.GetSize(), 3);
@@ -69,14 +62,12 @@ TEST(AddressFormatTable, BadRowsShiftIndicesAndOddIndicesFallBack) {
     }
     const AddressFormatTable table(rows, 33);
     EXPECT_EQ(table.FormatAt(1)->name, u"United States");
-    EXPECT_EQ(table.FormatAt(3), nullptr);
-    EXPECT_EQ(table.FormatAt(-1), nullptr);
+    EXPECT_TRUE(table.FormatAt(3) == nullptr && table.FormatAt(-1) == nullptr);
     EXPECT_EQ(table.FormatOrDefault(99)->name, u"France");
 
     const AddressFormatTable empty(std::span<const std::u16string_view>(rows, 0), 1);
-    EXPECT_EQ(empty.DefaultFormat(), -1);
-    EXPECT_EQ(empty.FormatOrDefault(0), nullptr);
-    EXPECT_FALSE(empty.WriteLine(AddressParts{u"S"}, 0).has_value());
+    EXPECT_EQ(std::tuple(empty.DefaultFormat(), empty.FormatOrDefault(0) == nullptr, empty.WriteLine(AddressParts{u"S"}, 0).has_value()),
+              std::tuple(-1, true, false));
 }
 
 }  // namespace
