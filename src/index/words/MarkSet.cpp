@@ -3,59 +3,60 @@
 #include <algorithm>
 #include <bit>
 #include <utility>
-#include <limits>
+
+namespace {
+
+bool Has(const std::vector<uint64_t>& bits, uint32_t at) { return (bits[at / 64] >> (at % 64) & 1) != 0; }
+void Clear(std::vector<uint64_t>& bits, uint32_t at) { bits[at / 64] &= ~(uint64_t{1} << (at % 64)); }
+
+}  // namespace
 
 void MarkSet::Begin(size_t size) {
-    if (stamps_.size() != size) {
-        stamps_.assign(size, 0);
-        stamp_ = 0;
+    if (size_ != size) {
+        size_ = size;
+        kept_.assign((size + 63) / 64, 0);
+        marked_.assign(kept_.size(), 0);
+        keptList_.clear();
     }
-    first_ = true;
-    kept_.clear();
-}
-
-void MarkSet::NextPass() {
-    if (stamp_ == std::numeric_limits<uint32_t>::max()) {
-        // Out of stamps: number again, keeping only what the last pass marked.
-        for (uint32_t& stamp : stamps_) stamp = stamp == stamp_ ? 1 : 0;
-        stamp_ = 1;
-    }
-    ++stamp_;  // never used before: the first pass of a search sees no earlier marks
-}
-
-void MarkSet::Mark(uint32_t at) {
-    if (at >= stamps_.size()) return;
-    uint32_t& stamp = stamps_[at];
-    if (first_) {
-        if (stamp == stamp_) return;  // found through another word already
-        stamp = stamp_;
-        kept_.push_back(at);
-    } else if (stamp == stamp_ - 1) {
-        stamp = stamp_;
-    }
+    ClearKept();  // a search that ended early leaves its marks
+    pass_ = 0;
 }
 
 size_t MarkSet::EndPass() {
-    if (!first_) std::erase_if(kept_, [this](uint32_t at) { return stamps_[at] != stamp_; });
-    first_ = false;
-    return kept_.size();
+    if (pass_ > 1) {
+        std::erase_if(keptList_, [this](uint32_t at) {
+            if (Has(marked_, at)) {
+                Clear(marked_, at);
+                return false;
+            }
+            Clear(kept_, at);
+            return true;
+        });
+    }
+    return keptList_.size();
 }
 
 std::vector<uint32_t> MarkSet::Ascending() {
-    // Hits are put in order through a bitmap of the list, which costs one word per 64 positions
-    // and little per hit; only a few hits in a long list are cheaper to sort.
-    std::vector<uint32_t> ordered = kept_;
-    if (kept_.size() * 2048 < stamps_.size()) {
+    // A few hits in a long list are cheaper to sort; otherwise the bitmap, read word by word,
+    // gives them in order at the cost of one word per 64 positions.
+    std::vector<uint32_t> ordered;
+    if (keptList_.size() * 2048 < size_) {
+        ordered = keptList_;
         std::sort(ordered.begin(), ordered.end());
+        ClearKept();
         return ordered;
     }
-    bits_.resize((stamps_.size() + 63) / 64);
-    for (const uint32_t at : kept_) bits_[at / 64] |= uint64_t{1} << (at % 64);
-    ordered.clear();
-    for (size_t word = 0; word < bits_.size(); ++word) {
-        for (uint64_t set = std::exchange(bits_[word], 0); set != 0; set &= set - 1) {
+    ordered.reserve(keptList_.size());
+    for (size_t word = 0; word < kept_.size(); ++word) {
+        for (uint64_t set = std::exchange(kept_[word], 0); set != 0; set &= set - 1) {
             ordered.push_back(static_cast<uint32_t>(word * 64 + static_cast<size_t>(std::countr_zero(set))));
         }
     }
+    keptList_.clear();
     return ordered;
+}
+
+void MarkSet::ClearKept() {
+    for (const uint32_t at : keptList_) Clear(kept_, at);
+    keptList_.clear();
 }

@@ -336,12 +336,14 @@ uint32_t WordIndex::PositionOf(const Positions& p, uint32_t oid) const {
 void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
     const uint32_t node = tree.FindPrefix(token);
     if (node == 0) return;
-    tree.ForEachList(node, [&](uint32_t list) {
-        for (uint32_t oid : OidList::View(const_cast<IndexStore&>(store_), list)) {
+    tree.ListsUnder(node, lists_);
+    IndexStore& store = const_cast<IndexStore&>(store_);
+    for (const uint32_t list : lists_) {
+        for (const uint32_t oid : OidList::View(store, list)) {
             const uint32_t at = PositionOf(positions, oid);
             if (at != kNone) marks_.Mark(at);
         }
-    });
+    }
 }
 
 void WordIndex::MarkFilter(const OidVector& filter, const Positions& positions) const {

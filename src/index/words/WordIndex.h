@@ -102,5 +102,7 @@ private:
     std::map<uint32_t, uint32_t> slots_;
     uint64_t epoch_ = 0;
     mutable Positions positions_[2];
-    mutable MarkSet marks_;  // the searches' working set, kept to spare an allocation a search
+    // The searches' working sets, kept to spare allocations.
+    mutable MarkSet marks_;
+    mutable std::vector<uint32_t> lists_;
 };

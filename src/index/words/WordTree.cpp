@@ -159,17 +159,26 @@ uint32_t WordTree::FindPrefix(std::u16string_view prefix) const {
     return 0;
 }
 
-void WordTree::ForEachList(uint32_t node, const std::function<void(uint32_t)>& take) const {
-    if (List(node) != 0) take(List(node));
-    std::vector<uint32_t> stack;
-    if (Equal(node) != 0) stack.push_back(Equal(node));
-    while (!stack.empty()) {
-        const uint32_t at = stack.back();
-        stack.pop_back();
-        const uint8_t* bytes = store_.ToAddress(at);
-        if (const uint32_t list = LoadWord(bytes + kNodeListAt)) take(list);
+// The subtree is walked breadth first, and each node and list is asked of memory as soon as its
+// offset is known: in a wide subtree of a large image the reads of many nodes are then under way
+// together instead of each waiting for the one before.
+void WordTree::ListsUnder(uint32_t node, std::vector<uint32_t>& lists) const {
+    lists.clear();
+    walk_.clear();
+    if (List(node) != 0) lists.push_back(List(node));
+    if (Equal(node) != 0) walk_.push_back(Equal(node));
+    const uint8_t* base = store_.BaseAddress();
+    for (size_t i = 0; i < walk_.size(); ++i) {
+        const uint8_t* bytes = base + walk_[i];
+        if (const uint32_t list = LoadWord(bytes + kNodeListAt)) {
+            __builtin_prefetch(base + list);
+            lists.push_back(list);
+        }
         for (uint32_t link : {kNodeLowerAt, kNodeEqualAt, kNodeHigherAt}) {
-            if (const uint32_t child = LoadWord(bytes + link)) stack.push_back(child);
+            if (const uint32_t child = LoadWord(bytes + link)) {
+                __builtin_prefetch(base + child);
+                walk_.push_back(child);
+            }
         }
     }
 }

@@ -31,9 +31,9 @@ public:
     std::optional<uint32_t> NodeOf(std::u16string_view word);
     // The node at which `prefix` ends, or 0 when no word begins with it.
     uint32_t FindPrefix(std::u16string_view prefix) const;
-    // Calls `take` with the OID list (offset) of the node `node` and of every node under its
+    // Replaces `lists` with the OID lists (offsets) of the node `node` and of every node under its
     // equal child: all the words that begin with the node's word.
-    void ForEachList(uint32_t node, const std::function<void(uint32_t list)>& take) const;
+    void ListsUnder(uint32_t node, std::vector<uint32_t>& lists) const;
     // Removes `oid` from the lists along the equal-child chain from `node`, recording each node
     // visited in `visited`; prunes the chain's end when it is left without list or children and
     // records pruned nodes in `freed`.
@@ -67,4 +67,5 @@ private:
     IndexStore& store_;
     IndexFormat::HeaderWord rootWord_;
     IndexFormat::HeaderWord mapWord_;
+    mutable std::vector<uint32_t> walk_;  // the nodes ListsUnder visits, kept between calls
 };
