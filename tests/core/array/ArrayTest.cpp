@@ -53,10 +53,7 @@ TEST(Array, GrowthRule) {
 }
 
 TEST(Array, InsertAndRemove) {
-    struct Case {
-        void (*change)(Array<int>&);
-        std::vector<int> want;
-    } cases[] = {
+    struct Case { void (*change)(Array<int>&); std::vector<int> want; } cases[] = {
         {[](Array<int>& a) { a.InsertAt(1, 9, 2); }, {0, 9, 9, 1, 2}},
         {[](Array<int>& a) { a.InsertAt(5, 9); }, {0, 1, 2, 0, 0, 9}},  // past the end: extends
         {[](Array<int>& a) { a.InsertAt(-1, 9); }, {0, 1, 2}},

@@ -21,12 +21,7 @@ TEST(ErrorLog, LineBytes) {
     ScopedEnv utc("TZ", "UTC");  // a fixed instant has a fixed local time
     tzset();
     const std::time_t when = 1709622489;  // 2024-03-05 07:08:09 UTC
-    struct Case {
-        std::u16string_view message;
-        std::string_view module;
-        int line;
-        std::string want;
-    } cases[] = {
+    struct Case { std::u16string_view message; std::string_view module; int line; std::string want; } cases[] = {
         {u"Memory allocation failed", "Str", 23,
          "2024.03.05 07:08:09 - Memory allocation failed\t\tStr:  (23)\r\n"},
         {u"no module", "", 0, "2024.03.05 07:08:09 - no module\r\n"},

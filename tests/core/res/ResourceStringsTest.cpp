@@ -13,10 +13,7 @@ namespace {
 
 // The build's table keeps what the file says, escapes, blanks and CMake-special characters too.
 TEST(ResourceStrings, OwnTableHoldsTheFileExactly) {
-    struct Case {
-        uint32_t id;
-        std::u16string_view text;
-    } cases[] = {
+    struct Case { uint32_t id; std::u16string_view text; } cases[] = {
         {40240, u"Category names cannot contain ' , ' or ' ; ' symbols."},
         {41283, u"Language: "},
         {41291, u"Updating contact index...\nPlease, wait..."},

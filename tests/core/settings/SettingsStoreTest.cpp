@@ -95,11 +95,7 @@ TEST_F(Settings, DamagedRegistryGivesDefaultsAndFailedWrites) {
 
 TEST_F(Settings, ReadStringIntoNeverOverrunsTheBuffer) {
     SettingsStore::WriteString(kSection, u"Long", u"0123456789");
-    struct Case {
-        std::u16string_view name, def;
-        int capacity;
-        std::u16string_view want;
-    } cases[] = {
+    struct Case { std::u16string_view name, def; int capacity; std::u16string_view want; } cases[] = {
         {u"Long", u"d", 11, u"0123456789"},
         {u"Long", u"d", 10, u"d"},
         {u"Missing", u"default", 20, u"default"},
@@ -170,10 +166,7 @@ TEST_F(Settings, Folders) {
 }
 
 TEST_F(Settings, Fonts) {
-    struct Case {
-        int dpi;
-        int32_t height;
-    } heights[] = {{96, -11}, {192, -21}};  // rounded to the nearest
+    struct Case { int dpi; int32_t height; } heights[] = {{96, -11}, {192, -21}};  // rounded to the nearest
     for (const Case& c : heights) EXPECT_EQ(ReadFont(settings::kListFont, c.dpi).height, c.height) << c.dpi;
 
     const FontSpec font{Str(u"Courier"), -13, FontSpec::kBold | FontSpec::kStrikeOut};

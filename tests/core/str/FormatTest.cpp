@@ -32,10 +32,7 @@ std::string CFormat(const char* format, double value) {
 TEST(Format, Conversions) {
     int counter = -1;
     const Str wide(u"wide");
-    struct Case {
-        Str got;
-        std::u16string_view want;
-    } cases[] = {
+    struct Case { Str got; std::u16string_view want; } cases[] = {
         {F(u"plain 100%%"), u"plain 100%"},
         {F(u"%d|%5d|%-5d|%05d|%+d|% d", 42, 42, 42, 42, 42, 42), u"42|   42|42   |00042|+42| 42"},
         {F(u"%i %u %o %x %X %#x", -7, -1, 8, 255, 255, 255), u"-7 4294967295 10 ff FF 0xff"},
@@ -66,10 +63,7 @@ TEST(Format, Conversions) {
 // Where the counted bound falls short of the text, the whole text is still produced in a block
 // large enough for it.
 TEST(Format, TextLongerThanTheBoundIsWhole) {
-    struct Case {
-        Str got;
-        std::u16string want;
-    } cases[] = {
+    struct Case { Str got; std::u16string want; } cases[] = {
         {F(u"%+.40d", 5), u"+" + std::u16string(39, u'0') + u"5"},
         {F(u"%#.127g", 1e300), Ascii(CFormat("%#.127g", 1e300))},
         {F(u"%f", 1e300), Ascii(CFormat("%f", 1e300))},

@@ -109,9 +109,7 @@ TEST(Str, AssigningOwnTextIsSafe) {
 
 TEST(Str, FindFamily) {
     const Str s(u"abcabc");
-    struct Case {
-        int got, want;
-    } cases[] = {
+    struct Case { int got, want; } cases[] = {
         {s.Find(u'b', 2), 4},      {s.Find(u'a', 6), -1},      {s.Find(u'a', -3), 0},  {s.Find(u"ca", 3), -1},
         {s.Find(u"", 6), -1},      {s.FindOneOf(u"xc", 3), 5}, {s.ReverseFind(u'a'), 3}, {s.ReverseFind(u'z'), -1},
     };
@@ -120,10 +118,7 @@ TEST(Str, FindFamily) {
 
 TEST(Str, SubstringsClampAndShareTheWhole) {
     const Str s(u"abcdef");
-    struct Case {
-        Str got;
-        std::u16string_view want;
-    } cases[] = {
+    struct Case { Str got; std::u16string_view want; } cases[] = {
         {s.Mid(2, 2), u"cd"}, {s.Mid(-4, 3), u"abc"}, {s.Mid(4, 99), u"ef"}, {s.Mid(9), u""},
         {s.Mid(1, -1), u""},  {s.Left(-2), u""},      {s.Right(2), u"ef"},   {s.Right(0), u""},
     };
@@ -132,11 +127,7 @@ TEST(Str, SubstringsClampAndShareTheWhole) {
 }
 
 TEST(Str, InPlaceChanges) {
-    struct Case {
-        std::u16string_view in;
-        void (*change)(Str&);
-        std::u16string_view want;
-    } cases[] = {
+    struct Case { std::u16string_view in; void (*change)(Str&); std::u16string_view want; } cases[] = {
         {u" \t\r\n x y \u3000", [](Str& s) { s.TrimLeft(); }, u"x y \u3000"},
         {u" \t x y \u00a0\u2003\n", [](Str& s) { s.TrimRight(); }, u" \t x y"},
         {u"a--b---", [](Str& s) { s.TrimRight(u'-'); }, u"a--b"},
