@@ -1,3 +1,5 @@
+// Dialling: tones, the methods, calling cards and the dial string, the call-policy block, and
+// calls through the device's phone library and call-policy program.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,13 +9,20 @@
 #include "core/settings/SettingsStore.h"
 #include "phone/PhoneTestSupport.h"
 #include "phone/dial/CallPolBlock.h"
+#include "phone/dial/CallingCards.h"
 #include "phone/dial/DialCountdown.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/DialString.h"
+#include "phone/dial/EditDialModel.h"
 #include "phone/dial/Dialer.h"
+#include "phone/dial/PhoneService.h"
 #include "phone/dial/ToneDialer.h"
+#include "phone/menu/PhoneFields.h"
 #include "platform/programs/CallPolicyBlock.h"
-#include "platform/sound/WaveVolume.h"
+#include "platform/programs/Process.h"
+#include "platform/registry/Registry.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 
 namespace {
@@ -137,7 +146,6 @@ TEST(ResolveDialMethod, PhoneAndNonPhoneDevicesWithAndWithoutAddIn) {
         bool phone, addIn;
         uint32_t expected;
     } cases[] = {
-        {0, 0, true, false, kDialJustCall},
         {0, kDialAddIn, true, false, kDialJustCall},  // stored add-in without one
         {0, kDialAddIn, false, false, kDialNone},     // no phone service without a phone
         {0, kDialAddIn, true, true, kDialAddIn},
@@ -149,6 +157,167 @@ TEST(ResolveDialMethod, PhoneAndNonPhoneDevicesWithAndWithoutAddIn) {
         EXPECT_EQ(ResolveDialMethod(c.method, c.stored, c.phone, c.addIn), c.expected)
             << c.method << " " << c.stored << " " << c.phone << " " << c.addIn;
     }
+}
+
+// Ends a stand-in program by its window, so none outlives the test.
+void CloseProgram(std::u16string_view windowClass) {
+    if (const plat::HWND window = plat::FindWindow(windowClass)) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
+}
+
+// Waits (really) up to two seconds for a window of the class to appear.
+bool AwaitWindow(std::u16string_view windowClass) {
+    for (int i = 0; i < 200 && plat::FindWindow(windowClass) == 0; ++i) plat::RealSleeper().Sleep(10);
+    return plat::FindWindow(windowClass) != 0;
+}
+
+std::vector<std::string> CallLines(const TempDevice& device) {
+    std::vector<std::string> calls;
+    for (const std::string& line : ProgramLog(device)) {
+        if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
+    }
+    return calls;
+}
+
+TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
+    TempDevice device;
+    ASSERT_TRUE(PhoneCallAvailable()) << "the phone library stand-in is not installed";
+    int prepared = 0;
+    // Real waits: the phone program is a process of its own and needs real time to come up.
+    Dialer dialer({nullptr, nullptr, nullptr, [&] { ++prepared; }});
+    Contact contact;
+    contact.SetText(kFieldFirst, u"Anna");
+    contact.SetText(kFieldLast, u"Smith");
+    EXPECT_EQ(dialer.Dial(0, u"+1 555 1234", &contact, 0, u"ignored"), 0);
+    contact.SetText(kFieldFileAs, u"Smith (home)");
+    EXPECT_EQ(dialer.Dial(0, u"5551234", &contact, kDialJustCall, Str()), 0);
+    EXPECT_EQ(dialer.Dial(0, u"777", nullptr, kDialJustCall, u"Desk"), 0);
+    EXPECT_EQ(dialer.Dial(0, u"888", nullptr, kDialJustCall, Str()), 0);
+    EXPECT_EQ(dialer.Dial(0, u"*#06#", &contact, kDialJustCall, Str()), kDialMissing);
+    CloseProgram(u"MSCprog");
+    EXPECT_EQ(prepared, 4);
+    EXPECT_EQ(CallLines(device), (std::vector<std::string>{
+                                     "phone.dll\tPhoneMakeCall\t0\t+1 555 1234\t(null)\tSmith, Anna\t(null)",
+                                     "phone.dll\tPhoneMakeCall\t0\t5551234\t(null)\tSmith (home)\t(null)",
+                                     "phone.dll\tPhoneMakeCall\t0\t777\t(null)\tDesk\t(null)",
+                                     "phone.dll\tPhoneMakeCall\t0\t888\t(null)\t(null)\t(null)",
+                                 }));
+    // The phone program was started for the first call and found running for the others.
+    int starts = 0;
+    for (const std::string& line : ProgramLog(device)) starts += line.starts_with("cprog.exe") ? 1 : 0;
+    EXPECT_EQ(starts, 1);
+}
+
+TEST(PhoneCall, ServiceCodeReachesTheCallPolicyProgram) {
+    TempDevice device;
+    ASSERT_TRUE(plat::StartProgram(u"callpol.exe", u""));
+    ASSERT_TRUE(AwaitWindow(u"CallPol"));
+    EXPECT_EQ(Dialer().Dial(0, u"*#06#", nullptr, kDialJustCall, Str()), 0);
+    EXPECT_EQ(Dialer().Dial(0, u"*21*5551234#", nullptr, 0, Str()), 0);
+    CloseProgram(u"CallPol");
+    // The program's start, then the two codes; the phone library is never called.
+    EXPECT_EQ(ProgramLog(device), (std::vector<std::string>{"callpol.exe\t", "callpol.exe\tservice code\t*#06#",
+                                                          "callpol.exe\tservice code\t*21*5551234#"}));
+}
+
+using Pairs = std::vector<std::pair<std::u16string, std::u16string>>;
+using Texts = std::vector<std::u16string>;
+
+std::u16string CardKey() { return std::u16string(settings::kRoot) + std::u16string(settings::kCallCard); }
+
+Texts Shown(const CallingCards& cards) {
+    Texts out;
+    for (int i = 0; i < cards.Count(); ++i) out.emplace_back(cards.At(i).Shown().View());
+    return out;
+}
+
+Pairs Stored() {
+    Pairs out;
+    for (const auto& [name, value] : plat::DeviceRegistry().Values(plat::Hive::CurrentUser, CardKey())) {
+        out.emplace_back(name, value.AsString().value_or(u"<not text>"));
+    }
+    return out;
+}
+
+TEST(CallingCards, LoadsBuiltInFirstSkippingForeignValues) {
+    TempDevice device;
+    const std::pair<const char16_t*, plat::RegValue> values[] = {
+        {u"Office", plat::RegValue::String(u"9,@")},
+        {u"Broken", plat::RegValue::Dword(7)},
+        {u"VOID CARD", plat::RegValue::String(u"1@")},
+        {u"Blank", plat::RegValue::String(u"")},
+        {u"Long", plat::RegValue::String(std::u16string(600, u'1') + u"@")},
+    };
+    for (const auto& [name, value] : values) plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, CardKey(), name, value);
+    CallingCards cards;
+    cards.Load();
+    ASSERT_EQ(cards.Count(), 4);
+    // A card without format shows its name; a long format is cut.
+    EXPECT_EQ(Shown(cards), (Texts{u"Void card", u"Office (9,@)", u"Blank", Shown(cards)[3]}));
+    EXPECT_EQ(cards.At(3).format.GetLength(), CallingCards::kMaxStoredChars);
+    EXPECT_EQ(std::pair(cards.FindShown(u"Office (9,@)"), cards.FindName(u"office")), std::pair(1, 1));
+}
+
+TEST(CallingCards, AddReplaceAndRemoveKeepTheSectionInStep) {
+    TempDevice device;
+    CallingCards cards;
+    cards.Load();
+    const struct {
+        CallingCard card;
+        int index;
+    } adds[] = {
+        {{u"Home", u"1010@"}, 1},
+        {{u"HOME", u"2020@"}, 1},  // one value name: the format changes
+        {{u"", u"1@"}, -1},
+        {{u"void Card", u"1@"}, -1},
+        {{u"Trip", u"00@"}, 2},
+    };
+    for (const auto& a : adds) EXPECT_EQ(cards.Add(a.card), a.index) << a.card.name.ToUtf8();
+    EXPECT_EQ(Stored(), (Pairs{{u"Home", u"2020@"}, {u"Trip", u"00@"}}));
+    EXPECT_TRUE(cards.Replace(2, {u"home", u"3@"}));  // renamed onto another card: one card left
+    EXPECT_EQ(Shown(cards), (Texts{u"Void card", u"home (3@)"}));
+    EXPECT_FALSE(cards.Replace(0, {u"X", u"1@"}) || cards.Remove(0));  // the built-in card stays
+    EXPECT_TRUE(cards.Remove(1));
+    EXPECT_TRUE(Stored().empty());
+    CallingCards reloaded;
+    reloaded.Load();
+    EXPECT_EQ(reloaded.Count(), 1);
+}
+
+Contact TwoNumbers() {
+    Contact contact;
+    contact.SetText(kFieldWorkPhone, u"+1 (555) 100-2000 ext");
+    contact.SetText(kFieldMobile, u"555.300.4000");
+    contact.SetDefaultTag(kTagMobile);
+    contact.SetRecordId(9);
+    return contact;
+}
+
+// The stored default card is selected; OK remembers the chosen card and dials by sound.
+TEST(EditDialModel, NumbersCardsTheDialStringAndOk) {
+    TempDevice device;
+    plat::ScopedTestClock clock;
+    ClockSleeper sleeper(clock);
+    CallingCards stored;
+    stored.Load();
+    stored.Add({u"Office", u"9,@"});
+    SettingsStore::WriteString(settings::kSettings, settings::kDefCard, u"Office (9,@)");
+    EditDialModel model;
+    model.Open(TwoNumbers());
+    EXPECT_EQ(model.Numbers(), (std::vector<Str>{u"+15551002000", u"5553004000"}));
+    EXPECT_EQ(std::tuple(model.SelectedNumber(), model.SelectedCard(), model.CardButtonsShown()), std::tuple(1, 1, true));
+    model.SelectNumber(0);
+    EXPECT_EQ(model.DialString().View(), u"9,+15551002000");
+    model.SelectCard(0);
+    EXPECT_FALSE(model.CardButtonsShown());
+    EXPECT_EQ(model.DialString().View(), u"+15551002000");
+
+    model.SelectNumber(1);
+    model.AddCard({u"Short", u"@---------"});
+    model.SetSoundDial(true);
+    Dialer finishing({nullptr, &sleeper, [](DialCountdown& c) { while (!c.Tick()) {} }, nullptr});
+    EXPECT_EQ(model.Ok(finishing, 0), 0);
+    EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, settings::kDefCard, u"").View(), u"Short (@---------)");
+    EXPECT_EQ(ProgramLog(device), std::vector<std::string>{"coredll.dll\tPlaySound\ttone177\t160"});
 }
 
 }  // namespace

