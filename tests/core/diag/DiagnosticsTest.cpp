@@ -9,9 +9,7 @@
 #include "core/diag/Checks.h"
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
-#include "core/diag/Tracer.h"
 #include "support/HostFiles.h"
-#include "support/MessageBoxRecorder.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDevice.h"
 
@@ -90,17 +88,6 @@ TEST(Checks, FailuresAreLoggedAndStop) {
     const std::string log = ReadHostFile(device.Host(u"\\Program Files\\Brevane\\Brevane.exe.log"));
     EXPECT_NE(log.find(" - Memory not allocated!!!\t\tDebugUtils:  (172)\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find(" - Unable open memory as mapped file!!!\t\tPropsStore:  (145)\r\n"), std::string::npos) << log;
-}
-
-TEST(Boxes, LocatedBoxesNameTheFileAndLine) {
-    MessageBoxRecorder boxes;
-    LocatedBox(u"Unable connect to server", "/work/src/app/Main.cpp", 42);
-    LocatedBox(u"windows", "C:\\src\\Entry.cpp", 7);
-    const auto recorded = boxes.Boxes();
-    ASSERT_EQ(recorded.size(), 2u);
-    EXPECT_EQ(recorded[0].caption, u"Main.cpp : 42");
-    EXPECT_EQ(recorded[0].text, u"Unable connect to server");
-    EXPECT_EQ(recorded[1].caption, u"Entry.cpp : 7");
 }
 
 }  // namespace

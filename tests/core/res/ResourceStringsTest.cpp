@@ -15,7 +15,6 @@ namespace {
 TEST(ResourceStrings, OwnTableHoldsTheFileExactly) {
     struct Case { uint32_t id; std::u16string_view text; } cases[] = {
         {40240, u"Category names cannot contain ' , ' or ' ; ' symbols."},
-        {41283, u"Language: "},
         {41291, u"Updating contact index...\nPlease, wait..."},
         {41423, u"Template string cannot have symbols: [ ] { } < >"},
     };

@@ -155,14 +155,12 @@ TEST_F(Settings, Folders) {
     EXPECT_EQ(DataFolder(), u"\\Storage Card\\Contacts");
     EXPECT_TRUE(std::filesystem::is_directory(device.Host(u"\\Storage Card\\Contacts")));
 
-    EXPECT_EQ(SkinFolder(), u"\\Program Files\\Velmora Brevane\\CIDSkin\\");
     SettingsStore::WriteString(kSettings, kSkinPath, u"\\Skins");
     EXPECT_EQ(SkinFolder(), u"\\Skins\\");
 
     EXPECT_EQ(ProgramFolder(), u"");
     SettingsStore::WriteString(kSettings, kProgramPath, u"\\Program Files\\Brevane\\Brevane.exe");
     EXPECT_EQ(ProgramFolder(), u"\\Program Files\\Brevane\\");
-    EXPECT_TRUE(SpecialFolder(12345).IsEmpty());
 }
 
 TEST_F(Settings, Fonts) {

@@ -21,10 +21,8 @@ StrHeader HeaderBytes(const Str& s) {
 Str Repeat(char16_t ch, int count) { return Str(std::u16string(static_cast<size_t>(count), ch)); }
 
 TEST(Str, BlockHeaderAndCapacityRule) {
-    struct Case {
-        int length;
-        int32_t capacity;
-    } cases[] = {{24, 64}, {25, 128}, {56, 128}, {57, 256}, {120, 256}, {121, 512}, {249, 512}, {250, 514}, {1000, 2014}};
+    struct Case { int length; int32_t capacity; } cases[] = {
+        {24, 64}, {25, 128}, {56, 128}, {57, 256}, {120, 256}, {121, 512}, {249, 512}, {250, 514}, {1000, 2014}};
     for (const Case& c : cases) {
         const Str s = Repeat(u'x', c.length);
         const StrHeader header = HeaderBytes(s);
