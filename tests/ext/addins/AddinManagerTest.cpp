@@ -8,7 +8,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
@@ -16,6 +15,7 @@
 #include "store/contact/ContactFields.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
+#include "support/HostFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -24,13 +24,6 @@ namespace {
 constexpr uint32_t F = addin::kFirstCommandId;
 
 fs::path BuiltAddin() { return fs::path(BREVANE_PEER_DIR).parent_path().parent_path() / "src/app/addins/CardExport.dll"; }
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 size_t Occurrences(const std::string& text, const std::string& what) {
     size_t count = 0;
@@ -74,7 +67,7 @@ protected:
         contact.SaveToRecord(contacts, record, false);
         return contacts.Write(record, CCeDBDatabase::kWriteNew);
     }
-    std::string Log() const { return Read(device_.Host(u"\\Windows\\programs.log")); }
+    std::string Log() const { return ReadHostFile(device_.Host(u"\\Windows\\programs.log")); }
 
     VolumeDevice device_;
     AddinManager manager_;
@@ -112,11 +105,10 @@ TEST_F(AddinManagerTest, NothingRegisteredAddsNothingAndClaimsNoCommand) {
     MenuDescription menu;
     const uint32_t selected[] = {5};
     EXPECT_FALSE(manager_.BuildMenu(menu, selected));
-    EXPECT_TRUE(menu.empty());
-    EXPECT_EQ(manager_.DialerAddInCommand(), -1);
-    EXPECT_FALSE(manager_.Invoke(F - 1, selected));
-    EXPECT_TRUE(manager_.Invoke(F + 64, selected)) << "the extensions' range is this menu's";
-    EXPECT_FALSE(manager_.Invoke(F + 78, selected)) << "a command of another menu";
+    EXPECT_EQ(std::pair(menu.empty(), manager_.DialerAddInCommand()), std::pair(true, -1));
+    // The extensions' range is this menu's: F + 64 is claimed, F - 1 and F + 78 are other menus' commands.
+    EXPECT_EQ(std::tuple(manager_.Invoke(F - 1, selected), manager_.Invoke(F + 64, selected), manager_.Invoke(F + 78, selected)),
+              std::tuple(false, true, false));
 }
 
 TEST_F(AddinManagerTest, TheProjectsAddinWritesTheSelectedContactsAsOneFile) {
@@ -131,15 +123,15 @@ TEST_F(AddinManagerTest, TheProjectsAddinWritesTheSelectedContactsAsOneFile) {
     ASSERT_EQ(menu[1].submenu.at(0).text.View(), u"Save as vCard");
 
     ASSERT_TRUE(manager_.Invoke(menu[1].submenu[0].id, selected));
-    const std::string cards = Read(device_.Host(u"\\My Documents\\Contacts.vcf"));
+    const std::string cards = ReadHostFile(device_.Host(u"\\My Documents\\Contacts.vcf"));
     EXPECT_EQ(Occurrences(cards, "BEGIN:VCARD\r\n"), 2u);
     EXPECT_LT(cards.find("Smith;Anna"), cards.find("Lind;Bo"));
     EXPECT_EQ(Occurrences(Log(), "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n"), 1u);
 
     const uint32_t one[] = {bo};
     ASSERT_TRUE(manager_.Invoke(F, one));
-    EXPECT_EQ(Read(device_.Host(u"\\My Documents\\Contacts.vcf")), cards) << "an existing file is never replaced";
-    EXPECT_EQ(Occurrences(Read(device_.Host(u"\\My Documents\\Contacts (2).vcf")), "BEGIN:VCARD"), 1u);
+    EXPECT_EQ(ReadHostFile(device_.Host(u"\\My Documents\\Contacts.vcf")), cards) << "an existing file is never replaced";
+    EXPECT_EQ(Occurrences(ReadHostFile(device_.Host(u"\\My Documents\\Contacts (2).vcf")), "BEGIN:VCARD"), 1u);
 }
 
 TEST_F(AddinManagerTest, ALibraryWithoutTheCommandIsLoadedWithoutEffect) {
