@@ -88,14 +88,7 @@ protected:
 
 TEST_F(CategoryFilterTest, StartRestoresOnlyConsistentStoredStates) {
     const uint32_t work = Category(u"Work");
-    struct Case {
-        plat::RegValue stat, active;
-        std::vector<uint8_t> data;
-        FilterState state;
-        bool isActive;
-        std::u16string label;
-        std::vector<uint32_t> ids;
-    };
+    struct Case { plat::RegValue stat, active; std::vector<uint8_t> data; FilterState state; bool isActive; std::u16string label; std::vector<uint32_t> ids; };
     const std::vector<uint8_t> workAndTail{static_cast<uint8_t>(work), static_cast<uint8_t>(work >> 8),
                                            static_cast<uint8_t>(work >> 16), static_cast<uint8_t>(work >> 24), 1, 2, 3};
     const Case cases[] = {

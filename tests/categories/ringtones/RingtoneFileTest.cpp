@@ -30,11 +30,7 @@ TEST(RingtoneFile, DamagedFilesKeepWhatCameBeforeTheDamage) {
     const std::u16string longest(kRingtoneFileMaxLength, u'x');
     const RingtoneBytes two = RingtoneBytes().Record(u"Work", u"\\a.wav").Record(u"Home", u"\\b.wav");
     const Records first = {{u"Work", u"\\a.wav"}};
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        std::optional<Records> expected;
-    };
+    struct Case { const char* what; std::vector<uint8_t> bytes; std::optional<Records> expected; };
     const std::vector<Case> cases = {
         {"wrong magic", RingtoneBytes(0x4E544753).Record(u"Work", u"\\a.wav").Bytes(), std::nullopt},
         {"version 2", RingtoneBytes(kRingtoneFileMagic, 2).Record(u"Work", u"\\a.wav").Bytes(), std::nullopt},

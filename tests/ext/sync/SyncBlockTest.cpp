@@ -34,10 +34,7 @@ TEST(SyncBlock, SlotsAreLittleEndianWordsFromOffsetZero) {
 }
 
 TEST(SyncBlock, EachChangeFlagCodeWritesItsOwnWord) {
-    const struct {
-        uint32_t code;
-        size_t offset;
-    } flags[] = {{0, 40}, {1, 44}, {2, 48}, {3, 52}, {8, 56}, {4, 60}, {5, 64}, {6, 68}, {7, 72}, {9, 100}};
+    const struct { uint32_t code; size_t offset; } flags[] = {{0, 40}, {1, 44}, {2, 48}, {3, 52}, {8, 56}, {4, 60}, {5, 64}, {6, 68}, {7, 72}, {9, 100}};
     for (const auto& flag : flags) {
         Block bytes{};
         SyncBlock(bytes.data()).SetChangeFlag(flag.code, 0x01020304);
@@ -54,12 +51,7 @@ TEST(SyncBlock, EachChangeFlagCodeWritesItsOwnWord) {
 
 TEST(SyncBlock, OnePassRemovesEveryDeadWindowAndKeepsTheOrder) {
     // Windows 1 to 9 stand for instances; the dead ones are listed per case.
-    const struct {
-        const char* what;
-        std::vector<plat::HWND> slots;
-        std::set<plat::HWND> dead;
-        std::vector<plat::HWND> expected;
-    } cases[] = {
+    const struct { const char* what; std::vector<plat::HWND> slots; std::set<plat::HWND> dead; std::vector<plat::HWND> expected; } cases[] = {
         {"none dead", {1, 2, 3}, {}, {1, 2, 3}},
         {"two dead side by side at slots 0 and 1", {1, 2, 3}, {1, 2}, {3}},
         {"dead in the middle and at the end", {1, 2, 3, 4, 5}, {2, 3, 5}, {1, 4}},
