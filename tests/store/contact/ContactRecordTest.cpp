@@ -1,23 +1,21 @@
-// Contacts written to and read from a real contacts database on a temporary device.
+// Contacts written to and read from a real contacts database, and their numbers and addresses to
+// the named-values table, on a temporary device.
 #include "store/contact/Contact.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "platform/pom/VolumeDevice.h"
 #include "store/contact/CustPropsCodec.h"
+#include "store/contact/NamedValues.h"
 #include "store/contact/Samples.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
 #include "support/HostFiles.h"
 
 namespace {
-
-ContactPicture Picture() {
-    plat::RgbBitmap bitmap{3, 2, std::vector<uint8_t>(18, 0x7F)};
-    return ContactPicture::FromBitmap(bitmap, plat::ImageFormat::Png);
-}
 
 Contact FullContact() {
     Contact c;
@@ -27,7 +25,7 @@ Contact FullContact() {
     c.SetBirthday(0x01D0000000000000ull);
     c.SetAnniversary(0x01D1000000000000ull);
     c.SetDefaultTag(0xF1234567);
-    c.SetPicture(Picture());
+    c.SetPicture(ContactPicture::FromBitmap({3, 2, std::vector<uint8_t>(18, 0x7F)}, plat::ImageFormat::Png));
     c.SetNote(ByteBlock(Utf16Bytes(u"Met at the fair")));
     static_cast<ContactCustProps&>(c) = SampleCustProps();
     return c;
@@ -47,16 +45,10 @@ class ContactRecordTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(db_.Open(kContactsDbName)); }
 
-    plat::CeOid Store(const Contact& contact, bool writeNote = true) {
+    plat::CeOid Store(const Contact& contact) {
         CCeDBRecord record;
-        contact.SaveToRecord(db_, record, writeNote);
+        contact.SaveToRecord(db_, record, true);
         return db_.Write(record, CCeDBDatabase::kWriteNew);
-    }
-    bool Update(const Contact& contact, bool writeNote = true) {
-        CCeDBRecord record;
-        contact.SaveChangesToRecord(db_, record, writeNote);
-        record.SetOid(contact.GetOid());
-        return db_.Write(record, CCeDBDatabase::kWriteUpdate) == contact.GetOid();
     }
     void ReadStored(plat::CeOid oid, CCeDBRecord& record) {
         EXPECT_TRUE(db_.SeekToRecord(oid));
@@ -79,6 +71,58 @@ protected:
     VolumeDevice device_;
     CCeDBDatabase db_;
 };
+
+struct Row {
+    uint32_t key;
+    uint32_t kind;
+    std::u16string text;
+    bool operator==(const Row&) const = default;
+};
+
+class NamedValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const plat::SortProp order[] = {{kNamedKeyProp, 0}, {kNamedKindProp, 0}};
+        ASSERT_TRUE(named_.Open(kNamedPropsDbName, order, 2));
+    }
+
+    // Every record of the table, in identifier order.
+    std::vector<Row> Rows() {
+        CCeDBDatabase all;
+        EXPECT_TRUE(all.Open(kNamedPropsDbName));
+        std::vector<Row> rows;
+        for (bool more = all.SeekFirst(); more; more = all.SeekNext()) {
+            CCeDBRecord record;
+            all.Read(record);
+            const CCeDBProp* text = record.Find(3);
+            std::u16string value(reinterpret_cast<const char16_t*>(text->GetBlobData()), text->GetBlobSize() / 2);
+            rows.push_back({record.Find(1)->GetULong(), record.Find(2)->GetULong(), value});
+        }
+        return rows;
+    }
+
+    void WriteOther(uint32_t key, uint32_t kind) {
+        CCeDBRecord record;
+        record.Add(new CCeDBProp(1, key));
+        record.Add(new CCeDBProp(2, kind));
+        const char16_t text[] = u"keep";
+        record.Add(new CCeDBProp(3, reinterpret_cast<const uint8_t*>(text), sizeof text, true));
+        ASSERT_NE(named_.Write(record, CCeDBDatabase::kWriteNew), 0u);
+    }
+
+    VolumeDevice device_;
+    CCeDBDatabase named_;
+};
+
+StdContact Person(uint32_t recordId) {
+    StdContact c;
+    c.SetRecordId(recordId);
+    c.SetText(kFieldMobile, u"+1 555");
+    c.SetText(kFieldWorkPhone, u"123-45");
+    c.SetText(kFieldMms, u"9");
+    c.SetText(kFieldEmail2, u"anna@example.org");
+    return c;
+}
 
 }  // namespace
 
@@ -107,8 +151,10 @@ TEST_F(ContactRecordTest, EveryValueSurvivesTheStoreAndAnUpdateDeletesWhatWasEmp
     contact.SetNote(ByteBlock());
     contact.ContactCustProps::Clear();
 
-    ASSERT_TRUE(Update(contact));
-    CCeDBRecord stored;
+    CCeDBRecord changes, stored;
+    contact.SaveChangesToRecord(db_, changes, true);
+    changes.SetOid(contact.GetOid());
+    ASSERT_EQ(db_.Write(changes, CCeDBDatabase::kWriteUpdate), contact.GetOid());
     ReadStored(contact.GetOid(), stored);
     for (uint16_t number : {uint16_t{0x82}, uint16_t{0x10A3}, kPropBirthday, kPropDefaultTag, kPropPicture, kPropNote}) {
         EXPECT_EQ(stored.Find(number), nullptr) << number;
@@ -174,4 +220,38 @@ TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
     EXPECT_EQ(kept.LastEmbeddedState(), EmbeddedState::Damaged);
     EXPECT_EQ(kept.GetNoteText(), u"Met at the fair");
     EXPECT_TRUE(kept.NothingToStore());
+}
+
+// Numbers and addresses in the named-values table, where other programs look callers up.
+TEST_F(NamedValuesTest, PhonesReversedInTheirOrderThenAddresses) {
+    ASSERT_TRUE(SaveNamedValues(named_, Person(7)));
+    const uint32_t key = 0x80000007;
+    // Each text is stored with its terminating NUL.
+    const std::vector<Row> expected = {
+        {key, kNamedPhone, std::u16string(u"54-321\0", 7)},
+        {key, kNamedPhone, std::u16string(u"555 1+\0", 7)},
+        {key, kNamedPhone, std::u16string(u"9\0", 2)},
+        {key, kNamedEmail, std::u16string(u"anna@example.org\0", 17)},
+    };
+    EXPECT_EQ(Rows(), expected);
+}
+
+TEST_F(NamedValuesTest, DeletingTakesOnlyThisContactsNumbersAndAddresses) {
+    ASSERT_TRUE(SaveNamedValues(named_, Person(7)));
+    ASSERT_TRUE(SaveNamedValues(named_, Person(8)));
+    WriteOther(0x80000007, 0x12340013);  // another kind of value of the same contact
+    WriteOther(7, kNamedPhone);          // a key without the high bit is not this contact's
+    ASSERT_TRUE(DeleteNamedValues(named_, Person(7)));
+    for (const Row& row : Rows()) {
+        EXPECT_TRUE(row.key == 0x80000008 || row.kind == 0x12340013 || row.key == 7)
+            << std::hex << row.key << " " << row.kind;
+    }
+    EXPECT_EQ(Rows().size(), 4u + 2u);
+
+    StdContact changed = Person(8);  // an update deletes all and writes what is there now
+    changed.SetText(kFieldWorkPhone, u"");
+    changed.SetText(kFieldEmail2, u"");
+    ASSERT_TRUE(UpdateNamedValues(named_, changed));
+    const auto rows = Rows();
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const Row& row) { return row.key == 0x80000008; }), 2);
 }

@@ -26,8 +26,20 @@ std::vector<uint8_t> Bytes(const ByteBlock& block) { return {block.Bytes().begin
 
 const std::vector<uint8_t> kNote = {'H', 0, 'i', 0, '!', 0};
 
-// A text with its terminating NUL, as the record stores it.
-std::vector<uint8_t> Utf16(std::u16string_view text) { return Utf16Bytes(std::u16string(text) + u'\0'); }
+// An entry of the record: its length word, `head`, then each text with its terminating NUL,
+// zero-filled to the length.
+std::vector<uint8_t> Entry(uint8_t length, std::vector<uint8_t> head, std::initializer_list<std::u16string> texts) {
+    std::vector<uint8_t> entry;
+    entry.reserve(length);  // one allocation for the whole entry
+    entry.insert(entry.end(), {length, 0, 0, 0});
+    entry.insert(entry.end(), head.begin(), head.end());
+    for (const std::u16string& text : texts) {
+        const auto units = Utf16Bytes(text + u'\0');
+        entry.insert(entry.end(), units.begin(), units.end());
+    }
+    entry.resize(length, 0);
+    return entry;
+}
 
 // Values with the four format words and one entry in the named section only.
 ContactCustProps OneEntry(int section) {
@@ -48,41 +60,21 @@ ContactCustProps OneEntry(int section) {
 }  // namespace
 
 TEST(CustPropsCodec, EntryLayoutsAreExact) {
-    struct Case {
+    const struct {
         int section;
         std::vector<uint8_t> entry;  // expected bytes of the one entry
+    } cases[] = {
+        {-1, {}},  // no entries: the 56-byte header alone
+        // two texts: (4 + 3) * 2 + 13 = 27, rounded down to 24
+        {custrec::kPhones, Entry(24, {}, {u"Work", u"123"})},
+        // address: (1 + 1 + 0 + 1 + 0 + 2) * 2 + 45 = 55 -> 52; the format, the offsets of the five
+        // texts after the label, then the texts from byte 28
+        {custrec::kAddresses, Entry(52, {9, 0, 0, 0, 32, 0, 0, 0, 36, 0, 0, 0, 38, 0, 0, 0, 42, 0, 0, 0, 44, 0, 0, 0},
+                                    {u"L", u"S", u"", u"C", u"", u"XY"})},
+        // date: 3 * 2 + 19 = 25 -> 24; low word, high word, text at 12
+        {custrec::kDates, Entry(24, {8, 7, 6, 5, 4, 3, 2, 1}, {u"Day"})},
     };
-    std::vector<Case> cases = {{-1, {}}};  // no entries: the 56-byte header alone
-    {  // two texts: (4 + 3) * 2 + 13 = 27, rounded down to 24
-        std::vector<uint8_t> e = {24, 0, 0, 0};
-        for (auto t : {u"Work", u"123"}) {
-            const auto u = Utf16(t);
-            e.insert(e.end(), u.begin(), u.end());
-        }
-        e.resize(24, 0);
-        cases.push_back({custrec::kPhones, e});
-    }
-    {  // address: (1 + 1 + 0 + 1 + 0 + 2) * 2 + 45 = 55 -> 52; texts from byte 28
-        std::vector<uint8_t> e(28, 0);
-        e[0] = 52;
-        e[4] = 9;
-        const uint32_t offsets[5] = {32, 36, 38, 42, 44};
-        for (int i = 0; i < 5; ++i) std::memcpy(e.data() + 8 + 4 * i, &offsets[i], 4);
-        for (auto t : {u"L", u"S", u"", u"C", u"", u"XY"}) {
-            const auto u = Utf16(t);
-            e.insert(e.end(), u.begin(), u.end());
-        }
-        e.resize(52, 0);
-        cases.push_back({custrec::kAddresses, e});
-    }
-    {  // date: 3 * 2 + 19 = 25 -> 24; low word, high word, text at 12
-        std::vector<uint8_t> e = {24, 0, 0, 0, 8, 7, 6, 5, 4, 3, 2, 1};
-        const auto u = Utf16(u"Day");
-        e.insert(e.end(), u.begin(), u.end());
-        e.resize(24, 0);
-        cases.push_back({custrec::kDates, e});
-    }
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto bytes = EncodeCustProps(OneEntry(c.section));
         ASSERT_EQ(bytes.size(), 56 + c.entry.size()) << "section " << c.section;
         // The header: length, the fourth format word, then the home, work and other formats.
