@@ -147,20 +147,13 @@ TEST_F(Settings, FileFlagsAreNamedByTheFileName) {
     EXPECT_FALSE(SettingsStore::SetFileFlag(u"\\folder\\"));  // no file name
 }
 
-TEST_F(Settings, Folders) {
+TEST_F(Settings, TheDataFolderIsMadeWhereTheSettingPoints) {
     using namespace settings;
     EXPECT_EQ(DataFolder(), u"\\My Documents\\Brevane Files");
     EXPECT_TRUE(std::filesystem::is_directory(device.Host(u"\\My Documents\\Brevane Files")));
     SettingsStore::WriteString(kSettings, kFolderPath, u"\\Storage Card\\Contacts\\");
     EXPECT_EQ(DataFolder(), u"\\Storage Card\\Contacts");
     EXPECT_TRUE(std::filesystem::is_directory(device.Host(u"\\Storage Card\\Contacts")));
-
-    SettingsStore::WriteString(kSettings, kSkinPath, u"\\Skins");
-    EXPECT_EQ(SkinFolder(), u"\\Skins\\");
-
-    EXPECT_EQ(ProgramFolder(), u"");
-    SettingsStore::WriteString(kSettings, kProgramPath, u"\\Program Files\\Brevane\\Brevane.exe");
-    EXPECT_EQ(ProgramFolder(), u"\\Program Files\\Brevane\\");
 }
 
 TEST_F(Settings, Fonts) {
