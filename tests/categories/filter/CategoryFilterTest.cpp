@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "categories/ArrayOf.h"
 #include "categories/manager/CategoryManager.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/pom/VolumeDevice.h"
@@ -56,9 +57,7 @@ protected:
         if (inUse) {
             StdContact contact;
             contact.SetRecordId(++records_);
-            Array<uint32_t> ids;
-            ids.Add(id);
-            EXPECT_TRUE(CategoryManager::Instance()->AddContactCategories(contact, ids));
+            EXPECT_TRUE(CategoryManager::Instance()->AddContactCategories(contact, ArrayOf({id})));
         }
         return id;
     }

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "categories/ArrayOf.h"
 #include "platform/pom/CategoryDatabases.h"
 #include "platform/pom/VolumeDevice.h"
 #include "store/contact/Contact.h"
@@ -13,11 +14,7 @@ using plat::pom::kCategoryMainDb;
 
 namespace {
 
-Array<uint32_t> Ids(std::initializer_list<uint32_t> ids) {
-    Array<uint32_t> out;
-    for (uint32_t id : ids) out.Add(id);
-    return out;
-}
+Array<uint32_t> Ids(std::initializer_list<uint32_t> ids) { return ArrayOf(ids); }
 
 std::vector<uint32_t> Vec(const Array<uint32_t>& ids) { return {ids.begin(), ids.end()}; }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "categories/ArrayOf.h"
 #include "categories/manager/CategoryManager.h"
 #include "categories/ringtones/CallFilterMenu.h"
 #include "categories/ringtones/RingtoneListModel.h"
@@ -17,32 +18,20 @@ namespace {
 constexpr std::u16string_view kSection = u"Software\\Velmora\\PIM\\CatFilter";
 constexpr plat::Hive kHkcu = plat::Hive::CurrentUser;
 
-// The section as the caller-ID program reads it: "All", then "Count" ids (-1: no "Count").
-struct Stored {
-    uint32_t all = 99;
-    std::vector<int32_t> ids;
-    int count = -1;
-    bool operator==(const Stored&) const = default;
-};
+// The section as the caller-ID program reads it: "All", "Count" (-1 when there is none), then the
+// "Count" numbered ids.
+using Stored = std::vector<int64_t>;
 
 Stored ReadStored() {
     plat::Registry& registry = plat::DeviceRegistry();
-    Stored stored;
-    stored.all = registry.GetValue(kHkcu, kSection, u"All").value().AsDword().value_or(98);
-    if (const auto count = registry.GetValue(kHkcu, kSection, u"Count")) stored.count = static_cast<int>(*count->AsDword());
-    for (int i = 0; i < stored.count; ++i) {
+    Stored stored{registry.GetValue(kHkcu, kSection, u"All").value().AsDword().value_or(98), -1};
+    if (const auto count = registry.GetValue(kHkcu, kSection, u"Count")) stored[1] = *count->AsDword();
+    for (int64_t i = 0; i < stored[1]; ++i) {
         const std::string name = std::to_string(i);
         const auto id = registry.GetValue(kHkcu, kSection, std::u16string(name.begin(), name.end()));
-        stored.ids.push_back(static_cast<int32_t>(id->AsDword().value()));
+        stored.push_back(static_cast<int32_t>(id->AsDword().value()));
     }
     return stored;
-}
-
-template <typename T>
-Array<T> Arr(std::initializer_list<T> items) {
-    Array<T> out;
-    for (const T& item : items) out.Add(item);
-    return out;
 }
 
 class CallFilterTest : public ::testing::Test {
@@ -86,7 +75,7 @@ TEST_F(CallFilterTest, LoadDropsZeroRepeatsAndForeignValuesAndStoresACompleteLis
     StoreIds({D(-2), D(club_), D(-1), D(work_), D(family_), D(-3)});
     filter_.Load();
     EXPECT_TRUE(filter_.All());
-    EXPECT_EQ(ReadStored(), (Stored{1, {}, -1}));
+    EXPECT_EQ(ReadStored(), (Stored{1, -1}));
 
     // As many ids as categories, but one of a deleted category: Family is still let through.
     StoreIds({D(-1), D(-2), D(-3), D(club_), D(work_), D(99999)});
@@ -98,15 +87,15 @@ TEST_F(CallFilterTest, LoadDropsZeroRepeatsAndForeignValuesAndStoresACompleteLis
 TEST_F(CallFilterTest, EnableAllAfterDisableAllAndOneGroupOutOfAll) {
     ASSERT_TRUE(filter_.DisableAll());
     ASSERT_TRUE(filter_.EnableAll());
-    EXPECT_EQ(ReadStored(), (Stored{0, {}, 0}));
+    EXPECT_EQ(ReadStored(), (Stored{0, 0}));
 
     ASSERT_TRUE(filter_.DisableAll());
     ASSERT_TRUE(filter_.SetEnabled(family_, true));
-    EXPECT_EQ(ReadStored(), (Stored{0, {club_, work_, -3, -1, -2}, 5}));
+    EXPECT_EQ(ReadStored(), (Stored{0, 5, club_, work_, -3, -1, -2}));
     EXPECT_TRUE(filter_.IsEnabled(family_));
 
     ASSERT_TRUE(filter_.SetEnabled(family_, false));  // the list is complete again
-    EXPECT_EQ(ReadStored(), (Stored{1, {}, -1}));
+    EXPECT_EQ(ReadStored(), (Stored{1, -1}));
 }
 
 TEST_F(CallFilterTest, SubmenuChecksAndCommands) {
@@ -130,10 +119,10 @@ TEST_F(CallFilterTest, SubmenuChecksAndCommands) {
 TEST_F(CallFilterTest, RingtoneDialogRowsAndOk) {
     StdContact anna;
     anna.SetRecordId(5);
-    ASSERT_TRUE(CategoryManager::Instance()->AddContactCategories(anna, Arr<uint32_t>({static_cast<uint32_t>(work_)})));
+    ASSERT_TRUE(CategoryManager::Instance()->AddContactCategories(anna, ArrayOf<uint32_t>({static_cast<uint32_t>(work_)})));
     RingtoneManager ringtones;
     ringtones.Load();
-    ASSERT_TRUE(ringtones.SetRingtones(Arr<Str>({Str(u"Work"), RequireStr(41441)}), Arr<Str>({Str(u"\\w.wav"), Str(u"\\d.wav")})));
+    ASSERT_TRUE(ringtones.SetRingtones(ArrayOf<Str>({Str(u"Work"), RequireStr(41441)}), ArrayOf<Str>({Str(u"\\w.wav"), Str(u"\\d.wav")})));
     ASSERT_TRUE(filter_.SetEnabled(-2, false));
 
     RingtoneListModel model;
@@ -151,9 +140,9 @@ TEST_F(CallFilterTest, RingtoneDialogRowsAndOk) {
     for (int row = 1; row < 5; ++row) model.ToggleCheck(row == 2 ? 99 : row);
     model.SetRingtone(4, u"\\new.wav");
     ASSERT_TRUE(model.Apply(filter_, ringtones));
-    EXPECT_EQ(ReadStored(), (Stored{0, {-1, -2, -3, work_}, 4}));  // not every category listed
+    EXPECT_EQ(ReadStored(), (Stored{0, 4, -1, -2, -3, work_}));  // not every category listed
     Array<Str> paths;
-    ringtones.RingtonesFor(Arr<Str>({Str(u"Work")}), paths);
+    ringtones.RingtonesFor(ArrayOf<Str>({Str(u"Work")}), paths);
     EXPECT_EQ(paths[0], u"\\new.wav");
 
     // Every category listed and every row unchecked: the complete list is stored as "All".
@@ -163,5 +152,5 @@ TEST_F(CallFilterTest, RingtoneDialogRowsAndOk) {
     ASSERT_EQ(model.Rows().GetSize(), 7);
     for (int row = 1; row < 7; ++row) model.ToggleCheck(row);
     ASSERT_TRUE(model.Apply(filter_, ringtones));
-    EXPECT_EQ(ReadStored(), (Stored{1, {}, -1}));
+    EXPECT_EQ(ReadStored(), (Stored{1, -1}));
 }
