@@ -98,6 +98,16 @@ TEST(VCardReader, DecodesInlineBinaryInEveryVersion) {
     EXPECT_EQ(Prop(cards[2], "PHOTO", 1).Text(), u"http://example.com/me.jpg");
 }
 
+// A 2.1 agent's nested card is kept as the property's text instead of ending the outer card.
+TEST(VCardReader, KeepsAnAgentsNestedCardAsItsText) {
+    const auto cards = ReadOk(
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Boss;The\r\nAGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\n"
+        "N:Helper;A\r\nEND:VCARD\r\nTEL:1\r\nEND:VCARD\r\n");
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(Prop(cards[0], "AGENT").Text(), u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:Helper;A\r\nEND:VCARD");
+    EXPECT_EQ(Prop(cards[0], "TEL").Text(), u"1");
+}
+
 TEST(VCardReader, ReadsUtf16FilesAndByteOrderMarks) {
     const std::string text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zo\xc3\xab\r\nEND:VCARD\r\n";
     const std::vector<uint8_t> units = Utf16Bytes(plat::FromUtf8(text));
