@@ -83,15 +83,6 @@ TEST_F(Database, ReadsFlagMissingPropertiesAndStopAtTheEnd) {
     EXPECT_EQ(db.Read(record, ids, 2), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_HANDLE_EOF);
     EXPECT_EQ(record.GetOid(), second);  // a read refused at once leaves the record as it was
-
-    db.autoAdvance = false;
-    ASSERT_TRUE(db.SeekLast(1));
-    EXPECT_EQ(db.CurrentRecordId(), first);
-    EXPECT_FALSE(db.atEnd);
-    EXPECT_FALSE(db.SeekLast(2));
-    EXPECT_EQ(db.Read(record), 0u);
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NO_MORE_ITEMS);
-    EXPECT_EQ(record.GetCount(), 0);
 }
 
 TEST_F(Database, OpenCloseInfoAndVolumeTime) {
@@ -146,9 +137,7 @@ protected:
         Array<Str> names;
         names.Add(Str(u"stale"));
         ASSERT_TRUE(contacts.GetCompanyNames(names));
-        ASSERT_EQ(names.GetSize(), 4);
-        const char16_t* expected[] = {u"acme", u"Acme", u"Beta", u"Zeta"};
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(names[i], expected[i]) << i;
+        EXPECT_EQ(std::vector<Str>(names.begin(), names.end()), (std::vector<Str>{u"acme", u"Acme", u"Beta", u"Zeta"}));
     }
     // Deletes the named database of the store; `recreate` makes it again without sort orders.
     void DropDatabase(const char16_t* name, bool recreate) {

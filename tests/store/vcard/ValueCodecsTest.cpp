@@ -22,7 +22,7 @@ TEST(ValueText, EscapesResolveAndLineBreaksBecomeCrLf) {
     EXPECT_EQ(SplitEscaped(u"a\\;b;c\\", u';'), (std::vector<std::u16string>{u"a;b", u"c\\"}));
 }
 
-TEST(TransferEncoding, Base64DecodesLeniently) {
+TEST(TransferEncoding, Base64DecodesLenientlyAndQuotedPrintableKeepsStrayEqualsSigns) {
     const struct {
         std::string text;
         bool ok;
@@ -40,9 +40,7 @@ TEST(TransferEncoding, Base64DecodesLeniently) {
             EXPECT_EQ(out, c.bytes) << c.text;
         }
     }
-}
-
-TEST(TransferEncoding, QuotedPrintableKeepsStrayEqualsSigns) {
+    // Quoted-printable keeps an equals sign that starts no escape.
     EXPECT_EQ(DecodeQuotedPrintable("M=FCller=0D=0Ax"), "M\xfcller\r\nx");
     EXPECT_EQ(DecodeQuotedPrintable("a=3db"), "a=b");
     EXPECT_EQ(DecodeQuotedPrintable("1+1=2 =Z9 ="), "1+1=2 =Z9 =");
