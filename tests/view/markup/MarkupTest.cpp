@@ -37,7 +37,7 @@ TEST(Markup, TagsStyleTheTextAfterThem) {
         {u"<P1>x<P>y<Pab>", "[]<P1>x<P>y<Pab>"},
         {u"<#12345>x<#12345g>", "[]<#12345>x<#12345g>"},
         {u"</L></Q><>", "[]</L></Q><>"},
-        {u"<#00408", "[]<#00408"},  // the text ends inside a tag
+        {u"<", "[]<"}, {u"<#00408", "[]<#00408"},  // the text ends inside a tag
         {u"<B></B>", ""},
         {u"", ""},
     };
