@@ -1,5 +1,10 @@
 #pragma once
 // Helpers of the import and export tests: the sample files of data/ and short ways to import.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,20 +12,57 @@
 #include "store/vcard/ContactTransfer.h"
 
 // The bytes of data/<name>.
-std::string DataFile(std::string_view name);
+inline std::string DataFile(std::string_view name) {
+    const auto path = std::filesystem::path(__FILE__).parent_path() / "data" / name;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Imports `bytes`, failing the test when the import fails.
-std::vector<ImportedContact> ImportOk(std::string_view bytes);
+inline std::vector<ImportedContact> ImportOk(std::string_view bytes) {
+    std::vector<ImportedContact> contacts;
+    const ReadStatus status = ImportContacts(bytes, contacts);
+    EXPECT_TRUE(status.ok()) << status.ToString();
+    return contacts;
+}
 
 // The status text of importing `bytes` ("ok" or "line N: reason").
-std::string ImportError(std::string_view bytes);
+inline std::string ImportError(std::string_view bytes) {
+    std::vector<ImportedContact> contacts;
+    const ReadStatus status = ImportContacts(bytes, contacts);
+    if (!status.ok()) {
+        EXPECT_TRUE(contacts.empty());
+    }
+    return status.ToString();
+}
 
 // The one contact of a card made of `body` (content lines ended by "\r\n").
-Contact CardContact(const std::string& body, const std::string& version = "3.0");
+inline Contact CardContact(const std::string& body, const std::string& version = "3.0") {
+    const auto contacts =
+        ImportOk("BEGIN:VCARD\r\nVERSION:" + version + "\r\n" + body + "END:VCARD\r\n");
+    EXPECT_EQ(contacts.size(), 1u);
+    return contacts.empty() ? Contact() : contacts[0].contact;
+}
 
 // Each listed text field holds its text and every other text field is empty.
-void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::u16string>>& fields);
+inline void ExpectFields(const Contact& contact, const std::vector<std::pair<int, std::u16string>>& fields) {
+    for (int field = 0; field < kTextFieldCount; ++field) {
+        std::u16string expected;
+        for (const auto& [listed, text] : fields) {
+            if (listed == field) expected = text;
+        }
+        EXPECT_EQ(contact.GetText(field).ToUtf8(), Str(expected).ToUtf8()) << "field " << field;
+    }
+}
+
+using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
 
 // A list of further values as (label, value) pairs.
-using PairList = std::vector<std::pair<std::u16string, std::u16string>>;
-PairList Pairs(const Array<CustText>& list);
+inline PairList Pairs(const Array<CustText>& list) {
+    PairList pairs;
+    for (const CustText& entry : list) {
+        pairs.emplace_back(std::u16string(entry.label.View()), std::u16string(entry.value.View()));
+    }
+    return pairs;
+}
