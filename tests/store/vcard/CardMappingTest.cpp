@@ -56,9 +56,8 @@ TEST(CardMapping, AddressesByTypeWithStreetLinesJoined) {
                      {kFieldHomeState, u"ST"}, {kFieldHomePostalCode, u"12345"},
                      {kFieldHomeCountry, u"Land"}, {kFieldWorkStreet, u"2 Work Rd"},
                      {kFieldWorkCity, u"City"}, {kFieldOtherCountry, u"Only Country"}});
-    ASSERT_EQ(c.addresses.GetSize(), 2);
-    EXPECT_TRUE((c.addresses[0] == CustAddress{0, u"Home address", u"Second home"}));
-    EXPECT_TRUE((c.addresses[1] == CustAddress{7, u"Summer", u"Cabin", u"Woods"}));
+    EXPECT_TRUE((std::vector<CustAddress>(c.addresses.begin(), c.addresses.end()) ==
+                 std::vector<CustAddress>{{0, u"Home address", u"Second home"}, {7, u"Summer", u"Cabin", u"Woods"}}));
     EXPECT_TRUE(c.others.IsEmpty());  // the label repeats the address
 }
 
@@ -69,10 +68,8 @@ TEST(CardMapping, MessagingAddressesCarryTheirService) {
         "item1.X-BREVANE-IM:raw\r\nitem1.X-BREVANE-IM-TYPE:Pager net\r\nitem1.X-ABLabel:Old\r\n");
     ExpectFields(c, {{kFieldIm1, u"AOL: aimname"}, {kFieldIm2, u"Jabber: me@chat.example"},
                      {kFieldIm3, u"Skype: sky"}});
-    ASSERT_EQ(c.ims.GetSize(), 3);
-    EXPECT_TRUE((c.ims[0] == CustIm{u"IM", u"x@y", u"sip"}));
-    EXPECT_TRUE((c.ims[1] == CustIm{u"IM", u"text", u"odd"}));
-    EXPECT_TRUE((c.ims[2] == CustIm{u"Old", u"raw", u"Pager net"}));
+    EXPECT_TRUE((std::vector<CustIm>(c.ims.begin(), c.ims.end()) ==
+                 std::vector<CustIm>{{u"IM", u"x@y", u"sip"}, {u"IM", u"text", u"odd"}, {u"Old", u"raw", u"Pager net"}}));
 }
 
 TEST(CardMapping, PeopleAndDates) {
@@ -87,12 +84,9 @@ TEST(CardMapping, PeopleAndDates) {
     EXPECT_EQ(Pairs(c.people), (PairList{{u"Spouse", u"Other Ann"}, {u"Friend", u"Pal"},
                                          {u"Mother", u"Mum"}}));
     constexpr uint64_t kDay = 864'000'000'000;
-    EXPECT_EQ(c.GetBirthday(), 134'775 * kDay);
-    EXPECT_EQ(c.GetAnniversary(), 145'883 * kDay);
-    ASSERT_EQ(c.dates.GetSize(), 3);
-    EXPECT_TRUE((c.dates[0] == CustDate{u"Birthday", 134'776 * kDay}));
-    EXPECT_TRUE((c.dates[1] == CustDate{u"Met", 146'097 * kDay}));
-    EXPECT_TRUE((c.dates[2] == CustDate{u"Date", 146'462 * kDay}));
+    EXPECT_EQ(std::pair(c.GetBirthday(), c.GetAnniversary()), std::pair(134'775 * kDay, 145'883 * kDay));
+    EXPECT_TRUE((std::vector<CustDate>(c.dates.begin(), c.dates.end()) ==
+                 std::vector<CustDate>{{u"Birthday", 134'776 * kDay}, {u"Met", 146'097 * kDay}, {u"Date", 146'462 * kDay}}));
     EXPECT_EQ(Pairs(c.others), (PairList{{u"BDAY", u"circa 1800"}}));
 }
 
