@@ -199,60 +199,69 @@ bool WordIndex::Fill(std::span<const Entry> entries) {
     return FillTrees(entries, keep) && FillSlots(entries, keep) && FillOrders(entries, keep);
 }
 
-// Words are made in the order of their first use, which gives each tree the shape that adding
-// the contacts in turn gives. A later word may split the tail node an earlier word ended at, so
-// each word's node is looked up again once all are made; each node's list is then written once.
+// Each tree is built at once from its distinct words (see WordTree::Build); each contact then
+// records the nodes of its words in the order it first uses them, as adding it does.
 bool WordIndex::FillTrees(std::span<const Entry> entries, std::span<const size_t> keep) {
     struct TreeFill {
         WordTree* tree;
-        std::unordered_map<std::u16string, uint32_t> nodes;  // word -> its final node
-        std::vector<std::vector<const std::u16string*>> used;  // per kept entry, first use order
+        std::unordered_map<std::u16string, uint32_t> indexOf;  // word -> its index in `words`
+        std::vector<std::u16string> words;
+        std::vector<std::vector<uint32_t>> used;  // per kept entry, its words' indexes
     };
-    TreeFill fills[2] = {{&text_, {}, {}}, {&group_, {}, {}}};
+    TreeFill fills[2] = {{&text_, {}, {}, {}}, {&group_, {}, {}, {}}};
     for (TreeFill& fill : fills) fill.used.resize(keep.size());
-    auto use = [](TreeFill& fill, const std::u16string& word, size_t k) -> bool {
-        auto [it, fresh] = fill.nodes.try_emplace(word, 0);
-        if (fresh && !fill.tree->NodeOf(word)) return false;
-        auto& used = fill.used[k];
-        if (std::find(used.begin(), used.end(), &it->first) == used.end()) used.push_back(&it->first);
-        return true;
+    auto use = [](TreeFill& fill, const std::u16string& word, size_t k) {
+        if (word.empty()) return;
+        const auto [it, fresh] = fill.indexOf.try_emplace(word, static_cast<uint32_t>(fill.words.size()));
+        if (fresh) fill.words.push_back(word);
+        std::vector<uint32_t>& used = fill.used[k];
+        if (std::find(used.begin(), used.end(), it->second) == used.end()) used.push_back(it->second);
     };
     for (size_t k = 0; k < keep.size(); ++k) {
         for (const IndexWord& word : entries[keep[k]].words) {
-            if (!use(fills[0], word.text, k)) return false;
-            if (word.textOnly) continue;
-            const std::u16string key = GroupKeyOf(word.text);
-            if (!key.empty() && !use(fills[1], key, k)) return false;
+            use(fills[0], word.text, k);
+            if (!word.textOnly) use(fills[1], GroupKeyOf(word.text), k);
         }
     }
     for (TreeFill& fill : fills) {
-        std::unordered_map<uint32_t, std::vector<uint32_t>> lists;
-        for (auto& [word, node] : fill.nodes) node = fill.tree->NodeOf(word).value_or(0);
-        std::vector<PairList::Pair> map;
-        for (size_t k = 0; k < keep.size(); ++k) {
-            if (fill.used[k].empty()) continue;
-            const uint32_t oid = entries[keep[k]].oid;
-            std::vector<uint32_t> recorded;
-            for (const std::u16string* word : fill.used[k]) {
-                recorded.push_back(fill.nodes[*word]);
-                lists[recorded.back()].push_back(oid);
-            }
-            const std::optional<uint32_t> first = NodeChunks::Append(store_, 0, recorded);
-            if (!first) return false;
-            map.push_back({oid, *first});
-        }
-        for (auto& [node, oids] : lists) {
-            std::sort(oids.begin(), oids.end());
-            const std::optional<uint32_t> list = OidList::Make(store_, oids);
-            if (!list) return false;
-            fill.tree->SetList(node, *list);
-        }
-        std::sort(map.begin(), map.end(), [](const auto& a, const auto& b) { return a.oid < b.oid; });
-        const std::optional<uint32_t> written = PairList::Rewrite(store_, fill.tree->Map(), map);
-        if (!written) return false;
-        fill.tree->SetMap(*written);
+        if (!FillTree(fill.tree, fill.words, fill.used, entries, keep)) return false;
     }
     return true;
+}
+
+bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
+                         std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries,
+                         std::span<const size_t> keep) {
+    std::vector<uint32_t> byWord(words.size());
+    std::iota(byWord.begin(), byWord.end(), 0u);
+    std::sort(byWord.begin(), byWord.end(), [&](uint32_t a, uint32_t b) { return words[a] < words[b]; });
+    std::vector<uint32_t> rank(words.size());
+    std::vector<std::u16string> sorted;
+    sorted.reserve(words.size());
+    for (uint32_t r = 0; r < byWord.size(); ++r) {
+        rank[byWord[r]] = r;
+        sorted.push_back(words[byWord[r]]);
+    }
+    std::vector<std::vector<uint32_t>> lists(words.size());
+    for (size_t k = 0; k < keep.size(); ++k) {
+        for (const uint32_t word : used[k]) lists[rank[word]].push_back(entries[keep[k]].oid);
+    }
+    for (std::vector<uint32_t>& list : lists) std::sort(list.begin(), list.end());
+    std::vector<uint32_t> nodes;
+    if (!tree->Build(sorted, lists, nodes)) return false;
+    std::vector<PairList::Pair> map;
+    for (size_t k = 0; k < keep.size(); ++k) {
+        if (used[k].empty()) continue;
+        std::vector<uint32_t> recorded;
+        for (const uint32_t word : used[k]) recorded.push_back(nodes[rank[word]]);
+        const std::optional<uint32_t> first = NodeChunks::Append(store_, 0, recorded);
+        if (!first) return false;
+        map.push_back({entries[keep[k]].oid, *first});
+    }
+    std::sort(map.begin(), map.end(), [](const auto& a, const auto& b) { return a.oid < b.oid; });
+    const std::optional<uint32_t> written = PairList::Rewrite(store_, tree->Map(), map);
+    if (written) tree->SetMap(*written);
+    return written.has_value();
 }
 
 bool WordIndex::FillSlots(std::span<const Entry> entries, std::span<const size_t> keep) {

@@ -84,6 +84,9 @@ private:
     bool RemoveSlot(uint32_t oid);
     bool FillTrees(std::span<const Entry> entries, std::span<const size_t> keep);
     bool FillOrders(std::span<const Entry> entries, std::span<const size_t> keep);
+    bool FillTree(WordTree* tree, std::span<const std::u16string> words,
+                  std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries,
+                  std::span<const size_t> keep);
     bool FillSlots(std::span<const Entry> entries, std::span<const size_t> keep);
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;

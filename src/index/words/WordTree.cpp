@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "index/format/Words.h"
 #include "index/words/OidList.h"
@@ -126,6 +127,57 @@ std::optional<uint32_t> WordTree::SplitTail(uint32_t node, std::u16string_view r
         linkAt = mine[0] < Char(parent) ? kNodeLowerAt : kNodeHigherAt;
     }
     return Attach(parent, linkAt, mine);
+}
+
+struct WordTree::Building {
+    std::span<const std::u16string> words;
+    std::span<const std::vector<uint32_t>> lists;
+    std::vector<uint32_t>& nodes;
+};
+
+bool WordTree::Build(std::span<const std::u16string> words, std::span<const std::vector<uint32_t>> lists,
+                     std::vector<uint32_t>& nodes) {
+    if (Root() != 0) return false;
+    nodes.assign(words.size(), 0);
+    Building building{words, lists, nodes};
+    const std::optional<uint32_t> root = BuildSiblings(building, 0, words.size(), 0, 0);
+    if (root) SetRoot(*root);
+    return root.has_value();
+}
+
+// The nodes of the characters at `depth` of words[lo, hi), which share their first `depth`
+// characters and are longer than that: the node of the middle word's character, then the
+// siblings before it, the words continuing it, and the siblings after it.
+std::optional<uint32_t> WordTree::BuildSiblings(Building& b, size_t lo, size_t hi, size_t depth,
+                                                uint32_t parent) {
+    if (lo == hi) return 0u;
+    const auto begin = b.words.begin();
+    const size_t middle = lo + (hi - lo) / 2;
+    const char16_t ch = b.words[middle][depth];
+    const auto first = static_cast<size_t>(
+        std::partition_point(begin + lo, begin + middle, [&](const auto& w) { return w[depth] < ch; }) - begin);
+    const auto last = static_cast<size_t>(
+        std::partition_point(begin + middle, begin + hi, [&](const auto& w) { return w[depth] == ch; }) - begin);
+    const std::u16string_view word = b.words[first];
+    const bool alone = last - first == 1;
+    const std::optional<uint32_t> node = NewNode(parent, alone ? word.substr(depth) : word.substr(depth, 1));
+    if (!node) return std::nullopt;
+    size_t below = first;  // the words continuing below the node
+    if (alone || word.size() == depth + 1) {
+        const std::optional<uint32_t> list = OidList::Make(store_, b.lists[first]);
+        if (!list) return std::nullopt;
+        SetList(*node, *list);
+        b.nodes[first] = *node;
+        below = alone ? last : first + 1;
+    }
+    for (auto [link, from, to, at] : {std::tuple{kNodeLowerAt, lo, first, depth},
+                                      std::tuple{kNodeEqualAt, below, last, depth + 1},
+                                      std::tuple{kNodeHigherAt, last, hi, depth}}) {
+        const std::optional<uint32_t> child = BuildSiblings(b, from, to, at, *node);
+        if (!child) return std::nullopt;
+        SetField(*node, link, *child);
+    }
+    return node;
 }
 
 std::optional<uint32_t> WordTree::Insert(std::u16string_view word, uint32_t oid) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,14 @@ public:
     // needed. The word's node when the OID was added, 0 when it was there already, nullopt when
     // the image could not supply a block.
     std::optional<uint32_t> Insert(std::u16string_view word, uint32_t oid);
+    // Builds the tree of an empty index at once from `words` (ascending, distinct, non-empty),
+    // `lists[i]` being the OIDs (ascending) of words[i]; `nodes[i]` receives the node of words[i].
+    // Sibling characters are balanced by the number of words under them, a word that no other
+    // word continues ends at a node with tail, and each node is laid out before its subtrees
+    // with its list beside it, so the words under a prefix lie together in the image. False when
+    // the tree is not empty or the image could not supply a block.
+    bool Build(std::span<const std::u16string> words, std::span<const std::vector<uint32_t>> lists,
+               std::vector<uint32_t>& nodes);
     // The node of `word` itself (no OID added); nullopt on allocation failure.
     std::optional<uint32_t> NodeOf(std::u16string_view word);
     // The node at which `prefix` ends, or 0 when no word begins with it.
@@ -58,6 +67,8 @@ private:
     std::optional<uint32_t> NewNode(uint32_t parent, std::u16string_view rest);
     std::optional<uint32_t> Attach(uint32_t parent, uint32_t linkAt, std::u16string_view rest);
     std::optional<uint32_t> SplitTail(uint32_t node, std::u16string_view rest);
+    struct Building;
+    std::optional<uint32_t> BuildSiblings(Building& building, size_t lo, size_t hi, size_t depth, uint32_t parent);
     void Prune(uint32_t node, std::vector<uint32_t>& freed);
     void Unlink(uint32_t node);
     void FreeNode(uint32_t node);

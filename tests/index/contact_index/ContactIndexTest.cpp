@@ -55,6 +55,7 @@ struct Snapshot {
     OidVector orders[2];
     std::map<uint32_t, std::set<std::u16string>> contactWords[2];
     std::map<uint32_t, uint32_t> slots;  // OID -> record word of its slot
+    std::map<std::u16string, OidVector> found[2];  // by the first one to three letters of each word
     bool operator==(const Snapshot&) const = default;
 };
 
@@ -64,9 +65,16 @@ Snapshot Take(ContactIndex& index, const std::vector<uint32_t>& oids) {
     for (int t = 0; t < 2; ++t) {
         WordTree& tree = words.Tree(static_cast<SearchTree>(t));
         tree.ForEachWord([&](const std::u16string& word, uint32_t node) {
+            // A node whose word lost its last contact stays while it holds other words' nodes.
             const auto list = OidList::View(words.Store(), tree.List(node));
-            s.words[t][word] = OidVector(list.begin(), list.end());
+            if (!list.empty()) s.words[t][word] = OidVector(list.begin(), list.end());
         });
+        for (const auto& [word, list] : s.words[t]) {
+            for (size_t n = 1; n <= std::min<size_t>(3, word.size()); ++n) {
+                const std::u16string prefix = word.substr(0, n);
+                s.found[t][prefix] = index.Search(prefix, IndexOrder::Name, nullptr, static_cast<SearchTree>(t));
+            }
+        }
         const auto order = words.Order(static_cast<IndexOrder>(t));
         s.orders[t] = OidVector(order.begin(), order.end());
         for (uint32_t oid : oids) s.contactWords[t][oid] = words.WordsOf(static_cast<SearchTree>(t), oid);
@@ -95,6 +103,8 @@ protected:
 
 }  // namespace
 
+// The bulk rebuild lays its trees out differently from adding in turn: the content must be the
+// same, and later changes must work on either.
 TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
     groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     db.contacts.clear();
@@ -104,6 +114,21 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
         db.contacts[oid] = RandomContact(rng, oid);
         oids.push_back(oid);
     }
+    const auto initial = db.contacts;
+    const auto change = [&](std::mt19937 random) {  // removes and rewrites held contacts
+        for (int i = 0; i < 80; ++i) {
+            const uint32_t oid = oids[random() % oids.size()];
+            const std::optional<uint32_t> slot = index.FindSlot(oid);
+            if (!slot) continue;
+            if (i % 2 == 0) {
+                ASSERT_TRUE(index.RemoveContact(oid) && index.Props().RemoveRecord(*slot));
+                continue;
+            }
+            db.contacts[oid] = RandomContact(random, oid);
+            ASSERT_TRUE(index.Props().UpdateRecord(*slot, db.contacts[oid]));
+            ASSERT_TRUE(index.UpdateContact(db.contacts[oid], u"note text", *slot));
+        }
+    };
     ASSERT_TRUE(index.Create(db));
     for (uint32_t oid : oids) {
         const Contact& c = db.contacts[oid];
@@ -116,13 +141,18 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
         }
     }
     const Snapshot sequential = Take(index, oids);
+    change(std::mt19937(5));
+    const Snapshot sequentialChanged = Take(index, oids);
     index.Close();
+    db.contacts = initial;
     IndexRebuild gathered;
     for (uint32_t oid : oids) gathered.Add(db.contacts[oid], u"note text");
     ASSERT_TRUE(index.Rebuild(db, gathered));
     const Snapshot bulk = Take(index, oids);
     EXPECT_TRUE(bulk == sequential);
     EXPECT_EQ(bulk.orders[0].size(), db.contacts.size());
+    change(std::mt19937(5));
+    EXPECT_TRUE(Take(index, oids) == sequentialChanged);
 }
 
 TEST_F(ContactIndexTest, OpenTellsReadyStaleOrFailed) {
