@@ -17,19 +17,6 @@ std::vector<uint32_t> Range(uint32_t from, uint32_t to) {
 
 }  // namespace
 
-TEST(RecentContactList, TouchKeepsTwentyMostRecentFirst) {
-    TempDevice device;
-    RecentContactList recent;
-    for (uint32_t oid = 1; oid <= 21; ++oid) recent.Touch(oid);
-    recent.Touch(10);
-    EXPECT_EQ(std::tuple(recent.Oids().size(), recent.Oids()[0], recent.Oids()[1], recent.Oids().back()),
-              std::tuple(size_t{20}, 10u, 21u, 2u)) << "the 21st drops the oldest, a touched one goes first";
-    const uint32_t gone[] = {10, 21, 99};
-    recent.Remove(gone);
-    recent.KeepExisting({});  // an empty store list removes nothing
-    EXPECT_EQ(recent.Oids().size(), 18u);
-}
-
 TEST(RecentContactList, SavingMergesTheStoredListBehindTheTouchedOnes) {
     TempDevice device;
     ASSERT_TRUE(SettingsStore::WriteDwordList(u"CatRecent", Range(100, 119)));

@@ -4,7 +4,6 @@
 
 #include "categories/ArrayOf.h"
 #include "categories/manager/CategoryManager.h"
-#include "categories/ringtones/CallFilterMenu.h"
 #include "categories/ringtones/RingtoneListModel.h"
 #include "categories/ringtones/RingtoneManager.h"
 #include "core/res/ResourceStrings.h"
@@ -96,23 +95,6 @@ TEST_F(CallFilterTest, EnableAllAfterDisableAllAndOneGroupOutOfAll) {
 
     ASSERT_TRUE(filter_.SetEnabled(family_, false));  // the list is complete again
     EXPECT_EQ(ReadStored(), (Stored{1, -1}));
-}
-
-TEST_F(CallFilterTest, SubmenuChecksAndCommands) {
-    ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterDisableAll));
-    ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterFirstCategory + 2));  // Work
-    ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterNoContact));
-    EXPECT_FALSE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterFirstCategory + 3));  // no such
-    EXPECT_FALSE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterEnableAll - 1));
-
-    const MenuDescription menu = BuildCallFilterMenu(filter_, categories_);
-    std::vector<uint32_t> checked;
-    for (const MenuItem& item : menu) {
-        if (item.IsChecked()) checked.push_back(item.id);
-    }
-    EXPECT_EQ(checked, (std::vector<uint32_t>{25303, 25307}));
-    ASSERT_TRUE(RunCallFilterCommand(filter_, categories_, kCmdCallFilterEnableAll));
-    EXPECT_TRUE(BuildCallFilterMenu(filter_, categories_)[0].IsChecked());
 }
 
 TEST_F(CallFilterTest, RingtoneDialogRowsAndOk) {

@@ -102,15 +102,3 @@ TEST_F(RingtoneManagerTest, SetRingtonesReplacesEverythingAndRenamedCategoriesLo
     EXPECT_EQ(Ringtones(reloaded, {u"Office", u"Office 2", u"Work"}),
               (Map{{u"Office", u"\\office.wav"}, {u"Office 2", u""}, {u"Work", u""}}));
 }
-
-TEST_F(RingtoneManagerTest, SystemRingtoneFallsBackPastEmptyAndStarredValues) {
-    constexpr std::u16string_view kSounds = u"ControlPanel\\Sounds\\RingTone0";
-    EXPECT_EQ(RingtoneManager::SystemRingtone(), u"Windows Default .wav");
-    plat::DeviceRegistry().SetValue(kHkcu, kSounds, u"SavedSound", plat::RegValue::String(u"\\b.wav"));
-    for (const auto& sound : {plat::RegValue::String(u"*none*"), plat::RegValue::Dword(3)}) {
-        plat::DeviceRegistry().SetValue(kHkcu, kSounds, u"Sound", sound);
-        EXPECT_EQ(RingtoneManager::SystemRingtone(), u"\\b.wav");
-    }
-    plat::DeviceRegistry().SetValue(kHkcu, kSounds, u"Sound", plat::RegValue::String(u"\\a.wav"));
-    EXPECT_EQ(RingtoneManager::SystemRingtone(), u"\\a.wav");
-}

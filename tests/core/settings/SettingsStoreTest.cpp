@@ -137,16 +137,6 @@ TEST_F(Settings, DamagedListsReadWhatIsThere) {
     EXPECT_TRUE(SettingsStore::ReadDwordList(kSection).empty());
 }
 
-TEST_F(Settings, FileFlagsAreNamedByTheFileName) {
-    EXPECT_FALSE(SettingsStore::TestFileFlag(u"\\pim_index1.dat"));
-    EXPECT_TRUE(SettingsStore::SetFileFlag(u"pim_index1.dat"));
-    EXPECT_EQ(Raw(u"Software\\Velmora\\PIM\\Settings", u"pim_index1.dat")->AsDword(), 1u);
-    EXPECT_TRUE(SettingsStore::TestFileFlag(u"\\other\\folder\\PIM_INDEX1.DAT"));
-    EXPECT_TRUE(SettingsStore::ClearFileFlag(u"\\pim_index1.dat"));
-    EXPECT_EQ(Raw(u"Software\\Velmora\\PIM\\Settings", u"pim_index1.dat")->AsDword(), 0u);
-    EXPECT_FALSE(SettingsStore::SetFileFlag(u"\\folder\\"));  // no file name
-}
-
 TEST_F(Settings, TheDataFolderIsMadeWhereTheSettingPoints) {
     using namespace settings;
     EXPECT_EQ(DataFolder(), u"\\My Documents\\Brevane Files");

@@ -28,21 +28,6 @@ protected:
 
 using M = SyncMessage;
 
-TEST_F(PimSyncTest, TheMasterTellsTheSlavesSentOrPosted) {
-    auto a = RegisteredInstance();
-    auto b = RegisteredInstance();
-    auto c = RegisteredInstance();
-    EXPECT_FALSE(b->engine.ReloadSlaves());  // a slave has nobody to tell
-
-    ASSERT_TRUE(a->engine.StopSlaves());
-    EXPECT_EQ(b->got, std::vector<M>{M::SlaveStop});  // sent: there at once
-    ASSERT_TRUE(a->engine.ReloadSlaves());
-    EXPECT_EQ(c->got, std::vector<M>{M::SlaveStop});  // posted: not yet
-    Pump();
-    EXPECT_EQ(c->got, (std::vector<M>{M::SlaveStop, M::SlaveReload}));
-    EXPECT_TRUE(a->got.empty());
-}
-
 // The hand-over itself is the process test's; here what the others are told and what stays.
 TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
     auto a = RegisteredInstance();
