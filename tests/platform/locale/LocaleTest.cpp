@@ -44,33 +44,3 @@ TEST(Locale, NamesSortInTheDeviceLocalesOrder) {
     }
     EXPECT_EQ(plat::LocaleName(), "ru_RU");
 }
-
-// Letters of one unit are lowered through the text class's tests; here the units whose full lower
-// case would change the length.
-TEST(Locale, LowerCasingKeepsEveryUnitInPlace) {
-    std::u16string text = u"\u00c4PFEL \U0001F600 \u0130STANBUL \u00df \u0416";
-    const size_t length = text.size();
-    plat::LowerInPlace(text);
-    EXPECT_EQ(text.size(), length);
-    EXPECT_EQ(text, u"\u00e4pfel \U0001F600 istanbul \u00df \u0436");
-    EXPECT_EQ(plat::LowerUnit(char16_t(0xDE00)), char16_t(0xDE00));  // a lone surrogate
-}
-
-TEST(Locale, ShortDatesOfTheLocaleAndNoneForImpossibleDates) {
-    TempDevice device;
-    const struct {
-        const char* locale;
-        int year, month, day;
-        std::u16string expected;
-    } cases[] = {
-        {"en_US", 2024, 3, 9, u"3/9/24"},     {"de_DE", 2024, 3, 9, u"09.03.24"},
-        {"ru_RU", 2024, 3, 9, u"09.03.2024"}, {"en_US", 2023, 2, 29, u""},
-        {"en_US", 2024, 13, 1, u""},          {"en_US", 2024, 4, 31, u""},
-        {"en_US", 1900, 2, 29, u""},          {"en_US", 2000, 2, 29, u"2/29/00"},
-    };
-    for (const auto& c : cases) {
-        plat::SetDeviceLocale(c.locale);
-        EXPECT_EQ(Utf8(plat::FormatShortDate(c.year, c.month, c.day)), Utf8(c.expected))
-            << c.locale << " " << c.year << "-" << c.month << "-" << c.day;
-    }
-}

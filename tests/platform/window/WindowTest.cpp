@@ -1,4 +1,4 @@
-// Windows of one process: creation and destruction, finding, posting and sending, and the
+// Windows of one process: creation and destruction, finding, and the
 // entries that processes which ended leave behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -72,22 +72,6 @@ TEST_F(WindowTest, WindowsAreFoundByClassAndGoneOnceDestroyed) {
     EXPECT_EQ(plat::FindWindow(u"IS.MAIN.WND.CLASS"), 0u);
 }
 
-TEST_F(WindowTest, PostedMessagesWaitForTheEventLoopAndKeepTheirOrder) {
-    const plat::HWND a = Recording(u"A.CLASS");
-    const plat::HWND b = Recording(u"B.CLASS");
-    ASSERT_TRUE(plat::PostMessage(a, plat::WM_USER, 1, 0));
-    ASSERT_TRUE(plat::PostMessage(b, plat::WM_USER, 2, 0));
-    ASSERT_TRUE(plat::PostMessage(a, plat::WM_USER + 1, 3, 0));
-    EXPECT_TRUE(MessagesOf(a).empty());  // nothing runs inside PostMessage
-    plat::DestroyWindow(b);                // b's waiting message goes with it
-    plat::RunUntil([&] { return MessagesOf(a).size() == 2; }, 5000);
-    plat::ProcessEvents(20);
-    EXPECT_EQ(MessagesOf(a), (std::vector<uint32_t>{plat::WM_USER, plat::WM_USER + 1}));
-    EXPECT_EQ(MessagesOf(b), std::vector<uint32_t>{plat::WM_DESTROY});
-    EXPECT_FALSE(plat::PostMessage(b, plat::WM_USER, 0, 0));
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_WINDOW_HANDLE);
-}
-
 TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindowWhileItRuns) {
     std::vector<uint32_t> seen;
     plat::HWND self = 0;
@@ -101,18 +85,6 @@ TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindowWhileItRuns) {
     plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);
     plat::ProcessEvents(20);
     EXPECT_EQ(seen, (std::vector<uint32_t>{plat::WM_CREATE, plat::WM_CLOSE, plat::WM_DESTROY}));
-}
-
-TEST_F(WindowTest, SendingInsideTheProcessCallsTheProcedureAtOnce) {
-    const plat::HWND window = Recording(u"SENT.TO");
-    EXPECT_EQ(plat::SendMessage(window, plat::WM_USER, 41, 0), 42);
-    EXPECT_EQ(MessagesOf(window), std::vector<uint32_t>{plat::WM_USER});
-
-    const uint8_t bytes[] = {1, 2, 3};
-    const plat::COPYDATASTRUCT data{7, sizeof bytes, bytes};
-    EXPECT_EQ(plat::SendMessage(window, plat::WM_COPYDATA, 9, reinterpret_cast<plat::LPARAM>(&data)), 10);
-    EXPECT_FALSE(plat::PostMessage(window, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)));
-    EXPECT_EQ(plat::GetLastError(), plat::ERROR_MESSAGE_SYNC_ONLY);
 }
 
 TEST_F(WindowTest, AnotherCurrentDeviceEndsTheWindowsOfTheOldOne) {
