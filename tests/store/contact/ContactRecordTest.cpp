@@ -196,7 +196,6 @@ TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
     const plat::CeOid oid = WriteRaw({
         new CCeDBProp(0x82, longText.c_str(), true),      // an over-long first name
         new CCeDBProp(0x84, uint32_t{5}),                  // last name of the wrong type
-        new CCeDBProp(kPropBirthday, u"1990-01-01", true),  // a date as text
         new CCeDBProp(kPropAnniversary, uint32_t{1}, uint32_t{2}),
         new CCeDBProp(kPropPicture, damagedPicture.data(), 7, true),
         new CCeDBProp(kPropNote, note.data(), static_cast<uint32_t>(note.size()), true),
@@ -205,7 +204,6 @@ TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
     const Contact loaded = Load(oid);
     EXPECT_EQ(loaded.GetText(kFieldFirst).GetLength(), 200000);
     EXPECT_TRUE(loaded.GetText(kFieldLast).IsEmpty());
-    EXPECT_EQ(loaded.GetBirthday(), 0u);
     EXPECT_EQ(loaded.GetAnniversary(), (uint64_t{2} << 32) | 1);
     EXPECT_TRUE(loaded.GetPicture().IsEmpty());
     EXPECT_EQ(loaded.GetNoteText(), u"plain note");

@@ -19,16 +19,6 @@ TEST(CardMapping, PhonesGoToTheFirstFreeMatchingFieldThenToFurtherPhones) {
                                          {u"Home phone", u"+1-555"}}));
 }
 
-TEST(CardMapping, FieldHintsPlaceValuesOnlyIntoFieldsOfTheirKind) {
-    const Contact c = CardContact(
-        "TEL;TYPE=WORK;X-BREVANE-FIELD=0x98:second\r\nTEL;TYPE=HOME;X-BREVANE-FIELD=0x90:home\r\n"
-        "EMAIL;X-BREVANE-FIELD=0x92:third\r\nEMAIL;X-BREVANE-FIELD=0x92:again\r\n"
-        "X-AIM;X-BREVANE-FIELD=0x95:aim\r\nX-ICQ;X-BREVANE-FIELD=junk:icq\r\n");
-    ExpectFields(c, {{kFieldWorkPhone2, u"second"}, {kFieldHomePhone, u"home"},
-                     {kFieldEmail3, u"third"}, {kFieldEmail1, u"again"}, {kFieldIm3, u"AOL: aim"},
-                     {kFieldIm1, u"ICQ: icq"}});
-}
-
 TEST(CardMapping, LabelledGroupsAndListsOverflowIntoFurtherValues) {
     const Contact c = CardContact(
         "item1.TEL;TYPE=CELL:desk\r\nitem1.X-ABLabel:Front desk\r\n"

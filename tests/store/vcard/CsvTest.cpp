@@ -49,28 +49,6 @@ TEST(CsvReader, DamagedTablesNameTheLine) {
     }
 }
 
-TEST(CsvImport, WebExportWithNumberedColumns) {
-    const auto contacts = ImportOk(DataFile("google.csv"));
-    ASSERT_EQ(contacts.size(), 2u);  // the empty row makes no contact
-    const Contact& c = contacts[0].contact;
-    ExpectFields(c, {{kFieldFirst, u"Carlos"}, {kFieldLast, u"Mendes"}, {kFieldNickname, u"Cac\u00e1"},
-                     {kFieldEmail1, u"carlos@example.pt"}, {kFieldEmail2, u"c.mendes@work.example"},
-                     {kFieldEmail3, u"cm@work.example"}, {kFieldIm1, u"Skype: carlos.m"},
-                     {kFieldMobile, u"+351 91 234 5678"}, {kFieldWorkPhone, u"+351 21 555 0100"},
-                     {kFieldHomeStreet, u"Rua Augusta 10"}, {kFieldHomeCity, u"Lisboa"},
-                     {kFieldHomePostalCode, u"1100-053"}, {kFieldHomeCountry, u"Portugal"},
-                     {kFieldCompany, u"Tejo Yachts"}, {kFieldDepartment, u"Charter"},
-                     {kFieldJobTitle, u"Skipper"}, {kFieldSpouse, u"Ana Mendes"}});
-    EXPECT_EQ(c.GetNoteText(), u"Met at the regatta.\r\nOwes me a \"favour\".");
-    EXPECT_EQ(c.GetBirthday(), uint64_t{141'654} * 864'000'000'000);
-    EXPECT_EQ(c.GetAnniversary(), uint64_t{151'044} * 864'000'000'000);
-    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Satellite", u"+881 631 555 0100"}}));
-    EXPECT_EQ(Pairs(c.webPages), (PairList{{u"Blog", u"https://carlos.example/blog"}}));
-    EXPECT_EQ(Pairs(c.others), (PairList{{u"Hobby", u"Sailing"}, {u"Shoe size", u"43"}}));
-    EXPECT_EQ(contacts[0].categories, (std::vector<Str>{u"Friends", u"Sailing club"}));
-    ExpectFields(contacts[1].contact, {{kFieldFirst, u"Joana"}});
-}
-
 TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {
     const auto contacts = ImportOk(DataFile("outlook.csv"));
     ASSERT_EQ(contacts.size(), 2u);
@@ -89,13 +67,6 @@ TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {
     ExpectFields(nina, {{kFieldFirst, u"Nina"}, {kFieldLast, u"Berg"}});
     EXPECT_TRUE(nina.others.IsEmpty());
     EXPECT_EQ(nina.GetBirthday(), 0u);
-}
-
-TEST(CsvImport, SemicolonTableInTheDesktopCodePage) {
-    const auto contacts = ImportOk("First Name;Last Name;Notes\r\nJ\xfcrgen;Wei\xdf;\"Kunde; bevorzugt Fax\"\r\n");
-    ASSERT_EQ(contacts.size(), 1u);
-    ExpectFields(contacts[0].contact, {{kFieldFirst, u"J\u00fcrgen"}, {kFieldLast, u"Wei\u00df"}});
-    EXPECT_EQ(contacts[0].contact.GetNoteText(), u"Kunde; bevorzugt Fax");
 }
 
 // Damaged cards and tables are refused by their readers' own tests; here the import tells a file
