@@ -1,7 +1,6 @@
-// The two most-recently-used lists of the filter and their settings sections.
+// The filter's recent-contacts list and its settings section.
 #include <gtest/gtest.h>
 
-#include "categories/filter/CategoryMenuList.h"
 #include "categories/filter/RecentContactList.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/registry/Registry.h"
@@ -42,14 +41,4 @@ TEST(RecentContactList, SavingMergesTheStoredListBehindTheTouchedOnes) {
     loaded.Load();
     loaded.Load();  // once a run
     EXPECT_EQ(loaded.Oids(), std::vector<uint32_t>(expected.begin() + 1, expected.end()));
-}
-
-// The menu list's reading of the stored section is the one tested above; the filter tests save and
-// restore it and set its capacity from the menu's height.
-TEST(CategoryMenuList, ARepeatedIdMovesToTheRecentEndAndTheOldestGoes) {
-    TempDevice device;
-    CategoryMenuList list;
-    list.SetCapacity(3);
-    for (const uint32_t id : {5u, 6u, 7u, 5u, 8u}) list.MoveToRecent(id);
-    EXPECT_EQ(list.Ids(), (std::vector<uint32_t>{7, 5, 8}));
 }

@@ -53,26 +53,28 @@ protected:
 
 }  // namespace
 
+// The old file is imported once and deleted, whether it could be used or not.
 TEST_F(RingtoneManagerTest, FirstLoadImportsTheOldFileAndDeletesIt) {
-    WriteOldFile(RingtoneBytes()
-                     .Record(Name(kStrDefaultRingtone), u"\\ring.wav")
-                     .Record(Name(kStrNoNumber), u"\\private.wav")
-                     .Record(u"Work", u"\\work.wav")
-                     .Bytes());
-    RingtoneManager manager;
-    manager.Load();
-    EXPECT_FALSE(std::filesystem::exists(OldFile()));
-    EXPECT_EQ(Section(), (Map{{u"#DEFAULT#", u"\\ring.wav"}, {u"#NOPHONE#", u"\\private.wav"}, {u"Work", u"\\work.wav"}}));
-}
-
-TEST_F(RingtoneManagerTest, UnusableOldFilesAreDeletedWithoutImporting) {
-    for (const auto& bytes : {RingtoneBytes(0x12345678).Record(u"Work", u"\\a.wav").Bytes(),
-                              std::vector<uint8_t>{}}) {
-        WriteOldFile(bytes);
+    const struct {
+        std::vector<uint8_t> bytes;
+        Map section;
+    } cases[] = {
+        {RingtoneBytes()
+             .Record(Name(kStrDefaultRingtone), u"\\ring.wav")
+             .Record(Name(kStrNoNumber), u"\\private.wav")
+             .Record(u"Work", u"\\work.wav")
+             .Bytes(),
+         {{u"#DEFAULT#", u"\\ring.wav"}, {u"#NOPHONE#", u"\\private.wav"}, {u"Work", u"\\work.wav"}}},
+        {RingtoneBytes(0x12345678).Record(u"Work", u"\\a.wav").Bytes(), {}},  // a foreign magic
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        plat::DeviceRegistry().DeleteKey(kHkcu, kSection);
+        WriteOldFile(c.bytes);
         RingtoneManager manager;
         manager.Load();
         EXPECT_FALSE(std::filesystem::exists(OldFile()));
-        EXPECT_TRUE(Section().empty());
+        EXPECT_EQ(Section(), c.section);
     }
 }
 
