@@ -4,35 +4,11 @@
 
 #include <vector>
 
-#include "CallPolicyBytes.h"
 #include "ProgramLogWait.h"
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/programs/Process.h"
 #include "platform/programs/PhoneAbi.h"
 #include "platform/registry/Registry.h"
-
-namespace {
-
-plat::LRESULT SendBlock(plat::HWND window, const std::vector<uint8_t>& block) {
-    const plat::COPYDATASTRUCT data{plat::kCallPolicyCopyData, static_cast<uint32_t>(block.size()), block.data()};
-    return plat::SendMessage(window, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
-}
-
-}  // namespace
-
-TEST(StandinPrograms, CallPolicyWindowRefusesADamagedBlock) {
-    TempDevice device;
-    ASSERT_TRUE(plat::StartProgram(u"callpol.exe", u""));
-    const plat::HWND window = AwaitWindow(plat::kCallPolicyClass);
-    ASSERT_NE(window, 0u);
-    std::vector<uint8_t> damaged = CallPolicyBytes(u"*#06#");
-    damaged[4] = 21;
-    EXPECT_EQ(SendBlock(window, damaged), 0);
-    EXPECT_TRUE(plat::PostMessage(window, plat::WM_CLOSE, 0, 0));
-    EXPECT_EQ(AwaitWindow(plat::kCallPolicyClass, true), 0u);
-    const std::string log = ReadProgramLog(device);
-    EXPECT_NE(log.find("\tcallpol.exe\tdamaged block\t32\n"), std::string::npos) << log;
-}
 
 TEST(StandinPrograms, WindowedStandinsEndWhenTheirDeviceIsRemoved) {
     TempDevice device;
