@@ -19,22 +19,6 @@ TEST(CardMapping, PhonesGoToTheFirstFreeMatchingFieldThenToFurtherPhones) {
                                          {u"Home phone", u"+1-555"}}));
 }
 
-TEST(CardMapping, LabelledGroupsAndListsOverflowIntoFurtherValues) {
-    const Contact c = CardContact(
-        "item1.TEL;TYPE=CELL:desk\r\nitem1.X-ABLabel:Front desk\r\n"
-        "item2.TEL:mob\r\nitem2.X-ABLabel:_$!<Mobile>!$_\r\n"
-        "item3.TEL:sat\r\nitem3.X-ABLabel:_$!<Satellite>!$_\r\n"
-        "item4.EMAIL:\r\nitem4.X-ABLabel:\r\n"
-        "EMAIL:a@x\r\nEMAIL;TYPE=HOME:b@x\r\nEMAIL:c@x\r\nEMAIL:d@x\r\n"
-        "URL:http://one\r\nURL;TYPE=WORK:http://two\r\n"
-        "item5.URL:http://blog\r\nitem5.X-ABLabel:Blog\r\n");
-    ExpectFields(c, {{kFieldMobile, u"mob"}, {kFieldEmail1, u"a@x"}, {kFieldEmail2, u"b@x"},
-                     {kFieldEmail3, u"c@x"}, {kFieldWeb, u"http://one"}});
-    EXPECT_EQ(Pairs(c.phones), (PairList{{u"Front desk", u"desk"}, {u"Satellite", u"sat"}}));
-    EXPECT_EQ(Pairs(c.emails), (PairList{{u"", u""}, {u"E-mail", u"d@x"}}));
-    EXPECT_EQ(Pairs(c.webPages), (PairList{{u"Web", u"http://two"}, {u"Blog", u"http://blog"}}));
-}
-
 TEST(CardMapping, AddressesByTypeWithStreetLinesJoined) {
     const Contact c = CardContact(
         "ADR;TYPE=HOME:PO Box 7;Apt 4;1 Main St;Town;ST;12345;Land\r\n"
