@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
+#include <utility>
 
 #include "index/format/Words.h"
 #include "index/words/OidList.h"
@@ -129,55 +129,62 @@ std::optional<uint32_t> WordTree::SplitTail(uint32_t node, std::u16string_view r
     return Attach(parent, linkAt, mine);
 }
 
-struct WordTree::Building {
-    std::span<const std::u16string> words;
-    std::span<const std::vector<uint32_t>> lists;
-    std::vector<uint32_t>& nodes;
-};
+namespace {
 
+// The run of words[lo, hi) (sorted, sharing their first `depth` characters) that has at `depth`
+// the character of the middle word.
+std::pair<size_t, size_t> MiddleRun(std::span<const std::u16string> words, size_t lo, size_t hi, size_t depth) {
+    const auto begin = words.begin();
+    const size_t middle = lo + (hi - lo) / 2;
+    const char16_t ch = words[middle][depth];
+    const auto first = std::partition_point(begin + lo, begin + middle, [&](const auto& w) { return w[depth] < ch; });
+    const auto last = std::partition_point(begin + middle, begin + hi, [&](const auto& w) { return w[depth] == ch; });
+    return {static_cast<size_t>(first - begin), static_cast<size_t>(last - begin)};
+}
+
+}  // namespace
+
+// Each node is made before its lower siblings, the words continuing it and its higher siblings,
+// in that order (a stack, not recursion: a long word shared by two contacts would nest as deep
+// as its length).
 bool WordTree::Build(std::span<const std::u16string> words, std::span<const std::vector<uint32_t>> lists,
                      std::vector<uint32_t>& nodes) {
     if (Root() != 0) return false;
     nodes.assign(words.size(), 0);
-    Building building{words, lists, nodes};
-    const std::optional<uint32_t> root = BuildSiblings(building, 0, words.size(), 0, 0);
-    if (root) SetRoot(*root);
-    return root.has_value();
-}
-
-// The nodes of the characters at `depth` of words[lo, hi), which share their first `depth`
-// characters and are longer than that: the node of the middle word's character, then the
-// siblings before it, the words continuing it, and the siblings after it.
-std::optional<uint32_t> WordTree::BuildSiblings(Building& b, size_t lo, size_t hi, size_t depth,
-                                                uint32_t parent) {
-    if (lo == hi) return 0u;
-    const auto begin = b.words.begin();
-    const size_t middle = lo + (hi - lo) / 2;
-    const char16_t ch = b.words[middle][depth];
-    const auto first = static_cast<size_t>(
-        std::partition_point(begin + lo, begin + middle, [&](const auto& w) { return w[depth] < ch; }) - begin);
-    const auto last = static_cast<size_t>(
-        std::partition_point(begin + middle, begin + hi, [&](const auto& w) { return w[depth] == ch; }) - begin);
-    const std::u16string_view word = b.words[first];
-    const bool alone = last - first == 1;
-    const std::optional<uint32_t> node = NewNode(parent, alone ? word.substr(depth) : word.substr(depth, 1));
-    if (!node) return std::nullopt;
-    size_t below = first;  // the words continuing below the node
-    if (alone || word.size() == depth + 1) {
-        const std::optional<uint32_t> list = OidList::Make(store_, b.lists[first]);
-        if (!list) return std::nullopt;
-        SetList(*node, *list);
-        b.nodes[first] = *node;
-        below = alone ? last : first + 1;
+    struct Pending {
+        size_t lo, hi, depth;  // words[lo, hi), all longer than `depth`
+        uint32_t parent, linkAt;
+    };
+    std::vector<Pending> pending;
+    if (!words.empty()) pending.push_back({0, words.size(), 0, 0, 0});
+    while (!pending.empty()) {
+        const Pending p = pending.back();
+        pending.pop_back();
+        const auto [first, last] = MiddleRun(words, p.lo, p.hi, p.depth);
+        const std::u16string_view word = words[first];
+        const bool alone = last - first == 1;
+        const std::optional<uint32_t> node = NewNode(p.parent, alone ? word.substr(p.depth) : word.substr(p.depth, 1));
+        if (!node) return false;
+        if (p.parent == 0) {
+            SetRoot(*node);
+        } else {
+            SetField(p.parent, p.linkAt, *node);
+        }
+        size_t below = first;  // the words continuing below the node
+        if (alone || word.size() == p.depth + 1) {
+            const std::optional<uint32_t> list = OidList::Make(store_, lists[first]);
+            if (!list) return false;
+            SetList(*node, *list);
+            nodes[first] = *node;
+            below = alone ? last : first + 1;
+        }
+        for (const Pending& next : {Pending{last, p.hi, p.depth, *node, kNodeHigherAt},
+                                    Pending{below, last, p.depth + 1, *node, kNodeEqualAt},
+                                    Pending{p.lo, first, p.depth, *node, kNodeLowerAt}}) {
+            if (next.lo < next.hi) pending.push_back(next);
+        }
     }
-    for (auto [link, from, to, at] : {std::tuple{kNodeLowerAt, lo, first, depth},
-                                      std::tuple{kNodeEqualAt, below, last, depth + 1},
-                                      std::tuple{kNodeHigherAt, last, hi, depth}}) {
-        const std::optional<uint32_t> child = BuildSiblings(b, from, to, at, *node);
-        if (!child) return std::nullopt;
-        SetField(*node, link, *child);
-    }
-    return node;
+    return true;
 }
 
 std::optional<uint32_t> WordTree::Insert(std::u16string_view word, uint32_t oid) {

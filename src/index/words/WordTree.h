@@ -67,8 +67,6 @@ private:
     std::optional<uint32_t> NewNode(uint32_t parent, std::u16string_view rest);
     std::optional<uint32_t> Attach(uint32_t parent, uint32_t linkAt, std::u16string_view rest);
     std::optional<uint32_t> SplitTail(uint32_t node, std::u16string_view rest);
-    struct Building;
-    std::optional<uint32_t> BuildSiblings(Building& building, size_t lo, size_t hi, size_t depth, uint32_t parent);
     void Prune(uint32_t node, std::vector<uint32_t>& freed);
     void Unlink(uint32_t node);
     void FreeNode(uint32_t node);
