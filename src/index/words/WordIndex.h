@@ -92,7 +92,7 @@ private:
     const Positions& PositionsOf(IndexOrder order) const;
     uint32_t PositionOf(const Positions& positions, uint32_t oid) const;
     void MarkToken(WordTree const& tree, std::u16string_view token, const Positions& positions) const;
-    void MarkFilter(const OidVector& filter, const Positions& positions) const;
+    void MarkOids(std::span<const uint32_t> oids, const Positions& positions) const;
     OidVector Collect(std::span<const uint32_t> list) const;
     void Changed() { ++epoch_; }
 
@@ -108,4 +108,5 @@ private:
     // The searches' working sets, kept to spare allocations.
     mutable MarkSet marks_;
     mutable std::vector<uint32_t> lists_;
+    mutable std::vector<uint32_t> found_;
 };
