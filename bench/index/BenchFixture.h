@@ -49,6 +49,7 @@ public:
     std::u16string PropsPath() const;
 
 private:
+    void BuildEngines();
     void Check();
 
     uint32_t count_;

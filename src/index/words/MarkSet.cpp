@@ -36,24 +36,23 @@ size_t MarkSet::EndPass() {
     return keptList_.size();
 }
 
-std::vector<uint32_t> MarkSet::Ascending() {
+void MarkSet::Ascending(std::vector<uint32_t>& out) {
     // A few hits in a long list are cheaper to sort; otherwise the bitmap, read word by word,
     // gives them in order at the cost of one word per 64 positions.
-    std::vector<uint32_t> ordered;
     if (keptList_.size() * 2048 < size_) {
-        ordered = keptList_;
-        std::sort(ordered.begin(), ordered.end());
+        out = keptList_;
+        std::sort(out.begin(), out.end());
         ClearKept();
-        return ordered;
+        return;
     }
-    ordered.reserve(keptList_.size());
+    out.clear();
+    out.reserve(keptList_.size());
     for (size_t word = 0; word < kept_.size(); ++word) {
         for (uint64_t set = std::exchange(kept_[word], 0); set != 0; set &= set - 1) {
-            ordered.push_back(static_cast<uint32_t>(word * 64 + static_cast<size_t>(std::countr_zero(set))));
+            out.push_back(static_cast<uint32_t>(word * 64 + static_cast<size_t>(std::countr_zero(set))));
         }
     }
     keptList_.clear();
-    return ordered;
 }
 
 void MarkSet::ClearKept() {

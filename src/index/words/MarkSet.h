@@ -32,8 +32,8 @@ public:
     }
     // Ends the pass: keeps only the positions it marked; their number.
     size_t EndPass();
-    // The kept positions, ascending. Ends the search.
-    std::vector<uint32_t> Ascending();
+    // Replaces `out` with the kept positions, ascending. Ends the search.
+    void Ascending(std::vector<uint32_t>& out);
 
 private:
     void ClearKept();

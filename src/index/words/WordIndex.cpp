@@ -381,7 +381,8 @@ void WordIndex::MarkOids(std::span<const uint32_t> oids, const Positions& positi
 
 OidVector WordIndex::Collect(std::span<const uint32_t> list) const {
     OidVector out;
-    for (uint32_t at : marks_.Ascending()) out.push_back(list[at]);
+    marks_.Ascending(out);
+    for (uint32_t& at : out) at = list[at];  // each position becomes the OID listed there
     return out;
 }
 
