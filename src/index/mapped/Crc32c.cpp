@@ -1,6 +1,11 @@
 #include "index/mapped/Crc32c.h"
 
 #include <array>
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <nmmintrin.h>
+#endif
 
 namespace {
 
@@ -28,9 +33,31 @@ uint32_t LoadLittle32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
+#if defined(__x86_64__)
+__attribute__((target("sse4.2"))) uint32_t ExtendByInstruction(uint32_t crc, const uint8_t* data, size_t size) {
+    uint64_t c = ~crc;
+    for (; size >= 8; data += 8, size -= 8) {
+        uint64_t word;
+        std::memcpy(&word, data, 8);
+        c = _mm_crc32_u64(c, word);
+    }
+    auto c32 = static_cast<uint32_t>(c);
+    for (; size > 0; ++data, --size) c32 = _mm_crc32_u8(c32, *data);
+    return ~c32;
+}
+#endif
+
 }  // namespace
 
 uint32_t Crc32cExtend(uint32_t crc, const uint8_t* data, size_t size) {
+#if defined(__x86_64__)
+    static const bool kInstruction = __builtin_cpu_supports("sse4.2");
+    if (kInstruction) return ExtendByInstruction(crc, data, size);
+#endif
+    return Crc32cExtendPortable(crc, data, size);
+}
+
+uint32_t Crc32cExtendPortable(uint32_t crc, const uint8_t* data, size_t size) {
     uint32_t c = ~crc;
     while (size >= 8) {
         const uint32_t low = LoadLittle32(data) ^ c;
