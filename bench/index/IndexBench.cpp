@@ -3,7 +3,7 @@
 //   Search/<engine>/<kind>/<contacts>  every query of the kind's fixed set, each timed on its own;
 //                                      counters: median_us, p99_us, results (mean per query),
 //                                      mismatches (queries whose result differs from the index's)
-//   Rebuild/<contacts>                 the bulk rebuild of both files
+//   Rebuild/<contacts>                 the bulk rebuild of both files; counter: the peak memory it adds
 //   Open/<contacts>                    opening a valid, saved index; counters: bytes per contact
 //   Change/<add|update|remove>/100000  one change of a contact (its words, orders and slot)
 #include <benchmark/benchmark.h>
@@ -68,17 +68,46 @@ void Search(benchmark::State& state, uint32_t contacts, Engine engine, QueryKind
     state.SetItemsProcessed(static_cast<int64_t>(micros.size()));
 }
 
+// The resident memory of this process, from /proc/self/statm.
+double ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// The largest resident memory of this process since the last ResetPeak (Linux: VmHWM).
+double PeakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// Counter rebuild_peak_bytes_per_contact: the most memory the rebuild held beyond what the
+// process held before it (the new images and the rebuild's working sets).
 void Rebuild(benchmark::State& state, uint32_t contacts) {
     BenchFixture& fixture = Shared(contacts);
     ContactIndex index(BenchGroups(), u"\\rebuild_index1.dat", u"\\rebuild_index2.dat");
+    double peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
         IndexRebuild gathered = fixture.Gathered();
+        index.Close();
+        ResetPeak();
+        const double before = ResidentBytes();
         state.ResumeTiming();
         if (!index.Rebuild(fixture.Database(), gathered)) state.SkipWithError("the rebuild failed");
+        state.PauseTiming();
+        peak = std::max(peak, PeakResidentBytes() - before);
+        state.ResumeTiming();
     }
     index.Close();
     state.SetItemsProcessed(state.iterations() * contacts);
+    state.counters["rebuild_peak_bytes_per_contact"] = peak / contacts;
 }
 
 uint64_t FileBytes(std::u16string_view devicePath) {
@@ -86,14 +115,6 @@ uint64_t FileBytes(std::u16string_view devicePath) {
     std::error_code ec;
     const uint64_t bytes = host ? std::filesystem::file_size(*host, ec) : 0;
     return ec ? 0 : bytes;
-}
-
-// The resident memory of this process, from /proc/self/statm.
-double ResidentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    double pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
 // Opens the saved files of the fixture's index (no other object holds their images, so each open
