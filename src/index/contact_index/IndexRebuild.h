@@ -5,6 +5,7 @@
 // writes the files in bulk.
 #include <cstdint>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "index/words/WordIndex.h"
@@ -18,11 +19,13 @@ public:
         std::vector<uint8_t> record;   // the further values' record
     };
 
-    // Gathers `contact` (stored: it has an object identifier) with its note text.
+    // Gathers `contact` (stored: it has an object identifier) with its note text. A contact
+    // gathered again replaces its earlier reading, so that each has one record.
     void Add(const Contact& contact, std::u16string_view note);
     size_t Count() const { return entries_.size(); }
     std::vector<Entry>& Entries() { return entries_; }
 
 private:
     std::vector<Entry> entries_;
+    std::unordered_map<uint32_t, size_t> indexOf_;  // OID -> its entry
 };

@@ -77,8 +77,8 @@ void IndexStore::SetHeaderWord(IndexFormat::HeaderWord word, uint32_t value) {
     if (base_) StoreWord(base_ + 4 * word, value);
 }
 
-bool IndexStore::Contains(uint32_t offset, uint64_t bytes) const {
-    return base_ != nullptr && uint64_t{offset} + bytes <= Length();
+uint32_t IndexStore::BlockBytes(uint32_t offset) const {
+    return base_ != nullptr && offset > kHeapOffset ? heap_.BlockSize(offset - kHeapOffset) : 0;
 }
 
 StorePtr IndexStore::MakePtr(uint32_t offset) { return StorePtr(&base_, offset); }

@@ -32,9 +32,9 @@ public:
     uint32_t HeaderWord(IndexFormat::HeaderWord word) const;
     void SetHeaderWord(IndexFormat::HeaderWord word, uint32_t value);
     uint32_t Length() const { return file_.Length(); }
-    // True when `bytes` bytes from image offset `offset` lie inside the image: readers check
-    // every offset they find in the image before following it.
-    bool Contains(uint32_t offset, uint64_t bytes) const;
+    // The bytes of the block in use whose payload starts at image offset `offset`; 0 when no
+    // block in use starts there.
+    uint32_t BlockBytes(uint32_t offset) const;
 
     MemoryMappedFile& File() { return file_; }
     const StoreHeap& Heap() const { return heap_; }

@@ -7,6 +7,7 @@
 
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/words/NodeChunks.h"
+#include "index/words/WordImageCheck.h"
 #include "index/words/Tokenizer.h"
 #include "platform/locale/Locale.h"
 
@@ -52,6 +53,11 @@ bool WordIndex::Open() {
     slots_.clear();
     Changed();
     if (!store_.Open()) return false;
+    // A live image is in use by its holder, which made it; a file is checked before use.
+    if (!store_.File().IsShared() && !WordImageCheck(store_).Run()) {
+        store_.Close();
+        return false;
+    }
     for (const PairList::Pair& pair : SlotTable()) slots_[pair.oid] = pair.value;
     return true;
 }

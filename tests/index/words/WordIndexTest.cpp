@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcGroupTable.h"
+#include "index/format/Words.h"
 #include "index/words/Tokenizer.h"
+#include "index/words/WordsFormat.h"
 #include "support/SortKeyTable.h"
 #include "support/TempDevice.h"
 
@@ -139,4 +142,47 @@ TEST_F(WordIndexTest, GroupKeysFindWordsByTheirLetterGroups) {
     Add(2, u"Lana");
     Add(3, u"Alan");
     EXPECT_EQ(Sorted(index.Search(u"ja", IndexOrder::Name, nullptr, SearchTree::Group)), (OidVector{1, 2}));
+}
+
+// A file whose checksum matches but whose records point amiss (a faulty or foreign writer) is
+// refused when opened, so no reader follows them; the same file untouched opens.
+TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
+    using namespace WordsFormat;
+    const auto at = [this](uint32_t offset) { return index.Store().ToAddress(offset); };
+    const auto nodeOf = [this](std::u16string_view wanted) {
+        uint32_t found = 0;
+        index.Tree(SearchTree::Text).ForEachWord([&](const std::u16string& word, uint32_t node) {
+            if (word == wanted) found = node;
+        });
+        return found;
+    };
+    const auto firstChunk = [&] { return LoadWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt + 4)); };
+    const struct {
+        const char* what;
+        std::function<void()> damage;
+        bool opens;
+    } cases[] = {
+        {"untouched", [] {}, true},
+        {"a child naming another parent", [&] { StoreWord(at(nodeOf(u"bern") + kNodeParentAt), nodeOf(u"anna")); }, false},
+        {"a link back to the root", [&] { StoreWord(at(nodeOf(u"bern") + kNodeLowerAt), index.Tree(SearchTree::Text).Root()); }, false},
+        {"a list inside a block", [&] { StoreWord(at(nodeOf(u"anna") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna")) + 4); }, false},
+        {"a tail without its end", [&] {
+             const uint32_t tail = LoadWord(at(nodeOf(u"bern") + kNodeTailAt));
+             for (uint32_t k = 0; k < index.Store().BlockBytes(tail); k += 4) StoreWord(at(tail + k), 0x00650065);
+         }, false},
+        {"a chunk of 21 entries", [&] { StoreWord(at(firstChunk() + kChunkUsedAt), kChunkCapacity + 1); }, false},
+        {"a chunk naming no node", [&] { StoreWord(at(firstChunk() + kChunkNodesAt), firstChunk()); }, false},
+        {"a contact map out of order", [&] { StoreWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt), 9); }, false},
+        {"an order longer than its block", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderNameWord)), 40); }, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(index.Create());
+        Add(1, u"anna annika");
+        Add(2, u"bern ann");
+        ASSERT_EQ(at(nodeOf(u"bern"))[kNodeTailFlagAt], kTailFlag);
+        c.damage();
+        ASSERT_TRUE(index.Store().File().StartSave());
+        index.Close();
+        EXPECT_EQ(index.Open(), c.opens) << c.what;
+    }
 }

@@ -1,0 +1,34 @@
+#pragma once
+// The check of the word index's records when pim_index1.dat is read from its file: every offset
+// the word index follows must name a block in use of the heap, large enough for its record:
+// - the two trees: each node, its tail string (ended within its block), its OID list; each child
+//   names its parent as the node it hangs from, and no node links one child twice, so the walk
+//   meets every node once;
+// - the two contact maps, ascending by OID, and their circles of node chunks (next and previous
+//   links agree, at most 20 entries used, every entry a node of the map's tree);
+// - the two orders and the slot table.
+// The checksum already refuses damaged files; this refuses a file whose checksum matches but
+// whose records a faulty or foreign writer left wrong, before any reader follows them. Such a
+// file counts as damaged: the index is rebuilt.
+#include <cstdint>
+#include <vector>
+
+#include "index/store/IndexStore.h"
+
+class WordImageCheck {
+public:
+    explicit WordImageCheck(IndexStore& store);
+
+    bool Run() const;
+
+private:
+    bool Tree(uint32_t root, std::vector<uint32_t>& nodes) const;
+    bool Node(uint32_t node) const;
+    bool List(uint32_t offset, uint32_t itemBytes) const;
+    bool Map(uint32_t map, const std::vector<uint32_t>& nodes) const;
+    bool Chunks(uint32_t first, const std::vector<uint32_t>& nodes) const;
+    uint32_t Word(uint32_t offset) const;
+
+    const IndexStore& store_;
+    const uint8_t* base_;
+};
