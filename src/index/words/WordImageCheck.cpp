@@ -1,7 +1,5 @@
 #include "index/words/WordImageCheck.h"
 
-#include <algorithm>
-
 #include "index/format/Words.h"
 #include "index/words/WordsFormat.h"
 
@@ -9,34 +7,42 @@ using namespace WordsFormat;
 
 WordImageCheck::WordImageCheck(IndexStore& store) : store_(store), base_(store.BaseAddress()) {}
 
-bool WordImageCheck::Run() const {
+bool WordImageCheck::Run() {
     using namespace IndexFormat;
-    std::vector<uint32_t> text, group;
-    return Tree(store_.HeaderWord(kTextRootWord), text) && Tree(store_.HeaderWord(kGroupRootWord), group) &&
-           Map(store_.HeaderWord(kTextMapWord), text) && Map(store_.HeaderWord(kGroupMapWord), group) &&
+    return TreeAndMap(kTextRootWord, kTextMapWord) && TreeAndMap(kGroupRootWord, kGroupMapWord) &&
            List(store_.HeaderWord(kOrderNameWord), 4) && List(store_.HeaderWord(kOrderFileAsWord), 4) &&
            List(store_.HeaderWord(kSlotTableWord), 8);
 }
 
+bool WordImageCheck::TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map) {
+    nodes_.assign(store_.Length() / 4 / 64 + 1, 0);
+    return Tree(store_.HeaderWord(root)) && Map(store_.HeaderWord(map));
+}
+
 uint32_t WordImageCheck::Word(uint32_t offset) const { return LoadWord(base_ + offset); }
 
-// Gathers the nodes of the tree from `root`, sorted. A node is only reached from the node its
-// parent word names, through one link, so the walk meets each node once and ends.
-bool WordImageCheck::Tree(uint32_t root, std::vector<uint32_t>& nodes) const {
+bool WordImageCheck::IsNode(uint32_t offset) const {
+    return offset % 4 == 0 && offset / 4 / 64 < nodes_.size() && (nodes_[offset / 4 / 64] >> (offset / 4 % 64) & 1) != 0;
+}
+
+// Marks the nodes of the tree from `root`. A node is only reached from the node its parent word
+// names, through one link, so the walk meets each node once and ends.
+bool WordImageCheck::Tree(uint32_t root) {
     if (root == 0) return true;
     if (!Node(root) || Word(root + kNodeParentAt) != 0) return false;
-    nodes.push_back(root);
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        const uint32_t node = nodes[i];
+    std::vector<uint32_t> walk{root};
+    while (!walk.empty()) {
+        const uint32_t node = walk.back();
+        walk.pop_back();
+        nodes_[node / 4 / 64] |= uint64_t{1} << (node / 4 % 64);
         const uint32_t links[] = {Word(node + kNodeLowerAt), Word(node + kNodeEqualAt), Word(node + kNodeHigherAt)};
         for (size_t k = 0; k < 3; ++k) {
             const uint32_t child = links[k];
             if (child == 0) continue;
             if (child == links[(k + 1) % 3] || !Node(child) || Word(child + kNodeParentAt) != node) return false;
-            nodes.push_back(child);
+            walk.push_back(child);
         }
     }
-    std::sort(nodes.begin(), nodes.end());
     return true;
 }
 
@@ -66,25 +72,25 @@ bool WordImageCheck::List(uint32_t offset, uint32_t itemBytes) const {
     return bytes >= kItemsAt && kItemsAt + uint64_t{Word(offset + kCountAt)} * itemBytes <= bytes;
 }
 
-bool WordImageCheck::Map(uint32_t map, const std::vector<uint32_t>& nodes) const {
+bool WordImageCheck::Map(uint32_t map) const {
     if (!List(map, 8)) return false;
     const uint32_t count = map == 0 ? 0 : Word(map + kCountAt);
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t pair = map + kItemsAt + 8 * i;
         if (i > 0 && Word(pair) <= Word(pair - 8)) return false;  // ascending by OID
-        if (!Chunks(Word(pair + 4), nodes)) return false;
+        if (!Chunks(Word(pair + 4))) return false;
     }
     return true;
 }
 
 // One contact's circle of node chunks. Each step checks that the next chunk names this one as
 // its previous, so the walk comes back to the first chunk or fails.
-bool WordImageCheck::Chunks(uint32_t first, const std::vector<uint32_t>& nodes) const {
+bool WordImageCheck::Chunks(uint32_t first) const {
     uint32_t chunk = first;
     do {
         if (store_.BlockBytes(chunk) < kChunkBytes || Word(chunk + kChunkUsedAt) > kChunkCapacity) return false;
         for (uint32_t i = 0; i < Word(chunk + kChunkUsedAt); ++i) {
-            if (!std::binary_search(nodes.begin(), nodes.end(), Word(chunk + kChunkNodesAt + 4 * i))) return false;
+            if (!IsNode(Word(chunk + kChunkNodesAt + 4 * i))) return false;
         }
         const uint32_t next = Word(chunk + kChunkNextAt);
         if (store_.BlockBytes(next) < kChunkBytes || Word(next + kChunkPrevAt) != chunk) return false;

@@ -19,16 +19,19 @@ class WordImageCheck {
 public:
     explicit WordImageCheck(IndexStore& store);
 
-    bool Run() const;
+    bool Run();
 
 private:
-    bool Tree(uint32_t root, std::vector<uint32_t>& nodes) const;
+    bool TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map);
+    bool Tree(uint32_t root);
     bool Node(uint32_t node) const;
     bool List(uint32_t offset, uint32_t itemBytes) const;
-    bool Map(uint32_t map, const std::vector<uint32_t>& nodes) const;
-    bool Chunks(uint32_t first, const std::vector<uint32_t>& nodes) const;
+    bool Map(uint32_t map) const;
+    bool Chunks(uint32_t first) const;
+    bool IsNode(uint32_t offset) const;
     uint32_t Word(uint32_t offset) const;
 
     const IndexStore& store_;
     const uint8_t* base_;
+    std::vector<uint64_t> nodes_;  // one bit per 4-byte image offset: the nodes of the tree at hand
 };
