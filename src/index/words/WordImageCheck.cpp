@@ -5,7 +5,18 @@
 
 using namespace WordsFormat;
 
-WordImageCheck::WordImageCheck(IndexStore& store) : store_(store), base_(store.BaseAddress()) {}
+namespace {
+
+bool Has(const std::vector<uint64_t>& bits, uint32_t offset) {
+    return offset % 4 == 0 && offset / 256 < bits.size() && (bits[offset / 256] >> (offset / 4 % 64) & 1) != 0;
+}
+
+void Set(std::vector<uint64_t>& bits, uint32_t offset) { bits[offset / 256] |= uint64_t{1} << (offset / 4 % 64); }
+
+}  // namespace
+
+WordImageCheck::WordImageCheck(IndexStore& store)
+    : store_(store), base_(store.BaseAddress()), claimed_(store.Length() / 256 + 1, 0) {}
 
 bool WordImageCheck::Run() {
     using namespace IndexFormat;
@@ -15,18 +26,21 @@ bool WordImageCheck::Run() {
 }
 
 bool WordImageCheck::TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map) {
-    nodes_.assign(store_.Length() / 4 / 64 + 1, 0);
+    nodes_.assign(claimed_.size(), 0);
     return Tree(store_.HeaderWord(root)) && Map(store_.HeaderWord(map));
 }
 
 uint32_t WordImageCheck::Word(uint32_t offset) const { return LoadWord(base_ + offset); }
 
-bool WordImageCheck::IsNode(uint32_t offset) const {
-    return offset % 4 == 0 && offset / 4 / 64 < nodes_.size() && (nodes_[offset / 4 / 64] >> (offset / 4 % 64) & 1) != 0;
+uint32_t WordImageCheck::Claim(uint32_t offset, uint32_t minBytes) {
+    const uint32_t bytes = store_.BlockBytes(offset);
+    if (bytes < minBytes || Has(claimed_, offset)) return 0;
+    Set(claimed_, offset);
+    return bytes;
 }
 
 // Marks the nodes of the tree from `root`. A node is only reached from the node its parent word
-// names, through one link, so the walk meets each node once and ends.
+// names, and a block is claimed once, so the walk meets each node once and ends.
 bool WordImageCheck::Tree(uint32_t root) {
     if (root == 0) return true;
     if (!Node(root) || Word(root + kNodeParentAt) != 0) return false;
@@ -34,28 +48,29 @@ bool WordImageCheck::Tree(uint32_t root) {
     while (!walk.empty()) {
         const uint32_t node = walk.back();
         walk.pop_back();
-        nodes_[node / 4 / 64] |= uint64_t{1} << (node / 4 % 64);
-        const uint32_t links[] = {Word(node + kNodeLowerAt), Word(node + kNodeEqualAt), Word(node + kNodeHigherAt)};
-        for (size_t k = 0; k < 3; ++k) {
-            const uint32_t child = links[k];
+        for (const uint32_t link : {kNodeLowerAt, kNodeEqualAt, kNodeHigherAt}) {
+            const uint32_t child = Word(node + link);
             if (child == 0) continue;
-            if (child == links[(k + 1) % 3] || !Node(child) || Word(child + kNodeParentAt) != node) return false;
+            if (store_.BlockBytes(child) < kPlainNodeBytes || Word(child + kNodeParentAt) != node || !Node(child)) {
+                return false;
+            }
             walk.push_back(child);
         }
     }
     return true;
 }
 
-bool WordImageCheck::Node(uint32_t node) const {
-    const uint32_t bytes = store_.BlockBytes(node);
-    if (bytes < kPlainNodeBytes) return false;
+bool WordImageCheck::Node(uint32_t node) {
+    const uint32_t bytes = Claim(node, kPlainNodeBytes);
+    if (bytes == 0) return false;
+    Set(nodes_, node);
     const uint8_t flag = base_[node + kNodeTailFlagAt];
     if (flag == kTailFlag) {
         // The rest of the word: zero-terminated within its block; a node with tail has no equal
         // child.
         if (bytes < kTailNodeBytes || Word(node + kNodeEqualAt) != 0) return false;
         const uint32_t tail = Word(node + kNodeTailAt);
-        const uint32_t tailBytes = store_.BlockBytes(tail);
+        const uint32_t tailBytes = Claim(tail, 2);
         uint32_t at = 0;
         while (at + 2 <= tailBytes && (base_[tail + at] | base_[tail + at + 1]) != 0) at += 2;
         if (at + 2 > tailBytes) return false;
@@ -66,13 +81,13 @@ bool WordImageCheck::Node(uint32_t node) const {
 }
 
 // A count-prefixed list of `itemBytes` items (0: none).
-bool WordImageCheck::List(uint32_t offset, uint32_t itemBytes) const {
+bool WordImageCheck::List(uint32_t offset, uint32_t itemBytes) {
     if (offset == 0) return true;
-    const uint32_t bytes = store_.BlockBytes(offset);
-    return bytes >= kItemsAt && kItemsAt + uint64_t{Word(offset + kCountAt)} * itemBytes <= bytes;
+    const uint32_t bytes = Claim(offset, kItemsAt);
+    return bytes != 0 && kItemsAt + uint64_t{Word(offset + kCountAt)} * itemBytes <= bytes;
 }
 
-bool WordImageCheck::Map(uint32_t map) const {
+bool WordImageCheck::Map(uint32_t map) {
     if (!List(map, 8)) return false;
     const uint32_t count = map == 0 ? 0 : Word(map + kCountAt);
     for (uint32_t i = 0; i < count; ++i) {
@@ -85,12 +100,12 @@ bool WordImageCheck::Map(uint32_t map) const {
 
 // One contact's circle of node chunks. Each step checks that the next chunk names this one as
 // its previous, so the walk comes back to the first chunk or fails.
-bool WordImageCheck::Chunks(uint32_t first) const {
+bool WordImageCheck::Chunks(uint32_t first) {
     uint32_t chunk = first;
     do {
-        if (store_.BlockBytes(chunk) < kChunkBytes || Word(chunk + kChunkUsedAt) > kChunkCapacity) return false;
+        if (Claim(chunk, kChunkBytes) == 0 || Word(chunk + kChunkUsedAt) > kChunkCapacity) return false;
         for (uint32_t i = 0; i < Word(chunk + kChunkUsedAt); ++i) {
-            if (!IsNode(Word(chunk + kChunkNodesAt + 4 * i))) return false;
+            if (!Has(nodes_, Word(chunk + kChunkNodesAt + 4 * i))) return false;
         }
         const uint32_t next = Word(chunk + kChunkNextAt);
         if (store_.BlockBytes(next) < kChunkBytes || Word(next + kChunkPrevAt) != chunk) return false;

@@ -2,11 +2,11 @@
 // The check of the word index's records when pim_index1.dat is read from its file: every offset
 // the word index follows must name a block in use of the heap, large enough for its record:
 // - the two trees: each node, its tail string (ended within its block), its OID list; each child
-//   names its parent as the node it hangs from, and no node links one child twice, so the walk
-//   meets every node once;
+//   names its parent as the node it hangs from;
 // - the two contact maps, ascending by OID, and their circles of node chunks (next and previous
 //   links agree, at most 20 entries used, every entry a node of the map's tree);
-// - the two orders and the slot table.
+// - the two orders and the slot table;
+// and no two records share a block (a list freed through one node would stay in use by another).
 // The checksum already refuses damaged files; this refuses a file whose checksum matches but
 // whose records a faulty or foreign writer left wrong, before any reader follows them. Such a
 // file counts as damaged: the index is rebuilt.
@@ -24,14 +24,19 @@ public:
 private:
     bool TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map);
     bool Tree(uint32_t root);
-    bool Node(uint32_t node) const;
-    bool List(uint32_t offset, uint32_t itemBytes) const;
-    bool Map(uint32_t map) const;
-    bool Chunks(uint32_t first) const;
-    bool IsNode(uint32_t offset) const;
+    bool Node(uint32_t node);
+    bool List(uint32_t offset, uint32_t itemBytes);
+    bool Map(uint32_t map);
+    bool Chunks(uint32_t first);
+    // The bytes of the block in use at `offset` when they are at least `minBytes` and no record
+    // claimed the block before; 0 otherwise.
+    uint32_t Claim(uint32_t offset, uint32_t minBytes);
     uint32_t Word(uint32_t offset) const;
 
     const IndexStore& store_;
     const uint8_t* base_;
-    std::vector<uint64_t> nodes_;  // one bit per 4-byte image offset: the nodes of the tree at hand
+    // One bit per 4-byte image offset: the blocks claimed by a record, and the nodes of the tree
+    // at hand.
+    std::vector<uint64_t> claimed_;
+    std::vector<uint64_t> nodes_;
 };

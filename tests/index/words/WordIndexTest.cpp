@@ -165,6 +165,7 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"untouched", [] {}, true},
         {"a child naming another parent", [&] { StoreWord(at(nodeOf(u"bern") + kNodeParentAt), nodeOf(u"anna")); }, false},
         {"a link back to the root", [&] { StoreWord(at(nodeOf(u"bern") + kNodeLowerAt), index.Tree(SearchTree::Text).Root()); }, false},
+        {"two nodes sharing one list", [&] { StoreWord(at(nodeOf(u"bern") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna"))); }, false},
         {"a list inside a block", [&] { StoreWord(at(nodeOf(u"anna") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna")) + 4); }, false},
         {"a tail without its end", [&] {
              const uint32_t tail = LoadWord(at(nodeOf(u"bern") + kNodeTailAt));
