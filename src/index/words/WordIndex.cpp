@@ -195,19 +195,12 @@ bool WordIndex::RemoveSlot(uint32_t oid) {
 
 bool WordIndex::Fill(std::span<const Entry> entries) {
     Changed();
-    // A contact gathered twice counts once, as its last reading (adding it again replaces it).
-    std::unordered_map<uint32_t, size_t> last;
-    for (size_t i = 0; i < entries.size(); ++i) last[entries[i].oid] = i;
-    std::vector<size_t> keep;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (last[entries[i].oid] == i) keep.push_back(i);
-    }
-    return FillTrees(entries, keep) && FillSlots(entries, keep) && FillOrders(entries, keep);
+    return FillTrees(entries) && FillSlots(entries) && FillOrders(entries);
 }
 
 // Each tree is built at once from its distinct words (see WordTree::Build); each contact then
 // records the nodes of its words in the order it first uses them, as adding it does.
-bool WordIndex::FillTrees(std::span<const Entry> entries, std::span<const size_t> keep) {
+bool WordIndex::FillTrees(std::span<const Entry> entries) {
     struct TreeFill {
         WordTree* tree;
         std::unordered_map<std::u16string, uint32_t> indexOf;  // word -> its index in `words`
@@ -215,7 +208,7 @@ bool WordIndex::FillTrees(std::span<const Entry> entries, std::span<const size_t
         std::vector<std::vector<uint32_t>> used;  // per kept entry, its words' indexes
     };
     TreeFill fills[2] = {{&text_, {}, {}, {}}, {&group_, {}, {}, {}}};
-    for (TreeFill& fill : fills) fill.used.resize(keep.size());
+    for (TreeFill& fill : fills) fill.used.resize(entries.size());
     auto use = [](TreeFill& fill, const std::u16string& word, size_t k) {
         if (word.empty()) return;
         const auto [it, fresh] = fill.indexOf.try_emplace(word, static_cast<uint32_t>(fill.words.size()));
@@ -223,21 +216,20 @@ bool WordIndex::FillTrees(std::span<const Entry> entries, std::span<const size_t
         std::vector<uint32_t>& used = fill.used[k];
         if (std::find(used.begin(), used.end(), it->second) == used.end()) used.push_back(it->second);
     };
-    for (size_t k = 0; k < keep.size(); ++k) {
-        for (const IndexWord& word : entries[keep[k]].words) {
+    for (size_t k = 0; k < entries.size(); ++k) {
+        for (const IndexWord& word : entries[k].words) {
             use(fills[0], word.text, k);
             if (!word.textOnly) use(fills[1], GroupKeyOf(word.text), k);
         }
     }
     for (TreeFill& fill : fills) {
-        if (!FillTree(fill.tree, fill.words, fill.used, entries, keep)) return false;
+        if (!FillTree(fill.tree, fill.words, fill.used, entries)) return false;
     }
     return true;
 }
 
 bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
-                         std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries,
-                         std::span<const size_t> keep) {
+                         std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries) {
     std::vector<uint32_t> byWord(words.size());
     std::iota(byWord.begin(), byWord.end(), 0u);
     std::sort(byWord.begin(), byWord.end(), [&](uint32_t a, uint32_t b) { return words[a] < words[b]; });
@@ -249,20 +241,20 @@ bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
         sorted.push_back(words[byWord[r]]);
     }
     std::vector<std::vector<uint32_t>> lists(words.size());
-    for (size_t k = 0; k < keep.size(); ++k) {
-        for (const uint32_t word : used[k]) lists[rank[word]].push_back(entries[keep[k]].oid);
+    for (size_t k = 0; k < entries.size(); ++k) {
+        for (const uint32_t word : used[k]) lists[rank[word]].push_back(entries[k].oid);
     }
     for (std::vector<uint32_t>& list : lists) std::sort(list.begin(), list.end());
     std::vector<uint32_t> nodes;
     if (!tree->Build(sorted, lists, nodes)) return false;
     std::vector<PairList::Pair> map;
-    for (size_t k = 0; k < keep.size(); ++k) {
+    for (size_t k = 0; k < entries.size(); ++k) {
         if (used[k].empty()) continue;
         std::vector<uint32_t> recorded;
         for (const uint32_t word : used[k]) recorded.push_back(nodes[rank[word]]);
         const std::optional<uint32_t> first = NodeChunks::Append(store_, 0, recorded);
         if (!first) return false;
-        map.push_back({entries[keep[k]].oid, *first});
+        map.push_back({entries[k].oid, *first});
     }
     std::sort(map.begin(), map.end(), [](const auto& a, const auto& b) { return a.oid < b.oid; });
     const std::optional<uint32_t> written = PairList::Rewrite(store_, tree->Map(), map);
@@ -270,11 +262,11 @@ bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
     return written.has_value();
 }
 
-bool WordIndex::FillSlots(std::span<const Entry> entries, std::span<const size_t> keep) {
+bool WordIndex::FillSlots(std::span<const Entry> entries) {
     std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
-    for (size_t index : keep) {
-        pairs.push_back({entries[index].oid, entries[index].slot});
-        slots_[entries[index].oid] = entries[index].slot;
+    for (const Entry& entry : entries) {
+        pairs.push_back({entry.oid, entry.slot});
+        slots_[entry.oid] = entry.slot;
     }
     const std::optional<uint32_t> table =
         PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
@@ -282,12 +274,12 @@ bool WordIndex::FillSlots(std::span<const Entry> entries, std::span<const size_t
     return table.has_value();
 }
 
-bool WordIndex::FillOrders(std::span<const Entry> entries, std::span<const size_t> keep) {
+bool WordIndex::FillOrders(std::span<const Entry> entries) {
     for (auto [word, cmp] : {std::pair<HeaderWord, const IndexComparator*>{IndexFormat::kOrderNameWord, &byName_},
                              {IndexFormat::kOrderFileAsWord, &byFileAs_}}) {
         std::vector<std::pair<Str, uint32_t>> keyed;
-        keyed.reserve(keep.size());
-        for (size_t index : keep) keyed.emplace_back(cmp->KeyText(entries[index].keys), entries[index].oid);
+        keyed.reserve(entries.size());
+        for (const Entry& entry : entries) keyed.emplace_back(cmp->KeyText(entry.keys), entry.oid);
         std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
             return IndexComparator::CompareKeys(a.first, a.second, b.first, b.second) < 0;
         });

@@ -49,7 +49,8 @@ public:
     bool AddContact(const Entry& entry, SortKeySource& source);
     // False when the OID is not indexed.
     bool RemoveContact(uint32_t oid);
-    // Fills an empty index with `entries` at once: the same content as adding each in turn.
+    // Fills an empty index with `entries` (of distinct OIDs) at once: the same content as adding
+    // each in turn.
     bool Fill(std::span<const Entry> entries);
 
     std::optional<uint32_t> FindSlot(uint32_t oid) const;
@@ -82,12 +83,11 @@ private:
     bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid);
     bool AddSlot(uint32_t oid, uint32_t slot);
     bool RemoveSlot(uint32_t oid);
-    bool FillTrees(std::span<const Entry> entries, std::span<const size_t> keep);
-    bool FillOrders(std::span<const Entry> entries, std::span<const size_t> keep);
+    bool FillTrees(std::span<const Entry> entries);
+    bool FillOrders(std::span<const Entry> entries);
     bool FillTree(WordTree* tree, std::span<const std::u16string> words,
-                  std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries,
-                  std::span<const size_t> keep);
-    bool FillSlots(std::span<const Entry> entries, std::span<const size_t> keep);
+                  std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries);
+    bool FillSlots(std::span<const Entry> entries);
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;
     uint32_t PositionOf(const Positions& positions, uint32_t oid) const;
