@@ -48,7 +48,9 @@ bool WordImageCheck::Tree(uint32_t root) {
     while (!walk.empty()) {
         const uint32_t node = walk.back();
         walk.pop_back();
-        for (const uint32_t link : {kNodeLowerAt, kNodeEqualAt, kNodeHigherAt}) {
+        // Pushed so that the lower siblings are met first, then the words continuing the node,
+        // then the higher siblings: the order in which a rebuild lays the nodes out.
+        for (const uint32_t link : {kNodeHigherAt, kNodeEqualAt, kNodeLowerAt}) {
             const uint32_t child = Word(node + link);
             if (child == 0) continue;
             if (store_.BlockBytes(child) < kPlainNodeBytes || Word(child + kNodeParentAt) != node || !Node(child)) {
