@@ -9,39 +9,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <vector>
 
+#include "FuzzDevice.h"
 #include "index/format/IndexFormat.h"
 #include "index/heap/StoreHeap.h"
-#include "index/mapped/FileSeal.h"
 #include "index/store/IndexStore.h"
-#include "platform/device/Device.h"
 
 namespace {
 
 constexpr size_t kOpsBytes = 8;
 // A small view keeps runs fast and lets the allocations reach the image limit.
 constexpr uint64_t kViewBytes = 1 << 20;
-
-const std::filesystem::path& DeviceRoot() {
-    static const std::filesystem::path root = [] {
-        char pattern[] = "/tmp/brevane-fuzz-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) abort();
-        plat::SetCurrentDevice(std::make_unique<plat::Device>(pattern));
-        return std::filesystem::path(pattern);
-    }();
-    return root;
-}
-
-// The input as an image (padded to whole words) sealed into its file.
-std::vector<uint8_t> Sealed(const uint8_t* data, size_t size) {
-    std::vector<uint8_t> image(data, data + size);
-    image.resize(std::max<size_t>((size + 3) / 4 * 4, IndexFormat::kMinImageBytes), 0);
-    return SealImage(image);
-}
 
 void Exercise(IndexStore& store, const uint8_t* ops) {
     std::vector<StorePtr> live;
@@ -65,13 +44,10 @@ void Exercise(IndexStore& store, const uint8_t* ops) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1 + kOpsBytes) return 0;
-    const std::filesystem::path file = DeviceRoot() / "pim_index1.dat";
     const uint8_t* body = data + 1 + kOpsBytes;
     const size_t bodySize = size - 1 - kOpsBytes;
-    const std::vector<uint8_t> bytes =
-        (data[0] & 1) ? Sealed(body, bodySize) : std::vector<uint8_t>(body, body + bodySize);
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    WriteDeviceFile("pim_index1.dat",
+                    (data[0] & 1) ? SealedFile(body, bodySize) : std::vector<uint8_t>(body, body + bodySize));
     IndexStore store(std::u16string(IndexStore::kDefaultPath), kViewBytes);
     if (store.Open()) Exercise(store, data + 1);
     return 0;

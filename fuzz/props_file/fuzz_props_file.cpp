@@ -4,44 +4,15 @@
 // it, and must still pass its checks after the changes.
 #include <stdlib.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <vector>
 
-#include "index/format/IndexFormat.h"
-#include "index/format/Words.h"
-#include "index/mapped/Crc32c.h"
+#include "FuzzDevice.h"
 #include "index/props/PropsStore.h"
-#include "platform/device/Device.h"
 #include "store/contact/ContactCustProps.h"
 
 namespace {
-
-const std::filesystem::path& DeviceRoot() {
-    static const std::filesystem::path root = [] {
-        char pattern[] = "/tmp/brevane-fuzz-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) abort();
-        plat::SetCurrentDevice(std::make_unique<plat::Device>(pattern));
-        return std::filesystem::path(pattern);
-    }();
-    return root;
-}
-
-void WriteSealed(const uint8_t* data, size_t size) {
-    std::vector<uint8_t> file(data, data + size);
-    file.resize(std::max<size_t>((size + 3) / 4 * 4, IndexFormat::kMinImageBytes), 0);
-    const auto length = static_cast<uint32_t>(file.size());
-    StoreWord(file.data() + length - 4, length + IndexFormat::kFileExtraBytes);
-    const uint32_t crc = Crc32c(file.data(), length);
-    file.resize(length + 4);
-    StoreWord(file.data() + length, crc);
-    std::ofstream(DeviceRoot() / "pim_index2.dat", std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-}
 
 void Exercise(PropsStore& store) {
     std::vector<uint32_t> slots;
@@ -62,8 +33,7 @@ void Exercise(PropsStore& store) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 16)) return 0;
-    DeviceRoot();
-    WriteSealed(data, size);
+    WriteDeviceFile("pim_index2.dat", SealedFile(data, size));
     PropsStore store;
     if (store.Open(false)) {
         Exercise(store);
