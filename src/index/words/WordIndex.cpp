@@ -205,7 +205,7 @@ bool WordIndex::FillTrees(std::span<const Entry> entries) {
         WordTree* tree;
         std::unordered_map<std::u16string, uint32_t> indexOf;  // word -> its index in `words`
         std::vector<std::u16string> words;
-        std::vector<std::vector<uint32_t>> used;  // per kept entry, its words' indexes
+        std::vector<std::vector<uint32_t>> used;  // per entry, its words' indexes in first-use order
     };
     TreeFill fills[2] = {{&text_, {}, {}, {}}, {&group_, {}, {}, {}}};
     for (TreeFill& fill : fills) fill.used.resize(entries.size());
@@ -223,12 +223,12 @@ bool WordIndex::FillTrees(std::span<const Entry> entries) {
         }
     }
     for (TreeFill& fill : fills) {
-        if (!FillTree(fill.tree, fill.words, fill.used, entries)) return false;
+        if (!FillTree(*fill.tree, fill.words, fill.used, entries)) return false;
     }
     return true;
 }
 
-bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
+bool WordIndex::FillTree(WordTree& tree, std::span<const std::u16string> words,
                          std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries) {
     std::vector<uint32_t> byWord(words.size());
     std::iota(byWord.begin(), byWord.end(), 0u);
@@ -246,7 +246,7 @@ bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
     }
     for (std::vector<uint32_t>& list : lists) std::sort(list.begin(), list.end());
     std::vector<uint32_t> nodes;
-    if (!tree->Build(sorted, lists, nodes)) return false;
+    if (!tree.Build(sorted, lists, nodes)) return false;
     std::vector<PairList::Pair> map;
     for (size_t k = 0; k < entries.size(); ++k) {
         if (used[k].empty()) continue;
@@ -257,8 +257,8 @@ bool WordIndex::FillTree(WordTree* tree, std::span<const std::u16string> words,
         map.push_back({entries[k].oid, *first});
     }
     std::sort(map.begin(), map.end(), [](const auto& a, const auto& b) { return a.oid < b.oid; });
-    const std::optional<uint32_t> written = PairList::Rewrite(store_, tree->Map(), map);
-    if (written) tree->SetMap(*written);
+    const std::optional<uint32_t> written = PairList::Rewrite(store_, tree.Map(), map);
+    if (written) tree.SetMap(*written);
     return written.has_value();
 }
 
