@@ -2,10 +2,14 @@
 
 #include <sqlite3.h>
 
+#include <fstream>
+#include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "store/contact/ContactFields.h"
+#include "store/vcard/ContactTransfer.h"
 
 namespace {
 
@@ -60,26 +64,30 @@ void SqlitePeer::Step(sqlite3_stmt* statement) const {
     sqlite3_reset(statement);
 }
 
-void SqlitePeer::Add(const DemoContact& demo) {
-    const Contact& c = demo.contact;
+void SqlitePeer::Add(const std::vector<ImportedContact>& contacts) {
+    Exec("BEGIN");
+    for (const ImportedContact& imported : contacts) AddOne(imported);
+    Exec("COMMIT");
+}
+
+void SqlitePeer::AddOne(const ImportedContact& imported) {
+    const Contact& c = imported.contact;
     const std::string texts[] = {
         c.GetText(kFieldFirst).ToUtf8(), c.GetText(kFieldLast).ToUtf8(), c.GetText(kFieldCompany).ToUtf8(),
         c.GetText(kFieldFileAs).ToUtf8(), Joined(c, {kFieldMobile, kFieldWorkPhone, kFieldHomePhone, kFieldWorkFax}),
         Joined(c, {kFieldEmail1, kFieldEmail2}), c.GetNoteText().ToUtf8()};
     std::string categories;
-    for (const Str& name : demo.categories) categories += name.ToUtf8() + ",";
+    for (const Str& name : imported.categories) categories += name.ToUtf8() + ",";
     for (int i = 0; i < 7; ++i) sqlite3_bind_text(contact_, i + 1, texts[i].c_str(), -1, SQLITE_TRANSIENT);
     const auto picture = c.GetPicture().ImageBytes().Bytes();
     sqlite3_bind_blob(contact_, 8, picture.data(), static_cast<int>(picture.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(contact_, 9, categories.c_str(), -1, SQLITE_TRANSIENT);
-    Exec("BEGIN");
     Step(contact_);
     const std::string words = Joined(c, {kFieldFirst, kFieldMiddle, kFieldLast, kFieldCompany, kFieldJobTitle,
                                          kFieldEmail1, kFieldWeb}) + " " + texts[6];
     sqlite3_bind_int64(words_, 1, sqlite3_last_insert_rowid(db_));
     sqlite3_bind_text(words_, 2, words.c_str(), -1, SQLITE_TRANSIENT);
     Step(words_);
-    Exec("COMMIT");
 }
 
 int SqlitePeer::Count() const {
@@ -91,4 +99,16 @@ int SqlitePeer::Count() const {
     }
     sqlite3_finalize(count);
     return rows;
+}
+
+int RunPeerImport(const std::filesystem::path& vcards, const std::filesystem::path& database) {
+    std::ifstream in(vcards, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::vector<ImportedContact> contacts;
+    if (!in || !ImportContacts(bytes.str(), contacts).ok()) return 1;
+    SqlitePeer peer(database);
+    peer.Add(contacts);
+    std::cout << peer.Count() << "\n";
+    return 0;
 }
