@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -102,6 +103,16 @@ std::vector<Pending> Fetch(Volume& volume, Listener& listener) {
     return pending;
 }
 
+// A write batch of this process holds changes of the volume: they are delivered once committed
+// (the commit wakes this listener again).
+bool HoldsUncommitted(const CeGuid& volume) {
+    try {
+        return Store::Instance().VolumeOf(volume).Writes().HoldsUncommitted();
+    } catch (const std::exception&) {
+        return false;  // not mounted: the fetch fails and is tried again
+    }
+}
+
 std::vector<uint32_t> SubscribersFor(const CeGuid& volume, int64_t seq) {
     std::vector<uint32_t> found;
     for (const auto& [id, subscriber] : subscribers) {
@@ -110,11 +121,19 @@ std::vector<uint32_t> SubscribersFor(const CeGuid& volume, int64_t seq) {
     return found;
 }
 
-// Calls each subscriber that is still subscribed, without holding the lock during the call.
-void Hand(std::unique_lock<std::recursive_mutex>& lock, const Pending& pending) {
+// Calls each subscriber that is still subscribed, without holding the lock during the call. A
+// subscriber handed a volume notification reloads everything after the fetch that found rows
+// missing, so the rows of the same fetch would only repeat what it reads: it is not handed them.
+void Hand(std::unique_lock<std::recursive_mutex>& lock, const Pending& pending, std::vector<uint32_t>& reloading) {
+    const bool reload = pending.notification.type == DB_CEOID_VOLUME;
     for (const uint32_t id : SubscribersFor(pending.notification.volume, pending.seq)) {
         const auto found = subscribers.find(id);
         if (found == subscribers.end()) continue;
+        if (reload) {
+            reloading.push_back(id);
+        } else if (std::find(reloading.begin(), reloading.end(), id) != reloading.end()) {
+            continue;
+        }
         const NotifyCallback callback = found->second.callback;
         lock.unlock();
         callback(pending.notification);
@@ -137,10 +156,10 @@ uint32_t NotificationHub::Subscribe(const CeGuid& volume, NotifyCallback callbac
         std::unique_ptr<WakeSocket> socket = WakeSocket::Bind();
         Listener listener;
         listener.id = NewListenerId();
-        sql::WriteTransaction transaction(store.Db());
-        listener.seen = journal::Head(store.Db());
-        journal::Register(store.Db(), listener.id, listener.seen);
-        transaction.Commit();
+        store.Writes().Write([&] {
+            listener.seen = journal::Head(store.Db());
+            journal::Register(store.Db(), listener.id, listener.seen);
+        }, false);
         listener.watcher = new WakeWatcher(std::move(socket), volume);
         StartOnLoopThread(listener.watcher);
         listeners[volume.bytes] = listener;
@@ -173,6 +192,7 @@ void NotificationHub::Deliver(const CeGuid& volume) {
     std::unique_lock lock(Store::Instance().Mutex());
     auto found = listeners.find(volume.bytes);
     if (found == listeners.end()) return;
+    if (HoldsUncommitted(volume)) return;
     if (found->second.delivering) {
         found->second.again = true;  // a callback is running the event loop; the outer call goes on
         return;
@@ -187,7 +207,8 @@ void NotificationHub::Deliver(const CeGuid& volume) {
         } catch (const std::exception&) {
             QTimer::singleShot(kRetryMs, [volume] { NotificationHub::Instance().Deliver(volume); });
         }
-        for (const Pending& each : pending) Hand(lock, each);
+        std::vector<uint32_t> reloading;
+        for (const Pending& each : pending) Hand(lock, each, reloading);
         found = listeners.find(volume.bytes);
         if (found == listeners.end()) return;
     } while (found->second.again);

@@ -53,13 +53,6 @@ Result Call(Result failed, Body body) {
     return failed;
 }
 
-template <typename Write>
-void InWriteTransaction(sqlite3* db, Write write) {
-    sql::WriteTransaction transaction(db);
-    write();
-    transaction.Commit();
-}
-
 }  // namespace
 
 bool InitVolume(const std::filesystem::path& hostFile) {
@@ -104,11 +97,10 @@ CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
         objstore::Volume& store = Store::Instance().VolumeOf(volume);
         objstore::ValidateSpec(declared);
         CeOid database = 0;
-        InWriteTransaction(store.Db(), [&] {
+        store.Writes().Write([&] {
             database = store.AllocateOid();
             objstore::InsertDatabase(store.Db(), database, declared);
-        });
-        store.NoteLocalWrite();
+        }, false);
         return database;
     });
 }
@@ -116,11 +108,24 @@ CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
 bool DeleteDatabase(const CeGuid& volume, CeOid database) {
     return Call(false, [&] {
         objstore::Volume& store = Store::Instance().VolumeOf(volume);
-        InWriteTransaction(store.Db(), [&] {
+        store.Writes().Write([&] {
             if (!objstore::DatabaseExists(store.Db(), database)) Fail(ERROR_NOT_FOUND, "no such database");
             objstore::RemoveDatabase(store.Db(), database);
-        });
-        store.NoteLocalWrite();
+        }, false);
+        return true;
+    });
+}
+
+bool BeginWriteBatch(const CeGuid& volume) {
+    return Call(false, [&] {
+        Store::Instance().VolumeOf(volume).Writes().BeginBatch();
+        return true;
+    });
+}
+
+bool EndWriteBatch(const CeGuid& volume) {
+    return Call(false, [&] {
+        Store::Instance().VolumeOf(volume).Writes().EndBatch();
         return true;
     });
 }

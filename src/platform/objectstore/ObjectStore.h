@@ -50,6 +50,19 @@ CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared);
 bool DeleteDatabase(const CeGuid& volume, CeOid database);
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
 
+// Write batches. From BeginWriteBatch to the matching EndWriteBatch every write of this process to
+// the volume joins one transaction, so that many records cost one lock and one commit; each write
+// stays atomic on its own (a failed one leaves nothing and the batch goes on). Batches nest and
+// the outermost end commits; a batch open for 200 ms commits at the end of one of its inner
+// batches, so other processes never wait long and a crash loses whole inner batches only. Until a
+// commit only this process sees the batch's changes; at each commit the listeners are woken and
+// then get one notification per change, in order. A batch belongs to the process, not to a
+// thread. EndWriteBatch fails when a commit it made failed, or a failed write had SQLite roll back
+// the whole transaction: every change since the batch's previous commit is undone (the last error
+// says why), and the level is ended all the same.
+bool BeginWriteBatch(const CeGuid& volume);
+bool EndWriteBatch(const CeGuid& volume);
+
 // Opens a database by name. `order` must be one the database declared (nullptr: identifier
 // order). With a callback the handle receives every change of the volume committed after the
 // open, until it is closed. `database` receives the database's identifier.

@@ -5,25 +5,9 @@
 #include "platform/objectstore/Records.h"
 #include "platform/objectstore/Snapshot.h"
 #include "platform/objectstore/StoreFailure.h"
-#include "platform/objectstore/WakeSocket.h"
 #include "platform/registry/Sql.h"
 
 namespace plat::objstore {
-
-namespace {
-
-// Runs `change` as one write transaction that also prunes the journal, then wakes the listeners.
-template <typename Change>
-void Commit(Volume& volume, Change change) {
-    sql::WriteTransaction transaction(volume.Db());
-    change();
-    journal::Prune(volume.Db());
-    transaction.Commit();
-    volume.NoteLocalWrite();
-    WakeListeners();
-}
-
-}  // namespace
 
 void OpenDb::FailNoRecord(const char* why) {
     current_.reset();
@@ -116,7 +100,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     if (props.empty()) Fail(ERROR_INVALID_PARAMETER, "nothing to write");
     ValidateProps(props);
     sqlite3* db = volume_.Db();
-    Commit(volume_, [&] {
+    volume_.Writes().Write([&] {
         if (!DatabaseExists(db, database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
         const std::vector<uint16_t> automatic = AutoIncrementNumbers(db, database_);
         if (record == 0) {
@@ -134,18 +118,18 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
             journal::Append(db, DB_CEOID_CHANGED, database_, record);
         }
         TouchDatabase(db, database_);
-    });
+    }, true);
     return record;
 }
 
 void OpenDb::Delete(CeOid record) {
     sqlite3* db = volume_.Db();
-    Commit(volume_, [&] {
+    volume_.Writes().Write([&] {
         if (!RecordInDatabase(db, record, database_)) Fail(ERROR_NOT_FOUND, "no such record in the database");
         RemoveRecord(db, record);
         journal::Append(db, DB_CEOID_RECORD_DELETED, database_, record);
         TouchDatabase(db, database_);
-    });
+    }, true);
 }
 
 std::vector<PropVal> OpenDb::GetProps(std::span<const uint32_t> propIds) {
@@ -156,10 +140,7 @@ std::vector<PropVal> OpenDb::GetProps(std::span<const uint32_t> propIds) {
 
 void OpenDb::SetProps(std::span<const PropVal> props) {
     ValidateProps(props);
-    sql::WriteTransaction transaction(volume_.Db());
-    StoreProps(volume_.Db(), database_, props, {});
-    transaction.Commit();
-    volume_.NoteLocalWrite();
+    volume_.Writes().Write([&] { StoreProps(volume_.Db(), database_, props, {}); }, false);
 }
 
 }  // namespace plat::objstore

@@ -68,6 +68,9 @@ std::vector<ViewEntry> OrderedView::Load(sqlite3* db, std::optional<CeOid> only)
 bool OrderedView::Refresh(Volume& volume) {
     const Volume::Generation now = volume.CurrentGeneration();
     if (checked_ == now) return false;
+    // An undone batch may have taken back journal rows the entries include; their numbers come
+    // again, so only a full load is sure to be right.
+    if (checked_ && checked_->undone != now.undone) journalSeq_.reset();
     // A commit between reading the generation and the snapshot is caught up now and found to
     // add nothing at the next refresh.
     const bool moved = Snapshot(volume.Db(), [&] { return CatchUp(volume.Db()); });

@@ -1,19 +1,22 @@
 #pragma once
 // Reads inside one read transaction, so that everything read belongs to one committed state of
-// the volume, whatever other processes commit meanwhile.
+// the volume, whatever other processes commit meanwhile. Inside the open transaction of a write
+// batch the reads join it: they see the batch's own changes, and nothing another process commits
+// until the batch does.
 #include "platform/registry/Sql.h"
 
 namespace plat::objstore {
 
 template <typename Reading>
 auto Snapshot(sqlite3* db, Reading reading) {
-    sql::Exec(db, "BEGIN");
+    if (sql::InTransaction(db)) return reading();
+    sql::Run(db, "BEGIN");
     try {
         auto result = reading();
-        sql::Exec(db, "COMMIT");
+        sql::Run(db, "COMMIT");
         return result;
     } catch (...) {
-        sql::Exec(db, "ROLLBACK");
+        sql::Abort(db);
         throw;
     }
 }

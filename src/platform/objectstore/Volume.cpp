@@ -142,9 +142,15 @@ void RemoveWithCompanions(const fs::path& file) {
 
 }  // namespace
 
-Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)) {}
+Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)), transactions_(db) {
+    sql::KeepStatements(db);
+}
 
-Volume::~Volume() { sqlite3_close_v2(db_); }
+// Closing the connection rolls back a batch that was never ended.
+Volume::~Volume() {
+    sql::ForgetStatements(db_);
+    sqlite3_close_v2(db_);
+}
 
 std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
     std::error_code ec;
@@ -165,7 +171,7 @@ std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
 }
 
 Volume::Generation Volume::CurrentGeneration() const {
-    return Generation{sql::QueryInt(db_, "PRAGMA data_version"), localWrites_};
+    return Generation{sql::QueryInt(db_, "PRAGMA data_version"), transactions_.Writes(), transactions_.Undone()};
 }
 
 CeOid Volume::AllocateOid() {

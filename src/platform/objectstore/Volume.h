@@ -1,11 +1,13 @@
 #pragma once
-// One open volume file: its SQLite connection, checked before first use, and the volume-wide
-// counters (object identifiers, change generation).
+// One open volume file: its SQLite connection (checked before first use, its prepared statements
+// kept for reuse), its writes and batches, and the volume-wide counters (object identifiers,
+// change generation).
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 
 #include "platform/objectstore/PropVal.h"
+#include "platform/objectstore/Transactions.h"
 
 struct sqlite3;
 
@@ -25,14 +27,17 @@ public:
     const CeGuid& Guid() const { return guid_; }
     const std::filesystem::path& File() const { return file_; }
 
-    // Changes whenever any connection, this one included, committed a change to the volume.
+    Transactions& Writes() { return transactions_; }
+
+    // Changes whenever any connection committed a change to the volume, and whenever this one
+    // wrote (its batches are seen here before they commit) or undid a batch.
     struct Generation {
         int64_t dataVersion = 0;
         uint64_t localWrites = 0;
+        uint64_t undone = 0;
         bool operator==(const Generation&) const = default;
     };
     Generation CurrentGeneration() const;
-    void NoteLocalWrite() { ++localWrites_; }
 
     // A new object identifier (inside a write transaction); ERROR_DISK_FULL when exhausted.
     CeOid AllocateOid();
@@ -43,7 +48,7 @@ private:
     sqlite3* db_;
     std::filesystem::path file_;
     CeGuid guid_;
-    uint64_t localWrites_ = 0;
+    Transactions transactions_;
 };
 
 // Creates a new volume file holding the platform's own databases; never replaces an existing

@@ -2,6 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
 namespace plat::sql {
 
 namespace {
@@ -10,16 +16,94 @@ namespace {
     throw Failure(rc & 0xFF, std::string(sqlite3_errstr(rc)) + ": " + sqlite3_errmsg(db));
 }
 
+sqlite3_stmt* Prepare(sqlite3* db, std::string_view sql) {
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) Throw(db, rc);
+    return stmt;
+}
+
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+};
+
+// The kept statements of one connection, by their text.
+class KeptStatements {
+public:
+    ~KeptStatements() {
+        for (auto& [text, kept] : kept_) sqlite3_finalize(kept->stmt);
+    }
+
+    struct Kept {
+        sqlite3_stmt* stmt = nullptr;
+        bool inUse = false;
+    };
+
+    // The statement for `sql`, marked in use; null when the kept one is in use already.
+    Kept* Take(sqlite3* db, std::string_view sql) {
+        auto found = kept_.find(sql);
+        if (found == kept_.end()) {
+            auto kept = std::make_unique<Kept>();
+            kept->stmt = Prepare(db, sql);
+            found = kept_.emplace(std::string(sql), std::move(kept)).first;
+        }
+        if (found->second->inUse) return nullptr;
+        found->second->inUse = true;
+        return found->second.get();
+    }
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<Kept>, TextHash, std::equal_to<>> kept_;
+};
+
+std::mutex keptMutex;
+std::map<sqlite3*, std::unique_ptr<KeptStatements>> keptByConnection;
+
+KeptStatements* KeptFor(sqlite3* db) {
+    std::lock_guard lock(keptMutex);
+    const auto found = keptByConnection.find(db);
+    return found == keptByConnection.end() ? nullptr : found->second.get();
+}
+
 }  // namespace
 
 bool IsDamage(int code) { return code == SQLITE_CORRUPT || code == SQLITE_NOTADB; }
 
-Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
-    const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
-    if (rc != SQLITE_OK) Throw(db, rc);
+void KeepStatements(sqlite3* db) {
+    std::lock_guard lock(keptMutex);
+    keptByConnection.emplace(db, std::make_unique<KeptStatements>());
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+void ForgetStatements(sqlite3* db) {
+    std::unique_ptr<KeptStatements> kept;
+    std::lock_guard lock(keptMutex);
+    const auto found = keptByConnection.find(db);
+    if (found == keptByConnection.end()) return;
+    kept = std::move(found->second);
+    keptByConnection.erase(found);
+}
+
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
+    if (KeptStatements* kept = KeptFor(db)) {
+        if (KeptStatements::Kept* statement = kept->Take(db, sql)) {
+            stmt_ = statement->stmt;
+            kept_ = &statement->inUse;
+            return;
+        }
+    }
+    stmt_ = Prepare(db, sql);
+}
+
+Statement::~Statement() {
+    if (kept_ == nullptr) {
+        sqlite3_finalize(stmt_);
+        return;
+    }
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    *kept_ = false;
+}
 
 Statement& Statement::Bind(int index, int64_t value) {
     const int rc = sqlite3_bind_int64(stmt_, index, value);
@@ -67,19 +151,25 @@ void Exec(sqlite3* db, const char* sql) {
     if (rc != SQLITE_OK) Throw(db, rc);
 }
 
+void Run(sqlite3* db, std::string_view sql) { Statement(db, sql).Step(); }
+
+bool InTransaction(sqlite3* db) { return sqlite3_get_autocommit(db) == 0; }
+
+void Abort(sqlite3* db) { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
+
 int64_t QueryInt(sqlite3* db, std::string_view sql) {
     Statement statement(db, sql);
     return statement.Step() ? statement.Int(0) : 0;
 }
 
-WriteTransaction::WriteTransaction(sqlite3* db) : db_(db) { Exec(db, "BEGIN IMMEDIATE"); }
+WriteTransaction::WriteTransaction(sqlite3* db) : db_(db) { Run(db, "BEGIN IMMEDIATE"); }
 
 WriteTransaction::~WriteTransaction() {
-    if (open_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (open_) Abort(db_);
 }
 
 void WriteTransaction::Commit() {
-    Exec(db_, "COMMIT");
+    Run(db_, "COMMIT");
     open_ = false;
 }
 

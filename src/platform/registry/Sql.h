@@ -1,5 +1,6 @@
 #pragma once
-// A thin layer over SQLite for the registry: prepared statements that throw on failure.
+// A thin layer over SQLite for the registry and the object store: prepared statements that throw
+// on failure, and (for connections that ask for it) statements kept prepared and reused.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -21,6 +22,10 @@ public:
 // True for the result codes that mean the file itself is damaged or not a database.
 bool IsDamage(int code);
 
+// Prepares `sql` on `db`. On a connection that keeps its statements (KeepStatements) the statement
+// prepared for the same text before is reused: it is reset and its bindings cleared when this
+// object ends. A kept statement that is still being stepped (the same text asked for again inside
+// its loop) is not shared: the second use gets a statement of its own.
 class Statement {
 public:
     Statement(sqlite3* db, std::string_view sql);
@@ -41,10 +46,25 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    bool* kept_ = nullptr;  // the in-use mark of a kept statement; null for one of this object's own
 };
+
+// From now on the statements prepared on `db` are kept and reused until ForgetStatements, which
+// must come before the connection is closed. Thread-safe; the statements of one connection are
+// used by one thread at a time (as the connection itself).
+void KeepStatements(sqlite3* db);
+void ForgetStatements(sqlite3* db);
 
 // Runs statements that return no rows.
 void Exec(sqlite3* db, const char* sql);
+
+// True while a transaction is open on the connection.
+bool InTransaction(sqlite3* db);
+// Rolls back the open transaction; a failure is ignored (the transaction ends either way).
+void Abort(sqlite3* db);
+
+// Runs one statement that returns no rows (prepared once on a connection that keeps statements).
+void Run(sqlite3* db, std::string_view sql);
 
 // The single integer a statement such as "PRAGMA user_version" returns.
 int64_t QueryInt(sqlite3* db, std::string_view sql);

@@ -1,0 +1,82 @@
+#include "platform/objectstore/Transactions.h"
+
+#include "platform/objectstore/Journal.h"
+#include "platform/objectstore/StoreErrors.h"
+#include "platform/objectstore/StoreFailure.h"
+#include "platform/objectstore/WakeSocket.h"
+#include "platform/registry/Sql.h"
+
+namespace plat::objstore {
+
+void Transactions::Write(const std::function<void()>& change, bool journaled) {
+    if (depth_ > 0) {
+        WriteInBatch(change);
+        journaled_ = journaled_ || journaled;
+    } else {
+        sql::WriteTransaction transaction(db_);
+        change();
+        if (journaled) journal::Prune(db_);
+        transaction.Commit();
+        if (journaled) WakeListeners();
+    }
+    ++writes_;
+}
+
+void Transactions::WriteInBatch(const std::function<void()>& change) {
+    if (!open_) {
+        sql::Run(db_, "BEGIN IMMEDIATE");
+        open_ = true;
+        opened_ = std::chrono::steady_clock::now();
+    }
+    sql::Run(db_, "SAVEPOINT write");
+    try {
+        change();
+        sql::Run(db_, "RELEASE write");
+    } catch (...) {
+        if (sql::InTransaction(db_)) {
+            sql::Run(db_, "ROLLBACK TO write");
+            sql::Run(db_, "RELEASE write");
+        } else {
+            // Some failures (a full disk, an I/O error) make SQLite roll back the whole transaction.
+            open_ = false;
+            lost_ = true;
+            ++undone_;
+        }
+        throw;
+    }
+}
+
+void Transactions::BeginBatch() { ++depth_; }
+
+void Transactions::EndBatch() {
+    if (depth_ == 0) Fail(ERROR_INVALID_PARAMETER, "no write batch is open");
+    --depth_;
+    if (lost_) {
+        lost_ = false;
+        Fail(ERROR_GEN_FAILURE, "the write batch was rolled back after a failed write; its changes since the last commit are lost");
+    }
+    const bool due = depth_ == 0 || (depth_ == 1 && std::chrono::steady_clock::now() - opened_ >= kBatchCommitMs);
+    if (open_ && due) Commit();
+}
+
+void Transactions::Commit() {
+    try {
+        if (journaled_) journal::Prune(db_);
+        sql::Run(db_, "COMMIT");
+    } catch (...) {
+        Abandon();
+        throw;
+    }
+    open_ = false;
+    if (journaled_) WakeListeners();
+    journaled_ = false;
+}
+
+void Transactions::Abandon() {
+    if (sql::InTransaction(db_)) sql::Abort(db_);
+    open_ = false;
+    journaled_ = false;
+    ++undone_;
+}
+
+}  // namespace plat::objstore
