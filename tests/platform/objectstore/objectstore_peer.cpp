@@ -5,6 +5,9 @@
 //       LOG.ready, and logs the first COUNT notifications as "type oid" to LOG (exit 3 on time-out).
 //   objectstore_peer ROOT churn COUNT SEED : makes COUNT random changes (Churn.h) from SEED.
 //   objectstore_peer ROOT delete OID - : deletes the record OID of "Contacts Database".
+//   objectstore_peer ROOT count - -    : exits with the number of records of "Contacts Database"
+//       (at most 250) that this process sees.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +23,7 @@
 namespace {
 
 constexpr int kListenTimeoutMs = 60000;
+constexpr plat::CeOid kContactsDatabaseOid = 0x10001;  // the first database of a new volume
 
 int Write(plat::DbHandle db, int count, std::ofstream& log) {
     for (int i = 0; i < count; ++i) {
@@ -54,7 +58,7 @@ int Listen(const plat::CeGuid& volume, int count, const std::string& logPath) {
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: objectstore_peer ROOT write|listen|churn|delete COUNT LOG|SEED\n");
+        std::fprintf(stderr, "usage: objectstore_peer ROOT write|listen|churn|delete|count COUNT LOG|SEED\n");
         return 2;
     }
     plat::SetCurrentDevice(std::make_unique<plat::Device>(argv[1]));
@@ -73,6 +77,10 @@ int main(int argc, char** argv) {
         std::ofstream log(argv[4]);
         result = db == plat::kInvalidDbHandle ? 2 : Write(db, count, log);
         plat::CloseDatabase(db);
+    } else if (mode == "count") {
+        plat::DatabaseInfo info;
+        const bool read = plat::GetDatabaseInfo(volume, kContactsDatabaseOid, info);
+        result = read ? static_cast<int>(std::min<uint32_t>(info.recordCount, 250)) : 251;
     } else if (mode == "churn" || mode == "delete") {
         const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
         std::mt19937 random(static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)));

@@ -1,0 +1,97 @@
+// Write batches: many writes of this process in one transaction, committed at the outermost end (or
+// between inner batches once the batch is old), seen by nobody else before; listeners hear every
+// change once, in order, after the commit; a listener that fell too far behind gets one reload.
+#include <chrono>
+#include <thread>
+
+#include "StoreFixture.h"
+#include "platform/loop/EventLoop.h"
+#include "platform/objectstore/Transactions.h"
+#include "platform/objectstore/VolumeFormat.h"
+
+namespace {
+
+constexpr int kWaitMs = 60000;
+
+using Change = std::pair<uint32_t, plat::CeOid>;  // type, record
+
+class Batch : public StoreFixture {
+protected:
+    // The records of "Contacts Database" that another process sees.
+    int SeenElsewhere() { return StorePeer(device.Root(), "count", 0, "-").Reap(); }
+
+    plat::DbHandle Listen(std::vector<Change>& into) {
+        return Open(u"Contacts Database", nullptr, [&into](const plat::Notification& n) { into.emplace_back(n.type, n.oid); });
+    }
+};
+
+TEST_F(Batch, CommitsAtTheOutermostEndAndOnlyThenOthersSeeAndHearIt) {
+    std::vector<Change> heard;
+    Listen(heard);
+    const plat::DbHandle writer = Open(u"Contacts Database");
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    const plat::CeOid first = Add(writer, {TextProp(0x82, u"first")});
+    ASSERT_TRUE(plat::EndWriteBatch(volume));
+    const plat::CeOid second = Add(writer, {TextProp(0x82, u"second")});
+    // A failed write leaves nothing of itself and the batch goes on.
+    EXPECT_EQ(plat::WriteRecordProps(writer, second + 1000, std::vector{TextProp(0x82, u"none")}), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    ASSERT_NE(plat::WriteRecordProps(writer, first, std::vector{TextProp(0x84, u"changed")}), 0u);
+
+    // This process reads its batch; nobody else sees it, and nothing is heard before the commit.
+    EXPECT_EQ(Oids(writer), (std::vector{first, second}));
+    ASSERT_EQ(plat::SeekDatabase(writer, plat::SeekType::Oid, first), first);
+    EXPECT_EQ(ReadAll(writer).size(), 3u);  // its two texts and its record identifier value
+    EXPECT_EQ(SeenElsewhere(), 0);
+    plat::ProcessEvents(50);
+    EXPECT_TRUE(heard.empty());
+
+    ASSERT_TRUE(plat::EndWriteBatch(volume)) << plat::LastErrorMessage();
+    EXPECT_EQ(SeenElsewhere(), 2);
+    ASSERT_TRUE(plat::RunUntil([&] { return heard.size() >= 3; }, kWaitMs));
+    plat::ProcessEvents(50);
+    const std::vector<Change> expected = {
+        {plat::DB_CEOID_CREATED, first}, {plat::DB_CEOID_CREATED, second}, {plat::DB_CEOID_CHANGED, first}};
+    EXPECT_EQ(heard, expected);
+
+    EXPECT_FALSE(plat::EndWriteBatch(volume));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+}
+
+// Once the batch is old, the end of an inner batch commits what came before; writes after it wait
+// for the next inner end or the outermost one.
+TEST_F(Batch, AnOldBatchCommitsBetweenItsInnerBatches) {
+    const plat::DbHandle writer = Open(u"Contacts Database");
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    for (int i = 0; i < 2; ++i) {
+        if (i == 1) std::this_thread::sleep_for(plat::objstore::Transactions::kBatchCommitMs + std::chrono::milliseconds(50));
+        ASSERT_TRUE(plat::BeginWriteBatch(volume));
+        Add(writer, {TextProp(0x82, u"inner")});
+        ASSERT_TRUE(plat::EndWriteBatch(volume));
+    }
+    EXPECT_EQ(SeenElsewhere(), 2);
+    Add(writer, {TextProp(0x82, u"outer")});
+    EXPECT_EQ(SeenElsewhere(), 2);
+    ASSERT_TRUE(plat::EndWriteBatch(volume));
+    EXPECT_EQ(SeenElsewhere(), 3);
+}
+
+// A listener whose unseen rows were pruned reloads everything: it gets one volume notification, and
+// the rows of the same fetch, which its reload reads anyway, are not handed to it.
+TEST_F(Batch, AListenerLeftTooFarBehindGetsOneReload) {
+    std::vector<Change> heard;
+    Listen(heard);
+    const plat::DbHandle writer = Open(u"Contacts Database");
+    const plat::CeOid oid = Add(writer, {TextProp(0x82, u"often changed")});
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    for (int64_t i = 0; i <= plat::volformat::kJournalBound; ++i) {
+        ASSERT_NE(plat::WriteRecordProps(writer, oid, std::vector{UintProp(0x90, static_cast<uint32_t>(i))}), 0u);
+    }
+    ASSERT_TRUE(plat::EndWriteBatch(volume));
+    ASSERT_TRUE(plat::RunUntil([&] { return !heard.empty(); }, kWaitMs));
+    plat::ProcessEvents(50);
+    EXPECT_EQ(heard, (std::vector<Change>{{plat::DB_CEOID_VOLUME, 0}}));
+}
+
+}  // namespace
