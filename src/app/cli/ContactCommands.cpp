@@ -1,5 +1,6 @@
 // add, update, delete, import, export: changes of contacts and their transfer as vCards.
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/cli/ContactFields.h"
@@ -11,19 +12,25 @@ namespace cli {
 
 namespace {
 
-// The identifiers of the named categories, made when missing.
-Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
+// The identifiers of the named categories, made when missing. `known` keeps the identifiers found
+// so far, for a caller that names the same categories again and again.
+Array<uint32_t> CategoryIds(const std::vector<Str>& names, std::map<std::u16string, uint32_t>& known) {
     Array<uint32_t> ids;
     CategoryManager* categories = names.empty() ? nullptr : CategoryManager::Instance();
     if (!names.empty() && categories == nullptr) throw Failure("the category databases cannot be opened");
     for (const Str& name : names) {
-        uint32_t id = 0;
-        if (categories->AddCategory(name, id) == CategoryManager::kAddFailed || id == 0) {
+        uint32_t& id = known[std::u16string(name.View())];
+        if (id == 0 && (categories->AddCategory(name, id) == CategoryManager::kAddFailed || id == 0)) {
             throw Failure("cannot add the category " + name.ToUtf8());
         }
         ids.Add(id);
     }
     return ids;
+}
+
+Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
+    std::map<std::u16string, uint32_t> known;
+    return CategoryIds(names, known);
 }
 
 void Add(Context& context, const Args& args) {
@@ -88,11 +95,14 @@ void Import(Context& context, const Args& args) {
         for (ImportedContact& contact : contacts) all.push_back(std::move(contact));
     }
     Session session(context);
+    ContactManager::Batch batch(session.Manager());
+    std::map<std::u16string, uint32_t> categories;
     for (ImportedContact& imported : all) {
-        imported.contact.categories = CategoryIds(imported.categories);
+        imported.contact.categories = CategoryIds(imported.categories, categories);
         if (!session.Manager().AddContact(imported.contact, true)) throw Failure("a contact cannot be written");
         session.Changed();
     }
+    if (!batch.End()) throw Failure("the contacts cannot be written");
     session.Finish();
     context.out << "imported " << all.size() << " contacts\n";
 }

@@ -11,7 +11,6 @@ namespace {
 constexpr char16_t kWindowClass[] = u"BREVANE.CLI.WND";
 // How long the tool waits for the notifications of its own changes.
 constexpr int kNotifyWaitMs = 30000;
-constexpr int kSettleMs = 50;
 
 }  // namespace
 
@@ -32,8 +31,7 @@ void Session::Finish() {
     if (finished_) return;
     finished_ = true;
     if (changes_ > 0 && manager_.Maintains()) {
-        plat::RunUntil([&] { return manager_.Queue().Count() >= static_cast<int>(changes_); }, kNotifyWaitMs);
-        plat::ProcessEvents(kSettleMs);
+        plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);
         manager_.FlushQueue();
     }
     manager_.SaveNow();

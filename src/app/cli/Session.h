@@ -21,7 +21,8 @@ public:
 
     ContactManager& Manager() { return manager_; }
     ContactSearch& Search() { return search_; }
-    // Counts a change the tool made; Finish waits until the index has seen that many.
+    // Counts a change the tool made; Finish then waits until the notifications of every committed
+    // change have reached the index.
     void Changed(uint32_t count = 1) { changes_ += count; }
     // Brings the index up to date with the tool's changes and saves it (the master only).
     void Finish();

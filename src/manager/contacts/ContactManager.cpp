@@ -92,19 +92,62 @@ bool ContactManager::ReadCurrent(Contact& contact) {
     return true;
 }
 
+// The record identifier value the store gave the record (0 when it cannot be read).
+uint32_t ContactManager::ReadRecordId(uint32_t oid) {
+    constexpr uint32_t kRecordIdProp = plat::MakePropId(kPropRecordId, plat::CEVT_AUTO_I4);
+    CCeDBRecord record;
+    if (!db_.Contacts().SeekToRecord(oid) || db_.Contacts().Read(record, &kRecordIdProp, 1) != oid) return 0;
+    const CCeDBProp* value = record.Find(kPropRecordId);
+    return value != nullptr && !value->IsNotFound() ? value->GetULong() : 0;
+}
+
 bool ContactManager::ReadContact(uint32_t oid, Contact& contact) {
     return db_.Contacts().IsOpen() && db_.Contacts().SeekToRecord(oid) && ReadCurrent(contact);
 }
 
+ContactManager::Batch::Batch(ContactManager& manager) : volume_(manager.db_.Contacts().VolumeId()) {
+    open_ = !volume_.IsZero() && plat::BeginWriteBatch(volume_);
+}
+
+bool ContactManager::Batch::End() {
+    if (!open_) return false;
+    open_ = false;
+    return plat::EndWriteBatch(volume_);
+}
+
+bool ContactManager::NotificationsDelivered() {
+    const plat::CeGuid& volume = db_.Contacts().VolumeId();
+    return volume.IsZero() || plat::NotificationsDelivered(volume);
+}
+
+// Runs one change of a contact as one step of a write batch, so that it is committed whole.
+template <typename Change>
+bool ContactManager::Whole(Change change) {
+    Batch batch(*this);
+    const bool changed = change();
+    return batch.End() && changed;
+}
+
 bool ContactManager::AddContact(Contact& contact, bool writeNote) {
+    return Whole([&] { return WriteNewContact(contact, writeNote); });
+}
+
+bool ContactManager::UpdateContact(Contact& contact, bool writeNote) {
+    return Whole([&] { return WriteContactChanges(contact, writeNote); });
+}
+
+bool ContactManager::DeleteContact(uint32_t oid) {
+    return Whole([&] { return RemoveContact(oid); });
+}
+
+bool ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
     CCeDBDatabase& contacts = db_.Contacts();
     CCeDBRecord record;
     contact.SaveToRecord(contacts, record, writeNote);
     const plat::CeOid oid = contacts.IsOpen() ? contacts.Write(record, CCeDBDatabase::kWriteNew) : 0;
     if (oid == 0) return false;
     contact.SetOid(oid);
-    Contact stored;
-    if (ReadContact(oid, stored)) contact.SetRecordId(stored.GetRecordId());
+    contact.SetRecordId(ReadRecordId(oid));
     if (CategoryManager* categories = CategoryManager::Instance()) {
         categories->AddContactCategories(contact, contact.categories);
     }
@@ -113,7 +156,7 @@ bool ContactManager::AddContact(Contact& contact, bool writeNote) {
     return true;
 }
 
-bool ContactManager::UpdateContact(Contact& contact, bool writeNote) {
+bool ContactManager::WriteContactChanges(Contact& contact, bool writeNote) {
     CCeDBDatabase& contacts = db_.Contacts();
     if (!contacts.IsOpen() || !contacts.SeekToRecord(contact.GetOid())) return false;
     CCeDBRecord record;
@@ -132,7 +175,7 @@ bool ContactManager::UpdateContact(Contact& contact, bool writeNote) {
 // model, and directly when that fails. A contact whose categories cannot be removed (no category
 // store, no record identifier value) is still deleted: keeping it would report a delete that never
 // happened.
-bool ContactManager::DeleteContact(uint32_t oid) {
+bool ContactManager::RemoveContact(uint32_t oid) {
     Contact contact;
     if (!ReadContact(oid, contact)) return false;
     if (CategoryManager* categories = CategoryManager::Instance()) categories->RemoveContactCategories(contact);

@@ -46,10 +46,35 @@ public:
     bool IsOpen() const { return window_ != 0; }
 
     bool ReadContact(uint32_t oid, Contact& contact);
+    // Each change is written whole or not at all: its record, category assignments, named values
+    // and the object model's save are one store transaction (or one step of an open Batch).
     // False when the record cannot be written; then neither categories nor named values change.
     bool AddContact(Contact& contact, bool writeNote);
     bool UpdateContact(Contact& contact, bool writeNote);
     bool DeleteContact(uint32_t oid);
+
+    // Gathers the changes made while it lives into few store commits (each change still whole),
+    // for a caller that makes many at once, such as an import: one lock and one commit for many
+    // contacts instead of several for each. The other programs of the device, and this manager's
+    // index, learn of the changes at each commit. A failed commit fails the change that was being
+    // ended, or End: the changes since the previous commit are lost.
+    class Batch {
+    public:
+        explicit Batch(ContactManager& manager);
+        ~Batch() { End(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        // Commits what is left; false when that failed (or the batch could not begin).
+        bool End();
+
+    private:
+        plat::CeGuid volume_;
+        bool open_ = false;
+    };
+
+    // True when the notifications of every change committed to the contacts' volume so far have
+    // reached this manager (they arrive while the event loop runs).
+    bool NotificationsDelivered();
 
     void Reopen();
     void Reindex();
@@ -81,6 +106,12 @@ private:
     void OnSaveTimer();
     void IndexFailed(int line);
     bool ReadCurrent(Contact& contact);
+    uint32_t ReadRecordId(uint32_t oid);
+    template <typename Change>
+    bool Whole(Change change);
+    bool WriteNewContact(Contact& contact, bool writeNote);
+    bool WriteContactChanges(Contact& contact, bool writeNote);
+    bool RemoveContact(uint32_t oid);
 
     std::unique_ptr<ManagedIndex> index_;
     CContactsDb db_;

@@ -129,11 +129,10 @@ void RemoveDatabase(sqlite3* db, CeOid database) {
     }
 }
 
-void TouchDatabase(sqlite3* db, CeOid database) {
-    const auto previous = static_cast<uint64_t>(SingleInt(db, "SELECT modified FROM databases WHERE oid = ?1", database));
-    const uint64_t now = std::max(FileTimeNow(), previous + 1);
-    sql::Statement touch(db, "UPDATE databases SET modified = ?2 WHERE oid = ?1");
-    touch.Bind(1, database).Bind(2, static_cast<int64_t>(now)).Step();
+bool TouchDatabase(sqlite3* db, CeOid database) {
+    sql::Statement touch(db, "UPDATE databases SET modified = max(?2, modified + 1) WHERE oid = ?1");
+    touch.Bind(1, database).Bind(2, static_cast<int64_t>(FileTimeNow())).Step();
+    return sql::Changes(db) == 1;
 }
 
 std::vector<uint16_t> AutoIncrementNumbers(sqlite3* db, CeOid database) {

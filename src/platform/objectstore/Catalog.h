@@ -30,8 +30,8 @@ std::vector<SortOrderSpec> LoadSortOrders(sqlite3* db, CeOid database);
 void RemoveDatabase(sqlite3* db, CeOid database);
 
 // Sets the modification time to now, or one tick past the previous one when the clock has not
-// moved on, so every change gives a later time.
-void TouchDatabase(sqlite3* db, CeOid database);
+// moved on, so every change gives a later time. False when there is no such database.
+bool TouchDatabase(sqlite3* db, CeOid database);
 
 // The auto-increment properties of the database and, for one of them, the next value (taken).
 std::vector<uint16_t> AutoIncrementNumbers(sqlite3* db, CeOid database);

@@ -188,6 +188,12 @@ void NotificationHub::Unsubscribe(uint32_t subscription) {
     listeners.erase(listener);
 }
 
+bool NotificationHub::Delivered(const CeGuid& volume) {
+    const auto found = listeners.find(volume.bytes);
+    if (found == listeners.end()) return true;
+    return !found->second.delivering && journal::Head(Store::Instance().VolumeOf(volume).Db()) <= found->second.seen;
+}
+
 void NotificationHub::Deliver(const CeGuid& volume) {
     std::unique_lock lock(Store::Instance().Mutex());
     auto found = listeners.find(volume.bytes);

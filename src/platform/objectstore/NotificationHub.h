@@ -19,6 +19,9 @@ public:
 
     // Reads the journal of the volume and delivers what is new (run by the wake-up socket).
     void Deliver(const CeGuid& volume);
+    // With the store lock held: true when every change committed to the volume so far has been
+    // handed to the subscribers (also when there are none).
+    bool Delivered(const CeGuid& volume);
 };
 
 }  // namespace plat::objstore

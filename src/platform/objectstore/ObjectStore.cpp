@@ -130,6 +130,10 @@ bool EndWriteBatch(const CeGuid& volume) {
     });
 }
 
+bool NotificationsDelivered(const CeGuid& volume) {
+    return Call(false, [&] { return objstore::NotificationHub::Instance().Delivered(volume); });
+}
+
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info) {
     return Call(false, [&] {
         info = objstore::LoadDatabaseInfo(Store::Instance().VolumeOf(volume).Db(), database);

@@ -63,6 +63,11 @@ bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
 bool BeginWriteBatch(const CeGuid& volume);
 bool EndWriteBatch(const CeGuid& volume);
 
+// True when this process's notification callbacks for the volume have been handed every change
+// committed so far (also when it has none). Notifications are handed on the event loop's thread,
+// so a caller waits for them by running the loop.
+bool NotificationsDelivered(const CeGuid& volume);
+
 // Opens a database by name. `order` must be one the database declared (nullptr: identifier
 // order). With a callback the handle receives every change of the volume committed after the
 // open, until it is closed. `database` receives the database's identifier.

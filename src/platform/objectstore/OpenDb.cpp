@@ -101,8 +101,9 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     ValidateProps(props);
     sqlite3* db = volume_.Db();
     volume_.Writes().Write([&] {
-        if (!DatabaseExists(db, database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
-        const std::vector<uint16_t> automatic = AutoIncrementNumbers(db, database_);
+        if (!TouchDatabase(db, database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
+        if (!automatic_) automatic_ = AutoIncrementNumbers(db, database_);
+        const std::vector<uint16_t>& automatic = *automatic_;
         if (record == 0) {
             record = volume_.AllocateOid();
             InsertRecord(db, record, database_);
@@ -117,7 +118,6 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
             StoreProps(db, record, props, automatic);
             journal::Append(db, DB_CEOID_CHANGED, database_, record);
         }
-        TouchDatabase(db, database_);
     }, true);
     return record;
 }

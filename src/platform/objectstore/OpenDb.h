@@ -50,6 +50,8 @@ private:
     OrderedView view_;
     std::optional<ViewEntry> current_;
     std::optional<size_t> currentIndex_;  // valid for the view's present contents only
+    // The database's auto-increment properties, fixed when it was made; read at the first write.
+    std::optional<std::vector<uint16_t>> automatic_;
     uint32_t subscription_ = 0;
 };
 

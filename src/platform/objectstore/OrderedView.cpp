@@ -106,9 +106,19 @@ void OrderedView::Reload(sqlite3* db) {
 }
 
 void OrderedView::Patch(sqlite3* db, const std::vector<CeOid>& changed) {
-    std::erase_if(entries_, [&changed](const ViewEntry& entry) {
-        return std::binary_search(changed.begin(), changed.end(), entry.oid);
-    });
+    if (IsSorted()) {
+        std::erase_if(entries_, [&changed](const ViewEntry& entry) {
+            return std::binary_search(changed.begin(), changed.end(), entry.oid);
+        });
+    } else {
+        // In identifier order each record is found by a binary search, and a new record (the
+        // highest identifier yet) goes at the end: writing record after record costs no walk of
+        // the whole view.
+        for (const CeOid record : changed) {
+            const size_t at = LowerBound(ViewEntry{record, {}});
+            if (at < entries_.size() && entries_[at].oid == record) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
     for (const CeOid record : changed) {
         std::vector<ViewEntry> loaded = Load(db, record);
         if (loaded.empty()) continue;  // deleted

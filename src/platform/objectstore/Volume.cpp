@@ -164,6 +164,9 @@ std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
         CheckContents(db, file);
         guid = ReadGuid(db, file);
         sql::Exec(db, "PRAGMA synchronous = NORMAL");
+        // The savepoint of each write in a batch keeps the pages it changes in memory, not in a
+        // temporary file.
+        sql::Exec(db, "PRAGMA temp_store = MEMORY");
     });
     std::unique_ptr<Volume> volume(new Volume(db, file));
     volume->guid_ = guid;

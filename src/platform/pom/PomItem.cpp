@@ -48,9 +48,13 @@ bool Item::Save() {
 
 bool Item::TouchContact() {
     const DbHandle db = app_.Contacts();
+    constexpr uint32_t kItemNumber = MakePropId(kContactRecordId, CEVT_AUTO_I4);
     std::vector<PropVal> props;
-    if (SeekDatabase(db, SeekType::Oid, oid_) != oid_ || ReadRecordProps(db, {}, props) != oid_) return false;
-    // The values go back unchanged; the write is what tells every program of the device.
+    if (SeekDatabase(db, SeekType::Oid, oid_) != oid_ || ReadRecordProps(db, std::span(&kItemNumber, 1), props) != oid_) {
+        return false;
+    }
+    // The item number goes back as it is (the store keeps auto-increment values anyway): the write
+    // changes no value and is what tells every program of the device.
     return WriteRecordProps(db, oid_, props) == oid_;
 }
 

@@ -153,6 +153,8 @@ void Exec(sqlite3* db, const char* sql) {
 
 void Run(sqlite3* db, std::string_view sql) { Statement(db, sql).Step(); }
 
+int64_t Changes(sqlite3* db) { return sqlite3_changes64(db); }
+
 bool InTransaction(sqlite3* db) { return sqlite3_get_autocommit(db) == 0; }
 
 void Abort(sqlite3* db) { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }

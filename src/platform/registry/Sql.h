@@ -58,6 +58,9 @@ void ForgetStatements(sqlite3* db);
 // Runs statements that return no rows.
 void Exec(sqlite3* db, const char* sql);
 
+// The rows the connection's last finished INSERT, UPDATE or DELETE changed.
+int64_t Changes(sqlite3* db);
+
 // True while a transaction is open on the connection.
 bool InTransaction(sqlite3* db);
 // Rolls back the open transaction; a failure is ignored (the transaction ends either way).
