@@ -153,5 +153,7 @@ OidVector ContactIndex::ListAll(IndexOrder order, const OidVector* filter) const
     return words_->ListAll(order, filter);
 }
 
+OidVector ContactIndex::CategoryMembers(std::span<const uint32_t> ids) const { return words_->CategoryMembers(ids); }
+
 PropsStore& ContactIndex::Props() { return *props_; }
 const WordIndex& ContactIndex::Words() const { return *words_; }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -81,6 +82,9 @@ public:
                      SearchTree tree) const;
     // Every contact in the order `order`; limited to `filter` when one is given.
     OidVector ListAll(IndexOrder order, const OidVector* filter) const;
+    // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
+    // item number and no category.
+    OidVector CategoryMembers(std::span<const uint32_t> ids) const;
 
     // The further values of every contact (ReadRecord, AddRecord, UpdateRecord, RemoveRecord).
     PropsStore& Props();

@@ -13,6 +13,10 @@ SortKeys SortKeysOf(const Contact& contact) {
     return keys;
 }
 
+ContactCategories CategoriesOf(const Contact& contact) {
+    return {contact.GetRecordId() != 0, std::vector<uint32_t>(contact.categories.begin(), contact.categories.end())};
+}
+
 WordIndex::Entry IndexEntryOf(const Contact& contact, std::u16string_view note, uint32_t slot) {
-    return {contact.GetOid(), ContactWords(contact, note), SortKeysOf(contact), slot};
+    return {contact.GetOid(), ContactWords(contact, note), SortKeysOf(contact), slot, CategoriesOf(contact)};
 }

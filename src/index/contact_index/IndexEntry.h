@@ -1,5 +1,6 @@
 #pragma once
-// What the index takes of a contact: its words, its sort texts and its slot.
+// What the index takes of a contact: its words, its sort texts, its slot and its categories (the
+// contact's category ids as loaded: whoever indexes a stored contact loads them first).
 #include <cstdint>
 #include <string_view>
 
@@ -9,4 +10,5 @@
 class Contact;
 
 SortKeys SortKeysOf(const Contact& contact);
+ContactCategories CategoriesOf(const Contact& contact);
 WordIndex::Entry IndexEntryOf(const Contact& contact, std::u16string_view note, uint32_t slot);

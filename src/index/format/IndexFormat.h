@@ -40,7 +40,7 @@ inline constexpr uint32_t kSavePieceBytes = 4096;
 
 // --- pim_index1.dat: header -------------------------------------------------------------------
 inline constexpr uint32_t kIndexMagic = 1;
-inline constexpr uint32_t kIndexVersion = 5;
+inline constexpr uint32_t kIndexVersion = 6;
 // The header's words, by index (byte offset = 4 x index).
 enum HeaderWord : uint32_t {
     kMagicWord = 0,
@@ -52,7 +52,9 @@ enum HeaderWord : uint32_t {
     kOrderNameWord = 6,      // OID list in name order
     kOrderFileAsWord = 7,    // OID list in File As order
     kSlotTableWord = 8,      // (OID, properties slot) pairs
-    kHeaderWordCount = 9,
+    kCategoriesWord = 9,     // (category id, OID list) pairs ascending by id
+    kUncategorisedWord = 10, // OID list of the contacts with an item number and no category
+    kHeaderWordCount = 11,
 };
 inline constexpr uint32_t kHeaderBytes = kHeaderWordCount * 4;
 

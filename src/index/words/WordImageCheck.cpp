@@ -22,7 +22,19 @@ bool WordImageCheck::Run() {
     using namespace IndexFormat;
     return TreeAndMap(kTextRootWord, kTextMapWord) && TreeAndMap(kGroupRootWord, kGroupMapWord) &&
            List(store_.HeaderWord(kOrderNameWord), 4) && List(store_.HeaderWord(kOrderFileAsWord), 4) &&
-           List(store_.HeaderWord(kSlotTableWord), 8);
+           List(store_.HeaderWord(kSlotTableWord), 8) && Categories(store_.HeaderWord(kCategoriesWord)) &&
+           List(store_.HeaderWord(kUncategorisedWord), 4);
+}
+
+// The category table, ascending by id, and each category's list.
+bool WordImageCheck::Categories(uint32_t table) {
+    if (!List(table, 8)) return false;
+    const uint32_t count = table == 0 ? 0 : Word(table + kCountAt);
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t pair = table + kItemsAt + 8 * i;
+        if ((i > 0 && Word(pair) <= Word(pair - 8)) || !List(Word(pair + 4), 4)) return false;
+    }
+    return true;
 }
 
 bool WordImageCheck::TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map) {

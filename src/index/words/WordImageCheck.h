@@ -5,7 +5,8 @@
 //   names its parent as the node it hangs from;
 // - the two contact maps, ascending by OID, and their circles of node chunks (next and previous
 //   links agree, at most 20 entries used, every entry a node of the map's tree);
-// - the two orders and the slot table;
+// - the two orders, the slot table, the category table (ascending by id) with each category's
+//   list, and the list of the uncategorised contacts;
 // and no two records share a block (a list freed through one node would stay in use by another).
 // The checksum already refuses damaged files; this refuses a file whose checksum matches but
 // whose records a faulty or foreign writer left wrong, before any reader follows them. Such a
@@ -28,6 +29,7 @@ private:
     bool List(uint32_t offset, uint32_t itemBytes);
     bool Map(uint32_t map);
     bool Chunks(uint32_t first);
+    bool Categories(uint32_t table);
     // The bytes of the block in use at `offset` when they are at least `minBytes` and no record
     // claimed the block before; 0 otherwise.
     uint32_t Claim(uint32_t offset, uint32_t minBytes);

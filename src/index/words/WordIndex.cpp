@@ -77,7 +77,8 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 bool WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
     if (slots_.contains(entry.oid)) RemoveContact(entry.oid);
     Changed();
-    return AddWords(entry) && AddSlot(entry.oid, entry.slot) && AddOrders(entry.oid, source);
+    return AddWords(entry) && AddSlot(entry.oid, entry.slot) && categories_.Add(entry.oid, entry.categories) &&
+           AddOrders(entry.oid, source);
 }
 
 bool WordIndex::AddWords(const Entry& entry) {
@@ -142,6 +143,7 @@ bool WordIndex::RemoveContact(uint32_t oid) {
     bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
     ok = RemoveFromOrder(IndexFormat::kOrderNameWord, oid) && ok;
     ok = RemoveFromOrder(IndexFormat::kOrderFileAsWord, oid) && ok;
+    ok = categories_.Remove(oid) && ok;
     return RemoveSlot(oid) && ok && held;
 }
 
@@ -195,7 +197,7 @@ bool WordIndex::RemoveSlot(uint32_t oid) {
 
 bool WordIndex::Fill(std::span<const Entry> entries) {
     Changed();
-    return FillTrees(entries) && FillSlots(entries) && FillOrders(entries);
+    return FillTrees(entries) && FillSlots(entries) && FillCategories(entries) && FillOrders(entries);
 }
 
 // Each tree is built at once from its distinct words (see WordTree::Build); each contact then
@@ -272,6 +274,22 @@ bool WordIndex::FillSlots(std::span<const Entry> entries) {
         PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
     if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
     return table.has_value();
+}
+
+bool WordIndex::FillCategories(std::span<const Entry> entries) {
+    std::map<uint32_t, std::vector<uint32_t>> byCategory;
+    std::vector<uint32_t> uncategorised;
+    for (const Entry& entry : entries) {
+        if (!entry.categories.numbered) continue;
+        if (entry.categories.ids.empty()) uncategorised.push_back(entry.oid);
+        for (const uint32_t id : entry.categories.ids) byCategory[id].push_back(entry.oid);
+    }
+    for (auto& [id, oids] : byCategory) {
+        std::sort(oids.begin(), oids.end());
+        oids.erase(std::unique(oids.begin(), oids.end()), oids.end());
+    }
+    std::sort(uncategorised.begin(), uncategorised.end());
+    return categories_.Fill(byCategory, uncategorised);
 }
 
 bool WordIndex::FillOrders(std::span<const Entry> entries) {

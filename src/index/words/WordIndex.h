@@ -1,7 +1,8 @@
 #pragma once
 // WordIndex: the content of pim_index1.dat. Two word trees (the lower-cased words of every
 // contact, and their alphabet-group keys), each with its contact map (contact -> the word nodes
-// recorded for it), the name and File As orders, and the slot table with its in-memory map.
+// recorded for it), the name and File As orders, the slot table with its in-memory map, and the
+// contacts of each category.
 //
 // Searches mark contacts by their position in the chosen order, so results come out in display
 // order without sorting; the positions are derived from the order list on the first search after
@@ -17,6 +18,7 @@
 
 #include "index/order/IndexComparator.h"
 #include "index/store/IndexStore.h"
+#include "index/words/CategoryLists.h"
 #include "index/words/ContactWords.h"
 #include "index/words/MarkSet.h"
 #include "index/words/OidList.h"
@@ -34,6 +36,7 @@ public:
         std::vector<IndexWord> words;
         SortKeys keys;
         uint32_t slot = 0;
+        ContactCategories categories;
     };
 
     WordIndex(const AbcGroupTable& groups, std::u16string path);
@@ -57,6 +60,9 @@ public:
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
                      SearchTree tree) const;
     OidVector ListAll(IndexOrder order, const OidVector* filter) const;
+    // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
+    // item number and no category.
+    OidVector CategoryMembers(std::span<const uint32_t> ids) const { return categories_.Members(ids); }
 
     // Inspection: the stored lists as they are.
     std::span<const uint32_t> Order(IndexOrder order) const;
@@ -88,6 +94,7 @@ private:
     bool FillTree(WordTree& tree, std::span<const std::u16string> words,
                   std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries);
     bool FillSlots(std::span<const Entry> entries);
+    bool FillCategories(std::span<const Entry> entries);
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;
     uint32_t PositionOf(const Positions& positions, uint32_t oid) const;
@@ -100,6 +107,7 @@ private:
     IndexStore store_;
     WordTree text_;
     WordTree group_;
+    CategoryLists categories_{store_};
     NameComparator byName_;
     FileAsComparator byFileAs_;
     std::map<uint32_t, uint32_t> slots_;

@@ -92,6 +92,14 @@ bool ContactManager::ReadCurrent(Contact& contact) {
     return true;
 }
 
+// A stored contact as the index takes it: with its category ids (none when they cannot be read).
+bool ContactManager::ReadForIndex(Contact& contact) {
+    if (!ReadCurrent(contact)) return false;
+    CategoryManager* categories = contact.GetRecordId() != 0 ? CategoryManager::Instance() : nullptr;
+    if (categories != nullptr) categories->LoadContactCategories(contact);
+    return true;
+}
+
 // The record identifier value the store gave the record (0 when it cannot be read).
 uint32_t ContactManager::ReadRecordId(uint32_t oid) {
     constexpr uint32_t kRecordIdProp = plat::MakePropId(kPropRecordId, plat::CEVT_AUTO_I4);
@@ -245,7 +253,8 @@ void ContactManager::ApplyChange(const QueuedChange& change) {
         return;
     }
     Contact contact;
-    if (!ReadContact(change.oid, contact)) return;  // gone again before the batch: its delete follows
+    // Gone again before the batch: its delete follows.
+    if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact)) return;
     if (change.kind == kChangeCreated) {
         if (!index_->Add(contact)) IndexFailed(kLineAddFailed);
         listener_->OnContactAdded(change.oid);
@@ -275,7 +284,7 @@ void ContactManager::FullRebuild() {
     CCeDBDatabase& contacts = db_.Contacts();
     for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
         Contact contact;
-        if (!ReadCurrent(contact)) break;  // the index keeps what was read
+        if (!ReadForIndex(contact)) break;  // the index keeps what was read
         index_->Gather(contact);
         ++read;
         const uint32_t now = unit == 0 ? read : read / unit;
@@ -297,7 +306,7 @@ void ContactManager::CheckIndex() {
     CCeDBDatabase& contacts = db_.Contacts();
     for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
         Contact contact;
-        if (!ReadCurrent(contact)) break;
+        if (!ReadForIndex(contact)) break;
         const auto held = std::lower_bound(stale.begin(), stale.end(), contact.GetOid());
         const bool known = held != stale.end() && *held == contact.GetOid();
         if (known) stale.erase(held);

@@ -106,6 +106,7 @@ private:
     void OnSaveTimer();
     void IndexFailed(int line);
     bool ReadCurrent(Contact& contact);
+    bool ReadForIndex(Contact& contact);
     uint32_t ReadRecordId(uint32_t oid);
     template <typename Change>
     bool Whole(Change change);

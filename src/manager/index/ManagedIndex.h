@@ -3,6 +3,7 @@
 // rebuilt in full from every contact, changed one contact at a time, searched and saved. The
 // program's index is WordIndexKeeper (the word index files); the manager only sees this.
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "index/words/SearchTypes.h"
@@ -40,4 +41,8 @@ public:
     virtual OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
                              SearchTree tree) const = 0;
     virtual OidVector ListAll(IndexOrder order, const OidVector* filter) const = 0;
+    // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
+    // item number and no category. The index keeps each contact's categories as they were when it
+    // was indexed (its category assignments change with the contact).
+    virtual OidVector CategoryMembers(std::span<const uint32_t> ids) const = 0;
 };

@@ -32,6 +32,7 @@ public:
     OidVector ListAll(IndexOrder order, const OidVector* filter) const override {
         return index_.ListAll(order, filter);
     }
+    OidVector CategoryMembers(std::span<const uint32_t> ids) const override { return index_.CategoryMembers(ids); }
 
 private:
     bool EnsureSource();

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "categories/manager/CategoryManager.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/words/Tokenizer.h"
 #include "manager/contacts/ContactManager.h"
-#include "store/contact/Contact.h"
 
 namespace {
 
@@ -21,28 +19,11 @@ std::u16string_view Trimmed(std::u16string_view text) {
     return text;
 }
 
-bool Passes(const CategoryRestriction& filter, const Array<uint32_t>& categories) {
-    if (filter.ids.empty()) return categories.GetSize() == 0;
-    for (int i = 0; i < categories.GetSize(); ++i) {
-        if (std::find(filter.ids.begin(), filter.ids.end(), categories[i]) != filter.ids.end()) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 std::optional<OidVector> ContactSearch::FilterSet(const CategoryRestriction& filter) {
     if (!filter.active) return std::nullopt;
-    OidVector passed;
-    CategoryManager* categories = CategoryManager::Instance();
-    for (const uint32_t oid : manager_.Index().ListAll(IndexOrder::Name, nullptr)) {
-        Contact contact;
-        if (!manager_.ReadContact(oid, contact) || contact.GetRecordId() == 0) continue;
-        Array<uint32_t> ids;
-        if (categories != nullptr) categories->GetContactCategories(contact, ids);
-        if (Passes(filter, ids)) passed.push_back(oid);
-    }
-    return passed;
+    return manager_.Index().CategoryMembers(filter.ids);
 }
 
 ContactList ContactSearch::ListAll(ListOrder order, const CategoryRestriction& filter) {

@@ -36,7 +36,8 @@ public:
 
     explicit ContactSearch(ContactManager& manager) : manager_(manager) {}
 
-    // The contacts the filter lets through; nothing when the filter is inactive.
+    // The contacts the filter lets through (ascending; from the index, the store is not read);
+    // nothing when the filter is inactive.
     std::optional<OidVector> FilterSet(const CategoryRestriction& filter);
 
     ContactList ListAll(ListOrder order, const CategoryRestriction& filter);

@@ -42,13 +42,13 @@ TEST_F(IndexStoreTest, FreshImageAndItsFileAreByteExact) {
     ASSERT_EQ(store.Length(), kFreshLength);
     std::vector<uint8_t> expected(kFreshLength, 0);
     StoreWord(&expected[0], 1);
-    StoreWord(&expected[4], 5);
-    StoreWord(&expected[36], 102408);          // heap length
-    StoreWord(&expected[40], 8);               // lowest free block
-    StoreTag(&expected[44], -102392);          // its tag
-    StoreWord(&expected[48], 8);               // next free
-    StoreWord(&expected[52], 8);               // previous free
-    StoreTag(&expected[kFreshLength - 4], -102392);  // footer
+    StoreWord(&expected[4], 6);
+    StoreWord(&expected[44], 102400);          // heap length
+    StoreWord(&expected[48], 8);               // lowest free block
+    StoreTag(&expected[52], -102384);          // its tag
+    StoreWord(&expected[56], 8);               // next free
+    StoreWord(&expected[60], 8);               // previous free
+    StoreTag(&expected[kFreshLength - 4], -102384);  // footer
     EXPECT_EQ(ImageOf(store), expected);
 
     SaveAndClose(store);
@@ -89,17 +89,17 @@ TEST_F(IndexStoreTest, FullHeapGrowsTheImageAndKeepsPositionsValid) {
     ASSERT_NE(store.Allocate(16, small), nullptr);
     small.SetWord(0, 0x11223344);
 
-    // 200000 bytes do not fit the free 102368: the image grows by 200008 and the new space merges
+    // 200000 bytes do not fit the free 102360: the image grows by 200008 and the new space merges
     // with the free last block.
     StorePtr big;
     ASSERT_NE(store.Allocate(200000, big), nullptr);
     EXPECT_EQ(store.Length(), kFreshLength + 200008);
-    EXPECT_EQ(LoadWord(store.BaseAddress() + kHeapOffset), 102408u + 200008);
+    EXPECT_EQ(LoadWord(store.BaseAddress() + kHeapOffset), 102400u + 200008);
     EXPECT_EQ(big.Offset(), kHeapOffset + 8 + 24 + 4);
     EXPECT_EQ(small.Word(0), 0x11223344u);
     const StoreHeap::Stats stats = store.Heap().Walk();
     EXPECT_EQ(stats.freeBlocks, 1u);
-    EXPECT_EQ(stats.freeBytes, 102408u + 200008 - 8 - 24 - 200008 - 8);
+    EXPECT_EQ(stats.freeBytes, 102400u + 200008 - 8 - 24 - 200008 - 8);
 
     // A request that fits nowhere in a heap whose last block is in use grows by the minimum step.
     StorePtr rest;
@@ -147,9 +147,9 @@ TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
     struct Case { const char* what; uint32_t at; uint32_t value; };
     const Case cases[] = {
         {"magic", 0, 2},
-        {"version", 4, 4},
-        {"heap length", 36, 102400},
-        {"block tag", 44, 44},
+        {"version", 4, 5},
+        {"heap length", 44, 102392},
+        {"block tag", 52, 44},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

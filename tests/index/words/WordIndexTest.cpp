@@ -15,12 +15,14 @@
 
 namespace {
 
-WordIndex::Entry EntryOf(uint32_t oid, std::u16string_view text, const char16_t* last = u"") {
+WordIndex::Entry EntryOf(uint32_t oid, std::u16string_view text, const char16_t* last = u"",
+                         ContactCategories categories = {}) {
     WordIndex::Entry entry;
     entry.oid = oid;
     for (std::u16string& token : Tokens(text)) entry.words.push_back({std::move(token)});
     entry.keys.last = last;
     entry.slot = 1000 + oid;
+    entry.categories = std::move(categories);
     return entry;
 }
 
@@ -32,8 +34,8 @@ OidVector Sorted(OidVector oids) {
 class WordIndexTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(index.Create()); }
-    void Add(uint32_t oid, std::u16string_view text, const char16_t* last = u"") {
-        WordIndex::Entry entry = EntryOf(oid, text, last);
+    void Add(uint32_t oid, std::u16string_view text, const char16_t* last = u"", ContactCategories categories = {}) {
+        WordIndex::Entry entry = EntryOf(oid, text, last, std::move(categories));
         source.keys[oid] = entry.keys;
         ASSERT_TRUE(index.AddContact(entry, source));
     }
@@ -175,15 +177,51 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a chunk naming no node", [&] { StoreWord(at(firstChunk() + kChunkNodesAt), firstChunk()); }, false},
         {"a contact map out of order", [&] { StoreWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt), 9); }, false},
         {"an order longer than its block", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderNameWord)), 40); }, false},
+        {"a category table out of order", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt), 9); }, false},
+        {"a category list longer than its block", [&] {
+             StoreWord(at(LoadWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt + 4))), 40);
+         }, false},
+        {"an uncategorised list inside a block", [&] {
+             index.Store().SetHeaderWord(IndexFormat::kUncategorisedWord, index.Store().HeaderWord(IndexFormat::kUncategorisedWord) + 4);
+         }, false},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(index.Create());
-        Add(1, u"anna annika");
-        Add(2, u"bern ann");
+        Add(1, u"anna annika", u"", {true, {5}});
+        Add(2, u"bern ann", u"", {true, {2}});
+        Add(3, u"carl", u"", {true, {}});
         ASSERT_EQ(at(nodeOf(u"bern"))[kNodeTailFlagAt], kTailFlag);
         c.damage();
         ASSERT_TRUE(index.Store().File().StartSave());
         index.Close();
         EXPECT_EQ(index.Open(), c.opens) << c.what;
     }
+}
+
+// The contacts of each category follow adds, updates (a contact added again) and removes; a
+// contact without an item number is in no list; a bulk fill gives the same lists.
+TEST_F(WordIndexTest, CategoryMembersFollowChangesAndTheFillAgrees) {
+    const std::vector<std::pair<uint32_t, ContactCategories>> contacts = {
+        {1, {true, {7, 3}}}, {2, {true, {3}}}, {3, {true, {}}}, {4, {false, {}}}, {5, {true, {7, 7}}}};
+    const std::vector<std::pair<std::vector<uint32_t>, OidVector>> queries = {
+        {{3}, {1, 2}}, {{7}, {1, 5}}, {{7, 3}, {1, 2, 5}}, {{}, {3}}, {{9}, {}}, {{9, 3}, {1, 2}}};
+    for (const auto& [oid, categories] : contacts) Add(oid, u"name", u"", categories);
+    WordIndex filled{groups, u"\\other_index1.dat"};
+    ASSERT_TRUE(filled.Create());
+    std::vector<WordIndex::Entry> entries;
+    for (const auto& [oid, categories] : contacts) entries.push_back(EntryOf(oid, u"name", u"", categories));
+    ASSERT_TRUE(filled.Fill(entries));
+    for (const auto& [ids, members] : queries) {
+        EXPECT_EQ(index.CategoryMembers(ids), members);
+        EXPECT_EQ(filled.CategoryMembers(ids), members) << "bulk fill";
+    }
+
+    Add(2, u"name", u"", {true, {}});  // its category taken away
+    Add(3, u"name", u"", {true, {9}});
+    ASSERT_TRUE(index.RemoveContact(1));
+    EXPECT_EQ(index.CategoryMembers(std::vector<uint32_t>{3}), OidVector{});
+    EXPECT_EQ(index.CategoryMembers(std::vector<uint32_t>{7, 9}), (OidVector{3, 5}));
+    EXPECT_EQ(index.CategoryMembers({}), (OidVector{2}));
+    for (const uint32_t oid : {2, 3, 4, 5}) ASSERT_TRUE(index.RemoveContact(oid));
+    EXPECT_EQ(index.Store().Heap().Walk().usedBlocks, 0u) << "no list is left behind";
 }

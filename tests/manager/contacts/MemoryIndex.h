@@ -39,6 +39,7 @@ public:
         for (const auto& [oid, name] : held) all.push_back(oid);
         return all;
     }
+    OidVector CategoryMembers(std::span<const uint32_t>) const override { return {}; }
 
 private:
     bool Put(const Contact& contact) {
