@@ -121,6 +121,9 @@ Contact ContactMaker::Make(uint32_t oid) {
     }
     const uint32_t phones = 1 + rng_() % 4;
     for (uint32_t i = 0; i < phones; ++i) c.SetText(kPhoneFields[i], PhoneNumber(rng_, script));
+    c.SetRecordId(oid);
+    std::minstd_rand categories(oid);
+    for (uint32_t n = categories() % 4; n > 0; --n) c.categories.Add(1 + categories() % kCategories);
     return c;
 }
 
@@ -143,7 +146,7 @@ bool BenchDatabase::ReadState(DatabaseState& out) {
 }
 
 WordRow WordRowOf(const WordIndex::Entry& entry, const AbcGroupTable& groups) {
-    WordRow row{entry.oid, {}, {}};
+    WordRow row{entry.oid, {}, {}, entry.categories};
     for (const IndexWord& word : entry.words) {
         row.text.push_back(word.text);
         if (word.textOnly) continue;

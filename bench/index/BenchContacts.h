@@ -5,7 +5,9 @@
 // Names are drawn per script (Latin with accents 60 %, Cyrillic 15 %, Greek 10 %, CJK 15 %), from
 // pools of roots and endings so that a large list holds many distinct words; about 40 % of the
 // contacts have a company, 70 % an e-mail address, every one 1 to 4 phone numbers in national
-// formats. A given seed always gives the same contacts.
+// formats. A given seed always gives the same contacts. Each has an item number and, drawn from its
+// identifier alone (so the names stay those of earlier runs), 0 to 3 of kCategories categories:
+// about a quarter have none.
 #include <cstdint>
 #include <random>
 #include <string>
@@ -19,6 +21,8 @@ class AbcGroupTable;
 
 class ContactMaker {
 public:
+    static constexpr uint32_t kCategories = 20;  // ids 1 to 20
+
     explicit ContactMaker(uint32_t seed) : rng_(seed) {}
     Contact Make(uint32_t oid);
 
@@ -44,5 +48,6 @@ struct WordRow {
     uint32_t oid = 0;
     std::vector<std::u16string> text;
     std::vector<std::u16string> groups;
+    ContactCategories categories;
 };
 WordRow WordRowOf(const WordIndex::Entry& entry, const AbcGroupTable& groups);

@@ -121,6 +121,12 @@ OidVector BenchFixture::Run(Engine engine, const Query& query) const {
     return {};
 }
 
+OidVector BenchFixture::Filtered(Engine engine, std::span<const uint32_t> ids) const {
+    if (engine == Engine::Fts) return fts_->Filter(ids);
+    const OidVector members = index_->CategoryMembers(ids);
+    return index_->ListAll(IndexOrder::Name, &members);
+}
+
 // Runs every query on every engine once: the results must equal the index's, in the same order.
 // This also derives the index's display positions, so no timed search pays for them.
 void BenchFixture::Check() {

@@ -31,6 +31,9 @@ public:
 
     uint32_t Count() const { return count_; }
     OidVector Run(Engine engine, const Query& query) const;
+    // The list in name order under the category filter `ids` (with none: the contacts without a
+    // category), by the index (the filter's set from its category lists) or the FTS5 peer.
+    OidVector Filtered(Engine engine, std::span<const uint32_t> ids) const;
     const std::vector<Query>& Queries(QueryKind kind) const { return queries_.at(kind); }
     // Queries of `kind` whose results differ from the index's.
     int Mismatches(Engine engine, QueryKind kind) const { return mismatches_.at({engine, kind}); }

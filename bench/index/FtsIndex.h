@@ -1,7 +1,8 @@
 #pragma once
 // The SQLite peer: an in-memory database with an FTS5 table (a text column and a group-key column,
 // prefix indexes for 1, 2 and 3 characters) joined by rowid to a contacts table that holds each
-// contact's place in the name order; results are ordered by that place, as the list shows them.
+// contact's place in the name order; results are ordered by that place, as the list shows them. A
+// table of (category, contact) pairs indexed by category answers the category filter.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -24,6 +25,9 @@ public:
 
     // Contacts having, for every token of `query`, a word that begins with it in the chosen column.
     OidVector Search(std::u16string_view query, SearchTree tree) const;
+    // The contacts having any of the categories `ids` (with none: the numbered contacts without a
+    // category), in name order.
+    OidVector Filter(std::span<const uint32_t> ids) const;
     // The database size: pages in use times the page size.
     uint64_t Bytes() const;
 
@@ -33,4 +37,5 @@ private:
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* query_ = nullptr;
+    sqlite3_stmt* uncategorised_ = nullptr;
 };

@@ -6,6 +6,10 @@
 //   Rebuild/<contacts>                 the bulk rebuild of both files; counter: the peak memory it adds
 //   Open/<contacts>                    opening a valid, saved index; counters: bytes per contact
 //   Change/<add|update|remove>/100000  one change of a contact (its words, orders and slot)
+//   Filter/<engine>/<kind>/<contacts>  the list in name order under the category filter: one
+//                                      category (about 7 % of the contacts), none (the quarter
+//                                      without a category), several (three categories); the index
+//                                      against the FTS5 peer's category table; counters as Search
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -196,6 +200,50 @@ void ChangeUpdate(benchmark::State& state) {
     }
 }
 
+enum class FilterKind : int { One, None, Several };
+
+std::span<const uint32_t> FilterIds(FilterKind kind) {
+    static const uint32_t kOne[] = {5};
+    static const uint32_t kSeveral[] = {2, 9, 14};
+    if (kind == FilterKind::One) return kOne;
+    if (kind == FilterKind::Several) return kSeveral;
+    return {};
+}
+
+void Filter(benchmark::State& state, uint32_t contacts, Engine engine, FilterKind kind) {
+    BenchFixture& fixture = Shared(contacts);
+    const OidVector expected = fixture.Filtered(Engine::Index, FilterIds(kind));
+    std::vector<double> micros;
+    int mismatches = 0;
+    size_t results = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const OidVector found = fixture.Filtered(engine, FilterIds(kind));
+        const auto stop = std::chrono::steady_clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+        mismatches += found != expected;
+        results = found.size();
+    }
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = Quantile(micros, 0.5);
+    state.counters["p99_us"] = Quantile(micros, 0.99);
+    state.counters["results"] = static_cast<double>(results);
+    state.counters["mismatches"] = mismatches;
+}
+
+void RegisterFilters(uint32_t contacts) {
+    constexpr std::pair<FilterKind, const char*> kKinds[] = {
+        {FilterKind::One, "one"}, {FilterKind::None, "none"}, {FilterKind::Several, "several"}};
+    for (const auto& [kind, kindName] : kKinds) {
+        for (Engine engine : {Engine::Index, Engine::Fts}) {
+            const std::string name = "Filter/" + std::string(EngineName(engine)) + "/" + kindName + "/" + std::to_string(contacts);
+            benchmark::RegisterBenchmark(name.c_str(), Filter, contacts, engine, kind)
+                ->Iterations(contacts >= kMillion ? 5 : 50)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
 void RegisterSearches(uint32_t contacts) {
     for (QueryKind kind : kQueryKinds) {
         for (Engine engine : kEngines) {
@@ -212,6 +260,7 @@ void RegisterAll(bool million) {
     std::vector<uint32_t> sizes = {1000, 10000, 100000};
     if (million) sizes.push_back(kMillion);
     for (uint32_t contacts : sizes) RegisterSearches(contacts);
+    for (uint32_t contacts : sizes) RegisterFilters(contacts);
     for (uint32_t contacts : sizes) {
         benchmark::RegisterBenchmark(("Open/" + std::to_string(contacts)).c_str(), Open, contacts)
             ->Iterations(contacts >= kMillion ? 3 : 20)
