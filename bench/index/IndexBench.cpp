@@ -6,6 +6,11 @@
 //   Rebuild/<contacts>                 the bulk rebuild of both files; counter: the peak memory it adds
 //   Open/<contacts>                    opening a valid, saved index; counters: bytes per contact
 //   Change/<add|update|remove>/100000  one change of a contact (its words, orders and slot)
+//   ManagerChange/<add|update|delete>/100000
+//                                      one change through the contact manager, end to end: the
+//                                      store's transaction (record, categories, named values, the
+//                                      object model's save), its notifications reaching the
+//                                      manager and the index changed; counters median_us, p99_us
 //   Filter/<engine>/<kind>/<contacts>  the list in name order under the category filter: one
 //                                      category (about 7 % of the contacts), none (the quarter
 //                                      without a category), several (three categories); the index
@@ -23,6 +28,8 @@
 #include <string>
 
 #include "BenchFixture.h"
+#include "ManagerFixture.h"
+#include "categories/manager/CategoryManager.h"
 #include "index/props/PropsStore.h"
 #include "platform/device/Device.h"
 #include "store/contact/ContactFields.h"
@@ -200,6 +207,51 @@ void ChangeUpdate(benchmark::State& state) {
     }
 }
 
+// The manager's fixture, made on first use; SharedManager(false) lets it go (before the device).
+ManagerFixture* SharedManager(bool make = true) {
+    static std::unique_ptr<ManagerFixture> fixture;
+    if (!make) fixture.reset();
+    if (make && !fixture) fixture = std::make_unique<ManagerFixture>(kChangeSize);
+    return fixture.get();
+}
+
+enum class ManagerChangeKind : int { Add, Update, Delete };
+
+// One change made and settled; false when the manager or its index did not take it.
+bool ChangeOnce(ManagerFixture& fixture, ManagerChangeKind kind, size_t n, std::vector<double>& micros) {
+    ContactManager& manager = fixture.Manager();
+    Contact contact;
+    if (kind == ManagerChangeKind::Add) contact = fixture.NewContact();
+    if (kind == ManagerChangeKind::Update) {
+        if (!manager.ReadContact(fixture.Stored(n / 2), contact)) return false;
+        if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
+        contact.SetText(kFieldLast, n % 2 == 0 ? Str(u"Zwischenname") : contact.GetText(kFieldFirst));
+    }
+    if (kind == ManagerChangeKind::Delete) {
+        contact = fixture.NewContact();
+        if (!manager.AddContact(contact, true) || !fixture.Settle()) return false;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const bool changed = kind == ManagerChangeKind::Add      ? manager.AddContact(contact, true)
+                         : kind == ManagerChangeKind::Update ? manager.UpdateContact(contact, true)
+                                                             : manager.DeleteContact(contact.GetOid());
+    const bool settled = changed && fixture.Settle();
+    micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    return settled && manager.Index().Holds(contact.GetOid()) == (kind != ManagerChangeKind::Delete);
+}
+
+void ManagerChange(benchmark::State& state, ManagerChangeKind kind) {
+    ManagerFixture& fixture = *SharedManager();
+    std::vector<double> micros;
+    size_t n = 0;
+    for (auto _ : state) {
+        if (!ChangeOnce(fixture, kind, n++, micros)) state.SkipWithError("the change did not reach the index");
+    }
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = Quantile(micros, 0.5);
+    state.counters["p99_us"] = Quantile(micros, 0.99);
+}
+
 enum class FilterKind : int { One, None, Several };
 
 std::span<const uint32_t> FilterIds(FilterKind kind) {
@@ -275,6 +327,13 @@ void RegisterAll(bool million) {
     benchmark::RegisterBenchmark(("Change/add" + size).c_str(), ChangeAdd)->Iterations(200)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("Change/update" + size).c_str(), ChangeUpdate)->Iterations(200)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("Change/remove" + size).c_str(), ChangeRemove)->Iterations(200)->Unit(benchmark::kMicrosecond);
+    constexpr std::pair<ManagerChangeKind, const char*> kChanges[] = {
+        {ManagerChangeKind::Add, "add"}, {ManagerChangeKind::Update, "update"}, {ManagerChangeKind::Delete, "delete"}};
+    for (const auto& [kind, kindName] : kChanges) {
+        benchmark::RegisterBenchmark(("ManagerChange/" + std::string(kindName) + size).c_str(), ManagerChange, kind)
+            ->Iterations(200)
+            ->Unit(benchmark::kMicrosecond);
+    }
 }
 
 // The million-contact runs take minutes: they are registered only when the filter names them.
@@ -297,6 +356,7 @@ int main(int argc, char** argv) {
     RegisterAll(million);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    SharedManager(false);
     Fixtures().clear();
     RemoveBenchDevice();
     return 0;

@@ -1,6 +1,7 @@
 #include "manager/contacts/ContactManager.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/ErrorLog.h"
@@ -237,7 +238,8 @@ void ContactManager::HandleQueue() {
             FullRebuild();
             listener_->OnContactsReloaded();
         } else {
-            for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i]);
+            std::unordered_set<uint32_t> current;
+            for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i], current);
         }
         StartSaveTimer();
         if (sync_ != nullptr) sync_->ReloadSlaves();
@@ -246,15 +248,24 @@ void ContactManager::HandleQueue() {
     listener_->OnManyChanges(0);
 }
 
-void ContactManager::ApplyChange(const QueuedChange& change) {
+// `current` holds the contacts indexed from their record earlier in the same batch: the record is
+// read once per batch, so its later changes in the batch (the object model's save that follows
+// every add) are already in the index and only reported.
+void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<uint32_t>& current) {
     if (change.parent != db_.Contacts().DatabaseId()) return;
     if (change.kind == kChangeDeleted) {
+        current.erase(change.oid);
         if (index_->Remove(change.oid)) listener_->OnContactDeleted(change.oid);
+        return;
+    }
+    if (change.kind == kChangeChanged && current.contains(change.oid)) {
+        listener_->OnContactChanged(change.oid);
         return;
     }
     Contact contact;
     // Gone again before the batch: its delete follows.
     if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact)) return;
+    current.insert(change.oid);
     if (change.kind == kChangeCreated) {
         if (!index_->Add(contact)) IndexFailed(kLineAddFailed);
         listener_->OnContactAdded(change.oid);
@@ -273,8 +284,8 @@ void ContactManager::FullRebuild() {
     beingUpdated_ = true;
     index_->MarkFilesInvalid();
     listener_->OnProgress(0);
-    plat::DatabaseInfo info;
-    const uint32_t count = db_.Contacts().GetInfo(info) ? info.recordCount : 0;
+    plat::DatabaseStatus status;
+    const uint32_t count = db_.Contacts().GetStatus(status) ? status.recordCount : 0;
     const uint32_t unit = count / kProgressUnits;
     ReloadAbcGroupTable();
     index_->BeginRebuild(count);

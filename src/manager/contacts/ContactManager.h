@@ -6,6 +6,7 @@
 // 2000 ms later. Everything runs on the user-interface thread.
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 
 #include "manager/index/ManagedIndex.h"
 #include "manager/queue/ContactDBMsgStack.h"
@@ -99,7 +100,7 @@ private:
     void OnNotification(const plat::Notification& notification);
     void QueueChange(uint32_t kind, uint32_t parent, uint32_t oid);
     void HandleQueue();
-    void ApplyChange(const QueuedChange& change);
+    void ApplyChange(const QueuedChange& change, std::unordered_set<uint32_t>& current);
     void FullRebuild();
     void BringIndexUp(int openResult);
     void StartSaveTimer();

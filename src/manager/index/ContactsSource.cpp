@@ -30,9 +30,9 @@ bool ContactsSource::ReadSortKeys(uint32_t oid, SortKeys& out) {
 }
 
 bool ContactsSource::ReadState(DatabaseState& out) {
-    plat::DatabaseInfo info;
-    if (!db_.GetInfo(info)) return false;
-    out.modified = info.lastModified;
-    out.records = info.recordCount;
+    plat::DatabaseStatus status;
+    if (!db_.GetStatus(status)) return false;
+    out.modified = status.lastModified;
+    out.records = status.recordCount;
     return true;
 }

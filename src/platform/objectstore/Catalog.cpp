@@ -94,12 +94,21 @@ DatabaseInfo LoadDatabaseInfo(sqlite3* db, CeOid database) {
     info.type = static_cast<uint32_t>(row.Int(1));
     info.flags = static_cast<uint32_t>(row.Int(2));
     info.lastModified = static_cast<uint64_t>(row.Int(3));
-    info.recordCount = static_cast<uint32_t>(SingleInt(db, "SELECT count(*) FROM records WHERE db = ?1", database));
     info.size = static_cast<uint64_t>(SingleInt(
         db, "SELECT coalesce(sum(length(p.value)), 0) FROM records r JOIN props p ON p.owner = r.oid WHERE r.db = ?1",
         database));
     info.sortOrders = LoadSortOrders(db, database);
     return info;
+}
+
+uint64_t LoadModified(sqlite3* db, CeOid database) {
+    sql::Statement row(db, "SELECT modified FROM databases WHERE oid = ?1");
+    if (!row.Bind(1, database).Step()) Fail(ERROR_NOT_FOUND, "no such database");
+    return static_cast<uint64_t>(row.Int(0));
+}
+
+uint32_t CountRecords(sqlite3* db, CeOid database) {
+    return static_cast<uint32_t>(SingleInt(db, "SELECT count(*) FROM records WHERE db = ?1", database));
 }
 
 std::vector<SortOrderSpec> LoadSortOrders(sqlite3* db, CeOid database) {

@@ -22,8 +22,11 @@ void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& declared);
 CeOid FindDatabase(sqlite3* db, std::u16string_view name);
 bool DatabaseExists(sqlite3* db, CeOid database);
 
-// ERROR_NOT_FOUND when there is no such database.
+// ERROR_NOT_FOUND when there is no such database. The record count is left to the caller (the
+// volume keeps the counts).
 DatabaseInfo LoadDatabaseInfo(sqlite3* db, CeOid database);
+uint64_t LoadModified(sqlite3* db, CeOid database);
+uint32_t CountRecords(sqlite3* db, CeOid database);
 std::vector<SortOrderSpec> LoadSortOrders(sqlite3* db, CeOid database);
 
 // Removes the database with its records and properties.

@@ -21,6 +21,12 @@ struct DatabaseSpec {
     std::vector<uint32_t> autoIncrement;
 };
 
+// The part of DatabaseInfo that tells whether a database changed: cheap to have at any size.
+struct DatabaseStatus {
+    uint32_t recordCount = 0;
+    uint64_t lastModified = 0;
+};
+
 struct DatabaseInfo {
     std::u16string name;
     uint32_t type = 0;

@@ -101,6 +101,7 @@ CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
             database = store.AllocateOid();
             objstore::InsertDatabase(store.Db(), database, declared);
         }, false);
+        store.ForgetRecordCounts();
         return database;
     });
 }
@@ -112,6 +113,7 @@ bool DeleteDatabase(const CeGuid& volume, CeOid database) {
             if (!objstore::DatabaseExists(store.Db(), database)) Fail(ERROR_NOT_FOUND, "no such database");
             objstore::RemoveDatabase(store.Db(), database);
         }, false);
+        store.ForgetRecordCounts();
         return true;
     });
 }
@@ -136,7 +138,18 @@ bool NotificationsDelivered(const CeGuid& volume) {
 
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info) {
     return Call(false, [&] {
-        info = objstore::LoadDatabaseInfo(Store::Instance().VolumeOf(volume).Db(), database);
+        objstore::Volume& store = Store::Instance().VolumeOf(volume);
+        info = objstore::LoadDatabaseInfo(store.Db(), database);
+        info.recordCount = store.RecordCount(database);
+        return true;
+    });
+}
+
+bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& status) {
+    return Call(false, [&] {
+        objstore::Volume& store = Store::Instance().VolumeOf(volume);
+        status.lastModified = objstore::LoadModified(store.Db(), database);
+        status.recordCount = store.RecordCount(database);
         return true;
     });
 }

@@ -49,6 +49,9 @@ uint64_t VolumeFileTime(std::u16string_view devicePath);
 CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared);
 bool DeleteDatabase(const CeGuid& volume, CeOid database);
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
+// The record count and modification time alone, without the sizes that GetDatabaseInfo sums over
+// every property of the database.
+bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& status);
 
 // Write batches. From BeginWriteBatch to the matching EndWriteBatch every write of this process to
 // the volume joins one transaction, so that many records cost one lock and one commit; each write

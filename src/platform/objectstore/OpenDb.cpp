@@ -100,6 +100,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     if (props.empty()) Fail(ERROR_INVALID_PARAMETER, "nothing to write");
     ValidateProps(props);
     sqlite3* db = volume_.Db();
+    const bool created = record == 0;
     volume_.Writes().Write([&] {
         if (!TouchDatabase(db, database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
         if (!automatic_) automatic_ = AutoIncrementNumbers(db, database_);
@@ -119,6 +120,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
             journal::Append(db, DB_CEOID_CHANGED, database_, record);
         }
     }, true);
+    if (created) volume_.RecordsAdded(database_, 1);
     return record;
 }
 
@@ -130,6 +132,7 @@ void OpenDb::Delete(CeOid record) {
         journal::Append(db, DB_CEOID_RECORD_DELETED, database_, record);
         TouchDatabase(db, database_);
     }, true);
+    volume_.RecordsAdded(database_, -1);
 }
 
 std::vector<PropVal> OpenDb::GetProps(std::span<const uint32_t> propIds) {

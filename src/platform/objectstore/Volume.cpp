@@ -186,6 +186,22 @@ CeOid Volume::AllocateOid() {
     return static_cast<CeOid>(oid);
 }
 
+uint32_t Volume::RecordCount(CeOid database) {
+    const std::pair<int64_t, uint64_t> now{sql::QueryInt(db_, "PRAGMA data_version"), transactions_.Undone()};
+    if (now != countsSeen_) {
+        counts_.clear();
+        countsSeen_ = now;
+    }
+    const auto found = counts_.find(database);
+    if (found != counts_.end()) return found->second;
+    return counts_[database] = CountRecords(db_, database);
+}
+
+void Volume::RecordsAdded(CeOid database, int delta) {
+    const auto found = counts_.find(database);
+    if (found != counts_.end()) found->second += static_cast<uint32_t>(delta);
+}
+
 void CreateVolumeFile(const fs::path& file) {
     std::error_code ec;
     if (fs::exists(fs::symlink_status(file, ec))) FailFile(ERROR_ALREADY_EXISTS, file, "already exists; it was left as it is");

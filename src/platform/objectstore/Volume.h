@@ -4,7 +4,9 @@
 // change generation).
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <utility>
 
 #include "platform/objectstore/PropVal.h"
 #include "platform/objectstore/Transactions.h"
@@ -42,6 +44,13 @@ public:
     // A new object identifier (inside a write transaction); ERROR_DISK_FULL when exhausted.
     CeOid AllocateOid();
 
+    // The records of a database as this connection sees them: counted once, then kept by this
+    // connection's own writes (RecordsAdded after each that succeeded), and counted again once
+    // another connection committed or a batch was undone.
+    uint32_t RecordCount(CeOid database);
+    void RecordsAdded(CeOid database, int delta);
+    void ForgetRecordCounts() { counts_.clear(); }
+
 private:
     Volume(sqlite3* db, std::filesystem::path file);
 
@@ -49,6 +58,8 @@ private:
     std::filesystem::path file_;
     CeGuid guid_;
     Transactions transactions_;
+    std::map<CeOid, uint32_t> counts_;
+    std::pair<int64_t, uint64_t> countsSeen_{-1, 0};  // data version and undone batches they hold
 };
 
 // Creates a new volume file holding the platform's own databases; never replaces an existing

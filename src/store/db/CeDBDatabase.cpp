@@ -131,6 +131,12 @@ bool CCeDBDatabase::GetInfo(plat::DatabaseInfo& info) const {
     return false;
 }
 
+bool CCeDBDatabase::GetStatus(plat::DatabaseStatus& status) const {
+    if (plat::GetDatabaseStatus(volume_, database_, status)) return true;
+    status = plat::DatabaseStatus{};
+    return false;
+}
+
 bool CCeDBDatabase::GetFlag(uint32_t propId) const {
     std::vector<plat::PropVal> props;
     if (!plat::GetDatabaseProps(handle_, std::span(&propId, 1), props) || props.empty()) return false;

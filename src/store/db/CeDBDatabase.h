@@ -43,6 +43,8 @@ public:
 
     // The database information; false (and `info` emptied) when it cannot be had.
     bool GetInfo(plat::DatabaseInfo& info) const;
+    // Only the record count and modification time (cheap at any size); false when unavailable.
+    bool GetStatus(plat::DatabaseStatus& status) const;
     // True when the database-level property exists and is not 0.
     bool GetFlag(uint32_t propId) const;
     // Reads and keeps the contacts database's flag property 0x01020013.
