@@ -1,4 +1,5 @@
 // add, update, delete, import, export: changes of contacts and their transfer as vCards.
+#include <deque>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -87,7 +88,7 @@ std::string ReadFile(const std::string& path) {
 
 void Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
-    std::vector<ImportedContact> all;
+    std::deque<ImportedContact> all;  // grows without moving what it holds
     for (const std::string& path : args) {
         std::vector<ImportedContact> contacts;
         const ReadStatus status = ImportContacts(ReadFile(path), contacts);

@@ -296,6 +296,20 @@ bool CategoryManager::LoadContactCategories(Contact& contact) {
     return true;
 }
 
+bool CategoryManager::GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId) {
+    byRecordId.clear();
+    const CCeDBProp key[2] = {CCeDBProp(kKeyProp, kItemKindContact << 28), CCeDBProp(kNameProp, int32_t{0})};
+    if (!assoc_.SeekGreater(key, 2)) return NothingThere();
+    const bool ok = ReadForward(assoc_, kAssocProps, 2, [&](const CCeDBRecord& record) {
+        const auto item = NumberOf(record, kKeyProp);
+        if (!item || (*item >> 28) != kItemKindContact) return false;
+        if (const auto id = NumberOf(record, kNameProp)) byRecordId[*item & 0x0FFFFFFF].Add(*id);
+        return true;
+    });
+    if (!ok) byRecordId.clear();
+    return ok;
+}
+
 bool CategoryManager::AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
     if (contact.GetRecordId() == 0) return false;
     for (uint32_t id : Distinct(ids)) {

@@ -5,6 +5,7 @@
 // contact is saved. A single instance per process and device, made on first use.
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 
 #include "categories/manager/CategoryEntry.h"
 #include "core/array/Array.h"
@@ -51,6 +52,9 @@ public:
     bool GetContactCategoryNames(const StdContact& contact, Array<Str>& names);
     // Fills the contact's category ids from the store unless they were read already.
     bool LoadContactCategories(Contact& contact);
+    // Every contact's category ids (ascending) by its record identifier value, in one pass over
+    // the assignments: for a caller that needs them all (a full rebuild of the index).
+    bool GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId);
     // One assignment per id (for a contact just created); ids repeated in the list go once.
     bool AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
     // Makes the assignments equal to `ids`, writing and deleting only the difference.

@@ -93,11 +93,27 @@ bool ContactManager::ReadCurrent(Contact& contact) {
     return true;
 }
 
-// A stored contact as the index takes it: with its category ids (none when they cannot be read).
-bool ContactManager::ReadForIndex(Contact& contact) {
+// The category ids of every contact by record identifier value, read in one pass; nothing when
+// they cannot be read (each contact's are then read with it).
+std::optional<ContactManager::Assignments> ContactManager::ReadAllCategories() {
+    Assignments all;
+    CategoryManager* categories = CategoryManager::Instance();
+    if (categories == nullptr || !categories->GetAllContactCategories(all)) return std::nullopt;
+    return all;
+}
+
+// The current record as the index takes it: with its category ids, from `all` when given (none
+// when they cannot be read).
+bool ContactManager::ReadForIndex(Contact& contact, const std::optional<Assignments>& all) {
     if (!ReadCurrent(contact)) return false;
-    CategoryManager* categories = contact.GetRecordId() != 0 ? CategoryManager::Instance() : nullptr;
-    if (categories != nullptr) categories->LoadContactCategories(contact);
+    if (contact.GetRecordId() == 0) return true;
+    if (all) {
+        const auto found = all->find(contact.GetRecordId());
+        if (found != all->end()) contact.categories = found->second;
+        contact.categoriesLoaded = true;
+    } else if (CategoryManager* categories = CategoryManager::Instance()) {
+        categories->LoadContactCategories(contact);
+    }
     return true;
 }
 
@@ -264,7 +280,7 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
     }
     Contact contact;
     // Gone again before the batch: its delete follows.
-    if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact)) return;
+    if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact, std::nullopt)) return;
     current.insert(change.oid);
     if (change.kind == kChangeCreated) {
         if (!index_->Add(contact)) IndexFailed(kLineAddFailed);
@@ -292,10 +308,11 @@ void ContactManager::FullRebuild() {
     uint32_t read = 0;
     uint32_t shown = 0;
     uint32_t step = 0;
+    const std::optional<Assignments> categories = ReadAllCategories();
     CCeDBDatabase& contacts = db_.Contacts();
     for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
         Contact contact;
-        if (!ReadForIndex(contact)) break;  // the index keeps what was read
+        if (!ReadForIndex(contact, categories)) break;  // the index keeps what was read
         index_->Gather(contact);
         ++read;
         const uint32_t now = unit == 0 ? read : read / unit;
@@ -314,10 +331,11 @@ void ContactManager::CheckIndex() {
     beingUpdated_ = true;
     OidVector stale = index_->ListAll(IndexOrder::Name, nullptr);
     std::sort(stale.begin(), stale.end());
+    const std::optional<Assignments> categories = ReadAllCategories();
     CCeDBDatabase& contacts = db_.Contacts();
     for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
         Contact contact;
-        if (!ReadForIndex(contact)) break;
+        if (!ReadForIndex(contact, categories)) break;
         const auto held = std::lower_bound(stale.begin(), stale.end(), contact.GetOid());
         const bool known = held != stale.end() && *held == contact.GetOid();
         if (known) stale.erase(held);

@@ -6,6 +6,8 @@
 // 2000 ms later. Everything runs on the user-interface thread.
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "manager/index/ManagedIndex.h"
@@ -107,7 +109,9 @@ private:
     void OnSaveTimer();
     void IndexFailed(int line);
     bool ReadCurrent(Contact& contact);
-    bool ReadForIndex(Contact& contact);
+    using Assignments = std::unordered_map<uint32_t, Array<uint32_t>>;
+    std::optional<Assignments> ReadAllCategories();
+    bool ReadForIndex(Contact& contact, const std::optional<Assignments>& all);
     uint32_t ReadRecordId(uint32_t oid);
     template <typename Change>
     bool Whole(Change change);

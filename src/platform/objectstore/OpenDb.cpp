@@ -88,11 +88,10 @@ CeOid OpenDb::SeekValues(SeekType type, std::span<const PropVal> values) {
 CeOid OpenDb::Read(std::span<const uint32_t> propIds, std::vector<PropVal>& props) {
     if (!current_) Fail(ERROR_NO_MORE_ITEMS, "there is no current record");
     const CeOid record = current_->oid;
-    props = Snapshot(volume_.Db(), [&] {
-        // The record may have been deleted by another process since it became current.
-        if (!RecordInDatabase(volume_.Db(), record, database_)) Fail(ERROR_NOT_FOUND, "the current record was deleted");
-        return propIds.empty() ? LoadAllProps(volume_.Db(), record) : LoadAskedProps(volume_.Db(), record, propIds);
-    });
+    std::optional<std::vector<PropVal>> read = LoadRecord(volume_.Db(), record, database_, propIds);
+    // The record may have been deleted by another process since it became current.
+    if (!read) Fail(ERROR_NOT_FOUND, "the current record was deleted");
+    props = std::move(*read);
     return record;
 }
 

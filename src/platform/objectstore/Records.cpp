@@ -111,6 +111,35 @@ std::vector<PropVal> LoadAskedProps(sqlite3* db, CeOid owner, std::span<const ui
     return props;
 }
 
+std::optional<std::vector<PropVal>> LoadRecord(sqlite3* db, CeOid record, CeOid database,
+                                               std::span<const uint32_t> propIds) {
+    sql::Statement rows(db,
+                        "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p ON p.owner = r.oid "
+                        "WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
+    rows.Bind(1, record).Bind(2, database);
+    if (!rows.Step()) return std::nullopt;
+    std::vector<PropVal> all;
+    std::vector<PropVal> asked(propIds.size());
+    for (size_t i = 0; i < propIds.size(); ++i) {
+        asked[i].propId = propIds[i];
+        asked[i].flags = CEDB_PROPNOTFOUND;
+    }
+    do {
+        if (rows.Text(2) == "null") break;  // a record without properties
+        const auto number = static_cast<uint16_t>(rows.Int(3));
+        if (propIds.empty()) {
+            all.push_back(PropFromRow(rows, number));
+            continue;
+        }
+        for (size_t i = 0; i < propIds.size(); ++i) {
+            if (PropNumber(propIds[i]) != number || StoredType(PropType(propIds[i])) != rows.Int(0)) continue;
+            asked[i] = PropFromRow(rows, number);
+            asked[i].propId = propIds[i];
+        }
+    } while (rows.Step());
+    return propIds.empty() ? all : asked;
+}
+
 void StoreProps(sqlite3* db, CeOid owner, std::span<const PropVal> props, std::span<const uint16_t> fixed) {
     for (const PropVal& prop : props) {
         const uint16_t number = PropNumber(prop.propId);
