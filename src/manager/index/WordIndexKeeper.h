@@ -1,13 +1,14 @@
 #pragma once
-// The program's index: the word index files (ContactIndex) against the contacts database. Each
-// contact's further values get a slot of the properties store; the word index maps the contact
-// to it.
+// The program's index: the word index files (ContactIndex) against the contacts database, whose
+// sort texts the comparators read through a cache. Each contact's further values get a slot of the
+// properties store; the word index maps the contact to it.
 #include <memory>
 
 #include "index/contact_index/ContactIndex.h"
 #include "index/contact_index/IndexRebuild.h"
 #include "manager/index/ContactsSource.h"
 #include "manager/index/ManagedIndex.h"
+#include "manager/index/SortKeyCache.h"
 
 class WordIndexKeeper : public ManagedIndex {
 public:
@@ -38,6 +39,7 @@ private:
     bool EnsureSource();
 
     ContactsSource source_;
+    SortKeyCache keys_{source_};
     bool sourceOpen_ = false;
     ContactIndex index_;
     std::unique_ptr<IndexRebuild> gathered_;

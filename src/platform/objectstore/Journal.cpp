@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "platform/objectstore/Notification.h"
 #include "platform/objectstore/VolumeFormat.h"
 #include "platform/registry/Sql.h"
 
@@ -61,11 +62,15 @@ bool HoldsAllAfter(sqlite3* db, int64_t seq) {
     return head > seq && oldest != 0 && oldest <= seq + 1;
 }
 
-std::vector<CeOid> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database) {
-    std::vector<CeOid> records;
-    sql::Statement read(db, "SELECT DISTINCT oid FROM journal WHERE seq > ?1 AND parent = ?2 ORDER BY oid");
+std::vector<ChangedRecord> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database) {
+    std::vector<ChangedRecord> records;
+    sql::Statement read(db, "SELECT oid, type FROM journal WHERE seq > ?1 AND parent = ?2 ORDER BY oid, seq");
     read.Bind(1, seq).Bind(2, database);
-    while (read.Step()) records.push_back(static_cast<CeOid>(read.Int(0)));
+    while (read.Step()) {
+        const auto oid = static_cast<CeOid>(read.Int(0));
+        if (!records.empty() && records.back().oid == oid) continue;
+        records.push_back({oid, static_cast<uint32_t>(read.Int(1)) != DB_CEOID_CREATED});
+    }
     return records;
 }
 

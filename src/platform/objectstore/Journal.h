@@ -30,8 +30,14 @@ std::vector<Row> ReadAfter(sqlite3* db, int64_t seen);
 
 // True when no row after `seq` was pruned (also when none was written since).
 bool HoldsAllAfter(sqlite3* db, int64_t seq);
-// The records of one database with a row after `seq`, each once, in identifier order.
-std::vector<CeOid> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database);
+// The records of one database with a row after `seq`, each once, in identifier order, and whether
+// each was there at `seq` (its first row after it does not tell of its creation: identifiers are
+// never used again, so a record created after `seq` did not exist before).
+struct ChangedRecord {
+    CeOid oid = 0;
+    bool existed = false;
+};
+std::vector<ChangedRecord> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database);
 
 // Listener rows: `id` is unique to one process and volume. Advance returns false when the row is
 // gone (the listener was taken for dead and forgotten).

@@ -83,7 +83,7 @@ bool OrderedView::CatchUp(sqlite3* db) {
     if (!journalSeq_ || !journal::HoldsAllAfter(db, *journalSeq_) || !DatabaseExists(db, database_)) {
         Reload(db);
     } else {
-        const std::vector<CeOid> changed = journal::RecordsChangedAfter(db, *journalSeq_, database_);
+        const std::vector<journal::ChangedRecord> changed = journal::RecordsChangedAfter(db, *journalSeq_, database_);
         if (changed.empty()) {
             journalSeq_ = head;
             return false;
@@ -105,25 +105,35 @@ void OrderedView::Reload(sqlite3* db) {
     });
 }
 
-void OrderedView::Patch(sqlite3* db, const std::vector<CeOid>& changed) {
-    if (IsSorted()) {
-        std::erase_if(entries_, [&changed](const ViewEntry& entry) {
-            return std::binary_search(changed.begin(), changed.end(), entry.oid);
-        });
-    } else {
-        // In identifier order each record is found by a binary search, and a new record (the
-        // highest identifier yet) goes at the end: writing record after record costs no walk of
-        // the whole view.
-        for (const CeOid record : changed) {
-            const size_t at = LowerBound(ViewEntry{record, {}});
-            if (at < entries_.size() && entries_[at].oid == record) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
-        }
+// Records created since the entries were loaded are only inserted; those that were there are taken
+// out first and inserted again as they are now (unless deleted).
+void OrderedView::Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed) {
+    std::vector<CeOid> existed;
+    for (const journal::ChangedRecord& record : changed) {
+        if (record.existed) existed.push_back(record.oid);
     }
-    for (const CeOid record : changed) {
-        std::vector<ViewEntry> loaded = Load(db, record);
+    TakeOut(existed);
+    for (const journal::ChangedRecord& changedRecord : changed) {
+        std::vector<ViewEntry> loaded = Load(db, changedRecord.oid);
         if (loaded.empty()) continue;  // deleted
         const size_t at = LowerBound(loaded.front());
         entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(loaded.front()));
+    }
+}
+
+// In identifier order each record is found by a binary search; in a sorted order by a walk of the
+// entries, since its old keys are not known.
+void OrderedView::TakeOut(const std::vector<CeOid>& records) {
+    if (records.empty()) return;
+    if (IsSorted()) {
+        std::erase_if(entries_, [&records](const ViewEntry& entry) {
+            return std::binary_search(records.begin(), records.end(), entry.oid);
+        });
+        return;
+    }
+    for (const CeOid record : records) {
+        const size_t at = LowerBound(ViewEntry{record, {}});
+        if (at < entries_.size() && entries_[at].oid == record) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/objectstore/Journal.h"
 #include "platform/objectstore/KeyOrder.h"
 #include "platform/objectstore/Volume.h"
 
@@ -43,7 +44,9 @@ private:
     // Inside one read transaction; the same meaning as Refresh's result.
     bool CatchUp(sqlite3* db);
     void Reload(sqlite3* db);
-    void Patch(sqlite3* db, const std::vector<CeOid>& changed);
+    void Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed);
+    // Takes the records (ascending identifiers) out of the entries.
+    void TakeOut(const std::vector<CeOid>& records);
 
     CeOid database_;
     KeyOrder order_;
