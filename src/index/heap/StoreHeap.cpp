@@ -150,14 +150,18 @@ uint32_t StoreHeap::Allocate(uint32_t size) {
     const uint32_t head = Head();
     if (heap_ == nullptr || head == 0 || size > kMaxPayload) return 0;
     const uint32_t rounded = RoundedSize(size);
+    if (rounded > largestBound_) return 0;
     // A sound list has fewer free blocks than this; the bound keeps a damaged one from looping.
     uint32_t steps = Length() / (kMinPayload + kBlockOverhead);
     uint32_t block = head;
+    uint32_t largest = 0;
     do {
         const uint32_t free = SizeOf(Tag(block));
         if (free >= rounded) return Take(block, free, rounded);
+        largest = std::max(largest, free);
         block = Next(block);
     } while (block != head && steps-- > 0);
+    if (block == head) largestBound_ = largest;
     return 0;
 }
 
@@ -225,6 +229,7 @@ bool StoreHeap::Free(uint32_t payload) {
     }
     SetBlock(block, -static_cast<int32_t>(size));
     if (!listed) InsertFree(block);
+    largestBound_ = std::max(largestBound_, size);
     return true;
 }
 

@@ -26,7 +26,10 @@ public:
     // How many bytes a heap must grow by so that an allocation of `size` bytes succeeds.
     static uint64_t GrowthFor(uint32_t size);
 
-    void Attach(uint8_t* heap) { heap_ = heap; }
+    void Attach(uint8_t* heap) {
+        heap_ = heap;
+        largestBound_ = UINT32_MAX;
+    }
     void Detach() { heap_ = nullptr; }
     uint32_t Length() const;
 
@@ -60,4 +63,8 @@ private:
     uint32_t MergeBefore(uint32_t& block, uint32_t size) const;
 
     uint8_t* heap_ = nullptr;
+    // No free block is larger than this (it is learnt when a walk finds none large enough, and
+    // raised by every free): a request above it fails at once, as the walk would. The image
+    // belongs to the one process that changes it, so the bound holds while it is attached.
+    uint32_t largestBound_ = UINT32_MAX;
 };

@@ -183,3 +183,19 @@ TEST(StoreHeap, RandomUseKeepsBlocksIntactAndTheHeapWellFormed) {
     EXPECT_EQ(stats.usedBytes + stats.freeBytes + 8u * (stats.usedBlocks + stats.freeBlocks) + 8u,
               t.heap.Length());
 }
+
+// A request that no free block can take fails (and the heap learns how large its free blocks are
+// at most); a block freed afterwards, alone or merged with its neighbours, is found again.
+TEST(StoreHeap, AFailedRequestDoesNotHideBlocksFreedLater) {
+    TestHeap t(1000);
+    const uint32_t a = t.heap.Allocate(300);
+    const uint32_t b = t.heap.Allocate(300);
+    const uint32_t c = t.heap.Allocate(200);
+    ASSERT_NE(a * b * c, 0u);
+    EXPECT_EQ(t.heap.Allocate(400), 0u) << "the rest is smaller";
+    ASSERT_TRUE(t.heap.Free(b));
+    EXPECT_EQ(t.heap.Allocate(300), b) << "the freed block fits a request the failed walk could not";
+    ASSERT_TRUE(t.heap.Free(a));
+    ASSERT_TRUE(t.heap.Free(b));
+    EXPECT_EQ(t.heap.Allocate(600), a) << "two freed neighbours merged";
+}
