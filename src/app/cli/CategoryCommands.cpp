@@ -59,7 +59,10 @@ void Assign(Context& context, const Args& args) {
         if (!id) throw Failure("no category " + args[i]);
         ids.Add(*id);
     }
-    if (!Categories().SetContactCategories(contact, ids)) throw Failure("the categories cannot be written");
+    // Saved with the contact, so that every program (the index too) learns of the change.
+    contact.categories = ids;
+    if (!session.Manager().UpdateContact(contact, true)) throw Failure("the categories cannot be written");
+    session.Changed();
 }
 
 }  // namespace
