@@ -1,5 +1,6 @@
 // The contact manager against changes made by another process: batching of bursts, the rebuild
-// of big batches, changes of other databases, unknown deletes, progress and the save timer. The
+// of big batches, changes of other databases, unknown deletes, progress and the save timer; and
+// its own add, indexed once. The
 // test clock drives the 500 ms and 2000 ms timers; the peer's notifications arrive for real.
 #include <gtest/gtest.h>
 
@@ -146,3 +147,26 @@ TEST_F(ManagerWithPeer, FailedIndexChangeIsFatal) {
 }
 
 }  // namespace
+
+// The manager's own add: its record, category assignments, named values and the object model's
+// save commit together and reach the index as one batch, in which the contact is read and indexed
+// once; its later change in the batch (the save) is only reported.
+TEST(ManagerOwnChanges, AnAddIsIndexedOnceAndReportedAsAddedAndChanged) {
+    TempDevice device;
+    plat::ScopedTestClock clock;
+    Recorder recorder;
+    auto owned = std::make_unique<MemoryIndex>();
+    MemoryIndex* index = owned.get();
+    ContactManager manager(std::move(owned));
+    ASSERT_TRUE(manager.Init(nullptr, &recorder));
+    Contact contact;
+    contact.SetText(kFieldLast, u"Berg");
+    contact.SetText(kFieldMobile, u"+49 30 1234567");
+    ASSERT_TRUE(manager.AddContact(contact, true));
+    ASSERT_TRUE(plat::RunUntil([&] { return manager.NotificationsDelivered(); }, kWaitMs));
+    manager.FlushQueue();
+    EXPECT_EQ(index->puts, 1);
+    EXPECT_EQ(index->held.count(contact.GetOid()), 1u);
+    EXPECT_EQ(recorder.Count("added"), 1u);
+    EXPECT_EQ(recorder.Count("changed"), 1u);
+}

@@ -13,6 +13,7 @@ public:
     bool failChanges = false;
     int rebuilds = 0;
     int saves = 0;
+    int puts = 0;  // adds and updates
     std::map<uint32_t, Str> held;  // identifier -> last name
 
     int Open(int) override { return open_ = openResult != kFailed, openResult; }
@@ -44,6 +45,7 @@ public:
 private:
     bool Put(const Contact& contact) {
         if (failChanges) return false;
+        ++puts;
         held[contact.GetOid()] = contact.GetText(kFieldLast);
         return true;
     }
