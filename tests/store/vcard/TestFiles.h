@@ -13,7 +13,7 @@
 
 // The bytes of data/<name>.
 inline std::string DataFile(std::string_view name) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "data" / name;
+    const auto path = std::filesystem::path(BREVANE_SOURCE_DIR) / "tests/store/vcard/data" / name;
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
