@@ -1,5 +1,7 @@
 #include "view/list/ContactsFrameModel.h"
 
+#include <algorithm>
+
 #include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
 #include "core/settings/Folders.h"
@@ -11,6 +13,7 @@
 #include "manager/contacts/ContactManager.h"
 #include "phone/menu/DefaultNumber.h"
 #include "phone/menu/PhoneChooser.h"
+#include "phone/templates/PhoneTemplates.h"
 #include "phone/messaging/Messaging.h"
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
@@ -20,6 +23,7 @@
 #include "view/list/ListBuilder.h"
 #include "view/list/ListKeys.h"
 #include "view/list/ListStrings.h"
+#include "view/search/AbcBar.h"
 
 namespace {
 
@@ -272,12 +276,12 @@ MenuDescription ContactsFrameModel::ToolsMenu() const {
     return FrameToolsMenu(selected.size() == 1 && list_.SelectedOid() == selected.front(), !selected.empty());
 }
 
-void ContactsFrameModel::SetSplitter(uint32_t percent, bool fixed, uint32_t posY) {
+bool ContactsFrameModel::SetSplitter(uint32_t percent, bool fixed, uint32_t posY) {
     settings_.splitPercent = std::min<uint32_t>(percent, 1000);
     settings_.spltFix = fixed;
     settings_.spltPosY = posY;
     if (fixed) settings_.splitMode = 2;
-    settings_.StoreSplitter();
+    return settings_.StoreSplitter();
 }
 
 FrameEffect ContactsFrameModel::DeleteSelected() {
@@ -304,6 +308,7 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
     Contact copy;
     bool made = manager_.ReadContact(oid, copy);
     if (made) {
+        // Categories that cannot be read leave a copy without them, which is still a copy.
         if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(copy);
         copy.SetOid(0);
         copy.SetRecordId(0);

@@ -21,7 +21,7 @@ TEST(TextFit, CutsAtWhatFitsLessTheEllipsisAndDropsTrailingPunctuation) {
         {u"Tom & Jerry", 90, u"Tom...", 3},                  // "Tom & " loses " & "
         {u"a.b-c=d+e", 80, u"a.b-c...", 5},                  // letters stay
         {u"abc", 20, u"...", 0},                             // not one character fits
-        {u"--- ,x", 60, u"...", 0},                          // only punctuation fits
+        {u"--- ,x", 50, u"...", 0},                          // only punctuation fits
         {u"", 0, u"", 0},
     };
     for (const auto& c : cases) {
