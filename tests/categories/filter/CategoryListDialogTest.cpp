@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "categories/ArrayOf.h"
+#include "categories/CategoryMaker.h"
 #include "categories/manager/CategoryManager.h"
 #include "platform/pom/VolumeDevice.h"
 #include "platform/ui/MessageBox.h"
-#include "store/contact/StdContact.h"
 #include "support/MessageBoxRecorder.h"
 
 using namespace catfilter;
@@ -19,19 +18,9 @@ class CategoryDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(CategoryManager::Instance(), nullptr);
-        work = Category(u"Work", true);
-        golf = Category(u"Golf", true);
-        zoo = Category(u"Zoo", false);
-    }
-    uint32_t Category(const char16_t* name, bool inUse) {
-        uint32_t id = 0;
-        EXPECT_EQ(CategoryManager::Instance()->AddCategory(name, id), CategoryManager::kAddCreated);
-        if (inUse) {
-            StdContact contact;
-            contact.SetRecordId(++records_);
-            EXPECT_TRUE(CategoryManager::Instance()->AddContactCategories(contact, ArrayOf({id})));
-        }
-        return id;
+        work = categories_.Make(u"Work", true);
+        golf = categories_.Make(u"Golf", true);
+        zoo = categories_.Make(u"Zoo", false);
     }
     static std::vector<std::u16string> Listed(const CategoryListDialog& dialog) {
         std::vector<std::u16string> names;
@@ -41,8 +30,8 @@ protected:
 
     VolumeDevice device_;
     MessageBoxRecorder boxes;
+    CategoryMaker categories_;
     uint32_t work = 0, golf = 0, zoo = 0;
-    uint32_t records_ = 0;
 };
 
 TEST_F(CategoryDialogs, InUseModeHidesUnusedCategoriesAndChecksFollowTheList) {
