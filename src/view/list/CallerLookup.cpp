@@ -24,7 +24,8 @@ std::u16string DigitsOf(std::u16string_view text) {
 bool NamedSo(ContactManager& manager, uint32_t oid, const Str& name) {
     Contact contact;
     if (name.IsEmpty() || !manager.ReadContact(oid, contact)) return false;
-    return Trimmed(contact.GetDisplayName().View()) == name || Trimmed(contact.GetText(kFieldFileAs).View()) == name;
+    return Trimmed(contact.GetDisplayName().View()) == name ||
+           Trimmed(contact.GetText(kFieldFileAs).View()) == name;
 }
 
 uint32_t NamedAmong(const OidVector& oids, ContactManager& manager, const Str& name) {
@@ -44,7 +45,8 @@ CallerRequest ParseCallerRequest(std::u16string_view text) {
 
 uint32_t FindCaller(const CallerRequest& request, ContactSearch& search, ContactManager& manager) {
     const std::u16string digits = DigitsOf(request.number.View());
-    const OidVector byNumber = digits.size() >= ContactSearch::kMinLookupDigits ? search.Lookup(digits) : OidVector{};
+    const OidVector byNumber =
+        digits.size() >= ContactSearch::kMinLookupDigits ? search.Lookup(digits) : OidVector{};
     if (byNumber.size() == 1) return byNumber.front();
     if (!byNumber.empty()) {
         const uint32_t named = NamedAmong(byNumber, manager, request.name);

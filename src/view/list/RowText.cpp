@@ -16,7 +16,9 @@ Str Trimmed(Str text) {
 Str SecondLine(const Contact& contact, ListOrder order) {
     Str line = Trimmed(contact.GetText(kFieldJobTitle));
     const Str company = Trimmed(contact.GetText(kFieldCompany));
-    if (order != ListOrder::Company && !company.IsEmpty()) line = line.IsEmpty() ? company : line + u", " + company;
+    if (order != ListOrder::Company && !company.IsEmpty()) {
+        line = line.IsEmpty() ? company : line + u", " + company;
+    }
     if (!line.IsEmpty()) return line;
     for (const int field : kEmailFields) {
         if (!contact.GetText(field).IsEmpty()) return Trimmed(contact.GetText(field));
@@ -34,7 +36,8 @@ Str ContactRowText::NumberText() const {
     return numberLetter + u' ' + number;
 }
 
-ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnly, const PhoneTemplates& formats) {
+ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnly,
+                           const PhoneTemplates& formats) {
     ContactRowText row;
     row.name = PhoneChooser::Title(contact, static_cast<uint32_t>(order));
     row.secondLine = SecondLine(contact, order);
