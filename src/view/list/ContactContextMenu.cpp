@@ -8,18 +8,13 @@
 #include "phone/menu/PhoneFields.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
+#include "store/contact/Trim.h"
 #include "view/list/ListStrings.h"
 
 namespace {
 
 // Faxes take no messages; every other number may.
 bool TakesMessages(uint32_t tag) { return tag != kTagHomeFax && tag != kTagWorkFax; }
-
-Str Trimmed(Str text) {
-    text.TrimLeft();
-    text.TrimRight();
-    return text;
-}
 
 MenuItem Item(uint32_t id, uint32_t textId) {
     MenuItem item;
@@ -44,10 +39,10 @@ void AddOwn(std::vector<ContextEntry>& entries, const Array<CustText>& values, u
 }  // namespace
 
 Str ContactContextMenu::TitleOf(const Contact& contact) {
-    const Str first = Trimmed(contact.GetText(kFieldFirst));
-    const Str last = Trimmed(contact.GetText(kFieldLast));
+    const Str first = TrimBoth(contact.GetText(kFieldFirst));
+    const Str last = TrimBoth(contact.GetText(kFieldLast));
     Str title = first.IsEmpty() || last.IsEmpty() ? first + last : first + u' ' + last;
-    if (title.IsEmpty()) title = Trimmed(contact.GetText(kFieldCompany));
+    if (title.IsEmpty()) title = TrimBoth(contact.GetText(kFieldCompany));
     return title.IsEmpty() ? RequireStr(liststr::kUnnamed) : title;
 }
 
