@@ -226,6 +226,7 @@ TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
     EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, ContactIndex::kAlphabetValue, u"").View(),
               groups.Signature().View());
     EXPECT_NE(groups.Signature().View(), english);
+    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
     index.Save(true);
     index.Close();
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);

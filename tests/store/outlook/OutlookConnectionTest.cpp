@@ -113,7 +113,7 @@ TEST_F(OutlookTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
         contacts_.Read(record);
         Contact saved;
         saved.LoadFromRecord(record);
-        EXPECT_EQ(saved.GetText(kFieldFileAs).View(), c.fileAs) << c.fields.front().second;
+        EXPECT_EQ(saved.GetText(kFieldFileAs).View(), c.fileAs) << Str(c.fields.front().second).ToUtf8();
         saved.SetText(kFieldFileAs, contact.GetText(kFieldFileAs));
         EXPECT_TRUE(saved.Equals(contact)) << "nothing else changes";
     }

@@ -59,7 +59,7 @@ TEST(ForeignFiles, DesktopExtensionsMapToTheFieldsTheyMean) {
 }
 
 TEST(ForeignFiles, AMailClientsTable) {
-    const auto contacts = ImportOk(DataFile("thunderbird.csv"));
+    const auto contacts = ImportOk(DataFile("mail_client.csv"));
     ASSERT_EQ(contacts.size(), 2u);
     const Contact& greta = contacts[0].contact;
     ExpectFields(greta, {{kFieldFirst, u"Greta"}, {kFieldLast, u"Lind"}, {kFieldEmail1, u"greta@lind.example"},

@@ -180,7 +180,9 @@ TEST(VCardRoundTrip, FormattedNamesAndDatesWithoutAYear) {
         const std::string card = ExportContact(contact, {});
         EXPECT_NE(card.find("\r\n" + c.fn), std::string::npos) << card;
         EXPECT_NE(card.find("\r\nBDAY:--02-29\r\n"), std::string::npos) << card;
-        if (!c.alsoWritten.empty()) EXPECT_NE(card.find(c.alsoWritten), std::string::npos) << card;
+        if (!c.alsoWritten.empty()) {
+            EXPECT_NE(card.find(c.alsoWritten), std::string::npos) << card;
+        }
         const auto back = ImportOk(card);
         ASSERT_EQ(back.size(), 1u);
         EXPECT_TRUE(back[0].contact.Equals(contact)) << card;
