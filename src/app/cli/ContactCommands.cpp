@@ -87,7 +87,8 @@ std::vector<ImportedContact> ReadImportFile(Context& context, const std::string&
     const ReadStatus status = ImportContacts(ReadFile(path), contacts, skipped);
     for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
     if (!status.ok()) throw Failure(path + ": " + status.ToString());
-    const auto lost = std::count_if(skipped.begin(), skipped.end(), [](const ReadSkip& s) { return s.LosesContact(); });
+    const auto lost =
+        std::count_if(skipped.begin(), skipped.end(), [](const ReadSkip& s) { return s.LosesContact(); });
     context.err << path << ": " << contacts.size() << " of " << contacts.size() + static_cast<size_t>(lost)
                 << " contacts read\n";
     if (!skipped.empty()) context.status = kDoneWithSkips;

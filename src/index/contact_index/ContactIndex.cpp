@@ -113,7 +113,8 @@ bool ContactIndex::BuiltWithCurrentKeys() const {
 }
 
 void ContactIndex::RecordKeys() const {
-    SettingsStore::WriteString(settings::kSettings, kCollationValue, Str::FromUtf8(plat::CollationVersion()).View());
+    SettingsStore::WriteString(settings::kSettings, kCollationValue,
+                               Str::FromUtf8(plat::CollationVersion()).View());
     SettingsStore::WriteString(settings::kSettings, kAlphabetValue, groups_.Signature().View());
 }
 

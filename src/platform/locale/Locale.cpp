@@ -110,10 +110,12 @@ private:
         UErrorCode status = U_ZERO_ERROR;
         UDateTimePatternGenerator* generator = udatpg_open(name.c_str(), &status);
         UChar pattern[64];
-        const int32_t length = U_SUCCESS(status) ? udatpg_getBestPattern(generator, u"Md", -1, pattern, 64, &status) : 0;
+        const int32_t length =
+            U_SUCCESS(status) ? udatpg_getBestPattern(generator, u"Md", -1, pattern, 64, &status) : 0;
         if (generator != nullptr) udatpg_close(generator);
         if (U_FAILURE(status) || length > 64) return nullptr;
-        UDateFormat* format = udat_open(UDAT_PATTERN, UDAT_PATTERN, name.c_str(), u"UTC", -1, pattern, length, &status);
+        UDateFormat* format =
+            udat_open(UDAT_PATTERN, UDAT_PATTERN, name.c_str(), u"UTC", -1, pattern, length, &status);
         return U_SUCCESS(status) ? format : nullptr;
     }
 

@@ -86,7 +86,8 @@ bool Item::TouchContact() {
     if (SeekDatabase(db, SeekType::Oid, oid_) != oid_ || ReadRecordProps(db, {}, props) != oid_) return false;
     // The values go back as they are, the write being what tells every program of the device; a
     // contact without a File As gets one, as the platform's own store files every item it saves.
-    const auto fileAs = std::find_if(props.begin(), props.end(), [](const PropVal& p) { return p.propId == kPropFileAs; });
+    const auto fileAs =
+        std::find_if(props.begin(), props.end(), [](const PropVal& p) { return p.propId == kPropFileAs; });
     if (fileAs == props.end() || fileAs->text.empty()) {
         std::u16string name = DefaultFileAs(props);
         if (fileAs != props.end()) props.erase(fileAs);

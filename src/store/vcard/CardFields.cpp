@@ -240,11 +240,12 @@ bool ImServiceOfAnyProperty(std::string_view name, std::u16string& service) {
         return true;
     }
     if (!name.starts_with(kMessagingPrefix)) return false;
-    const std::string_view word = name.substr(kMessagingPrefix.size(), name.find('-', kMessagingPrefix.size()) -
-                                                                           kMessagingPrefix.size());
+    const std::string_view word = name.substr(
+        kMessagingPrefix.size(), name.find('-', kMessagingPrefix.size()) - kMessagingPrefix.size());
     if (word.empty()) return false;
     const std::u16string written = AsLabel(plat::FromUtf8(word));
-    const ImService* known = EqualsAscii(written, "Gadu") ? ImServiceOfName(u"Gadu-Gadu") : ImServiceOfAnyName(written);
+    const ImService* known =
+        EqualsAscii(written, "Gadu") ? ImServiceOfName(u"Gadu-Gadu") : ImServiceOfAnyName(written);
     service = known ? std::u16string(known->service) : written;
     return true;
 }

@@ -156,7 +156,8 @@ private:
         if (FieldOfProperty(p.name) >= 0) return PlaceSingle(FieldOfProperty(p.name), p.Text());
         if (std::u16string service; ImServiceOfAnyProperty(p.name, service)) {
             const std::u16string address = p.Text();
-            return PlaceIm(p, JoinIm(S(service), S(address)), {Str(), S(address), S(service)}, !address.empty());
+            return PlaceIm(p, JoinIm(S(service), S(address)), {Str(), S(address), S(service)},
+                           !address.empty());
         }
         KeepAsOther(p);
     }

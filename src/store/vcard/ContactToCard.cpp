@@ -171,10 +171,12 @@ private:
     void AddFurtherPhone(const CustText& entry) {
         const std::vector<std::string> types = TypesOfPhoneLabel(entry.label.View());
         const std::vector<int> fields = types.empty() ? std::vector<int>() : PhoneTargetOf(types).fields;
-        const bool readsBack = !types.empty() && !entry.value.IsEmpty() &&
-                               std::none_of(fields.begin(), fields.end(), [&](int f) { return Text(f).IsEmpty(); });
+        const bool readsBack =
+            !types.empty() && !entry.value.IsEmpty() &&
+            std::none_of(fields.begin(), fields.end(), [&](int f) { return Text(f).IsEmpty(); });
         const std::u16string value = EscapeText(entry.value.View());
-        VCardProperty& property = readsBack ? Add(vcf::kPropTel, value) : AddLabelled(vcf::kPropTel, entry.label, value);
+        VCardProperty& property =
+            readsBack ? Add(vcf::kPropTel, value) : AddLabelled(vcf::kPropTel, entry.label, value);
         if (types.empty()) return;
         VCardParam& typeParam = property.params.emplace_back(VCardParam{std::string(vcf::kParamType), {}});
         for (const std::string& type : types) typeParam.values.push_back(Widen(type));

@@ -580,7 +580,8 @@ private:
         for (const auto& [property, parts] : dateParts_) {
             const std::u16string year = parts[0].text.empty() ? u"-" : Padded(parts[0].text, 4);
             uint64_t date = 0;
-            if (ParseCardDate(year + u"-" + Padded(parts[1].text, 2) + u"-" + Padded(parts[2].text, 2), date)) {
+            if (ParseCardDate(year + u"-" + Padded(parts[1].text, 2) + u"-" + Padded(parts[2].text, 2),
+                              date)) {
                 Add(property, FormatCardDate(date));
                 continue;
             }

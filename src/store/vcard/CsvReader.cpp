@@ -42,7 +42,8 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vec
         CsvRow row;
         ReadStatus status = reader.ReadRow(row);
         if (!status.ok()) {
-            skipped.push_back({status.line(), ReadSkip::Part::kRow, status.reason() + " (the rest of the file is in it)"});
+            skipped.push_back(
+                {status.line(), ReadSkip::Part::kRow, status.reason() + " (the rest of the file is in it)"});
             break;
         }
         if (IsBlankRow(row)) continue;

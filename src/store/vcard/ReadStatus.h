@@ -48,7 +48,8 @@ struct ReadSkip {
     // "line 4: PHOTO: damaged base64 data (property skipped)".
     std::string ToString() const {
         static const char* const kParts[] = {"property", "card", "row", "lines"};
-        return "line " + std::to_string(line) + ": " + reason + " (" + kParts[static_cast<int>(part)] + " skipped)";
+        return "line " + std::to_string(line) + ": " + reason + " (" + kParts[static_cast<int>(part)] +
+               " skipped)";
     }
     // Whether a contact was lost with this part (a card or a row, not a property).
     bool LosesContact() const { return part == Part::kCard || part == Part::kRow; }

@@ -212,8 +212,8 @@ TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
     index.Save(true);
     index.Close();
     const std::u16string english = u"abc def ghi jkl mno pqrs tuv wxyz";
-    const auto stored = plat::DeviceRegistry().GetValue(plat::Hive::CurrentUser,
-                                                        u"Software\\Velmora\\PIM\\Settings", u"IndexAlphabet");
+    const auto stored = plat::DeviceRegistry().GetValue(
+        plat::Hive::CurrentUser, u"Software\\Velmora\\PIM\\Settings", u"IndexAlphabet");
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(std::pair(stored->type, stored->data), std::pair(plat::REG_SZ, Utf16Bytes(english + u'\0')))
         << "UTF-16LE with its NUL";

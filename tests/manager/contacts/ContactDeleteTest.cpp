@@ -27,8 +27,10 @@ public:
             name += kHex[byte >> 4];
             name += kHex[byte & 0xF];
         }
-        Exec("CREATE TRIGGER keep_assignments BEFORE DELETE ON records WHEN OLD.db = "
-             "(SELECT oid FROM databases WHERE name = X'" + name + "') BEGIN SELECT RAISE(ABORT, 'held'); END");
+        Exec(
+            "CREATE TRIGGER keep_assignments BEFORE DELETE ON records WHEN OLD.db = "
+            "(SELECT oid FROM databases WHERE name = X'" +
+            name + "') BEGIN SELECT RAISE(ABORT, 'held'); END");
     }
     ~AssignmentsLocked() {
         Exec("DROP TRIGGER keep_assignments");
@@ -37,7 +39,8 @@ public:
 
 private:
     void Exec(const std::string& sql) {
-        EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
+        EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db_);
     }
     sqlite3* db_ = nullptr;
 };

@@ -45,7 +45,8 @@ TEST(ListRows, TheStoredOrderIsReadFromTheDeviceAndUnknownValuesMeanNameOrder) {
     TempDevice device;
     EXPECT_EQ(StoredListOrder(), ListOrder::Name);  // missing
     const std::pair<uint32_t, ListOrder> cases[] = {
-        {1, ListOrder::FileAs}, {2, ListOrder::Company}, {0, ListOrder::Name}, {7, ListOrder::Name}, {3, ListOrder::Name},
+        {1, ListOrder::FileAs}, {2, ListOrder::Company}, {0, ListOrder::Name},
+        {7, ListOrder::Name},   {3, ListOrder::Name},
     };
     for (const auto& [stored, order] : cases) {
         ASSERT_TRUE(SettingsStore::WriteDword(u"Settings", u"SortType", stored));

@@ -62,7 +62,8 @@ TEST(CsvReader, DamagedRowsAreSkippedAndNamed) {
     CsvTable table;
     std::vector<ReadSkip> skipped;
     ASSERT_TRUE(CsvReader::Read("a,b\r\r\n1,\"x\r\r\ny\"\r\r\n", table, skipped).ok());
-    EXPECT_EQ(table.rows.at(0).fields, (std::vector<std::u16string>{u"1", u"x\r\ny"})) << "CR CR LF is one break";
+    EXPECT_EQ(table.rows.at(0).fields, (std::vector<std::u16string>{u"1", u"x\r\ny"}))
+        << "CR CR LF is one break";
 }
 
 TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {
@@ -114,7 +115,8 @@ TEST(SampleFiles, FilesThatGiveNoContactFailAndDamagedOnesGiveTheirGoodCards) {
         std::vector<ReadSkip> skipped;
         ImportContacts(DataFile(c.file), contacts, skipped);
         std::vector<std::string> names;
-        for (const ImportedContact& imported : contacts) names.push_back(imported.contact.GetText(kFieldFirst).ToUtf8());
+        for (const ImportedContact& imported : contacts)
+            names.push_back(imported.contact.GetText(kFieldFirst).ToUtf8());
         EXPECT_EQ(names, c.names) << c.file;
         EXPECT_EQ(SkipTexts(skipped), c.skipped) << c.file;
     }

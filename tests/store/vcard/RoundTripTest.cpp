@@ -161,14 +161,23 @@ TEST(VCardRoundTrip, FormattedNamesAndDatesWithoutAYear) {
         std::string fn;
         std::string alsoWritten;
     } cases[] = {
-        {{{kFieldTitle, u"Dr."}, {kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldSuffix, u"Jr."}}, {},
-         "FN:Dr. Anna Smith Jr.\r\n", ""},
+        {{{kFieldTitle, u"Dr."}, {kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldSuffix, u"Jr."}},
+         {},
+         "FN:Dr. Anna Smith Jr.\r\n",
+         ""},
         {{{kFieldCompany, u"Acme"}}, {}, "FN:Acme\r\n", ""},
-        {{{kFieldFirst, u"Robert"}, {kFieldLast, u"Smith"}}, {{u"FN", u"Bob Smith"}, {u"FN", u"Bobby"}},
-         "FN:Bob Smith\r\n", "item1.X-BREVANE-OTHER:Bobby\r\n"},
-        {{{kFieldFirst, u"Robert"}, {kFieldLast, u"Smith"}}, {{u"FN", u"Robert Smith"}},
-         "FN:Robert Smith\r\n", "item1.X-BREVANE-OTHER:Robert Smith\r\n"},
-        {{{kFieldCompany, u"Acme"}}, {{u"FN", u"Acme Inc"}}, "FN:Acme\r\n", "item1.X-BREVANE-OTHER:Acme Inc\r\n"},
+        {{{kFieldFirst, u"Robert"}, {kFieldLast, u"Smith"}},
+         {{u"FN", u"Bob Smith"}, {u"FN", u"Bobby"}},
+         "FN:Bob Smith\r\n",
+         "item1.X-BREVANE-OTHER:Bobby\r\n"},
+        {{{kFieldFirst, u"Robert"}, {kFieldLast, u"Smith"}},
+         {{u"FN", u"Robert Smith"}},
+         "FN:Robert Smith\r\n",
+         "item1.X-BREVANE-OTHER:Robert Smith\r\n"},
+        {{{kFieldCompany, u"Acme"}},
+         {{u"FN", u"Acme Inc"}},
+         "FN:Acme\r\n",
+         "item1.X-BREVANE-OTHER:Acme Inc\r\n"},
     };
     for (const auto& c : cases) {
         Contact contact;

@@ -177,7 +177,8 @@ TEST(VCardReader, SkipsWhatCannotBeReadAndReadsTheRest) {
     for (const std::string text : {"", "\r\n# only a comment\r\n", "hello\n"}) {
         std::vector<VCard> cards(1);
         std::vector<ReadSkip> skipped;
-        EXPECT_EQ(VCardReader::Read(text, cards, skipped).ToString(), "line 1: no BEGIN:VCARD in the file") << text;
+        EXPECT_EQ(VCardReader::Read(text, cards, skipped).ToString(), "line 1: no BEGIN:VCARD in the file")
+            << text;
         EXPECT_TRUE(cards.empty());
     }
 }
