@@ -124,7 +124,8 @@ grep -qP "^[0-9a-f]+\tMendes, Carlos$" <<<"$out" || fail "File As of an imported
 before=$(contacts)
 for row in "broken_base64.vcf:1 of 1:line 4: PHOTO: damaged base64 data (property skipped)" \
            "broken_missing_end.vcf:1 of 2:line 6: BEGIN:VCARD without END:VCARD (card skipped)" \
-           "broken_quote.csv:1 of 2:line 3: quoted field not closed (the rest of the file is in it) (row skipped)"; do
+           "broken_quote.csv:1 of 2:line 3: quoted field not closed (the rest of the file is in it) (row skipped)"
+do
     IFS=: read -r broken count skip <<<"$row"
     run import "$data/$broken"
     same "import of $broken: exit status" 3 "$status"
@@ -136,8 +137,9 @@ same "damaged files give their good contacts" $((before + 3)) "$(contacts)"
 before=$(contacts)
 run import "$data/apple_groups.vcf" "$data/broken_charset.vcf"
 same "a file that gives no contact fails" 1 "$status"
-[[ "$err" == *"brevane-cli: $data/broken_charset.vcf: line 3: nothing could be read" ]] || fail "broken_charset says [$err]"
-same "nothing is imported when a file gives no contact, the good file beside it neither" "$before" "$(contacts)"
+[[ "$err" == *"brevane-cli: $data/broken_charset.vcf: line 3: nothing could be read" ]] ||
+    fail "broken_charset says [$err]"
+same "a file gives no contact: nothing is imported, the good file beside it neither" "$before" "$(contacts)"
 run import "$work/no-such-file.vcf"
 same "a missing file fails" 1 "$status"
 
@@ -167,13 +169,15 @@ has "show: the video number" "$out" "Video${TAB}+46 8 555 01 02"
 has "show: the note without a stray =" "$out" "Note${TAB}Call after six / or on weekends"
 ok export "$lars"
 has "export: the formatted name" "$(tr -d '\r' <<<"$out")" "FN:Lars Åström"
-has "export: the second mobile keeps its type" "$(tr -d '\r' <<<"$out")" "TEL;TYPE=CELL,VOICE:+46 70 222 33 45"
+card=$(tr -d '\r' <<<"$out")
+has "export: the second mobile keeps its type" "$card" "TEL;TYPE=CELL,VOICE:+46 70 222 33 45"
 ok search "liv quist"
 liv=$(head -1 <<<"$out" | cut -f1)
 same "the desktop card, filed under its name" "$liv${TAB}Quist, Olivia" "$(head -1 <<<"$out")"
 ok show "$liv"
 for line in "Name${TAB}Olivia Quist / Nordlys AB Research" "Spouse${TAB}Per Quist" "Assistant${TAB}Ada Berg" \
-            "IM${TAB}liv.quist@chat.example Google Talk" "IM 2${TAB}@livquist Twitter" "Callback${TAB}+46 8 555 03 99" \
+            "IM${TAB}liv.quist@chat.example Google Talk" "IM 2${TAB}@livquist Twitter" \
+            "Callback${TAB}+46 8 555 03 99" \
             "Birthday${TAB}2/3" "Anniversary${TAB}8/14/10"; do
     has "show: a desktop extension or a date without a year" "$out" "$line"
 done
@@ -262,7 +266,8 @@ ok category-add Zeppelin
 same "category-add prints nothing" "" "$out"
 for name in "a,b" "a;b"; do
     run category-add "$name"
-    same "category-add $name" "1:brevane-cli: Category names cannot contain ' , ' or ' ; ' symbols." "$status:$err"
+    same "category-add $name" "1:brevane-cli: Category names cannot contain ' , ' or ' ; ' symbols." \
+        "$status:$err"
 done
 run add first=Nobody "category=x,y"
 same "add with a category name holding a comma" 1 "$status"

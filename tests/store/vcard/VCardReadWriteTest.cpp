@@ -1,6 +1,7 @@
 // Reading cards from text and writing them back: content lines, versions, encodings and folding.
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
 #include "platform/text/Utf.h"
 #include "store/vcard/VCardReader.h"
 #include "store/vcard/VCardWriter.h"
@@ -17,11 +18,6 @@ std::vector<VCard> ReadOk(std::string_view text) {
     return cards;
 }
 
-std::vector<std::string> SkipTexts(const std::vector<ReadSkip>& skipped) {
-    std::vector<std::string> texts;
-    for (const ReadSkip& skip : skipped) texts.push_back(skip.ToString());
-    return texts;
-}
 
 const VCardProperty& Prop(const VCard& card, std::string_view name, int nth = 0) {
     for (const VCardProperty& property : card.properties) {
