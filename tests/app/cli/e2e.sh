@@ -153,9 +153,6 @@ same "what was left out" "$data/phone_crcrlf.vcf: line 5: PHOTO: damaged base64 
 $data/phone_crcrlf.vcf: 3 of 3 contacts read
 $data/desktop_extensions.vcf: 2 of 2 contacts read
 $data/mail_client.csv: 2 of 2 contacts read" "$err"
-ok import "$data/desktop_extensions.vcf"
-same "a file read whole" "imported 2 contacts" "$out"
-same "a file read whole says so" "$data/desktop_extensions.vcf: 2 of 2 contacts read" "$err"
 ok search åström
 lars=$(cut -f1 <<<"$out")
 same "a name in quoted-printable, its soft break dropped" "$lars${TAB}Åström, Lars" "$out"
@@ -172,8 +169,8 @@ has "export: the formatted name" "$(tr -d '\r' <<<"$out")" "FN:Lars Åström"
 card=$(tr -d '\r' <<<"$out")
 has "export: the second mobile keeps its type" "$card" "TEL;TYPE=CELL,VOICE:+46 70 222 33 45"
 ok search "liv quist"
-liv=$(head -1 <<<"$out" | cut -f1)
-same "the desktop card, filed under its name" "$liv${TAB}Quist, Olivia" "$(head -1 <<<"$out")"
+liv=$(cut -f1 <<<"$out")
+same "the desktop card, filed under its name" "$liv${TAB}Quist, Olivia" "$out"
 ok show "$liv"
 for line in "Name${TAB}Olivia Quist / Nordlys AB Research" "Spouse${TAB}Per Quist" "Assistant${TAB}Ada Berg" \
             "IM${TAB}liv.quist@chat.example Google Talk" "IM 2${TAB}@livquist Twitter" \

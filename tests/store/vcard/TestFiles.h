@@ -11,9 +11,20 @@
 
 #include "store/vcard/ContactTransfer.h"
 
+// The folder of the sample files. A compiler cache may give this file's path relative to the
+// build folder, which is the working folder or one above it.
+inline std::filesystem::path DataFolder() {
+    const std::filesystem::path data = std::filesystem::path(__FILE__).parent_path() / "data";
+    if (data.is_absolute()) return data;
+    for (auto folder = std::filesystem::current_path(); folder.has_relative_path(); folder = folder.parent_path()) {
+        if (std::filesystem::is_directory(folder / data)) return folder / data;
+    }
+    return data;
+}
+
 // The bytes of data/<name>.
 inline std::string DataFile(std::string_view name) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "data" / name;
+    const auto path = DataFolder() / name;
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
