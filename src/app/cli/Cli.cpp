@@ -66,7 +66,7 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
         if (command.name != name) continue;
         try {
             command.run(context, args);
-            return kDone;
+            return context.status;
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";

@@ -10,8 +10,9 @@
 
 namespace cli {
 
-// Exit statuses of the tool.
-inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2;
+// Exit statuses of the tool: done; the request failed (nothing changed); the command line is
+// wrong; done, but parts of the input could not be read and were left out (import).
+inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2, kDoneWithSkips = 3;
 
 using Args = std::vector<std::string>;
 
@@ -31,6 +32,7 @@ struct Context {
     std::filesystem::path root;  // chosen by --root, BREVANE_ROOT or the default
     std::ostream& out;
     std::ostream& err;
+    int status = kDone;  // the exit status of a command that ends normally
 };
 
 struct Command {

@@ -26,15 +26,17 @@ class WordIndex;
 class ContactIndex {
 public:
     // Results of Open.
-    static constexpr int kOpenFailed = 0;  // missing, damaged, saved mid-update or other collation
+    static constexpr int kOpenFailed = 0;  // missing, damaged, saved mid-update, other collation or alphabet
     static constexpr int kOpenReady = 1;
     static constexpr int kOpenStale = 2;   // must be checked against the database
 
     // Settings values (section "Settings"): the invalid flag of each file, set before a rebuild and
-    // cleared by each complete save of that file, and the collation the orders were built with.
+    // cleared by each complete save of that file, the collation the orders were built with, and the
+    // alphabet groups the group tree's keys were made with (AbcGroupTable::Signature).
     static constexpr std::u16string_view kWordsFlagValue = u"pim_index1.dat";
     static constexpr std::u16string_view kPropsFlagValue = u"pim_index2.dat";
     static constexpr std::u16string_view kCollationValue = u"IndexCollation";
+    static constexpr std::u16string_view kAlphabetValue = u"IndexAlphabet";
 
     // `groups` makes the alphabet-group keys; the process-wide table when none is given.
     ContactIndex();
@@ -89,10 +91,13 @@ public:
 private:
     bool BeginChange();
     bool EndChange(bool ok);
-    bool CollationMatches() const;
-    void WriteCollation() const;
+    // Whether the files were built with the device's collation and with this index's alphabet
+    // groups; files built otherwise hold orders or group keys that no longer hold.
+    bool BuiltWithCurrentKeys() const;
+    void RecordKeys() const;
     void SetFlag(std::u16string_view name, uint32_t value) const;
 
+    const AbcGroupTable& groups_;
     std::unique_ptr<PropsStore> props_;
     std::unique_ptr<WordIndex> words_;
     IndexDatabase* database_ = nullptr;

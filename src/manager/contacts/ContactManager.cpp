@@ -128,14 +128,17 @@ bool ContactManager::UpdateContact(Contact& contact, bool writeNote) {
     return true;
 }
 
-// The category assignments and named values go first; the record itself goes through the object
-// model, and directly when that fails. A contact whose categories cannot be removed (no category
-// store, no record identifier value) is still deleted: keeping it would report a delete that never
-// happened.
+// The category assignments go first, and a contact whose assignments cannot be removed is kept
+// (the delete fails): an assignment left behind would name a contact that is gone and keep its
+// category from ever being deleted. A contact without a record identifier value has none. Then the
+// named values; the record itself goes through the object model, and directly when that fails.
 bool ContactManager::DeleteContact(uint32_t oid) {
     Contact contact;
     if (!ReadContact(oid, contact)) return false;
-    if (CategoryManager* categories = CategoryManager::Instance()) categories->RemoveContactCategories(contact);
+    if (contact.GetRecordId() != 0) {
+        CategoryManager* categories = CategoryManager::Instance();
+        if (categories == nullptr || !categories->RemoveContactCategories(contact)) return false;
+    }
     if (db_.Named().IsOpen()) DeleteNamedValues(db_.Named(), contact);
     if (contact.GetRecordId() != 0 && OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
         !db_.Contacts().SeekToRecord(oid)) {

@@ -49,6 +49,7 @@ public:
     // False when the record cannot be written; then neither categories nor named values change.
     bool AddContact(Contact& contact, bool writeNote);
     bool UpdateContact(Contact& contact, bool writeNote);
+    // False, keeping the contact, when its category assignments cannot be removed.
     bool DeleteContact(uint32_t oid);
 
     void Reopen();
