@@ -10,7 +10,10 @@ class QVBoxLayout;
 
 class DlgImpl : public DlgBase {
 public:
-    explicit DlgImpl(QString caption) : caption_(std::move(caption)) {}
+    explicit DlgImpl(QString caption = {}) : caption_(std::move(caption)) {}
+    // The caption line; set before the dialog opens.
+    void SetCaption(QString caption) { caption_ = std::move(caption); }
+    const QString& Caption() const { return caption_; }
 
 protected:
     // Adds the caption and the content area, then calls OnInitContent.
