@@ -13,6 +13,7 @@
 #include "ui/frame/MainWndFrame.h"
 #include "ui/toolkit/KeyRouter.h"
 #include "ui/toolkit/MessageBoxDialog.h"
+#include "ui/toolkit/MessageLoop.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int RunFirstInstance(const std::u16string& commandLine) {
     frame.Widget()->show();
     frame.Widget()->activateWindow();
     PostRequest(frame.Hwnd(), commandLine);
-    return QApplication::exec();
+    return RunMessageLoop();
 }
 
 }  // namespace

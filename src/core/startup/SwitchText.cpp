@@ -10,6 +10,7 @@
 
 #include "core/settings/Folders.h"
 #include "platform/device/Device.h"
+#include "platform/objectstore/Utf16Bytes.h"
 
 namespace {
 
@@ -44,14 +45,8 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
 }
 
 std::vector<uint8_t> Encode(std::u16string_view text) {
-    std::vector<uint8_t> bytes;
-    bytes.reserve((text.size() + 1) * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    bytes.push_back(0);
-    bytes.push_back(0);
+    std::vector<uint8_t> bytes = plat::objstore::Utf16Bytes(text);
+    bytes.insert(bytes.end(), {0, 0});
     return bytes;
 }
 

@@ -5,6 +5,8 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "ext/sync/SyncBlockFormat.h"
+#include "index/alphabet/AbcResources.h"
+#include "platform/objectstore/Utf16Bytes.h"
 
 namespace {
 
@@ -12,21 +14,9 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
     return a.face == b.face && a.height == b.height && a.flags == b.flags;
 }
 
-std::u16string ReadCustomAlphabet() {
-    const std::vector<uint8_t> bytes = SettingsStore::ReadBinary(settings::kAbc, settings::kAbcCustom);
-    std::u16string text;
-    for (size_t at = 0; at + 1 < bytes.size(); at += 2) text.push_back(static_cast<char16_t>(bytes[at] | (bytes[at + 1] << 8)));
-    return text;
-}
-
 bool WriteAbc(const AbcBarSettings& abc) {
-    std::vector<uint8_t> bytes;
-    for (const char16_t unit : abc.custom) {
-        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(unit >> 8));
-    }
     const bool type = SettingsStore::WriteDword(settings::kAbc, settings::kAbcType, abc.type);
-    return SettingsStore::WriteBinary(settings::kAbc, settings::kAbcCustom, bytes) && type;
+    return SettingsStore::WriteBinary(settings::kAbc, settings::kAbcCustom, plat::objstore::Utf16Bytes(abc.custom)) && type;
 }
 
 // One changed font: the frame applies it, the setting is written, the flag set.
@@ -48,7 +38,7 @@ OptionsState ReadOptionsState(bool templatesActive, int dpi) {
     state.listFont = ReadFont(settings::kListFont, dpi);
     state.viewFont = ReadFont(settings::kViewFont, dpi);
     state.abc.type = SettingsStore::ReadDword(settings::kAbc, settings::kAbcType, 0);
-    state.abc.custom = ReadCustomAlphabet();
+    state.abc.custom = DecodeUtf16Le(SettingsStore::ReadBinary(settings::kAbc, settings::kAbcCustom));
     state.incrH = SettingsStore::ReadDword(settings::kAbc, settings::kAbcIncrH, 0);
     state.templatesActive = templatesActive;
     return state;

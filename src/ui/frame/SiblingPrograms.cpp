@@ -1,4 +1,4 @@
-#include "core/startup/SiblingPrograms.h"
+#include "ui/frame/SiblingPrograms.h"
 
 #include <string>
 

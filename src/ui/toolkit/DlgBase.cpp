@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
 #include "ui/toolkit/Keys.h"
 
 DlgBase::~DlgBase() {

@@ -28,6 +28,8 @@ private:
     std::vector<QEvent::Type> types_;
 };
 
+bool g_loopRunning = false;
+
 }  // namespace
 
 void PumpPendingMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
@@ -43,7 +45,15 @@ void FlushMouseInput() {
     PumpPendingMessages();
 }
 
+int RunMessageLoop() {
+    g_loopRunning = true;
+    const int code = QCoreApplication::exec();
+    g_loopRunning = false;
+    return code;
+}
+
 void PostQuitMessage(int exitCode) {
+    if (!g_loopRunning) return;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
 }

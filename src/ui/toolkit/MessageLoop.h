@@ -12,5 +12,9 @@ void PumpPendingMessages();
 void FlushKeyboardInput();
 void FlushMouseInput();
 
-// Ends the message loop with `exitCode` once the current message has been handled.
+// Runs the program's message loop until PostQuitMessage ends it; returns the code given there.
+int RunMessageLoop();
+
+// Ends the message loop with `exitCode` once the current message has been handled. Outside
+// RunMessageLoop (tests driving windows themselves) it does nothing.
 void PostQuitMessage(int exitCode);

@@ -1,6 +1,7 @@
 // The main window driven through its messages, as the entry, the menus and the store drive it.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QProcess>
 #include <QToolButton>
 #include <algorithm>
@@ -90,7 +91,11 @@ TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
     const uint32_t anna = AddContact(u"Anna", u"Smith");
     const QString hex = QString::number(anna, 16);
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + hex + ": Anna Smith");
-    EXPECT_EQ(MainWndFrame::Instance().Contacts()->ShownContact(), anna);
+    ContactsFrame& contacts = *MainWndFrame::Instance().Contacts();
+    EXPECT_EQ(contacts.ShownContact(), anna);
+    QAccessibleInterface* readOut = QAccessible::queryAccessibleInterface(contacts.Widget());
+    ASSERT_NE(readOut, nullptr);
+    EXPECT_EQ(readOut->text(QAccessible::Name), contacts.Status());
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'e', anna), "Editing contact " + hex + ": Anna Smith");
     ASSERT_TRUE(StoreSwitchText(u"John Smith"));
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'n', 0), "New contact: John Smith");

@@ -57,11 +57,17 @@ protected:
     RecordingWnd window_;
 };
 
-// Runs `act` on whatever popup or modal widget opens next.
+// Runs `act` on whatever popup or modal widget opens next; one still open three seconds later is
+// closed, so a failing test ends instead of waiting for ever.
 void OnNextPopup(std::function<void(QWidget*)> act) {
     QTimer::singleShot(50, [act] {
         QWidget* popup = QApplication::activePopupWidget();
-        act(popup != nullptr ? popup : QApplication::activeModalWidget());
+        if (popup == nullptr) popup = QApplication::activeModalWidget();
+        if (popup != nullptr) act(popup);
+    });
+    QTimer::singleShot(3000, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
 }
 
@@ -158,9 +164,10 @@ TEST_F(Toolkit, FullScreenDialogEndsByKeysSoftKeysAndPostedCancel) {
     for (const Ending& ending : endings) {
         SCOPED_TRACE(ending.how);
         NamedDlg dialog;
-        QTimer::singleShot(50, [&] {
+        QTimer::singleShot(50, window_.Widget(), [&] {
             ASSERT_TRUE(dialog.IsOpen());
             EXPECT_EQ(dialog.Widget()->geometry(), window_.Widget()->rect());
+            QTimer::singleShot(3000, dialog.Widget(), [&] { dialog.EndDialog(-1); });
             ending.act(dialog);
         });
         EXPECT_EQ(dialog.DoModal(window_), ending.result);
