@@ -1,6 +1,7 @@
 // brevane: the program. It hands its command line to the instance already running on the device
 // (and exits with 1), or starts the main window and runs the message loop until it closes.
 #include <QApplication>
+#include <QWidget>
 #include <iostream>
 
 #include "app/brevane/DeviceSetup.h"

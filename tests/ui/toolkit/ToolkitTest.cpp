@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
