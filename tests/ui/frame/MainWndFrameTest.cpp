@@ -90,13 +90,13 @@ TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
     Start();
     const uint32_t anna = AddContact(u"Anna", u"Smith");
     const QString hex = QString::number(anna, 16);
-    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + hex + ": Anna Smith");
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + hex + ": Smith, Anna");
     ContactsFrame& contacts = *MainWndFrame::Instance().Contacts();
     EXPECT_EQ(contacts.ShownContact(), anna);
     QAccessibleInterface* readOut = QAccessible::queryAccessibleInterface(contacts.Widget());
     ASSERT_NE(readOut, nullptr);
     EXPECT_EQ(readOut->text(QAccessible::Name), contacts.Status());
-    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'e', anna), "Editing contact " + hex + ": Anna Smith");
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'e', anna), "Editing contact " + hex + ": Smith, Anna");
     ASSERT_TRUE(StoreSwitchText(u"John Smith"));
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'n', 0), "New contact: John Smith");
     EXPECT_FALSE(std::filesystem::exists(*SwitchTextPath()));
@@ -159,10 +159,10 @@ TEST_F(MainWindow, CallerIdMenusFollowTheCallerIdProgram) {
     EXPECT_TRUE(CallerIdItem(frame, 4).enabled);
     EXPECT_TRUE(CallerIdItem(frame, 3).enabled);
     frame.Send(plat::WM_COMMAND, 25001, 0);          // ring type 1
-    frame.Send(plat::WM_COMMAND, 25305 + 999, 0);    // no such category: still told
+    frame.Send(plat::WM_COMMAND, 25305 + 150, 0);    // no such category: still told
     const std::vector<std::string> log = ProgramLog(device_, 3);
     plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");
-    ASSERT_GE(log.size(), 3u);
+    ASSERT_GE(log.size(), 3u) << ::testing::PrintToString(log);
     EXPECT_EQ(log[1], "Velmora CallerID.exe\tmessage\t1329\t0\t0");
     EXPECT_EQ(log[2], "Velmora CallerID.exe\tmessage\t1330\t0\t0");
 }
