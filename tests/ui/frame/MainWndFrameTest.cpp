@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QToolButton>
 #include <algorithm>
+#include <fstream>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
@@ -108,6 +109,17 @@ TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'x', 1), "New contact: ");
     EXPECT_EQ(PostAndWait(plat::WM_COMMAND, kCmdCallFilterPlaceholder, 0), "New contact: ");
     EXPECT_EQ(PostAndWait(plat::WM_COMMAND, (1u << 16) | kCmdNewContact, 0), "New contact: ");
+}
+
+TEST_F(MainWindow, StartsOnADamagedIndex) {
+    for (const char16_t* file : {u"\\pim_index1.dat", u"\\pim_index2.dat"}) {
+        std::ofstream damaged(device_.Host(file), std::ios::binary | std::ios::trunc);
+        damaged << std::string(5000, '\x5a');
+    }
+    MainWndFrame& frame = Start();
+    const uint32_t anna = AddContact(u"Anna", u"Smith");
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + QString::number(anna, 16) + ": Smith, Anna");
+    EXPECT_FALSE(frame.Progress()->IsOpen());
 }
 
 TEST_F(MainWindow, SwitchesStartTheSiblingPrograms) {
@@ -251,3 +263,17 @@ TEST_F(MainWindow, SecondInstanceForwardsItsRequest) {
 }
 
 }  // namespace
+
+TEST_F(MainWindow, ProgramStartsTakesRequestsAndClosesCleanly) {
+    QProcess program;
+    program.start(QStringLiteral(BREVANE_PROGRAM),
+                  {QStringLiteral("--root"), QString::fromStdString(device_.Root().string())});
+    ASSERT_TRUE(WaitFor([] { return FindRunningInstance() != 0; }, 30000));
+    EXPECT_EQ(RunSecondInstance(device_, {QStringLiteral("h")}), 1);
+    EXPECT_EQ(ProgramLog(device_, 1), std::vector<std::string>{"Velmora History.exe\t"});
+    ASSERT_TRUE(plat::PostMessage(FindRunningInstance(), plat::WM_CLOSE, 0, 0));
+    ASSERT_TRUE(WaitFor([&] { return program.state() == QProcess::NotRunning; }, 30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(FindRunningInstance(), 0u);
+}

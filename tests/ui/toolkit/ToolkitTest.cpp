@@ -20,6 +20,7 @@
 #include "ui/toolkit/KeyRouter.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageBoxDialog.h"
+#include "ui/toolkit/MessageLoop.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/WndWidget.h"
 
@@ -195,6 +196,22 @@ TEST_F(Toolkit, KeysTapsAndAccelerators) {
     QTest::qWait(WndWidget::kHoldMs + 200);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(window_.taps, (std::vector<std::string>{"tap", "hold", "hold"}));
+}
+
+TEST_F(Toolkit, FlushesDropWaitingInputOnly) {
+    QWidget* widget = window_.Widget();
+    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier));
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5),
+                                                        Qt::RightButton, Qt::RightButton, Qt::NoModifier));
+    FlushKeyboardInput();
+    EXPECT_TRUE(window_.messages.empty());
+    EXPECT_EQ(window_.taps, std::vector<std::string>{"hold"});  // the mouse press was left alone
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5),
+                                                        Qt::RightButton, Qt::RightButton, Qt::NoModifier));
+    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier));
+    FlushMouseInput();
+    EXPECT_EQ(window_.taps.size(), 1u);
+    EXPECT_EQ(window_.messages, (std::vector<std::pair<uint32_t, plat::WPARAM>>{{plat::WM_KEYDOWN, VK_TTALK}}));
 }
 
 }  // namespace
