@@ -154,6 +154,7 @@ void MainWndFrame::Teardown() {
     tornDown_ = true;
     delete menuBar_;
     menuBar_ = nullptr;
+    current_ = nullptr;
     contacts_.reset();
     if (clients_) clients_->Disconnect();
     clients_.reset();
@@ -173,6 +174,12 @@ void MainWndFrame::Teardown() {
 plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
     if (const std::optional<SyncMessage> sync = ClassifySyncMessage(message)) {
         return clients_ ? clients_->OnSyncMessage(*sync, wParam, lParam) : 0;
+    }
+    if (current_ == nullptr && !tornDown_ && (message == UM_COMMAND_SWITCH || message == plat::WM_COMMAND)) {
+        // A request that arrives while start-up still runs (the first index build handles the
+        // waiting messages) waits until the frames exist instead of being lost.
+        plat::PostMessage(Hwnd(), message, wParam, lParam);
+        return 0;
     }
     switch (message) {
         case plat::WM_DESTROY:
