@@ -1,6 +1,13 @@
 # Shared build settings: every target of the project takes them through these helpers.
 
-set(BREVANE_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-missing-field-initializers)
+# Warnings are errors where the project builds itself (its presets and CI turn BREVANE_WERROR on);
+# whoever builds the sources with other flags or another compiler gets the warnings as warnings.
+option(BREVANE_WERROR "Treat compiler warnings as errors" OFF)
+set(BREVANE_WARNINGS -Wall -Wextra -Wpedantic)
+if(BREVANE_WERROR)
+  list(APPEND BREVANE_WARNINGS -Werror)
+endif()
+list(APPEND BREVANE_WARNINGS -Wno-missing-field-initializers)
 
 function(brevane_target_defaults target)
   target_compile_options(${target} PRIVATE ${BREVANE_WARNINGS})

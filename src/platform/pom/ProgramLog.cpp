@@ -32,9 +32,14 @@ bool AppendToFile(const std::string& path, const std::string& line) {
 
 std::string LibraryCallLine(std::u16string_view library, std::u16string_view function,
                             std::span<const std::u16string> args, std::time_t when) {
-    std::string line = LocalStamp(when) + "\t" + Field(library) + "\t" + Field(function);
-    for (const std::u16string& arg : args) line += "\t" + Field(arg);
-    return line + "\n";
+    // Appended piece by piece: no temporary strings, and nothing GCC's -O3 misreads as overlapping.
+    std::string line = LocalStamp(when);
+    const auto field = [&line](std::u16string_view text) { line.append(1, '\t').append(Field(text)); };
+    field(library);
+    field(function);
+    for (const std::u16string& arg : args) field(arg);
+    line += '\n';
+    return line;
 }
 
 bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
