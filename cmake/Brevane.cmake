@@ -27,7 +27,8 @@ function(brevane_library name)
   brevane_target_defaults(${name})
 endfunction()
 
-# brevane_test(NAME SOURCES... DEPS ...): one GoogleTest executable, its cases registered with CTest.
+# brevane_test(NAME SOURCES... DEPS ...): one GoogleTest executable, its cases registered with CTest
+# under the label NAME (ctest -L selects executables).
 function(brevane_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -35,7 +36,7 @@ function(brevane_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   brevane_target_defaults(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANE_BUILD_DIR=${PROJECT_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANE_BUILD_DIR=${PROJECT_BINARY_DIR}" LABELS ${name})
 endfunction()
 
 # brevane_executable(NAME SOURCES... DEPS ...)

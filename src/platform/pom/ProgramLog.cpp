@@ -1,9 +1,7 @@
 #include "platform/pom/ProgramLog.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "platform/device/Device.h"
+#include "platform/device/HostFiles.h"
 #include "platform/text/Escape.h"
 #include "platform/text/Utf.h"
 
@@ -19,14 +17,6 @@ std::string LocalStamp(std::time_t when) {
 }
 
 std::string Field(std::u16string_view text) { return EscapeControls(ToUtf8(text)); }
-
-bool AppendToFile(const std::string& path, const std::string& line) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const ssize_t written = ::write(fd, line.data(), line.size());
-    ::close(fd);
-    return written == static_cast<ssize_t>(line.size());
-}
 
 }  // namespace
 
@@ -47,7 +37,7 @@ bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
     if (!HasCurrentDevice()) return false;
     const auto path = CurrentDevice().HostPath(kProgramLogPath);
     if (!path) return false;
-    return AppendToFile(path->string(), LibraryCallLine(library, function, args, std::time(nullptr)));
+    return AppendToRegularFile(*path, LibraryCallLine(library, function, args, std::time(nullptr)));
 }
 
 }  // namespace plat
