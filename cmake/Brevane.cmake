@@ -28,7 +28,8 @@ function(brevane_library name)
 endfunction()
 
 # brevane_test(NAME SOURCES... DEPS ...): one GoogleTest executable, its cases registered with CTest
-# under the label NAME (ctest -L selects executables).
+# under the label NAME (ctest -L selects executables). Each property gets one value: the discovered
+# tests' properties are a flat list of names and values.
 function(brevane_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -36,7 +37,8 @@ function(brevane_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   brevane_target_defaults(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANE_BUILD_DIR=${PROJECT_BINARY_DIR}" LABELS ${name})
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "BREVANE_BUILD_DIR=set:${PROJECT_BINARY_DIR}" LABELS ${name})
 endfunction()
 
 # brevane_executable(NAME SOURCES... DEPS ...)

@@ -71,8 +71,10 @@ void ResolveCategories(ListOptions& options, const std::vector<std::string>& nam
 }
 
 std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
+    // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
+    // unnamed row, as the list draws it.
     Contact contact;
-    manager.ReadContact(oid, contact);
+    if (!manager.ReadContact(oid, contact)) return "Unnamed";
     Str text;
     if (order == ListOrder::FileAs) {
         text = contact.GetText(kFieldFileAs);

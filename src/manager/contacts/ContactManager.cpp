@@ -10,6 +10,7 @@
 #include "manager/sync/EngineSync.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
+#include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
@@ -59,21 +60,24 @@ bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
                                  });
     const auto deliver = [this](const plat::Notification& notification) {
         if (window_ != 0) {
-            plat::SendMessage(window_, WM_DBNOTIFICATION, 0, reinterpret_cast<plat::LPARAM>(&notification));
+            plat::SendMessage(window_, plat::WM_DBNOTIFICATION, 0, reinterpret_cast<plat::LPARAM>(&notification));
         }
     };
-    if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) {
-        Close();
-        return false;
-    }
+    if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
     IndexOpen opened = index_->Open(0);
     if (opened == IndexOpen::Ready && Maintains() && index_->FilesFlaggedInvalid()) opened = IndexOpen::Failed;
-    if (opened == IndexOpen::Failed && !Maintains()) {
-        Close();
-        return false;
-    }
+    if (opened == IndexOpen::Failed && !Maintains()) return FailInit();
     BringIndexUp(opened);
     return true;
+}
+
+// Closes what Init opened, keeping the thread's last error (what failed) for Init's caller.
+bool ContactManager::FailInit() {
+    const uint32_t code = plat::GetLastError();
+    const std::string why = plat::LastErrorMessage();
+    Close();
+    plat::SetLastError(code, why);
+    return false;
 }
 
 bool ContactManager::Maintains() const { return sync_ == nullptr || sync_->IsMaster(); }
@@ -154,7 +158,7 @@ ContactWrite ContactManager::DeleteContact(uint32_t oid) {
 }
 
 plat::LRESULT ContactManager::ListenerProcedure(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (message == WM_DBNOTIFICATION && lParam != 0) {
+    if (message == plat::WM_DBNOTIFICATION && lParam != 0) {
         OnNotification(*reinterpret_cast<const plat::Notification*>(lParam));
     } else if (message == plat::WM_TIMER && wParam == kSaveTimerId) {
         OnSaveTimer();

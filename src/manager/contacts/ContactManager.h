@@ -20,7 +20,6 @@ class EngineSync;
 class ContactManager {
 public:
     static constexpr char16_t kListenerClass[] = u"DB_EVENTS_LISTENER_CLS";
-    static constexpr uint32_t WM_DBNOTIFICATION = 1021;
     static constexpr uintptr_t kSaveTimerId = 1;
     static constexpr uint32_t kSaveDelayMs = 2000;
     // A batch of this many queued changes or more is handled as one full rebuild.
@@ -42,7 +41,8 @@ public:
     ContactManager& operator=(const ContactManager&) = delete;
 
     // Opens everything and brings the index up to date (a master rebuilds or checks it; a slave
-    // only takes valid files). False leaves the manager closed.
+    // only takes valid files). False leaves the manager closed and the thread's last error
+    // (plat::GetLastError, LastErrorMessage) saying what failed.
     [[nodiscard]] bool Init(EngineSync* sync, ContactManagerListener* listener);
     bool IsOpen() const { return window_ != 0; }
 
@@ -83,6 +83,7 @@ private:
     void HandleQueue();
     void ApplyChange(const QueuedChange& change);
     void FullRebuild();
+    bool FailInit();
     void BringIndexUp(IndexOpen opened);
     void StartSaveTimer();
     void OnSaveTimer();

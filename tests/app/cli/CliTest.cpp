@@ -26,7 +26,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome Run(std::vector<std::string> args, const TempDevice* device = nullptr) {
+Outcome RunTool(std::vector<std::string> args, const TempDevice* device = nullptr) {
     if (device != nullptr) args.insert(args.begin(), {"--root", device->Root().string()});
     std::ostringstream out, err;
     const int status = cli::Run(args, out, err);
@@ -43,7 +43,7 @@ const char* const kCommands[] = {"init",   "reg",        "show",     "format-pho
 }  // namespace
 
 TEST(CliHelp, EveryCommandHasALineAndAHelpOfItsOwn) {
-    const Outcome all = Run({"--help"});
+    const Outcome all = RunTool({"--help"});
     EXPECT_EQ(all.status, cli::kDone);
     for (const std::string name : kCommands) {
         bool listed = false;
@@ -53,14 +53,14 @@ TEST(CliHelp, EveryCommandHasALineAndAHelpOfItsOwn) {
         }
         EXPECT_TRUE(listed) << name << " in:\n" << all.out;
 
-        const Outcome one = Run({name, "--help"});
+        const Outcome one = RunTool({name, "--help"});
         EXPECT_EQ(one.status, cli::kDone) << name;
         EXPECT_TRUE(one.out.starts_with("usage: brevane-cli " + name)) << one.out;
         EXPECT_TRUE(Has(one.out, "exit status: 0 done")) << one.out;
-        EXPECT_EQ(Run({"--help", name}).out, one.out) << "--help before the command";
+        EXPECT_EQ(RunTool({"--help", name}).out, one.out) << "--help before the command";
     }
-    EXPECT_TRUE(Has(Run({"import", "--help"}).out, "3 some was skipped"));
-    EXPECT_EQ(Run({"frobnicate", "--help"}).status, cli::kWrongUsage);
+    EXPECT_TRUE(Has(RunTool({"import", "--help"}).out, "3 some was skipped"));
+    EXPECT_EQ(RunTool({"frobnicate", "--help"}).status, cli::kWrongUsage);
 }
 
 // The index files cannot be written (a folder holds the name the save renames onto): the session
@@ -114,15 +114,13 @@ TEST(CliDamagedStore, CommandsFailClearlyAndWriteNothing) {
          }},
     };
     for (const auto& d : damages) {
-        TempDevice device;
-        ASSERT_EQ(Run({"add", "last=Before"}, &device).status, cli::kDone);
+        TempDevice device;  // a new store, which no object of this process holds open
         const fs::path vol = device.Host(u"\\pim.vol");
-        for (const char* companion : {"-wal", "-shm"}) fs::remove(vol.string() + companion);
         d.apply(device, vol);
         const std::string bytes = ReadHostFile(vol);
         for (const std::vector<std::string>& command :
              {std::vector<std::string>{"list"}, {"search", "before"}, {"add", "last=After"}}) {
-            const Outcome run = Run(command, &device);
+            const Outcome run = RunTool(command, &device);
             EXPECT_EQ(run.status, cli::kFailed) << d.damage << ": " << command[0];
             EXPECT_TRUE(Has(run.err, "contacts store") && Has(run.err, "it was left as it is"))
                 << d.damage << ": " << command[0] << ": " << run.err;
