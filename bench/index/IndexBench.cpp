@@ -133,7 +133,7 @@ void Open(benchmark::State& state, uint32_t contacts) {
     // What the open index holds in memory: its images and the maps built on opening, with the
     // position cache a search builds.
     const double before = ResidentBytes();
-    index.Open(fixture.Database(), 0);
+    if (index.Open(fixture.Database(), 0) != ContactIndex::kOpenReady) state.SkipWithError("not ready");
     index.Search(u"a", IndexOrder::Name, nullptr, SearchTree::Text);
     const double count = contacts;
     state.counters["index_resident_bytes_per_contact"] = (ResidentBytes() - before) / count;

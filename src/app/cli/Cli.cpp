@@ -50,7 +50,8 @@ void PrintHelp(const CommandTable& table, std::ostream& out) {
     size_t width = 0;
     for (const Command& command : table) width = std::max(width, command.name.size());
     for (const Command& command : table) {
-        out << "  " << command.name << std::string(width + 2 - command.name.size(), ' ') << command.summary << "\n";
+        out << "  " << command.name << std::string(width + 2 - command.name.size(), ' ') << command.summary
+            << "\n";
     }
     out << "\n" << kExitStatuses << "\n";
 }
@@ -58,7 +59,8 @@ void PrintHelp(const CommandTable& table, std::ostream& out) {
 // `brevane-cli COMMAND --help`: its usage and line, its arguments, its exit statuses.
 void PrintCommandHelp(const Command& command, std::ostream& out) {
     out << "usage: " << kProgram << " " << command.name << (command.usage.empty() ? "" : " ") << command.usage
-        << "\n" << command.summary << "\n";
+        << "\n"
+        << command.summary << "\n";
     if (!command.details.empty()) out << "\n" << command.details << "\n";
     out << "\n" << kExitStatuses << (command.exits.empty() ? "" : "; ") << command.exits << "\n";
 }

@@ -28,10 +28,13 @@ Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
 
 // Records with the session what of a written contact is missing: "<subject>; its categories
 // could not be <verb>". Nothing when the write is whole.
-void ReportParts(Session& session, const ContactWrite& written, const std::string& subject, const char* verb) {
+void ReportParts(Session& session, const ContactWrite& written, const std::string& subject,
+                 const char* verb) {
     std::string missing;
     if (!written.categories) missing = "its categories";
-    if (!written.namedValues) missing += std::string(missing.empty() ? "" : " and ") + "its numbers and addresses";
+    if (!written.namedValues) {
+        missing += std::string(missing.empty() ? "" : " and ") + "its numbers and addresses";
+    }
     if (!missing.empty()) session.Missed(subject + "; " + missing + " could not be " + verb);
 }
 
@@ -90,7 +93,9 @@ void Delete(Context& context, const Args& args) {
         session.Changed();
         ReportParts(session, written, args[i] + " was deleted", "removed");
     }
-    if (deleted > 0 && deleted < oids.size()) session.Missed("the other " + std::to_string(deleted) + " were deleted");
+    if (deleted > 0 && deleted < oids.size()) {
+        session.Missed("the other " + std::to_string(deleted) + " were deleted");
+    }
     session.Finish();
 }
 
@@ -131,7 +136,8 @@ void Import(Context& context, const Args& args) {
         }
         ++imported;
         session.Changed();
-        ReportParts(session, written, "the contact " + FormatOid(card.contact.GetOid()) + " was imported", "written");
+        ReportParts(session, written, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
+                    "written");
     }
     session.Finish();
     context.out << "imported " << imported << " contacts\n";
@@ -165,10 +171,11 @@ void AddContactCommands(CommandTable& table) {
                      "OID  a contact; every one must exist, or nothing is deleted\n"
                      "when a delete fails the others still go; standard error names what was not deleted",
                      "", Delete});
-    table.push_back({"import", "FILE...", "adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files",
-                     "FILE  a vCard file (several cards a file) or a CSV export with a header row\n"
-                     "what cannot be read is skipped and named on standard error; prints: imported N contacts",
-                     "3 some was skipped (a file with nothing readable is 1)", Import});
+    table.push_back(
+        {"import", "FILE...", "adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files",
+         "FILE  a vCard file (several cards a file) or a CSV export with a header row\n"
+         "what cannot be read is skipped and named on standard error; prints: imported N contacts",
+         "3 some was skipped (a file with nothing readable is 1)", Import});
     table.push_back({"export", "[OID...]", "prints contacts as vCard 3.0",
                      "OID  a contact; all contacts when none is given", "", Export});
 }

@@ -174,15 +174,19 @@ void Lookup(Context& context, const Args& args) {
 }  // namespace
 
 void AddListCommands(CommandTable& table) {
-    table.push_back({"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]",
-                     "lists the contacts", std::string(kListOptionsHelp) +
-                     "\n--no-category     only contacts without a category\n--recent          the recent contacts",
-                     "", List});
+    table.push_back(
+        {"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]",
+         "lists the contacts",
+         std::string(kListOptionsHelp) +
+             "\n--no-category     only contacts without a category\n--recent          the recent contacts",
+         "", List});
     table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT",
                      "the contacts with a word beginning with each word of TEXT",
-                     std::string(kListOptionsHelp) + "\nTEXT              the search box's text", "", SearchText});
+                     std::string(kListOptionsHelp) + "\nTEXT              the search box's text", "",
+                     SearchText});
     table.push_back({"abc", "[--order name|fileas|company] DIGITS", "the alphabet search of the keypad",
-                     "--order ORDER  as list\nDIGITS         each of 2 to 9 presses that keypad button", "", Abc});
+                     "--order ORDER  as list\nDIGITS         each of 2 to 9 presses that keypad button", "",
+                     Abc});
     table.push_back({"lookup", "DIGITS (at least 6)", "the contacts with a number ending in DIGITS",
                      "DIGITS  at least 6 digits; prints OID<TAB>row text lines in name order", "", Lookup});
 }

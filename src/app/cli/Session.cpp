@@ -34,10 +34,11 @@ Session::Session(Context& context)
     OpenDevice(context);
     plat::EnsureApplication();
     PimSync* sync = PimSync::Instance();
-    window_.handle = plat::CreateWindow(kWindowClass, u"brevane-cli", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
-        return plat::LRESULT{0};
-    });
-    const bool registered = sync != nullptr && sync->Open() && window_.handle != 0 && sync->Register(window_.handle);
+    window_.handle =
+        plat::CreateWindow(kWindowClass, u"brevane-cli",
+                           [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) { return plat::LRESULT{0}; });
+    const bool registered =
+        sync != nullptr && sync->Open() && window_.handle != 0 && sync->Register(window_.handle);
     plat::SetLastError(plat::ERROR_SUCCESS);
     if (!manager_.Init(registered ? sync : nullptr, nullptr)) {
         const std::string why = plat::LastErrorMessage();

@@ -75,7 +75,8 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 // --- Adding and removing ------------------------------------------------------------------------
 
 IndexChange WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
-    if (slots_.contains(entry.oid) && RemoveContact(entry.oid) == IndexChange::Failed) return IndexChange::Failed;
+    const bool held = slots_.contains(entry.oid);
+    if (held && RemoveContact(entry.oid) == IndexChange::Failed) return IndexChange::Failed;
     Changed();
     const bool added = AddWords(entry) && AddSlot(entry.oid, entry.slot) && AddOrders(entry.oid, source);
     return added ? IndexChange::Done : IndexChange::Failed;

@@ -60,12 +60,14 @@ bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
                                  });
     const auto deliver = [this](const plat::Notification& notification) {
         if (window_ != 0) {
-            plat::SendMessage(window_, plat::WM_DBNOTIFICATION, 0, reinterpret_cast<plat::LPARAM>(&notification));
+            plat::SendMessage(window_, plat::WM_DBNOTIFICATION, 0,
+                              reinterpret_cast<plat::LPARAM>(&notification));
         }
     };
     if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
     IndexOpen opened = index_->Open(0);
-    if (opened == IndexOpen::Ready && Maintains() && index_->FilesFlaggedInvalid()) opened = IndexOpen::Failed;
+    const bool flagged = opened == IndexOpen::Ready && Maintains() && index_->FilesFlaggedInvalid();
+    if (flagged) opened = IndexOpen::Failed;
     if (opened == IndexOpen::Failed && !Maintains()) return FailInit();
     BringIndexUp(opened);
     return true;

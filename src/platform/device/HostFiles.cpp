@@ -38,8 +38,8 @@ int OpenRegularForUpdate(const std::filesystem::path& file) {
 }
 
 bool AppendToRegularFile(const std::filesystem::path& file, std::string_view bytes) {
-    const int fd = KeepIfRegular(
-        ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW, 0644));
+    const int fd = KeepIfRegular(::open(
+        file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW, 0644));
     if (fd < 0) return false;
     ssize_t written;
     do {
@@ -59,7 +59,8 @@ int CreateUniqueFile(const std::filesystem::path& prefix, std::filesystem::path&
 bool HasLinkedDatabaseFile(const std::filesystem::path& database) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
         std::error_code ec;
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(database.string() + suffix, ec))) return true;
+        const auto status = std::filesystem::symlink_status(database.string() + suffix, ec);
+        if (std::filesystem::is_symlink(status)) return true;
     }
     return false;
 }

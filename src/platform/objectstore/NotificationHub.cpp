@@ -32,8 +32,9 @@ public:
     void Start() {
         auto* notifier = new QSocketNotifier(socket_->Fd(), QSocketNotifier::Read, this);
         const CeGuid volume = volume_;
-        QObject::connect(notifier, &QSocketNotifier::activated, this,
-                         [volume] { CallFromLoop([volume] { NotificationHub::Instance().Deliver(volume); }); });
+        QObject::connect(notifier, &QSocketNotifier::activated, this, [volume] {
+            CallFromLoop([volume] { NotificationHub::Instance().Deliver(volume); });
+        });
     }
     void Drain() { socket_->Drain(); }
 

@@ -42,7 +42,8 @@ void CheckHeader(const fs::path& file) {
     std::array<uint8_t, volformat::kHeaderSize> header{};
     InputFile in;
     if (!in.Open(file)) FailFile(ERROR_GEN_FAILURE, file, "cannot be read");
-    if (!in.ReadAll(header) || std::memcmp(header.data(), volformat::kHeaderMagic, sizeof volformat::kHeaderMagic) != 0) {
+    if (!in.ReadAll(header) ||
+        std::memcmp(header.data(), volformat::kHeaderMagic, sizeof volformat::kHeaderMagic) != 0) {
         FailFile(ERROR_BAD_FORMAT, file, "not a volume (no database header); it was left as it is");
     }
     if (BigEndian32(header, volformat::kApplicationIdOffset) != volformat::kApplicationId) {
@@ -149,7 +150,9 @@ std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
     std::error_code ec;
     const auto status = fs::status(file, ec);
     if (!fs::exists(status)) FailFile(ERROR_FILE_NOT_FOUND, file, "does not exist");
-    if (HasLinkedDatabaseFile(file)) FailFile(ERROR_BAD_FORMAT, file, "a symbolic link is in its place; it was left as it is");
+    if (HasLinkedDatabaseFile(file)) {
+        FailFile(ERROR_BAD_FORMAT, file, "a symbolic link is in its place; it was left as it is");
+    }
     if (!fs::is_regular_file(status)) FailFile(ERROR_BAD_FORMAT, file, "not a file");
     CheckHeader(file);
     sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW);

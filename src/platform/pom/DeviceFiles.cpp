@@ -32,7 +32,8 @@ bool WriteDeviceFile(std::u16string_view devicePath, std::string_view bytes) {
     const auto host = Host(devicePath);
     if (!host) return false;
     FileReplacement file(*host);
-    return file.Begin() && file.Write({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}) && file.Commit();
+    return file.Begin() && file.Write({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}) &&
+           file.Commit();
 }
 
 bool RemoveDeviceFile(std::u16string_view devicePath) {

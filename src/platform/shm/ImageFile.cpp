@@ -13,7 +13,9 @@ namespace plat {
 
 namespace {
 
-std::string TemporaryPrefix(const std::filesystem::path& target) { return target.filename().string() + ".tmp-"; }
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return target.filename().string() + ".tmp-";
+}
 
 }  // namespace
 

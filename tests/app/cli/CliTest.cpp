@@ -35,10 +35,10 @@ Outcome RunTool(std::vector<std::string> args, const TempDevice* device = nullpt
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-const char* const kCommands[] = {"init",   "reg",        "show",     "format-phone", "add",   "update",
-                                 "delete", "import",     "export",   "list",         "search", "abc",
-                                 "lookup", "categories", "category-add", "category-delete", "assign",
-                                 "index",  "watch",      "dial",     "sms",          "email", "web"};
+const char* const kCommands[] = {
+    "init",   "reg",   "show",   "format-phone", "add",    "update",     "delete",       "import",
+    "export", "list",  "search", "abc",          "lookup", "categories", "category-add", "category-delete",
+    "assign", "index", "watch",  "dial",         "sms",    "email",      "web"};
 
 }  // namespace
 
@@ -49,7 +49,8 @@ TEST(CliHelp, EveryCommandHasALineAndAHelpOfItsOwn) {
         bool listed = false;
         std::istringstream lines(all.out);
         for (std::string line; std::getline(lines, line);) {
-            listed = listed || (line.starts_with("  " + name + " ") && line.find_first_not_of(' ', name.size() + 2) != std::string::npos);
+            listed = listed || (line.starts_with("  " + name + " ") &&
+                                line.find_first_not_of(' ', name.size() + 2) != std::string::npos);
         }
         EXPECT_TRUE(listed) << name << " in:\n" << all.out;
 
@@ -104,13 +105,16 @@ TEST(CliDamagedStore, CommandsFailClearlyAndWriteNothing) {
         const char* damage;
         std::function<void(const TempDevice&, const fs::path&)> apply;
     } damages[] = {
-        {"zeroed header", [](const TempDevice&, const fs::path& vol) {
+        {"zeroed header",
+         [](const TempDevice&, const fs::path& vol) {
              std::fstream file(vol, std::ios::in | std::ios::out | std::ios::binary);
              file.write(std::string(100, '\0').data(), 100);
          }},
         {"truncated", [](const TempDevice&, const fs::path& vol) { fs::resize_file(vol, 1000); }},
-        {"foreign", [](const TempDevice& device, const fs::path& vol) {
-             fs::copy_file(plat::DeviceRegistryFile(device.Device()), vol, fs::copy_options::overwrite_existing);
+        {"foreign",
+         [](const TempDevice& device, const fs::path& vol) {
+             fs::copy_file(plat::DeviceRegistryFile(device.Device()), vol,
+                           fs::copy_options::overwrite_existing);
          }},
     };
     for (const auto& d : damages) {

@@ -91,7 +91,9 @@ Snapshot Take(ContactIndex& index, const std::vector<uint32_t>& oids) {
 class ContactIndexTest : public ::testing::Test {
 protected:
     void SetUp() override { db.contacts[kOid] = RandomContact(rng, kOid); }
-    IndexChange AddTo(ContactIndex& to, const Contact& c) { return to.AddContact(c, u"", to.Props().AddRecord(c)); }
+    IndexChange AddTo(ContactIndex& to, const Contact& c) {
+        return to.AddContact(c, u"", to.Props().AddRecord(c));
+    }
 
     static constexpr uint32_t kOid = 5;
     TempDevice device;

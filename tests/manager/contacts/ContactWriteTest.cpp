@@ -19,10 +19,14 @@ namespace {
 
 using Parts = std::tuple<bool, bool, bool>;  // record, categories, named values
 
-Parts PartsOf(const ContactWrite& written) { return {written.record, written.categories, written.namedValues}; }
+Parts PartsOf(const ContactWrite& written) {
+    return {written.record, written.categories, written.namedValues};
+}
 
 // Deletes a database of the volume under whoever has it open: their writes fail from now on.
-void DeleteDatabase(const CCeDBDatabase& open) { ASSERT_TRUE(plat::DeleteDatabase(open.VolumeId(), open.DatabaseId())); }
+void DeleteDatabase(const CCeDBDatabase& open) {
+    ASSERT_TRUE(plat::DeleteDatabase(open.VolumeId(), open.DatabaseId()));
+}
 
 }  // namespace
 
@@ -56,6 +60,7 @@ TEST(ContactWrites, AMissingPartIsReportedAndTheRecordStays) {
     DeleteDatabase(assignments);
     Contact withoutCategories = make();
     EXPECT_EQ(PartsOf(manager.AddContact(withoutCategories, true)), Parts(true, false, false));
-    EXPECT_TRUE(manager.DeleteContact(whole.GetOid()).record) << "with its databases gone, nothing else is left";
+    EXPECT_TRUE(manager.DeleteContact(whole.GetOid()).record)
+        << "with its databases gone, nothing else is left";
     EXPECT_FALSE(manager.ReadContact(whole.GetOid(), stored));
 }

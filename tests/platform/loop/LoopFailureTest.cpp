@@ -24,10 +24,11 @@ constexpr int kWaitMs = 10000;
 constexpr uint32_t kPeriodMs = 20;
 
 plat::HWND TimerWindow(std::u16string_view className, std::function<void()> onTick) {
-    return plat::CreateWindow(className, u"", [onTick](plat::HWND, uint32_t message, plat::WPARAM, plat::LPARAM) {
-        if (message == plat::WM_TIMER) onTick();
-        return plat::LRESULT{0};
-    });
+    return plat::CreateWindow(className, u"",
+                              [onTick](plat::HWND, uint32_t message, plat::WPARAM, plat::LPARAM) {
+                                  if (message == plat::WM_TIMER) onTick();
+                                  return plat::LRESULT{0};
+                              });
 }
 
 }  // namespace

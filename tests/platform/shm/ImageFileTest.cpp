@@ -80,7 +80,8 @@ TEST(FileReplacement, PlantedLinksAreNeverWrittenThrough) {
     const fs::path victim = device.Root().parent_path() / (device.Root().filename().string() + "-victim");
     WriteText(victim, "not the device's");
     fs::create_symlink(victim, target.string() + ".tmp");
-    for (const char* suffix : {"AAAAAA", "000000"}) fs::create_symlink(victim, target.string() + ".tmp-" + suffix);
+    for (const char* suffix : {"AAAAAA", "000000"})
+        fs::create_symlink(victim, target.string() + ".tmp-" + suffix);
 
     plat::FileReplacement replacement(target);
     ASSERT_TRUE(replacement.Begin());
