@@ -28,15 +28,15 @@ function(brevane_library name)
 endfunction()
 
 # brevane_test(NAME SOURCES... DEPS ...): one GoogleTest executable, its cases registered with CTest
-# under the label NAME (ctest -L selects executables). Each property gets one value: the discovered
-# tests' properties are a flat list of names and values.
+# under the label NAME (ctest -L selects executables), run from the build folder. Each property gets
+# one value: the discovered tests' properties are a flat list of names and values.
 function(brevane_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   brevane_target_defaults(${name})
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                ENVIRONMENT_MODIFICATION "BREVANE_BUILD_DIR=set:${PROJECT_BINARY_DIR}" LABELS ${name})
 endfunction()
