@@ -133,7 +133,7 @@ void Open(benchmark::State& state, uint32_t contacts) {
     // What the open index holds in memory: its images and the maps built on opening, with the
     // position cache a search builds.
     const double before = ResidentBytes();
-    index.Open(fixture.Database(), 0);
+    if (index.Open(fixture.Database(), 0) != ContactIndex::kOpenReady) state.SkipWithError("not ready");
     index.Search(u"a", IndexOrder::Name, nullptr, SearchTree::Text);
     const double count = contacts;
     state.counters["index_resident_bytes_per_contact"] = (ResidentBytes() - before) / count;
@@ -146,11 +146,12 @@ void Open(benchmark::State& state, uint32_t contacts) {
 uint32_t AddNew(BenchFixture& fixture, const Contact& contact) {
     fixture.Database().Put(contact);
     const uint32_t slot = fixture.Index().Props().AddRecord(contact);
-    return fixture.Index().AddContact(contact, u"", slot) ? slot : 0;
+    return fixture.Index().AddContact(contact, u"", slot) == IndexChange::Done ? slot : 0;
 }
 
 bool RemoveHeld(BenchFixture& fixture, const Contact& contact, uint32_t slot) {
-    return fixture.Index().RemoveContact(contact.GetOid()) && fixture.Index().Props().RemoveRecord(slot);
+    return fixture.Index().RemoveContact(contact.GetOid()) == IndexChange::Done &&
+           fixture.Index().Props().RemoveRecord(slot);
 }
 
 void ChangeAdd(benchmark::State& state) {
@@ -190,7 +191,7 @@ void ChangeUpdate(benchmark::State& state) {
         const std::optional<uint32_t> slot = fixture.Index().FindSlot(contact.GetOid());
         state.ResumeTiming();
         if (!slot || !fixture.Index().Props().UpdateRecord(*slot, contact) ||
-            !fixture.Index().UpdateContact(contact, u"", *slot)) {
+            fixture.Index().UpdateContact(contact, u"", *slot) != IndexChange::Done) {
             state.SkipWithError("the update failed");
         }
     }

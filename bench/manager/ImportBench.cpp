@@ -68,8 +68,9 @@ void ImportThroughManager(benchmark::State& state) {
         const DemoAddResult result = AddDemoContacts(manager, contacts);
         plat::RunUntil([&] { return manager.Queue().Count() >= result.added; }, kNotifyWaitMs);
         manager.FlushQueue();
-        manager.SaveNow();
+        const bool saved = manager.SaveNow();
         state.PauseTiming();
+        if (!saved) state.SkipWithError("the index was not saved");
         indexed = manager.Index().ListAll(IndexOrder::Name, nullptr).size();
         if (!result.ok || indexed != contacts.size()) state.SkipWithError("not every contact was imported");
         ContactManager::Release();

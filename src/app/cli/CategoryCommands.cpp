@@ -66,10 +66,14 @@ void Assign(Context& context, const Args& args) {
 }  // namespace
 
 void AddCategoryCommands(CommandTable& table) {
-    table.push_back({"categories", "", List});
-    table.push_back({"category-add", "NAME", AddOne});
-    table.push_back({"category-delete", "NAME", DeleteOne});
-    table.push_back({"assign", "OID NAME...", Assign});
+    table.push_back(
+        {"categories", "", "lists every category in name order", "prints ID<TAB>name lines", "", List});
+    table.push_back({"category-add", "NAME", "adds a category", "NAME  the new category's name", "", AddOne});
+    table.push_back({"category-delete", "NAME", "deletes a category no contact is assigned to",
+                     "NAME  the category (exit 1 when a contact has it)", "", DeleteOne});
+    table.push_back({"assign", "OID NAME...", "sets a contact's categories to exactly those named",
+                     "OID   the contact\nNAME  an existing category; none clears the contact's categories",
+                     "", Assign});
 }
 
 }  // namespace cli

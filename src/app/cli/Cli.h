@@ -1,5 +1,5 @@
 #pragma once
-// The command-line tool's frame: global options, the command table, exit codes.
+// The command-line tool's frame: global options, the command table, exit codes, help.
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -10,7 +10,7 @@
 
 namespace cli {
 
-// Exit statuses of the tool: done; the request failed (nothing changed); the command line is
+// Exit statuses of the tool: done; the request failed (or part of it did); the command line is
 // wrong; done, but parts of the input could not be read and were left out (import).
 inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2, kDoneWithSkips = 3;
 
@@ -22,7 +22,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The request failed: the tool prints the message and exits 1, having changed nothing.
+// The request failed: the tool prints the message and exits 1. The message says what was done
+// when anything was (a command that stores part of its work never reports that part as failed,
+// nor the failed part as done).
 class Failure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -33,11 +35,19 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     int status = kDone;  // the exit status of a command that ends normally
+    // Set (after a message on `err`) when part of the work failed after the command returned
+    // normally, as a session's last index save; the exit status is then 1.
+    bool failed = false;
 };
 
 struct Command {
     std::string name;
-    std::string usage;  // the arguments after the name, for the usage line
+    std::string usage;    // the arguments after the name, for the usage line
+    std::string summary;  // one line: what the command does
+    // `COMMAND --help`: the arguments and what is printed, a line each ("" for none), and the exit
+    // statuses beyond 0, 1 and 2 ("" for none).
+    std::string details;
+    std::string exits;
     std::function<void(Context&, const Args&)> run;
 };
 

@@ -12,6 +12,11 @@ namespace cli {
 
 namespace {
 
+constexpr const char* kListOptionsHelp =
+    "--order ORDER     name, fileas or company (default: the stored sort order)\n"
+    "--category NAME   only contacts having one of the named categories (repeatable)\n"
+    "prints OID<TAB>row text lines; company order adds a # COMPANY (N) line before each group";
+
 struct ListOptions {
     std::optional<ListOrder> order;  // none: the stored order, read once the device is open
     CategoryRestriction filter;
@@ -64,8 +69,10 @@ void ResolveCategories(ListOptions& options, const std::vector<std::string>& nam
 }
 
 std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
+    // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
+    // unnamed row, as the list draws it.
     Contact contact;
-    manager.ReadContact(oid, contact);
+    if (!manager.ReadContact(oid, contact)) return "Unnamed";
     return RowName(contact, order).ToUtf8();
 }
 
@@ -153,10 +160,21 @@ void Lookup(Context& context, const Args& args) {
 }  // namespace
 
 void AddListCommands(CommandTable& table) {
-    table.push_back({"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]", List});
-    table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT", SearchText});
-    table.push_back({"abc", "[--order name|fileas|company] DIGITS", Abc});
-    table.push_back({"lookup", "DIGITS (at least 6)", Lookup});
+    table.push_back(
+        {"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]",
+         "lists the contacts",
+         std::string(kListOptionsHelp) +
+             "\n--no-category     only contacts without a category\n--recent          the recent contacts",
+         "", List});
+    table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT",
+                     "the contacts with a word beginning with each word of TEXT",
+                     std::string(kListOptionsHelp) + "\nTEXT              the search box's text", "",
+                     SearchText});
+    table.push_back({"abc", "[--order name|fileas|company] DIGITS", "the alphabet search of the keypad",
+                     "--order ORDER  as list\nDIGITS         each of 2 to 9 presses that keypad button", "",
+                     Abc});
+    table.push_back({"lookup", "DIGITS (at least 6)", "the contacts with a number ending in DIGITS",
+                     "DIGITS  at least 6 digits; prints OID<TAB>row text lines in name order", "", Lookup});
 }
 
 }  // namespace cli

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "manager/contacts/ContactWrite.h"
 #include "manager/index/ManagedIndex.h"
 #include "manager/queue/ContactDBMsgStack.h"
 #include "platform/objectstore/Notification.h"
@@ -19,7 +20,6 @@ class EngineSync;
 class ContactManager {
 public:
     static constexpr char16_t kListenerClass[] = u"DB_EVENTS_LISTENER_CLS";
-    static constexpr uint32_t WM_DBNOTIFICATION = 1021;
     static constexpr uintptr_t kSaveTimerId = 1;
     static constexpr uint32_t kSaveDelayMs = 2000;
     // A batch of this many queued changes or more is handled as one full rebuild.
@@ -41,27 +41,33 @@ public:
     ContactManager& operator=(const ContactManager&) = delete;
 
     // Opens everything and brings the index up to date (a master rebuilds or checks it; a slave
-    // only takes valid files). False leaves the manager closed.
-    bool Init(EngineSync* sync, ContactManagerListener* listener);
+    // only takes valid files). False leaves the manager closed and the thread's last error
+    // (plat::GetLastError, LastErrorMessage) saying what failed.
+    [[nodiscard]] bool Init(EngineSync* sync, ContactManagerListener* listener);
     bool IsOpen() const { return window_ != 0; }
 
-    bool ReadContact(uint32_t oid, Contact& contact);
-    // False when the record cannot be written; then neither categories nor named values change.
-    bool AddContact(Contact& contact, bool writeNote);
-    bool UpdateContact(Contact& contact, bool writeNote);
-    // False, keeping the contact, when its category assignments cannot be removed.
-    bool DeleteContact(uint32_t oid);
+    [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact);
+    // Each tells what reached the store (ContactWrite.h). When the record cannot be written,
+    // nothing is: neither categories nor named values change.
+    ContactWrite AddContact(Contact& contact, bool writeNote);
+    ContactWrite UpdateContact(Contact& contact, bool writeNote);
+    // The category assignments go first; when they cannot be removed the contact is kept and
+    // nothing is deleted (record false).
+    ContactWrite DeleteContact(uint32_t oid);
 
     void Reopen();
     void Reindex();
     // Checks the index against every record of the database, adding, replacing and removing.
     void CheckIndex();
-    // Saves pending changes, waits for the save, closes the databases, the index and the windows.
+    // Saves pending changes, waits for the save (a failure is logged; SaveNow reports it to a
+    // caller that must know), closes the databases, the index and the windows, and forgets the
+    // coordination engine.
     void Close();
     // Handles the queued changes now instead of after the quiet time.
     void FlushQueue();
-    // Starts the index save now and waits for it (the tool does this before it exits).
-    void SaveNow();
+    // Starts the index save now and waits for it (the tool does this before it exits). False when
+    // either file could not be written.
+    [[nodiscard]] bool SaveNow();
     bool HasUnsavedChanges() const { return beingUpdated_; }
     // Whether this instance keeps the index (the master, or no coordination at all).
     bool Maintains() const;
@@ -77,11 +83,13 @@ private:
     void HandleQueue();
     void ApplyChange(const QueuedChange& change);
     void FullRebuild();
-    void BringIndexUp(int openResult);
+    bool FailInit();
+    void BringIndexUp(IndexOpen opened);
     void StartSaveTimer();
     void OnSaveTimer();
-    void IndexFailed(int line);
+    [[noreturn]] void IndexFailed(int line);
     bool ReadCurrent(Contact& contact);
+    bool WriteCategories(const Contact& contact, bool created);
 
     std::unique_ptr<ManagedIndex> index_;
     CContactsDb db_;

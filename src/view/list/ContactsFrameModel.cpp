@@ -291,7 +291,7 @@ FrameEffect ContactsFrameModel::DeleteSelected() {
     if (answer != plat::IDYES) return Handled();
     std::vector<uint32_t> deleted;
     for (const uint32_t oid : selected) {
-        if (manager_.DeleteContact(oid)) deleted.push_back(oid);
+        if (manager_.DeleteContact(oid).record) deleted.push_back(oid);
     }
     list_.RemoveContacts(deleted);
     filter_.RemoveContacts(deleted);
@@ -313,7 +313,7 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
         }
         copy.SetOid(0);
         copy.SetRecordId(0);
-        made = manager_.AddContact(copy, true);
+        made = manager_.AddContact(copy, true).record;
     }
     if (!made) {
         Warn(liststr::kDuplicateFailed);

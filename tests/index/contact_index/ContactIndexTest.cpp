@@ -94,7 +94,9 @@ Snapshot Take(ContactIndex& index, const std::vector<uint32_t>& oids) {
 class ContactIndexTest : public ::testing::Test {
 protected:
     void SetUp() override { db.contacts[kOid] = RandomContact(rng, kOid); }
-    bool AddTo(ContactIndex& to, const Contact& c) { return to.AddContact(c, u"", to.Props().AddRecord(c)); }
+    IndexChange AddTo(ContactIndex& to, const Contact& c) {
+        return to.AddContact(c, u"", to.Props().AddRecord(c));
+    }
 
     static constexpr uint32_t kOid = 5;
     TempDevice device;
@@ -124,13 +126,14 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
             const std::optional<uint32_t> slot = index.FindSlot(oid);
             if (!slot) continue;
             if (i % 2 == 0) {
-                ASSERT_TRUE(index.RemoveContact(oid) && index.Props().RemoveRecord(*slot));
+                ASSERT_EQ(index.RemoveContact(oid), IndexChange::Done);
+                ASSERT_TRUE(index.Props().RemoveRecord(*slot));
                 db.contacts.erase(oid);
                 continue;
             }
             db.contacts[oid] = RandomContact(random, oid);
             ASSERT_TRUE(index.Props().UpdateRecord(*slot, db.contacts[oid]));
-            ASSERT_TRUE(index.UpdateContact(db.contacts[oid], u"note text", *slot));
+            ASSERT_EQ(index.UpdateContact(db.contacts[oid], u"note text", *slot), IndexChange::Done);
         }
     };
     ASSERT_TRUE(index.Create(db));
@@ -139,9 +142,9 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
         const std::optional<uint32_t> slot = index.FindSlot(oid);
         if (slot) {
             ASSERT_TRUE(index.Props().UpdateRecord(*slot, c));
-            ASSERT_TRUE(index.UpdateContact(c, u"note text", *slot));
+            ASSERT_EQ(index.UpdateContact(c, u"note text", *slot), IndexChange::Done);
         } else {
-            ASSERT_TRUE(index.AddContact(c, u"note text", index.Props().AddRecord(c)));
+            ASSERT_EQ(index.AddContact(c, u"note text", index.Props().AddRecord(c)), IndexChange::Done);
         }
     }
     const Snapshot sequential = Take(index, oids);
@@ -169,7 +172,7 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
 TEST_F(ContactIndexTest, OpenTellsReadyStaleOrFailed) {
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "no files";
     ASSERT_TRUE(index.Create(db));
-    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
     index.Save(true);
     index.Close();
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
@@ -234,14 +237,14 @@ TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
 
 TEST_F(ContactIndexTest, ChangesRunUnderTheUpdateFlagAndStampTheDatabaseTime) {
     ASSERT_TRUE(index.Create(db));
-    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
     EXPECT_FALSE(index.Props().IsUpdating());
     EXPECT_EQ(index.Props().DatabaseTime(), db.modified);
-    EXPECT_FALSE(index.RemoveContact(99)) << "not held";
-    EXPECT_FALSE(index.Props().IsUpdating());
+    EXPECT_EQ(index.RemoveContact(99), IndexChange::NotHeld);
+    EXPECT_FALSE(index.Props().IsUpdating()) << "not holding a contact is no failure";
 
     Contact unreadable = RandomContact(rng, 77);  // not in the database: its place cannot be found
-    EXPECT_FALSE(AddTo(index, unreadable));
+    EXPECT_EQ(AddTo(index, unreadable), IndexChange::Failed);
     EXPECT_TRUE(index.Props().IsUpdating()) << "a failed change leaves the flag for a rebuild";
     index.Save(true);
     index.Close();

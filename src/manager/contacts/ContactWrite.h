@@ -1,0 +1,13 @@
+#pragma once
+// What of one add, update or delete of a contact reached the store. The contact's record goes
+// first; its category assignments and its named values follow it, each in its own database, so a
+// failure of either leaves the record written (or deleted) without them. Nothing is rolled back:
+// the record is what the user sees, and the next update of the contact writes its assignments and
+// named values again (a delete leaves orphans that nobody reads).
+struct [[nodiscard]] ContactWrite {
+    bool record = false;       // the record was written (deleted); false: nothing was changed
+    bool categories = false;   // its category assignments were written (removed)
+    bool namedValues = false;  // its named values were written (removed)
+
+    bool Complete() const { return record && categories && namedValues; }
+};
