@@ -66,7 +66,9 @@ void CategoryListDialog::Toggle(int index) {
     }
 }
 
-void CategoryListDialog::SetCurrent(int index) { current_ = entries_.IsEmpty() ? -1 : std::clamp(index, 0, Count() - 1); }
+void CategoryListDialog::SetCurrent(int index) {
+    current_ = entries_.IsEmpty() ? -1 : std::clamp(index, 0, Count() - 1);
+}
 
 CategoryListDialog::AddResult CategoryListDialog::Add(const Str& name) {
     CategoryManager* categories = CategoryManager::Instance();
@@ -116,7 +118,8 @@ void CategoryListDialog::Rebuild() {
         if (!listed) entries_.RemoveAll();
     }
     std::erase_if(checked_, [this](uint32_t id) {
-        return std::none_of(entries_.begin(), entries_.end(), [id](const CategoryEntry& e) { return e.id == id; });
+        return std::none_of(entries_.begin(), entries_.end(),
+                            [id](const CategoryEntry& e) { return e.id == id; });
     });
 }
 

@@ -3,15 +3,9 @@
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
 #include "store/contact/Contact.h"
+#include "store/contact/Trim.h"
 
 namespace {
-
-Str Trimmed(std::u16string_view text) {
-    Str trimmed(text);
-    trimmed.TrimLeft();
-    trimmed.TrimRight();
-    return trimmed;
-}
 
 std::u16string DigitsOf(std::u16string_view text) {
     std::u16string digits;
@@ -24,7 +18,7 @@ std::u16string DigitsOf(std::u16string_view text) {
 bool NamedSo(ContactManager& manager, uint32_t oid, const Str& name) {
     Contact contact;
     if (name.IsEmpty() || !manager.ReadContact(oid, contact)) return false;
-    return Trimmed(contact.GetDisplayName().View()) == name || Trimmed(contact.GetText(kFieldFileAs).View()) == name;
+    return TrimBoth(contact.GetDisplayName()) == name || TrimBoth(contact.GetText(kFieldFileAs)) == name;
 }
 
 uint32_t NamedAmong(const OidVector& oids, ContactManager& manager, const Str& name) {
@@ -38,13 +32,14 @@ uint32_t NamedAmong(const OidVector& oids, ContactManager& manager, const Str& n
 
 CallerRequest ParseCallerRequest(std::u16string_view text) {
     const size_t marker = text.find(kCallerMarker);
-    if (marker == std::u16string_view::npos) return {Trimmed(text), Str()};
-    return {Trimmed(text.substr(0, marker)), Trimmed(text.substr(marker + kCallerMarker.size()))};
+    if (marker == std::u16string_view::npos) return {TrimBoth(Str(text)), Str()};
+    return {TrimBoth(Str(text.substr(0, marker))), TrimBoth(Str(text.substr(marker + kCallerMarker.size())))};
 }
 
 uint32_t FindCaller(const CallerRequest& request, ContactSearch& search, ContactManager& manager) {
     const std::u16string digits = DigitsOf(request.number.View());
-    const OidVector byNumber = digits.size() >= ContactSearch::kMinLookupDigits ? search.Lookup(digits) : OidVector{};
+    const OidVector byNumber =
+        digits.size() >= ContactSearch::kMinLookupDigits ? search.Lookup(digits) : OidVector{};
     if (byNumber.size() == 1) return byNumber.front();
     if (!byNumber.empty()) {
         const uint32_t named = NamedAmong(byNumber, manager, request.name);

@@ -8,18 +8,13 @@
 #include "phone/menu/PhoneFields.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
+#include "store/contact/Trim.h"
 #include "view/list/ListStrings.h"
 
 namespace {
 
 // Faxes take no messages; every other number may.
 bool TakesMessages(uint32_t tag) { return tag != kTagHomeFax && tag != kTagWorkFax; }
-
-Str Trimmed(Str text) {
-    text.TrimLeft();
-    text.TrimRight();
-    return text;
-}
 
 MenuItem Item(uint32_t id, uint32_t textId) {
     MenuItem item;
@@ -44,10 +39,10 @@ void AddOwn(std::vector<ContextEntry>& entries, const Array<CustText>& values, u
 }  // namespace
 
 Str ContactContextMenu::TitleOf(const Contact& contact) {
-    const Str first = Trimmed(contact.GetText(kFieldFirst));
-    const Str last = Trimmed(contact.GetText(kFieldLast));
+    const Str first = TrimBoth(contact.GetText(kFieldFirst));
+    const Str last = TrimBoth(contact.GetText(kFieldLast));
     Str title = first.IsEmpty() || last.IsEmpty() ? first + last : first + u' ' + last;
-    if (title.IsEmpty()) title = Trimmed(contact.GetText(kFieldCompany));
+    if (title.IsEmpty()) title = TrimBoth(contact.GetText(kFieldCompany));
     return title.IsEmpty() ? RequireStr(liststr::kUnnamed) : title;
 }
 
@@ -126,7 +121,8 @@ void ContactContextMenu::AddEntries(MenuDescription& menu, uint32_t textId, uint
 }
 
 const ContextEntry* ContactContextMenu::Find(const std::vector<ContextEntry>& entries, uint32_t number) {
-    const auto found = std::find_if(entries.begin(), entries.end(), [number](const ContextEntry& e) { return e.number == number; });
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [number](const ContextEntry& e) { return e.number == number; });
     return found == entries.end() ? nullptr : &*found;
 }
 
@@ -136,20 +132,26 @@ ContextChoice ContactContextMenu::Choose(uint32_t command) const {
     if (command == kDelete) return {Kind::Delete, {}, command};
     if (several_) return {};
     switch (command) {
-        case kEditAndCall: return numbers_.empty() ? ContextChoice{} : ContextChoice{Kind::EditAndCall, {}, command};
+        case kEditAndCall:
+            return numbers_.empty() ? ContextChoice{} : ContextChoice{Kind::EditAndCall, {}, command};
         case kDuplicate: return {Kind::Duplicate, {}, command};
         case kAppointment: return {Kind::Appointment, {}, command};
         default: break;
     }
     const auto in = [command](uint32_t base) { return command > base && command <= base + kMaxEntry; };
     if (in(kCallBase)) {
-        if (const ContextEntry* entry = Find(numbers_, command - kCallBase)) return {Kind::Call, entry->value, command};
+        if (const ContextEntry* entry = Find(numbers_, command - kCallBase)) {
+            return {Kind::Call, entry->value, command};
+        }
     } else if (in(kSmsBase)) {
         const ContextEntry* entry = Find(numbers_, command - kSmsBase);
         if (entry != nullptr && entry->takesMessages) return {Kind::Sms, entry->value, command};
     } else if (in(kEmailBase)) {
-        if (const ContextEntry* entry = Find(addresses_, command - kEmailBase)) return {Kind::Email, entry->value, command};
-    } else if (command >= addin::kFirstCommandId && command <= addin::kFirstCommandId + addin::kLastCommandOffset) {
+        if (const ContextEntry* entry = Find(addresses_, command - kEmailBase)) {
+            return {Kind::Email, entry->value, command};
+        }
+    } else if (command >= addin::kFirstCommandId &&
+               command <= addin::kFirstCommandId + addin::kLastCommandOffset) {
         return {Kind::AddIn, {}, command};
     }
     return {};

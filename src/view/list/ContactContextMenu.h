@@ -30,7 +30,18 @@ struct ContextEntry {
 
 // What a command of the menu asks for.
 struct ContextChoice {
-    enum class Kind { None, Call, EditAndCall, Sms, Email, Duplicate, Delete, Beam, Appointment, AddIn } kind = Kind::None;
+    enum class Kind {
+        None,
+        Call,
+        EditAndCall,
+        Sms,
+        Email,
+        Duplicate,
+        Delete,
+        Beam,
+        Appointment,
+        AddIn
+    } kind = Kind::None;
     Str value;  // Call and Sms: the number; Email: the address
     uint32_t command = 0;
     bool operator==(const ContextChoice&) const = default;
@@ -67,8 +78,8 @@ public:
     static Str TitleOf(const Contact& contact);
 
 private:
-    void AddEntries(MenuDescription& menu, uint32_t textId, uint32_t base, const std::vector<ContextEntry>& entries,
-                    bool messagesOnly) const;
+    void AddEntries(MenuDescription& menu, uint32_t textId, uint32_t base,
+                    const std::vector<ContextEntry>& entries, bool messagesOnly) const;
     static const ContextEntry* Find(const std::vector<ContextEntry>& entries, uint32_t number);
 
     bool several_ = false;

@@ -22,7 +22,8 @@ void ContactListModel::SetList(const ContactList& list) {
         for (size_t at = 0, group = 0; at < flat.size(); at += flat[at] + 1, ++group) {
             const Str& company = list.companies->companies.at(group);
             const bool expanded = !collapsed_.contains(std::u16string(company.View()));
-            groups_.push_back({company, static_cast<int>(oids_.size()), static_cast<int>(flat[at]), expanded});
+            groups_.push_back(
+                {company, static_cast<int>(oids_.size()), static_cast<int>(flat[at]), expanded});
             oids_.insert(oids_.end(), flat.begin() + static_cast<long>(at) + 1,
                          flat.begin() + static_cast<long>(at + 1 + flat[at]));
         }

@@ -1,6 +1,7 @@
 #include "view/list/ContactsFrameModel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
@@ -13,8 +14,8 @@
 #include "manager/contacts/ContactManager.h"
 #include "phone/menu/DefaultNumber.h"
 #include "phone/menu/PhoneChooser.h"
-#include "phone/templates/PhoneTemplates.h"
 #include "phone/messaging/Messaging.h"
+#include "phone/templates/PhoneTemplates.h"
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
 #include "store/outlook/OutlookConnection.h"
@@ -36,7 +37,17 @@ FrameEffect Handled() {
 }
 
 void Warn(uint32_t text) {
-    plat::MessageBox(RequireStr(text).View(), RequireStr(liststr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(RequireStr(text).View(), RequireStr(liststr::kBrevane).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
+}
+
+// A handled event that needs a screen of its own.
+FrameEffect Asking(FrameAction action, uint32_t oid = 0, Str text = {}) {
+    FrameEffect effect = Handled();
+    effect.action = action;
+    effect.oid = oid;
+    effect.text = std::move(text);
+    return effect;
 }
 
 FrameEffect Focus(FocusTarget target) {
@@ -103,11 +114,7 @@ FrameEffect ContactsFrameModel::OnCommand(uint32_t command) {
     }
     using namespace framecmd;
     switch (command) {
-        case kNewContact: {
-            FrameEffect effect = Handled();
-            effect.action = FrameAction::NewContact;
-            return effect;
-        }
+        case kNewContact: return Asking(FrameAction::NewContact);
         case kEdit: return ContactAction(FrameAction::EditContact);
         case kSetRingtone: return ContactAction(FrameAction::SetRingtone);
         case kDelete: return DeleteSelected();
@@ -117,30 +124,23 @@ FrameEffect ContactsFrameModel::OnCommand(uint32_t command) {
         case kCategoryList: return ChooseCategories();
         case kReindex: return Reindex();
         case kCallerIdContact: return NewContactFromCallerId();
-        case kSetDataFolder: {
-            FrameEffect effect = Handled();
-            effect.action = FrameAction::ChooseDataFolder;
-            effect.text = DataFolder();
-            return effect;
-        }
+        case kSetDataFolder: return Asking(FrameAction::ChooseDataFolder, 0, DataFolder());
         default: return {};
     }
 }
 
 FrameEffect ContactsFrameModel::ContactAction(FrameAction action) {
-    FrameEffect effect = Handled();
-    effect.oid = list_.SelectedOid();
-    if (effect.oid != 0) effect.action = action;
-    return effect;
+    const uint32_t oid = list_.SelectedOid();
+    return oid != 0 ? Asking(action, oid) : Handled();
 }
 
 FrameEffect ContactsFrameModel::OnSearchText(std::u16string_view text) {
-    FrameEffect effect = ListChanged(search_.OnTextChanged(text));
-    return effect;
+    return ListChanged(search_.OnTextChanged(text));
 }
 
 FrameEffect ContactsFrameModel::OnSearchBackspace(int caret, int selStart, int selEnd) {
-    const std::optional<SearchState::BackspaceResult> result = search_.Backspace(caret, selStart, selEnd, alphabet_);
+    const std::optional<SearchState::BackspaceResult> result =
+        search_.Backspace(caret, selStart, selEnd, alphabet_);
     if (!result) return {};
     FrameEffect effect = ListChanged(result->removed);
     effect.searchBoxChanged = true;
@@ -228,16 +228,10 @@ MenuDescription ContactsFrameModel::ContextMenu() {
 
 FrameEffect ContactsFrameModel::OnContextCommand(uint32_t command) {
     const ContextChoice choice = contextMenu_.Choose(command);
-    FrameEffect effect = Handled();
-    effect.oid = contextSelection_.empty() ? 0 : contextSelection_.front();
+    const uint32_t oid = contextSelection_.empty() ? 0 : contextSelection_.front();
     switch (choice.kind) {
-        case ContextChoice::Kind::Call:
-            effect.action = FrameAction::Dial;
-            effect.text = choice.value;
-            return effect;
-        case ContextChoice::Kind::EditAndCall:
-            effect.action = FrameAction::EditAndCall;
-            return effect;
+        case ContextChoice::Kind::Call: return Asking(FrameAction::Dial, oid, choice.value);
+        case ContextChoice::Kind::EditAndCall: return Asking(FrameAction::EditAndCall, oid);
         case ContextChoice::Kind::Sms:
         case ContextChoice::Kind::Email: return Message(choice);
         case ContextChoice::Kind::Duplicate: return DuplicateSelected();
@@ -246,7 +240,7 @@ FrameEffect ContactsFrameModel::OnContextCommand(uint32_t command) {
         case ContextChoice::Kind::Appointment: return MakeAppointment();
         case ContextChoice::Kind::AddIn:
             AddinManager::Instance().Invoke(command, contextSelection_);
-            return effect;
+            return Handled();
         default: return {};
     }
 }
@@ -258,14 +252,18 @@ FrameEffect ContactsFrameModel::Message(const ContextChoice& choice) {
         sent = SendEmail(choice.value.View());
     } else {
         Contact contact;
-        const Str name = manager_.ReadContact(oid, contact) ? PhoneChooser::Title(contact, static_cast<uint32_t>(settings_.sortType)) : Str();
+        const Str name = manager_.ReadContact(oid, contact)
+                             ? PhoneChooser::Title(contact, static_cast<uint32_t>(settings_.sortType))
+                             : Str();
         sent = SendSms(choice.value.View(), name.View());
     }
     if (sent) filter_.TouchContact(oid);
     return Handled();
 }
 
-FrameEffect ContactsFrameModel::OnFilterChoice(uint32_t command) { return ListChanged(filter_.ApplyMenuChoice(command)); }
+FrameEffect ContactsFrameModel::OnFilterChoice(uint32_t command) {
+    return ListChanged(filter_.ApplyMenuChoice(command));
+}
 
 FrameEffect ContactsFrameModel::ChooseCategories() { return ListChanged(filter_.ChooseCategories()); }
 
@@ -287,8 +285,9 @@ bool ContactsFrameModel::SetSplitter(uint32_t percent, bool fixed, uint32_t posY
 FrameEffect ContactsFrameModel::DeleteSelected() {
     const std::vector<uint32_t> selected = Selection();
     if (selected.empty()) return Handled();
-    const int answer = plat::MessageBox(RequireStr(liststr::kDeleteQuestion).View(), RequireStr(liststr::kContacts).View(),
-                                        plat::MB_YESNO | plat::MB_ICONWARNING);
+    const int answer =
+        plat::MessageBox(RequireStr(liststr::kDeleteQuestion).View(), RequireStr(liststr::kContacts).View(),
+                         plat::MB_YESNO | plat::MB_ICONWARNING);
     if (answer != plat::IDYES) return Handled();
     std::vector<uint32_t> deleted;
     for (const uint32_t oid : selected) {
@@ -309,7 +308,9 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
     bool made = manager_.ReadContact(oid, copy);
     if (made) {
         // Categories that cannot be read leave a copy without them, which is still a copy.
-        if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(copy);
+        if (CategoryManager* categories = CategoryManager::Instance()) {
+            categories->LoadContactCategories(copy);
+        }
         copy.SetOid(0);
         copy.SetRecordId(0);
         made = manager_.AddContact(copy, true);
@@ -341,16 +342,16 @@ FrameEffect ContactsFrameModel::MakeAppointment() {
     Str body = number ? number->number : Str();
     if (number) formats_.Format(body);
     const Str subject = PhoneChooser::Title(contact, static_cast<uint32_t>(settings_.sortType));
-    if (OutlookConnection::Instance().CreateAppointment(subject, body) != 1) Warn(liststr::kAppointmentFailed);
+    if (OutlookConnection::Instance().CreateAppointment(subject, body) != 1) {
+        Warn(liststr::kAppointmentFailed);
+    }
     return Handled();
 }
 
 FrameEffect ContactsFrameModel::NewContactFromCallerId() {
-    FrameEffect effect = Handled();
-    effect.action = FrameAction::NewContact;
-    effect.text = SettingsStore::ReadString(settings::kSettings, settings::kCallerIDPhone, u"");
+    Str number = SettingsStore::ReadString(settings::kSettings, settings::kCallerIDPhone, u"");
     SettingsStore::WriteString(settings::kSettings, settings::kCallerIDPhone, u"");
-    return effect;
+    return Asking(FrameAction::NewContact, 0, std::move(number));
 }
 
 FrameEffect ContactsFrameModel::Reindex() {
@@ -361,12 +362,8 @@ FrameEffect ContactsFrameModel::Reindex() {
 
 FrameEffect ContactsFrameModel::FindCaller(std::u16string_view request) {
     const uint32_t oid = ::FindCaller(ParseCallerRequest(request), contacts_, manager_);
-    FrameEffect effect = Handled();
-    if (oid == 0) {
-        effect.action = FrameAction::NewContact;
-        effect.text = Str(request);
-        return effect;
-    }
+    if (oid == 0) return Asking(FrameAction::NewContact, 0, Str(request));
+    FrameEffect effect = Asking(FrameAction::OpenContact, oid);
     if (!list_.Reveal(oid)) {
         effect.searchBoxChanged = !search_.BoxText().IsEmpty();
         search_.OnTextChanged(u"");
@@ -375,7 +372,5 @@ FrameEffect ContactsFrameModel::FindCaller(std::u16string_view request) {
         list_.Reveal(oid);
     }
     effect.listChanged = true;
-    effect.action = FrameAction::OpenContact;
-    effect.oid = oid;
     return effect;
 }

@@ -51,7 +51,7 @@ struct FrameEffect {
     bool searchBoxChanged = false;  // the search box must show BoxText() (without notifying)
     bool lowerInputPanel = false;
     FocusTarget focus = FocusTarget::Unchanged;
-    int caret = -1;                 // where the search box's caret goes (-1: where it is)
+    int caret = -1;  // where the search box's caret goes (-1: where it is)
     FrameAction action = FrameAction::None;
     uint32_t oid = 0;
     Str text;
@@ -60,8 +60,8 @@ struct FrameEffect {
 
 class ContactsFrameModel {
 public:
-    ContactsFrameModel(ContactManager& manager, const PhoneTemplates& formats, catfilter::CategoryFilterHost& host,
-                       ChangeAnnouncer& announcer);
+    ContactsFrameModel(ContactManager& manager, const PhoneTemplates& formats,
+                       catfilter::CategoryFilterHost& host, ChangeAnnouncer& announcer);
 
     // Once the frame's window exists: reads the settings and the alphabet, restores the filter
     // (its menu may take `menuHeight` pixels, texts `menuWidth`) and builds the list.

@@ -26,7 +26,9 @@ Str Folded(std::u16string_view path) {
     return folded;
 }
 
-std::u16string FoldedName(const fs::path& path) { return std::u16string(Folded(path.filename().u16string()).View()); }
+std::u16string FoldedName(const fs::path& path) {
+    return std::u16string(Folded(path.filename().u16string()).View());
+}
 
 // Moves one entry, across file systems too.
 bool MoveEntry(const fs::path& from, const fs::path& to) {
@@ -48,7 +50,9 @@ FolderMoveResult MoveHostEntries(const fs::path& from, const fs::path& to) {
     if (!fs::create_directories(to, error) && !fs::is_directory(to)) return FolderMoveResult::CannotCreate;
 
     std::set<std::u16string> taken;
-    for (const fs::directory_entry& entry : fs::directory_iterator(to, error)) taken.insert(FoldedName(entry.path()));
+    for (const fs::directory_entry& entry : fs::directory_iterator(to, error)) {
+        taken.insert(FoldedName(entry.path()));
+    }
     std::vector<fs::path> entries;
     for (const fs::directory_entry& entry : fs::directory_iterator(from, error)) {
         if (taken.contains(FoldedName(entry.path()))) return FolderMoveResult::Failed;
@@ -59,7 +63,9 @@ FolderMoveResult MoveHostEntries(const fs::path& from, const fs::path& to) {
     for (const fs::path& entry : entries) {
         const fs::path target = to / entry.filename();
         if (!MoveEntry(entry, target)) {
-            for (auto back = moved.rbegin(); back != moved.rend(); ++back) MoveEntry(back->second, back->first);
+            for (auto back = moved.rbegin(); back != moved.rend(); ++back) {
+                MoveEntry(back->second, back->first);
+            }
             return FolderMoveResult::Failed;
         }
         moved.emplace_back(entry, target);
@@ -72,7 +78,8 @@ void ShowFailure(FolderMoveResult result) {
     uint32_t text = liststr::kFolderMoveFailed;
     if (result == FolderMoveResult::CannotCreate) text = liststr::kFolderCannotCreate;
     if (result == FolderMoveResult::NoMemory) text = liststr::kFolderNoMemory;
-    plat::MessageBox(RequireStr(text).View(), RequireStr(liststr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(RequireStr(text).View(), RequireStr(liststr::kBrevane).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
 }
 
 }  // namespace
@@ -103,8 +110,9 @@ FolderMoveResult MoveDataFolder(std::u16string_view chosen) {
     const Str current = DataFolder();
     const Str target = WithoutTrailingBackslashes(chosen);
     if (IsSameFolder(current.View(), target.View())) return FolderMoveResult::Unchanged;
-    const int answer = plat::MessageBox(RequireStr(liststr::kFolderQuestion).View(), RequireStr(liststr::kBrevane).View(),
-                                        plat::MB_YESNO | plat::MB_ICONQUESTION);
+    const int answer =
+        plat::MessageBox(RequireStr(liststr::kFolderQuestion).View(), RequireStr(liststr::kBrevane).View(),
+                         plat::MB_YESNO | plat::MB_ICONQUESTION);
     if (answer != plat::IDYES) return FolderMoveResult::Unchanged;
     FolderMoveResult result = MoveFolderEntries(current.View(), target.View());
     if (result == FolderMoveResult::Moved &&

@@ -10,7 +10,7 @@
 #include "core/str/Str.h"
 
 enum class FolderMoveResult {
-    Unchanged,     // the same folder, or the user said No
+    Unchanged,  // the same folder, or the user said No
     Moved,
     CannotCreate,  // "Cannot create destination folder !"
     NoMemory,      // "Not enough memory to complete request !"

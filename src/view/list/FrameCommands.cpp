@@ -13,7 +13,9 @@ using namespace framecmd;
 // Writes a changed value; a registry that refuses it leaves the change for this run and a line
 // in the error log.
 void Write(std::u16string_view name, uint32_t value) {
-    if (!FrameSettings::Store(name, value)) ErrorLog(u"Unable to write setting " + std::u16string(name), "FrameCommands", __LINE__);
+    if (!FrameSettings::Store(name, value)) {
+        ErrorLog(u"Unable to write setting " + std::u16string(name), "FrameCommands", __LINE__);
+    }
 }
 
 bool SetFlag(bool& field, bool value, std::u16string_view name) {
@@ -58,10 +60,15 @@ SettingChange ApplySettingCommand(uint32_t command, FrameSettings& s, ChangeAnno
     const auto redraw = [](bool changed) { return SettingChange{true, false, changed}; };
     const auto relayout = [](bool changed) { return SettingChange{true, false, false, changed}; };
     switch (command) {
-        case kShowOnlyName: return Announced(SetFlag(s.nameOnly, !s.nameOnly, settings::kNameOnly), kFlagNameOnly, announcer);
+        case kShowOnlyName:
+            return Announced(SetFlag(s.nameOnly, !s.nameOnly, settings::kNameOnly), kFlagNameOnly, announcer);
         case kHighlight: return redraw(SetFlag(s.highlight, !s.highlight, settings::kHighlight));
-        case kOneLine: return Announced(SetFlag(s.isDoubleSized, false, settings::kIsDoubleSized), kFlagDoubleSized, announcer);
-        case kTwoLine: return Announced(SetFlag(s.isDoubleSized, true, settings::kIsDoubleSized), kFlagDoubleSized, announcer);
+        case kOneLine:
+            return Announced(SetFlag(s.isDoubleSized, false, settings::kIsDoubleSized), kFlagDoubleSized,
+                             announcer);
+        case kTwoLine:
+            return Announced(SetFlag(s.isDoubleSized, true, settings::kIsDoubleSized), kFlagDoubleSized,
+                             announcer);
         case kShowPhonePanel: return relayout(SetFlag(s.showDPan, !s.showDPan, settings::kShowDPan));
         case kPreview: return relayout(SetFlag(s.splitVisible, !s.splitVisible, settings::kSplitVisible));
         case kSortName: return Order(s, ListOrder::Name, announcer);

@@ -36,12 +36,12 @@ public:
 };
 
 struct SettingChange {
-    bool handled = false;         // one of the display commands
-    bool rebuildList = false;     // the order changed
-    bool redrawList = false;      // the rows look different
-    bool relayout = false;        // a child was shown or hidden
+    bool handled = false;          // one of the display commands
+    bool rebuildList = false;      // the order changed
+    bool redrawList = false;       // the rows look different
+    bool relayout = false;         // a child was shown or hidden
     bool lowerInputPanel = false;  // the big bar needs the room of the input panel
-    int announce = -1;            // the change flag raised, -1 for none
+    int announce = -1;             // the change flag raised, -1 for none
 };
 
 // Carries out a display command on `settings` (written back at once; the flag announced).

@@ -22,10 +22,13 @@ LayoutRect TakeTop(LayoutRect& area, int height) {
 // Splits the middle band into list, splitter and pane.
 void SplitMiddle(const FrameLayoutInput& in, LayoutRect middle, FrameRects& rects) {
     const int splitter = ScaleToDpi(kSplitterHeight96, in.dpi);
-    const int minPart = std::min(ScaleToDpi(kMinPartHeight96, in.dpi), std::max(0, (middle.height - splitter) / 2));
+    const int minPart =
+        std::min(ScaleToDpi(kMinPartHeight96, in.dpi), std::max(0, (middle.height - splitter) / 2));
     const int room = middle.height - splitter;
-    int listHeight = in.spltFix ? in.spltPosY - middle.y
-                                : static_cast<int>(static_cast<int64_t>(room) * std::min<uint32_t>(in.splitPercent, 1000) / 1000);
+    int listHeight =
+        in.spltFix
+            ? in.spltPosY - middle.y
+            : static_cast<int>(static_cast<int64_t>(room) * std::min<uint32_t>(in.splitPercent, 1000) / 1000);
     listHeight = std::clamp(listHeight, minPart, std::max(minPart, room - minPart));
     rects.list = TakeTop(middle, listHeight);
     rects.splitter = TakeTop(middle, splitter);
@@ -36,9 +39,17 @@ void SplitMiddle(const FrameLayoutInput& in, LayoutRect middle, FrameRects& rect
 
 int ScaleToDpi(int pixels96, int dpi) { return (pixels96 * dpi + 48) / 96; }
 
-FrameLayoutInput FrameLayoutInput::From(const FrameSettings& settings, const LayoutRect& client, int dpi, int rowIncrement) {
-    return {client, dpi, settings.abcMode, settings.splitVisible, settings.showDPan, settings.splitPercent,
-            settings.spltFix, static_cast<int>(std::min<uint32_t>(settings.spltPosY, 1 << 20)), rowIncrement};
+FrameLayoutInput FrameLayoutInput::From(const FrameSettings& settings, const LayoutRect& client, int dpi,
+                                        int rowIncrement) {
+    return {client,
+            dpi,
+            settings.abcMode,
+            settings.splitVisible,
+            settings.showDPan,
+            settings.splitPercent,
+            settings.spltFix,
+            static_cast<int>(std::min<uint32_t>(settings.spltPosY, 1 << 20)),
+            rowIncrement};
 }
 
 FrameRects LayOutFrame(const FrameLayoutInput& in) {
@@ -55,7 +66,8 @@ FrameRects LayOutFrame(const FrameLayoutInput& in) {
 
     if (in.showDPan) rects.phonePanel = TakeBottom(area, ScaleToDpi(kPhonePanelHeight96, in.dpi));
     if (in.abcMode == kAbcBig) {
-        rects.bigBar = TakeBottom(area, kBigBarRows * (ScaleToDpi(kBigBarRowHeight96, in.dpi) + in.rowIncrement));
+        rects.bigBar =
+            TakeBottom(area, kBigBarRows * (ScaleToDpi(kBigBarRowHeight96, in.dpi) + in.rowIncrement));
     }
 
     if (in.splitVisible) {

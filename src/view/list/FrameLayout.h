@@ -39,10 +39,11 @@ struct FrameLayoutInput {
     bool showDPan = false;
     uint32_t splitPercent = 500;
     bool spltFix = false;
-    int spltPosY = 1024;       // client y of the splitter's top when fixed
-    int rowIncrement = 0;      // pixels added to each row of the alphabet bars
+    int spltPosY = 1024;   // client y of the splitter's top when fixed
+    int rowIncrement = 0;  // pixels added to each row of the alphabet bars
 
-    static FrameLayoutInput From(const FrameSettings& settings, const LayoutRect& client, int dpi, int rowIncrement);
+    static FrameLayoutInput From(const FrameSettings& settings, const LayoutRect& client, int dpi,
+                                 int rowIncrement);
 };
 
 // Design sizes at 96 dpi.

@@ -6,7 +6,9 @@
 
 namespace {
 
-uint32_t Read(std::u16string_view name, uint32_t def) { return SettingsStore::ReadDword(settings::kSettings, name, def); }
+uint32_t Read(std::u16string_view name, uint32_t def) {
+    return SettingsStore::ReadDword(settings::kSettings, name, def);
+}
 bool ReadFlag(std::u16string_view name, bool def) { return Read(name, def ? 1 : 0) != 0; }
 
 }  // namespace

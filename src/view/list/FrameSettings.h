@@ -16,16 +16,16 @@ struct FrameSettings {
     uint32_t abcMode = kAbcBig;            // values outside 0..2 read as the big bar
     uint32_t abcModePrev = kAbcBig;        // the shown bar to come back to; never "hidden"
     bool splitVisible = false;
-    bool showDPan = false;                 // default: on for a phone device
+    bool showDPan = false;  // default: on for a phone device
     bool isDoubleSized = true;
     bool nameOnly = false;
     bool highlight = true;
     bool listCyclic = false;
-    uint32_t splitPercent = 500;           // thousandths of the frame given to the list (0..1000)
+    uint32_t splitPercent = 500;  // thousandths of the frame given to the list (0..1000)
     uint32_t splitMode = 2;
     bool spltFix = false;
     uint32_t spltPosY = 1024;
-    Str folderPath;                        // as stored; empty means the default data folder
+    Str folderPath;  // as stored; empty means the default data folder
 
     static FrameSettings Load();
 

@@ -7,7 +7,8 @@
 
 namespace {
 
-ContactList Search(ContactSearch& search, const ListQuery& query, ListOrder order, const CategoryRestriction& filter) {
+ContactList Search(ContactSearch& search, const ListQuery& query, ListOrder order,
+                   const CategoryRestriction& filter) {
     if (!query.groups.empty()) return search.Alphabet(query.groups, order, filter);
     return search.Typed(query.text.View(), order, filter);
 }
@@ -25,8 +26,11 @@ CategoryRestriction RestrictionOf(const catfilter::CategoryFilter& filter) {
     return {true, filter.Ids()};
 }
 
-ContactList BuildContactList(ContactSearch& search, const ListQuery& query, const catfilter::CategoryFilter& filter) {
-    if (filter.State() != catfilter::kRecent) return Search(search, query, query.order, RestrictionOf(filter));
+ContactList BuildContactList(ContactSearch& search, const ListQuery& query,
+                             const catfilter::CategoryFilter& filter) {
+    if (filter.State() != catfilter::kRecent) {
+        return Search(search, query, query.order, RestrictionOf(filter));
+    }
     const ContactList found = Search(search, query, ListOrder::Name, {});
     const std::unordered_set<uint32_t> present(found.oids.begin(), found.oids.end());
     ContactList recent;

@@ -24,4 +24,5 @@ ListQuery QueryOf(const SearchState& search, ListOrder order);
 // What the filter lets through, as the searches take it.
 CategoryRestriction RestrictionOf(const catfilter::CategoryFilter& filter);
 
-ContactList BuildContactList(ContactSearch& search, const ListQuery& query, const catfilter::CategoryFilter& filter);
+ContactList BuildContactList(ContactSearch& search, const ListQuery& query,
+                             const catfilter::CategoryFilter& filter);

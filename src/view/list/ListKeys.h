@@ -31,11 +31,11 @@ struct ListKeyOutcome {
 };
 
 struct ListKeyState {
-    int selected = -1;  // the current row, -1 for none
-    int count = 0;      // rows in the list
-    int page = 1;       // fully visible rows
-    bool cyclic = false;         // ListCyclic: Up on the first row goes to the last, Down back
-    bool actionDown = false;     // the action key is held: Return does nothing meanwhile
+    int selected = -1;        // the current row, -1 for none
+    int count = 0;            // rows in the list
+    int page = 1;             // fully visible rows
+    bool cyclic = false;      // ListCyclic: Up on the first row goes to the last, Down back
+    bool actionDown = false;  // the action key is held: Return does nothing meanwhile
 };
 
 ListKeyOutcome OnListKey(uint32_t key, const ListKeyState& state);
@@ -47,7 +47,10 @@ public:
     static constexpr uint32_t kHoldMs = 400;
     enum class Result { None, Activate, ContextMenu };
 
-    void Press() { down_ = true; longPress_ = false; }
+    void Press() {
+        down_ = true;
+        longPress_ = false;
+    }
     // The 400 ms timer fired.
     Result TimerFired();
     Result Release();

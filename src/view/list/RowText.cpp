@@ -4,25 +4,22 @@
 #include "phone/menu/PhoneChooser.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
+#include "store/contact/Trim.h"
 
 namespace {
 
-Str Trimmed(Str text) {
-    text.TrimLeft();
-    text.TrimRight();
-    return text;
-}
-
 Str SecondLine(const Contact& contact, ListOrder order) {
-    Str line = Trimmed(contact.GetText(kFieldJobTitle));
-    const Str company = Trimmed(contact.GetText(kFieldCompany));
-    if (order != ListOrder::Company && !company.IsEmpty()) line = line.IsEmpty() ? company : line + u", " + company;
+    Str line = TrimBoth(contact.GetText(kFieldJobTitle));
+    const Str company = TrimBoth(contact.GetText(kFieldCompany));
+    if (order != ListOrder::Company && !company.IsEmpty()) {
+        line = line.IsEmpty() ? company : line + u", " + company;
+    }
     if (!line.IsEmpty()) return line;
     for (const int field : kEmailFields) {
-        if (!contact.GetText(field).IsEmpty()) return Trimmed(contact.GetText(field));
+        if (!contact.GetText(field).IsEmpty()) return TrimBoth(contact.GetText(field));
     }
     for (const CustText& email : contact.emails) {
-        if (!email.value.IsEmpty()) return Trimmed(email.value);
+        if (!email.value.IsEmpty()) return TrimBoth(email.value);
     }
     return {};
 }
@@ -34,7 +31,8 @@ Str ContactRowText::NumberText() const {
     return numberLetter + u' ' + number;
 }
 
-ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnly, const PhoneTemplates& formats) {
+ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnly,
+                           const PhoneTemplates& formats) {
     ContactRowText row;
     row.name = PhoneChooser::Title(contact, static_cast<uint32_t>(order));
     row.secondLine = SecondLine(contact, order);
@@ -42,7 +40,7 @@ ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnl
     if (const std::optional<ContactNumber> number = DefaultNumber(contact)) {
         row.number = number->number;
         formats.Format(row.number);
-        const Str label = Trimmed(number->label);
+        const Str label = TrimBoth(number->label);
         if (!label.IsEmpty()) row.numberLetter = label.Left(1);
     }
     return row;

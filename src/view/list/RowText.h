@@ -21,4 +21,5 @@ struct ContactRowText {
     Str NumberText() const;
 };
 
-ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnly, const PhoneTemplates& formats);
+ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnly,
+                           const PhoneTemplates& formats);

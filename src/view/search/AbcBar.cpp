@@ -60,8 +60,8 @@ std::vector<AbcButton> AbcBarLayout::BigBar(const AbcDefinition& definition) {
 }
 
 AbcPress PressAbcButton(bool big, int number, SearchState& state, const AbcDefinition& definition) {
-    const AbcBarAction action = big ? BigBarAction(number, definition.GroupCount())
-                                    : SmallBarAction(number, definition.GroupCount());
+    const AbcBarAction action =
+        big ? BigBarAction(number, definition.GroupCount()) : SmallBarAction(number, definition.GroupCount());
     switch (action.kind) {
         case AbcBarAction::PressGroup: return {state.PressGroup(action.value, definition), -1};
         case AbcBarAction::RemoveLast: return {state.RemoveLastGroup(definition), -1};

@@ -29,7 +29,8 @@ TEST(ContactListModel, CompanyGroupsHaveHeadersThatCollapseAndExpand) {
     ContactListModel list;
     list.SetList(Companies());
     EXPECT_TRUE(list.Grouped());
-    EXPECT_EQ(Shape(list), (std::vector<std::string>{" (2)", "11", "12", "Acme (1)", "21", "Zeta (3)", "31", "32", "33"}));
+    EXPECT_EQ(Shape(list),
+              (std::vector<std::string>{" (2)", "11", "12", "Acme (1)", "21", "Zeta (3)", "31", "32", "33"}));
     EXPECT_EQ(list.RowAt(4), (ListRow{1, 0}));
     EXPECT_EQ(list.Selected(), 1) << "a new list starts on its first contact, not on a header";
     EXPECT_EQ(list.IconOf(2), HeaderIcon::Collapse);

@@ -29,7 +29,10 @@ protected:
         ListDevice::SetUp();
         anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"+1 555 123 4567"}});
         annandale = Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Annandale"}, {kFieldCompany, u"Acme"}});
-        joanne = Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Smith"}, {kFieldCompany, u"Acme"}, {kFieldMobile, u"5551234567"}});
+        joanne = Add({{kFieldFirst, u"Joanne"},
+                      {kFieldLast, u"Smith"},
+                      {kFieldCompany, u"Acme"},
+                      {kFieldMobile, u"5551234567"}});
         kate = Add({{kFieldFirst, u"Kate"}});
         lana = Add({{kFieldFirst, u"Lana"}, {kFieldCompany, u"Zeta"}});
         alan = Add({{kFieldFirst, u"Alan"}});
@@ -40,7 +43,9 @@ protected:
     std::set<uint32_t> Listed() const { return {model->List().Oids().begin(), model->List().Oids().end()}; }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (int row = 0; row < model->List().RowCount(); ++row) names.push_back(model->RowText(row).name.ToUtf8());
+        for (int row = 0; row < model->List().RowCount(); ++row) {
+            names.push_back(model->RowText(row).name.ToUtf8());
+        }
         return names;
     }
 
@@ -66,7 +71,7 @@ TEST_F(FrameModel, TypedWordsAndKeypadGroupsNarrowTheList) {
     EXPECT_FALSE(model->HighlightOf(u"Joanne Annandale").has_value());
 
     model->OnSearchText(u"");
-    model->OnKey(kVkNumpad0 + 5, KeySource::List);  // JKL
+    model->OnKey(kVkNumpad0 + 5, KeySource::List);                // JKL
     effect = model->OnKey(kVkNumpad0 + 2, KeySource::SearchBox);  // ABC
     EXPECT_TRUE(effect.listChanged && effect.searchBoxChanged);
     EXPECT_EQ(model->Search().BoxText(), u"J-A");
@@ -76,7 +81,8 @@ TEST_F(FrameModel, TypedWordsAndKeypadGroupsNarrowTheList) {
     EXPECT_EQ(model->OnAbcButton(true, 9).listChanged, true) << "the big bar's clear key";
     EXPECT_EQ(Listed().size(), 6u);
     effect = model->OnAbcButton(true, 12);
-    EXPECT_EQ(std::pair(effect.action, effect.entry), std::pair(FrameAction::SpeedDial, 4)) << "the held 4 key";
+    EXPECT_EQ(std::pair(effect.action, effect.entry), std::pair(FrameAction::SpeedDial, 4))
+        << "the held 4 key";
 
     effect = model->OnListChar(u'k');
     EXPECT_EQ(std::tuple(effect.focus, model->Search().BoxText(), Listed()),
@@ -86,9 +92,10 @@ TEST_F(FrameModel, TypedWordsAndKeypadGroupsNarrowTheList) {
 TEST_F(FrameModel, TheCompanyOrderGroupsAndIsAnnouncedOnce) {
     FrameEffect effect = model->OnCommand(framecmd::kSortCompany);
     EXPECT_TRUE(effect.listChanged);
-    EXPECT_EQ(Names(), (std::vector<std::string>{" (3)", "Alan", "Kate", "Smith, Anna", "Acme (2)", "Annandale, Joanne",
-                                                 "Smith, Joanne", "Zeta (1)", "Lana"}));
-    EXPECT_FALSE(model->OnCommand(framecmd::kSortCompany).listChanged) << "choosing the current order rebuilds nothing";
+    EXPECT_EQ(Names(), (std::vector<std::string>{" (3)", "Alan", "Kate", "Smith, Anna", "Acme (2)",
+                                                 "Annandale, Joanne", "Smith, Joanne", "Zeta (1)", "Lana"}));
+    EXPECT_FALSE(model->OnCommand(framecmd::kSortCompany).listChanged)
+        << "choosing the current order rebuilds nothing";
     EXPECT_EQ(announced.flags, (std::vector<uint32_t>{4}));
 
     model->List().Select(model->List().RowOf(joanne));
@@ -128,12 +135,15 @@ TEST_F(FrameModel, DeletingAsksFirstAndTakesTheContactsOut) {
 TEST_F(FrameModel, ACallerIsFoundByNumberAndNameAndShownEvenWhenFilteredOut) {
     model->OnSearchText(u"kate");
     FrameEffect effect = model->FindCaller(u"Smith, Joanne++--++555-123-4567");
-    EXPECT_EQ(std::tuple(effect.action, effect.oid, model->List().SelectedOid()), std::tuple(FrameAction::OpenContact, joanne, joanne));
+    EXPECT_EQ(std::tuple(effect.action, effect.oid, model->List().SelectedOid()),
+              std::tuple(FrameAction::OpenContact, joanne, joanne));
     EXPECT_TRUE(model->Search().SearchText().IsEmpty()) << "the search was cleared to show the caller";
-    EXPECT_EQ(model->FindCaller(u"Someone++--+++15551234567").oid, anna) << "no name matches: the first with the number";
+    EXPECT_EQ(model->FindCaller(u"Someone++--+++15551234567").oid, anna)
+        << "no name matches: the first with the number";
     EXPECT_EQ(model->FindCaller(u"Kate").oid, kate) << "no number: the name alone";
     effect = model->FindCaller(u"Nobody++--++999999");
-    EXPECT_EQ(std::tuple(effect.action, effect.text), std::tuple(FrameAction::NewContact, Str(u"Nobody++--++999999")));
+    EXPECT_EQ(std::tuple(effect.action, effect.text),
+              std::tuple(FrameAction::NewContact, Str(u"Nobody++--++999999")));
 }
 
 TEST_F(FrameModel, ContextCommandsAndTheCallerIdNumber) {
@@ -141,7 +151,8 @@ TEST_F(FrameModel, ContextCommandsAndTheCallerIdNumber) {
     const MenuDescription menu = model->ContextMenu();
     ASSERT_NE(menu.Find(1005), nullptr);
     FrameEffect effect = model->OnContextCommand(1005);
-    EXPECT_EQ(std::tuple(effect.action, effect.oid, effect.text), std::tuple(FrameAction::Dial, joanne, Str(u"5551234567")));
+    EXPECT_EQ(std::tuple(effect.action, effect.oid, effect.text),
+              std::tuple(FrameAction::Dial, joanne, Str(u"5551234567")));
     EXPECT_EQ(model->OnContextCommand(118).action, FrameAction::EditAndCall);
 
     effect = model->OnContextCommand(41284);
@@ -153,7 +164,8 @@ TEST_F(FrameModel, ContextCommandsAndTheCallerIdNumber) {
 
     ASSERT_TRUE(SettingsStore::WriteString(u"Settings", u"CallerIDPhone", u"+4930123456"));
     effect = model->OnCommand(framecmd::kCallerIdContact);
-    EXPECT_EQ(std::tuple(effect.action, effect.text), std::tuple(FrameAction::NewContact, Str(u"+4930123456")));
+    EXPECT_EQ(std::tuple(effect.action, effect.text),
+              std::tuple(FrameAction::NewContact, Str(u"+4930123456")));
     EXPECT_EQ(SettingsStore::ReadString(u"Settings", u"CallerIDPhone", u"x"), u"");
     EXPECT_FALSE(model->OnCommand(framecmd::kOptions).handled) << "the main window's command";
 }

@@ -39,7 +39,9 @@ protected:
 
     static std::vector<std::u16string> Texts(const std::vector<MenuItem>& items) {
         std::vector<std::u16string> texts;
-        for (const MenuItem& item : items) texts.push_back(item.separator ? u"-" : std::u16string(item.text.View()));
+        for (const MenuItem& item : items) {
+            texts.push_back(item.separator ? u"-" : std::u16string(item.text.View()));
+        }
         return texts;
     }
 
@@ -52,23 +54,30 @@ TEST_F(ContactRows, TheMenuOfOneContactOffersItsValuesUnderFixedEntryNumbers) {
     ContactContextMenu menu;
     menu.Build(contact, formats);
     const MenuDescription shown = menu.Describe(nullptr, {});
-    EXPECT_EQ(Texts(shown.items), (std::vector<std::u16string>{u"Anna Smith", u"-", u"Call Phone", u"Edit && Call..",
-                                                               u"Send SMS", u"Send Email", u"-", u"Duplicate", u"Delete",
-                                                               u"-", u"Beam...", u"Make Appointment..."}));
+    EXPECT_EQ(Texts(shown.items),
+              (std::vector<std::u16string>{u"Anna Smith", u"-", u"Call Phone", u"Edit && Call..", u"Send SMS",
+                                           u"Send Email", u"-", u"Duplicate", u"Delete", u"-", u"Beam...",
+                                           u"Make Appointment..."}));
     EXPECT_FALSE(shown[0].enabled);
-    ASSERT_NE(Shown(u"5551234567"), u"5551234567") << "the formats must change the number for this test to mean anything";
-    EXPECT_EQ(Texts(shown[2].submenu), (std::vector<std::u16string>{u"Work\t" + std::u16string(Shown(u"5551234567").View()),
-                                                                     u"Mobile\t" + std::u16string(Shown(u"5550001111").View()),
-                                                                     u"Home fax\t" + std::u16string(Shown(u"5557654321").View()),
-                                                                     u"Boat\t" + std::u16string(Shown(u"5552223333").View())}));
+    ASSERT_NE(Shown(u"5551234567"), u"5551234567")
+        << "the formats must change the number for this test to mean anything";
+    EXPECT_EQ(Texts(shown[2].submenu),
+              (std::vector<std::u16string>{u"Work\t" + std::u16string(Shown(u"5551234567").View()),
+                                           u"Mobile\t" + std::u16string(Shown(u"5550001111").View()),
+                                           u"Home fax\t" + std::u16string(Shown(u"5557654321").View()),
+                                           u"Boat\t" + std::u16string(Shown(u"5552223333").View())}));
     EXPECT_EQ(shown[2].submenu[1].id, 1005u) << "Mobile is entry 5 whatever fields are empty";
     EXPECT_EQ(shown[2].submenu[3].id, 1014u) << "the contact's own numbers follow from 14";
     EXPECT_EQ(shown[4].submenu.size(), 3u) << "a fax takes no messages";
-    EXPECT_EQ(Texts(shown[5].submenu), (std::vector<std::u16string>{u"E-mail 2\tanna@acme.example", u"Old\tanna@old.example"}));
+    EXPECT_EQ(Texts(shown[5].submenu),
+              (std::vector<std::u16string>{u"E-mail 2\tanna@acme.example", u"Old\tanna@old.example"}));
     EXPECT_EQ(shown[5].submenu[0].id, 1202u);
 
     using Kind = ContextChoice::Kind;
-    const struct { uint32_t command; ContextChoice expected; } choices[] = {
+    const struct {
+        uint32_t command;
+        ContextChoice expected;
+    } choices[] = {
         {1001, {Kind::Call, Shown(u"5551234567"), 1001}},
         {1014, {Kind::Call, Shown(u"5552223333"), 1014}},
         {1105, {Kind::Sms, Shown(u"5550001111"), 1105}},
@@ -97,8 +106,8 @@ TEST_F(ContactRows, SeveralContactsOnlyBeamOrDeleteAndANamelessOneShowsItsCompan
     company.SetText(kFieldCompany, u" Acme ");
     menu.Build(company, formats);
     const MenuDescription shown = menu.Describe(nullptr, {});
-    EXPECT_EQ(Texts(shown.items), (std::vector<std::u16string>{u"Acme", u"-", u"Duplicate", u"Delete", u"-", u"Beam...",
-                                                               u"Make Appointment..."}));
+    EXPECT_EQ(Texts(shown.items), (std::vector<std::u16string>{u"Acme", u"-", u"Duplicate", u"Delete", u"-",
+                                                               u"Beam...", u"Make Appointment..."}));
     EXPECT_EQ(menu.Choose(118), ContextChoice{}) << "no number, no Edit && Call";
     EXPECT_EQ(ContactContextMenu::TitleOf(Contact{}), u"Unnamed");
 }
@@ -106,7 +115,8 @@ TEST_F(ContactRows, SeveralContactsOnlyBeamOrDeleteAndANamelessOneShowsItsCompan
 TEST_F(ContactRows, RowTextsFollowTheOrderAndTheNameOnlySetting) {
     const ContactRowText byName = MakeRowText(contact, ListOrder::Name, false, formats);
     EXPECT_EQ(byName.name, u"Smith, Anna");
-    EXPECT_EQ(byName.NumberText(), Str(u"W ") + Shown(u"5551234567")) << "the default: the first phone field in menu order";
+    EXPECT_EQ(byName.NumberText(), Str(u"W ") + Shown(u"5551234567"))
+        << "the default: the first phone field in menu order";
     EXPECT_EQ(byName.secondLine, u"Acme");
 
     contact.SetText(kFieldFileAs, u"Anna at Acme");
@@ -116,7 +126,8 @@ TEST_F(ContactRows, RowTextsFollowTheOrderAndTheNameOnlySetting) {
     EXPECT_EQ(byFileAs.name, u"Anna at Acme");
     EXPECT_EQ(byFileAs.NumberText(), Str(u"M ") + Shown(u"5550001111"));
     EXPECT_EQ(byFileAs.secondLine, u"Buyer, Acme");
-    EXPECT_EQ(MakeRowText(contact, ListOrder::Company, false, formats).secondLine, u"Buyer") << "the company heads the group";
+    EXPECT_EQ(MakeRowText(contact, ListOrder::Company, false, formats).secondLine, u"Buyer")
+        << "the company heads the group";
 
     const ContactRowText nameOnly = MakeRowText(contact, ListOrder::Name, true, formats);
     EXPECT_TRUE(nameOnly.number.IsEmpty() && nameOnly.NumberText().IsEmpty());
@@ -124,7 +135,8 @@ TEST_F(ContactRows, RowTextsFollowTheOrderAndTheNameOnlySetting) {
     Contact empty;
     empty.SetText(kFieldEmail1, u"x@example.org");
     const ContactRowText unnamed = MakeRowText(empty, ListOrder::FileAs, false, formats);
-    EXPECT_EQ(std::tuple(unnamed.name, unnamed.number, unnamed.secondLine), std::tuple(Str(u"Unnamed"), Str(), Str(u"x@example.org")));
+    EXPECT_EQ(std::tuple(unnamed.name, unnamed.number, unnamed.secondLine),
+              std::tuple(Str(u"Unnamed"), Str(), Str(u"x@example.org")));
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ TEST_F(DataFolderMove, TheFilesMoveAfterYesAndFolderPathFollows) {
     boxes.Answer(plat::IDYES);
     EXPECT_EQ(MoveDataFolder(u"\\Storage Card\\Data\\"), FolderMoveResult::Moved);
     EXPECT_EQ(FolderPath(), u"\\Storage Card\\Data");
-    EXPECT_TRUE(Exists(u"\\Storage Card\\Data\\Contact template.tpl") && Exists(u"\\Storage Card\\Data\\Skins\\a.cid"));
+    EXPECT_TRUE(Exists(u"\\Storage Card\\Data\\Contact template.tpl") &&
+                Exists(u"\\Storage Card\\Data\\Skins\\a.cid"));
     EXPECT_FALSE(Exists(u"\\My Documents\\Brevane Files"));
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[1].text, u"Are you sure you want to change folder for Brevane data files ?");
@@ -69,7 +70,8 @@ TEST_F(DataFolderMove, AMoveThatWouldOverwriteOrCannotMakeItsFolderMovesNothing)
     boxes.Answer(plat::IDYES);
     EXPECT_EQ(MoveDataFolder(u"\\Blocked\\Data"), FolderMoveResult::CannotCreate);
     boxes.Answer(plat::IDYES);
-    EXPECT_EQ(MoveDataFolder(u"\\My Documents\\Brevane Files\\Inner"), FolderMoveResult::Failed) << "into itself";
+    EXPECT_EQ(MoveDataFolder(u"\\My Documents\\Brevane Files\\Inner"), FolderMoveResult::Failed)
+        << "into itself";
     const std::vector<RecordedBox> shown = boxes.Boxes();
     ASSERT_EQ(shown.size(), 6u);
     EXPECT_EQ(shown[1].text, u"There was errors while moving files. Operation cannot be done !");

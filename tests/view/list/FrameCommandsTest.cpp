@@ -24,15 +24,18 @@ TEST(FrameSettings, DefaultsAndOutOfRangeValues) {
     {
         TempDevice phone;
         const FrameSettings s = FrameSettings::Load();
-        EXPECT_EQ(std::tuple(s.sortType, s.abcMode, s.abcModePrev, s.showDPan, s.isDoubleSized, s.highlight, s.splitPercent,
-                             s.splitMode, s.spltPosY),
-                  std::tuple(ListOrder::Name, uint32_t{kAbcBig}, uint32_t{kAbcBig}, true, true, true, 500u, 2u, 1024u));
-        for (const auto& [name, value] : {std::pair(u"SortType", 7u), std::pair(u"AbcMode", 5u), std::pair(u"AbcModePrev", 2u),
-                                          std::pair(u"SplitPercent", 4000u), std::pair(u"SpltFix", 1u), std::pair(u"SplitMode", 0u)}) {
+        EXPECT_EQ(std::tuple(s.sortType, s.abcMode, s.abcModePrev, s.showDPan, s.isDoubleSized, s.highlight,
+                             s.splitPercent, s.splitMode, s.spltPosY),
+                  std::tuple(ListOrder::Name, uint32_t{kAbcBig}, uint32_t{kAbcBig}, true, true, true, 500u,
+                             2u, 1024u));
+        for (const auto& [name, value] :
+             {std::pair(u"SortType", 7u), std::pair(u"AbcMode", 5u), std::pair(u"AbcModePrev", 2u),
+              std::pair(u"SplitPercent", 4000u), std::pair(u"SpltFix", 1u), std::pair(u"SplitMode", 0u)}) {
             ASSERT_TRUE(FrameSettings::Store(name, value));
         }
         const FrameSettings odd = FrameSettings::Load();
-        EXPECT_EQ(std::tuple(odd.sortType, odd.abcMode, odd.abcModePrev, odd.splitPercent, odd.spltFix, odd.splitMode),
+        EXPECT_EQ(std::tuple(odd.sortType, odd.abcMode, odd.abcModePrev, odd.splitPercent, odd.spltFix,
+                             odd.splitMode),
                   std::tuple(ListOrder::Name, uint32_t{kAbcBig}, uint32_t{kAbcBig}, 500u, true, 2u));
     }
     TempDevice noPhone(TempDevice::Options{.phone = false});
@@ -65,10 +68,12 @@ TEST(FrameCommands, EachDisplayCommandChangesWritesAndAnnouncesItsSetting) {
         announced.flags.clear();
         const SettingChange change = ApplySettingCommand(c.command, s, announced);
         SCOPED_TRACE(c.command);
-        EXPECT_EQ(std::tuple(change.handled, change.rebuildList, change.redrawList, change.relayout, change.announce),
+        EXPECT_EQ(std::tuple(change.handled, change.rebuildList, change.redrawList, change.relayout,
+                             change.announce),
                   std::tuple(true, c.rebuild, c.redraw, c.relayout, c.flag));
         EXPECT_EQ(Stored(c.value), c.stored);
-        EXPECT_EQ(announced.flags, c.flag < 0 ? std::vector<uint32_t>{} : std::vector<uint32_t>{static_cast<uint32_t>(c.flag)});
+        EXPECT_EQ(announced.flags, c.flag < 0 ? std::vector<uint32_t>{}
+                                              : std::vector<uint32_t>{static_cast<uint32_t>(c.flag)});
     }
     EXPECT_TRUE(ApplySettingCommand(kBigAbcBar, s, announced).lowerInputPanel);
     EXPECT_FALSE(ApplySettingCommand(kNewContact, s, announced).handled) << "not a display command";
@@ -88,7 +93,8 @@ TEST(FrameCommands, ChoosingWhatIsChosenDoesNothingAndAbcBarTwiceReturns) {
 
     ApplySettingCommand(kSmallAbcBar, s, announced);
     EXPECT_TRUE(ApplySettingCommand(kAbcBar, s, announced).relayout);
-    EXPECT_EQ(std::tuple(s.abcMode, Stored(u"AbcMode"), Stored(u"AbcModePrev")), std::tuple(uint32_t{kAbcHidden}, 2u, 0u));
+    EXPECT_EQ(std::tuple(s.abcMode, Stored(u"AbcMode"), Stored(u"AbcModePrev")),
+              std::tuple(uint32_t{kAbcHidden}, 2u, 0u));
     ApplySettingCommand(kAbcBar, s, announced);
     EXPECT_EQ(std::pair(s.abcMode, Stored(u"AbcMode")), std::pair(uint32_t{kAbcSmall}, 0u));
 
@@ -109,10 +115,13 @@ TEST(FrameMenus, TheViewMenuMarksTheSettingsInForce) {
     s.isDoubleSized = false;
     s.splitVisible = true;
     const MenuDescription view = FrameViewMenu(s);
-    const struct { uint32_t command; MenuMark mark; } marks[] = {
-        {kSortName, MenuMark::None}, {kSortCompany, MenuMark::Radio}, {kOneLine, MenuMark::Radio},
-        {kTwoLine, MenuMark::None}, {kShowOnlyName, MenuMark::Check}, {kHighlight, MenuMark::Check},
-        {kSmallAbcBar, MenuMark::Radio}, {kBigAbcBar, MenuMark::None}, {kPreview, MenuMark::Check},
+    const struct {
+        uint32_t command;
+        MenuMark mark;
+    } marks[] = {
+        {kSortName, MenuMark::None},       {kSortCompany, MenuMark::Radio},  {kOneLine, MenuMark::Radio},
+        {kTwoLine, MenuMark::None},        {kShowOnlyName, MenuMark::Check}, {kHighlight, MenuMark::Check},
+        {kSmallAbcBar, MenuMark::Radio},   {kBigAbcBar, MenuMark::None},     {kPreview, MenuMark::Check},
         {kShowPhonePanel, MenuMark::None}, {kCategoryList, MenuMark::None},
     };
     for (const auto& m : marks) {

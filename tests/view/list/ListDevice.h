@@ -42,10 +42,12 @@ protected:
     // Handles the store's notifications as they arrive until `done` holds.
     template <typename Done>
     static void Settle(Done done) {
-        EXPECT_TRUE(plat::RunUntil([&] {
-            if (!Manager().Queue().Empty()) Manager().FlushQueue();
-            return done();
-        }, 30000));
+        EXPECT_TRUE(plat::RunUntil(
+            [&] {
+                if (!Manager().Queue().Empty()) Manager().FlushQueue();
+                return done();
+            },
+            30000));
     }
 
     TempDevice device_;
@@ -61,6 +63,8 @@ public:
         chosen = answer;
         return true;
     }
-    std::vector<uint32_t> AllContacts() override { return ContactManager::Instance().Index().ListAll(IndexOrder::Name, nullptr); }
+    std::vector<uint32_t> AllContacts() override {
+        return ContactManager::Instance().Index().ListAll(IndexOrder::Name, nullptr);
+    }
     std::vector<uint32_t> answer;
 };

@@ -14,14 +14,19 @@ namespace {
 int TenEach(std::u16string_view text) { return static_cast<int>(text.size()) * 10; }
 
 TEST(TextFit, CutsAtWhatFitsLessTheEllipsisAndDropsTrailingPunctuation) {
-    const struct { std::u16string text; int width; std::u16string shown; int kept; } cases[] = {
-        {u"Anna Smith", 100, u"Anna Smith", 10},            // fits whole
-        {u"Smith, Anna Maria", 100, u"Smith...", 5},        // the cut after ", " loses both
+    const struct {
+        std::u16string text;
+        int width;
+        std::u16string shown;
+        int kept;
+    } cases[] = {
+        {u"Anna Smith", 100, u"Anna Smith", 10},      // fits whole
+        {u"Smith, Anna Maria", 100, u"Smith...", 5},  // the cut after ", " loses both
         {u"Hello World", 60, u"Hel...", 3},
-        {u"Tom & Jerry", 90, u"Tom...", 3},                  // "Tom & " loses " & "
-        {u"a.b-c=d+e", 80, u"a.b-c...", 5},                  // letters stay
-        {u"abc", 20, u"...", 0},                             // not one character fits
-        {u"--- ,x", 50, u"...", 0},                          // only punctuation fits
+        {u"Tom & Jerry", 90, u"Tom...", 3},  // "Tom & " loses " & "
+        {u"a.b-c=d+e", 80, u"a.b-c...", 5},  // letters stay
+        {u"abc", 20, u"...", 0},             // not one character fits
+        {u"--- ,x", 50, u"...", 0},          // only punctuation fits
         {u"", 0, u"", 0},
     };
     for (const auto& c : cases) {
@@ -32,7 +37,7 @@ TEST(TextFit, CutsAtWhatFitsLessTheEllipsisAndDropsTrailingPunctuation) {
 }
 
 TEST(TextFit, NeverSplitsASurrogatePair) {
-    const std::u16string text = u"ab\U0001F600cdef";  // the emoji is two units
+    const std::u16string text = u"ab\U0001F600cdef";       // the emoji is two units
     const FittedText fitted = FitText(text, 60, TenEach);  // room 30: "ab" and the emoji's first unit
     EXPECT_EQ(std::u16string(fitted.text.View()), u"ab...");
 }
@@ -47,7 +52,12 @@ TEST(ListKeys, MovesClampAndWrapOnlyWhenCyclic) {
     ListKeyState cyclicFirst = first, cyclicLast = last, held = middle;
     cyclicFirst.cyclic = cyclicLast.cyclic = true;
     held.actionDown = true;
-    const struct { const char* what; uint32_t key; ListKeyState state; ListKeyOutcome expected; } cases[] = {
+    const struct {
+        const char* what;
+        uint32_t key;
+        ListKeyState state;
+        ListKeyOutcome expected;
+    } cases[] = {
         {"home", kVkHome, middle, {Kind::Move, 0}},
         {"end", kVkEnd, middle, {Kind::Move, 19}},
         {"page up clamps", kVkPrior, middle, {Kind::Move, 0}},

@@ -28,7 +28,8 @@ TEST_F(AbcBarTest, TheBigBarIsAPhoneKeypad) {
     const AbcButton& wxyz = big[8];
     EXPECT_EQ(std::tuple(wxyz.label, wxyz.digit, wxyz.number, wxyz.holdNumber, wxyz.row, wxyz.column),
               std::tuple(Str(u"WXYZ"), Str(u"9"), 8, 17, 2, 2));
-    EXPECT_EQ(std::tuple(big[9].kind, big[9].number, big[9].row, big[9].columnSpan), std::tuple(AbcButton::Kind::Clear, 9, 3, 3));
+    EXPECT_EQ(std::tuple(big[9].kind, big[9].number, big[9].row, big[9].columnSpan),
+              std::tuple(AbcButton::Kind::Clear, 9, 3, 3));
 
     AbcDefinition three;
     ASSERT_TRUE(ParseAbcDefinition(u"AB^АБ/abаб CD/cd EF/ef", three));
@@ -45,7 +46,7 @@ TEST_F(AbcBarTest, TheBigBarIsAPhoneKeypad) {
 
 TEST_F(AbcBarTest, PressesChangeTheSearchStateAndMarkTheLastGroup) {
     EXPECT_EQ(PressedAbcButton(true, state), -1);
-    EXPECT_TRUE(PressAbcButton(true, 4, state, english).rebuild);  // JKL
+    EXPECT_TRUE(PressAbcButton(true, 4, state, english).rebuild);   // JKL
     EXPECT_TRUE(PressAbcButton(false, 0, state, english).rebuild);  // ABC on the small bar
     EXPECT_EQ(state.BoxText(), u"J-A");
     EXPECT_EQ(std::pair(PressedAbcButton(true, state), PressedAbcButton(false, state)), std::pair(1, 0));
