@@ -121,6 +121,12 @@ void OpenDevice(const Context& context) {
     auto device = std::make_unique<plat::Device>(context.root);
     if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) throw Failure(missing);
     plat::SetCurrentDevice(std::move(device));
+    // Opened (and checked) now: a damaged registry is reported, not read as all defaults.
+    try {
+        plat::DeviceRegistry();
+    } catch (const plat::RegistryError& error) {
+        throw Failure(error.what());
+    }
 }
 
 int Run(const Args& arguments, std::ostream& out, std::ostream& err) {

@@ -50,7 +50,8 @@ struct Command {
 };
 
 // Makes the device at the context's root the current device; throws Failure when there is no
-// initialised device there. Commands call it once their arguments are checked.
+// initialised device there or its registry is damaged. Commands call it once their arguments are
+// checked.
 void OpenDevice(const Context& context);
 
 // A group of commands adds its commands to the table (one group per source file).

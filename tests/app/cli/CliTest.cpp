@@ -98,38 +98,47 @@ TEST(CliSession, AFailedIndexSaveIsReportedWithWhatWasStored) {
     }
 }
 
-// A damaged contacts store is named as such by every command that opens it, with exit status 1,
-// and not a byte of it changes.
+void ZeroHeader(const fs::path& file) {
+    std::fstream stream(file, std::ios::in | std::ios::out | std::ios::binary);
+    stream.write(std::string(100, '\0').data(), 100);
+}
+
+// A damaged contacts store or registry is named as such by every command that opens it, with exit
+// status 1, and not a byte of it changes.
 TEST(CliDamagedStore, CommandsFailClearlyAndWriteNothing) {
+    const auto volume = [](const TempDevice& device) { return device.Host(u"\\pim.vol"); };
+    const auto registry = [](const TempDevice& device) { return plat::DeviceRegistryFile(device.Device()); };
     const struct {
         const char* damage;
+        std::function<fs::path(const TempDevice&)> file;
         std::function<void(const TempDevice&, const fs::path&)> apply;
+        const char* named;
     } damages[] = {
-        {"zeroed header",
-         [](const TempDevice&, const fs::path& vol) {
-             std::fstream file(vol, std::ios::in | std::ios::out | std::ios::binary);
-             file.write(std::string(100, '\0').data(), 100);
-         }},
-        {"truncated", [](const TempDevice&, const fs::path& vol) { fs::resize_file(vol, 1000); }},
-        {"foreign",
-         [](const TempDevice& device, const fs::path& vol) {
-             fs::copy_file(plat::DeviceRegistryFile(device.Device()), vol,
-                           fs::copy_options::overwrite_existing);
-         }},
+        {"zeroed store header", volume, [](const TempDevice&, const fs::path& f) { ZeroHeader(f); },
+         "contacts store"},
+        {"truncated store", volume, [](const TempDevice&, const fs::path& f) { fs::resize_file(f, 1000); },
+         "contacts store"},
+        {"foreign store", volume,
+         [&](const TempDevice& device, const fs::path& f) {
+             fs::copy_file(registry(device), f, fs::copy_options::overwrite_existing);
+         },
+         "contacts store"},
+        {"zeroed registry header", registry, [](const TempDevice&, const fs::path& f) { ZeroHeader(f); },
+         "registry"},
     };
     for (const auto& d : damages) {
-        TempDevice device;  // a new store, which no object of this process holds open
-        const fs::path vol = device.Host(u"\\pim.vol");
-        d.apply(device, vol);
-        const std::string bytes = ReadHostFile(vol);
+        TempDevice device;  // new files, which no object of this process holds open
+        const fs::path file = d.file(device);
+        d.apply(device, file);
+        const std::string bytes = ReadHostFile(file);
         for (const std::vector<std::string>& command :
              {std::vector<std::string>{"list"}, {"search", "before"}, {"add", "last=After"}}) {
             const Outcome run = RunTool(command, &device);
             EXPECT_EQ(run.status, cli::kFailed) << d.damage << ": " << command[0];
-            EXPECT_TRUE(Has(run.err, "contacts store") && Has(run.err, "it was left as it is"))
+            EXPECT_TRUE(Has(run.err, d.named) && Has(run.err, "it was left as it is"))
                 << d.damage << ": " << command[0] << ": " << run.err;
             EXPECT_EQ(run.out, "");
         }
-        EXPECT_TRUE(ReadHostFile(vol) == bytes) << d.damage << ": the store was written";
+        EXPECT_TRUE(ReadHostFile(file) == bytes) << d.damage << ": the file was written";
     }
 }

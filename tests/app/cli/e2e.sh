@@ -355,6 +355,13 @@ for damage in zeroed truncated foreign; do
     cmp -s "$vol" "$work/vol.damaged" || fail "$damage store: a command wrote into it"
     cp "$work/vol.good" "$vol"
 done
+reg=$dev/Windows/registry.db
+cp "$reg" "$work/reg.good"
+dd if=/dev/zero of="$reg" bs=100 count=1 conv=notrunc status=none
+run add last=Unregistered
+same "a damaged registry: exit status of add" 1 "$status"
+[[ "$err" == "brevane-cli: registry "*"it was left as it is"* ]] || fail "a damaged registry: add says [$err]"
+cp "$work/reg.good" "$reg"
 
 # --- Device files that are not what they seem ----------------------------------------------------
 # A FIFO in place of an index file is refused, not waited on; the index is rebuilt over it.
