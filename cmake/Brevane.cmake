@@ -36,6 +36,9 @@ function(brevane_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   brevane_target_defaults(${name})
+  # Tests find their data files through the source folder, never through __FILE__ (a compiler
+  # cache may shorten that to a relative path).
+  target_compile_definitions(${name} PRIVATE BREVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                ENVIRONMENT_MODIFICATION "BREVANE_BUILD_DIR=set:${PROJECT_BINARY_DIR}" LABELS ${name})

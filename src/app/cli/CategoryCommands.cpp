@@ -32,9 +32,10 @@ void List(Context& context, const Args& args) {
 
 void AddOne(Context& context, const Args& args) {
     if (args.size() != 1 || args[0].empty()) throw UsageError("");
+    const Str name = CategoryName(args[0]);
     OpenDevice(context);
     uint32_t id = 0;
-    if (Categories().AddCategory(Str::FromUtf8(args[0]), id) == CategoryManager::kAddFailed) {
+    if (Categories().AddCategory(name, id) == CategoryManager::kAddFailed) {
         throw Failure("cannot add the category " + args[0]);
     }
 }

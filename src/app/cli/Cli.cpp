@@ -101,7 +101,7 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
         }
         try {
             command.run(context, args);
-            return context.failed ? kFailed : kDone;
+            return context.status;
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";

@@ -10,8 +10,9 @@
 
 namespace cli {
 
-// Exit statuses of the tool (a command may add its own, as import's 3).
-inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2;
+// Exit statuses of the tool: done; the request failed (nothing changed); the command line is
+// wrong; done, but parts of the input could not be read and were left out (import).
+inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2, kDoneWithSkips = 3;
 
 using Args = std::vector<std::string>;
 
@@ -33,9 +34,10 @@ struct Context {
     std::filesystem::path root;  // chosen by --root, BREVANE_ROOT or the default
     std::ostream& out;
     std::ostream& err;
-    // Set (after a message on `err`) when part of the work failed after the command returned
-    // normally, as a session's last index save; the exit status is then 1.
-    bool failed = false;
+    // The exit status of a command that ends normally: kDoneWithSkips for an import that left
+    // parts out, kFailed (after a message on `err`) when part of the work failed after the
+    // command's result was printed, as a session's last index save.
+    int status = kDone;
 };
 
 struct Command {

@@ -1,4 +1,5 @@
 // add, update, delete, import, export: changes of contacts and their transfer as vCards.
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -107,14 +108,27 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
+// Reads one file; what was left out is named on standard error, with how many contacts were read.
+// A file that gives no contact fails the whole import.
+std::vector<ImportedContact> ReadImportFile(Context& context, const std::string& path) {
+    std::vector<ImportedContact> contacts;
+    std::vector<ReadSkip> skipped;
+    const ReadStatus status = ImportContacts(ReadFile(path), contacts, skipped);
+    for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
+    if (!status.ok()) throw Failure(path + ": " + status.ToString());
+    const auto lost =
+        std::count_if(skipped.begin(), skipped.end(), [](const ReadSkip& s) { return s.LosesContact(); });
+    context.err << path << ": " << contacts.size() << " of " << contacts.size() + static_cast<size_t>(lost)
+                << " contacts read\n";
+    if (!skipped.empty()) context.status = kDoneWithSkips;
+    return contacts;
+}
+
 void Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     std::vector<ImportedContact> all;
     for (const std::string& path : args) {
-        std::vector<ImportedContact> contacts;
-        const ReadStatus status = ImportContacts(ReadFile(path), contacts);
-        if (!status.ok()) throw Failure(path + ": " + status.ToString());
-        for (ImportedContact& contact : contacts) all.push_back(std::move(contact));
+        for (ImportedContact& contact : ReadImportFile(context, path)) all.push_back(std::move(contact));
     }
     Session session(context);
     size_t imported = 0;

@@ -1,11 +1,12 @@
 // list, search, abc, lookup: the contact list as the program builds it.
 #include <algorithm>
+#include <optional>
 
 #include "app/cli/ContactFields.h"
 #include "app/cli/Session.h"
 #include "categories/filter/RecentContactList.h"
 #include "categories/manager/CategoryManager.h"
-#include "core/settings/SettingsStore.h"
+#include "manager/search/ListRows.h"
 
 namespace cli {
 
@@ -17,7 +18,7 @@ constexpr const char* kListOptionsHelp =
     "prints OID<TAB>row text lines; company order adds a # COMPANY (N) line before each group";
 
 struct ListOptions {
-    ListOrder order = ListOrder::Name;
+    std::optional<ListOrder> order;  // none: the stored order, read once the device is open
     CategoryRestriction filter;
     bool recent = false;  // the recently used contacts instead, as the filter's Recent choice
     Args rest;  // the arguments that are not options
@@ -32,11 +33,9 @@ ListOrder ParseOrder(const std::string& name) {
 
 ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNames, bool recentAllowed) {
     ListOptions options;
-    bool ordered = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--order" && i + 1 < args.size()) {
             options.order = ParseOrder(args[++i]);
-            ordered = true;
         } else if (args[i] == "--category" && i + 1 < args.size()) {
             categoryNames.push_back(args[++i]);
             options.filter.active = true;
@@ -50,7 +49,6 @@ ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNam
             options.rest.push_back(args[i]);
         }
     }
-    if (!ordered) options.order = static_cast<ListOrder>(std::min<uint32_t>(SettingsStore::ReadDword(u"Settings", u"SortType", 0), 2));
     return options;
 }
 
@@ -74,21 +72,8 @@ std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
     // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
     // unnamed row, as the list draws it.
     Contact contact;
-    if (!manager.ReadContact(oid, contact)) return "Unnamed";
-    Str text;
-    if (order == ListOrder::FileAs) {
-        text = contact.GetText(kFieldFileAs);
-    } else {
-        std::u16string name;
-        for (const int field : {kFieldFirst, kFieldMiddle, kFieldLast}) {
-            const Str& part = contact.GetText(field);
-            if (part.GetLength() == 0) continue;
-            if (!name.empty()) name += u' ';
-            name += part.View();
-        }
-        text = name.empty() ? contact.GetText(kFieldCompany) : Str(name);
-    }
-    return text.GetLength() == 0 ? "Unnamed" : text.ToUtf8();
+    if (!manager.ReadContact(oid, contact)) return RowName(Contact(), order).ToUtf8();
+    return RowName(contact, order).ToUtf8();
 }
 
 void Print(Context& context, ContactManager& manager, const ContactList& list, ListOrder order) {
@@ -113,8 +98,9 @@ void RunList(Context& context, const Args& args, size_t restCount, Make make, bo
     ListOptions options = ParseOptions(args, names, recentAllowed);
     if (options.rest.size() != restCount) throw UsageError("");
     Session session(context);
+    if (!options.order) options.order = StoredListOrder();
     ResolveCategories(options, names);
-    Print(context, session.Manager(), make(session.Search(), options), options.order);
+    Print(context, session.Manager(), make(session.Search(), options), *options.order);
 }
 
 std::vector<int> PressedGroups(const std::string& digits) {
@@ -141,13 +127,13 @@ ContactList RecentContacts(ContactSearch& search) {
 
 void List(Context& context, const Args& args) {
     RunList(context, args, 0, [](ContactSearch& search, const ListOptions& o) {
-        return o.recent ? RecentContacts(search) : search.ListAll(o.order, o.filter);
+        return o.recent ? RecentContacts(search) : search.ListAll(*o.order, o.filter);
     }, true);
 }
 
 void SearchText(Context& context, const Args& args) {
     RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
-        return search.Typed(Str::FromUtf8(o.rest[0]).View(), o.order, o.filter);
+        return search.Typed(Str::FromUtf8(o.rest[0]).View(), *o.order, o.filter);
     });
 }
 
@@ -156,7 +142,7 @@ void Abc(Context& context, const Args& args) {
         if (!arg.starts_with("--")) PressedGroups(arg);
     }
     RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
-        return search.Alphabet(PressedGroups(o.rest[0]), o.order, o.filter);
+        return search.Alphabet(PressedGroups(o.rest[0]), *o.order, o.filter);
     });
 }
 

@@ -15,7 +15,8 @@
 ContactIndex::ContactIndex() : ContactIndex(AbcGroupTable::Instance()) {}
 
 ContactIndex::ContactIndex(const AbcGroupTable& groups, std::u16string wordsPath, std::u16string propsPath)
-    : props_(std::make_unique<PropsStore>(std::move(propsPath))),
+    : groups_(groups),
+      props_(std::make_unique<PropsStore>(std::move(propsPath))),
       words_(std::make_unique<WordIndex>(groups, std::move(wordsPath))) {
     // A complete save of a file clears its invalid flag; a cancelled or failed one leaves it.
     props_->File().SetSavedCallback([this] { SetFlag(kPropsFlagValue, 0); });
@@ -26,7 +27,7 @@ ContactIndex::~ContactIndex() { Close(); }
 
 IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
     Close();
-    if (!props_->Open(true) || !words_->Open() || !CollationMatches()) {
+    if (!props_->Open(true) || !words_->Open() || !BuiltWithCurrentKeys()) {
         Close();
         return kOpenFailed;
     }
@@ -43,8 +44,7 @@ bool ContactIndex::Create(IndexDatabase& database, uint32_t propsSizeHint) {
         return false;
     }
     database_ = &database;
-    SettingsStore::WriteString(settings::kSettings, kCollationValue,
-                               Str::FromUtf8(plat::CollationVersion()).View());
+    RecordKeys();
     return true;
 }
 
@@ -109,9 +109,17 @@ bool ContactIndex::FilesFlaggedInvalid() const {
            SettingsStore::ReadDword(settings::kSettings, kWordsFlagValue, 0) != 0;
 }
 
-bool ContactIndex::CollationMatches() const {
-    const Str stored = SettingsStore::ReadString(settings::kSettings, kCollationValue, u"");
-    return stored.View() == Str::FromUtf8(plat::CollationVersion()).View();
+bool ContactIndex::BuiltWithCurrentKeys() const {
+    const Str collation = SettingsStore::ReadString(settings::kSettings, kCollationValue, u"");
+    const Str alphabet = SettingsStore::ReadString(settings::kSettings, kAlphabetValue, u"");
+    return collation.View() == Str::FromUtf8(plat::CollationVersion()).View() &&
+           alphabet.View() == groups_.Signature().View();
+}
+
+void ContactIndex::RecordKeys() const {
+    SettingsStore::WriteString(settings::kSettings, kCollationValue,
+                               Str::FromUtf8(plat::CollationVersion()).View());
+    SettingsStore::WriteString(settings::kSettings, kAlphabetValue, groups_.Signature().View());
 }
 
 bool ContactIndex::BeginChange() {

@@ -26,16 +26,19 @@ class WordIndex;
 
 class ContactIndex {
 public:
-    // Results of Open (IndexResults.h).
+    // Results of Open (IndexResults.h): Failed for files missing, damaged, saved mid-update, or
+    // made with another collation or alphabet; Stale when they must be checked against the database.
     static constexpr IndexOpen kOpenFailed = IndexOpen::Failed;
     static constexpr IndexOpen kOpenReady = IndexOpen::Ready;
     static constexpr IndexOpen kOpenStale = IndexOpen::Stale;
 
     // Settings values (section "Settings"): the invalid flag of each file, set before a rebuild and
-    // cleared by each complete save of that file, and the collation the orders were built with.
+    // cleared by each complete save of that file, the collation the orders were built with, and the
+    // alphabet groups the group tree's keys were made with (AbcGroupTable::Signature).
     static constexpr std::u16string_view kWordsFlagValue = u"pim_index1.dat";
     static constexpr std::u16string_view kPropsFlagValue = u"pim_index2.dat";
     static constexpr std::u16string_view kCollationValue = u"IndexCollation";
+    static constexpr std::u16string_view kAlphabetValue = u"IndexAlphabet";
 
     // `groups` makes the alphabet-group keys; the process-wide table when none is given.
     ContactIndex();
@@ -91,10 +94,13 @@ public:
 private:
     bool BeginChange();
     IndexChange EndChange(IndexChange change);
-    bool CollationMatches() const;
-    void WriteCollation() const;
+    // Whether the files were built with the device's collation and with this index's alphabet
+    // groups; files built otherwise hold orders or group keys that no longer hold.
+    bool BuiltWithCurrentKeys() const;
+    void RecordKeys() const;
     void SetFlag(std::u16string_view name, uint32_t value) const;
 
+    const AbcGroupTable& groups_;
     std::unique_ptr<PropsStore> props_;
     std::unique_ptr<WordIndex> words_;
     IndexDatabase* database_ = nullptr;

@@ -144,13 +144,19 @@ ContactWrite ContactManager::UpdateContact(Contact& contact, bool writeNote) {
     return written;
 }
 
-// The record goes through the object model, and directly when that fails.
+// The category assignments go first, and a contact whose assignments cannot be removed is kept
+// (nothing of it is deleted): an assignment left behind would name a contact that is gone and keep
+// its category from ever being deleted. A contact without a record identifier value has none. Then
+// the named values; the record itself goes through the object model, and directly when that fails.
 ContactWrite ContactManager::DeleteContact(uint32_t oid) {
     ContactWrite deleted;
     Contact contact;
     if (!ReadContact(oid, contact)) return deleted;
-    CategoryManager* categories = CategoryManager::Instance();
-    deleted.categories = categories != nullptr && categories->RemoveContactCategories(contact);
+    if (contact.GetRecordId() != 0) {
+        CategoryManager* categories = CategoryManager::Instance();
+        if (categories == nullptr || !categories->RemoveContactCategories(contact)) return deleted;
+    }
+    deleted.categories = true;
     deleted.namedValues = db_.Named().IsOpen() && DeleteNamedValues(db_.Named(), contact);
     deleted.record = (contact.GetRecordId() != 0 &&
                       OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&

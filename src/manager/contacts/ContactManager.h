@@ -51,8 +51,8 @@ public:
     // nothing is: neither categories nor named values change.
     ContactWrite AddContact(Contact& contact, bool writeNote);
     ContactWrite UpdateContact(Contact& contact, bool writeNote);
-    // The assignments and named values go first; the record is deleted even when they cannot be
-    // removed (keeping it would tell of a delete that never happened).
+    // Nothing is deleted (all parts false) when the contact's category assignments cannot be
+    // removed; otherwise the named values and the record follow them.
     ContactWrite DeleteContact(uint32_t oid);
 
     void Reopen();

@@ -92,7 +92,7 @@ TEST(CliSession, AFailedIndexSaveIsReportedWithWhatWasStored) {
             }
         }
         if (!finishes) reported = err.str();
-        EXPECT_EQ(context.failed, !finishes);
+        EXPECT_EQ(context.status, finishes ? cli::kDone : cli::kFailed);
         EXPECT_TRUE(Has(reported, "the changes are stored, but the index could not be brought up to date"))
             << "[" << reported << "]";
     }

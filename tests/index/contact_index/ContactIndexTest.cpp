@@ -12,9 +12,12 @@
 #include "index/contact_index/IndexEntry.h"
 #include "index/contact_index/IndexRebuild.h"
 #include "index/props/PropsStore.h"
+#include "index/words/Tokenizer.h"
 #include "index/words/WordIndex.h"
 #include "store/contact/Contact.h"
+#include "platform/registry/Registry.h"
 #include "store/contact/ContactFields.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -185,6 +188,51 @@ TEST_F(ContactIndexTest, OpenTellsReadyStaleOrFailed) {
     SettingsStore::WriteString(settings::kSettings, ContactIndex::kCollationValue, u"other");
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "names were ordered by another collation";
     EXPECT_FALSE(index.IsOpen());
+}
+
+// A number beyond the phone fields (a second mobile, a video number) is the contact's own and is
+// found by its trailing digits like the fields' numbers.
+TEST_F(ContactIndexTest, FurtherNumbersAreFoundByTheirTrailingDigits) {
+    Contact& c = db.contacts[kOid];
+    c.SetText(kFieldMobile, u"");
+    c.phones.Add(CustText{u"Mobile", u"+44 20 7946 0018"});
+    c.phones.Add(CustText{u"Video", u"(555) 010-9999"});
+    ASSERT_TRUE(index.Create(db));
+    ASSERT_TRUE(AddTo(index, c));
+    for (const char16_t* digits : {u"2079460018", u"79460018", u"5550109999"}) {
+        EXPECT_EQ(index.Search(PhoneKeys(digits).front(), IndexOrder::Name, nullptr, SearchTree::Text),
+                  (OidVector{kOid}))
+            << Str(digits).ToUtf8();
+    }
+}
+
+// The group tree's keys hold only for the alphabet they were made with: the index records it
+// beside the collation, and files made with another alphabet are not opened (the caller rebuilds).
+TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
+    ASSERT_TRUE(index.Create(db));
+    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    index.Save(true);
+    index.Close();
+    const std::u16string english = u"abc def ghi jkl mno pqrs tuv wxyz";
+    const auto stored = plat::DeviceRegistry().GetValue(
+        plat::Hive::CurrentUser, u"Software\\Velmora\\PIM\\Settings", u"IndexAlphabet");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(std::pair(stored->type, stored->data), std::pair(plat::REG_SZ, Utf16Bytes(english + u'\0')))
+        << "UTF-16LE with its NUL";
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
+    index.Close();
+
+    groups.Load(LoadAbcDefinition(kAbcRussian, {}));
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "group keys of the English alphabet";
+    ASSERT_TRUE(index.Create(db));
+    EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, ContactIndex::kAlphabetValue, u"").View(),
+              groups.Signature().View());
+    EXPECT_NE(groups.Signature().View(), english);
+    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    index.Save(true);
+    index.Close();
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
 }
 
 TEST_F(ContactIndexTest, ChangesRunUnderTheUpdateFlagAndStampTheDatabaseTime) {
