@@ -101,7 +101,7 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
         }
         try {
             command.run(context, args);
-            return context.failed ? kFailed : context.status;
+            return context.status;
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";
@@ -121,6 +121,12 @@ void OpenDevice(const Context& context) {
     auto device = std::make_unique<plat::Device>(context.root);
     if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) throw Failure(missing);
     plat::SetCurrentDevice(std::move(device));
+    // Opened (and checked) now: a damaged registry is reported, not read as all defaults.
+    try {
+        plat::DeviceRegistry();
+    } catch (const plat::RegistryError& error) {
+        throw Failure(error.what());
+    }
 }
 
 int Run(const Args& arguments, std::ostream& out, std::ostream& err) {

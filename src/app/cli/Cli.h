@@ -10,7 +10,7 @@
 
 namespace cli {
 
-// Exit statuses of the tool: done; the request failed (or part of it did); the command line is
+// Exit statuses of the tool: done; the request failed (nothing changed); the command line is
 // wrong; done, but parts of the input could not be read and were left out (import).
 inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2, kDoneWithSkips = 3;
 
@@ -34,10 +34,10 @@ struct Context {
     std::filesystem::path root;  // chosen by --root, BREVANE_ROOT or the default
     std::ostream& out;
     std::ostream& err;
-    int status = kDone;  // the exit status of a command that ends normally
-    // Set (after a message on `err`) when part of the work failed after the command returned
-    // normally, as a session's last index save; the exit status is then 1.
-    bool failed = false;
+    // The exit status of a command that ends normally: kDoneWithSkips for an import that left
+    // parts out, kFailed (after a message on `err`) when part of the work failed after the
+    // command's result was printed, as a session's last index save.
+    int status = kDone;
 };
 
 struct Command {
@@ -52,7 +52,8 @@ struct Command {
 };
 
 // Makes the device at the context's root the current device; throws Failure when there is no
-// initialised device there. Commands call it once their arguments are checked.
+// initialised device there or its registry is damaged. Commands call it once their arguments are
+// checked.
 void OpenDevice(const Context& context);
 
 // A group of commands adds its commands to the table (one group per source file).

@@ -13,7 +13,6 @@ void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>&
 // A category name given on the command line; throws Failure with the program's message for a name
 // no category may have (one holding "," or ";").
 Str CategoryName(const std::string& utf8);
-
 // The fields ApplyField knows, for the commands' help.
 inline constexpr const char* kFieldHelp =
     "FIELD  a property number of a text field (0x82=Anna), or first, last, middle, title, suffix,\n"

@@ -81,7 +81,7 @@ Session::~Session() {
         Finish();
     } catch (const std::exception& error) {
         context_.err << "brevane-cli: " << error.what() << "\n";
-        context_.failed = true;
+        context_.status = kFailed;
     }
 }
 

@@ -26,8 +26,8 @@ class WordIndex;
 
 class ContactIndex {
 public:
-    // Results of Open (IndexResults.h); Failed: missing, damaged, saved mid-update, other
-    // collation or alphabet.
+    // Results of Open (IndexResults.h): Failed for files missing, damaged, saved mid-update, or
+    // made with another collation or alphabet; Stale when they must be checked against the database.
     static constexpr IndexOpen kOpenFailed = IndexOpen::Failed;
     static constexpr IndexOpen kOpenReady = IndexOpen::Ready;
     static constexpr IndexOpen kOpenStale = IndexOpen::Stale;

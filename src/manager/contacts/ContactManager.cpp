@@ -145,9 +145,9 @@ ContactWrite ContactManager::UpdateContact(Contact& contact, bool writeNote) {
 }
 
 // The category assignments go first, and a contact whose assignments cannot be removed is kept
-// (the delete fails): an assignment left behind would name a contact that is gone and keep its
-// category from ever being deleted. A contact without a record identifier value has none. Then the
-// named values; the record itself goes through the object model, and directly when that fails.
+// (nothing of it is deleted): an assignment left behind would name a contact that is gone and keep
+// its category from ever being deleted. A contact without a record identifier value has none. Then
+// the named values; the record itself goes through the object model, and directly when that fails.
 ContactWrite ContactManager::DeleteContact(uint32_t oid) {
     ContactWrite deleted;
     Contact contact;

@@ -51,8 +51,8 @@ public:
     // nothing is: neither categories nor named values change.
     ContactWrite AddContact(Contact& contact, bool writeNote);
     ContactWrite UpdateContact(Contact& contact, bool writeNote);
-    // The category assignments go first; when they cannot be removed the contact is kept and
-    // nothing is deleted (record false).
+    // Nothing is deleted (all parts false) when the contact's category assignments cannot be
+    // removed; otherwise the named values and the record follow them.
     ContactWrite DeleteContact(uint32_t oid);
 
     void Reopen();

@@ -313,6 +313,8 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
         }
         copy.SetOid(0);
         copy.SetRecordId(0);
+        // A copy stored without its categories or named values is still the copy; the manager
+        // reports those parts (ContactWrite), and the copy's next save writes them.
         made = manager_.AddContact(copy, true).record;
     }
     if (!made) {

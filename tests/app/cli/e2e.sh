@@ -413,6 +413,75 @@ done
 [ ! -e "$work/missing" ] || fail "a missing device was created"
 dev=$dev_first
 
+# --- Help ----------------------------------------------------------------------------------------
+ok --help
+grep -qE '^  delete +deletes' <<<"$out" || fail "--help lists the commands with a line each: [$out]"
+ok update --help
+[[ "$out" == "usage: brevane-cli update OID FIELD=VALUE..."* ]] || fail "update --help: [$out]"
+grep -q '^exit status: 0 done' <<<"$out" || fail "update --help gives the exit statuses: [$out]"
+
+# --- Failing updates and deletes say so and change nothing ---------------------------------------
+run update 7fff first=Nobody
+same "update of a missing contact" 1 "$status"
+[[ "$err" == "brevane-cli: no contact 7fff"* ]] || fail "update of a missing contact says [$err]"
+run delete "$rita" 7fff
+same "delete with a missing contact" 1 "$status"
+ok show "$rita"
+same "a refused delete deletes none" "Name${TAB}Rita Recent" "$(head -1 <<<"$out" | cut -f1-2)"
+
+# --- A damaged store: every command says so, exits 1 (no crash) and writes nothing ---------------
+dev_main=$dev
+dev=$work/damaged
+ok init --no-phone --locale en_US
+ok add first=Dora last=Damage
+dora=$out
+vol=$dev/pim.vol
+for damage in zeroed truncated foreign; do
+    cp "$vol" "$work/vol.good"
+    case $damage in
+        zeroed) dd if=/dev/zero of="$vol" bs=100 count=1 conv=notrunc status=none ;;
+        truncated) truncate -s 1000 "$vol" ;;
+        foreign) cp "$dev/Windows/registry.db" "$vol" ;;
+    esac
+    cp "$vol" "$work/vol.damaged"
+    for line in "list" "search dora" "add last=After" "update $dora last=Changed" "delete $dora"; do
+        # shellcheck disable=SC2086
+        run $line
+        same "$damage store: exit status of [$line]" 1 "$status"
+        [[ "$err" == *"contacts store"*"it was left as it is"* ]] || fail "$damage store: [$line] says [$err]"
+    done
+    cmp -s "$vol" "$work/vol.damaged" || fail "$damage store: a command wrote into it"
+    cp "$work/vol.good" "$vol"
+done
+reg=$dev/Windows/registry.db
+cp "$reg" "$work/reg.good"
+dd if=/dev/zero of="$reg" bs=100 count=1 conv=notrunc status=none
+run add last=Unregistered
+same "a damaged registry: exit status of add" 1 "$status"
+[[ "$err" == "brevane-cli: registry "*"it was left as it is"* ]] || fail "a damaged registry: add says [$err]"
+cp "$work/reg.good" "$reg"
+
+# --- Device files that are not what they seem ----------------------------------------------------
+# A FIFO in place of an index file is refused, not waited on; the index is rebuilt over it.
+rm -f "$dev/pim_index1.dat"
+mkfifo "$dev/pim_index1.dat"
+out=$(timeout 60 "$cli" --root "$dev" list 2>"$work/err")
+status=$?
+same "list with a FIFO for an index file" 0 "$status"
+same "the list with a FIFO for an index file" "$dora${TAB}Dora Damage" "$out"
+[ -f "$dev/pim_index1.dat" ] && [ ! -p "$dev/pim_index1.dat" ] || fail "the FIFO was not replaced by the index file"
+# Links planted under the temporary names of the index files and the logs are never written through.
+echo "outside the device" >"$work/victim"
+for planted in pim_index1.dat.tmp pim_index2.dat.tmp Windows/programs.log; do
+    ln -s "$work/victim" "$dev/$planted"
+done
+ok add first=Lina last=Linked
+ok index rebuild
+ok web https://example.com/planted
+sleep 1  # the browser stand-in logs once it runs
+same "files planted as links stay untouched" "outside the device" "$(cat "$work/victim")"
+dev=$dev_main
+
 # --- A watcher in the background sees an add -----------------------------------------------------
 "$cli" --root "$dev" watch --count 1 --timeout 15 >"$work/watch.out" 2>"$work/watch.err" &
 watcher=$!
