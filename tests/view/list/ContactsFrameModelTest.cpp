@@ -108,7 +108,8 @@ TEST_F(FrameModel, TheCompanyOrderGroupsAndIsAnnouncedOnce) {
 
     model->OnCommand(framecmd::kSortFileAs);
     EXPECT_FALSE(model->List().Grouped());
-    EXPECT_EQ(Names().front(), "Unnamed") << "File As order names rows by File As text";
+    EXPECT_EQ(Names().front(), "Alan") << "File As order names rows by the File As text, which a contact saved "
+                                          "without one gets from its display name";
 }
 
 TEST_F(FrameModel, DeletingAsksFirstAndTakesTheContactsOut) {
