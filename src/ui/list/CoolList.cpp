@@ -20,10 +20,19 @@ namespace {
 
 constexpr int kWheelRows = 3;
 
-// The phone keypad's digit of a key event, or -1.
-int KeypadDigit(const QKeyEvent& event) {
-    if (!IsPhoneKeypad(event) || event.key() < Qt::Key_0 || event.key() > Qt::Key_9) return -1;
-    return event.key() - Qt::Key_0;
+// The list's own virtual key of a key event the toolkit does not translate: the phone keypad's
+// digits (VK_NUMPAD0 + digit) and the paging keys; 0 for the others.
+uint32_t ListKeyOf(const QKeyEvent& event) {
+    if (IsPhoneKeypad(event) && event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9) {
+        return kVkNumpad0 + static_cast<uint32_t>(event.key() - Qt::Key_0);
+    }
+    switch (event.key()) {
+        case Qt::Key_Home: return kVkHome;
+        case Qt::Key_End: return kVkEnd;
+        case Qt::Key_PageUp: return kVkPrior;
+        case Qt::Key_PageDown: return kVkNext;
+        default: return 0;
+    }
 }
 
 }  // namespace
@@ -47,9 +56,9 @@ bool CoolList::OnWidgetEvent(QEvent& event) {
             return true;
         }
         case QEvent::KeyPress: {
-            const int digit = KeypadDigit(static_cast<QKeyEvent&>(event));
-            if (digit < 0) return false;
-            Send(plat::WM_KEYDOWN, kVkNumpad0 + static_cast<uint32_t>(digit), 0);
+            const uint32_t key = ListKeyOf(static_cast<QKeyEvent&>(event));
+            if (key == 0) return false;
+            Send(plat::WM_KEYDOWN, key, 0);
             return true;
         }
         default: return false;

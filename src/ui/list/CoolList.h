@@ -7,7 +7,8 @@
 // Keys: Home, End, Page Up/Down, Up and Down move the current row (Up on the first row of a list
 // that does not wrap goes to the listener), Return activates it; after a handled key the waiting
 // keys are dropped, so holding a key gives one move per key processed and never a backlog. The
-// phone keypad's digits reach the listener as VK_NUMPAD0 + digit. A tap selects, a second tap on
+// phone keypad's digits reach the listener as VK_NUMPAD0 + digit; Home, End and the page keys
+// are the list's own. A tap selects, a second tap on
 // the same row within the double-click time activates, a tap-and-hold opens the context menu.
 #include <QPoint>
 #include <QRect>

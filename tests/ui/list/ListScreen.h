@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <initializer_list>
@@ -91,6 +92,24 @@ protected:
             if (action->text() == text) return action;
         }
         return nullptr;
+    }
+
+    // Chooses the item of `text` with a tap; a missing item fails and dismisses the menu.
+    static void Choose(QMenu& menu, const QString& text) {
+        QAction* action = ActionOf(menu, text);
+        if (action == nullptr) {
+            ADD_FAILURE() << "no item " << text.toStdString() << " in " << Texts(menu).join(" | ").toStdString();
+            menu.close();
+            return;
+        }
+        // A menu takes a tap only once the pointer has moved since it opened.
+        QTest::mouseMove(&menu, menu.actionGeometry(action).center() + QPoint(0, 1));
+        QTest::mouseMove(&menu, menu.actionGeometry(action).center());
+        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
+        if (!menu.isVisible()) return;
+        ADD_FAILURE() << "the menu did not take the tap on " << text.toStdString() << " (enabled "
+                      << action->isEnabled() << ", among " << Texts(menu).join(" | ").toStdString() << ")";
+        menu.close();
     }
 
     static QStringList Texts(QMenu& menu) {

@@ -91,7 +91,7 @@ TEST_P(Screenshots, MainScreenStates) {
                               SaveWithPopups(window, {&menu, call}, Name("context_menu_call_submenu"));
                               menu.close();
                           }));
-    EXPECT_TRUE(WithPopup([&] { QTest::mouseClick(frame.FilterButton(), Qt::LeftButton); }, [&](QMenu& menu) {
+    EXPECT_TRUE(WithPopup([&] { frame.RunFilterMenu(); }, [&](QMenu& menu) {
         SaveWithPopups(window, {&menu}, Name("filter_menu"));
         menu.close();
     }));
