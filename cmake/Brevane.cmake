@@ -1,6 +1,13 @@
 # Shared build settings: every target of the project takes them through these helpers.
 
-set(BREVANE_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-missing-field-initializers)
+# Warnings are errors where the project builds itself (its presets and CI turn BREVANE_WERROR on);
+# whoever builds the sources with other flags or another compiler gets the warnings as warnings.
+option(BREVANE_WERROR "Treat compiler warnings as errors" OFF)
+set(BREVANE_WARNINGS -Wall -Wextra -Wpedantic)
+if(BREVANE_WERROR)
+  list(APPEND BREVANE_WARNINGS -Werror)
+endif()
+list(APPEND BREVANE_WARNINGS -Wno-missing-field-initializers)
 
 function(brevane_target_defaults target)
   target_compile_options(${target} PRIVATE ${BREVANE_WARNINGS})
@@ -20,15 +27,21 @@ function(brevane_library name)
   brevane_target_defaults(${name})
 endfunction()
 
-# brevane_test(NAME SOURCES... DEPS ...): one GoogleTest executable, its cases registered with CTest.
+# brevane_test(NAME SOURCES... DEPS ...): one GoogleTest executable, its cases registered with CTest
+# under the label NAME (ctest -L selects executables), run from the build folder. Each property gets
+# one value: the discovered tests' properties are a flat list of names and values.
 function(brevane_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   brevane_target_defaults(${name})
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANE_BUILD_DIR=${PROJECT_BINARY_DIR}")
+  # Tests find their data files through the source folder, never through __FILE__ (a compiler
+  # cache may shorten that to a relative path).
+  target_compile_definitions(${name} PRIVATE BREVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "BREVANE_BUILD_DIR=set:${PROJECT_BINARY_DIR}" LABELS ${name})
 endfunction()
 
 # brevane_executable(NAME SOURCES... DEPS ...)

@@ -144,7 +144,7 @@ void Open(benchmark::State& state, uint32_t contacts) {
     // What the open index holds in memory: its images and the maps built on opening, with the
     // position cache a search builds.
     const double before = ResidentBytes();
-    index.Open(fixture.Database(), 0);
+    if (index.Open(fixture.Database(), 0) != ContactIndex::kOpenReady) state.SkipWithError("not ready");
     index.Search(u"a", IndexOrder::Name, nullptr, SearchTree::Text);
     const double count = contacts;
     state.counters["index_resident_bytes_per_contact"] = (ResidentBytes() - before) / count;
@@ -157,11 +157,12 @@ void Open(benchmark::State& state, uint32_t contacts) {
 uint32_t AddNew(BenchFixture& fixture, const Contact& contact) {
     fixture.Database().Put(contact);
     const uint32_t slot = fixture.Index().Props().AddRecord(contact);
-    return fixture.Index().AddContact(contact, u"", slot) ? slot : 0;
+    return fixture.Index().AddContact(contact, u"", slot) == IndexChange::Done ? slot : 0;
 }
 
 bool RemoveHeld(BenchFixture& fixture, const Contact& contact, uint32_t slot) {
-    return fixture.Index().RemoveContact(contact.GetOid()) && fixture.Index().Props().RemoveRecord(slot);
+    return fixture.Index().RemoveContact(contact.GetOid()) == IndexChange::Done &&
+           fixture.Index().Props().RemoveRecord(slot);
 }
 
 void ChangeAdd(benchmark::State& state) {
@@ -201,7 +202,7 @@ void ChangeUpdate(benchmark::State& state) {
         const std::optional<uint32_t> slot = fixture.Index().FindSlot(contact.GetOid());
         state.ResumeTiming();
         if (!slot || !fixture.Index().Props().UpdateRecord(*slot, contact) ||
-            !fixture.Index().UpdateContact(contact, u"", *slot)) {
+            fixture.Index().UpdateContact(contact, u"", *slot) != IndexChange::Done) {
             state.SkipWithError("the update failed");
         }
     }
@@ -229,12 +230,13 @@ bool ChangeOnce(ManagerFixture& fixture, ManagerChangeKind kind, size_t n, std::
     }
     if (kind == ManagerChangeKind::Delete) {
         contact = fixture.NewContact();
-        if (!manager.AddContact(contact, true) || !fixture.Settle()) return false;
+        if (!manager.AddContact(contact, true).Complete() || !fixture.Settle()) return false;
     }
     const auto start = std::chrono::steady_clock::now();
-    const bool changed = kind == ManagerChangeKind::Add      ? manager.AddContact(contact, true)
-                         : kind == ManagerChangeKind::Update ? manager.UpdateContact(contact, true)
-                                                             : manager.DeleteContact(contact.GetOid());
+    const ContactWrite written = kind == ManagerChangeKind::Add      ? manager.AddContact(contact, true)
+                                 : kind == ManagerChangeKind::Update ? manager.UpdateContact(contact, true)
+                                                                     : manager.DeleteContact(contact.GetOid());
+    const bool changed = written.Complete();
     const bool settled = changed && fixture.Settle();
     micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     return settled && manager.Index().Holds(contact.GetOid()) == (kind != ManagerChangeKind::Delete);

@@ -27,11 +27,10 @@ ManagerFixture::ManagerFixture(uint32_t contacts) : manager_(ContactManager::Ins
     ContactManager::Batch batch(manager_);
     for (uint32_t i = 0; i < contacts; ++i) {
         Contact contact = NewContact();
-        if (!manager_.AddContact(contact, true)) throw std::runtime_error("a contact cannot be written");
+        if (!manager_.AddContact(contact, true).Complete()) throw std::runtime_error("a contact cannot be written");
         if (i % (contacts / kSampleSize + 1) == 0) stored_.push_back(contact.GetOid());
     }
-    if (!batch.End() || !Settle()) throw std::runtime_error("the contacts are not indexed");
-    manager_.SaveNow();
+    if (!batch.End() || !Settle() || !manager_.SaveNow()) throw std::runtime_error("the contacts are not indexed");
 }
 
 ManagerFixture::~ManagerFixture() { ContactManager::Release(); }

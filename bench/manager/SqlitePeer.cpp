@@ -106,7 +106,8 @@ int RunPeerImport(const std::filesystem::path& vcards, const std::filesystem::pa
     std::ostringstream bytes;
     bytes << in.rdbuf();
     std::vector<ImportedContact> contacts;
-    if (!in || !ImportContacts(bytes.str(), contacts).ok()) return 1;
+    std::vector<ReadSkip> skipped;
+    if (!in || !ImportContacts(bytes.str(), contacts, skipped).ok()) return 1;
     SqlitePeer peer(database);
     peer.Add(contacts);
     std::cout << peer.Count() << "\n";

@@ -32,9 +32,10 @@ void List(Context& context, const Args& args) {
 
 void AddOne(Context& context, const Args& args) {
     if (args.size() != 1 || args[0].empty()) throw UsageError("");
+    const Str name = CategoryName(args[0]);
     OpenDevice(context);
     uint32_t id = 0;
-    if (Categories().AddCategory(Str::FromUtf8(args[0]), id) == CategoryManager::kAddFailed) {
+    if (Categories().AddCategory(name, id) == CategoryManager::kAddFailed) {
         throw Failure("cannot add the category " + args[0]);
     }
 }
@@ -61,17 +62,22 @@ void Assign(Context& context, const Args& args) {
     }
     // Saved with the contact, so that every program (the index too) learns of the change.
     contact.categories = ids;
-    if (!session.Manager().UpdateContact(contact, true)) throw Failure("the categories cannot be written");
+    const ContactWrite written = session.Manager().UpdateContact(contact, true);
+    if (!written.record || !written.categories) throw Failure("the categories cannot be written");
     session.Changed();
 }
 
 }  // namespace
 
 void AddCategoryCommands(CommandTable& table) {
-    table.push_back({"categories", "", List});
-    table.push_back({"category-add", "NAME", AddOne});
-    table.push_back({"category-delete", "NAME", DeleteOne});
-    table.push_back({"assign", "OID NAME...", Assign});
+    table.push_back(
+        {"categories", "", "lists every category in name order", "prints ID<TAB>name lines", "", List});
+    table.push_back({"category-add", "NAME", "adds a category", "NAME  the new category's name", "", AddOne});
+    table.push_back({"category-delete", "NAME", "deletes a category no contact is assigned to",
+                     "NAME  the category (exit 1 when a contact has it)", "", DeleteOne});
+    table.push_back({"assign", "OID NAME...", "sets a contact's categories to exactly those named",
+                     "OID   the contact\nNAME  an existing category; none clears the contact's categories",
+                     "", Assign});
 }
 
 }  // namespace cli

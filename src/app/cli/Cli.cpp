@@ -1,5 +1,6 @@
 #include "app/cli/Cli.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -36,6 +37,36 @@ std::string GeneralUsage(const CommandTable& table) {
     return usage;
 }
 
+constexpr const char* kExitStatuses =
+    "exit status: 0 done; 1 the request failed (standard error says why, and what was done when\n"
+    "  anything was); 2 the command line is wrong (standard error shows the usage)";
+
+// `brevane-cli --help`: the usage, then each command with its line.
+void PrintHelp(const CommandTable& table, std::ostream& out) {
+    out << "usage: " << kProgram << " [--root DIR] COMMAND [ARGS...]\n"
+        << "       " << kProgram << " COMMAND --help    (that command's arguments and exit statuses)\n"
+        << "The device is DIR, else $BREVANE_ROOT, else the default device. Text is UTF-8; object\n"
+        << "identifiers (OID) are lower-case hexadecimal. docs/cli.md is the full reference.\n\ncommands:\n";
+    size_t width = 0;
+    for (const Command& command : table) width = std::max(width, command.name.size());
+    for (const Command& command : table) {
+        out << "  " << command.name << std::string(width + 2 - command.name.size(), ' ') << command.summary
+            << "\n";
+    }
+    out << "\n" << kExitStatuses << "\n";
+}
+
+// `brevane-cli COMMAND --help`: its usage and line, its arguments, its exit statuses.
+void PrintCommandHelp(const Command& command, std::ostream& out) {
+    out << "usage: " << kProgram << " " << command.name << (command.usage.empty() ? "" : " ") << command.usage
+        << "\n"
+        << command.summary << "\n";
+    if (!command.details.empty()) out << "\n" << command.details << "\n";
+    out << "\n" << kExitStatuses << (command.exits.empty() ? "" : "; ") << command.exits << "\n";
+}
+
+bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
 // Takes the global options off the front of the arguments.
 std::optional<std::filesystem::path> TakeGlobalOptions(Args& args, bool& help) {
     std::optional<std::filesystem::path> root;
@@ -48,7 +79,7 @@ std::optional<std::filesystem::path> TakeGlobalOptions(Args& args, bool& help) {
         } else if (option.starts_with("--root=") && option.size() > 7) {
             root = option.substr(7);
             used += 1;
-        } else if (option == "--help" || option == "-h") {
+        } else if (IsHelpOption(option)) {
             help = true;
             used += 1;
         } else {
@@ -64,9 +95,13 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
     args.erase(args.begin());
     for (const Command& command : table) {
         if (command.name != name) continue;
+        if (!args.empty() && IsHelpOption(args.front())) {
+            PrintCommandHelp(command, context.out);
+            return kDone;
+        }
         try {
             command.run(context, args);
-            return kDone;
+            return context.status;
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";
@@ -86,6 +121,12 @@ void OpenDevice(const Context& context) {
     auto device = std::make_unique<plat::Device>(context.root);
     if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) throw Failure(missing);
     plat::SetCurrentDevice(std::move(device));
+    // Opened (and checked) now: a damaged registry is reported, not read as all defaults.
+    try {
+        plat::DeviceRegistry();
+    } catch (const plat::RegistryError& error) {
+        throw Failure(error.what());
+    }
 }
 
 int Run(const Args& arguments, std::ostream& out, std::ostream& err) {
@@ -94,10 +135,11 @@ int Run(const Args& arguments, std::ostream& out, std::ostream& err) {
         Args args = arguments;
         bool help = false;
         const auto root = TakeGlobalOptions(args, help);
-        if (help) {
-            out << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";
+        if (help && args.empty()) {
+            PrintHelp(table, out);
             return kDone;
         }
+        if (help) args.insert(args.begin() + 1, "--help");
         if (args.empty()) throw UsageError("");
         Context context{plat::ChooseRoot(root), out, err};
         return Dispatch(table, std::move(args), context);

@@ -1,5 +1,5 @@
 #pragma once
-// The command-line tool's frame: global options, the command table, exit codes.
+// The command-line tool's frame: global options, the command table, exit codes, help.
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -10,8 +10,9 @@
 
 namespace cli {
 
-// Exit statuses of the tool.
-inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2;
+// Exit statuses of the tool: done; the request failed (nothing changed); the command line is
+// wrong; done, but parts of the input could not be read and were left out (import).
+inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2, kDoneWithSkips = 3;
 
 using Args = std::vector<std::string>;
 
@@ -21,7 +22,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The request failed: the tool prints the message and exits 1, having changed nothing.
+// The request failed: the tool prints the message and exits 1. The message says what was done
+// when anything was (a command that stores part of its work never reports that part as failed,
+// nor the failed part as done).
 class Failure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -31,16 +34,26 @@ struct Context {
     std::filesystem::path root;  // chosen by --root, BREVANE_ROOT or the default
     std::ostream& out;
     std::ostream& err;
+    // The exit status of a command that ends normally: kDoneWithSkips for an import that left
+    // parts out, kFailed (after a message on `err`) when part of the work failed after the
+    // command's result was printed, as a session's last index save.
+    int status = kDone;
 };
 
 struct Command {
     std::string name;
-    std::string usage;  // the arguments after the name, for the usage line
+    std::string usage;    // the arguments after the name, for the usage line
+    std::string summary;  // one line: what the command does
+    // `COMMAND --help`: the arguments and what is printed, a line each ("" for none), and the exit
+    // statuses beyond 0, 1 and 2 ("" for none).
+    std::string details;
+    std::string exits;
     std::function<void(Context&, const Args&)> run;
 };
 
 // Makes the device at the context's root the current device; throws Failure when there is no
-// initialised device there. Commands call it once their arguments are checked.
+// initialised device there or its registry is damaged. Commands call it once their arguments are
+// checked.
 void OpenDevice(const Context& context);
 
 // A group of commands adds its commands to the table (one group per source file).

@@ -1,4 +1,5 @@
 // add, update, delete, import, export: changes of contacts and their transfer as vCards.
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <map>
@@ -34,6 +35,18 @@ Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
     return CategoryIds(names, known);
 }
 
+// Records with the session what of a written contact is missing: "<subject>; its categories
+// could not be <verb>". Nothing when the write is whole.
+void ReportParts(Session& session, const ContactWrite& written, const std::string& subject,
+                 const char* verb) {
+    std::string missing;
+    if (!written.categories) missing = "its categories";
+    if (!written.namedValues) {
+        missing += std::string(missing.empty() ? "" : " and ") + "its numbers and addresses";
+    }
+    if (!missing.empty()) session.Missed(subject + "; " + missing + " could not be " + verb);
+}
+
 void Add(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     Contact contact;
@@ -41,8 +54,10 @@ void Add(Context& context, const Args& args) {
     for (const std::string& arg : args) ApplyField(contact, arg, names);
     Session session(context);
     contact.categories = CategoryIds(names);
-    if (!session.Manager().AddContact(contact, true)) throw Failure("the contact cannot be written");
+    const ContactWrite written = session.Manager().AddContact(contact, true);
+    if (!written.record) throw Failure("the contact cannot be written; nothing was stored");
     session.Changed();
+    ReportParts(session, written, "the contact was stored as " + FormatOid(contact.GetOid()), "written");
     session.Finish();
     context.out << FormatOid(contact.GetOid()) << "\n";
 }
@@ -59,8 +74,11 @@ void Update(Context& context, const Args& args) {
     if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
     for (size_t i = 1; i < args.size(); ++i) ApplyField(contact, args[i], names);
     if (!names.empty()) contact.categories = CategoryIds(names);
-    if (!session.Manager().UpdateContact(contact, true)) throw Failure("the contact cannot be written");
+    const ContactWrite written = session.Manager().UpdateContact(contact, true);
+    if (!written.record) throw Failure("the contact cannot be written; nothing was changed");
     session.Changed();
+    ReportParts(session, written, "the contact was changed", "written");
+    session.Finish();
 }
 
 void Delete(Context& context, const Args& args) {
@@ -72,10 +90,22 @@ void Delete(Context& context, const Args& args) {
         Contact contact;
         if (!session.Manager().ReadContact(oids[i], contact)) throw Failure("no contact " + args[i]);
     }
+    // A failed delete does not stop the others; the report names what was not deleted.
+    uint32_t deleted = 0;
     for (size_t i = 0; i < oids.size(); ++i) {
-        if (!session.Manager().DeleteContact(oids[i])) throw Failure("cannot delete " + args[i]);
+        const ContactWrite written = session.Manager().DeleteContact(oids[i]);
+        if (!written.record) {
+            session.Missed("cannot delete " + args[i]);
+            continue;
+        }
+        ++deleted;
         session.Changed();
+        ReportParts(session, written, args[i] + " was deleted", "removed");
     }
+    if (deleted > 0 && deleted < oids.size()) {
+        session.Missed("the other " + std::to_string(deleted) + " were deleted");
+    }
+    session.Finish();
 }
 
 std::string ReadFile(const std::string& path) {
@@ -86,26 +116,56 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
+// Reads one file; what was left out is named on standard error, with how many contacts were read.
+// A file that gives no contact fails the whole import.
+std::vector<ImportedContact> ReadImportFile(Context& context, const std::string& path) {
+    std::vector<ImportedContact> contacts;
+    std::vector<ReadSkip> skipped;
+    const ReadStatus status = ImportContacts(ReadFile(path), contacts, skipped);
+    for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
+    if (!status.ok()) throw Failure(path + ": " + status.ToString());
+    const auto lost =
+        std::count_if(skipped.begin(), skipped.end(), [](const ReadSkip& s) { return s.LosesContact(); });
+    context.err << path << ": " << contacts.size() << " of " << contacts.size() + static_cast<size_t>(lost)
+                << " contacts read\n";
+    if (!skipped.empty()) context.status = kDoneWithSkips;
+    return contacts;
+}
+
 void Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     std::deque<ImportedContact> all;  // grows without moving what it holds
     for (const std::string& path : args) {
-        std::vector<ImportedContact> contacts;
-        const ReadStatus status = ImportContacts(ReadFile(path), contacts);
-        if (!status.ok()) throw Failure(path + ": " + status.ToString());
-        for (ImportedContact& contact : contacts) all.push_back(std::move(contact));
+        for (ImportedContact& contact : ReadImportFile(context, path)) all.push_back(std::move(contact));
     }
     Session session(context);
     ContactManager::Batch batch(session.Manager());
     std::map<std::u16string, uint32_t> categories;
-    for (ImportedContact& imported : all) {
-        imported.contact.categories = CategoryIds(imported.categories, categories);
-        if (!session.Manager().AddContact(imported.contact, true)) throw Failure("a contact cannot be written");
+    size_t imported = 0;
+    const auto stop = [&](const std::string& why) {
+        session.Missed("imported " + std::to_string(imported) + " of " + std::to_string(all.size()) +
+                       " contacts; " + why);
+    };
+    for (ImportedContact& card : all) {
+        try {
+            card.contact.categories = CategoryIds(card.categories, categories);
+        } catch (const Failure& failure) {
+            stop(failure.what());
+            break;
+        }
+        const ContactWrite written = session.Manager().AddContact(card.contact, true);
+        if (!written.record) {
+            stop("the next cannot be written");
+            break;
+        }
+        ++imported;
         session.Changed();
+        ReportParts(session, written, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
+                    "written");
     }
-    if (!batch.End()) throw Failure("the contacts cannot be written");
+    if (!batch.End()) session.Missed("the contacts written since the last commit are lost (it failed)");
     session.Finish();
-    context.out << "imported " << all.size() << " contacts\n";
+    context.out << "imported " << imported << " contacts\n";
 }
 
 void Export(Context& context, const Args& args) {
@@ -128,11 +188,21 @@ void Export(Context& context, const Args& args) {
 }  // namespace
 
 void AddContactCommands(CommandTable& table) {
-    table.push_back({"add", "FIELD=VALUE...", Add});
-    table.push_back({"update", "OID FIELD=VALUE...", Update});
-    table.push_back({"delete", "OID...", Delete});
-    table.push_back({"import", "FILE...", Import});
-    table.push_back({"export", "[OID...]", Export});
+    table.push_back({"add", "FIELD=VALUE...", "adds a contact and prints its OID", kFieldHelp, "", Add});
+    table.push_back({"update", "OID FIELD=VALUE...", "changes the given fields of a contact",
+                     std::string("OID  the contact\n") + kFieldHelp + "\nan empty VALUE clears the field", "",
+                     Update});
+    table.push_back({"delete", "OID...", "deletes the contacts",
+                     "OID  a contact; every one must exist, or nothing is deleted\n"
+                     "when a delete fails the others still go; standard error names what was not deleted",
+                     "", Delete});
+    table.push_back(
+        {"import", "FILE...", "adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files",
+         "FILE  a vCard file (several cards a file) or a CSV export with a header row\n"
+         "what cannot be read is skipped and named on standard error; prints: imported N contacts",
+         "3 some was skipped (a file with nothing readable is 1)", Import});
+    table.push_back({"export", "[OID...]", "prints contacts as vCard 3.0",
+                     "OID  a contact; all contacts when none is given", "", Export});
 }
 
 }  // namespace cli

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "app/cli/Cli.h"
+#include "categories/manager/CategoryManager.h"
+#include "core/res/ResourceStrings.h"
 #include "store/contact/ContactFields.h"
 #include "store/vcard/CardDate.h"
 #include "store/vcard/NoteText.h"
@@ -11,6 +13,8 @@
 namespace cli {
 
 namespace {
+
+constexpr uint32_t kStrBadCategoryName = 40240;
 
 const std::map<std::string, int>& NamedFields() {
     static const std::map<std::string, int> fields = {
@@ -21,11 +25,13 @@ const std::map<std::string, int>& NamedFields() {
     return fields;
 }
 
-// "YYYY-MM-DD" as a file time at midnight; nothing for an empty text.
+// "YYYY-MM-DD" as a file time at midnight, "--MM-DD" as a date without a year; nothing for an
+// empty text.
 uint64_t ParseDate(const std::string& text) {
     if (text.empty()) return 0;
     uint64_t fileTime = 0;
-    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
+    const bool shaped = (text.size() == 10 && text[4] == '-' && text[7] == '-') ||
+                        (text.size() == 7 && text.starts_with("--") && text[4] == '-');
     if (!shaped || !ParseCardDate(Str::FromUtf8(text).View(), fileTime)) throw UsageError("");
     return fileTime;
 }
@@ -55,13 +61,19 @@ void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>&
     } else if (name == "anniversary") {
         contact.SetAnniversary(ParseDate(value));
     } else if (name == "category") {
-        if (!value.empty()) categories.push_back(text);
+        if (!value.empty()) categories.push_back(CategoryName(value));
     } else if (name.starts_with("phone:") || name.starts_with("email:")) {
         Array<CustText>& list = name.starts_with("phone:") ? contact.phones : contact.emails;
         list.Add({Str::FromUtf8(name.substr(6)), text});
     } else {
         contact.SetText(FieldOf(name), text);
     }
+}
+
+Str CategoryName(const std::string& utf8) {
+    Str name = Str::FromUtf8(utf8);
+    if (!CategoryManager::IsAllowedName(name.View())) throw Failure(RequireStr(kStrBadCategoryName).ToUtf8());
+    return name;
 }
 
 std::optional<uint32_t> TryParseOid(const std::string& text) {

@@ -462,11 +462,16 @@ DemoAddResult AddDemoContacts(ContactManager& manager, const std::vector<DemoCon
         if (stored.contains(DemoContacts::Key(demo.contact))) continue;
         Contact contact;
         contact.Assign(demo.contact);
-        if (!CategoryIds(demo.categories, categories, contact.categories) || !manager.AddContact(contact, true)) {
+        if (!CategoryIds(demo.categories, categories, contact.categories)) {
             result.ok = false;
             return result;
         }
-        ++result.added;
+        const ContactWrite written = manager.AddContact(contact, true);
+        if (written.record) ++result.added;
+        if (!written.Complete()) {
+            result.ok = false;
+            return result;
+        }
     }
     return result;
 }

@@ -34,7 +34,8 @@ public:
 };
 
 // The outcome of adding the sample contacts: how many were written, and whether every write
-// and category assignment succeeded (`added` counts the contacts written before a failure).
+// and category assignment succeeded (`added` counts the contacts written, the one whose
+// categories or named values failed included).
 struct DemoAddResult {
     int added = 0;
     bool ok = true;

@@ -32,10 +32,11 @@ void AddDemo(Context& context) {
     Session session(context);
     const DemoAddResult result = AddDemoContacts(session.Manager(), DemoContacts::Generate());
     session.Changed(static_cast<uint32_t>(result.added));
-    session.Finish();
     if (!result.ok) {
-        throw Failure("a sample contact cannot be written (" + std::to_string(result.added) + " were added)");
+        session.Missed("a sample contact cannot be written whole (" + std::to_string(result.added) +
+                       " were added)");
     }
+    session.Finish();
 }
 
 void Init(Context& context, const Args& args) {
@@ -60,7 +61,12 @@ void Init(Context& context, const Args& args) {
 }  // namespace
 
 void AddDeviceCommands(CommandTable& table) {
-    table.push_back({"init", "[--demo] [--no-phone] [--locale LL_CC]", Init});
+    table.push_back({"init", "[--demo] [--no-phone] [--locale LL_CC]",
+                     "creates the device if it is new; prints its root",
+                     "--demo          adds the 300 sample contacts that are missing\n"
+                     "--no-phone      a device without a phone\n"
+                     "--locale LL_CC  the device's locale (default: from LANG)",
+                     "", Init});
 }
 
 }  // namespace cli

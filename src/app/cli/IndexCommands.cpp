@@ -68,8 +68,16 @@ void Watch(Context& context, const Args& args) {
 }  // namespace
 
 void AddIndexCommands(CommandTable& table) {
-    table.push_back({"index", "check|rebuild|stats", Index});
-    table.push_back({"watch", "[--count N] [--timeout SECONDS]", Watch});
+    table.push_back({"index", "check|rebuild|stats", "checks, rebuilds or describes the index",
+                     "check    checks the index against the store, updating or rebuilding it\n"
+                     "rebuild  rebuilds it from the store\n"
+                     "stats    prints its figures: contacts and the sizes of both files\n"
+                     "check and rebuild fail (1) while another program keeps the index",
+                     "", Index});
+    table.push_back({"watch", "[--count N] [--timeout SECONDS]", "prints the store's change notifications",
+                     "--count N          stops after N lines\n--timeout SECONDS  stops after that time\n"
+                     "prints created|changed|deleted OID lines",
+                     "", Watch});
 }
 
 }  // namespace cli

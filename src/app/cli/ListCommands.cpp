@@ -1,18 +1,24 @@
 // list, search, abc, lookup: the contact list as the program builds it.
 #include <algorithm>
+#include <optional>
 
 #include "app/cli/ContactFields.h"
 #include "app/cli/Session.h"
 #include "categories/filter/RecentContactList.h"
 #include "categories/manager/CategoryManager.h"
-#include "core/settings/SettingsStore.h"
+#include "manager/search/ListRows.h"
 
 namespace cli {
 
 namespace {
 
+constexpr const char* kListOptionsHelp =
+    "--order ORDER     name, fileas or company (default: the stored sort order)\n"
+    "--category NAME   only contacts having one of the named categories (repeatable)\n"
+    "prints OID<TAB>row text lines; company order adds a # COMPANY (N) line before each group";
+
 struct ListOptions {
-    ListOrder order = ListOrder::Name;
+    std::optional<ListOrder> order;  // none: the stored order, read once the device is open
     CategoryRestriction filter;
     bool recent = false;  // the recently used contacts instead, as the filter's Recent choice
     Args rest;  // the arguments that are not options
@@ -27,11 +33,9 @@ ListOrder ParseOrder(const std::string& name) {
 
 ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNames, bool recentAllowed) {
     ListOptions options;
-    bool ordered = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--order" && i + 1 < args.size()) {
             options.order = ParseOrder(args[++i]);
-            ordered = true;
         } else if (args[i] == "--category" && i + 1 < args.size()) {
             categoryNames.push_back(args[++i]);
             options.filter.active = true;
@@ -45,7 +49,6 @@ ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNam
             options.rest.push_back(args[i]);
         }
     }
-    if (!ordered) options.order = static_cast<ListOrder>(std::min<uint32_t>(SettingsStore::ReadDword(u"Settings", u"SortType", 0), 2));
     return options;
 }
 
@@ -66,22 +69,11 @@ void ResolveCategories(ListOptions& options, const std::vector<std::string>& nam
 }
 
 std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
+    // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
+    // unnamed row, as the list draws it.
     Contact contact;
-    manager.ReadContact(oid, contact);
-    Str text;
-    if (order == ListOrder::FileAs) {
-        text = contact.GetText(kFieldFileAs);
-    } else {
-        std::u16string name;
-        for (const int field : {kFieldFirst, kFieldMiddle, kFieldLast}) {
-            const Str& part = contact.GetText(field);
-            if (part.GetLength() == 0) continue;
-            if (!name.empty()) name += u' ';
-            name += part.View();
-        }
-        text = name.empty() ? contact.GetText(kFieldCompany) : Str(name);
-    }
-    return text.GetLength() == 0 ? "Unnamed" : text.ToUtf8();
+    if (!manager.ReadContact(oid, contact)) return RowName(Contact(), order).ToUtf8();
+    return RowName(contact, order).ToUtf8();
 }
 
 void Print(Context& context, ContactManager& manager, const ContactList& list, ListOrder order) {
@@ -106,8 +98,9 @@ void RunList(Context& context, const Args& args, size_t restCount, Make make, bo
     ListOptions options = ParseOptions(args, names, recentAllowed);
     if (options.rest.size() != restCount) throw UsageError("");
     Session session(context);
+    if (!options.order) options.order = StoredListOrder();
     ResolveCategories(options, names);
-    Print(context, session.Manager(), make(session.Search(), options), options.order);
+    Print(context, session.Manager(), make(session.Search(), options), *options.order);
 }
 
 std::vector<int> PressedGroups(const std::string& digits) {
@@ -134,13 +127,13 @@ ContactList RecentContacts(ContactSearch& search) {
 
 void List(Context& context, const Args& args) {
     RunList(context, args, 0, [](ContactSearch& search, const ListOptions& o) {
-        return o.recent ? RecentContacts(search) : search.ListAll(o.order, o.filter);
+        return o.recent ? RecentContacts(search) : search.ListAll(*o.order, o.filter);
     }, true);
 }
 
 void SearchText(Context& context, const Args& args) {
     RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
-        return search.Typed(Str::FromUtf8(o.rest[0]).View(), o.order, o.filter);
+        return search.Typed(Str::FromUtf8(o.rest[0]).View(), *o.order, o.filter);
     });
 }
 
@@ -149,7 +142,7 @@ void Abc(Context& context, const Args& args) {
         if (!arg.starts_with("--")) PressedGroups(arg);
     }
     RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
-        return search.Alphabet(PressedGroups(o.rest[0]), o.order, o.filter);
+        return search.Alphabet(PressedGroups(o.rest[0]), *o.order, o.filter);
     });
 }
 
@@ -167,10 +160,21 @@ void Lookup(Context& context, const Args& args) {
 }  // namespace
 
 void AddListCommands(CommandTable& table) {
-    table.push_back({"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]", List});
-    table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT", SearchText});
-    table.push_back({"abc", "[--order name|fileas|company] DIGITS", Abc});
-    table.push_back({"lookup", "DIGITS (at least 6)", Lookup});
+    table.push_back(
+        {"list", "[--order name|fileas|company] [--category NAME]... [--no-category] [--recent]",
+         "lists the contacts",
+         std::string(kListOptionsHelp) +
+             "\n--no-category     only contacts without a category\n--recent          the recent contacts",
+         "", List});
+    table.push_back({"search", "[--order name|fileas|company] [--category NAME]... TEXT",
+                     "the contacts with a word beginning with each word of TEXT",
+                     std::string(kListOptionsHelp) + "\nTEXT              the search box's text", "",
+                     SearchText});
+    table.push_back({"abc", "[--order name|fileas|company] DIGITS", "the alphabet search of the keypad",
+                     "--order ORDER  as list\nDIGITS         each of 2 to 9 presses that keypad button", "",
+                     Abc});
+    table.push_back({"lookup", "DIGITS (at least 6)", "the contacts with a number ending in DIGITS",
+                     "DIGITS  at least 6 digits; prints OID<TAB>row text lines in name order", "", Lookup});
 }
 
 }  // namespace cli

@@ -30,9 +30,11 @@ void Web(Context& context, const Args& args) {
 }  // namespace
 
 void AddMessagingCommands(CommandTable& table) {
-    table.push_back({"sms", "NUMBER [NAME]", Sms});
-    table.push_back({"email", "ADDRESS", Email});
-    table.push_back({"web", "ADDRESS", Web});
+    table.push_back({"sms", "NUMBER [NAME]", "starts the messaging program with a new SMS",
+                     "NUMBER  the recipient's number\nNAME    the recipient's name", "", Sms});
+    table.push_back({"email", "ADDRESS", "starts the messaging program with a new e-mail",
+                     "ADDRESS  the recipient's address", "", Email});
+    table.push_back({"web", "ADDRESS", "starts the browser", "ADDRESS  the page", "", Web});
 }
 
 }  // namespace cli

@@ -98,7 +98,11 @@ void Dial(Context& context, const Args& args) {
 }  // namespace
 
 void AddPhoneCommands(CommandTable& table) {
-    table.push_back({"dial", "OID|NUMBER [--card NAME] [--sound]", Dial});
+    table.push_back({"dial", "OID|NUMBER [--card NAME] [--sound]",
+                     "places a call as the program does; prints the result",
+                     "OID|NUMBER   a contact (its default number) or a number\n"
+                     "--card NAME  through that calling card\n--sound      tone dialling",
+                     "", Dial});
 }
 
 }  // namespace cli

@@ -193,6 +193,15 @@ void Reg(Context& context, const Args& args) {
 
 }  // namespace
 
-void AddRegistryCommands(CommandTable& table) { table.push_back({"reg", kUsage + 4, Reg}); }
+void AddRegistryCommands(CommandTable& table) {
+    table.push_back(
+        {"reg", kUsage + 4, "reads and writes the device registry",
+         "KEY    starts with HKCU\\ or HKLM\\\n"
+         "get    prints the value alone (a dword in decimal, a string as it is, a binary in hex)\n"
+         "set    writes a value; a binary VALUE is hex\n"
+         "delete deletes a value, or the key with its subkeys when no NAME is given\n"
+         "dump   prints KEY<TAB>NAME<TAB>TYPE<TAB>VALUE lines",
+         "", Reg});
+}
 
 }  // namespace cli

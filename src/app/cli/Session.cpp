@@ -1,7 +1,10 @@
 #include "app/cli/Session.h"
 
+#include <exception>
+
 #include "ext/sync/PimSync.h"
 #include "platform/loop/EventLoop.h"
+#include "platform/objectstore/StoreErrors.h"
 #include "platform/window/Window.h"
 
 namespace cli {
@@ -14,38 +17,70 @@ constexpr int kNotifyWaitMs = 30000;
 
 }  // namespace
 
-Session::Session(const Context& context) : manager_(ContactManager::Instance()), search_(manager_) {
+Session::OwnWindow::~OwnWindow() {
+    if (handle != 0) plat::DestroyWindow(handle);
+}
+
+Session::Registration::~Registration() {
+    if (PimSync* sync = PimSync::Instance()) sync->Unregister();
+    PimSync::Destroy();
+}
+
+Session::ManagerLease::~ManagerLease() { ContactManager::Release(); }
+
+Session::Session(Context& context)
+    : context_(context), manager_(ContactManager::Instance()), search_(manager_) {
     OpenDevice(context);
     plat::EnsureApplication();
     PimSync* sync = PimSync::Instance();
-    window_ = plat::CreateWindow(kWindowClass, u"brevane-cli", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
-        return plat::LRESULT{0};
-    });
-    const bool registered = sync != nullptr && sync->Open() && window_ != 0 && sync->Register(window_);
+    window_.handle =
+        plat::CreateWindow(kWindowClass, u"brevane-cli",
+                           [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) { return plat::LRESULT{0}; });
+    const bool registered =
+        sync != nullptr && sync->Open() && window_.handle != 0 && sync->Register(window_.handle);
+    plat::SetLastError(plat::ERROR_SUCCESS);
     if (!manager_.Init(registered ? sync : nullptr, nullptr)) {
-        throw Failure("cannot open the contacts store or its index");
+        const std::string why = plat::LastErrorMessage();
+        throw Failure("cannot open the contacts store or its index" + (why.empty() ? "" : ": " + why));
     }
+}
+
+// Waits for the notifications of the tool's changes, hands them to the index now and saves it.
+void Session::UpdateIndex() {
+    if (changes_ > 0 && manager_.Maintains()) {
+        plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);
+        manager_.FlushQueue();
+    }
+    if (!manager_.SaveNow()) throw Failure("the index files cannot be written");
+}
+
+std::string Session::Report() const {
+    std::string report;
+    for (const std::string& what : missed_) report += (report.empty() ? "" : "; ") + what;
+    return report;
 }
 
 void Session::Finish() {
     if (finished_) return;
     finished_ = true;
-    if (changes_ > 0 && manager_.Maintains()) {
-        plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);
-        manager_.FlushQueue();
+    try {
+        UpdateIndex();
+    } catch (const std::exception& error) {
+        Missed(std::string(changes_ > 0 ? "the changes are stored, but " : "") +
+               "the index could not be brought up to date (" + error.what() +
+               "); the next program to open the device repairs it");
     }
-    manager_.SaveNow();
+    if (!missed_.empty()) throw Failure(Report());
 }
 
 Session::~Session() {
+    if (finished_) return;
     try {
         Finish();
-    } catch (...) {
+    } catch (const std::exception& error) {
+        context_.err << "brevane-cli: " << error.what() << "\n";
+        context_.status = kFailed;
     }
-    ContactManager::Release();
-    if (PimSync* sync = PimSync::Instance()) sync->Unregister();
-    PimSync::Destroy();
-    if (window_ != 0) plat::DestroyWindow(window_);
 }
 
 }  // namespace cli

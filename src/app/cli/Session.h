@@ -2,7 +2,14 @@
 // The tool as a cooperating program of the device: it registers with the coordination engine,
 // connects the contact manager (which keeps the index when the tool is the master), and before it
 // ends makes sure the index holds every change it made and is saved.
+//
+// What a command could not do is never dropped: the command names it (Missed), and Finish turns
+// everything missed, its own index work included, into one Failure that says what was and was not
+// done. A session that ends without Finish (its command failed) still brings the index up to date,
+// and a failure of that is written to standard error and makes the tool's exit status 1.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/cli/Cli.h"
 #include "manager/contacts/ContactManager.h"
@@ -13,8 +20,9 @@ namespace cli {
 
 class Session {
 public:
-    // Opens the device and connects; throws Failure when the store cannot be used.
-    explicit Session(const Context& context);
+    // Opens the device and connects; throws Failure when the store cannot be used. What it opened
+    // before a failure is closed again, in order, before the Failure leaves the constructor.
+    explicit Session(Context& context);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -24,14 +32,38 @@ public:
     // Counts a change the tool made; Finish then waits until the notifications of every committed
     // change have reached the index.
     void Changed(uint32_t count = 1) { changes_ += count; }
-    // Brings the index up to date with the tool's changes and saves it (the master only).
+    // Records a part of the command's work that was not done ("the categories of 1a2b were not
+    // assigned"); Finish reports it.
+    void Missed(std::string what) { missed_.push_back(std::move(what)); }
+    // Brings the index up to date with the tool's changes and saves it (the master only), then
+    // throws Failure when anything was missed or the index work failed.
     void Finish();
 
 private:
+    // Each undoes one step of opening; as members they are undone in the reverse order, also when
+    // the constructor fails part-way (so no process-wide object outlives what it points into).
+    struct OwnWindow {
+        plat::HWND handle = 0;
+        ~OwnWindow();
+    };
+    struct Registration {
+        ~Registration();  // unregisters from the coordination engine and ends it
+    };
+    struct ManagerLease {
+        ~ManagerLease();  // closes and releases the process's contact manager
+    };
+
+    void UpdateIndex();
+    std::string Report() const;
+
+    Context& context_;
+    OwnWindow window_;
+    Registration registration_;
+    ManagerLease lease_;
     ContactManager& manager_;
     ContactSearch search_;
-    plat::HWND window_ = 0;
     uint32_t changes_ = 0;
+    std::vector<std::string> missed_;
     bool finished_ = false;
 };
 

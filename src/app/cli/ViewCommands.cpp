@@ -90,8 +90,10 @@ void FormatPhone(Context& context, const Args& args) {
 }  // namespace
 
 void AddViewCommands(CommandTable& table) {
-    table.push_back({"show", "OID", Show});
-    table.push_back({"format-phone", "NUMBER...", FormatPhone});
+    table.push_back({"show", "OID", "prints a contact as the view pane shows it",
+                     "OID  the contact; prints Name<TAB>heading, then Label<TAB>text lines", "", Show});
+    table.push_back({"format-phone", "NUMBER...", "prints each number as the list shows it",
+                     "NUMBER  a phone number; one line each", "", FormatPhone});
 }
 
 }  // namespace cli

@@ -162,8 +162,13 @@ bool CategoryManager::ReadCategory(uint32_t id, CategoryEntry& entry, bool& fail
     return true;
 }
 
+bool CategoryManager::IsAllowedName(std::u16string_view name) {
+    return name.find_first_of(u",;") == std::u16string_view::npos;
+}
+
 int CategoryManager::AddCategory(const Str& name, uint32_t& id) {
     id = 0;
+    if (!IsAllowedName(name.View())) return kAddFailed;
     CCeDBDatabase byName;
     if (!OpenOrdered(byName, kCategoryMainDb, plat::pom::CategoryByNameOrder())) return kAddFailed;
     bool exists = false;

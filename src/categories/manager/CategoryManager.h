@@ -32,8 +32,11 @@ public:
 
     enum AddResult : int { kAddFailed = 0, kAddCreated = 1, kAddExists = 2 };
     // Adds a category; kAddExists (nothing written, `id` that category's) when one of exactly
-    // that name exists.
+    // that name exists; kAddFailed, writing nothing, for a name IsAllowedName refuses.
     int AddCategory(const Str& name, uint32_t& id);
+    // Whether a category may be made with this name: the platform joins an item's category names
+    // with ", " into one text, so a name holding "," or ";" would read back as several.
+    static bool IsAllowedName(std::u16string_view name);
     // Only when nothing refers to it; false otherwise (and for an unknown id).
     bool DeleteCategory(uint32_t id);
 

@@ -1,24 +1,9 @@
 #include "core/diag/ErrorLog.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "platform/device/Device.h"
+#include "platform/device/HostFiles.h"
 
 namespace {
-
-// Appends `bytes` with one write, so that a concurrent writer's line cannot land inside it.
-void AppendToFile(const std::string& file, const std::string& bytes) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    ssize_t written;
-    do {
-        written = ::write(fd, bytes.data(), bytes.size());
-    } while (written < 0 && errno == EINTR);
-    ::close(fd);
-}
 
 // One byte per character; what is not ASCII becomes "?". The text ends at a NUL.
 void AppendNarrow(std::string& out, std::u16string_view text) {
@@ -59,7 +44,7 @@ void ErrorLog(std::u16string_view message, std::string_view module, int line) {
     try {
         if (!plat::HasCurrentDevice()) return;
         const auto file = plat::CurrentDevice().HostPath(ErrorLogPath());
-        if (file) AppendToFile(file->string(), ErrorLogLine(message, module, line, std::time(nullptr)));
+        if (file) plat::AppendToRegularFile(*file, ErrorLogLine(message, module, line, std::time(nullptr)));
     } catch (...) {
         // The log is the channel of last resort: a failure to write it is not reported.
     }

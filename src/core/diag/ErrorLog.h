@@ -6,7 +6,8 @@
 // "\t\t<module>:  (<line>)" (the function name, always empty, stands between the two blanks),
 // then "\r\n". One byte per character: characters outside ASCII are written as "?". The line is
 // written with one append, so lines of concurrent writers never interleave. A log that cannot be
-// opened loses the line silently.
+// opened loses the line silently, as does one whose name holds a link or anything but a regular
+// file (HostFiles.h).
 #include <ctime>
 #include <string>
 #include <string_view>

@@ -13,14 +13,18 @@ namespace {
 
 // --- The bound -----------------------------------------------------------------------------------
 
-std::string NarrowFlags(const FormatSpec& specifier) {
-    std::string flags;
-    if (specifier.minus) flags += '-';
-    if (specifier.plus) flags += '+';
-    if (specifier.blank) flags += ' ';
-    if (specifier.hash) flags += '#';
-    if (specifier.zero) flags += '0';
-    return flags;
+// The printf format of one conversion with its flags, width and precision taken from arguments
+// ("%-*.*lld"), `length` the length modifier. Built in place: GCC 12 at -O3 misreads "%" + a
+// temporary string as an overlapping copy.
+std::string NarrowFormat(const FormatSpec& specifier, const char* length) {
+    std::string format = "%";
+    if (specifier.minus) format += '-';
+    if (specifier.plus) format += '+';
+    if (specifier.blank) format += ' ';
+    if (specifier.hash) format += '#';
+    if (specifier.zero) format += '0';
+    format.append("*.*").append(length).push_back(static_cast<char>(specifier.type));
+    return format;
 }
 
 // printf into a std::string of the exact length.
@@ -115,7 +119,7 @@ char16_t CharOf(const FormatSpec& specifier, const FormatArg& arg) {
 
 std::string IntegerText(const FormatSpec& specifier, const FormatArg& arg) {
     const uint64_t bits = arg.Bits();
-    const std::string format = "%" + NarrowFlags(specifier) + "*.*ll" + static_cast<char>(specifier.type);
+    const std::string format = NarrowFormat(specifier, "ll");
     const bool isSigned = specifier.type == u'd' || specifier.type == u'i';
     long long value = 0;
     switch (specifier.size) {
@@ -137,7 +141,7 @@ std::string IntegerText(const FormatSpec& specifier, const FormatArg& arg) {
 }
 
 std::string FloatingText(const FormatSpec& specifier, const FormatArg& arg) {
-    const std::string format = "%" + NarrowFlags(specifier) + "*.*" + static_cast<char>(specifier.type);
+    const std::string format = NarrowFormat(specifier, "");
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
     return CFormat(format.c_str(), specifier.width, specifier.precision, arg.AsDouble());

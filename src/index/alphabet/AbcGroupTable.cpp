@@ -56,3 +56,12 @@ Str AbcGroupTable::GroupKey(std::u16string_view token) const {
     }
     return key;
 }
+
+Str AbcGroupTable::Signature() const {
+    Str signature;
+    for (int g = 0; g < groups_.GetSize(); ++g) {
+        if (g > 0) signature += u' ';
+        signature += groups_[g];
+    }
+    return signature;
+}

@@ -33,6 +33,9 @@ public:
     bool IsMember(int index, char16_t ch) const;
     // The group key of a lower-cased token; empty when its first character is in no group.
     Str GroupKey(std::u16string_view token) const;
+    // The groups joined by blanks ("abc def ... wxyz"), empty when there are none. Members hold no
+    // blanks, so tables with equal signatures hold the same groups and make the same keys.
+    Str Signature() const;
 
     // Groups past this many are ignored (their numbers would not fit the lookup table).
     static constexpr int kMaxGroups = 0xFFFE;

@@ -15,7 +15,8 @@
 ContactIndex::ContactIndex() : ContactIndex(AbcGroupTable::Instance()) {}
 
 ContactIndex::ContactIndex(const AbcGroupTable& groups, std::u16string wordsPath, std::u16string propsPath)
-    : props_(std::make_unique<PropsStore>(std::move(propsPath))),
+    : groups_(groups),
+      props_(std::make_unique<PropsStore>(std::move(propsPath))),
       words_(std::make_unique<WordIndex>(groups, std::move(wordsPath))) {
     // A complete save of a file clears its invalid flag; a cancelled or failed one leaves it.
     props_->File().SetSavedCallback([this] { SetFlag(kPropsFlagValue, 0); });
@@ -24,9 +25,9 @@ ContactIndex::ContactIndex(const AbcGroupTable& groups, std::u16string wordsPath
 
 ContactIndex::~ContactIndex() { Close(); }
 
-int ContactIndex::Open(IndexDatabase& database, int mode) {
+IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
     Close();
-    if (!props_->Open(true) || !words_->Open() || !CollationMatches()) {
+    if (!props_->Open(true) || !words_->Open() || !BuiltWithCurrentKeys()) {
         Close();
         return kOpenFailed;
     }
@@ -43,8 +44,7 @@ bool ContactIndex::Create(IndexDatabase& database, uint32_t propsSizeHint) {
         return false;
     }
     database_ = &database;
-    SettingsStore::WriteString(settings::kSettings, kCollationValue,
-                               Str::FromUtf8(plat::CollationVersion()).View());
+    RecordKeys();
     return true;
 }
 
@@ -63,7 +63,7 @@ bool ContactIndex::Rebuild(IndexDatabase& database, IndexRebuild& gathered) {
         if (entry.words.slot == 0) return false;
         entries.push_back(std::move(entry.words));
     }
-    return EndChange(words_->Fill(entries));
+    return EndChange(words_->Fill(entries) ? IndexChange::Done : IndexChange::Failed) == IndexChange::Done;
 }
 
 void ContactIndex::Save(bool background) {
@@ -77,10 +77,14 @@ void ContactIndex::Save(bool background) {
     }
 }
 
-void ContactIndex::WaitForSaves() {
-    if (!IsOpen()) return;
-    props_->File().WaitSave();
-    words_->Store().File().WaitSave();
+bool ContactIndex::WaitForSaves() {
+    if (!IsOpen()) return true;
+    bool saved = true;
+    for (MemoryMappedFile* file : {&props_->File(), &words_->Store().File()}) {
+        file->WaitSave();
+        saved = saved && file->LastSave() != SaveState::Failed;
+    }
+    return saved;
 }
 
 void ContactIndex::Close() {
@@ -105,9 +109,17 @@ bool ContactIndex::FilesFlaggedInvalid() const {
            SettingsStore::ReadDword(settings::kSettings, kWordsFlagValue, 0) != 0;
 }
 
-bool ContactIndex::CollationMatches() const {
-    const Str stored = SettingsStore::ReadString(settings::kSettings, kCollationValue, u"");
-    return stored.View() == Str::FromUtf8(plat::CollationVersion()).View();
+bool ContactIndex::BuiltWithCurrentKeys() const {
+    const Str collation = SettingsStore::ReadString(settings::kSettings, kCollationValue, u"");
+    const Str alphabet = SettingsStore::ReadString(settings::kSettings, kAlphabetValue, u"");
+    return collation.View() == Str::FromUtf8(plat::CollationVersion()).View() &&
+           alphabet.View() == groups_.Signature().View();
+}
+
+void ContactIndex::RecordKeys() const {
+    SettingsStore::WriteString(settings::kSettings, kCollationValue,
+                               Str::FromUtf8(plat::CollationVersion()).View());
+    SettingsStore::WriteString(settings::kSettings, kAlphabetValue, groups_.Signature().View());
 }
 
 bool ContactIndex::BeginChange() {
@@ -116,30 +128,35 @@ bool ContactIndex::BeginChange() {
     return true;
 }
 
-// Clears the update flag and, after a change that succeeded, stamps the database's time.
-bool ContactIndex::EndChange(bool ok) {
+// After a change that did not fail, clears the update flag and stamps the database's time; a
+// failed change leaves the flag set, so the files are refused at their next open and rebuilt.
+IndexChange ContactIndex::EndChange(IndexChange change) {
+    if (change == IndexChange::Failed) return change;
     DatabaseState state;
-    if (ok && database_ != nullptr && database_->ReadState(state)) {
+    if (database_ != nullptr && database_->ReadState(state)) {
         props_->SetDatabaseTime(static_cast<uint32_t>(state.modified),
                                 static_cast<uint32_t>(state.modified >> 32));
     }
-    if (ok) props_->SetUpdating(false);
-    return ok;
+    props_->SetUpdating(false);
+    return change;
 }
 
-bool ContactIndex::AddContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
-    return BeginChange() && EndChange(words_->AddContact(IndexEntryOf(contact, note, slot), *database_));
-}
-
-bool ContactIndex::UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
-    if (!BeginChange()) return false;
-    words_->RemoveContact(contact.GetOid());
+IndexChange ContactIndex::AddContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
+    if (!BeginChange()) return IndexChange::Failed;
     return EndChange(words_->AddContact(IndexEntryOf(contact, note, slot), *database_));
 }
 
-bool ContactIndex::RemoveContact(uint32_t oid) {
-    if (!IsOpen() || !words_->FindSlot(oid)) return false;
-    return BeginChange() && EndChange(words_->RemoveContact(oid));
+IndexChange ContactIndex::UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
+    if (!BeginChange()) return IndexChange::Failed;
+    if (words_->RemoveContact(contact.GetOid()) == IndexChange::Failed) return IndexChange::Failed;
+    return EndChange(words_->AddContact(IndexEntryOf(contact, note, slot), *database_));
+}
+
+IndexChange ContactIndex::RemoveContact(uint32_t oid) {
+    if (!IsOpen()) return IndexChange::Failed;
+    if (!words_->FindSlot(oid)) return IndexChange::NotHeld;
+    if (!BeginChange()) return IndexChange::Failed;
+    return EndChange(words_->RemoveContact(oid));
 }
 
 std::optional<uint32_t> ContactIndex::FindSlot(uint32_t oid) const { return words_->FindSlot(oid); }

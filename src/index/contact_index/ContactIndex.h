@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "index/contact_index/IndexDatabase.h"
+#include "index/words/IndexResults.h"
 #include "index/words/SearchTypes.h"
 
 class AbcGroupTable;
@@ -26,16 +27,19 @@ class WordIndex;
 
 class ContactIndex {
 public:
-    // Results of Open.
-    static constexpr int kOpenFailed = 0;  // missing, damaged, saved mid-update or other collation
-    static constexpr int kOpenReady = 1;
-    static constexpr int kOpenStale = 2;   // must be checked against the database
+    // Results of Open (IndexResults.h): Failed for files missing, damaged, saved mid-update, or
+    // made with another collation or alphabet; Stale when they must be checked against the database.
+    static constexpr IndexOpen kOpenFailed = IndexOpen::Failed;
+    static constexpr IndexOpen kOpenReady = IndexOpen::Ready;
+    static constexpr IndexOpen kOpenStale = IndexOpen::Stale;
 
     // Settings values (section "Settings"): the invalid flag of each file, set before a rebuild and
-    // cleared by each complete save of that file, and the collation the orders were built with.
+    // cleared by each complete save of that file, the collation the orders were built with, and the
+    // alphabet groups the group tree's keys were made with (AbcGroupTable::Signature).
     static constexpr std::u16string_view kWordsFlagValue = u"pim_index1.dat";
     static constexpr std::u16string_view kPropsFlagValue = u"pim_index2.dat";
     static constexpr std::u16string_view kCollationValue = u"IndexCollation";
+    static constexpr std::u16string_view kAlphabetValue = u"IndexAlphabet";
 
     // `groups` makes the alphabet-group keys; the process-wide table when none is given.
     ContactIndex();
@@ -49,7 +53,7 @@ public:
     // Opens both files against `database` (kept for the comparators until Close). `mode` 0 at
     // start (stale when the modification time or the record count differ), 1 on a reopen (stale
     // only when the record count differs). Failed closes both files.
-    int Open(IndexDatabase& database, int mode);
+    IndexOpen Open(IndexDatabase& database, int mode);
     // New empty files (the old ones are deleted); `propsSizeHint` sizes pim_index2.dat. False (both
     // closed) when either image cannot be made.
     bool Create(IndexDatabase& database, uint32_t propsSizeHint = 0);
@@ -58,8 +62,9 @@ public:
     bool Rebuild(IndexDatabase& database, IndexRebuild& gathered);
     // With `background`: starts the background save of both files. Without: cancels running saves.
     void Save(bool background);
-    // Returns once neither file has a background save running.
-    void WaitForSaves();
+    // Returns once neither file has a background save running; false when the last save started
+    // for either file failed to write it (a cancelled save is no failure: it was replaced).
+    [[nodiscard]] bool WaitForSaves();
     // Waits for running saves, then lets go of both images.
     void Close();
     bool IsOpen() const;
@@ -67,13 +72,13 @@ public:
     void MarkFilesInvalid();
     bool FilesFlaggedInvalid() const;
 
-    // Indexes the contact (its words, its place in both orders, its slot). False when a step
-    // failed; what was added before stays (the caller rebuilds).
-    bool AddContact(const Contact& contact, std::u16string_view note, uint32_t slot);
-    // RemoveContact, then AddContact.
-    bool UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot);
-    // False when the index does not hold `oid`.
-    bool RemoveContact(uint32_t oid);
+    // Indexes the contact (its words, its place in both orders, its slot). Failed when a step
+    // failed; what was added before stays, and the files are marked for a rebuild.
+    IndexChange AddContact(const Contact& contact, std::u16string_view note, uint32_t slot);
+    // RemoveContact, then AddContact; a failed removal fails the update.
+    IndexChange UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot);
+    // NotHeld (nothing changed) when the index does not hold `oid`.
+    IndexChange RemoveContact(uint32_t oid);
     std::optional<uint32_t> FindSlot(uint32_t oid) const;
 
     // Contacts having, for every token of `query`, a word that begins with it, in the order
@@ -92,11 +97,14 @@ public:
 
 private:
     bool BeginChange();
-    bool EndChange(bool ok);
-    bool CollationMatches() const;
-    void WriteCollation() const;
+    IndexChange EndChange(IndexChange change);
+    // Whether the files were built with the device's collation and with this index's alphabet
+    // groups; files built otherwise hold orders or group keys that no longer hold.
+    bool BuiltWithCurrentKeys() const;
+    void RecordKeys() const;
     void SetFlag(std::u16string_view name, uint32_t value) const;
 
+    const AbcGroupTable& groups_;
     std::unique_ptr<PropsStore> props_;
     std::unique_ptr<WordIndex> words_;
     IndexDatabase* database_ = nullptr;

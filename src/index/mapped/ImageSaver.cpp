@@ -50,6 +50,8 @@ void ImageSaver::Run(Job job) {
 }
 
 bool ImageSaver::WriteFile(const Job& job) {
+    // Writers of the file hold its mutex: what a temporary name left is a crashed writer's.
+    plat::FileReplacement::RemoveLeftovers(job.target);
     plat::FileReplacement file(job.target);
     if (!file.Begin()) return false;
     const uint8_t* data = job.snapshot.get();

@@ -1,18 +1,14 @@
 #include "index/words/ContactWords.h"
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 
 #include "index/words/Tokenizer.h"
-#include "platform/locale/Locale.h"
 #include "store/contact/Contact.h"
+#include "store/contact/ContactDate.h"
 #include "store/contact/ContactFields.h"
 
 namespace {
-
-constexpr uint64_t kFileTimeTicksPerDay = 864000000000ull;
-constexpr int64_t kDaysFrom1601To1970 = 134774;
 
 class WordSink {
 public:
@@ -23,7 +19,7 @@ public:
         if (value != 0) Text(Str::FromUtf8(std::to_string(value)).View());
     }
     void Date(uint64_t fileTime) {
-        if (fileTime != 0) Text(ShortDateText(fileTime));
+        if (fileTime != 0) Text(ContactDateText(fileTime));
     }
     void Phone(std::u16string_view number) {
         if (number.empty()) return;
@@ -34,12 +30,18 @@ public:
     std::vector<IndexWord> words;
 };
 
+// The contact's own further numbers are numbers like those of the phone fields: found by their
+// trailing digits too.
 void FurtherValues(const ContactCustProps& values, WordSink& sink) {
     for (const Array<CustText>* list : {&values.phones, &values.emails, &values.webPages,
                                         &values.people, &values.ringtones, &values.others}) {
         for (int i = 0; i < list->GetSize(); ++i) {
             sink.Text((*list)[i].label.View());
-            sink.Text((*list)[i].value.View());
+            if (list == &values.phones) {
+                sink.Phone((*list)[i].value.View());
+            } else {
+                sink.Text((*list)[i].value.View());
+            }
         }
     }
     for (int i = 0; i < values.ims.GetSize(); ++i) {
@@ -64,14 +66,6 @@ void FurtherValues(const ContactCustProps& values, WordSink& sink) {
 }
 
 }  // namespace
-
-std::u16string ShortDateText(uint64_t fileTime) {
-    using namespace std::chrono;
-    const auto days = static_cast<int64_t>(fileTime / kFileTimeTicksPerDay) - kDaysFrom1601To1970;
-    const year_month_day date{sys_days{std::chrono::days{days}}};
-    return plat::FormatShortDate(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
-                                 static_cast<int>(unsigned(date.day())));
-}
 
 std::vector<IndexWord> ContactWords(const Contact& contact, std::u16string_view note) {
     WordSink sink;

@@ -1,6 +1,7 @@
 #pragma once
-// The words of a contact, in the order they are indexed: its 58 texts, its two dates as short
-// dates, its phone numbers again with their trailing-digit keys, its further values, its note.
+// The words of a contact, in the order they are indexed: its 58 texts, its two dates as the user
+// reads them (ContactDate.h), its phone numbers again with their trailing-digit keys, its further
+// values (further numbers with their keys too), its note.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,3 @@ struct IndexWord {
 };
 
 std::vector<IndexWord> ContactWords(const Contact& contact, std::u16string_view note);
-
-// The device's short date of a file time (days since 1601), as dates are indexed.
-std::u16string ShortDateText(uint64_t fileTime);

@@ -37,9 +37,9 @@ constexpr uint64_t kDenseSlack = 65536;
 
 }  // namespace
 
-WordIndex::WordIndex(const AbcGroupTable& groups, std::u16string path)
+WordIndex::WordIndex(const AbcGroupTable& groups, std::u16string path, uint64_t viewBytes)
     : groups_(groups),
-      store_(std::move(path)),
+      store_(std::move(path), viewBytes),
       text_(store_, IndexFormat::kTextRootWord, IndexFormat::kTextMapWord),
       group_(store_, IndexFormat::kGroupRootWord, IndexFormat::kGroupMapWord) {}
 
@@ -74,11 +74,13 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 
 // --- Adding and removing ------------------------------------------------------------------------
 
-bool WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
-    if (slots_.contains(entry.oid)) RemoveContact(entry.oid);
+IndexChange WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
+    const bool held = slots_.contains(entry.oid);
+    if (held && RemoveContact(entry.oid) == IndexChange::Failed) return IndexChange::Failed;
     Changed();
-    return AddWords(entry) && AddSlot(entry.oid, entry.slot) && categories_.Add(entry.oid, entry.categories) &&
-           AddOrders(entry.oid, source);
+    const bool added = AddWords(entry) && AddSlot(entry.oid, entry.slot) &&
+                       categories_.Add(entry.oid, entry.categories) && AddOrders(entry.oid, source);
+    return added ? IndexChange::Done : IndexChange::Failed;
 }
 
 bool WordIndex::AddWords(const Entry& entry) {
@@ -137,14 +139,18 @@ bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source) {
     return true;
 }
 
-bool WordIndex::RemoveContact(uint32_t oid) {
+// Every part is removed even after one failed, and even for a contact without a slot (what a failed
+// add left), so that as little as possible of the contact stays.
+IndexChange WordIndex::RemoveContact(uint32_t oid) {
     Changed();
     const bool held = slots_.contains(oid);
     bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
     ok = RemoveFromOrder(IndexFormat::kOrderNameWord, oid) && ok;
     ok = RemoveFromOrder(IndexFormat::kOrderFileAsWord, oid) && ok;
     ok = categories_.Remove(oid) && ok;
-    return RemoveSlot(oid) && ok && held;
+    ok = RemoveSlot(oid) && ok;
+    if (!ok) return IndexChange::Failed;
+    return held ? IndexChange::Done : IndexChange::NotHeld;
 }
 
 bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {

@@ -20,6 +20,7 @@
 #include "index/store/IndexStore.h"
 #include "index/words/CategoryLists.h"
 #include "index/words/ContactWords.h"
+#include "index/words/IndexResults.h"
 #include "index/words/MarkSet.h"
 #include "index/words/OidList.h"
 #include "index/words/SearchTypes.h"
@@ -39,7 +40,8 @@ public:
         ContactCategories categories;
     };
 
-    WordIndex(const AbcGroupTable& groups, std::u16string path);
+    // `viewBytes` bounds the image as IndexStore's does (tests make it small to fill it).
+    WordIndex(const AbcGroupTable& groups, std::u16string path, uint64_t viewBytes = IndexFormat::kViewBytes);
 
     bool Create();
     bool Open();  // builds the slot map from the slot table
@@ -47,11 +49,11 @@ public:
     bool IsOpen() const { return store_.IsOpen(); }
     IndexStore& Store() { return store_; }
 
-    // Indexes a contact; an OID already indexed is removed first. The comparators read the
-    // other contacts' sort texts from `source`.
-    bool AddContact(const Entry& entry, SortKeySource& source);
-    // False when the OID is not indexed.
-    bool RemoveContact(uint32_t oid);
+    // Indexes a contact; an OID already indexed is removed first (a failure of that removal fails
+    // the add). The comparators read the other contacts' sort texts from `source`.
+    IndexChange AddContact(const Entry& entry, SortKeySource& source);
+    // NotHeld when the OID is not indexed.
+    IndexChange RemoveContact(uint32_t oid);
     // Fills an empty index with `entries` (of distinct OIDs) at once: the same content as adding
     // each in turn.
     bool Fill(std::span<const Entry> entries);

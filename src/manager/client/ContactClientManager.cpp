@@ -21,11 +21,13 @@ void ContactClientManager::Disconnect() {
 }
 
 bool ContactClientManager::GetContact(uint32_t oid, Contact& contact) { return manager_.ReadContact(oid, contact); }
-bool ContactClientManager::AddContact(Contact& contact, bool writeNote) { return manager_.AddContact(contact, writeNote); }
-bool ContactClientManager::UpdateContact(Contact& contact, bool writeNote) {
+ContactWrite ContactClientManager::AddContact(Contact& contact, bool writeNote) {
+    return manager_.AddContact(contact, writeNote);
+}
+ContactWrite ContactClientManager::UpdateContact(Contact& contact, bool writeNote) {
     return manager_.UpdateContact(contact, writeNote);
 }
-bool ContactClientManager::DeleteContact(uint32_t oid) { return manager_.DeleteContact(oid); }
+ContactWrite ContactClientManager::DeleteContact(uint32_t oid) { return manager_.DeleteContact(oid); }
 
 CachedContact* ContactClientManager::Cached(uint32_t oid) {
     const auto found = cache_.find(oid);

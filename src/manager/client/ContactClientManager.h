@@ -7,6 +7,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "manager/contacts/ContactWrite.h"
 #include "manager/listener/ContactClientListener.h"
 #include "manager/listener/ContactManagerListener.h"
 #include "manager/sync/SyncMessages.h"
@@ -38,9 +39,9 @@ public:
     bool IsConnected() const { return connected_; }
 
     bool GetContact(uint32_t oid, Contact& contact);
-    bool AddContact(Contact& contact, bool writeNote);
-    bool UpdateContact(Contact& contact, bool writeNote);
-    bool DeleteContact(uint32_t oid);
+    ContactWrite AddContact(Contact& contact, bool writeNote);
+    ContactWrite UpdateContact(Contact& contact, bool writeNote);
+    ContactWrite DeleteContact(uint32_t oid);
 
     // The cached entry of a contact (nullptr when none); Cache puts one in (replacing).
     CachedContact* Cached(uint32_t oid);

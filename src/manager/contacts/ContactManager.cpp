@@ -11,6 +11,7 @@
 #include "manager/sync/EngineSync.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
+#include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
@@ -19,7 +20,8 @@
 
 namespace {
 
-// Where a failed index change is logged from (add and replace).
+// The lines the error log names for a failed add and replace, as the program has always logged
+// them; the later failures (remove, save) name their own source line.
 constexpr int kLineAddFailed = 1011;
 constexpr int kLineReplaceFailed = 1033;
 
@@ -59,29 +61,34 @@ bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
                                  });
     const auto deliver = [this](const plat::Notification& notification) {
         if (window_ != 0) {
-            plat::SendMessage(window_, WM_DBNOTIFICATION, 0, reinterpret_cast<plat::LPARAM>(&notification));
+            plat::SendMessage(window_, plat::WM_DBNOTIFICATION, 0,
+                              reinterpret_cast<plat::LPARAM>(&notification));
         }
     };
-    if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) {
-        Close();
-        return false;
-    }
-    int opened = index_->Open(0);
-    if (opened == ManagedIndex::kReady && Maintains() && index_->FilesFlaggedInvalid()) opened = ManagedIndex::kFailed;
-    if (opened == ManagedIndex::kFailed && !Maintains()) {
-        Close();
-        return false;
-    }
+    if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
+    IndexOpen opened = index_->Open(0);
+    const bool flagged = opened == IndexOpen::Ready && Maintains() && index_->FilesFlaggedInvalid();
+    if (flagged) opened = IndexOpen::Failed;
+    if (opened == IndexOpen::Failed && !Maintains()) return FailInit();
     BringIndexUp(opened);
     return true;
 }
 
+// Closes what Init opened, keeping the thread's last error (what failed) for Init's caller.
+bool ContactManager::FailInit() {
+    const uint32_t code = plat::GetLastError();
+    const std::string why = plat::LastErrorMessage();
+    Close();
+    plat::SetLastError(code, why);
+    return false;
+}
+
 bool ContactManager::Maintains() const { return sync_ == nullptr || sync_->IsMaster(); }
 
-void ContactManager::BringIndexUp(int openResult) {
+void ContactManager::BringIndexUp(IndexOpen opened) {
     if (!Maintains()) return;
-    if (openResult == ManagedIndex::kFailed) FullRebuild();
-    if (openResult == ManagedIndex::kStale) CheckIndex();
+    if (opened == IndexOpen::Failed) FullRebuild();
+    if (opened == IndexOpen::Stale) CheckIndex();
 }
 
 bool ContactManager::ReadCurrent(Contact& contact) {
@@ -145,75 +152,90 @@ bool ContactManager::NotificationsDelivered() {
     return volume.IsZero() || plat::NotificationsDelivered(volume);
 }
 
-// Runs one change of a contact as one step of a write batch, so that it is committed whole.
+// Runs one change of a contact as one step of a write batch, so that it is committed whole; when
+// the commit fails nothing of it stays.
 template <typename Change>
-bool ContactManager::Whole(Change change) {
+ContactWrite ContactManager::Whole(Change change) {
     Batch batch(*this);
-    const bool changed = change();
-    return batch.End() && changed;
+    const ContactWrite written = change();
+    return batch.End() ? written : ContactWrite{};
 }
 
-bool ContactManager::AddContact(Contact& contact, bool writeNote) {
+ContactWrite ContactManager::AddContact(Contact& contact, bool writeNote) {
     return Whole([&] { return WriteNewContact(contact, writeNote); });
 }
 
-bool ContactManager::UpdateContact(Contact& contact, bool writeNote) {
+ContactWrite ContactManager::UpdateContact(Contact& contact, bool writeNote) {
     return Whole([&] { return WriteContactChanges(contact, writeNote); });
 }
 
-bool ContactManager::DeleteContact(uint32_t oid) {
+ContactWrite ContactManager::DeleteContact(uint32_t oid) {
     return Whole([&] { return RemoveContact(oid); });
 }
 
-bool ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
+// The assignments of a contact just written: added for a new contact, made equal to its list for a
+// changed one. Without a category store only a contact without categories is complete.
+bool ContactManager::WriteCategories(const Contact& contact, bool created) {
+    CategoryManager* categories = CategoryManager::Instance();
+    if (categories == nullptr) return contact.categories.IsEmpty();
+    return created ? categories->AddContactCategories(contact, contact.categories)
+                   : categories->SetContactCategories(contact, contact.categories);
+}
+
+ContactWrite ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
+    ContactWrite written;
     CCeDBDatabase& contacts = db_.Contacts();
     CCeDBRecord record;
     contact.SaveToRecord(contacts, record, writeNote);
     const plat::CeOid oid = contacts.IsOpen() ? contacts.Write(record, CCeDBDatabase::kWriteNew) : 0;
-    if (oid == 0) return false;
+    if (oid == 0) return written;
+    written.record = true;
     contact.SetOid(oid);
     contact.SetRecordId(ReadRecordId(oid));
-    if (CategoryManager* categories = CategoryManager::Instance()) {
-        categories->AddContactCategories(contact, contact.categories);
-    }
-    if (db_.Named().IsOpen()) SaveNamedValues(db_.Named(), contact);
+    written.categories = WriteCategories(contact, true);
+    written.namedValues = db_.Named().IsOpen() && SaveNamedValues(db_.Named(), contact);
     OutlookConnection::Instance().SaveContact(contact.GetRecordId());
-    return true;
+    return written;
 }
 
-bool ContactManager::WriteContactChanges(Contact& contact, bool writeNote) {
+ContactWrite ContactManager::WriteContactChanges(Contact& contact, bool writeNote) {
+    ContactWrite written;
     CCeDBDatabase& contacts = db_.Contacts();
-    if (!contacts.IsOpen() || !contacts.SeekToRecord(contact.GetOid())) return false;
+    if (!contacts.IsOpen() || !contacts.SeekToRecord(contact.GetOid())) return written;
     CCeDBRecord record;
     contact.SaveChangesToRecord(contacts, record, writeNote);
     record.SetOid(contact.GetOid());
-    if (contacts.Write(record, CCeDBDatabase::kWriteUpdate) == 0) return false;
-    if (CategoryManager* categories = CategoryManager::Instance()) {
-        categories->SetContactCategories(contact, contact.categories);
-    }
-    if (db_.Named().IsOpen()) UpdateNamedValues(db_.Named(), contact);
+    if (contacts.Write(record, CCeDBDatabase::kWriteUpdate) == 0) return written;
+    written.record = true;
+    written.categories = WriteCategories(contact, false);
+    written.namedValues = db_.Named().IsOpen() && UpdateNamedValues(db_.Named(), contact);
     OutlookConnection::Instance().SaveContact(contact.GetRecordId());
-    return true;
+    return written;
 }
 
-// The category assignments and named values go first; the record itself goes through the object
-// model, and directly when that fails. A contact whose categories cannot be removed (no category
-// store, no record identifier value) is still deleted: keeping it would report a delete that never
-// happened.
-bool ContactManager::RemoveContact(uint32_t oid) {
+// The category assignments go first, and a contact whose assignments cannot be removed is kept
+// (nothing of it is deleted): an assignment left behind would name a contact that is gone and keep
+// its category from ever being deleted. A contact without a record identifier value has none. Then
+// the named values; the record itself goes through the object model, and directly when that fails.
+ContactWrite ContactManager::RemoveContact(uint32_t oid) {
+    ContactWrite deleted;
     Contact contact;
-    if (!ReadContact(oid, contact)) return false;
-    if (CategoryManager* categories = CategoryManager::Instance()) categories->RemoveContactCategories(contact);
-    if (db_.Named().IsOpen()) DeleteNamedValues(db_.Named(), contact);
-    if (contact.GetRecordId() != 0 && OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
-        !db_.Contacts().SeekToRecord(oid)) {
-        return true;
+    if (!ReadContact(oid, contact)) return deleted;
+    if (contact.GetRecordId() != 0) {
+        CategoryManager* categories = CategoryManager::Instance();
+        if (categories == nullptr || !categories->RemoveContactCategories(contact)) return deleted;
     }
-    return db_.Contacts().DeleteRecord(oid);
+    deleted.categories = true;
+    deleted.namedValues = db_.Named().IsOpen() && DeleteNamedValues(db_.Named(), contact);
+    deleted.record = (contact.GetRecordId() != 0 &&
+                      OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
+                      !db_.Contacts().SeekToRecord(oid)) ||
+                     db_.Contacts().DeleteRecord(oid);
+    return deleted;
 }
 
 plat::LRESULT ContactManager::ListenerProcedure(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (message == WM_DBNOTIFICATION && lParam != 0) {
+    if (message == plat::WM_DBNOTIFICATION && lParam != 0) {
         OnNotification(*reinterpret_cast<const plat::Notification*>(lParam));
     } else if (message == plat::WM_TIMER && wParam == kSaveTimerId) {
         OnSaveTimer();
@@ -271,7 +293,9 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
     if (change.parent != db_.Contacts().DatabaseId()) return;
     if (change.kind == kChangeDeleted) {
         current.erase(change.oid);
-        if (index_->Remove(change.oid)) listener_->OnContactDeleted(change.oid);
+        const IndexChange removed = index_->Remove(change.oid);
+        if (removed == IndexChange::Failed) IndexFailed(__LINE__);
+        if (removed == IndexChange::Done) listener_->OnContactDeleted(change.oid);
         return;
     }
     if (change.kind == kChangeChanged && current.contains(change.oid)) {
@@ -283,14 +307,16 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
     if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact, std::nullopt)) return;
     current.insert(change.oid);
     if (change.kind == kChangeCreated) {
-        if (!index_->Add(contact)) IndexFailed(kLineAddFailed);
+        if (index_->Add(contact) != IndexChange::Done) IndexFailed(kLineAddFailed);
         listener_->OnContactAdded(change.oid);
     } else {
-        if (!index_->Update(contact)) IndexFailed(kLineReplaceFailed);
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
         listener_->OnContactChanged(change.oid);
     }
 }
 
+// The index marked itself for a rebuild when the change failed (IndexResults.h); the fatal error
+// ends the program, whose next start rebuilds the index from the database.
 void ContactManager::IndexFailed(int line) {
     ErrorLog(u"Unable perform db operation!!!", "ContactManager", line);
     throw FatalError(kFatalDatabase, 0);
@@ -339,16 +365,20 @@ void ContactManager::CheckIndex() {
         const auto held = std::lower_bound(stale.begin(), stale.end(), contact.GetOid());
         const bool known = held != stale.end() && *held == contact.GetOid();
         if (known) stale.erase(held);
-        if (!(known ? index_->Update(contact) : index_->Add(contact))) IndexFailed(kLineReplaceFailed);
+        if ((known ? index_->Update(contact) : index_->Add(contact)) != IndexChange::Done) {
+            IndexFailed(kLineReplaceFailed);
+        }
     }
-    for (const uint32_t oid : stale) index_->Remove(oid);
+    for (const uint32_t oid : stale) {
+        if (index_->Remove(oid) == IndexChange::Failed) IndexFailed(__LINE__);
+    }
     StartSaveTimer();
 }
 
 void ContactManager::Reopen() {
     index_->Close();
-    const int opened = index_->Open(1);
-    if (opened == ManagedIndex::kReady && index_->FilesFlaggedInvalid()) {
+    const IndexOpen opened = index_->Open(1);
+    if (opened == IndexOpen::Ready && index_->FilesFlaggedInvalid()) {
         StartSaveTimer();
         return;
     }
@@ -378,15 +408,18 @@ void ContactManager::FlushQueue() {
     if (!queue_.Empty()) HandleQueue();
 }
 
-void ContactManager::SaveNow() {
+bool ContactManager::SaveNow() {
     if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
     if (index_->IsOpen() && beingUpdated_) index_->Save(true);
-    index_->WaitForSaves();
+    const bool saved = index_->WaitForSaves();
     beingUpdated_ = false;
+    return saved;
 }
 
 void ContactManager::Close() {
-    if (Maintains() && beingUpdated_) SaveNow();
+    if (Maintains() && beingUpdated_ && !SaveNow()) {
+        ErrorLog(u"Unable to save the index files!!!", "ContactManager", __LINE__);
+    }
     queue_.Destroy();
     db_.Close();
     index_->Close();
@@ -396,4 +429,5 @@ void ContactManager::Close() {
         window_ = 0;
     }
     beingUpdated_ = false;
+    sync_ = nullptr;  // the engine may go before this manager does
 }

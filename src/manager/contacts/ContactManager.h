@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "manager/contacts/ContactWrite.h"
 #include "manager/index/ManagedIndex.h"
 #include "manager/queue/ContactDBMsgStack.h"
 #include "platform/objectstore/Notification.h"
@@ -22,7 +23,6 @@ class EngineSync;
 class ContactManager {
 public:
     static constexpr char16_t kListenerClass[] = u"DB_EVENTS_LISTENER_CLS";
-    static constexpr uint32_t WM_DBNOTIFICATION = 1021;
     static constexpr uintptr_t kSaveTimerId = 1;
     static constexpr uint32_t kSaveDelayMs = 2000;
     // A batch of this many queued changes or more is handled as one full rebuild.
@@ -44,17 +44,22 @@ public:
     ContactManager& operator=(const ContactManager&) = delete;
 
     // Opens everything and brings the index up to date (a master rebuilds or checks it; a slave
-    // only takes valid files). False leaves the manager closed.
-    bool Init(EngineSync* sync, ContactManagerListener* listener);
+    // only takes valid files). False leaves the manager closed and the thread's last error
+    // (plat::GetLastError, LastErrorMessage) saying what failed.
+    [[nodiscard]] bool Init(EngineSync* sync, ContactManagerListener* listener);
     bool IsOpen() const { return window_ != 0; }
 
-    bool ReadContact(uint32_t oid, Contact& contact);
-    // Each change is written whole or not at all: its record, category assignments, named values
-    // and the object model's save are one store transaction (or one step of an open Batch).
-    // False when the record cannot be written; then neither categories nor named values change.
-    bool AddContact(Contact& contact, bool writeNote);
-    bool UpdateContact(Contact& contact, bool writeNote);
-    bool DeleteContact(uint32_t oid);
+    [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact);
+    // Each tells what reached the store (ContactWrite.h). Each change is committed whole: its
+    // record, category assignments, named values and the object model's save are one store
+    // transaction (or one step of an open Batch); when that commit fails nothing of it stays (all
+    // parts false). When the record cannot be written, nothing is: neither categories nor named
+    // values change.
+    ContactWrite AddContact(Contact& contact, bool writeNote);
+    ContactWrite UpdateContact(Contact& contact, bool writeNote);
+    // Nothing is deleted (all parts false) when the contact's category assignments cannot be
+    // removed; otherwise the named values and the record follow them.
+    ContactWrite DeleteContact(uint32_t oid);
 
     // Gathers the changes made while it lives into few store commits (each change still whole),
     // for a caller that makes many at once, such as an import: one lock and one commit for many
@@ -83,12 +88,15 @@ public:
     void Reindex();
     // Checks the index against every record of the database, adding, replacing and removing.
     void CheckIndex();
-    // Saves pending changes, waits for the save, closes the databases, the index and the windows.
+    // Saves pending changes, waits for the save (a failure is logged; SaveNow reports it to a
+    // caller that must know), closes the databases, the index and the windows, and forgets the
+    // coordination engine.
     void Close();
     // Handles the queued changes now instead of after the quiet time.
     void FlushQueue();
-    // Starts the index save now and waits for it (the tool does this before it exits).
-    void SaveNow();
+    // Starts the index save now and waits for it (the tool does this before it exits). False when
+    // either file could not be written.
+    [[nodiscard]] bool SaveNow();
     bool HasUnsavedChanges() const { return beingUpdated_; }
     // Whether this instance keeps the index (the master, or no coordination at all).
     bool Maintains() const;
@@ -104,20 +112,22 @@ private:
     void HandleQueue();
     void ApplyChange(const QueuedChange& change, std::unordered_set<uint32_t>& current);
     void FullRebuild();
-    void BringIndexUp(int openResult);
+    bool FailInit();
+    void BringIndexUp(IndexOpen opened);
     void StartSaveTimer();
     void OnSaveTimer();
-    void IndexFailed(int line);
+    [[noreturn]] void IndexFailed(int line);
     bool ReadCurrent(Contact& contact);
     using Assignments = std::unordered_map<uint32_t, Array<uint32_t>>;
     std::optional<Assignments> ReadAllCategories();
     bool ReadForIndex(Contact& contact, const std::optional<Assignments>& all);
     uint32_t ReadRecordId(uint32_t oid);
     template <typename Change>
-    bool Whole(Change change);
-    bool WriteNewContact(Contact& contact, bool writeNote);
-    bool WriteContactChanges(Contact& contact, bool writeNote);
-    bool RemoveContact(uint32_t oid);
+    ContactWrite Whole(Change change);
+    ContactWrite WriteNewContact(Contact& contact, bool writeNote);
+    ContactWrite WriteContactChanges(Contact& contact, bool writeNote);
+    ContactWrite RemoveContact(uint32_t oid);
+    bool WriteCategories(const Contact& contact, bool created);
 
     std::unique_ptr<ManagedIndex> index_;
     CContactsDb db_;

@@ -6,35 +6,33 @@
 #include <span>
 #include <string_view>
 
+#include "index/words/IndexResults.h"
 #include "index/words/SearchTypes.h"
 
 class Contact;
 
 class ManagedIndex {
 public:
-    // Results of Open.
-    enum OpenResult : int { kFailed = 0, kReady = 1, kStale = 2 };
-
     virtual ~ManagedIndex() = default;
 
     // `mode` 0 at start, 1 on a reopen.
-    virtual int Open(int mode) = 0;
+    virtual IndexOpen Open(int mode) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     // A full rebuild: Begin, Gather every contact, Finish (false when the files cannot be made).
     virtual void BeginRebuild(uint32_t expectedContacts) = 0;
     virtual void Gather(const Contact& contact) = 0;
-    virtual bool FinishRebuild() = 0;
-    // One contact's changes; false when the index could not take them.
-    virtual bool Add(const Contact& contact) = 0;
-    virtual bool Update(const Contact& contact) = 0;
-    // False when the index does not hold `oid`.
-    virtual bool Remove(uint32_t oid) = 0;
+    [[nodiscard]] virtual bool FinishRebuild() = 0;
+    // One contact's changes (IndexResults.h): Failed when the index could not take them, NotHeld
+    // for the removal of a contact it does not hold.
+    virtual IndexChange Add(const Contact& contact) = 0;
+    virtual IndexChange Update(const Contact& contact) = 0;
+    virtual IndexChange Remove(uint32_t oid) = 0;
     virtual bool Holds(uint32_t oid) const = 0;
     // Starts the background save of the files, or (without `background`) cancels running saves.
     virtual void Save(bool background) = 0;
-    // Returns once no save is running: what was started has been written.
-    virtual void WaitForSaves() = 0;
+    // Returns once no save is running; false when the last save of either file did not write it.
+    [[nodiscard]] virtual bool WaitForSaves() = 0;
     virtual void MarkFilesInvalid() = 0;
     virtual bool FilesFlaggedInvalid() const = 0;
 

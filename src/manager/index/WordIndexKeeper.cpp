@@ -8,8 +8,8 @@ bool WordIndexKeeper::EnsureSource() {
     return sourceOpen_;
 }
 
-int WordIndexKeeper::Open(int mode) {
-    if (!EnsureSource()) return kFailed;
+IndexOpen WordIndexKeeper::Open(int mode) {
+    if (!EnsureSource()) return IndexOpen::Failed;
     keys_.ForgetAll();
     return index_.Open(keys_, mode);
 }
@@ -35,25 +35,32 @@ bool WordIndexKeeper::FinishRebuild() {
     return built;
 }
 
-bool WordIndexKeeper::Add(const Contact& contact) {
-    if (!index_.IsOpen()) return false;
+IndexChange WordIndexKeeper::Add(const Contact& contact) {
+    if (!index_.IsOpen()) return IndexChange::Failed;
     keys_.Forget(contact.GetOid());
     const uint32_t slot = index_.Props().AddRecord(contact);
-    return slot != 0 && index_.AddContact(contact, contact.GetNoteText().View(), slot);
+    if (slot == 0) return IndexChange::Failed;
+    return index_.AddContact(contact, contact.GetNoteText().View(), slot);
 }
 
-bool WordIndexKeeper::Update(const Contact& contact) {
+IndexChange WordIndexKeeper::Update(const Contact& contact) {
     const std::optional<uint32_t> slot = index_.FindSlot(contact.GetOid());
     if (!slot) return Add(contact);
     keys_.Forget(contact.GetOid());
-    return index_.Props().UpdateRecord(*slot, contact) &&
-           index_.UpdateContact(contact, contact.GetNoteText().View(), *slot);
+    if (!index_.Props().UpdateRecord(*slot, contact)) return IndexChange::Failed;
+    return index_.UpdateContact(contact, contact.GetNoteText().View(), *slot);
 }
 
-bool WordIndexKeeper::Remove(uint32_t oid) {
+// The contact leaves the word index first; its further values' record goes after. A record that
+// cannot be freed (a damaged chain) fails the removal and marks the files for a rebuild.
+IndexChange WordIndexKeeper::Remove(uint32_t oid) {
+    if (!index_.IsOpen()) return IndexChange::Failed;
     keys_.Forget(oid);
     const std::optional<uint32_t> slot = index_.FindSlot(oid);
-    if (!slot || !index_.RemoveContact(oid)) return false;
-    index_.Props().RemoveRecord(*slot);
-    return true;
+    if (!slot) return IndexChange::NotHeld;
+    const IndexChange removed = index_.RemoveContact(oid);
+    if (removed != IndexChange::Done) return removed;
+    if (index_.Props().RemoveRecord(*slot)) return IndexChange::Done;
+    index_.Props().SetUpdating(true);
+    return IndexChange::Failed;
 }

@@ -12,18 +12,18 @@
 
 class WordIndexKeeper : public ManagedIndex {
 public:
-    int Open(int mode) override;
+    IndexOpen Open(int mode) override;
     void Close() override;
     bool IsOpen() const override { return index_.IsOpen(); }
     void BeginRebuild(uint32_t expectedContacts) override;
     void Gather(const Contact& contact) override;
     bool FinishRebuild() override;
-    bool Add(const Contact& contact) override;
-    bool Update(const Contact& contact) override;
-    bool Remove(uint32_t oid) override;
+    IndexChange Add(const Contact& contact) override;
+    IndexChange Update(const Contact& contact) override;
+    IndexChange Remove(uint32_t oid) override;
     bool Holds(uint32_t oid) const override { return index_.FindSlot(oid).has_value(); }
     void Save(bool background) override { index_.Save(background); }
-    void WaitForSaves() override { index_.WaitForSaves(); }
+    bool WaitForSaves() override { return index_.WaitForSaves(); }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
     bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,

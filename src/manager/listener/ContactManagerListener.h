@@ -1,6 +1,8 @@
 #pragma once
 // What the contact manager tells its owner (the contact client manager). The order of the calls
 // is the order of the slots of the interface; every call comes on the user-interface thread.
+// OnNotify4 and OnNotify8 are slots the manager never calls: they keep the others' places
+// (docs/glossary.md).
 #include <cstdint>
 
 class ContactManagerListener {

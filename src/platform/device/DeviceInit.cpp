@@ -4,10 +4,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
 #include "platform/device/Device.h"
+#include "platform/device/HostFiles.h"
 #include "platform/locale/Locale.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/programs/Standins.h"
@@ -53,8 +53,7 @@ void MakeFolders(const Device& device) {
 void MakePhoneMarkers(const Device& device) {
     for (const std::u16string_view marker : kPhoneMarkers) {
         const fs::path host = Host(device, marker);
-        std::ofstream file(host, std::ios::app | std::ios::binary);
-        if (!file) Fail(device.Root(), "cannot create " + host.string());
+        if (!AppendToRegularFile(host, "")) Fail(device.Root(), "cannot create " + host.string());
     }
 }
 

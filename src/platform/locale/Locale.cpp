@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
 #include <unicode/udat.h>
+#include <unicode/udatpg.h>
 #include <unicode/utf16.h>
 
 #include <cctype>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "platform/device/Device.h"
 #include "platform/locale/LocaleTables.h"
@@ -70,10 +72,13 @@ public:
         status = U_ZERO_ERROR;
         dateFormat_ = udat_open(UDAT_NONE, UDAT_SHORT, name_.c_str(), u"UTC", -1, nullptr, 0, &status);
         if (U_FAILURE(status)) dateFormat_ = nullptr;
+        monthDayFormat_ = OpenMonthDayFormat(name_);
     }
     ~LocaleData() {
         if (collator_ != nullptr) ucol_close(collator_);
-        if (dateFormat_ != nullptr) udat_close(dateFormat_);
+        for (UDateFormat* format : {dateFormat_, monthDayFormat_}) {
+            if (format != nullptr) udat_close(format);
+        }
     }
     LocaleData(const LocaleData&) = delete;
     LocaleData& operator=(const LocaleData&) = delete;
@@ -96,21 +101,39 @@ public:
         return text;
     }
 
-    std::u16string FormatDate(UDate date) const {
-        if (dateFormat_ == nullptr) return {};
+    std::u16string FormatDate(UDate date) const { return Format(dateFormat_, date); }
+    std::u16string FormatMonthDay(UDate date) const { return Format(monthDayFormat_, date); }
+
+private:
+    // The locale's numeric month and day without a year ("2/3", "03.02."), from its own patterns.
+    static UDateFormat* OpenMonthDayFormat(const std::string& name) {
+        UErrorCode status = U_ZERO_ERROR;
+        UDateTimePatternGenerator* generator = udatpg_open(name.c_str(), &status);
+        UChar pattern[64];
+        const int32_t length =
+            U_SUCCESS(status) ? udatpg_getBestPattern(generator, u"Md", -1, pattern, 64, &status) : 0;
+        if (generator != nullptr) udatpg_close(generator);
+        if (U_FAILURE(status) || length > 64) return nullptr;
+        UDateFormat* format =
+            udat_open(UDAT_PATTERN, UDAT_PATTERN, name.c_str(), u"UTC", -1, pattern, length, &status);
+        return U_SUCCESS(status) ? format : nullptr;
+    }
+
+    std::u16string Format(UDateFormat* format, UDate date) const {
+        if (format == nullptr) return {};
         std::lock_guard lock(dateMutex_);
         UChar buffer[64];
         UErrorCode status = U_ZERO_ERROR;
-        const int32_t length = udat_format(dateFormat_, date, buffer, 64, nullptr, &status);
+        const int32_t length = udat_format(format, date, buffer, 64, nullptr, &status);
         if (U_FAILURE(status) || length > 64) return {};
         return std::u16string(buffer, static_cast<size_t>(length));
     }
 
-private:
     std::string name_;
     LocaleParts parts_ = SplitLocale(name_);
     UCollator* collator_ = nullptr;
     UDateFormat* dateFormat_ = nullptr;
+    UDateFormat* monthDayFormat_ = nullptr;
     mutable std::mutex dateMutex_;
 };
 
@@ -144,6 +167,22 @@ bool IsCalendarDate(int year, int month, int day) {
     return day <= kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
 }
 
+// A year in which every month and day exists, for the dates shown without their year.
+constexpr int kAnyLeapYear = 2000;
+
+// The instant of noon UTC that day; none for a day that does not exist.
+std::optional<UDate> NoonOf(int year, int month, int day) {
+    if (!IsCalendarDate(year, month, day)) return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    UCalendar* calendar = ucal_open(u"UTC", -1, "en_US", UCAL_GREGORIAN, &status);
+    if (U_FAILURE(status)) return std::nullopt;
+    ucal_setDateTime(calendar, year, month - 1, day, 12, 0, 0, &status);
+    const UDate date = ucal_getMillis(calendar, &status);
+    ucal_close(calendar);
+    if (U_FAILURE(status)) return std::nullopt;
+    return date;
+}
+
 }  // namespace
 
 int CompareText(std::u16string_view a, std::u16string_view b) {
@@ -162,15 +201,13 @@ void LowerInPlace(std::u16string& text) {
 }
 
 std::u16string FormatShortDate(int year, int month, int day) {
-    if (!IsCalendarDate(year, month, day)) return {};
-    UErrorCode status = U_ZERO_ERROR;
-    UCalendar* calendar = ucal_open(u"UTC", -1, "en_US", UCAL_GREGORIAN, &status);
-    if (U_FAILURE(status)) return {};
-    ucal_setDateTime(calendar, year, month - 1, day, 12, 0, 0, &status);
-    const UDate date = ucal_getMillis(calendar, &status);
-    ucal_close(calendar);
-    if (U_FAILURE(status)) return {};
-    return Current()->FormatDate(date);
+    const std::optional<UDate> date = NoonOf(year, month, day);
+    return date ? Current()->FormatDate(*date) : std::u16string();
+}
+
+std::u16string FormatMonthDay(int month, int day) {
+    const std::optional<UDate> date = NoonOf(kAnyLeapYear, month, day);
+    return date ? Current()->FormatMonthDay(*date) : std::u16string();
 }
 
 uint16_t UserLanguageId() {

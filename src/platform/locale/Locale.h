@@ -17,6 +17,9 @@ void LowerInPlace(std::u16string& text);
 
 // The short date of the device locale for a calendar date (month 1-12).
 std::u16string FormatShortDate(int year, int month, int day);
+// The device locale's numeric month and day of a date without a year ("2/3" in en_US, "3.2." in
+// de_DE); 29 February is a day. Empty for a day that does not exist.
+std::u16string FormatMonthDay(int month, int day);
 
 // The user's language as a Windows language identifier (0x0409 English US, 0x0419 Russian, ...).
 uint16_t UserLanguageId();

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "platform/loop/LoopFailure.h"
+
 namespace plat {
 
 namespace {
@@ -23,18 +25,25 @@ void EnsureApplication() {
 
 void ProcessEvents(int milliseconds) {
     EnsureApplication();
+    RethrowLoopFailure();
     QCoreApplication::processEvents(QEventLoop::AllEvents, milliseconds);
+    RethrowLoopFailure();
 }
 
 bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     EnsureApplication();
+    RethrowLoopFailure();
     if (done()) return true;
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    // A failure of a loop call (or of `done` itself) ends the loop; it is raised below.
     const auto check = [&] {
-        if (done()) loop.quit();
+        CallFromLoop([&] {
+            if (done()) loop.quit();
+        });
+        if (LoopFailed()) loop.quit();
     };
     // Checked each time the loop has handled what was pending, and now and then for conditions
     // that no event of this process announces (a file another process writes).
@@ -44,6 +53,7 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     poll.start(kPollMs);
     timeout.start(timeoutMs);
     loop.exec();
+    RethrowLoopFailure();
     return done();
 }
 

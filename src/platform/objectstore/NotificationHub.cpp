@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/loop/EventLoop.h"
+#include "platform/loop/LoopFailure.h"
 #include "platform/objectstore/Journal.h"
 #include "platform/objectstore/Store.h"
 #include "platform/objectstore/WakeSocket.h"
@@ -32,8 +33,9 @@ public:
     void Start() {
         auto* notifier = new QSocketNotifier(socket_->Fd(), QSocketNotifier::Read, this);
         const CeGuid volume = volume_;
-        QObject::connect(notifier, &QSocketNotifier::activated, this,
-                         [volume] { NotificationHub::Instance().Deliver(volume); });
+        QObject::connect(notifier, &QSocketNotifier::activated, this, [volume] {
+            CallFromLoop([volume] { NotificationHub::Instance().Deliver(volume); });
+        });
     }
     void Drain() { socket_->Drain(); }
 
@@ -204,6 +206,14 @@ void NotificationHub::Deliver(const CeGuid& volume) {
         return;
     }
     found->second.delivering = true;
+    // Cleared however the delivery ends: a callback that raises leaves the volume deliverable.
+    struct EndDelivery {
+        const CeGuid& volume;
+        ~EndDelivery() {
+            const auto listener = listeners.find(volume.bytes);
+            if (listener != listeners.end()) listener->second.delivering = false;
+        }
+    } end{volume};
     do {
         found->second.again = false;
         found->second.watcher->Drain();
@@ -211,14 +221,15 @@ void NotificationHub::Deliver(const CeGuid& volume) {
         try {
             pending = Fetch(Store::Instance().VolumeOf(volume), found->second);
         } catch (const std::exception&) {
-            QTimer::singleShot(kRetryMs, [volume] { NotificationHub::Instance().Deliver(volume); });
+            QTimer::singleShot(kRetryMs, [volume] {
+                CallFromLoop([volume] { NotificationHub::Instance().Deliver(volume); });
+            });
         }
         std::vector<uint32_t> reloading;
         for (const Pending& each : pending) Hand(lock, each, reloading);
         found = listeners.find(volume.bytes);
         if (found == listeners.end()) return;
     } while (found->second.again);
-    found->second.delivering = false;
 }
 
 }  // namespace plat::objstore

@@ -5,16 +5,17 @@
 
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <system_error>
 
+#include "platform/device/HostFiles.h"
 #include "platform/objectstore/Catalog.h"
 #include "platform/objectstore/PlatformDatabases.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
 #include "platform/objectstore/VolumeFormat.h"
 #include "platform/registry/Sql.h"
+#include "platform/shm/ImageFile.h"
 
 namespace fs = std::filesystem;
 
@@ -39,10 +40,9 @@ uint32_t BigEndian32(const std::array<uint8_t, volformat::kHeaderSize>& header, 
 // library could write to it (a journal mode change or a recovery would).
 void CheckHeader(const fs::path& file) {
     std::array<uint8_t, volformat::kHeaderSize> header{};
-    std::ifstream in(file, std::ios::binary);
-    if (!in) FailFile(ERROR_GEN_FAILURE, file, "cannot be read");
-    in.read(reinterpret_cast<char*>(header.data()), header.size());
-    if (in.gcount() != static_cast<std::streamsize>(header.size()) ||
+    InputFile in;
+    if (!in.Open(file)) FailFile(ERROR_GEN_FAILURE, file, "cannot be read");
+    if (!in.ReadAll(header) ||
         std::memcmp(header.data(), volformat::kHeaderMagic, sizeof volformat::kHeaderMagic) != 0) {
         FailFile(ERROR_BAD_FORMAT, file, "not a volume (no database header); it was left as it is");
     }
@@ -156,9 +156,12 @@ std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
     std::error_code ec;
     const auto status = fs::status(file, ec);
     if (!fs::exists(status)) FailFile(ERROR_FILE_NOT_FOUND, file, "does not exist");
+    if (HasLinkedDatabaseFile(file)) {
+        FailFile(ERROR_BAD_FORMAT, file, "a symbolic link is in its place; it was left as it is");
+    }
     if (!fs::is_regular_file(status)) FailFile(ERROR_BAD_FORMAT, file, "not a file");
     CheckHeader(file);
-    sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE);
+    sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW);
     CeGuid guid;
     Guarded(db, file, [&] {
         CheckContents(db, file);

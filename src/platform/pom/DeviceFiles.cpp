@@ -1,9 +1,8 @@
 #include "platform/pom/DeviceFiles.h"
 
 #include <filesystem>
-#include <fstream>
-
 #include "platform/device/Device.h"
+#include "platform/shm/ImageFile.h"
 
 namespace plat::pom {
 namespace {
@@ -32,9 +31,9 @@ bool WriteDeviceFile(std::u16string_view devicePath, std::string_view bytes) {
     if (!EnsureDeviceFolder(ParentOf(devicePath))) return false;
     const auto host = Host(devicePath);
     if (!host) return false;
-    std::ofstream out(*host, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    FileReplacement file(*host);
+    return file.Begin() && file.Write({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}) &&
+           file.Commit();
 }
 
 bool RemoveDeviceFile(std::u16string_view devicePath) {

@@ -7,7 +7,8 @@ namespace plat::pom {
 
 // Creates the device folder and its parents when missing.
 bool EnsureDeviceFolder(std::u16string_view devicePath);
-// Writes the file whole (replacing it), creating its folder first.
+// Writes the file whole (replacing it through a new file of its own, so a link planted under the
+// name is replaced, never written through), creating its folder first.
 bool WriteDeviceFile(std::u16string_view devicePath, std::string_view bytes);
 bool RemoveDeviceFile(std::u16string_view devicePath);
 bool DeviceFileExists(std::u16string_view devicePath);

@@ -1,5 +1,6 @@
 #include "platform/pom/PomItem.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/pom/AppointmentStore.h"
@@ -35,6 +36,39 @@ PropVal NotFound(uint32_t propId) {
     return prop;
 }
 
+// Text properties of a contact record that make its name.
+constexpr uint32_t kPropFileAs = MakePropId(0x80, CEVT_LPWSTR);
+constexpr uint32_t kPropTitle = MakePropId(0x81, CEVT_LPWSTR);
+constexpr uint32_t kPropFirst = MakePropId(0x82, CEVT_LPWSTR);
+constexpr uint32_t kPropMiddle = MakePropId(0x83, CEVT_LPWSTR);
+constexpr uint32_t kPropLast = MakePropId(0x84, CEVT_LPWSTR);
+constexpr uint32_t kPropSuffix = MakePropId(0x85, CEVT_LPWSTR);
+constexpr uint32_t kPropCompany = MakePropId(0x8A, CEVT_LPWSTR);
+
+// The record's text property `propId` without blanks at either end; empty when it has none.
+std::u16string TrimmedText(const std::vector<PropVal>& props, uint32_t propId) {
+    for (const PropVal& prop : props) {
+        if (prop.propId != propId || (prop.flags & CEDB_PROPNOTFOUND) != 0) continue;
+        const size_t first = prop.text.find_first_not_of(u" \t\r\n");
+        if (first == std::u16string::npos) return {};
+        return prop.text.substr(first, prop.text.find_last_not_of(u" \t\r\n") - first + 1);
+    }
+    return {};
+}
+
+// The name the model files a contact under when it was saved without one: "Last, First", else the
+// first of First, Company, Middle, Title and Suffix that is there.
+std::u16string DefaultFileAs(const std::vector<PropVal>& props) {
+    const std::u16string last = TrimmedText(props, kPropLast);
+    const std::u16string first = TrimmedText(props, kPropFirst);
+    if (!last.empty()) return first.empty() ? last : last + u", " + first;
+    for (const uint32_t propId : {kPropFirst, kPropCompany, kPropMiddle, kPropTitle, kPropSuffix}) {
+        std::u16string text = TrimmedText(props, propId);
+        if (!text.empty()) return text;
+    }
+    return {};
+}
+
 }  // namespace
 
 bool Item::Save() {
@@ -46,16 +80,23 @@ bool Item::Save() {
     return TouchContact();
 }
 
+// The write changes no value but the File As of a contact saved without one (the platform's own
+// store files every item it saves), and is what tells every program of the device: only the texts
+// the File As comes from are read, and one property goes back.
 bool Item::TouchContact() {
     const DbHandle db = app_.Contacts();
     constexpr uint32_t kItemNumber = MakePropId(kContactRecordId, CEVT_AUTO_I4);
+    constexpr uint32_t kRead[] = {kPropFileAs, kPropLast, kPropFirst, kPropCompany, kPropMiddle, kPropTitle, kPropSuffix,
+                                  kItemNumber};
     std::vector<PropVal> props;
-    if (SeekDatabase(db, SeekType::Oid, oid_) != oid_ || ReadRecordProps(db, std::span(&kItemNumber, 1), props) != oid_) {
-        return false;
+    if (SeekDatabase(db, SeekType::Oid, oid_) != oid_ || ReadRecordProps(db, kRead, props) != oid_) return false;
+    PropVal written = props.back();  // the item number, as it is (the store keeps it anyway)
+    if ((props.front().flags & CEDB_PROPNOTFOUND) == 0 && !props.front().text.empty()) {
+        written = props.front();
+    } else if (std::u16string name = DefaultFileAs(props); !name.empty()) {
+        written = PropVal::Text(kPropFileAs, std::move(name));
     }
-    // The item number goes back as it is (the store keeps auto-increment values anyway): the write
-    // changes no value and is what tells every program of the device.
-    return WriteRecordProps(db, oid_, props) == oid_;
+    return WriteRecordProps(db, oid_, std::span(&written, 1)) == oid_;
 }
 
 bool Item::SaveAppointment() {

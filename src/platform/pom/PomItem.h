@@ -22,9 +22,11 @@ public:
     // The item's record, 0 while it was never saved.
     CeOid Oid() const { return oid_; }
 
-    // A stored contact: its record is written again unchanged, so every program of the device is
-    // told it changed. An appointment: written to "Appointments Database" and as an .ics file into
-    // the calendar folder. A new contact cannot be saved through this model (ERROR_NOT_SUPPORTED).
+    // A stored contact: its record is written again, so every program of the device is told it
+    // changed; a contact without a File As (0x80) is given one: "Last, First", else the first of
+    // First, Company, Middle, Title and Suffix, as the platform's store does with every save. An
+    // appointment: written to "Appointments Database" and as an .ics file into the calendar folder.
+    // A new contact cannot be saved through this model (ERROR_NOT_SUPPORTED).
     bool Save();
     // Removes the item's record (and an appointment's .ics file).
     bool Delete();

@@ -1,9 +1,7 @@
 #include "platform/pom/ProgramLog.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "platform/device/Device.h"
+#include "platform/device/HostFiles.h"
 #include "platform/text/Escape.h"
 #include "platform/text/Utf.h"
 
@@ -20,21 +18,18 @@ std::string LocalStamp(std::time_t when) {
 
 std::string Field(std::u16string_view text) { return EscapeControls(ToUtf8(text)); }
 
-bool AppendToFile(const std::string& path, const std::string& line) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const ssize_t written = ::write(fd, line.data(), line.size());
-    ::close(fd);
-    return written == static_cast<ssize_t>(line.size());
-}
-
 }  // namespace
 
 std::string LibraryCallLine(std::u16string_view library, std::u16string_view function,
                             std::span<const std::u16string> args, std::time_t when) {
-    std::string line = LocalStamp(when) + "\t" + Field(library) + "\t" + Field(function);
-    for (const std::u16string& arg : args) line += "\t" + Field(arg);
-    return line + "\n";
+    // Appended piece by piece: no temporary strings, and nothing GCC's -O3 misreads as overlapping.
+    std::string line = LocalStamp(when);
+    const auto field = [&line](std::u16string_view text) { line.append(1, '\t').append(Field(text)); };
+    field(library);
+    field(function);
+    for (const std::u16string& arg : args) field(arg);
+    line += '\n';
+    return line;
 }
 
 bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
@@ -42,7 +37,7 @@ bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
     if (!HasCurrentDevice()) return false;
     const auto path = CurrentDevice().HostPath(kProgramLogPath);
     if (!path) return false;
-    return AppendToFile(path->string(), LibraryCallLine(library, function, args, std::time(nullptr)));
+    return AppendToRegularFile(*path, LibraryCallLine(library, function, args, std::time(nullptr)));
 }
 
 }  // namespace plat

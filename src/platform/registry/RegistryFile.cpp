@@ -6,6 +6,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/device/HostFiles.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryFormat.h"
 #include "platform/registry/Sql.h"
@@ -67,12 +68,13 @@ namespace {
 // creating it or switching it to write-ahead logging at that moment).
 sqlite3* TryOpen(const fs::path& file, bool lastAttempt) {
     std::error_code ec;
+    if (HasLinkedDatabaseFile(file)) Fail(file, "a symbolic link is in its place; it was left as it is");
     const auto status = fs::status(file, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) Fail(file, "not a file");
     const bool isNew = !fs::exists(status);
     if (isNew && !fs::is_directory(file.parent_path(), ec)) Fail(file, "its folder does not exist");
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (isNew ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | (isNew ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
     try {
         if (rc != SQLITE_OK) Fail(file, std::string("cannot open: ") + sqlite3_errstr(rc));

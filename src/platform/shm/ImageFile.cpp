@@ -5,7 +5,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string>
+
+#include "platform/device/HostFiles.h"
+
 namespace plat {
+
+namespace {
+
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return target.filename().string() + ".tmp-";
+}
+
+}  // namespace
 
 InputFile::~InputFile() {
     if (fd_ >= 0) ::close(fd_);
@@ -13,9 +25,9 @@ InputFile::~InputFile() {
 
 bool InputFile::Open(const std::filesystem::path& file) {
     if (fd_ >= 0) ::close(fd_);
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = OpenRegularForReading(file);
     struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
         size_ = 0;
@@ -37,17 +49,25 @@ bool InputFile::ReadAll(std::span<uint8_t> out) {
     return true;
 }
 
-FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
-    temporary_ = target_;
-    temporary_ += ".tmp";
-}
+FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {}
 
 FileReplacement::~FileReplacement() { Abandon(); }
 
 bool FileReplacement::Begin() {
     Abandon();
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fd_ = CreateUniqueFile(target_.parent_path() / TemporaryPrefix(target_), temporary_);
     return fd_ >= 0;
+}
+
+void FileReplacement::RemoveLeftovers(const std::filesystem::path& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code ec;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::end(it);
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix)) ::unlink(it->path().c_str());
+    }
 }
 
 bool FileReplacement::Write(std::span<const uint8_t> bytes) {

@@ -2,7 +2,9 @@
 // The files that hold saved images: read whole after their size is known, and replaced whole so
 // that a crash or power cut at any moment leaves either the old file or the new one, never a torn
 // one (write a temporary file beside the target, sync it, rename it over the target, sync the
-// folder).
+// folder). Only regular files are read, without ever waiting on a FIFO; the temporary file has a
+// name of its own made at creation, so no file or link planted beside the target is written
+// through (HostFiles.h).
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -35,8 +37,8 @@ public:
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
 
-    // Creates the temporary file (the target's name + ".tmp"; a leftover of a crash is reused).
-    // Two writers of one target must not overlap; callers serialise them.
+    // Creates the temporary file: the target's name + ".tmp-" + six random characters, created
+    // exclusively. Two writers of one target may overlap; the last rename wins whole.
     bool Begin();
     bool Write(std::span<const uint8_t> bytes);
     // Syncs the temporary file, renames it over the target and syncs the folder.
@@ -45,6 +47,10 @@ public:
     void Abandon();
 
     const std::filesystem::path& TemporaryPath() const { return temporary_; }
+
+    // Removes the temporary files of `target` that a crash left behind. Only for a caller that
+    // knows no other replacement of the target is running (it holds the target's writers' lock).
+    static void RemoveLeftovers(const std::filesystem::path& target);
 
 private:
     std::filesystem::path target_;

@@ -5,11 +5,13 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "platform/device/HostFiles.h"
+
 namespace plat {
 
 bool LockFile::Open(const std::filesystem::path& file) {
     Close();
-    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fd_ = OpenRegularForUpdate(file);
     return fd_ >= 0;
 }
 

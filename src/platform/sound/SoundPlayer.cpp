@@ -6,12 +6,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/device/Device.h"
+#include "platform/device/HostFiles.h"
 #include "platform/pom/ProgramLog.h"
 #include "platform/programs/Desktop.h"
 #include "platform/programs/Spawn.h"
@@ -40,12 +40,16 @@ std::string HostPlayer() {
 
 // Plays the data through the host player and waits for it to end. False when it could not run.
 bool PlayOnHost(const std::string& player, std::span<const uint8_t> wav) {
-    const std::filesystem::path file =
-        CurrentDevice().NamespaceDir() / ("sound-" + std::to_string(::getpid()) + ".wav");
+    std::filesystem::path file;
     {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
-        if (!out) return false;
+        const int fd = CreateUniqueFile(CurrentDevice().NamespaceDir() / "sound-", file);
+        if (fd < 0) return false;
+        const bool written = ::write(fd, wav.data(), wav.size()) == static_cast<ssize_t>(wav.size());
+        ::close(fd);
+        if (!written) {
+            ::unlink(file.c_str());
+            return false;
+        }
     }
     std::vector<std::string> args = {player};
     if (player.ends_with("aplay")) args.push_back("-q");

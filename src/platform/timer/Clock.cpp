@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/loop/LoopFailure.h"
 #include "platform/timer/TimerTable.h"
 #include "platform/timer/Timers.h"
 
@@ -34,7 +35,7 @@ public:
             timer_ = new QTimer(QCoreApplication::instance());
             timer_->setSingleShot(true);
             timer_->setTimerType(Qt::PreciseTimer);
-            QObject::connect(timer_.data(), &QTimer::timeout, [] { FireDueTimers(); });
+            QObject::connect(timer_.data(), &QTimer::timeout, [] { CallFromLoop(FireDueTimers); });
         }
         const uint64_t now = NowMs();
         timer_->start(static_cast<int>(std::min<uint64_t>(*dueMs > now ? *dueMs - now : 0, INT32_MAX)));

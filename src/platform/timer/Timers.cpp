@@ -54,11 +54,17 @@ void FireDueTimers() {
     const uint64_t now = CurrentClock().NowMs();
     TimerTable& table = TimerTable::Instance();
     RemoveStaleTimers();
+    // However the ticks end (a procedure may raise a fatal error), the clock is woken for the
+    // timers that remain, so they keep running for whoever handles the error.
+    struct Rewake {
+        ~Rewake() {
+            RemoveStaleTimers();
+            WakeClock();
+        }
+    } rewake;
     while (const auto due = table.TakeDue(now)) {
         if (!CallLocalWindow(due->window, WM_TIMER, due->id, 0)) table.Kill(due->window, due->id);
     }
-    RemoveStaleTimers();
-    WakeClock();
 }
 
 }  // namespace plat

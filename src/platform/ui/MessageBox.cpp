@@ -1,10 +1,10 @@
 #include "platform/ui/MessageBox.h"
 
 #include <cstdio>
-#include <fstream>
 #include <mutex>
 
 #include "platform/device/Device.h"
+#include "platform/device/HostFiles.h"
 #include "platform/text/Escape.h"
 #include "platform/text/Utf.h"
 
@@ -33,10 +33,7 @@ std::string LogLine(std::u16string_view text, std::u16string_view caption, uint3
 void Record(std::u16string_view text, std::u16string_view caption, uint32_t flags) {
     const std::string line = LogLine(text, caption, flags);
     const auto file = HasCurrentDevice() ? CurrentDevice().HostPath(u"\\Windows\\messagebox.log") : std::nullopt;
-    if (file) {
-        std::ofstream log(*file, std::ios::app | std::ios::binary);
-        if (log << line) return;
-    }
+    if (file && AppendToRegularFile(*file, line)) return;
     std::fputs(("message box: " + line).c_str(), stderr);  // no device to record it on
 }
 

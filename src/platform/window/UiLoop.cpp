@@ -6,6 +6,8 @@
 #include <QSocketNotifier>
 #include <QThread>
 
+#include "platform/loop/LoopFailure.h"
+
 namespace plat {
 
 bool HasApplication() { return QCoreApplication::instance() != nullptr; }
@@ -16,7 +18,8 @@ bool IsUiThread() {
 }
 
 void RunOnUiThread(std::function<void()> task) {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [task = std::move(task)] { CallFromLoop(task); }, Qt::QueuedConnection);
 }
 
 struct FdWatch::Impl {
@@ -26,7 +29,7 @@ struct FdWatch::Impl {
 FdWatch::FdWatch(int fd, std::function<void()> onReadable) : impl_(std::make_unique<Impl>()) {
     impl_->notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
     QObject::connect(impl_->notifier.data(), &QSocketNotifier::activated, impl_->notifier.data(),
-                     [onReadable = std::move(onReadable)] { onReadable(); });
+                     [onReadable = std::move(onReadable)] { CallFromLoop(onReadable); });
 }
 
 FdWatch::~FdWatch() {

@@ -13,7 +13,8 @@ bool HasApplication();
 bool IsUiThread();
 
 // Runs `task` on the user-interface thread once its loop gets to it. Safe from any thread; the
-// application object must exist.
+// application object must exist. Like every call the loop makes, `task` and the watches' calls
+// below run through CallFromLoop (LoopFailure.h).
 void RunOnUiThread(std::function<void()> task);
 
 // Calls `onReadable` on the user-interface thread whenever the descriptor can be read. The watch

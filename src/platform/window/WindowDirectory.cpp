@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/device/HostFiles.h"
 #include "platform/window/NameCompare.h"
 #include "platform/window/SmallFiles.h"
 #include "platform/window/WindowFormat.h"
@@ -157,7 +158,7 @@ HWND WindowDirectory::NextFreeHandle(HWND last) const {
 HWND WindowDirectory::AllocateHandle() {
     if (!ready_) return 0;
     const fs::path file = folder_ / kHandleCounterFile;
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = OpenRegularForUpdate(file);
     if (fd < 0) return 0;
     HWND next = 0;
     if (::flock(fd, LOCK_EX) == 0) {

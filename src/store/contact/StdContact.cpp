@@ -52,6 +52,17 @@ Str StdContact::GetDisplayName() const {
     return Str();
 }
 
+Str StdContact::GetFormattedName() const {
+    Str name;
+    for (int field : {kFieldTitle, kFieldFirst, kFieldMiddle, kFieldLast, kFieldSuffix}) {
+        const Str part = TrimBoth(GetText(field));
+        if (part.IsEmpty()) continue;
+        if (!name.IsEmpty()) name += u' ';
+        name += part;
+    }
+    return name.IsEmpty() ? TrimBoth(GetText(kFieldCompany)) : name;
+}
+
 bool StdContact::SameStandardValues(const StdContact& other) const {
     return texts_ == other.texts_ && picture_ == other.picture_ && note_ == other.note_;
 }

@@ -41,6 +41,10 @@ public:
     // first non-empty of First, Company, Middle, Title and Suffix; otherwise empty. Every part is
     // taken with white space trimmed at both ends.
     Str GetDisplayName() const;
+    // The name as written out for other programs: Title, First, Middle, Last and Suffix, those that
+    // are set, joined by blanks ("Dr. Anna Smith"); the Company when none is set; each part with
+    // white space trimmed at both ends.
+    Str GetFormattedName() const;
 
 protected:
     // The 58 texts, the picture and the note of both contacts equal.

@@ -37,6 +37,15 @@ inline std::u16string Widen(std::string_view ascii) {
     return {ascii.begin(), ascii.end()};
 }
 
+// An upper-case word of a file (a type, a service) as a label: its first character as it is, the
+// others lower-cased ("FRIEND": "Friend").
+inline std::u16string AsLabel(std::u16string label) {
+    for (size_t i = 1; i < label.size(); ++i) {
+        if (label[i] >= u'A' && label[i] <= u'Z') label[i] = static_cast<char16_t>(label[i] + 32);
+    }
+    return label;
+}
+
 // `text` without the blanks and tabs at either end.
 inline std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);

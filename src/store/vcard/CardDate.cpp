@@ -88,7 +88,7 @@ struct Instant {
 
 bool ParseDate(Scanner& s, Instant& t) {
     if (s.Take(u'-')) {
-        t.year = kNoYear;
+        t.year = kYearlessYear;
         if (!s.Take(u'-') || !s.Digits(2, t.month)) return false;
         s.Take(u'-');
         return s.Digits(2, t.day);
@@ -215,7 +215,7 @@ std::u16string FormatCardDate(uint64_t fileTime) {
     int64_t y = 0, m = 0, d = 0;
     CivilFromDays(days - kDays1601To1970, y, m, d);
     std::u16string out;
-    if (y == kNoYear && secondOfDay == 0 && fraction == 0) {
+    if (y == kYearlessYear && secondOfDay == 0 && fraction == 0) {
         out = u"--";
     } else {
         AppendNumber(out, static_cast<uint64_t>(y), 4);

@@ -1,13 +1,13 @@
 #pragma once
 // Dates of imported and exported cards and tables, as the file times (100-ns units since
 // 1601-01-01 00:00 UTC) a contact keeps. A calendar date without a time is the file time of
-// 00:00 UTC that day; a date without a year (--MM-DD) takes the year kNoYear, a leap year,
-// so 29 February is kept.
+// 00:00 UTC that day; a date without a year (--MM-DD) takes the year kYearlessYear
+// (ContactDate.h), a leap year, so 29 February is kept.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-inline constexpr int kNoYear = 1604;
+#include "store/contact/ContactDate.h"
 
 // "YYYY-MM-DD", "YYYYMMDD", "--MMDD", "--MM-DD", each optionally followed by "T" and a time
 // "HH[:MM[:SS[.f...]]]" or "HH[MM[SS]]" with an optional zone "Z", "+hh[:mm]" or "-hh[:mm]"
@@ -16,7 +16,7 @@ inline constexpr int kNoYear = 1604;
 bool ParseCardDate(std::u16string_view text, uint64_t& fileTime);
 
 // The file time as a card writes it: "YYYY-MM-DD" at 00:00 UTC ("--MM-DD" in the year
-// kNoYear), otherwise "YYYY-MM-DDTHH:MM:SS[.fffffff]Z"; ParseCardDate reads it back exactly.
+// kYearlessYear), otherwise "YYYY-MM-DDTHH:MM:SS[.fffffff]Z"; ParseCardDate reads it back exactly.
 std::u16string FormatCardDate(uint64_t fileTime);
 
 enum class TableDate { kDate, kNone, kUnreadable };

@@ -1,10 +1,14 @@
 #include "store/vcard/CardFields.h"
 
+#include <algorithm>
 #include <array>
 
+#include "platform/text/Utf.h"
 #include "store/contact/ContactFields.h"
+#include "store/contact/StdContact.h"
 #include "store/vcard/Ascii.h"
 #include "store/vcard/VCardFormat.h"
+#include "store/vcard/ValueText.h"
 
 namespace {
 
@@ -37,6 +41,13 @@ constexpr FieldProperty kFieldProperties[] = {
     {"X-BREVANE-PROP-88", kFieldText88},
     {"X-BREVANE-PROP-89", kFieldText89},
     {"X-BREVANE-PROP-101", kFieldText101},
+};
+
+// Names other writers give fields this system writes in another property.
+constexpr FieldProperty kReadOnlyFieldProperties[] = {
+    {"X-KADDRESSBOOK-X-SPOUSESNAME", kFieldSpouse},
+    {"X-KADDRESSBOOK-X-DEPARTMENT", kFieldDepartment},
+    {"X-DEPARTMENT", kFieldDepartment},
 };
 
 constexpr PhoneField kPhoneFields[] = {
@@ -78,9 +89,21 @@ const TypeRule kLocationRules[] = {
 
 // Kinds of number no field holds, and the label their numbers get.
 constexpr std::pair<std::string_view, std::u16string_view> kLabelledKinds[] = {
-    {"OTHER", u"Other"}, {"ISDN", u"ISDN"},           {"TEXT", u"Text"},
-    {"VIDEO", u"Video"}, {"TEXTPHONE", u"Textphone"}, {"MSG", u"Message"},
-    {"BBS", u"BBS"},     {"MODEM", u"Modem"},         {"PCS", u"PCS"},
+    {"OTHER", u"Other"},
+    {"ISDN", u"ISDN"},
+    {"TEXT", u"Text"},
+    {"VIDEO", u"Video"},
+    {"TEXTPHONE", u"Textphone"},
+    {"MSG", u"Message"},
+    {"BBS", u"BBS"},
+    {"MODEM", u"Modem"},
+    {"PCS", u"PCS"},
+    {"CALLBACK", u"Callback"},
+    {"X-EVOLUTION-CALLBACK", u"Callback"},
+    {"TTYTDD", u"TTY/TDD"},
+    {"X-EVOLUTION-TTYTDD", u"TTY/TDD"},
+    {"TLX", u"Telex"},
+    {"X-EVOLUTION-TELEX", u"Telex"},
 };
 
 constexpr ImService kImServices[] = {
@@ -99,7 +122,14 @@ constexpr ImService kImServices[] = {
 constexpr std::pair<std::string_view, std::u16string_view> kImAliases[] = {
     {"X-SKYPE-USERNAME", u"Skype"},
     {"X-GTALK", u"Google Talk"},
+    {"X-KADDRESSBOOK-X-IMADDRESS", u""},
+    {"X-MS-IMADDRESS", u""},
+    {"X-IM", u""},
 };
+
+// "X-MESSAGING/aim-All": a desktop writer's messaging property, the service between the slash
+// and the dash.
+constexpr std::string_view kMessagingPrefix = "X-MESSAGING/";
 
 constexpr std::string_view kMetadata[] = {
     "VERSION",
@@ -124,6 +154,7 @@ constexpr std::string_view kAnniversaries[] = {
     "X-ANNIVERSARY",
     "X-MS-ANNIVERSARY",
     "X-EVOLUTION-ANNIVERSARY",
+    "X-KADDRESSBOOK-X-ANNIVERSARY",
 };
 
 bool HasAnyType(const std::vector<std::string>& types, const std::array<std::string_view, 3>& any) {
@@ -151,14 +182,23 @@ std::span<const FieldProperty> FieldProperties() {
 }
 
 int FieldOfProperty(std::string_view name) {
-    for (const FieldProperty& entry : kFieldProperties) {
-        if (entry.name == name) return entry.field;
+    for (std::span<const FieldProperty> table : {std::span<const FieldProperty>(kFieldProperties),
+                                                 std::span<const FieldProperty>(kReadOnlyFieldProperties)}) {
+        for (const FieldProperty& entry : table) {
+            if (entry.name == name) return entry.field;
+        }
     }
     return -1;
 }
 
 std::span<const PhoneField> PhoneFields() {
     return kPhoneFields;
+}
+
+std::vector<std::string> TypesOf(const PhoneField& phone) {
+    std::vector<std::string> types;
+    for (const std::u16string& type : SplitEscaped(phone.types, u',')) types.push_back(plat::ToUtf8(type));
+    return types;
 }
 
 PhoneTarget PhoneTargetOf(const std::vector<std::string>& types) {
@@ -189,6 +229,37 @@ const ImService* ImServiceOfProperty(std::string_view name) {
     return nullptr;
 }
 
+bool ImServiceOfAnyProperty(std::string_view name, std::u16string& service) {
+    if (const ImService* known = ImServiceOfProperty(name)) {
+        service = known->service;
+        return true;
+    }
+    for (const auto& [alias, serviceName] : kImAliases) {
+        if (alias != name) continue;
+        service = serviceName;
+        return true;
+    }
+    if (!name.starts_with(kMessagingPrefix)) return false;
+    const std::string_view word = name.substr(
+        kMessagingPrefix.size(), name.find('-', kMessagingPrefix.size()) - kMessagingPrefix.size());
+    if (word.empty()) return false;
+    const std::u16string written = AsLabel(plat::FromUtf8(word));
+    const ImService* known =
+        EqualsAscii(written, "Gadu") ? ImServiceOfName(u"Gadu-Gadu") : ImServiceOfAnyName(written);
+    service = known ? std::u16string(known->service) : written;
+    return true;
+}
+
+std::vector<std::string> TypesOfPhoneLabel(std::u16string_view label) {
+    std::vector<std::vector<std::string>> candidates = {{"VOICE"}};
+    for (const PhoneField& phone : kPhoneFields) candidates.push_back(TypesOf(phone));
+    for (const auto& [type, kindLabel] : kLabelledKinds) candidates.push_back({std::string(type)});
+    for (std::vector<std::string>& types : candidates) {
+        if (PhoneTargetOf(types).label == label) return std::move(types);
+    }
+    return {};
+}
+
 const ImService* ImServiceOfScheme(std::string_view scheme) {
     for (const ImService& service : kImServices) {
         if (EqualsAscii(scheme, service.scheme)) return &service;
@@ -201,6 +272,13 @@ const ImService* ImServiceOfName(std::u16string_view name) {
         if (service.service == name) return &service;
     }
     return nullptr;
+}
+
+bool HasNameField(const StdContact& contact) {
+    for (int field : {kFieldTitle, kFieldFirst, kFieldMiddle, kFieldLast, kFieldSuffix}) {
+        if (!contact.GetText(field).IsEmpty()) return true;
+    }
+    return false;
 }
 
 bool IsMetadataProperty(std::string_view name) {

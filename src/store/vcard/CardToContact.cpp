@@ -94,6 +94,17 @@ std::u16string DataUri(const VCardProperty& property) {
     return u"data:" + media + u";base64," + plat::FromUtf8(EncodeBase64(property.binary));
 }
 
+// The parts of `text` between any of the `separators`.
+std::vector<std::u16string> SplitAtAny(std::u16string_view text, std::u16string_view separators) {
+    std::vector<std::u16string> parts;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find_first_of(separators, start), text.size());
+        parts.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
 // A decimal or "0x" hexadecimal 32-bit number; false for anything else.
 bool ParseNumber(std::u16string_view text, uint32_t& number) {
     const std::string utf8 = plat::ToUtf8(text);
@@ -143,10 +154,10 @@ private:
         }
         if (IsAnniversaryProperty(p.name)) return MapAnniversary(p);
         if (FieldOfProperty(p.name) >= 0) return PlaceSingle(FieldOfProperty(p.name), p.Text());
-        if (const ImService* service = ImServiceOfProperty(p.name)) {
+        if (std::u16string service; ImServiceOfAnyProperty(p.name, service)) {
             const std::u16string address = p.Text();
-            return PlaceIm(p, JoinIm(S(service->service), S(address)),
-                           {Str(), S(address), S(service->service)}, !address.empty());
+            return PlaceIm(p, JoinIm(S(service), S(address)), {Str(), S(address), S(service)},
+                           !address.empty());
         }
         KeepAsOther(p);
     }
@@ -199,8 +210,9 @@ private:
         return field == kFieldRingtone ? c_.ringtones : c_.others;
     }
 
+    // A value of a single field; the same value again (a writer giving it twice) adds nothing.
     void PlaceSingle(int field, const std::u16string& value) {
-        if (value.empty()) return;
+        if (value.empty() || c_.GetText(field).View() == value) return;
         const std::array<int, 1> fields = {field};
         if (!PlaceInFields(S(value), fields, -1)) {
             OverflowListOf(field).Add(
@@ -238,8 +250,10 @@ private:
         for (size_t i = 0; i < 5; ++i) c_.SetText(fields[i], S(parts[i]));
     }
 
+    // The first FN that is not empty is kept for Finish; any further one is an "other" value.
     void MapFormattedName(const VCardProperty& p) {
-        if (formattedName_.empty()) formattedName_ = p.Text();
+        if (!formattedName_.empty()) return KeepAsOther(p);
+        formattedName_ = p.Text();
     }
 
     void MapOrganization(const VCardProperty& p) {
@@ -253,7 +267,7 @@ private:
             department += units[i];
         }
         c_.SetText(kFieldCompany, S(units.front()));
-        c_.SetText(kFieldDepartment, S(department));
+        PlaceSingle(kFieldDepartment, department);
     }
 
     // --- Phones, e-mail, web, IM -----------------------------------------------------------
@@ -422,14 +436,8 @@ private:
             const int field = RelationField(plat::FromUtf8(type));
             if (field >= 0) return PlaceSingle(field, p.Text());
         }
-        std::u16string label = u"Related";
-        if (!types.empty() && !types.front().empty()) {
-            label = plat::FromUtf8(types.front());
-            for (size_t i = 1; i < label.size(); ++i) {
-                if (label[i] >= u'A' && label[i] <= u'Z')
-                    label[i] = static_cast<char16_t>(label[i] + 32);
-            }
-        }
+        const std::u16string label =
+            types.empty() || types.front().empty() ? u"Related" : AsLabel(plat::FromUtf8(types.front()));
         if (!p.Text().empty()) c_.people.Add({S(label), S(p.Text())});
     }
 
@@ -468,11 +476,15 @@ private:
             }
             for (std::u16string& part : SplitEscaped(item, u';')) names.push_back(std::move(part));
         }
+        // A category name cannot hold ',' or ';' (the platform joins names with them): a name
+        // that does is the names between them.
         for (const std::u16string& name : names) {
-            const Str trimmed = TrimBoth(S(name));
-            if (trimmed.IsEmpty()) continue;
-            auto& list = out_.categories;
-            if (std::find(list.begin(), list.end(), trimmed) == list.end()) list.push_back(trimmed);
+            for (const std::u16string& part : SplitAtAny(name, u",;")) {
+                const Str trimmed = TrimBoth(S(part));
+                if (trimmed.IsEmpty()) continue;
+                auto& list = out_.categories;
+                if (std::find(list.begin(), list.end(), trimmed) == list.end()) list.push_back(trimmed);
+            }
         }
     }
 
@@ -488,14 +500,16 @@ private:
         c_.SetDefaultTag(tag);
     }
 
+    // The formatted name: the First of a card without name fields (unless it is the Company);
+    // otherwise, when it is not the name composed from the fields, kept as the first "other"
+    // value labelled FN, which the export writes back as FN.
     void Finish() {
-        bool named = false;
-        for (int field : {kFieldTitle, kFieldFirst, kFieldMiddle, kFieldLast, kFieldSuffix}) {
-            named = named || !IsFree(field);
-        }
         const Str formatted = S(formattedName_);
-        if (!named && !formatted.IsEmpty() && formatted != TrimBoth(c_.GetText(kFieldCompany))) {
+        if (!HasNameField(c_) && !formatted.IsEmpty() && formatted != TrimBoth(c_.GetText(kFieldCompany))) {
             c_.SetText(kFieldFirst, formatted);
+        }
+        if (!formatted.IsEmpty() && formatted != c_.GetFormattedName()) {
+            c_.others.InsertAt(0, {Str(vcf::kFormattedNameLabel), formatted});
         }
         if (haveNoteData_) {
             c_.SetNote(ByteBlock(std::span<const uint8_t>(
@@ -525,6 +539,7 @@ std::span<const std::pair<std::string_view, CardMapper::Handler>> CardMapper::Ha
         {vcf::kPropFn, &CardMapper::MapFormattedName},
         {vcf::kPropOrg, &CardMapper::MapOrganization},
         {vcf::kPropTel, &CardMapper::MapPhone},
+        {vcf::kPropMsTel, &CardMapper::MapPhone},
         {vcf::kPropEmail, &CardMapper::MapEmail},
         {vcf::kPropUrl, &CardMapper::MapWeb},
         {vcf::kPropImpp, &CardMapper::MapImpp},

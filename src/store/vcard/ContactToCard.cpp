@@ -1,5 +1,6 @@
 #include "store/vcard/ContactToCard.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <string>
@@ -7,6 +8,7 @@
 #include "platform/text/Utf.h"
 #include "store/contact/ContactFields.h"
 #include "store/contact/ImText.h"
+#include "store/vcard/Ascii.h"
 #include "store/vcard/CardDate.h"
 #include "store/vcard/CardFields.h"
 #include "store/vcard/NoteText.h"
@@ -73,7 +75,7 @@ public:
         AddFieldProperties();
         AddListed(c_.people, vcf::kPropRelatedNames);
         AddListed(c_.ringtones, vcf::kPropLink);
-        AddListed(c_.others, vcf::kPropOther);
+        AddListed(c_.others, vcf::kPropOther, FormattedNameKept() ? 1 : 0);
         AddDates();
         AddDefaultTag();
         AddCategories();
@@ -108,9 +110,21 @@ private:
         return property;
     }
 
-    void AddListed(const Array<CustText>& list, std::string_view name) {
-        for (const CustText& entry : list)
-            AddLabelled(name, entry.label, EscapeText(entry.value.View()));
+    // The entries of a further values' list from `first` on, each in its own group.
+    void AddListed(const Array<CustText>& list, std::string_view name, int first = 0) {
+        for (int i = first; i < list.GetSize(); ++i) {
+            AddLabelled(name, list[i].label, EscapeText(list[i].value.View()));
+        }
+    }
+
+    // Whether the first "other" value is a formatted name the contact came with (an FN other than
+    // the one the name fields compose), written back as the card's FN instead of as an "other"
+    // value. Only for a contact with name fields: for one without, an FN would be read as its First.
+    bool FormattedNameKept() const {
+        if (c_.others.IsEmpty() || !HasNameField(c_)) return false;
+        const CustText& first = c_.others[0];
+        return first.label.View() == vcf::kFormattedNameLabel && !first.value.IsEmpty() &&
+               first.value != c_.GetFormattedName();
     }
 
     const Str& Text(int field) const { return c_.GetText(field); }
@@ -128,7 +142,7 @@ private:
     }
 
     void AddNames() {
-        AddText(vcf::kPropFn, c_.GetDisplayName());
+        AddText(vcf::kPropFn, FormattedNameKept() ? c_.others[0].value : c_.GetFormattedName());
         Add(vcf::kPropN, JoinEscaped({std::u16string(Text(kFieldLast).View()),
                                       std::u16string(Text(kFieldFirst).View()),
                                       std::u16string(Text(kFieldMiddle).View()),
@@ -144,14 +158,28 @@ private:
     void AddPhones() {
         for (const PhoneField& phone : PhoneFields()) {
             if (Text(phone.field).IsEmpty()) continue;
-            std::vector<std::string> types;
-            for (const std::u16string& type : SplitEscaped(phone.types, u',')) {
-                types.push_back(plat::ToUtf8(type));
-            }
-            AddField(vcf::kPropTel, phone.field, PhoneTargetOf(types).fields.front(),
+            AddField(vcf::kPropTel, phone.field, PhoneTargetOf(TypesOf(phone)).fields.front(),
                      EscapeText(Text(phone.field).View()), phone.types);
         }
-        AddListed(c_.phones, vcf::kPropTel);
+        for (const CustText& entry : c_.phones) AddFurtherPhone(entry);
+    }
+
+    // A further phone carries the TYPE its label stands for (a "Mobile" number beyond the field:
+    // TEL;TYPE=CELL,VOICE), as other programs read it. Its label is written (in a group) only where
+    // the typed number would not read back as this entry: no type leads to the label, or a field
+    // the types lead to is free.
+    void AddFurtherPhone(const CustText& entry) {
+        const std::vector<std::string> types = TypesOfPhoneLabel(entry.label.View());
+        const std::vector<int> fields = types.empty() ? std::vector<int>() : PhoneTargetOf(types).fields;
+        const bool readsBack =
+            !types.empty() && !entry.value.IsEmpty() &&
+            std::none_of(fields.begin(), fields.end(), [&](int f) { return Text(f).IsEmpty(); });
+        const std::u16string value = EscapeText(entry.value.View());
+        VCardProperty& property =
+            readsBack ? Add(vcf::kPropTel, value) : AddLabelled(vcf::kPropTel, entry.label, value);
+        if (types.empty()) return;
+        VCardParam& typeParam = property.params.emplace_back(VCardParam{std::string(vcf::kParamType), {}});
+        for (const std::string& type : types) typeParam.values.push_back(Widen(type));
     }
 
     void AddEmails() {

@@ -26,29 +26,43 @@ FileKind KindOf(std::string_view fileBytes) {
     return begin ? FileKind::kVCard : FileKind::kTable;
 }
 
-ReadStatus ReadCards(std::string_view fileBytes, std::vector<VCard>& cards) {
+ReadStatus ReadCards(std::string_view fileBytes, std::vector<VCard>& cards, std::vector<ReadSkip>& skipped) {
     switch (KindOf(fileBytes)) {
         case FileKind::kEmpty:
             return ReadStatus::Error(1, "the file is empty");
         case FileKind::kVCard:
-            return VCardReader::Read(fileBytes, cards);
+            return VCardReader::Read(fileBytes, cards, skipped);
         case FileKind::kTable:
             break;
     }
     CsvTable table;
-    ReadStatus status = CsvReader::Read(fileBytes, table);
+    ReadStatus status = CsvReader::Read(fileBytes, table, skipped);
     return status.ok() ? CsvToCards(table, cards) : status;
+}
+
+bool GivesNothing(const ImportedContact& imported) {
+    return imported.contact.IsEmpty() && imported.categories.empty();
 }
 
 }  // namespace
 
-ReadStatus ImportContacts(std::string_view fileBytes, std::vector<ImportedContact>& contacts) {
+ReadStatus ImportContacts(std::string_view fileBytes, std::vector<ImportedContact>& contacts,
+                          std::vector<ReadSkip>& skipped) {
     contacts.clear();
     std::vector<VCard> cards;
-    ReadStatus status = ReadCards(fileBytes, cards);
+    ReadStatus status = ReadCards(fileBytes, cards, skipped);
     if (!status.ok()) return status;
-    for (const VCard& card : cards) contacts.push_back(CardToContact(card));
-    return status;
+    for (const VCard& card : cards) {
+        ImportedContact imported = CardToContact(card);
+        if (GivesNothing(imported)) {
+            skipped.push_back({card.line, ReadSkip::Part::kCard, "no value in the card could be read"});
+        } else {
+            contacts.push_back(std::move(imported));
+        }
+    }
+    if (!contacts.empty()) return status;
+    return skipped.empty() ? ReadStatus::Error(1, "no contact in the file")
+                           : ReadStatus::Error(skipped.front().line, "nothing could be read");
 }
 
 std::string ExportContact(const Contact& contact, const std::vector<Str>& categories) {

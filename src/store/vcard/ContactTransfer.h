@@ -1,8 +1,8 @@
 #pragma once
 // Importing and exporting contacts: the entry points the command-line tool and the program use.
 // Import takes a vCard file (2.1, 3.0 or 4.0, several cards a file) or a CSV export with a
-// header row, recognised by its content; export writes vCard 3.0 that imports back to an equal
-// contact.
+// header row, recognised by its content, and reads what it can; export writes vCard 3.0 that
+// imports back to an equal contact.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +12,13 @@
 #include "store/vcard/CardToContact.h"
 #include "store/vcard/ReadStatus.h"
 
-// Every card (or table row) of the file as a new contact, in file order. All or nothing: on
-// failure `contacts` is empty and the status names the line and the reason; a file that is
-// neither a vCard nor a contacts table is refused on its first line.
-ReadStatus ImportContacts(std::string_view fileBytes, std::vector<ImportedContact>& contacts);
+// Every readable card (or table row) of the file as a new contact, in file order. What cannot be
+// read is left out and listed in `skipped` in the order met: a property, a card whose structure is
+// broken or that gives no value, a damaged row (VCardReader.h, CsvReader.h). Fails, with no
+// contact, when the file gives none: the status names the line and the reason (a file that is
+// neither a vCard nor a contacts table is refused on its first line).
+ReadStatus ImportContacts(std::string_view fileBytes, std::vector<ImportedContact>& contacts,
+                          std::vector<ReadSkip>& skipped);
 
 // The contact as one vCard 3.0 card (UTF-8, CR LF); `categories` are its category names.
 std::string ExportContact(const Contact& contact, const std::vector<Str>& categories);

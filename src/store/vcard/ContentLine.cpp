@@ -1,5 +1,6 @@
 #include "store/vcard/ContentLine.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "store/vcard/Ascii.h"
@@ -75,29 +76,26 @@ std::vector<std::u16string> ParamValues(std::string_view text, bool splitQuoted,
     return values;
 }
 
-bool AddParam(std::string_view segment, VCardVersion version, VCardProperty& property,
-              std::string& reason) {
+void AddParam(std::string_view segment, VCardVersion version, VCardProperty& property) {
     segment = TrimBlanks(segment);
-    if (segment.empty()) return true;
+    if (segment.empty()) return;
     const size_t quote = segment.find('"');
     const size_t equals = segment.find('=');
     VCardParam param;
     std::string_view valueText = segment;
-    if (equals == std::string_view::npos || (quote != std::string_view::npos && quote < equals)) {
-        param.name = BareParamName(segment);
-    } else {
-        const std::string_view name = TrimBlanks(segment.substr(0, equals));
-        size_t end = 0;
-        if (name.empty() || ReadName(name, end).size() != name.size()) {
-            reason = "bad parameter name \"" + std::string(name) + "\"";
-            return false;
-        }
+    const std::string_view name =
+        equals == std::string_view::npos ? std::string_view() : TrimBlanks(segment.substr(0, equals));
+    size_t end = 0;
+    const bool named = !name.empty() && (quote == std::string_view::npos || quote > equals) &&
+                       ReadName(name, end).size() == name.size();
+    if (named) {
         param.name = AsciiUpper(name);
         valueText = segment.substr(equals + 1);
+    } else {
+        param.name = BareParamName(segment);  // a bare word, or a writer's own form of one
     }
     param.values = ParamValues(valueText, param.name == vcf::kParamType, version);
     property.params.push_back(std::move(param));
-    return true;
 }
 
 // The end of the parameter starting at `pos`: the first ';' or ':' outside quotes, or npos when
@@ -111,15 +109,25 @@ size_t ParamEnd(std::string_view line, size_t pos) {
     return quoted ? std::string_view::npos : line.size();
 }
 
+// The group (a run of name characters before a '.') and the name, which runs to the first ';' or
+// ':'. Writers put blanks and slashes into names of their own ("X-GOOGLE TALK",
+// "X-messaging/aim-All"): every other character is taken, and blanks become '-'.
 bool ReadGroupAndName(std::string_view line, size_t& pos, VCardProperty& property) {
-    std::string_view name = ReadName(line, pos);
-    if (pos < line.size() && line[pos] == '.' && !name.empty()) {
-        property.group = std::string(name);
+    const size_t end = std::min(line.find_first_of(";:"), line.size());
+    const std::string_view group = ReadName(line, pos);
+    if (pos < end && line[pos] == '.' && !group.empty()) {
+        property.group = std::string(group);
         ++pos;
-        name = ReadName(line, pos);
+    } else {
+        pos = 0;
     }
-    property.name = AsciiUpper(name);
-    return !name.empty();
+    std::string name = AsciiUpper(TrimBlanks(line.substr(pos, end - pos)));
+    for (char& c : name) {
+        if (c == ' ' || c == '\t') c = '-';
+    }
+    property.name = std::move(name);
+    pos = end;
+    return !property.name.empty();
 }
 
 }  // namespace
@@ -137,16 +145,11 @@ bool ParseContentLine(std::string_view line, VCardVersion version, VCardProperty
             reason = property.name + ": unclosed quote in a parameter";
             return false;
         }
-        if (!AddParam(line.substr(pos + 1, end - pos - 1), version, property, reason)) {
-            reason = property.name + ": " + reason;
-            return false;
-        }
+        AddParam(line.substr(pos + 1, end - pos - 1), version, property);
         pos = end;
     }
-    if (pos >= line.size() || line[pos] != ':') {
-        reason = pos >= line.size() ? "no ':' after the property name " + property.name
-                                    : "bad character in the property name \"" +
-                                          std::string(line.substr(0, pos + 1)) + "\"";
+    if (pos >= line.size()) {
+        reason = "no ':' after the property name " + property.name;
         return false;
     }
     property.raw = std::string(line.substr(pos + 1));

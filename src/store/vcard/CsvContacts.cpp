@@ -1,5 +1,6 @@
 #include "store/vcard/CsvContacts.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -24,6 +25,7 @@ enum class Role {
     kDate,        // a date property
     kCategories,  // category names separated by `label`
     kAddress,     // ADR component `index` of the address of type `property`
+    kDatePart,    // the year (index 0), month (1) or day (2) of the date property `property`
     kIgnore,      // derived from other columns
     kDefault,     // ignored when it holds `label`, the value meaning nothing
 };
@@ -52,8 +54,10 @@ constexpr Column kColumns[] = {
     {"Suffix", Role::kName, 4},
     {"Name Suffix", Role::kName, 4},
     {"Name", Role::kFullName},
+    {"Display Name", Role::kFullName},
     {"Company", Role::kOrg, 0},
     {"Organization Name", Role::kOrg, 0},
+    {"Organization", Role::kOrg, 0},
     {"Department", Role::kOrg, 1},
     {"Organization Department", Role::kOrg, 1},
     {"Job Title", Role::kText, 0, vcf::kPropTitle},
@@ -69,9 +73,20 @@ constexpr Column kColumns[] = {
     {"Government ID Number", Role::kText, 0, vcf::kPropGovernmentId},
     {"Customer ID", Role::kText, 0, vcf::kPropCustomerId},
     {"Web Page", Role::kText, 0, vcf::kPropUrl},
+    {"Web Page 1", Role::kText, 0, vcf::kPropUrl},
+    {"Web Page 2", Role::kText, 0, vcf::kPropUrl},
+    {"Personal Web Page", Role::kText, 0, vcf::kPropUrl},
+    {"Business Web Page", Role::kText, 0, vcf::kPropUrl},
+    {"Screen Name", Role::kText, 0, "X-IM"},
     {"Notes", Role::kText, 0, vcf::kPropNote},
     {"Birthday", Role::kDate, 0, vcf::kPropBday},
     {"Anniversary", Role::kDate, 0, vcf::kPropXAnniversary},
+    {"Birth Year", Role::kDatePart, 0, vcf::kPropBday},
+    {"Birth Month", Role::kDatePart, 1, vcf::kPropBday},
+    {"Birth Day", Role::kDatePart, 2, vcf::kPropBday},
+    {"Anniversary Year", Role::kDatePart, 0, vcf::kPropXAnniversary},
+    {"Anniversary Month", Role::kDatePart, 1, vcf::kPropXAnniversary},
+    {"Anniversary Day", Role::kDatePart, 2, vcf::kPropXAnniversary},
     {"Categories", Role::kCategories, 0, {}, {}, u";"},
     {"Group Membership", Role::kCategories, 0, {}, {}, kGoogleSeparator},
     {"Labels", Role::kCategories, 0, {}, {}, kGoogleSeparator},
@@ -79,6 +94,10 @@ constexpr Column kColumns[] = {
     {"Business Phone 2", Role::kPhone, 0, {}, u"WORK,VOICE", {}, u"0x98"},
     {"Home Phone", Role::kPhone, 0, {}, u"HOME,VOICE", {}, u"0x99"},
     {"Home Phone 2", Role::kPhone, 0, {}, u"HOME,VOICE", {}, u"0x9a"},
+    {"Work Phone", Role::kPhone, 0, {}, u"WORK,VOICE", {}, u"0x97"},
+    {"Mobile Number", Role::kPhone, 0, {}, u"CELL"},
+    {"Fax Number", Role::kPhone, 0, {}, u"FAX"},
+    {"Pager Number", Role::kPhone, 0, {}, u"PAGER"},
     {"Mobile Phone", Role::kPhone, 0, {}, u"CELL"},
     {"Business Fax", Role::kPhone, 0, {}, u"WORK,FAX"},
     {"Home Fax", Role::kPhone, 0, {}, u"HOME,FAX"},
@@ -97,6 +116,8 @@ constexpr Column kColumns[] = {
     {"E-mail Address", Role::kEmail, 0, {}, {}, {}, u"0x90"},
     {"E-mail 2 Address", Role::kEmail, 0, {}, {}, {}, u"0x91"},
     {"E-mail 3 Address", Role::kEmail, 0, {}, {}, {}, u"0x92"},
+    {"Primary Email", Role::kEmail, 0, {}, {}, {}, u"0x90"},
+    {"Secondary Email", Role::kEmail, 0, {}, {}, {}, u"0x91"},
     {"E-mail Type", Role::kIgnore},
     {"E-mail 2 Type", Role::kIgnore},
     {"E-mail 3 Type", Role::kIgnore},
@@ -116,6 +137,12 @@ constexpr Column kColumns[] = {
     {"Business Postal Code", Role::kAddress, 5, "WORK"},
     {"Business Country/Region", Role::kAddress, 6, "WORK"},
     {"Business Country", Role::kAddress, 6, "WORK"},
+    {"Work Address", Role::kAddress, 2, "WORK"},
+    {"Work Address 2", Role::kAddress, 2, "WORK"},
+    {"Work City", Role::kAddress, 3, "WORK"},
+    {"Work State", Role::kAddress, 4, "WORK"},
+    {"Work ZipCode", Role::kAddress, 5, "WORK"},
+    {"Work Country", Role::kAddress, 6, "WORK"},
     {"Home Street", Role::kAddress, 2, "HOME"},
     {"Home Street 2", Role::kAddress, 2, "HOME"},
     {"Home Street 3", Role::kAddress, 2, "HOME"},
@@ -125,6 +152,9 @@ constexpr Column kColumns[] = {
     {"Home Postal Code", Role::kAddress, 5, "HOME"},
     {"Home Country/Region", Role::kAddress, 6, "HOME"},
     {"Home Country", Role::kAddress, 6, "HOME"},
+    {"Home Address", Role::kAddress, 2, "HOME"},
+    {"Home Address 2", Role::kAddress, 2, "HOME"},
+    {"Home ZipCode", Role::kAddress, 5, "HOME"},
     {"Other Street", Role::kAddress, 2, "OTHER"},
     {"Other Street 2", Role::kAddress, 2, "OTHER"},
     {"Other Street 3", Role::kAddress, 2, "OTHER"},
@@ -251,6 +281,25 @@ bool PhoneTypes(std::u16string_view type, std::u16string& types) {
     return false;
 }
 
+// Whether a column nobody knows holds phone numbers by its name ("Mobile Phone 2", "Yahoo Phone").
+bool IsPhoneColumn(std::u16string_view header) {
+    std::string lower = plat::ToUtf8(header);
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (std::string_view word : {"phone", "mobile", "fax", "pager", "cell"}) {
+        if (lower.find(word) != std::string::npos) return true;
+    }
+    return false;
+}
+
+bool HasDigit(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A number of a date's column as the date text needs it: zero-padded to `width` digits.
+std::u16string Padded(const std::u16string& number, size_t width) {
+    return number.size() < width ? std::u16string(width - number.size(), u'0') + number : number;
+}
+
 // One row's card being built.
 class RowCard {
 public:
@@ -316,7 +365,13 @@ private:
             numberedColumn_[{ref.kind, ref.number}] = column;
             return;
         }
-        if (!ref.simple) return KeepAsOther(column, text);
+        if (!ref.simple) {
+            // A further number in a column of its own keeps the column's name as its label.
+            if (IsPhoneColumn(table_.header[column]) && HasDigit(text)) {
+                return AddLabelled(vcf::kPropTel, table_.header[column], text);
+            }
+            return KeepAsOther(column, text);
+        }
         TakeSimple(*ref.simple, column, text);
     }
 
@@ -349,6 +404,9 @@ private:
                 break;
             case Role::kAddress:
                 TakeAddressPart(c, text);
+                break;
+            case Role::kDatePart:
+                dateParts_[std::string(c.property)][static_cast<size_t>(c.index)] = {text, column};
                 break;
             case Role::kIgnore:
                 break;
@@ -512,7 +570,25 @@ private:
             adr.value = JoinEscaped({parts.begin(), parts.end()}, u';');
             adr.AddParam("TYPE", plat::FromUtf8(type));
         }
+        FinishDates();
         FinishCategories();
+    }
+
+    // A date given in year, month and day columns; without a year it is a date without one. Parts
+    // that make no date are kept as "other" values under their columns' names.
+    void FinishDates() {
+        for (const auto& [property, parts] : dateParts_) {
+            const std::u16string year = parts[0].text.empty() ? u"-" : Padded(parts[0].text, 4);
+            uint64_t date = 0;
+            if (ParseCardDate(year + u"-" + Padded(parts[1].text, 2) + u"-" + Padded(parts[2].text, 2),
+                              date)) {
+                Add(property, FormatCardDate(date));
+                continue;
+            }
+            for (const DatePart& part : parts) {
+                if (!part.text.empty()) KeepAsOther(part.column, part.text);
+            }
+        }
     }
 
     void FinishCategories() {
@@ -535,6 +611,11 @@ private:
     std::array<std::u16string, 2> org_;
     std::u16string fullName_;
     std::map<std::string, std::array<std::u16string, 7>> addresses_;
+    struct DatePart {
+        std::u16string text;
+        size_t column = 0;
+    };
+    std::map<std::string, std::array<DatePart, 3>> dateParts_;  // by property: year, month, day
     std::vector<std::pair<std::u16string, std::u16string_view>> categories_;
     std::map<std::pair<int, int>, Parts> numbered_;
     std::map<std::pair<int, int>, size_t> numberedColumn_;

@@ -3,12 +3,9 @@
 #include <algorithm>
 
 #include "store/vcard/FileText.h"
+#include "store/vcard/LineReader.h"
 
 namespace {
-
-bool IsLineBreak(char16_t c) {
-    return c == u'\r' || c == u'\n';
-}
 
 std::u16string Trimmed(std::u16string_view text) {
     while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
@@ -23,8 +20,11 @@ bool IsBlankRow(const CsvRow& row) {
 
 }  // namespace
 
-ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table) {
+CsvReader::CsvReader(std::u16string_view text) : text_(text), crEndsLines_(CrEndsLines(text)) {}
+
+ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vector<ReadSkip>& skipped) {
     table = CsvTable();
+    skipped.clear();
     std::u16string text;
     DecodeFileText(FileBytesToText(fileBytes), {}, text);
     CsvReader reader(text);
@@ -41,15 +41,20 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table) {
     while (reader.pos_ < text.size()) {
         CsvRow row;
         ReadStatus status = reader.ReadRow(row);
-        if (!status.ok()) return status;
+        if (!status.ok()) {
+            skipped.push_back(
+                {status.line(), ReadSkip::Part::kRow, status.reason() + " (the rest of the file is in it)"});
+            break;
+        }
         if (IsBlankRow(row)) continue;
         const auto last = std::find_if(row.fields.rbegin(), row.fields.rend(),
                                        [](const std::u16string& f) { return !f.empty(); });
         const size_t used = static_cast<size_t>(row.fields.rend() - last);
         if (used > table.header.size()) {
-            return ReadStatus::Error(row.line, std::to_string(used) +
-                                                   " fields, but the header has " +
-                                                   std::to_string(table.header.size()));
+            skipped.push_back({row.line, ReadSkip::Part::kRow,
+                               std::to_string(used) + " fields, but the header has " +
+                                   std::to_string(table.header.size())});
+            continue;
         }
         row.fields.resize(table.header.size());
         table.rows.push_back(std::move(row));
@@ -61,10 +66,11 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table) {
 char16_t CsvReader::DetectSeparator() const {
     size_t commas = 0, semicolons = 0, tabs = 0;
     bool quoted = false;
-    for (char16_t c : text_) {
+    for (size_t i = 0; i < text_.size(); ++i) {
+        const char16_t c = text_[i];
         if (c == u'"') quoted = !quoted;
         if (quoted) continue;
-        if (IsLineBreak(c)) break;
+        if (LineBreakLength(text_, i, crEndsLines_) > 0) break;
         commas += c == u',';
         semicolons += c == u';';
         tabs += c == u'\t';
@@ -75,13 +81,12 @@ char16_t CsvReader::DetectSeparator() const {
 }
 
 bool CsvReader::AtLineEnd() const {
-    return pos_ >= text_.size() || IsLineBreak(text_[pos_]);
+    return pos_ >= text_.size() || LineBreakLength(text_, pos_, crEndsLines_) > 0;
 }
 
 void CsvReader::TakeLineBreak() {
     if (pos_ >= text_.size()) return;
-    if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n') ++pos_;
-    ++pos_;
+    pos_ += LineBreakLength(text_, pos_, crEndsLines_);
     ++line_;
 }
 
@@ -100,10 +105,11 @@ ReadStatus CsvReader::ReadQuoted(std::u16string& field) {
             ++pos_;
             return ReadStatus::Ok();
         }
-        if (IsLineBreak(c)) {
-            const size_t start = pos_;
+        if (AtLineEnd()) {
+            const size_t length = LineBreakLength(text_, pos_, crEndsLines_);
+            const size_t kept = length == 3 ? 2 : length;  // CR CR LF is one break: CR LF
+            field.append(text_.substr(pos_ + length - kept, kept));
             TakeLineBreak();
-            field.append(text_.substr(start, pos_ - start));
         } else {
             field += c;
             ++pos_;

@@ -2,7 +2,8 @@
 // CsvReader: a table of comma- or semicolon-separated values with a header row (the exports of
 // desktop and web address books). Quoting follows RFC 4180: a field in double quotes may hold
 // the separator, line breaks and doubled quotes. The file's encoding is handled as FileText.h
-// says; the separator is the one of ',', ';' and tab that the header row uses most.
+// says; the separator is the one of ',', ';' and tab that the header row uses most. Rows end as
+// the lines of LineReader.h do (LF, CR LF, CR CR LF; CR alone in a file without LF).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,12 +23,14 @@ struct CsvTable {
 
 class CsvReader {
 public:
-    // Fails, naming the line, on a quoted field left open at the end of the file, on a row with
-    // more non-empty fields than the header has columns, and on a file without a header row.
-    static ReadStatus Read(std::string_view fileBytes, CsvTable& table);
+    // Reads the header and every row. A row with more non-empty fields than the header has columns
+    // is skipped, and so is a row whose quoted field is never closed (with the rest of the file,
+    // which that field swallowed); each skip is listed in `skipped`. Fails, naming the line, when
+    // the file has no header row (or the header's quote is never closed).
+    static ReadStatus Read(std::string_view fileBytes, CsvTable& table, std::vector<ReadSkip>& skipped);
 
 private:
-    explicit CsvReader(std::u16string_view text) : text_(text) {}
+    explicit CsvReader(std::u16string_view text);
 
     char16_t DetectSeparator() const;
     ReadStatus ReadRow(CsvRow& row);
@@ -36,6 +39,7 @@ private:
     bool AtLineEnd() const;
 
     std::u16string_view text_;
+    bool crEndsLines_ = false;
     size_t pos_ = 0;
     int line_ = 1;
     char16_t separator_ = u',';

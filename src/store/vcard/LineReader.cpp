@@ -15,19 +15,25 @@ bool IsBlankLine(std::string_view line) {
     return true;
 }
 
+bool IsCommentLine(std::string_view line) {
+    return !line.empty() && line.front() == '#';
+}
+
 LineReader::LineReader(std::string_view text) {
+    const bool crEndsLines = CrEndsLines(text);
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
+        const size_t length = LineBreakLength(text, i, crEndsLines);
+        if (length == 0) continue;
         lines_.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        i += length - 1;
         start = i + 1;
     }
     if (start < text.size()) lines_.push_back(text.substr(start));
 }
 
 void LineReader::SkipBlankLines() {
-    while (!AtEnd() && IsBlankLine(Peek())) ++next_;
+    while (!AtEnd() && (IsBlankLine(Peek()) || IsCommentLine(Peek()))) ++next_;
 }
 
 bool LineReader::NextIsFold() const {

@@ -1,6 +1,7 @@
 #pragma once
-// ReadStatus: the outcome of reading an imported file. A failure names the line of the file
-// where reading stopped and the reason, so the user can find and mend the place.
+// ReadStatus: the outcome of reading an imported file, and ReadSkip: a part of the file that could
+// not be read and was left out while the rest was read. Both name the line of the file and the
+// reason, so the user can find and mend the place.
 #include <string>
 #include <utility>
 
@@ -29,4 +30,27 @@ private:
     bool failed_ = false;
     int line_ = 0;
     std::string reason_;
+};
+
+// What an import left out, and why.
+struct ReadSkip {
+    enum class Part {
+        kProperty,  // one property of a card (with its folded and continuation lines)
+        kCard,      // a whole card: its structure is broken, or nothing of it could be read
+        kRow,       // a row of a table
+        kLines,     // text between cards that belongs to none
+    };
+
+    int line = 0;  // 1-based: where the part begins
+    Part part = Part::kProperty;
+    std::string reason;  // UTF-8
+
+    // "line 4: PHOTO: damaged base64 data (property skipped)".
+    std::string ToString() const {
+        static const char* const kParts[] = {"property", "card", "row", "lines"};
+        return "line " + std::to_string(line) + ": " + reason + " (" + kParts[static_cast<int>(part)] +
+               " skipped)";
+    }
+    // Whether a contact was lost with this part (a card or a row, not a property).
+    bool LosesContact() const { return part == Part::kCard || part == Part::kRow; }
 };

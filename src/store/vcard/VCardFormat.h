@@ -56,6 +56,8 @@ inline constexpr std::string_view kPropRelated = "RELATED";
 inline constexpr std::string_view kPropNote = "NOTE";
 inline constexpr std::string_view kPropPhoto = "PHOTO";
 inline constexpr std::string_view kPropCategories = "CATEGORIES";
+// A desktop writer's further numbers (callback, TTY/TDD), read as TEL.
+inline constexpr std::string_view kPropMsTel = "X-MS-TEL";
 // Widespread extensions: the anniversary of 3.0 cards, and the related names and dates that
 // carry a group label.
 inline constexpr std::string_view kPropXAnniversary = "X-ANNIVERSARY";
@@ -86,6 +88,10 @@ inline constexpr std::string_view kPropNoteData = "X-BREVANE-NOTE-DATA";  // not
 inline constexpr std::string_view kPropDefaultTag = "X-BREVANE-DEFAULT";  // default dial tag
 // The four address format words "home;work;other;fourth" in decimal.
 inline constexpr std::string_view kPropAddressFormats = "X-BREVANE-ADDRESS-FORMATS";
+
+// The label of the "other" value that keeps a card's formatted name (FN) where it is not the name
+// composed from the name fields; the export writes it back as FN.
+inline constexpr std::u16string_view kFormattedNameLabel = u"FN";
 
 // The group name prefix of written list entries: item1, item2, ...
 inline constexpr std::string_view kGroupPrefix = "item";

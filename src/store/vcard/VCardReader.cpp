@@ -1,5 +1,6 @@
 #include "store/vcard/VCardReader.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/text/Utf.h"
@@ -61,92 +62,121 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
-ReadStatus VCardReader::Read(std::string_view fileBytes, std::vector<VCard>& cards) {
+ReadStatus VCardReader::Read(std::string_view fileBytes, std::vector<VCard>& cards,
+                             std::vector<ReadSkip>& skipped) {
     cards.clear();
+    skipped.clear();
     const std::string text = FileBytesToText(fileBytes);
-    VCardReader reader(text);
-    ReadStatus status = reader.ReadCards(cards);
-    if (!status.ok()) cards.clear();
-    return status;
+    VCardReader reader(text, skipped);
+    reader.ReadCards(cards);
+    const bool anyCard = !cards.empty() || std::any_of(skipped.begin(), skipped.end(), [](const ReadSkip& s) {
+        return s.part == ReadSkip::Part::kCard;
+    });
+    return anyCard ? ReadStatus::Ok() : ReadStatus::Error(1, "no BEGIN:VCARD in the file");
 }
 
-ReadStatus VCardReader::ReadCards(std::vector<VCard>& cards) {
+void VCardReader::Skip(int line, ReadSkip::Part part, std::string reason) {
+    skipped_.push_back({line, part, std::move(reason)});
+}
+
+void VCardReader::ReadCards(std::vector<VCard>& cards) {
     lines_.SkipBlankLines();
-    if (lines_.AtEnd()) return ReadStatus::Error(1, "no BEGIN:VCARD in the file");
     while (!lines_.AtEnd()) {
         const int line = lines_.LineNumber();
         const std::string_view first = lines_.Take();
         if (!IsFramingLine(first, vcf::kBegin)) {
-            return ReadStatus::Error(line, IsFramingLine(first, vcf::kEnd)
-                                               ? "END:VCARD without BEGIN:VCARD"
-                                               : "expected BEGIN:VCARD, found " + Quoted(first));
+            SkipStrayLines(first, line);
+        } else {
+            VCard card;
+            card.line = line;
+            if (ReadCard(card)) cards.push_back(std::move(card));
         }
-        VCard card;
-        card.line = line;
-        ReadStatus status = ReadCard(card);
-        if (!status.ok()) return status;
-        cards.push_back(std::move(card));
         lines_.SkipBlankLines();
     }
-    return ReadStatus::Ok();
 }
 
-ReadStatus VCardReader::ReadCard(VCard& card) {
+void VCardReader::SkipStrayLines(std::string_view first, int line) {
+    while (!lines_.AtEnd() && !IsFramingLine(lines_.Peek(), vcf::kBegin)) lines_.Take();
+    Skip(line, ReadSkip::Part::kLines,
+         IsFramingLine(first, vcf::kEnd) ? "END:VCARD without BEGIN:VCARD"
+                                         : "expected BEGIN:VCARD, found " + Quoted(first));
+}
+
+bool VCardReader::ReadCard(VCard& card) {
     for (;;) {
         lines_.SkipBlankLines();
-        if (lines_.AtEnd()) return ReadStatus::Error(card.line, "BEGIN:VCARD without END:VCARD");
-        VCardProperty property;
-        ReadStatus status = ReadContentLine(card.version, property);
-        if (!status.ok()) return status;
-        const bool isCard = EqualsAscii(TrimBlanks(property.raw), vcf::kVCard);
-        if (property.name == vcf::kEnd) {
-            if (isCard) return ReadStatus::Ok();
-            return ReadStatus::Error(property.line, "END:" + property.raw + " inside a vCard");
+        if (lines_.AtEnd()) {
+            Skip(card.line, ReadSkip::Part::kCard, "BEGIN:VCARD without END:VCARD");
+            return false;
         }
-        if (property.name == vcf::kBegin) {
-            const bool agentFollows = isCard && !card.properties.empty() &&
-                                      card.properties.back().name == vcf::kAgent &&
-                                      TrimBlanks(card.properties.back().raw).empty();
-            if (!agentFollows) {
-                return ReadStatus::Error(
-                    property.line, isCard ? "BEGIN:VCARD inside the card begun at line " +
-                                                std::to_string(card.line) + " (END:VCARD missing)"
-                                          : "BEGIN:" + property.raw + " inside a vCard");
-            }
-            status = ReadAgentCard(card.properties.back());
-            if (!status.ok()) return status;
+        const bool agentFollows = !card.properties.empty() && card.properties.back().name == vcf::kAgent &&
+                                  TrimBlanks(card.properties.back().raw).empty();
+        if (IsFramingLine(lines_.Peek(), vcf::kBegin) && !agentFollows) {
+            // The next card begins here; this one never ended.
+            Skip(card.line, ReadSkip::Part::kCard,
+                 "BEGIN:VCARD without END:VCARD (the next card begins at line " +
+                     std::to_string(lines_.LineNumber()) + ")");
+            return false;
+        }
+        VCardProperty property;
+        std::string reason;
+        const int line = lines_.LineNumber();
+        if (!ReadContentLine(card.version, property, reason)) {
+            Skip(line, ReadSkip::Part::kProperty, reason);
+            continue;
+        }
+        const bool isCard = EqualsAscii(TrimBlanks(property.raw), vcf::kVCard);
+        if (property.name == vcf::kEnd && isCard) return true;
+        if (property.name == vcf::kBegin && isCard && agentFollows) {
+            if (ReadAgentCard(card.properties.back())) continue;
+            Skip(card.line, ReadSkip::Part::kCard,
+                 "the AGENT's card begun at line " + std::to_string(line) + " has no END:VCARD");
+            return false;
+        }
+        if (property.name == vcf::kBegin || property.name == vcf::kEnd) {
+            Skip(line, ReadSkip::Part::kProperty, property.name + ":" + property.raw + " inside a vCard");
             continue;
         }
         if (property.name == vcf::kVersion && !ParseVersion(property.raw, card.version)) {
-            return ReadStatus::Error(property.line,
-                                     "unsupported vCard version " + Quoted(property.raw));
+            Skip(line, ReadSkip::Part::kProperty, "unsupported vCard version " + Quoted(property.raw));
+            continue;
         }
-        std::string reason;
-        if (!DecodePropertyValue(property, reason)) return ReadStatus::Error(property.line, reason);
+        if (!DecodePropertyValue(property, reason)) {
+            Skip(line, ReadSkip::Part::kProperty, reason);
+            continue;
+        }
         card.properties.push_back(std::move(property));
     }
 }
 
-ReadStatus VCardReader::ReadContentLine(VCardVersion version, VCardProperty& property) {
+bool VCardReader::ReadContentLine(VCardVersion version, VCardProperty& property, std::string& reason) {
     const int line = lines_.LineNumber();
     std::string text(lines_.Take());
-    std::string reason;
     VCardProperty firstLine;
     if (ParseContentLine(text, version, firstLine, reason) && IsQuotedPrintable(firstLine)) {
         JoinSoftBreaks(text);
     } else {
         lines_.TakeFolds(text, version == VCardVersion::k21);
     }
-    if (!ParseContentLine(text, version, property, reason)) return ReadStatus::Error(line, reason);
+    if (!ParseContentLine(text, version, property, reason)) return false;
     property.line = line;
     if (IsBase64(property)) JoinBase64Lines(property);
-    return ReadStatus::Ok();
+    return true;
 }
 
+// A quoted-printable line ending in '=' (after any trailing blanks, which are padding) goes on
+// with the next line. A soft break with nothing after it (a blank line, the end of the card or of
+// the file) ends the value and is dropped.
 void VCardReader::JoinSoftBreaks(std::string& line) {
     for (;;) {
-        if (!line.empty() && line.back() == '=' && !lines_.AtEnd() && !IsBlankLine(lines_.Peek())) {
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        if (!line.empty() && line.back() == '=') {
             line.pop_back();
+            const std::string_view next = lines_.Peek();
+            if (lines_.AtEnd() || IsBlankLine(next) || IsFramingLine(next, vcf::kEnd) ||
+                IsFramingLine(next, vcf::kBegin)) {
+                return;
+            }
             line += lines_.Take();
         } else if (lines_.NextIsFold()) {
             line += lines_.Take();
@@ -162,8 +192,7 @@ void VCardReader::JoinBase64Lines(VCardProperty& property) {
     if (!lines_.AtEnd() && IsBlankLine(lines_.Peek())) lines_.Take();
 }
 
-ReadStatus VCardReader::ReadAgentCard(VCardProperty& agent) {
-    const int beginLine = lines_.LineNumber() - 1;
+bool VCardReader::ReadAgentCard(VCardProperty& agent) {
     std::string text = "BEGIN:VCARD";
     for (int depth = 1; !lines_.AtEnd();) {
         const std::string_view line = lines_.Take();
@@ -175,8 +204,8 @@ ReadStatus VCardReader::ReadAgentCard(VCardProperty& agent) {
             std::u16string decoded;
             DecodeFileText(text, {}, decoded);
             agent.value = EscapeText(decoded);
-            return ReadStatus::Ok();
+            return true;
         }
     }
-    return ReadStatus::Error(beginLine, "BEGIN:VCARD without END:VCARD");
+    return false;
 }

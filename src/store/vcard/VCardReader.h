@@ -1,7 +1,9 @@
 #pragma once
 // VCardReader: the cards of a vCard file (2.1, 3.0 and 4.0, several cards a file) as neutral
-// VCard models. Reading is all or nothing: a damaged file yields an error naming the line and
-// the reason, and no cards.
+// VCard models. What cannot be read is left out and the rest read, as the well-known readers do:
+// a property that cannot be parsed or decoded is skipped, a card whose structure is broken (no
+// END:VCARD before the file or the next card begins) is skipped, text between cards is skipped;
+// each skip names its line and reason. Comment lines ('#') are ignored.
 #include <string_view>
 #include <vector>
 
@@ -11,24 +13,33 @@
 
 class VCardReader {
 public:
-    // Reads every card of the file's bytes (any byte-order mark or UTF-16 is handled, see
-    // FileText.h) into `cards`, which is cleared first and left empty on failure.
-    static ReadStatus Read(std::string_view fileBytes, std::vector<VCard>& cards);
+    // Reads every readable card of the file's bytes (any byte-order mark or UTF-16 is handled, see
+    // FileText.h) into `cards` and what was left out into `skipped`, both cleared first. Fails
+    // only when the file holds no BEGIN:VCARD at all.
+    static ReadStatus Read(std::string_view fileBytes, std::vector<VCard>& cards,
+                           std::vector<ReadSkip>& skipped);
 
 private:
-    explicit VCardReader(std::string_view text) : lines_(text) {}
+    VCardReader(std::string_view text, std::vector<ReadSkip>& skipped)
+        : lines_(text), skipped_(skipped) {}
 
-    ReadStatus ReadCards(std::vector<VCard>& cards);
-    ReadStatus ReadCard(VCard& card);
+    void ReadCards(std::vector<VCard>& cards);
+    // Reads the card whose BEGIN:VCARD line was just taken; false (the card skipped and reported)
+    // when its structure is broken.
+    bool ReadCard(VCard& card);
+    // Text that is not a card: skipped up to the next BEGIN:VCARD line.
+    void SkipStrayLines(std::string_view first, int line);
     // The next content line as a property, its value not yet decoded: folded lines, the soft
     // line breaks of quoted-printable values and the bare continuation lines of 2.1 base64
-    // values are joined on.
-    ReadStatus ReadContentLine(VCardVersion version, VCardProperty& property);
+    // values are joined on. False, with `reason` set, when the line cannot be parsed.
+    bool ReadContentLine(VCardVersion version, VCardProperty& property, std::string& reason);
     void JoinSoftBreaks(std::string& line);
     void JoinBase64Lines(VCardProperty& property);
     // The card nested in a 2.1 AGENT property (its BEGIN:VCARD line just read), kept whole as
-    // the AGENT's text.
-    ReadStatus ReadAgentCard(VCardProperty& agent);
+    // the AGENT's text; false when it has no END:VCARD.
+    bool ReadAgentCard(VCardProperty& agent);
+    void Skip(int line, ReadSkip::Part part, std::string reason);
 
     LineReader lines_;
+    std::vector<ReadSkip>& skipped_;
 };

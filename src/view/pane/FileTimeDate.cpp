@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/locale/Locale.h"
+#include "store/contact/ContactDate.h"
 
 namespace {
 
@@ -19,8 +19,4 @@ std::optional<CalendarDate> DateOfFileTime(uint64_t fileTime) {
                         static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
-Str ShortDateOfFileTime(uint64_t fileTime) {
-    const std::optional<CalendarDate> date = DateOfFileTime(fileTime);
-    if (!date) return Str();
-    return Str(plat::FormatShortDate(date->year, date->month, date->day));
-}
+Str ShortDateOfFileTime(uint64_t fileTime) { return Str(ContactDateText(fileTime)); }

@@ -16,5 +16,6 @@ struct CalendarDate {
 // conversion refuses.
 std::optional<CalendarDate> DateOfFileTime(uint64_t fileTime);
 
-// The date in the user's short date format; empty when it cannot be converted or formatted.
+// The date in the user's short date format (day and month only for a date without a year,
+// ContactDate.h); empty when it cannot be converted or formatted.
 Str ShortDateOfFileTime(uint64_t fileTime);

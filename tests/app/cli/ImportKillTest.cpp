@@ -50,7 +50,9 @@ protected:
         std::ifstream in(file_, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::vector<ImportedContact> contacts;
-        ASSERT_TRUE(ImportContacts(bytes, contacts).ok());
+        std::vector<ReadSkip> skipped;
+        ASSERT_TRUE(ImportContacts(bytes, contacts, skipped).ok());
+        ASSERT_TRUE(skipped.empty());
         for (ImportedContact& imported : contacts) source_[DemoContacts::Key(imported.contact)] = std::move(imported);
         ASSERT_EQ(source_.size(), static_cast<size_t>(kContacts));
     }

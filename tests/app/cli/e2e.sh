@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # brevane-cli driven as a user drives it, on temporary devices: init and its refusals, a demo
-# device, imports, searches, lists, show and format-phone, changes, categories, the index, an
-# export and re-import, calls and messages, the registry, wrong command lines, a missing device
-# and a watcher in the background.
+# device, imports (files of other programs: odd line ends, damaged parts, extensions, a mail
+# client's table), searches, lists and their stored order, show and format-phone, changes,
+# categories, alphabets, the index, an export and re-import, calls and messages, the registry,
+# wrong command lines, a missing device and a watcher in the background.
 # Usage: e2e.sh BREVANE_CLI VCARD_DATA_DIR
 set -u
 cli=$1
@@ -113,34 +114,97 @@ ok import "$data/google.csv"
 [[ "$out" =~ ^imported\ ([0-9]+)\ contacts$ ]] || fail "CSV import printed [$out]"
 same "contacts after the CSV import" $((before + ${BASH_REMATCH[1]:-0})) "$(contacts)"
 ok list --category "Sailing club"
-grep -qP "^[0-9a-f]+\tCarlos Mendes$" <<<"$out" || fail "an imported row's new category: [$out]"
+grep -qP "^[0-9a-f]+\tMendes, Carlos$" <<<"$out" || fail "an imported row's new category: [$out]"
+ok list --order fileas
+hasnt "imported contacts are filed under their names" "$(cut -f2 <<<"$out")" "Unnamed"
+grep -qP "^[0-9a-f]+\tMendes, Carlos$" <<<"$out" || fail "File As of an imported contact: [$out]"
+
+# Damaged files give their good cards and name what they left out; a file that gives no contact
+# fails the whole import.
 before=$(contacts)
-for broken in broken_base64.vcf broken_charset.vcf broken_missing_end.vcf broken_quote.csv; do
-    run import "$data/apple_groups.vcf" "$data/$broken"
-    same "import with $broken" 1 "$status"
-    [[ "$err" == "brevane-cli: $data/$broken: line "[0-9]* ]] || fail "import with $broken says [$err]"
+for row in "broken_base64.vcf:1 of 1:line 4: PHOTO: damaged base64 data (property skipped)" \
+           "broken_missing_end.vcf:1 of 2:line 6: BEGIN:VCARD without END:VCARD (card skipped)" \
+           "broken_quote.csv:1 of 2:line 3: quoted field not closed (the rest of the file is in it) (row skipped)"
+do
+    IFS=: read -r broken count skip <<<"$row"
+    run import "$data/$broken"
+    same "import of $broken: exit status" 3 "$status"
+    same "import of $broken" "imported 1 contacts" "$out"
+    same "import of $broken names what it skipped and counts what it read" \
+        "$data/$broken: $skip"$'\n'"$data/$broken: $count contacts read" "$err"
 done
-same "damaged files import nothing, the good file beside them neither" "$before" "$(contacts)"
+same "damaged files give their good contacts" $((before + 3)) "$(contacts)"
+before=$(contacts)
+run import "$data/apple_groups.vcf" "$data/broken_charset.vcf"
+same "a file that gives no contact fails" 1 "$status"
+[[ "$err" == *"brevane-cli: $data/broken_charset.vcf: line 3: nothing could be read" ]] ||
+    fail "broken_charset says [$err]"
+same "a file gives no contact: nothing is imported, the good file beside it neither" "$before" "$(contacts)"
 run import "$work/no-such-file.vcf"
 same "a missing file fails" 1 "$status"
 
+# Files of other programs: a phone's export (CR CR LF, folded photos, one cut short, soft breaks,
+# extra numbers), a desktop address book's cards (comments, its own properties, dates without a
+# year) and a mail client's table.
+run import "$data/phone_crcrlf.vcf" "$data/desktop_extensions.vcf" "$data/mail_client.csv"
+same "import of other programs' files: exit status" 3 "$status"
+same "import of other programs' files" "imported 7 contacts" "$out"
+same "what was left out" "$data/phone_crcrlf.vcf: line 5: PHOTO: damaged base64 data (property skipped)
+$data/phone_crcrlf.vcf: 3 of 3 contacts read
+$data/desktop_extensions.vcf: 2 of 2 contacts read
+$data/mail_client.csv: 2 of 2 contacts read" "$err"
+ok search åström
+lars=$(cut -f1 <<<"$out")
+same "a name in quoted-printable, its soft break dropped" "$lars${TAB}Åström, Lars" "$out"
+for digits in 702223344 702223345 85550102; do
+    ok lookup "$digits"
+    same "lookup of every number of a card ($digits)" "$lars${TAB}Åström, Lars" "$out"
+done
+ok show "$lars"
+has "show: the second mobile number" "$out" "Mobile${TAB}+46 70 222 33 45"
+has "show: the video number" "$out" "Video${TAB}+46 8 555 01 02"
+has "show: the note without a stray =" "$out" "Note${TAB}Call after six / or on weekends"
+ok export "$lars"
+has "export: the formatted name" "$(tr -d '\r' <<<"$out")" "FN:Lars Åström"
+card=$(tr -d '\r' <<<"$out")
+has "export: the second mobile keeps its type" "$card" "TEL;TYPE=CELL,VOICE:+46 70 222 33 45"
+ok search "liv quist"
+liv=$(cut -f1 <<<"$out")
+same "the desktop card, filed under its name" "$liv${TAB}Quist, Olivia" "$out"
+ok show "$liv"
+for line in "Name${TAB}Olivia Quist / Nordlys AB Research" "Spouse${TAB}Per Quist" "Assistant${TAB}Ada Berg" \
+            "IM${TAB}liv.quist@chat.example Google Talk" "IM 2${TAB}@livquist Twitter" \
+            "Callback${TAB}+46 8 555 03 99" \
+            "Birthday${TAB}2/3" "Anniversary${TAB}8/14/10"; do
+    has "show: a desktop extension or a date without a year" "$out" "$line"
+done
+ok export "$liv"
+has "export: the card's own formatted name" "$(tr -d '\r' <<<"$out")" "FN:Liv Quist"
+has "export: a birthday without a year, as it came" "$(tr -d '\r' <<<"$out")" "BDAY:--02-03"
+ok search greta
+same "the mail client's row" "Lind, Greta" "$(cut -f2 <<<"$out" | head -1)"
+ok lookup 704445566
+same "the mail client's mobile number" "Lind, Greta" "$(cut -f2 <<<"$out")"
+ok list --category Rowing
+grep -qP "^[0-9a-f]+\tDahl, Tor$" <<<"$out" || fail "a category name with a comma is two categories: [$out]"
+
 ok search lindqvist
 list_shaped "search" "$out"
-grep -qP "^[0-9a-f]+\tMaja Elin Lindqvist$" <<<"$out" || fail "search lindqvist misses the imported card: [$out]"
+grep -qP "^[0-9a-f]+\tLindqvist, Maja$" <<<"$out" || fail "search lindqvist misses the imported card: [$out]"
 
 # --- A contact of our own: searches, lookup, orders, categories ----------------------------------
 ok add first=Zoltán last=Xylander company=Quirkwell "mobile=+36 30 481 7263" email=zx@quirkwell.example
 oid=$out
 [[ "$oid" =~ ^[0-9a-f]+$ ]] || fail "add printed [$oid]"
 ok search xyl
-same "search by a word's beginning" "$oid${TAB}Zoltán Xylander" "$out"
+same "search by a word's beginning" "$oid${TAB}Xylander, Zoltán" "$out"
 ok search QUIRK
-has "search by company, ignoring case" "$out" "$oid${TAB}Zoltán Xylander"
+has "search by company, ignoring case" "$out" "$oid${TAB}Xylander, Zoltán"
 ok abc 995
-has "abc 995 (x y l)" "$out" "$oid${TAB}Zoltán Xylander"
+has "abc 995 (x y l)" "$out" "$oid${TAB}Xylander, Zoltán"
 list_shaped "abc" "$out"
 ok lookup 4817263
-same "lookup by trailing digits" "$oid${TAB}Zoltán Xylander" "$out"
+same "lookup by trailing digits" "$oid${TAB}Xylander, Zoltán" "$out"
 ok lookup 999999999
 same "lookup without a match" "" "$out"
 
@@ -148,7 +212,7 @@ ok list --order company
 header=$(head -1 <<<"$out")
 [[ "$header" =~ ^#\ \ \([0-9]+\)$ ]] || fail "company order starts with the group without company: [$header]"
 grep -qxF "# Quirkwell (1)" <<<"$out" || fail "no group [# Quirkwell (1)]"
-same "the Quirkwell group" "$oid${TAB}Zoltán Xylander" "$(grep -A1 -xF '# Quirkwell (1)' <<<"$out" | tail -1)"
+same "the Quirkwell group" "$oid${TAB}Xylander, Zoltán" "$(grep -A1 -xF '# Quirkwell (1)' <<<"$out" | tail -1)"
 awk -F'\t' -v want="$(contacts)" '
     /^# / { if (left != 0) bad = 1; n = $0; sub(/.*\(/, "", n); sub(/\)$/, "", n); left = n + 0; next }
     { left--; rows++ }
@@ -156,19 +220,27 @@ awk -F'\t' -v want="$(contacts)" '
 
 ok assign "$oid" Business Friends
 ok list --category Friends
-has "category filter" "$out" "$oid${TAB}Zoltán Xylander"
+has "category filter" "$out" "$oid${TAB}Xylander, Zoltán"
 ok search --category Business xyl
-same "search within a category" "$oid${TAB}Zoltán Xylander" "$out"
+same "search within a category" "$oid${TAB}Xylander, Zoltán" "$out"
 ok assign "$oid"
 ok list --category Friends
-hasnt "assign without names clears" "$out" "$oid${TAB}Zoltán Xylander"
+hasnt "assign without names clears" "$out" "$oid${TAB}Xylander, Zoltán"
 
 ok update "$oid" company=Quirkwell\ Ltd middle=Q fileas="Xylander, Zoltán"
 same "update prints nothing" "" "$out"
 ok search xyl
-same "updated row text" "$oid${TAB}Zoltán Q Xylander" "$out"
+same "updated row text" "$oid${TAB}Xylander, Zoltán" "$out"
+ok update "$oid" fileas=Zed
 ok list --order fileas
-has "File As text after update" "$out" "$oid${TAB}Xylander, Zoltán"
+has "File As text after update" "$out" "$oid${TAB}Zed"
+ok reg set 'HKCU\Software\Velmora\PIM\Settings' SortType dword 1
+ok list
+has "list without --order takes the stored File As order" "$out" "$oid${TAB}Zed"
+ok reg set 'HKCU\Software\Velmora\PIM\Settings' SortType dword 7
+ok list
+has "a stored order the program does not know is name order" "$out" "$oid${TAB}Xylander, Zoltán"
+ok reg delete 'HKCU\Software\Velmora\PIM\Settings' SortType
 
 ok show "$oid"
 same "show: the heading first, line breaks as ' / '" "Name${TAB}Zoltán Q Xylander / Quirkwell Ltd" "$(head -1 <<<"$out" | cut -f1-2)"
@@ -189,6 +261,15 @@ same "format-phone with the formats on" "555-123-4567"$'\n\n'"$long" "$out"
 
 ok category-add Zeppelin
 same "category-add prints nothing" "" "$out"
+for name in "a,b" "a;b"; do
+    run category-add "$name"
+    same "category-add $name" "1:brevane-cli: Category names cannot contain ' , ' or ' ; ' symbols." \
+        "$status:$err"
+done
+run add first=Nobody "category=x,y"
+same "add with a category name holding a comma" 1 "$status"
+ok categories
+hasnt "no category with a comma" "$(cut -f2 <<<"$out")" "a,b"
 ok categories
 has "category added" "$(cut -f2 <<<"$out")" Zeppelin
 ok category-delete Zeppelin
@@ -196,6 +277,23 @@ ok categories
 hasnt "category deleted" "$(cut -f2 <<<"$out")" Zeppelin
 run category-delete Business
 same "a category in use is not deleted" 1 "$status"
+ok add first=Olga category=Orphans
+ok delete "$out"
+ok category-delete Orphans
+ok categories
+hasnt "a deleted contact leaves no assignment behind" "$(cut -f2 <<<"$out")" Orphans
+
+# --- Alphabets: a change of alphabet rebuilds the group tree ------------------------------------
+ok add first=Иван last=Петров
+ivan=$out
+ok reg set 'HKCU\Software\Velmora\PIM\ABC' Type dword 2
+ok abc 4
+has "abc 4 with the Russian alphabet (И in ИЙКЛ)" "$out" "$ivan${TAB}Петров, Иван"
+ok reg set 'HKCU\Software\Velmora\PIM\ABC' Type dword 1
+ok abc 995
+has "abc 995 again with the English alphabet" "$out" "$oid${TAB}Xylander, Zoltán"
+ok abc 4
+hasnt "Cyrillic names are in no English group" "$out" "$ivan${TAB}Петров, Иван"
 
 # --- The index: check and rebuild keep the results ----------------------------------------------
 ok search an
@@ -267,7 +365,7 @@ ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' Count dword 2
 ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 0 dword "$((16#$rita))"
 ok reg set 'HKCU\Software\Velmora\PIM\CatRecent' 1 dword 123456
 ok list --recent
-same "recent contacts that still exist" "$rita${TAB}Rita Recent" "$out"
+same "recent contacts that still exist" "$rita${TAB}Recent, Rita" "$out"
 
 # --- The registry ------------------------------------------------------------------------------
 key='HKCU\Software\Velmora\PIM\Settings'
@@ -314,6 +412,75 @@ for line in "list" "export"; do
 done
 [ ! -e "$work/missing" ] || fail "a missing device was created"
 dev=$dev_first
+
+# --- Help ----------------------------------------------------------------------------------------
+ok --help
+grep -qE '^  delete +deletes' <<<"$out" || fail "--help lists the commands with a line each: [$out]"
+ok update --help
+[[ "$out" == "usage: brevane-cli update OID FIELD=VALUE..."* ]] || fail "update --help: [$out]"
+grep -q '^exit status: 0 done' <<<"$out" || fail "update --help gives the exit statuses: [$out]"
+
+# --- Failing updates and deletes say so and change nothing ---------------------------------------
+run update 7fff first=Nobody
+same "update of a missing contact" 1 "$status"
+[[ "$err" == "brevane-cli: no contact 7fff"* ]] || fail "update of a missing contact says [$err]"
+run delete "$rita" 7fff
+same "delete with a missing contact" 1 "$status"
+ok show "$rita"
+same "a refused delete deletes none" "Name${TAB}Rita Recent" "$(head -1 <<<"$out" | cut -f1-2)"
+
+# --- A damaged store: every command says so, exits 1 (no crash) and writes nothing ---------------
+dev_main=$dev
+dev=$work/damaged
+ok init --no-phone --locale en_US
+ok add first=Dora last=Damage
+dora=$out
+vol=$dev/pim.vol
+for damage in zeroed truncated foreign; do
+    cp "$vol" "$work/vol.good"
+    case $damage in
+        zeroed) dd if=/dev/zero of="$vol" bs=100 count=1 conv=notrunc status=none ;;
+        truncated) truncate -s 1000 "$vol" ;;
+        foreign) cp "$dev/Windows/registry.db" "$vol" ;;
+    esac
+    cp "$vol" "$work/vol.damaged"
+    for line in "list" "search dora" "add last=After" "update $dora last=Changed" "delete $dora"; do
+        # shellcheck disable=SC2086
+        run $line
+        same "$damage store: exit status of [$line]" 1 "$status"
+        [[ "$err" == *"contacts store"*"it was left as it is"* ]] || fail "$damage store: [$line] says [$err]"
+    done
+    cmp -s "$vol" "$work/vol.damaged" || fail "$damage store: a command wrote into it"
+    cp "$work/vol.good" "$vol"
+done
+reg=$dev/Windows/registry.db
+cp "$reg" "$work/reg.good"
+dd if=/dev/zero of="$reg" bs=100 count=1 conv=notrunc status=none
+run add last=Unregistered
+same "a damaged registry: exit status of add" 1 "$status"
+[[ "$err" == "brevane-cli: registry "*"it was left as it is"* ]] || fail "a damaged registry: add says [$err]"
+cp "$work/reg.good" "$reg"
+
+# --- Device files that are not what they seem ----------------------------------------------------
+# A FIFO in place of an index file is refused, not waited on; the index is rebuilt over it.
+rm -f "$dev/pim_index1.dat"
+mkfifo "$dev/pim_index1.dat"
+out=$(timeout 60 "$cli" --root "$dev" list 2>"$work/err")
+status=$?
+same "list with a FIFO for an index file" 0 "$status"
+same "the list with a FIFO for an index file" "$dora${TAB}Damage, Dora" "$out"
+[ -f "$dev/pim_index1.dat" ] && [ ! -p "$dev/pim_index1.dat" ] || fail "the FIFO was not replaced by the index file"
+# Links planted under the temporary names of the index files and the logs are never written through.
+echo "outside the device" >"$work/victim"
+for planted in pim_index1.dat.tmp pim_index2.dat.tmp Windows/programs.log; do
+    ln -s "$work/victim" "$dev/$planted"
+done
+ok add first=Lina last=Linked
+ok index rebuild
+ok web https://example.com/planted
+sleep 1  # the browser stand-in logs once it runs
+same "files planted as links stay untouched" "outside the device" "$(cat "$work/victim")"
+dev=$dev_main
 
 # --- A watcher in the background sees an add -----------------------------------------------------
 "$cli" --root "$dev" watch --count 1 --timeout 15 >"$work/watch.out" 2>"$work/watch.err" &

@@ -7,12 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "categories/ArrayOf.h"
+#include "categories/CategoryMaker.h"
 #include "categories/manager/CategoryManager.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
-#include "store/contact/StdContact.h"
 
 using namespace catfilter;
 
@@ -51,16 +50,7 @@ class CategoryFilterTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(CategoryManager::Instance(), nullptr); }
 
-    uint32_t Category(const char16_t* name, bool inUse = true) {
-        uint32_t id = 0;
-        EXPECT_EQ(CategoryManager::Instance()->AddCategory(name, id), CategoryManager::kAddCreated);
-        if (inUse) {
-            StdContact contact;
-            contact.SetRecordId(++records_);
-            EXPECT_TRUE(CategoryManager::Instance()->AddContactCategories(contact, ArrayOf({id})));
-        }
-        return id;
-    }
+    uint32_t Category(const char16_t* name, bool inUse = true) { return categories_.Make(name, inUse); }
     std::unique_ptr<CategoryFilter> Started(int menuCategories = 5, int width = 400) {
         auto filter = std::make_unique<CategoryFilter>(host_);
         filter->Init(width, (menuCategories + 4) * kBar + kBar / 2);
@@ -80,7 +70,7 @@ protected:
 
     VolumeDevice device_;
     FakeHost host_;
-    uint32_t records_ = 0;
+    CategoryMaker categories_;
 };
 
 }  // namespace

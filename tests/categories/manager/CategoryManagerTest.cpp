@@ -88,6 +88,20 @@ TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothingAndNamesTheOneTher
     EXPECT_NE(Add(u"work"), work);  // another name: the match is exact
 }
 
+// Names are joined with ", " where the platform shows an item's categories as one text, so a
+// name holding a comma or a semicolon is refused and nothing is written.
+TEST_F(CategoryManagerTest, NamesWithCommasOrSemicolonsAreRefused) {
+    for (const char16_t* name : {u"a,b", u"a;b", u";", u"Work, Home"}) {
+        uint32_t id = 99;
+        EXPECT_EQ(manager_->AddCategory(name, id), CategoryManager::kAddFailed) << Str(name).ToUtf8();
+        EXPECT_EQ(id, 0u);
+    }
+    Array<CategoryEntry> entries;
+    ASSERT_TRUE(manager_->GetAllCategories(entries));
+    EXPECT_TRUE(entries.IsEmpty());
+    EXPECT_NE(Add(u"a b.c/d"), 0u);
+}
+
 TEST_F(CategoryManagerTest, ListsAreInTheLocalesNameOrder) {
     for (const char16_t* name : {u"cherry", u"Banana", u"apple", u"\u00c4rger"}) Add(name);
     Array<CategoryEntry> all;

@@ -12,9 +12,12 @@
 #include "index/contact_index/IndexEntry.h"
 #include "index/contact_index/IndexRebuild.h"
 #include "index/props/PropsStore.h"
+#include "index/words/Tokenizer.h"
 #include "index/words/WordIndex.h"
 #include "store/contact/Contact.h"
+#include "platform/registry/Registry.h"
 #include "store/contact/ContactFields.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -91,7 +94,9 @@ Snapshot Take(ContactIndex& index, const std::vector<uint32_t>& oids) {
 class ContactIndexTest : public ::testing::Test {
 protected:
     void SetUp() override { db.contacts[kOid] = RandomContact(rng, kOid); }
-    bool AddTo(ContactIndex& to, const Contact& c) { return to.AddContact(c, u"", to.Props().AddRecord(c)); }
+    IndexChange AddTo(ContactIndex& to, const Contact& c) {
+        return to.AddContact(c, u"", to.Props().AddRecord(c));
+    }
 
     static constexpr uint32_t kOid = 5;
     TempDevice device;
@@ -121,13 +126,14 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
             const std::optional<uint32_t> slot = index.FindSlot(oid);
             if (!slot) continue;
             if (i % 2 == 0) {
-                ASSERT_TRUE(index.RemoveContact(oid) && index.Props().RemoveRecord(*slot));
+                ASSERT_EQ(index.RemoveContact(oid), IndexChange::Done);
+                ASSERT_TRUE(index.Props().RemoveRecord(*slot));
                 db.contacts.erase(oid);
                 continue;
             }
             db.contacts[oid] = RandomContact(random, oid);
             ASSERT_TRUE(index.Props().UpdateRecord(*slot, db.contacts[oid]));
-            ASSERT_TRUE(index.UpdateContact(db.contacts[oid], u"note text", *slot));
+            ASSERT_EQ(index.UpdateContact(db.contacts[oid], u"note text", *slot), IndexChange::Done);
         }
     };
     ASSERT_TRUE(index.Create(db));
@@ -136,9 +142,9 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
         const std::optional<uint32_t> slot = index.FindSlot(oid);
         if (slot) {
             ASSERT_TRUE(index.Props().UpdateRecord(*slot, c));
-            ASSERT_TRUE(index.UpdateContact(c, u"note text", *slot));
+            ASSERT_EQ(index.UpdateContact(c, u"note text", *slot), IndexChange::Done);
         } else {
-            ASSERT_TRUE(index.AddContact(c, u"note text", index.Props().AddRecord(c)));
+            ASSERT_EQ(index.AddContact(c, u"note text", index.Props().AddRecord(c)), IndexChange::Done);
         }
     }
     const Snapshot sequential = Take(index, oids);
@@ -166,7 +172,7 @@ TEST_F(ContactIndexTest, BulkRebuildEqualsAddingEachInTurn) {
 TEST_F(ContactIndexTest, OpenTellsReadyStaleOrFailed) {
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "no files";
     ASSERT_TRUE(index.Create(db));
-    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
     index.Save(true);
     index.Close();
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
@@ -184,16 +190,61 @@ TEST_F(ContactIndexTest, OpenTellsReadyStaleOrFailed) {
     EXPECT_FALSE(index.IsOpen());
 }
 
+// A number beyond the phone fields (a second mobile, a video number) is the contact's own and is
+// found by its trailing digits like the fields' numbers.
+TEST_F(ContactIndexTest, FurtherNumbersAreFoundByTheirTrailingDigits) {
+    Contact& c = db.contacts[kOid];
+    c.SetText(kFieldMobile, u"");
+    c.phones.Add(CustText{u"Mobile", u"+44 20 7946 0018"});
+    c.phones.Add(CustText{u"Video", u"(555) 010-9999"});
+    ASSERT_TRUE(index.Create(db));
+    ASSERT_EQ(AddTo(index, c), IndexChange::Done);
+    for (const char16_t* digits : {u"2079460018", u"79460018", u"5550109999"}) {
+        EXPECT_EQ(index.Search(PhoneKeys(digits).front(), IndexOrder::Name, nullptr, SearchTree::Text),
+                  (OidVector{kOid}))
+            << Str(digits).ToUtf8();
+    }
+}
+
+// The group tree's keys hold only for the alphabet they were made with: the index records it
+// beside the collation, and files made with another alphabet are not opened (the caller rebuilds).
+TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
+    ASSERT_TRUE(index.Create(db));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
+    index.Save(true);
+    index.Close();
+    const std::u16string english = u"abc def ghi jkl mno pqrs tuv wxyz";
+    const auto stored = plat::DeviceRegistry().GetValue(
+        plat::Hive::CurrentUser, u"Software\\Velmora\\PIM\\Settings", u"IndexAlphabet");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(std::pair(stored->type, stored->data), std::pair(plat::REG_SZ, Utf16Bytes(english + u'\0')))
+        << "UTF-16LE with its NUL";
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
+    index.Close();
+
+    groups.Load(LoadAbcDefinition(kAbcRussian, {}));
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "group keys of the English alphabet";
+    ASSERT_TRUE(index.Create(db));
+    EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, ContactIndex::kAlphabetValue, u"").View(),
+              groups.Signature().View());
+    EXPECT_NE(groups.Signature().View(), english);
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
+    index.Save(true);
+    index.Close();
+    EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);
+}
+
 TEST_F(ContactIndexTest, ChangesRunUnderTheUpdateFlagAndStampTheDatabaseTime) {
     ASSERT_TRUE(index.Create(db));
-    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
     EXPECT_FALSE(index.Props().IsUpdating());
     EXPECT_EQ(index.Props().DatabaseTime(), db.modified);
-    EXPECT_FALSE(index.RemoveContact(99)) << "not held";
-    EXPECT_FALSE(index.Props().IsUpdating());
+    EXPECT_EQ(index.RemoveContact(99), IndexChange::NotHeld);
+    EXPECT_FALSE(index.Props().IsUpdating()) << "not holding a contact is no failure";
 
     Contact unreadable = RandomContact(rng, 77);  // not in the database: its place cannot be found
-    EXPECT_FALSE(AddTo(index, unreadable));
+    EXPECT_EQ(AddTo(index, unreadable), IndexChange::Failed);
     EXPECT_TRUE(index.Props().IsUpdating()) << "a failed change leaves the flag for a rebuild";
     index.Save(true);
     index.Close();

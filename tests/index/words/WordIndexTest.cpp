@@ -37,7 +37,7 @@ protected:
     void Add(uint32_t oid, std::u16string_view text, const char16_t* last = u"", ContactCategories categories = {}) {
         WordIndex::Entry entry = EntryOf(oid, text, last, std::move(categories));
         source.keys[oid] = entry.keys;
-        ASSERT_TRUE(index.AddContact(entry, source));
+        ASSERT_EQ(index.AddContact(entry, source), IndexChange::Done);
     }
     OidVector Find(std::u16string_view query) {
         return index.Search(query, IndexOrder::Name, nullptr, SearchTree::Text);
@@ -112,12 +112,12 @@ TEST_F(WordIndexTest, TailSplitsKeepBothWordsFindable) {
 TEST_F(WordIndexTest, RemovingPrunesOnlyWhatNoOtherWordNeeds) {
     Add(1, u"anna");
     Add(2, u"ann bob");
-    ASSERT_TRUE(index.RemoveContact(1));
+    ASSERT_EQ(index.RemoveContact(1), IndexChange::Done);
     std::vector<std::u16string> words;
     index.Tree(SearchTree::Text).ForEachWord([&](const std::u16string& w, uint32_t) { words.push_back(w); });
     EXPECT_EQ(words, (std::vector<std::u16string>{u"ann", u"bob"}));
-    EXPECT_FALSE(index.RemoveContact(1)) << "not held any more";
-    ASSERT_TRUE(index.RemoveContact(2));
+    EXPECT_EQ(index.RemoveContact(1), IndexChange::NotHeld);
+    ASSERT_EQ(index.RemoveContact(2), IndexChange::Done);
     EXPECT_EQ(index.Tree(SearchTree::Text).Root(), 0u);
     EXPECT_TRUE(index.Order(IndexOrder::Name).empty());
     EXPECT_TRUE(index.SlotTable().empty());
@@ -218,10 +218,33 @@ TEST_F(WordIndexTest, CategoryMembersFollowChangesAndTheFillAgrees) {
 
     Add(2, u"name", u"", {true, {}});  // its category taken away
     Add(3, u"name", u"", {true, {9}});
-    ASSERT_TRUE(index.RemoveContact(1));
+    ASSERT_EQ(index.RemoveContact(1), IndexChange::Done);
     EXPECT_EQ(index.CategoryMembers(std::vector<uint32_t>{3}), OidVector{});
     EXPECT_EQ(index.CategoryMembers(std::vector<uint32_t>{7, 9}), (OidVector{3, 5}));
     EXPECT_EQ(index.CategoryMembers({}), (OidVector{2}));
-    for (const uint32_t oid : {2, 3, 4, 5}) ASSERT_TRUE(index.RemoveContact(oid));
+    for (const uint32_t oid : {2, 3, 4, 5}) ASSERT_EQ(index.RemoveContact(oid), IndexChange::Done);
     EXPECT_EQ(index.Store().Heap().Walk().usedBlocks, 0u) << "no list is left behind";
+}
+
+// A removal the image has no room for (it is full and cannot grow) fails, and is not taken for
+// the removal of a contact the index does not hold; the contact stays findable.
+TEST(WordIndexFull, FailedRemovalIsToldFromNotHeld) {
+    TempDevice device;
+    AbcGroupTable groups;
+    SortKeyTable source;
+    WordIndex index{groups, u"\\pim_index1.dat", 256 * 1024};
+    ASSERT_TRUE(index.Create());
+    for (uint32_t oid : {1u, 2u}) {
+        WordIndex::Entry entry = EntryOf(oid, u"ann bob");
+        source.keys[oid] = entry.keys;
+        ASSERT_EQ(index.AddContact(entry, source), IndexChange::Done);
+    }
+    for (uint32_t size = 64 * 1024; size > 0; size /= 2) {
+        StorePtr filler;
+        while (index.Store().Allocate(size, filler) != nullptr) {
+        }
+    }
+    EXPECT_EQ(index.RemoveContact(3), IndexChange::NotHeld);
+    EXPECT_EQ(index.RemoveContact(2), IndexChange::Failed);
+    EXPECT_EQ(index.Search(u"ann", IndexOrder::Name, nullptr, SearchTree::Text), (OidVector{1, 2}));
 }

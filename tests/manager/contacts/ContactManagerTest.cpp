@@ -134,6 +134,23 @@ TEST_F(ManagerWithPeer, RebuildOfThirtySixContactsStepsEveryTwo) {
     EXPECT_EQ(index->held.size(), 36u);
 }
 
+// A removal the index could not make is not taken for the removal of a contact it never held: it
+// is fatal as a failed add or replace is, and nobody hears of a deleted contact.
+TEST_F(ManagerWithPeer, FailedIndexRemovalIsFatal) {
+    const std::vector<uint32_t> made = Peer("add", "1");
+    WaitQueued(1);
+    clock.Advance(ContactDBMsgStack::kQuietMs);
+    ASSERT_TRUE(index->Holds(made.at(0)));
+    index->failChanges = true;
+    std::ostringstream hex;
+    hex << std::hex << made[0];
+    Peer("delete", hex.str());
+    WaitQueued(1);
+    recorder.calls.clear();
+    EXPECT_THROW(clock.Advance(ContactDBMsgStack::kQuietMs), FatalError);
+    EXPECT_EQ(recorder.Count("deleted"), 0u);
+}
+
 TEST_F(ManagerWithPeer, FailedIndexChangeIsFatal) {
     index->failChanges = true;
     Peer("add", "1");
@@ -162,7 +179,7 @@ TEST(ManagerOwnChanges, AnAddIsIndexedOnceAndReportedAsAddedAndChanged) {
     Contact contact;
     contact.SetText(kFieldLast, u"Berg");
     contact.SetText(kFieldMobile, u"+49 30 1234567");
-    ASSERT_TRUE(manager.AddContact(contact, true));
+    ASSERT_TRUE(manager.AddContact(contact, true).Complete());
     ASSERT_TRUE(plat::RunUntil([&] { return manager.NotificationsDelivered(); }, kWaitMs));
     manager.FlushQueue();
     EXPECT_EQ(index->puts, 1);

@@ -9,14 +9,14 @@
 
 class MemoryIndex : public ManagedIndex {
 public:
-    int openResult = kReady;
-    bool failChanges = false;
+    IndexOpen openResult = IndexOpen::Ready;
+    bool failChanges = false;  // adds, replaces and removals fail
     int rebuilds = 0;
     int saves = 0;
     int puts = 0;  // adds and updates
     std::map<uint32_t, Str> held;  // identifier -> last name
 
-    int Open(int) override { return open_ = openResult != kFailed, openResult; }
+    IndexOpen Open(int) override { return open_ = openResult != IndexOpen::Failed, openResult; }
     void Close() override { open_ = false; }
     bool IsOpen() const override { return open_; }
     void BeginRebuild(uint32_t) override { gathered_.clear(); }
@@ -26,12 +26,15 @@ public:
         held = gathered_;
         return open_ = true;
     }
-    bool Add(const Contact& contact) override { return Put(contact); }
-    bool Update(const Contact& contact) override { return Put(contact); }
-    bool Remove(uint32_t oid) override { return held.erase(oid) == 1; }
+    IndexChange Add(const Contact& contact) override { return Put(contact); }
+    IndexChange Update(const Contact& contact) override { return Put(contact); }
+    IndexChange Remove(uint32_t oid) override {
+        if (failChanges) return IndexChange::Failed;
+        return held.erase(oid) == 1 ? IndexChange::Done : IndexChange::NotHeld;
+    }
     bool Holds(uint32_t oid) const override { return held.count(oid) == 1; }
     void Save(bool background) override { saves += background ? 1 : 0; }
-    void WaitForSaves() override {}
+    bool WaitForSaves() override { return true; }
     void MarkFilesInvalid() override {}
     bool FilesFlaggedInvalid() const override { return false; }
     OidVector Search(std::u16string_view, IndexOrder, const OidVector*, SearchTree) const override { return {}; }
@@ -43,11 +46,11 @@ public:
     OidVector CategoryMembers(std::span<const uint32_t>) const override { return {}; }
 
 private:
-    bool Put(const Contact& contact) {
-        if (failChanges) return false;
+    IndexChange Put(const Contact& contact) {
+        if (failChanges) return IndexChange::Failed;
         ++puts;
         held[contact.GetOid()] = contact.GetText(kFieldLast);
-        return true;
+        return IndexChange::Done;
     }
     bool open_ = false;
     std::map<uint32_t, Str> gathered_;

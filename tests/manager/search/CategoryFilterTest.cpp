@@ -49,7 +49,7 @@ protected:
         contact.SetText(kFieldLast, Str(last));
         contact.SetText(kFieldEmail1, Str(last) + u"@example.org");
         for (const char16_t* name : categories) contact.categories.Add(ids[name]);
-        EXPECT_TRUE(manager.AddContact(contact, true));
+        EXPECT_TRUE(manager.AddContact(contact, true).Complete());
         return contact.GetOid();
     }
     void Settle() {
@@ -97,8 +97,8 @@ TEST_F(CategoryFilter, SingleChangesMoveContactsBetweenCategories) {
     ASSERT_TRUE(manager.ReadContact(oids[u"Berg"], berg));
     berg.categories = Array<uint32_t>();
     berg.categories.Add(ids[u"Family"]);
-    ASSERT_TRUE(manager.UpdateContact(berg, true));
-    ASSERT_TRUE(manager.DeleteContact(oids[u"Cole"]));
+    ASSERT_TRUE(manager.UpdateContact(berg, true).Complete());
+    ASSERT_TRUE(manager.DeleteContact(oids[u"Cole"]).Complete());
     Settle();  // fewer than 15 notifications: applied one by one
     ExpectTheStoresAnswers();
 }

@@ -55,16 +55,18 @@ TEST(ContactValues, EmptinessAndEqualityCoverEveryValueButTheIdentity) {
     EXPECT_TRUE(static_cast<const ContactBase&>(renumbered).NotEquals(base));
 }
 
-TEST(ContactValues, DisplayName) {
+TEST(ContactValues, DisplayAndFormattedNames) {
     struct Case {
-        const char16_t *first, *last, *company, *middle, *title, *suffix, *expected;
+        const char16_t *first, *last, *company, *middle, *title, *suffix, *display, *formatted;
     };
     const Case cases[] = {
-        {u"  ", u" Smith ", u"", u"", u"", u"", u"Smith"},
-        {u"", u"", u"Acme", u"M", u"", u"", u"Acme"},
-        {u" Anna ", u"", u"Acme", u"", u"", u"", u"Anna"},
-        {u"", u"", u"", u"", u"Dr.", u"Jr.", u"Dr."},
-        {u"", u"", u"", u"", u"", u"", u""},
+        {u"  ", u" Smith ", u"", u"", u"", u"", u"Smith", u"Smith"},
+        {u"", u"", u"Acme", u"M", u"", u"", u"Acme", u"M"},
+        {u" Anna ", u"", u"Acme", u"", u"", u"", u"Anna", u"Anna"},
+        {u"", u"", u" Acme ", u"", u"", u"", u"Acme", u"Acme"},
+        {u"", u"", u"", u"", u"Dr.", u"Jr.", u"Dr.", u"Dr. Jr."},
+        {u"Anna", u"Smith", u"Acme", u"Maria", u"Dr.", u"PhD", u"Smith, Anna", u"Dr. Anna Maria Smith PhD"},
+        {u"", u"", u"", u"", u"", u"", u"", u""},
     };
     for (const Case& c : cases) {
         Contact contact;
@@ -74,6 +76,7 @@ TEST(ContactValues, DisplayName) {
         contact.SetText(kFieldMiddle, c.middle);
         contact.SetText(kFieldTitle, c.title);
         contact.SetText(kFieldSuffix, c.suffix);
-        EXPECT_EQ(contact.GetDisplayName(), c.expected);
+        EXPECT_EQ(contact.GetDisplayName(), c.display);
+        EXPECT_EQ(contact.GetFormattedName(), c.formatted);
     }
 }

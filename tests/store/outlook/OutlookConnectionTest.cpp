@@ -84,6 +84,41 @@ TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModelByItemNumber) {
     EXPECT_EQ(connection.DeleteContact(anna.GetRecordId()), 0);
 }
 
+// Saving through the model files a contact that has no File As under its display name; a File
+// As that was given stays as it is.
+TEST_F(OutlookTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
+    OutlookConnection& connection = OutlookConnection::Instance();
+    ASSERT_EQ(connection.Available(), 1);
+    const struct {
+        std::vector<std::pair<int, const char16_t*>> fields;
+        std::u16string fileAs;
+    } cases[] = {
+        {{{kFieldFirst, u"Anna"}, {kFieldLast, u" Smith "}}, u"Smith, Anna"},
+        {{{kFieldFirst, u"Anna"}, {kFieldCompany, u"Acme"}}, u"Anna"},
+        {{{kFieldCompany, u"Acme"}, {kFieldMiddle, u"Q"}}, u"Acme"},
+        {{{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldFileAs, u"Boss"}}, u"Boss"},
+        {{{kFieldEmail1, u"x@example.com"}}, u""},
+    };
+    for (const auto& c : cases) {
+        Contact contact;
+        for (const auto& [field, text] : c.fields) contact.SetText(field, text);
+        CCeDBRecord record;
+        contact.SaveToRecord(contacts_, record, true);
+        const plat::CeOid oid = contacts_.Write(record, CCeDBDatabase::kWriteNew);
+        ASSERT_TRUE(contacts_.SeekToRecord(oid));
+        contacts_.Read(record);
+        contact.LoadFromRecord(record);
+        ASSERT_EQ(connection.SaveContact(contact.GetRecordId()), 1);
+        ASSERT_TRUE(contacts_.SeekToRecord(oid));
+        contacts_.Read(record);
+        Contact saved;
+        saved.LoadFromRecord(record);
+        EXPECT_EQ(saved.GetText(kFieldFileAs).View(), c.fileAs) << Str(c.fields.front().second).ToUtf8();
+        saved.SetText(kFieldFileAs, contact.GetText(kFieldFileAs));
+        EXPECT_TRUE(saved.Equals(contact)) << "nothing else changes";
+    }
+}
+
 TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     std::vector<uint32_t> commands;
     const plat::HWND calendar = plat::CreateWindow(u"Calendar", u"Calendar",

@@ -23,7 +23,9 @@ TEST(CsvReader, QuotingSeparatorsAndLineBreaks) {
     };
     for (const auto& c : cases) {
         CsvTable table;
-        ASSERT_TRUE(CsvReader::Read(c.text, table).ok()) << c.text;
+        std::vector<ReadSkip> skipped;
+        ASSERT_TRUE(CsvReader::Read(c.text, table, skipped).ok()) << c.text;
+        EXPECT_TRUE(skipped.empty()) << c.text;
         EXPECT_EQ(table.separator, c.separator) << c.text;
         EXPECT_EQ(table.header, c.header) << c.text;
         ASSERT_EQ(table.rows.size(), c.rows.size()) << c.text;
@@ -34,19 +36,34 @@ TEST(CsvReader, QuotingSeparatorsAndLineBreaks) {
     }
 }
 
-TEST(CsvReader, DamagedTablesNameTheLine) {
+// A damaged row is left out and named; a quote that is never closed takes the rest of the file
+// with it. Only a file without a header fails.
+TEST(CsvReader, DamagedRowsAreSkippedAndNamed) {
     const struct {
         std::string text;
         std::string status;
+        size_t rows;
+        std::vector<std::string> skipped;
     } cases[] = {
-        {"\n\n", "line 1: no header row"},
-        {"a,b\n1,2\n\"open,3\n4,5\n", "line 3: quoted field not closed"},
-        {"a,b\n1,2,3\n", "line 2: 3 fields, but the header has 2"},
+        {"\n\n", "line 1: no header row", 0, {}},
+        {"\"a,b\n1,2\n", "line 1: quoted field not closed", 0, {}},
+        {"a,b\n1,2\n\"open,3\n4,5\n", "ok", 1,
+         {"line 3: quoted field not closed (the rest of the file is in it) (row skipped)"}},
+        {"a,b\n1,2,3\n4,5\n", "ok", 1, {"line 2: 3 fields, but the header has 2 (row skipped)"}},
+        {"a,b\r\r\n1,\"x\r\r\ny\"\r\r\n2,3\r\r\n", "ok", 2, {}},
     };
     for (const auto& c : cases) {
         CsvTable table;
-        EXPECT_EQ(CsvReader::Read(c.text, table).ToString(), c.status);
+        std::vector<ReadSkip> skipped;
+        EXPECT_EQ(CsvReader::Read(c.text, table, skipped).ToString(), c.status) << c.text;
+        EXPECT_EQ(table.rows.size(), c.rows) << c.text;
+        EXPECT_EQ(SkipTexts(skipped), c.skipped) << c.text;
     }
+    CsvTable table;
+    std::vector<ReadSkip> skipped;
+    ASSERT_TRUE(CsvReader::Read("a,b\r\r\n1,\"x\r\r\ny\"\r\r\n", table, skipped).ok());
+    EXPECT_EQ(table.rows.at(0).fields, (std::vector<std::u16string>{u"1", u"x\r\ny"}))
+        << "CR CR LF is one break";
 }
 
 TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {
@@ -69,12 +86,38 @@ TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {
     EXPECT_EQ(nina.GetBirthday(), 0u);
 }
 
-// Damaged cards and tables are refused by their readers' own tests; here the import tells a file
-// that is neither kind, or empty, from those.
-TEST(SampleFiles, ForeignAndEmptyFilesAreRefused) {
+// A file that gives no contact fails: one that is neither kind, an empty one, one whose every card
+// is skipped or gives no value; a damaged file with good cards gives those.
+TEST(SampleFiles, FilesThatGiveNoContactFailAndDamagedOnesGiveTheirGoodCards) {
     EXPECT_EQ(ImportError(DataFile("not_contacts.txt")),
               "line 1: neither a vCard (no BEGIN:VCARD) nor a contacts table (no known column in the header)");
-    EXPECT_EQ(ImportError(DataFile("broken_missing_end.vcf")), "line 6: BEGIN:VCARD without END:VCARD");
     EXPECT_EQ(ImportError(""), "line 1: the file is empty");
     EXPECT_EQ(ImportError("\r\n \r\n"), "line 1: the file is empty");
+    EXPECT_EQ(ImportError("# nothing but a comment\r\n"), "line 1: the file is empty");
+    EXPECT_EQ(ImportError(DataFile("broken_charset.vcf")), "line 3: nothing could be read");
+    EXPECT_EQ(ImportError("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n"), "line 1: nothing could be read");
+    EXPECT_EQ(ImportError("First Name,Last Name\r\n"), "line 1: no contact in the file");
+    const struct {
+        std::string file;
+        std::vector<std::string> names;
+        std::vector<std::string> skipped;
+    } cases[] = {
+        {"broken_missing_end.vcf", {"Card"}, {"line 6: BEGIN:VCARD without END:VCARD (card skipped)"}},
+        {"broken_base64.vcf", {"Photo"}, {"line 4: PHOTO: damaged base64 data (property skipped)"}},
+        {"broken_quote.csv", {"Anna"},
+         {"line 3: quoted field not closed (the rest of the file is in it) (row skipped)"}},
+        {"broken_charset.vcf", {},
+         {"line 3: N: unknown character set \"X-NO-SUCH-SET\" (property skipped)",
+          "line 1: no value in the card could be read (card skipped)"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<ImportedContact> contacts;
+        std::vector<ReadSkip> skipped;
+        ImportContacts(DataFile(c.file), contacts, skipped);
+        std::vector<std::string> names;
+        for (const ImportedContact& imported : contacts)
+            names.push_back(imported.contact.GetText(kFieldFirst).ToUtf8());
+        EXPECT_EQ(names, c.names) << c.file;
+        EXPECT_EQ(SkipTexts(skipped), c.skipped) << c.file;
+    }
 }

@@ -3,13 +3,14 @@
 #include "TestFiles.h"
 #include "platform/imaging/Imaging.h"
 #include "store/contact/ContactFields.h"
+#include "store/vcard/CardDate.h"
 #include "store/vcard/NoteText.h"
 
 namespace {
 
-// Category names with the characters a category list must escape; a name's identifier is its
-// position + 1.
-const char16_t* const kCategoryNames[] = {u"Work", u"Friends, old", u"A;B", u"\u00dcber", u"back\\slash"};
+// Category names with characters a category list must escape (no category name holds ',' or
+// ';'); a name's identifier is its position + 1.
+const char16_t* const kCategoryNames[] = {u"Work", u"Friends old", u"A\\B", u"\u00dcber", u"back\\slash"};
 
 // A small deterministic generator of contacts with awkward values.
 class ContactMaker {
@@ -30,6 +31,7 @@ public:
             u"Anna", u" ", u",", u";", u":", u"\\", u"\\n", u"\"", u"\r\n", u"\t", u"=",
             u"M\u00fcller", u"\u0416\u0451\u043b", u"\u6771\u4eac", u"\U0001F600", u"O'Neill",
             u"AOL: x", u"_$!<", u">!$_", u"_$!<Mobile>!$_", u"item1.", u"BEGIN:VCARD", u"0x98", u"+1 (555) 010-0100",
+            u"Mobile", u"Video", u"Phone", u"FN",
         };
         std::u16string text;
         const int pieces = Chance(5) ? 60 : static_cast<int>(Next() % 5) + 1;
@@ -126,19 +128,72 @@ TEST(VCardRoundTrip, WrittenCardsUseStandardPropertiesWhereTheyExist) {
     c.SetText(kFieldHomeCity, u"Springfield");
     c.SetBirthday(uint64_t{142'215} * 864'000'000'000);
     c.phones.Add({u"Boat", u"+1 555 0199"});
+    c.phones.Add({u"Mobile", u"+1 555 0103"});
+    c.phones.Add({u"Video", u"+1 555 0104"});
+    c.phones.Add({u"Home phone", u"+1 555 0105"});
     EXPECT_EQ(ExportContact(c, {u"VIP"}),
               "BEGIN:VCARD\r\nVERSION:3.0\r\n"
-              "FN:Smith\\, Anna\r\n"
+              "FN:Anna Smith\r\n"
               "N:Smith;Anna;;;\r\n"
               "ORG:Acme\\; Inc.\r\n"
               "TEL;TYPE=WORK,VOICE;X-BREVANE-FIELD=0x98:+1 555 0101\r\n"
               "TEL;TYPE=CELL,VOICE:+1 555 0102\r\n"
               "item1.X-ABLABEL:Boat\r\n"
               "item1.TEL:+1 555 0199\r\n"
+              "TEL;TYPE=CELL,VOICE:+1 555 0103\r\n"
+              "TEL;TYPE=VIDEO:+1 555 0104\r\n"
+              "item2.X-ABLABEL:Home phone\r\n"
+              "item2.TEL;TYPE=HOME,VOICE:+1 555 0105\r\n"
               "EMAIL;TYPE=INTERNET:anna@example.com\r\n"
               "X-AIM:annas\r\n"
               "ADR;TYPE=HOME:;;;Springfield;;;\r\n"
               "BDAY:1990-05-17\r\n"
               "CATEGORIES:VIP\r\n"
               "END:VCARD\r\n");
+}
+
+// The formatted name is the name other programs show: composed from the name fields, or the one
+// the contact came with; a date without a year is written as it came, without one.
+TEST(VCardRoundTrip, FormattedNamesAndDatesWithoutAYear) {
+    const struct {
+        std::vector<std::pair<int, const char16_t*>> fields;
+        std::vector<CustText> others;
+        std::string fn;
+        std::string alsoWritten;
+    } cases[] = {
+        {{{kFieldTitle, u"Dr."}, {kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldSuffix, u"Jr."}},
+         {},
+         "FN:Dr. Anna Smith Jr.\r\n",
+         ""},
+        {{{kFieldCompany, u"Acme"}}, {}, "FN:Acme\r\n", ""},
+        {{{kFieldFirst, u"Robert"}, {kFieldLast, u"Smith"}},
+         {{u"FN", u"Bob Smith"}, {u"FN", u"Bobby"}},
+         "FN:Bob Smith\r\n",
+         "item1.X-BREVANE-OTHER:Bobby\r\n"},
+        {{{kFieldFirst, u"Robert"}, {kFieldLast, u"Smith"}},
+         {{u"FN", u"Robert Smith"}},
+         "FN:Robert Smith\r\n",
+         "item1.X-BREVANE-OTHER:Robert Smith\r\n"},
+        {{{kFieldCompany, u"Acme"}},
+         {{u"FN", u"Acme Inc"}},
+         "FN:Acme\r\n",
+         "item1.X-BREVANE-OTHER:Acme Inc\r\n"},
+    };
+    for (const auto& c : cases) {
+        Contact contact;
+        for (const auto& [field, text] : c.fields) contact.SetText(field, text);
+        for (const CustText& other : c.others) contact.others.Add(other);
+        uint64_t birthday = 0;
+        ASSERT_TRUE(ParseCardDate(u"--02-29", birthday));
+        contact.SetBirthday(birthday);
+        const std::string card = ExportContact(contact, {});
+        EXPECT_NE(card.find("\r\n" + c.fn), std::string::npos) << card;
+        EXPECT_NE(card.find("\r\nBDAY:--02-29\r\n"), std::string::npos) << card;
+        if (!c.alsoWritten.empty()) {
+            EXPECT_NE(card.find(c.alsoWritten), std::string::npos) << card;
+        }
+        const auto back = ImportOk(card);
+        ASSERT_EQ(back.size(), 1u);
+        EXPECT_TRUE(back[0].contact.Equals(contact)) << card;
+    }
 }

@@ -11,26 +11,41 @@
 
 #include "store/vcard/ContactTransfer.h"
 
+// The folder of the sample files.
+inline std::filesystem::path DataFolder() {
+    return std::filesystem::path(BREVANE_SOURCE_DIR) / "tests/store/vcard/data";
+}
+
 // The bytes of data/<name>.
 inline std::string DataFile(std::string_view name) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "data" / name;
+    const auto path = DataFolder() / name;
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Imports `bytes`, failing the test when the import fails.
+// The skips of an import as their texts ("line 4: reason (property skipped)").
+inline std::vector<std::string> SkipTexts(const std::vector<ReadSkip>& skipped) {
+    std::vector<std::string> texts;
+    for (const ReadSkip& skip : skipped) texts.push_back(skip.ToString());
+    return texts;
+}
+
+// Imports `bytes`, failing the test when the import fails or leaves anything out.
 inline std::vector<ImportedContact> ImportOk(std::string_view bytes) {
     std::vector<ImportedContact> contacts;
-    const ReadStatus status = ImportContacts(bytes, contacts);
+    std::vector<ReadSkip> skipped;
+    const ReadStatus status = ImportContacts(bytes, contacts, skipped);
     EXPECT_TRUE(status.ok()) << status.ToString();
+    EXPECT_EQ(SkipTexts(skipped), std::vector<std::string>());
     return contacts;
 }
 
 // The status text of importing `bytes` ("ok" or "line N: reason").
 inline std::string ImportError(std::string_view bytes) {
     std::vector<ImportedContact> contacts;
-    const ReadStatus status = ImportContacts(bytes, contacts);
+    std::vector<ReadSkip> skipped;
+    const ReadStatus status = ImportContacts(bytes, contacts, skipped);
     if (!status.ok()) {
         EXPECT_TRUE(contacts.empty());
     }

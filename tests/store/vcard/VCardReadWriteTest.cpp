@@ -1,6 +1,7 @@
 // Reading cards from text and writing them back: content lines, versions, encodings and folding.
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
 #include "platform/text/Utf.h"
 #include "store/vcard/VCardReader.h"
 #include "store/vcard/VCardWriter.h"
@@ -10,10 +11,13 @@ namespace {
 
 std::vector<VCard> ReadOk(std::string_view text) {
     std::vector<VCard> cards;
-    const ReadStatus status = VCardReader::Read(text, cards);
+    std::vector<ReadSkip> skipped;
+    const ReadStatus status = VCardReader::Read(text, cards, skipped);
     EXPECT_TRUE(status.ok()) << status.ToString();
+    EXPECT_TRUE(skipped.empty()) << skipped.front().ToString();
     return cards;
 }
+
 
 const VCardProperty& Prop(const VCard& card, std::string_view name, int nth = 0) {
     for (const VCardProperty& property : card.properties) {
@@ -119,31 +123,99 @@ TEST(VCardReader, ReadsUtf16FilesAndByteOrderMarks) {
     }
 }
 
-TEST(VCardReader, DamagedFilesNameTheLineAndReason) {
+// What cannot be read is left out, named by its line, and everything else is read: a property,
+// a card whose structure is broken, text between cards.
+TEST(VCardReader, SkipsWhatCannotBeReadAndReadsTheRest) {
     const struct {
         std::string text;
-        std::string status;
+        std::vector<std::string> names;  // the N of each card read
+        std::vector<std::string> skipped;
     } cases[] = {
-        {"", "line 1: no BEGIN:VCARD in the file"},
-        {"\r\n  \r\nhello\r\n", "line 3: expected BEGIN:VCARD, found \"hello\""},
-        {"BEGIN:VCARD\nN:A;B\n", "line 1: BEGIN:VCARD without END:VCARD"},
-        {"BEGIN:VCARD\nEND:VCARD\nEND:VCARD\n", "line 3: END:VCARD without BEGIN:VCARD"},
-        {"BEGIN:VCARD\nN:A\nBEGIN:VCARD\nEND:VCARD\n",
-         "line 3: BEGIN:VCARD inside the card begun at line 1 (END:VCARD missing)"},
-        {"BEGIN:VCARD\nVERSION:5.0\nEND:VCARD\n", "line 2: unsupported vCard version \"5.0\""},
-        {"BEGIN:VCARD\nN Smith\nEND:VCARD\n", "line 2: bad character in the property name \"N \""},
-        {"BEGIN:VCARD\nNOTE\nEND:VCARD\n", "line 2: no ':' after the property name NOTE"},
-        {"BEGIN:VCARD\nTEL;TYPE=\"home:1\nEND:VCARD\n", "line 2: TEL: unclosed quote in a parameter"},
-        {"BEGIN:VCARD\nVERSION:3.0\nPHOTO;ENCODING=b:AB*D\nEND:VCARD\n",
-         "line 3: PHOTO: damaged base64 data"},
-        {"BEGIN:VCARD\nNOTE;ENCODING=X-ZIP:abc\nEND:VCARD\n", "line 2: NOTE: unknown encoding \"X-ZIP\""},
-        {"BEGIN:VCARD\nN;CHARSET=NO-SUCH:a\nEND:VCARD\n", "line 2: N: unknown character set \"NO-SUCH\""},
-        {"BEGIN:VCARD\nEND:VCALENDAR\n", "line 2: END:VCALENDAR inside a vCard"},
+        {"\r\n  \r\nhello\r\nBEGIN:VCARD\r\nN:A\r\nEND:VCARD\r\n", {"A"},
+         {"line 3: expected BEGIN:VCARD, found \"hello\" (lines skipped)"}},
+        {"BEGIN:VCARD\nN:A\n", {}, {"line 1: BEGIN:VCARD without END:VCARD (card skipped)"}},
+        {"BEGIN:VCARD\nN:A\nEND:VCARD\nEND:VCARD\nstray\n", {"A"},
+         {"line 4: END:VCARD without BEGIN:VCARD (lines skipped)"}},
+        {"BEGIN:VCARD\nN:A\nBEGIN:VCARD\nN:B\nEND:VCARD\n", {"B"},
+         {"line 1: BEGIN:VCARD without END:VCARD (the next card begins at line 3) (card skipped)"}},
+        {"BEGIN:VCARD\nVERSION:5.0\nN:A\nEND:VCARD\n", {"A"},
+         {"line 2: unsupported vCard version \"5.0\" (property skipped)"}},
+        {"BEGIN:VCARD\nFN\nN:A\nNOTE\nEND:VCARD\n", {"A"},
+         {"line 2: no ':' after the property name FN (property skipped)",
+          "line 4: no ':' after the property name NOTE (property skipped)"}},
+        {"BEGIN:VCARD\nTEL;TYPE=\"home:1\nN:A\nEND:VCARD\n", {"A"},
+         {"line 2: TEL: unclosed quote in a parameter (property skipped)"}},
+        {"BEGIN:VCARD\nVERSION:3.0\nPHOTO;ENCODING=b:AB*D\nN:A\nEND:VCARD\n", {"A"},
+         {"line 3: PHOTO: damaged base64 data (property skipped)"}},
+        {"BEGIN:VCARD\nNOTE;ENCODING=X-ZIP:abc\nN;CHARSET=NO-SUCH:a\nN:A\nEND:VCARD\n", {"A"},
+         {"line 2: NOTE: unknown encoding \"X-ZIP\" (property skipped)",
+          "line 3: N: unknown character set \"NO-SUCH\" (property skipped)"}},
+        {"BEGIN:VCARD\nEND:VCALENDAR\n", {},
+         {"line 2: END:VCALENDAR inside a vCard (property skipped)",
+          "line 1: BEGIN:VCARD without END:VCARD (card skipped)"}},
+        // Comment lines, a name with a blank or a slash, a parameter that is no parameter.
+        {"# exported\nBEGIN:VCARD\n# inside\nN:A\nX-GOOGLE TALK:g\nX-messaging/aim-All:a\n"
+         "TEL;X-CUSTOM(CHARSET=UTF-8,ENCODING=QUOTED-PRINTABLE,=42=6F=61=74):1\nEND:VCARD\n# end\n",
+         {"A"}, {}},
     };
     for (const auto& c : cases) {
+        std::vector<VCard> cards;
+        std::vector<ReadSkip> skipped;
+        EXPECT_TRUE(VCardReader::Read(c.text, cards, skipped).ok()) << c.text;
+        std::vector<std::string> names;
+        for (const VCard& card : cards) names.push_back(plat::ToUtf8(Prop(card, "N").Text()));
+        EXPECT_EQ(names, c.names) << c.text;
+        EXPECT_EQ(SkipTexts(skipped), c.skipped) << c.text;
+    }
+    const auto odd = ReadOk("BEGIN:VCARD\nX-GOOGLE TALK:g\nX-messaging/aim-All:a\nEND:VCARD\n");
+    EXPECT_EQ(Prop(odd[0], "X-GOOGLE-TALK").Text(), u"g");
+    EXPECT_EQ(Prop(odd[0], "X-MESSAGING/AIM-ALL").Text(), u"a");
+    for (const std::string text : {"", "\r\n# only a comment\r\n", "hello\n"}) {
         std::vector<VCard> cards(1);
-        EXPECT_EQ(VCardReader::Read(c.text, cards).ToString(), c.status) << c.text;
+        std::vector<ReadSkip> skipped;
+        EXPECT_EQ(VCardReader::Read(text, cards, skipped).ToString(), "line 1: no BEGIN:VCARD in the file")
+            << text;
         EXPECT_TRUE(cards.empty());
+    }
+}
+
+// The exports of some phones end lines in CR CR LF and fold long values after them; other files
+// use CR LF, LF or CR alone. In a file with LFs a lone CR is text inside its line.
+TEST(VCardReader, EveryLineEndWithFoldingAfterIt) {
+    const std::string lines[] = {"BEGIN:VCARD", "VERSION:2.1", "N:Smith;Anna",
+                                 "PHOTO;ENCODING=BASE64;TYPE=GIF:", " R0lG", " ODlh", "",
+                                 "NOTE;ENCODING=QUOTED-PRINTABLE:first=", "second", "FN:Anna", " Smith",
+                                 "END:VCARD"};
+    for (const std::string end : {"\r\r\n", "\r\n", "\n", "\r"}) {
+        std::string text;
+        for (const std::string& line : lines) text += line + end;
+        const auto cards = ReadOk(text);
+        ASSERT_EQ(cards.size(), 1u);
+        EXPECT_EQ(Prop(cards[0], "PHOTO").binary, "GIF89a");
+        EXPECT_EQ(Prop(cards[0], "NOTE").Text(), u"firstsecond");
+        EXPECT_EQ(Prop(cards[0], "FN").Text(), u"Anna Smith");
+    }
+    const auto cards = ReadOk("BEGIN:VCARD\r\nNOTE:one\rtwo\r\nN:A\r\nEND:VCARD\r\n");
+    EXPECT_EQ(Prop(cards[0], "NOTE").Text(), u"one\r\ntwo");
+}
+
+// A soft line break that ends a quoted-printable value (before a blank line, the card's end or
+// the file's, or followed by padding blanks) is no text.
+TEST(VCardReader, QuotedPrintableSoftBreaksEndingAValueAreDropped) {
+    const struct {
+        std::string lines;
+        std::u16string note;
+    } cases[] = {
+        {"NOTE;QUOTED-PRINTABLE:abc=\n\nN:A\n", u"abc"},
+        {"NOTE;QUOTED-PRINTABLE:abc= \t\nde=\nf\nN:A\n", u"abcdef"},
+        {"N:A\nNOTE;QUOTED-PRINTABLE:abc=\n", u"abc"},
+        {"NOTE;QUOTED-PRINTABLE:a=3D=\n=3Db\nN:A\n", u"a==b"},
+    };
+    for (const auto& c : cases) {
+        const auto cards = ReadOk("BEGIN:VCARD\nVERSION:2.1\n" + c.lines + "END:VCARD\n");
+        ASSERT_EQ(cards.size(), 1u) << c.lines;
+        EXPECT_EQ(Prop(cards[0], "NOTE").Text(), c.note) << c.lines;
+        EXPECT_EQ(Prop(cards[0], "N").Text(), u"A") << c.lines;
     }
 }
 

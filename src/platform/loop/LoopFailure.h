@@ -1,0 +1,25 @@
+#pragma once
+// Failures raised inside a call that the event loop makes (a timer, a watched descriptor, a posted
+// task) never unwind through Qt, which does not support exceptions in its event handlers. The
+// loop's calls into the platform go through CallFromLoop: what a call raises is kept, the loops
+// that RunUntil runs end, and no further call is made until the failure is taken. The code that
+// ran the loop (RunUntil, ProcessEvents) raises it again once the loop has returned, so a fatal
+// error reaches the entry point as if it had been raised by a plain call, and the entry point
+// ends the program the one way it ends on any fatal error.
+//
+// Everything here runs on the user-interface thread.
+#include <functional>
+
+namespace plat {
+
+// Makes `call` on behalf of the event loop and keeps what it raises. While a failure is kept,
+// further calls are skipped: nothing goes on after a fatal error.
+void CallFromLoop(const std::function<void()>& call);
+
+// Whether a failure raised in a loop call is waiting to be raised again.
+bool LoopFailed();
+
+// Raises the kept failure again (and forgets it); returns when there is none.
+void RethrowLoopFailure();
+
+}  // namespace plat

@@ -1,0 +1,14 @@
+#pragma once
+// The main window's soft-key menu bar (menu resource 102): the left key "New" gives "New
+// Contact", the right key "Menu" opens the main popup (41120) with the contacts commands, the
+// program's own commands, and at its end the two placeholders of the caller-ID menus followed by
+// two separators.
+#include "ui/toolkit/SoftKeyBar.h"
+
+inline constexpr uint32_t kMenuBarResource = 102;
+inline constexpr uint32_t kCmdOptions = 41207;
+inline constexpr uint32_t kCmdAbout = 41229;
+inline constexpr uint32_t kCmdEditTemplate = 41147;
+inline constexpr uint32_t kCmdExit = 40004;
+
+SoftKeyMenu MainMenuBar();

@@ -1,0 +1,408 @@
+#include "ui/frame/MainWndFrame.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QWidget>
+
+#include "categories/manager/CategoryManager.h"
+#include "core/diag/Tracer.h"
+#include "core/res/ResourceStrings.h"
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "core/startup/CommandLine.h"
+#include "core/startup/Entry.h"
+#include "core/startup/SwitchText.h"
+#include "ext/sync/PimSync.h"
+#include "manager/client/ContactClientManager.h"
+#include "manager/contacts/ContactManager.h"
+#include "manager/sync/SyncMessages.h"
+#include "platform/device/Device.h"
+#include "platform/window/Window.h"
+#include "ui/frame/AppointmentsFrame.h"
+#include "ui/frame/CallerIdMenus.h"
+#include "ui/list/ContactsFrame.h"
+#include "ui/frame/InfoWnd.h"
+#include "ui/frame/MainMenu.h"
+#include "ui/frame/ProgressWnd.h"
+#include "ui/toolkit/Dpi.h"
+#include "ui/toolkit/InputPanel.h"
+#include "ui/toolkit/Keys.h"
+#include "ui/toolkit/KeyRouter.h"
+#include "ui/toolkit/MessageLoop.h"
+#include "view/template/ContactTemplate.h"
+
+namespace {
+
+constexpr uint32_t kStrTitle = 101;
+constexpr uint32_t kStrReindex = 41207;
+constexpr uint32_t kStrUpdatingIndex = 41291;
+constexpr plat::WPARAM kLayoutChange = 0x3002;
+constexpr uint32_t kResetCache = 0x0400 - 1;
+constexpr uint32_t kClearSearch = 0x0400 + 77;
+constexpr uint32_t kCmdOk = 1;
+constexpr uint32_t kCmdNothingFirst = 41123, kCmdNothingSecond = 41126;
+
+MainWndFrame* g_instance = nullptr;
+
+Array<CategoryEntry> CurrentCategories() {
+    Array<CategoryEntry> categories;
+    if (CategoryManager* manager = CategoryManager::Instance()) manager->GetAllCategories(categories);
+    return categories;
+}
+
+}  // namespace
+
+MainWndFrame& MainWndFrame::Instance() {
+    if (g_instance == nullptr) g_instance = new MainWndFrame();
+    return *g_instance;
+}
+
+bool MainWndFrame::Exists() { return g_instance != nullptr; }
+
+MainWndFrame::MainWndFrame() : dialogs_(std::make_unique<ProgramDialogs>()) {}
+
+MainWndFrame::~MainWndFrame() {
+    Teardown();
+    if (g_instance == this) g_instance = nullptr;
+}
+
+// Start-up in order: the settings read and the program path written, the window with its menu bar
+// (input panel down, client area above the bar), coordination and the store, both frames with the
+// contacts frame current and shown, the Talk key taken over.
+bool MainWndFrame::Create() {
+    SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHideSim, 1);
+    SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHighlight, 1);
+    SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath());
+    templates_.Load();
+    ring_.Load();
+    callFilter_.Load();
+    if (!CreateWindowAndBar() || !ConnectStore() || !CreateFrames()) {
+        Destroy();
+        return false;
+    }
+    KeyRouter::Instance().OverrideTalkKey(Hwnd());
+    talkOverridden_ = true;
+    return true;
+}
+
+bool MainWndFrame::CreateWindowAndBar() {
+    const Str title = RequireStr(kStrTitle);
+    if (!CreateWnd(kMainWindowClass, title.View(), nullptr, QRect(0, 0, ScaleX(kDesignWidth), ScaleY(kDesignHeight)))) {
+        return false;
+    }
+    QFont font = Widget()->font();
+    font.setPixelSize(ScaleY(12));
+    Widget()->setFont(font);
+    CreateMenuBar();
+    InputPanel::SetListener(Hwnd());
+    InputPanel::Show(false);
+    info_ = std::make_unique<InfoWnd>(*this);
+    progress_ = std::make_unique<ProgressWnd>(*this);
+    return true;
+}
+
+bool MainWndFrame::ConnectStore() {
+    sync_ = PimSync::Instance();
+    const bool registered = sync_ != nullptr && sync_->Open() && sync_->Register(Hwnd());
+    clients_ = std::make_unique<ContactClientManager>(ContactManager::Instance());
+    if (clients_->Connect(this, registered ? sync_ : nullptr)) return true;
+    LocatedBox(u"Unable connect to server", __FILE__, __LINE__);
+    return false;
+}
+
+bool MainWndFrame::CreateFrames() {
+    contacts_ = std::make_unique<ContactsFrame>(*clients_, templates_);
+    appointments_ = std::make_unique<AppointmentsFrame>();
+    if (!contacts_->Create(*this, ClientArea()) || !appointments_->Create(*this, ClientArea())) return false;
+    current_ = contacts_.get();
+    current_->Show();
+    return true;
+}
+
+void MainWndFrame::CreateMenuBar() {
+    delete menuBar_;
+    menuBar_ = new SoftKeyBar(MainMenuBar(), Hwnd(), Widget());
+    LayOut();
+    menuBar_->show();
+}
+
+QRect MainWndFrame::ClientArea() const {
+    if (Widget() == nullptr) return {};
+    const int bar = menuBar_ != nullptr ? menuBar_->height() : ScaleY(SoftKeyBar::kDesignHeight);
+    return QRect(0, 0, Widget()->width(), std::max(0, Widget()->height() - bar));
+}
+
+void MainWndFrame::LayOut() {
+    if (Widget() == nullptr) return;
+    const QRect client = ClientArea();
+    if (menuBar_ != nullptr) menuBar_->setGeometry(0, client.bottom() + 1, client.width(), menuBar_->height());
+    if (contacts_) contacts_->SetClientRect(client);
+    if (appointments_) appointments_->SetClientRect(client);
+}
+
+void MainWndFrame::Destroy() {
+    Teardown();
+    if (g_instance != this) return;
+    g_instance = nullptr;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { delete this; }, Qt::QueuedConnection);
+}
+
+// Tear-down in order: the menu bar, the contacts frame, the store and coordination, the second
+// frame, the window, the Talk key.
+void MainWndFrame::Teardown() {
+    if (tornDown_) return;
+    tornDown_ = true;
+    delete menuBar_;
+    menuBar_ = nullptr;
+    current_ = nullptr;
+    contacts_.reset();
+    if (clients_) clients_->Disconnect();
+    clients_.reset();
+    ContactManager::Release();
+    if (sync_ != nullptr) sync_->Unregister();
+    PimSync::Destroy();
+    sync_ = nullptr;
+    appointments_.reset();
+    progress_.reset();
+    info_.reset();
+    InputPanel::SetListener(0);
+    if (!windowGoing_) DestroyWnd();
+    if (talkOverridden_) KeyRouter::Instance().RestoreTalkKey();
+    talkOverridden_ = false;
+}
+
+plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (const std::optional<SyncMessage> sync = ClassifySyncMessage(message)) {
+        return clients_ ? clients_->OnSyncMessage(*sync, wParam, lParam) : 0;
+    }
+    if (current_ == nullptr && !tornDown_ && (message == UM_COMMAND_SWITCH || message == plat::WM_COMMAND)) {
+        // A request that arrives while start-up still runs (the first index build handles the
+        // waiting messages) waits until the frames exist instead of being lost.
+        plat::PostMessage(Hwnd(), message, wParam, lParam);
+        return 0;
+    }
+    switch (message) {
+        case plat::WM_DESTROY:
+            windowGoing_ = true;
+            Destroy();
+            PostQuitMessage(0);
+            return 0;
+        case plat::WM_ACTIVATE: OnActivate(wParam, lParam); return 0;
+        case plat::WM_PAINT: return 0;
+        case plat::WM_SIZE: LayOut(); return 0;
+        case plat::WM_SETTINGCHANGE: OnSettingChange(wParam, lParam); return 0;
+        case plat::WM_COMMAND: return OnCommand(wParam, lParam);
+        case plat::WM_INITMENUPOPUP:
+            if (lParam == kMainPopupId && wParam != 0) {
+                if (contacts_) contacts_->MarkMenu(*reinterpret_cast<MenuDescription*>(wParam));
+                InsertCallerIdMenus(*reinterpret_cast<MenuDescription*>(wParam), callFilter_, CurrentCategories(), ring_,
+                                    CallerIdRunning());
+            }
+            return 0;
+        case plat::WM_HOTKEY:
+            if (((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF) == VK_TTALK && contacts_) contacts_->CallSelected();
+            return 0;
+        case kResetCache:
+            if (clients_) clients_->Reset();
+            return 0;
+        case kClearSearch:
+            if (contacts_) contacts_->ClearSearch();
+            return 0;
+        case UM_COMMAND_SWITCH:
+            OnCommandSwitch(static_cast<char16_t>(wParam & 0xFFFF), static_cast<uint32_t>(lParam));
+            return 0;
+        default: return WndImpl::WndProc(message, wParam, lParam);
+    }
+}
+
+void MainWndFrame::OnActivate(plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (current_ != nullptr) current_->OnActivate(static_cast<uint32_t>(wParam & 0xFFFF), lParam);
+    if (leavePanelAlone_) return;
+    if ((wParam & 0xFFFF) == WA_INACTIVE) {
+        KeyRouter::Instance().RestoreTalkKey();
+        talkOverridden_ = false;
+        active_ = false;
+        return;
+    }
+    KeyRouter::Instance().OverrideTalkKey(Hwnd());
+    talkOverridden_ = true;
+    active_ = true;
+    InputPanel::Show(panelUp_);
+    panelUp_ = InputPanel::IsUp();
+}
+
+void MainWndFrame::OnSettingChange(plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (wParam == kLayoutChange) {
+        LayOut();
+        Invalidate();
+    } else if (wParam == kInputPanelChange && !leavePanelAlone_) {
+        panelUp_ = InputPanel::IsUp();
+        visibleBottom_ = InputPanel::VisibleBottom(ClientArea().height());
+        if (current_ != nullptr) current_->OnInputPanel(panelUp_, visibleBottom_);
+    }
+    if (wParam != kLayoutChange && current_ != nullptr) current_->OnSettingChange(wParam, lParam);
+}
+
+plat::LRESULT MainWndFrame::OnCommand(plat::WPARAM wParam, plat::LPARAM lParam) {
+    const auto command = static_cast<uint32_t>(wParam & 0xFFFF);
+    switch (command) {
+        case kCmdOk:
+            Send(plat::WM_ACTIVATE, WA_INACTIVE, 0);
+            Send(plat::WM_CLOSE, 0, 0);
+            return 0;
+        case kCmdExit: DestroyWnd(); return 0;
+        case kCmdNothingFirst:
+        case kCmdNothingSecond: return 0;
+        case kCmdEditTemplate: EditTemplate(); return 0;
+        case kCmdOptions: RunOptions(); return 0;
+        case kCmdAbout: dialogs_->ShowAbout(); return 0;
+        case kCmdRingtones: RunRingtones(); return 0;
+        default: break;
+    }
+    if (RunCallerIdCommand(command, ring_, callFilter_, CurrentCategories())) return 0;
+    if ((wParam >> 16) == 0 && current_ != nullptr && current_->OnCommand(command, lParam)) return 0;
+    return WndImpl::WndProc(plat::WM_COMMAND, wParam, lParam);
+}
+
+void MainWndFrame::OnCommandSwitch(char16_t letter, uint32_t value) {
+    if (!contacts_) return;
+    Str text;
+    switch (letter) {
+        case u'd': return contacts_->OpenDialler();
+        case u'e': return contacts_->EditContact(value);
+        case u'f': return contacts_->OpenSpeedDial();
+        case u'h': return contacts_->OpenHistory();
+        case u'n':
+            TakeSwitchText(text);
+            return contacts_->NewContact(text);
+        case u'r':
+            TakeSwitchText(text);
+            return contacts_->FindOrCreate(text);
+        case u'v': return contacts_->ShowContact(value);
+        default: return;
+    }
+}
+
+void MainWndFrame::SelectFrame(int index) {
+    WndFrame* wanted = index == 0 ? static_cast<WndFrame*>(contacts_.get()) : appointments_.get();
+    if (wanted == nullptr || wanted == current_) return;
+    if (current_ != nullptr) current_->Hide();
+    CreateMenuBar();
+    wanted->Show();
+    current_ = wanted;
+}
+
+void MainWndFrame::RunOptions() {
+    const OptionsState before = ReadOptionsState(templates_.IsActive(), ScreenDpiY());
+    const OptionsResult result = dialogs_->Run(before);
+    ApplyOptions(before, result, ScreenDpiX(), *this);
+}
+
+void MainWndFrame::EditTemplate() {
+    const Str path = TemplateFilePath();
+    ContactTemplate current;
+    if (!current.Load(path)) current.ResetToDefaults();
+    ContactTemplate copy;
+    copy.CopyFrom(current);
+    if (dialogs_->RunTemplateEditor(copy) && !copy.Save(path)) {
+        LocatedBox(u"The contact template cannot be written", __FILE__, __LINE__);
+    }
+}
+
+void MainWndFrame::RunRingtones() {
+    if (!dialogs_->RunRingtones(callFilter_)) return;
+    ::PostToCallerId(kCallerIdFilterChanged);
+    ::PostToCallerId(kCallerIdRingtonesChanged);
+}
+
+// The manager's calls, by the slots of the contact client manager.
+void MainWndFrame::OnContactsChanged() {
+    if (contacts_) contacts_->RedrawRows();
+}
+
+void MainWndFrame::OnClientCall(int slot, uint32_t first, uint32_t) {
+    switch (slot) {
+        case kClientSlotNotify4: return ShowRebuildProgress();
+        case kClientSlotProgress: return StepRebuildProgress(first);
+        case kClientSlotDeleted:
+            if (contacts_) contacts_->ContactChanged(first);
+            return;
+        case kClientSlotBusy: return EnableUi(first != 0);
+        case kClientSlotManyChanges: return ShowInfo(first != 0);
+        default: return;
+    }
+}
+
+void MainWndFrame::ShowRebuildProgress() {
+    if (!progress_) return;
+    if (progress_->IsOpen()) return progress_->Step();
+    if (!progress_->Create(RequireStr(kStrReindex))) return;
+    progress_->SetRange(1, ProgressWnd::kSteps);
+    progress_->SetStep(1);
+    PumpPendingMessages();
+}
+
+// A full rebuild announces itself with step 0 and ends with the last step: the window opened
+// for it is closed then, one opened by the options' rebuild is left to that.
+void MainWndFrame::StepRebuildProgress(uint32_t step) {
+    if (!progress_) return;
+    if (step == 0) {
+        if (progress_->IsOpen()) return;
+        listenerProgress_ = true;
+        return ShowRebuildProgress();
+    }
+    progress_->Step();
+    if (step >= ContactManager::kProgressLast && listenerProgress_) {
+        listenerProgress_ = false;
+        progress_->Destroy();
+    }
+}
+
+void MainWndFrame::RebuildIndexWithProgress() {
+    if (!progress_) return;
+    listenerProgress_ = false;
+    ShowRebuildProgress();
+    ContactManager::Instance().Reindex();
+    progress_->Destroy();
+}
+
+void MainWndFrame::EnableUi(bool enable) {
+    if (Widget() == nullptr) return;
+    if (!enable) {
+        disabled_ = Widget();
+        for (QWidget* child : Widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            WndImpl* window = WndImpl::Owning(child);
+            if (window != this && window != nullptr && window->TakesAccelerators() && child->isVisible() && child->isEnabled()) {
+                disabled_ = child;
+            }
+        }
+        disabled_->setEnabled(false);
+    } else if (disabled_ != nullptr) {
+        disabled_->setEnabled(true);
+        disabled_ = nullptr;
+    }
+    if (menuBar_ != nullptr) menuBar_->SetKeysEnabled(enable);
+}
+
+void MainWndFrame::ShowInfo(bool show) {
+    if (!info_) return;
+    if (show) {
+        info_->ShowText(RequireStr(kStrUpdatingIndex));
+        PumpPendingMessages();
+    } else {
+        info_->Close();
+    }
+}
+
+void MainWndFrame::ApplyListFont(const FontSpec& font) { contacts_->ApplyListFont(font); }
+void MainWndFrame::ApplyViewFont(const FontSpec& font) { contacts_->ApplyViewFont(font); }
+void MainWndFrame::ApplyAbcSettings(const AbcBarSettings& abc) { contacts_->ApplyAbcSettings(abc); }
+void MainWndFrame::SetRowHeightIncrement(int pixels) { contacts_->SetRowHeightIncrement(pixels); }
+void MainWndFrame::RebuildList() { contacts_->RebuildList(); }
+void MainWndFrame::RedrawList() { contacts_->RedrawRows(); }
+void MainWndFrame::PostToCallerId(uint32_t message) { ::PostToCallerId(message); }
+void MainWndFrame::ReloadPhoneTemplates() { templates_.Load(); }
+
+void MainWndFrame::SetChangeFlag(uint32_t code) {
+    if (sync_ != nullptr) sync_->SetChangeFlag(code, 1);
+}

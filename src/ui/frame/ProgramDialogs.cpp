@@ -1,0 +1,36 @@
+#include "ui/frame/FrameDialogs.h"
+
+#include "core/res/ResourceStrings.h"
+#include "platform/ui/MessageBox.h"
+
+namespace {
+
+constexpr uint32_t kStrTitle = 101;
+
+void NotAvailable(std::u16string_view what) {
+    const std::u16string text = std::u16string(what) + u" is not available in this version.";
+    plat::MessageBox(text, RequireStr(kStrTitle).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+OptionsResult ProgramDialogs::Run(const OptionsState&) {
+    NotAvailable(u"The options dialog");
+    return {};
+}
+
+bool ProgramDialogs::RunTemplateEditor(ContactTemplate&) {
+    NotAvailable(u"The contact template editor");
+    return false;
+}
+
+bool ProgramDialogs::RunRingtones(CallFilter&) {
+    NotAvailable(u"The category ringtones dialog");
+    return false;
+}
+
+void ProgramDialogs::ShowAbout() {
+    const Str title = RequireStr(kStrTitle);
+    const std::u16string text = std::u16string(title.View()) + u"\nContacts for the phone.";
+    plat::MessageBox(text, title.View(), plat::MB_OK | plat::MB_ICONINFORMATION);
+}

@@ -1,0 +1,85 @@
+#include "ui/toolkit/DlgBase.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
+#include "ui/toolkit/Keys.h"
+
+DlgBase::~DlgBase() {
+    if (loop_ != nullptr) loop_->exit(plat::IDCANCEL);
+    DestroyWnd();
+}
+
+SoftKeyMenu DlgBase::SoftKeys() const {
+    SoftKeyMenu keys;
+    keys.left.text = u"OK";
+    keys.left.command = plat::IDOK;
+    keys.right.text = u"Cancel";
+    keys.right.command = plat::IDCANCEL;
+    return keys;
+}
+
+bool DlgBase::Open(WndImpl& owner) {
+    QWidget* area = owner.Widget() != nullptr ? owner.Widget()->window() : nullptr;
+    if (area == nullptr) return false;
+    WndImpl* top = WndImpl::Owning(area);
+    if (!CreateWnd(kClassName, u"", top, area->rect())) return false;
+    auto* layout = new QVBoxLayout(Widget());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    bar_ = new SoftKeyBar(SoftKeys(), Hwnd(), Widget());
+    layout->addStretch(1);
+    layout->addWidget(bar_);
+    if (!OnInitDialog()) {
+        DestroyWnd();
+        return false;
+    }
+    Widget()->show();
+    Widget()->raise();
+    Widget()->setFocus();
+    return true;
+}
+
+bool DlgBase::CreateModeless(WndImpl& owner) {
+    result_ = 0;
+    return Open(owner);
+}
+
+int DlgBase::DoModal(WndImpl& owner) {
+    result_ = plat::IDCANCEL;
+    if (!Open(owner)) return plat::IDCANCEL;
+    QEventLoop loop;
+    loop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    loop_ = nullptr;
+    return result_;
+}
+
+void DlgBase::EndDialog(int result) {
+    result_ = result;
+    DestroyWnd();
+    if (loop_ != nullptr) loop_->exit(result);
+}
+
+plat::LRESULT DlgBase::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    switch (message) {
+        case plat::WM_COMMAND:
+            if ((wParam & 0xFFFF) == static_cast<plat::WPARAM>(plat::IDOK)) {
+                if (OnOK()) EndDialog(plat::IDOK);
+                return 0;
+            }
+            if ((wParam & 0xFFFF) != static_cast<plat::WPARAM>(plat::IDCANCEL)) return 0;
+            [[fallthrough]];
+        case plat::WM_CLOSE:
+            OnCancel();
+            EndDialog(plat::IDCANCEL);
+            return 0;
+        case plat::WM_KEYDOWN:
+            if (wParam == VK_ESCAPE || wParam == VK_TEND) return WndProc(plat::WM_CLOSE, 0, 0);
+            return 0;
+        default:
+            return WndImpl::WndProc(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,7 @@
+#pragma once
+// The boundary between Qt's event loop and the system's code: nothing thrown below it crosses it.
+#include <functional>
+
+// Runs `work`. A FatalError is logged with its code and argument and ends the event loop with its
+// code (the program then exits); any other exception is logged. False when `work` threw.
+bool RunGuarded(const std::function<void()>& work, const char* where);

@@ -1,0 +1,144 @@
+// The tool driven in-process: its help, the report of work that failed after something was
+// stored, and a damaged store. tests/app/cli/e2e.sh drives the built program as a user does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/Cli.h"
+#include "app/cli/Session.h"
+#include "platform/registry/Registry.h"
+#include "store/contact/Contact.h"
+#include "support/HostFiles.h"
+#include "support/TempDevice.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunTool(std::vector<std::string> args, const TempDevice* device = nullptr) {
+    if (device != nullptr) args.insert(args.begin(), {"--root", device->Root().string()});
+    std::ostringstream out, err;
+    const int status = cli::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+const char* const kCommands[] = {
+    "init",   "reg",   "show",   "format-phone", "add",    "update",     "delete",       "import",
+    "export", "list",  "search", "abc",          "lookup", "categories", "category-add", "category-delete",
+    "assign", "index", "watch",  "dial",         "sms",    "email",      "web"};
+
+}  // namespace
+
+TEST(CliHelp, EveryCommandHasALineAndAHelpOfItsOwn) {
+    const Outcome all = RunTool({"--help"});
+    EXPECT_EQ(all.status, cli::kDone);
+    for (const std::string name : kCommands) {
+        bool listed = false;
+        std::istringstream lines(all.out);
+        for (std::string line; std::getline(lines, line);) {
+            listed = listed || (line.starts_with("  " + name + " ") &&
+                                line.find_first_not_of(' ', name.size() + 2) != std::string::npos);
+        }
+        EXPECT_TRUE(listed) << name << " in:\n" << all.out;
+
+        const Outcome one = RunTool({name, "--help"});
+        EXPECT_EQ(one.status, cli::kDone) << name;
+        EXPECT_TRUE(one.out.starts_with("usage: brevane-cli " + name)) << one.out;
+        EXPECT_TRUE(Has(one.out, "exit status: 0 done")) << one.out;
+        EXPECT_EQ(RunTool({"--help", name}).out, one.out) << "--help before the command";
+    }
+    EXPECT_TRUE(Has(RunTool({"import", "--help"}).out, "3 some was skipped"));
+    EXPECT_EQ(RunTool({"frobnicate", "--help"}).status, cli::kWrongUsage);
+}
+
+// The index files cannot be written (a folder holds the name the save renames onto): the session
+// says that the change is stored and the index is not up to date, whether the command finishes
+// it or the session ends without that.
+TEST(CliSession, AFailedIndexSaveIsReportedWithWhatWasStored) {
+    for (const bool finishes : {true, false}) {
+        TempDevice device;
+        std::ostringstream out, err;
+        cli::Context context{device.Root(), out, err};
+        std::string reported;
+        {
+            cli::Session session(context);
+            Contact contact;
+            contact.SetText(kFieldLast, Str(u"Stored"));
+            ASSERT_TRUE(session.Manager().AddContact(contact, true).Complete());
+            session.Changed();
+            const fs::path words = device.Host(u"\\pim_index1.dat");
+            fs::remove(words);
+            fs::create_directories(words / "blocker");
+            if (finishes) {
+                try {
+                    session.Finish();
+                    ADD_FAILURE() << "Finish reported success";
+                } catch (const cli::Failure& failure) {
+                    reported = failure.what();
+                }
+            }
+        }
+        if (!finishes) reported = err.str();
+        EXPECT_EQ(context.status, finishes ? cli::kDone : cli::kFailed);
+        EXPECT_TRUE(Has(reported, "the changes are stored, but the index could not be brought up to date"))
+            << "[" << reported << "]";
+    }
+}
+
+void ZeroHeader(const fs::path& file) {
+    std::fstream stream(file, std::ios::in | std::ios::out | std::ios::binary);
+    stream.write(std::string(100, '\0').data(), 100);
+}
+
+// A damaged contacts store or registry is named as such by every command that opens it, with exit
+// status 1, and not a byte of it changes.
+TEST(CliDamagedStore, CommandsFailClearlyAndWriteNothing) {
+    const auto volume = [](const TempDevice& device) { return device.Host(u"\\pim.vol"); };
+    const auto registry = [](const TempDevice& device) { return plat::DeviceRegistryFile(device.Device()); };
+    const struct {
+        const char* damage;
+        std::function<fs::path(const TempDevice&)> file;
+        std::function<void(const TempDevice&, const fs::path&)> apply;
+        const char* named;
+    } damages[] = {
+        {"zeroed store header", volume, [](const TempDevice&, const fs::path& f) { ZeroHeader(f); },
+         "contacts store"},
+        {"truncated store", volume, [](const TempDevice&, const fs::path& f) { fs::resize_file(f, 1000); },
+         "contacts store"},
+        {"foreign store", volume,
+         [&](const TempDevice& device, const fs::path& f) {
+             fs::copy_file(registry(device), f, fs::copy_options::overwrite_existing);
+         },
+         "contacts store"},
+        {"zeroed registry header", registry, [](const TempDevice&, const fs::path& f) { ZeroHeader(f); },
+         "registry"},
+    };
+    for (const auto& d : damages) {
+        TempDevice device;  // new files, which no object of this process holds open
+        const fs::path file = d.file(device);
+        d.apply(device, file);
+        const std::string bytes = ReadHostFile(file);
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"list"}, {"search", "before"}, {"add", "last=After"}}) {
+            const Outcome run = RunTool(command, &device);
+            EXPECT_EQ(run.status, cli::kFailed) << d.damage << ": " << command[0];
+            EXPECT_TRUE(Has(run.err, d.named) && Has(run.err, "it was left as it is"))
+                << d.damage << ": " << command[0] << ": " << run.err;
+            EXPECT_EQ(run.out, "");
+        }
+        EXPECT_TRUE(ReadHostFile(file) == bytes) << d.damage << ": the file was written";
+    }
+}

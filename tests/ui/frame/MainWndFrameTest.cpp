@@ -1,0 +1,279 @@
+// The main window driven through its messages, as the entry, the menus and the store drive it.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QProcess>
+#include <QToolButton>
+#include <algorithm>
+#include <fstream>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "core/startup/CommandLine.h"
+#include "core/startup/SwitchText.h"
+#include "manager/client/ContactClientManager.h"
+#include "phone/PhoneTestSupport.h"
+#include "core/startup/Entry.h"
+#include "platform/programs/Process.h"
+#include "platform/window/Window.h"
+#include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDevice.h"
+#include "ui/QtTestApp.h"
+#include "ui/frame/CallerIdMenus.h"
+#include "ui/list/ContactsFrame.h"
+#include "ui/frame/InfoWnd.h"
+#include "ui/frame/MainMenu.h"
+#include "ui/frame/MainWndFrame.h"
+#include "ui/frame/ProgressWnd.h"
+#include "ui/toolkit/MessageLoop.h"
+#include "ui/toolkit/SoftKeyBar.h"
+
+namespace {
+
+class RecordingDialogs : public FrameDialogs {
+public:
+    OptionsResult next;
+    int optionsRuns = 0;
+    int abouts = 0;
+    OptionsResult Run(const OptionsState&) override {
+        ++optionsRuns;
+        return next;
+    }
+    bool RunTemplateEditor(ContactTemplate&) override { return false; }
+    bool RunRingtones(CallFilter&) override { return false; }
+    void ShowAbout() override { ++abouts; }
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureQtApplication(); }
+    void TearDown() override {
+        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+        PumpPendingMessages();
+        EXPECT_FALSE(MainWndFrame::Exists());
+    }
+
+    MainWndFrame& Start() {
+        MainWndFrame& frame = MainWndFrame::Instance();
+        auto dialogs = std::make_unique<RecordingDialogs>();
+        dialogs_ = dialogs.get();
+        frame.SetDialogs(std::move(dialogs));
+        EXPECT_TRUE(frame.Create());
+        frame.Widget()->show();
+        return frame;
+    }
+
+    uint32_t AddContact(const char16_t* first, const char16_t* last) {
+        Contact contact;
+        contact.SetText(kFieldFirst, first);
+        contact.SetText(kFieldLast, last);
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false).Complete());
+        return contact.GetOid();
+    }
+
+    // Posts a message to the main window and waits until the contacts frame's status changes.
+    QString PostAndWait(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+        ContactsFrame& contacts = *MainWndFrame::Instance().Contacts();
+        const QString before = contacts.Status();
+        EXPECT_TRUE(plat::PostMessage(MainWndFrame::Instance().Hwnd(), message, wParam, lParam));
+        WaitFor([&] { return contacts.Status() != before; }, 2000);
+        return contacts.Status();
+    }
+
+    TempDevice device_;
+    MessageBoxRecorder boxes_;
+    RecordingDialogs* dialogs_ = nullptr;
+};
+
+TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
+    Start();
+    const uint32_t anna = AddContact(u"Anna", u"Smith");
+    const QString hex = QString::number(anna, 16);
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + hex + ": Smith, Anna");
+    ContactsFrame& contacts = *MainWndFrame::Instance().Contacts();
+    EXPECT_EQ(contacts.ShownContact(), anna);
+    QAccessibleInterface* readOut = QAccessible::queryAccessibleInterface(contacts.Widget());
+    ASSERT_NE(readOut, nullptr);
+    EXPECT_EQ(readOut->text(QAccessible::Name), contacts.Status());
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'e', anna), "Editing contact " + hex + ": Smith, Anna");
+    ASSERT_TRUE(StoreSwitchText(u"John Smith"));
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'n', 0), "New contact: John Smith");
+    EXPECT_FALSE(std::filesystem::exists(*SwitchTextPath()));
+    ASSERT_TRUE(StoreSwitchText(u"Bob++--++5551234"));
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'r', 0), "Find or create: Bob");
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', 0x7fffffff), "No contact 7fffffff");
+    EXPECT_EQ(PostAndWait(plat::WM_COMMAND, kCmdNewContact, 0), "New contact: ");
+    // Unknown letters, placeholders and notifications change nothing.
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'x', 1), "New contact: ");
+    EXPECT_EQ(PostAndWait(plat::WM_COMMAND, kCmdCallFilterPlaceholder, 0), "New contact: ");
+    EXPECT_EQ(PostAndWait(plat::WM_COMMAND, (1u << 16) | kCmdNewContact, 0), "New contact: ");
+}
+
+TEST_F(MainWindow, StartsOnADamagedIndex) {
+    for (const char16_t* file : {u"\\pim_index1.dat", u"\\pim_index2.dat"}) {
+        std::ofstream damaged(device_.Host(file), std::ios::binary | std::ios::trunc);
+        damaged << std::string(5000, '\x5a');
+    }
+    MainWndFrame& frame = Start();
+    const uint32_t anna = AddContact(u"Anna", u"Smith");
+    EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + QString::number(anna, 16) + ": Smith, Anna");
+    EXPECT_FALSE(frame.Progress()->IsOpen());
+}
+
+TEST_F(MainWindow, SwitchesStartTheSiblingPrograms) {
+    Start();
+    PostAndWait(UM_COMMAND_SWITCH, u'h', 0);
+    PostAndWait(UM_COMMAND_SWITCH, u'd', 0);
+    const std::vector<std::string> log = ProgramLog(device_, 2);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_TRUE(std::count(log.begin(), log.end(), "Velmora History.exe\t") == 1) << log[0];
+    EXPECT_TRUE(std::count(log.begin(), log.end(), "Velmora Dialer.exe\t") == 1) << log[1];
+}
+
+TEST_F(MainWindow, OwnCommandsAndExit) {
+    MainWndFrame& frame = Start();
+    frame.Send(plat::WM_COMMAND, kCmdAbout, 0);
+    EXPECT_EQ(dialogs_->abouts, 1);
+    dialogs_->next.ok = false;
+    dialogs_->next.state.hideSim = false;
+    const uint32_t hideSim = SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 7);
+    frame.Send(plat::WM_COMMAND, kCmdOptions, 0);
+    EXPECT_EQ(dialogs_->optionsRuns, 1);
+    EXPECT_EQ(SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 7), hideSim);
+    frame.Send(plat::WM_COMMAND, kCmdExit, 0);
+    PumpPendingMessages();
+    EXPECT_FALSE(MainWndFrame::Exists());
+    EXPECT_EQ(FindRunningInstance(), 0u);
+}
+
+MenuItem CallerIdItem(MainWndFrame& frame, size_t fromEnd) {
+    MenuDescription popup = MainMenuBar().right.popup;
+    frame.Send(plat::WM_INITMENUPOPUP, reinterpret_cast<plat::WPARAM>(&popup), kMainPopupId);
+    return popup.items[popup.size() - fromEnd];
+}
+
+TEST_F(MainWindow, CallerIdMenusFollowTheCallerIdProgram) {
+    MainWndFrame& frame = Start();
+    MenuItem filter = CallerIdItem(frame, 4);
+    MenuItem ring = CallerIdItem(frame, 3);
+    EXPECT_EQ(filter.text.View(), u"Call Filter");
+    EXPECT_EQ(ring.text.View(), u"Ring Settings");
+    EXPECT_FALSE(filter.enabled);
+    EXPECT_FALSE(ring.enabled);
+    ASSERT_EQ(ring.submenu.size(), 3u);
+    EXPECT_EQ(ring.submenu[2].id, kCmdRingtones);
+    EXPECT_EQ(filter.submenu.front().id, 25300u);
+
+    ASSERT_TRUE(plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u""));
+    ASSERT_TRUE(WaitFor([] { return CallerIdRunning(); }));
+    EXPECT_TRUE(CallerIdItem(frame, 4).enabled);
+    EXPECT_TRUE(CallerIdItem(frame, 3).enabled);
+    frame.Send(plat::WM_COMMAND, 25001, 0);          // ring type 1
+    frame.Send(plat::WM_COMMAND, 25305 + 150, 0);    // no such category: still told
+    const std::vector<std::string> log = ProgramLog(device_, 3);
+    plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");
+    ASSERT_GE(log.size(), 3u) << ::testing::PrintToString(log);
+    EXPECT_EQ(log[1], "Velmora CallerID.exe\tmessage\t1329\t0\t0");
+    EXPECT_EQ(log[2], "Velmora CallerID.exe\tmessage\t1330\t0\t0");
+}
+
+TEST_F(MainWindow, RebuildProgressBusyAndInformationWindows) {
+    MainWndFrame& frame = Start();
+    frame.OnClientCall(kClientSlotProgress, 0, 0);
+    ASSERT_TRUE(frame.Progress()->IsOpen());
+    EXPECT_EQ(frame.Progress()->Caption(), QStringLiteral("Reindex database"));
+    for (uint32_t step = 1; step < 20; ++step) frame.OnClientCall(kClientSlotProgress, step, 0);
+    EXPECT_EQ(frame.Progress()->Position(), 20);
+    frame.OnClientCall(kClientSlotProgress, 20, 0);
+    EXPECT_FALSE(frame.Progress()->IsOpen());
+
+    frame.OnClientCall(kClientSlotBusy, 0, 0);
+    EXPECT_FALSE(frame.Widget()->isEnabled());
+    EXPECT_FALSE(frame.MenuBar()->Button(1)->isEnabled());
+    frame.OnClientCall(kClientSlotBusy, 1, 0);
+    EXPECT_TRUE(frame.Widget()->isEnabled());
+    EXPECT_TRUE(frame.MenuBar()->Button(1)->isEnabled());
+
+    frame.OnClientCall(kClientSlotManyChanges, 1, 0);
+    ASSERT_TRUE(frame.Info()->IsOpen());
+    EXPECT_EQ(frame.Info()->Text(), QStringLiteral("Updating contact index...\nPlease, wait..."));
+    frame.OnClientCall(kClientSlotManyChanges, 0, 0);
+    EXPECT_FALSE(frame.Info()->IsOpen());
+
+    AddContact(u"Carl", u"Jones");
+    frame.RebuildIndexWithProgress();
+    EXPECT_FALSE(frame.Progress()->IsOpen());
+}
+
+TEST_F(MainWindow, SelectingTheCurrentFrameChangesNothing) {
+    MainWndFrame& frame = Start();
+    SoftKeyBar* bar = frame.MenuBar();
+    frame.SelectFrame(0);
+    EXPECT_EQ(frame.MenuBar(), bar);
+    EXPECT_EQ(frame.CurrentFrame(), frame.Contacts());
+    frame.SelectFrame(1);
+    EXPECT_NE(frame.CurrentFrame(), frame.Contacts());
+    EXPECT_FALSE(frame.Contacts()->Widget()->isVisible());
+    EXPECT_TRUE(frame.CurrentFrame()->Widget()->isVisible());
+}
+
+TEST_F(MainWindow, ScreenshotsAt96And192Dpi) {
+    for (const uint32_t realVga : {0u, 1u}) {
+        SCOPED_TRACE(realVga);
+        ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, realVga));
+        MainWndFrame& frame = Start();
+        const int scale = realVga == 1 ? 2 : 1;
+        EXPECT_EQ(frame.Widget()->size(), QSize(240 * scale, 320 * scale));
+        EXPECT_EQ(frame.MenuBar()->height(), 26 * scale);
+        EXPECT_EQ(frame.ClientArea().height(), (320 - 26) * scale);
+        frame.Contacts()->ShowContact(AddContact(u"Anna", u"Smith"));
+        EXPECT_FALSE(SaveScreenshot(*frame.Widget(), realVga == 1 ? "main-window-192dpi" : "main-window-96dpi").isEmpty());
+        plat::DestroyWindow(frame.Hwnd());
+        PumpPendingMessages();
+    }
+}
+
+// The real program as a second instance of the device: it hands its request to this process's
+// window and exits with 1.
+int RunSecondInstance(const TempDevice& device, const QStringList& words) {
+    QProcess second;
+    second.start(QStringLiteral(BREVANE_PROGRAM),
+                 QStringList{QStringLiteral("--root"), QString::fromStdString(device.Root().string())} + words);
+    EXPECT_TRUE(WaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000));
+    return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
+}
+
+TEST_F(MainWindow, SecondInstanceForwardsItsRequest) {
+    MainWndFrame& frame = Start();
+    const uint32_t anna = AddContact(u"Anna", u"Smith");
+    EXPECT_EQ(RunSecondInstance(device_, {QStringLiteral("v"), QString::number(anna, 16)}), 1);
+    EXPECT_TRUE(WaitFor([&] { return frame.Contacts()->ShownContact() == anna; }));
+    const std::optional<plat::ForegroundRequest> foreground = plat::LastForegroundRequest();
+    ASSERT_TRUE(foreground);
+    EXPECT_EQ(foreground->window, frame.Hwnd());
+    EXPECT_TRUE(foreground->withOwned);
+
+    EXPECT_EQ(RunSecondInstance(device_, {QStringLiteral("n"), QStringLiteral("Anna"), QStringLiteral("Smith")}), 1);
+    EXPECT_TRUE(WaitFor([&] { return frame.Contacts()->Status() == QStringLiteral("New contact: Anna Smith"); }));
+    EXPECT_EQ(RunSecondInstance(device_, {QStringLiteral("/NEW")}), 1);
+    EXPECT_TRUE(WaitFor([&] { return frame.Contacts()->Status() == QStringLiteral("New contact: "); }));
+    EXPECT_EQ(RunSecondInstance(device_, {QStringLiteral("q")}), 1);
+}
+
+}  // namespace
+
+TEST_F(MainWindow, ProgramStartsTakesRequestsAndClosesCleanly) {
+    QProcess program;
+    program.start(QStringLiteral(BREVANE_PROGRAM),
+                  {QStringLiteral("--root"), QString::fromStdString(device_.Root().string())});
+    ASSERT_TRUE(WaitFor([] { return FindRunningInstance() != 0; }, 30000));
+    EXPECT_EQ(RunSecondInstance(device_, {QStringLiteral("h")}), 1);
+    EXPECT_EQ(ProgramLog(device_, 1), std::vector<std::string>{"Velmora History.exe\t"});
+    ASSERT_TRUE(plat::PostMessage(FindRunningInstance(), plat::WM_CLOSE, 0, 0));
+    ASSERT_TRUE(WaitFor([&] { return program.state() == QProcess::NotRunning; }, 30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(FindRunningInstance(), 0u);
+}

@@ -1,0 +1,79 @@
+// The options' apply steps with a dialog result: what changes, in which order, and what is written.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "ext/sync/SyncBlockFormat.h"
+#include "support/TempDevice.h"
+#include "ui/frame/OptionsApply.h"
+
+namespace {
+
+class RecordingHost : public OptionsHost {
+public:
+    std::vector<std::string> calls;
+    void ApplyListFont(const FontSpec&) override { calls.push_back("list font"); }
+    void ApplyViewFont(const FontSpec&) override { calls.push_back("view font"); }
+    void ApplyAbcSettings(const AbcBarSettings&) override { calls.push_back("abc"); }
+    void SetRowHeightIncrement(int pixels) override { calls.push_back("row height " + std::to_string(pixels)); }
+    void RebuildIndexWithProgress() override { calls.push_back("reindex"); }
+    void RebuildList() override { calls.push_back("rebuild list"); }
+    void RedrawList() override { calls.push_back("redraw list"); }
+    void SetChangeFlag(uint32_t code) override { calls.push_back("flag " + std::to_string(code)); }
+    void PostToCallerId(uint32_t message) override { calls.push_back("caller-id " + std::to_string(message)); }
+    void ReloadPhoneTemplates() override { calls.push_back("templates"); }
+};
+
+TEST(OptionsApply, CancelChangesNothing) {
+    const TempDevice device;
+    const OptionsState before = ReadOptionsState(false, 96);
+    OptionsResult result;
+    result.state = before;
+    result.state.hideSim = !before.hideSim;
+    result.reindex = true;
+    RecordingHost host;
+    EXPECT_TRUE(ApplyOptions(before, result, 96, host));
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 7), 7u);
+}
+
+TEST(OptionsApply, UnchangedOptionsOnlyRedraw) {
+    const TempDevice device;
+    const OptionsState before = ReadOptionsState(true, 96);
+    RecordingHost host;
+    EXPECT_TRUE(ApplyOptions(before, OptionsResult{true, before}, 96, host));
+    EXPECT_EQ(host.calls, std::vector<std::string>{"redraw list"});
+}
+
+TEST(OptionsApply, EveryStepInOrderWithItsSettingAndFlag) {
+    const TempDevice device;
+    const OptionsState before = ReadOptionsState(false, 96);
+    OptionsResult result{true, before, true, true};
+    result.state.hideSim = !before.hideSim;
+    result.state.listFont.face = u"Serif";
+    result.state.viewFont.height = -20;
+    result.state.abc = {2, u"abc"};
+    result.state.incrH = 3;
+    result.state.templatesActive = true;
+    RecordingHost host;
+    EXPECT_TRUE(ApplyOptions(before, result, 192, host));
+    const std::vector<std::string> expected = {
+        "flag " + std::to_string(kHideSimChanged), "list font", "flag " + std::to_string(kListFontChanged),
+        "view font", "flag " + std::to_string(kViewFontChanged), "abc", "flag " + std::to_string(kAbcSettingsChanged),
+        "reindex", "flag " + std::to_string(kIndexRebuilt), "caller-id 1327", "row height 12",
+        "flag " + std::to_string(kRowHeightChanged), "templates", "flag " + std::to_string(kPhoneFormatsChanged),
+        "rebuild list"};
+    EXPECT_EQ(host.calls, expected);
+    const OptionsState after = ReadOptionsState(true, 96);
+    EXPECT_EQ(after.hideSim, result.state.hideSim);
+    EXPECT_EQ(after.listFont.face.View(), u"Serif");
+    EXPECT_EQ(after.viewFont.height, -20);
+    EXPECT_EQ(after.abc, result.state.abc);
+    EXPECT_EQ(after.incrH, 3u);
+    EXPECT_EQ(SettingsStore::ReadDword(settings::kTemplates, settings::kIsActiveTemplate, 0), 1u);
+}
+
+}  // namespace
