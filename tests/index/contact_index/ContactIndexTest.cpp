@@ -198,7 +198,7 @@ TEST_F(ContactIndexTest, FurtherNumbersAreFoundByTheirTrailingDigits) {
     c.phones.Add(CustText{u"Mobile", u"+44 20 7946 0018"});
     c.phones.Add(CustText{u"Video", u"(555) 010-9999"});
     ASSERT_TRUE(index.Create(db));
-    ASSERT_TRUE(AddTo(index, c));
+    ASSERT_EQ(AddTo(index, c), IndexChange::Done);
     for (const char16_t* digits : {u"2079460018", u"79460018", u"5550109999"}) {
         EXPECT_EQ(index.Search(PhoneKeys(digits).front(), IndexOrder::Name, nullptr, SearchTree::Text),
                   (OidVector{kOid}))
@@ -211,7 +211,7 @@ TEST_F(ContactIndexTest, FurtherNumbersAreFoundByTheirTrailingDigits) {
 TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
     groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     ASSERT_TRUE(index.Create(db));
-    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
     index.Save(true);
     index.Close();
     const std::u16string english = u"abc def ghi jkl mno pqrs tuv wxyz";
@@ -229,7 +229,7 @@ TEST_F(ContactIndexTest, AnIndexMadeWithAnotherAlphabetIsNotOpened) {
     EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, ContactIndex::kAlphabetValue, u"").View(),
               groups.Signature().View());
     EXPECT_NE(groups.Signature().View(), english);
-    ASSERT_TRUE(AddTo(index, db.contacts[kOid]));
+    ASSERT_EQ(AddTo(index, db.contacts[kOid]), IndexChange::Done);
     index.Save(true);
     index.Close();
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenReady);

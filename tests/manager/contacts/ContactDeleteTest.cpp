@@ -58,11 +58,12 @@ TEST(ContactDelete, AContactWhoseCategoriesCannotBeRemovedIsKept) {
     Contact anna;
     anna.SetText(kFieldFirst, u"Anna");
     anna.categories.Add(friends);
-    ASSERT_TRUE(manager.AddContact(anna, true));
+    ASSERT_TRUE(manager.AddContact(anna, true).Complete());
 
     {
         AssignmentsLocked locked(device.Host(u"\\pim.vol"));
-        EXPECT_FALSE(manager.DeleteContact(anna.GetOid()));
+        const ContactWrite refused = manager.DeleteContact(anna.GetOid());
+        EXPECT_FALSE(refused.record || refused.categories || refused.namedValues);
     }
     Contact kept;
     ASSERT_TRUE(manager.ReadContact(anna.GetOid(), kept)) << "the contact stays";
@@ -71,7 +72,7 @@ TEST(ContactDelete, AContactWhoseCategoriesCannotBeRemovedIsKept) {
     EXPECT_EQ(std::vector<uint32_t>(ids.begin(), ids.end()), std::vector<uint32_t>{friends});
     EXPECT_FALSE(categories->DeleteCategory(friends)) << "still assigned";
 
-    EXPECT_TRUE(manager.DeleteContact(anna.GetOid()));
+    EXPECT_TRUE(manager.DeleteContact(anna.GetOid()).Complete());
     EXPECT_FALSE(manager.ReadContact(anna.GetOid(), kept));
     EXPECT_TRUE(categories->GetContactCategories(kept, ids) && ids.IsEmpty()) << "no assignment left behind";
     EXPECT_TRUE(categories->DeleteCategory(friends));

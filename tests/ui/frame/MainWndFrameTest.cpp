@@ -69,7 +69,7 @@ protected:
         Contact contact;
         contact.SetText(kFieldFirst, first);
         contact.SetText(kFieldLast, last);
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false));
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false).Complete());
         return contact.GetOid();
     }
 

@@ -28,7 +28,7 @@ protected:
     uint32_t Add(std::initializer_list<std::pair<int, const char16_t*>> fields) {
         Contact contact;
         for (const auto& [field, text] : fields) contact.SetText(field, text);
-        EXPECT_TRUE(Manager().AddContact(contact, true));
+        EXPECT_TRUE(Manager().AddContact(contact, true).Complete());
         const uint32_t oid = contact.GetOid();
         Settle([oid] { return Indexed(oid); });
         return oid;
