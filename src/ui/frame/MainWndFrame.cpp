@@ -20,7 +20,7 @@
 #include "platform/window/Window.h"
 #include "ui/frame/AppointmentsFrame.h"
 #include "ui/frame/CallerIdMenus.h"
-#include "ui/frame/ContactsFrame.h"
+#include "ui/list/ContactsFrame.h"
 #include "ui/frame/InfoWnd.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/ProgressWnd.h"
@@ -111,7 +111,7 @@ bool MainWndFrame::ConnectStore() {
 }
 
 bool MainWndFrame::CreateFrames() {
-    contacts_ = std::make_unique<ContactsFrame>(*clients_);
+    contacts_ = std::make_unique<ContactsFrame>(*clients_, templates_);
     appointments_ = std::make_unique<AppointmentsFrame>();
     if (!contacts_->Create(*this, ClientArea()) || !appointments_->Create(*this, ClientArea())) return false;
     current_ = contacts_.get();
@@ -194,6 +194,7 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
         case plat::WM_COMMAND: return OnCommand(wParam, lParam);
         case plat::WM_INITMENUPOPUP:
             if (lParam == kMainPopupId && wParam != 0) {
+                if (contacts_) contacts_->MarkMenu(*reinterpret_cast<MenuDescription*>(wParam));
                 InsertCallerIdMenus(*reinterpret_cast<MenuDescription*>(wParam), callFilter_, CurrentCategories(), ring_,
                                     CallerIdRunning());
             }

@@ -22,7 +22,7 @@
 #include "support/TempDevice.h"
 #include "ui/QtTestApp.h"
 #include "ui/frame/CallerIdMenus.h"
-#include "ui/frame/ContactsFrame.h"
+#include "ui/list/ContactsFrame.h"
 #include "ui/frame/InfoWnd.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/MainWndFrame.h"

@@ -1,0 +1,77 @@
+#pragma once
+// ContactListControl: the contact list of the contacts frame (the list control; the name
+// ContactList is the search result's). It owns the CoolList window and draws its
+// rows from the frame's model: striped backgrounds, the name (fitted with "...", the matched
+// characters highlighted) and the default number with its type letter at the right, in two-line
+// rows the contact's picture and a second line, and in company order the headers with their
+// expand or collapse icon and "(N)". It turns the list's events into calls of its listener, the
+// contacts frame, and builds and tracks the context menu of the current selection itself.
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+#include "ui/list/CoolList.h"
+
+class ContactManager;
+class ContactsFrameModel;
+struct ContactRowText;
+
+class ContactListListener {
+public:
+    virtual ~ContactListListener() = default;
+    // Keys and characters the list does not use.
+    virtual void OnListKey(uint32_t key) = 0;
+    virtual void OnListCharTyped(char16_t ch) = 0;
+    virtual void OnRowActivated(int row) = 0;
+    virtual void OnRowTapped(int row) = 0;
+    virtual void OnRowSelected(int row) = 0;
+    // A command chosen from the context menu (0: dismissed).
+    virtual void OnContextCommand(uint32_t command) = 0;
+};
+
+class ContactListControl : public CoolListListener {
+public:
+    ContactListControl(ContactsFrameModel& model, ContactManager& manager, ContactListListener& listener);
+
+    bool Create(WndImpl& parent, const QRect& rect);
+    CoolList& Window() { return list_; }
+
+    // The model has new rows (the current one is brought into view).
+    void RowsChanged();
+    // The rows look different (options, contacts changed in the store).
+    void Redraw();
+    void SetFont(const QFont& font);
+    void SetRowIncrement(int pixels);
+
+    // CoolListListener
+    void OnListKeyDown(uint32_t key) override { listener_.OnListKey(key); }
+    void OnListChar(char16_t ch) override { listener_.OnListCharTyped(ch); }
+    void OnItemTapped(int row) override { listener_.OnRowTapped(row); }
+    void OnItemActivated(int row) override { listener_.OnRowActivated(row); }
+    void OnSelectionChanged(int row) override;
+    void OnContextMenu(int row, const QPoint& globalPos) override;
+    int ItemHeight() const override;
+    void DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) override;
+    QString ItemText(int row) const override;
+    QString EmptyText() const override;
+    bool Cyclic() const override;
+
+private:
+    void DrawHeader(QPainter& painter, int row, const QRect& rect);
+    // The name with its highlighted characters, fitted into `rect`.
+    void DrawName(QPainter& painter, const QString& name, const QRect& rect, const QColor& color);
+    void DrawPicture(QPainter& painter, uint32_t oid, const QRect& rect);
+    const QImage& PictureOf(uint32_t oid);
+    bool TwoLines() const;
+
+    ContactsFrameModel& model_;
+    ContactManager& manager_;
+    ContactListListener& listener_;
+    CoolList list_;
+    QFont font_;
+    int rowIncrement_ = 0;
+    std::unordered_map<uint32_t, QImage> pictures_;  // of the rows drawn since the last change
+};

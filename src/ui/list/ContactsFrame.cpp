@@ -1,0 +1,427 @@
+#include "ui/list/ContactsFrame.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QToolButton>
+#include <QWidget>
+
+#include "core/diag/ErrorLog.h"
+#include "core/res/ResourceStrings.h"
+#include "manager/client/ContactClientManager.h"
+#include "manager/contacts/ContactManager.h"
+#include "phone/dial/Dialer.h"
+#include "phone/menu/DialContact.h"
+#include "phone/menu/PhoneChooser.h"
+#include "platform/ui/MessageBox.h"
+#include "store/contact/Contact.h"
+#include "ui/categories/CApCatList.h"
+#include "ui/frame/SiblingPrograms.h"
+#include "ui/toolkit/Dpi.h"
+#include "ui/toolkit/InputPanel.h"
+#include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/SoftKeyBar.h"
+#include "view/list/CallerLookup.h"
+#include "view/list/ListStrings.h"
+#include "view/list/RevealContact.h"
+#include "view/search/AbcBar.h"
+
+namespace {
+
+QString Hex(uint32_t oid) { return QString::number(oid, 16); }
+
+QRect ToQRect(const LayoutRect& rect) { return QRect(rect.x, rect.y, rect.width, rect.height); }
+
+// Places a child in its rectangle, hidden when the rectangle is empty.
+void Place(WndImpl& child, const LayoutRect& rect) {
+    if (child.Widget() == nullptr) return;
+    child.Widget()->setGeometry(ToQRect(rect));
+    child.Widget()->setVisible(!rect.IsEmpty());
+}
+
+// Shows a busy search box while a list is built.
+class BusyScope {
+public:
+    explicit BusyScope(SearchEdit& box) : box_(box) { box_.SetBusy(true); }
+    ~BusyScope() { box_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    SearchEdit& box_;
+};
+
+}  // namespace
+
+ContactsFrame::ContactsFrame(ContactClientManager& contacts, const PhoneTemplates& formats)
+    : contacts_(contacts),
+      formats_(formats),
+      model_(std::make_unique<ContactsFrameModel>(ContactManager::Instance(), formats, *this, announcer_)),
+      list_(std::make_unique<ContactListControl>(*model_, ContactManager::Instance(), *this)),
+      search_(*this),
+      smallBar_(*this),
+      bigBar_(*this),
+      splitter_(*this),
+      preview_(kPreviewClass, {}),
+      phonePanel_(kPhonePanelClass, [this] { CallSelected(); }),
+      listDown_(*this) {}
+
+ContactsFrame::~ContactsFrame() {
+    // The splitter's place is kept when it goes away.
+    if (Widget() != nullptr && !model_->Settings().StoreSplitter()) {
+        ErrorLog(u"The splitter's place cannot be written", "ContactsFrame", __LINE__);
+    }
+    list_.reset();
+    DestroyWnd();
+}
+
+bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
+    if (!WndFrame::Create(parent, client)) return false;
+    model_->Start(ScaleX(160), client.height());
+    filterButton_ = new QToolButton(Widget());
+    filterButton_->setFocusPolicy(Qt::NoFocus);
+    filterButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QObject::connect(filterButton_, &QToolButton::clicked, Widget(), [this] { RunFilterMenu(); });
+    const bool made = search_.Create(*this, {}, QStringLiteral("Search")) && list_->Create(*this, {}) &&
+                      smallBar_.Create(*this, {}) && bigBar_.Create(*this, {}) && splitter_.Create(*this, {}) &&
+                      preview_.Create(*this, {}) && phonePanel_.Create(*this, {}) && listDown_.Create(*this, {});
+    if (!made) return false;
+    smallBar_.SetButtons(model_->Alphabet());
+    bigBar_.SetButtons(model_->Alphabet());
+    UpdateFilterLabel();
+    LayOut();
+    list_->RowsChanged();
+    UpdatePanes();
+    return true;
+}
+
+void ContactsFrame::SetClientRect(const QRect& client) {
+    WndFrame::SetClientRect(client);
+    LayOut();
+}
+
+FrameRects ContactsFrame::Rects() const {
+    const QRect area = Widget() != nullptr ? Widget()->rect() : QRect();
+    const LayoutRect client{0, 0, area.width(), area.height()};
+    return LayOutFrame(FrameLayoutInput::From(model_->Settings(), client, ::ScreenDpiY(), rowIncrement_));
+}
+
+void ContactsFrame::LayOut() {
+    if (Widget() == nullptr || search_.Widget() == nullptr) return;
+    FrameRects rects = Rects();
+    // The filter button takes the left of the search row.
+    LayoutRect filter = rects.searchBox;
+    filter.width = std::min(ScaleX(kFilterWidth96), rects.searchBox.width / 2);
+    rects.searchBox.x += filter.width;
+    rects.searchBox.width -= filter.width;
+    filterButton_->setGeometry(ToQRect(filter));
+    filterButton_->setVisible(!filter.IsEmpty());
+    Place(search_, rects.searchBox);
+    Place(listDown_, rects.listDown);
+    Place(list_->Window(), rects.list);
+    Place(smallBar_, rects.smallBar);
+    Place(splitter_, rects.splitter);
+    Place(preview_, rects.pane);
+    Place(bigBar_, rects.bigBar);
+    Place(phonePanel_, rects.phonePanel);
+    list_->Window().SetSelected(model_->List().Selected());
+}
+
+// ---- What the model answers ----
+
+void ContactsFrame::Apply(const FrameEffect& effect) {
+    if (effect.relayout) LayOut();
+    if (effect.searchBoxChanged) search_.SetText(ToQString(model_->Search().BoxText()), effect.caret);
+    if (effect.listChanged) {
+        list_->RowsChanged();
+        UpdatePanes();
+        UpdateFilterLabel();
+    } else if (effect.redrawList || effect.relayout) {
+        list_->Redraw();
+    }
+    smallBar_.SetPressed(PressedAbcButton(false, model_->Search()));
+    bigBar_.SetPressed(PressedAbcButton(true, model_->Search()));
+    if (effect.lowerInputPanel) InputPanel::Show(false);
+    MoveFocus(effect.focus);
+    RunAction(effect);
+}
+
+void ContactsFrame::MoveFocus(FocusTarget target) {
+    switch (target) {
+        case FocusTarget::SearchBox: search_.Focus(); return;
+        case FocusTarget::List: list_->Window().Widget()->setFocus(Qt::OtherFocusReason); return;
+        case FocusTarget::Pane:
+            if (preview_.Widget() != nullptr && preview_.Widget()->isVisible()) preview_.Widget()->setFocus();
+            return;
+        case FocusTarget::Unchanged: return;
+    }
+}
+
+void ContactsFrame::RunAction(const FrameEffect& effect) {
+    switch (effect.action) {
+        case FrameAction::None: return;
+        case FrameAction::NewContact: return NewContact(effect.text);
+        case FrameAction::EditContact: return EditContact(effect.oid);
+        case FrameAction::OpenContact: return ShowContact(effect.oid);
+        case FrameAction::SetRingtone: return NotYet(QStringLiteral("Ringtone of contact %1").arg(Hex(effect.oid)));
+        case FrameAction::ChooseDataFolder: return NotYet(QStringLiteral("Data folder: %1").arg(ToQString(effect.text)));
+        case FrameAction::CallContact: {
+            Contact contact;
+            if (!contacts_.GetContact(effect.oid, contact)) return;
+            const uint32_t dialType = PhoneChooser::StoredDialType();
+            if (PhoneChooser::ShouldOffer(dialType, contact)) {
+                // The phone chooser is another screen: until it exists the default number is called.
+                ErrorLog(u"The phone chooser is not available yet: the default number is called", "ContactsFrame", __LINE__);
+            }
+            if (DialContact(contact, kDialTypeNever, TheDialer(), Hwnd()) != DialContactOutcome::Called) {
+                return SetStatus(QStringLiteral("%1 has no number to call").arg(ToQString(contact.GetDisplayName())));
+            }
+            model_->OnContactUsed(effect.oid);
+            return SetStatus(QStringLiteral("Called %1").arg(ToQString(contact.GetDisplayName())));
+        }
+        case FrameAction::Dial: return Call(effect.oid, effect.text);
+        case FrameAction::EditAndCall: return NotYet(QStringLiteral("Edit and call contact %1").arg(Hex(effect.oid)));
+        case FrameAction::SpeedDial: return NotYet(QStringLiteral("Speed dial entry %1").arg(effect.entry));
+    }
+}
+
+void ContactsFrame::Call(uint32_t oid, const Str& number) {
+    Contact contact;
+    const bool known = contacts_.GetContact(oid, contact);
+    TheDialer().Dial(Hwnd(), number, known ? &contact : nullptr, 0, Str());
+    model_->OnContactUsed(oid);
+    SetStatus(QStringLiteral("Called %1").arg(ToQString(number)));
+}
+
+void ContactsFrame::UpdatePanes() {
+    const int row = model_->List().Selected();
+    QStringList lines;
+    if (row >= 0 && model_->List().OidAt(row) != 0) {
+        const ContactRowText text = model_->RowText(row);
+        lines << ToQString(text.name);
+        if (!text.number.IsEmpty()) lines << ToQString(text.NumberText());
+    }
+    preview_.SetLines(lines);
+    phonePanel_.SetLines(lines.size() > 1 ? QStringList{QStringLiteral("\u260e ") + lines[1]} : QStringList{});
+}
+
+void ContactsFrame::UpdateFilterLabel() {
+    if (filterButton_ == nullptr) return;
+    const QString label = ToQString(model_->Filter().Label());
+    filterButton_->setText(QFontMetrics(filterButton_->font()).elidedText(label, Qt::ElideRight, filterButton_->width() - ScaleX(6)));
+    filterButton_->setAccessibleName(label);
+}
+
+void ContactsFrame::RunFilterMenu() {
+    MenuDescription menu;
+    if (!model_->FilterMenu(menu)) return;
+    filterButton_->setText(ToQString(RequireStr(liststr::kView)));
+    const uint32_t command = TrackPopupMenu(menu, filterButton_->mapToGlobal(QPoint(0, filterButton_->height())), Widget());
+    UpdateFilterLabel();
+    if (command != 0) Apply(model_->OnFilterChoice(command));
+}
+
+// ---- Commands and requests ----
+
+bool ContactsFrame::OnCommand(uint32_t command, plat::LPARAM) {
+    switch (command) {
+        case kCmdHistory: OpenHistory(); return true;
+        case kCmdDialler: OpenDialler(); return true;
+        case kCmdSpeedDial: OpenSpeedDial(); return true;
+        default: break;
+    }
+    const FrameEffect effect = model_->OnCommand(command);
+    Apply(effect);
+    return effect.handled;
+}
+
+void ContactsFrame::MarkMenu(MenuDescription& menu) const {
+    const MenuDescription marked = model_->ViewMenu();
+    const std::function<void(std::vector<MenuItem>&)> mark = [&](std::vector<MenuItem>& items) {
+        for (MenuItem& item : items) {
+            if (const MenuItem* found = item.id != 0 ? marked.Find(item.id) : nullptr) item.mark = found->mark;
+            mark(item.submenu);
+        }
+    };
+    mark(menu.items);
+}
+
+std::optional<QString> ContactsFrame::NameOf(uint32_t oid) {
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return std::nullopt;
+    return ToQString(contact.GetDisplayName());
+}
+
+void ContactsFrame::ShowContact(uint32_t oid) {
+    const std::optional<QString> name = NameOf(oid);
+    if (!name) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    FrameEffect effect;
+    if (RevealContact(*model_, oid, effect)) Apply(effect);
+    shown_ = oid;
+    SetStatus(QStringLiteral("Contact %1: %2").arg(Hex(oid), *name));
+}
+
+void ContactsFrame::EditContact(uint32_t oid) {
+    const std::optional<QString> name = NameOf(oid);
+    if (!name) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    shown_ = oid;
+    NotYet(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), *name));
+}
+
+void ContactsFrame::NewContact(const Str& text) { NotYet(QStringLiteral("New contact: %1").arg(ToQString(text))); }
+
+void ContactsFrame::FindOrCreate(const Str& text) {
+    const FrameEffect effect = model_->FindCaller(text.View());
+    if (effect.action != FrameAction::NewContact) return Apply(effect);
+    NotYet(QStringLiteral("Find or create: %1").arg(ToQString(ParseCallerRequest(text.View()).name)));
+}
+
+void ContactsFrame::OpenDialler() {
+    const DiallerStart start = StartDialler();
+    if (start.systemDialler && Widget() != nullptr) Widget()->window()->showMinimized();
+    SetStatus(start.started ? QStringLiteral("Dialler started") : QStringLiteral("The dialler cannot be started"));
+}
+
+void ContactsFrame::OpenHistory() {
+    SetStatus(StartHistory() ? QStringLiteral("Call history started")
+                             : QStringLiteral("The call history cannot be started"));
+}
+
+void ContactsFrame::OpenSpeedDial() { NotYet(QStringLiteral("Speed dial")); }
+
+void ContactsFrame::CallSelected() { Apply(model_->OnTalk()); }
+
+void ContactsFrame::ClearSearch() {
+    search_.SetText(QString());
+    Apply(model_->OnSearchText(u""));
+}
+
+void ContactsFrame::RedrawRows() {
+    model_->RebuildList();
+    list_->RowsChanged();
+    UpdatePanes();
+}
+
+void ContactsFrame::ContactChanged(uint32_t oid) {
+    RedrawRows();
+    if (oid == shown_ && !NameOf(oid)) shown_ = 0;
+}
+
+void ContactsFrame::ApplyListFont(const FontSpec& font) {
+    QFont qfont = list_->Window().Widget()->font();
+    if (!font.face.IsEmpty()) qfont.setFamily(ToQString(font.face));
+    if (font.height != 0) qfont.setPixelSize(ScaleY(std::abs(font.height)));
+    qfont.setWeight(font.Weight() >= 700 ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.Italic());
+    qfont.setUnderline(font.Underline());
+    qfont.setStrikeOut(font.StrikeOut());
+    list_->SetFont(qfont);
+}
+
+void ContactsFrame::ApplyViewFont(const FontSpec&) { preview_.Invalidate(); }
+
+void ContactsFrame::ApplyAbcSettings(const AbcBarSettings&) {
+    const FrameEffect effect = model_->ReloadAlphabet();
+    smallBar_.SetButtons(model_->Alphabet());
+    bigBar_.SetButtons(model_->Alphabet());
+    Apply(effect);
+}
+
+void ContactsFrame::SetRowHeightIncrement(int pixels) {
+    rowIncrement_ = pixels;
+    list_->SetRowIncrement(pixels);
+    LayOut();
+}
+
+void ContactsFrame::RebuildList() { RedrawRows(); }
+
+void ContactsFrame::NotYet(const QString& what) {
+    ErrorLog(FromQString(what + QStringLiteral(": this screen is not available yet")).View(), "ContactsFrame", __LINE__);
+    SetStatus(what);
+}
+
+void ContactsFrame::SetStatus(const QString& status) {
+    status_ = status;
+    Invalidate();
+}
+
+// ---- The children's events ----
+
+void ContactsFrame::OnSearchTextChanged(const QString& text) {
+    const BusyScope busy(search_);
+    Apply(model_->OnSearchText(text.toStdU16String()));
+}
+
+bool ContactsFrame::OnSearchBackspace(int caret, int selStart, int selEnd) {
+    const BusyScope busy(search_);
+    const FrameEffect effect = model_->OnSearchBackspace(caret, selStart, selEnd);
+    Apply(effect);
+    return effect.handled;
+}
+
+void ContactsFrame::OnSearchKey(uint32_t key) {
+    const BusyScope busy(search_);
+    Apply(model_->OnKey(key, KeySource::SearchBox));
+}
+
+void ContactsFrame::OnSplitterMoved(int top) {
+    const FrameSettings& settings = model_->Settings();
+    model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix, static_cast<uint32_t>(std::max(0, top)));
+    LayOut();
+}
+
+void ContactsFrame::OnListKey(uint32_t key) {
+    const BusyScope busy(search_);
+    Apply(model_->OnKey(key, KeySource::List));
+}
+
+void ContactsFrame::OnListCharTyped(char16_t ch) {
+    const BusyScope busy(search_);
+    Apply(model_->OnListChar(ch));
+}
+
+void ContactsFrame::OnRowActivated(int row) {
+    FrameEffect effect = model_->OnActivate(row);
+    effect.listChanged = true;  // a header row toggles its group
+    Apply(effect);
+}
+
+void ContactsFrame::OnRowTapped(int row) {
+    FrameEffect effect = model_->OnTap(row, false);
+    effect.listChanged = true;
+    Apply(effect);
+}
+
+void ContactsFrame::OnRowSelected(int) { UpdatePanes(); }
+
+void ContactsFrame::OnContextCommand(uint32_t command) {
+    if (command != 0) Apply(model_->OnContextCommand(command));
+}
+
+void ContactsFrame::OnListDown() { MoveFocus(FocusTarget::List); }
+
+void ContactsFrame::OnAbcButton(bool big, int number) {
+    const BusyScope busy(search_);
+    Apply(model_->OnAbcButton(big, number));
+}
+
+// ---- What the category filter needs ----
+
+int ContactsFrame::MenuBarHeight() { return ScaleY(SoftKeyBar::kDesignHeight); }
+
+int ContactsFrame::ScreenDpiX() { return ::ScreenDpiX(); }
+
+int ContactsFrame::TextWidth(std::u16string_view text) {
+    return QFontMetrics(QApplication::font("QMenu")).horizontalAdvance(QString::fromStdU16String(std::u16string(text)));
+}
+
+bool ContactsFrame::ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial, std::vector<uint32_t>& chosen) {
+    CApCatList dialog(initial, !inUseOnly);
+    if (dialog.DoModal(*this) != plat::IDOK) return false;
+    chosen = dialog.Checked();
+    return true;
+}
+
+std::vector<uint32_t> ContactsFrame::AllContacts() {
+    return ContactManager::Instance().Index().ListAll(IndexOrder::Name, nullptr);
+}

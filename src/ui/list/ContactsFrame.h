@@ -1,0 +1,162 @@
+#pragma once
+// ContactsFrame: the contacts tab of the main window (window class "CONTACTS.FRAME.CLASS"). It
+// holds the filter button, the search box with the list-down button, the contact list with the
+// small alphabet bar, the splitter and the preview pane, the big alphabet bar and the phone panel,
+// laid out by the frame model's layout. Every event of its children and every command goes to
+// the frame model (ContactsFrameModel); the FrameEffect it answers says what to redo on screen
+// and which screen an action needs. Screens that are not built yet (the contact editor, the full
+// contact view, the phone chooser, speed dial, the ringtone choice) are reported plainly in the
+// error log and the status line, never imitated.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "categories/filter/CategoryFilterHost.h"
+#include "core/settings/FontSettings.h"
+#include "core/str/Str.h"
+#include "ui/frame/OptionsApply.h"
+#include "ui/list/AbcBar.h"
+#include "ui/list/ContactListControl.h"
+#include "ui/list/ListDownButton.h"
+#include "ui/list/SearchEdit.h"
+#include "ui/list/SplitterWnd.h"
+#include "ui/list/TextPane.h"
+#include "ui/toolkit/WndFrame.h"
+#include "view/list/ContactsFrameModel.h"
+#include "view/list/FrameCommands.h"
+#include "view/list/FrameLayout.h"
+
+class ContactClientManager;
+class PhoneTemplates;
+class QToolButton;
+struct MenuDescription;
+
+// Commands the frame answers besides those of its model.
+inline constexpr uint32_t kCmdHistory = 126;
+inline constexpr uint32_t kCmdDialler = 127;
+inline constexpr uint32_t kCmdSpeedDial = 128;
+inline constexpr uint32_t kCmdSelectAll = 40003;
+
+class ContactsFrame : public WndFrame,
+                      public SearchEditListener,
+                      public SplitterListener,
+                      public ContactListListener,
+                      public ListDownBtnListener,
+                      public AbcBarListener,
+                      public catfilter::CategoryFilterHost {
+public:
+    static constexpr char16_t kClassName[] = u"CONTACTS.FRAME.CLASS";
+    static constexpr char16_t kPreviewClass[] = u"PREVIEW.PANE";
+    static constexpr char16_t kPhonePanelClass[] = u"PHONE.PANEL";
+    // The filter button's design width at 96 dpi.
+    static constexpr int kFilterWidth96 = 70;
+
+    ContactsFrame(ContactClientManager& contacts, const PhoneTemplates& formats);
+    ~ContactsFrame() override;
+
+    bool Create(WndImpl& parent, const QRect& client) override;
+    void SetClientRect(const QRect& client) override;
+    bool OnCommand(uint32_t command, plat::LPARAM lParam) override;
+
+    // The requests of the command-line switches and the main window.
+    virtual void ShowContact(uint32_t oid);
+    virtual void EditContact(uint32_t oid);
+    virtual void NewContact(const Str& text);
+    virtual void FindOrCreate(const Str& text);
+    virtual void OpenDialler();
+    virtual void OpenSpeedDial();
+    virtual void OpenHistory();
+    // The call action (Talk) on the current contact.
+    virtual void CallSelected();
+    virtual void ClearSearch();
+    // The store changed: the list is built again (keeping the current contact) and redrawn.
+    virtual void RedrawRows();
+    virtual void ContactChanged(uint32_t oid);
+    // What the options change.
+    virtual void ApplyListFont(const FontSpec& font);
+    virtual void ApplyViewFont(const FontSpec& font);
+    virtual void ApplyAbcSettings(const AbcBarSettings& abc);
+    virtual void SetRowHeightIncrement(int pixels);
+    virtual void RebuildList();
+    // Marks the items of the main menu as the settings are (before it opens).
+    void MarkMenu(MenuDescription& menu) const;
+
+    // The contact shown now (0: none) and the status line (what the last request did).
+    uint32_t ShownContact() const { return shown_; }
+    const QString& Status() const { return status_; }
+
+    ContactsFrameModel& Model() { return *model_; }
+    ContactListControl& List() { return *list_; }
+    SearchEdit& SearchBox() { return search_; }
+    AbcBar& SmallBar() { return smallBar_; }
+    AbcBar& BigBar() { return bigBar_; }
+    TextPane& Preview() { return preview_; }
+    QToolButton* FilterButton() const { return filterButton_; }
+    // The filter button's menu: shown below the button, its choice applied.
+    void RunFilterMenu();
+
+    // SearchEditListener
+    void OnSearchTextChanged(const QString& text) override;
+    bool OnSearchBackspace(int caret, int selStart, int selEnd) override;
+    void OnSearchKey(uint32_t key) override;
+    // SplitterListener
+    void OnSplitterMoved(int top) override;
+    // ContactListListener
+    void OnListKey(uint32_t key) override;
+    void OnListCharTyped(char16_t ch) override;
+    void OnRowActivated(int row) override;
+    void OnRowTapped(int row) override;
+    void OnRowSelected(int row) override;
+    void OnContextCommand(uint32_t command) override;
+    // ListDownBtnListener
+    void OnListDown() override;
+    // AbcBarListener
+    void OnAbcButton(bool big, int number) override;
+    // CategoryFilterHost
+    int MenuBarHeight() override;
+    int ScreenDpiX() override;
+    int TextWidth(std::u16string_view text) override;
+    bool ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial, std::vector<uint32_t>& chosen) override;
+    std::vector<uint32_t> AllContacts() override;
+
+protected:
+    std::u16string_view ClassName() const override { return kClassName; }
+    void OnResize(const QSize&) override { LayOut(); }
+    QString AccessibleText() const override { return status_; }
+
+private:
+    // Carries out what the model answered.
+    void Apply(const FrameEffect& effect);
+    void RunAction(const FrameEffect& effect);
+    void MoveFocus(FocusTarget target);
+    FrameRects Rects() const;
+    void LayOut();
+    // The preview pane and the phone panel show the current contact.
+    void UpdatePanes();
+    void UpdateFilterLabel();
+    void Call(uint32_t oid, const Str& number);
+    void SetStatus(const QString& status);
+    // The display name of a contact, or nothing when it cannot be read.
+    std::optional<QString> NameOf(uint32_t oid);
+    // Logs that a screen is not built yet and says so on the status line.
+    void NotYet(const QString& what);
+
+    ContactClientManager& contacts_;
+    const PhoneTemplates& formats_;
+    PimSyncAnnouncer announcer_;
+    std::unique_ptr<ContactsFrameModel> model_;
+    std::unique_ptr<ContactListControl> list_;
+    SearchEdit search_;
+    AbcBar smallBar_;
+    AbcBarBig bigBar_;
+    SplitterWnd splitter_;
+    TextPane preview_;
+    TextPane phonePanel_;
+    ListDownButton listDown_;
+    QToolButton* filterButton_ = nullptr;
+    int rowIncrement_ = 0;
+    uint32_t shown_ = 0;
+    QString status_;
+};

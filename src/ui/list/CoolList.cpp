@@ -1,0 +1,190 @@
+#include "ui/list/CoolList.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/window/Messages.h"
+#include "ui/list/CoolListAccessible.h"
+#include "ui/list/EventHook.h"
+#include "ui/toolkit/Keys.h"
+#include "ui/toolkit/MessageLoop.h"
+#include "view/list/ListKeys.h"
+
+namespace {
+
+constexpr int kWheelRows = 3;
+
+// The phone keypad's digit of a key event, or -1.
+int KeypadDigit(const QKeyEvent& event) {
+    if (!IsPhoneKeypad(event) || event.key() < Qt::Key_0 || event.key() > Qt::Key_9) return -1;
+    return event.key() - Qt::Key_0;
+}
+
+}  // namespace
+
+CoolList::CoolList(CoolListListener& listener) : listener_(listener) { InstallListAccessibility(); }
+
+bool CoolList::Create(WndImpl& parent, const QRect& rect) {
+    if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
+    new EventHook(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
+    Widget()->show();
+    return true;
+}
+
+bool CoolList::OnWidgetEvent(QEvent& event) {
+    switch (event.type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: Invalidate(); return false;
+        case QEvent::Wheel: {
+            const int steps = static_cast<QWheelEvent&>(event).angleDelta().y() / 120;
+            SetTop(top_ - steps * kWheelRows);
+            return true;
+        }
+        case QEvent::KeyPress: {
+            const int digit = KeypadDigit(static_cast<QKeyEvent&>(event));
+            if (digit < 0) return false;
+            Send(plat::WM_KEYDOWN, kVkNumpad0 + static_cast<uint32_t>(digit), 0);
+            return true;
+        }
+        default: return false;
+    }
+}
+
+int CoolList::Page() const {
+    const int height = Widget() != nullptr ? Widget()->height() : 0;
+    return std::max(1, height / std::max(1, listener_.ItemHeight()));
+}
+
+QRect CoolList::RowRect(int row) const {
+    const int height = listener_.ItemHeight();
+    return QRect(0, (row - top_) * height, Widget() != nullptr ? Widget()->width() : 0, height);
+}
+
+int CoolList::RowAt(const QPoint& point) const {
+    if (point.y() < 0) return -1;
+    const int row = top_ + point.y() / std::max(1, listener_.ItemHeight());
+    return row < count_ ? row : -1;
+}
+
+bool CoolList::HasFocus() const { return Widget() != nullptr && Widget()->hasFocus(); }
+
+void CoolList::SetRows(int count, int selected) {
+    count_ = std::max(0, count);
+    selected_ = count_ == 0 ? -1 : std::clamp(selected, -1, count_ - 1);
+    top_ = std::clamp(top_, 0, std::max(0, count_ - Page()));
+    ResetListAccessibility(*this);
+    ScrollTo(selected_);
+    Invalidate();
+    AnnounceSelection();
+}
+
+void CoolList::SetSelected(int row) {
+    selected_ = count_ == 0 ? -1 : std::clamp(row, -1, count_ - 1);
+    ScrollTo(selected_);
+    Invalidate();
+    AnnounceSelection();
+}
+
+bool CoolList::MoveTo(int row) {
+    if (count_ == 0) return false;
+    row = std::clamp(row, 0, count_ - 1);
+    if (row == selected_) return false;
+    SetSelected(row);
+    listener_.OnSelectionChanged(row);
+    return true;
+}
+
+void CoolList::ScrollTo(int row) {
+    if (row < 0) return SetTop(top_);
+    if (row < top_) return SetTop(row);
+    if (row >= top_ + Page()) return SetTop(row - Page() + 1);
+    SetTop(top_);
+}
+
+void CoolList::SetTop(int top) {
+    const int clamped = std::clamp(top, 0, std::max(0, count_ - Page()));
+    if (clamped == top_) return;
+    top_ = clamped;
+    Invalidate();
+}
+
+plat::LRESULT CoolList::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    switch (message) {
+        case plat::WM_KEYDOWN: OnKeyDown(static_cast<uint32_t>(wParam)); return 0;
+        case plat::WM_CHAR: listener_.OnListChar(static_cast<char16_t>(wParam)); return 0;
+        default: return WndImpl::WndProc(message, wParam, lParam);
+    }
+}
+
+void CoolList::OnKeyDown(uint32_t key) {
+    const ListKeyOutcome outcome = OnListKey(key, {selected_, count_, Page(), listener_.Cyclic(), false});
+    switch (outcome.kind) {
+        case ListKeyOutcome::Kind::ToListener: listener_.OnListKeyDown(key); return;
+        case ListKeyOutcome::Kind::Move: MoveTo(outcome.row); break;
+        case ListKeyOutcome::Kind::Activate: listener_.OnItemActivated(selected_); break;
+        case ListKeyOutcome::Kind::ActionPress:
+        case ListKeyOutcome::Kind::None: break;
+    }
+    // Auto-repeat must not pile up: the keys that arrived while this one was handled are dropped.
+    FlushKeyboardInput();
+}
+
+void CoolList::OnTap(const QPoint& point) {
+    const int row = RowAt(point);
+    if (row < 0) return;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const bool second = row == lastTapRow_ && now - lastTapAt_ <= QApplication::doubleClickInterval();
+    lastTapRow_ = second ? -1 : row;
+    lastTapAt_ = now;
+    if (Widget() != nullptr) Widget()->setFocus(Qt::MouseFocusReason);
+    MoveTo(row);
+    if (second) {
+        listener_.OnItemActivated(row);
+    } else {
+        listener_.OnItemTapped(row);
+    }
+}
+
+void CoolList::OnTapAndHold(const QPoint& point) {
+    const int row = RowAt(point);
+    if (row < 0) return;
+    lastTapRow_ = -1;
+    MoveTo(row);
+    listener_.OnContextMenu(row, Widget()->mapToGlobal(point));
+}
+
+void CoolList::Paint(QPainter& painter, const QRect& exposed) {
+    const QRect area = Widget()->rect();
+    painter.fillRect(exposed, Qt::white);
+    if (count_ == 0) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, listener_.EmptyText());
+        return;
+    }
+    const bool focused = HasFocus();
+    const int height = std::max(1, listener_.ItemHeight());
+    const int first = top_ + std::max(0, exposed.top()) / height;
+    const int last = std::min(count_ - 1, top_ + exposed.bottom() / height);
+    for (int row = first; row <= last; ++row) {
+        painter.save();
+        listener_.DrawItem(painter, row, RowRect(row), row == selected_, focused);
+        painter.restore();
+    }
+}
+
+QString CoolList::AccessibleText() const {
+    return selected_ >= 0 ? listener_.ItemText(selected_) : listener_.EmptyText();
+}
+
+void CoolList::AnnounceSelection() {
+    if (Widget() == nullptr || selected_ < 0) return;
+    QAccessibleEvent event(Widget(), QAccessible::Selection);
+    event.setChild(selected_);
+    QAccessible::updateAccessibility(&event);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// SplitterWnd: the bar between the contact list and the preview pane (window class
+// "SPLITTER_FRAME"). Dragging it reports where its top would go, in the parent's coordinates;
+// the frame lays its children out again and keeps the fraction.
+#include <QEvent>
+
+#include "ui/toolkit/WndImpl.h"
+
+class SplitterListener {
+public:
+    virtual ~SplitterListener() = default;
+    virtual void OnSplitterMoved(int top) = 0;
+};
+
+class SplitterWnd : public WndImpl {
+public:
+    static constexpr char16_t kClassName[] = u"SPLITTER_FRAME";
+
+    explicit SplitterWnd(SplitterListener& listener) : listener_(listener) {}
+    ~SplitterWnd() override { DestroyWnd(); }
+
+    bool Create(WndImpl& parent, const QRect& rect);
+
+protected:
+    void Paint(QPainter& painter, const QRect& exposed) override;
+
+private:
+    bool OnWidgetEvent(QEvent& event);
+
+    SplitterListener& listener_;
+    int grabY_ = -1;  // where in the bar the drag took it, -1 while not dragging
+};

@@ -1,0 +1,33 @@
+#pragma once
+// TextPane: a plain window showing a few lines of text, used for the preview pane's placeholder
+// (the selected contact's name and default number; the contact view proper is another screen)
+// and for the phone panel (the selected contact's default number, tapped to call it). Screen
+// readers read its lines.
+#include <QStringList>
+#include <functional>
+#include <string_view>
+
+#include "ui/toolkit/WndImpl.h"
+
+class TextPane : public WndImpl {
+public:
+    TextPane(std::u16string_view className, std::function<void()> onTap)
+        : className_(className), onTap_(std::move(onTap)) {}
+    ~TextPane() override { DestroyWnd(); }
+
+    bool Create(WndImpl& parent, const QRect& rect);
+    void SetLines(const QStringList& lines);
+    const QStringList& Lines() const { return lines_; }
+
+protected:
+    void Paint(QPainter& painter, const QRect& exposed) override;
+    void OnTap(const QPoint&) override {
+        if (onTap_) onTap_();
+    }
+    QString AccessibleText() const override { return lines_.join(QLatin1Char('\n')); }
+
+private:
+    std::u16string_view className_;
+    std::function<void()> onTap_;
+    QStringList lines_;
+};

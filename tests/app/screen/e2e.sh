@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The real program on a virtual X server, driven with xdotool as a user drives it: type part of
+# a name, press Talk (F3) and find the call with that contact's number in the device's program
+# log; then a second `brevane v OID` hands its request to the running window and exits with 1,
+# and Talk calls the contact it showed.
+# Usage: e2e.sh BREVANE BREVANE_CLI
+# Exits 77 (skipped) when Xvfb or xdotool is not installed.
+set -u
+brevane=$1
+cli=$2
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+work=$(mktemp -d)
+xvfb=
+program=
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+dev=$work/device
+log=$dev/Windows/programs.log
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# waitfor SECONDS COMMAND...: polls the command every 0.2 s until it succeeds.
+waitfor() {
+    local tries=$(($1 * 5))
+    shift
+    while ! "$@" 2>/dev/null; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.2
+    done
+}
+logged() { grep -qF -- "$1" "$log"; }
+
+"$cli" --root "$dev" init >/dev/null || { echo "FAIL: init"; exit 1; }
+zelda=$("$cli" --root "$dev" add first=Zelda last=Quist mobile=+15550001111) || fail "add Zelda"
+anna=$("$cli" --root "$dev" add first=Anna last=Smith mobile=+15552223333) || fail "add Anna"
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+xvfb=$!
+waitfor 10 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.err"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+export QT_QPA_PLATFORM=xcb
+
+"$brevane" --root "$dev" 2>"$work/program.err" &
+program=$!
+window=
+find_window() { window=$(xdotool search --onlyvisible --name '^Brevane$' | head -1); [ -n "$window" ]; }
+waitfor 20 find_window || { echo "FAIL: no window"; cat "$work/program.err"; exit 1; }
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 0.5
+
+# Typing goes to the search box; Talk calls the selected contact's default number.
+xdotool type --delay 80 "zel"
+sleep 0.5
+xdotool key F3
+waitfor 10 logged 15550001111 || fail "Talk after typing zel: no call to Zelda's number in the log"
+
+# Clear the search so that every contact is listed again.
+xdotool key BackSpace BackSpace BackSpace
+sleep 0.5
+
+# A second instance forwards its request and exits with 1; the running window shows that contact.
+"$brevane" --root "$dev" v "$anna" 2>"$work/second.err"
+status=$?
+[ "$status" -eq 1 ] || fail "second instance exited $status, expected 1: $(cat "$work/second.err")"
+sleep 0.5
+xdotool key F3
+waitfor 10 logged 15552223333 || fail "Talk after 'v $anna': no call to Anna's number in the log"
+
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+program=
+if [ "$failures" -gt 0 ]; then
+    echo "--- programs.log"; cat "$log" 2>/dev/null
+    echo "--- program stderr"; cat "$work/program.err"
+    exit 1
+fi
+echo "screen end-to-end: passed"

@@ -1,0 +1,131 @@
+// The category list dialog and its add dialog driven through their soft-key commands and their
+// fields: names with "," or ";" refused with the dialog kept open, a new category listed and
+// current, deleting a category in use refused, the checked ids handed back on OK.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "categories/manager/CategoryManager.h"
+#include "manager/client/ContactClientManager.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
+#include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDevice.h"
+#include "ui/QtTestApp.h"
+#include "ui/categories/CApCatAddDlg.h"
+#include "ui/categories/CApCatList.h"
+#include "ui/frame/MainWndFrame.h"
+#include "ui/toolkit/MessageLoop.h"
+
+namespace {
+
+class CategoryDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        ASSERT_TRUE(MainWndFrame::Instance().Create());
+        MainWndFrame::Instance().Widget()->show();
+    }
+    void TearDown() override {
+        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+        PumpPendingMessages();
+    }
+
+    // Runs `dialog` modally; `steps` runs once it is open, then the dialog is ended with `end`.
+    static int Run(DlgBase& dialog, const std::function<void()>& steps, int end) {
+        QTimer::singleShot(0, [&] {
+            steps();
+            if (dialog.IsOpen()) dialog.Send(plat::WM_COMMAND, static_cast<plat::WPARAM>(end), 0);
+        });
+        return dialog.DoModal(MainWndFrame::Instance());
+    }
+
+    // The add dialog opened by "New", while it is open: types `name` and presses OK.
+    static void AddThroughNew(CApCatList& list, const QString& name, bool& stayedOpen) {
+        QTimer::singleShot(0, [&, name] {
+            auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            ASSERT_NE(field, nullptr);
+            auto* add = dynamic_cast<CApCatAddDlg*>(WndImpl::Owning(field));
+            ASSERT_NE(add, nullptr);
+            QTest::keyClicks(field, name);
+            add->Send(plat::WM_COMMAND, plat::IDOK, 0);
+            stayedOpen = add->IsOpen();
+            if (stayedOpen) add->Send(plat::WM_COMMAND, plat::IDCANCEL, 0);
+        });
+        list.Send(plat::WM_COMMAND, CApCatList::kCmdNew, 0);
+    }
+
+    TempDevice device_;
+    MessageBoxRecorder boxes_;
+};
+
+TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
+    CApCatList dialog({}, false);
+    std::vector<bool> stayed;
+    const int result = Run(dialog, [&] {
+        ASSERT_NE(dialog.ShowAllBox(), nullptr) << "the in-use mode offers every category";
+        EXPECT_FALSE(dialog.ShowAllBox()->isChecked());
+        for (const char* name : {"Work, home", "A;B", "Friends"}) {
+            bool open = false;
+            AddThroughNew(dialog, name, open);
+            stayed.push_back(open);
+        }
+        EXPECT_TRUE(dialog.ShowAllBox()->isChecked()) << "an added category is listed even when unused";
+        ASSERT_EQ(dialog.List()->count(), 1);
+        EXPECT_EQ(dialog.List()->currentItem()->text(), "Friends");
+        EXPECT_EQ(dialog.List()->currentItem()->checkState(), Qt::Unchecked);
+        QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, {},
+                          dialog.List()->visualItemRect(dialog.List()->item(0)).center());
+        EXPECT_EQ(dialog.List()->item(0)->checkState(), Qt::Checked) << "a tap checks the entry";
+        SaveScreenshot(*MainWndFrame::Instance().Widget(), QStringLiteral("category_list_dialog_96dpi"));
+    }, plat::IDOK);
+    EXPECT_EQ(result, plat::IDOK);
+    EXPECT_EQ(stayed, (std::vector<bool>{true, true, false}));
+    const std::vector<RecordedBox> boxes = boxes_.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const RecordedBox& box : boxes) {
+        EXPECT_EQ(box.text, u"Category names cannot contain ' , ' or ' ; ' symbols.");
+        EXPECT_EQ(box.caption, u"Add category");
+    }
+    uint32_t friends = 0;
+    ASSERT_EQ(CategoryManager::Instance()->AddCategory(u"Friends", friends), CategoryManager::kAddExists);
+    EXPECT_EQ(dialog.Checked(), std::vector<uint32_t>{friends});
+}
+
+TEST_F(CategoryDialogs, DeletingACategoryInUseIsRefused) {
+    CategoryManager& categories = *CategoryManager::Instance();
+    uint32_t used = 0, unused = 0;
+    ASSERT_EQ(categories.AddCategory(u"Clients", used), CategoryManager::kAddCreated);
+    ASSERT_EQ(categories.AddCategory(u"Old", unused), CategoryManager::kAddCreated);
+    Contact contact;
+    contact.SetText(kFieldFirst, u"Kate");
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false));
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->GetContact(contact.GetOid(), contact));
+    Array<uint32_t> ids;
+    ids.Add(used);
+    ASSERT_TRUE(categories.AddContactCategories(contact, ids));
+
+    CApCatList dialog({used}, true);
+    QStringList after;
+    Run(dialog, [&] {
+        EXPECT_EQ(dialog.ShowAllBox(), nullptr);
+        for (int row : {0, 1}) {  // "Clients" is refused and stays; "Old" then sits at row 1 and goes
+            dialog.List()->setCurrentRow(row);
+            dialog.Send(plat::WM_COMMAND, CApCatList::kCmdDelete, 0);
+        }
+        for (int row = 0; row < dialog.List()->count(); ++row) after << dialog.List()->item(row)->text();
+    }, plat::IDOK);
+    EXPECT_EQ(after, QStringList{"Clients"});
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, u"This category can not be deleted because there are references to it.");
+    EXPECT_TRUE(dialog.Checked().empty()) << "a deleted-or-refused entry leaves the checked set";
+}
+
+}  // namespace

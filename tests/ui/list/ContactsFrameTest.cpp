@@ -1,0 +1,233 @@
+// The contacts frame driven as a person drives it: typing, the keypad, the list's keys and taps,
+// the context menu, the Talk key, the filter menu; what the list then shows is read through the
+// accessibility interfaces, what the stand-ins were asked from the device's program log.
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include "ListScreen.h"
+#include "categories/manager/CategoryManager.h"
+#include "phone/PhoneTestSupport.h"
+#include "platform/ui/MessageBox.h"
+#include "ui/toolkit/Keys.h"
+#include "view/list/FrameCommands.h"
+
+namespace {
+
+class ContactsScreen : public ListScreen {
+protected:
+    ContactsFrame& StartWithContacts(int dpi = 96) {
+        ContactsFrame& frame = Start(dpi);
+        anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"+1 555 123 4567"},
+                    {kFieldEmail1, u"anna@example.com"}});
+        annandale = Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Annandale"}, {kFieldCompany, u"Acme"}, {kFieldJobTitle, u"Buyer"}});
+        joanne = Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Smith"}, {kFieldCompany, u"Acme"}, {kFieldWorkPhone, u"5551234567"}});
+        kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
+        lana = Add({{kFieldFirst, u"Lana"}, {kFieldCompany, u"Zeta"}});
+        alan = Add({{kFieldFirst, u"Alan"}});
+        return frame;
+    }
+
+    // One line per contact, names only: a row reads as the contact's name.
+    static void NamesOnly(ContactsFrame& frame) {
+        frame.OnCommand(framecmd::kOneLine, 0);
+        frame.OnCommand(framecmd::kShowOnlyName, 0);
+    }
+
+    static QWidget& ListWidget(ContactsFrame& frame) { return *frame.List().Window().Widget(); }
+
+    static std::vector<std::string> Calls(const TempDevice& device, size_t count) {
+        std::vector<std::string> calls;
+        for (const std::string& line : ProgramLog(device, count)) {
+            if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
+        }
+        return calls;
+    }
+
+    uint32_t anna = 0, annandale = 0, joanne = 0, kate = 0, lana = 0, alan = 0;
+};
+
+TEST_F(ContactsScreen, TypingAndTheKeypadNarrowTheList) {
+    ContactsFrame& frame = StartWithContacts();
+    NamesOnly(frame);
+    QLineEdit& box = *frame.SearchBox().Edit();
+    QTest::keyClicks(&box, "ann");
+    EXPECT_EQ(Rows(frame), (QStringList{"Annandale, Joanne", "Smith, Anna"})) << "a word's prefix, not a substring";
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&ListWidget(frame));
+    EXPECT_EQ(list->text(QAccessible::Name), "Annandale, Joanne") << "the current row is read out";
+    EXPECT_TRUE(list->child(0)->state().selected);
+    QTest::keyClicks(&box, " smi");
+    EXPECT_EQ(Rows(frame), QStringList{"Smith, Anna"});
+
+    // Letters typed in the list go on in the search box, which takes the focus.
+    frame.ClearSearch();
+    ListWidget(frame).setFocus();
+    QTest::keyClicks(&ListWidget(frame), "ka");
+    EXPECT_EQ(box.text(), "ka");
+    EXPECT_TRUE(box.hasFocus());
+    EXPECT_EQ(Rows(frame), QStringList{"Kate"});
+
+    // The keypad's 5 (JKL) and 2 (ABC): words starting with a letter of each group in turn.
+    frame.ClearSearch();
+    ListWidget(frame).setFocus();
+    QTest::keyClick(&ListWidget(frame), Qt::Key_5, Qt::KeypadModifier);
+    QTest::keyClick(&ListWidget(frame), Qt::Key_2, Qt::KeypadModifier);
+    EXPECT_EQ(box.text(), "J-A");
+    EXPECT_EQ(Rows(frame), (QStringList{"Kate", "Lana"}));
+    ASSERT_NE(frame.BigBar().ButtonOf(2), nullptr);
+    EXPECT_TRUE(frame.BigBar().ButtonOf(2)->isChecked()) << "the last pressed group's key";
+    EXPECT_FALSE(frame.BigBar().ButtonOf(5)->isChecked());
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), "J") << "backspace takes the last group away";
+    QTest::mouseClick(frame.BigBar().ButtonOf(9), Qt::LeftButton);
+    EXPECT_EQ(box.text(), "");
+    EXPECT_EQ(Rows(frame).size(), 6);
+}
+
+TEST_F(ContactsScreen, FocusMovesBetweenTheBoxAndTheList) {
+    ContactsFrame& frame = StartWithContacts();
+    QLineEdit& box = *frame.SearchBox().Edit();
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_TRUE(ListWidget(frame).hasFocus());
+    QTest::keyClick(&ListWidget(frame), Qt::Key_Down);
+    EXPECT_EQ(frame.List().Window().Selected(), 1);
+    QTest::keyClick(&ListWidget(frame), Qt::Key_Up);
+    EXPECT_TRUE(ListWidget(frame).hasFocus()) << "Up on the second row moves the row";
+    QTest::keyClick(&ListWidget(frame), Qt::Key_Up);
+    EXPECT_TRUE(box.hasFocus()) << "Up on the first row goes to the search box";
+    QTest::keyClicks(&box, "x");
+    QTest::keyClick(&box, Qt::Key_Left);
+    EXPECT_TRUE(box.hasFocus()) << "Left inside the text moves the caret";
+    QTest::keyClick(&box, Qt::Key_Left);
+    EXPECT_TRUE(ListWidget(frame).hasFocus()) << "Left at the text's start goes to the list";
+}
+
+TEST_F(ContactsScreen, HoldingDownMovesOneRowPerKeyHandled) {
+    ContactsFrame& frame = StartWithContacts();
+    ListWidget(frame).setFocus();
+    for (int repeat = 0; repeat < 20; ++repeat) {
+        QCoreApplication::postEvent(&ListWidget(frame), new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, {}, true));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame.List().Window().Selected(), 1) << "the waiting repeats are dropped, not piled up";
+}
+
+TEST_F(ContactsScreen, SortOrdersAndCompanyGroups) {
+    ContactsFrame& frame = StartWithContacts();
+    NamesOnly(frame);
+    frame.OnCommand(framecmd::kSortCompany, 0);
+    EXPECT_EQ(SettingsStore::ReadDword(settings::kSettings, settings::kSortType, 0), 2u);
+    QStringList rows = Rows(frame);
+    const int acme = static_cast<int>(rows.indexOf("Acme (2), expanded"));
+    ASSERT_GE(acme, 0) << rows.join(" | ").toStdString();
+    EXPECT_EQ(rows.mid(acme + 1, 2), (QStringList{"Annandale, Joanne", "Smith, Joanne"}));
+
+    const QRect header = frame.List().Window().RowRect(acme);
+    QTest::mouseClick(&ListWidget(frame), Qt::LeftButton, {}, header.center());
+    rows = Rows(frame);
+    EXPECT_EQ(rows.at(acme), "Acme (2), collapsed");
+    EXPECT_FALSE(rows.contains("Smith, Joanne"));
+    QTest::mouseClick(&ListWidget(frame), Qt::LeftButton, {}, header.center());
+    EXPECT_TRUE(Rows(frame).contains("Smith, Joanne"));
+
+    frame.OnCommand(framecmd::kSortName, 0);
+    EXPECT_EQ(Rows(frame), (QStringList{"Alan", "Annandale, Joanne", "Kate", "Lana", "Smith, Anna", "Smith, Joanne"}));
+}
+
+TEST_F(ContactsScreen, ContextMenuCallsAndDeletes) {
+    ContactsFrame& frame = StartWithContacts();
+    NamesOnly(frame);
+    CoolList& list = frame.List().Window();
+    const int row = static_cast<int>(Rows(frame).indexOf("Smith, Anna"));
+    ASSERT_GE(row, 0);
+    const auto holdOn = [&] { QTest::mouseClick(list.Widget(), Qt::RightButton, {}, list.RowRect(row).center()); };
+
+    QStringList items, numbers;
+    EXPECT_TRUE(WithPopup(holdOn, [&](QMenu& menu) {
+        items = Texts(menu);
+        QMenu* call = OpenSubmenu(menu, "Call Phone");
+        ASSERT_NE(call, nullptr);
+        numbers = Texts(*call);
+        call->setActiveAction(call->actions().front());
+        QTest::keyClick(call, Qt::Key_Return);
+    }));
+    EXPECT_EQ(items.mid(0, 4), (QStringList{"Anna Smith", "-", "Call Phone", "Edit && Call.."}));
+    for (const char* item : {"Send SMS", "Send Email", "Duplicate", "Delete", "Beam...", "Make Appointment..."}) {
+        EXPECT_TRUE(items.contains(item)) << item;
+    }
+    ASSERT_EQ(numbers.size(), 1);
+    EXPECT_TRUE(numbers.front().startsWith("Mobile\t")) << numbers.front().toStdString();
+    const std::vector<std::string> calls = Calls(device_, 1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls.front().find("Smith, Anna"), std::string::npos) << calls.front();
+
+    boxes_.Answer(plat::IDNO);
+    boxes_.Answer(plat::IDYES);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_TRUE(WithPopup(holdOn, [&](QMenu& menu) {
+            menu.setActiveAction(ActionOf(menu, "Delete"));
+            QTest::keyClick(&menu, Qt::Key_Return);
+        }));
+        EXPECT_EQ(Rows(frame).contains("Smith, Anna"), attempt == 0) << "No keeps the contact, Yes deletes it";
+    }
+    ASSERT_EQ(boxes_.Boxes().size(), 2u);
+    EXPECT_EQ(boxes_.Boxes()[1].text, u"Selected contacts will be permanently deleted. Continue?");
+    EXPECT_EQ(boxes_.Boxes()[1].caption, u"Contacts");
+    Contact gone;
+    EXPECT_FALSE(MainWndFrame::Instance().Clients()->GetContact(anna, gone));
+}
+
+TEST_F(ContactsScreen, TalkCallsTheCurrentContactsDefaultNumber) {
+    ContactsFrame& frame = StartWithContacts();
+    QTest::keyClicks(frame.SearchBox().Edit(), "kate");
+    ASSERT_EQ(frame.Model().List().SelectedOid(), kate);
+    QTest::keyClick(frame.SearchBox().Edit(), Qt::Key_F3);
+    const std::vector<std::string> calls = Calls(device_, 1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls.front().find("\t555 2000\t"), std::string::npos) << calls.front();
+    EXPECT_EQ(frame.Status(), "Called Kate");
+}
+
+TEST_F(ContactsScreen, FilterMenuRestrictsTheListToACategory) {
+    ContactsFrame& frame = StartWithContacts();
+    NamesOnly(frame);
+    CategoryManager* categories = CategoryManager::Instance();
+    ASSERT_NE(categories, nullptr);
+    uint32_t friends = 0;
+    ASSERT_EQ(categories->AddCategory(u"Friends", friends), CategoryManager::kAddCreated);
+    Contact contact;
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->GetContact(kate, contact));
+    Array<uint32_t> ids;
+    ids.Add(friends);
+    ASSERT_TRUE(categories->AddContactCategories(contact, ids));
+
+    QToolButton& button = *frame.FilterButton();
+    EXPECT_EQ(button.accessibleName(), "All Contacts");
+    QStringList items;
+    QString whileOpen;
+    EXPECT_TRUE(WithPopup([&] { QTest::mouseClick(&button, Qt::LeftButton); }, [&](QMenu& menu) {
+        items = Texts(menu);
+        whileOpen = button.text();
+        menu.setActiveAction(ActionOf(menu, "Friends"));
+        QTest::keyClick(&menu, Qt::Key_Return);
+    }));
+    EXPECT_EQ(items, (QStringList{"Recent", "All Contacts", "No Categories", "Friends", "More..."}));
+    EXPECT_EQ(whileOpen, "View");
+    EXPECT_EQ(button.accessibleName(), "Friends");
+    EXPECT_EQ(Rows(frame), QStringList{"Kate"});
+}
+
+TEST_F(ContactsScreen, SwitchShowsAndSelectsAHiddenContact) {
+    ContactsFrame& frame = StartWithContacts();
+    QTest::keyClicks(frame.SearchBox().Edit(), "kate");
+    frame.ShowContact(lana);
+    EXPECT_EQ(frame.Model().List().SelectedOid(), lana) << "the search that hid it is cleared";
+    EXPECT_EQ(frame.SearchBox().Text(), "");
+    frame.OnCommand(framecmd::kPreview, 0);
+    EXPECT_EQ(frame.Preview().Lines().value(0), "Lana");
+}
+
+}  // namespace

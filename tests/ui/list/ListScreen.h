@@ -1,0 +1,130 @@
+#pragma once
+// The main window on a temporary device with a few contacts, for the tests of the contacts frame
+// and its children: rows read as a screen reader reads them, popup menus answered while they are
+// open, screenshots of the window with its open popups.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QTimer>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "manager/client/ContactClientManager.h"
+#include "platform/window/Window.h"
+#include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDevice.h"
+#include "ui/QtTestApp.h"
+#include "ui/frame/MainWndFrame.h"
+#include "ui/list/ContactsFrame.h"
+#include "ui/toolkit/MessageLoop.h"
+
+class ListScreen : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureQtApplication(); }
+    void TearDown() override {
+        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+        PumpPendingMessages();
+    }
+
+    // Starts the main window; `dpi` 192 starts it as a VGA screen.
+    ContactsFrame& Start(int dpi = 96) {
+        SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, dpi == 192 ? 1 : 0);
+        MainWndFrame& frame = MainWndFrame::Instance();
+        EXPECT_TRUE(frame.Create());
+        frame.Widget()->show();
+        frame.Widget()->activateWindow();
+        WaitFor([&] { return QApplication::activeWindow() == frame.Widget(); }, 2000);
+        return *frame.Contacts();
+    }
+
+    // Adds a contact of (field, text) pairs and waits until the list shows it.
+    uint32_t Add(std::initializer_list<std::pair<int, const char16_t*>> fields) {
+        Contact contact;
+        for (const auto& [field, text] : fields) contact.SetText(field, text);
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false));
+        const uint32_t oid = contact.GetOid();
+        ContactsFrame& frame = *MainWndFrame::Instance().Contacts();
+        EXPECT_TRUE(WaitFor([&] {
+            const auto& oids = frame.Model().List().Oids();
+            return std::find(oids.begin(), oids.end(), oid) != oids.end();
+        }));
+        return oid;
+    }
+
+    // The list's rows as a screen reader reads them.
+    static QStringList Rows(ContactsFrame& frame) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(frame.List().Window().Widget());
+        QStringList rows;
+        if (list == nullptr) return rows;
+        for (int index = 0; index < list->childCount(); ++index) rows << list->child(index)->text(QAccessible::Name);
+        return rows;
+    }
+
+    // Runs `open`, which shows a popup menu and waits for its choice; while the menu is up,
+    // `onMenu` gets it (and must choose or dismiss).
+    static bool WithPopup(const std::function<void()>& open, const std::function<void(QMenu&)>& onMenu) {
+        bool seen = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr || !menu->isVisible()) return;
+            poll.stop();
+            seen = true;
+            onMenu(*menu);
+        });
+        poll.start();
+        open();
+        return seen;
+    }
+
+    static QAction* ActionOf(QMenu& menu, const QString& text) {
+        for (QAction* action : menu.actions()) {
+            if (action->text() == text) return action;
+        }
+        return nullptr;
+    }
+
+    static QStringList Texts(QMenu& menu) {
+        QStringList texts;
+        for (QAction* action : menu.actions()) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    }
+
+    // Opens the submenu of `text` and hands it back once it is shown.
+    static QMenu* OpenSubmenu(QMenu& menu, const QString& text) {
+        QAction* action = ActionOf(menu, text);
+        if (action == nullptr || action->menu() == nullptr) return nullptr;
+        menu.setActiveAction(action);
+        QMenu* submenu = action->menu();
+        WaitFor([&] { return submenu->isVisible(); }, 2000);
+        return submenu->isVisible() ? submenu : nullptr;
+    }
+
+    // Saves the window with the popups over it as they are on screen.
+    static void SaveWithPopups(QWidget& window, std::initializer_list<QWidget*> popups, const QString& name) {
+        QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
+        for (QWidget* popup : popups) area = area.united(popup->geometry());
+        QImage image(area.size() * window.devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(window.devicePixelRatioF());
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.drawPixmap(window.mapToGlobal(QPoint(0, 0)) - area.topLeft(), window.grab());
+        for (QWidget* popup : popups) painter.drawPixmap(popup->geometry().topLeft() - area.topLeft(), popup->grab());
+        painter.end();
+        const QDir folder(QStringLiteral(BREVANE_SCREENSHOT_DIR));
+        EXPECT_TRUE(folder.mkpath(QStringLiteral(".")));
+        EXPECT_TRUE(image.save(folder.filePath(name + QStringLiteral(".png"))));
+    }
+
+    TempDevice device_;
+    MessageBoxRecorder boxes_;
+};
