@@ -106,7 +106,7 @@ TEST_F(CategoryDialogs, DeletingACategoryInUseIsRefused) {
     ASSERT_EQ(categories.AddCategory(u"Old", unused), CategoryManager::kAddCreated);
     Contact contact;
     contact.SetText(kFieldFirst, u"Kate");
-    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false));
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false).Complete());
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->GetContact(contact.GetOid(), contact));
     Array<uint32_t> ids;
     ids.Add(used);

@@ -49,7 +49,7 @@ protected:
     uint32_t Add(std::initializer_list<std::pair<int, const char16_t*>> fields) {
         Contact contact;
         for (const auto& [field, text] : fields) contact.SetText(field, text);
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false));
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false).Complete());
         const uint32_t oid = contact.GetOid();
         ContactsFrame& frame = *MainWndFrame::Instance().Contacts();
         EXPECT_TRUE(WaitFor([&] {

@@ -44,7 +44,7 @@ TEST_P(Screenshots, MainScreenStates) {
     pictured.SetText(kFieldMobile, u"+1 555 123 4567");
     pictured.SetText(kFieldFileAs, u"Smith Anna (home)");
     pictured.SetPicture(Portrait());
-    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(pictured, false));
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(pictured, false).Complete());
     Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Annandale"}, {kFieldCompany, u"Acme Industrial Holdings"},
          {kFieldJobTitle, u"Chief purchasing officer, western region"}, {kFieldWorkPhone, u"+44 20 7946 0958"}});
     Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Smith"}, {kFieldCompany, u"Acme Industrial Holdings"}, {kFieldHomePhone, u"5551234567"}});
