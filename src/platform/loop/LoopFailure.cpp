@@ -12,6 +12,11 @@ std::exception_ptr& Kept() {
     return kept;
 }
 
+std::function<void()>& Handler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
 }  // namespace
 
 void CallFromLoop(const std::function<void()>& call) {
@@ -20,10 +25,13 @@ void CallFromLoop(const std::function<void()>& call) {
         call();
     } catch (...) {
         Kept() = std::current_exception();
+        if (Handler()) Handler()();
     }
 }
 
 bool LoopFailed() { return static_cast<bool>(Kept()); }
+
+void SetLoopFailureHandler(std::function<void()> onFailure) { Handler() = std::move(onFailure); }
 
 void RethrowLoopFailure() {
     if (std::exception_ptr failure = std::exchange(Kept(), nullptr)) std::rethrow_exception(failure);

@@ -57,7 +57,9 @@ bool ParseVersion(std::string_view text, VCardVersion& version) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text.substr(0, 40)) + (text.size() > 40 ? "...\"" : "\"");
+    std::string quoted = "\"";
+    quoted.append(text.substr(0, 40)).append(text.size() > 40 ? "...\"" : "\"");
+    return quoted;
 }
 
 }  // namespace

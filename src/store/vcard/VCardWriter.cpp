@@ -39,7 +39,7 @@ std::string ContentLine(const VCardProperty& property) {
         AppendParam(param, line);
     }
     if (property.isBinary) {
-        line += ";" + std::string(vcf::kParamEncoding) + "=" + std::string(vcf::kBase64Short);
+        line.append(";").append(vcf::kParamEncoding).append("=").append(vcf::kBase64Short);
     }
     line += ':';
     line += property.isBinary ? EncodeBase64(property.binary) : plat::ToUtf8(property.value);

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "platform/loop/LoopFailure.h"
+
 namespace {
 
 // Swallows the events of the given types while it is installed.
@@ -45,10 +47,15 @@ void FlushMouseInput() {
     PumpPendingMessages();
 }
 
+// A failure raised in one of the platform's loop calls (a timer, a store notification) ends the
+// loop and is raised here, outside Qt, for the program's entry to end on (LoopFailure.h).
 int RunMessageLoop() {
     g_loopRunning = true;
+    plat::SetLoopFailureHandler([] { QCoreApplication::exit(1); });
     const int code = QCoreApplication::exec();
+    plat::SetLoopFailureHandler(nullptr);
     g_loopRunning = false;
+    plat::RethrowLoopFailure();
     return code;
 }
 

@@ -12,7 +12,8 @@ void PumpPendingMessages();
 void FlushKeyboardInput();
 void FlushMouseInput();
 
-// Runs the program's message loop until PostQuitMessage ends it; returns the code given there.
+// Runs the program's message loop until PostQuitMessage ends it; returns the code given there. A
+// failure raised in a loop call of the platform ends the loop and is raised from here.
 int RunMessageLoop();
 
 // Ends the message loop with `exitCode` once the current message has been handled. Outside

@@ -29,7 +29,10 @@ public:
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
 private:
-    void U16(uint16_t v) { bytes_.insert(bytes_.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); }
+    void U16(uint16_t v) {
+        bytes_.push_back(static_cast<uint8_t>(v));
+        bytes_.push_back(static_cast<uint8_t>(v >> 8));
+    }
 
     std::vector<uint8_t> bytes_;
 };

@@ -62,7 +62,8 @@ TEST(ContactDelete, AContactWhoseCategoriesCannotBeRemovedIsKept) {
 
     {
         AssignmentsLocked locked(device.Host(u"\\pim.vol"));
-        EXPECT_FALSE(manager.DeleteContact(anna.GetOid()).record);
+        const ContactWrite refused = manager.DeleteContact(anna.GetOid());
+        EXPECT_FALSE(refused.record || refused.categories || refused.namedValues);
     }
     Contact kept;
     ASSERT_TRUE(manager.ReadContact(anna.GetOid(), kept)) << "the contact stays";
