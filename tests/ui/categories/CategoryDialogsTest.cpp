@@ -50,10 +50,12 @@ protected:
     // The add dialog opened by "New", while it is open: types `name` and presses OK.
     static void AddThroughNew(CApCatList& list, const QString& name, bool& stayedOpen) {
         QTimer::singleShot(0, [&, name] {
-            auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-            ASSERT_NE(field, nullptr);
-            auto* add = dynamic_cast<CApCatAddDlg*>(WndImpl::Owning(field));
+            CApCatAddDlg* add = nullptr;
+            for (QWidget* widget : QApplication::allWidgets()) {
+                if (auto* found = dynamic_cast<CApCatAddDlg*>(WndImpl::Owning(widget)); found && found->IsOpen()) add = found;
+            }
             ASSERT_NE(add, nullptr);
+            QLineEdit* field = add->Field();
             QTest::keyClicks(field, name);
             add->Send(plat::WM_COMMAND, plat::IDOK, 0);
             stayedOpen = add->IsOpen();
