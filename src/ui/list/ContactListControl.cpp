@@ -9,9 +9,9 @@
 #include "store/contact/Contact.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
-#include "view/list/ContactsFrameModel.h"
-#include "view/list/ListColors.h"
-#include "view/list/TextFit.h"
+#include "screen/list/ContactsFrameModel.h"
+#include "screen/list/ListColors.h"
+#include "screen/list/TextFit.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include "ui/toolkit/InputPanel.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/SoftKeyBar.h"
-#include "view/list/CallerLookup.h"
-#include "view/list/ListStrings.h"
-#include "view/list/RevealContact.h"
+#include "screen/list/CallerLookup.h"
+#include "screen/list/ListStrings.h"
+#include "screen/list/RevealContact.h"
 #include "view/search/AbcBar.h"
 
 namespace {

@@ -24,9 +24,9 @@
 #include "ui/list/SplitterWnd.h"
 #include "ui/list/TextPane.h"
 #include "ui/toolkit/WndFrame.h"
-#include "view/list/ContactsFrameModel.h"
-#include "view/list/FrameCommands.h"
-#include "view/list/FrameLayout.h"
+#include "screen/list/ContactsFrameModel.h"
+#include "screen/list/FrameCommands.h"
+#include "screen/list/FrameLayout.h"
 
 class ContactClientManager;
 class PhoneTemplates;

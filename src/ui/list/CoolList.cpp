@@ -14,7 +14,7 @@
 #include "ui/list/EventHook.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageLoop.h"
-#include "view/list/ListKeys.h"
+#include "screen/list/ListKeys.h"
 
 namespace {
 

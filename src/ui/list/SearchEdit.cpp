@@ -11,7 +11,7 @@
 #include "ui/list/EventHook.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/Keys.h"
-#include "view/list/ListKeys.h"
+#include "screen/list/ListKeys.h"
 
 namespace {
 

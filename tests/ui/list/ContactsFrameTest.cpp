@@ -11,7 +11,7 @@
 #include "phone/PhoneTestSupport.h"
 #include "platform/ui/MessageBox.h"
 #include "ui/toolkit/Keys.h"
-#include "view/list/FrameCommands.h"
+#include "screen/list/FrameCommands.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "ListScreen.h"
 #include "store/contact/ContactPicture.h"
-#include "view/list/FrameCommands.h"
+#include "screen/list/FrameCommands.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "view/list/TextFit.h"
+#include "screen/list/TextFit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // frame must redo. Choosing what is already chosen changes, writes and announces nothing.
 #include <cstdint>
 
-#include "view/list/FrameSettings.h"
+#include "screen/list/FrameSettings.h"
 
 namespace framecmd {
 

@@ -1,4 +1,4 @@
-#include "view/list/ContactContextMenu.h"
+#include "screen/list/ContactContextMenu.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 #include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
 #include "store/contact/Trim.h"
-#include "view/list/ListStrings.h"
+#include "screen/list/ListStrings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 // Folder Location..., Reindex Contacts; Options... and About... (the last two and the template
 // editor are the main window's commands).
 #include "core/menu/MenuDescription.h"
-#include "view/list/FrameSettings.h"
+#include "screen/list/FrameSettings.h"
 
 MenuDescription FrameViewMenu(const FrameSettings& settings);
 

@@ -1,6 +1,6 @@
 // The contacts frame's layout: which children show for which settings, the splitter by percent
 // and at a fixed position, and scaling with the screen's resolution.
-#include "view/list/FrameLayout.h"
+#include "screen/list/FrameLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "view/list/CallerLookup.h"
+#include "screen/list/CallerLookup.h"
 
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"

@@ -1,4 +1,4 @@
-#include "view/list/FrameSettings.h"
+#include "screen/list/FrameSettings.h"
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"

@@ -8,7 +8,7 @@
 // the preview pane below the list (the list takes SplitPercent thousandths of the space, or ends
 // at SpltPosY when the splitter is fixed); then the big alphabet bar (AbcMode 1, a keypad of four
 // rows) and the phone panel (ShowDPan) at the bottom. A hidden child gets an empty rectangle.
-#include "view/list/FrameSettings.h"
+#include "screen/list/FrameSettings.h"
 
 struct LayoutRect {
     int x = 0;

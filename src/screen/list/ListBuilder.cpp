@@ -1,4 +1,4 @@
-#include "view/list/ListBuilder.h"
+#include "screen/list/ListBuilder.h"
 
 #include <unordered_set>
 

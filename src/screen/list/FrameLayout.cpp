@@ -1,4 +1,4 @@
-#include "view/list/FrameLayout.h"
+#include "screen/list/FrameLayout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Moving the data folder: the same folder is no move, the user's No is kept, the files move and
 // FolderPath follows, and a move that would overwrite or cannot make its folder moves nothing.
-#include "view/list/DataFolderMove.h"
+#include "screen/list/DataFolderMove.h"
 
 #include <gtest/gtest.h>
 

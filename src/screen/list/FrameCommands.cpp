@@ -1,4 +1,4 @@
-#include "view/list/FrameCommands.h"
+#include "screen/list/FrameCommands.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "view/list/RevealContact.h"
+#include "screen/list/RevealContact.h"
 
 bool RevealContact(ContactsFrameModel& model, uint32_t oid, FrameEffect& effect) {
     effect.handled = true;

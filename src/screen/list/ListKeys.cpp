@@ -1,4 +1,4 @@
-#include "view/list/ListKeys.h"
+#include "screen/list/ListKeys.h"
 
 #include <algorithm>
 

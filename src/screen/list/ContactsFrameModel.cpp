@@ -1,4 +1,4 @@
-#include "view/list/ContactsFrameModel.h"
+#include "screen/list/ContactsFrameModel.h"
 
 #include <algorithm>
 #include <utility>
@@ -19,11 +19,11 @@
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
 #include "store/outlook/OutlookConnection.h"
-#include "view/list/CallerLookup.h"
-#include "view/list/FrameMenus.h"
-#include "view/list/ListBuilder.h"
-#include "view/list/ListKeys.h"
-#include "view/list/ListStrings.h"
+#include "screen/list/CallerLookup.h"
+#include "screen/list/FrameMenus.h"
+#include "screen/list/ListBuilder.h"
+#include "screen/list/ListKeys.h"
+#include "screen/list/ListStrings.h"
 #include "view/search/AbcBar.h"
 
 namespace {

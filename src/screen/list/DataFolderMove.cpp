@@ -1,4 +1,4 @@
-#include "view/list/DataFolderMove.h"
+#include "screen/list/DataFolderMove.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include "core/settings/SettingsStore.h"
 #include "platform/device/Device.h"
 #include "platform/ui/MessageBox.h"
-#include "view/list/ListStrings.h"
+#include "screen/list/ListStrings.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "view/list/RowText.h"
+#include "screen/list/RowText.h"
 
 #include "phone/menu/DefaultNumber.h"
 #include "phone/menu/PhoneChooser.h"

@@ -1,8 +1,8 @@
-#include "view/list/FrameMenus.h"
+#include "screen/list/FrameMenus.h"
 
 #include "core/res/ResourceStrings.h"
-#include "view/list/FrameCommands.h"
-#include "view/list/ListStrings.h"
+#include "screen/list/FrameCommands.h"
+#include "screen/list/ListStrings.h"
 
 namespace {
 

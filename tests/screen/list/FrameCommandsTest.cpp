@@ -1,6 +1,6 @@
 // The contacts frame's settings and display commands on a device registry: defaults and
 // out-of-range values, what each command changes, writes and announces, and the View menu's marks.
-#include "view/list/FrameCommands.h"
+#include "screen/list/FrameCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "core/settings/SettingsStore.h"
 #include "support/TempDevice.h"
-#include "view/list/FrameMenus.h"
+#include "screen/list/FrameMenus.h"
 
 namespace {
 

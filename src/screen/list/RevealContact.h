@@ -5,7 +5,7 @@
 // existing contact always ends with it listed and current.
 #include <cstdint>
 
-#include "view/list/ContactsFrameModel.h"
+#include "screen/list/ContactsFrameModel.h"
 
 // False when the contact is not listed even then (it is not in the store).
 bool RevealContact(ContactsFrameModel& model, uint32_t oid, FrameEffect& effect);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "view/list/ListColors.h"
-#include "view/list/ListKeys.h"
-#include "view/list/TextFit.h"
+#include "screen/list/ListColors.h"
+#include "screen/list/ListKeys.h"
+#include "screen/list/TextFit.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The list's rows: flat lists, company groups with their headers and toggling, the current row
 // across new lists, marks and deletions.
-#include "view/list/ContactListModel.h"
+#include "screen/list/ContactListModel.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "phone/templates/PhoneTemplates.h"
 #include "store/contact/Contact.h"
 #include "support/TempDevice.h"
-#include "view/list/ContactContextMenu.h"
-#include "view/list/RowText.h"
+#include "screen/list/ContactContextMenu.h"
+#include "screen/list/RowText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The contacts frame's model on a real store: typed and keypad searches, highlighting, the
 // company order, deleting, finding a caller, the context menu's commands and the caller-ID number.
-#include "view/list/ContactsFrameModel.h"
+#include "screen/list/ContactsFrameModel.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "phone/templates/PhoneTemplates.h"
 #include "platform/ui/MessageBox.h"
 #include "support/MessageBoxRecorder.h"
-#include "view/list/ListKeys.h"
+#include "screen/list/ListKeys.h"
 
 namespace {
 

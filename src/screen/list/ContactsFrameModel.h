@@ -15,11 +15,11 @@
 #include "core/menu/MenuDescription.h"
 #include "index/alphabet/AbcDefinition.h"
 #include "manager/search/ContactSearch.h"
-#include "view/list/ContactContextMenu.h"
-#include "view/list/ContactListModel.h"
-#include "view/list/FrameCommands.h"
-#include "view/list/FrameSettings.h"
-#include "view/list/RowText.h"
+#include "screen/list/ContactContextMenu.h"
+#include "screen/list/ContactListModel.h"
+#include "screen/list/FrameCommands.h"
+#include "screen/list/FrameSettings.h"
+#include "screen/list/RowText.h"
 #include "view/search/SearchState.h"
 
 class ContactManager;

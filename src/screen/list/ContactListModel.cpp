@@ -1,4 +1,4 @@
-#include "view/list/ContactListModel.h"
+#include "screen/list/ContactListModel.h"
 
 #include <algorithm>
 #include <string>
