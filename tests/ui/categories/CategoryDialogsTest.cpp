@@ -68,7 +68,7 @@ protected:
     MessageBoxRecorder boxes_;
 };
 
-TEST_F(CategoryDialogs, DISABLED_AddRefusesSeparatorsAndListsTheNewCategory) {
+TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
     CApCatList dialog({}, false);
     std::vector<bool> stayed;
     const int result = Run(dialog, [&] {
