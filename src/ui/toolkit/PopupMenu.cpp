@@ -17,6 +17,7 @@ void AddItems(QMenu& menu, const std::vector<MenuItem>& items) {
         }
         if (!item.submenu.empty()) {
             QMenu* sub = menu.addMenu(ToQString(item.text));
+            sub->setFont(menu.font());  // a submenu is a window of its own: fonts do not pass to it
             sub->setEnabled(item.enabled);
             AddItems(*sub, item.submenu);
             continue;
@@ -46,6 +47,9 @@ Str FromQString(const QString& text) {
 
 QMenu* BuildPopupMenu(const MenuDescription& description, QWidget* parent) {
     auto* menu = new QMenu(parent);
+    // A popup is a window, so it takes the application's font rather than its parent's; it
+    // takes the window's own, which is sized for the screen's dpi.
+    if (parent != nullptr) menu->setFont(parent->window()->font());
     AddItems(*menu, description.items);
     return menu;
 }
