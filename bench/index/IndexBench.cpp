@@ -28,6 +28,7 @@
 #include <string>
 
 #include "BenchFixture.h"
+#include "BenchStats.h"
 #include "ManagerFixture.h"
 #include "categories/manager/CategoryManager.h"
 #include "index/props/PropsStore.h"
@@ -49,11 +50,6 @@ BenchFixture& Shared(uint32_t contacts) {
     std::unique_ptr<BenchFixture>& fixture = Fixtures()[contacts];
     if (!fixture) fixture = std::make_unique<BenchFixture>(contacts);
     return *fixture;
-}
-
-double Quantile(std::vector<double>& sorted, double q) {
-    if (sorted.empty()) return 0;
-    return sorted[static_cast<size_t>(q * static_cast<double>(sorted.size() - 1) + 0.5)];
 }
 
 void Search(benchmark::State& state, uint32_t contacts, Engine engine, QueryKind kind) {

@@ -70,6 +70,7 @@ MainWndFrame::~MainWndFrame() {
 // (input panel down, client area above the bar), coordination and the store, both frames with the
 // contacts frame current and shown, the Talk key taken over.
 bool MainWndFrame::Create() {
+    ReloadScreenSettings();
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHideSim, 1);
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHighlight, 1);
     SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath());

@@ -3,13 +3,23 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
+#include <optional>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 
 namespace {
 
-bool RealVga() { return SettingsStore::ReadDword(settings::kSettings, settings::kRealVGA, 0) == 1; }
+std::optional<bool>& KeptRealVga() {
+    static std::optional<bool> kept;
+    return kept;
+}
+
+bool RealVga() {
+    std::optional<bool>& kept = KeptRealVga();
+    if (!kept) kept = SettingsStore::ReadDword(settings::kSettings, settings::kRealVGA, 0) == 1;
+    return *kept;
+}
 
 int ScreenDpi(bool horizontal) {
     if (RealVga()) return kRealVgaDpi;
@@ -26,6 +36,8 @@ int ScaleBy(int n, int dpi) {
     const long long quotient = scaled / kDesignDpi;
     return static_cast<int>(scaled % kDesignDpi < 0 ? quotient - 1 : quotient);
 }
+
+void ReloadScreenSettings() { KeptRealVga().reset(); }
 
 int ScreenDpiX() { return ScreenDpi(true); }
 int ScreenDpiY() { return ScreenDpi(false); }

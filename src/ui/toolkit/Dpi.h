@@ -9,9 +9,12 @@ inline constexpr int kRealVgaDpi = 192;
 int ScaleBy(int n, int dpi);
 
 // The horizontal and vertical logical dpi of the primary screen (96 without one), or 192 under
-// `RealVGA`. Read at every call: the setting may change while the program runs.
+// `RealVGA`. The setting is read once and kept (every row drawn asks for the dpi, and a registry
+// read per measure made painting a page cost milliseconds); ReloadScreenSettings reads it again,
+// as the main window does when it is made.
 int ScreenDpiX();
 int ScreenDpiY();
+void ReloadScreenSettings();
 
 inline int ScaleX(int n) { return ScaleBy(n, ScreenDpiX()); }
 inline int ScaleY(int n) { return ScaleBy(n, ScreenDpiY()); }

@@ -80,9 +80,12 @@ TEST(Dpi, ScalingRoundsDown) {
 
 TEST_F(Toolkit, RealVgaCountsAs192Dpi) {
     ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, 1));
+    ReloadScreenSettings();
     EXPECT_EQ(ScreenDpiX(), 192);
     EXPECT_EQ(ScaleY(26), 52);
     ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, 0));
+    EXPECT_EQ(ScreenDpiY(), 192) << "the setting is kept until it is read again";
+    ReloadScreenSettings();
     EXPECT_EQ(ScreenDpiY(), 96);  // the offscreen screen
 }
 
