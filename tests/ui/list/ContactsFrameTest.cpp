@@ -8,6 +8,7 @@
 
 #include "ListScreen.h"
 #include "categories/manager/CategoryManager.h"
+#include "manager/contacts/ContactManager.h"
 #include "phone/PhoneTestSupport.h"
 #include "platform/ui/MessageBox.h"
 #include "ui/toolkit/Keys.h"
@@ -205,11 +206,14 @@ TEST_F(ContactsScreen, FilterMenuOffersTheCategoriesInUse) {
     ASSERT_NE(categories, nullptr);
     uint32_t friends = 0;
     ASSERT_EQ(categories->AddCategory(u"Friends", friends), CategoryManager::kAddCreated);
+    // Filed as the editor files it: the contact saved with its categories, so the index learns them.
     Contact contact;
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->GetContact(kate, contact));
-    Array<uint32_t> ids;
-    ids.Add(friends);
-    ASSERT_TRUE(categories->AddContactCategories(contact, ids));
+    contact.categories.Add(friends);
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->UpdateContact(contact, false).Complete());
+    ContactManager& manager = ContactManager::Instance();
+    ASSERT_TRUE(WaitFor([&] { return manager.NotificationsDelivered(); }));
+    manager.FlushQueue();  // the index takes the change now rather than after the quiet time
 
     QToolButton& button = *frame.FilterButton();
     EXPECT_EQ(button.accessibleName(), "All Contacts");
@@ -223,6 +227,17 @@ TEST_F(ContactsScreen, FilterMenuOffersTheCategoriesInUse) {
     EXPECT_EQ(items, (QStringList{"Recent", "All Contacts", "No Categories", "Friends", "More..."}));
     EXPECT_EQ(whileOpen, "View");
     EXPECT_EQ(button.accessibleName(), "All Contacts") << "the label again once the menu closed";
+
+    // A category chosen with a tap filters the list and names the button; "No Categories" then
+    // shows every contact but the one filed under it.
+    const int everyone = static_cast<int>(Rows(frame).size());
+    EXPECT_TRUE(WithPopup([&] { frame.RunFilterMenu(); }, [&](QMenu& menu) { Choose(menu, "Friends"); }));
+    EXPECT_EQ(Rows(frame), QStringList{"Kate"});
+    EXPECT_EQ(button.accessibleName(), "Friends");
+    EXPECT_TRUE(WithPopup([&] { frame.RunFilterMenu(); }, [&](QMenu& menu) { Choose(menu, "No Categories"); }));
+    EXPECT_EQ(Rows(frame).size(), everyone - 1);
+    EXPECT_FALSE(Rows(frame).contains("Kate"));
+    EXPECT_EQ(button.accessibleName(), "No Categories");
 }
 
 TEST_F(ContactsScreen, SwitchShowsAndSelectsAHiddenContact) {
