@@ -25,6 +25,7 @@
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/ProgressWnd.h"
 #include "ui/toolkit/Dpi.h"
+#include "ui/toolkit/ScaledStyle.h"
 #include "ui/toolkit/InputPanel.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/KeyRouter.h"
@@ -71,6 +72,7 @@ MainWndFrame::~MainWndFrame() {
 // contacts frame current and shown, the Talk key taken over.
 bool MainWndFrame::Create() {
     ReloadScreenSettings();
+    ScaledStyle::Apply();
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHideSim, 1);
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHighlight, 1);
     SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath());

@@ -18,7 +18,21 @@ bool DlgImpl::OnInitDialog() {
     outer->insertWidget(0, caption);
     outer->insertLayout(1, content_);
     Widget()->setAccessibleName(caption_);
-    return OnInitContent();
+    if (!OnInitContent()) return false;
+    GrowContentIfItStretches(*outer);
+    return true;
+}
+
+// The content keeps its natural height above the soft keys unless one of its widgets was added
+// with a stretch (a list, a note): then the content takes the whole height instead of the gap.
+void DlgImpl::GrowContentIfItStretches(QVBoxLayout& outer) {
+    for (int index = 0; index < content_->count(); ++index) {
+        if (content_->stretch(index) == 0) continue;
+        outer.setStretchFactor(content_, 1);
+        const int gap = outer.indexOf(content_) + 1;
+        if (gap < outer.count() && outer.itemAt(gap)->spacerItem() != nullptr) outer.setStretch(gap, 0);
+        return;
+    }
 }
 
 void DlgImpl::Paint(QPainter& painter, const QRect& exposed) {

@@ -23,6 +23,8 @@ protected:
     void Paint(QPainter& painter, const QRect& exposed) override;
 
 private:
+    void GrowContentIfItStretches(QVBoxLayout& outer);
+
     QString caption_;
     QVBoxLayout* content_ = nullptr;
 };

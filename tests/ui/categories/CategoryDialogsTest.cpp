@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include "categories/manager/CategoryManager.h"
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
 #include "manager/client/ContactClientManager.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
@@ -99,6 +101,25 @@ TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
     uint32_t friends = 0;
     ASSERT_EQ(CategoryManager::Instance()->AddCategory(u"Friends", friends), CategoryManager::kAddExists);
     EXPECT_EQ(dialog.Checked(), std::vector<uint32_t>{friends});
+}
+
+TEST_F(CategoryDialogs, ListDialogFillsTheWindowAt192Dpi) {
+    plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+    PumpPendingMessages();
+    ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, 1));
+    ASSERT_TRUE(MainWndFrame::Instance().Create());
+    QWidget& window = *MainWndFrame::Instance().Widget();
+    window.show();
+    uint32_t id = 0;
+    for (const char16_t* name : {u"Friends", u"Work"}) ASSERT_EQ(CategoryManager::Instance()->AddCategory(name, id), CategoryManager::kAddCreated);
+    CApCatList dialog({id}, true);
+    Run(dialog, [&] {
+        ASSERT_EQ(dialog.List()->count(), 2);
+        EXPECT_EQ(dialog.List()->item(1)->checkState(), Qt::Checked);
+        const QRect row = dialog.List()->visualItemRect(dialog.List()->item(0));
+        EXPECT_GE(row.height(), QFontMetrics(window.font()).height()) << "rows sized for the doubled font";
+        SaveScreenshot(window, QStringLiteral("category_list_dialog_192dpi"));
+    }, plat::IDCANCEL);
 }
 
 TEST_F(CategoryDialogs, DeletingACategoryInUseIsRefused) {
