@@ -26,18 +26,26 @@ FileKind KindOf(std::string_view fileBytes) {
     return begin ? FileKind::kVCard : FileKind::kTable;
 }
 
-ReadStatus ReadCards(std::string_view fileBytes, std::vector<VCard>& cards, std::vector<ReadSkip>& skipped) {
+// Hands each readable card of the file to `take`, as it is read.
+ReadStatus ReadCards(std::string_view fileBytes, std::vector<ReadSkip>& skipped, const VCardReader::CardSink& take) {
     switch (KindOf(fileBytes)) {
         case FileKind::kEmpty:
+            skipped.clear();
             return ReadStatus::Error(1, "the file is empty");
         case FileKind::kVCard:
-            return VCardReader::Read(fileBytes, cards, skipped);
+            return VCardReader::ReadEach(fileBytes, skipped, take);
         case FileKind::kTable:
             break;
     }
     CsvTable table;
+    std::vector<VCard> cards;
     ReadStatus status = CsvReader::Read(fileBytes, table, skipped);
-    return status.ok() ? CsvToCards(table, cards) : status;
+    if (status.ok()) status = CsvToCards(table, cards);
+    if (!status.ok()) return status;
+    for (VCard& card : cards) {
+        if (!take(std::move(card))) break;
+    }
+    return status;
 }
 
 bool GivesNothing(const ImportedContact& imported) {
@@ -46,23 +54,31 @@ bool GivesNothing(const ImportedContact& imported) {
 
 }  // namespace
 
+ReadStatus ForEachImported(std::string_view fileBytes, std::vector<ReadSkip>& skipped, const ContactSink& take) {
+    size_t given = 0;
+    std::vector<ReadSkip> empty;  // cards that give nothing, listed after the reader's own skips
+    ReadStatus status = ReadCards(fileBytes, skipped, [&](VCard&& card) {
+        ImportedContact imported = CardToContact(card);
+        if (GivesNothing(imported)) {
+            empty.push_back({card.line, ReadSkip::Part::kCard, "no value in the card could be read"});
+            return true;
+        }
+        ++given;
+        return take(std::move(imported));
+    });
+    skipped.insert(skipped.end(), empty.begin(), empty.end());
+    if (!status.ok() || given != 0) return status;
+    return skipped.empty() ? ReadStatus::Error(1, "no contact in the file")
+                           : ReadStatus::Error(skipped.front().line, "nothing could be read");
+}
+
 ReadStatus ImportContacts(std::string_view fileBytes, std::vector<ImportedContact>& contacts,
                           std::vector<ReadSkip>& skipped) {
     contacts.clear();
-    std::vector<VCard> cards;
-    ReadStatus status = ReadCards(fileBytes, cards, skipped);
-    if (!status.ok()) return status;
-    for (const VCard& card : cards) {
-        ImportedContact imported = CardToContact(card);
-        if (GivesNothing(imported)) {
-            skipped.push_back({card.line, ReadSkip::Part::kCard, "no value in the card could be read"});
-        } else {
-            contacts.push_back(std::move(imported));
-        }
-    }
-    if (!contacts.empty()) return status;
-    return skipped.empty() ? ReadStatus::Error(1, "no contact in the file")
-                           : ReadStatus::Error(skipped.front().line, "nothing could be read");
+    return ForEachImported(fileBytes, skipped, [&](ImportedContact&& imported) {
+        contacts.push_back(std::move(imported));
+        return true;
+    });
 }
 
 std::string ExportContact(const Contact& contact, const std::vector<Str>& categories) {

@@ -3,6 +3,7 @@
 // Import takes a vCard file (2.1, 3.0 or 4.0, several cards a file) or a CSV export with a
 // header row, recognised by its content, and reads what it can; export writes vCard 3.0 that
 // imports back to an equal contact.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,13 @@
 // neither a vCard nor a contacts table is refused on its first line).
 ReadStatus ImportContacts(std::string_view fileBytes, std::vector<ImportedContact>& contacts,
                           std::vector<ReadSkip>& skipped);
+
+// Gets each contact as it is read; false from it stops the reading.
+using ContactSink = std::function<bool(ImportedContact&&)>;
+// The same as ImportContacts, one contact at a time, so that a large vCard file is never held
+// parsed whole: what is held is the file's text and one card. A file that fails gives no contact
+// to `take`. `skipped` is complete only when the reading was not stopped.
+ReadStatus ForEachImported(std::string_view fileBytes, std::vector<ReadSkip>& skipped, const ContactSink& take);
 
 // The contact as one vCard 3.0 card (UTF-8, CR LF); `categories` are its category names.
 std::string ExportContact(const Contact& contact, const std::vector<Str>& categories);

@@ -67,11 +67,18 @@ std::string Quoted(std::string_view text) {
 ReadStatus VCardReader::Read(std::string_view fileBytes, std::vector<VCard>& cards,
                              std::vector<ReadSkip>& skipped) {
     cards.clear();
+    return ReadEach(fileBytes, skipped, [&](VCard&& card) {
+        cards.push_back(std::move(card));
+        return true;
+    });
+}
+
+ReadStatus VCardReader::ReadEach(std::string_view fileBytes, std::vector<ReadSkip>& skipped, const CardSink& take) {
     skipped.clear();
     const std::string text = FileBytesToText(fileBytes);
     VCardReader reader(text, skipped);
-    reader.ReadCards(cards);
-    const bool anyCard = !cards.empty() || std::any_of(skipped.begin(), skipped.end(), [](const ReadSkip& s) {
+    const size_t read = reader.ReadCards(take);
+    const bool anyCard = read != 0 || std::any_of(skipped.begin(), skipped.end(), [](const ReadSkip& s) {
         return s.part == ReadSkip::Part::kCard;
     });
     return anyCard ? ReadStatus::Ok() : ReadStatus::Error(1, "no BEGIN:VCARD in the file");
@@ -81,7 +88,8 @@ void VCardReader::Skip(int line, ReadSkip::Part part, std::string reason) {
     skipped_.push_back({line, part, std::move(reason)});
 }
 
-void VCardReader::ReadCards(std::vector<VCard>& cards) {
+size_t VCardReader::ReadCards(const CardSink& take) {
+    size_t read = 0;
     lines_.SkipBlankLines();
     while (!lines_.AtEnd()) {
         const int line = lines_.LineNumber();
@@ -91,10 +99,14 @@ void VCardReader::ReadCards(std::vector<VCard>& cards) {
         } else {
             VCard card;
             card.line = line;
-            if (ReadCard(card)) cards.push_back(std::move(card));
+            if (ReadCard(card)) {
+                ++read;
+                if (!take(std::move(card))) break;
+            }
         }
         lines_.SkipBlankLines();
     }
+    return read;
 }
 
 void VCardReader::SkipStrayLines(std::string_view first, int line) {

@@ -4,6 +4,7 @@
 // a property that cannot be parsed or decoded is skipped, a card whose structure is broken (no
 // END:VCARD before the file or the next card begins) is skipped, text between cards is skipped;
 // each skip names its line and reason. Comment lines ('#') are ignored.
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -19,11 +20,17 @@ public:
     static ReadStatus Read(std::string_view fileBytes, std::vector<VCard>& cards,
                            std::vector<ReadSkip>& skipped);
 
+    // Gets each card as it is read; false from it stops the reading.
+    using CardSink = std::function<bool(VCard&&)>;
+    // The same as Read, one card at a time: the file is never held parsed whole.
+    static ReadStatus ReadEach(std::string_view fileBytes, std::vector<ReadSkip>& skipped, const CardSink& take);
+
 private:
     VCardReader(std::string_view text, std::vector<ReadSkip>& skipped)
         : lines_(text), skipped_(skipped) {}
 
-    void ReadCards(std::vector<VCard>& cards);
+    // The number of cards handed to `take`.
+    size_t ReadCards(const CardSink& take);
     // Reads the card whose BEGIN:VCARD line was just taken; false (the card skipped and reported)
     // when its structure is broken.
     bool ReadCard(VCard& card);

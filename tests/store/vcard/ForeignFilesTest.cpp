@@ -108,3 +108,33 @@ TEST(ForeignFiles, AMailClientsTable) {
     EXPECT_EQ(Pairs(more[0].contact.phones), (PairList{{u"Mobile Phone 2", u"555 0100"}}));
     EXPECT_EQ(Pairs(more[0].contact.others), (PairList{{u"Birth Year", u"1980"}, {u"Birth Month", u"13"}}));
 }
+
+// A large file is read one contact at a time: in file order, the reading stops when asked, and a
+// card that gives nothing is reported, not handed on.
+TEST(ForeignFiles, ContactsAreHandedOnOneAtATime) {
+    const std::string file =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:One;Ann\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Two;Bo\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Three;Cy\r\nEND:VCARD\r\n";
+    for (const size_t stopAfter : {size_t{1}, size_t{2}, size_t{99}}) {
+        std::vector<std::u16string> firsts;
+        std::vector<ReadSkip> skipped;
+        const ReadStatus status = ForEachImported(file, skipped, [&](ImportedContact&& contact) {
+            firsts.emplace_back(contact.contact.GetText(kFieldFirst).View());
+            return firsts.size() < stopAfter;
+        });
+        EXPECT_TRUE(status.ok()) << stopAfter;
+        const std::vector<std::u16string> all{u"Ann", u"Bo", u"Cy"};
+        EXPECT_EQ(firsts, std::vector<std::u16string>(all.begin(), all.begin() + std::min(stopAfter, all.size())));
+        if (stopAfter > 2) {
+            EXPECT_EQ(SkipTexts(skipped).size(), 1u) << "the empty card";
+        }
+    }
+    std::vector<ReadSkip> skipped;
+    bool called = false;
+    EXPECT_FALSE(ForEachImported("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n", skipped, [&](ImportedContact&&) {
+                     return called = true;
+                 }).ok());
+    EXPECT_FALSE(called) << "a file that gives no contact hands on none";
+}
