@@ -354,15 +354,6 @@ const WordIndex::Positions& WordIndex::PositionsOf(IndexOrder order) const {
     return p;
 }
 
-uint32_t WordIndex::PositionOf(const Positions& p, uint32_t oid) const {
-    if (!p.direct.empty()) {
-        return oid >= p.base && oid - p.base < p.direct.size() ? p.direct[oid - p.base] : kNone;
-    }
-    const auto at = std::lower_bound(p.byOid.begin(), p.byOid.end(), oid,
-                                     [](const PairList::Pair& a, uint32_t o) { return a.oid < o; });
-    return at != p.byOid.end() && at->oid == oid ? at->value : kNone;
-}
-
 // Marks the positions of the contacts having a word that begins with `token`.
 void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
     const uint32_t node = tree.FindPrefix(token);
@@ -381,13 +372,7 @@ void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const
 // outgrows the processor's caches with a million contacts: each lookup is asked of memory some
 // OIDs ahead of its use, so that many are under way at once.
 void WordIndex::MarkOids(std::span<const uint32_t> oids, const Positions& positions) const {
-    if (positions.direct.empty()) {
-        for (const uint32_t oid : oids) {
-            const uint32_t at = PositionOf(positions, oid);
-            if (at != kNone) marks_.Mark(at);
-        }
-        return;
-    }
+    if (positions.direct.empty()) return MarkSparseOids(oids, positions.byOid);
     constexpr size_t kAhead = 16;
     const std::span<const uint32_t> direct = positions.direct;
     // An OID below the base wraps to a slot past the end.
@@ -398,6 +383,30 @@ void WordIndex::MarkOids(std::span<const uint32_t> oids, const Positions& positi
         }
         const size_t at = slot(oids[i]);
         if (at < direct.size() && direct[at] != kNone) marks_.Mark(direct[at]);
+    }
+}
+
+// The OIDs come in ascending runs (each word's list is sorted), so each is looked for from where
+// the one before it was found, in steps that double: a broad search walks the table forward
+// instead of searching all of it for every OID. A run's end starts the next from the beginning.
+void WordIndex::MarkSparseOids(std::span<const uint32_t> oids, std::span<const PairList::Pair> byOid) const {
+    size_t from = 0;
+    uint32_t previous = 0;
+    for (const uint32_t oid : oids) {
+        if (oid < previous) from = 0;
+        previous = oid;
+        size_t step = 1;
+        size_t lo = from;
+        while (lo + step < byOid.size() && byOid[lo + step].oid < oid) {
+            lo += step;
+            step *= 2;
+        }
+        const size_t hi = std::min(byOid.size(), lo + step + 1);
+        from = static_cast<size_t>(std::lower_bound(byOid.begin() + static_cast<std::ptrdiff_t>(lo),
+                                                    byOid.begin() + static_cast<std::ptrdiff_t>(hi), oid,
+                                                    [](const PairList::Pair& a, uint32_t o) { return a.oid < o; }) -
+                                   byOid.begin());
+        if (from < byOid.size() && byOid[from].oid == oid) marks_.Mark(byOid[from].value);
     }
 }
 

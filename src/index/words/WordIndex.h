@@ -84,6 +84,7 @@ private:
     };
     static constexpr uint32_t kNone = UINT32_MAX;
 
+    void MarkSparseOids(std::span<const uint32_t> oids, std::span<const PairList::Pair> byOid) const;
     bool AddWords(const Entry& entry);
     bool Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes);
     bool RemoveFromTree(WordTree& tree, uint32_t oid);
@@ -99,7 +100,6 @@ private:
     bool FillCategories(std::span<const Entry> entries);
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;
-    uint32_t PositionOf(const Positions& positions, uint32_t oid) const;
     void MarkToken(WordTree const& tree, std::u16string_view token, const Positions& positions) const;
     void MarkOids(std::span<const uint32_t> oids, const Positions& positions) const;
     OidVector Collect(std::span<const uint32_t> list) const;

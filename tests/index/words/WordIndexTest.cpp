@@ -138,6 +138,47 @@ TEST_F(WordIndexTest, FiltersKeepOnlyMembersInStoredOrder) {
     EXPECT_EQ(index.Search(u"a", IndexOrder::Name, &some, SearchTree::Text), (OidVector{3}));
 }
 
+// OIDs spread too far apart for a table by OID: positions come from the sorted (OID, position)
+// pairs, found from one OID of a word's list to the next. Every search agrees with a plain scan of
+// the list, also under a filter given in descending order.
+TEST_F(WordIndexTest, ContactsFarApartAreFoundAsNearOnes) {
+    const std::u16string words[] = {u"anna", u"anton", u"bo", u"bob", u"carl"};
+    std::map<uint32_t, std::u16string> textOf;
+    std::vector<std::u16string> lasts;
+    lasts.reserve(60);
+    for (uint32_t i = 0; i < 60; ++i) {
+        const uint32_t oid = 7 + i * 150001;
+        textOf[oid] = words[i % 5] + u" " + words[(i * 3 + 1) % 5];
+        lasts.push_back(std::u16string(1, static_cast<char16_t>(u'A' + (i * 7) % 26)) + static_cast<char16_t>(u'a' + i % 26));
+        Add(oid, textOf[oid], lasts.back().c_str());
+    }
+    const OidVector all = index.ListAll(IndexOrder::Name, nullptr);
+    ASSERT_EQ(all.size(), 60u);
+    const auto scan = [&](std::u16string_view prefix, const OidVector& from) {
+        OidVector found;
+        for (const uint32_t oid : from) {
+            for (const std::u16string& word : Tokens(textOf[oid])) {
+                if (word.starts_with(prefix)) {
+                    found.push_back(oid);
+                    break;
+                }
+            }
+        }
+        return found;
+    };
+    for (const char16_t* query : {u"a", u"an", u"ant", u"b", u"bob", u"c", u"z"}) {
+        EXPECT_EQ(Find(query), scan(query, all)) << Str(query).ToUtf8();
+    }
+    OidVector descending(textOf.size());
+    std::transform(textOf.rbegin(), textOf.rend(), descending.begin(), [](const auto& pair) { return pair.first; });
+    OidVector inOrder;
+    for (const uint32_t oid : all) {
+        if (std::find(descending.begin(), descending.end(), oid) - descending.begin() < 30) inOrder.push_back(oid);
+    }
+    descending.resize(30);
+    EXPECT_EQ(index.Search(u"b", IndexOrder::Name, &descending, SearchTree::Text), scan(u"b", inOrder));
+}
+
 TEST_F(WordIndexTest, GroupKeysFindWordsByTheirLetterGroups) {
     groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     Add(1, u"Kate");
