@@ -177,6 +177,16 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a chunk naming no node", [&] { StoreWord(at(firstChunk() + kChunkNodesAt), firstChunk()); }, false},
         {"a contact map out of order", [&] { StoreWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt), 9); }, false},
         {"an order longer than its block", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderNameWord)), 40); }, false},
+        {"an order listing a contact twice", [&] {
+             const uint32_t order = index.Store().HeaderWord(IndexFormat::kOrderNameWord);
+             StoreWord(at(order + kItemsAt + 4), LoadWord(at(order + kItemsAt)));
+         }, false},
+        {"an order leaving a contact out", [&] {
+             StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderFileAsWord) + kCountAt), 2);
+         }, false},
+        {"an order naming a contact not held", [&] {
+             StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderFileAsWord) + kItemsAt), 77);
+         }, false},
         {"a category table out of order", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt), 9); }, false},
         {"a category list longer than its block", [&] {
              StoreWord(at(LoadWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt + 4))), 40);
