@@ -1,5 +1,6 @@
-// Several brevane-cli processes on one device at once, as the program, the tool and the caller-ID
-// program share a device: writers (add, update) beside readers (search, list, lookup). No process
+// Several brevane-cli processes on one device of the sample contacts at once, as the program, the
+// tool and the caller-ID program share a device: more than the coordination has slots, writers
+// (add, update) beside readers (search, list, lookup). No process
 // dies from a signal, every write the tool reports as done is in the store and in the index, and
 // the index opened afterwards holds exactly the stored contacts and finds each by its name.
 #include <gtest/gtest.h>
@@ -20,7 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+constexpr size_t kDemoContacts = 300;
+
+struct ToolRun {
     std::vector<std::string> args;
     pid_t pid = 0;
     int status = 0;
@@ -40,9 +43,9 @@ std::string Trimmed(std::string text) {
 }
 
 // Starts every run at once, then waits for all of them.
-void RunTogether(std::vector<Run>& runs, const fs::path& root, const fs::path& logs) {
+void RunTogether(std::vector<ToolRun>& runs, const fs::path& root, const fs::path& logs) {
     for (size_t i = 0; i < runs.size(); ++i) {
-        Run& run = runs[i];
+        ToolRun& run = runs[i];
         run.out = logs / ("out" + std::to_string(i));
         run.err = logs / ("err" + std::to_string(i));
         std::vector<std::string> args{BREVANE_CLI, "--root", root.string()};
@@ -50,10 +53,10 @@ void RunTogether(std::vector<Run>& runs, const fs::path& root, const fs::path& l
         run.pid = SpawnProgram(args, run.out, run.err);
         ASSERT_NE(run.pid, 0);
     }
-    for (Run& run : runs) run.status = WaitExit(run.pid);
+    for (ToolRun& run : runs) run.status = WaitExit(run.pid);
 }
 
-std::string Describe(const Run& run) {
+std::string Describe(const ToolRun& run) {
     std::string line;
     for (const std::string& arg : run.args) line += arg + " ";
     return line + "exited " + std::to_string(run.status) + ": " + ReadText(run.err);
@@ -62,17 +65,20 @@ std::string Describe(const Run& run) {
 }  // namespace
 
 TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
-    constexpr int kWriters = 8;
+    constexpr int kWriters = 10;
     TempDevice device(TempDevice::Options{.phone = false});
     const fs::path logs = device.Root().parent_path() / "runs";
     fs::create_directories(logs);
+    std::vector<ToolRun> demo{{{"init", "--demo"}}};
+    RunTogether(demo, device.Root(), logs);
+    ASSERT_EQ(demo[0].status, 0) << Describe(demo[0]);
 
     // First round: adds beside searches, lists and lookups.
-    std::vector<Run> runs;
+    std::vector<ToolRun> runs;
     for (int i = 0; i < kWriters; ++i) {
         runs.push_back({{"add", "last=Writer" + std::to_string(i), "mobile=+1 555 01" + std::to_string(10 + i)}});
-        runs.push_back({{i % 3 == 0 ? "list" : i % 3 == 1 ? "search" : "lookup",
-                         i % 3 == 1 ? "writer" : "5550110"}});
+        const std::vector<std::string> readers[] = {{"list"}, {"search", "writer"}, {"lookup", "5550110"}};
+        runs.push_back({readers[i % 3]});
     }
     RunTogether(runs, device.Root(), logs);
     std::vector<std::string> oids(kWriters);
@@ -88,7 +94,7 @@ TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
         runs.push_back({{"search", "updated"}});
     }
     RunTogether(runs, device.Root(), logs);
-    for (const Run& run : runs) EXPECT_EQ(run.status, 0) << Describe(run);
+    for (const ToolRun& run : runs) EXPECT_EQ(run.status, 0) << Describe(run);
 
     plat::EnsureApplication();
     ContactManager& manager = ContactManager::Instance();
@@ -99,7 +105,7 @@ TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
     OidVector indexed = manager.Index().ListAll(IndexOrder::Name, nullptr);
     std::sort(stored.begin(), stored.end());
     std::sort(indexed.begin(), indexed.end());
-    EXPECT_EQ(stored.size(), static_cast<size_t>(kWriters)) << "a write did not arrive";
+    EXPECT_EQ(stored.size(), static_cast<size_t>(kDemoContacts + kWriters)) << "a write did not arrive";
     EXPECT_EQ(indexed, stored) << "the index differs from the store";
     for (int i = 0; i < kWriters; ++i) {
         const uint32_t oid = static_cast<uint32_t>(std::stoul(oids[i].empty() ? "0" : oids[i], nullptr, 16));
