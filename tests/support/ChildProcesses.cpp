@@ -44,9 +44,11 @@ pid_t SpawnProgram(const std::vector<std::string>& args, const std::filesystem::
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     const std::string outPath = out.empty() ? "/dev/null" : out.string();
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     if (!err.empty()) {
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
     }
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);

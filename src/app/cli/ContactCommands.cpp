@@ -168,7 +168,8 @@ void Import(Context& context, const Args& args) {
         }
         written.push_back(card.contact.GetOid());
         session.Changed();
-        ReportParts(session, write, "the contact " + FormatOid(card.contact.GetOid()) + " was imported", "written");
+        ReportParts(session, write, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
+                    "written");
     }
     if (!batch.End()) stopped += std::string(stopped.empty() ? "" : "; ") + "a commit of the store failed";
     const size_t imported = stopped.empty() ? written.size() : StoredOf(session, written);

@@ -76,7 +76,8 @@ std::vector<std::u16string> PhoneKeys(std::u16string_view number) {
     if (!HasDigit(number)) return keys;
     keys.push_back(ReversedDigitsKey(number));
     for (std::u16string_view rest = Shorten(number);
-         rest.size() >= 6 && HasDigit(rest) && keys.size() < WordsFormat::kMaxPhoneKeys; rest = Shorten(rest)) {
+         rest.size() >= 6 && HasDigit(rest) && keys.size() < WordsFormat::kMaxPhoneKeys;
+         rest = Shorten(rest)) {
         keys.push_back(ReversedDigitsKey(rest));
     }
     return keys;

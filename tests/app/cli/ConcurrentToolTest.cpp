@@ -76,7 +76,8 @@ TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
     // First round: adds beside searches, lists and lookups.
     std::vector<ToolRun> runs;
     for (int i = 0; i < kWriters; ++i) {
-        runs.push_back({{"add", "last=Writer" + std::to_string(i), "mobile=+1 555 01" + std::to_string(10 + i)}});
+        runs.push_back(
+            {{"add", "last=Writer" + std::to_string(i), "mobile=+1 555 01" + std::to_string(10 + i)}});
         const std::vector<std::string> readers[] = {{"list"}, {"search", "writer"}, {"lookup", "5550110"}};
         runs.push_back({readers[i % 3]});
     }
@@ -101,7 +102,8 @@ TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
     ASSERT_TRUE(manager.Init(nullptr, nullptr));
     OidVector stored;
     CCeDBDatabase& records = manager.Databases().Contacts();
-    for (bool more = records.SeekFirst(); more; more = records.SeekNext()) stored.push_back(records.CurrentRecordId());
+    for (bool more = records.SeekFirst(); more; more = records.SeekNext())
+        stored.push_back(records.CurrentRecordId());
     OidVector indexed = manager.Index().ListAll(IndexOrder::Name, nullptr);
     std::sort(stored.begin(), stored.end());
     std::sort(indexed.begin(), indexed.end());

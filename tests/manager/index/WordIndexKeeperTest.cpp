@@ -68,7 +68,8 @@ TEST_F(KeptIndex, ChangesAreFoundAndKeptAcrossAReopen) {
     const uint32_t anna = Add(u"Anna", u"Berger", u"+1 555 010 1234");
     const uint32_t bern = Add(u"Bern", u"Adler", u"+1 555 020 9876");
     Settle();
-    ExpectFound({{u"ann", {anna}}, {u"ADL", {bern}}, {u"ber", {bern, anna}}, {u"0101234", {anna}}, {u"x", {}}});
+    ExpectFound(
+        {{u"ann", {anna}}, {u"ADL", {bern}}, {u"ber", {bern, anna}}, {u"0101234", {anna}}, {u"x", {}}});
     ContactSearch search(*manager);
     EXPECT_EQ(search.Lookup(u"5550209876"), OidVector{bern});
 
@@ -79,8 +80,9 @@ TEST_F(KeptIndex, ChangesAreFoundAndKeptAcrossAReopen) {
     ASSERT_TRUE(manager->UpdateContact(changed, true).Complete());
     ASSERT_TRUE(manager->DeleteContact(bern).record);
     Settle();
-    const std::vector<std::pair<std::u16string, OidVector>> after = {
-        {u"zel", {anna}}, {u"0101234", {}}, {u"0305555", {anna}}, {u"adler", {}}, {u"0209876", {}}, {u"", {anna}}};
+    const std::vector<std::pair<std::u16string, OidVector>> after = {{u"zel", {anna}},     {u"0101234", {}},
+                                                                     {u"0305555", {anna}}, {u"adler", {}},
+                                                                     {u"0209876", {}},     {u"", {anna}}};
     ExpectFound(after);
 
     ASSERT_TRUE(manager->SaveNow());
