@@ -483,6 +483,8 @@ same "files planted as links stay untouched" "outside the device" "$(cat "$work/
 dev=$dev_main
 
 # --- A full disk part-way through an import: the report says exactly what the store holds --------
+# Whether the disk fills before the import's first commit or after some depends on the machine's
+# speed; either way the contacts written since the last commit are gone and not counted.
 dev=$work/full
 ok init --no-phone --locale en_US
 for i in $(seq 3000); do
@@ -496,7 +498,6 @@ err=$(cat "$work/err")
 same "an import on a full disk: exit status" 1 "$status"
 told=$(sed -n 's/.*imported \([0-9]*\) of 3000 contacts.*/\1/p' <<<"$err")
 [ -n "$told" ] || fail "an import on a full disk does not say what was stored: [$err]"
-[ "${told:-0}" -gt 0 ] || fail "the disk was full before the import's first commit: [$err]"
 ok index rebuild
 same "an import on a full disk stored what it told" "$told" "$(contacts)"
 dev=$dev_main
