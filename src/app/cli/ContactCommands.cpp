@@ -132,6 +132,17 @@ std::vector<ImportedContact> ReadImportFile(Context& context, const std::string&
     return contacts;
 }
 
+// How many of the `written` contacts the store holds: after a failed commit, the ones written
+// since the commit before it are gone.
+size_t StoredOf(Session& session, const std::vector<uint32_t>& written) {
+    Contact contact;
+    return static_cast<size_t>(std::count_if(written.begin(), written.end(), [&](uint32_t oid) {
+        return session.Manager().ReadContact(oid, contact);
+    }));
+}
+
+// Writes every contact in one batch. When a write or a commit fails the import stops, and the
+// store is asked which of the contacts written so far it holds: that count is the one reported.
 void Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     std::deque<ImportedContact> all;  // grows without moving what it holds
@@ -141,29 +152,31 @@ void Import(Context& context, const Args& args) {
     Session session(context);
     ContactManager::Batch batch(session.Manager());
     std::map<std::u16string, uint32_t> categories;
-    size_t imported = 0;
-    const auto stop = [&](const std::string& why) {
-        session.Missed("imported " + std::to_string(imported) + " of " + std::to_string(all.size()) +
-                       " contacts; " + why);
-    };
+    std::vector<uint32_t> written;
+    std::string stopped;
     for (ImportedContact& card : all) {
         try {
             card.contact.categories = CategoryIds(card.categories, categories);
         } catch (const Failure& failure) {
-            stop(failure.what());
+            stopped = failure.what();
             break;
         }
-        const ContactWrite written = session.Manager().AddContact(card.contact, true);
-        if (!written.record) {
-            stop("the next cannot be written");
+        const ContactWrite write = session.Manager().AddContact(card.contact, true);
+        if (!write.record) {
+            stopped = "the next cannot be written";
             break;
         }
-        ++imported;
+        written.push_back(card.contact.GetOid());
         session.Changed();
-        ReportParts(session, written, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
+        ReportParts(session, write, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
                     "written");
     }
-    if (!batch.End()) session.Missed("the contacts written since the last commit are lost (it failed)");
+    if (!batch.End()) stopped += std::string(stopped.empty() ? "" : "; ") + "a commit of the store failed";
+    const size_t imported = stopped.empty() ? written.size() : StoredOf(session, written);
+    if (!stopped.empty()) {
+        session.Missed("imported " + std::to_string(imported) + " of " + std::to_string(all.size()) +
+                       " contacts (the store holds them; the others were not stored); " + stopped);
+    }
     session.Finish();
     context.out << "imported " << imported << " contacts\n";
 }

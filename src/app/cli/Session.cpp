@@ -1,8 +1,11 @@
 #include "app/cli/Session.h"
 
+#include <chrono>
 #include <exception>
+#include <thread>
 
 #include "ext/sync/PimSync.h"
+#include "platform/device/Device.h"
 #include "platform/loop/EventLoop.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/window/Window.h"
@@ -31,6 +34,7 @@ Session::ManagerLease::~ManagerLease() { ContactManager::Release(); }
 Session::Session(Context& context)
     : context_(context), manager_(ContactManager::Instance()), search_(manager_) {
     OpenDevice(context);
+    TakeTurn();
     plat::EnsureApplication();
     PimSync* sync = PimSync::Instance();
     window_.handle =
@@ -42,6 +46,20 @@ Session::Session(Context& context)
     if (!manager_.Init(registered ? sync : nullptr, nullptr)) {
         const std::string why = plat::LastErrorMessage();
         throw Failure("cannot open the contacts store or its index" + (why.empty() ? "" : ": " + why));
+    }
+}
+
+void Session::TakeTurn() {
+    if (!turn_.Open(plat::CurrentDevice().NamespacePath(u"brevane-cli.turn"))) {
+        throw Failure("the device's lock file cannot be opened; nothing was done");
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTurnWaitMs);
+    while (!turn_.TryLockExclusive()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            throw Failure("another brevane-cli command has been working on the device for " +
+                          std::to_string(kTurnWaitMs / 1000) + " s; nothing was done");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 

@@ -7,6 +7,12 @@
 // everything missed, its own index work included, into one Failure that says what was and was not
 // done. A session that ends without Finish (its command failed) still brings the index up to date,
 // and a failure of that is written to standard error and makes the tool's exit status 1.
+//
+// The tool's sessions on one device take turns (a lock of the device's namespace, held from
+// before the manager connects until it has closed): two tools at once would otherwise both keep
+// the shared index when the coordination engine has no slot left for one, or read it while the
+// other changes it. A session waits up to kTurnWaitMs for its turn and fails, having done
+// nothing, when it does not get it. A process that dies releases its turn.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,12 +20,15 @@
 #include "app/cli/Cli.h"
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
+#include "platform/shm/LockFile.h"
 #include "platform/window/WindowTypes.h"
 
 namespace cli {
 
 class Session {
 public:
+    static constexpr int kTurnWaitMs = 60000;
+
     // Opens the device and connects; throws Failure when the store cannot be used. What it opened
     // before a failure is closed again, in order, before the Failure leaves the constructor.
     explicit Session(Context& context);
@@ -53,10 +62,12 @@ private:
         ~ManagerLease();  // closes and releases the process's contact manager
     };
 
+    void TakeTurn();
     void UpdateIndex();
     std::string Report() const;
 
     Context& context_;
+    plat::LockFile turn_;  // released last, after everything below has closed
     OwnWindow window_;
     Registration registration_;
     ManagerLease lease_;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 #include "categories/manager/ShellSort.h"
 #include "core/str/Compare.h"
@@ -76,19 +77,11 @@ uint32_t ItemRef(const StdContact& contact) {
 // The ids in their first order, each once.
 Array<uint32_t> Distinct(const Array<uint32_t>& ids) {
     Array<uint32_t> distinct;
+    std::unordered_set<uint32_t> seen;
     for (uint32_t id : ids) {
-        bool seen = false;
-        for (uint32_t kept : distinct) seen = seen || kept == id;
-        if (!seen) distinct.Add(id);
+        if (seen.insert(id).second) distinct.Add(id);
     }
     return distinct;
-}
-
-int IndexOf(const Array<uint32_t>& ids, uint32_t id) {
-    for (int i = 0; i < ids.GetSize(); ++i) {
-        if (ids[i] == id) return i;
-    }
-    return -1;
 }
 
 }  // namespace
@@ -169,12 +162,15 @@ bool CategoryManager::IsAllowedName(std::u16string_view name) {
 int CategoryManager::AddCategory(const Str& name, uint32_t& id) {
     id = 0;
     if (!IsAllowedName(name.View())) return kAddFailed;
-    CCeDBDatabase byName;
-    if (!OpenOrdered(byName, kCategoryMainDb, plat::pom::CategoryByNameOrder())) return kAddFailed;
+    // The handle in name order stays open: opening one reads every category, which made each
+    // name of a card with a thousand categories cost a thousand reads.
+    if (!byName_.IsOpen() && !OpenOrdered(byName_, kCategoryMainDb, plat::pom::CategoryByNameOrder())) {
+        return kAddFailed;
+    }
     bool exists = false;
-    if (byName.SeekEqual(CCeDBProp(kNameProp, name.c_str(), false))) {
+    if (byName_.SeekEqual(CCeDBProp(kNameProp, name.c_str(), false))) {
         // The order's equality is the collation's; only exactly the same name counts.
-        const bool read = ReadForward(byName, kMainProps, 2, [&](const CCeDBRecord& record) {
+        const bool read = ReadForward(byName_, kMainProps, 2, [&](const CCeDBRecord& record) {
             const CCeDBProp* found = record.Find(kNameProp);
             if (found == nullptr || CompareLocale(found->GetText(), name.View()) != 0) return false;
             if (name == found->GetText()) {
@@ -328,13 +324,16 @@ bool CategoryManager::AddContactCategories(const StdContact& contact, const Arra
 
 bool CategoryManager::SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
     if (contact.GetRecordId() == 0) return false;
-    Array<uint32_t> toAdd = Distinct(ids);
+    const Array<uint32_t> wanted = Distinct(ids);
+    std::unordered_set<uint32_t> missing(wanted.begin(), wanted.end());
     Array<plat::CeOid> toDelete;
     const bool ok = VisitItem(ItemRef(contact), [&](const CCeDBRecord& record) {
-        const int kept = IndexOf(toAdd, NumberOf(record, kNameProp).value_or(0));
-        if (kept >= 0) toAdd.RemoveAt(kept);
-        else toDelete.Add(record.GetOid());
+        if (missing.erase(NumberOf(record, kNameProp).value_or(0)) == 0) toDelete.Add(record.GetOid());
     });
+    Array<uint32_t> toAdd;
+    for (uint32_t id : wanted) {
+        if (missing.contains(id)) toAdd.Add(id);
+    }
     return ok && DeleteRecords(toDelete) && AddContactCategories(contact, toAdd);
 }
 

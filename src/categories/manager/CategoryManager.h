@@ -76,6 +76,7 @@ private:
 
     CCeDBDatabase main_;   // "CategoryMainDB" ordered by id
     CCeDBDatabase assoc_;  // "CategoryAssocDB" ordered by (item, category)
+    CCeDBDatabase byName_;  // "CategoryMainDB" ordered by name, opened by the first AddCategory
 };
 
 // Sorts category entries (or names) by name with the device locale's collation.

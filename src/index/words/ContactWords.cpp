@@ -10,8 +10,24 @@
 
 namespace {
 
+// Whether `text` is inline binary data kept as a value ("data:...;base64,..."; an import keeps a
+// picture it cannot decode that way): its letters are no words of the contact, and a picture's
+// base64 would put megabytes of random words into the index.
+bool IsInlineData(std::u16string_view text) {
+    constexpr std::u16string_view kScheme = u"data:";
+    if (text.size() < kScheme.size()) return false;
+    for (size_t i = 0; i < kScheme.size(); ++i) {
+        if ((text[i] | 0x20) != kScheme[i]) return false;
+    }
+    const size_t comma = text.find(u',');
+    return comma != std::u16string_view::npos && text.substr(0, comma).ends_with(u";base64");
+}
+
 class WordSink {
 public:
+    void Value(std::u16string_view text) {
+        if (!IsInlineData(text)) Text(text);
+    }
     void Text(std::u16string_view text) {
         ForEachToken(text, [this](std::u16string_view token) { words.push_back({std::u16string(token)}); });
     }
@@ -40,7 +56,7 @@ void FurtherValues(const ContactCustProps& values, WordSink& sink) {
             if (list == &values.phones) {
                 sink.Phone((*list)[i].value.View());
             } else {
-                sink.Text((*list)[i].value.View());
+                sink.Value((*list)[i].value.View());
             }
         }
     }

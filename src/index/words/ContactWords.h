@@ -1,7 +1,7 @@
 #pragma once
 // The words of a contact, in the order they are indexed: its 58 texts, its two dates as the user
 // reads them (ContactDate.h), its phone numbers again with their trailing-digit keys, its further
-// values (further numbers with their keys too), its note.
+// values (further numbers with their keys too; inline binary data left out), its note.
 #include <string>
 #include <string_view>
 #include <vector>

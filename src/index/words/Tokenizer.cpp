@@ -21,10 +21,22 @@ bool HasDigit(std::u16string_view text) {
 
 std::u16string ReversedDigitsKey(std::u16string_view number) {
     std::u16string key(1, WordsFormat::kPhoneKeyMark);
-    for (auto it = number.rbegin(); it != number.rend(); ++it) {
+    for (auto it = number.rbegin(); it != number.rend() && key.size() < WordsFormat::kMaxWordUnits; ++it) {
         if (IsDigit(*it)) key += *it;
     }
     return key;
+}
+
+bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
+
+// The token cut to the longest word kept, never between the two halves of a surrogate pair.
+std::u16string_view Kept(const std::u16string& token) {
+    std::u16string_view kept(token);
+    if (kept.size() > WordsFormat::kMaxWordUnits) {
+        kept = kept.substr(0, WordsFormat::kMaxWordUnits);
+        if (IsHighSurrogate(kept.back())) kept.remove_suffix(1);
+    }
+    return kept;
 }
 
 }  // namespace
@@ -33,9 +45,10 @@ void ForEachToken(std::u16string_view text, const std::function<void(std::u16str
     std::u16string token;
     for (size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !IsIndexSeparator(text[i])) {
-            token += plat::LowerUnit(text[i]);
+            // One unit past the longest word tells a cut word; the rest of the run is skipped.
+            if (token.size() <= WordsFormat::kMaxWordUnits) token += plat::LowerUnit(text[i]);
         } else if (!token.empty()) {
-            take(token);
+            take(Kept(token));
             token.clear();
         }
     }
@@ -62,7 +75,8 @@ std::vector<std::u16string> PhoneKeys(std::u16string_view number) {
     std::vector<std::u16string> keys;
     if (!HasDigit(number)) return keys;
     keys.push_back(ReversedDigitsKey(number));
-    for (std::u16string_view rest = Shorten(number); rest.size() >= 6 && HasDigit(rest);
+    for (std::u16string_view rest = Shorten(number);
+         rest.size() >= 6 && HasDigit(rest) && keys.size() < WordsFormat::kMaxPhoneKeys;
          rest = Shorten(rest)) {
         keys.push_back(ReversedDigitsKey(rest));
     }

@@ -1,5 +1,7 @@
 #include "index/words/WordImageCheck.h"
 
+#include <algorithm>
+
 #include "index/format/Words.h"
 #include "index/words/WordsFormat.h"
 
@@ -23,7 +25,25 @@ bool WordImageCheck::Run() {
     return TreeAndMap(kTextRootWord, kTextMapWord) && TreeAndMap(kGroupRootWord, kGroupMapWord) &&
            List(store_.HeaderWord(kOrderNameWord), 4) && List(store_.HeaderWord(kOrderFileAsWord), 4) &&
            List(store_.HeaderWord(kSlotTableWord), 8) && Categories(store_.HeaderWord(kCategoriesWord)) &&
-           List(store_.HeaderWord(kUncategorisedWord), 4);
+           List(store_.HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
+}
+
+// The OIDs of the count-prefixed list at `offset` (checked by List before), sorted.
+std::vector<uint32_t> WordImageCheck::SortedItems(uint32_t offset, uint32_t itemBytes) const {
+    std::vector<uint32_t> oids(offset == 0 ? 0 : Word(offset + kCountAt));
+    for (uint32_t i = 0; i < oids.size(); ++i) oids[i] = Word(offset + kItemsAt + itemBytes * i);
+    std::sort(oids.begin(), oids.end());
+    return oids;
+}
+
+// The slot table holds each contact once, and each order lists exactly its contacts, each once:
+// a list drawn from an order would otherwise show a contact twice or leave one out.
+bool WordImageCheck::OrdersListEveryContactOnce() const {
+    using namespace IndexFormat;
+    const std::vector<uint32_t> held = SortedItems(store_.HeaderWord(kSlotTableWord), 8);
+    if (std::adjacent_find(held.begin(), held.end()) != held.end()) return false;
+    return SortedItems(store_.HeaderWord(kOrderNameWord), 4) == held &&
+           SortedItems(store_.HeaderWord(kOrderFileAsWord), 4) == held;
 }
 
 // The category table, ascending by id, and each category's list.

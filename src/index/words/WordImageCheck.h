@@ -7,6 +7,7 @@
 //   links agree, at most 20 entries used, every entry a node of the map's tree);
 // - the two orders, the slot table, the category table (ascending by id) with each category's
 //   list, and the list of the uncategorised contacts;
+// - the slot table names each contact once and each order lists exactly those contacts, once;
 // and no two records share a block (a list freed through one node would stay in use by another).
 // The checksum already refuses damaged files; this refuses a file whose checksum matches but
 // whose records a faulty or foreign writer left wrong, before any reader follows them. Such a
@@ -30,6 +31,8 @@ private:
     bool Map(uint32_t map);
     bool Chunks(uint32_t first);
     bool Categories(uint32_t table);
+    bool OrdersListEveryContactOnce() const;
+    std::vector<uint32_t> SortedItems(uint32_t offset, uint32_t itemBytes) const;
     // The bytes of the block in use at `offset` when they are at least `minBytes` and no record
     // claimed the block before; 0 otherwise.
     uint32_t Claim(uint32_t offset, uint32_t minBytes);

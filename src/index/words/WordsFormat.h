@@ -1,6 +1,7 @@
 #pragma once
 // Byte layout of the word index's records in the heap of pim_index1.dat. All words are 32-bit
 // little-endian; offsets are image offsets, 0 for none. docs/index-files.md shows the same.
+#include <cstddef>
 #include <cstdint>
 
 namespace WordsFormat {
@@ -34,5 +35,12 @@ inline constexpr uint32_t kChunkBytes = kChunkNodesAt + 4 * kChunkCapacity;  // 
 // The key of a phone number's trailing digits in the text tree: this mark, then the digits in
 // reverse order.
 inline constexpr char16_t kPhoneKeyMark = u'~';
+
+// The longest word the index keeps, in UTF-16 units: a longer run of characters is indexed (and
+// searched) by its beginning, so a value's cost stays linear in its length and a word of a
+// megabyte does not become a megabyte of tree. A phone key (its mark and trailing digits) is
+// cut to the same length, and a number gives at most kMaxPhoneKeys keys.
+inline constexpr size_t kMaxWordUnits = 64;
+inline constexpr size_t kMaxPhoneKeys = 8;
 
 }  // namespace WordsFormat

@@ -322,10 +322,17 @@ void ContactManager::IndexFailed(int line) {
     throw FatalError(kFatalDatabase, 0);
 }
 
-void ContactManager::FullRebuild() {
+void ContactManager::FullRebuild() { Rebuild(true); }
+
+void ContactManager::CheckIndex() { Rebuild(false); }
+
+void ContactManager::Rebuild(bool reportProgress) {
     beingUpdated_ = true;
     index_->MarkFilesInvalid();
-    listener_->OnProgress(0);
+    const auto progress = [&](uint32_t step) {
+        if (reportProgress) listener_->OnProgress(step);
+    };
+    progress(0);
     plat::DatabaseStatus status;
     const uint32_t count = db_.Contacts().GetStatus(status) ? status.recordCount : 0;
     const uint32_t unit = count / kProgressUnits;
@@ -344,34 +351,12 @@ void ContactManager::FullRebuild() {
         const uint32_t now = unit == 0 ? read : read / unit;
         if (now != shown && step < kProgressUnits) {
             shown = now;
-            listener_->OnProgress(++step);
+            progress(++step);
         }
     }
-    if (shown != kProgressUnits) listener_->OnProgress(++step);
+    if (shown != kProgressUnits) progress(++step);
     if (!index_->FinishRebuild()) IndexFailed(kLineAddFailed);
-    listener_->OnProgress(kProgressLast);
-    StartSaveTimer();
-}
-
-void ContactManager::CheckIndex() {
-    beingUpdated_ = true;
-    OidVector stale = index_->ListAll(IndexOrder::Name, nullptr);
-    std::sort(stale.begin(), stale.end());
-    const std::optional<Assignments> categories = ReadAllCategories();
-    CCeDBDatabase& contacts = db_.Contacts();
-    for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
-        Contact contact;
-        if (!ReadForIndex(contact, categories)) break;
-        const auto held = std::lower_bound(stale.begin(), stale.end(), contact.GetOid());
-        const bool known = held != stale.end() && *held == contact.GetOid();
-        if (known) stale.erase(held);
-        if ((known ? index_->Update(contact) : index_->Add(contact)) != IndexChange::Done) {
-            IndexFailed(kLineReplaceFailed);
-        }
-    }
-    for (const uint32_t oid : stale) {
-        if (index_->Remove(oid) == IndexChange::Failed) IndexFailed(__LINE__);
-    }
+    progress(kProgressLast);
     StartSaveTimer();
 }
 

@@ -308,7 +308,7 @@ public:
 
     VCard Build(const CsvRow& row) {
         card_.line = row.line;
-        for (size_t i = 0; i < columns_.size(); ++i) {
+        for (size_t i = 0; i < columns_.size() && i < row.fields.size(); ++i) {
             if (!row.fields[i].empty()) Take(i, row.fields[i]);
         }
         Finish();

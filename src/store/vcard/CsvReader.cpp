@@ -18,6 +18,11 @@ bool IsBlankRow(const CsvRow& row) {
                        [](const std::u16string& field) { return field.empty(); });
 }
 
+bool HoldsNul(const CsvRow& row) {
+    return std::any_of(row.fields.begin(), row.fields.end(),
+                       [](const std::u16string& field) { return field.find(u'\0') != std::u16string::npos; });
+}
+
 }  // namespace
 
 CsvReader::CsvReader(std::u16string_view text) : text_(text), crEndsLines_(CrEndsLines(text)) {}
@@ -47,6 +52,11 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vec
             break;
         }
         if (IsBlankRow(row)) continue;
+        if (HoldsNul(row)) {
+            // A stored text ends at its first NUL: the row is refused, never cut short.
+            skipped.push_back({row.line, ReadSkip::Part::kRow, "a NUL character inside a field"});
+            continue;
+        }
         const auto last = std::find_if(row.fields.rbegin(), row.fields.rend(),
                                        [](const std::u16string& f) { return !f.empty(); });
         const size_t used = static_cast<size_t>(row.fields.rend() - last);
@@ -56,7 +66,10 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vec
                                    std::to_string(table.header.size())});
             continue;
         }
-        row.fields.resize(table.header.size());
+        // Trailing empty fields are dropped, never added: a short row of a table of thousands
+        // of columns costs what it holds.
+        row.fields.resize(used);
+        row.fields.shrink_to_fit();
         table.rows.push_back(std::move(row));
     }
     return ReadStatus::Ok();

@@ -12,6 +12,8 @@
 
 struct CsvRow {
     int line = 0;  // the line of the file the row begins on
+    // The fields from the first column to the last that is not empty; the columns after them
+    // are empty.
     std::vector<std::u16string> fields;
 };
 
@@ -24,8 +26,9 @@ struct CsvTable {
 class CsvReader {
 public:
     // Reads the header and every row. A row with more non-empty fields than the header has columns
-    // is skipped, and so is a row whose quoted field is never closed (with the rest of the file,
-    // which that field swallowed); each skip is listed in `skipped`. Fails, naming the line, when
+    // is skipped, and so is a row with a NUL character in a field and a row whose quoted field is
+    // never closed (with the rest of the file, which that field swallowed); each skip is listed in
+    // `skipped`. Fails, naming the line, when
     // the file has no header row (or the header's quote is never closed).
     static ReadStatus Read(std::string_view fileBytes, CsvTable& table, std::vector<ReadSkip>& skipped);
 

@@ -80,5 +80,11 @@ bool DecodePropertyValue(VCardProperty& property, std::string& reason) {
         reason = property.name + ": unknown character set \"" + charset + "\"";
         return false;
     }
+    // A text stored for the contact ends at its first NUL: a value holding one would be cut
+    // without a word, so it is refused and named instead.
+    if (property.value.find(u'\0') != std::u16string::npos) {
+        reason = property.name + ": a NUL character inside the value";
+        return false;
+    }
     return true;
 }

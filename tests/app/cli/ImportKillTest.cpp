@@ -4,10 +4,8 @@
 // moments are drawn over the time an import that was not killed spent from its first write to the
 // volume (the file read and parsed before matter little) to its end; BREVANE_IMPORT_KILLS sets how
 // many kills (3 by default).
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,9 +27,8 @@
 #include "store/contact/NamedValues.h"
 #include "store/db/DbNames.h"
 #include "store/vcard/ContactTransfer.h"
+#include "support/ChildProcesses.h"
 #include "support/TempDevice.h"
-
-extern char** environ;
 
 namespace {
 
@@ -59,17 +56,7 @@ protected:
 
     // Starts brevane-cli import on the device at `root`.
     static pid_t StartImport(const std::filesystem::path& root, const std::filesystem::path& file) {
-        std::vector<std::string> words{BREVANE_CLI, "--root", root.string(), "import", file.string()};
-        std::vector<char*> argv;
-        for (std::string& word : words) argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        return spawned == 0 ? pid : 0;
+        return SpawnProgram({BREVANE_CLI, "--root", root.string(), "import", file.string()});
     }
 
     // The size of the volume's write-ahead log: it grows from the import's first write on.
@@ -87,13 +74,6 @@ protected:
             std::this_thread::sleep_for(std::chrono::microseconds(500));
         }
         return true;
-    }
-
-    static int Wait(pid_t pid) {
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     static uint32_t RecordCount(std::u16string_view name) {
@@ -164,7 +144,7 @@ TEST_F(ImportKill, EveryContactIsWholeOrAbsentAndIndexedOnce) {
     ASSERT_NE(whole, 0);
     ASSERT_TRUE(AwaitFirstWrite(device_.Root(), whole));
     const auto start = Clock::now();
-    ASSERT_EQ(Wait(whole), 0);
+    ASSERT_EQ(WaitExit(whole), 0);
     const auto length = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
     EXPECT_EQ(CheckWholeOrAbsent(), static_cast<size_t>(kContacts));
 
@@ -181,7 +161,7 @@ TEST_F(ImportKill, EveryContactIsWholeOrAbsentAndIndexedOnce) {
         AwaitFirstWrite(device.Root(), pid);
         std::this_thread::sleep_for(delay);
         kill(pid, SIGKILL);
-        Wait(pid);
+        WaitExit(pid);
         const size_t stored = CheckWholeOrAbsent();
         RecordProperty("stored_after_kill_" + std::to_string(round), static_cast<int>(stored));
     }

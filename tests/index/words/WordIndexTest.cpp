@@ -4,13 +4,16 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 #include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/format/Words.h"
+#include "index/words/ContactWords.h"
 #include "index/words/Tokenizer.h"
 #include "index/words/WordsFormat.h"
 #include "support/SortKeyTable.h"
+#include "store/contact/Contact.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -60,6 +63,28 @@ TEST(Tokenizer, SplitsAtSeparatorsAndLowerCases) {
         {u"\u0416\u0401\u00c4", {u"\u0436\u0451\u00e4"}},
     };
     for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens);
+
+    // A run longer than the longest word is kept by its beginning, never half a surrogate pair.
+    using WordsFormat::kMaxWordUnits;
+    const std::u16string huge(1 << 20, u'Q'), q(kMaxWordUnits, u'q');
+    EXPECT_EQ(Tokens(huge + u" tail"), (std::vector<std::u16string>{q, u"tail"}));
+    const std::u16string paired = std::u16string(kMaxWordUnits - 1, u'a') + u"\U0001F600b";
+    EXPECT_EQ(Tokens(paired), std::vector<std::u16string>{std::u16string(kMaxWordUnits - 1, u'a')});
+}
+
+// A value kept as inline binary data (a picture an import could not decode) gives no words; a
+// text that only looks like it does.
+TEST(ContactWordsTest, InlineDataIsNotIndexed) {
+    Contact contact;
+    contact.SetText(kFieldLast, Str(u"Imre"));
+    contact.others.Add({Str(u"PHOTO"), Str(u"DATA:image/jpeg;base64,QUJDREVGR0hJSktMTU5PUA==")});
+    contact.others.Add({Str(u"Remark"), Str(u"data: collected, base64 not used")});
+    std::set<std::u16string> words;
+    for (const IndexWord& word : ContactWords(contact, u"")) words.insert(word.text);
+    EXPECT_TRUE(words.contains(u"imre") && words.contains(u"collected") && words.contains(u"remark"));
+    EXPECT_TRUE(words.contains(u"photo"));
+    for (const std::u16string& word : words) EXPECT_EQ(word.find(u"qujd"), std::u16string::npos);
+    EXPECT_FALSE(words.contains(u"jpeg"));
 }
 
 TEST(Tokenizer, PhoneKeysCoverEachTrailingNumber) {
@@ -70,6 +95,14 @@ TEST(Tokenizer, PhoneKeysCoverEachTrailingNumber) {
         {u"12", {u"~21"}},
     };
     for (const auto& c : cases) EXPECT_EQ(PhoneKeys(c.number), c.keys) << Str(c.number).ToUtf8();
+
+    // A number of a megabyte gives a few keys of bounded length.
+    std::u16string parts;
+    for (int i = 0; i < 100000; ++i) parts += u"5551234 / ";
+    const std::vector<std::u16string> keys = PhoneKeys(parts + std::u16string(1 << 20, u'7'));
+    EXPECT_EQ(keys.size(), WordsFormat::kMaxPhoneKeys);
+    EXPECT_EQ(keys.front(), u"~" + std::u16string(WordsFormat::kMaxWordUnits - 1, u'7'));
+    for (const std::u16string& key : keys) EXPECT_LE(key.size(), WordsFormat::kMaxWordUnits);
     EXPECT_EQ(Shorten(u"+7 (421) 555-1234"), u"");
     EXPECT_EQ(Shorten(u"5551234 / 5559876"), u"5551234");
 }
@@ -90,6 +123,16 @@ TEST_F(WordIndexTest, PrefixesOfEveryTokenMustMeetOnOneContact) {
     };
     for (const auto& c : cases) EXPECT_EQ(Sorted(Find(c.query)), c.found) << Str(c.query).ToUtf8();
     EXPECT_EQ(Find(u"ann"), (OidVector{5, 3, 1, 2})) << "display order: Ann, Annandale, Neil, Smith";
+}
+
+// A word longer than the index keeps is found by any typed beginning, however long.
+TEST_F(WordIndexTest, LongWordsAreFoundByTheirBeginnings) {
+    const std::u16string word(100000, u'z');
+    Add(1, word + u" short");
+    Add(2, std::u16string(WordsFormat::kMaxWordUnits - 1, u'z') + u"y");
+    EXPECT_EQ(Find(word), OidVector{1});
+    EXPECT_EQ(Find(word.substr(0, 3 * WordsFormat::kMaxWordUnits)), OidVector{1});
+    EXPECT_EQ(Sorted(Find(u"zzz")), (OidVector{1, 2}));
 }
 
 TEST_F(WordIndexTest, TailSplitsKeepBothWordsFindable) {
@@ -218,6 +261,16 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a chunk naming no node", [&] { StoreWord(at(firstChunk() + kChunkNodesAt), firstChunk()); }, false},
         {"a contact map out of order", [&] { StoreWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt), 9); }, false},
         {"an order longer than its block", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderNameWord)), 40); }, false},
+        {"an order listing a contact twice", [&] {
+             const uint32_t order = index.Store().HeaderWord(IndexFormat::kOrderNameWord);
+             StoreWord(at(order + kItemsAt + 4), LoadWord(at(order + kItemsAt)));
+         }, false},
+        {"an order leaving a contact out", [&] {
+             StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderFileAsWord) + kCountAt), 2);
+         }, false},
+        {"an order naming a contact not held", [&] {
+             StoreWord(at(index.Store().HeaderWord(IndexFormat::kOrderFileAsWord) + kItemsAt), 77);
+         }, false},
         {"a category table out of order", [&] { StoreWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt), 9); }, false},
         {"a category list longer than its block", [&] {
              StoreWord(at(LoadWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt + 4))), 40);

@@ -4,6 +4,7 @@
 // test clock drives the 500 ms and 2000 ms timers; the peer's notifications arrive for real.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -99,6 +100,24 @@ TEST_F(ManagerWithPeer, FifteenChangesRebuildInsteadOfPerContactCalls) {
     EXPECT_EQ(std::pair(index->rebuilds, index->held.size()), std::pair(1, size_t{15}));
     EXPECT_EQ(std::tuple(recorder.Count("added"), recorder.Count("reloaded"), recorder.calls.back()),
               std::tuple(size_t{0}, size_t{1}, std::string("many 0")));
+}
+
+// An index found stale (another program's changes it never saw, a kill before its save) is made
+// to hold exactly the stored contacts by one bulk rebuild, not a replace per contact (which cost
+// far more than a rebuild), and quietly: no progress is reported.
+TEST_F(ManagerWithPeer, AStaleIndexIsBroughtUpAtTheCostOfOneRebuild) {
+    const std::vector<uint32_t> made = Peer("add", "20");
+    manager->Close();
+    index->openResult = IndexOpen::Stale;
+    index->held = {{made.at(0), Str(u"Old")}, {0xdead, Str(u"Gone")}};
+    const int rebuilds = index->rebuilds, puts = index->puts;
+    recorder.calls.clear();
+    ASSERT_TRUE(manager->Init(nullptr, &recorder));
+    EXPECT_EQ(std::pair(index->rebuilds - rebuilds, index->puts - puts), std::pair(1, 0));
+    OidVector expected(made.begin(), made.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(index->ListAll(IndexOrder::Name, nullptr), expected);
+    EXPECT_EQ(recorder.calls, std::vector<std::string>{});
 }
 
 TEST_F(ManagerWithPeer, OtherDatabasesAndUnknownDeletesChangeNothing) {

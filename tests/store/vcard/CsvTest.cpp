@@ -15,11 +15,12 @@ TEST(CsvReader, QuotingSeparatorsAndLineBreaks) {
         {"a,b,c\r\n1,\"two, \"\"2\"\"\",3\r\n", u',', {u"a", u"b", u"c"},
          {{u"1", u"two, \"2\"", u"3"}}, {2}},
         {"\xef\xbb\xbf a ;b\n\"x\ny\";z\n\n;\nq\n", u';', {u"a", u"b"},
-         {{u"x\ny", u"z"}, {u"q", u""}}, {2, 6}},
+         {{u"x\ny", u"z"}, {u"q"}}, {2, 6}},
         {"a\tb\r1\t\"2\"tail\r", u'\t', {u"a", u"b"}, {{u"1", u"2tail"}}, {2}},
         {"\"a,b\";c\n1;2\n", u';', {u"a,b", u"c"}, {{u"1", u"2"}}, {2}},
-        {"a,b,c\n1,,,,\n", u',', {u"a", u"b", u"c"}, {{u"1", u"", u""}}, {2}},
-        {"a,b\n1\n", u',', {u"a", u"b"}, {{u"1", u""}}, {2}},
+        {"a,b,c\n1,,,,\n", u',', {u"a", u"b", u"c"}, {{u"1"}}, {2}},
+        {"a,b\n1\n", u',', {u"a", u"b"}, {{u"1"}}, {2}},
+        {"a,b,c\n,2\n", u',', {u"a", u"b", u"c"}, {{u"", u"2"}}, {2}},
     };
     for (const auto& c : cases) {
         CsvTable table;
@@ -50,6 +51,7 @@ TEST(CsvReader, DamagedRowsAreSkippedAndNamed) {
         {"a,b\n1,2\n\"open,3\n4,5\n", "ok", 1,
          {"line 3: quoted field not closed (the rest of the file is in it) (row skipped)"}},
         {"a,b\n1,2,3\n4,5\n", "ok", 1, {"line 2: 3 fields, but the header has 2 (row skipped)"}},
+        {std::string("a,b\n1,5\0" "5\n4,5\n", 14), "ok", 1, {"line 2: a NUL character inside a field (row skipped)"}},
         {"a,b\r\r\n1,\"x\r\r\ny\"\r\r\n2,3\r\r\n", "ok", 2, {}},
     };
     for (const auto& c : cases) {
@@ -64,6 +66,24 @@ TEST(CsvReader, DamagedRowsAreSkippedAndNamed) {
     ASSERT_TRUE(CsvReader::Read("a,b\r\r\n1,\"x\r\r\ny\"\r\r\n", table, skipped).ok());
     EXPECT_EQ(table.rows.at(0).fields, (std::vector<std::u16string>{u"1", u"x\r\ny"}))
         << "CR CR LF is one break";
+}
+
+// A table of 10,000 columns whose rows fill a few: each row keeps what it holds, and its contact
+// takes the columns it has.
+TEST(CsvReader, ShortRowsOfAWideTableCostWhatTheyHold) {
+    std::string text = "Last Name";
+    for (int i = 1; i < 10000; ++i) text += ",Column " + std::to_string(i);
+    for (int i = 0; i < 2000; ++i) text += "\nRow" + std::to_string(i) + ",x";
+    CsvTable table;
+    std::vector<ReadSkip> skipped;
+    ASSERT_TRUE(CsvReader::Read(text, table, skipped).ok());
+    ASSERT_EQ(table.rows.size(), 2000u);
+    size_t fields = 0;
+    for (const CsvRow& row : table.rows) fields += row.fields.capacity();
+    EXPECT_EQ(fields, 2 * table.rows.size());
+    const auto contacts = ImportOk("Last Name,Phone,Notes\nSolo\nPair,555 0101\n");
+    ASSERT_EQ(contacts.size(), 2u);
+    EXPECT_EQ(contacts[0].contact.GetText(kFieldLast), Str(u"Solo"));
 }
 
 TEST(CsvImport, DesktopExportWithQuotedCellsAndDefaults) {

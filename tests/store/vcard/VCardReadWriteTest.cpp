@@ -150,6 +150,11 @@ TEST(VCardReader, SkipsWhatCannotBeReadAndReadsTheRest) {
         {"BEGIN:VCARD\nNOTE;ENCODING=X-ZIP:abc\nN;CHARSET=NO-SUCH:a\nN:A\nEND:VCARD\n", {"A"},
          {"line 2: NOTE: unknown encoding \"X-ZIP\" (property skipped)",
           "line 3: N: unknown character set \"NO-SUCH\" (property skipped)"}},
+        // A NUL, as it is or quoted-printable, would cut the stored text: the property is refused.
+        {std::string("BEGIN:VCARD\nTEL:555\0" "123\nN:A\nNOTE;ENCODING=QUOTED-PRINTABLE:x=00y\nEND:VCARD\n", 75),
+         {"A"},
+         {"line 2: TEL: a NUL character inside the value (property skipped)",
+          "line 4: NOTE: a NUL character inside the value (property skipped)"}},
         {"BEGIN:VCARD\nEND:VCALENDAR\n", {},
          {"line 2: END:VCALENDAR inside a vCard (property skipped)",
           "line 1: BEGIN:VCARD without END:VCARD (card skipped)"}},
