@@ -1,6 +1,6 @@
 // add, update, delete, import, export: changes of contacts and their transfer as vCards.
 #include <algorithm>
-#include <deque>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -116,20 +116,26 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
-// Reads one file; what was left out is named on standard error, with how many contacts were read.
-// A file that gives no contact fails the whole import.
-std::vector<ImportedContact> ReadImportFile(Context& context, const std::string& path) {
-    std::vector<ImportedContact> contacts;
+// Reads one file, handing each contact to `take` as it is read; with `report`, what was left out
+// is named on standard error, with how many contacts were read. A file that gives no contact fails
+// the whole import (it hands none on). The number of contacts read.
+size_t ReadImportFile(Context& context, const std::string& path, bool report, const ContactSink& take) {
     std::vector<ReadSkip> skipped;
-    const ReadStatus status = ImportContacts(ReadFile(path), contacts, skipped);
-    for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
+    size_t read = 0;
+    const ReadStatus status = ForEachImported(ReadFile(path), skipped, [&](ImportedContact&& contact) {
+        ++read;
+        return take(std::move(contact));
+    });
+    if (report) {
+        for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
+    }
     if (!status.ok()) throw Failure(path + ": " + status.ToString());
+    if (!report) return read;
     const auto lost =
         std::count_if(skipped.begin(), skipped.end(), [](const ReadSkip& s) { return s.LosesContact(); });
-    context.err << path << ": " << contacts.size() << " of " << contacts.size() + static_cast<size_t>(lost)
-                << " contacts read\n";
+    context.err << path << ": " << read << " of " << read + static_cast<size_t>(lost) << " contacts read\n";
     if (!skipped.empty()) context.status = kDoneWithSkips;
-    return contacts;
+    return read;
 }
 
 // How many of the `written` contacts the store holds: after a failed commit, the ones written
@@ -141,40 +147,63 @@ size_t StoredOf(Session& session, const std::vector<uint32_t>& written) {
     }));
 }
 
-// Writes every contact in one batch. When a write or a commit fails the import stops, and the
-// store is asked which of the contacts written so far it holds: that count is the one reported.
+// Writes the contacts it is handed, one at a time, until one cannot be written; after that it
+// only lets the reading go on, so that the import can tell how many there were.
+class ImportWriter {
+public:
+    explicit ImportWriter(Session& session) : session_(session) {}
+
+    bool operator()(ImportedContact&& card) {
+        if (!stopped_.empty()) return true;
+        try {
+            card.contact.categories = CategoryIds(card.categories, categories_);
+        } catch (const Failure& failure) {
+            stopped_ = failure.what();
+            return true;
+        }
+        const ContactWrite write = session_.Manager().AddContact(card.contact, true);
+        if (!write.record) {
+            stopped_ = "the next cannot be written";
+            return true;
+        }
+        written_.push_back(card.contact.GetOid());
+        session_.Changed();
+        ReportParts(session_, write, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
+                    "written");
+        return true;
+    }
+
+    std::string& Stopped() { return stopped_; }
+    const std::vector<uint32_t>& Written() const { return written_; }
+
+private:
+    Session& session_;
+    std::map<std::u16string, uint32_t> categories_;
+    std::vector<uint32_t> written_;
+    std::string stopped_;
+};
+
+// Writes every contact in one batch, each as it is read, so that a large file is never held
+// parsed whole. With several files each is read through first, so that one giving no contact
+// stops the import before anything is written. When a write or a commit fails the import stops,
+// and the store is asked which of the contacts written so far it holds: that count is the one
+// reported.
 void Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
-    std::deque<ImportedContact> all;  // grows without moving what it holds
-    for (const std::string& path : args) {
-        for (ImportedContact& contact : ReadImportFile(context, path)) all.push_back(std::move(contact));
+    const bool checkFirst = args.size() > 1;
+    if (checkFirst) {
+        for (const std::string& path : args) ReadImportFile(context, path, true, [](ImportedContact&&) { return true; });
     }
     Session session(context);
     ContactManager::Batch batch(session.Manager());
-    std::map<std::u16string, uint32_t> categories;
-    std::vector<uint32_t> written;
-    std::string stopped;
-    for (ImportedContact& card : all) {
-        try {
-            card.contact.categories = CategoryIds(card.categories, categories);
-        } catch (const Failure& failure) {
-            stopped = failure.what();
-            break;
-        }
-        const ContactWrite write = session.Manager().AddContact(card.contact, true);
-        if (!write.record) {
-            stopped = "the next cannot be written";
-            break;
-        }
-        written.push_back(card.contact.GetOid());
-        session.Changed();
-        ReportParts(session, write, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
-                    "written");
-    }
+    ImportWriter writer(session);
+    size_t read = 0;
+    for (const std::string& path : args) read += ReadImportFile(context, path, !checkFirst, std::ref(writer));
+    std::string& stopped = writer.Stopped();
     if (!batch.End()) stopped += std::string(stopped.empty() ? "" : "; ") + "a commit of the store failed";
-    const size_t imported = stopped.empty() ? written.size() : StoredOf(session, written);
+    const size_t imported = stopped.empty() ? writer.Written().size() : StoredOf(session, writer.Written());
     if (!stopped.empty()) {
-        session.Missed("imported " + std::to_string(imported) + " of " + std::to_string(all.size()) +
+        session.Missed("imported " + std::to_string(imported) + " of " + std::to_string(read) +
                        " contacts (the store holds them; the others were not stored); " + stopped);
     }
     session.Finish();
