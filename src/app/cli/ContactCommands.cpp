@@ -1,9 +1,9 @@
 // add, update, delete, import, export: changes of contacts and their transfer as vCards.
 #include <algorithm>
 #include <functional>
+#include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "app/cli/ContactFields.h"
 #include "app/cli/Session.h"
@@ -108,12 +108,17 @@ void Delete(Context& context, const Args& args) {
     session.Finish();
 }
 
+// The file's bytes, held once (a large import file is most of what the import holds).
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Failure("cannot read " + path);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    std::string bytes;
+    std::error_code error;
+    if (const uintmax_t size = std::filesystem::file_size(path, error); !error) bytes.reserve(size);
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    if (in.bad()) throw Failure("cannot read " + path);
+    return bytes;
 }
 
 // Reads one file, handing each contact to `take` as it is read; with `report`, what was left out

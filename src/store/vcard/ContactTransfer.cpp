@@ -15,8 +15,8 @@ enum class FileKind { kEmpty, kVCard, kTable };
 
 // A file whose first line that is not blank begins with "BEGIN:" is taken for a vCard file.
 FileKind KindOf(std::string_view fileBytes) {
-    const std::string text = FileBytesToText(fileBytes);
-    LineReader lines(text);
+    std::string converted;
+    LineReader lines(FileTextOf(fileBytes, converted));
     lines.SkipBlankLines();
     if (lines.AtEnd()) return FileKind::kEmpty;
     const std::string_view first = TrimBlanks(lines.Peek());

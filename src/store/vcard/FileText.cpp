@@ -30,12 +30,19 @@ std::string Utf16ToUtf8(std::string_view charset, std::string_view bytes) {
 }  // namespace
 
 std::string FileBytesToText(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark)) return std::string(bytes.substr(kUtf8Mark.size()));
-    if (bytes.starts_with(kUtf16LeMark)) return Utf16ToUtf8("UTF-16LE", bytes.substr(2));
-    if (bytes.starts_with(kUtf16BeMark)) return Utf16ToUtf8("UTF-16BE", bytes.substr(2));
-    const std::string_view unmarked = UnmarkedUtf16(bytes);
-    if (!unmarked.empty()) return Utf16ToUtf8(unmarked, bytes);
-    return std::string(bytes);
+    std::string converted;
+    const std::string_view text = FileTextOf(bytes, converted);
+    return text.data() == converted.data() ? std::move(converted) : std::string(text);
+}
+
+std::string_view FileTextOf(std::string_view bytes, std::string& converted) {
+    converted.clear();
+    if (bytes.starts_with(kUtf8Mark)) return bytes.substr(kUtf8Mark.size());
+    if (bytes.starts_with(kUtf16LeMark)) converted = Utf16ToUtf8("UTF-16LE", bytes.substr(2));
+    else if (bytes.starts_with(kUtf16BeMark)) converted = Utf16ToUtf8("UTF-16BE", bytes.substr(2));
+    else if (const std::string_view unmarked = UnmarkedUtf16(bytes); !unmarked.empty()) converted = Utf16ToUtf8(unmarked, bytes);
+    else return bytes;
+    return converted;
 }
 
 bool DecodeFileText(std::string_view bytes, std::string_view charset, std::u16string& out) {

@@ -10,6 +10,10 @@
 // on unchanged.
 std::string FileBytesToText(std::string_view bytes);
 
+// The same without a copy where none is needed: a view of `bytes` themselves (past a UTF-8 mark),
+// or of `converted`, which holds the UTF-8 of a UTF-16 file. A large file is then held once.
+std::string_view FileTextOf(std::string_view bytes, std::string& converted);
+
 // Decodes bytes of the file in the named character set, or, when `charset` is empty, as UTF-8
 // falling back to windows-1252 when they are not valid UTF-8 (older exports use the code page).
 // False, with `out` empty, for an unknown character set.

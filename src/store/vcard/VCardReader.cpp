@@ -75,8 +75,8 @@ ReadStatus VCardReader::Read(std::string_view fileBytes, std::vector<VCard>& car
 
 ReadStatus VCardReader::ReadEach(std::string_view fileBytes, std::vector<ReadSkip>& skipped, const CardSink& take) {
     skipped.clear();
-    const std::string text = FileBytesToText(fileBytes);
-    VCardReader reader(text, skipped);
+    std::string converted;
+    VCardReader reader(FileTextOf(fileBytes, converted), skipped);
     const size_t read = reader.ReadCards(take);
     const bool anyCard = read != 0 || std::any_of(skipped.begin(), skipped.end(), [](const ReadSkip& s) {
         return s.part == ReadSkip::Part::kCard;
