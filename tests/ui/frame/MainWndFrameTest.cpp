@@ -3,6 +3,8 @@
 
 #include <QAccessible>
 #include <QProcess>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <fstream>
@@ -62,6 +64,16 @@ protected:
         frame.SetDialogs(std::move(dialogs));
         EXPECT_TRUE(frame.Create());
         frame.Widget()->show();
+        // The full contact view that the switch "v" opens is closed with End as soon as it shows.
+        viewCloser_.setInterval(10);
+        QObject::connect(&viewCloser_, &QTimer::timeout, [this] {
+            ContactsFrame* contacts = MainWndFrame::Exists() ? MainWndFrame::Instance().Contacts() : nullptr;
+            ContactViewDlg* view = contacts != nullptr ? contacts->OpenView() : nullptr;
+            if (view == nullptr || !view->IsOpen()) return;
+            ++viewsClosed_;
+            QTest::keyClick(view->List().Widget(), Qt::Key_F4);
+        });
+        viewCloser_.start();
         return frame;
     }
 
@@ -85,6 +97,8 @@ protected:
     TempDevice device_;
     MessageBoxRecorder boxes_;
     RecordingDialogs* dialogs_ = nullptr;
+    QTimer viewCloser_;
+    int viewsClosed_ = 0;
 };
 
 TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
@@ -92,6 +106,7 @@ TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
     const uint32_t anna = AddContact(u"Anna", u"Smith");
     const QString hex = QString::number(anna, 16);
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + hex + ": Smith, Anna");
+    EXPECT_EQ(viewsClosed_, 1) << "the switch opens the contact's full view";
     ContactsFrame& contacts = *MainWndFrame::Instance().Contacts();
     EXPECT_EQ(contacts.ShownContact(), anna);
     QAccessibleInterface* readOut = QAccessible::queryAccessibleInterface(contacts.Widget());

@@ -87,6 +87,25 @@ protected:
         return seen;
     }
 
+    // Runs `open`, which opens the full-screen contact view and waits until it ends; while it is
+    // open, `onView` gets it (and must end it). False when the view never opened.
+    static bool WithView(ContactsFrame& frame, const std::function<void()>& open,
+                         const std::function<void(ContactViewDlg&)>& onView) {
+        bool seen = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            ContactViewDlg* view = frame.OpenView();
+            if (view == nullptr || !view->IsOpen() || !view->List().Widget()->isVisible()) return;
+            poll.stop();
+            seen = true;
+            onView(*view);
+        });
+        poll.start();
+        open();
+        return seen;
+    }
+
     static QAction* ActionOf(QMenu& menu, const QString& text) {
         for (QAction* action : menu.actions()) {
             if (action->text() == text) return action;
