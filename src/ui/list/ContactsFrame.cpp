@@ -15,6 +15,7 @@
 #include "phone/menu/PhoneChooser.h"
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
 #include "ui/categories/CApCatList.h"
 #include "ui/frame/SiblingPrograms.h"
 #include "ui/toolkit/Dpi.h"
@@ -332,18 +333,60 @@ void ContactsFrame::OnOpenContact() {
 void ContactsFrame::OnDialled() { SetStatus(QStringLiteral("Called %1").arg(ToQString(preview_.Shown().GetDisplayName()))); }
 
 void ContactsFrame::EditContact(uint32_t oid) {
-    const std::optional<QString> name = NameOf(oid);
-    if (!name) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
     shown_ = oid;
-    NotYet(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), *name));
+    SetStatus(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), ToQString(contact.GetDisplayName())));
+    RunEditor(contact);
 }
 
-void ContactsFrame::NewContact(const Str& text) { NotYet(QStringLiteral("New contact: %1").arg(ToQString(text))); }
+// A number handed over goes into the mobile field; the categories the list is filtered by are
+// preset.
+void ContactsFrame::NewContact(const Str& text) {
+    SetStatus(QStringLiteral("New contact: %1").arg(ToQString(text)));
+    Contact fresh;
+    if (!text.IsEmpty()) fresh.SetText(kFieldMobile, text);
+    if (model_->Filter().State() == catfilter::kChosenCategories) {
+        for (const uint32_t id : model_->Filter().Ids()) fresh.categories.Add(id);
+    }
+    RunEditor(fresh);
+}
 
 void ContactsFrame::FindOrCreate(const Str& text) {
     const FrameEffect effect = model_->FindCaller(text.View());
     if (effect.action != FrameAction::NewContact) return Apply(effect);
-    NotYet(QStringLiteral("Find or create: %1").arg(ToQString(ParseCallerRequest(text.View()).name)));
+    const CallerRequest request = ParseCallerRequest(text.View());
+    SetStatus(QStringLiteral("Find or create: %1").arg(ToQString(request.name)));
+    Contact fresh;
+    fresh.SetText(kFieldFirst, request.name);
+    fresh.SetText(kFieldMobile, request.number);
+    RunEditor(fresh);
+}
+
+void ContactsFrame::RunEditor(const Contact& contact) {
+    if (openEditor_ != nullptr) return;
+    ContactEditDlg editor(template_, [this](Contact& edited) {
+        return edited.GetOid() != 0 ? contacts_.UpdateContact(edited, true) : contacts_.AddContact(edited, true);
+    });
+    editor.SetContact(contact);
+    openEditor_ = &editor;
+    const int result = editor.RunModal(*this);
+    openEditor_ = nullptr;
+    if (result != ContactEditDlg::kSaved) return;
+    const uint32_t oid = editor.Saved().GetOid();
+    model_->OnContactUsed(oid);
+    shown_ = oid;
+    SetStatus(QStringLiteral("Saved %1").arg(ToQString(editor.Saved().GetDisplayName())));
+    RevealWhenListed(oid);
+}
+
+void ContactsFrame::RevealWhenListed(uint32_t oid) {
+    RedrawRows();
+    FrameEffect effect;
+    const auto& oids = model_->List().Oids();
+    const bool listed = std::find(oids.begin(), oids.end(), oid) != oids.end();
+    pendingReveal_ = listed ? 0 : oid;
+    if (listed && RevealContact(*model_, oid, effect)) Apply(effect);
 }
 
 void ContactsFrame::OpenDialler() {
@@ -373,6 +416,7 @@ void ContactsFrame::RedrawRows() {
 }
 
 void ContactsFrame::ContactChanged(uint32_t oid) {
+    if (pendingReveal_ != 0) return RevealWhenListed(pendingReveal_);
     RedrawRows();
     if (oid == shown_ && !NameOf(oid)) shown_ = 0;
 }

@@ -6,7 +6,8 @@
 // the frame model (ContactsFrameModel); the FrameEffect it answers says what to redo on screen
 // and which screen an action needs. Screens that are not built yet (the contact editor, the full
 // contact view, the phone chooser, speed dial, the ringtone choice) are reported plainly in the
-// error log and the status line, never imitated. The preview pane is the embedded contact view
+// error log and the status line, never imitated. Editing and new contacts run the contact editor
+// and save through the contact manager; the saved contact becomes current. The preview pane is the embedded contact view
 // of the current row; Enter or a tap on a row opens the full-screen view of its contact.
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,7 @@
 #include "ui/list/SearchEdit.h"
 #include "ui/list/SplitterWnd.h"
 #include "ui/list/TextPane.h"
+#include "ui/edit/ContactEditDlg.h"
 #include "ui/view/ContactViewDlg.h"
 #include "view/template/ContactTemplate.h"
 #include "ui/toolkit/WndFrame.h"
@@ -99,6 +101,8 @@ public:
     ContactViewDlg& Preview() { return preview_; }
     // The full-screen contact view while it is open, else null.
     ContactViewDlg* OpenView() const { return openView_; }
+    // The contact editor while it is open, else null.
+    ContactEditDlg* OpenEditor() const { return openEditor_; }
     const ContactTemplate& Template() const { return template_; }
     QToolButton* FilterButton() const { return filterButton_; }
     // The filter button's menu: shown below the button, its choice applied.
@@ -155,6 +159,10 @@ private:
     void Call(uint32_t oid, const Str& number);
     // The full-screen view of `oid` until it ends, then what it asked for (edit, dial).
     void RunContactView(uint32_t oid);
+    // The editor on `contact` until it ends; a saved contact becomes the current one.
+    void RunEditor(const Contact& contact);
+    // Makes `oid` the current row once the list holds it.
+    void RevealWhenListed(uint32_t oid);
     // Moves the list selection by `step` contacts and shows the new one in `view`.
     void StepView(ContactViewDlg& view, int step);
     void SetStatus(const QString& status);
@@ -175,6 +183,8 @@ private:
     ContactTemplate template_;
     ContactViewDlg preview_;
     ContactViewDlg* openView_ = nullptr;
+    ContactEditDlg* openEditor_ = nullptr;
+    uint32_t pendingReveal_ = 0;  // a saved contact the list does not show yet
     TextPane phonePanel_;
     ListDownButton listDown_;
     QToolButton* filterButton_ = nullptr;

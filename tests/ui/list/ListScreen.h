@@ -17,6 +17,8 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "manager/client/ContactClientManager.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
@@ -87,23 +89,33 @@ protected:
         return seen;
     }
 
-    // Runs `open`, which opens the full-screen contact view and waits until it ends; while it is
-    // open, `onView` gets it (and must end it). False when the view never opened.
-    static bool WithView(ContactsFrame& frame, const std::function<void()>& open,
-                         const std::function<void(ContactViewDlg&)>& onView) {
+    // Runs `open`, which opens a full-screen dialog of the frame (`find` gives it while it is open)
+    // and waits until it ends; while it is open, `onOpen` gets it (and must end it). False when
+    // the dialog never opened.
+    template <class Dialog>
+    static bool WithDialog(const std::function<Dialog*()>& find, const std::function<void()>& open,
+                           const std::function<void(Dialog&)>& onOpen) {
         bool seen = false;
         QTimer poll;
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            ContactViewDlg* view = frame.OpenView();
-            if (view == nullptr || !view->IsOpen() || !view->List().Widget()->isVisible()) return;
+            Dialog* dialog = find();
+            if (dialog == nullptr || !dialog->IsOpen() || !dialog->Widget()->isVisible()) return;
             poll.stop();
             seen = true;
-            onView(*view);
+            onOpen(*dialog);
         });
         poll.start();
         open();
         return seen;
+    }
+    static bool WithView(ContactsFrame& frame, const std::function<void()>& open,
+                         const std::function<void(ContactViewDlg&)>& onView) {
+        return WithDialog<ContactViewDlg>([&] { return frame.OpenView(); }, open, onView);
+    }
+    static bool WithEditor(ContactsFrame& frame, const std::function<void()>& open,
+                           const std::function<void(ContactEditDlg&)>& onEditor) {
+        return WithDialog<ContactEditDlg>([&] { return frame.OpenEditor(); }, open, onEditor);
     }
 
     static QAction* ActionOf(QMenu& menu, const QString& text) {

@@ -121,15 +121,23 @@ TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     // Enter on a row opens its contact; Right and Left step to the next and back (lana has no
     // line of its own, so the keys move through the list); Edit ends it asking for the editor.
     std::vector<uint32_t> shown;
-    EXPECT_TRUE(WithView(frame, [&] { QTest::keyClick(frame.List().Window().Widget(), Qt::Key_Return); },
-                         [&](ContactViewDlg& view) {
-                             shown.push_back(view.Shown().GetOid());
-                             QTest::keyClick(view.List().Widget(), Qt::Key_Left);
-                             shown.push_back(view.Shown().GetOid());
-                             QTest::keyClick(view.List().Widget(), Qt::Key_Right);
-                             shown.push_back(view.Shown().GetOid());
-                             QTest::keyClick(view.List().Widget(), Qt::Key_F1);
-                         }));
+    uint32_t edited = 0;
+    const auto viewAndEdit = [&] {
+        EXPECT_TRUE(WithView(frame, [&] { QTest::keyClick(frame.List().Window().Widget(), Qt::Key_Return); },
+                             [&](ContactViewDlg& view) {
+                                 shown.push_back(view.Shown().GetOid());
+                                 QTest::keyClick(view.List().Widget(), Qt::Key_Left);
+                                 shown.push_back(view.Shown().GetOid());
+                                 QTest::keyClick(view.List().Widget(), Qt::Key_Right);
+                                 shown.push_back(view.Shown().GetOid());
+                                 QTest::keyClick(view.List().Widget(), Qt::Key_F1);
+                             }));
+    };
+    EXPECT_TRUE(WithEditor(frame, viewAndEdit, [&](ContactEditDlg& editor) {
+        edited = editor.Saved().GetOid();
+        plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0);
+    }));
+    EXPECT_EQ(edited, lana) << "Edit opens the editor on the contact shown";
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0], lana);
     EXPECT_EQ(at(shown[1]), at(lana) - 1) << "Left shows the contact above";
