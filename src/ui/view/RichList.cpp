@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QStringList>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWheelEvent>
@@ -39,7 +40,8 @@ std::unique_ptr<QTextDocument> DocumentOf(const Str& markup, const QFont& font, 
         styled.setStrikeOut(run.style.strike);
         if (run.style.size != 0) styled.setPixelSize(ScaleY(run.style.size));
         format.setFont(styled);
-        format.setForeground(run.style.color == 0 ? text : QColor::fromRgb(run.style.color));
+        const uint32_t rgb = run.style.color;
+        format.setForeground(rgb == 0 ? text : QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
         // A "\n" of the text breaks the line: QTextCursor takes it as a new paragraph.
         cursor.insertText(ToQString(run.text), format);
     }

@@ -71,11 +71,11 @@ TEST_F(ContactView, PreviewFollowsTheCurrentRowAndShowsValuesAsTyped) {
     Select(frame, anna);
     ContactViewDlg& pane = frame.Preview();
     EXPECT_EQ(pane.Shown().GetOid(), anna);
-    const QStringList read = ReadOut(pane).split('\n');
-    ASSERT_GE(read.size(), 3);
-    EXPECT_EQ(read[0], "Anna Smith Pilot\nAcme") << "bold name, job title, company on the next line";
-    EXPECT_TRUE(read.contains("Mobile: +1 555 123 4567")) << read.join(" | ").toStdString();
-    EXPECT_TRUE(read.contains("E-mail: anna@example.com")) << read.join(" | ").toStdString();
+    const QString read = ReadOut(pane);
+    EXPECT_TRUE(read.startsWith("Anna Smith Pilot\nAcme\n")) << "bold name, job title, company on the next line: "
+                                                             << read.toStdString();
+    EXPECT_TRUE(read.contains("\nMobile: +1 555 123 4567")) << read.toStdString();
+    EXPECT_TRUE(read.contains("\nE-mail: anna@example.com")) << read.toStdString();
     Select(frame, lana);
     EXPECT_EQ(ReadOut(pane), "Lana Zeta") << "a company without a name heads the view alone";
 
