@@ -1,5 +1,6 @@
 #include "ui/edit/ContactEditDlg.h"
 
+#include <QLineEdit>
 #include <QScrollArea>
 #include <algorithm>
 #include <iterator>

@@ -10,6 +10,7 @@
 
 #include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
+#include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
 #include "ui/categories/CApCatList.h"
 #include "ui/edit/LabelPromptDlg.h"

@@ -92,6 +92,7 @@ bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
     if (!WndFrame::Create(parent, client)) return false;
     model_->Start(ScaleX(160), client.height());
     if (!template_.Load(TemplateFilePath())) template_.ResetToDefaults();
+    preview_.SetListener(this);
     filterButton_ = new QToolButton(Widget());
     filterButton_->setFocusPolicy(Qt::NoFocus);
     filterButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);

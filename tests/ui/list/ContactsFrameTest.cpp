@@ -37,14 +37,6 @@ protected:
 
     static QWidget& ListWidget(ContactsFrame& frame) { return *frame.List().Window().Widget(); }
 
-    static std::vector<std::string> Calls(const TempDevice& device, size_t count) {
-        std::vector<std::string> calls;
-        for (const std::string& line : ProgramLog(device, count)) {
-            if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
-        }
-        return calls;
-    }
-
     uint32_t anna = 0, annandale = 0, joanne = 0, kate = 0, lana = 0, alan = 0;
 };
 

@@ -17,6 +17,7 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "manager/client/ContactClientManager.h"
+#include "phone/PhoneTestSupport.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -116,6 +117,18 @@ protected:
     static bool WithEditor(ContactsFrame& frame, const std::function<void()>& open,
                            const std::function<void(ContactEditDlg&)>& onEditor) {
         return WithDialog<ContactEditDlg>([&] { return frame.OpenEditor(); }, open, onEditor);
+    }
+
+    // The calls the device was asked to place (the phone program may log its start first).
+    static std::vector<std::string> Calls(const TempDevice& device, size_t count) {
+        std::vector<std::string> calls;
+        for (int attempt = 0; attempt < 2 && calls.size() < count; ++attempt) {
+            calls.clear();
+            for (const std::string& line : ProgramLog(device, count + attempt)) {
+                if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
+            }
+        }
+        return calls;
     }
 
     static QAction* ActionOf(QMenu& menu, const QString& text) {
