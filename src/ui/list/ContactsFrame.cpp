@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QWidget>
+#include <algorithm>
+#include <utility>
 
 #include "core/diag/ErrorLog.h"
 #include "core/res/ResourceStrings.h"
@@ -382,12 +384,8 @@ void ContactsFrame::RunEditor(const Contact& contact) {
 }
 
 void ContactsFrame::RevealWhenListed(uint32_t oid) {
+    pendingReveal_ = oid;
     RedrawRows();
-    FrameEffect effect;
-    const auto& oids = model_->List().Oids();
-    const bool listed = std::find(oids.begin(), oids.end(), oid) != oids.end();
-    pendingReveal_ = listed ? 0 : oid;
-    if (listed && RevealContact(*model_, oid, effect)) Apply(effect);
 }
 
 void ContactsFrame::OpenDialler() {
@@ -414,10 +412,15 @@ void ContactsFrame::RedrawRows() {
     model_->RebuildList();
     list_->RowsChanged();
     UpdatePanes();
+    // A contact saved here becomes current as soon as the store's change reaches the list.
+    const auto& oids = model_->List().Oids();
+    if (pendingReveal_ == 0 || std::find(oids.begin(), oids.end(), pendingReveal_) == oids.end()) return;
+    FrameEffect effect;
+    const uint32_t oid = std::exchange(pendingReveal_, 0);
+    if (RevealContact(*model_, oid, effect)) Apply(effect);
 }
 
 void ContactsFrame::ContactChanged(uint32_t oid) {
-    if (pendingReveal_ != 0) return RevealWhenListed(pendingReveal_);
     RedrawRows();
     if (oid == shown_ && !NameOf(oid)) shown_ = 0;
 }
