@@ -146,6 +146,60 @@ TEST_F(ContactEditor, NewContactStartsWithTheNumberAndBecomesCurrent) {
     EXPECT_EQ(frame.Model().List().Oids().size(), count);
 }
 
+TEST_F(ContactEditor, AnAddressKeepsWhatIsTypedAcrossAChangeOfFormat) {
+    ContactsFrame& frame = Start();
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
+    QStringList placeholders;
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+        FormBlockView& addresses = *editor.BlockOf(kGroupAddress);
+        int home = -1;
+        for (int row = 0; row < addresses.RowCount() && home < 0; ++row) {
+            for (int line = 0; addresses.ValueEdit(row, line) != nullptr; ++line) {
+                if (addresses.ValueEdit(row, line)->text() == "Springfield") home = row;
+            }
+        }
+        ASSERT_GE(home, 0);
+        EXPECT_TRUE(WithPopup([&] { addresses.RunFormatPopup(home); }, [&](QMenu& menu) { Choose(menu, "Australia"); }));
+        PumpPendingMessages();
+        for (int line = 0; addresses.ValueEdit(home, line) != nullptr; ++line) {
+            placeholders << addresses.ValueEdit(home, line)->placeholderText();
+            if (addresses.ValueEdit(home, line)->placeholderText() == "State") Retype(*addresses.ValueEdit(home, line), "NSW");
+        }
+        Ok(editor);
+    }));
+    EXPECT_EQ(placeholders, (QStringList{"Street", "Suburb", "State", "PostalCode", "Country"}));
+    const Contact stored = Stored(anna);
+    EXPECT_EQ(stored.GetText(kFieldHomeStreet), Str(u"12 Long Road"));
+    EXPECT_EQ(stored.GetText(kFieldHomeCity), Str(u"Springfield")) << "the city is the suburb line";
+    EXPECT_EQ(stored.GetText(kFieldHomeState), Str(u"NSW"));
+}
+
+TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped) {
+    ContactsFrame& frame = Start();
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}});
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+        int missing = -1;
+        for (int group = kGroupPhone; group <= kGroupOther && missing < 0; ++group) {
+            if (editor.BlockOf(group) == nullptr) missing = group;
+        }
+        ASSERT_GE(missing, 0) << "the default template leaves some group off";
+        const uint32_t command = missing == kGroupOther ? ContactEditDlg::kCmdOtherGroup
+                                                        : ContactEditDlg::kCmdFirstGroup + static_cast<uint32_t>(missing - 1);
+        EXPECT_FALSE(editor.FieldsMenu().Find(command)->IsChecked());
+        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Annabel");
+        editor.OnFieldsCommand(command);
+        FormBlockView* added = editor.BlockOf(missing);
+        ASSERT_NE(added, nullptr);
+        EXPECT_EQ(added->RowCount(), ContactEditInPropMapper::DefaultBlock(missing).rows.GetSize());
+        EXPECT_TRUE(editor.FieldsMenu().Find(command)->IsChecked());
+        std::vector<int> groups;
+        for (const FormBlockView* block : editor.Blocks()) groups.push_back(block->Group());
+        EXPECT_TRUE(std::is_sorted(groups.begin(), groups.end())) << "the block goes after the lower groups";
+        EXPECT_EQ(editor.BlockOf(kGroupName)->NameEdit(kNameFirst)->text(), "Annabel") << "typed text survives";
+        Cancel(editor);
+    }));
+}
+
 class EditorShots : public ContactEditor, public ::testing::WithParamInterface<int> {};
 
 TEST_P(EditorShots, Form) {
