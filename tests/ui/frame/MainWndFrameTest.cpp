@@ -17,6 +17,7 @@
 #include "phone/PhoneTestSupport.h"
 #include "core/startup/Entry.h"
 #include "platform/programs/Process.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
