@@ -48,6 +48,9 @@ std::unique_ptr<QTextDocument> DocumentOf(const Str& markup, const QFont& font, 
     return document;
 }
 
+// Where the icon column starts: labels take the left third.
+int LabelColumn(int width) { return width / 3; }
+
 QString IconGlyph(LineIcon icon) {
     switch (icon) {
         case LineIcon::Phone: return QStringLiteral("\u260e");
@@ -179,7 +182,7 @@ void RichList::LayOut() {
         if (item->kind == Item::Kind::Heading) {
             left += item->picture.isNull() ? 0 : ScaleX(kPicture96) + ScaleX(6);
         } else if (item->kind == Item::Kind::Line) {
-            left = width * 2 / 5 + ScaleX(kIcon96);
+            left = LabelColumn(width) + ScaleX(kIcon96);
         }
         const bool plain = item->kind == Item::Kind::Note;
         item->document = plain ? std::make_unique<QTextDocument>() : DocumentOf(item->markup, font, text);
@@ -230,13 +233,13 @@ void RichList::PaintItem(QPainter& painter, const Item& item) const {
             const bool current = ItemOfLine(current_) >= 0 && items_[ItemOfLine(current_)].get() == &item;
             if (current && Widget()->hasFocus()) painter.fillRect(item.rect, kCurrentColor);
             painter.setPen(kLabelColor);
-            const QRect label(left, top, width * 2 / 5 - left, metrics.height());
+            const QRect label(left, top, LabelColumn(width) - left, metrics.height());
             painter.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                              metrics.elidedText(item.label, Qt::ElideRight, label.width()));
             painter.setPen(QColor(66, 132, 198));
-            painter.drawText(QRect(width * 2 / 5, top, ScaleX(kIcon96), metrics.height()), Qt::AlignCenter,
+            painter.drawText(QRect(LabelColumn(width), top, ScaleX(kIcon96), metrics.height()), Qt::AlignCenter,
                              IconGlyph(item.icon));
-            left = width * 2 / 5 + ScaleX(kIcon96);
+            left = LabelColumn(width) + ScaleX(kIcon96);
             break;
         }
         case Item::Kind::Note:

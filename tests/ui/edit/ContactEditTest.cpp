@@ -3,6 +3,7 @@
 // popup is stored with its value; OK without a change saves nothing; a failed save says so and
 // keeps everything typed; a new contact starts with the number handed over.
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 
@@ -198,6 +199,31 @@ TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped
         EXPECT_EQ(editor.BlockOf(kGroupName)->NameEdit(kNameFirst)->text(), "Annabel") << "typed text survives";
         Cancel(editor);
     }));
+}
+
+TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
+    ContactsFrame& frame = Start();
+    Contact noted;
+    noted.SetText(kFieldFirst, u"Anna");
+    // A note written by another program: text, then bytes after its end that are not text.
+    noted.SetNote(ByteBlock(std::vector<uint8_t>{'H', 0, 'i', 0, 0, 0, 0xAB, 0xCD}));
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(noted, true).Complete());
+    const ByteBlock stored = Stored(noted.GetOid()).GetNote();
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
+        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Anne");
+        Ok(editor);
+    }));
+    EXPECT_EQ(Stored(noted.GetOid()).GetText(kFieldFirst), Str(u"Anne"));
+    EXPECT_TRUE(Stored(noted.GetOid()).GetNote() == stored) << "an untouched note keeps its bytes";
+
+    const QString typed = QString::fromUtf16(u"Ruft zur\u00fcck \U0001F4DE\n\u05E9\u05DC\u05D5\u05DD");
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
+        QPlainTextEdit& note = *editor.BlockOf(kGroupNote)->NoteEdit();
+        note.selectAll();
+        note.insertPlainText(typed);
+        Ok(editor);
+    }));
+    EXPECT_EQ(QString::fromStdU16String(std::u16string(Stored(noted.GetOid()).GetNoteText().View())), typed);
 }
 
 class EditorShots : public ContactEditor, public ::testing::WithParamInterface<int> {};
