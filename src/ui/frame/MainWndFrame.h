@@ -6,7 +6,9 @@
 // store and the coordination engine. Its window procedure routes every message of the main
 // window: store and coordination messages to the contact client manager, commands and
 // activation to the current frame, its own commands to its dialogs. A process-wide singleton.
+#include <QPointer>
 #include <QRect>
+#include <QWidget>
 #include <cstdint>
 #include <memory>
 
@@ -107,7 +109,8 @@ private:
     std::unique_ptr<ContactClientManager> clients_;
     std::unique_ptr<FrameDialogs> dialogs_;
     PimSync* sync_ = nullptr;
-    QWidget* disabled_ = nullptr;
+    // Tracked: a dialog disabled while the store is busy may close before the store is done.
+    QPointer<QWidget> disabled_;
     bool active_ = false;
     bool panelUp_ = false;
     bool leavePanelAlone_ = false;

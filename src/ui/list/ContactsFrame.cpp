@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QWidget>
+#include <algorithm>
+#include <utility>
 
 #include "core/diag/ErrorLog.h"
 #include "core/res/ResourceStrings.h"
@@ -15,10 +17,12 @@
 #include "phone/menu/PhoneChooser.h"
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
 #include "ui/categories/CApCatList.h"
 #include "ui/frame/SiblingPrograms.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/InputPanel.h"
+#include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/SoftKeyBar.h"
 #include "screen/list/CallerLookup.h"
@@ -51,6 +55,17 @@ private:
     SearchEdit& box_;
 };
 
+// `base` changed as the font settings say.
+QFont WithSpec(QFont font, const FontSpec& spec) {
+    if (!spec.face.IsEmpty()) font.setFamily(ToQString(spec.face));
+    if (spec.height != 0) font.setPixelSize(ScaleY(std::abs(spec.height)));
+    font.setWeight(spec.Weight() >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(spec.Italic());
+    font.setUnderline(spec.Underline());
+    font.setStrikeOut(spec.StrikeOut());
+    return font;
+}
+
 }  // namespace
 
 ContactsFrame::ContactsFrame(ContactClientManager& contacts, const PhoneTemplates& formats)
@@ -62,7 +77,7 @@ ContactsFrame::ContactsFrame(ContactClientManager& contacts, const PhoneTemplate
       smallBar_(*this),
       bigBar_(*this),
       splitter_(*this),
-      preview_(kPreviewClass, {}),
+      preview_(false, template_),
       phonePanel_(kPhonePanelClass, [this] { CallSelected(); }),
       listDown_(*this) {}
 
@@ -78,13 +93,15 @@ ContactsFrame::~ContactsFrame() {
 bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
     if (!WndFrame::Create(parent, client)) return false;
     model_->Start(ScaleX(160), client.height());
+    if (!template_.Load(TemplateFilePath())) template_.ResetToDefaults();
+    preview_.SetListener(this);
     filterButton_ = new QToolButton(Widget());
     filterButton_->setFocusPolicy(Qt::NoFocus);
     filterButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QObject::connect(filterButton_, &QToolButton::clicked, Widget(), [this] { RunFilterMenu(); });
     const bool made = search_.Create(*this, {}, QStringLiteral("Search")) && list_->Create(*this, {}) &&
                       smallBar_.Create(*this, {}) && bigBar_.Create(*this, {}) && splitter_.Create(*this, {}) &&
-                      preview_.Create(*this, {}) && phonePanel_.Create(*this, {}) && listDown_.Create(*this, {});
+                      preview_.CreatePane(*this, {}) && phonePanel_.Create(*this, {}) && listDown_.Create(*this, {});
     if (!made) return false;
     smallBar_.SetButtons(model_->Alphabet());
     bigBar_.SetButtons(model_->Alphabet());
@@ -151,7 +168,7 @@ void ContactsFrame::MoveFocus(FocusTarget target) {
         case FocusTarget::SearchBox: search_.Focus(); return;
         case FocusTarget::List: list_->Window().Widget()->setFocus(Qt::OtherFocusReason); return;
         case FocusTarget::Pane:
-            if (preview_.Widget() != nullptr && preview_.Widget()->isVisible()) preview_.Widget()->setFocus();
+            if (preview_.Widget() != nullptr && preview_.Widget()->isVisible()) preview_.List().Widget()->setFocus();
             return;
         case FocusTarget::Unchanged: return;
     }
@@ -162,7 +179,7 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::None: return;
         case FrameAction::NewContact: return NewContact(effect.text);
         case FrameAction::EditContact: return EditContact(effect.oid);
-        case FrameAction::OpenContact: return ShowContact(effect.oid);
+        case FrameAction::OpenContact: return RunContactView(effect.oid);
         case FrameAction::SetRingtone: return NotYet(QStringLiteral("Ringtone of contact %1").arg(Hex(effect.oid)));
         case FrameAction::ChooseDataFolder: return NotYet(QStringLiteral("Data folder: %1").arg(ToQString(effect.text)));
         case FrameAction::CallContact: {
@@ -201,7 +218,10 @@ void ContactsFrame::UpdatePanes() {
         lines << ToQString(text.name);
         if (!text.number.IsEmpty()) lines << ToQString(text.NumberText());
     }
-    preview_.SetLines(lines);
+    Contact contact;
+    const uint32_t oid = row >= 0 ? model_->List().OidAt(row) : 0;
+    if (oid == 0 || !contacts_.GetContact(oid, contact)) contact = Contact();
+    preview_.ShowContact(contact);
     phonePanel_.SetLines(lines.size() > 1 ? QStringList{QStringLiteral("\u260e ") + lines[1]} : QStringList{});
 }
 
@@ -259,21 +279,113 @@ void ContactsFrame::ShowContact(uint32_t oid) {
     if (RevealContact(*model_, oid, effect)) Apply(effect);
     shown_ = oid;
     SetStatus(QStringLiteral("Contact %1: %2").arg(Hex(oid), *name));
+    RunContactView(oid);
 }
+
+void ContactsFrame::RunContactView(uint32_t oid) {
+    Contact contact;
+    if (openView_ != nullptr || !contacts_.GetContact(oid, contact)) return;
+    ContactViewDlg view(true, template_);
+    view.SetListener(this);
+    view.SetNavigator(this);
+    view.ShowContact(contact);
+    openView_ = &view;
+    const int outcome = view.RunModal(*this);
+    openView_ = nullptr;
+    const uint32_t shown = view.Shown().GetOid();
+    if (outcome == ContactViewDlg::kOutcomeEdit) return EditContact(shown);
+    if (outcome == ContactViewDlg::kOutcomeDial) Apply(model_->OnTalk());
+    if (outcome == ContactViewDlg::kOutcomeFailed) SetStatus(QStringLiteral("The contact view cannot be opened"));
+}
+
+void ContactsFrame::StepView(ContactViewDlg& view, int step) {
+    const ContactListModel& rows = model_->List();
+    int row = rows.Selected() + step;
+    while (row >= 0 && row < rows.RowCount() && rows.RowAt(row).IsHeader()) row += step;
+    Contact contact;
+    if (row < 0 || row >= rows.RowCount() || !contacts_.GetContact(rows.OidAt(row), contact)) return;
+    model_->List().Select(row);
+    list_->Window().SetSelected(row);
+    list_->Redraw();
+    UpdatePanes();
+    shown_ = contact.GetOid();
+    view.ShowContact(contact);
+}
+
+void ContactsFrame::ShowPrevious(ContactViewDlg& view) { StepView(view, -1); }
+
+void ContactsFrame::ShowNext(ContactViewDlg& view) { StepView(view, 1); }
+
+// Escape in the embedded pane goes back to the list.
+void ContactsFrame::OnViewKeyDown(plat::HWND window, uint32_t key, uint32_t) {
+    if (window == preview_.Hwnd() && key == VK_ESCAPE) MoveFocus(FocusTarget::List);
+}
+
+// Typing in the embedded pane searches, as typing in the list does.
+void ContactsFrame::OnViewChar(char16_t ch) {
+    if (openView_ == nullptr) OnListCharTyped(ch);
+}
+
+void ContactsFrame::OnContactUsed(uint32_t oid) { model_->OnContactUsed(oid); }
+
+void ContactsFrame::OnOpenContact() {
+    const uint32_t oid = model_->List().SelectedOid();
+    if (oid != 0) RunContactView(oid);
+}
+
+void ContactsFrame::OnDialled() { SetStatus(QStringLiteral("Called %1").arg(ToQString(preview_.Shown().GetDisplayName()))); }
 
 void ContactsFrame::EditContact(uint32_t oid) {
-    const std::optional<QString> name = NameOf(oid);
-    if (!name) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
     shown_ = oid;
-    NotYet(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), *name));
+    SetStatus(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), ToQString(contact.GetDisplayName())));
+    RunEditor(contact);
 }
 
-void ContactsFrame::NewContact(const Str& text) { NotYet(QStringLiteral("New contact: %1").arg(ToQString(text))); }
+// A number handed over goes into the mobile field; the categories the list is filtered by are
+// preset.
+void ContactsFrame::NewContact(const Str& text) {
+    SetStatus(QStringLiteral("New contact: %1").arg(ToQString(text)));
+    Contact fresh;
+    if (!text.IsEmpty()) fresh.SetText(kFieldMobile, text);
+    if (model_->Filter().State() == catfilter::kChosenCategories) {
+        for (const uint32_t id : model_->Filter().Ids()) fresh.categories.Add(id);
+    }
+    RunEditor(fresh);
+}
 
 void ContactsFrame::FindOrCreate(const Str& text) {
     const FrameEffect effect = model_->FindCaller(text.View());
     if (effect.action != FrameAction::NewContact) return Apply(effect);
-    NotYet(QStringLiteral("Find or create: %1").arg(ToQString(ParseCallerRequest(text.View()).name)));
+    const CallerRequest request = ParseCallerRequest(text.View());
+    SetStatus(QStringLiteral("Find or create: %1").arg(ToQString(request.name)));
+    Contact fresh;
+    fresh.SetText(kFieldFirst, request.name);
+    fresh.SetText(kFieldMobile, request.number);
+    RunEditor(fresh);
+}
+
+void ContactsFrame::RunEditor(const Contact& contact) {
+    if (openEditor_ != nullptr) return;
+    ContactEditDlg editor(template_, [this](Contact& edited) {
+        return edited.GetOid() != 0 ? contacts_.UpdateContact(edited, true) : contacts_.AddContact(edited, true);
+    });
+    editor.SetContact(contact);
+    openEditor_ = &editor;
+    const int result = editor.RunModal(*this);
+    openEditor_ = nullptr;
+    if (result != ContactEditDlg::kSaved) return;
+    const uint32_t oid = editor.Saved().GetOid();
+    model_->OnContactUsed(oid);
+    shown_ = oid;
+    SetStatus(QStringLiteral("Saved %1").arg(ToQString(editor.Saved().GetDisplayName())));
+    RevealWhenListed(oid);
+}
+
+void ContactsFrame::RevealWhenListed(uint32_t oid) {
+    pendingReveal_ = oid;
+    RedrawRows();
 }
 
 void ContactsFrame::OpenDialler() {
@@ -300,6 +412,12 @@ void ContactsFrame::RedrawRows() {
     model_->RebuildList();
     list_->RowsChanged();
     UpdatePanes();
+    // A contact saved here becomes current as soon as the store's change reaches the list.
+    const auto& oids = model_->List().Oids();
+    if (pendingReveal_ == 0 || std::find(oids.begin(), oids.end(), pendingReveal_) == oids.end()) return;
+    FrameEffect effect;
+    const uint32_t oid = std::exchange(pendingReveal_, 0);
+    if (RevealContact(*model_, oid, effect)) Apply(effect);
 }
 
 void ContactsFrame::ContactChanged(uint32_t oid) {
@@ -307,18 +425,16 @@ void ContactsFrame::ContactChanged(uint32_t oid) {
     if (oid == shown_ && !NameOf(oid)) shown_ = 0;
 }
 
-void ContactsFrame::ApplyListFont(const FontSpec& font) {
-    QFont qfont = list_->Window().Widget()->font();
-    if (!font.face.IsEmpty()) qfont.setFamily(ToQString(font.face));
-    if (font.height != 0) qfont.setPixelSize(ScaleY(std::abs(font.height)));
-    qfont.setWeight(font.Weight() >= 700 ? QFont::Bold : QFont::Normal);
-    qfont.setItalic(font.Italic());
-    qfont.setUnderline(font.Underline());
-    qfont.setStrikeOut(font.StrikeOut());
-    list_->SetFont(qfont);
-}
+void ContactsFrame::ApplyListFont(const FontSpec& font) { list_->SetFont(WithSpec(list_->Window().Widget()->font(), font)); }
 
-void ContactsFrame::ApplyViewFont(const FontSpec&) { preview_.Invalidate(); }
+void ContactsFrame::ApplyViewFont(const FontSpec& font) {
+    // The view's markup sets the style of its runs itself: only the face and the size apply.
+    FontSpec plain;
+    plain.face = font.face;
+    plain.height = font.height;
+    preview_.List().Widget()->setFont(WithSpec(preview_.List().Widget()->font(), plain));
+    UpdatePanes();
+}
 
 void ContactsFrame::ApplyAbcSettings(const AbcBarSettings&) {
     const FrameEffect effect = model_->ReloadAlphabet();

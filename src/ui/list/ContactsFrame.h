@@ -6,7 +6,9 @@
 // the frame model (ContactsFrameModel); the FrameEffect it answers says what to redo on screen
 // and which screen an action needs. Screens that are not built yet (the contact editor, the full
 // contact view, the phone chooser, speed dial, the ringtone choice) are reported plainly in the
-// error log and the status line, never imitated.
+// error log and the status line, never imitated. Editing and new contacts run the contact editor
+// and save through the contact manager; the saved contact becomes current. The preview pane is the embedded contact view
+// of the current row; Enter or a tap on a row opens the full-screen view of its contact.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -23,6 +25,9 @@
 #include "ui/list/SearchEdit.h"
 #include "ui/list/SplitterWnd.h"
 #include "ui/list/TextPane.h"
+#include "ui/edit/ContactEditDlg.h"
+#include "ui/view/ContactViewDlg.h"
+#include "view/template/ContactTemplate.h"
 #include "ui/toolkit/WndFrame.h"
 #include "screen/list/ContactsFrameModel.h"
 #include "screen/list/FrameCommands.h"
@@ -45,10 +50,11 @@ class ContactsFrame : public WndFrame,
                       public ContactListListener,
                       public ListDownBtnListener,
                       public AbcBarListener,
+                      public ContactViewDlgListener,
+                      public ContactViewDlgListener2,
                       public catfilter::CategoryFilterHost {
 public:
     static constexpr char16_t kClassName[] = u"CONTACTS.FRAME.CLASS";
-    static constexpr char16_t kPreviewClass[] = u"PREVIEW.PANE";
     static constexpr char16_t kPhonePanelClass[] = u"PHONE.PANEL";
     // The filter button's design width at 96 dpi.
     static constexpr int kFilterWidth96 = 70;
@@ -92,7 +98,12 @@ public:
     SearchEdit& SearchBox() { return search_; }
     AbcBar& SmallBar() { return smallBar_; }
     AbcBar& BigBar() { return bigBar_; }
-    TextPane& Preview() { return preview_; }
+    ContactViewDlg& Preview() { return preview_; }
+    // The full-screen contact view while it is open, else null.
+    ContactViewDlg* OpenView() const { return openView_; }
+    // The contact editor while it is open, else null.
+    ContactEditDlg* OpenEditor() const { return openEditor_; }
+    const ContactTemplate& Template() const { return template_; }
     QToolButton* FilterButton() const { return filterButton_; }
     // The filter button's menu: shown below the button, its choice applied.
     void RunFilterMenu();
@@ -114,6 +125,15 @@ public:
     void OnListDown() override;
     // AbcBarListener
     void OnAbcButton(bool big, int number) override;
+    // ContactViewDlgListener
+    void OnViewKeyDown(plat::HWND window, uint32_t key, uint32_t flags) override;
+    void OnViewChar(char16_t ch) override;
+    void OnContactUsed(uint32_t oid) override;
+    void OnOpenContact() override;
+    void OnDialled() override;
+    // ContactViewDlgListener2
+    void ShowPrevious(ContactViewDlg& view) override;
+    void ShowNext(ContactViewDlg& view) override;
     // CategoryFilterHost
     int MenuBarHeight() override;
     int ScreenDpiX() override;
@@ -137,6 +157,14 @@ private:
     void UpdatePanes();
     void UpdateFilterLabel();
     void Call(uint32_t oid, const Str& number);
+    // The full-screen view of `oid` until it ends, then what it asked for (edit, dial).
+    void RunContactView(uint32_t oid);
+    // The editor on `contact` until it ends; a saved contact becomes the current one.
+    void RunEditor(const Contact& contact);
+    // Makes `oid` the current row once the list holds it.
+    void RevealWhenListed(uint32_t oid);
+    // Moves the list selection by `step` contacts and shows the new one in `view`.
+    void StepView(ContactViewDlg& view, int step);
     void SetStatus(const QString& status);
     // The display name of a contact, or nothing when it cannot be read.
     std::optional<QString> NameOf(uint32_t oid);
@@ -152,7 +180,11 @@ private:
     AbcBar smallBar_;
     AbcBarBig bigBar_;
     SplitterWnd splitter_;
-    TextPane preview_;
+    ContactTemplate template_;
+    ContactViewDlg preview_;
+    ContactViewDlg* openView_ = nullptr;
+    ContactEditDlg* openEditor_ = nullptr;
+    uint32_t pendingReveal_ = 0;  // a saved contact the list does not show yet
     TextPane phonePanel_;
     ListDownButton listDown_;
     QToolButton* filterButton_ = nullptr;

@@ -1,7 +1,5 @@
 #pragma once
-// TextPane: a plain window showing a few lines of text, used for the preview pane's placeholder
-// (the selected contact's name and default number; the contact view proper is another screen)
-// and for the phone panel (the selected contact's default number, tapped to call it). Screen
+// TextPane: a plain window showing a few lines of text, used for the phone panel (the selected contact's default number, tapped to call it). Screen
 // readers read its lines.
 #include <QStringList>
 #include <functional>

@@ -22,7 +22,9 @@ ViewActivation ActivateLine(int group, uint32_t key, bool modal, bool devicePhon
     switch (group) {
     case kGroupPhone:
         if (key == kVkRight && devicePhone) return {ViewAction::Sms, true, false};
-        return {ViewAction::Dial, true, modal};
+        // Left steps through the contacts as on every other line; it never places a call.
+        if (key != kVkLeft) return {ViewAction::Dial, true, modal};
+        break;
     case kGroupEmail: return {ViewAction::Email, true, false};
     case kGroupWeb: return {ViewAction::Browse, true, false};
     case kGroupLinks: return {ViewAction::OpenFile, true, false};

@@ -3,6 +3,8 @@
 
 #include <QAccessible>
 #include <QProcess>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "phone/PhoneTestSupport.h"
 #include "core/startup/Entry.h"
 #include "platform/programs/Process.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
@@ -62,6 +65,20 @@ protected:
         frame.SetDialogs(std::move(dialogs));
         EXPECT_TRUE(frame.Create());
         frame.Widget()->show();
+        // The full contact view that the switch "v" opens, and the editor of "e", "n" and "r",
+        // are cancelled as soon as they show.
+        viewCloser_.setInterval(10);
+        QObject::connect(&viewCloser_, &QTimer::timeout, [this] {
+            ContactsFrame* contacts = MainWndFrame::Exists() ? MainWndFrame::Instance().Contacts() : nullptr;
+            if (contacts == nullptr) return;
+            DlgBase* open = contacts->OpenView();
+            if (open == nullptr) open = contacts->OpenEditor();
+            if (open == nullptr || !open->IsOpen() || open->Hwnd() == lastClosed_) return;
+            lastClosed_ = open->Hwnd();
+            ++dialogsClosed_;
+            plat::PostMessage(open->Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0);
+        });
+        viewCloser_.start();
         return frame;
     }
 
@@ -85,6 +102,9 @@ protected:
     TempDevice device_;
     MessageBoxRecorder boxes_;
     RecordingDialogs* dialogs_ = nullptr;
+    QTimer viewCloser_;
+    plat::HWND lastClosed_ = 0;
+    int dialogsClosed_ = 0;
 };
 
 TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
@@ -92,12 +112,14 @@ TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
     const uint32_t anna = AddContact(u"Anna", u"Smith");
     const QString hex = QString::number(anna, 16);
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'v', anna), "Contact " + hex + ": Smith, Anna");
+    EXPECT_EQ(dialogsClosed_, 1) << "the switch opens the contact's full view";
     ContactsFrame& contacts = *MainWndFrame::Instance().Contacts();
     EXPECT_EQ(contacts.ShownContact(), anna);
     QAccessibleInterface* readOut = QAccessible::queryAccessibleInterface(contacts.Widget());
     ASSERT_NE(readOut, nullptr);
     EXPECT_EQ(readOut->text(QAccessible::Name), contacts.Status());
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'e', anna), "Editing contact " + hex + ": Smith, Anna");
+    EXPECT_EQ(dialogsClosed_, 2) << "the switch opens the editor";
     ASSERT_TRUE(StoreSwitchText(u"John Smith"));
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'n', 0), "New contact: John Smith");
     EXPECT_FALSE(std::filesystem::exists(*SwitchTextPath()));

@@ -38,14 +38,6 @@ protected:
 
     static QWidget& ListWidget(ContactsFrame& frame) { return *frame.List().Window().Widget(); }
 
-    static std::vector<std::string> Calls(const TempDevice& device, size_t count) {
-        std::vector<std::string> calls;
-        for (const std::string& line : ProgramLog(device, count)) {
-            if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
-        }
-        return calls;
-    }
-
     uint32_t anna = 0, annandale = 0, joanne = 0, kate = 0, lana = 0, alan = 0;
 };
 
@@ -243,11 +235,16 @@ TEST_F(ContactsScreen, FilterMenuOffersTheCategoriesInUse) {
 TEST_F(ContactsScreen, SwitchShowsAndSelectsAHiddenContact) {
     ContactsFrame& frame = StartWithContacts();
     QTest::keyClicks(frame.SearchBox().Edit(), "kate");
-    frame.ShowContact(lana);
+    uint32_t viewed = 0;
+    EXPECT_TRUE(WithView(frame, [&] { frame.ShowContact(lana); }, [&](ContactViewDlg& view) {
+        viewed = view.Shown().GetOid();
+        QTest::keyClick(view.List().Widget(), Qt::Key_F4);
+    }));
+    EXPECT_EQ(viewed, lana) << "the switch opens the contact's full view";
+    EXPECT_EQ(frame.OpenView(), nullptr) << "End closes it";
     EXPECT_EQ(frame.Model().List().SelectedOid(), lana) << "the search that hid it is cleared";
     EXPECT_EQ(frame.SearchBox().Text(), "");
-    frame.OnCommand(framecmd::kPreview, 0);
-    EXPECT_EQ(frame.Preview().Lines().value(0), "Lana");
+    EXPECT_EQ(frame.Preview().Shown().GetOid(), lana) << "the preview follows the current row";
 }
 
 }  // namespace

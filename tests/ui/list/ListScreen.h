@@ -17,6 +17,9 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "manager/client/ContactClientManager.h"
+#include "phone/PhoneTestSupport.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
@@ -85,6 +88,47 @@ protected:
         poll.start();
         open();
         return seen;
+    }
+
+    // Runs `open`, which opens a full-screen dialog of the frame (`find` gives it while it is open)
+    // and waits until it ends; while it is open, `onOpen` gets it (and must end it). False when
+    // the dialog never opened.
+    template <class Dialog>
+    static bool WithDialog(const std::function<Dialog*()>& find, const std::function<void()>& open,
+                           const std::function<void(Dialog&)>& onOpen) {
+        bool seen = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            Dialog* dialog = find();
+            if (dialog == nullptr || !dialog->IsOpen() || !dialog->Widget()->isVisible()) return;
+            poll.stop();
+            seen = true;
+            onOpen(*dialog);
+        });
+        poll.start();
+        open();
+        return seen;
+    }
+    static bool WithView(ContactsFrame& frame, const std::function<void()>& open,
+                         const std::function<void(ContactViewDlg&)>& onView) {
+        return WithDialog<ContactViewDlg>([&] { return frame.OpenView(); }, open, onView);
+    }
+    static bool WithEditor(ContactsFrame& frame, const std::function<void()>& open,
+                           const std::function<void(ContactEditDlg&)>& onEditor) {
+        return WithDialog<ContactEditDlg>([&] { return frame.OpenEditor(); }, open, onEditor);
+    }
+
+    // The calls the device was asked to place (the phone program may log its start first).
+    static std::vector<std::string> Calls(const TempDevice& device, size_t count) {
+        std::vector<std::string> calls;
+        for (int attempt = 0; attempt < 2 && calls.size() < count; ++attempt) {
+            calls.clear();
+            for (const std::string& line : ProgramLog(device, count + attempt)) {
+                if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
+            }
+        }
+        return calls;
     }
 
     static QAction* ActionOf(QMenu& menu, const QString& text) {

@@ -11,6 +11,8 @@ TEST(ViewActivation, EachLineAndKeyHasItsOutcome) {
         {kGroupPhone, kVkTalk, true, true, ViewAction::Dial, true, true},
         {kGroupPhone, kVkRight, true, true, ViewAction::Sms, true, false},
         {kGroupPhone, kVkRight, false, false, ViewAction::Dial, true, false},
+        {kGroupPhone, kVkLeft, true, true, ViewAction::Previous, true, false},
+        {kGroupPhone, kVkLeft, false, true, ViewAction::Nothing, true, false},
         {kGroupEmail, kVkReturn, true, true, ViewAction::Email, true, false},
         {kGroupWeb, kNoKey, false, true, ViewAction::Browse, true, false},
         {kGroupLinks, kNoKey, true, true, ViewAction::OpenFile, true, false},

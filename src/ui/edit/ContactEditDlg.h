@@ -1,0 +1,74 @@
+#pragma once
+// ContactEditDlg: edits one contact as a form of blocks, one per field group, in the template's
+// order and labels (the blocks come from the property mapper and go back through it). OK stores
+// the edited contact through the saver; a contact that did not change is not saved. When the
+// saver fails the dialog says so and stays open with everything typed, so OK can be tried again.
+// Soft keys: "Fields" (switch on a group or a name field) and "Tools" ("OK", "Cancel").
+#include <functional>
+#include <vector>
+
+#include "edit/mapper/ContactEditInPropMapper.h"
+#include "edit/mapper/CustomValueRef.h"
+#include "manager/contacts/ContactWrite.h"
+#include "store/contact/Contact.h"
+#include "ui/toolkit/DlgImpl.h"
+
+class ContactTemplate;
+class FormBlockView;
+class QScrollArea;
+class QVBoxLayout;
+
+class ContactEditDlg : public DlgImpl {
+public:
+    // Writes the edited contact to the store (adds it when it has no identifier yet).
+    using Saver = std::function<ContactWrite(Contact&)>;
+
+    static constexpr uint32_t kMenuId = 214, kFieldsPopup = 2141, kToolsPopup = 2142;
+    static constexpr uint32_t kStrNew = 41406, kStrChange = 41407;
+    // The Fields menu: name fields and groups.
+    static constexpr uint32_t kCmdTitle = 113, kCmdSuffix = 109, kCmdJobTitle = 110, kCmdDepartment = 111,
+                              kCmdFileAs = 112, kCmdFirstGroup = 41167, kCmdOtherGroup = 41267;
+    static constexpr int kSaved = 1;
+
+    ContactEditDlg(const ContactTemplate& tpl, Saver save);
+    ~ContactEditDlg() override;
+
+    // The contact to edit (a copy is kept; it has no identifier for a new contact).
+    void SetContact(const Contact& contact);
+    // kSaved when the edited contact reached the store (Saved() then holds it); anything else
+    // when nothing was saved.
+    int RunModal(WndImpl& parent);
+    const Contact& Saved() const { return contact_; }
+
+    // The form's block of `group`, or null.
+    FormBlockView* BlockOf(int group) const;
+    const std::vector<FormBlockView*>& Blocks() const { return blocks_; }
+    // The Fields menu as it opens now (marks set).
+    MenuDescription FieldsMenu() const;
+    // A Fields menu command: shows the name field or the group's block (added when missing) and
+    // puts the focus there.
+    void OnFieldsCommand(uint32_t command);
+
+protected:
+    SoftKeyMenu SoftKeys() const override;
+    bool OnInitContent() override;
+    bool OnOK() override;
+    plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
+
+private:
+    // Builds the form's blocks from `descriptors`.
+    void Fill(const Array<BlockDescriptor>& descriptors);
+    Array<BlockDescriptor> ReadBlocks() const;
+
+    const ContactTemplate& template_;
+    Saver save_;
+    Contact contact_;
+    ContactEditInPropMapper mapper_;
+    CustomValueRef ref_;
+    QScrollArea* scroll_ = nullptr;
+    QVBoxLayout* form_ = nullptr;
+    std::vector<FormBlockView*> blocks_;
+    uint32_t storedOid_ = 0;    // a new contact that reached the store in part keeps its identifier
+    bool partlySaved_ = false;  // OK saves again even when nothing changed since
+    bool saved_ = false;
+};

@@ -1,0 +1,251 @@
+// The contact editor driven as a person drives it: values typed into its blocks reach the store
+// exactly as typed and the list and the preview follow; a label chosen or typed in the label
+// popup is stored with its value; OK without a change saves nothing; a failed save says so and
+// keeps everything typed; a new contact starts with the number handed over.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include "store/contact/ContactFields.h"
+#include "ui/edit/ContactEditDlg.h"
+#include "ui/edit/FormBlockView.h"
+#include "ui/edit/LabelPromptDlg.h"
+#include "ui/list/ListScreen.h"
+
+namespace {
+
+class ContactEditor : public ListScreen {
+protected:
+    static void Ok(ContactEditDlg& editor) { plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0); }
+    static void Cancel(ContactEditDlg& editor) { plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0); }
+
+    // The row of `block` whose value is `text`; -1 when none.
+    static int RowWith(FormBlockView& block, const QString& text) {
+        for (int row = 0; row < block.RowCount(); ++row) {
+            if (block.ValueEdit(row) != nullptr && block.ValueEdit(row)->text() == text) return row;
+        }
+        return -1;
+    }
+
+    static void Retype(QLineEdit& edit, const QString& text) {
+        edit.setFocus();
+        edit.selectAll();
+        edit.insert(text);
+    }
+
+    Contact Stored(uint32_t oid) {
+        Contact contact;
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(oid, contact));
+        return contact;
+    }
+};
+
+TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
+    ContactsFrame& frame = Start();
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"555 0001"}});
+    const QString name = QString::fromUtf16(u"\u00c4nna \U0001F469\u200D\U0001F680 \u05E2\u05D1\u05E8\u05D9\u05EA");
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+        FormBlockView* names = editor.BlockOf(kGroupName);
+        FormBlockView* phones = editor.BlockOf(kGroupPhone);
+        ASSERT_NE(names, nullptr);
+        ASSERT_NE(phones, nullptr);
+        Retype(*names->NameEdit(kNameFirst), name);
+        const int mobile = RowWith(*phones, "555 0001");
+        ASSERT_GE(mobile, 0);
+        Retype(*phones->ValueEdit(mobile), "  +1 555 999 0000 ");
+        Ok(editor);
+    }));
+    const Contact stored = Stored(anna);
+    EXPECT_EQ(QString::fromStdU16String(std::u16string(stored.GetText(kFieldFirst).View())), name);
+    EXPECT_EQ(stored.GetText(kFieldMobile), Str(u"+1 555 999 0000")) << "values are trimmed at both ends";
+    EXPECT_TRUE(frame.Status().startsWith("Saved ")) << frame.Status().toStdString();
+    EXPECT_EQ(frame.Model().List().SelectedOid(), anna);
+    EXPECT_TRUE(WaitFor([&] { return frame.Preview().Shown().GetText(kFieldMobile) == Str(u"+1 555 999 0000"); }))
+        << "the preview shows the saved contact";
+
+    // OK without a change stores nothing.
+    const QString before = frame.Status();
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) { Ok(editor); }));
+    EXPECT_TRUE(frame.Status().startsWith("Editing contact")) << "nothing saved: " << frame.Status().toStdString();
+}
+
+TEST_F(ContactEditor, ACustomLabelIsStoredWithItsValue) {
+    ContactsFrame& frame = Start();
+    const uint32_t kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(kate); }, [&](ContactEditDlg& editor) {
+        FormBlockView& phones = *editor.BlockOf(kGroupPhone);
+        const int work = RowWith(phones, "555 2000");
+        ASSERT_GE(work, 0);
+        // "Custom..." in the label popup, then the prompt: the label is typed.
+        const auto typeLabel = [&] {
+            EXPECT_TRUE(WithDialog<LabelPromptDlg>(
+                [] { return dynamic_cast<LabelPromptDlg*>(WndImpl::Owning(QApplication::focusWidget())); },
+                [&] {
+                    EXPECT_TRUE(WithPopup([&] { phones.RunLabelPopup(work); },
+                                          [&](QMenu& menu) { Choose(menu, "Custom..."); }));
+                },
+                [&](LabelPromptDlg& prompt) {
+                    Retype(*prompt.Field(), "Boat \u26F5");
+                    plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0);
+                }));
+        };
+        typeLabel();
+        EXPECT_EQ(phones.LabelButton(work)->text(), "Boat \u26F5");
+        Ok(editor);
+    }));
+    const Contact stored = Stored(kate);
+    EXPECT_TRUE(stored.GetText(kFieldWorkPhone).IsEmpty()) << "the number left the Work field";
+    ASSERT_EQ(stored.phones.GetSize(), 1);
+    EXPECT_EQ(stored.phones[0].label, Str(u"Boat \u26F5"));
+    EXPECT_EQ(stored.phones[0].value, Str(u"555 2000"));
+}
+
+TEST_F(ContactEditor, AFailedSaveKeepsTheDialogAndTheInput) {
+    ContactsFrame& frame = Start();
+    const uint32_t kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
+    bool stillOpen = false;
+    QString kept;
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(kate); }, [&](ContactEditDlg& editor) {
+        // Another program deletes the contact while it is being edited.
+        ASSERT_TRUE(MainWndFrame::Instance().Clients()->DeleteContact(kate).Complete());
+        QLineEdit& first = *editor.BlockOf(kGroupName)->NameEdit(kNameFirst);
+        Retype(first, "Katherine");
+        editor.Send(plat::WM_COMMAND, plat::IDOK, 0);
+        stillOpen = editor.IsOpen();
+        kept = first.text();
+        Cancel(editor);
+    }));
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(kept, "Katherine");
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_NE(boxes_.Boxes()[0].text.find(u"could not be saved"), std::u16string::npos);
+    EXPECT_FALSE(frame.Status().startsWith("Saved"));
+}
+
+TEST_F(ContactEditor, NewContactStartsWithTheNumberAndBecomesCurrent) {
+    ContactsFrame& frame = Start();
+    Add({{kFieldFirst, u"Kate"}});
+    uint32_t before = 0;
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.NewContact(u"5551234"); }, [&](ContactEditDlg& editor) {
+        before = editor.Saved().GetOid();
+        FormBlockView& phones = *editor.BlockOf(kGroupPhone);
+        EXPECT_GE(RowWith(phones, "5551234"), 0) << "the number handed over is in the form";
+        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Bob");
+        Ok(editor);
+    }));
+    EXPECT_EQ(before, 0u);
+    const uint32_t bob = frame.ShownContact();
+    ASSERT_NE(bob, 0u);
+    EXPECT_EQ(Stored(bob).GetText(kFieldMobile), Str(u"5551234"));
+    EXPECT_TRUE(WaitFor([&] { return frame.Model().List().SelectedOid() == bob; })) << "the new contact is current";
+
+    // An empty new contact is not added.
+    const size_t count = frame.Model().List().Oids().size();
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.NewContact(u""); }, [&](ContactEditDlg& editor) { Ok(editor); }));
+    PumpPendingMessages();
+    EXPECT_EQ(frame.Model().List().Oids().size(), count);
+}
+
+TEST_F(ContactEditor, AnAddressKeepsWhatIsTypedAcrossAChangeOfFormat) {
+    ContactsFrame& frame = Start();
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
+    QStringList placeholders;
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+        FormBlockView& addresses = *editor.BlockOf(kGroupAddress);
+        int home = -1;
+        for (int row = 0; row < addresses.RowCount() && home < 0; ++row) {
+            for (int line = 0; addresses.ValueEdit(row, line) != nullptr; ++line) {
+                if (addresses.ValueEdit(row, line)->text() == "Springfield") home = row;
+            }
+        }
+        ASSERT_GE(home, 0);
+        EXPECT_TRUE(WithPopup([&] { addresses.RunFormatPopup(home); }, [&](QMenu& menu) { Choose(menu, "Australia"); }));
+        PumpPendingMessages();
+        for (int line = 0; addresses.ValueEdit(home, line) != nullptr; ++line) {
+            placeholders << addresses.ValueEdit(home, line)->placeholderText();
+            if (addresses.ValueEdit(home, line)->placeholderText() == "State") Retype(*addresses.ValueEdit(home, line), "NSW");
+        }
+        Ok(editor);
+    }));
+    EXPECT_EQ(placeholders, (QStringList{"Street", "Suburb", "State", "PostalCode", "Country"}));
+    const Contact stored = Stored(anna);
+    EXPECT_EQ(stored.GetText(kFieldHomeStreet), Str(u"12 Long Road"));
+    EXPECT_EQ(stored.GetText(kFieldHomeCity), Str(u"Springfield")) << "the city is the suburb line";
+    EXPECT_EQ(stored.GetText(kFieldHomeState), Str(u"NSW"));
+}
+
+TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped) {
+    ContactsFrame& frame = Start();
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}});
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+        int missing = -1;
+        for (int group = kGroupPhone; group <= kGroupOther && missing < 0; ++group) {
+            if (editor.BlockOf(group) == nullptr) missing = group;
+        }
+        ASSERT_GE(missing, 0) << "the default template leaves some group off";
+        const uint32_t command = missing == kGroupOther ? ContactEditDlg::kCmdOtherGroup
+                                                        : ContactEditDlg::kCmdFirstGroup + static_cast<uint32_t>(missing - 1);
+        EXPECT_FALSE(editor.FieldsMenu().Find(command)->IsChecked());
+        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Annabel");
+        editor.OnFieldsCommand(command);
+        FormBlockView* added = editor.BlockOf(missing);
+        ASSERT_NE(added, nullptr);
+        EXPECT_EQ(added->RowCount(), ContactEditInPropMapper::DefaultBlock(missing).rows.GetSize());
+        EXPECT_TRUE(editor.FieldsMenu().Find(command)->IsChecked());
+        std::vector<int> groups;
+        for (const FormBlockView* block : editor.Blocks()) groups.push_back(block->Group());
+        EXPECT_TRUE(std::is_sorted(groups.begin(), groups.end())) << "the block goes after the lower groups";
+        EXPECT_EQ(editor.BlockOf(kGroupName)->NameEdit(kNameFirst)->text(), "Annabel") << "typed text survives";
+        Cancel(editor);
+    }));
+}
+
+TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
+    ContactsFrame& frame = Start();
+    Contact noted;
+    noted.SetText(kFieldFirst, u"Anna");
+    // A note written by another program: text, then bytes after its end that are not text.
+    noted.SetNote(ByteBlock(std::vector<uint8_t>{'H', 0, 'i', 0, 0, 0, 0xAB, 0xCD}));
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(noted, true).Complete());
+    const ByteBlock stored = Stored(noted.GetOid()).GetNote();
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
+        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Anne");
+        Ok(editor);
+    }));
+    EXPECT_EQ(Stored(noted.GetOid()).GetText(kFieldFirst), Str(u"Anne"));
+    EXPECT_TRUE(Stored(noted.GetOid()).GetNote() == stored) << "an untouched note keeps its bytes";
+
+    const QString typed = QString::fromUtf16(u"Ruft zur\u00fcck \U0001F4DE\n\u05E9\u05DC\u05D5\u05DD");
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
+        QPlainTextEdit& note = *editor.BlockOf(kGroupNote)->NoteEdit();
+        note.selectAll();
+        note.insertPlainText(typed);
+        Ok(editor);
+    }));
+    EXPECT_EQ(QString::fromStdU16String(std::u16string(Stored(noted.GetOid()).GetNoteText().View())), typed);
+}
+
+class EditorShots : public ContactEditor, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EditorShots, Form) {
+    ContactsFrame& frame = Start(GetParam());
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"+1 555 123 4567"},
+                               {kFieldEmail1, u"anna@example.com"}, {kFieldHomeStreet, u"12 Long Road"},
+                               {kFieldHomeCity, u"Springfield"}, {kFieldOffice, u"B 204"}});
+    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+        PumpPendingMessages();
+        const QString dpi = QString::number(GetParam());
+        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), "edit_form_" + dpi + "dpi").isEmpty());
+        FormBlockView& phones = *editor.BlockOf(kGroupPhone);
+        EXPECT_TRUE(WithPopup([&] { phones.RunLabelPopup(0); }, [&](QMenu& menu) {
+            SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu}, "edit_label_popup_" + dpi + "dpi");
+            menu.close();
+        }));
+        Cancel(editor);
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, EditorShots, ::testing::Values(96, 192));
+
+}  // namespace
