@@ -4,9 +4,9 @@
 // small alphabet bar, the splitter and the preview pane, the big alphabet bar and the phone panel,
 // laid out by the frame model's layout. Every event of its children and every command goes to
 // the frame model (ContactsFrameModel); the FrameEffect it answers says what to redo on screen
-// and which screen an action needs. Screens that are not built yet (the contact editor, the full
-// contact view, the phone chooser, speed dial, the ringtone choice) are reported plainly in the
-// error log and the status line, never imitated.
+// and which screen an action needs: the phone menu and the phone chooser are its own. Screens
+// that are not built yet (the contact editor, the full contact view, speed dial, the ringtone
+// choice) are reported plainly in the error log and the status line, never imitated.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -28,6 +28,7 @@
 #include "screen/list/FrameCommands.h"
 #include "screen/list/FrameLayout.h"
 
+class Contact;
 class ContactClientManager;
 class PhoneTemplates;
 class QToolButton;
@@ -108,6 +109,7 @@ public:
     void OnListCharTyped(char16_t ch) override;
     void OnRowActivated(int row) override;
     void OnRowTapped(int row) override;
+    void OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
     void OnRowSelected(int row) override;
     void OnContextCommand(uint32_t command) override;
     // ListDownBtnListener
@@ -137,6 +139,12 @@ private:
     void UpdatePanes();
     void UpdateFilterLabel();
     void Call(uint32_t oid, const Str& number);
+    // The call action on a contact: the phone chooser when DialType asks for it, else the
+    // default number.
+    void CallContact(uint32_t oid);
+    void EditAndCall(uint32_t oid);
+    // Keeps a new default dial tag in the contact (and so in its index entry).
+    void StoreDefaultTag(Contact& contact, uint32_t tag);
     void SetStatus(const QString& status);
     // The display name of a contact, or nothing when it cannot be read.
     std::optional<QString> NameOf(uint32_t oid);

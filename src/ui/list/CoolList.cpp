@@ -155,7 +155,7 @@ void CoolList::OnTap(const QPoint& point) {
     MoveTo(row);
     if (second) {
         listener_.OnItemActivated(row);
-    } else {
+    } else if (!listener_.OnItemTappedAt(row, point, RowRect(row))) {
         listener_.OnItemTapped(row);
     }
 }
