@@ -21,6 +21,7 @@
 #include "ui/categories/CApCatList.h"
 #include "ui/frame/SiblingPrograms.h"
 #include "ui/phone/CEditDialDlg.h"
+#include "ui/phone/CSpeedDialDlg.h"
 #include "ui/phone/DialCountdownDlg.h"
 #include "ui/phone/PhoneMenuPopup.h"
 #include "ui/phone/PhoneSelectWnd.h"
@@ -340,7 +341,10 @@ void ContactsFrame::OpenHistory() {
                              : QStringLiteral("The call history cannot be started"));
 }
 
-void ContactsFrame::OpenSpeedDial() { NotYet(QStringLiteral("Speed dial")); }
+void ContactsFrame::OpenSpeedDial() {
+    CSpeedDialDlg dialog(ContactManager::Instance(), formats_);
+    dialog.DoModal(*this);
+}
 
 void ContactsFrame::CallSelected() { Apply(model_->OnTalk()); }
 

@@ -4,9 +4,9 @@
 // small alphabet bar, the splitter and the preview pane, the big alphabet bar and the phone panel,
 // laid out by the frame model's layout. Every event of its children and every command goes to
 // the frame model (ContactsFrameModel); the FrameEffect it answers says what to redo on screen
-// and which screen an action needs: the phone menu and the phone chooser are its own. Screens
-// that are not built yet (the contact editor, the full contact view, speed dial, the ringtone
-// choice) are reported plainly in the error log and the status line, never imitated.
+// and which screen an action needs: the phone menu, the phone chooser, "Edit && Call" and speed
+// dial open from here. Screens that are not built yet (the contact editor, the full contact view,
+// the ringtone choice) are reported plainly in the error log and the status line, never imitated.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
