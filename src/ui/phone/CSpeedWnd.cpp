@@ -19,7 +19,6 @@ CSpeedWnd::CSpeedWnd(ContactManager& manager, const PhoneTemplates& formats, Wnd
 bool CSpeedWnd::Create(WndImpl& parent) {
     if (!CreateWnd(kClassName, u"", &parent, {})) return false;
     Widget()->setFocusPolicy(Qt::StrongFocus);
-    Widget()->setAccessibleName(QStringLiteral("Speed dial"));
     return true;
 }
 
