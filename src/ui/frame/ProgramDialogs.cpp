@@ -2,6 +2,8 @@
 
 #include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
+#include "ui/frame/MainWndFrame.h"
+#include "ui/options/COptionDlg.h"
 
 namespace {
 
@@ -14,9 +16,8 @@ void NotAvailable(std::u16string_view what) {
 
 }  // namespace
 
-OptionsResult ProgramDialogs::Run(const OptionsState&) {
-    NotAvailable(u"The options dialog");
-    return {};
+OptionsResult ProgramDialogs::Run(const OptionsState& current) {
+    return COptionDlg::Run(MainWndFrame::Instance(), current);
 }
 
 bool ProgramDialogs::RunTemplateEditor(ContactTemplate&) {
