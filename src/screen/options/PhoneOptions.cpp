@@ -46,9 +46,9 @@ void PostToCallerId(uint32_t message, uint32_t value) {
 
 }  // namespace
 
-PhoneOptions ReadPhoneOptions() {
+PhoneOptions ReadPhoneOptions(bool addInRegistered) {
     PhoneOptions options;
-    options.dialupMode = StoredDialMethod();
+    options.dialupMode = ResolveDialMethod(0, StoredDialMethod(), IsPhoneDevice(), addInRegistered);
     options.dialType = SettingsStore::ReadDword(settings::kSettings, settings::kDialType, 3);
     if (options.dialType < 1 || options.dialType > 3) options.dialType = 3;
     options.callerId = plat::FindWindow(kCallerIdWindowClass) != 0;

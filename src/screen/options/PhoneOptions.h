@@ -39,7 +39,9 @@ struct OptionChoice {
     Str text;
 };
 
-PhoneOptions ReadPhoneOptions();
+// The dial method reads as the one calls use now (the stored one as this device and a dialler
+// add-in, `addInRegistered`, resolve it), so the list always shows a choice.
+PhoneOptions ReadPhoneOptions(bool addInRegistered);
 // The dial methods this device offers: "Just Call" on a phone device, "Sound", the dialler
 // add-in by its name when one is registered (`addInName` not empty), "None" elsewhere.
 std::vector<OptionChoice> DialMethodChoices(bool phoneDevice, const Str& addInName);

@@ -58,7 +58,7 @@ SoftKeyMenu COptionDlg::SoftKeys() const {
 
 bool COptionDlg::OnInitContent() {
     general_ = options::ReadGeneralOptions();
-    phone_ = options::ReadPhoneOptions();
+    phone_ = options::ReadPhoneOptions(TheDialer().Hooks().addIn != nullptr);
     skinChoices_ = options::ReadSkins();
     pages_ = new QTabWidget(Widget());
     pages_->setAccessibleName(QStringLiteral("Options pages"));
