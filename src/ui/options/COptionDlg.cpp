@@ -17,13 +17,11 @@
 #include "phone/dial/DialerAddIn.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
+#include "ui/options/CABCBarDlg.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 
 namespace {
-
-const QString kAlphabetNames[] = {QStringLiteral("Custom"), QStringLiteral("English"), QStringLiteral("Russian"),
-                                  QStringLiteral("English/Russian"), QStringLiteral("German")};
 
 QString FontText(const FontSpec& font) {
     const int points = (std::abs(font.height) * 72 + ScreenDpiY() / 2) / std::max(1, ScreenDpiY());
@@ -100,15 +98,30 @@ QCheckBox* COptionDlg::Check(const QString& text) const {
 
 void COptionDlg::BuildGeneral() {
     QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kGeneral])));
-    const uint32_t type = current_.abc.type;
-    page->addWidget(new QLabel(ToQString(RequireStr(41283)) + (type < std::size(kAlphabetNames) ? kAlphabetNames[type] : QString()),
-                               page->parentWidget()));
+    language_ = new QLabel(page->parentWidget());
+    ShowLanguage();
+    auto* change = new QPushButton(ToQString(RequireStr(120)), page->parentWidget());
+    change->setAccessibleName(QStringLiteral("Change alphabet"));
+    QObject::connect(change, &QPushButton::clicked, Widget(), [this] { ChangeAlphabet(); });
+    page->addWidget(language_);
+    page->addWidget(change);
     page->addWidget(new QLabel(QStringLiteral("Today plugin"), page->parentWidget()));
     AddCheck(page, QStringLiteral("Enable plugin"), general_.today);
     AddCheck(page, QStringLiteral("Set as default contact manager"), general_.defaultContacts);
     AddCheck(page, QStringLiteral("Assign on hardware button"), general_.hardwareButton)->setEnabled(general_.hardwareButtonAvailable);
     AddCheck(page, QStringLiteral("Assign Dialer on phone button"), general_.phoneButtonDialer);
     page->addStretch(1);
+}
+
+void COptionDlg::ShowLanguage() {
+    language_->setText(ToQString(RequireStr(41283)) + CABCBarDlg::NameOf(result_.state.abc.type));
+}
+
+void COptionDlg::ChangeAlphabet() {
+    CABCBarDlg dialog(result_.state.abc);
+    if (dialog.DoModal(*this) != plat::IDOK) return;
+    result_.state.abc = dialog.Settings();
+    ShowLanguage();
 }
 
 void COptionDlg::BuildView() {

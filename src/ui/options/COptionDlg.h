@@ -46,6 +46,8 @@ private:
     QVBoxLayout* AddPage(const QString& title);
     QCheckBox* AddCheck(QVBoxLayout* page, const QString& text, bool checked);
     void BuildGeneral();
+    void ShowLanguage();
+    void ChangeAlphabet();
     void BuildView();
     void BuildPhone();
     void BuildSkin();
@@ -62,6 +64,7 @@ private:
     options::PhoneOptions phone_;
     options::SkinChoices skinChoices_;
     QTabWidget* pages_ = nullptr;
+    QLabel* language_ = nullptr;
     QLabel* listFont_ = nullptr;
     QLabel* viewFont_ = nullptr;
     QComboBox* dialMethod_ = nullptr;
