@@ -4,12 +4,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/window/Messages.h"
 #include "ui/list/ListScreen.h"
+#include "ui/options/CABCBarDlg.h"
 #include "ui/options/COptionDlg.h"
 
 namespace {
@@ -90,6 +93,41 @@ TEST_P(OptionsScreen, ChangedChecksAndListsAreApplied) {
     EXPECT_EQ(Setting(settings::kDialType), 1u);
     EXPECT_EQ(Setting(settings::kIsTrayVisible), 0u);
     EXPECT_EQ(Setting(settings::kOptionPage), 1u);
+}
+
+TEST_P(OptionsScreen, TheAlphabetDialogRefusesACustomTextThatDoesNotParse) {
+    Start(GetParam());
+    bool stayed = false;
+    QString language;
+    const OptionsResult done = Run(State(), [&](COptionDlg& dialog) {
+        QTimer::singleShot(0, [&] {
+            CABCBarDlg* abc = nullptr;
+            for (QWidget* widget : QApplication::allWidgets()) {
+                if (auto* found = dynamic_cast<CABCBarDlg*>(WndImpl::Owning(widget)); found != nullptr && found->IsOpen()) abc = found;
+            }
+            ASSERT_NE(abc, nullptr);
+            abc->Types()->setCurrentIndex(0);
+            QTest::keyClicks(abc->CustomText(), "  / ");
+            abc->Send(plat::WM_COMMAND, plat::IDOK, 0);
+            stayed = abc->IsOpen();
+            abc->CustomText()->setText("AB/ab CD/cd");
+            SaveScreenshot(*MainWndFrame::Instance().Widget(), QStringLiteral("options_alphabet_%1dpi").arg(GetParam()));
+            abc->Send(plat::WM_COMMAND, plat::IDOK, 0);
+        });
+        for (QPushButton* button : dialog.Widget()->findChildren<QPushButton*>()) {
+            if (button->accessibleName() == "Change alphabet") QTest::mouseClick(button, Qt::LeftButton);
+        }
+        for (QLabel* label : dialog.Widget()->findChildren<QLabel*>()) {
+            if (label->text().startsWith("Language: ")) language = label->text();
+        }
+        dialog.Send(plat::WM_COMMAND, plat::IDOK, 0);
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(language, "Language: Custom");
+    EXPECT_EQ(done.state.abc.type, 0u);
+    EXPECT_EQ(done.state.abc.custom, u"AB/ab CD/cd");
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, CABCBarDlg::kWrongFormat);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, OptionsScreen, ::testing::Values(96, 192));
