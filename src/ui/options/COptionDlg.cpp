@@ -18,6 +18,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/options/CABCBarDlg.h"
+#include "ui/phone/CApPhoneTemplateDlg.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 
@@ -138,6 +139,12 @@ void COptionDlg::BuildView() {
         SetFont(list, list ? current_.listFont : current_.viewFont);
     }
     AddCheck(page, QStringLiteral("Show formatted phone number"), current_.templatesActive);
+    auto* formats = new QPushButton(QStringLiteral("Phone formats..."), page->parentWidget());
+    QObject::connect(formats, &QPushButton::clicked, Widget(), [this] {
+        CApPhoneTemplateDlg dialog;
+        if (dialog.DoModal(*this) == plat::IDOK) result_.templatesEdited = true;
+    });
+    page->addWidget(formats);
     AddCheck(page, QStringLiteral("Hide contacts from SIM card"), current_.hideSim);
     page->addStretch(1);
 }
