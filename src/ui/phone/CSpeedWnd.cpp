@@ -23,12 +23,13 @@ bool CSpeedWnd::Create(WndImpl& parent) {
 }
 
 void CSpeedWnd::OnResize(const QSize& size) {
-    if (loaded_ || size.isEmpty()) return;
-    // The grid is laid out once, for the size the window first gets.
+    if (size.isEmpty()) return;
+    // The grid holds as many buttons as the window fits; a new shape reads the buttons anew.
     const int columns = std::max(1, size.width() / ScaleX(kButtonWidth96));
     const int rows = std::max(1, size.height() / ScaleY(kButtonHeight96));
+    if (columns == store_.Columns() && columns * rows == store_.Cells()) return;
     store_.Load(columns, rows);
-    loaded_ = true;
+    selected_ = std::min(selected_, store_.Cells() - 1);
     Invalidate();
 }
 

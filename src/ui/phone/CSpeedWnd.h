@@ -56,6 +56,5 @@ private:
     const PhoneTemplates& formats_;
     WndImpl& host_;
     CSpeedInfoStore store_;
-    bool loaded_ = false;
     int selected_ = 0;
 };
