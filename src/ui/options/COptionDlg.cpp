@@ -1,5 +1,6 @@
 #include "ui/options/COptionDlg.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDialog>

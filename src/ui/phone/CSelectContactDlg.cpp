@@ -1,5 +1,6 @@
 #include "ui/phone/CSelectContactDlg.h"
 
+#include <algorithm>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>

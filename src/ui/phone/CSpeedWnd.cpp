@@ -1,5 +1,6 @@
 #include "ui/phone/CSpeedWnd.h"
 
+#include <algorithm>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>

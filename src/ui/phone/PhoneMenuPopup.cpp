@@ -1,5 +1,6 @@
 #include "ui/phone/PhoneMenuPopup.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QMenu>
 #include <QPainter>

@@ -1,5 +1,6 @@
 #include "ui/phone/PhoneSelectWnd.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QListWidget>
 #include <QVBoxLayout>

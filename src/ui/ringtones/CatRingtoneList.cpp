@@ -1,5 +1,6 @@
 #include "ui/ringtones/CatRingtoneList.h"
 
+#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
