@@ -201,8 +201,9 @@ void COptionDlg::ChooseFont(bool list) {
     FontSpec font;
     font.face = FromQString(chosen.family());
     font.height = -(chosen.pixelSize() > 0 ? chosen.pixelSize() : (chosen.pointSize() * ScreenDpiY() + 36) / 72);
-    font.flags = (chosen.bold() ? FontSpec::kBold : 0) | (chosen.italic() ? FontSpec::kItalic : 0) |
-                 (chosen.underline() ? FontSpec::kUnderline : 0) | (chosen.strikeOut() ? FontSpec::kStrikeOut : 0);
+    const auto flag = [](bool on, FontSpec::Flag flag) { return on ? static_cast<uint32_t>(flag) : 0u; };
+    font.flags = flag(chosen.bold(), FontSpec::kBold) | flag(chosen.italic(), FontSpec::kItalic) |
+                 flag(chosen.underline(), FontSpec::kUnderline) | flag(chosen.strikeOut(), FontSpec::kStrikeOut);
     SetFont(list, font);
 }
 

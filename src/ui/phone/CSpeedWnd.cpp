@@ -7,6 +7,7 @@
 
 #include "core/res/ResourceStrings.h"
 #include "phone/dial/Dialer.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/phone/CSelectContactDlg.h"
 #include "ui/phone/CSpeedRenameDlg.h"

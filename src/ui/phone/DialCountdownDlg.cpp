@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/PopupMenu.h"
 

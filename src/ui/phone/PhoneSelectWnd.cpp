@@ -9,6 +9,7 @@
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
 #include "phone/messaging/Messaging.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/InputPanel.h"

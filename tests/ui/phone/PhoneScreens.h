@@ -11,6 +11,7 @@
 #include "core/settings/SettingsStore.h"
 #include "ui/list/ListScreen.h"
 #include "phone/dial/DialMethod.h"
+#include "platform/ui/MessageBox.h"
 #include "phone/menu/PhoneChooser.h"
 #include "ui/phone/DialCountdownDlg.h"
 
