@@ -11,6 +11,7 @@
 #include "phone/dial/DialMethod.h"
 #include "platform/programs/Process.h"
 #include "platform/programs/ProgramLogWait.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "screen/options/OptionPages.h"
 #include "screen/options/PhoneOptions.h"
@@ -28,7 +29,9 @@ TEST(OptionPage, OnlyAPageThatExistsIsRemembered) {
     } cases[] = {{-1, 0}, {2, 2}, {3, 3}, {4, 0}, {7, 0}, {0xFFFFFFFF, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        if (c.stored >= 0) ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kOptionPage, static_cast<uint32_t>(c.stored)));
+        if (c.stored >= 0) {
+            ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kOptionPage, static_cast<uint32_t>(c.stored)));
+        }
         EXPECT_EQ(options::ReadOptionPage(), c.read);
     }
     EXPECT_TRUE(options::WriteOptionPage(9));

@@ -7,6 +7,7 @@
 #include <QListWidget>
 
 #include "manager/contacts/ContactManager.h"
+#include "phone/menu/PhoneFields.h"
 #include "phone/speed/SpeedContacts.h"
 #include "platform/window/Messages.h"
 #include "ui/phone/CSelectContactDlg.h"
@@ -98,7 +99,7 @@ TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
         EXPECT_TRUE(counted);
         dialog.Send(plat::WM_COMMAND, plat::IDCANCEL, 0);
     });
-    dialog.DoModal(*frame.Contacts());
+    dialog.DoModal(frame);
     EXPECT_EQ(Stored(), (std::vector<std::tuple<uint32_t, std::u16string, std::u16string>>{{1u, u"Boss", u"555 3000"}}));
     EXPECT_TRUE(Played().empty());
 }
@@ -125,7 +126,7 @@ TEST_P(SpeedDialScreen, ClearAllAsksFirst) {
         }
         QTest::keyClick(dialog.Grid().Widget(), Qt::Key_F4);
     });
-    dialog.DoModal(*frame.Contacts());
+    dialog.DoModal(frame);
     EXPECT_EQ(left, (std::vector<size_t>{1, 0}));
     EXPECT_TRUE(Stored().empty());
     EXPECT_EQ(boxes_.Boxes().size(), 2u);
