@@ -66,7 +66,7 @@ TEST(PhoneOptions, ApplyWritesTheSwitchesAndTellsTheCallerIdProgram) {
     EXPECT_EQ(Setting(settings::kIsTrayVisible), 99u) << "an unchanged tray switch is not written";
     EXPECT_EQ(Setting(settings::kDialType), 99u);
     EXPECT_NE(AwaitProgramLog(device, "message\t1333\t0\t0").find("message\t1333\t0\t0"), std::string::npos);
-    EXPECT_EQ(ReadHostFile(device.Host(options::kCallerIdShortcut)), "33#\"\\Windows\\Velmora CallerID.exe\"");
+    EXPECT_EQ(ReadHostFile(device.Host(options::kCallerIdShortcut)), "31#\"\\Windows\\Velmora CallerID.exe\"");
 
     // Changes: the tray icon goes and the program is told; the chooser setting is written.
     options::PhoneOptions now = before;
