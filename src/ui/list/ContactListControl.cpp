@@ -116,12 +116,12 @@ ContactListControl::RowParts ContactListControl::PartsOf(int row, const QRect& r
 bool ContactListControl::OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) {
     if (model_.List().RowAt(row).IsHeader()) return false;
     const RowParts parts = PartsOf(row, rowRect);
-    if (parts.number.isEmpty()) return false;
     // The whole height of the row right of the number's left edge (and its padding) is the
     // phone column: a fingertip need not hit the text itself.
-    if (point.x() < parts.number.left() - ScaleX(kPadding96)) return false;
-    listener_.OnPhoneColumnTapped(row, QRect(list_.Widget()->mapToGlobal(rowRect.topLeft()), rowRect.size()));
-    return true;
+    const int left = parts.number.isEmpty() ? parts.firstLine.right() - parts.firstLine.width() / 4
+                                            : parts.number.left() - ScaleX(kPadding96);
+    if (point.x() < left) return false;
+    return listener_.OnPhoneColumnTapped(row, QRect(list_.Widget()->mapToGlobal(rowRect.topLeft()), rowRect.size()));
 }
 
 void ContactListControl::DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) {

@@ -27,8 +27,10 @@ public:
     virtual void OnListCharTyped(char16_t ch) = 0;
     virtual void OnRowActivated(int row) = 0;
     virtual void OnRowTapped(int row) = 0;
-    // The number at the right of a contact's row was tapped; `rowGlobal` is the row on screen.
-    virtual void OnPhoneColumnTapped(int row, const QRect& rowGlobal) = 0;
+    // The phone column of a contact's row (its number, or the right quarter of a row without
+    // one) was tapped; `rowGlobal` is the row on screen. False when no phone menu was shown: the
+    // tap then counts as a tap on the row.
+    virtual bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) = 0;
     virtual void OnRowSelected(int row) = 0;
     // A command chosen from the context menu (0: dismissed).
     virtual void OnContextCommand(uint32_t command) = 0;

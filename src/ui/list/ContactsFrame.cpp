@@ -208,26 +208,28 @@ void ContactsFrame::EditAndCall(uint32_t oid) {
     SetStatus(QStringLiteral("Called %1").arg(ToQString(dialog.Model().DialString())));
 }
 
-void ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {
+bool ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {
     const uint32_t oid = model_->List().OidAt(row);
     Contact contact;
-    if (oid == 0 || !contacts_.GetContact(oid, contact)) return;
+    if (oid == 0 || !contacts_.GetContact(oid, contact)) return false;
     ContactListPhoneMenu menu;
     menu.Build(contact, formats_);
-    const uint32_t command = PhoneMenuPopup::Track(menu, rowGlobal, list_->Window().Widget());
-    const PhoneMenuChoice choice = menu.Choose(command);
+    if (!menu.ShouldShow()) return false;
+    const PhoneMenuChoice choice = menu.Choose(PhoneMenuPopup::Track(menu, rowGlobal, list_->Window().Widget()));
     switch (choice.kind) {
-        case PhoneMenuChoice::Kind::Nothing: return;
+        case PhoneMenuChoice::Kind::Nothing: break;
         case PhoneMenuChoice::Kind::NewDefault:
             if (choice.newDefaultTag != contact.GetDefaultTag()) StoreDefaultTag(contact, choice.newDefaultTag);
             model_->OnContactUsed(oid);
-            return;
-        case PhoneMenuChoice::Kind::Call: return Call(oid, choice.text);
+            break;
+        case PhoneMenuChoice::Kind::Call: Call(oid, choice.text); break;
         case PhoneMenuChoice::Kind::Email:
             model_->OnContactUsed(oid);
-            return SetStatus(SendEmail(choice.text.View()) ? QStringLiteral("E-mail to %1").arg(ToQString(choice.text))
-                                                           : QStringLiteral("The messaging program cannot be started"));
+            SetStatus(SendEmail(choice.text.View()) ? QStringLiteral("E-mail to %1").arg(ToQString(choice.text))
+                                                    : QStringLiteral("The messaging program cannot be started"));
+            break;
     }
+    return true;
 }
 
 void ContactsFrame::StoreDefaultTag(Contact& contact, uint32_t tag) {

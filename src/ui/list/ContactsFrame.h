@@ -109,7 +109,7 @@ public:
     void OnListCharTyped(char16_t ch) override;
     void OnRowActivated(int row) override;
     void OnRowTapped(int row) override;
-    void OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
+    bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
     void OnRowSelected(int row) override;
     void OnContextCommand(uint32_t command) override;
     // ListDownBtnListener

@@ -22,14 +22,14 @@ SoftKeyMenu DialCountdownDlg::SoftKeys() const {
 
 bool DialCountdownDlg::OnInitContent() {
     waiting_ = new QLabel(ToQString(countdown_.WaitingText()), Widget());
-    auto* dialing = new QLabel(ToQString(countdown_.DialingText()), Widget());
-    for (QLabel* label : {waiting_, dialing}) {
+    dialing_ = new QLabel(ToQString(countdown_.DialingText()), Widget());
+    for (QLabel* label : {waiting_, dialing_}) {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
     }
     Content()->addStretch(1);
     Content()->addWidget(waiting_);
-    Content()->addWidget(dialing);
+    Content()->addWidget(dialing_);
     Content()->addStretch(1);
     timer_.setInterval(static_cast<int>(DialCountdown::kStepMs));
     QObject::connect(&timer_, &QTimer::timeout, Widget(), [this] { Step(); });

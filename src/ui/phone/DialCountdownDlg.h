@@ -18,6 +18,7 @@ public:
     static void Run(WndImpl& owner, DialCountdown& countdown);
 
     QLabel* Waiting() const { return waiting_; }
+    QLabel* Dialing() const { return dialing_; }
 
 protected:
     SoftKeyMenu SoftKeys() const override;
@@ -29,5 +30,6 @@ private:
 
     DialCountdown& countdown_;
     QLabel* waiting_ = nullptr;
+    QLabel* dialing_ = nullptr;
     QTimer timer_;
 };

@@ -13,6 +13,7 @@
 #include "platform/window/Messages.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/InputPanel.h"
+#include "ui/toolkit/KeyRouter.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
 
@@ -48,7 +49,11 @@ bool PhoneSelectWnd::Run(WndImpl& owner, const Contact& contact, const PhoneTemp
     model_.Build(contact_, formats);
     if (model_.Entries().empty()) return false;
     SetCaption(ToQString(PhoneChooser::Title(contact_, StoredSortType())));
+    // Talk belongs to the chooser while it is open (taken in OnInitContent), then to whoever had
+    // it before.
+    talkBefore_ = KeyRouter::Instance().TalkKeyTarget();
     DoModal(owner);
+    KeyRouter::Instance().OverrideTalkKey(talkBefore_);
     return true;
 }
 
@@ -82,6 +87,7 @@ bool PhoneSelectWnd::OnInitContent() {
     const int band = (26 * ScreenDpiY() + 48) / 96;
     Widget()->setGeometry(area.adjusted(0, std::min(band, area.height()), 0, 0));
     InputPanel::Show(false);
+    KeyRouter::Instance().OverrideTalkKey(Hwnd());
     shown_.start();
     focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, Widget(),
                                    [this](QWidget*, QWidget* now) { OnFocusLeft(now); });
@@ -124,10 +130,11 @@ bool PhoneSelectWnd::Carry(ChooserCommand command) {
 }
 
 plat::LRESULT PhoneSelectWnd::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    // Enter and the action key are the same key here: picking takes it as Enter.
-    if (message == plat::WM_KEYDOWN && (wParam == VK_TTALK || wParam == VK_RETURN)) {
-        const ChooserKey key = wParam == VK_TTALK ? ChooserKey::Talk : ChooserKey::Enter;
-        if (Carry(model_.OnKey(key, picking_))) EndDialog(plat::IDOK);
+    // Enter and the action key are the same key here: picking takes it as Enter. Talk arrives as
+    // the hot key the chooser has taken over.
+    const bool talk = message == plat::WM_HOTKEY && ((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF) == VK_TTALK;
+    if (talk || (message == plat::WM_KEYDOWN && wParam == VK_RETURN)) {
+        if (Carry(model_.OnKey(talk ? ChooserKey::Talk : ChooserKey::Enter, picking_))) EndDialog(plat::IDOK);
         return 0;
     }
     if (message == plat::WM_COMMAND && (wParam & 0xFFFF) == kCmdSms) {

@@ -58,5 +58,6 @@ private:
     std::function<void()> cancelled_;
     QListWidget* list_ = nullptr;
     QElapsedTimer shown_;
+    plat::HWND talkBefore_ = 0;
     QMetaObject::Connection focusWatch_;
 };

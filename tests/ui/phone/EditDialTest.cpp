@@ -66,10 +66,10 @@ TEST_P(EditDialScreen, CardsShapeTheDialStringAndBadInputIsRefused) {
         EXPECT_TRUE(EditCard(dialog, CEditDialDlg::kCmdAddCard, "", "9,,@"));
         QString sample;
         EXPECT_FALSE(EditCard(dialog, CEditDialDlg::kCmdAddCard, "Office", "9,,--@", &sample));
-        EXPECT_EQ(sample, "9,,15551002000") << "the sample follows the format as it is typed";
+        EXPECT_EQ(sample, "9,,5551002000") << "the sample follows the format as it is typed";
         EXPECT_EQ(dialog.Cards()->currentItem()->text(), "Office (9,,--@)");
         EXPECT_TRUE(dialog.EditButton()->isVisible());
-        EXPECT_EQ(dialog.DialField()->text(), "9,,15551002000");
+        EXPECT_EQ(dialog.DialField()->text(), "9,,5551002000");
         numbers.setCurrentIndex(1);
         EXPECT_EQ(dialog.DialField()->text(), "9,,53000");
 
