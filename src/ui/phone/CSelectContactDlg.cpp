@@ -31,6 +31,8 @@ bool CSelectContactDlg::OnInitContent() {
     Content()->addWidget(search_);
     if (!list_.Create(*this, {})) return false;
     Content()->addWidget(list_.Widget(), 1);
+    list_.Widget()->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    list_.Widget()->show();
     QObject::connect(search_, &QLineEdit::textChanged, Widget(), [this](const QString& text) { Search(text); });
     QObject::connect(search_, &QLineEdit::returnPressed, Widget(), [this] { Take(list_.Selected()); });
     Search({});

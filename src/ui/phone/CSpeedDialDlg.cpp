@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/window/Messages.h"
+#include "ui/toolkit/Dpi.h"
 
 CSpeedDialDlg::CSpeedDialDlg(ContactManager& manager, const PhoneTemplates& formats)
     : DlgImpl(QStringLiteral("Speed Dial")), grid_(manager, formats, *this) {}
@@ -27,6 +28,10 @@ SoftKeyMenu CSpeedDialDlg::SoftKeys() const {
 bool CSpeedDialDlg::OnInitContent() {
     if (!grid_.Create(*this)) return false;
     Content()->addWidget(grid_.Widget(), 1);
+    grid_.Widget()->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The content area does not stretch its children: the grid asks for four rows of buttons.
+    grid_.Widget()->setMinimumHeight(4 * ScaleY(CSpeedWnd::kButtonHeight96));
+    grid_.Widget()->show();
     grid_.Widget()->setFocus();
     return true;
 }

@@ -49,7 +49,11 @@ TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
     QTimer::singleShot(0, [&] {
         CSpeedWnd& grid = dialog.Grid();
         WaitFor([&] { return grid.Store().Cells() > 0; }, 2000);
-        ASSERT_GE(grid.Store().Cells(), 6) << "the grid fills the phone screen";
+        if (grid.Store().Cells() < 6) {
+            ADD_FAILURE() << "the grid fills the phone screen: " << grid.Widget()->width() << "x" << grid.Widget()->height()
+                          << " visible " << grid.Widget()->isVisible() << " dialog " << dialog.Widget()->width() << "x" << dialog.Widget()->height();
+            return dialog.Send(plat::WM_COMMAND, plat::IDCANCEL, 0), void();
+        }
         EXPECT_EQ(grid.ButtonText(0), "Add");
 
         // Enter on an empty button: the picker; "bob" leaves two; the one without numbers is
@@ -68,7 +72,7 @@ TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
                                            QTest::keyClick(chooser.List(), Qt::Key_Return);
                                        });
         });
-        EXPECT_EQ(listed, (QStringList{"Bob Jones", "Bobby Nonumber"}));
+        EXPECT_EQ(listed, (QStringList{"Jones, Bob", "Nonumber, Bobby"}));
         EXPECT_EQ(grid.ButtonText(0), "Jones, Bob\n555 3000 (Home)");
 
         // Move right: the button and the selection go to cell 1, cell 0 is empty again.
@@ -120,7 +124,10 @@ TEST_P(SpeedDialScreen, ClearAllAsksFirst) {
     CSpeedDialDlg dialog(ContactManager::Instance(), formats);
     std::vector<size_t> left;
     QTimer::singleShot(0, [&] {
-        WaitFor([&] { return dialog.Grid().Store().Cells() > 4; }, 2000);
+        if (!WaitFor([&] { return dialog.Grid().Store().Cells() > 4; }, 2000)) {
+            ADD_FAILURE() << "no grid";
+            return dialog.Send(plat::WM_COMMAND, plat::IDCANCEL, 0), void();
+        }
         EXPECT_EQ(dialog.Grid().ButtonText(4), "Anna\n555 2000 (Mobile)");
         for (int i = 0; i < 2; ++i) {
             dialog.Send(plat::WM_COMMAND, kSpeedClearAll, 0);
