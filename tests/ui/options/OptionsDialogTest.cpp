@@ -10,6 +10,7 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/list/ListScreen.h"
 #include "ui/options/CABCBarDlg.h"

@@ -5,6 +5,7 @@
 
 #include "categories/ringtones/CallFilter.h"
 #include "categories/ringtones/RingtoneManager.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/list/ListScreen.h"
 #include "ui/toolkit/PopupMenu.h"
