@@ -39,7 +39,7 @@ bool HasDialCharacter(const Str& text) {
 
 }  // namespace
 
-CEditDialDlg::CEditDialDlg(const Contact& contact) : DlgImpl(QStringLiteral("Edit && Call")) { model_.Open(contact); }
+CEditDialDlg::CEditDialDlg(const Contact& contact) : DlgImpl(QStringLiteral("Edit & Call")) { model_.Open(contact); }
 
 bool CEditDialDlg::OnInitContent() {
     numbers_ = new QComboBox(Widget());
