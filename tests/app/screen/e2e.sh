@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a virtual X server, driven with xdotool as a user drives it: type part of
-# a name, press Talk (F3) twice (the phone chooser, then its call) and find the call with that contact's number in the device's program
-# log; then a second `brevane v OID` hands its request to the running window and exits with 1,
+# a name, press Talk (F3) twice (the phone chooser, then its call) and find the call with that
+# contact's number in the device's program log; then a second `brevane v OID` hands its request to the running window and exits with 1,
 # and Talk calls the contact it showed.
 # Usage: e2e.sh BREVANE BREVANE_CLI
 # Exits 77 (skipped) when Xvfb or xdotool is not installed.
