@@ -15,8 +15,9 @@ public:
     virtual void ShowAbout() = 0;
 };
 
-// The program's dialogs: the about box; the options, template and ringtone dialogs are not part
-// of the program yet, and asking for one says so in a message box and changes nothing.
+// The program's dialogs: the options, the category ringtones and the about box; the template
+// editor is not part of the program yet, and asking for it says so in a message box and changes
+// nothing.
 class ProgramDialogs : public FrameDialogs {
 public:
     OptionsResult Run(const OptionsState& current) override;

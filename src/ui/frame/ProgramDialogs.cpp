@@ -2,6 +2,10 @@
 
 #include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
+#include "ui/frame/MainWndFrame.h"
+#include "ui/options/COptionDlg.h"
+#include "ui/ringtones/CatRingtoneList.h"
 
 namespace {
 
@@ -14,9 +18,8 @@ void NotAvailable(std::u16string_view what) {
 
 }  // namespace
 
-OptionsResult ProgramDialogs::Run(const OptionsState&) {
-    NotAvailable(u"The options dialog");
-    return {};
+OptionsResult ProgramDialogs::Run(const OptionsState& current) {
+    return COptionDlg::Run(MainWndFrame::Instance(), current);
 }
 
 bool ProgramDialogs::RunTemplateEditor(ContactTemplate&) {
@@ -24,9 +27,9 @@ bool ProgramDialogs::RunTemplateEditor(ContactTemplate&) {
     return false;
 }
 
-bool ProgramDialogs::RunRingtones(CallFilter&) {
-    NotAvailable(u"The category ringtones dialog");
-    return false;
+bool ProgramDialogs::RunRingtones(CallFilter& filter) {
+    CatRingtoneList dialog(filter);
+    return dialog.DoModal(MainWndFrame::Instance()) == plat::IDOK;
 }
 
 void ProgramDialogs::ShowAbout() {

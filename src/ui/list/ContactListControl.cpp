@@ -98,6 +98,32 @@ QString ContactListControl::ItemText(int row) const {
     return spoken;
 }
 
+ContactListControl::RowParts ContactListControl::PartsOf(int row, const QRect& rect) const {
+    const int pad = ScaleX(kPadding96);
+    QRect inner = rect.adjusted(pad, 0, -pad, 0);
+    if (TwoLines()) inner.setLeft(inner.left() + rect.height() - 2 * ScaleY(kPadding96) + pad);
+    RowParts parts;
+    parts.firstLine = TwoLines() ? QRect(inner.left(), inner.top(), inner.width(), inner.height() / 2) : inner;
+    const ContactRowText text = model_.RowText(row);
+    if (text.number.IsEmpty()) return parts;
+    const QFontMetrics metrics(font_);
+    parts.numberText = ToQString(FitText(text.NumberText().View(), parts.firstLine.width() / 2, MeasureWith(metrics)).text);
+    const int width = metrics.horizontalAdvance(parts.numberText);
+    parts.number = QRect(parts.firstLine.right() - width + 1, parts.firstLine.top(), width, parts.firstLine.height());
+    return parts;
+}
+
+bool ContactListControl::OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) {
+    if (model_.List().RowAt(row).IsHeader()) return false;
+    const RowParts parts = PartsOf(row, rowRect);
+    // The whole height of the row right of the number's left edge (and its padding) is the
+    // phone column: a fingertip need not hit the text itself.
+    const int left = parts.number.isEmpty() ? parts.firstLine.right() - parts.firstLine.width() / 4
+                                            : parts.number.left() - ScaleX(kPadding96);
+    if (point.x() < left) return false;
+    return listener_.OnPhoneColumnTapped(row, QRect(list_.Widget()->mapToGlobal(rowRect.topLeft()), rowRect.size()));
+}
+
 void ContactListControl::DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) {
     const ListRow at = model_.List().RowAt(row);
     const RowColors colors = ColorsOfRow(at.contact, selected || model_.List().IsMarked(row), focused);
@@ -106,22 +132,20 @@ void ContactListControl::DrawItem(QPainter& painter, int row, const QRect& rect,
     if (at.IsHeader()) return DrawHeader(painter, row, rect);
 
     const ContactRowText text = model_.RowText(row);
-    const int pad = ScaleX(kPadding96);
-    QRect inner = rect.adjusted(pad, 0, -pad, 0);
     if (TwoLines()) {
         const int side = rect.height() - 2 * ScaleY(kPadding96);
-        DrawPicture(painter, model_.List().OidAt(row), QRect(inner.left(), rect.top() + ScaleY(kPadding96), side, side));
-        inner.setLeft(inner.left() + side + pad);
+        DrawPicture(painter, model_.List().OidAt(row), QRect(rect.left() + ScaleX(kPadding96), rect.top() + ScaleY(kPadding96), side, side));
     }
+    const RowParts parts = PartsOf(row, rect);
+    const QRect& firstLine = parts.firstLine;
+    const QRect inner(firstLine.left(), rect.top(), firstLine.width(), rect.height());
     const QFontMetrics metrics(font_);
-    const QRect firstLine = TwoLines() ? QRect(inner.left(), inner.top(), inner.width(), inner.height() / 2) : inner;
+    const int pad = ScaleX(kPadding96);
     int nameRight = firstLine.right();
-    if (!text.number.IsEmpty()) {
-        const FittedText number = FitText(text.NumberText().View(), firstLine.width() / 2, MeasureWith(metrics));
-        const QString shown = ToQString(number.text);
+    if (!parts.number.isEmpty()) {
         painter.setPen(ToQColor(colors.number));
-        painter.drawText(firstLine, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shown);
-        nameRight -= metrics.horizontalAdvance(shown) + pad;
+        painter.drawText(parts.number, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, parts.numberText);
+        nameRight = parts.number.left() - pad;
     }
     DrawName(painter, ToQString(text.name), QRect(firstLine.topLeft(), QPoint(nameRight, firstLine.bottom())),
              ToQColor(colors.text));

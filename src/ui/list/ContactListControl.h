@@ -27,6 +27,10 @@ public:
     virtual void OnListCharTyped(char16_t ch) = 0;
     virtual void OnRowActivated(int row) = 0;
     virtual void OnRowTapped(int row) = 0;
+    // The phone column of a contact's row (its number, or the right quarter of a row without
+    // one) was tapped; `rowGlobal` is the row on screen. False when no phone menu was shown: the
+    // tap then counts as a tap on the row.
+    virtual bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) = 0;
     virtual void OnRowSelected(int row) = 0;
     // A command chosen from the context menu (0: dismissed).
     virtual void OnContextCommand(uint32_t command) = 0;
@@ -51,6 +55,7 @@ public:
     void OnListChar(char16_t ch) override { listener_.OnListCharTyped(ch); }
     void OnItemTapped(int row) override { listener_.OnRowTapped(row); }
     void OnItemActivated(int row) override { listener_.OnRowActivated(row); }
+    bool OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) override;
     void OnSelectionChanged(int row) override;
     void OnContextMenu(int row, const QPoint& globalPos) override;
     int ItemHeight() const override;
@@ -60,6 +65,14 @@ public:
     bool Cyclic() const override;
 
 private:
+    // The parts of a contact's row: the first text line, and the number drawn at its right
+    // (empty when the row shows no number).
+    struct RowParts {
+        QRect firstLine;
+        QRect number;
+        QString numberText;
+    };
+    RowParts PartsOf(int row, const QRect& rect) const;
     void DrawHeader(QPainter& painter, int row, const QRect& rect);
     // The name with its highlighted characters, fitted into `rect`.
     void DrawName(QPainter& painter, const QString& name, const QRect& rect, const QColor& color);

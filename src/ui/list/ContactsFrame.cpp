@@ -14,12 +14,20 @@
 #include "manager/contacts/ContactManager.h"
 #include "phone/dial/Dialer.h"
 #include "phone/menu/DialContact.h"
+#include "phone/menu/ContactListPhoneMenu.h"
 #include "phone/menu/PhoneChooser.h"
+#include "phone/messaging/Messaging.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "ui/categories/CApCatList.h"
 #include "ui/frame/SiblingPrograms.h"
+#include "ui/phone/CEditDialDlg.h"
+#include "ui/phone/CSpeedDialDlg.h"
+#include "ui/phone/DialCountdownDlg.h"
+#include "ui/phone/PhoneMenuPopup.h"
+#include "ui/phone/PhoneSelectWnd.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/InputPanel.h"
 #include "ui/toolkit/Keys.h"
@@ -86,6 +94,7 @@ ContactsFrame::~ContactsFrame() {
     if (Widget() != nullptr && !model_->Settings().StoreSplitter()) {
         ErrorLog(u"The splitter's place cannot be written", "ContactsFrame", __LINE__);
     }
+    TheDialer().Hooks().countdown = nullptr;
     list_.reset();
     DestroyWnd();
 }
@@ -95,6 +104,8 @@ bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
     model_->Start(ScaleX(160), client.height());
     if (!template_.Load(TemplateFilePath())) template_.ResetToDefaults();
     preview_.SetListener(this);
+    // Tone dialling counts down on screen, where the user can still cancel it.
+    TheDialer().Hooks().countdown = [this](DialCountdown& countdown) { DialCountdownDlg::Run(*this, countdown); };
     filterButton_ = new QToolButton(Widget());
     filterButton_->setFocusPolicy(Qt::NoFocus);
     filterButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -182,24 +193,69 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::OpenContact: return RunContactView(effect.oid);
         case FrameAction::SetRingtone: return NotYet(QStringLiteral("Ringtone of contact %1").arg(Hex(effect.oid)));
         case FrameAction::ChooseDataFolder: return NotYet(QStringLiteral("Data folder: %1").arg(ToQString(effect.text)));
-        case FrameAction::CallContact: {
-            Contact contact;
-            if (!contacts_.GetContact(effect.oid, contact)) return;
-            const uint32_t dialType = PhoneChooser::StoredDialType();
-            if (PhoneChooser::ShouldOffer(dialType, contact)) {
-                // The phone chooser is another screen: until it exists the default number is called.
-                ErrorLog(u"The phone chooser is not available yet: the default number is called", "ContactsFrame", __LINE__);
-            }
-            if (DialContact(contact, kDialTypeNever, TheDialer(), Hwnd()) != DialContactOutcome::Called) {
-                return SetStatus(QStringLiteral("%1 has no number to call").arg(ToQString(contact.GetDisplayName())));
-            }
-            model_->OnContactUsed(effect.oid);
-            return SetStatus(QStringLiteral("Called %1").arg(ToQString(contact.GetDisplayName())));
-        }
+        case FrameAction::CallContact: return CallContact(effect.oid);
         case FrameAction::Dial: return Call(effect.oid, effect.text);
-        case FrameAction::EditAndCall: return NotYet(QStringLiteral("Edit and call contact %1").arg(Hex(effect.oid)));
+        case FrameAction::EditAndCall: return EditAndCall(effect.oid);
         case FrameAction::SpeedDial: return NotYet(QStringLiteral("Speed dial entry %1").arg(effect.entry));
     }
+}
+
+void ContactsFrame::CallContact(uint32_t oid) {
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return;
+    const QString name = ToQString(contact.GetDisplayName());
+    PhoneSelectWnd chooser;
+    if (chooser.Offer(*this, contact, formats_)) {
+        model_->OnContactUsed(oid);
+        return SetStatus(QStringLiteral("Phone chooser of %1").arg(name));
+    }
+    if (DialContact(contact, kDialTypeNever, TheDialer(), Hwnd()) != DialContactOutcome::Called) {
+        return SetStatus(QStringLiteral("%1 has no number to call").arg(name));
+    }
+    model_->OnContactUsed(oid);
+    SetStatus(QStringLiteral("Called %1").arg(name));
+}
+
+void ContactsFrame::EditAndCall(uint32_t oid) {
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    CEditDialDlg dialog(contact);
+    if (dialog.DoModal(*this) != plat::IDOK) return;
+    model_->OnContactUsed(oid);
+    SetStatus(QStringLiteral("Called %1").arg(ToQString(dialog.Model().DialString())));
+}
+
+bool ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {
+    const uint32_t oid = model_->List().OidAt(row);
+    Contact contact;
+    if (oid == 0 || !contacts_.GetContact(oid, contact)) return false;
+    ContactListPhoneMenu menu;
+    menu.Build(contact, formats_);
+    if (!menu.ShouldShow()) return false;
+    const PhoneMenuChoice choice = menu.Choose(PhoneMenuPopup::Track(menu, rowGlobal, list_->Window().Widget()));
+    switch (choice.kind) {
+        case PhoneMenuChoice::Kind::Nothing: break;
+        case PhoneMenuChoice::Kind::NewDefault:
+            if (choice.newDefaultTag != contact.GetDefaultTag()) StoreDefaultTag(contact, choice.newDefaultTag);
+            model_->OnContactUsed(oid);
+            break;
+        case PhoneMenuChoice::Kind::Call: Call(oid, choice.text); break;
+        case PhoneMenuChoice::Kind::Email:
+            model_->OnContactUsed(oid);
+            SetStatus(SendEmail(choice.text.View()) ? QStringLiteral("E-mail to %1").arg(ToQString(choice.text))
+                                                    : QStringLiteral("The messaging program cannot be started"));
+            break;
+    }
+    return true;
+}
+
+void ContactsFrame::StoreDefaultTag(Contact& contact, uint32_t tag) {
+    contact.SetDefaultTag(tag);
+    if (!contacts_.UpdateContact(contact, false).Complete()) {
+        ErrorLog(u"The new default number cannot be stored", "ContactsFrame", __LINE__);
+        return SetStatus(QStringLiteral("The new default number cannot be stored"));
+    }
+    list_->Redraw();
 }
 
 void ContactsFrame::Call(uint32_t oid, const Str& number) {
@@ -399,7 +455,10 @@ void ContactsFrame::OpenHistory() {
                              : QStringLiteral("The call history cannot be started"));
 }
 
-void ContactsFrame::OpenSpeedDial() { NotYet(QStringLiteral("Speed dial")); }
+void ContactsFrame::OpenSpeedDial() {
+    CSpeedDialDlg dialog(ContactManager::Instance(), formats_);
+    dialog.DoModal(*this);
+}
 
 void ContactsFrame::CallSelected() { Apply(model_->OnTalk()); }
 

@@ -4,11 +4,12 @@
 // small alphabet bar, the splitter and the preview pane, the big alphabet bar and the phone panel,
 // laid out by the frame model's layout. Every event of its children and every command goes to
 // the frame model (ContactsFrameModel); the FrameEffect it answers says what to redo on screen
-// and which screen an action needs. Screens that are not built yet (the contact editor, the full
-// contact view, the phone chooser, speed dial, the ringtone choice) are reported plainly in the
-// error log and the status line, never imitated. Editing and new contacts run the contact editor
-// and save through the contact manager; the saved contact becomes current. The preview pane is the embedded contact view
-// of the current row; Enter or a tap on a row opens the full-screen view of its contact.
+// and which screen an action needs: the phone menu, the phone chooser, "Edit && Call" and speed
+// dial open from here. Editing and new contacts run the contact editor and save through the
+// contact manager; the saved contact becomes current. The preview pane is the embedded contact
+// view of the current row; Enter or a tap on a row opens the full-screen view of its contact.
+// Screens that are not built yet (the ringtone choice) are reported plainly in the error log and
+// the status line, never imitated.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -33,6 +34,7 @@
 #include "screen/list/FrameCommands.h"
 #include "screen/list/FrameLayout.h"
 
+class Contact;
 class ContactClientManager;
 class PhoneTemplates;
 class QToolButton;
@@ -119,6 +121,7 @@ public:
     void OnListCharTyped(char16_t ch) override;
     void OnRowActivated(int row) override;
     void OnRowTapped(int row) override;
+    bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
     void OnRowSelected(int row) override;
     void OnContextCommand(uint32_t command) override;
     // ListDownBtnListener
@@ -165,6 +168,12 @@ private:
     void RevealWhenListed(uint32_t oid);
     // Moves the list selection by `step` contacts and shows the new one in `view`.
     void StepView(ContactViewDlg& view, int step);
+    // The call action on a contact: the phone chooser when DialType asks for it, else the
+    // default number.
+    void CallContact(uint32_t oid);
+    void EditAndCall(uint32_t oid);
+    // Keeps a new default dial tag in the contact (and so in its index entry).
+    void StoreDefaultTag(Contact& contact, uint32_t tag);
     void SetStatus(const QString& status);
     // The display name of a contact, or nothing when it cannot be read.
     std::optional<QString> NameOf(uint32_t oid);

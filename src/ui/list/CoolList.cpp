@@ -155,6 +155,8 @@ void CoolList::OnTap(const QPoint& point) {
     MoveTo(row);
     if (second) {
         listener_.OnItemActivated(row);
+    } else if (listener_.OnItemTappedAt(row, point, RowRect(row))) {
+        lastTapRow_ = -1;  // what the tap opened took it: the next tap starts afresh
     } else {
         listener_.OnItemTapped(row);
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a virtual X server, driven with xdotool as a user drives it: type part of
-# a name, press Talk (F3) and find the call with that contact's number in the device's program
-# log; then a second `brevane v OID` hands its request to the running window and exits with 1,
+# a name, press Talk (F3) twice (the phone chooser, then its call) and find the call with that
+# contact's number in the device's program log; then a second `brevane v OID` hands its request to the running window and exits with 1,
 # and Talk calls the contact it showed.
 # Usage: e2e.sh BREVANE BREVANE_CLI
 # Exits 77 (skipped) when Xvfb or xdotool is not installed.
@@ -59,8 +59,11 @@ waitfor 20 find_window || { echo "FAIL: no window"; cat "$work/program.err"; exi
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.5
 
-# Typing goes to the search box; Talk calls the selected contact's default number.
+# Typing goes to the search box; Talk opens the phone chooser of the selected contact (shown
+# always by default) and Talk in the chooser calls its preselected default number.
 xdotool type --delay 80 "zel"
+sleep 0.5
+xdotool key F3
 sleep 0.5
 xdotool key F3
 waitfor 10 logged 15550001111 || fail "Talk after typing zel: no call to Zelda's number in the log"
@@ -73,6 +76,8 @@ sleep 0.5
 "$brevane" --root "$dev" v "$anna" 2>"$work/second.err"
 status=$?
 [ "$status" -eq 1 ] || fail "second instance exited $status, expected 1: $(cat "$work/second.err")"
+sleep 0.5
+xdotool key F3
 sleep 0.5
 xdotool key F3
 waitfor 10 logged 15552223333 || fail "Talk after 'v $anna': no call to Anna's number in the log"

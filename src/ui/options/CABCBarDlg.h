@@ -1,0 +1,33 @@
+#pragma once
+// CABCBarDlg: the alphabet-bar dialog. The alphabet (Custom, English, Russian, English/Russian,
+// German) and, for Custom, the user's own definition text. OK with a custom text that does not
+// parse shows "Wrong ABC bar custom string format  !" and keeps the dialog open with the text.
+#include "ui/frame/OptionsApply.h"
+#include "ui/toolkit/DlgImpl.h"
+
+class QComboBox;
+class QLineEdit;
+
+class CABCBarDlg : public DlgImpl {
+public:
+    static constexpr char16_t kWrongFormat[] = u"Wrong ABC bar custom string format  !";
+
+    explicit CABCBarDlg(AbcBarSettings settings);
+    ~CABCBarDlg() override { DestroyWnd(); }
+
+    // The names of the alphabets, by type.
+    static QString NameOf(uint32_t type);
+    // After IDOK: the alphabet chosen.
+    const AbcBarSettings& Settings() const { return settings_; }
+    QComboBox* Types() const { return types_; }
+    QLineEdit* CustomText() const { return custom_; }
+
+protected:
+    bool OnInitContent() override;
+    bool OnOK() override;
+
+private:
+    AbcBarSettings settings_;
+    QComboBox* types_ = nullptr;
+    QLineEdit* custom_ = nullptr;
+};

@@ -1,0 +1,253 @@
+#include "ui/options/COptionDlg.h"
+
+#include <algorithm>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/res/ResourceStrings.h"
+#include "phone/dial/DialMethod.h"
+#include "phone/dial/Dialer.h"
+#include "phone/dial/DialerAddIn.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
+#include "ui/options/CABCBarDlg.h"
+#include "ui/phone/CApPhoneTemplateDlg.h"
+#include "ui/toolkit/Dpi.h"
+#include "ui/toolkit/PopupMenu.h"
+
+namespace {
+
+QString FontText(const FontSpec& font) {
+    const int points = (std::abs(font.height) * 72 + ScreenDpiY() / 2) / std::max(1, ScreenDpiY());
+    return QStringLiteral("%1 %2 pt").arg(ToQString(font.face)).arg(points);
+}
+
+void FillChoices(QComboBox& box, const std::vector<options::OptionChoice>& choices, uint32_t current) {
+    for (const options::OptionChoice& choice : choices) box.addItem(ToQString(choice.text), choice.value);
+    box.setCurrentIndex(box.findData(current));
+}
+
+}  // namespace
+
+COptionDlg::COptionDlg(const OptionsState& current) : DlgImpl(QStringLiteral("Options")), current_(current) {
+    result_.state = current;
+}
+
+OptionsResult COptionDlg::Run(WndImpl& owner, const OptionsState& current) {
+    COptionDlg dialog(current);
+    if (dialog.DoModal(owner) != plat::IDOK) return {};
+    return dialog.Result();
+}
+
+SoftKeyMenu COptionDlg::SoftKeys() const {
+    SoftKeyMenu keys;
+    keys.left.text = u"Done";
+    keys.left.command = plat::IDOK;
+    keys.right.text = u"Cancel";
+    keys.right.command = plat::IDCANCEL;
+    return keys;
+}
+
+bool COptionDlg::OnInitContent() {
+    general_ = options::ReadGeneralOptions();
+    phone_ = options::ReadPhoneOptions(TheDialer().Hooks().addIn != nullptr);
+    skinChoices_ = options::ReadSkins();
+    pages_ = new QTabWidget(Widget());
+    pages_->setAccessibleName(QStringLiteral("Options pages"));
+    Content()->addWidget(pages_, 1);
+    BuildGeneral();
+    BuildView();
+    BuildPhone();
+    BuildSkin();
+    pages_->setCurrentIndex(options::ReadOptionPage());
+    pages_->currentWidget()->setFocus();
+    return true;
+}
+
+QVBoxLayout* COptionDlg::AddPage(const QString& title) {
+    auto* scroll = new QScrollArea(pages_);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->verticalScrollBar()->setSingleStep(options::ScrollStep(ScreenDpiX()));
+    auto* page = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(page);
+    scroll->setWidget(page);
+    pages_->addTab(scroll, title);
+    return layout;
+}
+
+QCheckBox* COptionDlg::AddCheck(QVBoxLayout* page, const QString& text, bool checked) {
+    auto* box = new QCheckBox(text, page->parentWidget());
+    box->setChecked(checked);
+    page->addWidget(box);
+    return box;
+}
+
+QCheckBox* COptionDlg::Check(const QString& text) const {
+    for (QCheckBox* box : Widget()->findChildren<QCheckBox*>()) {
+        if (box->text() == text) return box;
+    }
+    return nullptr;
+}
+
+void COptionDlg::BuildGeneral() {
+    QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kGeneral])));
+    language_ = new QLabel(page->parentWidget());
+    ShowLanguage();
+    auto* change = new QPushButton(ToQString(RequireStr(120)), page->parentWidget());
+    change->setAccessibleName(QStringLiteral("Change alphabet"));
+    QObject::connect(change, &QPushButton::clicked, Widget(), [this] { ChangeAlphabet(); });
+    page->addWidget(language_);
+    page->addWidget(change);
+    page->addWidget(new QLabel(QStringLiteral("Today plugin"), page->parentWidget()));
+    AddCheck(page, QStringLiteral("Enable plugin"), general_.today);
+    AddCheck(page, QStringLiteral("Set as default contact manager"), general_.defaultContacts);
+    AddCheck(page, QStringLiteral("Assign on hardware button"), general_.hardwareButton)->setEnabled(general_.hardwareButtonAvailable);
+    AddCheck(page, QStringLiteral("Assign Dialer on phone button"), general_.phoneButtonDialer);
+    page->addStretch(1);
+}
+
+void COptionDlg::ShowLanguage() {
+    language_->setText(ToQString(RequireStr(41283)) + CABCBarDlg::NameOf(result_.state.abc.type));
+}
+
+void COptionDlg::ChangeAlphabet() {
+    CABCBarDlg dialog(result_.state.abc);
+    if (dialog.DoModal(*this) != plat::IDOK) return;
+    result_.state.abc = dialog.Settings();
+    ShowLanguage();
+}
+
+void COptionDlg::BuildView() {
+    QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kView])));
+    for (const bool list : {true, false}) {
+        page->addWidget(new QLabel(list ? QStringLiteral("List font") : QStringLiteral("View font"), page->parentWidget()));
+        auto* label = new QLabel(page->parentWidget());
+        (list ? listFont_ : viewFont_) = label;
+        auto* change = new QPushButton(QStringLiteral("Change..."), page->parentWidget());
+        change->setAccessibleName(list ? QStringLiteral("Change list font") : QStringLiteral("Change view font"));
+        QObject::connect(change, &QPushButton::clicked, Widget(), [this, list] { ChooseFont(list); });
+        page->addWidget(label);
+        page->addWidget(change);
+        SetFont(list, list ? current_.listFont : current_.viewFont);
+    }
+    AddCheck(page, QStringLiteral("Show formatted phone number"), current_.templatesActive);
+    auto* formats = new QPushButton(QStringLiteral("Phone formats..."), page->parentWidget());
+    QObject::connect(formats, &QPushButton::clicked, Widget(), [this] {
+        CApPhoneTemplateDlg dialog;
+        if (dialog.DoModal(*this) == plat::IDOK) result_.templatesEdited = true;
+    });
+    page->addWidget(formats);
+    AddCheck(page, QStringLiteral("Hide contacts from SIM card"), current_.hideSim);
+    page->addStretch(1);
+}
+
+void COptionDlg::BuildPhone() {
+    QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kPhone])));
+    const DialerAddIn* addIn = TheDialer().Hooks().addIn;
+    dialMethod_ = new QComboBox(page->parentWidget());
+    FillChoices(*dialMethod_, options::DialMethodChoices(IsPhoneDevice(), addIn != nullptr ? addIn->Name() : Str()), phone_.dialupMode);
+    dialType_ = new QComboBox(page->parentWidget());
+    FillChoices(*dialType_, options::DialTypeChoices(), phone_.dialType);
+    dialMethod_->setAccessibleName(QStringLiteral("Dial method"));
+    dialType_->setAccessibleName(QStringLiteral("\"Phone select\" window"));
+    page->addWidget(new QLabel(QStringLiteral("Dial method"), page->parentWidget()));
+    page->addWidget(dialMethod_);
+    page->addWidget(new QLabel(QStringLiteral("\"Phone select\" window"), page->parentWidget()));
+    page->addWidget(dialType_);
+    AddCheck(page, QStringLiteral("Enable caller ID"), phone_.callerId);
+    AddCheck(page, QStringLiteral("Show tray icon"), phone_.trayVisible);
+    AddCheck(page, QStringLiteral("Insert contact name into SMS body"), phone_.smsFix);
+    AddCheck(page, QStringLiteral("Replace System Call History"), phone_.callLog);
+    AddCheck(page, QStringLiteral("Replace System Speed Dial"), phone_.speedDial);
+    page->addStretch(1);
+}
+
+void COptionDlg::BuildSkin() {
+    QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kSkin])));
+    skins_ = new QListWidget(page->parentWidget());
+    skins_->setAccessibleName(QStringLiteral("Caller ID skins"));
+    for (const Str& text : skinChoices_.texts) skins_->addItem(ToQString(text));
+    skins_->setCurrentRow(skinChoices_.selected);
+    page->addWidget(skins_, 1);
+}
+
+void COptionDlg::SetFont(bool list, const FontSpec& font) {
+    (list ? result_.state.listFont : result_.state.viewFont) = font;
+    QLabel* label = list ? listFont_ : viewFont_;
+    label->setText(FontText(font));
+    QFont preview = label->font();
+    preview.setFamily(ToQString(font.face));
+    preview.setBold(font.Weight() >= 700);
+    preview.setItalic(font.Italic());
+    label->setFont(preview);
+}
+
+void COptionDlg::ChooseFont(bool list) {
+    const FontSpec& now = list ? result_.state.listFont : result_.state.viewFont;
+    QFont initial(ToQString(now.face));
+    initial.setPixelSize(std::max(1, std::abs(now.height)));
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, Widget(), QStringLiteral("Font"));
+    if (!ok) return;
+    FontSpec font;
+    font.face = FromQString(chosen.family());
+    font.height = -(chosen.pixelSize() > 0 ? chosen.pixelSize() : (chosen.pointSize() * ScreenDpiY() + 36) / 72);
+    const auto flag = [](bool on, FontSpec::Flag flag) { return on ? static_cast<uint32_t>(flag) : 0u; };
+    font.flags = flag(chosen.bold(), FontSpec::kBold) | flag(chosen.italic(), FontSpec::kItalic) |
+                 flag(chosen.underline(), FontSpec::kUnderline) | flag(chosen.strikeOut(), FontSpec::kStrikeOut);
+    SetFont(list, font);
+}
+
+options::GeneralOptions COptionDlg::GeneralNow() const {
+    options::GeneralOptions now = general_;
+    now.today = Check(QStringLiteral("Enable plugin"))->isChecked();
+    now.defaultContacts = Check(QStringLiteral("Set as default contact manager"))->isChecked();
+    now.hardwareButton = Check(QStringLiteral("Assign on hardware button"))->isChecked();
+    now.phoneButtonDialer = Check(QStringLiteral("Assign Dialer on phone button"))->isChecked();
+    return now;
+}
+
+options::PhoneOptions COptionDlg::PhoneNow() const {
+    options::PhoneOptions now = phone_;
+    now.dialupMode = dialMethod_->currentData().toUInt();
+    now.dialType = dialType_->currentData().toUInt();
+    now.callerId = Check(QStringLiteral("Enable caller ID"))->isChecked();
+    now.trayVisible = Check(QStringLiteral("Show tray icon"))->isChecked();
+    now.smsFix = Check(QStringLiteral("Insert contact name into SMS body"))->isChecked();
+    now.callLog = Check(QStringLiteral("Replace System Call History"))->isChecked();
+    now.speedDial = Check(QStringLiteral("Replace System Speed Dial"))->isChecked();
+    return now;
+}
+
+bool COptionDlg::Validate() {
+    // A stored method this device does not offer shows no choice: one must be made.
+    if (dialMethod_->currentIndex() < 0) {
+        pages_->setCurrentIndex(options::kPhone);
+        dialMethod_->setFocus();
+        plat::MessageBox(u"Choose a dial method.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+        return false;
+    }
+    return true;
+}
+
+bool COptionDlg::OnOK() {
+    if (!Validate()) return false;
+    bool applied = options::ApplyGeneralOptions(general_, GeneralNow());
+    result_.state.templatesActive = Check(QStringLiteral("Show formatted phone number"))->isChecked();
+    result_.state.hideSim = Check(QStringLiteral("Hide contacts from SIM card"))->isChecked();
+    applied = options::ApplyPhoneOptions(phone_, PhoneNow()) && applied;
+    applied = options::ApplySkin(skinChoices_, skins_->currentRow()) && applied;
+    applied = options::WriteOptionPage(pages_->currentIndex()) && applied;
+    if (!applied) plat::MessageBox(u"Some options could not be stored.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    result_.ok = true;
+    return true;
+}

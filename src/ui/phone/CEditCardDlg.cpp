@@ -1,0 +1,47 @@
+#include "ui/phone/CEditCardDlg.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "ui/toolkit/PopupMenu.h"
+
+CEditCardDlg::CEditCardDlg(const CallingCard& card, const Str& sourcePhone)
+    : DlgImpl(QStringLiteral("Calling Card")), model_(card, sourcePhone) {}
+
+bool CEditCardDlg::OnInitContent() {
+    auto* form = new QFormLayout;
+    name_ = new QLineEdit(ToQString(model_.Name()), Widget());
+    format_ = new QLineEdit(ToQString(model_.Format()), Widget());
+    for (QLineEdit* field : {name_, format_}) field->setMaxLength(EditCardModel::kMaxChars);
+    name_->setAccessibleName(QStringLiteral("Card Name"));
+    format_->setAccessibleName(QStringLiteral("Card Format String"));
+    form->addRow(QStringLiteral("Card Name"), name_);
+    form->addRow(QStringLiteral("Card Format String"), format_);
+    auto* help = new QLabel(QString::fromUtf16(EditCardModel::kHelpText), Widget());
+    auto* source = new QLabel(ToQString(model_.SourcePhone()), Widget());
+    formatted_ = new QLabel(ToQString(model_.FormattedPhone()), Widget());
+    formatted_->setAccessibleName(QStringLiteral("Formated phone:"));
+    form->addRow(help);
+    form->addRow(QStringLiteral("Source phone:"), source);
+    form->addRow(QStringLiteral("Formated phone:"), formatted_);
+    Content()->addLayout(form);
+    Content()->addStretch(1);
+    QObject::connect(name_, &QLineEdit::textChanged, Widget(), [this](const QString& text) { model_.SetName(FromQString(text)); });
+    QObject::connect(format_, &QLineEdit::textChanged, Widget(), [this](const QString& text) {
+        model_.SetFormat(FromQString(text));
+        formatted_->setText(ToQString(model_.FormattedPhone()));
+    });
+    name_->setFocus();
+    return true;
+}
+
+bool CEditCardDlg::OnOK() {
+    if (model_.Ok()) return true;
+    if (model_.SelectName()) {
+        name_->setFocus();
+        name_->selectAll();
+    }
+    return false;
+}

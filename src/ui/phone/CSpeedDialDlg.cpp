@@ -1,0 +1,47 @@
+#include "ui/phone/CSpeedDialDlg.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "platform/window/Messages.h"
+#include "ui/toolkit/Dpi.h"
+
+CSpeedDialDlg::CSpeedDialDlg(ContactManager& manager, const PhoneTemplates& formats)
+    : DlgImpl(QStringLiteral("Speed Dial")), grid_(manager, formats, *this) {}
+
+CSpeedDialDlg::~CSpeedDialDlg() {
+    grid_.DestroyWnd();
+    DestroyWnd();
+}
+
+SoftKeyMenu CSpeedDialDlg::SoftKeys() const {
+    SoftKeyMenu keys;
+    keys.left.text = u"Tools";
+    keys.left.popupId = kToolsPopup;
+    // Filled for the selected button when the menu opens (WM_INITMENUPOPUP).
+    keys.left.popup.Add(kSpeedSortByName, u"Sort By Name");
+    keys.right.text = u"Close";
+    keys.right.command = kSpeedClose;
+    return keys;
+}
+
+bool CSpeedDialDlg::OnInitContent() {
+    if (!grid_.Create(*this)) return false;
+    Content()->addWidget(grid_.Widget(), 1);
+    grid_.Widget()->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The content area does not stretch its children: the grid asks for four rows of buttons.
+    grid_.Widget()->setMinimumHeight(4 * ScaleY(CSpeedWnd::kButtonHeight96));
+    grid_.Widget()->show();
+    grid_.Widget()->setFocus();
+    return true;
+}
+
+plat::LRESULT CSpeedDialDlg::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (message == plat::WM_INITMENUPOPUP && lParam == kToolsPopup && wParam != 0) {
+        auto& popup = *reinterpret_cast<MenuDescription*>(wParam);
+        popup.items = grid_.ToolsMenu().items.front().submenu;
+        return 0;
+    }
+    if (message == plat::WM_COMMAND && grid_.OnToolsCommand(static_cast<uint32_t>(wParam & 0xFFFF))) return 0;
+    return DlgImpl::WndProc(message, wParam, lParam);
+}

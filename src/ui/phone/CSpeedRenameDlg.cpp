@@ -1,0 +1,32 @@
+#include "ui/phone/CSpeedRenameDlg.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "ui/toolkit/PopupMenu.h"
+
+CSpeedRenameDlg::CSpeedRenameDlg(const Str& current, std::vector<Str> candidates)
+    : DlgImpl(QStringLiteral("Rename")), current_(current), candidates_(std::move(candidates)) {}
+
+bool CSpeedRenameDlg::OnInitContent() {
+    names_ = new QComboBox(Widget());
+    names_->setEditable(true);
+    names_->setInsertPolicy(QComboBox::NoInsert);
+    names_->lineEdit()->setMaxLength(kMaxChars);
+    for (const Str& candidate : candidates_) names_->addItem(ToQString(candidate));
+    names_->setEditText(ToQString(current_));
+    names_->setAccessibleName(QStringLiteral("Name"));
+    Content()->addWidget(new QLabel(QStringLiteral("Name"), Widget()));
+    Content()->addWidget(names_);
+    Content()->addStretch(1);
+    names_->setFocus();
+    names_->lineEdit()->selectAll();
+    return true;
+}
+
+bool CSpeedRenameDlg::OnOK() {
+    text_ = FromQString(names_->currentText().trimmed());
+    return true;
+}

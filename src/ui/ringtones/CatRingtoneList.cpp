@@ -1,0 +1,118 @@
+#include "ui/ringtones/CatRingtoneList.h"
+
+#include <algorithm>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/res/ResourceStrings.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
+#include "ui/toolkit/PopupMenu.h"
+
+namespace {
+
+// The small dialog that edits one row's ringtone path.
+class ChangeRingtoneDlg : public DlgImpl {
+public:
+    ChangeRingtoneDlg(QString name, QString path)
+        : DlgImpl(ToQString(RequireStr(CatRingtoneList::kStrChangeRingtone))), name_(std::move(name)), path_(std::move(path)) {}
+    ~ChangeRingtoneDlg() override { DestroyWnd(); }
+    const QString& Path() const { return path_; }
+
+protected:
+    bool OnInitContent() override {
+        Content()->addWidget(new QLabel(name_, Widget()));
+        field_ = new QLineEdit(path_, Widget());
+        field_->setMaxLength(260);
+        field_->setAccessibleName(QStringLiteral("Ringtone"));
+        Content()->addWidget(field_);
+        Content()->addStretch(1);
+        field_->setFocus();
+        return true;
+    }
+    bool OnOK() override {
+        path_ = field_->text().trimmed();
+        return true;
+    }
+
+private:
+    QString name_;
+    QString path_;
+    QLineEdit* field_ = nullptr;
+};
+
+}  // namespace
+
+CatRingtoneList::CatRingtoneList(CallFilter& filter) : DlgImpl(ToQString(RequireStr(kStrTitle))), filter_(filter) {
+    ringtones_.Load();
+}
+
+bool CatRingtoneList::OnInitContent() {
+    if (!model_.Load(filter_, ringtones_)) {
+        plat::MessageBox(u"The categories cannot be read: only the special groups are listed.", RequireStr(101).View(),
+                         plat::MB_OK | plat::MB_ICONWARNING);
+    }
+    rows_ = new QTreeWidget(Widget());
+    rows_->setColumnCount(2);
+    rows_->setHeaderLabels({QStringLiteral("Group"), QStringLiteral("Ringtone")});
+    rows_->setRootIsDecorated(false);
+    rows_->header()->setStretchLastSection(true);
+    rows_->setAccessibleName(ToQString(RequireStr(kStrTitle)));
+    auto* change = new QPushButton(ToQString(RequireStr(kStrChangeRingtone)), Widget());
+    QObject::connect(change, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdChange, 0); });
+    Content()->addWidget(rows_, 1);
+    Content()->addWidget(change);
+    Fill();
+    QObject::connect(rows_, &QTreeWidget::itemChanged, Widget(), [this](QTreeWidgetItem* item, int column) {
+        const int row = rows_->indexOfTopLevelItem(item);
+        if (column != 0 || row < 0) return;
+        if ((item->checkState(0) == Qt::Checked) != model_.Rows()[row].checked) model_.ToggleCheck(row);
+        const QSignalBlocker quiet(rows_);
+        item->setCheckState(0, model_.Rows()[row].checked ? Qt::Checked : Qt::Unchecked);
+    });
+    QObject::connect(rows_, &QTreeWidget::itemActivated, Widget(), [this] { ChangeRingtone(); });
+    rows_->setFocus();
+    return true;
+}
+
+void CatRingtoneList::Fill() {
+    const QSignalBlocker quiet(rows_);
+    const int current = std::max(0, rows_->indexOfTopLevelItem(rows_->currentItem()));
+    rows_->clear();
+    for (int row = 0; row < model_.Rows().GetSize(); ++row) {
+        const RingtoneRow& entry = model_.Rows()[row];
+        auto* item = new QTreeWidgetItem(rows_, {ToQString(entry.name), ToQString(entry.ringtone)});
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, entry.checked ? Qt::Checked : Qt::Unchecked);
+    }
+    if (rows_->topLevelItemCount() > 0) rows_->setCurrentItem(rows_->topLevelItem(std::min(current, rows_->topLevelItemCount() - 1)));
+}
+
+void CatRingtoneList::ChangeRingtone() {
+    const int row = rows_->indexOfTopLevelItem(rows_->currentItem());
+    if (row < 0) return;
+    const RingtoneRow& entry = model_.Rows()[row];
+    ChangeRingtoneDlg dialog(ToQString(entry.name), ToQString(entry.ringtone));
+    if (dialog.DoModal(*this) != plat::IDOK) return;
+    model_.SetRingtone(row, FromQString(dialog.Path()));
+    Fill();
+}
+
+bool CatRingtoneList::OnOK() {
+    if (model_.Apply(filter_, ringtones_)) return true;
+    plat::MessageBox(u"The ringtones cannot be stored.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    return false;
+}
+
+plat::LRESULT CatRingtoneList::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (message == plat::WM_COMMAND && (wParam & 0xFFFF) == kCmdChange) {
+        ChangeRingtone();
+        return 0;
+    }
+    return DlgImpl::WndProc(message, wParam, lParam);
+}

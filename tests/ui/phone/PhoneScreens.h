@@ -1,0 +1,62 @@
+#pragma once
+// What the phone screens' tests share: the main window with contacts (from the list's tests),
+// waiting for a dialog of a kind to open while something modal runs, and the device's call and
+// tone log.
+#include <QLabel>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
+#include "ui/list/ListScreen.h"
+#include "phone/dial/DialMethod.h"
+#include "platform/ui/MessageBox.h"
+#include "phone/menu/PhoneChooser.h"
+#include "ui/phone/DialCountdownDlg.h"
+
+class PhoneScreen : public ListScreen {
+protected:
+    // The open dialog of type T, or null.
+    template <typename T>
+    static T* OpenDialog() {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (auto* found = dynamic_cast<T*>(WndImpl::Owning(widget)); found != nullptr && found->IsOpen()) return found;
+        }
+        return nullptr;
+    }
+
+    // Runs `open`, which runs a modal dialog of type T; once it is open `onDialog` gets it (and
+    // must end it). False when the dialog never opened.
+    template <typename T>
+    static bool WithDialog(const std::function<void()>& open, const std::function<void(T&)>& onDialog) {
+        bool seen = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            T* dialog = OpenDialog<T>();
+            if (dialog == nullptr) return;
+            poll.stop();
+            seen = true;
+            onDialog(*dialog);
+        });
+        poll.start();
+        open();
+        return seen;
+    }
+
+    // Tone dialling through the loudspeaker, so calls show up as a countdown and tones.
+    static void UseToneDialling() { SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialSound); }
+    static void SetDialType(uint32_t type) { SettingsStore::WriteDword(settings::kSettings, settings::kDialType, type); }
+
+    // The device's log of played tones and calls, without time stamps.
+    std::vector<std::string> Played() const {
+        std::vector<std::string> lines;
+        std::ifstream in(device_.Host(u"\\Windows\\programs.log"));
+        for (std::string line; std::getline(in, line);) {
+            line = line.substr(line.find('\t') + 1);
+            if (line.starts_with("coredll.dll\tPlaySound") || line.starts_with("phone.dll")) lines.push_back(line);
+        }
+        return lines;
+    }
+};
