@@ -77,7 +77,11 @@ QVBoxLayout* COptionDlg::AddPage(const QString& title) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->verticalScrollBar()->setSingleStep(options::ScrollStep(ScreenDpiX()));
+    // A page scrolls up and down only: it takes the window's width, and a label longer than that
+    // is cut at the edge rather than pushing every field off to the right.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* page = new QWidget(scroll);
+    page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* layout = new QVBoxLayout(page);
     scroll->setWidget(page);
     pages_->addTab(scroll, title);
