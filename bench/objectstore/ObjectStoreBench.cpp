@@ -99,7 +99,7 @@ void WriteContacts(benchmark::State& state) {
 BENCHMARK(WriteContacts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void SeekEqualOnSortedOpen(benchmark::State& state) {
-    const plat::SortOrderSpec byCompany{0, {{0x008A001F, 0}}};
+    const plat::SortOrderDescription byCompany{0, {{0x008A001F, 0}}};
     const plat::DbHandle db = plat::OpenDatabase(Shared().Guid(), u"Contacts Database", &byCompany, {});
     const std::vector<plat::PropVal> key = {plat::PropVal::Text(0x008A001F, u"Company 42")};
     plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key);  // the order is built once
@@ -111,7 +111,7 @@ void SeekEqualOnSortedOpen(benchmark::State& state) {
 BENCHMARK(SeekEqualOnSortedOpen)->Unit(benchmark::kMicrosecond);
 
 void SeekEqualAfterAChange(benchmark::State& state) {
-    const plat::SortOrderSpec byCompany{0, {{0x008A001F, 0}}};
+    const plat::SortOrderDescription byCompany{0, {{0x008A001F, 0}}};
     const plat::DbHandle db = plat::OpenDatabase(Shared().Guid(), u"Contacts Database", &byCompany, {});
     const std::vector<plat::PropVal> key = {plat::PropVal::Text(0x008A001F, u"Company 42")};
     const plat::CeOid first = plat::SeekDatabase(Shared().Db(), plat::SeekType::Beginning, 0);
@@ -129,7 +129,7 @@ BENCHMARK(SeekEqualAfterAChange)->Unit(benchmark::kMillisecond);
 void WriteOneRecordThenSeekEqual(benchmark::State& state) {
     const int contacts = static_cast<int>(state.range(0));
     Volume& volume = Shared(contacts);
-    const plat::SortOrderSpec byCompany{0, {{0x008A001F, 0}}};
+    const plat::SortOrderDescription byCompany{0, {{0x008A001F, 0}}};
     const plat::DbHandle db = plat::OpenDatabase(volume.Guid(), u"Contacts Database", &byCompany, {});
     const std::vector<plat::PropVal> key = {plat::PropVal::Text(0x008A001F, u"Company 42")};
     plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key);  // the order is built once

@@ -21,7 +21,7 @@ constexpr uint16_t kNameProp = 2;  // name (main), category id (assignments)
 constexpr uint32_t kMainProps[] = {plat::pom::kPropCategoryId, plat::pom::kPropCategoryName};
 constexpr uint32_t kAssocProps[] = {plat::pom::kPropAssocItem, plat::pom::kPropAssocCategory};
 
-bool OpenOrdered(CCeDBDatabase& db, std::u16string_view name, const plat::SortOrderSpec& order) {
+bool OpenOrdered(CCeDBDatabase& db, std::u16string_view name, const plat::SortOrderDescription& order) {
     return db.Open(name.data(), order.props.data(), static_cast<int>(order.props.size()), {}, order.keyFlags);
 }
 

@@ -7,8 +7,8 @@ int32_t DefaultFontHeight(int dpi) {
     return -static_cast<int32_t>(dpi * 8.0 / 72.0 + 0.5);
 }
 
-FontSpec ReadFont(std::u16string_view section, int dpi) {
-    FontSpec font;
+FontStyle ReadFont(std::u16string_view section, int dpi) {
+    FontStyle font;
     font.face = SettingsStore::ReadString(section, settings::kFontName, kDefaultFontFace);
     font.height = static_cast<int32_t>(SettingsStore::ReadDword(
         section, settings::kFontHeight, static_cast<uint32_t>(DefaultFontHeight(dpi))));
@@ -16,7 +16,7 @@ FontSpec ReadFont(std::u16string_view section, int dpi) {
     return font;
 }
 
-bool WriteFont(std::u16string_view section, const FontSpec& font) {
+bool WriteFont(std::u16string_view section, const FontStyle& font) {
     const bool name = SettingsStore::WriteString(section, settings::kFontName, font.face.View());
     const bool height =
         SettingsStore::WriteDword(section, settings::kFontHeight, static_cast<uint32_t>(font.height));

@@ -7,7 +7,7 @@
 
 #include "core/str/Str.h"
 
-struct FontSpec {
+struct FontStyle {
     enum Flag : uint32_t { kBold = 1, kItalic = 2, kUnderline = 4, kStrikeOut = 8 };
 
     Str face;
@@ -27,5 +27,5 @@ int32_t DefaultFontHeight(int dpi);
 
 // The font of `section` (settings::kListFont or settings::kViewFont); missing values take the
 // defaults: face "Tahoma", the 8-point height at `dpi`, no flags.
-FontSpec ReadFont(std::u16string_view section, int dpi);
-bool WriteFont(std::u16string_view section, const FontSpec& font);
+FontStyle ReadFont(std::u16string_view section, int dpi);
+bool WriteFont(std::u16string_view section, const FontStyle& font);

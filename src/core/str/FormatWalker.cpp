@@ -12,8 +12,8 @@ const FormatArg& NoArg() {
     return none;
 }
 
-FormatSpec::Kind KindOf(char16_t type) {
-    using Kind = FormatSpec::Kind;
+FormatConversion::Kind KindOf(char16_t type) {
+    using Kind = FormatConversion::Kind;
     if (type == u'c' || type == u'C') return Kind::Character;
     if (type == u's' || type == u'S') return Kind::String;
     if (std::u16string_view(u"diouxX").find(type) != std::u16string_view::npos) return Kind::Integer;
@@ -26,7 +26,7 @@ FormatSpec::Kind KindOf(char16_t type) {
 
 }  // namespace
 
-FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& specifier, const FormatArg*& arg) {
+FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatConversion& conversion, const FormatArg*& arg) {
     if (*at_ == 0) return Step::End;
     if (*at_ != u'%' || at_[1] == u'%') {
         const char16_t* start = at_;
@@ -40,12 +40,12 @@ FormatWalker::Step FormatWalker::Next(std::u16string_view& text, FormatSpec& spe
         return Step::Text;
     }
     ++at_;
-    specifier = FormatSpec();
-    ReadSpec(specifier);
+    conversion = FormatConversion();
+    ReadConversion(conversion);
     if (*at_ == 0) return Step::End;
-    specifier.type = *at_++;
-    specifier.kind = KindOf(specifier.type);
-    arg = specifier.kind != FormatSpec::Kind::Unknown ? &TakeArg() : &NoArg();
+    conversion.type = *at_++;
+    conversion.kind = KindOf(conversion.type);
+    arg = conversion.kind != FormatConversion::Kind::Unknown ? &TakeArg() : &NoArg();
     return Step::Conversion;
 }
 
@@ -53,36 +53,36 @@ const FormatArg& FormatWalker::TakeArg() {
     return next_ < args_.size() ? args_[next_++] : NoArg();
 }
 
-void FormatWalker::ReadSpec(FormatSpec& specifier) {
+void FormatWalker::ReadConversion(FormatConversion& conversion) {
     for (;; ++at_) {
         if (*at_ == u'-')
-            specifier.minus = true;
+            conversion.minus = true;
         else if (*at_ == u'+')
-            specifier.plus = true;
+            conversion.plus = true;
         else if (*at_ == u'0')
-            specifier.zero = true;
+            conversion.zero = true;
         else if (*at_ == u' ')
-            specifier.blank = true;
+            conversion.blank = true;
         else if (*at_ == u'#')
-            specifier.hash = true;
+            conversion.hash = true;
         else
             break;
     }
-    const int64_t width = ReadField(specifier);
-    if (width < 0) specifier.minus = true;
-    specifier.width = static_cast<int>(std::min<int64_t>(std::llabs(width), kFormatMaxField + 1LL));
+    const int64_t width = ReadField(conversion);
+    if (width < 0) conversion.minus = true;
+    conversion.width = static_cast<int>(std::min<int64_t>(std::llabs(width), kFormatMaxField + 1LL));
     if (*at_ == u'.') {
         ++at_;
-        const int64_t precision = ReadField(specifier);
-        specifier.precision =
+        const int64_t precision = ReadField(conversion);
+        conversion.precision =
             static_cast<int>(std::min<int64_t>(precision < 0 ? -1 : precision, kFormatMaxField + 1LL));
     }
-    ReadSize(specifier);
-    specifier.tooLarge = specifier.tooLarge || specifier.width > kFormatMaxField || specifier.precision > kFormatMaxField;
+    ReadSize(conversion);
+    conversion.tooLarge = conversion.tooLarge || conversion.width > kFormatMaxField || conversion.precision > kFormatMaxField;
 }
 
 // A width or precision: "*" takes it from the arguments, otherwise decimal digits (none: 0).
-int64_t FormatWalker::ReadField(FormatSpec& specifier) {
+int64_t FormatWalker::ReadField(FormatConversion& conversion) {
     if (*at_ == u'*') {
         ++at_;
         return static_cast<int32_t>(static_cast<uint32_t>(TakeArg().Bits()));
@@ -91,23 +91,23 @@ int64_t FormatWalker::ReadField(FormatSpec& specifier) {
     for (; *at_ >= u'0' && *at_ <= u'9'; ++at_) {
         value = value * 10 + (*at_ - u'0');
         if (value > kFormatMaxField) {
-            specifier.tooLarge = true;
+            conversion.tooLarge = true;
             value = kFormatMaxField + 1LL;
         }
     }
     return value;
 }
 
-void FormatWalker::ReadSize(FormatSpec& specifier) {
+void FormatWalker::ReadSize(FormatConversion& conversion) {
     for (;;) {
         if (*at_ == u'h')
-            specifier.size = FormatSpec::Size::Short;
+            conversion.size = FormatConversion::Size::Short;
         else if (*at_ == u'l')
-            specifier.size =
-                specifier.size == FormatSpec::Size::Long ? FormatSpec::Size::Wide64 : FormatSpec::Size::Long;
+            conversion.size =
+                conversion.size == FormatConversion::Size::Long ? FormatConversion::Size::Wide64 : FormatConversion::Size::Long;
         else if (*at_ == u'F' || *at_ == u'N' || *at_ == u'L') {
         } else if (at_[0] == u'I' && at_[1] == u'6' && at_[2] == u'4') {
-            specifier.size = FormatSpec::Size::Wide64;
+            conversion.size = FormatConversion::Size::Wide64;
             at_ += 2;
         } else {
             return;

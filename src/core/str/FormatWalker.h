@@ -7,7 +7,7 @@
 #include "core/str/FormatArg.h"
 
 // One conversion as read from the format.
-struct FormatSpec {
+struct FormatConversion {
     bool minus = false, plus = false, zero = false, blank = false, hash = false;
     int width = 0;       // 0: none; a negative width from the arguments sets `minus`
     int precision = -1;  // -1: none (also for a negative precision from the arguments)
@@ -33,16 +33,16 @@ public:
 
     FormatWalker(const char16_t* format, FormatArgs args) : at_(format ? format : u""), args_(args) {}
 
-    // The next piece: Text with `text` set ("%%" gives "%"), Conversion with `specifier` and `arg` set
+    // The next piece: Text with `text` set ("%%" gives "%"), Conversion with `conversion` and `arg` set
     // (an unknown type takes no argument and gets an absent one), or End. A conversion left
     // unfinished at the end of the format ends the walk.
-    Step Next(std::u16string_view& text, FormatSpec& specifier, const FormatArg*& arg);
+    Step Next(std::u16string_view& text, FormatConversion& conversion, const FormatArg*& arg);
 
 private:
     const FormatArg& TakeArg();
-    void ReadSpec(FormatSpec& specifier);
-    int64_t ReadField(FormatSpec& specifier);
-    void ReadSize(FormatSpec& specifier);
+    void ReadConversion(FormatConversion& conversion);
+    int64_t ReadField(FormatConversion& conversion);
+    void ReadSize(FormatConversion& conversion);
 
     const char16_t* at_;
     FormatArgs args_;

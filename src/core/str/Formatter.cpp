@@ -16,14 +16,14 @@ namespace {
 // The printf format of one conversion with its flags, width and precision taken from arguments
 // ("%-*.*lld"), `length` the length modifier. Built in place: GCC 12 at -O3 misreads "%" + a
 // temporary string as an overlapping copy.
-std::string NarrowFormat(const FormatSpec& specifier, const char* length) {
+std::string NarrowFormat(const FormatConversion& conversion, const char* length) {
     std::string format = "%";
-    if (specifier.minus) format += '-';
-    if (specifier.plus) format += '+';
-    if (specifier.blank) format += ' ';
-    if (specifier.hash) format += '#';
-    if (specifier.zero) format += '0';
-    format.append("*.*").append(length).push_back(static_cast<char>(specifier.type));
+    if (conversion.minus) format += '-';
+    if (conversion.plus) format += '+';
+    if (conversion.blank) format += ' ';
+    if (conversion.hash) format += '#';
+    if (conversion.zero) format += '0';
+    format.append("*.*").append(length).push_back(static_cast<char>(conversion.type));
     return format;
 }
 
@@ -42,24 +42,24 @@ std::string CFormat(const char* format, ...) {
     return text;
 }
 
-int64_t FixedLength(const FormatSpec& specifier, double value) {
-    const int64_t precision = std::max(specifier.precision, 0);
-    const int64_t scratch = std::max<int64_t>(precision + 318, specifier.width);
-    const int length = std::snprintf(nullptr, 0, "%*.*f", specifier.width, static_cast<int>(precision + 6), value);
+int64_t FixedLength(const FormatConversion& conversion, double value) {
+    const int64_t precision = std::max(conversion.precision, 0);
+    const int64_t scratch = std::max<int64_t>(precision + 318, conversion.width);
+    const int length = std::snprintf(nullptr, 0, "%*.*f", conversion.width, static_cast<int>(precision + 6), value);
     return std::min<int64_t>(length, scratch - 1);
 }
 
-int64_t ItemBound(const FormatSpec& specifier, const FormatArg& arg) {
-    using Kind = FormatSpec::Kind;
-    const int64_t width = specifier.width;
-    const int64_t precision = std::max(specifier.precision, 0);
-    switch (specifier.kind) {
+int64_t ItemBound(const FormatConversion& conversion, const FormatArg& arg) {
+    using Kind = FormatConversion::Kind;
+    const int64_t width = conversion.width;
+    const int64_t precision = std::max(conversion.precision, 0);
+    switch (conversion.kind) {
         case Kind::Character:
         case Kind::String: {
             int64_t item = 2;
-            if (specifier.kind == Kind::String)
+            if (conversion.kind == Kind::String)
                 item = arg.IsString() ? std::max<int64_t>(static_cast<int64_t>(arg.StringLength()), 1) : 6;
-            if (specifier.precision >= 0) item = std::min<int64_t>(item, specifier.precision);
+            if (conversion.precision >= 0) item = std::min<int64_t>(item, conversion.precision);
             return std::max(item, width);
         }
         case Kind::Integer:
@@ -68,7 +68,7 @@ int64_t ItemBound(const FormatSpec& specifier, const FormatArg& arg) {
         case Kind::Floating:
             return std::max<int64_t>(128, width + precision);
         case Kind::Fixed:
-            return FixedLength(specifier, arg.AsDouble());
+            return FixedLength(conversion, arg.AsDouble());
         case Kind::Counter:
             return 0;
         case Kind::Unknown:
@@ -84,22 +84,22 @@ void AppendAscii(std::u16string& out, std::string_view text) {
 }
 
 // Pads `text` to the width: on the right with "-", else on the left with blanks, or zeros with "0".
-void AppendPadded(std::u16string& out, std::u16string_view text, const FormatSpec& specifier) {
-    const size_t pad = specifier.width > static_cast<int>(text.size()) ? specifier.width - text.size() : 0;
-    if (!specifier.minus) out.append(pad, specifier.zero ? u'0' : u' ');
+void AppendPadded(std::u16string& out, std::u16string_view text, const FormatConversion& conversion) {
+    const size_t pad = conversion.width > static_cast<int>(text.size()) ? conversion.width - text.size() : 0;
+    if (!conversion.minus) out.append(pad, conversion.zero ? u'0' : u' ');
     out += text;
-    if (specifier.minus) out.append(pad, u' ');
+    if (conversion.minus) out.append(pad, u' ');
 }
 
 // A character conversion is narrow for "C" and "hc", wide otherwise.
-bool IsNarrow(const FormatSpec& specifier) {
-    const bool upper = specifier.type == u'C' || specifier.type == u'S';
-    if (specifier.size == FormatSpec::Size::Short) return true;
-    if (specifier.size == FormatSpec::Size::Long) return false;
+bool IsNarrow(const FormatConversion& conversion) {
+    const bool upper = conversion.type == u'C' || conversion.type == u'S';
+    if (conversion.size == FormatConversion::Size::Short) return true;
+    if (conversion.size == FormatConversion::Size::Long) return false;
     return upper;
 }
 
-std::u16string StringText(const FormatSpec& specifier, const FormatArg& arg) {
+std::u16string StringText(const FormatConversion& conversion, const FormatArg& arg) {
     std::u16string text;
     if (arg.GetKind() == FormatArg::Kind::Wide)
         text = arg.Wide();
@@ -107,27 +107,27 @@ std::u16string StringText(const FormatSpec& specifier, const FormatArg& arg) {
         AppendAscii(text, arg.Narrow());  // one unit a byte
     else
         text = u"(null)";
-    if (specifier.precision >= 0 && text.size() > static_cast<size_t>(specifier.precision))
-        text.resize(static_cast<size_t>(specifier.precision));
+    if (conversion.precision >= 0 && text.size() > static_cast<size_t>(conversion.precision))
+        text.resize(static_cast<size_t>(conversion.precision));
     return text;
 }
 
-char16_t CharOf(const FormatSpec& specifier, const FormatArg& arg) {
+char16_t CharOf(const FormatConversion& conversion, const FormatArg& arg) {
     const uint64_t bits = arg.Bits();
-    return IsNarrow(specifier) ? static_cast<char16_t>(bits & 0xFF) : static_cast<char16_t>(bits & 0xFFFF);
+    return IsNarrow(conversion) ? static_cast<char16_t>(bits & 0xFF) : static_cast<char16_t>(bits & 0xFFFF);
 }
 
-std::string IntegerText(const FormatSpec& specifier, const FormatArg& arg) {
+std::string IntegerText(const FormatConversion& conversion, const FormatArg& arg) {
     const uint64_t bits = arg.Bits();
-    const std::string format = NarrowFormat(specifier, "ll");
-    const bool isSigned = specifier.type == u'd' || specifier.type == u'i';
+    const std::string format = NarrowFormat(conversion, "ll");
+    const bool isSigned = conversion.type == u'd' || conversion.type == u'i';
     long long value = 0;
-    switch (specifier.size) {
-        case FormatSpec::Size::Short:
+    switch (conversion.size) {
+        case FormatConversion::Size::Short:
             value =
                 isSigned ? static_cast<int16_t>(bits) : static_cast<long long>(static_cast<uint16_t>(bits));
             break;
-        case FormatSpec::Size::Wide64:
+        case FormatConversion::Size::Wide64:
             value = static_cast<long long>(bits);
             break;
         default:
@@ -136,15 +136,15 @@ std::string IntegerText(const FormatSpec& specifier, const FormatArg& arg) {
     }
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return CFormat(format.c_str(), specifier.width, specifier.precision, value);
+    return CFormat(format.c_str(), conversion.width, conversion.precision, value);
 #pragma GCC diagnostic pop
 }
 
-std::string FloatingText(const FormatSpec& specifier, const FormatArg& arg) {
-    const std::string format = NarrowFormat(specifier, "");
+std::string FloatingText(const FormatConversion& conversion, const FormatArg& arg) {
+    const std::string format = NarrowFormat(conversion, "");
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return CFormat(format.c_str(), specifier.width, specifier.precision, arg.AsDouble());
+    return CFormat(format.c_str(), conversion.width, conversion.precision, arg.AsDouble());
 #pragma GCC diagnostic pop
 }
 
@@ -154,30 +154,30 @@ std::string PointerText(const FormatArg& arg) {
                    static_cast<unsigned long long>(arg.Bits()));
 }
 
-void Render(std::u16string& out, const FormatSpec& specifier, const FormatArg& arg) {
-    using Kind = FormatSpec::Kind;
-    switch (specifier.kind) {
+void Render(std::u16string& out, const FormatConversion& conversion, const FormatArg& arg) {
+    using Kind = FormatConversion::Kind;
+    switch (conversion.kind) {
         case Kind::Character: {
-            const char16_t ch = CharOf(specifier, arg);
-            return AppendPadded(out, std::u16string_view(&ch, 1), specifier);
+            const char16_t ch = CharOf(conversion, arg);
+            return AppendPadded(out, std::u16string_view(&ch, 1), conversion);
         }
         case Kind::String:
-            return AppendPadded(out, StringText(specifier, arg), specifier);
+            return AppendPadded(out, StringText(conversion, arg), conversion);
         case Kind::Integer:
-            return AppendAscii(out, IntegerText(specifier, arg));
+            return AppendAscii(out, IntegerText(conversion, arg));
         case Kind::Floating:
         case Kind::Fixed:
-            return AppendAscii(out, FloatingText(specifier, arg));
+            return AppendAscii(out, FloatingText(conversion, arg));
         case Kind::Pointer: {
             std::u16string digits;
             AppendAscii(digits, PointerText(arg));
-            return AppendPadded(out, digits, specifier);
+            return AppendPadded(out, digits, conversion);
         }
         case Kind::Counter:
             if (int* counter = arg.Counter()) *counter = static_cast<int>(out.size());
             return;
         case Kind::Unknown:
-            out += specifier.type;
+            out += conversion.type;
     }
 }
 
@@ -187,17 +187,17 @@ template <typename OnText, typename OnConversion>
 bool Walk(const char16_t* format, FormatArgs args, OnText onText, OnConversion onConversion) {
     FormatWalker walker(format, args);
     std::u16string_view text;
-    FormatSpec specifier;
+    FormatConversion conversion;
     const FormatArg* arg = nullptr;
     for (;;) {
-        switch (walker.Next(text, specifier, arg)) {
+        switch (walker.Next(text, conversion, arg)) {
             case FormatWalker::Step::End:
                 return true;
             case FormatWalker::Step::Text:
                 onText(text);
                 break;
             case FormatWalker::Step::Conversion:
-                if (!onConversion(specifier, *arg)) return false;
+                if (!onConversion(conversion, *arg)) return false;
         }
     }
 }
@@ -208,9 +208,9 @@ int64_t FormatBound(const char16_t* format, FormatArgs args) {
     int64_t total = 0;
     const bool whole = Walk(
         format, args, [&](std::u16string_view text) { total += static_cast<int64_t>(text.size()); },
-        [&](const FormatSpec& specifier, const FormatArg& arg) {
-            if (specifier.tooLarge) return false;
-            total += (specifier.hash ? 2 : 0) + ItemBound(specifier, arg);
+        [&](const FormatConversion& conversion, const FormatArg& arg) {
+            if (conversion.tooLarge) return false;
+            total += (conversion.hash ? 2 : 0) + ItemBound(conversion, arg);
             return true;
         });
     return whole ? total : -1;
@@ -220,8 +220,8 @@ std::u16string FormatRender(const char16_t* format, FormatArgs args) {
     std::u16string out;
     Walk(
         format, args, [&](std::u16string_view text) { out += text; },
-        [&](const FormatSpec& specifier, const FormatArg& arg) {
-            Render(out, specifier, arg);
+        [&](const FormatConversion& conversion, const FormatArg& arg) {
+            Render(out, conversion, arg);
             return true;
         });
     return out;

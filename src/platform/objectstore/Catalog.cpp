@@ -21,7 +21,7 @@ bool IsSortable(uint16_t type) {
 
 [[noreturn]] void Invalid(const std::string& why) { Fail(ERROR_INVALID_PARAMETER, why); }
 
-void ValidateOrder(const SortOrderSpec& order) {
+void ValidateOrder(const SortOrderDescription& order) {
     if (order.props.empty() || order.props.size() > kMaxSortProps) Invalid("a sort order needs 1 to 16 properties");
     if ((order.keyFlags & ~kKnownKeyFlags) != 0) Invalid("unknown sort order flags");
     for (const SortProp& prop : order.props) {
@@ -30,7 +30,7 @@ void ValidateOrder(const SortOrderSpec& order) {
     }
 }
 
-void InsertSortOrders(sqlite3* db, CeOid oid, const std::vector<SortOrderSpec>& orders) {
+void InsertSortOrders(sqlite3* db, CeOid oid, const std::vector<SortOrderDescription>& orders) {
     for (size_t ord = 0; ord < orders.size(); ++ord) {
         sql::Statement order(db, "INSERT INTO sort_orders(db, ord, key_flags) VALUES (?1, ?2, ?3)");
         order.Bind(1, oid).Bind(2, static_cast<int64_t>(ord)).Bind(3, orders[ord].keyFlags).Step();
@@ -50,20 +50,20 @@ int64_t SingleInt(sqlite3* db, std::string_view text, int64_t oid) {
 
 }  // namespace
 
-void ValidateSpec(const DatabaseSpec& declared) {
+void ValidateDeclaration(const DatabaseDescription& declared) {
     if (declared.name.empty() || declared.name.size() > kMaxDatabaseNameLength ||
         declared.name.find(u'\0') != std::u16string::npos) {
         Invalid("a database name has 1 to 32 characters");
     }
     if (declared.sortOrders.size() > kMaxSortOrders) Invalid("a database declares at most 16 sort orders");
-    for (const SortOrderSpec& order : declared.sortOrders) ValidateOrder(order);
+    for (const SortOrderDescription& order : declared.sortOrders) ValidateOrder(order);
     for (const uint32_t propId : declared.autoIncrement) {
         if (PropType(propId) != CEVT_AUTO_I4) Invalid("an auto-increment property must have the type 0x66");
     }
 }
 
-void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& declared) {
-    ValidateSpec(declared);
+void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseDescription& declared) {
+    ValidateDeclaration(declared);
     if (FindDatabase(db, declared.name) != 0) Fail(ERROR_ALREADY_EXISTS, "a database of that name exists");
     sql::Statement row(db, "INSERT INTO databases(oid, name, folded, type, flags, modified) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
     row.Bind(1, oid).BindBlob(2, Utf16Bytes(declared.name)).BindBlob(3, Utf16Bytes(FoldCase(declared.name)));
@@ -111,12 +111,12 @@ uint32_t CountRecords(sqlite3* db, CeOid database) {
     return static_cast<uint32_t>(SingleInt(db, "SELECT count(*) FROM records WHERE db = ?1", database));
 }
 
-std::vector<SortOrderSpec> LoadSortOrders(sqlite3* db, CeOid database) {
-    std::vector<SortOrderSpec> orders;
+std::vector<SortOrderDescription> LoadSortOrders(sqlite3* db, CeOid database) {
+    std::vector<SortOrderDescription> orders;
     sql::Statement order(db, "SELECT ord, key_flags FROM sort_orders WHERE db = ?1 ORDER BY ord");
     order.Bind(1, database);
     while (order.Step()) {
-        SortOrderSpec declared;
+        SortOrderDescription declared;
         declared.keyFlags = static_cast<uint16_t>(order.Int(1));
         sql::Statement props(db, "SELECT prop_id, flags FROM sort_props WHERE db = ?1 AND ord = ?2 ORDER BY pos");
         props.Bind(1, database).Bind(2, order.Int(0));

@@ -13,10 +13,10 @@ struct sqlite3;
 namespace plat::objstore {
 
 // Checks a description: ERROR_INVALID_PARAMETER with the reason when it cannot be created.
-void ValidateSpec(const DatabaseSpec& declared);
+void ValidateDeclaration(const DatabaseDescription& declared);
 
 // Adds the database `oid`; ERROR_ALREADY_EXISTS when the name is taken.
-void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseSpec& declared);
+void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseDescription& declared);
 
 // The database of that name (ignoring case), 0 when there is none.
 CeOid FindDatabase(sqlite3* db, std::u16string_view name);
@@ -27,7 +27,7 @@ bool DatabaseExists(sqlite3* db, CeOid database);
 DatabaseInfo LoadDatabaseInfo(sqlite3* db, CeOid database);
 uint64_t LoadModified(sqlite3* db, CeOid database);
 uint32_t CountRecords(sqlite3* db, CeOid database);
-std::vector<SortOrderSpec> LoadSortOrders(sqlite3* db, CeOid database);
+std::vector<SortOrderDescription> LoadSortOrders(sqlite3* db, CeOid database);
 
 // Removes the database with its records and properties.
 void RemoveDatabase(sqlite3* db, CeOid database);

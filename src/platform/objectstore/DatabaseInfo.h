@@ -11,12 +11,12 @@ namespace plat {
 
 inline constexpr size_t kMaxDatabaseNameLength = 32;  // UTF-16 units, without NUL
 
-struct DatabaseSpec {
+struct DatabaseDescription {
     std::u16string name;  // 1 to 32 units, no NUL; names compare ignoring case
     uint32_t type = 0;
     uint32_t flags = 0;
     // The orders a handle may be opened with (a handle may also be opened without any).
-    std::vector<SortOrderSpec> sortOrders;
+    std::vector<SortOrderDescription> sortOrders;
     // Properties (type CEVT_AUTO_I4) the store numbers 1, 2, 3, ... on each new record.
     std::vector<uint32_t> autoIncrement;
 };
@@ -34,7 +34,7 @@ struct DatabaseInfo {
     uint32_t recordCount = 0;
     uint64_t size = 0;          // bytes of property values
     uint64_t lastModified = 0;  // file time of the last change; grows with every change
-    std::vector<SortOrderSpec> sortOrders;
+    std::vector<SortOrderDescription> sortOrders;
 };
 
 }  // namespace plat

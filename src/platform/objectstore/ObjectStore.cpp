@@ -92,10 +92,10 @@ uint64_t VolumeFileTime(std::u16string_view devicePath) {
     return latest;
 }
 
-CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
+CeOid CreateDatabase(const CeGuid& volume, const DatabaseDescription& declared) {
     return Call(CeOid{0}, [&] {
         objstore::Volume& store = Store::Instance().VolumeOf(volume);
-        objstore::ValidateSpec(declared);
+        objstore::ValidateDeclaration(declared);
         CeOid database = 0;
         store.Writes().Write([&] {
             database = store.AllocateOid();
@@ -154,7 +154,7 @@ bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& sta
     });
 }
 
-DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const SortOrderSpec* order,
+DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const SortOrderDescription* order,
                       NotifyCallback notify, CeOid* database) {
     return Call(kInvalidDbHandle, [&] {
         objstore::Volume& store = Store::Instance().VolumeOf(volume);

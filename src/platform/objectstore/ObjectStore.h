@@ -46,7 +46,7 @@ bool UnmountDbVol(const CeGuid& volume);
 // such file.
 uint64_t VolumeFileTime(std::u16string_view devicePath);
 
-CeOid CreateDatabase(const CeGuid& volume, const DatabaseSpec& declared);
+CeOid CreateDatabase(const CeGuid& volume, const DatabaseDescription& declared);
 bool DeleteDatabase(const CeGuid& volume, CeOid database);
 bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
 // The record count and modification time alone, without the sizes that GetDatabaseInfo sums over
@@ -74,7 +74,7 @@ bool NotificationsDelivered(const CeGuid& volume);
 // Opens a database by name. `order` must be one the database declared (nullptr: identifier
 // order). With a callback the handle receives every change of the volume committed after the
 // open, until it is closed. `database` receives the database's identifier.
-DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const SortOrderSpec* order,
+DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const SortOrderDescription* order,
                       NotifyCallback notify, CeOid* database = nullptr);
 bool CloseDatabase(DbHandle db);
 

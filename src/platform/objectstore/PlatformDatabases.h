@@ -10,6 +10,6 @@ namespace plat::objstore {
 // "Contacts Database": no order needed for scanning, one order on the company (property 0x8A),
 // and the record identifier value (property 0x1000) numbered by the store.
 // "PIMNamedPropValsIndexed": one order on its properties 1 and 2 (unsigned numbers).
-std::vector<DatabaseSpec> PlatformDatabases();
+std::vector<DatabaseDescription> PlatformDatabases();
 
 }  // namespace plat::objstore

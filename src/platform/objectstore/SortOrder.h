@@ -21,10 +21,10 @@ struct SortProp {
     bool operator==(const SortProp&) const = default;
 };
 
-struct SortOrderSpec {
+struct SortOrderDescription {
     uint16_t keyFlags = 0;
     std::vector<SortProp> props;
-    bool operator==(const SortOrderSpec&) const = default;
+    bool operator==(const SortOrderDescription&) const = default;
 };
 
 // Most properties in one order, and most orders a database declares.

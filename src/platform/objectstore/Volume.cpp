@@ -129,7 +129,7 @@ void WriteNewVolume(sqlite3* db) {
     meta.BindBlob(1, std::vector<uint8_t>(guid.bytes.begin(), guid.bytes.end())).Bind(2, volformat::kFirstOid);
     meta.Step();
     int64_t nextOid = volformat::kFirstOid;
-    for (const DatabaseSpec& declared : PlatformDatabases()) InsertDatabase(db, nextOid++, declared);
+    for (const DatabaseDescription& declared : PlatformDatabases()) InsertDatabase(db, nextOid++, declared);
     sql::Statement next(db, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
     next.Bind(1, nextOid).Step();
     transaction.Commit();

@@ -3,10 +3,10 @@
 #include "platform/pom/PomDefs.h"
 
 namespace plat::pom {
-DatabaseSpec AppointmentsDbSpec() {
-    DatabaseSpec declared;
+DatabaseDescription AppointmentsDbSpec() {
+    DatabaseDescription declared;
     declared.name = std::u16string(kAppointmentsDatabase);
-    declared.sortOrders = {SortOrderSpec{0, {SortProp{kPropApptStart, 0}}}};
+    declared.sortOrders = {SortOrderDescription{0, {SortProp{kPropApptStart, 0}}}};
     return declared;
 }
 

@@ -5,8 +5,8 @@
 namespace plat::pom {
 namespace {
 
-SortOrderSpec Keyed(uint16_t keyFlags, std::initializer_list<uint32_t> props) {
-    SortOrderSpec order;
+SortOrderDescription Keyed(uint16_t keyFlags, std::initializer_list<uint32_t> props) {
+    SortOrderDescription order;
     order.keyFlags = keyFlags;
     for (uint32_t prop : props) order.props.push_back(SortProp{prop, 0});
     return order;
@@ -20,7 +20,7 @@ bool Exists(const CeGuid& volume, std::u16string_view name) {
     return true;
 }
 
-bool EnsureDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
+bool EnsureDatabase(const CeGuid& volume, const DatabaseDescription& declared) {
     if (Exists(volume, declared.name)) return true;
     if (GetLastError() != ERROR_NOT_FOUND) return false;
     return CreateDatabase(volume, declared) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
@@ -28,21 +28,21 @@ bool EnsureDatabase(const CeGuid& volume, const DatabaseSpec& declared) {
 
 }  // namespace
 
-SortOrderSpec CategoryByIdOrder() { return Keyed(kCategoryKeyFlags, {kPropCategoryId}); }
-SortOrderSpec CategoryByNameOrder() { return Keyed(0, {kPropCategoryName}); }
-SortOrderSpec AssocByItemOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocItem, kPropAssocCategory}); }
-SortOrderSpec AssocByCategoryOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocCategory, kPropAssocItem}); }
+SortOrderDescription CategoryByIdOrder() { return Keyed(kCategoryKeyFlags, {kPropCategoryId}); }
+SortOrderDescription CategoryByNameOrder() { return Keyed(0, {kPropCategoryName}); }
+SortOrderDescription AssocByItemOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocItem, kPropAssocCategory}); }
+SortOrderDescription AssocByCategoryOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocCategory, kPropAssocItem}); }
 
-DatabaseSpec CategoryMainDbSpec() {
-    DatabaseSpec declared;
+DatabaseDescription CategoryMainDbSpec() {
+    DatabaseDescription declared;
     declared.name = std::u16string(kCategoryMainDb);
     declared.sortOrders = {CategoryByIdOrder(), CategoryByNameOrder()};
     declared.autoIncrement = {kPropCategoryId};
     return declared;
 }
 
-DatabaseSpec CategoryAssocDbSpec() {
-    DatabaseSpec declared;
+DatabaseDescription CategoryAssocDbSpec() {
+    DatabaseDescription declared;
     declared.name = std::u16string(kCategoryAssocDb);
     declared.sortOrders = {AssocByItemOrder(), AssocByCategoryOrder()};
     return declared;
@@ -67,7 +67,7 @@ struct ScopedDb {
 
 // The category ids assigned to `itemRef`, in ascending order.
 std::optional<std::vector<uint32_t>> AssignedIds(const CeGuid& volume, uint32_t itemRef) {
-    const SortOrderSpec order = AssocByItemOrder();
+    const SortOrderDescription order = AssocByItemOrder();
     ScopedDb assoc{OpenDatabase(volume, kCategoryAssocDb, &order, {})};
     if (assoc.db == kInvalidDbHandle) return std::nullopt;
     const PropVal key[] = {PropVal::Number(kPropAssocItem, itemRef), PropVal::Number(kPropAssocCategory, 0)};
@@ -88,7 +88,7 @@ std::optional<std::vector<uint32_t>> AssignedIds(const CeGuid& volume, uint32_t 
 std::optional<std::u16string> ItemCategoriesText(const CeGuid& volume, uint32_t itemRef) {
     const auto ids = AssignedIds(volume, itemRef);
     if (!ids) return std::nullopt;
-    const SortOrderSpec order = CategoryByIdOrder();
+    const SortOrderDescription order = CategoryByIdOrder();
     ScopedDb main{OpenDatabase(volume, kCategoryMainDb, &order, {})};
     if (main.db == kInvalidDbHandle) return std::nullopt;
     std::u16string text;

@@ -25,14 +25,14 @@ inline constexpr uint32_t kPropAssocCategory = MakePropId(2, CEVT_I4);      // C
 inline constexpr uint16_t kCategoryKeyFlags = 0x1200;
 
 // "CategoryMainDB" by id, and by name.
-SortOrderSpec CategoryByIdOrder();
-SortOrderSpec CategoryByNameOrder();
+SortOrderDescription CategoryByIdOrder();
+SortOrderDescription CategoryByNameOrder();
 // "CategoryAssocDB" by (item, category), and by (category, item).
-SortOrderSpec AssocByItemOrder();
-SortOrderSpec AssocByCategoryOrder();
+SortOrderDescription AssocByItemOrder();
+SortOrderDescription AssocByCategoryOrder();
 
-DatabaseSpec CategoryMainDbSpec();
-DatabaseSpec CategoryAssocDbSpec();
+DatabaseDescription CategoryMainDbSpec();
+DatabaseDescription CategoryAssocDbSpec();
 
 // Creates whichever of the two databases the mounted volume lacks. False, with the store's last
 // error, when one cannot be created.

@@ -25,7 +25,7 @@ bool CCeDBDatabase::Open(const char16_t* name, const plat::SortProp* sorts, int 
         volume_ = plat::CeGuid{};
         return false;
     }
-    plat::SortOrderSpec order{keyFlags, {}};
+    plat::SortOrderDescription order{keyFlags, {}};
     if (sorts != nullptr && count > 0) order.props.assign(sorts, sorts + count);
     handle_ = plat::OpenDatabase(volume_, name, order.props.empty() ? nullptr : &order, std::move(notify), &database_);
     if (handle_ == plat::kInvalidDbHandle) {

@@ -397,8 +397,8 @@ void MainWndFrame::ShowInfo(bool show) {
     }
 }
 
-void MainWndFrame::ApplyListFont(const FontSpec& font) { contacts_->ApplyListFont(font); }
-void MainWndFrame::ApplyViewFont(const FontSpec& font) { contacts_->ApplyViewFont(font); }
+void MainWndFrame::ApplyListFont(const FontStyle& font) { contacts_->ApplyListFont(font); }
+void MainWndFrame::ApplyViewFont(const FontStyle& font) { contacts_->ApplyViewFont(font); }
 void MainWndFrame::ApplyAbcSettings(const AbcBarSettings& abc) { contacts_->ApplyAbcSettings(abc); }
 void MainWndFrame::SetRowHeightIncrement(int pixels) { contacts_->SetRowHeightIncrement(pixels); }
 void MainWndFrame::RebuildList() { contacts_->RebuildList(); }

@@ -52,8 +52,8 @@ public:
     void OnClientCall(int slot, uint32_t first, uint32_t second) override;
 
     // OptionsHost: what the options change.
-    void ApplyListFont(const FontSpec& font) override;
-    void ApplyViewFont(const FontSpec& font) override;
+    void ApplyListFont(const FontStyle& font) override;
+    void ApplyViewFont(const FontStyle& font) override;
     void ApplyAbcSettings(const AbcBarSettings& abc) override;
     void SetRowHeightIncrement(int pixels) override;
     void RebuildIndexWithProgress() override;

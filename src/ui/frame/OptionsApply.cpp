@@ -10,7 +10,7 @@
 
 namespace {
 
-bool SameFont(const FontSpec& a, const FontSpec& b) {
+bool SameFont(const FontStyle& a, const FontStyle& b) {
     return a.face == b.face && a.height == b.height && a.flags == b.flags;
 }
 
@@ -20,7 +20,7 @@ bool WriteAbc(const AbcBarSettings& abc) {
 }
 
 // One changed font: the frame applies it, the setting is written, the flag set.
-bool ApplyFont(std::u16string_view section, const FontSpec& font, uint32_t flag, OptionsHost& host, bool list) {
+bool ApplyFont(std::u16string_view section, const FontStyle& font, uint32_t flag, OptionsHost& host, bool list) {
     if (list) {
         host.ApplyListFont(font);
     } else {

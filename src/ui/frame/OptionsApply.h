@@ -15,8 +15,8 @@ struct AbcBarSettings {
 
 struct OptionsState {
     bool hideSim = true;
-    FontSpec listFont;
-    FontSpec viewFont;
+    FontStyle listFont;
+    FontStyle viewFont;
     AbcBarSettings abc;
     uint32_t incrH = 0;
     bool templatesActive = false;
@@ -40,8 +40,8 @@ public:
 class OptionsHost {
 public:
     virtual ~OptionsHost() = default;
-    virtual void ApplyListFont(const FontSpec& font) = 0;
-    virtual void ApplyViewFont(const FontSpec& font) = 0;
+    virtual void ApplyListFont(const FontStyle& font) = 0;
+    virtual void ApplyViewFont(const FontStyle& font) = 0;
     virtual void ApplyAbcSettings(const AbcBarSettings& abc) = 0;
     virtual void SetRowHeightIncrement(int pixels) = 0;
     virtual void RebuildIndexWithProgress() = 0;

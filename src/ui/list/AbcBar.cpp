@@ -44,21 +44,21 @@ void AbcBar::SetButtons(const AbcDefinition& definition) {
     layout_ = big_ ? AbcBarLayout::BigBar(definition) : AbcBarLayout::SmallBar(definition);
     auto* grid = static_cast<QGridLayout*>(Widget()->layout());
     for (size_t index = 0; index < layout_.size(); ++index) {
-        const AbcButton& spec = layout_[index];
+        const AbcButton& key = layout_[index];
         auto* button = new QToolButton(Widget());
-        button->setText(LabelOf(spec));
-        button->setAccessibleName(LabelOf(spec).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-        button->setEnabled(spec.enabled);
+        button->setText(LabelOf(key));
+        button->setAccessibleName(LabelOf(key).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        button->setEnabled(key.enabled);
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         QFont font = button->font();
-        font.setPixelSize(ScaleY(spec.secondLine.IsEmpty() ? 11 : 9));
+        font.setPixelSize(ScaleY(key.secondLine.IsEmpty() ? 11 : 9));
         button->setFont(font);
         const int at = static_cast<int>(index);
         QObject::connect(button, &QToolButton::pressed, Widget(), [this, at] { Pressed(at); });
         QObject::connect(button, &QToolButton::released, Widget(), [this, at] { Released(at); });
-        grid->addWidget(button, spec.row, spec.column, 1, spec.columnSpan);
+        grid->addWidget(button, key.row, key.column, 1, key.columnSpan);
         buttons_.push_back(button);
     }
 }

@@ -64,13 +64,13 @@ private:
 };
 
 // `base` changed as the font settings say.
-QFont WithSpec(QFont font, const FontSpec& spec) {
-    if (!spec.face.IsEmpty()) font.setFamily(ToQString(spec.face));
-    if (spec.height != 0) font.setPixelSize(ScaleY(std::abs(spec.height)));
-    font.setWeight(spec.Weight() >= 700 ? QFont::Bold : QFont::Normal);
-    font.setItalic(spec.Italic());
-    font.setUnderline(spec.Underline());
-    font.setStrikeOut(spec.StrikeOut());
+QFont WithStyle(QFont font, const FontStyle& style) {
+    if (!style.face.IsEmpty()) font.setFamily(ToQString(style.face));
+    if (style.height != 0) font.setPixelSize(ScaleY(std::abs(style.height)));
+    font.setWeight(style.Weight() >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(style.Italic());
+    font.setUnderline(style.Underline());
+    font.setStrikeOut(style.StrikeOut());
     return font;
 }
 
@@ -484,14 +484,14 @@ void ContactsFrame::ContactChanged(uint32_t oid) {
     if (oid == shown_ && !NameOf(oid)) shown_ = 0;
 }
 
-void ContactsFrame::ApplyListFont(const FontSpec& font) { list_->SetFont(WithSpec(list_->Window().Widget()->font(), font)); }
+void ContactsFrame::ApplyListFont(const FontStyle& font) { list_->SetFont(WithStyle(list_->Window().Widget()->font(), font)); }
 
-void ContactsFrame::ApplyViewFont(const FontSpec& font) {
+void ContactsFrame::ApplyViewFont(const FontStyle& font) {
     // The view's markup sets the style of its runs itself: only the face and the size apply.
-    FontSpec plain;
+    FontStyle plain;
     plain.face = font.face;
     plain.height = font.height;
-    preview_.List().Widget()->setFont(WithSpec(preview_.List().Widget()->font(), plain));
+    preview_.List().Widget()->setFont(WithStyle(preview_.List().Widget()->font(), plain));
     UpdatePanes();
 }
 

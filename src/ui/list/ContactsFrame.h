@@ -83,8 +83,8 @@ public:
     virtual void RedrawRows();
     virtual void ContactChanged(uint32_t oid);
     // What the options change.
-    virtual void ApplyListFont(const FontSpec& font);
-    virtual void ApplyViewFont(const FontSpec& font);
+    virtual void ApplyListFont(const FontStyle& font);
+    virtual void ApplyViewFont(const FontStyle& font);
     virtual void ApplyAbcSettings(const AbcBarSettings& abc);
     virtual void SetRowHeightIncrement(int pixels);
     virtual void RebuildList();

@@ -25,7 +25,7 @@
 
 namespace {
 
-QString FontText(const FontSpec& font) {
+QString FontText(const FontStyle& font) {
     const int points = (std::abs(font.height) * 72 + ScreenDpiY() / 2) / std::max(1, ScreenDpiY());
     return QStringLiteral("%1 %2 pt").arg(ToQString(font.face)).arg(points);
 }
@@ -184,7 +184,7 @@ void COptionDlg::BuildSkin() {
     page->addWidget(skins_, 1);
 }
 
-void COptionDlg::SetFont(bool list, const FontSpec& font) {
+void COptionDlg::SetFont(bool list, const FontStyle& font) {
     (list ? result_.state.listFont : result_.state.viewFont) = font;
     QLabel* label = list ? listFont_ : viewFont_;
     label->setText(FontText(font));
@@ -196,18 +196,18 @@ void COptionDlg::SetFont(bool list, const FontSpec& font) {
 }
 
 void COptionDlg::ChooseFont(bool list) {
-    const FontSpec& now = list ? result_.state.listFont : result_.state.viewFont;
+    const FontStyle& now = list ? result_.state.listFont : result_.state.viewFont;
     QFont initial(ToQString(now.face));
     initial.setPixelSize(std::max(1, std::abs(now.height)));
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, initial, Widget(), QStringLiteral("Font"));
     if (!ok) return;
-    FontSpec font;
+    FontStyle font;
     font.face = FromQString(chosen.family());
     font.height = -(chosen.pixelSize() > 0 ? chosen.pixelSize() : (chosen.pointSize() * ScreenDpiY() + 36) / 72);
-    const auto flag = [](bool on, FontSpec::Flag flag) { return on ? static_cast<uint32_t>(flag) : 0u; };
-    font.flags = flag(chosen.bold(), FontSpec::kBold) | flag(chosen.italic(), FontSpec::kItalic) |
-                 flag(chosen.underline(), FontSpec::kUnderline) | flag(chosen.strikeOut(), FontSpec::kStrikeOut);
+    const auto flag = [](bool on, FontStyle::Flag flag) { return on ? static_cast<uint32_t>(flag) : 0u; };
+    font.flags = flag(chosen.bold(), FontStyle::kBold) | flag(chosen.italic(), FontStyle::kItalic) |
+                 flag(chosen.underline(), FontStyle::kUnderline) | flag(chosen.strikeOut(), FontStyle::kStrikeOut);
     SetFont(list, font);
 }
 

@@ -35,7 +35,7 @@ public:
     QListWidget* Skins() const { return skins_; }
     QLabel* FontLabel(bool list) const { return list ? listFont_ : viewFont_; }
     // Takes a font for the list or the view as the font dialog would.
-    void SetFont(bool list, const FontSpec& font);
+    void SetFont(bool list, const FontStyle& font);
 
 protected:
     SoftKeyMenu SoftKeys() const override;

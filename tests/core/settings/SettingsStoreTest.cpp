@@ -150,10 +150,10 @@ TEST_F(Settings, Fonts) {
     struct Case { int dpi; int32_t height; } heights[] = {{96, -11}, {192, -21}};  // rounded to the nearest
     for (const Case& c : heights) EXPECT_EQ(ReadFont(settings::kListFont, c.dpi).height, c.height) << c.dpi;
 
-    const FontSpec font{Str(u"Courier"), -13, FontSpec::kBold | FontSpec::kStrikeOut};
+    const FontStyle font{Str(u"Courier"), -13, FontStyle::kBold | FontStyle::kStrikeOut};
     EXPECT_TRUE(WriteFont(settings::kViewFont, font));
     EXPECT_EQ(Raw(u"Software\\Velmora\\PIM\\ViewFont", u"Height")->data, (Bytes{0xF3, 0xFF, 0xFF, 0xFF}));
-    const FontSpec read = ReadFont(settings::kViewFont, 192);
+    const FontStyle read = ReadFont(settings::kViewFont, 192);
     EXPECT_EQ(std::tie(read.face, read.height, read.flags), std::tie(font.face, font.height, font.flags));
 }
 

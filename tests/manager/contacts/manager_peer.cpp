@@ -33,7 +33,7 @@ int Add(CCeDBDatabase& db, int count) {
 int WriteOther(const std::string& name) {
     plat::CeGuid volume;
     if (!plat::MountDbVol(kVolumePath, volume)) return 5;
-    plat::DatabaseSpec declared;
+    plat::DatabaseDescription declared;
     declared.name = u"PeerOtherDB";
     plat::CreateDatabase(volume, declared);
     const plat::DbHandle db = plat::OpenDatabase(volume, declared.name, nullptr, {});

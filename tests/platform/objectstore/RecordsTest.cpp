@@ -75,7 +75,7 @@ TEST_F(Records, BadWritesFailAndChangeNothing) {
 }
 
 TEST_F(Records, IdentifiersAndAutoNumbersAreNeverHandedOutTwice) {
-    plat::DatabaseSpec declared;
+    plat::DatabaseDescription declared;
     declared.name = u"CategoryMainDB";
     declared.autoIncrement = {MakePropId(1, plat::CEVT_AUTO_I4)};
     Create(declared);

@@ -15,7 +15,7 @@ protected:
     // A database ordered on text property 1 with these flags, holding the given names (an empty
     // name: a record without the property), in this order of creation.
     plat::DbHandle Names(uint32_t flags, const std::vector<std::u16string>& names) {
-        plat::DatabaseSpec declared;
+        plat::DatabaseDescription declared;
         declared.name = u"Names" + std::u16string(1, static_cast<char16_t>(u'a' + flags));
         declared.sortOrders = {{0, {{kName, flags}}}};
         Create(declared);
@@ -58,7 +58,7 @@ TEST_F(Seeks, TextOrdersFollowTheFlags) {
 }
 
 TEST_F(Seeks, ValueSeeksOnSeveralKeys) {
-    plat::DatabaseSpec declared;
+    plat::DatabaseDescription declared;
     declared.name = u"Assoc";
     declared.sortOrders = {{plat::CEDB_SORT_UNIQUE | plat::CEDB_SORT_NO_POSITIONAL,
                         {{MakePropId(1, plat::CEVT_UI4), 0}, {MakePropId(2, plat::CEVT_I4), 0}}}};

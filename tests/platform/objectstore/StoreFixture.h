@@ -26,13 +26,13 @@ protected:
         plat::UnmountDbVol(volume);
     }
 
-    plat::DbHandle Open(std::u16string_view name, const plat::SortOrderSpec* order = nullptr,
+    plat::DbHandle Open(std::u16string_view name, const plat::SortOrderDescription* order = nullptr,
                         plat::NotifyCallback notify = {}) {
         const plat::DbHandle db = plat::OpenDatabase(volume, name, order, std::move(notify));
         if (db != plat::kInvalidDbHandle) handles.push_back(db);
         return db;
     }
-    plat::CeOid Create(const plat::DatabaseSpec& declared) {
+    plat::CeOid Create(const plat::DatabaseDescription& declared) {
         const plat::CeOid oid = plat::CreateDatabase(volume, declared);
         EXPECT_NE(oid, 0u) << plat::LastErrorMessage();
         return oid;

@@ -12,7 +12,7 @@ namespace {
 using plat::CeOid;
 using plat::SeekType;
 
-const plat::SortOrderSpec kByCompany{0, {{kCompany, 0}}};
+const plat::SortOrderDescription kByCompany{0, {{kCompany, 0}}};
 
 class ViewRefresh : public StoreFixture {
 protected:

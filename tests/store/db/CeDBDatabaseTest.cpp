@@ -146,7 +146,7 @@ protected:
         plat::CeOid oid = 0;
         plat::CloseDatabase(plat::OpenDatabase(volume, name, nullptr, {}, &oid));
         ASSERT_TRUE(plat::DeleteDatabase(volume, oid));
-        plat::DatabaseSpec declared;
+        plat::DatabaseDescription declared;
         declared.name = name;
         const bool made = !recreate || plat::CreateDatabase(volume, declared) != 0;
         plat::UnmountDbVol(volume);

@@ -15,8 +15,8 @@ namespace {
 class RecordingHost : public OptionsHost {
 public:
     std::vector<std::string> calls;
-    void ApplyListFont(const FontSpec&) override { calls.push_back("list font"); }
-    void ApplyViewFont(const FontSpec&) override { calls.push_back("view font"); }
+    void ApplyListFont(const FontStyle&) override { calls.push_back("list font"); }
+    void ApplyViewFont(const FontStyle&) override { calls.push_back("view font"); }
     void ApplyAbcSettings(const AbcBarSettings&) override { calls.push_back("abc"); }
     void SetRowHeightIncrement(int pixels) override { calls.push_back("row height " + std::to_string(pixels)); }
     void RebuildIndexWithProgress() override { calls.push_back("reindex"); }
