@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/loop/EventLoop.h"
+#include "ui/toolkit/WndImpl.h"
 
 inline void EnsureQtApplication() {
     if (QCoreApplication::instance() != nullptr) return;
@@ -29,4 +30,13 @@ inline QString SaveScreenshot(QWidget& widget, const QString& name) {
     if (!folder.mkpath(QStringLiteral("."))) return {};
     const QString path = folder.filePath(name + QStringLiteral(".png"));
     return widget.grab().save(path) ? path : QString();
+}
+
+// The open window of type T (a dialog while it runs), or null.
+template <typename T>
+T* OpenDialog() {
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* found = dynamic_cast<T*>(WndImpl::Owning(widget)); found != nullptr && found->IsOpen()) return found;
+    }
+    return nullptr;
 }

@@ -19,8 +19,7 @@ CApCatList::CApCatList(const std::vector<uint32_t>& checked, bool allCategories)
 
 SoftKeyMenu CApCatList::SoftKeys() const {
     SoftKeyMenu keys;
-    keys.left.text = RequireStr(catfilter::kStrNew);
-    keys.left.command = kCmdNew;
+    keys.left = SoftKey::Command(RequireStr(catfilter::kStrNew), kCmdNew);
     keys.right.text = RequireStr(catfilter::kStrTools);
     keys.right.popupId = kToolsPopup;
     keys.right.popup.Add(plat::IDOK, u"OK");

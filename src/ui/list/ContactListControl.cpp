@@ -98,13 +98,12 @@ QString ContactListControl::ItemText(int row) const {
     return spoken;
 }
 
-ContactListControl::RowParts ContactListControl::PartsOf(int row, const QRect& rect) const {
+ContactListControl::RowParts ContactListControl::PartsOf(const ContactRowText& text, const QRect& rect) const {
     const int pad = ScaleX(kPadding96);
     QRect inner = rect.adjusted(pad, 0, -pad, 0);
     if (TwoLines()) inner.setLeft(inner.left() + rect.height() - 2 * ScaleY(kPadding96) + pad);
     RowParts parts;
     parts.firstLine = TwoLines() ? QRect(inner.left(), inner.top(), inner.width(), inner.height() / 2) : inner;
-    const ContactRowText text = model_.RowText(row);
     if (text.number.IsEmpty()) return parts;
     const QFontMetrics metrics(font_);
     parts.numberText = ToQString(FitText(text.NumberText().View(), parts.firstLine.width() / 2, MeasureWith(metrics)).text);
@@ -115,7 +114,7 @@ ContactListControl::RowParts ContactListControl::PartsOf(int row, const QRect& r
 
 bool ContactListControl::OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) {
     if (model_.List().RowAt(row).IsHeader()) return false;
-    const RowParts parts = PartsOf(row, rowRect);
+    const RowParts parts = PartsOf(model_.RowText(row), rowRect);
     // The whole height of the row right of the number's left edge (and its padding) is the
     // phone column: a fingertip need not hit the text itself.
     const int left = parts.number.isEmpty() ? parts.firstLine.right() - parts.firstLine.width() / 4
@@ -136,7 +135,7 @@ void ContactListControl::DrawItem(QPainter& painter, int row, const QRect& rect,
         const int side = rect.height() - 2 * ScaleY(kPadding96);
         DrawPicture(painter, model_.List().OidAt(row), QRect(rect.left() + ScaleX(kPadding96), rect.top() + ScaleY(kPadding96), side, side));
     }
-    const RowParts parts = PartsOf(row, rect);
+    const RowParts parts = PartsOf(text, rect);
     const QRect& firstLine = parts.firstLine;
     const QRect inner(firstLine.left(), rect.top(), firstLine.width(), rect.height());
     const QFontMetrics metrics(font_);

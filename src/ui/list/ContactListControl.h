@@ -72,7 +72,8 @@ private:
         QRect number;
         QString numberText;
     };
-    RowParts PartsOf(int row, const QRect& rect) const;
+    // The parts of a row of `text` drawn in `rect`: the row's text is read once per paint.
+    RowParts PartsOf(const ContactRowText& text, const QRect& rect) const;
     void DrawHeader(QPainter& painter, int row, const QRect& rect);
     // The name with its highlighted characters, fitted into `rect`.
     void DrawName(QPainter& painter, const QString& name, const QRect& rect, const QColor& color);

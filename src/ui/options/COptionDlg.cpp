@@ -48,12 +48,7 @@ OptionsResult COptionDlg::Run(WndImpl& owner, const OptionsState& current) {
 }
 
 SoftKeyMenu COptionDlg::SoftKeys() const {
-    SoftKeyMenu keys;
-    keys.left.text = u"Done";
-    keys.left.command = plat::IDOK;
-    keys.right.text = u"Cancel";
-    keys.right.command = plat::IDCANCEL;
-    return keys;
+    return {SoftKey::Command(u"Done", plat::IDOK), SoftKey::Command(u"Cancel", plat::IDCANCEL)};
 }
 
 bool COptionDlg::OnInitContent() {

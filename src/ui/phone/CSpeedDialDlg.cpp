@@ -20,8 +20,7 @@ SoftKeyMenu CSpeedDialDlg::SoftKeys() const {
     keys.left.popupId = kToolsPopup;
     // Filled for the selected button when the menu opens (WM_INITMENUPOPUP).
     keys.left.popup.Add(kSpeedSortByName, u"Sort By Name");
-    keys.right.text = u"Close";
-    keys.right.command = kSpeedClose;
+    keys.right = SoftKey::Command(u"Close", kSpeedClose);
     return keys;
 }
 

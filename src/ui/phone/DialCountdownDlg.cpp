@@ -14,10 +14,7 @@ void DialCountdownDlg::Run(WndImpl& owner, DialCountdown& countdown) {
 }
 
 SoftKeyMenu DialCountdownDlg::SoftKeys() const {
-    SoftKeyMenu keys;
-    keys.right.text = u"Cancel";
-    keys.right.command = plat::IDCANCEL;
-    return keys;
+    return {SoftKey{}, SoftKey::Command(u"Cancel", plat::IDCANCEL)};
 }
 
 bool DialCountdownDlg::OnInitContent() {

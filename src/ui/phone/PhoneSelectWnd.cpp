@@ -59,11 +59,9 @@ bool PhoneSelectWnd::Run(WndImpl& owner, const Contact& contact, const PhoneTemp
 
 SoftKeyMenu PhoneSelectWnd::SoftKeys() const {
     SoftKeyMenu keys;
-    keys.left.text = picking_ ? u"Select" : u"Call";
-    keys.left.command = plat::IDOK;
+    keys.left = SoftKey::Command(picking_ ? u"Select" : u"Call", plat::IDOK);
     if (picking_) {
-        keys.right.text = u"Cancel";
-        keys.right.command = plat::IDCANCEL;
+        keys.right = SoftKey::Command(u"Cancel", plat::IDCANCEL);
         return keys;
     }
     keys.right.text = u"Menu";

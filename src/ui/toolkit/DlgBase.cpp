@@ -13,12 +13,7 @@ DlgBase::~DlgBase() {
 }
 
 SoftKeyMenu DlgBase::SoftKeys() const {
-    SoftKeyMenu keys;
-    keys.left.text = u"OK";
-    keys.left.command = plat::IDOK;
-    keys.right.text = u"Cancel";
-    keys.right.command = plat::IDCANCEL;
-    return keys;
+    return {SoftKey::Command(u"OK", plat::IDOK), SoftKey::Command(u"Cancel", plat::IDCANCEL)};
 }
 
 bool DlgBase::Open(WndImpl& owner) {

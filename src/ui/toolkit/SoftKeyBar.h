@@ -6,6 +6,7 @@
 // messages with their numeric identifiers.
 #include <QWidget>
 #include <cstdint>
+#include <utility>
 
 #include "core/menu/MenuDescription.h"
 #include "core/str/Str.h"
@@ -18,6 +19,9 @@ struct SoftKey {
     uint32_t command = 0;     // given when the key has no popup
     uint32_t popupId = 0;     // the popup's identifier in WM_INITMENUPOPUP
     MenuDescription popup;    // empty: a plain command key
+
+    // A key that gives `command` when pressed.
+    static SoftKey Command(Str text, uint32_t command) { return {std::move(text), command, 0, {}}; }
 };
 
 // The two soft keys of a menu bar resource.

@@ -76,12 +76,7 @@ int ContactViewDlg::RunModal(WndImpl& parent) {
 }
 
 SoftKeyMenu ContactViewDlg::SoftKeys() const {
-    SoftKeyMenu keys;
-    keys.left.text = RequireStr(kStrEdit);
-    keys.left.command = kCmdEdit;
-    keys.right.text = u"Close";
-    keys.right.command = plat::IDCANCEL;
-    return keys;
+    return {SoftKey::Command(RequireStr(kStrEdit), kCmdEdit), SoftKey::Command(u"Close", plat::IDCANCEL)};
 }
 
 bool ContactViewDlg::OnInitDialog() {

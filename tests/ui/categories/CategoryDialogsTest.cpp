@@ -52,10 +52,7 @@ protected:
     // The add dialog opened by "New", while it is open: types `name` and presses OK.
     static void AddThroughNew(CApCatList& list, const QString& name, bool& stayedOpen) {
         QTimer::singleShot(0, [&, name] {
-            CApCatAddDlg* add = nullptr;
-            for (QWidget* widget : QApplication::allWidgets()) {
-                if (auto* found = dynamic_cast<CApCatAddDlg*>(WndImpl::Owning(widget)); found && found->IsOpen()) add = found;
-            }
+            CApCatAddDlg* add = OpenDialog<CApCatAddDlg>();
             ASSERT_NE(add, nullptr);
             QLineEdit* field = add->Field();
             QTest::keyClicks(field, name);

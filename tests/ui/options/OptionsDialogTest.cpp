@@ -26,11 +26,7 @@ protected:
     static OptionsResult Run(const OptionsState& state, const std::function<void(COptionDlg&)>& steps) {
         OptionsResult result;
         QTimer::singleShot(0, [&] {
-            for (QWidget* widget : QApplication::allWidgets()) {
-                if (auto* dialog = dynamic_cast<COptionDlg*>(WndImpl::Owning(widget)); dialog != nullptr && dialog->IsOpen()) {
-                    return steps(*dialog);
-                }
-            }
+            if (COptionDlg* dialog = OpenDialog<COptionDlg>()) return steps(*dialog);
             ADD_FAILURE() << "the options dialog did not open";
         });
         return COptionDlg::Run(MainWndFrame::Instance(), state);
@@ -39,7 +35,7 @@ protected:
     static OptionsState State() {
         OptionsState state;
         state.listFont = {u"Tahoma", -13, 0};
-        state.viewFont = {u"Tahoma", -13, FontSpec::kBold};
+        state.viewFont = {u"Tahoma", -13, FontStyle::kBold};
         state.hideSim = true;
         return state;
     }
@@ -102,10 +98,7 @@ TEST_P(OptionsScreen, TheAlphabetDialogRefusesACustomTextThatDoesNotParse) {
     QString language;
     const OptionsResult done = Run(State(), [&](COptionDlg& dialog) {
         QTimer::singleShot(0, [&] {
-            CABCBarDlg* abc = nullptr;
-            for (QWidget* widget : QApplication::allWidgets()) {
-                if (auto* found = dynamic_cast<CABCBarDlg*>(WndImpl::Owning(widget)); found != nullptr && found->IsOpen()) abc = found;
-            }
+            CABCBarDlg* abc = OpenDialog<CABCBarDlg>();
             ASSERT_NE(abc, nullptr);
             abc->Types()->setCurrentIndex(0);
             QTest::keyClicks(abc->CustomText(), "  / ");

@@ -17,15 +17,6 @@
 
 class PhoneScreen : public ListScreen {
 protected:
-    // The open dialog of type T, or null.
-    template <typename T>
-    static T* OpenDialog() {
-        for (QWidget* widget : QApplication::allWidgets()) {
-            if (auto* found = dynamic_cast<T*>(WndImpl::Owning(widget)); found != nullptr && found->IsOpen()) return found;
-        }
-        return nullptr;
-    }
-
     // Runs `open`, which runs a modal dialog of type T; once it is open `onDialog` gets it (and
     // must end it). False when the dialog never opened.
     template <typename T>
