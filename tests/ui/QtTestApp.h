@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/loop/EventLoop.h"
-#include "ui/toolkit/WndImpl.h"
+#include "ui/toolkit/DlgBase.h"
 
 inline void EnsureQtApplication() {
     if (QCoreApplication::instance() != nullptr) return;
@@ -32,11 +32,13 @@ inline QString SaveScreenshot(QWidget& widget, const QString& name) {
     return widget.grab().save(path) ? path : QString();
 }
 
-// The open window of type T (a dialog while it runs), or null.
+// The dialog of type T that runs modally now, or null. Embedded dialogs (the preview pane's
+// contact view) are open all the time and never count; nor does a dialog still opening.
 template <typename T>
 T* OpenDialog() {
     for (QWidget* widget : QApplication::allWidgets()) {
-        if (auto* found = dynamic_cast<T*>(WndImpl::Owning(widget)); found != nullptr && found->IsOpen()) return found;
+        auto* found = dynamic_cast<T*>(WndImpl::Owning(widget));
+        if (found != nullptr && found->IsOpen() && found->IsRunningModal()) return found;
     }
     return nullptr;
 }

@@ -31,6 +31,7 @@ bool DlgBase::Open(WndImpl& owner) {
         DestroyWnd();
         return false;
     }
+    if (!IsOpen()) return true;  // ended while it was set up: nothing left to show
     Widget()->show();
     Widget()->raise();
     Widget()->setFocus();
@@ -45,6 +46,9 @@ bool DlgBase::CreateModeless(WndImpl& owner) {
 int DlgBase::DoModal(WndImpl& owner) {
     result_ = plat::IDCANCEL;
     if (!Open(owner)) return plat::IDCANCEL;
+    // Opening may run waiting events, and one of them may already have ended the dialog: its
+    // result stands, and no loop is entered that nothing would end.
+    if (!IsOpen()) return result_;
     QEventLoop loop;
     loop_ = &loop;
     loop.exec(QEventLoop::DialogExec);

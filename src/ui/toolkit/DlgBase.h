@@ -26,6 +26,9 @@ public:
     // Ends the dialog: a modal run returns `result`; the window is destroyed.
     void EndDialog(int result);
     bool IsOpen() const { return IsCreated(); }
+    // True while DoModal runs the dialog's loop (an embedded dialog, such as the preview pane's
+    // contact view, is open without one).
+    bool IsRunningModal() const { return loop_ != nullptr; }
     bool TakesAccelerators() const override { return true; }
     int Result() const { return result_; }
 

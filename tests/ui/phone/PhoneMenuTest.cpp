@@ -29,10 +29,7 @@ protected:
     }
 };
 
-// Disabled: one run in three on a clean clone waits forever on a popup or a dialog that the polling
-// helpers did not close (the menu and chooser themselves pass the other runs and the end-to-end
-// script under Xvfb). To be enabled again once the helpers end a test that waits too long.
-TEST_P(PhoneMenuScreen, DISABLED_TheMenuMarksChangesAndCallsTheDefault) {
+TEST_P(PhoneMenuScreen, TheMenuMarksChangesAndCallsTheDefault) {
     ContactsFrame& frame = Start(GetParam());
     UseToneDialling();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldWorkPhone, u"555 1000"}, {kFieldMobile, u"555 2000"},
@@ -92,8 +89,7 @@ TEST_P(PhoneMenuScreen, DISABLED_TheMenuMarksChangesAndCallsTheDefault) {
     EXPECT_TRUE(viewed);
 }
 
-// Disabled for the same reason as the test above.
-TEST_P(PhoneMenuScreen, DISABLED_TalkOffersTheChooserAsDialTypeSays) {
+TEST_P(PhoneMenuScreen, TalkOffersTheChooserAsDialTypeSays) {
     ContactsFrame& frame = Start(GetParam());
     UseToneDialling();
     const uint32_t one = Add({{kFieldFirst, u"Single"}, {kFieldMobile, u"12"}});

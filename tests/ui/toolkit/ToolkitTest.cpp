@@ -181,6 +181,29 @@ TEST_F(Toolkit, FullScreenDialogEndsByKeysSoftKeysAndPostedCancel) {
     }
 }
 
+// A dialog ended while it opens (an event run during its set-up ends it) gives that result at once;
+// a guard ends the test's loop should the dialog wait for an end that already came.
+TEST_F(Toolkit, DialogEndedWhileOpeningReturnsItsResult) {
+    class EndsAtOnce : public DlgImpl {
+    protected:
+        bool OnInitContent() override {
+            EndDialog(plat::IDOK);
+            return true;
+        }
+    };
+    EndsAtOnce dialog;
+    bool waited = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        waited = true;
+        QCoreApplication::exit(-1);
+    });
+    guard.start(3000);
+    EXPECT_EQ(dialog.DoModal(window_), plat::IDOK);
+    EXPECT_FALSE(waited) << "the dialog waited in a loop that nothing would end";
+}
+
 TEST_F(Toolkit, KeysTapsAndAccelerators) {
     QWidget* widget = window_.Widget();
     QTest::keyClick(widget, Qt::Key_F3);
