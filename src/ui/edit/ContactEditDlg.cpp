@@ -88,9 +88,9 @@ bool ContactEditDlg::OnInitContent() {
     Content()->setContentsMargins(0, 0, 0, 0);
     Content()->addWidget(scroll_, 1);
     Fill(mapper_.Descriptors());
-    if (contact_.GetOid() == 0 && !blocks_.empty() && blocks_.front()->FirstField() != nullptr) {
-        blocks_.front()->FirstField()->setFocus();
-    }
+    // The first field takes the keyboard, for a stored contact as for a new one: the editor can be
+    // used without a tap.
+    if (!blocks_.empty() && blocks_.front()->FirstField() != nullptr) blocks_.front()->FirstField()->setFocus();
     return true;
 }
 

@@ -120,6 +120,9 @@ bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
     LayOut();
     list_->RowsChanged();
     UpdatePanes();
+    // The list holds the keyboard from the start, so that typing reaches the search box before
+    // anything was tapped.
+    MoveFocus(FocusTarget::List);
     return true;
 }
 

@@ -34,7 +34,9 @@ bool DlgBase::Open(WndImpl& owner) {
     if (!IsOpen()) return true;  // ended while it was set up: nothing left to show
     Widget()->show();
     Widget()->raise();
-    Widget()->setFocus();
+    // A field the set-up chose keeps the keyboard; without one the dialog takes it.
+    QWidget* chosen = Widget()->focusWidget();
+    (chosen != nullptr && Widget()->isAncestorOf(chosen) ? chosen : Widget())->setFocus();
     return true;
 }
 
