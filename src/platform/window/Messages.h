@@ -12,6 +12,7 @@ inline constexpr uint32_t WM_CREATE = 0x0001;
 inline constexpr uint32_t WM_DESTROY = 0x0002;
 inline constexpr uint32_t WM_SIZE = 0x0005;
 inline constexpr uint32_t WM_ACTIVATE = 0x0006;
+inline constexpr uint32_t WM_SETFOCUS = 0x0007;
 inline constexpr uint32_t WM_PAINT = 0x000F;
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;

@@ -1,8 +1,10 @@
 #include "ui/frame/MainWndFrame.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QWidget>
+#include <utility>
 
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/Tracer.h"
@@ -24,6 +26,7 @@
 #include "ui/frame/InfoWnd.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/ProgressWnd.h"
+#include "ui/toolkit/DlgBase.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/ScaledStyle.h"
 #include "ui/toolkit/InputPanel.h"
@@ -191,6 +194,13 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
             PostQuitMessage(0);
             return 0;
         case plat::WM_ACTIVATE: OnActivate(wParam, lParam); return 0;
+        case plat::WM_SETFOCUS:
+            // After the window system has settled which window is active: a focus given while it
+            // still activates the window would be replaced by its own choice.
+            QMetaObject::invokeMethod(Widget(), [this] {
+                if (Widget() != nullptr && Widget()->hasFocus()) HandOnKeyboard(nullptr);
+            }, Qt::QueuedConnection);
+            return 0;
         case plat::WM_PAINT: return 0;
         case plat::WM_SIZE: LayOut(); return 0;
         case plat::WM_SETTINGCHANGE: OnSettingChange(wParam, lParam); return 0;
@@ -369,6 +379,25 @@ void MainWndFrame::RebuildIndexWithProgress() {
     progress_->Destroy();
 }
 
+// The main window itself never keeps the keyboard (it gets it back whenever a dialog or a window on
+// top closes): the keyboard belongs to the topmost dialog open over it, else to `previous` when that
+// can still take it, else to the current frame.
+QWidget* MainWndFrame::KeyboardHolder(QWidget* previous) const {
+    const QList<QWidget*> children = Widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        const auto* dialog = dynamic_cast<const DlgBase*>(WndImpl::Owning(*child));
+        if (dialog != nullptr && dialog->Widget() == *child && (*child)->isVisible()) return dialog->KeyboardField();
+    }
+    if (previous != nullptr && previous->isVisible() && previous->isEnabled()) return previous;
+    return current_ != nullptr ? current_->KeyboardField() : nullptr;
+}
+
+void MainWndFrame::HandOnKeyboard(QWidget* previous) {
+    if (QWidget* holder = KeyboardHolder(previous)) holder->setFocus();
+}
+
+QWidget* MainWndFrame::KeysTarget() { return Widget() != nullptr ? KeyboardHolder(nullptr) : nullptr; }
+
 void MainWndFrame::EnableUi(bool enable) {
     if (Widget() == nullptr) return;
     if (!enable) {
@@ -379,10 +408,14 @@ void MainWndFrame::EnableUi(bool enable) {
                 disabled_ = child;
             }
         }
+        // Disabling takes the keyboard from the widget that holds it; it is handed back afterwards
+        // (to a dialog opened meanwhile, if any).
+        refocus_ = QApplication::focusWidget();
         disabled_->setEnabled(false);
     } else if (disabled_ != nullptr) {
         disabled_->setEnabled(true);
         disabled_ = nullptr;
+        HandOnKeyboard(std::exchange(refocus_, nullptr));
     }
     if (menuBar_ != nullptr) menuBar_->SetKeysEnabled(enable);
 }

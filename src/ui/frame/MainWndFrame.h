@@ -72,6 +72,8 @@ public:
     // The client rectangle: the window less the menu bar.
     QRect ClientArea() const;
 
+    QWidget* KeysTarget() override;
+
 protected:
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
@@ -94,6 +96,8 @@ private:
     void ShowRebuildProgress();
     void StepRebuildProgress(uint32_t step);
     void EnableUi(bool enable);
+    QWidget* KeyboardHolder(QWidget* previous) const;
+    void HandOnKeyboard(QWidget* previous);
     void ShowInfo(bool show);
     void Teardown();
 
@@ -111,6 +115,7 @@ private:
     PimSync* sync_ = nullptr;
     // Tracked: a dialog disabled while the store is busy may close before the store is done.
     QPointer<QWidget> disabled_;
+    QPointer<QWidget> refocus_;  // held the keyboard when the window was disabled
     bool active_ = false;
     bool panelUp_ = false;
     bool leavePanelAlone_ = false;

@@ -177,6 +177,12 @@ void ContactsFrame::Apply(const FrameEffect& effect) {
     RunAction(effect);
 }
 
+QWidget* ContactsFrame::KeyboardField() const {
+    QWidget* last = Widget() != nullptr ? Widget()->focusWidget() : nullptr;
+    if (last != nullptr && last != Widget() && last->isVisible() && last->isEnabled()) return last;
+    return list_->Window().Widget();
+}
+
 void ContactsFrame::MoveFocus(FocusTarget target) {
     switch (target) {
         case FocusTarget::SearchBox: search_.Focus(); return;

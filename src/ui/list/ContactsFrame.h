@@ -67,6 +67,8 @@ public:
     bool Create(WndImpl& parent, const QRect& client) override;
     void SetClientRect(const QRect& client) override;
     bool OnCommand(uint32_t command, plat::LPARAM lParam) override;
+    // The keyboard goes back to the part that held it last (the list or the search box).
+    QWidget* KeyboardField() const override;
 
     // The requests of the command-line switches and the main window.
     virtual void ShowContact(uint32_t oid);

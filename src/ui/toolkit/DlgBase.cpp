@@ -34,10 +34,20 @@ bool DlgBase::Open(WndImpl& owner) {
     if (!IsOpen()) return true;  // ended while it was set up: nothing left to show
     Widget()->show();
     Widget()->raise();
-    // A field the set-up chose keeps the keyboard; without one the dialog takes it.
-    QWidget* chosen = Widget()->focusWidget();
-    (chosen != nullptr && Widget()->isAncestorOf(chosen) ? chosen : Widget())->setFocus();
+    if (QWidget* field = KeyboardField()) field->setFocus();
     return true;
+}
+
+QWidget* DlgBase::KeyboardField() const {
+    QWidget* dialog = Widget();
+    if (dialog == nullptr) return nullptr;
+    QWidget* field = dialog->focusWidget();  // the field the set-up chose, or the last one used
+    if (field != nullptr && dialog->isAncestorOf(field) && field->isVisible()) return field;
+    for (QWidget* next = dialog->nextInFocusChain(); next != dialog && dialog->isAncestorOf(next);
+         next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isVisible()) return next;
+    }
+    return dialog;
 }
 
 bool DlgBase::CreateModeless(WndImpl& owner) {

@@ -30,6 +30,9 @@ public:
     // contact view, is open without one).
     bool IsRunningModal() const { return loop_ != nullptr; }
     bool TakesAccelerators() const override { return true; }
+    // The field that takes the keyboard: the one that last held it, else the first that takes it,
+    // else the dialog itself.
+    QWidget* KeyboardField() const;
     int Result() const { return result_; }
 
 protected:

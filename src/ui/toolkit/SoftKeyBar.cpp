@@ -62,6 +62,12 @@ void SoftKeyBar::Run(const SoftKey& key, QToolButton* button) {
         plat::SendMessage(owner_, plat::WM_INITMENUPOPUP, reinterpret_cast<plat::WPARAM>(&popup), key.popupId);
         const std::unique_ptr<QMenu> menu(BuildPopupMenu(popup, this));
         const QPoint above = button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu->sizeHint().height());
+        // The menu opens on its first item, as a handset's soft-key menu does: the soft key then
+        // Enter chooses it (a menu with nothing chosen would let Enter do nothing).
+        const QList<QAction*> actions = menu->actions();
+        const auto first = std::find_if(actions.begin(), actions.end(),
+                                        [](const QAction* a) { return a->isEnabled() && !a->isSeparator(); });
+        if (first != actions.end()) menu->setActiveAction(*first);
         const QAction* chosen = menu->exec(above);
         command = chosen != nullptr ? chosen->data().value<uint32_t>() : 0;
     }

@@ -26,4 +26,6 @@ void WndFrame::Hide() {
 
 void WndFrame::OnActivate(uint32_t, plat::LPARAM) {}
 
+QWidget* WndFrame::KeyboardField() const { return Widget(); }
+
 void WndFrame::OnSettingChange(plat::WPARAM, plat::LPARAM) {}

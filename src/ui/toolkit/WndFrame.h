@@ -24,6 +24,8 @@ public:
     virtual void Hide();
     virtual void OnActivate(uint32_t state, plat::LPARAM lParam);
     virtual void OnSettingChange(plat::WPARAM wParam, plat::LPARAM lParam);
+    // The part of the frame that takes the keyboard (the frame's window by default).
+    virtual QWidget* KeyboardField() const;
 
 protected:
     // The frame's window class ("CONTACTS.FRAME.CLASS", ...).

@@ -52,6 +52,9 @@ public:
     // Whether keys of accelerator table 103 pressed inside this window become its commands
     // (top-level windows and dialogs); children leave them to those.
     virtual bool TakesAccelerators() const;
+    // Where a key that reaches this window's own widget belongs instead (it is handed there, with
+    // the keyboard); null: the window takes it.
+    virtual QWidget* KeysTarget() { return nullptr; }
 
 protected:
     virtual plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "ui/toolkit/WndWidget.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -61,11 +62,23 @@ void WndWidget::resizeEvent(QResizeEvent*) {
 
 void WndWidget::keyPressEvent(QKeyEvent* event) {
     if (owner_ == nullptr) return;
+    if (QWidget* target = owner_->KeysTarget(); target != nullptr && target != this) {
+        target->setFocus();
+        QKeyEvent handed(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
+                         static_cast<quint16>(event->count()));
+        QCoreApplication::sendEvent(target, &handed);
+        return;
+    }
     const uint32_t key = VirtualKeyOf(*event);
     if (key != 0) owner_->Send(plat::WM_KEYDOWN, key, 0);
     for (const QChar c : event->text()) {
         if (c.isPrint() && owner_ != nullptr) owner_->Send(plat::WM_CHAR, c.unicode(), 0);
     }
+}
+
+void WndWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (owner_ != nullptr) owner_->Send(plat::WM_SETFOCUS, 0, 0);
 }
 
 void WndWidget::mousePressEvent(QMouseEvent* event) {

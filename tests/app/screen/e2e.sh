@@ -3,6 +3,8 @@
 # a name, press Talk (F3) twice (the phone chooser, then its call) and find the call with that
 # contact's number in the device's program log; then a second `brevane v OID` hands its request
 # to the running window and exits with 1, and Talk calls the contact it showed.
+# `brevane e OID` opens the editor, where a changed mobile number is saved for `brevane-cli show` to
+# see; `brevane f` opens speed dial, where Enter calls the first button's number.
 # Usage: e2e.sh BREVANE BREVANE_CLI
 # Exits 77 (skipped) when Xvfb or xdotool is not installed.
 set -u
@@ -44,6 +46,10 @@ logged() { grep -qF -- "$1" "$log"; }
 "$cli" --root "$dev" init >/dev/null || { echo "FAIL: init"; exit 1; }
 zelda=$("$cli" --root "$dev" add first=Zelda last=Quist mobile=+15550001111) || fail "add Zelda"
 anna=$("$cli" --root "$dev" add first=Anna last=Smith mobile=+15552223333) || fail "add Anna"
+speed='HKCU\Software\Velmora\PIM\SpeedCall'
+"$cli" --root "$dev" reg set "$speed" Oid0 dword 0 && "$cli" --root "$dev" reg set "$speed" Index0 dword 0 &&
+    "$cli" --root "$dev" reg set "$speed" Display0 sz Desk &&
+    "$cli" --root "$dev" reg set "$speed" Phone0 sz +15559998888 || fail "binding the first speed-dial button"
 
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
 xvfb=$!
@@ -82,6 +88,34 @@ xdotool key F3
 sleep 0.5
 xdotool key F3
 waitfor 10 logged 15550001111 || fail "Talk after 'v $zelda': no call to Zelda's number in the log"
+xdotool key Escape
+sleep 0.5
+
+# `brevane e OID` from another process opens the editor on that contact. A tap on the Mobile field,
+# the new number typed over the old one, and Tools then Enter (its first item, OK) store it, as
+# another process's `brevane-cli show` sees.
+"$brevane" --root "$dev" e "$anna" 2>"$work/second.err"
+status=$?
+[ "$status" -eq 1 ] || fail "'e $anna' exited $status, expected 1: $(cat "$work/second.err")"
+sleep 1
+xdotool mousemove --window "$window" 155 243 click 1
+sleep 0.3
+xdotool key End shift+Home
+xdotool type --delay 60 "+15554445555"
+sleep 0.3
+xdotool key F2
+sleep 0.5
+xdotool key Return
+new_mobile() { "$cli" --root "$dev" show "$anna" | grep -qxF "$(printf 'Mobile\t+15554445555')"; }
+waitfor 10 new_mobile || fail "the edited mobile number is not in 'show $anna': $("$cli" --root "$dev" show "$anna")"
+
+# `brevane f` opens speed dial; Enter on its first button calls the number bound to it.
+"$brevane" --root "$dev" f 2>"$work/second.err"
+status=$?
+[ "$status" -eq 1 ] || fail "'f' exited $status, expected 1: $(cat "$work/second.err")"
+sleep 1
+xdotool key Return
+waitfor 10 logged 15559998888 || fail "Enter on the first speed-dial button: no call to its number in the log"
 
 kill "$program" 2>/dev/null
 wait "$program" 2>/dev/null

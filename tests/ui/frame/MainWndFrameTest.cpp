@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -30,6 +32,7 @@
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/MainWndFrame.h"
 #include "ui/frame/ProgressWnd.h"
+#include "ui/toolkit/DlgImpl.h"
 #include "ui/toolkit/MessageLoop.h"
 #include "ui/toolkit/SoftKeyBar.h"
 
@@ -211,12 +214,15 @@ TEST_F(MainWindow, RebuildProgressBusyAndInformationWindows) {
     frame.OnClientCall(kClientSlotProgress, 20, 0);
     EXPECT_FALSE(frame.Progress()->IsOpen());
 
+    QWidget* holder = QApplication::focusWidget();
+    ASSERT_NE(holder, nullptr);
     frame.OnClientCall(kClientSlotBusy, 0, 0);
     EXPECT_FALSE(frame.Widget()->isEnabled());
     EXPECT_FALSE(frame.MenuBar()->Button(1)->isEnabled());
     frame.OnClientCall(kClientSlotBusy, 1, 0);
     EXPECT_TRUE(frame.Widget()->isEnabled());
     EXPECT_TRUE(frame.MenuBar()->Button(1)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), holder);  // the keyboard is back where it was
 
     frame.OnClientCall(kClientSlotManyChanges, 1, 0);
     ASSERT_TRUE(frame.Info()->IsOpen());
@@ -227,6 +233,27 @@ TEST_F(MainWindow, RebuildProgressBusyAndInformationWindows) {
     AddContact(u"Carl", u"Jones");
     frame.RebuildIndexWithProgress();
     EXPECT_FALSE(frame.Progress()->IsOpen());
+}
+
+// Keys that reach the main window itself (its focus was lost when a window on top closed) go on to
+// the list, and so into the search box; with a dialog open they go to that dialog's field.
+TEST_F(MainWindow, KeysThatReachTheWindowItselfGoWhereTheKeyboardBelongs) {
+    MainWndFrame& frame = Start();
+    frame.Widget()->setFocus();
+    QTest::keyClicks(frame.Widget(), "an");
+    EXPECT_EQ(frame.Contacts()->SearchBox().Text(), QStringLiteral("an"));
+
+    DlgImpl dialog(QStringLiteral("Field"));
+    QTimer::singleShot(50, frame.Widget(), [&] {
+        auto* field = new QLineEdit(dialog.Widget());
+        field->show();
+        field->setFocus();
+        frame.Widget()->setFocus();
+        QTest::keyClicks(frame.Widget(), "x");
+        EXPECT_EQ(field->text(), QStringLiteral("x"));
+        dialog.EndDialog(plat::IDOK);
+    });
+    dialog.DoModal(frame);
 }
 
 TEST_F(MainWindow, SelectingTheCurrentFrameChangesNothing) {

@@ -181,6 +181,27 @@ TEST_F(Toolkit, FullScreenDialogEndsByKeysSoftKeysAndPostedCancel) {
     }
 }
 
+// A soft-key menu opens on its first item: the soft key, then Enter, chooses it.
+TEST_F(Toolkit, SoftKeyThenEnterChoosesTheMenusFirstItem) {
+    class ToolsDlg : public NamedDlg {
+    protected:
+        SoftKeyMenu SoftKeys() const override {
+            SoftKeyMenu keys{SoftKey::Command(u"Cancel", plat::IDCANCEL), {u"Tools", 0, 7, {}}};
+            keys.right.popup.Add(plat::IDOK, u"OK");
+            keys.right.popup.Add(plat::IDCANCEL, u"Cancel");
+            return keys;
+        }
+    };
+    ToolsDlg dialog;
+    QTimer::singleShot(50, window_.Widget(), [&] {
+        OnNextPopup([](QWidget* popup) { QTest::keyClick(popup, Qt::Key_Return); });
+        QTest::keyClick(dialog.Widget(), Qt::Key_F2);
+    });
+    QTimer::singleShot(3000, dialog.Widget(), [&] { dialog.EndDialog(-1); });
+    EXPECT_EQ(dialog.DoModal(window_), plat::IDOK);
+    EXPECT_EQ(dialog.oks, 1);
+}
+
 // A dialog ended while it opens (an event run during its set-up ends it) gives that result at once;
 // a guard ends the test's loop should the dialog wait for an end that already came.
 TEST_F(Toolkit, DialogEndedWhileOpeningReturnsItsResult) {
