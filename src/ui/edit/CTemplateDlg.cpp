@@ -41,6 +41,7 @@ bool CTemplateDlg::OnInitContent() {
     scroll_ = new QScrollArea(Widget());
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* inner = new QWidget(scroll_);
     form_ = new QVBoxLayout(inner);
     form_->setContentsMargins(0, 0, 0, 0);

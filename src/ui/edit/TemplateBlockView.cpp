@@ -38,6 +38,9 @@ QString CaptionOf(int group) {
     return {};
 }
 
+// The text of a button that opens a choice.
+QString Opening(const QString& text) { return text + QStringLiteral(" \u25BE"); }
+
 QToolButton* SmallButton(const QString& text, const QString& name, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(text);
@@ -139,19 +142,24 @@ TemplateBlockView::RowWidgets TemplateBlockView::MakeRow(int index) {
     row.remove = SmallButton(QStringLiteral("\u2212"), QStringLiteral("Remove %1").arg(label), row.line);
     row.remove->setEnabled(block_.rows.GetSize() > 1);
     row.add = SmallButton(QStringLiteral("+"), QStringLiteral("Add after %1").arg(label), row.line);
-    row.label = new QToolButton(row.line);
-    row.label->setText(label);
+    // The label column: the button at its left edge, the arrow saying that it opens a choice.
+    auto* column = new QWidget(row.line);
+    column->setFixedWidth(popup_.LabelWidth());
+    auto* columnLayout = new QHBoxLayout(column);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    row.label = new QToolButton(column);
+    row.label->setText(Opening(label));
     row.label->setAccessibleName(label);
     row.label->setAccessibleDescription(caption_->text());
     row.label->setAutoRaise(true);
-    row.label->setMinimumWidth(popup_.LabelWidth());
     row.label->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    columnLayout->addWidget(row.label, 0, Qt::AlignLeft);
     connect(row.remove, &QToolButton::clicked, this, [this, index] { RemoveRow(index); });
     connect(row.add, &QToolButton::clicked, this, [this, index] { AddRow(index); });
     connect(row.label, &QToolButton::clicked, this, [this, index] { RunLabelPopup(index); });
     layout->addWidget(row.remove);
     layout->addWidget(row.add);
-    layout->addWidget(row.label);
+    layout->addWidget(column);
     row.value = MakeValueButton(index, row.line);
     if (row.value != nullptr) {
         layout->addWidget(row.value, 1);
@@ -168,13 +176,18 @@ TemplateBlockView::RowWidgets TemplateBlockView::MakeRow(int index) {
 QToolButton* TemplateBlockView::MakeValueButton(int index, QWidget* line) {
     if (block_.kind != kBlockMessaging && block_.kind != kBlockAddress) return nullptr;
     auto* value = new QToolButton(line);
-    value->setText(ValueText(index));
     value->setAccessibleName(RowLabel(index));
-    value->setAccessibleDescription(value->text());
-    value->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    ShowValue(value, index);
+    // A long country name is cut rather than widening the form past the screen.
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     value->setToolButtonStyle(Qt::ToolButtonTextOnly);
     connect(value, &QToolButton::clicked, this, [this, index] { RunValuePopup(index); });
     return value;
+}
+
+void TemplateBlockView::ShowValue(QToolButton* button, int index) const {
+    button->setText(Opening(ValueText(index)));
+    button->setAccessibleDescription(ValueText(index));
 }
 
 QString TemplateBlockView::ValueText(int index) const {
@@ -247,8 +260,7 @@ void TemplateBlockView::RunValuePopup(int row) {
     } else {
         value.format = choice;
     }
-    button->setText(ValueText(row));
-    button->setAccessibleDescription(button->text());
+    ShowValue(button, row);
 }
 
 void TemplateBlockView::AddRow(int row) {

@@ -70,6 +70,7 @@ private:
     RowWidgets MakeRow(int index);
     QToolButton* MakeValueButton(int index, QWidget* line);
     QString ValueText(int index) const;
+    void ShowValue(QToolButton* button, int index) const;
     QString LabelText(int label) const;
     bool HasEntryRows() const;
     // The custom label prompt for `row`; false when its label stays.

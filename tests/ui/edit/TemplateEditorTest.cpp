@@ -273,6 +273,14 @@ TEST_P(TemplateEditorShots, DialogAndFieldsMenu) {
         PumpPendingMessages();
         QWidget& window = *MainWndFrame::Instance().Widget();
         EXPECT_FALSE(SaveScreenshot(window, "template_dialog_" + dpi + "dpi").isEmpty());
+        // Tab takes the keyboard down the form, which scrolls along.
+        while (!dialog.BlockOf(kGroupAddress)->isAncestorOf(QApplication::focusWidget())) {
+            QWidget* before = QApplication::focusWidget();
+            QTest::keyClick(before, Qt::Key_Tab);
+            ASSERT_NE(QApplication::focusWidget(), before);
+        }
+        PumpPendingMessages();
+        EXPECT_FALSE(SaveScreenshot(window, "template_dialog_lower_" + dpi + "dpi").isEmpty());
         EXPECT_TRUE(WithPopup([&] { QTest::keyClick(dialog.Widget(), Qt::Key_F1); }, [&](QMenu& menu) {
             SaveWithPopups(window, {&menu}, "template_fields_menu_" + dpi + "dpi");
             menu.close();
