@@ -10,6 +10,7 @@
 #include "platform/window/Messages.h"
 #include "ui/edit/TemplateBlockView.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/ScrollingForm.h"
 #include "view/template/FieldsMenu.h"
 
 CTemplateDlg::CTemplateDlg(ContactTemplate& tpl) : DlgImpl(ToQString(RequireStr(kStrTitle))), result_(tpl) {
@@ -38,18 +39,10 @@ SoftKeyMenu CTemplateDlg::SoftKeys() const {
 }
 
 bool CTemplateDlg::OnInitContent() {
-    scroll_ = new QScrollArea(Widget());
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
+    const ScrollingForm form = AddScrollingForm(Widget(), *Content());
+    scroll_ = form.scroll;
+    form_ = form.column;
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* inner = new QWidget(scroll_);
-    form_ = new QVBoxLayout(inner);
-    form_->setContentsMargins(0, 0, 0, 0);
-    form_->setSpacing(0);
-    form_->addStretch(1);
-    scroll_->setWidget(inner);
-    Content()->setContentsMargins(0, 0, 0, 0);
-    Content()->addWidget(scroll_, 1);
     Fill(kGroupName);
     return true;
 }

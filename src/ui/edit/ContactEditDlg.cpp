@@ -13,6 +13,7 @@
 #include "platform/window/Messages.h"
 #include "ui/edit/FormBlockView.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/ScrollingForm.h"
 #include "view/template/ContactTemplate.h"
 
 namespace {
@@ -77,17 +78,9 @@ SoftKeyMenu ContactEditDlg::SoftKeys() const {
 }
 
 bool ContactEditDlg::OnInitContent() {
-    scroll_ = new QScrollArea(Widget());
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    auto* inner = new QWidget(scroll_);
-    form_ = new QVBoxLayout(inner);
-    form_->setContentsMargins(0, 0, 0, 0);
-    form_->setSpacing(0);
-    form_->addStretch(1);
-    scroll_->setWidget(inner);
-    Content()->setContentsMargins(0, 0, 0, 0);
-    Content()->addWidget(scroll_, 1);
+    const ScrollingForm form = AddScrollingForm(Widget(), *Content());
+    scroll_ = form.scroll;
+    form_ = form.column;
     Fill(mapper_.Descriptors());
     FocusFirstField();
     return true;

@@ -11,19 +11,13 @@
 #include "edit/mapper/ContactEditInPropMapper.h"
 #include "edit/mapper/TemplateForm.h"
 #include "store/contact/Contact.h"
+#include "support/TemplateOrder.h"
 #include "support/TempDevice.h"
 #include "view/template/ContactTemplate.h"
 
 namespace {
 
 using Names = std::vector<std::u16string>;
-
-Names OrderNames(const ContactTemplate& t, int id) {
-    Names out;
-    const TemplateGroup* g = t.Group(id);
-    for (int entry : g->order) out.emplace_back(g->names[entry].View());
-    return out;
-}
 
 BlockDescriptor* Find(Array<BlockDescriptor>& blocks, int group) {
     for (BlockDescriptor& b : blocks) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "store/contact/ContactFields.h"
+#include "support/TemplateOrder.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/FormBlockView.h"
@@ -24,13 +25,6 @@
 namespace {
 
 using Names = std::vector<std::u16string>;
-
-Names OrderNames(const ContactTemplate& t, int id) {
-    Names out;
-    const TemplateGroup* g = t.Group(id);
-    for (int entry : g->order) out.emplace_back(g->names[entry].View());
-    return out;
-}
 
 class TemplateEditor : public ListScreen {
 protected:
