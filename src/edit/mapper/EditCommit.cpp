@@ -27,12 +27,18 @@ Contact EmptiedCopy(const Contact& original) {
 
 }  // namespace
 
-Contact BuildEditedContact(const Contact& original, const Array<BlockDescriptor>& blocks,
-                           const ContactEditInPropMapper& mapper, const CustomValueRef& ref,
-                           const ContactTemplate& tpl) {
+Contact ReadEditedForm(const Contact& original, const Array<BlockDescriptor>& blocks,
+                       const ContactEditInPropMapper& mapper, const CustomValueRef& ref, const ContactTemplate& tpl) {
     Contact edited = EmptiedCopy(original);
     for (const BlockDescriptor& block : blocks) mapper.Store(block, edited, tpl);
     RetargetCustomValueRef(ref, edited);
+    return edited;
+}
+
+Contact BuildEditedContact(const Contact& original, const Array<BlockDescriptor>& blocks,
+                           const ContactEditInPropMapper& mapper, const CustomValueRef& ref,
+                           const ContactTemplate& tpl) {
+    Contact edited = ReadEditedForm(original, blocks, mapper, ref, tpl);
     if (edited.GetText(kFieldFileAs).IsEmpty()) edited.SetText(kFieldFileAs, edited.GetDisplayName());
     return edited;
 }

@@ -17,6 +17,12 @@ Contact BuildEditedContact(const Contact& original, const Array<BlockDescriptor>
                            const ContactEditInPropMapper& mapper, const CustomValueRef& ref,
                            const ContactTemplate& tpl);
 
+// The form as it stands, as a contact: the edited contact without the File As that OK computes
+// (a File As computed now would stay when the names are changed afterwards). The editor rebuilds
+// its form from it when the template changes while it is open.
+Contact ReadEditedForm(const Contact& original, const Array<BlockDescriptor>& blocks,
+                       const ContactEditInPropMapper& mapper, const CustomValueRef& ref, const ContactTemplate& tpl);
+
 // OK: when the edited contact differs from `contact`, `contact` takes it and the result is true
 // (the contact is to be saved); an edit that changes nothing gives false and changes nothing.
 bool CommitEdit(Contact& contact, const Array<BlockDescriptor>& blocks, const ContactEditInPropMapper& mapper,

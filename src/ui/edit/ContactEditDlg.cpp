@@ -13,6 +13,7 @@
 #include "platform/window/Messages.h"
 #include "ui/edit/FormBlockView.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/ScrollingForm.h"
 #include "view/template/ContactTemplate.h"
 
 namespace {
@@ -72,25 +73,16 @@ SoftKeyMenu ContactEditDlg::SoftKeys() const {
     keys.right.popupId = kToolsPopup;
     keys.right.popup.Add(plat::IDOK, u"OK");
     keys.right.popup.Add(plat::IDCANCEL, u"Cancel");
+    if (editTemplate_) keys.right.popup.Add(kCmdEditTemplate, u"Edit Contact Template...");
     return keys;
 }
 
 bool ContactEditDlg::OnInitContent() {
-    scroll_ = new QScrollArea(Widget());
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    auto* inner = new QWidget(scroll_);
-    form_ = new QVBoxLayout(inner);
-    form_->setContentsMargins(0, 0, 0, 0);
-    form_->setSpacing(0);
-    form_->addStretch(1);
-    scroll_->setWidget(inner);
-    Content()->setContentsMargins(0, 0, 0, 0);
-    Content()->addWidget(scroll_, 1);
+    const ScrollingForm form = AddScrollingForm(Widget(), *Content());
+    scroll_ = form.scroll;
+    form_ = form.column;
     Fill(mapper_.Descriptors());
-    // The first field takes the keyboard, for a stored contact as for a new one: the editor can be
-    // used without a tap.
-    if (!blocks_.empty() && blocks_.front()->FirstField() != nullptr) blocks_.front()->FirstField()->setFocus();
+    FocusFirstField();
     return true;
 }
 
@@ -103,6 +95,12 @@ void ContactEditDlg::Fill(const Array<BlockDescriptor>& descriptors) {
         form_->insertWidget(form_->count() - 1, block);
         blocks_.push_back(block);
     }
+}
+
+// The first field takes the keyboard, for a stored contact as for a new one: the editor can be used
+// without a tap.
+void ContactEditDlg::FocusFirstField() {
+    if (!blocks_.empty() && blocks_.front()->FirstField() != nullptr) blocks_.front()->FirstField()->setFocus();
 }
 
 Array<BlockDescriptor> ContactEditDlg::ReadBlocks() const {
@@ -163,6 +161,17 @@ void ContactEditDlg::OnFieldsCommand(uint32_t command) {
     }
 }
 
+void ContactEditDlg::EditTemplate() {
+    // The form is read under the template it was built with. The contact as given stays what OK
+    // compares with, so values typed before the rebuild are still saved.
+    const Contact working = ReadEditedForm(contact_, ReadBlocks(), mapper_, ref_, template_);
+    if (!editTemplate_ || !editTemplate_(*this)) return;
+    ref_ = DecodeCustomValueRef(working);
+    mapper_.Load(working, template_);
+    Fill(mapper_.Descriptors());
+    FocusFirstField();
+}
+
 bool ContactEditDlg::OnOK() {
     // The comparison is always with the contact as given, so a failed attempt changes nothing
     // and OK can be tried again.
@@ -194,6 +203,10 @@ plat::LRESULT ContactEditDlg::WndProc(uint32_t message, plat::WPARAM wParam, pla
     }
     if (message == plat::WM_COMMAND) {
         const auto command = static_cast<uint32_t>(wParam & 0xFFFF);
+        if (command == kCmdEditTemplate) {
+            EditTemplate();
+            return 0;
+        }
         if (GroupOfCommand(command) >= 0 || std::any_of(std::begin(kFieldItems), std::end(kFieldItems),
                                                          [&](const FieldItem& f) { return f.command == command; })) {
             OnFieldsCommand(command);

@@ -3,7 +3,9 @@
 // order and labels (the blocks come from the property mapper and go back through it). OK stores
 // the edited contact through the saver; a contact that did not change is not saved. When the
 // saver fails the dialog says so and stays open with everything typed, so OK can be tried again.
-// Soft keys: "Fields" (switch on a group or a name field) and "Tools" ("OK", "Cancel").
+// Soft keys: "Fields" (switch on a group or a name field) and "Tools" ("OK", "Cancel", and "Edit
+// Contact Template..." when the owner gave a template editor: a changed template rebuilds the form
+// under it, keeping everything typed).
 #include <functional>
 #include <vector>
 
@@ -22,12 +24,15 @@ class ContactEditDlg : public DlgImpl {
 public:
     // Writes the edited contact to the store (adds it when it has no identifier yet).
     using Saver = std::function<ContactWrite(Contact&)>;
+    // Edits the template the dialog was given, over the window `owner`: true when it changed.
+    using TemplateEditor = std::function<bool(WndImpl& owner)>;
 
     static constexpr uint32_t kMenuId = 214, kFieldsPopup = 2141, kToolsPopup = 2142;
     static constexpr uint32_t kStrNew = 41406, kStrChange = 41407;
     // The Fields menu: name fields and groups.
     static constexpr uint32_t kCmdTitle = 113, kCmdSuffix = 109, kCmdJobTitle = 110, kCmdDepartment = 111,
                               kCmdFileAs = 112, kCmdFirstGroup = 41167, kCmdOtherGroup = 41267;
+    static constexpr uint32_t kCmdEditTemplate = 41228;
     static constexpr int kSaved = 1;
 
     ContactEditDlg(const ContactTemplate& tpl, Saver save);
@@ -35,6 +40,8 @@ public:
 
     // The contact to edit (a copy is kept; it has no identifier for a new contact).
     void SetContact(const Contact& contact);
+    // Offers "Edit Contact Template..." in the Tools menu.
+    void SetTemplateEditor(TemplateEditor edit) { editTemplate_ = std::move(edit); }
     // kSaved when the edited contact reached the store (Saved() then holds it); anything else
     // when nothing was saved.
     int RunModal(WndImpl& parent);
@@ -48,6 +55,9 @@ public:
     // A Fields menu command: shows the name field or the group's block (added when missing) and
     // puts the focus there.
     void OnFieldsCommand(uint32_t command);
+    // "Edit Contact Template...": after a change of the template the form is built again under
+    // it from what it holds now, so every value typed so far stays.
+    void EditTemplate();
 
 protected:
     SoftKeyMenu SoftKeys() const override;
@@ -59,9 +69,11 @@ private:
     // Builds the form's blocks from `descriptors`.
     void Fill(const Array<BlockDescriptor>& descriptors);
     Array<BlockDescriptor> ReadBlocks() const;
+    void FocusFirstField();
 
     const ContactTemplate& template_;
     Saver save_;
+    TemplateEditor editTemplate_;
     Contact contact_;
     ContactEditInPropMapper mapper_;
     CustomValueRef ref_;

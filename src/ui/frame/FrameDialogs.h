@@ -15,9 +15,8 @@ public:
     virtual void ShowAbout() = 0;
 };
 
-// The program's dialogs: the options, the category ringtones and the about box; the template
-// editor is not part of the program yet, and asking for it says so in a message box and changes
-// nothing.
+// The program's dialogs: the options, the template editor, the category ringtones and the about
+// box.
 class ProgramDialogs : public FrameDialogs {
 public:
     OptionsResult Run(const OptionsState& current) override;

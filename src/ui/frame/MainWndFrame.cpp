@@ -312,14 +312,7 @@ void MainWndFrame::RunOptions() {
 }
 
 void MainWndFrame::EditTemplate() {
-    const Str path = TemplateFilePath();
-    ContactTemplate current;
-    if (!current.Load(path)) current.ResetToDefaults();
-    ContactTemplate copy;
-    copy.CopyFrom(current);
-    if (dialogs_->RunTemplateEditor(copy) && !copy.Save(path)) {
-        LocatedBox(u"The contact template cannot be written", __FILE__, __LINE__);
-    }
+    if (contacts_) contacts_->EditTemplate([this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });
 }
 
 void MainWndFrame::RunRingtones() {

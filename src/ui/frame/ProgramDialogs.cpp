@@ -3,6 +3,7 @@
 #include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
+#include "ui/edit/CTemplateDlg.h"
 #include "ui/frame/MainWndFrame.h"
 #include "ui/options/COptionDlg.h"
 #include "ui/ringtones/CatRingtoneList.h"
@@ -11,20 +12,14 @@ namespace {
 
 constexpr uint32_t kStrTitle = 101;
 
-void NotAvailable(std::u16string_view what) {
-    const std::u16string text = std::u16string(what) + u" is not available in this version.";
-    plat::MessageBox(text, RequireStr(kStrTitle).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
-}
-
 }  // namespace
 
 OptionsResult ProgramDialogs::Run(const OptionsState& current) {
     return COptionDlg::Run(MainWndFrame::Instance(), current);
 }
 
-bool ProgramDialogs::RunTemplateEditor(ContactTemplate&) {
-    NotAvailable(u"The contact template editor");
-    return false;
+bool ProgramDialogs::RunTemplateEditor(ContactTemplate& copy) {
+    return CTemplateDlg::Run(MainWndFrame::Instance(), copy);
 }
 
 bool ProgramDialogs::RunRingtones(CallFilter& filter) {

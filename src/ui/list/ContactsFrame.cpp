@@ -22,6 +22,7 @@
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "ui/categories/CApCatList.h"
+#include "ui/edit/CTemplateDlg.h"
 #include "ui/frame/SiblingPrograms.h"
 #include "ui/phone/CEditDialDlg.h"
 #include "ui/phone/CSpeedDialDlg.h"
@@ -437,6 +438,9 @@ void ContactsFrame::RunEditor(const Contact& contact) {
         return edited.GetOid() != 0 ? contacts_.UpdateContact(edited, true) : contacts_.AddContact(edited, true);
     });
     editor.SetContact(contact);
+    editor.SetTemplateEditor([this](WndImpl& owner) {
+        return EditTemplate([&owner](ContactTemplate& copy) { return CTemplateDlg::Run(owner, copy); });
+    });
     openEditor_ = &editor;
     const int result = editor.RunModal(*this);
     openEditor_ = nullptr;
@@ -446,6 +450,19 @@ void ContactsFrame::RunEditor(const Contact& contact) {
     shown_ = oid;
     SetStatus(QStringLiteral("Saved %1").arg(ToQString(editor.Saved().GetDisplayName())));
     RevealWhenListed(oid);
+}
+
+bool ContactsFrame::EditTemplate(const std::function<bool(ContactTemplate&)>& edit) {
+    ContactTemplate copy;
+    copy.CopyFrom(template_);
+    if (!edit(copy)) return false;
+    template_.CopyFrom(copy);
+    if (!template_.Save(TemplateFilePath())) {
+        plat::MessageBox(u"The contact template could not be saved. The changes are used until Brevane ends.",
+                         u"Brevane", plat::MB_OK | plat::MB_ICONWARNING);
+    }
+    UpdatePanes();
+    return true;
 }
 
 void ContactsFrame::RevealWhenListed(uint32_t oid) {

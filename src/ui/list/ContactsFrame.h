@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -108,6 +109,11 @@ public:
     // The contact editor while it is open, else null.
     ContactEditDlg* OpenEditor() const { return openEditor_; }
     const ContactTemplate& Template() const { return template_; }
+    // Runs `edit` on a copy of the view template. When it confirms, the copy becomes the template
+    // that the view pane and the editor use, it is written to the template file (a failed write
+    // is said in a box; the new template is still used) and the preview shows the current contact
+    // through it. True when the template changed.
+    bool EditTemplate(const std::function<bool(ContactTemplate&)>& edit);
     QToolButton* FilterButton() const { return filterButton_; }
     // The filter button's menu: shown below the button, its choice applied.
     void RunFilterMenu();

@@ -6,18 +6,12 @@
 #include <vector>
 
 #include "support/HostFiles.h"
+#include "support/TemplateOrder.h"
 #include "support/TempDevice.h"
 #include "view/template/ContactTemplate.h"
 #include "view/template/FieldsMenu.h"
 
 namespace {
-
-std::vector<std::u16string> OrderNames(const ContactTemplate& t, int id) {
-    std::vector<std::u16string> out;
-    const TemplateGroup* g = t.Group(id);
-    for (int entry : g->order) out.emplace_back(g->names[entry].View());
-    return out;
-}
 
 class ContactTemplateTest : public ::testing::Test {
 protected:
