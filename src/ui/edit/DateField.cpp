@@ -2,7 +2,10 @@
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <utility>
 
 #include "platform/locale/Locale.h"
 #include "store/contact/ContactDate.h"
@@ -55,6 +58,19 @@ bool StartsADate(const QKeyEvent& event) {
     }
 }
 
+bool IsClearKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Delete && event.modifiers() == Qt::NoModifier;
+}
+
+bool IsCalendarKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_F4 || (event.key() == Qt::Key_Down && event.modifiers() == Qt::AltModifier);
+}
+
+bool IsSeparator(const QKeyEvent& event) {
+    const QString text = event.text();
+    return text.size() == 1 && text[0].isPrint() && !text[0].isLetterOrNumber() && !text[0].isSpace();
+}
+
 }  // namespace
 
 DateField::DateField(uint64_t stored, QWidget* parent)
@@ -89,20 +105,61 @@ void DateField::ShowFormat() {
     setDisplayFormat(yearless_ ? DayMonthFormat(format) : format);
 }
 
+bool DateField::event(QEvent* event) {
+    // Delete belongs to the field, not to a shortcut of the window around it.
+    if (event->type() == QEvent::ShortcutOverride && IsClearKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QDateEdit::event(event);
+}
+
 void DateField::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+    if (IsClearKey(*event)) {
         Clear();
+        return event->accept();
+    }
+    if (IsCalendarKey(*event)) {
+        OpenCalendar();
+        return event->accept();
+    }
+    // A separator goes on to the next part of the date, unless the digits before it filled their
+    // part and went on already.
+    const bool wentOn = std::exchange(wentOn_, false);
+    if (IsSeparator(*event)) {
+        if (!wentOn && currentSectionIndex() + 1 < sectionCount()) SelectSection(currentSectionIndex() + 1);
         return event->accept();
     }
     if (IsEmpty() && StartsADate(*event)) {
         setDate(QDate::currentDate());
         if (event->key() == Qt::Key_Space) return event->accept();
-        setCurrentSectionIndex(0);
-        setSelectedSection(currentSection());
+        SelectSection(0);
         // Up and Down step from today, not from the day before it.
         if (event->key() < Qt::Key_0 || event->key() > Qt::Key_9) return event->accept();
     }
+    const int section = currentSectionIndex();
     QDateEdit::keyPressEvent(event);
+    // Digits that fill a part go on to the next one: it is selected, so typing replaces it.
+    if (currentSectionIndex() != section && !event->text().isEmpty()) {
+        SelectSection(currentSectionIndex());
+        wentOn_ = true;
+    }
+}
+
+void DateField::SelectSection(int index) {
+    setCurrentSectionIndex(index);
+    setSelectedSection(currentSection());
+}
+
+void DateField::OpenCalendar() {
+    // The date editor opens its calendar only for a tap on its arrow: the tap is given to it.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPointF arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QDateEdit::mousePressEvent(&press);
 }
 
 bool DateField::eventFilter(QObject* watched, QEvent* event) {
