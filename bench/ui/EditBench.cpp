@@ -12,6 +12,7 @@
 
 #include "ManagerFixture.h"
 #include "UiBench.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BenchFixture.h"
 #include "BenchQueries.h"
 #include "ManagerFixture.h"
 #include "UiBench.h"

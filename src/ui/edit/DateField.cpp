@@ -105,15 +105,6 @@ void DateField::ShowFormat() {
     setDisplayFormat(yearless_ ? DayMonthFormat(format) : format);
 }
 
-bool DateField::event(QEvent* event) {
-    // Delete belongs to the field, not to a shortcut of the window around it.
-    if (event->type() == QEvent::ShortcutOverride && IsClearKey(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    return QDateEdit::event(event);
-}
-
 void DateField::keyPressEvent(QKeyEvent* event) {
     if (IsClearKey(*event)) {
         Clear();

@@ -23,7 +23,6 @@ public:
     uint64_t FileTime() const;
 
 protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
