@@ -74,14 +74,11 @@ bool IsSeparator(const QKeyEvent& event) {
 }  // namespace
 
 DateField::DateField(uint64_t stored, QWidget* parent)
-    : QDateEdit(parent), stored_(stored), shownAtStart_(ShownDate(stored)), yearless_(IsYearlessDate(stored)),
-      calendar_(new QCalendarWidget(this)) {
+    : QDateEdit(parent), stored_(stored), shownAtStart_(ShownDate(stored)), yearless_(IsYearlessDate(stored)) {
     setLocale(QLocale(QString::fromStdString(plat::LocaleName())));
     setDateRange(kNoDate, kLastDate);
     setSpecialValueText(QStringLiteral("No date"));
     setCalendarPopup(true);
-    setCalendarWidget(calendar_);
-    calendar_->installEventFilter(this);
     ShowFormat();
     setDate(shownAtStart_);
 }
@@ -150,7 +147,17 @@ void DateField::OpenCalendar() {
     option.subControls = QStyle::SC_All;
     const QPointF arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
     QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QDateEdit::mousePressEvent(&press);
+    mousePressEvent(&press);
+}
+
+void DateField::mousePressEvent(QMouseEvent* event) {
+    // The calendar is made when it is first opened: a form has many dates, few get a calendar.
+    if (calendar_ == nullptr) {
+        calendar_ = new QCalendarWidget(this);
+        setCalendarWidget(calendar_);
+        calendar_->installEventFilter(this);
+    }
+    QDateEdit::mousePressEvent(event);
 }
 
 bool DateField::eventFilter(QObject* watched, QEvent* event) {

@@ -24,6 +24,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -34,5 +35,5 @@ private:
     QDate shownAtStart_;
     bool yearless_;
     bool wentOn_ = false;  // the last digit filled its part and went on to the next
-    QCalendarWidget* calendar_;
+    QCalendarWidget* calendar_ = nullptr;
 };

@@ -6,8 +6,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -25,8 +25,8 @@
 #include "ui/edit/PictureFile.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
-#include "view/address/AddressFormatTable.h"
 #include "ui/view/HeadingImage.h"
+#include "view/address/AddressFormatTable.h"
 
 namespace {
 
