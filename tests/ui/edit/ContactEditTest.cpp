@@ -52,19 +52,7 @@ TEST_F(ContactEditor, ACustomLabelIsStoredWithItsValue) {
         const int work = RowWith(phones, "555 2000");
         ASSERT_GE(work, 0);
         // "Custom..." in the label popup, then the prompt: the label is typed.
-        const auto typeLabel = [&] {
-            EXPECT_TRUE(WithDialog<LabelPromptDlg>(
-                [] { return dynamic_cast<LabelPromptDlg*>(WndImpl::Owning(QApplication::focusWidget())); },
-                [&] {
-                    EXPECT_TRUE(WithPopup([&] { phones.RunLabelPopup(work); },
-                                          [&](QMenu& menu) { Choose(menu, "Custom..."); }));
-                },
-                [&](LabelPromptDlg& prompt) {
-                    Retype(*prompt.Field(), "Boat \u26F5");
-                    plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0);
-                }));
-        };
-        typeLabel();
+        TypeCustomLabel(phones, work, "Boat \u26F5");
         EXPECT_EQ(phones.LabelButton(work)->text(), "Boat \u26F5");
         Ok(editor);
     }));

@@ -5,6 +5,7 @@
 
 #include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/FormBlockView.h"
+#include "ui/edit/LabelPromptDlg.h"
 #include "ui/list/ListScreen.h"
 
 class ContactEditor : public ListScreen {
@@ -24,6 +25,19 @@ protected:
         edit.setFocus();
         edit.selectAll();
         edit.insert(text);
+    }
+
+    // "Custom..." in the label popup of `row`, then `label` typed into the prompt.
+    static void TypeCustomLabel(FormBlockView& block, int row, const QString& label) {
+        EXPECT_TRUE(WithDialog<LabelPromptDlg>(
+            [] { return dynamic_cast<LabelPromptDlg*>(WndImpl::Owning(QApplication::focusWidget())); },
+            [&] {
+                EXPECT_TRUE(WithPopup([&] { block.RunLabelPopup(row); }, [&](QMenu& menu) { Choose(menu, "Custom..."); }));
+            },
+            [&](LabelPromptDlg& prompt) {
+                Retype(*prompt.Field(), label);
+                plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0);
+            }));
     }
 
     Contact Stored(uint32_t oid) {

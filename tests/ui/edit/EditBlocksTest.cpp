@@ -25,6 +25,8 @@
 namespace {
 
 constexpr uint64_t kTicksPerHour = 36000000000ull;
+// A date label typed with a character beyond the BMP, a combining mark and a right-to-left word.
+const QString kDayLabel = QString::fromUtf16(u"Name day \U0001F382 Cafe\u0301 \u05D9\u05D5\u05DD");
 
 uint64_t Day(int year, int month, int day) { return FileTimeOfDate({year, month, day}).value_or(0); }
 
@@ -114,6 +116,7 @@ TEST_F(EditBlocks, DatesAreSetAndClearedByKeyboardAndStoredExactly) {
         EXPECT_TRUE(field.IsEmpty());
         EXPECT_EQ(field.text(), "No date");
         EXPECT_FALSE(dates.ClearDateButton(anniversary)->isEnabled());
+        TypeCustomLabel(dates, nameDay, kDayLabel);
         Ok(editor);
     }));
     Contact stored = Stored(anna);
@@ -121,15 +124,16 @@ TEST_F(EditBlocks, DatesAreSetAndClearedByKeyboardAndStoredExactly) {
     EXPECT_EQ(stored.GetAnniversary(), 0u) << "a cleared date is dropped";
     ASSERT_EQ(stored.dates.GetSize(), 1);
     EXPECT_EQ(stored.dates[0].date, Day(kYearlessYear, 2, 29)) << "and stays without a year";
+    EXPECT_EQ(ToQString(stored.dates[0].label), kDayLabel);
 
-    // The name day is cleared with a tap, takes the Anniversary label and a date typed in full.
+    // That row is cleared with a tap, takes the Anniversary label and a date typed in full.
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
         FormBlockView& dates = *editor.BlockOf(kGroupDates);
         // The window takes no input until the store has told it of the last save.
         EXPECT_TRUE(WaitFor([&] { return dates.isEnabled() && dates.window()->isEnabled(); }));
-        const int row = RowLabelled(dates, "Name day");
+        const int row = RowLabelled(dates, kDayLabel);
         if (row < 0) {
-            ADD_FAILURE() << "no Name day row";
+            ADD_FAILURE() << "no row of the typed label";
             return Cancel(editor);
         }
         QTest::mouseClick(dates.ClearDateButton(row), Qt::LeftButton);
