@@ -6,70 +6,25 @@
 //   Scroll/page     Page Down in the list, to the list painted;
 //   Start/window    the main window made (index opened, list built) to its first painted frame.
 // Each sample is taken alone; the median and the 99th percentile are reported beside the mean.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
-#include <chrono>
-#include <ctime>
-#include <cstdlib>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "BenchFixture.h"
 #include "BenchQueries.h"
-#include "BenchStats.h"
 #include "ManagerFixture.h"
-#include "manager/contacts/ContactManager.h"
-#include "platform/window/Window.h"
-#include "ui/frame/MainWndFrame.h"
+#include "UiBench.h"
 #include "ui/list/ContactsFrame.h"
 #include "ui/toolkit/MessageLoop.h"
 
 namespace {
 
-constexpr uint32_t kDefaultContacts = 100000;
 constexpr size_t kSample = 400;
 constexpr size_t kQueries = 200;
 constexpr uint32_t kQuerySeed = 7;
-
-// Wall time and this thread's processor time of one sample: on a loaded machine the wall time
-// holds other programs' turns, the processor time only this one's work.
-class Sample {
-public:
-    Sample() : wall_(std::chrono::steady_clock::now()), cpu_(ThreadCpu()) {}
-    void Stop(std::vector<double>& wallMs, std::vector<double>& cpuMs) const {
-        wallMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall_).count());
-        cpuMs.push_back(ThreadCpu() - cpu_);
-    }
-
-private:
-    static double ThreadCpu() {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-    }
-    std::chrono::steady_clock::time_point wall_;
-    double cpu_;
-};
-
-struct Samples {
-    std::vector<double> wall, cpu;
-    void Report(benchmark::State& state) {
-        std::sort(wall.begin(), wall.end());
-        std::sort(cpu.begin(), cpu.end());
-        state.counters["median_ms"] = Quantile(wall, 0.5);
-        state.counters["p99_ms"] = Quantile(wall, 0.99);
-        state.counters["cpu_median_ms"] = Quantile(cpu, 0.5);
-        state.counters["cpu_p99_ms"] = Quantile(cpu, 0.99);
-    }
-};
 
 // The keypad digit of a Latin letter on a phone's keypad; 0 for any other character.
 int KeypadDigit(char16_t letter) {
@@ -117,16 +72,9 @@ Workload& Work() {
     return workload;
 }
 
-ContactsFrame& Frame() { return *MainWndFrame::Instance().Contacts(); }
 QWidget& ListWidget() { return *Frame().List().Window().Widget(); }
 
-// Paints the list as the screen would, into an image of its size.
-void PaintList() {
-    QWidget& list = ListWidget();
-    static QImage image;
-    if (image.size() != list.size()) image = QImage(list.size(), QImage::Format_ARGB32_Premultiplied);
-    list.render(&image);
-}
+void PaintList() { PaintWidget(ListWidget()); }
 
 void Press(const QChar& key, bool keypad) {
     if (keypad) {
@@ -161,7 +109,7 @@ void KeyPress(benchmark::State& state, bool keypad, int k) {
         const Sample sample;
         Press(search.text[k - 1], keypad);
         PaintList();
-        sample.Stop(samples.wall, samples.cpu);
+        samples.Add(sample);
         rows += Frame().List().Window().Count();
     }
     samples.Report(state);
@@ -176,7 +124,7 @@ void ScrollPage(benchmark::State& state) {
         const Sample sample;
         QTest::keyClick(&ListWidget(), Qt::Key_PageDown);
         PaintList();
-        sample.Stop(samples.wall, samples.cpu);
+        samples.Add(sample);
         const CoolList& list = Frame().List().Window();
         if (list.Selected() + 1 >= list.Count()) {
             state.PauseTiming();
@@ -185,19 +133,6 @@ void ScrollPage(benchmark::State& state) {
         }
     }
     samples.Report(state);
-}
-
-void CloseWindow() {
-    if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
-    PumpPendingMessages();
-    ContactManager::Release();  // the next start opens the saved index as the program does
-}
-
-bool OpenWindow() {
-    MainWndFrame& frame = MainWndFrame::Instance();
-    if (!frame.Create()) return false;
-    frame.Widget()->show();
-    return true;
 }
 
 void StartWindow(benchmark::State& state) {
@@ -209,7 +144,7 @@ void StartWindow(benchmark::State& state) {
         const Sample sample;
         if (!OpenWindow()) return state.SkipWithError("the main window did not open");
         PaintList();
-        sample.Stop(samples.wall, samples.cpu);
+        samples.Add(sample);
     }
     samples.Report(state);
     state.counters["rows"] = Frame().List().Window().Count();
@@ -225,53 +160,8 @@ void RegisterAll() {
     benchmark::RegisterBenchmark("Start/window", StartWindow)->Iterations(5)->Unit(benchmark::kMillisecond);
 }
 
-// Takes --contacts=N out of the arguments; the number of contacts to fill the device with.
-uint32_t TakeContactsArgument(int& argc, char** argv) {
-    constexpr std::string_view kFlag = "--contacts=";
-    uint32_t contacts = kDefaultContacts;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.starts_with(kFlag)) {
-            contacts = static_cast<uint32_t>(std::stoul(std::string(arg.substr(kFlag.size()))));
-        } else {
-            argv[kept++] = argv[i];
-        }
-    }
-    argc = kept;
-    return contacts;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const QApplication app(argc, argv);  // before the device: its loop then is the widgets' loop
-    uint32_t contacts = 0;
-    try {
-        contacts = TakeContactsArgument(argc, argv);
-    } catch (const std::exception&) {
-        fprintf(stderr, "--contacts takes a number\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    MakeBenchDevice();
-    int status = 0;
-    try {
-        {
-            ManagerFixture fixture(contacts);  // filled through the manager; its index saved
-            Work() = MakeWorkload(fixture);
-        }
-        if (!OpenWindow()) throw std::runtime_error("the main window does not open");
-        RegisterAll();
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& e) {
-        fprintf(stderr, "%s\n", e.what());
-        status = 1;
-    }
-    CloseWindow();
-    benchmark::Shutdown();
-    RemoveBenchDevice();
-    return status;
+    return RunScreenBench(argc, argv, [](ManagerFixture& fixture) { Work() = MakeWorkload(fixture); }, RegisterAll);
 }

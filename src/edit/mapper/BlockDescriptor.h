@@ -44,6 +44,7 @@ struct BlockDescriptor {
     int builtinCount = 0;   // how many of the labels are the template's built-in ones
     bool freeLabels = false;  // the block lets the user type labels of its own (people, other)
     Array<BlockRow> rows;
+    Array<Str> msgTypes;    // messaging: the messenger types the template knows
 
     // The name block.
     std::array<Str, kNameEntryCount> nameValues;

@@ -32,6 +32,7 @@ BlockDescriptor NewBlock(int group, const ContactTemplate& tpl) {
         block.hint = entries->hint;
         block.builtinCount = entries->builtinCount;
         for (const Str& name : entries->names) block.labels.Add(tpl.LabelOf(group, name));
+        if (group == kGroupMessaging) block.msgTypes = entries->msgTypeNames;
     }
     return block;
 }

@@ -1,8 +1,13 @@
 #include "ui/edit/FormBlockView.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -10,18 +15,23 @@
 
 #include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
 #include "ui/categories/CApCatList.h"
+#include "ui/edit/DateField.h"
 #include "ui/edit/LabelPromptDlg.h"
+#include "ui/edit/PictureFile.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/view/HeadingImage.h"
 #include "view/address/AddressFormatTable.h"
-#include "view/pane/FileTimeDate.h"
 
 namespace {
 
 constexpr uint32_t kFormatCommand = 1;  // country i is kFormatCommand + i
+constexpr int kPicture96 = 48;          // the side of the picture in the name block
 
 // The block kinds whose rows are one text each.
 bool IsTextKind(int kind) {
@@ -42,6 +52,30 @@ ByteBlock NoteOf(const QString& text) {
         bytes.push_back(static_cast<uint8_t>(unit.unicode() >> 8));
     }
     return ByteBlock(std::move(bytes));
+}
+
+// Lays out the two children of a cell of the form side by side, the first taking the width.
+void SideBySide(QWidget* line, QWidget* wide, QWidget* narrow) {
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(ScaleX(2));
+    layout->addWidget(wide, 1);
+    layout->addWidget(narrow);
+}
+
+// The picture scaled into a square of `side` pixels; without a picture, an empty frame.
+QPixmap PictureFrame(const QImage& picture, int side) {
+    QPixmap frame(side, side);
+    frame.fill(QColor(226, 232, 240));
+    QPainter painter(&frame);
+    if (picture.isNull()) {
+        painter.setPen(QPen(QColor(148, 160, 176), 1, Qt::DashLine));
+        painter.drawRect(0, 0, side - 1, side - 1);
+    } else {
+        const QImage scaled = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        painter.drawImage((side - scaled.width()) / 2, (side - scaled.height()) / 2, scaled);
+    }
+    return frame;
 }
 
 QString CategoryNames(const Array<uint32_t>& ids) {
@@ -106,6 +140,55 @@ void FormBlockView::AddNameFields() {
         grid_->addWidget(new QLabel(LabelText(entry), this), gridRow, 0);
         grid_->addWidget(edit, gridRow++, 1);
     }
+    AddPicture(gridRow);
+}
+
+void FormBlockView::AddPicture(int rows) {
+    picture_ = new QToolButton(this);
+    picture_->setAccessibleName(QStringLiteral("Picture"));
+    picture_->setIconSize(QSize(ScaleX(kPicture96), ScaleX(kPicture96)));
+    picture_->setAutoRaise(true);
+    connect(picture_, &QToolButton::clicked, this, [this] { RunPictureMenu(); });
+    grid_->addWidget(picture_, 0, 2, std::max(rows, 1), 1, Qt::AlignTop | Qt::AlignRight);
+    ShowPicture();
+}
+
+void FormBlockView::ShowPicture() {
+    const QImage image = PictureImage(block_.picture);
+    picture_->setIcon(QIcon(PictureFrame(image, picture_->iconSize().width())));
+    picture_->setAccessibleDescription(image.isNull() ? QStringLiteral("No picture")
+                                                      : QStringLiteral("%1 x %2").arg(image.width()).arg(image.height()));
+}
+
+void FormBlockView::RunPictureMenu() {
+    MenuDescription menu;
+    menu.Add(kCmdChoosePicture, u"Choose picture...");
+    menu.Add(kCmdRemovePicture, u"Remove picture").enabled = !block_.picture.IsEmpty();
+    switch (TrackPopupMenu(menu, picture_->mapToGlobal(QPoint(0, picture_->height())), this)) {
+    case kCmdChoosePicture: return ChoosePicture();
+    case kCmdRemovePicture:
+        block_.picture = ContactPicture();
+        block_.pictureChanged = true;
+        return ShowPicture();
+    default: return;
+    }
+}
+
+void FormBlockView::ChoosePicture() {
+    const Str folder = SettingsStore::ReadString(settings::kSettings, settings::kLastPicPath, u"");
+    const QString path = ChoosePictureFile(this, ToQString(folder));
+    if (path.isEmpty()) return;
+    SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath,
+                               FromQString(QDir::toNativeSeparators(QFileInfo(path).absolutePath())).View());
+    const uint32_t setting = SettingsStore::ReadDword(settings::kSettings, settings::kPicQuality, 1);
+    const PictureFile file = LoadPictureFile(path, PictureQualityOf(setting));
+    if (file.picture.IsEmpty()) {
+        plat::MessageBox(file.error.toStdU16String(), u"Brevane", plat::MB_OK | plat::MB_ICONWARNING);
+        return;
+    }
+    block_.picture = file.picture;
+    block_.pictureChanged = true;
+    ShowPicture();
 }
 
 void FormBlockView::AddRow(int index) {
@@ -117,7 +200,7 @@ void FormBlockView::AddRow(int index) {
     row.label = new QToolButton(this);
     row.label->setText(label.isEmpty() ? ToQString(block_.hint) : label);
     row.label->setAutoRaise(true);
-    row.label->setEnabled(!single && block_.kind != kBlockDate);
+    row.label->setEnabled(!single);
     connect(row.label, &QToolButton::clicked, this, [this, index] { RunLabelPopup(index); });
     grid_->addWidget(row.label, row.firstGridRow, 0, Qt::AlignTop | Qt::AlignLeft);
     if (block_.kind == kBlockAddress) {
@@ -125,18 +208,55 @@ void FormBlockView::AddRow(int index) {
         row.address.SetParts(value.parts);
         return ShowAddressLines(index);
     }
-    auto* edit = new QLineEdit(this);
-    if (IsTextKind(block_.kind)) {
-        edit->setText(ToQString(value.text));
-    } else {
-        // A date is shown as stored and kept; it is not typed here.
-        edit->setText(value.date == 0 ? QString() : ToQString(ShortDateOfFileTime(value.date)));
-        edit->setReadOnly(true);
-    }
+    if (block_.kind == kBlockDate) return grid_->addWidget(DateValue(row, value.date), row.firstGridRow, 1);
+    if (block_.kind == kBlockMessaging) return grid_->addWidget(MessagingValue(row, value), row.firstGridRow, 1);
+    grid_->addWidget(TextValue(row, value.text, this), row.firstGridRow, 1);
+}
+
+QLineEdit* FormBlockView::TextValue(Row& row, const Str& text, QWidget* parent) {
+    auto* edit = new QLineEdit(ToQString(text), parent);
     edit->setAccessibleName(row.label->text());
     edit->setPlaceholderText(ToQString(block_.hint));
     row.edits.push_back(edit);
-    grid_->addWidget(edit, row.firstGridRow, 1);
+    return edit;
+}
+
+QWidget* FormBlockView::DateValue(Row& row, uint64_t date) {
+    auto* line = new QWidget(this);
+    DateField* field = row.date = new DateField(date, line);
+    field->setAccessibleName(row.label->text());
+    QToolButton* clear = row.clearDate = new QToolButton(line);
+    clear->setText(QStringLiteral("\u00D7"));
+    clear->setAccessibleName(QStringLiteral("Clear date"));
+    clear->setAutoRaise(true);
+    clear->setFocusPolicy(Qt::NoFocus);  // the keyboard clears a date with Delete
+    connect(clear, &QToolButton::clicked, field, [field] {
+        field->Clear();
+        field->setFocus();
+    });
+    const auto follow = [field, clear] { clear->setEnabled(!field->IsEmpty()); };
+    connect(field, &QDateEdit::dateChanged, clear, follow);
+    follow();
+    SideBySide(line, field, clear);
+    return line;
+}
+
+QWidget* FormBlockView::MessagingValue(Row& row, const BlockRow& value) {
+    auto* line = new QWidget(this);
+    QLineEdit* edit = TextValue(row, value.text, line);
+    QComboBox* types = row.msgType = new QComboBox(line);
+    types->setAccessibleName(QStringLiteral("Messenger type"));
+    for (const Str& type : block_.msgTypes) types->addItem(ToQString(type), ToQString(type));
+    // A type the template does not know (another program wrote it) is offered as it is.
+    int current = types->findData(ToQString(value.msgType));
+    if (current < 0) {
+        types->addItem(value.msgType.IsEmpty() ? QStringLiteral("No type") : ToQString(value.msgType),
+                       ToQString(value.msgType));
+        current = types->count() - 1;
+    }
+    types->setCurrentIndex(current);
+    SideBySide(line, edit, types);
+    return line;
 }
 
 void FormBlockView::ShowAddressLines(int index) {
@@ -181,6 +301,7 @@ QWidget* FormBlockView::FirstField() const {
         if (edit != nullptr) return edit;
     }
     if (!rows_.empty() && !rows_.front().edits.empty()) return rows_.front().edits.front();
+    if (!rows_.empty() && rows_.front().date != nullptr) return rows_.front().date;
     if (note_ != nullptr) return note_;
     return categories_;
 }
@@ -239,9 +360,12 @@ BlockDescriptor FormBlockView::Read() const {
             for (QLineEdit* edit : shown.edits) address.LeaveLine(edit->property("slot").toInt(), edit->text().toStdU16String());
             row.parts = address.Parts();
             row.format = address.FormatIndex();
+        } else if (block.kind == kBlockDate) {
+            row.date = shown.date->FileTime();
         } else if (IsTextKind(block.kind)) {
             row.text = FromQString(shown.edits.front()->text());
         }
+        if (shown.msgType != nullptr) row.msgType = FromQString(shown.msgType->currentData().toString());
     }
     return block;
 }

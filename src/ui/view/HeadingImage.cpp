@@ -38,20 +38,19 @@ QImage Company() {
     return image;
 }
 
-QImage OwnPicture(const Contact& contact) {
-    const ContactPicture& picture = contact.GetPicture();
+}  // namespace
+
+QImage PictureImage(const ContactPicture& picture) {
     if (picture.IsEmpty() || picture.Width() <= 0 || picture.Height() <= 0) return {};
     const plat::RgbBitmap& bitmap = picture.Bitmap();
     if (bitmap.rgb.size() < static_cast<size_t>(bitmap.width) * bitmap.height * 3) return {};
     return QImage(bitmap.rgb.data(), bitmap.width, bitmap.height, bitmap.width * 3, QImage::Format_RGB888).copy();
 }
 
-}  // namespace
-
 QImage HeadingImage(HeadingPicture kind, const Contact& contact) {
     switch (kind) {
         case HeadingPicture::Own: {
-            const QImage own = OwnPicture(contact);
+            const QImage own = PictureImage(contact.GetPicture());
             return own.isNull() ? Person(QColor(120, 136, 160)) : own;
         }
         case HeadingPicture::Company: return Company();

@@ -6,6 +6,10 @@
 #include "view/pane/ContactViewModel.h"
 
 class Contact;
+class ContactPicture;
+
+// A contact's picture as an image; a null image when there is none.
+QImage PictureImage(const ContactPicture& picture);
 
 // The image for `kind`; for Own the contact's picture, falling back to the person image when it
 // cannot be turned into an image.

@@ -15,6 +15,9 @@ struct CalendarDate {
 // The calendar date of a file time; none for a time at or above 2^63, which the platform's
 // conversion refuses.
 std::optional<CalendarDate> DateOfFileTime(uint64_t fileTime);
+// The file time of 00:00 of a calendar date from 1601-01-01 on; none for an earlier or
+// impossible date (30 February).
+std::optional<uint64_t> FileTimeOfDate(const CalendarDate& date);
 
 // The date in the user's short date format (day and month only for a date without a year,
 // ContactDate.h); empty when it cannot be converted or formatted.

@@ -61,6 +61,12 @@ TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
 
     EXPECT_EQ(Rows(*Find(blocks, kGroupPhone)), (V{"Work=", "Home=", "Mobile=555", "Pager=777", "Boat=888"}));
     EXPECT_EQ(Rows(*Find(blocks, kGroupOther)), (V{"Nickname=Annie"}));
+
+    // Messaging rows offer the template's messenger types, its own ones after the built-in ones.
+    tpl.AddMessagingEntry(u"Chat", u"Jabber");
+    std::vector<std::string> types;
+    for (const Str& type : Find(blocks = Load(c), kGroupMessaging)->msgTypes) types.push_back(type.ToUtf8());
+    EXPECT_EQ(types, (V{"AOL", "ICQ", "MSN", "Jabber"}));
 }
 
 TEST_F(MapperTest, StoreFillsStandardFieldsThenFurtherValuesAndClearsWhatWasEmptied) {

@@ -9,37 +9,11 @@
 
 #include "store/contact/ContactFields.h"
 #include "ui/edit/ContactEditDlg.h"
+#include "ui/edit/ContactEditor.h"
 #include "ui/edit/FormBlockView.h"
 #include "ui/edit/LabelPromptDlg.h"
-#include "ui/list/ListScreen.h"
 
 namespace {
-
-class ContactEditor : public ListScreen {
-protected:
-    static void Ok(ContactEditDlg& editor) { plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0); }
-    static void Cancel(ContactEditDlg& editor) { plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0); }
-
-    // The row of `block` whose value is `text`; -1 when none.
-    static int RowWith(FormBlockView& block, const QString& text) {
-        for (int row = 0; row < block.RowCount(); ++row) {
-            if (block.ValueEdit(row) != nullptr && block.ValueEdit(row)->text() == text) return row;
-        }
-        return -1;
-    }
-
-    static void Retype(QLineEdit& edit, const QString& text) {
-        edit.setFocus();
-        edit.selectAll();
-        edit.insert(text);
-    }
-
-    Contact Stored(uint32_t oid) {
-        Contact contact;
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(oid, contact));
-        return contact;
-    }
-};
 
 TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
     ContactsFrame& frame = Start();
@@ -78,19 +52,7 @@ TEST_F(ContactEditor, ACustomLabelIsStoredWithItsValue) {
         const int work = RowWith(phones, "555 2000");
         ASSERT_GE(work, 0);
         // "Custom..." in the label popup, then the prompt: the label is typed.
-        const auto typeLabel = [&] {
-            EXPECT_TRUE(WithDialog<LabelPromptDlg>(
-                [] { return dynamic_cast<LabelPromptDlg*>(WndImpl::Owning(QApplication::focusWidget())); },
-                [&] {
-                    EXPECT_TRUE(WithPopup([&] { phones.RunLabelPopup(work); },
-                                          [&](QMenu& menu) { Choose(menu, "Custom..."); }));
-                },
-                [&](LabelPromptDlg& prompt) {
-                    Retype(*prompt.Field(), "Boat \u26F5");
-                    plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0);
-                }));
-        };
-        typeLabel();
+        TypeCustomLabel(phones, work, "Boat \u26F5");
         EXPECT_EQ(phones.LabelButton(work)->text(), "Boat \u26F5");
         Ok(editor);
     }));
