@@ -44,13 +44,13 @@ WordIndex::WordIndex(const AbcGroupTable& groups, std::u16string path, uint64_t 
       group_(store_, IndexFormat::kGroupRootWord, IndexFormat::kGroupMapWord) {}
 
 bool WordIndex::Create() {
-    slots_.clear();
+    slots_.Clear();
     Changed();
     return store_.Create();
 }
 
 bool WordIndex::Open() {
-    slots_.clear();
+    slots_.Clear();
     Changed();
     if (!store_.Open()) return false;
     // A live image is in use by its holder, which made it; a file is checked before use.
@@ -58,13 +58,13 @@ bool WordIndex::Open() {
         store_.Close();
         return false;
     }
-    for (const PairList::Pair& pair : SlotTable()) slots_[pair.oid] = pair.value;
+    slots_.Assign(SlotTable());
     return true;
 }
 
 void WordIndex::Close() {
     store_.Close();
-    slots_.clear();
+    slots_.Clear();
     Changed();
 }
 
@@ -75,7 +75,7 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 // --- Adding and removing ------------------------------------------------------------------------
 
 IndexChange WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
-    const bool held = slots_.contains(entry.oid);
+    const bool held = slots_.Contains(entry.oid);
     if (held && RemoveContact(entry.oid) == IndexChange::Failed) return IndexChange::Failed;
     Changed();
     const bool added = AddWords(entry) && AddSlot(entry.oid, entry.slot) &&
@@ -123,7 +123,7 @@ bool WordIndex::AddSlot(uint32_t oid, uint32_t slot) {
         PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
     if (!table) return false;
     store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
-    slots_[oid] = slot;
+    slots_.Set(oid, slot);
     return true;
 }
 
@@ -143,7 +143,7 @@ bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source) {
 // add left), so that as little as possible of the contact stays.
 IndexChange WordIndex::RemoveContact(uint32_t oid) {
     Changed();
-    const bool held = slots_.contains(oid);
+    const bool held = slots_.Contains(oid);
     bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
     ok = RemoveFromOrder(IndexFormat::kOrderNameWord, oid) && ok;
     ok = RemoveFromOrder(IndexFormat::kOrderFileAsWord, oid) && ok;
@@ -188,7 +188,7 @@ bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
 }
 
 bool WordIndex::RemoveSlot(uint32_t oid) {
-    slots_.erase(oid);
+    slots_.Erase(oid);
     std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
     const auto at = std::find_if(pairs.begin(), pairs.end(), [oid](const auto& p) { return p.oid == oid; });
     if (at == pairs.end()) return true;
@@ -272,10 +272,8 @@ bool WordIndex::FillTree(WordTree& tree, std::span<const std::u16string> words,
 
 bool WordIndex::FillSlots(std::span<const Entry> entries) {
     std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
-    for (const Entry& entry : entries) {
-        pairs.push_back({entry.oid, entry.slot});
-        slots_[entry.oid] = entry.slot;
-    }
+    for (const Entry& entry : entries) pairs.push_back({entry.oid, entry.slot});
+    slots_.Assign(pairs);
     const std::optional<uint32_t> table =
         PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
     if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
@@ -321,9 +319,7 @@ bool WordIndex::FillOrders(std::span<const Entry> entries) {
 // --- Lookups ------------------------------------------------------------------------------------
 
 std::optional<uint32_t> WordIndex::FindSlot(uint32_t oid) const {
-    const auto it = slots_.find(oid);
-    if (it == slots_.end()) return std::nullopt;
-    return it->second;
+    return slots_.Find(oid);
 }
 
 std::span<const uint32_t> WordIndex::Order(IndexOrder order) const {

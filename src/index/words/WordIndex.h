@@ -24,6 +24,7 @@
 #include "index/words/MarkSet.h"
 #include "index/words/OidList.h"
 #include "index/words/SearchTypes.h"
+#include "index/words/SlotMap.h"
 #include "index/words/WordTree.h"
 
 class AbcGroupTable;
@@ -112,7 +113,7 @@ private:
     CategoryLists categories_{store_};
     NameComparator byName_;
     FileAsComparator byFileAs_;
-    std::map<uint32_t, uint32_t> slots_;
+    SlotMap slots_;
     uint64_t epoch_ = 0;
     mutable Positions positions_[2];
     // The searches' working sets, kept to spare allocations.
