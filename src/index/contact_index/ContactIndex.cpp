@@ -87,6 +87,11 @@ bool ContactIndex::WaitForSaves() {
     return saved;
 }
 
+bool ContactIndex::SaveNow() {
+    if (!IsOpen()) return true;
+    return words_->Store().File().SaveNow() && props_->File().SaveNow();
+}
+
 void ContactIndex::Close() {
     words_->Close();
     props_->Close();

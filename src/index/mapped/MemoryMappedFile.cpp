@@ -160,6 +160,14 @@ bool MemoryMappedFile::Grow(uint32_t length) {
     return true;
 }
 
+bool MemoryMappedFile::SaveNow() {
+    if (!IsOpen()) return false;
+    saver_.Cancel();
+    saver_.Wait();
+    if (saveCallback_) saveCallback_(image_, Length());
+    return saver_.SaveNow(image_, Length(), hostPath_, saveLockKey_, savedCallback_);
+}
+
 bool MemoryMappedFile::StartSave() {
     if (!IsOpen()) return false;
     saver_.Cancel();

@@ -68,6 +68,10 @@ public:
     // Cancels and waits for a running save, runs the save callback, takes a snapshot of the image
     // and saves it in the background. False when no snapshot could be taken.
     bool StartSave();
+    // Cancels and waits for a running save, runs the save callback and writes the image to its
+    // file on the calling thread (no snapshot: the caller changes nothing until it returns).
+    // False when the file could not be written; it is then unchanged.
+    bool SaveNow();
     void CancelSave() { saver_.Cancel(); }
     void WaitSave() { saver_.Wait(); }
     SaveState LastSave() const { return saver_.State(); }

@@ -46,34 +46,39 @@ TEST(MemoryMappedFile, NewImageLengthFollowsTheRequest) {
     }
 }
 
+// In the background from a snapshot, or at once from the image itself: the same file.
 TEST(MemoryMappedFile, SaveWritesTheFileFormatAndTheFileReopensToTheSameImage) {
-    TempDevice device;
-    std::atomic<int> saved{0};
-    MemoryMappedFile file;
-    ASSERT_TRUE(file.Create(kPath, 1000));
-    Fill(file, 3);
-    file.SetSaveCallback([](uint8_t* image, uint32_t length) {
-        EXPECT_EQ(length, 10284u);
-        StoreWord(image + 8, 0xC0FFEE);  // stamped before the snapshot, so it is in the file
-    });
-    file.SetSavedCallback([&] { ++saved; });
-    ASSERT_TRUE(SaveAndWait(file));
-    EXPECT_EQ(saved, 1);
-    const std::vector<uint8_t> live = ImageOf(file);
-    EXPECT_EQ(LoadWord(live.data() + 8), 0xC0FFEEu);
+    for (const bool now : {false, true}) {
+        SCOPED_TRACE(now ? "saved now" : "saved in the background");
+        TempDevice device;
+        std::atomic<int> saved{0};
+        MemoryMappedFile file;
+        ASSERT_TRUE(file.Create(kPath, 1000));
+        Fill(file, 3);
+        file.SetSaveCallback([](uint8_t* image, uint32_t length) {
+            EXPECT_EQ(length, 10284u);
+            StoreWord(image + 8, 0xC0FFEE);  // stamped before the snapshot, so it is in the file
+        });
+        file.SetSavedCallback([&] { ++saved; });
+        ASSERT_TRUE(now ? file.SaveNow() : SaveAndWait(file));
+        EXPECT_EQ(saved, 1);
+        EXPECT_NE(LoadWord(file.Image() + 10280), 10288u) << "the live image keeps its last word";
+        const std::vector<uint8_t> live = ImageOf(file);
+        EXPECT_EQ(LoadWord(live.data() + 8), 0xC0FFEEu);
 
-    const std::vector<uint8_t> bytes = ReadBytes(device.Host(kPath));
-    ASSERT_EQ(bytes.size(), 10288u);
-    EXPECT_EQ(bytes, SealImage(live));
-    EXPECT_EQ(LoadWord(bytes.data() + 10280), 10288u) << "the length word sits at L - 8";
+        const std::vector<uint8_t> bytes = ReadBytes(device.Host(kPath));
+        ASSERT_EQ(bytes.size(), 10288u);
+        EXPECT_EQ(bytes, SealImage(live));
+        EXPECT_EQ(LoadWord(bytes.data() + 10280), 10288u) << "the length word sits at L - 8";
 
-    file.Close();
-    MemoryMappedFile reopened;
-    ASSERT_TRUE(reopened.Open(kPath));
-    EXPECT_FALSE(reopened.IsShared());
-    ASSERT_EQ(reopened.Length(), 10284u);
-    EXPECT_TRUE(std::equal(live.begin(), live.end() - 4, reopened.Image()));
-    EXPECT_EQ(LoadWord(reopened.Image() + 10280), 10288u);
+        file.Close();
+        MemoryMappedFile reopened;
+        ASSERT_TRUE(reopened.Open(kPath));
+        EXPECT_FALSE(reopened.IsShared());
+        ASSERT_EQ(reopened.Length(), 10284u);
+        EXPECT_TRUE(std::equal(live.begin(), live.end() - 4, reopened.Image()));
+        EXPECT_EQ(LoadWord(reopened.Image() + 10280), 10288u);
+    }
 }
 
 TEST(MemoryMappedFile, OpenRejectsDamagedAndForeignFiles) {
@@ -208,6 +213,11 @@ TEST(MemoryMappedFile, SaveWritesTheSnapshotAndNeverLeavesATornFile) {
     EXPECT_TRUE(state == SaveState::Cancelled || state == SaveState::Saved);
     EXPECT_EQ(ReadBytes(device.Host(kPath)), state == SaveState::Saved ? second : first);
     EXPECT_FALSE(fs::exists(device.Host(u"\\test_image.dat.tmp")));
+
+    // Saved at once, in large pieces, the whole image is there.
+    Fill(file, 3);
+    ASSERT_TRUE(file.SaveNow());
+    EXPECT_EQ(ReadBytes(device.Host(kPath)), SealImage(ImageOf(file)));
 }
 
 TEST(MemoryMappedFile, FailedSaveKeepsTheFileAndReportsIt) {
@@ -219,6 +229,8 @@ TEST(MemoryMappedFile, FailedSaveKeepsTheFileAndReportsIt) {
     fs::create_directory(device.Host(kPath));  // the target cannot be replaced
     ASSERT_TRUE(file.StartSave());
     file.WaitSave();
+    EXPECT_EQ(file.LastSave(), SaveState::Failed);
+    EXPECT_FALSE(file.SaveNow());
     EXPECT_EQ(file.LastSave(), SaveState::Failed);
     EXPECT_EQ(saved, 0);
     EXPECT_TRUE(fs::is_directory(device.Host(kPath)));
