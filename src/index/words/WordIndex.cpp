@@ -109,18 +109,16 @@ bool WordIndex::Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> n
     const size_t index = static_cast<size_t>(at - map.begin());
     const std::optional<uint32_t> first = NodeChunks::Append(store_, known ? at->value : 0, nodes);
     if (!first || known) return first.has_value();
-    std::vector<PairList::Pair> pairs(map.begin(), map.end());
-    pairs.insert(pairs.begin() + static_cast<long>(index), {oid, *first});
-    const std::optional<uint32_t> rewritten = PairList::Rewrite(store_, tree.Map(), pairs);
-    if (rewritten) tree.SetMap(*rewritten);
-    return rewritten.has_value();
+    const std::optional<uint32_t> placed =
+        PairList::Replace(store_, tree.Map(), static_cast<uint32_t>(index), PairList::Pair{oid, *first});
+    if (placed) tree.SetMap(*placed);
+    return placed.has_value();
 }
 
 bool WordIndex::AddSlot(uint32_t oid, uint32_t slot) {
-    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
-    pairs.push_back({oid, slot});
+    const auto count = static_cast<uint32_t>(SlotTable().size());
     const std::optional<uint32_t> table =
-        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+        PairList::Replace(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), count, PairList::Pair{oid, slot});
     if (!table) return false;
     store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
     slots_.Set(oid, slot);
@@ -159,8 +157,7 @@ bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {
                                      [](const PairList::Pair& p, uint32_t o) { return p.oid < o; });
     if (at == map.end() || at->oid != oid) return true;
     const uint32_t first = at->value;
-    std::vector<PairList::Pair> pairs(map.begin(), map.end());
-    pairs.erase(pairs.begin() + (at - map.begin()));
+    const auto index = static_cast<uint32_t>(at - map.begin());
     std::vector<uint32_t> pending = NodeChunks::Read(store_, first);
     std::unordered_set<uint32_t> done;
     for (uint32_t node : pending) {
@@ -171,9 +168,9 @@ bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {
         done.insert(freed.begin(), freed.end());
     }
     NodeChunks::Free(store_, first);
-    const std::optional<uint32_t> rewritten = PairList::Rewrite(store_, tree.Map(), pairs);
-    if (rewritten) tree.SetMap(*rewritten);
-    return rewritten.has_value();
+    const std::optional<uint32_t> placed = PairList::Replace(store_, tree.Map(), index, std::nullopt);
+    if (placed) tree.SetMap(*placed);
+    return placed.has_value();
 }
 
 bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
@@ -189,12 +186,11 @@ bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
 
 bool WordIndex::RemoveSlot(uint32_t oid) {
     slots_.Erase(oid);
-    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
+    const std::span<const PairList::Pair> pairs = SlotTable();
     const auto at = std::find_if(pairs.begin(), pairs.end(), [oid](const auto& p) { return p.oid == oid; });
     if (at == pairs.end()) return true;
-    pairs.erase(at);
-    const std::optional<uint32_t> table =
-        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+    const std::optional<uint32_t> table = PairList::Replace(
+        store_, store_.HeaderWord(IndexFormat::kSlotTableWord), static_cast<uint32_t>(at - pairs.begin()), std::nullopt);
     if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
     return table.has_value();
 }
