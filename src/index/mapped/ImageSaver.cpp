@@ -1,6 +1,7 @@
 #include "index/mapped/ImageSaver.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "index/format/IndexFormat.h"
 #include "index/format/Words.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr uint32_t kHurriedPieceBytes = 1024 * 1024;
+constexpr int kPollMs = 10;
 
 // Waits for the writers' mutex in short steps so that a cancel is seen while waiting.
 bool LockUnlessCancelled(plat::NamedMutex& mutex, const std::atomic<bool>& cancel) {
@@ -40,9 +42,18 @@ void ImageSaver::Wait() {
 
 void ImageSaver::Run(Job job) {
     plat::LowerCurrentThreadPriority();
-    SaveLocked(job.lockKey, [&] { return WriteFile(job.target, job.snapshot.get(), job.length, {}); });
+    SaveLocked(job.lockKey,
+               [&] { return WriteFile(job.target, job.snapshot.get(), job.length, {}, job.after); });
     job.snapshot.reset();
     if (state_ == SaveState::Saved && job.onSaved) job.onSaved();
+}
+
+bool ImageSaver::EndedSaved(const std::atomic<bool>& giveUp) const {
+    while (state_ == SaveState::Running) {
+        if (giveUp) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+    return state_ == SaveState::Saved;
 }
 
 bool ImageSaver::SaveNow(const uint8_t* image, uint32_t length, const std::filesystem::path& target,
@@ -72,7 +83,7 @@ bool ImageSaver::SaveLocked(const std::filesystem::path& lockKey, const std::fun
 }
 
 bool ImageSaver::WriteFile(const std::filesystem::path& target, const uint8_t* body, uint32_t bodyBytes,
-                           std::span<const uint8_t> tail) {
+                           std::span<const uint8_t> tail, const ImageSaver* after) {
     // Writers of the file hold its mutex: what a temporary name left is a crashed writer's.
     plat::FileReplacement::RemoveLeftovers(target);
     plat::FileReplacement file(target);
@@ -92,5 +103,10 @@ bool ImageSaver::WriteFile(const std::filesystem::path& target, const uint8_t* b
     crc = Crc32cExtend(crc, tail.data(), tail.size());
     uint8_t checksum[IndexFormat::kFileExtraBytes];
     StoreWord(checksum, crc);
-    return file.Write(tail) && file.Write(checksum) && file.Commit();
+    if (!file.Write(tail) || !file.Write(checksum)) return false;
+    if (after != nullptr && !after->EndedSaved(cancel_)) {
+        cancel_ = true;
+        return false;
+    }
+    return file.Commit();
 }

@@ -173,7 +173,7 @@ bool MemoryMappedFile::SaveNow() {
     return saver_.SaveNow(image_, Length(), hostPath_, saveLockKey_, savedCallback_);
 }
 
-bool MemoryMappedFile::StartSave() {
+bool MemoryMappedFile::StartSave(const MemoryMappedFile* after) {
     if (!IsOpen()) return false;
     saver_.Cancel();
     saver_.Wait();
@@ -187,6 +187,7 @@ bool MemoryMappedFile::StartSave() {
     std::memcpy(snapshot.get(), image_, length);
     // The file keeps its own length where the image's last word was; the live image keeps its.
     StampFileLength(snapshot.get(), length);
-    saver_.Start({std::move(snapshot), length, hostPath_, saveLockKey_, savedCallback_});
+    saver_.Start({std::move(snapshot), length, hostPath_, saveLockKey_, savedCallback_,
+                  after != nullptr ? &after->saver_ : nullptr});
     return true;
 }

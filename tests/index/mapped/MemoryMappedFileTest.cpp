@@ -235,3 +235,34 @@ TEST(MemoryMappedFile, FailedSaveKeepsTheFileAndReportsIt) {
     EXPECT_EQ(saved, 0);
     EXPECT_TRUE(fs::is_directory(device.Host(kPath)));
 }
+
+// A save made to follow another replaces its file only after the other replaced its own, and
+// leaves its file as it was when the other could not.
+TEST(MemoryMappedFile, SaveAfterAnotherReplacesItsFileOnlyOnceTheOtherDid) {
+    TempDevice device;
+    constexpr char16_t kFirst[] = u"\\first.dat";
+    MemoryMappedFile first, second;
+    ASSERT_TRUE(first.Create(kFirst, 0));
+    ASSERT_TRUE(first.Grow(4 << 20));
+    ASSERT_TRUE(second.Create(kPath, 0));
+    Fill(first, 1);
+    Fill(second, 2);
+    ASSERT_TRUE(first.StartSave());
+    ASSERT_TRUE(second.StartSave(&first));
+    second.WaitSave();
+    EXPECT_EQ(second.LastSave(), SaveState::Saved);
+    EXPECT_EQ(first.LastSave(), SaveState::Saved) << "the first was saved before the second";
+    EXPECT_EQ(ReadBytes(device.Host(kPath)), SealImage(ImageOf(second)));
+
+    const std::vector<uint8_t> kept = ReadBytes(device.Host(kPath));
+    Fill(second, 3);
+    fs::remove(device.Host(kFirst));
+    fs::create_directory(device.Host(kFirst));  // the first file cannot be replaced
+    ASSERT_TRUE(first.StartSave());
+    ASSERT_TRUE(second.StartSave(&first));
+    second.WaitSave();
+    first.WaitSave();
+    EXPECT_EQ(first.LastSave(), SaveState::Failed);
+    EXPECT_EQ(second.LastSave(), SaveState::Cancelled);
+    EXPECT_EQ(ReadBytes(device.Host(kPath)), kept);
+}
