@@ -1,6 +1,7 @@
 #include "index/words/WordIndex.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>

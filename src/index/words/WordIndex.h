@@ -8,7 +8,6 @@
 // order without sorting; the positions are derived from the order list on the first search after
 // a change.
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <set>
 #include <span>
