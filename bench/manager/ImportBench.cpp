@@ -8,11 +8,19 @@
 //   Import/Sqlite/<contacts>  the peer: the same file read and parsed, every contact inserted into a
 //                             SQLite table with an FTS5 word table, in one transaction; counter
 //                             indexed (rows)
-// Both report peak_mb, cpu_s (processor time, user and system) and items per second. 1,000 and
-// 10,000 contacts; with --large also 100,000.
+//   OneShot/<command>/<contacts>
+//                             one brevane-cli command on a device that holds the imported
+//                             contacts, start to exit, as a user or a script meets it: search
+//                             (a word beginning), lookup (trailing digits), add (one contact)
+//                             and update (one field of the contact the run added); each opens
+//                             the store and the index, and add and update also save the index
+// All report peak_mb and cpu_s (processor time, user and system); the imports also items per
+// second. 1,000 and 10,000 contacts; with --large also 100,000.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,6 +68,46 @@ void ImportIntoSqlite(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// A device holding `contacts` imported contacts, made once per run.
+const std::string& ImportedDevice(int contacts) {
+    static std::map<int, std::string> devices;
+    std::string& root = devices[contacts];
+    if (root.empty()) {
+        root = (NewFolder() / "device").string();
+        RunChild({BREVANE_CLI, "--root", root, "init"});
+        RunChild({BREVANE_CLI, "--root", root, "import", VCardFile(contacts).string()});
+    }
+    return root;
+}
+
+enum class OneShot { Search, Lookup, Add, Update };
+
+void OneShotCommand(benchmark::State& state, OneShot command) {
+    const std::string& root = ImportedDevice(static_cast<int>(state.range(0)));
+    // The contact the updates change: one the benchmark adds, so the imported ones stay as they are.
+    const ChildResult added = RunChild({BREVANE_CLI, "--root", root, "add", "first=Bench", "last=Added"});
+    const std::string oid = added.out.substr(0, added.out.find('\n'));
+    int round = 0;
+    double cpuSeconds = 0, peakBytes = 0;
+    for (auto _ : state) {
+        const std::string mark = "Round" + std::to_string(++round);
+        std::vector<std::string> argv = {BREVANE_CLI, "--root", root};
+        switch (command) {
+            case OneShot::Search: argv.insert(argv.end(), {"search", "an"}); break;
+            case OneShot::Lookup: argv.insert(argv.end(), {"lookup", "123456"}); break;
+            case OneShot::Add: argv.insert(argv.end(), {"add", "first=Bench", "last=" + mark}); break;
+            case OneShot::Update: argv.insert(argv.end(), {"update", oid, "last=" + mark}); break;
+        }
+        const ChildResult run = RunChild(argv);
+        state.SetIterationTime(run.seconds);
+        cpuSeconds += run.cpuSeconds;
+        peakBytes = std::max(peakBytes, run.peakBytes);
+        if (run.status != 0 || added.status != 0) state.SkipWithError("the command failed");
+    }
+    state.counters["cpu_s"] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["peak_mb"] = peakBytes / (1024 * 1024);
+}
+
 void Register(bool large) {
     using Body = void (*)(benchmark::State&);
     const std::pair<const char*, Body> benches[] = {{"Import/Cli", ImportWithCli}, {"Import/Sqlite", ImportIntoSqlite}};
@@ -67,6 +115,14 @@ void Register(bool large) {
         auto* bench = benchmark::RegisterBenchmark(name, body)->Arg(1000)->Arg(10000);
         if (large) bench->Arg(100000);
         bench->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+    }
+    const std::pair<const char*, OneShot> commands[] = {
+        {"search", OneShot::Search}, {"lookup", OneShot::Lookup}, {"add", OneShot::Add}, {"update", OneShot::Update}};
+    for (const auto& [name, command] : commands) {
+        auto* bench = benchmark::RegisterBenchmark((std::string("OneShot/") + name).c_str(), OneShotCommand, command)
+                          ->Arg(10000);
+        if (large) bench->Arg(100000);
+        bench->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
     }
 }
 

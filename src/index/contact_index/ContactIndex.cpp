@@ -69,8 +69,10 @@ bool ContactIndex::Rebuild(IndexDatabase& database, IndexRebuild& gathered) {
 void ContactIndex::Save(bool background) {
     if (!IsOpen()) return;
     if (background) {
-        props_->Save();
+        // pim_index2.dat is replaced only after pim_index1.dat: a crash between the two leaves
+        // pim_index2.dat with the older database time, and the pair is taken as stale.
         words_->Store().File().StartSave();
+        props_->File().StartSave(&words_->Store().File());
     } else {
         props_->File().CancelSave();
         words_->Store().File().CancelSave();
@@ -85,6 +87,11 @@ bool ContactIndex::WaitForSaves() {
         saved = saved && file->LastSave() != SaveState::Failed;
     }
     return saved;
+}
+
+bool ContactIndex::SaveNow() {
+    if (!IsOpen()) return true;
+    return words_->Store().File().SaveNow() && props_->File().SaveNow();
 }
 
 void ContactIndex::Close() {

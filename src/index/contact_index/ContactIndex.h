@@ -65,6 +65,11 @@ public:
     // Returns once neither file has a background save running; false when the last save started
     // for either file failed to write it (a cancelled save is no failure: it was replaced).
     [[nodiscard]] bool WaitForSaves();
+    // Writes both files now on the calling thread (for a caller that would wait for the saves):
+    // pim_index1.dat first, so that a crash between the two leaves pim_index2.dat with the older
+    // database time, and the pair is taken as stale and brought up to date at the next open.
+    // False when either could not be written.
+    [[nodiscard]] bool SaveNow();
     // Waits for running saves, then lets go of both images.
     void Close();
     bool IsOpen() const;

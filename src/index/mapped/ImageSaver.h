@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <thread>
 
 enum class SaveState {
@@ -27,6 +28,9 @@ public:
         std::filesystem::path target;         // the host file to replace
         std::filesystem::path lockKey;        // named mutex serialising writers of the file
         std::function<void()> onSaved;        // runs on the save thread after a complete save
+        // When set, the file is replaced only after the save this saver runs has replaced its
+        // own; when that one does not end saved, this save is abandoned (as cancelled).
+        const ImageSaver* after = nullptr;
     };
 
     ImageSaver() = default;
@@ -36,8 +40,15 @@ public:
 
     // Cancels and waits for a running save, then starts one for `job`.
     void Start(Job job);
+    // Cancels and waits for a running save, then writes `image` (its last word replaced by the
+    // file length in the file only) on the calling thread, without a snapshot and without
+    // yielding: for a caller that would only wait for a background save. Nothing may change the
+    // image meanwhile. True when the file holds it.
+    bool SaveNow(const uint8_t* image, uint32_t length, const std::filesystem::path& target,
+                 const std::filesystem::path& lockKey, const std::function<void()>& onSaved);
     // Asks a running save to stop and returns at once.
     void Cancel() { cancel_ = true; }
+
     // Lets a running save write without yielding and waits for its end.
     void Wait();
     bool Running() const { return state_ == SaveState::Running; }
@@ -45,7 +56,13 @@ public:
 
 private:
     void Run(Job job);
-    bool WriteFile(const Job& job);
+    bool SaveLocked(const std::filesystem::path& lockKey, const std::function<bool()>& write);
+    // Writes `body` then `tail` and the checksum of both to a file replacing `target`.
+    bool WriteFile(const std::filesystem::path& target, const uint8_t* body, uint32_t bodyBytes,
+                   std::span<const uint8_t> tail, const ImageSaver* after = nullptr);
+    // Waits (on another saver's thread) until no save runs here, giving up when `giveUp` is
+    // set; whether the last save replaced its file.
+    bool EndedSaved(const std::atomic<bool>& giveUp) const;
 
     std::thread thread_;
     std::atomic<bool> cancel_{false};

@@ -66,8 +66,14 @@ public:
     void SetSavedCallback(std::function<void()> callback) { savedCallback_ = std::move(callback); }
 
     // Cancels and waits for a running save, runs the save callback, takes a snapshot of the image
-    // and saves it in the background. False when no snapshot could be taken.
-    bool StartSave();
+    // and saves it in the background. With `after`, the file is replaced only once the save that
+    // `after` is running has replaced its own file; when that one does not end saved, this one is
+    // abandoned (as cancelled) and the file stays as it was. False when no snapshot could be taken.
+    bool StartSave(const MemoryMappedFile* after = nullptr);
+    // Cancels and waits for a running save, runs the save callback and writes the image to its
+    // file on the calling thread (no snapshot: the caller changes nothing until it returns).
+    // False when the file could not be written; it is then unchanged.
+    bool SaveNow();
     void CancelSave() { saver_.Cancel(); }
     void WaitSave() { saver_.Wait(); }
     SaveState LastSave() const { return saver_.State(); }

@@ -22,6 +22,9 @@ public:
     // Frees the block and makes `ptr` null.
     virtual void FreePtr(StorePtr& ptr) = 0;
     virtual uint8_t* BaseAddress() = 0;
+    // The payload bytes of the block in use whose payload starts at image offset `offset`; 0 when
+    // none does.
+    virtual uint32_t BlockBytes(uint32_t offset) const = 0;
 
 protected:
     Allocator() = default;

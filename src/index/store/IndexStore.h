@@ -34,7 +34,7 @@ public:
     uint32_t Length() const { return file_.Length(); }
     // The bytes of the block in use whose payload starts at image offset `offset`; 0 when no
     // block in use starts there.
-    uint32_t BlockBytes(uint32_t offset) const;
+    uint32_t BlockBytes(uint32_t offset) const override;
 
     MemoryMappedFile& File() { return file_; }
     const StoreHeap& Heap() const { return heap_; }

@@ -23,10 +23,12 @@ std::span<const T> ItemsAt(Allocator& alloc, uint32_t offset) {
     return {reinterpret_cast<const T*>(at + kItemsAt), LoadWord(at + kCountAt)};
 }
 
-// A new block of `count` items of `itemBytes`, with its count set; its items follow.
-uint8_t* NewList(Allocator& alloc, uint32_t count, uint32_t itemBytes, uint32_t& offset) {
+// A new zero-filled block of `count` items of `itemBytes` (room for `capacity`), with its count
+// set; its items follow.
+uint8_t* NewList(Allocator& alloc, uint32_t count, uint32_t itemBytes, uint32_t& offset, uint32_t capacity = 0) {
     StorePtr ptr;
-    uint8_t* at = alloc.Allocate(kItemsAt + count * itemBytes, ptr);
+    const uint64_t bytes = kItemsAt + uint64_t{std::max(count, capacity)} * itemBytes;
+    uint8_t* at = alloc.Allocate(static_cast<uint32_t>(std::min<uint64_t>(bytes, UINT32_MAX)), ptr);
     if (at == nullptr) return nullptr;
     StoreWord(at + kCountAt, count);
     offset = ptr.Offset();
@@ -35,6 +37,39 @@ uint8_t* NewList(Allocator& alloc, uint32_t count, uint32_t itemBytes, uint32_t&
 
 void FreeList(Allocator& alloc, uint32_t offset) {
     if (offset != 0) alloc.FreeAddress(alloc.ToAddress(offset));
+}
+
+// Changes the list of `T` items at `offset` where it lies when its block holds the result, else
+// moves it to a new block with room to grow.
+template <typename T>
+std::optional<uint32_t> ReplaceItem(Allocator& alloc, uint32_t offset, uint32_t index, std::optional<T> insert) {
+    constexpr uint32_t kItem = sizeof(T);
+    const auto count = static_cast<uint32_t>(ItemsAt<T>(alloc, offset).size());
+    const uint32_t after = insert ? count + 1 : count - 1;
+    if (after == 0) {
+        FreeList(alloc, offset);
+        return 0u;
+    }
+    uint8_t* items = nullptr;
+    uint32_t fresh = offset;
+    if (offset != 0 && kItemsAt + uint64_t{after} * kItem <= alloc.BlockBytes(offset)) {
+        items = alloc.ToAddress(offset) + kItemsAt;
+        StoreWord(items - kItemsAt + kCountAt, after);
+    } else {
+        items = NewList(alloc, after, kItem, fresh, after + after / 8);
+        if (items == nullptr) return std::nullopt;
+        const uint8_t* old = offset == 0 ? nullptr : alloc.ToAddress(offset) + kItemsAt;  // may have moved
+        CopyBytes(items, old, uint64_t{count} * kItem);
+        FreeList(alloc, offset);
+    }
+    if (insert) {
+        std::memmove(items + (index + 1) * kItem, items + index * kItem, (count - index) * kItem);
+        std::memcpy(items + index * kItem, &*insert, kItem);
+    } else {
+        std::memmove(items + index * kItem, items + (index + 1) * kItem, (count - index - 1) * kItem);
+        std::memset(items + after * kItem, 0, kItem);
+    }
+    return fresh;
 }
 
 }  // namespace
@@ -56,23 +91,7 @@ std::optional<uint32_t> Make(Allocator& alloc, std::span<const uint32_t> oids) {
 
 std::optional<uint32_t> Replace(Allocator& alloc, uint32_t offset, uint32_t index,
                                 std::optional<uint32_t> insert) {
-    const std::span<const uint32_t> old = View(alloc, offset);
-    const auto count = static_cast<uint32_t>(old.size() + (insert ? 1 : 0) - (insert ? 0 : 1));
-    uint32_t fresh = 0;
-    if (count != 0) {
-        uint8_t* items = NewList(alloc, count, 4, fresh);
-        if (items == nullptr) return std::nullopt;
-        const std::span<const uint32_t> src = View(alloc, offset);  // the image may have grown
-        CopyBytes(items, src.data(), index * 4);
-        if (insert) {
-            StoreWord(items + index * 4, *insert);
-            CopyBytes(items + (index + 1) * 4, src.data() + index, (src.size() - index) * 4);
-        } else {
-            CopyBytes(items + index * 4, src.data() + index + 1, (src.size() - index - 1) * 4);
-        }
-    }
-    FreeList(alloc, offset);
-    return fresh;
+    return ReplaceItem(alloc, offset, index, insert);
 }
 
 std::optional<uint32_t> Insert(Allocator& alloc, uint32_t offset, uint32_t oid, bool& added) {
@@ -108,6 +127,10 @@ std::optional<uint32_t> Rewrite(Allocator& alloc, uint32_t oldOffset, std::span<
     }
     FreeList(alloc, oldOffset);
     return fresh;
+}
+
+std::optional<uint32_t> Replace(Allocator& alloc, uint32_t offset, uint32_t index, std::optional<Pair> insert) {
+    return ReplaceItem(alloc, offset, index, insert);
 }
 
 }  // namespace PairList

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "index/format/Words.h"
+#include "index/words/RadixSort.h"
 #include "index/words/WordsFormat.h"
 
 using namespace WordsFormat;
@@ -32,7 +33,7 @@ bool WordImageCheck::Run() {
 std::vector<uint32_t> WordImageCheck::SortedItems(uint32_t offset, uint32_t itemBytes) const {
     std::vector<uint32_t> oids(offset == 0 ? 0 : Word(offset + kCountAt));
     for (uint32_t i = 0; i < oids.size(); ++i) oids[i] = Word(offset + kItemsAt + itemBytes * i);
-    std::sort(oids.begin(), oids.end());
+    RadixSort(oids);
     return oids;
 }
 

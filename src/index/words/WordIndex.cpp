@@ -1,6 +1,7 @@
 #include "index/words/WordIndex.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>
@@ -44,13 +45,13 @@ WordIndex::WordIndex(const AbcGroupTable& groups, std::u16string path, uint64_t 
       group_(store_, IndexFormat::kGroupRootWord, IndexFormat::kGroupMapWord) {}
 
 bool WordIndex::Create() {
-    slots_.clear();
+    slots_.Clear();
     Changed();
     return store_.Create();
 }
 
 bool WordIndex::Open() {
-    slots_.clear();
+    slots_.Clear();
     Changed();
     if (!store_.Open()) return false;
     // A live image is in use by its holder, which made it; a file is checked before use.
@@ -58,13 +59,13 @@ bool WordIndex::Open() {
         store_.Close();
         return false;
     }
-    for (const PairList::Pair& pair : SlotTable()) slots_[pair.oid] = pair.value;
+    slots_.Assign(SlotTable());
     return true;
 }
 
 void WordIndex::Close() {
     store_.Close();
-    slots_.clear();
+    slots_.Clear();
     Changed();
 }
 
@@ -75,7 +76,7 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 // --- Adding and removing ------------------------------------------------------------------------
 
 IndexChange WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
-    const bool held = slots_.contains(entry.oid);
+    const bool held = slots_.Contains(entry.oid);
     if (held && RemoveContact(entry.oid) == IndexChange::Failed) return IndexChange::Failed;
     Changed();
     const bool added = AddWords(entry) && AddSlot(entry.oid, entry.slot) &&
@@ -109,21 +110,19 @@ bool WordIndex::Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> n
     const size_t index = static_cast<size_t>(at - map.begin());
     const std::optional<uint32_t> first = NodeChunks::Append(store_, known ? at->value : 0, nodes);
     if (!first || known) return first.has_value();
-    std::vector<PairList::Pair> pairs(map.begin(), map.end());
-    pairs.insert(pairs.begin() + static_cast<long>(index), {oid, *first});
-    const std::optional<uint32_t> rewritten = PairList::Rewrite(store_, tree.Map(), pairs);
-    if (rewritten) tree.SetMap(*rewritten);
-    return rewritten.has_value();
+    const std::optional<uint32_t> placed =
+        PairList::Replace(store_, tree.Map(), static_cast<uint32_t>(index), PairList::Pair{oid, *first});
+    if (placed) tree.SetMap(*placed);
+    return placed.has_value();
 }
 
 bool WordIndex::AddSlot(uint32_t oid, uint32_t slot) {
-    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
-    pairs.push_back({oid, slot});
+    const auto count = static_cast<uint32_t>(SlotTable().size());
     const std::optional<uint32_t> table =
-        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+        PairList::Replace(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), count, PairList::Pair{oid, slot});
     if (!table) return false;
     store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
-    slots_[oid] = slot;
+    slots_.Set(oid, slot);
     return true;
 }
 
@@ -143,7 +142,7 @@ bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source) {
 // add left), so that as little as possible of the contact stays.
 IndexChange WordIndex::RemoveContact(uint32_t oid) {
     Changed();
-    const bool held = slots_.contains(oid);
+    const bool held = slots_.Contains(oid);
     bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
     ok = RemoveFromOrder(IndexFormat::kOrderNameWord, oid) && ok;
     ok = RemoveFromOrder(IndexFormat::kOrderFileAsWord, oid) && ok;
@@ -159,8 +158,7 @@ bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {
                                      [](const PairList::Pair& p, uint32_t o) { return p.oid < o; });
     if (at == map.end() || at->oid != oid) return true;
     const uint32_t first = at->value;
-    std::vector<PairList::Pair> pairs(map.begin(), map.end());
-    pairs.erase(pairs.begin() + (at - map.begin()));
+    const auto index = static_cast<uint32_t>(at - map.begin());
     std::vector<uint32_t> pending = NodeChunks::Read(store_, first);
     std::unordered_set<uint32_t> done;
     for (uint32_t node : pending) {
@@ -171,9 +169,9 @@ bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {
         done.insert(freed.begin(), freed.end());
     }
     NodeChunks::Free(store_, first);
-    const std::optional<uint32_t> rewritten = PairList::Rewrite(store_, tree.Map(), pairs);
-    if (rewritten) tree.SetMap(*rewritten);
-    return rewritten.has_value();
+    const std::optional<uint32_t> placed = PairList::Replace(store_, tree.Map(), index, std::nullopt);
+    if (placed) tree.SetMap(*placed);
+    return placed.has_value();
 }
 
 bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
@@ -188,13 +186,12 @@ bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
 }
 
 bool WordIndex::RemoveSlot(uint32_t oid) {
-    slots_.erase(oid);
-    std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
+    slots_.Erase(oid);
+    const std::span<const PairList::Pair> pairs = SlotTable();
     const auto at = std::find_if(pairs.begin(), pairs.end(), [oid](const auto& p) { return p.oid == oid; });
     if (at == pairs.end()) return true;
-    pairs.erase(at);
-    const std::optional<uint32_t> table =
-        PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
+    const std::optional<uint32_t> table = PairList::Replace(
+        store_, store_.HeaderWord(IndexFormat::kSlotTableWord), static_cast<uint32_t>(at - pairs.begin()), std::nullopt);
     if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
     return table.has_value();
 }
@@ -272,10 +269,8 @@ bool WordIndex::FillTree(WordTree& tree, std::span<const std::u16string> words,
 
 bool WordIndex::FillSlots(std::span<const Entry> entries) {
     std::vector<PairList::Pair> pairs(SlotTable().begin(), SlotTable().end());
-    for (const Entry& entry : entries) {
-        pairs.push_back({entry.oid, entry.slot});
-        slots_[entry.oid] = entry.slot;
-    }
+    for (const Entry& entry : entries) pairs.push_back({entry.oid, entry.slot});
+    slots_.Assign(pairs);
     const std::optional<uint32_t> table =
         PairList::Rewrite(store_, store_.HeaderWord(IndexFormat::kSlotTableWord), pairs);
     if (table) store_.SetHeaderWord(IndexFormat::kSlotTableWord, *table);
@@ -321,9 +316,7 @@ bool WordIndex::FillOrders(std::span<const Entry> entries) {
 // --- Lookups ------------------------------------------------------------------------------------
 
 std::optional<uint32_t> WordIndex::FindSlot(uint32_t oid) const {
-    const auto it = slots_.find(oid);
-    if (it == slots_.end()) return std::nullopt;
-    return it->second;
+    return slots_.Find(oid);
 }
 
 std::span<const uint32_t> WordIndex::Order(IndexOrder order) const {

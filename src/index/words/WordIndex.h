@@ -8,7 +8,6 @@
 // order without sorting; the positions are derived from the order list on the first search after
 // a change.
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <set>
 #include <span>
@@ -24,6 +23,7 @@
 #include "index/words/MarkSet.h"
 #include "index/words/OidList.h"
 #include "index/words/SearchTypes.h"
+#include "index/words/SlotMap.h"
 #include "index/words/WordTree.h"
 
 class AbcGroupTable;
@@ -112,7 +112,7 @@ private:
     CategoryLists categories_{store_};
     NameComparator byName_;
     FileAsComparator byFileAs_;
-    std::map<uint32_t, uint32_t> slots_;
+    SlotMap slots_;
     uint64_t epoch_ = 0;
     mutable Positions positions_[2];
     // The searches' working sets, kept to spare allocations.

@@ -395,8 +395,7 @@ void ContactManager::FlushQueue() {
 
 bool ContactManager::SaveNow() {
     if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
-    if (index_->IsOpen() && beingUpdated_) index_->Save(true);
-    const bool saved = index_->WaitForSaves();
+    const bool saved = index_->IsOpen() && beingUpdated_ ? index_->SaveNow() : index_->WaitForSaves();
     beingUpdated_ = false;
     return saved;
 }

@@ -96,8 +96,8 @@ public:
     void Close();
     // Handles the queued changes now instead of after the quiet time.
     void FlushQueue();
-    // Starts the index save now and waits for it (the tool does this before it exits). False when
-    // either file could not be written.
+    // Saves the index now on this thread, waiting for nothing else (the tool does this before it
+    // exits). False when either file could not be written.
     [[nodiscard]] bool SaveNow();
     bool HasUnsavedChanges() const { return beingUpdated_; }
     // Whether this instance keeps the index (the master, or no coordination at all).

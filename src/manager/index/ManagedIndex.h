@@ -33,6 +33,9 @@ public:
     virtual void Save(bool background) = 0;
     // Returns once no save is running; false when the last save of either file did not write it.
     [[nodiscard]] virtual bool WaitForSaves() = 0;
+    // Saves the files on the calling thread and returns when both are written (false when either
+    // could not be).
+    [[nodiscard]] virtual bool SaveNow() = 0;
     virtual void MarkFilesInvalid() = 0;
     virtual bool FilesFlaggedInvalid() const = 0;
 

@@ -24,6 +24,7 @@ public:
     bool Holds(uint32_t oid) const override { return index_.FindSlot(oid).has_value(); }
     void Save(bool background) override { index_.Save(background); }
     bool WaitForSaves() override { return index_.WaitForSaves(); }
+    bool SaveNow() override { return index_.SaveNow(); }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
     bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,

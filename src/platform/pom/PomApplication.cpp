@@ -90,7 +90,7 @@ CeOid Application::FindContact(uint32_t itemNumber) {
     }
     // A contact saved since the last look is among the newest records: those are read first, so
     // that saving contact after contact does not read the whole store each time.
-    ScanNewContacts();
+    ScanNewContacts(itemNumber);
     auto found = contactByNumber_.find(itemNumber);
     if (found == contactByNumber_.end() || !CachedContactMatches(found->second, itemNumber)) {
         ScanContacts();
@@ -107,13 +107,18 @@ bool Application::CachedContactMatches(CeOid oid, uint32_t itemNumber) {
 }
 
 // Records are in identifier order and new records get higher identifiers: the walk back from
-// the last record stops at the first one seen before.
-void Application::ScanNewContacts() {
+// the last record stops at the first one seen before, or at the one numbered `wanted` (the
+// contact just saved is the last record: a process that saves one contact reads one record, not
+// the whole store). Only a walk that reached the records seen before moves that mark, so the
+// records an early stop left out are read by a later walk.
+void Application::ScanNewContacts(uint32_t wanted) {
     CeOid newest = newestScanned_;
     for (CeOid at = SeekDatabase(contacts_, SeekType::End, 0); at > newestScanned_;
          at = SeekDatabase(contacts_, SeekType::Current, -1)) {
         CeOid oid = 0;
-        if (const uint32_t number = CurrentItemNumber(contacts_, oid)) contactByNumber_[number] = oid;
+        const uint32_t number = CurrentItemNumber(contacts_, oid);
+        if (number != 0) contactByNumber_[number] = oid;
+        if (number == wanted) return;
         newest = std::max(newest, at);
     }
     newestScanned_ = newest;

@@ -52,7 +52,7 @@ public:
 private:
     CeOid FindContact(uint32_t itemNumber);
     bool CachedContactMatches(CeOid oid, uint32_t itemNumber);
-    void ScanNewContacts();
+    void ScanNewContacts(uint32_t wanted);
     void ScanContacts();
 
     CeGuid volume_;

@@ -37,11 +37,11 @@ bool InputFile::Open(const std::filesystem::path& file) {
     return true;
 }
 
-bool InputFile::ReadAll(std::span<uint8_t> out) {
+bool InputFile::ReadAt(std::span<uint8_t> out, uint64_t offset) {
     if (fd_ < 0) return false;
     size_t done = 0;
     while (done < out.size()) {
-        const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(done));
+        const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);

@@ -23,7 +23,9 @@ public:
     bool Open(const std::filesystem::path& file);  // false when missing or not a regular file
     uint64_t Size() const { return size_; }
     // Reads exactly out.size() bytes from the start; false when the file holds fewer.
-    bool ReadAll(std::span<uint8_t> out);
+    bool ReadAll(std::span<uint8_t> out) { return ReadAt(out, 0); }
+    // Reads exactly out.size() bytes from `offset`; false when the file holds fewer.
+    bool ReadAt(std::span<uint8_t> out, uint64_t offset);
 
 private:
     int fd_ = -1;

@@ -154,7 +154,14 @@ ShmStatus SharedMapping::Commit(uint64_t bytes) {
     do {
         rc = ::posix_fallocate(objectFd_, static_cast<off_t>(from), static_cast<off_t>(to - from));
     } while (rc == EINTR);
-    return rc == 0 ? ShmStatus::Ok : StatusOfAllocationError(rc);
+    if (rc != 0) return StatusOfAllocationError(rc);
+#ifdef MADV_POPULATE_WRITE
+    // The committed pages are about to be written (an image read from its file, a heap grown):
+    // mapping them in one call spares a page fault for each. Only a speed-up; a kernel without it
+    // maps them on first touch.
+    if (base_ != nullptr) ::madvise(base_ + from, to - from, MADV_POPULATE_WRITE);
+#endif
+    return ShmStatus::Ok;
 }
 
 }  // namespace plat

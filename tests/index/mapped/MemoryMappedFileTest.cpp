@@ -46,34 +46,39 @@ TEST(MemoryMappedFile, NewImageLengthFollowsTheRequest) {
     }
 }
 
+// In the background from a snapshot, or at once from the image itself: the same file.
 TEST(MemoryMappedFile, SaveWritesTheFileFormatAndTheFileReopensToTheSameImage) {
-    TempDevice device;
-    std::atomic<int> saved{0};
-    MemoryMappedFile file;
-    ASSERT_TRUE(file.Create(kPath, 1000));
-    Fill(file, 3);
-    file.SetSaveCallback([](uint8_t* image, uint32_t length) {
-        EXPECT_EQ(length, 10284u);
-        StoreWord(image + 8, 0xC0FFEE);  // stamped before the snapshot, so it is in the file
-    });
-    file.SetSavedCallback([&] { ++saved; });
-    ASSERT_TRUE(SaveAndWait(file));
-    EXPECT_EQ(saved, 1);
-    const std::vector<uint8_t> live = ImageOf(file);
-    EXPECT_EQ(LoadWord(live.data() + 8), 0xC0FFEEu);
+    for (const bool now : {false, true}) {
+        SCOPED_TRACE(now ? "saved now" : "saved in the background");
+        TempDevice device;
+        std::atomic<int> saved{0};
+        MemoryMappedFile file;
+        ASSERT_TRUE(file.Create(kPath, 1000));
+        Fill(file, 3);
+        file.SetSaveCallback([](uint8_t* image, uint32_t length) {
+            EXPECT_EQ(length, 10284u);
+            StoreWord(image + 8, 0xC0FFEE);  // stamped before the snapshot, so it is in the file
+        });
+        file.SetSavedCallback([&] { ++saved; });
+        ASSERT_TRUE(now ? file.SaveNow() : SaveAndWait(file));
+        EXPECT_EQ(saved, 1);
+        EXPECT_NE(LoadWord(file.Image() + 10280), 10288u) << "the live image keeps its last word";
+        const std::vector<uint8_t> live = ImageOf(file);
+        EXPECT_EQ(LoadWord(live.data() + 8), 0xC0FFEEu);
 
-    const std::vector<uint8_t> bytes = ReadBytes(device.Host(kPath));
-    ASSERT_EQ(bytes.size(), 10288u);
-    EXPECT_EQ(bytes, SealImage(live));
-    EXPECT_EQ(LoadWord(bytes.data() + 10280), 10288u) << "the length word sits at L - 8";
+        const std::vector<uint8_t> bytes = ReadBytes(device.Host(kPath));
+        ASSERT_EQ(bytes.size(), 10288u);
+        EXPECT_EQ(bytes, SealImage(live));
+        EXPECT_EQ(LoadWord(bytes.data() + 10280), 10288u) << "the length word sits at L - 8";
 
-    file.Close();
-    MemoryMappedFile reopened;
-    ASSERT_TRUE(reopened.Open(kPath));
-    EXPECT_FALSE(reopened.IsShared());
-    ASSERT_EQ(reopened.Length(), 10284u);
-    EXPECT_TRUE(std::equal(live.begin(), live.end() - 4, reopened.Image()));
-    EXPECT_EQ(LoadWord(reopened.Image() + 10280), 10288u);
+        file.Close();
+        MemoryMappedFile reopened;
+        ASSERT_TRUE(reopened.Open(kPath));
+        EXPECT_FALSE(reopened.IsShared());
+        ASSERT_EQ(reopened.Length(), 10284u);
+        EXPECT_TRUE(std::equal(live.begin(), live.end() - 4, reopened.Image()));
+        EXPECT_EQ(LoadWord(reopened.Image() + 10280), 10288u);
+    }
 }
 
 TEST(MemoryMappedFile, OpenRejectsDamagedAndForeignFiles) {
@@ -208,6 +213,11 @@ TEST(MemoryMappedFile, SaveWritesTheSnapshotAndNeverLeavesATornFile) {
     EXPECT_TRUE(state == SaveState::Cancelled || state == SaveState::Saved);
     EXPECT_EQ(ReadBytes(device.Host(kPath)), state == SaveState::Saved ? second : first);
     EXPECT_FALSE(fs::exists(device.Host(u"\\test_image.dat.tmp")));
+
+    // Saved at once, in large pieces, the whole image is there.
+    Fill(file, 3);
+    ASSERT_TRUE(file.SaveNow());
+    EXPECT_EQ(ReadBytes(device.Host(kPath)), SealImage(ImageOf(file)));
 }
 
 TEST(MemoryMappedFile, FailedSaveKeepsTheFileAndReportsIt) {
@@ -220,6 +230,39 @@ TEST(MemoryMappedFile, FailedSaveKeepsTheFileAndReportsIt) {
     ASSERT_TRUE(file.StartSave());
     file.WaitSave();
     EXPECT_EQ(file.LastSave(), SaveState::Failed);
+    EXPECT_FALSE(file.SaveNow());
+    EXPECT_EQ(file.LastSave(), SaveState::Failed);
     EXPECT_EQ(saved, 0);
     EXPECT_TRUE(fs::is_directory(device.Host(kPath)));
+}
+
+// A save made to follow another replaces its file only after the other replaced its own, and
+// leaves its file as it was when the other could not.
+TEST(MemoryMappedFile, SaveAfterAnotherReplacesItsFileOnlyOnceTheOtherDid) {
+    TempDevice device;
+    constexpr char16_t kFirst[] = u"\\first.dat";
+    MemoryMappedFile first, second;
+    ASSERT_TRUE(first.Create(kFirst, 0));
+    ASSERT_TRUE(first.Grow(4 << 20));
+    ASSERT_TRUE(second.Create(kPath, 0));
+    Fill(first, 1);
+    Fill(second, 2);
+    ASSERT_TRUE(first.StartSave());
+    ASSERT_TRUE(second.StartSave(&first));
+    second.WaitSave();
+    EXPECT_EQ(second.LastSave(), SaveState::Saved);
+    EXPECT_EQ(first.LastSave(), SaveState::Saved) << "the first was saved before the second";
+    EXPECT_EQ(ReadBytes(device.Host(kPath)), SealImage(ImageOf(second)));
+
+    const std::vector<uint8_t> kept = ReadBytes(device.Host(kPath));
+    Fill(second, 3);
+    fs::remove(device.Host(kFirst));
+    fs::create_directory(device.Host(kFirst));  // the first file cannot be replaced
+    ASSERT_TRUE(first.StartSave());
+    ASSERT_TRUE(second.StartSave(&first));
+    second.WaitSave();
+    first.WaitSave();
+    EXPECT_EQ(first.LastSave(), SaveState::Failed);
+    EXPECT_EQ(second.LastSave(), SaveState::Cancelled);
+    EXPECT_EQ(ReadBytes(device.Host(kPath)), kept);
 }

@@ -320,9 +320,10 @@ TEST_F(WordIndexTest, CategoryMembersFollowChangesAndTheFillAgrees) {
     EXPECT_EQ(index.Store().Heap().Walk().usedBlocks, 0u) << "no list is left behind";
 }
 
-// A removal the image has no room for (it is full and cannot grow) fails, and is not taken for
-// the removal of a contact the index does not hold; the contact stays findable.
-TEST(WordIndexFull, FailedRemovalIsToldFromNotHeld) {
+// In a full image (it cannot grow) an add that needs room fails and says so, while removals,
+// which change every list where it lies, need no room and still succeed; a contact the index
+// does not hold is told apart, and the contacts held stay findable.
+TEST(WordIndexFull, AddsNeedingRoomFailAndRemovalsNeedNone) {
     TempDevice device;
     AbcGroupTable groups;
     SortKeyTable source;
@@ -338,7 +339,11 @@ TEST(WordIndexFull, FailedRemovalIsToldFromNotHeld) {
         while (index.Store().Allocate(size, filler) != nullptr) {
         }
     }
+    WordIndex::Entry entry = EntryOf(4, u"carl dora");
+    source.keys[4] = entry.keys;
+    EXPECT_EQ(index.AddContact(entry, source), IndexChange::Failed);
     EXPECT_EQ(index.RemoveContact(3), IndexChange::NotHeld);
-    EXPECT_EQ(index.RemoveContact(2), IndexChange::Failed);
-    EXPECT_EQ(index.Search(u"ann", IndexOrder::Name, nullptr, SearchTree::Text), (OidVector{1, 2}));
+    EXPECT_EQ(index.RemoveContact(2), IndexChange::Done);
+    EXPECT_EQ(index.Search(u"ann", IndexOrder::Name, nullptr, SearchTree::Text), (OidVector{1}));
+    EXPECT_EQ(index.Order(IndexOrder::Name).size(), 1u);
 }

@@ -35,6 +35,10 @@ public:
     bool Holds(uint32_t oid) const override { return held.count(oid) == 1; }
     void Save(bool background) override { saves += background ? 1 : 0; }
     bool WaitForSaves() override { return true; }
+    bool SaveNow() override {
+        ++saves;
+        return true;
+    }
     void MarkFilesInvalid() override {}
     bool FilesFlaggedInvalid() const override { return false; }
     OidVector Search(std::u16string_view, IndexOrder, const OidVector*, SearchTree) const override { return {}; }
