@@ -7,6 +7,8 @@
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/Tracer.h"
 #include "core/res/ResourceStrings.h"
+#include "ext/addins/AddinAbi.h"
+#include "ext/addins/AddinManager.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "core/startup/CommandLine.h"
@@ -83,6 +85,8 @@ bool MainWndFrame::Create() {
         Destroy();
         return false;
     }
+    AddinManager::Instance().Load(addin::kFirstCommandId);
+    AddinManager::Instance().ReportInterruptedCommand();
     KeyRouter::Instance().OverrideTalkKey(Hwnd());
     talkOverridden_ = true;
     return true;

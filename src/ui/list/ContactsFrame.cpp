@@ -17,6 +17,8 @@
 #include "phone/menu/ContactListPhoneMenu.h"
 #include "phone/menu/PhoneChooser.h"
 #include "phone/messaging/Messaging.h"
+#include "phone/speed/CSpeedInfoStore.h"
+#include "phone/speed/SpeedContacts.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "store/contact/Contact.h"
@@ -199,7 +201,7 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::CallContact: return CallContact(effect.oid);
         case FrameAction::Dial: return Call(effect.oid, effect.text);
         case FrameAction::EditAndCall: return EditAndCall(effect.oid);
-        case FrameAction::SpeedDial: return NotYet(QStringLiteral("Speed dial entry %1").arg(effect.entry));
+        case FrameAction::SpeedDial: return CallSpeedDialEntry(effect.entry);
     }
 }
 
@@ -226,6 +228,22 @@ void ContactsFrame::EditAndCall(uint32_t oid) {
     if (dialog.DoModal(*this) != plat::IDOK) return;
     model_->OnContactUsed(oid);
     SetStatus(QStringLiteral("Called %1").arg(ToQString(dialog.Model().DialString())));
+}
+
+void ContactsFrame::CallSpeedDialEntry(int entry) {
+    ManagerSpeedContacts contacts(ContactManager::Instance());
+    CSpeedInfoStore store(contacts);
+    store.Load(0, 0);
+    const int cell = CSpeedInfoStore::CellOfEntry(entry);
+    const int position = store.FindCell(cell);
+    if (position < 0) {
+        const QString text = QStringLiteral("Speed dial %1 is not assigned.").arg(entry);
+        plat::MessageBox(FromQString(text).View(), RequireStr(101).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
+        return SetStatus(text);
+    }
+    const QString name = ToQString(CSpeedInfoStore::DisplayName(store.Records()[static_cast<size_t>(position)]));
+    store.DialButton(cell, Str(), TheDialer(), Hwnd(), formats_);
+    SetStatus(QStringLiteral("Speed dial %1: %2").arg(entry).arg(name));
 }
 
 bool ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {
