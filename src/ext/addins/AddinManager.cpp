@@ -38,9 +38,16 @@ AddinManager& AddinManager::Instance() {
 }
 
 void AddinManager::Load(uint32_t firstId) {
+    shell_.Release();
     first_ = firstId;
     addins_ = ReadAddinTable();
     loaded_ = true;
+}
+
+void AddinManager::Unload() {
+    shell_.Release();
+    addins_.clear();
+    loaded_ = false;
 }
 
 bool AddinManager::BuildMenu(MenuDescription& menu, std::span<const uint32_t> selected) {

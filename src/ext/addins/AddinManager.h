@@ -20,8 +20,12 @@ public:
     AddinManager(const AddinManager&) = delete;
     AddinManager& operator=(const AddinManager&) = delete;
 
-    // Stores the first identifier and reads the add-in table.
+    // Stores the first identifier and reads the add-in table (the shell extensions are looked up
+    // anew when a menu is built).
     void Load(uint32_t firstId);
+    // Empties the table and releases the shell extensions and their library; the program does
+    // this when its main window goes.
+    void Unload();
     // When an add-in's command ended the program last time (a crash inside the add-in), tells the
     // user which add-in it was; once.
     void ReportInterruptedCommand();

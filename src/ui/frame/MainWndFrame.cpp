@@ -154,8 +154,8 @@ void MainWndFrame::Destroy() {
     QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { delete this; }, Qt::QueuedConnection);
 }
 
-// Tear-down in order: the menu bar, the contacts frame, the store and coordination, the second
-// frame, the window, the Talk key.
+// Tear-down in order: the menu bar, the contacts frame, the add-ins, the store and coordination,
+// the second frame, the window, the Talk key.
 void MainWndFrame::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
@@ -163,6 +163,7 @@ void MainWndFrame::Teardown() {
     menuBar_ = nullptr;
     current_ = nullptr;
     contacts_.reset();
+    AddinManager::Instance().Unload();
     if (clients_) clients_->Disconnect();
     clients_.reset();
     ContactManager::Release();
