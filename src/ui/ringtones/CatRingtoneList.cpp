@@ -29,6 +29,9 @@ bool CatRingtoneList::OnInitContent() {
     rows_->setHeaderLabels({QStringLiteral("Group"), QStringLiteral("Ringtone")});
     rows_->setRootIsDecorated(false);
     rows_->header()->setStretchLastSection(true);
+    // The group names are read whole; a long ringtone path keeps its start and its file name.
+    rows_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    rows_->setTextElideMode(Qt::ElideMiddle);
     rows_->setAccessibleName(ToQString(RequireStr(kStrTitle)));
     auto* change = new QPushButton(ToQString(RequireStr(kStrChangeRingtone)), Widget());
     QObject::connect(change, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdChange, 0); });
