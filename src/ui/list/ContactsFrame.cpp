@@ -30,6 +30,7 @@
 #include "ui/phone/DialCountdownDlg.h"
 #include "ui/phone/PhoneMenuPopup.h"
 #include "ui/phone/PhoneSelectWnd.h"
+#include "ui/ringtones/RingtonesPickerDlg.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/InputPanel.h"
 #include "ui/toolkit/Keys.h"
@@ -196,7 +197,7 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::NewContact: return NewContact(effect.text);
         case FrameAction::EditContact: return EditContact(effect.oid);
         case FrameAction::OpenContact: return RunContactView(effect.oid);
-        case FrameAction::SetRingtone: return NotYet(QStringLiteral("Ringtone of contact %1").arg(Hex(effect.oid)));
+        case FrameAction::SetRingtone: return SetContactRingtone(effect.oid);
         case FrameAction::ChooseDataFolder: return NotYet(QStringLiteral("Data folder: %1").arg(ToQString(effect.text)));
         case FrameAction::CallContact: return CallContact(effect.oid);
         case FrameAction::Dial: return Call(effect.oid, effect.text);
@@ -228,6 +229,21 @@ void ContactsFrame::EditAndCall(uint32_t oid) {
     if (dialog.DoModal(*this) != plat::IDOK) return;
     model_->OnContactUsed(oid);
     SetStatus(QStringLiteral("Called %1").arg(ToQString(dialog.Model().DialString())));
+}
+
+void ContactsFrame::SetContactRingtone(uint32_t oid) {
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    RingtonesPickerDlg picker(contact.GetText(kFieldRingtone));
+    if (picker.DoModal(*this) != plat::IDOK) return;
+    contact.SetText(kFieldRingtone, picker.Path());
+    const QString name = ToQString(contact.GetDisplayName());
+    if (!contacts_.UpdateContact(contact, false).record) {
+        plat::MessageBox(FromQString(QStringLiteral("The ringtone of %1 could not be saved.").arg(name)).View(),
+                         RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+        return;
+    }
+    SetStatus(QStringLiteral("Ringtone of %1: %2").arg(name, ToQString(picker.Path())));
 }
 
 void ContactsFrame::CallSpeedDialEntry(int entry) {

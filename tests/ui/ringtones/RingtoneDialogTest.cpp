@@ -2,6 +2,7 @@
 // changed ringtone and an unchecked group are stored together on OK, and Cancel stores nothing;
 // ringtones are chosen from the device's sounds (played as the selection moves) or any other
 // file of the device, and a file that cannot be played is refused with nothing changed.
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -13,6 +14,7 @@
 #include "platform/window/Messages.h"
 #include "core/res/ResourceStrings.h"
 #include "platform/sound/Wave.h"
+#include "screen/list/FrameCommands.h"
 #include "ui/phone/PhoneScreens.h"
 #include "ui/ringtones/CatRingtoneList.h"
 #include "ui/ringtones/ChangeRingtoneDlg.h"
@@ -134,6 +136,13 @@ TEST_P(SoundPickerScreen, ARingtoneIsPickedByKeysHeardAndStoredWithItsFolder) {
                 QListWidget& files = *picker.Files();
                 EXPECT_EQ(Names(files), (QStringList{"Alarm.wav", "Bell.wav"}));
                 EXPECT_EQ(files.currentRow(), 0);
+                // A screen reader reads each file's name and, as its description, its path.
+                QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&files);
+                ASSERT_NE(list, nullptr);
+                EXPECT_EQ(list->text(QAccessible::Name), "Ringtones");
+                ASSERT_EQ(list->childCount(), 2);
+                EXPECT_EQ(list->child(1)->text(QAccessible::Name), "Bell.wav");
+                EXPECT_EQ(list->child(1)->text(QAccessible::Description), "\\Windows\\Rings\\Bell.wav");
                 EXPECT_TRUE(Played().empty()) << "nothing plays before a row is chosen";
                 QTest::keyClick(&files, Qt::Key_Down);
                 QTest::keyClick(&files, Qt::Key_Up);
@@ -208,6 +217,31 @@ TEST_F(SoundPickerScreen, AFileThatCannotBePlayedIsRefusedAndNothingChanges) {
     EXPECT_EQ(BoxCount(), 4u);
     EXPECT_TRUE(StoredDefaultRingtone().IsEmpty());
     EXPECT_TRUE(SettingsStore::ReadString(settings::kSettings, settings::kLastSoundPath, u"").IsEmpty());
+}
+
+// "Set Contact Ringtone" picks the selected contact's own ringtone; Cancel keeps the one it has.
+TEST_F(SoundPickerScreen, AContactsOwnRingtoneIsPickedAndSaved) {
+    ContactsFrame& frame = Start();
+    WriteWave(device_, u"\\Windows\\Rings\\Alarm.wav");
+    WriteWave(device_, u"\\Windows\\Rings\\Bell.wav");
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldRingtone, u"\\Windows\\Rings\\Bell.wav"}});
+    CoolList& list = frame.List().Window();
+    QTest::mouseClick(list.Widget(), Qt::LeftButton, {}, list.RowRect(0).center());
+    const auto stored = [&] {
+        Contact contact;
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(anna, contact));
+        return std::u16string(contact.GetText(kFieldRingtone).View());
+    };
+    for (const Qt::Key end : {Qt::Key_Escape, Qt::Key_Return}) {
+        EXPECT_TRUE(WithDialog<RingtonesPickerDlg>([&] { frame.OnCommand(framecmd::kSetRingtone, 0); },
+                                                   [&](RingtonesPickerDlg& picker) {
+            EXPECT_EQ(picker.Files()->currentItem()->text(), "Bell.wav") << "the contact's ringtone is preselected";
+            QTest::keyClick(picker.Files(), Qt::Key_Up);
+            QTest::keyClick(picker.Files(), end);
+        }));
+        WaitFor([&] { return stored() != u"\\Windows\\Rings\\Bell.wav"; }, end == Qt::Key_Return ? 5000 : 200);
+        EXPECT_EQ(stored(), end == Qt::Key_Return ? u"\\Windows\\Rings\\Alarm.wav" : u"\\Windows\\Rings\\Bell.wav");
+    }
 }
 
 }  // namespace
