@@ -33,8 +33,7 @@ protected:
                 return;
             }
             SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu, addins}, "list_addin_menu");
-            addins->setActiveAction(ActionOf(*addins, item));
-            QTest::keyClick(addins, Qt::Key_Return);
+            ChooseByKeys(*addins, item);
         }));
     }
 };

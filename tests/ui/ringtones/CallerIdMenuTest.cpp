@@ -32,17 +32,6 @@ protected:
         PumpPendingMessages();
         return seen;
     }
-    // Chooses the item of `text` with the keys, as a phone's arrows and action key would.
-    static void ChooseByKeys(QMenu& menu, const QString& text) {
-        QAction* action = ActionOf(menu, text);
-        if (action == nullptr) {
-            ADD_FAILURE() << "no item " << text.toStdString() << " in " << Texts(menu).join(" | ").toStdString();
-            menu.close();
-            return;
-        }
-        menu.setActiveAction(action);
-        QTest::keyClick(&menu, Qt::Key_Return);
-    }
     // Main menu, then each submenu of `path` in turn, then its last element chosen.
     void Choose(std::initializer_list<QString> path, const QString& shot = {}) {
         EXPECT_TRUE(WithMainMenu([&](QMenu& menu) {
