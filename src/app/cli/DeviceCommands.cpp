@@ -1,11 +1,16 @@
-// init: creates the device at the chosen root; --demo adds the sample contacts.
+// init: creates the device at the chosen root; --demo adds the sample contacts and the project's
+// add-in.
 #include <string_view>
 
 #include "app/cli/Cli.h"
 #include "app/cli/DemoContacts.h"
 #include "app/cli/Session.h"
+#include "ext/addins/AddinTable.h"
+#include "platform/device/Device.h"
 #include "platform/device/DeviceInit.h"
 #include "platform/locale/Locale.h"
+#include "platform/programs/Standins.h"
+#include "platform/registry/Registry.h"
 
 namespace cli {
 
@@ -27,9 +32,28 @@ bool IsLocaleName(const std::string& name) {
     return language.size() >= 2 && language.size() <= 3 && AllIn(language, 'a', 'z') && countryFits;
 }
 
-// Adds the sample contacts the device does not hold yet and waits until the index has them.
+// Installs the project's add-in as \Windows\CardExport.dll and registers it, when it is built.
+void InstallDemoAddin(Context& context) {
+    const auto built = plat::FindBuiltAddin("CardExport.dll");
+    if (!built) {
+        context.err << "the add-in CardExport.dll is not built: the demo device has no add-in\n";
+        return;
+    }
+    const std::u16string key = std::u16string(kAddinsKey) + u"\\CardExport";
+    plat::Registry& registry = plat::DeviceRegistry();
+    if (!plat::InstallDeviceFile(plat::CurrentDevice(), *built, u"\\Windows\\CardExport.dll") ||
+        !registry.SetValue(plat::Hive::LocalMachine, key, u"DLL", plat::RegValue::String(u"CardExport.dll")) ||
+        !registry.SetValue(plat::Hive::LocalMachine, key, u"Menu", plat::RegValue::String(u"Save as vCard"))) {
+        context.err << "the add-in CardExport.dll cannot be installed on the demo device\n";
+        context.status = kFailed;
+    }
+}
+
+// Adds the sample contacts the device does not hold yet and waits until the index has them; adds
+// the project's add-in.
 void AddDemo(Context& context) {
     Session session(context);
+    InstallDemoAddin(context);
     const DemoAddResult result = AddDemoContacts(session.Manager(), DemoContacts::Generate());
     session.Changed(static_cast<uint32_t>(result.added));
     if (!result.ok) {
@@ -63,7 +87,7 @@ void Init(Context& context, const Args& args) {
 void AddDeviceCommands(CommandTable& table) {
     table.push_back({"init", "[--demo] [--no-phone] [--locale LL_CC]",
                      "creates the device if it is new; prints its root",
-                     "--demo          adds the 300 sample contacts that are missing\n"
+                     "--demo          adds the 300 sample contacts that are missing and the add-in\n"
                      "--no-phone      a device without a phone\n"
                      "--locale LL_CC  the device's locale (default: from LANG)",
                      "", Init});

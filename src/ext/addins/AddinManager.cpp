@@ -1,8 +1,11 @@
 #include "ext/addins/AddinManager.h"
 
 #include "core/res/ResourceStrings.h"
+#include "core/settings/SettingsKeys.h"
+#include "core/settings/SettingsStore.h"
 #include "ext/addins/AddinAbi.h"
 #include "platform/programs/DeviceLibrary.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
 #include "store/outlook/OutlookConnection.h"
 
@@ -12,6 +15,20 @@ constexpr uint32_t kStrOutlookPlugin = 41208;
 // The owner window of an add-in's own windows while its command runs.
 constexpr std::u16string_view kOwnerClass = u"PIM.ADDIN.OWNER";
 constexpr std::u16string_view kDialerLibrary = u"btdialer.dll";
+constexpr uint32_t kStrCaption = 101;
+// Section "Settings": the add-in whose command is running ("menu" (path)), present only while it
+// runs, so a start that finds it knows the add-in ended the program.
+constexpr std::u16string_view kRunningAddin = u"AddinRunning";
+
+// "Menu text" (library path), as the user is told of an add-in.
+Str AddinMark(const AddinEntry& addin) {
+    return Str(u"\"" + std::u16string(addin.menu.View()) + u"\" (" + std::u16string(addin.dll.View()) + u")");
+}
+
+void TellAbout(const AddinEntry& addin, std::u16string_view what) {
+    const std::u16string text = u"The add-in " + std::u16string(AddinMark(addin).View()) + u" " + std::u16string(what);
+    plat::MessageBox(text, RequireStr(kStrCaption).View(), plat::MB_OK | plat::MB_ICONWARNING);
+}
 
 }  // namespace
 
@@ -21,9 +38,16 @@ AddinManager& AddinManager::Instance() {
 }
 
 void AddinManager::Load(uint32_t firstId) {
+    shell_.Release();
     first_ = firstId;
     addins_ = ReadAddinTable();
     loaded_ = true;
+}
+
+void AddinManager::Unload() {
+    shell_.Release();
+    addins_.clear();
+    loaded_ = false;
 }
 
 bool AddinManager::BuildMenu(MenuDescription& menu, std::span<const uint32_t> selected) {
@@ -56,18 +80,36 @@ bool AddinManager::Invoke(uint32_t command, std::span<const uint32_t> selected) 
     return true;
 }
 
-// A library without the command export is loaded and unloaded without effect; the command runs
-// only while the object model is available, as add-ins rely on it.
+// The command runs only while the object model is available, as add-ins rely on it. When it
+// cannot run the user is told why: a library that does not load, or that has no command, would
+// otherwise make a menu item that does nothing.
 void AddinManager::RunAddin(const AddinEntry& addin, std::span<const uint32_t> selected) {
     const plat::DeviceLibrary library(addin.dll.View());
+    if (!library.IsLoaded()) return TellAbout(addin, u"cannot be loaded: the file is not a library for this device.");
     auto* command = library.Find<CePimCommandFunction>(PIM_ADDIN_COMMAND_EXPORT);
-    if (command == nullptr || OutlookConnection::Instance().Available() != 1) return;
+    if (command == nullptr) return TellAbout(addin, u"has no command to run.");
+    if (OutlookConnection::Instance().Available() != 1) {
+        return TellAbout(addin, u"cannot run now: the contacts store is not available.");
+    }
     const plat::HWND owner = plat::CreateWindow(kOwnerClass, u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
         return plat::LRESULT{0};
     });
+    // A crash inside the add-in ends the program; the mark left here lets the next start say so.
+    const bool marked = SettingsStore::WriteString(settings::kSettings, kRunningAddin, AddinMark(addin).View());
     command(owner, PIM_ADDIN_ITEM_CONTACTS, static_cast<uint32_t>(selected.size()),
             selected.empty() ? nullptr : selected.data(), nullptr);
+    if (marked) SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
     if (owner != 0) plat::DestroyWindow(owner);
+}
+
+void AddinManager::ReportInterruptedCommand() {
+    const Str mark = SettingsStore::ReadString(settings::kSettings, kRunningAddin, u"");
+    if (mark.IsEmpty()) return;
+    SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
+    const std::u16string text = u"The add-in " + std::u16string(mark.View()) +
+                                u" ended the program while it ran its command. If it happens again, remove the "
+                                u"add-in's registration.";
+    plat::MessageBox(text, RequireStr(kStrCaption).View(), plat::MB_OK | plat::MB_ICONWARNING);
 }
 
 int AddinManager::DialerIndex() const {

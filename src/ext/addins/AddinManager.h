@@ -20,14 +20,23 @@ public:
     AddinManager(const AddinManager&) = delete;
     AddinManager& operator=(const AddinManager&) = delete;
 
-    // Stores the first identifier and reads the add-in table.
+    // Stores the first identifier and reads the add-in table (the shell extensions are looked up
+    // anew when a menu is built).
     void Load(uint32_t firstId);
+    // Empties the table and releases the shell extensions and their library; the program does
+    // this when its main window goes.
+    void Unload();
+    // When an add-in's command ended the program last time (a crash inside the add-in), tells the
+    // user which add-in it was; once.
+    void ReportInterruptedCommand();
 
     // Appends a separator and the submenu to `menu`; false (and nothing appended) when there is
     // neither an add-in nor a loaded extension.
     bool BuildMenu(MenuDescription& menu, std::span<const uint32_t> selected);
     // Runs command `command` when it is one of the submenu's (F to F + 64): an add-in's command
     // through its library, any other to the extensions. False for commands outside that range.
+    // An add-in that cannot run (its library does not load, has no command, or the contacts store
+    // is not available) is reported to the user in a message box.
     bool Invoke(uint32_t command, std::span<const uint32_t> selected);
 
     // The command of the add-in whose library path contains "btdialer.dll" (in any case), or -1;

@@ -66,3 +66,13 @@ void ShellExtensions::Free() {
     free_(extensions_);
     extensions_ = nullptr;
 }
+
+void ShellExtensions::Release() {
+    Free();
+    load_ = nullptr;
+    free_ = nullptr;
+    invoke_ = nullptr;
+    data_.reset();
+    library_.reset();
+    state_ = kNotLookedUp;
+}

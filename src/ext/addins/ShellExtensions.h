@@ -29,6 +29,10 @@ public:
     // loaded extensions or none took it.
     bool Invoke(uint32_t command, std::span<const uint32_t> oids);
     void Free();
+    // Frees the extensions and unloads the shell library; the next Load looks it up again. Done
+    // while the device is still there: a library left loaded would be called at process exit,
+    // after everything it relies on is gone.
+    void Release();
 
     State GetState() const { return state_; }
     bool HasExtensions() const { return extensions_ != nullptr; }

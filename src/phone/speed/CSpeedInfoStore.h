@@ -57,6 +57,9 @@ public:
     static Str NumberLine(const SpeedRecord& record, const PhoneTemplates& formats);
     // The names Rename offers, in order, each only when its parts are not empty.
     static std::vector<Str> RenameCandidates(const SpeedRecord& record);
+    // The cell of speed-dial entry `entry`, the digit of a keypad key held down. Entries count the
+    // buttons from 1, so a grid of three columns lies as the keypad does ("2" is the second button).
+    static int CellOfEntry(int entry) { return entry - 1; }
     // The cell one step from `cell`, or -1 outside 0 to cells - 1.
     static int MoveTarget(int cell, Direction direction, int columns, int cells);
 

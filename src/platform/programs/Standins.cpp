@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "platform/device/Device.h"
@@ -56,6 +57,20 @@ void Place(const fs::path& from, const fs::path& to) {
     fs::rename(draft, to);
 }
 
+// The first of `dir`/`below` (for each of `belows`) that `fits`, for the running executable's
+// folder and each folder above it.
+template <typename Fits>
+std::optional<fs::path> FindAboveExecutable(std::initializer_list<const char*> belows, Fits fits) {
+    const auto start = RunningExecutableFolder();
+    if (!start) return std::nullopt;
+    for (fs::path dir = *start;; dir = dir.parent_path()) {
+        for (const char* below : belows) {
+            if (fits(dir / below)) return dir / below;
+        }
+        if (dir == dir.root_path() || dir.empty()) return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::span<const StandinFile> StandinFiles() { return kStandins; }
@@ -66,14 +81,30 @@ std::optional<fs::path> FindStandinFolder() {
         if (HoldsStandins(chosen)) return fs::path(chosen);
         return std::nullopt;
     }
-    const auto start = RunningExecutableFolder();
-    if (!start) return std::nullopt;
-    for (fs::path dir = *start;; dir = dir.parent_path()) {
-        for (const char* below : {"standins", "src/app/standins", "lib/brevane/standins"}) {
-            if (HoldsStandins(dir / below)) return dir / below;
-        }
-        if (dir == dir.root_path() || dir.empty()) return std::nullopt;
+    return FindAboveExecutable({"standins", "src/app/standins", "lib/brevane/standins"}, HoldsStandins);
+}
+
+std::optional<fs::path> FindBuiltAddin(std::string_view fileName) {
+    const auto found = FindAboveExecutable({"addins", "src/app/addins", "lib/brevane/addins"}, [&](const fs::path& dir) {
+        std::error_code ec;
+        return fs::is_regular_file(dir / fileName, ec);
+    });
+    if (!found) return std::nullopt;
+    return *found / fileName;
+}
+
+bool InstallDeviceFile(const Device& device, const fs::path& from, std::u16string_view devicePath) {
+    const auto to = device.HostPath(devicePath);
+    std::error_code ec;
+    if (!to || !fs::is_regular_file(from, ec)) return false;
+    if (fs::exists(*to, ec) && fs::file_size(*to, ec) != 0) return true;
+    try {
+        fs::create_directories(to->parent_path());
+        Place(from, *to);
+    } catch (const fs::filesystem_error&) {
+        return false;
     }
+    return true;
 }
 
 std::size_t InstallStandins(const Device& device, const fs::path& folder, bool phone) {

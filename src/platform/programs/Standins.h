@@ -33,4 +33,14 @@ std::optional<std::filesystem::path> FindStandinFolder();
 // written.
 std::size_t InstallStandins(const Device& device, const std::filesystem::path& folder, bool phone);
 
+// The project's own add-in library `fileName` as built: the first of <dir>/addins,
+// <dir>/src/app/addins and <dir>/lib/brevane/addins holding it, for the running executable's
+// folder and each folder above it. Nothing when none does.
+std::optional<std::filesystem::path> FindBuiltAddin(std::string_view fileName);
+
+// Installs the host file `from` into the device as `devicePath`, the way stand-ins are installed
+// (folders made as needed). A non-empty file already there is kept. True when the device holds
+// the file afterwards.
+bool InstallDeviceFile(const Device& device, const std::filesystem::path& from, std::u16string_view devicePath);
+
 }  // namespace plat

@@ -9,6 +9,8 @@
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/Tracer.h"
 #include "core/res/ResourceStrings.h"
+#include "ext/addins/AddinAbi.h"
+#include "ext/addins/AddinManager.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "core/startup/CommandLine.h"
@@ -86,6 +88,8 @@ bool MainWndFrame::Create() {
         Destroy();
         return false;
     }
+    AddinManager::Instance().Load(addin::kFirstCommandId);
+    AddinManager::Instance().ReportInterruptedCommand();
     KeyRouter::Instance().OverrideTalkKey(Hwnd());
     talkOverridden_ = true;
     return true;
@@ -153,8 +157,8 @@ void MainWndFrame::Destroy() {
     QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { delete this; }, Qt::QueuedConnection);
 }
 
-// Tear-down in order: the menu bar, the contacts frame, the store and coordination, the second
-// frame, the window, the Talk key.
+// Tear-down in order: the menu bar, the contacts frame, the add-ins, the store and coordination,
+// the second frame, the window, the Talk key.
 void MainWndFrame::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
@@ -162,6 +166,7 @@ void MainWndFrame::Teardown() {
     menuBar_ = nullptr;
     current_ = nullptr;
     contacts_.reset();
+    AddinManager::Instance().Unload();
     if (clients_) clients_->Disconnect();
     clients_.reset();
     ContactManager::Release();

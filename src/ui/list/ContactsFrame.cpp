@@ -17,6 +17,8 @@
 #include "phone/menu/ContactListPhoneMenu.h"
 #include "phone/menu/PhoneChooser.h"
 #include "phone/messaging/Messaging.h"
+#include "phone/speed/CSpeedInfoStore.h"
+#include "phone/speed/SpeedContacts.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "store/contact/Contact.h"
@@ -29,6 +31,7 @@
 #include "ui/phone/DialCountdownDlg.h"
 #include "ui/phone/PhoneMenuPopup.h"
 #include "ui/phone/PhoneSelectWnd.h"
+#include "ui/ringtones/RingtonesPickerDlg.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/InputPanel.h"
 #include "ui/toolkit/Keys.h"
@@ -201,12 +204,12 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::NewContact: return NewContact(effect.text);
         case FrameAction::EditContact: return EditContact(effect.oid);
         case FrameAction::OpenContact: return RunContactView(effect.oid);
-        case FrameAction::SetRingtone: return NotYet(QStringLiteral("Ringtone of contact %1").arg(Hex(effect.oid)));
+        case FrameAction::SetRingtone: return SetContactRingtone(effect.oid);
         case FrameAction::ChooseDataFolder: return NotYet(QStringLiteral("Data folder: %1").arg(ToQString(effect.text)));
         case FrameAction::CallContact: return CallContact(effect.oid);
         case FrameAction::Dial: return Call(effect.oid, effect.text);
         case FrameAction::EditAndCall: return EditAndCall(effect.oid);
-        case FrameAction::SpeedDial: return NotYet(QStringLiteral("Speed dial entry %1").arg(effect.entry));
+        case FrameAction::SpeedDial: return CallSpeedDialEntry(effect.entry);
     }
 }
 
@@ -233,6 +236,37 @@ void ContactsFrame::EditAndCall(uint32_t oid) {
     if (dialog.DoModal(*this) != plat::IDOK) return;
     model_->OnContactUsed(oid);
     SetStatus(QStringLiteral("Called %1").arg(ToQString(dialog.Model().DialString())));
+}
+
+void ContactsFrame::SetContactRingtone(uint32_t oid) {
+    Contact contact;
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    RingtonesPickerDlg picker(contact.GetText(kFieldRingtone));
+    if (picker.DoModal(*this) != plat::IDOK) return;
+    contact.SetText(kFieldRingtone, picker.Path());
+    const QString name = ToQString(contact.GetDisplayName());
+    if (!contacts_.UpdateContact(contact, false).record) {
+        plat::MessageBox(FromQString(QStringLiteral("The ringtone of %1 could not be saved.").arg(name)).View(),
+                         RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+        return;
+    }
+    SetStatus(QStringLiteral("Ringtone of %1: %2").arg(name, ToQString(picker.Path())));
+}
+
+void ContactsFrame::CallSpeedDialEntry(int entry) {
+    ManagerSpeedContacts contacts(ContactManager::Instance());
+    CSpeedInfoStore store(contacts);
+    store.Load(0, 0);
+    const int cell = CSpeedInfoStore::CellOfEntry(entry);
+    const int position = store.FindCell(cell);
+    if (position < 0) {
+        const QString text = QStringLiteral("Speed dial %1 is not assigned.").arg(entry);
+        plat::MessageBox(FromQString(text).View(), RequireStr(101).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
+        return SetStatus(text);
+    }
+    const QString name = ToQString(CSpeedInfoStore::DisplayName(store.Records()[static_cast<size_t>(position)]));
+    store.DialButton(cell, Str(), TheDialer(), Hwnd(), formats_);
+    SetStatus(QStringLiteral("Speed dial %1: %2").arg(entry).arg(name));
 }
 
 bool ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {

@@ -180,6 +180,11 @@ private:
     // default number.
     void CallContact(uint32_t oid);
     void EditAndCall(uint32_t oid);
+    // "Set Contact Ringtone": the contact's own ringtone chosen with the ringtone picker.
+    void SetContactRingtone(uint32_t oid);
+    // Calls speed-dial entry `entry` (a keypad key held down); an entry without a button is
+    // refused with a message.
+    void CallSpeedDialEntry(int entry);
     // Keeps a new default dial tag in the contact (and so in its index entry).
     void StoreDefaultTag(Contact& contact, uint32_t tag);
     void SetStatus(const QString& status);

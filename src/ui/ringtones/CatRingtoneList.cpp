@@ -1,9 +1,8 @@
 #include "ui/ringtones/CatRingtoneList.h"
 
 #include <algorithm>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -12,41 +11,9 @@
 #include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
+#include "ui/ringtones/ChangeRingtoneDlg.h"
+#include "ui/ringtones/RingtonesPickerDlg.h"
 #include "ui/toolkit/PopupMenu.h"
-
-namespace {
-
-// The small dialog that edits one row's ringtone path.
-class ChangeRingtoneDlg : public DlgImpl {
-public:
-    ChangeRingtoneDlg(QString name, QString path)
-        : DlgImpl(ToQString(RequireStr(CatRingtoneList::kStrChangeRingtone))), name_(std::move(name)), path_(std::move(path)) {}
-    ~ChangeRingtoneDlg() override { DestroyWnd(); }
-    const QString& Path() const { return path_; }
-
-protected:
-    bool OnInitContent() override {
-        Content()->addWidget(new QLabel(name_, Widget()));
-        field_ = new QLineEdit(path_, Widget());
-        field_->setMaxLength(260);
-        field_->setAccessibleName(QStringLiteral("Ringtone"));
-        Content()->addWidget(field_);
-        Content()->addStretch(1);
-        field_->setFocus();
-        return true;
-    }
-    bool OnOK() override {
-        path_ = field_->text().trimmed();
-        return true;
-    }
-
-private:
-    QString name_;
-    QString path_;
-    QLineEdit* field_ = nullptr;
-};
-
-}  // namespace
 
 CatRingtoneList::CatRingtoneList(CallFilter& filter) : DlgImpl(ToQString(RequireStr(kStrTitle))), filter_(filter) {
     ringtones_.Load();
@@ -62,11 +29,20 @@ bool CatRingtoneList::OnInitContent() {
     rows_->setHeaderLabels({QStringLiteral("Group"), QStringLiteral("Ringtone")});
     rows_->setRootIsDecorated(false);
     rows_->header()->setStretchLastSection(true);
+    // The group names are read whole; a long ringtone path keeps its start and its file name.
+    rows_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    rows_->setTextElideMode(Qt::ElideMiddle);
     rows_->setAccessibleName(ToQString(RequireStr(kStrTitle)));
     auto* change = new QPushButton(ToQString(RequireStr(kStrChangeRingtone)), Widget());
     QObject::connect(change, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdChange, 0); });
+    auto* play = new QPushButton(QStringLiteral("Play"), Widget());
+    play->setAccessibleName(QStringLiteral("Play ringtone"));
+    QObject::connect(play, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdPlay, 0); });
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(change, 1);
+    buttons->addWidget(play);
     Content()->addWidget(rows_, 1);
-    Content()->addWidget(change);
+    Content()->addLayout(buttons);
     Fill();
     QObject::connect(rows_, &QTreeWidget::itemChanged, Widget(), [this](QTreeWidgetItem* item, int column) {
         const int row = rows_->indexOfTopLevelItem(item);
@@ -76,6 +52,10 @@ bool CatRingtoneList::OnInitContent() {
         item->setCheckState(0, model_.Rows()[row].checked ? Qt::Checked : Qt::Unchecked);
     });
     QObject::connect(rows_, &QTreeWidget::itemActivated, Widget(), [this] { ChangeRingtone(); });
+    // A tap on the ringtone column plays the row's ringtone.
+    QObject::connect(rows_, &QTreeWidget::itemClicked, Widget(), [this](QTreeWidgetItem*, int column) {
+        if (column == 1) PlayRingtoneOfRow();
+    });
     rows_->setFocus();
     return true;
 }
@@ -103,6 +83,18 @@ void CatRingtoneList::ChangeRingtone() {
     Fill();
 }
 
+void CatRingtoneList::PlayRingtoneOfRow() {
+    const int row = rows_->indexOfTopLevelItem(rows_->currentItem());
+    if (row < 0) return;
+    const RingtoneRow& entry = model_.Rows()[row];
+    if (entry.ringtone.IsEmpty()) {
+        plat::MessageBox(u"\"" + std::u16string(entry.name.View()) + u"\" has no ringtone of its own.", RequireStr(101).View(),
+                         plat::MB_OK | plat::MB_ICONINFORMATION);
+        return;
+    }
+    WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);
+}
+
 bool CatRingtoneList::OnOK() {
     if (model_.Apply(filter_, ringtones_)) return true;
     plat::MessageBox(u"The ringtones cannot be stored.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
@@ -112,6 +104,10 @@ bool CatRingtoneList::OnOK() {
 plat::LRESULT CatRingtoneList::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
     if (message == plat::WM_COMMAND && (wParam & 0xFFFF) == kCmdChange) {
         ChangeRingtone();
+        return 0;
+    }
+    if (message == plat::WM_COMMAND && (wParam & 0xFFFF) == kCmdPlay) {
+        PlayRingtoneOfRow();
         return 0;
     }
     return DlgImpl::WndProc(message, wParam, lParam);

@@ -1,8 +1,9 @@
 #pragma once
 // CatRingtoneList: "Manage category ringtone". One row per caller group ("Default Ringtone", the
 // special groups, the categories) with a check (the group is let through the call filter; the
-// default row stays checked) and its ringtone. "Change ringtone" edits the selected row's
-// ringtone path. OK stores the ringtones and the filter together; Cancel changes nothing.
+// default row stays checked) and its ringtone. "Change ringtone" (or Enter) edits the selected
+// row's ringtone; "Play" (or a tap on the ringtone column) plays it. OK stores the ringtones and
+// the filter together; Cancel changes nothing.
 #include "categories/ringtones/RingtoneListModel.h"
 #include "categories/ringtones/RingtoneManager.h"
 #include "ui/toolkit/DlgImpl.h"
@@ -15,6 +16,7 @@ public:
     static constexpr uint32_t kStrTitle = 41439;
     static constexpr uint32_t kStrChangeRingtone = 41456;
     static constexpr uint32_t kCmdChange = 1201;
+    static constexpr uint32_t kCmdPlay = 1202;
 
     explicit CatRingtoneList(CallFilter& filter);
     ~CatRingtoneList() override { DestroyWnd(); }
@@ -30,6 +32,7 @@ protected:
 private:
     void Fill();
     void ChangeRingtone();
+    void PlayRingtoneOfRow();
 
     CallFilter& filter_;
     RingtoneManager ringtones_;

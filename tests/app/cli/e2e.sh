@@ -88,6 +88,9 @@ same "init prints the root" "$root" "$out"
 ok init --demo
 same "init --demo prints the root" "$root" "$out"
 same "sample contacts" 300 "$(contacts)"
+ok reg get 'HKLM\SOFTWARE\Microsoft\PimApps\PimExtensions\Contacts\AddIns\CardExport' Menu
+same "the demo device's add-in" "Save as vCard" "$out"
+[ -s "$dev/Windows/CardExport.dll" ] || fail "the demo device has no CardExport.dll"
 ok list
 list_shaped "list" "$out"
 first=$(head -1 <<<"$out")

@@ -16,6 +16,7 @@
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
 #include "support/HostFiles.h"
+#include "support/MessageBoxRecorder.h"
 
 namespace fs = std::filesystem;
 
@@ -128,23 +129,49 @@ TEST_F(AddinManagerTest, TheProjectsAddinWritesTheSelectedContactsAsOneFile) {
     EXPECT_LT(cards.find("Smith;Anna"), cards.find("Lind;Bo"));
     EXPECT_EQ(Occurrences(Log(), "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n"), 1u);
 
+    MessageBoxRecorder boxes;
+    manager_.ReportInterruptedCommand();
+    EXPECT_TRUE(boxes.Boxes().empty()) << "a command that returned leaves no mark";
+
     const uint32_t one[] = {bo};
     ASSERT_TRUE(manager_.Invoke(F, one));
     EXPECT_EQ(ReadHostFile(device_.Host(u"\\My Documents\\Contacts.vcf")), cards) << "an existing file is never replaced";
     EXPECT_EQ(Occurrences(ReadHostFile(device_.Host(u"\\My Documents\\Contacts (2).vcf")), "BEGIN:VCARD"), 1u);
 }
 
-TEST_F(AddinManagerTest, ALibraryWithoutTheCommandIsLoadedWithoutEffect) {
+TEST_F(AddinManagerTest, AnAddinThatCannotRunDoesNothingAndSaysWhy) {
     Dl_info info{};
     ASSERT_NE(dladdr(reinterpret_cast<void*>(static_cast<double (*)(double)>(&::cos)), &info), 0);
     PutFile(u"\\Windows\\Plain.dll", info.dli_fname);
     Register(u"Plain", u"Plain.dll", u"Plain");
+    PutFile(u"\\Windows\\Text.dll");  // not a library at all
+    Register(u"Text", u"Text.dll", u"Text");
     manager_.Load(F);
     const uint32_t selected[] = {AddContact(u"Anna", u"Smith")};
     const std::string before = Log();
+    MessageBoxRecorder boxes;
     EXPECT_TRUE(manager_.Invoke(F, selected));
+    EXPECT_TRUE(manager_.Invoke(F + 1, selected));
     EXPECT_EQ(Log(), before);
     EXPECT_FALSE(fs::exists(device_.Host(u"\\My Documents\\Contacts.vcf")));
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].text, u"The add-in \"Plain\" (\\Windows\\Plain.dll) has no command to run.");
+    EXPECT_NE(boxes.Boxes()[1].text.find(u"\"Text\" (\\Windows\\Text.dll) cannot be loaded"), std::u16string::npos);
+}
+
+TEST_F(AddinManagerTest, AnAddinThatCrashesIsNamedAtTheNextStart) {
+    PutFile(u"\\Windows\\Crash.dll", BREVANE_CRASH_ADDIN);
+    Register(u"Crash", u"Crash.dll", u"Crashes");
+    manager_.Load(F);
+    const uint32_t selected[] = {AddContact(u"Anna", u"Smith")};
+    GTEST_FLAG_SET(death_test_style, "fast");
+    // The child opens the registry anew: a database connection is not carried across a fork.
+    EXPECT_DEATH((plat::CloseDeviceRegistry(), manager_.Invoke(F, selected)), "");
+    MessageBoxRecorder boxes;
+    manager_.ReportInterruptedCommand();
+    manager_.ReportInterruptedCommand();  // told once
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text.find(u"The add-in \"Crashes\" (\\Windows\\Crash.dll) ended the program"), 0u);
 }
 
 TEST_F(AddinManagerTest, ShellExtensionsShareTheSubmenuAndGetTheSelection) {
@@ -177,6 +204,9 @@ TEST_F(AddinManagerTest, AnAddinRunsOnlyWhileTheObjectModelIsAvailable) {
     Register(u"Export", u"CardExport.dll", u"Save");
     manager_.Load(F);
     const uint32_t selected[] = {1};
+    MessageBoxRecorder boxes;
     EXPECT_TRUE(manager_.Invoke(F, selected));
     EXPECT_FALSE(fs::exists(device_.Host(u"\\My Documents\\Contacts.vcf")));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find(u"the contacts store is not available"), std::u16string::npos);
 }

@@ -156,6 +156,18 @@ protected:
         menu.close();
     }
 
+    // Chooses the item of `text` with the keys, as a phone's arrows and action key would; a missing
+    // item fails and dismisses the menu.
+    static void ChooseByKeys(QMenu& menu, const QString& text) {
+        if (QAction* action = ActionOf(menu, text)) {
+            menu.setActiveAction(action);
+            QTest::keyClick(&menu, Qt::Key_Return);
+            return;
+        }
+        ADD_FAILURE() << "no item " << text.toStdString() << " in " << Texts(menu).join(" | ").toStdString();
+        menu.close();
+    }
+
     static QStringList Texts(QMenu& menu) {
         QStringList texts;
         for (QAction* action : menu.actions()) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());

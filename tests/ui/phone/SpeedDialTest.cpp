@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 
 #include "manager/contacts/ContactManager.h"
 #include "phone/menu/PhoneFields.h"
@@ -142,5 +143,34 @@ TEST_P(SpeedDialScreen, ClearAllAsksFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, SpeedDialScreen, ::testing::Values(96, 192));
+
+// A keypad key held down calls the speed-dial entry of its digit; an empty one says so.
+TEST_F(SpeedDialScreen, AHeldKeypadKeyCallsItsSpeedDialEntry) {
+    ContactsFrame& frame = Start();
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
+    {
+        ManagerSpeedContacts contacts(ContactManager::Instance());
+        CSpeedInfoStore store(contacts);
+        store.Load(3, 4);
+        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
+    }
+    const auto hold = [&](int digit) {
+        QToolButton* key = frame.BigBar().ButtonOf(digit - 1);  // "2" is button 1
+        ASSERT_NE(key, nullptr);
+        QTest::mousePress(key, Qt::LeftButton);
+        WaitFor([] { return false; }, AbcBar::kHoldMs + 200);
+        QTest::mouseRelease(key, Qt::LeftButton);
+    };
+    hold(3);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, u"Speed dial 3 is not assigned.");
+    hold(2);
+    EXPECT_EQ(boxes_.Boxes().size(), 1u);
+    const std::vector<std::string> calls = Calls(device_, 1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].find("2000"), std::string::npos) << calls[0];
+    EXPECT_NE(calls[0].find("Anna"), std::string::npos) << calls[0];
+    EXPECT_TRUE(frame.Model().Search().PressedGroups().IsEmpty()) << "a held key presses no group";
+}
 
 }  // namespace
