@@ -3,7 +3,7 @@
 #include "platform/pom/PomDefs.h"
 
 namespace plat::pom {
-DatabaseDescription AppointmentsDbSpec() {
+DatabaseDescription AppointmentsDbDescription() {
     DatabaseDescription declared;
     declared.name = std::u16string(kAppointmentsDatabase);
     declared.sortOrders = {SortOrderDescription{0, {SortProp{kPropApptStart, 0}}}};
@@ -13,7 +13,7 @@ DatabaseDescription AppointmentsDbSpec() {
 DbHandle OpenAppointments(const CeGuid& volume) {
     DbHandle db = OpenDatabase(volume, kAppointmentsDatabase, nullptr, {});
     if (db != kInvalidDbHandle || GetLastError() != ERROR_NOT_FOUND) return db;
-    if (CreateDatabase(volume, AppointmentsDbSpec()) == 0 && GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (CreateDatabase(volume, AppointmentsDbDescription()) == 0 && GetLastError() != ERROR_ALREADY_EXISTS) {
         return kInvalidDbHandle;
     }
     return OpenDatabase(volume, kAppointmentsDatabase, nullptr, {});

@@ -15,7 +15,7 @@ inline constexpr uint32_t kPropApptReminder = MakePropId(5, CEVT_UI4);  // minut
 
 inline constexpr uint64_t kFileTimeHour = 36'000'000'000;  // an hour in file time units
 
-DatabaseDescription AppointmentsDbSpec();
+DatabaseDescription AppointmentsDbDescription();
 
 // Opens "Appointments Database" of the volume, creating it first when missing.
 DbHandle OpenAppointments(const CeGuid& volume);

@@ -33,7 +33,7 @@ SortOrderDescription CategoryByNameOrder() { return Keyed(0, {kPropCategoryName}
 SortOrderDescription AssocByItemOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocItem, kPropAssocCategory}); }
 SortOrderDescription AssocByCategoryOrder() { return Keyed(kCategoryKeyFlags, {kPropAssocCategory, kPropAssocItem}); }
 
-DatabaseDescription CategoryMainDbSpec() {
+DatabaseDescription CategoryMainDbDescription() {
     DatabaseDescription declared;
     declared.name = std::u16string(kCategoryMainDb);
     declared.sortOrders = {CategoryByIdOrder(), CategoryByNameOrder()};
@@ -41,7 +41,7 @@ DatabaseDescription CategoryMainDbSpec() {
     return declared;
 }
 
-DatabaseDescription CategoryAssocDbSpec() {
+DatabaseDescription CategoryAssocDbDescription() {
     DatabaseDescription declared;
     declared.name = std::u16string(kCategoryAssocDb);
     declared.sortOrders = {AssocByItemOrder(), AssocByCategoryOrder()};
@@ -49,7 +49,7 @@ DatabaseDescription CategoryAssocDbSpec() {
 }
 
 bool EnsureCategoryDatabases(const CeGuid& volume) {
-    return EnsureDatabase(volume, CategoryMainDbSpec()) && EnsureDatabase(volume, CategoryAssocDbSpec());
+    return EnsureDatabase(volume, CategoryMainDbDescription()) && EnsureDatabase(volume, CategoryAssocDbDescription());
 }
 
 }  // namespace plat::pom

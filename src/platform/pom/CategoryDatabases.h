@@ -31,8 +31,8 @@ SortOrderDescription CategoryByNameOrder();
 SortOrderDescription AssocByItemOrder();
 SortOrderDescription AssocByCategoryOrder();
 
-DatabaseDescription CategoryMainDbSpec();
-DatabaseDescription CategoryAssocDbSpec();
+DatabaseDescription CategoryMainDbDescription();
+DatabaseDescription CategoryAssocDbDescription();
 
 // Creates whichever of the two databases the mounted volume lacks. False, with the store's last
 // error, when one cannot be created.
