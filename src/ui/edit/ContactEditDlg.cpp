@@ -15,30 +15,9 @@
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/ScrollingForm.h"
 #include "view/template/ContactTemplate.h"
+#include "view/template/FieldsMenu.h"
 
 namespace {
-
-struct FieldItem {
-    uint32_t command;
-    int entry;
-    const char16_t* text;
-};
-constexpr FieldItem kFieldItems[] = {{ContactEditDlg::kCmdTitle, kNameTitle, u"Title"},
-                                     {ContactEditDlg::kCmdSuffix, kNameSuffix, u"Suffix"},
-                                     {ContactEditDlg::kCmdJobTitle, kNameJobTitle, u"Job Title"},
-                                     {ContactEditDlg::kCmdDepartment, kNameDepartment, u"Department"},
-                                     {ContactEditDlg::kCmdFileAs, kNameFileAs, u"FileAs"}};
-constexpr const char16_t* kGroupItems[] = {u"Phone",  u"E-mail", u"Messaging", u"Web",     u"Office",
-                                           u"Address", u"Categories", u"People", u"Dates", u"Linked file"};
-
-// The group a Fields command switches on; -1 for none.
-int GroupOfCommand(uint32_t command) {
-    if (command == ContactEditDlg::kCmdOtherGroup) return kGroupOther;
-    if (command >= ContactEditDlg::kCmdFirstGroup && command < ContactEditDlg::kCmdFirstGroup + 10) {
-        return static_cast<int>(command - ContactEditDlg::kCmdFirstGroup) + kGroupPhone;
-    }
-    return -1;
-}
 
 const char16_t* kSaveFailed =
     u"The contact could not be saved. Everything you typed is still here: try OK again, or Cancel to leave it.";
@@ -117,48 +96,49 @@ FormBlockView* ContactEditDlg::BlockOf(int group) const {
 }
 
 MenuDescription ContactEditDlg::FieldsMenu() const {
+    // An item is checked when the form shows its name field or has its group's block.
     MenuDescription menu;
     const FormBlockView* name = BlockOf(kGroupName);
-    for (const FieldItem& item : kFieldItems) menu.Add(item.command, item.text, name != nullptr && name->NameEdit(item.entry) != nullptr);
-    menu.AddSeparator();
-    for (int group = kGroupPhone; group <= kGroupLinks; ++group) {
-        menu.Add(kCmdFirstGroup + static_cast<uint32_t>(group - kGroupPhone), kGroupItems[group - kGroupPhone],
-                 BlockOf(group) != nullptr);
+    for (const FieldsMenuItem& item : FieldsMenuItems()) {
+        if (item.group == kGroupPhone) menu.AddSeparator();
+        const bool shown = item.field >= 0 ? name != nullptr && name->NameEdit(item.field) != nullptr
+                                           : BlockOf(item.group) != nullptr;
+        menu.Add(item.command, item.text, shown);
     }
-    menu.Add(kCmdOtherGroup, u"Other", BlockOf(kGroupOther) != nullptr);
     return menu;
 }
 
 void ContactEditDlg::OnFieldsCommand(uint32_t command) {
+    const FieldsMenuItem* item = FieldsMenuItemOf(command);
+    if (item == nullptr) return;
+    if (QWidget* field = FieldOf(*item)) {  // already on the form: it takes the keyboard
+        field->setFocus();
+        return;
+    }
     Array<BlockDescriptor> blocks = ReadBlocks();
-    const int group = GroupOfCommand(command);
-    if (group >= 0) {
-        if (FormBlockView* block = BlockOf(group)) {
-            if (QWidget* field = block->FirstField()) field->setFocus();
-            return;
-        }
-        blocks.InsertAt(ContactEditInPropMapper::InsertPosition(blocks, group), ContactEditInPropMapper::DefaultBlock(group));
+    if (item->group >= 0) {
+        blocks.InsertAt(ContactEditInPropMapper::InsertPosition(blocks, item->group),
+                        ContactEditInPropMapper::DefaultBlock(item->group));
     } else {
-        const auto item = std::find_if(std::begin(kFieldItems), std::end(kFieldItems),
-                                       [&](const FieldItem& f) { return f.command == command; });
-        if (item == std::end(kFieldItems) || blocks.IsEmpty() || blocks[0].group != kGroupName) return;
-        if (!blocks[0].hidden[item->entry] && BlockOf(kGroupName)->NameEdit(item->entry) != nullptr) {
-            return BlockOf(kGroupName)->NameEdit(item->entry)->setFocus();
-        }
-        blocks[0].hidden[item->entry] = false;
+        if (blocks.IsEmpty() || blocks[0].group != kGroupName) return;
+        blocks[0].hidden[item->field] = false;
     }
     Fill(blocks);
-    FormBlockView* target = group >= 0 ? BlockOf(group) : BlockOf(kGroupName);
-    QWidget* field = group >= 0 ? target->FirstField() : nullptr;
-    if (group < 0) {
-        for (const FieldItem& item : kFieldItems) {
-            if (item.command == command) field = target->NameEdit(item.entry);
-        }
-    }
-    if (field != nullptr) {
+    if (QWidget* field = FieldOf(*item)) {
         field->setFocus();
         scroll_->ensureWidgetVisible(field);
     }
+}
+
+// The field the form shows for a Fields item: the name field, or the first field of the group's
+// block; null while the form does not show it.
+QWidget* ContactEditDlg::FieldOf(const FieldsMenuItem& item) const {
+    if (item.field >= 0) {
+        const FormBlockView* name = BlockOf(kGroupName);
+        return name != nullptr ? name->NameEdit(item.field) : nullptr;
+    }
+    const FormBlockView* block = BlockOf(item.group);
+    return block != nullptr ? block->FirstField() : nullptr;
 }
 
 void ContactEditDlg::EditTemplate() {
@@ -207,8 +187,7 @@ plat::LRESULT ContactEditDlg::WndProc(uint32_t message, plat::WPARAM wParam, pla
             EditTemplate();
             return 0;
         }
-        if (GroupOfCommand(command) >= 0 || std::any_of(std::begin(kFieldItems), std::end(kFieldItems),
-                                                         [&](const FieldItem& f) { return f.command == command; })) {
+        if (FieldsMenuItemOf(command) != nullptr) {
             OnFieldsCommand(command);
             return 0;
         }

@@ -16,6 +16,7 @@
 #include "ui/toolkit/DlgImpl.h"
 
 class ContactTemplate;
+struct FieldsMenuItem;
 class FormBlockView;
 class QScrollArea;
 class QVBoxLayout;
@@ -29,9 +30,6 @@ public:
 
     static constexpr uint32_t kMenuId = 214, kFieldsPopup = 2141, kToolsPopup = 2142;
     static constexpr uint32_t kStrNew = 41406, kStrChange = 41407;
-    // The Fields menu: name fields and groups.
-    static constexpr uint32_t kCmdTitle = 113, kCmdSuffix = 109, kCmdJobTitle = 110, kCmdDepartment = 111,
-                              kCmdFileAs = 112, kCmdFirstGroup = 41167, kCmdOtherGroup = 41267;
     static constexpr uint32_t kCmdEditTemplate = 41228;
     static constexpr int kSaved = 1;
 
@@ -66,6 +64,8 @@ protected:
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:
+    // The field the form shows for a Fields item, or null.
+    QWidget* FieldOf(const FieldsMenuItem& item) const;
     // Builds the form's blocks from `descriptors`.
     void Fill(const Array<BlockDescriptor>& descriptors);
     Array<BlockDescriptor> ReadBlocks() const;

@@ -12,6 +12,7 @@
 #include "ui/edit/ContactEditor.h"
 #include "ui/edit/FormBlockView.h"
 #include "ui/edit/LabelPromptDlg.h"
+#include "view/template/FieldsMenu.h"
 
 namespace {
 
@@ -146,8 +147,9 @@ TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped
             if (editor.BlockOf(group) == nullptr) missing = group;
         }
         ASSERT_GE(missing, 0) << "the default template leaves some group off";
-        const uint32_t command = missing == kGroupOther ? ContactEditDlg::kCmdOtherGroup
-                                                        : ContactEditDlg::kCmdFirstGroup + static_cast<uint32_t>(missing - 1);
+        const auto items = FieldsMenuItems();
+        const uint32_t command =
+            std::find_if(items.begin(), items.end(), [&](const FieldsMenuItem& i) { return i.group == missing; })->command;
         EXPECT_FALSE(editor.FieldsMenu().Find(command)->IsChecked());
         Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Annabel");
         editor.OnFieldsCommand(command);
