@@ -50,6 +50,13 @@ bool PostMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) {
     return Succeeded(done, done);
 }
 
+bool BroadcastMessage(uint32_t message, WPARAM wParam, LPARAM lParam) {
+    const std::shared_ptr<WindowSystem> system = WindowSystem::Current();
+    bool all = true;
+    for (const HWND window : system->TopLevel()) all = system->Post(window, message, wParam, lParam) && all;
+    return Succeeded(all, all);
+}
+
 LRESULT SendMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     return SendMessageTimeout(window, message, wParam, lParam, kSendMessageTimeoutMs, &result) ? result : 0;

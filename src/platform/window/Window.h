@@ -40,6 +40,11 @@ HWND FindWindow(std::u16string_view className);
 // (WireFrame.h says how they arrive); WM_COPYDATA cannot be posted.
 bool PostMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
 
+// Posts the message to every top-level window of the device, this process's included, as a
+// message sent to all windows is delivered where no single receiver is known. True when every
+// window took it (also when there is none).
+bool BroadcastMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
+
 // Calls the window's procedure and returns its result: directly for a window of this process,
 // else through the window's process, waiting at most kSendMessageTimeoutMs (0 on failure). While
 // it waits, this process keeps handling the messages sent to its own windows. For WM_COPYDATA,

@@ -117,6 +117,16 @@ std::optional<WindowEntry> WindowDirectory::Lookup(HWND handle) {
 
 std::optional<WindowEntry> WindowDirectory::FindTopLevel(std::u16string_view className) {
     std::optional<WindowEntry> newest;
+    for (WindowEntry& entry : LiveTopLevel()) {
+        if (SameNameIgnoringCase(entry.className, className) && (!newest || entry.handle > newest->handle)) {
+            newest = std::move(entry);
+        }
+    }
+    return newest;
+}
+
+std::vector<WindowEntry> WindowDirectory::LiveTopLevel() {
+    std::vector<WindowEntry> live;
     LivenessMemo memo;
     for (const HWND handle : ListedHandles()) {
         const auto bytes = ReadSmallFile(EntryPath(handle), kMaxEntryBytes);
@@ -124,12 +134,11 @@ std::optional<WindowEntry> WindowDirectory::FindTopLevel(std::u16string_view cla
         if (!entry || entry->handle != handle) continue;
         if (!memo.Alive(entry->owner)) {
             Remove(handle);
-        } else if (entry->topLevel && SameNameIgnoringCase(entry->className, className) &&
-                   (!newest || handle > newest->handle)) {
-            newest = std::move(entry);
+        } else if (entry->topLevel) {
+            live.push_back(std::move(*entry));
         }
     }
-    return newest;
+    return live;
 }
 
 std::vector<HWND> WindowDirectory::ListedHandles() const {

@@ -27,6 +27,8 @@ public:
     // The most recently created top-level window of the class (names compared without regard to
     // case) whose owner still runs.
     std::optional<WindowEntry> FindTopLevel(std::u16string_view className);
+    // Every top-level window whose owner still runs, in no particular order.
+    std::vector<WindowEntry> LiveTopLevel();
 
     std::filesystem::path SocketPath(const ProcessIdentity& process) const;
     // Removes the sockets of processes that no longer run.

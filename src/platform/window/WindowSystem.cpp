@@ -192,6 +192,14 @@ HWND WindowSystem::Find(std::u16string_view className) {
     return entry ? entry->handle : 0;
 }
 
+std::vector<HWND> WindowSystem::TopLevel() {
+    std::vector<HWND> handles;
+    if (WindowDirectory* directory = Directory()) {
+        for (const WindowEntry& entry : directory->LiveTopLevel()) handles.push_back(entry.handle);
+    }
+    return handles;
+}
+
 std::optional<WindowEntry> WindowSystem::RemoteEntry(HWND window) {
     WindowDirectory* directory = Directory();
     if (directory == nullptr) return std::nullopt;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/window/LocalWindows.h"
 #include "platform/window/Outbox.h"
@@ -31,6 +32,8 @@ public:
     bool Destroy(HWND window);
     bool Exists(HWND window);
     HWND Find(std::u16string_view className);
+    // Every top-level window of the device whose owner still runs.
+    std::vector<HWND> TopLevel();
     bool Post(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
     bool Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs, LRESULT& result);
     bool Foreground(HWND markedWindow);

@@ -50,8 +50,11 @@ private:
 
 bool SetToday(bool on) {
     const bool switched = CallToday(on ? "RegisterTodayItem" : "UnRegisterTodayItem");
+    // The desktop redraws its Today items; without one, every window hears of the change.
     if (const plat::HWND desktop = plat::FindWindow(kDesktopWindowClass)) {
         plat::SendMessage(desktop, plat::WM_SETTINGCHANGE, kTodayItemsChanged, 0);
+    } else {
+        plat::BroadcastMessage(plat::WM_SETTINGCHANGE, kTodayItemsChanged, 0);
     }
     const bool stored = SettingsStore::WriteDword(settings::kSettings, settings::kTodayPlug, on ? 1 : 0);
     return switched && stored;

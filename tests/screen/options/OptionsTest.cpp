@@ -13,6 +13,8 @@
 #include "platform/programs/ProgramLogWait.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
+#include "platform/window/Window.h"
+#include "screen/options/GeneralOptions.h"
 #include "screen/options/OptionPages.h"
 #include "screen/options/PhoneOptions.h"
 #include "support/MessageBoxRecorder.h"
@@ -119,6 +121,39 @@ TEST(SkinChoices, TheSkinFolderSortedAfterTheDefaultAndTheStoredOneSelected) {
     EXPECT_TRUE(options::ApplySkin(skins, 1));
     EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, settings::kCIDSkin, u"").View(), u"A.CID");
     EXPECT_FALSE(options::ApplySkin(skins, 3));
+}
+
+// The Today item is switched through its library and the setting written; the desktop hears of
+// it, and without a desktop window every window of the device does.
+TEST(GeneralOptions, TheTodaySwitchReachesTheDesktopOrEveryWindow) {
+    TempDevice device;
+    ASSERT_TRUE(plat::StartProgram(options::kCallerIdProgram, u""));
+    ASSERT_NE(AwaitWindow(options::kCallerIdWindowClass), 0u);
+    options::GeneralOptions off = options::ReadGeneralOptions();
+    ASSERT_FALSE(off.today);
+    options::GeneralOptions on = off;
+    on.today = true;
+    EXPECT_TRUE(options::ApplyGeneralOptions(off, on));
+    EXPECT_TRUE(options::ReadGeneralOptions().today);
+    EXPECT_EQ(Setting(settings::kTodayPlug), 1u);
+    const std::string broadcast = "message\t26\t242\t0";
+    EXPECT_NE(AwaitProgramLog(device, broadcast).find(broadcast), std::string::npos);
+
+    std::vector<plat::WPARAM> desktopGot;
+    const plat::HWND desktop = plat::CreateWindow(options::kDesktopWindowClass, u"", [&](plat::HWND, uint32_t message,
+                                                                                        plat::WPARAM wParam, plat::LPARAM) {
+        if (message == plat::WM_SETTINGCHANGE) desktopGot.push_back(wParam);
+        return plat::LRESULT{0};
+    });
+    ASSERT_NE(desktop, 0u);
+    EXPECT_TRUE(options::ApplyGeneralOptions(on, off));
+    EXPECT_EQ(desktopGot, std::vector<plat::WPARAM>{options::kTodayItemsChanged});
+    EXPECT_FALSE(options::ReadGeneralOptions().today);
+    EXPECT_EQ(Setting(settings::kTodayPlug), 0u);
+    plat::PostMessage(plat::FindWindow(options::kCallerIdWindowClass), plat::WM_CLOSE, 0, 0);
+    const std::string log = AwaitProgramLog(device, "message\t16\t0\t0");
+    EXPECT_EQ(log.find(broadcast), log.rfind(broadcast)) << "the desktop alone was told the second time";
+    plat::DestroyWindow(desktop);
 }
 
 }  // namespace
