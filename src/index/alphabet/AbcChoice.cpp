@@ -59,9 +59,13 @@ AbcDefinition LoadAbcDefinition(int type, std::u16string_view customText) {
     return chosen ? std::move(*chosen) : AbcDefinition();
 }
 
-AbcDefinition LoadChosenAbcDefinition() {
+int ChosenAbcType() {
     const uint32_t setting = SettingsStore::ReadDword(settings::kAbc, settings::kAbcType, 0xFFFFFFFF);
-    const int type = ResolveAbcType(setting, plat::UserLanguageId());
+    return ResolveAbcType(setting, plat::UserLanguageId());
+}
+
+AbcDefinition LoadChosenAbcDefinition() {
+    const int type = ChosenAbcType();
     std::u16string custom;
     if (type == kAbcCustom) {
         const std::vector<uint8_t> bytes = SettingsStore::ReadBinary(settings::kAbc, settings::kAbcCustom);

@@ -34,6 +34,10 @@ int ResolveAbcType(uint32_t setting, uint16_t languageId);
 // type's definition cannot be loaded or does not parse.
 AbcDefinition LoadAbcDefinition(int type, std::u16string_view customText);
 
+// The type the settings choose: the stored "Type", or the type of the user's language of the
+// device locale when none (or none of 0 to 4) is stored.
+int ChosenAbcType();
+
 // The definition the settings choose (section "ABC" of the device's settings, the user's
 // language of the device locale).
 AbcDefinition LoadChosenAbcDefinition();

@@ -5,6 +5,7 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "ext/sync/SyncBlockFormat.h"
+#include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcResources.h"
 #include "platform/objectstore/Utf16Bytes.h"
 
@@ -37,7 +38,7 @@ OptionsState ReadOptionsState(bool templatesActive, int dpi) {
     state.hideSim = SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 1) != 0;
     state.listFont = ReadFont(settings::kListFont, dpi);
     state.viewFont = ReadFont(settings::kViewFont, dpi);
-    state.abc.type = SettingsStore::ReadDword(settings::kAbc, settings::kAbcType, 0);
+    state.abc.type = static_cast<uint32_t>(ChosenAbcType());
     state.abc.custom = DecodeUtf16Le(SettingsStore::ReadBinary(settings::kAbc, settings::kAbcCustom));
     state.incrH = SettingsStore::ReadDword(settings::kAbc, settings::kAbcIncrH, 0);
     state.templatesActive = templatesActive;

@@ -595,6 +595,11 @@ bool ContactsFrame::OnSearchBackspace(int caret, int selStart, int selEnd) {
 }
 
 void ContactsFrame::OnSearchKey(uint32_t key) {
+    // Enter after typing opens the contact the search left selected, as Enter in the list does.
+    if (key == VK_RETURN) {
+        if (const int row = list_->Window().Selected(); row >= 0) OnRowActivated(row);
+        return;
+    }
     const BusyScope busy(search_);
     Apply(model_->OnKey(key, KeySource::SearchBox));
 }

@@ -113,6 +113,8 @@ bool SearchEdit::OnEditKey(const QKeyEvent& key) {
             return listener_.OnSearchBackspace(caret, start, end);
         }
         case Qt::Key_Down: listener_.OnSearchKey(VK_DOWN); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: listener_.OnSearchKey(VK_RETURN); return true;
         case Qt::Key_Left:
             // Left moves the caret inside the text; only at its start does it leave the box.
             if (edit_->cursorPosition() > 0 || edit_->hasSelectedText()) return false;

@@ -7,6 +7,7 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "ext/sync/SyncBlockFormat.h"
+#include "index/alphabet/AbcChoice.h"
 #include "support/TempDevice.h"
 #include "ui/frame/OptionsApply.h"
 
@@ -43,6 +44,8 @@ TEST(OptionsApply, CancelChangesNothing) {
 TEST(OptionsApply, UnchangedOptionsOnlyRedraw) {
     const TempDevice device;
     const OptionsState before = ReadOptionsState(true, 96);
+    EXPECT_EQ(before.abc.type, static_cast<uint32_t>(ChosenAbcType())) << "without a stored type, the language's";
+    EXPECT_NE(before.abc.type, static_cast<uint32_t>(kAbcCustom));
     RecordingHost host;
     EXPECT_TRUE(ApplyOptions(before, OptionsResult{true, before}, 96, host));
     EXPECT_EQ(host.calls, std::vector<std::string>{"redraw list"});

@@ -3,6 +3,7 @@
 // the list with Left and Right and ends with its soft keys or a key. What the pane shows is read
 // through accessibility; what the device was asked to do, from its program log.
 #include <QAccessible>
+#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
 
@@ -165,6 +166,17 @@ TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     EXPECT_TRUE(WithView(frame, [&] { frame.OnOpenContact(); },
                          [&](ContactViewDlg& view) { QTest::keyClick(view.List().Widget(), Qt::Key_F2); }));
     EXPECT_EQ(frame.Status(), before) << "Close asks for nothing";
+
+    // Enter in the search box opens the contact the typing left selected.
+    QLineEdit& box = *frame.SearchBox().Edit();
+    box.setFocus();
+    QTest::keyClicks(&box, "kat");
+    uint32_t found = 0;
+    EXPECT_TRUE(WithView(frame, [&] { QTest::keyClick(&box, Qt::Key_Return); }, [&](ContactViewDlg& view) {
+        found = view.Shown().GetOid();
+        QTest::keyClick(view.List().Widget(), Qt::Key_F2);
+    }));
+    EXPECT_EQ(found, kate);
 }
 
 // The pane and the full view as a person sees them, at 96 and 192 dpi.
