@@ -105,6 +105,7 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";
+            if (!error.Reason().empty()) context.err << kProgram << ": " << error.Reason() << "\n";
             return kWrongUsage;
         }
     }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace cli {
@@ -16,11 +17,20 @@ inline constexpr int kDone = 0, kFailed = 1, kWrongUsage = 2, kDoneWithSkips = 3
 
 using Args = std::vector<std::string>;
 
-// The command line is wrong: the tool prints "usage: brevane-cli " + the usage text, exits 2.
+// The command line is wrong: the tool prints "usage: brevane-cli " + the usage text (the
+// command's own when empty), then the reason when there is one, and exits 2.
 class UsageError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit UsageError(const std::string& usage, std::string reason = {})
+        : std::runtime_error(usage), reason_(std::move(reason)) {}
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string reason_;
 };
+
+// An argument of the command that cannot be used, with what is wrong with it.
+inline UsageError BadArgument(std::string reason) { return UsageError("", std::move(reason)); }
 
 // The request failed: the tool prints the message and exits 1. The message says what was done
 // when anything was (a command that stores part of its work never reports that part as failed,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 #include "app/cli/Cli.h"
 #include "categories/manager/CategoryManager.h"
@@ -32,17 +33,29 @@ uint64_t ParseDate(const std::string& text) {
     uint64_t fileTime = 0;
     const bool shaped = (text.size() == 10 && text[4] == '-' && text[7] == '-') ||
                         (text.size() == 7 && text.starts_with("--") && text[4] == '-');
-    if (!shaped || !ParseCardDate(Str::FromUtf8(text).View(), fileTime)) throw UsageError("");
+    if (!shaped || !ParseCardDate(Str::FromUtf8(text).View(), fileTime)) {
+        throw BadArgument("\"" + text + "\" is not a date (YYYY-MM-DD, or --MM-DD without a year)");
+    }
     return fileTime;
 }
 
+// A property number "0x" + one to four hexadecimal digits; nothing for any other text.
+std::optional<uint16_t> PropNumberOf(const std::string& name) {
+    const std::string digits = name.starts_with("0x") ? name.substr(2) : std::string();
+    if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        return std::nullopt;
+    }
+    return static_cast<uint16_t>(std::stoul(digits, nullptr, 16));
+}
+
 int FieldOf(const std::string& name) {
-    if (name.starts_with("0x")) {
-        const int field = TextFieldOfProp(static_cast<uint16_t>(std::stoul(name, nullptr, 16)));
-        if (field >= 0) return field;
+    if (const std::optional<uint16_t> prop = PropNumberOf(name)) {
+        if (const int field = TextFieldOfProp(*prop); field >= 0) return field;
     }
     const auto found = NamedFields().find(name);
-    if (found == NamedFields().end()) throw UsageError("");
+    if (found == NamedFields().end()) {
+        throw BadArgument("unknown field \"" + name + "\" (brevane-cli add --help lists the fields)");
+    }
     return found->second;
 }
 
@@ -50,7 +63,9 @@ int FieldOf(const std::string& name) {
 
 void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories) {
     const size_t equals = argument.find('=');
-    if (equals == std::string::npos || equals == 0) throw UsageError("");
+    if (equals == std::string::npos || equals == 0) {
+        throw BadArgument("\"" + argument + "\" is not FIELD=VALUE");
+    }
     const std::string name = argument.substr(0, equals);
     const std::string value = argument.substr(equals + 1);
     const Str text = Str::FromUtf8(value);
@@ -87,7 +102,7 @@ std::optional<uint32_t> TryParseOid(const std::string& text) {
 
 uint32_t ParseOid(const std::string& text) {
     const std::optional<uint32_t> oid = TryParseOid(text);
-    if (!oid) throw UsageError("");
+    if (!oid) throw BadArgument("\"" + text + "\" is not an OID (1 to 8 lower-case hexadecimal digits, not 0)");
     return *oid;
 }
 

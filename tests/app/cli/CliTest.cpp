@@ -1,5 +1,5 @@
-// The tool driven in-process: its help, the report of work that failed after something was
-// stored, and a damaged store. tests/app/cli/e2e.sh drives the built program as a user does.
+// The tool driven in-process: its help, arguments it cannot use, the report of work that failed
+// after something was stored, and a damaged store. tests/app/cli/e2e.sh drives the built program as a user does.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -62,6 +62,33 @@ TEST(CliHelp, EveryCommandHasALineAndAHelpOfItsOwn) {
     }
     EXPECT_TRUE(Has(RunTool({"import", "--help"}).out, "3 some was skipped"));
     EXPECT_EQ(RunTool({"frobnicate", "--help"}).status, cli::kWrongUsage);
+}
+
+// Arguments that cannot be used are named with what is wrong with them, after the usage; a
+// property number out of range or not hexadecimal is no field (it was cut to 16 bits, or ended
+// the tool with a bare library message), and nothing is stored.
+TEST(CliArguments, WhatIsWrongIsNamedAndNothingIsStored) {
+    TempDevice device;
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"add", "nickname=Al"}, "unknown field \"nickname\""},
+        {{"add", "0x10082=Anna"}, "unknown field \"0x10082\""},
+        {{"add", "0xzz=Anna"}, "unknown field \"0xzz\""},
+        {{"add", "last"}, "\"last\" is not FIELD=VALUE"},
+        {{"add", "last=A", "birthday=1990-13-40"}, "\"1990-13-40\" is not a date"},
+        {{"update", "xyz", "last=A"}, "\"xyz\" is not an OID"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = RunTool(c.args, &device);
+        EXPECT_EQ(run.status, cli::kWrongUsage) << c.reason;
+        EXPECT_TRUE(run.err.starts_with("usage: brevane-cli " + c.args[0]) &&
+                    Has(run.err, "\nbrevane-cli: " + std::string(c.reason)))
+            << run.err;
+    }
+    EXPECT_EQ(RunTool({"add", "0x82=Anna"}, &device).status, cli::kDone) << "a property number in range";
+    EXPECT_EQ(RunTool({"list"}, &device).out.find('\n'), RunTool({"list"}, &device).out.size() - 1) << "one contact";
 }
 
 // The index files cannot be written (a folder holds the name the save renames onto): the session
