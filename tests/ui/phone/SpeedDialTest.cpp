@@ -38,6 +38,15 @@ protected:
     }
 
     static void Key(CSpeedDialDlg& dialog, Qt::Key key) { QTest::keyClick(dialog.Grid().Widget(), key); }
+
+    // Anna, whose mobile "555 2000" is speed-dial entry 2.
+    void AddAnnaOnEntry2() {
+        const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
+        ManagerSpeedContacts contacts(ContactManager::Instance());
+        CSpeedInfoStore store(contacts);
+        store.Load(3, 4);
+        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
+    }
 };
 
 TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
@@ -148,13 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Dpi, SpeedDialScreen, ::testing::Values(96, 192));
 // A keypad key held down calls the speed-dial entry of its digit; an empty one says so.
 TEST_F(SpeedDialScreen, AHeldKeypadKeyCallsItsSpeedDialEntry) {
     ContactsFrame& frame = Start();
-    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
-    {
-        ManagerSpeedContacts contacts(ContactManager::Instance());
-        CSpeedInfoStore store(contacts);
-        store.Load(3, 4);
-        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
-    }
+    AddAnnaOnEntry2();
     const auto hold = [&](int digit) {
         QToolButton* key = frame.BigBar().ButtonOf(digit - 1);  // "2" is button 1
         ASSERT_NE(key, nullptr);
@@ -179,13 +182,7 @@ TEST_F(SpeedDialScreen, AHeldKeypadKeyCallsItsSpeedDialEntry) {
 // each other are typed in order.
 TEST_F(SpeedDialScreen, AHeldHardwareDigitCallsItsEntryAndAShortOneIsTyped) {
     ContactsFrame& frame = Start();
-    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
-    {
-        ManagerSpeedContacts contacts(ContactManager::Instance());
-        CSpeedInfoStore store(contacts);
-        store.Load(3, 4);
-        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
-    }
+    AddAnnaOnEntry2();
     plat::ScopedTestClock clock;
     const auto send = [](QWidget* target, QEvent::Type type, Qt::Key key, bool repeat) {
         QKeyEvent event(type, key, Qt::KeypadModifier, QString(QChar('0' + (key - Qt::Key_0))), repeat);
