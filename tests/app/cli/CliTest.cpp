@@ -145,8 +145,8 @@ TEST(CliDamagedStore, CommandsFailClearlyAndWriteNothing) {
     }
 }
 
-// A new device gets the built-in ringtones; an existing one is left as it is; a ringtone that
-// cannot be written makes init fail, with the device made all the same.
+// A new device gets the built-in ringtones; a ringtone that cannot be written makes init fail, with
+// the device made all the same.
 TEST(CliInit, ANewDeviceComesWithItsRingtones) {
     const fs::path base = fs::temp_directory_path() / ("brevane-init-" + std::to_string(::getpid()));
     fs::remove_all(base);
@@ -157,10 +157,9 @@ TEST(CliInit, ANewDeviceComesWithItsRingtones) {
         const std::vector<uint8_t> wave = BuiltinRingtoneWave(index);
         EXPECT_TRUE(bytes == std::string(wave.begin(), wave.end())) << index;
     }
-    const fs::path first = rings / fs::path(BuiltinRingtoneNames()[0]);
-    fs::remove(first);
+    fs::remove(rings / fs::path(BuiltinRingtoneNames()[0]));
     EXPECT_EQ(RunTool({"--root", (base / "phone").string(), "init"}).status, cli::kDone);
-    EXPECT_FALSE(fs::exists(first)) << "a ringtone the owner deleted stays deleted";
+    EXPECT_FALSE(fs::exists(rings / fs::path(BuiltinRingtoneNames()[0]))) << "an existing device is left as it is";
 
     fs::create_directories(base / "blocked" / "Windows");
     std::ofstream(base / "blocked" / "Windows" / "Rings") << "a file in the folder's place";
