@@ -85,7 +85,7 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
                 ChooseByKeys(menu, "Select All");
             }));
             EXPECT_EQ(first.selectedText(), "Anna");
-            EXPECT_EQ(QApplication::focusWidget(), &first);
+            EXPECT_EQ(first.window()->focusWidget(), &first);
 
             // Cut from one field, paste into another, undo the cut.
             HoldAndChoose(clock, first, "Cut");
@@ -130,17 +130,18 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
                     ChooseByKeys(menu, "Select All");
                 }));
             EXPECT_EQ(note->textCursor().selectedText().size(), QString("line one\nline two").size());
+            note->setFocus();
             note->moveCursor(QTextCursor::Start);
             QTest::keyClick(note, Qt::Key_Down);
-            EXPECT_EQ(QApplication::focusWidget(), note);
+            EXPECT_EQ(first.window()->focusWidget(), note);
             EXPECT_EQ(note->textCursor().blockNumber(), 1);
             QLineEdit* middle = names.NameEdit(kNameMiddle);
             ASSERT_NE(middle, nullptr);
             first.setFocus();
             QTest::keyClick(&first, Qt::Key_Down);
-            EXPECT_EQ(QApplication::focusWidget(), middle) << "Down reaches the next name field";
+            EXPECT_EQ(first.window()->focusWidget(), middle) << "Down reaches the next name field";
             QTest::keyClick(middle, Qt::Key_Up);
-            EXPECT_EQ(QApplication::focusWidget(), &first) << "Up comes back";
+            EXPECT_EQ(first.window()->focusWidget(), &first) << "Up comes back";
             Cancel(editor);
         }));
 }
