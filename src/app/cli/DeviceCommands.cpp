@@ -1,10 +1,11 @@
-// init: creates the device at the chosen root; --demo adds the sample contacts and the project's
-// add-in.
+// init: creates the device at the chosen root with its built-in ringtones; --demo adds the sample
+// contacts and the project's add-in.
 #include <string_view>
 
 #include "app/cli/Cli.h"
 #include "app/cli/DemoContacts.h"
 #include "app/cli/Session.h"
+#include "categories/ringtones/BuiltinRingtones.h"
 #include "ext/addins/AddinTable.h"
 #include "platform/device/Device.h"
 #include "platform/device/DeviceInit.h"
@@ -63,6 +64,13 @@ void AddDemo(Context& context) {
     session.Finish();
 }
 
+// A new device comes with the built-in ringtones, so the ringtone picker offers something.
+void AddRingtones(Context& context, const std::filesystem::path& root) {
+    if (InstallBuiltinRingtones(plat::Device(root))) return;
+    context.err << "the built-in ringtones cannot all be written to the new device\n";
+    context.status = kFailed;
+}
+
 void Init(Context& context, const Args& args) {
     plat::InitOptions options;
     bool demo = false;
@@ -77,9 +85,10 @@ void Init(Context& context, const Args& args) {
             throw UsageError("");
         }
     }
-    const std::string root = plat::InitDevice(context.root, options).root.string();
+    const plat::InitResult made = plat::InitDevice(context.root, options);
+    if (made.created) AddRingtones(context, made.root);
     if (demo) AddDemo(context);
-    context.out << root << "\n";
+    context.out << made.root.string() << "\n";
 }
 
 }  // namespace

@@ -40,13 +40,14 @@ bool PassesKeyToParent(uint32_t virtualKey, bool blockMode) {
 
 bool DropsChar(char16_t ch, bool blockMode) { return blockMode && ch == u'\t'; }
 
-MenuDescription EditContextMenu(bool canUndo) {
+MenuDescription EditContextMenu(const EditContextState& state) {
+    const bool writable = !state.readOnly;
     MenuDescription menu;
-    menu.Add(kCmdEditUndo, u"Undo").enabled = canUndo;
-    menu.Add(kCmdEditCut, u"Cut");
-    menu.Add(kCmdEditCopy, u"Copy");
-    menu.Add(kCmdEditPaste, u"Paste");
-    menu.Add(kCmdEditClear, u"Clear");
-    menu.Add(kCmdEditSelectAll, u"Select All");
+    menu.Add(kCmdEditUndo, u"Undo").enabled = writable && state.canUndo;
+    menu.Add(kCmdEditCut, u"Cut").enabled = writable && state.hasSelection;
+    menu.Add(kCmdEditCopy, u"Copy").enabled = state.hasSelection;
+    menu.Add(kCmdEditPaste, u"Paste").enabled = writable && state.canPaste;
+    menu.Add(kCmdEditClear, u"Clear").enabled = writable && state.hasSelection;
+    menu.Add(kCmdEditSelectAll, u"Select All").enabled = state.hasText;
     return menu;
 }

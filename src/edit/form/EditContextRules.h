@@ -40,7 +40,18 @@ private:
 bool PassesKeyToParent(uint32_t virtualKey, bool blockMode);
 bool DropsChar(char16_t ch, bool blockMode);
 
-// Edit menu 164.
+// What the edited text allows at the moment the Edit menu opens.
+struct EditContextState {
+    bool canUndo = false;
+    bool hasSelection = false;
+    bool hasText = false;
+    bool canPaste = false;  // the clipboard holds text
+    bool readOnly = false;
+};
+
+// Edit menu 164: "Undo", "Cut", "Copy", "Paste", "Clear", "Select All", each greyed while it
+// cannot apply (nothing to undo, no selection, nothing to paste, no text; a read-only text
+// offers only Copy and Select All).
 inline constexpr uint32_t kCmdEditUndo = 41127, kCmdEditCut = 41107, kCmdEditCopy = 41109, kCmdEditPaste = 41115,
                           kCmdEditClear = 41106, kCmdEditSelectAll = 41116;
-MenuDescription EditContextMenu(bool canUndo);
+MenuDescription EditContextMenu(const EditContextState& state);

@@ -23,6 +23,7 @@
 #include "ui/edit/DateField.h"
 #include "ui/edit/LabelPromptDlg.h"
 #include "ui/edit/PictureFile.h"
+#include "ui/toolkit/CApEditContext.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/view/HeadingImage.h"
@@ -120,6 +121,7 @@ void FormBlockView::Build() {
             note_ = new QPlainTextEdit(noteAsLoaded_, this);
             note_->setAccessibleName(ToQString(RequireStr(40238)));
             note_->setTabChangesFocus(true);
+            CApEditContext::Attach(*note_, false);  // a text of several lines keeps its arrows
             grid_->addWidget(new QLabel(note_->accessibleName(), this), 0, 0, Qt::AlignTop);
             grid_->addWidget(note_, 0, 1);
             return;
@@ -136,6 +138,7 @@ void FormBlockView::AddNameFields() {
         if (block_.hidden[entry]) continue;
         auto* edit = new QLineEdit(ToQString(block_.nameValues[entry]), this);
         edit->setAccessibleName(LabelText(entry));
+        CApEditContext::Attach(*edit, true);
         names_[entry] = edit;
         grid_->addWidget(new QLabel(LabelText(entry), this), gridRow, 0);
         grid_->addWidget(edit, gridRow++, 1);
@@ -217,6 +220,7 @@ QLineEdit* FormBlockView::TextValue(Row& row, const Str& text, QWidget* parent) 
     auto* edit = new QLineEdit(ToQString(text), parent);
     edit->setAccessibleName(row.label->text());
     edit->setPlaceholderText(ToQString(block_.hint));
+    CApEditContext::Attach(*edit, true);
     row.edits.push_back(edit);
     return edit;
 }
@@ -278,6 +282,7 @@ void FormBlockView::ShowAddressLines(int index) {
         edit->setPlaceholderText(ToQString(row.address.Placeholder(slot)));
         edit->setAccessibleName(edit->placeholderText());
         edit->setProperty("slot", slot);
+        CApEditContext::Attach(*edit, true);
         row.edits.push_back(edit);
         row.lines->addWidget(edit);
     }

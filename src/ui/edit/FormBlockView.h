@@ -6,6 +6,8 @@
 // button that clears it; a messaging row has its messenger type beside the number; addresses show
 // one line per part of their format with an "Address format..." choice; categories open the
 // category list; the note is a text area. A value left alone is handed back exactly as it came.
+// Every text field is a form edit control (CApEditContext): held, it opens the Edit menu; in the
+// one-line fields Up and Down move between the form's elements.
 #include <QFrame>
 #include <array>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 #include <QWidget>
@@ -26,6 +27,7 @@
 #include "ui/categories/CApCatList.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/frame/SiblingPrograms.h"
+#include "ui/list/KeypadHold.h"
 #include "ui/phone/CEditDialDlg.h"
 #include "ui/phone/CSpeedDialDlg.h"
 #include "ui/phone/DialCountdownDlg.h"
@@ -118,6 +120,11 @@ bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
                       smallBar_.Create(*this, {}) && bigBar_.Create(*this, {}) && splitter_.Create(*this, {}) &&
                       preview_.CreatePane(*this, {}) && phonePanel_.Create(*this, {}) && listDown_.Create(*this, {});
     if (!made) return false;
+    // A keypad digit held down in the list or the search box calls its speed-dial entry.
+    auto* keypad = new KeypadHold([this](uint32_t key) { OnListKey(key); },
+                                  [this](int entry) { CallSpeedDialEntry(entry); }, Widget());
+    keypad->Watch(*list_->Window().Widget());
+    keypad->Watch(*search_.Edit());
     smallBar_.SetButtons(model_->Alphabet());
     bigBar_.SetButtons(model_->Alphabet());
     UpdateFilterLabel();

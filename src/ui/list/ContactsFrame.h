@@ -8,6 +8,8 @@
 // dial open from here. Editing and new contacts run the contact editor and save through the
 // contact manager; the saved contact becomes current. The preview pane is the embedded contact
 // view of the current row; Enter or a tap on a row opens the full-screen view of its contact.
+// A keypad digit 2 to 9 held down in the list or the search box calls its speed-dial entry, as
+// holding its button on the big alphabet bar does.
 // Screens that are not built yet (the ringtone choice) are reported plainly in the error log and
 // the status line, never imitated.
 #include <QString>
@@ -182,7 +184,7 @@ private:
     void EditAndCall(uint32_t oid);
     // "Set Contact Ringtone": the contact's own ringtone chosen with the ringtone picker.
     void SetContactRingtone(uint32_t oid);
-    // Calls speed-dial entry `entry` (a keypad key held down); an entry without a button is
+    // Calls speed-dial entry `entry` (a keypad key or button held down); an entry without a button is
     // refused with a message.
     void CallSpeedDialEntry(int entry);
     // Keeps a new default dial tag in the contact (and so in its index entry).

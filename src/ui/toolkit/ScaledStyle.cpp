@@ -40,3 +40,9 @@ int ScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
     if (value <= 0 || dpi_ == screen_) return value;
     return static_cast<int>((static_cast<long long>(value) * dpi_ + screen_ / 2) / screen_);
 }
+
+int ScaledStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                           QStyleHintReturn* returned) const {
+    if (hint == SH_Menu_Scrollable) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+}

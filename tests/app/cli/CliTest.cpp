@@ -1,6 +1,7 @@
 // The tool driven in-process: its help, arguments it cannot use, the report of work that failed
 // after something was stored, and a damaged store. tests/app/cli/e2e.sh drives the built program as a user does.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "app/cli/Cli.h"
 #include "app/cli/Session.h"
+#include "categories/ringtones/BuiltinRingtones.h"
 #include "platform/registry/Registry.h"
 #include "store/contact/Contact.h"
 #include "support/HostFiles.h"
@@ -168,4 +170,29 @@ TEST(CliDamagedStore, CommandsFailClearlyAndWriteNothing) {
         }
         EXPECT_TRUE(ReadHostFile(file) == bytes) << d.damage << ": the file was written";
     }
+}
+
+// A new device gets the built-in ringtones; a ringtone that cannot be written makes init fail, with
+// the device made all the same.
+TEST(CliInit, ANewDeviceComesWithItsRingtones) {
+    const fs::path base = fs::temp_directory_path() / ("brevane-init-" + std::to_string(::getpid()));
+    fs::remove_all(base);
+    const fs::path rings = base / "phone" / "Windows" / "Rings";
+    ASSERT_EQ(RunTool({"--root", (base / "phone").string(), "init"}).status, cli::kDone);
+    for (size_t index = 0; index < BuiltinRingtoneNames().size(); ++index) {
+        const std::string bytes = ReadHostFile(rings / fs::path(BuiltinRingtoneNames()[index]));
+        const std::vector<uint8_t> wave = BuiltinRingtoneWave(index);
+        EXPECT_TRUE(bytes == std::string(wave.begin(), wave.end())) << index;
+    }
+    fs::remove(rings / fs::path(BuiltinRingtoneNames()[0]));
+    EXPECT_EQ(RunTool({"--root", (base / "phone").string(), "init"}).status, cli::kDone);
+    EXPECT_FALSE(fs::exists(rings / fs::path(BuiltinRingtoneNames()[0]))) << "an existing device is left as it is";
+
+    fs::create_directories(base / "blocked" / "Windows");
+    std::ofstream(base / "blocked" / "Windows" / "Rings") << "a file in the folder's place";
+    const Outcome blocked = RunTool({"--root", (base / "blocked").string(), "init"});
+    EXPECT_EQ(blocked.status, cli::kFailed);
+    EXPECT_TRUE(Has(blocked.err, "ringtones")) << blocked.err;
+    EXPECT_TRUE(fs::exists(base / "blocked" / "Windows" / "registry.db")) << "the device is made";
+    fs::remove_all(base);
 }

@@ -1,6 +1,8 @@
 // The form's pieces without a display: pseudo-windows moved and registered, a block's geometry
-// at 96 and 192 dpi, its label popup and custom labels, and the edit control's hold gesture.
+// at 96 and 192 dpi, its label popup and custom labels, and the edit control's hold gesture and menu.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "edit/form/CBlock.h"
 #include "edit/form/EditContextRules.h"
@@ -189,7 +191,26 @@ TEST(EditContext, HoldOpensTheMenuOnlyWhenStill) {
     EXPECT_FALSE(PassesKeyToParent(0x26, false));
     EXPECT_FALSE(PassesKeyToParent(0x25, true));
     EXPECT_TRUE(DropsChar(u'\t', true));
-    EXPECT_FALSE(EditContextMenu(false).Find(kCmdEditUndo)->enabled);
+}
+
+// Each command of the Edit menu is offered only when it can act on the text as it is.
+TEST(EditContext, MenuGreysWhatCannotApply) {
+    const uint32_t order[] = {kCmdEditUndo, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditClear, kCmdEditSelectAll};
+    const struct { const char* what; EditContextState state; std::array<bool, 6> enabled; } cases[] = {
+        {"empty field, empty clipboard", {}, {false, false, false, false, false, false}},
+        {"text without selection", {false, false, true, false, false}, {false, false, false, false, false, true}},
+        {"selected text, something to paste", {true, true, true, true, false}, {true, true, true, true, true, true}},
+        {"read-only selected text", {true, true, true, true, true}, {false, false, true, false, false, true}},
+        {"nothing typed, something to paste", {false, false, false, true, false}, {false, false, false, true, false, false}},
+    };
+    for (const auto& c : cases) {
+        const MenuDescription menu = EditContextMenu(c.state);
+        ASSERT_EQ(menu.size(), 6u);
+        for (size_t i = 0; i < 6; ++i) {
+            EXPECT_EQ(menu[i].id, order[i]);
+            EXPECT_EQ(menu[i].enabled, c.enabled[i]) << c.what << ": " << menu[i].text.ToUtf8();
+        }
+    }
 }
 
 }  // namespace

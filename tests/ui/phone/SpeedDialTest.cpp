@@ -10,6 +10,7 @@
 #include "manager/contacts/ContactManager.h"
 #include "phone/menu/PhoneFields.h"
 #include "phone/speed/SpeedContacts.h"
+#include "platform/timer/TestClock.h"
 #include "platform/window/Messages.h"
 #include "ui/phone/CSelectContactDlg.h"
 #include "ui/phone/CSpeedDialDlg.h"
@@ -37,6 +38,15 @@ protected:
     }
 
     static void Key(CSpeedDialDlg& dialog, Qt::Key key) { QTest::keyClick(dialog.Grid().Widget(), key); }
+
+    // Anna, whose mobile "555 2000" is speed-dial entry 2.
+    void AddAnnaOnEntry2() {
+        const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
+        ManagerSpeedContacts contacts(ContactManager::Instance());
+        CSpeedInfoStore store(contacts);
+        store.Load(3, 4);
+        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
+    }
 };
 
 TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
@@ -147,13 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Dpi, SpeedDialScreen, ::testing::Values(96, 192));
 // A keypad key held down calls the speed-dial entry of its digit; an empty one says so.
 TEST_F(SpeedDialScreen, AHeldKeypadKeyCallsItsSpeedDialEntry) {
     ContactsFrame& frame = Start();
-    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
-    {
-        ManagerSpeedContacts contacts(ContactManager::Instance());
-        CSpeedInfoStore store(contacts);
-        store.Load(3, 4);
-        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
-    }
+    AddAnnaOnEntry2();
     const auto hold = [&](int digit) {
         QToolButton* key = frame.BigBar().ButtonOf(digit - 1);  // "2" is button 1
         ASSERT_NE(key, nullptr);
@@ -171,6 +175,42 @@ TEST_F(SpeedDialScreen, AHeldKeypadKeyCallsItsSpeedDialEntry) {
     EXPECT_NE(calls[0].find("2000"), std::string::npos) << calls[0];
     EXPECT_NE(calls[0].find("Anna"), std::string::npos) << calls[0];
     EXPECT_TRUE(frame.Model().Search().PressedGroups().IsEmpty()) << "a held key presses no group";
+}
+
+// A hardware keypad digit held down in the list (told by its auto-repeat) or in the search box (by
+// the time to its release) calls the digit's speed-dial entry and types nothing; a short press
+// types it on release.
+TEST_F(SpeedDialScreen, AHeldHardwareDigitCallsItsEntryAndAShortOneIsTyped) {
+    ContactsFrame& frame = Start();
+    AddAnnaOnEntry2();
+    plat::ScopedTestClock clock;
+    const auto send = [&](QWidget* target, QEvent::Type type, bool repeat, uint64_t after) {
+        clock.Advance(after);
+        QKeyEvent event(type, Qt::Key_2, Qt::KeypadModifier, QStringLiteral("2"), repeat);
+        QApplication::sendEvent(target, &event);
+    };
+    const auto pressed = [&] {
+        const Array<int>& groups = frame.Model().Search().PressedGroups();
+        return std::vector<int>(groups.begin(), groups.end());
+    };
+    QWidget* list = frame.List().Window().Widget();
+    send(list, QEvent::KeyPress, false, 0);
+    for (const uint64_t after : {300, 200, 40}) send(list, QEvent::KeyPress, true, after);
+    send(list, QEvent::KeyRelease, false, 40);
+    EXPECT_EQ(Calls(device_, 1).size(), 1u);
+    EXPECT_TRUE(pressed().empty()) << "held and repeated, nothing is typed";
+
+    send(frame.SearchBox().Edit(), QEvent::KeyPress, false, 0);
+    send(frame.SearchBox().Edit(), QEvent::KeyRelease, false, 450);
+    const std::vector<std::string> calls = Calls(device_, 2);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_NE(calls[1].find("2000"), std::string::npos) << calls[1];
+
+    send(list, QEvent::KeyPress, false, 0);
+    send(list, QEvent::KeyRelease, false, 399);
+    EXPECT_EQ(pressed(), std::vector<int>{0}) << "a short press types its group";
+    EXPECT_EQ(Calls(device_, 2).size(), 2u);
+    EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
 }  // namespace

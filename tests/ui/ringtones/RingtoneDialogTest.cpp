@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <fstream>
 
+#include "categories/ringtones/BuiltinRingtones.h"
 #include "categories/ringtones/CallFilter.h"
 #include "categories/ringtones/RingtoneManager.h"
 #include "platform/ui/MessageBox.h"
@@ -241,6 +242,30 @@ TEST_F(SoundPickerScreen, AContactsOwnRingtoneIsPickedAndSaved) {
         WaitFor([&] { return stored() != u"\\Windows\\Rings\\Bell.wav"; }, end == Qt::Key_Return ? 5000 : 200);
         EXPECT_EQ(stored(), end == Qt::Key_Return ? u"\\Windows\\Rings\\Alarm.wav" : u"\\Windows\\Rings\\Bell.wav");
     }
+}
+
+// A fresh device's picker offers its built-in ringtones, and one is taken for a contact.
+TEST_F(SoundPickerScreen, AFreshDeviceOffersItsBuiltinRingtones) {
+    ContactsFrame& frame = Start();
+    ASSERT_TRUE(InstallBuiltinRingtones(device_.Device()));
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}});
+    QTest::keyClick(frame.List().Window().Widget(), Qt::Key_Home);
+    QStringList expected;
+    for (const std::u16string_view name : BuiltinRingtoneNames()) expected << QString::fromStdU16String(std::u16string(name));
+    expected.sort(Qt::CaseInsensitive);
+    EXPECT_TRUE(WithDialog<RingtonesPickerDlg>([&] { frame.OnCommand(framecmd::kSetRingtone, 0); },
+                                               [&](RingtonesPickerDlg& picker) {
+        EXPECT_EQ(Names(*picker.Files()), expected);
+        SaveScreenshot(*MainWndFrame::Instance().Widget(), "ringtone_picker_builtin_96dpi");
+        picker.Files()->setCurrentRow(1);
+        QTest::keyClick(picker.Files(), Qt::Key_Return);
+    }));
+    Contact contact;
+    EXPECT_TRUE(WaitFor([&] {
+        return MainWndFrame::Instance().Clients()->GetContact(anna, contact) && !contact.GetText(kFieldRingtone).IsEmpty();
+    }));
+    EXPECT_EQ(QString::fromStdU16String(std::u16string(contact.GetText(kFieldRingtone).View())),
+              "\\Windows\\Rings\\" + expected[1]);
 }
 
 }  // namespace

@@ -1,0 +1,151 @@
+// The form's text fields as a stylus and keys use them: a press held still opens the Edit menu
+// (timed on the platform clock, driven here), a press that moves or lifts early does not, the
+// menu's commands act on the field it opened on and are greyed while they cannot apply, a double
+// tap selects everything, a right click opens the same menu instead of Qt's, and Up and Down move
+// between the form's elements.
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "platform/timer/TestClock.h"
+#include "store/contact/ContactFields.h"
+#include "ui/edit/ContactEditDlg.h"
+#include "ui/edit/ContactEditor.h"
+#include "ui/edit/FormBlockView.h"
+#include "ui/toolkit/CApEditContext.h"
+
+namespace {
+
+class EditContextScreen : public ContactEditor, public ::testing::WithParamInterface<int> {
+protected:
+    static constexpr QPoint kAt{12, 6};
+
+    static QStringList Enabled(QMenu& menu) {
+        QStringList enabled;
+        for (QAction* action : menu.actions()) {
+            if (action->isEnabled()) enabled << action->text();
+        }
+        return enabled;
+    }
+
+    // Holds the stylus on `field` until the timer fires; `onMenu` gets the Edit menu (and must
+    // choose or dismiss). False when no menu opened.
+    static bool Hold(plat::ScopedTestClock& clock, QWidget& field,
+                     const std::function<void(QMenu&)>& onMenu) {
+        QTest::mousePress(&field, Qt::LeftButton, {}, kAt);
+        const bool opened = WithPopup([&] { clock.Advance(HoldGesture::kHoldMs); }, onMenu);
+        QTest::mouseRelease(&field, Qt::LeftButton, {}, kAt);
+        return opened;
+    }
+
+    // Holds the stylus on `field` and chooses `command` from the Edit menu.
+    static void HoldAndChoose(plat::ScopedTestClock& clock, QWidget& field, const QString& command) {
+        EXPECT_TRUE(Hold(clock, field, [&](QMenu& menu) { ChooseByKeys(menu, command); }))
+            << command.toStdString();
+    }
+};
+
+TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrowsMove) {
+    ContactsFrame& frame = Start(GetParam());
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 0001"}});
+    QGuiApplication::clipboard()->clear();
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(anna); },
+        [&](ContactEditDlg& editor) {
+            plat::ScopedTestClock clock;
+            FormBlockView& names = *editor.BlockOf(kGroupName);
+            QLineEdit& first = *names.NameEdit(kNameFirst);
+            QLineEdit& last = *names.NameEdit(kNameLast);
+            first.setFocus();
+            first.deselect();
+
+            // A tap, a press that moves 8 pixels and a press lifted early open nothing.
+            QTest::mouseClick(&first, Qt::LeftButton, {}, kAt);
+            clock.Advance(HoldGesture::kHoldMs + 100);
+            QTest::mousePress(&first, Qt::LeftButton, {}, kAt);
+            QTest::mouseMove(&first, kAt + QPoint(HoldGesture::kSlop + 1, 0));
+            clock.Advance(HoldGesture::kHoldMs + 100);
+            QTest::mouseRelease(&first, Qt::LeftButton, {}, kAt + QPoint(HoldGesture::kSlop + 1, 0));
+            QTest::mousePress(&first, Qt::LeftButton, {}, kAt);
+            clock.Advance(HoldGesture::kHoldMs - 1);
+            QTest::mouseRelease(&first, Qt::LeftButton, {}, kAt);
+            clock.Advance(100);
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+            // Held still: the menu, with what cannot apply to "Anna" uncut and unselected greyed.
+            first.deselect();
+            EXPECT_TRUE(Hold(clock, first, [&](QMenu& menu) {
+                EXPECT_EQ(Texts(menu), QStringList({"Undo", "Cut", "Copy", "Paste", "Clear", "Select All"}));
+                EXPECT_EQ(Enabled(menu), QStringList({"Select All"}));
+                SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu},
+                               "edit_context_menu_" + QString::number(GetParam()) + "dpi");
+                ChooseByKeys(menu, "Select All");
+            }));
+            EXPECT_EQ(first.selectedText(), "Anna");
+            EXPECT_EQ(first.window()->focusWidget(), &first);
+
+            // Cut from one field, paste into another, undo the cut.
+            HoldAndChoose(clock, first, "Cut");
+            EXPECT_EQ(first.text(), "");
+            EXPECT_EQ(QGuiApplication::clipboard()->text(), "Anna");
+            EXPECT_TRUE(Hold(clock, last, [&](QMenu& menu) {
+                EXPECT_EQ(Enabled(menu), QStringList({"Paste"})) << "an empty field can only take a paste";
+                ChooseByKeys(menu, "Paste");
+            }));
+            EXPECT_EQ(last.text(), "Anna");
+            EXPECT_EQ(first.text(), "") << "the menu acts on the field it opened on";
+            HoldAndChoose(clock, first, "Undo");
+            EXPECT_EQ(first.text(), "Anna");
+
+            // The selection a press lands on survives the hold; Clear removes it alone.
+            first.setSelection(1, 2);
+            EXPECT_TRUE(Hold(clock, first, [&](QMenu& menu) { ChooseByKeys(menu, "Clear"); }));
+            EXPECT_EQ(first.text(), "Aa");
+
+            // A double tap selects the whole text on release, not the word tapped.
+            first.setText("Aa Bb");
+            QTest::mouseClick(&first, Qt::LeftButton, {}, kAt);
+            QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(kAt), first.mapToGlobal(QPointF(kAt)),
+                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&first, &second);
+            QTest::mouseRelease(&first, Qt::LeftButton, {}, kAt);
+            EXPECT_EQ(first.selectedText(), "Aa Bb");
+
+            // A right click (the tap-and-hold of a mouse) opens the same menu, not Qt's own; the note
+            // keeps Up and Down for its lines, where the one-line fields move between elements.
+            QPlainTextEdit* note = nullptr;
+            for (FormBlockView* block : editor.Blocks()) note = note != nullptr ? note : block->NoteEdit();
+            ASSERT_NE(note, nullptr);
+            note->setPlainText("line one\nline two");
+            EXPECT_TRUE(WithPopup(
+                [&] {
+                    QContextMenuEvent menu(QContextMenuEvent::Mouse, kAt, note->viewport()->mapToGlobal(kAt));
+                    QApplication::sendEvent(note->viewport(), &menu);
+                },
+                [&](QMenu& menu) {
+                    EXPECT_EQ(Enabled(menu), QStringList({"Paste", "Select All"}));
+                    ChooseByKeys(menu, "Select All");
+                }));
+            EXPECT_EQ(note->textCursor().selectedText().size(), QString("line one\nline two").size());
+            note->setFocus();
+            note->moveCursor(QTextCursor::Start);
+            QTest::keyClick(note, Qt::Key_Down);
+            EXPECT_EQ(first.window()->focusWidget(), note);
+            EXPECT_EQ(note->textCursor().blockNumber(), 1);
+            QLineEdit* middle = names.NameEdit(kNameMiddle);
+            ASSERT_NE(middle, nullptr);
+            first.setFocus();
+            QTest::keyClick(&first, Qt::Key_Down);
+            EXPECT_EQ(first.window()->focusWidget(), middle) << "Down reaches the next name field";
+            QTest::keyClick(middle, Qt::Key_Up);
+            EXPECT_EQ(first.window()->focusWidget(), &first) << "Up comes back";
+            Cancel(editor);
+        }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, EditContextScreen, ::testing::Values(96, 192));
+
+}  // namespace
