@@ -55,6 +55,17 @@ ByteBlock NoteOf(const QString& text) {
     return ByteBlock(std::move(bytes));
 }
 
+// A one-line field of the form holding `text`, read out as `name`. It shows the start of a value
+// too long for it (Qt would show the end, where the caret is put), and follows the form's edit
+// control rules.
+QLineEdit* FormField(const QString& text, const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setCursorPosition(0);
+    edit->setAccessibleName(name);
+    CApEditContext::Attach(*edit, true);
+    return edit;
+}
+
 // Lays out the two children of a cell of the form side by side, the first taking the width.
 void SideBySide(QWidget* line, QWidget* wide, QWidget* narrow) {
     auto* layout = new QHBoxLayout(line);
@@ -136,9 +147,7 @@ void FormBlockView::AddNameFields() {
     int gridRow = 0;
     for (int entry = kNameTitle; entry < kNameEntryCount; ++entry) {
         if (block_.hidden[entry]) continue;
-        auto* edit = new QLineEdit(ToQString(block_.nameValues[entry]), this);
-        edit->setAccessibleName(LabelText(entry));
-        CApEditContext::Attach(*edit, true);
+        QLineEdit* edit = FormField(ToQString(block_.nameValues[entry]), LabelText(entry), this);
         names_[entry] = edit;
         grid_->addWidget(new QLabel(LabelText(entry), this), gridRow, 0);
         grid_->addWidget(edit, gridRow++, 1);
@@ -217,10 +226,8 @@ void FormBlockView::AddRow(int index) {
 }
 
 QLineEdit* FormBlockView::TextValue(Row& row, const Str& text, QWidget* parent) {
-    auto* edit = new QLineEdit(ToQString(text), parent);
-    edit->setAccessibleName(row.label->text());
+    QLineEdit* edit = FormField(ToQString(text), row.label->text(), parent);
     edit->setPlaceholderText(ToQString(block_.hint));
-    CApEditContext::Attach(*edit, true);
     row.edits.push_back(edit);
     return edit;
 }
@@ -278,11 +285,10 @@ void FormBlockView::ShowAddressLines(int index) {
         grid_->addWidget(column, row.firstGridRow, 1);
     }
     for (const int slot : row.address.Lines()) {
-        auto* edit = new QLineEdit(ToQString(row.address.Parts()[slot]), row.format->parentWidget());
-        edit->setPlaceholderText(ToQString(row.address.Placeholder(slot)));
-        edit->setAccessibleName(edit->placeholderText());
+        const QString placeholder = ToQString(row.address.Placeholder(slot));
+        QLineEdit* edit = FormField(ToQString(row.address.Parts()[slot]), placeholder, row.format->parentWidget());
+        edit->setPlaceholderText(placeholder);
         edit->setProperty("slot", slot);
-        CApEditContext::Attach(*edit, true);
         row.edits.push_back(edit);
         row.lines->addWidget(edit);
     }

@@ -25,6 +25,7 @@ TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
         FormBlockView* phones = editor.BlockOf(kGroupPhone);
         ASSERT_NE(names, nullptr);
         ASSERT_NE(phones, nullptr);
+        EXPECT_EQ(names->NameEdit(kNameLast)->cursorPosition(), 0) << "a value shows its start, not its end";
         Retype(*names->NameEdit(kNameFirst), name);
         const int mobile = RowWith(*phones, "555 0001");
         ASSERT_GE(mobile, 0);
