@@ -2,6 +2,8 @@
 // left it: a crash that left changes in the log, any write from outside (in place, or growing the
 // file) and a mark copied from another file all bring the full check back, and a page damaged
 // right after a clean close is still refused.
+#include <sqlite3.h>
+
 #include <fstream>
 #include <functional>
 
@@ -22,6 +24,22 @@ void Overwrite(const fs::path& file, std::streamoff offset, const std::string& b
 
 class CleanClose : public ::testing::Test {
 protected:
+    static constexpr std::streamoff kPageSize = 4096;
+
+    std::streamoff RootPage(const char* table) {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* statement = nullptr;
+        std::streamoff page = 0;
+        if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+            sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_schema WHERE name = ?1", -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_bind_text(statement, 1, table, -1, SQLITE_STATIC) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW) {
+            page = sqlite3_column_int64(statement, 0);
+        }
+        sqlite3_finalize(statement);
+        sqlite3_close_v2(db);
+        return page;
+    }
+
     // Mounts the volume, writes a few records and unmounts it: the last connection closes.
     void UseAndClose(uint32_t seed) {
         plat::CeGuid volume;
@@ -75,9 +93,11 @@ TEST_F(CleanClose, OnlyAFileAsTheCleanCloseLeftItSkipsTheFullCheck) {
 
 TEST_F(CleanClose, APageDamagedRightAfterACleanCloseIsRefused) {
     UseAndClose(5);
+    ASSERT_GT(RootPage("props"), 1);
+    ASSERT_TRUE(plat::objstore::UnchangedSinceCleanClose(file));
     const std::string before = ReadHostFile(file);
-    // The last page: a mount reads only the first pages (schema, volume identifier) by itself.
-    Overwrite(file, static_cast<std::streamoff>(fs::file_size(file)) - 4096 + 8, std::string(64, '\x5A'));
+    // The first page of the properties, which a mount does not read by itself.
+    Overwrite(file, (RootPage("props") - 1) * kPageSize + 8, std::string(64, '\x5A'));
     const std::string damaged = ReadHostFile(file);
     ASSERT_NE(damaged, before);
     plat::CeGuid volume;
