@@ -160,7 +160,7 @@ TEST(MemoryMappedFile, AnotherProcessSharesTheLiveImage) {
         }
         if (!created.Wait()) return 1;
         // Raising the used length to the minimum asked for is seen by the other process too.
-        if (!file.Open(kPath, 40000) || !file.IsShared()) return 2;
+        if (!file.Open(kPath, {}, 40000) || !file.IsShared()) return 2;
         const bool sees = std::memcmp(file.Image() + 100, "from one", 8) == 0 &&
                           !fs::exists(device.Host(kPath));
         file.Image()[39999] = 2;
