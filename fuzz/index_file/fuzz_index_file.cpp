@@ -37,7 +37,8 @@ void Exercise(IndexStore& store, const uint8_t* ops) {
         }
     }
     uint8_t* heap = store.BaseAddress() + IndexFormat::kHeapOffset;
-    if (!StoreHeap::Check(heap, store.Length() - IndexFormat::kHeapOffset)) abort();
+    int32_t lastTag = 0;
+    if (!StoreHeap::Check(heap, store.Length() - IndexFormat::kHeapOffset, lastTag)) abort();
 }
 
 }  // namespace

@@ -29,11 +29,11 @@ void StoreHeap::Format(uint8_t* heap, uint32_t length) {
     h.SetHead(kHeapFirstBlock);
 }
 
-bool StoreHeap::Check(uint8_t* heap, uint32_t available) {
+bool StoreHeap::Check(const uint8_t* heap, uint32_t available, int32_t& lastTag) {
     if (available < kMinHeapBytes || available % kPayloadAlignment != 0) return false;
     if (LoadWord(heap + kHeapLengthAt) != available) return false;
     StoreHeap h;
-    h.Attach(heap);
+    h.Attach(const_cast<uint8_t*>(heap));  // only read here
     uint32_t firstFree = 0, lastFree = 0;
     for (uint32_t block = kHeapFirstBlock; block < available;) {
         if (available - block < kMinPayload + kBlockOverhead) return false;
@@ -45,7 +45,7 @@ bool StoreHeap::Check(uint8_t* heap, uint32_t available) {
         }
         const uint32_t end = block + kBlockOverhead + size;
         if (end == available) {
-            StoreTag(heap + end - kBlockTagBytes, tag);
+            lastTag = tag;
         } else if (LoadTag(heap + end - kBlockTagBytes) != tag) {
             return false;
         }
@@ -60,6 +60,10 @@ bool StoreHeap::Check(uint8_t* heap, uint32_t available) {
     }
     if (lastFree == 0) return h.Head() == 0;
     return h.Next(lastFree) == firstFree && h.Prev(firstFree) == lastFree;
+}
+
+void StoreHeap::RestoreLastFooter(uint8_t* heap, uint32_t available, int32_t lastTag) {
+    StoreTag(heap + available - kBlockTagBytes, lastTag);
 }
 
 uint64_t StoreHeap::GrowthFor(uint32_t size) {

@@ -20,9 +20,10 @@ public:
     static void Format(uint8_t* heap, uint32_t length);
     // Checks a heap read from a file, `available` bytes long: the heap length, each block's tag
     // and footer, and that the free list links exactly the free blocks, in address order. The
-    // file format does not keep the last block's footer (the file's length word is stored there),
-    // so it is restored from the tag.
-    static bool Check(uint8_t* heap, uint32_t available);
+    // file format does not keep the last block's footer (the file's length word is stored there):
+    // `lastTag` receives the last block's tag, which RestoreLastFooter puts back.
+    static bool Check(const uint8_t* heap, uint32_t available, int32_t& lastTag);
+    static void RestoreLastFooter(uint8_t* heap, uint32_t available, int32_t lastTag);
     // How many bytes a heap must grow by so that an allocation of `size` bytes succeeds.
     static uint64_t GrowthFor(uint32_t size);
 

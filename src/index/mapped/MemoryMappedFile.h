@@ -43,9 +43,15 @@ public:
     // rounded down to a multiple of 4, then deletes the old file (which no longer matches).
     // Fails with InUse when a live image of that file exists.
     bool Create(std::u16string_view path, uint32_t request);
-    // Opens the live image of `path` when one is held, else loads and checks the file. The used
+    // Reads an image being opened and tells whether it may be used; it must not write to it.
+    using ImageCheck = std::function<bool(const uint8_t* image, uint32_t length)>;
+
+    // Opens the live image of `path` when one is held, else loads and checks the file. `check`
+    // then reads the image while its view is read-only (mapping the pages of a large image for
+    // reading costs half as much as for writing, and a check reads every page); the image is
+    // refused as Damaged when it fails. The view is writable once Open returns, and the used
     // length is then raised to at least `minLength`.
-    bool Open(std::u16string_view path, uint32_t minLength = 0);
+    bool Open(std::u16string_view path, const ImageCheck& check = {}, uint32_t minLength = 0);
     // Waits for a running save (hurrying it), then lets go of the image.
     void Close();
 
@@ -85,6 +91,7 @@ private:
     bool Fail(MappedError error);
     bool Attach(std::u16string_view path, plat::SharedMapping::Mode mode);
     bool LoadFile(const std::filesystem::path& host);
+    bool WriteView(uint64_t offset, const uint8_t* bytes, uint64_t size);
     bool AdoptLive();
     bool CommitFor(uint32_t length);
     void SetLength(uint32_t length);

@@ -54,9 +54,12 @@ bool PropsStore::Create(uint32_t sizeHint) {
 
 bool PropsStore::Open(bool check) {
     Close();
-    if (!file_.Open(path_)) return false;
-    pool_.Attach(image(), file_.Length());
-    if (!CheckImage() || (check && IsUpdating())) {
+    // The image is read through a read-only view while it is checked (image() is that view).
+    const auto usable = [this, check](const uint8_t*, uint32_t length) {
+        pool_.Attach(image(), length);
+        return CheckImage() && !(check && IsUpdating());
+    };
+    if (!file_.Open(path_, usable)) {
         Close();
         return false;
     }

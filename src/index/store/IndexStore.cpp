@@ -33,34 +33,33 @@ bool IndexStore::Create() {
 
 bool IndexStore::Open() {
     Close();
-    if (!file_.Open(path_)) {
+    int32_t lastTag = 0;
+    const auto check = [this, &lastTag](const uint8_t* image, uint32_t length) {
+        return IsUsableImage(image, length, lastTag);
+    };
+    if (!file_.Open(path_, check)) {
         error_ = file_.LastError();
         return false;
     }
     base_ = file_.Image();
-    if (!AttachImage()) {
-        Close();
-        error_ = MappedError::Damaged;
-        return false;
-    }
+    uint8_t* heap = base_ + kHeapOffset;
+    if (!file_.IsShared()) StoreHeap::RestoreLastFooter(heap, Length() - kHeapOffset, lastTag);
+    heap_.Attach(heap);
     error_ = MappedError::None;
     return true;
 }
 
-bool IndexStore::AttachImage() {
-    const uint32_t length = Length();
+// The header, and the heap: walked whole when read from its file; a live image is in use by its
+// holder, so only its bounds are checked.
+bool IndexStore::IsUsableImage(const uint8_t* image, uint32_t length, int32_t& lastTag) const {
     if (length < kHeaderBytes + kMinHeapBytes || length % kImageAlignment != 0) return false;
-    if (HeaderWord(kMagicWord) != kIndexMagic || HeaderWord(kVersionWord) != kIndexVersion) return false;
-    uint8_t* heap = base_ + kHeapOffset;
-    if (file_.IsShared()) {
-        // A live image is in use by its holder: only its bounds are checked.
-        const uint32_t heapLength = LoadWord(heap + kHeapLengthAt);
-        if (heapLength < kMinHeapBytes || heapLength > length - kHeapOffset) return false;
-    } else if (!StoreHeap::Check(heap, length - kHeapOffset)) {
+    if (LoadWord(image + 4 * kMagicWord) != kIndexMagic || LoadWord(image + 4 * kVersionWord) != kIndexVersion) {
         return false;
     }
-    heap_.Attach(heap);
-    return true;
+    const uint8_t* heap = image + kHeapOffset;
+    if (!file_.IsShared()) return StoreHeap::Check(heap, length - kHeapOffset, lastTag);
+    const uint32_t heapLength = LoadWord(heap + kHeapLengthAt);
+    return heapLength >= kMinHeapBytes && heapLength <= length - kHeapOffset;
 }
 
 void IndexStore::Close() {

@@ -1,5 +1,6 @@
 #include "platform/shm/SharedMapping.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -162,6 +163,31 @@ ShmStatus SharedMapping::Commit(uint64_t bytes) {
     if (base_ != nullptr) ::madvise(base_ + from, to - from, MADV_POPULATE_WRITE);
 #endif
     return ShmStatus::Ok;
+}
+
+ShmStatus SharedMapping::Write(uint64_t offset, const uint8_t* bytes, uint64_t size) {
+    if (offset > reserved_ || size > reserved_ - offset) return ShmStatus::TooLarge;
+    while (size > 0) {
+        const ssize_t written = ::pwrite(objectFd_, bytes, static_cast<size_t>(size), static_cast<off_t>(offset));
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return written < 0 ? StatusOfAllocationError(errno) : ShmStatus::NoSpace;
+        bytes += written;
+        offset += static_cast<uint64_t>(written);
+        size -= static_cast<uint64_t>(written);
+    }
+    return ShmStatus::Ok;
+}
+
+void SharedMapping::MapForReading(uint64_t bytes) {
+#ifdef MADV_POPULATE_READ
+    if (base_ != nullptr) ::madvise(base_, RoundUp(std::min(bytes, reserved_), PageSize()), MADV_POPULATE_READ);
+#else
+    (void)bytes;
+#endif
+}
+
+bool SharedMapping::SetWritable(bool writable) {
+    return base_ != nullptr && ::mprotect(base_, reserved_, writable ? PROT_READ | PROT_WRITE : PROT_READ) == 0;
 }
 
 }  // namespace plat

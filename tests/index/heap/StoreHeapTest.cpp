@@ -13,6 +13,14 @@ using namespace IndexFormat;
 
 namespace {
 
+// A heap as its file brings it: checked, then its last footer put back.
+bool Checked(uint8_t* heap, uint32_t available) {
+    int32_t lastTag = 0;
+    if (!StoreHeap::Check(heap, available, lastTag)) return false;
+    StoreHeap::RestoreLastFooter(heap, available, lastTag);
+    return true;
+}
+
 // A heap in a plain buffer, with room to grow.
 struct TestHeap {
     explicit TestHeap(uint32_t length, uint32_t room = 0) : bytes(length + room, 0xEE) {
@@ -67,7 +75,7 @@ TEST(StoreHeap, AllocationSplitsOnlyWhenTheRestCanStandAsABlock) {
             EXPECT_EQ(t.Tag(rest), c.restTag);
             EXPECT_EQ(t.FreeList(), std::vector<uint32_t>{rest});
         }
-        EXPECT_TRUE(StoreHeap::Check(t.bytes.data(), 56));
+        EXPECT_TRUE(Checked(t.bytes.data(), 56));
     }
     TestHeap t(56);
     EXPECT_EQ(t.heap.Allocate(41), 0u) << "larger than any free block";
@@ -95,7 +103,7 @@ TEST(StoreHeap, FreeingMergesNeighboursAndKeepsTheListInAddressOrder) {
     ASSERT_TRUE(t.heap.Free(p[4]));
     EXPECT_EQ(t.FreeList(), std::vector<uint32_t>{8});
     EXPECT_EQ(t.Tag(8), -102392) << "everything merged back into one block";
-    EXPECT_TRUE(StoreHeap::Check(t.bytes.data(), 102408));
+    EXPECT_TRUE(Checked(t.bytes.data(), 102408));
 }
 
 TEST(StoreHeap, FreeRefusesWhatIsNotABlockInUse) {
@@ -133,14 +141,14 @@ TEST(StoreHeap, CheckRejectsDamageAndRestoresTheLastFooter) {
         SCOPED_TRACE(d.what);
         std::vector<uint8_t> bytes = good.bytes;
         StoreWord(bytes.data() + d.at, d.value);
-        EXPECT_FALSE(StoreHeap::Check(bytes.data(), 256));
+        EXPECT_FALSE(Checked(bytes.data(), 256));
     }
     std::vector<uint8_t> bytes = good.bytes;
-    EXPECT_FALSE(StoreHeap::Check(bytes.data(), 252)) << "heap length differs from the room";
-    EXPECT_FALSE(StoreHeap::Check(bytes.data(), 16)) << "smaller than a minimal heap";
+    EXPECT_FALSE(Checked(bytes.data(), 252)) << "heap length differs from the room";
+    EXPECT_FALSE(Checked(bytes.data(), 16)) << "smaller than a minimal heap";
 
     StoreWord(bytes.data() + 252, 0x12345678);  // where a saved file keeps its length word
-    ASSERT_TRUE(StoreHeap::Check(bytes.data(), 256));
+    ASSERT_TRUE(Checked(bytes.data(), 256));
     EXPECT_EQ(bytes, good.bytes) << "the last footer is restored";
 }
 
@@ -171,7 +179,7 @@ TEST(StoreHeap, RandomUseKeepsBlocksIntactAndTheHeapWellFormed) {
             ASSERT_TRUE(t.heap.Free(it->first));
             live.erase(it);
         }
-        ASSERT_TRUE(StoreHeap::Check(t.bytes.data(), t.heap.Length())) << "step " << step;
+        ASSERT_TRUE(Checked(t.bytes.data(), t.heap.Length())) << "step " << step;
         uint32_t end = 0;
         for (const auto& [payload, block] : live) {
             ASSERT_GE(payload, end) << "blocks overlap";

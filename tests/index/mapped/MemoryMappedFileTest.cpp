@@ -128,6 +128,46 @@ TEST(MemoryMappedFile, OpenRejectsDamagedAndForeignFiles) {
     EXPECT_EQ(small.LastError(), MappedError::Missing);
 }
 
+// A file is read in pieces of 256 KiB: images ending just before, at and after a piece boundary
+// (the checksum in a piece of its own) reach the check byte for byte, and the image is writable
+// once opened. A refused image is not kept: the next opener reads the file again.
+TEST(MemoryMappedFile, TheCheckSeesTheFileAsLoadedAndARefusalLeavesNoImage) {
+    constexpr uint32_t kPiece = 256 * 1024;
+    for (const uint32_t length : {kPiece - 8, kPiece - 4, kPiece, kPiece + 4, 2 * kPiece + 60}) {
+        SCOPED_TRACE(length);
+        TempDevice device;
+        std::vector<uint8_t> image(length);
+        for (uint32_t i = 0; i < length; ++i) image[i] = static_cast<uint8_t>(i * 13 + i / 251);
+        const std::vector<uint8_t> sealed = SealImage(image);
+        WriteBytes(device.Host(kPath), sealed);
+        const std::vector<uint8_t> expected(sealed.begin(), sealed.end() - 4);
+
+        int checks = 0;
+        MemoryMappedFile refused;
+        EXPECT_FALSE(refused.Open(kPath, [&](const uint8_t* seen, uint32_t seenLength) {
+            ++checks;
+            return seenLength == length && std::equal(expected.begin(), expected.end(), seen) && false;
+        }));
+        EXPECT_EQ(refused.LastError(), MappedError::Damaged);
+        EXPECT_FALSE(refused.IsOpen());
+
+        MemoryMappedFile file;
+        ASSERT_TRUE(file.Open(kPath, [&](const uint8_t* seen, uint32_t seenLength) {
+            ++checks;
+            return seenLength == length && std::equal(expected.begin(), expected.end(), seen);
+        }));
+        EXPECT_EQ(checks, 2);
+        EXPECT_FALSE(file.IsShared()) << "the refused image was let go, so the file was read again";
+        file.Image()[length - 1] = 0x5A;
+        file.Image()[0] = 0xA5;
+        MemoryMappedFile live;
+        ASSERT_TRUE(live.Open(kPath));
+        EXPECT_TRUE(live.IsShared());
+        EXPECT_EQ(live.Image()[length - 1], 0x5A);
+        EXPECT_EQ(live.Image()[0], 0xA5);
+    }
+}
+
 TEST(MemoryMappedFile, CreateRefusesALiveImageAndKeepsItsFile) {
     TempDevice device;
     MemoryMappedFile holder;
@@ -160,7 +200,7 @@ TEST(MemoryMappedFile, AnotherProcessSharesTheLiveImage) {
         }
         if (!created.Wait()) return 1;
         // Raising the used length to the minimum asked for is seen by the other process too.
-        if (!file.Open(kPath, 40000) || !file.IsShared()) return 2;
+        if (!file.Open(kPath, {}, 40000) || !file.IsShared()) return 2;
         const bool sees = std::memcmp(file.Image() + 100, "from one", 8) == 0 &&
                           !fs::exists(device.Host(kPath));
         file.Image()[39999] = 2;

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/shm/PipeSignal.h"
 #include "support/ChildProcesses.h"
@@ -123,7 +124,7 @@ TEST(SharedMapping, OpenersWaitUntilTheCreatorPublishes) {
     EXPECT_EQ(codes, (std::vector<int>{0, 0}));
 }
 
-TEST(SharedMapping, CommitFailuresAreReportedNotFaulted) {
+TEST(SharedMapping, CommitAndWriteFailuresAreReportedNotFaulted) {
     TempDevice device;
     auto mapping = OpenTest(Mode::OpenOrCreate);
     ASSERT_TRUE(mapping);
@@ -142,7 +143,33 @@ TEST(SharedMapping, CommitFailuresAreReportedNotFaulted) {
         if (m->Commit(512 * 1024) != ShmStatus::NoSpace) return 3;
         if (m->Committed() != 32 * 1024) return 4;
         m->Base()[32 * 1024 - 1] = 1;  // what was committed stays usable
+        const std::vector<uint8_t> big(128 * 1024, 1);
+        if (m->Write(0, big.data(), big.size()) != ShmStatus::NoSpace) return 5;
         return 0;
     });
     EXPECT_EQ(codes, (std::vector<int>{0}));
+}
+
+// Bytes written through the object reach every view, a read-only one too, and back the pages they
+// fill; a write beyond the reservation is refused (and one beyond the memory available, above).
+TEST(SharedMapping, WritesThroughTheObjectReachTheViewsAndFailuresAreReported) {
+    TempDevice device;
+    auto mapping = OpenTest(Mode::OpenOrCreate);
+    ASSERT_TRUE(mapping);
+    ASSERT_TRUE(mapping->SetWritable(false));
+    std::vector<uint8_t> bytes(10000);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);
+    ASSERT_EQ(mapping->Write(4, bytes.data(), bytes.size()), ShmStatus::Ok);
+    mapping->MapForReading(4 + bytes.size());
+    EXPECT_EQ(mapping->Committed(), 4 + bytes.size());
+    EXPECT_EQ(std::memcmp(mapping->Base() + 4, bytes.data(), bytes.size()), 0);
+    EXPECT_EQ(mapping->Write(kReserve - 2, bytes.data(), 4), ShmStatus::TooLarge);
+    EXPECT_EQ(mapping->Committed(), 4 + bytes.size()) << "a refused write changes nothing";
+
+    ASSERT_TRUE(mapping->SetWritable(true));
+    mapping->Base()[4] = 0xEE;
+    auto second = OpenTest(Mode::OpenExisting);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->Base()[4], 0xEE);
+    EXPECT_EQ(second->Base()[4 + bytes.size() - 1], bytes.back());
 }
