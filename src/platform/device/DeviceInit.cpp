@@ -50,10 +50,15 @@ void MakeFolders(const Device& device) {
     }
 }
 
+// An empty file under each marker's name; a library another process already linked there (two
+// processes initialising one root at once) is kept.
 void MakePhoneMarkers(const Device& device) {
     for (const std::u16string_view marker : kPhoneMarkers) {
-        const fs::path host = Host(device, marker);
-        if (!AppendToRegularFile(host, "")) Fail(device.Root(), "cannot create " + host.string());
+        const auto host = device.ProgramHostPath(marker);
+        if (!host) Fail(device.Root(), "a link leads out of the device");
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(*host, ec))) continue;
+        if (!AppendToRegularFile(*host, "")) Fail(device.Root(), "cannot create " + host->string());
     }
 }
 

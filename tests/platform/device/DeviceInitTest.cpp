@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <regex>
 
@@ -93,8 +94,8 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
         const fs::path relative = plat::ToUtf8(standin.devicePath.substr(1));
         const std::string name = std::regex_replace(relative.string(), std::regex("\\\\"), "/");
         const fs::path onPhone = base / "phone" / name;
-        ASSERT_TRUE(fs::is_regular_file(onPhone)) << name;
-        EXPECT_TRUE(ReadHostFile(onPhone) == ReadHostFile(*folder / standin.hostName)) << name << " differs from " << standin.hostName;
+        ASSERT_TRUE(fs::is_symlink(onPhone)) << name << " is not a link to the built file";
+        EXPECT_TRUE(fs::equivalent(onPhone, *folder / standin.hostName)) << name << " is not " << standin.hostName;
         EXPECT_EQ(access(onPhone.c_str(), X_OK), 0) << name;
         EXPECT_EQ(fs::exists(base / "pda" / name), !standin.phoneOnly) << name;
     }
@@ -102,6 +103,22 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
     for (const auto& entry : fs::directory_iterator(base / "phone" / "Windows")) {
         EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos) << entry.path();
     }
+    // The device weighs what its data does: the volume, the registry and the links.
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(base / "phone")) {
+        if (entry.is_regular_file() && !entry.is_symlink()) bytes += entry.file_size();
+    }
+    EXPECT_LT(bytes, 256u * 1024u);
+}
+
+TEST_F(DeviceInit, StandinLinksLeadingNowhereAreReplaced) {
+    const auto folder = plat::FindStandinFolder();
+    ASSERT_TRUE(folder.has_value()) << "build the target brevane-standins";
+    const fs::path root = base / "moved";
+    fs::create_directories(root / "Windows");
+    fs::create_symlink(base / "gone" / "standin-tmail", root / "Windows" / "tmail.exe");
+    plat::InitDevice(root, {true, "en_US"});
+    EXPECT_TRUE(fs::equivalent(root / "Windows" / "tmail.exe", *folder / "standin-tmail"));
 }
 
 TEST_F(DeviceInit, StandinsAlreadyOnTheDeviceAreKept) {
