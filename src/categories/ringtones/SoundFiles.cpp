@@ -111,7 +111,10 @@ SoundFile ReadSoundFile(const Str& devicePath) {
 }
 
 Str SoundProblem(SoundStatus status, const Str& devicePath) {
-    const std::u16string quoted = u"\"" + std::u16string(devicePath.View()) + u"\"";
+    // Appended piece by piece: GCC 12 at -O3 takes a literal put before a temporary string for an
+    // overlapping copy (-Wrestrict).
+    std::u16string quoted = u"\"";
+    quoted.append(devicePath.View()).append(u"\"");
     switch (status) {
         case SoundStatus::Playable: return {};
         case SoundStatus::Missing: return Str(u"The sound file " + quoted + u" does not exist.");

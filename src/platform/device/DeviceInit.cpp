@@ -62,12 +62,13 @@ void MakePhoneMarkers(const Device& device) {
     }
 }
 
-// The stand-in programs and libraries, when the built ones are found (docs/standins.md).
-void MakeStandins(const Device& device, bool phone) {
+// The stand-in programs and libraries, when the built ones are found (docs/standins.md): all of
+// them on a new device, on an existing one only those whose links lead nowhere.
+void MakeStandins(const Device& device, bool phone, bool existing) {
     const auto folder = FindStandinFolder();
     if (!folder) return;
     try {
-        InstallStandins(device, *folder, phone);
+        existing ? RelinkStandins(device, *folder) : InstallStandins(device, *folder, phone);
     } catch (const fs::filesystem_error& error) {
         Fail(device.Root(), std::string("cannot install the stand-ins: ") + error.what());
     }
@@ -115,11 +116,12 @@ InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     std::error_code ec;
     if (fs::exists(registryFile, ec)) {
         Registry existing(registryFile);  // reports a damaged registry
+        MakeStandins(device, options.phone, true);
         return {device.Root(), false};
     }
     MakeFolders(device);
     if (options.phone) MakePhoneMarkers(device);
-    MakeStandins(device, options.phone);
+    MakeStandins(device, options.phone, false);
     MakeVolume(device);
     const std::string locale = options.locale.empty() ? DefaultLocaleName() : NormalizeLocaleName(options.locale);
     const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale);

@@ -130,4 +130,20 @@ std::size_t InstallStandins(const Device& device, const fs::path& folder, bool p
     return installed;
 }
 
+std::size_t RelinkStandins(const Device& device, const fs::path& folder) {
+    std::size_t relinked = 0;
+    for (const StandinFile& standin : kStandins) {
+        const fs::path from = folder / standin.hostName;
+        const auto to = device.ProgramHostPath(standin.devicePath);
+        std::error_code ec;
+        if (!to || !fs::is_symlink(fs::symlink_status(*to, ec)) || fs::exists(*to, ec) ||
+            !fs::is_regular_file(from, ec)) {
+            continue;
+        }
+        Place(from, *to);
+        ++relinked;
+    }
+    return relinked;
+}
+
 }  // namespace plat

@@ -34,6 +34,11 @@ std::optional<std::filesystem::path> FindStandinFolder();
 // written.
 std::size_t InstallStandins(const Device& device, const std::filesystem::path& folder, bool phone);
 
+// Links again, to the stand-ins found in `folder`, the device's stand-in links that lead nowhere
+// (the build or installation they pointed to is gone); every other file is left as it is. Returns
+// how many were linked; throws std::filesystem::filesystem_error when a link cannot be written.
+std::size_t RelinkStandins(const Device& device, const std::filesystem::path& folder);
+
 // The project's own add-in library `fileName` as built: the first of <dir>/addins,
 // <dir>/src/app/addins and <dir>/lib/brevane/addins holding it, for the running executable's
 // folder and each folder above it. Nothing when none does.

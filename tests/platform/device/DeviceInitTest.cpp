@@ -111,14 +111,30 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
     EXPECT_LT(bytes, 256u * 1024u);
 }
 
-TEST_F(DeviceInit, StandinLinksLeadingNowhereAreReplaced) {
+// Links into a build or installation that is gone are linked again, on a new device and on an
+// existing one; on an existing one nothing else changes.
+TEST_F(DeviceInit, StandinLinksLeadingNowhereAreLinkedAgain) {
     const auto folder = plat::FindStandinFolder();
     ASSERT_TRUE(folder.has_value()) << "build the target brevane-standins";
-    const fs::path root = base / "moved";
-    fs::create_directories(root / "Windows");
-    fs::create_symlink(base / "gone" / "standin-tmail", root / "Windows" / "tmail.exe");
-    plat::InitDevice(root, {true, "en_US"});
-    EXPECT_TRUE(fs::equivalent(root / "Windows" / "tmail.exe", *folder / "standin-tmail"));
+    const fs::path fresh = base / "fresh", made = base / "made";
+    fs::create_directories(fresh / "Windows");
+    fs::create_symlink(base / "gone" / "standin-tmail", fresh / "Windows" / "tmail.exe");
+    plat::InitDevice(fresh, {true, "en_US"});
+    plat::InitDevice(made, {false, "en_US"});
+    fs::remove(made / "Windows" / "pmail.exe");
+    fs::remove(made / "Windows" / "coredll.dll");  // a link: writing through it would change the built file
+    std::ofstream(made / "Windows" / "coredll.dll") << "the user's own";
+    for (const char* name : {"tmail.exe", "iexplore.exe"}) {
+        fs::remove(made / "Windows" / name);
+        fs::create_symlink(base / "gone" / name, made / "Windows" / name);
+    }
+    EXPECT_FALSE(plat::InitDevice(made, {true, "en_US"}).created);
+    EXPECT_TRUE(fs::equivalent(fresh / "Windows" / "tmail.exe", *folder / "standin-tmail"));
+    EXPECT_TRUE(fs::equivalent(made / "Windows" / "tmail.exe", *folder / "standin-tmail"));
+    EXPECT_TRUE(fs::equivalent(made / "Windows" / "iexplore.exe", *folder / "standin-iexplore"));
+    EXPECT_FALSE(fs::exists(made / "Windows" / "pmail.exe"));
+    EXPECT_FALSE(fs::exists(made / "Windows" / "phone.dll")) << "a device without phone stays so";
+    EXPECT_EQ(ReadHostFile(made / "Windows" / "coredll.dll"), "the user's own");
 }
 
 TEST_F(DeviceInit, StandinsAlreadyOnTheDeviceAreKept) {
