@@ -147,7 +147,8 @@ TEST_F(KeptIndex, AChangeWhoseHeapCannotGrowIsReportedAndTheNextStartAgreesWithT
     ASSERT_TRUE(manager->SaveNow());
     std::vector<uint8_t> note;  // twenty thousand words, as UTF-16LE
     for (int word = 100000; word < 120000; ++word) {
-        for (const char c : "n" + std::to_string(word) + " ") note.insert(note.end(), {static_cast<uint8_t>(c), 0});
+        for (const char c : "n" + std::to_string(word) + " ")
+            note.insert(note.end(), {static_cast<uint8_t>(c), 0});
     }
     Contact noted;
     noted.SetText(kFieldLast, Str(u"Noted"));

@@ -95,7 +95,8 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
         const std::string name = std::regex_replace(relative.string(), std::regex("\\\\"), "/");
         const fs::path onPhone = base / "phone" / name;
         ASSERT_TRUE(fs::is_symlink(onPhone)) << name << " is not a link to the built file";
-        EXPECT_TRUE(fs::equivalent(onPhone, *folder / standin.hostName)) << name << " is not " << standin.hostName;
+        EXPECT_TRUE(fs::equivalent(onPhone, *folder / standin.hostName))
+            << name << " is not " << standin.hostName;
         EXPECT_EQ(access(onPhone.c_str(), X_OK), 0) << name;
         EXPECT_EQ(fs::exists(base / "pda" / name), !standin.phoneOnly) << name;
     }

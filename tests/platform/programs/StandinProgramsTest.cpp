@@ -7,8 +7,8 @@
 
 #include "ProgramLogWait.h"
 #include "platform/programs/DeviceLibrary.h"
-#include "platform/programs/Process.h"
 #include "platform/programs/PhoneAbi.h"
+#include "platform/programs/Process.h"
 #include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
 #include "platform/text/Utf.h"
