@@ -10,6 +10,7 @@
 #include "categories/ringtones/RingtoneManager.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "core/str/Quoted.h"
 #include "platform/device/Device.h"
 #include "platform/device/HostFiles.h"
 #include "platform/sound/SoundPlayer.h"
@@ -111,10 +112,7 @@ SoundFile ReadSoundFile(const Str& devicePath) {
 }
 
 Str SoundProblem(SoundStatus status, const Str& devicePath) {
-    // Appended piece by piece: GCC 12 at -O3 takes a literal put before a temporary string for an
-    // overlapping copy (-Wrestrict).
-    std::u16string quoted = u"\"";
-    quoted.append(devicePath.View()).append(u"\"");
+    const std::u16string quoted = Quoted(devicePath.View());
     switch (status) {
         case SoundStatus::Playable: return {};
         case SoundStatus::Missing: return Str(u"The sound file " + quoted + u" does not exist.");
