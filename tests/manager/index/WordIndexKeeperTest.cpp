@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -146,9 +147,10 @@ TEST_F(KeptIndex, AChangeWhoseHeapCannotGrowIsReportedAndTheNextStartAgreesWithT
     Settle();
     ASSERT_TRUE(manager->SaveNow());
     std::vector<uint8_t> note;  // twenty thousand words, as UTF-16LE
-    for (int word = 100000; word < 120000; ++word) {
-        for (const char c : "n" + std::to_string(word) + " ")
-            note.insert(note.end(), {static_cast<uint8_t>(c), 0});
+    char word[16];
+    for (int n = 100000; n < 120000; ++n) {
+        std::snprintf(word, sizeof word, "n%d ", n);
+        for (const char* c = word; *c != '\0'; ++c) note.insert(note.end(), {static_cast<uint8_t>(*c), 0});
     }
     Contact noted;
     noted.SetText(kFieldLast, Str(u"Noted"));
