@@ -109,7 +109,8 @@ void RingtonesPickerDlg::ChooseOtherFile() {
     if (chosen.isEmpty()) return;
     const std::optional<Str> path = DevicePathOfHost(chosen.toStdString());
     if (!path) {
-        Warn(Str(Quoted(chosen.toStdU16String()) + u" is not on the device: only its own files can be ringtones."));
+        Warn(Str(Quoted(chosen.toStdU16String()) +
+                 u" is not on the device: only its own files can be ringtones."));
         return;
     }
     if (WarnAboutSound(ReadSoundFile(*path).status, *path)) return;
