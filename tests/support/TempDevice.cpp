@@ -53,7 +53,7 @@ TempDevice::~TempDevice() {
 plat::Device& TempDevice::Device() const { return plat::CurrentDevice(); }
 
 fs::path TempDevice::Host(std::u16string_view devicePath) const {
-    const auto host = plat::CurrentDevice().HostPath(devicePath);
+    const auto host = plat::CurrentDevice().ProgramHostPath(devicePath);
     EXPECT_TRUE(host.has_value()) << "device path leaves the device";
     return host.value_or(root_);
 }

@@ -24,7 +24,8 @@ public:
 
     const std::filesystem::path& Root() const { return root_; }
     plat::Device& Device() const;
-    // The host path of a device path (fails the test when the path leaves the device).
+    // The host path of a device path, a stand-in's link to its built file included (fails the test
+    // when the path leaves the device otherwise).
     std::filesystem::path Host(std::u16string_view devicePath) const;
 
 private:

@@ -10,6 +10,7 @@
 #include "categories/ringtones/RingtoneManager.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "core/str/Quoted.h"
 #include "platform/device/Device.h"
 #include "platform/device/HostFiles.h"
 #include "platform/sound/SoundPlayer.h"
@@ -111,7 +112,7 @@ SoundFile ReadSoundFile(const Str& devicePath) {
 }
 
 Str SoundProblem(SoundStatus status, const Str& devicePath) {
-    const std::u16string quoted = u"\"" + std::u16string(devicePath.View()) + u"\"";
+    const std::u16string quoted = Quoted(devicePath.View());
     switch (status) {
         case SoundStatus::Playable: return {};
         case SoundStatus::Missing: return Str(u"The sound file " + quoted + u" does not exist.");

@@ -3,6 +3,7 @@
 #include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "core/str/Quoted.h"
 #include "ext/addins/AddinAbi.h"
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/ui/MessageBox.h"
@@ -22,7 +23,7 @@ constexpr std::u16string_view kRunningAddin = u"AddinRunning";
 
 // "Menu text" (library path), as the user is told of an add-in.
 Str AddinMark(const AddinEntry& addin) {
-    return Str(u"\"" + std::u16string(addin.menu.View()) + u"\" (" + std::u16string(addin.dll.View()) + u")");
+    return Str(Quoted(addin.menu.View()) + u" (" + std::u16string(addin.dll.View()) + u")");
 }
 
 void TellAbout(const AddinEntry& addin, std::u16string_view what) {

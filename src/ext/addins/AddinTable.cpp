@@ -21,7 +21,7 @@ std::optional<std::u16string> ReadText(plat::Registry& registry, std::u16string_
 }
 
 bool FileExists(std::u16string_view devicePath) {
-    const auto host = plat::CurrentDevice().HostPath(devicePath);
+    const auto host = plat::CurrentDevice().ProgramHostPath(devicePath);
     std::error_code ec;
     return !devicePath.empty() && host && std::filesystem::is_regular_file(*host, ec);
 }

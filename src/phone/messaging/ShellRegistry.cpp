@@ -3,6 +3,7 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "core/str/Quoted.h"
 #include "platform/locale/Locale.h"
 #include "platform/registry/Guarded.h"
 
@@ -43,7 +44,7 @@ std::u16string ProgramPath() {
     return std::u16string(SettingsStore::ReadString(settings::kSettings, settings::kProgramPath, u"").View());
 }
 
-std::u16string QuotedProgramPath() { return u"\"" + ProgramPath() + u"\""; }
+std::u16string QuotedProgramPath() { return Quoted(ProgramPath()); }
 
 std::u16string Lower(std::u16string_view text) {
     std::u16string lower(text);

@@ -113,6 +113,21 @@ std::optional<fs::path> Device::HostPath(std::u16string_view devicePath) const {
     return host;
 }
 
+std::optional<fs::path> Device::ProgramHostPath(std::u16string_view devicePath) const {
+    if (auto host = HostPath(devicePath)) return host;
+    const auto parts = SplitDevicePath(devicePath);
+    if (!parts || parts->empty()) return std::nullopt;
+    std::u16string folderPath;
+    for (size_t i = 0; i + 1 < parts->size(); ++i) folderPath += u"\\" + (*parts)[i];
+    const auto folder = HostPath(folderPath);
+    const auto entry = folder ? FindEntry(*folder, parts->back()) : std::nullopt;
+    if (!entry) return std::nullopt;
+    const fs::path host = *folder / *entry;
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(host, ec)) || !ResolveLinks(host)) return std::nullopt;
+    return host;
+}
+
 const fs::path& Device::NamespaceDir() const {
     EnsurePrivateFolder(namespaceDir_.parent_path());
     EnsurePrivateFolder(namespaceDir_);

@@ -25,6 +25,13 @@ public:
     // and "/" separate components; "." and empty components are skipped.
     std::optional<std::filesystem::path> HostPath(std::u16string_view devicePath) const;
 
+    // The host file of a program or library the device starts or loads. As HostPath, except that
+    // the last component may also be a symbolic link to a file outside the device: that is how a
+    // device holds the stand-in programs and libraries without copies of them. Starting or loading
+    // a link gives nothing a file planted in the device could not, and the folders on the way are
+    // held to HostPath's rule. Nothing for a loop of links.
+    std::optional<std::filesystem::path> ProgramHostPath(std::u16string_view devicePath) const;
+
     // The device's namespace folder ${XDG_RUNTIME_DIR:-/tmp}/brevane-<uid>/<id>, created on demand
     // with mode 0700 (<id>: a hash of the root's real path). Throws std::runtime_error when the
     // folder cannot be made private to this user (for instance one owned by another user).

@@ -50,19 +50,25 @@ void MakeFolders(const Device& device) {
     }
 }
 
+// An empty file under each marker's name; a library another process already linked there (two
+// processes initialising one root at once) is kept.
 void MakePhoneMarkers(const Device& device) {
     for (const std::u16string_view marker : kPhoneMarkers) {
-        const fs::path host = Host(device, marker);
-        if (!AppendToRegularFile(host, "")) Fail(device.Root(), "cannot create " + host.string());
+        const auto host = device.ProgramHostPath(marker);
+        if (!host) Fail(device.Root(), "a link leads out of the device");
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(*host, ec))) continue;
+        if (!AppendToRegularFile(*host, "")) Fail(device.Root(), "cannot create " + host->string());
     }
 }
 
-// The stand-in programs and libraries, when the built ones are found (docs/standins.md).
-void MakeStandins(const Device& device, bool phone) {
+// The stand-in programs and libraries, when the built ones are found (docs/standins.md): all of
+// them on a new device, on an existing one only those whose links lead nowhere.
+void MakeStandins(const Device& device, bool phone, bool existing) {
     const auto folder = FindStandinFolder();
     if (!folder) return;
     try {
-        InstallStandins(device, *folder, phone);
+        existing ? RelinkStandins(device, *folder) : InstallStandins(device, *folder, phone);
     } catch (const fs::filesystem_error& error) {
         Fail(device.Root(), std::string("cannot install the stand-ins: ") + error.what());
     }
@@ -110,11 +116,12 @@ InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     std::error_code ec;
     if (fs::exists(registryFile, ec)) {
         Registry existing(registryFile);  // reports a damaged registry
+        MakeStandins(device, options.phone, true);
         return {device.Root(), false};
     }
     MakeFolders(device);
     if (options.phone) MakePhoneMarkers(device);
-    MakeStandins(device, options.phone);
+    MakeStandins(device, options.phone, false);
     MakeVolume(device);
     const std::string locale = options.locale.empty() ? DefaultLocaleName() : NormalizeLocaleName(options.locale);
     const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale);

@@ -25,7 +25,9 @@ public:
 // Creates the root when missing, then the device in it unless one is there already (a device is
 // there once its registry \Windows\registry.db exists) with the stand-in programs and libraries
 // when their built files are found (platform/programs/Standins.h; a file that cannot be installed
-// raises DeviceInitError). An existing registry is opened, so a damaged one raises RegistryError.
+// raises DeviceInitError). An existing registry is opened, so a damaged one raises RegistryError;
+// an existing device is left as it is but for stand-in links that lead nowhere, which are linked
+// again.
 // The registry is written last and appears at once, completely written, so an interrupted
 // initialisation is simply done again. Two processes may initialise one root at
 // once; exactly one of them creates the device.

@@ -17,7 +17,7 @@ namespace plat {
 
 DeviceLibrary::DeviceLibrary(std::u16string_view devicePath) {
     const std::u16string path = ProgramDevicePath(devicePath);
-    const auto host = HasCurrentDevice() ? CurrentDevice().HostPath(path) : std::nullopt;
+    const auto host = HasCurrentDevice() ? CurrentDevice().ProgramHostPath(path) : std::nullopt;
     std::error_code ec;
     if (devicePath.empty() || !host || !fs::is_regular_file(*host, ec)) {
         SetLastError(ERROR_FILE_NOT_FOUND, ToUtf8(path) + " does not exist on the device");

@@ -22,13 +22,17 @@ namespace {
 
 bool HasFolder(std::u16string_view path) { return path.find_first_of(u"\\/") != std::u16string_view::npos; }
 
+// How a device path becomes a host path: Device::HostPath for documents, Device::ProgramHostPath
+// for programs.
+using Mapping = std::optional<fs::path> (Device::*)(std::u16string_view) const;
+
 // The host file of a device path that names an existing regular file.
-std::optional<fs::path> ExistingFile(std::u16string_view devicePath) {
+std::optional<fs::path> ExistingFile(std::u16string_view devicePath, Mapping map) {
     if (!HasCurrentDevice()) {
         SetLastError(ERROR_FILE_NOT_FOUND, "there is no current device");
         return std::nullopt;
     }
-    const auto host = CurrentDevice().HostPath(devicePath);
+    const auto host = (CurrentDevice().*map)(devicePath);
     std::error_code ec;
     if (!host || !fs::is_regular_file(*host, ec)) {
         SetLastError(ERROR_FILE_NOT_FOUND, ToUtf8(devicePath) + " does not exist on the device");
@@ -50,7 +54,7 @@ bool StartProgram(std::u16string_view program, std::u16string_view commandLine) 
         SetLastError(ERROR_INVALID_PARAMETER, "a program needs a name and a command line without NUL");
         return false;
     }
-    const auto host = ExistingFile(devicePath);
+    const auto host = ExistingFile(devicePath, &Device::ProgramHostPath);
     if (!host) return false;
     const int error = SpawnDetached(host->string(), {host->string(), ToUtf8(commandLine)},
                                     {"BREVANE_ROOT=" + CurrentDevice().Root().string()});
@@ -63,7 +67,7 @@ bool StartProgram(std::u16string_view program, std::u16string_view commandLine) 
 }
 
 bool OpenDocument(std::u16string_view devicePath) {
-    const auto host = ExistingFile(devicePath);
+    const auto host = ExistingFile(devicePath, &Device::HostPath);
     if (!host) return false;
     const std::u16string args[] = {u"open", std::u16string(devicePath)};
     LogLibraryCall(u"coredll.dll", u"ShellExecuteEx", args);

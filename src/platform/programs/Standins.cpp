@@ -43,18 +43,28 @@ std::optional<fs::path> RunningExecutableFolder() {
     return self.parent_path();
 }
 
-// Links (or copies) the file under a name of this process's own and renames it into place, so a
-// reader never sees half a file and processes installing at once all end with the whole file.
+// Links the device file to the built or installed one (copies it where the folder holds no
+// symbolic links), under a name of this process's own first and renamed into place: processes
+// installing at once all end with a whole file, and a link planted under the name is replaced,
+// never written through.
 void Place(const fs::path& from, const fs::path& to) {
+    const fs::path target = fs::canonical(from);
     const fs::path draft = to.string() + ".new-" + std::to_string(getpid());
     std::error_code ec;
     fs::remove(draft, ec);
-    fs::create_hard_link(from, draft, ec);
+    fs::create_symlink(target, draft, ec);
     if (ec) {
-        fs::copy_file(from, draft);
-        fs::permissions(draft, fs::status(from).permissions());
+        fs::copy_file(target, draft);
+        fs::permissions(draft, fs::status(target).permissions());
     }
     fs::rename(draft, to);
+}
+
+// True when the device already holds a file (or a link to one) that is not empty: an empty file
+// is only the phone marker and makes way for the library, a link leading nowhere for a new one.
+bool Holds(const fs::path& to) {
+    std::error_code ec;
+    return fs::exists(to, ec) && fs::file_size(to, ec) != 0 && !ec;
 }
 
 // The first of `dir`/`below` (for each of `belows`) that `fits`, for the running executable's
@@ -94,10 +104,10 @@ std::optional<fs::path> FindBuiltAddin(std::string_view fileName) {
 }
 
 bool InstallDeviceFile(const Device& device, const fs::path& from, std::u16string_view devicePath) {
-    const auto to = device.HostPath(devicePath);
+    const auto to = device.ProgramHostPath(devicePath);
     std::error_code ec;
     if (!to || !fs::is_regular_file(from, ec)) return false;
-    if (fs::exists(*to, ec) && fs::file_size(*to, ec) != 0) return true;
+    if (Holds(*to)) return true;
     try {
         fs::create_directories(to->parent_path());
         Place(from, *to);
@@ -111,14 +121,29 @@ std::size_t InstallStandins(const Device& device, const fs::path& folder, bool p
     std::size_t installed = 0;
     for (const StandinFile& standin : kStandins) {
         const fs::path from = folder / standin.hostName;
-        const auto to = device.HostPath(standin.devicePath);
+        const auto to = device.ProgramHostPath(standin.devicePath);
         std::error_code ec;
-        if ((standin.phoneOnly && !phone) || !to || !fs::is_regular_file(from, ec)) continue;
-        if (fs::exists(*to, ec) && fs::file_size(*to, ec) != 0) continue;
-        Place(from, *to);  // an empty marker makes way for the library
+        if ((standin.phoneOnly && !phone) || !to || !fs::is_regular_file(from, ec) || Holds(*to)) continue;
+        Place(from, *to);
         ++installed;
     }
     return installed;
+}
+
+std::size_t RelinkStandins(const Device& device, const fs::path& folder) {
+    std::size_t relinked = 0;
+    for (const StandinFile& standin : kStandins) {
+        const fs::path from = folder / standin.hostName;
+        const auto to = device.ProgramHostPath(standin.devicePath);
+        std::error_code ec;
+        if (!to || !fs::is_symlink(fs::symlink_status(*to, ec)) || fs::exists(*to, ec) ||
+            !fs::is_regular_file(from, ec)) {
+            continue;
+        }
+        Place(from, *to);
+        ++relinked;
+    }
+    return relinked;
 }
 
 }  // namespace plat

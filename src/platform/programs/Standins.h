@@ -26,12 +26,18 @@ std::span<const StandinFile> StandinFiles();
 // them, for the running executable's folder and each folder above it. Nothing when none does.
 std::optional<std::filesystem::path> FindStandinFolder();
 
-// Installs the stand-ins found in `folder` into the device (hard links, copies where links cannot
-// be made). A file already on the device is kept unless it is empty (an empty phone.dll is only
-// the phone marker and makes way for the library); a stand-in missing from the folder is skipped.
+// Installs the stand-ins found in `folder` into the device: symbolic links to them (copies where
+// the device's folder cannot hold links), so a device weighs no more than its data. A file already
+// on the device is kept unless it is empty (an empty phone.dll is only the phone marker and makes
+// way for the library) or a link leading nowhere; a stand-in missing from the folder is skipped.
 // Returns how many were installed; throws std::filesystem::filesystem_error when a file cannot be
 // written.
 std::size_t InstallStandins(const Device& device, const std::filesystem::path& folder, bool phone);
+
+// Links again, to the stand-ins found in `folder`, the device's stand-in links that lead nowhere
+// (the build or installation they pointed to is gone); every other file is left as it is. Returns
+// how many were linked; throws std::filesystem::filesystem_error when a link cannot be written.
+std::size_t RelinkStandins(const Device& device, const std::filesystem::path& folder);
 
 // The project's own add-in library `fileName` as built: the first of <dir>/addins,
 // <dir>/src/app/addins and <dir>/lib/brevane/addins holding it, for the running executable's
@@ -39,8 +45,8 @@ std::size_t InstallStandins(const Device& device, const std::filesystem::path& f
 std::optional<std::filesystem::path> FindBuiltAddin(std::string_view fileName);
 
 // Installs the host file `from` into the device as `devicePath`, the way stand-ins are installed
-// (folders made as needed). A non-empty file already there is kept. True when the device holds
-// the file afterwards.
+// (a link to it; folders made as needed). A non-empty file already there is kept. True when the
+// device holds the file afterwards.
 bool InstallDeviceFile(const Device& device, const std::filesystem::path& from, std::u16string_view devicePath);
 
 }  // namespace plat

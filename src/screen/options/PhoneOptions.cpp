@@ -7,6 +7,7 @@
 #include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "core/str/Quoted.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/messaging/SmsHook.h"
 #include "platform/device/Device.h"
@@ -26,7 +27,7 @@ bool WriteShortcut(std::u16string_view shortcut, std::u16string_view target) {
     const std::optional<std::filesystem::path> host = plat::CurrentDevice().HostPath(shortcut);
     if (!host) return false;
     // The shell's shortcut text: the length of what follows the '#', then the quoted target.
-    const std::string quoted = "\"" + Str(target).ToUtf8() + "\"";
+    const std::string quoted = Quoted(Str(target).ToUtf8());
     std::error_code error;
     std::filesystem::create_directories(host->parent_path(), error);
     std::ofstream out(*host, std::ios::binary | std::ios::trunc);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/res/ResourceStrings.h"
+#include "core/str/Quoted.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/ringtones/ChangeRingtoneDlg.h"
@@ -88,7 +89,7 @@ void CatRingtoneList::PlayRingtoneOfRow() {
     if (row < 0) return;
     const RingtoneRow& entry = model_.Rows()[row];
     if (entry.ringtone.IsEmpty()) {
-        plat::MessageBox(u"\"" + std::u16string(entry.name.View()) + u"\" has no ringtone of its own.", RequireStr(101).View(),
+        plat::MessageBox(Quoted(entry.name.View()) + u" has no ringtone of its own.", RequireStr(101).View(),
                          plat::MB_OK | plat::MB_ICONINFORMATION);
         return;
     }

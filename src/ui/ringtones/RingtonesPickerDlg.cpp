@@ -10,6 +10,7 @@
 #include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
+#include "core/str/Quoted.h"
 #include "platform/device/Device.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
@@ -108,7 +109,8 @@ void RingtonesPickerDlg::ChooseOtherFile() {
     if (chosen.isEmpty()) return;
     const std::optional<Str> path = DevicePathOfHost(chosen.toStdString());
     if (!path) {
-        Warn(Str(u"\"" + chosen.toStdU16String() + u"\" is not on the device: only its own files can be ringtones."));
+        Warn(Str(Quoted(chosen.toStdU16String()) +
+                 u" is not on the device: only its own files can be ringtones."));
         return;
     }
     if (WarnAboutSound(ReadSoundFile(*path).status, *path)) return;

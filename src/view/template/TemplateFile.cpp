@@ -38,7 +38,8 @@ TemplateFileText::TemplateFileText(std::span<const uint8_t> bytes) {
 }
 
 std::optional<std::vector<std::u16string_view>> TemplateFileText::Section(std::u16string_view key) const {
-    const std::u16string header = u"[" + std::u16string(key) + u"]";
+    std::u16string header = u"[";  // appended: GCC 12 at -O3 warns of "[" + a temporary (-Wrestrict)
+    header.append(key).append(u"]");
     size_t line = 0;
     while (line < lines_.size() && !lines_[line].starts_with(header)) ++line;
     if (line == lines_.size()) return std::nullopt;

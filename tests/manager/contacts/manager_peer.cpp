@@ -19,7 +19,7 @@ int Add(CCeDBDatabase& db, int count) {
     for (int i = 0; i < count; ++i) {
         Contact contact;
         contact.SetText(kFieldLast, Str(u"Peer"));
-        contact.SetText(kFieldFirst, Str::FromUtf8("N" + std::to_string(i)));
+        contact.SetText(kFieldFirst, Str::FromUtf8(std::string("N").append(std::to_string(i))));
         CCeDBRecord record;
         contact.SaveToRecord(db, record, true);
         const plat::CeOid oid = db.Write(record, CCeDBDatabase::kWriteNew);

@@ -1,25 +1,57 @@
 // The program's index on a real device folder: the contact manager with WordIndexKeeper over the
 // device's index files, searched through ContactSearch. Adds, updates and deletes are found (and
 // no longer found) by words and trailing digits, and a reopen finds the saved files holding the
-// same; a save whose file replacement fails is reported, and the next start holds every stored
-// contact.
+// same; a save whose file replacement fails, and a change whose heap cannot grow, are reported,
+// and the next start holds every stored contact.
 #include "manager/index/WordIndexKeeper.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "core/diag/ErrorLog.h"
+#include "core/diag/FatalError.h"
+#include "index/props/PropsStore.h"
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
 
 constexpr int kWaitMs = 30000;
+
+// While it lives, files of this process (shared memory included) cannot grow past `bytes`: it stands
+// in for a full /dev/shm. A write past the limit fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limited{bytes, old_.rlim_max};
+        ok_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+    bool ok_ = false;
+};
 
 class KeptIndex : public ::testing::Test {
 protected:
@@ -105,4 +137,46 @@ TEST_F(KeptIndex, AFailedFileReplacementIsReportedAndTheNextStartHoldsEveryConta
 
     Connect();
     ExpectFound({{u"berger", {anna}}, {u"adler", {bern}}, {u"", {bern, anna}}});
+}
+
+// The word index's heap runs out of memory in the middle of indexing a change: the change is
+// reported as failed (a fatal error and its log line), the index is marked so that its images are
+// never trusted again, and the next start agrees with the store, the failed contact included.
+TEST_F(KeptIndex, AChangeWhoseHeapCannotGrowIsReportedAndTheNextStartAgreesWithTheStore) {
+    const uint32_t anna = Add(u"Anna", u"Berger", u"");
+    Settle();
+    ASSERT_TRUE(manager->SaveNow());
+    std::vector<uint8_t> note;  // twenty thousand words, as UTF-16LE
+    char word[16];
+    for (int n = 100000; n < 120000; ++n) {
+        std::snprintf(word, sizeof word, "n%d ", n);
+        for (const char* c = word; *c != '\0'; ++c) note.insert(note.end(), {static_cast<uint8_t>(*c), 0});
+    }
+    Contact noted;
+    noted.SetText(kFieldLast, Str(u"Noted"));
+    noted.SetNote(ByteBlock(std::move(note)));
+    ASSERT_TRUE(manager->AddContact(noted, true).Complete());
+    const uint32_t bern = noted.GetOid();
+    ASSERT_TRUE(plat::RunUntil([&] { return manager->NotificationsDelivered(); }, kWaitMs));
+    {
+        const auto size = [&](const char16_t* path) { return std::filesystem::file_size(device.Host(path)); };
+        FileSizeLimit limit(std::max(size(u"\\pim_index1.dat"), size(u"\\pim_index2.dat")) + 8192);
+        ASSERT_TRUE(limit.Ok());
+        EXPECT_THROW(manager->FlushQueue(), FatalError);
+    }
+    const std::string log = ReadHostFile(device.Host(ErrorLogPath()));
+    EXPECT_NE(log.find("Unable open memory as mapped file!!!\t\tIndexStore"), std::string::npos) << log;
+    EXPECT_NE(log.find("Unable perform db operation!!!"), std::string::npos) << log;
+    // Images written after the failure are refused when opened with their check.
+    EXPECT_TRUE(manager->SaveNow());
+    manager.reset();
+    {
+        PropsStore props;
+        EXPECT_FALSE(props.Open(true));
+        EXPECT_TRUE(props.Open(false));
+        EXPECT_TRUE(props.IsUpdating());
+    }
+
+    Connect();
+    ExpectFound({{u"berger", {anna}}, {u"n100000", {bern}}, {u"n119999", {bern}}, {u"", {anna, bern}}});
 }

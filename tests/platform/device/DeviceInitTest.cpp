@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <regex>
 
@@ -93,8 +94,9 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
         const fs::path relative = plat::ToUtf8(standin.devicePath.substr(1));
         const std::string name = std::regex_replace(relative.string(), std::regex("\\\\"), "/");
         const fs::path onPhone = base / "phone" / name;
-        ASSERT_TRUE(fs::is_regular_file(onPhone)) << name;
-        EXPECT_TRUE(ReadHostFile(onPhone) == ReadHostFile(*folder / standin.hostName)) << name << " differs from " << standin.hostName;
+        ASSERT_TRUE(fs::is_symlink(onPhone)) << name << " is not a link to the built file";
+        EXPECT_TRUE(fs::equivalent(onPhone, *folder / standin.hostName))
+            << name << " is not " << standin.hostName;
         EXPECT_EQ(access(onPhone.c_str(), X_OK), 0) << name;
         EXPECT_EQ(fs::exists(base / "pda" / name), !standin.phoneOnly) << name;
     }
@@ -102,6 +104,38 @@ TEST_F(DeviceInit, StandinsAreInstalledUnderTheirDeviceNamesAndOnlyPhonesGetTheP
     for (const auto& entry : fs::directory_iterator(base / "phone" / "Windows")) {
         EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos) << entry.path();
     }
+    // The device weighs what its data does: the volume, the registry and the links.
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(base / "phone")) {
+        if (entry.is_regular_file() && !entry.is_symlink()) bytes += entry.file_size();
+    }
+    EXPECT_LT(bytes, 256u * 1024u);
+}
+
+// Links into a build or installation that is gone are linked again, on a new device and on an
+// existing one; on an existing one nothing else changes.
+TEST_F(DeviceInit, StandinLinksLeadingNowhereAreLinkedAgain) {
+    const auto folder = plat::FindStandinFolder();
+    ASSERT_TRUE(folder.has_value()) << "build the target brevane-standins";
+    const fs::path fresh = base / "fresh", made = base / "made";
+    fs::create_directories(fresh / "Windows");
+    fs::create_symlink(base / "gone" / "standin-tmail", fresh / "Windows" / "tmail.exe");
+    plat::InitDevice(fresh, {true, "en_US"});
+    plat::InitDevice(made, {false, "en_US"});
+    fs::remove(made / "Windows" / "pmail.exe");
+    fs::remove(made / "Windows" / "coredll.dll");  // a link: writing through it would change the built file
+    std::ofstream(made / "Windows" / "coredll.dll") << "the user's own";
+    for (const char* name : {"tmail.exe", "iexplore.exe"}) {
+        fs::remove(made / "Windows" / name);
+        fs::create_symlink(base / "gone" / name, made / "Windows" / name);
+    }
+    EXPECT_FALSE(plat::InitDevice(made, {true, "en_US"}).created);
+    EXPECT_TRUE(fs::equivalent(fresh / "Windows" / "tmail.exe", *folder / "standin-tmail"));
+    EXPECT_TRUE(fs::equivalent(made / "Windows" / "tmail.exe", *folder / "standin-tmail"));
+    EXPECT_TRUE(fs::equivalent(made / "Windows" / "iexplore.exe", *folder / "standin-iexplore"));
+    EXPECT_FALSE(fs::exists(made / "Windows" / "pmail.exe"));
+    EXPECT_FALSE(fs::exists(made / "Windows" / "phone.dll")) << "a device without phone stays so";
+    EXPECT_EQ(ReadHostFile(made / "Windows" / "coredll.dll"), "the user's own");
 }
 
 TEST_F(DeviceInit, StandinsAlreadyOnTheDeviceAreKept) {

@@ -39,7 +39,7 @@ TEST_F(DevicePaths, ComponentsMatchIgnoringCaseAndNewOnesAreTakenAsWritten) {
     } cases[] = {
         {u"\\WINDOWS\\SMS.DLL", root / "Windows" / "sms.dll"},
         {u"\\windows\\New Folder\\Neu.TXT", root / "Windows" / "New Folder" / "Neu.TXT"},
-        {u"/windows/./phone.dll", root / "Windows" / "phone.dll"},
+        {u"/windows/./registry.db", root / "Windows" / "registry.db"},
         {u"\\\\my documents\\\\\u00e4PFEL\\x", root / "My Documents" / "\xc3\x84pfel" / "x"},
         {u"\\My Documents\\..\\windows", root / "Windows"},
         {u"\\Both\\abc", root / "Both" / "abc"},  // the exact spelling wins
@@ -63,6 +63,29 @@ TEST_F(DevicePaths, PathsLeavingTheRootAreRefused) {
     };
     for (const auto& path : refused) {
         EXPECT_EQ(device.Device().HostPath(path), std::nullopt) << std::string(path.begin(), path.end());
+    }
+}
+
+// A program or library may be a link out of the device (the stand-ins are); the folders on its way
+// may not, and a loop is no file.
+TEST_F(DevicePaths, ProgramsMayLinkOutOfTheDeviceFoldersMayNot) {
+    const struct {
+        std::u16string devicePath;
+        std::optional<fs::path> expected;
+    } cases[] = {
+        {u"\\escape", root / "escape"},
+        {u"\\WINDOWS\\DANGLING", root / "Windows" / "dangling"},
+        {u"\\inside\\sms.dll", root / "inside" / "sms.dll"},
+        {u"\\Windows\\New.exe", root / "Windows" / "New.exe"},
+        {u"\\escape\\x", std::nullopt},
+        {u"\\loop", std::nullopt},
+        {u"\\Windows\\..\\..\\outside\\x", std::nullopt},
+        {u"\\..", std::nullopt},
+        {u"", root},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(device.Device().ProgramHostPath(c.devicePath), c.expected)
+            << std::string(c.devicePath.begin(), c.devicePath.end());
     }
 }
 

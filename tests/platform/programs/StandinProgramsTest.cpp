@@ -2,13 +2,35 @@
 // they log when used is checked by the dialler's tests and the end-to-end script.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "ProgramLogWait.h"
 #include "platform/programs/DeviceLibrary.h"
-#include "platform/programs/Process.h"
 #include "platform/programs/PhoneAbi.h"
+#include "platform/programs/Process.h"
+#include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/Utf.h"
+
+// A new device holds its stand-ins as links to the built files; each is found by its device name
+// and runs (a program writes its start line to the device's log, a library loads).
+TEST(StandinPrograms, EveryStandinOfANewDeviceIsFoundAndRuns) {
+    TempDevice device;
+    ASSERT_TRUE(plat::FindStandinFolder().has_value()) << "build the target brevane-standins";
+    for (const plat::StandinFile& standin : plat::StandinFiles()) {
+        const std::u16string_view path = standin.devicePath;
+        const std::string name = plat::ToUtf8(path.substr(path.rfind(u'\\') + 1));
+        if (name.ends_with(".dll")) {
+            const plat::DeviceLibrary library(path);
+            EXPECT_TRUE(library.IsLoaded()) << name << ": " << plat::LastErrorMessage();
+            continue;
+        }
+        ASSERT_TRUE(plat::StartProgram(path, u"-found")) << name << ": " << plat::LastErrorMessage();
+        const std::string line = "\t" + name + "\t-found\n";
+        EXPECT_NE(AwaitProgramLog(device, line).find(line), std::string::npos) << name;
+    }
+}
 
 TEST(StandinPrograms, WindowedStandinsEndWhenTheirDeviceIsRemoved) {
     TempDevice device;

@@ -13,11 +13,11 @@ std::string Describe(const Array<StyledRun>& runs) {
     for (const StyledRun& r : runs) {
         const TextStyle& style = r.style;
         out += std::string("[") + (style.bold ? "b" : "") + (style.italic ? "i" : "") + (style.underline ? "u" : "") + (style.strike ? "s" : "");
-        if (style.size) out += "P" + std::to_string(style.size);
+        if (style.size) out.append("P").append(std::to_string(style.size));
         char hex[16];
         std::snprintf(hex, sizeof hex, "#%06x", style.color);
         if (style.color) out += hex;
-        out += "]" + r.text.ToUtf8();
+        out.append("]").append(r.text.ToUtf8());
     }
     return out;
 }

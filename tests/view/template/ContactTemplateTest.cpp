@@ -88,7 +88,9 @@ TEST_F(ContactTemplateTest, DamagedBytesNeverBreakTheReader) {
     }
     // A section longer than any real one is read only up to the limit.
     std::u16string many = u"[Other]\r\n";
-    for (int i = 0; i < 3000; ++i) many += u"n" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u"\r\n";
+    for (int i = 0; i < 3000; ++i) {
+        many.append(u"n").append(1, static_cast<char16_t>(u'a' + i % 26)).append(u"\r\n");
+    }
     EXPECT_EQ(Read(many).Group(kGroupOther)->order.GetSize(), 1024);
 }
 
