@@ -82,9 +82,9 @@ int KeyOrder::ComparePrefix(const std::vector<KeyValue>& a, const std::vector<Ke
     return 0;
 }
 
-bool KeyOrder::Less(const ViewEntry& a, const ViewEntry& b) const {
-    const int result = ComparePrefix(a.keys, b.keys, props_.size());
-    return result != 0 ? result < 0 : a.oid < b.oid;
+bool KeyOrder::Less(CeOid a, const std::vector<KeyValue>& aKeys, CeOid b, const std::vector<KeyValue>& bKeys) const {
+    const int result = ComparePrefix(aKeys, bKeys, props_.size());
+    return result != 0 ? result < 0 : a < b;
 }
 
 }  // namespace plat::objstore

@@ -16,7 +16,7 @@ void OpenDb::FailNoRecord(const char* why) {
 }
 
 CeOid OpenDb::MakeCurrent(size_t index) {
-    current_ = view_.Entries()[index];
+    current_ = view_.EntryAt(index);
     currentIndex_ = index;
     return current_->oid;
 }
@@ -57,7 +57,7 @@ CeOid OpenDb::SeekPosition(SeekType type, int64_t value) {
     } else if (type == SeekType::End) {
         if (value > 0) Fail(ERROR_INVALID_PARAMETER, "a seek from the end goes backward");
         view_.Refresh(volume_);
-        target = static_cast<int64_t>(view_.Entries().size()) - 1 + value;
+        target = static_cast<int64_t>(view_.Size()) - 1 + value;
     } else if (type == SeekType::Current) {
         if (!current_) FailNoRecord("there is no current record");
         const Position position = Locate();
@@ -68,7 +68,7 @@ CeOid OpenDb::SeekPosition(SeekType type, int64_t value) {
     } else {
         Fail(ERROR_INVALID_PARAMETER, "not a positional seek");
     }
-    if (target < 0 || target >= static_cast<int64_t>(view_.Entries().size())) FailNoRecord("no record there");
+    if (target < 0 || target >= static_cast<int64_t>(view_.Size())) FailNoRecord("no record there");
     return MakeCurrent(static_cast<size_t>(target));
 }
 

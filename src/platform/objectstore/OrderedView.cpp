@@ -51,15 +51,21 @@ KeyValue KeyFromRow(const KeyOrder& order, const sql::Statement& row, size_t ind
 
 }  // namespace
 
+const OrderedView::Keys& OrderedView::KeysOf(CeOid record) const {
+    static const Keys kNone;
+    if (!IsSorted()) return kNone;
+    return keys_.at(record);
+}
+
 std::vector<ViewEntry> OrderedView::Load(sqlite3* db, std::optional<CeOid> only) const {
-    sql::Statement rows(db, SelectSql(order_, only.has_value()));
+    sql::Statement rows(db, SelectSql(keyOrder_, only.has_value()));
     rows.Bind(1, database_);
     if (only) rows.Bind(2, *only);
     std::vector<ViewEntry> entries;
     while (rows.Step()) {
         ViewEntry entry;
         entry.oid = static_cast<CeOid>(rows.Int(0));
-        for (size_t i = 0; i < order_.Props().size(); ++i) entry.keys.push_back(KeyFromRow(order_, rows, i));
+        for (size_t i = 0; i < keyOrder_.Props().size(); ++i) entry.keys.push_back(KeyFromRow(keyOrder_, rows, i));
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -88,7 +94,7 @@ bool OrderedView::CatchUp(sqlite3* db) {
             journalSeq_ = head;
             return false;
         }
-        if (changed.size() > std::max(kPatchAtMost, entries_.size() / 8)) {
+        if (changed.size() > std::max(kPatchAtMost, order_.size() / 8)) {
             Reload(db);
         } else {
             Patch(db, changed);
@@ -99,42 +105,67 @@ bool OrderedView::CatchUp(sqlite3* db) {
 }
 
 void OrderedView::Reload(sqlite3* db) {
-    entries_ = Load(db, std::nullopt);
-    if (IsSorted()) std::sort(entries_.begin(), entries_.end(), [this](const ViewEntry& a, const ViewEntry& b) {
-        return order_.Less(a, b);
+    std::vector<ViewEntry> entries = Load(db, std::nullopt);
+    if (IsSorted()) std::sort(entries.begin(), entries.end(), [this](const ViewEntry& a, const ViewEntry& b) {
+        return keyOrder_.Less(a, b);
     });
+    order_.clear();
+    keys_.clear();
+    order_.reserve(entries.size());
+    if (IsSorted()) keys_.reserve(entries.size());
+    for (ViewEntry& entry : entries) {
+        order_.push_back(entry.oid);
+        if (IsSorted()) keys_.emplace(entry.oid, std::move(entry.keys));
+    }
 }
 
-// Records created since the entries were loaded are only inserted; those that were there are taken
-// out first and inserted again as they are now (unless deleted).
+// Every record named is taken out by the keys the view holds for it, then inserted again as it is
+// now (unless deleted).
 void OrderedView::Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed) {
-    std::vector<CeOid> existed;
-    for (const journal::ChangedRecord& record : changed) {
-        if (record.existed) existed.push_back(record.oid);
-    }
-    TakeOut(existed);
+    TakeOut(changed);
     for (const journal::ChangedRecord& changedRecord : changed) {
         std::vector<ViewEntry> loaded = Load(db, changedRecord.oid);
-        if (loaded.empty()) continue;  // deleted
-        const size_t at = LowerBound(loaded.front());
-        entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(loaded.front()));
+        if (!loaded.empty()) Insert(std::move(loaded.front()));
     }
 }
 
-// In identifier order each record is found by a binary search; in a sorted order by a walk of the
-// entries, since its old keys are not known.
-void OrderedView::TakeOut(const std::vector<CeOid>& records) {
-    if (records.empty()) return;
+// The positions are found first and the list closed up in one pass.
+void OrderedView::TakeOut(const std::vector<journal::ChangedRecord>& records) {
+    std::vector<size_t> positions;
+    for (const journal::ChangedRecord& record : records) {
+        if (!record.existed) continue;  // made after the view's state: never in it
+        if (const std::optional<size_t> at = PositionOf(record.oid)) positions.push_back(*at);
+    }
+    if (positions.empty()) return;
+    std::sort(positions.begin(), positions.end());
+    auto to = order_.begin() + static_cast<std::ptrdiff_t>(positions.front());
+    for (size_t i = 0; i < positions.size(); ++i) {
+        keys_.erase(order_[positions[i]]);
+        const auto from = order_.begin() + static_cast<std::ptrdiff_t>(positions[i] + 1);
+        const auto until = i + 1 < positions.size() ? order_.begin() + static_cast<std::ptrdiff_t>(positions[i + 1])
+                                                    : order_.end();
+        to = std::move(from, until, to);
+    }
+    order_.erase(to, order_.end());
+}
+
+void OrderedView::Insert(ViewEntry entry) {
+    const size_t at = LowerBound(entry.oid, entry.keys);
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), entry.oid);
+    if (IsSorted()) keys_.insert_or_assign(entry.oid, std::move(entry.keys));
+}
+
+std::optional<size_t> OrderedView::PositionOf(CeOid record) const {
+    Keys none;
+    const Keys* keys = &none;
     if (IsSorted()) {
-        std::erase_if(entries_, [&records](const ViewEntry& entry) {
-            return std::binary_search(records.begin(), records.end(), entry.oid);
-        });
-        return;
+        const auto found = keys_.find(record);
+        if (found == keys_.end()) return std::nullopt;
+        keys = &found->second;
     }
-    for (const CeOid record : records) {
-        const size_t at = LowerBound(ViewEntry{record, {}});
-        if (at < entries_.size() && entries_[at].oid == record) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
-    }
+    const size_t at = LowerBound(record, *keys);
+    if (at < order_.size() && order_[at] == record) return at;
+    return std::nullopt;
 }
 
 std::optional<ViewEntry> OrderedView::LoadEntry(Volume& volume, CeOid record) const {
@@ -145,38 +176,37 @@ std::optional<ViewEntry> OrderedView::LoadEntry(Volume& volume, CeOid record) co
 
 std::optional<size_t> OrderedView::IndexOf(const ViewEntry& known) const {
     const size_t index = LowerBound(known);
-    if (index < entries_.size() && entries_[index].oid == known.oid) return index;
-    if (!IsSorted()) return std::nullopt;  // identifier order: the search above is exact
-    const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                    [&known](const ViewEntry& e) { return e.oid == known.oid; });
-    if (found == entries_.end()) return std::nullopt;
-    return static_cast<size_t>(found - entries_.begin());
+    if (index < order_.size() && order_[index] == known.oid) return index;
+    return PositionOf(known.oid);
 }
 
-size_t OrderedView::LowerBound(const ViewEntry& probe) const {
-    const auto found = std::lower_bound(entries_.begin(), entries_.end(), probe,
-                                        [this](const ViewEntry& a, const ViewEntry& b) { return order_.Less(a, b); });
-    return static_cast<size_t>(found - entries_.begin());
+size_t OrderedView::LowerBound(const ViewEntry& probe) const { return LowerBound(probe.oid, probe.keys); }
+
+size_t OrderedView::LowerBound(CeOid oid, const Keys& keys) const {
+    const auto found = std::lower_bound(order_.begin(), order_.end(), oid, [this, &keys](CeOid entry, CeOid probe) {
+        return keyOrder_.Less(entry, KeysOf(entry), probe, keys);
+    });
+    return static_cast<size_t>(found - order_.begin());
 }
 
 std::optional<size_t> OrderedView::FirstEqual(const std::vector<KeyValue>& values) const {
     const size_t count = values.size();
-    const auto found = std::lower_bound(entries_.begin(), entries_.end(), values,
-                                        [this, count](const ViewEntry& e, const std::vector<KeyValue>& v) {
-                                            return order_.ComparePrefix(e.keys, v, count) < 0;
+    const auto found = std::lower_bound(order_.begin(), order_.end(), values,
+                                        [this, count](CeOid entry, const std::vector<KeyValue>& v) {
+                                            return keyOrder_.ComparePrefix(KeysOf(entry), v, count) < 0;
                                         });
-    if (found == entries_.end() || order_.ComparePrefix(found->keys, values, count) != 0) return std::nullopt;
-    return static_cast<size_t>(found - entries_.begin());
+    if (found == order_.end() || keyOrder_.ComparePrefix(KeysOf(*found), values, count) != 0) return std::nullopt;
+    return static_cast<size_t>(found - order_.begin());
 }
 
 std::optional<size_t> OrderedView::FirstGreater(const std::vector<KeyValue>& values) const {
     const size_t count = values.size();
-    const auto found = std::upper_bound(entries_.begin(), entries_.end(), values,
-                                        [this, count](const std::vector<KeyValue>& v, const ViewEntry& e) {
-                                            return order_.ComparePrefix(v, e.keys, count) < 0;
+    const auto found = std::upper_bound(order_.begin(), order_.end(), values,
+                                        [this, count](const std::vector<KeyValue>& v, CeOid entry) {
+                                            return keyOrder_.ComparePrefix(v, KeysOf(entry), count) < 0;
                                         });
-    if (found == entries_.end()) return std::nullopt;
-    return static_cast<size_t>(found - entries_.begin());
+    if (found == order_.end()) return std::nullopt;
+    return static_cast<size_t>(found - order_.begin());
 }
 
 }  // namespace plat::objstore

@@ -4,8 +4,13 @@
 // and loads everything again only when the journal no longer reaches back that far (rows were
 // pruned), the database was deleted, or the changes are a large part of the view. Without a sort
 // order the records are in the order of their object identifiers.
+//
+// The order is a list of identifiers beside a table of each record's keys by identifier, so a
+// record whose old keys are gone from the volume is still found by a binary search, and a change
+// moves 4 bytes an entry instead of whole entries.
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/objectstore/Journal.h"
@@ -16,15 +21,16 @@ namespace plat::objstore {
 
 class OrderedView {
 public:
-    OrderedView(CeOid database, std::vector<SortProp> keys) : database_(database), order_(std::move(keys)) {}
+    OrderedView(CeOid database, std::vector<SortProp> keys) : database_(database), keyOrder_(std::move(keys)) {}
 
-    const KeyOrder& Order() const { return order_; }
-    bool IsSorted() const { return !order_.Props().empty(); }
+    const KeyOrder& Order() const { return keyOrder_; }
+    bool IsSorted() const { return !keyOrder_.Props().empty(); }
 
     // Brings the entries up to date with every committed change; true when any entry was added,
     // removed or moved (positions held by the caller are then stale).
     bool Refresh(Volume& volume);
-    const std::vector<ViewEntry>& Entries() const { return entries_; }
+    size_t Size() const { return order_.size(); }
+    ViewEntry EntryAt(size_t index) const { return ViewEntry{order_[index], KeysOf(order_[index])}; }
 
     // The entry of one record read from the volume now (its keys), nothing when the record is not
     // in the database.
@@ -40,17 +46,27 @@ public:
     std::optional<size_t> FirstGreater(const std::vector<KeyValue>& values) const;
 
 private:
+    using Keys = std::vector<KeyValue>;
+
+    // The keys of a record in the view (none in identifier order).
+    const Keys& KeysOf(CeOid record) const;
+    size_t LowerBound(CeOid oid, const Keys& keys) const;
+    // Where a record of the view is, by the keys it has in the view.
+    std::optional<size_t> PositionOf(CeOid record) const;
+
     std::vector<ViewEntry> Load(sqlite3* db, std::optional<CeOid> only) const;
     // Inside one read transaction; the same meaning as Refresh's result.
     bool CatchUp(sqlite3* db);
     void Reload(sqlite3* db);
     void Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed);
-    // Takes the records (ascending identifiers) out of the entries.
-    void TakeOut(const std::vector<CeOid>& records);
+    // Takes the records out of the view, those it holds.
+    void TakeOut(const std::vector<journal::ChangedRecord>& records);
+    void Insert(ViewEntry entry);
 
     CeOid database_;
-    KeyOrder order_;
-    std::vector<ViewEntry> entries_;
+    KeyOrder keyOrder_;
+    std::vector<CeOid> order_;                 // the records in the view's order
+    std::unordered_map<CeOid, Keys> keys_;     // each record's keys; empty in identifier order
     std::optional<Volume::Generation> checked_;  // the volume's generation at the last refresh
     std::optional<int64_t> journalSeq_;          // the last journal row the entries include
 };
