@@ -1,8 +1,10 @@
 #include "platform/window/ProcessIdentity.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <sstream>
 #include <string>
@@ -53,8 +55,22 @@ std::string StatFile(uint32_t pid) { return "/proc/" + std::to_string(pid) + "/s
 
 }  // namespace
 
+uint32_t CurrentPid() {
+    static std::atomic<uint32_t> cached{0};
+    static const bool forgetInChild = [] {
+        return pthread_atfork(nullptr, nullptr, [] { cached.store(0, std::memory_order_relaxed); }) == 0;
+    }();
+    uint32_t pid = cached.load(std::memory_order_relaxed);
+    if (pid == 0) {
+        pid = static_cast<uint32_t>(getpid());
+        // Without the fork handler a child could keep its parent's id: then ask every time.
+        if (forgetInChild) cached.store(pid, std::memory_order_relaxed);
+    }
+    return pid;
+}
+
 ProcessIdentity CurrentProcess() {
-    const auto pid = static_cast<uint32_t>(getpid());
+    const uint32_t pid = CurrentPid();
     return ReadStat("/proc/self/stat", pid).running.value_or(ProcessIdentity{pid, 0});
 }
 

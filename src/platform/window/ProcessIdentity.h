@@ -15,6 +15,10 @@ struct ProcessIdentity {
 
 // The calling process.
 ProcessIdentity CurrentProcess();
+// The calling process's id without a system call: the id is kept once read and read again in the
+// child of a fork, so hot paths (every window message checks that it runs in the process that made
+// its window system) pay nothing for it.
+uint32_t CurrentPid();
 
 // The identity of a running process; nothing when no such process runs or it has ended and waits
 // to be reaped (a zombie owns no windows).

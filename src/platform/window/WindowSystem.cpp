@@ -1,7 +1,5 @@
 #include "platform/window/WindowSystem.h"
 
-#include <unistd.h>
-
 #include <mutex>
 #include <stdexcept>
 
@@ -70,7 +68,7 @@ void ReleaseOld(std::shared_ptr<WindowSystem> old, bool sameProcess) {
 std::shared_ptr<WindowSystem> WindowSystem::Current() {
     std::shared_ptr<WindowSystem> old;
     std::shared_ptr<WindowSystem> current;
-    const auto pid = static_cast<uint32_t>(getpid());
+    const uint32_t pid = CurrentPid();
     {
         const std::lock_guard lock(currentMutex);
         std::shared_ptr<WindowSystem>& slot = CurrentSlot();
@@ -94,7 +92,7 @@ void WindowSystem::Shutdown() {
         const std::lock_guard lock(currentMutex);
         old = std::move(CurrentSlot());
     }
-    if (old) old->Release(old->self_.pid == static_cast<uint32_t>(getpid()));
+    if (old) old->Release(old->self_.pid == CurrentPid());
 }
 
 WindowSystem::WindowSystem(uint64_t generation, ProcessIdentity self) : generation_(generation), self_(self) {}

@@ -150,4 +150,17 @@ TEST_F(WindowTest, AProcessOutOfDescriptorsTakesNoRunningOwnerForEnded) {
     EXPECT_EQ(codes, std::vector<int>{0});
 }
 
+// The kept process id must not follow a fork: a child that took its parent's id would take the
+// parent's window system for its own and post from its port.
+TEST_F(WindowTest, AForkedChildKnowsItsOwnProcessId) {
+    const uint32_t parent = plat::CurrentPid();
+    ASSERT_EQ(parent, static_cast<uint32_t>(getpid()));
+    const auto codes = RunInChildren(2, [&](int) {
+        const uint32_t own = plat::CurrentPid();
+        if (own == parent) return 1;
+        return own == static_cast<uint32_t>(getpid()) && plat::CurrentProcess().pid == own ? 0 : 2;
+    });
+    EXPECT_EQ(codes, (std::vector<int>{0, 0}));
+}
+
 }  // namespace
