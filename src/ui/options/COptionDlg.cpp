@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/options/CABCBarDlg.h"
+#include "ui/options/CheckText.h"
 #include "ui/phone/CApPhoneTemplateDlg.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
@@ -83,16 +85,26 @@ QVBoxLayout* COptionDlg::AddPage(const QString& title) {
     return layout;
 }
 
+// A page is as narrow as the phone's screen: a check's text wraps onto further lines rather than
+// being cut at the edge. The box carries the text as its accessible name; a tap on the text acts as
+// a tap on the box, and the text is greyed with it.
 QCheckBox* COptionDlg::AddCheck(QVBoxLayout* page, const QString& text, bool checked) {
-    auto* box = new QCheckBox(text, page->parentWidget());
+    auto* row = new QWidget(page->parentWidget());
+    auto* box = new QCheckBox(row);
+    box->setAccessibleName(text);
     box->setChecked(checked);
-    page->addWidget(box);
+    auto* label = new CheckText(text, *box, row);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(box, 0, Qt::AlignTop);
+    layout->addWidget(label, 1);
+    page->addWidget(row);
     return box;
 }
 
 QCheckBox* COptionDlg::Check(const QString& text) const {
     for (QCheckBox* box : Widget()->findChildren<QCheckBox*>()) {
-        if (box->text() == text) return box;
+        if (box->accessibleName() == text) return box;
     }
     return nullptr;
 }
