@@ -67,7 +67,8 @@ bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
     };
     if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
     IndexOpen opened = index_->Open(0);
-    const bool flagged = opened == IndexOpen::Ready && Maintains() && index_->FilesFlaggedInvalid();
+    const bool usable = opened == IndexOpen::Ready || opened == IndexOpen::Behind;
+    const bool flagged = usable && Maintains() && index_->FilesFlaggedInvalid();
     if (flagged) opened = IndexOpen::Failed;
     if (opened == IndexOpen::Failed && !Maintains()) return FailInit();
     BringIndexUp(opened);
@@ -89,6 +90,31 @@ void ContactManager::BringIndexUp(IndexOpen opened) {
     if (!Maintains()) return;
     if (opened == IndexOpen::Failed) FullRebuild();
     if (opened == IndexOpen::Stale) CheckIndex();
+    if (opened == IndexOpen::Behind) CatchUp();
+}
+
+// Reads again the contacts changed since the files were saved: a removed one leaves the index, the
+// others are indexed as they are now, with their categories. A changed category assignment must
+// belong to one of those contacts (it is read with its categories); otherwise its contact is not
+// known here and the whole index is checked instead.
+void ContactManager::CatchUp() {
+    const std::optional<ContactBacklog> backlog = index_->TakeBacklog();
+    if (!backlog) return CheckIndex();
+    std::unordered_set<uint32_t> recordIds;
+    for (const uint32_t oid : backlog->contacts) {
+        Contact contact;
+        if (!db_.Contacts().SeekToRecord(oid) || !ReadForIndex(contact, std::nullopt)) {
+            if (index_->Remove(oid) == IndexChange::Failed) IndexFailed(__LINE__);
+            continue;
+        }
+        recordIds.insert(contact.GetRecordId());
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
+    }
+    for (const uint32_t recordId : backlog->categoryItems) {
+        if (!recordIds.contains(recordId)) return CheckIndex();
+    }
+    beingUpdated_ = true;
+    index_->HoldsChangesUpTo(backlog->upTo);
 }
 
 bool ContactManager::ReadCurrent(Contact& contact) {
@@ -363,7 +389,7 @@ void ContactManager::Rebuild(bool reportProgress) {
 void ContactManager::Reopen() {
     index_->Close();
     const IndexOpen opened = index_->Open(1);
-    if (opened == IndexOpen::Ready && index_->FilesFlaggedInvalid()) {
+    if ((opened == IndexOpen::Ready || opened == IndexOpen::Behind) && index_->FilesFlaggedInvalid()) {
         StartSaveTimer();
         return;
     }
@@ -395,9 +421,24 @@ void ContactManager::FlushQueue() {
 
 bool ContactManager::SaveNow() {
     if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
-    const bool saved = index_->IsOpen() && beingUpdated_ ? index_->SaveNow() : index_->WaitForSaves();
+    bool saved = true;
+    if (index_->IsOpen() && beingUpdated_) {
+        IndexHoldsEveryChange();
+        saved = index_->FilesCatchUpCheaply(kUnsavedContactsAtMost) ? index_->WaitForSaves() : index_->SaveNow();
+    } else {
+        saved = index_->WaitForSaves();
+    }
     beingUpdated_ = false;
     return saved;
+}
+
+// When every change committed to the volume so far has been handed to this manager and taken
+// into the index, the index holds the journal up to its head (read first, so that no change
+// committed after it is counted in).
+void ContactManager::IndexHoldsEveryChange() {
+    if (!Maintains()) return;
+    const JournalPosition head = index_->JournalHead();
+    if (head.Known() && NotificationsDelivered() && queue_.Empty()) index_->HoldsChangesUpTo(head);
 }
 
 void ContactManager::Close() {
