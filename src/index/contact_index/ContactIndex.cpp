@@ -52,14 +52,18 @@ JournalPosition ContactIndex::PairPosition() const {
 
 std::optional<ContactBacklog> ContactIndex::TakeBacklog() { return std::exchange(backlog_, std::nullopt); }
 
+// An image marked by a failed change keeps its mark (and its position).
 void ContactIndex::HoldsChangesUpTo(const JournalPosition& position) {
-    if (!BeginChange()) return;
+    if (!IsOpen() || props_->IsUpdating() || !BeginChange()) return;
     props_->SetPosition(position);
     (void)EndChange(IndexChange::Done);
 }
 
 bool ContactIndex::FilesCatchUpCheaply(size_t atMost) {
-    if (!filesPosition_.Known() || database_ == nullptr || FilesFlaggedInvalid()) return false;
+    // An image marked by a failed change is saved with its mark, so that the next start rebuilds.
+    if (!filesPosition_.Known() || database_ == nullptr || props_->IsUpdating() || FilesFlaggedInvalid()) {
+        return false;
+    }
     const std::optional<ContactBacklog> backlog = database_->ChangesAfter(filesPosition_);
     return backlog && backlog->Size() <= atMost;
 }
