@@ -222,5 +222,7 @@ OidVector ContactIndex::ListAll(IndexOrder order, const OidVector* filter) const
 
 OidVector ContactIndex::CategoryMembers(std::span<const uint32_t> ids) const { return words_->CategoryMembers(ids); }
 
+std::vector<uint32_t> ContactIndex::CategoriesOf(uint32_t oid) const { return words_->CategoriesOf(oid); }
+
 PropsStore& ContactIndex::Props() { return *props_; }
 const WordIndex& ContactIndex::Words() const { return *words_; }

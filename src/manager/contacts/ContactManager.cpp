@@ -94,25 +94,30 @@ void ContactManager::BringIndexUp(IndexOpen opened) {
 }
 
 // Reads again the contacts changed since the files were saved: a removed one leaves the index, the
-// others are indexed as they are now, with their categories. A changed category assignment must
-// belong to one of those contacts (it is read with its categories); otherwise its contact is not
-// known here and the whole index is checked instead.
+// others are indexed as they are now. A contact whose category assignments changed is read with
+// its categories; the others keep those the index holds (none for a new one), since their
+// assignments did not change, which spares reading the assignments' sorted view. A changed
+// assignment must belong to one of the contacts read; otherwise its contact is not known here and
+// the whole index is checked instead.
 void ContactManager::CatchUp() {
     const std::optional<ContactBacklog> backlog = index_->TakeBacklog();
     if (!backlog) return CheckIndex();
-    std::unordered_set<uint32_t> recordIds;
+    std::unordered_set<uint32_t> assigned(backlog->categoryItems.begin(), backlog->categoryItems.end());
     for (const uint32_t oid : backlog->contacts) {
         Contact contact;
-        if (!db_.Contacts().SeekToRecord(oid) || !ReadForIndex(contact, std::nullopt)) {
+        if (!ReadContact(oid, contact)) {
             if (index_->Remove(oid) == IndexChange::Failed) IndexFailed(__LINE__);
             continue;
         }
-        recordIds.insert(contact.GetRecordId());
+        if (assigned.erase(contact.GetRecordId()) == 1) {
+            if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
+        } else {
+            for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
+            contact.categoriesLoaded = true;
+        }
         if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
     }
-    for (const uint32_t recordId : backlog->categoryItems) {
-        if (!recordIds.contains(recordId)) return CheckIndex();
-    }
+    if (!assigned.empty()) return CheckIndex();
     beingUpdated_ = true;
     index_->HoldsChangesUpTo(backlog->upTo);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "index/contact_index/IndexDatabase.h"
 #include "index/words/IndexResults.h"
@@ -56,4 +57,6 @@ public:
     // item number and no category. The index keeps each contact's categories as they were when it
     // was indexed (its category assignments change with the contact).
     virtual OidVector CategoryMembers(std::span<const uint32_t> ids) const = 0;
+    // The categories the index holds for the contact, ascending (none for a contact it does not hold).
+    virtual std::vector<uint32_t> CategoriesOf(uint32_t oid) const = 0;
 };

@@ -39,6 +39,7 @@ public:
         return index_.ListAll(order, filter);
     }
     OidVector CategoryMembers(std::span<const uint32_t> ids) const override { return index_.CategoryMembers(ids); }
+    std::vector<uint32_t> CategoriesOf(uint32_t oid) const override { return index_.CategoriesOf(oid); }
 
 private:
     bool EnsureSource();

@@ -59,6 +59,7 @@ public:
         return all;
     }
     OidVector CategoryMembers(std::span<const uint32_t>) const override { return {}; }
+    std::vector<uint32_t> CategoriesOf(uint32_t) const override { return {}; }
 
 private:
     IndexChange Put(const Contact& contact) {

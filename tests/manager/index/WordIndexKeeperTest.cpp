@@ -196,6 +196,10 @@ TEST_F(KeptIndex, ChangesLeftUnsavedAreCaughtUpFromTheJournalAtTheNextStart) {
     ASSERT_NE(CategoryManager::Instance()->AddCategory(Str(u"Work"), work), CategoryManager::kAddFailed);
     const uint32_t anna = Add(u"Anna", u"Berger", u"+1 555 010 1234");
     const uint32_t bern = Add(u"Bern", u"Adler", u"");
+    Contact dora;  // in a category; a later change of her number keeps her there
+    dora.SetText(kFieldLast, Str(u"Dietz"));
+    dora.categories.Add(work);
+    ASSERT_TRUE(manager->AddContact(dora, true).Complete());
     Settle();
     ASSERT_TRUE(manager->SaveNow());
     const std::string words = ReadHostFile(device.Host(u"\\pim_index1.dat"));
@@ -211,6 +215,8 @@ TEST_F(KeptIndex, ChangesLeftUnsavedAreCaughtUpFromTheJournalAtTheNextStart) {
     carl.categories.Add(work);
     ASSERT_TRUE(manager->AddContact(carl, true).Complete());
     ASSERT_TRUE(manager->DeleteContact(bern).record);
+    dora.SetText(kFieldMobile, Str(u"+1 555 040 4444"));
+    ASSERT_TRUE(manager->UpdateContact(dora, true).Complete());
     Settle();
     ASSERT_TRUE(manager->SaveNow());
     EXPECT_EQ(ReadHostFile(device.Host(u"\\pim_index1.dat")), words) << "the files are left as they were";
@@ -219,12 +225,12 @@ TEST_F(KeptIndex, ChangesLeftUnsavedAreCaughtUpFromTheJournalAtTheNextStart) {
 
     Connect();
     EXPECT_FALSE(manager->Index().FilesFlaggedInvalid()) << "caught up, not checked whole";
-    ExpectFound({{u"zel", {anna}}, {u"adler", {}}, {u"cram", {carl.GetOid()}},
-                 {u"0101234", {anna}}, {u"", {carl.GetOid(), anna}}});
+    ExpectFound({{u"zel", {anna}}, {u"adler", {}}, {u"cram", {carl.GetOid()}}, {u"0101234", {anna}},
+                 {u"0404444", {dora.GetOid()}}, {u"", {carl.GetOid(), dora.GetOid(), anna}}});
     const uint32_t ids[] = {work};
     OidVector members = manager->Index().CategoryMembers(ids);
     std::sort(members.begin(), members.end());
-    EXPECT_EQ(members, (OidVector{anna, carl.GetOid()}));
+    EXPECT_EQ(members, (OidVector{anna, dora.GetOid(), carl.GetOid()}));
     EXPECT_EQ(manager->Index().CategoryMembers({}), OidVector{}) << "nobody is left without a category";
 }
 
