@@ -101,7 +101,11 @@ void ContactManager::BringIndexUp(IndexOpen opened) {
 // the whole index is checked instead.
 void ContactManager::CatchUp() {
     const std::optional<ContactBacklog> backlog = index_->TakeBacklog();
-    if (!backlog) return CheckIndex();
+    plat::DatabaseStatus status;
+    const uint32_t records = db_.Contacts().GetStatus(status) ? status.recordCount : 0;
+    if (!backlog || backlog->Size() > std::max<size_t>(kUnsavedContactsAtMost, records / kCatchUpShare)) {
+        return CheckIndex();
+    }
     std::unordered_set<uint32_t> assigned(backlog->categoryItems.begin(), backlog->categoryItems.end());
     for (const uint32_t oid : backlog->contacts) {
         Contact contact;

@@ -36,6 +36,10 @@ public:
     // reading at most this many contacts again (about 0.3 ms each at 100,000 contacts, so a few
     // tens of ms at most, against the 0.3 s or more of writing both files whole).
     static constexpr size_t kUnsavedContactsAtMost = 64;
+    // A catch-up at open reads and places each changed contact (about a millisecond each), a check
+    // reads every contact and builds the index in bulk (a few tens of µs each): beyond one changed
+    // contact in this many (and more than kUnsavedContactsAtMost) the check is the cheaper.
+    static constexpr uint32_t kCatchUpShare = 32;
 
     // The process's manager over the program's word index, made on first use.
     static ContactManager& Instance();
