@@ -1,6 +1,7 @@
 #include "index/contact_index/ContactIndex.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
@@ -32,9 +33,39 @@ IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
         return kOpenFailed;
     }
     database_ = &database;
+    filesPosition_ = PairPosition();
     DatabaseState state;
-    if (!database.ReadState(state)) return kOpenStale;
-    return props_->IsNeedInspect(state.modified, state.records, mode != 0) ? kOpenStale : kOpenReady;
+    const bool stale = !database.ReadState(state) || props_->IsNeedInspect(state.modified, state.records, mode != 0);
+    if (filesPosition_.Known()) {
+        backlog_ = database.ChangesAfter(filesPosition_);
+        if (backlog_ && (stale || backlog_->Size() != 0)) return kOpenBehind;
+        backlog_.reset();
+    }
+    return stale ? kOpenStale : kOpenReady;
+}
+
+JournalPosition ContactIndex::PairPosition() const {
+    const uint32_t words = words_->Store().File().FileChecksum();
+    if (words == 0 || props_->File().FileChecksum() == 0 || props_->WordsChecksum() != words) return {};
+    return props_->Position();
+}
+
+std::optional<ContactBacklog> ContactIndex::TakeBacklog() { return std::exchange(backlog_, std::nullopt); }
+
+// An image marked by a failed change keeps its mark (and its position).
+void ContactIndex::HoldsChangesUpTo(const JournalPosition& position) {
+    if (!IsOpen() || props_->IsUpdating() || !BeginChange()) return;
+    props_->SetPosition(position);
+    (void)EndChange(IndexChange::Done);
+}
+
+bool ContactIndex::FilesCatchUpCheaply(size_t atMost) {
+    // An image marked by a failed change is saved with its mark, so that the next start rebuilds.
+    if (!filesPosition_.Known() || database_ == nullptr || props_->IsUpdating() || FilesFlaggedInvalid()) {
+        return false;
+    }
+    const std::optional<ContactBacklog> backlog = database_->ChangesAfter(filesPosition_);
+    return backlog && backlog->Size() <= atMost;
 }
 
 bool ContactIndex::Create(IndexDatabase& database, uint32_t propsSizeHint) {
@@ -56,6 +87,7 @@ bool ContactIndex::Rebuild(IndexDatabase& database, IndexRebuild& gathered) {
         return false;
     }
     props_->SetUpdating(true);
+    props_->SetPosition(gathered.Position());
     std::vector<WordIndex::Entry> entries;
     entries.reserve(gathered.Count());
     for (IndexRebuild::Entry& entry : gathered.Entries()) {
@@ -71,6 +103,10 @@ void ContactIndex::Save(bool background) {
     if (background) {
         // pim_index2.dat is replaced only after pim_index1.dat: a crash between the two leaves
         // pim_index2.dat with the older database time, and the pair is taken as stale.
+        // Whether the background saves replace both files is not known here: the pair is not
+        // caught up from the journal.
+        filesPosition_ = {};
+        props_->SetWordsChecksum(0);
         words_->Store().File().StartSave();
         props_->File().StartSave(&words_->Store().File());
     } else {
@@ -91,13 +127,20 @@ bool ContactIndex::WaitForSaves() {
 
 bool ContactIndex::SaveNow() {
     if (!IsOpen()) return true;
-    return words_->Store().File().SaveNow() && props_->File().SaveNow();
+    filesPosition_ = {};
+    if (!words_->Store().File().SaveNow()) return false;
+    props_->SetWordsChecksum(words_->Store().File().FileChecksum());
+    if (!props_->File().SaveNow()) return false;
+    filesPosition_ = props_->Position();
+    return true;
 }
 
 void ContactIndex::Close() {
     words_->Close();
     props_->Close();
     database_ = nullptr;
+    filesPosition_ = {};
+    backlog_.reset();
 }
 
 bool ContactIndex::IsOpen() const { return props_->IsOpen() && words_->IsOpen(); }
@@ -178,6 +221,8 @@ OidVector ContactIndex::ListAll(IndexOrder order, const OidVector* filter) const
 }
 
 OidVector ContactIndex::CategoryMembers(std::span<const uint32_t> ids) const { return words_->CategoryMembers(ids); }
+
+std::vector<uint32_t> ContactIndex::CategoriesOf(uint32_t oid) const { return words_->CategoriesOf(oid); }
 
 PropsStore& ContactIndex::Props() { return *props_; }
 const WordIndex& ContactIndex::Words() const { return *words_; }

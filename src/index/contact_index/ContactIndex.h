@@ -32,6 +32,7 @@ public:
     static constexpr IndexOpen kOpenFailed = IndexOpen::Failed;
     static constexpr IndexOpen kOpenReady = IndexOpen::Ready;
     static constexpr IndexOpen kOpenStale = IndexOpen::Stale;
+    static constexpr IndexOpen kOpenBehind = IndexOpen::Behind;
 
     // Settings values (section "Settings"): the invalid flag of each file, set before a rebuild and
     // cleared by each complete save of that file, the collation the orders were built with, and the
@@ -52,8 +53,20 @@ public:
 
     // Opens both files against `database` (kept for the comparators until Close). `mode` 0 at
     // start (stale when the modification time or the record count differ), 1 on a reopen (stale
-    // only when the record count differs). Failed closes both files.
+    // only when the record count differs). Failed closes both files. Behind when the files were
+    // read from disk as a pair saved together and the journal still lists every change after the
+    // position they hold: the caller reads the contacts of TakeBacklog again and then calls
+    // HoldsChangesUpTo. Without a usable position the modification time and count decide.
     IndexOpen Open(IndexDatabase& database, int mode);
+    // The changes found by the last Open that returned Behind (taken once).
+    std::optional<ContactBacklog> TakeBacklog();
+    // Records that the index holds every change up to `position` (after a catch-up, or when every
+    // change committed so far has been handed to it) and stamps the database's time.
+    void HoldsChangesUpTo(const JournalPosition& position);
+    // Whether the files on disk, left as they are, would be brought up to date at the next open
+    // by reading again at most `atMost` contacts: they were read or written whole by this object
+    // as a pair, and the journal still lists every change after their position.
+    bool FilesCatchUpCheaply(size_t atMost);
     // New empty files (the old ones are deleted); `propsSizeHint` sizes pim_index2.dat. False (both
     // closed) when either image cannot be made.
     bool Create(IndexDatabase& database, uint32_t propsSizeHint = 0);
@@ -68,7 +81,8 @@ public:
     // Writes both files now on the calling thread (for a caller that would wait for the saves):
     // pim_index1.dat first, so that a crash between the two leaves pim_index2.dat with the older
     // database time, and the pair is taken as stale and brought up to date at the next open.
-    // False when either could not be written.
+    // pim_index2.dat records the checksum of the pim_index1.dat written before it, so that only a
+    // pair saved together is caught up from the journal. False when either could not be written.
     [[nodiscard]] bool SaveNow();
     // Waits for running saves, then lets go of both images.
     void Close();
@@ -95,6 +109,8 @@ public:
     // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
     // item number and no category.
     OidVector CategoryMembers(std::span<const uint32_t> ids) const;
+    // The categories the index holds for the contact, ascending.
+    std::vector<uint32_t> CategoriesOf(uint32_t oid) const;
 
     // The further values of every contact (ReadRecord, AddRecord, UpdateRecord, RemoveRecord).
     PropsStore& Props();
@@ -108,9 +124,14 @@ private:
     bool BuiltWithCurrentKeys() const;
     void RecordKeys() const;
     void SetFlag(std::u16string_view name, uint32_t value) const;
+    // The position of the files as read from disk, when they were saved together as a pair.
+    JournalPosition PairPosition() const;
 
     const AbcGroupTable& groups_;
     std::unique_ptr<PropsStore> props_;
     std::unique_ptr<WordIndex> words_;
     IndexDatabase* database_ = nullptr;
+    // The position the files on disk hold when they are a pair this object read or wrote whole.
+    JournalPosition filesPosition_;
+    std::optional<ContactBacklog> backlog_;
 };

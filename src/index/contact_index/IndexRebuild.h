@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "index/format/JournalPosition.h"
 #include "index/words/WordIndex.h"
 
 class Contact;
@@ -24,8 +25,13 @@ public:
     void Add(const Contact& contact, std::u16string_view note);
     size_t Count() const { return entries_.size(); }
     std::vector<Entry>& Entries() { return entries_; }
+    // The journal position read before the first contact was: the rebuilt index holds every
+    // change up to it (unknown when the journal could not tell).
+    void SetPosition(const JournalPosition& position) { position_ = position; }
+    const JournalPosition& Position() const { return position_; }
 
 private:
     std::vector<Entry> entries_;
     std::unordered_map<uint32_t, size_t> indexOf_;  // OID -> its entry
+    JournalPosition position_;
 };

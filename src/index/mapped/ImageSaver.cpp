@@ -108,5 +108,7 @@ bool ImageSaver::WriteFile(const std::filesystem::path& target, const uint8_t* b
         cancel_ = true;
         return false;
     }
-    return file.Commit();
+    if (!file.Commit()) return false;
+    lastChecksum_ = crc;
+    return true;
 }

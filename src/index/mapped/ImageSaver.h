@@ -53,6 +53,8 @@ public:
     void Wait();
     bool Running() const { return state_ == SaveState::Running; }
     SaveState State() const { return state_; }
+    // The checksum that ends the file this saver last replaced (0 before any).
+    uint32_t LastChecksum() const { return lastChecksum_; }
 
 private:
     void Run(Job job);
@@ -68,4 +70,5 @@ private:
     std::atomic<bool> cancel_{false};
     std::atomic<bool> hurry_{false};
     std::atomic<SaveState> state_{SaveState::Idle};
+    std::atomic<uint32_t> lastChecksum_{0};
 };

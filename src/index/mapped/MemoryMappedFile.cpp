@@ -55,6 +55,7 @@ bool MemoryMappedFile::Fail(MappedError error) {
     mapping_.reset();
     image_ = nullptr;
     shared_ = false;
+    fileChecksum_ = 0;
     return false;
 }
 
@@ -63,6 +64,7 @@ void MemoryMappedFile::Close() {
     mapping_.reset();
     image_ = nullptr;
     shared_ = false;
+    fileChecksum_ = 0;
 }
 
 bool MemoryMappedFile::Attach(std::u16string_view path, plat::SharedMapping::Mode mode) {
@@ -156,6 +158,7 @@ bool MemoryMappedFile::LoadFile(const std::filesystem::path& host) {
     }
     mapping_->MapForReading(kLengthWordBytes + size);
     if (!IsSealedFile(image_, size, crc)) return Fail(MappedError::Damaged);
+    fileChecksum_ = crc;
     uint8_t lengthWord[kLengthWordBytes];
     StoreWord(lengthWord, length);
     return WriteView(0, lengthWord, kLengthWordBytes) || Fail(error_);
@@ -181,7 +184,10 @@ bool MemoryMappedFile::SaveNow() {
     saver_.Cancel();
     saver_.Wait();
     if (saveCallback_) saveCallback_(image_, Length());
-    return saver_.SaveNow(image_, Length(), hostPath_, saveLockKey_, savedCallback_);
+    fileChecksum_ = 0;
+    if (!saver_.SaveNow(image_, Length(), hostPath_, saveLockKey_, savedCallback_)) return false;
+    fileChecksum_ = saver_.LastChecksum();
+    return true;
 }
 
 bool MemoryMappedFile::StartSave(const MemoryMappedFile* after) {
@@ -189,6 +195,7 @@ bool MemoryMappedFile::StartSave(const MemoryMappedFile* after) {
     saver_.Cancel();
     saver_.Wait();
     if (saveCallback_) saveCallback_(image_, Length());
+    fileChecksum_ = 0;
     const uint32_t length = Length();
     std::unique_ptr<uint8_t[]> snapshot(new (std::nothrow) uint8_t[length]);
     if (!snapshot) {

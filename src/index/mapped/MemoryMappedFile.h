@@ -83,6 +83,10 @@ public:
     void CancelSave() { saver_.Cancel(); }
     void WaitSave() { saver_.Wait(); }
     SaveState LastSave() const { return saver_.State(); }
+    // The checksum of the file as this object last read it (Open) or wrote it (SaveNow): it names
+    // that version of the file. 0 when unknown: a live image was shared, the image was made new,
+    // or a background save was started since (it may or may not have replaced the file).
+    uint32_t FileChecksum() const { return fileChecksum_; }
 
     // The mapping name of a device path: backslashes removed, upper-cased.
     static std::u16string MappingName(std::u16string_view path);
@@ -103,6 +107,7 @@ private:
     std::filesystem::path hostPath_;
     std::filesystem::path saveLockKey_;
     bool shared_ = false;
+    uint32_t fileChecksum_ = 0;
     MappedError error_ = MappedError::None;
     SaveCallback saveCallback_;
     std::function<void()> savedCallback_;

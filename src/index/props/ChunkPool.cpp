@@ -6,25 +6,26 @@
 
 using namespace PropsFormat;
 
-void ChunkPool::Format(uint8_t* image) {
-    StoreWord(image + kPoolAt + kPoolFreeHeadAt, 0);
-    StoreWord(image + kPoolAt + kPoolHighWaterAt, kPoolHeaderBytes);
-    StoreWord(image + kPoolAt + kPoolFreeCountAt, 0);
+void ChunkPool::Format(uint8_t* image, uint32_t poolAt) {
+    StoreWord(image + poolAt + kPoolFreeHeadAt, 0);
+    StoreWord(image + poolAt + kPoolHighWaterAt, kPoolHeaderBytes);
+    StoreWord(image + poolAt + kPoolFreeCountAt, 0);
 }
 
-void ChunkPool::Attach(uint8_t* image, uint32_t imageLength) {
+void ChunkPool::Attach(uint8_t* image, uint32_t imageLength, uint32_t poolAt) {
     image_ = image;
     length_ = imageLength;
+    poolAt_ = poolAt;
 }
 
-uint32_t ChunkPool::Word(uint32_t poolOffset) const { return LoadWord(image_ + kPoolAt + poolOffset); }
+uint32_t ChunkPool::Word(uint32_t poolOffset) const { return LoadWord(image_ + poolAt_ + poolOffset); }
 
 void ChunkPool::SetWord(uint32_t poolOffset, uint32_t value) {
-    StoreWord(image_ + kPoolAt + poolOffset, value);
+    StoreWord(image_ + poolAt_ + poolOffset, value);
 }
 
 uint32_t ChunkPool::AreaBytes() const {
-    const uint32_t reserved = kPoolAt + kImageTailBytes;
+    const uint32_t reserved = poolAt_ + kImageTailBytes;
     return length_ > reserved ? length_ - reserved : 0;
 }
 
@@ -32,13 +33,13 @@ uint32_t ChunkPool::FreeCount() const { return Word(kPoolFreeCountAt); }
 uint32_t ChunkPool::HighWater() const { return Word(kPoolHighWaterAt); }
 
 bool ChunkPool::IsChunk(uint32_t chunk) const {
-    if (chunk < kPoolAt + kPoolHeaderBytes) return false;
-    const uint32_t rel = chunk - kPoolAt;
+    if (chunk < poolAt_ + kPoolHeaderBytes) return false;
+    const uint32_t rel = chunk - poolAt_;
     return (rel - kPoolHeaderBytes) % kChunkBytes == 0 && rel + kChunkBytes <= HighWater();
 }
 
 bool ChunkPool::Check() const {
-    if (length_ < kPoolAt + kPoolHeaderBytes) return false;
+    if (length_ < poolAt_ + kPoolHeaderBytes) return false;
     const uint32_t high = HighWater();
     if (high < kPoolHeaderBytes || high > AreaBytes() ||
         (high - kPoolHeaderBytes) % kChunkBytes != 0) {
@@ -50,9 +51,9 @@ bool ChunkPool::Check() const {
     if (count > (high - kPoolHeaderBytes) / kChunkBytes) return false;
     uint32_t at = head;
     for (uint32_t i = 0; i < count; ++i) {
-        if (!IsChunk(kPoolAt + at)) return false;
+        if (!IsChunk(poolAt_ + at)) return false;
         const uint32_t next = Word(at + kFreeNextAt);
-        if (!IsChunk(kPoolAt + next) || Word(next + kFreePrevAt) != at) return false;
+        if (!IsChunk(poolAt_ + next) || Word(next + kFreePrevAt) != at) return false;
         at = next;
     }
     return at == head;
@@ -71,16 +72,16 @@ uint32_t ChunkPool::Take() {
     const uint32_t head = Word(kPoolFreeHeadAt);
     if (head != 0) {
         Unlink(head);
-        return kPoolAt + head;
+        return poolAt_ + head;
     }
     const uint32_t high = HighWater();
     if (uint64_t{high} + kChunkBytes > AreaBytes()) return 0;
     SetWord(kPoolHighWaterAt, high + kChunkBytes);
-    return kPoolAt + high;
+    return poolAt_ + high;
 }
 
 void ChunkPool::GiveBack(uint32_t chunk) {
-    const uint32_t rel = chunk - kPoolAt;
+    const uint32_t rel = chunk - poolAt_;
     if (rel + kChunkBytes == HighWater()) {
         SetWord(kPoolHighWaterAt, rel);
         return;
@@ -94,6 +95,6 @@ constexpr RingLayout kFreeRing{kPoolFreeHeadAt, kPoolFreeCountAt, kFreeNextAt, k
 
 }  // namespace
 
-void ChunkPool::Unlink(uint32_t chunk) { RingUnlink(image_ + kPoolAt, kFreeRing, chunk); }
+void ChunkPool::Unlink(uint32_t chunk) { RingUnlink(image_ + poolAt_, kFreeRing, chunk); }
 
-void ChunkPool::Append(uint32_t chunk) { RingAppend(image_ + kPoolAt, kFreeRing, chunk); }
+void ChunkPool::Append(uint32_t chunk) { RingAppend(image_ + poolAt_, kFreeRing, chunk); }

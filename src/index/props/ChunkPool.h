@@ -6,11 +6,11 @@
 
 class ChunkPool {
 public:
-    // Lays out an empty pool in `image`: no free chunk, nothing handed out.
-    static void Format(uint8_t* image);
+    // Lays out an empty pool at image offset `poolAt`: no free chunk, nothing handed out.
+    static void Format(uint8_t* image, uint32_t poolAt);
 
-    // Uses the pool of `image` as it stands (after a load or a growth of the image).
-    void Attach(uint8_t* image, uint32_t imageLength);
+    // Uses the pool at `poolAt` of `image` as it stands (after a load or a growth of the image).
+    void Attach(uint8_t* image, uint32_t imageLength, uint32_t poolAt);
     void Detach() { image_ = nullptr; }
     // The pool header and free list are consistent with an image of the attached length.
     bool Check() const;
@@ -36,4 +36,5 @@ private:
 
     uint8_t* image_ = nullptr;
     uint32_t length_ = 0;
+    uint32_t poolAt_ = 0;
 };

@@ -7,9 +7,12 @@
 namespace PropsFormat {
 
 inline constexpr uint32_t kMagic = 1;
-inline constexpr uint32_t kVersion = 5;
+inline constexpr uint32_t kVersion = 6;
+// A store of version 5 has the seven header words alone (no journal position) and its pool right
+// after them. It is still read, and kept at version 5 when saved.
+inline constexpr uint32_t kVersionWithoutPosition = 5;
 
-// Store header, seven words at offset 0.
+// Store header at offset 0: seven words, then (version 6) the journal position.
 inline constexpr uint32_t kMagicAt = 0;
 inline constexpr uint32_t kVersionAt = 4;
 inline constexpr uint32_t kTimeLowAt = 8;
@@ -17,11 +20,24 @@ inline constexpr uint32_t kTimeHighAt = 12;
 inline constexpr uint32_t kUpdatingAt = 16;  // only its low byte is written
 inline constexpr uint32_t kFirstSlotAt = 20;
 inline constexpr uint32_t kSlotCountAt = 24;
-inline constexpr uint32_t kHeaderBytes = 28;
+inline constexpr uint32_t kHeaderBytesWithoutPosition = 28;
+// The journal position the content holds: the volume's 16-byte identifier (all zero: no position),
+// the row number (64-bit, low word first), and the checksum of the pim_index1.dat file saved with
+// this one (0: not known), which tells a pair saved together from a torn one.
+inline constexpr uint32_t kVolumeAt = 28;
+inline constexpr uint32_t kVolumeBytes = 16;
+inline constexpr uint32_t kPositionLowAt = 44;
+inline constexpr uint32_t kPositionHighAt = 48;
+inline constexpr uint32_t kWordsChecksumAt = 52;
+inline constexpr uint32_t kHeaderBytes = 56;
 
-// Chunk pool from offset 28. Its own header: the first free chunk, the high-water mark and the
-// number of free chunks; chunk positions in the pool are relative to the pool start.
+// Chunk pool right after the header (offset 56; 28 in a store of version 5). Its own header: the
+// first free chunk, the high-water mark and the number of free chunks; chunk positions in the pool
+// are relative to the pool start.
 inline constexpr uint32_t kPoolAt = kHeaderBytes;
+constexpr uint32_t PoolAt(uint32_t version) {
+    return version == kVersionWithoutPosition ? kHeaderBytesWithoutPosition : kHeaderBytes;
+}
 inline constexpr uint32_t kPoolFreeHeadAt = 0;
 inline constexpr uint32_t kPoolHighWaterAt = 4;
 inline constexpr uint32_t kPoolFreeCountAt = 8;
@@ -48,10 +64,10 @@ inline constexpr uint32_t kMoreDataBytes = kChunkBytes - kMoreDataAt;  // 124
 // the pool never hands them out.
 inline constexpr uint32_t kImageTailBytes = 4;
 
-// A new store is requested with this many bytes when the size hint (plus its 40 bytes) is
-// smaller; larger hints get a slack of one part in kSlackDivisor, as growth does.
+// A new store is requested with this many bytes when the size hint (plus its header and pool
+// header) is smaller; larger hints get a slack of one part in kSlackDivisor, as growth does.
 inline constexpr uint32_t kMinCreateBytes = 1024;
-inline constexpr uint32_t kHintExtra = 40;
+inline constexpr uint32_t kHintExtra = kHeaderBytes + kPoolHeaderBytes;
 inline constexpr uint32_t kSlackDivisor = 100;
 
 // Chunks taken by a record of `length` bytes.

@@ -47,8 +47,8 @@ bool PropsStore::Create(uint32_t sizeHint) {
     std::memset(image(), 0, kHeaderBytes);
     SetWord(kMagicAt, kMagic);
     SetWord(kVersionAt, kVersion);
-    ChunkPool::Format(image());
-    pool_.Attach(image(), file_.Length());
+    ChunkPool::Format(image(), kPoolAt);
+    pool_.Attach(image(), file_.Length(), kPoolAt);
     return true;
 }
 
@@ -56,7 +56,8 @@ bool PropsStore::Open(bool check) {
     Close();
     // The image is read through a read-only view while it is checked (image() is that view).
     const auto usable = [this, check](const uint8_t*, uint32_t length) {
-        pool_.Attach(image(), length);
+        if (length < kHeaderBytesWithoutPosition) return false;
+        pool_.Attach(image(), length, PoolAt(Word(kVersionAt)));
         return CheckImage() && !(check && IsUpdating());
     };
     if (!file_.Open(path_, usable)) {
@@ -74,8 +75,9 @@ void PropsStore::Close() {
 bool PropsStore::Save() { return IsOpen() && file_.StartSave(); }
 
 bool PropsStore::CheckImage() const {
-    if (file_.Length() < kPoolAt + kPoolHeaderBytes) return false;
-    if (Word(kMagicAt) != kMagic || Word(kVersionAt) != kVersion) return false;
+    const uint32_t version = Word(kVersionAt);
+    if (Word(kMagicAt) != kMagic || (version != kVersion && version != kVersionWithoutPosition)) return false;
+    if (file_.Length() < PoolAt(version) + kPoolHeaderBytes) return false;
     return pool_.Check() && CheckSlots();
 }
 
@@ -131,6 +133,30 @@ uint64_t PropsStore::DatabaseTime() const {
     return uint64_t{Word(kTimeHighAt)} << 32 | Word(kTimeLowAt);
 }
 
+bool PropsStore::HasPosition() const { return Word(kVersionAt) == kVersion; }
+
+JournalPosition PropsStore::Position() const {
+    JournalPosition position;
+    if (!HasPosition()) return position;
+    std::memcpy(position.volume.data(), image() + kVolumeAt, kVolumeBytes);
+    position.seq = static_cast<int64_t>(uint64_t{Word(kPositionHighAt)} << 32 | Word(kPositionLowAt));
+    return position;
+}
+
+void PropsStore::SetPosition(const JournalPosition& position) {
+    if (!HasPosition()) return;
+    std::memcpy(image() + kVolumeAt, position.volume.data(), kVolumeBytes);
+    const auto seq = static_cast<uint64_t>(position.seq);
+    SetWord(kPositionLowAt, static_cast<uint32_t>(seq));
+    SetWord(kPositionHighAt, static_cast<uint32_t>(seq >> 32));
+}
+
+uint32_t PropsStore::WordsChecksum() const { return HasPosition() ? Word(kWordsChecksumAt) : 0; }
+
+void PropsStore::SetWordsChecksum(uint32_t checksum) {
+    if (HasPosition()) SetWord(kWordsChecksumAt, checksum);
+}
+
 void PropsStore::SetUpdating(bool updating) { image()[kUpdatingAt] = updating ? 1 : 0; }
 
 bool PropsStore::IsUpdating() const { return Word(kUpdatingAt) != 0; }
@@ -149,7 +175,7 @@ bool PropsStore::MakeRoom(uint64_t chunks) {
             ErrorLog(kMappingFailed, "PropsStore", kGrowFailedLine);
             return false;
         }
-        pool_.Attach(image(), file_.Length());
+        pool_.Attach(image(), file_.Length(), PoolAt(Word(kVersionAt)));
     }
     return true;
 }

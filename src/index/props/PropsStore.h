@@ -1,7 +1,7 @@
 #pragma once
 // PropsStore: the further values of every indexed contact, one record per slot, in the image of
-// pim_index2.dat, with the stamp of the database state the content matches and the flag of an
-// update in progress. A slot is a chain of 128-byte chunks from the store's pool; its identifier
+// pim_index2.dat, with the stamp of the database state the content matches, the journal position
+// it holds and the flag of an update in progress. A slot is a chain of 128-byte chunks from the store's pool; its identifier
 // is the image offset of its first chunk. Layout: PropsFormat.h and docs/index-files.md; the
 // record itself is the further values' record of store/contact/CustPropsCodec.h.
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "index/format/JournalPosition.h"
 #include "index/mapped/MemoryMappedFile.h"
 #include "index/props/ChunkPool.h"
 
@@ -37,6 +38,13 @@ public:
     bool IsNeedInspect(uint64_t databaseTime, uint32_t recordCount, bool countOnly) const;
     void SetDatabaseTime(uint32_t low, uint32_t high);
     uint64_t DatabaseTime() const;
+    // The journal position the content holds, and the checksum of the pim_index1.dat file it was
+    // saved beside (0: not known). A store of version 5 has neither: it reports no position and
+    // keeps none.
+    JournalPosition Position() const;
+    void SetPosition(const JournalPosition& position);
+    uint32_t WordsChecksum() const;
+    void SetWordsChecksum(uint32_t checksum);
     void SetUpdating(bool updating);
     bool IsUpdating() const;
     uint32_t SlotCount() const;
@@ -69,6 +77,7 @@ private:
     void LinkSlot(uint32_t slot);
     void WriteChain(uint32_t slot, std::span<const uint8_t> record);
     uint32_t ChainLength(uint32_t slot) const;
+    bool HasPosition() const;
 
     std::u16string path_;
     MemoryMappedFile file_;

@@ -99,3 +99,12 @@ OidVector CategoryLists::Members(std::span<const uint32_t> ids) const {
     members.erase(std::unique(members.begin(), members.end()), members.end());
     return members;
 }
+
+std::vector<uint32_t> CategoryLists::Of(uint32_t oid) const {
+    std::vector<uint32_t> ids;
+    for (const PairList::Pair& pair : Table()) {
+        const std::span<const uint32_t> list = OidList::View(store_, pair.value);
+        if (std::binary_search(list.begin(), list.end(), oid)) ids.push_back(pair.oid);
+    }
+    return ids;
+}

@@ -34,6 +34,8 @@ public:
     // The contacts having any of `ids`, ascending; with no ids, those with an item number and no
     // category.
     OidVector Members(std::span<const uint32_t> ids) const;
+    // The categories whose lists hold the contact, ascending.
+    std::vector<uint32_t> Of(uint32_t oid) const;
 
 private:
     std::span<const PairList::Pair> Table() const;

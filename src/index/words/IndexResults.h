@@ -14,6 +14,7 @@ enum class [[nodiscard]] IndexOpen {
     Failed = 0,  // missing, damaged, saved mid-update or ordered by another collation
     Ready = 1,
     Stale = 2,  // must be checked against the database
+    Behind = 3,  // the journal lists the contacts changed since the files were saved: re-read those
 };
 
 // One contact added to, replaced in or removed from the index.

@@ -65,6 +65,7 @@ public:
     // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
     // item number and no category.
     OidVector CategoryMembers(std::span<const uint32_t> ids) const { return categories_.Members(ids); }
+    std::vector<uint32_t> CategoriesOf(uint32_t oid) const { return categories_.Of(oid); }
 
     // Inspection: the stored lists as they are.
     std::span<const uint32_t> Order(IndexOrder order) const;

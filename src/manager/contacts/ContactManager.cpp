@@ -67,7 +67,8 @@ bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
     };
     if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
     IndexOpen opened = index_->Open(0);
-    const bool flagged = opened == IndexOpen::Ready && Maintains() && index_->FilesFlaggedInvalid();
+    const bool usable = opened == IndexOpen::Ready || opened == IndexOpen::Behind;
+    const bool flagged = usable && Maintains() && index_->FilesFlaggedInvalid();
     if (flagged) opened = IndexOpen::Failed;
     if (opened == IndexOpen::Failed && !Maintains()) return FailInit();
     BringIndexUp(opened);
@@ -89,6 +90,40 @@ void ContactManager::BringIndexUp(IndexOpen opened) {
     if (!Maintains()) return;
     if (opened == IndexOpen::Failed) FullRebuild();
     if (opened == IndexOpen::Stale) CheckIndex();
+    if (opened == IndexOpen::Behind) CatchUp();
+}
+
+// Reads again the contacts changed since the files were saved: a removed one leaves the index, the
+// others are indexed as they are now. A contact whose category assignments changed is read with
+// its categories; the others keep those the index holds (none for a new one), since their
+// assignments did not change, which spares reading the assignments' sorted view. A changed
+// assignment must belong to one of the contacts read; otherwise its contact is not known here and
+// the whole index is checked instead.
+void ContactManager::CatchUp() {
+    const std::optional<ContactBacklog> backlog = index_->TakeBacklog();
+    plat::DatabaseStatus status;
+    const uint32_t records = db_.Contacts().GetStatus(status) ? status.recordCount : 0;
+    if (!backlog || backlog->Size() > std::max<size_t>(kUnsavedContactsAtMost, records / kCatchUpShare)) {
+        return CheckIndex();
+    }
+    std::unordered_set<uint32_t> assigned(backlog->categoryItems.begin(), backlog->categoryItems.end());
+    for (const uint32_t oid : backlog->contacts) {
+        Contact contact;
+        if (!ReadContact(oid, contact)) {
+            if (index_->Remove(oid) == IndexChange::Failed) IndexFailed(__LINE__);
+            continue;
+        }
+        if (assigned.erase(contact.GetRecordId()) == 1) {
+            if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
+        } else {
+            for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
+            contact.categoriesLoaded = true;
+        }
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
+    }
+    if (!assigned.empty()) return CheckIndex();
+    beingUpdated_ = true;
+    index_->HoldsChangesUpTo(backlog->upTo);
 }
 
 bool ContactManager::ReadCurrent(Contact& contact) {
@@ -363,7 +398,7 @@ void ContactManager::Rebuild(bool reportProgress) {
 void ContactManager::Reopen() {
     index_->Close();
     const IndexOpen opened = index_->Open(1);
-    if (opened == IndexOpen::Ready && index_->FilesFlaggedInvalid()) {
+    if ((opened == IndexOpen::Ready || opened == IndexOpen::Behind) && index_->FilesFlaggedInvalid()) {
         StartSaveTimer();
         return;
     }
@@ -395,9 +430,24 @@ void ContactManager::FlushQueue() {
 
 bool ContactManager::SaveNow() {
     if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
-    const bool saved = index_->IsOpen() && beingUpdated_ ? index_->SaveNow() : index_->WaitForSaves();
+    bool saved = true;
+    if (index_->IsOpen() && beingUpdated_) {
+        IndexHoldsEveryChange();
+        saved = index_->FilesCatchUpCheaply(kUnsavedContactsAtMost) ? index_->WaitForSaves() : index_->SaveNow();
+    } else {
+        saved = index_->WaitForSaves();
+    }
     beingUpdated_ = false;
     return saved;
+}
+
+// When every change committed to the volume so far has been handed to this manager and taken
+// into the index, the index holds the journal up to its head (read first, so that no change
+// committed after it is counted in).
+void ContactManager::IndexHoldsEveryChange() {
+    if (!Maintains()) return;
+    const JournalPosition head = index_->JournalHead();
+    if (head.Known() && NotificationsDelivered() && queue_.Empty()) index_->HoldsChangesUpTo(head);
 }
 
 void ContactManager::Close() {

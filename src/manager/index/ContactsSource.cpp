@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "categories/manager/CategoryManager.h"
+#include "platform/pom/CategoryDatabases.h"
 #include "store/db/DbNames.h"
 
 namespace {
@@ -35,4 +37,50 @@ bool ContactsSource::ReadState(DatabaseState& out) {
     out.modified = status.lastModified;
     out.records = status.recordCount;
     return true;
+}
+
+// Both databases' rows are read in one committed state; without the assignments database (the
+// category databases are made on first use) the journal cannot tell whose categories changed.
+bool ContactsSource::ReadJournal(int64_t after, plat::JournalChanges& changes) {
+    if (!db_.IsOpen()) return false;
+    if (!assignments_.IsOpen() && !assignments_.Open(plat::pom::kCategoryAssocDb.data())) return false;
+    const plat::CeOid databases[] = {db_.DatabaseId(), assignments_.DatabaseId()};
+    return plat::ReadJournalChanges(db_.VolumeId(), after, databases, changes) && changes.head >= 0;
+}
+
+JournalPosition ContactsSource::JournalHead() {
+    plat::JournalChanges changes;
+    if (!db_.IsOpen() || !plat::ReadJournalChanges(db_.VolumeId(), 0, {}, changes) || changes.head < 0) return {};
+    return {db_.VolumeId().bytes, changes.head};
+}
+
+std::optional<uint32_t> ContactsSource::AssignedContact(plat::CeOid assignment) {
+    CCeDBRecord record;
+    if (!assignments_.SeekToRecord(assignment) ||
+        assignments_.Read(record, &plat::pom::kPropAssocItem, 1) != assignment) {
+        return std::nullopt;
+    }
+    const CCeDBProp* item = record.Find(plat::PropNumber(plat::pom::kPropAssocItem));
+    if (item == nullptr || item->IsNotFound()) return std::nullopt;
+    const uint32_t ref = item->GetULong();
+    return ref >> 28 == kItemKindContact ? ref & 0x0FFFFFFFu : 0;
+}
+
+std::optional<ContactBacklog> ContactsSource::ChangesAfter(const JournalPosition& from) {
+    plat::JournalChanges changes;
+    if (from.volume != db_.VolumeId().bytes || !ReadJournal(from.seq, changes) || !changes.complete) {
+        return std::nullopt;
+    }
+    ContactBacklog backlog;
+    backlog.upTo = {from.volume, changes.head};
+    for (const plat::JournalChanges::Record& changed : changes.records) {
+        if (changed.database == db_.DatabaseId()) {
+            backlog.contacts.push_back(changed.oid);
+            continue;
+        }
+        const std::optional<uint32_t> contact = AssignedContact(changed.oid);
+        if (!contact) return std::nullopt;
+        if (*contact != 0) backlog.categoryItems.push_back(*contact);
+    }
+    return backlog;
 }

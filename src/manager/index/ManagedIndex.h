@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
+#include "index/contact_index/IndexDatabase.h"
 #include "index/words/IndexResults.h"
 #include "index/words/SearchTypes.h"
 
@@ -36,6 +38,15 @@ public:
     // Saves the files on the calling thread and returns when both are written (false when either
     // could not be).
     [[nodiscard]] virtual bool SaveNow() = 0;
+    // The changes the last Open found when it returned Behind (taken once); HoldsChangesUpTo
+    // records that every change up to a journal position is in the index; JournalHead is the
+    // contacts volume's journal head (unknown when it cannot tell). FilesCatchUpCheaply: whether
+    // the files, left unsaved, are brought up to date at the next open by reading at most
+    // `atMost` contacts again.
+    virtual std::optional<ContactBacklog> TakeBacklog() = 0;
+    virtual void HoldsChangesUpTo(const JournalPosition& position) = 0;
+    virtual JournalPosition JournalHead() = 0;
+    virtual bool FilesCatchUpCheaply(size_t atMost) = 0;
     virtual void MarkFilesInvalid() = 0;
     virtual bool FilesFlaggedInvalid() const = 0;
 
@@ -46,4 +57,6 @@ public:
     // item number and no category. The index keeps each contact's categories as they were when it
     // was indexed (its category assignments change with the contact).
     virtual OidVector CategoryMembers(std::span<const uint32_t> ids) const = 0;
+    // The categories the index holds for the contact, ascending (none for a contact it does not hold).
+    virtual std::vector<uint32_t> CategoriesOf(uint32_t oid) const = 0;
 };

@@ -17,6 +17,10 @@ public:
 
     bool ReadSortKeys(uint32_t oid, SortKeys& out) override;
     bool ReadState(DatabaseState& out) override { return database_.ReadState(out); }
+    JournalPosition JournalHead() override { return database_.JournalHead(); }
+    std::optional<ContactBacklog> ChangesAfter(const JournalPosition& from) override {
+        return database_.ChangesAfter(from);
+    }
 
     void Forget(uint32_t oid) { kept_.erase(oid); }
     void ForgetAll() { kept_.clear(); }

@@ -21,7 +21,10 @@ void WordIndexKeeper::Close() {
     sourceOpen_ = false;
 }
 
-void WordIndexKeeper::BeginRebuild(uint32_t) { gathered_ = std::make_unique<IndexRebuild>(); }
+void WordIndexKeeper::BeginRebuild(uint32_t) {
+    gathered_ = std::make_unique<IndexRebuild>();
+    if (EnsureSource()) gathered_->SetPosition(source_.JournalHead());
+}
 
 void WordIndexKeeper::Gather(const Contact& contact) {
     if (gathered_) gathered_->Add(contact, contact.GetNoteText().View());
@@ -35,8 +38,11 @@ bool WordIndexKeeper::FinishRebuild() {
     return built;
 }
 
+// A contact the index holds already (its creation reached the index twice, by a catch-up at open
+// and by its notification) keeps its slot: a second one would be left behind in the store.
 IndexChange WordIndexKeeper::Add(const Contact& contact) {
     if (!index_.IsOpen()) return IndexChange::Failed;
+    if (Holds(contact.GetOid())) return Update(contact);
     keys_.Forget(contact.GetOid());
     const uint32_t slot = index_.Props().AddRecord(contact);
     if (slot == 0) return IndexChange::Failed;

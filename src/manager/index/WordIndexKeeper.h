@@ -25,6 +25,10 @@ public:
     void Save(bool background) override { index_.Save(background); }
     bool WaitForSaves() override { return index_.WaitForSaves(); }
     bool SaveNow() override { return index_.SaveNow(); }
+    std::optional<ContactBacklog> TakeBacklog() override { return index_.TakeBacklog(); }
+    void HoldsChangesUpTo(const JournalPosition& position) override { index_.HoldsChangesUpTo(position); }
+    JournalPosition JournalHead() override { return EnsureSource() ? source_.JournalHead() : JournalPosition{}; }
+    bool FilesCatchUpCheaply(size_t atMost) override { return index_.FilesCatchUpCheaply(atMost); }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
     bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
@@ -35,6 +39,7 @@ public:
         return index_.ListAll(order, filter);
     }
     OidVector CategoryMembers(std::span<const uint32_t> ids) const override { return index_.CategoryMembers(ids); }
+    std::vector<uint32_t> CategoriesOf(uint32_t oid) const override { return index_.CategoriesOf(oid); }
 
 private:
     bool EnsureSource();

@@ -8,7 +8,9 @@
 
 #include "platform/device/Device.h"
 #include "platform/objectstore/Catalog.h"
+#include "platform/objectstore/Journal.h"
 #include "platform/objectstore/NotificationHub.h"
+#include "platform/objectstore/Snapshot.h"
 #include "platform/objectstore/Store.h"
 #include "platform/objectstore/StoreFailure.h"
 #include "platform/registry/Sql.h"
@@ -201,6 +203,27 @@ CeOid WriteRecordProps(DbHandle db, CeOid record, std::span<const PropVal> props
 bool DeleteRecord(DbHandle db, CeOid record) {
     return Call(false, [&] {
         Store::Instance().Handle(db).Delete(record);
+        return true;
+    });
+}
+
+bool ReadJournalChanges(const CeGuid& volume, int64_t after, std::span<const CeOid> databases,
+                        JournalChanges& changes) {
+    changes = JournalChanges{};
+    return Call(false, [&] {
+        objstore::Volume& store = Store::Instance().VolumeOf(volume);
+        if (store.Writes().HoldsUncommitted()) return true;
+        objstore::Snapshot(store.Db(), [&] {
+            changes.head = objstore::journal::Head(store.Db());
+            changes.complete = after >= 0 && objstore::journal::HoldsAllAfter(store.Db(), after);
+            for (const CeOid database : databases) {
+                if (!changes.complete) break;
+                for (const auto& record : objstore::journal::RecordsChangedAfter(store.Db(), after, database)) {
+                    changes.records.push_back({database, record.oid});
+                }
+            }
+            return true;
+        });
         return true;
     });
 }

@@ -94,6 +94,26 @@ CeOid ReadRecordProps(DbHandle db, std::span<const uint32_t> propIds, std::vecto
 CeOid WriteRecordProps(DbHandle db, CeOid record, std::span<const PropVal> props);
 bool DeleteRecord(DbHandle db, CeOid record);
 
+// What a volume's change journal holds after one of its rows (ReadJournalChanges): the records of
+// the asked databases that a row after it names, each once per database. `complete` is false when
+// the journal cannot tell: rows after the position were pruned, or the position lies beyond the
+// last row (another volume's, or a history that was undone); `records` is then empty. While this
+// process holds an uncommitted batch nothing is told (`head` -1): its rows may yet be undone and
+// their numbers used again.
+struct JournalChanges {
+    struct Record {
+        CeOid database = 0;
+        CeOid oid = 0;
+    };
+    int64_t head = -1;  // the last row committed when read (0 when none was ever written)
+    bool complete = false;
+    std::vector<Record> records;
+};
+// Reads, in one committed state of the volume, its journal head and the records of `databases`
+// changed after row `after`.
+bool ReadJournalChanges(const CeGuid& volume, int64_t after, std::span<const CeOid> databases,
+                        JournalChanges& changes);
+
 // Properties of the database itself (as for records: empty `propIds` reads all).
 bool GetDatabaseProps(DbHandle db, std::span<const uint32_t> propIds, std::vector<PropVal>& props);
 bool SetDatabaseProps(DbHandle db, std::span<const PropVal> props);

@@ -55,12 +55,13 @@ TEST_F(PropsStoreTest, RecordsTakeChunksByLength) {
 
 TEST_F(PropsStoreTest, NewStoreAndFirstSlotAreByteExact) {
     const uint8_t* image = store.File().Image();
-    const uint32_t header[] = {1, 5, 0, 0, 0, 0, 0, 0, 12, 0};
+    // Seven header words, four of volume identifier, the position's two, the checksum; the pool.
+    const uint32_t header[] = {1, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0};
     for (uint32_t i = 0; i < std::size(header); ++i) EXPECT_EQ(LoadWord(image + 4 * i), header[i]) << i;
 
     const uint32_t slot = store.AddRecord(ContactCustProps{});
-    ASSERT_EQ(slot, 40u) << "the first chunk sits right after the pool header";
-    EXPECT_EQ(LoadWord(image + kFirstSlotAt), 40u);
+    ASSERT_EQ(slot, 68u) << "the first chunk sits right after the pool header";
+    EXPECT_EQ(LoadWord(image + kFirstSlotAt), 68u);
     EXPECT_EQ(LoadWord(image + kSlotCountAt), 1u);
     EXPECT_EQ(LoadWord(image + kPoolAt + kPoolHighWaterAt), 12u + 128u);
     EXPECT_EQ(LoadWord(image + slot + kChainNextAt), 0u);
@@ -167,6 +168,8 @@ TEST_F(PropsStoreTest, DamagedImagesAreRefused) {
     store.Close();
     const struct { const char* what; uint32_t at; uint32_t value; } cases[] = {
         {"magic", kMagicAt, 2},
+        {"unknown version", kVersionAt, 7},
+        {"version 5 with the pool of version 6", kVersionAt, 5},
         {"slot count too high", kSlotCountAt, 4},
         {"first slot not a chunk", kFirstSlotAt, 44},
         {"high-water mark past the image", kPoolAt + kPoolHighWaterAt, 0x7FFFFF00},
@@ -185,4 +188,65 @@ TEST_F(PropsStoreTest, DamagedImagesAreRefused) {
     }
     WriteBytes(device.Host(u"\\pim_index2.dat"), SealImage(image));
     EXPECT_TRUE(store.Open(true)) << "the undamaged image opens";
+}
+
+// The journal position and the checksum of the pim_index1.dat it was saved with are kept at their
+// bytes through a save and a reopen.
+TEST_F(PropsStoreTest, JournalPositionIsKeptAtItsBytes) {
+    JournalPosition position;
+    for (uint8_t i = 0; i < 16; ++i) position.volume[i] = static_cast<uint8_t>(0xA0 + i);
+    position.seq = 0x0000000123456789;
+    store.SetPosition(position);
+    store.SetWordsChecksum(0xCAFEF00D);
+    ASSERT_TRUE(store.File().SaveNow());
+    store.Close();
+
+    const std::vector<uint8_t> file = ReadBytes(device.Host(u"\\pim_index2.dat"));
+    ASSERT_GE(file.size(), 56u);
+    for (uint32_t i = 0; i < 16; ++i) EXPECT_EQ(file[kVolumeAt + i], 0xA0 + i) << i;
+    EXPECT_EQ(LoadWord(file.data() + kPositionLowAt), 0x23456789u);
+    EXPECT_EQ(LoadWord(file.data() + kPositionHighAt), 0x1u);
+    EXPECT_EQ(LoadWord(file.data() + kWordsChecksumAt), 0xCAFEF00Du);
+
+    ASSERT_TRUE(store.Open(true));
+    EXPECT_EQ(store.Position(), position);
+    EXPECT_EQ(store.WordsChecksum(), 0xCAFEF00Du);
+    EXPECT_NE(store.File().FileChecksum(), 0u) << "the checksum of the file read names it";
+}
+
+// A store of version 5 (no position, pool at 28) is still read and written as it is: it reports
+// no position and takes none, so its index is checked against the database as before.
+TEST_F(PropsStoreTest, VersionFiveIsReadAndKeptWithoutPosition) {
+    std::vector<uint8_t> image(1024, 0);
+    const uint32_t words[] = {1, 5, 0x11, 0x22, 0, 40, 1, /* pool */ 0, 12 + 128, 0};
+    for (uint32_t i = 0; i < std::size(words); ++i) StoreWord(image.data() + 4 * i, words[i]);
+    const std::vector<uint8_t> record = Pattern(30);
+    StoreWord(image.data() + 40 + kRecordLengthAt, 30);
+    StoreWord(image.data() + 40 + kSlotPrevAt, 40);
+    StoreWord(image.data() + 40 + kSlotNextAt, 40);
+    std::copy(record.begin(), record.end(), image.begin() + 40 + kFirstDataAt);
+    store.Close();
+    WriteBytes(device.Host(u"\\pim_index2.dat"), SealImage(image));
+
+    ASSERT_TRUE(store.Open(true));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(store.ReadEncoded(40, back));
+    EXPECT_EQ(back, record);
+    EXPECT_EQ(store.DatabaseTime(), 0x0000002200000011ull);
+    JournalPosition position;
+    position.volume[0] = 1;
+    store.SetPosition(position);
+    store.SetWordsChecksum(7);
+    EXPECT_FALSE(store.Position().Known());
+    EXPECT_EQ(store.WordsChecksum(), 0u);
+    const uint32_t added = store.AddEncoded(Pattern(200, 9));
+    EXPECT_EQ(added, 40u + 128u) << "chunks follow the pool of version 5";
+    ASSERT_TRUE(store.File().SaveNow());
+    store.Close();
+    const std::vector<uint8_t> file = ReadBytes(device.Host(u"\\pim_index2.dat"));
+    EXPECT_EQ(LoadWord(file.data() + kVersionAt), 5u);
+    EXPECT_EQ(LoadWord(file.data() + 40 + kFirstDataAt), LoadWord(record.data())) << "nothing moved";
+    ASSERT_TRUE(store.Open(true));
+    ASSERT_TRUE(store.ReadEncoded(added, back));
+    EXPECT_EQ(back, Pattern(200, 9));
 }

@@ -1,7 +1,10 @@
 #pragma once
 // An index kept in memory for the contact manager's tests: it holds the contacts it was given
 // and counts rebuilds and saves, so a test sees exactly what the manager did to its index.
+#include <cstdint>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "manager/index/ManagedIndex.h"
@@ -15,6 +18,10 @@ public:
     int saves = 0;
     int puts = 0;  // adds and updates
     std::map<uint32_t, Str> held;  // identifier -> last name
+    std::optional<ContactBacklog> backlog;  // handed out once after an Open that returns Behind
+    JournalPosition head;                   // the journal head it reports
+    JournalPosition heldUpTo;               // the last HoldsChangesUpTo
+    size_t filesBehind = SIZE_MAX;          // contacts a catch-up of the files would read again
 
     IndexOpen Open(int) override { return open_ = openResult != IndexOpen::Failed, openResult; }
     void Close() override { open_ = false; }
@@ -39,6 +46,10 @@ public:
         ++saves;
         return true;
     }
+    std::optional<ContactBacklog> TakeBacklog() override { return std::exchange(backlog, std::nullopt); }
+    void HoldsChangesUpTo(const JournalPosition& position) override { heldUpTo = position; }
+    JournalPosition JournalHead() override { return head; }
+    bool FilesCatchUpCheaply(size_t atMost) override { return filesBehind <= atMost; }
     void MarkFilesInvalid() override {}
     bool FilesFlaggedInvalid() const override { return false; }
     OidVector Search(std::u16string_view, IndexOrder, const OidVector*, SearchTree) const override { return {}; }
@@ -48,6 +59,7 @@ public:
         return all;
     }
     OidVector CategoryMembers(std::span<const uint32_t>) const override { return {}; }
+    std::vector<uint32_t> CategoriesOf(uint32_t) const override { return {}; }
 
 private:
     IndexChange Put(const Contact& contact) {

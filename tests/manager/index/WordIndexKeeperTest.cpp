@@ -2,12 +2,14 @@
 // device's index files, searched through ContactSearch. Adds, updates and deletes are found (and
 // no longer found) by words and trailing digits, and a reopen finds the saved files holding the
 // same; a save whose file replacement fails, and a change whose heap cannot grow, are reported,
-// and the next start holds every stored contact.
+// and the next start holds every stored contact. Files left unsaved are caught up from the
+// journal, or checked whole when it cannot tell.
 #include "manager/index/WordIndexKeeper.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -16,8 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "categories/manager/CategoryManager.h"
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
+#include "index/format/Words.h"
+#include "index/mapped/FileSeal.h"
+#include "index/props/PropsFormat.h"
 #include "index/props/PropsStore.h"
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
@@ -179,4 +185,108 @@ TEST_F(KeptIndex, AChangeWhoseHeapCannotGrowIsReportedAndTheNextStartAgreesWithT
 
     Connect();
     ExpectFound({{u"berger", {anna}}, {u"n100000", {bern}}, {u"n119999", {bern}}, {u"", {anna, bern}}});
+}
+
+// Changes whose index was left unsaved (a one-shot tool leaves the files when the journal holds
+// what changed since them) are found at the next start, which reads only those contacts again: an
+// update that gives a contact a category, an add with one, a delete. The files are those of the
+// last save, and nothing was checked whole (no rebuild marked the files).
+TEST_F(KeptIndex, ChangesLeftUnsavedAreCaughtUpFromTheJournalAtTheNextStart) {
+    uint32_t work = 0;
+    ASSERT_NE(CategoryManager::Instance()->AddCategory(Str(u"Work"), work), CategoryManager::kAddFailed);
+    const uint32_t anna = Add(u"Anna", u"Berger", u"+1 555 010 1234");
+    const uint32_t bern = Add(u"Bern", u"Adler", u"");
+    Contact dora;  // in a category; a later change of her number keeps her there
+    dora.SetText(kFieldLast, Str(u"Dietz"));
+    dora.categories.Add(work);
+    ASSERT_TRUE(manager->AddContact(dora, true).Complete());
+    Settle();
+    ASSERT_TRUE(manager->SaveNow());
+    const std::string words = ReadHostFile(device.Host(u"\\pim_index1.dat"));
+    const std::string props = ReadHostFile(device.Host(u"\\pim_index2.dat"));
+
+    Contact changed;
+    ASSERT_TRUE(manager->ReadContact(anna, changed));
+    changed.SetText(kFieldLast, Str(u"Zeller"));
+    changed.categories.Add(work);
+    ASSERT_TRUE(manager->UpdateContact(changed, true).Complete());
+    Contact carl;
+    carl.SetText(kFieldLast, Str(u"Cramer"));
+    carl.categories.Add(work);
+    ASSERT_TRUE(manager->AddContact(carl, true).Complete());
+    ASSERT_TRUE(manager->DeleteContact(bern).record);
+    dora.SetText(kFieldMobile, Str(u"+1 555 040 4444"));
+    ASSERT_TRUE(manager->UpdateContact(dora, true).Complete());
+    Settle();
+    ASSERT_TRUE(manager->SaveNow());
+    EXPECT_EQ(ReadHostFile(device.Host(u"\\pim_index1.dat")), words) << "the files are left as they were";
+    EXPECT_EQ(ReadHostFile(device.Host(u"\\pim_index2.dat")), props);
+    manager.reset();
+
+    Connect();
+    EXPECT_FALSE(manager->Index().FilesFlaggedInvalid()) << "caught up, not checked whole";
+    ExpectFound({{u"zel", {anna}}, {u"adler", {}}, {u"cram", {carl.GetOid()}}, {u"0101234", {anna}},
+                 {u"0404444", {dora.GetOid()}}, {u"", {carl.GetOid(), dora.GetOid(), anna}}});
+    const uint32_t ids[] = {work};
+    OidVector members = manager->Index().CategoryMembers(ids);
+    std::sort(members.begin(), members.end());
+    EXPECT_EQ(members, (OidVector{anna, dora.GetOid(), carl.GetOid()}));
+    EXPECT_EQ(manager->Index().CategoryMembers({}), OidVector{}) << "nobody is left without a category";
+}
+
+// When the journal cannot tell what changed since the files' position, or the files are not a pair
+// saved together, the next start checks the index whole and agrees with the store all the same;
+// a change the journal cannot trace to its contact (a removed category assignment) is saved at
+// once instead of being left to the next start.
+TEST_F(KeptIndex, WhatTheJournalCannotTellIsCheckedWholeOrSaved) {
+    using namespace PropsFormat;
+    const struct {
+        const char* what;
+        uint32_t at;        // a word of pim_index2.dat changed before the next start (0: none)
+        bool dropCategory;  // the change takes the contact's category away
+        bool leftUnsaved;   // the files stay as they were at the last save
+    } cases[] = {
+        {"a position past the journal's head", kPositionLowAt, false, true},
+        {"a position of another volume", kVolumeAt, false, true},
+        {"files that are not one pair", kWordsChecksumAt, false, true},
+        {"a removed category assignment", 0, true, false},
+    };
+    uint32_t work = 0;
+    ASSERT_NE(CategoryManager::Instance()->AddCategory(Str(u"Work"), work), CategoryManager::kAddFailed);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Contact anna;
+        anna.SetText(kFieldLast, Str(u"Berger"));
+        anna.SetText(kFieldMobile, Str(u"+1 555 010 1234"));
+        anna.categories.Add(work);
+        ASSERT_TRUE(manager->AddContact(anna, true).Complete());
+        Settle();
+        ASSERT_TRUE(manager->SaveNow());
+        const std::string words = ReadHostFile(device.Host(u"\\pim_index1.dat"));
+
+        anna.SetText(kFieldMobile, Str(u"+1 555 030 5555"));
+        if (c.dropCategory) anna.categories.RemoveAll();
+        ASSERT_TRUE(manager->UpdateContact(anna, true).Complete());
+        Settle();
+        ASSERT_TRUE(manager->SaveNow());
+        EXPECT_EQ(ReadHostFile(device.Host(u"\\pim_index1.dat")) == words, c.leftUnsaved);
+        manager.reset();
+        if (c.at != 0) {
+            const std::string file = ReadHostFile(device.Host(u"\\pim_index2.dat"));
+            std::vector<uint8_t> image(file.begin(), file.end() - 4);  // the seal is made again
+            StoreWord(image.data() + c.at, LoadWord(image.data() + c.at) + 1000);
+            const std::vector<uint8_t> sealed = SealImage(image);
+            std::ofstream(device.Host(u"\\pim_index2.dat"), std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(sealed.data()), static_cast<std::streamsize>(sealed.size()));
+        }
+
+        Connect();
+        EXPECT_EQ(manager->Index().FilesFlaggedInvalid(), c.at != 0) << "checked whole";
+        ExpectFound({{u"0305555", {anna.GetOid()}}, {u"0101234", {}}});
+        const uint32_t ids[] = {work};
+        EXPECT_EQ(manager->Index().CategoryMembers(ids).size(), c.dropCategory ? 0u : 1u);
+        ASSERT_TRUE(manager->DeleteContact(anna.GetOid()).record);
+        Settle();
+        ASSERT_TRUE(manager->SaveNow());
+    }
 }
