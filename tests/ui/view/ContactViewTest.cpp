@@ -10,20 +10,11 @@
 #include "phone/PhoneTestSupport.h"
 #include "screen/list/FrameCommands.h"
 #include "store/contact/ContactPicture.h"
+#include "support/HostFiles.h"
 #include "ui/list/ListScreen.h"
 #include "ui/view/ContactViewDlg.h"
 
 namespace {
-
-// A note as the store keeps it: UTF-16LE text.
-ByteBlock NoteOf(std::u16string_view text) {
-    std::vector<uint8_t> bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    return ByteBlock(std::move(bytes));
-}
 
 class ContactView : public ListScreen {
 protected:
@@ -196,7 +187,7 @@ TEST_P(ContactViewShots, PaneAndFullView) {
     full.SetText(kFieldNickname, u"<#c00000>Annie</#> \u0622\u0646\u0627");
     full.SetText(kFieldHomeStreet, u"12 Long Road");
     full.SetText(kFieldHomeCity, u"Springfield");
-    full.SetNote(NoteOf(u"Met at the spring fair; prefers calls after six."));
+    full.SetNote(ByteBlock(Utf16Bytes(u"Met at the spring fair; prefers calls after six.")));
     plat::RgbBitmap bitmap{48, 48, std::vector<uint8_t>(48 * 48 * 3, 200)};
     for (int y = 10; y < 38; ++y) {
         for (int x = 10; x < 38; ++x) bitmap.rgb[(y * 48 + x) * 3 + 2] = 40;
