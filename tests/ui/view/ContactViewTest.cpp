@@ -30,9 +30,8 @@ protected:
     }
 
     static void Select(ContactsFrame& frame, uint32_t oid) {
-        const auto& oids = frame.Model().List().Oids();
-        const int row = static_cast<int>(std::find(oids.begin(), oids.end(), oid) - oids.begin());
-        ASSERT_LT(row, static_cast<int>(oids.size()));
+        const int row = frame.Model().List().RowOf(oid);
+        ASSERT_GE(row, 0);
         CoolList& list = frame.List().Window();
         list.SetSelected(row);  // scrolled into view, as a person scrolls to it
         list.Widget()->setFocus();
@@ -107,8 +106,6 @@ TEST_F(ContactView, TappingAPaneLineActsOnItAndAFailureIsShown) {
 TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     ContactsFrame& frame = StartWithContacts();
     const uint32_t mia = Add({{kFieldFirst, u"Mia"}});
-    const auto& oids = frame.Model().List().Oids();
-    const auto at = [&](uint32_t oid) { return std::find(oids.begin(), oids.end(), oid) - oids.begin(); };
     Select(frame, lana);
 
     // Enter on a row opens its contact; Right and Left step to the next and back (neither lana nor
@@ -135,7 +132,7 @@ TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0], lana);
     EXPECT_EQ(shown[1], mia) << "Right shows the contact below";
-    EXPECT_EQ(at(mia), at(lana) + 1);
+    EXPECT_EQ(frame.Model().List().RowOf(mia), frame.Model().List().RowOf(lana) + 1);
     EXPECT_EQ(shown[2], lana);
     EXPECT_TRUE(frame.Status().startsWith("Editing contact")) << frame.Status().toStdString();
     EXPECT_EQ(frame.Model().List().SelectedOid(), lana) << "the list follows the view";
