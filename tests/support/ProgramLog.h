@@ -31,7 +31,8 @@ inline std::string AwaitProgramLog(const TempDevice& device, std::string_view te
 // The log's lines without time stamps ("tmail.exe\t-To \"a\""), only those that start with
 // `prefix`, once it holds `count` of them or after ten seconds: started programs run on their own
 // and log some time after their start.
-inline std::vector<std::string> ProgramLog(const TempDevice& device, size_t count = 0, std::string_view prefix = {}) {
+inline std::vector<std::string> ProgramLog(const TempDevice& device, size_t count = 0,
+                                           std::string_view prefix = {}) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (;;) {
         std::ifstream in(device.Host(u"\\Windows\\programs.log"));

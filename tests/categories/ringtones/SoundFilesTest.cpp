@@ -88,8 +88,9 @@ TEST_F(SoundFilesTest, OnlyAReadablePlayableWaveIsTakenAndPlayed) {
         EXPECT_EQ(PlayRingtone(c.path), c.status);
     }
     // Only the playable file reached the sound player, each time by the path it was asked for.
-    EXPECT_EQ(ProgramLog(device_), (std::vector<std::string>{"coredll.dll\tPlaySound\t\\My Documents\\good.wav\t100",
-                                               "coredll.dll\tPlaySound\t\\my documents\\GOOD.wav\t100"}));
+    EXPECT_EQ(ProgramLog(device_),
+              (std::vector<std::string>{"coredll.dll\tPlaySound\t\\My Documents\\good.wav\t100",
+                                        "coredll.dll\tPlaySound\t\\my documents\\GOOD.wav\t100"}));
     EXPECT_NE(SoundProblem(SoundStatus::Missing, u"\\a.wav").View().find(u"\"\\a.wav\" does not exist"),
               std::u16string_view::npos);
 }

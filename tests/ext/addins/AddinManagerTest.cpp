@@ -127,7 +127,8 @@ TEST_F(AddinManagerTest, TheProjectsAddinWritesTheSelectedContactsAsOneFile) {
     const std::string cards = ReadHostFile(device_.Host(u"\\My Documents\\Contacts.vcf"));
     EXPECT_EQ(Occurrences(cards, "BEGIN:VCARD\r\n"), 2u);
     EXPECT_LT(cards.find("Smith;Anna"), cards.find("Lind;Bo"));
-    EXPECT_EQ(Occurrences(ReadProgramLog(device_), "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n"), 1u);
+    const std::string command = "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n";
+    EXPECT_EQ(Occurrences(ReadProgramLog(device_), command), 1u);
 
     MessageBoxRecorder boxes;
     manager_.ReportInterruptedCommand();

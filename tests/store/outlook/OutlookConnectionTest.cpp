@@ -134,7 +134,8 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     EXPECT_EQ(commands, std::vector<uint32_t>{105});
     plat::DestroyWindow(calendar);
 
-    EXPECT_NE(ReadProgramLog(device_).find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"), std::string::npos);
+    EXPECT_NE(ReadProgramLog(device_).find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"),
+              std::string::npos);
     CCeDBDatabase appointments;
     ASSERT_TRUE(appointments.Open(plat::pom::kAppointmentsDatabase.data()));
     CCeDBRecord record;
@@ -176,9 +177,9 @@ TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
     const std::string annaCard = ReadHostFile(beam / "Smith, Anna.vcf");
     EXPECT_NE(annaCard.find("CATEGORIES:Golf\r\n"), std::string::npos) << annaCard;
     EXPECT_NE(ReadHostFile(beam / "Bob.vcf").find("Bob"), std::string::npos);
-    EXPECT_NE(ReadProgramLog(device_).find("\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
-                                "\\My Documents\\Beam\\Bob.vcf\n"),
-              std::string::npos);
+    const std::string sent = "\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
+                             "\\My Documents\\Beam\\Bob.vcf\n";
+    EXPECT_NE(ReadProgramLog(device_).find(sent), std::string::npos);
     ASSERT_EQ(connection.Beam(oids), 1);  // a second send keeps the first one's files
     EXPECT_EQ(ReadHostFile(beam / "Smith, Anna (2).vcf"), annaCard);
     oids.Add(0x7FFFFFF0);  // no such record: nothing is sent
