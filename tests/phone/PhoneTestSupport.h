@@ -1,12 +1,9 @@
 #pragma once
 // Helpers of the phone tests: a sleeper on the test clock that records each wait and the wave
-// volume during it, the device's
-// program log, a dialler add-in that records what it is given, and the default number formats.
-#include <chrono>
+// volume during it, the device's program log (support/ProgramLog.h), a dialler add-in that records
+// what it is given, and the default number formats.
 #include <cstdint>
-#include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "phone/dial/DialerAddIn.h"
@@ -14,6 +11,7 @@
 #include "platform/sound/SoundPlayer.h"
 #include "platform/sound/WaveVolume.h"
 #include "platform/timer/TestClock.h"
+#include "support/ProgramLog.h"
 #include "support/TempDevice.h"
 
 class ClockSleeper : public plat::Sleeper {
@@ -30,19 +28,6 @@ public:
 private:
     plat::ScopedTestClock& clock_;
 };
-
-// The program log without time stamps ("tmail.exe\t-To \"a\""), once it holds `count` lines or
-// after ten seconds: started programs run on their own and log some time after their start.
-inline std::vector<std::string> ProgramLog(const TempDevice& device, size_t count = 0) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (;;) {
-        std::ifstream in(device.Host(u"\\Windows\\programs.log"));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line.substr(line.find('\t') + 1));
-        if (lines.size() >= count || std::chrono::steady_clock::now() > deadline) return lines;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
 
 class RecordingAddIn : public DialerAddIn {
 public:

@@ -1,5 +1,6 @@
 #pragma once
-// Files of a test device read back whole, and texts as the UTF-16LE bytes the device stores.
+// Files of a test device read back and written whole, and texts as the UTF-16LE bytes the device
+// stores.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,21 @@
 inline std::string ReadHostFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The bytes of a host file as bytes; empty when it cannot be read.
+inline std::vector<uint8_t> ReadHostBytes(const std::filesystem::path& file) {
+    const std::string bytes = ReadHostFile(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Makes `file` hold exactly `bytes`, its folder made first; false when it cannot be written.
+inline bool WriteHostFile(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
 }
 
 // The UTF-16LE bytes of a text, without a terminator.

@@ -80,17 +80,10 @@ protected:
 
 }  // namespace
 
-TEST_F(CategoryManagerTest, AddingAnExistingNameCreatesNothingAndNamesTheOneThere) {
-    const uint32_t work = Add(u"Work");
-    uint32_t id = 99;
-    EXPECT_EQ(manager_->AddCategory(u"Work", id), CategoryManager::kAddExists);
-    EXPECT_EQ(id, work);
-    EXPECT_NE(Add(u"work"), work);  // another name: the match is exact
-}
-
-// Names are joined with ", " where the platform shows an item's categories as one text, so a
-// name holding a comma or a semicolon is refused and nothing is written.
-TEST_F(CategoryManagerTest, NamesWithCommasOrSemicolonsAreRefused) {
+// An existing name is found, not made again (the match is exact). Names are joined with ", " where
+// the platform shows an item's categories as one text, so a name holding a comma or a semicolon is
+// refused and nothing is written.
+TEST_F(CategoryManagerTest, AddingFindsAnExistingNameAndRefusesSeparators) {
     for (const char16_t* name : {u"a,b", u"a;b", u";", u"Work, Home"}) {
         uint32_t id = 99;
         EXPECT_EQ(manager_->AddCategory(name, id), CategoryManager::kAddFailed) << Str(name).ToUtf8();
@@ -99,6 +92,11 @@ TEST_F(CategoryManagerTest, NamesWithCommasOrSemicolonsAreRefused) {
     Array<CategoryEntry> entries;
     ASSERT_TRUE(manager_->GetAllCategories(entries));
     EXPECT_TRUE(entries.IsEmpty());
+    const uint32_t work = Add(u"Work");
+    uint32_t id = 99;
+    EXPECT_EQ(manager_->AddCategory(u"Work", id), CategoryManager::kAddExists);
+    EXPECT_EQ(id, work);
+    EXPECT_NE(Add(u"work"), work);
     EXPECT_NE(Add(u"a b.c/d"), 0u);
 }
 

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "core/str/Str.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -24,11 +25,6 @@ uint16_t U16(const std::vector<uint8_t>& bytes, size_t at) {
 }
 std::string Tag(const std::vector<uint8_t>& bytes, size_t at) {
     return std::string(bytes.begin() + at, bytes.begin() + at + 4);
-}
-
-std::vector<uint8_t> ReadHost(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(BuiltinRingtones, AreShortPcmWavesWithTheirHeaderByteForByte) {
@@ -73,10 +69,10 @@ TEST(BuiltinRingtones, AreWrittenWholeAndReplaceNothing) {
     fs::create_directories(rings);
     std::ofstream(rings / fs::path(names[0])) << "the owner's own";
     ASSERT_TRUE(InstallBuiltinRingtones(device.Device()));
-    const std::vector<uint8_t> owners = ReadHost(rings / fs::path(names[0]));
+    const std::vector<uint8_t> owners = ReadHostBytes(rings / fs::path(names[0]));
     EXPECT_EQ(std::string(owners.begin(), owners.end()), "the owner's own");
     for (size_t index = 1; index < names.size(); ++index) {
-        EXPECT_EQ(ReadHost(rings / fs::path(names[index])), BuiltinRingtoneWave(index));
+        EXPECT_EQ(ReadHostBytes(rings / fs::path(names[index])), BuiltinRingtoneWave(index));
     }
     size_t files = 0;
     for (const auto& entry : fs::directory_iterator(rings)) files += entry.is_regular_file() ? 1 : 0;

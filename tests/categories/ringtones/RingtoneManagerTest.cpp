@@ -10,6 +10,7 @@
 #include "core/res/ResourceStrings.h"
 #include "core/settings/Folders.h"
 #include "platform/registry/Registry.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -27,10 +28,7 @@ Array<Str> Strs(std::initializer_list<std::u16string> texts) {
 class RingtoneManagerTest : public ::testing::Test {
 protected:
     std::filesystem::path OldFile() { return device_.Host((DataFolder() + u"\\" + kRingtoneFileName).View()); }
-    void WriteOldFile(const std::vector<uint8_t>& bytes) {
-        std::ofstream(OldFile(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                          static_cast<std::streamsize>(bytes.size()));
-    }
+    void WriteOldFile(const std::vector<uint8_t>& bytes) { ASSERT_TRUE(WriteHostFile(OldFile(), bytes)); }
     // The section's text values.
     Map Section() {
         Map values;

@@ -13,6 +13,8 @@
 #include "core/settings/SettingsStore.h"
 #include "platform/registry/Registry.h"
 #include "platform/sound/Wave.h"
+#include "support/HostFiles.h"
+#include "support/ProgramLog.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -22,23 +24,12 @@ namespace fs = std::filesystem;
 class SoundFilesTest : public ::testing::Test {
 protected:
     void Write(std::u16string_view devicePath, const std::vector<uint8_t>& bytes) {
-        const fs::path host = device_.Host(devicePath);
-        fs::create_directories(host.parent_path());
-        std::ofstream(host, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(WriteHostFile(device_.Host(devicePath), bytes));
     }
     static std::vector<uint8_t> Wave(size_t samples = 800) {
         const std::vector<int16_t> silence(samples, 0);
         return plat::BuildMonoWave(silence, 8000);
     }
-    // The program log's lines without their time stamps.
-    std::vector<std::string> Log() const {
-        std::vector<std::string> lines;
-        std::ifstream in(device_.Host(u"\\Windows\\programs.log"));
-        for (std::string line; std::getline(in, line);) lines.push_back(line.substr(line.find('\t') + 1));
-        return lines;
-    }
-
     TempDevice device_;
 };
 
@@ -97,8 +88,9 @@ TEST_F(SoundFilesTest, OnlyAReadablePlayableWaveIsTakenAndPlayed) {
         EXPECT_EQ(PlayRingtone(c.path), c.status);
     }
     // Only the playable file reached the sound player, each time by the path it was asked for.
-    EXPECT_EQ(Log(), (std::vector<std::string>{"coredll.dll\tPlaySound\t\\My Documents\\good.wav\t100",
-                                               "coredll.dll\tPlaySound\t\\my documents\\GOOD.wav\t100"}));
+    EXPECT_EQ(ProgramLog(device_),
+              (std::vector<std::string>{"coredll.dll\tPlaySound\t\\My Documents\\good.wav\t100",
+                                        "coredll.dll\tPlaySound\t\\my documents\\GOOD.wav\t100"}));
     EXPECT_NE(SoundProblem(SoundStatus::Missing, u"\\a.wav").View().find(u"\"\\a.wav\" does not exist"),
               std::u16string_view::npos);
 }

@@ -1,6 +1,8 @@
 // The command line: which texts ask for which switch, the "/NEW" request, the accelerator table.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/startup/Accelerators.h"
 #include "core/startup/CommandLine.h"
 #include "platform/window/Messages.h"
@@ -56,15 +58,12 @@ TEST(CommandLine, NewRequestIsExactAndBecomesTheNewContactCommand) {
     EXPECT_FALSE(IsNewRequest(u"/NEW "));
     const std::optional<WindowRequest> request = RequestFor(u"/NEW");
     ASSERT_TRUE(request);
-    EXPECT_EQ(request->message, plat::WM_COMMAND);
-    EXPECT_EQ(request->wParam, kCmdNewContact);
-    EXPECT_EQ(request->lParam, 0);
-
+    EXPECT_EQ(std::tuple(request->message, request->wParam, request->lParam),
+              std::tuple(plat::WM_COMMAND, plat::WPARAM{kCmdNewContact}, plat::LPARAM{0}));
     const std::optional<WindowRequest> show = RequestFor(u"v 1a2b");
     ASSERT_TRUE(show);
-    EXPECT_EQ(show->message, UM_COMMAND_SWITCH);
-    EXPECT_EQ(show->wParam, u'v');
-    EXPECT_EQ(show->lParam, 0x1a2b);
+    EXPECT_EQ(std::tuple(show->message, show->wParam, show->lParam),
+              std::tuple(UM_COMMAND_SWITCH, plat::WPARAM{u'v'}, plat::LPARAM{0x1a2b}));
     EXPECT_FALSE(RequestFor(u"/new"));
     EXPECT_FALSE(RequestFor(u"q"));
 }

@@ -8,19 +8,10 @@
 
 #include "core/startup/CommandLine.h"
 #include "core/startup/SwitchText.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
-
-std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 class SwitchText : public ::testing::Test {
 protected:
@@ -30,7 +21,7 @@ protected:
 
 TEST_F(SwitchText, StoredAsUtf16WithOneNulAndTakenOnce) {
     ASSERT_TRUE(StoreSwitchText(u"Aé"));
-    EXPECT_EQ(Bytes(file_), (std::vector<uint8_t>{'A', 0, 0xE9, 0, 0, 0}));
+    EXPECT_EQ(ReadHostBytes(file_), (std::vector<uint8_t>{'A', 0, 0xE9, 0, 0, 0}));
     Str text(u"old");
     EXPECT_TRUE(TakeSwitchText(text));
     EXPECT_EQ(text.View(), u"Aé");
@@ -52,7 +43,7 @@ TEST_F(SwitchText, SizeLimitAndMissingTerminator) {
     const std::pair<size_t, bool> sizes[] = {{508, true}, {509, true}, {510, false}, {4096, false}};
     for (const auto& [size, read] : sizes) {
         SCOPED_TRACE(size);
-        WriteBytes(file_, std::vector<uint8_t>(size, 'x'));
+        WriteHostFile(file_, std::vector<uint8_t>(size, 'x'));
         Str text;
         EXPECT_TRUE(TakeSwitchText(text));
         EXPECT_EQ(text.GetLength(), read ? static_cast<int>(size / 2) : 0);
@@ -62,13 +53,13 @@ TEST_F(SwitchText, SizeLimitAndMissingTerminator) {
 
 TEST_F(SwitchText, LinkAtTheNameIsReplacedNeverFollowed) {
     const std::filesystem::path target = device_.Root() / "victim.txt";
-    WriteBytes(target, {'k', 'e', 'e', 'p'});
+    WriteHostFile(target, {'k', 'e', 'e', 'p'});
     std::filesystem::create_symlink(target, file_);
     Str text;
     EXPECT_FALSE(TakeSwitchText(text));  // a link is not read
     ASSERT_TRUE(StoreSwitchText(u"n"));
     EXPECT_FALSE(std::filesystem::is_symlink(file_));
-    EXPECT_EQ(Bytes(target), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(ReadHostBytes(target), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_TRUE(TakeSwitchText(text));
     EXPECT_EQ(text.View(), u"n");
 }

@@ -16,6 +16,7 @@
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
 #include "support/HostFiles.h"
+#include "support/ProgramLog.h"
 #include "support/MessageBoxRecorder.h"
 
 namespace fs = std::filesystem;
@@ -68,7 +69,6 @@ protected:
         contact.SaveToRecord(contacts, record, false);
         return contacts.Write(record, CCeDBDatabase::kWriteNew);
     }
-    std::string Log() const { return ReadHostFile(device_.Host(u"\\Windows\\programs.log")); }
 
     VolumeDevice device_;
     AddinManager manager_;
@@ -127,7 +127,8 @@ TEST_F(AddinManagerTest, TheProjectsAddinWritesTheSelectedContactsAsOneFile) {
     const std::string cards = ReadHostFile(device_.Host(u"\\My Documents\\Contacts.vcf"));
     EXPECT_EQ(Occurrences(cards, "BEGIN:VCARD\r\n"), 2u);
     EXPECT_LT(cards.find("Smith;Anna"), cards.find("Lind;Bo"));
-    EXPECT_EQ(Occurrences(Log(), "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n"), 1u);
+    const std::string command = "\tCardExport.dll\tCePimCommand\t2\t\\My Documents\\Contacts.vcf\n";
+    EXPECT_EQ(Occurrences(ReadProgramLog(device_), command), 1u);
 
     MessageBoxRecorder boxes;
     manager_.ReportInterruptedCommand();
@@ -148,11 +149,11 @@ TEST_F(AddinManagerTest, AnAddinThatCannotRunDoesNothingAndSaysWhy) {
     Register(u"Text", u"Text.dll", u"Text");
     manager_.Load(F);
     const uint32_t selected[] = {AddContact(u"Anna", u"Smith")};
-    const std::string before = Log();
+    const std::string before = ReadProgramLog(device_);
     MessageBoxRecorder boxes;
     EXPECT_TRUE(manager_.Invoke(F, selected));
     EXPECT_TRUE(manager_.Invoke(F + 1, selected));
-    EXPECT_EQ(Log(), before);
+    EXPECT_EQ(ReadProgramLog(device_), before);
     EXPECT_FALSE(fs::exists(device_.Host(u"\\My Documents\\Contacts.vcf")));
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].text, u"The add-in \"Plain\" (\\Windows\\Plain.dll) has no command to run.");
@@ -175,7 +176,7 @@ TEST_F(AddinManagerTest, AnAddinThatCrashesIsNamedAtTheNextStart) {
 }
 
 TEST_F(AddinManagerTest, ShellExtensionsShareTheSubmenuAndGetTheSelection) {
-    const std::string before = Log();
+    const std::string before = ReadProgramLog(device_);
     const fs::path shell = device_.Host(u"\\Windows\\Aygshell.dll");
     {
         TempDevice fresh;  // a new device gets the shell library when the stand-ins are built
@@ -192,7 +193,7 @@ TEST_F(AddinManagerTest, ShellExtensionsShareTheSubmenuAndGetTheSelection) {
     ASSERT_EQ(popup.size(), 2u);
     EXPECT_EQ(std::pair(popup[1].id, popup[1].enabled), std::pair(F + 1, true));
     EXPECT_TRUE(manager_.Invoke(F + 1, selected));
-    const std::string log = Log().substr(before.size());
+    const std::string log = ReadProgramLog(device_).substr(before.size());
     EXPECT_NE(log.find("SHLoadContextMenuExtensions\tContacts\tMain_ContextMenu\t"), std::string::npos) << log;
     EXPECT_NE(log.find("ItemRefArray"), std::string::npos) << log;
     EXPECT_EQ(manager_.Extensions().GetState(), ShellExtensions::kAvailable);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ProgramLogWait.h"
+#include "support/ProgramLog.h"
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/programs/PhoneAbi.h"
 #include "platform/programs/Process.h"

@@ -10,7 +10,7 @@
 #include "platform/sound/SoundPlayer.h"
 #include "platform/sound/Wave.h"
 #include "platform/sound/WaveVolume.h"
-#include "platform/programs/ProgramLogWait.h"
+#include "support/ProgramLog.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "platform/window/WindowEntry.h"
 #include "platform/window/WindowFormat.h"
 #include "platform/window/WireFrame.h"
+#include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -19,15 +20,6 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes FrameBytes(FrameKind kind, uint32_t message, Bytes payload) {
     return plat::EncodeFrame(plat::WireFrame{kind, 0x01020304, 0x00010008, message, 0xA1A2A3A4, 0xFFFFFFFE, payload});
-}
-
-void WriteFile(const std::filesystem::path& file, const Bytes& bytes) {
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-Bytes ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 // The bytes with one byte changed.
@@ -105,7 +97,7 @@ TEST_F(WindowFolderTest, MessageNamesGetOneNumberEachWithoutRegardToCase) {
     EXPECT_EQ(second, 0xC001u);
     EXPECT_EQ(plat::RegisterMessageName(Folder(), u"pimsyncslavereload"), first);
     const Bytes expected = {'B', 'W', 'M', 'S', 'G', 'S', '1', 0, 18, 0};
-    const Bytes file = ReadFile(Folder() / "messages");
+    const Bytes file = ReadHostBytes(Folder() / "messages");
     ASSERT_GE(file.size(), expected.size());
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 10), expected);
     EXPECT_EQ(plat::DecodeMessageTable(file)->at(1), u"Another");
@@ -121,10 +113,10 @@ TEST_F(WindowFolderTest, ADamagedTableIsReportedAndLeftAsItIs) {
         {'B', 'W', 'M', 'S', 'G', 'S', '1', 0, 0, 0},          // empty name
     };
     for (const Bytes& damaged : cases) {
-        WriteFile(Folder() / "messages", damaged);
+        WriteHostFile(Folder() / "messages", damaged);
         EXPECT_EQ(plat::RegisterMessageName(Folder(), u"Name"), 0u);
         EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT);
-        EXPECT_EQ(ReadFile(Folder() / "messages"), damaged);
+        EXPECT_EQ(ReadHostBytes(Folder() / "messages"), damaged);
     }
 }
 
@@ -132,17 +124,17 @@ TEST_F(WindowFolderTest, HandlesStepByFourAndACounterThatIsDamagedStartsAboveThe
     const plat::HWND first = directory_.AllocateHandle();
     EXPECT_EQ(first, plat::winfmt::kFirstHandle);
     EXPECT_EQ(directory_.AllocateHandle(), first + 4);
-    EXPECT_EQ(ReadFile(Folder() / "handles"), (Bytes{4, 0, 1, 0}));
+    EXPECT_EQ(ReadHostBytes(Folder() / "handles"), (Bytes{4, 0, 1, 0}));
 
     // A listed window far above the counter, and a counter file cut to three bytes.
     ASSERT_TRUE(directory_.Publish(plat::WindowEntry{0x00020000, plat::CurrentProcess(), true, u"X"}));
-    WriteFile(Folder() / "handles", {4, 0, 1});
+    WriteHostFile(Folder() / "handles", {4, 0, 1});
     EXPECT_EQ(directory_.AllocateHandle(), 0x00020004u);
     // A counter that points just below a listed handle skips it.
-    WriteFile(Folder() / "handles", {0xFC, 0xFF, 1, 0});
+    WriteHostFile(Folder() / "handles", {0xFC, 0xFF, 1, 0});
     EXPECT_EQ(directory_.AllocateHandle(), 0x00020004u);
     // The counter wraps round to the first handle instead of reaching 0.
-    WriteFile(Folder() / "handles", {0xFC, 0xFF, 0xFF, 0xFF});
+    WriteHostFile(Folder() / "handles", {0xFC, 0xFF, 0xFF, 0xFF});
     EXPECT_EQ(directory_.AllocateHandle(), plat::winfmt::kFirstHandle);
 }
 

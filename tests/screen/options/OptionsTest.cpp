@@ -10,7 +10,7 @@
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/DialMethod.h"
 #include "platform/programs/Process.h"
-#include "platform/programs/ProgramLogWait.h"
+#include "support/ProgramLog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"

@@ -17,6 +17,7 @@
 #include "store/db/DbNames.h"
 #include "store/outlook/CalendarWatcher.h"
 #include "support/HostFiles.h"
+#include "support/ProgramLog.h"
 
 using namespace std::chrono_literals;
 
@@ -47,8 +48,6 @@ protected:
         const auto seen = [&](const plat::Notification& n) { return n.type == type && n.oid == oid; };
         return plat::RunUntil([&] { return std::any_of(notes_.begin(), notes_.end(), seen); }, 5000);
     }
-
-    std::string ProgramLog() { return ReadHostFile(device_.Host(u"\\Windows\\programs.log")); }
 
     VolumeDevice device_;
     CCeDBDatabase contacts_;
@@ -135,7 +134,8 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     EXPECT_EQ(commands, std::vector<uint32_t>{105});
     plat::DestroyWindow(calendar);
 
-    EXPECT_NE(ProgramLog().find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"), std::string::npos);
+    EXPECT_NE(ReadProgramLog(device_).find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"),
+              std::string::npos);
     CCeDBDatabase appointments;
     ASSERT_TRUE(appointments.Open(plat::pom::kAppointmentsDatabase.data()));
     CCeDBRecord record;
@@ -177,9 +177,9 @@ TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
     const std::string annaCard = ReadHostFile(beam / "Smith, Anna.vcf");
     EXPECT_NE(annaCard.find("CATEGORIES:Golf\r\n"), std::string::npos) << annaCard;
     EXPECT_NE(ReadHostFile(beam / "Bob.vcf").find("Bob"), std::string::npos);
-    EXPECT_NE(ProgramLog().find("\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
-                                "\\My Documents\\Beam\\Bob.vcf\n"),
-              std::string::npos);
+    const std::string sent = "\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
+                             "\\My Documents\\Beam\\Bob.vcf\n";
+    EXPECT_NE(ReadProgramLog(device_).find(sent), std::string::npos);
     ASSERT_EQ(connection.Beam(oids), 1);  // a second send keeps the first one's files
     EXPECT_EQ(ReadHostFile(beam / "Smith, Anna (2).vcf"), annaCard);
     oids.Add(0x7FFFFFF0);  // no such record: nothing is sent

@@ -173,37 +173,6 @@ TEST_F(MainWindow, OwnCommandsAndExit) {
     EXPECT_EQ(FindRunningInstance(), 0u);
 }
 
-MenuItem CallerIdItem(MainWndFrame& frame, size_t fromEnd) {
-    MenuDescription popup = MainMenuBar().right.popup;
-    frame.Send(plat::WM_INITMENUPOPUP, reinterpret_cast<plat::WPARAM>(&popup), kMainPopupId);
-    return popup.items[popup.size() - fromEnd];
-}
-
-TEST_F(MainWindow, CallerIdMenusFollowTheCallerIdProgram) {
-    MainWndFrame& frame = Start();
-    MenuItem filter = CallerIdItem(frame, 4);
-    MenuItem ring = CallerIdItem(frame, 3);
-    EXPECT_EQ(filter.text.View(), u"Call Filter");
-    EXPECT_EQ(ring.text.View(), u"Ring Settings");
-    EXPECT_FALSE(filter.enabled);
-    EXPECT_FALSE(ring.enabled);
-    ASSERT_EQ(ring.submenu.size(), 3u);
-    EXPECT_EQ(ring.submenu[2].id, kCmdRingtones);
-    EXPECT_EQ(filter.submenu.front().id, 25300u);
-
-    ASSERT_TRUE(plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u""));
-    ASSERT_TRUE(WaitFor([] { return CallerIdRunning(); }));
-    EXPECT_TRUE(CallerIdItem(frame, 4).enabled);
-    EXPECT_TRUE(CallerIdItem(frame, 3).enabled);
-    frame.Send(plat::WM_COMMAND, 25001, 0);          // ring type 1
-    frame.Send(plat::WM_COMMAND, 25305 + 150, 0);    // no such category: still told
-    const std::vector<std::string> log = ProgramLog(device_, 3);
-    plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");
-    ASSERT_GE(log.size(), 3u) << ::testing::PrintToString(log);
-    EXPECT_EQ(log[1], "Velmora CallerID.exe\tmessage\t1329\t0\t0");
-    EXPECT_EQ(log[2], "Velmora CallerID.exe\tmessage\t1330\t0\t0");
-}
-
 TEST_F(MainWindow, RebuildProgressBusyAndInformationWindows) {
     MainWndFrame& frame = Start();
     frame.OnClientCall(kClientSlotProgress, 0, 0);

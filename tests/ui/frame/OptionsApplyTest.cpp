@@ -28,25 +28,19 @@ public:
     void ReloadPhoneTemplates() override { calls.push_back("templates"); }
 };
 
-TEST(OptionsApply, CancelChangesNothing) {
-    const TempDevice device;
-    const OptionsState before = ReadOptionsState(false, 96);
-    OptionsResult result;
-    result.state = before;
-    result.state.hideSim = !before.hideSim;
-    result.reindex = true;
-    RecordingHost host;
-    EXPECT_TRUE(ApplyOptions(before, result, 96, host));
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_EQ(SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 7), 7u);
-}
-
-TEST(OptionsApply, UnchangedOptionsOnlyRedraw) {
+TEST(OptionsApply, CancelChangesNothingAndUnchangedOptionsOnlyRedraw) {
     const TempDevice device;
     const OptionsState before = ReadOptionsState(true, 96);
     EXPECT_EQ(before.abc.type, static_cast<uint32_t>(ChosenAbcType())) << "without a stored type, the language's";
     EXPECT_NE(before.abc.type, static_cast<uint32_t>(kAbcCustom));
+    OptionsResult cancelled;
+    cancelled.state = before;
+    cancelled.state.hideSim = !before.hideSim;
+    cancelled.reindex = true;
     RecordingHost host;
+    EXPECT_TRUE(ApplyOptions(before, cancelled, 96, host));
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 7), 7u);
     EXPECT_TRUE(ApplyOptions(before, OptionsResult{true, before}, 96, host));
     EXPECT_EQ(host.calls, std::vector<std::string>{"redraw list"});
 }

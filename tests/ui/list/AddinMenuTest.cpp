@@ -9,6 +9,7 @@
 #include "phone/PhoneTestSupport.h"
 #include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
+#include "support/HostFiles.h"
 
 namespace {
 
@@ -50,8 +51,7 @@ TEST_F(AddinMenuScreen, TheProjectsAddinExportsTheContactItWasOpenedOn) {
     Add({{kFieldFirst, u"Bo"}, {kFieldLast, u"Lind"}});
 
     ChooseAddin(frame, Rows(frame).filter("Lind").value(0), "Save as vCard");
-    std::ifstream in(device_.Host(u"\\My Documents\\Contacts.vcf"));
-    const std::string cards((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cards = ReadHostFile(device_.Host(u"\\My Documents\\Contacts.vcf"));
     EXPECT_NE(cards.find("Lind;Bo"), std::string::npos) << cards;
     EXPECT_EQ(cards.find("Smith"), std::string::npos) << "only the contact the menu was opened on";
     const std::vector<std::string> log = ProgramLog(device_);

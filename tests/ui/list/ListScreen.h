@@ -72,22 +72,33 @@ protected:
         return rows;
     }
 
-    // Runs `open`, which shows a popup menu and waits for its choice; while the menu is up,
-    // `onMenu` gets it (and must choose or dismiss).
-    static bool WithPopup(const std::function<void()>& open, const std::function<void(QMenu&)>& onMenu) {
+    // Runs `open`, which runs something modal; once `find` gives what opened, `act` gets it once
+    // (and must end it). False when nothing was found while `open` ran.
+    template <class T>
+    static bool WhileOpen(const std::function<T*()>& find, const std::function<void()>& open,
+                          const std::function<void(T&)>& act) {
         bool seen = false;
         QTimer poll;
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr || !menu->isVisible()) return;
+            T* found = find();
+            if (found == nullptr) return;
             poll.stop();
             seen = true;
-            onMenu(*menu);
+            act(*found);
         });
         poll.start();
         open();
         return seen;
+    }
+
+    // Runs `open`, which shows a popup menu and waits for its choice; while the menu is up,
+    // `onMenu` gets it (and must choose or dismiss).
+    static bool WithPopup(const std::function<void()>& open, const std::function<void(QMenu&)>& onMenu) {
+        return WhileOpen<QMenu>([] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            return menu != nullptr && menu->isVisible() ? menu : nullptr;
+        }, open, onMenu);
     }
 
     // Runs `open`, which opens a full-screen dialog of the frame (`find` gives it while it is open)
@@ -96,19 +107,10 @@ protected:
     template <class Dialog>
     static bool WithDialog(const std::function<Dialog*()>& find, const std::function<void()>& open,
                            const std::function<void(Dialog&)>& onOpen) {
-        bool seen = false;
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
+        return WhileOpen<Dialog>([&]() -> Dialog* {
             Dialog* dialog = find();
-            if (dialog == nullptr || !dialog->IsOpen() || !dialog->Widget()->isVisible()) return;
-            poll.stop();
-            seen = true;
-            onOpen(*dialog);
-        });
-        poll.start();
-        open();
-        return seen;
+            return dialog != nullptr && dialog->IsOpen() && dialog->Widget()->isVisible() ? dialog : nullptr;
+        }, open, onOpen);
     }
     static bool WithView(ContactsFrame& frame, const std::function<void()>& open,
                          const std::function<void(ContactViewDlg&)>& onView) {
@@ -121,14 +123,7 @@ protected:
 
     // The calls the device was asked to place (the phone program may log its start first).
     static std::vector<std::string> Calls(const TempDevice& device, size_t count) {
-        std::vector<std::string> calls;
-        for (int attempt = 0; attempt < 2 && calls.size() < count; ++attempt) {
-            calls.clear();
-            for (const std::string& line : ProgramLog(device, count + attempt)) {
-                if (line.starts_with("phone.dll\tPhoneMakeCall")) calls.push_back(line);
-            }
-        }
-        return calls;
+        return ProgramLog(device, count, "phone.dll\tPhoneMakeCall");
     }
 
     static QAction* ActionOf(QMenu& menu, const QString& text) {

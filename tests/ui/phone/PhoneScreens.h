@@ -3,7 +3,6 @@
 // waiting for a dialog of a kind to open while something modal runs, and the device's call and
 // tone log.
 #include <QLabel>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,19 +20,7 @@ protected:
     // must end it). False when the dialog never opened.
     template <typename T>
     static bool WithDialog(const std::function<void()>& open, const std::function<void(T&)>& onDialog) {
-        bool seen = false;
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            T* dialog = OpenDialog<T>();
-            if (dialog == nullptr) return;
-            poll.stop();
-            seen = true;
-            onDialog(*dialog);
-        });
-        poll.start();
-        open();
-        return seen;
+        return WhileOpen<T>(&OpenDialog<T>, open, onDialog);
     }
 
     // Tone dialling through the loudspeaker, so calls show up as a countdown and tones.
@@ -42,12 +29,10 @@ protected:
 
     // The device's log of played tones and calls, without time stamps.
     std::vector<std::string> Played() const {
-        std::vector<std::string> lines;
-        std::ifstream in(device_.Host(u"\\Windows\\programs.log"));
-        for (std::string line; std::getline(in, line);) {
-            line = line.substr(line.find('\t') + 1);
-            if (line.starts_with("coredll.dll\tPlaySound") || line.starts_with("phone.dll")) lines.push_back(line);
-        }
+        std::vector<std::string> lines = ProgramLog(device_);
+        std::erase_if(lines, [](const std::string& line) {
+            return !line.starts_with("coredll.dll\tPlaySound") && !line.starts_with("phone.dll");
+        });
         return lines;
     }
 };

@@ -10,20 +10,11 @@
 #include "phone/PhoneTestSupport.h"
 #include "screen/list/FrameCommands.h"
 #include "store/contact/ContactPicture.h"
+#include "support/HostFiles.h"
 #include "ui/list/ListScreen.h"
 #include "ui/view/ContactViewDlg.h"
 
 namespace {
-
-// A note as the store keeps it: UTF-16LE text.
-ByteBlock NoteOf(std::u16string_view text) {
-    std::vector<uint8_t> bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    return ByteBlock(std::move(bytes));
-}
 
 class ContactView : public ListScreen {
 protected:
@@ -39,9 +30,8 @@ protected:
     }
 
     static void Select(ContactsFrame& frame, uint32_t oid) {
-        const auto& oids = frame.Model().List().Oids();
-        const int row = static_cast<int>(std::find(oids.begin(), oids.end(), oid) - oids.begin());
-        ASSERT_LT(row, static_cast<int>(oids.size()));
+        const int row = frame.Model().List().RowOf(oid);
+        ASSERT_GE(row, 0);
         CoolList& list = frame.List().Window();
         list.SetSelected(row);  // scrolled into view, as a person scrolls to it
         list.Widget()->setFocus();
@@ -116,8 +106,6 @@ TEST_F(ContactView, TappingAPaneLineActsOnItAndAFailureIsShown) {
 TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     ContactsFrame& frame = StartWithContacts();
     const uint32_t mia = Add({{kFieldFirst, u"Mia"}});
-    const auto& oids = frame.Model().List().Oids();
-    const auto at = [&](uint32_t oid) { return std::find(oids.begin(), oids.end(), oid) - oids.begin(); };
     Select(frame, lana);
 
     // Enter on a row opens its contact; Right and Left step to the next and back (neither lana nor
@@ -144,7 +132,7 @@ TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0], lana);
     EXPECT_EQ(shown[1], mia) << "Right shows the contact below";
-    EXPECT_EQ(at(mia), at(lana) + 1);
+    EXPECT_EQ(frame.Model().List().RowOf(mia), frame.Model().List().RowOf(lana) + 1);
     EXPECT_EQ(shown[2], lana);
     EXPECT_TRUE(frame.Status().startsWith("Editing contact")) << frame.Status().toStdString();
     EXPECT_EQ(frame.Model().List().SelectedOid(), lana) << "the list follows the view";
@@ -196,7 +184,7 @@ TEST_P(ContactViewShots, PaneAndFullView) {
     full.SetText(kFieldNickname, u"<#c00000>Annie</#> \u0622\u0646\u0627");
     full.SetText(kFieldHomeStreet, u"12 Long Road");
     full.SetText(kFieldHomeCity, u"Springfield");
-    full.SetNote(NoteOf(u"Met at the spring fair; prefers calls after six."));
+    full.SetNote(ByteBlock(Utf16Bytes(u"Met at the spring fair; prefers calls after six.")));
     plat::RgbBitmap bitmap{48, 48, std::vector<uint8_t>(48 * 48 * 3, 200)};
     for (int y = 10; y < 38; ++y) {
         for (int x = 10; x < 38; ++x) bitmap.rgb[(y * 48 + x) * 3 + 2] = 40;

@@ -114,18 +114,4 @@ TEST_F(ContactViewModelTest, AddressesDatesCategoriesAndNote) {
     EXPECT_EQ(model.Note().Size(), 4u);
 }
 
-TEST(FileTimeDate, ConvertsAcrossTheRange) {
-    const struct { uint64_t fileTime; int year, month, day; } cases[] = {
-        {0, 1601, 1, 1},
-        {125911584000000000ull + 864000000000ull * 59, 2000, 2, 29},
-        {(1ull << 63) - 1, 30828, 9, 14},
-    };
-    for (const auto& c : cases) {
-        const auto d = DateOfFileTime(c.fileTime);
-        ASSERT_TRUE(d.has_value()) << c.fileTime;
-        EXPECT_EQ(std::tuple(d->year, d->month, d->day), std::tuple(c.year, c.month, c.day)) << c.fileTime;
-    }
-    EXPECT_FALSE(DateOfFileTime(1ull << 63).has_value());
-}
-
 }  // namespace

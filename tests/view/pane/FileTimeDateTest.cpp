@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "view/pane/FileTimeDate.h"
 
@@ -34,6 +35,10 @@ TEST(FileTimeOfDate, IsMidnightOfTheDayAndReadsBackAsIt) {
         EXPECT_EQ(back->month, c.date.month);
         EXPECT_EQ(back->day, c.date.day);
     }
+    const std::optional<CalendarDate> last = DateOfFileTime((1ull << 63) - 1);
+    ASSERT_TRUE(last.has_value());
+    EXPECT_EQ(std::tuple(last->year, last->month, last->day), std::tuple(30828, 9, 14));
+    EXPECT_FALSE(DateOfFileTime(1ull << 63).has_value()) << "beyond the range of file times";
 }
 
 }  // namespace
