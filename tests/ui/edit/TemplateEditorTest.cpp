@@ -14,7 +14,8 @@
 #include "support/TemplateOrder.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/edit/ContactEditDlg.h"
-#include "ui/edit/FormBlockView.h"
+#include "ui/edit/FieldBlock.h"
+#include "ui/edit/FormWindow.h"
 #include "ui/edit/LabelPromptDlg.h"
 #include "ui/edit/TemplateBlockView.h"
 #include "ui/frame/MainMenu.h"
@@ -235,8 +236,9 @@ TEST_F(TemplateEditor, FromTheContactEditorTheFormFollowsTheTemplateAndKeepsWhat
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"222"}});
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
         ASSERT_EQ(editor.BlockOf(kGroupWeb), nullptr);
-        QLineEdit& first = *editor.BlockOf(kGroupName)->NameEdit(kNameFirst);
-        first.setFocus();
+        FieldBlock& names = *editor.BlockOf(kGroupName);
+        editor.Form()->MoveTo({&names, names.NameCell(kNameFirst), -1});
+        QLineEdit& first = *editor.Form()->LineEditor();
         first.selectAll();
         QTest::keyClicks(&first, "Annabel");
         EXPECT_TRUE(WithDialog<CTemplateDlg>(
@@ -246,7 +248,8 @@ TEST_F(TemplateEditor, FromTheContactEditorTheFormFollowsTheTemplateAndKeepsWhat
                 UseSoftKey(dialog, Qt::Key_F2, "OK");
             }));
         ASSERT_NE(editor.BlockOf(kGroupWeb), nullptr) << "the form was built again under the new template";
-        EXPECT_EQ(editor.BlockOf(kGroupName)->NameEdit(kNameFirst)->text(), "Annabel");
+        FieldBlock& rebuilt = *editor.BlockOf(kGroupName);
+        EXPECT_EQ(rebuilt.CellText(rebuilt.Cells()[rebuilt.NameCell(kNameFirst)]), "Annabel");
         // OK now saves what was typed before the rebuild.
         UseSoftKey(editor, Qt::Key_F2, "OK");
     }));
