@@ -7,7 +7,9 @@
 #include "edit/mapper/EditCommit.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
+#include "ui/edit/FieldBlock.h"
 #include "ui/edit/FormWindow.h"
+#include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/ScrollingForm.h"
 #include "view/template/ContactTemplate.h"
@@ -57,18 +59,33 @@ bool ContactEditDlg::OnInitContent() {
     form_ = new FormWindow(*this, *form.scroll, form.scroll->widget());
     form_->setAccessibleName(Caption());
     form.column->insertWidget(0, form_);
-    form_->SetBlocks(mapper_.Descriptors());
+    Fill(mapper_.Descriptors());
     FocusFirstField();
     return true;
+}
+
+void ContactEditDlg::Fill(const Array<BlockDescriptor>& descriptors) {
+    std::vector<std::unique_ptr<FormBlock>> blocks;
+    for (const BlockDescriptor& descriptor : descriptors) {
+        blocks.push_back(std::make_unique<FieldBlock>(descriptor, ScreenDpiX(), ScreenDpiY()));
+    }
+    form_->SetBlocks(std::move(blocks));
 }
 
 // The first field takes the keyboard, for a stored contact as for a new one: the editor can be used
 // without a tap.
 void ContactEditDlg::FocusFirstField() { form_->FocusFirst(); }
 
-Array<BlockDescriptor> ContactEditDlg::ReadBlocks() const { return form_->Read(); }
+Array<BlockDescriptor> ContactEditDlg::ReadBlocks() const {
+    Array<BlockDescriptor> read;
+    for (int index = 0; index < form_->BlockCount(); ++index) read.Add(static_cast<FieldBlock*>(form_->Block(index))->Read());
+    return read;
+}
 
-FieldBlock* ContactEditDlg::BlockOf(int group) const { return form_ != nullptr ? form_->BlockOf(group) : nullptr; }
+// Every block of the form is a field block.
+FieldBlock* ContactEditDlg::BlockOf(int group) const {
+    return form_ != nullptr ? static_cast<FieldBlock*>(form_->BlockOf(group)) : nullptr;
+}
 
 MenuDescription ContactEditDlg::FieldsMenu() const {
     // An item is checked when the form shows its name field or has its group's block.
@@ -95,7 +112,7 @@ void ContactEditDlg::OnFieldsCommand(uint32_t command) {
         if (blocks.IsEmpty() || blocks[0].group != kGroupName) return;
         blocks[0].hidden[item->field] = false;
     }
-    form_->SetBlocks(blocks);
+    Fill(blocks);
     FocusFieldOf(*item);
 }
 
@@ -119,7 +136,7 @@ void ContactEditDlg::EditTemplate() {
     if (!editTemplate_ || !editTemplate_(*this)) return;
     ref_ = DecodeCustomValueRef(working);
     mapper_.Load(working, template_);
-    form_->SetBlocks(mapper_.Descriptors());
+    Fill(mapper_.Descriptors());
     FocusFirstField();
 }
 

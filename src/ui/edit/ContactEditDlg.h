@@ -65,6 +65,8 @@ protected:
 private:
     // Puts the keyboard on the field the form shows for a Fields item; false when it shows none.
     bool FocusFieldOf(const FieldsMenuItem& item);
+    // Builds the form's blocks from `descriptors`.
+    void Fill(const Array<BlockDescriptor>& descriptors);
     Array<BlockDescriptor> ReadBlocks() const;
     void FocusFirstField();
 

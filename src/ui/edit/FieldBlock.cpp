@@ -22,17 +22,10 @@
 
 namespace {
 
-constexpr int kPicture96 = 48;    // the side of the picture in the name block
-constexpr int kNoteLines = 4;     // the note shows this many lines
-constexpr int kTypeWidth96 = 64;  // a messaging row's type, at the value's right
+constexpr int kPicture96 = 48;        // the side of the picture in the name block
+constexpr int kNoteLines = 4;         // the note shows this many lines
+constexpr int kTypeWidth96 = 64;      // a messaging row's type, at the value's right
 constexpr uint32_t kTypeCommand = 1;  // messenger type i is 1 + i
-
-const QColor kBackground(255, 255, 255);
-const QColor kLabelText(60, 72, 88);
-const QColor kPlaceholder(150, 150, 150);
-const QColor kSeparator(214, 220, 228);
-const QColor kFocus(204, 226, 255);
-const QColor kButton(236, 240, 245);
 
 QString NoteTextOf(const ByteBlock& note) {
     Contact holder;
@@ -71,14 +64,14 @@ void PaintPicture(QPainter& painter, const QImage& picture, const QRect& square)
                       square.top() + (square.height() - scaled.height()) / 2, scaled);
 }
 
-QRect ToQRect(const PseudoRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
 bool HasLabelColumnOnly(int kind) { return kind == kBlockCategories || kind == kBlockNote; }
 
 }  // namespace
 
 FieldBlock::FieldBlock(const BlockDescriptor& block, int dpiX, int dpiY)
-    : CBlock(dpiX, dpiY), block_(block), dpiX_(dpiX), dpiY_(dpiY) {
+    : FormBlock(block.group, block.freeLabels, dpiX, dpiY), block_(block) {
+    SetLabels(block_.labels, block_.builtinCount);
+    SetCaption(block_.hint);
     if (block_.kind == kBlockName) {
         for (int entry = kNameTitle; entry < kNameEntryCount; ++entry) {
             if (!block_.hidden[entry]) nameEntries_.push_back(entry);
@@ -98,7 +91,11 @@ bool FieldBlock::HasRows() const {
     return block_.kind != kBlockName && block_.kind != kBlockSingle && !HasLabelColumnOnly(block_.kind);
 }
 
-bool FieldBlock::Place(PseudoHost* host, int top, int width, const BlockFonts& fonts) {
+bool FieldBlock::IsPicture(int element) const {
+    return block_.kind == kBlockName && element == static_cast<int>(nameEntries_.size());
+}
+
+std::vector<int> FieldBlock::ElementLabels() const {
     std::vector<int> labels;
     if (block_.kind == kBlockName) {
         labels = nameEntries_;
@@ -108,16 +105,7 @@ bool FieldBlock::Place(PseudoHost* host, int top, int width, const BlockFonts& f
     } else {
         for (const BlockRow& row : block_.rows) labels.push_back(block_.kind == kBlockSingle ? 0 : row.label);
     }
-    SetNotify(false);  // the host stacks the block once it is built
-    if (!Init(static_cast<int>(labels.size()), labels, host, nullptr, PseudoRect{0, top, width, top}, block_.freeLabels)) {
-        return false;
-    }
-    SetLabels(block_.labels, block_.builtinCount);
-    SetFonts(fonts);
-    Resize();
-    SetNotify(true);
-    BuildCells();
-    return true;
+    return labels;
 }
 
 int FieldBlock::LinesOf(int element) const {
@@ -127,82 +115,47 @@ int FieldBlock::LinesOf(int element) const {
 }
 
 // Elements of several value lines, and the picture, are taller than a row.
-void FieldBlock::Resize() {
-    for (int index = 0; index < ElementCount(); ++index) {
-        int height = LinesOf(index) * RowHeight();
-        if (block_.kind == kBlockName && index == static_cast<int>(nameEntries_.size())) {
-            height = std::max(RowHeight(), ScaleBy(kPicture96 + 4, dpiY_));
-        }
-        SetElementHeight(*Element(index), height);
-    }
-    RequestLayout();
-    Layout();
+int FieldBlock::ElementHeight(int element) const {
+    if (IsPicture(element)) return std::max(RowHeight(), Scale(kPicture96 + 4));
+    return LinesOf(element) * RowHeight();
 }
 
-void FieldBlock::BuildCells() {
-    cells_.clear();
-    for (int index = 0; index < ElementCount(); ++index) {
-        switch (block_.kind) {
-        case kBlockName:
-            if (index < static_cast<int>(nameEntries_.size())) {
-                cells_.push_back({CellKind::Text, index, 0, nameEntries_[index]});
-            } else {
-                cells_.push_back({CellKind::Picture, index, 0, -1});
-            }
-            break;
-        case kBlockCategories: cells_.push_back({CellKind::Categories, index, 0, -1}); break;
-        case kBlockNote: cells_.push_back({CellKind::Note, index, 0, -1}); break;
-        case kBlockDate: cells_.push_back({CellKind::Date, index, 0, -1}); break;
-        case kBlockAddress: {
-            const Array<int>& lines = addresses_[index].Lines();
-            for (int line = 0; line < lines.GetSize(); ++line) cells_.push_back({CellKind::Text, index, line, lines[line]});
-            break;
-        }
-        case kBlockMessaging:
-            cells_.push_back({CellKind::Text, index, 0, -1});
-            cells_.push_back({CellKind::MsgType, index, 0, -1});
-            break;
-        default: cells_.push_back({CellKind::Text, index, 0, -1}); break;
-        }
+void FieldBlock::AddCells(int index, std::vector<FormCell>& cells) const {
+    switch (block_.kind) {
+    case kBlockName:
+        if (IsPicture(index)) return cells.push_back({CellKind::Picture, index, 0, -1});
+        return cells.push_back({CellKind::Text, index, 0, nameEntries_[index]});
+    case kBlockCategories: return cells.push_back({CellKind::Choice, index, 0, -1});
+    case kBlockNote: return cells.push_back({CellKind::Note, index, 0, -1});
+    case kBlockDate: return cells.push_back({CellKind::Date, index, 0, -1});
+    case kBlockAddress: {
+        const Array<int>& lines = addresses_[index].Lines();
+        for (int line = 0; line < lines.GetSize(); ++line) cells.push_back({CellKind::Text, index, line, lines[line]});
+        return;
     }
-}
-
-std::vector<int> FieldBlock::CellsOf(int element) const {
-    std::vector<int> found;
-    for (int index = 0; index < static_cast<int>(cells_.size()); ++index) {
-        if (cells_[index].element == element) found.push_back(index);
+    case kBlockMessaging:
+        cells.push_back({CellKind::Text, index, 0, -1});
+        return cells.push_back({CellKind::Choice, index, 0, -1});
+    default: return cells.push_back({CellKind::Text, index, 0, -1});
     }
-    return found;
 }
 
 int FieldBlock::NameCell(int entry) const {
-    for (int index = 0; index < static_cast<int>(cells_.size()); ++index) {
-        if (cells_[index].kind == CellKind::Text && cells_[index].slot == entry && block_.kind == kBlockName) return index;
+    if (block_.kind != kBlockName) return -1;
+    for (int index = 0; index < static_cast<int>(Cells().size()); ++index) {
+        if (Cells()[index].kind == CellKind::Text && Cells()[index].slot == entry) return index;
     }
     return -1;
 }
 
 PseudoRect FieldBlock::CellRect(const FormCell& cell) const {
-    const CElement& element = *Element(cell.element);
-    PseudoRect rect = PartRect(element, BlockPart::Value).value_or(PseudoRect{});
-    rect.right -= ScaleBy(2, dpiX_);
-    if (cell.kind == CellKind::Note || cell.kind == CellKind::Picture) return rect;
-    rect.top += cell.line * RowHeight();
-    rect.bottom = rect.top + RowHeight();
-    const int typeLeft = rect.right - ScaleBy(kTypeWidth96, dpiX_);
-    if (cell.kind == CellKind::MsgType) rect.left = typeLeft;
-    if (cell.kind == CellKind::Text && block_.kind == kBlockMessaging) rect.right = typeLeft - ScaleBy(2, dpiX_);
+    PseudoRect rect = FormBlock::CellRect(cell);
+    if (block_.kind != kBlockMessaging) return rect;
+    // A messaging row: the number, then its type at the right.
+    const int typeLeft = rect.right - Scale(kTypeWidth96);
+    if (cell.kind == CellKind::Choice) rect.left = typeLeft;
+    if (cell.kind == CellKind::Text) rect.right = typeLeft - Scale(2);
     return rect;
-}
-
-int FieldBlock::CellAt(int element, PseudoPoint at) const {
-    int nearest = -1;
-    for (const int index : CellsOf(element)) {
-        const PseudoRect rect = CellRect(cells_[index]);
-        if (rect.Contains(at)) return index;
-        if (at.y >= rect.top && at.y < rect.bottom) nearest = index;  // a gap between two cells of a line
-    }
-    return nearest;
 }
 
 QString FieldBlock::LabelText(int label) const {
@@ -212,8 +165,7 @@ QString FieldBlock::LabelText(int label) const {
 
 QString FieldBlock::ElementLabel(int element) const {
     switch (block_.kind) {
-    case kBlockName:
-        return element < static_cast<int>(nameEntries_.size()) ? LabelText(nameEntries_[element]) : QStringLiteral("Picture");
+    case kBlockName: return IsPicture(element) ? QStringLiteral("Picture") : LabelText(nameEntries_[element]);
     case kBlockCategories: return ToQString(RequireStr(kStrCategories));
     case kBlockNote: return ToQString(RequireStr(kStrNote));
     case kBlockSingle: return LabelText(0);
@@ -224,16 +176,14 @@ QString FieldBlock::ElementLabel(int element) const {
     }
 }
 
-bool FieldBlock::LabelChoosable(int) const { return HasRows(); }
-
 QString FieldBlock::CellText(const FormCell& cell) const {
     switch (cell.kind) {
     case CellKind::Date: return DateField::TextOf(block_.rows[cell.element].date);
-    case CellKind::MsgType: {
+    case CellKind::Choice: {
+        if (block_.kind == kBlockCategories) return CategoryNames(block_.categories);
         const Str& type = block_.rows[cell.element].msgType;
         return type.IsEmpty() ? QStringLiteral("No type") : ToQString(type);
     }
-    case CellKind::Categories: return CategoryNames(block_.categories);
     case CellKind::Picture: return PictureText();
     case CellKind::Note: return note_;
     case CellKind::Text: break;
@@ -272,15 +222,6 @@ void FieldBlock::SetCellDate(const FormCell& cell, uint64_t date) {
     if (Host() != nullptr) Host()->InvalidateRect(ToHost(CellRect(cell)));
 }
 
-QString FieldBlock::ElementValue(int element) const {
-    QStringList texts;
-    for (const int index : CellsOf(element)) {
-        const QString text = CellText(cells_[index]);
-        if (!text.isEmpty()) texts << text;
-    }
-    return texts.join(QStringLiteral(", "));
-}
-
 QString FieldBlock::PictureText() const {
     const QImage image = PictureImage(block_.picture);
     return image.isNull() ? QStringLiteral("No picture") : QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
@@ -301,31 +242,31 @@ BlockDescriptor FieldBlock::Read() const {
     return block;
 }
 
-bool FieldBlock::AddRowLike(int element) {
-    if (!HasRows() || element < 0 || element >= block_.rows.GetSize()) return false;
+int FieldBlock::OnSmallButton(int element, BlockPart part) {
+    if (element < 0 || element >= block_.rows.GetSize()) return -1;
+    if (part == BlockPart::SecondButton) {
+        block_.rows[element].date = 0;
+        if (Host() != nullptr) Host()->InvalidateRect(ToHost(Element(element)->Rect()));
+        return element;
+    }
     BlockRow row;
     row.label = Element(element)->Label();
     row.msgType = block_.rows[element].msgType;
     row.format = block_.rows[element].format;
     block_.rows.Add(row);
-    if (block_.kind == kBlockAddress) {
-        AddressElement& address = addresses_.emplace_back();
-        address.SetFormat(row.format, AddressFormatTable::Instance());
-    }
+    if (block_.kind == kBlockAddress) addresses_.emplace_back().SetFormat(row.format, AddressFormatTable::Instance());
     AddElement(row.label);
-    SetElementHeight(*Element(ElementCount() - 1), LinesOf(ElementCount() - 1) * RowHeight());
+    Relayout();
     BuildCells();
-    Layout();
-    if (Host() != nullptr) Host()->InvalidateRect(ToHost(PseudoRect{0, 0, Rect().Width(), Rect().Height()}));
-    return true;
+    RepaintAll();
+    return ElementCount() - 1;
 }
 
-bool FieldBlock::ClearDate(int element) {
-    if (block_.kind != kBlockDate || element < 0 || element >= block_.rows.GetSize()) return false;
-    if (block_.rows[element].date == 0) return false;
-    block_.rows[element].date = 0;
-    if (Host() != nullptr) Host()->InvalidateRect(ToHost(Element(element)->Rect()));
-    return true;
+void FieldBlock::RunChoice(const FormCell& cell, const QPoint& at, QWidget* parent, WndImpl& owner) {
+    if (cell.kind == CellKind::Picture) return RunPictureMenu(at, parent);
+    if (cell.kind != CellKind::Choice) return;
+    if (block_.kind == kBlockCategories) return RunCategories(owner);
+    RunTypePopup(cell.element, at, parent);
 }
 
 void FieldBlock::RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) {
@@ -351,9 +292,9 @@ void FieldBlock::RunFormatPopup(int element, const QPoint& at, QWidget* parent) 
     if (command < kFormatCommand) return;
     // What is typed so far is kept: a part the new format does not show stays, unseen.
     if (!address.SetFormat(static_cast<int>(command - kFormatCommand), table)) return;
-    Resize();
+    Relayout();
     BuildCells();
-    if (Host() != nullptr) Host()->InvalidateRect(ToHost(PseudoRect{0, 0, Rect().Width(), Rect().Height()}));
+    RepaintAll();
 }
 
 void FieldBlock::RunTypePopup(int element, const QPoint& at, QWidget* parent) {
@@ -381,7 +322,7 @@ void FieldBlock::RunCategories(WndImpl& owner) {
     if (list.DoModal(owner) != plat::IDOK) return;
     block_.categories.RemoveAll();
     for (const uint32_t id : list.Checked()) block_.categories.Add(id);
-    if (Host() != nullptr) Host()->InvalidateRect(ToHost(PseudoRect{0, 0, Rect().Width(), Rect().Height()}));
+    RepaintAll();
 }
 
 void FieldBlock::RunPictureMenu(const QPoint& at, QWidget* parent) {
@@ -396,7 +337,7 @@ void FieldBlock::RunPictureMenu(const QPoint& at, QWidget* parent) {
         break;
     default: return;
     }
-    if (Host() != nullptr) Host()->InvalidateRect(ToHost(PseudoRect{0, 0, Rect().Width(), Rect().Height()}));
+    RepaintAll();
 }
 
 void FieldBlock::ChoosePicture(QWidget* parent) {
@@ -415,75 +356,13 @@ void FieldBlock::ChoosePicture(QWidget* parent) {
     block_.pictureChanged = true;
 }
 
-void FieldBlock::Paint(QPainter& painter, const PseudoRect& clip, const FormCell* focusedCell, int focusedLabel) const {
-    const PseudoRect whole{0, 0, Rect().Width(), Rect().Height()};
-    painter.fillRect(ToQRect(whole), kBackground);
-    painter.setPen(kSeparator);
-    painter.drawLine(0, whole.bottom - 1, whole.right, whole.bottom - 1);
-    for (int index = 0; index < ElementCount(); ++index) {
-        if (!Element(index)->Rect().Intersects(clip)) continue;
-        const bool focusedHere = focusedCell != nullptr && focusedCell->element == index;
-        PaintElement(painter, index, clip, focusedHere ? focusedCell : nullptr, focusedLabel == index);
-    }
-}
-
-void FieldBlock::PaintElement(QPainter& painter, int index, const PseudoRect& clip, const FormCell* focusedCell,
-                              bool labelFocused) const {
-    const CElement& element = *Element(index);
-    PaintPart(painter, element, BlockPart::FirstButton, QStringLiteral("+"));
-    PaintPart(painter, element, BlockPart::SecondButton, QStringLiteral("\u00D7"));
-    const std::optional<PseudoRect> label = PartRect(element, BlockPart::Label);
-    if (label && label->Intersects(clip)) {
-        const QRect box = ToQRect(*label).adjusted(0, 1, -ScaleBy(4, dpiX_), -1);
-        if (labelFocused) painter.fillRect(box, kFocus);
-        QString text = ElementLabel(index);
-        if (LabelChoosable(index)) text += QStringLiteral(" \u25BE");
-        painter.setPen(kLabelText);
-        painter.drawText(box.adjusted(ScaleBy(2, dpiX_), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(text, Qt::ElideRight, box.width() - ScaleBy(2, dpiX_)));
-    }
-    for (const int cell : CellsOf(index)) {
-        if (!CellRect(cells_[cell]).Intersects(clip)) continue;
-        const bool focused = focusedCell != nullptr && focusedCell->line == cells_[cell].line &&
-                             focusedCell->kind == cells_[cell].kind;
-        PaintCell(painter, cells_[cell], focused);
-    }
-}
-
-void FieldBlock::PaintPart(QPainter& painter, const CElement& element, BlockPart part, const QString& text) const {
-    const std::optional<PseudoRect> rect = PartRect(element, part);
-    if (!rect) return;
-    const QRect box = ToQRect(*rect).adjusted(1, 1, -1, -1);
-    painter.fillRect(box, kButton);
-    painter.setPen(kLabelText);
-    painter.drawText(box, Qt::AlignCenter, text);
-}
-
 void FieldBlock::PaintCell(QPainter& painter, const FormCell& cell, bool focused) const {
-    const QRect box = ToQRect(CellRect(cell));
-    if (cell.kind == CellKind::Picture) {
-        const int side = ScaleBy(kPicture96, dpiY_);
-        const QRect square(box.left(), box.top() + (box.height() - side) / 2, side, side);
-        PaintPicture(painter, PictureImage(block_.picture), square);
-        if (focused) painter.setPen(QPen(QColor(40, 110, 220), ScaleBy(2, dpiX_)));
-        if (focused) painter.drawRect(square);
-        return;
-    }
-    // Values are drawn as their edit control would show them: underlined, from their start.
-    const bool button = cell.kind == CellKind::MsgType || cell.kind == CellKind::Categories;
-    painter.fillRect(box.adjusted(0, 1, 0, -1), focused ? kFocus : (button ? kButton : kBackground));
-    painter.setPen(kSeparator);
-    painter.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
-    const QRect inner = box.adjusted(ScaleBy(3, dpiX_), 0, -ScaleBy(2, dpiX_), 0);
-    QString text = CellText(cell);
-    const bool placeholder = text.isEmpty();
-    if (placeholder) text = Placeholder(cell);
-    painter.setPen(placeholder ? kPlaceholder : Qt::black);
-    if (cell.kind == CellKind::Note) {
-        painter.drawText(inner.adjusted(0, ScaleBy(2, dpiY_), 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-        return;
-    }
-    if (button) text += QStringLiteral(" \u25BE");
-    const QString first = text.section(QLatin1Char('\n'), 0, 0);
-    painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter, painter.fontMetrics().elidedText(first, Qt::ElideRight, inner.width()));
+    if (cell.kind != CellKind::Picture) return FormBlock::PaintCell(painter, cell, focused);
+    const PseudoRect box = CellRect(cell);
+    const int side = Scale(kPicture96);
+    const QRect square(box.left, box.top + (box.Height() - side) / 2, side, side);
+    PaintPicture(painter, PictureImage(block_.picture), square);
+    if (!focused) return;
+    painter.setPen(QPen(QColor(40, 110, 220), Scale(2)));
+    painter.drawRect(square);
 }

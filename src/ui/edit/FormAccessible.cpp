@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "ui/edit/FormWindow.h"
+#include "ui/toolkit/PopupMenu.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ public:
         const FormWindow::ElementRef ref = form_->Elements()[index_];
         if (t == QAccessible::Name) return ref.block->ElementLabel(ref.element);
         if (t == QAccessible::Value) return ref.block->ElementValue(ref.element);
+        if (t == QAccessible::Description) return ToQString(ref.block->Caption());
         return {};
     }
 

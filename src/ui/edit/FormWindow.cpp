@@ -17,9 +17,7 @@ namespace {
 
 QRect ToQRect(const PseudoRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
-bool IsDrawnChoice(CellKind kind) {
-    return kind == CellKind::MsgType || kind == CellKind::Categories || kind == CellKind::Picture;
-}
+bool IsDrawnChoice(CellKind kind) { return kind == CellKind::Choice || kind == CellKind::Picture; }
 
 }  // namespace
 
@@ -49,28 +47,18 @@ FormWindow::FormWindow(WndImpl& owner, QScrollArea& area, QWidget* parent)
 
 FormWindow::~FormWindow() = default;
 
-void FormWindow::SetBlocks(const Array<BlockDescriptor>& blocks) {
+void FormWindow::SetBlocks(std::vector<std::unique_ptr<FormBlock>> blocks) {
     HideEditors();
     current_ = {};
     pressed_ = {};
-    blocks_.clear();
+    blocks_ = std::move(blocks);
     const BlockFonts fonts{fontMetrics().height() + ScaleY(6), fontMetrics().height() + ScaleY(4)};
-    for (const BlockDescriptor& descriptor : blocks) {
-        auto block = std::make_unique<FieldBlock>(descriptor, ScreenDpiX(), ScreenDpiY());
-        block->Place(this, 0, width(), fonts);
-        blocks_.push_back(std::move(block));
-    }
+    for (const auto& block : blocks_) block->Place(this, 0, width(), fonts);
     Restack();
     FormAccessible::Reset(*this);
 }
 
-Array<BlockDescriptor> FormWindow::Read() const {
-    Array<BlockDescriptor> read;
-    for (const auto& block : blocks_) read.Add(block->Read());
-    return read;
-}
-
-FieldBlock* FormWindow::BlockOf(int group) const {
+FormBlock* FormWindow::BlockOf(int group) const {
     for (const auto& block : blocks_) {
         if (block->Group() == group) return block.get();
     }
@@ -93,7 +81,7 @@ void FormWindow::Restack() {
     }
     restacking_ = false;
     setMinimumHeight(top);
-    if (current_.block != nullptr) ShowEditor();
+    if (Exists(current_)) ShowEditor();
     update();
 }
 
@@ -104,19 +92,16 @@ void FormWindow::Notify(const BlockNotification& notification) {
 void FormWindow::InvalidateRect(const PseudoRect& rect) { update(ToQRect(rect)); }
 
 const FormCell* FormWindow::CurrentCell() const {
-    if (current_.block == nullptr || current_.cell < 0) return nullptr;
+    if (!Exists(current_) || current_.cell < 0) return nullptr;
     return &current_.block->Cells()[current_.cell];
 }
 
 std::vector<FormWindow::Stop> FormWindow::Stops() const {
     std::vector<Stop> stops;
     for (const auto& block : blocks_) {
-        int element = -1;
-        for (int cell = 0; cell < static_cast<int>(block->Cells().size()); ++cell) {
-            const int owner = block->Cells()[cell].element;
-            if (owner != element && block->LabelChoosable(owner)) stops.push_back({block.get(), -1, owner});
-            element = owner;
-            stops.push_back({block.get(), cell, -1});
+        for (int element = 0; element < block->ElementCount(); ++element) {
+            if (block->LabelChoosable(element)) stops.push_back({block.get(), -1, element});
+            for (const int cell : block->CellsOf(element)) stops.push_back({block.get(), cell, -1});
         }
     }
     return stops;
@@ -132,21 +117,36 @@ void FormWindow::Step(int direction) {
     MoveTo(stops[next]);
 }
 
-void FormWindow::FocusFirst(FieldBlock* block) {
-    for (const Stop& stop : Stops()) {
+bool FormWindow::Exists(const Stop& stop) const {
+    if (stop.block == nullptr) return false;
+    if (stop.cell >= 0) return stop.cell < static_cast<int>(stop.block->Cells().size());
+    return stop.label >= 0 && stop.label < stop.block->ElementCount();
+}
+
+void FormWindow::FocusFirst(FormBlock* block) {
+    const std::vector<Stop> stops = Stops();
+    for (const Stop& stop : stops) {
         if (stop.cell >= 0 && (block == nullptr || stop.block == block)) return MoveTo(stop);
     }
+    for (const Stop& stop : stops) {
+        if (block == nullptr || stop.block == block) return MoveTo(stop);
+    }
+}
+
+void FormWindow::FocusElement(FormBlock& block, int element) {
+    const std::vector<int> cells = block.CellsOf(element);
+    MoveTo(cells.empty() ? Stop{&block, -1, element} : Stop{&block, cells.front(), -1});
 }
 
 void FormWindow::MoveTo(const Stop& stop) {
     if (!(stop == current_)) {
-        if (current_.block != nullptr) update(StopRect(current_));
+        if (Exists(current_)) update(StopRect(current_));
         HideEditors();
         current_ = stop;
         if (current_.block != nullptr) update(StopRect(current_));
     }
     ShowEditor();
-    if (current_.block != nullptr) ScrollTo(StopRect(current_));
+    if (Exists(current_)) ScrollTo(StopRect(current_));
     TellFocus();
 }
 
@@ -168,7 +168,7 @@ void FormWindow::ShowEditor() {
         setFocus();
         return;
     }
-    FieldBlock& block = *current_.block;
+    FormBlock& block = *current_.block;
     const QRect rect = StopRect(current_);
     const QString label = block.ElementLabel(cell->element);
     QWidget* editor = nullptr;
@@ -213,22 +213,24 @@ void FormWindow::TellFocus() {
 }
 
 QRect FormWindow::StopRect(const Stop& stop) const {
-    if (stop.block == nullptr) return {};
+    if (!Exists(stop)) return {};
     if (stop.cell >= 0) return ToQRect(stop.block->ToHost(stop.block->CellRect(stop.block->Cells()[stop.cell])));
     const std::optional<PseudoRect> label = stop.block->PartRect(*stop.block->Element(stop.label), BlockPart::Label);
     return label ? ToQRect(stop.block->ToHost(*label)) : QRect();
 }
 
-QPoint FormWindow::PartPoint(const FieldBlock& block, int element, BlockPart part) const {
+QPoint FormWindow::PartPoint(const FormBlock& block, int element, BlockPart part) const {
     const std::optional<PseudoRect> rect = block.PartRect(*block.Element(element), part);
     return rect ? ToQRect(block.ToHost(*rect)).center() : QPoint(-1, -1);
 }
 
-QPoint FormWindow::CellPoint(const FieldBlock& block, int cell) const {
+QPoint FormWindow::CellPoint(const FormBlock& block, int cell) const {
     return ToQRect(block.ToHost(block.CellRect(block.Cells()[cell]))).center();
 }
 
 void FormWindow::ScrollTo(const QRect& rect) {
+    // The layout is settled first, so that the rectangle is brought into view where it now stands.
+    area_.widget()->adjustSize();
     const QPoint centre = mapTo(area_.widget(), rect.center());
     area_.ensureVisible(centre.x(), centre.y(), rect.width() / 2, rect.height() / 2 + ScaleY(4));
 }
@@ -244,7 +246,7 @@ std::vector<FormWindow::ElementRef> FormWindow::Elements() const {
 }
 
 int FormWindow::FocusedElement() const {
-    if (current_.block == nullptr) return -1;
+    if (!Exists(current_)) return -1;
     const int element = current_.cell >= 0 ? current_.block->Cells()[current_.cell].element : current_.label;
     const std::vector<ElementRef> elements = Elements();
     for (int index = 0; index < static_cast<int>(elements.size()); ++index) {
@@ -289,16 +291,16 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void FormWindow::Tap(const Hit& hit) {
-    FieldBlock& block = *hit.block;
+    FormBlock& block = *hit.block;
     const int element = block.IndexOf(hit.hit.element);
     switch (hit.hit.part) {
     case BlockPart::FirstButton:
-        if (block.AddRowLike(element)) MoveTo({&block, block.CellsOf(block.ElementCount() - 1).front(), -1});
-        return;
     case BlockPart::SecondButton: {
+        // An editor over the element is made again: it shows the element as it is now.
         const bool editing = current_.block == &block && CurrentCell() != nullptr && CurrentCell()->element == element;
-        if (editing) HideEditors();  // the date editor shows the date as it is now
-        block.ClearDate(element);
+        if (editing) HideEditors();
+        const int next = block.OnSmallButton(element, hit.hit.part);
+        if (next >= 0) return FocusElement(block, next);
         if (editing) ShowEditor();
         return;
     }
@@ -316,16 +318,15 @@ void FormWindow::Tap(const Hit& hit) {
 }
 
 void FormWindow::Activate() {
-    if (current_.block == nullptr) return;
-    FieldBlock& block = *current_.block;
+    if (!Exists(current_)) return;
+    FormBlock& block = *current_.block;
     const QRect rect = StopRect(current_);
     if (current_.label >= 0) {
         block.RunLabelPopup(current_.label, GlobalBelow(rect), this, owner_);
     } else if (const FormCell* cell = CurrentCell()) {
-        if (cell->kind == CellKind::MsgType) block.RunTypePopup(cell->element, GlobalBelow(rect), this);
-        if (cell->kind == CellKind::Categories) block.RunCategories(owner_);
-        if (cell->kind == CellKind::Picture) block.RunPictureMenu(GlobalBelow(rect), this);
+        if (IsDrawnChoice(cell->kind)) block.RunChoice(*cell, GlobalBelow(rect), this, owner_);
     }
+    if (!Exists(current_)) current_ = {};
     update();
 }
 
@@ -355,7 +356,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
 
 void FormWindow::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    if (current_.block != nullptr) return;
+    if (Exists(current_)) return;
     if (event->reason() == Qt::BacktabFocusReason) return Step(-1);
     if (event->reason() == Qt::TabFocusReason) FocusFirst();
 }

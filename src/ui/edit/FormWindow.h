@@ -1,5 +1,5 @@
 #pragma once
-// FormWindow: the edit form, one real window hosting windowless blocks (FieldBlock). It stacks the
+// FormWindow: a form, one real window hosting windowless blocks (FormBlock). It stacks the
 // blocks top to bottom (again whenever one tells that its height changed), paints the exposed part
 // of them into an off-screen image and copies it, and routes a tap by what the block's hit test
 // finds: the small buttons to the block (add a row, clear a date), the label to its popup, a value
@@ -15,9 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/array/Array.h"
-#include "edit/mapper/BlockDescriptor.h"
-#include "ui/edit/FieldBlock.h"
+#include "ui/edit/FormBlock.h"
 
 class DateField;
 class QLineEdit;
@@ -29,7 +27,7 @@ class FormWindow : public QWidget, private PseudoHost {
 public:
     // What the keyboard is on: a value cell of a block or an element's label.
     struct Stop {
-        FieldBlock* block = nullptr;
+        FormBlock* block = nullptr;
         int cell = -1;   // an index into the block's cells, or -1
         int label = -1;  // an element whose label it is, or -1
         bool operator==(const Stop&) const = default;
@@ -40,24 +38,25 @@ public:
     ~FormWindow() override;
 
     // Builds the form anew from `blocks`; nothing has the keyboard then.
-    void SetBlocks(const Array<BlockDescriptor>& blocks);
-    Array<BlockDescriptor> Read() const;
+    void SetBlocks(std::vector<std::unique_ptr<FormBlock>> blocks);
 
     int BlockCount() const { return static_cast<int>(blocks_.size()); }
-    FieldBlock* Block(int index) const { return blocks_[index].get(); }
-    FieldBlock* BlockOf(int group) const;
+    FormBlock* Block(int index) const { return blocks_[index].get(); }
+    FormBlock* BlockOf(int group) const;
 
     // Puts the keyboard on `stop` (and the editor over it) and scrolls it into view.
     void MoveTo(const Stop& stop);
     const Stop& Current() const { return current_; }
-    // The first value of the form, or of `block`.
-    void FocusFirst(FieldBlock* block = nullptr);
+    // The first value of the form, or of `block` (its first label when it has no value).
+    void FocusFirst(FormBlock* block = nullptr);
+    // The first value of `element`, or its label.
+    void FocusElement(FormBlock& block, int element);
     // The value the keyboard is on, or null.
     const FormCell* CurrentCell() const;
 
     // Where to tap: the middle of a part of an element, or of a cell, in this window.
-    QPoint PartPoint(const FieldBlock& block, int element, BlockPart part) const;
-    QPoint CellPoint(const FieldBlock& block, int cell) const;
+    QPoint PartPoint(const FormBlock& block, int element, BlockPart part) const;
+    QPoint CellPoint(const FormBlock& block, int cell) const;
     // The rectangle of a stop in this window.
     QRect StopRect(const Stop& stop) const;
 
@@ -68,7 +67,7 @@ public:
 
     // Every element in form order, as the accessibility interface lists them.
     struct ElementRef {
-        FieldBlock* block;
+        FormBlock* block;
         int element;
     };
     std::vector<ElementRef> Elements() const;
@@ -88,12 +87,14 @@ protected:
 
 private:
     struct Hit {
-        FieldBlock* block = nullptr;
+        FormBlock* block = nullptr;
         BlockHit hit;
         int cell = -1;
     };
 
     std::vector<Stop> Stops() const;
+    // Whether `stop` is still one of the form's (a block's rows may have changed under it).
+    bool Exists(const Stop& stop) const;
     void Step(int direction);
     // Enter or Space on what the keyboard is on; a tap on it.
     void Activate();
@@ -114,7 +115,7 @@ private:
 
     WndImpl& owner_;
     QScrollArea& area_;
-    std::vector<std::unique_ptr<FieldBlock>> blocks_;
+    std::vector<std::unique_ptr<FormBlock>> blocks_;
     Stop current_;
     Hit pressed_;
     QImage canvas_;

@@ -224,7 +224,7 @@ TEST_P(EditorShots, Form) {
         for (int index = 0; index < form.BlockCount(); ++index) {
             form.FocusFirst(form.Block(index));
             PumpPendingMessages();
-            const QString kind = QString::number(form.Block(index)->Kind());
+            const QString kind = QString::number(static_cast<FieldBlock*>(form.Block(index))->Kind());
             EXPECT_FALSE(SaveScreenshot(window, "edit_form_" + QString::number(index) + "_kind" + kind + "_" + dpi + "dpi").isEmpty());
         }
         FieldBlock& phones = *editor.BlockOf(kGroupPhone);

@@ -53,7 +53,7 @@ TEST_P(FormWindowScreen, PartsSitWhereTheGeometryPutsThemAndBlocksStack) {
         int index = 0;
         while (form.Block(index) != &phones) ++index;
         ASSERT_LT(index + 1, form.BlockCount());
-        FieldBlock* below = form.Block(index + 1);
+        FormBlock* below = form.Block(index + 1);
         const int belowTop = below->Rect().top;
         Tap(form, form.PartPoint(phones, mobile, BlockPart::FirstButton));
         ASSERT_EQ(phones.ElementCount(), rows + 1);
