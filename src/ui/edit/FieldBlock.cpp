@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kPicture96 = 48;        // the side of the picture in the name block
 constexpr int kNoteLines = 4;         // the note shows this many lines
-constexpr int kTypeWidth96 = 64;      // a messaging row's type, at the value's right
 constexpr uint32_t kTypeCommand = 1;  // messenger type i is 1 + i
 
 QString NoteTextOf(const ByteBlock& note) {
@@ -111,6 +110,7 @@ std::vector<int> FieldBlock::ElementLabels() const {
 int FieldBlock::LinesOf(int element) const {
     if (block_.kind == kBlockAddress) return std::max(1, addresses_[element].Lines().GetSize());
     if (block_.kind == kBlockNote) return kNoteLines;
+    if (block_.kind == kBlockMessaging) return 2;
     return 1;
 }
 
@@ -133,9 +133,9 @@ void FieldBlock::AddCells(int index, std::vector<FormCell>& cells) const {
         for (int line = 0; line < lines.GetSize(); ++line) cells.push_back({CellKind::Text, index, line, lines[line]});
         return;
     }
-    case kBlockMessaging:
+    case kBlockMessaging:  // the number, and its type below it
         cells.push_back({CellKind::Text, index, 0, -1});
-        return cells.push_back({CellKind::Choice, index, 0, -1});
+        return cells.push_back({CellKind::Choice, index, 1, -1});
     default: return cells.push_back({CellKind::Text, index, 0, -1});
     }
 }
@@ -146,16 +146,6 @@ int FieldBlock::NameCell(int entry) const {
         if (Cells()[index].kind == CellKind::Text && Cells()[index].slot == entry) return index;
     }
     return -1;
-}
-
-PseudoRect FieldBlock::CellRect(const FormCell& cell) const {
-    PseudoRect rect = FormBlock::CellRect(cell);
-    if (block_.kind != kBlockMessaging) return rect;
-    // A messaging row: the number, then its type at the right.
-    const int typeLeft = rect.right - Scale(kTypeWidth96);
-    if (cell.kind == CellKind::Choice) rect.left = typeLeft;
-    if (cell.kind == CellKind::Text) rect.right = typeLeft - Scale(2);
-    return rect;
 }
 
 QString FieldBlock::LabelText(int label) const {

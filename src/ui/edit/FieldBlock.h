@@ -30,7 +30,6 @@ public:
     // The picture as a screen reader gives it: its size, or "No picture".
     QString PictureText() const;
 
-    PseudoRect CellRect(const FormCell& cell) const override;
     QString CellText(const FormCell& cell) const override;
     QString Placeholder(const FormCell& cell) const override;
     void SetCellText(const FormCell& cell, const QString& text) override;
