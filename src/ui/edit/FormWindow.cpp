@@ -135,7 +135,8 @@ void FormWindow::FocusFirst(FormBlock* block) {
 
 void FormWindow::FocusElement(FormBlock& block, int element) {
     const std::vector<int> cells = block.CellsOf(element);
-    MoveTo(cells.empty() ? Stop{&block, -1, element} : Stop{&block, cells.front(), -1});
+    if (!cells.empty()) return MoveTo({&block, cells.front(), -1});
+    if (block.LabelChoosable(element)) MoveTo({&block, -1, element});
 }
 
 void FormWindow::MoveTo(const Stop& stop) {
@@ -305,9 +306,10 @@ void FormWindow::Tap(const Hit& hit) {
         return;
     }
     case BlockPart::Label:
+        // A label without a popup stands for its value.
+        if (!block.LabelChoosable(element)) return FocusElement(block, element);
         MoveTo({&block, -1, element});
-        if (block.LabelChoosable(element)) Activate();
-        return;
+        return Activate();
     case BlockPart::Value:
         if (hit.cell < 0) return;
         MoveTo({&block, hit.cell, -1});

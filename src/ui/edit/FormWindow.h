@@ -49,7 +49,7 @@ public:
     const Stop& Current() const { return current_; }
     // The first value of the form, or of `block` (its first label when it has no value).
     void FocusFirst(FormBlock* block = nullptr);
-    // The first value of `element`, or its label.
+    // The first value of `element`, or its label when that opens a popup.
     void FocusElement(FormBlock& block, int element);
     // The value the keyboard is on, or null.
     const FormCell* CurrentCell() const;

@@ -101,6 +101,10 @@ TEST_P(FormWindowScreen, KeysWalkLabelsAndValuesAndEnterOpensALabel) {
             ChooseByKeys(menu, "Home");
         }));
         EXPECT_EQ(phones.ElementLabel(0), "Home");
+        // A tap on a label without a popup puts the keyboard on its value.
+        Tap(form, form.PartPoint(names, names.Cells()[names.NameCell(kNameLast)].element, BlockPart::Label));
+        EXPECT_EQ(form.Current(), (FormWindow::Stop{&names, names.NameCell(kNameLast), -1}));
+        EXPECT_TRUE(form.LineEditor()->hasFocus());
         Ok(editor);
     }));
     EXPECT_EQ(Stored(anna).GetText(kFieldHomePhone).IsEmpty(), Stored(anna).GetText(kFieldWorkPhone).IsEmpty())
