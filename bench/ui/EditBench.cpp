@@ -20,7 +20,8 @@
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "ui/edit/ContactEditDlg.h"
-#include "ui/edit/FormBlockView.h"
+#include "ui/edit/FieldBlock.h"
+#include "ui/edit/FormWindow.h"
 #include "ui/list/ContactsFrame.h"
 #include "ui/toolkit/MessageLoop.h"
 #include "ui/toolkit/PopupMenu.h"
@@ -148,7 +149,9 @@ void Save(benchmark::State& state) {
         name = 1 - name;
         std::optional<Sample> sample;
         WithEditor(gFull[0], [&](ContactEditDlg& editor) {
-            QLineEdit& first = *editor.BlockOf(kGroupName)->NameEdit(kNameFirst);
+            FieldBlock& names = *editor.BlockOf(kGroupName);
+            editor.Form()->MoveTo({&names, names.NameCell(kNameFirst), -1});
+            QLineEdit& first = *editor.Form()->LineEditor();
             first.selectAll();
             first.insert(kFirstNames[name]);
             sample.emplace();

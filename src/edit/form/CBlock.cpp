@@ -65,6 +65,11 @@ void CBlock::RemoveElement(CElement* element) {
     Tell(gone.get(), BlockNotification::kElementRemoved);
 }
 
+void CBlock::SetElementHeight(CElement& element, int height) {
+    element.rect_.bottom = element.rect_.top + std::max(height, 0);
+    layoutNeeded_ = true;
+}
+
 void CBlock::SetFonts(const BlockFonts& fonts) {
     if (!frozen_) {
         rowHeight_ = fonts.valueA;

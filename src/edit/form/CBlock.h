@@ -79,6 +79,9 @@ public:
     int IndexOf(const CElement* element) const;
     CElement& AddElement(int label);
     void RemoveElement(CElement* element);
+    // An element taller than one row (several value lines); the next layout stacks it so. The
+    // row height from the fonts resets it.
+    void SetElementHeight(CElement& element, int height);
 
     // The row height from the fonts (unless frozen), then a layout.
     void SetFonts(const BlockFonts& fonts);

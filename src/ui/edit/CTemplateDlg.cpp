@@ -2,13 +2,14 @@
 
 #include <QScrollArea>
 #include <QVBoxLayout>
-#include <QWidget>
 
 #include "core/res/ResourceStrings.h"
 #include "edit/mapper/TemplateForm.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
-#include "ui/edit/TemplateBlockView.h"
+#include "ui/edit/FormWindow.h"
+#include "ui/edit/TemplateBlock.h"
+#include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/ScrollingForm.h"
 #include "view/template/FieldsMenu.h"
@@ -40,45 +41,32 @@ SoftKeyMenu CTemplateDlg::SoftKeys() const {
 
 bool CTemplateDlg::OnInitContent() {
     const ScrollingForm form = AddScrollingForm(Widget(), *Content());
-    scroll_ = form.scroll;
-    form_ = form.column;
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    form.scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    form_ = new FormWindow(*this, *form.scroll, form.scroll->widget());
+    form_->setAccessibleName(Caption());
+    form.column->insertWidget(0, form_);
     Fill(kGroupName);
     return true;
 }
 
 void CTemplateDlg::Fill(int focusGroup) {
-    for (TemplateBlockView* block : blocks_) {
-        form_->removeWidget(block);
-        block->hide();
-        block->deleteLater();
-    }
-    blocks_.clear();
+    std::vector<std::unique_ptr<FormBlock>> blocks;
     for (const BlockDescriptor& descriptor : TemplateBlocks(edited_)) {
-        auto* block = new TemplateBlockView(descriptor, edited_, *this, scroll_->widget());
-        form_->insertWidget(form_->count() - 1, block);
-        blocks_.push_back(block);
+        blocks.push_back(std::make_unique<TemplateBlock>(descriptor, edited_, ScreenDpiX(), ScreenDpiY()));
     }
-    TemplateBlockView* target = BlockOf(focusGroup);
-    QWidget* field = target != nullptr ? target->FirstField() : nullptr;
-    if (field == nullptr) return;
-    field->setFocus();
-    // The layout is settled first, so that the block is brought into view where it now stands.
-    scroll_->widget()->adjustSize();
-    scroll_->ensureWidgetVisible(target);
+    form_->SetBlocks(std::move(blocks));
+    if (TemplateBlock* target = BlockOf(focusGroup)) form_->FocusFirst(target);
 }
 
 void CTemplateDlg::ReadForm() {
     Array<BlockDescriptor> blocks;
-    for (const TemplateBlockView* block : blocks_) blocks.Add(block->Read());
+    for (int index = 0; index < form_->BlockCount(); ++index) blocks.Add(static_cast<TemplateBlock*>(form_->Block(index))->Read());
     ReadTemplateBlocks(blocks, edited_);
 }
 
-TemplateBlockView* CTemplateDlg::BlockOf(int group) const {
-    for (TemplateBlockView* block : blocks_) {
-        if (block->Group() == group) return block;
-    }
-    return nullptr;
+// Every block of the form is a template block.
+TemplateBlock* CTemplateDlg::BlockOf(int group) const {
+    return form_ != nullptr ? static_cast<TemplateBlock*>(form_->BlockOf(group)) : nullptr;
 }
 
 MenuDescription CTemplateDlg::FieldsMenu() const {

@@ -1,19 +1,16 @@
 #pragma once
-// CTemplateDlg: the contact template editor ("Template"). It shows the template as the edit
-// form's blocks in template mode, one per shown group in group order (the name block always),
+// CTemplateDlg: the contact template editor ("Template"). It shows the template in the edit
+// form's window as blocks in template mode (TemplateBlock), one per shown group in group order (the name block always),
 // each listing its entries by label. Soft keys: "Fields" (the name fields and the groups, checked
 // when shown; choosing one flips it) and "Tools" ("OK", "Cancel", "Default"). It edits a copy of
 // the template it is given: OK hands the edited copy back, Cancel and Escape leave the given
 // template as it was.
-#include <vector>
-
 #include "core/menu/MenuDescription.h"
 #include "ui/toolkit/DlgImpl.h"
 #include "view/template/ContactTemplate.h"
 
-class QScrollArea;
-class QVBoxLayout;
-class TemplateBlockView;
+class FormWindow;
+class TemplateBlock;
 
 class CTemplateDlg : public DlgImpl {
 public:
@@ -28,8 +25,9 @@ public:
     static bool Run(WndImpl& owner, ContactTemplate& tpl);
 
     // The form's block of `group`, or null.
-    TemplateBlockView* BlockOf(int group) const;
-    const std::vector<TemplateBlockView*>& Blocks() const { return blocks_; }
+    TemplateBlock* BlockOf(int group) const;
+    // The form window (null before the dialog opens).
+    FormWindow* Form() const { return form_; }
     // The Fields menu as it opens now (marks set).
     MenuDescription FieldsMenu() const;
     // A Fields command: flips the name field or the group and shows the form again; a group
@@ -52,7 +50,5 @@ private:
 
     ContactTemplate& result_;
     ContactTemplate edited_;
-    QScrollArea* scroll_ = nullptr;
-    QVBoxLayout* form_ = nullptr;
-    std::vector<TemplateBlockView*> blocks_;
+    FormWindow* form_ = nullptr;
 };

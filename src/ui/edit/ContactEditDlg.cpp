@@ -1,17 +1,15 @@
 #include "ui/edit/ContactEditDlg.h"
 
-#include <QLineEdit>
 #include <QScrollArea>
-#include <algorithm>
-#include <iterator>
 #include <QVBoxLayout>
-#include <QWidget>
 
 #include "core/res/ResourceStrings.h"
 #include "edit/mapper/EditCommit.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
-#include "ui/edit/FormBlockView.h"
+#include "ui/edit/FieldBlock.h"
+#include "ui/edit/FormWindow.h"
+#include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/ScrollingForm.h"
 #include "view/template/ContactTemplate.h"
@@ -58,50 +56,44 @@ SoftKeyMenu ContactEditDlg::SoftKeys() const {
 
 bool ContactEditDlg::OnInitContent() {
     const ScrollingForm form = AddScrollingForm(Widget(), *Content());
-    scroll_ = form.scroll;
-    form_ = form.column;
+    form_ = new FormWindow(*this, *form.scroll, form.scroll->widget());
+    form_->setAccessibleName(Caption());
+    form.column->insertWidget(0, form_);
     Fill(mapper_.Descriptors());
     FocusFirstField();
     return true;
 }
 
 void ContactEditDlg::Fill(const Array<BlockDescriptor>& descriptors) {
-    for (FormBlockView* block : blocks_) block->deleteLater();
-    blocks_.clear();
+    std::vector<std::unique_ptr<FormBlock>> blocks;
     for (const BlockDescriptor& descriptor : descriptors) {
-        auto* block = new FormBlockView(descriptor, *this, scroll_->widget());
-        block->setAccessibleName(ToQString(descriptor.hint));
-        form_->insertWidget(form_->count() - 1, block);
-        blocks_.push_back(block);
+        blocks.push_back(std::make_unique<FieldBlock>(descriptor, ScreenDpiX(), ScreenDpiY()));
     }
+    form_->SetBlocks(std::move(blocks));
 }
 
 // The first field takes the keyboard, for a stored contact as for a new one: the editor can be used
 // without a tap.
-void ContactEditDlg::FocusFirstField() {
-    if (!blocks_.empty() && blocks_.front()->FirstField() != nullptr) blocks_.front()->FirstField()->setFocus();
-}
+void ContactEditDlg::FocusFirstField() { form_->FocusFirst(); }
 
 Array<BlockDescriptor> ContactEditDlg::ReadBlocks() const {
     Array<BlockDescriptor> read;
-    for (const FormBlockView* block : blocks_) read.Add(block->Read());
+    for (int index = 0; index < form_->BlockCount(); ++index) read.Add(static_cast<FieldBlock*>(form_->Block(index))->Read());
     return read;
 }
 
-FormBlockView* ContactEditDlg::BlockOf(int group) const {
-    for (FormBlockView* block : blocks_) {
-        if (block->Group() == group) return block;
-    }
-    return nullptr;
+// Every block of the form is a field block.
+FieldBlock* ContactEditDlg::BlockOf(int group) const {
+    return form_ != nullptr ? static_cast<FieldBlock*>(form_->BlockOf(group)) : nullptr;
 }
 
 MenuDescription ContactEditDlg::FieldsMenu() const {
     // An item is checked when the form shows its name field or has its group's block.
     MenuDescription menu;
-    const FormBlockView* name = BlockOf(kGroupName);
+    const FieldBlock* name = BlockOf(kGroupName);
     for (const FieldsMenuItem& item : FieldsMenuItems()) {
         if (item.group == kGroupPhone) menu.AddSeparator();
-        const bool shown = item.field >= 0 ? name != nullptr && name->NameEdit(item.field) != nullptr
+        const bool shown = item.field >= 0 ? name != nullptr && name->NameCell(item.field) >= 0
                                            : BlockOf(item.group) != nullptr;
         menu.Add(item.command, item.text, shown);
     }
@@ -111,10 +103,7 @@ MenuDescription ContactEditDlg::FieldsMenu() const {
 void ContactEditDlg::OnFieldsCommand(uint32_t command) {
     const FieldsMenuItem* item = FieldsMenuItemOf(command);
     if (item == nullptr) return;
-    if (QWidget* field = FieldOf(*item)) {  // already on the form: it takes the keyboard
-        field->setFocus();
-        return;
-    }
+    if (FocusFieldOf(*item)) return;  // already on the form: it takes the keyboard
     Array<BlockDescriptor> blocks = ReadBlocks();
     if (item->group >= 0) {
         blocks.InsertAt(ContactEditInPropMapper::InsertPosition(blocks, item->group),
@@ -124,21 +113,20 @@ void ContactEditDlg::OnFieldsCommand(uint32_t command) {
         blocks[0].hidden[item->field] = false;
     }
     Fill(blocks);
-    if (QWidget* field = FieldOf(*item)) {
-        field->setFocus();
-        scroll_->ensureWidgetVisible(field);
-    }
+    FocusFieldOf(*item);
 }
 
-// The field the form shows for a Fields item: the name field, or the first field of the group's
-// block; null while the form does not show it.
-QWidget* ContactEditDlg::FieldOf(const FieldsMenuItem& item) const {
+// The name field, or the first field of the group's block.
+bool ContactEditDlg::FocusFieldOf(const FieldsMenuItem& item) {
     if (item.field >= 0) {
-        const FormBlockView* name = BlockOf(kGroupName);
-        return name != nullptr ? name->NameEdit(item.field) : nullptr;
+        FieldBlock* name = BlockOf(kGroupName);
+        const int cell = name != nullptr ? name->NameCell(item.field) : -1;
+        if (cell >= 0) form_->MoveTo({name, cell, -1});
+        return cell >= 0;
     }
-    const FormBlockView* block = BlockOf(item.group);
-    return block != nullptr ? block->FirstField() : nullptr;
+    FieldBlock* block = BlockOf(item.group);
+    if (block != nullptr) form_->FocusFirst(block);
+    return block != nullptr;
 }
 
 void ContactEditDlg::EditTemplate() {

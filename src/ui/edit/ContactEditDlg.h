@@ -7,7 +7,6 @@
 // Contact Template..." when the owner gave a template editor: a changed template rebuilds the form
 // under it, keeping everything typed).
 #include <functional>
-#include <vector>
 
 #include "edit/mapper/ContactEditInPropMapper.h"
 #include "edit/mapper/CustomValueRef.h"
@@ -16,10 +15,9 @@
 #include "ui/toolkit/DlgImpl.h"
 
 class ContactTemplate;
+class FieldBlock;
 struct FieldsMenuItem;
-class FormBlockView;
-class QScrollArea;
-class QVBoxLayout;
+class FormWindow;
 
 class ContactEditDlg : public DlgImpl {
 public:
@@ -46,8 +44,9 @@ public:
     const Contact& Saved() const { return contact_; }
 
     // The form's block of `group`, or null.
-    FormBlockView* BlockOf(int group) const;
-    const std::vector<FormBlockView*>& Blocks() const { return blocks_; }
+    FieldBlock* BlockOf(int group) const;
+    // The form window (null before the dialog opens).
+    FormWindow* Form() const { return form_; }
     // The Fields menu as it opens now (marks set).
     MenuDescription FieldsMenu() const;
     // A Fields menu command: shows the name field or the group's block (added when missing) and
@@ -64,8 +63,8 @@ protected:
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:
-    // The field the form shows for a Fields item, or null.
-    QWidget* FieldOf(const FieldsMenuItem& item) const;
+    // Puts the keyboard on the field the form shows for a Fields item; false when it shows none.
+    bool FocusFieldOf(const FieldsMenuItem& item);
     // Builds the form's blocks from `descriptors`.
     void Fill(const Array<BlockDescriptor>& descriptors);
     Array<BlockDescriptor> ReadBlocks() const;
@@ -77,9 +76,7 @@ private:
     Contact contact_;
     ContactEditInPropMapper mapper_;
     CustomValueRef ref_;
-    QScrollArea* scroll_ = nullptr;
-    QVBoxLayout* form_ = nullptr;
-    std::vector<FormBlockView*> blocks_;
+    FormWindow* form_ = nullptr;
     uint32_t storedOid_ = 0;    // a new contact that reached the store in part keeps its identifier
     bool partlySaved_ = false;  // OK saves again even when nothing changed since
     bool saved_ = false;

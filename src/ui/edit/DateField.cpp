@@ -83,6 +83,14 @@ DateField::DateField(uint64_t stored, QWidget* parent)
     setDate(shownAtStart_);
 }
 
+QString DateField::TextOf(uint64_t stored) {
+    const QDate shown = ShownDate(stored);
+    if (shown == kNoDate) return QStringLiteral("No date");
+    const QLocale locale(QString::fromStdString(plat::LocaleName()));
+    const QString format = FullYearFormat(locale);
+    return locale.toString(shown, IsYearlessDate(stored) ? DayMonthFormat(format) : format);
+}
+
 bool DateField::IsEmpty() const { return date() == kNoDate; }
 
 void DateField::Clear() {

@@ -16,6 +16,9 @@ public:
     // `stored` is the row's file time, 0 for no date.
     DateField(uint64_t stored, QWidget* parent);
 
+    // The text a field of `stored` shows before it is edited.
+    static QString TextOf(uint64_t stored);
+
     bool IsEmpty() const;
     void Clear();
     void OpenCalendar();

@@ -44,7 +44,8 @@ bool ClipboardHasText() {
 }  // namespace
 
 CApEditContext::CApEditContext(QWidget& field, QLineEdit* line, QPlainTextEdit* text, bool blockMode)
-    : QObject(&field), field_(field), line_(line), text_(text), blockMode_(blockMode) {
+    : QObject(&field), field_(field), line_(line), text_(text),
+      mouseArea_(text != nullptr ? text->viewport() : &field), blockMode_(blockMode) {
     field.setProperty(kProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     field.installEventFilter(this);
 }
@@ -89,7 +90,8 @@ MenuDescription CApEditContext::EditMenu() const { return EditContextMenu(State(
 
 void CApEditContext::RunCommand(uint32_t command) {
     // A command that cannot apply now (chosen another way than from the menu) does nothing.
-    const MenuItem* item = EditMenu().Find(command);
+    const MenuDescription menu = EditMenu();
+    const MenuItem* item = menu.Find(command);
     if (item == nullptr || !item->enabled) return;
     if (line_ != nullptr) {
         switch (command) {
@@ -222,10 +224,7 @@ void CApEditContext::RestoreSelection() {
     if (keptStart_ >= 0) line_->setSelection(keptStart_, keptLength_);
 }
 
-QWidget* CApEditContext::MouseArea() const {
-    // The stylus reaches a text area's viewport, not the area itself.
-    return text_ != nullptr ? text_->viewport() : &field_;
-}
+QWidget* CApEditContext::MouseArea() const { return mouseArea_; }
 
 QPoint CApEditContext::PressPoint() const {
     const PseudoPoint at = hold_.At();

@@ -65,6 +65,9 @@ private:
     QWidget& field_;
     QLineEdit* line_;
     QPlainTextEdit* text_;
+    // The stylus reaches a text area's viewport, not the area itself. It is kept from the start:
+    // events still come while the field is being destroyed, when its viewport cannot be asked for.
+    QWidget* mouseArea_;
     bool blockMode_;
     bool movingFocus_ = false;  // a Tab of its own is on its way: it is not looked at again
     HoldGesture hold_;

@@ -98,7 +98,7 @@ sleep 0.5
 status=$?
 [ "$status" -eq 1 ] || fail "'e $anna' exited $status, expected 1: $(cat "$work/second.err")"
 sleep 1
-xdotool mousemove --window "$window" 155 243 click 1
+xdotool mousemove --window "$window" 165 269 click 1
 sleep 0.3
 xdotool key End shift+Home
 xdotool type --delay 60 "+15554445555"

@@ -105,6 +105,14 @@ TEST(CBlock, GeometryScalesWithTheScreen) {
         }
         EXPECT_EQ(block.HitTest({5, 0}).part, BlockPart::None) << "the top band is no element";
 
+        // An element of several value lines pushes the next one down; its label stays one row.
+        block.SetElementHeight(*block.Element(0), 3 * c.row);
+        block.Layout();
+        EXPECT_EQ(block.Element(1)->Rect().top, c.band + 3 * c.row);
+        EXPECT_EQ(block.Rect().Height(), 2 * c.band + 4 * c.row);
+        EXPECT_EQ(block.HitTest({2 * c.button, c.band + 2 * c.row}).part, BlockPart::Elsewhere);
+        EXPECT_EQ(block.HitTest({2 * c.button + c.label, c.band + 2 * c.row}).part, BlockPart::Value);
+
         block.SetFonts({40, 12});
         EXPECT_EQ(block.RowHeight(), 40) << "a taller value font sets the height";
         host.notified.clear();

@@ -1,16 +1,17 @@
-// The contact editor driven as a person drives it: values typed into its blocks reach the store
-// exactly as typed and the list and the preview follow; a label chosen or typed in the label
-// popup is stored with its value; OK without a change saves nothing; a failed save says so and
-// keeps everything typed; a new contact starts with the number handed over.
+// The contact editor driven as a person drives it, with taps where the form draws its parts:
+// values typed into its blocks reach the store exactly as typed and the list and the preview
+// follow; a label chosen or typed in the label popup is stored with its value; OK without a change
+// saves nothing; a failed save says so and keeps everything typed; a new contact starts with the
+// number handed over.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTest>
-#include <QToolButton>
 
 #include "store/contact/ContactFields.h"
+#include "view/pane/FileTimeDate.h"
 #include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/ContactEditor.h"
-#include "ui/edit/FormBlockView.h"
 #include "ui/edit/LabelPromptDlg.h"
 #include "view/template/FieldsMenu.h"
 
@@ -21,15 +22,19 @@ TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"555 0001"}});
     const QString name = QString::fromUtf16(u"\u00c4nna \U0001F469\u200D\U0001F680 \u05E2\u05D1\u05E8\u05D9\u05EA");
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView* names = editor.BlockOf(kGroupName);
-        FormBlockView* phones = editor.BlockOf(kGroupPhone);
+        FieldBlock* names = editor.BlockOf(kGroupName);
+        FieldBlock* phones = editor.BlockOf(kGroupPhone);
         ASSERT_NE(names, nullptr);
         ASSERT_NE(phones, nullptr);
-        EXPECT_EQ(names->NameEdit(kNameLast)->cursorPosition(), 0) << "a value shows its start, not its end";
-        Retype(*names->NameEdit(kNameFirst), name);
+        QLineEdit& last = TapText(editor, *names, names->NameCell(kNameLast));
+        EXPECT_EQ(last.text(), "Smith");
+        EXPECT_EQ(last.geometry(), editor.Form()->StopRect(editor.Form()->Current())) << "over the value tapped";
+        EXPECT_EQ(last.cursorPosition(), 0) << "a value shows its start, not its end";
+        RetypeName(editor, name);
         const int mobile = RowWith(*phones, "555 0001");
         ASSERT_GE(mobile, 0);
-        Retype(*phones->ValueEdit(mobile), "  +1 555 999 0000 ");
+        Retype(TapText(editor, *phones, CellOf(*phones, mobile)), "  +1 555 999 0000 ");
+        EXPECT_EQ(names->CellText(names->Cells()[names->NameCell(kNameFirst)]), name) << "left, the value is drawn as typed";
         Ok(editor);
     }));
     const Contact stored = Stored(anna);
@@ -50,12 +55,12 @@ TEST_F(ContactEditor, ACustomLabelIsStoredWithItsValue) {
     ContactsFrame& frame = Start();
     const uint32_t kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(kate); }, [&](ContactEditDlg& editor) {
-        FormBlockView& phones = *editor.BlockOf(kGroupPhone);
+        FieldBlock& phones = *editor.BlockOf(kGroupPhone);
         const int work = RowWith(phones, "555 2000");
         ASSERT_GE(work, 0);
         // "Custom..." in the label popup, then the prompt: the label is typed.
-        TypeCustomLabel(phones, work, "Boat \u26F5");
-        EXPECT_EQ(phones.LabelButton(work)->text(), "Boat \u26F5");
+        TypeCustomLabel(editor, phones, work, "Boat \u26F5");
+        EXPECT_EQ(phones.ElementLabel(work), "Boat \u26F5");
         Ok(editor);
     }));
     const Contact stored = Stored(kate);
@@ -73,11 +78,10 @@ TEST_F(ContactEditor, AFailedSaveKeepsTheDialogAndTheInput) {
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(kate); }, [&](ContactEditDlg& editor) {
         // Another program deletes the contact while it is being edited.
         ASSERT_TRUE(MainWndFrame::Instance().Clients()->DeleteContact(kate).Complete());
-        QLineEdit& first = *editor.BlockOf(kGroupName)->NameEdit(kNameFirst);
-        Retype(first, "Katherine");
+        RetypeName(editor, "Katherine");
         editor.Send(plat::WM_COMMAND, plat::IDOK, 0);
         stillOpen = editor.IsOpen();
-        kept = first.text();
+        kept = editor.BlockOf(kGroupName)->ElementValue(RowLabelled(*editor.BlockOf(kGroupName), "First"));
         Cancel(editor);
     }));
     EXPECT_TRUE(stillOpen);
@@ -93,9 +97,9 @@ TEST_F(ContactEditor, NewContactStartsWithTheNumberAndBecomesCurrent) {
     uint32_t before = 0;
     EXPECT_TRUE(WithEditor(frame, [&] { frame.NewContact(u"5551234"); }, [&](ContactEditDlg& editor) {
         before = editor.Saved().GetOid();
-        FormBlockView& phones = *editor.BlockOf(kGroupPhone);
+        FieldBlock& phones = *editor.BlockOf(kGroupPhone);
         EXPECT_GE(RowWith(phones, "5551234"), 0) << "the number handed over is in the form";
-        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Bob");
+        RetypeName(editor, "Bob");
         Ok(editor);
     }));
     EXPECT_EQ(before, 0u);
@@ -116,19 +120,16 @@ TEST_F(ContactEditor, AnAddressKeepsWhatIsTypedAcrossAChangeOfFormat) {
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
     QStringList placeholders;
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& addresses = *editor.BlockOf(kGroupAddress);
-        int home = -1;
-        for (int row = 0; row < addresses.RowCount() && home < 0; ++row) {
-            for (int line = 0; addresses.ValueEdit(row, line) != nullptr; ++line) {
-                if (addresses.ValueEdit(row, line)->text() == "Springfield") home = row;
-            }
-        }
+        FieldBlock& addresses = *editor.BlockOf(kGroupAddress);
+        const int home = RowWith(addresses, "Springfield");
         ASSERT_GE(home, 0);
-        EXPECT_TRUE(WithPopup([&] { addresses.RunFormatPopup(home); }, [&](QMenu& menu) { Choose(menu, "Australia"); }));
+        FormWindow& form = *editor.Form();
+        EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(addresses, home, BlockPart::Label)); },
+                               {"Address format...", "Australia"}));
         PumpPendingMessages();
-        for (int line = 0; addresses.ValueEdit(home, line) != nullptr; ++line) {
-            placeholders << addresses.ValueEdit(home, line)->placeholderText();
-            if (addresses.ValueEdit(home, line)->placeholderText() == "State") Retype(*addresses.ValueEdit(home, line), "NSW");
+        for (const int cell : addresses.CellsOf(home)) {
+            placeholders << addresses.Placeholder(addresses.Cells()[cell]);
+            if (placeholders.back() == "State") Retype(TapText(editor, addresses, cell), "NSW");
         }
         Ok(editor);
     }));
@@ -152,16 +153,20 @@ TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped
         const uint32_t command =
             std::find_if(items.begin(), items.end(), [&](const FieldsMenuItem& i) { return i.group == missing; })->command;
         EXPECT_FALSE(editor.FieldsMenu().Find(command)->IsChecked());
-        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Annabel");
+        RetypeName(editor, "Annabel");
         editor.OnFieldsCommand(command);
-        FormBlockView* added = editor.BlockOf(missing);
+        FieldBlock* added = editor.BlockOf(missing);
         ASSERT_NE(added, nullptr);
-        EXPECT_EQ(added->RowCount(), ContactEditInPropMapper::DefaultBlock(missing).rows.GetSize());
+        EXPECT_EQ(added->ElementCount(), ContactEditInPropMapper::DefaultBlock(missing).rows.GetSize());
         EXPECT_TRUE(editor.FieldsMenu().Find(command)->IsChecked());
+        const FormCell* current = editor.Form()->CurrentCell();
+        EXPECT_TRUE(editor.Form()->Current().block == added && current != nullptr && current->element == 0)
+            << "the added block has the keyboard";
         std::vector<int> groups;
-        for (const FormBlockView* block : editor.Blocks()) groups.push_back(block->Group());
+        for (int index = 0; index < editor.Form()->BlockCount(); ++index) groups.push_back(editor.Form()->Block(index)->Group());
         EXPECT_TRUE(std::is_sorted(groups.begin(), groups.end())) << "the block goes after the lower groups";
-        EXPECT_EQ(editor.BlockOf(kGroupName)->NameEdit(kNameFirst)->text(), "Annabel") << "typed text survives";
+        FieldBlock& names = *editor.BlockOf(kGroupName);
+        EXPECT_EQ(names.CellText(names.Cells()[names.NameCell(kNameFirst)]), "Annabel") << "typed text survives";
         Cancel(editor);
     }));
 }
@@ -175,7 +180,7 @@ TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(noted, true).Complete());
     const ByteBlock stored = Stored(noted.GetOid()).GetNote();
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
-        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Anne");
+        RetypeName(editor, "Anne");
         Ok(editor);
     }));
     EXPECT_EQ(Stored(noted.GetOid()).GetText(kFieldFirst), Str(u"Anne"));
@@ -183,7 +188,9 @@ TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
 
     const QString typed = QString::fromUtf16(u"Ruft zur\u00fcck \U0001F4DE\n\u05E9\u05DC\u05D5\u05DD");
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
-        QPlainTextEdit& note = *editor.BlockOf(kGroupNote)->NoteEdit();
+        Tap(*editor.Form(), editor.Form()->CellPoint(*editor.BlockOf(kGroupNote), 0));
+        QPlainTextEdit& note = *editor.Form()->NoteEditor();
+        EXPECT_TRUE(note.isVisible() && note.hasFocus());
         note.selectAll();
         note.insertPlainText(typed);
         Ok(editor);
@@ -193,18 +200,41 @@ TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
 
 class EditorShots : public ContactEditor, public ::testing::WithParamInterface<int> {};
 
+// The form scrolled through every kind of block, the label popup over it and the edit control
+// over a value, at the ordinary and the double resolution.
 TEST_P(EditorShots, Form) {
     ContactsFrame& frame = Start(GetParam());
-    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"+1 555 123 4567"},
-                               {kFieldEmail1, u"anna@example.com"}, {kFieldHomeStreet, u"12 Long Road"},
-                               {kFieldHomeCity, u"Springfield"}, {kFieldOffice, u"B 204"}});
+    Contact full;
+    for (const auto& [field, text] : std::initializer_list<std::pair<int, const char16_t*>>{
+             {kFieldFirst, u"Anna"}, {kFieldLast, u"Smith-Featherstonehaugh"}, {kFieldMobile, u"+1 555 123 4567"},
+             {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"}, {kFieldHomeStreet, u"12 Long Road"},
+             {kFieldHomeCity, u"Springfield"}, {kFieldOffice, u"B 204"}, {kFieldIm1, u"ICQ: 123456789"},
+             {kFieldWeb, u"https://example.org/anna"}}) {
+        full.SetText(field, text);
+    }
+    full.SetBirthday(FileTimeOfDate({1980, 12, 31}).value_or(0));
+    full.SetNote(ByteBlock(std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));
+    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(full, true).Complete());
+    const uint32_t anna = full.GetOid();
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
         PumpPendingMessages();
         const QString dpi = QString::number(GetParam());
-        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), "edit_form_" + dpi + "dpi").isEmpty());
-        FormBlockView& phones = *editor.BlockOf(kGroupPhone);
-        EXPECT_TRUE(WithPopup([&] { phones.RunLabelPopup(0); }, [&](QMenu& menu) {
-            SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu}, "edit_label_popup_" + dpi + "dpi");
+        FormWindow& form = *editor.Form();
+        QWidget& window = *MainWndFrame::Instance().Widget();
+        for (int index = 0; index < form.BlockCount(); ++index) {
+            form.FocusFirst(form.Block(index));
+            PumpPendingMessages();
+            const QString kind = QString::number(static_cast<FieldBlock*>(form.Block(index))->Kind());
+            EXPECT_FALSE(SaveScreenshot(window, "edit_form_" + QString::number(index) + "_kind" + kind + "_" + dpi + "dpi").isEmpty());
+        }
+        FieldBlock& phones = *editor.BlockOf(kGroupPhone);
+        QLineEdit& mobile = TapText(editor, phones, CellOf(phones, RowWith(phones, "+1 555 123 4567")));
+        EXPECT_TRUE(mobile.isVisible() && mobile.hasFocus());
+        PumpPendingMessages();
+        EXPECT_FALSE(SaveScreenshot(window, "edit_form_editing_" + dpi + "dpi").isEmpty());
+        EXPECT_TRUE(WithPopup([&] { Tap(form, form.PartPoint(phones, 0, BlockPart::Label)); }, [&](QMenu& menu) {
+            EXPECT_EQ(Texts(menu).mid(0, 3), (QStringList{"Work", "Home", "Mobile"}));
+            SaveWithPopups(window, {&menu}, "edit_label_popup_" + dpi + "dpi");
             menu.close();
         }));
         Cancel(editor);

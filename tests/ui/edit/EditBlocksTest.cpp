@@ -1,5 +1,6 @@
-// The editor's date, picture and messaging blocks driven as a person drives them: dates set and
-// cleared by keyboard and stored to the tick, a date left alone stored exactly as it was; pictures
+// The editor's date, picture and messaging blocks driven as a person drives them, with taps where
+// the form draws them: dates set and cleared by keyboard or by their small button and stored to the
+// tick, a date left alone stored exactly as it was; pictures
 // chosen from files of every common format, kept byte for byte when untouched, removed, and a
 // damaged file refused without losing the contact's picture or the rest of the edit; messenger
 // types chosen from the known ones.
@@ -7,10 +8,8 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QFile>
-#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
@@ -29,13 +28,6 @@ constexpr uint64_t kTicksPerHour = 36000000000ull;
 const QString kDayLabel = QString::fromUtf16(u"Name day \U0001F382 Cafe\u0301 \u05D9\u05D5\u05DD");
 
 uint64_t Day(int year, int month, int day) { return FileTimeOfDate({year, month, day}).value_or(0); }
-
-int RowLabelled(FormBlockView& block, const QString& label) {
-    for (int row = 0; row < block.RowCount(); ++row) {
-        if (block.LabelButton(row)->text() == label) return row;
-    }
-    return -1;
-}
 
 QByteArray Encoded(const QImage& image, const char* format) {
     QByteArray bytes;
@@ -87,6 +79,24 @@ protected:
         return contact.GetOid();
     }
 
+    // A tap on the date of `row`: the date editor comes over it.
+    static DateField& TapDate(ContactEditDlg& editor, int row) {
+        FieldBlock& dates = *editor.BlockOf(kGroupDates);
+        Tap(*editor.Form(), editor.Form()->CellPoint(dates, CellOf(dates, row)));
+        return *editor.Form()->DateEditor();
+    }
+
+    static QString DateShown(const FieldBlock& dates, int row) { return dates.CellText(dates.Cells()[CellOf(dates, row)]); }
+
+    // A tap on the picture, then `choice` from its menu.
+    static void PictureMenu(ContactEditDlg& editor, const QString& choice) {
+        FieldBlock& name = *editor.BlockOf(kGroupName);
+        const int picture = name.ElementCount() - 1;
+        EXPECT_TRUE(WithPopups([&] { Tap(*editor.Form(), editor.Form()->CellPoint(name, CellOf(name, picture))); }, {choice}));
+    }
+
+    static QString PictureShown(ContactEditDlg& editor) { return editor.BlockOf(kGroupName)->PictureText(); }
+
     QTemporaryDir folder_;
     QString askedIn_;
 };
@@ -102,21 +112,21 @@ TEST_F(EditBlocks, DatesAreSetAndClearedByKeyboardAndStoredExactly) {
     const uint32_t anna = AddContact(dated);
 
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& dates = *editor.BlockOf(kGroupDates);
+        FieldBlock& dates = *editor.BlockOf(kGroupDates);
         const int anniversary = RowLabelled(dates, "Anniversary");
         const int nameDay = RowLabelled(dates, "Name day");
         if (anniversary < 0 || nameDay < 0) {
             ADD_FAILURE() << "no Anniversary or Name day row";
             return Cancel(editor);
         }
-        EXPECT_FALSE(dates.DateEdit(nameDay)->text().contains("1604")) << "a date without a year shows no year";
-        DateField& field = *dates.DateEdit(anniversary);
-        field.setFocus();
+        EXPECT_FALSE(DateShown(dates, nameDay).contains("1604")) << "a date without a year shows no year";
+        DateField& field = TapDate(editor, anniversary);
+        EXPECT_FALSE(field.text().contains("1604"));
         QTest::keyClick(&field, Qt::Key_Delete);
         EXPECT_TRUE(field.IsEmpty());
         EXPECT_EQ(field.text(), "No date");
-        EXPECT_FALSE(dates.ClearDateButton(anniversary)->isEnabled());
-        TypeCustomLabel(dates, nameDay, kDayLabel);
+        TypeCustomLabel(editor, dates, nameDay, kDayLabel);
+        EXPECT_EQ(DateShown(dates, anniversary), "No date") << "the cleared date is drawn so once left";
         Ok(editor);
     }));
     Contact stored = Stored(anna);
@@ -128,19 +138,24 @@ TEST_F(EditBlocks, DatesAreSetAndClearedByKeyboardAndStoredExactly) {
 
     // That row is cleared with a tap, takes the Anniversary label and a date typed in full.
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& dates = *editor.BlockOf(kGroupDates);
+        FieldBlock& dates = *editor.BlockOf(kGroupDates);
+        FormWindow& form = *editor.Form();
         // The window takes no input until the store has told it of the last save.
-        EXPECT_TRUE(WaitFor([&] { return dates.isEnabled() && dates.window()->isEnabled(); }));
+        EXPECT_TRUE(WaitFor([&] { return form.isEnabled() && form.window()->isEnabled(); }));
         const int row = RowLabelled(dates, kDayLabel);
         if (row < 0) {
             ADD_FAILURE() << "no row of the typed label";
             return Cancel(editor);
         }
-        QTest::mouseClick(dates.ClearDateButton(row), Qt::LeftButton);
-        DateField& field = *dates.DateEdit(row);
+        const int birthday = RowLabelled(dates, "Birthday");
+        const QString birthdayShown = DateShown(dates, birthday);
+        TapDate(editor, row);
+        Tap(form, form.PartPoint(dates, row, BlockPart::SecondButton));
+        EXPECT_TRUE(form.DateEditor()->IsEmpty()) << "the editor over the date shows it cleared";
+        EXPECT_EQ(DateShown(dates, birthday), birthdayShown) << "only that row's date is cleared";
+        EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(dates, row, BlockPart::Label)); }, {"Anniversary"}));
+        DateField& field = TapDate(editor, row);
         EXPECT_TRUE(field.IsEmpty());
-        EXPECT_TRUE(WithPopup([&] { dates.RunLabelPopup(row); }, [&](QMenu& menu) { Choose(menu, "Anniversary"); }));
-        field.setFocus();
         QTest::keyClick(&field, Qt::Key_Up);
         EXPECT_EQ(field.date(), QDate::currentDate()) << "an empty date starts from today";
         QTest::keyClick(&field, Qt::Key_Delete);
@@ -159,9 +174,8 @@ TEST_F(EditBlocks, AnEmptyDateOpensTheCalendarAtTodayAndStaysEmptyWithoutAChoice
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}});
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        DateField& field = *editor.BlockOf(kGroupDates)->DateEdit(0);
+        DateField& field = TapDate(editor, 0);
         EXPECT_TRUE(field.IsEmpty());
-        field.setFocus();
         QTest::keyClick(&field, Qt::Key_Down, Qt::AltModifier);
         if (!WaitFor([&] { return field.calendarWidget()->isVisible(); })) {
             ADD_FAILURE() << "Alt+Down opens no calendar";
@@ -181,21 +195,30 @@ TEST_F(EditBlocks, MessengerTypesAreChosenFromTheKnownOnesAndStored) {
     const uint32_t anna =
         Add({{kFieldFirst, u"Anna"}, {kFieldIm1, u"ICQ: 12345"}, {kFieldIm2, u"Jabber: anna@example.org"}});
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& ims = *editor.BlockOf(kGroupMessaging);
+        FieldBlock& ims = *editor.BlockOf(kGroupMessaging);
+        FormWindow& form = *editor.Form();
         const int icq = RowWith(ims, "12345");
         const int jabber = RowWith(ims, "anna@example.org");
         if (icq < 0 || jabber < 0) {
             ADD_FAILURE() << "the messaging rows are missing";
             return Cancel(editor);
         }
-        QComboBox& type = *ims.MsgTypeBox(icq);
-        QStringList offered;
-        for (int index = 0; index < type.count(); ++index) offered << type.itemText(index);
-        EXPECT_EQ(offered, (QStringList{"AOL", "ICQ", "MSN"}));
-        EXPECT_EQ(type.currentText(), "ICQ");
-        EXPECT_EQ(ims.MsgTypeBox(jabber)->currentText(), "Jabber") << "a type the template lacks is kept";
-        type.setFocus();
-        QTest::keyClick(&type, Qt::Key_Down);
+        const auto type = [&](int row) { return ims.CellText(ims.Cells()[ims.CellsOf(row).back()]); };
+        EXPECT_EQ(type(icq), "ICQ");
+        EXPECT_EQ(type(jabber), "Jabber") << "a type the template lacks is kept";
+        EXPECT_TRUE(WithPopup([&] { Tap(form, form.CellPoint(ims, ims.CellsOf(icq).back())); }, [&](QMenu& menu) {
+            EXPECT_EQ(Texts(menu), (QStringList{"AOL", "ICQ", "MSN"}));
+            EXPECT_TRUE(ActionOf(menu, "ICQ")->isChecked());
+            ChooseByKeys(menu, "MSN");
+        }));
+        EXPECT_EQ(type(icq), "MSN");
+        // The keyboard reaches the type from the number and opens the same choice.
+        TapText(editor, ims, ims.CellsOf(jabber).front());
+        QTest::keyClick(form.LineEditor(), Qt::Key_Tab);
+        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(&form, Qt::Key_Return); }, [&](QMenu& menu) {
+            EXPECT_EQ(Texts(menu), (QStringList{"AOL", "ICQ", "MSN", "Jabber"}));
+            menu.close();
+        }));
         Ok(editor);
     }));
     const Contact stored = Stored(anna);
@@ -215,8 +238,8 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     ASSERT_FALSE(png.IsAllZero());
 
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        EXPECT_EQ(editor.BlockOf(kGroupName)->PictureButton()->accessibleDescription(), "40 x 30");
-        Retype(*editor.BlockOf(kGroupName)->NameEdit(kNameFirst), "Anne");
+        EXPECT_EQ(PictureShown(editor), "40 x 30");
+        RetypeName(editor, "Anne");
         Ok(editor);
     }));
     EXPECT_EQ(Stored(anna).GetText(kFieldFirst), Str(u"Anne"));
@@ -229,9 +252,8 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     ChooserAnswers(path);
     SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath, u"/somewhere");
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& name = *editor.BlockOf(kGroupName);
-        EXPECT_TRUE(WithPopup([&] { name.RunPictureMenu(); }, [&](QMenu& menu) { Choose(menu, "Choose picture..."); }));
-        EXPECT_EQ(name.PictureButton()->accessibleDescription(), "192 x 96");
+        PictureMenu(editor, "Choose picture...");
+        EXPECT_EQ(PictureShown(editor), "192 x 96");
         Ok(editor);
     }));
     EXPECT_EQ(askedIn_, "/somewhere") << "the file dialog starts where the last picture was";
@@ -243,9 +265,8 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     EXPECT_GT(chosen.Bitmap().rgb[0], 240) << "transparent parts are white";
 
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& name = *editor.BlockOf(kGroupName);
-        EXPECT_TRUE(WithPopup([&] { name.RunPictureMenu(); }, [&](QMenu& menu) { Choose(menu, "Remove picture"); }));
-        EXPECT_EQ(name.PictureButton()->accessibleDescription(), "No picture");
+        PictureMenu(editor, "Remove picture");
+        EXPECT_EQ(PictureShown(editor), "No picture");
         Ok(editor);
     }));
     EXPECT_TRUE(Stored(anna).GetPicture().IsEmpty());
@@ -264,10 +285,9 @@ TEST_F(EditBlocks, ADamagedPictureFileIsRefusedAndTheRestOfTheEditIsSaved) {
     damaged.append(QByteArray(200, '\x5A'));
     ChooserAnswers(WriteFile(QStringLiteral("damaged.jpg"), damaged));
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FormBlockView& name = *editor.BlockOf(kGroupName);
-        EXPECT_TRUE(WithPopup([&] { name.RunPictureMenu(); }, [&](QMenu& menu) { Choose(menu, "Choose picture..."); }));
-        EXPECT_EQ(name.PictureButton()->accessibleDescription(), "20 x 20") << "the picture is kept";
-        Retype(*name.NameEdit(kNameFirst), "Anne");
+        PictureMenu(editor, "Choose picture...");
+        EXPECT_EQ(PictureShown(editor), "20 x 20") << "the picture is kept";
+        RetypeName(editor, "Anne");
         Ok(editor);
     }));
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
@@ -321,11 +341,7 @@ TEST_P(BlockShots, DatesPictureAndMessaging) {
         PumpPendingMessages();
         const QString dpi = QString::number(GetParam());
         EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), "edit_picture_" + dpi + "dpi").isEmpty());
-        FormBlockView& dates = *editor.BlockOf(kGroupDates);
-        QScrollArea* area = nullptr;
-        for (QWidget* w = &dates; w != nullptr && area == nullptr; w = w->parentWidget()) area = qobject_cast<QScrollArea*>(w);
-        if (area != nullptr) area->ensureWidgetVisible(&dates);
-        dates.DateEdit(0)->setFocus();
+        TapDate(editor, 0);
         PumpPendingMessages();
         EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), "edit_dates_" + dpi + "dpi").isEmpty());
         Cancel(editor);

@@ -14,7 +14,6 @@
 #include "store/contact/ContactFields.h"
 #include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/ContactEditor.h"
-#include "ui/edit/FormBlockView.h"
 #include "ui/toolkit/CApEditContext.h"
 
 namespace {
@@ -56,10 +55,11 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
         frame, [&] { frame.EditContact(anna); },
         [&](ContactEditDlg& editor) {
             plat::ScopedTestClock clock;
-            FormBlockView& names = *editor.BlockOf(kGroupName);
-            QLineEdit& first = *names.NameEdit(kNameFirst);
-            QLineEdit& last = *names.NameEdit(kNameLast);
-            first.setFocus();
+            FieldBlock& names = *editor.BlockOf(kGroupName);
+            FormWindow& form = *editor.Form();
+            const auto name = [&](int entry) { return names.CellText(names.Cells()[names.NameCell(entry)]); };
+            const auto onName = [&](int entry) -> QLineEdit& { return TapText(editor, names, names.NameCell(entry)); };
+            QLineEdit& first = onName(kNameFirst);
             first.deselect();
 
             // A tap, a press that moves 8 pixels and a press lifted early open nothing.
@@ -87,18 +87,21 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
             EXPECT_EQ(first.selectedText(), "Anna");
             EXPECT_EQ(first.window()->focusWidget(), &first);
 
-            // Cut from one field, paste into another, undo the cut.
+            // Cut, undo the cut, cut again; paste into another field.
             HoldAndChoose(clock, first, "Cut");
             EXPECT_EQ(first.text(), "");
             EXPECT_EQ(QGuiApplication::clipboard()->text(), "Anna");
+            HoldAndChoose(clock, first, "Undo");
+            EXPECT_EQ(first.text(), "Anna");
+            HoldAndChoose(clock, first, "Cut");
+            QLineEdit& last = onName(kNameLast);
             EXPECT_TRUE(Hold(clock, last, [&](QMenu& menu) {
                 EXPECT_EQ(Enabled(menu), QStringList({"Paste"})) << "an empty field can only take a paste";
                 ChooseByKeys(menu, "Paste");
             }));
-            EXPECT_EQ(last.text(), "Anna");
-            EXPECT_EQ(first.text(), "") << "the menu acts on the field it opened on";
-            HoldAndChoose(clock, first, "Undo");
-            EXPECT_EQ(first.text(), "Anna");
+            EXPECT_EQ(name(kNameLast), "Anna");
+            EXPECT_EQ(name(kNameFirst), "") << "the menu acts on the field it opened on";
+            onName(kNameFirst).setText("Anna");
 
             // The selection a press lands on survives the hold; Clear removes it alone.
             first.setSelection(1, 2);
@@ -116,9 +119,9 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
 
             // A right click (the tap-and-hold of a mouse) opens the same menu, not Qt's own; the note
             // keeps Up and Down for its lines, where the one-line fields move between elements.
-            QPlainTextEdit* note = nullptr;
-            for (FormBlockView* block : editor.Blocks()) note = note != nullptr ? note : block->NoteEdit();
-            ASSERT_NE(note, nullptr);
+            Tap(form, form.CellPoint(*editor.BlockOf(kGroupNote), 0));
+            QPlainTextEdit* note = form.NoteEditor();
+            ASSERT_TRUE(note->isVisible());
             note->setPlainText("line one\nline two");
             EXPECT_TRUE(WithPopup(
                 [&] {
@@ -135,13 +138,15 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
             QTest::keyClick(note, Qt::Key_Down);
             EXPECT_EQ(first.window()->focusWidget(), note);
             EXPECT_EQ(note->textCursor().blockNumber(), 1);
-            QLineEdit* middle = names.NameEdit(kNameMiddle);
-            ASSERT_NE(middle, nullptr);
-            first.setFocus();
+            ASSERT_GE(names.NameCell(kNameMiddle), 0);
+            onName(kNameFirst);
             QTest::keyClick(&first, Qt::Key_Down);
-            EXPECT_EQ(first.window()->focusWidget(), middle) << "Down reaches the next name field";
-            QTest::keyClick(middle, Qt::Key_Up);
-            EXPECT_EQ(first.window()->focusWidget(), &first) << "Up comes back";
+            EXPECT_EQ(form.Current(), (FormWindow::Stop{&names, names.NameCell(kNameMiddle), -1}))
+                << "Down reaches the next name field";
+            EXPECT_EQ(first.window()->focusWidget(), &first) << "with the edit control over it";
+            QTest::keyClick(&first, Qt::Key_Up);
+            EXPECT_EQ(form.Current(), (FormWindow::Stop{&names, names.NameCell(kNameFirst), -1})) << "Up comes back";
+            EXPECT_EQ(first.text(), "Aa Bb");
             Cancel(editor);
         }));
 }

@@ -4,19 +4,18 @@
 // messenger types and address formats reach the template; from the contact editor a changed
 // template rebuilds the form and keeps everything typed.
 #include <QAccessible>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
-#include <QToolButton>
 #include <filesystem>
 
 #include "store/contact/ContactFields.h"
 #include "support/TemplateOrder.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/edit/ContactEditDlg.h"
-#include "ui/edit/FormBlockView.h"
+#include "ui/edit/FieldBlock.h"
+#include "ui/edit/FormWindow.h"
 #include "ui/edit/LabelPromptDlg.h"
-#include "ui/edit/TemplateBlockView.h"
+#include "ui/edit/TemplateBlock.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/list/ListScreen.h"
 #include "view/address/AddressFormatTable.h"
@@ -57,10 +56,22 @@ protected:
         PumpPendingMessages();
     }
 
-    static Names RowLabels(TemplateBlockView& block) {
+    static Names RowLabels(TemplateBlock& block) {
         Names labels;
         for (int row = 0; row < block.RowCount(); ++row) labels.push_back(block.RowLabel(row).toStdU16String());
         return labels;
+    }
+
+    // A tap on `part` of `row` of `block`.
+    static void TapRow(CTemplateDlg& dialog, TemplateBlock& block, int row, BlockPart part) {
+        FormWindow& form = *dialog.Form();
+        QPoint at = form.PartPoint(block, TemplateBlock::ElementOfRow(row), part);
+        if (part == BlockPart::Value) at = form.CellPoint(block, block.CellsOf(TemplateBlock::ElementOfRow(row)).front());
+        QTest::mouseClick(&form, Qt::LeftButton, {}, at);
+    }
+
+    static bool Focused(CTemplateDlg& dialog, int group) {
+        return dialog.Form()->Current().block == dialog.BlockOf(group) && dialog.BlockOf(group) != nullptr;
     }
 
     // The template as the file holds it now; none when there is no readable file.
@@ -81,13 +92,15 @@ TEST_F(TemplateEditor, OkFromTheMainMenuReplacesTheTemplateWritesItAndThePreview
         EXPECT_EQ(dialog.Caption(), "Template");
         UseSoftKey(dialog, Qt::Key_F1, "Web");
         ASSERT_NE(dialog.BlockOf(kGroupWeb), nullptr);
-        EXPECT_TRUE(dialog.BlockOf(kGroupWeb)->isAncestorOf(QApplication::focusWidget())) << "the new block has the keyboard";
+        EXPECT_TRUE(Focused(dialog, kGroupWeb)) << "the new block has the keyboard";
         // Work and Mobile change places: the label popups, one by keys, one by a tap.
-        TemplateBlockView& phones = *dialog.BlockOf(kGroupPhone);
-        phones.LabelButton(0)->setFocus();
-        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(phones.LabelButton(0), Qt::Key_Space); },
+        TemplateBlock& phones = *dialog.BlockOf(kGroupPhone);
+        FormWindow& form = *dialog.Form();
+        form.MoveTo({&phones, -1, TemplateBlock::ElementOfRow(0)});
+        EXPECT_EQ(QApplication::focusWidget(), &form);
+        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(&form, Qt::Key_Space); },
                               [&](QMenu& menu) { ChooseByKeys(menu, "Mobile"); }));
-        EXPECT_TRUE(WithPopup([&] { QTest::mouseClick(phones.LabelButton(2), Qt::LeftButton); },
+        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, phones, 2, BlockPart::Label); },
                               [&](QMenu& menu) { Choose(menu, "Work"); }));
         EXPECT_EQ(RowLabels(phones), (Names{u"Mobile", u"Home", u"Work"}));
         UseSoftKey(dialog, Qt::Key_F2, "OK");
@@ -147,11 +160,19 @@ TEST_F(TemplateEditor, FieldsMenuFlipsFieldsAndGroupsAndDefaultStartsOver) {
         UseSoftKey(dialog, Qt::Key_F1, "Suffix");
         EXPECT_TRUE(checked(u"Suffix"));
         // The name block lists the fields shown, or the one name field in place of the parts.
-        TemplateBlockView& name = *dialog.BlockOf(kGroupName);
-        QCheckBox& one = *name.NameCollBox();
-        EXPECT_EQ(QApplication::focusWidget(), &one) << "the name block has the keyboard";
-        QTest::keyClick(&one, Qt::Key_Space);
-        EXPECT_TRUE(one.isChecked());
+        TemplateBlock& name = *dialog.BlockOf(kGroupName);
+        const auto listed = [&] {
+            QStringList fields;
+            for (int element = 1; element < name.ElementCount(); ++element) fields << name.ElementLabel(element);
+            return fields;
+        };
+        EXPECT_TRUE(listed().contains("Suffix"));
+        EXPECT_TRUE(Focused(dialog, kGroupName)) << "the name block has the keyboard";
+        EXPECT_EQ(QApplication::focusWidget(), dialog.Form());
+        QTest::keyClick(dialog.Form(), Qt::Key_Space);
+        EXPECT_TRUE(name.NameColl());
+        EXPECT_FALSE(listed().contains("Suffix")) << "the full name stands for the parts";
+        EXPECT_TRUE(name.ElementValue(name.ElementCount() - 1).endsWith("Name as one field"));
 
         UseSoftKey(dialog, Qt::Key_F1, "Other");
         ASSERT_NE(dialog.BlockOf(kGroupOther), nullptr);
@@ -159,7 +180,7 @@ TEST_F(TemplateEditor, FieldsMenuFlipsFieldsAndGroupsAndDefaultStartsOver) {
         UseSoftKey(dialog, Qt::Key_F1, "Phone");
         EXPECT_EQ(dialog.BlockOf(kGroupPhone), nullptr);
         EXPECT_FALSE(checked(u"Phone"));
-        EXPECT_TRUE(dialog.BlockOf(kGroupName)->NameCollBox()->isChecked()) << "the form was read before the rebuild";
+        EXPECT_TRUE(dialog.BlockOf(kGroupName)->NameColl()) << "the form was read before the rebuild";
 
         UseSoftKey(dialog, Qt::Key_F2, "Default");
         EXPECT_EQ(dialog.BlockOf(kGroupOther), nullptr);
@@ -182,11 +203,13 @@ TEST_F(TemplateEditor, RowsCustomLabelsTypesAndFormatsReachTheTemplate) {
         if (formats.FormatAt(index)->name == Str(u"Australia")) australia = index;
     }
     ASSERT_GE(australia, 0);
-    const auto typeLabel = [&](TemplateBlockView& block, int row, const QString& text) {
+    CTemplateDlg* open = nullptr;
+    const auto typeLabel = [&](TemplateBlock& block, int row, const QString& text) {
         EXPECT_TRUE(WithDialog<LabelPromptDlg>(
             [] { return OpenDialog<LabelPromptDlg>(); },
             [&] {
-                EXPECT_TRUE(WithPopup([&] { block.RunLabelPopup(row); }, [&](QMenu& menu) { Choose(menu, "Custom..."); }));
+                EXPECT_TRUE(WithPopup([&] { TapRow(*open, block, row, BlockPart::Label); },
+                                      [&](QMenu& menu) { Choose(menu, "Custom..."); }));
             },
             [&](LabelPromptDlg& prompt) {
                 prompt.Field()->selectAll();
@@ -195,27 +218,38 @@ TEST_F(TemplateEditor, RowsCustomLabelsTypesAndFormatsReachTheTemplate) {
             }));
     };
     EXPECT_TRUE(FromMainMenu([&](CTemplateDlg& dialog) {
-        TemplateBlockView& phones = *dialog.BlockOf(kGroupPhone);
-        QTest::mouseClick(phones.AddButton(2), Qt::LeftButton);
+        open = &dialog;
+        TemplateBlock& phones = *dialog.BlockOf(kGroupPhone);
+        TapRow(dialog, phones, 2, BlockPart::SecondButton);
         ASSERT_EQ(phones.RowCount(), 4);
         EXPECT_EQ(phones.RowLabel(3), "Home fax") << "a new row takes the first label no row has";
-        EXPECT_TRUE(phones.isAncestorOf(QApplication::focusWidget()));
+        EXPECT_EQ(dialog.Form()->Current(), (FormWindow::Stop{&phones, -1, TemplateBlock::ElementOfRow(3)}));
         typeLabel(phones, 3, "Boat");
         typeLabel(phones, 1, "[Phone]");  // the file would read it as a section
         EXPECT_EQ(RowLabels(phones), (Names{u"Work", u"Home", u"Mobile", u"Boat"}));
-        QTest::mouseClick(phones.RemoveButton(0), Qt::LeftButton);
+        TapRow(dialog, phones, 0, BlockPart::FirstButton);
         EXPECT_EQ(RowLabels(phones), (Names{u"Home", u"Mobile", u"Boat"}));
 
-        TemplateBlockView& messaging = *dialog.BlockOf(kGroupMessaging);
-        EXPECT_TRUE(WithPopup([&] { messaging.RunValuePopup(0); }, [&](QMenu& menu) { Choose(menu, "ICQ"); }));
-        TemplateBlockView& addresses = *dialog.BlockOf(kGroupAddress);
-        EXPECT_TRUE(WithPopup([&] { addresses.RunValuePopup(0); }, [&](QMenu& menu) { Choose(menu, "Australia"); }));
-        // Screen readers read each row as its label, with the value or the block.
-        QAccessibleInterface* type = QAccessible::queryAccessibleInterface(messaging.ValueButton(0));
+        TemplateBlock& messaging = *dialog.BlockOf(kGroupMessaging);
+        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, messaging, 0, BlockPart::Value); }, [&](QMenu& menu) { Choose(menu, "ICQ"); }));
+        TemplateBlock& addresses = *dialog.BlockOf(kGroupAddress);
+        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, addresses, 0, BlockPart::Value); }, [&](QMenu& menu) { Choose(menu, "Australia"); }));
+        // Screen readers read each row as its label, with its value or the block's hint, and the block.
+        const auto read = [&](TemplateBlock& block, int row) {
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(dialog.Form());
+            for (int index = 0; index < reader->childCount(); ++index) {
+                const QRect rect = reader->child(index)->rect();
+                const QPoint at = dialog.Form()->PartPoint(block, TemplateBlock::ElementOfRow(row), BlockPart::Label);
+                if (rect.contains(dialog.Form()->mapToGlobal(at))) return reader->child(index);
+            }
+            return static_cast<QAccessibleInterface*>(nullptr);
+        };
+        QAccessibleInterface* type = read(messaging, 0);
         ASSERT_NE(type, nullptr);
         EXPECT_EQ(type->text(QAccessible::Name), "IM");
-        EXPECT_EQ(type->text(QAccessible::Description), "ICQ");
-        QAccessibleInterface* label = QAccessible::queryAccessibleInterface(phones.LabelButton(2));
+        EXPECT_EQ(type->text(QAccessible::Value), "ICQ");
+        QAccessibleInterface* label = read(phones, 2);
+        ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(QAccessible::Name), "Boat");
         EXPECT_EQ(label->text(QAccessible::Description), "Phone");
         UseSoftKey(dialog, Qt::Key_F2, "OK");
@@ -235,8 +269,9 @@ TEST_F(TemplateEditor, FromTheContactEditorTheFormFollowsTheTemplateAndKeepsWhat
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"222"}});
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
         ASSERT_EQ(editor.BlockOf(kGroupWeb), nullptr);
-        QLineEdit& first = *editor.BlockOf(kGroupName)->NameEdit(kNameFirst);
-        first.setFocus();
+        FieldBlock& names = *editor.BlockOf(kGroupName);
+        editor.Form()->MoveTo({&names, names.NameCell(kNameFirst), -1});
+        QLineEdit& first = *editor.Form()->LineEditor();
         first.selectAll();
         QTest::keyClicks(&first, "Annabel");
         EXPECT_TRUE(WithDialog<CTemplateDlg>(
@@ -246,7 +281,8 @@ TEST_F(TemplateEditor, FromTheContactEditorTheFormFollowsTheTemplateAndKeepsWhat
                 UseSoftKey(dialog, Qt::Key_F2, "OK");
             }));
         ASSERT_NE(editor.BlockOf(kGroupWeb), nullptr) << "the form was built again under the new template";
-        EXPECT_EQ(editor.BlockOf(kGroupName)->NameEdit(kNameFirst)->text(), "Annabel");
+        FieldBlock& rebuilt = *editor.BlockOf(kGroupName);
+        EXPECT_EQ(rebuilt.CellText(rebuilt.Cells()[rebuilt.NameCell(kNameFirst)]), "Annabel");
         // OK now saves what was typed before the rebuild.
         UseSoftKey(editor, Qt::Key_F2, "OK");
     }));
@@ -268,10 +304,10 @@ TEST_P(TemplateEditorShots, DialogAndFieldsMenu) {
         QWidget& window = *MainWndFrame::Instance().Widget();
         EXPECT_FALSE(SaveScreenshot(window, "template_dialog_" + dpi + "dpi").isEmpty());
         // Tab takes the keyboard down the form, which scrolls along.
-        while (!dialog.BlockOf(kGroupAddress)->isAncestorOf(QApplication::focusWidget())) {
-            QWidget* before = QApplication::focusWidget();
-            QTest::keyClick(before, Qt::Key_Tab);
-            ASSERT_NE(QApplication::focusWidget(), before);
+        while (!Focused(dialog, kGroupAddress)) {
+            const FormWindow::Stop before = dialog.Form()->Current();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_FALSE(dialog.Form()->Current() == before);
         }
         PumpPendingMessages();
         EXPECT_FALSE(SaveScreenshot(window, "template_dialog_lower_" + dpi + "dpi").isEmpty());
