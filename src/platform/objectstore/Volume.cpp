@@ -10,6 +10,7 @@
 
 #include "platform/device/HostFiles.h"
 #include "platform/objectstore/Catalog.h"
+#include "platform/objectstore/CleanClose.h"
 #include "platform/objectstore/PlatformDatabases.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
@@ -62,9 +63,13 @@ void CheckHeader(const fs::path& file) {
     if (ec || size % pageSize != 0) FailDamaged(file, "truncated");
 }
 
-void CheckContents(sqlite3* db, const fs::path& file) {
-    sql::Statement check(db, "PRAGMA quick_check");
-    if (!check.Step() || check.Text(0) != "ok") FailDamaged(file, check.Text(0));
+// Every page is checked unless the file is as a clean close left it: a crash or any write from
+// outside leaves it changed, and then it is read whole.
+void CheckContents(sqlite3* db, const fs::path& file, bool checkPages) {
+    if (checkPages) {
+        sql::Statement check(db, "PRAGMA quick_check");
+        if (!check.Step() || check.Text(0) != "ok") FailDamaged(file, check.Text(0));
+    }
     for (const char* table : volformat::kTables) {
         sql::Statement found(db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1");
         found.Bind(1, std::string_view(table));
@@ -146,10 +151,11 @@ Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)), tr
     sql::KeepStatements(db);
 }
 
-// Closing the connection rolls back a batch that was never ended.
+// Closing the connection rolls back a batch that was never ended. The last connection to close
+// writes the log back and removes it; the file is then marked as cleanly closed.
 Volume::~Volume() {
     sql::ForgetStatements(db_);
-    sqlite3_close_v2(db_);
+    if (sqlite3_close_v2(db_) == SQLITE_OK) MarkCleanClose(file_);
 }
 
 std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
@@ -161,10 +167,11 @@ std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
     }
     if (!fs::is_regular_file(status)) FailFile(ERROR_BAD_FORMAT, file, "not a file");
     CheckHeader(file);
+    const bool checkPages = !UnchangedSinceCleanClose(file);
     sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW);
     CeGuid guid;
     Guarded(db, file, [&] {
-        CheckContents(db, file);
+        CheckContents(db, file, checkPages);
         guid = ReadGuid(db, file);
         sql::Exec(db, "PRAGMA synchronous = NORMAL");
         // The savepoint of each write in a batch keeps the pages it changes in memory, not in a

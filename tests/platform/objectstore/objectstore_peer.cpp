@@ -4,6 +4,8 @@
 //   objectstore_peer ROOT listen COUNT LOG : opens "Contacts Database" with notifications, creates
 //       LOG.ready, and logs the first COUNT notifications as "type oid" to LOG (exit 3 on time-out).
 //   objectstore_peer ROOT churn COUNT SEED : makes COUNT random changes (Churn.h) from SEED.
+//   objectstore_peer ROOT crash COUNT SEED : as churn, then ends at once, as a kill would: nothing is
+//       closed, so the changes stay in the write-ahead log.
 //   objectstore_peer ROOT delete OID - : deletes the record OID of "Contacts Database".
 //   objectstore_peer ROOT count - -    : exits with the number of records of "Contacts Database"
 //       (at most 250) that this process sees.
@@ -81,12 +83,13 @@ int main(int argc, char** argv) {
         plat::DatabaseInfo info;
         const bool read = plat::GetDatabaseInfo(volume, kContactsDatabaseOid, info);
         result = read ? static_cast<int>(std::min<uint32_t>(info.recordCount, 250)) : 251;
-    } else if (mode == "churn" || mode == "delete") {
+    } else if (mode == "churn" || mode == "crash" || mode == "delete") {
         const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
         std::mt19937 random(static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)));
-        const bool done = mode == "churn" ? Churn(db, random, count)
+        const bool done = mode != "delete" ? Churn(db, random, count)
                                           : plat::DeleteRecord(db, static_cast<plat::CeOid>(std::strtoul(argv[3], nullptr, 10)));
         result = done ? 0 : 7;
+        if (mode == "crash") std::_Exit(result);
         plat::CloseDatabase(db);
     }
     plat::UnmountDbVol(volume);

@@ -1,0 +1,89 @@
+// A mount skips reading every page only when the volume file is exactly as the last clean close
+// left it: a crash that left changes in the log, any write from outside (in place, or growing the
+// file) and a mark copied from another file all bring the full check back, and a page damaged
+// right after a clean close is still refused.
+#include <fstream>
+#include <functional>
+
+#include "Churn.h"
+#include "StoreFixture.h"
+#include "platform/objectstore/CleanClose.h"
+#include "support/HostFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Overwrite(const fs::path& file, std::streamoff offset, const std::string& bytes) {
+    std::fstream stream(file, std::ios::in | std::ios::out | std::ios::binary);
+    stream.seekp(offset);
+    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class CleanClose : public ::testing::Test {
+protected:
+    // Mounts the volume, writes a few records and unmounts it: the last connection closes.
+    void UseAndClose(uint32_t seed) {
+        plat::CeGuid volume;
+        ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage();
+        const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
+        ASSERT_NE(db, plat::kInvalidDbHandle);
+        std::mt19937 random(seed);
+        ASSERT_TRUE(Churn(db, random, 40));
+        plat::CloseDatabase(db);
+        ASSERT_TRUE(plat::UnmountDbVol(volume));
+    }
+
+    TempDevice device;
+    fs::path file = device.Host(u"\\pim.vol");
+};
+
+TEST_F(CleanClose, OnlyAFileAsTheCleanCloseLeftItSkipsTheFullCheck) {
+    const struct {
+        const char* what;
+        std::function<void()> after;
+        bool unchanged;
+    } cases[] = {
+        {"nothing since", [] {}, true},
+        {"a mount that only read", [&] {
+             plat::CeGuid volume;
+             ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume));
+             ASSERT_TRUE(plat::UnmountDbVol(volume));
+         }, true},
+        {"another process crashed after writing",
+         [&] { ASSERT_EQ(StorePeer(device.Root(), "crash", 5, "3").Reap(), 0); }, false},
+        {"a byte changed in place", [&] { Overwrite(file, 200, "x"); }, false},
+        {"the file grew", [&] { std::ofstream(file, std::ios::app | std::ios::binary) << std::string(4096, '\0'); }, false},
+        {"the mark of another file", [&] {
+             const fs::path other = device.Root() / "other.vol";
+             fs::copy_file(file, other);
+             std::ofstream(plat::objstore::CleanCloseMark(other)) << ReadHostFile(plat::objstore::CleanCloseMark(file));
+             fs::rename(other, file);
+         }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        UseAndClose(11);
+        ASSERT_TRUE(plat::objstore::UnchangedSinceCleanClose(file));
+        c.after();
+        EXPECT_EQ(plat::objstore::UnchangedSinceCleanClose(file), c.unchanged);
+        // Whatever happened, the next clean close marks the file again.
+        UseAndClose(12);
+        EXPECT_TRUE(plat::objstore::UnchangedSinceCleanClose(file));
+    }
+}
+
+TEST_F(CleanClose, APageDamagedRightAfterACleanCloseIsRefused) {
+    UseAndClose(5);
+    const std::string before = ReadHostFile(file);
+    // The last page: a mount reads only the first pages (schema, volume identifier) by itself.
+    Overwrite(file, static_cast<std::streamoff>(fs::file_size(file)) - 4096 + 8, std::string(64, '\x5A'));
+    const std::string damaged = ReadHostFile(file);
+    ASSERT_NE(damaged, before);
+    plat::CeGuid volume;
+    EXPECT_FALSE(plat::MountDbVol(u"\\pim.vol", volume));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT) << plat::LastErrorMessage();
+    EXPECT_EQ(ReadHostFile(file), damaged);
+}
+
+}  // namespace
