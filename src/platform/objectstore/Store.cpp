@@ -1,5 +1,6 @@
 #include "platform/objectstore/Store.h"
 
+#include <cstdlib>
 #include <system_error>
 
 #include "platform/objectstore/StoreErrors.h"
@@ -9,9 +10,23 @@ namespace fs = std::filesystem;
 
 namespace plat::objstore {
 
+// The store lives to the end of the process, past static destructors, so a late close of a handle
+// fails cleanly instead of touching a destroyed object. At exit its connections are closed (the
+// handles still open are dropped), so the last process to leave a volume writes its log back and
+// marks the file as cleanly closed; a process that is killed leaves the log for the next one.
 Store& Store::Instance() {
-    static Store* store = new Store();  // lives to the end of the process, past static destructors
+    static Store* store = [] {
+        auto* made = new Store();
+        std::atexit([] { Instance().CloseAll(); });
+        return made;
+    }();
     return *store;
+}
+
+void Store::CloseAll() {
+    std::lock_guard lock(mutex_);
+    handles_.clear();
+    volumes_.clear();
 }
 
 CeGuid Store::Mount(const fs::path& file) {

@@ -29,6 +29,9 @@ public:
     OpenDb& Handle(uint32_t handle);
     std::unique_ptr<OpenDb> TakeHandle(uint32_t handle);
 
+    // Drops every handle and closes every volume's connection (at the end of the process).
+    void CloseAll();
+
 private:
     struct Mounted {
         std::unique_ptr<Volume> volume;
