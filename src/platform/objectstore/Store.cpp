@@ -23,8 +23,11 @@ Store& Store::Instance() {
     return *store;
 }
 
+// A thread still inside a store call keeps its connections: the process ends without waiting for
+// it, as it did before, and the next mount checks the file whole.
 void Store::CloseAll() {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return;
     handles_.clear();
     volumes_.clear();
 }
