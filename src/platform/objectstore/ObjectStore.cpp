@@ -81,6 +81,13 @@ bool UnmountDbVol(const CeGuid& volume) {
     });
 }
 
+void CloseAllVolumes() {
+    Call(false, [] {
+        Store::Instance().CloseAll();
+        return true;
+    });
+}
+
 uint64_t VolumeFileTime(std::u16string_view devicePath) {
     if (!HasCurrentDevice()) return 0;
     const auto file = CurrentDevice().HostPath(devicePath);

@@ -40,6 +40,12 @@ bool InitVolume(const std::filesystem::path& hostFile);
 // or is damaged is refused and left untouched.
 bool MountDbVol(std::u16string_view devicePath, CeGuid& volume);
 bool UnmountDbVol(const CeGuid& volume);
+// For the end of a process, once its work is done: closes every volume connection of the process
+// and forgets its handles and mounts (a handle used afterwards fails as an unknown one). The last
+// process to leave a volume writes the log back into the file and marks it cleanly closed, so the
+// next mount need not read every page; a process that ends without this leaves the log for the
+// next one to check.
+void CloseAllVolumes();
 
 // The last-write time (a file time) of the volume file at a device path, its write-ahead log
 // included, since committed changes reach the file itself only at checkpoints. 0 when there is no

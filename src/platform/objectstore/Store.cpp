@@ -1,6 +1,5 @@
 #include "platform/objectstore/Store.h"
 
-#include <cstdlib>
 #include <system_error>
 
 #include "platform/objectstore/StoreErrors.h"
@@ -10,24 +9,12 @@ namespace fs = std::filesystem;
 
 namespace plat::objstore {
 
-// The store lives to the end of the process, past static destructors, so a late close of a handle
-// fails cleanly instead of touching a destroyed object. At exit its connections are closed (the
-// handles still open are dropped), so the last process to leave a volume writes its log back and
-// marks the file as cleanly closed; a process that is killed leaves the log for the next one.
 Store& Store::Instance() {
-    static Store* store = [] {
-        auto* made = new Store();
-        std::atexit([] { Instance().CloseAll(); });
-        return made;
-    }();
+    static Store* store = new Store();  // lives to the end of the process, past static destructors
     return *store;
 }
 
-// A thread still inside a store call keeps its connections: the process ends without waiting for
-// it, as it did before, and the next mount checks the file whole.
 void Store::CloseAll() {
-    std::unique_lock lock(mutex_, std::try_to_lock);
-    if (!lock.owns_lock()) return;
     handles_.clear();
     volumes_.clear();
 }

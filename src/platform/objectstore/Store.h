@@ -29,8 +29,7 @@ public:
     OpenDb& Handle(uint32_t handle);
     std::unique_ptr<OpenDb> TakeHandle(uint32_t handle);
 
-    // Drops every handle and closes every volume's connection (at the end of the process), unless
-    // another thread is inside a store call.
+    // Drops every handle and closes every volume's connection.
     void CloseAll();
 
 private:

@@ -73,11 +73,15 @@ TEST_F(CleanClose, OnlyAFileAsTheCleanCloseLeftItSkipsTheFullCheck) {
     }
 }
 
-TEST_F(CleanClose, APageDamagedRightAfterACleanCloseIsRefused) {
+TEST_F(CleanClose, PagesDamagedRightAfterACleanCloseAreRefused) {
     UseAndClose(5);
     const std::string before = ReadHostFile(file);
-    // The last page: a mount reads only the first pages (schema, volume identifier) by itself.
-    Overwrite(file, static_cast<std::streamoff>(fs::file_size(file)) - 4096 + 8, std::string(64, '\x5A'));
+    // Every page after the first two: a mount reads the first pages (schema, volume identifier) by
+    // itself, and a page that happens to be free is not read by any check.
+    const auto pageSize = static_cast<std::streamoff>((uint8_t(before[16]) << 8) | uint8_t(before[17]));
+    for (std::streamoff page = 2 * pageSize; page < static_cast<std::streamoff>(before.size()); page += pageSize) {
+        Overwrite(file, page + 8, std::string(64, '\x5A'));
+    }
     const std::string damaged = ReadHostFile(file);
     ASSERT_NE(damaged, before);
     plat::CeGuid volume;
