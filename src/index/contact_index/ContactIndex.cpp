@@ -35,7 +35,8 @@ IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
     database_ = &database;
     filesPosition_ = PairPosition();
     DatabaseState state;
-    const bool stale = !database.ReadState(state) || props_->IsNeedInspect(state.modified, state.records, mode != 0);
+    const bool stale =
+        !database.ReadState(state) || props_->IsNeedInspect(state.modified, state.records, mode != 0);
     if (filesPosition_.Known()) {
         backlog_ = database.ChangesAfter(filesPosition_);
         if (backlog_ && (stale || backlog_->Size() != 0)) return kOpenBehind;

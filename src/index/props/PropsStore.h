@@ -1,8 +1,8 @@
 #pragma once
 // PropsStore: the further values of every indexed contact, one record per slot, in the image of
 // pim_index2.dat, with the stamp of the database state the content matches, the journal position
-// it holds and the flag of an update in progress. A slot is a chain of 128-byte chunks from the store's pool; its identifier
-// is the image offset of its first chunk. Layout: PropsFormat.h and docs/index-files.md; the
+// it holds and the flag of an update in progress. A slot is a chain of 128-byte chunks from the store's pool;
+// its identifier is the image offset of its first chunk. Layout: PropsFormat.h and docs/index-files.md; the
 // record itself is the further values' record of store/contact/CustPropsCodec.h.
 #include <cstdint>
 #include <span>

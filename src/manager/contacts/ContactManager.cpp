@@ -114,7 +114,8 @@ void ContactManager::CatchUp() {
             continue;
         }
         if (assigned.erase(contact.GetRecordId()) == 1) {
-            if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
+            if (CategoryManager* categories = CategoryManager::Instance())
+                categories->LoadContactCategories(contact);
         } else {
             for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
             contact.categoriesLoaded = true;
@@ -433,7 +434,8 @@ bool ContactManager::SaveNow() {
     bool saved = true;
     if (index_->IsOpen() && beingUpdated_) {
         IndexHoldsEveryChange();
-        saved = index_->FilesCatchUpCheaply(kUnsavedContactsAtMost) ? index_->WaitForSaves() : index_->SaveNow();
+        saved =
+            index_->FilesCatchUpCheaply(kUnsavedContactsAtMost) ? index_->WaitForSaves() : index_->SaveNow();
     } else {
         saved = index_->WaitForSaves();
     }

@@ -50,7 +50,8 @@ bool ContactsSource::ReadJournal(int64_t after, plat::JournalChanges& changes) {
 
 JournalPosition ContactsSource::JournalHead() {
     plat::JournalChanges changes;
-    if (!db_.IsOpen() || !plat::ReadJournalChanges(db_.VolumeId(), 0, {}, changes) || changes.head < 0) return {};
+    if (!db_.IsOpen() || !plat::ReadJournalChanges(db_.VolumeId(), 0, {}, changes) || changes.head < 0)
+        return {};
     return {db_.VolumeId().bytes, changes.head};
 }
 

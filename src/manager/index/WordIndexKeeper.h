@@ -27,7 +27,9 @@ public:
     bool SaveNow() override { return index_.SaveNow(); }
     std::optional<ContactBacklog> TakeBacklog() override { return index_.TakeBacklog(); }
     void HoldsChangesUpTo(const JournalPosition& position) override { index_.HoldsChangesUpTo(position); }
-    JournalPosition JournalHead() override { return EnsureSource() ? source_.JournalHead() : JournalPosition{}; }
+    JournalPosition JournalHead() override {
+        return EnsureSource() ? source_.JournalHead() : JournalPosition{};
+    }
     bool FilesCatchUpCheaply(size_t atMost) override { return index_.FilesCatchUpCheaply(atMost); }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
     bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }

@@ -82,7 +82,8 @@ int KeyOrder::ComparePrefix(const std::vector<KeyValue>& a, const std::vector<Ke
     return 0;
 }
 
-bool KeyOrder::Less(CeOid a, const std::vector<KeyValue>& aKeys, CeOid b, const std::vector<KeyValue>& bKeys) const {
+bool KeyOrder::Less(CeOid a, const std::vector<KeyValue>& aKeys, CeOid b,
+                    const std::vector<KeyValue>& bKeys) const {
     const int result = ComparePrefix(aKeys, bKeys, props_.size());
     return result != 0 ? result < 0 : a < b;
 }

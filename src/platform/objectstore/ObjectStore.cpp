@@ -225,7 +225,8 @@ bool ReadJournalChanges(const CeGuid& volume, int64_t after, std::span<const CeO
             changes.complete = after >= 0 && objstore::journal::HoldsAllAfter(store.Db(), after);
             for (const CeOid database : databases) {
                 if (!changes.complete) break;
-                for (const auto& record : objstore::journal::RecordsChangedAfter(store.Db(), after, database)) {
+                for (const auto& record :
+                     objstore::journal::RecordsChangedAfter(store.Db(), after, database)) {
                     changes.records.push_back({database, record.oid});
                 }
             }

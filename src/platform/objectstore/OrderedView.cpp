@@ -65,7 +65,8 @@ std::vector<ViewEntry> OrderedView::Load(sqlite3* db, std::optional<CeOid> only)
     while (rows.Step()) {
         ViewEntry entry;
         entry.oid = static_cast<CeOid>(rows.Int(0));
-        for (size_t i = 0; i < keyOrder_.Props().size(); ++i) entry.keys.push_back(KeyFromRow(keyOrder_, rows, i));
+        for (size_t i = 0; i < keyOrder_.Props().size(); ++i)
+            entry.keys.push_back(KeyFromRow(keyOrder_, rows, i));
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -106,9 +107,9 @@ bool OrderedView::CatchUp(sqlite3* db) {
 
 void OrderedView::Reload(sqlite3* db) {
     std::vector<ViewEntry> entries = Load(db, std::nullopt);
-    if (IsSorted()) std::sort(entries.begin(), entries.end(), [this](const ViewEntry& a, const ViewEntry& b) {
-        return keyOrder_.Less(a, b);
-    });
+    if (IsSorted())
+        std::sort(entries.begin(), entries.end(),
+                  [this](const ViewEntry& a, const ViewEntry& b) { return keyOrder_.Less(a, b); });
     order_.clear();
     keys_.clear();
     order_.reserve(entries.size());
@@ -142,8 +143,9 @@ void OrderedView::TakeOut(const std::vector<journal::ChangedRecord>& records) {
     for (size_t i = 0; i < positions.size(); ++i) {
         keys_.erase(order_[positions[i]]);
         const auto from = order_.begin() + static_cast<std::ptrdiff_t>(positions[i] + 1);
-        const auto until = i + 1 < positions.size() ? order_.begin() + static_cast<std::ptrdiff_t>(positions[i + 1])
-                                                    : order_.end();
+        const auto until = i + 1 < positions.size()
+                               ? order_.begin() + static_cast<std::ptrdiff_t>(positions[i + 1])
+                               : order_.end();
         to = std::move(from, until, to);
     }
     order_.erase(to, order_.end());
@@ -183,9 +185,10 @@ std::optional<size_t> OrderedView::IndexOf(const ViewEntry& known) const {
 size_t OrderedView::LowerBound(const ViewEntry& probe) const { return LowerBound(probe.oid, probe.keys); }
 
 size_t OrderedView::LowerBound(CeOid oid, const Keys& keys) const {
-    const auto found = std::lower_bound(order_.begin(), order_.end(), oid, [this, &keys](CeOid entry, CeOid probe) {
-        return keyOrder_.Less(entry, KeysOf(entry), probe, keys);
-    });
+    const auto found =
+        std::lower_bound(order_.begin(), order_.end(), oid, [this, &keys](CeOid entry, CeOid probe) {
+            return keyOrder_.Less(entry, KeysOf(entry), probe, keys);
+        });
     return static_cast<size_t>(found - order_.begin());
 }
 
@@ -195,7 +198,8 @@ std::optional<size_t> OrderedView::FirstEqual(const std::vector<KeyValue>& value
                                         [this, count](CeOid entry, const std::vector<KeyValue>& v) {
                                             return keyOrder_.ComparePrefix(KeysOf(entry), v, count) < 0;
                                         });
-    if (found == order_.end() || keyOrder_.ComparePrefix(KeysOf(*found), values, count) != 0) return std::nullopt;
+    if (found == order_.end() || keyOrder_.ComparePrefix(KeysOf(*found), values, count) != 0)
+        return std::nullopt;
     return static_cast<size_t>(found - order_.begin());
 }
 

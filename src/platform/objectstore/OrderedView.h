@@ -21,7 +21,8 @@ namespace plat::objstore {
 
 class OrderedView {
 public:
-    OrderedView(CeOid database, std::vector<SortProp> keys) : database_(database), keyOrder_(std::move(keys)) {}
+    OrderedView(CeOid database, std::vector<SortProp> keys)
+        : database_(database), keyOrder_(std::move(keys)) {}
 
     const KeyOrder& Order() const { return keyOrder_; }
     bool IsSorted() const { return !keyOrder_.Props().empty(); }
@@ -65,8 +66,8 @@ private:
 
     CeOid database_;
     KeyOrder keyOrder_;
-    std::vector<CeOid> order_;                 // the records in the view's order
-    std::unordered_map<CeOid, Keys> keys_;     // each record's keys; empty in identifier order
+    std::vector<CeOid> order_;                   // the records in the view's order
+    std::unordered_map<CeOid, Keys> keys_;       // each record's keys; empty in identifier order
     std::optional<Volume::Generation> checked_;  // the volume's generation at the last refresh
     std::optional<int64_t> journalSeq_;          // the last journal row the entries include
 };

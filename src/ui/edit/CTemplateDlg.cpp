@@ -60,7 +60,8 @@ void CTemplateDlg::Fill(int focusGroup) {
 
 void CTemplateDlg::ReadForm() {
     Array<BlockDescriptor> blocks;
-    for (int index = 0; index < form_->BlockCount(); ++index) blocks.Add(static_cast<TemplateBlock*>(form_->Block(index))->Read());
+    for (int index = 0; index < form_->BlockCount(); ++index)
+        blocks.Add(static_cast<TemplateBlock*>(form_->Block(index))->Read());
     ReadTemplateBlocks(blocks, edited_);
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // CTemplateDlg: the contact template editor ("Template"). It shows the template in the edit
-// form's window as blocks in template mode (TemplateBlock), one per shown group in group order (the name block always),
-// each listing its entries by label. Soft keys: "Fields" (the name fields and the groups, checked
-// when shown; choosing one flips it) and "Tools" ("OK", "Cancel", "Default"). It edits a copy of
-// the template it is given: OK hands the edited copy back, Cancel and Escape leave the given
-// template as it was.
+// form's window as blocks in template mode (TemplateBlock), one per shown group in group order (the name
+// block always), each listing its entries by label. Soft keys: "Fields" (the name fields and the groups,
+// checked when shown; choosing one flips it) and "Tools" ("OK", "Cancel", "Default"). It edits a copy of the
+// template it is given: OK hands the edited copy back, Cancel and Escape leave the given template as it was.
 #include "core/menu/MenuDescription.h"
 #include "ui/toolkit/DlgImpl.h"
 #include "view/template/ContactTemplate.h"

@@ -78,7 +78,8 @@ void ContactEditDlg::FocusFirstField() { form_->FocusFirst(); }
 
 Array<BlockDescriptor> ContactEditDlg::ReadBlocks() const {
     Array<BlockDescriptor> read;
-    for (int index = 0; index < form_->BlockCount(); ++index) read.Add(static_cast<FieldBlock*>(form_->Block(index))->Read());
+    for (int index = 0; index < form_->BlockCount(); ++index)
+        read.Add(static_cast<FieldBlock*>(form_->Block(index))->Read());
     return read;
 }
 

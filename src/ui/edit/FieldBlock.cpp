@@ -122,21 +122,22 @@ int FieldBlock::ElementHeight(int element) const {
 
 void FieldBlock::AddCells(int index, std::vector<FormCell>& cells) const {
     switch (block_.kind) {
-    case kBlockName:
-        if (IsPicture(index)) return cells.push_back({CellKind::Picture, index, 0, -1});
-        return cells.push_back({CellKind::Text, index, 0, nameEntries_[index]});
-    case kBlockCategories: return cells.push_back({CellKind::Choice, index, 0, -1});
-    case kBlockNote: return cells.push_back({CellKind::Note, index, 0, -1});
-    case kBlockDate: return cells.push_back({CellKind::Date, index, 0, -1});
-    case kBlockAddress: {
-        const Array<int>& lines = addresses_[index].Lines();
-        for (int line = 0; line < lines.GetSize(); ++line) cells.push_back({CellKind::Text, index, line, lines[line]});
-        return;
-    }
-    case kBlockMessaging:  // the number, and its type below it
-        cells.push_back({CellKind::Text, index, 0, -1});
-        return cells.push_back({CellKind::Choice, index, 1, -1});
-    default: return cells.push_back({CellKind::Text, index, 0, -1});
+        case kBlockName:
+            if (IsPicture(index)) return cells.push_back({CellKind::Picture, index, 0, -1});
+            return cells.push_back({CellKind::Text, index, 0, nameEntries_[index]});
+        case kBlockCategories: return cells.push_back({CellKind::Choice, index, 0, -1});
+        case kBlockNote: return cells.push_back({CellKind::Note, index, 0, -1});
+        case kBlockDate: return cells.push_back({CellKind::Date, index, 0, -1});
+        case kBlockAddress: {
+            const Array<int>& lines = addresses_[index].Lines();
+            for (int line = 0; line < lines.GetSize(); ++line)
+                cells.push_back({CellKind::Text, index, line, lines[line]});
+            return;
+        }
+        case kBlockMessaging:  // the number, and its type below it
+            cells.push_back({CellKind::Text, index, 0, -1});
+            return cells.push_back({CellKind::Choice, index, 1, -1});
+        default: return cells.push_back({CellKind::Text, index, 0, -1});
     }
 }
 
@@ -155,28 +156,29 @@ QString FieldBlock::LabelText(int label) const {
 
 QString FieldBlock::ElementLabel(int element) const {
     switch (block_.kind) {
-    case kBlockName: return IsPicture(element) ? QStringLiteral("Picture") : LabelText(nameEntries_[element]);
-    case kBlockCategories: return ToQString(RequireStr(kStrCategories));
-    case kBlockNote: return ToQString(RequireStr(kStrNote));
-    case kBlockSingle: return LabelText(0);
-    default: {
-        const QString label = LabelText(Element(element)->Label());
-        return label.isEmpty() ? ToQString(block_.hint) : label;
-    }
+        case kBlockName:
+            return IsPicture(element) ? QStringLiteral("Picture") : LabelText(nameEntries_[element]);
+        case kBlockCategories: return ToQString(RequireStr(kStrCategories));
+        case kBlockNote: return ToQString(RequireStr(kStrNote));
+        case kBlockSingle: return LabelText(0);
+        default: {
+            const QString label = LabelText(Element(element)->Label());
+            return label.isEmpty() ? ToQString(block_.hint) : label;
+        }
     }
 }
 
 QString FieldBlock::CellText(const FormCell& cell) const {
     switch (cell.kind) {
-    case CellKind::Date: return DateField::TextOf(block_.rows[cell.element].date);
-    case CellKind::Choice: {
-        if (block_.kind == kBlockCategories) return CategoryNames(block_.categories);
-        const Str& type = block_.rows[cell.element].msgType;
-        return type.IsEmpty() ? QStringLiteral("No type") : ToQString(type);
-    }
-    case CellKind::Picture: return PictureText();
-    case CellKind::Note: return note_;
-    case CellKind::Text: break;
+        case CellKind::Date: return DateField::TextOf(block_.rows[cell.element].date);
+        case CellKind::Choice: {
+            if (block_.kind == kBlockCategories) return CategoryNames(block_.categories);
+            const Str& type = block_.rows[cell.element].msgType;
+            return type.IsEmpty() ? QStringLiteral("No type") : ToQString(type);
+        }
+        case CellKind::Picture: return PictureText();
+        case CellKind::Note: return note_;
+        case CellKind::Text: break;
     }
     if (block_.kind == kBlockName) return ToQString(block_.nameValues[cell.slot]);
     if (block_.kind == kBlockAddress) return ToQString(addresses_[cell.element].Parts()[cell.slot]);
@@ -214,14 +216,16 @@ void FieldBlock::SetCellDate(const FormCell& cell, uint64_t date) {
 
 QString FieldBlock::PictureText() const {
     const QImage image = PictureImage(block_.picture);
-    return image.isNull() ? QStringLiteral("No picture") : QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
+    return image.isNull() ? QStringLiteral("No picture")
+                          : QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
 }
 
 BlockDescriptor FieldBlock::Read() const {
     BlockDescriptor block = block_;
     block.labels = Labels();
     if (HasRows()) {
-        for (int index = 0; index < block.rows.GetSize(); ++index) block.rows[index].label = Element(index)->Label();
+        for (int index = 0; index < block.rows.GetSize(); ++index)
+            block.rows[index].label = Element(index)->Label();
     }
     for (int index = 0; index < static_cast<int>(addresses_.size()); ++index) {
         block.rows[index].parts = addresses_[index].Parts();
@@ -244,7 +248,8 @@ int FieldBlock::OnSmallButton(int element, BlockPart part) {
     row.msgType = block_.rows[element].msgType;
     row.format = block_.rows[element].format;
     block_.rows.Add(row);
-    if (block_.kind == kBlockAddress) addresses_.emplace_back().SetFormat(row.format, AddressFormatTable::Instance());
+    if (block_.kind == kBlockAddress)
+        addresses_.emplace_back().SetFormat(row.format, AddressFormatTable::Instance());
     AddElement(row.label);
     Relayout();
     BuildCells();
@@ -264,7 +269,8 @@ void FieldBlock::RunLabelPopup(int element, const QPoint& at, QWidget* parent, W
     MenuDescription menu = LabelMenu(row);
     if (block_.kind == kBlockAddress) menu.Add(kStrAddressFormat, RequireStr(kStrAddressFormat));
     const uint32_t command = TrackPopupMenu(menu, at, parent);
-    if (command == kStrAddressFormat && block_.kind == kBlockAddress) return RunFormatPopup(element, at, parent);
+    if (command == kStrAddressFormat && block_.kind == kBlockAddress)
+        return RunFormatPopup(element, at, parent);
     if (!ChooseLabel(row, command)) return;
     LabelPromptDlg prompt(ToQString(RequireStr(CustomPrompt(row))), ToQString(CustomStart(row)));
     if (prompt.DoModal(owner) == plat::IDOK) ApplyCustomLabel(row, FromQString(prompt.Text()));
@@ -320,12 +326,12 @@ void FieldBlock::RunPictureMenu(const QPoint& at, QWidget* parent) {
     menu.Add(kCmdChoosePicture, u"Choose picture...");
     menu.Add(kCmdRemovePicture, u"Remove picture").enabled = !block_.picture.IsEmpty();
     switch (TrackPopupMenu(menu, at, parent)) {
-    case kCmdChoosePicture: ChoosePicture(parent); break;
-    case kCmdRemovePicture:
-        block_.picture = ContactPicture();
-        block_.pictureChanged = true;
-        break;
-    default: return;
+        case kCmdChoosePicture: ChoosePicture(parent); break;
+        case kCmdRemovePicture:
+            block_.picture = ContactPicture();
+            block_.pictureChanged = true;
+            break;
+        default: return;
     }
     RepaintAll();
 }

@@ -12,10 +12,14 @@ class ElementAccessible : public QAccessibleInterface {
 public:
     ElementAccessible(FormWindow* form, int index) : form_(form), index_(index) {}
 
-    bool isValid() const override { return form_ != nullptr && index_ < static_cast<int>(form_->Elements().size()); }
+    bool isValid() const override {
+        return form_ != nullptr && index_ < static_cast<int>(form_->Elements().size());
+    }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return form_ != nullptr ? form_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(form_.data()); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(form_.data());
+    }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }

@@ -26,7 +26,8 @@ int FormBlock::Scale(int n) const { return ScaleBy(n, dpiY_); }
 bool FormBlock::Place(PseudoHost* host, int top, int width, const BlockFonts& fonts) {
     const std::vector<int> labels = ElementLabels();
     SetNotify(false);  // the host stacks the block once it is built
-    if (!Init(static_cast<int>(labels.size()), labels, host, nullptr, PseudoRect{0, top, width, top}, freeLabels_)) {
+    if (!Init(static_cast<int>(labels.size()), labels, host, nullptr, PseudoRect{0, top, width, top},
+              freeLabels_)) {
         return false;
     }
     SetFonts(fonts);
@@ -37,7 +38,8 @@ bool FormBlock::Place(PseudoHost* host, int top, int width, const BlockFonts& fo
 }
 
 void FormBlock::Relayout() {
-    for (int index = 0; index < ElementCount(); ++index) SetElementHeight(*Element(index), ElementHeight(index));
+    for (int index = 0; index < ElementCount(); ++index)
+        SetElementHeight(*Element(index), ElementHeight(index));
     RequestLayout();
     Layout();
 }
@@ -91,7 +93,8 @@ QString FormBlock::ButtonText(BlockPart part) const {
     return part == BlockPart::FirstButton ? QStringLiteral("+") : QStringLiteral("\u00D7");
 }
 
-void FormBlock::Paint(QPainter& painter, const PseudoRect& clip, const FormCell* focusedCell, int focusedLabel) const {
+void FormBlock::Paint(QPainter& painter, const PseudoRect& clip, const FormCell* focusedCell,
+                      int focusedLabel) const {
     const PseudoRect whole{0, 0, Rect().Width(), Rect().Height()};
     painter.fillRect(ToQRect(whole), kBackground);
     painter.setPen(kSeparator);
@@ -103,8 +106,8 @@ void FormBlock::Paint(QPainter& painter, const PseudoRect& clip, const FormCell*
     }
 }
 
-void FormBlock::PaintElement(QPainter& painter, int index, const PseudoRect& clip, const FormCell* focusedCell,
-                             bool labelFocused) const {
+void FormBlock::PaintElement(QPainter& painter, int index, const PseudoRect& clip,
+                             const FormCell* focusedCell, bool labelFocused) const {
     PaintPart(painter, index, BlockPart::FirstButton);
     PaintPart(painter, index, BlockPart::SecondButton);
     const std::optional<PseudoRect> label = PartRect(*Element(index), BlockPart::Label);
@@ -130,7 +133,8 @@ void FormBlock::PaintElement(QPainter& painter, int index, const PseudoRect& cli
     const std::vector<int> cells = CellsOf(index);
     const QString hint = cells.empty() ? ValueHint(index) : QString();
     if (!hint.isEmpty()) {
-        const QRect value = ToQRect(*PartRect(*Element(index), BlockPart::Value)).adjusted(Scale(3), 0, -Scale(4), 0);
+        const QRect value =
+            ToQRect(*PartRect(*Element(index), BlockPart::Value)).adjusted(Scale(3), 0, -Scale(4), 0);
         painter.setPen(kPlaceholder);
         painter.drawText(value, Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(hint, Qt::ElideRight, value.width()));
@@ -165,10 +169,12 @@ void FormBlock::PaintCell(QPainter& painter, const FormCell& cell, bool focused)
     if (placeholder) text = Placeholder(cell);
     painter.setPen(placeholder ? kPlaceholder : Qt::black);
     if (cell.kind == CellKind::Note) {
-        painter.drawText(inner.adjusted(0, Scale(2), 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        painter.drawText(inner.adjusted(0, Scale(2), 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         text);
         return;
     }
     if (choice && OpensMenu(cell)) text += QStringLiteral(" \u25BE");
     const QString first = text.section(QLatin1Char('\n'), 0, 0);
-    painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter, painter.fontMetrics().elidedText(first, Qt::ElideRight, inner.width()));
+    painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(first, Qt::ElideRight, inner.width()));
 }

@@ -57,7 +57,8 @@ public:
     virtual QString ElementValue(int element) const;
 
     // Draws the part of the block within `clip` (block coordinates) at the painter's origin.
-    void Paint(QPainter& painter, const PseudoRect& clip, const FormCell* focusedCell, int focusedLabel) const;
+    void Paint(QPainter& painter, const PseudoRect& clip, const FormCell* focusedCell,
+               int focusedLabel) const;
 
     // The label popup of `element` opened at `at` (global); its dialogs open over `owner`.
     virtual void RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) = 0;

@@ -3,8 +3,8 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 
@@ -215,8 +215,10 @@ void FormWindow::TellFocus() {
 
 QRect FormWindow::StopRect(const Stop& stop) const {
     if (!Exists(stop)) return {};
-    if (stop.cell >= 0) return ToQRect(stop.block->ToHost(stop.block->CellRect(stop.block->Cells()[stop.cell])));
-    const std::optional<PseudoRect> label = stop.block->PartRect(*stop.block->Element(stop.label), BlockPart::Label);
+    if (stop.cell >= 0)
+        return ToQRect(stop.block->ToHost(stop.block->CellRect(stop.block->Cells()[stop.cell])));
+    const std::optional<PseudoRect> label =
+        stop.block->PartRect(*stop.block->Element(stop.label), BlockPart::Label);
     return label ? ToQRect(stop.block->ToHost(*label)) : QRect();
 }
 
@@ -236,12 +238,15 @@ void FormWindow::ScrollTo(const QRect& rect) {
     area_.ensureVisible(centre.x(), centre.y(), rect.width() / 2, rect.height() / 2 + ScaleY(4));
 }
 
-QPoint FormWindow::GlobalBelow(const QRect& rect) const { return mapToGlobal(rect.bottomLeft() + QPoint(0, 1)); }
+QPoint FormWindow::GlobalBelow(const QRect& rect) const {
+    return mapToGlobal(rect.bottomLeft() + QPoint(0, 1));
+}
 
 std::vector<FormWindow::ElementRef> FormWindow::Elements() const {
     std::vector<ElementRef> elements;
     for (const auto& block : blocks_) {
-        for (int element = 0; element < block->ElementCount(); ++element) elements.push_back({block.get(), element});
+        for (int element = 0; element < block->ElementCount(); ++element)
+            elements.push_back({block.get(), element});
     }
     return elements;
 }
@@ -268,7 +273,8 @@ FormWindow::Hit FormWindow::HitAt(const QPoint& at) const {
         if (!rect.Contains({at.x(), at.y()})) continue;
         const PseudoPoint inside = block->FromParent(PseudoPoint{at.x(), at.y()});
         Hit hit{block.get(), block->HitTest(inside), -1};
-        if (hit.hit.part == BlockPart::Value) hit.cell = block->CellAt(block->IndexOf(hit.hit.element), inside);
+        if (hit.hit.part == BlockPart::Value)
+            hit.cell = block->CellAt(block->IndexOf(hit.hit.element), inside);
         return hit;
     }
     return {};
@@ -285,7 +291,8 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     // A tap is a press and a release on the same part.
     if (event->button() != Qt::LeftButton || hit.block == nullptr || hit.block != pressed.block ||
-        hit.hit.element != pressed.hit.element || hit.hit.part != pressed.hit.part || hit.cell != pressed.cell) {
+        hit.hit.element != pressed.hit.element || hit.hit.part != pressed.hit.part ||
+        hit.cell != pressed.cell) {
         return;
     }
     Tap(hit);
@@ -295,27 +302,28 @@ void FormWindow::Tap(const Hit& hit) {
     FormBlock& block = *hit.block;
     const int element = block.IndexOf(hit.hit.element);
     switch (hit.hit.part) {
-    case BlockPart::FirstButton:
-    case BlockPart::SecondButton: {
-        // An editor over the element is made again: it shows the element as it is now.
-        const bool editing = current_.block == &block && CurrentCell() != nullptr && CurrentCell()->element == element;
-        if (editing) HideEditors();
-        const int next = block.OnSmallButton(element, hit.hit.part);
-        if (next >= 0) return FocusElement(block, next);
-        if (editing) ShowEditor();
-        return;
-    }
-    case BlockPart::Label:
-        // A label without a popup stands for its value.
-        if (!block.LabelChoosable(element)) return FocusElement(block, element);
-        MoveTo({&block, -1, element});
-        return Activate();
-    case BlockPart::Value:
-        if (hit.cell < 0) return;
-        MoveTo({&block, hit.cell, -1});
-        if (IsDrawnChoice(block.Cells()[hit.cell].kind)) Activate();
-        return;
-    default: return;
+        case BlockPart::FirstButton:
+        case BlockPart::SecondButton: {
+            // An editor over the element is made again: it shows the element as it is now.
+            const bool editing =
+                current_.block == &block && CurrentCell() != nullptr && CurrentCell()->element == element;
+            if (editing) HideEditors();
+            const int next = block.OnSmallButton(element, hit.hit.part);
+            if (next >= 0) return FocusElement(block, next);
+            if (editing) ShowEditor();
+            return;
+        }
+        case BlockPart::Label:
+            // A label without a popup stands for its value.
+            if (!block.LabelChoosable(element)) return FocusElement(block, element);
+            MoveTo({&block, -1, element});
+            return Activate();
+        case BlockPart::Value:
+            if (hit.cell < 0) return;
+            MoveTo({&block, hit.cell, -1});
+            if (IsDrawnChoice(block.Cells()[hit.cell].kind)) Activate();
+            return;
+        default: return;
     }
 }
 
@@ -346,13 +354,13 @@ bool FormWindow::event(QEvent* event) {
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Down: return Step(1);
-    case Qt::Key_Up: return Step(-1);
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-    case Qt::Key_Select: return Activate();
-    default: return event->ignore();  // Escape and the soft keys go on to the dialog
+        case Qt::Key_Down: return Step(1);
+        case Qt::Key_Up: return Step(-1);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_Select: return Activate();
+        default: return event->ignore();  // Escape and the soft keys go on to the dialog
     }
 }
 
@@ -397,7 +405,8 @@ void FormWindow::paintEvent(QPaintEvent* event) {
                 const int label = current_.block == block.get() ? current_.label : -1;
                 canvas.save();
                 canvas.translate(rect.topLeft());
-                block->Paint(canvas, {inside.left(), inside.top(), inside.right() + 1, inside.bottom() + 1}, cell, label);
+                block->Paint(canvas, {inside.left(), inside.top(), inside.right() + 1, inside.bottom() + 1},
+                             cell, label);
                 canvas.restore();
             }
         }

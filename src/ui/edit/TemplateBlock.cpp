@@ -70,7 +70,8 @@ int TemplateBlock::RowOf(int element) const {
 
 void TemplateBlock::AddCells(int element, std::vector<FormCell>& cells) const {
     const bool nameSwitch = block_.group == kGroupName && element == ElementCount() - 1;
-    if (nameSwitch || (RowOf(element) >= 0 && HasValueChoice())) cells.push_back({CellKind::Choice, element, 0, -1});
+    if (nameSwitch || (RowOf(element) >= 0 && HasValueChoice()))
+        cells.push_back({CellKind::Choice, element, 0, -1});
 }
 
 PseudoRect TemplateBlock::CellRect(const FormCell& cell) const {
@@ -106,7 +107,8 @@ QString TemplateBlock::ValueText(int row) const {
 QString TemplateBlock::CellText(const FormCell& cell) const {
     const int row = RowOf(cell.element);
     if (row >= 0) return ValueText(row);
-    return (block_.nameColl ? QStringLiteral("\u2611 ") : QStringLiteral("\u2610 ")) + QString::fromUtf16(kNameCollText);
+    return (block_.nameColl ? QStringLiteral("\u2611 ") : QStringLiteral("\u2610 ")) +
+           QString::fromUtf16(kNameCollText);
 }
 
 QString TemplateBlock::ElementValue(int element) const {

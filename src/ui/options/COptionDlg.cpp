@@ -1,6 +1,5 @@
 #include "ui/options/COptionDlg.h"
 
-#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDialog>
@@ -12,6 +11,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/res/ResourceStrings.h"
 #include "phone/dial/DialMethod.h"

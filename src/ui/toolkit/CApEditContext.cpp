@@ -44,8 +44,12 @@ bool ClipboardHasText() {
 }  // namespace
 
 CApEditContext::CApEditContext(QWidget& field, QLineEdit* line, QPlainTextEdit* text, bool blockMode)
-    : QObject(&field), field_(field), line_(line), text_(text),
-      mouseArea_(text != nullptr ? text->viewport() : &field), blockMode_(blockMode) {
+    : QObject(&field),
+      field_(field),
+      line_(line),
+      text_(text),
+      mouseArea_(text != nullptr ? text->viewport() : &field),
+      blockMode_(blockMode) {
     field.setProperty(kProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     field.installEventFilter(this);
 }

@@ -36,7 +36,8 @@ void ExpectIndexAgrees(uint32_t oid, const std::string& first) {
     ASSERT_TRUE(manager.Init(nullptr, nullptr));
     OidVector stored;
     CCeDBDatabase& records = manager.Databases().Contacts();
-    for (bool more = records.SeekFirst(); more; more = records.SeekNext()) stored.push_back(records.CurrentRecordId());
+    for (bool more = records.SeekFirst(); more; more = records.SeekNext())
+        stored.push_back(records.CurrentRecordId());
     OidVector indexed = manager.Index().ListAll(IndexOrder::Name, nullptr);
     std::sort(stored.begin(), stored.end());
     std::sort(indexed.begin(), indexed.end());
@@ -61,7 +62,8 @@ TEST(OneShotKill, TheNextOpenAgreesWithTheStore) {
     {
         ContactManager& manager = ContactManager::Instance();
         ASSERT_TRUE(manager.Init(nullptr, nullptr));
-        const OidVector found = manager.Index().Search(u"target", IndexOrder::Name, nullptr, SearchTree::Text);
+        const OidVector found =
+            manager.Index().Search(u"target", IndexOrder::Name, nullptr, SearchTree::Text);
         ASSERT_EQ(found.size(), 1u);
         target = found[0];
         ContactManager::Release();

@@ -16,8 +16,8 @@
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
 #include "support/HostFiles.h"
-#include "support/ProgramLog.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ProgramLog.h"
 
 namespace fs = std::filesystem;
 

@@ -225,8 +225,12 @@ TEST_F(KeptIndex, ChangesLeftUnsavedAreCaughtUpFromTheJournalAtTheNextStart) {
 
     Connect();
     EXPECT_FALSE(manager->Index().FilesFlaggedInvalid()) << "caught up, not checked whole";
-    ExpectFound({{u"zel", {anna}}, {u"adler", {}}, {u"cram", {carl.GetOid()}}, {u"0101234", {anna}},
-                 {u"0404444", {dora.GetOid()}}, {u"", {carl.GetOid(), dora.GetOid(), anna}}});
+    ExpectFound({{u"zel", {anna}},
+                 {u"adler", {}},
+                 {u"cram", {carl.GetOid()}},
+                 {u"0101234", {anna}},
+                 {u"0404444", {dora.GetOid()}},
+                 {u"", {carl.GetOid(), dora.GetOid(), anna}}});
     const uint32_t ids[] = {work};
     OidVector members = manager->Index().CategoryMembers(ids);
     std::sort(members.begin(), members.end());
@@ -277,7 +281,8 @@ TEST_F(KeptIndex, WhatTheJournalCannotTellIsCheckedWholeOrSaved) {
             StoreWord(image.data() + c.at, LoadWord(image.data() + c.at) + 1000);
             const std::vector<uint8_t> sealed = SealImage(image);
             std::ofstream(device.Host(u"\\pim_index2.dat"), std::ios::binary | std::ios::trunc)
-                .write(reinterpret_cast<const char*>(sealed.data()), static_cast<std::streamsize>(sealed.size()));
+                .write(reinterpret_cast<const char*>(sealed.data()),
+                       static_cast<std::streamsize>(sealed.size()));
         }
 
         Connect();

@@ -187,12 +187,13 @@ TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
     EXPECT_EQ(dialer.Dial(0, u"*#06#", &contact, kDialJustCall, Str()), kDialMissing);
     CloseProgram(u"MSCprog");
     EXPECT_EQ(prepared, 4);
-    EXPECT_EQ(ProgramLog(device, 4, "phone.dll\tPhoneMakeCall"), (std::vector<std::string>{
-                                     "phone.dll\tPhoneMakeCall\t0\t+1 555 1234\t(null)\tSmith, Anna\t(null)",
-                                     "phone.dll\tPhoneMakeCall\t0\t5551234\t(null)\tSmith (home)\t(null)",
-                                     "phone.dll\tPhoneMakeCall\t0\t777\t(null)\tDesk\t(null)",
-                                     "phone.dll\tPhoneMakeCall\t0\t888\t(null)\t(null)\t(null)",
-                                 }));
+    EXPECT_EQ(ProgramLog(device, 4, "phone.dll\tPhoneMakeCall"),
+              (std::vector<std::string>{
+                  "phone.dll\tPhoneMakeCall\t0\t+1 555 1234\t(null)\tSmith, Anna\t(null)",
+                  "phone.dll\tPhoneMakeCall\t0\t5551234\t(null)\tSmith (home)\t(null)",
+                  "phone.dll\tPhoneMakeCall\t0\t777\t(null)\tDesk\t(null)",
+                  "phone.dll\tPhoneMakeCall\t0\t888\t(null)\t(null)\t(null)",
+              }));
     // The phone program was started for the first call and found running for the others.
     int starts = 0;
     for (const std::string& line : ProgramLog(device)) starts += line.starts_with("cprog.exe") ? 1 : 0;

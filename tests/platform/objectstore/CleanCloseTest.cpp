@@ -45,21 +45,27 @@ TEST_F(CleanClose, OnlyAFileAsTheCleanCloseLeftItSkipsTheFullCheck) {
         bool unchanged;
     } cases[] = {
         {"nothing since", [] {}, true},
-        {"a mount that only read", [&] {
+        {"a mount that only read",
+         [&] {
              plat::CeGuid volume;
              ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume));
              ASSERT_TRUE(plat::UnmountDbVol(volume));
-         }, true},
+         },
+         true},
         {"another process crashed after writing",
          [&] { ASSERT_EQ(StorePeer(device.Root(), "crash", 5, "3").Reap(), 0); }, false},
         {"a byte changed in place", [&] { Overwrite(file, 200, "x"); }, false},
-        {"the file grew", [&] { std::ofstream(file, std::ios::app | std::ios::binary) << std::string(4096, '\0'); }, false},
-        {"the mark of another file", [&] {
+        {"the file grew",
+         [&] { std::ofstream(file, std::ios::app | std::ios::binary) << std::string(4096, '\0'); }, false},
+        {"the mark of another file",
+         [&] {
              const fs::path other = device.Root() / "other.vol";
              fs::copy_file(file, other);
-             std::ofstream(plat::objstore::CleanCloseMark(other)) << ReadHostFile(plat::objstore::CleanCloseMark(file));
+             std::ofstream(plat::objstore::CleanCloseMark(other))
+                 << ReadHostFile(plat::objstore::CleanCloseMark(file));
              fs::rename(other, file);
-         }, false},
+         },
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -79,7 +85,8 @@ TEST_F(CleanClose, PagesDamagedRightAfterACleanCloseAreRefused) {
     // Every page after the first two: a mount reads the first pages (schema, volume identifier) by
     // itself, and a page that happens to be free is not read by any check.
     const auto pageSize = static_cast<std::streamoff>((uint8_t(before[16]) << 8) | uint8_t(before[17]));
-    for (std::streamoff page = 2 * pageSize; page < static_cast<std::streamoff>(before.size()); page += pageSize) {
+    for (std::streamoff page = 2 * pageSize; page < static_cast<std::streamoff>(before.size());
+         page += pageSize) {
         Overwrite(file, page + 8, std::string(64, '\x5A'));
     }
     const std::string damaged = ReadHostFile(file);

@@ -6,9 +6,9 @@
 
 #include <vector>
 
+#include "StoreFixture.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/objectstore/VolumeFormat.h"
-#include "StoreFixture.h"
 
 namespace {
 

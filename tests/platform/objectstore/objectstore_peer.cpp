@@ -86,8 +86,10 @@ int main(int argc, char** argv) {
     } else if (mode == "churn" || mode == "crash" || mode == "delete") {
         const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
         std::mt19937 random(static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)));
-        const bool done = mode != "delete" ? Churn(db, random, count)
-                                          : plat::DeleteRecord(db, static_cast<plat::CeOid>(std::strtoul(argv[3], nullptr, 10)));
+        const bool done =
+            mode != "delete"
+                ? Churn(db, random, count)
+                : plat::DeleteRecord(db, static_cast<plat::CeOid>(std::strtoul(argv[3], nullptr, 10)));
         result = done ? 0 : 7;
         if (mode == "crash") std::_Exit(result);
         plat::CloseDatabase(db);

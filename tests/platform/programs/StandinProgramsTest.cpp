@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "support/ProgramLog.h"
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/programs/PhoneAbi.h"
 #include "platform/programs/Process.h"
 #include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
 #include "platform/text/Utf.h"
+#include "support/ProgramLog.h"
 
 // A new device holds its stand-ins as links to the built files; each is found by its device name
 // and runs (a program writes its start line to the device's log, a library loads).

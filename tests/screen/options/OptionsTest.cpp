@@ -10,7 +10,6 @@
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/DialMethod.h"
 #include "platform/programs/Process.h"
-#include "support/ProgramLog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -18,6 +17,7 @@
 #include "screen/options/OptionPages.h"
 #include "screen/options/PhoneOptions.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ProgramLog.h"
 
 namespace {
 

@@ -177,8 +177,9 @@ TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
     const std::string annaCard = ReadHostFile(beam / "Smith, Anna.vcf");
     EXPECT_NE(annaCard.find("CATEGORIES:Golf\r\n"), std::string::npos) << annaCard;
     EXPECT_NE(ReadHostFile(beam / "Bob.vcf").find("Bob"), std::string::npos);
-    const std::string sent = "\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
-                             "\\My Documents\\Beam\\Bob.vcf\n";
+    const std::string sent =
+        "\tpimstore.dll\tSendToInfrared\t\\My Documents\\Beam\\Smith, Anna.vcf\t"
+        "\\My Documents\\Beam\\Bob.vcf\n";
     EXPECT_NE(ReadProgramLog(device_).find(sent), std::string::npos);
     ASSERT_EQ(connection.Beam(oids), 1);  // a second send keeps the first one's files
     EXPECT_EQ(ReadHostFile(beam / "Smith, Anna (2).vcf"), annaCard);

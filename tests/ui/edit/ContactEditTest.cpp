@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "store/contact/ContactFields.h"
-#include "view/pane/FileTimeDate.h"
 #include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/ContactEditor.h"
 #include "ui/edit/LabelPromptDlg.h"
+#include "view/pane/FileTimeDate.h"
 #include "view/template/FieldsMenu.h"
 
 namespace {
@@ -21,22 +21,26 @@ TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"555 0001"}});
     const QString name = QString::fromUtf16(u"\u00c4nna \U0001F469\u200D\U0001F680 \u05E2\u05D1\u05E8\u05D9\u05EA");
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FieldBlock* names = editor.BlockOf(kGroupName);
-        FieldBlock* phones = editor.BlockOf(kGroupPhone);
-        ASSERT_NE(names, nullptr);
-        ASSERT_NE(phones, nullptr);
-        QLineEdit& last = TapText(editor, *names, names->NameCell(kNameLast));
-        EXPECT_EQ(last.text(), "Smith");
-        EXPECT_EQ(last.geometry(), editor.Form()->StopRect(editor.Form()->Current())) << "over the value tapped";
-        EXPECT_EQ(last.cursorPosition(), 0) << "a value shows its start, not its end";
-        RetypeName(editor, name);
-        const int mobile = RowWith(*phones, "555 0001");
-        ASSERT_GE(mobile, 0);
-        Retype(TapText(editor, *phones, CellOf(*phones, mobile)), "  +1 555 999 0000 ");
-        EXPECT_EQ(names->CellText(names->Cells()[names->NameCell(kNameFirst)]), name) << "left, the value is drawn as typed";
-        Ok(editor);
-    }));
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(anna); },
+        [&](ContactEditDlg& editor) {
+            FieldBlock* names = editor.BlockOf(kGroupName);
+            FieldBlock* phones = editor.BlockOf(kGroupPhone);
+            ASSERT_NE(names, nullptr);
+            ASSERT_NE(phones, nullptr);
+            QLineEdit& last = TapText(editor, *names, names->NameCell(kNameLast));
+            EXPECT_EQ(last.text(), "Smith");
+            EXPECT_EQ(last.geometry(), editor.Form()->StopRect(editor.Form()->Current()))
+                << "over the value tapped";
+            EXPECT_EQ(last.cursorPosition(), 0) << "a value shows its start, not its end";
+            RetypeName(editor, name);
+            const int mobile = RowWith(*phones, "555 0001");
+            ASSERT_GE(mobile, 0);
+            Retype(TapText(editor, *phones, CellOf(*phones, mobile)), "  +1 555 999 0000 ");
+            EXPECT_EQ(names->CellText(names->Cells()[names->NameCell(kNameFirst)]), name)
+                << "left, the value is drawn as typed";
+            Ok(editor);
+        }));
     const Contact stored = Stored(anna);
     EXPECT_EQ(QString::fromStdU16String(std::u16string(stored.GetText(kFieldFirst).View())), name);
     EXPECT_EQ(stored.GetText(kFieldMobile), Str(u"+1 555 999 0000")) << "values are trimmed at both ends";
@@ -54,15 +58,17 @@ TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
 TEST_F(ContactEditor, ACustomLabelIsStoredWithItsValue) {
     ContactsFrame& frame = Start();
     const uint32_t kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(kate); }, [&](ContactEditDlg& editor) {
-        FieldBlock& phones = *editor.BlockOf(kGroupPhone);
-        const int work = RowWith(phones, "555 2000");
-        ASSERT_GE(work, 0);
-        // "Custom..." in the label popup, then the prompt: the label is typed.
-        TypeCustomLabel(editor, phones, work, "Boat \u26F5");
-        EXPECT_EQ(phones.ElementLabel(work), "Boat \u26F5");
-        Ok(editor);
-    }));
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(kate); },
+        [&](ContactEditDlg& editor) {
+            FieldBlock& phones = *editor.BlockOf(kGroupPhone);
+            const int work = RowWith(phones, "555 2000");
+            ASSERT_GE(work, 0);
+            // "Custom..." in the label popup, then the prompt: the label is typed.
+            TypeCustomLabel(editor, phones, work, "Boat \u26F5");
+            EXPECT_EQ(phones.ElementLabel(work), "Boat \u26F5");
+            Ok(editor);
+        }));
     const Contact stored = Stored(kate);
     EXPECT_TRUE(stored.GetText(kFieldWorkPhone).IsEmpty()) << "the number left the Work field";
     ASSERT_EQ(stored.phones.GetSize(), 1);
@@ -119,20 +125,22 @@ TEST_F(ContactEditor, AnAddressKeepsWhatIsTypedAcrossAChangeOfFormat) {
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
     QStringList placeholders;
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        FieldBlock& addresses = *editor.BlockOf(kGroupAddress);
-        const int home = RowWith(addresses, "Springfield");
-        ASSERT_GE(home, 0);
-        FormWindow& form = *editor.Form();
-        EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(addresses, home, BlockPart::Label)); },
-                               {"Address format...", "Australia"}));
-        PumpPendingMessages();
-        for (const int cell : addresses.CellsOf(home)) {
-            placeholders << addresses.Placeholder(addresses.Cells()[cell]);
-            if (placeholders.back() == "State") Retype(TapText(editor, addresses, cell), "NSW");
-        }
-        Ok(editor);
-    }));
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(anna); },
+        [&](ContactEditDlg& editor) {
+            FieldBlock& addresses = *editor.BlockOf(kGroupAddress);
+            const int home = RowWith(addresses, "Springfield");
+            ASSERT_GE(home, 0);
+            FormWindow& form = *editor.Form();
+            EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(addresses, home, BlockPart::Label)); },
+                                   {"Address format...", "Australia"}));
+            PumpPendingMessages();
+            for (const int cell : addresses.CellsOf(home)) {
+                placeholders << addresses.Placeholder(addresses.Cells()[cell]);
+                if (placeholders.back() == "State") Retype(TapText(editor, addresses, cell), "NSW");
+            }
+            Ok(editor);
+        }));
     EXPECT_EQ(placeholders, (QStringList{"Street", "Suburb", "State", "PostalCode", "Country"}));
     const Contact stored = Stored(anna);
     EXPECT_EQ(stored.GetText(kFieldHomeStreet), Str(u"12 Long Road"));
@@ -163,10 +171,12 @@ TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped
         EXPECT_TRUE(editor.Form()->Current().block == added && current != nullptr && current->element == 0)
             << "the added block has the keyboard";
         std::vector<int> groups;
-        for (int index = 0; index < editor.Form()->BlockCount(); ++index) groups.push_back(editor.Form()->Block(index)->Group());
+        for (int index = 0; index < editor.Form()->BlockCount(); ++index)
+            groups.push_back(editor.Form()->Block(index)->Group());
         EXPECT_TRUE(std::is_sorted(groups.begin(), groups.end())) << "the block goes after the lower groups";
         FieldBlock& names = *editor.BlockOf(kGroupName);
-        EXPECT_EQ(names.CellText(names.Cells()[names.NameCell(kNameFirst)]), "Annabel") << "typed text survives";
+        EXPECT_EQ(names.CellText(names.Cells()[names.NameCell(kNameFirst)]), "Annabel")
+            << "typed text survives";
         Cancel(editor);
     }));
 }
@@ -179,22 +189,26 @@ TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
     noted.SetNote(ByteBlock(std::vector<uint8_t>{'H', 0, 'i', 0, 0, 0, 0xAB, 0xCD}));
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(noted, true).Complete());
     const ByteBlock stored = Stored(noted.GetOid()).GetNote();
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
-        RetypeName(editor, "Anne");
-        Ok(editor);
-    }));
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(noted.GetOid()); },
+        [&](ContactEditDlg& editor) {
+            RetypeName(editor, "Anne");
+            Ok(editor);
+        }));
     EXPECT_EQ(Stored(noted.GetOid()).GetText(kFieldFirst), Str(u"Anne"));
     EXPECT_TRUE(Stored(noted.GetOid()).GetNote() == stored) << "an untouched note keeps its bytes";
 
     const QString typed = QString::fromUtf16(u"Ruft zur\u00fcck \U0001F4DE\n\u05E9\u05DC\u05D5\u05DD");
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(noted.GetOid()); }, [&](ContactEditDlg& editor) {
-        Tap(*editor.Form(), editor.Form()->CellPoint(*editor.BlockOf(kGroupNote), 0));
-        QPlainTextEdit& note = *editor.Form()->NoteEditor();
-        EXPECT_TRUE(note.isVisible() && note.hasFocus());
-        note.selectAll();
-        note.insertPlainText(typed);
-        Ok(editor);
-    }));
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(noted.GetOid()); },
+        [&](ContactEditDlg& editor) {
+            Tap(*editor.Form(), editor.Form()->CellPoint(*editor.BlockOf(kGroupNote), 0));
+            QPlainTextEdit& note = *editor.Form()->NoteEditor();
+            EXPECT_TRUE(note.isVisible() && note.hasFocus());
+            note.selectAll();
+            note.insertPlainText(typed);
+            Ok(editor);
+        }));
     EXPECT_EQ(QString::fromStdU16String(std::u16string(Stored(noted.GetOid()).GetNoteText().View())), typed);
 }
 
@@ -206,14 +220,20 @@ TEST_P(EditorShots, Form) {
     ContactsFrame& frame = Start(GetParam());
     Contact full;
     for (const auto& [field, text] : std::initializer_list<std::pair<int, const char16_t*>>{
-             {kFieldFirst, u"Anna"}, {kFieldLast, u"Smith-Featherstonehaugh"}, {kFieldMobile, u"+1 555 123 4567"},
-             {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"}, {kFieldHomeStreet, u"12 Long Road"},
-             {kFieldHomeCity, u"Springfield"}, {kFieldOffice, u"B 204"}, {kFieldIm1, u"ICQ: 123456789"},
+             {kFieldFirst, u"Anna"},
+             {kFieldLast, u"Smith-Featherstonehaugh"},
+             {kFieldMobile, u"+1 555 123 4567"},
+             {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"},
+             {kFieldHomeStreet, u"12 Long Road"},
+             {kFieldHomeCity, u"Springfield"},
+             {kFieldOffice, u"B 204"},
+             {kFieldIm1, u"ICQ: 123456789"},
              {kFieldWeb, u"https://example.org/anna"}}) {
         full.SetText(field, text);
     }
     full.SetBirthday(FileTimeOfDate({1980, 12, 31}).value_or(0));
-    full.SetNote(ByteBlock(std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));
+    full.SetNote(ByteBlock(
+        std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(full, true).Complete());
     const uint32_t anna = full.GetOid();
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
@@ -225,18 +245,21 @@ TEST_P(EditorShots, Form) {
             form.FocusFirst(form.Block(index));
             PumpPendingMessages();
             const QString kind = QString::number(static_cast<FieldBlock*>(form.Block(index))->Kind());
-            EXPECT_FALSE(SaveScreenshot(window, "edit_form_" + QString::number(index) + "_kind" + kind + "_" + dpi + "dpi").isEmpty());
+            EXPECT_FALSE(SaveScreenshot(window, "edit_form_" + QString::number(index) + "_kind" + kind + "_" +
+                                                    dpi + "dpi")
+                             .isEmpty());
         }
         FieldBlock& phones = *editor.BlockOf(kGroupPhone);
         QLineEdit& mobile = TapText(editor, phones, CellOf(phones, RowWith(phones, "+1 555 123 4567")));
         EXPECT_TRUE(mobile.isVisible() && mobile.hasFocus());
         PumpPendingMessages();
         EXPECT_FALSE(SaveScreenshot(window, "edit_form_editing_" + dpi + "dpi").isEmpty());
-        EXPECT_TRUE(WithPopup([&] { Tap(form, form.PartPoint(phones, 0, BlockPart::Label)); }, [&](QMenu& menu) {
-            EXPECT_EQ(Texts(menu).mid(0, 3), (QStringList{"Work", "Home", "Mobile"}));
-            SaveWithPopups(window, {&menu}, "edit_label_popup_" + dpi + "dpi");
-            menu.close();
-        }));
+        EXPECT_TRUE(WithPopup([&] { Tap(form, form.PartPoint(phones, 0, BlockPart::Label)); },
+                              [&](QMenu& menu) {
+                                  EXPECT_EQ(Texts(menu).mid(0, 3), (QStringList{"Work", "Home", "Mobile"}));
+                                  SaveWithPopups(window, {&menu}, "edit_label_popup_" + dpi + "dpi");
+                                  menu.close();
+                              }));
         Cancel(editor);
     }));
 }

@@ -40,7 +40,8 @@ protected:
     static void Tap(FormWindow& form, const QPoint& at) {
         EXPECT_TRUE(WaitFor([&] { return form.isEnabled() && form.window()->isEnabled(); }));
         QWidget* viewport = form.parentWidget() != nullptr ? form.parentWidget()->parentWidget() : nullptr;
-        if (auto* area = viewport != nullptr ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr) {
+        if (auto* area =
+                viewport != nullptr ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr) {
             const QPoint inner = form.mapTo(area->widget(), at);
             area->ensureVisible(inner.x(), inner.y(), 0, 0);
         }
@@ -81,11 +82,15 @@ protected:
     }
 
     // A tap on the label of `element`, "Custom..." in its popup, then `label` typed into the prompt.
-    static void TypeCustomLabel(ContactEditDlg& editor, FieldBlock& block, int element, const QString& label) {
+    static void TypeCustomLabel(ContactEditDlg& editor, FieldBlock& block, int element,
+                                const QString& label) {
         FormWindow& form = *editor.Form();
         EXPECT_TRUE(WithDialog<LabelPromptDlg>(
             [] { return dynamic_cast<LabelPromptDlg*>(WndImpl::Owning(QApplication::focusWidget())); },
-            [&] { EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(block, element, BlockPart::Label)); }, {"Custom..."})); },
+            [&] {
+                EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(block, element, BlockPart::Label)); },
+                                       {"Custom..."}));
+            },
             [&](LabelPromptDlg& prompt) {
                 Retype(*prompt.Field(), label);
                 plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0);

@@ -58,7 +58,9 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
             FieldBlock& names = *editor.BlockOf(kGroupName);
             FormWindow& form = *editor.Form();
             const auto name = [&](int entry) { return names.CellText(names.Cells()[names.NameCell(entry)]); };
-            const auto onName = [&](int entry) -> QLineEdit& { return TapText(editor, names, names.NameCell(entry)); };
+            const auto onName = [&](int entry) -> QLineEdit& {
+                return TapText(editor, names, names.NameCell(entry));
+            };
             QLineEdit& first = onName(kNameFirst);
             first.deselect();
 
@@ -145,7 +147,8 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
                 << "Down reaches the next name field";
             EXPECT_EQ(first.window()->focusWidget(), &first) << "with the edit control over it";
             QTest::keyClick(&first, Qt::Key_Up);
-            EXPECT_EQ(form.Current(), (FormWindow::Stop{&names, names.NameCell(kNameFirst), -1})) << "Up comes back";
+            EXPECT_EQ(form.Current(), (FormWindow::Stop{&names, names.NameCell(kNameFirst), -1}))
+                << "Up comes back";
             EXPECT_EQ(first.text(), "Aa Bb");
             Cancel(editor);
         }));

@@ -66,7 +66,8 @@ protected:
     static void TapRow(CTemplateDlg& dialog, TemplateBlock& block, int row, BlockPart part) {
         FormWindow& form = *dialog.Form();
         QPoint at = form.PartPoint(block, TemplateBlock::ElementOfRow(row), part);
-        if (part == BlockPart::Value) at = form.CellPoint(block, block.CellsOf(TemplateBlock::ElementOfRow(row)).front());
+        if (part == BlockPart::Value)
+            at = form.CellPoint(block, block.CellsOf(TemplateBlock::ElementOfRow(row)).front());
         QTest::mouseClick(&form, Qt::LeftButton, {}, at);
     }
 
@@ -163,7 +164,8 @@ TEST_F(TemplateEditor, FieldsMenuFlipsFieldsAndGroupsAndDefaultStartsOver) {
         TemplateBlock& name = *dialog.BlockOf(kGroupName);
         const auto listed = [&] {
             QStringList fields;
-            for (int element = 1; element < name.ElementCount(); ++element) fields << name.ElementLabel(element);
+            for (int element = 1; element < name.ElementCount(); ++element)
+                fields << name.ElementLabel(element);
             return fields;
         };
         EXPECT_TRUE(listed().contains("Suffix"));
@@ -205,17 +207,17 @@ TEST_F(TemplateEditor, RowsCustomLabelsTypesAndFormatsReachTheTemplate) {
     ASSERT_GE(australia, 0);
     CTemplateDlg* open = nullptr;
     const auto typeLabel = [&](TemplateBlock& block, int row, const QString& text) {
-        EXPECT_TRUE(WithDialog<LabelPromptDlg>(
-            [] { return OpenDialog<LabelPromptDlg>(); },
-            [&] {
-                EXPECT_TRUE(WithPopup([&] { TapRow(*open, block, row, BlockPart::Label); },
-                                      [&](QMenu& menu) { Choose(menu, "Custom..."); }));
-            },
-            [&](LabelPromptDlg& prompt) {
-                prompt.Field()->selectAll();
-                QTest::keyClicks(prompt.Field(), text);
-                QTest::keyClick(prompt.Widget(), Qt::Key_F1);
-            }));
+        EXPECT_TRUE(WithDialog<LabelPromptDlg>([] { return OpenDialog<LabelPromptDlg>(); },
+                                               [&] {
+                                                   EXPECT_TRUE(WithPopup(
+                                                       [&] { TapRow(*open, block, row, BlockPart::Label); },
+                                                       [&](QMenu& menu) { Choose(menu, "Custom..."); }));
+                                               },
+                                               [&](LabelPromptDlg& prompt) {
+                                                   prompt.Field()->selectAll();
+                                                   QTest::keyClicks(prompt.Field(), text);
+                                                   QTest::keyClick(prompt.Widget(), Qt::Key_F1);
+                                               }));
     };
     EXPECT_TRUE(FromMainMenu([&](CTemplateDlg& dialog) {
         open = &dialog;
@@ -231,15 +233,18 @@ TEST_F(TemplateEditor, RowsCustomLabelsTypesAndFormatsReachTheTemplate) {
         EXPECT_EQ(RowLabels(phones), (Names{u"Home", u"Mobile", u"Boat"}));
 
         TemplateBlock& messaging = *dialog.BlockOf(kGroupMessaging);
-        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, messaging, 0, BlockPart::Value); }, [&](QMenu& menu) { Choose(menu, "ICQ"); }));
+        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, messaging, 0, BlockPart::Value); },
+                              [&](QMenu& menu) { Choose(menu, "ICQ"); }));
         TemplateBlock& addresses = *dialog.BlockOf(kGroupAddress);
-        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, addresses, 0, BlockPart::Value); }, [&](QMenu& menu) { Choose(menu, "Australia"); }));
+        EXPECT_TRUE(WithPopup([&] { TapRow(dialog, addresses, 0, BlockPart::Value); },
+                              [&](QMenu& menu) { Choose(menu, "Australia"); }));
         // Screen readers read each row as its label, with its value or the block's hint, and the block.
         const auto read = [&](TemplateBlock& block, int row) {
             QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(dialog.Form());
             for (int index = 0; index < reader->childCount(); ++index) {
                 const QRect rect = reader->child(index)->rect();
-                const QPoint at = dialog.Form()->PartPoint(block, TemplateBlock::ElementOfRow(row), BlockPart::Label);
+                const QPoint at =
+                    dialog.Form()->PartPoint(block, TemplateBlock::ElementOfRow(row), BlockPart::Label);
                 if (rect.contains(dialog.Form()->mapToGlobal(at))) return reader->child(index);
             }
             return static_cast<QAccessibleInterface*>(nullptr);

@@ -95,10 +95,12 @@ protected:
     // Runs `open`, which shows a popup menu and waits for its choice; while the menu is up,
     // `onMenu` gets it (and must choose or dismiss).
     static bool WithPopup(const std::function<void()>& open, const std::function<void(QMenu&)>& onMenu) {
-        return WhileOpen<QMenu>([] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            return menu != nullptr && menu->isVisible() ? menu : nullptr;
-        }, open, onMenu);
+        return WhileOpen<QMenu>(
+            [] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                return menu != nullptr && menu->isVisible() ? menu : nullptr;
+            },
+            open, onMenu);
     }
 
     // Runs `open`, which opens a full-screen dialog of the frame (`find` gives it while it is open)
@@ -107,10 +109,13 @@ protected:
     template <class Dialog>
     static bool WithDialog(const std::function<Dialog*()>& find, const std::function<void()>& open,
                            const std::function<void(Dialog&)>& onOpen) {
-        return WhileOpen<Dialog>([&]() -> Dialog* {
-            Dialog* dialog = find();
-            return dialog != nullptr && dialog->IsOpen() && dialog->Widget()->isVisible() ? dialog : nullptr;
-        }, open, onOpen);
+        return WhileOpen<Dialog>(
+            [&]() -> Dialog* {
+                Dialog* dialog = find();
+                return dialog != nullptr && dialog->IsOpen() && dialog->Widget()->isVisible() ? dialog
+                                                                                              : nullptr;
+            },
+            open, onOpen);
     }
     static bool WithView(ContactsFrame& frame, const std::function<void()>& open,
                          const std::function<void(ContactViewDlg&)>& onView) {

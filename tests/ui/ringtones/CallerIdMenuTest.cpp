@@ -114,7 +114,7 @@ TEST_P(CallerIdMenuScreen, EveryChoiceIsStoredAndToldToTheCallerIdProgram) {
     poll.start();
     Choose({"Ring Settings", "Ringtones..."});
     EXPECT_EQ(Messages(10), (std::vector<std::string>{"1330", "1330", "1330", "1330", "1329", "1329", "1329",
-                                                       "1330", "1330", "1331"}));
+                                                      "1330", "1330", "1331"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, CallerIdMenuScreen, ::testing::Values(96, 192));

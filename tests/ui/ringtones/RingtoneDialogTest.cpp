@@ -12,17 +12,17 @@
 #include "categories/ringtones/BuiltinRingtones.h"
 #include "categories/ringtones/CallFilter.h"
 #include "categories/ringtones/RingtoneManager.h"
-#include "platform/ui/MessageBox.h"
-#include "platform/window/Messages.h"
 #include "core/res/ResourceStrings.h"
 #include "platform/sound/Wave.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
 #include "screen/list/FrameCommands.h"
+#include "support/HostFiles.h"
 #include "ui/phone/PhoneScreens.h"
 #include "ui/ringtones/CatRingtoneList.h"
 #include "ui/ringtones/ChangeRingtoneDlg.h"
 #include "ui/ringtones/RingtonesPickerDlg.h"
 #include "ui/toolkit/PopupMenu.h"
-#include "support/HostFiles.h"
 
 namespace {
 
