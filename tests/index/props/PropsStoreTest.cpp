@@ -166,7 +166,10 @@ TEST_F(PropsStoreTest, DamagedImagesAreRefused) {
     for (uint32_t i = 0; i < 3; ++i) slots[i] = store.AddEncoded(Pattern(150 * (i + 1)));
     const std::vector<uint8_t> image(store.File().Image(), store.File().Image() + store.File().Length());
     store.Close();
-    const struct { const char* what; uint32_t at; uint32_t value;
+    const struct {
+        const char* what;
+        uint32_t at;
+        uint32_t value;
     } cases[] = {
         {"magic", kMagicAt, 2},
         {"unknown version", kVersionAt, 7},
