@@ -14,6 +14,7 @@
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
+#include "StoredAndIndexed.h"
 #include "support/ChildProcesses.h"
 #include "support/TempDevice.h"
 
@@ -100,13 +101,7 @@ TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
     plat::EnsureApplication();
     ContactManager& manager = ContactManager::Instance();
     ASSERT_TRUE(manager.Init(nullptr, nullptr));
-    OidVector stored;
-    CCeDBDatabase& records = manager.Databases().Contacts();
-    for (bool more = records.SeekFirst(); more; more = records.SeekNext())
-        stored.push_back(records.CurrentRecordId());
-    OidVector indexed = manager.Index().ListAll(IndexOrder::Name, nullptr);
-    std::sort(stored.begin(), stored.end());
-    std::sort(indexed.begin(), indexed.end());
+    const auto [stored, indexed] = ReadStoredAndIndexed(manager);
     EXPECT_EQ(stored.size(), static_cast<size_t>(kDemoContacts + kWriters)) << "a write did not arrive";
     EXPECT_EQ(indexed, stored) << "the index differs from the store";
     for (int i = 0; i < kWriters; ++i) {

@@ -17,6 +17,7 @@
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
+#include "StoredAndIndexed.h"
 #include "support/ChildProcesses.h"
 #include "support/TempDevice.h"
 
@@ -34,13 +35,7 @@ pid_t StartTool(const TempDevice& device, std::vector<std::string> args) {
 void ExpectIndexAgrees(uint32_t oid, const std::string& first) {
     ContactManager& manager = ContactManager::Instance();
     ASSERT_TRUE(manager.Init(nullptr, nullptr));
-    OidVector stored;
-    CCeDBDatabase& records = manager.Databases().Contacts();
-    for (bool more = records.SeekFirst(); more; more = records.SeekNext())
-        stored.push_back(records.CurrentRecordId());
-    OidVector indexed = manager.Index().ListAll(IndexOrder::Name, nullptr);
-    std::sort(stored.begin(), stored.end());
-    std::sort(indexed.begin(), indexed.end());
+    const auto [stored, indexed] = ReadStoredAndIndexed(manager);
     EXPECT_EQ(indexed, stored) << "the index differs from the store";
     Contact contact;
     ASSERT_TRUE(manager.ReadContact(oid, contact));
