@@ -71,7 +71,7 @@ bool VisitKey(CCeDBDatabase& db, uint16_t number, const CCeDBProp (&key)[2],
 }
 
 uint32_t ItemRef(const StdContact& contact) {
-    return (kItemKindContact << 28) | contact.GetRecordId();
+    return ContactItemRef(contact.GetRecordId());
 }
 
 // The ids in their first order, each once.
@@ -226,12 +226,12 @@ bool CategoryManager::GetAllCategories(Array<CategoryEntry>& entries) {
 bool CategoryManager::GetCategoriesInUse(Array<CategoryEntry>& entries) {
     entries.RemoveAll();
     Array<uint32_t> ids;
-    const CCeDBProp key[2] = {CCeDBProp(kKeyProp, kItemKindContact << 28), CCeDBProp(kNameProp, int32_t{0})};
+    const CCeDBProp key[2] = {CCeDBProp(kKeyProp, ContactItemRef(0)), CCeDBProp(kNameProp, int32_t{0})};
     bool ok = true;
     if (assoc_.SeekGreater(key, 2)) {
         ok = ReadForward(assoc_, kAssocProps, 2, [&](const CCeDBRecord& record) {
             const auto item = NumberOf(record, kKeyProp);
-            if (!item || (*item >> 28) != kItemKindContact) return false;
+            if (!item || !ContactOfItemRef(*item)) return false;
             if (const auto id = NumberOf(record, kNameProp)) ids.Add(*id);
             return true;
         });
@@ -299,12 +299,13 @@ bool CategoryManager::LoadContactCategories(Contact& contact) {
 
 bool CategoryManager::GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId) {
     byRecordId.clear();
-    const CCeDBProp key[2] = {CCeDBProp(kKeyProp, kItemKindContact << 28), CCeDBProp(kNameProp, int32_t{0})};
+    const CCeDBProp key[2] = {CCeDBProp(kKeyProp, ContactItemRef(0)), CCeDBProp(kNameProp, int32_t{0})};
     if (!assoc_.SeekGreater(key, 2)) return NothingThere();
     const bool ok = ReadForward(assoc_, kAssocProps, 2, [&](const CCeDBRecord& record) {
         const auto item = NumberOf(record, kKeyProp);
-        if (!item || (*item >> 28) != kItemKindContact) return false;
-        if (const auto id = NumberOf(record, kNameProp)) byRecordId[*item & 0x0FFFFFFF].Add(*id);
+        const std::optional<uint32_t> contact = item ? ContactOfItemRef(*item) : std::nullopt;
+        if (!contact) return false;
+        if (const auto id = NumberOf(record, kNameProp)) byRecordId[*contact].Add(*id);
         return true;
     });
     if (!ok) byRecordId.clear();

@@ -5,6 +5,7 @@
 // contact is saved. A single instance per process and device, made on first use.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 
 #include "categories/manager/CategoryEntry.h"
@@ -19,6 +20,17 @@ class StdContact;
 inline constexpr uint32_t kItemKindContact = 0x8;
 inline constexpr uint32_t kItemKindOther4 = 0x4;
 inline constexpr uint32_t kItemKindOtherC = 0xC;
+inline constexpr uint32_t kItemKindShift = 28;
+inline constexpr uint32_t kItemNumberBits = (1u << kItemKindShift) - 1;
+
+// The item reference of a contact's record; ContactItemRef(0) is the first of that kind, where the
+// contacts' assignments begin in the assignments' order.
+constexpr uint32_t ContactItemRef(uint32_t recordId) { return (kItemKindContact << kItemKindShift) | recordId; }
+// The contact's record a reference names; nothing when it names an item of another kind.
+constexpr std::optional<uint32_t> ContactOfItemRef(uint32_t ref) {
+    if (ref >> kItemKindShift != kItemKindContact) return std::nullopt;
+    return ref & kItemNumberBits;
+}
 
 class CategoryManager {
 public:

@@ -63,8 +63,7 @@ std::optional<uint32_t> ContactsSource::AssignedContact(plat::CeOid assignment) 
     }
     const CCeDBProp* item = record.Find(plat::PropNumber(plat::pom::kPropAssocItem));
     if (item == nullptr || item->IsNotFound()) return std::nullopt;
-    const uint32_t ref = item->GetULong();
-    return ref >> 28 == kItemKindContact ? ref & 0x0FFFFFFFu : 0;
+    return ContactOfItemRef(item->GetULong()).value_or(0);
 }
 
 std::optional<ContactBacklog> ContactsSource::ChangesAfter(const JournalPosition& from) {
