@@ -70,9 +70,7 @@ bool VisitKey(CCeDBDatabase& db, uint16_t number, const CCeDBProp (&key)[2],
     });
 }
 
-uint32_t ItemRef(const StdContact& contact) {
-    return ContactItemRef(contact.GetRecordId());
-}
+uint32_t ItemRef(const StdContact& contact) { return ContactItemRef(contact.GetRecordId()); }
 
 // The ids in their first order, each once.
 Array<uint32_t> Distinct(const Array<uint32_t>& ids) {

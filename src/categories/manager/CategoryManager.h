@@ -25,7 +25,9 @@ inline constexpr uint32_t kItemNumberBits = (1u << kItemKindShift) - 1;
 
 // The item reference of a contact's record; ContactItemRef(0) is the first of that kind, where the
 // contacts' assignments begin in the assignments' order.
-constexpr uint32_t ContactItemRef(uint32_t recordId) { return (kItemKindContact << kItemKindShift) | recordId; }
+constexpr uint32_t ContactItemRef(uint32_t recordId) {
+    return (kItemKindContact << kItemKindShift) | recordId;
+}
 // The contact's record a reference names; nothing when it names an item of another kind.
 constexpr std::optional<uint32_t> ContactOfItemRef(uint32_t ref) {
     if (ref >> kItemKindShift != kItemKindContact) return std::nullopt;
