@@ -313,6 +313,8 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
         }
         copy.SetOid(0);
         copy.SetRecordId(0);
+        // The copy is made in the phone's memory, not on the SIM card.
+        copy.SetFromSim(false);
         // A copy stored without its categories or named values is still the copy; the manager
         // reports those parts (ContactWrite), and the copy's next save writes them.
         made = manager_.AddContact(copy, true).record;
