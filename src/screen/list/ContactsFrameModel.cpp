@@ -58,6 +58,12 @@ FrameEffect Focus(FocusTarget target) {
 
 }  // namespace
 
+bool RefuseEditOfSimContact(const Contact& contact) {
+    if (!contact.IsFromSim()) return false;
+    Warn(liststr::kCannotEditSim);
+    return true;
+}
+
 ContactsFrameModel::ContactsFrameModel(ContactManager& manager, const PhoneTemplates& formats,
                                        catfilter::CategoryFilterHost& host, ChangeAnnouncer& announcer)
     : manager_(manager), formats_(formats), announcer_(announcer), contacts_(manager), filter_(host) {}
@@ -70,6 +76,7 @@ void ContactsFrameModel::Start(int menuWidth, int menuHeight) {
 }
 
 void ContactsFrameModel::RebuildList() {
+    contacts_.SetHideSim(settings_.hideSim);
     list_.SetList(BuildContactList(contacts_, QueryOf(search_, settings_.sortType), filter_));
 }
 

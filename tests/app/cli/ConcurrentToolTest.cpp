@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/DemoContacts.h"
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kDemoContacts = 300;
+const size_t kDemoContacts = DemoContacts::Everything().size();
 
 struct ToolRun {
     std::vector<std::string> args;
