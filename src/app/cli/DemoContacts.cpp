@@ -422,9 +422,12 @@ std::vector<DemoContact> DemoContacts::Generate(int count) {
 
 std::vector<DemoContact> DemoContacts::SimEntries() {
     static constexpr std::pair<const char16_t*, const char16_t*> kEntries[] = {
-        {u"Mum", u"+44 7700 900123"},           {u"Taxi Rapid", u"+49 151 23456789"},
-        {u"Dr. Okafor", u"+1 202 555 0143"},    {u"Lena M.", u"+43 660 1234567"},
-        {u"Hausarzt Notdienst", u"+49 160 5550199"}, {u"Paolo cell", u"+39 347 555 0172"},
+        {u"Mum", u"+44 7700 900123"},
+        {u"Taxi Rapid", u"+49 151 23456789"},
+        {u"Dr. Okafor", u"+1 202 555 0143"},
+        {u"Lena M.", u"+43 660 1234567"},
+        {u"Hausarzt Notdienst", u"+49 160 5550199"},
+        {u"Paolo cell", u"+39 347 555 0172"},
     };
     std::vector<DemoContact> entries;
     for (const auto& [name, number] : kEntries) {

@@ -347,8 +347,8 @@ const WordIndex::Positions& WordIndex::PositionsOf(IndexOrder order) const {
     return p;
 }
 
-// Marks the positions of the contacts having a word that begins with `token`.
-void WordIndex::GatherUnder(const WordTree& tree, std::u16string_view prefix, std::vector<uint32_t>& oids) const {
+void WordIndex::GatherUnder(const WordTree& tree, std::u16string_view prefix,
+                            std::vector<uint32_t>& oids) const {
     oids.clear();
     const uint32_t node = tree.FindPrefix(prefix);
     if (node == 0) return;
@@ -360,6 +360,7 @@ void WordIndex::GatherUnder(const WordTree& tree, std::u16string_view prefix, st
     }
 }
 
+// Marks the positions of the contacts having a word that begins with `token`.
 void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
     GatherUnder(tree, token, found_);
     if (!found_.empty()) MarkOids(found_, positions);

@@ -56,7 +56,8 @@ ContactList ContactSearch::Alphabet(const std::vector<int>& groups, ListOrder or
     }
     if (key.empty()) return ListAll(order, filter);
     const std::optional<OidVector> set = FilterSet(filter);
-    return Ordered(Shown(manager_.Index().Search(key, Stored(order), set ? &*set : nullptr, SearchTree::Group)), order);
+    return Ordered(
+        Shown(manager_.Index().Search(key, Stored(order), set ? &*set : nullptr, SearchTree::Group)), order);
 }
 
 OidVector ContactSearch::Lookup(std::u16string_view digits) {

@@ -39,7 +39,6 @@ public:
     // Whether the listings, searches and lookups leave out the contacts from the SIM card (the
     // setting HideSim); off until set.
     void SetHideSim(bool hide) { hideSim_ = hide; }
-    bool HidesSim() const { return hideSim_; }
 
     // The contacts the filter lets through (ascending; from the index, the store is not read);
     // nothing when the filter is inactive.

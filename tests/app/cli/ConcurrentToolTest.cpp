@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "StoredAndIndexed.h"
 #include "app/cli/DemoContacts.h"
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
-#include "StoredAndIndexed.h"
 #include "support/ChildProcesses.h"
 #include "support/TempDevice.h"
 

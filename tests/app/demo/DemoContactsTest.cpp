@@ -107,7 +107,8 @@ TEST(DemoContacts, TheSimCardHoldsNamesWithOneMobileNumberBesideTheSamples) {
         expected.SetText(kFieldFirst, demo.contact.GetText(kFieldFirst));
         expected.SetText(kFieldMobile, demo.contact.GetText(kFieldMobile));
         EXPECT_TRUE(demo.contact.Equals(expected)) << "only a name and a mobile number at " << i;
-        EXPECT_FALSE(expected.GetText(kFieldFirst).IsEmpty() || expected.GetText(kFieldMobile).IsEmpty()) << i;
+        EXPECT_FALSE(expected.GetText(kFieldFirst).IsEmpty() || expected.GetText(kFieldMobile).IsEmpty())
+            << i;
         EXPECT_TRUE(demo.categories.empty()) << i;
     }
 }

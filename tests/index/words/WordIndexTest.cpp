@@ -366,7 +366,8 @@ TEST_F(WordIndexTest, TheSimKeyFollowsEveryChangeAndNoTextGivesIt) {
     };
     const std::vector<WordIndex::Entry> entries = {
         entryOf(1, u"Mum", true), entryOf(2, u"\t~sim ~sim sim", false), entryOf(3, u"Taxi", true)};
-    for (const WordIndex::Entry& entry : entries) ASSERT_EQ(index.AddContact(entry, source), IndexChange::Done);
+    for (const WordIndex::Entry& entry : entries)
+        ASSERT_EQ(index.AddContact(entry, source), IndexChange::Done);
     EXPECT_EQ(index.Holders(kSimContactKey), (OidVector{1, 3}));
     EXPECT_EQ(Find(u"~sim"), OidVector{2});
     EXPECT_EQ(Find(kSimContactKey), OidVector{2}) << "a typed text is split at the separator";

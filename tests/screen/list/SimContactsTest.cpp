@@ -91,7 +91,8 @@ TEST_F(SimContacts, HideSimLeavesThemOutOfTheListItsSearchesAndItsGroups) {
 
         model->OnCommand(framecmd::kSortCompany);
         std::vector<std::string> rows;
-        for (int row = 0; row < model->List().RowCount(); ++row) rows.push_back(model->RowText(row).name.ToUtf8());
+        for (int row = 0; row < model->List().RowCount(); ++row)
+            rows.push_back(model->RowText(row).name.ToUtf8());
         EXPECT_NE(std::find(rows.begin(), rows.end(), c.acmeHeader), rows.end());
         model->OnCommand(framecmd::kSortName);
     }

@@ -202,9 +202,11 @@ TEST_F(ContactRecordTest, TheSimMarkIsReadFromNumbersAndNeverRewrittenByAnUpdate
     const Case cases[] = {
         {"absent", [](const std::u16string&) -> CCeDBProp* { return nullptr; }, false},
         {"unsigned 1", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{1}); }, true},
-        {"unsigned 0", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{0}); }, false},
+        {"unsigned 0", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{0}); },
+         false},
         {"unsigned 7", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{7}); }, true},
-        {"text", [](const std::u16string& t) { return new CCeDBProp(kPropSimEntry, t.c_str(), true); }, false},
+        {"text", [](const std::u16string& t) { return new CCeDBProp(kPropSimEntry, t.c_str(), true); },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

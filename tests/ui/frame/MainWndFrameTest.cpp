@@ -15,10 +15,10 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "core/startup/CommandLine.h"
+#include "core/startup/Entry.h"
 #include "core/startup/SwitchText.h"
 #include "manager/client/ContactClientManager.h"
 #include "phone/PhoneTestSupport.h"
-#include "core/startup/Entry.h"
 #include "platform/programs/Process.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
@@ -29,11 +29,11 @@
 #include "support/TempDevice.h"
 #include "ui/QtTestApp.h"
 #include "ui/frame/CallerIdMenus.h"
-#include "ui/list/ContactsFrame.h"
 #include "ui/frame/InfoWnd.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/MainWndFrame.h"
 #include "ui/frame/ProgressWnd.h"
+#include "ui/list/ContactsFrame.h"
 #include "ui/toolkit/DlgImpl.h"
 #include "ui/toolkit/MessageLoop.h"
 #include "ui/toolkit/SoftKeyBar.h"
@@ -178,7 +178,8 @@ TEST_F(MainWindow, SimContactsFollowHideSimAndAreNeverEdited) {
     ASSERT_TRUE(plat::PostMessage(frame.Hwnd(), UM_COMMAND_SWITCH, u'e', sim));
     EXPECT_TRUE(WaitFor([&] { return boxes_.Boxes().size() == 1; }, 2000));
     const auto& oids = contacts.Model().List().Oids();
-    ASSERT_TRUE(contacts.Model().List().Select(static_cast<int>(std::find(oids.begin(), oids.end(), sim) - oids.begin())));
+    ASSERT_TRUE(contacts.Model().List().Select(
+        static_cast<int>(std::find(oids.begin(), oids.end(), sim) - oids.begin())));
     contacts.OnCommand(framecmd::kEdit, 0);
     PumpPendingMessages();
     const std::vector<RecordedBox> boxes = boxes_.Boxes();
