@@ -420,6 +420,32 @@ std::vector<DemoContact> DemoContacts::Generate(int count) {
     return contacts;
 }
 
+std::vector<DemoContact> DemoContacts::SimEntries() {
+    static constexpr std::pair<const char16_t*, const char16_t*> kEntries[] = {
+        {u"Mum", u"+44 7700 900123"},
+        {u"Taxi Rapid", u"+49 151 23456789"},
+        {u"Dr. Okafor", u"+1 202 555 0143"},
+        {u"Lena M.", u"+43 660 1234567"},
+        {u"Hausarzt Notdienst", u"+49 160 5550199"},
+        {u"Paolo cell", u"+39 347 555 0172"},
+    };
+    std::vector<DemoContact> entries;
+    for (const auto& [name, number] : kEntries) {
+        DemoContact entry;
+        entry.contact.SetText(kFieldFirst, name);
+        entry.contact.SetText(kFieldMobile, number);
+        entry.contact.SetFromSim(true);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::vector<DemoContact> DemoContacts::Everything() {
+    std::vector<DemoContact> all = Generate();
+    for (DemoContact& entry : SimEntries()) all.push_back(std::move(entry));
+    return all;
+}
+
 std::u16string DemoContacts::Key(const Contact& contact) {
     return std::u16string(contact.GetDisplayName().View()) + u'\n' + std::u16string(contact.GetText(kFieldEmail1).View());
 }

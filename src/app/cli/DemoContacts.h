@@ -5,7 +5,8 @@
 // same contacts in the same order on every machine: names in Latin script (many with
 // diacritics), Cyrillic, Greek, Japanese and Chinese, companies and job titles, numbers of twelve
 // countries, e-mail and web addresses, postal addresses, birthdays, notes, categories, further
-// values and, for about one in seven, a small generated portrait.
+// values and, for about one in seven, a small generated portrait. Beside them the demo's SIM card
+// holds a few entries of its own: a name and one mobile number each, as a SIM card keeps them.
 #include <string>
 #include <vector>
 
@@ -27,9 +28,14 @@ public:
     // The first `count` sample contacts; a smaller count gives a prefix of a larger one. No two
     // have the same key.
     static std::vector<DemoContact> Generate(int count = kCount);
+    // The entries of the demo's SIM card (marked as from the SIM card, without categories).
+    static std::vector<DemoContact> SimEntries();
+    // What `init --demo` adds: the sample contacts, then the SIM card's entries.
+    static std::vector<DemoContact> Everything();
 
     // What identifies a sample contact in a store: its display name and its first e-mail address
-    // (every sample contact has one, and no two share one).
+    // (every sample contact has one, and no two share one; a SIM card entry has none and a name
+    // of its own).
     static std::u16string Key(const Contact& contact);
 };
 

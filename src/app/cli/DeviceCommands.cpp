@@ -55,7 +55,7 @@ void InstallDemoAddin(Context& context) {
 void AddDemo(Context& context) {
     Session session(context);
     InstallDemoAddin(context);
-    const DemoAddResult result = AddDemoContacts(session.Manager(), DemoContacts::Generate());
+    const DemoAddResult result = AddDemoContacts(session.Manager(), DemoContacts::Everything());
     session.Changed(static_cast<uint32_t>(result.added));
     if (!result.ok) {
         session.Missed("a sample contact cannot be written whole (" + std::to_string(result.added) +
@@ -96,7 +96,8 @@ void Init(Context& context, const Args& args) {
 void AddDeviceCommands(CommandTable& table) {
     table.push_back({"init", "[--demo] [--no-phone] [--locale LL_CC]",
                      "creates the device if it is new; prints its root",
-                     "--demo          adds the 300 sample contacts that are missing and the add-in\n"
+                     "--demo          adds the 300 sample contacts and 6 SIM card entries that are missing,\n"
+                     "                and the add-in\n"
                      "--no-phone      a device without a phone\n"
                      "--locale LL_CC  the device's locale (default: from LANG)",
                      "", Init});

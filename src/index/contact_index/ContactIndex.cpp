@@ -223,6 +223,8 @@ OidVector ContactIndex::ListAll(IndexOrder order, const OidVector* filter) const
 
 OidVector ContactIndex::CategoryMembers(std::span<const uint32_t> ids) const { return words_->CategoryMembers(ids); }
 
+OidVector ContactIndex::SimContacts() const { return words_->Holders(kSimContactKey); }
+
 std::vector<uint32_t> ContactIndex::CategoriesOf(uint32_t oid) const { return words_->CategoriesOf(oid); }
 
 PropsStore& ContactIndex::Props() { return *props_; }

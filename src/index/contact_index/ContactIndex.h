@@ -109,6 +109,8 @@ public:
     // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
     // item number and no category.
     OidVector CategoryMembers(std::span<const uint32_t> ids) const;
+    // The contacts from the SIM card (ascending), from the index alone.
+    OidVector SimContacts() const;
     // The categories the index holds for the contact, ascending.
     std::vector<uint32_t> CategoriesOf(uint32_t oid) const;
 

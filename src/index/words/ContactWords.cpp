@@ -93,5 +93,6 @@ std::vector<IndexWord> ContactWords(const Contact& contact, std::u16string_view 
     }
     FurtherValues(contact, sink);
     sink.Text(note);
+    if (contact.IsFromSim()) sink.words.push_back({std::u16string(kSimContactKey), true});
     return std::move(sink.words);
 }

@@ -1,12 +1,17 @@
 #pragma once
 // The words of a contact, in the order they are indexed: its 58 texts, its two dates as the user
 // reads them (ContactDate.h), its phone numbers again with their trailing-digit keys, its further
-// values (further numbers with their keys too; inline binary data left out), its note.
+// values (further numbers with their keys too; inline binary data left out), its note; and for a
+// contact from the SIM card the key kSimContactKey.
 #include <string>
 #include <string_view>
 #include <vector>
 
 class Contact;
+
+// The key a contact from the SIM card is indexed under in the text tree. It begins with a word
+// separator, so no token of a contact's texts and no typed search is it or begins with it.
+inline constexpr std::u16string_view kSimContactKey = u"\t~sim";
 
 struct IndexWord {
     std::u16string text;    // lower-cased token, or a phone key

@@ -347,18 +347,23 @@ const WordIndex::Positions& WordIndex::PositionsOf(IndexOrder order) const {
     return p;
 }
 
-// Marks the positions of the contacts having a word that begins with `token`.
-void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
-    const uint32_t node = tree.FindPrefix(token);
+void WordIndex::GatherUnder(const WordTree& tree, std::u16string_view prefix,
+                            std::vector<uint32_t>& oids) const {
+    oids.clear();
+    const uint32_t node = tree.FindPrefix(prefix);
     if (node == 0) return;
     tree.ListsUnder(node, lists_);
     IndexStore& store = const_cast<IndexStore&>(store_);
-    found_.clear();
     for (const uint32_t list : lists_) {
-        const std::span<const uint32_t> oids = OidList::View(store, list);
-        found_.insert(found_.end(), oids.begin(), oids.end());
+        const std::span<const uint32_t> listed = OidList::View(store, list);
+        oids.insert(oids.end(), listed.begin(), listed.end());
     }
-    MarkOids(found_, positions);
+}
+
+// Marks the positions of the contacts having a word that begins with `token`.
+void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
+    GatherUnder(tree, token, found_);
+    if (!found_.empty()) MarkOids(found_, positions);
 }
 
 // A broad search looks up the positions of a large part of the list, at random in a table that
@@ -438,6 +443,15 @@ OidVector WordIndex::ListAll(IndexOrder order, const OidVector* filter) const {
     MarkOids(*filter, PositionsOf(order));
     marks_.EndPass();
     return Collect(list);
+}
+
+OidVector WordIndex::Holders(std::u16string_view key) const {
+    if (!IsOpen()) return {};
+    OidVector holders;
+    GatherUnder(text_, key, holders);
+    std::sort(holders.begin(), holders.end());
+    holders.erase(std::unique(holders.begin(), holders.end()), holders.end());
+    return holders;
 }
 
 // --- Inspection ---------------------------------------------------------------------------------

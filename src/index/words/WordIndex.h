@@ -62,6 +62,9 @@ public:
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
                      SearchTree tree) const;
     OidVector ListAll(IndexOrder order, const OidVector* filter) const;
+    // The contacts holding the word `key` (or a word beginning with it) in the text tree,
+    // ascending; the key is taken as it is, not split into tokens.
+    OidVector Holders(std::u16string_view key) const;
     // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
     // item number and no category.
     OidVector CategoryMembers(std::span<const uint32_t> ids) const { return categories_.Members(ids); }
@@ -101,6 +104,9 @@ private:
     bool FillCategories(std::span<const Entry> entries);
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;
+    // Replaces `oids` with the contacts of every word of `tree` that begins with `prefix`
+    // (unsorted, a contact once per word).
+    void GatherUnder(const WordTree& tree, std::u16string_view prefix, std::vector<uint32_t>& oids) const;
     void MarkToken(WordTree const& tree, std::u16string_view token, const Positions& positions) const;
     void MarkOids(std::span<const uint32_t> oids, const Positions& positions) const;
     OidVector Collect(std::span<const uint32_t> list) const;

@@ -59,4 +59,6 @@ public:
     virtual OidVector CategoryMembers(std::span<const uint32_t> ids) const = 0;
     // The categories the index holds for the contact, ascending (none for a contact it does not hold).
     virtual std::vector<uint32_t> CategoriesOf(uint32_t oid) const = 0;
+    // The contacts from the SIM card, ascending, as the index holds them.
+    virtual OidVector SimContacts() const = 0;
 };

@@ -42,6 +42,7 @@ public:
     }
     OidVector CategoryMembers(std::span<const uint32_t> ids) const override { return index_.CategoryMembers(ids); }
     std::vector<uint32_t> CategoriesOf(uint32_t oid) const override { return index_.CategoriesOf(oid); }
+    OidVector SimContacts() const override { return index_.SimContacts(); }
 
 private:
     bool EnsureSource();

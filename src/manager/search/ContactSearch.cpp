@@ -28,7 +28,7 @@ std::optional<OidVector> ContactSearch::FilterSet(const CategoryRestriction& fil
 
 ContactList ContactSearch::ListAll(ListOrder order, const CategoryRestriction& filter) {
     const std::optional<OidVector> set = FilterSet(filter);
-    return Ordered(manager_.Index().ListAll(Stored(order), set ? &*set : nullptr), order);
+    return Ordered(Shown(manager_.Index().ListAll(Stored(order), set ? &*set : nullptr)), order);
 }
 
 ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, const CategoryRestriction& filter) {
@@ -36,7 +36,7 @@ ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, cons
     if (text.empty()) return ListAll(order, filter);
     const std::optional<OidVector> set = FilterSet(filter);
     const OidVector* limit = set ? &*set : nullptr;
-    OidVector found = manager_.Index().Search(text, Stored(order), limit, SearchTree::Text);
+    OidVector found = Shown(manager_.Index().Search(text, Stored(order), limit, SearchTree::Text));
     if (AllDigits(text)) {
         for (const uint32_t oid : Lookup(text)) {
             const bool allowed = limit == nullptr || std::find(limit->begin(), limit->end(), oid) != limit->end();
@@ -56,14 +56,23 @@ ContactList ContactSearch::Alphabet(const std::vector<int>& groups, ListOrder or
     }
     if (key.empty()) return ListAll(order, filter);
     const std::optional<OidVector> set = FilterSet(filter);
-    return Ordered(manager_.Index().Search(key, Stored(order), set ? &*set : nullptr, SearchTree::Group), order);
+    return Ordered(
+        Shown(manager_.Index().Search(key, Stored(order), set ? &*set : nullptr, SearchTree::Group)), order);
 }
 
 OidVector ContactSearch::Lookup(std::u16string_view digits) {
     if (!AllDigits(digits) || digits.size() < kMinLookupDigits) return {};
     const std::vector<std::u16string> keys = PhoneKeys(digits);
     if (keys.empty()) return {};
-    return manager_.Index().Search(keys.front(), IndexOrder::Name, nullptr, SearchTree::Text);
+    return Shown(manager_.Index().Search(keys.front(), IndexOrder::Name, nullptr, SearchTree::Text));
+}
+
+OidVector ContactSearch::Shown(OidVector found) const {
+    if (!hideSim_) return found;
+    const OidVector sim = manager_.Index().SimContacts();
+    if (sim.empty()) return found;
+    std::erase_if(found, [&sim](uint32_t oid) { return std::binary_search(sim.begin(), sim.end(), oid); });
+    return found;
 }
 
 ContactList ContactSearch::Ordered(OidVector nameOrFileAs, ListOrder order) {

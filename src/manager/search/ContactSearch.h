@@ -36,6 +36,10 @@ public:
 
     explicit ContactSearch(ContactManager& manager) : manager_(manager) {}
 
+    // Whether the listings, searches and lookups leave out the contacts from the SIM card (the
+    // setting HideSim); off until set.
+    void SetHideSim(bool hide) { hideSim_ = hide; }
+
     // The contacts the filter lets through (ascending; from the index, the store is not read);
     // nothing when the filter is inactive.
     std::optional<OidVector> FilterSet(const CategoryRestriction& filter);
@@ -52,9 +56,12 @@ public:
 
 private:
     ContactList Ordered(OidVector nameOrFileAs, ListOrder order);
+    // `found` without the contacts from the SIM card when they are hidden, its order kept.
+    OidVector Shown(OidVector found) const;
     static IndexOrder Stored(ListOrder order) { return order == ListOrder::FileAs ? IndexOrder::FileAs : IndexOrder::Name; }
 
     ContactManager& manager_;
     ContactsSource source_;
     bool sourceOpen_ = false;
+    bool hideSim_ = false;
 };

@@ -58,6 +58,12 @@ FrameEffect Focus(FocusTarget target) {
 
 }  // namespace
 
+bool RefuseEditOfSimContact(const Contact& contact) {
+    if (!contact.IsFromSim()) return false;
+    Warn(liststr::kCannotEditSim);
+    return true;
+}
+
 ContactsFrameModel::ContactsFrameModel(ContactManager& manager, const PhoneTemplates& formats,
                                        catfilter::CategoryFilterHost& host, ChangeAnnouncer& announcer)
     : manager_(manager), formats_(formats), announcer_(announcer), contacts_(manager), filter_(host) {}
@@ -70,6 +76,7 @@ void ContactsFrameModel::Start(int menuWidth, int menuHeight) {
 }
 
 void ContactsFrameModel::RebuildList() {
+    contacts_.SetHideSim(settings_.hideSim);
     list_.SetList(BuildContactList(contacts_, QueryOf(search_, settings_.sortType), filter_));
 }
 
@@ -313,6 +320,8 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
         }
         copy.SetOid(0);
         copy.SetRecordId(0);
+        // The copy is made in the phone's memory, not on the SIM card.
+        copy.SetFromSim(false);
         // A copy stored without its categories or named values is still the copy; the manager
         // reports those parts (ContactWrite), and the copy's next save writes them.
         made = manager_.AddContact(copy, true).record;

@@ -22,8 +22,13 @@
 #include "screen/list/RowText.h"
 #include "view/search/SearchState.h"
 
+class Contact;
 class ContactManager;
 class PhoneTemplates;
+
+// A contact from the SIM card is not edited: "Cannot edit SIM contact !" is shown with an
+// exclamation icon and true returned. False, and nothing shown, for any other contact.
+bool RefuseEditOfSimContact(const Contact& contact);
 
 enum class FrameAction {
     None,
@@ -76,6 +81,8 @@ public:
 
     // Builds the list again from the searches (after a change of the store, the filter...).
     void RebuildList();
+    // Takes the stored HideSim again; the next RebuildList follows it.
+    void ReadHideSim() { settings_.hideSim = FrameSettings::ReadHideSim(); }
     // The alphabet in force changed: new buttons, no pressed group.
     FrameEffect ReloadAlphabet();
 

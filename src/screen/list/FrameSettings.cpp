@@ -27,6 +27,7 @@ FrameSettings FrameSettings::Load() {
     s.isDoubleSized = ReadFlag(kIsDoubleSized, true);
     s.nameOnly = ReadFlag(kNameOnly, false);
     s.highlight = ReadFlag(kHighlight, true);
+    s.hideSim = ReadHideSim();
     s.listCyclic = ReadFlag(kListCyclic, false);
     s.splitPercent = Read(kSplitPercent, 500);
     if (s.splitPercent > 1000) s.splitPercent = 500;
@@ -37,6 +38,8 @@ FrameSettings FrameSettings::Load() {
     s.folderPath = SettingsStore::ReadString(kSettings, kFolderPath, u"");
     return s;
 }
+
+bool FrameSettings::ReadHideSim() { return ReadFlag(settings::kHideSim, true); }
 
 bool FrameSettings::Store(std::u16string_view name, uint32_t value) {
     return SettingsStore::WriteDword(settings::kSettings, name, value);

@@ -20,6 +20,7 @@ struct FrameSettings {
     bool isDoubleSized = true;
     bool nameOnly = false;
     bool highlight = true;
+    bool hideSim = true;  // the contacts from the SIM card are left out of the list
     bool listCyclic = false;
     uint32_t splitPercent = 500;  // thousandths of the frame given to the list (0..1000)
     uint32_t splitMode = 2;
@@ -28,6 +29,8 @@ struct FrameSettings {
     Str folderPath;  // as stored; empty means the default data folder
 
     static FrameSettings Load();
+    // The stored HideSim alone (the options change it behind the frame's back).
+    static bool ReadHideSim();
 
     // Writes one DWORD of section "Settings"; false when the registry refuses it.
     static bool Store(std::u16string_view name, uint32_t value);

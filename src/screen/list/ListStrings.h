@@ -8,6 +8,7 @@ inline constexpr uint32_t kBrevane = 101;
 inline constexpr uint32_t kView = 41193;
 inline constexpr uint32_t kUnnamed = 41280;
 inline constexpr uint32_t kEditAndCall = 41382;
+inline constexpr uint32_t kCannotEditSim = 41422;
 
 inline constexpr uint32_t kNewContact = 42200, kEdit = 42201, kDelete = 42202, kSetRingtone = 42203,
                           kBeam = 42204, kMakeAppointment = 42205, kShowOnlyName = 42206,

@@ -24,9 +24,9 @@ public:
 
     // Copies the whole contact.
     virtual void Assign(const Contact& other);
-    // Every value but the record identity (object identifier, record identifier value and the
-    // platform flag 0x102): the 58 texts, both dates, the default dial tag, the picture, the note
-    // and the further values with the categories.
+    // Every value but the record identity (object identifier, record identifier value, the
+    // platform flag 0x102 and the SIM card mark 0x103): the 58 texts, both dates, the default
+    // dial tag, the picture, the note and the further values with the categories.
     virtual bool Equals(const Contact& other) const;
     bool NotEquals(const Contact& other) const { return !Equals(other); }
     void Clear() override;
@@ -42,10 +42,11 @@ public:
     EmbeddedState LastEmbeddedState() const { return embeddedState_; }
 
     // Builds the properties of a new record (empty texts left out) into `record`. With
-    // `writeNote`, property 0x1E carries the note and the further values.
+    // `writeNote`, property 0x1E carries the note and the further values. A contact from the SIM
+    // card gets the mark 0x103 = 1; a copy meant for the phone's memory must clear it first.
     void SaveToRecord(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote) const;
     // Builds the properties of an update of the stored record: empty values are written as
-    // deletes, so the stored ones go.
+    // deletes, so the stored ones go. The SIM card mark is left as stored.
     void SaveChangesToRecord(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote) const;
 
     // The bytes property 0x1E gets: the note followed by the embedded block of the further values.

@@ -32,6 +32,10 @@ public:
     // Property 0x102, carried over for the platform's own contacts program.
     bool GetFlag102() const { return flag102_; }
     void SetFlag102(bool set) { flag102_ = set; }
+    // Property 0x103: the record is an entry of the SIM card, which the platform keeps beside the
+    // phone's own contacts. A record without it, or with 0, is the phone's own.
+    bool IsFromSim() const { return fromSim_; }
+    void SetFromSim(bool set) { fromSim_ = set; }
 
 protected:
     // The comparison of ContactBase::Equals without the identifier.
@@ -43,4 +47,5 @@ private:
     uint64_t birthday_ = 0;
     uint32_t defaultTag_ = 0;
     bool flag102_ = false;
+    bool fromSim_ = false;
 };

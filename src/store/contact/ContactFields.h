@@ -13,6 +13,7 @@ inline constexpr uint16_t kPropAnniversary = 0xF1;  // file time
 inline constexpr uint16_t kPropDefaultTag = 0xF8;   // unsigned 32-bit: the default dial tag
 inline constexpr uint16_t kPropPicture = 0xFF;      // block, written as a stream: an image file
 inline constexpr uint16_t kPropFlag102 = 0x102;     // unsigned 32-bit flag of the platform
+inline constexpr uint16_t kPropSimEntry = 0x103;    // unsigned 32-bit: not 0 for a SIM card entry
 inline constexpr uint16_t kPropRecordId = 0x1000;   // record identifier value, numbered by the store
 
 // The record identifier value's type: a 32-bit number the store assigns when the record is first

@@ -80,6 +80,8 @@ void Contact::TakeProperty(const CCeDBProp& prop) {
         SetDefaultTag(prop.GetULong());
     } else if (number == kPropFlag102 && IsNumber(type)) {
         SetFlag102(prop.GetULong() != 0);
+    } else if (number == kPropSimEntry && IsNumber(type)) {
+        SetFromSim(prop.GetULong() != 0);
     } else if (number == kPropRecordId && IsNumber(type)) {
         SetRecordId(prop.GetULong());
     }
@@ -104,6 +106,8 @@ void Contact::SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool 
     if (writeNote) AddBlock(record, kPropNote, NotePropertyBytes(), update);
     AddBlock(record, kPropPicture, GetPicture().ImageBytes().Bytes(), update);
     if (db.HasContactsFlag()) record.Add(new CCeDBProp(kPropFlag102, uint32_t{0}));
+    // Where a record lives is fixed when it is made: an update never writes or deletes the mark.
+    if (IsFromSim() && !update) record.Add(new CCeDBProp(kPropSimEntry, uint32_t{1}));
     AddDate(record, kPropBirthday, GetBirthday());
     AddDate(record, kPropAnniversary, GetAnniversary());
     if (GetDefaultTag() != 0) record.Add(new CCeDBProp(kPropDefaultTag, GetDefaultTag()));

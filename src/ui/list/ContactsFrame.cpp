@@ -445,6 +445,7 @@ void ContactsFrame::OnDialled() { SetStatus(QStringLiteral("Called %1").arg(ToQS
 void ContactsFrame::EditContact(uint32_t oid) {
     Contact contact;
     if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    if (RefuseEditOfSimContact(contact)) return;
     shown_ = oid;
     SetStatus(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), ToQString(contact.GetDisplayName())));
     RunEditor(contact);
@@ -575,7 +576,10 @@ void ContactsFrame::SetRowHeightIncrement(int pixels) {
     LayOut();
 }
 
-void ContactsFrame::RebuildList() { RedrawRows(); }
+void ContactsFrame::RebuildList() {
+    model_->ReadHideSim();
+    RedrawRows();
+}
 
 void ContactsFrame::NotYet(const QString& what) {
     ErrorLog(FromQString(what + QStringLiteral(": this screen is not available yet")).View(), "ContactsFrame", __LINE__);

@@ -92,6 +92,7 @@ public:
     virtual void ApplyViewFont(const FontStyle& font);
     virtual void ApplyAbcSettings(const AbcBarSettings& abc);
     virtual void SetRowHeightIncrement(int pixels);
+    // HideSim changed: the list is built again following the stored setting.
     virtual void RebuildList();
     // Marks the items of the main menu as the settings are (before it opens).
     void MarkMenu(MenuDescription& menu) const;

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "StoredAndIndexed.h"
+#include "app/cli/DemoContacts.h"
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
-#include "StoredAndIndexed.h"
 #include "support/ChildProcesses.h"
 #include "support/TempDevice.h"
 
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kDemoContacts = 300;
+const size_t kDemoContacts = DemoContacts::Everything().size();
 
 struct ToolRun {
     std::vector<std::string> args;

@@ -64,7 +64,7 @@ TEST(OneShotKill, TheNextOpenAgreesWithTheStore) {
         ContactManager::Release();
     }
     char hex[16];
-    std::snprintf(hex, sizeof hex, "%X", target);
+    std::snprintf(hex, sizeof hex, "%x", target);
     const auto start = Clock::now();
     ASSERT_EQ(WaitExit(StartTool(device, {"update", hex, "first=Unkilled"})), 0);
     const auto length = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);

@@ -88,3 +88,27 @@ TEST(DemoContacts, NumbersOfManyCountriesInDiallableForm) {
     }
     EXPECT_GE(prefixes.size(), 10u);
 }
+
+// The SIM card's entries are what a SIM card holds, a name and one mobile number, marked as from
+// the card; none of the sample contacts is, and every key stays distinct.
+TEST(DemoContacts, TheSimCardHoldsNamesWithOneMobileNumberBesideTheSamples) {
+    const std::vector<DemoContact> all = DemoContacts::Everything();
+    const std::vector<DemoContact> sim = DemoContacts::SimEntries();
+    ASSERT_EQ(all.size(), DemoContacts::Generate().size() + sim.size());
+    ASSERT_GE(sim.size(), 3u);
+    std::set<std::u16string> keys;
+    for (size_t i = 0; i < all.size(); ++i) {
+        const DemoContact& demo = all[i];
+        EXPECT_TRUE(keys.insert(DemoContacts::Key(demo.contact)).second) << "key repeated at " << i;
+        const bool onCard = i >= all.size() - sim.size();
+        ASSERT_EQ(demo.contact.IsFromSim(), onCard) << i;
+        if (!onCard) continue;
+        Contact expected;
+        expected.SetText(kFieldFirst, demo.contact.GetText(kFieldFirst));
+        expected.SetText(kFieldMobile, demo.contact.GetText(kFieldMobile));
+        EXPECT_TRUE(demo.contact.Equals(expected)) << "only a name and a mobile number at " << i;
+        EXPECT_FALSE(expected.GetText(kFieldFirst).IsEmpty() || expected.GetText(kFieldMobile).IsEmpty())
+            << i;
+        EXPECT_TRUE(demo.categories.empty()) << i;
+    }
+}

@@ -347,3 +347,39 @@ TEST(WordIndexFull, AddsNeedingRoomFailAndRemovalsNeedNone) {
     EXPECT_EQ(index.Search(u"ann", IndexOrder::Name, nullptr, SearchTree::Text), (OidVector{1}));
     EXPECT_EQ(index.Order(IndexOrder::Name).size(), 1u);
 }
+
+// The key of the SIM card's contacts goes with the contact's other words through adding, changing,
+// removing and the bulk fill; no text of a contact and no typed search reaches it.
+TEST_F(WordIndexTest, TheSimKeyFollowsEveryChangeAndNoTextGivesIt) {
+    const auto entryOf = [this](uint32_t oid, const char16_t* first, bool fromSim) {
+        Contact contact;
+        contact.SetOid(oid);
+        contact.SetText(kFieldFirst, first);
+        contact.SetFromSim(fromSim);
+        WordIndex::Entry entry;
+        entry.oid = oid;
+        entry.words = ContactWords(contact, u"");
+        entry.keys.first = first;
+        entry.slot = 1000 + oid;
+        source.keys[oid] = entry.keys;
+        return entry;
+    };
+    const std::vector<WordIndex::Entry> entries = {
+        entryOf(1, u"Mum", true), entryOf(2, u"\t~sim ~sim sim", false), entryOf(3, u"Taxi", true)};
+    for (const WordIndex::Entry& entry : entries)
+        ASSERT_EQ(index.AddContact(entry, source), IndexChange::Done);
+    EXPECT_EQ(index.Holders(kSimContactKey), (OidVector{1, 3}));
+    EXPECT_EQ(Find(u"~sim"), OidVector{2});
+    EXPECT_EQ(Find(kSimContactKey), OidVector{2}) << "a typed text is split at the separator";
+    EXPECT_TRUE(index.WordsOf(SearchTree::Text, 1).contains(std::u16string(kSimContactKey)));
+
+    ASSERT_EQ(index.AddContact(entryOf(1, u"Mum", false), source), IndexChange::Done);
+    EXPECT_EQ(index.Holders(kSimContactKey), OidVector{3});
+    ASSERT_EQ(index.RemoveContact(3), IndexChange::Done);
+    EXPECT_EQ(index.Holders(kSimContactKey), OidVector{});
+
+    WordIndex bulk{groups, u"\\bulk_index1.dat"};
+    ASSERT_TRUE(bulk.Create());
+    ASSERT_TRUE(bulk.Fill(entries));
+    EXPECT_EQ(bulk.Holders(kSimContactKey), (OidVector{1, 3}));
+}

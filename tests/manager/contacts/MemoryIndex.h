@@ -60,6 +60,7 @@ public:
     }
     OidVector CategoryMembers(std::span<const uint32_t>) const override { return {}; }
     std::vector<uint32_t> CategoriesOf(uint32_t) const override { return {}; }
+    OidVector SimContacts() const override { return {}; }
 
 private:
     IndexChange Put(const Contact& contact) {

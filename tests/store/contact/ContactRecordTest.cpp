@@ -189,6 +189,70 @@ TEST_F(ContactRecordTest, ANewRecordLeavesOutEmptyValuesAndFollowsTheDatabaseFla
     EXPECT_EQ(flagged.Find(kPropFlag102)->GetULong(), 0u);
 }
 
+// The SIM card mark: a number other than 0 marks an entry of the card; a record without it, with 0
+// or with a value of another type is the phone's own. An update, of whatever contact, leaves the
+// stored property exactly as it was, and only a new record of a SIM contact gets one.
+TEST_F(ContactRecordTest, TheSimMarkIsReadFromNumbersAndNeverRewrittenByAnUpdate) {
+    const std::u16string text = u"sim";
+    struct Case {
+        const char* what;
+        CCeDBProp* (*mark)(const std::u16string&);
+        bool fromSim;
+    };
+    const Case cases[] = {
+        {"absent", [](const std::u16string&) -> CCeDBProp* { return nullptr; }, false},
+        {"unsigned 1", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{1}); }, true},
+        {"unsigned 0", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{0}); },
+         false},
+        {"unsigned 7", [](const std::u16string&) { return new CCeDBProp(kPropSimEntry, uint32_t{7}); }, true},
+        {"text", [](const std::u16string& t) { return new CCeDBProp(kPropSimEntry, t.c_str(), true); },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<CCeDBProp*> props = {new CCeDBProp(0x82, u"Anna", true)};
+        if (CCeDBProp* mark = c.mark(text)) props.push_back(mark);
+        const plat::CeOid oid = WriteRaw(props);
+        ASSERT_NE(oid, 0u);
+        CCeDBRecord before;
+        ReadStored(oid, before);
+        Contact loaded = Load(oid);
+        EXPECT_EQ(loaded.IsFromSim(), c.fromSim);
+
+        loaded.SetText(kFieldLast, u"Smith");
+        loaded.SetFromSim(!loaded.IsFromSim());
+        CCeDBRecord changes, after;
+        loaded.SaveChangesToRecord(db_, changes, true);
+        EXPECT_EQ(changes.Find(kPropSimEntry), nullptr);
+        changes.SetOid(oid);
+        ASSERT_EQ(db_.Write(changes, CCeDBDatabase::kWriteUpdate), oid);
+        ReadStored(oid, after);
+        const CCeDBProp* was = before.Find(kPropSimEntry);
+        const CCeDBProp* is = after.Find(kPropSimEntry);
+        ASSERT_EQ(was == nullptr, is == nullptr);
+        if (was != nullptr) {
+            EXPECT_EQ(is->GetType(), was->GetType());
+            if (was->GetType() == plat::CEVT_LPWSTR) {
+                EXPECT_EQ(std::u16string(is->GetText()), std::u16string(was->GetText()));
+            } else {
+                EXPECT_EQ(is->GetULong(), was->GetULong());
+            }
+        }
+        EXPECT_EQ(Load(oid).IsFromSim(), c.fromSim);
+    }
+
+    Contact sim;
+    sim.SetText(kFieldFirst, u"Card");
+    sim.SetFromSim(true);
+    const Contact stored = Load(Store(sim));
+    EXPECT_TRUE(stored.IsFromSim());
+    EXPECT_TRUE(stored.Equals(sim));
+    sim.SetFromSim(false);
+    CCeDBRecord own;
+    sim.SaveToRecord(db_, own, true);
+    EXPECT_EQ(own.Find(kPropSimEntry), nullptr);
+}
+
 TEST_F(ContactRecordTest, ForeignRecordsLoadWithoutHarm) {
     const std::u16string longText(200000, u'x');
     std::vector<uint8_t> note = Utf16Bytes(u"plain note");

@@ -197,3 +197,15 @@ TEST(VCardRoundTrip, FormattedNamesAndDatesWithoutAYear) {
         EXPECT_TRUE(back[0].contact.Equals(contact)) << card;
     }
 }
+
+// A card is not a SIM card: a contact exported from the SIM card comes back as the phone's own.
+TEST(VCardRoundTrip, ACardOfASimContactImportsAsThePhonesOwn) {
+    Contact onCard;
+    onCard.SetText(kFieldFirst, u"Mum");
+    onCard.SetText(kFieldMobile, u"+44 7700 900123");
+    onCard.SetFromSim(true);
+    const auto imported = ImportOk(ExportContact(onCard, {}));
+    ASSERT_EQ(imported.size(), 1u);
+    EXPECT_FALSE(imported[0].contact.IsFromSim());
+    EXPECT_TRUE(imported[0].contact.Equals(onCard));
+}

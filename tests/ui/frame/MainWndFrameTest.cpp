@@ -10,28 +10,30 @@
 #include <QToolButton>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "core/startup/CommandLine.h"
+#include "core/startup/Entry.h"
 #include "core/startup/SwitchText.h"
 #include "manager/client/ContactClientManager.h"
 #include "phone/PhoneTestSupport.h"
-#include "core/startup/Entry.h"
 #include "platform/programs/Process.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
+#include "screen/list/FrameCommands.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDevice.h"
 #include "ui/QtTestApp.h"
 #include "ui/frame/CallerIdMenus.h"
-#include "ui/list/ContactsFrame.h"
 #include "ui/frame/InfoWnd.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/MainWndFrame.h"
 #include "ui/frame/ProgressWnd.h"
+#include "ui/list/ContactsFrame.h"
 #include "ui/toolkit/DlgImpl.h"
 #include "ui/toolkit/MessageLoop.h"
 #include "ui/toolkit/SoftKeyBar.h"
@@ -41,11 +43,13 @@ namespace {
 class RecordingDialogs : public FrameDialogs {
 public:
     OptionsResult next;
+    // When set, answers instead of `next`, from the options shown.
+    std::function<OptionsResult(const OptionsState&)> answer;
     int optionsRuns = 0;
     int abouts = 0;
-    OptionsResult Run(const OptionsState&) override {
+    OptionsResult Run(const OptionsState& shown) override {
         ++optionsRuns;
-        return next;
+        return answer ? answer(shown) : next;
     }
     bool RunTemplateEditor(ContactTemplate&) override { return false; }
     bool RunRingtones(CallFilter&) override { return false; }
@@ -134,6 +138,65 @@ TEST_F(MainWindow, CommandSwitchesReachTheContactsFrame) {
     EXPECT_EQ(PostAndWait(UM_COMMAND_SWITCH, u'x', 1), "New contact: ");
     EXPECT_EQ(PostAndWait(plat::WM_COMMAND, kCmdCallFilterPlaceholder, 0), "New contact: ");
     EXPECT_EQ(PostAndWait(plat::WM_COMMAND, (1u << 16) | kCmdNewContact, 0), "New contact: ");
+}
+
+// The SIM card's contacts follow HideSim as the options dialog changes it, and the editor is
+// refused for them from every way in; the phone's own contacts are edited as ever.
+TEST_F(MainWindow, SimContactsFollowHideSimAndAreNeverEdited) {
+    MainWndFrame& frame = Start();
+    ContactsFrame& contacts = *frame.Contacts();
+    Contact onCard;
+    onCard.SetText(kFieldFirst, u"Mum");
+    onCard.SetText(kFieldMobile, u"+44 7700 900123");
+    onCard.SetFromSim(true);
+    ASSERT_TRUE(frame.Clients()->AddContact(onCard, false).Complete());
+    const uint32_t sim = onCard.GetOid();
+    const uint32_t anna = AddContact(u"Anna", u"Smith");
+    const auto listed = [&contacts](uint32_t oid) {
+        const auto& oids = contacts.Model().List().Oids();
+        return std::find(oids.begin(), oids.end(), oid) != oids.end();
+    };
+    ASSERT_TRUE(WaitFor([&] { return listed(anna); }));
+    EXPECT_FALSE(listed(sim)) << "hidden by default";
+
+    dialogs_->answer = [](const OptionsState& shown) {
+        OptionsResult result;
+        result.ok = true;
+        result.state = shown;
+        result.state.hideSim = !shown.hideSim;
+        return result;
+    };
+    frame.Send(plat::WM_COMMAND, kCmdOptions, 0);
+    EXPECT_EQ(SettingsStore::ReadDword(settings::kSettings, settings::kHideSim, 7), 0u);
+    ASSERT_TRUE(listed(sim)) << "the list is rebuilt when the option changes";
+    PumpPendingMessages();
+    EXPECT_FALSE(SaveScreenshot(*frame.Widget(), QStringLiteral("list_sim_contacts_shown")).isEmpty());
+
+    Contact before;
+    ASSERT_TRUE(frame.Clients()->GetContact(sim, before));
+    const int closedBefore = dialogsClosed_;
+    ASSERT_TRUE(plat::PostMessage(frame.Hwnd(), UM_COMMAND_SWITCH, u'e', sim));
+    EXPECT_TRUE(WaitFor([&] { return boxes_.Boxes().size() == 1; }, 2000));
+    const auto& oids = contacts.Model().List().Oids();
+    ASSERT_TRUE(contacts.Model().List().Select(
+        static_cast<int>(std::find(oids.begin(), oids.end(), sim) - oids.begin())));
+    contacts.OnCommand(framecmd::kEdit, 0);
+    PumpPendingMessages();
+    const std::vector<RecordedBox> boxes = boxes_.Boxes();
+    ASSERT_EQ(boxes.size(), 2u) << "the switch and the Edit command";
+    for (const RecordedBox& box : boxes) {
+        EXPECT_EQ(box.text, u"Cannot edit SIM contact !");
+        EXPECT_EQ(box.flags, plat::MB_OK | plat::MB_ICONWARNING);
+    }
+    EXPECT_EQ(dialogsClosed_, closedBefore) << "no editor opened";
+    Contact after;
+    ASSERT_TRUE(frame.Clients()->GetContact(sim, after));
+    EXPECT_TRUE(after.Equals(before) && after.IsFromSim());
+    PostAndWait(UM_COMMAND_SWITCH, u'e', anna);
+    EXPECT_EQ(dialogsClosed_, closedBefore + 1) << "the phone's own contact is edited";
+
+    frame.Send(plat::WM_COMMAND, kCmdOptions, 0);
+    EXPECT_FALSE(listed(sim));
 }
 
 TEST_F(MainWindow, StartsOnADamagedIndex) {
