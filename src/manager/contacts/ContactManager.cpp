@@ -323,11 +323,14 @@ void ContactManager::QueueChange(uint32_t kind, uint32_t parent, uint32_t oid) {
 
 void ContactManager::HandleQueue() {
     if (sync_ != nullptr && !sync_->IsMaster()) return;
-    const Array<QueuedChange> changes = queue_.Take();
+    Array<QueuedChange> changes = queue_.Take();
     if (changes.GetSize() > 0) {
         const ReadPass reading(db_.Contacts().VolumeId());
         beingUpdated_ = true;
         if (changes.GetSize() >= kRebuildThreshold) {
+            // A rebuild reads everything; the list (several entries per contact of an import) is
+            // not held through it.
+            changes.RemoveAll();
             if (sync_ != nullptr) sync_->StopSlaves();
             FullRebuild();
             listener_->OnContactsReloaded();
