@@ -96,8 +96,10 @@ TEST_F(Batch, AListenerLeftTooFarBehindGetsOneReload) {
 
 // A read batch sees one committed state: another process's commits show only after its outermost
 // end. This process's own writes, alone or in a write batch, are never held up by it; the reads
-// after them see them (and whatever else was committed by then).
+// after them see them (and whatever else was committed by then). Notifications arrive meanwhile.
 TEST_F(Batch, AReadBatchSeesOneStateAndNeverHoldsUpItsOwnWrites) {
+    std::vector<Change> heard;
+    Listen(heard);
     const plat::DbHandle db = Open(u"Contacts Database");
     const auto otherAdds = [&] {
         return StorePeer(device.Root(), "write", 1, (device.Root() / "peer.log").string()).Reap();
@@ -108,6 +110,7 @@ TEST_F(Batch, AReadBatchSeesOneStateAndNeverHoldsUpItsOwnWrites) {
     EXPECT_EQ(Oids(db).size(), 1u);
     ASSERT_EQ(otherAdds(), 0);
     EXPECT_EQ(Oids(db).size(), 1u);
+    EXPECT_TRUE(plat::RunUntil([&] { return heard.size() >= 3; }, kWaitMs));
 
     const plat::CeOid own = Add(db, {TextProp(0x82, u"own")});
     EXPECT_EQ(Oids(db).size(), 3u);
