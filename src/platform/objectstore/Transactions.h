@@ -46,7 +46,9 @@ public:
     // delivery of notifications) and opens it again when it goes.
     class ReadPause {
     public:
-        explicit ReadPause(Transactions& transactions) : transactions_(transactions) { transactions_.PauseReading(); }
+        explicit ReadPause(Transactions& transactions) : transactions_(transactions) {
+            transactions_.PauseReading();
+        }
         ~ReadPause() { transactions_.ResumeReading(); }
         ReadPause(const ReadPause&) = delete;
         ReadPause& operator=(const ReadPause&) = delete;
@@ -77,7 +79,7 @@ private:
     bool journaled_ = false;  // it holds journaled writes
     bool lost_ = false;       // SQLite rolled it back on a failure; reported at the next end
     int readDepth_ = 0;
-    bool reading_ = false;    // the read batch's transaction is open
+    bool reading_ = false;  // the read batch's transaction is open
     std::chrono::steady_clock::time_point opened_;
     uint64_t writes_ = 0;
     uint64_t undone_ = 0;
