@@ -91,12 +91,13 @@ void Transactions::Abandon() {
     ResumeReading();
 }
 
+// Counted only once it has begun: a level that failed to begin is never ended.
 void Transactions::BeginReading() {
-    ++readDepth_;
     if (!sql::InTransaction(db_)) {
         sql::Run(db_, "BEGIN");
         reading_ = true;
     }
+    ++readDepth_;
 }
 
 void Transactions::EndReading() {
