@@ -94,6 +94,7 @@ bool ContactIndex::Rebuild(IndexDatabase& database, IndexRebuild& gathered) {
     for (IndexRebuild::Entry& entry : gathered.Entries()) {
         entry.words.slot = props_->AddEncoded(entry.record);
         if (entry.words.slot == 0) return false;
+        std::vector<uint8_t>().swap(entry.record);  // stored now; not held through the word trees
         entries.push_back(std::move(entry.words));
     }
     return EndChange(words_->Fill(entries) ? IndexChange::Done : IndexChange::Failed) == IndexChange::Done;

@@ -20,6 +20,10 @@ public:
         std::vector<uint8_t> record;   // the further values' record
     };
 
+    // Room for `expected` contacts is taken at once: growing by doubling would hold the entries
+    // twice at the moment of a move, at the peak of the rebuild's memory.
+    explicit IndexRebuild(size_t expected = 0);
+
     // Gathers `contact` (stored: it has an object identifier) with its note text. A contact
     // gathered again replaces its earlier reading, so that each has one record.
     void Add(const Contact& contact, std::u16string_view note);

@@ -226,6 +226,8 @@ bool WordIndex::FillTrees(std::span<const Entry> entries) {
             use(fills[0], word.text, k);
             if (!word.textOnly) use(fills[1], GroupKeyOf(word.text), k);
         }
+        // Held for every contact until both trees are built: without the room they grew into.
+        for (TreeFill& fill : fills) fill.used[k].shrink_to_fit();
     }
     for (TreeFill& fill : fills) {
         if (!FillTree(*fill.tree, fill.words, fill.used, entries)) return false;

@@ -43,6 +43,24 @@ NoListener& Silent() {
     return silent;
 }
 
+// The reads of one pass over the store (a rebuild, a catch-up, a batch of queued changes) in one
+// read batch of the volume, for as long as it lives: one read lock for the pass instead of one per
+// statement. Its end can fail only when the volume is gone, and then there is nothing left to end.
+class ReadPass {
+public:
+    explicit ReadPass(const plat::CeGuid& volume)
+        : volume_(volume), open_(!volume.IsZero() && plat::BeginReadBatch(volume)) {}
+    ~ReadPass() {
+        if (open_) static_cast<void>(plat::EndReadBatch(volume_));
+    }
+    ReadPass(const ReadPass&) = delete;
+    ReadPass& operator=(const ReadPass&) = delete;
+
+private:
+    plat::CeGuid volume_;
+    bool open_;
+};
+
 }  // namespace
 
 ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
@@ -100,6 +118,7 @@ void ContactManager::BringIndexUp(IndexOpen opened) {
 // assignment must belong to one of the contacts read; otherwise its contact is not known here and
 // the whole index is checked instead.
 void ContactManager::CatchUp() {
+    const ReadPass reading(db_.Contacts().VolumeId());
     const std::optional<ContactBacklog> backlog = index_->TakeBacklog();
     plat::DatabaseStatus status;
     const uint32_t records = db_.Contacts().GetStatus(status) ? status.recordCount : 0;
@@ -304,10 +323,14 @@ void ContactManager::QueueChange(uint32_t kind, uint32_t parent, uint32_t oid) {
 
 void ContactManager::HandleQueue() {
     if (sync_ != nullptr && !sync_->IsMaster()) return;
-    const Array<QueuedChange> changes = queue_.Take();
+    Array<QueuedChange> changes = queue_.Take();
     if (changes.GetSize() > 0) {
+        const ReadPass reading(db_.Contacts().VolumeId());
         beingUpdated_ = true;
         if (changes.GetSize() >= kRebuildThreshold) {
+            // A rebuild reads everything; the list (several entries per contact of an import) is
+            // not held through it.
+            changes.RemoveAll();
             if (sync_ != nullptr) sync_->StopSlaves();
             FullRebuild();
             listener_->OnContactsReloaded();
@@ -363,6 +386,7 @@ void ContactManager::FullRebuild() { Rebuild(true); }
 void ContactManager::CheckIndex() { Rebuild(false); }
 
 void ContactManager::Rebuild(bool reportProgress) {
+    const ReadPass reading(db_.Contacts().VolumeId());
     beingUpdated_ = true;
     index_->MarkFilesInvalid();
     const auto progress = [&](uint32_t step) {

@@ -21,8 +21,8 @@ void WordIndexKeeper::Close() {
     sourceOpen_ = false;
 }
 
-void WordIndexKeeper::BeginRebuild(uint32_t) {
-    gathered_ = std::make_unique<IndexRebuild>();
+void WordIndexKeeper::BeginRebuild(uint32_t count) {
+    gathered_ = std::make_unique<IndexRebuild>(count);
     if (EnsureSource()) gathered_->SetPosition(source_.JournalHead());
 }
 

@@ -87,6 +87,7 @@ std::string NewListenerId() {
 // comes first so that the subscribers reload everything.
 std::vector<Pending> Fetch(Volume& volume, Listener& listener) {
     sqlite3* db = volume.Db();
+    const Transactions::ReadPause pause(volume.Writes());
     sql::WriteTransaction transaction(db);
     const std::vector<journal::Row> rows = journal::ReadAfter(db, listener.seen);
     const int64_t head = journal::Head(db);

@@ -141,6 +141,20 @@ bool EndWriteBatch(const CeGuid& volume) {
     });
 }
 
+bool BeginReadBatch(const CeGuid& volume) {
+    return Call(false, [&] {
+        Store::Instance().VolumeOf(volume).Writes().BeginReading();
+        return true;
+    });
+}
+
+bool EndReadBatch(const CeGuid& volume) {
+    return Call(false, [&] {
+        Store::Instance().VolumeOf(volume).Writes().EndReading();
+        return true;
+    });
+}
+
 bool NotificationsDelivered(const CeGuid& volume) {
     return Call(false, [&] { return objstore::NotificationHub::Instance().Delivered(volume); });
 }

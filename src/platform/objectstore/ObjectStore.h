@@ -72,6 +72,16 @@ bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& sta
 bool BeginWriteBatch(const CeGuid& volume);
 bool EndWriteBatch(const CeGuid& volume);
 
+// Read batches. From BeginReadBatch to the matching EndReadBatch the reads of this process on the
+// volume share one read transaction: they take the volume's read lock once instead of once each,
+// and see one committed state (this process's open write batch included), whatever other processes
+// commit meanwhile. A write of this process ends that transaction before it begins and the batch
+// takes a new one after it commits, so a read always sees the process's own committed writes and a
+// read batch never makes a write fail. Batches nest; the outermost end lets other processes'
+// commits be seen again. EndReadBatch without a batch fails (ERROR_INVALID_PARAMETER).
+bool BeginReadBatch(const CeGuid& volume);
+bool EndReadBatch(const CeGuid& volume);
+
 // True when this process's notification callbacks for the volume have been handed every change
 // committed so far (also when it has none). Notifications are handed on the event loop's thread,
 // so a caller waits for them by running the loop.

@@ -1,5 +1,7 @@
 #include "platform/objectstore/Transactions.h"
 
+#include <sqlite3.h>
+
 #include "platform/objectstore/Journal.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
@@ -13,6 +15,7 @@ void Transactions::Write(const std::function<void()>& change, bool journaled) {
         WriteInBatch(change);
         journaled_ = journaled_ || journaled;
     } else {
+        const ReadPause pause(*this);
         sql::WriteTransaction transaction(db_);
         change();
         if (journaled) journal::Prune(db_);
@@ -24,7 +27,13 @@ void Transactions::Write(const std::function<void()>& change, bool journaled) {
 
 void Transactions::WriteInBatch(const std::function<void()>& change) {
     if (!open_) {
-        sql::Run(db_, "BEGIN IMMEDIATE");
+        PauseReading();
+        try {
+            sql::Run(db_, "BEGIN IMMEDIATE");
+        } catch (...) {
+            ResumeReading();
+            throw;
+        }
         open_ = true;
         opened_ = std::chrono::steady_clock::now();
     }
@@ -41,6 +50,7 @@ void Transactions::WriteInBatch(const std::function<void()>& change) {
             open_ = false;
             lost_ = true;
             ++undone_;
+            ResumeReading();
         }
         throw;
     }
@@ -70,6 +80,7 @@ void Transactions::Commit() {
     open_ = false;
     if (journaled_) WakeListeners();
     journaled_ = false;
+    ResumeReading();
 }
 
 void Transactions::Abandon() {
@@ -77,6 +88,35 @@ void Transactions::Abandon() {
     open_ = false;
     journaled_ = false;
     ++undone_;
+    ResumeReading();
+}
+
+// Counted only once it has begun: a level that failed to begin is never ended.
+void Transactions::BeginReading() {
+    if (!sql::InTransaction(db_)) {
+        sql::Run(db_, "BEGIN");
+        reading_ = true;
+    }
+    ++readDepth_;
+}
+
+void Transactions::EndReading() {
+    if (readDepth_ == 0) Fail(ERROR_INVALID_PARAMETER, "no read batch is open");
+    if (--readDepth_ == 0) PauseReading();
+}
+
+// A read transaction has nothing to keep: ending it cannot lose anything.
+void Transactions::PauseReading() {
+    if (!reading_) return;
+    reading_ = false;
+    sql::Abort(db_);
+}
+
+// When the read transaction cannot begin again the reads that follow take their own lock each:
+// slower, never wrong, so nothing is reported.
+void Transactions::ResumeReading() {
+    if (readDepth_ == 0 || sql::InTransaction(db_)) return;
+    reading_ = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 }  // namespace plat::objstore

@@ -6,6 +6,11 @@
 // kBatchCommitMs: other processes never wait long for the volume, and a crash loses at most that
 // much work, never part of an inner level. Each commit of journaled writes prunes the journal and
 // then wakes the listeners of the device, once.
+//
+// A read batch keeps one read transaction open on the connection, so that many reads take the
+// volume's read lock once and see one committed state. It never holds up a write of its own
+// connection: a write (or a write batch's transaction) ends the read transaction first and the
+// read batch opens a new one once the write has committed, so the reads after a write see it.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -33,6 +38,25 @@ public:
     // failed or the batch's transaction was lost before (an SQLite failure that rolls back the
     // whole transaction): everything since the batch's previous commit is undone.
     void EndBatch();
+    void BeginReading();
+    // Ends one level of read batch (ERROR_INVALID_PARAMETER when none is open); the outermost end
+    // closes the read transaction.
+    void EndReading();
+    // Ends the read batch's transaction for a writer that opens its own on the connection (the
+    // delivery of notifications) and opens it again when it goes.
+    class ReadPause {
+    public:
+        explicit ReadPause(Transactions& transactions) : transactions_(transactions) {
+            transactions_.PauseReading();
+        }
+        ~ReadPause() { transactions_.ResumeReading(); }
+        ReadPause(const ReadPause&) = delete;
+        ReadPause& operator=(const ReadPause&) = delete;
+
+    private:
+        Transactions& transactions_;
+    };
+
     // True while a batch holds uncommitted changes (readers on this connection see them; nobody
     // else does yet).
     bool HoldsUncommitted() const { return open_; }
@@ -46,12 +70,16 @@ private:
     void WriteInBatch(const std::function<void()>& change);
     void Commit();
     void Abandon();
+    void PauseReading();
+    void ResumeReading();
 
     sqlite3* db_;
     int depth_ = 0;
     bool open_ = false;       // the batch's transaction is open
     bool journaled_ = false;  // it holds journaled writes
     bool lost_ = false;       // SQLite rolled it back on a failure; reported at the next end
+    int readDepth_ = 0;
+    bool reading_ = false;  // the read batch's transaction is open
     std::chrono::steady_clock::time_point opened_;
     uint64_t writes_ = 0;
     uint64_t undone_ = 0;

@@ -94,4 +94,42 @@ TEST_F(Batch, AListenerLeftTooFarBehindGetsOneReload) {
     EXPECT_EQ(heard, (std::vector<Change>{{plat::DB_CEOID_VOLUME, 0}}));
 }
 
+// A read batch sees one committed state: another process's commits show only after its outermost
+// end. This process's own writes, alone or in a write batch, are never held up by it; the reads
+// after them see them (and whatever else was committed by then). Notifications arrive meanwhile.
+TEST_F(Batch, AReadBatchSeesOneStateAndNeverHoldsUpItsOwnWrites) {
+    std::vector<Change> heard;
+    Listen(heard);
+    const plat::DbHandle db = Open(u"Contacts Database");
+    const auto otherAdds = [&] {
+        return StorePeer(device.Root(), "write", 1, (device.Root() / "peer.log").string()).Reap();
+    };
+    Add(db, {TextProp(0x82, u"before")});
+    ASSERT_TRUE(plat::BeginReadBatch(volume));
+    ASSERT_TRUE(plat::BeginReadBatch(volume));
+    EXPECT_EQ(Oids(db).size(), 1u);
+    ASSERT_EQ(otherAdds(), 0);
+    EXPECT_EQ(Oids(db).size(), 1u);
+    EXPECT_TRUE(plat::RunUntil([&] { return heard.size() >= 3; }, kWaitMs));
+
+    const plat::CeOid own = Add(db, {TextProp(0x82, u"own")});
+    EXPECT_EQ(Oids(db).size(), 3u);
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    Add(db, {TextProp(0x82, u"batched")});
+    ASSERT_NE(plat::WriteRecordProps(db, own, std::vector{TextProp(0x84, u"changed")}), 0u);
+    EXPECT_EQ(Oids(db).size(), 4u);
+    ASSERT_TRUE(plat::EndWriteBatch(volume)) << plat::LastErrorMessage();
+    EXPECT_EQ(SeenElsewhere(), 4);
+    ASSERT_EQ(plat::SeekDatabase(db, plat::SeekType::Oid, own), own);
+    EXPECT_EQ(ReadAll(db).size(), 3u);
+
+    ASSERT_EQ(otherAdds(), 0);
+    ASSERT_TRUE(plat::EndReadBatch(volume));
+    EXPECT_EQ(Oids(db).size(), 4u);
+    ASSERT_TRUE(plat::EndReadBatch(volume));
+    EXPECT_EQ(Oids(db).size(), 5u);
+    EXPECT_FALSE(plat::EndReadBatch(volume));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+}
+
 }  // namespace
