@@ -55,6 +55,14 @@ Result Call(Result failed, Body body) {
     return failed;
 }
 
+// Runs one of the volume's batch steps; a step that cannot be taken fails with its last error.
+bool BatchStep(const CeGuid& volume, void (objstore::Transactions::*step)()) {
+    return Call(false, [&] {
+        (Store::Instance().VolumeOf(volume).Writes().*step)();
+        return true;
+    });
+}
+
 }  // namespace
 
 bool InitVolume(const std::filesystem::path& hostFile) {
@@ -127,33 +135,10 @@ bool DeleteDatabase(const CeGuid& volume, CeOid database) {
     });
 }
 
-bool BeginWriteBatch(const CeGuid& volume) {
-    return Call(false, [&] {
-        Store::Instance().VolumeOf(volume).Writes().BeginBatch();
-        return true;
-    });
-}
-
-bool EndWriteBatch(const CeGuid& volume) {
-    return Call(false, [&] {
-        Store::Instance().VolumeOf(volume).Writes().EndBatch();
-        return true;
-    });
-}
-
-bool BeginReadBatch(const CeGuid& volume) {
-    return Call(false, [&] {
-        Store::Instance().VolumeOf(volume).Writes().BeginReading();
-        return true;
-    });
-}
-
-bool EndReadBatch(const CeGuid& volume) {
-    return Call(false, [&] {
-        Store::Instance().VolumeOf(volume).Writes().EndReading();
-        return true;
-    });
-}
+bool BeginWriteBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::BeginBatch); }
+bool EndWriteBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::EndBatch); }
+bool BeginReadBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::BeginReading); }
+bool EndReadBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::EndReading); }
 
 bool NotificationsDelivered(const CeGuid& volume) {
     return Call(false, [&] { return objstore::NotificationHub::Instance().Delivered(volume); });
