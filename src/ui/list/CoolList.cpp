@@ -11,7 +11,6 @@
 
 #include "platform/window/Messages.h"
 #include "ui/list/CoolListAccessible.h"
-#include "ui/list/EventHook.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageLoop.h"
 #include "screen/list/ListKeys.h"
@@ -39,9 +38,14 @@ uint32_t ListKeyOf(const QKeyEvent& event) {
 
 CoolList::CoolList(CoolListListener& listener) : listener_(listener) { InstallListAccessibility(); }
 
+CoolList::~CoolList() {
+    delete hook_.data();
+    DestroyWnd();
+}
+
 bool CoolList::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
-    new EventHook(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
+    hook_ = new EventHook(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
     Widget()->show();
     return true;
 }

@@ -11,11 +11,13 @@
 // are the list's own. A tap selects, a second tap on
 // the same row within the double-click time activates, a tap-and-hold opens the context menu.
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QEvent>
 #include <QString>
 #include <cstdint>
 
+#include "ui/list/EventHook.h"
 #include "ui/toolkit/WndImpl.h"
 
 class CoolListListener {
@@ -45,7 +47,9 @@ public:
     static constexpr char16_t kClassName[] = u"COOL.LIST";
 
     explicit CoolList(CoolListListener& listener);
-    ~CoolList() override { DestroyWnd(); }
+    // The widget goes later than the list (its deletion is deferred), so the list's hook on it
+    // goes first: no event of the widget reaches a list that is gone.
+    ~CoolList() override;
 
     bool Create(WndImpl& parent, const QRect& rect);
 
@@ -85,6 +89,7 @@ private:
     void AnnounceSelection();
 
     CoolListListener& listener_;
+    QPointer<EventHook> hook_;  // owned by the widget, which may go first
     int count_ = 0;
     int selected_ = -1;
     int top_ = 0;
