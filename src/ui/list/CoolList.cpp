@@ -38,14 +38,9 @@ uint32_t ListKeyOf(const QKeyEvent& event) {
 
 CoolList::CoolList(CoolListListener& listener) : listener_(listener) { InstallListAccessibility(); }
 
-CoolList::~CoolList() {
-    delete hook_.data();
-    DestroyWnd();
-}
-
 bool CoolList::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
-    hook_ = new EventHook(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
+    hook_.Install(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
     Widget()->show();
     return true;
 }

@@ -11,7 +11,6 @@
 // are the list's own. A tap selects, a second tap on
 // the same row within the double-click time activates, a tap-and-hold opens the context menu.
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QEvent>
 #include <QString>
@@ -47,9 +46,7 @@ public:
     static constexpr char16_t kClassName[] = u"COOL.LIST";
 
     explicit CoolList(CoolListListener& listener);
-    // The widget goes later than the list (its deletion is deferred), so the list's hook on it
-    // goes first: no event of the widget reaches a list that is gone.
-    ~CoolList() override;
+    ~CoolList() override { DestroyWnd(); }
 
     bool Create(WndImpl& parent, const QRect& rect);
 
@@ -89,10 +86,10 @@ private:
     void AnnounceSelection();
 
     CoolListListener& listener_;
-    QPointer<EventHook> hook_;  // owned by the widget, which may go first
     int count_ = 0;
     int selected_ = -1;
     int top_ = 0;
     int lastTapRow_ = -1;
     qint64 lastTapAt_ = 0;
+    EventHookSlot hook_;  // last: it goes first
 };
