@@ -9,7 +9,6 @@
 #include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
-#include "platform/window/Messages.h"
 #include "ui/categories/CApCatAddDlg.h"
 #include "ui/toolkit/PopupMenu.h"
 
@@ -46,7 +45,8 @@ bool CApCatList::OnInitContent() {
     QObject::connect(list_, &QListWidget::currentRowChanged, Widget(), [this](int row) { model_.SetCurrent(row); });
     // Space toggles the current entry, as a tap does.
     hook_.Install(*list_, [this](QEvent& event) {
-        if (event.type() != QEvent::KeyPress || static_cast<QKeyEvent&>(event).key() != Qt::Key_Space) return false;
+        if (event.type() != QEvent::KeyPress || static_cast<QKeyEvent&>(event).key() != Qt::Key_Space)
+            return false;
         if (list_->currentRow() >= 0) {
             model_.Toggle(list_->currentRow());
             Refill();

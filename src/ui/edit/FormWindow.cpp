@@ -334,7 +334,8 @@ void FormWindow::Activate() {
     const QRect rect = StopRect(current_);
     if (current_.label >= 0) {
         // The label popup opens below its label and ends at the label's right edge.
-        block.RunLabelPopup(current_.label, mapToGlobal(QPoint(rect.right(), rect.bottom() + 1)), this, owner_);
+        block.RunLabelPopup(current_.label, mapToGlobal(QPoint(rect.right(), rect.bottom() + 1)), this,
+                            owner_);
     } else if (const FormCell* cell = CurrentCell()) {
         if (IsDrawnChoice(cell->kind)) block.RunChoice(*cell, GlobalBelow(rect), this, owner_);
     }

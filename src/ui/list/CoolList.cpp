@@ -10,10 +10,10 @@
 #include <algorithm>
 
 #include "platform/window/Messages.h"
+#include "screen/list/ListKeys.h"
 #include "ui/list/CoolListAccessible.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageLoop.h"
-#include "screen/list/ListKeys.h"
 
 namespace {
 

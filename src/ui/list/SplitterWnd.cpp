@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QWidget>
 
-
 bool SplitterWnd::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
     Widget()->setCursor(Qt::SplitVCursor);

@@ -5,8 +5,8 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStyle>
-#include <QWindow>
 #include <QTest>
+#include <QWindow>
 
 #include "store/contact/ContactFields.h"
 #include "ui/edit/ContactEditor.h"
@@ -37,9 +37,11 @@ protected:
         const QRect shown = menu.geometry();
         const QRect window = menu.windowHandle()->frameGeometry();
         EXPECT_TRUE(screen.contains(window)) << "the whole popup is on the screen";
-        EXPECT_TRUE(shown.right() == corner.x() || (window.left() == screen.left() && corner.x() < shown.right()))
+        EXPECT_TRUE(shown.right() == corner.x() ||
+                    (window.left() == screen.left() && corner.x() < shown.right()))
             << "right edge " << shown.right() << ", the label's " << corner.x();
-        EXPECT_TRUE(shown.top() == corner.y() || (window.bottom() == screen.bottom() && corner.y() > shown.top()))
+        EXPECT_TRUE(shown.top() == corner.y() ||
+                    (window.bottom() == screen.bottom() && corner.y() > shown.top()))
             << "top " << shown.top() << ", the label's bottom " << corner.y();
     }
 };

@@ -48,8 +48,8 @@ TEST(CoolListLife, EventsOfTheWidgetLeftBehindDoNotReachTheList) {
     list->SetRows(10, 0);
     const QPointer<QWidget> widget = list->Widget();
     const auto wheel = [&] {
-        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(widget.data(), &event);
     };
     wheel();

@@ -150,7 +150,8 @@ TEST(PopupPlacement, AnchorCornerAndScreenEdges) {
     EXPECT_EQ(PopupOrigin({200, 300}, QSize(400, 400), screen, PopupAlign::Right), QPoint(0, 0))
         << "a popup larger than the screen keeps its top-left corner on it";
     const QRect second(240, 0, 240, 320);
-    EXPECT_EQ(PopupOrigin({260, 10}, menu, second, PopupAlign::Right), QPoint(240, 10)) << "a screen not at 0";
+    EXPECT_EQ(PopupOrigin({260, 10}, menu, second, PopupAlign::Right), QPoint(240, 10))
+        << "a screen not at 0";
 }
 
 TEST_F(Toolkit, MessageBoxShowsCaptionAndAnswersWithButtonCodes) {
