@@ -112,34 +112,6 @@ TEST_P(FormWindowScreen, PartsSitWhereTheGeometryPutsThemAndBlocksStack) {
     EXPECT_EQ(stored.phones.GetSize(), 0);
 }
 
-// An address added below the first row takes that row's place in the form; the address that was
-// below it keeps its own parts, on screen and in the record.
-TEST_P(FormWindowScreen, AnAddressAddedBelowARowLeavesTheOthersTheirParts) {
-    ContactsFrame& frame = Start(GetParam());
-    const uint32_t anna =
-        Add({{kFieldFirst, u"Anna"}, {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            FormWindow& form = *editor.Form();
-            FieldBlock& addresses = *editor.BlockOf(kGroupAddress);
-            const int home = RowWith(addresses, "12 Long Road");
-            ASSERT_GT(home, 0) << "an empty address row comes first";
-            Tap(form, form.PartPoint(addresses, 0, BlockPart::FirstButton));
-            EXPECT_EQ(addresses.ElementLabel(1), addresses.ElementLabel(0));
-            EXPECT_EQ(RowWith(addresses, "12 Long Road"), home + 1);
-            EXPECT_EQ(RowWith(addresses, "Springfield"), home + 1);
-            ASSERT_EQ(form.Current(), (FormWindow::Stop{&addresses, CellOf(addresses, 1), -1}));
-            Retype(*form.LineEditor(), "3 New Lane");
-            Ok(editor);
-        }));
-    const Contact stored = Stored(anna);
-    EXPECT_EQ(stored.GetText(kFieldWorkStreet), Str(u"3 New Lane"));
-    EXPECT_EQ(stored.GetText(kFieldHomeStreet), Str(u"12 Long Road"));
-    EXPECT_EQ(stored.GetText(kFieldHomeCity), Str(u"Springfield"));
-    EXPECT_EQ(stored.addresses.GetSize(), 0);
-}
-
 TEST_P(FormWindowScreen, KeysWalkLabelsAndValuesAndEnterOpensALabel) {
     ContactsFrame& frame = Start(GetParam());
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 0001"}});
