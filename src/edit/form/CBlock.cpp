@@ -48,8 +48,11 @@ int CBlock::IndexOf(const CElement* element) const {
     return -1;
 }
 
-CElement& CBlock::AddElement(int label) {
-    auto& element = *elements_.emplace_back(std::make_unique<CElement>(*this, label));
+CElement& CBlock::AddElement(int label) { return InsertElement(ElementCount(), label); }
+
+CElement& CBlock::InsertElement(int index, int label) {
+    const auto at = elements_.begin() + std::clamp(index, 0, ElementCount());
+    auto& element = **elements_.insert(at, std::make_unique<CElement>(*this, label));
     element.rect_ = {0, 0, Rect().Width(), rowHeight_};
     layoutNeeded_ = true;
     return element;

@@ -78,6 +78,8 @@ public:
     CElement* Element(int index) const;
     int IndexOf(const CElement* element) const;
     CElement& AddElement(int label);
+    // A new element at `index` (clamped to the list); the ones from there on move down a row.
+    CElement& InsertElement(int index, int label);
     void RemoveElement(CElement* element);
     // An element taller than one row (several value lines); the next layout stacks it so. The
     // row height from the fonts resets it.

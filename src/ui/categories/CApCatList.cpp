@@ -9,9 +9,7 @@
 #include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
-#include "platform/window/Messages.h"
 #include "ui/categories/CApCatAddDlg.h"
-#include "ui/list/EventHook.h"
 #include "ui/toolkit/PopupMenu.h"
 
 CApCatList::CApCatList(const std::vector<uint32_t>& checked, bool allCategories)
@@ -46,8 +44,9 @@ bool CApCatList::OnInitContent() {
     });
     QObject::connect(list_, &QListWidget::currentRowChanged, Widget(), [this](int row) { model_.SetCurrent(row); });
     // Space toggles the current entry, as a tap does.
-    new EventHook(*list_, [this](QEvent& event) {
-        if (event.type() != QEvent::KeyPress || static_cast<QKeyEvent&>(event).key() != Qt::Key_Space) return false;
+    hook_.Install(*list_, [this](QEvent& event) {
+        if (event.type() != QEvent::KeyPress || static_cast<QKeyEvent&>(event).key() != Qt::Key_Space)
+            return false;
         if (list_->currentRow() >= 0) {
             model_.Toggle(list_->currentRow());
             Refill();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "categories/filter/CategoryListDialog.h"
+#include "ui/list/EventHook.h"
 #include "ui/toolkit/DlgImpl.h"
 
 class QCheckBox;
@@ -45,4 +46,5 @@ private:
     catfilter::CategoryListDialog model_;
     QListWidget* list_ = nullptr;
     QCheckBox* showAll_ = nullptr;
+    EventHookSlot hook_;  // last: it goes first
 };

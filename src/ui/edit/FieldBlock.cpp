@@ -243,18 +243,21 @@ int FieldBlock::OnSmallButton(int element, BlockPart part) {
         if (Host() != nullptr) Host()->InvalidateRect(ToHost(Element(element)->Rect()));
         return element;
     }
+    // The new row goes right below the tapped one, so rows, addresses and elements keep one order.
+    const int added = element + 1;
     BlockRow row;
     row.label = Element(element)->Label();
     row.msgType = block_.rows[element].msgType;
     row.format = block_.rows[element].format;
-    block_.rows.Add(row);
-    if (block_.kind == kBlockAddress)
-        addresses_.emplace_back().SetFormat(row.format, AddressFormatTable::Instance());
-    AddElement(row.label);
+    block_.rows.InsertAt(added, row);
+    if (block_.kind == kBlockAddress) {
+        addresses_.emplace(addresses_.begin() + added)->SetFormat(row.format, AddressFormatTable::Instance());
+    }
+    InsertElement(added, row.label);
     Relayout();
     BuildCells();
     RepaintAll();
-    return ElementCount() - 1;
+    return added;
 }
 
 void FieldBlock::RunChoice(const FormCell& cell, const QPoint& at, QWidget* parent, WndImpl& owner) {
@@ -268,7 +271,7 @@ void FieldBlock::RunLabelPopup(int element, const QPoint& at, QWidget* parent, W
     CElement& row = *Element(element);
     MenuDescription menu = LabelMenu(row);
     if (block_.kind == kBlockAddress) menu.Add(kStrAddressFormat, RequireStr(kStrAddressFormat));
-    const uint32_t command = TrackPopupMenu(menu, at, parent);
+    const uint32_t command = TrackPopupMenu(menu, at, parent, PopupAlign::Right);
     if (command == kStrAddressFormat && block_.kind == kBlockAddress)
         return RunFormatPopup(element, at, parent);
     if (!ChooseLabel(row, command)) return;
@@ -284,7 +287,8 @@ void FieldBlock::RunFormatPopup(int element, const QPoint& at, QWidget* parent) 
         menu.Add(kFormatCommand + static_cast<uint32_t>(index), table.FormatAt(index)->name).mark =
             index == address.FormatIndex() ? MenuMark::Radio : MenuMark::None;
     }
-    const uint32_t command = TrackPopupMenu(menu, at, parent);
+    // It takes the place of the label popup it was chosen from.
+    const uint32_t command = TrackPopupMenu(menu, at, parent, PopupAlign::Right);
     if (command < kFormatCommand) return;
     // What is typed so far is kept: a part the new format does not show stays, unseen.
     if (!address.SetFormat(static_cast<int>(command - kFormatCommand), table)) return;

@@ -6,7 +6,7 @@
 // editor, the note in a text area; the messenger type, the categories and the picture are drawn and
 // open their choice. A value left alone is handed back exactly as it came. The label popup offers
 // "Custom..." (and "Address format..." on an address); the first small button adds a row like its
-// own to a list, the second clears a date.
+// own below it, the second clears a date.
 #include <QString>
 #include <vector>
 
@@ -41,7 +41,7 @@ public:
     void RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) override;
     // The messenger types, the category list or the picture's menu.
     void RunChoice(const FormCell& cell, const QPoint& at, QWidget* parent, WndImpl& owner) override;
-    // The first button adds a row like its own (its label, no value) at the block's end; the second
+    // The first button adds a row like its own (its label, no value) right below it; the second
     // clears a date.
     int OnSmallButton(int element, BlockPart part) override;
 

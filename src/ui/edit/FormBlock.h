@@ -60,7 +60,8 @@ public:
     void Paint(QPainter& painter, const PseudoRect& clip, const FormCell* focusedCell,
                int focusedLabel) const;
 
-    // The label popup of `element` opened at `at` (global); its dialogs open over `owner`.
+    // The label popup of `element`, right-aligned at `at` (global: below the label, at its right
+    // edge); its dialogs open over `owner`.
     virtual void RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) = 0;
     // The choice of a drawn cell.
     virtual void RunChoice(const FormCell&, const QPoint&, QWidget*, WndImpl&) {}

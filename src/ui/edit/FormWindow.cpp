@@ -52,7 +52,8 @@ void FormWindow::SetBlocks(std::vector<std::unique_ptr<FormBlock>> blocks) {
     current_ = {};
     pressed_ = {};
     blocks_ = std::move(blocks);
-    const BlockFonts fonts{fontMetrics().height() + ScaleY(6), fontMetrics().height() + ScaleY(4)};
+    // Labels and values share the window's font; "A" measures as tall as a line of it.
+    const BlockFonts fonts{fontMetrics().height(), fontMetrics().height()};
     for (const auto& block : blocks_) block->Place(this, 0, width(), fonts);
     Restack();
     FormAccessible::Reset(*this);
@@ -332,7 +333,9 @@ void FormWindow::Activate() {
     FormBlock& block = *current_.block;
     const QRect rect = StopRect(current_);
     if (current_.label >= 0) {
-        block.RunLabelPopup(current_.label, GlobalBelow(rect), this, owner_);
+        // The label popup opens below its label and ends at the label's right edge.
+        block.RunLabelPopup(current_.label, mapToGlobal(QPoint(rect.right(), rect.bottom() + 1)), this,
+                            owner_);
     } else if (const FormCell* cell = CurrentCell()) {
         if (IsDrawnChoice(cell->kind)) block.RunChoice(*cell, GlobalBelow(rect), this, owner_);
     }

@@ -127,7 +127,7 @@ bool TemplateBlock::ButtonEnabled(int, BlockPart part) const {
 void TemplateBlock::RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) {
     if (RowOf(element) < 0) return;
     CElement& row = *Element(element);
-    const uint32_t command = TrackPopupMenu(LabelMenu(row), at, parent);
+    const uint32_t command = TrackPopupMenu(LabelMenu(row), at, parent, PopupAlign::Right);
     if (ChooseLabel(row, command)) PromptCustomLabel(row, owner);
 }
 

@@ -10,11 +10,10 @@
 #include <algorithm>
 
 #include "platform/window/Messages.h"
+#include "screen/list/ListKeys.h"
 #include "ui/list/CoolListAccessible.h"
-#include "ui/list/EventHook.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageLoop.h"
-#include "screen/list/ListKeys.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ CoolList::CoolList(CoolListListener& listener) : listener_(listener) { InstallLi
 
 bool CoolList::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
-    new EventHook(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
+    hook_.Install(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
     Widget()->show();
     return true;
 }

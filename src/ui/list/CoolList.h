@@ -16,6 +16,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "ui/list/EventHook.h"
 #include "ui/toolkit/WndImpl.h"
 
 class CoolListListener {
@@ -90,4 +91,5 @@ private:
     int top_ = 0;
     int lastTapRow_ = -1;
     qint64 lastTapAt_ = 0;
+    EventHookSlot hook_;  // last: it goes first
 };

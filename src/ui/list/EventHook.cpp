@@ -8,6 +8,11 @@ EventHook::EventHook(QWidget& widget, Handler handler) : QObject(&widget), handl
     widget.installEventFilter(this);
 }
 
+void EventHookSlot::Install(QWidget& widget, EventHook::Handler handler) {
+    delete hook_.data();
+    hook_ = new EventHook(widget, std::move(handler));
+}
+
 bool EventHook::eventFilter(QObject* watched, QEvent* event) {
     bool consumed = false;
     if (watched == parent()) RunGuarded([&] { consumed = handler_(*event); }, "EventHook");

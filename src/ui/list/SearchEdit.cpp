@@ -8,7 +8,6 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "ui/list/EventHook.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/Keys.h"
 #include "screen/list/ListKeys.h"
@@ -65,7 +64,7 @@ bool SearchEdit::Create(WndImpl& parent, const QRect& rect, const QString& hint)
         SetText(QString());
         listener_.OnSearchTextChanged(QString());
     });
-    new EventHook(*edit_, [this](QEvent& event) { return OnEditEvent(event); });
+    hook_.Install(*edit_, [this](QEvent& event) { return OnEditEvent(event); });
     busyTimer_.setInterval(kBusyStepMs);
     QObject::connect(&busyTimer_, &QTimer::timeout, box, [this] { StepBusy(); });
     UpdateHint();

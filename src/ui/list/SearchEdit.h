@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdint>
 
+#include "ui/list/EventHook.h"
 #include "ui/toolkit/WndImpl.h"
 
 class QKeyEvent;
@@ -66,4 +67,5 @@ private:
     QElapsedTimer sinceStep_;
     bool busy_ = false;
     int busyIcon_ = 0;
+    EventHookSlot hook_;  // last: it goes first
 };

@@ -4,13 +4,11 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "ui/list/EventHook.h"
-
 bool SplitterWnd::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
     Widget()->setCursor(Qt::SplitVCursor);
     Widget()->setFocusPolicy(Qt::NoFocus);
-    new EventHook(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
+    hook_.Install(*Widget(), [this](QEvent& event) { return OnWidgetEvent(event); });
     return true;
 }
 

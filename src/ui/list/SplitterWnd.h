@@ -4,6 +4,7 @@
 // the frame lays its children out again and keeps the fraction.
 #include <QEvent>
 
+#include "ui/list/EventHook.h"
 #include "ui/toolkit/WndImpl.h"
 
 class SplitterListener {
@@ -29,4 +30,5 @@ private:
 
     SplitterListener& listener_;
     int grabY_ = -1;  // where in the bar the drag took it, -1 while not dragging
+    EventHookSlot hook_;  // last: it goes first
 };

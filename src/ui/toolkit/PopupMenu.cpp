@@ -2,7 +2,12 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -34,6 +39,16 @@ void AddItems(QMenu& menu, const std::vector<MenuItem>& items) {
     }
 }
 
+// Where a menu may stand on `screen`: inside the frame the style keeps from the screen's edges,
+// less any frame the window system puts around the menu.
+QRect PopupArea(QMenu& menu, const QScreen& screen) {
+    menu.ensurePolished();  // the style's measures are in the menu's size only once it is polished
+    const int style = menu.style()->pixelMetric(QStyle::PM_MenuDesktopFrameWidth, nullptr, &menu);
+    menu.winId();  // the window, to learn its frame
+    const QMargins frame = menu.windowHandle() != nullptr ? menu.windowHandle()->frameMargins() : QMargins();
+    return screen.availableGeometry().adjusted(style, style, -style, -style).marginsRemoved(frame);
+}
+
 }  // namespace
 
 QString ToQString(const Str& text) {
@@ -54,8 +69,24 @@ QMenu* BuildPopupMenu(const MenuDescription& description, QWidget* parent) {
     return menu;
 }
 
-uint32_t TrackPopupMenu(const MenuDescription& description, const QPoint& globalPos, QWidget* parent) {
+QPoint PopupOrigin(const QPoint& anchor, const QSize& size, const QRect& screen, PopupAlign align) {
+    QPoint origin(align == PopupAlign::Right ? anchor.x() - size.width() + 1 : anchor.x(), anchor.y());
+    // The far edges first, so that a popup larger than the screen keeps its near edges on it.
+    origin.setX(std::max(std::min(origin.x(), screen.right() - size.width() + 1), screen.left()));
+    origin.setY(std::max(std::min(origin.y(), screen.bottom() - size.height() + 1), screen.top()));
+    return origin;
+}
+
+uint32_t TrackPopupMenu(const MenuDescription& description, const QPoint& globalPos, QWidget* parent,
+                        PopupAlign align) {
     const std::unique_ptr<QMenu> menu(BuildPopupMenu(description, parent));
-    const QAction* chosen = menu->exec(globalPos);
+    const QScreen* screen = QGuiApplication::screenAt(globalPos);
+    if (screen == nullptr) screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    QPoint origin = globalPos;
+    if (screen != nullptr) {
+        const QRect area = PopupArea(*menu, *screen);  // first: it polishes the menu
+        origin = PopupOrigin(globalPos, menu->sizeHint(), area, align);
+    }
+    const QAction* chosen = menu->exec(origin);
     return chosen != nullptr ? chosen->data().value<uint32_t>() : 0;
 }

@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "platform/window/Messages.h"
-#include "ui/list/EventHook.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
@@ -82,7 +81,7 @@ RichList::~RichList() { DestroyWnd(); }
 
 bool RichList::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
-    new EventHook(*Widget(), [this](QEvent& event) {
+    hook_.Install(*Widget(), [this](QEvent& event) {
         if (event.type() == QEvent::FocusIn || event.type() == QEvent::FocusOut) {
             listener_.OnListFocus(event.type() == QEvent::FocusIn);
             Invalidate();

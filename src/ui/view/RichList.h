@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/str/Str.h"
+#include "ui/list/EventHook.h"
 #include "ui/toolkit/WndImpl.h"
 
 class QTextDocument;
@@ -78,4 +79,5 @@ private:
     int current_ = -1;
     int scroll_ = 0;
     int contentHeight_ = 0;
+    EventHookSlot hook_;  // last: it goes first
 };

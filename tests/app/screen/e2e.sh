@@ -98,7 +98,9 @@ sleep 0.5
 status=$?
 [ "$status" -eq 1 ] || fail "'e $anna' exited $status, expected 1: $(cat "$work/second.err")"
 sleep 1
-xdotool mousemove --window "$window" 165 269 click 1
+# The Mobile value is the third phone row, below the name block (seven 16-pixel rows and the
+# picture) and the Work and Home rows.
+xdotool mousemove --window "$window" 165 231 click 1
 sleep 0.3
 xdotool key End shift+Home
 xdotool type --delay 60 "+15554445555"

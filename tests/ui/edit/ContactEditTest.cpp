@@ -234,8 +234,7 @@ TEST_P(EditorShots, Form) {
     full.SetBirthday(FileTimeOfDate({1980, 12, 31}).value_or(0));
     full.SetNote(ByteBlock(
         std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));
-    ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(full, true).Complete());
-    const uint32_t anna = full.GetOid();
+    const uint32_t anna = AddContact(full);
     EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
         PumpPendingMessages();
         const QString dpi = QString::number(GetParam());
@@ -244,6 +243,9 @@ TEST_P(EditorShots, Form) {
         for (int index = 0; index < form.BlockCount(); ++index) {
             form.FocusFirst(form.Block(index));
             PumpPendingMessages();
+            // The value with the keyboard is shown in its editor, which takes input.
+            EXPECT_TRUE(QApplication::focusWidget() != nullptr && QApplication::focusWidget()->isEnabled())
+                << "block " << index;
             const QString kind = QString::number(static_cast<FieldBlock*>(form.Block(index))->Kind());
             EXPECT_FALSE(SaveScreenshot(window, "edit_form_" + QString::number(index) + "_kind" + kind + "_" +
                                                     dpi + "dpi")

@@ -97,6 +97,19 @@ protected:
             }));
     }
 
+    // Adds the contact and waits until the list shows it and the screen takes input again: while
+    // the store's news of the change is pending, the main window and what it holds are disabled.
+    static uint32_t AddContact(Contact contact) {
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, true).Complete());
+        const auto& oids = MainWndFrame::Instance().Contacts()->Model().List().Oids();
+        EXPECT_TRUE(WaitFor([&] {
+            const QList<QWidget*> children = MainWndFrame::Instance().Widget()->findChildren<QWidget*>();
+            return std::find(oids.begin(), oids.end(), contact.GetOid()) != oids.end() &&
+                   std::all_of(children.begin(), children.end(), [](QWidget* w) { return w->isEnabled(); });
+        }));
+        return contact.GetOid();
+    }
+
     Contact Stored(uint32_t oid) {
         Contact contact;
         EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(oid, contact));

@@ -67,18 +67,6 @@ protected:
         });
     }
 
-    // Adds the contact and waits until the list shows it (the screen takes no keys before).
-    uint32_t AddContact(Contact contact) {
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, true).Complete());
-        const auto& oids = MainWndFrame::Instance().Contacts()->Model().List().Oids();
-        EXPECT_TRUE(WaitFor([&] {
-            const QList<QWidget*> children = MainWndFrame::Instance().Widget()->findChildren<QWidget*>();
-            return std::find(oids.begin(), oids.end(), contact.GetOid()) != oids.end() &&
-                   std::all_of(children.begin(), children.end(), [](QWidget* w) { return w->isEnabled(); });
-        }));
-        return contact.GetOid();
-    }
-
     // A tap on the date of `row`: the date editor comes over it.
     static DateField& TapDate(ContactEditDlg& editor, int row) {
         FieldBlock& dates = *editor.BlockOf(kGroupDates);

@@ -2,7 +2,11 @@
 // them at either resolution, blocks stacked without gaps and pushed down when one grows, the keys
 // walking labels and values, and every element read out with its label and value.
 #include <QAccessible>
+#include <QMenu>
+#include <QScreen>
+#include <QStyle>
 #include <QTest>
+#include <QWindow>
 
 #include "store/contact/ContactFields.h"
 #include "ui/edit/ContactEditor.h"
@@ -19,6 +23,26 @@ protected:
             top = form.Block(index)->Rect().bottom;
         }
         EXPECT_EQ(form.minimumHeight(), top);
+    }
+
+    // A label popup opens below its label and ends at the label's right edge, unless that would
+    // take it off the screen (less the frame the style keeps): then its window, with any frame the
+    // window system gives it, stands against that edge.
+    static void ExpectBelowLabelsRightEdge(const FormWindow& form, FormBlock& block, int element,
+                                           const QMenu& menu) {
+        const QRect label = form.StopRect({&block, -1, element});
+        const QPoint corner = form.mapToGlobal(QPoint(label.right(), label.bottom() + 1));
+        const int frame = menu.style()->pixelMetric(QStyle::PM_MenuDesktopFrameWidth, nullptr, &menu);
+        const QRect screen = menu.screen()->availableGeometry().adjusted(frame, frame, -frame, -frame);
+        const QRect shown = menu.geometry();
+        const QRect window = menu.windowHandle()->frameGeometry();
+        EXPECT_TRUE(screen.contains(window)) << "the whole popup is on the screen";
+        EXPECT_TRUE(shown.right() == corner.x() ||
+                    (window.left() == screen.left() && corner.x() < shown.right()))
+            << "right edge " << shown.right() << ", the label's " << corner.x();
+        EXPECT_TRUE(shown.top() == corner.y() ||
+                    (window.bottom() == screen.bottom() && corner.y() > shown.top()))
+            << "top " << shown.top() << ", the label's bottom " << corner.y();
     }
 };
 
@@ -42,6 +66,11 @@ TEST_P(FormWindowScreen, PartsSitWhereTheGeometryPutsThemAndBlocksStack) {
             EXPECT_EQ(std::tuple(label.left, label.Width()), std::tuple(2 * s, labels));
             EXPECT_EQ(phones.PartRect(row, BlockPart::Value)->left, 2 * s + labels);
             EXPECT_EQ(phones.PartRect(row, BlockPart::SecondButton), std::nullopt) << "phones clear no dates";
+            // A row is a line of the value font, or a small button where that is taller; the edit
+            // control, which keeps a pixel above and below its line, still shows the whole line.
+            const int line = form.fontMetrics().height();
+            EXPECT_EQ(phones.RowHeight(), std::max(line, h));
+            EXPECT_GE(phones.RowHeight(), QFontMetrics(form.LineEditor()->font()).height() + 2);
             ExpectStacked(form);
 
             // A tap on a value brings the edit control exactly over it, with the value's label.
@@ -51,17 +80,26 @@ TEST_P(FormWindowScreen, PartsSitWhereTheGeometryPutsThemAndBlocksStack) {
             EXPECT_EQ(edit.geometry(), QRect(cell.left, cell.top, cell.Width(), cell.Height()));
             EXPECT_EQ(edit.accessibleName(), "Mobile");
 
-            // The "+" of a row adds one like it: the keyboard goes there and the blocks below move down.
+            // The "+" of a row adds one like it right below it: the keyboard goes there, the rows
+            // after it and the blocks below move down, and the rows are read back in that order.
+            const int work = RowWith(phones, "555 0002");
             const int rows = phones.ElementCount();
+            QStringList expected;
+            for (int element = 0; element < rows; ++element) expected << phones.ElementLabel(element);
+            expected.insert(work + 1, "Work");
             int index = 0;
             while (form.Block(index) != &phones) ++index;
             ASSERT_LT(index + 1, form.BlockCount());
             FormBlock* below = form.Block(index + 1);
             const int belowTop = below->Rect().top;
-            Tap(form, form.PartPoint(phones, mobile, BlockPart::FirstButton));
+            Tap(form, form.PartPoint(phones, work, BlockPart::FirstButton));
             ASSERT_EQ(phones.ElementCount(), rows + 1);
-            EXPECT_EQ(phones.ElementLabel(rows), "Mobile");
-            EXPECT_EQ(form.Current(), (FormWindow::Stop{&phones, CellOf(phones, rows), -1}));
+            QStringList shown;
+            for (int element = 0; element <= rows; ++element) shown << phones.ElementLabel(element);
+            EXPECT_EQ(shown, expected);
+            EXPECT_EQ(phones.Element(work + 1)->Rect().top, phones.Element(work)->Rect().bottom);
+            EXPECT_EQ(form.Current(), (FormWindow::Stop{&phones, CellOf(phones, work + 1), -1}));
+            EXPECT_EQ(RowWith(phones, "555 0001"), mobile + (mobile > work ? 1 : 0));
             EXPECT_EQ(below->Rect().top, belowTop + phones.RowHeight());
             ExpectStacked(form);
             Retype(edit, "555 0003");
@@ -69,8 +107,9 @@ TEST_P(FormWindowScreen, PartsSitWhereTheGeometryPutsThemAndBlocksStack) {
         }));
     const Contact stored = Stored(anna);
     EXPECT_EQ(stored.GetText(kFieldMobile), Str(u"555 0001"));
-    ASSERT_EQ(stored.phones.GetSize(), 1) << "a second mobile is a custom phone";
-    EXPECT_EQ(stored.phones[0].value, Str(u"555 0003"));
+    EXPECT_EQ(stored.GetText(kFieldWorkPhone), Str(u"555 0002"));
+    EXPECT_EQ(stored.GetText(kFieldWorkPhone2), Str(u"555 0003")) << "the second Work row";
+    EXPECT_EQ(stored.phones.GetSize(), 0);
 }
 
 TEST_P(FormWindowScreen, KeysWalkLabelsAndValuesAndEnterOpensALabel) {
@@ -106,6 +145,7 @@ TEST_P(FormWindowScreen, KeysWalkLabelsAndValuesAndEnterOpensALabel) {
             EXPECT_TRUE(WithPopup([&] { QTest::keyClick(&form, Qt::Key_Return); },
                                   [&](QMenu& menu) {
                                       EXPECT_EQ(menu.actions().back()->text(), "Custom...");
+                                      ExpectBelowLabelsRightEdge(form, phones, 0, menu);
                                       ChooseByKeys(menu, "Home");
                                   }));
             EXPECT_EQ(phones.ElementLabel(0), "Home");

@@ -128,6 +128,32 @@ TEST_F(Toolkit, PopupMenuKeepsMarksStatesAndCommands) {
     EXPECT_EQ(TrackPopupMenu(menu, QPoint(10, 10), window_.Widget()), 0u);
 }
 
+// A popup stands at its anchor by the corner its alignment names and is moved only as far as it
+// must to stay whole on the screen.
+TEST(PopupPlacement, AnchorCornerAndScreenEdges) {
+    const QRect screen(0, 0, 240, 320);
+    const QSize menu(100, 80);
+    struct Case {
+        const char* what;
+        QPoint anchor;
+        PopupAlign align;
+        QPoint origin;
+    } const cases[] = {
+        {"left-aligned opens to the right", {50, 40}, PopupAlign::Left, {50, 40}},
+        {"right-aligned ends at the anchor", {150, 40}, PopupAlign::Right, {51, 40}},
+        {"right-aligned near the left edge moves right", {60, 40}, PopupAlign::Right, {0, 40}},
+        {"left-aligned near the right edge moves left", {200, 40}, PopupAlign::Left, {140, 40}},
+        {"near the bottom moves up", {50, 300}, PopupAlign::Left, {50, 240}},
+        {"above the screen moves down", {150, -20}, PopupAlign::Right, {51, 0}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PopupOrigin(c.anchor, menu, screen, c.align), c.origin) << c.what;
+    EXPECT_EQ(PopupOrigin({200, 300}, QSize(400, 400), screen, PopupAlign::Right), QPoint(0, 0))
+        << "a popup larger than the screen keeps its top-left corner on it";
+    const QRect second(240, 0, 240, 320);
+    EXPECT_EQ(PopupOrigin({260, 10}, menu, second, PopupAlign::Right), QPoint(240, 10))
+        << "a screen not at 0";
+}
+
 TEST_F(Toolkit, MessageBoxShowsCaptionAndAnswersWithButtonCodes) {
     InstallMessageBoxDialog();
     QString caption;
