@@ -17,7 +17,7 @@ CElement::CElement(CBlock& block, int label) : label_(label) {
     for (uint32_t id = 1; id <= 3; ++id) parts_[id - 1].Create(block.Host(), &block, std::nullopt, id);
 }
 
-CBlock::CBlock(int dpiX, int dpiY) : dpiX_(dpiX), dpiY_(dpiY), labelWidth_((kLabelWidth96 * dpiX + 48) / 96) {}
+CBlock::CBlock(int dpiX, int dpiY) : dpiY_(dpiY), labelWidth_((kLabelWidth96 * dpiX + 48) / 96) {}
 
 CBlock::~CBlock() { elements_.clear(); }
 

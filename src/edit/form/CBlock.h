@@ -123,7 +123,7 @@ private:
     void Tell(CElement* element, int action);
     void Repaint(const CElement& element);
 
-    int dpiX_, dpiY_;
+    int dpiY_;
     Array<Str> labels_;
     int builtinCount_ = 0;
     int labelWidth_;
