@@ -28,7 +28,7 @@ std::optional<OidVector> ContactSearch::FilterSet(const CategoryRestriction& fil
 
 ContactList ContactSearch::ListAll(ListOrder order, const CategoryRestriction& filter) {
     const std::optional<OidVector> set = FilterSet(filter);
-    return Ordered(Shown(manager_.Index().ListAll(Stored(order), set ? &*set : nullptr)), order);
+    return Ordered(manager_.Index().ListAll(Stored(order), set ? &*set : nullptr), order);
 }
 
 ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, const CategoryRestriction& filter) {
@@ -36,9 +36,9 @@ ContactList ContactSearch::Typed(std::u16string_view text, ListOrder order, cons
     if (text.empty()) return ListAll(order, filter);
     const std::optional<OidVector> set = FilterSet(filter);
     const OidVector* limit = set ? &*set : nullptr;
-    OidVector found = Shown(manager_.Index().Search(text, Stored(order), limit, SearchTree::Text));
+    OidVector found = manager_.Index().Search(text, Stored(order), limit, SearchTree::Text);
     if (AllDigits(text)) {
-        for (const uint32_t oid : Lookup(text)) {
+        for (const uint32_t oid : NumberMatches(text)) {
             const bool allowed = limit == nullptr || std::find(limit->begin(), limit->end(), oid) != limit->end();
             if (allowed && std::find(found.begin(), found.end(), oid) == found.end()) found.push_back(oid);
         }
@@ -56,15 +56,17 @@ ContactList ContactSearch::Alphabet(const std::vector<int>& groups, ListOrder or
     }
     if (key.empty()) return ListAll(order, filter);
     const std::optional<OidVector> set = FilterSet(filter);
-    return Ordered(
-        Shown(manager_.Index().Search(key, Stored(order), set ? &*set : nullptr, SearchTree::Group)), order);
+    return Ordered(manager_.Index().Search(key, Stored(order), set ? &*set : nullptr, SearchTree::Group),
+                   order);
 }
 
-OidVector ContactSearch::Lookup(std::u16string_view digits) {
+OidVector ContactSearch::Lookup(std::u16string_view digits) { return Shown(NumberMatches(digits)); }
+
+OidVector ContactSearch::NumberMatches(std::u16string_view digits) {
     if (!AllDigits(digits) || digits.size() < kMinLookupDigits) return {};
     const std::vector<std::u16string> keys = PhoneKeys(digits);
     if (keys.empty()) return {};
-    return Shown(manager_.Index().Search(keys.front(), IndexOrder::Name, nullptr, SearchTree::Text));
+    return manager_.Index().Search(keys.front(), IndexOrder::Name, nullptr, SearchTree::Text);
 }
 
 OidVector ContactSearch::Shown(OidVector found) const {
@@ -76,6 +78,7 @@ OidVector ContactSearch::Shown(OidVector found) const {
 }
 
 ContactList ContactSearch::Ordered(OidVector nameOrFileAs, ListOrder order) {
+    nameOrFileAs = Shown(std::move(nameOrFileAs));
     ContactList list;
     if (order != ListOrder::Company) {
         list.oids = std::move(nameOrFileAs);

@@ -55,6 +55,10 @@ public:
     OidVector Lookup(std::u16string_view digits);
 
 private:
+    // The contacts with a number ending in `digits`, the hidden ones included.
+    OidVector NumberMatches(std::u16string_view digits);
+    // The list in `order`, without the contacts from the SIM card when they are hidden (so they
+    // are in no company group either).
     ContactList Ordered(OidVector nameOrFileAs, ListOrder order);
     // `found` without the contacts from the SIM card when they are hidden, its order kept.
     OidVector Shown(OidVector found) const;
