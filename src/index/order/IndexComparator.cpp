@@ -29,29 +29,22 @@ int IndexComparator::CompareKeys(const Str& a, uint32_t aOid, const Str& b, uint
 
 namespace {
 
-// The binary search of the place of the key contact in `list`; when a probe cannot be read the
-// comparator is left failed and the place is that probe.
+// The binary search of the first place whose contact sorts after the key contact: one read a
+// halving, some seventeen in an order of 100,000. When a probe cannot be read the comparator is
+// left failed and the place is that probe.
 uint32_t FindPlace(std::span<const uint32_t> list, IndexComparator& cmp) {
-    const auto n = static_cast<uint32_t>(list.size());
-    uint32_t lo = 0, hi = n - 1, mid = (n - 1) / 2;
-    int c = cmp.Compare(list[mid]);
-    while (!cmp.Failed()) {
-        if (c < 0) {
-            if (mid == 0) return 0;
-            const int before = cmp.Compare(list[mid - 1]);
-            if (cmp.Failed()) return mid - 1;
-            if (before > 0) return mid;
-            hi = mid - 1;
-        } else {
-            if (mid == n - 1) return n;
-            const int after = cmp.Compare(list[mid + 1]);
-            if (cmp.Failed() || after < 0) return mid + 1;
+    auto lo = static_cast<uint32_t>(0), hi = static_cast<uint32_t>(list.size());
+    while (lo < hi) {
+        const uint32_t mid = lo + (hi - lo) / 2;
+        const int c = cmp.Compare(list[mid]);
+        if (cmp.Failed()) return mid;
+        if (c > 0) {
             lo = mid + 1;
+        } else {
+            hi = mid;
         }
-        mid = (lo + hi) / 2;
-        c = cmp.Compare(list[mid]);
     }
-    return mid;
+    return lo;
 }
 
 }  // namespace
