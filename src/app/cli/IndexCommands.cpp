@@ -21,6 +21,7 @@ void Index(Context& context, const Args& args) {
     session.Finish();
     const size_t contacts = manager.Index().ListAll(IndexOrder::Name, nullptr).size();
     context.out << "contacts\t" << contacts << "\n";
+    context.out << "words\t" << manager.Index().WordCount() << "\n";
     for (const char* file : {"pim_index1.dat", "pim_index2.dat"}) {
         std::error_code ec;
         const auto size = std::filesystem::file_size(context.root / file, ec);
@@ -71,7 +72,7 @@ void AddIndexCommands(CommandTable& table) {
     table.push_back({"index", "check|rebuild|stats", "checks, rebuilds or describes the index",
                      "check    checks the index against the store, updating or rebuilding it\n"
                      "rebuild  rebuilds it from the store\n"
-                     "stats    prints its figures: contacts and the sizes of both files\n"
+                     "stats    prints its figures: contacts, distinct words and the sizes of both files\n"
                      "check and rebuild fail (1) while another program keeps the index",
                      "", Index});
     table.push_back({"watch", "[--count N] [--timeout SECONDS]", "prints the store's change notifications",

@@ -7,9 +7,10 @@
 #include <unordered_set>
 
 #include "index/alphabet/AbcGroupTable.h"
+#include "index/words/ContactWords.h"
 #include "index/words/NodeChunks.h"
-#include "index/words/WordImageCheck.h"
 #include "index/words/Tokenizer.h"
+#include "index/words/WordImageCheck.h"
 #include "platform/locale/Locale.h"
 
 using IndexFormat::HeaderWord;
@@ -445,6 +446,14 @@ OidVector WordIndex::ListAll(IndexOrder order, const OidVector* filter) const {
     MarkOids(*filter, PositionsOf(order));
     marks_.EndPass();
     return Collect(list);
+}
+
+size_t WordIndex::WordCount() const {
+    size_t words = 0;
+    if (IsOpen())
+        text_.ForEachWord(
+            [&words](const std::u16string& word, uint32_t) { words += word != kSimContactKey; });
+    return words;
 }
 
 OidVector WordIndex::Holders(std::u16string_view key) const {

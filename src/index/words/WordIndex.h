@@ -65,6 +65,8 @@ public:
     // The contacts holding the word `key` (or a word beginning with it) in the text tree,
     // ascending; the key is taken as it is, not split into tokens.
     OidVector Holders(std::u16string_view key) const;
+    // The distinct words of the text tree that some contact holds; the SIM card's key is no word.
+    size_t WordCount() const;
     // The contacts having any of the categories `ids` (ascending); with none, the contacts with an
     // item number and no category.
     OidVector CategoryMembers(std::span<const uint32_t> ids) const { return categories_.Members(ids); }

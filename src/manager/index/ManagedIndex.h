@@ -61,4 +61,6 @@ public:
     virtual std::vector<uint32_t> CategoriesOf(uint32_t oid) const = 0;
     // The contacts from the SIM card, ascending, as the index holds them.
     virtual OidVector SimContacts() const = 0;
+    // The distinct words the index holds, for figures.
+    virtual size_t WordCount() const = 0;
 };

@@ -43,6 +43,7 @@ public:
     OidVector CategoryMembers(std::span<const uint32_t> ids) const override { return index_.CategoryMembers(ids); }
     std::vector<uint32_t> CategoriesOf(uint32_t oid) const override { return index_.CategoriesOf(oid); }
     OidVector SimContacts() const override { return index_.SimContacts(); }
+    size_t WordCount() const override { return index_.Words().WordCount(); }
 
 private:
     bool EnsureSource();

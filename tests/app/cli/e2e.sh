@@ -305,7 +305,7 @@ ok list --order company
 company=$out
 ok index stats
 stats=$out
-same "stats lines" "contacts pim_index1.dat pim_index2.dat" "$(cut -f1 <<<"$stats" | tr '\n' ' ' | sed 's/ $//')"
+same "stats lines" "contacts words pim_index1.dat pim_index2.dat" "$(cut -f1 <<<"$stats" | tr '\n' ' ' | sed 's/ $//')"
 bad=$(cut -f2 <<<"$stats" | grep -vE '^[1-9][0-9]*$')
 [ -z "$bad" ] || fail "stats figures (the tool writes both index files before it exits): [$stats]"
 for action in rebuild check; do

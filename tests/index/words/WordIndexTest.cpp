@@ -372,11 +372,13 @@ TEST_F(WordIndexTest, TheSimKeyFollowsEveryChangeAndNoTextGivesIt) {
     EXPECT_EQ(Find(u"~sim"), OidVector{2});
     EXPECT_EQ(Find(kSimContactKey), OidVector{2}) << "a typed text is split at the separator";
     EXPECT_TRUE(index.WordsOf(SearchTree::Text, 1).contains(std::u16string(kSimContactKey)));
+    EXPECT_EQ(index.WordCount(), 4u) << "mum, ~sim, sim and taxi; the key is no word";
 
     ASSERT_EQ(index.AddContact(entryOf(1, u"Mum", false), source), IndexChange::Done);
     EXPECT_EQ(index.Holders(kSimContactKey), OidVector{3});
     ASSERT_EQ(index.RemoveContact(3), IndexChange::Done);
     EXPECT_EQ(index.Holders(kSimContactKey), OidVector{});
+    EXPECT_EQ(index.WordCount(), 3u) << "taxi went with its only holder";
 
     WordIndex bulk{groups, u"\\bulk_index1.dat"};
     ASSERT_TRUE(bulk.Create());

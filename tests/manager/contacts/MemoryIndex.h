@@ -61,6 +61,7 @@ public:
     OidVector CategoryMembers(std::span<const uint32_t>) const override { return {}; }
     std::vector<uint32_t> CategoriesOf(uint32_t) const override { return {}; }
     OidVector SimContacts() const override { return {}; }
+    size_t WordCount() const override { return 0; }
 
 private:
     IndexChange Put(const Contact& contact) {
