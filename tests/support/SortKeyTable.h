@@ -9,10 +9,12 @@
 class SortKeyTable : public SortKeySource {
 public:
     bool ReadSortKeys(uint32_t oid, SortKeys& out) override {
+        ++reads;
         const auto it = keys.find(oid);
         if (it == keys.end()) return false;
         out = it->second;
         return true;
     }
     std::map<uint32_t, SortKeys> keys;
+    size_t reads = 0;
 };

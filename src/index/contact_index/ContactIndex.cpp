@@ -200,7 +200,10 @@ IndexChange ContactIndex::AddContact(const Contact& contact, std::u16string_view
 
 IndexChange ContactIndex::UpdateContact(const Contact& contact, std::u16string_view note, uint32_t slot) {
     if (!BeginChange()) return IndexChange::Failed;
-    if (words_->RemoveContact(contact.GetOid()) == IndexChange::Failed) return IndexChange::Failed;
+    // A held contact is replaced by the add, keeping its places where they still hold; what a
+    // failed add left of a contact without a slot is removed first.
+    const bool held = words_->FindSlot(contact.GetOid()).has_value();
+    if (!held && words_->RemoveContact(contact.GetOid()) == IndexChange::Failed) return IndexChange::Failed;
     return EndChange(words_->AddContact(IndexEntryOf(contact, note, slot), *database_));
 }
 

@@ -49,6 +49,15 @@ uint32_t FindPlace(std::span<const uint32_t> list, IndexComparator& cmp) {
 
 }  // namespace
 
+bool StillInPlace(std::span<const uint32_t> list, size_t place, IndexComparator& comparator) {
+    if (place >= list.size() || !comparator.SetKey(list[place])) return false;
+    const bool afterPrevious = place == 0 || comparator.Compare(list[place - 1]) > 0;
+    const bool beforeNext = place + 1 == list.size() || comparator.Compare(list[place + 1]) < 0;
+    const bool kept = afterPrevious && beforeNext && !comparator.Failed();
+    comparator.ClearFailed();
+    return kept;
+}
+
 bool InsertOrdered(Allocator& alloc, uint32_t& listOffset, uint32_t oid, IndexComparator& comparator) {
     if (!comparator.SetKey(oid)) return false;
     for (;;) {

@@ -53,3 +53,8 @@ public:
 // in a new block. Entries found unreadable on the way are dropped (a list of one is replaced).
 // False, the list unchanged, when the key contact cannot be read or a block cannot be had.
 bool InsertOrdered(Allocator& alloc, uint32_t& listOffset, uint32_t oid, IndexComparator& comparator);
+
+// Whether the contact at `place` of `list` still sorts after the entry before it and before the
+// entry after it by the texts `comparator` reads now: a changed contact that does keeps its place
+// without a search. No when the contact or a neighbour cannot be read.
+bool StillInPlace(std::span<const uint32_t> list, size_t place, IndexComparator& comparator);

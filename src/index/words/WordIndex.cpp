@@ -78,10 +78,11 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 
 IndexChange WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
     const bool held = slots_.Contains(entry.oid);
-    if (held && RemoveContact(entry.oid) == IndexChange::Failed) return IndexChange::Failed;
+    const OrdersKept kept = held ? OrdersInPlace(entry.oid, source) : OrdersKept{};
+    if (held && RemoveContact(entry.oid, kept) == IndexChange::Failed) return IndexChange::Failed;
     Changed();
     const bool added = AddWords(entry) && AddSlot(entry.oid, entry.slot) &&
-                       categories_.Add(entry.oid, entry.categories) && AddOrders(entry.oid, source);
+                       categories_.Add(entry.oid, entry.categories) && AddOrders(entry.oid, source, kept);
     return added ? IndexChange::Done : IndexChange::Failed;
 }
 
@@ -127,9 +128,24 @@ bool WordIndex::AddSlot(uint32_t oid, uint32_t slot) {
     return true;
 }
 
-bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source) {
-    for (auto [word, cmp] : {std::pair<HeaderWord, IndexComparator*>{IndexFormat::kOrderNameWord, &byName_},
-                             {IndexFormat::kOrderFileAsWord, &byFileAs_}}) {
+// A changed contact usually keeps its place in an order (most edits leave its names alone): two
+// reads of its neighbours then replace a search of some seventeen and two moves of the list.
+WordIndex::OrdersKept WordIndex::OrdersInPlace(uint32_t oid, SortKeySource& source) {
+    OrdersKept kept{};
+    for (size_t i = 0; i < kept.size(); ++i) {
+        const auto [word, cmp] = Orders()[i];
+        const std::span<const uint32_t> list = OidList::View(store_, store_.HeaderWord(word));
+        cmp->SetSource(&source);
+        kept[i] = StillInPlace(
+            list, static_cast<size_t>(std::find(list.begin(), list.end(), oid) - list.begin()), *cmp);
+    }
+    return kept;
+}
+
+bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source, OrdersKept kept) {
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i]) continue;
+        const auto [word, cmp] = Orders()[i];
         cmp->SetSource(&source);
         uint32_t list = store_.HeaderWord(word);
         const bool ok = InsertOrdered(store_, list, oid, *cmp);
@@ -139,14 +155,17 @@ bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source) {
     return true;
 }
 
+IndexChange WordIndex::RemoveContact(uint32_t oid) { return RemoveContact(oid, OrdersKept{}); }
+
 // Every part is removed even after one failed, and even for a contact without a slot (what a failed
-// add left), so that as little as possible of the contact stays.
-IndexChange WordIndex::RemoveContact(uint32_t oid) {
+// add left), so that as little as possible of the contact stays; only the places in `kept` stay.
+IndexChange WordIndex::RemoveContact(uint32_t oid, OrdersKept kept) {
     Changed();
     const bool held = slots_.Contains(oid);
     bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
-    ok = RemoveFromOrder(IndexFormat::kOrderNameWord, oid) && ok;
-    ok = RemoveFromOrder(IndexFormat::kOrderFileAsWord, oid) && ok;
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (!kept[i]) ok = RemoveFromOrder(Orders()[i].word, oid) && ok;
+    }
     ok = categories_.Remove(oid) && ok;
     ok = RemoveSlot(oid) && ok;
     if (!ok) return IndexChange::Failed;

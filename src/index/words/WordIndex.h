@@ -7,6 +7,7 @@
 // Searches mark contacts by their position in the chosen order, so results come out in display
 // order without sorting; the positions are derived from the order list on the first search after
 // a change.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -49,8 +50,9 @@ public:
     bool IsOpen() const { return store_.IsOpen(); }
     IndexStore& Store() { return store_; }
 
-    // Indexes a contact; an OID already indexed is removed first (a failure of that removal fails
-    // the add). The comparators read the other contacts' sort texts from `source`.
+    // Indexes a contact; an OID already indexed is replaced (a failure of its removal fails the add),
+    // keeping its place in each order where its sort texts still fall between its neighbours'. The
+    // comparators read the contacts' sort texts from `source`.
     IndexChange AddContact(const Entry& entry, SortKeySource& source);
     // NotHeld when the OID is not indexed.
     IndexChange RemoveContact(uint32_t oid);
@@ -94,7 +96,18 @@ private:
     bool AddWords(const Entry& entry);
     bool Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes);
     bool RemoveFromTree(WordTree& tree, uint32_t oid);
-    bool AddOrders(uint32_t oid, SortKeySource& source);
+    // One flag for each stored order (name, file-as): the contact keeps its place there.
+    using OrdersKept = std::array<bool, 2>;
+    struct OrderOf {
+        IndexFormat::HeaderWord word;
+        IndexComparator* comparator;
+    };
+    std::array<OrderOf, 2> Orders() {
+        return {{{IndexFormat::kOrderNameWord, &byName_}, {IndexFormat::kOrderFileAsWord, &byFileAs_}}};
+    }
+    OrdersKept OrdersInPlace(uint32_t oid, SortKeySource& source);
+    IndexChange RemoveContact(uint32_t oid, OrdersKept kept);
+    bool AddOrders(uint32_t oid, SortKeySource& source, OrdersKept kept);
     bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid);
     bool AddSlot(uint32_t oid, uint32_t slot);
     bool RemoveSlot(uint32_t oid);

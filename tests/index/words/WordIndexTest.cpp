@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <map>
+#include <numeric>
+#include <random>
 #include <set>
 
 #include "index/alphabet/AbcChoice.h"
@@ -318,6 +320,50 @@ TEST_F(WordIndexTest, CategoryMembersFollowChangesAndTheFillAgrees) {
     EXPECT_EQ(index.CategoryMembers({}), (OidVector{2}));
     for (const uint32_t oid : {2, 3, 4, 5}) ASSERT_EQ(index.RemoveContact(oid), IndexChange::Done);
     EXPECT_EQ(index.Store().Heap().Walk().usedBlocks, 0u) << "no list is left behind";
+}
+
+// A changed contact keeps its place in an order only where its new texts still fall between its
+// neighbours' (then with a few reads, not a search); whatever the changes, each order stays what a
+// sort of the current texts gives.
+TEST_F(WordIndexTest, ChangedContactsKeepTheirPlaceOnlyWhereTheirTextsStillFit) {
+    std::mt19937 random(11);
+    const char16_t* names[] = {u"Adams", u"berg", u"Berg", u"Cohen", u"\u00c9mile", u""};
+    const auto name = [&] { return Str(names[random() % std::size(names)]); };
+    const auto change = [&](uint32_t oid, const SortKeys& keys) {
+        WordIndex::Entry entry = EntryOf(oid, u"word");
+        entry.keys = source.keys[oid] = keys;
+        return index.AddContact(entry, source);
+    };
+    constexpr uint32_t kContacts = 64;
+    for (uint32_t oid = 1; oid <= kContacts; ++oid)
+        ASSERT_EQ(change(oid, {name(), Str(), name(), name()}), IndexChange::Done);
+    for (int round = 0; round < 400; ++round) {
+        const uint32_t oid = 1 + random() % kContacts;
+        SortKeys keys = source.keys[oid];
+        if (random() % 2 == 0) keys.last = name();
+        if (random() % 3 == 0) keys.fileAs = name();
+        ASSERT_EQ(change(oid, keys), IndexChange::Done);
+        if (round % 50 == 0) {
+            source.reads = 0;
+            ASSERT_EQ(change(oid, keys), IndexChange::Done);
+            EXPECT_LE(source.reads, 6u)
+                << "an unchanged contact reads itself and its neighbours in each order";
+        }
+    }
+    const auto sortedBy = [&](auto keyText) {
+        OidVector oids(kContacts);
+        std::iota(oids.begin(), oids.end(), 1u);
+        std::sort(oids.begin(), oids.end(), [&](uint32_t a, uint32_t b) {
+            return IndexComparator::CompareKeys(keyText(source.keys[a]), a, keyText(source.keys[b]), b) < 0;
+        });
+        return oids;
+    };
+    const auto orderOf = [&](IndexOrder order) {
+        const std::span<const uint32_t> list = index.Order(order);
+        return OidVector(list.begin(), list.end());
+    };
+    EXPECT_EQ(orderOf(IndexOrder::Name), sortedBy(NameKeyText));
+    EXPECT_EQ(orderOf(IndexOrder::FileAs), sortedBy([](const SortKeys& keys) { return keys.fileAs; }));
 }
 
 // In a full image (it cannot grow) an add that needs room fails and says so, while removals,
