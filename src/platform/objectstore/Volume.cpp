@@ -87,9 +87,11 @@ CeGuid ReadGuid(sqlite3* db, const fs::path& file) {
     return guid;
 }
 
+// Every use of a volume's connection (and of its statements) is made under the store's lock, so the
+// connection goes without SQLite's own lock, which every call on it would otherwise take and drop.
 sqlite3* OpenConnection(const fs::path& file, int flags) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(file.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         FailFile(ERROR_GEN_FAILURE, file, std::string("cannot be opened: ") + sqlite3_errstr(rc));
