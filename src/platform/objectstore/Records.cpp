@@ -141,10 +141,16 @@ std::vector<PropVal> LoadAskedProps(sqlite3* db, CeOid owner, std::span<const ui
 
 std::optional<std::vector<PropVal>> LoadRecord(sqlite3* db, CeOid record, CeOid database,
                                                std::span<const uint32_t> propIds) {
-    sql::Statement rows(db,
-                        "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p ON p.owner = r.oid "
-                        "WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
+    // A read of one property (a record's number, its item number) takes only that row: the others,
+    // a picture among them, are never read from the file. (A list of numbers costs SQLite more
+    // than it saves.)
+    const bool one = propIds.size() == 1;
+    sql::Statement rows(db, one ? "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                                  "ON p.owner = r.oid AND p.num = ?3 WHERE r.oid = ?1 AND r.db = ?2"
+                                : "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                                  "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
     rows.Bind(1, record).Bind(2, database);
+    if (one) rows.Bind(3, PropNumber(propIds[0]));
     if (!rows.Step()) return std::nullopt;
     std::vector<PropVal> all;
     std::vector<PropVal> asked(propIds.size());

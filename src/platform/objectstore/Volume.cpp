@@ -151,6 +151,7 @@ void RemoveWithCompanions(const fs::path& file) {
 
 Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)), transactions_(db) {
     sql::KeepStatements(db);
+    transactions_.SetBeforeCommit([this] { WriteBackOidCounter(); });
 }
 
 // Closing the connection rolls back a batch that was never ended. The last connection to close
@@ -190,12 +191,26 @@ Volume::Generation Volume::CurrentGeneration() const {
 }
 
 CeOid Volume::AllocateOid() {
-    const int64_t oid = sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
+    const uint64_t transaction = transactions_.OpenTransaction();
+    const bool kept = transaction != 0 && nextOid_.transaction == transaction;
+    const int64_t oid = kept ? nextOid_.next : sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
     if (oid < volformat::kFirstOid) Fail(ERROR_FILE_CORRUPT, "volume " + file_.string() + ": no identifier counter");
     if (oid > volformat::kLastOid) Fail(ERROR_DISK_FULL, "volume " + file_.string() + ": object identifiers exhausted");
-    sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
-    next.Bind(1, oid + 1).Step();
+    if (transaction != 0) {
+        nextOid_ = {transaction, oid + 1};
+    } else {
+        sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+        next.Bind(1, oid + 1).Step();
+    }
     return static_cast<CeOid>(oid);
+}
+
+// A counter kept for a transaction that was rolled back (lost, abandoned) is dropped unwritten.
+void Volume::WriteBackOidCounter() {
+    const KeptCounter kept = std::exchange(nextOid_, KeptCounter{});
+    if (kept.transaction == 0 || kept.transaction != transactions_.OpenTransaction()) return;
+    sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+    next.Bind(1, kept.next).Step();
 }
 
 uint32_t Volume::RecordCount(CeOid database) {

@@ -41,7 +41,9 @@ public:
     };
     Generation CurrentGeneration() const;
 
-    // A new object identifier (inside a write transaction); ERROR_DISK_FULL when exhausted.
+    // A new object identifier (inside a write transaction); ERROR_DISK_FULL when exhausted. Inside
+    // a batch's transaction the counter is kept in memory and written back once, just before the
+    // commit; an identifier taken by a write that was undone is not given again.
     CeOid AllocateOid();
 
     // The records of a database as this connection sees them: counted once, then kept by this
@@ -53,11 +55,17 @@ public:
 
 private:
     Volume(sqlite3* db, std::filesystem::path file);
+    void WriteBackOidCounter();
 
     sqlite3* db_;
     std::filesystem::path file_;
     CeGuid guid_;
     Transactions transactions_;
+    struct KeptCounter {
+        uint64_t transaction = 0;  // the batch transaction it belongs to (Transactions::OpenTransaction)
+        int64_t next = 0;
+    };
+    KeptCounter nextOid_;
     std::map<CeOid, uint32_t> counts_;
     std::pair<int64_t, uint64_t> countsSeen_{-1, 0};  // data version and undone batches they hold
 };
