@@ -112,7 +112,9 @@ TEST_F(Database, AOnePropertyReadFindsExactlyThatProperty) {
         if (!read) continue;
         ASSERT_EQ(record.GetCount(), 1);
         EXPECT_EQ(!record.GetAt(0)->IsNotFound(), c.found);
-        if (c.found) EXPECT_EQ(std::u16string_view(record.GetAt(0)->GetText()), u"Smith");
+        if (c.found) {
+            EXPECT_EQ(std::u16string_view(record.GetAt(0)->GetText()), u"Smith");
+        }
     }
 }
 
