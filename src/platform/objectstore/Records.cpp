@@ -75,12 +75,15 @@ const std::string& PutRowsText(size_t rows) {
 
 void PutProps(sqlite3* db, CeOid owner, std::span<const PropVal* const> props) {
     for (size_t at = 0; at < props.size(); at += kRowsAtOnce) {
-        const std::span<const PropVal* const> rows = props.subspan(at, std::min(kRowsAtOnce, props.size() - at));
+        const std::span<const PropVal* const> rows =
+            props.subspan(at, std::min(kRowsAtOnce, props.size() - at));
         sql::Statement put(db, PutRowsText(rows.size()));
         for (size_t row = 0; row < rows.size(); ++row) {
             const PropVal& prop = *rows[row];
             const int first = static_cast<int>(row) * 4 + 1;
-            put.Bind(first, owner).Bind(first + 1, PropNumber(prop.propId)).Bind(first + 2, StoredType(PropType(prop.propId)));
+            put.Bind(first, owner)
+                .Bind(first + 1, PropNumber(prop.propId))
+                .Bind(first + 2, StoredType(PropType(prop.propId)));
             BindValue(put, first + 3, prop);
         }
         put.Step();
@@ -145,10 +148,11 @@ std::optional<std::vector<PropVal>> LoadRecord(sqlite3* db, CeOid record, CeOid 
     // a picture among them, are never read from the file. (A list of numbers costs SQLite more
     // than it saves.)
     const bool one = propIds.size() == 1;
-    sql::Statement rows(db, one ? "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
-                                  "ON p.owner = r.oid AND p.num = ?3 WHERE r.oid = ?1 AND r.db = ?2"
-                                : "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
-                                  "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
+    sql::Statement rows(
+        db, one ? "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                  "ON p.owner = r.oid AND p.num = ?3 WHERE r.oid = ?1 AND r.db = ?2"
+                : "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                  "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
     rows.Bind(1, record).Bind(2, database);
     if (one) rows.Bind(3, PropNumber(propIds[0]));
     if (!rows.Step()) return std::nullopt;

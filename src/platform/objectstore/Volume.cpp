@@ -193,7 +193,8 @@ Volume::Generation Volume::CurrentGeneration() const {
 CeOid Volume::AllocateOid() {
     const uint64_t transaction = transactions_.OpenTransaction();
     const bool kept = transaction != 0 && nextOid_.transaction == transaction;
-    const int64_t oid = kept ? nextOid_.next : sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
+    const int64_t oid =
+        kept ? nextOid_.next : sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
     if (oid < volformat::kFirstOid) Fail(ERROR_FILE_CORRUPT, "volume " + file_.string() + ": no identifier counter");
     if (oid > volformat::kLastOid) Fail(ERROR_DISK_FULL, "volume " + file_.string() + ": object identifiers exhausted");
     if (transaction != 0) {

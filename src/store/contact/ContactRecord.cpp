@@ -54,8 +54,11 @@ void Contact::LoadFromRecord(const CCeDBRecord& record, PictureLoad picture) {
     for (int i = 0; i < record.GetCount(); ++i) {
         const CCeDBProp& prop = *record.GetAt(i);
         if (prop.IsNotFound()) continue;
-        if (prop.GetNumber() == kPropNote && IsBlock(prop.GetType())) note = &prop;
-        else TakeProperty(prop, picture);
+        if (prop.GetNumber() == kPropNote && IsBlock(prop.GetType())) {
+            note = &prop;
+        } else {
+            TakeProperty(prop, picture);
+        }
     }
     if (note != nullptr) {
         NoteProperty parts = SplitNoteProperty(BlockOf(*note), *this);

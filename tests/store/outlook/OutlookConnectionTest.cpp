@@ -65,8 +65,8 @@ TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
     plat::InitVolume(bare.Host(u"\\pim.vol"));
     EXPECT_EQ(connection.Available(), 0);
     EXPECT_EQ(connection.State(), 0);
-    EXPECT_EQ(std::tuple(connection.SaveContact(1, 1), connection.CreateAppointment(u"x", u"y"), connection.TouchCategories(),
-                         connection.Beam(Array<uint32_t>())),
+    EXPECT_EQ(std::tuple(connection.SaveContact(1, 1), connection.CreateAppointment(u"x", u"y"),
+                         connection.TouchCategories(), connection.Beam(Array<uint32_t>())),
               std::tuple(0, 0, 0, 0));
 }
 
@@ -83,13 +83,15 @@ TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModel) {
         plat::CeOid oid;
         uint32_t itemNumber;
     } mismatched[] = {
-        {anna.GetOid(), bert.GetRecordId()},
-        {bert.GetOid(), anna.GetRecordId()},
-        {anna.GetOid(), 0},
-        {gone.GetOid(), gone.GetRecordId()},
-        {anna.GetOid(), anna.GetRecordId() + 100},
+        {anna.GetOid(), bert.GetRecordId()},        // another contact's number
+        {bert.GetOid(), anna.GetRecordId()},        // and the other way round
+        {anna.GetOid(), 0},                         // no number
+        {gone.GetOid(), gone.GetRecordId()},        // a deleted record
+        {anna.GetOid(), anna.GetRecordId() + 100},  // a number nobody has
     };
-    for (const auto& c : mismatched) EXPECT_EQ(connection.SaveContact(c.oid, c.itemNumber), 0) << c.itemNumber;
+    for (const auto& c : mismatched) {
+        EXPECT_EQ(connection.SaveContact(c.oid, c.itemNumber), 0) << c.itemNumber;
+    }
     for (const Contact& contact : {anna, bert}) {
         CCeDBRecord record;
         ASSERT_TRUE(contacts_.SeekToRecord(contact.GetOid()));
