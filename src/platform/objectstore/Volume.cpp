@@ -151,7 +151,7 @@ void RemoveWithCompanions(const fs::path& file) {
 
 Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)), transactions_(db) {
     sql::KeepStatements(db);
-    transactions_.SetBeforeCommit([this] { WriteBackOidCounter(); });
+    transactions_.SetBeforeCommit([this] { BeforeCommit(); });
 }
 
 // Closing the connection rolls back a batch that was never ended. The last connection to close
@@ -206,12 +206,27 @@ CeOid Volume::AllocateOid() {
     return static_cast<CeOid>(oid);
 }
 
-// A counter kept for a transaction that was rolled back (lost, abandoned) is dropped unwritten.
-void Volume::WriteBackOidCounter() {
+bool Volume::TouchDatabase(CeOid database) {
+    const uint64_t transaction = transactions_.OpenTransaction();
+    if (transaction == 0) return objstore::TouchDatabase(db_, database);
+    if (touched_.transaction != transaction) touched_ = {transaction, {}};
+    if (touched_.databases.contains(database)) return true;
+    if (!objstore::TouchDatabase(db_, database)) return false;
+    touched_.databases.insert(database);
+    return true;
+}
+
+// What was kept for a transaction that was rolled back (lost, abandoned) is dropped unwritten.
+void Volume::BeforeCommit() {
     const KeptCounter kept = std::exchange(nextOid_, KeptCounter{});
-    if (kept.transaction == 0 || kept.transaction != transactions_.OpenTransaction()) return;
-    sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
-    next.Bind(1, kept.next).Step();
+    const Touched touched = std::exchange(touched_, Touched{});
+    const uint64_t transaction = transactions_.OpenTransaction();
+    if (kept.transaction != 0 && kept.transaction == transaction) {
+        sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+        next.Bind(1, kept.next).Step();
+    }
+    if (touched.transaction == 0 || touched.transaction != transaction) return;
+    for (const CeOid database : touched.databases) objstore::TouchDatabase(db_, database);
 }
 
 uint32_t Volume::RecordCount(CeOid database) {

@@ -135,6 +135,29 @@ TEST_F(Database, IdentifiersTakenInABatchAreNeverGivenAgain) {
     EXPECT_EQ(RecordCount(db), oids.size());
 }
 
+// Inside a batch a database is stamped at its first write and again at the commit, so its time
+// stamp follows the last write; a database removed inside the batch refuses the writes after it.
+TEST_F(Database, ABatchStampsItsDatabasesAndRefusesOneRemovedInIt) {
+    ASSERT_TRUE(plat::BeginWriteBatch(db.VolumeId()));
+    AddContact(db, {{0x82, u"First"}});
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    AddContact(db, {{0x82, u"Last"}});
+    const uint64_t lastWrite = plat::FileTimeNow();
+    ASSERT_TRUE(plat::EndWriteBatch(db.VolumeId()));
+    plat::DatabaseStatus status;
+    ASSERT_TRUE(db.GetStatus(status));
+    EXPECT_GE(status.lastModified, lastWrite);
+
+    ASSERT_TRUE(plat::BeginWriteBatch(db.VolumeId()));
+    AddContact(db, {{0x82, u"Before"}});
+    ASSERT_TRUE(plat::DeleteDatabase(db.VolumeId(), db.DatabaseId()));
+    CCeDBRecord record;
+    record.Add(new CCeDBProp(0x82, u"After", true));
+    EXPECT_EQ(db.Write(record, CCeDBDatabase::kWriteNew), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    EXPECT_TRUE(plat::EndWriteBatch(db.VolumeId()));
+}
+
 TEST_F(Database, OpenCloseInfoAndVolumeTime) {
     CCeDBDatabase missing;
     EXPECT_FALSE(missing.Open(u"CategoryMainDB"));
