@@ -128,7 +128,7 @@ void ContactManager::CatchUp() {
     std::unordered_set<uint32_t> assigned(backlog->categoryItems.begin(), backlog->categoryItems.end());
     for (const uint32_t oid : backlog->contacts) {
         Contact contact;
-        if (!ReadContact(oid, contact)) {
+        if (!db_.Contacts().SeekToRecord(oid) || !ReadCurrent(contact, Contact::PictureLoad::Skip)) {
             if (index_->Remove(oid) == IndexChange::Failed) IndexFailed(__LINE__);
             continue;
         }
@@ -146,11 +146,11 @@ void ContactManager::CatchUp() {
     index_->HoldsChangesUpTo(backlog->upTo);
 }
 
-bool ContactManager::ReadCurrent(Contact& contact) {
+bool ContactManager::ReadCurrent(Contact& contact, Contact::PictureLoad picture) {
     CCeDBRecord record;
     const plat::CeOid oid = db_.Contacts().Read(record);
     if (oid == 0) return false;
-    contact.LoadFromRecord(record);
+    contact.LoadFromRecord(record, picture);
     contact.SetOid(oid);
     return true;
 }
@@ -164,10 +164,10 @@ std::optional<ContactManager::Assignments> ContactManager::ReadAllCategories() {
     return all;
 }
 
-// The current record as the index takes it: with its category ids, from `all` when given (none
-// when they cannot be read).
+// The current record as the index takes it: without its picture, with its category ids, from `all`
+// when given (none when they cannot be read).
 bool ContactManager::ReadForIndex(Contact& contact, const std::optional<Assignments>& all) {
-    if (!ReadCurrent(contact)) return false;
+    if (!ReadCurrent(contact, Contact::PictureLoad::Skip)) return false;
     if (contact.GetRecordId() == 0) return true;
     if (all) {
         const auto found = all->find(contact.GetRecordId());
@@ -189,7 +189,8 @@ uint32_t ContactManager::ReadRecordId(uint32_t oid) {
 }
 
 bool ContactManager::ReadContact(uint32_t oid, Contact& contact) {
-    return db_.Contacts().IsOpen() && db_.Contacts().SeekToRecord(oid) && ReadCurrent(contact);
+    return db_.Contacts().IsOpen() && db_.Contacts().SeekToRecord(oid) &&
+           ReadCurrent(contact, Contact::PictureLoad::Decode);
 }
 
 ContactManager::Batch::Batch(ContactManager& manager) : volume_(manager.db_.Contacts().VolumeId()) {
@@ -249,7 +250,7 @@ ContactWrite ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
     contact.SetRecordId(ReadRecordId(oid));
     written.categories = WriteCategories(contact, true);
     written.namedValues = db_.Named().IsOpen() && SaveNamedValues(db_.Named(), contact);
-    OutlookConnection::Instance().SaveContact(contact.GetRecordId());
+    OutlookConnection::Instance().SaveContact(oid, contact.GetRecordId());
     return written;
 }
 
@@ -264,7 +265,7 @@ ContactWrite ContactManager::WriteContactChanges(Contact& contact, bool writeNot
     written.record = true;
     written.categories = WriteCategories(contact, false);
     written.namedValues = db_.Named().IsOpen() && UpdateNamedValues(db_.Named(), contact);
-    OutlookConnection::Instance().SaveContact(contact.GetRecordId());
+    OutlookConnection::Instance().SaveContact(contact.GetOid(), contact.GetRecordId());
     return written;
 }
 

@@ -14,9 +14,9 @@
 #include "manager/index/ManagedIndex.h"
 #include "manager/queue/ContactDBMsgStack.h"
 #include "platform/objectstore/Notification.h"
+#include "store/contact/Contact.h"
 #include "store/db/ContactsDb.h"
 
-class Contact;
 class ContactManagerListener;
 class EngineSync;
 
@@ -132,7 +132,7 @@ private:
     void StartSaveTimer();
     void OnSaveTimer();
     [[noreturn]] void IndexFailed(int line);
-    bool ReadCurrent(Contact& contact);
+    bool ReadCurrent(Contact& contact, Contact::PictureLoad picture);
     using Assignments = std::unordered_map<uint32_t, Array<uint32_t>>;
     std::optional<Assignments> ReadAllCategories();
     bool ReadForIndex(Contact& contact, const std::optional<Assignments>& all);

@@ -129,6 +129,7 @@ bool DeleteDatabase(const CeGuid& volume, CeOid database) {
         store.Writes().Write([&] {
             if (!objstore::DatabaseExists(store.Db(), database)) Fail(ERROR_NOT_FOUND, "no such database");
             objstore::RemoveDatabase(store.Db(), database);
+            store.DatabaseRemoved(database);
         }, false);
         store.ForgetRecordCounts();
         return true;

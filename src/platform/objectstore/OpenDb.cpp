@@ -101,7 +101,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     sqlite3* db = volume_.Db();
     const bool created = record == 0;
     volume_.Writes().Write([&] {
-        if (!TouchDatabase(db, database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
+        if (!volume_.TouchDatabase(database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
         if (!automatic_) automatic_ = AutoIncrementNumbers(db, database_);
         const std::vector<uint16_t>& automatic = *automatic_;
         if (record == 0) {
@@ -129,7 +129,7 @@ void OpenDb::Delete(CeOid record) {
         if (!RecordInDatabase(db, record, database_)) Fail(ERROR_NOT_FOUND, "no such record in the database");
         RemoveRecord(db, record);
         journal::Append(db, DB_CEOID_RECORD_DELETED, database_, record);
-        TouchDatabase(db, database_);
+        volume_.TouchDatabase(database_);
     }, true);
     volume_.RecordsAdded(database_, -1);
 }

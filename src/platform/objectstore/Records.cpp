@@ -1,6 +1,9 @@
 #include "platform/objectstore/Records.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
 
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
@@ -52,11 +55,39 @@ void RemoveProp(sqlite3* db, CeOid owner, uint16_t number) {
     remove.Bind(1, owner).Bind(2, number).Step();
 }
 
-void PutProp(sqlite3* db, CeOid owner, const PropVal& prop) {
-    sql::Statement put(db, "INSERT OR REPLACE INTO props(owner, num, type, value) VALUES (?1, ?2, ?3, ?4)");
-    put.Bind(1, owner).Bind(2, PropNumber(prop.propId)).Bind(3, StoredType(PropType(prop.propId)));
-    BindValue(put, 4, prop);
-    put.Step();
+// Rows of one record go in with one statement of up to kRowsAtOnce rows: most of the cost of a
+// single-row insert is running the statement, not placing the row. Later rows replace earlier
+// ones of the same number, as one statement per row in their order would.
+constexpr size_t kRowsAtOnce = 16;
+
+const std::string& PutRowsText(size_t rows) {
+    static const auto texts = [] {
+        std::array<std::string, kRowsAtOnce + 1> made;
+        for (size_t count = 1; count <= kRowsAtOnce; ++count) {
+            std::string& text = made[count];
+            text = "INSERT OR REPLACE INTO props(owner, num, type, value) VALUES ";
+            for (size_t row = 0; row < count; ++row) text += row == 0 ? "(?, ?, ?, ?)" : ", (?, ?, ?, ?)";
+        }
+        return made;
+    }();
+    return texts[rows];
+}
+
+void PutProps(sqlite3* db, CeOid owner, std::span<const PropVal* const> props) {
+    for (size_t at = 0; at < props.size(); at += kRowsAtOnce) {
+        const std::span<const PropVal* const> rows =
+            props.subspan(at, std::min(kRowsAtOnce, props.size() - at));
+        sql::Statement put(db, PutRowsText(rows.size()));
+        for (size_t row = 0; row < rows.size(); ++row) {
+            const PropVal& prop = *rows[row];
+            const int first = static_cast<int>(row) * 4 + 1;
+            put.Bind(first, owner)
+                .Bind(first + 1, PropNumber(prop.propId))
+                .Bind(first + 2, StoredType(PropType(prop.propId)));
+            BindValue(put, first + 3, prop);
+        }
+        put.Step();
+    }
 }
 
 }  // namespace
@@ -113,10 +144,17 @@ std::vector<PropVal> LoadAskedProps(sqlite3* db, CeOid owner, std::span<const ui
 
 std::optional<std::vector<PropVal>> LoadRecord(sqlite3* db, CeOid record, CeOid database,
                                                std::span<const uint32_t> propIds) {
-    sql::Statement rows(db,
-                        "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p ON p.owner = r.oid "
-                        "WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
+    // A read of one property (a record's number, its item number) takes only that row: the others,
+    // a picture among them, are never read from the file. (A list of numbers costs SQLite more
+    // than it saves.)
+    const bool one = propIds.size() == 1;
+    sql::Statement rows(
+        db, one ? "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                  "ON p.owner = r.oid AND p.num = ?3 WHERE r.oid = ?1 AND r.db = ?2"
+                : "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                  "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
     rows.Bind(1, record).Bind(2, database);
+    if (one) rows.Bind(3, PropNumber(propIds[0]));
     if (!rows.Step()) return std::nullopt;
     std::vector<PropVal> all;
     std::vector<PropVal> asked(propIds.size());
@@ -140,16 +178,23 @@ std::optional<std::vector<PropVal>> LoadRecord(sqlite3* db, CeOid record, CeOid 
     return propIds.empty() ? all : asked;
 }
 
+// The puts between two deletes go in together; a delete waits for the puts before it, so the
+// values end as one change after another in the given order would leave them.
 void StoreProps(sqlite3* db, CeOid owner, std::span<const PropVal> props, std::span<const uint16_t> fixed) {
+    std::vector<const PropVal*> puts;
+    puts.reserve(props.size());
     for (const PropVal& prop : props) {
         const uint16_t number = PropNumber(prop.propId);
         if ((prop.flags & CEDB_PROPDELETE) != 0) {
+            PutProps(db, owner, puts);
+            puts.clear();
             RemoveProp(db, owner, number);
         } else if ((prop.flags & CEDB_PROPNOTFOUND) == 0 &&
                    std::find(fixed.begin(), fixed.end(), number) == fixed.end()) {
-            PutProp(db, owner, prop);
+            puts.push_back(&prop);
         }
     }
+    PutProps(db, owner, puts);
 }
 
 }  // namespace plat::objstore

@@ -36,6 +36,7 @@ void Transactions::WriteInBatch(const std::function<void()>& change) {
         }
         open_ = true;
         opened_ = std::chrono::steady_clock::now();
+        ++opened_count_;
     }
     sql::Run(db_, "SAVEPOINT write");
     try {
@@ -71,6 +72,7 @@ void Transactions::EndBatch() {
 
 void Transactions::Commit() {
     try {
+        if (beforeCommit_) beforeCommit_();
         if (journaled_) journal::Prune(db_);
         sql::Run(db_, "COMMIT");
     } catch (...) {

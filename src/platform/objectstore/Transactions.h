@@ -60,6 +60,13 @@ public:
     // True while a batch holds uncommitted changes (readers on this connection see them; nobody
     // else does yet).
     bool HoldsUncommitted() const { return open_; }
+    // Names the batch's open transaction (a new name each time one begins), 0 while none is open:
+    // what was read inside a transaction stays true while the name stays the same, since no other
+    // connection can write before it ends.
+    uint64_t OpenTransaction() const { return open_ ? opened_count_ : 0; }
+    // Runs inside each batch's transaction just before it commits (the volume writes back what it
+    // kept in memory for the transaction); what it throws fails the commit.
+    void SetBeforeCommit(std::function<void()> hook) { beforeCommit_ = std::move(hook); }
 
     // Counts the writes made through this connection, and the batch transactions undone after
     // their changes could be read on this connection (views built from them must reload).
@@ -81,6 +88,8 @@ private:
     int readDepth_ = 0;
     bool reading_ = false;  // the read batch's transaction is open
     std::chrono::steady_clock::time_point opened_;
+    uint64_t opened_count_ = 0;  // batch transactions begun
+    std::function<void()> beforeCommit_;
     uint64_t writes_ = 0;
     uint64_t undone_ = 0;
 };

@@ -87,9 +87,11 @@ CeGuid ReadGuid(sqlite3* db, const fs::path& file) {
     return guid;
 }
 
+// Every use of a volume's connection (and of its statements) is made under the store's lock, so the
+// connection goes without SQLite's own lock, which every call on it would otherwise take and drop.
 sqlite3* OpenConnection(const fs::path& file, int flags) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(file.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         FailFile(ERROR_GEN_FAILURE, file, std::string("cannot be opened: ") + sqlite3_errstr(rc));
@@ -149,6 +151,7 @@ void RemoveWithCompanions(const fs::path& file) {
 
 Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)), transactions_(db) {
     sql::KeepStatements(db);
+    transactions_.SetBeforeCommit([this] { BeforeCommit(); });
 }
 
 // Closing the connection rolls back a batch that was never ended. The last connection to close
@@ -188,12 +191,42 @@ Volume::Generation Volume::CurrentGeneration() const {
 }
 
 CeOid Volume::AllocateOid() {
-    const int64_t oid = sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
+    const uint64_t transaction = transactions_.OpenTransaction();
+    const bool kept = transaction != 0 && nextOid_.transaction == transaction;
+    const int64_t oid =
+        kept ? nextOid_.next : sql::QueryInt(db_, "SELECT value FROM meta WHERE key = 'next_oid'");
     if (oid < volformat::kFirstOid) Fail(ERROR_FILE_CORRUPT, "volume " + file_.string() + ": no identifier counter");
     if (oid > volformat::kLastOid) Fail(ERROR_DISK_FULL, "volume " + file_.string() + ": object identifiers exhausted");
-    sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
-    next.Bind(1, oid + 1).Step();
+    if (transaction != 0) {
+        nextOid_ = {transaction, oid + 1};
+    } else {
+        sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+        next.Bind(1, oid + 1).Step();
+    }
     return static_cast<CeOid>(oid);
+}
+
+bool Volume::TouchDatabase(CeOid database) {
+    const uint64_t transaction = transactions_.OpenTransaction();
+    if (transaction == 0) return objstore::TouchDatabase(db_, database);
+    if (touched_.transaction != transaction) touched_ = {transaction, {}};
+    if (touched_.databases.contains(database)) return true;
+    if (!objstore::TouchDatabase(db_, database)) return false;
+    touched_.databases.insert(database);
+    return true;
+}
+
+// What was kept for a transaction that was rolled back (lost, abandoned) is dropped unwritten.
+void Volume::BeforeCommit() {
+    const KeptCounter kept = std::exchange(nextOid_, KeptCounter{});
+    const Touched touched = std::exchange(touched_, Touched{});
+    const uint64_t transaction = transactions_.OpenTransaction();
+    if (kept.transaction != 0 && kept.transaction == transaction) {
+        sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
+        next.Bind(1, kept.next).Step();
+    }
+    if (touched.transaction == 0 || touched.transaction != transaction) return;
+    for (const CeOid database : touched.databases) objstore::TouchDatabase(db_, database);
 }
 
 uint32_t Volume::RecordCount(CeOid database) {

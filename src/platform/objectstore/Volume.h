@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "platform/objectstore/PropVal.h"
@@ -41,7 +42,16 @@ public:
     };
     Generation CurrentGeneration() const;
 
-    // A new object identifier (inside a write transaction); ERROR_DISK_FULL when exhausted.
+    // Stamps `database` as changed now (inside a write transaction); false when it does not exist.
+    // Inside a batch's transaction only its first write stamps it at once; the stamp is set again
+    // just before each commit, so it still follows the transaction's last write.
+    bool TouchDatabase(CeOid database);
+    // The database is being removed in the open transaction: a later write to it is refused.
+    void DatabaseRemoved(CeOid database) { touched_.databases.erase(database); }
+
+    // A new object identifier (inside a write transaction); ERROR_DISK_FULL when exhausted. Inside
+    // a batch's transaction the counter is kept in memory and written back once, just before the
+    // commit; an identifier taken by a write that was undone is not given again.
     CeOid AllocateOid();
 
     // The records of a database as this connection sees them: counted once, then kept by this
@@ -53,11 +63,22 @@ public:
 
 private:
     Volume(sqlite3* db, std::filesystem::path file);
+    void BeforeCommit();
 
     sqlite3* db_;
     std::filesystem::path file_;
     CeGuid guid_;
     Transactions transactions_;
+    struct KeptCounter {
+        uint64_t transaction = 0;  // the batch transaction it belongs to (Transactions::OpenTransaction)
+        int64_t next = 0;
+    };
+    KeptCounter nextOid_;
+    struct Touched {
+        uint64_t transaction = 0;  // the batch transaction that stamped them
+        std::set<CeOid> databases;
+    };
+    Touched touched_;
     std::map<CeOid, uint32_t> counts_;
     std::pair<int64_t, uint64_t> countsSeen_{-1, 0};  // data version and undone batches they hold
 };

@@ -62,6 +62,18 @@ std::unique_ptr<Item> Application::GetItemFromOid(uint32_t itemRef) {
     return std::make_unique<Item>(*this, ItemType::Contact, oid, number);
 }
 
+std::unique_ptr<Item> Application::GetContactItem(CeOid record, uint32_t itemNumber) {
+    if (!IsLoggedOn()) {
+        SetLastError(ERROR_INVALID_HANDLE, "not logged on");
+        return nullptr;
+    }
+    if (record == 0 || itemNumber == 0 || (itemNumber & ~kItemNumberMask) != 0) {
+        SetLastError(ERROR_NOT_FOUND, "not a stored contact");
+        return nullptr;
+    }
+    return std::make_unique<Item>(*this, ItemType::Contact, record, itemNumber);
+}
+
 std::unique_ptr<Item> Application::CreateItem(ItemType type) {
     if (!IsLoggedOn()) {
         SetLastError(ERROR_INVALID_HANDLE, "not logged on");

@@ -33,6 +33,10 @@ public:
     // The item of a reference (kind in the top four bits); only contacts (kind 0x8) are items of
     // this model. Nothing (ERROR_NOT_FOUND) when no contact has that item number.
     std::unique_ptr<Item> GetItemFromOid(uint32_t itemRef);
+    // The item of the contact record `record` whose item number the caller knows (it has just
+    // written the record): no look-up. Saving it fails (ERROR_NOT_FOUND) and writes nothing when
+    // the record is gone or does not have that item number.
+    std::unique_ptr<Item> GetContactItem(CeOid record, uint32_t itemNumber);
     // A new, unsaved item.
     std::unique_ptr<Item> CreateItem(ItemType type);
     // Default folder kFolderInfrared; nothing (ERROR_INVALID_PARAMETER) for any other folder.

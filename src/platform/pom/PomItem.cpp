@@ -82,7 +82,8 @@ bool Item::Save() {
 
 // The write changes no value but the File As of a contact saved without one (the platform's own
 // store files every item it saves), and is what tells every program of the device: only the texts
-// the File As comes from are read, and one property goes back.
+// the File As comes from are read, and one property goes back. A record that no longer has the
+// item's number is another contact's (or a reused record): it is left alone.
 bool Item::TouchContact() {
     const DbHandle db = app_.Contacts();
     constexpr uint32_t kItemNumber = MakePropId(kContactRecordId, CEVT_AUTO_I4);
@@ -91,6 +92,10 @@ bool Item::TouchContact() {
     std::vector<PropVal> props;
     if (SeekDatabase(db, SeekType::Oid, oid_) != oid_ || ReadRecordProps(db, kRead, props) != oid_) return false;
     PropVal written = props.back();  // the item number, as it is (the store keeps it anyway)
+    if ((written.flags & CEDB_PROPNOTFOUND) != 0 || written.u32 != itemNumber_) {
+        SetLastError(ERROR_NOT_FOUND, "the record is no longer this contact");
+        return false;
+    }
     if ((props.front().flags & CEDB_PROPNOTFOUND) == 0 && !props.front().text.empty()) {
         written = props.front();
     } else if (std::u16string name = DefaultFileAs(props); !name.empty()) {

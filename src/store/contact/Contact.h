@@ -36,8 +36,10 @@ public:
     // --- Record mapping --------------------------------------------------------------------------
     // Clears the contact and takes every property of `record` it knows by number; properties of
     // other numbers, of an unexpected type or flagged not found are ignored. A picture that does
-    // not decode is dropped; a damaged embedded block is ignored and the note kept.
-    void LoadFromRecord(const CCeDBRecord& record);
+    // not decode is dropped; a damaged embedded block is ignored and the note kept. A reader that
+    // never shows the picture (the index) skips it: decoding it is most of the cost of a read.
+    enum class PictureLoad { Decode, Skip };
+    void LoadFromRecord(const CCeDBRecord& record, PictureLoad picture = PictureLoad::Decode);
     // The state of the embedded block met by the last LoadFromRecord.
     EmbeddedState LastEmbeddedState() const { return embeddedState_; }
 
@@ -54,7 +56,7 @@ public:
 
 private:
     // Takes one property other than the note; numbers and types it does not know are ignored.
-    void TakeProperty(const CCeDBProp& prop);
+    void TakeProperty(const CCeDBProp& prop, PictureLoad picture);
     void SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote,
                         bool update) const;
     EmbeddedState embeddedState_ = EmbeddedState::None;

@@ -47,15 +47,18 @@ void AddDate(CCeDBRecord& record, uint16_t number, uint64_t fileTime) {
 
 }  // namespace
 
-void Contact::LoadFromRecord(const CCeDBRecord& record) {
+void Contact::LoadFromRecord(const CCeDBRecord& record, PictureLoad picture) {
     Clear();
     SetOid(record.GetOid());
     const CCeDBProp* note = nullptr;
     for (int i = 0; i < record.GetCount(); ++i) {
         const CCeDBProp& prop = *record.GetAt(i);
         if (prop.IsNotFound()) continue;
-        if (prop.GetNumber() == kPropNote && IsBlock(prop.GetType())) note = &prop;
-        else TakeProperty(prop);
+        if (prop.GetNumber() == kPropNote && IsBlock(prop.GetType())) {
+            note = &prop;
+        } else {
+            TakeProperty(prop, picture);
+        }
     }
     if (note != nullptr) {
         NoteProperty parts = SplitNoteProperty(BlockOf(*note), *this);
@@ -64,14 +67,14 @@ void Contact::LoadFromRecord(const CCeDBRecord& record) {
     }
 }
 
-void Contact::TakeProperty(const CCeDBProp& prop) {
+void Contact::TakeProperty(const CCeDBProp& prop, PictureLoad picture) {
     const uint16_t number = prop.GetNumber();
     const uint16_t type = prop.GetType();
     const int field = TextFieldOfProp(number);
     if (field >= 0) {
         if (type == CEVT_LPWSTR) SetText(field, Str(prop.GetText()));
     } else if (number == kPropPicture && IsBlock(type)) {
-        SetPicture(ContactPicture::FromImageBytes(BlockOf(prop)));
+        if (picture == PictureLoad::Decode) SetPicture(ContactPicture::FromImageBytes(BlockOf(prop)));
     } else if (number == kPropBirthday && type == CEVT_FILETIME) {
         SetBirthday(prop.GetFileTime());
     } else if (number == kPropAnniversary && type == CEVT_FILETIME) {

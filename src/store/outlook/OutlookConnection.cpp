@@ -81,16 +81,17 @@ int OutlookConnection::Available() {
     return state_;
 }
 
-int OutlookConnection::ContactItemCall(uint32_t itemNumber, bool save) {
+int OutlookConnection::SaveContact(uint32_t oid, uint32_t itemNumber) {
     if (Available() != 1) return 0;
-    const auto item = app_->GetItemFromOid(ContactRef(itemNumber));
-    if (!item) return 0;
-    return (save ? item->Save() : item->Delete()) ? 1 : 0;
+    const auto item = app_->GetContactItem(oid, itemNumber);
+    return item && item->Save() ? 1 : 0;
 }
 
-int OutlookConnection::SaveContact(uint32_t itemNumber) { return ContactItemCall(itemNumber, true); }
-
-int OutlookConnection::DeleteContact(uint32_t itemNumber) { return ContactItemCall(itemNumber, false); }
+int OutlookConnection::DeleteContact(uint32_t itemNumber) {
+    if (Available() != 1) return 0;
+    const auto item = app_->GetItemFromOid(ContactRef(itemNumber));
+    return item && item->Delete() ? 1 : 0;
+}
 
 int OutlookConnection::CreateAppointment(const Str& subject, const Str& body) {
     if (Available() != 1) return 0;

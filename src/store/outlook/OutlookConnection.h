@@ -32,9 +32,11 @@ public:
     // -1 not yet tried, 0 failed, 1 logged on.
     int State() const { return state_; }
 
-    // The contact whose record identifier value is `itemNumber`: saved (the platform's programs
-    // see it as changed) or deleted.
-    int SaveContact(uint32_t itemNumber);
+    // Saves the contact the caller has just written as record `oid`, whose record identifier value
+    // is `itemNumber` (the platform's programs see it as changed), without looking the record up
+    // again; 0, with nothing written, when that record is gone or does not have the item number.
+    int SaveContact(uint32_t oid, uint32_t itemNumber);
+    // Deletes the contact whose record identifier value is `itemNumber`.
     int DeleteContact(uint32_t itemNumber);
     // A new appointment with a 15-minute reminder, shown for editing; while the calendar shows it
     // a watcher waits for the calendar's window.
@@ -51,8 +53,6 @@ public:
     CalendarWatcher& Watcher() { return watcher_; }
 
 private:
-    int ContactItemCall(uint32_t itemNumber, bool save);
-
     std::unique_ptr<plat::pom::Application> app_;
     int state_ = -1;
     CalendarWatcher watcher_;

@@ -2,7 +2,9 @@
 // not-found flag and auto-advance, opening and closing, information and the volume time. Scanning
 // is exercised by the company list, in the company order and through the open contacts database.
 // Property values: copied or referenced, freed when changed.
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "DbFixture.h"
@@ -83,6 +85,77 @@ TEST_F(Database, ReadsFlagMissingPropertiesAndStopAtTheEnd) {
     EXPECT_EQ(db.Read(record, ids, 2), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_HANDLE_EOF);
     EXPECT_EQ(record.GetOid(), second);  // a read refused at once leaves the record as it was
+}
+
+// A read of one property takes only that row; it still tells a missing property, one stored with
+// another type and a record that is gone apart from a found one.
+TEST_F(Database, AOnePropertyReadFindsExactlyThatProperty) {
+    const plat::CeOid oid = AddContact(db, {{0x82, u"Anna"}, {0x84, u"Smith"}});
+    const plat::CeOid gone = AddContact(db, {{0x82, u"Bert"}});
+    ASSERT_TRUE(db.DeleteRecord(gone));
+    const struct {
+        plat::CeOid oid;
+        uint32_t propId;
+        bool read;
+        bool found;
+    } cases[] = {
+        {oid, 0x0084001F, true, true},   // present
+        {oid, 0x0086001F, true, false},  // never written
+        {oid, 0x00840013, true, false},  // the number is there as a text, not a number
+        {gone, 0x0082001F, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.propId);
+        CCeDBRecord record;
+        const bool read = db.SeekToRecord(c.oid) && db.Read(record, &c.propId, 1) == c.oid;
+        ASSERT_EQ(read, c.read);
+        if (!read) continue;
+        ASSERT_EQ(record.GetCount(), 1);
+        EXPECT_EQ(!record.GetAt(0)->IsNotFound(), c.found);
+        if (c.found) {
+            EXPECT_EQ(std::u16string_view(record.GetAt(0)->GetText()), u"Smith");
+        }
+    }
+}
+
+// Identifiers taken inside a batch, also across the commits a long batch makes, are written back
+// with it: a write after the batch gets a new one instead of one the batch gave (which would fail).
+TEST_F(Database, IdentifiersTakenInABatchAreNeverGivenAgain) {
+    std::vector<plat::CeOid> oids;
+    ASSERT_TRUE(plat::BeginWriteBatch(db.VolumeId()));
+    for (int level = 0; level < 2; ++level) {
+        ASSERT_TRUE(plat::BeginWriteBatch(db.VolumeId()));
+        for (int i = 0; i < 3; ++i) oids.push_back(AddContact(db, {{0x82, u"Batch"}}));
+        if (level == 0) std::this_thread::sleep_for(std::chrono::milliseconds(250));  // its end commits
+        ASSERT_TRUE(plat::EndWriteBatch(db.VolumeId()));
+    }
+    ASSERT_TRUE(plat::EndWriteBatch(db.VolumeId()));
+    oids.push_back(AddContact(db, {{0x82, u"After"}}));
+    for (size_t i = 1; i < oids.size(); ++i) EXPECT_GT(oids[i], oids[i - 1]) << i;
+    EXPECT_EQ(RecordCount(db), oids.size());
+}
+
+// Inside a batch a database is stamped at its first write and again at the commit, so its time
+// stamp follows the last write; a database removed inside the batch refuses the writes after it.
+TEST_F(Database, ABatchStampsItsDatabasesAndRefusesOneRemovedInIt) {
+    ASSERT_TRUE(plat::BeginWriteBatch(db.VolumeId()));
+    AddContact(db, {{0x82, u"First"}});
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    AddContact(db, {{0x82, u"Last"}});
+    const uint64_t lastWrite = plat::FileTimeNow();
+    ASSERT_TRUE(plat::EndWriteBatch(db.VolumeId()));
+    plat::DatabaseStatus status;
+    ASSERT_TRUE(db.GetStatus(status));
+    EXPECT_GE(status.lastModified, lastWrite);
+
+    ASSERT_TRUE(plat::BeginWriteBatch(db.VolumeId()));
+    AddContact(db, {{0x82, u"Before"}});
+    ASSERT_TRUE(plat::DeleteDatabase(db.VolumeId(), db.DatabaseId()));
+    CCeDBRecord record;
+    record.Add(new CCeDBProp(0x82, u"After", true));
+    EXPECT_EQ(db.Write(record, CCeDBDatabase::kWriteNew), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_NOT_FOUND);
+    EXPECT_TRUE(plat::EndWriteBatch(db.VolumeId()));
 }
 
 TEST_F(Database, OpenCloseInfoAndVolumeTime) {

@@ -65,22 +65,48 @@ TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
     plat::InitVolume(bare.Host(u"\\pim.vol"));
     EXPECT_EQ(connection.Available(), 0);
     EXPECT_EQ(connection.State(), 0);
-    EXPECT_EQ(std::tuple(connection.SaveContact(1), connection.CreateAppointment(u"x", u"y"), connection.TouchCategories(),
-                         connection.Beam(Array<uint32_t>())),
+    EXPECT_EQ(std::tuple(connection.SaveContact(1, 1), connection.CreateAppointment(u"x", u"y"),
+                         connection.TouchCategories(), connection.Beam(Array<uint32_t>())),
               std::tuple(0, 0, 0, 0));
 }
 
-TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModelByItemNumber) {
+// A save names the record and its item number; one that does not match the record (another
+// contact's number, a record deleted since) writes nothing, as the File As it would give shows.
+TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModel) {
     OutlookConnection& connection = OutlookConnection::Instance();
     ASSERT_EQ(connection.Available(), 1);
     const Contact anna = Store(u"Anna", u"Smith");
-    EXPECT_EQ(connection.SaveContact(anna.GetRecordId()), 1);
+    const Contact bert = Store(u"Bert", u"Jones");
+    const Contact gone = Store(u"Carl", u"Gone");
+    ASSERT_TRUE(contacts_.DeleteRecord(gone.GetOid()));
+    const struct {
+        plat::CeOid oid;
+        uint32_t itemNumber;
+    } mismatched[] = {
+        {anna.GetOid(), bert.GetRecordId()},        // another contact's number
+        {bert.GetOid(), anna.GetRecordId()},        // and the other way round
+        {anna.GetOid(), 0},                         // no number
+        {gone.GetOid(), gone.GetRecordId()},        // a deleted record
+        {anna.GetOid(), anna.GetRecordId() + 100},  // a number nobody has
+    };
+    for (const auto& c : mismatched) {
+        EXPECT_EQ(connection.SaveContact(c.oid, c.itemNumber), 0) << c.itemNumber;
+    }
+    for (const Contact& contact : {anna, bert}) {
+        CCeDBRecord record;
+        ASSERT_TRUE(contacts_.SeekToRecord(contact.GetOid()));
+        contacts_.Read(record);
+        Contact stored;
+        stored.LoadFromRecord(record);
+        EXPECT_TRUE(stored.GetText(kFieldFileAs).IsEmpty()) << "a mismatched save wrote nothing";
+    }
+    EXPECT_EQ(connection.SaveContact(anna.GetOid(), anna.GetRecordId()), 1);
     EXPECT_TRUE(Notified(plat::DB_CEOID_CHANGED, anna.GetOid()));
-    EXPECT_EQ(connection.SaveContact(anna.GetRecordId() + 100), 0);
     EXPECT_EQ(connection.DeleteContact(anna.GetRecordId()), 1);
     EXPECT_TRUE(Notified(plat::DB_CEOID_RECORD_DELETED, anna.GetOid()));
     EXPECT_FALSE(contacts_.SeekToRecord(anna.GetOid()));
     EXPECT_EQ(connection.DeleteContact(anna.GetRecordId()), 0);
+    EXPECT_EQ(connection.SaveContact(anna.GetOid(), anna.GetRecordId()), 0);
 }
 
 // Saving through the model files a contact that has no File As under its display name; a File
@@ -107,7 +133,7 @@ TEST_F(OutlookTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
         ASSERT_TRUE(contacts_.SeekToRecord(oid));
         contacts_.Read(record);
         contact.LoadFromRecord(record);
-        ASSERT_EQ(connection.SaveContact(contact.GetRecordId()), 1);
+        ASSERT_EQ(connection.SaveContact(oid, contact.GetRecordId()), 1);
         ASSERT_TRUE(contacts_.SeekToRecord(oid));
         contacts_.Read(record);
         Contact saved;
