@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "edit/mapper/EditCommit.h"
 #include "edit/mapper/ContactEditInPropMapper.h"
@@ -13,7 +11,6 @@
 #include "store/contact/Contact.h"
 #include "support/TemplateOrder.h"
 #include "support/TempDevice.h"
-#include "view/template/ContactTemplate.h"
 
 namespace {
 
