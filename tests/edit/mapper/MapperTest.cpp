@@ -44,7 +44,8 @@ TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
     // The fields menu offers the built-in blocks, whatever the user's template lists.
     EXPECT_EQ(Rows(ContactEditInPropMapper::DefaultBlock(kGroupPhone)), (V{"Work=", "Home=", "Mobile="}));
     // Other is switched off in the template.
-    Contact c = ContactOf({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555"}, {kFieldPager, u"777"}, {kFieldNickname, u"Annie"}});
+    Contact c = ContactOf(
+        {{kFieldFirst, u"Anna"}, {kFieldMobile, u"555"}, {kFieldPager, u"777"}, {kFieldNickname, u"Annie"}});
     c.phones.Add({u"Boat", u"888"});
     Array<BlockDescriptor> blocks = Load(c);
     std::vector<int> groups;
@@ -84,17 +85,28 @@ TEST_F(MapperTest, StoreFillsStandardFieldsThenFurtherValuesAndClearsWhatWasEmpt
     Contact edited = c;
     ASSERT_TRUE(CommitEdit(edited, blocks, mapper, {}, tpl));
     // The note held blanks only, so it is empty now; the file-as name is made again.
-    Contact expected = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldFileAs, u"Smith, Anna"},
-                                  {kFieldWorkPhone, u"111"}, {kFieldWorkPhone2, u"222"}, {kFieldMobile, u"555"}});
+    Contact expected = ContactOf({{kFieldFirst, u"Anna"},
+                                  {kFieldLast, u"Smith"},
+                                  {kFieldFileAs, u"Smith, Anna"},
+                                  {kFieldWorkPhone, u"111"},
+                                  {kFieldWorkPhone2, u"222"},
+                                  {kFieldMobile, u"555"}});
     expected.phones.Add({u"Work", u"333"});
     expected.phones.Add({u"Dacha", u"444"});
     EXPECT_TRUE(edited.Equals(expected));
 }
 
 TEST_F(MapperTest, EveryKindOfBlockRoundTripsAndThePictureGoesOnlyWhenChanged) {
-    Contact c = ContactOf({{kFieldTitle, u"Dr."}, {kFieldLast, u"Smith"}, {kFieldFileAs, u"Smith"}, {kFieldEmail1, u"a@x"},
-                           {kFieldIm2, u"Jabber: j@x"}, {kFieldWeb, u"x.org"}, {kFieldHomeCity, u"Oslo"},
-                           {kFieldAssistant, u"Eve"}, {kFieldRingtone, u"\\a.wav"}, {kFieldAccount, u"42"},
+    Contact c = ContactOf({{kFieldTitle, u"Dr."},
+                           {kFieldLast, u"Smith"},
+                           {kFieldFileAs, u"Smith"},
+                           {kFieldEmail1, u"a@x"},
+                           {kFieldIm2, u"Jabber: j@x"},
+                           {kFieldWeb, u"x.org"},
+                           {kFieldHomeCity, u"Oslo"},
+                           {kFieldAssistant, u"Eve"},
+                           {kFieldRingtone, u"\\a.wav"},
+                           {kFieldAccount, u"42"},
                            {kFieldText101, u"platform"}});
     c.emails.Add({u"Old", u"b@x"});
     c.ims.Add({u"Chat", u"c1", u"Matrix"});

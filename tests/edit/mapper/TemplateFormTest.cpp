@@ -5,12 +5,12 @@
 
 #include <functional>
 
-#include "edit/mapper/EditCommit.h"
 #include "edit/mapper/ContactEditInPropMapper.h"
+#include "edit/mapper/EditCommit.h"
 #include "edit/mapper/TemplateForm.h"
 #include "store/contact/Contact.h"
-#include "support/TemplateOrder.h"
 #include "support/TempDevice.h"
+#include "support/TemplateOrder.h"
 
 namespace {
 

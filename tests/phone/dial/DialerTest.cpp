@@ -10,17 +10,17 @@
 #include "phone/dial/DialCountdown.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/DialString.h"
-#include "phone/dial/EditDialModel.h"
 #include "phone/dial/Dialer.h"
+#include "phone/dial/EditDialModel.h"
 #include "phone/dial/PhoneService.h"
 #include "phone/dial/ToneDialer.h"
 #include "phone/menu/PhoneFields.h"
 #include "platform/programs/CallPolicyBlock.h"
-#include "support/CallPolicyBytes.h"
 #include "platform/programs/Process.h"
 #include "platform/registry/Registry.h"
 #include "platform/window/Messages.h"
 #include "store/contact/Contact.h"
+#include "support/CallPolicyBytes.h"
 #include "support/ContactOf.h"
 
 namespace {
@@ -266,7 +266,8 @@ TEST(CallingCards, AddReplaceAndRemoveKeepTheSectionInStep) {
 }
 
 Contact TwoNumbers() {
-    Contact contact = ContactOf({{kFieldWorkPhone, u"+1 (555) 100-2000 ext"}, {kFieldMobile, u"555.300.4000"}});
+    Contact contact =
+        ContactOf({{kFieldWorkPhone, u"+1 (555) 100-2000 ext"}, {kFieldMobile, u"555.300.4000"}});
     contact.SetDefaultTag(kTagMobile);
     contact.SetRecordId(9);
     return contact;

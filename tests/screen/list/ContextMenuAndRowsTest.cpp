@@ -6,11 +6,11 @@
 
 #include "phone/menu/PhoneFields.h"
 #include "phone/templates/PhoneTemplates.h"
+#include "screen/list/ContactContextMenu.h"
+#include "screen/list/RowText.h"
 #include "store/contact/Contact.h"
 #include "support/ContactOf.h"
 #include "support/TempDevice.h"
-#include "screen/list/ContactContextMenu.h"
-#include "screen/list/RowText.h"
 
 namespace {
 
@@ -39,9 +39,13 @@ protected:
 
     TempDevice device;
     PhoneTemplates formats;
-    Contact contact = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldFileAs, u"Smith, Anna"},
-                                 {kFieldCompany, u"Acme"}, {kFieldWorkPhone, u"5551234567"},
-                                 {kFieldHomeFax, u"5557654321"}, {kFieldMobile, u"5550001111"},
+    Contact contact = ContactOf({{kFieldFirst, u"Anna"},
+                                 {kFieldLast, u"Smith"},
+                                 {kFieldFileAs, u"Smith, Anna"},
+                                 {kFieldCompany, u"Acme"},
+                                 {kFieldWorkPhone, u"5551234567"},
+                                 {kFieldHomeFax, u"5557654321"},
+                                 {kFieldMobile, u"5550001111"},
                                  {kFieldEmail2, u"anna@acme.example"}});
 };
 

@@ -27,7 +27,9 @@ protected:
         ListDevice::SetUp();
         anna = Add({{kFieldFirst, u"Anna"}, {kFieldCompany, u"Acme"}, {kFieldMobile, u"+1 555 123 4567"}});
         mum = Add({{kFieldFirst, u"Mum"}, {kFieldMobile, u"+44 7700 900123"}}, true);
-        taxi = Add({{kFieldFirst, u"Taxi Rapid"}, {kFieldMobile, u"+49 151 23456789"}, {kFieldCompany, u"Acme"}}, true);
+        taxi =
+            Add({{kFieldFirst, u"Taxi Rapid"}, {kFieldMobile, u"+49 151 23456789"}, {kFieldCompany, u"Acme"}},
+                true);
         model = std::make_unique<ContactsFrameModel>(Manager(), formats, host, announced);
         model->Start(200, 300);
     }

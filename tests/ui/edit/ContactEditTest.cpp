@@ -211,10 +211,15 @@ class EditorShots : public ContactEditor, public ::testing::WithParamInterface<i
 // over a value, at the ordinary and the double resolution.
 TEST_P(EditorShots, Form) {
     ContactsFrame& frame = Start(GetParam());
-    Contact full = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith-Featherstonehaugh"},
-                         {kFieldMobile, u"+1 555 123 4567"}, {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"},
-                         {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}, {kFieldOffice, u"B 204"},
-                         {kFieldIm1, u"ICQ: 123456789"}, {kFieldWeb, u"https://example.org/anna"}});
+    Contact full = ContactOf({{kFieldFirst, u"Anna"},
+                              {kFieldLast, u"Smith-Featherstonehaugh"},
+                              {kFieldMobile, u"+1 555 123 4567"},
+                              {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"},
+                              {kFieldHomeStreet, u"12 Long Road"},
+                              {kFieldHomeCity, u"Springfield"},
+                              {kFieldOffice, u"B 204"},
+                              {kFieldIm1, u"ICQ: 123456789"},
+                              {kFieldWeb, u"https://example.org/anna"}});
     full.SetBirthday(FileTimeOfDate({1980, 12, 31}).value_or(0));
     full.SetNote(ByteBlock(
         std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));

@@ -319,20 +319,23 @@ class BlockShots : public EditBlocks, public ::testing::WithParamInterface<int> 
 
 TEST_P(BlockShots, DatesPictureAndMessaging) {
     ContactsFrame& frame = Start(GetParam());
-    Contact full = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldIm1, u"ICQ: 123456789"}});
+    Contact full =
+        ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldIm1, u"ICQ: 123456789"}});
     QImage portrait(120, 160, QImage::Format_RGB32);
     portrait.fill(QColor(90, 130, 200));
     full.SetPicture(PictureOf(Encoded(portrait, "PNG")));
     full.SetBirthday(Day(1980, 12, 31));
     full.dates.Add({Str(u"Name day"), Day(kYearlessYear, 7, 26)});
     const uint32_t anna = AddContact(full);
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
-        const QString dpi = QString::number(GetParam());
-        ShootWindow("edit_picture_" + dpi + "dpi");
-        TapDate(editor, 0);
-        ShootWindow("edit_dates_" + dpi + "dpi");
-        Cancel(editor);
-    }));
+    EXPECT_TRUE(WithEditor(
+        frame, [&] { frame.EditContact(anna); },
+        [&](ContactEditDlg& editor) {
+            const QString dpi = QString::number(GetParam());
+            ShootWindow("edit_picture_" + dpi + "dpi");
+            TapDate(editor, 0);
+            ShootWindow("edit_dates_" + dpi + "dpi");
+            Cancel(editor);
+        }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, BlockShots, ::testing::Values(96, 192));

@@ -308,10 +308,12 @@ TEST_P(TemplateEditorShots, DialogAndFieldsMenu) {
             ASSERT_FALSE(dialog.Form()->Current() == before);
         }
         ShootWindow("template_dialog_lower_" + dpi + "dpi");
-        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(dialog.Widget(), Qt::Key_F1); }, [&](QMenu& menu) {
-            SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu}, "template_fields_menu_" + dpi + "dpi");
-            menu.close();
-        }));
+        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(dialog.Widget(), Qt::Key_F1); },
+                              [&](QMenu& menu) {
+                                  SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu},
+                                                 "template_fields_menu_" + dpi + "dpi");
+                                  menu.close();
+                              }));
         QTest::keyClick(dialog.Widget(), Qt::Key_Escape);
     }));
 }

@@ -9,8 +9,8 @@
 #include "categories/manager/CategoryManager.h"
 #include "manager/contacts/ContactManager.h"
 #include "phone/PhoneTestSupport.h"
-#include "ui/toolkit/Keys.h"
 #include "screen/list/FrameCommands.h"
+#include "ui/toolkit/Keys.h"
 
 namespace {
 

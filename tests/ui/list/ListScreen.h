@@ -60,7 +60,8 @@ protected:
     // Saves the main window, as it is drawn once the waiting messages are handled, as `name`.
     static void ShootWindow(const QString& name) {
         PumpPendingMessages();
-        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), name).isEmpty()) << name.toStdString();
+        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), name).isEmpty())
+            << name.toStdString();
     }
 
     // Adds a contact of (field, text) pairs and waits until the list shows it.

@@ -34,8 +34,10 @@ protected:
 
 TEST_P(Screenshots, MainScreenStates) {
     ContactsFrame& frame = Start(GetParam());
-    Contact pictured = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"+1 555 123 4567"},
-                             {kFieldFileAs, u"Smith Anna (home)"}});
+    Contact pictured = ContactOf({{kFieldFirst, u"Anna"},
+                                  {kFieldLast, u"Smith"},
+                                  {kFieldMobile, u"+1 555 123 4567"},
+                                  {kFieldFileAs, u"Smith Anna (home)"}});
     pictured.SetPicture(Portrait());
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(pictured, false).Complete());
     Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Annandale"}, {kFieldCompany, u"Acme Industrial Holdings"},

@@ -64,7 +64,8 @@ TEST_P(OptionsScreen, CancelWritesNothingAndDoneWritesTheAlwaysWrittenSwitches) 
     });
     EXPECT_TRUE(done.ok);
     EXPECT_TRUE(done.state.hideSim);
-    EXPECT_EQ(Setting(settings::kCLog), 0u) << "the phone page is applied (what it writes is its model's test)";
+    EXPECT_EQ(Setting(settings::kCLog), 0u)
+        << "the phone page is applied (what it writes is its model's test)";
     EXPECT_EQ(Setting(settings::kOptionPage), 2u);
 }
 

@@ -19,7 +19,8 @@ protected:
     QString Shot(const char* what) const { return QStringLiteral("phone_%1_%2dpi").arg(what).arg(GetParam()); }
 
     static Contact Anna() {
-        return ContactOf({{kFieldFirst, u"Anna"}, {kFieldWorkPhone, u"+1 (555) 100-2000"}, {kFieldMobile, u"555 3000"}});
+        return ContactOf(
+            {{kFieldFirst, u"Anna"}, {kFieldWorkPhone, u"+1 (555) 100-2000"}, {kFieldMobile, u"555 3000"}});
     }
 
     // Runs the card editor opened by `command`: types `name` and `format` over what is there and

@@ -144,7 +144,8 @@ TEST_P(PhoneMenuScreen, TalkOffersTheChooserAsDialTypeSays) {
 
 TEST_P(PhoneMenuScreen, PickingHandsBackTheLineOrCancels) {
     Start(GetParam());
-    Contact contact = ContactOf({{kFieldFirst, u"Pat"}, {kFieldWorkPhone, u"555 1000"}, {kFieldMobile, u"555 2000"}});
+    Contact contact =
+        ContactOf({{kFieldFirst, u"Pat"}, {kFieldWorkPhone, u"555 1000"}, {kFieldMobile, u"555 2000"}});
     contact.SetDefaultTag(kTagMobile);
     const PhoneTemplates formats;
     for (const bool enter : {true, false}) {

@@ -46,7 +46,8 @@ protected:
                 open.push_back(current);
             }
             if (!shot.isEmpty())
-                SaveWithPopups(*MainWndFrame::Instance().Widget(), open, shot + QStringLiteral("_%1dpi").arg(GetParam()));
+                SaveWithPopups(*MainWndFrame::Instance().Widget(), open,
+                               shot + QStringLiteral("_%1dpi").arg(GetParam()));
             ChooseByKeys(*current, *(path.end() - 1));
         }));
     }
@@ -101,7 +102,10 @@ TEST_P(CallerIdMenuScreen, EveryChoiceIsStoredAndToldToTheCallerIdProgram) {
 
     // "Ringtones..." runs the ringtone dialog; its OK tells of the filter and the ringtones.
     EXPECT_TRUE(WhileOpen<CatRingtoneList>(
-        &OpenDialog<CatRingtoneList>, [&] { Choose({"Ring Settings", "Ringtones..."}); },
+        &OpenDialog<CatRingtoneList>,
+        [&] {
+            Choose({"Ring Settings", "Ringtones..."});
+        },
         [](CatRingtoneList& dialog) { dialog.Send(plat::WM_COMMAND, plat::IDOK, 0); }));
     EXPECT_EQ(Messages(10), (std::vector<std::string>{"1330", "1330", "1330", "1330", "1329", "1329", "1329",
                                                       "1330", "1330", "1331"}));

@@ -169,11 +169,17 @@ class ContactViewShots : public ContactView, public ::testing::WithParamInterfac
 
 TEST_P(ContactViewShots, PaneAndFullView) {
     ContactsFrame& frame = Start(GetParam());
-    Contact full = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldJobTitle, u"Chief pilot"},
-                         {kFieldCompany, u"Acme Industrial Holdings"}, {kFieldMobile, u"+1 555 123 4567"},
-                         {kFieldWorkPhone, u"+44 20 7946 0958"}, {kFieldEmail1, u"anna.smith@example.com"},
-                         {kFieldWeb, u"www.example.com/anna"}, {kFieldNickname, u"<#c00000>Annie</#> \u0622\u0646\u0627"},
-                         {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
+    Contact full = ContactOf({{kFieldFirst, u"Anna"},
+                              {kFieldLast, u"Smith"},
+                              {kFieldJobTitle, u"Chief pilot"},
+                              {kFieldCompany, u"Acme Industrial Holdings"},
+                              {kFieldMobile, u"+1 555 123 4567"},
+                              {kFieldWorkPhone, u"+44 20 7946 0958"},
+                              {kFieldEmail1, u"anna.smith@example.com"},
+                              {kFieldWeb, u"www.example.com/anna"},
+                              {kFieldNickname, u"<#c00000>Annie</#> \u0622\u0646\u0627"},
+                              {kFieldHomeStreet, u"12 Long Road"},
+                              {kFieldHomeCity, u"Springfield"}});
     full.SetNote(ByteBlock(Utf16Bytes(u"Met at the spring fair; prefers calls after six.")));
     plat::RgbBitmap bitmap{48, 48, std::vector<uint8_t>(48 * 48 * 3, 200)};
     for (int y = 10; y < 38; ++y) {
@@ -186,10 +192,12 @@ TEST_P(ContactViewShots, PaneAndFullView) {
     Select(frame, full.GetOid());
     const QString dpi = QString::number(GetParam());
     ShootWindow("view_pane_" + dpi + "dpi");
-    EXPECT_TRUE(WithView(frame, [&] { frame.OnOpenContact(); }, [&](ContactViewDlg& view) {
-        ShootWindow("view_full_" + dpi + "dpi");
-        QTest::keyClick(view.List().Widget(), Qt::Key_F4);
-    }));
+    EXPECT_TRUE(WithView(
+        frame, [&] { frame.OnOpenContact(); },
+        [&](ContactViewDlg& view) {
+            ShootWindow("view_full_" + dpi + "dpi");
+            QTest::keyClick(view.List().Widget(), Qt::Key_F4);
+        }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ContactViewShots, ::testing::Values(96, 192));

@@ -66,9 +66,15 @@ TEST_F(ContactViewModelTest, HeadingComposition) {
 TEST_F(ContactViewModelTest, TemplateOrdersAndLabelsButEveryValueIsShownOnceAsItIs) {
     tpl.AddEntry(kGroupPhone, u"Mobile");  // listed twice
     // Markup in a value is not escaped.
-    Contact c = ContactOf({{kFieldMobile, u"+1 555 0100"}, {kFieldWorkPhone, u"111"}, {kFieldWorkPhone2, u"222"},
-                           {kFieldPager, u"333"}, {kFieldEmail2, u"b@x.org"}, {kFieldEmail1, u"a@x.org"},
-                           {kFieldIm1, u"ICQ: 12345"}, {kFieldWeb, u"x.org"}, {kFieldNickname, u"<B>Annie</B> a<b"},
+    Contact c = ContactOf({{kFieldMobile, u"+1 555 0100"},
+                           {kFieldWorkPhone, u"111"},
+                           {kFieldWorkPhone2, u"222"},
+                           {kFieldPager, u"333"},
+                           {kFieldEmail2, u"b@x.org"},
+                           {kFieldEmail1, u"a@x.org"},
+                           {kFieldIm1, u"ICQ: 12345"},
+                           {kFieldWeb, u"x.org"},
+                           {kFieldNickname, u"<B>Annie</B> a<b"},
                            {kFieldRingtone, u"\\Windows\\Rings\\bell.wav"}});
     c.phones.Add({u"Dacha", u"444"});
     c.ringtones.Add({u"Song", u"plain.mp3"});
@@ -85,9 +91,11 @@ TEST_F(ContactViewModelTest, TemplateOrdersAndLabelsButEveryValueIsShownOnceAsIt
 }
 
 TEST_F(ContactViewModelTest, AddressesDatesCategoriesAndNote) {
-    Contact c = ContactOf({{kFieldWorkStreet, u"1 Main St"}, {kFieldWorkCity, u"Springfield"},
-                           {kFieldWorkPostalCode, u"62701"}, {kFieldHomeState, u"IL"}});
-    c.workAddressFormat = 16;  // Germany: street, postal code, city, country
+    Contact c = ContactOf({{kFieldWorkStreet, u"1 Main St"},
+                           {kFieldWorkCity, u"Springfield"},
+                           {kFieldWorkPostalCode, u"62701"},
+                           {kFieldHomeState, u"IL"}});
+    c.workAddressFormat = 16;   // Germany: street, postal code, city, country
     c.homeAddressFormat = 999;  // outside the table: the default format (United States)
     c.otherAddressFormat = 35;  // a format without parts: no line
     c.addresses.Add({57, u"Cabin", u"Lake Rd", u"", u"", u"", u"USA"});
