@@ -117,8 +117,9 @@ TEST_F(TemplateEditor, CancelEscapeAndAnUnwritableFileKeepWhatIsStored) {
         {"Cancel", [](CTemplateDlg& dialog) { UseSoftKey(dialog, Qt::Key_F2, "Cancel"); }},
         {"Escape", [](CTemplateDlg& dialog) { QTest::keyClick(dialog.Widget(), Qt::Key_Escape); }},
     };
-    for (const auto& [name, end] : ends) {
+    for (const auto& [name, ending] : ends) {
         SCOPED_TRACE(name);
+        const std::function<void(CTemplateDlg&)>& end = ending;  // a binding a lambda may capture
         EXPECT_TRUE(FromMainMenu([&](CTemplateDlg& dialog) {
             dialog.OnFieldsCommand(FieldsMenuItems()[5].command);  // Phone off
             dialog.ResetToDefaults();
