@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "app/cli/Cli.h"
 #include "app/cli/Session.h"

@@ -5,15 +5,11 @@
 // the index opened afterwards holds exactly the stored contacts and finds each by its name.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "StoredAndIndexed.h"
 #include "app/cli/DemoContacts.h"
-#include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
 #include "support/ChildProcesses.h"

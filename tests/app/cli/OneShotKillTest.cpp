@@ -7,14 +7,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <random>
-#include <string>
 #include <thread>
 
-#include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
 #include "StoredAndIndexed.h"

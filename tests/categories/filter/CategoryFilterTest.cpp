@@ -2,13 +2,9 @@
 // start, the menu it offers, what each choice does and what it leaves in the settings.
 #include "categories/filter/CategoryFilter.h"
 
-#include <gtest/gtest.h>
-
 #include <optional>
-#include <string>
 
 #include "categories/CategoryMaker.h"
-#include "categories/manager/CategoryManager.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"

@@ -2,10 +2,7 @@
 // checks carried over, adding (with the refused characters) and deleting (with the refusal).
 #include "categories/filter/CategoryListDialog.h"
 
-#include <gtest/gtest.h>
-
 #include "categories/CategoryMaker.h"
-#include "categories/manager/CategoryManager.h"
 #include "platform/pom/VolumeDevice.h"
 #include "platform/ui/MessageBox.h"
 #include "support/MessageBoxRecorder.h"

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "core/str/Str.h"
 #include "support/HostFiles.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 
 #include "categories/ringtones/CallerGroups.h"

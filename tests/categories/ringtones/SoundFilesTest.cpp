@@ -5,10 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <string>
-#include <vector>
-
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/registry/Registry.h"

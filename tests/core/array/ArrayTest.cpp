@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/array/Array.h"
 #include "core/str/Str.h"
 #include "support/MessageBoxRecorder.h"

@@ -2,9 +2,7 @@
 
 #include <ctime>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "core/diag/Checks.h"
 #include "core/diag/ErrorLog.h"

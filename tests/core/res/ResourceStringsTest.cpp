@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "core/diag/FatalError.h"
 #include "core/res/ResourceStrings.h"
 #include "core/res/StringTable.h"

@@ -1,11 +1,6 @@
 // param.tmp byte for byte, its size limit, its deletion, and a link planted at its name.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
-
 #include "core/startup/CommandLine.h"
 #include "core/startup/SwitchText.h"
 #include "support/HostFiles.h"

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "edit/mapper/ContactEditInPropMapper.h"
 #include "edit/mapper/EditCommit.h"
 #include "store/contact/Contact.h"
+#include "support/ContactOf.h"
 #include "support/TempDevice.h"
 #include "view/template/ContactTemplate.h"
 
@@ -43,12 +43,10 @@ TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
     tpl.AddEntry(kGroupPhone, u"Pager");
     // The fields menu offers the built-in blocks, whatever the user's template lists.
     EXPECT_EQ(Rows(ContactEditInPropMapper::DefaultBlock(kGroupPhone)), (V{"Work=", "Home=", "Mobile="}));
-    Contact c;
-    c.SetText(kFieldFirst, u"Anna");
-    c.SetText(kFieldMobile, u"555");
-    c.SetText(kFieldPager, u"777");
+    // Other is switched off in the template.
+    Contact c = ContactOf(
+        {{kFieldFirst, u"Anna"}, {kFieldMobile, u"555"}, {kFieldPager, u"777"}, {kFieldNickname, u"Annie"}});
     c.phones.Add({u"Boat", u"888"});
-    c.SetText(kFieldNickname, u"Annie");  // Other is switched off in the template
     Array<BlockDescriptor> blocks = Load(c);
     std::vector<int> groups;
     for (const BlockDescriptor& b : blocks) groups.push_back(b.group);
@@ -70,10 +68,7 @@ TEST_F(MapperTest, LoadBuildsOneBlockPerGroupWithTheTemplatesSlots) {
 }
 
 TEST_F(MapperTest, StoreFillsStandardFieldsThenFurtherValuesAndClearsWhatWasEmptied) {
-    Contact c;
-    c.SetText(kFieldFirst, u"Anna");
-    c.SetText(kFieldFileAs, u"Anna");
-    c.SetText(kFieldOffice, u"B-12");
+    Contact c = ContactOf({{kFieldFirst, u"Anna"}, {kFieldFileAs, u"Anna"}, {kFieldOffice, u"B-12"}});
     c.SetBirthday(125911584000000000ull);
     c.SetNote(ByteBlock(std::vector<uint8_t>{' ', 0, 0, 0}));
     Array<BlockDescriptor> blocks = Load(c);
@@ -90,42 +85,40 @@ TEST_F(MapperTest, StoreFillsStandardFieldsThenFurtherValuesAndClearsWhatWasEmpt
     Contact edited = c;
     ASSERT_TRUE(CommitEdit(edited, blocks, mapper, {}, tpl));
     // The note held blanks only, so it is empty now; the file-as name is made again.
-    Contact expected;
-    expected.SetText(kFieldFirst, u"Anna");
-    expected.SetText(kFieldLast, u"Smith");
-    expected.SetText(kFieldFileAs, u"Smith, Anna");
-    expected.SetText(kFieldWorkPhone, u"111");
-    expected.SetText(kFieldWorkPhone2, u"222");
-    expected.SetText(kFieldMobile, u"555");
+    Contact expected = ContactOf({{kFieldFirst, u"Anna"},
+                                  {kFieldLast, u"Smith"},
+                                  {kFieldFileAs, u"Smith, Anna"},
+                                  {kFieldWorkPhone, u"111"},
+                                  {kFieldWorkPhone2, u"222"},
+                                  {kFieldMobile, u"555"}});
     expected.phones.Add({u"Work", u"333"});
     expected.phones.Add({u"Dacha", u"444"});
     EXPECT_TRUE(edited.Equals(expected));
 }
 
 TEST_F(MapperTest, EveryKindOfBlockRoundTripsAndThePictureGoesOnlyWhenChanged) {
-    Contact c;
-    c.SetText(kFieldTitle, u"Dr.");
-    c.SetText(kFieldLast, u"Smith");
-    c.SetText(kFieldFileAs, u"Smith");
-    c.SetText(kFieldEmail1, u"a@x");
+    Contact c = ContactOf({{kFieldTitle, u"Dr."},
+                           {kFieldLast, u"Smith"},
+                           {kFieldFileAs, u"Smith"},
+                           {kFieldEmail1, u"a@x"},
+                           {kFieldIm2, u"Jabber: j@x"},
+                           {kFieldWeb, u"x.org"},
+                           {kFieldHomeCity, u"Oslo"},
+                           {kFieldAssistant, u"Eve"},
+                           {kFieldRingtone, u"\\a.wav"},
+                           {kFieldAccount, u"42"},
+                           {kFieldText101, u"platform"}});
     c.emails.Add({u"Old", u"b@x"});
-    c.SetText(kFieldIm2, u"Jabber: j@x");
     c.ims.Add({u"Chat", u"c1", u"Matrix"});
-    c.SetText(kFieldWeb, u"x.org");
-    c.SetText(kFieldHomeCity, u"Oslo");
     c.homeAddressFormat = 36;
     c.addresses.Add({16, u"Cabin", u"Fjord 1"});
     c.categories.Add(7);
-    c.SetText(kFieldAssistant, u"Eve");
     c.people.Add({u"Coach", u"Tom"});
     c.SetBirthday(125911584000000000ull);
     c.dates.Add({u"Met", 125911584000000001ull});
-    c.SetText(kFieldRingtone, u"\\a.wav");
     c.ringtones.Add({u"Tune", u"\\b.wav"});
-    c.SetText(kFieldAccount, u"42");
     c.others.Add({u"Pet", u"Rex"});
     c.SetNote(ByteBlock(std::vector<uint8_t>{'n', 0}));
-    c.SetText(kFieldText101, u"platform");
     c.fourthFormat = 9;
     c.categoriesLoaded = true;
     c.SetPicture(ContactPicture::FromBitmap(plat::RgbBitmap{2, 2, std::vector<uint8_t>(12, 200)}, plat::ImageFormat::Png));

@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "edit/mapper/EditCommit.h"
 #include "edit/mapper/ContactEditInPropMapper.h"
+#include "edit/mapper/EditCommit.h"
 #include "edit/mapper/TemplateForm.h"
 #include "store/contact/Contact.h"
-#include "support/TemplateOrder.h"
 #include "support/TempDevice.h"
-#include "view/template/ContactTemplate.h"
+#include "support/TemplateOrder.h"
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"

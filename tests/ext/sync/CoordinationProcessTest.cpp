@@ -2,12 +2,7 @@
 // share the block of one device; masters are killed with SIGKILL, as a crash would end them.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "SyncInstance.h"
-#include "platform/loop/EventLoop.h"
 #include "platform/window/PeerProcess.h"
 #include "platform/window/Window.h"
 #include "support/TempDevice.h"

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <memory>
-#include <vector>
-
 #include "ext/sync/PimSync.h"
 #include "ext/sync/SyncBlockFormat.h"
 #include "platform/loop/EventLoop.h"

@@ -2,7 +2,6 @@
 // process's engine on the device at ROOT, registers its main window and writes
 // "registered <window> <master 0|1>" to RECORD, then records "got <name> <wParam> <lParam>" for
 // each coordination message. WM_USER+1 makes it call ReloadSlaves, WM_CLOSE ends it.
-#include <string>
 
 #include "ext/sync/PimSync.h"
 #include "platform/text/Utf.h"

@@ -2,9 +2,6 @@
 // calls through the device's phone library and call-policy program.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/PhoneTestSupport.h"
@@ -13,8 +10,8 @@
 #include "phone/dial/DialCountdown.h"
 #include "phone/dial/DialMethod.h"
 #include "phone/dial/DialString.h"
-#include "phone/dial/EditDialModel.h"
 #include "phone/dial/Dialer.h"
+#include "phone/dial/EditDialModel.h"
 #include "phone/dial/PhoneService.h"
 #include "phone/dial/ToneDialer.h"
 #include "phone/menu/PhoneFields.h"
@@ -22,8 +19,9 @@
 #include "platform/programs/Process.h"
 #include "platform/registry/Registry.h"
 #include "platform/window/Messages.h"
-#include "platform/window/Window.h"
 #include "store/contact/Contact.h"
+#include "support/CallPolicyBytes.h"
+#include "support/ContactOf.h"
 
 namespace {
 
@@ -118,23 +116,16 @@ TEST(ComposeDialString, CardFormatsAroundTheNumber) {
     }
 }
 
+// The block is the one the call-policy window reads (its bytes are spelled out beside that
+// reader's tests): text beyond Latin keeps both bytes of each unit, and every length is padded.
 TEST(CallPolBlock, LayoutAndSizeByteForByte) {
-    // "*#06#": 5 characters, (10 + 25) & ~3 = 32 bytes.
-    const std::vector<uint8_t> five = BuildCallPolBlock(u"*#06#");
-    const std::vector<uint8_t> expected = {1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                           0, 0, 0, 0, '*', 0, '#', 0, '0', 0, '6', 0, '#', 0, 0, 0};
-    EXPECT_EQ(five, expected);
-    // Text beyond Latin keeps both bytes of each unit.
-    const std::vector<uint8_t> wide = BuildCallPolBlock(u"\u0661#");
-    ASSERT_EQ(wide.size(), 28u);
-    EXPECT_EQ(wide[20], 0x61);
-    EXPECT_EQ(wide[21], 0x06);
-    for (size_t len = 0; len < 40; ++len) {  // whole words, room for the NUL, read back by the receiver
+    for (const std::u16string& code : {std::u16string(u"*#06#"), std::u16string(u"\u0661#")}) {
+        EXPECT_EQ(BuildCallPolBlock(code), CallPolicyBytes(code));
+    }
+    for (size_t len = 0; len < 40; ++len) {
         const std::u16string number(len, u'1');
-        const std::vector<uint8_t> block = BuildCallPolBlock(number);
-        EXPECT_EQ(block.size() % 4, 0u);
-        EXPECT_GE(block.size(), 20 + 2 * len + 2);
-        EXPECT_EQ(plat::ReadCallPolicyBlock(block), number);
+        EXPECT_EQ(BuildCallPolBlock(number), CallPolicyBytes(number)) << len;
+        EXPECT_EQ(plat::ReadCallPolicyBlock(BuildCallPolBlock(number)), number);
     }
     EXPECT_TRUE(IsServiceCode(u"*#06#"));
     EXPECT_FALSE(IsServiceCode(u"#31#5551234"));
@@ -176,9 +167,7 @@ TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
     int prepared = 0;
     // Real waits: the phone program is a process of its own and needs real time to come up.
     Dialer dialer({nullptr, nullptr, nullptr, [&] { ++prepared; }});
-    Contact contact;
-    contact.SetText(kFieldFirst, u"Anna");
-    contact.SetText(kFieldLast, u"Smith");
+    Contact contact = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
     EXPECT_EQ(dialer.Dial(0, u"+1 555 1234", &contact, 0, u"ignored"), 0);
     contact.SetText(kFieldFileAs, u"Smith (home)");
     EXPECT_EQ(dialer.Dial(0, u"5551234", &contact, kDialJustCall, Str()), 0);
@@ -277,9 +266,8 @@ TEST(CallingCards, AddReplaceAndRemoveKeepTheSectionInStep) {
 }
 
 Contact TwoNumbers() {
-    Contact contact;
-    contact.SetText(kFieldWorkPhone, u"+1 (555) 100-2000 ext");
-    contact.SetText(kFieldMobile, u"555.300.4000");
+    Contact contact =
+        ContactOf({{kFieldWorkPhone, u"+1 (555) 100-2000 ext"}, {kFieldMobile, u"555.300.4000"}});
     contact.SetDefaultTag(kTagMobile);
     contact.SetRecordId(9);
     return contact;

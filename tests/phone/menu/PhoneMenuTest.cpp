@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/PhoneTestSupport.h"
@@ -11,14 +9,14 @@
 #include "phone/menu/PhoneChooser.h"
 #include "phone/menu/PhoneFields.h"
 #include "store/contact/Contact.h"
+#include "support/ContactOf.h"
 
 namespace {
 
 using Texts = std::vector<std::u16string>;
 
-Contact With(std::initializer_list<std::pair<int, const char16_t*>> fields, uint32_t defaultTag = 0) {
-    Contact contact;
-    for (const auto& [field, text] : fields) contact.SetText(field, text);
+Contact With(FieldTexts fields, uint32_t defaultTag = 0) {
+    Contact contact = ContactOf(fields);
     contact.SetDefaultTag(defaultTag);
     return contact;
 }

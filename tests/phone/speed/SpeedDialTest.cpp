@@ -2,8 +2,6 @@
 
 #include <map>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"

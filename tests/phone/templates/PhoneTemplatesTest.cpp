@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <fstream>
 #include <regex>
 
 #include <unistd.h>

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
-#include <string>
 
 #include "support/HostFiles.h"
 #include "support/TempDevice.h"

@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "StoreFixture.h"
-#include "platform/loop/EventLoop.h"
 #include "platform/objectstore/Transactions.h"
 #include "platform/objectstore/VolumeFormat.h"
 

@@ -2,7 +2,6 @@
 // left it: a crash that left changes in the log, any write from outside (in place, or growing the
 // file) and a mark copied from another file all bring the full check back, and a page damaged
 // right after a clean close is still refused.
-#include <fstream>
 #include <functional>
 
 #include "Churn.h"

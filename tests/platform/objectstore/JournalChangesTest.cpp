@@ -2,9 +2,6 @@
 // databases changed after it, each once, with the head read in the same state; and that it cannot
 // tell once rows after the position were pruned, for a position past the head, or while this
 // process holds an uncommitted batch.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "StoreFixture.h"
 #include "platform/objectstore/ObjectStore.h"

@@ -1,11 +1,9 @@
 // Change notifications across processes: every change of every process, this one's included,
 // reaches every listening handle once, in commit order, on the thread running the event loop.
-#include <fstream>
 #include <set>
 #include <thread>
 
 #include "StoreFixture.h"
-#include "platform/loop/EventLoop.h"
 
 namespace {
 

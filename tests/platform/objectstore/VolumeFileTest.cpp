@@ -2,7 +2,6 @@
 // truncated file is refused with a clear error and left exactly as it was.
 #include <sqlite3.h>
 
-#include <fstream>
 #include <functional>
 
 #include "StoreFixture.h"

@@ -14,8 +14,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/device/Device.h"
 #include "platform/loop/EventLoop.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/objectstore/ObjectStore.h"
 #include "platform/pom/PomDefs.h"
 #include "platform/pom/PomItem.h"
 #include "platform/pom/VolumeDevice.h"

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "CallPolicyBytes.h"
+#include "support/CallPolicyBytes.h"
 
 TEST(CallPolicyBlock, CodesOfEveryLengthAreRead) {
     for (const std::u16string_view code : {u"", u"#", u"*#0", u"*\u00e4\U0001F600#"}) {

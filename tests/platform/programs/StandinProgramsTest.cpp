@@ -2,9 +2,6 @@
 // they log when used is checked by the dialler's tests and the end-to-end script.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/programs/PhoneAbi.h"
 #include "platform/programs/Process.h"

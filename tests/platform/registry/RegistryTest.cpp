@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <fstream>
-
 #include "platform/registry/Registry.h"
 #include "support/ChildProcesses.h"
 #include "support/HostFiles.h"

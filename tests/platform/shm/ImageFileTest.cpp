@@ -5,9 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <string>
-
 #include "support/ChildProcesses.h"
 #include "support/HostFiles.h"
 #include "support/TempDevice.h"

@@ -5,7 +5,6 @@
 #include <sys/resource.h>
 
 #include <cstring>
-#include <vector>
 
 #include "platform/shm/PipeSignal.h"
 #include "support/ChildProcesses.h"

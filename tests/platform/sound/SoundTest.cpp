@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <string>
-#include <vector>
 
 #include "platform/programs/Desktop.h"
 #include "platform/registry/Registry.h"

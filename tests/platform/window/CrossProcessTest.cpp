@@ -2,13 +2,10 @@
 // a window; this process finds it, posts and sends to it, and sees it go when the peer is killed.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <numeric>
-#include <string>
 
 #include "PeerProcess.h"
 #include "PeerProtocol.h"
-#include "platform/loop/EventLoop.h"
 #include "platform/window/Window.h"
 #include "support/TempDevice.h"
 

@@ -2,8 +2,6 @@
 // handle counter, including damaged bytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/window/MessageTable.h"
 #include "platform/window/Messages.h"
 #include "platform/window/WindowDirectory.h"

@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "platform/loop/EventLoop.h"
 #include "platform/window/Window.h"

@@ -3,8 +3,6 @@
 // answers messages until WM_CLOSE (see PeerProtocol.h), recording what it gets.
 #include <unistd.h>
 
-#include <string>
-
 #include "PeerProtocol.h"
 #include "PeerSide.h"
 #include "platform/text/Utf.h"

@@ -2,11 +2,7 @@
 // company order, deleting, finding a caller, the context menu's commands and the caller-ID number.
 #include "screen/list/ContactsFrameModel.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <set>
-#include <vector>
 
 #include "ListDevice.h"
 #include "core/settings/SettingsStore.h"

@@ -2,15 +2,15 @@
 // texts a row draws, on contacts built in memory.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "phone/menu/PhoneFields.h"
 #include "phone/templates/PhoneTemplates.h"
-#include "store/contact/Contact.h"
-#include "support/TempDevice.h"
 #include "screen/list/ContactContextMenu.h"
 #include "screen/list/RowText.h"
+#include "store/contact/Contact.h"
+#include "support/ContactOf.h"
+#include "support/TempDevice.h"
 
 namespace {
 
@@ -19,14 +19,6 @@ protected:
     ContactRows() {
         formats.LoadDefaults();
         formats.SetActive(true);
-        contact.SetText(kFieldFirst, u"Anna");
-        contact.SetText(kFieldLast, u"Smith");
-        contact.SetText(kFieldFileAs, u"Smith, Anna");
-        contact.SetText(kFieldCompany, u"Acme");
-        contact.SetText(kFieldWorkPhone, u"5551234567");
-        contact.SetText(kFieldHomeFax, u"5557654321");
-        contact.SetText(kFieldMobile, u"5550001111");
-        contact.SetText(kFieldEmail2, u"anna@acme.example");
         contact.phones.Add({u"Boat", u"5552223333"});
         contact.emails.Add({u"Old", u"anna@old.example"});
     }
@@ -47,7 +39,14 @@ protected:
 
     TempDevice device;
     PhoneTemplates formats;
-    Contact contact;
+    Contact contact = ContactOf({{kFieldFirst, u"Anna"},
+                                 {kFieldLast, u"Smith"},
+                                 {kFieldFileAs, u"Smith, Anna"},
+                                 {kFieldCompany, u"Acme"},
+                                 {kFieldWorkPhone, u"5551234567"},
+                                 {kFieldHomeFax, u"5557654321"},
+                                 {kFieldMobile, u"5550001111"},
+                                 {kFieldEmail2, u"anna@acme.example"}});
 };
 
 TEST_F(ContactRows, TheMenuOfOneContactOffersItsValuesUnderFixedEntryNumbers) {
@@ -102,9 +101,7 @@ TEST_F(ContactRows, SeveralContactsOnlyBeamOrDeleteAndANamelessOneShowsItsCompan
     EXPECT_EQ(menu.Choose(1001), ContextChoice{});
     EXPECT_EQ(menu.Choose(41284), ContextChoice{});
 
-    Contact company;
-    company.SetText(kFieldCompany, u" Acme ");
-    menu.Build(company, formats);
+    menu.Build(ContactOf({{kFieldCompany, u" Acme "}}), formats);
     const MenuDescription shown = menu.Describe(nullptr, {});
     EXPECT_EQ(Texts(shown.items), (std::vector<std::u16string>{u"Acme", u"-", u"Duplicate", u"Delete", u"-",
                                                                u"Beam...", u"Make Appointment..."}));
@@ -132,9 +129,8 @@ TEST_F(ContactRows, RowTextsFollowTheOrderAndTheNameOnlySetting) {
     const ContactRowText nameOnly = MakeRowText(contact, ListOrder::Name, true, formats);
     EXPECT_TRUE(nameOnly.number.IsEmpty() && nameOnly.NumberText().IsEmpty());
 
-    Contact empty;
-    empty.SetText(kFieldEmail1, u"x@example.org");
-    const ContactRowText unnamed = MakeRowText(empty, ListOrder::FileAs, false, formats);
+    const ContactRowText unnamed =
+        MakeRowText(ContactOf({{kFieldEmail1, u"x@example.org"}}), ListOrder::FileAs, false, formats);
     EXPECT_EQ(std::tuple(unnamed.name, unnamed.number, unnamed.secondLine),
               std::tuple(Str(u"Unnamed"), Str(), Str(u"x@example.org")));
 }

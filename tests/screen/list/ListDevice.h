@@ -12,6 +12,7 @@
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
+#include "support/ContactOf.h"
 #include "support/TempDevice.h"
 
 class ListDevice : public ::testing::Test {
@@ -24,10 +25,11 @@ protected:
 
     static ContactManager& Manager() { return ContactManager::Instance(); }
 
-    // Adds a contact of (field, text) pairs and waits until the index holds it.
-    uint32_t Add(std::initializer_list<std::pair<int, const char16_t*>> fields) {
-        Contact contact;
-        for (const auto& [field, text] : fields) contact.SetText(field, text);
+    // Adds a contact of (field, text) pairs, from the SIM card or the phone's own, and waits until the
+    // index holds it.
+    uint32_t Add(FieldTexts fields, bool fromSim = false) {
+        Contact contact = ContactOf(fields);
+        contact.SetFromSim(fromSim);
         EXPECT_TRUE(Manager().AddContact(contact, true).Complete());
         const uint32_t oid = contact.GetOid();
         Settle([oid] { return Indexed(oid); });

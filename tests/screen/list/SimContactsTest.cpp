@@ -1,9 +1,7 @@
 // The contacts from the SIM card in the contacts frame's model on a real store: left out of the
 // list, its searches and its company groups while HideSim is on, there when it is off; their
 // copies are the phone's own; the editor is refused for them.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 #include "ListDevice.h"
@@ -28,22 +26,12 @@ protected:
     void SetUp() override {
         ListDevice::SetUp();
         anna = Add({{kFieldFirst, u"Anna"}, {kFieldCompany, u"Acme"}, {kFieldMobile, u"+1 555 123 4567"}});
-        mum = AddSim(u"Mum", u"+44 7700 900123", u"");
-        taxi = AddSim(u"Taxi Rapid", u"+49 151 23456789", u"Acme");
+        mum = Add({{kFieldFirst, u"Mum"}, {kFieldMobile, u"+44 7700 900123"}}, true);
+        taxi =
+            Add({{kFieldFirst, u"Taxi Rapid"}, {kFieldMobile, u"+49 151 23456789"}, {kFieldCompany, u"Acme"}},
+                true);
         model = std::make_unique<ContactsFrameModel>(Manager(), formats, host, announced);
         model->Start(200, 300);
-    }
-
-    uint32_t AddSim(const char16_t* name, const char16_t* mobile, const char16_t* company) {
-        Contact contact;
-        contact.SetText(kFieldFirst, name);
-        contact.SetText(kFieldMobile, mobile);
-        contact.SetText(kFieldCompany, company);
-        contact.SetFromSim(true);
-        EXPECT_TRUE(Manager().AddContact(contact, true).Complete());
-        const uint32_t oid = contact.GetOid();
-        Settle([oid] { return Indexed(oid); });
-        return oid;
     }
 
     void SetHideSim(uint32_t value) {

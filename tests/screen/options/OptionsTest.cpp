@@ -3,8 +3,6 @@
 // down with its start-up shortcut, and the skin list.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "core/settings/Folders.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
@@ -12,7 +10,6 @@
 #include "platform/programs/Process.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
-#include "platform/window/Window.h"
 #include "screen/options/GeneralOptions.h"
 #include "screen/options/OptionPages.h"
 #include "screen/options/PhoneOptions.h"

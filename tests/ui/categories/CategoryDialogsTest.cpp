@@ -2,42 +2,19 @@
 // fields: names with "," or ";" refused with the dialog kept open, a new category listed and
 // current, Delete taking an unused one away, the checked ids handed back on OK. What is refused
 // and why is the dialogs' model's, tested with the category filter.
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
-#include <QTimer>
 
 #include "categories/manager/CategoryManager.h"
-#include "core/settings/SettingsKeys.h"
-#include "core/settings/SettingsStore.h"
-#include "platform/ui/MessageBox.h"
-#include "platform/window/Messages.h"
-#include "platform/window/Window.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TempDevice.h"
-#include "ui/QtTestApp.h"
 #include "ui/categories/CApCatAddDlg.h"
 #include "ui/categories/CApCatList.h"
-#include "ui/frame/MainWndFrame.h"
-#include "ui/toolkit/MessageLoop.h"
+#include "ui/list/ListScreen.h"
 
 namespace {
 
-class CategoryDialogs : public ::testing::Test {
+class CategoryDialogs : public ListScreen {
 protected:
-    void SetUp() override {
-        EnsureQtApplication();
-        ASSERT_TRUE(MainWndFrame::Instance().Create());
-        MainWndFrame::Instance().Widget()->show();
-    }
-    void TearDown() override {
-        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
-        PumpPendingMessages();
-    }
-
     // Runs `dialog` modally; `steps` runs once it is open, then the dialog is ended with `end`.
     static int Run(DlgBase& dialog, const std::function<void()>& steps, int end) {
         QTimer::singleShot(0, [&] {
@@ -60,12 +37,10 @@ protected:
         });
         list.Send(plat::WM_COMMAND, CApCatList::kCmdNew, 0);
     }
-
-    TempDevice device_;
-    MessageBoxRecorder boxes_;
 };
 
 TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
+    Start();
     CApCatList dialog({}, false);
     std::vector<bool> stayed;
     const int result = Run(dialog, [&] {
@@ -83,7 +58,7 @@ TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
         QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, {},
                           dialog.List()->visualItemRect(dialog.List()->item(0)).center());
         EXPECT_EQ(dialog.List()->item(0)->checkState(), Qt::Checked) << "a tap checks the entry";
-        SaveScreenshot(*MainWndFrame::Instance().Widget(), QStringLiteral("category_list_dialog_96dpi"));
+        ShootWindow(QStringLiteral("category_list_dialog_96dpi"));
         bool open = true;
         AddThroughNew(dialog, "Old", open);
         ASSERT_EQ(dialog.List()->count(), 2);
@@ -99,12 +74,8 @@ TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
 }
 
 TEST_F(CategoryDialogs, ListDialogFillsTheWindowAt192Dpi) {
-    plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
-    PumpPendingMessages();
-    ASSERT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, 1));
-    ASSERT_TRUE(MainWndFrame::Instance().Create());
+    Start(192);
     QWidget& window = *MainWndFrame::Instance().Widget();
-    window.show();
     uint32_t id = 0;
     for (const char16_t* name : {u"Friends", u"Work"}) ASSERT_EQ(CategoryManager::Instance()->AddCategory(name, id), CategoryManager::kAddCreated);
     CApCatList dialog({id}, true);
@@ -113,7 +84,7 @@ TEST_F(CategoryDialogs, ListDialogFillsTheWindowAt192Dpi) {
         EXPECT_EQ(dialog.List()->item(1)->checkState(), Qt::Checked);
         const QRect row = dialog.List()->visualItemRect(dialog.List()->item(0));
         EXPECT_GE(row.height(), QFontMetrics(window.font()).height()) << "rows sized for the doubled font";
-        SaveScreenshot(window, QStringLiteral("category_list_dialog_192dpi"));
+        ShootWindow(QStringLiteral("category_list_dialog_192dpi"));
     }, plat::IDCANCEL);
 }
 

@@ -3,15 +3,9 @@
 // follow; a label chosen or typed in the label popup is stored with its value; OK without a change
 // saves nothing; a failed save says so and keeps everything typed; a new contact starts with the
 // number handed over.
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScrollArea>
-#include <QTest>
 
-#include "store/contact/ContactFields.h"
-#include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/ContactEditor.h"
-#include "ui/edit/LabelPromptDlg.h"
 #include "view/pane/FileTimeDate.h"
 #include "view/template/FieldsMenu.h"
 
@@ -183,8 +177,7 @@ TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped
 
 TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
     ContactsFrame& frame = Start();
-    Contact noted;
-    noted.SetText(kFieldFirst, u"Anna");
+    Contact noted = ContactOf({{kFieldFirst, u"Anna"}});
     // A note written by another program: text, then bytes after its end that are not text.
     noted.SetNote(ByteBlock(std::vector<uint8_t>{'H', 0, 'i', 0, 0, 0, 0xAB, 0xCD}));
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(noted, true).Complete());
@@ -218,19 +211,15 @@ class EditorShots : public ContactEditor, public ::testing::WithParamInterface<i
 // over a value, at the ordinary and the double resolution.
 TEST_P(EditorShots, Form) {
     ContactsFrame& frame = Start(GetParam());
-    Contact full;
-    for (const auto& [field, text] : std::initializer_list<std::pair<int, const char16_t*>>{
-             {kFieldFirst, u"Anna"},
-             {kFieldLast, u"Smith-Featherstonehaugh"},
-             {kFieldMobile, u"+1 555 123 4567"},
-             {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"},
-             {kFieldHomeStreet, u"12 Long Road"},
-             {kFieldHomeCity, u"Springfield"},
-             {kFieldOffice, u"B 204"},
-             {kFieldIm1, u"ICQ: 123456789"},
-             {kFieldWeb, u"https://example.org/anna"}}) {
-        full.SetText(field, text);
-    }
+    Contact full = ContactOf({{kFieldFirst, u"Anna"},
+                              {kFieldLast, u"Smith-Featherstonehaugh"},
+                              {kFieldMobile, u"+1 555 123 4567"},
+                              {kFieldEmail1, u"anna.smith-featherstonehaugh@example.com"},
+                              {kFieldHomeStreet, u"12 Long Road"},
+                              {kFieldHomeCity, u"Springfield"},
+                              {kFieldOffice, u"B 204"},
+                              {kFieldIm1, u"ICQ: 123456789"},
+                              {kFieldWeb, u"https://example.org/anna"}});
     full.SetBirthday(FileTimeOfDate({1980, 12, 31}).value_or(0));
     full.SetNote(ByteBlock(
         std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));
@@ -254,8 +243,7 @@ TEST_P(EditorShots, Form) {
         FieldBlock& phones = *editor.BlockOf(kGroupPhone);
         QLineEdit& mobile = TapText(editor, phones, CellOf(phones, RowWith(phones, "+1 555 123 4567")));
         EXPECT_TRUE(mobile.isVisible() && mobile.hasFocus());
-        PumpPendingMessages();
-        EXPECT_FALSE(SaveScreenshot(window, "edit_form_editing_" + dpi + "dpi").isEmpty());
+        ShootWindow("edit_form_editing_" + dpi + "dpi");
         EXPECT_TRUE(WithPopup([&] { Tap(form, form.PartPoint(phones, 0, BlockPart::Label)); },
                               [&](QMenu& menu) {
                                   EXPECT_EQ(Texts(menu).mid(0, 3), (QStringList{"Work", "Home", "Mobile"}));

@@ -109,10 +109,4 @@ protected:
         }));
         return contact.GetOid();
     }
-
-    Contact Stored(uint32_t oid) {
-        Contact contact;
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(oid, contact));
-        return contact;
-    }
 };

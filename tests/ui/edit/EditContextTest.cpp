@@ -5,14 +5,9 @@
 // between the form's elements.
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTest>
 
-#include "platform/timer/TestClock.h"
-#include "store/contact/ContactFields.h"
-#include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/ContactEditor.h"
 #include "ui/toolkit/CApEditContext.h"
 
@@ -64,9 +59,7 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
             QLineEdit& first = onName(kNameFirst);
             first.deselect();
 
-            // A tap, a press that moves 8 pixels and a press lifted early open nothing.
-            QTest::mouseClick(&first, Qt::LeftButton, {}, kAt);
-            clock.Advance(HoldGesture::kHoldMs + 100);
+            // A press that moves or is lifted early opens nothing (every such press: the gesture's test).
             QTest::mousePress(&first, Qt::LeftButton, {}, kAt);
             QTest::mouseMove(&first, kAt + QPoint(HoldGesture::kSlop + 1, 0));
             clock.Advance(HoldGesture::kHoldMs + 100);

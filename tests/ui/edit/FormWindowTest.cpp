@@ -1,14 +1,10 @@
 // The form window as a stylus, keys and screen readers use it: its parts where the geometry puts
 // them at either resolution, blocks stacked without gaps and pushed down when one grows, the keys
 // walking labels and values, and every element read out with its label and value.
-#include <QAccessible>
-#include <QMenu>
 #include <QScreen>
 #include <QStyle>
-#include <QTest>
 #include <QWindow>
 
-#include "store/contact/ContactFields.h"
 #include "ui/edit/ContactEditor.h"
 
 namespace {

@@ -3,12 +3,8 @@
 // nothing; a template that cannot be written is said; its Fields menu, rows, custom labels,
 // messenger types and address formats reach the template; from the contact editor a changed
 // template rebuilds the form and keeps everything typed.
-#include <QAccessible>
 #include <QLineEdit>
-#include <QTest>
-#include <filesystem>
 
-#include "store/contact/ContactFields.h"
 #include "support/TemplateOrder.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/edit/ContactEditDlg.h"
@@ -121,8 +117,9 @@ TEST_F(TemplateEditor, CancelEscapeAndAnUnwritableFileKeepWhatIsStored) {
         {"Cancel", [](CTemplateDlg& dialog) { UseSoftKey(dialog, Qt::Key_F2, "Cancel"); }},
         {"Escape", [](CTemplateDlg& dialog) { QTest::keyClick(dialog.Widget(), Qt::Key_Escape); }},
     };
-    for (const auto& [name, end] : ends) {
+    for (const auto& [name, ending] : ends) {
         SCOPED_TRACE(name);
+        const std::function<void(CTemplateDlg&)>& end = ending;  // a binding a lambda may capture
         EXPECT_TRUE(FromMainMenu([&](CTemplateDlg& dialog) {
             dialog.OnFieldsCommand(FieldsMenuItems()[5].command);  // Phone off
             dialog.ResetToDefaults();
@@ -291,8 +288,7 @@ TEST_F(TemplateEditor, FromTheContactEditorTheFormFollowsTheTemplateAndKeepsWhat
         // OK now saves what was typed before the rebuild.
         UseSoftKey(editor, Qt::Key_F2, "OK");
     }));
-    Contact stored;
-    ASSERT_TRUE(MainWndFrame::Instance().Clients()->GetContact(anna, stored));
+    const Contact stored = Stored(anna);
     EXPECT_EQ(stored.GetText(kFieldFirst), Str(u"Annabel"));
     EXPECT_EQ(stored.GetText(kFieldMobile), Str(u"222"));
     EXPECT_TRUE(frame.Template().IsGroupShown(kGroupWeb));
@@ -305,21 +301,20 @@ TEST_P(TemplateEditorShots, DialogAndFieldsMenu) {
     Start(GetParam());
     const QString dpi = QString::number(GetParam());
     EXPECT_TRUE(FromMainMenu([&](CTemplateDlg& dialog) {
-        PumpPendingMessages();
-        QWidget& window = *MainWndFrame::Instance().Widget();
-        EXPECT_FALSE(SaveScreenshot(window, "template_dialog_" + dpi + "dpi").isEmpty());
+        ShootWindow("template_dialog_" + dpi + "dpi");
         // Tab takes the keyboard down the form, which scrolls along.
         while (!Focused(dialog, kGroupAddress)) {
             const FormWindow::Stop before = dialog.Form()->Current();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             ASSERT_FALSE(dialog.Form()->Current() == before);
         }
-        PumpPendingMessages();
-        EXPECT_FALSE(SaveScreenshot(window, "template_dialog_lower_" + dpi + "dpi").isEmpty());
-        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(dialog.Widget(), Qt::Key_F1); }, [&](QMenu& menu) {
-            SaveWithPopups(window, {&menu}, "template_fields_menu_" + dpi + "dpi");
-            menu.close();
-        }));
+        ShootWindow("template_dialog_lower_" + dpi + "dpi");
+        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(dialog.Widget(), Qt::Key_F1); },
+                              [&](QMenu& menu) {
+                                  SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu},
+                                                 "template_fields_menu_" + dpi + "dpi");
+                                  menu.close();
+                              }));
         QTest::keyClick(dialog.Widget(), Qt::Key_Escape);
     }));
 }

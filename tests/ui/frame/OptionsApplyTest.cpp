@@ -1,7 +1,6 @@
 // The options' apply steps with a dialog result: what changes, in which order, and what is written.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "core/settings/SettingsKeys.h"

@@ -1,8 +1,6 @@
 // The project's add-in on the contact list's context menu, end to end: registered on the device,
-// offered under "Outlook Plugin", run on the contact the menu was opened on; a broken add-in says
-// why it did nothing.
-#include <QTest>
-#include <fstream>
+// offered under "Outlook Plugin", run on the contact the menu was opened on. What an add-in that
+// cannot run says is the add-in manager's test.
 
 #include "ListScreen.h"
 #include "ext/addins/AddinTable.h"
@@ -44,8 +42,6 @@ TEST_F(AddinMenuScreen, TheProjectsAddinExportsTheContactItWasOpenedOn) {
     ASSERT_TRUE(built) << "CardExport.dll is built with the target brevane_addin_cardexport";
     ASSERT_TRUE(plat::InstallDeviceFile(device_.Device(), *built, u"\\Windows\\CardExport.dll"));
     Register(u"CardExport", u"CardExport.dll", u"Save as vCard");
-    std::ofstream(device_.Host(u"\\Windows\\Broken.dll")) << "not a library";
-    Register(u"Broken", u"Broken.dll", u"Broken add-in");
     ContactsFrame& frame = Start();
     Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
     Add({{kFieldFirst, u"Bo"}, {kFieldLast, u"Lind"}});
@@ -57,10 +53,6 @@ TEST_F(AddinMenuScreen, TheProjectsAddinExportsTheContactItWasOpenedOn) {
     const std::vector<std::string> log = ProgramLog(device_);
     EXPECT_NE(std::find(log.begin(), log.end(), "CardExport.dll\tCePimCommand\t1\t\\My Documents\\Contacts.vcf"), log.end());
     EXPECT_TRUE(boxes_.Boxes().empty());
-
-    ChooseAddin(frame, Rows(frame).filter("Smith").value(0), "Broken add-in");
-    ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_NE(boxes_.Boxes()[0].text.find(u"\"Broken add-in\" (\\Windows\\Broken.dll) cannot be loaded"), std::u16string::npos);
 }
 
 }  // namespace

@@ -3,16 +3,14 @@
 // accessibility interfaces, what the stand-ins were asked from the device's program log.
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTest>
 #include <QToolButton>
 
 #include "ListScreen.h"
 #include "categories/manager/CategoryManager.h"
 #include "manager/contacts/ContactManager.h"
 #include "phone/PhoneTestSupport.h"
-#include "platform/ui/MessageBox.h"
-#include "ui/toolkit/Keys.h"
 #include "screen/list/FrameCommands.h"
+#include "ui/toolkit/Keys.h"
 
 namespace {
 
@@ -82,7 +80,7 @@ TEST_F(ContactsScreen, TypingAndTheKeypadNarrowTheList) {
     EXPECT_EQ(Rows(frame).size(), 6);
 }
 
-TEST_F(ContactsScreen, FocusMovesBetweenTheBoxAndTheList) {
+TEST_F(ContactsScreen, FocusMovesBetweenTheBoxAndTheListAndHeldKeysDoNotPileUp) {
     ContactsFrame& frame = StartWithContacts();
     QLineEdit& box = *frame.SearchBox().Edit();
     box.setFocus();
@@ -100,10 +98,9 @@ TEST_F(ContactsScreen, FocusMovesBetweenTheBoxAndTheList) {
     EXPECT_TRUE(box.hasFocus()) << "Left inside the text moves the caret";
     QTest::keyClick(&box, Qt::Key_Left);
     EXPECT_TRUE(ListWidget(frame).hasFocus()) << "Left at the text's start goes to the list";
-}
 
-TEST_F(ContactsScreen, HoldingDownMovesOneRowPerKeyHandled) {
-    ContactsFrame& frame = StartWithContacts();
+    // Held down, the list moves one row for each key it handles.
+    frame.ClearSearch();
     ListWidget(frame).setFocus();
     QTest::keyClick(&ListWidget(frame), Qt::Key_Home);
     for (int repeat = 0; repeat < 20; ++repeat) {
@@ -192,8 +189,7 @@ TEST_F(ContactsScreen, FilterMenuOffersTheCategoriesInUse) {
     uint32_t friends = 0;
     ASSERT_EQ(categories->AddCategory(u"Friends", friends), CategoryManager::kAddCreated);
     // Filed as the editor files it: the contact saved with its categories, so the index learns them.
-    Contact contact;
-    ASSERT_TRUE(MainWndFrame::Instance().Clients()->GetContact(kate, contact));
+    Contact contact = Stored(kate);
     contact.categories.Add(friends);
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->UpdateContact(contact, false).Complete());
     ContactManager& manager = ContactManager::Instance();

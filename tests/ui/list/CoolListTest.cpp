@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWheelEvent>
-#include <memory>
 
 #include "support/TempDevice.h"
 #include "ui/QtTestApp.h"

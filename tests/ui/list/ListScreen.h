@@ -23,6 +23,7 @@
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
+#include "support/ContactOf.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDevice.h"
 #include "ui/QtTestApp.h"
@@ -49,10 +50,23 @@ protected:
         return *frame.Contacts();
     }
 
-    // Adds a contact of (field, text) pairs and waits until the list shows it.
-    uint32_t Add(std::initializer_list<std::pair<int, const char16_t*>> fields) {
+    // The contact as the store holds it.
+    static Contact Stored(uint32_t oid) {
         Contact contact;
-        for (const auto& [field, text] : fields) contact.SetText(field, text);
+        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(oid, contact));
+        return contact;
+    }
+
+    // Saves the main window, as it is drawn once the waiting messages are handled, as `name`.
+    static void ShootWindow(const QString& name) {
+        PumpPendingMessages();
+        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), name).isEmpty())
+            << name.toStdString();
+    }
+
+    // Adds a contact of (field, text) pairs and waits until the list shows it.
+    uint32_t Add(FieldTexts fields) {
+        Contact contact = ContactOf(fields);
         EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false).Complete());
         const uint32_t oid = contact.GetOid();
         ContactsFrame& frame = *MainWndFrame::Instance().Contacts();
@@ -185,7 +199,7 @@ protected:
     }
 
     // Saves the window with the popups over it as they are on screen.
-    static void SaveWithPopups(QWidget& window, std::initializer_list<QWidget*> popups, const QString& name) {
+    static void SaveWithPopups(QWidget& window, const std::vector<QWidget*>& popups, const QString& name) {
         QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
         for (QWidget* popup : popups) area = area.united(popup->geometry());
         QImage image(area.size() * window.devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);

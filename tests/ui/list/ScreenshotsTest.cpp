@@ -3,7 +3,6 @@
 // with the matches highlighted, the context menu with its call submenu, the filter menu.
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTest>
 #include <QToolButton>
 
 #include "ListScreen.h"
@@ -15,10 +14,7 @@ namespace {
 class Screenshots : public ListScreen, public ::testing::WithParamInterface<int> {
 protected:
     QString Name(const char* what) const { return QStringLiteral("list_%1_%2dpi").arg(what).arg(GetParam()); }
-    void Shot(const char* what) {
-        PumpPendingMessages();
-        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), Name(what)).isEmpty()) << what;
-    }
+    void Shot(const char* what) { ShootWindow(Name(what)); }
 
     // A 48 x 48 picture: a blue disc on orange.
     static ContactPicture Portrait() {
@@ -38,11 +34,10 @@ protected:
 
 TEST_P(Screenshots, MainScreenStates) {
     ContactsFrame& frame = Start(GetParam());
-    Contact pictured;
-    pictured.SetText(kFieldFirst, u"Anna");
-    pictured.SetText(kFieldLast, u"Smith");
-    pictured.SetText(kFieldMobile, u"+1 555 123 4567");
-    pictured.SetText(kFieldFileAs, u"Smith Anna (home)");
+    Contact pictured = ContactOf({{kFieldFirst, u"Anna"},
+                                  {kFieldLast, u"Smith"},
+                                  {kFieldMobile, u"+1 555 123 4567"},
+                                  {kFieldFileAs, u"Smith Anna (home)"}});
     pictured.SetPicture(Portrait());
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(pictured, false).Complete());
     Add({{kFieldFirst, u"Joanne"}, {kFieldLast, u"Annandale"}, {kFieldCompany, u"Acme Industrial Holdings"},

@@ -52,8 +52,7 @@ TEST_P(OptionsChecks, TextsWrapWithinThePageAndActForTheirBoxes) {
         if (dialog == nullptr) return ADD_FAILURE() << "the options dialog did not open";
         ExpectWholeTexts(*dialog);
         ExpectTapsOnTheText(*dialog);
-        SaveScreenshot(*MainWndFrame::Instance().Widget(),
-                       QStringLiteral("options_wrapped_%1dpi").arg(GetParam()));
+        ShootWindow(QStringLiteral("options_wrapped_%1dpi").arg(GetParam()));
         dialog->Send(plat::WM_COMMAND, plat::IDCANCEL, 0);
     });
     COptionDlg::Run(MainWndFrame::Instance(), state);

@@ -8,7 +8,6 @@
 #include <QPushButton>
 
 #include "phone/dial/EditCardModel.h"
-#include "platform/window/Messages.h"
 #include "ui/phone/CEditCardDlg.h"
 #include "ui/phone/CEditDialDlg.h"
 #include "ui/phone/PhoneScreens.h"
@@ -20,11 +19,8 @@ protected:
     QString Shot(const char* what) const { return QStringLiteral("phone_%1_%2dpi").arg(what).arg(GetParam()); }
 
     static Contact Anna() {
-        Contact contact;
-        contact.SetText(kFieldFirst, u"Anna");
-        contact.SetText(kFieldWorkPhone, u"+1 (555) 100-2000");
-        contact.SetText(kFieldMobile, u"555 3000");
-        return contact;
+        return ContactOf(
+            {{kFieldFirst, u"Anna"}, {kFieldWorkPhone, u"+1 (555) 100-2000"}, {kFieldMobile, u"555 3000"}});
     }
 
     // Runs the card editor opened by `command`: types `name` and `format` over what is there and
@@ -90,7 +86,7 @@ TEST_P(EditDialScreen, CardsShapeTheDialStringAndBadInputIsRefused) {
         EXPECT_EQ(dialog.DialField()->text(), "9,,530#0");
         QTest::keyClicks(dialog.DialField(), "ab");
         EXPECT_EQ(dialog.DialField()->text(), "9,,530#0") << "letters are not dial characters";
-        SaveScreenshot(*MainWndFrame::Instance().Widget(), Shot("edit_and_call"));
+        ShootWindow(Shot("edit_and_call"));
 
         // An empty dial string is refused and the dialog stays.
         dialog.DialField()->clear();

@@ -19,12 +19,6 @@ protected:
         const QRect rect = frame.List().Window().RowRect(frame.Model().List().RowOf(oid));
         QTest::mouseClick(frame.List().Window().Widget(), Qt::LeftButton, {}, QPoint(rect.right() - 3, rect.top() + 4));
     }
-
-    static uint32_t DefaultTagOf(uint32_t oid) {
-        Contact contact;
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(oid, contact));
-        return contact.GetDefaultTag();
-    }
 };
 
 TEST_P(PhoneMenuScreen, TheMenuMarksChangesAndCallsTheDefault) {
@@ -48,7 +42,7 @@ TEST_P(PhoneMenuScreen, TheMenuMarksChangesAndCallsTheDefault) {
     }));
     EXPECT_EQ(lines, (QStringList{"555 1000\tWork", "555 2000\tMobile", "anna@example.com\tE-mail", "-", "Dial to..."}));
     EXPECT_EQ(marked, "555 1000\tWork");
-    EXPECT_EQ(DefaultTagOf(anna), kTagMobile) << "choosing an entry makes it the default";
+    EXPECT_EQ(Stored(anna).GetDefaultTag(), kTagMobile) << "choosing an entry makes it the default";
     EXPECT_TRUE(Played().empty()) << "choosing an entry calls nothing";
     WaitFor([] { return false; }, 1500);  // the store's change reaches the list
 
@@ -62,12 +56,12 @@ TEST_P(PhoneMenuScreen, TheMenuMarksChangesAndCallsTheDefault) {
     }, [&](DialCountdownDlg& countdown) {
         counted = true;
         EXPECT_EQ(countdown.Waiting()->text(), "Waiting for 3 seconds...");
-        SaveScreenshot(*MainWndFrame::Instance().Widget(), Shot("countdown"));
+        ShootWindow(Shot("countdown"));
         QTest::keyClick(countdown.Widget(), Qt::Key_F4);
     });
     EXPECT_TRUE(counted);
     EXPECT_TRUE(Played().empty());
-    EXPECT_EQ(DefaultTagOf(anna), kTagMobile) << "the action line keeps the default";
+    EXPECT_EQ(Stored(anna).GetDefaultTag(), kTagMobile) << "the action line keeps the default";
 
     WaitFor([] { return false; }, 1500);  // the recent list takes the called contact
     // An address alone: the action line writes to it.
@@ -132,7 +126,7 @@ TEST_P(PhoneMenuScreen, TalkOffersTheChooserAsDialTypeSays) {
         EXPECT_EQ(wnd.List()->currentRow(), 0);
         EXPECT_GT(wnd.Widget()->geometry().top(), 0) << "the top band stays free";
         QTest::keyClick(wnd.List(), Qt::Key_Down);
-        SaveScreenshot(*MainWndFrame::Instance().Widget(), Shot("chooser"));
+        ShootWindow(Shot("chooser"));
         const auto talk = [&] {
             QTest::keyClick(wnd.List(), Qt::Key_F3);
             WaitFor([&] { return !wnd.IsOpen(); }, 5000);
@@ -150,10 +144,8 @@ TEST_P(PhoneMenuScreen, TalkOffersTheChooserAsDialTypeSays) {
 
 TEST_P(PhoneMenuScreen, PickingHandsBackTheLineOrCancels) {
     Start(GetParam());
-    Contact contact;
-    contact.SetText(kFieldFirst, u"Pat");
-    contact.SetText(kFieldWorkPhone, u"555 1000");
-    contact.SetText(kFieldMobile, u"555 2000");
+    Contact contact =
+        ContactOf({{kFieldFirst, u"Pat"}, {kFieldWorkPhone, u"555 1000"}, {kFieldMobile, u"555 2000"}});
     contact.SetDefaultTag(kTagMobile);
     const PhoneTemplates formats;
     for (const bool enter : {true, false}) {

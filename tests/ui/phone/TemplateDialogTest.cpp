@@ -4,8 +4,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "phone/templates/PhoneTemplates.h"
-#include "platform/window/Messages.h"
 #include "ui/phone/CApPhoneTemplateDlg.h"
 #include "ui/phone/PhoneScreens.h"
 
@@ -29,7 +27,7 @@ TEST_P(TemplateScreen, AddRefusesForbiddenCharactersAndOkStores) {
             EXPECT_EQ(dialog.List()->item(0)->text(), "(##) ##");
             dialog.Send(plat::WM_COMMAND, CApPhoneTemplateDlg::kCmdDown, 0);
             EXPECT_EQ(dialog.List()->currentRow(), 1) << "the moved template stays selected";
-            SaveScreenshot(*MainWndFrame::Instance().Widget(), QStringLiteral("phone_formats_%1dpi").arg(GetParam()));
+            ShootWindow(QStringLiteral("phone_formats_%1dpi").arg(GetParam()));
             dialog.Send(plat::WM_COMMAND, static_cast<plat::WPARAM>(end), 0);
         });
         EXPECT_EQ(dialog.DoModal(*MainWndFrame::Instance().Contacts()), end);

@@ -1,7 +1,6 @@
 // The main menu's caller-ID menus on screen, chosen by keys: greyed while the caller-ID program
 // is not running; with it running, each choice stores what the caller-ID program reads and tells
 // it so.
-#include <QMenu>
 #include <QToolButton>
 
 #include "categories/manager/CategoryManager.h"
@@ -46,10 +45,9 @@ protected:
                 }
                 open.push_back(current);
             }
-            const QString name = shot + QStringLiteral("_%1dpi").arg(GetParam());
-            QWidget& window = *MainWndFrame::Instance().Widget();
-            if (!shot.isEmpty() && open.size() == 2) SaveWithPopups(window, {open[0], open[1]}, name);
-            if (!shot.isEmpty() && open.size() == 3) SaveWithPopups(window, {open[0], open[1], open[2]}, name);
+            if (!shot.isEmpty())
+                SaveWithPopups(*MainWndFrame::Instance().Widget(), open,
+                               shot + QStringLiteral("_%1dpi").arg(GetParam()));
             ChooseByKeys(*current, *(path.end() - 1));
         }));
     }
@@ -103,16 +101,12 @@ TEST_P(CallerIdMenuScreen, EveryChoiceIsStoredAndToldToTheCallerIdProgram) {
     MainWndFrame::Instance().Send(plat::WM_COMMAND, 25305 + 150, 0);  // a category now gone: still told
 
     // "Ringtones..." runs the ringtone dialog; its OK tells of the filter and the ringtones.
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (CatRingtoneList* dialog = OpenDialog<CatRingtoneList>()) {
-            poll.stop();
-            dialog->Send(plat::WM_COMMAND, plat::IDOK, 0);
-        }
-    });
-    poll.start();
-    Choose({"Ring Settings", "Ringtones..."});
+    EXPECT_TRUE(WhileOpen<CatRingtoneList>(
+        &OpenDialog<CatRingtoneList>,
+        [&] {
+            Choose({"Ring Settings", "Ringtones..."});
+        },
+        [](CatRingtoneList& dialog) { dialog.Send(plat::WM_COMMAND, plat::IDOK, 0); }));
     EXPECT_EQ(Messages(10), (std::vector<std::string>{"1330", "1330", "1330", "1330", "1329", "1329", "1329",
                                                       "1330", "1330", "1331"}));
 }

@@ -3,19 +3,15 @@
 // (the check states themselves are the model's, tested with the call filter);
 // ringtones are chosen from the device's sounds (played as the selection moves) or any other
 // file of the device, and a file that cannot be played is refused with nothing changed.
-#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTreeWidget>
-#include <fstream>
 
 #include "categories/ringtones/BuiltinRingtones.h"
 #include "categories/ringtones/CallFilter.h"
 #include "categories/ringtones/RingtoneManager.h"
 #include "core/res/ResourceStrings.h"
 #include "platform/sound/Wave.h"
-#include "platform/ui/MessageBox.h"
-#include "platform/window/Messages.h"
 #include "screen/list/FrameCommands.h"
 #include "support/HostFiles.h"
 #include "ui/phone/PhoneScreens.h"
@@ -105,7 +101,7 @@ TEST_P(SoundPickerScreen, ARingtoneIsPickedByKeysHeardAndStoredWithItsFolder) {
                 EXPECT_EQ(Played(), (std::vector<std::string>{PlayLine("\\Windows\\Rings\\Bell.wav"),
                                                               PlayLine("\\Windows\\Rings\\Alarm.wav"),
                                                               PlayLine("\\Windows\\Rings\\Bell.wav")}));
-                SaveScreenshot(*MainWndFrame::Instance().Widget(), "ringtone_picker_" + dpi + "dpi");
+                ShootWindow("ringtone_picker_" + dpi + "dpi");
 
                 // Files from the file dialog: one off the device, one missing, one good.
                 answer = QStringLiteral("/etc/passwd");
@@ -123,11 +119,11 @@ TEST_P(SoundPickerScreen, ARingtoneIsPickedByKeysHeardAndStoredWithItsFolder) {
                 QTest::keyClick(&files, Qt::Key_Return);  // takes it
             }));
             EXPECT_EQ(change.Field()->text(), "\\My Documents\\Tunes\\Mine.wav");
-            SaveScreenshot(*MainWndFrame::Instance().Widget(), "ringtone_change_" + dpi + "dpi");
+            ShootWindow("ringtone_change_" + dpi + "dpi");
             change.Send(plat::WM_COMMAND, plat::IDOK, 0);
         }));
         EXPECT_EQ(rows.topLevelItem(0)->text(1), "\\My Documents\\Tunes\\Mine.wav");
-        SaveScreenshot(*MainWndFrame::Instance().Widget(), "ringtones_" + dpi + "dpi");
+        ShootWindow("ringtones_" + dpi + "dpi");
         list.Send(plat::WM_COMMAND, plat::IDOK, 0);
     });
     RingtonesPickerDlg::SetFileChooser({});
@@ -185,11 +181,7 @@ TEST_F(SoundPickerScreen, AContactsOwnRingtoneIsPickedAndSaved) {
     WriteWave(device_, u"\\Windows\\Rings\\Bell.wav");
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldRingtone, u"\\Windows\\Rings\\Bell.wav"}});
     QTest::keyClick(frame.List().Window().Widget(), Qt::Key_Home);  // selects her
-    const auto stored = [&] {
-        Contact contact;
-        EXPECT_TRUE(MainWndFrame::Instance().Clients()->GetContact(anna, contact));
-        return std::u16string(contact.GetText(kFieldRingtone).View());
-    };
+    const auto stored = [&] { return std::u16string(Stored(anna).GetText(kFieldRingtone).View()); };
     for (const Qt::Key end : {Qt::Key_F4, Qt::Key_Return}) {
         EXPECT_TRUE(WithDialog<RingtonesPickerDlg>([&] { frame.OnCommand(framecmd::kSetRingtone, 0); },
                                                    [&](RingtonesPickerDlg& picker) {
@@ -214,16 +206,12 @@ TEST_F(SoundPickerScreen, AFreshDeviceOffersItsBuiltinRingtones) {
     EXPECT_TRUE(WithDialog<RingtonesPickerDlg>([&] { frame.OnCommand(framecmd::kSetRingtone, 0); },
                                                [&](RingtonesPickerDlg& picker) {
         EXPECT_EQ(Names(*picker.Files()), expected);
-        SaveScreenshot(*MainWndFrame::Instance().Widget(), "ringtone_picker_builtin_96dpi");
+        ShootWindow("ringtone_picker_builtin_96dpi");
         picker.Files()->setCurrentRow(1);
         QTest::keyClick(picker.Files(), Qt::Key_Return);
     }));
-    Contact contact;
-    EXPECT_TRUE(WaitFor([&] {
-        return MainWndFrame::Instance().Clients()->GetContact(anna, contact) && !contact.GetText(kFieldRingtone).IsEmpty();
-    }));
-    EXPECT_EQ(QString::fromStdU16String(std::u16string(contact.GetText(kFieldRingtone).View())),
-              "\\Windows\\Rings\\" + expected[1]);
+    EXPECT_TRUE(WaitFor([&] { return !Stored(anna).GetText(kFieldRingtone).IsEmpty(); }));
+    EXPECT_EQ(ToQString(Stored(anna).GetText(kFieldRingtone)), "\\Windows\\Rings\\" + expected[1]);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 // Menus on a screen as small as a phone's (240 x 320 at 96 dpi): the edit dialog's Fields menu,
 // taller than the screen, stays on it and every item is reached with the arrows and with taps.
 #include <QScreen>
-#include <QTest>
 
-#include "store/contact/ContactFields.h"
-#include "ui/edit/ContactEditDlg.h"
 #include "ui/edit/ContactEditor.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "view/template/FieldsMenu.h"

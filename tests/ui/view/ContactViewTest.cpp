@@ -2,10 +2,7 @@
 // current row and acts on the line tapped; the full-screen view opens from a row, steps through
 // the list with Left and Right and ends with its soft keys or a key. What the pane shows is read
 // through accessibility; what the device was asked to do, from its program log.
-#include <QAccessible>
 #include <QLineEdit>
-#include <QTest>
-#include <filesystem>
 
 #include "phone/PhoneTestSupport.h"
 #include "screen/list/FrameCommands.h"
@@ -172,18 +169,17 @@ class ContactViewShots : public ContactView, public ::testing::WithParamInterfac
 
 TEST_P(ContactViewShots, PaneAndFullView) {
     ContactsFrame& frame = Start(GetParam());
-    Contact full;
-    full.SetText(kFieldFirst, u"Anna");
-    full.SetText(kFieldLast, u"Smith");
-    full.SetText(kFieldJobTitle, u"Chief pilot");
-    full.SetText(kFieldCompany, u"Acme Industrial Holdings");
-    full.SetText(kFieldMobile, u"+1 555 123 4567");
-    full.SetText(kFieldWorkPhone, u"+44 20 7946 0958");
-    full.SetText(kFieldEmail1, u"anna.smith@example.com");
-    full.SetText(kFieldWeb, u"www.example.com/anna");
-    full.SetText(kFieldNickname, u"<#c00000>Annie</#> \u0622\u0646\u0627");
-    full.SetText(kFieldHomeStreet, u"12 Long Road");
-    full.SetText(kFieldHomeCity, u"Springfield");
+    Contact full = ContactOf({{kFieldFirst, u"Anna"},
+                              {kFieldLast, u"Smith"},
+                              {kFieldJobTitle, u"Chief pilot"},
+                              {kFieldCompany, u"Acme Industrial Holdings"},
+                              {kFieldMobile, u"+1 555 123 4567"},
+                              {kFieldWorkPhone, u"+44 20 7946 0958"},
+                              {kFieldEmail1, u"anna.smith@example.com"},
+                              {kFieldWeb, u"www.example.com/anna"},
+                              {kFieldNickname, u"<#c00000>Annie</#> \u0622\u0646\u0627"},
+                              {kFieldHomeStreet, u"12 Long Road"},
+                              {kFieldHomeCity, u"Springfield"}});
     full.SetNote(ByteBlock(Utf16Bytes(u"Met at the spring fair; prefers calls after six.")));
     plat::RgbBitmap bitmap{48, 48, std::vector<uint8_t>(48 * 48 * 3, 200)};
     for (int y = 10; y < 38; ++y) {
@@ -195,13 +191,13 @@ TEST_P(ContactViewShots, PaneAndFullView) {
     if (!frame.Preview().Widget()->isVisible()) frame.OnCommand(framecmd::kPreview, 0);
     Select(frame, full.GetOid());
     const QString dpi = QString::number(GetParam());
-    PumpPendingMessages();
-    EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), "view_pane_" + dpi + "dpi").isEmpty());
-    EXPECT_TRUE(WithView(frame, [&] { frame.OnOpenContact(); }, [&](ContactViewDlg& view) {
-        PumpPendingMessages();
-        EXPECT_FALSE(SaveScreenshot(*MainWndFrame::Instance().Widget(), "view_full_" + dpi + "dpi").isEmpty());
-        QTest::keyClick(view.List().Widget(), Qt::Key_F4);
-    }));
+    ShootWindow("view_pane_" + dpi + "dpi");
+    EXPECT_TRUE(WithView(
+        frame, [&] { frame.OnOpenContact(); },
+        [&](ContactViewDlg& view) {
+            ShootWindow("view_full_" + dpi + "dpi");
+            QTest::keyClick(view.List().Widget(), Qt::Key_F4);
+        }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ContactViewShots, ::testing::Values(96, 192));

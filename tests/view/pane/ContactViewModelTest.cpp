@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 #include <vector>
 
 #include "store/contact/Contact.h"
+#include "support/ContactOf.h"
 #include "support/TempDevice.h"
 #include "view/address/AddressFormatTable.h"
 #include "view/pane/ContactViewModel.h"
@@ -65,18 +65,18 @@ TEST_F(ContactViewModelTest, HeadingComposition) {
 
 TEST_F(ContactViewModelTest, TemplateOrdersAndLabelsButEveryValueIsShownOnceAsItIs) {
     tpl.AddEntry(kGroupPhone, u"Mobile");  // listed twice
-    Contact c;
-    c.SetText(kFieldMobile, u"+1 555 0100");
-    c.SetText(kFieldWorkPhone, u"111");
-    c.SetText(kFieldWorkPhone2, u"222");
-    c.SetText(kFieldPager, u"333");
+    // Markup in a value is not escaped.
+    Contact c = ContactOf({{kFieldMobile, u"+1 555 0100"},
+                           {kFieldWorkPhone, u"111"},
+                           {kFieldWorkPhone2, u"222"},
+                           {kFieldPager, u"333"},
+                           {kFieldEmail2, u"b@x.org"},
+                           {kFieldEmail1, u"a@x.org"},
+                           {kFieldIm1, u"ICQ: 12345"},
+                           {kFieldWeb, u"x.org"},
+                           {kFieldNickname, u"<B>Annie</B> a<b"},
+                           {kFieldRingtone, u"\\Windows\\Rings\\bell.wav"}});
     c.phones.Add({u"Dacha", u"444"});
-    c.SetText(kFieldEmail2, u"b@x.org");
-    c.SetText(kFieldEmail1, u"a@x.org");
-    c.SetText(kFieldIm1, u"ICQ: 12345");
-    c.SetText(kFieldWeb, u"x.org");
-    c.SetText(kFieldNickname, u"<B>Annie</B> a<b");  // markup in a value is not escaped
-    c.SetText(kFieldRingtone, u"\\Windows\\Rings\\bell.wav");
     c.ringtones.Add({u"Song", u"plain.mp3"});
     EXPECT_EQ(Lines(c, Array<Str>()),
               (V{"Work|111|1", "Work|222|1", "Mobile|+1 555 0100|1", "Pager|333|1", "Dacha|444|1",
@@ -91,12 +91,11 @@ TEST_F(ContactViewModelTest, TemplateOrdersAndLabelsButEveryValueIsShownOnceAsIt
 }
 
 TEST_F(ContactViewModelTest, AddressesDatesCategoriesAndNote) {
-    Contact c;
-    c.SetText(kFieldWorkStreet, u"1 Main St");
-    c.SetText(kFieldWorkCity, u"Springfield");
-    c.SetText(kFieldWorkPostalCode, u"62701");
-    c.workAddressFormat = 16;  // Germany: street, postal code, city, country
-    c.SetText(kFieldHomeState, u"IL");
+    Contact c = ContactOf({{kFieldWorkStreet, u"1 Main St"},
+                           {kFieldWorkCity, u"Springfield"},
+                           {kFieldWorkPostalCode, u"62701"},
+                           {kFieldHomeState, u"IL"}});
+    c.workAddressFormat = 16;   // Germany: street, postal code, city, country
     c.homeAddressFormat = 999;  // outside the table: the default format (United States)
     c.otherAddressFormat = 35;  // a format without parts: no line
     c.addresses.Add({57, u"Cabin", u"Lake Rd", u"", u"", u"", u"USA"});

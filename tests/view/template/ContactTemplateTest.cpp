@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "support/HostFiles.h"
 #include "support/TemplateOrder.h"
