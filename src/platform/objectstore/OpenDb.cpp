@@ -100,25 +100,29 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     ValidateProps(props);
     sqlite3* db = volume_.Db();
     const bool created = record == 0;
-    volume_.Writes().Write([&] {
-        if (!volume_.TouchDatabase(database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
-        if (!automatic_) automatic_ = AutoIncrementNumbers(db, database_);
-        const std::vector<uint16_t>& automatic = *automatic_;
-        if (record == 0) {
-            record = volume_.AllocateOid();
-            InsertRecord(db, record, database_);
-            StoreProps(db, record, props, automatic);
-            for (const uint16_t number : automatic) {
-                const PropVal numbered = PropVal::Number(MakePropId(number, CEVT_AUTO_I4), TakeCounter(db, database_, number));
-                StoreProps(db, record, std::span(&numbered, 1), {});
+    volume_.Writes().Write(
+        [&] {
+            if (!volume_.TouchDatabase(database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
+            if (!automatic_) automatic_ = AutoIncrementNumbers(db, database_);
+            const std::vector<uint16_t>& automatic = *automatic_;
+            if (record == 0) {
+                record = volume_.AllocateOid();
+                InsertRecord(db, record, database_);
+                StoreProps(db, record, props, automatic);
+                for (const uint16_t number : automatic) {
+                    const PropVal numbered =
+                        PropVal::Number(MakePropId(number, CEVT_AUTO_I4), TakeCounter(db, database_, number));
+                    StoreProps(db, record, std::span(&numbered, 1), {});
+                }
+                journal::Append(db, DB_CEOID_CREATED, database_, record);
+            } else {
+                if (!RecordInDatabase(db, record, database_))
+                    Fail(ERROR_NOT_FOUND, "no such record in the database");
+                StoreProps(db, record, props, automatic);
+                journal::Append(db, DB_CEOID_CHANGED, database_, record);
             }
-            journal::Append(db, DB_CEOID_CREATED, database_, record);
-        } else {
-            if (!RecordInDatabase(db, record, database_)) Fail(ERROR_NOT_FOUND, "no such record in the database");
-            StoreProps(db, record, props, automatic);
-            journal::Append(db, DB_CEOID_CHANGED, database_, record);
-        }
-    }, true);
+        },
+        true);
     if (created) volume_.RecordsAdded(database_, 1);
     return record;
 }
