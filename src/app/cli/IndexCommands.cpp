@@ -41,15 +41,12 @@ const char* KindName(uint32_t type) {
 void Watch(Context& context, const Args& args) {
     long count = -1;
     long timeout = -1;
-    for (size_t i = 0; i < args.size(); ++i) {
+    for (size_t i = 0; i < args.size(); i += 2) {  // an option and its value
         const bool valued = i + 1 < args.size() && !args[i + 1].empty() &&
                             args[i + 1].find_first_not_of("0123456789") == std::string::npos;
         if (!valued || (args[i] != "--count" && args[i] != "--timeout")) throw UsageError("");
-        // The option is chosen before its value is read: in an assignment the right side is
-        // evaluated first, so the index must not move inside the same expression.
         long& option = args[i] == "--count" ? count : timeout;
         option = std::stol(args[i + 1]);
-        ++i;
     }
     OpenDevice(context);
     plat::EnsureApplication();
