@@ -4,6 +4,7 @@
 
 #include "index/format/IndexFormat.h"
 #include "index/format/Words.h"
+#include "index/heap/HeapScan.h"
 
 using namespace IndexFormat;
 
@@ -30,36 +31,8 @@ void StoreHeap::Format(uint8_t* heap, uint32_t length) {
 }
 
 bool StoreHeap::Check(const uint8_t* heap, uint32_t available, int32_t& lastTag) {
-    if (available < kMinHeapBytes || available % kPayloadAlignment != 0) return false;
-    if (LoadWord(heap + kHeapLengthAt) != available) return false;
-    StoreHeap h;
-    h.Attach(const_cast<uint8_t*>(heap));  // only read here
-    uint32_t firstFree = 0, lastFree = 0;
-    for (uint32_t block = kHeapFirstBlock; block < available;) {
-        if (available - block < kMinPayload + kBlockOverhead) return false;
-        const int32_t tag = h.Tag(block);
-        const uint32_t size = SizeOf(tag);
-        if (size < kMinPayload || size % kPayloadAlignment != 0 || size > kMaxPayload ||
-            size > available - block - kBlockOverhead) {
-            return false;
-        }
-        const uint32_t end = block + kBlockOverhead + size;
-        if (end == available) {
-            lastTag = tag;
-        } else if (LoadTag(heap + end - kBlockTagBytes) != tag) {
-            return false;
-        }
-        if (tag < 0) {
-            const bool linked = lastFree == 0 ? h.Head() == block
-                                              : h.Next(lastFree) == block && h.Prev(block) == lastFree;
-            if (!linked) return false;
-            if (lastFree == 0) firstFree = block;
-            lastFree = block;
-        }
-        block = end;
-    }
-    if (lastFree == 0) return h.Head() == 0;
-    return h.Next(lastFree) == firstFree && h.Prev(firstFree) == lastFree;
+    HeapScan scan(available);
+    return scan.Feed(heap, 0, available) && scan.Finish(lastTag);
 }
 
 void StoreHeap::RestoreLastFooter(uint8_t* heap, uint32_t available, int32_t lastTag) {

@@ -51,7 +51,7 @@ public:
     uint8_t* BaseAddress() override { return base_; }
 
 private:
-    bool IsUsableImage(const uint8_t* image, uint32_t length, int32_t& lastTag) const;
+    bool IsUsableImage(const uint8_t* image, uint32_t length) const;
     bool Grow(uint32_t size);
 
     std::u16string path_;
