@@ -33,7 +33,7 @@ bool IndexStore::Create() {
     return true;
 }
 
-bool IndexStore::Open() {
+bool IndexStore::Open(const RecordCheck& records) {
     Close();
     // A file's heap is walked as the file is read (in file order, from the pieces in the cache);
     // the image's pages are left for the checks that follow the records.
@@ -45,8 +45,10 @@ bool IndexStore::Open() {
         return scan->Feed(piece + skip, at + skip - kHeapOffset, size - skip);
     };
     int32_t lastTag = 0;
-    const auto check = [this, &scan, &lastTag](const uint8_t* image, uint32_t length) {
-        return IsUsableImage(image, length) && (file_.IsShared() || (scan && scan->Finish(lastTag)));
+    const auto check = [&](const uint8_t* image, uint32_t length) {
+        if (!IsUsableImage(image, length)) return false;
+        if (file_.IsShared()) return true;
+        return scan && scan->Finish(lastTag) && (!records || records(image, length, lastTag));
     };
     if (!file_.Open(path_, check, 0, pieces)) {
         error_ = file_.LastError();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <map>
 #include <set>
@@ -243,6 +245,19 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         return found;
     };
     const auto firstChunk = [&] { return LoadWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt + 4)); };
+    // Moves the uncategorised list into the heap's last block, whose footer the file replaces
+    // with its length word; its new place.
+    const auto listInLastBlock = [&] {
+        IndexStore& store = index.Store();
+        const uint32_t list = store.HeaderWord(IndexFormat::kUncategorisedWord);
+        StorePtr moved;
+        uint8_t* to = store.Allocate(store.Heap().Walk().largestFree, moved);
+        EXPECT_EQ(uint64_t{moved.Offset()} + store.BlockBytes(moved.Offset()) + 4, store.Length());
+        std::memcpy(to, at(list), store.BlockBytes(list));
+        store.SetHeaderWord(IndexFormat::kUncategorisedWord, moved.Offset());
+        store.FreeAddress(at(list));
+        return to;
+    };
     const struct {
         const char* what;
         std::function<void()> damage;
@@ -275,6 +290,8 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a category list longer than its block", [&] {
              StoreWord(at(LoadWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt + 4))), 40);
          }, false},
+        {"a list in the heap's last block", [&] { listInLastBlock(); }, true},
+        {"a list longer than the heap's last block", [&] { StoreWord(listInLastBlock(), 1u << 28); }, false},
         {"an uncategorised list inside a block", [&] {
              index.Store().SetHeaderWord(IndexFormat::kUncategorisedWord, index.Store().HeaderWord(IndexFormat::kUncategorisedWord) + 4);
          }, false},
