@@ -1,7 +1,6 @@
 #include "index/contact_index/ContactIndex.h"
 
 #include <algorithm>
-#include <thread>
 #include <utility>
 
 #include "core/settings/SettingsKeys.h"
@@ -9,6 +8,7 @@
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/contact_index/IndexEntry.h"
 #include "index/contact_index/IndexRebuild.h"
+#include "index/mapped/BothHold.h"
 #include "index/props/PropsStore.h"
 #include "index/words/WordIndex.h"
 #include "platform/locale/Locale.h"
@@ -49,12 +49,7 @@ IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
 // The two files are read and checked at the same time, pim_index2.dat on a thread of its own (the
 // objects share nothing); both are joined here, and a failure of either fails the open.
 bool ContactIndex::OpenFiles() {
-    bool propsOpened = false;
-    {
-        std::jthread props([this, &propsOpened] { propsOpened = props_->Open(true); });
-        if (!words_->Open()) return false;
-    }
-    return propsOpened;
+    return BothHold([this] { return props_->Open(true); }, [this] { return words_->Open(); });
 }
 
 JournalPosition ContactIndex::PairPosition() const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "index/format/Words.h"
+#include "index/mapped/BothHold.h"
 #include "index/words/RadixSort.h"
 #include "index/words/WordsFormat.h"
 
@@ -30,12 +31,26 @@ WordImageCheck::WordImageCheck(const uint8_t* image, uint32_t length, int32_t la
     heap_.Attach(const_cast<uint8_t*>(image) + IndexFormat::kHeapOffset);  // only read here
 }
 
+// The text tree with its map, the largest part, is checked on a thread of its own beside the rest.
+// Each part claims blocks in a bitmap of its own; a block claimed by both is found when they are
+// joined.
 bool WordImageCheck::Run() {
     using namespace IndexFormat;
-    return TreeAndMap(kTextRootWord, kTextMapWord) && TreeAndMap(kGroupRootWord, kGroupMapWord) &&
-           List(HeaderWord(kOrderNameWord), 4) && List(HeaderWord(kOrderFileAsWord), 4) &&
-           List(HeaderWord(kSlotTableWord), 8) && Categories(HeaderWord(kCategoriesWord)) &&
-           List(HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
+    WordImageCheck text(*this);
+    const bool parts = BothHold([&text] { return text.TreeAndMap(kTextRootWord, kTextMapWord); },
+                                [this] {
+                                    return TreeAndMap(kGroupRootWord, kGroupMapWord) &&
+                                           List(HeaderWord(kOrderNameWord), 4) &&
+                                           List(HeaderWord(kOrderFileAsWord), 4) &&
+                                           List(HeaderWord(kSlotTableWord), 8) &&
+                                           Categories(HeaderWord(kCategoriesWord)) &&
+                                           List(HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
+                                });
+    if (!parts) return false;
+    for (size_t i = 0; i < claimed_.size(); ++i) {
+        if ((claimed_[i] & text.claimed_[i]) != 0) return false;
+    }
+    return true;
 }
 
 // The last block's footer is read as its tag: the file keeps its length word there.

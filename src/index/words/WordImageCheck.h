@@ -48,8 +48,8 @@ private:
     StoreHeap heap_;
     uint32_t lastPayload_;  // image offset of the last block's payload
     int32_t lastTag_;
-    // One bit per 4-byte image offset: the blocks claimed by a record, and the nodes of the tree
-    // at hand.
+    // One bit per 4-byte image offset: the blocks claimed by a record of this part of the check,
+    // and the nodes of the tree at hand.
     std::vector<uint64_t> claimed_;
     std::vector<uint64_t> nodes_;
 };

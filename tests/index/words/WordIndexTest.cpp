@@ -267,6 +267,12 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a child naming another parent", [&] { StoreWord(at(nodeOf(u"bern") + kNodeParentAt), nodeOf(u"anna")); }, false},
         {"a link back to the root", [&] { StoreWord(at(nodeOf(u"bern") + kNodeLowerAt), index.Tree(SearchTree::Text).Root()); }, false},
         {"two nodes sharing one list", [&] { StoreWord(at(nodeOf(u"bern") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna"))); }, false},
+        {"a group key sharing a word's list", [&] {
+             uint32_t group = 0;
+             index.Tree(SearchTree::Group).ForEachWord([&](const std::u16string&, uint32_t node) { group = node; });
+             ASSERT_NE(group, 0u);
+             StoreWord(at(group + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna")));
+         }, false},
         {"a list inside a block", [&] { StoreWord(at(nodeOf(u"anna") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna")) + 4); }, false},
         {"a tail without its end", [&] {
              const uint32_t tail = LoadWord(at(nodeOf(u"bern") + kNodeTailAt));
@@ -296,6 +302,7 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
              index.Store().SetHeaderWord(IndexFormat::kUncategorisedWord, index.Store().HeaderWord(IndexFormat::kUncategorisedWord) + 4);
          }, false},
     };
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     for (const auto& c : cases) {
         ASSERT_TRUE(index.Create());
         Add(1, u"anna annika", u"", {true, {5}});
