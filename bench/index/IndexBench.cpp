@@ -22,10 +22,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -149,7 +149,8 @@ void Open(benchmark::State& state, uint32_t contacts) {
         const double startCpu = ProcessCpuSeconds();
         if (index.Open(fixture.Database(), 0) != ContactIndex::kOpenReady) state.SkipWithError("not ready");
         cpu.push_back((ProcessCpuSeconds() - startCpu) * 1e3);
-        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        wall.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         state.PauseTiming();
         index.Close();
         state.ResumeTiming();

@@ -2,6 +2,7 @@
 
 #include "index/format/IndexFormat.h"
 #include "index/format/Words.h"
+#include "index/heap/StoreHeap.h"
 
 using namespace IndexFormat;
 
@@ -57,7 +58,7 @@ void HeapScan::Take(uint32_t word) {
 }
 
 void HeapScan::TakeTag(int32_t tag) {
-    const uint32_t size = tag < 0 ? 0u - static_cast<uint32_t>(tag) : static_cast<uint32_t>(tag);
+    const uint32_t size = StoreHeap::TagSize(tag);
     if (available_ - block_ < kMinPayload + kBlockOverhead || size < kMinPayload ||
         size % kPayloadAlignment != 0 || size > kMaxPayload || size > available_ - block_ - kBlockOverhead) {
         failed_ = true;

@@ -31,14 +31,14 @@ private:
     uint32_t available_;
     bool failed_;
     Want want_ = Want::Length;
-    uint64_t at_ = 0;       // heap offset of the wanted word
-    uint32_t head_ = 0;     // the list's head as the heap states it
-    uint32_t block_ = 0;    // the block being read
+    uint64_t at_ = 0;     // heap offset of the wanted word
+    uint32_t head_ = 0;   // the list's head as the heap states it
+    uint32_t block_ = 0;  // the block being read
     int32_t tag_ = 0;
-    uint32_t end_ = 0;      // where the block ends
-    uint32_t next_ = 0;     // the block's next link, when it is free
+    uint32_t end_ = 0;   // where the block ends
+    uint32_t next_ = 0;  // the block's next link, when it is free
     uint32_t firstFree_ = 0;
     uint32_t firstPrev_ = 0;  // the first free block's previous link (the list's last block)
     uint32_t lastFree_ = 0;
-    uint32_t lastNext_ = 0;   // the last free block's next link so far
+    uint32_t lastNext_ = 0;  // the last free block's next link so far
 };

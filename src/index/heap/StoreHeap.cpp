@@ -15,8 +15,6 @@ uint32_t RoundedSize(uint32_t size) {
     return std::max(rounded, kMinPayload);
 }
 
-uint32_t SizeOf(int32_t tag) { return tag < 0 ? 0u - static_cast<uint32_t>(tag) : static_cast<uint32_t>(tag); }
-
 }  // namespace
 
 // --- Layout ------------------------------------------------------------------------------------
@@ -52,7 +50,7 @@ int32_t StoreHeap::Tag(uint32_t block) const { return LoadTag(heap_ + block); }
 
 void StoreHeap::SetBlock(uint32_t block, int32_t tag) {
     StoreTag(heap_ + block, tag);
-    StoreTag(heap_ + block + kBlockTagBytes + SizeOf(tag), tag);
+    StoreTag(heap_ + block + kBlockTagBytes + TagSize(tag), tag);
 }
 
 uint32_t StoreHeap::Head() const { return LoadWord(heap_ + kHeapFreeHeadAt); }
@@ -133,7 +131,7 @@ uint32_t StoreHeap::Allocate(uint32_t size) {
     uint32_t block = head;
     uint32_t largest = 0;
     do {
-        const uint32_t free = SizeOf(Tag(block));
+        const uint32_t free = TagSize(Tag(block));
         if (free >= rounded) return Take(block, free, rounded);
         largest = std::max(largest, free);
         block = Next(block);
@@ -174,7 +172,7 @@ uint32_t StoreHeap::MergeBefore(uint32_t& block, uint32_t size) const {
     if (block == kHeapFirstBlock) return size;
     const int32_t footer = LoadTag(heap_ + block - kBlockTagBytes);
     if (footer >= 0) return size;
-    const uint32_t before = SizeOf(footer);
+    const uint32_t before = TagSize(footer);
     if (uint64_t{before} + kBlockOverhead > block - kHeapFirstBlock ||
         Tag(block - kBlockOverhead - before) != footer ||
         uint64_t{before} + kBlockOverhead + size > kMaxPayload) {
@@ -194,14 +192,14 @@ bool StoreHeap::Free(uint32_t payload) {
     bool listed = block != payload - kBlockTagBytes;
     if (end < Length()) {
         const int32_t after = Tag(end);
-        if (after < 0 && uint64_t{size} + kBlockOverhead + SizeOf(after) <= kMaxPayload) {
+        if (after < 0 && uint64_t{size} + kBlockOverhead + TagSize(after) <= kMaxPayload) {
             if (listed) {
                 Unlink(end);
             } else {
                 MoveInList(end, block);
                 listed = true;
             }
-            size += kBlockOverhead + SizeOf(after);
+            size += kBlockOverhead + TagSize(after);
         }
     }
     SetBlock(block, -static_cast<int32_t>(size));
@@ -226,7 +224,7 @@ StoreHeap::Stats StoreHeap::Walk() const {
     const uint32_t length = Length();
     for (uint64_t block = kHeapFirstBlock; heap_ != nullptr && block + kBlockOverhead < length;) {
         const int32_t tag = Tag(static_cast<uint32_t>(block));
-        const uint32_t size = SizeOf(tag);
+        const uint32_t size = TagSize(tag);
         if (size == 0) break;
         if (tag < 0) {
             ++stats.freeBlocks;

@@ -15,7 +15,8 @@ bool IsSealedFile(const uint8_t* file, uint64_t size) {
 }
 
 bool HasFileSeal(const uint8_t* lastEight, uint64_t size, uint32_t bodyCrc) {
-    return LoadWord(lastEight) == size && LoadWord(lastEight + kFileLengthFromEnd - kChecksumFromEnd) == bodyCrc;
+    return LoadWord(lastEight) == size &&
+           LoadWord(lastEight + kFileLengthFromEnd - kChecksumFromEnd) == bodyCrc;
 }
 
 std::vector<uint8_t> SealImage(std::span<const uint8_t> image) {

@@ -163,7 +163,8 @@ bool MemoryMappedFile::LoadFile(const std::filesystem::path& host, const PieceCh
             std::memcpy(seal + (word - sealAt), piece.data() + (word - at), kImageAlignment);
         }
         if (pieces && at < length &&
-            !pieces(piece.data(), static_cast<uint32_t>(at), static_cast<uint32_t>(std::min<uint64_t>(bytes, length - at)), length)) {
+            !pieces(piece.data(), static_cast<uint32_t>(at),
+                    static_cast<uint32_t>(std::min<uint64_t>(bytes, length - at)), length)) {
             return Fail(MappedError::Damaged);
         }
         if (!WriteView(kLengthWordBytes + at, piece.data(), bytes)) return Fail(error_);

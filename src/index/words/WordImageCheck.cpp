@@ -24,8 +24,7 @@ void Set(std::vector<uint64_t>& bits, uint32_t offset) { bits[offset / 256] |= u
 
 WordImageCheck::WordImageCheck(const uint8_t* image, uint32_t length, int32_t lastTag)
     : base_(image),
-      lastPayload_(length - IndexFormat::kBlockTagBytes - (lastTag < 0 ? 0u - static_cast<uint32_t>(lastTag)
-                                                                        : static_cast<uint32_t>(lastTag))),
+      lastPayload_(length - IndexFormat::kBlockTagBytes - StoreHeap::TagSize(lastTag)),
       lastTag_(lastTag),
       claimed_(length / 256 + 1, 0) {
     heap_.Attach(const_cast<uint8_t*>(image) + IndexFormat::kHeapOffset);  // only read here
@@ -37,15 +36,14 @@ WordImageCheck::WordImageCheck(const uint8_t* image, uint32_t length, int32_t la
 bool WordImageCheck::Run() {
     using namespace IndexFormat;
     WordImageCheck text(*this);
-    const bool parts = BothHold([&text] { return text.TreeAndMap(kTextRootWord, kTextMapWord); },
-                                [this] {
-                                    return TreeAndMap(kGroupRootWord, kGroupMapWord) &&
-                                           List(HeaderWord(kOrderNameWord), 4) &&
-                                           List(HeaderWord(kOrderFileAsWord), 4) &&
-                                           List(HeaderWord(kSlotTableWord), 8) &&
-                                           Categories(HeaderWord(kCategoriesWord)) &&
-                                           List(HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
-                                });
+    const bool parts =
+        BothHold([&text] { return text.TreeAndMap(kTextRootWord, kTextMapWord); },
+                 [this] {
+                     return TreeAndMap(kGroupRootWord, kGroupMapWord) &&
+                            List(HeaderWord(kOrderNameWord), 4) && List(HeaderWord(kOrderFileAsWord), 4) &&
+                            List(HeaderWord(kSlotTableWord), 8) && Categories(HeaderWord(kCategoriesWord)) &&
+                            List(HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
+                 });
     if (!parts) return false;
     for (size_t i = 0; i < claimed_.size(); ++i) {
         if ((claimed_[i] & text.claimed_[i]) != 0) return false;

@@ -141,10 +141,17 @@ struct Damage {
     uint32_t value;
 };
 const Damage kDamages[] = {
-    {"heap length", 0, 260},           {"free head", 4, 104},        {"zero tag", 8, 0},
-    {"tag not a multiple of 4", 8, 26}, {"block past the end", 72, 400}, {"footer", 36, 28},
-    {"tag below the minimum", 8, 4},    {"free link forward", 44, 8}, {"free link back", 112, 8},
-    {"free list not closed", 108, 8},   {"used block in the list", 4, 8},
+    {"heap length", 0, 260},
+    {"free head", 4, 104},
+    {"zero tag", 8, 0},
+    {"tag not a multiple of 4", 8, 26},
+    {"block past the end", 72, 400},
+    {"footer", 36, 28},
+    {"tag below the minimum", 8, 4},
+    {"free link forward", 44, 8},
+    {"free link back", 112, 8},
+    {"free list not closed", 108, 8},
+    {"used block in the list", 4, 8},
     {"huge negative tag", 104, 0x80000000u},
 };
 
@@ -186,7 +193,8 @@ TEST(HeapScan, PiecesOfAnySizeGiveTheVerdictOfTheWholeHeap) {
             SCOPED_TRACE(testing::Message() << "heap " << h << ", pieces of " << piece);
             HeapScan scan(256);
             bool fed = true;
-            for (uint32_t at = 0; at < 256 && fed; at += piece) fed = scan.Feed(heap.data() + at, at, std::min(piece, 256 - at));
+            for (uint32_t at = 0; at < 256 && fed; at += piece)
+                fed = scan.Feed(heap.data() + at, at, std::min(piece, 256 - at));
             int32_t tag = 0;
             EXPECT_EQ(fed && scan.Finish(tag), wholeSound);
             EXPECT_EQ(tag, wholeSound ? wholeTag : 0);

@@ -155,9 +155,8 @@ TEST(MemoryMappedFile, TheChecksSeeTheFileAsLoadedAndARefusalLeavesNoImage) {
 
         // Refuses the image's second piece, which only an image longer than a piece has.
         MemoryMappedFile pieceRefused;
-        const bool opened = pieceRefused.Open(kPath, {}, 0, [&](const uint8_t*, uint32_t at, uint32_t, uint32_t) {
-            return at < kPiece;
-        });
+        const bool opened = pieceRefused.Open(
+            kPath, {}, 0, [&](const uint8_t*, uint32_t at, uint32_t, uint32_t) { return at < kPiece; });
         EXPECT_EQ(opened, length <= kPiece);
         EXPECT_EQ(pieceRefused.LastError(), opened ? MappedError::None : MappedError::Damaged);
         pieceRefused.Close();
@@ -169,10 +168,13 @@ TEST(MemoryMappedFile, TheChecksSeeTheFileAsLoadedAndARefusalLeavesNoImage) {
             return inTurn;
         };
         MemoryMappedFile file;
-        ASSERT_TRUE(file.Open(kPath, [&](const uint8_t* seen, uint32_t seenLength) {
-            ++checks;
-            return seenLength == length && std::equal(expected.begin(), expected.end(), seen);
-        }, 0, pieces));
+        ASSERT_TRUE(file.Open(
+            kPath,
+            [&](const uint8_t* seen, uint32_t seenLength) {
+                ++checks;
+                return seenLength == length && std::equal(expected.begin(), expected.end(), seen);
+            },
+            0, pieces));
         EXPECT_EQ(checks, 2);
         EXPECT_EQ(streamed, expected);
         EXPECT_FALSE(file.IsShared()) << "the refused image was let go, so the file was read again";
