@@ -8,6 +8,7 @@
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/contact_index/IndexEntry.h"
 #include "index/contact_index/IndexRebuild.h"
+#include "index/mapped/BothHold.h"
 #include "index/props/PropsStore.h"
 #include "index/words/WordIndex.h"
 #include "platform/locale/Locale.h"
@@ -28,7 +29,7 @@ ContactIndex::~ContactIndex() { Close(); }
 
 IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
     Close();
-    if (!props_->Open(true) || !words_->Open() || !BuiltWithCurrentKeys()) {
+    if (!OpenFiles() || !BuiltWithCurrentKeys()) {
         Close();
         return kOpenFailed;
     }
@@ -43,6 +44,12 @@ IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
         backlog_.reset();
     }
     return stale ? kOpenStale : kOpenReady;
+}
+
+// The two files are read and checked at the same time, pim_index2.dat on a thread of its own (the
+// objects share nothing); both are joined here, and a failure of either fails the open.
+bool ContactIndex::OpenFiles() {
+    return BothHold([this] { return props_->Open(true); }, [this] { return words_->Open(); });
 }
 
 JournalPosition ContactIndex::PairPosition() const {

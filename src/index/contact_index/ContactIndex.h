@@ -126,6 +126,7 @@ private:
     bool BuiltWithCurrentKeys() const;
     void RecordKeys() const;
     void SetFlag(std::u16string_view name, uint32_t value) const;
+    bool OpenFiles();
     // The position of the files as read from disk, when they were saved together as a pair.
     JournalPosition PairPosition() const;
 

@@ -4,6 +4,7 @@
 
 #include "index/format/IndexFormat.h"
 #include "index/format/Words.h"
+#include "index/heap/HeapScan.h"
 
 using namespace IndexFormat;
 
@@ -13,8 +14,6 @@ uint32_t RoundedSize(uint32_t size) {
     const uint32_t rounded = (size + kPayloadAlignment - 1) / kPayloadAlignment * kPayloadAlignment;
     return std::max(rounded, kMinPayload);
 }
-
-uint32_t SizeOf(int32_t tag) { return tag < 0 ? 0u - static_cast<uint32_t>(tag) : static_cast<uint32_t>(tag); }
 
 }  // namespace
 
@@ -30,36 +29,8 @@ void StoreHeap::Format(uint8_t* heap, uint32_t length) {
 }
 
 bool StoreHeap::Check(const uint8_t* heap, uint32_t available, int32_t& lastTag) {
-    if (available < kMinHeapBytes || available % kPayloadAlignment != 0) return false;
-    if (LoadWord(heap + kHeapLengthAt) != available) return false;
-    StoreHeap h;
-    h.Attach(const_cast<uint8_t*>(heap));  // only read here
-    uint32_t firstFree = 0, lastFree = 0;
-    for (uint32_t block = kHeapFirstBlock; block < available;) {
-        if (available - block < kMinPayload + kBlockOverhead) return false;
-        const int32_t tag = h.Tag(block);
-        const uint32_t size = SizeOf(tag);
-        if (size < kMinPayload || size % kPayloadAlignment != 0 || size > kMaxPayload ||
-            size > available - block - kBlockOverhead) {
-            return false;
-        }
-        const uint32_t end = block + kBlockOverhead + size;
-        if (end == available) {
-            lastTag = tag;
-        } else if (LoadTag(heap + end - kBlockTagBytes) != tag) {
-            return false;
-        }
-        if (tag < 0) {
-            const bool linked = lastFree == 0 ? h.Head() == block
-                                              : h.Next(lastFree) == block && h.Prev(block) == lastFree;
-            if (!linked) return false;
-            if (lastFree == 0) firstFree = block;
-            lastFree = block;
-        }
-        block = end;
-    }
-    if (lastFree == 0) return h.Head() == 0;
-    return h.Next(lastFree) == firstFree && h.Prev(firstFree) == lastFree;
+    HeapScan scan(available);
+    return scan.Feed(heap, 0, available) && scan.Finish(lastTag);
 }
 
 void StoreHeap::RestoreLastFooter(uint8_t* heap, uint32_t available, int32_t lastTag) {
@@ -79,7 +50,7 @@ int32_t StoreHeap::Tag(uint32_t block) const { return LoadTag(heap_ + block); }
 
 void StoreHeap::SetBlock(uint32_t block, int32_t tag) {
     StoreTag(heap_ + block, tag);
-    StoreTag(heap_ + block + kBlockTagBytes + SizeOf(tag), tag);
+    StoreTag(heap_ + block + kBlockTagBytes + TagSize(tag), tag);
 }
 
 uint32_t StoreHeap::Head() const { return LoadWord(heap_ + kHeapFreeHeadAt); }
@@ -160,7 +131,7 @@ uint32_t StoreHeap::Allocate(uint32_t size) {
     uint32_t block = head;
     uint32_t largest = 0;
     do {
-        const uint32_t free = SizeOf(Tag(block));
+        const uint32_t free = TagSize(Tag(block));
         if (free >= rounded) return Take(block, free, rounded);
         largest = std::max(largest, free);
         block = Next(block);
@@ -201,7 +172,7 @@ uint32_t StoreHeap::MergeBefore(uint32_t& block, uint32_t size) const {
     if (block == kHeapFirstBlock) return size;
     const int32_t footer = LoadTag(heap_ + block - kBlockTagBytes);
     if (footer >= 0) return size;
-    const uint32_t before = SizeOf(footer);
+    const uint32_t before = TagSize(footer);
     if (uint64_t{before} + kBlockOverhead > block - kHeapFirstBlock ||
         Tag(block - kBlockOverhead - before) != footer ||
         uint64_t{before} + kBlockOverhead + size > kMaxPayload) {
@@ -221,14 +192,14 @@ bool StoreHeap::Free(uint32_t payload) {
     bool listed = block != payload - kBlockTagBytes;
     if (end < Length()) {
         const int32_t after = Tag(end);
-        if (after < 0 && uint64_t{size} + kBlockOverhead + SizeOf(after) <= kMaxPayload) {
+        if (after < 0 && uint64_t{size} + kBlockOverhead + TagSize(after) <= kMaxPayload) {
             if (listed) {
                 Unlink(end);
             } else {
                 MoveInList(end, block);
                 listed = true;
             }
-            size += kBlockOverhead + SizeOf(after);
+            size += kBlockOverhead + TagSize(after);
         }
     }
     SetBlock(block, -static_cast<int32_t>(size));
@@ -253,7 +224,7 @@ StoreHeap::Stats StoreHeap::Walk() const {
     const uint32_t length = Length();
     for (uint64_t block = kHeapFirstBlock; heap_ != nullptr && block + kBlockOverhead < length;) {
         const int32_t tag = Tag(static_cast<uint32_t>(block));
-        const uint32_t size = SizeOf(tag);
+        const uint32_t size = TagSize(tag);
         if (size == 0) break;
         if (tag < 0) {
             ++stats.freeBlocks;

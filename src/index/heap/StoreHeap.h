@@ -24,6 +24,10 @@ public:
     // `lastTag` receives the last block's tag, which RestoreLastFooter puts back.
     static bool Check(const uint8_t* heap, uint32_t available, int32_t& lastTag);
     static void RestoreLastFooter(uint8_t* heap, uint32_t available, int32_t lastTag);
+    // The payload bytes a block's tag states (+n in use, -n free).
+    static uint32_t TagSize(int32_t tag) {
+        return tag < 0 ? 0u - static_cast<uint32_t>(tag) : static_cast<uint32_t>(tag);
+    }
     // How many bytes a heap must grow by so that an allocation of `size` bytes succeeds.
     static uint64_t GrowthFor(uint32_t size);
 

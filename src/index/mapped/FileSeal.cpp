@@ -11,11 +11,12 @@ void StampFileLength(uint8_t* image, uint32_t length) {
 }
 
 bool IsSealedFile(const uint8_t* file, uint64_t size) {
-    return IsSealedFile(file, size, Crc32c(file, size - kChecksumFromEnd));
+    return HasFileSeal(file + size - kFileLengthFromEnd, size, Crc32c(file, size - kChecksumFromEnd));
 }
 
-bool IsSealedFile(const uint8_t* file, uint64_t size, uint32_t bodyCrc) {
-    return LoadWord(file + size - kFileLengthFromEnd) == size && LoadWord(file + size - kChecksumFromEnd) == bodyCrc;
+bool HasFileSeal(const uint8_t* lastEight, uint64_t size, uint32_t bodyCrc) {
+    return LoadWord(lastEight) == size &&
+           LoadWord(lastEight + kFileLengthFromEnd - kChecksumFromEnd) == bodyCrc;
 }
 
 std::vector<uint8_t> SealImage(std::span<const uint8_t> image) {

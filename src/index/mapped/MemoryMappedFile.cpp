@@ -108,10 +108,11 @@ bool MemoryMappedFile::Create(std::u16string_view path, uint32_t request) {
     return true;
 }
 
-bool MemoryMappedFile::Open(std::u16string_view path, const ImageCheck& check, uint32_t minLength) {
+bool MemoryMappedFile::Open(std::u16string_view path, const ImageCheck& check, uint32_t minLength,
+                            const PieceCheck& pieces) {
     if (!Attach(path, plat::SharedMapping::Mode::OpenOrCreate)) return false;
     if (!mapping_->SetWritable(false)) return Fail(MappedError::SystemError);
-    if (!(shared_ ? AdoptLive() : LoadFile(hostPath_))) return false;
+    if (!(shared_ ? AdoptLive() : LoadFile(hostPath_, pieces))) return false;
     if (check && !check(image_, Length())) return Fail(MappedError::Damaged);
     if (!mapping_->SetWritable(true)) return Fail(MappedError::SystemError);
     mapping_->Publish();
@@ -134,7 +135,7 @@ bool MemoryMappedFile::WriteView(uint64_t offset, const uint8_t* bytes, uint64_t
     return status == plat::ShmStatus::Ok;
 }
 
-bool MemoryMappedFile::LoadFile(const std::filesystem::path& host) {
+bool MemoryMappedFile::LoadFile(const std::filesystem::path& host, const PieceCheck& pieces) {
     plat::InputFile file;
     if (!file.Open(host)) return Fail(MappedError::Missing);
     // The size decides everything before a byte of the file is read or memory committed.
@@ -144,20 +145,32 @@ bool MemoryMappedFile::LoadFile(const std::filesystem::path& host) {
         return Fail(MappedError::Damaged);
     }
     const auto length = static_cast<uint32_t>(size - kFileExtraBytes);
-    // Each piece is read into a buffer that stays in the processor's cache, summed there and
-    // copied into the mapping by the kernel, through its object: this process maps no page of the
-    // image for writing, and the check that follows maps each for reading, at half the cost.
+    // Each piece is read into a buffer that stays in the processor's cache, summed and checked
+    // there, and copied into the mapping by the kernel, through its object: this process maps no
+    // page of the image for writing, and the check that follows maps each for reading, at half the
+    // cost.
     const uint64_t body = size - kChecksumFromEnd;
+    const uint64_t sealAt = size - kFileLengthFromEnd;
     std::vector<uint8_t> piece(static_cast<size_t>(std::min<uint64_t>(kLoadPieceBytes, size)));
+    uint8_t seal[kFileLengthFromEnd];
     uint32_t crc = 0;
     for (uint64_t at = 0; at < size; at += kLoadPieceBytes) {
         const auto bytes = static_cast<size_t>(std::min<uint64_t>(kLoadPieceBytes, size - at));
         if (!file.ReadAt({piece.data(), bytes}, at)) return Fail(MappedError::Damaged);
         if (at < body) crc = Crc32cExtend(crc, piece.data(), static_cast<size_t>(std::min<uint64_t>(bytes, body - at)));
+        // The seal's two words (each within one piece: pieces and words are 4-aligned).
+        for (uint64_t word = std::max(at, sealAt); word < at + bytes; word += kImageAlignment) {
+            std::memcpy(seal + (word - sealAt), piece.data() + (word - at), kImageAlignment);
+        }
+        if (pieces && at < length &&
+            !pieces(piece.data(), static_cast<uint32_t>(at),
+                    static_cast<uint32_t>(std::min<uint64_t>(bytes, length - at)), length)) {
+            return Fail(MappedError::Damaged);
+        }
         if (!WriteView(kLengthWordBytes + at, piece.data(), bytes)) return Fail(error_);
     }
+    if (!HasFileSeal(seal, size, crc)) return Fail(MappedError::Damaged);
     mapping_->MapForReading(kLengthWordBytes + size);
-    if (!IsSealedFile(image_, size, crc)) return Fail(MappedError::Damaged);
     fileChecksum_ = crc;
     uint8_t lengthWord[kLengthWordBytes];
     StoreWord(lengthWord, length);

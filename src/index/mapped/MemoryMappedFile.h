@@ -45,13 +45,19 @@ public:
     bool Create(std::u16string_view path, uint32_t request);
     // Reads an image being opened and tells whether it may be used; it must not write to it.
     using ImageCheck = std::function<bool(const uint8_t* image, uint32_t length)>;
+    // Reads an image as its file is read, piece by piece in file order, each piece while it is in
+    // the processor's cache: `piece` holds the image's bytes from `at` on, `length` is the whole
+    // image's. The pieces are the file's bytes: the image's last word holds the file length there.
+    using PieceCheck = std::function<bool(const uint8_t* piece, uint32_t at, uint32_t size, uint32_t length)>;
 
-    // Opens the live image of `path` when one is held, else loads and checks the file. `check`
-    // then reads the image while its view is read-only (mapping the pages of a large image for
-    // reading costs half as much as for writing, and a check reads every page); the image is
-    // refused as Damaged when it fails. The view is writable once Open returns, and the used
-    // length is then raised to at least `minLength`.
-    bool Open(std::u16string_view path, const ImageCheck& check = {}, uint32_t minLength = 0);
+    // Opens the live image of `path` when one is held, else loads and checks the file: `pieces`
+    // sees it as it is read (a check that reads in file order costs no page of the image), then
+    // `check` reads the image while its view is read-only (mapping the pages of a large image for
+    // reading costs half as much as for writing); the image is refused as Damaged when either
+    // fails. `check` also runs on a live image; `pieces` only on a file. The view is writable once
+    // Open returns, and the used length is then raised to at least `minLength`.
+    bool Open(std::u16string_view path, const ImageCheck& check = {}, uint32_t minLength = 0,
+              const PieceCheck& pieces = {});
     // Waits for a running save (hurrying it), then lets go of the image.
     void Close();
 
@@ -94,7 +100,7 @@ public:
 private:
     bool Fail(MappedError error);
     bool Attach(std::u16string_view path, plat::SharedMapping::Mode mode);
-    bool LoadFile(const std::filesystem::path& host);
+    bool LoadFile(const std::filesystem::path& host, const PieceCheck& pieces);
     bool WriteView(uint64_t offset, const uint8_t* bytes, uint64_t size);
     bool AdoptLive();
     bool CommitFor(uint32_t length);

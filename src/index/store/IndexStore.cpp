@@ -1,9 +1,11 @@
 #include "index/store/IndexStore.h"
 
 #include <cstring>
+#include <optional>
 
 #include "core/diag/ErrorLog.h"
 #include "index/format/Words.h"
+#include "index/heap/HeapScan.h"
 
 using namespace IndexFormat;
 
@@ -31,13 +33,24 @@ bool IndexStore::Create() {
     return true;
 }
 
-bool IndexStore::Open() {
+bool IndexStore::Open(const RecordCheck& records) {
     Close();
-    int32_t lastTag = 0;
-    const auto check = [this, &lastTag](const uint8_t* image, uint32_t length) {
-        return IsUsableImage(image, length, lastTag);
+    // A file's heap is walked as the file is read (in file order, from the pieces in the cache);
+    // the image's pages are left for the checks that follow the records.
+    std::optional<HeapScan> scan;
+    const auto pieces = [&scan](const uint8_t* piece, uint32_t at, uint32_t size, uint32_t length) {
+        if (!scan) scan.emplace(length < kHeapOffset ? 0 : length - kHeapOffset);
+        if (uint64_t{at} + size <= kHeapOffset) return true;
+        const uint32_t skip = at < kHeapOffset ? kHeapOffset - at : 0;
+        return scan->Feed(piece + skip, at + skip - kHeapOffset, size - skip);
     };
-    if (!file_.Open(path_, check)) {
+    int32_t lastTag = 0;
+    const auto check = [&](const uint8_t* image, uint32_t length) {
+        if (!IsUsableImage(image, length)) return false;
+        if (file_.IsShared()) return true;
+        return scan && scan->Finish(lastTag) && (!records || records(image, length, lastTag));
+    };
+    if (!file_.Open(path_, check, 0, pieces)) {
         error_ = file_.LastError();
         return false;
     }
@@ -49,16 +62,14 @@ bool IndexStore::Open() {
     return true;
 }
 
-// The header, and the heap: walked whole when read from its file; a live image is in use by its
-// holder, so only its bounds are checked.
-bool IndexStore::IsUsableImage(const uint8_t* image, uint32_t length, int32_t& lastTag) const {
+// The header, and the heap's bounds (a file's heap was walked whole as it was read; a live image
+// is in use by its holder).
+bool IndexStore::IsUsableImage(const uint8_t* image, uint32_t length) const {
     if (length < kHeaderBytes + kMinHeapBytes || length % kImageAlignment != 0) return false;
     if (LoadWord(image + 4 * kMagicWord) != kIndexMagic || LoadWord(image + 4 * kVersionWord) != kIndexVersion) {
         return false;
     }
-    const uint8_t* heap = image + kHeapOffset;
-    if (!file_.IsShared()) return StoreHeap::Check(heap, length - kHeapOffset, lastTag);
-    const uint32_t heapLength = LoadWord(heap + kHeapLengthAt);
+    const uint32_t heapLength = LoadWord(image + kHeapOffset + kHeapLengthAt);
     return heapLength >= kMinHeapBytes && heapLength <= length - kHeapOffset;
 }
 

@@ -3,6 +3,7 @@
 // MemoryMappedFile. It is the Allocator of every structure the word index keeps in the image.
 // Layout: index/format/IndexFormat.h and docs/index-files.md.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,13 @@ public:
 
     // A new image (the old file is deleted): header magic and version, a heap over the rest.
     bool Create();
-    // The live image of the file, or the file itself, checked: container, header, heap.
-    bool Open();
+    // Checks the records of an image read from its file, through its read-only view, before the
+    // last block's footer is restored (it holds the file's length word; `lastTag` is the tag).
+    using RecordCheck = std::function<bool(const uint8_t* image, uint32_t length, int32_t lastTag)>;
+
+    // The live image of the file, or the file itself, checked: container, header, heap, and the
+    // records by `records` (only when read from the file: a live image is in use by its holder).
+    bool Open(const RecordCheck& records = {});
     void Close();  // waits for a running save
     bool IsOpen() const { return base_ != nullptr; }
     MappedError LastError() const { return error_; }
@@ -51,7 +57,7 @@ public:
     uint8_t* BaseAddress() override { return base_; }
 
 private:
-    bool IsUsableImage(const uint8_t* image, uint32_t length, int32_t& lastTag) const;
+    bool IsUsableImage(const uint8_t* image, uint32_t length) const;
     bool Grow(uint32_t size);
 
     std::u16string path_;

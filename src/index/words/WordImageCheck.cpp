@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "index/format/Words.h"
+#include "index/mapped/BothHold.h"
 #include "index/words/RadixSort.h"
 #include "index/words/WordsFormat.h"
 
@@ -21,15 +22,40 @@ void Set(std::vector<uint64_t>& bits, uint32_t offset) { bits[offset / 256] |= u
 
 }  // namespace
 
-WordImageCheck::WordImageCheck(IndexStore& store)
-    : store_(store), base_(store.BaseAddress()), claimed_(store.Length() / 256 + 1, 0) {}
+WordImageCheck::WordImageCheck(const uint8_t* image, uint32_t length, int32_t lastTag)
+    : base_(image),
+      lastPayload_(length - IndexFormat::kBlockTagBytes - StoreHeap::TagSize(lastTag)),
+      lastTag_(lastTag),
+      claimed_(length / 256 + 1, 0) {
+    heap_.Attach(const_cast<uint8_t*>(image) + IndexFormat::kHeapOffset);  // only read here
+}
 
+// The text tree with its map, the largest part, is checked on a thread of its own beside the rest.
+// Each part claims blocks in a bitmap of its own; a block claimed by both is found when they are
+// joined.
 bool WordImageCheck::Run() {
     using namespace IndexFormat;
-    return TreeAndMap(kTextRootWord, kTextMapWord) && TreeAndMap(kGroupRootWord, kGroupMapWord) &&
-           List(store_.HeaderWord(kOrderNameWord), 4) && List(store_.HeaderWord(kOrderFileAsWord), 4) &&
-           List(store_.HeaderWord(kSlotTableWord), 8) && Categories(store_.HeaderWord(kCategoriesWord)) &&
-           List(store_.HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
+    WordImageCheck text(*this);
+    const bool parts =
+        BothHold([&text] { return text.TreeAndMap(kTextRootWord, kTextMapWord); },
+                 [this] {
+                     return TreeAndMap(kGroupRootWord, kGroupMapWord) &&
+                            List(HeaderWord(kOrderNameWord), 4) && List(HeaderWord(kOrderFileAsWord), 4) &&
+                            List(HeaderWord(kSlotTableWord), 8) && Categories(HeaderWord(kCategoriesWord)) &&
+                            List(HeaderWord(kUncategorisedWord), 4) && OrdersListEveryContactOnce();
+                 });
+    if (!parts) return false;
+    for (size_t i = 0; i < claimed_.size(); ++i) {
+        if ((claimed_[i] & text.claimed_[i]) != 0) return false;
+    }
+    return true;
+}
+
+// The last block's footer is read as its tag: the file keeps its length word there.
+uint32_t WordImageCheck::BlockBytes(uint32_t offset) const {
+    using namespace IndexFormat;
+    if (offset == lastPayload_) return lastTag_ > 0 ? static_cast<uint32_t>(lastTag_) : 0;
+    return offset > kHeapOffset ? heap_.BlockSize(offset - kHeapOffset) : 0;
 }
 
 // The OIDs of the count-prefixed list at `offset` (checked by List before), sorted.
@@ -44,10 +70,10 @@ std::vector<uint32_t> WordImageCheck::SortedItems(uint32_t offset, uint32_t item
 // a list drawn from an order would otherwise show a contact twice or leave one out.
 bool WordImageCheck::OrdersListEveryContactOnce() const {
     using namespace IndexFormat;
-    const std::vector<uint32_t> held = SortedItems(store_.HeaderWord(kSlotTableWord), 8);
+    const std::vector<uint32_t> held = SortedItems(HeaderWord(kSlotTableWord), 8);
     if (std::adjacent_find(held.begin(), held.end()) != held.end()) return false;
-    return SortedItems(store_.HeaderWord(kOrderNameWord), 4) == held &&
-           SortedItems(store_.HeaderWord(kOrderFileAsWord), 4) == held;
+    return SortedItems(HeaderWord(kOrderNameWord), 4) == held &&
+           SortedItems(HeaderWord(kOrderFileAsWord), 4) == held;
 }
 
 // The category table, ascending by id, and each category's list.
@@ -63,13 +89,13 @@ bool WordImageCheck::Categories(uint32_t table) {
 
 bool WordImageCheck::TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map) {
     nodes_.assign(claimed_.size(), 0);
-    return Tree(store_.HeaderWord(root)) && Map(store_.HeaderWord(map));
+    return Tree(HeaderWord(root)) && Map(HeaderWord(map));
 }
 
 uint32_t WordImageCheck::Word(uint32_t offset) const { return LoadWord(base_ + offset); }
 
 uint32_t WordImageCheck::Claim(uint32_t offset, uint32_t minBytes) {
-    const uint32_t bytes = store_.BlockBytes(offset);
+    const uint32_t bytes = BlockBytes(offset);
     if (bytes < minBytes || Has(claimed_, offset)) return 0;
     Set(claimed_, offset);
     return bytes;
@@ -89,7 +115,7 @@ bool WordImageCheck::Tree(uint32_t root) {
         for (const uint32_t link : {kNodeHigherAt, kNodeEqualAt, kNodeLowerAt}) {
             const uint32_t child = Word(node + link);
             if (child == 0) continue;
-            if (store_.BlockBytes(child) < kPlainNodeBytes || Word(child + kNodeParentAt) != node || !Node(child)) {
+            if (BlockBytes(child) < kPlainNodeBytes || Word(child + kNodeParentAt) != node || !Node(child)) {
                 return false;
             }
             walk.push_back(child);
@@ -149,7 +175,7 @@ bool WordImageCheck::Chunks(uint32_t first) {
             if (!Has(nodes_, Word(chunk + kChunkNodesAt + 4 * i))) return false;
         }
         const uint32_t next = Word(chunk + kChunkNextAt);
-        if (store_.BlockBytes(next) < kChunkBytes || Word(next + kChunkPrevAt) != chunk) return false;
+        if (BlockBytes(next) < kChunkBytes || Word(next + kChunkPrevAt) != chunk) return false;
         chunk = next;
     } while (chunk != first);
     return true;

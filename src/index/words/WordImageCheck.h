@@ -15,11 +15,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "index/store/IndexStore.h"
+#include "index/format/IndexFormat.h"
+#include "index/heap/StoreHeap.h"
 
 class WordImageCheck {
 public:
-    explicit WordImageCheck(IndexStore& store);
+    // The image as read from its file, its heap walked: its last block's footer still holds the
+    // file's length word, and `lastTag` is that block's tag.
+    WordImageCheck(const uint8_t* image, uint32_t length, int32_t lastTag);
 
     bool Run();
 
@@ -33,15 +36,20 @@ private:
     bool Categories(uint32_t table);
     bool OrdersListEveryContactOnce() const;
     std::vector<uint32_t> SortedItems(uint32_t offset, uint32_t itemBytes) const;
+    // The bytes of the block in use whose payload starts at image offset `offset`; 0 when none does.
+    uint32_t BlockBytes(uint32_t offset) const;
     // The bytes of the block in use at `offset` when they are at least `minBytes` and no record
     // claimed the block before; 0 otherwise.
     uint32_t Claim(uint32_t offset, uint32_t minBytes);
     uint32_t Word(uint32_t offset) const;
+    uint32_t HeaderWord(IndexFormat::HeaderWord word) const { return Word(4 * word); }
 
-    const IndexStore& store_;
     const uint8_t* base_;
-    // One bit per 4-byte image offset: the blocks claimed by a record, and the nodes of the tree
-    // at hand.
+    StoreHeap heap_;
+    uint32_t lastPayload_;  // image offset of the last block's payload
+    int32_t lastTag_;
+    // One bit per 4-byte image offset: the blocks claimed by a record of this part of the check,
+    // and the nodes of the tree at hand.
     std::vector<uint64_t> claimed_;
     std::vector<uint64_t> nodes_;
 };

@@ -54,12 +54,11 @@ bool WordIndex::Create() {
 bool WordIndex::Open() {
     slots_.Clear();
     Changed();
-    if (!store_.Open()) return false;
-    // A live image is in use by its holder, which made it; a file is checked before use.
-    if (!store_.File().IsShared() && !WordImageCheck(store_).Run()) {
-        store_.Close();
-        return false;
-    }
+    // A live image is in use by its holder, which made it; a file's records are checked before use.
+    const auto records = [](const uint8_t* image, uint32_t length, int32_t lastTag) {
+        return WordImageCheck(image, length, lastTag).Run();
+    };
+    if (!store_.Open(records)) return false;
     slots_.Assign(SlotTable());
     return true;
 }

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <vector>
 
 #include "index/format/IndexFormat.h"
 #include "index/format/Words.h"
+#include "index/heap/HeapScan.h"
 
 using namespace IndexFormat;
 
@@ -120,36 +122,96 @@ TEST(StoreHeap, FreeRefusesWhatIsNotABlockInUse) {
     EXPECT_TRUE(t.heap.Free(b));
 }
 
-TEST(StoreHeap, CheckRejectsDamageAndRestoresTheLastFooter) {
-    // A heap of 256 bytes with blocks at 8 (used), 40 (free), 72 (used), 104 (free, last).
+namespace {
+
+// A heap of 256 bytes with blocks at 8 (used), 40 (free), 72 (used), 104 (free, last).
+std::vector<uint8_t> SampleHeap() {
     TestHeap good(256);
     good.heap.Allocate(24);
     const uint32_t b = good.heap.Allocate(24);
-    ASSERT_EQ(good.heap.Allocate(24), 76u);
-    ASSERT_TRUE(good.heap.Free(b));
-    ASSERT_EQ(good.FreeList(), (std::vector<uint32_t>{40, 104}));
+    EXPECT_EQ(good.heap.Allocate(24), 76u);
+    EXPECT_TRUE(good.heap.Free(b));
+    EXPECT_EQ(good.FreeList(), (std::vector<uint32_t>{40, 104}));
+    return good.bytes;
+}
 
-    struct Damage { const char* what; uint32_t at; uint32_t value; };
-    const Damage damages[] = {
-        {"heap length", 0, 260},           {"free head", 4, 104},        {"zero tag", 8, 0},
-        {"tag not a multiple of 4", 8, 26}, {"block past the end", 72, 400}, {"footer", 36, 28},
-        {"tag below the minimum", 8, 4},    {"free link forward", 44, 8}, {"free link back", 112, 8},
-        {"free list not closed", 108, 8},   {"used block in the list", 4, 8},
-        {"huge negative tag", 104, 0x80000000u},
-    };
-    for (const Damage& d : damages) {
+struct Damage {
+    const char* what;
+    uint32_t at;
+    uint32_t value;
+};
+const Damage kDamages[] = {
+    {"heap length", 0, 260},
+    {"free head", 4, 104},
+    {"zero tag", 8, 0},
+    {"tag not a multiple of 4", 8, 26},
+    {"block past the end", 72, 400},
+    {"footer", 36, 28},
+    {"tag below the minimum", 8, 4},
+    {"free link forward", 44, 8},
+    {"free link back", 112, 8},
+    {"free list not closed", 108, 8},
+    {"used block in the list", 4, 8},
+    {"huge negative tag", 104, 0x80000000u},
+};
+
+}  // namespace
+
+TEST(StoreHeap, CheckRejectsDamageAndRestoresTheLastFooter) {
+    const std::vector<uint8_t> good = SampleHeap();
+    for (const Damage& d : kDamages) {
         SCOPED_TRACE(d.what);
-        std::vector<uint8_t> bytes = good.bytes;
+        std::vector<uint8_t> bytes = good;
         StoreWord(bytes.data() + d.at, d.value);
         EXPECT_FALSE(Checked(bytes.data(), 256));
     }
-    std::vector<uint8_t> bytes = good.bytes;
+    std::vector<uint8_t> bytes = good;
     EXPECT_FALSE(Checked(bytes.data(), 252)) << "heap length differs from the room";
     EXPECT_FALSE(Checked(bytes.data(), 16)) << "smaller than a minimal heap";
 
     StoreWord(bytes.data() + 252, 0x12345678);  // where a saved file keeps its length word
     ASSERT_TRUE(Checked(bytes.data(), 256));
-    EXPECT_EQ(bytes, good.bytes) << "the last footer is restored";
+    EXPECT_EQ(bytes, good) << "the last footer is restored";
+}
+
+// A heap read from its file is walked piece by piece as the pieces arrive: wherever the pieces
+// end (inside a tag, between a free block's links, before a footer), the verdict and the last tag
+// are those of the heap walked whole.
+TEST(HeapScan, PiecesOfAnySizeGiveTheVerdictOfTheWholeHeap) {
+    std::vector<std::vector<uint8_t>> heaps{SampleHeap()};
+    for (const Damage& d : kDamages) {
+        heaps.push_back(heaps.front());
+        StoreWord(heaps.back().data() + d.at, d.value);
+    }
+    for (size_t h = 0; h < heaps.size(); ++h) {
+        const std::vector<uint8_t>& heap = heaps[h];
+        HeapScan whole(256);
+        int32_t wholeTag = 0;
+        const bool wholeSound = whole.Feed(heap.data(), 0, 256) && whole.Finish(wholeTag);
+        EXPECT_EQ(wholeSound, h == 0);
+        for (uint32_t piece : {4u, 8u, 12u, 36u, 100u, 252u}) {
+            SCOPED_TRACE(testing::Message() << "heap " << h << ", pieces of " << piece);
+            HeapScan scan(256);
+            bool fed = true;
+            for (uint32_t at = 0; at < 256 && fed; at += piece)
+                fed = scan.Feed(heap.data() + at, at, std::min(piece, 256 - at));
+            int32_t tag = 0;
+            EXPECT_EQ(fed && scan.Finish(tag), wholeSound);
+            EXPECT_EQ(tag, wholeSound ? wholeTag : 0);
+        }
+    }
+}
+
+TEST(HeapScan, AHeapFedWithAGapOrNotToItsEndIsRefused) {
+    const std::vector<uint8_t> heap = SampleHeap();
+    int32_t tag = 0;
+    HeapScan gap(256);
+    EXPECT_TRUE(gap.Feed(heap.data(), 0, 64));
+    EXPECT_FALSE(gap.Feed(heap.data() + 128, 128, 128)) << "the bytes 64 to 128 were never fed";
+    EXPECT_FALSE(gap.Finish(tag));
+    HeapScan part(256);
+    EXPECT_TRUE(part.Feed(heap.data(), 0, 100));
+    EXPECT_FALSE(part.Finish(tag)) << "the last block was not reached";
 }
 
 // Random allocations and frees against a model of the live blocks: blocks never overlap, their

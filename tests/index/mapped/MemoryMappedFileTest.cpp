@@ -131,7 +131,9 @@ TEST(MemoryMappedFile, OpenRejectsDamagedAndForeignFiles) {
 // A file is read in pieces of 256 KiB: images ending just before, at and after a piece boundary
 // (the checksum in a piece of its own) reach the check byte for byte, and the image is writable
 // once opened. A refused image is not kept: the next opener reads the file again.
-TEST(MemoryMappedFile, TheCheckSeesTheFileAsLoadedAndARefusalLeavesNoImage) {
+// The piece check sees the file's image bytes once, in order, wherever the pieces and the seal
+// (whose two words may lie in different pieces) fall; the whole-image check sees the same bytes.
+TEST(MemoryMappedFile, TheChecksSeeTheFileAsLoadedAndARefusalLeavesNoImage) {
     constexpr uint32_t kPiece = 256 * 1024;
     for (const uint32_t length : {kPiece - 8, kPiece - 4, kPiece, kPiece + 4, 2 * kPiece + 60}) {
         SCOPED_TRACE(length);
@@ -151,12 +153,30 @@ TEST(MemoryMappedFile, TheCheckSeesTheFileAsLoadedAndARefusalLeavesNoImage) {
         EXPECT_EQ(refused.LastError(), MappedError::Damaged);
         EXPECT_FALSE(refused.IsOpen());
 
+        // Refuses the image's second piece, which only an image longer than a piece has.
+        MemoryMappedFile pieceRefused;
+        const bool opened = pieceRefused.Open(
+            kPath, {}, 0, [&](const uint8_t*, uint32_t at, uint32_t, uint32_t) { return at < kPiece; });
+        EXPECT_EQ(opened, length <= kPiece);
+        EXPECT_EQ(pieceRefused.LastError(), opened ? MappedError::None : MappedError::Damaged);
+        pieceRefused.Close();
+
+        std::vector<uint8_t> streamed;
+        const auto pieces = [&](const uint8_t* piece, uint32_t at, uint32_t size, uint32_t seenLength) {
+            const bool inTurn = at == streamed.size() && seenLength == length;
+            streamed.insert(streamed.end(), piece, piece + size);
+            return inTurn;
+        };
         MemoryMappedFile file;
-        ASSERT_TRUE(file.Open(kPath, [&](const uint8_t* seen, uint32_t seenLength) {
-            ++checks;
-            return seenLength == length && std::equal(expected.begin(), expected.end(), seen);
-        }));
+        ASSERT_TRUE(file.Open(
+            kPath,
+            [&](const uint8_t* seen, uint32_t seenLength) {
+                ++checks;
+                return seenLength == length && std::equal(expected.begin(), expected.end(), seen);
+            },
+            0, pieces));
         EXPECT_EQ(checks, 2);
+        EXPECT_EQ(streamed, expected);
         EXPECT_FALSE(file.IsShared()) << "the refused image was let go, so the file was read again";
         file.Image()[length - 1] = 0x5A;
         file.Image()[0] = 0xA5;

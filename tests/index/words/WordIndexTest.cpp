@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <map>
 #include <numeric>
@@ -245,6 +247,19 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         return found;
     };
     const auto firstChunk = [&] { return LoadWord(at(index.Tree(SearchTree::Text).Map() + kItemsAt + 4)); };
+    // Moves the uncategorised list into the heap's last block, whose footer the file replaces
+    // with its length word; its new place.
+    const auto listInLastBlock = [&] {
+        IndexStore& store = index.Store();
+        const uint32_t list = store.HeaderWord(IndexFormat::kUncategorisedWord);
+        StorePtr moved;
+        uint8_t* to = store.Allocate(store.Heap().Walk().largestFree, moved);
+        EXPECT_EQ(uint64_t{moved.Offset()} + store.BlockBytes(moved.Offset()) + 4, store.Length());
+        std::memcpy(to, at(list), store.BlockBytes(list));
+        store.SetHeaderWord(IndexFormat::kUncategorisedWord, moved.Offset());
+        store.FreeAddress(at(list));
+        return to;
+    };
     const struct {
         const char* what;
         std::function<void()> damage;
@@ -254,6 +269,12 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a child naming another parent", [&] { StoreWord(at(nodeOf(u"bern") + kNodeParentAt), nodeOf(u"anna")); }, false},
         {"a link back to the root", [&] { StoreWord(at(nodeOf(u"bern") + kNodeLowerAt), index.Tree(SearchTree::Text).Root()); }, false},
         {"two nodes sharing one list", [&] { StoreWord(at(nodeOf(u"bern") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna"))); }, false},
+        {"a group key sharing a word's list", [&] {
+             uint32_t group = 0;
+             index.Tree(SearchTree::Group).ForEachWord([&](const std::u16string&, uint32_t node) { group = node; });
+             ASSERT_NE(group, 0u);
+             StoreWord(at(group + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna")));
+         }, false},
         {"a list inside a block", [&] { StoreWord(at(nodeOf(u"anna") + kNodeListAt), index.Tree(SearchTree::Text).List(nodeOf(u"anna")) + 4); }, false},
         {"a tail without its end", [&] {
              const uint32_t tail = LoadWord(at(nodeOf(u"bern") + kNodeTailAt));
@@ -277,10 +298,13 @@ TEST_F(WordIndexTest, OpenRefusesRecordsThatPointAmiss) {
         {"a category list longer than its block", [&] {
              StoreWord(at(LoadWord(at(index.Store().HeaderWord(IndexFormat::kCategoriesWord) + kItemsAt + 4))), 40);
          }, false},
+        {"a list in the heap's last block", [&] { listInLastBlock(); }, true},
+        {"a list longer than the heap's last block", [&] { StoreWord(listInLastBlock(), 1u << 28); }, false},
         {"an uncategorised list inside a block", [&] {
              index.Store().SetHeaderWord(IndexFormat::kUncategorisedWord, index.Store().HeaderWord(IndexFormat::kUncategorisedWord) + 4);
          }, false},
     };
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
     for (const auto& c : cases) {
         ASSERT_TRUE(index.Create());
         Add(1, u"anna annika", u"", {true, {5}});
