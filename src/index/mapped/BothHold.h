@@ -5,5 +5,6 @@
 
 // Runs `side` on a thread of its own while `here` runs on the calling thread, and returns once
 // both have ended: true when both hold. When no thread can be started, `side` runs on the calling
-// thread after `here`. The two must share nothing they change.
+// thread after `here`. What `side` throws is thrown here once both have ended, as a call on this
+// thread would. The two must share nothing they change.
 bool BothHold(const std::function<bool()>& side, const std::function<bool()>& here);
