@@ -58,7 +58,7 @@ TEST_F(CategoryDialogs, AddRefusesSeparatorsAndListsTheNewCategory) {
         QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, {},
                           dialog.List()->visualItemRect(dialog.List()->item(0)).center());
         EXPECT_EQ(dialog.List()->item(0)->checkState(), Qt::Checked) << "a tap checks the entry";
-        ShootWindow(QStringLiteral("category_list_dialog_96dpi"));
+        SaveScreenshot(*MainWndFrame::Instance().Widget(), QStringLiteral("category_list_dialog_96dpi"));
         bool open = true;
         AddThroughNew(dialog, "Old", open);
         ASSERT_EQ(dialog.List()->count(), 2);
@@ -84,7 +84,7 @@ TEST_F(CategoryDialogs, ListDialogFillsTheWindowAt192Dpi) {
         EXPECT_EQ(dialog.List()->item(1)->checkState(), Qt::Checked);
         const QRect row = dialog.List()->visualItemRect(dialog.List()->item(0));
         EXPECT_GE(row.height(), QFontMetrics(window.font()).height()) << "rows sized for the doubled font";
-        ShootWindow(QStringLiteral("category_list_dialog_192dpi"));
+        SaveScreenshot(window, QStringLiteral("category_list_dialog_192dpi"));
     }, plat::IDCANCEL);
 }
 
