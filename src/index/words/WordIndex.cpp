@@ -77,11 +77,11 @@ std::u16string WordIndex::GroupKeyOf(std::u16string_view word) const {
 
 IndexChange WordIndex::AddContact(const Entry& entry, SortKeySource& source) {
     const bool held = slots_.Contains(entry.oid);
-    const OrdersKept kept = held ? OrdersInPlace(entry.oid, source) : OrdersKept{};
-    if (held && RemoveContact(entry.oid, kept) == IndexChange::Failed) return IndexChange::Failed;
+    const OrderPlaces places = held ? OrdersInPlace(entry.oid, source) : OrderPlaces{};
+    if (held && RemoveContact(entry.oid, places) == IndexChange::Failed) return IndexChange::Failed;
     Changed();
     const bool added = AddWords(entry) && AddSlot(entry.oid, entry.slot) &&
-                       categories_.Add(entry.oid, entry.categories) && AddOrders(entry.oid, source, kept);
+                       categories_.Add(entry.oid, entry.categories) && AddOrders(entry.oid, source, places);
     return added ? IndexChange::Done : IndexChange::Failed;
 }
 
@@ -129,22 +129,25 @@ bool WordIndex::AddSlot(uint32_t oid, uint32_t slot) {
 
 // A changed contact usually keeps its place in an order (most edits leave its names alone): two
 // reads of its neighbours then replace a search of some seventeen and two moves of the list.
-WordIndex::OrdersKept WordIndex::OrdersInPlace(uint32_t oid, SortKeySource& source) {
-    OrdersKept kept{};
-    for (size_t i = 0; i < kept.size(); ++i) {
-        const auto [word, cmp] = Orders()[i];
+// The place found is handed to the removal, which then need not look for it again.
+WordIndex::OrderPlaces WordIndex::OrdersInPlace(uint32_t oid, SortKeySource& source) {
+    OrderPlaces places;
+    const auto orders = Orders();
+    for (size_t i = 0; i < places.size(); ++i) {
+        const auto [word, cmp] = orders[i];
         const std::span<const uint32_t> list = OidList::View(store_, store_.HeaderWord(word));
         cmp->SetSource(&source);
-        kept[i] = StillInPlace(
-            list, static_cast<size_t>(std::find(list.begin(), list.end(), oid) - list.begin()), *cmp);
+        places[i].at = static_cast<size_t>(std::find(list.begin(), list.end(), oid) - list.begin());
+        places[i].kept = StillInPlace(list, places[i].at, *cmp);
     }
-    return kept;
+    return places;
 }
 
-bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source, OrdersKept kept) {
-    for (size_t i = 0; i < kept.size(); ++i) {
-        if (kept[i]) continue;
-        const auto [word, cmp] = Orders()[i];
+bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source, const OrderPlaces& places) {
+    const auto orders = Orders();
+    for (size_t i = 0; i < places.size(); ++i) {
+        if (places[i].kept) continue;
+        const auto [word, cmp] = orders[i];
         cmp->SetSource(&source);
         uint32_t list = store_.HeaderWord(word);
         const bool ok = InsertOrdered(store_, list, oid, *cmp);
@@ -154,16 +157,17 @@ bool WordIndex::AddOrders(uint32_t oid, SortKeySource& source, OrdersKept kept) 
     return true;
 }
 
-IndexChange WordIndex::RemoveContact(uint32_t oid) { return RemoveContact(oid, OrdersKept{}); }
+IndexChange WordIndex::RemoveContact(uint32_t oid) { return RemoveContact(oid, OrderPlaces{}); }
 
 // Every part is removed even after one failed, and even for a contact without a slot (what a failed
-// add left), so that as little as possible of the contact stays; only the places in `kept` stay.
-IndexChange WordIndex::RemoveContact(uint32_t oid, OrdersKept kept) {
+// add left), so that as little as possible of the contact stays; only the places kept stay.
+IndexChange WordIndex::RemoveContact(uint32_t oid, const OrderPlaces& places) {
     Changed();
     const bool held = slots_.Contains(oid);
     bool ok = RemoveFromTree(text_, oid) && RemoveFromTree(group_, oid);
-    for (size_t i = 0; i < kept.size(); ++i) {
-        if (!kept[i]) ok = RemoveFromOrder(Orders()[i].word, oid) && ok;
+    const auto orders = Orders();
+    for (size_t i = 0; i < places.size(); ++i) {
+        if (!places[i].kept) ok = RemoveFromOrder(orders[i].word, oid, places[i].at) && ok;
     }
     ok = categories_.Remove(oid) && ok;
     ok = RemoveSlot(oid) && ok;
@@ -193,13 +197,15 @@ bool WordIndex::RemoveFromTree(WordTree& tree, uint32_t oid) {
     return placed.has_value();
 }
 
-bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid) {
+// `at` is where the contact was last seen in the list; elsewhere (or unknown) it is looked for.
+bool WordIndex::RemoveFromOrder(HeaderWord word, uint32_t oid, size_t at) {
     const uint32_t list = store_.HeaderWord(word);
     const std::span<const uint32_t> oids = OidList::View(store_, list);
-    const auto at = std::find(oids.begin(), oids.end(), oid);
-    if (at == oids.end()) return true;
+    if (at >= oids.size() || oids[at] != oid)
+        at = static_cast<size_t>(std::find(oids.begin(), oids.end(), oid) - oids.begin());
+    if (at == oids.size()) return true;
     const std::optional<uint32_t> next =
-        OidList::Replace(store_, list, static_cast<uint32_t>(at - oids.begin()), std::nullopt);
+        OidList::Replace(store_, list, static_cast<uint32_t>(at), std::nullopt);
     if (next) store_.SetHeaderWord(word, *next);
     return next.has_value();
 }

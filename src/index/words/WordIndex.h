@@ -96,8 +96,14 @@ private:
     bool AddWords(const Entry& entry);
     bool Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes);
     bool RemoveFromTree(WordTree& tree, uint32_t oid);
-    // One flag for each stored order (name, file-as): the contact keeps its place there.
-    using OrdersKept = std::array<bool, 2>;
+    // For each stored order (name, file-as): where a held contact was found (kUnknownPlace: not
+    // looked for) and whether it keeps that place.
+    static constexpr size_t kUnknownPlace = SIZE_MAX;
+    struct OrderPlace {
+        size_t at = kUnknownPlace;
+        bool kept = false;
+    };
+    using OrderPlaces = std::array<OrderPlace, 2>;
     struct OrderOf {
         IndexFormat::HeaderWord word;
         IndexComparator* comparator;
@@ -105,10 +111,10 @@ private:
     std::array<OrderOf, 2> Orders() {
         return {{{IndexFormat::kOrderNameWord, &byName_}, {IndexFormat::kOrderFileAsWord, &byFileAs_}}};
     }
-    OrdersKept OrdersInPlace(uint32_t oid, SortKeySource& source);
-    IndexChange RemoveContact(uint32_t oid, OrdersKept kept);
-    bool AddOrders(uint32_t oid, SortKeySource& source, OrdersKept kept);
-    bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid);
+    OrderPlaces OrdersInPlace(uint32_t oid, SortKeySource& source);
+    IndexChange RemoveContact(uint32_t oid, const OrderPlaces& places);
+    bool AddOrders(uint32_t oid, SortKeySource& source, const OrderPlaces& places);
+    bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid, size_t at);
     bool AddSlot(uint32_t oid, uint32_t slot);
     bool RemoveSlot(uint32_t oid);
     bool FillTrees(std::span<const Entry> entries);
