@@ -8,7 +8,7 @@
 #include "app/cli/ContactFields.h"
 #include "app/cli/Session.h"
 #include "categories/manager/CategoryManager.h"
-#include "store/vcard/ContactTransfer.h"
+#include "store/vcard/ImportAhead.h"
 
 namespace cli {
 
@@ -127,7 +127,7 @@ std::string ReadFile(const std::string& path) {
 size_t ReadImportFile(Context& context, const std::string& path, bool report, const ContactSink& take) {
     std::vector<ReadSkip> skipped;
     size_t read = 0;
-    const ReadStatus status = ForEachImported(ReadFile(path), skipped, [&](ImportedContact&& contact) {
+    const ReadStatus status = ForEachImportedAhead(ReadFile(path), skipped, [&](ImportedContact&& contact) {
         ++read;
         return take(std::move(contact));
     });

@@ -4,10 +4,13 @@
 // numbers, dates without a year) and a mail client's CSV export.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "TestFiles.h"
 #include "store/contact/ContactDate.h"
 #include "store/contact/ContactFields.h"
 #include "store/vcard/CardDate.h"
+#include "store/vcard/ImportAhead.h"
 
 namespace {
 
@@ -109,32 +112,99 @@ TEST(ForeignFiles, AMailClientsTable) {
     EXPECT_EQ(Pairs(more[0].contact.others), (PairList{{u"Birth Year", u"1980"}, {u"Birth Month", u"13"}}));
 }
 
+using Reader = ReadStatus (*)(std::string_view, std::vector<ReadSkip>&, const ContactSink&);
+const std::pair<const char*, Reader> kReaders[] = {{"in turn", ForEachImported},
+                                                   {"ahead", ForEachImportedAhead}};
+
+std::string Cards(int count) {
+    std::string file;
+    for (int i = 0; i < count; ++i)
+        file += "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Card;" + std::to_string(i) + "\r\nEND:VCARD\r\n";
+    return file;
+}
+
 // A large file is read one contact at a time: in file order, the reading stops when asked, and a
-// card that gives nothing is reported, not handed on.
+// card that gives nothing is reported, not handed on. Read ahead on a thread of its own, it gives
+// the same, also when the reader is far ahead of the taker or the taker fails.
 TEST(ForeignFiles, ContactsAreHandedOnOneAtATime) {
     const std::string file =
         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:One;Ann\r\nEND:VCARD\r\n"
         "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n"
         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Two;Bo\r\nEND:VCARD\r\n"
         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Three;Cy\r\nEND:VCARD\r\n";
-    for (const size_t stopAfter : {size_t{1}, size_t{2}, size_t{99}}) {
-        std::vector<std::u16string> firsts;
+    const std::string many = Cards(300);
+    for (const auto& [name, read] : kReaders) {
+        SCOPED_TRACE(name);
+        for (const size_t stopAfter : {size_t{1}, size_t{2}, size_t{99}}) {
+            std::vector<std::u16string> firsts;
+            std::vector<ReadSkip> skipped;
+            const ReadStatus status = read(file, skipped, [&](ImportedContact&& contact) {
+                firsts.emplace_back(contact.contact.GetText(kFieldFirst).View());
+                return firsts.size() < stopAfter;
+            });
+            EXPECT_TRUE(status.ok()) << stopAfter;
+            const std::vector<std::u16string> all{u"Ann", u"Bo", u"Cy"};
+            EXPECT_EQ(firsts, std::vector<std::u16string>(all.begin(),
+                                                          all.begin() + std::min(stopAfter, all.size())));
+            if (stopAfter > 2) {
+                EXPECT_EQ(SkipTexts(skipped).size(), 1u) << "the empty card";
+            }
+        }
         std::vector<ReadSkip> skipped;
-        const ReadStatus status = ForEachImported(file, skipped, [&](ImportedContact&& contact) {
-            firsts.emplace_back(contact.contact.GetText(kFieldFirst).View());
-            return firsts.size() < stopAfter;
-        });
-        EXPECT_TRUE(status.ok()) << stopAfter;
-        const std::vector<std::u16string> all{u"Ann", u"Bo", u"Cy"};
-        EXPECT_EQ(firsts, std::vector<std::u16string>(all.begin(), all.begin() + std::min(stopAfter, all.size())));
-        if (stopAfter > 2) {
-            EXPECT_EQ(SkipTexts(skipped).size(), 1u) << "the empty card";
+        bool called = false;
+        EXPECT_FALSE(read("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n", skipped, [&](ImportedContact&&) {
+                         return called = true;
+                     }).ok());
+        EXPECT_FALSE(called) << "a file that gives no contact hands on none";
+        for (const int stopAt : {150, 301}) {
+            int taken = 0;
+            bool inOrder = true;
+            EXPECT_TRUE(read(many, skipped, [&](ImportedContact&& contact) {
+                            inOrder = inOrder && contact.contact.GetText(kFieldFirst) ==
+                                                     Str::FromUtf8(std::to_string(taken));
+                            return ++taken < stopAt;
+                        }).ok());
+            EXPECT_EQ(taken, std::min(stopAt, 300));
+            EXPECT_TRUE(inOrder);
+        }
+        int taken = 0;
+        EXPECT_THROW(read(many, skipped,
+                          [&](ImportedContact&&) -> bool {
+                              if (++taken == 10) throw std::runtime_error("the store is full");
+                              return true;
+                          }),
+                     std::runtime_error);
+        EXPECT_EQ(taken, 10) << "nothing is handed on after the taker failed";
+    }
+}
+
+// Every file of the collection gives the same contacts and the same skips read ahead as read in
+// turn.
+TEST(ForeignFiles, ReadingAheadGivesWhatReadingInTurnGives) {
+    for (const char* name :
+         {"phone_crcrlf.vcf", "desktop_extensions.vcf", "phone21_qp.vcf", "v40_data_uri.vcf",
+          "broken_base64.vcf", "broken_charset.vcf", "broken_missing_end.vcf", "google.csv", "outlook.csv",
+          "mail_client.csv", "broken_quote.csv", "not_contacts.txt"}) {
+        SCOPED_TRACE(name);
+        const std::string bytes = DataFile(name);
+        std::vector<std::vector<ImportedContact>> contacts(2);
+        std::vector<std::vector<ReadSkip>> skipped(2);
+        std::vector<std::string> statuses;
+        for (size_t i = 0; i < 2; ++i) {
+            statuses.push_back(kReaders[i]
+                                   .second(bytes, skipped[i],
+                                           [&](ImportedContact&& contact) {
+                                               contacts[i].push_back(std::move(contact));
+                                               return true;
+                                           })
+                                   .ToString());
+        }
+        EXPECT_EQ(statuses[0], statuses[1]);
+        EXPECT_EQ(SkipTexts(skipped[0]), SkipTexts(skipped[1]));
+        ASSERT_EQ(contacts[0].size(), contacts[1].size());
+        for (size_t i = 0; i < contacts[0].size(); ++i) {
+            EXPECT_TRUE(contacts[0][i].contact.Equals(contacts[1][i].contact)) << i;
+            EXPECT_EQ(contacts[0][i].categories, contacts[1][i].categories) << i;
         }
     }
-    std::vector<ReadSkip> skipped;
-    bool called = false;
-    EXPECT_FALSE(ForEachImported("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n", skipped, [&](ImportedContact&&) {
-                     return called = true;
-                 }).ok());
-    EXPECT_FALSE(called) << "a file that gives no contact hands on none";
 }
