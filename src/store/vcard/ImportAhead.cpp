@@ -23,6 +23,10 @@ public:
         room_.wait(lock, [this] { return queued_.size() < kReadAhead || stopped_; });
         if (stopped_) return false;
         queued_.push_back(std::move(contact));
+        // Some parts of a contact are copied when it is moved, so the contact moved from still
+        // shares their string blocks, whose counts are not atomic: the reader lets go of them
+        // before the taker can see the contact.
+        contact = ImportedContact{};
         ready_.notify_one();
         return true;
     }
