@@ -124,10 +124,12 @@ void OrderedView::Reload(sqlite3* db) {
 // now (unless deleted).
 void OrderedView::Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed) {
     TakeOut(changed);
+    std::vector<ViewEntry> entries;
     for (const journal::ChangedRecord& changedRecord : changed) {
         std::vector<ViewEntry> loaded = Load(db, changedRecord.oid);
-        if (!loaded.empty()) Insert(std::move(loaded.front()));
+        if (!loaded.empty()) entries.push_back(std::move(loaded.front()));
     }
+    InsertAll(std::move(entries));
 }
 
 // The positions are found first and the list closed up in one pass.
@@ -151,10 +153,30 @@ void OrderedView::TakeOut(const std::vector<journal::ChangedRecord>& records) {
     order_.erase(to, order_.end());
 }
 
-void OrderedView::Insert(ViewEntry entry) {
-    const size_t at = LowerBound(entry.oid, entry.keys);
-    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), entry.oid);
-    if (IsSorted()) keys_.insert_or_assign(entry.oid, std::move(entry.keys));
+// The entries are merged in from the end of the list, so that an entry already there moves once
+// however many are inserted. Each goes where a binary search would put it: after every entry that
+// sorts before it.
+void OrderedView::InsertAll(std::vector<ViewEntry> entries) {
+    const auto less = [this](CeOid a, const Keys& aKeys, CeOid b, const Keys& bKeys) {
+        return keyOrder_.Less(a, aKeys, b, bKeys);
+    };
+    std::sort(entries.begin(), entries.end(),
+              [&less](const ViewEntry& a, const ViewEntry& b) { return less(a.oid, a.keys, b.oid, b.keys); });
+    size_t kept = order_.size();
+    size_t fresh = entries.size();
+    order_.resize(kept + fresh);
+    size_t to = order_.size();
+    while (fresh > 0) {
+        const ViewEntry& entry = entries[fresh - 1];
+        if (kept > 0 && !less(order_[kept - 1], KeysOf(order_[kept - 1]), entry.oid, entry.keys)) {
+            order_[--to] = order_[--kept];
+        } else {
+            order_[--to] = entry.oid;
+            --fresh;
+        }
+    }
+    if (!IsSorted()) return;
+    for (ViewEntry& entry : entries) keys_.insert_or_assign(entry.oid, std::move(entry.keys));
 }
 
 std::optional<size_t> OrderedView::PositionOf(CeOid record) const {

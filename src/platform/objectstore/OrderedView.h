@@ -62,7 +62,7 @@ private:
     void Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed);
     // Takes the records out of the view, those it holds.
     void TakeOut(const std::vector<journal::ChangedRecord>& records);
-    void Insert(ViewEntry entry);
+    void InsertAll(std::vector<ViewEntry> entries);
 
     CeOid database_;
     KeyOrder keyOrder_;
