@@ -124,13 +124,21 @@ std::string ReadFile(const std::string& path) {
 // Reads one file, handing each contact to `take` as it is read; with `report`, what was left out
 // is named on standard error, with how many contacts were read. A file that gives no contact fails
 // the whole import (it hands none on). The number of contacts read.
-size_t ReadImportFile(Context& context, const std::string& path, bool report, const ContactSink& take) {
+//
+// A pass that writes reads ahead on a second thread, so that the parsing runs beside the writes. It
+// runs once the session has made the application object: Qt takes the first thread that uses it
+// for its main thread, and the reading thread decodes pictures.
+size_t ReadImportFile(Context& context, const std::string& path, bool report, const ContactSink& take,
+                      bool writing) {
     std::vector<ReadSkip> skipped;
     size_t read = 0;
-    const ReadStatus status = ForEachImportedAhead(ReadFile(path), skipped, [&](ImportedContact&& contact) {
+    const auto counted = [&](ImportedContact&& contact) {
         ++read;
         return take(std::move(contact));
-    });
+    };
+    const std::string bytes = ReadFile(path);
+    const ReadStatus status =
+        writing ? ForEachImportedAhead(bytes, skipped, counted) : ForEachImported(bytes, skipped, counted);
     if (report) {
         for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
     }
@@ -197,13 +205,17 @@ void Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     const bool checkFirst = args.size() > 1;
     if (checkFirst) {
-        for (const std::string& path : args) ReadImportFile(context, path, true, [](ImportedContact&&) { return true; });
+        for (const std::string& path : args) {
+            ReadImportFile(
+                context, path, true, [](ImportedContact&&) { return true; }, false);
+        }
     }
     Session session(context);
     ContactManager::Batch batch(session.Manager());
     ImportWriter writer(session);
     size_t read = 0;
-    for (const std::string& path : args) read += ReadImportFile(context, path, !checkFirst, std::ref(writer));
+    for (const std::string& path : args)
+        read += ReadImportFile(context, path, !checkFirst, std::ref(writer), true);
     std::string& stopped = writer.Stopped();
     if (!batch.End()) stopped += std::string(stopped.empty() ? "" : "; ") + "a commit of the store failed";
     const size_t imported = stopped.empty() ? writer.Written().size() : StoredOf(session, writer.Written());
