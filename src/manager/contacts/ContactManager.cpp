@@ -7,8 +7,10 @@
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
 #include "index/alphabet/AbcChoice.h"
+#include "manager/index/GatherThread.h"
 #include "manager/listener/ContactManagerListener.h"
 #include "manager/sync/EngineSync.h"
+#include "platform/locale/Locale.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
 #include "platform/window/Messages.h"
@@ -404,10 +406,14 @@ void ContactManager::Rebuild(bool reportProgress) {
     uint32_t step = 0;
     const std::optional<Assignments> categories = ReadAllCategories();
     CCeDBDatabase& contacts = db_.Contacts();
+    // The gathering formats dates in the device's locale: it is read from the registry here, on the
+    // thread that owns the registry, before the gathering starts.
+    plat::LocaleName();
+    GatherThread gathering(*index_);
     for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
         Contact contact;
         if (!ReadForIndex(contact, categories)) break;  // the index keeps what was read
-        index_->Gather(contact);
+        gathering.Add(std::move(contact));
         ++read;
         const uint32_t now = unit == 0 ? read : read / unit;
         if (now != shown && step < kProgressUnits) {
@@ -415,6 +421,7 @@ void ContactManager::Rebuild(bool reportProgress) {
             progress(++step);
         }
     }
+    gathering.Finish();
     if (shown != kProgressUnits) progress(++step);
     if (!index_->FinishRebuild()) IndexFailed(kLineAddFailed);
     progress(kProgressLast);

@@ -1,0 +1,61 @@
+#pragma once
+// Items handed from one thread to another, in order, with a few at most waiting: the giver waits
+// while the queue is full, the taker while it is empty.
+//
+// Strings (Str) count their sharers without atomics, and some parts of the system's objects are
+// copied when moved (a contact's custom fields): an item moved into the queue may still share
+// string blocks with the object it was moved from. Put lets go of them, by assigning a fresh T to
+// that object, before the taker can see the item; the giver must keep no other copy.
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+template <typename T>
+class HandOver {
+public:
+    explicit HandOver(size_t capacity) : capacity_(capacity) {}
+
+    // Waits for room; false, taking nothing, once the taker has stopped.
+    bool Put(T&& item) {
+        std::unique_lock lock(mutex_);
+        room_.wait(lock, [this] { return queued_.size() < capacity_ || stopped_; });
+        if (stopped_) return false;
+        queued_.push_back(std::move(item));
+        item = T{};
+        ready_.notify_one();
+        return true;
+    }
+    // Waits for an item; nothing once the giver has finished and every item was taken.
+    std::optional<T> Take() {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [this] { return !queued_.empty() || finished_; });
+        if (queued_.empty()) return std::nullopt;
+        std::optional<T> item(std::move(queued_.front()));
+        queued_.pop_front();
+        room_.notify_one();
+        return item;
+    }
+    // The giver's end: nothing more comes.
+    void Finish() {
+        const std::lock_guard lock(mutex_);
+        finished_ = true;
+        ready_.notify_one();
+    }
+    // The taker's end: the giver is told to stop.
+    void Stop() {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        room_.notify_one();
+    }
+
+private:
+    const size_t capacity_;
+    std::mutex mutex_;
+    std::condition_variable room_;
+    std::condition_variable ready_;
+    std::deque<T> queued_;
+    bool finished_ = false;
+    bool stopped_ = false;
+};
