@@ -1,6 +1,6 @@
 #pragma once
 // Items handed from one thread to another, in order, with a few at most waiting: the giver waits
-// while the queue is full, the taker while it is empty.
+// while the queue is full, the taker while it is empty, each until half the queue can move.
 //
 // Strings (Str) count their sharers without atomics, and some parts of the system's objects are
 // copied when moved (a contact's custom fields): an item moved into the queue may still share
@@ -15,26 +15,27 @@
 template <typename T>
 class HandOver {
 public:
-    explicit HandOver(size_t capacity) : capacity_(capacity) {}
+    explicit HandOver(size_t capacity) : capacity_(capacity), half_(capacity > 1 ? capacity / 2 : 1) {}
 
     // Waits for room; false, taking nothing, once the taker has stopped.
     bool Put(T&& item) {
         std::unique_lock lock(mutex_);
-        room_.wait(lock, [this] { return queued_.size() < capacity_ || stopped_; });
+        if (queued_.size() >= capacity_)
+            room_.wait(lock, [this] { return queued_.size() <= half_ || stopped_; });
         if (stopped_) return false;
         queued_.push_back(std::move(item));
         item = T{};
-        ready_.notify_one();
+        if (queued_.size() == half_) ready_.notify_one();
         return true;
     }
     // Waits for an item; nothing once the giver has finished and every item was taken.
     std::optional<T> Take() {
         std::unique_lock lock(mutex_);
-        ready_.wait(lock, [this] { return !queued_.empty() || finished_; });
+        if (queued_.empty()) ready_.wait(lock, [this] { return queued_.size() >= half_ || finished_; });
         if (queued_.empty()) return std::nullopt;
         std::optional<T> item(std::move(queued_.front()));
         queued_.pop_front();
-        room_.notify_one();
+        if (queued_.size() == half_) room_.notify_one();
         return item;
     }
     // The giver's end: nothing more comes.
@@ -52,6 +53,9 @@ public:
 
 private:
     const size_t capacity_;
+    // A waiting side is woken once half the queue can move, not for each item: a wake-up costs
+    // two system calls, more than the work of a small item.
+    const size_t half_;
     std::mutex mutex_;
     std::condition_variable room_;
     std::condition_variable ready_;
