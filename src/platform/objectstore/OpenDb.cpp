@@ -100,6 +100,12 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
     ValidateProps(props);
     sqlite3* db = volume_.Db();
     const bool created = record == 0;
+    CeOid inserted = 0;
+    // What a new record's write leaves behind when it fails: a skipped identifier and counter
+    // value (never used again anyway) and the database's time stamp, besides the rows taken back.
+    const auto undo = [&] {
+        if (inserted != 0) RemoveRecord(db, inserted);
+    };
     volume_.Writes().Write(
         [&] {
             if (!volume_.TouchDatabase(database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
@@ -108,6 +114,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
             if (record == 0) {
                 record = volume_.AllocateOid();
                 InsertRecord(db, record, database_);
+                inserted = record;
                 StoreProps(db, record, props, automatic);
                 for (const uint16_t number : automatic) {
                     const PropVal numbered =
@@ -122,7 +129,7 @@ CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
                 journal::Append(db, DB_CEOID_CHANGED, database_, record);
             }
         },
-        true);
+        true, created ? std::function<void()>(undo) : std::function<void()>());
     if (created) volume_.RecordsAdded(database_, 1);
     return record;
 }

@@ -10,9 +10,10 @@
 
 namespace plat::objstore {
 
-void Transactions::Write(const std::function<void()>& change, bool journaled) {
+void Transactions::Write(const std::function<void()>& change, bool journaled,
+                         const std::function<void()>& undo) {
     if (depth_ > 0) {
-        WriteInBatch(change);
+        WriteInBatch(change, undo);
         journaled_ = journaled_ || journaled;
     } else {
         const ReadPause pause(*this);
@@ -25,7 +26,7 @@ void Transactions::Write(const std::function<void()>& change, bool journaled) {
     ++writes_;
 }
 
-void Transactions::WriteInBatch(const std::function<void()>& change) {
+void Transactions::WriteInBatch(const std::function<void()>& change, const std::function<void()>& undo) {
     if (!open_) {
         PauseReading();
         try {
@@ -38,6 +39,14 @@ void Transactions::WriteInBatch(const std::function<void()>& change) {
         opened_ = std::chrono::steady_clock::now();
         ++opened_count_;
     }
+    if (undo) {
+        WriteUndoable(change, undo);
+    } else {
+        WriteUnderSavepoint(change);
+    }
+}
+
+void Transactions::WriteUnderSavepoint(const std::function<void()>& change) {
     sql::Run(db_, "SAVEPOINT write");
     try {
         change();
@@ -47,14 +56,39 @@ void Transactions::WriteInBatch(const std::function<void()>& change) {
             sql::Run(db_, "ROLLBACK TO write");
             sql::Run(db_, "RELEASE write");
         } else {
-            // Some failures (a full disk, an I/O error) make SQLite roll back the whole transaction.
-            open_ = false;
-            lost_ = true;
-            ++undone_;
-            ResumeReading();
+            Lost();
         }
         throw;
     }
+}
+
+// SQLite undoes a failed statement itself; `undo` takes back the statements before it. When that
+// fails too, nothing is sure any more: the batch's transaction is given up, as after a failure
+// that rolls it back.
+void Transactions::WriteUndoable(const std::function<void()>& change, const std::function<void()>& undo) {
+    try {
+        change();
+    } catch (...) {
+        bool undone = false;
+        if (sql::InTransaction(db_)) {
+            try {
+                undo();
+                undone = true;
+            } catch (...) {
+                sql::Abort(db_);
+            }
+        }
+        if (!undone) Lost();
+        throw;
+    }
+}
+
+// Some failures (a full disk, an I/O error) make SQLite roll back the whole transaction.
+void Transactions::Lost() {
+    open_ = false;
+    lost_ = true;
+    ++undone_;
+    ResumeReading();
 }
 
 void Transactions::BeginBatch() { ++depth_; }

@@ -31,7 +31,11 @@ public:
     // Runs `change` as one atomic write; throws what it throws (or what the commit throws), with
     // the change undone. `journaled`: the change wrote journal rows, so its commit prunes the
     // journal and wakes the listeners.
-    void Write(const std::function<void()>& change, bool journaled);
+    //
+    // In a batch a write runs under a savepoint of its own, whose copies of the pages it changes
+    // cost more than a small write itself. A write that only adds rows may pass `undo`, which
+    // removes what it added; it then runs without the savepoint, and a failure runs `undo`.
+    void Write(const std::function<void()>& change, bool journaled, const std::function<void()>& undo = {});
 
     void BeginBatch();
     // Ends one level (ERROR_INVALID_PARAMETER when none is open). Throws when a commit made here
@@ -74,7 +78,10 @@ public:
     uint64_t Undone() const { return undone_; }
 
 private:
-    void WriteInBatch(const std::function<void()>& change);
+    void WriteInBatch(const std::function<void()>& change, const std::function<void()>& undo);
+    void WriteUnderSavepoint(const std::function<void()>& change);
+    void WriteUndoable(const std::function<void()>& change, const std::function<void()>& undo);
+    void Lost();
     void Commit();
     void Abandon();
     void PauseReading();

@@ -58,6 +58,45 @@ TEST_F(Batch, CommitsAtTheOutermostEndAndOnlyThenOthersSeeAndHearIt) {
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
 }
 
+// A new record's write that fails after some of its rows went in (a trigger refuses a later row)
+// leaves nothing of itself, and the batch goes on: the records and the journal hold the others,
+// numbered without a gap, and the listeners hear only them.
+TEST_F(Batch, ANewRecordRefusedHalfWrittenLeavesNothingOfItself) {
+    constexpr uint32_t kRefused = 666;
+    const char* triggers[] = {
+        "CREATE TRIGGER refuse BEFORE INSERT ON props WHEN NEW.value = 666 BEGIN SELECT RAISE(ABORT, 'no'); "
+        "END",
+        "CREATE TRIGGER refuse BEFORE INSERT ON journal WHEN EXISTS (SELECT 1 FROM props WHERE owner = "
+        "NEW.oid "
+        "AND value = 666) BEGIN SELECT RAISE(ABORT, 'no'); END"};
+    std::vector<Change> heard;
+    Listen(heard);
+    const plat::DbHandle writer = Open(u"Contacts Database");
+    for (const char* trigger : triggers) {
+        SCOPED_TRACE(trigger);
+        ASSERT_EQ(Elsewhere("DROP TRIGGER IF EXISTS refuse"), 0);
+        ASSERT_EQ(Elsewhere(trigger), 0);
+        heard.clear();
+        const int64_t before = Elsewhere("SELECT count(*) FROM records");
+        ASSERT_TRUE(plat::BeginWriteBatch(volume));
+        const plat::CeOid first = Add(writer, {TextProp(0x82, u"first")});
+        EXPECT_EQ(plat::WriteRecordProps(writer, 0,
+                                         std::vector{TextProp(0x82, u"refused"), UintProp(0x83, kRefused)}),
+                  0u);
+        const plat::CeOid last = Add(writer, {TextProp(0x82, u"last")});
+        ASSERT_TRUE(plat::EndWriteBatch(volume)) << plat::LastErrorMessage();
+
+        EXPECT_EQ(Elsewhere("SELECT count(*) FROM records"), before + 2);
+        EXPECT_EQ(Elsewhere("SELECT count(*) FROM props WHERE owner NOT IN (SELECT oid FROM records)"), 0);
+        EXPECT_EQ(Elsewhere("SELECT max(seq) - min(seq) + 1 - count(*) FROM journal"), 0) << "a gap";
+        ASSERT_TRUE(plat::RunUntil([&] { return heard.size() >= 2; }, kWaitMs));
+        plat::ProcessEvents(50);
+        const std::vector<Change> expected = {{plat::DB_CEOID_CREATED, first},
+                                              {plat::DB_CEOID_CREATED, last}};
+        EXPECT_EQ(heard, expected);
+    }
+}
+
 // Once the batch is old, the end of an inner batch commits what came before; writes after it wait
 // for the next inner end or the outermost one.
 TEST_F(Batch, AnOldBatchCommitsBetweenItsInnerBatches) {

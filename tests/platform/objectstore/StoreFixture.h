@@ -2,6 +2,7 @@
 // A fresh device with a new volume mounted; handles opened through the fixture are closed after
 // the test, so nothing outlives the device.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
@@ -56,6 +57,22 @@ protected:
             oids.push_back(oid);
         }
         return oids;
+    }
+    // Runs SQL on a connection of its own, as another process would; the first column of the first
+    // row (0 when there is none, -1 when the statement fails).
+    int64_t Elsewhere(const char* text) {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* statement = nullptr;
+        int64_t value = -1;
+        if (sqlite3_open_v2(device.Host(u"\\pim.vol").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_prepare_v2(db, text, -1, &statement, nullptr) == SQLITE_OK) {
+            const int step = sqlite3_step(statement);
+            value = step == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : step == SQLITE_DONE ? 0 : -1;
+        }
+        sqlite3_finalize(statement);
+        sqlite3_close_v2(db);
+        return value;
     }
 
     TempDevice device;

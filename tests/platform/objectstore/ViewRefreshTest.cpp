@@ -1,8 +1,6 @@
 // A sorted open kept up to date from the change journal answers every seek exactly as a handle
 // opened afresh: changes of another handle and of another process, deletes and changes of the
 // current record, bursts of changes, and journal rows pruned behind the handle's back.
-#include <sqlite3.h>
-
 #include "Churn.h"
 #include "StoreFixture.h"
 #include "platform/objectstore/VolumeFormat.h"
@@ -46,22 +44,6 @@ protected:
 
     void RunPeer(const std::string& mode, int64_t count, const std::string& arg) {
         ASSERT_EQ(StorePeer(device.Root(), mode, count, arg).Reap(), 0) << mode;
-    }
-
-    // Runs SQL on a connection of its own, as another process would; the first column of the first
-    // row (0 when there is none, -1 when the statement fails).
-    int64_t Elsewhere(const char* text) {
-        sqlite3* db = nullptr;
-        sqlite3_stmt* statement = nullptr;
-        int64_t value = -1;
-        if (sqlite3_open_v2(device.Host(u"\\pim.vol").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-            sqlite3_prepare_v2(db, text, -1, &statement, nullptr) == SQLITE_OK) {
-            const int step = sqlite3_step(statement);
-            value = step == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : step == SQLITE_DONE ? 0 : -1;
-        }
-        sqlite3_finalize(statement);
-        sqlite3_close_v2(db);
-        return value;
     }
 
     plat::DbHandle writer = plat::kInvalidDbHandle;
