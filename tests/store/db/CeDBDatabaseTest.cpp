@@ -198,20 +198,6 @@ TEST(Prop, CopiesOwnTheirValueAndReferencesFollowTheCaller) {
 
 class Companies : public DbFixture {
 protected:
-    void Fill() {
-        CCeDBDatabase& db = contacts.Contacts();
-        for (const char16_t* company : {u"Zeta", u"acme", u"", u"Acme", u"Beta", u"acme", u"Zeta"}) {
-            AddContact(db, {{0x8A, company}});
-        }
-        AddContact(db, {{0x82, u"no company"}});
-    }
-    // Empty and missing companies are skipped, equal ones collapsed; "acme" and "Acme" differ.
-    void ExpectCompanies() {
-        Array<Str> names;
-        names.Add(Str(u"stale"));
-        ASSERT_TRUE(contacts.GetCompanyNames(names));
-        EXPECT_EQ(std::vector<Str>(names.begin(), names.end()), (std::vector<Str>{u"acme", u"Acme", u"Beta", u"Zeta"}));
-    }
     // Deletes the named database of the store; `recreate` makes it again without sort orders.
     void DropDatabase(const char16_t* name, bool recreate) {
         plat::CeGuid volume;
@@ -228,17 +214,26 @@ protected:
     CContactsDb contacts;
 };
 
-TEST_F(Companies, DistinctNamesInNameOrder) {
-    ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
-    Fill();
-    ExpectCompanies();
-}
-
-TEST_F(Companies, WithoutTheCompanyOrderTheOpenDatabaseIsScanned) {
-    DropDatabase(kContactsDbName, true);  // a contacts database that declares no company order
-    ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
-    Fill();
-    ExpectCompanies();
+// Empty and missing companies are skipped, equal ones collapsed; "acme" and "Acme" differ. Without
+// the company order (a contacts database that declares none) the open database is scanned.
+TEST_F(Companies, DistinctNamesInNameOrderWithOrWithoutTheCompanyOrder) {
+    for (const bool declared : {true, false}) {
+        SCOPED_TRACE(declared ? "company order" : "scanned");
+        if (!declared) {
+            contacts.Close();
+            DropDatabase(kContactsDbName, true);
+        }
+        ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
+        for (const char16_t* company : {u"Zeta", u"acme", u"", u"Acme", u"Beta", u"acme", u"Zeta"}) {
+            AddContact(contacts.Contacts(), {{0x8A, company}});
+        }
+        AddContact(contacts.Contacts(), {{0x82, u"no company"}});
+        Array<Str> names;
+        names.Add(Str(u"stale"));
+        ASSERT_TRUE(contacts.GetCompanyNames(names));
+        EXPECT_EQ(std::vector<Str>(names.begin(), names.end()),
+                  (std::vector<Str>{u"acme", u"Acme", u"Beta", u"Zeta"}));
+    }
 }
 
 TEST_F(Companies, OpeningNeedsBothDatabases) {
