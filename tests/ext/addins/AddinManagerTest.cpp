@@ -7,7 +7,6 @@
 
 #include <cmath>
 
-#include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
@@ -17,6 +16,7 @@
 #include "support/HostFiles.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ProgramLog.h"
+#include "support/TempDevice.h"
 
 namespace fs = std::filesystem;
 
@@ -67,7 +67,7 @@ protected:
         return contacts.Write(record, CCeDBDatabase::kWriteNew);
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     AddinManager manager_;
 };
 

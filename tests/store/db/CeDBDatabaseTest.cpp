@@ -2,23 +2,46 @@
 // not-found flag and auto-advance, opening and closing, information and the volume time. Scanning
 // is exercised by the company list, in the company order and through the open contacts database.
 // Property values: copied or referenced, freed when changed.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
 
-#include "DbFixture.h"
+#include "platform/objectstore/ObjectStore.h"
+#include "store/db/CeDBDatabase.h"
 #include "store/db/ContactsDb.h"
 #include "store/db/DbNames.h"
+#include "support/TempDevice.h"
 
 namespace {
 
+// A fresh device, whose \pim.vol holds the platform's databases.
+class DbFixture : public ::testing::Test {
+protected:
+    // Adds a contact record holding these texts (property number, text).
+    plat::CeOid AddContact(CCeDBDatabase& db,
+                           std::initializer_list<std::pair<uint16_t, const char16_t*>> texts) {
+        CCeDBRecord record;
+        for (const auto& [number, text] : texts) record.Add(new CCeDBProp(number, text, true));
+        const plat::CeOid oid = db.Write(record, CCeDBDatabase::kWriteNew);
+        EXPECT_NE(oid, 0u) << plat::LastErrorMessage();
+        return oid;
+    }
+
+    uint32_t RecordCount(const CCeDBDatabase& db) {
+        plat::DatabaseInfo info;
+        EXPECT_TRUE(db.GetInfo(info));
+        return info.recordCount;
+    }
+
+    TempDevice device;
+};
+
 class Database : public DbFixture {
 protected:
-    void SetUp() override {
-        DbFixture::SetUp();
-        ASSERT_TRUE(db.Open(kContactsDbName)) << plat::LastErrorMessage();
-    }
+    void SetUp() override { ASSERT_TRUE(db.Open(kContactsDbName)) << plat::LastErrorMessage(); }
     CCeDBDatabase db;
 };
 

@@ -9,7 +9,6 @@
 #include "platform/pom/AppointmentStore.h"
 #include "platform/pom/CategoryDatabases.h"
 #include "platform/pom/PomDefs.h"
-#include "platform/pom/VolumeDevice.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
@@ -18,6 +17,7 @@
 #include "store/outlook/CalendarWatcher.h"
 #include "support/HostFiles.h"
 #include "support/ProgramLog.h"
+#include "support/TempDevice.h"
 
 using namespace std::chrono_literals;
 
@@ -56,7 +56,7 @@ protected:
         return plat::RunUntil([&] { return std::any_of(notes_.begin(), notes_.end(), seen); }, 5000);
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     CCeDBDatabase contacts_;
     std::vector<plat::Notification> notes_;
 };
