@@ -30,6 +30,10 @@ inline bool WriteHostFile(const std::filesystem::path& file, const std::vector<u
     return static_cast<bool>(out.flush());
 }
 
+inline bool WriteHostText(const std::filesystem::path& file, std::string_view text) {
+    return WriteHostFile(file, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 // The UTF-16LE bytes of a text, without a terminator.
 inline std::vector<uint8_t> Utf16Bytes(std::u16string_view text) {
     std::vector<uint8_t> bytes;

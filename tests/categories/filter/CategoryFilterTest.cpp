@@ -6,8 +6,8 @@
 
 #include "categories/CategoryMaker.h"
 #include "core/settings/SettingsStore.h"
-#include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
+#include "support/TempDevice.h"
 
 using namespace catfilter;
 
@@ -64,7 +64,7 @@ protected:
     }
     static std::vector<uint32_t> StoredList(std::u16string_view section) { return SettingsStore::ReadDwordList(section); }
 
-    VolumeDevice device_;
+    TempDevice device_;
     FakeHost host_;
     CategoryMaker categories_;
 };

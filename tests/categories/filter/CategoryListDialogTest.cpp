@@ -3,9 +3,9 @@
 #include "categories/filter/CategoryListDialog.h"
 
 #include "categories/CategoryMaker.h"
-#include "platform/pom/VolumeDevice.h"
 #include "platform/ui/MessageBox.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/TempDevice.h"
 
 using namespace catfilter;
 
@@ -25,7 +25,7 @@ protected:
         return names;
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     MessageBoxRecorder boxes;
     CategoryMaker categories_;
     uint32_t work = 0, golf = 0, zoo = 0;

@@ -6,8 +6,8 @@
 
 #include "categories/ArrayOf.h"
 #include "platform/pom/CategoryDatabases.h"
-#include "platform/pom/VolumeDevice.h"
 #include "store/contact/Contact.h"
+#include "support/TempDevice.h"
 
 using plat::pom::kCategoryAssocDb;
 using plat::pom::kCategoryMainDb;
@@ -74,7 +74,7 @@ protected:
         return names;
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     CategoryManager* manager_ = nullptr;
 };
 
@@ -194,7 +194,7 @@ TEST_F(CategoryManagerTest, InUseListsContactCategoriesOnceAndSkipsVanishedOnes)
 
 TEST(CategoryManagerInstance, ANewDeviceGetsANewManagerAndNoVolumeNone) {
     for (const char16_t* name : {u"First", u"Second"}) {  // the second device does not see the first's category
-        VolumeDevice device;
+        TempDevice device;
         ASSERT_NE(CategoryManager::Instance(), nullptr);
         uint32_t id = 0;
         EXPECT_EQ(CategoryManager::Instance()->AddCategory(u"Same", id), CategoryManager::kAddCreated) << Str(name).ToUtf8();

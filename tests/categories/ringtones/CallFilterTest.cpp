@@ -8,9 +8,9 @@
 #include "categories/ringtones/RingtoneManager.h"
 #include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsStore.h"
-#include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
 #include "store/contact/Contact.h"
+#include "support/TempDevice.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ protected:
     }
     static plat::RegValue D(int32_t v) { return plat::RegValue::Dword(static_cast<uint32_t>(v)); }
 
-    VolumeDevice device_;
+    TempDevice device_;
     Array<CategoryEntry> categories_;
     int32_t club_ = 0, family_ = 0, work_ = 0;
     CallFilter filter_;

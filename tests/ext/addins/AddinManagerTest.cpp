@@ -7,15 +7,16 @@
 
 #include <cmath>
 
-#include "platform/pom/VolumeDevice.h"
 #include "platform/registry/Registry.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
+#include "support/ContactOf.h"
 #include "support/HostFiles.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ProgramLog.h"
+#include "support/TempDevice.h"
 
 namespace fs = std::filesystem;
 
@@ -60,15 +61,13 @@ protected:
     static uint32_t AddContact(const char16_t* first, const char16_t* last) {
         CCeDBDatabase contacts;
         EXPECT_TRUE(contacts.Open(kContactsDbName));
-        Contact contact;
-        contact.SetText(kFieldFirst, first);
-        contact.SetText(kFieldLast, last);
+        const Contact contact = ContactOf({{kFieldFirst, first}, {kFieldLast, last}});
         CCeDBRecord record;
         contact.SaveToRecord(contacts, record, false);
         return contacts.Write(record, CCeDBDatabase::kWriteNew);
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     AddinManager manager_;
 };
 

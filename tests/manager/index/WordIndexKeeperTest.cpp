@@ -29,6 +29,7 @@
 #include "manager/search/ContactSearch.h"
 #include "platform/loop/EventLoop.h"
 #include "store/contact/Contact.h"
+#include "support/ContactOf.h"
 #include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
@@ -78,10 +79,7 @@ protected:
     }
 
     uint32_t Add(const char16_t* first, const char16_t* last, const char16_t* mobile) {
-        Contact contact;
-        contact.SetText(kFieldFirst, Str(first));
-        contact.SetText(kFieldLast, Str(last));
-        contact.SetText(kFieldMobile, Str(mobile));
+        Contact contact = ContactOf({{kFieldFirst, first}, {kFieldLast, last}, {kFieldMobile, mobile}});
         EXPECT_TRUE(manager->AddContact(contact, true).Complete());
         return contact.GetOid();
     }

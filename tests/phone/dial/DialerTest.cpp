@@ -155,12 +155,6 @@ void CloseProgram(std::u16string_view windowClass) {
     if (const plat::HWND window = plat::FindWindow(windowClass)) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
 }
 
-// Waits (really) up to two seconds for a window of the class to appear.
-bool AwaitWindow(std::u16string_view windowClass) {
-    for (int i = 0; i < 200 && plat::FindWindow(windowClass) == 0; ++i) plat::RealSleeper().Sleep(10);
-    return plat::FindWindow(windowClass) != 0;
-}
-
 TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
     TempDevice device;
     ASSERT_TRUE(PhoneCallAvailable()) << "the phone library stand-in is not installed";
@@ -192,7 +186,7 @@ TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
 TEST(PhoneCall, ServiceCodeReachesTheCallPolicyProgram) {
     TempDevice device;
     ASSERT_TRUE(plat::StartProgram(u"callpol.exe", u""));
-    ASSERT_TRUE(AwaitWindow(u"CallPol"));
+    ASSERT_NE(AwaitWindow(u"CallPol"), 0u);
     EXPECT_EQ(Dialer().Dial(0, u"*#06#", nullptr, kDialJustCall, Str()), 0);
     EXPECT_EQ(Dialer().Dial(0, u"*21*5551234#", nullptr, 0, Str()), 0);
     CloseProgram(u"CallPol");

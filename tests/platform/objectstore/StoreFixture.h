@@ -14,14 +14,7 @@
 
 class StoreFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // The device's initialisation makes the volume; a device without one gets it here.
-        const std::filesystem::path file = device.Host(u"\\pim.vol");
-        if (!std::filesystem::exists(file)) {
-            ASSERT_TRUE(plat::InitVolume(file)) << plat::LastErrorMessage();
-        }
-        ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage();
-    }
+    void SetUp() override { ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage(); }
     void TearDown() override {
         for (const plat::DbHandle db : handles) plat::CloseDatabase(db);
         plat::UnmountDbVol(volume);

@@ -11,10 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void PutBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 class VolumeFile : public ::testing::Test {
 protected:
     // Each test makes its own volume: the one the device's initialisation made is removed.
@@ -51,7 +47,7 @@ TEST_F(VolumeFile, NewVolumeHeaderAndPlatformDatabases) {
 }
 
 TEST_F(VolumeFile, InitNeverReplacesAFile) {
-    PutBytes(file, "ab");
+    WriteHostText(file, "ab");
     EXPECT_FALSE(plat::InitVolume(file));
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_ALREADY_EXISTS);
     EXPECT_NE(plat::LastErrorMessage().find("left as it is"), std::string::npos);
@@ -65,14 +61,14 @@ TEST_F(VolumeFile, BadFilesAreRefusedAndLeftAsTheyAre) {
         ASSERT_TRUE(plat::InitVolume(file));
         std::string bytes = ReadHostFile(file);
         bytes.replace(offset, with.size(), with);
-        PutBytes(file, bytes);
+        WriteHostText(file, bytes);
     };
     const struct {
         const char* what;
         std::function<void()> make;
         uint32_t error;
     } cases[] = {
-        {"empty file", [&] { PutBytes(file, ""); }, plat::ERROR_BAD_FORMAT},
+        {"empty file", [&] { WriteHostText(file, ""); }, plat::ERROR_BAD_FORMAT},
         {"foreign database",
          [&] {
              sqlite3* db = nullptr;

@@ -4,7 +4,7 @@
 
 #include "platform/pom/PomDefs.h"
 #include "platform/pom/PomItem.h"
-#include "platform/pom/VolumeDevice.h"
+#include "support/TempDevice.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ plat::CeOid Found(plat::pom::Application& app, uint32_t number) {
 // Contacts are found by item number whichever was asked first: the newest (whose walk stops
 // early), older ones the walk skipped, one saved after it, and none for a deleted one.
 TEST(PomApplication, FindsEveryContactByItemNumberWhateverTheOrderOfTheQuestions) {
-    VolumeDevice device;
+    TempDevice device;
     plat::CeGuid volume;
     ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume));
     const plat::DbHandle db = plat::OpenDatabase(volume, plat::pom::kContactsDatabase, nullptr, {});

@@ -5,31 +5,24 @@
 #include "platform/registry/Registry.h"
 #include "support/TempDevice.h"
 
-TEST(DesktopAddress, MessagingCommandLinesBecomeMailtoOrSms) {
+// Messaging command lines become mailto or sms addresses; only web addresses go to the browser.
+TEST(DesktopAddress, MessagingAndWebAddresses) {
     const struct {
+        std::string (*address)(std::u16string_view);
         std::u16string_view commandLine;
-        const char* address;
+        const char* expected;
     } cases[] = {
-        {u"-To \"a.b@example.org\"", "mailto:a.b@example.org"},
-        {u"-service \"SMS\" -To \"Smith John<+15551234567>\"", "sms:+15551234567"},
-        {u"-To \"x y&z?@example.org\"", "mailto:x%20y%26z%3F@example.org"},
-        {u"-service \"MMS\" -To \"+1\"", "mailto:+1"},
-        {u"-To \"unterminated", ""},
+        {plat::MessagingAddress, u"-To \"a.b@example.org\"", "mailto:a.b@example.org"},
+        {plat::MessagingAddress, u"-service \"SMS\" -To \"Smith John<+15551234567>\"", "sms:+15551234567"},
+        {plat::MessagingAddress, u"-To \"x y&z?@example.org\"", "mailto:x%20y%26z%3F@example.org"},
+        {plat::MessagingAddress, u"-service \"MMS\" -To \"+1\"", "mailto:+1"},
+        {plat::MessagingAddress, u"-To \"unterminated", ""},
+        {plat::WebAddress, u"http://example.org/a?b=c", "http://example.org/a?b=c"},
+        {plat::WebAddress, u" \"https://example.org\" ", "https://example.org"},
+        {plat::WebAddress, u"www.example.org", "http://www.example.org"},
+        {plat::WebAddress, u"file:///etc/passwd", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(plat::MessagingAddress(c.commandLine), c.address);
-}
-
-TEST(DesktopAddress, OnlyWebAddressesGoToTheBrowser) {
-    const struct {
-        std::u16string_view commandLine;
-        const char* address;
-    } cases[] = {
-        {u"http://example.org/a?b=c", "http://example.org/a?b=c"},
-        {u" \"https://example.org\" ", "https://example.org"},
-        {u"www.example.org", "http://www.example.org"},
-        {u"file:///etc/passwd", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(plat::WebAddress(c.commandLine), c.address);
+    for (const auto& c : cases) EXPECT_EQ(c.address(c.commandLine), c.expected);
 }
 
 // Off by default and on with the number 1 are checked through the hand-off itself (the start

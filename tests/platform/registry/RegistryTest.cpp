@@ -29,10 +29,6 @@ protected:
     }
 };
 
-void WriteAll(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 void RunSql(const fs::path& file, const char* sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
@@ -144,7 +140,7 @@ TEST_F(RegistryFile, DamagedOrForeignFilesAreReportedAndLeftAsTheyAre) {
     };
     for (const auto& c : cases) {
         fs::remove(bad);
-        WriteAll(bad, c.content);
+        WriteHostText(bad, c.content);
         if (c.sql != nullptr) RunSql(bad, c.sql);
         const std::string before = ReadHostFile(bad);
         EXPECT_THROW(plat::Registry{bad}, plat::RegistryError) << c.what;
@@ -152,7 +148,7 @@ TEST_F(RegistryFile, DamagedOrForeignFilesAreReportedAndLeftAsTheyAre) {
     }
     EXPECT_THROW(plat::Registry{device.Root()}, plat::RegistryError);  // a folder
     EXPECT_THROW(plat::Registry{device.Root() / "no" / "registry.db"}, plat::RegistryError);
-    WriteAll(bad, "");
+    WriteHostText(bad, "");
     EXPECT_TRUE(plat::Registry{bad}.SetValue(HKCU, u"k", u"v", RegValue::Dword(1)));  // empty: a new registry
 }
 

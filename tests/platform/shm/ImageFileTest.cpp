@@ -13,10 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 std::span<const uint8_t> Bytes(const std::string& text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
@@ -35,7 +31,7 @@ int Leftovers(const fs::path& target) {
 TEST(FileReplacement, TargetIsEitherOldOrNewNeverTorn) {
     TempDevice device;
     const fs::path target = device.Root() / "image.dat";
-    WriteText(target, "old content");
+    WriteHostText(target, "old content");
 
     {
         plat::FileReplacement abandoned(target);
@@ -75,7 +71,7 @@ TEST(FileReplacement, PlantedLinksAreNeverWrittenThrough) {
     TempDevice device;
     const fs::path target = device.Root() / "image.dat";
     const fs::path victim = device.Root().parent_path() / (device.Root().filename().string() + "-victim");
-    WriteText(victim, "not the device's");
+    WriteHostText(victim, "not the device's");
     fs::create_symlink(victim, target.string() + ".tmp");
     for (const char* suffix : {"AAAAAA", "000000"})
         fs::create_symlink(victim, target.string() + ".tmp-" + suffix);

@@ -13,12 +13,6 @@
 
 namespace {
 
-class Announcements : public ChangeAnnouncer {
-public:
-    void Announce(uint32_t flag) override { flags.push_back(flag); }
-    std::vector<uint32_t> flags;
-};
-
 class FrameModel : public ListDevice {
 protected:
     void SetUp() override {

@@ -6,17 +6,12 @@
 
 #include <vector>
 
+#include "Announcements.h"
 #include "core/settings/SettingsStore.h"
-#include "support/TempDevice.h"
 #include "screen/list/FrameMenus.h"
+#include "support/TempDevice.h"
 
 namespace {
-
-class Announcements : public ChangeAnnouncer {
-public:
-    void Announce(uint32_t flag) override { flags.push_back(flag); }
-    std::vector<uint32_t> flags;
-};
 
 uint32_t Stored(std::u16string_view name) { return SettingsStore::ReadDword(u"Settings", name, 99); }
 

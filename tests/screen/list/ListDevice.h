@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "Announcements.h"
 #include "categories/filter/CategoryFilterHost.h"
 #include "manager/contacts/ContactManager.h"
 #include "platform/loop/EventLoop.h"

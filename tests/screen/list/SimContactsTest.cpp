@@ -16,11 +16,6 @@
 
 namespace {
 
-class Announcements : public ChangeAnnouncer {
-public:
-    void Announce(uint32_t) override {}
-};
-
 class SimContacts : public ListDevice {
 protected:
     void SetUp() override {

@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/pom/VolumeDevice.h"
 #include "store/contact/CustPropsCodec.h"
 #include "store/contact/NamedValues.h"
 #include "store/contact/Samples.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
 #include "support/HostFiles.h"
+#include "support/TempDevice.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ protected:
         return db_.Write(record, CCeDBDatabase::kWriteNew);
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     CCeDBDatabase db_;
 };
 
@@ -110,7 +110,7 @@ protected:
         ASSERT_NE(named_.Write(record, CCeDBDatabase::kWriteNew), 0u);
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     CCeDBDatabase named_;
 };
 

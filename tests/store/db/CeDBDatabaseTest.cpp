@@ -2,23 +2,46 @@
 // not-found flag and auto-advance, opening and closing, information and the volume time. Scanning
 // is exercised by the company list, in the company order and through the open contacts database.
 // Property values: copied or referenced, freed when changed.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
 
-#include "DbFixture.h"
+#include "platform/objectstore/ObjectStore.h"
+#include "store/db/CeDBDatabase.h"
 #include "store/db/ContactsDb.h"
 #include "store/db/DbNames.h"
+#include "support/TempDevice.h"
 
 namespace {
 
+// A fresh device, whose \pim.vol holds the platform's databases.
+class DbFixture : public ::testing::Test {
+protected:
+    // Adds a contact record holding these texts (property number, text).
+    plat::CeOid AddContact(CCeDBDatabase& db,
+                           std::initializer_list<std::pair<uint16_t, const char16_t*>> texts) {
+        CCeDBRecord record;
+        for (const auto& [number, text] : texts) record.Add(new CCeDBProp(number, text, true));
+        const plat::CeOid oid = db.Write(record, CCeDBDatabase::kWriteNew);
+        EXPECT_NE(oid, 0u) << plat::LastErrorMessage();
+        return oid;
+    }
+
+    uint32_t RecordCount(const CCeDBDatabase& db) {
+        plat::DatabaseInfo info;
+        EXPECT_TRUE(db.GetInfo(info));
+        return info.recordCount;
+    }
+
+    TempDevice device;
+};
+
 class Database : public DbFixture {
 protected:
-    void SetUp() override {
-        DbFixture::SetUp();
-        ASSERT_TRUE(db.Open(kContactsDbName)) << plat::LastErrorMessage();
-    }
+    void SetUp() override { ASSERT_TRUE(db.Open(kContactsDbName)) << plat::LastErrorMessage(); }
     CCeDBDatabase db;
 };
 
@@ -198,20 +221,6 @@ TEST(Prop, CopiesOwnTheirValueAndReferencesFollowTheCaller) {
 
 class Companies : public DbFixture {
 protected:
-    void Fill() {
-        CCeDBDatabase& db = contacts.Contacts();
-        for (const char16_t* company : {u"Zeta", u"acme", u"", u"Acme", u"Beta", u"acme", u"Zeta"}) {
-            AddContact(db, {{0x8A, company}});
-        }
-        AddContact(db, {{0x82, u"no company"}});
-    }
-    // Empty and missing companies are skipped, equal ones collapsed; "acme" and "Acme" differ.
-    void ExpectCompanies() {
-        Array<Str> names;
-        names.Add(Str(u"stale"));
-        ASSERT_TRUE(contacts.GetCompanyNames(names));
-        EXPECT_EQ(std::vector<Str>(names.begin(), names.end()), (std::vector<Str>{u"acme", u"Acme", u"Beta", u"Zeta"}));
-    }
     // Deletes the named database of the store; `recreate` makes it again without sort orders.
     void DropDatabase(const char16_t* name, bool recreate) {
         plat::CeGuid volume;
@@ -228,17 +237,26 @@ protected:
     CContactsDb contacts;
 };
 
-TEST_F(Companies, DistinctNamesInNameOrder) {
-    ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
-    Fill();
-    ExpectCompanies();
-}
-
-TEST_F(Companies, WithoutTheCompanyOrderTheOpenDatabaseIsScanned) {
-    DropDatabase(kContactsDbName, true);  // a contacts database that declares no company order
-    ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
-    Fill();
-    ExpectCompanies();
+// Empty and missing companies are skipped, equal ones collapsed; "acme" and "Acme" differ. Without
+// the company order (a contacts database that declares none) the open database is scanned.
+TEST_F(Companies, DistinctNamesInNameOrderWithOrWithoutTheCompanyOrder) {
+    for (const bool declared : {true, false}) {
+        SCOPED_TRACE(declared ? "company order" : "scanned");
+        if (!declared) {
+            contacts.Close();
+            DropDatabase(kContactsDbName, true);
+        }
+        ASSERT_TRUE(contacts.Open({})) << plat::LastErrorMessage();
+        for (const char16_t* company : {u"Zeta", u"acme", u"", u"Acme", u"Beta", u"acme", u"Zeta"}) {
+            AddContact(contacts.Contacts(), {{0x8A, company}});
+        }
+        AddContact(contacts.Contacts(), {{0x82, u"no company"}});
+        Array<Str> names;
+        names.Add(Str(u"stale"));
+        ASSERT_TRUE(contacts.GetCompanyNames(names));
+        EXPECT_EQ(std::vector<Str>(names.begin(), names.end()),
+                  (std::vector<Str>{u"acme", u"Acme", u"Beta", u"Zeta"}));
+    }
 }
 
 TEST_F(Companies, OpeningNeedsBothDatabases) {

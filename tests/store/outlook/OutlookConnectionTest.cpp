@@ -9,7 +9,6 @@
 #include "platform/pom/AppointmentStore.h"
 #include "platform/pom/CategoryDatabases.h"
 #include "platform/pom/PomDefs.h"
-#include "platform/pom/VolumeDevice.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
@@ -18,6 +17,7 @@
 #include "store/outlook/CalendarWatcher.h"
 #include "support/HostFiles.h"
 #include "support/ProgramLog.h"
+#include "support/TempDevice.h"
 
 using namespace std::chrono_literals;
 
@@ -31,15 +31,22 @@ protected:
                                    [this](const plat::Notification& n) { notes_.push_back(n); }));
     }
 
-    // Stores a contact; returns it as read back, with its object identifier and record number.
-    Contact Store(const char16_t* first, const char16_t* last) {
+    // Stores a contact of (field, text) pairs; returns it as read back, with its object identifier
+    // and record number.
+    Contact Store(const std::vector<std::pair<int, const char16_t*>>& fields) {
         Contact c;
-        c.SetText(kFieldFirst, first);
-        c.SetText(kFieldLast, last);
+        for (const auto& [field, text] : fields) c.SetText(field, text);
         CCeDBRecord record;
         c.SaveToRecord(contacts_, record, true);
-        contacts_.SeekToRecord(contacts_.Write(record, CCeDBDatabase::kWriteNew));
+        return Read(contacts_.Write(record, CCeDBDatabase::kWriteNew));
+    }
+
+    // The contact as its record holds it now.
+    Contact Read(plat::CeOid oid) {
+        CCeDBRecord record;
+        EXPECT_TRUE(contacts_.SeekToRecord(oid));
         contacts_.Read(record);
+        Contact c;
         c.LoadFromRecord(record);
         return c;
     }
@@ -49,7 +56,7 @@ protected:
         return plat::RunUntil([&] { return std::any_of(notes_.begin(), notes_.end(), seen); }, 5000);
     }
 
-    VolumeDevice device_;
+    TempDevice device_;
     CCeDBDatabase contacts_;
     std::vector<plat::Notification> notes_;
 };
@@ -75,9 +82,9 @@ TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
 TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModel) {
     OutlookConnection& connection = OutlookConnection::Instance();
     ASSERT_EQ(connection.Available(), 1);
-    const Contact anna = Store(u"Anna", u"Smith");
-    const Contact bert = Store(u"Bert", u"Jones");
-    const Contact gone = Store(u"Carl", u"Gone");
+    const Contact anna = Store({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
+    const Contact bert = Store({{kFieldFirst, u"Bert"}, {kFieldLast, u"Jones"}});
+    const Contact gone = Store({{kFieldFirst, u"Carl"}, {kFieldLast, u"Gone"}});
     ASSERT_TRUE(contacts_.DeleteRecord(gone.GetOid()));
     const struct {
         plat::CeOid oid;
@@ -93,12 +100,8 @@ TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModel) {
         EXPECT_EQ(connection.SaveContact(c.oid, c.itemNumber), 0) << c.itemNumber;
     }
     for (const Contact& contact : {anna, bert}) {
-        CCeDBRecord record;
-        ASSERT_TRUE(contacts_.SeekToRecord(contact.GetOid()));
-        contacts_.Read(record);
-        Contact stored;
-        stored.LoadFromRecord(record);
-        EXPECT_TRUE(stored.GetText(kFieldFileAs).IsEmpty()) << "a mismatched save wrote nothing";
+        EXPECT_TRUE(Read(contact.GetOid()).GetText(kFieldFileAs).IsEmpty())
+            << "a mismatched save wrote nothing";
     }
     EXPECT_EQ(connection.SaveContact(anna.GetOid(), anna.GetRecordId()), 1);
     EXPECT_TRUE(Notified(plat::DB_CEOID_CHANGED, anna.GetOid()));
@@ -125,19 +128,9 @@ TEST_F(OutlookTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
         {{{kFieldEmail1, u"x@example.com"}}, u""},
     };
     for (const auto& c : cases) {
-        Contact contact;
-        for (const auto& [field, text] : c.fields) contact.SetText(field, text);
-        CCeDBRecord record;
-        contact.SaveToRecord(contacts_, record, true);
-        const plat::CeOid oid = contacts_.Write(record, CCeDBDatabase::kWriteNew);
-        ASSERT_TRUE(contacts_.SeekToRecord(oid));
-        contacts_.Read(record);
-        contact.LoadFromRecord(record);
-        ASSERT_EQ(connection.SaveContact(oid, contact.GetRecordId()), 1);
-        ASSERT_TRUE(contacts_.SeekToRecord(oid));
-        contacts_.Read(record);
-        Contact saved;
-        saved.LoadFromRecord(record);
+        const Contact contact = Store(c.fields);
+        ASSERT_EQ(connection.SaveContact(contact.GetOid(), contact.GetRecordId()), 1);
+        Contact saved = Read(contact.GetOid());
         EXPECT_EQ(saved.GetText(kFieldFileAs).View(), c.fileAs) << Str(c.fields.front().second).ToUtf8();
         saved.SetText(kFieldFileAs, contact.GetText(kFieldFileAs));
         EXPECT_TRUE(saved.Equals(contact)) << "nothing else changes";
@@ -176,8 +169,8 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
 }
 
 TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
-    const Contact anna = Store(u"Anna", u"Smith");
-    Contact bob = Store(u"Bob", u"");
+    const Contact anna = Store({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
+    const Contact bob = Store({{kFieldFirst, u"Bob"}});
     OutlookConnection& connection = OutlookConnection::Instance();
     ASSERT_EQ(connection.TouchCategories(), 1);
     {  // Anna is in category "Golf"

@@ -15,26 +15,24 @@ TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}, {kFieldMobile, u"555 0001"}});
     const QString name = QString::fromUtf16(u"\u00c4nna \U0001F469\u200D\U0001F680 \u05E2\u05D1\u05E8\u05D9\u05EA");
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            FieldBlock* names = editor.BlockOf(kGroupName);
-            FieldBlock* phones = editor.BlockOf(kGroupPhone);
-            ASSERT_NE(names, nullptr);
-            ASSERT_NE(phones, nullptr);
-            QLineEdit& last = TapText(editor, *names, names->NameCell(kNameLast));
-            EXPECT_EQ(last.text(), "Smith");
-            EXPECT_EQ(last.geometry(), editor.Form()->StopRect(editor.Form()->Current()))
-                << "over the value tapped";
-            EXPECT_EQ(last.cursorPosition(), 0) << "a value shows its start, not its end";
-            RetypeName(editor, name);
-            const int mobile = RowWith(*phones, "555 0001");
-            ASSERT_GE(mobile, 0);
-            Retype(TapText(editor, *phones, CellOf(*phones, mobile)), "  +1 555 999 0000 ");
-            EXPECT_EQ(names->CellText(names->Cells()[names->NameCell(kNameFirst)]), name)
-                << "left, the value is drawn as typed";
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        FieldBlock* names = editor.BlockOf(kGroupName);
+        FieldBlock* phones = editor.BlockOf(kGroupPhone);
+        ASSERT_NE(names, nullptr);
+        ASSERT_NE(phones, nullptr);
+        QLineEdit& last = TapText(editor, *names, names->NameCell(kNameLast));
+        EXPECT_EQ(last.text(), "Smith");
+        EXPECT_EQ(last.geometry(), editor.Form()->StopRect(editor.Form()->Current()))
+            << "over the value tapped";
+        EXPECT_EQ(last.cursorPosition(), 0) << "a value shows its start, not its end";
+        RetypeName(editor, name);
+        const int mobile = RowWith(*phones, "555 0001");
+        ASSERT_GE(mobile, 0);
+        Retype(TapText(editor, *phones, CellOf(*phones, mobile)), "  +1 555 999 0000 ");
+        EXPECT_EQ(names->CellText(names->Cells()[names->NameCell(kNameFirst)]), name)
+            << "left, the value is drawn as typed";
+        Ok(editor);
+    }));
     const Contact stored = Stored(anna);
     EXPECT_EQ(QString::fromStdU16String(std::u16string(stored.GetText(kFieldFirst).View())), name);
     EXPECT_EQ(stored.GetText(kFieldMobile), Str(u"+1 555 999 0000")) << "values are trimmed at both ends";
@@ -45,24 +43,22 @@ TEST_F(ContactEditor, TypedValuesReachTheStoreAsTypedAndTheScreensFollow) {
 
     // OK without a change stores nothing.
     const QString before = frame.Status();
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) { Ok(editor); }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) { Ok(editor); }));
     EXPECT_TRUE(frame.Status().startsWith("Editing contact")) << "nothing saved: " << frame.Status().toStdString();
 }
 
 TEST_F(ContactEditor, ACustomLabelIsStoredWithItsValue) {
     ContactsFrame& frame = Start();
     const uint32_t kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(kate); },
-        [&](ContactEditDlg& editor) {
-            FieldBlock& phones = *editor.BlockOf(kGroupPhone);
-            const int work = RowWith(phones, "555 2000");
-            ASSERT_GE(work, 0);
-            // "Custom..." in the label popup, then the prompt: the label is typed.
-            TypeCustomLabel(editor, phones, work, "Boat \u26F5");
-            EXPECT_EQ(phones.ElementLabel(work), "Boat \u26F5");
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, kate, [&](ContactEditDlg& editor) {
+        FieldBlock& phones = *editor.BlockOf(kGroupPhone);
+        const int work = RowWith(phones, "555 2000");
+        ASSERT_GE(work, 0);
+        // "Custom..." in the label popup, then the prompt: the label is typed.
+        TypeCustomLabel(editor, phones, work, "Boat \u26F5");
+        EXPECT_EQ(phones.ElementLabel(work), "Boat \u26F5");
+        Ok(editor);
+    }));
     const Contact stored = Stored(kate);
     EXPECT_TRUE(stored.GetText(kFieldWorkPhone).IsEmpty()) << "the number left the Work field";
     ASSERT_EQ(stored.phones.GetSize(), 1);
@@ -75,7 +71,7 @@ TEST_F(ContactEditor, AFailedSaveKeepsTheDialogAndTheInput) {
     const uint32_t kate = Add({{kFieldFirst, u"Kate"}, {kFieldWorkPhone, u"555 2000"}});
     bool stillOpen = false;
     QString kept;
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(kate); }, [&](ContactEditDlg& editor) {
+    EXPECT_TRUE(Editing(frame, kate, [&](ContactEditDlg& editor) {
         // Another program deletes the contact while it is being edited.
         ASSERT_TRUE(MainWndFrame::Instance().Clients()->DeleteContact(kate).Complete());
         RetypeName(editor, "Katherine");
@@ -119,22 +115,20 @@ TEST_F(ContactEditor, AnAddressKeepsWhatIsTypedAcrossAChangeOfFormat) {
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldHomeStreet, u"12 Long Road"}, {kFieldHomeCity, u"Springfield"}});
     QStringList placeholders;
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            FieldBlock& addresses = *editor.BlockOf(kGroupAddress);
-            const int home = RowWith(addresses, "Springfield");
-            ASSERT_GE(home, 0);
-            FormWindow& form = *editor.Form();
-            EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(addresses, home, BlockPart::Label)); },
-                                   {"Address format...", "Australia"}));
-            PumpPendingMessages();
-            for (const int cell : addresses.CellsOf(home)) {
-                placeholders << addresses.Placeholder(addresses.Cells()[cell]);
-                if (placeholders.back() == "State") Retype(TapText(editor, addresses, cell), "NSW");
-            }
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        FieldBlock& addresses = *editor.BlockOf(kGroupAddress);
+        const int home = RowWith(addresses, "Springfield");
+        ASSERT_GE(home, 0);
+        FormWindow& form = *editor.Form();
+        EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(addresses, home, BlockPart::Label)); },
+                               {"Address format...", "Australia"}));
+        PumpPendingMessages();
+        for (const int cell : addresses.CellsOf(home)) {
+            placeholders << addresses.Placeholder(addresses.Cells()[cell]);
+            if (placeholders.back() == "State") Retype(TapText(editor, addresses, cell), "NSW");
+        }
+        Ok(editor);
+    }));
     EXPECT_EQ(placeholders, (QStringList{"Street", "Suburb", "State", "PostalCode", "Country"}));
     const Contact stored = Stored(anna);
     EXPECT_EQ(stored.GetText(kFieldHomeStreet), Str(u"12 Long Road"));
@@ -145,7 +139,7 @@ TEST_F(ContactEditor, AnAddressKeepsWhatIsTypedAcrossAChangeOfFormat) {
 TEST_F(ContactEditor, FieldsMenuAddsAGroupsDefaultBlockInPlaceKeepingWhatIsTyped) {
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}});
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
         int missing = -1;
         for (int group = kGroupPhone; group <= kGroupOther && missing < 0; ++group) {
             if (editor.BlockOf(group) == nullptr) missing = group;
@@ -182,26 +176,22 @@ TEST_F(ContactEditor, TheNoteIsKeptAsStoredOrStoredAsTyped) {
     noted.SetNote(ByteBlock(std::vector<uint8_t>{'H', 0, 'i', 0, 0, 0, 0xAB, 0xCD}));
     ASSERT_TRUE(MainWndFrame::Instance().Clients()->AddContact(noted, true).Complete());
     const ByteBlock stored = Stored(noted.GetOid()).GetNote();
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(noted.GetOid()); },
-        [&](ContactEditDlg& editor) {
-            RetypeName(editor, "Anne");
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, noted.GetOid(), [&](ContactEditDlg& editor) {
+        RetypeName(editor, "Anne");
+        Ok(editor);
+    }));
     EXPECT_EQ(Stored(noted.GetOid()).GetText(kFieldFirst), Str(u"Anne"));
     EXPECT_TRUE(Stored(noted.GetOid()).GetNote() == stored) << "an untouched note keeps its bytes";
 
     const QString typed = QString::fromUtf16(u"Ruft zur\u00fcck \U0001F4DE\n\u05E9\u05DC\u05D5\u05DD");
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(noted.GetOid()); },
-        [&](ContactEditDlg& editor) {
-            Tap(*editor.Form(), editor.Form()->CellPoint(*editor.BlockOf(kGroupNote), 0));
-            QPlainTextEdit& note = *editor.Form()->NoteEditor();
-            EXPECT_TRUE(note.isVisible() && note.hasFocus());
-            note.selectAll();
-            note.insertPlainText(typed);
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, noted.GetOid(), [&](ContactEditDlg& editor) {
+        Tap(*editor.Form(), editor.Form()->CellPoint(*editor.BlockOf(kGroupNote), 0));
+        QPlainTextEdit& note = *editor.Form()->NoteEditor();
+        EXPECT_TRUE(note.isVisible() && note.hasFocus());
+        note.selectAll();
+        note.insertPlainText(typed);
+        Ok(editor);
+    }));
     EXPECT_EQ(QString::fromStdU16String(std::u16string(Stored(noted.GetOid()).GetNoteText().View())), typed);
 }
 
@@ -224,7 +214,7 @@ TEST_P(EditorShots, Form) {
     full.SetNote(ByteBlock(
         std::vector<uint8_t>{'C', 0, 'a', 0, 'l', 0, 'l', 0, ' ', 0, 'b', 0, 'a', 0, 'c', 0, 'k', 0}));
     const uint32_t anna = AddContact(full);
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
         PumpPendingMessages();
         const QString dpi = QString::number(GetParam());
         FormWindow& form = *editor.Form();

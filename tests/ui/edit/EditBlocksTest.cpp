@@ -97,26 +97,24 @@ TEST_F(EditBlocks, DatesAreSetAndClearedByKeyboardAndStoredExactly) {
     dated.dates.Add({Str(u"Name day"), Day(kYearlessYear, 2, 29)});
     const uint32_t anna = AddContact(dated);
 
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            FieldBlock& dates = *editor.BlockOf(kGroupDates);
-            const int anniversary = RowLabelled(dates, "Anniversary");
-            const int nameDay = RowLabelled(dates, "Name day");
-            if (anniversary < 0 || nameDay < 0) {
-                ADD_FAILURE() << "no Anniversary or Name day row";
-                return Cancel(editor);
-            }
-            EXPECT_FALSE(DateShown(dates, nameDay).contains("1604")) << "a date without a year shows no year";
-            DateField& field = TapDate(editor, anniversary);
-            EXPECT_FALSE(field.text().contains("1604"));
-            QTest::keyClick(&field, Qt::Key_Delete);
-            EXPECT_TRUE(field.IsEmpty());
-            EXPECT_EQ(field.text(), "No date");
-            TypeCustomLabel(editor, dates, nameDay, kDayLabel);
-            EXPECT_EQ(DateShown(dates, anniversary), "No date") << "the cleared date is drawn so once left";
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        FieldBlock& dates = *editor.BlockOf(kGroupDates);
+        const int anniversary = RowLabelled(dates, "Anniversary");
+        const int nameDay = RowLabelled(dates, "Name day");
+        if (anniversary < 0 || nameDay < 0) {
+            ADD_FAILURE() << "no Anniversary or Name day row";
+            return Cancel(editor);
+        }
+        EXPECT_FALSE(DateShown(dates, nameDay).contains("1604")) << "a date without a year shows no year";
+        DateField& field = TapDate(editor, anniversary);
+        EXPECT_FALSE(field.text().contains("1604"));
+        QTest::keyClick(&field, Qt::Key_Delete);
+        EXPECT_TRUE(field.IsEmpty());
+        EXPECT_EQ(field.text(), "No date");
+        TypeCustomLabel(editor, dates, nameDay, kDayLabel);
+        EXPECT_EQ(DateShown(dates, anniversary), "No date") << "the cleared date is drawn so once left";
+        Ok(editor);
+    }));
     Contact stored = Stored(anna);
     EXPECT_EQ(stored.GetBirthday(), birthday) << "a date left alone keeps its time of day";
     EXPECT_EQ(stored.GetAnniversary(), 0u) << "a cleared date is dropped";
@@ -125,47 +123,45 @@ TEST_F(EditBlocks, DatesAreSetAndClearedByKeyboardAndStoredExactly) {
     EXPECT_EQ(ToQString(stored.dates[0].label), kDayLabel);
 
     // That row is cleared with a tap, takes the Anniversary label and a date typed in full.
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            FieldBlock& dates = *editor.BlockOf(kGroupDates);
-            FormWindow& form = *editor.Form();
-            // The window takes no input until the store has told it of the last save.
-            EXPECT_TRUE(WaitFor([&] { return form.isEnabled() && form.window()->isEnabled(); }));
-            const int row = RowLabelled(dates, kDayLabel);
-            if (row < 0) {
-                ADD_FAILURE() << "no row of the typed label";
-                return Cancel(editor);
-            }
-            const int birthday = RowLabelled(dates, "Birthday");
-            const QString birthdayShown = DateShown(dates, birthday);
-            TapDate(editor, row);
-            Tap(form, form.PartPoint(dates, row, BlockPart::SecondButton));
-            EXPECT_TRUE(form.DateEditor()->IsEmpty()) << "the editor over the date shows it cleared";
-            EXPECT_EQ(DateShown(dates, birthday), birthdayShown) << "only that row's date is cleared";
-            EXPECT_TRUE(WithPopups([&] { Tap(form, form.PartPoint(dates, row, BlockPart::Label)); },
-                                   {"Anniversary"}));
-            DateField& field = TapDate(editor, row);
-            EXPECT_TRUE(field.IsEmpty());
-            // The calendar of an empty date opens at today, and closed without a choice leaves it empty.
-            QTest::keyClick(&field, Qt::Key_Down, Qt::AltModifier);
-            if (!WaitFor([&] { return field.calendarWidget()->isVisible(); })) {
-                ADD_FAILURE() << "Alt+Down opens no calendar";
-                return Cancel(editor);
-            }
-            EXPECT_EQ(field.calendarWidget()->selectedDate(), QDate::currentDate());
-            QTest::keyClick(field.calendarWidget(), Qt::Key_Escape);
-            EXPECT_TRUE(WaitFor([&] { return !field.calendarWidget()->isVisible(); }));
-            EXPECT_TRUE(field.IsEmpty() && field.FileTime() == 0u);
-            QTest::keyClick(&field, Qt::Key_Up);
-            EXPECT_EQ(field.date(), QDate::currentDate()) << "an empty date starts from today";
-            QTest::keyClick(&field, Qt::Key_Delete);
-            const QString typed = field.locale().toString(QDate(1975, 3, 7), field.displayFormat());
-            QTest::keyClicks(&field, typed);
-            EXPECT_EQ(field.date(), QDate(1975, 3, 7))
-                << typed.toStdString() << " shows " << field.text().toStdString();
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        FieldBlock& dates = *editor.BlockOf(kGroupDates);
+        FormWindow& form = *editor.Form();
+        // The window takes no input until the store has told it of the last save.
+        EXPECT_TRUE(WaitFor([&] { return form.isEnabled() && form.window()->isEnabled(); }));
+        const int row = RowLabelled(dates, kDayLabel);
+        if (row < 0) {
+            ADD_FAILURE() << "no row of the typed label";
+            return Cancel(editor);
+        }
+        const int birthday = RowLabelled(dates, "Birthday");
+        const QString birthdayShown = DateShown(dates, birthday);
+        TapDate(editor, row);
+        Tap(form, form.PartPoint(dates, row, BlockPart::SecondButton));
+        EXPECT_TRUE(form.DateEditor()->IsEmpty()) << "the editor over the date shows it cleared";
+        EXPECT_EQ(DateShown(dates, birthday), birthdayShown) << "only that row's date is cleared";
+        EXPECT_TRUE(
+            WithPopups([&] { Tap(form, form.PartPoint(dates, row, BlockPart::Label)); }, {"Anniversary"}));
+        DateField& field = TapDate(editor, row);
+        EXPECT_TRUE(field.IsEmpty());
+        // The calendar of an empty date opens at today, and closed without a choice leaves it empty.
+        QTest::keyClick(&field, Qt::Key_Down, Qt::AltModifier);
+        if (!WaitFor([&] { return field.calendarWidget()->isVisible(); })) {
+            ADD_FAILURE() << "Alt+Down opens no calendar";
+            return Cancel(editor);
+        }
+        EXPECT_EQ(field.calendarWidget()->selectedDate(), QDate::currentDate());
+        QTest::keyClick(field.calendarWidget(), Qt::Key_Escape);
+        EXPECT_TRUE(WaitFor([&] { return !field.calendarWidget()->isVisible(); }));
+        EXPECT_TRUE(field.IsEmpty() && field.FileTime() == 0u);
+        QTest::keyClick(&field, Qt::Key_Up);
+        EXPECT_EQ(field.date(), QDate::currentDate()) << "an empty date starts from today";
+        QTest::keyClick(&field, Qt::Key_Delete);
+        const QString typed = field.locale().toString(QDate(1975, 3, 7), field.displayFormat());
+        QTest::keyClicks(&field, typed);
+        EXPECT_EQ(field.date(), QDate(1975, 3, 7))
+            << typed.toStdString() << " shows " << field.text().toStdString();
+        Ok(editor);
+    }));
     stored = Stored(anna);
     EXPECT_EQ(stored.GetAnniversary(), Day(1975, 3, 7)) << "a date set here is 00:00 of its day";
     EXPECT_EQ(stored.GetBirthday(), birthday);
@@ -176,37 +172,35 @@ TEST_F(EditBlocks, MessengerTypesAreChosenFromTheKnownOnesAndStored) {
     ContactsFrame& frame = Start();
     const uint32_t anna =
         Add({{kFieldFirst, u"Anna"}, {kFieldIm1, u"ICQ: 12345"}, {kFieldIm2, u"Jabber: anna@example.org"}});
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            FieldBlock& ims = *editor.BlockOf(kGroupMessaging);
-            FormWindow& form = *editor.Form();
-            const int icq = RowWith(ims, "12345");
-            const int jabber = RowWith(ims, "anna@example.org");
-            if (icq < 0 || jabber < 0) {
-                ADD_FAILURE() << "the messaging rows are missing";
-                return Cancel(editor);
-            }
-            const auto type = [&](int row) { return ims.CellText(ims.Cells()[ims.CellsOf(row).back()]); };
-            EXPECT_EQ(type(icq), "ICQ");
-            EXPECT_EQ(type(jabber), "Jabber") << "a type the template lacks is kept";
-            EXPECT_TRUE(WithPopup([&] { Tap(form, form.CellPoint(ims, ims.CellsOf(icq).back())); },
-                                  [&](QMenu& menu) {
-                                      EXPECT_EQ(Texts(menu), (QStringList{"AOL", "ICQ", "MSN"}));
-                                      EXPECT_TRUE(ActionOf(menu, "ICQ")->isChecked());
-                                      ChooseByKeys(menu, "MSN");
-                                  }));
-            EXPECT_EQ(type(icq), "MSN");
-            // The keyboard reaches the type from the number and opens the same choice.
-            TapText(editor, ims, ims.CellsOf(jabber).front());
-            QTest::keyClick(form.LineEditor(), Qt::Key_Tab);
-            EXPECT_TRUE(WithPopup([&] { QTest::keyClick(&form, Qt::Key_Return); },
-                                  [&](QMenu& menu) {
-                                      EXPECT_EQ(Texts(menu), (QStringList{"AOL", "ICQ", "MSN", "Jabber"}));
-                                      menu.close();
-                                  }));
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        FieldBlock& ims = *editor.BlockOf(kGroupMessaging);
+        FormWindow& form = *editor.Form();
+        const int icq = RowWith(ims, "12345");
+        const int jabber = RowWith(ims, "anna@example.org");
+        if (icq < 0 || jabber < 0) {
+            ADD_FAILURE() << "the messaging rows are missing";
+            return Cancel(editor);
+        }
+        const auto type = [&](int row) { return ims.CellText(ims.Cells()[ims.CellsOf(row).back()]); };
+        EXPECT_EQ(type(icq), "ICQ");
+        EXPECT_EQ(type(jabber), "Jabber") << "a type the template lacks is kept";
+        EXPECT_TRUE(WithPopup([&] { Tap(form, form.CellPoint(ims, ims.CellsOf(icq).back())); },
+                              [&](QMenu& menu) {
+                                  EXPECT_EQ(Texts(menu), (QStringList{"AOL", "ICQ", "MSN"}));
+                                  EXPECT_TRUE(ActionOf(menu, "ICQ")->isChecked());
+                                  ChooseByKeys(menu, "MSN");
+                              }));
+        EXPECT_EQ(type(icq), "MSN");
+        // The keyboard reaches the type from the number and opens the same choice.
+        TapText(editor, ims, ims.CellsOf(jabber).front());
+        QTest::keyClick(form.LineEditor(), Qt::Key_Tab);
+        EXPECT_TRUE(WithPopup([&] { QTest::keyClick(&form, Qt::Key_Return); },
+                              [&](QMenu& menu) {
+                                  EXPECT_EQ(Texts(menu), (QStringList{"AOL", "ICQ", "MSN", "Jabber"}));
+                                  menu.close();
+                              }));
+        Ok(editor);
+    }));
     const Contact stored = Stored(anna);
     EXPECT_EQ(stored.GetText(kFieldIm1), Str(u"MSN: 12345"));
     EXPECT_EQ(stored.GetText(kFieldIm2), Str(u"Jabber: anna@example.org"));
@@ -222,13 +216,11 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     const ByteBlock png = Stored(anna).GetPicture().ImageBytes();
     ASSERT_FALSE(png.IsAllZero());
 
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            EXPECT_EQ(PictureShown(editor), "40 x 30");
-            RetypeName(editor, "Anne");
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        EXPECT_EQ(PictureShown(editor), "40 x 30");
+        RetypeName(editor, "Anne");
+        Ok(editor);
+    }));
     EXPECT_EQ(Stored(anna).GetText(kFieldFirst), Str(u"Anne"));
     EXPECT_TRUE(Stored(anna).GetPicture().ImageBytes() == png) << "an untouched picture is written back as it was";
 
@@ -238,13 +230,11 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     const QString path = WriteFile(QStringLiteral("wide.png"), Encoded(wide, "PNG"));
     ChooserAnswers(path);
     SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath, u"/somewhere");
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            PictureMenu(editor, "Choose picture...");
-            EXPECT_EQ(PictureShown(editor), "192 x 96");
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        PictureMenu(editor, "Choose picture...");
+        EXPECT_EQ(PictureShown(editor), "192 x 96");
+        Ok(editor);
+    }));
     EXPECT_EQ(askedIn_, "/somewhere") << "the file dialog starts where the last picture was";
     EXPECT_EQ(ToQString(SettingsStore::ReadString(settings::kSettings, settings::kLastPicPath, u"")), folder_.path());
     const ContactPicture chosen = Stored(anna).GetPicture();
@@ -253,13 +243,11 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     EXPECT_EQ(chosen.ImageBytes().Bytes()[0], 0xFF) << "JPEG";
     EXPECT_GT(chosen.Bitmap().rgb[0], 240) << "transparent parts are white";
 
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            PictureMenu(editor, "Remove picture");
-            EXPECT_EQ(PictureShown(editor), "No picture");
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        PictureMenu(editor, "Remove picture");
+        EXPECT_EQ(PictureShown(editor), "No picture");
+        Ok(editor);
+    }));
     EXPECT_TRUE(Stored(anna).GetPicture().IsEmpty());
 }
 
@@ -274,14 +262,12 @@ TEST_F(EditBlocks, ADamagedPictureFileIsRefusedAndTheRestOfTheEditIsSaved) {
     QByteArray damaged = Encoded(small, "JPEG").left(40);
     damaged.append(QByteArray(200, '\x5A'));
     ChooserAnswers(WriteFile(QStringLiteral("damaged.jpg"), damaged));
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            PictureMenu(editor, "Choose picture...");
-            EXPECT_EQ(PictureShown(editor), "20 x 20") << "the picture is kept";
-            RetypeName(editor, "Anne");
-            Ok(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        PictureMenu(editor, "Choose picture...");
+        EXPECT_EQ(PictureShown(editor), "20 x 20") << "the picture is kept";
+        RetypeName(editor, "Anne");
+        Ok(editor);
+    }));
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
     EXPECT_NE(boxes_.Boxes()[0].text.find(u"cannot be read"), std::u16string::npos);
     EXPECT_NE(boxes_.Boxes()[0].text.find(u"damaged.jpg"), std::u16string::npos);
@@ -327,15 +313,13 @@ TEST_P(BlockShots, DatesPictureAndMessaging) {
     full.SetBirthday(Day(1980, 12, 31));
     full.dates.Add({Str(u"Name day"), Day(kYearlessYear, 7, 26)});
     const uint32_t anna = AddContact(full);
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            const QString dpi = QString::number(GetParam());
-            ShootWindow("edit_picture_" + dpi + "dpi");
-            TapDate(editor, 0);
-            ShootWindow("edit_dates_" + dpi + "dpi");
-            Cancel(editor);
-        }));
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        const QString dpi = QString::number(GetParam());
+        ShootWindow("edit_picture_" + dpi + "dpi");
+        TapDate(editor, 0);
+        ShootWindow("edit_dates_" + dpi + "dpi");
+        Cancel(editor);
+    }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, BlockShots, ::testing::Values(96, 192));

@@ -31,19 +31,6 @@ protected:
             &Find, [] { MainWndFrame::Instance().Send(plat::WM_COMMAND, kCmdEditTemplate, 0); }, onOpen);
     }
 
-    // Chooses the item of `text` with the arrow keys and Enter.
-    static void ChooseByKeys(QMenu& menu, const QString& text) {
-        for (int step = 0; step < menu.actions().size() * 2; ++step) {
-            if (menu.activeAction() != nullptr && menu.activeAction()->text() == text) {
-                QTest::keyClick(&menu, Qt::Key_Return);
-                return;
-            }
-            QTest::keyClick(&menu, Qt::Key_Down);
-        }
-        ADD_FAILURE() << "no item " << text.toStdString() << " in " << Texts(menu).join(" | ").toStdString();
-        menu.close();
-    }
-
     // Presses soft key F1 or F2 of `dialog` and chooses `text` in its menu by keys.
     static void UseSoftKey(DlgBase& dialog, Qt::Key key, const QString& text) {
         EXPECT_TRUE(WithPopup([&] { QTest::keyClick(dialog.Widget(), key); },
@@ -269,7 +256,7 @@ TEST_F(TemplateEditor, RowsCustomLabelsTypesAndFormatsReachTheTemplate) {
 TEST_F(TemplateEditor, FromTheContactEditorTheFormFollowsTheTemplateAndKeepsWhatIsTyped) {
     ContactsFrame& frame = Start();
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"222"}});
-    EXPECT_TRUE(WithEditor(frame, [&] { frame.EditContact(anna); }, [&](ContactEditDlg& editor) {
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
         ASSERT_EQ(editor.BlockOf(kGroupWeb), nullptr);
         FieldBlock& names = *editor.BlockOf(kGroupName);
         editor.Form()->MoveTo({&names, names.NameCell(kNameFirst), -1});

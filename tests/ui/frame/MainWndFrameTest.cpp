@@ -21,6 +21,7 @@
 #include "screen/list/FrameCommands.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
+#include "support/ContactOf.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDevice.h"
 #include "ui/QtTestApp.h"
@@ -86,9 +87,7 @@ protected:
     }
 
     uint32_t AddContact(const char16_t* first, const char16_t* last, bool fromSim = false) {
-        Contact contact;
-        contact.SetText(kFieldFirst, first);
-        contact.SetText(kFieldLast, last);
+        Contact contact = ContactOf({{kFieldFirst, first}, {kFieldLast, last}});
         contact.SetFromSim(fromSim);
         EXPECT_TRUE(MainWndFrame::Instance().Clients()->AddContact(contact, false).Complete());
         return contact.GetOid();

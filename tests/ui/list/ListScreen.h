@@ -139,6 +139,11 @@ protected:
                            const std::function<void(ContactEditDlg&)>& onEditor) {
         return WithDialog<ContactEditDlg>([&] { return frame.OpenEditor(); }, open, onEditor);
     }
+    static bool Editing(ContactsFrame& frame, uint32_t oid,
+                        const std::function<void(ContactEditDlg&)>& onEditor) {
+        return WithEditor(
+            frame, [&] { frame.EditContact(oid); }, onEditor);
+    }
 
     // The calls the device was asked to place (the phone program may log its start first).
     static std::vector<std::string> Calls(const TempDevice& device, size_t count) {

@@ -35,15 +35,6 @@ protected:
     }
 
     static void Key(CSpeedDialDlg& dialog, Qt::Key key) { QTest::keyClick(dialog.Grid().Widget(), key); }
-
-    // Anna, whose mobile "555 2000" is speed-dial entry 2.
-    void AddAnnaOnEntry2() {
-        const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
-        ManagerSpeedContacts contacts(ContactManager::Instance());
-        CSpeedInfoStore store(contacts);
-        store.Load(3, 4);
-        ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
-    }
 };
 
 TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
@@ -125,7 +116,12 @@ INSTANTIATE_TEST_SUITE_P(Dpi, SpeedDialScreen, ::testing::Values(96, 192));
 // model's test; a short press typing is the contact list's.
 TEST_F(SpeedDialScreen, HeldKeysCallTheirSpeedDialEntry) {
     ContactsFrame& frame = Start();
-    AddAnnaOnEntry2();
+    // Anna, whose mobile "555 2000" is speed-dial entry 2.
+    const uint32_t anna = Add({{kFieldFirst, u"Anna"}, {kFieldMobile, u"555 2000"}});
+    ManagerSpeedContacts contacts(ContactManager::Instance());
+    CSpeedInfoStore store(contacts);
+    store.Load(3, 4);
+    ASSERT_TRUE(store.Assign(CSpeedInfoStore::CellOfEntry(2), anna, kTagMobile));
     const auto hold = [&](int digit) {
         QToolButton* key = frame.BigBar().ButtonOf(digit - 1);  // "2" is button 1
         ASSERT_NE(key, nullptr);

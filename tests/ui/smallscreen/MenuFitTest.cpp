@@ -39,47 +39,43 @@ TEST_F(PhoneScreenMenus, AMenuTallerThanTheScreenScrollsToEveryItem) {
     const uint32_t anna = Add({{kFieldFirst, u"Anna"}});
     const QStringList items = FieldsTexts();
     ASSERT_EQ(items.size(), 16);
-    EXPECT_TRUE(WithEditor(
-        frame, [&] { frame.EditContact(anna); },
-        [&](ContactEditDlg& editor) {
-            // The arrows: every item becomes current in turn and is then shown whole on the screen.
-            OpenFields(editor, [&](QMenu& menu) {
-                EXPECT_LE(menu.height(), screen.height()) << "the menu is cut to the screen";
-                EXPECT_FALSE(Shown(menu, items.last())) << "the menu is cut to the screen";
-                SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu}, "edit_fields_menu_phone_96dpi");
-                QStringList reached;
-                for (int step = 0; step < 2 * items.size() && reached.size() < items.size(); ++step) {
-                    QAction* active = menu.activeAction();
-                    if (active != nullptr && Shown(menu, active->text()) &&
-                        !reached.contains(active->text())) {
-                        reached << active->text();
-                    }
-                    if (active != nullptr && active->text() == items.last()) break;
-                    QTest::keyClick(&menu, Qt::Key_Down);
+    EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
+        // The arrows: every item becomes current in turn and is then shown whole on the screen.
+        OpenFields(editor, [&](QMenu& menu) {
+            EXPECT_LE(menu.height(), screen.height()) << "the menu is cut to the screen";
+            EXPECT_FALSE(Shown(menu, items.last())) << "the menu is cut to the screen";
+            SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu}, "edit_fields_menu_phone_96dpi");
+            QStringList reached;
+            for (int step = 0; step < 2 * items.size() && reached.size() < items.size(); ++step) {
+                QAction* active = menu.activeAction();
+                if (active != nullptr && Shown(menu, active->text()) && !reached.contains(active->text())) {
+                    reached << active->text();
                 }
-                EXPECT_EQ(reached.join(", ").toStdString(), items.join(", ").toStdString());
-                SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu},
-                               "edit_fields_menu_phone_end_96dpi");
-                QTest::keyClick(&menu, Qt::Key_Return);
-            });
-            EXPECT_TRUE(WaitFor([&] { return editor.BlockOf(kGroupOther) != nullptr; }))
-                << "the last item chosen by keys";
+                if (active != nullptr && active->text() == items.last()) break;
+                QTest::keyClick(&menu, Qt::Key_Down);
+            }
+            EXPECT_EQ(reached.join(", ").toStdString(), items.join(", ").toStdString());
+            SaveWithPopups(*MainWndFrame::Instance().Widget(), {&menu}, "edit_fields_menu_phone_end_96dpi");
+            QTest::keyClick(&menu, Qt::Key_Return);
+        });
+        EXPECT_TRUE(WaitFor([&] { return editor.BlockOf(kGroupOther) != nullptr; }))
+            << "the last item chosen by keys";
 
-            // Taps: the arrow at the bottom scrolls until the last items show, and a tap takes one.
-            OpenFields(editor, [&](QMenu& menu) {
-                const QString linked = items[items.size() - 2];
-                QTest::mouseClick(&menu, Qt::LeftButton, {}, QPoint(menu.width() / 2, menu.height() - 3));
-                if (!WaitFor([&] { return Shown(menu, linked); }, 3000)) {
-                    ADD_FAILURE() << "a tap on the scroll arrow does not scroll";
-                    menu.close();
-                    return;
-                }
-                Choose(menu, linked);
-            });
-            EXPECT_TRUE(WaitFor([&] { return editor.BlockOf(kGroupLinks) != nullptr; }))
-                << "an item chosen by a tap";
-            Cancel(editor);
-        }));
+        // Taps: the arrow at the bottom scrolls until the last items show, and a tap takes one.
+        OpenFields(editor, [&](QMenu& menu) {
+            const QString linked = items[items.size() - 2];
+            QTest::mouseClick(&menu, Qt::LeftButton, {}, QPoint(menu.width() / 2, menu.height() - 3));
+            if (!WaitFor([&] { return Shown(menu, linked); }, 3000)) {
+                ADD_FAILURE() << "a tap on the scroll arrow does not scroll";
+                menu.close();
+                return;
+            }
+            Choose(menu, linked);
+        });
+        EXPECT_TRUE(WaitFor([&] { return editor.BlockOf(kGroupLinks) != nullptr; }))
+            << "an item chosen by a tap";
+        Cancel(editor);
+    }));
 }
 
 }  // namespace
