@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "index/alphabet/AbcGroupTable.h"
+#include "index/mapped/BothHold.h"
 #include "index/words/ContactWords.h"
 #include "index/words/NodeChunks.h"
 #include "index/words/Tokenizer.h"
@@ -228,62 +229,91 @@ bool WordIndex::Fill(std::span<const Entry> entries) {
     return FillTrees(entries) && FillSlots(entries) && FillCategories(entries) && FillOrders(entries);
 }
 
-// Each tree is built at once from its distinct words (see WordTree::Build); each contact then
-// records the nodes of its words in the order it first uses them, as adding it does.
-bool WordIndex::FillTrees(std::span<const Entry> entries) {
-    struct TreeFill {
-        WordTree* tree;
-        std::unordered_map<std::u16string, uint32_t> indexOf;  // word -> its index in `words`
-        std::vector<std::u16string> words;
-        std::vector<std::vector<uint32_t>> used;  // per entry, its words' indexes in first-use order
-    };
-    TreeFill fills[2] = {{&text_, {}, {}, {}}, {&group_, {}, {}, {}}};
-    for (TreeFill& fill : fills) fill.used.resize(entries.size());
-    auto use = [](TreeFill& fill, const std::u16string& word, size_t k) {
+// One word tree's part of a bulk fill, worked out in memory before any of it is written: its
+// distinct words in order, each with the contacts that use it, and each contact's words in the
+// order it first uses them (the order adding it records them in).
+struct WordIndex::TreeFill {
+    std::unordered_map<std::u16string, uint32_t> indexOf;  // word -> its index in `words`
+    std::vector<std::u16string> words;
+    std::vector<std::vector<uint32_t>> used;  // per entry, its words' indexes in first-use order
+    std::vector<size_t> lastUser;             // per word, 1 + the last entry that used it
+    std::vector<uint32_t> rank;               // per word, its place in `sorted`
+    std::vector<std::u16string> sorted;
+    std::vector<std::vector<uint32_t>> lists;  // per sorted word, its contacts in ascending order
+
+    // The entries use their words in turn (`k` never goes back), so a word already used by entry
+    // `k` is the one whose last user is `k`.
+    void Use(const std::u16string& word, size_t k) {
         if (word.empty()) return;
-        const auto [it, fresh] = fill.indexOf.try_emplace(word, static_cast<uint32_t>(fill.words.size()));
-        if (fresh) fill.words.push_back(word);
-        std::vector<uint32_t>& used = fill.used[k];
-        if (std::find(used.begin(), used.end(), it->second) == used.end()) used.push_back(it->second);
-    };
-    for (size_t k = 0; k < entries.size(); ++k) {
-        for (const IndexWord& word : entries[k].words) {
-            use(fills[0], word.text, k);
-            if (!word.textOnly) use(fills[1], GroupKeyOf(word.text), k);
+        const auto [it, fresh] = indexOf.try_emplace(word, static_cast<uint32_t>(words.size()));
+        if (fresh) {
+            words.push_back(word);
+            lastUser.push_back(0);
         }
-        // Held for every contact until both trees are built: without the room they grew into.
-        for (TreeFill& fill : fills) fill.used[k].shrink_to_fit();
+        if (lastUser[it->second] == k + 1) return;
+        lastUser[it->second] = k + 1;
+        used[k].push_back(it->second);
     }
-    for (TreeFill& fill : fills) {
-        if (!FillTree(*fill.tree, fill.words, fill.used, entries)) return false;
+
+    void Sort(std::span<const Entry> entries) {
+        std::vector<uint32_t> byWord(words.size());
+        std::iota(byWord.begin(), byWord.end(), 0u);
+        std::sort(byWord.begin(), byWord.end(), [&](uint32_t a, uint32_t b) { return words[a] < words[b]; });
+        rank.resize(words.size());
+        sorted.reserve(words.size());
+        for (uint32_t r = 0; r < byWord.size(); ++r) {
+            rank[byWord[r]] = r;
+            sorted.push_back(words[byWord[r]]);
+        }
+        lists.resize(words.size());
+        for (size_t k = 0; k < entries.size(); ++k) {
+            for (const uint32_t word : used[k]) lists[rank[word]].push_back(entries[k].oid);
+        }
+        for (std::vector<uint32_t>& list : lists) std::sort(list.begin(), list.end());
     }
-    return true;
+};
+
+// Each tree is built at once from its distinct words (see WordTree::Build); each contact then
+// records the nodes of its words in the order it first uses them, as adding it does. The two
+// trees' words are gathered and sorted at once, on two threads (they share only the entries and
+// the alphabet groups, which neither changes); the trees are then written one after the other.
+bool WordIndex::FillTrees(std::span<const Entry> entries) {
+    TreeFill text, groups;
+    BothHold(
+        [&] {
+            GatherTree(groups, entries, true);
+            return true;
+        },
+        [&] {
+            GatherTree(text, entries, false);
+            return true;
+        });
+    return FillTree(text_, text, entries) && FillTree(group_, groups, entries);
 }
 
-bool WordIndex::FillTree(WordTree& tree, std::span<const std::u16string> words,
-                         std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries) {
-    std::vector<uint32_t> byWord(words.size());
-    std::iota(byWord.begin(), byWord.end(), 0u);
-    std::sort(byWord.begin(), byWord.end(), [&](uint32_t a, uint32_t b) { return words[a] < words[b]; });
-    std::vector<uint32_t> rank(words.size());
-    std::vector<std::u16string> sorted;
-    sorted.reserve(words.size());
-    for (uint32_t r = 0; r < byWord.size(); ++r) {
-        rank[byWord[r]] = r;
-        sorted.push_back(words[byWord[r]]);
-    }
-    std::vector<std::vector<uint32_t>> lists(words.size());
+void WordIndex::GatherTree(TreeFill& fill, std::span<const Entry> entries, bool groups) const {
+    fill.used.resize(entries.size());
     for (size_t k = 0; k < entries.size(); ++k) {
-        for (const uint32_t word : used[k]) lists[rank[word]].push_back(entries[k].oid);
+        for (const IndexWord& word : entries[k].words) {
+            if (!groups) {
+                fill.Use(word.text, k);
+            } else if (!word.textOnly) {
+                fill.Use(GroupKeyOf(word.text), k);
+            }
+        }
+        fill.used[k].shrink_to_fit();  // held for every contact until the tree is built
     }
-    for (std::vector<uint32_t>& list : lists) std::sort(list.begin(), list.end());
+    fill.Sort(entries);
+}
+
+bool WordIndex::FillTree(WordTree& tree, const TreeFill& fill, std::span<const Entry> entries) {
     std::vector<uint32_t> nodes;
-    if (!tree.Build(sorted, lists, nodes)) return false;
+    if (!tree.Build(fill.sorted, fill.lists, nodes)) return false;
     std::vector<PairList::Pair> map;
     for (size_t k = 0; k < entries.size(); ++k) {
-        if (used[k].empty()) continue;
+        if (fill.used[k].empty()) continue;
         std::vector<uint32_t> recorded;
-        for (const uint32_t word : used[k]) recorded.push_back(nodes[rank[word]]);
+        for (const uint32_t word : fill.used[k]) recorded.push_back(nodes[fill.rank[word]]);
         const std::optional<uint32_t> first = NodeChunks::Append(store_, 0, recorded);
         if (!first) return false;
         map.push_back({entries[k].oid, *first});

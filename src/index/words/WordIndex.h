@@ -119,8 +119,9 @@ private:
     bool RemoveSlot(uint32_t oid);
     bool FillTrees(std::span<const Entry> entries);
     bool FillOrders(std::span<const Entry> entries);
-    bool FillTree(WordTree& tree, std::span<const std::u16string> words,
-                  std::span<const std::vector<uint32_t>> used, std::span<const Entry> entries);
+    struct TreeFill;
+    void GatherTree(TreeFill& fill, std::span<const Entry> entries, bool groups) const;
+    bool FillTree(WordTree& tree, const TreeFill& fill, std::span<const Entry> entries);
     bool FillSlots(std::span<const Entry> entries);
     bool FillCategories(std::span<const Entry> entries);
     std::u16string GroupKeyOf(std::u16string_view word) const;
