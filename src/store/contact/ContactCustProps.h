@@ -50,6 +50,9 @@ public:
     ContactCustProps() = default;
     ContactCustProps(const ContactCustProps&) = default;
     ContactCustProps& operator=(const ContactCustProps&) = default;
+    // A moved contact takes its lists' storage along: its strings are not copied.
+    ContactCustProps(ContactCustProps&&) noexcept = default;
+    ContactCustProps& operator=(ContactCustProps&&) noexcept = default;
     virtual ~ContactCustProps() = default;
 
     // The four format words and every list, the categories included.
