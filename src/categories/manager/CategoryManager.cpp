@@ -1,10 +1,8 @@
 #include "categories/manager/CategoryManager.h"
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <unordered_set>
-#include <vector>
 
 #include "categories/manager/ShellSort.h"
 #include "core/str/Compare.h"
@@ -314,16 +312,13 @@ bool CategoryManager::GetAllContactCategories(std::unordered_map<uint32_t, Array
 
 bool CategoryManager::AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
     if (contact.GetRecordId() == 0) return false;
-    // One assignment per category, written together: all of them or none.
-    std::deque<CCeDBRecord> records;
-    std::vector<const CCeDBRecord*> written;
     for (uint32_t id : Distinct(ids)) {
-        CCeDBRecord& record = records.emplace_back();
+        CCeDBRecord record;
         record.Add(new CCeDBProp(kKeyProp, ItemRef(contact)));
         record.Add(new CCeDBProp(kNameProp, static_cast<int32_t>(id)));
-        written.push_back(&record);
+        if (assoc_.Write(record, CCeDBDatabase::kWriteNew) == 0) return false;
     }
-    return written.empty() || assoc_.WriteNew(written);
+    return true;
 }
 
 bool CategoryManager::SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {

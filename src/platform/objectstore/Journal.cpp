@@ -3,11 +3,9 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "platform/objectstore/Notification.h"
-#include "platform/objectstore/RowsText.h"
 #include "platform/objectstore/VolumeFormat.h"
 #include "platform/registry/Sql.h"
 
@@ -29,17 +27,9 @@ void ForgetDeadListeners(sqlite3* db) {
 
 }  // namespace
 
-void Append(sqlite3* db, uint32_t type, CeOid parent, std::span<const CeOid> oids) {
-    static const RowsText text("INSERT INTO journal(type, parent, oid) VALUES ", "(?, ?, ?)");
-    for (size_t at = 0; at < oids.size(); at += kRowsAtOnce) {
-        const std::span<const CeOid> rows = oids.subspan(at, std::min(kRowsAtOnce, oids.size() - at));
-        sql::Statement append(db, text(rows.size()));
-        for (size_t row = 0; row < rows.size(); ++row) {
-            const int first = static_cast<int>(row) * 3 + 1;
-            append.Bind(first, type).Bind(first + 1, parent).Bind(first + 2, rows[row]);
-        }
-        append.Step();
-    }
+void Append(sqlite3* db, uint32_t type, CeOid parent, CeOid oid) {
+    sql::Statement append(db, "INSERT INTO journal(type, parent, oid) VALUES (?1, ?2, ?3)");
+    append.Bind(1, type).Bind(2, parent).Bind(3, oid).Step();
 }
 
 void Prune(sqlite3* db) {

@@ -4,7 +4,6 @@
 // the last row each has seen. Rows every listener has seen are pruned once enough newer rows exist
 // (open handles patch their order from the recent rows), and so are rows beyond a bound.
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -21,11 +20,8 @@ struct Row {
     CeOid oid = 0;
 };
 
-// Inside the writer's transaction: one row per record, numbered in the given order.
-void Append(sqlite3* db, uint32_t type, CeOid parent, std::span<const CeOid> oids);
-inline void Append(sqlite3* db, uint32_t type, CeOid parent, CeOid oid) {
-    Append(db, type, parent, std::span(&oid, 1));
-}
+// Inside the writer's transaction.
+void Append(sqlite3* db, uint32_t type, CeOid parent, CeOid oid);
 void Prune(sqlite3* db);
 
 // The number of the last row ever written (0 for none).

@@ -207,15 +207,6 @@ CeOid WriteRecordProps(DbHandle db, CeOid record, std::span<const PropVal> props
     return Call(CeOid{0}, [&] { return Store::Instance().Handle(db).Write(record, props); });
 }
 
-bool WriteNewRecords(DbHandle db, std::span<const std::span<const PropVal>> records,
-                     std::vector<CeOid>& written) {
-    written.clear();
-    return Call(false, [&] {
-        written = Store::Instance().Handle(db).WriteNew(records);
-        return true;
-    });
-}
-
 bool DeleteRecord(DbHandle db, CeOid record) {
     return Call(false, [&] {
         Store::Instance().Handle(db).Delete(record);

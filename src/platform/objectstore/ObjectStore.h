@@ -108,10 +108,6 @@ CeOid ReadRecordProps(DbHandle db, std::span<const uint32_t> propIds, std::vecto
 // property. Auto-increment properties are numbered on creation and kept afterwards (a delete
 // removes one). The cursor does not move.
 CeOid WriteRecordProps(DbHandle db, CeOid record, std::span<const PropVal> props);
-// New records, each as WriteRecordProps(db, 0, ...) writes one, in one write: all of them, or on a
-// failure none. Their identifiers in `written`, in order (empty on a failure).
-bool WriteNewRecords(DbHandle db, std::span<const std::span<const PropVal>> records,
-                     std::vector<CeOid>& written);
 bool DeleteRecord(DbHandle db, CeOid record);
 
 // What a volume's change journal holds after one of its rows (ReadJournalChanges): the records of

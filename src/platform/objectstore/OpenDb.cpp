@@ -96,60 +96,42 @@ CeOid OpenDb::Read(std::span<const uint32_t> propIds, std::vector<PropVal>& prop
 }
 
 CeOid OpenDb::Write(CeOid record, std::span<const PropVal> props) {
-    if (record == 0) return WriteNew(std::span(&props, 1)).front();
     if (props.empty()) Fail(ERROR_INVALID_PARAMETER, "nothing to write");
     ValidateProps(props);
     sqlite3* db = volume_.Db();
-    volume_.Writes().Write(
-        [&] {
-            if (!volume_.TouchDatabase(database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
-            if (!RecordInDatabase(db, record, database_))
-                Fail(ERROR_NOT_FOUND, "no such record in the database");
-            StoreProps(db, record, props, AutomaticNumbers());
-            journal::Append(db, DB_CEOID_CHANGED, database_, record);
-        },
-        true);
-    return record;
-}
-
-// One write however many records: their rows, and their journal rows in their order, go in
-// together. A failure takes back the rows added; it leaves skipped identifiers and counter values
-// (never used again anyway) and the database's time stamp.
-std::vector<CeOid> OpenDb::WriteNew(std::span<const std::span<const PropVal>> records) {
-    if (records.empty()) return {};
-    for (const std::span<const PropVal> props : records) {
-        if (props.empty()) Fail(ERROR_INVALID_PARAMETER, "nothing to write");
-        ValidateProps(props);
-    }
-    sqlite3* db = volume_.Db();
-    std::vector<CeOid> added;
+    const bool created = record == 0;
+    CeOid inserted = 0;
+    // What a new record's write leaves behind when it fails: a skipped identifier and counter
+    // value (never used again anyway) and the database's time stamp, besides the rows taken back.
     const auto undo = [&] {
-        for (const CeOid record : added) RemoveRecord(db, record);
+        if (inserted != 0) RemoveRecord(db, inserted);
     };
     volume_.Writes().Write(
         [&] {
             if (!volume_.TouchDatabase(database_)) Fail(ERROR_NOT_FOUND, "the database was deleted");
-            const std::vector<uint16_t>& automatic = AutomaticNumbers();
-            for (size_t i = 0; i < records.size(); ++i) added.push_back(volume_.AllocateOid());
-            InsertRecords(db, added, database_);
-            for (size_t i = 0; i < records.size(); ++i) {
-                StoreProps(db, added[i], records[i], automatic);
+            if (!automatic_) automatic_ = AutoIncrementNumbers(db, database_);
+            const std::vector<uint16_t>& automatic = *automatic_;
+            if (record == 0) {
+                record = volume_.AllocateOid();
+                InsertRecord(db, record, database_);
+                inserted = record;
+                StoreProps(db, record, props, automatic);
                 for (const uint16_t number : automatic) {
                     const PropVal numbered =
                         PropVal::Number(MakePropId(number, CEVT_AUTO_I4), TakeCounter(db, database_, number));
-                    StoreProps(db, added[i], std::span(&numbered, 1), {});
+                    StoreProps(db, record, std::span(&numbered, 1), {});
                 }
+                journal::Append(db, DB_CEOID_CREATED, database_, record);
+            } else {
+                if (!RecordInDatabase(db, record, database_))
+                    Fail(ERROR_NOT_FOUND, "no such record in the database");
+                StoreProps(db, record, props, automatic);
+                journal::Append(db, DB_CEOID_CHANGED, database_, record);
             }
-            journal::Append(db, DB_CEOID_CREATED, database_, added);
         },
-        true, undo);
-    volume_.RecordsAdded(database_, static_cast<int>(added.size()));
-    return added;
-}
-
-const std::vector<uint16_t>& OpenDb::AutomaticNumbers() {
-    if (!automatic_) automatic_ = AutoIncrementNumbers(volume_.Db(), database_);
-    return *automatic_;
+        true, created ? std::function<void()>(undo) : std::function<void()>());
+    if (created) volume_.RecordsAdded(database_, 1);
+    return record;
 }
 
 void OpenDb::Delete(CeOid record) {

@@ -30,8 +30,6 @@ public:
     CeOid Read(std::span<const uint32_t> propIds, std::vector<PropVal>& props);
     // Returns the identifier written.
     CeOid Write(CeOid record, std::span<const PropVal> props);
-    // New records written as one write (all or, on a failure, none); their identifiers in order.
-    std::vector<CeOid> WriteNew(std::span<const std::span<const PropVal>> records);
     void Delete(CeOid record);
 
     std::vector<PropVal> GetProps(std::span<const uint32_t> propIds);
@@ -45,7 +43,6 @@ private:
     Position Locate();
     CeOid MakeCurrent(size_t index);
     [[noreturn]] void FailNoRecord(const char* why);
-    const std::vector<uint16_t>& AutomaticNumbers();
 
     Volume& volume_;
     CeGuid guid_;

@@ -1,10 +1,10 @@
 #include "platform/objectstore/Records.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
-#include "platform/objectstore/RowsText.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
 #include "platform/objectstore/Utf16Bytes.h"
@@ -55,19 +55,29 @@ void RemoveProp(sqlite3* db, CeOid owner, uint16_t number) {
     remove.Bind(1, owner).Bind(2, number).Step();
 }
 
-// Later rows of one statement replace earlier ones of the same number, as one statement per row
-// in their order would.
-const RowsText& PutRowsText() {
-    static const RowsText text("INSERT OR REPLACE INTO props(owner, num, type, value) VALUES ",
-                               "(?, ?, ?, ?)");
-    return text;
+// Rows of one record go in with one statement of up to kRowsAtOnce rows: most of the cost of a
+// single-row insert is running the statement, not placing the row. Later rows replace earlier
+// ones of the same number, as one statement per row in their order would.
+constexpr size_t kRowsAtOnce = 16;
+
+const std::string& PutRowsText(size_t rows) {
+    static const auto texts = [] {
+        std::array<std::string, kRowsAtOnce + 1> made;
+        for (size_t count = 1; count <= kRowsAtOnce; ++count) {
+            std::string& text = made[count];
+            text = "INSERT OR REPLACE INTO props(owner, num, type, value) VALUES ";
+            for (size_t row = 0; row < count; ++row) text += row == 0 ? "(?, ?, ?, ?)" : ", (?, ?, ?, ?)";
+        }
+        return made;
+    }();
+    return texts[rows];
 }
 
 void PutProps(sqlite3* db, CeOid owner, std::span<const PropVal* const> props) {
     for (size_t at = 0; at < props.size(); at += kRowsAtOnce) {
         const std::span<const PropVal* const> rows =
             props.subspan(at, std::min(kRowsAtOnce, props.size() - at));
-        sql::Statement put(db, PutRowsText()(rows.size()));
+        sql::Statement put(db, PutRowsText(rows.size()));
         for (size_t row = 0; row < rows.size(); ++row) {
             const PropVal& prop = *rows[row];
             const int first = static_cast<int>(row) * 4 + 1;
@@ -88,17 +98,9 @@ bool RecordInDatabase(sqlite3* db, CeOid record, CeOid database) {
     return find.Step() && find.Int(0) == 1;
 }
 
-void InsertRecords(sqlite3* db, std::span<const CeOid> records, CeOid database) {
-    static const RowsText text("INSERT INTO records(oid, db) VALUES ", "(?, ?)");
-    for (size_t at = 0; at < records.size(); at += kRowsAtOnce) {
-        const std::span<const CeOid> rows = records.subspan(at, std::min(kRowsAtOnce, records.size() - at));
-        sql::Statement insert(db, text(rows.size()));
-        for (size_t row = 0; row < rows.size(); ++row) {
-            insert.Bind(static_cast<int>(row) * 2 + 1, rows[row])
-                .Bind(static_cast<int>(row) * 2 + 2, database);
-        }
-        insert.Step();
-    }
+void InsertRecord(sqlite3* db, CeOid record, CeOid database) {
+    sql::Statement insert(db, "INSERT INTO records(oid, db) VALUES (?1, ?2)");
+    insert.Bind(1, record).Bind(2, database).Step();
 }
 
 void RemoveRecord(sqlite3* db, CeOid record) {

@@ -13,8 +13,7 @@ struct sqlite3;
 namespace plat::objstore {
 
 bool RecordInDatabase(sqlite3* db, CeOid record, CeOid database);
-// The records' rows, in as few statements as RowsText.h allows.
-void InsertRecords(sqlite3* db, std::span<const CeOid> records, CeOid database);
+void InsertRecord(sqlite3* db, CeOid record, CeOid database);
 void RemoveRecord(sqlite3* db, CeOid record);
 
 // ERROR_INVALID_PARAMETER for a value of an unknown type.

@@ -1,8 +1,5 @@
 #include "store/contact/NamedValues.h"
 
-#include <deque>
-#include <vector>
-
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
 
@@ -12,6 +9,14 @@ CCeDBProp* TextBlock(const Str& text) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.c_str());
     const auto size = static_cast<uint32_t>((text.GetLength() + 1) * sizeof(char16_t));
     return new CCeDBProp(3, bytes, size, true, plat::CEVT_BLOB);
+}
+
+bool WriteNamedValue(CCeDBDatabase& named, uint32_t key, const NamedValue& value) {
+    CCeDBRecord record;
+    record.Add(new CCeDBProp(1, key));
+    record.Add(new CCeDBProp(2, value.kind));
+    record.Add(TextBlock(value.text));
+    return named.Write(record, CCeDBDatabase::kWriteNew) != 0;
 }
 
 // The records keyed `key` whose kind is a phone number or an e-mail address.
@@ -58,17 +63,10 @@ bool SaveNamedValues(CCeDBDatabase& named, const StdContact& contact) {
     const std::vector<NamedValue> values = NamedValuesOf(contact);
     if (values.empty()) return true;
     if (contact.GetRecordId() == 0) return false;
-    // One record per value, written together: the contact's values are stored whole or not at all.
-    std::deque<CCeDBRecord> records;
-    std::vector<const CCeDBRecord*> written;
     for (const NamedValue& value : values) {
-        CCeDBRecord& record = records.emplace_back();
-        record.Add(new CCeDBProp(1, NamedKey(contact)));
-        record.Add(new CCeDBProp(2, value.kind));
-        record.Add(TextBlock(value.text));
-        written.push_back(&record);
+        if (!WriteNamedValue(named, NamedKey(contact), value)) return false;
     }
-    return named.WriteNew(written);
+    return true;
 }
 
 bool DeleteNamedValues(CCeDBDatabase& named, const StdContact& contact) {

@@ -97,11 +97,11 @@ plat::CeOid CCeDBDatabase::Read(CCeDBRecord& record, const uint32_t* propIds, in
     return oid;
 }
 
-namespace {
-
-// The record's properties whose numbers are among `propIds` (all with count 0 or none), flagged
-// for deletion in kWriteDeleteProps mode.
-std::vector<plat::PropVal> Selected(const CCeDBRecord& record, int mode, const uint32_t* propIds, int count) {
+plat::CeOid CCeDBDatabase::Write(const CCeDBRecord& record, int mode, const uint32_t* propIds, int count) {
+    if (mode < kWriteNew || mode > kWriteDeleteProps) {
+        plat::SetLastError(plat::ERROR_INVALID_PARAMETER, "unknown write mode");
+        return 0;
+    }
     std::vector<plat::PropVal> selected;
     for (int i = 0; i < record.GetCount(); ++i) {
         const CCeDBProp* prop = record.GetAt(i);
@@ -109,19 +109,8 @@ std::vector<plat::PropVal> Selected(const CCeDBRecord& record, int mode, const u
         for (int j = 0; !wanted && j < count; ++j) wanted = plat::PropNumber(propIds[j]) == prop->GetNumber();
         if (!wanted) continue;
         selected.push_back(prop->ToPropVal());
-        if (mode == CCeDBDatabase::kWriteDeleteProps) selected.back().flags |= plat::CEDB_PROPDELETE;
+        if (mode == kWriteDeleteProps) selected.back().flags |= plat::CEDB_PROPDELETE;
     }
-    return selected;
-}
-
-}  // namespace
-
-plat::CeOid CCeDBDatabase::Write(const CCeDBRecord& record, int mode, const uint32_t* propIds, int count) {
-    if (mode < kWriteNew || mode > kWriteDeleteProps) {
-        plat::SetLastError(plat::ERROR_INVALID_PARAMETER, "unknown write mode");
-        return 0;
-    }
-    const std::vector<plat::PropVal> selected = Selected(record, mode, propIds, count);
     if (selected.empty()) {
         plat::SetLastError(plat::ERROR_NO_DATA, "no property to write");
         return 0;
@@ -132,22 +121,6 @@ plat::CeOid CCeDBDatabase::Write(const CCeDBRecord& record, int mode, const uint
     const plat::CeOid written = plat::WriteRecordProps(handle_, target, selected);
     if (written != 0 && autoAdvance) SeekNext();
     return written;
-}
-
-bool CCeDBDatabase::WriteNew(std::span<const CCeDBRecord* const> records) {
-    std::vector<std::vector<plat::PropVal>> values;
-    std::vector<std::span<const plat::PropVal>> spans;
-    values.reserve(records.size());
-    for (const CCeDBRecord* record : records) {
-        values.push_back(Selected(*record, kWriteNew, nullptr, 0));
-        if (values.back().empty()) {
-            plat::SetLastError(plat::ERROR_NO_DATA, "no property to write");
-            return false;
-        }
-        spans.emplace_back(values.back());
-    }
-    std::vector<plat::CeOid> written;
-    return plat::WriteNewRecords(handle_, spans, written);
 }
 
 bool CCeDBDatabase::DeleteRecord(plat::CeOid oid) { return plat::DeleteRecord(handle_, oid); }

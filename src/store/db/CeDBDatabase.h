@@ -4,7 +4,6 @@
 // after each read and write) and `atEnd`. Failures return false or 0 and leave the platform's last
 // error (plat::GetLastError) as the platform set it.
 #include <cstdint>
-#include <span>
 
 #include "platform/objectstore/DatabaseInfo.h"
 #include "platform/objectstore/ObjectStore.h"
@@ -40,9 +39,6 @@ public:
     plat::CeOid Read(CCeDBRecord& record, const uint32_t* propIds = nullptr, int count = 0);
     // Writes the record's properties (those whose numbers are among `propIds`, all with count 0).
     plat::CeOid Write(const CCeDBRecord& record, int mode, const uint32_t* propIds = nullptr, int count = 0);
-    // Writes the records as new ones (mode kWriteNew, every property) in one write: all of them,
-    // or on a failure none. The cursor does not move.
-    bool WriteNew(std::span<const CCeDBRecord* const> records);
     bool DeleteRecord(plat::CeOid oid);
 
     // The database information; false (and `info` emptied) when it cannot be had.
