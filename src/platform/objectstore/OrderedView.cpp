@@ -153,27 +153,22 @@ void OrderedView::TakeOut(const std::vector<journal::ChangedRecord>& records) {
     order_.erase(to, order_.end());
 }
 
-// The entries are merged in from the end of the list, so that an entry already there moves once
-// however many are inserted. Each goes where a binary search would put it: after every entry that
-// sorts before it.
+// Each entry goes where a binary search of the list as it was puts it; the list then opens up from
+// its end, block by block, so that an entry already there moves once however many are inserted.
 void OrderedView::InsertAll(std::vector<ViewEntry> entries) {
-    const auto less = [this](CeOid a, const Keys& aKeys, CeOid b, const Keys& bKeys) {
-        return keyOrder_.Less(a, aKeys, b, bKeys);
-    };
     std::sort(entries.begin(), entries.end(),
-              [&less](const ViewEntry& a, const ViewEntry& b) { return less(a.oid, a.keys, b.oid, b.keys); });
+              [this](const ViewEntry& a, const ViewEntry& b) { return keyOrder_.Less(a, b); });
+    std::vector<size_t> places;
+    places.reserve(entries.size());
+    for (const ViewEntry& entry : entries) places.push_back(LowerBound(entry.oid, entry.keys));
     size_t kept = order_.size();
-    size_t fresh = entries.size();
-    order_.resize(kept + fresh);
-    size_t to = order_.size();
-    while (fresh > 0) {
-        const ViewEntry& entry = entries[fresh - 1];
-        if (kept > 0 && !less(order_[kept - 1], KeysOf(order_[kept - 1]), entry.oid, entry.keys)) {
-            order_[--to] = order_[--kept];
-        } else {
-            order_[--to] = entry.oid;
-            --fresh;
-        }
+    order_.resize(kept + entries.size());
+    for (size_t j = entries.size(); j-- > 0;) {
+        const auto from = order_.begin() + static_cast<std::ptrdiff_t>(places[j]);
+        std::move_backward(from, order_.begin() + static_cast<std::ptrdiff_t>(kept),
+                           order_.begin() + static_cast<std::ptrdiff_t>(kept + j + 1));
+        order_[places[j] + j] = entries[j].oid;
+        kept = places[j];
     }
     if (!IsSorted()) return;
     for (ViewEntry& entry : entries) keys_.insert_or_assign(entry.oid, std::move(entry.keys));
