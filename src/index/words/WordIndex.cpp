@@ -255,6 +255,8 @@ struct WordIndex::TreeFill {
         used[k].push_back(it->second);
     }
 
+    // Once sorted, the words move to `sorted` and what found them is let go: the two trees are
+    // held at once, at the largest moment of a rebuild.
     void Sort(std::span<const Entry> entries) {
         std::vector<uint32_t> byWord(words.size());
         std::iota(byWord.begin(), byWord.end(), 0u);
@@ -263,9 +265,12 @@ struct WordIndex::TreeFill {
         sorted.reserve(words.size());
         for (uint32_t r = 0; r < byWord.size(); ++r) {
             rank[byWord[r]] = r;
-            sorted.push_back(words[byWord[r]]);
+            sorted.push_back(std::move(words[byWord[r]]));
         }
-        lists.resize(words.size());
+        indexOf = {};
+        words = {};
+        lastUser = {};
+        lists.resize(sorted.size());
         for (size_t k = 0; k < entries.size(); ++k) {
             for (const uint32_t word : used[k]) lists[rank[word]].push_back(entries[k].oid);
         }
