@@ -2,10 +2,10 @@
 // Items handed from one thread to another, in order, with a few at most waiting: the giver waits
 // while the queue is full, the taker while it is empty, each until half the queue can move.
 //
-// Strings (Str) count their sharers without atomics, and some parts of the system's objects are
-// copied when moved (a contact's custom fields): an item moved into the queue may still share
-// string blocks with the object it was moved from. Put lets go of them, by assigning a fresh T to
-// that object, before the taker can see the item; the giver must keep no other copy.
+// Strings (Str) count their sharers without atomics, so an item must share no string block with
+// anything the giver keeps. The giver keeps no copy; and since a type whose move copies some of
+// its parts would leave shared blocks in the object moved from, Put also lets go of that object
+// (it assigns a fresh T to it) before the taker can see the item.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
