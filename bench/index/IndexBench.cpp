@@ -155,12 +155,7 @@ void Open(benchmark::State& state, uint32_t contacts) {
         index.Close();
         state.ResumeTiming();
     }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    state.counters["wall_median_ms"] = Quantile(wall, 0.5);
-    state.counters["wall_best_ms"] = Quantile(wall, 0);
-    state.counters["cpu_median_ms"] = Quantile(cpu, 0.5);
-    state.counters["cpu_best_ms"] = Quantile(cpu, 0);
+    ReportTimes(state, "wall_", wall, cpu, {{"median", 0.5}, {"best", 0}});
     // What the open index holds in memory: its images and the maps built on opening, with the
     // position cache a search builds.
     const double before = ResidentBytes();

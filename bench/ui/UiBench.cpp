@@ -56,12 +56,7 @@ void Sample::Stop(std::vector<double>& wallMs, std::vector<double>& cpuMs) const
 }
 
 void Samples::Report(benchmark::State& state) {
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    state.counters["median_ms"] = Quantile(wall, 0.5);
-    state.counters["p99_ms"] = Quantile(wall, 0.99);
-    state.counters["cpu_median_ms"] = Quantile(cpu, 0.5);
-    state.counters["cpu_p99_ms"] = Quantile(cpu, 0.99);
+    ReportTimes(state, "", wall, cpu, {{"median", 0.5}, {"p99", 0.99}});
 }
 
 ContactsFrame& Frame() { return *MainWndFrame::Instance().Contacts(); }
