@@ -1,12 +1,12 @@
 #include "app/cli/ContactFields.h"
 
 #include <cstdio>
-#include <map>
 #include <optional>
 
 #include "app/cli/Cli.h"
 #include "categories/manager/CategoryManager.h"
 #include "core/res/ResourceStrings.h"
+#include "store/contact/ContactFieldAccess.h"
 #include "store/contact/ContactFields.h"
 #include "store/vcard/CardDate.h"
 #include "store/vcard/NoteText.h"
@@ -16,15 +16,6 @@ namespace cli {
 namespace {
 
 constexpr uint32_t kStrBadCategoryName = 40240;
-
-const std::map<std::string, int>& NamedFields() {
-    static const std::map<std::string, int> fields = {
-        {"first", kFieldFirst},         {"last", kFieldLast},           {"middle", kFieldMiddle},
-        {"title", kFieldTitle},         {"suffix", kFieldSuffix},       {"company", kFieldCompany},
-        {"fileas", kFieldFileAs},       {"mobile", kFieldMobile},       {"work-phone", kFieldWorkPhone},
-        {"home-phone", kFieldHomePhone}, {"email", kEmailFields[0]},    {"web", kFieldWeb}};
-    return fields;
-}
 
 // "YYYY-MM-DD" as a file time at midnight, "--MM-DD" as a date without a year; nothing for an
 // empty text.
@@ -48,15 +39,15 @@ std::optional<uint16_t> PropNumberOf(const std::string& name) {
     return static_cast<uint16_t>(std::stoul(digits, nullptr, 16));
 }
 
+// The field of a FIELD name: a text field's property number, or the field table's name.
 int FieldOf(const std::string& name) {
     if (const std::optional<uint16_t> prop = PropNumberOf(name)) {
         if (const int field = TextFieldOfProp(*prop); field >= 0) return field;
     }
-    const auto found = NamedFields().find(name);
-    if (found == NamedFields().end()) {
-        throw BadArgument("unknown field \"" + name + "\" (brevane-cli add --help lists the fields)");
+    for (const FieldInfo& info : ContactFieldTable()) {
+        if (!info.cli.empty() && info.cli == name) return info.id;
     }
-    return found->second;
+    throw BadArgument("unknown field \"" + name + "\" (brevane-cli add --help lists the fields)");
 }
 
 }  // namespace
@@ -69,19 +60,19 @@ void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>&
     const std::string name = argument.substr(0, equals);
     const std::string value = argument.substr(equals + 1);
     const Str text = Str::FromUtf8(value);
-    if (name == "note") {
-        contact.SetNote(NoteFromText(text.View()));
-    } else if (name == "birthday") {
-        contact.SetBirthday(ParseDate(value));
-    } else if (name == "anniversary") {
-        contact.SetAnniversary(ParseDate(value));
-    } else if (name == "category") {
-        if (!value.empty()) categories.push_back(CategoryName(value));
-    } else if (name.starts_with("phone:") || name.starts_with("email:")) {
+    if (name.starts_with("phone:") || name.starts_with("email:")) {
         Array<CustText>& list = name.starts_with("phone:") ? contact.phones : contact.emails;
         list.Add({Str::FromUtf8(name.substr(6)), text});
-    } else {
-        contact.SetText(FieldOf(name), text);
+        return;
+    }
+    const int field = FieldOf(name);
+    switch (FieldInfoOf(field).kind) {
+    case FieldKind::Note: contact.SetNote(NoteFromText(text.View())); break;
+    case FieldKind::Date: SetDateField(contact, field, ParseDate(value)); break;
+    case FieldKind::Categories:
+        if (!value.empty()) categories.push_back(CategoryName(value));
+        break;
+    default: contact.SetText(field, text); break;
     }
 }
 

@@ -31,6 +31,7 @@ struct BlockRow {
     uint64_t date = 0;   // dates: a file time, 0 for the empty date
     AddressParts parts;  // addresses
     int format = 0;      // addresses: the address format index
+    int field = -1;      // the standard field the value was loaded from (ContactField), -1: none
 
     // No value: an empty text, an empty date, or an address with every part empty.
     bool IsEmpty(int kind) const;

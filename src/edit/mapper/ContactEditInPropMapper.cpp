@@ -57,6 +57,7 @@ void SetRowValue(BlockRow& row, const BagValue& pair) {
     row.date = pair.date;
     row.parts = pair.parts;
     row.format = pair.format;
+    row.field = pair.field;
 }
 
 // Fills the first empty row with that label, or adds a row.

@@ -2,26 +2,17 @@
 
 #include "edit/mapper/ContactEditInPropMapper.h"
 #include "store/contact/Contact.h"
+#include "store/contact/ContactFieldAccess.h"
 
 namespace {
 
-// Texts of the record that only the platform's own contacts program uses.
-constexpr int kCarriedTexts[] = {kFieldText87, kFieldText88, kFieldText89, kFieldText101};
-
+// The contact emptied of every value a block writes back (the field table's Edited values); the
+// rest, identity and values the form does not show, stay as they are.
 Contact EmptiedCopy(const Contact& original) {
-    Contact copy;
-    copy.SetOid(original.GetOid());
-    copy.SetDefaultTag(original.GetDefaultTag());
-    copy.SetRecordId(original.GetRecordId());
-    copy.SetFlag102(original.GetFlag102());
-    copy.SetNote(original.GetNote());
-    for (int field : kCarriedTexts) copy.SetText(field, original.GetText(field));
-    copy.homeAddressFormat = original.homeAddressFormat;
-    copy.workAddressFormat = original.workAddressFormat;
-    copy.otherAddressFormat = original.otherAddressFormat;
-    copy.fourthFormat = original.fourthFormat;
-    copy.categories = original.categories;
-    copy.categoriesLoaded = original.categoriesLoaded;
+    Contact copy = original;
+    for (const FieldInfo& info : ContactFieldTable()) {
+        if (info.editor == EditorRole::Edited) ClearField(copy, info.id);
+    }
     return copy;
 }
 

@@ -8,11 +8,12 @@ class Contact;
 class ContactEditInPropMapper;
 class ContactTemplate;
 
-// The edited contact: a copy of `original` emptied of every value the form edits, each block
-// stored into it in form order, the custom-value reference re-targeted, and File As computed
-// from the names when it is empty. Values the form does not show (the record identity, the
-// reference identifier, the platform's carried-over texts, the fourth address format word, the
-// format words of addresses without a row) are kept.
+// The edited contact: a copy of `original` emptied of every value the form edits (those the field
+// table marks Edited), each block stored into it in form order, the custom-value reference
+// re-targeted, and File As computed from the names when it is empty. The values the table marks
+// Kept (the record identity, the UID and revision, the reference identifier, the platform's
+// carried-over texts and flags, the fourth address format word, the format words of addresses
+// without a row) stay as they were.
 Contact BuildEditedContact(const Contact& original, const Array<BlockDescriptor>& blocks,
                            const ContactEditInPropMapper& mapper, const CustomValueRef& ref,
                            const ContactTemplate& tpl);

@@ -6,6 +6,7 @@
 #include "index/words/Tokenizer.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactDate.h"
+#include "store/contact/ContactFieldAccess.h"
 #include "store/contact/ContactFields.h"
 
 namespace {
@@ -85,11 +86,15 @@ void FurtherValues(const ContactCustProps& values, WordSink& sink) {
 
 std::vector<IndexWord> ContactWords(const Contact& contact, std::u16string_view note) {
     WordSink sink;
-    for (int field = 0; field < kTextFieldCount; ++field) sink.Text(contact.GetText(field).View());
-    sink.Date(contact.GetBirthday());
-    sink.Date(contact.GetAnniversary());
-    for (int field = 0; field < kTextFieldCount; ++field) {
-        if (IsPhoneField(field)) sink.Phone(contact.GetText(field).View());
+    const std::span<const FieldInfo> fields = ContactFieldTable();
+    for (const FieldInfo& info : fields) {
+        if (info.kind == FieldKind::Text) sink.Text(contact.GetText(info.id).View());
+    }
+    for (const FieldInfo& info : fields) {
+        if (info.kind == FieldKind::Date) sink.Date(GetDateField(contact, info.id));
+    }
+    for (const FieldInfo& info : fields) {
+        if (info.phone) sink.Phone(contact.GetText(info.id).View());
     }
     FurtherValues(contact, sink);
     sink.Text(note);

@@ -244,6 +244,7 @@ ContactWrite ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
     ContactWrite written;
     CCeDBDatabase& contacts = db_.Contacts();
     CCeDBRecord record;
+    contact.StampChange(contacts, plat::FileTimeNow(), true);
     contact.SaveToRecord(contacts, record, writeNote);
     const plat::CeOid oid = contacts.IsOpen() ? contacts.Write(record, CCeDBDatabase::kWriteNew) : 0;
     if (oid == 0) return written;
@@ -261,6 +262,7 @@ ContactWrite ContactManager::WriteContactChanges(Contact& contact, bool writeNot
     CCeDBDatabase& contacts = db_.Contacts();
     if (!contacts.IsOpen() || !contacts.SeekToRecord(contact.GetOid())) return written;
     CCeDBRecord record;
+    contact.StampChange(contacts, plat::FileTimeNow(), false);
     contact.SaveChangesToRecord(contacts, record, writeNote);
     record.SetOid(contact.GetOid());
     if (contacts.Write(record, CCeDBDatabase::kWriteUpdate) == 0) return written;

@@ -25,7 +25,7 @@ public:
     // Copies the whole contact.
     virtual void Assign(const Contact& other);
     // Every value but the record identity (object identifier, record identifier value, the
-    // platform flag 0x102 and the SIM card mark 0x103): the 58 texts, both dates, the default
+    // platform flag 0x102, the SIM card mark 0x103, the UID and the revision): the 58 texts, both dates, the default
     // dial tag, the picture, the note and the further values with the categories.
     virtual bool Equals(const Contact& other) const;
     bool NotEquals(const Contact& other) const { return !Equals(other); }
@@ -35,7 +35,8 @@ public:
 
     // --- Record mapping --------------------------------------------------------------------------
     // Clears the contact and takes every property of `record` it knows by number; properties of
-    // other numbers, of an unexpected type or flagged not found are ignored. A picture that does
+    // other numbers, of an unexpected type or flagged not found are ignored. A record read from a
+    // volume without a UID gets the one derived from its volume and object identifier. A picture that does
     // not decode is dropped; a damaged embedded block is ignored and the note kept. A reader that
     // never shows the picture (the index) skips it: decoding it is most of the cost of a read.
     enum class PictureLoad { Decode, Skip };
@@ -43,6 +44,10 @@ public:
     // The state of the embedded block met by the last LoadFromRecord.
     EmbeddedState LastEmbeddedState() const { return embeddedState_; }
 
+    // Before a write: a contact without a UID gets one (for a stored contact the one every reader
+    // has given it, StoredContactUid; for a new one a random one) and its revision becomes `now`;
+    // a new contact (`created`) that came with a revision (an imported card's) keeps it.
+    void StampChange(const CCeDBDatabase& db, uint64_t now, bool created);
     // Builds the properties of a new record (empty texts left out) into `record`. With
     // `writeNote`, property 0x1E carries the note and the further values. A contact from the SIM
     // card gets the mark 0x103 = 1; a copy meant for the phone's memory must clear it first.

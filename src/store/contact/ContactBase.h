@@ -1,6 +1,9 @@
 #pragma once
 // ContactBase: a contact's record identity and its values that are not text.
 #include <cstdint>
+#include <utility>
+
+#include "core/str/Str.h"
 
 class ContactBase {
 public:
@@ -36,6 +39,14 @@ public:
     // phone's own contacts. A record without it, or with 0, is the phone's own.
     bool IsFromSim() const { return fromSim_; }
     void SetFromSim(bool set) { fromSim_ = set; }
+    // The contact's unique identifier (property 0x4000): a card's UID kept from its import, or a
+    // UUID this system made (ContactUid.h); empty for a contact never stored nor imported. Like the
+    // object identifier it is identity, not a value: Equals does not compare it.
+    const Str& GetUid() const { return uid_; }
+    void SetUid(Str uid) { uid_ = std::move(uid); }
+    // When the contact last changed (property 0x4001), a file time; 0 when unknown.
+    uint64_t GetRevision() const { return revision_; }
+    void SetRevision(uint64_t fileTime) { revision_ = fileTime; }
 
 protected:
     // The comparison of ContactBase::Equals without the identifier.
@@ -48,4 +59,6 @@ private:
     uint32_t defaultTag_ = 0;
     bool flag102_ = false;
     bool fromSim_ = false;
+    Str uid_;
+    uint64_t revision_ = 0;
 };

@@ -2,66 +2,126 @@
 
 #include <algorithm>
 
-const std::array<ContactTextField, kTextFieldCount> kTextFields = {{
-    {0x90, u"E-mail"},
-    {0x91, u"E-mail 2"},
-    {0x92, u"E-mail 3"},
-    {0xE5, u"other address, country"},
-    {0xE4, u"other address, postal code"},
-    {0xE3, u"other address, state"},
-    {0xE2, u"other address, city"},
-    {0xE1, u"other address, street"},
-    {0xC5, u"work address, country"},
-    {0xC4, u"work address, postal code"},
-    {0xC3, u"work address, state"},
-    {0xC2, u"work address, city"},
-    {0xC1, u"work address, street"},
-    {0x97, u"Work phone"},
-    {0x98, u"Work phone"},
-    {0x9B, u"Work fax"},
-    {0xD5, u"home address, country"},
-    {0xD4, u"home address, postal code"},
-    {0xD3, u"home address, state"},
-    {0xD2, u"home address, city"},
-    {0xD1, u"home address, street"},
-    {0x99, u"Home phone"},
-    {0x9A, u"Home phone"},
-    {0x9C, u"Home fax"},
-    {0x81, u"Title"},
-    {0x85, u"Suffix"},
-    {0x82, u"First"},
-    {0x83, u"Middle"},
-    {0x84, u"Last"},
-    {0xA5, u"Spouse"},
-    {0xA6, u"Children"},
-    {0x9D, u"Pager"},
-    {0xA7, u"Web"},
-    {0x9E, u"Car"},
-    {0x9F, u"Radio"},
-    {0x96, u"Mobile"},
-    {0x8E, u"Office"},
-    {0x8B, u"Department"},
-    {0x8C, u"Job Title"},
-    {0x8A, u"Company"},
-    {0xA1, u"Assistant phone"},
-    {0x8F, u"Assistant"},
-    {0x80, u"File As"},
-    {0x8D, u"Manager"},
-    {0x87, u"text"},
-    {0x88, u"text"},
-    {0x89, u"text"},
-    {0x101, u"text"},
-    {0xA8, u"Ringtone"},
-    {0x86, u"Nickname"},
-    {0x93, u"IM"},
-    {0x94, u"IM 2"},
-    {0x95, u"IM 3"},
-    {0xA9, u"Cust.ID"},
-    {0xAA, u"Govt.ID"},
-    {0xA0, u"Company"},
-    {0xAB, u"Account"},
-    {0x10A3, u"MMS"},
-}};
+namespace {
+
+using K = FieldKind;
+using G = FieldGroup;
+constexpr EditorRole E = EditorRole::Edited;
+constexpr EditorRole P = EditorRole::Kept;
+
+// Columns: id, property, kind, label, group, template name, its label, entry, order, address slot,
+// card property, phone types, table column, command-line name, phone, editor.
+constexpr FieldInfo kTable[] = {
+    {kFieldEmail1, 0x90, K::Text, u"E-mail", G::Email, 41163, 41333, 0, 0, -1, {}, {}, "E-mail Address", "email", false, E},
+    {kFieldEmail2, 0x91, K::Text, u"E-mail 2", G::Email, 41164, 41334, 1, 1, -1, {}, {}, "E-mail 2 Address", {}, false, E},
+    {kFieldEmail3, 0x92, K::Text, u"E-mail 3", G::Email, 41165, 41335, 2, 2, -1, {}, {}, "E-mail 3 Address", {}, false, E},
+    {kFieldOtherCountry, 0xE5, K::Text, u"other address, country", G::Address, 41174, 41346, 2, 2, 4, {}, {}, "Other Country/Region", {}, false, E},
+    {kFieldOtherPostalCode, 0xE4, K::Text, u"other address, postal code", G::Address, 41174, 41346, 2, 2, 3, {}, {}, "Other Postal Code", {}, false, E},
+    {kFieldOtherState, 0xE3, K::Text, u"other address, state", G::Address, 41174, 41346, 2, 2, 2, {}, {}, "Other State", {}, false, E},
+    {kFieldOtherCity, 0xE2, K::Text, u"other address, city", G::Address, 41174, 41346, 2, 2, 1, {}, {}, "Other City", {}, false, E},
+    {kFieldOtherStreet, 0xE1, K::Text, u"other address, street", G::Address, 41174, 41346, 2, 2, 0, {}, {}, "Other Street", {}, false, E},
+    {kFieldWorkCountry, 0xC5, K::Text, u"work address, country", G::Address, 41172, 41344, 0, 1, 4, {}, {}, "Business Country/Region", {}, false, E},
+    {kFieldWorkPostalCode, 0xC4, K::Text, u"work address, postal code", G::Address, 41172, 41344, 0, 1, 3, {}, {}, "Business Postal Code", {}, false, E},
+    {kFieldWorkState, 0xC3, K::Text, u"work address, state", G::Address, 41172, 41344, 0, 1, 2, {}, {}, "Business State", {}, false, E},
+    {kFieldWorkCity, 0xC2, K::Text, u"work address, city", G::Address, 41172, 41344, 0, 1, 1, {}, {}, "Business City", {}, false, E},
+    {kFieldWorkStreet, 0xC1, K::Text, u"work address, street", G::Address, 41172, 41344, 0, 1, 0, {}, {}, "Business Street", {}, false, E},
+    {kFieldWorkPhone, 0x97, K::Text, u"Work phone", G::Phone, 41155, 41323, 0, 0, -1, {}, u"WORK,VOICE", "Business Phone", "work-phone", true, E},
+    {kFieldWorkPhone2, 0x98, K::Text, u"Work phone", G::Phone, 41155, 41323, 0, 1, -1, {}, u"WORK,VOICE", "Business Phone 2", {}, true, E},
+    {kFieldWorkFax, 0x9B, K::Text, u"Work fax", G::Phone, 41197, 41326, 4, 6, -1, {}, u"WORK,FAX", "Business Fax", {}, true, E},
+    {kFieldHomeCountry, 0xD5, K::Text, u"home address, country", G::Address, 41173, 41345, 1, 0, 4, {}, {}, "Home Country/Region", {}, false, E},
+    {kFieldHomePostalCode, 0xD4, K::Text, u"home address, postal code", G::Address, 41173, 41345, 1, 0, 3, {}, {}, "Home Postal Code", {}, false, E},
+    {kFieldHomeState, 0xD3, K::Text, u"home address, state", G::Address, 41173, 41345, 1, 0, 2, {}, {}, "Home State", {}, false, E},
+    {kFieldHomeCity, 0xD2, K::Text, u"home address, city", G::Address, 41173, 41345, 1, 0, 1, {}, {}, "Home City", {}, false, E},
+    {kFieldHomeStreet, 0xD1, K::Text, u"home address, street", G::Address, 41173, 41345, 1, 0, 0, {}, {}, "Home Street", {}, false, E},
+    {kFieldHomePhone, 0x99, K::Text, u"Home phone", G::Phone, 41156, 41360, 1, 2, -1, {}, u"HOME,VOICE", "Home Phone", "home-phone", true, E},
+    {kFieldHomePhone2, 0x9A, K::Text, u"Home phone", G::Phone, 41156, 41360, 1, 3, -1, {}, u"HOME,VOICE", "Home Phone 2", {}, true, E},
+    {kFieldHomeFax, 0x9C, K::Text, u"Home fax", G::Phone, 41158, 41325, 3, 5, -1, {}, u"HOME,FAX", "Home Fax", {}, true, E},
+    {kFieldTitle, 0x81, K::Text, u"Title", G::Name, 41183, 41314, 1, 0, -1, {}, {}, "Title", "title", false, E},
+    {kFieldSuffix, 0x85, K::Text, u"Suffix", G::Name, 41151, 41318, 5, 4, -1, {}, {}, "Suffix", "suffix", false, E},
+    {kFieldFirst, 0x82, K::Text, u"First", G::Name, 41148, 41315, 2, 1, -1, {}, {}, "First Name", "first", false, E},
+    {kFieldMiddle, 0x83, K::Text, u"Middle", G::Name, 41149, 41316, 3, 2, -1, {}, {}, "Middle Name", "middle", false, E},
+    {kFieldLast, 0x84, K::Text, u"Last", G::Name, 41150, 41317, 4, 3, -1, {}, {}, "Last Name", "last", false, E},
+    {kFieldSpouse, 0xA5, K::Text, u"Spouse", G::People, 41178, 41350, 2, 0, -1, "X-SPOUSE", {}, "Spouse", {}, false, E},
+    {kFieldChildren, 0xA6, K::Text, u"Children", G::People, 41177, 41349, 1, 2, -1, "X-CHILDREN", {}, "Children", {}, false, E},
+    {kFieldPager, 0x9D, K::Text, u"Pager", G::Phone, 41160, 41328, 6, 7, -1, {}, u"PAGER", "Pager", {}, true, E},
+    {kFieldWeb, 0xA7, K::Text, u"Web", G::Web, 41170, 41342, 0, 0, -1, {}, {}, "Web Page", "web", false, E},
+    {kFieldCar, 0x9E, K::Text, u"Car", G::Phone, 41159, 41327, 5, 8, -1, {}, u"CAR", "Car Phone", {}, true, E},
+    {kFieldRadio, 0x9F, K::Text, u"Radio", G::Phone, 41161, 41329, 7, 9, -1, {}, u"X-RADIO", "Radio Phone", {}, true, E},
+    {kFieldMobile, 0x96, K::Text, u"Mobile", G::Phone, 41157, 41324, 2, 4, -1, {}, u"CELL,VOICE", "Mobile Phone", "mobile", true, E},
+    {kFieldOffice, 0x8E, K::Text, u"Office", G::Office, 41171, 41343, 0, 0, -1, "X-BREVANE-OFFICE", {}, "Office Location", {}, false, E},
+    {kFieldDepartment, 0x8B, K::Text, u"Department", G::Name, 41154, 41321, 8, 7, -1, {}, {}, "Department", {}, false, E},
+    {kFieldJobTitle, 0x8C, K::Text, u"Job Title", G::Name, 41152, 41319, 6, 5, -1, "TITLE", {}, "Job Title", {}, false, E},
+    {kFieldCompany, 0x8A, K::Text, u"Company", G::Name, 41153, 41320, 7, 6, -1, {}, {}, "Company", "company", false, E},
+    {kFieldAssistantPhone, 0xA1, K::Text, u"Assistant phone", G::Phone, 41162, 41330, 8, 10, -1, {}, u"X-ASSISTANT", "Assistant's Phone", {}, true, E},
+    {kFieldAssistant, 0x8F, K::Text, u"Assistant", G::People, 41176, 41348, 0, 1, -1, "X-ASSISTANT", {}, "Assistant's Name", {}, false, E},
+    {kFieldFileAs, 0x80, K::Text, u"File As", G::Name, 41279, 41322, 9, 8, -1, "X-BREVANE-FILE-AS", {}, "File As", "fileas", false, E},
+    {kFieldManager, 0x8D, K::Text, u"Manager", G::People, 41375, 41376, 4, 3, -1, "X-MANAGER", {}, "Manager's Name", {}, false, E},
+    {kFieldText87, 0x87, K::Text, u"text", G::None, 0, 0, -1, -1, -1, "X-BREVANE-PROP-87", {}, {}, {}, false, P},
+    {kFieldText88, 0x88, K::Text, u"text", G::None, 0, 0, -1, -1, -1, "X-BREVANE-PROP-88", {}, {}, {}, false, P},
+    {kFieldText89, 0x89, K::Text, u"text", G::None, 0, 0, -1, -1, -1, "X-BREVANE-PROP-89", {}, {}, {}, false, P},
+    {kFieldText101, 0x101, K::Text, u"text", G::None, 0, 0, -1, -1, -1, "X-BREVANE-PROP-101", {}, {}, {}, false, P},
+    {kFieldRingtone, 0xA8, K::Text, u"Ringtone", G::Links, 41277, 41354, 0, 0, -1, "X-BREVANE-RINGTONE", {}, {}, {}, false, E},
+    {kFieldNickname, 0x86, K::Text, u"Nickname", G::Other, 41278, 41356, 0, 0, -1, "NICKNAME", {}, "Nickname", {}, false, E},
+    {kFieldIm1, 0x93, K::Text, u"IM", G::Messaging, 41194, 41336, 0, 0, -1, {}, {}, {}, {}, false, E},
+    {kFieldIm2, 0x94, K::Text, u"IM 2", G::Messaging, 41271, 41337, 1, 1, -1, {}, {}, {}, {}, false, E},
+    {kFieldIm3, 0x95, K::Text, u"IM 3", G::Messaging, 41272, 41338, 2, 2, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomerId, 0xA9, K::Text, u"Cust.ID", G::Other, 41273, 41358, 2, 2, -1, "X-BREVANE-CUSTOMER-ID", {}, "Customer ID", {}, false, E},
+    {kFieldGovernmentId, 0xAA, K::Text, u"Govt.ID", G::Other, 41274, 41359, 3, 3, -1, "X-BREVANE-GOVERNMENT-ID", {}, "Government ID Number", {}, false, E},
+    {kFieldCompanyPhone, 0xA0, K::Text, u"Company", G::Phone, 41270, 41332, 10, 12, -1, {}, u"MAIN", "Company Main Phone", {}, true, E},
+    {kFieldAccount, 0xAB, K::Text, u"Account", G::Other, 41275, 41357, 1, 1, -1, "X-BREVANE-ACCOUNT", {}, "Account", {}, false, E},
+    {kFieldMms, 0x10A3, K::Text, u"MMS", G::Phone, 41269, 41331, 9, 11, -1, {}, u"X-MMS", {}, {}, true, E},
+    {kFieldBirthday, kPropBirthday, K::Date, u"Birthday", G::Dates, 41180, 41352, 0, 0, -1, {}, {}, "Birthday", "birthday", false, E},
+    {kFieldAnniversary, kPropAnniversary, K::Date, u"Anniversary", G::Dates, 41181, 41353, 1, 1, -1, {}, {}, "Anniversary", "anniversary", false, E},
+    {kFieldPicture, kPropPicture, K::Picture, u"picture", G::Name, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldNote, kPropNote, K::Note, u"note", G::Note, 0, 0, -1, -1, -1, {}, {}, "Notes", "note", false, P},
+    {kFieldDefaultTag, kPropDefaultTag, K::Number, u"default dial tag", G::None, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, P},
+    {kFieldFlag102, kPropFlag102, K::Flag, u"platform flag", G::None, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, P},
+    {kFieldSimEntry, kPropSimEntry, K::Flag, u"SIM card entry", G::None, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, P},
+    {kFieldRecordId, kPropRecordId, K::RecordId, u"record identifier", G::None, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, P},
+    {kFieldOid, 0, K::Oid, u"object identifier", G::None, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, P},
+    {kFieldUid, kPropUid, K::Uid, u"unique identifier", G::None, 0, 0, -1, -1, -1, "UID", {}, {}, {}, false, P},
+    {kFieldRevision, kPropRevision, K::Revision, u"last change", G::None, 0, 0, -1, -1, -1, "REV", {}, {}, {}, false, P},
+    {kFieldCustomPhones, kPropNote, K::Further, u"further phones", G::Phone, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomEmails, kPropNote, K::Further, u"further e-mail addresses", G::Email, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomWebPages, kPropNote, K::Further, u"further web pages", G::Web, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomPeople, kPropNote, K::Further, u"further people", G::People, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomRingtones, kPropNote, K::Further, u"further links", G::Links, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomOthers, kPropNote, K::Further, u"further other values", G::Other, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomIms, kPropNote, K::Further, u"further messaging", G::Messaging, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomAddresses, kPropNote, K::Further, u"further addresses", G::Address, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldCustomDates, kPropNote, K::Further, u"further dates", G::Dates, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, E},
+    {kFieldHomeAddressFormat, kPropNote, K::Further, u"home address format", G::Address, 41173, 41345, 1, 0, -1, {}, {}, {}, {}, false, P},
+    {kFieldWorkAddressFormat, kPropNote, K::Further, u"work address format", G::Address, 41172, 41344, 0, 1, -1, {}, {}, {}, {}, false, P},
+    {kFieldOtherAddressFormat, kPropNote, K::Further, u"other address format", G::Address, 41174, 41346, 2, 2, -1, {}, {}, {}, {}, false, P},
+    {kFieldFourthFormat, kPropNote, K::Further, u"fourth format word", G::None, 0, 0, -1, -1, -1, {}, {}, {}, {}, false, P},
+    {kFieldCategories, 0, K::Categories, u"categories", G::Categories, 41175, 41347, 0, 0, -1, {}, {}, "Categories", "category", false, P},
+};
+
+constexpr bool IdsInOrder() {
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (kTable[i].id != i) return false;
+    }
+    return true;
+}
+static_assert(std::size(kTable) == kFieldCount && IdsInOrder(), "the table lists every field once, by identifier");
+
+constexpr bool TextsFirst() {
+    for (int i = 0; i < kFieldCount; ++i) {
+        if ((kTable[i].kind == FieldKind::Text) != (i < kTextFieldCount)) return false;
+    }
+    return true;
+}
+static_assert(TextsFirst(), "the text fields are the first, in field order");
+
+}  // namespace
+
+std::span<const FieldInfo> ContactFieldTable() { return kTable; }
+
+const FieldInfo& FieldInfoOf(int field) { return kTable[field]; }
+
+std::u16string_view TextFieldLabel(int field) { return kTable[field].label; }
+
+uint16_t TextFieldProp(int field) { return kTable[field].prop; }
 
 const std::array<int, 13> kPhoneFieldsNamedOrder = {
     kFieldWorkPhone, kFieldHomePhone,  kFieldMobile,     kFieldPager,    kFieldRadio,
@@ -71,17 +131,11 @@ const std::array<int, 13> kPhoneFieldsNamedOrder = {
 
 const std::array<int, 3> kEmailFields = {kFieldEmail1, kFieldEmail2, kFieldEmail3};
 
-const std::array<uint16_t, 13> kPhoneProps = {0x97, 0x98, 0x9B, 0x99, 0x9A, 0x9C, 0x9D,
-                                              0x9E, 0x9F, 0x96, 0xA1, 0xA0, 0x10A3};
-
 int TextFieldOfProp(uint16_t prop) {
     for (int i = 0; i < kTextFieldCount; ++i) {
-        if (kTextFields[static_cast<size_t>(i)].prop == prop) return i;
+        if (kTable[i].prop == prop) return i;
     }
     return -1;
 }
 
-bool IsPhoneField(int field) {
-    return std::find(kPhoneFieldsNamedOrder.begin(), kPhoneFieldsNamedOrder.end(), field) !=
-           kPhoneFieldsNamedOrder.end();
-}
+bool IsPhoneField(int field) { return field >= 0 && field < kFieldCount && kTable[field].phone; }

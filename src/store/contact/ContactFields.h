@@ -1,10 +1,13 @@
 #pragma once
-// The properties that make up a contact record of "Contacts Database": the 58 text fields in
-// field order, the other properties, and the lists of fields the rest of the system walks.
-// docs/contact-record.md shows the same table.
+// The one table of a contact's fields: every value a contact holds, with its property number, its
+// kind, its label, the group the view and the editor show it in, the template names and labels it
+// is stored under, its card and table names, whether it is a phone, and what the editor does with
+// it. The record mapping, the view, the editor, the template, the cards, the command line and the
+// word index all read it. docs/contact-record.md shows the same table.
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 // Property numbers (the high 16 bits of a property identifier) of the non-text properties.
 inline constexpr uint16_t kPropNote = 0x1E;         // note data (block, written as a stream)
@@ -15,6 +18,8 @@ inline constexpr uint16_t kPropPicture = 0xFF;      // block, written as a strea
 inline constexpr uint16_t kPropFlag102 = 0x102;     // unsigned 32-bit flag of the platform
 inline constexpr uint16_t kPropSimEntry = 0x103;    // unsigned 32-bit: not 0 for a SIM card entry
 inline constexpr uint16_t kPropRecordId = 0x1000;   // record identifier value, numbered by the store
+inline constexpr uint16_t kPropUid = 0x4000;        // text: the contact's unique identifier
+inline constexpr uint16_t kPropRevision = 0x4001;   // file time: when the contact last changed
 
 // The record identifier value's type: a 32-bit number the store assigns when the record is first
 // written (the item number of the contact).
@@ -23,14 +28,8 @@ inline constexpr uint16_t kRecordIdType = 0x66;
 // A database-level flag: when the open contacts database carries it, saves write 0x102 = 0.
 inline constexpr uint32_t kDatabaseFlag102 = 0x01020013;
 
-struct ContactTextField {
-    uint16_t prop;        // property number; the value type is always text
-    const char16_t* label;  // the label the editor and view show, or what the field holds
-};
-
-inline constexpr int kTextFieldCount = 58;
-
-// Field indices that other code names.
+// Field identifiers. The text fields come first, numbered in field order (field i is the i-th
+// text property of the record); the other values follow.
 enum ContactField : int {
     kFieldEmail1 = 0, kFieldEmail2 = 1, kFieldEmail3 = 2,
     kFieldOtherCountry = 3, kFieldOtherPostalCode = 4, kFieldOtherState = 5, kFieldOtherCity = 6,
@@ -49,21 +48,81 @@ enum ContactField : int {
     kFieldText89 = 46, kFieldText101 = 47, kFieldRingtone = 48, kFieldNickname = 49,
     kFieldIm1 = 50, kFieldIm2 = 51, kFieldIm3 = 52, kFieldCustomerId = 53,
     kFieldGovernmentId = 54, kFieldCompanyPhone = 55, kFieldAccount = 56, kFieldMms = 57,
+    // The values that are not text properties.
+    kFieldBirthday, kFieldAnniversary, kFieldPicture, kFieldNote, kFieldDefaultTag, kFieldFlag102,
+    kFieldSimEntry, kFieldRecordId, kFieldOid, kFieldUid, kFieldRevision,
+    // The further values, kept in the embedded block of the note property.
+    kFieldCustomPhones, kFieldCustomEmails, kFieldCustomWebPages, kFieldCustomPeople,
+    kFieldCustomRingtones, kFieldCustomOthers, kFieldCustomIms, kFieldCustomAddresses,
+    kFieldCustomDates, kFieldHomeAddressFormat, kFieldWorkAddressFormat, kFieldOtherAddressFormat,
+    kFieldFourthFormat,
+    // The category identifiers, kept in the platform's category databases.
+    kFieldCategories,
+};
+inline constexpr int kFieldCount = kFieldCategories + 1;
+inline constexpr int kTextFieldCount = 58;
+
+enum class FieldKind : uint8_t {
+    Text,        // a text property
+    Date,        // a file-time property, 0 for none
+    Picture,     // the picture property
+    Note,        // the note data of the note property
+    Number,      // an unsigned 32-bit property
+    Flag,        // an unsigned 32-bit property read as set or not
+    RecordId,    // the number the store assigns
+    Oid,         // the record's object identifier, not a property
+    Uid,         // the unique identifier (text)
+    Revision,    // the time of the last change (file time)
+    Further,     // a list of further values or a format word, in the note's embedded block
+    Categories,  // the category identifiers
 };
 
-// The text fields in field order: field i is read from and written to property kTextFields[i].
-extern const std::array<ContactTextField, kTextFieldCount> kTextFields;
+// The groups a value is shown and edited in: the template's groups (numbered as they are), the
+// note, and none for the values the form does not show.
+enum class FieldGroup : uint8_t {
+    Name = 0, Phone, Email, Messaging, Web, Office, Address, Categories, People, Dates, Links, Other,
+    Note, None,
+};
 
-// The field whose property number is `prop`, -1 when none is.
+// What the editor does with a value. Its commit empties a copy of the contact of every Edited
+// value and lets the blocks write them back; Kept values stay as the copy has them (a block may
+// still write one: the address format of an address with a row, the categories of a shown block).
+enum class EditorRole : uint8_t { Edited, Kept };
+
+struct FieldInfo {
+    int id;                  // ContactField
+    uint16_t prop;           // property number; 0 for the object identifier
+    FieldKind kind;
+    std::u16string_view label;  // what the field holds, the label its value gets where it has no other
+    FieldGroup group;
+    uint32_t name;           // string resource of the template's built-in name it is stored under; 0: none
+    uint32_t templateLabel;  // string resource of that name's label in the template
+    int8_t entry;            // the built-in name's position among its group's names; -1: none
+    int8_t order;            // position in its group's list of values (the view and the editor)
+    int8_t slot;             // address parts: street, city, state, postal code, country (0 to 4)
+    std::string_view vcard;  // the card property written for a field that has one of its own
+    std::u16string_view phoneTypes;  // phones: the TYPE values the number is written with
+    std::string_view csv;    // the column of a contacts table read into it
+    std::string_view cli;    // the command line's FIELD name
+    bool phone;
+    EditorRole editor;
+};
+
+// Every field, in identifier order: ContactFieldTable()[id].id == id.
+std::span<const FieldInfo> ContactFieldTable();
+const FieldInfo& FieldInfoOf(int field);
+
+// The label of text field `field` (as the table gives it).
+std::u16string_view TextFieldLabel(int field);
+// The property number of text field `field`.
+uint16_t TextFieldProp(int field);
+// The text field whose property number is `prop`, -1 when none is.
 int TextFieldOfProp(uint16_t prop);
 
 // The phone fields in the order their numbers are taken for the named values (and offered as a
 // contact's numbers), and the e-mail fields.
 extern const std::array<int, 13> kPhoneFieldsNamedOrder;
 extern const std::array<int, 3> kEmailFields;
-
-// The 13 phone properties, read where only the numbers of contacts are wanted.
-extern const std::array<uint16_t, 13> kPhoneProps;
 
 // True for a phone field.
 bool IsPhoneField(int field);

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "store/contact/Contact.h"
+#include "store/contact/ContactUid.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/CeDBRecord.h"
 
@@ -60,6 +61,9 @@ void Contact::LoadFromRecord(const CCeDBRecord& record, PictureLoad picture) {
             TakeProperty(prop, picture);
         }
     }
+    if (GetUid().IsEmpty() && GetOid() != 0 && !record.GetVolume().IsZero()) {
+        SetUid(StoredContactUid(record.GetVolume(), GetOid()));
+    }
     if (note != nullptr) {
         NoteProperty parts = SplitNoteProperty(BlockOf(*note), *this);
         SetNote(std::move(parts.note));
@@ -87,6 +91,10 @@ void Contact::TakeProperty(const CCeDBProp& prop, PictureLoad picture) {
         SetFromSim(prop.GetULong() != 0);
     } else if (number == kPropRecordId && IsNumber(type)) {
         SetRecordId(prop.GetULong());
+    } else if (number == kPropUid && type == CEVT_LPWSTR) {
+        SetUid(Str(prop.GetText()));
+    } else if (number == kPropRevision && type == CEVT_FILETIME) {
+        SetRevision(prop.GetFileTime());
     }
 }
 
@@ -101,7 +109,7 @@ void Contact::SaveChangesToRecord(const CCeDBDatabase& db, CCeDBRecord& record, 
 void Contact::SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool writeNote,
                              bool update) const {
     for (int field = 0; field < kTextFieldCount; ++field) {
-        const uint16_t number = kTextFields[static_cast<size_t>(field)].prop;
+        const uint16_t number = TextFieldProp(field);
         const Str& text = GetText(field);
         if (!text.IsEmpty()) record.Add(new CCeDBProp(number, text.c_str(), true));
         else if (update) record.Add(Deletion(number));
@@ -115,6 +123,18 @@ void Contact::SaveProperties(const CCeDBDatabase& db, CCeDBRecord& record, bool 
     AddDate(record, kPropAnniversary, GetAnniversary());
     if (GetDefaultTag() != 0) record.Add(new CCeDBProp(kPropDefaultTag, GetDefaultTag()));
     else if (update) record.Add(Deletion(kPropDefaultTag));
+    // The identity and the revision are written when the contact has them and never deleted: a
+    // contact read without them (stored before they existed) keeps what the store has.
+    if (!GetUid().IsEmpty()) record.Add(new CCeDBProp(kPropUid, GetUid().c_str(), true));
+    if (GetRevision() != 0) AddDate(record, kPropRevision, GetRevision());
+}
+
+void Contact::StampChange(const CCeDBDatabase& db, uint64_t now, bool created) {
+    if (GetUid().IsEmpty()) {
+        const bool stored = !created && GetOid() != 0 && !db.VolumeId().IsZero();
+        SetUid(stored ? StoredContactUid(db.VolumeId(), GetOid()) : NewContactUid());
+    }
+    if (!created || GetRevision() == 0) SetRevision(now);
 }
 
 bool WriteDefaultTag(CCeDBDatabase& db, uint32_t oid, uint32_t tag) {

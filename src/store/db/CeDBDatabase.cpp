@@ -93,6 +93,7 @@ plat::CeOid CCeDBDatabase::Read(CCeDBRecord& record, const uint32_t* propIds, in
     if (oid == 0) return 0;
     for (const plat::PropVal& prop : props) record.Add(new CCeDBProp(prop));
     record.SetOid(oid);
+    record.SetVolume(volume_);
     if (autoAdvance) SeekNext();
     return oid;
 }

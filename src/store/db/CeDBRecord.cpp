@@ -15,4 +15,5 @@ void CCeDBRecord::RemoveAll() {
     for (CCeDBProp* prop : props_) delete prop;
     props_.RemoveAll();
     oid_ = 0;
+    volume_ = plat::CeGuid();
 }

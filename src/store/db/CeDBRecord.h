@@ -20,13 +20,17 @@ public:
     void Add(CCeDBProp* prop);
     // The first property of that number, or none.
     CCeDBProp* Find(uint16_t number) const;
-    // Frees every property and forgets the identifier.
+    // Frees every property and forgets the identifier and the volume.
     void RemoveAll();
 
     plat::CeOid GetOid() const { return oid_; }
     void SetOid(plat::CeOid oid) { oid_ = oid; }
+    // The volume the record was read from; zero for a record not read.
+    const plat::CeGuid& GetVolume() const { return volume_; }
+    void SetVolume(const plat::CeGuid& volume) { volume_ = volume; }
 
 private:
     Array<CCeDBProp*> props_;
     plat::CeOid oid_ = 0;
+    plat::CeGuid volume_;
 };

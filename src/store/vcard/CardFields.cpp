@@ -12,35 +12,20 @@
 
 namespace {
 
-constexpr FieldProperty kFieldProperties[] = {
-    {vcf::kPropTitle, kFieldJobTitle},
-    {vcf::kPropNickname, kFieldNickname},
-    {vcf::kPropSpouse, kFieldSpouse},
+// Other writers' names of the fields that have a card property of their own.
+constexpr FieldProperty kOtherWritersNames[] = {
     {"X-EVOLUTION-SPOUSE", kFieldSpouse},
     {"X-KADDRESSBOOK-X-SPOUSENAME", kFieldSpouse},
     {"X-MS-SPOUSE", kFieldSpouse},
-    {vcf::kPropChildren, kFieldChildren},
     {"X-MS-CHILD", kFieldChildren},
-    {vcf::kPropAssistant, kFieldAssistant},
     {"X-EVOLUTION-ASSISTANT", kFieldAssistant},
     {"X-KADDRESSBOOK-X-ASSISTANTSNAME", kFieldAssistant},
     {"X-MS-ASSISTANT", kFieldAssistant},
-    {vcf::kPropManager, kFieldManager},
     {"X-EVOLUTION-MANAGER", kFieldManager},
     {"X-KADDRESSBOOK-X-MANAGERSNAME", kFieldManager},
     {"X-MS-MANAGER", kFieldManager},
-    {vcf::kPropOffice, kFieldOffice},
     {"X-KADDRESSBOOK-X-OFFICE", kFieldOffice},
-    {vcf::kPropFileAs, kFieldFileAs},
     {"X-EVOLUTION-FILE-AS", kFieldFileAs},
-    {vcf::kPropRingtone, kFieldRingtone},
-    {vcf::kPropCustomerId, kFieldCustomerId},
-    {vcf::kPropGovernmentId, kFieldGovernmentId},
-    {vcf::kPropAccount, kFieldAccount},
-    {"X-BREVANE-PROP-87", kFieldText87},
-    {"X-BREVANE-PROP-88", kFieldText88},
-    {"X-BREVANE-PROP-89", kFieldText89},
-    {"X-BREVANE-PROP-101", kFieldText101},
 };
 
 // Names other writers give fields this system writes in another property.
@@ -48,22 +33,6 @@ constexpr FieldProperty kReadOnlyFieldProperties[] = {
     {"X-KADDRESSBOOK-X-SPOUSESNAME", kFieldSpouse},
     {"X-KADDRESSBOOK-X-DEPARTMENT", kFieldDepartment},
     {"X-DEPARTMENT", kFieldDepartment},
-};
-
-constexpr PhoneField kPhoneFields[] = {
-    {kFieldWorkPhone, u"WORK,VOICE"},
-    {kFieldWorkPhone2, u"WORK,VOICE"},
-    {kFieldWorkFax, u"WORK,FAX"},
-    {kFieldHomePhone, u"HOME,VOICE"},
-    {kFieldHomePhone2, u"HOME,VOICE"},
-    {kFieldHomeFax, u"HOME,FAX"},
-    {kFieldPager, u"PAGER"},
-    {kFieldCar, u"CAR"},
-    {kFieldRadio, u"X-RADIO"},
-    {kFieldMobile, u"CELL,VOICE"},
-    {kFieldAssistantPhone, u"X-ASSISTANT"},
-    {kFieldCompanyPhone, u"MAIN"},
-    {kFieldMms, u"X-MMS"},
 };
 
 // Types that pick fields, strongest first: the first entry any of whose types is present wins.
@@ -134,8 +103,6 @@ constexpr std::string_view kMessagingPrefix = "X-MESSAGING/";
 constexpr std::string_view kMetadata[] = {
     "VERSION",
     "PRODID",
-    "REV",
-    "UID",
     "KIND",
     "CLIENTPIDMAP",
     "NAME",
@@ -171,18 +138,25 @@ bool Contains(const std::vector<std::string>& types, std::string_view type) {
 }
 
 PhoneTarget FieldTarget(std::vector<int> fields) {
-    const std::u16string label(kTextFields[static_cast<size_t>(fields.front())].label);
+    const std::u16string label(TextFieldLabel(fields.front()));
     return {std::move(fields), label};
 }
 
 }  // namespace
 
 std::span<const FieldProperty> FieldProperties() {
-    return kFieldProperties;
+    static const std::vector<FieldProperty> written = [] {
+        std::vector<FieldProperty> properties;
+        for (const FieldInfo& info : ContactFieldTable()) {
+            if (info.kind == FieldKind::Text && !info.vcard.empty()) properties.push_back({info.vcard, info.id});
+        }
+        return properties;
+    }();
+    return written;
 }
 
 int FieldOfProperty(std::string_view name) {
-    for (std::span<const FieldProperty> table : {std::span<const FieldProperty>(kFieldProperties),
+    for (std::span<const FieldProperty> table : {FieldProperties(), std::span<const FieldProperty>(kOtherWritersNames),
                                                  std::span<const FieldProperty>(kReadOnlyFieldProperties)}) {
         for (const FieldProperty& entry : table) {
             if (entry.name == name) return entry.field;
@@ -192,7 +166,14 @@ int FieldOfProperty(std::string_view name) {
 }
 
 std::span<const PhoneField> PhoneFields() {
-    return kPhoneFields;
+    static const std::vector<PhoneField> phones = [] {
+        std::vector<PhoneField> fields;
+        for (const FieldInfo& info : ContactFieldTable()) {
+            if (info.phone) fields.push_back({info.id, info.phoneTypes});
+        }
+        return fields;
+    }();
+    return phones;
 }
 
 std::vector<std::string> TypesOf(const PhoneField& phone) {
@@ -252,7 +233,7 @@ bool ImServiceOfAnyProperty(std::string_view name, std::u16string& service) {
 
 std::vector<std::string> TypesOfPhoneLabel(std::u16string_view label) {
     std::vector<std::vector<std::string>> candidates = {{"VOICE"}};
-    for (const PhoneField& phone : kPhoneFields) candidates.push_back(TypesOf(phone));
+    for (const PhoneField& phone : PhoneFields()) candidates.push_back(TypesOf(phone));
     for (const auto& [type, kindLabel] : kLabelledKinds) candidates.push_back({std::string(type)});
     for (std::vector<std::string>& types : candidates) {
         if (PhoneTargetOf(types).label == label) return std::move(types);

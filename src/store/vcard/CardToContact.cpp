@@ -216,7 +216,7 @@ private:
         const std::array<int, 1> fields = {field};
         if (!PlaceInFields(S(value), fields, -1)) {
             OverflowListOf(field).Add(
-                {Str(kTextFields[static_cast<size_t>(field)].label), S(value)});
+                {Str(std::u16string(TextFieldLabel(field))), S(value)});
         }
     }
 
@@ -494,6 +494,15 @@ private:
         PlaceListed(p, p.Text(), {}, {}, c_.ringtones, u"Link");
     }
 
+    // The card's identity and revision, as other programs write them; a revision that is no date is
+    // dropped, as it was before contacts kept one.
+    void MapUid(const VCardProperty& p) { c_.SetUid(S(p.Text())); }
+
+    void MapRevision(const VCardProperty& p) {
+        uint64_t revision = 0;
+        if (ParseCardDate(p.Text(), revision)) c_.SetRevision(revision);
+    }
+
     void MapDefaultTag(const VCardProperty& p) {
         uint32_t tag = 0;
         if (!ParseNumber(p.Text(), tag)) return KeepAsOther(p);
@@ -558,6 +567,8 @@ std::span<const std::pair<std::string_view, CardMapper::Handler>> CardMapper::Ha
         {vcf::kPropOther, &CardMapper::MapOther},
         {vcf::kPropLink, &CardMapper::MapLink},
         {vcf::kPropDefaultTag, &CardMapper::MapDefaultTag},
+        {FieldInfoOf(kFieldUid).vcard, &CardMapper::MapUid},
+        {FieldInfoOf(kFieldRevision).vcard, &CardMapper::MapRevision},
     };
     return kHandlers;
 }

@@ -78,6 +78,7 @@ public:
         AddListed(c_.others, vcf::kPropOther, FormattedNameKept() ? 1 : 0);
         AddDates();
         AddDefaultTag();
+        AddIdentity();
         AddCategories();
         AddNote();
         AddPicture();
@@ -137,7 +138,7 @@ private:
             property.params.push_back({std::string(vcf::kParamType), SplitEscaped(types, u',')});
         if (field != firstField) {
             property.AddParam(std::string(vcf::kParamField),
-                              Hex(kTextFields[static_cast<size_t>(field)].prop));
+                              Hex(TextFieldProp(field)));
         }
     }
 
@@ -264,6 +265,12 @@ private:
 
     void AddDefaultTag() {
         if (c_.GetDefaultTag() != 0) Add(vcf::kPropDefaultTag, Hex(c_.GetDefaultTag()));
+    }
+
+    // The UID and the time of the last change, when the contact has them.
+    void AddIdentity() {
+        if (!c_.GetUid().IsEmpty()) AddText(FieldInfoOf(kFieldUid).vcard, c_.GetUid());
+        if (c_.GetRevision() != 0) Add(FieldInfoOf(kFieldRevision).vcard, FormatCardDate(c_.GetRevision()));
     }
 
     void AddCategories() {

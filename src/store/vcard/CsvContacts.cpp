@@ -4,8 +4,10 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/text/Utf.h"
+#include "store/contact/ContactFields.h"
 #include "store/contact/ImText.h"
 #include "store/vcard/Ascii.h"
 #include "store/vcard/CardDate.h"
@@ -42,6 +44,8 @@ struct Column {
 
 constexpr std::u16string_view kGoogleSeparator = u" ::: ";
 
+// The columns of the fields with a card property of their own come from the field table; these
+// are the rest, and other writers' names.
 constexpr Column kColumns[] = {
     {"First Name", Role::kName, 1},
     {"Given Name", Role::kName, 1},
@@ -60,18 +64,7 @@ constexpr Column kColumns[] = {
     {"Organization", Role::kOrg, 0},
     {"Department", Role::kOrg, 1},
     {"Organization Department", Role::kOrg, 1},
-    {"Job Title", Role::kText, 0, vcf::kPropTitle},
     {"Organization Title", Role::kText, 0, vcf::kPropTitle},
-    {"Nickname", Role::kText, 0, vcf::kPropNickname},
-    {"File As", Role::kText, 0, vcf::kPropFileAs},
-    {"Office Location", Role::kText, 0, vcf::kPropOffice},
-    {"Spouse", Role::kText, 0, vcf::kPropSpouse},
-    {"Children", Role::kText, 0, vcf::kPropChildren},
-    {"Assistant's Name", Role::kText, 0, vcf::kPropAssistant},
-    {"Manager's Name", Role::kText, 0, vcf::kPropManager},
-    {"Account", Role::kText, 0, vcf::kPropAccount},
-    {"Government ID Number", Role::kText, 0, vcf::kPropGovernmentId},
-    {"Customer ID", Role::kText, 0, vcf::kPropCustomerId},
     {"Web Page", Role::kText, 0, vcf::kPropUrl},
     {"Web Page 1", Role::kText, 0, vcf::kPropUrl},
     {"Web Page 2", Role::kText, 0, vcf::kPropUrl},
@@ -166,6 +159,20 @@ constexpr Column kColumns[] = {
     {"Other Country", Role::kAddress, 6, "OTHER"},
 };
 
+const std::vector<Column>& Columns() {
+    static const std::vector<Column> columns = [] {
+        std::vector<Column> all;
+        for (const FieldInfo& info : ContactFieldTable()) {
+            if (info.kind == FieldKind::Text && !info.csv.empty() && !info.vcard.empty()) {
+                all.push_back({info.csv, Role::kText, 0, info.vcard});
+            }
+        }
+        all.insert(all.end(), std::begin(kColumns), std::end(kColumns));
+        return all;
+    }();
+    return columns;
+}
+
 // Numbered columns "Kind N - Part" and the parts each kind has ("Label" is read as "Type").
 struct NumberedKind {
     std::string_view name;
@@ -223,7 +230,7 @@ bool ParseNumbered(std::string_view header, ColumnRef& ref) {
 ColumnRef ResolveColumn(std::u16string_view header) {
     ColumnRef ref;
     const std::string name = plat::ToUtf8(header);
-    for (const Column& column : kColumns) {
+    for (const Column& column : Columns()) {
         if (EqualsAscii(name, column.header)) {
             ref.simple = &column;
             return ref;

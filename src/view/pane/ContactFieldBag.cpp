@@ -2,6 +2,7 @@
 
 #include "core/res/ResourceStrings.h"
 #include "store/contact/Contact.h"
+#include "store/contact/ContactFieldAccess.h"
 #include "store/contact/ImText.h"
 #include "view/pane/FieldNames.h"
 #include "view/template/TemplateGroup.h"
@@ -11,7 +12,10 @@ namespace {
 void AddTexts(Array<BagValue>& list, const Contact& contact, int bagList) {
     for (const NamedField& f : NamedFieldsOf(bagList)) {
         const Str& text = contact.GetText(f.field);
-        if (!text.IsEmpty()) list.Add({RequireStr(f.name), text});
+        if (text.IsEmpty()) continue;
+        BagValue value{RequireStr(f.name), text};
+        value.field = f.field;
+        list.Add(value);
     }
 }
 
@@ -24,21 +28,22 @@ void AddIms(Array<BagValue>& list, const Contact& contact) {
         const Str& text = contact.GetText(f.field);
         if (text.IsEmpty()) continue;
         const ImParts parts = SplitIm(text);
-        list.Add({RequireStr(f.name), parts.address, parts.service});
+        BagValue value{RequireStr(f.name), parts.address, parts.service};
+        value.field = f.field;
+        list.Add(value);
     }
     for (const CustIm& im : contact.ims) list.Add({im.label, im.value, im.type});
 }
 
-void AddDate(Array<BagValue>& list, uint32_t name, uint64_t date) {
-    if (date == 0) return;
-    BagValue value{RequireStr(name)};
-    value.date = date;
-    list.Add(value);
-}
-
 void AddDates(Array<BagValue>& list, const Contact& contact) {
-    AddDate(list, kStrBirthday, contact.GetBirthday());
-    AddDate(list, kStrAnniversary, contact.GetAnniversary());
+    for (const NamedField& f : NamedFieldsOf(kBagDates)) {
+        const uint64_t date = GetDateField(contact, f.field);
+        if (date == 0) continue;
+        BagValue value{RequireStr(f.name)};
+        value.date = date;
+        value.field = f.field;
+        list.Add(value);
+    }
     for (const CustDate& d : contact.dates) {
         BagValue value{d.label};
         value.date = d.date;
@@ -56,6 +61,7 @@ void AddAddresses(Array<BagValue>& list, const Contact& contact) {
         }
         if (!any) continue;
         value.format = static_cast<int>(contact.*a.format);
+        value.field = a.fields[kSlotStreet];
         list.Add(value);
     }
     for (const CustAddress& c : contact.addresses) {

@@ -20,6 +20,7 @@ struct BagValue {
     uint64_t date = 0;  // dates: a file time
     AddressParts parts;  // addresses: street, city, state, postal code, country
     int format = 0;      // addresses: the address format index
+    int field = -1;      // the standard field it came from (addresses: the street), -1 for a further value
 };
 
 enum BagList : int {

@@ -1,68 +1,87 @@
 #include "view/pane/FieldNames.h"
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "store/contact/ContactFieldAccess.h"
 #include "store/contact/ContactFields.h"
 #include "view/pane/ContactFieldBag.h"
+#include "view/template/TemplateGroup.h"
 
 namespace {
 
-constexpr NamedField kNameParts[] = {
-    {kFieldTitle, 41183},   {kFieldFirst, 41148},      {kFieldMiddle, 41149},
-    {kFieldLast, 41150},    {kFieldSuffix, 41151},     {kFieldJobTitle, 41152},
-    {kFieldCompany, 41153}, {kFieldDepartment, 41154}, {kFieldFileAs, 41279},
-};
-constexpr NamedField kPhones[] = {
-    {kFieldWorkPhone, 41155},  {kFieldWorkPhone2, 41155},      {kFieldHomePhone, 41156},
-    {kFieldHomePhone2, 41156}, {kFieldMobile, 41157},          {kFieldHomeFax, 41158},
-    {kFieldWorkFax, 41197},    {kFieldPager, 41160},           {kFieldCar, 41159},
-    {kFieldRadio, 41161},      {kFieldAssistantPhone, 41162},  {kFieldMms, 41269},
-    {kFieldCompanyPhone, 41270},
-};
-constexpr NamedField kEmails[] = {{kFieldEmail1, 41163}, {kFieldEmail2, 41164}, {kFieldEmail3, 41165}};
-constexpr NamedField kWeb[] = {{kFieldWeb, 41170}};
-constexpr NamedField kPeople[] = {
-    {kFieldSpouse, 41178}, {kFieldAssistant, 41176}, {kFieldChildren, 41177}, {kFieldManager, 41375},
-};
-constexpr NamedField kLinks[] = {{kFieldRingtone, 41277}};
-constexpr NamedField kIms[] = {{kFieldIm1, 41194}, {kFieldIm2, 41271}, {kFieldIm3, 41272}};
-constexpr NamedField kOthers[] = {
-    {kFieldNickname, 41278}, {kFieldAccount, 41275}, {kFieldCustomerId, 41273}, {kFieldGovernmentId, 41274},
+static_assert(static_cast<int>(FieldGroup::Name) == kGroupName && static_cast<int>(FieldGroup::Other) == kGroupOther &&
+                  static_cast<int>(FieldGroup::Note) == kGroupNote,
+              "the field table numbers its groups as the template does");
+
+// The group of each bag list, in BagList order.
+constexpr FieldGroup kGroupOfList[kBagListCount] = {
+    FieldGroup::Name,  FieldGroup::Phone,     FieldGroup::Email,   FieldGroup::Web,   FieldGroup::People,
+    FieldGroup::Links, FieldGroup::Dates, FieldGroup::Messaging, FieldGroup::Address, FieldGroup::Other,
 };
 
-constexpr NamedAddress kAddresses[] = {
-    {41173, {kFieldHomeStreet, kFieldHomeCity, kFieldHomeState, kFieldHomePostalCode, kFieldHomeCountry},
-     &ContactCustProps::homeAddressFormat},
-    {41172, {kFieldWorkStreet, kFieldWorkCity, kFieldWorkState, kFieldWorkPostalCode, kFieldWorkCountry},
-     &ContactCustProps::workAddressFormat},
-    {41174, {kFieldOtherStreet, kFieldOtherCity, kFieldOtherState, kFieldOtherPostalCode, kFieldOtherCountry},
-     &ContactCustProps::otherAddressFormat},
-};
+// The fields of the table that a row of the group stands for, in bag order.
+std::vector<const FieldInfo*> NamedRows(FieldGroup group, FieldKind kind) {
+    std::vector<const FieldInfo*> rows;
+    for (const FieldInfo& info : ContactFieldTable()) {
+        if (info.group == group && info.kind == kind && info.name != 0) rows.push_back(&info);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const FieldInfo* a, const FieldInfo* b) { return a->order < b->order; });
+    return rows;
+}
+
+std::vector<NamedField> BuildNamedFields(int bagList) {
+    const FieldGroup group = kGroupOfList[bagList];
+    if (group == FieldGroup::Address) return {};
+    std::vector<NamedField> fields;
+    for (const FieldInfo* info : NamedRows(group, group == FieldGroup::Dates ? FieldKind::Date : FieldKind::Text)) {
+        fields.push_back({info->id, info->name});
+    }
+    return fields;
+}
+
+std::vector<NamedAddress> BuildAddresses() {
+    std::vector<NamedAddress> addresses;
+    for (const FieldInfo* part : NamedRows(FieldGroup::Address, FieldKind::Text)) {
+        if (addresses.empty() || addresses.back().name != part->name) addresses.push_back({part->name, {}, nullptr});
+        addresses.back().fields[part->slot] = part->id;
+    }
+    for (const FieldInfo* word : NamedRows(FieldGroup::Address, FieldKind::Further)) {
+        for (NamedAddress& address : addresses) {
+            if (address.name == word->name) address.format = FormatWordOf(word->id);
+        }
+    }
+    return addresses;
+}
 
 }  // namespace
 
 std::span<const NamedField> NamedFieldsOf(int bagList) {
-    switch (bagList) {
-    case kBagNameParts: return kNameParts;
-    case kBagPhones: return kPhones;
-    case kBagEmails: return kEmails;
-    case kBagWeb: return kWeb;
-    case kBagPeople: return kPeople;
-    case kBagLinks: return kLinks;
-    case kBagMessaging: return kIms;
-    case kBagOther: return kOthers;
-    default: return {};
-    }
+    static const std::array<std::vector<NamedField>, kBagListCount> lists = [] {
+        std::array<std::vector<NamedField>, kBagListCount> built;
+        for (int list = 0; list < kBagListCount; ++list) built[list] = BuildNamedFields(list);
+        return built;
+    }();
+    return bagList >= 0 && bagList < kBagListCount ? std::span<const NamedField>(lists[bagList]) : std::span<const NamedField>();
 }
 
 Array<CustText> ContactCustProps::*CustomTextsOf(int bagList) {
-    switch (bagList) {
-    case kBagPhones: return &ContactCustProps::phones;
-    case kBagEmails: return &ContactCustProps::emails;
-    case kBagWeb: return &ContactCustProps::webPages;
-    case kBagPeople: return &ContactCustProps::people;
-    case kBagLinks: return &ContactCustProps::ringtones;
-    case kBagOther: return &ContactCustProps::others;
-    default: return nullptr;
+    if (bagList < 0 || bagList >= kBagListCount) return nullptr;
+    for (const FieldInfo& info : ContactFieldTable()) {
+        if (info.group == kGroupOfList[bagList] && CustomTextListOf(info.id) != nullptr) return CustomTextListOf(info.id);
     }
+    return nullptr;
 }
 
-std::span<const NamedAddress> NamedAddresses() { return kAddresses; }
+std::span<const NamedAddress> NamedAddresses() {
+    static const std::vector<NamedAddress> addresses = BuildAddresses();
+    return addresses;
+}
+
+int NameEntryField(int entry) {
+    for (const FieldInfo& info : ContactFieldTable()) {
+        if (info.group == FieldGroup::Name && info.kind == FieldKind::Text && info.entry == entry) return info.id;
+    }
+    return -1;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The built-in content of the template's groups: the string resources of their names, labels
-// and hints, and the keys of their sections in the template file.
+// and hints, and the keys of their sections in the template file. The names and labels of the
+// contact's fields come from the field table (store/contact/ContactFields.h).
 #include <cstdint>
 #include <span>
 #include <string_view>
