@@ -67,12 +67,12 @@ void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>&
     }
     const int field = FieldOf(name);
     switch (FieldInfoOf(field).kind) {
-    case FieldKind::Note: contact.SetNote(NoteFromText(text.View())); break;
-    case FieldKind::Date: SetDateField(contact, field, ParseDate(value)); break;
-    case FieldKind::Categories:
-        if (!value.empty()) categories.push_back(CategoryName(value));
-        break;
-    default: contact.SetText(field, text); break;
+        case FieldKind::Note: contact.SetNote(NoteFromText(text.View())); break;
+        case FieldKind::Date: SetDateField(contact, field, ParseDate(value)); break;
+        case FieldKind::Categories:
+            if (!value.empty()) categories.push_back(CategoryName(value));
+            break;
+        default: contact.SetText(field, text); break;
     }
 }
 

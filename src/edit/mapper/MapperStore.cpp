@@ -23,8 +23,8 @@ struct CustomRows {
 
 // A standard place of a group that one row fills: a text field, a date, or an address.
 struct Slot {
-    uint32_t name;   // the string resource of its built-in name
-    int field;       // the field (for an address its street)
+    uint32_t name;  // the string resource of its built-in name
+    int field;      // the field (for an address its street)
     const NamedAddress* address = nullptr;
     bool filled = false;
 };
@@ -32,7 +32,8 @@ struct Slot {
 std::vector<Slot> SlotsOf(int kind, int list) {
     std::vector<Slot> slots;
     if (kind == kBlockAddress) {
-        for (const NamedAddress& address : NamedAddresses()) slots.push_back({address.name, address.fields[kSlotStreet], &address});
+        for (const NamedAddress& address : NamedAddresses())
+            slots.push_back({address.name, address.fields[kSlotStreet], &address});
     } else {
         for (const NamedField& named : NamedFieldsOf(list)) slots.push_back({named.name, named.field});
     }
@@ -46,7 +47,9 @@ uint32_t BuiltinNameOf(const ContactTemplate& tpl, int group, const Str& label) 
     if (entries == nullptr) return 0;
     const int index = entries->IndexOfName(tpl.NameOf(group, label));
     const std::span<const uint32_t> names = BuiltinContent(group).names;
-    return index >= 0 && index < entries->builtinCount && static_cast<size_t>(index) < names.size() ? names[index] : 0;
+    return index >= 0 && index < entries->builtinCount && static_cast<size_t>(index) < names.size()
+               ? names[index]
+               : 0;
 }
 
 BlockRow Trimmed(const BlockRow& row) {
@@ -65,26 +68,28 @@ struct ReadRow {
 
 void StoreInSlot(int kind, const ReadRow& read, const Slot& slot, Contact& contact) {
     switch (kind) {
-    case kBlockMessaging: contact.SetText(slot.field, JoinIm(read.row.msgType, read.row.text)); break;
-    case kBlockDate: SetDateField(contact, slot.field, read.row.date); break;
-    case kBlockAddress:
-        for (int part = 0; part < kAddressSlots; ++part) contact.SetText(slot.address->fields[part], read.row.parts[part]);
-        contact.*slot.address->format = static_cast<uint32_t>(read.row.format);
-        break;
-    default: contact.SetText(slot.field, read.row.text); break;
+        case kBlockMessaging: contact.SetText(slot.field, JoinIm(read.row.msgType, read.row.text)); break;
+        case kBlockDate: SetDateField(contact, slot.field, read.row.date); break;
+        case kBlockAddress:
+            for (int part = 0; part < kAddressSlots; ++part)
+                contact.SetText(slot.address->fields[part], read.row.parts[part]);
+            contact.*slot.address->format = static_cast<uint32_t>(read.row.format);
+            break;
+        default: contact.SetText(slot.field, read.row.text); break;
     }
 }
 
 void AddCustom(int kind, const ReadRow& read, CustomRows& custom) {
     const BlockRow& row = read.row;
     switch (kind) {
-    case kBlockMessaging: custom.ims.Add({read.label, row.text, row.msgType}); break;
-    case kBlockDate: custom.dates.Add({read.label, row.date}); break;
-    case kBlockAddress:
-        custom.addresses.Add({static_cast<uint32_t>(row.format), read.label, row.parts[kSlotStreet], row.parts[kSlotCity],
-                              row.parts[kSlotState], row.parts[kSlotPostalCode], row.parts[kSlotCountry]});
-        break;
-    default: custom.texts.Add({read.label, row.text}); break;
+        case kBlockMessaging: custom.ims.Add({read.label, row.text, row.msgType}); break;
+        case kBlockDate: custom.dates.Add({read.label, row.date}); break;
+        case kBlockAddress:
+            custom.addresses.Add({static_cast<uint32_t>(row.format), read.label, row.parts[kSlotStreet],
+                                  row.parts[kSlotCity], row.parts[kSlotState], row.parts[kSlotPostalCode],
+                                  row.parts[kSlotCountry]});
+            break;
+        default: custom.texts.Add({read.label, row.text}); break;
     }
 }
 

@@ -31,30 +31,89 @@ inline constexpr uint32_t kDatabaseFlag102 = 0x01020013;
 // Field identifiers. The text fields come first, numbered in field order (field i is the i-th
 // text property of the record); the other values follow.
 enum ContactField : int {
-    kFieldEmail1 = 0, kFieldEmail2 = 1, kFieldEmail3 = 2,
-    kFieldOtherCountry = 3, kFieldOtherPostalCode = 4, kFieldOtherState = 5, kFieldOtherCity = 6,
+    kFieldEmail1 = 0,
+    kFieldEmail2 = 1,
+    kFieldEmail3 = 2,
+    kFieldOtherCountry = 3,
+    kFieldOtherPostalCode = 4,
+    kFieldOtherState = 5,
+    kFieldOtherCity = 6,
     kFieldOtherStreet = 7,
-    kFieldWorkCountry = 8, kFieldWorkPostalCode = 9, kFieldWorkState = 10, kFieldWorkCity = 11,
+    kFieldWorkCountry = 8,
+    kFieldWorkPostalCode = 9,
+    kFieldWorkState = 10,
+    kFieldWorkCity = 11,
     kFieldWorkStreet = 12,
-    kFieldWorkPhone = 13, kFieldWorkPhone2 = 14, kFieldWorkFax = 15,
-    kFieldHomeCountry = 16, kFieldHomePostalCode = 17, kFieldHomeState = 18, kFieldHomeCity = 19,
+    kFieldWorkPhone = 13,
+    kFieldWorkPhone2 = 14,
+    kFieldWorkFax = 15,
+    kFieldHomeCountry = 16,
+    kFieldHomePostalCode = 17,
+    kFieldHomeState = 18,
+    kFieldHomeCity = 19,
     kFieldHomeStreet = 20,
-    kFieldHomePhone = 21, kFieldHomePhone2 = 22, kFieldHomeFax = 23,
-    kFieldTitle = 24, kFieldSuffix = 25, kFieldFirst = 26, kFieldMiddle = 27, kFieldLast = 28,
-    kFieldSpouse = 29, kFieldChildren = 30, kFieldPager = 31, kFieldWeb = 32, kFieldCar = 33,
-    kFieldRadio = 34, kFieldMobile = 35, kFieldOffice = 36, kFieldDepartment = 37,
-    kFieldJobTitle = 38, kFieldCompany = 39, kFieldAssistantPhone = 40, kFieldAssistant = 41,
-    kFieldFileAs = 42, kFieldManager = 43, kFieldText87 = 44, kFieldText88 = 45,
-    kFieldText89 = 46, kFieldText101 = 47, kFieldRingtone = 48, kFieldNickname = 49,
-    kFieldIm1 = 50, kFieldIm2 = 51, kFieldIm3 = 52, kFieldCustomerId = 53,
-    kFieldGovernmentId = 54, kFieldCompanyPhone = 55, kFieldAccount = 56, kFieldMms = 57,
+    kFieldHomePhone = 21,
+    kFieldHomePhone2 = 22,
+    kFieldHomeFax = 23,
+    kFieldTitle = 24,
+    kFieldSuffix = 25,
+    kFieldFirst = 26,
+    kFieldMiddle = 27,
+    kFieldLast = 28,
+    kFieldSpouse = 29,
+    kFieldChildren = 30,
+    kFieldPager = 31,
+    kFieldWeb = 32,
+    kFieldCar = 33,
+    kFieldRadio = 34,
+    kFieldMobile = 35,
+    kFieldOffice = 36,
+    kFieldDepartment = 37,
+    kFieldJobTitle = 38,
+    kFieldCompany = 39,
+    kFieldAssistantPhone = 40,
+    kFieldAssistant = 41,
+    kFieldFileAs = 42,
+    kFieldManager = 43,
+    kFieldText87 = 44,
+    kFieldText88 = 45,
+    kFieldText89 = 46,
+    kFieldText101 = 47,
+    kFieldRingtone = 48,
+    kFieldNickname = 49,
+    kFieldIm1 = 50,
+    kFieldIm2 = 51,
+    kFieldIm3 = 52,
+    kFieldCustomerId = 53,
+    kFieldGovernmentId = 54,
+    kFieldCompanyPhone = 55,
+    kFieldAccount = 56,
+    kFieldMms = 57,
     // The values that are not text properties.
-    kFieldBirthday, kFieldAnniversary, kFieldPicture, kFieldNote, kFieldDefaultTag, kFieldFlag102,
-    kFieldSimEntry, kFieldRecordId, kFieldOid, kFieldUid, kFieldRevision,
+    kFieldBirthday,
+    kFieldAnniversary,
+    kFieldPicture,
+    kFieldNote,
+    kFieldDefaultTag,
+    kFieldFlag102,
+    kFieldSimEntry,
+    kFieldRecordId,
+    kFieldOid,
+    kFieldUid,
+    kFieldRevision,
     // The further values, kept in the embedded block of the note property.
-    kFieldCustomPhones, kFieldCustomEmails, kFieldCustomWebPages, kFieldCustomPeople,
-    kFieldCustomRingtones, kFieldCustomOthers, kFieldCustomIms, kFieldCustomAddresses,
-    kFieldCustomDates, kFieldHomeAddressFormat, kFieldWorkAddressFormat, kFieldOtherAddressFormat,
+    kFieldCustomPhones,
+    kFieldCustomEmails,
+    kFieldCustomWebPages,
+    kFieldCustomPeople,
+    kFieldCustomRingtones,
+    kFieldCustomOthers,
+    kFieldCustomIms,
+    kFieldCustomAddresses,
+    kFieldCustomDates,
+    kFieldHomeAddressFormat,
+    kFieldWorkAddressFormat,
+    kFieldOtherAddressFormat,
     kFieldFourthFormat,
     // The category identifiers, kept in the platform's category databases.
     kFieldCategories,
@@ -80,8 +139,20 @@ enum class FieldKind : uint8_t {
 // The groups a value is shown and edited in: the template's groups (numbered as they are), the
 // note, and none for the values the form does not show.
 enum class FieldGroup : uint8_t {
-    Name = 0, Phone, Email, Messaging, Web, Office, Address, Categories, People, Dates, Links, Other,
-    Note, None,
+    Name = 0,
+    Phone,
+    Email,
+    Messaging,
+    Web,
+    Office,
+    Address,
+    Categories,
+    People,
+    Dates,
+    Links,
+    Other,
+    Note,
+    None,
 };
 
 // What the editor does with a value. Its commit empties a copy of the contact of every Edited
@@ -90,8 +161,8 @@ enum class FieldGroup : uint8_t {
 enum class EditorRole : uint8_t { Edited, Kept };
 
 struct FieldInfo {
-    int id;                  // ContactField
-    uint16_t prop;           // property number; 0 for the object identifier
+    int id;         // ContactField
+    uint16_t prop;  // property number; 0 for the object identifier
     FieldKind kind;
     std::u16string_view label;  // what the field holds, the label its value gets where it has no other
     FieldGroup group;
@@ -102,8 +173,8 @@ struct FieldInfo {
     int8_t slot;             // address parts: street, city, state, postal code, country (0 to 4)
     std::string_view vcard;  // the card property written for a field that has one of its own
     std::u16string_view phoneTypes;  // phones: the TYPE values the number is written with
-    std::string_view csv;    // the column of a contacts table read into it
-    std::string_view cli;    // the command line's FIELD name
+    std::string_view csv;            // the column of a contacts table read into it
+    std::string_view cli;            // the command line's FIELD name
     bool phone;
     EditorRole editor;
 };

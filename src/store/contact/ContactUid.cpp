@@ -15,8 +15,8 @@ uint32_t RotateLeft(uint32_t value, int bits) { return (value << bits) | (value 
 void Sha1Block(std::array<uint32_t, 5>& h, const uint8_t* block) {
     std::array<uint32_t, 80> w{};
     for (int i = 0; i < 16; ++i) {
-        w[i] = uint32_t{block[i * 4]} << 24 | uint32_t{block[i * 4 + 1]} << 16 | uint32_t{block[i * 4 + 2]} << 8 |
-               block[i * 4 + 3];
+        w[i] = uint32_t{block[i * 4]} << 24 | uint32_t{block[i * 4 + 1]} << 16 |
+               uint32_t{block[i * 4 + 2]} << 8 | block[i * 4 + 3];
     }
     for (int i = 16; i < 80; ++i) w[i] = RotateLeft(w[i - 3] ^ w[i - 8] ^ w[i - 14] ^ w[i - 16], 1);
     uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4];
@@ -45,7 +45,8 @@ std::array<uint8_t, 20> Sha1(std::vector<uint8_t> message) {
     std::array<uint32_t, 5> h = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0};
     for (size_t offset = 0; offset < message.size(); offset += 64) Sha1Block(h, message.data() + offset);
     std::array<uint8_t, 20> digest{};
-    for (size_t i = 0; i < digest.size(); ++i) digest[i] = static_cast<uint8_t>(h[i / 4] >> (24 - 8 * (i % 4)));
+    for (size_t i = 0; i < digest.size(); ++i)
+        digest[i] = static_cast<uint8_t>(h[i / 4] >> (24 - 8 * (i % 4)));
     return digest;
 }
 

@@ -101,18 +101,10 @@ constexpr std::pair<std::string_view, std::u16string_view> kImAliases[] = {
 constexpr std::string_view kMessagingPrefix = "X-MESSAGING/";
 
 constexpr std::string_view kMetadata[] = {
-    "VERSION",
-    "PRODID",
-    "KIND",
-    "CLIENTPIDMAP",
-    "NAME",
-    "PROFILE",
-    "X-ABUID",
-    "X-ABSHOWAS",
-    "X-ABLABEL",
-    "X-ABADR",
-    "X-MS-OL-DESIGN",
-    "X-MS-OL-DEFAULT-POSTAL-ADDRESS",
+    "VERSION",           "PRODID",         "KIND",
+    "CLIENTPIDMAP",      "NAME",           "PROFILE",
+    "X-ABUID",           "X-ABSHOWAS",     "X-ABLABEL",
+    "X-ABADR",           "X-MS-OL-DESIGN", "X-MS-OL-DEFAULT-POSTAL-ADDRESS",
     "X-BREVANE-IM-TYPE",
 };
 
@@ -148,7 +140,8 @@ std::span<const FieldProperty> FieldProperties() {
     static const std::vector<FieldProperty> written = [] {
         std::vector<FieldProperty> properties;
         for (const FieldInfo& info : ContactFieldTable()) {
-            if (info.kind == FieldKind::Text && !info.vcard.empty()) properties.push_back({info.vcard, info.id});
+            if (info.kind == FieldKind::Text && !info.vcard.empty())
+                properties.push_back({info.vcard, info.id});
         }
         return properties;
     }();
@@ -156,8 +149,9 @@ std::span<const FieldProperty> FieldProperties() {
 }
 
 int FieldOfProperty(std::string_view name) {
-    for (std::span<const FieldProperty> table : {FieldProperties(), std::span<const FieldProperty>(kOtherWritersNames),
-                                                 std::span<const FieldProperty>(kReadOnlyFieldProperties)}) {
+    for (std::span<const FieldProperty> table :
+         {FieldProperties(), std::span<const FieldProperty>(kOtherWritersNames),
+          std::span<const FieldProperty>(kReadOnlyFieldProperties)}) {
         for (const FieldProperty& entry : table) {
             if (entry.name == name) return entry.field;
         }

@@ -137,8 +137,7 @@ private:
         if (!types.empty())
             property.params.push_back({std::string(vcf::kParamType), SplitEscaped(types, u',')});
         if (field != firstField) {
-            property.AddParam(std::string(vcf::kParamField),
-                              Hex(TextFieldProp(field)));
+            property.AddParam(std::string(vcf::kParamField), Hex(TextFieldProp(field)));
         }
     }
 

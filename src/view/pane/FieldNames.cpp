@@ -11,13 +11,14 @@
 
 namespace {
 
-static_assert(static_cast<int>(FieldGroup::Name) == kGroupName && static_cast<int>(FieldGroup::Other) == kGroupOther &&
+static_assert(static_cast<int>(FieldGroup::Name) == kGroupName &&
+                  static_cast<int>(FieldGroup::Other) == kGroupOther &&
                   static_cast<int>(FieldGroup::Note) == kGroupNote,
               "the field table numbers its groups as the template does");
 
 // The group of each bag list, in BagList order.
 constexpr FieldGroup kGroupOfList[kBagListCount] = {
-    FieldGroup::Name,  FieldGroup::Phone,     FieldGroup::Email,   FieldGroup::Web,   FieldGroup::People,
+    FieldGroup::Name,  FieldGroup::Phone, FieldGroup::Email,     FieldGroup::Web,     FieldGroup::People,
     FieldGroup::Links, FieldGroup::Dates, FieldGroup::Messaging, FieldGroup::Address, FieldGroup::Other,
 };
 
@@ -27,7 +28,8 @@ std::vector<const FieldInfo*> NamedRows(FieldGroup group, FieldKind kind) {
     for (const FieldInfo& info : ContactFieldTable()) {
         if (info.group == group && info.kind == kind && info.name != 0) rows.push_back(&info);
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const FieldInfo* a, const FieldInfo* b) { return a->order < b->order; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const FieldInfo* a, const FieldInfo* b) { return a->order < b->order; });
     return rows;
 }
 
@@ -35,7 +37,8 @@ std::vector<NamedField> BuildNamedFields(int bagList) {
     const FieldGroup group = kGroupOfList[bagList];
     if (group == FieldGroup::Address) return {};
     std::vector<NamedField> fields;
-    for (const FieldInfo* info : NamedRows(group, group == FieldGroup::Dates ? FieldKind::Date : FieldKind::Text)) {
+    for (const FieldInfo* info :
+         NamedRows(group, group == FieldGroup::Dates ? FieldKind::Date : FieldKind::Text)) {
         fields.push_back({info->id, info->name});
     }
     return fields;
@@ -44,7 +47,8 @@ std::vector<NamedField> BuildNamedFields(int bagList) {
 std::vector<NamedAddress> BuildAddresses() {
     std::vector<NamedAddress> addresses;
     for (const FieldInfo* part : NamedRows(FieldGroup::Address, FieldKind::Text)) {
-        if (addresses.empty() || addresses.back().name != part->name) addresses.push_back({part->name, {}, nullptr});
+        if (addresses.empty() || addresses.back().name != part->name)
+            addresses.push_back({part->name, {}, nullptr});
         addresses.back().fields[part->slot] = part->id;
     }
     for (const FieldInfo* word : NamedRows(FieldGroup::Address, FieldKind::Further)) {
@@ -63,13 +67,15 @@ std::span<const NamedField> NamedFieldsOf(int bagList) {
         for (int list = 0; list < kBagListCount; ++list) built[list] = BuildNamedFields(list);
         return built;
     }();
-    return bagList >= 0 && bagList < kBagListCount ? std::span<const NamedField>(lists[bagList]) : std::span<const NamedField>();
+    return bagList >= 0 && bagList < kBagListCount ? std::span<const NamedField>(lists[bagList])
+                                                   : std::span<const NamedField>();
 }
 
 Array<CustText> ContactCustProps::*CustomTextsOf(int bagList) {
     if (bagList < 0 || bagList >= kBagListCount) return nullptr;
     for (const FieldInfo& info : ContactFieldTable()) {
-        if (info.group == kGroupOfList[bagList] && CustomTextListOf(info.id) != nullptr) return CustomTextListOf(info.id);
+        if (info.group == kGroupOfList[bagList] && CustomTextListOf(info.id) != nullptr)
+            return CustomTextListOf(info.id);
     }
     return nullptr;
 }
@@ -81,7 +87,8 @@ std::span<const NamedAddress> NamedAddresses() {
 
 int NameEntryField(int entry) {
     for (const FieldInfo& info : ContactFieldTable()) {
-        if (info.group == FieldGroup::Name && info.kind == FieldKind::Text && info.entry == entry) return info.id;
+        if (info.group == FieldGroup::Name && info.kind == FieldKind::Text && info.entry == entry)
+            return info.id;
     }
     return -1;
 }

@@ -27,9 +27,9 @@ struct GroupKeys {
     uint32_t hint;
 };
 constexpr GroupKeys kKeys[kTemplateGroupCount] = {
-    {u"", 0},          {u"Phone", 41184}, {u"EMail", 41185},   {u"Msg", 41186},
-    {u"Web", 41187},   {u"Office", 41188}, {u"Addr", 0},       {u"Category", 41189},
-    {u"People", 41190}, {u"Date", 41191}, {u"Link", 41192},    {u"Other", 41276},
+    {u"", 0},           {u"Phone", 41184},  {u"EMail", 41185}, {u"Msg", 41186},
+    {u"Web", 41187},    {u"Office", 41188}, {u"Addr", 0},      {u"Category", 41189},
+    {u"People", 41190}, {u"Date", 41191},   {u"Link", 41192},  {u"Other", 41276},
 };
 
 struct BuiltNames {
@@ -49,7 +49,8 @@ BuiltNames BuildNames(int id) {
         built.labels[static_cast<size_t>(entry)] = label;
     };
     for (const FieldInfo& info : ContactFieldTable()) {
-        if (static_cast<int>(info.group) == id && info.entry >= 0) place(info.entry, info.name, info.templateLabel);
+        if (static_cast<int>(info.group) == id && info.entry >= 0)
+            place(info.entry, info.name, info.templateLabel);
     }
     for (const FreeEntry& free : kFreeEntries) {
         if (static_cast<int>(free.group) == id) place(free.entry, free.name, free.label);
@@ -67,7 +68,8 @@ const Contents& AllContents() {
         Contents built;
         for (int id = 0; id < kTemplateGroupCount; ++id) {
             built.names[id] = BuildNames(id);
-            built.content[id] = {kKeys[id].fileKey, built.names[id].names, built.names[id].labels, kKeys[id].hint};
+            built.content[id] = {kKeys[id].fileKey, built.names[id].names, built.names[id].labels,
+                                 kKeys[id].hint};
         }
         return built;
     }();

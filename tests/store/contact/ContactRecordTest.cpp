@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <map>
 
+#include "store/contact/ContactUid.h"
 #include "store/contact/CustPropsCodec.h"
 #include "store/contact/NamedValues.h"
 #include "store/contact/Samples.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
+#include "support/ContactOf.h"
 #include "support/HostFiles.h"
 #include "support/TempDevice.h"
 
@@ -160,6 +162,55 @@ TEST_F(ContactRecordTest, EveryValueSurvivesTheStoreAndAnUpdateDeletesWhatWasEmp
         EXPECT_EQ(stored.Find(number), nullptr) << number;
     }
     EXPECT_TRUE(Load(contact.GetOid()).Equals(contact));
+}
+
+// A contact's UID: a record stored without one reads with the name-based UID of its volume and
+// object identifier, the same at every read, until a save stores it; a new contact gets a random
+// one. The revision is the time of the save, but a new contact keeps the one it came with.
+TEST_F(ContactRecordTest, EveryContactHasAStableUidAndTheSaveStampsItsRevision) {
+    // The name-based UUID as RFC 9562 computes it (its DNS namespace, "www.example.com").
+    const UuidBytes dns = {0x6b, 0xa7, 0xb8, 0x10, 0x9d, 0xad, 0x11, 0xd1,
+                           0x80, 0xb4, 0x00, 0xc0, 0x4f, 0xd4, 0x30, 0xc8};
+    const std::string name = "www.example.com";
+    EXPECT_EQ(
+        UuidText(NameBasedUuid(dns, std::span(reinterpret_cast<const uint8_t*>(name.data()), name.size()))),
+        Str(u"2ed6657d-e927-568b-95e1-2665a8aea6a2"));
+
+    const plat::CeOid old = WriteRaw({new CCeDBProp(0x82, u"Old", true)});
+    const plat::CeOid other = WriteRaw({new CCeDBProp(0x82, u"Other", true)});
+    Contact loaded = Load(old);
+    EXPECT_EQ(loaded.GetUid(), StoredContactUid(db_.VolumeId(), old));
+    EXPECT_EQ(Load(old).GetUid(), loaded.GetUid());
+    EXPECT_NE(Load(other).GetUid(), loaded.GetUid());
+    EXPECT_EQ(loaded.GetUid().GetLength(), 36);
+    EXPECT_EQ(loaded.GetUid()[14], u'5');
+
+    loaded.StampChange(db_, 0x01D2000000000000ull, false);
+    CCeDBRecord changes, stored;
+    loaded.SaveChangesToRecord(db_, changes, true);
+    changes.SetOid(old);
+    ASSERT_EQ(db_.Write(changes, CCeDBDatabase::kWriteUpdate), old);
+    ReadStored(old, stored);
+    ASSERT_NE(stored.Find(kPropUid), nullptr);
+    EXPECT_EQ(Str(stored.Find(kPropUid)->GetText()), loaded.GetUid());
+    EXPECT_EQ(Load(old).GetRevision(), 0x01D2000000000000ull);
+
+    Contact fresh = ContactOf({{kFieldFirst, u"New"}});
+    Contact imported = fresh;
+    imported.SetUid(u"card-uid");
+    imported.SetRevision(0x01C0000000000000ull);
+    fresh.StampChange(db_, 0x01D3000000000000ull, true);
+    imported.StampChange(db_, 0x01D3000000000000ull, true);
+    EXPECT_EQ(fresh.GetRevision(), 0x01D3000000000000ull);
+    EXPECT_EQ(fresh.GetUid()[14], u'4');
+    Contact second;
+    second.StampChange(db_, 1, true);
+    EXPECT_NE(second.GetUid(), fresh.GetUid());
+    EXPECT_EQ(imported.GetUid(), Str(u"card-uid"));
+    EXPECT_EQ(imported.GetRevision(), 0x01C0000000000000ull);
+    const Contact back = Load(Store(imported));
+    EXPECT_EQ(std::pair(back.GetUid(), back.GetRevision()),
+              std::pair(imported.GetUid(), imported.GetRevision()));
 }
 
 // A new record leaves out empty values, apart from an empty picture stream and a deleted

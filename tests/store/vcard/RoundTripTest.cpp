@@ -5,6 +5,7 @@
 #include "store/contact/ContactFields.h"
 #include "store/vcard/CardDate.h"
 #include "store/vcard/NoteText.h"
+#include "support/ContactOf.h"
 
 namespace {
 
@@ -208,4 +209,37 @@ TEST(VCardRoundTrip, ACardOfASimContactImportsAsThePhonesOwn) {
     ASSERT_EQ(imported.size(), 1u);
     EXPECT_FALSE(imported[0].contact.IsFromSim());
     EXPECT_TRUE(imported[0].contact.Equals(onCard));
+}
+
+// A contact's UID and revision are written as UID and REV and read back as they were; a card
+// from another program keeps its own UID, and a REV that is no date is dropped.
+TEST(VCardRoundTrip, TheUidAndTheRevisionTravelWithTheCard) {
+    Contact c;
+    c.SetText(kFieldFirst, u"Anna");
+    c.SetUid(u"0f8a5d1c-2b3e-4c5d-8e9f-a0b1c2d3e4f5");
+    c.SetRevision(uint64_t{142'215} * 864'000'000'000 + 12'345'678'901);
+    const std::string card = ExportContact(c, {});
+    EXPECT_NE(card.find("\r\nUID:0f8a5d1c-2b3e-4c5d-8e9f-a0b1c2d3e4f5\r\n"), std::string::npos) << card;
+    EXPECT_NE(card.find("\r\nREV:1990-05-17T00:20:34.5678901Z\r\n"), std::string::npos) << card;
+    const auto back = ImportOk(card);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].contact.GetUid(), c.GetUid());
+    EXPECT_EQ(back[0].contact.GetRevision(), c.GetRevision());
+
+    const auto foreign = ImportOk(
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Bo\r\nUID:urn:uuid:ABC\\,1\r\n"
+        "REV:19951031T222710Z\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Cy\r\nREV:yesterday\r\nEND:VCARD\r\n");
+    ASSERT_EQ(foreign.size(), 2u);
+    EXPECT_EQ(foreign[0].contact.GetUid(), Str(u"urn:uuid:ABC,1"));
+    uint64_t revision = 0;
+    ASSERT_TRUE(ParseCardDate(u"1995-10-31T22:27:10Z", revision));
+    EXPECT_EQ(foreign[0].contact.GetRevision(), revision);
+    EXPECT_TRUE(foreign[1].contact.GetUid().IsEmpty());
+    EXPECT_EQ(foreign[1].contact.GetRevision(), 0u);
+    EXPECT_TRUE(foreign[1].contact.others.IsEmpty());
+    // A contact without either writes neither.
+    const std::string plain = ExportContact(ContactOf({{kFieldFirst, u"Dee"}}), {});
+    EXPECT_EQ(plain.find("UID"), std::string::npos);
+    EXPECT_EQ(plain.find("REV"), std::string::npos);
 }
