@@ -106,7 +106,8 @@ constexpr bool IdsInOrder() {
     }
     return true;
 }
-static_assert(std::size(kTable) == kFieldCount && IdsInOrder(), "the table lists every field once, by identifier");
+static_assert(std::size(kTable) == kFieldCount && IdsInOrder(),
+              "the table lists every field once, by identifier");
 
 constexpr bool TextsFirst() {
     for (int i = 0; i < kFieldCount; ++i) {
