@@ -172,8 +172,9 @@ struct FieldInfo {
     int8_t order;            // position in its group's list of values (the view and the editor)
     int8_t slot;             // address parts: street, city, state, postal code, country (0 to 4)
     std::string_view vcard;  // the card property written for a field that has one of its own
+    int8_t cardOrder;        // where a card has that property among the others of their kind
     std::u16string_view phoneTypes;  // phones: the TYPE values the number is written with
-    std::string_view csv;            // the column of a contacts table read into it
+    std::string_view csv;            // the column of a contacts table read into its card property
     std::string_view cli;            // the command line's FIELD name
     bool phone;
     EditorRole editor;

@@ -143,6 +143,10 @@ std::span<const FieldProperty> FieldProperties() {
             if (info.kind == FieldKind::Text && !info.vcard.empty())
                 properties.push_back({info.vcard, info.id});
         }
+        // Written in the order cards have always had them.
+        std::sort(properties.begin(), properties.end(), [](const FieldProperty& a, const FieldProperty& b) {
+            return FieldInfoOf(a.field).cardOrder < FieldInfoOf(b.field).cardOrder;
+        });
         return properties;
     }();
     return written;
