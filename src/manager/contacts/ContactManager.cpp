@@ -7,9 +7,9 @@
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
 #include "index/alphabet/AbcChoice.h"
+#include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
 #include "manager/listener/ContactManagerListener.h"
-#include "manager/sync/EngineSync.h"
 #include "platform/locale/Locale.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
@@ -70,9 +70,9 @@ ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
 
 ContactManager::~ContactManager() { Close(); }
 
-bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
+bool ContactManager::Init(CoordEngine* coord, ContactManagerListener* listener) {
     Close();
-    sync_ = sync;
+    coord_ = coord;
     listener_ = listener != nullptr ? listener : &Silent();
     ReloadAbcGroupTable();
     window_ = plat::CreateWindow(kListenerClass, u"",
@@ -104,7 +104,7 @@ bool ContactManager::FailInit() {
     return false;
 }
 
-bool ContactManager::Maintains() const { return sync_ == nullptr || sync_->IsMaster(); }
+bool ContactManager::Maintains() const { return coord_ == nullptr || coord_->IsMaster(); }
 
 void ContactManager::BringIndexUp(IndexOpen opened) {
     if (!Maintains()) return;
@@ -318,14 +318,14 @@ void ContactManager::OnNotification(const plat::Notification& notification) {
 }
 
 void ContactManager::QueueChange(uint32_t kind, uint32_t parent, uint32_t oid) {
-    if (sync_ != nullptr && !sync_->IsMaster()) return;
+    if (coord_ != nullptr && !coord_->IsMaster()) return;
     if (queue_.Empty()) listener_->OnBusy(0);
     queue_.Push({kind, parent, oid});
     if (queue_.Count() == kManyChanges) listener_->OnManyChanges(1);
 }
 
 void ContactManager::HandleQueue() {
-    if (sync_ != nullptr && !sync_->IsMaster()) return;
+    if (coord_ != nullptr && !coord_->IsMaster()) return;
     Array<QueuedChange> changes = queue_.Take();
     if (changes.GetSize() > 0) {
         const ReadPass reading(db_.Contacts().VolumeId());
@@ -334,7 +334,7 @@ void ContactManager::HandleQueue() {
             // A rebuild reads everything; the list (several entries per contact of an import) is
             // not held through it.
             changes.RemoveAll();
-            if (sync_ != nullptr) sync_->StopSlaves();
+            if (coord_ != nullptr) coord_->StopSlaves();
             FullRebuild();
             listener_->OnContactsReloaded();
         } else {
@@ -342,7 +342,7 @@ void ContactManager::HandleQueue() {
             for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i], current);
         }
         StartSaveTimer();
-        if (sync_ != nullptr) sync_->ReloadSlaves();
+        if (coord_ != nullptr) coord_->ReloadSlaves();
     }
     listener_->OnBusy(1);
     listener_->OnManyChanges(0);
@@ -440,9 +440,9 @@ void ContactManager::Reopen() {
 
 void ContactManager::Reindex() {
     listener_->OnBusy(0);
-    if (sync_ != nullptr) sync_->StopSlaves();
+    if (coord_ != nullptr) coord_->StopSlaves();
     FullRebuild();
-    if (sync_ != nullptr) sync_->ReloadSlaves();
+    if (coord_ != nullptr) coord_->ReloadSlaves();
     listener_->OnBusy(1);
 }
 
@@ -497,5 +497,5 @@ void ContactManager::Close() {
         window_ = 0;
     }
     beingUpdated_ = false;
-    sync_ = nullptr;  // the engine may go before this manager does
+    coord_ = nullptr;  // the engine may go before this manager does
 }

@@ -198,7 +198,7 @@ private:
 
     ContactClientManager& contacts_;
     const PhoneTemplates& formats_;
-    PimSyncAnnouncer announcer_;
+    CoordinationAnnouncer announcer_;
     std::unique_ptr<ContactsFrameModel> model_;
     std::unique_ptr<ContactListControl> list_;
     SearchEdit search_;
