@@ -8,7 +8,7 @@
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ void AddinManager::RunAddin(const AddinEntry& addin, std::span<const uint32_t> s
     if (!library.IsLoaded()) return TellAbout(addin, u"cannot be loaded: the file is not a library for this device.");
     auto* command = library.Find<CePimCommandFunction>(PIM_ADDIN_COMMAND_EXPORT);
     if (command == nullptr) return TellAbout(addin, u"has no command to run.");
-    if (OutlookConnection::Instance().Available() != 1) {
+    if (ObjectModelConnection::Instance().Available() != 1) {
         return TellAbout(addin, u"cannot run now: the contacts store is not available.");
     }
     const plat::HWND owner = plat::CreateWindow(kOwnerClass, u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {

@@ -18,7 +18,7 @@
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
 #include "store/db/CeDBRecord.h"
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 namespace {
 
@@ -252,7 +252,7 @@ ContactWrite ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
     contact.SetRecordId(ReadRecordId(oid));
     written.categories = WriteCategories(contact, true);
     written.namedValues = db_.Named().IsOpen() && SaveNamedValues(db_.Named(), contact);
-    OutlookConnection::Instance().SaveContact(oid, contact.GetRecordId());
+    ObjectModelConnection::Instance().SaveContact(oid, contact.GetRecordId());
     return written;
 }
 
@@ -267,7 +267,7 @@ ContactWrite ContactManager::WriteContactChanges(Contact& contact, bool writeNot
     written.record = true;
     written.categories = WriteCategories(contact, false);
     written.namedValues = db_.Named().IsOpen() && UpdateNamedValues(db_.Named(), contact);
-    OutlookConnection::Instance().SaveContact(contact.GetOid(), contact.GetRecordId());
+    ObjectModelConnection::Instance().SaveContact(contact.GetOid(), contact.GetRecordId());
     return written;
 }
 
@@ -286,7 +286,7 @@ ContactWrite ContactManager::RemoveContact(uint32_t oid) {
     deleted.categories = true;
     deleted.namedValues = db_.Named().IsOpen() && DeleteNamedValues(db_.Named(), contact);
     deleted.record = (contact.GetRecordId() != 0 &&
-                      OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
+                      ObjectModelConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
                       !db_.Contacts().SeekToRecord(oid)) ||
                      db_.Contacts().DeleteRecord(oid);
     return deleted;

@@ -46,7 +46,6 @@ constexpr plat::WPARAM kLayoutChange = 0x3002;
 constexpr uint32_t kResetCache = 0x0400 - 1;
 constexpr uint32_t kClearSearch = 0x0400 + 77;
 constexpr uint32_t kCmdOk = 1;
-constexpr uint32_t kCmdNothingFirst = 41123, kCmdNothingSecond = 41126;
 
 MainWndFrame* g_instance = nullptr;
 
@@ -269,8 +268,8 @@ plat::LRESULT MainWndFrame::OnCommand(plat::WPARAM wParam, plat::LPARAM lParam) 
             Send(plat::WM_CLOSE, 0, 0);
             return 0;
         case kCmdExit: DestroyWnd(); return 0;
-        case kCmdNothingFirst:
-        case kCmdNothingSecond: return 0;
+        case kCmdCallFilterPlaceholder:  // replaced whenever the popup opens; never a command
+        case kCmdRingSettingsPlaceholder: return 0;
         case kCmdEditTemplate: EditTemplate(); return 0;
         case kCmdOptions: RunOptions(); return 0;
         case kCmdAbout: dialogs_->ShowAbout(); return 0;

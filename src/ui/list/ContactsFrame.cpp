@@ -617,7 +617,8 @@ void ContactsFrame::OnSearchKey(uint32_t key) {
 
 void ContactsFrame::OnSplitterMoved(int top) {
     const FrameSettings& settings = model_->Settings();
-    model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix, static_cast<uint32_t>(std::max(0, top)));
+    model_->SetSplitter(SplitThousandthsAt(Rects(), top), settings.spltFix,
+                        static_cast<uint32_t>(std::max(0, top)));
     LayOut();
 }
 
