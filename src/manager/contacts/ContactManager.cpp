@@ -22,11 +22,6 @@
 
 namespace {
 
-// The lines the error log names for a failed add and replace, as the program has always logged
-// them; the later failures (remove, save) name their own source line.
-constexpr int kLineAddFailed = 1011;
-constexpr int kLineReplaceFailed = 1033;
-
 class NoListener : public ContactManagerListener {
 public:
     void OnContactAdded(uint32_t) override {}
@@ -141,7 +136,7 @@ void ContactManager::CatchUp() {
             for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
             contact.categoriesLoaded = true;
         }
-        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(__LINE__);
     }
     if (!assigned.empty()) return CheckIndex();
     beingUpdated_ = true;
@@ -369,10 +364,10 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
     if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact, std::nullopt)) return;
     current.insert(change.oid);
     if (change.kind == kChangeCreated) {
-        if (index_->Add(contact) != IndexChange::Done) IndexFailed(kLineAddFailed);
+        if (index_->Add(contact) != IndexChange::Done) IndexFailed(__LINE__);
         listener_->OnContactAdded(change.oid);
     } else {
-        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(__LINE__);
         listener_->OnContactChanged(change.oid);
     }
 }
@@ -423,7 +418,7 @@ void ContactManager::Rebuild(bool reportProgress) {
     }
     gathering.Finish();
     if (shown != kProgressUnits) progress(++step);
-    if (!index_->FinishRebuild()) IndexFailed(kLineAddFailed);
+    if (!index_->FinishRebuild()) IndexFailed(__LINE__);
     progress(kProgressLast);
     StartSaveTimer();
 }
