@@ -35,6 +35,7 @@
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageLoop.h"
 #include "ui/toolkit/ScaledStyle.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/template/ContactTemplate.h"
 
 namespace {
@@ -115,7 +116,7 @@ bool MainWndFrame::ConnectStore() {
     const bool registered = coord_ != nullptr && coord_->Open() && coord_->Register(Hwnd());
     clients_ = std::make_unique<ContactClientManager>(ContactManager::Instance());
     if (clients_->Connect(this, registered ? coord_ : nullptr)) return true;
-    LocatedBox(u"Unable connect to server", __FILE__, __LINE__);
+    LocatedBox(RequireStr(uistr::kCannotConnect).View(), __FILE__, __LINE__);
     return false;
 }
 
