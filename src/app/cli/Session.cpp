@@ -4,7 +4,7 @@
 #include <exception>
 #include <thread>
 
-#include "ext/sync/PimSync.h"
+#include "ext/coord/Coordination.h"
 #include "platform/device/Device.h"
 #include "platform/loop/EventLoop.h"
 #include "platform/objectstore/StoreErrors.h"
@@ -25,8 +25,8 @@ Session::OwnWindow::~OwnWindow() {
 }
 
 Session::Registration::~Registration() {
-    if (PimSync* sync = PimSync::Instance()) sync->Unregister();
-    PimSync::Destroy();
+    if (Coordination* coord = Coordination::Instance()) coord->Unregister();
+    Coordination::Destroy();
 }
 
 Session::ManagerLease::~ManagerLease() { ContactManager::Release(); }
@@ -36,14 +36,14 @@ Session::Session(Context& context)
     OpenDevice(context);
     TakeTurn();
     plat::EnsureApplication();
-    PimSync* sync = PimSync::Instance();
+    Coordination* coord = Coordination::Instance();
     window_.handle =
         plat::CreateWindow(kWindowClass, u"brevane-cli",
                            [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) { return plat::LRESULT{0}; });
     const bool registered =
-        sync != nullptr && sync->Open() && window_.handle != 0 && sync->Register(window_.handle);
+        coord != nullptr && coord->Open() && window_.handle != 0 && coord->Register(window_.handle);
     plat::SetLastError(plat::ERROR_SUCCESS);
-    if (!manager_.Init(registered ? sync : nullptr, nullptr)) {
+    if (!manager_.Init(registered ? coord : nullptr, nullptr)) {
         const std::string why = plat::LastErrorMessage();
         throw Failure("cannot open the contacts store or its index" + (why.empty() ? "" : ": " + why));
     }

@@ -9,7 +9,7 @@
 #include "platform/device/Device.h"
 #include "platform/pom/CategoryDatabases.h"
 #include "store/contact/Contact.h"
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ CategoryManager* CategoryManager::Instance() {
     std::unique_ptr<CategoryManager> manager(new CategoryManager);
     // A device where the platform never made its category databases gets them through the
     // object model.
-    if (!manager->Open() && !(OutlookConnection::Instance().TouchCategories() == 1 && manager->Open())) {
+    if (!manager->Open() && !(ObjectModelConnection::Instance().TouchCategories() == 1 && manager->Open())) {
         return nullptr;
     }
     instance = manager.release();

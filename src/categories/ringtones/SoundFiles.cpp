@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "categories/ringtones/RingtoneManager.h"
+#include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "core/str/Quoted.h"
@@ -19,6 +20,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The texts of SoundProblem: string resources with the quoted path for their %s.
+constexpr uint32_t kStrMissing = 43840, kStrUnreadable = 43841, kStrNotPlayable = 43842;
 
 // ASCII lower case: enough to compare device paths and the ".wav" ending.
 std::u16string Folded(std::u16string_view text) {
@@ -112,15 +116,17 @@ SoundFile ReadSoundFile(const Str& devicePath) {
 }
 
 Str SoundProblem(SoundStatus status, const Str& devicePath) {
-    const std::u16string quoted = Quoted(devicePath.View());
+    uint32_t text = 0;
     switch (status) {
         case SoundStatus::Playable: return {};
-        case SoundStatus::Missing: return Str(u"The sound file " + quoted + u" does not exist.");
-        case SoundStatus::Unreadable: return Str(u"The sound file " + quoted + u" cannot be read.");
-        case SoundStatus::NotPlayable:
-            return Str(quoted + u" is not a sound the device can play (a WAV file of 16-bit PCM, at most 16 MB).");
+        case SoundStatus::Missing: text = kStrMissing; break;
+        case SoundStatus::Unreadable: text = kStrUnreadable; break;
+        case SoundStatus::NotPlayable: text = kStrNotPlayable; break;
     }
-    return {};
+    const Str quoted(Quoted(devicePath.View()));
+    Str problem;
+    if (text != 0 && !problem.FormatRes(text, quoted)) problem = quoted;
+    return problem;
 }
 
 SoundStatus PlayRingtone(const Str& devicePath) {

@@ -1,4 +1,5 @@
 #include "edit/form/EditContextRules.h"
+#include "core/res/ResourceStrings.h"
 
 #include <cstdlib>
 
@@ -43,11 +44,11 @@ bool DropsChar(char16_t ch, bool blockMode) { return blockMode && ch == u'\t'; }
 MenuDescription EditContextMenu(const EditContextState& state) {
     const bool writable = !state.readOnly;
     MenuDescription menu;
-    menu.Add(kCmdEditUndo, u"Undo").enabled = writable && state.canUndo;
-    menu.Add(kCmdEditCut, u"Cut").enabled = writable && state.hasSelection;
-    menu.Add(kCmdEditCopy, u"Copy").enabled = state.hasSelection;
-    menu.Add(kCmdEditPaste, u"Paste").enabled = writable && state.canPaste;
-    menu.Add(kCmdEditClear, u"Clear").enabled = writable && state.hasSelection;
-    menu.Add(kCmdEditSelectAll, u"Select All").enabled = state.hasText;
+    menu.Add(kCmdEditUndo, RequireStr(43820)).enabled = writable && state.canUndo;
+    menu.Add(kCmdEditCut, RequireStr(43821)).enabled = writable && state.hasSelection;
+    menu.Add(kCmdEditCopy, RequireStr(43822)).enabled = state.hasSelection;
+    menu.Add(kCmdEditPaste, RequireStr(43823)).enabled = writable && state.canPaste;
+    menu.Add(kCmdEditClear, RequireStr(43824)).enabled = writable && state.hasSelection;
+    menu.Add(kCmdEditSelectAll, RequireStr(43825)).enabled = state.hasText;
     return menu;
 }

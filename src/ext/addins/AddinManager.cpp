@@ -8,7 +8,7 @@
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 namespace {
 
@@ -17,6 +17,8 @@ constexpr uint32_t kStrOutlookPlugin = 41208;
 constexpr std::u16string_view kOwnerClass = u"PIM.ADDIN.OWNER";
 constexpr std::u16string_view kDialerLibrary = u"btdialer.dll";
 constexpr uint32_t kStrCaption = 101;
+constexpr uint32_t kStrNotALibrary = 43830, kStrNoCommand = 43831, kStrStoreUnavailable = 43832,
+                   kStrEndedTheProgram = 43833;
 // Section "Settings": the add-in whose command is running ("menu" (path)), present only while it
 // runs, so a start that finds it knows the add-in ended the program.
 constexpr std::u16string_view kRunningAddin = u"AddinRunning";
@@ -26,9 +28,11 @@ Str AddinMark(const AddinEntry& addin) {
     return Str(Quoted(addin.menu.View()) + u" (" + std::u16string(addin.dll.View()) + u")");
 }
 
-void TellAbout(const AddinEntry& addin, std::u16string_view what) {
-    const std::u16string text = u"The add-in " + std::u16string(AddinMark(addin).View()) + u" " + std::u16string(what);
-    plat::MessageBox(text, RequireStr(kStrCaption).View(), plat::MB_OK | plat::MB_ICONWARNING);
+// Tells the user about an add-in: `text` is a string resource with the add-in's mark for its %s.
+void TellAbout(uint32_t text, const Str& mark) {
+    Str shown;
+    if (!shown.FormatRes(text, mark)) shown = mark;
+    plat::MessageBox(shown.View(), RequireStr(kStrCaption).View(), plat::MB_OK | plat::MB_ICONWARNING);
 }
 
 }  // namespace
@@ -86,11 +90,11 @@ bool AddinManager::Invoke(uint32_t command, std::span<const uint32_t> selected) 
 // otherwise make a menu item that does nothing.
 void AddinManager::RunAddin(const AddinEntry& addin, std::span<const uint32_t> selected) {
     const plat::DeviceLibrary library(addin.dll.View());
-    if (!library.IsLoaded()) return TellAbout(addin, u"cannot be loaded: the file is not a library for this device.");
+    if (!library.IsLoaded()) return TellAbout(kStrNotALibrary, AddinMark(addin));
     auto* command = library.Find<CePimCommandFunction>(PIM_ADDIN_COMMAND_EXPORT);
-    if (command == nullptr) return TellAbout(addin, u"has no command to run.");
-    if (OutlookConnection::Instance().Available() != 1) {
-        return TellAbout(addin, u"cannot run now: the contacts store is not available.");
+    if (command == nullptr) return TellAbout(kStrNoCommand, AddinMark(addin));
+    if (ObjectModelConnection::Instance().Available() != 1) {
+        return TellAbout(kStrStoreUnavailable, AddinMark(addin));
     }
     const plat::HWND owner = plat::CreateWindow(kOwnerClass, u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
         return plat::LRESULT{0};
@@ -107,10 +111,7 @@ void AddinManager::ReportInterruptedCommand() {
     const Str mark = SettingsStore::ReadString(settings::kSettings, kRunningAddin, u"");
     if (mark.IsEmpty()) return;
     SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
-    const std::u16string text = u"The add-in " + std::u16string(mark.View()) +
-                                u" ended the program while it ran its command. If it happens again, remove the "
-                                u"add-in's registration.";
-    plat::MessageBox(text, RequireStr(kStrCaption).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    TellAbout(kStrEndedTheProgram, mark);
 }
 
 int AddinManager::DialerIndex() const {

@@ -1,8 +1,8 @@
 #pragma once
-// The words of a contact, in the order they are indexed: its 58 texts, its two dates as the user
-// reads them (ContactDate.h), its phone numbers again with their trailing-digit keys, its further
-// values (further numbers with their keys too; inline binary data left out), its note; and for a
-// contact from the SIM card the key kSimContactKey.
+// The words of a contact, in the order they are indexed: its texts (kTextFieldCount of them), its
+// two dates as the user reads them (ContactDate.h), its phone numbers again with their
+// trailing-digit keys, its further values (further numbers with their keys too; inline binary data
+// left out), its note; and for a contact from the SIM card the key kSimContactKey.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,15 +1,15 @@
 #include "manager/client/ContactClientManager.h"
 
 #include "manager/contacts/ContactManager.h"
-#include "manager/sync/EngineSync.h"
+#include "manager/coord/CoordEngine.h"
 
 ContactClientManager::~ContactClientManager() { Disconnect(); }
 
-bool ContactClientManager::Connect(ContactClientListener* client, EngineSync* sync) {
+bool ContactClientManager::Connect(ContactClientListener* client, CoordEngine* coord) {
     client_ = client;
-    sync_ = sync;
+    coord_ = coord;
     cache_.reserve(kCacheBuckets);
-    connected_ = manager_.Init(sync, this);
+    connected_ = manager_.Init(coord, this);
     if (!connected_) Disconnect();
     return connected_;
 }
@@ -69,27 +69,26 @@ void ContactClientManager::ReloadFromFiles() {
     Refresh();
 }
 
-plat::LRESULT ContactClientManager::OnSyncMessage(SyncMessage message, plat::WPARAM wParam, plat::LPARAM lParam) {
+plat::LRESULT ContactClientManager::OnCoordMessage(CoordMessage message, plat::WPARAM wParam,
+                                                   plat::LPARAM lParam) {
     switch (message) {
-        case SyncMessage::ChangeToMaster:
-            if (sync_ != nullptr) sync_->SetMaster(true);
+        case CoordMessage::ChangeToMaster:
+            if (coord_ != nullptr) coord_->SetMaster(true);
             ReloadFromFiles();
             return 1;
-        case SyncMessage::ChangeToSlave:
-            if (sync_ != nullptr) sync_->SetMaster(false);
+        case CoordMessage::ChangeToSlave:
+            if (coord_ != nullptr) coord_->SetMaster(false);
             return 1;
-        case SyncMessage::SlaveReload:
-            ReloadFromFiles();
-            return 1;
-        case SyncMessage::SlaveStop:
+        case CoordMessage::SlaveReload: ReloadFromFiles(); return 1;
+        case CoordMessage::SlaveStop:
             manager_.Index().Close();
             usable_ = false;
             return 1;
-        case SyncMessage::UpdateLinkType: {
+        case CoordMessage::UpdateLinkType: {
             const auto oid = static_cast<uint32_t>(wParam);
             const auto linkType = static_cast<uint32_t>(lParam);
-            if (sync_ != nullptr && !sync_->IsMaster()) {
-                sync_->UpdateLinkType(oid, linkType);
+            if (coord_ != nullptr && !coord_->IsMaster()) {
+                coord_->UpdateLinkType(oid, linkType);
             } else if (CachedContact* cached = Cached(oid)) {
                 cached->linkType = linkType;
             }

@@ -8,14 +8,14 @@
 #include <unordered_map>
 
 #include "manager/contacts/ContactWrite.h"
+#include "manager/coord/CoordMessages.h"
 #include "manager/listener/ContactClientListener.h"
 #include "manager/listener/ContactManagerListener.h"
-#include "manager/sync/SyncMessages.h"
 #include "platform/window/WindowTypes.h"
 
 class Contact;
 class ContactManager;
-class EngineSync;
+class CoordEngine;
 
 // An entry of the cache (the interface keeps what it derived from a contact in one).
 class CachedContact {
@@ -34,7 +34,7 @@ public:
     ~ContactClientManager() override;
 
     // Runs the manager's Init; false (and disconnected) when it fails.
-    bool Connect(ContactClientListener* client, EngineSync* sync);
+    bool Connect(ContactClientListener* client, CoordEngine* coord);
     void Disconnect();
     bool IsConnected() const { return connected_; }
 
@@ -50,7 +50,7 @@ public:
     size_t CacheSize() const { return cache_.size(); }
 
     // One of the five coordination messages, as the main window hands it on.
-    plat::LRESULT OnSyncMessage(SyncMessage message, plat::WPARAM wParam, plat::LPARAM lParam);
+    plat::LRESULT OnCoordMessage(CoordMessage message, plat::WPARAM wParam, plat::LPARAM lParam);
     // Whether the interface may use the index (false between a stop and the reload).
     bool IndexUsable() const { return usable_; }
 
@@ -71,7 +71,7 @@ private:
 
     ContactManager& manager_;
     ContactClientListener* client_ = nullptr;
-    EngineSync* sync_ = nullptr;
+    CoordEngine* coord_ = nullptr;
     std::unordered_map<uint32_t, std::unique_ptr<CachedContact>> cache_{kCacheBuckets};
     bool connected_ = false;
     bool usable_ = true;

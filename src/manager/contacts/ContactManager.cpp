@@ -7,9 +7,9 @@
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
 #include "index/alphabet/AbcChoice.h"
+#include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
 #include "manager/listener/ContactManagerListener.h"
-#include "manager/sync/EngineSync.h"
 #include "platform/locale/Locale.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
@@ -18,14 +18,9 @@
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
 #include "store/db/CeDBRecord.h"
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 namespace {
-
-// The lines the error log names for a failed add and replace, as the program has always logged
-// them; the later failures (remove, save) name their own source line.
-constexpr int kLineAddFailed = 1011;
-constexpr int kLineReplaceFailed = 1033;
 
 class NoListener : public ContactManagerListener {
 public:
@@ -70,9 +65,9 @@ ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
 
 ContactManager::~ContactManager() { Close(); }
 
-bool ContactManager::Init(EngineSync* sync, ContactManagerListener* listener) {
+bool ContactManager::Init(CoordEngine* coord, ContactManagerListener* listener) {
     Close();
-    sync_ = sync;
+    coord_ = coord;
     listener_ = listener != nullptr ? listener : &Silent();
     ReloadAbcGroupTable();
     window_ = plat::CreateWindow(kListenerClass, u"",
@@ -104,7 +99,7 @@ bool ContactManager::FailInit() {
     return false;
 }
 
-bool ContactManager::Maintains() const { return sync_ == nullptr || sync_->IsMaster(); }
+bool ContactManager::Maintains() const { return coord_ == nullptr || coord_->IsMaster(); }
 
 void ContactManager::BringIndexUp(IndexOpen opened) {
     if (!Maintains()) return;
@@ -141,7 +136,7 @@ void ContactManager::CatchUp() {
             for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
             contact.categoriesLoaded = true;
         }
-        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(__LINE__);
     }
     if (!assigned.empty()) return CheckIndex();
     beingUpdated_ = true;
@@ -253,7 +248,7 @@ ContactWrite ContactManager::WriteNewContact(Contact& contact, bool writeNote) {
     contact.SetRecordId(ReadRecordId(oid));
     written.categories = WriteCategories(contact, true);
     written.namedValues = db_.Named().IsOpen() && SaveNamedValues(db_.Named(), contact);
-    OutlookConnection::Instance().SaveContact(oid, contact.GetRecordId());
+    ObjectModelConnection::Instance().SaveContact(oid, contact.GetRecordId());
     return written;
 }
 
@@ -269,7 +264,7 @@ ContactWrite ContactManager::WriteContactChanges(Contact& contact, bool writeNot
     written.record = true;
     written.categories = WriteCategories(contact, false);
     written.namedValues = db_.Named().IsOpen() && UpdateNamedValues(db_.Named(), contact);
-    OutlookConnection::Instance().SaveContact(contact.GetOid(), contact.GetRecordId());
+    ObjectModelConnection::Instance().SaveContact(contact.GetOid(), contact.GetRecordId());
     return written;
 }
 
@@ -288,7 +283,7 @@ ContactWrite ContactManager::RemoveContact(uint32_t oid) {
     deleted.categories = true;
     deleted.namedValues = db_.Named().IsOpen() && DeleteNamedValues(db_.Named(), contact);
     deleted.record = (contact.GetRecordId() != 0 &&
-                      OutlookConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
+                      ObjectModelConnection::Instance().DeleteContact(contact.GetRecordId()) == 1 &&
                       !db_.Contacts().SeekToRecord(oid)) ||
                      db_.Contacts().DeleteRecord(oid);
     return deleted;
@@ -320,14 +315,14 @@ void ContactManager::OnNotification(const plat::Notification& notification) {
 }
 
 void ContactManager::QueueChange(uint32_t kind, uint32_t parent, uint32_t oid) {
-    if (sync_ != nullptr && !sync_->IsMaster()) return;
+    if (coord_ != nullptr && !coord_->IsMaster()) return;
     if (queue_.Empty()) listener_->OnBusy(0);
     queue_.Push({kind, parent, oid});
     if (queue_.Count() == kManyChanges) listener_->OnManyChanges(1);
 }
 
 void ContactManager::HandleQueue() {
-    if (sync_ != nullptr && !sync_->IsMaster()) return;
+    if (coord_ != nullptr && !coord_->IsMaster()) return;
     Array<QueuedChange> changes = queue_.Take();
     if (changes.GetSize() > 0) {
         const ReadPass reading(db_.Contacts().VolumeId());
@@ -336,7 +331,7 @@ void ContactManager::HandleQueue() {
             // A rebuild reads everything; the list (several entries per contact of an import) is
             // not held through it.
             changes.RemoveAll();
-            if (sync_ != nullptr) sync_->StopSlaves();
+            if (coord_ != nullptr) coord_->StopSlaves();
             FullRebuild();
             listener_->OnContactsReloaded();
         } else {
@@ -344,7 +339,7 @@ void ContactManager::HandleQueue() {
             for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i], current);
         }
         StartSaveTimer();
-        if (sync_ != nullptr) sync_->ReloadSlaves();
+        if (coord_ != nullptr) coord_->ReloadSlaves();
     }
     listener_->OnBusy(1);
     listener_->OnManyChanges(0);
@@ -371,10 +366,10 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
     if (!db_.Contacts().SeekToRecord(change.oid) || !ReadForIndex(contact, std::nullopt)) return;
     current.insert(change.oid);
     if (change.kind == kChangeCreated) {
-        if (index_->Add(contact) != IndexChange::Done) IndexFailed(kLineAddFailed);
+        if (index_->Add(contact) != IndexChange::Done) IndexFailed(__LINE__);
         listener_->OnContactAdded(change.oid);
     } else {
-        if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
+        if (index_->Update(contact) != IndexChange::Done) IndexFailed(__LINE__);
         listener_->OnContactChanged(change.oid);
     }
 }
@@ -425,7 +420,7 @@ void ContactManager::Rebuild(bool reportProgress) {
     }
     gathering.Finish();
     if (shown != kProgressUnits) progress(++step);
-    if (!index_->FinishRebuild()) IndexFailed(kLineAddFailed);
+    if (!index_->FinishRebuild()) IndexFailed(__LINE__);
     progress(kProgressLast);
     StartSaveTimer();
 }
@@ -442,9 +437,9 @@ void ContactManager::Reopen() {
 
 void ContactManager::Reindex() {
     listener_->OnBusy(0);
-    if (sync_ != nullptr) sync_->StopSlaves();
+    if (coord_ != nullptr) coord_->StopSlaves();
     FullRebuild();
-    if (sync_ != nullptr) sync_->ReloadSlaves();
+    if (coord_ != nullptr) coord_->ReloadSlaves();
     listener_->OnBusy(1);
 }
 
@@ -499,5 +494,5 @@ void ContactManager::Close() {
         window_ = 0;
     }
     beingUpdated_ = false;
-    sync_ = nullptr;  // the engine may go before this manager does
+    coord_ = nullptr;  // the engine may go before this manager does
 }

@@ -18,7 +18,7 @@
 #include "store/db/ContactsDb.h"
 
 class ContactManagerListener;
-class EngineSync;
+class CoordEngine;
 
 class ContactManager {
 public:
@@ -54,7 +54,7 @@ public:
     // Opens everything and brings the index up to date (a master rebuilds or checks it; a slave
     // only takes valid files). False leaves the manager closed and the thread's last error
     // (plat::GetLastError, LastErrorMessage) saying what failed.
-    [[nodiscard]] bool Init(EngineSync* sync, ContactManagerListener* listener);
+    [[nodiscard]] bool Init(CoordEngine* coord, ContactManagerListener* listener);
     bool IsOpen() const { return window_ != 0; }
 
     [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact);
@@ -147,7 +147,7 @@ private:
     std::unique_ptr<ManagedIndex> index_;
     CContactsDb db_;
     ContactDBMsgStack queue_;
-    EngineSync* sync_ = nullptr;
+    CoordEngine* coord_ = nullptr;
     ContactManagerListener* listener_ = nullptr;
     plat::HWND window_ = 0;
     bool beingUpdated_ = false;

@@ -1,5 +1,6 @@
 #include "phone/dial/EditCardModel.h"
 
+#include "core/res/ResourceStrings.h"
 #include "phone/dial/DialString.h"
 #include "platform/ui/MessageBox.h"
 
@@ -18,11 +19,11 @@ bool EditCardModel::Ok() {
     selectName_ = false;
     const uint32_t flags = plat::MB_OK | plat::MB_ICONWARNING;
     if (card_.name.IsEmpty()) {
-        plat::MessageBox(kEmptyName, kWarning, flags);
+        plat::MessageBox(RequireStr(kStrEmptyName).View(), RequireStr(kStrWarning).View(), flags);
         return false;
     }
     if (CallingCards::IsVoidName(card_.name)) {
-        plat::MessageBox(kWrongName, kWarning, flags);
+        plat::MessageBox(RequireStr(kStrWrongName).View(), RequireStr(kStrWarning).View(), flags);
         selectName_ = true;
         return false;
     }

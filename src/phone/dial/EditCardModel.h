@@ -9,11 +9,9 @@
 class EditCardModel {
 public:
     static constexpr int kMaxChars = 260;
-    static constexpr char16_t kHelpText[] =
-        u"Special symbols:\n\"@\" - source phone body\n \"-\"  - remove symbol from source phone";
-    static constexpr char16_t kEmptyName[] = u"\"Card Name\" is empty !";
-    static constexpr char16_t kWrongName[] = u"\"Card Name\" is wrong !";
-    static constexpr char16_t kWarning[] = u"Warning";
+    // String resources: the help below the fields, the two refusals and their caption.
+    static constexpr uint32_t kStrHelp = 43800, kStrEmptyName = 43801, kStrWrongName = 43802,
+                              kStrWarning = 43803;
 
     EditCardModel(CallingCard card, Str sourcePhone);
 

@@ -7,17 +7,19 @@
 namespace {
 
 constexpr uint32_t kStrClearAllQuestion = 41426;
+constexpr uint32_t kStrTools = 42239, kStrRename = 43810, kStrMove = 43811, kStrClear = 43812,
+                   kStrSortByName = 43813, kStrClearAll = 43814, kStrClose = 43815;
 
 struct Move {
     SpeedCommand command;
     CSpeedInfoStore::Direction direction;
-    const char16_t* text;
+    uint32_t text;  // the string's number
 };
 constexpr Move kMoves[] = {
-    {kSpeedUp, CSpeedInfoStore::Direction::Up, u"Up"},
-    {kSpeedDown, CSpeedInfoStore::Direction::Down, u"Down"},
-    {kSpeedLeft, CSpeedInfoStore::Direction::Left, u"Left"},
-    {kSpeedRight, CSpeedInfoStore::Direction::Right, u"Right"},
+    {kSpeedUp, CSpeedInfoStore::Direction::Up, 43816},
+    {kSpeedDown, CSpeedInfoStore::Direction::Down, 43817},
+    {kSpeedLeft, CSpeedInfoStore::Direction::Left, 43818},
+    {kSpeedRight, CSpeedInfoStore::Direction::Right, 43819},
 };
 
 const Move* MoveOf(uint32_t command) {
@@ -31,17 +33,17 @@ int TargetOf(const CSpeedInfoStore& store, const Move& move, int selected) {
     return CSpeedInfoStore::MoveTarget(selected, move.direction, store.Columns(), store.Cells());
 }
 
-MenuItem Popup(const char16_t* text, std::vector<MenuItem> items) {
+MenuItem Popup(uint32_t text, std::vector<MenuItem> items) {
     MenuItem popup;
-    popup.text = Str(text);
+    popup.text = RequireStr(text);
     popup.submenu = std::move(items);
     return popup;
 }
 
-MenuItem Item(uint32_t id, const char16_t* text, bool enabled) {
+MenuItem Item(uint32_t id, uint32_t text, bool enabled) {
     MenuItem item;
     item.id = id;
-    item.text = Str(text);
+    item.text = RequireStr(text);
     item.enabled = enabled;
     return item;
 }
@@ -54,10 +56,11 @@ MenuDescription SpeedToolsMenu(const CSpeedInfoStore& store, int selected) {
     std::vector<MenuItem> moves;
     for (const Move& move : kMoves) moves.push_back(Item(move.command, move.text, holds && TargetOf(store, move, selected) >= 0));
     MenuDescription menu;
-    menu.items.push_back(Popup(u"Tools", {Item(kSpeedRename, u"Rename", holds), Popup(u"Move", std::move(moves)),
-                                          Item(kSpeedClear, u"Clear", holds), Item(kSpeedSortByName, u"Sort By Name", any),
-                                          Item(kSpeedClearAll, u"Clear All", any)}));
-    menu.items.push_back(Item(kSpeedClose, u"Close", true));
+    menu.items.push_back(
+        Popup(kStrTools, {Item(kSpeedRename, kStrRename, holds), Popup(kStrMove, std::move(moves)),
+                          Item(kSpeedClear, kStrClear, holds), Item(kSpeedSortByName, kStrSortByName, any),
+                          Item(kSpeedClearAll, kStrClearAll, any)}));
+    menu.items.push_back(Item(kSpeedClose, kStrClose, true));
     return menu;
 }
 

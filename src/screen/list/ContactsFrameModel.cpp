@@ -17,13 +17,13 @@
 #include "phone/messaging/Messaging.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "platform/ui/MessageBox.h"
-#include "store/contact/Contact.h"
-#include "store/outlook/OutlookConnection.h"
 #include "screen/list/CallerLookup.h"
 #include "screen/list/FrameMenus.h"
 #include "screen/list/ListBuilder.h"
 #include "screen/list/ListKeys.h"
 #include "screen/list/ListStrings.h"
+#include "store/contact/Contact.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 #include "view/search/AbcBar.h"
 
 namespace {
@@ -281,8 +281,8 @@ MenuDescription ContactsFrameModel::ToolsMenu() const {
     return FrameToolsMenu(selected.size() == 1 && list_.SelectedOid() == selected.front(), !selected.empty());
 }
 
-bool ContactsFrameModel::SetSplitter(uint32_t percent, bool fixed, uint32_t posY) {
-    settings_.splitPercent = std::min<uint32_t>(percent, 1000);
+bool ContactsFrameModel::SetSplitter(uint32_t thousandths, bool fixed, uint32_t posY) {
+    settings_.splitThousandths = std::min<uint32_t>(thousandths, 1000);
     settings_.spltFix = fixed;
     settings_.spltPosY = posY;
     if (fixed) settings_.splitMode = 2;
@@ -341,7 +341,7 @@ FrameEffect ContactsFrameModel::BeamSelected() {
     if (selected.empty()) return Handled();
     Array<uint32_t> oids;
     for (const uint32_t oid : selected) oids.Add(oid);
-    if (OutlookConnection::Instance().Beam(oids) != 1) Warn(liststr::kBeamFailed);
+    if (ObjectModelConnection::Instance().Beam(oids) != 1) Warn(liststr::kBeamFailed);
     return Handled();
 }
 
@@ -353,7 +353,7 @@ FrameEffect ContactsFrameModel::MakeAppointment() {
     Str body = number ? number->number : Str();
     if (number) formats_.Format(body);
     const Str subject = PhoneChooser::Title(contact, static_cast<uint32_t>(settings_.sortType));
-    if (OutlookConnection::Instance().CreateAppointment(subject, body) != 1) {
+    if (ObjectModelConnection::Instance().CreateAppointment(subject, body) != 1) {
         Warn(liststr::kAppointmentFailed);
     }
     return Handled();

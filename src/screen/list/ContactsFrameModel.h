@@ -124,7 +124,7 @@ public:
 
     // The splitter was dragged or the frame closes: the splitter's values are kept and written
     // (false when the registry refused them).
-    bool SetSplitter(uint32_t percent, bool fixed, uint32_t posY);
+    bool SetSplitter(uint32_t thousandths, bool fixed, uint32_t posY);
 
     // "name++--++number" from the caller-ID integration or the find-or-create switch: the contact
     // becomes current (search and filter cleared when it is not listed) and is shown; without a

@@ -4,7 +4,7 @@
 
 #include "core/diag/ErrorLog.h"
 #include "core/settings/SettingsKeys.h"
-#include "ext/sync/PimSync.h"
+#include "ext/coord/Coordination.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ SettingChange Announced(bool changed, uint32_t flag, ChangeAnnouncer& announcer)
 
 }  // namespace
 
-void PimSyncAnnouncer::Announce(uint32_t flag) {
-    if (PimSync* sync = PimSync::Instance()) sync->SetChangeFlag(flag, 1);
+void CoordinationAnnouncer::Announce(uint32_t flag) {
+    if (Coordination* coord = Coordination::Instance()) coord->SetChangeFlag(flag, 1);
 }
 
 SettingChange ApplySettingCommand(uint32_t command, FrameSettings& s, ChangeAnnouncer& announcer) {

@@ -30,7 +30,7 @@ public:
 };
 
 // Raises the flag in the coordination block of the process's engine (nothing when it is not open).
-class PimSyncAnnouncer : public ChangeAnnouncer {
+class CoordinationAnnouncer : public ChangeAnnouncer {
 public:
     void Announce(uint32_t flag) override;
 };

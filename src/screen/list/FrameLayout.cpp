@@ -25,10 +25,9 @@ void SplitMiddle(const FrameLayoutInput& in, LayoutRect middle, FrameRects& rect
     const int minPart =
         std::min(ScaleToDpi(kMinPartHeight96, in.dpi), std::max(0, (middle.height - splitter) / 2));
     const int room = middle.height - splitter;
-    int listHeight =
-        in.spltFix
-            ? in.spltPosY - middle.y
-            : static_cast<int>(static_cast<int64_t>(room) * std::min<uint32_t>(in.splitPercent, 1000) / 1000);
+    int listHeight = in.spltFix ? in.spltPosY - middle.y
+                                : static_cast<int>(static_cast<int64_t>(room) *
+                                                   std::min<uint32_t>(in.splitThousandths, 1000) / 1000);
     listHeight = std::clamp(listHeight, minPart, std::max(minPart, room - minPart));
     rects.list = TakeTop(middle, listHeight);
     rects.splitter = TakeTop(middle, splitter);
@@ -46,7 +45,7 @@ FrameLayoutInput FrameLayoutInput::From(const FrameSettings& settings, const Lay
             settings.abcMode,
             settings.splitVisible,
             settings.showDPan,
-            settings.splitPercent,
+            settings.splitThousandths,
             settings.spltFix,
             static_cast<int>(std::min<uint32_t>(settings.spltPosY, 1 << 20)),
             rowIncrement};
@@ -83,7 +82,7 @@ FrameRects LayOutFrame(const FrameLayoutInput& in) {
     return rects;
 }
 
-uint32_t SplitPercentAt(const FrameRects& rects, int splitterTop) {
+uint32_t SplitThousandthsAt(const FrameRects& rects, int splitterTop) {
     const int room = rects.list.height + rects.pane.height;
     if (room <= 0) return 500;
     const int listHeight = std::clamp(splitterTop - rects.list.y, 0, room);

@@ -37,7 +37,7 @@ struct FrameLayoutInput {
     uint32_t abcMode = kAbcBig;
     bool splitVisible = false;
     bool showDPan = false;
-    uint32_t splitPercent = 500;
+    uint32_t splitThousandths = 500;
     bool spltFix = false;
     int spltPosY = 1024;   // client y of the splitter's top when fixed
     int rowIncrement = 0;  // pixels added to each row of the alphabet bars
@@ -59,5 +59,6 @@ int ScaleToDpi(int pixels96, int dpi);
 
 FrameRects LayOutFrame(const FrameLayoutInput& input);
 
-// The SplitPercent a splitter dragged to client y `splitterTop` stands for.
-uint32_t SplitPercentAt(const FrameRects& rects, int splitterTop);
+// The list's share (thousandths, kept as SplitPercent) that a splitter dragged to client y
+// `splitterTop` stands for.
+uint32_t SplitThousandthsAt(const FrameRects& rects, int splitterTop);

@@ -29,8 +29,8 @@ FrameSettings FrameSettings::Load() {
     s.highlight = ReadFlag(kHighlight, true);
     s.hideSim = ReadHideSim();
     s.listCyclic = ReadFlag(kListCyclic, false);
-    s.splitPercent = Read(kSplitPercent, 500);
-    if (s.splitPercent > 1000) s.splitPercent = 500;
+    s.splitThousandths = Read(kSplitPercent, 500);
+    if (s.splitThousandths > 1000) s.splitThousandths = 500;
     s.splitMode = Read(kSplitMode, 2);
     s.spltFix = ReadFlag(kSpltFix, false);
     s.spltPosY = Read(kSpltPosY, 1024);
@@ -46,7 +46,7 @@ bool FrameSettings::Store(std::u16string_view name, uint32_t value) {
 }
 
 bool FrameSettings::StoreSplitter() const {
-    const bool percent = Store(settings::kSplitPercent, splitPercent);
+    const bool share = Store(settings::kSplitPercent, splitThousandths);
     const bool fix = Store(settings::kSpltFix, spltFix ? 1 : 0);
-    return Store(settings::kSpltPosY, spltPosY) && percent && fix;
+    return Store(settings::kSpltPosY, spltPosY) && share && fix;
 }

@@ -22,7 +22,7 @@ struct FrameSettings {
     bool highlight = true;
     bool hideSim = true;  // the contacts from the SIM card are left out of the list
     bool listCyclic = false;
-    uint32_t splitPercent = 500;  // thousandths of the frame given to the list (0..1000)
+    uint32_t splitThousandths = 500;  // SplitPercent: thousandths of the frame given to the list (0..1000)
     uint32_t splitMode = 2;
     bool spltFix = false;
     uint32_t spltPosY = 1024;

@@ -77,7 +77,7 @@ bool SwitchCallerId(bool on) {
     const bool running = plat::FindWindow(kCallerIdWindowClass) != 0;
     if (on) {
         if (!running && !plat::StartProgram(kCallerIdProgram, u"")) {
-            plat::MessageBox(kLoadError, u"", plat::MB_OK | plat::MB_ICONERROR);
+            plat::MessageBox(RequireStr(kStrLoadError).View(), u"", plat::MB_OK | plat::MB_ICONERROR);
             return false;
         }
         if (WriteShortcut(kCallerIdShortcut, kCallerIdProgram)) return true;
@@ -86,7 +86,7 @@ bool SwitchCallerId(bool on) {
     }
     if (!running) return true;
     if (!plat::StartProgram(kCallerIdProgram, u"/SHUTDOWN")) {
-        plat::MessageBox(kUnloadError, u"", plat::MB_OK | plat::MB_ICONERROR);
+        plat::MessageBox(RequireStr(kStrUnloadError).View(), u"", plat::MB_OK | plat::MB_ICONERROR);
         return false;
     }
     const bool removed = RemoveShortcut(kCallerIdShortcut);

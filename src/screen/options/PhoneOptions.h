@@ -16,8 +16,7 @@ inline constexpr std::u16string_view kCallerIdWindowClass = u"CALLERID_MAINCLASS
 inline constexpr std::u16string_view kCallerIdProgram = u"\\Windows\\Velmora CallerID.exe";
 inline constexpr std::u16string_view kCallerIdShortcut = u"\\Windows\\StartUp\\Velmora CallerID.lnk";
 inline constexpr std::u16string_view kCallerIdCaption = u"Velmora Caller ID";
-inline constexpr std::u16string_view kLoadError = u"Error while loading CallerID";
-inline constexpr std::u16string_view kUnloadError = u"Error while unloading CallerID";
+inline constexpr uint32_t kStrLoadError = 43850, kStrUnloadError = 43851;
 inline constexpr uint32_t kStrCallerIdStopped = 41219;
 // Messages to the caller-ID program (wParam: the new value).
 inline constexpr uint32_t kCallerIdTrayChanged = 0x0400 + 300;

@@ -11,6 +11,7 @@
 #include "platform/window/Messages.h"
 #include "ui/categories/CApCatAddDlg.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 CApCatList::CApCatList(const std::vector<uint32_t>& checked, bool allCategories)
     : DlgImpl(ToQString(RequireStr(catfilter::kStrCategoryTitle))), model_(checked, allCategories) {}
@@ -20,9 +21,9 @@ SoftKeyMenu CApCatList::SoftKeys() const {
     keys.left = SoftKey::Command(RequireStr(catfilter::kStrNew), kCmdNew);
     keys.right.text = RequireStr(catfilter::kStrTools);
     keys.right.popupId = kToolsPopup;
-    keys.right.popup.Add(plat::IDOK, u"OK");
-    keys.right.popup.Add(plat::IDCANCEL, u"Cancel");
-    keys.right.popup.Add(kCmdDelete, u"Delete");
+    keys.right.popup.Add(plat::IDOK, RequireStr(uistr::kOk));
+    keys.right.popup.Add(plat::IDCANCEL, RequireStr(uistr::kCancel));
+    keys.right.popup.Add(kCmdDelete, RequireStr(uistr::kDelete));
     return keys;
 }
 

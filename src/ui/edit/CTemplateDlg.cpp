@@ -12,6 +12,7 @@
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/ScrollingForm.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/template/FieldsMenu.h"
 
 CTemplateDlg::CTemplateDlg(ContactTemplate& tpl) : DlgImpl(ToQString(RequireStr(kStrTitle))), result_(tpl) {
@@ -27,10 +28,10 @@ bool CTemplateDlg::Run(WndImpl& owner, ContactTemplate& tpl) {
 
 SoftKeyMenu CTemplateDlg::SoftKeys() const {
     SoftKeyMenu keys;
-    keys.left.text = u"Fields";
+    keys.left.text = RequireStr(uistr::kFields);
     keys.left.popupId = kFieldsPopup;
     keys.left.popup = FieldsMenu();
-    keys.right.text = u"Tools";
+    keys.right.text = RequireStr(uistr::kTools);
     keys.right.popupId = kToolsPopup;
     keys.right.popup.Add(plat::IDOK, RequireStr(kStrOk));
     keys.right.popup.Add(plat::IDCANCEL, RequireStr(kStrCancel));

@@ -12,17 +12,9 @@
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/ScrollingForm.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/template/ContactTemplate.h"
 #include "view/template/FieldsMenu.h"
-
-namespace {
-
-const char16_t* kSaveFailed =
-    u"The contact could not be saved. Everything you typed is still here: try OK again, or Cancel to leave it.";
-const char16_t* kSavedInPart =
-    u"The contact was saved, but its categories or further values could not be written. Try OK again to write them.";
-
-}  // namespace
 
 ContactEditDlg::ContactEditDlg(const ContactTemplate& tpl, Saver save) : template_(tpl), save_(std::move(save)) {}
 
@@ -43,14 +35,14 @@ int ContactEditDlg::RunModal(WndImpl& parent) {
 
 SoftKeyMenu ContactEditDlg::SoftKeys() const {
     SoftKeyMenu keys;
-    keys.left.text = u"Fields";
+    keys.left.text = RequireStr(uistr::kFields);
     keys.left.popupId = kFieldsPopup;
     keys.left.popup = FieldsMenu();
-    keys.right.text = u"Tools";
+    keys.right.text = RequireStr(uistr::kTools);
     keys.right.popupId = kToolsPopup;
-    keys.right.popup.Add(plat::IDOK, u"OK");
-    keys.right.popup.Add(plat::IDCANCEL, u"Cancel");
-    if (editTemplate_) keys.right.popup.Add(kCmdEditTemplate, u"Edit Contact Template...");
+    keys.right.popup.Add(plat::IDOK, RequireStr(uistr::kOk));
+    keys.right.popup.Add(plat::IDCANCEL, RequireStr(uistr::kCancel));
+    if (editTemplate_) keys.right.popup.Add(kCmdEditTemplate, RequireStr(uistr::kEditTemplate));
     return keys;
 }
 
@@ -161,7 +153,8 @@ bool ContactEditDlg::OnOK() {
         storedOid_ = attempt.GetOid();
         partlySaved_ = true;
     }
-    plat::MessageBox(write.record ? kSavedInPart : kSaveFailed, u"Brevane", plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(RequireStr(write.record ? uistr::kContactSavedInPart : uistr::kContactNotSaved).View(),
+                     RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
     return false;
 }
 

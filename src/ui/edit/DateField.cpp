@@ -9,6 +9,7 @@
 
 #include "platform/locale/Locale.h"
 #include "store/contact/ContactDate.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/pane/FileTimeDate.h"
 
 namespace {
@@ -77,7 +78,7 @@ DateField::DateField(uint64_t stored, QWidget* parent)
     : QDateEdit(parent), stored_(stored), shownAtStart_(ShownDate(stored)), yearless_(IsYearlessDate(stored)) {
     setLocale(QLocale(QString::fromStdString(plat::LocaleName())));
     setDateRange(kNoDate, kLastDate);
-    setSpecialValueText(QStringLiteral("No date"));
+    setSpecialValueText(UiText(uistr::kNoDate));
     setCalendarPopup(true);
     ShowFormat();
     setDate(shownAtStart_);
@@ -85,7 +86,7 @@ DateField::DateField(uint64_t stored, QWidget* parent)
 
 QString DateField::TextOf(uint64_t stored) {
     const QDate shown = ShownDate(stored);
-    if (shown == kNoDate) return QStringLiteral("No date");
+    if (shown == kNoDate) return UiText(uistr::kNoDate);
     const QLocale locale(QString::fromStdString(plat::LocaleName()));
     const QString format = FullYearFormat(locale);
     return locale.toString(shown, IsYearlessDate(stored) ? DayMonthFormat(format) : format);

@@ -17,6 +17,7 @@
 #include "ui/edit/PictureFile.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 #include "ui/view/HeadingImage.h"
 #include "view/address/AddressFormatTable.h"
 
@@ -47,7 +48,7 @@ QString CategoryNames(const Array<uint32_t>& ids) {
     CategoryManager* categories = CategoryManager::Instance();
     if (categories == nullptr || !categories->GetCategoryNames(ids, names)) return QStringLiteral("...");
     const QString joined = ToQString(CategoryManager::JoinNames(names));
-    return joined.isEmpty() ? QStringLiteral("No categories") : joined;
+    return joined.isEmpty() ? UiText(uistr::kNoCategories) : joined;
 }
 
 // The picture scaled into a square of `side` pixels; without a picture, an empty frame.
@@ -157,7 +158,7 @@ QString FieldBlock::LabelText(int label) const {
 QString FieldBlock::ElementLabel(int element) const {
     switch (block_.kind) {
         case kBlockName:
-            return IsPicture(element) ? QStringLiteral("Picture") : LabelText(nameEntries_[element]);
+            return IsPicture(element) ? UiText(uistr::kPicture) : LabelText(nameEntries_[element]);
         case kBlockCategories: return ToQString(RequireStr(kStrCategories));
         case kBlockNote: return ToQString(RequireStr(kStrNote));
         case kBlockSingle: return LabelText(0);
@@ -174,7 +175,7 @@ QString FieldBlock::CellText(const FormCell& cell) const {
         case CellKind::Choice: {
             if (block_.kind == kBlockCategories) return CategoryNames(block_.categories);
             const Str& type = block_.rows[cell.element].msgType;
-            return type.IsEmpty() ? QStringLiteral("No type") : ToQString(type);
+            return type.IsEmpty() ? UiText(uistr::kNoType) : ToQString(type);
         }
         case CellKind::Picture: return PictureText();
         case CellKind::Note: return note_;
@@ -216,8 +217,8 @@ void FieldBlock::SetCellDate(const FormCell& cell, uint64_t date) {
 
 QString FieldBlock::PictureText() const {
     const QImage image = PictureImage(block_.picture);
-    return image.isNull() ? QStringLiteral("No picture")
-                          : QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
+    return image.isNull() ? UiText(uistr::kNoPicture)
+                          : UiText(uistr::kPictureSize).arg(image.width()).arg(image.height());
 }
 
 BlockDescriptor FieldBlock::Read() const {
@@ -306,7 +307,7 @@ void FieldBlock::RunTypePopup(int element, const QPoint& at, QWidget* parent) {
     }
     MenuDescription menu;
     for (int index = 0; index < types.GetSize(); ++index) {
-        const Str shown = types[index].IsEmpty() ? Str(u"No type") : types[index];
+        const Str shown = types[index].IsEmpty() ? RequireStr(uistr::kNoType) : types[index];
         menu.Add(kTypeCommand + static_cast<uint32_t>(index), shown).mark =
             types[index] == row.msgType ? MenuMark::Radio : MenuMark::None;
     }
@@ -327,8 +328,8 @@ void FieldBlock::RunCategories(WndImpl& owner) {
 
 void FieldBlock::RunPictureMenu(const QPoint& at, QWidget* parent) {
     MenuDescription menu;
-    menu.Add(kCmdChoosePicture, u"Choose picture...");
-    menu.Add(kCmdRemovePicture, u"Remove picture").enabled = !block_.picture.IsEmpty();
+    menu.Add(kCmdChoosePicture, RequireStr(uistr::kChoosePictureMore));
+    menu.Add(kCmdRemovePicture, RequireStr(uistr::kRemovePicture)).enabled = !block_.picture.IsEmpty();
     switch (TrackPopupMenu(menu, at, parent)) {
         case kCmdChoosePicture: ChoosePicture(parent); break;
         case kCmdRemovePicture:
@@ -349,7 +350,8 @@ void FieldBlock::ChoosePicture(QWidget* parent) {
     const uint32_t setting = SettingsStore::ReadDword(settings::kSettings, settings::kPicQuality, 1);
     const PictureFile file = LoadPictureFile(path, PictureQualityOf(setting));
     if (file.picture.IsEmpty()) {
-        plat::MessageBox(file.error.toStdU16String(), u"Brevane", plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(file.error.toStdU16String(), RequireStr(uistr::kBrevane).View(),
+                         plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
     block_.picture = file.picture;

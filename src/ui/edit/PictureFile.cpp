@@ -8,6 +8,7 @@
 #include <span>
 
 #include "platform/imaging/Imaging.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ PictureFileChooser& Chooser() {
 }
 
 QString AskWithFileDialog(QWidget* parent, const QString& folder) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Choose picture"), folder,
-                                        QStringLiteral("Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)"));
+    return QFileDialog::getOpenFileName(parent, UiText(uistr::kChoosePicture), folder,
+                                        UiText(uistr::kPictureFiles));
 }
 
 // The picture at no more than `side` pixels on either side, opaque.
@@ -59,14 +60,13 @@ PictureFile LoadPictureFile(const QString& path, const PictureQuality& quality) 
     }
     const QImage read = reader.read();
     if (read.isNull()) {
-        return {{}, QStringLiteral("The picture \"%1\" cannot be read (%2). The contact keeps the picture it had.")
-                        .arg(path, reader.errorString())};
+        return {{}, UiText(uistr::kPictureUnreadable).arg(path, reader.errorString())};
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!Flattened(read, quality.maxSide).save(&buffer, "JPEG", quality.jpegQuality)) {
-        return {{}, QStringLiteral("The picture \"%1\" cannot be stored. The contact keeps the picture it had.").arg(path)};
+        return {{}, UiText(uistr::kPictureNotStored).arg(path)};
     }
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     return {ContactPicture::FromImageBytes(std::span(data, static_cast<size_t>(bytes.size()))), {}};

@@ -7,6 +7,7 @@
 #include "platform/ui/MessageBox.h"
 #include "ui/edit/LabelPromptDlg.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/address/AddressFormatTable.h"
 #include "view/template/ContactTemplate.h"
 #include "view/template/FieldsMenu.h"
@@ -108,7 +109,7 @@ QString TemplateBlock::CellText(const FormCell& cell) const {
     const int row = RowOf(cell.element);
     if (row >= 0) return ValueText(row);
     return (block_.nameColl ? QStringLiteral("\u2611 ") : QStringLiteral("\u2610 ")) +
-           QString::fromUtf16(kNameCollText);
+           UiText(uistr::kNameAsOneField);
 }
 
 QString TemplateBlock::ElementValue(int element) const {
@@ -136,7 +137,7 @@ bool TemplateBlock::PromptCustomLabel(CElement& element, WndImpl& owner) {
     if (prompt.DoModal(owner) != plat::IDOK) return false;
     const Str text = FromQString(prompt.Text());
     if (!CanBeTemplateName(text)) {
-        plat::MessageBox(u"A label of the template cannot begin with \"[\".", u"Brevane",
+        plat::MessageBox(RequireStr(uistr::kLabelBracket).View(), RequireStr(uistr::kBrevane).View(),
                          plat::MB_OK | plat::MB_ICONWARNING);
         return false;
     }

@@ -18,9 +18,6 @@ class ContactTemplate;
 
 class TemplateBlock : public FormBlock {
 public:
-    // The text of the name block's switch between the name parts and one name field.
-    static constexpr char16_t kNameCollText[] = u"Name as one field";
-
     // `tpl` offers the messenger types.
     TemplateBlock(const BlockDescriptor& block, const ContactTemplate& tpl, int dpiX, int dpiY);
 

@@ -11,8 +11,6 @@ namespace {
 constexpr uint32_t kStrRingtones = 41434;
 constexpr uint32_t kStrRingType = 41435;
 constexpr uint32_t kStrRingVolume = 41436;
-constexpr uint32_t kStrRingSettings = 41437;
-constexpr uint32_t kStrCallFilter = 41438;
 constexpr uint32_t kCmdRingTypeLast = kCmdRingTypeFirst + 99;
 constexpr uint32_t kCmdRingVolumeLast = kCmdRingVolumeFirst + 99;
 

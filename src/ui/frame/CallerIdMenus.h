@@ -15,10 +15,12 @@ class CallFilter;
 class ScriptManager;
 
 inline constexpr std::u16string_view kCallerIdWindowClass = u"CALLERID_MAINCLASS";
-// The main popup, and its two placeholder items.
+// The main popup, and its two placeholder items with the texts they and the menus show.
 inline constexpr uint32_t kMainPopupId = 41120;
 inline constexpr uint32_t kCmdCallFilterPlaceholder = 41123;
 inline constexpr uint32_t kCmdRingSettingsPlaceholder = 41126;
+inline constexpr uint32_t kStrCallFilter = 41438;
+inline constexpr uint32_t kStrRingSettings = 41437;
 inline constexpr uint32_t kCmdRingtones = 25200;
 // Messages to the caller-ID program.
 inline constexpr uint32_t kCallerIdRingChanged = 0x0400 + 305;

@@ -9,32 +9,33 @@
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/Tracer.h"
 #include "core/res/ResourceStrings.h"
-#include "ext/addins/AddinAbi.h"
-#include "ext/addins/AddinManager.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "core/startup/CommandLine.h"
 #include "core/startup/Entry.h"
 #include "core/startup/SwitchText.h"
-#include "ext/sync/PimSync.h"
+#include "ext/addins/AddinAbi.h"
+#include "ext/addins/AddinManager.h"
+#include "ext/coord/Coordination.h"
 #include "manager/client/ContactClientManager.h"
 #include "manager/contacts/ContactManager.h"
-#include "manager/sync/SyncMessages.h"
+#include "manager/coord/CoordMessages.h"
 #include "platform/device/Device.h"
 #include "platform/window/Window.h"
 #include "ui/frame/AppointmentsFrame.h"
 #include "ui/frame/CallerIdMenus.h"
-#include "ui/list/ContactsFrame.h"
 #include "ui/frame/InfoWnd.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/ProgressWnd.h"
+#include "ui/list/ContactsFrame.h"
 #include "ui/toolkit/DlgBase.h"
 #include "ui/toolkit/Dpi.h"
-#include "ui/toolkit/ScaledStyle.h"
 #include "ui/toolkit/InputPanel.h"
-#include "ui/toolkit/Keys.h"
 #include "ui/toolkit/KeyRouter.h"
+#include "ui/toolkit/Keys.h"
 #include "ui/toolkit/MessageLoop.h"
+#include "ui/toolkit/ScaledStyle.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/template/ContactTemplate.h"
 
 namespace {
@@ -46,7 +47,6 @@ constexpr plat::WPARAM kLayoutChange = 0x3002;
 constexpr uint32_t kResetCache = 0x0400 - 1;
 constexpr uint32_t kClearSearch = 0x0400 + 77;
 constexpr uint32_t kCmdOk = 1;
-constexpr uint32_t kCmdNothingFirst = 41123, kCmdNothingSecond = 41126;
 
 MainWndFrame* g_instance = nullptr;
 
@@ -112,11 +112,11 @@ bool MainWndFrame::CreateWindowAndBar() {
 }
 
 bool MainWndFrame::ConnectStore() {
-    sync_ = PimSync::Instance();
-    const bool registered = sync_ != nullptr && sync_->Open() && sync_->Register(Hwnd());
+    coord_ = Coordination::Instance();
+    const bool registered = coord_ != nullptr && coord_->Open() && coord_->Register(Hwnd());
     clients_ = std::make_unique<ContactClientManager>(ContactManager::Instance());
-    if (clients_->Connect(this, registered ? sync_ : nullptr)) return true;
-    LocatedBox(u"Unable connect to server", __FILE__, __LINE__);
+    if (clients_->Connect(this, registered ? coord_ : nullptr)) return true;
+    LocatedBox(RequireStr(uistr::kCannotConnect).View(), __FILE__, __LINE__);
     return false;
 }
 
@@ -170,9 +170,9 @@ void MainWndFrame::Teardown() {
     if (clients_) clients_->Disconnect();
     clients_.reset();
     ContactManager::Release();
-    if (sync_ != nullptr) sync_->Unregister();
-    PimSync::Destroy();
-    sync_ = nullptr;
+    if (coord_ != nullptr) coord_->Unregister();
+    Coordination::Destroy();
+    coord_ = nullptr;
     appointments_.reset();
     progress_.reset();
     info_.reset();
@@ -183,8 +183,8 @@ void MainWndFrame::Teardown() {
 }
 
 plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (const std::optional<SyncMessage> sync = ClassifySyncMessage(message)) {
-        return clients_ ? clients_->OnSyncMessage(*sync, wParam, lParam) : 0;
+    if (const std::optional<CoordMessage> coord = ClassifyCoordMessage(message)) {
+        return clients_ ? clients_->OnCoordMessage(*coord, wParam, lParam) : 0;
     }
     if (current_ == nullptr && !tornDown_ && (message == UM_COMMAND_SWITCH || message == plat::WM_COMMAND)) {
         // A request that arrives while start-up still runs (the first index build handles the
@@ -269,8 +269,8 @@ plat::LRESULT MainWndFrame::OnCommand(plat::WPARAM wParam, plat::LPARAM lParam) 
             Send(plat::WM_CLOSE, 0, 0);
             return 0;
         case kCmdExit: DestroyWnd(); return 0;
-        case kCmdNothingFirst:
-        case kCmdNothingSecond: return 0;
+        case kCmdCallFilterPlaceholder:  // replaced whenever the popup opens; never a command
+        case kCmdRingSettingsPlaceholder: return 0;
         case kCmdEditTemplate: EditTemplate(); return 0;
         case kCmdOptions: RunOptions(); return 0;
         case kCmdAbout: dialogs_->ShowAbout(); return 0;
@@ -438,5 +438,5 @@ void MainWndFrame::PostToCallerId(uint32_t message) { ::PostToCallerId(message);
 void MainWndFrame::ReloadPhoneTemplates() { templates_.Load(); }
 
 void MainWndFrame::SetChangeFlag(uint32_t code) {
-    if (sync_ != nullptr) sync_->SetChangeFlag(code, 1);
+    if (coord_ != nullptr) coord_->SetChangeFlag(code, 1);
 }

@@ -24,7 +24,7 @@ class AppointmentsFrame;
 class ContactClientManager;
 class ContactsFrame;
 class InfoWnd;
-class PimSync;
+class Coordination;
 class ProgressWnd;
 class SoftKeyBar;
 class WndFrame;
@@ -112,7 +112,7 @@ private:
     SoftKeyBar* menuBar_ = nullptr;
     std::unique_ptr<ContactClientManager> clients_;
     std::unique_ptr<FrameDialogs> dialogs_;
-    PimSync* sync_ = nullptr;
+    Coordination* coord_ = nullptr;
     // Tracked: a dialog disabled while the store is busy may close before the store is done.
     QPointer<QWidget> disabled_;
     QPointer<QWidget> refocus_;  // held the keyboard when the window was disabled

@@ -4,7 +4,7 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
-#include "ext/sync/SyncBlockFormat.h"
+#include "ext/coord/CoordBlockFormat.h"
 #include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcResources.h"
 #include "platform/objectstore/Utf16Bytes.h"

@@ -1,18 +1,12 @@
 #include "ui/frame/FrameDialogs.h"
 
-#include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/frame/MainWndFrame.h"
 #include "ui/options/COptionDlg.h"
 #include "ui/ringtones/CatRingtoneList.h"
-
-namespace {
-
-constexpr uint32_t kStrTitle = 101;
-
-}  // namespace
+#include "ui/toolkit/UiStrings.h"
 
 OptionsResult ProgramDialogs::Run(const OptionsState& current) {
     return COptionDlg::Run(MainWndFrame::Instance(), current);
@@ -28,7 +22,7 @@ bool ProgramDialogs::RunRingtones(CallFilter& filter) {
 }
 
 void ProgramDialogs::ShowAbout() {
-    const Str title = RequireStr(kStrTitle);
-    const std::u16string text = std::u16string(title.View()) + u"\nContacts for the phone.";
-    plat::MessageBox(text, title.View(), plat::MB_OK | plat::MB_ICONINFORMATION);
+    const QString title = UiText(uistr::kBrevane);
+    plat::MessageBox(UiText(uistr::kAboutText).arg(title).toStdU16String(), title.toStdU16String(),
+                     plat::MB_OK | plat::MB_ICONINFORMATION);
 }

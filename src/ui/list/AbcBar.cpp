@@ -7,6 +7,7 @@
 #include "index/alphabet/AbcDefinition.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 bool AbcBar::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
@@ -28,7 +29,7 @@ bool AbcBar::Create(WndImpl& parent, const QRect& rect) {
 QString AbcBar::LabelOf(const AbcButton& button) const {
     switch (button.kind) {
         case AbcButton::Kind::Back: return big_ ? QStringLiteral("1 \u2190") : QStringLiteral("\u2190");
-        case AbcButton::Kind::Clear: return QStringLiteral("Clear");
+        case AbcButton::Kind::Clear: return UiText(uistr::kClearGroups);
         case AbcButton::Kind::Group: break;
     }
     QString label = ToQString(button.label);

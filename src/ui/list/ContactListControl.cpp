@@ -6,12 +6,13 @@
 #include <algorithm>
 
 #include "manager/contacts/ContactManager.h"
-#include "store/contact/Contact.h"
-#include "ui/toolkit/Dpi.h"
-#include "ui/toolkit/PopupMenu.h"
 #include "screen/list/ContactsFrameModel.h"
 #include "screen/list/ListColors.h"
 #include "screen/list/TextFit.h"
+#include "store/contact/Contact.h"
+#include "ui/toolkit/Dpi.h"
+#include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
@@ -83,14 +84,14 @@ void ContactListControl::OnContextMenu(int, const QPoint& globalPos) {
     listener_.OnContextCommand(TrackPopupMenu(menu, globalPos, list_.Widget()));
 }
 
-QString ContactListControl::EmptyText() const { return QStringLiteral("No contacts"); }
+QString ContactListControl::EmptyText() const { return UiText(uistr::kNoContacts); }
 
 QString ContactListControl::ItemText(int row) const {
     const ListRow at = model_.List().RowAt(row);
     const ContactRowText text = model_.RowText(row);
     if (at.IsHeader()) {
         const bool expanded = model_.List().Expanded(at.group);
-        return ToQString(text.name) + (expanded ? QStringLiteral(", expanded") : QStringLiteral(", collapsed"));
+        return UiText(expanded ? uistr::kRowExpanded : uistr::kRowCollapsed).arg(ToQString(text.name));
     }
     QString spoken = ToQString(text.name);
     if (!text.number.IsEmpty()) spoken += QStringLiteral(", ") + ToQString(text.NumberText());

@@ -14,14 +14,17 @@
 #include "manager/client/ContactClientManager.h"
 #include "manager/contacts/ContactManager.h"
 #include "phone/dial/Dialer.h"
-#include "phone/menu/DialContact.h"
 #include "phone/menu/ContactListPhoneMenu.h"
+#include "phone/menu/DialContact.h"
 #include "phone/menu/PhoneChooser.h"
 #include "phone/messaging/Messaging.h"
 #include "phone/speed/CSpeedInfoStore.h"
 #include "phone/speed/SpeedContacts.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
+#include "screen/list/CallerLookup.h"
+#include "screen/list/ListStrings.h"
+#include "screen/list/RevealContact.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "ui/categories/CApCatList.h"
@@ -39,9 +42,7 @@
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/SoftKeyBar.h"
-#include "screen/list/CallerLookup.h"
-#include "screen/list/ListStrings.h"
-#include "screen/list/RevealContact.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/search/AbcBar.h"
 
 namespace {
@@ -116,9 +117,10 @@ bool ContactsFrame::Create(WndImpl& parent, const QRect& client) {
     filterButton_->setFocusPolicy(Qt::NoFocus);
     filterButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QObject::connect(filterButton_, &QToolButton::clicked, Widget(), [this] { RunFilterMenu(); });
-    const bool made = search_.Create(*this, {}, QStringLiteral("Search")) && list_->Create(*this, {}) &&
-                      smallBar_.Create(*this, {}) && bigBar_.Create(*this, {}) && splitter_.Create(*this, {}) &&
-                      preview_.CreatePane(*this, {}) && phonePanel_.Create(*this, {}) && listDown_.Create(*this, {});
+    const bool made = search_.Create(*this, {}, UiText(uistr::kSearch)) && list_->Create(*this, {}) &&
+                      smallBar_.Create(*this, {}) && bigBar_.Create(*this, {}) &&
+                      splitter_.Create(*this, {}) && preview_.CreatePane(*this, {}) &&
+                      phonePanel_.Create(*this, {}) && listDown_.Create(*this, {});
     if (!made) return false;
     // A keypad digit held down in the list or the search box calls its speed-dial entry.
     auto* keypad = new KeypadHold([this](uint32_t key) { OnListKey(key); },
@@ -212,7 +214,8 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::EditContact: return EditContact(effect.oid);
         case FrameAction::OpenContact: return RunContactView(effect.oid);
         case FrameAction::SetRingtone: return SetContactRingtone(effect.oid);
-        case FrameAction::ChooseDataFolder: return NotYet(QStringLiteral("Data folder: %1").arg(ToQString(effect.text)));
+        case FrameAction::ChooseDataFolder:
+            return NotYet(UiText(uistr::kDataFolderChoice).arg(ToQString(effect.text)));
         case FrameAction::CallContact: return CallContact(effect.oid);
         case FrameAction::Dial: return Call(effect.oid, effect.text);
         case FrameAction::EditAndCall: return EditAndCall(effect.oid);
@@ -227,37 +230,37 @@ void ContactsFrame::CallContact(uint32_t oid) {
     PhoneSelectWnd chooser;
     if (chooser.Offer(*this, contact, formats_)) {
         model_->OnContactUsed(oid);
-        return SetStatus(QStringLiteral("Phone chooser of %1").arg(name));
+        return SetStatus(UiText(uistr::kPhoneChooserOf).arg(name));
     }
     if (DialContact(contact, kDialTypeNever, TheDialer(), Hwnd()) != DialContactOutcome::Called) {
-        return SetStatus(QStringLiteral("%1 has no number to call").arg(name));
+        return SetStatus(UiText(uistr::kNoNumberToCall).arg(name));
     }
     model_->OnContactUsed(oid);
-    SetStatus(QStringLiteral("Called %1").arg(name));
+    SetStatus(UiText(uistr::kCalled).arg(name));
 }
 
 void ContactsFrame::EditAndCall(uint32_t oid) {
     Contact contact;
-    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(UiText(uistr::kNoContactOid).arg(Hex(oid)));
     CEditDialDlg dialog(contact);
     if (dialog.DoModal(*this) != plat::IDOK) return;
     model_->OnContactUsed(oid);
-    SetStatus(QStringLiteral("Called %1").arg(ToQString(dialog.Model().DialString())));
+    SetStatus(UiText(uistr::kCalled).arg(ToQString(dialog.Model().DialString())));
 }
 
 void ContactsFrame::SetContactRingtone(uint32_t oid) {
     Contact contact;
-    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(UiText(uistr::kNoContactOid).arg(Hex(oid)));
     RingtonesPickerDlg picker(contact.GetText(kFieldRingtone));
     if (picker.DoModal(*this) != plat::IDOK) return;
     contact.SetText(kFieldRingtone, picker.Path());
     const QString name = ToQString(contact.GetDisplayName());
     if (!contacts_.UpdateContact(contact, false).record) {
-        plat::MessageBox(FromQString(QStringLiteral("The ringtone of %1 could not be saved.").arg(name)).View(),
-                         RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(FromQString(UiText(uistr::kContactRingtoneNotSaved).arg(name)).View(),
+                         RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
-    SetStatus(QStringLiteral("Ringtone of %1: %2").arg(name, ToQString(picker.Path())));
+    SetStatus(UiText(uistr::kContactRingtone).arg(name, ToQString(picker.Path())));
 }
 
 void ContactsFrame::CallSpeedDialEntry(int entry) {
@@ -267,13 +270,14 @@ void ContactsFrame::CallSpeedDialEntry(int entry) {
     const int cell = CSpeedInfoStore::CellOfEntry(entry);
     const int position = store.FindCell(cell);
     if (position < 0) {
-        const QString text = QStringLiteral("Speed dial %1 is not assigned.").arg(entry);
-        plat::MessageBox(FromQString(text).View(), RequireStr(101).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
+        const QString text = UiText(uistr::kSpeedDialUnassigned).arg(entry);
+        plat::MessageBox(FromQString(text).View(), RequireStr(uistr::kBrevane).View(),
+                         plat::MB_OK | plat::MB_ICONINFORMATION);
         return SetStatus(text);
     }
     const QString name = ToQString(CSpeedInfoStore::DisplayName(store.Records()[static_cast<size_t>(position)]));
     store.DialButton(cell, Str(), TheDialer(), Hwnd(), formats_);
-    SetStatus(QStringLiteral("Speed dial %1: %2").arg(entry).arg(name));
+    SetStatus(UiText(uistr::kSpeedDialCalled).arg(entry).arg(name));
 }
 
 bool ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {
@@ -293,8 +297,8 @@ bool ContactsFrame::OnPhoneColumnTapped(int row, const QRect& rowGlobal) {
         case PhoneMenuChoice::Kind::Call: Call(oid, choice.text); break;
         case PhoneMenuChoice::Kind::Email:
             model_->OnContactUsed(oid);
-            SetStatus(SendEmail(choice.text.View()) ? QStringLiteral("E-mail to %1").arg(ToQString(choice.text))
-                                                    : QStringLiteral("The messaging program cannot be started"));
+            SetStatus(SendEmail(choice.text.View()) ? UiText(uistr::kEmailTo).arg(ToQString(choice.text))
+                                                    : UiText(uistr::kMessagingNotStarted));
             break;
     }
     return true;
@@ -304,7 +308,7 @@ void ContactsFrame::StoreDefaultTag(Contact& contact, uint32_t tag) {
     contact.SetDefaultTag(tag);
     if (!contacts_.UpdateContact(contact, false).Complete()) {
         ErrorLog(u"The new default number cannot be stored", "ContactsFrame", __LINE__);
-        return SetStatus(QStringLiteral("The new default number cannot be stored"));
+        return SetStatus(UiText(uistr::kDefaultNumberNotStored));
     }
     list_->Redraw();
 }
@@ -314,7 +318,7 @@ void ContactsFrame::Call(uint32_t oid, const Str& number) {
     const bool known = contacts_.GetContact(oid, contact);
     TheDialer().Dial(Hwnd(), number, known ? &contact : nullptr, 0, Str());
     model_->OnContactUsed(oid);
-    SetStatus(QStringLiteral("Called %1").arg(ToQString(number)));
+    SetStatus(UiText(uistr::kCalled).arg(ToQString(number)));
 }
 
 void ContactsFrame::UpdatePanes() {
@@ -381,11 +385,11 @@ std::optional<QString> ContactsFrame::NameOf(uint32_t oid) {
 
 void ContactsFrame::ShowContact(uint32_t oid) {
     const std::optional<QString> name = NameOf(oid);
-    if (!name) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    if (!name) return SetStatus(UiText(uistr::kNoContactOid).arg(Hex(oid)));
     FrameEffect effect;
     if (RevealContact(*model_, oid, effect)) Apply(effect);
     shown_ = oid;
-    SetStatus(QStringLiteral("Contact %1: %2").arg(Hex(oid), *name));
+    SetStatus(UiText(uistr::kContactShown).arg(Hex(oid), *name));
     RunContactView(oid);
 }
 
@@ -402,7 +406,7 @@ void ContactsFrame::RunContactView(uint32_t oid) {
     const uint32_t shown = view.Shown().GetOid();
     if (outcome == ContactViewDlg::kOutcomeEdit) return EditContact(shown);
     if (outcome == ContactViewDlg::kOutcomeDial) Apply(model_->OnTalk());
-    if (outcome == ContactViewDlg::kOutcomeFailed) SetStatus(QStringLiteral("The contact view cannot be opened"));
+    if (outcome == ContactViewDlg::kOutcomeFailed) SetStatus(UiText(uistr::kViewNotOpened));
 }
 
 void ContactsFrame::StepView(ContactViewDlg& view, int step) {
@@ -440,21 +444,23 @@ void ContactsFrame::OnOpenContact() {
     if (oid != 0) RunContactView(oid);
 }
 
-void ContactsFrame::OnDialled() { SetStatus(QStringLiteral("Called %1").arg(ToQString(preview_.Shown().GetDisplayName()))); }
+void ContactsFrame::OnDialled() {
+    SetStatus(UiText(uistr::kCalled).arg(ToQString(preview_.Shown().GetDisplayName())));
+}
 
 void ContactsFrame::EditContact(uint32_t oid) {
     Contact contact;
-    if (!contacts_.GetContact(oid, contact)) return SetStatus(QStringLiteral("No contact %1").arg(Hex(oid)));
+    if (!contacts_.GetContact(oid, contact)) return SetStatus(UiText(uistr::kNoContactOid).arg(Hex(oid)));
     if (RefuseEditOfSimContact(contact)) return;
     shown_ = oid;
-    SetStatus(QStringLiteral("Editing contact %1: %2").arg(Hex(oid), ToQString(contact.GetDisplayName())));
+    SetStatus(UiText(uistr::kEditingContact).arg(Hex(oid), ToQString(contact.GetDisplayName())));
     RunEditor(contact);
 }
 
 // A number handed over goes into the mobile field; the categories the list is filtered by are
 // preset.
 void ContactsFrame::NewContact(const Str& text) {
-    SetStatus(QStringLiteral("New contact: %1").arg(ToQString(text)));
+    SetStatus(UiText(uistr::kNewContactFor).arg(ToQString(text)));
     Contact fresh;
     if (!text.IsEmpty()) fresh.SetText(kFieldMobile, text);
     if (model_->Filter().State() == catfilter::kChosenCategories) {
@@ -467,7 +473,7 @@ void ContactsFrame::FindOrCreate(const Str& text) {
     const FrameEffect effect = model_->FindCaller(text.View());
     if (effect.action != FrameAction::NewContact) return Apply(effect);
     const CallerRequest request = ParseCallerRequest(text.View());
-    SetStatus(QStringLiteral("Find or create: %1").arg(ToQString(request.name)));
+    SetStatus(UiText(uistr::kFindOrCreate).arg(ToQString(request.name)));
     Contact fresh;
     fresh.SetText(kFieldFirst, request.name);
     fresh.SetText(kFieldMobile, request.number);
@@ -490,7 +496,7 @@ void ContactsFrame::RunEditor(const Contact& contact) {
     const uint32_t oid = editor.Saved().GetOid();
     model_->OnContactUsed(oid);
     shown_ = oid;
-    SetStatus(QStringLiteral("Saved %1").arg(ToQString(editor.Saved().GetDisplayName())));
+    SetStatus(UiText(uistr::kSavedContact).arg(ToQString(editor.Saved().GetDisplayName())));
     RevealWhenListed(oid);
 }
 
@@ -500,8 +506,8 @@ bool ContactsFrame::EditTemplate(const std::function<bool(ContactTemplate&)>& ed
     if (!edit(copy)) return false;
     template_.CopyFrom(copy);
     if (!template_.Save(TemplateFilePath())) {
-        plat::MessageBox(u"The contact template could not be saved. The changes are used until Brevane ends.",
-                         u"Brevane", plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kTemplateNotSaved).View(), RequireStr(uistr::kBrevane).View(),
+                         plat::MB_OK | plat::MB_ICONWARNING);
     }
     UpdatePanes();
     return true;
@@ -515,12 +521,11 @@ void ContactsFrame::RevealWhenListed(uint32_t oid) {
 void ContactsFrame::OpenDialler() {
     const DiallerStart start = StartDialler();
     if (start.systemDialler && Widget() != nullptr) Widget()->window()->showMinimized();
-    SetStatus(start.started ? QStringLiteral("Dialler started") : QStringLiteral("The dialler cannot be started"));
+    SetStatus(start.started ? UiText(uistr::kDiallerStarted) : UiText(uistr::kDiallerNotStarted));
 }
 
 void ContactsFrame::OpenHistory() {
-    SetStatus(StartHistory() ? QStringLiteral("Call history started")
-                             : QStringLiteral("The call history cannot be started"));
+    SetStatus(StartHistory() ? UiText(uistr::kHistoryStarted) : UiText(uistr::kHistoryNotStarted));
 }
 
 void ContactsFrame::OpenSpeedDial() {
@@ -617,7 +622,8 @@ void ContactsFrame::OnSearchKey(uint32_t key) {
 
 void ContactsFrame::OnSplitterMoved(int top) {
     const FrameSettings& settings = model_->Settings();
-    model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix, static_cast<uint32_t>(std::max(0, top)));
+    model_->SetSplitter(SplitThousandthsAt(Rects(), top), settings.spltFix,
+                        static_cast<uint32_t>(std::max(0, top)));
     LayOut();
 }
 

@@ -10,7 +10,7 @@
 // view of the current row; Enter or a tap on a row opens the full-screen view of its contact.
 // A keypad digit 2 to 9 held down in the list or the search box calls its speed-dial entry, as
 // holding its button on the big alphabet bar does.
-// Screens that are not built yet (the ringtone choice) are reported plainly in the error log and
+// Screens that are not built yet (the data folder's choice) are reported plainly in the error log and
 // the status line, never imitated.
 #include <QString>
 #include <QStringList>
@@ -198,7 +198,7 @@ private:
 
     ContactClientManager& contacts_;
     const PhoneTemplates& formats_;
-    PimSyncAnnouncer announcer_;
+    CoordinationAnnouncer announcer_;
     std::unique_ptr<ContactsFrameModel> model_;
     std::unique_ptr<ContactListControl> list_;
     SearchEdit search_;

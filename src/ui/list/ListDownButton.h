@@ -1,6 +1,7 @@
 #pragma once
 // ListDownButton: the small square button at the right of the search box (window class
 // "LIST.DOWN.BUTTON"). Tapping it takes the focus down into the contact list.
+#include "ui/toolkit/UiStrings.h"
 #include "ui/toolkit/WndImpl.h"
 
 class ListDownBtnListener {
@@ -21,7 +22,7 @@ public:
 protected:
     void Paint(QPainter& painter, const QRect& exposed) override;
     void OnTap(const QPoint&) override { listener_.OnListDown(); }
-    QString AccessibleText() const override { return QStringLiteral("To the list"); }
+    QString AccessibleText() const override { return UiText(uistr::kToTheList); }
 
 private:
     ListDownBtnListener& listener_;

@@ -8,9 +8,10 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "screen/list/ListKeys.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/Keys.h"
-#include "screen/list/ListKeys.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
@@ -43,14 +44,14 @@ bool SearchEdit::Create(WndImpl& parent, const QRect& rect, const QString& hint)
     layout->setContentsMargins(ScaleX(1), ScaleY(1), ScaleX(1), ScaleY(1));
     layout->setSpacing(ScaleX(2));
     edit_ = new QLineEdit(box);
-    edit_->setAccessibleName(QStringLiteral("Search"));
+    edit_->setAccessibleName(UiText(uistr::kSearch));
     busyLabel_ = new QLabel(box);
     busyLabel_->setFixedSize(ScaleX(14), ScaleY(14));
-    busyLabel_->setAccessibleName(QStringLiteral("Searching"));
+    busyLabel_->setAccessibleName(UiText(uistr::kSearching));
     busyLabel_->hide();
     clear_ = new QToolButton(box);
     clear_->setText(QStringLiteral("\u00d7"));
-    clear_->setAccessibleName(QStringLiteral("Clear search"));
+    clear_->setAccessibleName(UiText(uistr::kClearSearch));
     clear_->setFocusPolicy(Qt::NoFocus);
     clear_->setAutoRaise(true);
     layout->addWidget(edit_, 1);

@@ -10,8 +10,6 @@ class QLineEdit;
 
 class CABCBarDlg : public DlgImpl {
 public:
-    static constexpr char16_t kWrongFormat[] = u"Wrong ABC bar custom string format  !";
-
     explicit CABCBarDlg(AbcBarSettings settings);
     ~CABCBarDlg() override { DestroyWnd(); }
 

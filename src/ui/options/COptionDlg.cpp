@@ -24,12 +24,13 @@
 #include "ui/phone/CApPhoneTemplateDlg.h"
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
 QString FontText(const FontStyle& font) {
     const int points = (std::abs(font.height) * 72 + ScreenDpiY() / 2) / std::max(1, ScreenDpiY());
-    return QStringLiteral("%1 %2 pt").arg(ToQString(font.face)).arg(points);
+    return UiText(uistr::kFontSize).arg(ToQString(font.face)).arg(points);
 }
 
 void FillChoices(QComboBox& box, const std::vector<options::OptionChoice>& choices, uint32_t current) {
@@ -39,7 +40,7 @@ void FillChoices(QComboBox& box, const std::vector<options::OptionChoice>& choic
 
 }  // namespace
 
-COptionDlg::COptionDlg(const OptionsState& current) : DlgImpl(QStringLiteral("Options")), current_(current) {
+COptionDlg::COptionDlg(const OptionsState& current) : DlgImpl(UiText(uistr::kOptions)), current_(current) {
     result_.state = current;
 }
 
@@ -50,7 +51,8 @@ OptionsResult COptionDlg::Run(WndImpl& owner, const OptionsState& current) {
 }
 
 SoftKeyMenu COptionDlg::SoftKeys() const {
-    return {SoftKey::Command(u"Done", plat::IDOK), SoftKey::Command(u"Cancel", plat::IDCANCEL)};
+    return {SoftKey::Command(RequireStr(uistr::kDone), plat::IDOK),
+            SoftKey::Command(RequireStr(uistr::kCancel), plat::IDCANCEL)};
 }
 
 bool COptionDlg::OnInitContent() {
@@ -58,7 +60,7 @@ bool COptionDlg::OnInitContent() {
     phone_ = options::ReadPhoneOptions(TheDialer().Hooks().addIn != nullptr);
     skinChoices_ = options::ReadSkins();
     pages_ = new QTabWidget(Widget());
-    pages_->setAccessibleName(QStringLiteral("Options pages"));
+    pages_->setAccessibleName(UiText(uistr::kOptionsPages));
     Content()->addWidget(pages_, 1);
     BuildGeneral();
     BuildView();
@@ -113,16 +115,17 @@ void COptionDlg::BuildGeneral() {
     QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kGeneral])));
     language_ = new QLabel(page->parentWidget());
     ShowLanguage();
-    auto* change = new QPushButton(ToQString(RequireStr(120)), page->parentWidget());
-    change->setAccessibleName(QStringLiteral("Change alphabet"));
+    auto* change = new QPushButton(UiText(uistr::kChange), page->parentWidget());
+    change->setAccessibleName(UiText(uistr::kChangeAlphabet));
     QObject::connect(change, &QPushButton::clicked, Widget(), [this] { ChangeAlphabet(); });
     page->addWidget(language_);
     page->addWidget(change);
-    page->addWidget(new QLabel(QStringLiteral("Today plugin"), page->parentWidget()));
-    AddCheck(page, QStringLiteral("Enable plugin"), general_.today);
-    AddCheck(page, QStringLiteral("Set as default contact manager"), general_.defaultContacts);
-    AddCheck(page, QStringLiteral("Assign on hardware button"), general_.hardwareButton)->setEnabled(general_.hardwareButtonAvailable);
-    AddCheck(page, QStringLiteral("Assign Dialer on phone button"), general_.phoneButtonDialer);
+    page->addWidget(new QLabel(UiText(uistr::kTodayPlugin), page->parentWidget()));
+    AddCheck(page, UiText(uistr::kEnablePlugin), general_.today);
+    AddCheck(page, UiText(uistr::kDefaultContactManager), general_.defaultContacts);
+    AddCheck(page, UiText(uistr::kHardwareButton), general_.hardwareButton)
+        ->setEnabled(general_.hardwareButtonAvailable);
+    AddCheck(page, UiText(uistr::kDialerOnPhoneButton), general_.phoneButtonDialer);
     page->addStretch(1);
 }
 
@@ -140,24 +143,25 @@ void COptionDlg::ChangeAlphabet() {
 void COptionDlg::BuildView() {
     QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kView])));
     for (const bool list : {true, false}) {
-        page->addWidget(new QLabel(list ? QStringLiteral("List font") : QStringLiteral("View font"), page->parentWidget()));
+        page->addWidget(
+            new QLabel(list ? UiText(uistr::kListFont) : UiText(uistr::kViewFont), page->parentWidget()));
         auto* label = new QLabel(page->parentWidget());
         (list ? listFont_ : viewFont_) = label;
-        auto* change = new QPushButton(QStringLiteral("Change..."), page->parentWidget());
-        change->setAccessibleName(list ? QStringLiteral("Change list font") : QStringLiteral("Change view font"));
+        auto* change = new QPushButton(UiText(uistr::kChangeMore), page->parentWidget());
+        change->setAccessibleName(list ? UiText(uistr::kChangeListFont) : UiText(uistr::kChangeViewFont));
         QObject::connect(change, &QPushButton::clicked, Widget(), [this, list] { ChooseFont(list); });
         page->addWidget(label);
         page->addWidget(change);
         SetFont(list, list ? current_.listFont : current_.viewFont);
     }
-    AddCheck(page, QStringLiteral("Show formatted phone number"), current_.templatesActive);
-    auto* formats = new QPushButton(QStringLiteral("Phone formats..."), page->parentWidget());
+    AddCheck(page, UiText(uistr::kShowFormattedNumber), current_.templatesActive);
+    auto* formats = new QPushButton(UiText(uistr::kPhoneFormatsMore), page->parentWidget());
     QObject::connect(formats, &QPushButton::clicked, Widget(), [this] {
         CApPhoneTemplateDlg dialog;
         if (dialog.DoModal(*this) == plat::IDOK) result_.templatesEdited = true;
     });
     page->addWidget(formats);
-    AddCheck(page, QStringLiteral("Hide contacts from SIM card"), current_.hideSim);
+    AddCheck(page, UiText(uistr::kHideSimContacts), current_.hideSim);
     page->addStretch(1);
 }
 
@@ -168,24 +172,24 @@ void COptionDlg::BuildPhone() {
     FillChoices(*dialMethod_, options::DialMethodChoices(IsPhoneDevice(), addIn != nullptr ? addIn->Name() : Str()), phone_.dialupMode);
     dialType_ = new QComboBox(page->parentWidget());
     FillChoices(*dialType_, options::DialTypeChoices(), phone_.dialType);
-    dialMethod_->setAccessibleName(QStringLiteral("Dial method"));
-    dialType_->setAccessibleName(QStringLiteral("\"Phone select\" window"));
-    page->addWidget(new QLabel(QStringLiteral("Dial method"), page->parentWidget()));
+    dialMethod_->setAccessibleName(UiText(uistr::kDialMethod));
+    dialType_->setAccessibleName(UiText(uistr::kPhoneSelectWindow));
+    page->addWidget(new QLabel(UiText(uistr::kDialMethod), page->parentWidget()));
     page->addWidget(dialMethod_);
-    page->addWidget(new QLabel(QStringLiteral("\"Phone select\" window"), page->parentWidget()));
+    page->addWidget(new QLabel(UiText(uistr::kPhoneSelectWindow), page->parentWidget()));
     page->addWidget(dialType_);
-    AddCheck(page, QStringLiteral("Enable caller ID"), phone_.callerId);
-    AddCheck(page, QStringLiteral("Show tray icon"), phone_.trayVisible);
-    AddCheck(page, QStringLiteral("Insert contact name into SMS body"), phone_.smsFix);
-    AddCheck(page, QStringLiteral("Replace System Call History"), phone_.callLog);
-    AddCheck(page, QStringLiteral("Replace System Speed Dial"), phone_.speedDial);
+    AddCheck(page, UiText(uistr::kEnableCallerId), phone_.callerId);
+    AddCheck(page, UiText(uistr::kShowTrayIcon), phone_.trayVisible);
+    AddCheck(page, UiText(uistr::kNameIntoSms), phone_.smsFix);
+    AddCheck(page, UiText(uistr::kReplaceCallHistory), phone_.callLog);
+    AddCheck(page, UiText(uistr::kReplaceSpeedDial), phone_.speedDial);
     page->addStretch(1);
 }
 
 void COptionDlg::BuildSkin() {
     QVBoxLayout* page = AddPage(ToQString(RequireStr(options::kPageTexts[options::kSkin])));
     skins_ = new QListWidget(page->parentWidget());
-    skins_->setAccessibleName(QStringLiteral("Caller ID skins"));
+    skins_->setAccessibleName(UiText(uistr::kCallerIdSkins));
     for (const Str& text : skinChoices_.texts) skins_->addItem(ToQString(text));
     skins_->setCurrentRow(skinChoices_.selected);
     page->addWidget(skins_, 1);
@@ -207,7 +211,7 @@ void COptionDlg::ChooseFont(bool list) {
     QFont initial(ToQString(now.face));
     initial.setPixelSize(std::max(1, std::abs(now.height)));
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, Widget(), QStringLiteral("Font"));
+    const QFont chosen = QFontDialog::getFont(&ok, initial, Widget(), UiText(uistr::kFont));
     if (!ok) return;
     FontStyle font;
     font.face = FromQString(chosen.family());
@@ -220,10 +224,10 @@ void COptionDlg::ChooseFont(bool list) {
 
 options::GeneralOptions COptionDlg::GeneralNow() const {
     options::GeneralOptions now = general_;
-    now.today = Check(QStringLiteral("Enable plugin"))->isChecked();
-    now.defaultContacts = Check(QStringLiteral("Set as default contact manager"))->isChecked();
-    now.hardwareButton = Check(QStringLiteral("Assign on hardware button"))->isChecked();
-    now.phoneButtonDialer = Check(QStringLiteral("Assign Dialer on phone button"))->isChecked();
+    now.today = Check(UiText(uistr::kEnablePlugin))->isChecked();
+    now.defaultContacts = Check(UiText(uistr::kDefaultContactManager))->isChecked();
+    now.hardwareButton = Check(UiText(uistr::kHardwareButton))->isChecked();
+    now.phoneButtonDialer = Check(UiText(uistr::kDialerOnPhoneButton))->isChecked();
     return now;
 }
 
@@ -231,11 +235,11 @@ options::PhoneOptions COptionDlg::PhoneNow() const {
     options::PhoneOptions now = phone_;
     now.dialupMode = dialMethod_->currentData().toUInt();
     now.dialType = dialType_->currentData().toUInt();
-    now.callerId = Check(QStringLiteral("Enable caller ID"))->isChecked();
-    now.trayVisible = Check(QStringLiteral("Show tray icon"))->isChecked();
-    now.smsFix = Check(QStringLiteral("Insert contact name into SMS body"))->isChecked();
-    now.callLog = Check(QStringLiteral("Replace System Call History"))->isChecked();
-    now.speedDial = Check(QStringLiteral("Replace System Speed Dial"))->isChecked();
+    now.callerId = Check(UiText(uistr::kEnableCallerId))->isChecked();
+    now.trayVisible = Check(UiText(uistr::kShowTrayIcon))->isChecked();
+    now.smsFix = Check(UiText(uistr::kNameIntoSms))->isChecked();
+    now.callLog = Check(UiText(uistr::kReplaceCallHistory))->isChecked();
+    now.speedDial = Check(UiText(uistr::kReplaceSpeedDial))->isChecked();
     return now;
 }
 
@@ -244,7 +248,8 @@ bool COptionDlg::Validate() {
     if (dialMethod_->currentIndex() < 0) {
         pages_->setCurrentIndex(options::kPhone);
         dialMethod_->setFocus();
-        plat::MessageBox(u"Choose a dial method.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kChooseDialMethod).View(), RequireStr(uistr::kBrevane).View(),
+                         plat::MB_OK | plat::MB_ICONWARNING);
         return false;
     }
     return true;
@@ -253,12 +258,14 @@ bool COptionDlg::Validate() {
 bool COptionDlg::OnOK() {
     if (!Validate()) return false;
     bool applied = options::ApplyGeneralOptions(general_, GeneralNow());
-    result_.state.templatesActive = Check(QStringLiteral("Show formatted phone number"))->isChecked();
-    result_.state.hideSim = Check(QStringLiteral("Hide contacts from SIM card"))->isChecked();
+    result_.state.templatesActive = Check(UiText(uistr::kShowFormattedNumber))->isChecked();
+    result_.state.hideSim = Check(UiText(uistr::kHideSimContacts))->isChecked();
     applied = options::ApplyPhoneOptions(phone_, PhoneNow()) && applied;
     applied = options::ApplySkin(skinChoices_, skins_->currentRow()) && applied;
     applied = options::WriteOptionPage(pages_->currentIndex()) && applied;
-    if (!applied) plat::MessageBox(u"Some options could not be stored.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    if (!applied)
+        plat::MessageBox(RequireStr(uistr::kOptionsNotStored).View(), RequireStr(uistr::kBrevane).View(),
+                         plat::MB_OK | plat::MB_ICONWARNING);
     result_.ok = true;
     return true;
 }

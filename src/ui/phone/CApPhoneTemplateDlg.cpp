@@ -13,27 +13,32 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
-CApPhoneTemplateDlg::CApPhoneTemplateDlg() : DlgImpl(QStringLiteral("Phone number formats")) { model_.Open(); }
+CApPhoneTemplateDlg::CApPhoneTemplateDlg() : DlgImpl(UiText(uistr::kPhoneFormatsTitle)) { model_.Open(); }
 
 bool CApPhoneTemplateDlg::OnInitContent() {
     field_ = new QLineEdit(Widget());
     field_->setMaxLength(260);
-    field_->setAccessibleName(QStringLiteral("Template"));
+    field_->setAccessibleName(UiText(uistr::kPhoneTemplate));
     list_ = new QListWidget(Widget());
-    list_->setAccessibleName(QStringLiteral("Templates"));
+    list_->setAccessibleName(UiText(uistr::kPhoneTemplates));
     example_ = new QLabel(Widget());
-    example_->setAccessibleName(QStringLiteral("Example:"));
-    ignore_ = new QCheckBox(QStringLiteral("Ignore existing \"-\" symbols"), Widget());
+    example_->setAccessibleName(UiText(uistr::kExampleLabel));
+    ignore_ = new QCheckBox(UiText(uistr::kIgnoreDashes), Widget());
     ignore_->setChecked(model_.Templates().IgnoresHyphens());
     auto* buttons = new QGridLayout;
     const struct {
-        const char* text;
+        uint32_t text;
         uint32_t command;
-    } keys[] = {{"Add", kCmdAdd}, {"Delete", kCmdDelete}, {"Up", kCmdUp}, {"Down", kCmdDown}, {"Default", kCmdDefault}};
+    } keys[] = {{uistr::kAdd, kCmdAdd},
+                {uistr::kDelete, kCmdDelete},
+                {uistr::kUp, kCmdUp},
+                {uistr::kDown, kCmdDown},
+                {uistr::kDefault, kCmdDefault}};
     int column = 0;
     for (const auto& key : keys) {
-        auto* button = new QPushButton(QString::fromLatin1(key.text), Widget());
+        auto* button = new QPushButton(UiText(key.text), Widget());
         button->setFocusPolicy(Qt::TabFocus);
         QObject::connect(button, &QPushButton::clicked, Widget(), [this, command = key.command] { Send(plat::WM_COMMAND, command, 0); });
         buttons->addWidget(button, 0, column++);
@@ -45,12 +50,12 @@ bool CApPhoneTemplateDlg::OnInitContent() {
     Content()->addLayout(buttons);
     QObject::connect(field_, &QLineEdit::textEdited, Widget(), [this](const QString& text) {
         model_.SetText(text.toStdU16String());
-        example_->setText(QStringLiteral("Example: ") + ToQString(model_.Example()));
+        example_->setText(UiText(uistr::kExample).arg(ToQString(model_.Example())));
     });
     QObject::connect(list_, &QListWidget::currentRowChanged, Widget(), [this](int row) {
         model_.Select(row);
         field_->setText(ToQString(model_.Text()));
-        example_->setText(QStringLiteral("Example: ") + ToQString(model_.Example()));
+        example_->setText(UiText(uistr::kExample).arg(ToQString(model_.Example())));
     });
     QObject::connect(ignore_, &QCheckBox::clicked, Widget(), [this] { model_.ToggleIgnoreHyphens(); });
     Refresh();
@@ -67,12 +72,13 @@ void CApPhoneTemplateDlg::Refresh() {
         list_->setCurrentRow(model_.Selection());
     }
     field_->setText(ToQString(model_.Text()));
-    example_->setText(QStringLiteral("Example: ") + ToQString(model_.Example()));
+    example_->setText(UiText(uistr::kExample).arg(ToQString(model_.Example())));
 }
 
 bool CApPhoneTemplateDlg::OnOK() {
     if (model_.Ok()) return true;
-    plat::MessageBox(u"The phone number formats cannot be stored.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(RequireStr(uistr::kFormatsNotStored).View(), RequireStr(uistr::kBrevane).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
     return false;
 }
 

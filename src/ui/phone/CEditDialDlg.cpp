@@ -12,11 +12,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/res/ResourceStrings.h"
 #include "phone/dial/Dialer.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/phone/CEditCardDlg.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
@@ -39,34 +41,36 @@ bool HasDialCharacter(const Str& text) {
 
 }  // namespace
 
-CEditDialDlg::CEditDialDlg(const Contact& contact) : DlgImpl(QStringLiteral("Edit & Call")) { model_.Open(contact); }
+CEditDialDlg::CEditDialDlg(const Contact& contact) : DlgImpl(UiText(uistr::kEditAndCallTitle)) {
+    model_.Open(contact);
+}
 
 bool CEditDialDlg::OnInitContent() {
     numbers_ = new QComboBox(Widget());
     for (const Str& number : model_.Numbers()) numbers_->addItem(ToQString(number));
     numbers_->setCurrentIndex(model_.SelectedNumber());
-    numbers_->setAccessibleName(QStringLiteral("Contact Phone"));
+    numbers_->setAccessibleName(UiText(uistr::kContactPhone));
     cards_ = new QListWidget(Widget());
-    cards_->setAccessibleName(QStringLiteral("Calling Card"));
+    cards_->setAccessibleName(UiText(uistr::kCallingCard));
     auto* cardButtons = new QHBoxLayout;
-    cardButtons->addWidget(CommandButton(QStringLiteral("Add"), *this, kCmdAddCard, Widget()));
-    edit_ = CommandButton(QStringLiteral("Edit"), *this, kCmdEditCard, Widget());
-    delete_ = CommandButton(QStringLiteral("Delete"), *this, kCmdDeleteCard, Widget());
+    cardButtons->addWidget(CommandButton(UiText(uistr::kAdd), *this, kCmdAddCard, Widget()));
+    edit_ = CommandButton(UiText(uistr::kEdit), *this, kCmdEditCard, Widget());
+    delete_ = CommandButton(UiText(uistr::kDelete), *this, kCmdDeleteCard, Widget());
     cardButtons->addWidget(edit_);
     cardButtons->addWidget(delete_);
     dial_ = new QLineEdit(Widget());
     dial_->setMaxLength(EditDialModel::kMaxDialChars);
     dial_->setValidator(new QRegularExpressionValidator(kDialCharacters, dial_));
-    dial_->setAccessibleName(QStringLiteral("Dial string"));
-    sound_ = new QCheckBox(QStringLiteral("Sound dial"), Widget());
+    dial_->setAccessibleName(UiText(uistr::kDialString));
+    sound_ = new QCheckBox(UiText(uistr::kSoundDial), Widget());
     sound_->setChecked(model_.SoundDial());
 
-    Content()->addWidget(new QLabel(QStringLiteral("Contact Phone"), Widget()));
+    Content()->addWidget(new QLabel(UiText(uistr::kContactPhone), Widget()));
     Content()->addWidget(numbers_);
-    Content()->addWidget(new QLabel(QStringLiteral("Calling Card"), Widget()));
+    Content()->addWidget(new QLabel(UiText(uistr::kCallingCard), Widget()));
     Content()->addWidget(cards_, 1);
     Content()->addLayout(cardButtons);
-    Content()->addWidget(new QLabel(QStringLiteral("Dial string"), Widget()));
+    Content()->addWidget(new QLabel(UiText(uistr::kDialString), Widget()));
     Content()->addWidget(dial_);
     AddKeypad();
     Content()->addWidget(sound_);
@@ -90,17 +94,29 @@ bool CEditDialDlg::OnInitContent() {
 
 void CEditDialDlg::AddKeypad() {
     auto* keypad = new QGridLayout;
-    const QString keys[] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                            QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"),
-                            QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("*"), QStringLiteral("#"),
-                            QStringLiteral("Del"), QStringLiteral("<-"), QStringLiteral("->")};
+    const QString del = UiText(uistr::kDelKey);
+    const QString keys[] = {QStringLiteral("1"),
+                            QStringLiteral("2"),
+                            QStringLiteral("3"),
+                            QStringLiteral("4"),
+                            QStringLiteral("5"),
+                            QStringLiteral("6"),
+                            QStringLiteral("7"),
+                            QStringLiteral("8"),
+                            QStringLiteral("9"),
+                            QStringLiteral("0"),
+                            QStringLiteral("*"),
+                            QStringLiteral("#"),
+                            del,
+                            QStringLiteral("<-"),
+                            QStringLiteral("->")};
     int index = 0;
     for (const QString& key : keys) {
         auto* button = new QPushButton(key, Widget());
         button->setFocusPolicy(Qt::NoFocus);
-        button->setAccessibleName(key == QStringLiteral("Del") ? QStringLiteral("Delete") : key);
-        QObject::connect(button, &QPushButton::clicked, Widget(), [this, key] {
-            if (key == QStringLiteral("Del")) {
+        button->setAccessibleName(key == del ? UiText(uistr::kDelete) : key);
+        QObject::connect(button, &QPushButton::clicked, Widget(), [this, key, del] {
+            if (key == del) {
                 dial_->backspace();
             } else if (key == QStringLiteral("<-")) {
                 dial_->cursorBackward(false);
@@ -140,11 +156,13 @@ void CEditDialDlg::AddCard() {
     if (editor.DoModal(*this) != plat::IDOK) return;
     // A card without a format would dial nothing: it is not kept, and the user is told so.
     if (editor.Card().format.IsEmpty()) {
-        plat::MessageBox(kNoFormat, EditCardModel::kWarning, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kNoCardFormat).View(),
+                         RequireStr(EditCardModel::kStrWarning).View(), plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
     if (!model_.AddCard(editor.Card())) {
-        plat::MessageBox(u"The calling card cannot be stored.", EditCardModel::kWarning, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kCardNotStored).View(),
+                         RequireStr(EditCardModel::kStrWarning).View(), plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
     FillCards();
@@ -156,7 +174,8 @@ void CEditDialDlg::EditCard() {
     CEditCardDlg editor(model_.Cards().At(model_.SelectedCard()), SourcePhone());
     if (editor.DoModal(*this) != plat::IDOK) return;
     if (!model_.EditCard(editor.Card())) {
-        plat::MessageBox(u"The calling card cannot be stored.", EditCardModel::kWarning, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kCardNotStored).View(),
+                         RequireStr(EditCardModel::kStrWarning).View(), plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
     FillCards();
@@ -166,7 +185,8 @@ void CEditDialDlg::EditCard() {
 void CEditDialDlg::DeleteCard() {
     if (!model_.CardButtonsShown()) return;
     if (!model_.DeleteCard()) {
-        plat::MessageBox(u"The calling card cannot be deleted.", EditCardModel::kWarning, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kCardNotDeleted).View(),
+                         RequireStr(EditCardModel::kStrWarning).View(), plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
     FillCards();
@@ -176,7 +196,8 @@ void CEditDialDlg::DeleteCard() {
 bool CEditDialDlg::OnOK() {
     model_.SetDialString(FromQString(dial_->text()));
     if (!HasDialCharacter(model_.DialString())) {
-        plat::MessageBox(kEmptyDialString, EditCardModel::kWarning, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kEmptyDialString).View(),
+                         RequireStr(EditCardModel::kStrWarning).View(), plat::MB_OK | plat::MB_ICONWARNING);
         dial_->setFocus();
         return false;
     }

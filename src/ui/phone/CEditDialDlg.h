@@ -20,8 +20,6 @@ public:
     static constexpr uint32_t kCmdAddCard = 107;
     static constexpr uint32_t kCmdEditCard = 41105;
     static constexpr uint32_t kCmdDeleteCard = 108;
-    static constexpr char16_t kEmptyDialString[] = u"\"Dial string\" is empty !";
-    static constexpr char16_t kNoFormat[] = u"\"Card Format String\" is empty !";
 
     explicit CEditDialDlg(const Contact& contact);
     ~CEditDialDlg() override { DestroyWnd(); }

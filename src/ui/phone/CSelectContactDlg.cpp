@@ -16,6 +16,7 @@
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 CSelectContactDlg::CSelectContactDlg(ContactManager& manager, const PhoneTemplates& formats)
     : DlgImpl(ToQString(RequireStr(kStrTitle))), manager_(manager), formats_(formats), list_(*this) {}
@@ -27,7 +28,7 @@ CSelectContactDlg::~CSelectContactDlg() {
 
 bool CSelectContactDlg::OnInitContent() {
     search_ = new QLineEdit(Widget());
-    search_->setAccessibleName(QStringLiteral("Search"));
+    search_->setAccessibleName(UiText(uistr::kSearch));
     Content()->addWidget(search_);
     if (!list_.Create(*this, {})) return false;
     Content()->addWidget(list_.Widget(), 1);
@@ -61,7 +62,8 @@ void CSelectContactDlg::Take(int row) {
     PhoneSelectWnd chooser;
     int picked = -1;
     if (!chooser.Pick(*this, contact, formats_, [&](int index) { picked = index; }, [] {})) {
-        plat::MessageBox(kNoNumber, RequireStr(kStrTitle).View(), plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(RequireStr(uistr::kNoPhoneNumber).View(), RequireStr(kStrTitle).View(),
+                         plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
     if (picked < 0) return;

@@ -11,6 +11,7 @@
 #include "index/words/SearchTypes.h"
 #include "ui/list/CoolList.h"
 #include "ui/toolkit/DlgImpl.h"
+#include "ui/toolkit/UiStrings.h"
 
 class ContactManager;
 class PhoneTemplates;
@@ -19,7 +20,6 @@ class QLineEdit;
 class CSelectContactDlg : public DlgImpl, public CoolListListener {
 public:
     static constexpr uint32_t kStrTitle = 41427;
-    static constexpr char16_t kNoNumber[] = u"This contact has no phone number.";
 
     CSelectContactDlg(ContactManager& manager, const PhoneTemplates& formats);
     ~CSelectContactDlg() override;
@@ -42,7 +42,7 @@ public:
     int ItemHeight() const override;
     void DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) override;
     QString ItemText(int row) const override;
-    QString EmptyText() const override { return QStringLiteral("No contacts"); }
+    QString EmptyText() const override { return UiText(uistr::kNoContacts); }
     bool Cyclic() const override { return false; }
 
 protected:

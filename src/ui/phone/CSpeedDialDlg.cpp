@@ -3,11 +3,13 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "core/res/ResourceStrings.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/Dpi.h"
+#include "ui/toolkit/UiStrings.h"
 
 CSpeedDialDlg::CSpeedDialDlg(ContactManager& manager, const PhoneTemplates& formats)
-    : DlgImpl(QStringLiteral("Speed Dial")), grid_(manager, formats, *this) {}
+    : DlgImpl(UiText(uistr::kSpeedDialTitle)), grid_(manager, formats, *this) {}
 
 CSpeedDialDlg::~CSpeedDialDlg() {
     grid_.DestroyWnd();
@@ -16,11 +18,11 @@ CSpeedDialDlg::~CSpeedDialDlg() {
 
 SoftKeyMenu CSpeedDialDlg::SoftKeys() const {
     SoftKeyMenu keys;
-    keys.left.text = u"Tools";
+    keys.left.text = RequireStr(uistr::kTools);
     keys.left.popupId = kToolsPopup;
     // Filled for the selected button when the menu opens (WM_INITMENUPOPUP).
-    keys.left.popup.Add(kSpeedSortByName, u"Sort By Name");
-    keys.right = SoftKey::Command(u"Close", kSpeedClose);
+    keys.left.popup.Add(kSpeedSortByName, RequireStr(uistr::kSortByName));
+    keys.right = SoftKey::Command(RequireStr(uistr::kClose), kSpeedClose);
     return keys;
 }
 

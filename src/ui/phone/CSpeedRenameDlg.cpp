@@ -6,9 +6,10 @@
 #include <QVBoxLayout>
 
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 CSpeedRenameDlg::CSpeedRenameDlg(const Str& current, std::vector<Str> candidates)
-    : DlgImpl(QStringLiteral("Rename")), current_(current), candidates_(std::move(candidates)) {}
+    : DlgImpl(UiText(uistr::kRename)), current_(current), candidates_(std::move(candidates)) {}
 
 bool CSpeedRenameDlg::OnInitContent() {
     names_ = new QComboBox(Widget());
@@ -17,8 +18,8 @@ bool CSpeedRenameDlg::OnInitContent() {
     names_->lineEdit()->setMaxLength(kMaxChars);
     for (const Str& candidate : candidates_) names_->addItem(ToQString(candidate));
     names_->setEditText(ToQString(current_));
-    names_->setAccessibleName(QStringLiteral("Name"));
-    Content()->addWidget(new QLabel(QStringLiteral("Name"), Widget()));
+    names_->setAccessibleName(UiText(uistr::kName));
+    Content()->addWidget(new QLabel(UiText(uistr::kName), Widget()));
     Content()->addWidget(names_);
     Content()->addStretch(1);
     names_->setFocus();

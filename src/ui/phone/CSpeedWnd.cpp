@@ -14,6 +14,7 @@
 #include "ui/toolkit/Dpi.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 CSpeedWnd::CSpeedWnd(ContactManager& manager, const PhoneTemplates& formats, WndImpl& host)
     : contacts_(manager), manager_(manager), formats_(formats), host_(host), store_(contacts_) {}
@@ -58,7 +59,10 @@ QString CSpeedWnd::ButtonText(int cell) const {
 }
 
 QString CSpeedWnd::AccessibleText() const {
-    return QStringLiteral("Button %1 of %2: %3").arg(selected_ + 1).arg(store_.Cells()).arg(ButtonText(selected_).replace(QLatin1Char('\n'), QStringLiteral(", ")));
+    return UiText(uistr::kSpeedButton)
+        .arg(selected_ + 1)
+        .arg(store_.Cells())
+        .arg(ButtonText(selected_).replace(QLatin1Char('\n'), QStringLiteral(", ")));
 }
 
 void CSpeedWnd::Paint(QPainter& painter, const QRect& exposed) {

@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 void DialCountdownDlg::Run(WndImpl& owner, DialCountdown& countdown) {
     DialCountdownDlg dialog(countdown);
@@ -14,7 +16,7 @@ void DialCountdownDlg::Run(WndImpl& owner, DialCountdown& countdown) {
 }
 
 SoftKeyMenu DialCountdownDlg::SoftKeys() const {
-    return {SoftKey{}, SoftKey::Command(u"Cancel", plat::IDCANCEL)};
+    return {SoftKey{}, SoftKey::Command(RequireStr(uistr::kCancel), plat::IDCANCEL)};
 }
 
 bool DialCountdownDlg::OnInitContent() {

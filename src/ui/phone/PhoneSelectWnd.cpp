@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
@@ -16,6 +17,7 @@
 #include "ui/toolkit/KeyRouter.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
@@ -59,15 +61,15 @@ bool PhoneSelectWnd::Run(WndImpl& owner, const Contact& contact, const PhoneTemp
 
 SoftKeyMenu PhoneSelectWnd::SoftKeys() const {
     SoftKeyMenu keys;
-    keys.left = SoftKey::Command(picking_ ? u"Select" : u"Call", plat::IDOK);
+    keys.left = SoftKey::Command(RequireStr(picking_ ? uistr::kSelect : uistr::kCall), plat::IDOK);
     if (picking_) {
-        keys.right = SoftKey::Command(u"Cancel", plat::IDCANCEL);
+        keys.right = SoftKey::Command(RequireStr(uistr::kCancel), plat::IDCANCEL);
         return keys;
     }
-    keys.right.text = u"Menu";
-    keys.right.popup.Add(kCmdSms, u"Send SMS");
+    keys.right.text = RequireStr(uistr::kMenu);
+    keys.right.popup.Add(kCmdSms, RequireStr(uistr::kSendSms));
     keys.right.popup.AddSeparator();
-    keys.right.popup.Add(plat::IDCANCEL, u"Cancel");
+    keys.right.popup.Add(plat::IDCANCEL, RequireStr(uistr::kCancel));
     return keys;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/ringtones/ChangeRingtoneDlg.h"
 #include "ui/ringtones/RingtonesPickerDlg.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 CatRingtoneList::CatRingtoneList(CallFilter& filter) : DlgImpl(ToQString(RequireStr(kStrTitle))), filter_(filter) {
     ringtones_.Load();
@@ -22,12 +23,12 @@ CatRingtoneList::CatRingtoneList(CallFilter& filter) : DlgImpl(ToQString(Require
 
 bool CatRingtoneList::OnInitContent() {
     if (!model_.Load(filter_, ringtones_)) {
-        plat::MessageBox(u"The categories cannot be read: only the special groups are listed.", RequireStr(101).View(),
+        plat::MessageBox(RequireStr(uistr::kCategoriesUnreadable).View(), RequireStr(uistr::kBrevane).View(),
                          plat::MB_OK | plat::MB_ICONWARNING);
     }
     rows_ = new QTreeWidget(Widget());
     rows_->setColumnCount(2);
-    rows_->setHeaderLabels({QStringLiteral("Group"), QStringLiteral("Ringtone")});
+    rows_->setHeaderLabels({UiText(uistr::kGroup), UiText(uistr::kRingtone)});
     rows_->setRootIsDecorated(false);
     rows_->header()->setStretchLastSection(true);
     // The group names are read whole; a long ringtone path keeps its start and its file name.
@@ -36,8 +37,8 @@ bool CatRingtoneList::OnInitContent() {
     rows_->setAccessibleName(ToQString(RequireStr(kStrTitle)));
     auto* change = new QPushButton(ToQString(RequireStr(kStrChangeRingtone)), Widget());
     QObject::connect(change, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdChange, 0); });
-    auto* play = new QPushButton(QStringLiteral("Play"), Widget());
-    play->setAccessibleName(QStringLiteral("Play ringtone"));
+    auto* play = new QPushButton(UiText(uistr::kPlay), Widget());
+    play->setAccessibleName(UiText(uistr::kPlayRingtone));
     QObject::connect(play, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdPlay, 0); });
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(change, 1);
@@ -89,8 +90,10 @@ void CatRingtoneList::PlayRingtoneOfRow() {
     if (row < 0) return;
     const RingtoneRow& entry = model_.Rows()[row];
     if (entry.ringtone.IsEmpty()) {
-        plat::MessageBox(Quoted(entry.name.View()) + u" has no ringtone of its own.", RequireStr(101).View(),
-                         plat::MB_OK | plat::MB_ICONINFORMATION);
+        plat::MessageBox(UiText(uistr::kNoOwnRingtone)
+                             .arg(QString::fromStdU16String(Quoted(entry.name.View())))
+                             .toStdU16String(),
+                         RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
         return;
     }
     WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);
@@ -98,7 +101,8 @@ void CatRingtoneList::PlayRingtoneOfRow() {
 
 bool CatRingtoneList::OnOK() {
     if (model_.Apply(filter_, ringtones_)) return true;
-    plat::MessageBox(u"The ringtones cannot be stored.", RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(RequireStr(uistr::kRingtonesNotStored).View(), RequireStr(uistr::kBrevane).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
     return false;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/window/Messages.h"
 #include "ui/ringtones/RingtonesPickerDlg.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 ChangeRingtoneDlg::ChangeRingtoneDlg(QString name, QString path)
     : DlgImpl(ToQString(RequireStr(kStrTitle))), name_(std::move(name)), path_(std::move(path)) {}
@@ -18,9 +19,9 @@ bool ChangeRingtoneDlg::OnInitContent() {
     Content()->addWidget(new QLabel(name_, Widget()));
     field_ = new QLineEdit(path_, Widget());
     field_->setMaxLength(kMaxChars);
-    field_->setAccessibleName(QStringLiteral("Ringtone"));
-    auto* choose = new QPushButton(QStringLiteral("Choose..."), Widget());
-    choose->setAccessibleName(QStringLiteral("Choose ringtone"));
+    field_->setAccessibleName(UiText(uistr::kRingtone));
+    auto* choose = new QPushButton(UiText(uistr::kChooseMore), Widget());
+    choose->setAccessibleName(UiText(uistr::kChooseRingtone));
     QObject::connect(choose, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdChoose, 0); });
     Content()->addWidget(field_);
     Content()->addWidget(choose);

@@ -15,14 +15,15 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
 QString DefaultChooser(QWidget* parent, const QString& startFolder) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Other ringtone"), startFolder,
-                                        QStringLiteral("Sounds (*.wav *.WAV)"));
+    return QFileDialog::getOpenFileName(parent, UiText(uistr::kOtherRingtone), startFolder,
+                                        UiText(uistr::kSoundFiles));
 }
 
 RingtonesPickerDlg::FileChooser& Chooser() {
@@ -30,7 +31,9 @@ RingtonesPickerDlg::FileChooser& Chooser() {
     return chooser;
 }
 
-void Warn(const Str& text) { plat::MessageBox(text.View(), RequireStr(101).View(), plat::MB_OK | plat::MB_ICONWARNING); }
+void Warn(const Str& text) {
+    plat::MessageBox(text.View(), RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
+}
 
 // The host folder the file dialog starts in: the folder last used, else the device's documents.
 QString StartFolder() {
@@ -52,19 +55,20 @@ bool WarnAboutSound(SoundStatus status, const Str& devicePath) {
     return true;
 }
 
-RingtonesPickerDlg::RingtonesPickerDlg(const Str& current) : DlgImpl(QStringLiteral("Select ringtone")), current_(current) {}
+RingtonesPickerDlg::RingtonesPickerDlg(const Str& current)
+    : DlgImpl(UiText(uistr::kSelectRingtone)), current_(current) {}
 
 void RingtonesPickerDlg::SetFileChooser(FileChooser chooser) { Chooser() = chooser ? std::move(chooser) : DefaultChooser; }
 
 bool RingtonesPickerDlg::OnInitContent() {
     files_ = new QListWidget(Widget());
-    files_->setAccessibleName(QStringLiteral("Ringtones"));
+    files_->setAccessibleName(UiText(uistr::kRingtoneFiles));
     for (const Str& path : FindRingtones(RingtoneFolders())) AddFile(path);
-    auto* note = new QLabel(QStringLiteral("No ringtones on the device: choose another file."), Widget());
+    auto* note = new QLabel(UiText(uistr::kNoRingtones), Widget());
     note->setWordWrap(true);
     note->setVisible(files_->count() == 0);
-    auto* other = new QPushButton(QStringLiteral("Other file..."), Widget());
-    other->setAccessibleName(QStringLiteral("Other file"));
+    auto* other = new QPushButton(UiText(uistr::kOtherFileMore), Widget());
+    other->setAccessibleName(UiText(uistr::kOtherFile));
     QObject::connect(other, &QPushButton::clicked, Widget(), [this] { Send(plat::WM_COMMAND, kCmdOtherFile, 0); });
     Content()->addWidget(files_, 1);
     Content()->addWidget(note);
@@ -109,8 +113,8 @@ void RingtonesPickerDlg::ChooseOtherFile() {
     if (chosen.isEmpty()) return;
     const std::optional<Str> path = DevicePathOfHost(chosen.toStdString());
     if (!path) {
-        Warn(Str(Quoted(chosen.toStdU16String()) +
-                 u" is not on the device: only its own files can be ringtones."));
+        Warn(FromQString(
+            UiText(uistr::kNotOnDevice).arg(QString::fromStdU16String(Quoted(chosen.toStdU16String())))));
         return;
     }
     if (WarnAboutSound(ReadSoundFile(*path).status, *path)) return;
@@ -126,11 +130,11 @@ void RingtonesPickerDlg::ChooseOtherFile() {
 bool RingtonesPickerDlg::OnOK() {
     const Str path = SelectedPath();
     if (path.IsEmpty()) {
-        Warn(u"Choose a ringtone first.");
+        Warn(RequireStr(uistr::kChooseRingtoneFirst));
         return false;
     }
     if (WarnAboutSound(ReadSoundFile(path).status, path)) return false;
-    if (!RememberSoundFolder(path)) Warn(u"The folder of the ringtone could not be remembered.");
+    if (!RememberSoundFolder(path)) Warn(RequireStr(uistr::kFolderNotRemembered));
     path_ = path;
     return true;
 }

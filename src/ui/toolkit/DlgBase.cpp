@@ -3,9 +3,11 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "core/res/ResourceStrings.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "ui/toolkit/Keys.h"
+#include "ui/toolkit/UiStrings.h"
 
 DlgBase::~DlgBase() {
     if (loop_ != nullptr) loop_->exit(plat::IDCANCEL);
@@ -13,7 +15,8 @@ DlgBase::~DlgBase() {
 }
 
 SoftKeyMenu DlgBase::SoftKeys() const {
-    return {SoftKey::Command(u"OK", plat::IDOK), SoftKey::Command(u"Cancel", plat::IDCANCEL)};
+    return {SoftKey::Command(RequireStr(uistr::kOk), plat::IDOK),
+            SoftKey::Command(RequireStr(uistr::kCancel), plat::IDCANCEL)};
 }
 
 bool DlgBase::Open(WndImpl& owner) {

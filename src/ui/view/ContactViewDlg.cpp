@@ -14,6 +14,7 @@
 #include "ui/toolkit/KeyRouter.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 #include "ui/view/HeadingImage.h"
 #include "view/address/AddressFormatTable.h"
 #include "view/template/TemplateGroup.h"
@@ -37,7 +38,10 @@ Array<Str> CategoryNamesOf(const Contact& contact) {
     return names;
 }
 
-void Complain(std::u16string_view text) { plat::MessageBox(text, u"Brevane", plat::MB_OK | plat::MB_ICONWARNING); }
+void Complain(const QString& text) {
+    plat::MessageBox(text.toStdU16String(), RequireStr(uistr::kBrevane).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
+}
 
 }  // namespace
 
@@ -76,7 +80,8 @@ int ContactViewDlg::RunModal(WndImpl& parent) {
 }
 
 SoftKeyMenu ContactViewDlg::SoftKeys() const {
-    return {SoftKey::Command(RequireStr(kStrEdit), kCmdEdit), SoftKey::Command(u"Close", plat::IDCANCEL)};
+    return {SoftKey::Command(RequireStr(kStrEdit), kCmdEdit),
+            SoftKey::Command(RequireStr(uistr::kClose), plat::IDCANCEL)};
 }
 
 bool ContactViewDlg::OnInitDialog() {
@@ -169,23 +174,23 @@ bool ContactViewDlg::Perform(ViewAction action, const Str& target) {
     switch (action) {
         case ViewAction::Dial:
             if (TheDialer().Dial(Hwnd(), target, &contact_, 0, Str()) == kDialMissing) {
-                Complain(u"The number cannot be dialled: there is no phone to call with.");
+                Complain(UiText(uistr::kNoPhoneToCall));
                 return false;
             }
             if (listener_ != nullptr) listener_->OnDialled();
             return true;
         case ViewAction::Sms:
             if (SendSms(target.View(), contact_.GetDisplayName().View())) return true;
-            Complain(u"The messaging program cannot be started.");
+            Complain(UiText(uistr::kMessagingCannotStart));
             return false;
         case ViewAction::Email:
             if (SendEmail(target.View())) return true;
-            Complain(u"The e-mail program cannot be started.");
+            Complain(UiText(uistr::kEmailCannotStart));
             return false;
         case ViewAction::Browse: return OpenWeb(target.View());  // says itself why it failed
         case ViewAction::OpenFile:
             if (OpenDocument(target.View())) return true;
-            Complain(u"The file cannot be opened: " + std::u16string(target.View()));
+            Complain(UiText(uistr::kFileNotOpened).arg(ToQString(target)));
             return false;
         default: return true;
     }

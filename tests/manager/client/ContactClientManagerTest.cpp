@@ -89,11 +89,11 @@ TEST_F(ClientOnDevice, AReloadAfterAFailedSaveHoldsEveryStoredContact) {
     EXPECT_FALSE(manager.SaveNow());
     clients.Cache(anna, std::make_unique<CachedContact>());
 
-    clients.OnSyncMessage(SyncMessage::SlaveStop, 0, 0);
+    clients.OnCoordMessage(CoordMessage::SlaveStop, 0, 0);
     EXPECT_FALSE(clients.IndexUsable());
     EXPECT_FALSE(manager.Index().IsOpen());
     std::filesystem::remove_all(words);
-    clients.OnSyncMessage(SyncMessage::SlaveReload, 0, 0);
+    clients.OnCoordMessage(CoordMessage::SlaveReload, 0, 0);
     EXPECT_TRUE(clients.IndexUsable());
     EXPECT_EQ(clients.CacheSize(), 0u);
     EXPECT_EQ(Find(u"anna"), OidVector{anna});

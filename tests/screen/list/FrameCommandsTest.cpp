@@ -20,7 +20,7 @@ TEST(FrameSettings, DefaultsAndOutOfRangeValues) {
         TempDevice phone;
         const FrameSettings s = FrameSettings::Load();
         EXPECT_EQ(std::tuple(s.sortType, s.abcMode, s.abcModePrev, s.showDPan, s.isDoubleSized, s.highlight,
-                             s.splitPercent, s.splitMode, s.spltPosY),
+                             s.splitThousandths, s.splitMode, s.spltPosY),
                   std::tuple(ListOrder::Name, uint32_t{kAbcBig}, uint32_t{kAbcBig}, true, true, true, 500u,
                              2u, 1024u));
         for (const auto& [name, value] :
@@ -29,7 +29,7 @@ TEST(FrameSettings, DefaultsAndOutOfRangeValues) {
             ASSERT_TRUE(FrameSettings::Store(name, value));
         }
         const FrameSettings odd = FrameSettings::Load();
-        EXPECT_EQ(std::tuple(odd.sortType, odd.abcMode, odd.abcModePrev, odd.splitPercent, odd.spltFix,
+        EXPECT_EQ(std::tuple(odd.sortType, odd.abcMode, odd.abcModePrev, odd.splitThousandths, odd.spltFix,
                              odd.splitMode),
                   std::tuple(ListOrder::Name, uint32_t{kAbcBig}, uint32_t{kAbcBig}, 500u, true, 2u));
     }

@@ -1,4 +1,4 @@
-// The contacts frame's layout: which children show for which settings, the splitter by percent
+// The contacts frame's layout: which children show for which settings, the splitter by thousandths
 // and at a fixed position, and scaling with the screen's resolution.
 #include "screen/list/FrameLayout.h"
 
@@ -40,17 +40,17 @@ TEST(FrameLayout, ChildrenShowAsTheSettingsSay) {
     EXPECT_EQ(scaled.list, (LayoutRect{0, 44, 240, 492}));
 }
 
-TEST(FrameLayout, TheSplitterDividesByPercentOrStaysAtItsFixedPlace) {
+TEST(FrameLayout, TheSplitterDividesByThousandthsOrStaysAtItsFixedPlace) {
     FrameLayoutInput in = Input(kAbcHidden, true, false);
-    in.splitPercent = 500;
+    in.splitThousandths = 500;
     FrameRects rects = LayOutFrame(in);
     EXPECT_EQ(rects.list, (LayoutRect{0, 22, 240, 133}));
     EXPECT_EQ(rects.splitter, (LayoutRect{0, 155, 240, 6}));
     EXPECT_EQ(rects.pane, (LayoutRect{0, 161, 240, 133}));
-    EXPECT_EQ(SplitPercentAt(rects, 155), 500u);
-    EXPECT_EQ(SplitPercentAt(rects, 400), 1000u);
+    EXPECT_EQ(SplitThousandthsAt(rects, 155), 500u);
+    EXPECT_EQ(SplitThousandthsAt(rects, 400), 1000u);
 
-    in.splitPercent = 0;  // the list never disappears entirely
+    in.splitThousandths = 0;  // the list never disappears entirely
     EXPECT_EQ(LayOutFrame(in).list.height, 20);
 
     in.spltFix = true;

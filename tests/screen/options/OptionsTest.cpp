@@ -99,7 +99,7 @@ TEST(PhoneOptions, ACallerIdProgramThatCannotStartIsReportedAsAFailure) {
     std::filesystem::remove(device.Host(options::kCallerIdProgram));
     EXPECT_FALSE(options::SwitchCallerId(true));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, options::kLoadError);
+    EXPECT_EQ(boxes.Boxes()[0].text, u"Error while loading CallerID");
     EXPECT_FALSE(std::filesystem::exists(device.Host(options::kCallerIdShortcut)));
 }
 

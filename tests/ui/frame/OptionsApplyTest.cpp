@@ -5,7 +5,7 @@
 
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
-#include "ext/sync/SyncBlockFormat.h"
+#include "ext/coord/CoordBlockFormat.h"
 #include "index/alphabet/AbcChoice.h"
 #include "support/TempDevice.h"
 #include "ui/frame/OptionsApply.h"

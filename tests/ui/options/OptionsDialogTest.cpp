@@ -116,7 +116,7 @@ TEST_P(OptionsScreen, TheAlphabetDialogRefusesACustomTextThatDoesNotParse) {
     EXPECT_EQ(done.state.abc.type, 0u);
     EXPECT_EQ(done.state.abc.custom, u"AB/ab CD/cd");
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, CABCBarDlg::kWrongFormat);
+    EXPECT_EQ(boxes_.Boxes()[0].text, u"Wrong ABC bar custom string format  !");
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, OptionsScreen, ::testing::Values(96, 192));

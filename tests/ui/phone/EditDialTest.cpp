@@ -97,8 +97,9 @@ TEST_P(EditDialScreen, CardsShapeTheDialStringAndBadInputIsRefused) {
     EXPECT_EQ(dialog.DoModal(*MainWndFrame::Instance().Contacts()), plat::IDCANCEL);
     std::vector<std::u16string> texts;
     for (const RecordedBox& box : boxes_.Boxes()) texts.push_back(box.text);
-    EXPECT_EQ(texts, (std::vector<std::u16string>{EditCardModel::kWrongName, EditCardModel::kEmptyName,
-                                                  CEditDialDlg::kNoFormat, CEditDialDlg::kEmptyDialString}));
+    EXPECT_EQ(texts, (std::vector<std::u16string>{u"\"Card Name\" is wrong !", u"\"Card Name\" is empty !",
+                                                  u"\"Card Format String\" is empty !",
+                                                  u"\"Dial string\" is empty !"}));
     EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, settings::kDefCard, u"").View(), u"") << "Cancel remembers no card";
     EXPECT_TRUE(Played().empty());
 }

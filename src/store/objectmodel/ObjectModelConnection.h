@@ -1,5 +1,5 @@
 #pragma once
-// OutlookConnection: the process-wide connection to the platform's contacts object model, for the
+// ObjectModelConnection: the process-wide connection to the platform's contacts object model, for the
 // few things that must go through it so that the platform's own programs notice them: saving and
 // deleting a contact, creating an appointment, beaming contacts, and making the platform create its
 // category databases. Every operation first makes sure the connection is available and returns 0
@@ -9,22 +9,22 @@
 
 #include "core/array/Array.h"
 #include "core/str/Str.h"
-#include "store/outlook/CalendarWatcher.h"
+#include "store/objectmodel/CalendarWatcher.h"
 
 namespace plat::pom {
 class Application;
 class InfraredFolder;
 }
 
-class OutlookConnection {
+class ObjectModelConnection {
 public:
     // The connection of this process for the current device (a new one when the device changed).
-    static OutlookConnection& Instance();
+    static ObjectModelConnection& Instance();
 
-    OutlookConnection();
-    ~OutlookConnection();
-    OutlookConnection(const OutlookConnection&) = delete;
-    OutlookConnection& operator=(const OutlookConnection&) = delete;
+    ObjectModelConnection();
+    ~ObjectModelConnection();
+    ObjectModelConnection(const ObjectModelConnection&) = delete;
+    ObjectModelConnection& operator=(const ObjectModelConnection&) = delete;
 
     // 1 when logged on. The first call creates the application object and logs on; when that
     // fails the state stays "failed" (0) and later calls only report it.

@@ -5,20 +5,20 @@
 #include <memory>
 #include <vector>
 
-#include "ext/sync/PimSync.h"
+#include "ext/coord/Coordination.h"
 #include "platform/shm/SharedMapping.h"
 
-struct SyncInstance {
-    SyncInstance();
-    ~SyncInstance();
+struct CoordInstance {
+    CoordInstance();
+    ~CoordInstance();
 
-    PimSync engine;
+    Coordination engine;
     plat::HWND window = 0;
-    std::vector<SyncMessage> got;
+    std::vector<CoordMessage> got;
 };
 
 // A new instance whose window is registered (a failed registration fails the test).
-std::unique_ptr<SyncInstance> RegisteredInstance();
+std::unique_ptr<CoordInstance> RegisteredInstance();
 
 // The windows in the used slots of the block, as another holder of the mapping sees them.
 class BlockReader {

@@ -7,9 +7,9 @@
 
 #include "platform/window/WindowTypes.h"
 
-class SyncBlock {
+class CoordBlock {
 public:
-    explicit SyncBlock(uint8_t* base) : base_(base) {}
+    explicit CoordBlock(uint8_t* base) : base_(base) {}
 
     plat::HWND Slot(size_t index) const;
     void SetSlot(size_t index, plat::HWND window);

@@ -1,4 +1,4 @@
-#include "store/outlook/CalendarWatcher.h"
+#include "store/objectmodel/CalendarWatcher.h"
 
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"

@@ -1,4 +1,4 @@
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "store/contact/Contact.h"
 #include "store/db/CeDBDatabase.h"
 #include "store/db/DbNames.h"
-#include "store/outlook/CalendarWatcher.h"
+#include "store/objectmodel/CalendarWatcher.h"
 #include "support/HostFiles.h"
 #include "support/ProgramLog.h"
 #include "support/TempDevice.h"
@@ -23,7 +23,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class OutlookTest : public ::testing::Test {
+class ObjectModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::EnsureApplication();
@@ -63,10 +63,10 @@ protected:
 
 }  // namespace
 
-TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
+TEST(ObjectModelAvailability, AFailedLogonIsNotRetried) {
     TempDevice bare;
     std::filesystem::remove(bare.Host(u"\\pim.vol"));  // a device without its volume
-    OutlookConnection& connection = OutlookConnection::Instance();
+    ObjectModelConnection& connection = ObjectModelConnection::Instance();
     EXPECT_EQ(connection.State(), -1);  // not tried yet
     EXPECT_EQ(connection.Available(), 0);
     plat::InitVolume(bare.Host(u"\\pim.vol"));
@@ -79,8 +79,8 @@ TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
 
 // A save names the record and its item number; one that does not match the record (another
 // contact's number, a record deleted since) writes nothing, as the File As it would give shows.
-TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModel) {
-    OutlookConnection& connection = OutlookConnection::Instance();
+TEST_F(ObjectModelTest, SavingAndDeletingGoThroughTheModel) {
+    ObjectModelConnection& connection = ObjectModelConnection::Instance();
     ASSERT_EQ(connection.Available(), 1);
     const Contact anna = Store({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
     const Contact bert = Store({{kFieldFirst, u"Bert"}, {kFieldLast, u"Jones"}});
@@ -114,8 +114,8 @@ TEST_F(OutlookTest, SavingAndDeletingGoThroughTheModel) {
 
 // Saving through the model files a contact that has no File As under its display name; a File
 // As that was given stays as it is.
-TEST_F(OutlookTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
-    OutlookConnection& connection = OutlookConnection::Instance();
+TEST_F(ObjectModelTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
+    ObjectModelConnection& connection = ObjectModelConnection::Instance();
     ASSERT_EQ(connection.Available(), 1);
     const struct {
         std::vector<std::pair<int, const char16_t*>> fields;
@@ -137,7 +137,7 @@ TEST_F(OutlookTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
     }
 }
 
-TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
+TEST_F(ObjectModelTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     std::vector<uint32_t> commands;
     const plat::HWND calendar = plat::CreateWindow(u"Calendar", u"Calendar",
         [&](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM) -> plat::LRESULT {
@@ -145,7 +145,7 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
             return 0;
         });
     ASSERT_NE(calendar, 0u);
-    OutlookConnection& connection = OutlookConnection::Instance();
+    ObjectModelConnection& connection = ObjectModelConnection::Instance();
     connection.SetWatcherTiming({1ms, 60s});
     ASSERT_EQ(connection.CreateAppointment(u"Call Anna Smith", u"Phone: +1 555 0100"), 1);
     EXPECT_TRUE(connection.Watcher().Join());
@@ -168,10 +168,10 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     EXPECT_NE(ics.find("SUMMARY:Call Anna Smith\r\nDESCRIPTION:Phone: +1 555 0100\r\n"), std::string::npos) << ics;
 }
 
-TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
+TEST_F(ObjectModelTest, BeamingWritesEachContactAsACard) {
     const Contact anna = Store({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
     const Contact bob = Store({{kFieldFirst, u"Bob"}});
-    OutlookConnection& connection = OutlookConnection::Instance();
+    ObjectModelConnection& connection = ObjectModelConnection::Instance();
     ASSERT_EQ(connection.TouchCategories(), 1);
     {  // Anna is in category "Golf"
         CCeDBDatabase main;

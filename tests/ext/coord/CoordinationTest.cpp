@@ -1,18 +1,18 @@
-// The coordination engine with several instances in one process (SyncInstance.h); dead
+// The coordination engine with several instances in one process (CoordInstance.h); dead
 // instances are the business of the block test (one pass) and the process test (killed ones).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "ext/sync/PimSync.h"
-#include "ext/sync/SyncBlockFormat.h"
+#include "CoordInstance.h"
+#include "ext/coord/CoordBlockFormat.h"
+#include "ext/coord/Coordination.h"
 #include "platform/loop/EventLoop.h"
 #include "platform/window/Window.h"
 #include "support/TempDevice.h"
-#include "SyncInstance.h"
 
 namespace {
 
-class PimSyncTest : public ::testing::Test {
+class CoordinationTest : public ::testing::Test {
 protected:
     void SetUp() override { plat::EnsureApplication(); }
 
@@ -23,10 +23,10 @@ protected:
     BlockReader block_;
 };
 
-using M = SyncMessage;
+using M = CoordMessage;
 
 // The hand-over itself is the process test's; here what the others are told and what stays.
-TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
+TEST_F(CoordinationTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
     auto a = RegisteredInstance();
     auto b = RegisteredInstance();
     auto c = RegisteredInstance();
@@ -40,11 +40,11 @@ TEST_F(PimSyncTest, AMasterThatLeavesHandsTheSlavesToTheNextOne) {
     EXPECT_EQ(Slots(), std::vector<plat::HWND>{b->window});
     EXPECT_EQ(b->got, std::vector<M>{M::ChangeToMaster});
 
-    SyncInstance never;
+    CoordInstance never;
     EXPECT_FALSE(never.engine.Unregister());
 }
 
-TEST_F(PimSyncTest, BecomingMasterSwapsWithTheOldMaster) {
+TEST_F(CoordinationTest, BecomingMasterSwapsWithTheOldMaster) {
     auto a = RegisteredInstance();
     auto b = RegisteredInstance();
     auto c = RegisteredInstance();
@@ -60,20 +60,20 @@ TEST_F(PimSyncTest, BecomingMasterSwapsWithTheOldMaster) {
     EXPECT_EQ(c->got.size(), 1u);
 }
 
-TEST_F(PimSyncTest, TenInstancesFillTheTable) {
-    std::vector<std::unique_ptr<SyncInstance>> instances;
+TEST_F(CoordinationTest, TenInstancesFillTheTable) {
+    std::vector<std::unique_ptr<CoordInstance>> instances;
     for (int i = 0; i < 10; ++i) instances.push_back(RegisteredInstance());
-    SyncInstance eleventh;
+    CoordInstance eleventh;
     EXPECT_FALSE(eleventh.engine.Register(eleventh.window));
     EXPECT_EQ(Slots().size(), 10u);
 }
 
-TEST_F(PimSyncTest, AnEngineThatCannotOpenDoesNothing) {
+TEST_F(CoordinationTest, AnEngineThatCannotOpenDoesNothing) {
     // The mutex's lock file cannot be made: a folder stands where it would be.
-    std::filesystem::path lock = device_.Device().NamespacePath(syncfmt::kMutexName);
+    std::filesystem::path lock = device_.Device().NamespacePath(coordfmt::kMutexName);
     lock += ".mutex";
     ASSERT_EQ(mkdir(lock.c_str(), 0700), 0);
-    PimSync engine;
+    Coordination engine;
     EXPECT_FALSE(engine.Open());
     const plat::HWND window = plat::CreateWindow(u"IS.MAIN.WND.CLASS", u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
         return plat::LRESULT{0};

@@ -1,4 +1,4 @@
-#include "manager/sync/SyncMessages.h"
+#include "manager/coord/CoordMessages.h"
 
 #include "platform/device/Device.h"
 #include "platform/window/Window.h"
@@ -15,7 +15,7 @@ const std::array<uint32_t, 5>& Numbers() {
         generation = current;
         complete = true;
         for (size_t i = 0; i < numbers.size(); ++i) {
-            numbers[i] = plat::RegisterWindowMessage(kSyncMessageNames[i]);
+            numbers[i] = plat::RegisterWindowMessage(kCoordMessageNames[i]);
             complete = complete && numbers[i] != 0;
         }
     }
@@ -24,13 +24,13 @@ const std::array<uint32_t, 5>& Numbers() {
 
 }  // namespace
 
-uint32_t SyncMessageNumber(SyncMessage message) { return Numbers()[static_cast<size_t>(message)]; }
+uint32_t CoordMessageNumber(CoordMessage message) { return Numbers()[static_cast<size_t>(message)]; }
 
-std::optional<SyncMessage> ClassifySyncMessage(uint32_t message) {
+std::optional<CoordMessage> ClassifyCoordMessage(uint32_t message) {
     if (message == 0) return std::nullopt;
     const std::array<uint32_t, 5>& numbers = Numbers();
     for (size_t i = 0; i < numbers.size(); ++i) {
-        if (numbers[i] == message) return static_cast<SyncMessage>(i);
+        if (numbers[i] == message) return static_cast<CoordMessage>(i);
     }
     return std::nullopt;
 }

@@ -1,4 +1,4 @@
-#include "store/outlook/OutlookConnection.h"
+#include "store/objectmodel/ObjectModelConnection.h"
 
 #include <string>
 #include <vector>
@@ -54,24 +54,24 @@ bool AddCard(plat::pom::Application& app, CCeDBDatabase& contacts, uint32_t oid,
 
 }  // namespace
 
-OutlookConnection& OutlookConnection::Instance() {
+ObjectModelConnection& ObjectModelConnection::Instance() {
     // Replaced when the device changes, never destroyed at exit: the object store it closes
     // would already be gone by then (the process's end releases everything).
-    static OutlookConnection* instance = nullptr;
+    static ObjectModelConnection* instance = nullptr;
     static uint64_t generation = 0;
     if (instance == nullptr || generation != plat::CurrentDeviceGeneration()) {
         delete instance;
-        instance = new OutlookConnection();
+        instance = new ObjectModelConnection();
         generation = plat::CurrentDeviceGeneration();
     }
     return *instance;
 }
 
-OutlookConnection::OutlookConnection() = default;
+ObjectModelConnection::ObjectModelConnection() = default;
 
-OutlookConnection::~OutlookConnection() { watcher_.Stop(); }
+ObjectModelConnection::~ObjectModelConnection() { watcher_.Stop(); }
 
-int OutlookConnection::Available() {
+int ObjectModelConnection::Available() {
     if (state_ != -1) return state_;
     state_ = 0;
     auto app = std::make_unique<plat::pom::Application>();
@@ -81,19 +81,19 @@ int OutlookConnection::Available() {
     return state_;
 }
 
-int OutlookConnection::SaveContact(uint32_t oid, uint32_t itemNumber) {
+int ObjectModelConnection::SaveContact(uint32_t oid, uint32_t itemNumber) {
     if (Available() != 1) return 0;
     const auto item = app_->GetContactItem(oid, itemNumber);
     return item && item->Save() ? 1 : 0;
 }
 
-int OutlookConnection::DeleteContact(uint32_t itemNumber) {
+int ObjectModelConnection::DeleteContact(uint32_t itemNumber) {
     if (Available() != 1) return 0;
     const auto item = app_->GetItemFromOid(ContactRef(itemNumber));
     return item && item->Delete() ? 1 : 0;
 }
 
-int OutlookConnection::CreateAppointment(const Str& subject, const Str& body) {
+int ObjectModelConnection::CreateAppointment(const Str& subject, const Str& body) {
     if (Available() != 1) return 0;
     app_->SetCalendarFolder(std::u16string(DataFolder().View()));
     const auto item = app_->CreateItem(ItemType::Appointment);
@@ -107,14 +107,14 @@ int OutlookConnection::CreateAppointment(const Str& subject, const Str& body) {
     return 1;
 }
 
-int OutlookConnection::TouchCategories() {
+int ObjectModelConnection::TouchCategories() {
     if (Available() != 1) return 0;
     const auto item = app_->CreateItem(ItemType::Contact);
     std::vector<plat::PropVal> props;
     return item && item->GetProps(std::span(&plat::pom::kPropItemCategories, 1), props) ? 1 : 0;
 }
 
-int OutlookConnection::Beam(const Array<uint32_t>& oids) {
+int ObjectModelConnection::Beam(const Array<uint32_t>& oids) {
     if (Available() != 1) return 0;
     if (oids.IsEmpty()) return 1;
     const auto folder = app_->GetDefaultFolder(plat::pom::kFolderInfrared);

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-enum class SyncMessage {
+enum class CoordMessage {
     ChangeToMaster,  // to the new master: you are the master now
     ChangeToSlave,   // to the old master: you are a slave now
     SlaveReload,     // to every slave (posted): reload the index files
@@ -15,13 +15,13 @@ enum class SyncMessage {
     UpdateLinkType,  // to the master (sent): wParam a contact's object identifier, lParam its link type
 };
 
-inline constexpr std::array<std::u16string_view, 5> kSyncMessageNames = {
+inline constexpr std::array<std::u16string_view, 5> kCoordMessageNames = {
     u"PimSyncChangeToMaster", u"PimSyncChangeToSlave", u"PimSyncSlaveReload", u"PimSyncSlaveStop",
     u"PimSyncUpdateLinkType"};
 
 // The number of the message on the current device (registered on first use); 0 when the device
 // cannot register it.
-uint32_t SyncMessageNumber(SyncMessage message);
+uint32_t CoordMessageNumber(CoordMessage message);
 
 // Which coordination message a window message is, if it is one.
-std::optional<SyncMessage> ClassifySyncMessage(uint32_t message);
+std::optional<CoordMessage> ClassifyCoordMessage(uint32_t message);

@@ -1,29 +1,29 @@
 #pragma once
 // The coordination engine between the family's programs on one device: the instances' main
-// windows in a shared block (SyncBlockFormat.h) under a named mutex, and the five registered
-// messages (SyncMessages.h). The mutex is held only while the block is read or written, never
+// windows in a shared block (CoordBlockFormat.h) under a named mutex, and the five registered
+// messages (CoordMessages.h). The mutex is held only while the block is read or written, never
 // while a message is sent.
 #include <cstdint>
 #include <memory>
 
-#include "manager/sync/EngineSync.h"
-#include "manager/sync/SyncMessages.h"
+#include "manager/coord/CoordEngine.h"
+#include "manager/coord/CoordMessages.h"
 #include "platform/shm/NamedMutex.h"
 #include "platform/shm/SharedMapping.h"
 
-class SyncBlock;
+class CoordBlock;
 
-class PimSync : public EngineSync {
+class Coordination : public CoordEngine {
 public:
     // The process's engine, created on first use; Destroy ends it.
-    static PimSync* Instance();
+    static Coordination* Instance();
     static void Destroy();
 
     // An engine of its own (the process's is Instance()); it does nothing until opened.
-    PimSync();
-    ~PimSync() override;
-    PimSync(const PimSync&) = delete;
-    PimSync& operator=(const PimSync&) = delete;
+    Coordination();
+    ~Coordination() override;
+    Coordination(const Coordination&) = delete;
+    Coordination& operator=(const Coordination&) = delete;
 
     // Opens (creating when missing) the mutex and the block and registers the five messages on the
     // current device. True at once when already open; false leaves the engine unopened, and then
@@ -50,7 +50,7 @@ private:
     // that instance is made the master.
     void CleanUp();
     void HandOver(plat::HWND newMaster);
-    void Send(plat::HWND window, SyncMessage message, plat::WPARAM wParam = 0, plat::LPARAM lParam = 0);
+    void Send(plat::HWND window, CoordMessage message, plat::WPARAM wParam = 0, plat::LPARAM lParam = 0);
 
     std::unique_ptr<plat::SharedMapping> mapping_;
     uint8_t* view_ = nullptr;

@@ -1,15 +1,15 @@
-// Coordination between real processes: sync_peer instances and instances inside this process
+// Coordination between real processes: coord_peer instances and instances inside this process
 // share the block of one device; masters are killed with SIGKILL, as a crash would end them.
 #include <gtest/gtest.h>
 
-#include "SyncInstance.h"
+#include "CoordInstance.h"
 #include "platform/window/PeerProcess.h"
 #include "platform/window/Window.h"
 #include "support/TempDevice.h"
 
 namespace {
 
-using M = SyncMessage;
+using M = CoordMessage;
 
 struct Peer {
     std::unique_ptr<PeerProcess> process;
@@ -25,7 +25,8 @@ protected:
     Peer StartPeer() {
         Peer peer;
         peer.record = (device_.Root().parent_path() / ("peer" + std::to_string(++peers_) + ".record")).string();
-        peer.process = std::make_unique<PeerProcess>("sync_peer", std::vector<std::string>{device_.Root().string(), peer.record});
+        peer.process = std::make_unique<PeerProcess>(
+            "coord_peer", std::vector<std::string>{device_.Root().string(), peer.record});
         const auto line = AwaitRecord(peer.record, "registered ");
         EXPECT_TRUE(line) << "the peer did not register";
         if (line) {
@@ -39,7 +40,7 @@ protected:
     // the loop matters: ProcessEvents returns as soon as nothing is pending, so counting its calls
     // would give up within milliseconds, and a sender in another process would then wait for an
     // answer from a test that has stopped serving its windows.
-    static void AwaitMessages(const SyncInstance& instance, size_t count) {
+    static void AwaitMessages(const CoordInstance& instance, size_t count) {
         plat::RunUntil([&] { return instance.got.size() >= count; }, 10000);
     }
 

@@ -2,14 +2,14 @@
 // The coordination engine as the contact manager and the main window see it: several programs of
 // the family work on the same contacts and index files, one of them (the master) maintains the
 // index and the others (slaves) only read it. The engine elects the master and carries the
-// messages between the instances; see SyncMessages.h for the messages an instance receives.
+// messages between the instances; see CoordMessages.h for the messages an instance receives.
 #include <cstdint>
 
 #include "platform/window/WindowTypes.h"
 
-class EngineSync {
+class CoordEngine {
 public:
-    virtual ~EngineSync() = default;
+    virtual ~CoordEngine() = default;
 
     // Registers the instance's main window; false when the engine is not open or all instances'
     // places are taken. The first instance to register is the master.

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace syncfmt {
+namespace coordfmt {
 
 inline constexpr char16_t kMutexName[] = u"9694E7F0-1902-4855-AA4D-F879CF68BE6A";
 inline constexpr char16_t kMappingName[] = u"450DC470-F520-401d-8A4B-F51506298DBE";
@@ -21,7 +21,7 @@ inline constexpr size_t kSlotCount = 10;
 inline constexpr std::array<size_t, 10> kChangeFlagAt = {40, 44, 48, 52, 60, 64, 68, 72, 56, 100};
 // Bytes 76 to 99 are not used by the coordination.
 
-}  // namespace syncfmt
+}  // namespace coordfmt
 
 // What each change flag says changed.
 enum ChangeFlag : uint32_t {
