@@ -29,10 +29,10 @@ enum ChangeFlag : uint32_t {
     kAbcSettingsChanged = 1,
     kPhoneFormatsChanged = 2,  // the phone-format templates or the ringtone settings
     kListFontChanged = 3,
-    kSortOrderChanged = 4,     // SortType
-    kNameOnlyChanged = 5,      // NameOnly
-    kDoubleSizedChanged = 6,   // IsDoubleSized
-    kRowHeightChanged = 7,     // IncrH
+    kSortOrderChanged = 4,    // SortType
+    kNameOnlyChanged = 5,     // NameOnly
+    kDoubleSizedChanged = 6,  // IsDoubleSized
+    kRowHeightChanged = 7,    // IncrH
     kViewFontChanged = 8,
-    kHideSimChanged = 9,       // HideSim
+    kHideSimChanged = 9,  // HideSim
 };

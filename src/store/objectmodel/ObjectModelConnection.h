@@ -14,7 +14,7 @@
 namespace plat::pom {
 class Application;
 class InfraredFolder;
-}
+}  // namespace plat::pom
 
 class ObjectModelConnection {
 public:

@@ -26,7 +26,8 @@ TEST(CoordBlock, SlotsAreLittleEndianWordsFromOffsetZero) {
     block.SetSlot(0, 0x00010004);
     block.SetSlot(9, 0xA1B2C3D4);
     EXPECT_EQ((std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4)), (std::vector<uint8_t>{4, 0, 1, 0}));
-    EXPECT_EQ((std::vector<uint8_t>(bytes.begin() + 36, bytes.begin() + 40)), (std::vector<uint8_t>{0xD4, 0xC3, 0xB2, 0xA1}));
+    EXPECT_EQ((std::vector<uint8_t>(bytes.begin() + 36, bytes.begin() + 40)),
+              (std::vector<uint8_t>{0xD4, 0xC3, 0xB2, 0xA1}));
     EXPECT_EQ(block.FirstFreeSlot(), size_t{1});
     block.RemoveSlot(0);
     EXPECT_EQ(block.Slot(8), 0xA1B2C3D4u);
@@ -34,12 +35,16 @@ TEST(CoordBlock, SlotsAreLittleEndianWordsFromOffsetZero) {
 }
 
 TEST(CoordBlock, EachChangeFlagCodeWritesItsOwnWord) {
-    const struct { uint32_t code; size_t offset; } flags[] = {{0, 40}, {1, 44}, {2, 48}, {3, 52}, {8, 56}, {4, 60}, {5, 64}, {6, 68}, {7, 72}, {9, 100}};
+    const struct {
+        uint32_t code;
+        size_t offset;
+    } flags[] = {{0, 40}, {1, 44}, {2, 48}, {3, 52}, {8, 56}, {4, 60}, {5, 64}, {6, 68}, {7, 72}, {9, 100}};
     for (const auto& flag : flags) {
         Block bytes{};
         CoordBlock(bytes.data()).SetChangeFlag(flag.code, 0x01020304);
         Block expected{};
-        std::copy_n(std::array<uint8_t, 4>{4, 3, 2, 1}.begin(), 4, expected.begin() + static_cast<long>(flag.offset));
+        std::copy_n(std::array<uint8_t, 4>{4, 3, 2, 1}.begin(), 4,
+                    expected.begin() + static_cast<long>(flag.offset));
         EXPECT_EQ(bytes, expected) << "code " << flag.code;
     }
     for (const uint32_t code : {10u, 0xFFFFFFFFu}) {  // no such code: nothing written
@@ -51,7 +56,12 @@ TEST(CoordBlock, EachChangeFlagCodeWritesItsOwnWord) {
 
 TEST(CoordBlock, OnePassRemovesEveryDeadWindowAndKeepsTheOrder) {
     // Windows 1 to 9 stand for instances; the dead ones are listed per case.
-    const struct { const char* what; std::vector<plat::HWND> slots; std::set<plat::HWND> dead; std::vector<plat::HWND> expected; } cases[] = {
+    const struct {
+        const char* what;
+        std::vector<plat::HWND> slots;
+        std::set<plat::HWND> dead;
+        std::vector<plat::HWND> expected;
+    } cases[] = {
         {"none dead", {1, 2, 3}, {}, {1, 2, 3}},
         {"two dead side by side at slots 0 and 1", {1, 2, 3}, {1, 2}, {3}},
         {"dead in the middle and at the end", {1, 2, 3, 4, 5}, {2, 3, 5}, {1, 4}},

@@ -24,7 +24,8 @@ protected:
 
     Peer StartPeer() {
         Peer peer;
-        peer.record = (device_.Root().parent_path() / ("peer" + std::to_string(++peers_) + ".record")).string();
+        peer.record =
+            (device_.Root().parent_path() / ("peer" + std::to_string(++peers_) + ".record")).string();
         peer.process = std::make_unique<PeerProcess>(
             "coord_peer", std::vector<std::string>{device_.Root().string(), peer.record});
         const auto line = AwaitRecord(peer.record, "registered ");
@@ -67,7 +68,8 @@ TEST_F(CoordinationProcessTest, AKilledMastersPlaceGoesToTheNextInstance) {
     a.process->Kill();  // not reaped: the ended process still exists as a zombie
     auto late = RegisteredInstance();
     EXPECT_EQ(block_.Slots(), (std::vector<plat::HWND>{b.window, own->window, late->window}));
-    EXPECT_EQ(AwaitRecord(b.record, "got PimSyncChangeToMaster").value_or(""), "got PimSyncChangeToMaster 0 0");
+    EXPECT_EQ(AwaitRecord(b.record, "got PimSyncChangeToMaster").value_or(""),
+              "got PimSyncChangeToMaster 0 0");
 
     // The new master maintains the index and has the slaves reload.
     ASSERT_TRUE(plat::PostMessage(b.window, plat::WM_USER + 1, 0, 0));
@@ -77,7 +79,8 @@ TEST_F(CoordinationProcessTest, AKilledMastersPlaceGoesToTheNextInstance) {
 
     // A slave's link-type change travels to the master in the other process.
     own->engine.UpdateLinkType(0x1234, 2);
-    EXPECT_EQ(AwaitRecord(b.record, "got PimSyncUpdateLinkType").value_or(""), "got PimSyncUpdateLinkType 4660 2");
+    EXPECT_EQ(AwaitRecord(b.record, "got PimSyncUpdateLinkType").value_or(""),
+              "got PimSyncUpdateLinkType 4660 2");
 }
 
 TEST_F(CoordinationProcessTest, TwoKilledInstancesSideBySideLeaveNoDeadMaster) {

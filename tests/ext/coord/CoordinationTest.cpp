@@ -75,9 +75,9 @@ TEST_F(CoordinationTest, AnEngineThatCannotOpenDoesNothing) {
     ASSERT_EQ(mkdir(lock.c_str(), 0700), 0);
     Coordination engine;
     EXPECT_FALSE(engine.Open());
-    const plat::HWND window = plat::CreateWindow(u"IS.MAIN.WND.CLASS", u"", [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) {
-        return plat::LRESULT{0};
-    });
+    const plat::HWND window =
+        plat::CreateWindow(u"IS.MAIN.WND.CLASS", u"",
+                           [](plat::HWND, uint32_t, plat::WPARAM, plat::LPARAM) { return plat::LRESULT{0}; });
     EXPECT_FALSE(engine.Register(window) || engine.BecomeMaster(window) || engine.ReloadSlaves());
     engine.SetChangeFlag(0, 1);
 }

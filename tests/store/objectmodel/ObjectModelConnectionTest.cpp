@@ -139,7 +139,8 @@ TEST_F(ObjectModelTest, SavingGivesAContactWithoutFileAsItsDisplayName) {
 
 TEST_F(ObjectModelTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     std::vector<uint32_t> commands;
-    const plat::HWND calendar = plat::CreateWindow(u"Calendar", u"Calendar",
+    const plat::HWND calendar = plat::CreateWindow(
+        u"Calendar", u"Calendar",
         [&](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM) -> plat::LRESULT {
             if (message == plat::WM_COMMAND) commands.push_back(static_cast<uint32_t>(wParam));
             return 0;
@@ -165,7 +166,8 @@ TEST_F(ObjectModelTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     char name[64];
     std::snprintf(name, sizeof name, "Appointment %x.ics", oid);
     const std::string ics = ReadHostFile(device_.Host(u"\\My Documents\\Brevane Files") / name);
-    EXPECT_NE(ics.find("SUMMARY:Call Anna Smith\r\nDESCRIPTION:Phone: +1 555 0100\r\n"), std::string::npos) << ics;
+    EXPECT_NE(ics.find("SUMMARY:Call Anna Smith\r\nDESCRIPTION:Phone: +1 555 0100\r\n"), std::string::npos)
+        << ics;
 }
 
 TEST_F(ObjectModelTest, BeamingWritesEachContactAsACard) {
@@ -213,20 +215,23 @@ TEST(CalendarWatcher, CommandsTheWindowOnceItAppearsAndStopsAtOnce) {
     std::atomic<plat::HWND> commanded{0};
     std::atomic<int> actions{0};
     CalendarWatcher watcher;
-    watcher.Start({1h, 24h}, [&] { return ++polls, plat::HWND{0}; }, [](plat::HWND) {});
+    watcher.Start(
+        {1h, 24h}, [&] { return ++polls, plat::HWND{0}; }, [](plat::HWND) {});
     watcher.Stop();  // would block for a day if the wait did not wake
     EXPECT_LE(polls.load(), 1);
     polls = 0;
-    watcher.Start({1ms, 60s}, [&] { return ++polls >= 4 ? plat::HWND{0x40} : plat::HWND{0}; },
-                  [&](plat::HWND w) {
-                      commanded = w;
-                      ++actions;
-                  });
+    watcher.Start(
+        {1ms, 60s}, [&] { return ++polls >= 4 ? plat::HWND{0x40} : plat::HWND{0}; },
+        [&](plat::HWND w) {
+            commanded = w;
+            ++actions;
+        });
     EXPECT_TRUE(watcher.Join());
     EXPECT_EQ(polls.load(), 4);
     EXPECT_EQ(commanded.load(), 0x40u);
     EXPECT_EQ(actions.load(), 1);
-    watcher.Start({1ms, 5ms}, [] { return plat::HWND{0}; }, [&](plat::HWND) { ++actions; });
+    watcher.Start(
+        {1ms, 5ms}, [] { return plat::HWND{0}; }, [&](plat::HWND) { ++actions; });
     EXPECT_FALSE(watcher.Join());
     EXPECT_EQ(actions.load(), 1);
 }
