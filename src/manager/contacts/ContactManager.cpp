@@ -8,9 +8,11 @@
 #include "core/diag/FatalError.h"
 #include "index/alphabet/AbcChoice.h"
 #include "manager/index/GatherThread.h"
+#include "manager/index/StoreReadFailure.h"
 #include "manager/listener/ContactManagerListener.h"
 #include "manager/sync/EngineSync.h"
 #include "platform/locale/Locale.h"
+#include "platform/objectstore/ObjectStore.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
 #include "platform/window/Messages.h"
@@ -143,7 +145,10 @@ void ContactManager::CatchUp() {
         }
         if (index_->Update(contact) != IndexChange::Done) IndexFailed(kLineReplaceFailed);
     }
-    if (!assigned.empty()) return CheckIndex();
+    // The journal listed every change it holds; an index that still does not count the store's
+    // contacts was built from another history (a restored or swapped volume) and is checked whole.
+    if (!assigned.empty() || index_->ListAll(IndexOrder::Name, nullptr).size() != records)
+        return CheckIndex();
     beingUpdated_ = true;
     index_->HoldsChangesUpTo(backlog->upTo);
 }
@@ -409,10 +414,12 @@ void ContactManager::Rebuild(bool reportProgress) {
     // The gathering formats dates in the device's locale: it is read from the registry here, on the
     // thread that owns the registry, before the gathering starts.
     plat::LocaleName();
+    const uint64_t damage = plat::VolumeDamageSeen().count;
     GatherThread gathering(*index_);
-    for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
+    bool more = contacts.SeekFirst();
+    for (; more; more = contacts.SeekNext()) {
         Contact contact;
-        if (!ReadForIndex(contact, categories)) break;  // the index keeps what was read
+        if (!ReadForIndex(contact, categories)) break;
         gathering.Add(std::move(contact));
         ++read;
         const uint32_t now = unit == 0 ? read : read / unit;
@@ -421,7 +428,14 @@ void ContactManager::Rebuild(bool reportProgress) {
             progress(++step);
         }
     }
+    // The pass must end past the last record with nothing damaged met on the way (a category
+    // assignment included); otherwise the contacts read so far are not the store's index.
+    const bool whole = !more && plat::GetLastError() == plat::ERROR_NO_MORE_ITEMS &&
+                       plat::VolumeDamageSeen().count == damage;
+    const std::string why = plat::VolumeDamageSeen().count != damage ? plat::VolumeDamageSeen().message
+                                                                     : plat::LastErrorMessage();
     gathering.Finish();
+    if (!whole) throw StoreReadFailure(why);
     if (shown != kProgressUnits) progress(++step);
     if (!index_->FinishRebuild()) IndexFailed(kLineAddFailed);
     progress(kProgressLast);
