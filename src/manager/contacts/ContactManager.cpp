@@ -19,6 +19,7 @@
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
+#include "store/contact/ValueLimits.h"
 #include "store/db/CeDBRecord.h"
 #include "store/outlook/OutlookConnection.h"
 
@@ -224,12 +225,19 @@ ContactWrite ContactManager::Whole(Change change) {
     return batch.End() ? written : ContactWrite{};
 }
 
+// Every way a contact comes in passes here: its values are brought within the store's limits first.
 ContactWrite ContactManager::AddContact(Contact& contact, bool writeNote) {
-    return Whole([&] { return WriteNewContact(contact, writeNote); });
+    std::vector<std::string> limited = ApplyValueLimits(contact);
+    ContactWrite written = Whole([&] { return WriteNewContact(contact, writeNote); });
+    written.limited = std::move(limited);
+    return written;
 }
 
 ContactWrite ContactManager::UpdateContact(Contact& contact, bool writeNote) {
-    return Whole([&] { return WriteContactChanges(contact, writeNote); });
+    std::vector<std::string> limited = ApplyValueLimits(contact);
+    ContactWrite written = Whole([&] { return WriteContactChanges(contact, writeNote); });
+    written.limited = std::move(limited);
+    return written;
 }
 
 ContactWrite ContactManager::DeleteContact(uint32_t oid) {
