@@ -137,8 +137,14 @@ void Guarded(sqlite3* db, const fs::path& file, Step step) {
     try {
         step();
     } catch (const sql::Failure& failure) {
+        if (sql::IsDamage(failure.code)) {
+            // Met past a mark that vouched for the file: the mark now says damaged.
+            const std::string pages = DamagedPages(db, file, failure.what());
+            sqlite3_close_v2(db);
+            MarkDamagedFile(file);
+            FailDamaged(file, pages);
+        }
         sqlite3_close_v2(db);
-        if (sql::IsDamage(failure.code)) FailDamaged(file, failure.what());
         FailFile(failure.code == SQLITE_BUSY ? ERROR_SHARING_VIOLATION : ERROR_GEN_FAILURE, file, failure.what());
     } catch (...) {
         sqlite3_close_v2(db);
