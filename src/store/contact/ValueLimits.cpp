@@ -100,8 +100,9 @@ std::vector<std::string> ApplyValueLimits(Contact& contact) {
         ContactPicture fitted = Fitted(picture);
         changed.push_back(fitted.IsEmpty()
                               ? "the picture (" + Kb(before) + ") dropped: it cannot be made smaller"
-                              : "the picture (" + Kb(before) + ") scaled down to " +
-                                    std::to_string(fitted.Width()) + " x " + std::to_string(fitted.Height()));
+                              : "the picture (" + Kb(before) +
+                                    ") made smaller to fit: " + std::to_string(fitted.Width()) + " x " +
+                                    std::to_string(fitted.Height()) + ", " + Kb(fitted.ImageBytes().Size()));
         contact.SetPicture(std::move(fitted));
     }
     return changed;

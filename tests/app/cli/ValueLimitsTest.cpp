@@ -65,7 +65,7 @@ TEST(ValueLimits, EachOversizedValueIsNamedAndTheRestStored) {
          Card("Bad", "PHOTO;ENCODING=b;TYPE=JPEG:" + Base64(std::vector<uint8_t>(300 * 1024, 7)) + "\r\n"),
          "PHOTO (300 KB) that is not a picture", 1},
         {"a large picture", "big.vcf", Card("Big", "PHOTO;ENCODING=b;TYPE=PNG:" + Base64(picture) + "\r\n"),
-         "scaled down", 1},
+         "made smaller to fit", 1},
         {"a card over 8 MB", "card.vcf",
          Card("Huge", "NOTE:" + std::string(9 * 1024 * 1024, 'h') + "\r\n") + Card("Small", ""),
          "larger than 8 MB", 1},
