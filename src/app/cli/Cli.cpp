@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <string_view>
 
 #include "platform/device/Device.h"
+#include "platform/objectstore/ObjectStore.h"
 #include "platform/registry/Registry.h"
 
 namespace cli {
@@ -90,6 +92,17 @@ std::optional<std::filesystem::path> TakeGlobalOptions(Args& args, bool& help) {
     return root;
 }
 
+// A page of the store that could not be read while the command ran (a contact drawn as "Unnamed", a
+// category left out) makes whatever it printed untrustworthy: the command fails, naming the page.
+// `said` is what the command's own failure said already.
+int ReportDamage(Context& context, uint64_t damageBefore, std::string_view said = {}) {
+    const plat::VolumeDamage damage = plat::VolumeDamageSeen();
+    if (damage.count == damageBefore) return context.status;
+    if (said.find(damage.message) == std::string_view::npos)
+        context.err << kProgram << ": " << damage.message << "\n";
+    return kFailed;
+}
+
 int Dispatch(const CommandTable& table, Args args, Context& context) {
     const std::string name = args.front();
     args.erase(args.begin());
@@ -99,14 +112,19 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
             PrintCommandHelp(command, context.out);
             return kDone;
         }
+        const uint64_t damage = plat::VolumeDamageSeen().count;
         try {
             command.run(context, args);
-            return context.status;
+            return ReportDamage(context, damage);
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";
             if (!error.Reason().empty()) context.err << kProgram << ": " << error.Reason() << "\n";
             return kWrongUsage;
+        } catch (const std::exception& error) {
+            context.err << kProgram << ": " << error.what() << "\n";
+            context.status = kFailed;
+            return ReportDamage(context, damage, error.what());
         }
     }
     context.err << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";

@@ -45,6 +45,7 @@ void ReportParts(Session& session, const ContactWrite& written, const std::strin
         missing += std::string(missing.empty() ? "" : " and ") + "its numbers and addresses";
     }
     if (!missing.empty()) session.Missed(subject + "; " + missing + " could not be " + verb);
+    for (const std::string& cut : written.limited) session.Cut(subject + ": " + cut);
 }
 
 void Add(Context& context, const Args& args) {
@@ -181,8 +182,9 @@ public:
         }
         written_.push_back(card.contact.GetOid());
         session_.Changed();
-        ReportParts(session_, write, "the contact " + FormatOid(card.contact.GetOid()) + " was imported",
-                    "written");
+        const std::string subject = "the contact " + FormatOid(card.contact.GetOid()) + " was imported";
+        ReportParts(session_, write, subject, "written");
+        for (const std::string& dropped : card.dropped) session_.Cut(subject + ": " + dropped);
         return true;
     }
 

@@ -72,6 +72,11 @@ void Session::UpdateIndex() {
     if (!manager_.SaveNow()) throw Failure("the index files cannot be written");
 }
 
+void Session::Cut(const std::string& what) {
+    context_.err << "brevane-cli: " << what << "\n";
+    if (context_.status == kDone) context_.status = kDoneWithSkips;
+}
+
 std::string Session::Report() const {
     std::string report;
     for (const std::string& what : missed_) report += (report.empty() ? "" : "; ") + what;

@@ -44,6 +44,9 @@ public:
     // Records a part of the command's work that was not done ("the categories of 1a2b were not
     // assigned"); Finish reports it.
     void Missed(std::string what) { missed_.push_back(std::move(what)); }
+    // A value the store took in a smaller form or not at all (its limits, docs/vcard.md): said on
+    // standard error at once, and the command ends with status 3 unless it fails.
+    void Cut(const std::string& what);
     // Brings the index up to date with the tool's changes and saves it (the master only), then
     // throws Failure when anything was missed or the index work failed.
     void Finish();

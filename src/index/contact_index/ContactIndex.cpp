@@ -36,10 +36,18 @@ IndexOpen ContactIndex::Open(IndexDatabase& database, int mode) {
     database_ = &database;
     filesPosition_ = PairPosition();
     DatabaseState state;
-    const bool stale =
-        !database.ReadState(state) || props_->IsNeedInspect(state.modified, state.records, mode != 0);
+    const bool known = database.ReadState(state);
+    const bool stale = !known || props_->IsNeedInspect(state.modified, state.records, mode != 0);
     if (filesPosition_.Known()) {
         backlog_ = database.ChangesAfter(filesPosition_);
+        // A journal that lists no change of a contact since the position vouches for the files only
+        // when the database is as they recorded it: the same time and count. A volume swapped for
+        // another at the same journal number (a copy of the device) shows here.
+        if (backlog_ && backlog_->contacts.empty() &&
+            (!known || props_->IsNeedInspect(state.modified, state.records, false))) {
+            backlog_.reset();
+            return kOpenStale;
+        }
         if (backlog_ && (stale || backlog_->Size() != 0)) return kOpenBehind;
         backlog_.reset();
     }

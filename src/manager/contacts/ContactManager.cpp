@@ -9,14 +9,17 @@
 #include "index/alphabet/AbcChoice.h"
 #include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
+#include "manager/index/StoreReadFailure.h"
 #include "manager/listener/ContactManagerListener.h"
 #include "platform/locale/Locale.h"
+#include "platform/objectstore/ObjectStore.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/timer/Timers.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
+#include "store/contact/ValueLimits.h"
 #include "store/db/CeDBRecord.h"
 #include "store/objectmodel/ObjectModelConnection.h"
 
@@ -138,7 +141,10 @@ void ContactManager::CatchUp() {
         }
         if (index_->Update(contact) != IndexChange::Done) IndexFailed(__LINE__);
     }
-    if (!assigned.empty()) return CheckIndex();
+    // The journal listed every change it holds; an index that still does not count the store's
+    // contacts was built from another history (a restored or swapped volume) and is checked whole.
+    if (!assigned.empty() || index_->ListAll(IndexOrder::Name, nullptr).size() != records)
+        return CheckIndex();
     beingUpdated_ = true;
     index_->HoldsChangesUpTo(backlog->upTo);
 }
@@ -214,12 +220,19 @@ ContactWrite ContactManager::Whole(Change change) {
     return batch.End() ? written : ContactWrite{};
 }
 
+// Every way a contact comes in passes here: its values are brought within the store's limits first.
 ContactWrite ContactManager::AddContact(Contact& contact, bool writeNote) {
-    return Whole([&] { return WriteNewContact(contact, writeNote); });
+    std::vector<std::string> limited = ApplyValueLimits(contact);
+    ContactWrite written = Whole([&] { return WriteNewContact(contact, writeNote); });
+    written.limited = std::move(limited);
+    return written;
 }
 
 ContactWrite ContactManager::UpdateContact(Contact& contact, bool writeNote) {
-    return Whole([&] { return WriteContactChanges(contact, writeNote); });
+    std::vector<std::string> limited = ApplyValueLimits(contact);
+    ContactWrite written = Whole([&] { return WriteContactChanges(contact, writeNote); });
+    written.limited = std::move(limited);
+    return written;
 }
 
 ContactWrite ContactManager::DeleteContact(uint32_t oid) {
@@ -406,10 +419,12 @@ void ContactManager::Rebuild(bool reportProgress) {
     // The gathering formats dates in the device's locale: it is read from the registry here, on the
     // thread that owns the registry, before the gathering starts.
     plat::LocaleName();
+    const uint64_t damage = plat::VolumeDamageSeen().count;
     GatherThread gathering(*index_);
-    for (bool more = contacts.SeekFirst(); more; more = contacts.SeekNext()) {
+    bool more = contacts.SeekFirst();
+    for (; more; more = contacts.SeekNext()) {
         Contact contact;
-        if (!ReadForIndex(contact, categories)) break;  // the index keeps what was read
+        if (!ReadForIndex(contact, categories)) break;
         gathering.Add(std::move(contact));
         ++read;
         const uint32_t now = unit == 0 ? read : read / unit;
@@ -418,7 +433,14 @@ void ContactManager::Rebuild(bool reportProgress) {
             progress(++step);
         }
     }
+    // The pass must end past the last record with nothing damaged met on the way (a category
+    // assignment included); otherwise the contacts read so far are not the store's index.
+    const bool whole = !more && plat::GetLastError() == plat::ERROR_NO_MORE_ITEMS &&
+                       plat::VolumeDamageSeen().count == damage;
+    const std::string why = plat::VolumeDamageSeen().count != damage ? plat::VolumeDamageSeen().message
+                                                                     : plat::LastErrorMessage();
     gathering.Finish();
+    if (!whole) throw StoreReadFailure(why);
     if (shown != kProgressUnits) progress(++step);
     if (!index_->FinishRebuild()) IndexFailed(__LINE__);
     progress(kProgressLast);

@@ -21,7 +21,11 @@ void WordIndexKeeper::Close() {
     sourceOpen_ = false;
 }
 
+// The files held until the rebuild replaces them are marked as being updated: a rebuild that ends
+// without its new files (the store could not be read whole) never leaves them to pass for an index
+// of the store; whatever is saved of them is refused at the next open and rebuilt.
 void WordIndexKeeper::BeginRebuild(uint32_t count) {
+    if (index_.IsOpen()) index_.Props().SetUpdating(true);
     gathered_ = std::make_unique<IndexRebuild>(count);
     if (EnsureSource()) gathered_->SetPosition(source_.JournalHead());
 }

@@ -18,6 +18,7 @@ namespace plat::objstore {
 namespace {
 
 constexpr size_t kMarkMax = 256;
+constexpr std::string_view kDamagedMark = "damaged 1\n";
 // How long a close waits for the file system's clock to move past the file's last change.
 constexpr auto kTickWait = std::chrono::milliseconds(50);
 
@@ -71,6 +72,12 @@ bool ClockPast(const struct stat& status) {
     return true;
 }
 
+void WriteMark(const fs::path& file, std::string_view text) {
+    FileReplacement mark(CleanCloseMark(file));
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    if (!mark.Begin() || !mark.Write(std::span(bytes, text.size())) || !mark.Commit()) mark.Abandon();
+}
+
 }  // namespace
 
 fs::path CleanCloseMark(const fs::path& file) { return fs::path(file.string() + "-clean"); }
@@ -82,17 +89,22 @@ bool UnchangedSinceCleanClose(const fs::path& file) {
     return mark && *mark == MarkText(*status);
 }
 
+void MarkDamagedFile(const fs::path& file) { WriteMark(file, kDamagedMark); }
+
+void ForgetDamage(const fs::path& file) {
+    if (ReadMark(CleanCloseMark(file)) != kDamagedMark) return;
+    std::error_code ec;
+    fs::remove(CleanCloseMark(file), ec);
+}
+
 void MarkCleanClose(const fs::path& file) {
-    if (!NoLoggedChanges(file)) return;
+    if (!NoLoggedChanges(file) || ReadMark(CleanCloseMark(file)) == kDamagedMark) return;
     const auto before = StatOf(file);
     if (!before || !ClockPast(*before)) return;
     const auto after = StatOf(file);
     if (!after || MarkText(*after) != MarkText(*before) || !NoLoggedChanges(file)) return;
     const std::string text = MarkText(*after);
-    if (ReadMark(CleanCloseMark(file)) == text) return;
-    FileReplacement mark(CleanCloseMark(file));
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    if (!mark.Begin() || !mark.Write(std::span(bytes, text.size())) || !mark.Commit()) mark.Abandon();
+    if (ReadMark(CleanCloseMark(file)) != text) WriteMark(file, text);
 }
 
 }  // namespace plat::objstore

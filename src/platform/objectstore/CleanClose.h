@@ -12,8 +12,14 @@ namespace plat::objstore {
 bool UnchangedSinceCleanClose(const std::filesystem::path& file);
 
 // After this process's connection closed: marks the file when the close left no log (it was the
-// last connection and wrote everything back). A file that keeps changing is left unmarked.
+// last connection and wrote everything back). A file that keeps changing is left unmarked, and a
+// file marked damaged keeps that mark.
 void MarkCleanClose(const std::filesystem::path& file);
+
+// Marks the file as damaged: its mark says so until a mount has checked every page and found them
+// whole (ForgetDamage); a clean close leaves such a mark as it is.
+void MarkDamagedFile(const std::filesystem::path& file);
+void ForgetDamage(const std::filesystem::path& file);
 
 // The mark's path.
 std::filesystem::path CleanCloseMark(const std::filesystem::path& file);

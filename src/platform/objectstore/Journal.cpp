@@ -55,11 +55,15 @@ std::vector<Row> ReadAfter(sqlite3* db, int64_t seen) {
     return rows;
 }
 
+// Rows are numbered without gaps, so every row after `seq` is there exactly when they number head -
+// seq: a row pruned, or removed from outside (at the end, in the middle), leaves the count short.
 bool HoldsAllAfter(sqlite3* db, int64_t seq) {
     const int64_t head = Head(db);
     if (head == seq) return true;
-    const int64_t oldest = sql::QueryInt(db, "SELECT coalesce(min(seq), 0) FROM journal");
-    return head > seq && oldest != 0 && oldest <= seq + 1;
+    if (seq < 0 || head < seq) return false;
+    sql::Statement count(db, "SELECT count(*) FROM journal WHERE seq > ?1");
+    count.Bind(1, seq);
+    return count.Step() && count.Int(0) == head - seq;
 }
 
 std::vector<ChangedRecord> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid database) {

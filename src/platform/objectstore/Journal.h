@@ -28,7 +28,7 @@ void Prune(sqlite3* db);
 int64_t Head(sqlite3* db);
 std::vector<Row> ReadAfter(sqlite3* db, int64_t seen);
 
-// True when no row after `seq` was pruned (also when none was written since).
+// True when every row after `seq` is there, counted (also when none was written since).
 bool HoldsAllAfter(sqlite3* db, int64_t seq);
 // The records of one database with a row after `seq`, each once, in identifier order, and whether
 // each was there at `seq` (its first row after it does not tell of its creation: identifiers are

@@ -46,7 +46,11 @@ Result Call(Result failed, Body body) {
     } catch (const objstore::StoreFailure& failure) {
         SetLastError(failure.code, failure.what());
     } catch (const sql::Failure& failure) {
-        SetLastError(CodeOfSqlFailure(failure.code), std::string("volume: ") + failure.what());
+        if (sql::IsDamage(failure.code)) {
+            SetLastError(ERROR_FILE_CORRUPT, Store::Instance().DamageFound(failure.what()));
+        } else {
+            SetLastError(CodeOfSqlFailure(failure.code), std::string("volume: ") + failure.what());
+        }
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_OUTOFMEMORY, "out of memory");
     } catch (const std::exception& failure) {
@@ -94,6 +98,11 @@ void CloseAllVolumes() {
         Store::Instance().CloseAll();
         return true;
     });
+}
+
+VolumeDamage VolumeDamageSeen() {
+    std::lock_guard lock(Store::Instance().Mutex());
+    return Store::Instance().DamageSeen();
 }
 
 uint64_t VolumeFileTime(std::u16string_view devicePath) {
@@ -184,9 +193,8 @@ DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const Sort
 
 bool CloseDatabase(DbHandle db) {
     return Call(false, [&] {
-        Store& store = Store::Instance();
-        objstore::NotificationHub::Instance().Unsubscribe(store.Handle(db).Subscription());
-        store.TakeHandle(db);
+        const std::unique_ptr<objstore::OpenDb> closed = Store::Instance().TakeHandle(db);
+        objstore::NotificationHub::Instance().Unsubscribe(closed->Subscription());
         return true;
     });
 }

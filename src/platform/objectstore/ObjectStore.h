@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,15 @@ bool UnmountDbVol(const CeGuid& volume);
 // next mount need not read every page; a process that ends without this leaves the log for the
 // next one to check.
 void CloseAllVolumes();
+
+// Damage this process met in a mounted volume while using it (a page that could not be read): how
+// many times, and the message of the last, which names the file and the damaged page. The volume
+// is then refused by every later call of the process and checked page by page at its next mount.
+struct VolumeDamage {
+    uint64_t count = 0;
+    std::string message;
+};
+VolumeDamage VolumeDamageSeen();
 
 // The last-write time (a file time) of the volume file at a device path, its write-ahead log
 // included, since committed changes reach the file itself only at checkpoints. 0 when there is no

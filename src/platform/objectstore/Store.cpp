@@ -1,6 +1,7 @@
 #include "platform/objectstore/Store.h"
 
 #include <system_error>
+#include <vector>
 
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
@@ -24,6 +25,7 @@ CeGuid Store::Mount(const fs::path& file) {
     const fs::path canonical = fs::weakly_canonical(file, ec);
     for (auto& [key, mounted] : volumes_) {
         if (mounted.volume->File() == canonical) {
+            if (mounted.volume->Damaged()) Fail(ERROR_FILE_CORRUPT, mounted.volume->Damage());
             ++mounted.mounts;
             return mounted.volume->Guid();
         }
@@ -50,7 +52,32 @@ void Store::Unmount(const CeGuid& guid) {
     ReleaseWhenUnused(guid);
 }
 
-Volume& Store::VolumeOf(const CeGuid& guid) { return *Entry(guid).volume; }
+Volume& Store::VolumeOf(const CeGuid& guid) {
+    Volume& volume = *Entry(guid).volume;
+    if (volume.Damaged()) Fail(ERROR_FILE_CORRUPT, volume.Damage());
+    return volume;
+}
+
+// The connection that met the damage tells it by its last result; when none does, every mounted
+// volume is taken as damaged (a full check at the next mount costs less than a wrong answer).
+std::string Store::DamageFound(const std::string& what) {
+    std::lock_guard lock(mutex_);
+    std::vector<Volume*> hit;
+    for (const auto& [key, mounted] : volumes_) {
+        if (mounted.volume->MetDamage()) hit.push_back(mounted.volume.get());
+    }
+    if (hit.empty()) {
+        for (const auto& [key, mounted] : volumes_) hit.push_back(mounted.volume.get());
+    }
+    std::string message;
+    for (Volume* volume : hit) {
+        volume->MarkDamaged(what);
+        message += (message.empty() ? "" : "; ") + volume->Damage();
+    }
+    damage_.count += 1;
+    damage_.message = message.empty() ? "volume: damaged (" + what + ")" : message;
+    return damage_.message;
+}
 
 void Store::ReleaseWhenUnused(const CeGuid& guid) {
     const auto found = volumes_.find(guid.bytes);
@@ -67,6 +94,7 @@ uint32_t Store::AddHandle(std::unique_ptr<OpenDb> db) {
 OpenDb& Store::Handle(uint32_t handle) {
     const auto found = handles_.find(handle);
     if (found == handles_.end()) Fail(ERROR_INVALID_HANDLE, "the database handle is not open");
+    (void)VolumeOf(found->second->VolumeGuid());  // refuses a volume found damaged
     return *found->second;
 }
 

@@ -7,7 +7,9 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 
+#include "platform/objectstore/ObjectStore.h"
 #include "platform/objectstore/OpenDb.h"
 #include "platform/objectstore/Volume.h"
 
@@ -32,6 +34,11 @@ public:
     // Drops every handle and closes every volume's connection.
     void CloseAll();
 
+    // A statement met damage (`what`): the volumes whose connection it was are marked damaged
+    // (every volume when none tells). Returns the message naming the files and their damaged pages.
+    std::string DamageFound(const std::string& what);
+    VolumeDamage DamageSeen() const { return damage_; }
+
 private:
     struct Mounted {
         std::unique_ptr<Volume> volume;
@@ -45,6 +52,7 @@ private:
     std::map<std::array<uint8_t, 16>, Mounted> volumes_;
     std::map<uint32_t, std::unique_ptr<OpenDb>> handles_;
     uint32_t nextHandle_ = 1;
+    VolumeDamage damage_;
 };
 
 }  // namespace plat::objstore

@@ -1,16 +1,19 @@
 #include "platform/objectstore/Volume.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <system_error>
 
 #include "platform/device/HostFiles.h"
 #include "platform/objectstore/Catalog.h"
 #include "platform/objectstore/CleanClose.h"
+#include "platform/objectstore/PageWalk.h"
 #include "platform/objectstore/PlatformDatabases.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "platform/objectstore/StoreFailure.h"
@@ -77,6 +80,34 @@ void CheckContents(sqlite3* db, const fs::path& file, bool checkPages) {
     }
 }
 
+// What the page check says of the file (its first lines name the damaged pages). When the check
+// itself cannot run past the damage, the b-trees are walked to name the page (unless the log holds
+// newer pages than the file); `otherwise` when neither can tell more.
+std::string DamagedPages(sqlite3* db, const fs::path& file, const std::string& otherwise) {
+    constexpr int kLinesNamed = 3;
+    std::string pages;
+    try {
+        sql::Statement check(db, "PRAGMA quick_check");
+        for (int line = 0; line < kLinesNamed && check.Step(); ++line) {
+            if (check.Text(0) == "ok") break;
+            pages += (pages.empty() ? "" : ", ") + check.Text(0);
+        }
+    } catch (const sql::Failure&) {
+        std::vector<uint32_t> roots;
+        try {
+            sql::Statement read(db, "SELECT rootpage FROM sqlite_schema WHERE rootpage > 0");
+            while (read.Step()) roots.push_back(static_cast<uint32_t>(read.Int(0)));
+        } catch (const sql::Failure&) {
+            roots.clear();  // the schema's own tree is walked anyway
+        }
+        std::error_code ec;
+        const auto log = fs::file_size(file.string() + "-wal", ec);
+        const std::optional<uint32_t> page = ec || log == 0 ? FirstDamagedPage(file, roots) : std::nullopt;
+        if (page) pages = "page " + std::to_string(*page) + " is not what its tree points to";
+    }
+    return pages.empty() ? otherwise : pages;
+}
+
 CeGuid ReadGuid(sqlite3* db, const fs::path& file) {
     sql::Statement read(db, "SELECT value FROM meta WHERE key = 'guid'");
     const std::vector<uint8_t> bytes = read.Step() ? read.Blob(0) : std::vector<uint8_t>();
@@ -106,8 +137,14 @@ void Guarded(sqlite3* db, const fs::path& file, Step step) {
     try {
         step();
     } catch (const sql::Failure& failure) {
+        if (sql::IsDamage(failure.code)) {
+            // Met past a mark that vouched for the file: the mark now says damaged.
+            const std::string pages = DamagedPages(db, file, failure.what());
+            sqlite3_close_v2(db);
+            MarkDamagedFile(file);
+            FailDamaged(file, pages);
+        }
         sqlite3_close_v2(db);
-        if (sql::IsDamage(failure.code)) FailDamaged(file, failure.what());
         FailFile(failure.code == SQLITE_BUSY ? ERROR_SHARING_VIOLATION : ERROR_GEN_FAILURE, file, failure.what());
     } catch (...) {
         sqlite3_close_v2(db);
@@ -122,6 +159,47 @@ CeGuid RandomGuid() {
         for (auto& byte : guid.bytes) byte = static_cast<uint8_t>(random());
     }
     return guid;
+}
+
+// Where the file lives: its inode and its real path. A copy, a file restored beside or over another
+// by a new file, and a moved device folder each live somewhere else than the file they came from.
+std::string HomeOf(const fs::path& file) {
+    struct stat status {};
+    std::error_code ec;
+    const fs::path real = fs::canonical(file, ec);
+    if (::stat(file.c_str(), &status) != 0 || ec) FailFile(ERROR_GEN_FAILURE, file, "cannot be read");
+    return std::to_string(status.st_ino) + " " + real.string();
+}
+
+std::optional<std::string> RecordedHome(sqlite3* db) {
+    sql::Statement read(db, "SELECT value FROM meta WHERE key = 'home'");
+    if (!read.Step()) return std::nullopt;
+    return read.Text(0);
+}
+
+// The identifier of the volume in this file. A volume found living elsewhere than it last did is a
+// copy (or a restored backup): it takes a new identifier, so that what was derived from the file it
+// came from (an index's journal position) is never taken for its own. A volume without a recorded
+// home (made before homes were kept) keeps its identifier. Decided again inside the write, so that
+// two processes mounting a copy at once give it one new identifier.
+CeGuid SettleIdentity(sqlite3* db, const fs::path& file) {
+    const std::string home = HomeOf(file);
+    if (RecordedHome(db) == home) return ReadGuid(db, file);
+    {
+        sql::WriteTransaction transaction(db);
+        const std::optional<std::string> recorded = RecordedHome(db);
+        if (recorded != home) {
+            if (recorded) {
+                const CeGuid guid = RandomGuid();
+                sql::Statement write(db, "UPDATE meta SET value = ?1 WHERE key = 'guid'");
+                write.BindBlob(1, std::vector<uint8_t>(guid.bytes.begin(), guid.bytes.end())).Step();
+            }
+            sql::Statement write(db, "INSERT OR REPLACE INTO meta(key, value) VALUES ('home', ?1)");
+            write.Bind(1, std::string_view(home)).Step();
+        }
+        transaction.Commit();
+    }
+    return ReadGuid(db, file);
 }
 
 void WriteNewVolume(sqlite3* db) {
@@ -158,7 +236,16 @@ Volume::Volume(sqlite3* db, fs::path file) : db_(db), file_(std::move(file)), tr
 // writes the log back and removes it; the file is then marked as cleanly closed.
 Volume::~Volume() {
     sql::ForgetStatements(db_);
-    if (sqlite3_close_v2(db_) == SQLITE_OK) MarkCleanClose(file_);
+    if (sqlite3_close_v2(db_) == SQLITE_OK && !Damaged()) MarkCleanClose(file_);
+}
+
+bool Volume::MetDamage() const { return sql::IsDamage(sqlite3_errcode(db_) & 0xFF); }
+
+void Volume::MarkDamaged(const std::string& what) {
+    if (Damaged()) return;
+    MarkDamagedFile(file_);
+    damage_ = "volume " + file_.string() + ": damaged (" + DamagedPages(db_, file_, what) +
+              "); every page is checked at its next mount";
 }
 
 std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
@@ -170,12 +257,14 @@ std::unique_ptr<Volume> Volume::Open(const fs::path& file) {
     }
     if (!fs::is_regular_file(status)) FailFile(ERROR_BAD_FORMAT, file, "not a file");
     CheckHeader(file);
-    const bool checkPages = !UnchangedSinceCleanClose(file);
+    const bool checkPages = !UnchangedSinceCleanClose(file);  // a damaged mark never matches
     sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW);
     CeGuid guid;
     Guarded(db, file, [&] {
         CheckContents(db, file, checkPages);
-        guid = ReadGuid(db, file);
+        (void)ReadGuid(db, file);            // a file without an identifier is refused before any write
+        if (checkPages) ForgetDamage(file);  // every page was read whole just now
+        guid = SettleIdentity(db, file);
         sql::Exec(db, "PRAGMA synchronous = NORMAL");
         // The savepoint of each write in a batch keeps the pages it changes in memory, not in a
         // temporary file.

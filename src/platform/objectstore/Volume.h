@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "platform/objectstore/PropVal.h"
@@ -31,6 +32,15 @@ public:
     const std::filesystem::path& File() const { return file_; }
 
     Transactions& Writes() { return transactions_; }
+
+    // Whether the connection's last result was damage (a page that could not be read).
+    bool MetDamage() const;
+    // From now on the volume is refused; its clean-close mark says damaged, so the next mount of
+    // any process checks every page. `what` is SQLite's word for it; the damaged page is looked up.
+    void MarkDamaged(const std::string& what);
+    bool Damaged() const { return !damage_.empty(); }
+    // The sentence naming the file and its damaged page.
+    const std::string& Damage() const { return damage_; }
 
     // Changes whenever any connection committed a change to the volume, and whenever this one
     // wrote (its batches are seen here before they commit) or undid a batch.
@@ -81,6 +91,7 @@ private:
     Touched touched_;
     std::map<CeOid, uint32_t> counts_;
     std::pair<int64_t, uint64_t> countsSeen_{-1, 0};  // data version and undone batches they hold
+    std::string damage_;
 };
 
 // Creates a new volume file holding the platform's own databases; never replaces an existing

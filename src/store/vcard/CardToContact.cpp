@@ -459,10 +459,17 @@ private:
             if (!p.Text().empty()) c_.webPages.Add({Str(u"Photo"), S(p.Text())});
             return;
         }
-        if (!c_.GetPicture().IsEmpty()) return KeepAsOther(p);
+        // A picture is decoded or dropped, never kept as text: as a data URI it would be stored
+        // twice its size and copied into every index of the further values.
+        const std::string size = std::to_string(p.binary.size() / 1024) + " KB";
+        if (!c_.GetPicture().IsEmpty())
+            return out_.dropped.push_back("a second PHOTO (" + size + ") dropped");
         const auto* bytes = reinterpret_cast<const uint8_t*>(p.binary.data());
         ContactPicture picture = ContactPicture::FromImageBytes({bytes, p.binary.size()});
-        if (picture.IsEmpty()) return KeepAsOther(p);
+        if (picture.IsEmpty()) {
+            return out_.dropped.push_back("a PHOTO (" + size +
+                                          ") that is not a picture this program reads dropped");
+        }
         c_.SetPicture(std::move(picture));
     }
 

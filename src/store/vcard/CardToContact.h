@@ -4,6 +4,7 @@
 // e-mail, addresses, web, IM, people, dates, note, picture and categories. What is understood
 // but has no field of its own goes into the further values' lists; what is not understood is
 // kept as an "other" value labelled by its property name. docs/vcard.md has the whole table.
+#include <string>
 #include <vector>
 
 #include "core/str/Str.h"
@@ -15,6 +16,9 @@
 struct ImportedContact {
     Contact contact;
     std::vector<Str> categories;
+    // What of the card was dropped rather than kept (a PHOTO that is not a picture this program
+    // reads), one sentence each, for the caller to name.
+    std::vector<std::string> dropped;
 };
 
 ImportedContact CardToContact(const VCard& card);

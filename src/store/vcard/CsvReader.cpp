@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/contact/ValueLimits.h"
 #include "store/vcard/FileText.h"
 #include "store/vcard/LineReader.h"
 
@@ -43,6 +44,11 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vec
         return ReadStatus::Error(1, "no header row");
     }
     for (const std::u16string& name : header.fields) table.header.push_back(Trimmed(name));
+    if (header.columnsLeftOut != 0) {
+        skipped.push_back({header.line, ReadSkip::Part::kColumns,
+                           "more than " + std::to_string(limits::kCsvColumns) + " columns; those after the " +
+                               std::to_string(limits::kCsvColumns) + "th are left out"});
+    }
     while (reader.pos_ < text.size()) {
         CsvRow row;
         ReadStatus status = reader.ReadRow(row);
@@ -50,6 +56,12 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vec
             skipped.push_back(
                 {status.line(), ReadSkip::Part::kRow, status.reason() + " (the rest of the file is in it)"});
             break;
+        }
+        if (row.tooLong) {
+            skipped.push_back(
+                {row.line, ReadSkip::Part::kRow,
+                 "longer than " + std::to_string(limits::kCsvLineUnits / (1024 * 1024)) + " MB"});
+            continue;
         }
         if (IsBlankRow(row)) continue;
         if (HoldsNul(row)) {
@@ -121,18 +133,22 @@ ReadStatus CsvReader::ReadQuoted(std::u16string& field) {
         if (AtLineEnd()) {
             const size_t length = LineBreakLength(text_, pos_, crEndsLines_);
             const size_t kept = length == 3 ? 2 : length;  // CR CR LF is one break: CR LF
-            field.append(text_.substr(pos_ + length - kept, kept));
+            Keep(field, text_.substr(pos_ + length - kept, kept));
             TakeLineBreak();
         } else {
-            field += c;
+            Keep(field, text_.substr(pos_, 1));
             ++pos_;
         }
     }
 }
 
+void CsvReader::Keep(std::u16string& field, std::u16string_view text) const {
+    if (pos_ - rowStart_ < limits::kCsvLineUnits) field.append(text);
+}
+
 ReadStatus CsvReader::ReadRow(CsvRow& row) {
-    row.line = line_;
-    row.fields.clear();
+    row = CsvRow{line_};
+    rowStart_ = pos_;
     for (;;) {
         std::u16string field;
         if (pos_ < text_.size() && text_[pos_] == u'"') {
@@ -140,11 +156,18 @@ ReadStatus CsvReader::ReadRow(CsvRow& row) {
             if (!status.ok()) return status;
         }
         // Unquoted text, or what a careless writer left after the closing quote.
-        while (!AtLineEnd() && text_[pos_] != separator_) field += text_[pos_++];
-        row.fields.push_back(std::move(field));
+        const size_t from = pos_;
+        while (!AtLineEnd() && text_[pos_] != separator_) ++pos_;
+        Keep(field, text_.substr(from, pos_ - from));
+        if (row.fields.size() < limits::kCsvColumns) {
+            row.fields.push_back(std::move(field));
+        } else if (!field.empty()) {
+            ++row.columnsLeftOut;
+        }
         if (AtLineEnd()) break;
         ++pos_;  // the separator
     }
+    row.tooLong = pos_ - rowStart_ > limits::kCsvLineUnits;
     TakeLineBreak();
     return ReadStatus::Ok();
 }

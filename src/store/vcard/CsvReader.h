@@ -15,6 +15,8 @@ struct CsvRow {
     // The fields from the first column to the last that is not empty; the columns after them
     // are empty.
     std::vector<std::u16string> fields;
+    bool tooLong = false;       // longer than limits::kCsvLineUnits: its fields were not kept whole
+    size_t columnsLeftOut = 0;  // non-empty fields after the limits::kCsvColumns-th column
 };
 
 struct CsvTable {
@@ -25,7 +27,9 @@ struct CsvTable {
 
 class CsvReader {
 public:
-    // Reads the header and every row. A row with more non-empty fields than the header has columns
+    // Reads the header and every row. A row longer than limits::kCsvLineUnits characters is skipped
+    // (never held whole), and the columns after the limits::kCsvColumns-th are left out (named
+    // once). A row with more non-empty fields than the header has columns
     // is skipped, and so is a row with a NUL character in a field and a row whose quoted field is
     // never closed (with the rest of the file, which that field swallowed); each skip is listed in
     // `skipped`. Fails, naming the line, when
@@ -39,11 +43,14 @@ private:
     ReadStatus ReadRow(CsvRow& row);
     ReadStatus ReadQuoted(std::u16string& field);
     void TakeLineBreak();
+    // Appends to a field while the row is within its limit; a longer row keeps no more of itself.
+    void Keep(std::u16string& field, std::u16string_view text) const;
     bool AtLineEnd() const;
 
     std::u16string_view text_;
     bool crEndsLines_ = false;
     size_t pos_ = 0;
+    size_t rowStart_ = 0;
     int line_ = 1;
     char16_t separator_ = u',';
 };

@@ -39,6 +39,7 @@ struct ReadSkip {
         kCard,      // a whole card: its structure is broken, or nothing of it could be read
         kRow,       // a row of a table
         kLines,     // text between cards that belongs to none
+        kColumns,   // columns of a table, in every row
     };
 
     int line = 0;  // 1-based: where the part begins
@@ -47,7 +48,7 @@ struct ReadSkip {
 
     // "line 4: PHOTO: damaged base64 data (property skipped)".
     std::string ToString() const {
-        static const char* const kParts[] = {"property", "card", "row", "lines"};
+        static const char* const kParts[] = {"property", "card", "row", "lines", "columns"};
         return "line " + std::to_string(line) + ": " + reason + " (" + kParts[static_cast<int>(part)] +
                " skipped)";
     }

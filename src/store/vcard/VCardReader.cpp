@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/text/Utf.h"
+#include "store/contact/ValueLimits.h"
 #include "store/vcard/Ascii.h"
 #include "store/vcard/ContentLine.h"
 #include "store/vcard/FileText.h"
@@ -117,6 +118,7 @@ void VCardReader::SkipStrayLines(std::string_view first, int line) {
 }
 
 bool VCardReader::ReadCard(VCard& card) {
+    size_t bytes = 0;  // of the card's content lines: past limits::kCardBytes nothing more is kept
     for (;;) {
         lines_.SkipBlankLines();
         if (lines_.AtEnd()) {
@@ -140,7 +142,17 @@ bool VCardReader::ReadCard(VCard& card) {
             continue;
         }
         const bool isCard = EqualsAscii(TrimBlanks(property.raw), vcf::kVCard);
+        bytes += property.name.size() + property.raw.size();
+        if (property.name == vcf::kEnd && isCard && bytes > limits::kCardBytes) {
+            Skip(card.line, ReadSkip::Part::kCard,
+                 "larger than " + std::to_string(limits::kCardBytes / (1024 * 1024)) + " MB");
+            return false;
+        }
         if (property.name == vcf::kEnd && isCard) return true;
+        if (bytes > limits::kCardBytes) {
+            card.properties.clear();
+            continue;
+        }
         if (property.name == vcf::kBegin && isCard && agentFollows) {
             if (ReadAgentCard(card.properties.back())) continue;
             Skip(card.line, ReadSkip::Part::kCard,

@@ -6,6 +6,7 @@
 #include <functional>
 #include <sstream>
 
+#include "InProcessTool.h"
 #include "app/cli/Cli.h"
 #include "app/cli/Session.h"
 #include "categories/ringtones/BuiltinRingtones.h"
@@ -17,19 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunTool(std::vector<std::string> args, const TempDevice* device = nullptr) {
-    if (device != nullptr) args.insert(args.begin(), {"--root", device->Root().string()});
-    std::ostringstream out, err;
-    const int status = cli::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

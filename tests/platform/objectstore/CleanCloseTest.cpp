@@ -96,4 +96,62 @@ TEST_F(CleanClose, PagesDamagedRightAfterACleanCloseAreRefused) {
     EXPECT_EQ(ReadHostFile(file), damaged);
 }
 
+// Pages damaged under a mark that still matches (the disk changed them, no write did): the mount
+// trusts the mark, but the first read that meets the damage fails naming a page, every later call
+// on the volume fails too, and the mark says damaged (byte for byte) through any clean close until
+// a mount has read every page and found them whole.
+TEST_F(CleanClose, DamageMetInUseIsNamedAndChecksEveryPageAtTheNextMount) {
+    const std::string mark = plat::objstore::CleanCloseMark(file).string();
+    {
+        plat::CeGuid volume;
+        ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume));
+        const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
+        for (uint32_t i = 0; i < 60; ++i) {
+            ASSERT_NE(plat::WriteRecordProps(
+                          db, 0, std::vector{TextProp(0x8A, std::u16string(1500, u'a' + i % 26))}),
+                      0u);
+        }
+        plat::CloseDatabase(db);
+        ASSERT_TRUE(plat::UnmountDbVol(volume));
+    }
+    const std::string whole = ReadHostFile(file);
+    const auto pageSize = static_cast<std::streamoff>((uint8_t(whole[16]) << 8) | uint8_t(whole[17]));
+    const auto pages = static_cast<std::streamoff>(whole.size()) / pageSize;
+    for (std::streamoff page = pages / 3; page < 2 * pages / 3; ++page) {
+        Overwrite(file, page * pageSize, std::string(static_cast<size_t>(pageSize), '\0'));
+    }
+    plat::objstore::MarkCleanClose(file);
+    ASSERT_TRUE(plat::objstore::UnchangedSinceCleanClose(file));
+
+    const uint64_t seenBefore = plat::VolumeDamageSeen().count;
+    plat::CeGuid volume;
+    ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage();
+    const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
+    ASSERT_NE(db, plat::kInvalidDbHandle);
+    bool failed = false;
+    for (plat::CeOid oid = plat::SeekDatabase(db, plat::SeekType::Beginning, 0); oid != 0 && !failed;
+         oid = plat::SeekDatabase(db, plat::SeekType::Current, 1)) {
+        std::vector<plat::PropVal> props;
+        failed = plat::ReadRecordProps(db, {}, props) == 0;
+    }
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT) << plat::LastErrorMessage();
+    EXPECT_NE(plat::LastErrorMessage().find("age "), std::string::npos) << plat::LastErrorMessage();
+    EXPECT_EQ(plat::VolumeDamageSeen().count, seenBefore + 1);
+    EXPECT_EQ(plat::SeekDatabase(db, plat::SeekType::Beginning, 0), 0u);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT);
+    EXPECT_EQ(ReadHostFile(mark), "damaged 1\n");
+    plat::CloseDatabase(db);
+    ASSERT_TRUE(plat::UnmountDbVol(volume));
+    EXPECT_EQ(ReadHostFile(mark), "damaged 1\n");
+
+    EXPECT_FALSE(plat::MountDbVol(u"\\pim.vol", volume));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT);
+    EXPECT_EQ(ReadHostFile(mark), "damaged 1\n");
+
+    WriteHostText(file, whole);  // the pages mended in place
+    ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage();
+    ASSERT_TRUE(plat::UnmountDbVol(volume));
+    EXPECT_TRUE(plat::objstore::UnchangedSinceCleanClose(file));
+}
+
 }  // namespace

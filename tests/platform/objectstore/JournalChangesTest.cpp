@@ -84,3 +84,32 @@ TEST_F(JournalChanges, TellsTheRecordsChangedAfterAPositionOrThatItCannotTell) {
     EXPECT_TRUE(recent.complete);
     EXPECT_EQ(recent.records.size(), 1u);
 }
+
+// Rows removed from outside (a restored or edited file) leave the journal unable to tell, whether
+// the last row or one in the middle went: the count of rows after a position must be head - position.
+TEST_F(JournalChanges, ARowMissingAfterThePositionIsNeverTakenForNoChange) {
+    const plat::CeOid people = MakeDatabase(u"People");
+    const plat::DbHandle p = Open(u"People");
+    const int64_t start = Read(0, {}).head;
+    for (uint32_t i = 0; i < 4; ++i) Add(p, {UintProp(1, i)});
+    const int64_t head = start + 4;
+    ASSERT_TRUE(Read(start, {people}).complete);
+
+    const struct {
+        const char* what;
+        int64_t removed;
+        int64_t after;
+        bool complete;
+    } cases[] = {
+        {"a row up to the position", start + 1, start + 1, true},
+        {"a middle row", start + 3, start + 2, false},
+        {"the last row", head, start + 3, false},
+    };
+    for (const auto& c : cases) {
+        const std::string remove = "DELETE FROM journal WHERE seq = " + std::to_string(c.removed);
+        ASSERT_EQ(Elsewhere(remove.c_str()), 0) << c.what;
+        const plat::JournalChanges changes = Read(c.after, {people});
+        EXPECT_EQ(changes.head, head) << c.what;
+        EXPECT_EQ(changes.complete, c.complete) << c.what;
+    }
+}

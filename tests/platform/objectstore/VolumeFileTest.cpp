@@ -1,6 +1,7 @@
 // The volume file: what a new one holds at the byte level, and that a foreign, damaged or
 // truncated file is refused with a clear error and left exactly as it was.
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <functional>
 
@@ -95,6 +96,58 @@ TEST_F(VolumeFile, BadFilesAreRefusedAndLeftAsTheyAre) {
         EXPECT_EQ(ReadHostFile(file), before);
         EXPECT_FALSE(fs::exists(file.string() + "-wal"));
     }
+}
+
+// A volume knows where it lives (its inode and real path, meta row `home`). A copy mounted where it
+// was copied to, a copy written over the file in place and a moved file each get an identifier of
+// their own at their first mount and keep it; a volume made before homes were kept keeps its own.
+TEST_F(VolumeFile, ACopyGetsAnIdentifierOfItsOwnAtItsFirstMount) {
+    const auto mount = [](std::u16string_view path) {
+        plat::CeGuid volume;
+        EXPECT_TRUE(plat::MountDbVol(path, volume)) << plat::LastErrorMessage();
+        EXPECT_TRUE(plat::UnmountDbVol(volume));
+        return volume;
+    };
+    const auto home = [](const fs::path& at) {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* read = nullptr;
+        std::string text;
+        sqlite3_open(at.c_str(), &db);
+        sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key = 'home'", -1, &read, nullptr);
+        if (sqlite3_step(read) == SQLITE_ROW)
+            text = reinterpret_cast<const char*>(sqlite3_column_text(read, 0));
+        sqlite3_finalize(read);
+        sqlite3_close(db);
+        return text;
+    };
+    ASSERT_TRUE(plat::InitVolume(file)) << plat::LastErrorMessage();
+    const plat::CeGuid first = mount(u"\\pim.vol");
+    EXPECT_EQ(mount(u"\\pim.vol"), first);
+    struct stat status {};
+    ASSERT_EQ(::stat(file.c_str(), &status), 0);
+    EXPECT_EQ(home(file), std::to_string(status.st_ino) + " " + fs::canonical(file).string());
+
+    fs::copy_file(file, device.Root() / "copy.vol");
+    const plat::CeGuid copy = mount(u"\\copy.vol");
+    EXPECT_NE(copy, first);
+    EXPECT_EQ(mount(u"\\copy.vol"), copy);
+    EXPECT_EQ(mount(u"\\pim.vol"), first);
+
+    fs::copy_file(device.Root() / "copy.vol", file, fs::copy_options::overwrite_existing);  // in place
+    const plat::CeGuid restored = mount(u"\\pim.vol");
+    EXPECT_NE(restored, first);
+    EXPECT_NE(restored, copy);
+
+    fs::rename(file, device.Root() / "moved.vol");
+    const plat::CeGuid moved = mount(u"\\moved.vol");
+    EXPECT_NE(moved, restored);
+
+    sqlite3* db = nullptr;
+    sqlite3_open((device.Root() / "moved.vol").c_str(), &db);
+    sqlite3_exec(db, "DELETE FROM meta WHERE key = 'home'", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    EXPECT_EQ(mount(u"\\moved.vol"), moved);
+    EXPECT_NE(home(device.Root() / "moved.vol"), "");
 }
 
 }  // namespace
