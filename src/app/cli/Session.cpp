@@ -43,7 +43,7 @@ Session::Session(Context& context)
     const bool registered =
         sync != nullptr && sync->Open() && window_.handle != 0 && sync->Register(window_.handle);
     plat::SetLastError(plat::ERROR_SUCCESS);
-    if (!manager_.Init(registered ? sync : nullptr, nullptr)) {
+    if (!manager_.Init(registered ? sync : nullptr)) {
         const std::string why = plat::LastErrorMessage();
         throw Failure("cannot open the contacts store or its index" + (why.empty() ? "" : ": " + why));
     }

@@ -326,23 +326,17 @@ void MainWndFrame::RunRingtones() {
     ::PostToCallerId(kCallerIdRingtonesChanged);
 }
 
-// The manager's calls, by the slots of the contact client manager.
 void MainWndFrame::OnContactsChanged() {
     if (contacts_) contacts_->RedrawRows();
 }
 
-void MainWndFrame::OnClientCall(int slot, uint32_t first, uint32_t) {
-    switch (slot) {
-        case kClientSlotNotify4: return ShowRebuildProgress();
-        case kClientSlotProgress: return StepRebuildProgress(first);
-        case kClientSlotDeleted:
-            if (contacts_) contacts_->ContactChanged(first);
-            return;
-        case kClientSlotBusy: return EnableUi(first != 0);
-        case kClientSlotManyChanges: return ShowInfo(first != 0);
-        default: return;
-    }
+void MainWndFrame::OnContactDeleted(uint32_t oid) {
+    if (contacts_) contacts_->ContactChanged(oid);
 }
+
+void MainWndFrame::OnStoreBusy(bool busy) { EnableUi(!busy); }
+
+void MainWndFrame::OnManyChanges(bool many) { ShowInfo(many); }
 
 void MainWndFrame::ShowRebuildProgress() {
     if (!progress_) return;
@@ -355,7 +349,7 @@ void MainWndFrame::ShowRebuildProgress() {
 
 // A full rebuild announces itself with step 0 and ends with the last step: the window opened
 // for it is closed then, one opened by the options' rebuild is left to that.
-void MainWndFrame::StepRebuildProgress(uint32_t step) {
+void MainWndFrame::OnRebuildProgress(uint32_t step) {
     if (!progress_) return;
     if (step == 0) {
         if (progress_->IsOpen()) return;
