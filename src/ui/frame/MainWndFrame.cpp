@@ -131,7 +131,9 @@ bool MainWndFrame::CreateFrames() {
 
 void MainWndFrame::CreateMenuBar() {
     delete menuBar_;
-    menuBar_ = new SoftKeyBar(MainMenuBar(), Hwnd(), Widget());
+    menuBar_ =
+        new SoftKeyBar(MainMenuBar(), Hwnd(), Widget(),
+                       [this](uint32_t popupId, MenuDescription& popup) { PrepareMainMenu(popupId, popup); });
     LayOut();
     menuBar_->show();
 }
@@ -210,13 +212,6 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
         case plat::WM_SIZE: LayOut(); return 0;
         case plat::WM_SETTINGCHANGE: OnSettingChange(wParam, lParam); return 0;
         case plat::WM_COMMAND: return OnCommand(wParam, lParam);
-        case plat::WM_INITMENUPOPUP:
-            if (lParam == kMainPopupId && wParam != 0) {
-                if (contacts_) contacts_->MarkMenu(*reinterpret_cast<MenuDescription*>(wParam));
-                InsertCallerIdMenus(*reinterpret_cast<MenuDescription*>(wParam), callFilter_, CurrentCategories(), ring_,
-                                    CallerIdRunning());
-            }
-            return 0;
         case plat::WM_HOTKEY:
             if (((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF) == VK_TTALK && contacts_) contacts_->CallSelected();
             return 0;
@@ -324,6 +319,12 @@ void MainWndFrame::RunRingtones() {
     if (!dialogs_->RunRingtones(callFilter_)) return;
     ::PostToCallerId(kCallerIdFilterChanged);
     ::PostToCallerId(kCallerIdRingtonesChanged);
+}
+
+void MainWndFrame::PrepareMainMenu(uint32_t popupId, MenuDescription& popup) {
+    if (popupId != kMainPopupId) return;
+    if (contacts_) contacts_->MarkMenu(popup);
+    InsertCallerIdMenus(popup, callFilter_, CurrentCategories(), ring_, CallerIdRunning());
 }
 
 void MainWndFrame::OnContactsChanged() {

@@ -98,6 +98,8 @@ private:
     void RunOptions();
     void EditTemplate();
     void RunRingtones();
+    // Before the main menu opens: its marks follow the settings, and the caller-ID menus go in.
+    void PrepareMainMenu(uint32_t popupId, MenuDescription& popup);
     void ShowRebuildProgress();
     void EnableUi(bool enable);
     QWidget* KeyboardHolder(QWidget* previous) const;
