@@ -43,7 +43,6 @@ constexpr uint32_t kStrTitle = 101;
 constexpr uint32_t kStrReindex = 41207;
 constexpr uint32_t kStrUpdatingIndex = 41291;
 constexpr plat::WPARAM kLayoutChange = 0x3002;
-constexpr uint32_t kResetCache = 0x0400 - 1;
 constexpr uint32_t kClearSearch = 0x0400 + 77;
 constexpr uint32_t kCmdOk = 1;
 constexpr uint32_t kCmdNothingFirst = 41123, kCmdNothingSecond = 41126;
@@ -215,7 +214,7 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
         case plat::WM_HOTKEY:
             if (((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF) == VK_TTALK && contacts_) contacts_->CallSelected();
             return 0;
-        case kResetCache:
+        case ContactClientManager::kResetMessage:
             if (clients_) clients_->Reset();
             return 0;
         case kClearSearch:
