@@ -21,6 +21,10 @@
 
 #include "core/settings/FontSettings.h"
 #include "core/str/Str.h"
+#include "screen/list/ContactsFrameModel.h"
+#include "screen/list/FrameCommands.h"
+#include "screen/list/FrameLayout.h"
+#include "ui/edit/ContactEditDlg.h"
 #include "ui/frame/OptionsApply.h"
 #include "ui/list/AbcBar.h"
 #include "ui/list/ContactListControl.h"
@@ -29,13 +33,9 @@
 #include "ui/list/SearchEdit.h"
 #include "ui/list/SplitterWnd.h"
 #include "ui/list/TextPane.h"
-#include "ui/edit/ContactEditDlg.h"
+#include "ui/toolkit/WndFrame.h"
 #include "ui/view/ContactViewDlg.h"
 #include "view/template/ContactTemplate.h"
-#include "ui/toolkit/WndFrame.h"
-#include "screen/list/ContactsFrameModel.h"
-#include "screen/list/FrameCommands.h"
-#include "screen/list/FrameLayout.h"
 
 class Contact;
 class ContactClientManager;

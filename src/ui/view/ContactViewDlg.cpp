@@ -124,8 +124,10 @@ plat::LRESULT ContactViewDlg::WndProc(uint32_t message, plat::WPARAM wParam, pla
         End(plat::IDOK);
         return 0;
     }
-    // The embedded pane is a plain child: the dialog's own keys and commands do not close it.
-    return modal_ ? DlgBase::WndProc(message, wParam, lParam) : WndImpl::WndProc(message, wParam, lParam);
+    // The embedded pane is a plain child: the dialog's own keys and commands do not close it, so it
+    // skips DlgBase's handling on purpose.
+    if (modal_) return DlgBase::WndProc(message, wParam, lParam);
+    return WndImpl::WndProc(message, wParam, lParam);  // NOLINT(bugprone-parent-virtual-call)
 }
 
 void ContactViewDlg::End(int result) {
