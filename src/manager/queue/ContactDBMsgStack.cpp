@@ -1,5 +1,7 @@
 #include "manager/queue/ContactDBMsgStack.h"
 
+#include <utility>
+
 ContactDBMsgStack::ContactDBMsgStack()
     : timer_(kWindowClass, [this] {
           if (onQuiet_) onQuiet_();
