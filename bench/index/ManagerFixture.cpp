@@ -16,7 +16,7 @@ constexpr uint32_t kSampleSize = 1000;
 
 ManagerFixture::ManagerFixture(uint32_t contacts) : manager_(ContactManager::Instance()), maker_(kSeed) {
     plat::EnsureApplication();
-    if (!manager_.Init(nullptr, nullptr)) throw std::runtime_error("the manager does not open");
+    if (!manager_.Init(nullptr)) throw std::runtime_error("the manager does not open");
     CategoryManager* categories = CategoryManager::Instance();
     if (categories == nullptr) throw std::runtime_error("no category databases");
     for (uint32_t id = 1; id <= ContactMaker::kCategories; ++id) {

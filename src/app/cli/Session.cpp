@@ -43,7 +43,7 @@ Session::Session(Context& context)
     const bool registered =
         coord != nullptr && coord->Open() && window_.handle != 0 && coord->Register(window_.handle);
     plat::SetLastError(plat::ERROR_SUCCESS);
-    if (!manager_.Init(registered ? coord : nullptr, nullptr)) {
+    if (!manager_.Init(registered ? coord : nullptr)) {
         const std::string why = plat::LastErrorMessage();
         throw Failure("cannot open the contacts store or its index" + (why.empty() ? "" : ": " + why));
     }

@@ -9,13 +9,15 @@ bool ContactClientManager::Connect(ContactClientListener* client, CoordEngine* c
     client_ = client;
     coord_ = coord;
     cache_.reserve(kCacheBuckets);
-    connected_ = manager_.Init(coord, this);
+    manager_.AddListener(*this);
+    connected_ = manager_.Init(coord);
     if (!connected_) Disconnect();
     return connected_;
 }
 
 void ContactClientManager::Disconnect() {
     if (connected_) manager_.Close();
+    manager_.RemoveListener(*this);
     connected_ = false;
     cache_.clear();
 }
@@ -36,10 +38,6 @@ CachedContact* ContactClientManager::Cached(uint32_t oid) {
 
 void ContactClientManager::Cache(uint32_t oid, std::unique_ptr<CachedContact> entry) { cache_[oid] = std::move(entry); }
 
-void ContactClientManager::Forward(int slot, uint32_t first, uint32_t second) {
-    if (client_ != nullptr) client_->OnClientCall(slot, first, second);
-}
-
 void ContactClientManager::Refresh() {
     if (client_ != nullptr) client_->OnContactsChanged();
 }
@@ -54,12 +52,24 @@ void ContactClientManager::OnContactChanged(uint32_t oid) {
 void ContactClientManager::OnContactDeleted(uint32_t oid) {
     cache_.erase(oid);
     Refresh();
-    Forward(kClientSlotDeleted, oid, 0);
+    if (client_ != nullptr) client_->OnContactDeleted(oid);
 }
 
 void ContactClientManager::OnContactsReloaded() {
     cache_.clear();
     Refresh();
+}
+
+void ContactClientManager::OnProgress(uint32_t step) {
+    if (client_ != nullptr) client_->OnRebuildProgress(step);
+}
+
+void ContactClientManager::OnBusy(bool busy) {
+    if (client_ != nullptr) client_->OnStoreBusy(busy);
+}
+
+void ContactClientManager::OnManyChanges(bool many) {
+    if (client_ != nullptr) client_->OnManyChanges(many);
 }
 
 void ContactClientManager::ReloadFromFiles() {

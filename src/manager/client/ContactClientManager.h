@@ -1,8 +1,9 @@
 #pragma once
 // ContactClientManager: between the contact manager and the user interface. It connects the two
-// at start-up, keeps the contacts the interface asked for in a small cache, forwards the manager's
-// calls to the client (the main window frame) and carries out the coordination messages that
-// reach the program's main window.
+// at start-up, keeps the contacts the interface asked for in a small cache, observes the manager
+// (from Connect to Disconnect) to keep the cache right and tells the client (the main window
+// frame) what changed, and carries out the coordination messages that reach the program's main
+// window.
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -24,7 +25,7 @@ public:
     uint32_t linkType = 0;
 };
 
-class ContactClientManager : public ContactListener {
+class ContactClientManager : public ContactManagerListener {
 public:
     static constexpr size_t kCacheBuckets = 10;
     // The main window's private message that clears the cache.
@@ -33,7 +34,7 @@ public:
     explicit ContactClientManager(ContactManager& manager) : manager_(manager) {}
     ~ContactClientManager() override;
 
-    // Runs the manager's Init; false (and disconnected) when it fails.
+    // Starts observing the manager and runs its Init; false (and disconnected) when it fails.
     bool Connect(ContactClientListener* client, CoordEngine* coord);
     void Disconnect();
     bool IsConnected() const { return connected_; }
@@ -58,14 +59,11 @@ public:
     void OnContactChanged(uint32_t oid) override;
     void OnContactDeleted(uint32_t oid) override;
     void OnContactsReloaded() override;
-    void OnNotify4(uint32_t first, uint32_t second) override { Forward(kClientSlotNotify4, first, second); }
-    void OnProgress(uint32_t step) override { Forward(kClientSlotProgress, step, 0); }
-    void OnBusy(uint32_t state) override { Forward(kClientSlotBusy, state, 0); }
-    void OnManyChanges(uint32_t on) override { Forward(kClientSlotManyChanges, on, 0); }
-    void OnNotify8(uint32_t first, uint32_t second) override { Forward(kClientSlotNotify8, first, second); }
+    void OnProgress(uint32_t step) override;
+    void OnBusy(bool busy) override;
+    void OnManyChanges(bool many) override;
 
 private:
-    void Forward(int slot, uint32_t first, uint32_t second);
     void Refresh();
     void ReloadFromFiles();
 

@@ -10,13 +10,9 @@
 #include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
 #include "manager/index/StoreReadFailure.h"
-#include "manager/listener/ContactManagerListener.h"
 #include "platform/locale/Locale.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/objectstore/StoreErrors.h"
-#include "platform/timer/Timers.h"
-#include "platform/window/Messages.h"
-#include "platform/window/Window.h"
 #include "store/contact/Contact.h"
 #include "store/contact/NamedValues.h"
 #include "store/contact/ValueLimits.h"
@@ -25,23 +21,6 @@
 
 namespace {
 
-class NoListener : public ContactManagerListener {
-public:
-    void OnContactAdded(uint32_t) override {}
-    void OnContactChanged(uint32_t) override {}
-    void OnContactDeleted(uint32_t) override {}
-    void OnContactsReloaded() override {}
-    void OnNotify4(uint32_t, uint32_t) override {}
-    void OnProgress(uint32_t) override {}
-    void OnBusy(uint32_t) override {}
-    void OnManyChanges(uint32_t) override {}
-    void OnNotify8(uint32_t, uint32_t) override {}
-};
-
-NoListener& Silent() {
-    static NoListener silent;
-    return silent;
-}
 
 // The reads of one pass over the store (a rebuild, a catch-up, a batch of queued changes) in one
 // read batch of the volume, for as long as it lives: one read lock for the pass instead of one per
@@ -64,26 +43,21 @@ private:
 }  // namespace
 
 ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
-    : index_(std::move(index)), listener_(&Silent()) {}
+    : index_(std::move(index)), saveTimer_(kSaveTimerClass, [this] { OnSaveTimer(); }) {}
 
 ContactManager::~ContactManager() { Close(); }
 
-bool ContactManager::Init(CoordEngine* coord, ContactManagerListener* listener) {
+bool ContactManager::Init(CoordEngine* coord) {
     Close();
-    coord_ = coord;
-    listener_ = listener != nullptr ? listener : &Silent();
+    coord_ = sync;
     ReloadAbcGroupTable();
-    window_ = plat::CreateWindow(kListenerClass, u"",
-                                 [this](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-                                     return ListenerProcedure(message, wParam, lParam);
-                                 });
+    open_ = saveTimer_.Create();
+    // The store hands its notifications to the user-interface thread; a late one after Close is
+    // dropped.
     const auto deliver = [this](const plat::Notification& notification) {
-        if (window_ != 0) {
-            plat::SendMessage(window_, plat::WM_DBNOTIFICATION, 0,
-                              reinterpret_cast<plat::LPARAM>(&notification));
-        }
+        if (open_) OnNotification(notification);
     };
-    if (window_ == 0 || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
+    if (!open_ || !db_.Open(deliver) || !queue_.Create([this] { HandleQueue(); })) return FailInit();
     IndexOpen opened = index_->Open(0);
     const bool usable = opened == IndexOpen::Ready || opened == IndexOpen::Behind;
     const bool flagged = usable && Maintains() && index_->FilesFlaggedInvalid();
@@ -302,15 +276,6 @@ ContactWrite ContactManager::RemoveContact(uint32_t oid) {
     return deleted;
 }
 
-plat::LRESULT ContactManager::ListenerProcedure(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (message == plat::WM_DBNOTIFICATION && lParam != 0) {
-        OnNotification(*reinterpret_cast<const plat::Notification*>(lParam));
-    } else if (message == plat::WM_TIMER && wParam == kSaveTimerId) {
-        OnSaveTimer();
-    }
-    return 0;
-}
-
 void ContactManager::OnNotification(const plat::Notification& notification) {
     switch (notification.type) {
         case plat::DB_CEOID_CREATED: return QueueChange(kChangeCreated, notification.parent, notification.oid);
@@ -320,7 +285,7 @@ void ContactManager::OnNotification(const plat::Notification& notification) {
             if (notification.volume == db_.Contacts().VolumeId() && Maintains()) {
                 beingUpdated_ = true;
                 FullRebuild();
-                listener_->OnContactsReloaded();
+                listeners_.Notify(&ContactManagerListener::OnContactsReloaded);
             }
             return;
         default: return;
@@ -329,9 +294,9 @@ void ContactManager::OnNotification(const plat::Notification& notification) {
 
 void ContactManager::QueueChange(uint32_t kind, uint32_t parent, uint32_t oid) {
     if (coord_ != nullptr && !coord_->IsMaster()) return;
-    if (queue_.Empty()) listener_->OnBusy(0);
+    if (queue_.Empty()) listeners_.Notify(&ContactManagerListener::OnBusy, true);
     queue_.Push({kind, parent, oid});
-    if (queue_.Count() == kManyChanges) listener_->OnManyChanges(1);
+    if (queue_.Count() == kManyChanges) listeners_.Notify(&ContactManagerListener::OnManyChanges, true);
 }
 
 void ContactManager::HandleQueue() {
@@ -346,7 +311,7 @@ void ContactManager::HandleQueue() {
             changes.RemoveAll();
             if (coord_ != nullptr) coord_->StopSlaves();
             FullRebuild();
-            listener_->OnContactsReloaded();
+            listeners_.Notify(&ContactManagerListener::OnContactsReloaded);
         } else {
             std::unordered_set<uint32_t> current;
             for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i], current);
@@ -354,8 +319,8 @@ void ContactManager::HandleQueue() {
         StartSaveTimer();
         if (coord_ != nullptr) coord_->ReloadSlaves();
     }
-    listener_->OnBusy(1);
-    listener_->OnManyChanges(0);
+    listeners_.Notify(&ContactManagerListener::OnBusy, false);
+    listeners_.Notify(&ContactManagerListener::OnManyChanges, false);
 }
 
 // `current` holds the contacts indexed from their record earlier in the same batch: the record is
@@ -367,11 +332,12 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
         current.erase(change.oid);
         const IndexChange removed = index_->Remove(change.oid);
         if (removed == IndexChange::Failed) IndexFailed(__LINE__);
-        if (removed == IndexChange::Done) listener_->OnContactDeleted(change.oid);
+        if (removed == IndexChange::Done)
+            listeners_.Notify(&ContactManagerListener::OnContactDeleted, change.oid);
         return;
     }
     if (change.kind == kChangeChanged && current.contains(change.oid)) {
-        listener_->OnContactChanged(change.oid);
+        listeners_.Notify(&ContactManagerListener::OnContactChanged, change.oid);
         return;
     }
     Contact contact;
@@ -380,10 +346,10 @@ void ContactManager::ApplyChange(const QueuedChange& change, std::unordered_set<
     current.insert(change.oid);
     if (change.kind == kChangeCreated) {
         if (index_->Add(contact) != IndexChange::Done) IndexFailed(__LINE__);
-        listener_->OnContactAdded(change.oid);
+        listeners_.Notify(&ContactManagerListener::OnContactAdded, change.oid);
     } else {
         if (index_->Update(contact) != IndexChange::Done) IndexFailed(__LINE__);
-        listener_->OnContactChanged(change.oid);
+        listeners_.Notify(&ContactManagerListener::OnContactChanged, change.oid);
     }
 }
 
@@ -403,7 +369,7 @@ void ContactManager::Rebuild(bool reportProgress) {
     beingUpdated_ = true;
     index_->MarkFilesInvalid();
     const auto progress = [&](uint32_t step) {
-        if (reportProgress) listener_->OnProgress(step);
+        if (reportProgress) listeners_.Notify(&ContactManagerListener::OnProgress, step);
     };
     progress(0);
     plat::DatabaseStatus status;
@@ -458,20 +424,19 @@ void ContactManager::Reopen() {
 }
 
 void ContactManager::Reindex() {
-    listener_->OnBusy(0);
+    listeners_.Notify(&ContactManagerListener::OnBusy, true);
     if (coord_ != nullptr) coord_->StopSlaves();
     FullRebuild();
     if (coord_ != nullptr) coord_->ReloadSlaves();
-    listener_->OnBusy(1);
+    listeners_.Notify(&ContactManagerListener::OnBusy, false);
 }
 
 void ContactManager::StartSaveTimer() {
     beingUpdated_ = true;
-    if (window_ != 0) plat::SetTimer(window_, kSaveTimerId, kSaveDelayMs);
+    saveTimer_.Start(kSaveDelayMs);
 }
 
 void ContactManager::OnSaveTimer() {
-    plat::KillTimer(window_, kSaveTimerId);
     if (index_->IsOpen()) index_->Save(true);
     beingUpdated_ = false;
 }
@@ -481,7 +446,7 @@ void ContactManager::FlushQueue() {
 }
 
 bool ContactManager::SaveNow() {
-    if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
+    saveTimer_.Stop();
     bool saved = true;
     if (index_->IsOpen() && beingUpdated_) {
         IndexHoldsEveryChange();
@@ -510,11 +475,8 @@ void ContactManager::Close() {
     queue_.Destroy();
     db_.Close();
     index_->Close();
-    if (window_ != 0) {
-        plat::KillTimer(window_, kSaveTimerId);
-        plat::DestroyWindow(window_);
-        window_ = 0;
-    }
+    saveTimer_.Destroy();
+    open_ = false;
     beingUpdated_ = false;
     coord_ = nullptr;  // the engine may go before this manager does
 }

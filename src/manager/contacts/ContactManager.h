@@ -1,9 +1,9 @@
 #pragma once
 // ContactManager: owns the open contacts database and the contact index, makes every add, change
 // and delete of a contact, and turns the store's change notifications (of every program, this
-// one included) into ordered calls on its listener. Changes are queued and handled in one batch
-// 500 ms after the last of a burst; every change to the index schedules a save of its files
-// 2000 ms later. Everything runs on the user-interface thread.
+// one included) into ordered calls on its observers (ContactManagerListener.h). Changes are queued
+// and handled in one batch 500 ms after the last of a burst; every change to the index schedules
+// a save of its files 2000 ms later. Everything runs on the user-interface thread.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,18 +12,20 @@
 
 #include "manager/contacts/ContactWrite.h"
 #include "manager/index/ManagedIndex.h"
+#include "manager/listener/ContactManagerListener.h"
+#include "manager/listener/ObserverList.h"
 #include "manager/queue/ContactDBMsgStack.h"
+#include "manager/timer/WindowTimer.h"
 #include "platform/objectstore/Notification.h"
 #include "store/contact/Contact.h"
 #include "store/db/ContactsDb.h"
 
-class ContactManagerListener;
 class CoordEngine;
 
 class ContactManager {
 public:
-    static constexpr char16_t kListenerClass[] = u"DB_EVENTS_LISTENER_CLS";
-    static constexpr uintptr_t kSaveTimerId = 1;
+    // The hidden window that owns the index-save timer.
+    static constexpr char16_t kSaveTimerClass[] = u"DB_EVENTS_LISTENER_CLS";
     static constexpr uint32_t kSaveDelayMs = 2000;
     // A batch of this many queued changes or more is handled as one full rebuild.
     static constexpr int kRebuildThreshold = 15;
@@ -53,9 +55,16 @@ public:
 
     // Opens everything and brings the index up to date (a master rebuilds or checks it; a slave
     // only takes valid files). False leaves the manager closed and the thread's last error
-    // (plat::GetLastError, LastErrorMessage) saying what failed.
-    [[nodiscard]] bool Init(CoordEngine* coord, ContactManagerListener* listener);
-    bool IsOpen() const { return window_ != 0; }
+    // (plat::GetLastError, LastErrorMessage) saying what failed. Observers added before hear the
+    // rebuild's progress.
+    [[nodiscard]] bool Init(CoordEngine* coord);
+    bool IsOpen() const { return open_; }
+
+    // The observers hear every event from their Add to their Remove, in the order they were
+    // added (ObserverList.h says what adding and removing during an event does). Close keeps them;
+    // an observer removes itself before it goes.
+    void AddListener(ContactManagerListener& listener) { listeners_.Add(listener); }
+    void RemoveListener(ContactManagerListener& listener) { listeners_.Remove(listener); }
 
     [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact);
     // Each tells what reached the store (ContactWrite.h). Each change is committed whole: its
@@ -99,7 +108,7 @@ public:
     // without reporting progress.
     void CheckIndex();
     // Saves pending changes, waits for the save (a failure is logged; SaveNow reports it to a
-    // caller that must know), closes the databases, the index and the windows, and forgets the
+    // caller that must know), closes the databases, the index and the timers, and forgets the
     // coordination engine.
     void Close();
     // Handles the queued changes now instead of after the quiet time.
@@ -118,7 +127,6 @@ public:
     ContactDBMsgStack& Queue() { return queue_; }
 
 private:
-    plat::LRESULT ListenerProcedure(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam);
     void OnNotification(const plat::Notification& notification);
     void QueueChange(uint32_t kind, uint32_t parent, uint32_t oid);
     void HandleQueue();
@@ -148,7 +156,8 @@ private:
     CContactsDb db_;
     ContactDBMsgStack queue_;
     CoordEngine* coord_ = nullptr;
-    ContactManagerListener* listener_ = nullptr;
-    plat::HWND window_ = 0;
+    ObserverList<ContactManagerListener> listeners_;
+    WindowTimer saveTimer_;
+    bool open_ = false;
     bool beingUpdated_ = false;
 };

@@ -1,24 +1,25 @@
 #pragma once
-// What the contact manager tells its owner (the contact client manager). The order of the calls
-// is the order of the slots of the interface; every call comes on the user-interface thread.
-// OnNotify4 and OnNotify8 are slots the manager never calls: they keep the others' places
-// (docs/glossary.md).
+// What the contact manager tells its observers (ContactManager::AddListener). Every call comes on
+// the user-interface thread; an observer overrides the events it cares for.
+//
+// Order of the calls: a burst of changes gives OnBusy(true) at its first change and
+// OnManyChanges(true) at its tenth; its batch then gives one call per contact (in the order the
+// changes arrived) or, for 15 changes or more, OnProgress steps and OnContactsReloaded, and ends
+// with OnBusy(false) and OnManyChanges(false). A full rebuild reports OnProgress(0) to
+// OnProgress(20). Each event reaches every observer, in the order they were added.
 #include <cstdint>
 
 class ContactManagerListener {
 public:
     virtual ~ContactManagerListener() = default;
 
-    virtual void OnContactAdded(uint32_t oid) = 0;            // a created record is in the index
-    virtual void OnContactChanged(uint32_t oid) = 0;          // a changed record was re-indexed
-    virtual void OnContactDeleted(uint32_t oid) = 0;          // a deleted record left the index
-    virtual void OnContactsReloaded() = 0;                    // the index was rebuilt in full
-    virtual void OnNotify4(uint32_t first, uint32_t second) = 0;
-    virtual void OnProgress(uint32_t step) = 0;               // 0 to 20 during a full rebuild
-    virtual void OnBusy(uint32_t state) = 0;                  // 0 begin, 1 end
-    virtual void OnManyChanges(uint32_t on) = 0;              // 1: ten changes queued; 0: batch done
-    virtual void OnNotify8(uint32_t first, uint32_t second) = 0;
+    virtual void OnContactAdded(uint32_t /*oid*/) {}    // a created record is in the index
+    virtual void OnContactChanged(uint32_t /*oid*/) {}  // a changed record was re-indexed
+    virtual void OnContactDeleted(uint32_t /*oid*/) {}  // a deleted record left the index
+    virtual void OnContactsReloaded() {}                // the index was rebuilt in full
+    virtual void OnProgress(uint32_t /*step*/) {}       // 0 to 20 during a full rebuild
+    // True when a batch of changes or a rebuild begins, false when it has ended.
+    virtual void OnBusy(bool /*busy*/) {}
+    // True when ten changes are queued; false at the end of every batch.
+    virtual void OnManyChanges(bool /*many*/) {}
 };
-
-// The manager's listener as the contact client manager implements it.
-using ContactListener = ContactManagerListener;

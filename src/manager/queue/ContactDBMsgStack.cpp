@@ -1,41 +1,29 @@
 #include "manager/queue/ContactDBMsgStack.h"
 
-#include "platform/timer/Timers.h"
-#include "platform/window/Window.h"
+#include <utility>
+
+ContactDBMsgStack::ContactDBMsgStack()
+    : timer_(kWindowClass, [this] {
+          if (onQuiet_) onQuiet_();
+      }) {}
 
 ContactDBMsgStack::~ContactDBMsgStack() { Destroy(); }
 
 bool ContactDBMsgStack::Create(std::function<void()> onQuiet) {
-    Destroy();
     onQuiet_ = std::move(onQuiet);
-    window_ = plat::CreateWindow(kWindowClass, u"", [this](plat::HWND, uint32_t message, plat::WPARAM wParam,
-                                                        plat::LPARAM) { return Procedure(message, wParam); });
-    return window_ != 0;
+    return timer_.Create();
 }
 
-void ContactDBMsgStack::Destroy() {
-    if (window_ == 0) return;
-    plat::KillTimer(window_, kTimerId);
-    plat::DestroyWindow(window_);
-    window_ = 0;
-}
+void ContactDBMsgStack::Destroy() { timer_.Destroy(); }
 
 void ContactDBMsgStack::Push(const QueuedChange& change) {
     entries_.Add(change);
     // Restarting replaces the due tick: a burst is handled once, after its last change.
-    if (window_ != 0) plat::SetTimer(window_, kTimerId, kQuietMs);
+    timer_.Start(kQuietMs);
 }
 
 Array<QueuedChange> ContactDBMsgStack::Take() {
     Array<QueuedChange> taken = std::move(entries_);
     entries_ = Array<QueuedChange>();
     return taken;
-}
-
-plat::LRESULT ContactDBMsgStack::Procedure(uint32_t message, plat::WPARAM wParam) {
-    if (message == plat::WM_TIMER && wParam == kTimerId) {
-        plat::KillTimer(window_, kTimerId);
-        if (onQuiet_) onQuiet_();
-    }
-    return 0;
 }

@@ -1,12 +1,12 @@
 #pragma once
 // ContactDBMsgStack: the change queue of the contact manager. Changes of the store arrive one by
 // one; the queue keeps them in arrival order and fires its owner's handler once, 500 ms after the
-// last change of a burst, from the timer of its hidden window ("DB_MSG_STACK_WND_CLS").
+// last change of a burst, from its timer (owned by a hidden window "DB_MSG_STACK_WND_CLS").
 #include <cstdint>
 #include <functional>
 
 #include "core/array/Array.h"
-#include "platform/window/WindowTypes.h"
+#include "manager/timer/WindowTimer.h"
 
 // Kinds of queued changes.
 inline constexpr uint32_t kChangeCreated = 1;
@@ -23,15 +23,14 @@ struct QueuedChange {
 class ContactDBMsgStack {
 public:
     static constexpr char16_t kWindowClass[] = u"DB_MSG_STACK_WND_CLS";
-    static constexpr uintptr_t kTimerId = 1;
     static constexpr uint32_t kQuietMs = 500;
 
-    ContactDBMsgStack() = default;
+    ContactDBMsgStack();
     ~ContactDBMsgStack();
     ContactDBMsgStack(const ContactDBMsgStack&) = delete;
     ContactDBMsgStack& operator=(const ContactDBMsgStack&) = delete;
 
-    // Creates the hidden window; `onQuiet` runs when the timer fires (the timer is stopped first).
+    // Creates the timer; `onQuiet` runs when it fires (the timer is stopped first).
     bool Create(std::function<void()> onQuiet);
     void Destroy();
 
@@ -43,9 +42,7 @@ public:
     Array<QueuedChange> Take();
 
 private:
-    plat::LRESULT Procedure(uint32_t message, plat::WPARAM wParam);
-
     Array<QueuedChange> entries_;
-    plat::HWND window_ = 0;
     std::function<void()> onQuiet_;
+    WindowTimer timer_;
 };

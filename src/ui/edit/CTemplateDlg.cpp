@@ -101,11 +101,11 @@ bool CTemplateDlg::OnOK() {
     return true;
 }
 
+void CTemplateDlg::OnInitMenuPopup(uint32_t popupId, MenuDescription& popup) {
+    if (popupId == kFieldsPopup) popup = FieldsMenu();
+}
+
 plat::LRESULT CTemplateDlg::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (message == plat::WM_INITMENUPOPUP && lParam == kFieldsPopup && wParam != 0) {
-        *reinterpret_cast<MenuDescription*>(wParam) = FieldsMenu();
-        return 0;
-    }
     if (message == plat::WM_COMMAND) {
         const auto command = static_cast<uint32_t>(wParam & 0xFFFF);
         if (command == kCmdDefault) {

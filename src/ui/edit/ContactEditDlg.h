@@ -60,6 +60,7 @@ protected:
     SoftKeyMenu SoftKeys() const override;
     bool OnInitContent() override;
     bool OnOK() override;
+    void OnInitMenuPopup(uint32_t popupId, MenuDescription& popup) override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:

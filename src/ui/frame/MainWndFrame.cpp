@@ -44,7 +44,6 @@ constexpr uint32_t kStrTitle = 101;
 constexpr uint32_t kStrReindex = 41207;
 constexpr uint32_t kStrUpdatingIndex = 41291;
 constexpr plat::WPARAM kLayoutChange = 0x3002;
-constexpr uint32_t kResetCache = 0x0400 - 1;
 constexpr uint32_t kClearSearch = 0x0400 + 77;
 constexpr uint32_t kCmdOk = 1;
 
@@ -131,7 +130,9 @@ bool MainWndFrame::CreateFrames() {
 
 void MainWndFrame::CreateMenuBar() {
     delete menuBar_;
-    menuBar_ = new SoftKeyBar(MainMenuBar(), Hwnd(), Widget());
+    menuBar_ =
+        new SoftKeyBar(MainMenuBar(), Hwnd(), Widget(),
+                       [this](uint32_t popupId, MenuDescription& popup) { PrepareMainMenu(popupId, popup); });
     LayOut();
     menuBar_->show();
 }
@@ -210,17 +211,10 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
         case plat::WM_SIZE: LayOut(); return 0;
         case plat::WM_SETTINGCHANGE: OnSettingChange(wParam, lParam); return 0;
         case plat::WM_COMMAND: return OnCommand(wParam, lParam);
-        case plat::WM_INITMENUPOPUP:
-            if (lParam == kMainPopupId && wParam != 0) {
-                if (contacts_) contacts_->MarkMenu(*reinterpret_cast<MenuDescription*>(wParam));
-                InsertCallerIdMenus(*reinterpret_cast<MenuDescription*>(wParam), callFilter_, CurrentCategories(), ring_,
-                                    CallerIdRunning());
-            }
-            return 0;
         case plat::WM_HOTKEY:
             if (((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF) == VK_TTALK && contacts_) contacts_->CallSelected();
             return 0;
-        case kResetCache:
+        case ContactClientManager::kResetMessage:
             if (clients_) clients_->Reset();
             return 0;
         case kClearSearch:
@@ -326,23 +320,23 @@ void MainWndFrame::RunRingtones() {
     ::PostToCallerId(kCallerIdRingtonesChanged);
 }
 
-// The manager's calls, by the slots of the contact client manager.
+void MainWndFrame::PrepareMainMenu(uint32_t popupId, MenuDescription& popup) {
+    if (popupId != kMainPopupId) return;
+    if (contacts_) contacts_->MarkMenu(popup);
+    InsertCallerIdMenus(popup, callFilter_, CurrentCategories(), ring_, CallerIdRunning());
+}
+
 void MainWndFrame::OnContactsChanged() {
     if (contacts_) contacts_->RedrawRows();
 }
 
-void MainWndFrame::OnClientCall(int slot, uint32_t first, uint32_t) {
-    switch (slot) {
-        case kClientSlotNotify4: return ShowRebuildProgress();
-        case kClientSlotProgress: return StepRebuildProgress(first);
-        case kClientSlotDeleted:
-            if (contacts_) contacts_->ContactChanged(first);
-            return;
-        case kClientSlotBusy: return EnableUi(first != 0);
-        case kClientSlotManyChanges: return ShowInfo(first != 0);
-        default: return;
-    }
+void MainWndFrame::OnContactDeleted(uint32_t oid) {
+    if (contacts_) contacts_->ContactChanged(oid);
 }
+
+void MainWndFrame::OnStoreBusy(bool busy) { EnableUi(!busy); }
+
+void MainWndFrame::OnManyChanges(bool many) { ShowInfo(many); }
 
 void MainWndFrame::ShowRebuildProgress() {
     if (!progress_) return;
@@ -355,7 +349,7 @@ void MainWndFrame::ShowRebuildProgress() {
 
 // A full rebuild announces itself with step 0 and ends with the last step: the window opened
 // for it is closed then, one opened by the options' rebuild is left to that.
-void MainWndFrame::StepRebuildProgress(uint32_t step) {
+void MainWndFrame::OnRebuildProgress(uint32_t step) {
     if (!progress_) return;
     if (step == 0) {
         if (progress_->IsOpen()) return;

@@ -48,8 +48,13 @@ public:
     void SetDialogs(std::unique_ptr<FrameDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
     void SelectFrame(int index) override;
+
+    // ContactClientListener: what the store's changes do on screen.
     void OnContactsChanged() override;
-    void OnClientCall(int slot, uint32_t first, uint32_t second) override;
+    void OnContactDeleted(uint32_t oid) override;
+    void OnRebuildProgress(uint32_t step) override;
+    void OnStoreBusy(bool busy) override;
+    void OnManyChanges(bool many) override;
 
     // OptionsHost: what the options change.
     void ApplyListFont(const FontStyle& font) override;
@@ -93,8 +98,9 @@ private:
     void RunOptions();
     void EditTemplate();
     void RunRingtones();
+    // Before the main menu opens: its marks follow the settings, and the caller-ID menus go in.
+    void PrepareMainMenu(uint32_t popupId, MenuDescription& popup);
     void ShowRebuildProgress();
-    void StepRebuildProgress(uint32_t step);
     void EnableUi(bool enable);
     QWidget* KeyboardHolder(QWidget* previous) const;
     void HandOnKeyboard(QWidget* previous);

@@ -20,7 +20,7 @@ bool AbcBar::Create(WndImpl& parent, const QRect& rect) {
     QObject::connect(&holdTimer_, &QTimer::timeout, Widget(), [this] {
         if (holding_ < 0 || layout_[holding_].holdNumber < 0) return;
         held_ = true;
-        listener_.OnAbcButton(big_, layout_[holding_].holdNumber);
+        onButton_(big_, layout_[holding_].holdNumber);
     });
     Widget()->show();
     return true;
@@ -89,5 +89,5 @@ void AbcBar::Released(int index) {
     holding_ = -1;
     held_ = false;
     // A checkable button toggles itself on release; the frame sets the pressed one again.
-    if (!held) listener_.OnAbcButton(big_, layout_[index].number);
+    if (!held) onButton_(big_, layout_[index].number);
 }

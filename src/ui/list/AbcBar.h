@@ -6,6 +6,8 @@
 // of the last pressed group is drawn pressed. Each button is a real button, so screen readers
 // read its label and its pressed state.
 #include <QTimer>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "ui/toolkit/WndImpl.h"
@@ -13,19 +15,15 @@
 
 class QToolButton;
 
-class AbcBarListener {
-public:
-    virtual ~AbcBarListener() = default;
-    // A button's number was pressed (or its hold number, when held), as AbcButton tells.
-    virtual void OnAbcButton(bool big, int number) = 0;
-};
-
 class AbcBar : public WndImpl {
 public:
     static constexpr char16_t kClassName[] = u"ABC.BAR";
     static constexpr int kHoldMs = 400;
+    // Gets a button's number when it is pressed (or its hold number, when held), as AbcButton
+    // tells, and whether the bar is the big one.
+    using ButtonHandler = std::function<void(bool big, int number)>;
 
-    explicit AbcBar(AbcBarListener& listener) : AbcBar(listener, false) {}
+    explicit AbcBar(ButtonHandler onButton) : AbcBar(std::move(onButton), false) {}
     ~AbcBar() override { DestroyWnd(); }
 
     bool Create(WndImpl& parent, const QRect& rect);
@@ -39,14 +37,14 @@ public:
     QToolButton* ButtonOf(int number) const;
 
 protected:
-    AbcBar(AbcBarListener& listener, bool big) : listener_(listener), big_(big) {}
+    AbcBar(ButtonHandler onButton, bool big) : onButton_(std::move(onButton)), big_(big) {}
 
 private:
     QString LabelOf(const AbcButton& button) const;
     void Pressed(int index);
     void Released(int index);
 
-    AbcBarListener& listener_;
+    ButtonHandler onButton_;
     bool big_;
     std::vector<AbcButton> layout_;
     std::vector<QToolButton*> buttons_;
@@ -57,5 +55,5 @@ private:
 
 class AbcBarBig : public AbcBar {
 public:
-    explicit AbcBarBig(AbcBarListener& listener) : AbcBar(listener, true) {}
+    explicit AbcBarBig(ButtonHandler onButton) : AbcBar(std::move(onButton), true) {}
 };

@@ -1,6 +1,5 @@
 #include "ui/list/ContactsFrame.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,7 +26,6 @@
 #include "screen/list/RevealContact.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
-#include "ui/categories/CApCatList.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/frame/SiblingPrograms.h"
 #include "ui/list/KeypadHold.h"
@@ -41,7 +39,6 @@
 #include "ui/toolkit/InputPanel.h"
 #include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
-#include "ui/toolkit/SoftKeyBar.h"
 #include "ui/toolkit/UiStrings.h"
 #include "view/search/AbcBar.h"
 
@@ -86,15 +83,17 @@ QFont WithStyle(QFont font, const FontStyle& style) {
 ContactsFrame::ContactsFrame(ContactClientManager& contacts, const PhoneTemplates& formats)
     : contacts_(contacts),
       formats_(formats),
-      model_(std::make_unique<ContactsFrameModel>(ContactManager::Instance(), formats, *this, announcer_)),
+      filterHost_(*this),
+      model_(
+          std::make_unique<ContactsFrameModel>(ContactManager::Instance(), formats, filterHost_, announcer_)),
       list_(std::make_unique<ContactListControl>(*model_, ContactManager::Instance(), *this)),
       search_(*this),
-      smallBar_(*this),
-      bigBar_(*this),
-      splitter_(*this),
+      smallBar_([this](bool big, int number) { OnAbcButton(big, number); }),
+      bigBar_([this](bool big, int number) { OnAbcButton(big, number); }),
+      splitter_([this](int top) { OnSplitterMoved(top); }),
       preview_(false, template_),
       phonePanel_(kPhonePanelClass, [this] { CallSelected(); }),
-      listDown_(*this) {}
+      listDown_([this] { MoveFocus(FocusTarget::List); }) {}
 
 ContactsFrame::~ContactsFrame() {
     // The splitter's place is kept when it goes away.
@@ -398,7 +397,6 @@ void ContactsFrame::RunContactView(uint32_t oid) {
     if (openView_ != nullptr || !contacts_.GetContact(oid, contact)) return;
     ContactViewDlg view(true, template_);
     view.SetListener(this);
-    view.SetNavigator(this);
     view.ShowContact(contact);
     openView_ = &view;
     const int outcome = view.RunModal(*this);
@@ -655,30 +653,7 @@ void ContactsFrame::OnContextCommand(uint32_t command) {
     if (command != 0) Apply(model_->OnContextCommand(command));
 }
 
-void ContactsFrame::OnListDown() { MoveFocus(FocusTarget::List); }
-
 void ContactsFrame::OnAbcButton(bool big, int number) {
     const BusyScope busy(search_);
     Apply(model_->OnAbcButton(big, number));
-}
-
-// ---- What the category filter needs ----
-
-int ContactsFrame::MenuBarHeight() { return ScaleY(SoftKeyBar::kDesignHeight); }
-
-int ContactsFrame::ScreenDpiX() { return ::ScreenDpiX(); }
-
-int ContactsFrame::TextWidth(std::u16string_view text) {
-    return QFontMetrics(QApplication::font("QMenu")).horizontalAdvance(QString::fromStdU16String(std::u16string(text)));
-}
-
-bool ContactsFrame::ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial, std::vector<uint32_t>& chosen) {
-    CApCatList dialog(initial, !inUseOnly);
-    if (dialog.DoModal(*this) != plat::IDOK) return false;
-    chosen = dialog.Checked();
-    return true;
-}
-
-std::vector<uint32_t> ContactsFrame::AllContacts() {
-    return ContactManager::Instance().Index().ListAll(IndexOrder::Name, nullptr);
 }

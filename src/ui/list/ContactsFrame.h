@@ -19,23 +19,23 @@
 #include <memory>
 #include <optional>
 
-#include "categories/filter/CategoryFilterHost.h"
 #include "core/settings/FontSettings.h"
 #include "core/str/Str.h"
+#include "screen/list/ContactsFrameModel.h"
+#include "screen/list/FrameCommands.h"
+#include "screen/list/FrameLayout.h"
+#include "ui/edit/ContactEditDlg.h"
 #include "ui/frame/OptionsApply.h"
 #include "ui/list/AbcBar.h"
 #include "ui/list/ContactListControl.h"
 #include "ui/list/ListDownButton.h"
+#include "ui/list/ScreenFilterHost.h"
 #include "ui/list/SearchEdit.h"
 #include "ui/list/SplitterWnd.h"
 #include "ui/list/TextPane.h"
-#include "ui/edit/ContactEditDlg.h"
+#include "ui/toolkit/WndFrame.h"
 #include "ui/view/ContactViewDlg.h"
 #include "view/template/ContactTemplate.h"
-#include "ui/toolkit/WndFrame.h"
-#include "screen/list/ContactsFrameModel.h"
-#include "screen/list/FrameCommands.h"
-#include "screen/list/FrameLayout.h"
 
 class Contact;
 class ContactClientManager;
@@ -49,15 +49,13 @@ inline constexpr uint32_t kCmdDialler = 127;
 inline constexpr uint32_t kCmdSpeedDial = 128;
 inline constexpr uint32_t kCmdSelectAll = 40003;
 
+// The search box, the list and the view (the preview pane and the full-screen view) tell the frame
+// through their listener interfaces; the alphabet bars, the splitter and the list-down button
+// through a function each; the category filter asks the screen through a ScreenFilterHost.
 class ContactsFrame : public WndFrame,
                       public SearchEditListener,
-                      public SplitterListener,
                       public ContactListListener,
-                      public ListDownBtnListener,
-                      public AbcBarListener,
-                      public ContactViewDlgListener,
-                      public ContactViewDlgListener2,
-                      public catfilter::CategoryFilterHost {
+                      public ContactViewDlgListener {
 public:
     static constexpr char16_t kClassName[] = u"CONTACTS.FRAME.CLASS";
     static constexpr char16_t kPhonePanelClass[] = u"PHONE.PANEL";
@@ -125,8 +123,6 @@ public:
     void OnSearchTextChanged(const QString& text) override;
     bool OnSearchBackspace(int caret, int selStart, int selEnd) override;
     void OnSearchKey(uint32_t key) override;
-    // SplitterListener
-    void OnSplitterMoved(int top) override;
     // ContactListListener
     void OnListKey(uint32_t key) override;
     void OnListCharTyped(char16_t ch) override;
@@ -135,25 +131,14 @@ public:
     bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
     void OnRowSelected(int row) override;
     void OnContextCommand(uint32_t command) override;
-    // ListDownBtnListener
-    void OnListDown() override;
-    // AbcBarListener
-    void OnAbcButton(bool big, int number) override;
     // ContactViewDlgListener
     void OnViewKeyDown(plat::HWND window, uint32_t key, uint32_t flags) override;
     void OnViewChar(char16_t ch) override;
     void OnContactUsed(uint32_t oid) override;
     void OnOpenContact() override;
     void OnDialled() override;
-    // ContactViewDlgListener2
     void ShowPrevious(ContactViewDlg& view) override;
     void ShowNext(ContactViewDlg& view) override;
-    // CategoryFilterHost
-    int MenuBarHeight() override;
-    int ScreenDpiX() override;
-    int TextWidth(std::u16string_view text) override;
-    bool ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial, std::vector<uint32_t>& chosen) override;
-    std::vector<uint32_t> AllContacts() override;
 
 protected:
     std::u16string_view ClassName() const override { return kClassName; }
@@ -165,6 +150,9 @@ private:
     void Apply(const FrameEffect& effect);
     void RunAction(const FrameEffect& effect);
     void MoveFocus(FocusTarget target);
+    // The alphabet bars' buttons and the splitter's drag.
+    void OnAbcButton(bool big, int number);
+    void OnSplitterMoved(int top);
     FrameRects Rects() const;
     void LayOut();
     // The preview pane and the phone panel show the current contact.
@@ -199,6 +187,7 @@ private:
     ContactClientManager& contacts_;
     const PhoneTemplates& formats_;
     CoordinationAnnouncer announcer_;
+    ScreenFilterHost filterHost_;
     std::unique_ptr<ContactsFrameModel> model_;
     std::unique_ptr<ContactListControl> list_;
     SearchEdit search_;

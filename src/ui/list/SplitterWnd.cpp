@@ -19,7 +19,8 @@ bool SplitterWnd::OnWidgetEvent(QEvent& event) {
             return true;
         case QEvent::MouseMove:
             if (grabY_ < 0) return false;
-            listener_.OnSplitterMoved(Widget()->mapToParent(static_cast<QMouseEvent&>(event).position().toPoint()).y() - grabY_);
+            onMoved_(Widget()->mapToParent(static_cast<QMouseEvent&>(event).position().toPoint()).y() -
+                     grabY_);
             return true;
         case QEvent::MouseButtonRelease: grabY_ = -1; return true;
         default: return false;

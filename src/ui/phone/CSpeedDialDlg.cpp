@@ -20,7 +20,7 @@ SoftKeyMenu CSpeedDialDlg::SoftKeys() const {
     SoftKeyMenu keys;
     keys.left.text = RequireStr(uistr::kTools);
     keys.left.popupId = kToolsPopup;
-    // Filled for the selected button when the menu opens (WM_INITMENUPOPUP).
+    // Filled for the selected button when the menu opens (OnInitMenuPopup).
     keys.left.popup.Add(kSpeedSortByName, RequireStr(uistr::kSortByName));
     keys.right = SoftKey::Command(RequireStr(uistr::kClose), kSpeedClose);
     return keys;
@@ -37,12 +37,11 @@ bool CSpeedDialDlg::OnInitContent() {
     return true;
 }
 
+void CSpeedDialDlg::OnInitMenuPopup(uint32_t popupId, MenuDescription& popup) {
+    if (popupId == kToolsPopup) popup.items = grid_.ToolsMenu().items.front().submenu;
+}
+
 plat::LRESULT CSpeedDialDlg::WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (message == plat::WM_INITMENUPOPUP && lParam == kToolsPopup && wParam != 0) {
-        auto& popup = *reinterpret_cast<MenuDescription*>(wParam);
-        popup.items = grid_.ToolsMenu().items.front().submenu;
-        return 0;
-    }
     if (message == plat::WM_COMMAND && grid_.OnToolsCommand(static_cast<uint32_t>(wParam & 0xFFFF))) return 0;
     return DlgImpl::WndProc(message, wParam, lParam);
 }

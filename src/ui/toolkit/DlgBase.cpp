@@ -27,7 +27,9 @@ bool DlgBase::Open(WndImpl& owner) {
     auto* layout = new QVBoxLayout(Widget());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    bar_ = new SoftKeyBar(SoftKeys(), Hwnd(), Widget());
+    bar_ = new SoftKeyBar(SoftKeys(), Hwnd(), Widget(), [this](uint32_t popupId, MenuDescription& popup) {
+        OnInitMenuPopup(popupId, popup);
+    });
     layout->addStretch(1);
     layout->addWidget(bar_);
     if (!OnInitDialog()) {

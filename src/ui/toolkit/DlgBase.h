@@ -43,6 +43,9 @@ protected:
     // OK was asked for; true ends the dialog with IDOK.
     virtual bool OnOK() { return true; }
     virtual void OnCancel() {}
+    // Adjusts a popup of the dialog's soft keys in place before it opens (`popupId` as the
+    // SoftKey names it); the default leaves it as it is.
+    virtual void OnInitMenuPopup(uint32_t /*popupId*/, MenuDescription& /*popup*/) {}
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
     SoftKeyBar* Bar() const { return bar_; }
 

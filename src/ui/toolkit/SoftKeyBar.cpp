@@ -32,8 +32,13 @@ QToolButton* MakeKey(const SoftKey& key, QWidget* parent) {
 
 }  // namespace
 
-SoftKeyBar::SoftKeyBar(const SoftKeyMenu& menu, plat::HWND owner, QWidget* parent)
-    : QWidget(parent), menu_(menu), owner_(owner), left_(MakeKey(menu.left, this)), right_(MakeKey(menu.right, this)) {
+SoftKeyBar::SoftKeyBar(const SoftKeyMenu& menu, plat::HWND owner, QWidget* parent, PopupHook prepare)
+    : QWidget(parent),
+      menu_(menu),
+      owner_(owner),
+      prepare_(std::move(prepare)),
+      left_(MakeKey(menu.left, this)),
+      right_(MakeKey(menu.right, this)) {
     setFixedHeight(ScaleY(kDesignHeight));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Dark);
@@ -59,7 +64,7 @@ void SoftKeyBar::Run(const SoftKey& key, QToolButton* button) {
     uint32_t command = key.command;
     if (!key.popup.empty()) {
         MenuDescription popup = key.popup;
-        plat::SendMessage(owner_, plat::WM_INITMENUPOPUP, reinterpret_cast<plat::WPARAM>(&popup), key.popupId);
+        if (prepare_) prepare_(key.popupId, popup);
         const std::unique_ptr<QMenu> menu(BuildPopupMenu(popup, this));
         const QPoint above = button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu->sizeHint().height());
         // The menu opens on its first item, as a handset's soft-key menu does: the soft key then

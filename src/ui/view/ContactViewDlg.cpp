@@ -152,11 +152,11 @@ void ContactViewDlg::OnLineActivated(int line, uint32_t key) {
             return;
         case ViewAction::Previous:
         case ViewAction::Next:
-            if (navigator_ == nullptr) break;
+            if (listener_ == nullptr) break;
             if (activation.action == ViewAction::Previous) {
-                navigator_->ShowPrevious(*this);
+                listener_->ShowPrevious(*this);
             } else {
-                navigator_->ShowNext(*this);
+                listener_->ShowNext(*this);
             }
             break;
         case ViewAction::DialAndClose: dialRequested_ = true; return End(plat::IDOK);

@@ -4,8 +4,8 @@
 // full-screen modal view with the soft keys "Edit" and "Close". Activating a line acts on it:
 // a phone line dials (Right on a phone device starts an SMS), an e-mail line starts a message,
 // a web line opens the browser, a link line opens the file. A failed action says so in a box.
-// What the user does is reported to the listeners; in the modal view Left and Right step through
-// the contacts of the list through the navigation listener.
+// What the user does is reported to the listener; in the modal view Left and Right step through
+// the contacts of the list through the listener.
 #include <cstdint>
 
 #include "store/contact/Contact.h"
@@ -15,6 +15,7 @@
 #include "view/pane/ViewActivation.h"
 
 class ContactTemplate;
+class ContactViewDlg;
 
 class ContactViewDlgListener {
 public:
@@ -28,13 +29,7 @@ public:
     virtual void OnOpenContact() = 0;
     // A number was dialled from the pane.
     virtual void OnDialled() = 0;
-};
-
-class ContactViewDlg;
-
-class ContactViewDlgListener2 {
-public:
-    virtual ~ContactViewDlgListener2() = default;
+    // Left and Right in the full-screen view: show the previous or next contact of the list in it.
     virtual void ShowPrevious(ContactViewDlg& view) = 0;
     virtual void ShowNext(ContactViewDlg& view) = 0;
 };
@@ -55,7 +50,6 @@ public:
     ~ContactViewDlg() override;
 
     void SetListener(ContactViewDlgListener* listener) { listener_ = listener; }
-    void SetNavigator(ContactViewDlgListener2* navigator) { navigator_ = navigator; }
 
     // The embedded pane as a child of `parent`.
     bool CreatePane(WndImpl& parent, const QRect& rect);
@@ -95,7 +89,6 @@ private:
     ContactViewModel model_;
     RichList list_;
     ContactViewDlgListener* listener_ = nullptr;
-    ContactViewDlgListener2* navigator_ = nullptr;
     plat::HWND talkBefore_ = 0;
     bool opened_ = false;
     bool editRequested_ = false;

@@ -97,7 +97,7 @@ TEST(ConcurrentTool, EveryWriteArrivesAndNoReaderCrashes) {
 
     plat::EnsureApplication();
     ContactManager& manager = ContactManager::Instance();
-    ASSERT_TRUE(manager.Init(nullptr, nullptr));
+    ASSERT_TRUE(manager.Init(nullptr));
     const auto [stored, indexed] = ReadStoredAndIndexed(manager);
     EXPECT_EQ(stored.size(), static_cast<size_t>(kDemoContacts + kWriters)) << "a write did not arrive";
     EXPECT_EQ(indexed, stored) << "the index differs from the store";

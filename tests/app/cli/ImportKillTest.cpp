@@ -85,7 +85,7 @@ protected:
     // Checks the device's store and index against the file; returns the contacts stored.
     size_t CheckWholeOrAbsent() {
         ContactManager& manager = ContactManager::Instance();
-        EXPECT_TRUE(manager.Init(nullptr, nullptr));
+        EXPECT_TRUE(manager.Init(nullptr));
         CategoryManager* categories = CategoryManager::Instance();
         EXPECT_NE(categories, nullptr);
         std::set<std::u16string> seen;

@@ -31,7 +31,7 @@ pid_t StartTool(const TempDevice& device, std::vector<std::string> args) {
 // its first name is `first`.
 void ExpectIndexAgrees(uint32_t oid, const std::string& first) {
     ContactManager& manager = ContactManager::Instance();
-    ASSERT_TRUE(manager.Init(nullptr, nullptr));
+    ASSERT_TRUE(manager.Init(nullptr));
     const auto [stored, indexed] = ReadStoredAndIndexed(manager);
     EXPECT_EQ(indexed, stored) << "the index differs from the store";
     Contact contact;
@@ -53,7 +53,7 @@ TEST(OneShotKill, TheNextOpenAgreesWithTheStore) {
     uint32_t target = 0;
     {
         ContactManager& manager = ContactManager::Instance();
-        ASSERT_TRUE(manager.Init(nullptr, nullptr));
+        ASSERT_TRUE(manager.Init(nullptr));
         const OidVector found =
             manager.Index().Search(u"target", IndexOrder::Name, nullptr, SearchTree::Text);
         ASSERT_EQ(found.size(), 1u);

@@ -21,9 +21,10 @@ namespace {
 class Client : public ContactClientListener {
 public:
     void OnContactsChanged() override { ++redraws; }
-    void OnClientCall(int slot, uint32_t first, uint32_t) override {
-        if (slot == kClientSlotDeleted) deleted.push_back(first);
-    }
+    void OnContactDeleted(uint32_t oid) override { deleted.push_back(oid); }
+    void OnRebuildProgress(uint32_t) override {}
+    void OnStoreBusy(bool) override {}
+    void OnManyChanges(bool) override {}
     int redraws = 0;
     std::vector<uint32_t> deleted;
 };

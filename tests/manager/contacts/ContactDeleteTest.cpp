@@ -50,7 +50,7 @@ private:
 TEST(ContactDelete, AContactWhoseCategoriesCannotBeRemovedIsKept) {
     TempDevice device;
     ContactManager manager(std::make_unique<MemoryIndex>());
-    ASSERT_TRUE(manager.Init(nullptr, nullptr));
+    ASSERT_TRUE(manager.Init(nullptr));
     CategoryManager* categories = CategoryManager::Instance();
     ASSERT_NE(categories, nullptr);
     uint32_t friends = 0;

@@ -1,11 +1,12 @@
-// The contact manager against changes made by another process: batching of bursts, the rebuild
-// of big batches, changes of other databases, unknown deletes, progress and the save timer; and
-// its own add, indexed once. The
+// The contact manager against changes made by another process: batching of bursts, several
+// observers, the rebuild of big batches, changes of other databases, unknown deletes, progress and
+// the save timer; and its own add, indexed once. The
 // test clock drives the 500 ms and 2000 ms timers; the peer's notifications arrive for real.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kWaitMs = 60000;
 
+// Busy is recorded as "busy 0" when it begins and "busy 1" when it ends; many changes as "many 1"
+// and "many 0".
 class Recorder : public ContactManagerListener {
 public:
     std::vector<std::string> calls;
@@ -29,12 +32,27 @@ public:
     void OnContactChanged(uint32_t) override { calls.push_back("changed"); }
     void OnContactDeleted(uint32_t) override { calls.push_back("deleted"); }
     void OnContactsReloaded() override { calls.push_back("reloaded"); }
-    void OnNotify4(uint32_t, uint32_t) override {}
     void OnProgress(uint32_t step) override { calls.push_back("progress " + std::to_string(step)); }
-    void OnBusy(uint32_t state) override { calls.push_back("busy " + std::to_string(state)); }
-    void OnManyChanges(uint32_t on) override { calls.push_back("many " + std::to_string(on)); }
-    void OnNotify8(uint32_t, uint32_t) override {}
+    void OnBusy(bool busy) override { calls.push_back(busy ? "busy 0" : "busy 1"); }
+    void OnManyChanges(bool many) override { calls.push_back(many ? "many 1" : "many 0"); }
     size_t Count(const std::string& call) const { return static_cast<size_t>(std::count(calls.begin(), calls.end(), call)); }
+};
+
+// An observer that stops listening, and is destroyed, on the first added contact it hears of.
+class LeavingObserver : public ContactManagerListener {
+public:
+    LeavingObserver(ContactManager& manager, std::unique_ptr<LeavingObserver>& self, int& added)
+        : manager_(manager), self_(self), added_(added) {}
+    void OnContactAdded(uint32_t) override {
+        ++added_;
+        manager_.RemoveListener(*this);
+        self_.reset();
+    }
+
+private:
+    ContactManager& manager_;
+    std::unique_ptr<LeavingObserver>& self_;
+    int& added_;
 };
 
 class ManagerWithPeer : public ::testing::Test {
@@ -43,7 +61,8 @@ protected:
         auto owned = std::make_unique<MemoryIndex>();
         index = owned.get();
         manager = std::make_unique<ContactManager>(std::move(owned));
-        ASSERT_TRUE(manager->Init(nullptr, &recorder));
+        manager->AddListener(recorder);
+        ASSERT_TRUE(manager->Init(nullptr));
         recorder.calls.clear();
     }
 
@@ -93,6 +112,24 @@ TEST_F(ManagerWithPeer, TenChangesAreOneBatchAfterTheQuietTime) {
     EXPECT_FALSE(manager->HasUnsavedChanges());
 }
 
+// Every observer hears every change, in the same order; one that leaves (and is gone) while a
+// change is being told hears nothing more, and the observers after it still hear that change.
+TEST_F(ManagerWithPeer, EveryObserverHearsTheChangesAndOneMayLeaveWhileTheyAreTold) {
+    int leaverAdded = 0;
+    std::unique_ptr<LeavingObserver> leaver;
+    leaver = std::make_unique<LeavingObserver>(*manager, leaver, leaverAdded);
+    manager->AddListener(*leaver);
+    Recorder last;
+    manager->AddListener(last);
+    Peer("add", "2");
+    WaitQueued(2);
+    clock.Advance(ContactDBMsgStack::kQuietMs);
+    EXPECT_EQ(std::pair(leaver.get(), leaverAdded), std::pair(static_cast<LeavingObserver*>(nullptr), 1));
+    EXPECT_EQ(recorder.Count("added"), 2u);
+    EXPECT_EQ(last.calls, recorder.calls);
+    manager->RemoveListener(last);
+}
+
 TEST_F(ManagerWithPeer, FifteenChangesRebuildInsteadOfPerContactCalls) {
     Peer("add", "15");
     WaitQueued(15);
@@ -112,7 +149,7 @@ TEST_F(ManagerWithPeer, AStaleIndexIsBroughtUpAtTheCostOfOneRebuild) {
     index->held = {{made.at(0), Str(u"Old")}, {0xdead, Str(u"Gone")}};
     const int rebuilds = index->rebuilds, puts = index->puts;
     recorder.calls.clear();
-    ASSERT_TRUE(manager->Init(nullptr, &recorder));
+    ASSERT_TRUE(manager->Init(nullptr));
     EXPECT_EQ(std::pair(index->rebuilds - rebuilds, index->puts - puts), std::pair(1, 0));
     OidVector expected(made.begin(), made.end());
     std::sort(expected.begin(), expected.end());
@@ -194,7 +231,8 @@ TEST(ManagerOwnChanges, AnAddIsIndexedOnceAndReportedAsAddedAndChanged) {
     auto owned = std::make_unique<MemoryIndex>();
     MemoryIndex* index = owned.get();
     ContactManager manager(std::move(owned));
-    ASSERT_TRUE(manager.Init(nullptr, &recorder));
+    manager.AddListener(recorder);
+    ASSERT_TRUE(manager.Init(nullptr));
     Contact contact;
     contact.SetText(kFieldLast, u"Berg");
     contact.SetText(kFieldMobile, u"+49 30 1234567");

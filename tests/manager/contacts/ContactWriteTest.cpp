@@ -34,7 +34,7 @@ TEST(ContactWrites, AMissingPartIsReportedAndTheRecordStays) {
     TempDevice device;
     plat::EnsureApplication();
     ContactManager manager(std::make_unique<MemoryIndex>());
-    ASSERT_TRUE(manager.Init(nullptr, nullptr));
+    ASSERT_TRUE(manager.Init(nullptr));
     uint32_t club = 0;
     ASSERT_NE(CategoryManager::Instance()->AddCategory(Str(u"Club"), club), CategoryManager::kAddFailed);
     const auto make = [&] {

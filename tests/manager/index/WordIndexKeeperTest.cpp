@@ -69,7 +69,7 @@ protected:
 
     void Connect() {
         manager = std::make_unique<ContactManager>(std::make_unique<WordIndexKeeper>());
-        ASSERT_TRUE(manager->Init(nullptr, nullptr));
+        ASSERT_TRUE(manager->Init(nullptr));
     }
 
     // Hands the notifications of every change so far to the index, now.

@@ -37,7 +37,7 @@ class CategoryFilter : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::EnsureApplication();
-        ASSERT_TRUE(manager.Init(nullptr, nullptr));
+        ASSERT_TRUE(manager.Init(nullptr));
         for (const char16_t* name : {u"Family", u"Work", u"Golf", u"Unused"}) {
             ASSERT_NE(CategoryManager::Instance()->AddCategory(Str(name), ids[name]), CategoryManager::kAddFailed);
         }

@@ -20,7 +20,7 @@ class ListDevice : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::EnsureApplication();
-        ASSERT_TRUE(Manager().Init(nullptr, nullptr));
+        ASSERT_TRUE(Manager().Init(nullptr));
     }
     void TearDown() override { ContactManager::Release(); }
 

@@ -224,28 +224,28 @@ TEST_F(MainWindow, OwnCommandsAndExit) {
 
 TEST_F(MainWindow, RebuildProgressBusyAndInformationWindows) {
     MainWndFrame& frame = Start();
-    frame.OnClientCall(kClientSlotProgress, 0, 0);
+    frame.OnRebuildProgress(0);
     ASSERT_TRUE(frame.Progress()->IsOpen());
     EXPECT_EQ(frame.Progress()->Caption(), QStringLiteral("Reindex database"));
-    for (uint32_t step = 1; step < 20; ++step) frame.OnClientCall(kClientSlotProgress, step, 0);
+    for (uint32_t step = 1; step < 20; ++step) frame.OnRebuildProgress(step);
     EXPECT_EQ(frame.Progress()->Position(), 20);
-    frame.OnClientCall(kClientSlotProgress, 20, 0);
+    frame.OnRebuildProgress(20);
     EXPECT_FALSE(frame.Progress()->IsOpen());
 
     QWidget* holder = QApplication::focusWidget();
     ASSERT_NE(holder, nullptr);
-    frame.OnClientCall(kClientSlotBusy, 0, 0);
+    frame.OnStoreBusy(true);
     EXPECT_FALSE(frame.Widget()->isEnabled());
     EXPECT_FALSE(frame.MenuBar()->Button(1)->isEnabled());
-    frame.OnClientCall(kClientSlotBusy, 1, 0);
+    frame.OnStoreBusy(false);
     EXPECT_TRUE(frame.Widget()->isEnabled());
     EXPECT_TRUE(frame.MenuBar()->Button(1)->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), holder);  // the keyboard is back where it was
 
-    frame.OnClientCall(kClientSlotManyChanges, 1, 0);
+    frame.OnManyChanges(true);
     ASSERT_TRUE(frame.Info()->IsOpen());
     EXPECT_EQ(frame.Info()->Text(), QStringLiteral("Updating contact index...\nPlease, wait..."));
-    frame.OnClientCall(kClientSlotManyChanges, 0, 0);
+    frame.OnManyChanges(false);
     EXPECT_FALSE(frame.Info()->IsOpen());
 
     AddContact(u"Carl", u"Jones");

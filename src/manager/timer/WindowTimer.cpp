@@ -1,0 +1,46 @@
+#include "manager/timer/WindowTimer.h"
+
+#include <utility>
+
+#include "platform/timer/Timers.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
+
+namespace {
+
+constexpr uintptr_t kTimerId = 1;
+
+}  // namespace
+
+WindowTimer::WindowTimer(std::u16string_view windowClass, std::function<void()> onDue)
+    : windowClass_(windowClass), onDue_(std::move(onDue)) {}
+
+WindowTimer::~WindowTimer() { Destroy(); }
+
+bool WindowTimer::Create() {
+    Destroy();
+    window_ = plat::CreateWindow(windowClass_, u"",
+                                 [this](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM) {
+                                     if (message == plat::WM_TIMER && wParam == kTimerId) {
+                                         Stop();
+                                         onDue_();
+                                     }
+                                     return plat::LRESULT{0};
+                                 });
+    return window_ != 0;
+}
+
+void WindowTimer::Destroy() {
+    if (window_ == 0) return;
+    Stop();
+    plat::DestroyWindow(window_);
+    window_ = 0;
+}
+
+void WindowTimer::Start(uint32_t delayMs) {
+    if (window_ != 0) plat::SetTimer(window_, kTimerId, delayMs);
+}
+
+void WindowTimer::Stop() {
+    if (window_ != 0) plat::KillTimer(window_, kTimerId);
+}
