@@ -87,12 +87,12 @@ void RingtoneManager::ImportOldFile() {
 }
 
 bool RingtoneManager::Save() const {
-    SettingsStore::DeleteSection(settings::kRingtone);
+    (void)SettingsStore::DeleteSection(settings::kRingtone);  // a section not there yet is fine; the writes say whether they worked
     bool ok = true;
     for (int i = 0; i < keys_.GetSize(); ++i) {
         ok = SettingsStore::WriteString(settings::kRingtone, keys_[i].View(), paths_[i].View()) && ok;
     }
-    SettingsStore::FlushSection(settings::kRingtone);
+    (void)SettingsStore::FlushSection(settings::kRingtone);  // writes are committed at once; this says only whether the section exists
     return ok;
 }
 

@@ -33,7 +33,7 @@ struct BlockRow {
     int format = 0;      // addresses: the address format index
 
     // No value: an empty text, an empty date, or an address with every part empty.
-    bool IsEmpty(int kind) const;
+    [[nodiscard]] bool IsEmpty(int kind) const;
 };
 
 struct BlockDescriptor {

@@ -34,11 +34,11 @@ public:
     ~ContactClientManager() override;
 
     // Runs the manager's Init; false (and disconnected) when it fails.
-    bool Connect(ContactClientListener* client, EngineSync* sync);
+    [[nodiscard]] bool Connect(ContactClientListener* client, EngineSync* sync);
     void Disconnect();
-    bool IsConnected() const { return connected_; }
+    [[nodiscard]] bool IsConnected() const { return connected_; }
 
-    bool GetContact(uint32_t oid, Contact& contact);
+    [[nodiscard]] bool GetContact(uint32_t oid, Contact& contact);
     ContactWrite AddContact(Contact& contact, bool writeNote);
     ContactWrite UpdateContact(Contact& contact, bool writeNote);
     ContactWrite DeleteContact(uint32_t oid);
@@ -52,7 +52,7 @@ public:
     // One of the five coordination messages, as the main window hands it on.
     plat::LRESULT OnSyncMessage(SyncMessage message, plat::WPARAM wParam, plat::LPARAM lParam);
     // Whether the interface may use the index (false between a stop and the reload).
-    bool IndexUsable() const { return usable_; }
+    [[nodiscard]] bool IndexUsable() const { return usable_; }
 
     void OnContactAdded(uint32_t oid) override;
     void OnContactChanged(uint32_t oid) override;

@@ -136,7 +136,7 @@ void ContactManager::CatchUp() {
         }
         if (assigned.erase(contact.GetRecordId()) == 1) {
             if (CategoryManager* categories = CategoryManager::Instance())
-                categories->LoadContactCategories(contact);
+                if (!categories->LoadContactCategories(contact)) return CheckIndex();  // unsure: check all
         } else {
             for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
             contact.categoriesLoaded = true;
@@ -176,7 +176,7 @@ bool ContactManager::ReadForIndex(Contact& contact, const std::optional<Assignme
         if (found != all->end()) contact.categories = found->second;
         contact.categoriesLoaded = true;
     } else if (CategoryManager* categories = CategoryManager::Instance()) {
-        categories->LoadContactCategories(contact);
+        (void)categories->LoadContactCategories(contact);  // indexed without them when unreadable
     }
     return true;
 }
@@ -197,6 +197,10 @@ bool ContactManager::ReadContact(uint32_t oid, Contact& contact) {
 
 ContactManager::Batch::Batch(ContactManager& manager) : volume_(manager.db_.Contacts().VolumeId()) {
     open_ = !volume_.IsZero() && plat::BeginWriteBatch(volume_);
+}
+
+ContactManager::Batch::~Batch() {
+    if (open_ && !End()) ErrorLog(u"Unable to commit a batch of changes!!!", "ContactManager", __LINE__);
 }
 
 bool ContactManager::Batch::End() {
@@ -448,11 +452,11 @@ void ContactManager::Reindex() {
 
 void ContactManager::StartSaveTimer() {
     beingUpdated_ = true;
-    if (window_ != 0) plat::SetTimer(window_, kSaveTimerId, kSaveDelayMs);
+    if (window_ != 0 && !plat::SetTimer(window_, kSaveTimerId, kSaveDelayMs)) OnSaveTimer();  // save at once
 }
 
 void ContactManager::OnSaveTimer() {
-    plat::KillTimer(window_, kSaveTimerId);
+    (void)plat::KillTimer(window_, kSaveTimerId);  // a timer fires once; it may be gone already
     if (index_->IsOpen()) index_->Save(true);
     beingUpdated_ = false;
 }
@@ -462,7 +466,7 @@ void ContactManager::FlushQueue() {
 }
 
 bool ContactManager::SaveNow() {
-    if (window_ != 0) plat::KillTimer(window_, kSaveTimerId);
+    if (window_ != 0) (void)plat::KillTimer(window_, kSaveTimerId);
     bool saved = true;
     if (index_->IsOpen() && beingUpdated_) {
         IndexHoldsEveryChange();
@@ -492,8 +496,8 @@ void ContactManager::Close() {
     db_.Close();
     index_->Close();
     if (window_ != 0) {
-        plat::KillTimer(window_, kSaveTimerId);
-        plat::DestroyWindow(window_);
+        (void)plat::KillTimer(window_, kSaveTimerId);  // the window goes with its timers either way
+        (void)plat::DestroyWindow(window_);
         window_ = 0;
     }
     beingUpdated_ = false;

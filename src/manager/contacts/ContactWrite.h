@@ -10,5 +10,5 @@ struct [[nodiscard]] ContactWrite {
     bool categories = false;   // its category assignments were written (removed)
     bool namedValues = false;  // its named values were written (removed)
 
-    bool Complete() const { return record && categories && namedValues; }
+    [[nodiscard]] bool Complete() const { return record && categories && namedValues; }
 };

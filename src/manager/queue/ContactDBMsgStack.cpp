@@ -1,5 +1,6 @@
 #include "manager/queue/ContactDBMsgStack.h"
 
+#include "core/diag/ErrorLog.h"
 #include "platform/timer/Timers.h"
 #include "platform/window/Window.h"
 
@@ -15,15 +16,16 @@ bool ContactDBMsgStack::Create(std::function<void()> onQuiet) {
 
 void ContactDBMsgStack::Destroy() {
     if (window_ == 0) return;
-    plat::KillTimer(window_, kTimerId);
-    plat::DestroyWindow(window_);
+    (void)plat::KillTimer(window_, kTimerId);  // the window goes with its timers either way
+    (void)plat::DestroyWindow(window_);
     window_ = 0;
 }
 
 void ContactDBMsgStack::Push(const QueuedChange& change) {
     entries_.Add(change);
     // Restarting replaces the due tick: a burst is handled once, after its last change.
-    if (window_ != 0) plat::SetTimer(window_, kTimerId, kQuietMs);
+    if (window_ != 0 && !plat::SetTimer(window_, kTimerId, kQuietMs))
+        ErrorLog(u"Unable to set the queue's timer", "ContactDBMsgStack", __LINE__);
 }
 
 Array<QueuedChange> ContactDBMsgStack::Take() {
@@ -34,7 +36,7 @@ Array<QueuedChange> ContactDBMsgStack::Take() {
 
 plat::LRESULT ContactDBMsgStack::Procedure(uint32_t message, plat::WPARAM wParam) {
     if (message == plat::WM_TIMER && wParam == kTimerId) {
-        plat::KillTimer(window_, kTimerId);
+        (void)plat::KillTimer(window_, kTimerId);  // a timer fires once; it may be gone already
         if (onQuiet_) onQuiet_();
     }
     return 0;

@@ -196,5 +196,5 @@ void PhoneTemplates::FormatContact(Contact& contact) const {
         Str number = contact.GetText(field);
         if (Format(number)) contact.SetText(field, number);
     }
-    for (CustText& phone : contact.phones) Format(phone.value);
+    for (CustText& phone : contact.phones) (void)Format(phone.value);  // a number no template fits stays as it is
 }

@@ -38,14 +38,14 @@ public:
         int64_t dataVersion = 0;
         uint64_t localWrites = 0;
         uint64_t undone = 0;
-        bool operator==(const Generation&) const = default;
+        [[nodiscard]] bool operator==(const Generation&) const = default;
     };
     Generation CurrentGeneration() const;
 
     // Stamps `database` as changed now (inside a write transaction); false when it does not exist.
     // Inside a batch's transaction only its first write stamps it at once; the stamp is set again
     // just before each commit, so it still follows the transaction's last write.
-    bool TouchDatabase(CeOid database);
+    [[nodiscard]] bool TouchDatabase(CeOid database);
     // The database is being removed in the open transaction: a later write to it is refused.
     void DatabaseRemoved(CeOid database) { touched_.databases.erase(database); }
 

@@ -123,7 +123,7 @@ ShmStatus SharedMapping::OpenObject(Mode mode, bool live) {
 }
 
 void SharedMapping::Detach() {
-    if (!guard_.IsOpen() && guard_.Open(WithSuffix(key_, ".guard"))) guard_.LockExclusive();
+    if (!guard_.IsOpen() && guard_.Open(WithSuffix(key_, ".guard"))) (void)guard_.LockExclusive();  // unguarded, the detach still leaves a consistent object
     if (base_) ::munmap(base_, reserved_);
     base_ = nullptr;
     const bool hadObject = objectFd_ >= 0;

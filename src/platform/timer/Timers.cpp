@@ -63,7 +63,7 @@ void FireDueTimers() {
         }
     } rewake;
     while (const auto due = table.TakeDue(now)) {
-        if (!CallLocalWindow(due->window, WM_TIMER, due->id, 0)) table.Kill(due->window, due->id);
+        if (!CallLocalWindow(due->window, WM_TIMER, due->id, 0)) (void)table.Kill(due->window, due->id);  // a timer gone already needs no killing
     }
 }
 

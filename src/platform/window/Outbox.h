@@ -26,7 +26,7 @@ public:
     Outbox& operator=(const Outbox&) = delete;
 
     // Delivers a frame that wants no answer; false when the process cannot be reached.
-    bool Post(const ProcessIdentity& owner, const std::filesystem::path& socket, const WireFrame& frame,
+    [[nodiscard]] bool Post(const ProcessIdentity& owner, const std::filesystem::path& socket, const WireFrame& frame,
               int timeoutMs);
 
     // Sends a frame and waits at most `timeoutMs` for its reply, answering the frames that reach

@@ -66,4 +66,4 @@ extern const std::array<int, 3> kEmailFields;
 extern const std::array<uint16_t, 13> kPhoneProps;
 
 // True for a phone field.
-bool IsPhoneField(int field);
+[[nodiscard]] bool IsPhoneField(int field);

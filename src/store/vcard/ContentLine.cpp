@@ -51,7 +51,7 @@ std::string ResolveCarets(std::string_view text) {
 
 std::u16string ParamText(std::string_view bytes, VCardVersion version) {
     std::u16string text;
-    DecodeFileText(version == VCardVersion::k40 ? ResolveCarets(bytes) : std::string(bytes), {},
+    (void)DecodeFileText(version == VCardVersion::k40 ? ResolveCarets(bytes) : std::string(bytes), {},  // without a character set it always decodes
                    text);
     return text;
 }

@@ -39,7 +39,7 @@ private:
     ReadStatus ReadRow(CsvRow& row);
     ReadStatus ReadQuoted(std::u16string& field);
     void TakeLineBreak();
-    bool AtLineEnd() const;
+    [[nodiscard]] bool AtLineEnd() const;
 
     std::u16string_view text_;
     bool crEndsLines_ = false;

@@ -79,7 +79,7 @@ FieldBlock::FieldBlock(const BlockDescriptor& block, int dpiX, int dpiY)
     if (block_.kind == kBlockAddress) {
         for (const BlockRow& row : block_.rows) {
             AddressElement& address = addresses_.emplace_back();
-            address.SetFormat(row.format, AddressFormatTable::Instance());
+            (void)address.SetFormat(row.format, AddressFormatTable::Instance());  // an unknown format keeps the default one
             address.SetParts(row.parts);
         }
     }
@@ -251,7 +251,7 @@ int FieldBlock::OnSmallButton(int element, BlockPart part) {
     row.format = block_.rows[element].format;
     block_.rows.InsertAt(added, row);
     if (block_.kind == kBlockAddress) {
-        addresses_.emplace(addresses_.begin() + added)->SetFormat(row.format, AddressFormatTable::Instance());
+        (void)addresses_.emplace(addresses_.begin() + added)->SetFormat(row.format, AddressFormatTable::Instance());  // an unknown format keeps the default one
     }
     InsertElement(added, row.label);
     Relayout();
@@ -344,7 +344,7 @@ void FieldBlock::ChoosePicture(QWidget* parent) {
     const Str folder = SettingsStore::ReadString(settings::kSettings, settings::kLastPicPath, u"");
     const QString path = ChoosePictureFile(parent, ToQString(folder));
     if (path.isEmpty()) return;
-    SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath,
+    (void)SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath,  // the folder offered next is a convenience
                                FromQString(QDir::toNativeSeparators(QFileInfo(path).absolutePath())).View());
     const uint32_t setting = SettingsStore::ReadDword(settings::kSettings, settings::kPicQuality, 1);
     const PictureFile file = LoadPictureFile(path, PictureQualityOf(setting));

@@ -54,7 +54,7 @@ void FormWindow::SetBlocks(std::vector<std::unique_ptr<FormBlock>> blocks) {
     blocks_ = std::move(blocks);
     // Labels and values share the window's font; "A" measures as tall as a line of it.
     const BlockFonts fonts{fontMetrics().height(), fontMetrics().height()};
-    for (const auto& block : blocks_) block->Place(this, 0, width(), fonts);
+    for (const auto& block : blocks_) (void)block->Place(this, 0, width(), fonts);  // the window is their host
     Restack();
     FormAccessible::Reset(*this);
 }

@@ -7,8 +7,10 @@
 #include <utility>
 
 #include "categories/manager/CategoryManager.h"
+#include "core/diag/ErrorLog.h"
 #include "core/diag/Tracer.h"
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusBox.h"
 #include "ext/addins/AddinAbi.h"
 #include "ext/addins/AddinManager.h"
 #include "core/settings/SettingsKeys.h"
@@ -52,7 +54,7 @@ MainWndFrame* g_instance = nullptr;
 
 Array<CategoryEntry> CurrentCategories() {
     Array<CategoryEntry> categories;
-    if (CategoryManager* manager = CategoryManager::Instance()) manager->GetAllCategories(categories);
+    if (CategoryManager* manager = CategoryManager::Instance()) (void)manager->GetAllCategories(categories);  // menus then list no category
     return categories;
 }
 
@@ -80,7 +82,8 @@ bool MainWndFrame::Create() {
     ScaledStyle::Apply();
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHideSim, 1);
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHighlight, 1);
-    SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath());
+    if (!SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath()))
+        ErrorLog(u"Unable to record the program's path", "MainWndFrame", __LINE__);
     templates_.Load();
     ring_.Load();
     callFilter_.Load();
@@ -189,7 +192,7 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
     if (current_ == nullptr && !tornDown_ && (message == UM_COMMAND_SWITCH || message == plat::WM_COMMAND)) {
         // A request that arrives while start-up still runs (the first index build handles the
         // waiting messages) waits until the frames exist instead of being lost.
-        plat::PostMessage(Hwnd(), message, wParam, lParam);
+        (void)plat::PostMessage(Hwnd(), message, wParam, lParam);  // its own queue goes only at the end
         return 0;
     }
     switch (message) {
@@ -291,10 +294,10 @@ void MainWndFrame::OnCommandSwitch(char16_t letter, uint32_t value) {
         case u'f': return contacts_->OpenSpeedDial();
         case u'h': return contacts_->OpenHistory();
         case u'n':
-            TakeSwitchText(text);
+            (void)TakeSwitchText(text);  // without the file the text stays empty
             return contacts_->NewContact(text);
         case u'r':
-            TakeSwitchText(text);
+            (void)TakeSwitchText(text);  // as above
             return contacts_->FindOrCreate(text);
         case u'v': return contacts_->ShowContact(value);
         default: return;
@@ -313,11 +316,11 @@ void MainWndFrame::SelectFrame(int index) {
 void MainWndFrame::RunOptions() {
     const OptionsState before = ReadOptionsState(templates_.IsActive(), ScreenDpiY());
     const OptionsResult result = dialogs_->Run(before);
-    ApplyOptions(before, result, ScreenDpiX(), *this);
+    TellUser(ApplyOptions(before, result, ScreenDpiX(), *this));
 }
 
 void MainWndFrame::EditTemplate() {
-    if (contacts_) contacts_->EditTemplate([this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });
+    if (contacts_) (void)contacts_->EditTemplate([this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });  // a failed write was said in a box
 }
 
 void MainWndFrame::RunRingtones() {
@@ -421,7 +424,7 @@ void MainWndFrame::EnableUi(bool enable) {
 void MainWndFrame::ShowInfo(bool show) {
     if (!info_) return;
     if (show) {
-        info_->ShowText(RequireStr(kStrUpdatingIndex));
+        (void)info_->ShowText(RequireStr(kStrUpdatingIndex));  // the notice is a courtesy; the work goes on
         PumpPendingMessages();
     } else {
         info_->Close();

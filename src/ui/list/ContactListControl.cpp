@@ -73,7 +73,7 @@ int ContactListControl::ItemHeight() const {
 }
 
 void ContactListControl::OnSelectionChanged(int row) {
-    model_.List().Select(row);
+    (void)model_.List().Select(row);  // the row may be current already
     listener_.OnRowSelected(row);
 }
 

@@ -411,7 +411,7 @@ void ContactsFrame::StepView(ContactViewDlg& view, int step) {
     while (row >= 0 && row < rows.RowCount() && rows.RowAt(row).IsHeader()) row += step;
     Contact contact;
     if (row < 0 || row >= rows.RowCount() || !contacts_.GetContact(rows.OidAt(row), contact)) return;
-    model_->List().Select(row);
+    (void)model_->List().Select(row);  // the row may be current already
     list_->Window().SetSelected(row);
     list_->Redraw();
     UpdatePanes();
@@ -617,7 +617,7 @@ void ContactsFrame::OnSearchKey(uint32_t key) {
 
 void ContactsFrame::OnSplitterMoved(int top) {
     const FrameSettings& settings = model_->Settings();
-    model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix, static_cast<uint32_t>(std::max(0, top)));
+    (void)model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix, static_cast<uint32_t>(std::max(0, top)));  // a position not kept is a preference lost
     LayOut();
 }
 

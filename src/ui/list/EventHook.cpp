@@ -15,6 +15,6 @@ void EventHookSlot::Install(QWidget& widget, EventHook::Handler handler) {
 
 bool EventHook::eventFilter(QObject* watched, QEvent* event) {
     bool consumed = false;
-    if (watched == parent()) RunGuarded([&] { consumed = handler_(*event); }, "EventHook");
+    if (watched == parent()) (void)RunGuarded([&] { consumed = handler_(*event); }, "EventHook");  // what threw was logged; the event is then not consumed
     return consumed;
 }

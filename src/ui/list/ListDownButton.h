@@ -16,7 +16,7 @@ public:
     explicit ListDownButton(ListDownBtnListener& listener) : listener_(listener) {}
     ~ListDownButton() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
 
 protected:
     void Paint(QPainter& painter, const QRect& exposed) override;

@@ -5,6 +5,7 @@
 #include "core/res/StringTable.h"
 #include "support/HostFiles.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/TracerBoxes.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -41,6 +42,7 @@ TEST(ResourceStrings, LongStringsAreLoadedWholeThroughTheRetry) {
 TEST(ResourceStrings, MissingStringIsLoggedAndTraced) {
     TempDevice device;
     MessageBoxRecorder boxes;
+    ExpectTracerBoxes expected;
     const StringTable table({{1, u"one"}, {2, u""}}, 0xBEEF);
     Str s(u"old");
     EXPECT_FALSE(SafeLoadStr(7, s, &table));

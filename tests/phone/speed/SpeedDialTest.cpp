@@ -19,6 +19,7 @@
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/RegistryWritesFail.h"
 
 namespace {
 
@@ -250,6 +251,36 @@ TEST(SpeedTools, CommandsFollowTheSelectedCellAndOnlyClearingAllAsks) {
     EXPECT_FALSE(plat::DeviceRegistry().KeyExists(plat::Hive::CurrentUser, Key()));
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].flags, plat::MB_YESNO | plat::MB_ICONWARNING);
+}
+
+// A change whose write fails is reported as failed, never as done, and the Tools menu tells the
+// user; the registry keeps what it held.
+TEST(SpeedTools, AChangeThatCannotBeWrittenIsToldNotDone) {
+    TempDevice device;
+    FakeContacts contacts;
+    contacts.Add(1, u"Abe", u"", u"+15550000");
+    contacts.Add(2, u"Bo", u"", u"+15550001");
+    CSpeedInfoStore store(contacts);
+    store.Load(2, 2);
+    ASSERT_TRUE(store.Assign(0, 1, kTagMobile));
+    MessageBoxRecorder boxes;
+    {
+        RegistryWritesFail full(device);
+        const Status assigned = store.Assign(1, 2, kTagMobile);
+        EXPECT_EQ(assigned.Code(), StatusCode::Failed);
+        EXPECT_EQ(assigned.Message(), u"The speed dial could not be saved.");
+        EXPECT_EQ(store.Rename(0, u"Abraham").Code(), StatusCode::Failed);
+        int selected = 0;
+        EXPECT_EQ(ApplySpeedTools(store, kSpeedClear, selected), SpeedToolsOutcome::Redraw);
+        EXPECT_EQ(store.Assign(3, 77, kTagMobile).Code(), StatusCode::NotFound);
+        EXPECT_EQ(store.Move(2, 3).Code(), StatusCode::Invalid) << "an empty cell";
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, u"The speed dial could not be saved.");
+    EXPECT_EQ(boxes.Boxes()[0].flags, plat::MB_OK | plat::MB_ICONWARNING);
+    ASSERT_TRUE(ReadSpeedRecord(0).has_value());
+    EXPECT_EQ(ReadSpeedRecord(0)->display, Str()) << "the rename was not kept";
+    EXPECT_FALSE(ReadSpeedRecord(1).has_value());
 }
 
 }  // namespace
