@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-RegistryWritesFail::RegistryWritesFail(const TempDevice& device) : file_(device.Host(u"\\Windows\\registry.db")) {
+RegistryWritesFail::RegistryWritesFail(const TempDevice& device)
+    : file_(device.Host(u"\\Windows\\registry.db")) {
     Run("CREATE TRIGGER fail_insert BEFORE INSERT ON entries BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
         "CREATE TRIGGER fail_update BEFORE UPDATE ON entries BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
         "CREATE TRIGGER fail_delete BEFORE DELETE ON entries BEGIN SELECT RAISE(ABORT, 'disk full'); END;");

@@ -77,8 +77,10 @@ void CategoryFilter::Load() {
 }
 
 void CategoryFilter::Save() const {
-    (void)SettingsStore::WriteDword(settings::kSettings, settings::kCatFltActive, active_ ? 1 : 0);  // the filter's state is a convenience: one not kept starts over
-    (void)SettingsStore::WriteDword(settings::kSettings, settings::kCatFltStat, static_cast<uint32_t>(state_));
+    // The filter's state is a convenience: one not kept starts over.
+    (void)SettingsStore::WriteDword(settings::kSettings, settings::kCatFltActive, active_ ? 1 : 0);
+    (void)SettingsStore::WriteDword(settings::kSettings, settings::kCatFltStat,
+                                    static_cast<uint32_t>(state_));
     if (ids_.empty()) {
         (void)SettingsStore::DeleteValue(settings::kSettings, settings::kCatFltData);
     } else {

@@ -39,7 +39,8 @@ void CallFilter::Load() {
 }
 
 bool CallFilter::Save() const {
-    (void)SettingsStore::DeleteSection(settings::kCatFilter);  // a section not there yet is fine; the writes say whether they worked
+    // A section not there yet is fine; the writes say whether they worked.
+    (void)SettingsStore::DeleteSection(settings::kCatFilter);
     bool ok = SettingsStore::WriteDword(settings::kCatFilter, settings::kCatFilterAll, all_ ? 1 : 0);
     if (!all_) {
         ok = ok && SettingsStore::WriteDword(settings::kCatFilter, settings::kCount,
@@ -48,7 +49,8 @@ bool CallFilter::Save() const {
             ok = SettingsStore::WriteDword(settings::kCatFilter, DecimalName(i), static_cast<uint32_t>(ids_[i]));
         }
     }
-    (void)SettingsStore::FlushSection(settings::kCatFilter);  // writes are committed at once; this says only whether the section exists
+    // Writes are committed at once; this says only whether the section exists.
+    (void)SettingsStore::FlushSection(settings::kCatFilter);
     return ok;
 }
 

@@ -11,5 +11,6 @@ constexpr uint32_t kStrProgramName = 101;
 
 void TellUser(const Status& status) {
     if (status.IsOk()) return;
-    plat::MessageBox(status.Message(), RequireStr(kStrProgramName).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(status.Message(), RequireStr(kStrProgramName).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
 }

@@ -33,12 +33,12 @@ public:
 
     // Writes create the section when needed. `flush` is kept for callers that batch writes; every
     // write of the device registry is committed at once.
-    [[nodiscard]] static bool WriteDword(std::u16string_view section, std::u16string_view name, uint32_t value,
-                           bool flush = true);
-    [[nodiscard]] static bool WriteString(std::u16string_view section, std::u16string_view name, std::u16string_view text,
-                            bool flush = true);
+    [[nodiscard]] static bool WriteDword(std::u16string_view section, std::u16string_view name,
+                                         uint32_t value, bool flush = true);
+    [[nodiscard]] static bool WriteString(std::u16string_view section, std::u16string_view name,
+                                          std::u16string_view text, bool flush = true);
     [[nodiscard]] static bool WriteBinary(std::u16string_view section, std::u16string_view name,
-                            std::span<const uint8_t> bytes);
+                                          std::span<const uint8_t> bytes);
     [[nodiscard]] static bool DeleteValue(std::u16string_view section, std::u16string_view name);
     // Deletes the section with all its subsections.
     [[nodiscard]] static bool DeleteSection(std::u16string_view section);

@@ -125,7 +125,9 @@ public:
     [[nodiscard]] friend bool operator==(const Str& a, const char16_t* b) noexcept {
         return a.View() == (b ? std::u16string_view(b) : std::u16string_view());
     }
-    [[nodiscard]] friend bool operator==(const Str& a, std::u16string_view b) noexcept { return a.View() == b; }
+    [[nodiscard]] friend bool operator==(const Str& a, std::u16string_view b) noexcept {
+        return a.View() == b;
+    }
     friend std::strong_ordering operator<=>(const Str& a, const Str& b) noexcept {
         return a.View() <=> b.View();
     }

@@ -60,7 +60,7 @@ public:
     // Creates `count` elements, each with the label index given for it (none when `labels` is
     // shorter); `value` is the block's own value (-1 by default).
     [[nodiscard]] bool Init(int count, const std::vector<int>& labels, PseudoHost* host, CPseudoWnd* parent,
-              std::optional<PseudoRect> rect, bool freeLabels, int value = -1);
+                            std::optional<PseudoRect> rect, bool freeLabels, int value = -1);
 
     void SetLabels(const Array<Str>& labels, int builtinCount);
     const Array<Str>& Labels() const { return labels_; }
@@ -115,7 +115,9 @@ protected:
     // with a taller value of their own decline).
     [[nodiscard]] virtual bool AcceptsRowHeight() const { return true; }
     // Whether an element shows the first and the second small button.
-    [[nodiscard]] virtual bool HasFirstButton(const CElement&) const { return freeLabels_ || elements_.size() > 1; }
+    [[nodiscard]] virtual bool HasFirstButton(const CElement&) const {
+        return freeLabels_ || elements_.size() > 1;
+    }
     [[nodiscard]] virtual bool HasSecondButton(const CElement&) const { return false; }
 
 private:

@@ -19,7 +19,9 @@ struct PseudoRect {
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    [[nodiscard]] bool Contains(PseudoPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    [[nodiscard]] bool Contains(PseudoPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     [[nodiscard]] bool Intersects(const PseudoRect& other) const {
         return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
     }
@@ -63,7 +65,8 @@ public:
     CPseudoWnd& operator=(const CPseudoWnd&) = delete;
 
     // Joins `parent` (none for a root) on `host`; without a rectangle the piece starts empty.
-    [[nodiscard]] bool Create(PseudoHost* host, CPseudoWnd* parent, std::optional<PseudoRect> rect, uint32_t id);
+    [[nodiscard]] bool Create(PseudoHost* host, CPseudoWnd* parent, std::optional<PseudoRect> rect,
+                              uint32_t id);
 
     void Move(int left, int top, int width, int height, unsigned flags, bool redraw, bool silent);
     PseudoPoint ToParent(PseudoPoint p) const { return {p.x + rect_.left, p.y + rect_.top}; }

@@ -99,14 +99,16 @@ void AddinManager::RunAddin(const AddinEntry& addin, std::span<const uint32_t> s
     const bool marked = SettingsStore::WriteString(settings::kSettings, kRunningAddin, AddinMark(addin).View());
     command(owner, PIM_ADDIN_ITEM_CONTACTS, static_cast<uint32_t>(selected.size()),
             selected.empty() ? nullptr : selected.data(), nullptr);
-    if (marked) (void)SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);  // a mark left says at the next start that the add-in may have failed
+    // A mark left says at the next start that the add-in may have failed.
+    if (marked) (void)SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
     if (owner != 0) (void)plat::DestroyWindow(owner);  // the window goes either way
 }
 
 void AddinManager::ReportInterruptedCommand() {
     const Str mark = SettingsStore::ReadString(settings::kSettings, kRunningAddin, u"");
     if (mark.IsEmpty()) return;
-    (void)SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);  // a mark left is reported again; that is all
+    // A mark left is reported again; that is all.
+    (void)SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
     const std::u16string text = u"The add-in " + std::u16string(mark.View()) +
                                 u" ended the program while it ran its command. If it happens again, remove the "
                                 u"add-in's registration.";

@@ -24,7 +24,8 @@ public:
     // Frees the extensions loaded before and loads those registered for the contacts context menu
     // into `popup`, with command identifiers first..last. True when an extension handle came back;
     // the popup's item `first` is then enabled.
-    [[nodiscard]] bool Load(std::vector<MenuItem>& popup, uint32_t first, uint32_t last, std::span<const uint32_t> oids);
+    [[nodiscard]] bool Load(std::vector<MenuItem>& popup, uint32_t first, uint32_t last,
+                            std::span<const uint32_t> oids);
     // Hands a command to the loaded extensions with the selected contacts; false when there are no
     // loaded extensions or none took it.
     [[nodiscard]] bool Invoke(uint32_t command, std::span<const uint32_t> oids);

@@ -120,7 +120,9 @@ bool PimSync::BecomeMaster(plat::HWND window) {
 bool PimSync::ReloadSlaves() {
     if (!initialised_ || !master_) return false;
     const auto slaves = WithBlock([](SyncBlock& block) { return block.Slaves(); });
-    for (const plat::HWND slave : slaves) (void)plat::PostMessage(slave, SyncMessageNumber(SyncMessage::SlaveReload), 0, 0);  // a slave that went away needs no reload
+    // A slave that went away needs no reload.
+    for (const plat::HWND slave : slaves)
+        (void)plat::PostMessage(slave, SyncMessageNumber(SyncMessage::SlaveReload), 0, 0);
     return true;
 }
 

@@ -179,8 +179,9 @@ bool ContactIndex::BuiltWithCurrentKeys() const {
 }
 
 void ContactIndex::RecordKeys() const {
-    (void)SettingsStore::WriteString(settings::kSettings, kCollationValue,  // keys not recorded make the next open rebuild
-                               Str::FromUtf8(plat::CollationVersion()).View());
+    // Keys not recorded make the next open rebuild.
+    (void)SettingsStore::WriteString(settings::kSettings, kCollationValue,
+                                     Str::FromUtf8(plat::CollationVersion()).View());
     (void)SettingsStore::WriteString(settings::kSettings, kAlphabetValue, groups_.Signature().View());
 }
 

@@ -43,7 +43,7 @@ void ImageSaver::Wait() {
 void ImageSaver::Run(Job job) {
     plat::LowerCurrentThreadPriority();
     (void)SaveLocked(job.lockKey,  // the outcome is kept in state_
-               [&] { return WriteFile(job.target, job.snapshot.get(), job.length, {}, job.after); });
+                     [&] { return WriteFile(job.target, job.snapshot.get(), job.length, {}, job.after); });
     job.snapshot.reset();
     if (state_ == SaveState::Saved && job.onSaved) job.onSaved();
 }

@@ -45,7 +45,7 @@ public:
     // yielding: for a caller that would only wait for a background save. Nothing may change the
     // image meanwhile. True when the file holds it.
     [[nodiscard]] bool SaveNow(const uint8_t* image, uint32_t length, const std::filesystem::path& target,
-                 const std::filesystem::path& lockKey, const std::function<void()>& onSaved);
+                               const std::filesystem::path& lockKey, const std::function<void()>& onSaved);
     // Asks a running save to stop and returns at once.
     void Cancel() { cancel_ = true; }
 
@@ -61,7 +61,7 @@ private:
     [[nodiscard]] bool SaveLocked(const std::filesystem::path& lockKey, const std::function<bool()>& write);
     // Writes `body` then `tail` and the checksum of both to a file replacing `target`.
     [[nodiscard]] bool WriteFile(const std::filesystem::path& target, const uint8_t* body, uint32_t bodyBytes,
-                   std::span<const uint8_t> tail, const ImageSaver* after = nullptr);
+                                 std::span<const uint8_t> tail, const ImageSaver* after = nullptr);
     // Waits (on another saver's thread) until no save runs here, giving up when `giveUp` is
     // set; whether the last save replaced its file.
     [[nodiscard]] bool EndedSaved(const std::atomic<bool>& giveUp) const;

@@ -57,7 +57,7 @@ public:
     // fails. `check` also runs on a live image; `pieces` only on a file. The view is writable once
     // Open returns, and the used length is then raised to at least `minLength`.
     [[nodiscard]] bool Open(std::u16string_view path, const ImageCheck& check = {}, uint32_t minLength = 0,
-              const PieceCheck& pieces = {});
+                            const PieceCheck& pieces = {});
     // Waits for a running save (hurrying it), then lets go of the image.
     void Close();
 

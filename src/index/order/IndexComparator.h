@@ -52,7 +52,8 @@ public:
 // Inserts `oid` into the order list at `*listOffset` (0: none yet) at its place by `comparator`,
 // in a new block. Entries found unreadable on the way are dropped (a list of one is replaced).
 // False, the list unchanged, when the key contact cannot be read or a block cannot be had.
-[[nodiscard]] bool InsertOrdered(Allocator& alloc, uint32_t& listOffset, uint32_t oid, IndexComparator& comparator);
+[[nodiscard]] bool InsertOrdered(Allocator& alloc, uint32_t& listOffset, uint32_t oid,
+                                 IndexComparator& comparator);
 
 // Whether the contact at `place` of `list` still sorts after the entry before it and before the
 // entry after it by the texts `comparator` reads now: a changed contact that does keeps its place

@@ -29,7 +29,8 @@ public:
     [[nodiscard]] bool Remove(uint32_t oid);
     // Writes the lists of an index filled in bulk (empty before): each category's contacts and the
     // uncategorised ones, ascending.
-    [[nodiscard]] bool Fill(const std::map<uint32_t, std::vector<uint32_t>>& byCategory, std::span<const uint32_t> uncategorised);
+    [[nodiscard]] bool Fill(const std::map<uint32_t, std::vector<uint32_t>>& byCategory,
+                            std::span<const uint32_t> uncategorised);
 
     // The contacts having any of `ids`, ascending; with no ids, those with an item number and no
     // category.

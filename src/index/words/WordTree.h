@@ -34,8 +34,8 @@ public:
     // word continues ends at a node with tail, and each node is laid out before its subtrees
     // with its list beside it, so the words under a prefix lie together in the image. False when
     // the tree is not empty or the image could not supply a block.
-    [[nodiscard]] bool Build(std::span<const std::u16string> words, std::span<const std::vector<uint32_t>> lists,
-               std::vector<uint32_t>& nodes);
+    [[nodiscard]] bool Build(std::span<const std::u16string> words,
+                             std::span<const std::vector<uint32_t>> lists, std::vector<uint32_t>& nodes);
     // The node of `word` itself (no OID added); nullopt on allocation failure.
     std::optional<uint32_t> NodeOf(std::u16string_view word);
     // The node at which `prefix` ends, or 0 when no word begins with it.
@@ -47,7 +47,7 @@ public:
     // visited in `visited`; prunes the chain's end when it is left without list or children and
     // records pruned nodes in `freed`.
     [[nodiscard]] bool RemoveAlongChain(uint32_t node, uint32_t oid, std::vector<uint32_t>& visited,
-                          std::vector<uint32_t>& freed);
+                                        std::vector<uint32_t>& freed);
 
     // Every word with its node, in code-unit order (for checks and tests).
     void ForEachWord(const std::function<void(const std::u16string& word, uint32_t node)>& take) const;

@@ -30,7 +30,9 @@ public:
     JournalPosition JournalHead() override {
         return EnsureSource() ? source_.JournalHead() : JournalPosition{};
     }
-    [[nodiscard]] bool FilesCatchUpCheaply(size_t atMost) override { return index_.FilesCatchUpCheaply(atMost); }
+    [[nodiscard]] bool FilesCatchUpCheaply(size_t atMost) override {
+        return index_.FilesCatchUpCheaply(atMost);
+    }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
     [[nodiscard]] bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,

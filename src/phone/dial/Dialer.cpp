@@ -47,7 +47,8 @@ int Dialer::CallService(const Str& number, const Contact* contact, const Str& ca
     if (!PhoneCallAvailable()) return kDialMissing;
     const Str party = contact ? CalledPartyOf(*contact) : calledParty;
     if (hooks_.beforeCall) hooks_.beforeCall();
-    (void)EnsurePhoneProgram(kPhoneProgramWaitMs, Sleeper());  // without the phone program the call below fails and says so
+    // Without the phone program the call below fails and says so.
+    (void)EnsurePhoneProgram(kPhoneProgramWaitMs, Sleeper());
     const std::optional<int32_t> result = PhoneMakeCall(number.View(), party.View());
     return result ? *result : kDialMissing;
 }

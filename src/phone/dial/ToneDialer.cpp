@@ -56,7 +56,8 @@ void PlayTones(std::u16string_view number, plat::Sleeper& sleeper) {
         const uint32_t resource = ToneResourceOf(c);
         if (resource == 0) continue;
         if (afterTone) sleeper.Sleep(kToneGapMs);
-        (void)plat::PlaySoundData(ToneName(resource), plat::ToneWave(resource), sleeper);  // a tone that cannot play is skipped; the number is still dialled
+        // A tone that cannot play is skipped; the number is still dialled.
+        (void)plat::PlaySoundData(ToneName(resource), plat::ToneWave(resource), sleeper);
         afterTone = true;
     }
 }

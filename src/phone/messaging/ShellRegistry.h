@@ -17,8 +17,10 @@ std::optional<std::u16string> GetString(plat::Hive hive, std::u16string_view key
 // The number of a REG_DWORD value; nothing for a missing value or one of another type.
 std::optional<uint32_t> GetDword(plat::Hive hive, std::u16string_view key, std::u16string_view name);
 
-[[nodiscard]] bool Set(plat::Hive hive, std::u16string_view key, std::u16string_view name, const plat::RegValue& value);
-[[nodiscard]] bool SetString(plat::Hive hive, std::u16string_view key, std::u16string_view name, std::u16string_view text);
+[[nodiscard]] bool Set(plat::Hive hive, std::u16string_view key, std::u16string_view name,
+                       const plat::RegValue& value);
+[[nodiscard]] bool SetString(plat::Hive hive, std::u16string_view key, std::u16string_view name,
+                             std::u16string_view text);
 [[nodiscard]] bool Delete(plat::Hive hive, std::u16string_view key, std::u16string_view name);
 [[nodiscard]] bool CreateKey(plat::Hive hive, std::u16string_view key);
 

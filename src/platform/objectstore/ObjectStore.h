@@ -128,10 +128,11 @@ struct JournalChanges {
 // Reads, in one committed state of the volume, its journal head and the records of `databases`
 // changed after row `after`.
 [[nodiscard]] bool ReadJournalChanges(const CeGuid& volume, int64_t after, std::span<const CeOid> databases,
-                        JournalChanges& changes);
+                                      JournalChanges& changes);
 
 // Properties of the database itself (as for records: empty `propIds` reads all).
-[[nodiscard]] bool GetDatabaseProps(DbHandle db, std::span<const uint32_t> propIds, std::vector<PropVal>& props);
+[[nodiscard]] bool GetDatabaseProps(DbHandle db, std::span<const uint32_t> propIds,
+                                    std::vector<PropVal>& props);
 [[nodiscard]] bool SetDatabaseProps(DbHandle db, std::span<const PropVal> props);
 
 }  // namespace plat

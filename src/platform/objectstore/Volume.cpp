@@ -226,7 +226,8 @@ void Volume::BeforeCommit() {
         next.Bind(1, kept.next).Execute();
     }
     if (touched.transaction == 0 || touched.transaction != transaction) return;
-    for (const CeOid database : touched.databases) (void)objstore::TouchDatabase(db_, database);  // removed ones left the set
+    // Removed ones left the set.
+    for (const CeOid database : touched.databases) (void)objstore::TouchDatabase(db_, database);
 }
 
 uint32_t Volume::RecordCount(CeOid database) {

@@ -54,7 +54,8 @@ public:
     [[nodiscard]] bool KeyExists(Hive hive, std::u16string_view key);
     [[nodiscard]] bool CreateKey(Hive hive, std::u16string_view key);  // with its missing parents
     std::optional<RegValue> GetValue(Hive hive, std::u16string_view key, std::u16string_view name);
-    [[nodiscard]] bool SetValue(Hive hive, std::u16string_view key, std::u16string_view name, const RegValue& value);
+    [[nodiscard]] bool SetValue(Hive hive, std::u16string_view key, std::u16string_view name,
+                                const RegValue& value);
     [[nodiscard]] bool DeleteValue(Hive hive, std::u16string_view key, std::u16string_view name);
     [[nodiscard]] bool DeleteKey(Hive hive, std::u16string_view key);  // the key and its whole subtree
     std::vector<std::u16string> SubKeys(Hive hive, std::u16string_view key);

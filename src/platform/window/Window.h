@@ -52,8 +52,8 @@ HWND FindWindow(std::u16string_view className);
 LRESULT SendMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
 // The same with a chosen time-out; false (ERROR_TIMEOUT, ERROR_INVALID_WINDOW_HANDLE, ...) when
 // no result came back.
-[[nodiscard]] bool SendMessageTimeout(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs,
-                        LRESULT* result);
+[[nodiscard]] bool SendMessageTimeout(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam,
+                                      int timeoutMs, LRESULT* result);
 
 // Asks for the window to come to the foreground; a handle with its lowest bit set asks for its
 // owned windows too. The request is recorded in the window's process, which hands it to its

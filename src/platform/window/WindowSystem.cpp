@@ -171,7 +171,8 @@ bool WindowSystem::Destroy(HWND window) {
                               : Fail(ERROR_INVALID_WINDOW_HANDLE, "no such window");
     }
     windows_->Call(window, WM_DESTROY, 0, 0);
-    for (const HWND child : windows_->ChildrenOf(window)) (void)Destroy(child);  // a child goes with its parent either way
+    // A child goes with its parent either way.
+    for (const HWND child : windows_->ChildrenOf(window)) (void)Destroy(child);
     windows_->Remove(window);
     if (directory_) directory_->Remove(window);
     return true;

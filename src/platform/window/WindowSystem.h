@@ -35,7 +35,8 @@ public:
     // Every top-level window of the device whose owner still runs.
     std::vector<HWND> TopLevel();
     [[nodiscard]] bool Post(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
-    [[nodiscard]] bool Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs, LRESULT& result);
+    [[nodiscard]] bool Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs,
+                            LRESULT& result);
     [[nodiscard]] bool Foreground(HWND markedWindow);
     uint32_t RegisterMessage(std::u16string_view name);
 

@@ -31,7 +31,8 @@ void AddOwn(std::vector<ContextEntry>& entries, const Array<CustText>& values, u
     for (const CustText& own : values) {
         if (own.value.IsEmpty() || number > ContactContextMenu::kMaxEntry) continue;
         ContextEntry entry{number++, own.label, own.value, formats != nullptr};
-        if (formats != nullptr) (void)formats->Format(entry.value);  // a number no template fits stays as it is
+        // A number no template fits stays as it is.
+        if (formats != nullptr) (void)formats->Format(entry.value);
         entries.push_back(std::move(entry));
     }
 }
@@ -102,7 +103,8 @@ MenuDescription ContactContextMenu::Describe(AddinManager* addins, std::span<con
     menu.AddSeparator();
     menu.push_back(Item(kBeam, liststr::kBeam));
     menu.push_back(Item(kAppointment, liststr::kMakeAppointment));
-    if (addins != nullptr) (void)addins->BuildMenu(menu, selected);  // without add-ins the menu has no submenu
+    // Without add-ins the menu has no submenu.
+    if (addins != nullptr) (void)addins->BuildMenu(menu, selected);
     return menu;
 }
 

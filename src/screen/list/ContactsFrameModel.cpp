@@ -246,7 +246,8 @@ FrameEffect ContactsFrameModel::OnContextCommand(uint32_t command) {
         case ContextChoice::Kind::Beam: return BeamSelected();
         case ContextChoice::Kind::Appointment: return MakeAppointment();
         case ContextChoice::Kind::AddIn:
-            (void)AddinManager::Instance().Invoke(command, contextSelection_);  // the command is in the add-ins' range; a failure was told in a box
+            // The command is in the add-ins' range; a failure was told in a box.
+            (void)AddinManager::Instance().Invoke(command, contextSelection_);
             return Handled();
         default: return {};
     }
@@ -361,7 +362,8 @@ FrameEffect ContactsFrameModel::MakeAppointment() {
 
 FrameEffect ContactsFrameModel::NewContactFromCallerId() {
     Str number = SettingsStore::ReadString(settings::kSettings, settings::kCallerIDPhone, u"");
-    (void)SettingsStore::WriteString(settings::kSettings, settings::kCallerIDPhone, u"");  // a number not cleared is offered once more
+    // A number not cleared is offered once more.
+    (void)SettingsStore::WriteString(settings::kSettings, settings::kCallerIDPhone, u"");
     return Asking(FrameAction::NewContact, 0, std::move(number));
 }
 

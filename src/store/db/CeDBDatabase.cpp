@@ -38,7 +38,8 @@ bool CCeDBDatabase::Open(const char16_t* name, const plat::SortProp* sorts, int 
 
 void CCeDBDatabase::Close() {
     KeepingLastError([this] {
-        if (handle_ != plat::kInvalidDbHandle) (void)plat::CloseDatabase(handle_);  // the handle and the volume are given up either way
+        // The handle and the volume are given up either way.
+        if (handle_ != plat::kInvalidDbHandle) (void)plat::CloseDatabase(handle_);
         if (!volume_.IsZero()) (void)plat::UnmountDbVol(volume_);
     });
     handle_ = plat::kInvalidDbHandle;
@@ -153,7 +154,8 @@ void CCeDBDatabase::ReadContactsFlag() { contactsFlag_ = GetFlag(kContactsFlagPr
 
 uint64_t CCeDBDatabase::GetVolumeTime() {
     plat::CeGuid volume;
-    if (plat::MountDbVol(kVolumePath, volume)) (void)plat::UnmountDbVol(volume);  // the mount only makes the volume file exist
+    // The mount only makes the volume file exist.
+    if (plat::MountDbVol(kVolumePath, volume)) (void)plat::UnmountDbVol(volume);
     const uint64_t time = plat::VolumeFileTime(kVolumePath);
     return time != 0 ? time : plat::FileTimeNow();
 }

@@ -22,7 +22,7 @@ public:
     // the whole order in `keyFlags`) and notifications when `notify` is given. A failure leaves
     // the object closed and the volume unmounted.
     [[nodiscard]] bool Open(const char16_t* name, const plat::SortProp* sorts = nullptr, int count = 0,
-              plat::NotifyCallback notify = {}, uint16_t keyFlags = 0);
+                            plat::NotifyCallback notify = {}, uint16_t keyFlags = 0);
     // Closes the handle and unmounts the volume; keeps the last error as it was.
     void Close();
     [[nodiscard]] bool IsOpen() const { return handle_ != plat::kInvalidDbHandle; }

@@ -9,4 +9,4 @@
 // Reaching the end is success; any other read failure stops the scan and returns false (the
 // caller then empties what it gathered).
 [[nodiscard]] bool ScanDatabase(CCeDBDatabase& db, const uint32_t* propIds, int count,
-                  const std::function<void(const CCeDBRecord&)>& visit);
+                                const std::function<void(const CCeDBRecord&)>& visit);

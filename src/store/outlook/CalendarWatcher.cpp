@@ -12,7 +12,8 @@ constexpr uint32_t kCalendarCommand = 105;
 plat::HWND CalendarWatcher::FindCalendar() { return plat::FindWindow(u"Calendar"); }
 
 void CalendarWatcher::CommandCalendar(plat::HWND window) {
-    (void)plat::PostMessage(window, plat::WM_COMMAND, kCalendarCommand, 0);  // a calendar that went away in between has nothing to do
+    // A calendar that went away in between has nothing to do.
+    (void)plat::PostMessage(window, plat::WM_COMMAND, kCalendarCommand, 0);
 }
 
 void CalendarWatcher::Start(Timing timing, Probe probe, Action action) {

@@ -14,4 +14,4 @@
 // TYPE values are split at commas inside quotes too ("TYPE=\"home,voice\"").
 // False with `reason` set when the line has no name, no ':' or an unclosed quote.
 [[nodiscard]] bool ParseContentLine(std::string_view line, VCardVersion version, VCardProperty& property,
-                      std::string& reason);
+                                    std::string& reason);

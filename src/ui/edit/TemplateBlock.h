@@ -46,8 +46,12 @@ public:
     int OnSmallButton(int element, BlockPart part) override;
 
 protected:
-    [[nodiscard]] bool HasFirstButton(const CElement& element) const override { return RowOf(IndexOf(&element)) >= 0; }
-    [[nodiscard]] bool HasSecondButton(const CElement& element) const override { return RowOf(IndexOf(&element)) >= 0; }
+    [[nodiscard]] bool HasFirstButton(const CElement& element) const override {
+        return RowOf(IndexOf(&element)) >= 0;
+    }
+    [[nodiscard]] bool HasSecondButton(const CElement& element) const override {
+        return RowOf(IndexOf(&element)) >= 0;
+    }
     std::vector<int> ElementLabels() const override;
     void AddCells(int element, std::vector<FormCell>& cells) const override;
     QString ButtonText(BlockPart part) const override;
@@ -58,7 +62,9 @@ protected:
 
 private:
     [[nodiscard]] bool HasEntryRows() const;
-    [[nodiscard]] bool HasValueChoice() const { return block_.kind == kBlockMessaging || block_.kind == kBlockAddress; }
+    [[nodiscard]] bool HasValueChoice() const {
+        return block_.kind == kBlockMessaging || block_.kind == kBlockAddress;
+    }
     // The row an element shows; -1 for the heading and the rows that are no template entries.
     int RowOf(int element) const;
     // The name fields the name block lists.

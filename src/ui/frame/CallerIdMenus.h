@@ -39,4 +39,5 @@ void InsertCallerIdMenus(MenuDescription& popup, const CallFilter& filter, const
 // What a command of the ring settings or the call filter (25000 to 25499, 25200 aside) does;
 // false for any other command. Posts the change to the caller-ID program. A call-filter command
 // naming no category changes nothing and still posts.
-[[nodiscard]] bool RunCallerIdCommand(uint32_t command, ScriptManager& ring, CallFilter& filter, const Array<CategoryEntry>& categories);
+[[nodiscard]] bool RunCallerIdCommand(uint32_t command, ScriptManager& ring, CallFilter& filter,
+                                      const Array<CategoryEntry>& categories);

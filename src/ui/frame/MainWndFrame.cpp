@@ -7,10 +7,8 @@
 #include <utility>
 
 #include "categories/manager/CategoryManager.h"
-#include "core/diag/ErrorLog.h"
 #include "core/diag/Tracer.h"
 #include "core/res/ResourceStrings.h"
-#include "core/result/StatusBox.h"
 #include "ext/addins/AddinAbi.h"
 #include "ext/addins/AddinManager.h"
 #include "core/settings/SettingsKeys.h"
@@ -39,6 +37,9 @@
 #include "ui/toolkit/MessageLoop.h"
 #include "view/template/ContactTemplate.h"
 
+#include "core/diag/ErrorLog.h"
+#include "core/result/StatusBox.h"
+
 namespace {
 
 constexpr uint32_t kStrTitle = 101;
@@ -54,7 +55,8 @@ MainWndFrame* g_instance = nullptr;
 
 Array<CategoryEntry> CurrentCategories() {
     Array<CategoryEntry> categories;
-    if (CategoryManager* manager = CategoryManager::Instance()) (void)manager->GetAllCategories(categories);  // menus then list no category
+    // Menus then list no category.
+    if (CategoryManager* manager = CategoryManager::Instance()) (void)manager->GetAllCategories(categories);
     return categories;
 }
 
@@ -82,7 +84,8 @@ bool MainWndFrame::Create() {
     ScaledStyle::Apply();
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHideSim, 1);
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHighlight, 1);
-    if (!SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath()))
+    if (!SettingsStore::WriteString(settings::kSettings, settings::kProgramPath,
+                                    plat::CurrentDevice().ModulePath()))
         ErrorLog(u"Unable to record the program's path", "MainWndFrame", __LINE__);
     templates_.Load();
     ring_.Load();
@@ -320,7 +323,10 @@ void MainWndFrame::RunOptions() {
 }
 
 void MainWndFrame::EditTemplate() {
-    if (contacts_) (void)contacts_->EditTemplate([this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });  // a failed write was said in a box
+    // A failed write was said in a box.
+    if (contacts_)
+        (void)contacts_->EditTemplate(
+            [this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });
 }
 
 void MainWndFrame::RunRingtones() {

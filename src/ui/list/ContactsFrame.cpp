@@ -617,7 +617,9 @@ void ContactsFrame::OnSearchKey(uint32_t key) {
 
 void ContactsFrame::OnSplitterMoved(int top) {
     const FrameSettings& settings = model_->Settings();
-    (void)model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix, static_cast<uint32_t>(std::max(0, top)));  // a position not kept is a preference lost
+    // A position not kept is a preference lost.
+    (void)model_->SetSplitter(SplitPercentAt(Rects(), top), settings.spltFix,
+                              static_cast<uint32_t>(std::max(0, top)));
     LayOut();
 }
 

@@ -28,7 +28,10 @@ public:
     virtual void OnItemTapped(int row) = 0;
     // A single tap at `point` (list coordinates) on the row drawn in `rowRect`, before it counts
     // as OnItemTapped; true takes it (the row is already current).
-    [[nodiscard]] virtual bool OnItemTappedAt(int /*row*/, const QPoint& /*point*/, const QRect& /*rowRect*/) { return false; }
+    [[nodiscard]] virtual bool OnItemTappedAt(int /*row*/, const QPoint& /*point*/,
+                                              const QRect& /*rowRect*/) {
+        return false;
+    }
     virtual void OnItemActivated(int row) = 0;
     virtual void OnSelectionChanged(int row) = 0;
     virtual void OnContextMenu(int row, const QPoint& globalPos) = 0;

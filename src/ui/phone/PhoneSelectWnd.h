@@ -33,7 +33,7 @@ public:
     // The chooser for picking: `picked` gets the chosen line's index, `cancelled` runs on End.
     // Returns once it closes; false when the contact has no number to pick.
     [[nodiscard]] bool Pick(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats,
-              const std::function<void(int)>& picked, const std::function<void()>& cancelled);
+                            const std::function<void(int)>& picked, const std::function<void()>& cancelled);
 
     const PhoneChooser& Model() const { return model_; }
     QListWidget* List() const { return list_; }

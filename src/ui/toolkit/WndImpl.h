@@ -34,7 +34,8 @@ public:
 
     // Creates the platform window and its widget (hidden), a child of `parent`'s widget or a
     // top-level window when `parent` is null. False when the platform refuses the window.
-    [[nodiscard]] bool CreateWnd(std::u16string_view className, std::u16string_view title, WndImpl* parent, const QRect& rect);
+    [[nodiscard]] bool CreateWnd(std::u16string_view className, std::u16string_view title, WndImpl* parent,
+                                 const QRect& rect);
     // Destroys the platform window (the procedure gets WM_DESTROY) and the widget.
     void DestroyWnd();
 

@@ -5,8 +5,8 @@
 #include "core/res/StringTable.h"
 #include "support/HostFiles.h"
 #include "support/MessageBoxRecorder.h"
-#include "support/TracerBoxes.h"
 #include "support/TempDevice.h"
+#include "support/TracerBoxes.h"
 
 namespace {
 

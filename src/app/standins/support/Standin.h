@@ -52,7 +52,8 @@ void LogCall(std::u16string_view library, std::u16string_view function, std::ini
 // A REG_DWORD of the device registry (`fallback` when missing, of another type or unreadable) and
 // writing one (false when it cannot be written).
 uint32_t RegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name, uint32_t fallback);
-[[nodiscard]] bool SetRegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name, uint32_t value);
+[[nodiscard]] bool SetRegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name,
+                                    uint32_t value);
 // A REG_SZ of the device registry; empty when missing, of another type or unreadable.
 std::u16string RegistryString(plat::Hive hive, std::u16string_view key, std::u16string_view name);
 
