@@ -154,11 +154,15 @@ public:
         const FormatArg list[] = {FormatArg(args)..., FormatArg()};
         return FormatList(format, FormatArgs(list, sizeof...(Args)));
     }
-    // The same with the format loaded from resource string `id` first.
+    // The same with the format loaded from resource string `id` first; false, leaving the string
+    // empty, when that string cannot be loaded.
     template <typename... Args>
     [[nodiscard]] bool FormatRes(uint32_t id, const Args&... args) {
         Str format;
-        format.LoadString(id);
+        if (!format.LoadString(id)) {  // logged and traced
+            Empty();
+            return false;
+        }
         return Format(format.c_str(), args...);
     }
     [[nodiscard]] bool FormatList(const char16_t* format, FormatArgs args);

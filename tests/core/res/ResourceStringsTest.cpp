@@ -69,7 +69,7 @@ TEST(ResourceStrings, RequiredStringRaisesTheResourceError) {
         EXPECT_EQ(error.Arg(), 99999u);
     }
     Str s;
-    s.FormatRes(41216, 3);
+    EXPECT_TRUE(s.FormatRes(41216, 3));
     EXPECT_EQ(s, u"Waiting for 3 seconds...");
 }
 
