@@ -80,7 +80,7 @@ TEST(Dial, SoundMethodCountsDownThenPlaysUnlessCancelled) {
 
 TEST(Dial, StoredAddInMethodAndTheAddInPath) {
     TempDevice device({.phone = false});
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialAddIn);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialAddIn));
     Dialer none;
     EXPECT_EQ(none.ResolveMethod(0), kDialNone);
     EXPECT_EQ(none.Dial(0, u"5551234", nullptr, 0, Str()), 0);
@@ -275,7 +275,7 @@ TEST(EditDialModel, NumbersCardsTheDialStringAndOk) {
     CallingCards stored;
     stored.Load();
     stored.Add({u"Office", u"9,@"});
-    SettingsStore::WriteString(settings::kSettings, settings::kDefCard, u"Office (9,@)");
+    EXPECT_TRUE(SettingsStore::WriteString(settings::kSettings, settings::kDefCard, u"Office (9,@)"));
     EditDialModel model;
     model.Open(TwoNumbers());
     EXPECT_EQ(model.Numbers(), (std::vector<Str>{u"+15551002000", u"5553004000"}));

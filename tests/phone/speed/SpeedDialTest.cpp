@@ -163,7 +163,7 @@ TEST(CSpeedInfoStore, NamesRenameCandidatesAndMoveTargets) {
     r.last = u"Li";
     r.fileAs = u"Li (Acme)";
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Li, Anna");
-    SettingsStore::WriteDword(settings::kSettings, settings::kSortType, 1);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kSortType, 1));
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Li (Acme)");
     r.display = u"Mum";
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Mum");

@@ -65,7 +65,7 @@ TEST_F(WindowTest, TheNewestTopLevelWindowIsFoundAndAParentEndsBeforeItsChildren
     EXPECT_EQ(MessagesOf(child), std::vector<uint32_t>{plat::WM_DESTROY});
     EXPECT_LT(std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.window == newer && s.message == plat::WM_DESTROY; }),
               std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.window == child && s.message == plat::WM_DESTROY; }));
-    plat::DestroyWindow(older);
+    (void)plat::DestroyWindow(older);  // clean-up
     EXPECT_EQ(plat::FindWindow(u"IS.MAIN.WND.CLASS"), 0u);
 }
 
@@ -77,8 +77,8 @@ TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindowWhileItRuns) {
         if (m == plat::WM_CLOSE) plat::DestroyWindow(w);
         return plat::LRESULT{0};
     });
-    plat::PostMessage(self, plat::WM_CLOSE, 0, 0);
-    plat::PostMessage(self, plat::WM_USER, 0, 0);
+    EXPECT_TRUE(plat::PostMessage(self, plat::WM_CLOSE, 0, 0));
+    EXPECT_TRUE(plat::PostMessage(self, plat::WM_USER, 0, 0));
     plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);
     plat::ProcessEvents(20);
     EXPECT_EQ(seen, (std::vector<uint32_t>{plat::WM_CREATE, plat::WM_CLOSE, plat::WM_DESTROY}));

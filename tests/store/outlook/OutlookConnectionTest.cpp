@@ -69,7 +69,7 @@ TEST(OutlookAvailability, AFailedLogonIsNotRetried) {
     OutlookConnection& connection = OutlookConnection::Instance();
     EXPECT_EQ(connection.State(), -1);  // not tried yet
     EXPECT_EQ(connection.Available(), 0);
-    plat::InitVolume(bare.Host(u"\\pim.vol"));
+    EXPECT_TRUE(plat::InitVolume(bare.Host(u"\\pim.vol")));
     EXPECT_EQ(connection.Available(), 0);
     EXPECT_EQ(connection.State(), 0);
     EXPECT_EQ(std::tuple(connection.SaveContact(1, 1), connection.CreateAppointment(u"x", u"y"),
@@ -151,7 +151,7 @@ TEST_F(OutlookTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     EXPECT_TRUE(connection.Watcher().Join());
     EXPECT_TRUE(plat::RunUntil([&] { return !commands.empty(); }, 5000));
     EXPECT_EQ(commands, std::vector<uint32_t>{105});
-    plat::DestroyWindow(calendar);
+    (void)plat::DestroyWindow(calendar);  // clean-up
 
     EXPECT_NE(ReadProgramLog(device_).find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"),
               std::string::npos);

@@ -76,7 +76,7 @@ TEST_P(PhoneMenuScreen, TheMenuMarksChangesAndCallsTheDefault) {
         EXPECT_FALSE(WithPopup([&] { TapNumber(frame, none); }, [&](QMenu& menu) { menu.close(); }));
     }, [&](ContactViewDlg& view) {
         viewed = true;
-        plat::PostMessage(view.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0);
+        EXPECT_TRUE(plat::PostMessage(view.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0));
     });
     EXPECT_TRUE(viewed);
 }
