@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "core/res/ResourceStrings.h"
+#include "core/result/StatusBox.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
@@ -18,6 +20,8 @@
 #include "ui/toolkit/PopupMenu.h"
 
 namespace {
+
+constexpr uint32_t kStrNoMessaging = 41429;
 
 uint32_t StoredSortType() { return SettingsStore::ReadDword(settings::kSettings, settings::kSortType, 0); }
 
@@ -116,7 +120,8 @@ bool PhoneSelectWnd::Carry(ChooserCommand command) {
             TheDialer().Dial(Hwnd(), model_.SelectedNumber(), &contact_, 0, Str());
             return true;
         case ChooserCommand::Message:
-            SendSms(model_.SelectedNumber().View(), PhoneChooser::Title(contact_, StoredSortType()).View());
+            if (!SendSms(model_.SelectedNumber().View(), PhoneChooser::Title(contact_, StoredSortType()).View()))
+                TellUser(Status::Failed(std::u16string(RequireStr(kStrNoMessaging).View())));
             return true;
         case ChooserCommand::Pick:
             if (picked_) picked_(model_.Selected());

@@ -93,7 +93,7 @@ void CatRingtoneList::PlayRingtoneOfRow() {
                          plat::MB_OK | plat::MB_ICONINFORMATION);
         return;
     }
-    WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);
+    (void)WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);  // false: a playable sound, nothing to tell
 }
 
 bool CatRingtoneList::OnOK() {

@@ -101,7 +101,7 @@ Str RingtonesPickerDlg::SelectedPath() const {
 
 void RingtonesPickerDlg::PlaySelected() {
     const Str path = SelectedPath();
-    if (!path.IsEmpty()) WarnAboutSound(PlayRingtone(path), path);
+    if (!path.IsEmpty()) (void)WarnAboutSound(PlayRingtone(path), path);  // false: a playable sound, nothing to tell
 }
 
 void RingtonesPickerDlg::ChooseOtherFile() {

@@ -23,7 +23,7 @@ void InputPanel::Show(bool up) {
     PanelState& state = State();
     if (state.up == up) return;
     state.up = up;
-    if (state.listener != 0) plat::PostMessage(state.listener, plat::WM_SETTINGCHANGE, kInputPanelChange, 0);
+    if (state.listener != 0) (void)plat::PostMessage(state.listener, plat::WM_SETTINGCHANGE, kInputPanelChange, 0);  // a listener gone has nothing to update
 }
 
 int InputPanel::VisibleBottom(int clientHeight) {
