@@ -62,7 +62,7 @@ void Samples::Report(benchmark::State& state) {
 ContactsFrame& Frame() { return *MainWndFrame::Instance().Contacts(); }
 
 void CloseWindow() {
-    if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+    if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());  // the window goes either way
     PumpPendingMessages();
     ContactManager::Release();
 }

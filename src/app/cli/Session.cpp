@@ -21,7 +21,7 @@ constexpr int kNotifyWaitMs = 30000;
 }  // namespace
 
 Session::OwnWindow::~OwnWindow() {
-    if (handle != 0) plat::DestroyWindow(handle);
+    if (handle != 0) (void)plat::DestroyWindow(handle);  // the window goes either way
 }
 
 Session::Registration::~Registration() {

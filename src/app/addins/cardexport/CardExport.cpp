@@ -39,7 +39,8 @@ std::string Cards(const uint32_t* oids, uint32_t count, uint32_t& written) {
         Contact contact;
         contact.LoadFromRecord(record);
         Array<Str> names;
-        if (categories != nullptr) categories->GetContactCategoryNames(contact, names);
+        // A card without the contact's categories would lose them: such a contact is not written.
+        if (categories != nullptr && !categories->GetContactCategoryNames(contact, names)) continue;
         cards += ExportContact(contact, std::vector<Str>(names.begin(), names.end()));
         ++written;
     }
