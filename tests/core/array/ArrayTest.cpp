@@ -76,7 +76,7 @@ TEST(Array, ElementsSurviveMovesAndCopies) {
 
 TEST(Array, OutOfRangeShowsTheTracerAndStaysInside) {
     MessageBoxRecorder boxes;
-    ExpectTracerBoxes expected;  // as in the release program
+    ExpectTracerBoxes releaseProgram;  // boxes, and no abort, as in the release program
     Array<int> a = Filled(3);
     EXPECT_EQ(a.GetAt(-1), 0);
     a.SetAt(3, 99);

@@ -54,8 +54,8 @@ TEST_F(Settings, ValuesRoundTripWithTheirExactBytes) {
 TEST_F(Settings, ValueOfAnotherTypeReadsAsTheDefault) {
     EXPECT_TRUE(SettingsStore::WriteString(kSection, u"WasText", u"7"));
     EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"WasNumber", 7));
-    plat::DeviceRegistry().SetValue(Hive::CurrentUser, kKey, u"Short",
-                                    plat::RegValue{plat::REG_DWORD, {1, 2}});
+    EXPECT_TRUE(plat::DeviceRegistry().SetValue(Hive::CurrentUser, kKey, u"Short",
+                                                plat::RegValue{plat::REG_DWORD, {1, 2}}));
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"WasText", 3), 3u);
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"Short", 3), 3u);
     EXPECT_EQ(SettingsStore::ReadString(kSection, u"WasNumber", u"def"), u"def");

@@ -74,12 +74,12 @@ TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindowWhileItRuns) {
     plat::HWND self = 0;
     self = plat::CreateWindow(u"SELF.DESTROYING", u"", [&](plat::HWND w, uint32_t m, plat::WPARAM, plat::LPARAM) {
         seen.push_back(m);
-        if (m == plat::WM_CLOSE) plat::DestroyWindow(w);
+        if (m == plat::WM_CLOSE) (void)plat::DestroyWindow(w);  // clean-up
         return plat::LRESULT{0};
     });
     EXPECT_TRUE(plat::PostMessage(self, plat::WM_CLOSE, 0, 0));
     EXPECT_TRUE(plat::PostMessage(self, plat::WM_USER, 0, 0));
-    plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);
+    (void)plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);  // the checks below say what came
     plat::ProcessEvents(20);
     EXPECT_EQ(seen, (std::vector<uint32_t>{plat::WM_CREATE, plat::WM_CLOSE, plat::WM_DESTROY}));
 }
