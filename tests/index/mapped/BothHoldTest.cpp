@@ -13,7 +13,7 @@ TEST(BothHold, EitherFailureFailsAndASideThrowReachesTheCaller) {
             << c.side << " " << c.here;
     }
     bool hereRan = false;
-    EXPECT_THROW(BothHold([]() -> bool { throw std::bad_alloc(); },
+    EXPECT_THROW((void)BothHold([]() -> bool { throw std::bad_alloc(); },
                           [&hereRan] {
                               hereRan = true;
                               return true;

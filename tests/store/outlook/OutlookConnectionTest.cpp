@@ -179,7 +179,7 @@ TEST_F(OutlookTest, BeamingWritesEachContactAsACard) {
         CCeDBRecord category;
         category.Add(new CCeDBProp(2, u"Golf", true));
         const plat::CeOid rec = main.Write(category, CCeDBDatabase::kWriteNew);
-        main.SeekToRecord(rec);
+        EXPECT_TRUE(main.SeekToRecord(rec));
         main.Read(category);
         CCeDBDatabase assoc;
         ASSERT_TRUE(assoc.Open(plat::pom::kCategoryAssocDb.data()));
