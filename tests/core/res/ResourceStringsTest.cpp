@@ -60,6 +60,7 @@ TEST(ResourceStrings, MissingStringIsLoggedAndTraced) {
 TEST(ResourceStrings, RequiredStringRaisesTheResourceError) {
     TempDevice device;
     MessageBoxRecorder boxes;
+    ExpectTracerBoxes expected;  // the failed load is traced before the error is raised
     EXPECT_EQ(RequireStr(101), u"Brevane");
     try {
         RequireStr(99999);
