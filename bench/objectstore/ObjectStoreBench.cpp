@@ -91,7 +91,7 @@ void WriteContacts(benchmark::State& state) {
         for (int i = 0; i < kContacts; ++i) plat::WriteRecordProps(db, 0, ContactProps(i));
         if (batched && !plat::EndWriteBatch(guid)) state.SkipWithError("the batch did not commit");
         state.PauseTiming();
-        (void)plat::CloseDatabase(db);  // clean-up
+        (void)plat::CloseDatabase(db);   // clean-up
         (void)plat::UnmountDbVol(guid);  // clean-up
         state.ResumeTiming();
     }

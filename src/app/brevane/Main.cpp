@@ -33,7 +33,8 @@ int RunFirstInstance(const std::u16string& commandLine) {
     if (!frame.Create()) return kExitDone;
     frame.Widget()->show();
     frame.Widget()->activateWindow();
-    if (!PostRequest(frame.Hwnd(), commandLine)) ErrorLog(u"The program did not take its command line", "Main", __LINE__);
+    if (!PostRequest(frame.Hwnd(), commandLine))
+        ErrorLog(u"The program did not take its command line", "Main", __LINE__);
     return RunMessageLoop();
 }
 

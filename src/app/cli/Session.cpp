@@ -66,7 +66,8 @@ void Session::TakeTurn() {
 // Waits for the notifications of the tool's changes, hands them to the index now and saves it.
 void Session::UpdateIndex() {
     if (changes_ > 0 && manager_.Maintains()) {
-        (void)plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);  // what is not delivered, the next open catches up from the journal
+        // What is not delivered, the next open catches up from the journal.
+        (void)plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);
         manager_.FlushQueue();
     }
     if (!manager_.SaveNow()) throw Failure("the index files cannot be written");

@@ -120,7 +120,8 @@ bool PhoneSelectWnd::Carry(ChooserCommand command) {
             TheDialer().Dial(Hwnd(), model_.SelectedNumber(), &contact_, 0, Str());
             return true;
         case ChooserCommand::Message:
-            if (!SendSms(model_.SelectedNumber().View(), PhoneChooser::Title(contact_, StoredSortType()).View()))
+            if (!SendSms(model_.SelectedNumber().View(),
+                         PhoneChooser::Title(contact_, StoredSortType()).View()))
                 TellUser(Status::Failed(std::u16string(RequireStr(kStrNoMessaging).View())));
             return true;
         case ChooserCommand::Pick:

@@ -93,7 +93,8 @@ void CatRingtoneList::PlayRingtoneOfRow() {
                          plat::MB_OK | plat::MB_ICONINFORMATION);
         return;
     }
-    (void)WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);  // false: a playable sound, nothing to tell
+    // False: a playable sound, nothing to tell.
+    (void)WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);
 }
 
 bool CatRingtoneList::OnOK() {

@@ -101,7 +101,8 @@ Str RingtonesPickerDlg::SelectedPath() const {
 
 void RingtonesPickerDlg::PlaySelected() {
     const Str path = SelectedPath();
-    if (!path.IsEmpty()) (void)WarnAboutSound(PlayRingtone(path), path);  // false: a playable sound, nothing to tell
+    // False: a playable sound, nothing to tell.
+    if (!path.IsEmpty()) (void)WarnAboutSound(PlayRingtone(path), path);
 }
 
 void RingtonesPickerDlg::ChooseOtherFile() {

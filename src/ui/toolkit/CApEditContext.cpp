@@ -201,7 +201,8 @@ void CApEditContext::StartHold(const QPoint& at, bool doubleTap) {
 }
 
 void CApEditContext::StopHold() {
-    if (hwnd_ != 0) (void)plat::KillTimer(hwnd_, HoldGesture::kTimerId);  // a timer fires once; it may be gone already
+    // A timer fires once; it may be gone already.
+    if (hwnd_ != 0) (void)plat::KillTimer(hwnd_, HoldGesture::kTimerId);
 }
 
 void CApEditContext::OnHoldTimer() {

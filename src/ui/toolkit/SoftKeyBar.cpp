@@ -71,7 +71,8 @@ void SoftKeyBar::Run(const SoftKey& key, QToolButton* button) {
         const QAction* chosen = menu->exec(above);
         command = chosen != nullptr ? chosen->data().value<uint32_t>() : 0;
     }
-    if (command != 0) (void)plat::PostMessage(owner_, plat::WM_COMMAND, command, 0);  // the owner lives while its bar shows
+    // The owner lives while its bar shows.
+    if (command != 0) (void)plat::PostMessage(owner_, plat::WM_COMMAND, command, 0);
 }
 
 void SoftKeyBar::SetKeysEnabled(bool enabled) {

@@ -62,7 +62,8 @@ plat::LRESULT WndImpl::Send(uint32_t message, plat::WPARAM wParam, plat::LPARAM 
 plat::LRESULT WndImpl::Dispatch(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
     if (destroying_) return DefWindowProc(hwnd_, message, wParam, lParam);
     plat::LRESULT result = 0;
-    (void)RunGuarded([&] { result = WndProc(message, wParam, lParam); }, "WndImpl");  // what threw was logged; the message then yields 0
+    // What threw was logged; the message then yields 0.
+    (void)RunGuarded([&] { result = WndProc(message, wParam, lParam); }, "WndImpl");
     return result;
 }
 

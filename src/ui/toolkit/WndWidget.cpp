@@ -27,7 +27,8 @@ WndWidget::WndWidget(WndImpl& owner, QWidget* parent) : QWidget(parent), owner_(
     holdTimer_.setInterval(kHoldMs);
     QObject::connect(&holdTimer_, &QTimer::timeout, this, [this] {
         held_ = true;
-        if (owner_ != nullptr) (void)RunGuarded([this] { owner_->OnTapAndHold(pressAt_); }, "WndWidget");  // what threw was logged
+        // What threw was logged.
+        if (owner_ != nullptr) (void)RunGuarded([this] { owner_->OnTapAndHold(pressAt_); }, "WndWidget");
     });
 }
 
@@ -48,7 +49,8 @@ void WndWidget::paintEvent(QPaintEvent* event) {
         QPainter painter(&image_);
         painter.setClipRegion(event->region());
         painter.setFont(font());
-        (void)RunGuarded([&] { owner_->Paint(painter, event->rect()); }, "WndWidget");  // what threw was logged
+        // What threw was logged.
+        (void)RunGuarded([&] { owner_->Paint(painter, event->rect()); }, "WndWidget");
     }
     QPainter screen(this);
     for (const QRect& rect : event->region()) screen.drawImage(rect, image_, QRectF(rect.topLeft() * ratio, rect.size() * ratio));

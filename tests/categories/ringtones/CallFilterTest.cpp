@@ -49,10 +49,12 @@ protected:
     void StoreIds(std::initializer_list<plat::RegValue> ids) {
         (void)plat::DeviceRegistry().DeleteKey(kHkcu, kSection);  // there may be none yet
         EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHkcu, kSection, u"All", plat::RegValue::Dword(0)));
-        EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHkcu, kSection, u"Count", plat::RegValue::Dword(static_cast<uint32_t>(ids.size()))));
+        EXPECT_TRUE(plat::DeviceRegistry().SetValue(
+            kHkcu, kSection, u"Count", plat::RegValue::Dword(static_cast<uint32_t>(ids.size()))));
         for (int i = 0; const plat::RegValue& id : ids) {
             const std::string name = std::to_string(i++);
-            EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHkcu, kSection, std::u16string(name.begin(), name.end()), id));
+            EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHkcu, kSection,
+                                                        std::u16string(name.begin(), name.end()), id));
         }
     }
     static plat::RegValue D(int32_t v) { return plat::RegValue::Dword(static_cast<uint32_t>(v)); }

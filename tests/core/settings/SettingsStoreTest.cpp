@@ -127,7 +127,8 @@ TEST_F(Settings, ListsAreRewrittenWhole) {
 }
 
 TEST_F(Settings, DamagedListsReadWhatIsThere) {
-    EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"Count", 0xFFFFFFFF));  // far more than the section holds
+    EXPECT_TRUE(
+        SettingsStore::WriteDword(kSection, u"Count", 0xFFFFFFFF));  // far more than the section holds
     EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"0", 10));
     EXPECT_TRUE(SettingsStore::WriteString(kSection, u"1", u"not a number"));
     EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"3", 30));  // "2" is missing

@@ -14,10 +14,10 @@ TEST(BothHold, EitherFailureFailsAndASideThrowReachesTheCaller) {
     }
     bool hereRan = false;
     EXPECT_THROW((void)BothHold([]() -> bool { throw std::bad_alloc(); },
-                          [&hereRan] {
-                              hereRan = true;
-                              return true;
-                          }),
+                                [&hereRan] {
+                                    hereRan = true;
+                                    return true;
+                                }),
                  std::bad_alloc);
     EXPECT_TRUE(hereRan);
 }

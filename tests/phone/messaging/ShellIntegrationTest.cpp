@@ -57,7 +57,8 @@ TEST_F(ShellIntegrationTest, DefaultProgramKeepsTheFirstBackupAndOffBringsThePla
     };
     for (const Case& c : cases) {
         if (c.backup) {
-            EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted)));
+            EXPECT_TRUE(
+                plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted)));
             EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1temp", *c.backup));
         }
         ASSERT_TRUE(SetDefaultContactsProgram(false));

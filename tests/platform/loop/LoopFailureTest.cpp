@@ -52,7 +52,7 @@ TEST(LoopFailure, ATimerThatRaisesEndsTheLoopAndTheLoopRunsAgain) {
     (void)plat::KillTimer(failing, 1);  // clean-up
     ASSERT_TRUE(plat::SetTimer(counting, 1, kPeriodMs));
     EXPECT_TRUE(plat::RunUntil([&] { return ticks >= 2; }, kWaitMs)) << "the timers run again";
-    (void)plat::DestroyWindow(failing);  // clean-up
+    (void)plat::DestroyWindow(failing);   // clean-up
     (void)plat::DestroyWindow(counting);  // clean-up
 }
 

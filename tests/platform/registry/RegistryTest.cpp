@@ -67,7 +67,8 @@ TEST_F(RegistryFile, NamesAreCaseInsensitiveKeepTheirFirstSpellingAndTheirOrder)
     }
     EXPECT_TRUE(registry.SetValue(HKCU, u"List", u"COUNT", RegValue::Dword(2)));  // keeps its place
     EXPECT_EQ(ValueNames(HKCU, u"list"), (std::vector<std::u16string>{u"Count", u"1", u"0", u"Beta", u"alpha"}));
-    for (const char16_t* key : {u"List\\b", u"List\\C", u"List\\a"}) EXPECT_TRUE(registry.CreateKey(HKCU, key));
+    for (const char16_t* key : {u"List\\b", u"List\\C", u"List\\a"})
+        EXPECT_TRUE(registry.CreateKey(HKCU, key));
     EXPECT_EQ(registry.SubKeys(HKCU, u"List"), (std::vector<std::u16string>{u"a", u"b", u"C"}));
 }
 
@@ -81,7 +82,8 @@ TEST_F(RegistryFile, DeletingAKeyRemovesItsWholeSubtreeOnly) {
     EXPECT_FALSE(registry.KeyExists(HKCU, u"Root\\A"));
     EXPECT_EQ(registry.GetValue(HKCU, u"Root\\AB", u"v")->AsDword(), 3u);
     EXPECT_EQ(registry.GetValue(HKLM, u"Root\\A", u"v")->AsDword(), 4u);
-    EXPECT_TRUE(registry.CreateKey(HKCU, u"Root\\A\\B\\C"));  // made again: nothing of the old subtree is back
+    EXPECT_TRUE(
+        registry.CreateKey(HKCU, u"Root\\A\\B\\C"));  // made again: nothing of the old subtree is back
     EXPECT_TRUE(registry.Values(HKCU, u"Root\\A\\B\\C").empty());
 
     EXPECT_FALSE(registry.DeleteKey(HKCU, u""));  // a hive stays
