@@ -17,7 +17,7 @@ SyncInstance::SyncInstance() {
     });
 }
 
-SyncInstance::~SyncInstance() { plat::DestroyWindow(window); }
+SyncInstance::~SyncInstance() { (void)plat::DestroyWindow(window); }  // clean-up
 
 std::unique_ptr<SyncInstance> RegisteredInstance() {
     auto instance = std::make_unique<SyncInstance>();

@@ -71,7 +71,7 @@ TEST(SpeedRegistry, DamagedAndWrongTypedValues) {
     TempDevice device;
     auto& registry = plat::DeviceRegistry();
     auto set = [&](std::u16string_view name, const plat::RegValue& value) {
-        registry.SetValue(plat::Hive::CurrentUser, Key(), name, value);
+        EXPECT_TRUE(registry.SetValue(plat::Hive::CurrentUser, Key(), name, value));
     };
     set(u"Oid0", plat::RegValue::String(u"12"));    // wrong type: a record without contact
     set(u"Phone0", plat::RegValue::Dword(5551234));  // wrong type: empty
@@ -103,7 +103,7 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     contacts.Add(3, u"Alpha", u"", u"3");
     CSpeedInfoStore store(contacts);
     store.Load(3, 2);
-    for (uint32_t oid = 1; oid <= 3; ++oid) store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile);
+    for (uint32_t oid = 1; oid <= 3; ++oid) EXPECT_TRUE(store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile));
 
     EXPECT_TRUE(store.Move(0, 2));  // onto an occupied cell: exchanged
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Beta@2", u"alpha@1", u"Alpha@0"}));
@@ -112,10 +112,10 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     EXPECT_FALSE(store.Move(5, 6) || store.Move(1, 0));  // past the last cell; from an empty cell
 
     ASSERT_LT(plat::CompareText(u"alpha", u"Alpha"), 0);  // the locale's order, not code order
-    store.SortByName();
+    EXPECT_TRUE(store.SortByName());
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"alpha@0", u"Alpha@1", u"Beta@2"}));
 
-    store.Remove(0);
+    EXPECT_TRUE(store.Remove(0));
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Alpha@1", u"Beta@2"}));
     EXPECT_EQ(std::pair(Value(u"Oid0")->AsDword(), Value(u"Oid1")->AsDword()), std::pair(std::optional(3u), std::optional(1u)));
     EXPECT_FALSE(Value(u"Oid2") || Value(u"First2"));
@@ -129,9 +129,9 @@ TEST(CSpeedInfoStore, RefreshFollowsTheContactOrFindsItByName) {
     {
         CSpeedInfoStore store(contacts);
         store.Load(3, 3);
-        store.Assign(0, 10, kTagMobile);
-        store.Assign(1, 11, kTagMobile);
-        store.Rename(1, u"Boss");
+        EXPECT_TRUE(store.Assign(0, 10, kTagMobile));
+        EXPECT_TRUE(store.Assign(1, 11, kTagMobile));
+        EXPECT_TRUE(store.Rename(1, u"Boss"));
     }
     contacts.contacts[10].SetText(kFieldFirst, u"Ann");
     contacts.contacts[10].SetText(kFieldMobile, u"333");
@@ -205,9 +205,9 @@ TEST(CSpeedInfoStore, AssignStoresTheRecordByteForByteThenRenameAndDial) {
     ASSERT_TRUE(store.Assign(2, 0x1A2B, CustomTag(u"Sat", u"999")));
     EXPECT_EQ(std::pair(store.Records().size(), store.Records()[0].type), std::pair(size_t{1}, Str(u"Sat")));
     EXPECT_FALSE(store.Assign(3, 77, kTagMobile));
-    store.ApplyRename(2, u"Li, Anna");
+    EXPECT_TRUE(store.ApplyRename(2, u"Li, Anna"));
     EXPECT_TRUE(store.Records()[0].display.IsEmpty());
-    store.ApplyRename(2, u"Annie");
+    EXPECT_TRUE(store.ApplyRename(2, u"Annie"));
     EXPECT_EQ(Value(u"Display0")->AsString(), u"Annie");
 
     RecordingAddIn addIn;
