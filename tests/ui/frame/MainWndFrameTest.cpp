@@ -57,7 +57,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
     void TearDown() override {
-        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+        if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());  // checked below
         PumpPendingMessages();
         EXPECT_FALSE(MainWndFrame::Exists());
     }
