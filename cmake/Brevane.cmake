@@ -34,7 +34,7 @@ function(brevane_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest brevane_test_main Threads::Threads)
   brevane_target_defaults(${name})
   # Tests find their data files through the source folder, never through __FILE__ (a compiler
   # cache may shorten that to a relative path).

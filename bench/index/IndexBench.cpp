@@ -240,7 +240,8 @@ bool ChangeOnce(ManagerFixture& fixture, ManagerChangeKind kind, size_t n, std::
     if (kind == ManagerChangeKind::Add) contact = fixture.NewContact();
     if (kind == ManagerChangeKind::Update) {
         if (!manager.ReadContact(fixture.Stored(n / 2), contact)) return false;
-        if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
+        CategoryManager* categories = CategoryManager::Instance();
+        if (categories != nullptr && !categories->LoadContactCategories(contact)) return false;
         contact.SetText(kFieldLast, n % 2 == 0 ? Str(u"Zwischenname") : contact.GetText(kFieldFirst));
     }
     if (kind == ManagerChangeKind::Delete) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 
 #include "platform/device/Device.h"
@@ -33,7 +34,7 @@ void NewDevice() {
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     const std::filesystem::path root = plat::InitDevice(std::filesystem::path(pattern) / "device").root;
     plat::SetCurrentDevice(std::make_unique<plat::Device>(root));
-    plat::InitVolume(root / "pim.vol");
+    if (!plat::InitVolume(root / "pim.vol")) throw std::runtime_error("no volume");
 }
 
 // A device whose contacts database holds `contacts` contacts, shared by the benchmarks.
@@ -41,7 +42,7 @@ class Volume {
 public:
     explicit Volume(int contacts) {
         NewDevice();
-        plat::MountDbVol(u"\\pim.vol", guid_);
+        if (!plat::MountDbVol(u"\\pim.vol", guid_)) throw std::runtime_error("no volume");
         db_ = plat::OpenDatabase(guid_, u"Contacts Database", nullptr, {});
         for (int i = 0; i < contacts; ++i) plat::WriteRecordProps(db_, 0, ContactProps(i));
     }
@@ -82,16 +83,16 @@ void WriteContacts(benchmark::State& state) {
         state.PauseTiming();
         NewDevice();
         plat::CeGuid guid;
-        plat::MountDbVol(u"\\pim.vol", guid);
+        if (!plat::MountDbVol(u"\\pim.vol", guid)) throw std::runtime_error("no volume");
         const plat::DbHandle db = plat::OpenDatabase(guid, u"Contacts Database", nullptr, {});
         const bool batched = state.range(0) != 0;
         state.ResumeTiming();
-        if (batched) plat::BeginWriteBatch(guid);
+        if (batched && !plat::BeginWriteBatch(guid)) state.SkipWithError("the batch did not begin");
         for (int i = 0; i < kContacts; ++i) plat::WriteRecordProps(db, 0, ContactProps(i));
         if (batched && !plat::EndWriteBatch(guid)) state.SkipWithError("the batch did not commit");
         state.PauseTiming();
-        plat::CloseDatabase(db);
-        plat::UnmountDbVol(guid);
+        (void)plat::CloseDatabase(db);   // clean-up
+        (void)plat::UnmountDbVol(guid);  // clean-up
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * kContacts);
@@ -106,7 +107,7 @@ void SeekEqualOnSortedOpen(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key));
     }
-    plat::CloseDatabase(db);
+    (void)plat::CloseDatabase(db);  // clean-up
 }
 BENCHMARK(SeekEqualOnSortedOpen)->Unit(benchmark::kMicrosecond);
 
@@ -121,7 +122,7 @@ void SeekEqualAfterAChange(benchmark::State& state) {
         state.ResumeTiming();
         benchmark::DoNotOptimize(plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key));
     }
-    plat::CloseDatabase(db);
+    (void)plat::CloseDatabase(db);  // clean-up
 }
 BENCHMARK(SeekEqualAfterAChange)->Unit(benchmark::kMillisecond);
 
@@ -139,7 +140,7 @@ void WriteOneRecordThenSeekEqual(benchmark::State& state) {
         plat::WriteRecordProps(volume.Db(), first, ContactProps(i++ % contacts));
         benchmark::DoNotOptimize(plat::SeekDatabaseByValues(db, plat::SeekType::ValueFirstEqual, key));
     }
-    plat::CloseDatabase(db);
+    (void)plat::CloseDatabase(db);  // clean-up
 }
 BENCHMARK(WriteOneRecordThenSeekEqual)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 

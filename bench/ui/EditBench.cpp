@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 
 #include "ManagerFixture.h"
@@ -77,7 +78,7 @@ void AddFullContacts(ManagerFixture& fixture) {
     }
     fixture.Settle();
     // The preview pane shown below the list.
-    SettingsStore::WriteDword(settings::kSettings, settings::kSplitVisible, 1);
+    if (!SettingsStore::WriteDword(settings::kSettings, settings::kSplitVisible, 1)) std::abort();
 }
 
 QWidget& ListWidget() { return *Frame().List().Window().Widget(); }

@@ -62,7 +62,8 @@ void Samples::Report(benchmark::State& state) {
 ContactsFrame& Frame() { return *MainWndFrame::Instance().Contacts(); }
 
 void CloseWindow() {
-    if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+    // The window goes either way.
+    if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
     PumpPendingMessages();
     ContactManager::Release();
 }

@@ -49,7 +49,7 @@ inline std::vector<std::string> ProgramLog(const TempDevice& device, size_t coun
 // The window of the class once it exists, or once it is gone (`gone`), within ten seconds.
 inline plat::HWND AwaitWindow(std::u16string_view className, bool gone = false) {
     plat::HWND window = 0;
-    plat::RunUntil(
+    (void)plat::RunUntil(  // the checks below say what came
         [&] {
             window = plat::FindWindow(className);
             return (window != 0) != gone;

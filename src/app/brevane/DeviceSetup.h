@@ -6,9 +6,9 @@
 // Makes the device at `root` the current device. False with `problem` set when there is no
 // initialised device there or it cannot be used (the folder is unreadable, the namespace cannot be
 // made private).
-bool OpenProgramDevice(const std::filesystem::path& root, std::string& problem);
+[[nodiscard]] bool OpenProgramDevice(const std::filesystem::path& root, std::string& problem);
 
 // Creates the device at `root` if it is new and adds the sample contacts it lacks, by running the
 // command-line tool beside this program ("brevane-cli --root ROOT init --demo") and waiting for
 // it. False with `problem` set when the tool is missing or fails.
-bool MakeDemoDevice(const std::filesystem::path& root, std::string& problem);
+[[nodiscard]] bool MakeDemoDevice(const std::filesystem::path& root, std::string& problem);

@@ -26,14 +26,15 @@ int RunFirstInstance(const std::u16string& commandLine) {
     InstallMessageBoxDialog();
     KeyRouter::Instance();
     if (const plat::HWND running = FindRunningInstance(); running != 0) {
-        plat::SetForegroundWindow(running | 1);
+        (void)plat::SetForegroundWindow(running | 1);  // raising the running window is a courtesy
         return kExitDone;
     }
     MainWndFrame& frame = MainWndFrame::Instance();
     if (!frame.Create()) return kExitDone;
     frame.Widget()->show();
     frame.Widget()->activateWindow();
-    PostRequest(frame.Hwnd(), commandLine);
+    if (!PostRequest(frame.Hwnd(), commandLine))
+        ErrorLog(u"The program did not take its command line", "Main", __LINE__);
     return RunMessageLoop();
 }
 

@@ -72,7 +72,9 @@ void Update(Context& context, const Args& args) {
     Session session(context);
     Contact contact;
     if (!session.Manager().ReadContact(oid, contact)) throw Failure("no contact " + args[0]);
-    if (CategoryManager* categories = CategoryManager::Instance()) categories->LoadContactCategories(contact);
+    CategoryManager* categories = CategoryManager::Instance();
+    if (categories != nullptr && !categories->LoadContactCategories(contact))
+        throw Failure("cannot read the categories of " + args[0]);
     for (size_t i = 1; i < args.size(); ++i) ApplyField(contact, args[i], names);
     if (!names.empty()) contact.categories = CategoryIds(names);
     const ContactWrite written = session.Manager().UpdateContact(contact, true);
@@ -239,7 +241,8 @@ void Export(Context& context, const Args& args) {
         Contact contact;
         if (!session.Manager().ReadContact(oid, contact)) throw Failure("no contact " + FormatOid(oid));
         Array<Str> names;
-        if (categories != nullptr) categories->GetContactCategoryNames(contact, names);
+        if (categories != nullptr && !categories->GetContactCategoryNames(contact, names))
+            throw Failure("cannot read the categories of " + FormatOid(oid));
         std::vector<Str> list;
         for (int i = 0; i < names.GetSize(); ++i) list.push_back(names[i]);
         context.out << ExportContact(contact, list);

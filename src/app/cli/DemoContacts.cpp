@@ -267,7 +267,7 @@ uint64_t Date(int year, int month, int day) {
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
     uint64_t fileTime = 0;
-    ParseCardDate(Str::FromUtf8(text).View(), fileTime);
+    (void)ParseCardDate(Str::FromUtf8(text).View(), fileTime);  // a date made just above always parses
     return fileTime;
 }
 

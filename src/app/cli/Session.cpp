@@ -21,7 +21,7 @@ constexpr int kNotifyWaitMs = 30000;
 }  // namespace
 
 Session::OwnWindow::~OwnWindow() {
-    if (handle != 0) plat::DestroyWindow(handle);
+    if (handle != 0) (void)plat::DestroyWindow(handle);  // the window goes either way
 }
 
 Session::Registration::~Registration() {
@@ -66,7 +66,8 @@ void Session::TakeTurn() {
 // Waits for the notifications of the tool's changes, hands them to the index now and saves it.
 void Session::UpdateIndex() {
     if (changes_ > 0 && manager_.Maintains()) {
-        plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);
+        // What is not delivered, the next open catches up from the journal.
+        (void)plat::RunUntil([&] { return manager_.NotificationsDelivered(); }, kNotifyWaitMs);
         manager_.FlushQueue();
     }
     if (!manager_.SaveNow()) throw Failure("the index files cannot be written");

@@ -60,7 +60,9 @@ void Show(Context& context, const Args& args) {
     Contact contact;
     if (!ReadContact(oid, contact)) throw Failure("no contact " + args[0]);
     Array<Str> categories;
-    if (CategoryManager* manager = CategoryManager::Instance()) manager->GetContactCategoryNames(contact, categories);
+    CategoryManager* manager = CategoryManager::Instance();
+    if (manager != nullptr && !manager->GetContactCategoryNames(contact, categories))
+        throw Failure("cannot read the categories of " + args[0]);
     PhoneTemplates formats;
     formats.Load();
     formats.FormatContact(contact);
@@ -82,7 +84,7 @@ void FormatPhone(Context& context, const Args& args) {
     formats.Load();
     for (const std::string& number : args) {
         Str shown = Str::FromUtf8(number);
-        formats.Format(shown);
+        (void)formats.Format(shown);  // a number no format fits is printed as it is
         context.out << shown.ToUtf8() << "\n";
     }
 }

@@ -45,8 +45,8 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 // The menu's list is written only once it was read: a filter that never got to Init must not
 // replace the stored list with an empty one.
 CategoryFilter::~CategoryFilter() {
-    if (initialized_) menuList_.Save();
-    recent_.Save();
+    if (initialized_) (void)menuList_.Save();  // a destructor cannot report; lists not kept start over
+    (void)recent_.Save();
 }
 
 void CategoryFilter::Init(int menuWidth, int availableHeight) {
@@ -77,12 +77,14 @@ void CategoryFilter::Load() {
 }
 
 void CategoryFilter::Save() const {
-    SettingsStore::WriteDword(settings::kSettings, settings::kCatFltActive, active_ ? 1 : 0);
-    SettingsStore::WriteDword(settings::kSettings, settings::kCatFltStat, static_cast<uint32_t>(state_));
+    // The filter's state is a convenience: one not kept starts over.
+    (void)SettingsStore::WriteDword(settings::kSettings, settings::kCatFltActive, active_ ? 1 : 0);
+    (void)SettingsStore::WriteDword(settings::kSettings, settings::kCatFltStat,
+                                    static_cast<uint32_t>(state_));
     if (ids_.empty()) {
-        SettingsStore::DeleteValue(settings::kSettings, settings::kCatFltData);
+        (void)SettingsStore::DeleteValue(settings::kSettings, settings::kCatFltData);
     } else {
-        SettingsStore::WriteBinary(settings::kSettings, settings::kCatFltData, BytesFromIds(ids_));
+        (void)SettingsStore::WriteBinary(settings::kSettings, settings::kCatFltData, BytesFromIds(ids_));
     }
 }
 

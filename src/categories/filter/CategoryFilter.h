@@ -44,12 +44,12 @@ public:
 
     // The popup menu. False, with an empty menu from which nothing can be chosen, when the
     // categories cannot be listed.
-    bool BuildMenu(MenuDescription& menu);
+    [[nodiscard]] bool BuildMenu(MenuDescription& menu);
     // Carries out a command of the last menu built; true when `active`, the ids or the state
     // changed (the frame then rebuilds its list). The filter is saved after every choice.
-    bool ApplyMenuChoice(uint32_t command);
+    [[nodiscard]] bool ApplyMenuChoice(uint32_t command);
     // The frame's "Category List" command: the dialog with every category, applied as "More..." is.
-    bool ChooseCategories();
+    [[nodiscard]] bool ChooseCategories();
 
     // The contact was created, saved or used: it moves to the front of the recent list.
     void TouchContact(uint32_t oid);
@@ -57,7 +57,7 @@ public:
     void RemoveContacts(std::span<const uint32_t> oids);
 
     FilterState State() const { return state_; }
-    bool Active() const { return active_; }
+    [[nodiscard]] bool Active() const { return active_; }
     const std::vector<uint32_t>& Ids() const { return ids_; }
     const std::vector<uint32_t>& SortedIds() const { return sortedIds_; }
     const Str& Label() const { return label_; }
@@ -70,11 +70,11 @@ private:
     void Save() const;
     void SetState(FilterState state, bool active, std::vector<uint32_t> ids);
     void SetLabel();
-    bool MenuEntries();
+    [[nodiscard]] bool MenuEntries();
     Str FitToMenu(const Str& text);
-    bool Changing(const std::function<bool()>& carry);
-    bool Carry(uint32_t command);
-    bool ChooseFromDialog(bool inUseOnly);
+    [[nodiscard]] bool Changing(const std::function<bool()>& carry);
+    [[nodiscard]] bool Carry(uint32_t command);
+    [[nodiscard]] bool ChooseFromDialog(bool inUseOnly);
 
     CategoryFilterHost& host_;
     FilterState state_ = kAllContacts;

@@ -20,8 +20,8 @@ public:
     // Runs the category list dialog, in-use mode (only categories in use) or all-categories mode,
     // with `initial` checked. True on OK, with `chosen` the checked ids in the order the dialog
     // lists them; false on Cancel.
-    virtual bool ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial,
-                                  std::vector<uint32_t>& chosen) = 0;
+    [[nodiscard]] virtual bool ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial,
+                                                std::vector<uint32_t>& chosen) = 0;
     // The object identifiers of every contact of the store; empty when they cannot be listed.
     virtual std::vector<uint32_t> AllContacts() = 0;
 };

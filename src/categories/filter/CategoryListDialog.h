@@ -50,15 +50,15 @@ public:
     // "Show All Categories" check box (otherwise the in-use mode, the box unchecked).
     CategoryListDialog(const std::vector<uint32_t>& checked, bool allCategories);
 
-    bool ShowsAllBox() const { return !allMode_; }
-    bool ShowAll() const { return showAll_; }
+    [[nodiscard]] bool ShowsAllBox() const { return !allMode_; }
+    [[nodiscard]] bool ShowAll() const { return showAll_; }
     void SetShowAll(bool on);
 
     int Count() const { return entries_.GetSize(); }
     const CategoryEntry& Entry(int index) const { return entries_[index]; }
     // The name, with " (deleted category)" after an entry that has no category record.
     Str EntryText(int index) const;
-    bool IsChecked(int index) const;
+    [[nodiscard]] bool IsChecked(int index) const;
     void Toggle(int index);
 
     int Current() const { return current_; }
@@ -72,7 +72,7 @@ public:
     // "Delete": the current entry leaves the checked set and is deleted unless something refers to
     // it (then a box says so). The current position stays, one less when the last entry went.
     // True when the category was deleted.
-    bool DeleteCurrent();
+    [[nodiscard]] bool DeleteCurrent();
 
     // OK: the checked ids in list order.
     std::vector<uint32_t> Checked() const;

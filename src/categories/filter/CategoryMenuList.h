@@ -21,7 +21,7 @@ public:
     // skipped, as are values of another type.
     void Load();
     // Deletes the section and writes it again whole.
-    bool Save() const;
+    [[nodiscard]] bool Save() const;
 
 private:
     std::vector<uint32_t> ids_;

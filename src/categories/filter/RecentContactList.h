@@ -12,7 +12,7 @@ public:
     static constexpr int kCapacity = 20;
 
     const std::vector<uint32_t>& Oids() const { return oids_; }
-    bool IsLoaded() const { return loaded_; }
+    [[nodiscard]] bool IsLoaded() const { return loaded_; }
 
     // Moves the contact to the front; when it is new and the list is full the oldest is dropped.
     void Touch(uint32_t oid);
@@ -24,7 +24,7 @@ public:
     // Merges the stored list behind the present entries, the first time only.
     void Load();
     // Load, then deletes the section and writes it again whole.
-    bool Save();
+    [[nodiscard]] bool Save();
 
 private:
     std::vector<uint32_t> oids_;

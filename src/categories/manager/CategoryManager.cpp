@@ -209,7 +209,7 @@ bool CategoryManager::DeleteCategory(uint32_t id) {
 
 bool CategoryManager::GetAllCategories(Array<CategoryEntry>& entries) {
     entries.RemoveAll();
-    main_.SeekFirst();
+    (void)main_.SeekFirst();  // an empty database: the first read says so
     const bool ok = ReadForward(main_, kMainProps, 2, [&](const CCeDBRecord& record) {
         const CCeDBProp* name = record.Find(kNameProp);
         entries.Add(CategoryEntry{NumberOf(record, kKeyProp).value_or(0),

@@ -50,43 +50,43 @@ public:
     int AddCategory(const Str& name, uint32_t& id);
     // Whether a category may be made with this name: the platform joins an item's category names
     // with ", " into one text, so a name holding "," or ";" would read back as several.
-    static bool IsAllowedName(std::u16string_view name);
+    [[nodiscard]] static bool IsAllowedName(std::u16string_view name);
     // Only when nothing refers to it; false otherwise (and for an unknown id).
-    bool DeleteCategory(uint32_t id);
+    [[nodiscard]] bool DeleteCategory(uint32_t id);
 
     // Lists ordered by name. A read failure other than the end of the database empties the list
     // and fails.
-    bool GetAllCategories(Array<CategoryEntry>& entries);
+    [[nodiscard]] bool GetAllCategories(Array<CategoryEntry>& entries);
     // The categories assigned to at least one contact.
-    bool GetCategoriesInUse(Array<CategoryEntry>& entries);
-    bool GetCategoryName(uint32_t id, Str& name);
+    [[nodiscard]] bool GetCategoriesInUse(Array<CategoryEntry>& entries);
+    [[nodiscard]] bool GetCategoryName(uint32_t id, Str& name);
     // The names of the ids that have a category, ordered by name.
-    bool GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names);
+    [[nodiscard]] bool GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names);
 
     // A contact's assignments, keyed by its record identifier value; a contact without one has no
     // categories and these fail.
-    bool GetContactCategories(const StdContact& contact, Array<uint32_t>& ids);
-    bool GetContactCategoryNames(const StdContact& contact, Array<Str>& names);
+    [[nodiscard]] bool GetContactCategories(const StdContact& contact, Array<uint32_t>& ids);
+    [[nodiscard]] bool GetContactCategoryNames(const StdContact& contact, Array<Str>& names);
     // Fills the contact's category ids from the store unless they were read already.
-    bool LoadContactCategories(Contact& contact);
+    [[nodiscard]] bool LoadContactCategories(Contact& contact);
     // Every contact's category ids (ascending) by its record identifier value, in one pass over
     // the assignments: for a caller that needs them all (a full rebuild of the index).
-    bool GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId);
+    [[nodiscard]] bool GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId);
     // One assignment per id (for a contact just created); ids repeated in the list go once.
-    bool AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
+    [[nodiscard]] bool AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
     // Makes the assignments equal to `ids`, writing and deleting only the difference.
-    bool SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
-    bool RemoveContactCategories(const StdContact& contact);
+    [[nodiscard]] bool SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
+    [[nodiscard]] bool RemoveContactCategories(const StdContact& contact);
 
     // Names joined for one line of display: "a, b, c".
     static Str JoinNames(const Array<Str>& names);
 
 private:
     CategoryManager() = default;
-    bool Open();
-    bool ReadCategory(uint32_t id, CategoryEntry& entry, bool& failed);
-    bool VisitItem(uint32_t itemRef, const std::function<void(const CCeDBRecord&)>& visit);
-    bool DeleteRecords(const Array<plat::CeOid>& records);
+    [[nodiscard]] bool Open();
+    [[nodiscard]] bool ReadCategory(uint32_t id, CategoryEntry& entry, bool& failed);
+    [[nodiscard]] bool VisitItem(uint32_t itemRef, const std::function<void(const CCeDBRecord&)>& visit);
+    [[nodiscard]] bool DeleteRecords(const Array<plat::CeOid>& records);
 
     CCeDBDatabase main_;   // "CategoryMainDB" ordered by id
     CCeDBDatabase assoc_;  // "CategoryAssocDB" ordered by (item, category)

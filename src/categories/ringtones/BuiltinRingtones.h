@@ -23,4 +23,4 @@ std::vector<uint8_t> BuiltinRingtoneWave(size_t index);
 // Writes the built-in ringtones into kBuiltinRingtoneFolder of `device`. A file already under one
 // of their names is kept as it is, whatever it holds, and a file appears whole or not at all. False
 // when one could not be written.
-bool InstallBuiltinRingtones(const plat::Device& device);
+[[nodiscard]] bool InstallBuiltinRingtones(const plat::Device& device);

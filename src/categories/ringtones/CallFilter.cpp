@@ -35,11 +35,12 @@ void CallFilter::Load() {
     ids_.clear();
     if (all_) return;
     for (uint32_t id : SettingsStore::ReadDwordList(settings::kCatFilter)) AddId(static_cast<int32_t>(id));
-    if (Normalise()) Save();
+    if (Normalise()) (void)Save();  // the filter in memory is right; the next Load normalises again
 }
 
 bool CallFilter::Save() const {
-    SettingsStore::DeleteSection(settings::kCatFilter);
+    // A section not there yet is fine; the writes say whether they worked.
+    (void)SettingsStore::DeleteSection(settings::kCatFilter);
     bool ok = SettingsStore::WriteDword(settings::kCatFilter, settings::kCatFilterAll, all_ ? 1 : 0);
     if (!all_) {
         ok = ok && SettingsStore::WriteDword(settings::kCatFilter, settings::kCount,
@@ -48,7 +49,8 @@ bool CallFilter::Save() const {
             ok = SettingsStore::WriteDword(settings::kCatFilter, DecimalName(i), static_cast<uint32_t>(ids_[i]));
         }
     }
-    SettingsStore::FlushSection(settings::kCatFilter);
+    // Writes are committed at once; this says only whether the section exists.
+    (void)SettingsStore::FlushSection(settings::kCatFilter);
     return ok;
 }
 
@@ -81,7 +83,7 @@ bool CallFilter::SetEnabled(int32_t id, bool enable) {
         // While all groups are kept away this one is too; listing it alone would let the others
         // through.
         AddId(id);
-        Normalise();
+        (void)Normalise();  // whether it changed anything: Save writes either way
     }
     return Save();
 }
@@ -92,7 +94,7 @@ bool CallFilter::SetFromChecks(const Array<int32_t>& ids, const Array<bool>& che
     for (int i = 0; i < ids.GetSize() && i < checks.GetSize(); ++i) {
         if (!checks[i]) AddId(ids[i]);
     }
-    Normalise();
+    (void)Normalise();  // as above
     return Save();
 }
 

@@ -19,25 +19,25 @@ public:
     // as "All" at once; zero and repeated ids are dropped.
     void Load();
     // Deletes the section and writes it again; true when every write succeeded.
-    bool Save() const;
+    [[nodiscard]] bool Save() const;
 
-    bool IsEnabled(int32_t id) const;
-    bool All() const { return all_; }
+    [[nodiscard]] bool IsEnabled(int32_t id) const;
+    [[nodiscard]] bool All() const { return all_; }
     const std::vector<int32_t>& FilteredIds() const { return ids_; }
 
-    bool EnableAll();
-    bool DisableAll();
+    [[nodiscard]] bool EnableAll();
+    [[nodiscard]] bool DisableAll();
     // Lets one group through or keeps it away, then saves. Enabling a group while all are kept
     // away lists every other group instead (all categories in name order, then -3, -1, -2); when
     // the categories cannot be read nothing changes and the result is false.
-    bool SetEnabled(int32_t id, bool enable);
+    [[nodiscard]] bool SetEnabled(int32_t id, bool enable);
     // The groups whose check is clear become the filtered ones; then normalised and saved.
-    bool SetFromChecks(const Array<int32_t>& ids, const Array<bool>& checks);
+    [[nodiscard]] bool SetFromChecks(const Array<int32_t>& ids, const Array<bool>& checks);
 
 private:
     // `All` is cleared; then, when the list holds the three special groups and every category,
     // `All` is set and the list emptied. True when it set `All`.
-    bool Normalise();
+    [[nodiscard]] bool Normalise();
     void AddId(int32_t id);
 
     bool all_ = false;

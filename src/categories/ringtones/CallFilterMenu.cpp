@@ -23,7 +23,7 @@ std::optional<int32_t> GroupOf(const Array<CategoryEntry>& categories, uint32_t 
 
 Str Text(uint32_t id) {
     Str text;
-    text.LoadString(id);
+    (void)text.LoadString(id);  // a failed load is logged and traced; the text stays empty
     return text;
 }
 

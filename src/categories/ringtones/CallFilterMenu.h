@@ -25,4 +25,5 @@ MenuDescription BuildCallFilterMenu(const CallFilter& filter, const Array<Catego
 // Carries out a command of the submenu: enable or disable all, or toggle one group (a category
 // by its index in `categories`). False for a command that is not the submenu's or names no
 // category, and when the change could not be saved.
-bool RunCallFilterCommand(CallFilter& filter, const Array<CategoryEntry>& categories, uint32_t command);
+[[nodiscard]] bool RunCallFilterCommand(CallFilter& filter, const Array<CategoryEntry>& categories,
+                                        uint32_t command);

@@ -17,7 +17,7 @@ std::span<const SpecialGroup> SpecialGroups() { return kSpecialGroups; }
 
 Str DisplayNameOf(const SpecialGroup& group) {
     Str name;
-    name.LoadString(group.nameString);
+    (void)name.LoadString(group.nameString);  // as in CallFilterMenu: logged and traced, empty
     return name;
 }
 

@@ -23,7 +23,7 @@ class RingtoneListModel {
 public:
     // Fills the rows from the filter and the ringtones. False when the categories cannot be read
     // (the rows then hold the special groups only).
-    bool Load(const CallFilter& filter, const RingtoneManager& ringtones);
+    [[nodiscard]] bool Load(const CallFilter& filter, const RingtoneManager& ringtones);
 
     const Array<RingtoneRow>& Rows() const { return rows_; }
     // Tapping a row's check; the "Default Ringtone" row stays checked.
@@ -33,7 +33,7 @@ public:
 
     // OK: the rows' ringtones replace the stored ones, then the unchecked rows become the
     // filtered groups. True when both were saved.
-    bool Apply(CallFilter& filter, RingtoneManager& ringtones) const;
+    [[nodiscard]] bool Apply(CallFilter& filter, RingtoneManager& ringtones) const;
 
 private:
     void AddRow(int32_t id, const Str& name, const CallFilter& filter);

@@ -87,12 +87,14 @@ void RingtoneManager::ImportOldFile() {
 }
 
 bool RingtoneManager::Save() const {
-    SettingsStore::DeleteSection(settings::kRingtone);
+    // A section not there yet is fine; the writes say whether they worked.
+    (void)SettingsStore::DeleteSection(settings::kRingtone);
     bool ok = true;
     for (int i = 0; i < keys_.GetSize(); ++i) {
         ok = SettingsStore::WriteString(settings::kRingtone, keys_[i].View(), paths_[i].View()) && ok;
     }
-    SettingsStore::FlushSection(settings::kRingtone);
+    // Writes are committed at once; this says only whether the section exists.
+    (void)SettingsStore::FlushSection(settings::kRingtone);
     return ok;
 }
 

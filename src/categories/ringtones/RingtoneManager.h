@@ -18,13 +18,13 @@ public:
     // the data folder once (see ImportOldFile). Values of another type are left out.
     void Load();
     // Deletes the section and writes every entry. True when every write succeeded.
-    bool Save() const;
+    [[nodiscard]] bool Save() const;
 
     // For each display name the path of its key's ringtone, or empty.
     void RingtonesFor(const Array<Str>& displayNames, Array<Str>& paths) const;
     // Replaces every entry by the pairs with a non-empty path (keyed by display name) and saves.
     // A display name given twice keeps its last path.
-    bool SetRingtones(const Array<Str>& displayNames, const Array<Str>& paths);
+    [[nodiscard]] bool SetRingtones(const Array<Str>& displayNames, const Array<Str>& paths);
 
     // The platform's current ring sound: "Sound" of HKCU "ControlPanel\Sounds\RingTone0", else
     // its "SavedSound" (either is skipped when empty or starting with "*"), else

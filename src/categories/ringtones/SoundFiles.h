@@ -42,6 +42,6 @@ SoundStatus PlayRingtone(const Str& devicePath);
 // The folder part of a device path ("\\Windows" for "\\Windows\\a.wav", "\\" for "\\a.wav").
 Str FolderOfPath(const Str& devicePath);
 // Remembers the folder of a chosen file as `LastSoundPath`. False when it cannot be stored.
-bool RememberSoundFolder(const Str& devicePath);
+[[nodiscard]] bool RememberSoundFolder(const Str& devicePath);
 // The device path of a host file below the current device's root; nothing for a file elsewhere.
 std::optional<Str> DevicePathOfHost(const std::filesystem::path& host);

@@ -39,7 +39,7 @@ public:
     ~Array() { RemoveAll(); }
 
     int GetSize() const { return size_; }
-    bool IsEmpty() const { return size_ == 0; }
+    [[nodiscard]] bool IsEmpty() const { return size_ == 0; }
     int GetAllocSize() const { return allocated_; }
     int GetGrowBy() const { return growBy_; }
     T* GetData() { return data_; }
@@ -130,7 +130,7 @@ public:
     }
 
 private:
-    bool InRange(int index) const { return index >= 0 && index < size_; }
+    [[nodiscard]] bool InRange(int index) const { return index >= 0 && index < size_; }
 
     static T* Allocate(int count) {
         void* block = ::operator new(sizeof(T) * static_cast<size_t>(count), std::nothrow);

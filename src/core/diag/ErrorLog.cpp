@@ -44,7 +44,9 @@ void ErrorLog(std::u16string_view message, std::string_view module, int line) {
     try {
         if (!plat::HasCurrentDevice()) return;
         const auto file = plat::CurrentDevice().HostPath(ErrorLogPath());
-        if (file) plat::AppendToRegularFile(*file, ErrorLogLine(message, module, line, std::time(nullptr)));
+        // As below: a log line that cannot be written is lost.
+        if (file)
+            (void)plat::AppendToRegularFile(*file, ErrorLogLine(message, module, line, std::time(nullptr)));
     } catch (...) {
         // The log is the channel of last resort: a failure to write it is not reported.
     }

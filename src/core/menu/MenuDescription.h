@@ -19,7 +19,7 @@ struct MenuItem {
     bool separator = false;
     std::vector<MenuItem> submenu;  // the items of a popup; empty for a plain item
 
-    bool IsChecked() const { return mark == MenuMark::Check; }
+    [[nodiscard]] bool IsChecked() const { return mark == MenuMark::Check; }
     static MenuItem Separator() {
         MenuItem item;
         item.separator = true;
@@ -45,7 +45,7 @@ struct MenuDescription {
     const MenuItem* Find(uint32_t id) const { return FindIn(items, id); }
 
     size_t size() const { return items.size(); }
-    bool empty() const { return items.empty(); }
+    [[nodiscard]] bool empty() const { return items.empty(); }
     const MenuItem& operator[](size_t index) const { return items[index]; }
     auto begin() const { return items.begin(); }
     auto end() const { return items.end(); }

@@ -11,9 +11,9 @@ constexpr int kLoadStep = 256;
 
 void ReportLoadFailure(uint32_t id, const StringTable& module) {
     Str text;
-    text.Format(u"Resource loading fail (id: %d hInst: %x)", id, module.Handle());
+    (void)text.Format(u"Resource loading fail (id: %d hInst: %x)", id, module.Handle());  // short texts
     ErrorLog(text.View(), "Str", 173);
-    text.Format(u"SafeLoadStr failed, resid: %d", id);
+    (void)text.Format(u"SafeLoadStr failed, resid: %d", id);
     TracerBox(text.View());
 }
 

@@ -10,7 +10,7 @@ class StringTable;
 // 256 characters larger while the loaded text comes within 2 characters of the buffer's end.
 // A missing string leaves `out` empty, logs "Resource loading fail (id: <id> hInst: <handle>)"
 // and shows "SafeLoadStr failed, resid: <id>" in the tracer box. True when the string is there.
-bool SafeLoadStr(uint32_t id, Str& out, const StringTable* module = nullptr);
+[[nodiscard]] bool SafeLoadStr(uint32_t id, Str& out, const StringTable* module = nullptr);
 
 // The text of a string every screen needs: raises ResourceError(id) when it cannot be loaded.
 Str RequireStr(uint32_t id);

@@ -15,9 +15,9 @@ struct FontStyle {
     uint32_t flags = 0;
 
     int Weight() const { return (flags & kBold) ? 700 : 400; }
-    bool Italic() const { return (flags & kItalic) != 0; }
-    bool Underline() const { return (flags & kUnderline) != 0; }
-    bool StrikeOut() const { return (flags & kStrikeOut) != 0; }
+    [[nodiscard]] bool Italic() const { return (flags & kItalic) != 0; }
+    [[nodiscard]] bool Underline() const { return (flags & kUnderline) != 0; }
+    [[nodiscard]] bool StrikeOut() const { return (flags & kStrikeOut) != 0; }
 };
 
 inline constexpr std::u16string_view kDefaultFontFace = u"Tahoma";
@@ -28,4 +28,4 @@ int32_t DefaultFontHeight(int dpi);
 // The font of `section` (settings::kListFont or settings::kViewFont); missing values take the
 // defaults: face "Tahoma", the 8-point height at `dpi`, no flags.
 FontStyle ReadFont(std::u16string_view section, int dpi);
-bool WriteFont(std::u16string_view section, const FontStyle& font);
+[[nodiscard]] bool WriteFont(std::u16string_view section, const FontStyle& font);

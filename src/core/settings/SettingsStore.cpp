@@ -61,7 +61,8 @@ std::vector<T> ReadList(std::u16string_view section, Convert convert) {
 template <typename T, typename ToValue>
 bool WriteList(std::u16string_view section, std::span<const T> items, ToValue toValue) {
     if (section.empty()) return false;
-    SettingsStore::DeleteSection(section);
+    // A list not there yet is fine; the writes say whether they worked.
+    (void)SettingsStore::DeleteSection(section);
     bool ok = SettingsStore::WriteDword(section, settings::kCount, static_cast<uint32_t>(items.size()));
     for (size_t i = 0; i < items.size() && ok; ++i) ok = Store(section, IndexName(i), toValue(items[i]));
     return ok;
@@ -78,7 +79,8 @@ uint32_t SettingsStore::ReadDwordOrCreate(std::u16string_view section, std::u16s
                                           uint32_t def) {
     const auto value = Query(section, name);
     if (const auto number = value ? value->AsDword() : std::nullopt) return *number;
-    WriteDword(section, name, def);
+    // The default is returned either way; the next read writes it again.
+    (void)WriteDword(section, name, def);
     return def;
 }
 

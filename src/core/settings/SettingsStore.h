@@ -33,29 +33,29 @@ public:
 
     // Writes create the section when needed. `flush` is kept for callers that batch writes; every
     // write of the device registry is committed at once.
-    static bool WriteDword(std::u16string_view section, std::u16string_view name, uint32_t value,
-                           bool flush = true);
-    static bool WriteString(std::u16string_view section, std::u16string_view name, std::u16string_view text,
-                            bool flush = true);
-    static bool WriteBinary(std::u16string_view section, std::u16string_view name,
-                            std::span<const uint8_t> bytes);
-    static bool DeleteValue(std::u16string_view section, std::u16string_view name);
+    [[nodiscard]] static bool WriteDword(std::u16string_view section, std::u16string_view name,
+                                         uint32_t value, bool flush = true);
+    [[nodiscard]] static bool WriteString(std::u16string_view section, std::u16string_view name,
+                                          std::u16string_view text, bool flush = true);
+    [[nodiscard]] static bool WriteBinary(std::u16string_view section, std::u16string_view name,
+                                          std::span<const uint8_t> bytes);
+    [[nodiscard]] static bool DeleteValue(std::u16string_view section, std::u16string_view name);
     // Deletes the section with all its subsections.
-    static bool DeleteSection(std::u16string_view section);
+    [[nodiscard]] static bool DeleteSection(std::u16string_view section);
     // True when the section exists.
-    static bool FlushSection(std::u16string_view section);
+    [[nodiscard]] static bool FlushSection(std::u16string_view section);
 
     // List sections: "Count" and the values "0" to Count-1, deleted and written again whole.
     // Reading skips numbered values that are missing or of another type, and never reads more
     // entries than the section holds values, whatever "Count" says.
     static std::vector<uint32_t> ReadDwordList(std::u16string_view section);
     static std::vector<Str> ReadStringList(std::u16string_view section);
-    static bool WriteDwordList(std::u16string_view section, std::span<const uint32_t> values);
-    static bool WriteStringList(std::u16string_view section, std::span<const Str> values);
+    [[nodiscard]] static bool WriteDwordList(std::u16string_view section, std::span<const uint32_t> values);
+    [[nodiscard]] static bool WriteStringList(std::u16string_view section, std::span<const Str> values);
 
     // File flags: a REG_DWORD in section "Settings" named by the file name part of `path` (after
     // its last backslash). Set writes 1, Clear writes 0, Test is true when it is not 0.
-    static bool SetFileFlag(std::u16string_view path);
-    static bool ClearFileFlag(std::u16string_view path);
-    static bool TestFileFlag(std::u16string_view path);
+    [[nodiscard]] static bool SetFileFlag(std::u16string_view path);
+    [[nodiscard]] static bool ClearFileFlag(std::u16string_view path);
+    [[nodiscard]] static bool TestFileFlag(std::u16string_view path);
 };

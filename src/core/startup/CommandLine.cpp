@@ -1,5 +1,6 @@
 #include "core/startup/CommandLine.h"
 
+#include "core/diag/ErrorLog.h"
 #include "core/startup/SwitchText.h"
 #include "platform/locale/Locale.h"
 #include "platform/window/Messages.h"
@@ -62,7 +63,8 @@ ParsedCommandLine SplitCommandLine(std::u16string_view text) {
 bool ParseCommandLine(std::u16string_view text, CommandSwitch& result) {
     const ParsedCommandLine parsed = SplitCommandLine(text);
     if (!parsed.commandSwitch) return false;
-    if (parsed.switchText) StoreSwitchText(*parsed.switchText);
+    if (parsed.switchText && !StoreSwitchText(*parsed.switchText))
+        ErrorLog(u"Unable to keep the switch text", "CommandLine", __LINE__);
     result = *parsed.commandSwitch;
     return true;
 }

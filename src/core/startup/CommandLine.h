@@ -33,10 +33,10 @@ ParsedCommandLine SplitCommandLine(std::u16string_view text);
 // is returned, so a second instance that only forwards the request still hands the text on. True
 // when the text holds a usable switch. A param.tmp that cannot be written leaves the switch in
 // force without text.
-bool ParseCommandLine(std::u16string_view text, CommandSwitch& result);
+[[nodiscard]] bool ParseCommandLine(std::u16string_view text, CommandSwitch& result);
 
 // True for exactly "/NEW" (case-sensitive; "/new" is not the request).
-bool IsNewRequest(std::u16string_view text);
+[[nodiscard]] bool IsNewRequest(std::u16string_view text);
 
 // Reads an unsigned hexadecimal number: leading blanks skipped, an optional "0x", digits up to the
 // first character that is not one. Nothing when there is no digit or the number does not fit in

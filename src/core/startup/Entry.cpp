@@ -16,6 +16,6 @@ bool PostRequest(plat::HWND window, std::u16string_view commandLine) {
 
 int ForwardToRunningInstance(plat::HWND running, std::u16string_view commandLine) {
     if (!PostRequest(running, commandLine)) ErrorLog(u"The running instance did not take the request", "Entry", __LINE__);
-    plat::SetForegroundWindow(running | 1);
+    (void)plat::SetForegroundWindow(running | 1);  // the request was handed over; raising it is a courtesy
     return kExitForwarded;
 }

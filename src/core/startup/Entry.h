@@ -17,7 +17,7 @@ plat::HWND FindRunningInstance();
 
 // Posts the request of `commandLine` (CommandLine.h: "/NEW" or a switch; nothing for anything
 // else) to `window`. False when there was a request and it could not be posted.
-bool PostRequest(plat::HWND window, std::u16string_view commandLine);
+[[nodiscard]] bool PostRequest(plat::HWND window, std::u16string_view commandLine);
 
 // A second instance's whole work: posts the request to the running window, brings that window
 // forward with its owned windows, and gives the exit code (always kExitForwarded).

@@ -22,9 +22,9 @@ std::optional<std::filesystem::path> SwitchTextPath();
 
 // Writes `text` (replacing any old file). False when the file cannot be written; no half-written
 // file is left behind.
-bool StoreSwitchText(std::u16string_view text);
+[[nodiscard]] bool StoreSwitchText(std::u16string_view text);
 
 // Empties `out`, reads param.tmp into it (up to the first NUL) and deletes the file. Returns
 // whether the file could be opened; a file of kSwitchTextLimit bytes or more is deleted without
 // being read (true, `out` empty). Anything but a regular file is neither read nor deleted.
-bool TakeSwitchText(Str& out);
+[[nodiscard]] bool TakeSwitchText(Str& out);

@@ -47,14 +47,14 @@ public:
     FormatArg(std::nullptr_t) : kind_(Kind::None) {}                             // NOLINT
 
     Kind GetKind() const { return kind_; }
-    bool IsString() const { return kind_ == Kind::Wide || kind_ == Kind::Narrow; }
+    [[nodiscard]] bool IsString() const { return kind_ == Kind::Wide || kind_ == Kind::Narrow; }
     std::u16string_view Wide() const { return wide_; }
     std::string_view Narrow() const { return narrow_; }
     // Length in characters of a string argument (narrow strings: one character per byte).
     size_t StringLength() const { return kind_ == Kind::Wide ? wide_.size() : narrow_.size(); }
     // The argument as an integer: numbers converted, pointers by address, anything else 0.
     uint64_t Bits() const;
-    bool IsNegative() const { return kind_ == Kind::Signed && signed_ < 0; }
+    [[nodiscard]] bool IsNegative() const { return kind_ == Kind::Signed && signed_ < 0; }
     // The argument as a floating-point number: numbers converted, anything else 0.
     double AsDouble() const;
     int* Counter() const {

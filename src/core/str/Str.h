@@ -50,7 +50,7 @@ public:
 
     // --- Access --------------------------------------------------------------------------------
     int GetLength() const noexcept { return Header()->length; }
-    bool IsEmpty() const noexcept { return Header()->length == 0; }
+    [[nodiscard]] bool IsEmpty() const noexcept { return Header()->length == 0; }
     operator const char16_t*() const noexcept { return data_; }  // NOLINT: always NUL-terminated
     const char16_t* c_str() const noexcept { return data_; }
     std::u16string_view View() const noexcept {
@@ -121,11 +121,13 @@ public:
     friend Str operator+(char16_t a, const Str& b);
 
     // --- Ordinal comparison (code units), for maps and tests -----------------------------------
-    friend bool operator==(const Str& a, const Str& b) noexcept { return a.View() == b.View(); }
-    friend bool operator==(const Str& a, const char16_t* b) noexcept {
+    [[nodiscard]] friend bool operator==(const Str& a, const Str& b) noexcept { return a.View() == b.View(); }
+    [[nodiscard]] friend bool operator==(const Str& a, const char16_t* b) noexcept {
         return a.View() == (b ? std::u16string_view(b) : std::u16string_view());
     }
-    friend bool operator==(const Str& a, std::u16string_view b) noexcept { return a.View() == b; }
+    [[nodiscard]] friend bool operator==(const Str& a, std::u16string_view b) noexcept {
+        return a.View() == b;
+    }
     friend std::strong_ordering operator<=>(const Str& a, const Str& b) noexcept {
         return a.View() <=> b.View();
     }
@@ -140,7 +142,7 @@ public:
     // Loads resource string `id` from `module` (the program's own strings when null); true when
     // the string has at least one character. A failed load leaves the string empty, logs and
     // shows the tracer box.
-    bool LoadString(uint32_t id, const StringTable* module = nullptr);
+    [[nodiscard]] bool LoadString(uint32_t id, const StringTable* module = nullptr);
 
     // printf-style formatting with the handheld's wide conventions: %s a string of either width,
     // %S likewise, %c a character, %d %i %o %u %x %X integers (I64 for 64-bit), %e %f %g %G
@@ -148,24 +150,28 @@ public:
     // a mismatched or missing argument formats as an absent value instead of reading garbage.
     // Returns false, leaving the string unchanged, when the result would be unreasonably large.
     template <typename... Args>
-    bool Format(const char16_t* format, const Args&... args) {
+    [[nodiscard]] bool Format(const char16_t* format, const Args&... args) {
         const FormatArg list[] = {FormatArg(args)..., FormatArg()};
         return FormatList(format, FormatArgs(list, sizeof...(Args)));
     }
-    // The same with the format loaded from resource string `id` first.
+    // The same with the format loaded from resource string `id` first; false, leaving the string
+    // empty, when that string cannot be loaded.
     template <typename... Args>
-    bool FormatRes(uint32_t id, const Args&... args) {
+    [[nodiscard]] bool FormatRes(uint32_t id, const Args&... args) {
         Str format;
-        format.LoadString(id);
+        if (!format.LoadString(id)) {  // logged and traced
+            Empty();
+            return false;
+        }
         return Format(format.c_str(), args...);
     }
-    bool FormatList(const char16_t* format, FormatArgs args);
+    [[nodiscard]] bool FormatList(const char16_t* format, FormatArgs args);
 
 private:
     StrHeader* Header() const noexcept {
         return reinterpret_cast<StrHeader*>(reinterpret_cast<char*>(data_) - sizeof(StrHeader));
     }
-    bool IsWritableFor(int chars) const noexcept;
+    [[nodiscard]] bool IsWritableFor(int chars) const noexcept;
     void Release() noexcept;
     void AssignText(std::u16string_view text);
     void CopyBeforeWrite();

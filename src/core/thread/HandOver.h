@@ -18,7 +18,7 @@ public:
     explicit HandOver(size_t capacity) : capacity_(capacity), half_(capacity > 1 ? capacity / 2 : 1) {}
 
     // Waits for room; false, taking nothing, once the taker has stopped.
-    bool Put(T&& item) {
+    [[nodiscard]] bool Put(T&& item) {
         std::unique_lock lock(mutex_);
         if (queued_.size() >= capacity_)
             room_.wait(lock, [this] { return queued_.size() <= half_ || stopped_; });

@@ -17,9 +17,9 @@ public:
     // table; with neither the element keeps the format it had. The element remembers `index`
     // itself, which is what is stored with the address. Giving it the index it has changes
     // nothing. True when the element took a format.
-    bool SetFormat(int index, const AddressFormatTable& table);
+    [[nodiscard]] bool SetFormat(int index, const AddressFormatTable& table);
     int FormatIndex() const { return index_; }
-    bool HasFormat() const { return hasFormat_; }
+    [[nodiscard]] bool HasFormat() const { return hasFormat_; }
 
     // The slots shown, one edit line each, in written order.
     const Array<int>& Lines() const { return lines_; }

@@ -14,7 +14,8 @@ constexpr int kButtonHeight96 = 16;
 }  // namespace
 
 CElement::CElement(CBlock& block, int label) : label_(label) {
-    for (uint32_t id = 1; id <= 3; ++id) parts_[id - 1].Create(block.Host(), &block, std::nullopt, id);
+    // A part of a block always has its host.
+    for (uint32_t id = 1; id <= 3; ++id) (void)parts_[id - 1].Create(block.Host(), &block, std::nullopt, id);
 }
 
 CBlock::CBlock(int dpiX, int dpiY) : dpiY_(dpiY), labelWidth_((kLabelWidth96 * dpiX + 48) / 96) {}

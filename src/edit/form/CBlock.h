@@ -59,13 +59,13 @@ public:
 
     // Creates `count` elements, each with the label index given for it (none when `labels` is
     // shorter); `value` is the block's own value (-1 by default).
-    bool Init(int count, const std::vector<int>& labels, PseudoHost* host, CPseudoWnd* parent,
-              std::optional<PseudoRect> rect, bool freeLabels, int value = -1);
+    [[nodiscard]] bool Init(int count, const std::vector<int>& labels, PseudoHost* host, CPseudoWnd* parent,
+                            std::optional<PseudoRect> rect, bool freeLabels, int value = -1);
 
     void SetLabels(const Array<Str>& labels, int builtinCount);
     const Array<Str>& Labels() const { return labels_; }
     int BuiltinCount() const { return builtinCount_; }
-    bool FreeLabels() const { return freeLabels_; }
+    [[nodiscard]] bool FreeLabels() const { return freeLabels_; }
     int Value() const { return value_; }
     int LabelWidth() const { return labelWidth_; }
     int RowHeight() const { return rowHeight_; }
@@ -103,7 +103,7 @@ public:
     // The label popup of `element`.
     MenuDescription LabelMenu(const CElement& element) const;
     // Applies a choice of the popup; true when it asks for the custom label dialog.
-    bool ChooseLabel(CElement& element, uint32_t command);
+    [[nodiscard]] bool ChooseLabel(CElement& element, uint32_t command);
     // The custom label dialog: its prompt (a string number) and starting text.
     uint32_t CustomPrompt(const CElement& element) const;
     Str CustomStart(const CElement& element) const;
@@ -113,10 +113,12 @@ public:
 protected:
     // Whether the block takes the larger row height of its label font and buttons (field blocks
     // with a taller value of their own decline).
-    virtual bool AcceptsRowHeight() const { return true; }
+    [[nodiscard]] virtual bool AcceptsRowHeight() const { return true; }
     // Whether an element shows the first and the second small button.
-    virtual bool HasFirstButton(const CElement&) const { return freeLabels_ || elements_.size() > 1; }
-    virtual bool HasSecondButton(const CElement&) const { return false; }
+    [[nodiscard]] virtual bool HasFirstButton(const CElement&) const {
+        return freeLabels_ || elements_.size() > 1;
+    }
+    [[nodiscard]] virtual bool HasSecondButton(const CElement&) const { return false; }
 
 private:
     int ScaleY(int n) const { return (n * dpiY_ + 48) / 96; }

@@ -18,13 +18,13 @@ public:
     // The stylus went down at `at` (tick in milliseconds); the timer of kHoldMs starts.
     void Press(PseudoPoint at, uint32_t tick, bool doubleTap);
     // The stylus moved; true when the Edit menu opens now.
-    bool Move(PseudoPoint at, uint32_t tick);
+    [[nodiscard]] bool Move(PseudoPoint at, uint32_t tick);
     // The timer fired; true when the Edit menu opens now.
-    bool TimerFired();
+    [[nodiscard]] bool TimerFired();
     // The stylus lifted; true when the release selects the whole text.
-    bool Release();
+    [[nodiscard]] bool Release();
 
-    bool Pending() const { return pending_; }
+    [[nodiscard]] bool Pending() const { return pending_; }
     // Where the menu opens.
     PseudoPoint At() const { return at_; }
 
@@ -37,8 +37,8 @@ private:
 
 // In block mode Up, Down, Tab and Escape move between the form's elements: the control passes
 // them to its parent and drops typed tabs.
-bool PassesKeyToParent(uint32_t virtualKey, bool blockMode);
-bool DropsChar(char16_t ch, bool blockMode);
+[[nodiscard]] bool PassesKeyToParent(uint32_t virtualKey, bool blockMode);
+[[nodiscard]] bool DropsChar(char16_t ch, bool blockMode);
 
 // What the edited text allows at the moment the Edit menu opens.
 struct EditContextState {

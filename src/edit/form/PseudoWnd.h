@@ -11,7 +11,7 @@
 struct PseudoPoint {
     int x = 0;
     int y = 0;
-    bool operator==(const PseudoPoint&) const = default;
+    [[nodiscard]] bool operator==(const PseudoPoint&) const = default;
 };
 
 struct PseudoRect {
@@ -19,12 +19,14 @@ struct PseudoRect {
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    bool Contains(PseudoPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-    bool Intersects(const PseudoRect& other) const {
+    [[nodiscard]] bool Contains(PseudoPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
+    [[nodiscard]] bool Intersects(const PseudoRect& other) const {
         return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
     }
     PseudoRect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    bool operator==(const PseudoRect&) const = default;
+    [[nodiscard]] bool operator==(const PseudoRect&) const = default;
 };
 
 class CBlock;
@@ -63,7 +65,8 @@ public:
     CPseudoWnd& operator=(const CPseudoWnd&) = delete;
 
     // Joins `parent` (none for a root) on `host`; without a rectangle the piece starts empty.
-    bool Create(PseudoHost* host, CPseudoWnd* parent, std::optional<PseudoRect> rect, uint32_t id);
+    [[nodiscard]] bool Create(PseudoHost* host, CPseudoWnd* parent, std::optional<PseudoRect> rect,
+                              uint32_t id);
 
     void Move(int left, int top, int width, int height, unsigned flags, bool redraw, bool silent);
     PseudoPoint ToParent(PseudoPoint p) const { return {p.x + rect_.left, p.y + rect_.top}; }

@@ -34,7 +34,7 @@ struct BlockRow {
     int field = -1;      // the standard field the value was loaded from (ContactField), -1: none
 
     // No value: an empty text, an empty date, or an address with every part empty.
-    bool IsEmpty(int kind) const;
+    [[nodiscard]] bool IsEmpty(int kind) const;
 };
 
 struct BlockDescriptor {

@@ -22,7 +22,7 @@ int16_t CustomValueHash(std::u16string_view text);
 // The identifier of a (label, value) pair.
 uint32_t CustomValueId(std::u16string_view label, std::u16string_view value);
 // Whether an identifier is of this kind (top four bits set).
-bool IsCustomValueId(uint32_t id);
+[[nodiscard]] bool IsCustomValueId(uint32_t id);
 
 // The pair that the contact's identifier names: its further phones first, then its further
 // e-mail addresses; None when it names none.

@@ -26,5 +26,6 @@ Contact ReadEditedForm(const Contact& original, const Array<BlockDescriptor>& bl
 
 // OK: when the edited contact differs from `contact`, `contact` takes it and the result is true
 // (the contact is to be saved); an edit that changes nothing gives false and changes nothing.
-bool CommitEdit(Contact& contact, const Array<BlockDescriptor>& blocks, const ContactEditInPropMapper& mapper,
-                const CustomValueRef& ref, const ContactTemplate& tpl);
+[[nodiscard]] bool CommitEdit(Contact& contact, const Array<BlockDescriptor>& blocks,
+                              const ContactEditInPropMapper& mapper, const CustomValueRef& ref,
+                              const ContactTemplate& tpl);

@@ -11,7 +11,7 @@ class Str;
 
 // Whether `label` can be kept as an entry's name in the template file: not empty, and not
 // beginning with "[", which the file would read as the start of a section.
-bool CanBeTemplateName(const Str& label);
+[[nodiscard]] bool CanBeTemplateName(const Str& label);
 
 // One block per shown group in group order, the name block always; no note block.
 Array<BlockDescriptor> TemplateBlocks(const ContactTemplate& tpl);

@@ -78,7 +78,7 @@ bool AddinManager::Invoke(uint32_t command, std::span<const uint32_t> selected) 
     if (!loaded_ || command < first_ || command - first_ > addin::kLastCommandOffset) return false;
     const uint32_t index = command - first_;
     if (index >= addins_.size()) {
-        shell_.Invoke(command, selected);
+        (void)shell_.Invoke(command, selected);  // the extension that took it tells its own failures
     } else {
         RunAddin(addins_[index], selected);
     }
@@ -103,14 +103,16 @@ void AddinManager::RunAddin(const AddinEntry& addin, std::span<const uint32_t> s
     const bool marked = SettingsStore::WriteString(settings::kSettings, kRunningAddin, AddinMark(addin).View());
     command(owner, PIM_ADDIN_ITEM_CONTACTS, static_cast<uint32_t>(selected.size()),
             selected.empty() ? nullptr : selected.data(), nullptr);
-    if (marked) SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
-    if (owner != 0) plat::DestroyWindow(owner);
+    // A mark left says at the next start that the add-in may have failed.
+    if (marked) (void)SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
+    if (owner != 0) (void)plat::DestroyWindow(owner);  // the window goes either way
 }
 
 void AddinManager::ReportInterruptedCommand() {
     const Str mark = SettingsStore::ReadString(settings::kSettings, kRunningAddin, u"");
     if (mark.IsEmpty()) return;
-    SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
+    // A mark left is reported again; that is all.
+    (void)SettingsStore::DeleteValue(settings::kSettings, kRunningAddin);
     TellAbout(kStrEndedTheProgram, mark);
 }
 

@@ -32,12 +32,12 @@ public:
 
     // Appends a separator and the submenu to `menu`; false (and nothing appended) when there is
     // neither an add-in nor a loaded extension.
-    bool BuildMenu(MenuDescription& menu, std::span<const uint32_t> selected);
+    [[nodiscard]] bool BuildMenu(MenuDescription& menu, std::span<const uint32_t> selected);
     // Runs command `command` when it is one of the submenu's (F to F + 64): an add-in's command
     // through its library, any other to the extensions. False for commands outside that range.
     // An add-in that cannot run (its library does not load, has no command, or the contacts store
     // is not available) is reported to the user in a message box.
-    bool Invoke(uint32_t command, std::span<const uint32_t> selected);
+    [[nodiscard]] bool Invoke(uint32_t command, std::span<const uint32_t> selected);
 
     // The command of the add-in whose library path contains "btdialer.dll" (in any case), or -1;
     // and that library's path (empty when there is none).

@@ -24,10 +24,11 @@ public:
     // Frees the extensions loaded before and loads those registered for the contacts context menu
     // into `popup`, with command identifiers first..last. True when an extension handle came back;
     // the popup's item `first` is then enabled.
-    bool Load(std::vector<MenuItem>& popup, uint32_t first, uint32_t last, std::span<const uint32_t> oids);
+    [[nodiscard]] bool Load(std::vector<MenuItem>& popup, uint32_t first, uint32_t last,
+                            std::span<const uint32_t> oids);
     // Hands a command to the loaded extensions with the selected contacts; false when there are no
     // loaded extensions or none took it.
-    bool Invoke(uint32_t command, std::span<const uint32_t> oids);
+    [[nodiscard]] bool Invoke(uint32_t command, std::span<const uint32_t> oids);
     void Free();
     // Frees the extensions and unloads the shell library; the next Load looks it up again. Done
     // while the device is still there: a library left loaded would be called at process exit,
@@ -35,11 +36,11 @@ public:
     void Release();
 
     State GetState() const { return state_; }
-    bool HasExtensions() const { return extensions_ != nullptr; }
+    [[nodiscard]] bool HasExtensions() const { return extensions_ != nullptr; }
     NewPluginManager& DataObject() { return *data_; }
 
 private:
-    bool LookUp();
+    [[nodiscard]] bool LookUp();
 
     State state_ = kNotLookedUp;
     std::unique_ptr<plat::DeviceLibrary> library_;

@@ -120,8 +120,9 @@ bool Coordination::BecomeMaster(plat::HWND window) {
 bool Coordination::ReloadSlaves() {
     if (!initialised_ || !master_) return false;
     const auto slaves = WithBlock([](CoordBlock& block) { return block.Slaves(); });
+    // A slave that went away needs no reload.
     for (const plat::HWND slave : slaves)
-        plat::PostMessage(slave, CoordMessageNumber(CoordMessage::SlaveReload), 0, 0);
+        (void)plat::PostMessage(slave, CoordMessageNumber(CoordMessage::SlaveReload), 0, 0);
     return true;
 }
 

@@ -28,17 +28,17 @@ public:
     // Opens (creating when missing) the mutex and the block and registers the five messages on the
     // current device. True at once when already open; false leaves the engine unopened, and then
     // every operation fails and IsMaster() is false.
-    bool Open();
+    [[nodiscard]] bool Open();
 
     // Writes a change flag (codes 0 to 9, see ChangeFlag); any other code changes nothing.
     void SetChangeFlag(uint32_t code, uint32_t value);
 
-    bool Register(plat::HWND window) override;
-    bool Unregister() override;
-    bool BecomeMaster(plat::HWND window) override;
-    bool ReloadSlaves() override;
-    bool StopSlaves() override;
-    bool IsMaster() const override { return master_; }
+    [[nodiscard]] bool Register(plat::HWND window) override;
+    [[nodiscard]] bool Unregister() override;
+    [[nodiscard]] bool BecomeMaster(plat::HWND window) override;
+    [[nodiscard]] bool ReloadSlaves() override;
+    [[nodiscard]] bool StopSlaves() override;
+    [[nodiscard]] bool IsMaster() const override { return master_; }
     void SetMaster(bool master) override { master_ = master; }
     void UpdateLinkType(uint32_t oid, uint32_t linkType) override;
 

@@ -21,4 +21,4 @@ struct AbcDefinition {
 };
 
 // Reads a definition from its text. False, with `out` left empty, when no entry is accepted.
-bool ParseAbcDefinition(std::u16string_view text, AbcDefinition& out);
+[[nodiscard]] bool ParseAbcDefinition(std::u16string_view text, AbcDefinition& out);

@@ -30,7 +30,7 @@ public:
     // The first group holding the lower-cased character `ch`, or -1.
     int GroupOf(char16_t ch) const;
     // Whether group `index` holds the lower-cased character `ch`.
-    bool IsMember(int index, char16_t ch) const;
+    [[nodiscard]] bool IsMember(int index, char16_t ch) const;
     // The group key of a lower-cased token; empty when its first character is in no group.
     Str GroupKey(std::u16string_view token) const;
     // The groups joined by blanks ("abc def ... wxyz"), empty when there are none. Members hold no

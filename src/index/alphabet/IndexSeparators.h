@@ -9,6 +9,6 @@
 inline constexpr std::u16string_view kIndexSeparators =
     u"\r\n\t `!@#$%^&*()_|{}:\"/<>?[];',.\u2116-=\\";
 
-constexpr bool IsIndexSeparator(char16_t ch) {
+[[nodiscard]] constexpr bool IsIndexSeparator(char16_t ch) {
     return std::find(kIndexSeparators.begin(), kIndexSeparators.end(), ch) != kIndexSeparators.end();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/diag/ErrorLog.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "index/alphabet/AbcGroupTable.h"
@@ -124,8 +125,9 @@ void ContactIndex::Save(bool background) {
         // caught up from the journal.
         filesPosition_ = {};
         props_->SetWordsChecksum(0);
-        words_->Store().File().StartSave();
-        props_->File().StartSave(&words_->Store().File());
+        // pim_index2.dat is not saved when pim_index1.dat cannot be (its save would wait for none).
+        if (!words_->Store().File().StartSave() || !props_->File().StartSave(&words_->Store().File()))
+            ErrorLog(u"Unable to save the index files!!!", "ContactIndex", __LINE__);
     } else {
         props_->File().CancelSave();
         words_->Store().File().CancelSave();
@@ -163,7 +165,8 @@ void ContactIndex::Close() {
 bool ContactIndex::IsOpen() const { return props_->IsOpen() && words_->IsOpen(); }
 
 void ContactIndex::SetFlag(std::u16string_view name, uint32_t value) const {
-    SettingsStore::WriteDword(settings::kSettings, name, value);
+    if (!SettingsStore::WriteDword(settings::kSettings, name, value))
+        ErrorLog(u"Unable to write the index files' flag", "ContactIndex", __LINE__);
 }
 
 void ContactIndex::MarkFilesInvalid() {
@@ -184,9 +187,10 @@ bool ContactIndex::BuiltWithCurrentKeys() const {
 }
 
 void ContactIndex::RecordKeys() const {
-    SettingsStore::WriteString(settings::kSettings, kCollationValue,
-                               Str::FromUtf8(plat::CollationVersion()).View());
-    SettingsStore::WriteString(settings::kSettings, kAlphabetValue, groups_.Signature().View());
+    // Keys not recorded make the next open rebuild.
+    (void)SettingsStore::WriteString(settings::kSettings, kCollationValue,
+                                     Str::FromUtf8(plat::CollationVersion()).View());
+    (void)SettingsStore::WriteString(settings::kSettings, kAlphabetValue, groups_.Signature().View());
 }
 
 bool ContactIndex::BeginChange() {

@@ -66,13 +66,13 @@ public:
     // Whether the files on disk, left as they are, would be brought up to date at the next open
     // by reading again at most `atMost` contacts: they were read or written whole by this object
     // as a pair, and the journal still lists every change after their position.
-    bool FilesCatchUpCheaply(size_t atMost);
+    [[nodiscard]] bool FilesCatchUpCheaply(size_t atMost);
     // New empty files (the old ones are deleted); `propsSizeHint` sizes pim_index2.dat. False (both
     // closed) when either image cannot be made.
-    bool Create(IndexDatabase& database, uint32_t propsSizeHint = 0);
+    [[nodiscard]] bool Create(IndexDatabase& database, uint32_t propsSizeHint = 0);
     // The full rebuild: Create, then every gathered contact indexed in bulk (the same words,
     // lists, maps and orders as adding each in turn) and the database time stored.
-    bool Rebuild(IndexDatabase& database, IndexRebuild& gathered);
+    [[nodiscard]] bool Rebuild(IndexDatabase& database, IndexRebuild& gathered);
     // With `background`: starts the background save of both files. Without: cancels running saves.
     void Save(bool background);
     // Returns once neither file has a background save running; false when the last save started
@@ -86,10 +86,10 @@ public:
     [[nodiscard]] bool SaveNow();
     // Waits for running saves, then lets go of both images.
     void Close();
-    bool IsOpen() const;
+    [[nodiscard]] bool IsOpen() const;
 
     void MarkFilesInvalid();
-    bool FilesFlaggedInvalid() const;
+    [[nodiscard]] bool FilesFlaggedInvalid() const;
 
     // Indexes the contact (its words, its place in both orders, its slot). Failed when a step
     // failed; what was added before stays, and the files are marked for a rebuild.
@@ -119,14 +119,14 @@ public:
     const WordIndex& Words() const;
 
 private:
-    bool BeginChange();
+    [[nodiscard]] bool BeginChange();
     IndexChange EndChange(IndexChange change);
     // Whether the files were built with the device's collation and with this index's alphabet
     // groups; files built otherwise hold orders or group keys that no longer hold.
-    bool BuiltWithCurrentKeys() const;
+    [[nodiscard]] bool BuiltWithCurrentKeys() const;
     void RecordKeys() const;
     void SetFlag(std::u16string_view name, uint32_t value) const;
-    bool OpenFiles();
+    [[nodiscard]] bool OpenFiles();
     // The position of the files as read from disk, when they were saved together as a pair.
     JournalPosition PairPosition() const;
 

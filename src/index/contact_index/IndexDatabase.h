@@ -29,7 +29,7 @@ struct ContactBacklog {
 class IndexDatabase : public SortKeySource {
 public:
     // The current state; false when the database cannot tell.
-    virtual bool ReadState(DatabaseState& out) = 0;
+    [[nodiscard]] virtual bool ReadState(DatabaseState& out) = 0;
     // The journal's last committed row; unknown when there is none to tell.
     virtual JournalPosition JournalHead() { return {}; }
     // The contacts changed after `from`; nothing when the journal cannot tell (rows were pruned,

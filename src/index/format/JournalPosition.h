@@ -9,6 +9,6 @@ struct JournalPosition {
     std::array<uint8_t, 16> volume{};
     int64_t seq = 0;
 
-    bool Known() const { return volume != std::array<uint8_t, 16>{}; }
-    bool operator==(const JournalPosition&) const = default;
+    [[nodiscard]] bool Known() const { return volume != std::array<uint8_t, 16>{}; }
+    [[nodiscard]] bool operator==(const JournalPosition&) const = default;
 };

@@ -17,9 +17,9 @@ public:
 
     // The next bytes of the heap, starting at heap offset `at` (the pieces follow each other
     // without gaps; `at` and `size` are multiples of 4). False once the heap is found damaged.
-    bool Feed(const uint8_t* bytes, uint64_t at, uint64_t size);
+    [[nodiscard]] bool Feed(const uint8_t* bytes, uint64_t at, uint64_t size);
     // True when the whole heap was fed and found sound; `lastTag` then holds the last block's tag.
-    bool Finish(int32_t& lastTag) const;
+    [[nodiscard]] bool Finish(int32_t& lastTag) const;
 
 private:
     enum class Want { Length, Head, Tag, Next, Prev, Footer, Done };

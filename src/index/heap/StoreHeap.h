@@ -22,7 +22,7 @@ public:
     // and footer, and that the free list links exactly the free blocks, in address order. The
     // file format does not keep the last block's footer (the file's length word is stored there):
     // `lastTag` receives the last block's tag, which RestoreLastFooter puts back.
-    static bool Check(const uint8_t* heap, uint32_t available, int32_t& lastTag);
+    [[nodiscard]] static bool Check(const uint8_t* heap, uint32_t available, int32_t& lastTag);
     static void RestoreLastFooter(uint8_t* heap, uint32_t available, int32_t lastTag);
     // The payload bytes a block's tag states (+n in use, -n free).
     static uint32_t TagSize(int32_t tag) {
@@ -42,10 +42,10 @@ public:
     uint32_t Allocate(uint32_t size);
     // Frees the block whose payload starts at `payload`; false, changing nothing, when no block
     // in use starts there (a double free, a wild offset).
-    bool Free(uint32_t payload);
+    [[nodiscard]] bool Free(uint32_t payload);
     // Appends `growth` bytes at the heap end (already present in memory) as a free block merged
     // with a free last block; `growth` is a multiple of 4 and at least a minimal block.
-    bool Extend(uint32_t growth);
+    [[nodiscard]] bool Extend(uint32_t growth);
     // The payload size of the block in use at `payload`, 0 when there is none.
     uint32_t BlockSize(uint32_t payload) const;
 

@@ -7,4 +7,4 @@
 // both have ended: true when both hold. When no thread can be started, `side` runs on the calling
 // thread after `here`. What `side` throws is thrown here once both have ended, as a call on this
 // thread would. The two must share nothing they change.
-bool BothHold(const std::function<bool()>& side, const std::function<bool()>& here);
+[[nodiscard]] bool BothHold(const std::function<bool()>& side, const std::function<bool()>& here);

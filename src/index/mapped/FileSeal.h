@@ -10,10 +10,10 @@ void StampFileLength(uint8_t* image, uint32_t length);
 
 // True when the `size` bytes of a file carry their own length at size - 8 and the checksum of the
 // bytes before it at size - 4. The caller has checked that size is at least 8.
-bool IsSealedFile(const uint8_t* file, uint64_t size);
+[[nodiscard]] bool IsSealedFile(const uint8_t* file, uint64_t size);
 // The same from the file's last eight bytes, with the CRC-32C of its first size - 4 bytes already
 // taken (as they were read).
-bool HasFileSeal(const uint8_t* lastEight, uint64_t size, uint32_t bodyCrc);
+[[nodiscard]] bool HasFileSeal(const uint8_t* lastEight, uint64_t size, uint32_t bodyCrc);
 
 // The whole file of an image (for tools and tests; saves stream the same bytes).
 std::vector<uint8_t> SealImage(std::span<const uint8_t> image);

@@ -42,8 +42,8 @@ void ImageSaver::Wait() {
 
 void ImageSaver::Run(Job job) {
     plat::LowerCurrentThreadPriority();
-    SaveLocked(job.lockKey,
-               [&] { return WriteFile(job.target, job.snapshot.get(), job.length, {}, job.after); });
+    (void)SaveLocked(job.lockKey,  // the outcome is kept in state_
+                     [&] { return WriteFile(job.target, job.snapshot.get(), job.length, {}, job.after); });
     job.snapshot.reset();
     if (state_ == SaveState::Saved && job.onSaved) job.onSaved();
 }

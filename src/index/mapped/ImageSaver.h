@@ -44,27 +44,27 @@ public:
     // file length in the file only) on the calling thread, without a snapshot and without
     // yielding: for a caller that would only wait for a background save. Nothing may change the
     // image meanwhile. True when the file holds it.
-    bool SaveNow(const uint8_t* image, uint32_t length, const std::filesystem::path& target,
-                 const std::filesystem::path& lockKey, const std::function<void()>& onSaved);
+    [[nodiscard]] bool SaveNow(const uint8_t* image, uint32_t length, const std::filesystem::path& target,
+                               const std::filesystem::path& lockKey, const std::function<void()>& onSaved);
     // Asks a running save to stop and returns at once.
     void Cancel() { cancel_ = true; }
 
     // Lets a running save write without yielding and waits for its end.
     void Wait();
-    bool Running() const { return state_ == SaveState::Running; }
+    [[nodiscard]] bool Running() const { return state_ == SaveState::Running; }
     SaveState State() const { return state_; }
     // The checksum that ends the file this saver last replaced (0 before any).
     uint32_t LastChecksum() const { return lastChecksum_; }
 
 private:
     void Run(Job job);
-    bool SaveLocked(const std::filesystem::path& lockKey, const std::function<bool()>& write);
+    [[nodiscard]] bool SaveLocked(const std::filesystem::path& lockKey, const std::function<bool()>& write);
     // Writes `body` then `tail` and the checksum of both to a file replacing `target`.
-    bool WriteFile(const std::filesystem::path& target, const uint8_t* body, uint32_t bodyBytes,
-                   std::span<const uint8_t> tail, const ImageSaver* after = nullptr);
+    [[nodiscard]] bool WriteFile(const std::filesystem::path& target, const uint8_t* body, uint32_t bodyBytes,
+                                 std::span<const uint8_t> tail, const ImageSaver* after = nullptr);
     // Waits (on another saver's thread) until no save runs here, giving up when `giveUp` is
     // set; whether the last save replaced its file.
-    bool EndedSaved(const std::atomic<bool>& giveUp) const;
+    [[nodiscard]] bool EndedSaved(const std::atomic<bool>& giveUp) const;
 
     std::thread thread_;
     std::atomic<bool> cancel_{false};

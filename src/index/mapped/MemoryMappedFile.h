@@ -42,7 +42,7 @@ public:
     // Makes a new zeroed image for the device file `path` of max(request, 10240) + 47 bytes
     // rounded down to a multiple of 4, then deletes the old file (which no longer matches).
     // Fails with InUse when a live image of that file exists.
-    bool Create(std::u16string_view path, uint32_t request);
+    [[nodiscard]] bool Create(std::u16string_view path, uint32_t request);
     // Reads an image being opened and tells whether it may be used; it must not write to it.
     using ImageCheck = std::function<bool(const uint8_t* image, uint32_t length)>;
     // Reads an image as its file is read, piece by piece in file order, each piece while it is in
@@ -56,13 +56,13 @@ public:
     // reading costs half as much as for writing); the image is refused as Damaged when either
     // fails. `check` also runs on a live image; `pieces` only on a file. The view is writable once
     // Open returns, and the used length is then raised to at least `minLength`.
-    bool Open(std::u16string_view path, const ImageCheck& check = {}, uint32_t minLength = 0,
-              const PieceCheck& pieces = {});
+    [[nodiscard]] bool Open(std::u16string_view path, const ImageCheck& check = {}, uint32_t minLength = 0,
+                            const PieceCheck& pieces = {});
     // Waits for a running save (hurrying it), then lets go of the image.
     void Close();
 
-    bool IsOpen() const { return image_ != nullptr; }
-    bool IsShared() const { return shared_; }  // the image was live when opened
+    [[nodiscard]] bool IsOpen() const { return image_ != nullptr; }
+    [[nodiscard]] bool IsShared() const { return shared_; }  // the image was live when opened
     const std::u16string& Path() const { return path_; }
     uint8_t* Image() const { return image_; }
     uint32_t Length() const;
@@ -71,7 +71,7 @@ public:
 
     // Raises the used length to `length`, committing memory first; false (nothing changed) when
     // the memory cannot be had or the view cannot hold it.
-    bool Grow(uint32_t length);
+    [[nodiscard]] bool Grow(uint32_t length);
 
     void SetSaveCallback(SaveCallback callback) { saveCallback_ = std::move(callback); }
     // Called on the save thread after each complete save.
@@ -81,11 +81,11 @@ public:
     // and saves it in the background. With `after`, the file is replaced only once the save that
     // `after` is running has replaced its own file; when that one does not end saved, this one is
     // abandoned (as cancelled) and the file stays as it was. False when no snapshot could be taken.
-    bool StartSave(const MemoryMappedFile* after = nullptr);
+    [[nodiscard]] bool StartSave(const MemoryMappedFile* after = nullptr);
     // Cancels and waits for a running save, runs the save callback and writes the image to its
     // file on the calling thread (no snapshot: the caller changes nothing until it returns).
     // False when the file could not be written; it is then unchanged.
-    bool SaveNow();
+    [[nodiscard]] bool SaveNow();
     void CancelSave() { saver_.Cancel(); }
     void WaitSave() { saver_.Wait(); }
     SaveState LastSave() const { return saver_.State(); }
@@ -98,12 +98,12 @@ public:
     static std::u16string MappingName(std::u16string_view path);
 
 private:
-    bool Fail(MappedError error);
-    bool Attach(std::u16string_view path, plat::SharedMapping::Mode mode);
-    bool LoadFile(const std::filesystem::path& host, const PieceCheck& pieces);
-    bool WriteView(uint64_t offset, const uint8_t* bytes, uint64_t size);
-    bool AdoptLive();
-    bool CommitFor(uint32_t length);
+    [[nodiscard]] bool Fail(MappedError error);
+    [[nodiscard]] bool Attach(std::u16string_view path, plat::SharedMapping::Mode mode);
+    [[nodiscard]] bool LoadFile(const std::filesystem::path& host, const PieceCheck& pieces);
+    [[nodiscard]] bool WriteView(uint64_t offset, const uint8_t* bytes, uint64_t size);
+    [[nodiscard]] bool AdoptLive();
+    [[nodiscard]] bool CommitFor(uint32_t length);
     void SetLength(uint32_t length);
 
     uint64_t viewBytes_;

@@ -16,11 +16,11 @@ public:
 
     void SetSource(SortKeySource* source) { source_ = source; }
     // Reads the key text of `oid`; false when it cannot be read.
-    virtual bool SetKey(uint32_t oid);
+    [[nodiscard]] virtual bool SetKey(uint32_t oid);
     // -1, 0 or 1: the key contact against `oid`. 0 and the failed flag when `oid` cannot be read.
     virtual int Compare(uint32_t oid);
 
-    bool Failed() const { return failed_; }
+    [[nodiscard]] bool Failed() const { return failed_; }
     void ClearFailed() { failed_ = false; }
     // The key text of a contact's sort texts.
     virtual Str KeyText(const SortKeys& keys) const = 0;
@@ -52,9 +52,10 @@ public:
 // Inserts `oid` into the order list at `*listOffset` (0: none yet) at its place by `comparator`,
 // in a new block. Entries found unreadable on the way are dropped (a list of one is replaced).
 // False, the list unchanged, when the key contact cannot be read or a block cannot be had.
-bool InsertOrdered(Allocator& alloc, uint32_t& listOffset, uint32_t oid, IndexComparator& comparator);
+[[nodiscard]] bool InsertOrdered(Allocator& alloc, uint32_t& listOffset, uint32_t oid,
+                                 IndexComparator& comparator);
 
 // Whether the contact at `place` of `list` still sorts after the entry before it and before the
 // entry after it by the texts `comparator` reads now: a changed contact that does keeps its place
 // without a search. No when the contact or a neighbour cannot be read.
-bool StillInPlace(std::span<const uint32_t> list, size_t place, IndexComparator& comparator);
+[[nodiscard]] bool StillInPlace(std::span<const uint32_t> list, size_t place, IndexComparator& comparator);

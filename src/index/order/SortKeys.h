@@ -25,7 +25,7 @@ class SortKeySource {
 public:
     virtual ~SortKeySource() = default;
     // The sort texts of record `oid`; false when the record cannot be read.
-    virtual bool ReadSortKeys(uint32_t oid, SortKeys& out) = 0;
+    [[nodiscard]] virtual bool ReadSortKeys(uint32_t oid, SortKeys& out) = 0;
 
 protected:
     SortKeySource() = default;

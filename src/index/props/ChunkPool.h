@@ -13,19 +13,19 @@ public:
     void Attach(uint8_t* image, uint32_t imageLength, uint32_t poolAt);
     void Detach() { image_ = nullptr; }
     // The pool header and free list are consistent with an image of the attached length.
-    bool Check() const;
+    [[nodiscard]] bool Check() const;
 
     // A chunk (image offset), or 0 when the pool has none left.
     uint32_t Take();
     void GiveBack(uint32_t chunk);
     // Whether `chunks` more chunks can be taken.
-    bool CanSupply(uint64_t chunks) const;
+    [[nodiscard]] bool CanSupply(uint64_t chunks) const;
     // Chunks free or never handed out.
     uint64_t Available() const;
     uint32_t FreeCount() const;
     uint32_t HighWater() const;
     // Whether `chunk` (image offset) is a chunk that was handed out.
-    bool IsChunk(uint32_t chunk) const;
+    [[nodiscard]] bool IsChunk(uint32_t chunk) const;
 
 private:
     uint32_t Word(uint32_t poolOffset) const;

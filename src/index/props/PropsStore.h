@@ -25,17 +25,17 @@ public:
     PropsStore& operator=(const PropsStore&) = delete;
 
     // A new empty store sized for about `sizeHint` bytes of records (the old file is deleted).
-    bool Create(uint32_t sizeHint);
+    [[nodiscard]] bool Create(uint32_t sizeHint);
     // Opens the live image or the file. The header, the pool and the slot list are checked
     // always; with `check`, an image saved while an update was in progress is refused too.
-    bool Open(bool check);
+    [[nodiscard]] bool Open(bool check);
     void Close();  // waits for a running save
-    bool IsOpen() const { return image() != nullptr; }
+    [[nodiscard]] bool IsOpen() const { return image() != nullptr; }
     // Starts the background save of the image.
-    bool Save();
+    [[nodiscard]] bool Save();
     MemoryMappedFile& File() { return file_; }
 
-    bool IsNeedInspect(uint64_t databaseTime, uint32_t recordCount, bool countOnly) const;
+    [[nodiscard]] bool IsNeedInspect(uint64_t databaseTime, uint32_t recordCount, bool countOnly) const;
     void SetDatabaseTime(uint32_t low, uint32_t high);
     uint64_t DatabaseTime() const;
     // The journal position the content holds, and the checksum of the pim_index1.dat file it was
@@ -46,7 +46,7 @@ public:
     uint32_t WordsChecksum() const;
     void SetWordsChecksum(uint32_t checksum);
     void SetUpdating(bool updating);
-    bool IsUpdating() const;
+    [[nodiscard]] bool IsUpdating() const;
     uint32_t SlotCount() const;
     uint32_t FirstSlot() const;
     // The slot after `slot` in insertion order (circular).
@@ -56,11 +56,11 @@ public:
     uint32_t AddRecord(const ContactCustProps& values);
     uint32_t AddEncoded(std::span<const uint8_t> record);
     // False when `slot` is not a slot of this store or its record is damaged.
-    bool ReadRecord(uint32_t slot, ContactCustProps& out) const;
-    bool ReadEncoded(uint32_t slot, std::vector<uint8_t>& out) const;
-    bool UpdateRecord(uint32_t slot, const ContactCustProps& values);
-    bool UpdateEncoded(uint32_t slot, std::span<const uint8_t> record);
-    bool RemoveRecord(uint32_t slot);
+    [[nodiscard]] bool ReadRecord(uint32_t slot, ContactCustProps& out) const;
+    [[nodiscard]] bool ReadEncoded(uint32_t slot, std::vector<uint8_t>& out) const;
+    [[nodiscard]] bool UpdateRecord(uint32_t slot, const ContactCustProps& values);
+    [[nodiscard]] bool UpdateEncoded(uint32_t slot, std::span<const uint8_t> record);
+    [[nodiscard]] bool RemoveRecord(uint32_t slot);
     // The record's word at offset 4 (the fourth format word), 0 when unreadable.
     uint32_t GetRecordWord(uint32_t slot) const;
 
@@ -70,14 +70,14 @@ private:
     uint8_t* image() const { return file_.Image(); }
     uint32_t Word(uint32_t at) const;
     void SetWord(uint32_t at, uint32_t value);
-    bool CheckImage() const;
-    bool CheckSlots() const;
-    bool IsSlot(uint32_t slot) const;
-    bool MakeRoom(uint64_t chunks);
+    [[nodiscard]] bool CheckImage() const;
+    [[nodiscard]] bool CheckSlots() const;
+    [[nodiscard]] bool IsSlot(uint32_t slot) const;
+    [[nodiscard]] bool MakeRoom(uint64_t chunks);
     void LinkSlot(uint32_t slot);
     void WriteChain(uint32_t slot, std::span<const uint8_t> record);
     uint32_t ChainLength(uint32_t slot) const;
-    bool HasPosition() const;
+    [[nodiscard]] bool HasPosition() const;
 
     std::u16string path_;
     MemoryMappedFile file_;

@@ -134,7 +134,8 @@ uint8_t* IndexStore::Allocate(uint32_t size, StorePtr& out) {
 void IndexStore::FreeAddress(uint8_t* address) {
     if (address == nullptr || !IsOpen()) return;
     if (address < base_ + kHeapOffset || address >= base_ + Length()) return;
-    heap_.Free(static_cast<uint32_t>(address - base_ - kHeapOffset));
+    // Free refuses a block not in use and changes nothing.
+    (void)heap_.Free(static_cast<uint32_t>(address - base_ - kHeapOffset));
 }
 
 void IndexStore::FreePtr(StorePtr& ptr) {

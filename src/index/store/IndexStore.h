@@ -23,16 +23,16 @@ public:
     IndexStore& operator=(const IndexStore&) = delete;
 
     // A new image (the old file is deleted): header magic and version, a heap over the rest.
-    bool Create();
+    [[nodiscard]] bool Create();
     // Checks the records of an image read from its file, through its read-only view, before the
     // last block's footer is restored (it holds the file's length word; `lastTag` is the tag).
     using RecordCheck = std::function<bool(const uint8_t* image, uint32_t length, int32_t lastTag)>;
 
     // The live image of the file, or the file itself, checked: container, header, heap, and the
     // records by `records` (only when read from the file: a live image is in use by its holder).
-    bool Open(const RecordCheck& records = {});
+    [[nodiscard]] bool Open(const RecordCheck& records = {});
     void Close();  // waits for a running save
-    bool IsOpen() const { return base_ != nullptr; }
+    [[nodiscard]] bool IsOpen() const { return base_ != nullptr; }
     MappedError LastError() const { return error_; }
 
     uint32_t HeaderWord(IndexFormat::HeaderWord word) const;
@@ -57,8 +57,8 @@ public:
     uint8_t* BaseAddress() override { return base_; }
 
 private:
-    bool IsUsableImage(const uint8_t* image, uint32_t length) const;
-    bool Grow(uint32_t size);
+    [[nodiscard]] bool IsUsableImage(const uint8_t* image, uint32_t length) const;
+    [[nodiscard]] bool Grow(uint32_t size);
 
     std::u16string path_;
     uint8_t* base_ = nullptr;

@@ -11,7 +11,7 @@ public:
     StorePtr() = default;
     StorePtr(uint8_t* const* base, uint32_t offset) : base_(base), offset_(offset) {}
 
-    bool IsNull() const { return base_ == nullptr || offset_ == 0; }
+    [[nodiscard]] bool IsNull() const { return base_ == nullptr || offset_ == 0; }
     explicit operator bool() const { return !IsNull(); }
     uint32_t Offset() const { return IsNull() ? 0 : offset_; }
     uint8_t* Address() const { return IsNull() ? nullptr : *base_ + offset_; }
@@ -20,7 +20,7 @@ public:
     uint32_t Word(uint32_t index) const { return LoadWord(Address() + 4 * index); }
     void SetWord(uint32_t index, uint32_t value) const { StoreWord(Address() + 4 * index, value); }
 
-    friend bool operator==(const StorePtr& a, const StorePtr& b) {
+    [[nodiscard]] friend bool operator==(const StorePtr& a, const StorePtr& b) {
         return a.Offset() == b.Offset() && (a.IsNull() || a.base_ == b.base_);
     }
 

@@ -24,12 +24,13 @@ public:
     explicit CategoryLists(IndexStore& store) : store_(store) {}
 
     // Puts the contact into the lists of its categories, or into the uncategorised list.
-    bool Add(uint32_t oid, const ContactCategories& categories);
+    [[nodiscard]] bool Add(uint32_t oid, const ContactCategories& categories);
     // Takes the contact out of every list.
-    bool Remove(uint32_t oid);
+    [[nodiscard]] bool Remove(uint32_t oid);
     // Writes the lists of an index filled in bulk (empty before): each category's contacts and the
     // uncategorised ones, ascending.
-    bool Fill(const std::map<uint32_t, std::vector<uint32_t>>& byCategory, std::span<const uint32_t> uncategorised);
+    [[nodiscard]] bool Fill(const std::map<uint32_t, std::vector<uint32_t>>& byCategory,
+                            std::span<const uint32_t> uncategorised);
 
     // The contacts having any of `ids`, ascending; with no ids, those with an item number and no
     // category.
@@ -39,7 +40,7 @@ public:
 
 private:
     std::span<const PairList::Pair> Table() const;
-    bool SetTable(std::span<const PairList::Pair> pairs);
+    [[nodiscard]] bool SetTable(std::span<const PairList::Pair> pairs);
 
     IndexStore& store_;
 };

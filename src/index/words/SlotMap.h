@@ -16,7 +16,7 @@ public:
     void Assign(std::span<const PairList::Pair> table);
     void Clear() { byOid_.clear(); }
     std::optional<uint32_t> Find(uint32_t oid) const;
-    bool Contains(uint32_t oid) const { return Find(oid).has_value(); }
+    [[nodiscard]] bool Contains(uint32_t oid) const { return Find(oid).has_value(); }
     void Set(uint32_t oid, uint32_t slot);
     void Erase(uint32_t oid);
 

@@ -24,17 +24,17 @@ public:
     // file's length word, and `lastTag` is that block's tag.
     WordImageCheck(const uint8_t* image, uint32_t length, int32_t lastTag);
 
-    bool Run();
+    [[nodiscard]] bool Run();
 
 private:
-    bool TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map);
-    bool Tree(uint32_t root);
-    bool Node(uint32_t node);
-    bool List(uint32_t offset, uint32_t itemBytes);
-    bool Map(uint32_t map);
-    bool Chunks(uint32_t first);
-    bool Categories(uint32_t table);
-    bool OrdersListEveryContactOnce() const;
+    [[nodiscard]] bool TreeAndMap(IndexFormat::HeaderWord root, IndexFormat::HeaderWord map);
+    [[nodiscard]] bool Tree(uint32_t root);
+    [[nodiscard]] bool Node(uint32_t node);
+    [[nodiscard]] bool List(uint32_t offset, uint32_t itemBytes);
+    [[nodiscard]] bool Map(uint32_t map);
+    [[nodiscard]] bool Chunks(uint32_t first);
+    [[nodiscard]] bool Categories(uint32_t table);
+    [[nodiscard]] bool OrdersListEveryContactOnce() const;
     std::vector<uint32_t> SortedItems(uint32_t offset, uint32_t itemBytes) const;
     // The bytes of the block in use whose payload starts at image offset `offset`; 0 when none does.
     uint32_t BlockBytes(uint32_t offset) const;

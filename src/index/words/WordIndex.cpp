@@ -284,7 +284,7 @@ struct WordIndex::TreeFill {
 // the alphabet groups, which neither changes); the trees are then written one after the other.
 bool WordIndex::FillTrees(std::span<const Entry> entries) {
     TreeFill text, groups;
-    BothHold(
+    (void)BothHold(  // both sides always hold
         [&] {
             GatherTree(groups, entries, true);
             return true;

@@ -44,10 +44,10 @@ public:
     // `viewBytes` bounds the image as IndexStore's does (tests make it small to fill it).
     WordIndex(const AbcGroupTable& groups, std::u16string path, uint64_t viewBytes = IndexFormat::kViewBytes);
 
-    bool Create();
-    bool Open();  // builds the slot map from the slot table
+    [[nodiscard]] bool Create();
+    [[nodiscard]] bool Open();  // builds the slot map from the slot table
     void Close();
-    bool IsOpen() const { return store_.IsOpen(); }
+    [[nodiscard]] bool IsOpen() const { return store_.IsOpen(); }
     IndexStore& Store() { return store_; }
 
     // Indexes a contact; an OID already indexed is replaced (a failure of its removal fails the add),
@@ -58,7 +58,7 @@ public:
     IndexChange RemoveContact(uint32_t oid);
     // Fills an empty index with `entries` (of distinct OIDs) at once: the same content as adding
     // each in turn.
-    bool Fill(std::span<const Entry> entries);
+    [[nodiscard]] bool Fill(std::span<const Entry> entries);
 
     std::optional<uint32_t> FindSlot(uint32_t oid) const;
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
@@ -93,9 +93,9 @@ private:
     static constexpr uint32_t kNone = UINT32_MAX;
 
     void MarkSparseOids(std::span<const uint32_t> oids, std::span<const PairList::Pair> byOid) const;
-    bool AddWords(const Entry& entry);
-    bool Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes);
-    bool RemoveFromTree(WordTree& tree, uint32_t oid);
+    [[nodiscard]] bool AddWords(const Entry& entry);
+    [[nodiscard]] bool Record(WordTree& tree, uint32_t oid, std::span<const uint32_t> nodes);
+    [[nodiscard]] bool RemoveFromTree(WordTree& tree, uint32_t oid);
     // For each stored order (name, file-as): where a held contact was found (kUnknownPlace: not
     // looked for) and whether it keeps that place.
     static constexpr size_t kUnknownPlace = SIZE_MAX;
@@ -113,17 +113,17 @@ private:
     }
     OrderPlaces OrdersInPlace(uint32_t oid, SortKeySource& source);
     IndexChange RemoveContact(uint32_t oid, const OrderPlaces& places);
-    bool AddOrders(uint32_t oid, SortKeySource& source, const OrderPlaces& places);
-    bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid, size_t at);
-    bool AddSlot(uint32_t oid, uint32_t slot);
-    bool RemoveSlot(uint32_t oid);
-    bool FillTrees(std::span<const Entry> entries);
-    bool FillOrders(std::span<const Entry> entries);
+    [[nodiscard]] bool AddOrders(uint32_t oid, SortKeySource& source, const OrderPlaces& places);
+    [[nodiscard]] bool RemoveFromOrder(IndexFormat::HeaderWord word, uint32_t oid, size_t at);
+    [[nodiscard]] bool AddSlot(uint32_t oid, uint32_t slot);
+    [[nodiscard]] bool RemoveSlot(uint32_t oid);
+    [[nodiscard]] bool FillTrees(std::span<const Entry> entries);
+    [[nodiscard]] bool FillOrders(std::span<const Entry> entries);
     struct TreeFill;
     void GatherTree(TreeFill& fill, std::span<const Entry> entries, bool groups) const;
-    bool FillTree(WordTree& tree, const TreeFill& fill, std::span<const Entry> entries);
-    bool FillSlots(std::span<const Entry> entries);
-    bool FillCategories(std::span<const Entry> entries);
+    [[nodiscard]] bool FillTree(WordTree& tree, const TreeFill& fill, std::span<const Entry> entries);
+    [[nodiscard]] bool FillSlots(std::span<const Entry> entries);
+    [[nodiscard]] bool FillCategories(std::span<const Entry> entries);
     std::u16string GroupKeyOf(std::u16string_view word) const;
     const Positions& PositionsOf(IndexOrder order) const;
     // Replaces `oids` with the contacts of every word of `tree` that begins with `prefix`

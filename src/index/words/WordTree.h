@@ -34,8 +34,8 @@ public:
     // word continues ends at a node with tail, and each node is laid out before its subtrees
     // with its list beside it, so the words under a prefix lie together in the image. False when
     // the tree is not empty or the image could not supply a block.
-    bool Build(std::span<const std::u16string> words, std::span<const std::vector<uint32_t>> lists,
-               std::vector<uint32_t>& nodes);
+    [[nodiscard]] bool Build(std::span<const std::u16string> words,
+                             std::span<const std::vector<uint32_t>> lists, std::vector<uint32_t>& nodes);
     // The node of `word` itself (no OID added); nullopt on allocation failure.
     std::optional<uint32_t> NodeOf(std::u16string_view word);
     // The node at which `prefix` ends, or 0 when no word begins with it.
@@ -46,8 +46,8 @@ public:
     // Removes `oid` from the lists along the equal-child chain from `node`, recording each node
     // visited in `visited`; prunes the chain's end when it is left without list or children and
     // records pruned nodes in `freed`.
-    bool RemoveAlongChain(uint32_t node, uint32_t oid, std::vector<uint32_t>& visited,
-                          std::vector<uint32_t>& freed);
+    [[nodiscard]] bool RemoveAlongChain(uint32_t node, uint32_t oid, std::vector<uint32_t>& visited,
+                                        std::vector<uint32_t>& freed);
 
     // Every word with its node, in code-unit order (for checks and tests).
     void ForEachWord(const std::function<void(const std::u16string& word, uint32_t node)>& take) const;
@@ -61,7 +61,7 @@ private:
     uint32_t Field(uint32_t node, uint32_t at) const;
     void SetField(uint32_t node, uint32_t at, uint32_t value);
     char16_t Char(uint32_t node) const;
-    bool HasTail(uint32_t node) const;
+    [[nodiscard]] bool HasTail(uint32_t node) const;
     std::u16string_view Tail(uint32_t node) const;
     void SetRoot(uint32_t node) { store_.SetHeaderWord(rootWord_, node); }
     std::optional<uint32_t> NewNode(uint32_t parent, std::u16string_view rest);

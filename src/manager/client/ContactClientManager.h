@@ -35,11 +35,11 @@ public:
     ~ContactClientManager() override;
 
     // Starts observing the manager and runs its Init; false (and disconnected) when it fails.
-    bool Connect(ContactClientListener* client, CoordEngine* coord);
+    [[nodiscard]] bool Connect(ContactClientListener* client, CoordEngine* coord);
     void Disconnect();
-    bool IsConnected() const { return connected_; }
+    [[nodiscard]] bool IsConnected() const { return connected_; }
 
-    bool GetContact(uint32_t oid, Contact& contact);
+    [[nodiscard]] bool GetContact(uint32_t oid, Contact& contact);
     ContactWrite AddContact(Contact& contact, bool writeNote);
     ContactWrite UpdateContact(Contact& contact, bool writeNote);
     ContactWrite DeleteContact(uint32_t oid);
@@ -53,7 +53,7 @@ public:
     // One of the five coordination messages, as the main window hands it on.
     plat::LRESULT OnCoordMessage(CoordMessage message, plat::WPARAM wParam, plat::LPARAM lParam);
     // Whether the interface may use the index (false between a stop and the reload).
-    bool IndexUsable() const { return usable_; }
+    [[nodiscard]] bool IndexUsable() const { return usable_; }
 
     void OnContactAdded(uint32_t oid) override;
     void OnContactChanged(uint32_t oid) override;

@@ -49,7 +49,7 @@ ContactManager::~ContactManager() { Close(); }
 
 bool ContactManager::Init(CoordEngine* coord) {
     Close();
-    coord_ = sync;
+    coord_ = coord;
     ReloadAbcGroupTable();
     open_ = saveTimer_.Create();
     // The store hands its notifications to the user-interface thread; a late one after Close is
@@ -108,7 +108,7 @@ void ContactManager::CatchUp() {
         }
         if (assigned.erase(contact.GetRecordId()) == 1) {
             if (CategoryManager* categories = CategoryManager::Instance())
-                categories->LoadContactCategories(contact);
+                if (!categories->LoadContactCategories(contact)) return CheckIndex();  // unsure: check all
         } else {
             for (const uint32_t id : index_->CategoriesOf(oid)) contact.categories.Add(id);
             contact.categoriesLoaded = true;
@@ -151,7 +151,7 @@ bool ContactManager::ReadForIndex(Contact& contact, const std::optional<Assignme
         if (found != all->end()) contact.categories = found->second;
         contact.categoriesLoaded = true;
     } else if (CategoryManager* categories = CategoryManager::Instance()) {
-        categories->LoadContactCategories(contact);
+        (void)categories->LoadContactCategories(contact);  // indexed without them when unreadable
     }
     return true;
 }
@@ -172,6 +172,10 @@ bool ContactManager::ReadContact(uint32_t oid, Contact& contact) {
 
 ContactManager::Batch::Batch(ContactManager& manager) : volume_(manager.db_.Contacts().VolumeId()) {
     open_ = !volume_.IsZero() && plat::BeginWriteBatch(volume_);
+}
+
+ContactManager::Batch::~Batch() {
+    if (open_ && !End()) ErrorLog(u"Unable to commit a batch of changes!!!", "ContactManager", __LINE__);
 }
 
 bool ContactManager::Batch::End() {
@@ -433,7 +437,7 @@ void ContactManager::Reindex() {
 
 void ContactManager::StartSaveTimer() {
     beingUpdated_ = true;
-    saveTimer_.Start(kSaveDelayMs);
+    if (!saveTimer_.Start(kSaveDelayMs)) OnSaveTimer();  // save at once
 }
 
 void ContactManager::OnSaveTimer() {

@@ -58,7 +58,7 @@ public:
     // (plat::GetLastError, LastErrorMessage) saying what failed. Observers added before hear the
     // rebuild's progress.
     [[nodiscard]] bool Init(CoordEngine* coord);
-    bool IsOpen() const { return open_; }
+    [[nodiscard]] bool IsOpen() const { return open_; }
 
     // The observers hear every event from their Add to their Remove, in the order they were
     // added (ObserverList.h says what adding and removing during an event does). Close keeps them;
@@ -86,11 +86,13 @@ public:
     class Batch {
     public:
         explicit Batch(ContactManager& manager);
-        ~Batch() { End(); }
+        // Ends a batch its owner did not end (when it leaves by an exception, which reports the
+        // failure): a failed commit of what is left is logged, as a destructor cannot report it.
+        ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
         // Commits what is left; false when that failed (or the batch could not begin).
-        bool End();
+        [[nodiscard]] bool End();
 
     private:
         plat::CeGuid volume_;
@@ -99,7 +101,7 @@ public:
 
     // True when the notifications of every change committed to the contacts' volume so far have
     // reached this manager (they arrive while the event loop runs).
-    bool NotificationsDelivered();
+    [[nodiscard]] bool NotificationsDelivered();
 
     void Reopen();
     void Reindex();
@@ -118,9 +120,9 @@ public:
     // the next open catch them up cheaply (kUnsavedContactsAtMost). False when either file could
     // not be written.
     [[nodiscard]] bool SaveNow();
-    bool HasUnsavedChanges() const { return beingUpdated_; }
+    [[nodiscard]] bool HasUnsavedChanges() const { return beingUpdated_; }
     // Whether this instance keeps the index (the master, or no coordination at all).
-    bool Maintains() const;
+    [[nodiscard]] bool Maintains() const;
 
     ManagedIndex& Index() { return *index_; }
     CContactsDb& Databases() { return db_; }
@@ -133,24 +135,24 @@ private:
     void ApplyChange(const QueuedChange& change, std::unordered_set<uint32_t>& current);
     void FullRebuild();
     void Rebuild(bool reportProgress);
-    bool FailInit();
+    [[nodiscard]] bool FailInit();
     void BringIndexUp(IndexOpen opened);
     void CatchUp();
     void IndexHoldsEveryChange();
     void StartSaveTimer();
     void OnSaveTimer();
     [[noreturn]] void IndexFailed(int line);
-    bool ReadCurrent(Contact& contact, Contact::PictureLoad picture);
+    [[nodiscard]] bool ReadCurrent(Contact& contact, Contact::PictureLoad picture);
     using Assignments = std::unordered_map<uint32_t, Array<uint32_t>>;
     std::optional<Assignments> ReadAllCategories();
-    bool ReadForIndex(Contact& contact, const std::optional<Assignments>& all);
+    [[nodiscard]] bool ReadForIndex(Contact& contact, const std::optional<Assignments>& all);
     uint32_t ReadRecordId(uint32_t oid);
     template <typename Change>
     ContactWrite Whole(Change change);
     ContactWrite WriteNewContact(Contact& contact, bool writeNote);
     ContactWrite WriteContactChanges(Contact& contact, bool writeNote);
     ContactWrite RemoveContact(uint32_t oid);
-    bool WriteCategories(const Contact& contact, bool created);
+    [[nodiscard]] bool WriteCategories(const Contact& contact, bool created);
 
     std::unique_ptr<ManagedIndex> index_;
     CContactsDb db_;

@@ -16,5 +16,5 @@ struct [[nodiscard]] ContactWrite {
     // (store/contact/ValueLimits.h); the contact written holds them as cut.
     std::vector<std::string> limited;
 
-    bool Complete() const { return record && categories && namedValues; }
+    [[nodiscard]] bool Complete() const { return record && categories && namedValues; }
 };

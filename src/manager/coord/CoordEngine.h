@@ -13,17 +13,17 @@ public:
 
     // Registers the instance's main window; false when the engine is not open or all instances'
     // places are taken. The first instance to register is the master.
-    virtual bool Register(plat::HWND window) = 0;
+    [[nodiscard]] virtual bool Register(plat::HWND window) = 0;
     // Takes the instance's window out; when the master leaves, the next instance is told it is
     // the master now. False when the engine is not open or the instance never registered.
-    virtual bool Unregister() = 0;
+    [[nodiscard]] virtual bool Unregister() = 0;
     // Makes this instance (whose main window `window` is) the master.
-    virtual bool BecomeMaster(plat::HWND window) = 0;
+    [[nodiscard]] virtual bool BecomeMaster(plat::HWND window) = 0;
     // The master tells every slave to reload the index files (without waiting for them)...
-    virtual bool ReloadSlaves() = 0;
+    [[nodiscard]] virtual bool ReloadSlaves() = 0;
     // ...or to stop using them (waiting for each). False when not open or not the master.
-    virtual bool StopSlaves() = 0;
-    virtual bool IsMaster() const = 0;
+    [[nodiscard]] virtual bool StopSlaves() = 0;
+    [[nodiscard]] virtual bool IsMaster() const = 0;
     // Sets only the instance's own idea of being master (on the coordination messages).
     virtual void SetMaster(bool master) = 0;
     // A slave hands a contact's new link type to the master, which keeps the index.

@@ -8,13 +8,13 @@
 
 class ContactsSource : public IndexDatabase {
 public:
-    bool Open();
+    [[nodiscard]] bool Open();
     void Close() {
         db_.Close();
         assignments_.Close();
     }
-    bool ReadSortKeys(uint32_t oid, SortKeys& out) override;
-    bool ReadState(DatabaseState& out) override;
+    [[nodiscard]] bool ReadSortKeys(uint32_t oid, SortKeys& out) override;
+    [[nodiscard]] bool ReadState(DatabaseState& out) override;
     JournalPosition JournalHead() override;
     // The contacts with a journal row after `from`, and the contacts named by the category
     // assignments with one. A removed assignment no longer tells whose it was: the journal then
@@ -22,7 +22,7 @@ public:
     std::optional<ContactBacklog> ChangesAfter(const JournalPosition& from) override;
 
 private:
-    bool ReadJournal(int64_t after, plat::JournalChanges& changes);
+    [[nodiscard]] bool ReadJournal(int64_t after, plat::JournalChanges& changes);
     // The contact (record identifier value) an assignment names; nothing when it is gone or
     // unreadable, 0 when it names no contact.
     std::optional<uint32_t> AssignedContact(plat::CeOid assignment);

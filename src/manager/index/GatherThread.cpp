@@ -24,7 +24,8 @@ void GatherThread::Run(ManagedIndex& index) {
     }
 }
 
-void GatherThread::Add(Contact&& contact) { queue_.Put(std::move(contact)); }
+// After Finish, a contact no longer counts.
+void GatherThread::Add(Contact&& contact) { (void)queue_.Put(std::move(contact)); }
 
 void GatherThread::Finish() {
     queue_.Finish();

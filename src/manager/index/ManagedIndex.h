@@ -20,7 +20,7 @@ public:
     // `mode` 0 at start, 1 on a reopen.
     virtual IndexOpen Open(int mode) = 0;
     virtual void Close() = 0;
-    virtual bool IsOpen() const = 0;
+    [[nodiscard]] virtual bool IsOpen() const = 0;
     // A full rebuild: Begin, Gather every contact, Finish (false when the files cannot be made).
     virtual void BeginRebuild(uint32_t expectedContacts) = 0;
     virtual void Gather(const Contact& contact) = 0;
@@ -30,7 +30,7 @@ public:
     virtual IndexChange Add(const Contact& contact) = 0;
     virtual IndexChange Update(const Contact& contact) = 0;
     virtual IndexChange Remove(uint32_t oid) = 0;
-    virtual bool Holds(uint32_t oid) const = 0;
+    [[nodiscard]] virtual bool Holds(uint32_t oid) const = 0;
     // Starts the background save of the files, or (without `background`) cancels running saves.
     virtual void Save(bool background) = 0;
     // Returns once no save is running; false when the last save of either file did not write it.
@@ -46,9 +46,9 @@ public:
     virtual std::optional<ContactBacklog> TakeBacklog() = 0;
     virtual void HoldsChangesUpTo(const JournalPosition& position) = 0;
     virtual JournalPosition JournalHead() = 0;
-    virtual bool FilesCatchUpCheaply(size_t atMost) = 0;
+    [[nodiscard]] virtual bool FilesCatchUpCheaply(size_t atMost) = 0;
     virtual void MarkFilesInvalid() = 0;
-    virtual bool FilesFlaggedInvalid() const = 0;
+    [[nodiscard]] virtual bool FilesFlaggedInvalid() const = 0;
 
     virtual OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
                              SearchTree tree) const = 0;

@@ -15,8 +15,8 @@ public:
 
     explicit SortKeyCache(IndexDatabase& database) : database_(database) {}
 
-    bool ReadSortKeys(uint32_t oid, SortKeys& out) override;
-    bool ReadState(DatabaseState& out) override { return database_.ReadState(out); }
+    [[nodiscard]] bool ReadSortKeys(uint32_t oid, SortKeys& out) override;
+    [[nodiscard]] bool ReadState(DatabaseState& out) override { return database_.ReadState(out); }
     JournalPosition JournalHead() override { return database_.JournalHead(); }
     std::optional<ContactBacklog> ChangesAfter(const JournalPosition& from) override {
         return database_.ChangesAfter(from);

@@ -14,25 +14,27 @@ class WordIndexKeeper : public ManagedIndex {
 public:
     IndexOpen Open(int mode) override;
     void Close() override;
-    bool IsOpen() const override { return index_.IsOpen(); }
+    [[nodiscard]] bool IsOpen() const override { return index_.IsOpen(); }
     void BeginRebuild(uint32_t expectedContacts) override;
     void Gather(const Contact& contact) override;
-    bool FinishRebuild() override;
+    [[nodiscard]] bool FinishRebuild() override;
     IndexChange Add(const Contact& contact) override;
     IndexChange Update(const Contact& contact) override;
     IndexChange Remove(uint32_t oid) override;
-    bool Holds(uint32_t oid) const override { return index_.FindSlot(oid).has_value(); }
+    [[nodiscard]] bool Holds(uint32_t oid) const override { return index_.FindSlot(oid).has_value(); }
     void Save(bool background) override { index_.Save(background); }
-    bool WaitForSaves() override { return index_.WaitForSaves(); }
-    bool SaveNow() override { return index_.SaveNow(); }
+    [[nodiscard]] bool WaitForSaves() override { return index_.WaitForSaves(); }
+    [[nodiscard]] bool SaveNow() override { return index_.SaveNow(); }
     std::optional<ContactBacklog> TakeBacklog() override { return index_.TakeBacklog(); }
     void HoldsChangesUpTo(const JournalPosition& position) override { index_.HoldsChangesUpTo(position); }
     JournalPosition JournalHead() override {
         return EnsureSource() ? source_.JournalHead() : JournalPosition{};
     }
-    bool FilesCatchUpCheaply(size_t atMost) override { return index_.FilesCatchUpCheaply(atMost); }
+    [[nodiscard]] bool FilesCatchUpCheaply(size_t atMost) override {
+        return index_.FilesCatchUpCheaply(atMost);
+    }
     void MarkFilesInvalid() override { index_.MarkFilesInvalid(); }
-    bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
+    [[nodiscard]] bool FilesFlaggedInvalid() const override { return index_.FilesFlaggedInvalid(); }
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
                      SearchTree tree) const override {
         return index_.Search(query, order, filter, tree);
@@ -46,7 +48,7 @@ public:
     size_t WordCount() const override { return index_.Words().WordCount(); }
 
 private:
-    bool EnsureSource();
+    [[nodiscard]] bool EnsureSource();
 
     ContactsSource source_;
     SortKeyCache keys_{source_};

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/diag/ErrorLog.h"
+
 ContactDBMsgStack::ContactDBMsgStack()
     : timer_(kWindowClass, [this] {
           if (onQuiet_) onQuiet_();
@@ -19,7 +21,7 @@ void ContactDBMsgStack::Destroy() { timer_.Destroy(); }
 void ContactDBMsgStack::Push(const QueuedChange& change) {
     entries_.Add(change);
     // Restarting replaces the due tick: a burst is handled once, after its last change.
-    timer_.Start(kQuietMs);
+    if (!timer_.Start(kQuietMs)) ErrorLog(u"Unable to set the queue's timer", "ContactDBMsgStack", __LINE__);
 }
 
 Array<QueuedChange> ContactDBMsgStack::Take() {

@@ -17,7 +17,7 @@ struct QueuedChange {
     uint32_t kind = 0;
     uint32_t parent = 0;  // the database of the record
     uint32_t oid = 0;
-    bool operator==(const QueuedChange&) const = default;
+    [[nodiscard]] bool operator==(const QueuedChange&) const = default;
 };
 
 class ContactDBMsgStack {
@@ -31,13 +31,13 @@ public:
     ContactDBMsgStack& operator=(const ContactDBMsgStack&) = delete;
 
     // Creates the timer; `onQuiet` runs when it fires (the timer is stopped first).
-    bool Create(std::function<void()> onQuiet);
+    [[nodiscard]] bool Create(std::function<void()> onQuiet);
     void Destroy();
 
     // Appends the change and (re)starts the 500 ms timer.
     void Push(const QueuedChange& change);
     int Count() const { return entries_.GetSize(); }
-    bool Empty() const { return entries_.GetSize() == 0; }
+    [[nodiscard]] bool Empty() const { return entries_.GetSize() == 0; }
     // The queued changes, in arrival order; the queue is left empty.
     Array<QueuedChange> Take();
 

@@ -33,14 +33,12 @@ bool WindowTimer::Create() {
 void WindowTimer::Destroy() {
     if (window_ == 0) return;
     Stop();
-    plat::DestroyWindow(window_);
+    (void)plat::DestroyWindow(window_);  // the window goes with its timer either way
     window_ = 0;
 }
 
-void WindowTimer::Start(uint32_t delayMs) {
-    if (window_ != 0) plat::SetTimer(window_, kTimerId, delayMs);
-}
+bool WindowTimer::Start(uint32_t delayMs) { return window_ != 0 && plat::SetTimer(window_, kTimerId, delayMs); }
 
 void WindowTimer::Stop() {
-    if (window_ != 0) plat::KillTimer(window_, kTimerId);
+    if (window_ != 0) (void)plat::KillTimer(window_, kTimerId);  // a timer fires once; it may be gone already
 }

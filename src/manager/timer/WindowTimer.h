@@ -17,13 +17,14 @@ public:
     WindowTimer& operator=(const WindowTimer&) = delete;
 
     // Makes the hidden window; false when the platform refuses it.
-    bool Create();
+    [[nodiscard]] bool Create();
     // Stops the timer and destroys the window.
     void Destroy();
 
     // (Re)starts the timer: the handler runs once, `delayMs` from now (the timer stopped first).
-    // Nothing happens before Create.
-    void Start(uint32_t delayMs);
+    // False when there is no window (before Create) or the platform refused the timer: the
+    // handler will not run, and the caller decides what to do instead.
+    [[nodiscard]] bool Start(uint32_t delayMs);
     void Stop();
 
 private:

@@ -19,4 +19,6 @@ inline constexpr std::u16string_view kCallPolClass = plat::kCallPolicyClass;
 std::vector<uint8_t> BuildCallPolBlock(std::u16string_view number);
 
 // A service code is a number ending in "#".
-inline bool IsServiceCode(std::u16string_view number) { return !number.empty() && number.back() == u'#'; }
+[[nodiscard]] inline bool IsServiceCode(std::u16string_view number) {
+    return !number.empty() && number.back() == u'#';
+}

@@ -79,7 +79,7 @@ int CallingCards::Add(const CallingCard& card) {
 
 bool CallingCards::Replace(int index, const CallingCard& card) {
     if (!IsStored(index) || index >= Count() || card.name.IsEmpty() || IsVoidName(card.name)) return false;
-    SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View());
+    if (!SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View())) return false;
     if (!SettingsStore::WriteString(settings::kCallCard, card.name.View(), card.format.View())) return false;
     cards_[index] = card;
     for (int i = Count() - 1; i > 0; --i) {
@@ -90,7 +90,7 @@ bool CallingCards::Replace(int index, const CallingCard& card) {
 
 bool CallingCards::Remove(int index) {
     if (!IsStored(index) || index >= Count()) return false;
-    SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View());
+    if (!SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View())) return false;
     cards_.erase(cards_.begin() + index);
     return true;
 }

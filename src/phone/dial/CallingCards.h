@@ -29,13 +29,13 @@ public:
     int Count() const { return static_cast<int>(cards_.size()); }
     const CallingCard& At(int index) const { return cards_[index]; }
     // Index 0 is the built-in card, which cannot be edited or deleted.
-    static bool IsStored(int index) { return index > 0; }
+    [[nodiscard]] static bool IsStored(int index) { return index > 0; }
     // The card shown as `shown`, else -1.
     int FindShown(const Str& shown) const;
     // The card named `name` (ignoring case), else -1.
     int FindName(const Str& name) const;
     // True when the name is that of the built-in card, ignoring case.
-    static bool IsVoidName(const Str& name);
+    [[nodiscard]] static bool IsVoidName(const Str& name);
 
     // A new card with a name and a format: the card with the same name and format when there is
     // one; else the card of the same name (ignoring case) gets the new format; else it is
@@ -44,9 +44,9 @@ public:
     int Add(const CallingCard& card);
     // Replaces a stored card: its value goes under the old name and is written under the new
     // one; another card already stored under the new name is dropped. False when not stored.
-    bool Replace(int index, const CallingCard& card);
+    [[nodiscard]] bool Replace(int index, const CallingCard& card);
     // Removes a stored card from the list and from the section.
-    bool Remove(int index);
+    [[nodiscard]] bool Remove(int index);
 
 private:
     std::vector<CallingCard> cards_;

@@ -4,7 +4,7 @@
 
 Str DialCountdown::WaitingText() const {
     Str text;
-    text.FormatRes(kStrWaiting, left_);
+    (void)text.FormatRes(kStrWaiting, left_);  // a short text
     return text;
 }
 

@@ -16,15 +16,15 @@ public:
     explicit DialCountdown(Str number) : number_(std::move(number)) {}
 
     int SecondsLeft() const { return left_; }
-    bool Finished() const { return left_ == 0 && !cancelled_; }
-    bool Cancelled() const { return cancelled_; }
+    [[nodiscard]] bool Finished() const { return left_ == 0 && !cancelled_; }
+    [[nodiscard]] bool Cancelled() const { return cancelled_; }
     // "Waiting for N seconds..."
     Str WaitingText() const;
     // "Dialing...", a line break, the number.
     Str DialingText() const;
 
     // One step has passed; true when the countdown has just come to its end.
-    bool Tick();
+    [[nodiscard]] bool Tick();
     void Cancel() { cancelled_ = true; }
 
 private:

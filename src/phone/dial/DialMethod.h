@@ -17,4 +17,4 @@ uint32_t ResolveDialMethod(uint32_t method, uint32_t stored, bool phoneDevice, b
 uint32_t StoredDialMethod();
 
 // A phone device is one with the file \windows\sms.dll.
-bool IsPhoneDevice();
+[[nodiscard]] bool IsPhoneDevice();

@@ -47,7 +47,8 @@ int Dialer::CallService(const Str& number, const Contact* contact, const Str& ca
     if (!PhoneCallAvailable()) return kDialMissing;
     const Str party = contact ? CalledPartyOf(*contact) : calledParty;
     if (hooks_.beforeCall) hooks_.beforeCall();
-    EnsurePhoneProgram(kPhoneProgramWaitMs, Sleeper());
+    // Without the phone program the call below fails and says so.
+    (void)EnsurePhoneProgram(kPhoneProgramWaitMs, Sleeper());
     const std::optional<int32_t> result = PhoneMakeCall(number.View(), party.View());
     return result ? *result : kDialMissing;
 }
@@ -59,7 +60,7 @@ int Dialer::ToneDial(const Str& number) {
     } else {
         while (!countdown.Finished() && !countdown.Cancelled()) {
             Sleeper().Sleep(DialCountdown::kStepMs);
-            countdown.Tick();
+            (void)countdown.Tick();  // the loop asks Finished itself
         }
     }
     if (countdown.Finished()) PlayTones(number.View(), Sleeper());

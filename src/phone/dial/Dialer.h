@@ -64,4 +64,4 @@ Dialer& TheDialer();
 Str CalledPartyOf(const Contact& contact);
 
 // Sends a service code to the call-policy window. False when there is no such window.
-bool SendServiceCode(const Str& number);
+[[nodiscard]] bool SendServiceCode(const Str& number);

@@ -13,7 +13,7 @@ public:
     // The add-in's name, the label of its dial method.
     virtual Str Name() const = 0;
     // Dials the items (each 0x80000000 | a contact's item number). False when it failed.
-    virtual bool Invoke(plat::HWND owner, std::span<const uint32_t> items) = 0;
+    [[nodiscard]] virtual bool Invoke(plat::HWND owner, std::span<const uint32_t> items) = 0;
 };
 
 // The item-list entry of a contact with that item number.

@@ -26,8 +26,8 @@ public:
 
     // OK: an empty name or the built-in card's name shows its warning (the second also asks the
     // screen to select the name field, see SelectName) and keeps the dialog open (false).
-    bool Ok();
-    bool SelectName() const { return selectName_; }
+    [[nodiscard]] bool Ok();
+    [[nodiscard]] bool SelectName() const { return selectName_; }
     const CallingCard& Card() const { return card_; }
 
 private:

@@ -96,6 +96,8 @@ void EditDialModel::Press(Key key) {
 }
 
 int EditDialModel::Ok(Dialer& dialer, plat::HWND owner) {
-    SettingsStore::WriteString(settings::kSettings, settings::kDefCard, cards_.At(card_).Shown().View());
+    // The card chosen is a preference; the call goes on.
+    (void)SettingsStore::WriteString(settings::kSettings, settings::kDefCard,
+                                     cards_.At(card_).Shown().View());
     return dialer.Dial(owner, dial_, &contact_, sound_ ? kDialSound : 0, Str());
 }

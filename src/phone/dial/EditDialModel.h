@@ -33,12 +33,12 @@ public:
     int SelectedCard() const { return card_; }
     void SelectCard(int index);
     // Edit and Delete apply to stored cards only.
-    bool CardButtonsShown() const { return CallingCards::IsStored(card_); }
+    [[nodiscard]] bool CardButtonsShown() const { return CallingCards::IsStored(card_); }
 
     // Cards added or edited through the card editor, and deleted (the selection follows).
-    bool AddCard(const CallingCard& card);
-    bool EditCard(const CallingCard& card);
-    bool DeleteCard();
+    [[nodiscard]] bool AddCard(const CallingCard& card);
+    [[nodiscard]] bool EditCard(const CallingCard& card);
+    [[nodiscard]] bool DeleteCard();
 
     // The dial string with its caret (the keypad edits it at the caret).
     const Str& DialString() const { return dial_; }
@@ -47,7 +47,7 @@ public:
     void Press(char16_t c);   // inserts at the caret
     void Press(Key key);      // Delete removes the character before the caret
 
-    bool SoundDial() const { return sound_; }
+    [[nodiscard]] bool SoundDial() const { return sound_; }
     void SetSoundDial(bool on) { sound_ = on; }
 
     // OK: stores the selected card's shown text as DefCard and dials the dial string for the

@@ -15,7 +15,7 @@ inline constexpr uint32_t kPhoneProgramWaitMs = 2000;
 inline constexpr uint32_t kPhoneProgramPollMs = 100;
 
 // Whether the current device's phone.dll loads and exports PhoneMakeCall.
-bool PhoneCallAvailable();
+[[nodiscard]] bool PhoneCallAvailable();
 
 // Places a call through PhoneMakeCall with the call-information block (PhoneAbi.h: its size,
 // flags 0, the number, no application name, the called party, no comment; an empty called party
@@ -27,4 +27,4 @@ std::optional<int32_t> PhoneMakeCall(std::u16string_view number, std::u16string_
 // 0, looks every 100 ms (waiting through `sleeper`) for a window of class "MSCProg": true once
 // there is one, false after `waitMs`. With `waitMs` 0 the result is whether the program was
 // running or could be started.
-bool EnsurePhoneProgram(uint32_t waitMs, plat::Sleeper& sleeper);
+[[nodiscard]] bool EnsurePhoneProgram(uint32_t waitMs, plat::Sleeper& sleeper);

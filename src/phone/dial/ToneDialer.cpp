@@ -16,10 +16,10 @@ class AudibleVolume {
 public:
     AudibleVolume() : saved_(plat::GetWaveVolume()) {
         raised_ = (saved_ & 0xFFFF) < kAudibleLevel && (saved_ >> 16) < kAudibleLevel;
-        if (raised_) plat::SetWaveVolume(kAudibleVolume);
+        if (raised_) (void)plat::SetWaveVolume(kAudibleVolume);  // the tones play at the volume there is
     }
     ~AudibleVolume() {
-        if (raised_) plat::SetWaveVolume(saved_);
+        if (raised_) (void)plat::SetWaveVolume(saved_);  // the volume stays as the tones left it
     }
     AudibleVolume(const AudibleVolume&) = delete;
     AudibleVolume& operator=(const AudibleVolume&) = delete;
@@ -56,7 +56,8 @@ void PlayTones(std::u16string_view number, plat::Sleeper& sleeper) {
         const uint32_t resource = ToneResourceOf(c);
         if (resource == 0) continue;
         if (afterTone) sleeper.Sleep(kToneGapMs);
-        plat::PlaySoundData(ToneName(resource), plat::ToneWave(resource), sleeper);
+        // A tone that cannot play is skipped; the number is still dialled.
+        (void)plat::PlaySoundData(ToneName(resource), plat::ToneWave(resource), sleeper);
         afterTone = true;
     }
 }

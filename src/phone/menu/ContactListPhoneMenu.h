@@ -60,7 +60,7 @@ public:
     // The entry whose tag equals the contact's default dial tag, else the first; -1 when empty.
     int DefaultIndex() const { return defaultIndex_; }
     // A menu is shown only with at least one entry (entries plus the action line).
-    bool ShouldShow() const { return !entries_.empty(); }
+    [[nodiscard]] bool ShouldShow() const { return !entries_.empty(); }
     // "Dial to..." when the default is a number, "E-mail to..." when it is an address.
     Str ActionText() const;
     // The entries (the default with the radio mark), a separator, the action line.

@@ -10,4 +10,4 @@
 
 inline uint32_t CustomTag(std::u16string_view name, std::u16string_view value) { return CustomValueId(name, value); }
 
-inline bool IsCustomTag(uint32_t tag) { return IsCustomValueId(tag); }
+[[nodiscard]] inline bool IsCustomTag(uint32_t tag) { return IsCustomValueId(tag); }

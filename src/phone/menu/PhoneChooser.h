@@ -42,7 +42,7 @@ public:
     static uint32_t StoredDialType();
     // Whether the chooser is shown for a contact under a DialType value: only for 2 (and the
     // contact has two numbers or more) and 3 (and it has one at least).
-    static bool ShouldOffer(uint32_t dialType, const Contact& contact);
+    [[nodiscard]] static bool ShouldOffer(uint32_t dialType, const Contact& contact);
 
     // The numbers in chooser order (phone fields with MMS before Company, then custom phones),
     // the default preselected.
@@ -64,7 +64,7 @@ public:
     static int TopBand(int dpi);
     // Whether losing activation to a window of `className`, `sinceShownMs` after being shown,
     // makes the chooser come back to the front.
-    static bool TakesFrontBack(uint64_t sinceShownMs, std::u16string_view className);
+    [[nodiscard]] static bool TakesFrontBack(uint64_t sinceShownMs, std::u16string_view className);
 
 private:
     std::vector<ChooserEntry> entries_;

@@ -30,6 +30,6 @@ extern const std::array<NumberField, 3> kEmailNumberFields;
 // The text of the field with that tag in the contact; empty for a tag of no text field.
 const Str& FieldText(const Contact& contact, uint32_t tag);
 // True for the tag of one of the 13 phone fields.
-bool IsPhoneTag(uint32_t tag);
+[[nodiscard]] bool IsPhoneTag(uint32_t tag);
 // The label of a field; empty when the tag is none of the fields above.
 Str FieldLabel(uint32_t tag);

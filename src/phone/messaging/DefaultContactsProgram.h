@@ -4,7 +4,7 @@
 // own entry while this program has taken its place.
 
 // Whether value "1" names "Brevane.exe" (in any case).
-bool IsDefaultContactsProgram();
+[[nodiscard]] bool IsDefaultContactsProgram();
 
 // On: backs the current "1" up to "1temp" unless a backup exists already (so switching on twice
 // keeps the platform's entry), then makes "1" the quoted program path. A backup that fails, or a
@@ -14,4 +14,4 @@ bool IsDefaultContactsProgram();
 // it names this program, so the platform's program always comes back.
 // Both write "DefaultAssign" 1 once the shell's values are in place. A failed step leaves the
 // values it did not reach unchanged.
-bool SetDefaultContactsProgram(bool on);
+[[nodiscard]] bool SetDefaultContactsProgram(bool on);

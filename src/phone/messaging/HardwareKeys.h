@@ -18,4 +18,4 @@ std::optional<std::u16string> FindHardwareKey(std::u16string_view text);
 // nothing. False when no button fits, the program path is unknown or a step failed.
 // Off: the button that starts this program gets back the values kept in "Prev" values, which are
 // then deleted. A failed step leaves the values it did not reach unchanged.
-bool AssignHardwareKey(bool on);
+[[nodiscard]] bool AssignHardwareKey(bool on);

@@ -35,7 +35,8 @@ uint32_t Counter(std::u16string_view key, std::u16string_view name) {
 }  // namespace
 
 Str MailProgram() {
-    shellreg::CreateKey(plat::Hive::LocalMachine, kInboxKey);
+    // Without the key the program reads as none.
+    (void)shellreg::CreateKey(plat::Hive::LocalMachine, kInboxKey);
     const std::u16string program =
         shellreg::GetString(plat::Hive::LocalMachine, kInboxKey, kInboxProgram).value_or(u"");
     const Str unquoted = phonetext::Without(program, u"\"");

@@ -24,15 +24,15 @@ Str EmailArguments(std::u16string_view address);
 Str SmsArguments(std::u16string_view number, std::u16string_view name);
 
 // Start the messaging program, or "pmail.exe" when it cannot be started. True when one started.
-bool SendEmail(std::u16string_view address);
-bool SendSms(std::u16string_view number, std::u16string_view name);
+[[nodiscard]] bool SendEmail(std::u16string_view address);
+[[nodiscard]] bool SendSms(std::u16string_view number, std::u16string_view name);
 
 // Starts "iexplore.exe" with the address as its command line; when it cannot be started a box
 // says "Cannot find Iexplore.exe". True when it started.
-bool OpenWeb(std::u16string_view address);
+[[nodiscard]] bool OpenWeb(std::u16string_view address);
 
 // The shell's "open" verb on a device file; false when it does not exist.
-bool OpenDocument(std::u16string_view path);
+[[nodiscard]] bool OpenDocument(std::u16string_view path);
 
 // The platform's counters: "Count" of HKCU "System\State\Messages\sms\Unread" and "Missed Call
 // Count" of HKCU "System\State\Phone"; 0 when missing or not a REG_DWORD.

@@ -17,10 +17,12 @@ std::optional<std::u16string> GetString(plat::Hive hive, std::u16string_view key
 // The number of a REG_DWORD value; nothing for a missing value or one of another type.
 std::optional<uint32_t> GetDword(plat::Hive hive, std::u16string_view key, std::u16string_view name);
 
-bool Set(plat::Hive hive, std::u16string_view key, std::u16string_view name, const plat::RegValue& value);
-bool SetString(plat::Hive hive, std::u16string_view key, std::u16string_view name, std::u16string_view text);
-bool Delete(plat::Hive hive, std::u16string_view key, std::u16string_view name);
-bool CreateKey(plat::Hive hive, std::u16string_view key);
+[[nodiscard]] bool Set(plat::Hive hive, std::u16string_view key, std::u16string_view name,
+                       const plat::RegValue& value);
+[[nodiscard]] bool SetString(plat::Hive hive, std::u16string_view key, std::u16string_view name,
+                             std::u16string_view text);
+[[nodiscard]] bool Delete(plat::Hive hive, std::u16string_view key, std::u16string_view name);
+[[nodiscard]] bool CreateKey(plat::Hive hive, std::u16string_view key);
 
 // This program's file as the settings give it ("ProgramPath" of section "Settings"); empty when
 // it was never written.
@@ -31,6 +33,6 @@ std::u16string QuotedProgramPath();
 // Lower-cased one UTF-16 unit at a time with the platform's lower-casing.
 std::u16string Lower(std::u16string_view text);
 // Whether `text` contains `part`, ignoring case.
-bool ContainsNoCase(std::u16string_view text, std::u16string_view part);
+[[nodiscard]] bool ContainsNoCase(std::u16string_view text, std::u16string_view part);
 
 }  // namespace shellreg

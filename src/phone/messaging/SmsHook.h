@@ -8,7 +8,7 @@
 inline constexpr std::u16string_view kSmsFixValue = u"SmsFix";
 
 // Whether the library reports its hook installed; false without the library or the export.
-bool IsSmsHookInstalled();
+[[nodiscard]] bool IsSmsHookInstalled();
 
 // Writes "SmsFix" (1 or 0), then installs or removes the hook. True when both succeeded.
-bool ApplySmsFix(bool on);
+[[nodiscard]] bool ApplySmsFix(bool on);

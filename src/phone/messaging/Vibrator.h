@@ -24,14 +24,14 @@ public:
     // functions up: without the library or its NLedSetDevice, vibration stays off for the life of
     // this object (false). Otherwise the vibrator is the first LED reporting a cycle adjustment of
     // -1; LED 1 when there is none or the LEDs cannot be counted.
-    bool Vibrate(uint32_t ms);
+    [[nodiscard]] bool Vibrate(uint32_t ms);
     // The LED chosen by the first call (meaningful once a call returned true).
     uint32_t Led() const { return led_; }
 
 private:
-    bool Open();
+    [[nodiscard]] bool Open();
     uint32_t FindVibrator() const;
-    bool Switch(bool on) const;
+    [[nodiscard]] bool Switch(bool on) const;
 
     enum class State { Unopened, Ready, Off };
     Sleep sleep_;
@@ -41,4 +41,4 @@ private:
 };
 
 // The program's vibrator (key-press feedback): Vibrator::Vibrate with a real sleep.
-bool Vibrate(uint32_t ms);
+[[nodiscard]] bool Vibrate(uint32_t ms);

@@ -26,7 +26,7 @@ int InRange(int value, int low, int high, int fallback) { return value >= low &&
 
 Str Text(uint32_t id) {
     Str text;
-    text.LoadString(id);
+    (void)text.LoadString(id);  // a failed load is logged and traced; the text stays empty
     return text;
 }
 
@@ -53,7 +53,7 @@ MenuDescription ScriptManager::RingVolumeMenu(uint32_t first) const {
     MenuDescription menu;
     for (int level = kMaxVolume; level >= 0; --level) {
         Str number;
-        number.Format(u"%d", level);
+        (void)number.Format(u"%d", level);  // a short text
         menu.Add(first + level, number, level == volume_);
     }
     menu.AddSeparator();

@@ -37,8 +37,8 @@ public:
 
     // Store a choice: an index past the last type (or level past 5) is "Use System". Choosing
     // the current value writes nothing. False when the settings could not be written.
-    bool SetRingType(int index);
-    bool SetRingVolume(int level);
+    [[nodiscard]] bool SetRingType(int index);
+    [[nodiscard]] bool SetRingVolume(int level);
 
 private:
     int volume_ = kUseSystem;

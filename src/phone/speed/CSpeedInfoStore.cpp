@@ -48,9 +48,16 @@ Str SearchText(const SpeedRecord& r) {
 
 Str Formatted(const char16_t* format, const Str& a, const Str& b) {
     Str out;
-    out.Format(format, a, b);
+    (void)out.Format(format, a, b);  // names of a button: short texts
     return out;
 }
+
+// A failure of the speed dial, in the words the user is shown whatever its kind.
+Status NotSaved(StatusCode code) {
+    return Status::Error(code, std::u16string(RequireStr(CSpeedInfoStore::kStrNotSaved).View()));
+}
+
+Status Written(bool ok) { return ok ? Status::Ok() : NotSaved(StatusCode::Failed); }
 
 }  // namespace
 
@@ -74,37 +81,39 @@ void CSpeedInfoStore::Refresh(int position) {
     if (!contacts_.Read(r.oid, contact)) {
         const std::optional<uint32_t> found = contacts_.FirstFound(SearchText(r));
         if (!found || !contacts_.Read(*found, contact)) {
-            Save(position);
+            (void)Save(position);  // an update not kept is made again at the next Load
             return;
         }
         changed = Take(r.oid, *found);
     }
-    if (TakeContact(r, contact) || changed) Save(position);
+    if (TakeContact(r, contact) || changed) (void)Save(position);  // as above
 }
 
-bool CSpeedInfoStore::Save(int position) {
+Status CSpeedInfoStore::Save(int position) {
     if (position < 0) return SaveAll();
-    if (position >= static_cast<int>(records_.size())) return false;
-    return WriteSpeedRecord(position, records_[position]);
+    if (position >= static_cast<int>(records_.size())) {
+        return NotSaved(StatusCode::Invalid);
+    }
+    return Written(WriteSpeedRecord(position, records_[position]));
 }
 
-bool CSpeedInfoStore::SaveAll() {
+Status CSpeedInfoStore::SaveAll() {
     bool ok = true;
     for (int i = 0; i < static_cast<int>(records_.size()); ++i) ok = WriteSpeedRecord(i, records_[i]) && ok;
-    return ok;
+    return Written(ok);
 }
 
-void CSpeedInfoStore::Remove(int cell) {
+Status CSpeedInfoStore::Remove(int cell) {
     if (cell < 0) {
         records_.clear();
-        DeleteSpeedRecords();
-        return;
+        return Written(DeleteSpeedRecords());
     }
     const int position = FindCell(cell);
-    if (position < 0) return;
+    if (position < 0) return Status::Ok();
     records_.erase(records_.begin() + position);
-    DeleteSpeedRecords();
-    SaveAll();
+    // The records left are written whole after the key went: positions close up.
+    const bool deleted = DeleteSpeedRecords();
+    return deleted ? SaveAll() : Written(false);
 }
 
 int CSpeedInfoStore::FindCell(int cell) const {
@@ -114,29 +123,29 @@ int CSpeedInfoStore::FindCell(int cell) const {
     return -1;
 }
 
-bool CSpeedInfoStore::Move(int from, int to) {
+Status CSpeedInfoStore::Move(int from, int to) {
     const int moving = FindCell(from);
-    if (moving < 0 || to < 0 || to >= Cells()) return false;
+    if (moving < 0 || to < 0 || to >= Cells()) return NotSaved(StatusCode::Invalid);
     const int occupant = FindCell(to);
     records_[moving].index = static_cast<uint32_t>(to);
     if (occupant >= 0) records_[occupant].index = static_cast<uint32_t>(from);
-    SaveAll();
-    return true;
+    return SaveAll();
 }
 
-void CSpeedInfoStore::Rename(int cell, const Str& text) {
+Status CSpeedInfoStore::Rename(int cell, const Str& text) {
     const int position = FindCell(cell);
-    if (position < 0) return;
+    if (position < 0) return Status::Ok();
     records_[position].display = text;
-    Save(position);
+    return Save(position);
 }
 
-void CSpeedInfoStore::ApplyRename(int cell, const Str& text) {
+Status CSpeedInfoStore::ApplyRename(int cell, const Str& text) {
     const int position = FindCell(cell);
-    if (position >= 0 && text != DisplayName(records_[position])) Rename(cell, text);
+    if (position >= 0 && text != DisplayName(records_[position])) return Rename(cell, text);
+    return Status::Ok();
 }
 
-void CSpeedInfoStore::SortByName() {
+Status CSpeedInfoStore::SortByName() {
     bool changed = false;
     const int count = static_cast<int>(records_.size());
     for (int i = 0; i < count; ++i) {
@@ -148,12 +157,12 @@ void CSpeedInfoStore::SortByName() {
         }
     }
     for (int i = 0; i < count; ++i) changed |= Take(records_[i].index, static_cast<uint32_t>(i));
-    if (changed) SaveAll();
+    return changed ? SaveAll() : Status::Ok();
 }
 
-bool CSpeedInfoStore::Assign(int cell, uint32_t oid, uint32_t tag) {
+Status CSpeedInfoStore::Assign(int cell, uint32_t oid, uint32_t tag) {
     Contact contact;
-    if (!contacts_.Read(oid, contact)) return false;
+    if (!contacts_.Read(oid, contact)) return NotSaved(StatusCode::NotFound);
     SpeedRecord r;
     r.oid = oid;
     r.index = static_cast<uint32_t>(cell);
@@ -167,8 +176,7 @@ bool CSpeedInfoStore::Assign(int cell, uint32_t oid, uint32_t tag) {
         records_.push_back(std::move(r));
         position = static_cast<int>(records_.size()) - 1;
     }
-    Save(position);
-    return true;
+    return Save(position);
 }
 
 int CSpeedInfoStore::DialButton(int cell, const Str& number, Dialer& dialer, plat::HWND owner,
@@ -177,7 +185,7 @@ int CSpeedInfoStore::DialButton(int cell, const Str& number, Dialer& dialer, pla
     if (position < 0) return kDialMissing;
     const SpeedRecord& r = records_[position];
     Str dialled = number.IsEmpty() ? r.phone : number;
-    formats.Format(dialled);
+    (void)formats.Format(dialled);  // a number no format fits is dialled as it is
     Contact contact;
     if (r.oid != 0 && contacts_.Read(r.oid, contact)) return dialer.Dial(owner, dialled, &contact, 0, Str());
     return dialer.Dial(owner, dialled, nullptr, 0, DisplayName(r));
@@ -199,7 +207,7 @@ Str CSpeedInfoStore::DisplayName(const SpeedRecord& r) {
 
 Str CSpeedInfoStore::NumberLine(const SpeedRecord& r, const PhoneTemplates& formats) {
     Str number = r.phone;
-    formats.Format(number);
+    (void)formats.Format(number);  // a number no format fits is shown as it is
     return r.type.IsEmpty() ? number : Formatted(u"%s (%s)", number, r.type);
 }
 

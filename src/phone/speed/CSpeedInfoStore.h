@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/result/Status.h"
 #include "core/str/Str.h"
 #include "phone/speed/SpeedRecord.h"
 #include "platform/window/WindowTypes.h"
@@ -18,29 +19,34 @@ class CSpeedInfoStore {
 public:
     static constexpr uint32_t kStrUnnamed = 41280;
     static constexpr uint32_t kStrAdd = 41430;
+    static constexpr uint32_t kStrNotSaved = 41431;
     enum class Direction { Up, Down, Left, Right };
 
     explicit CSpeedInfoStore(SpeedContacts& contacts) : contacts_(contacts) {}
 
-    // Reads the records in position order, then brings each one with a contact up to date.
+    // Each change below is made in memory and written at once; a write that fails gives
+    // StatusCode::Failed with the text kStrNotSaved (the buttons shown are then not those kept).
+
+    // Reads the records in position order, then brings each one with a contact up to date (a
+    // record whose update cannot be written is updated again at the next Load).
     void Load(int columns, int rows);
-    // Writes the record at `position`, or every record with -1. False when a write failed.
-    bool Save(int position);
+    // Writes the record at `position`, or every record with -1.
+    Status Save(int position);
     // Removes the record in `cell` and writes the key anew (positions close up); -1 removes all.
-    void Remove(int cell);
+    Status Remove(int cell);
     // The position of the record in `cell`, or -1.
     int FindCell(int cell) const;
-    // The record in `from` goes to `to`; one already in `to` goes to `from`. False when `from`
-    // is empty or `to` lies outside the grid.
-    bool Move(int from, int to);
-    void Rename(int cell, const Str& text);
+    // The record in `from` goes to `to`; one already in `to` goes to `from`. StatusCode::Invalid,
+    // changing nothing, when `from` is empty or `to` lies outside the grid.
+    Status Move(int from, int to);
+    Status Rename(int cell, const Str& text);
     // Gives the button `text` as its name when it differs from the name it shows now.
-    void ApplyRename(int cell, const Str& text);
+    Status ApplyRename(int cell, const Str& text);
     // Orders the records by DisplayName with the locale's collation and renumbers their cells.
-    void SortByName();
-    // The record gets the contact's names and the phone field `tag`, in `cell`. False when the
-    // contact cannot be read.
-    bool Assign(int cell, uint32_t oid, uint32_t tag);
+    Status SortByName();
+    // The record gets the contact's names and the phone field `tag`, in `cell`.
+    // StatusCode::NotFound, changing nothing, when the contact cannot be read.
+    Status Assign(int cell, uint32_t oid, uint32_t tag);
     // Calls the button in `cell` (the given number, else its own) through `dialer`. Returns
     // Dial's result; kDialMissing for an empty cell.
     int DialButton(int cell, const Str& number, Dialer& dialer, plat::HWND owner,
@@ -65,7 +71,7 @@ public:
 
 private:
     void Refresh(int position);
-    bool SaveAll();
+    Status SaveAll();
 
     SpeedContacts& contacts_;
     std::vector<SpeedRecord> records_;

@@ -13,7 +13,7 @@ class ContactManager;
 class SpeedContacts {
 public:
     virtual ~SpeedContacts() = default;
-    virtual bool Read(uint32_t oid, Contact& contact) = 0;
+    [[nodiscard]] virtual bool Read(uint32_t oid, Contact& contact) = 0;
     virtual std::optional<uint32_t> FirstFound(const Str& text) = 0;
 };
 
@@ -21,7 +21,7 @@ public:
 class ManagerSpeedContacts : public SpeedContacts {
 public:
     explicit ManagerSpeedContacts(ContactManager& manager) : manager_(manager) {}
-    bool Read(uint32_t oid, Contact& contact) override;
+    [[nodiscard]] bool Read(uint32_t oid, Contact& contact) override;
     std::optional<uint32_t> FirstFound(const Str& text) override;
 
 private:

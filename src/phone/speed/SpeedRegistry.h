@@ -18,6 +18,6 @@ inline constexpr std::u16string_view kSpeedCallSection = u"SpeedCall";
 // The record at position `position`; nothing when "Oid<position>" does not exist.
 std::optional<SpeedRecord> ReadSpeedRecord(int position);
 // Writes every value of the record at `position` (creating the key). False when a write failed.
-bool WriteSpeedRecord(int position, const SpeedRecord& record);
+[[nodiscard]] bool WriteSpeedRecord(int position, const SpeedRecord& record);
 // Deletes the whole key.
-bool DeleteSpeedRecords();
+[[nodiscard]] bool DeleteSpeedRecords();

@@ -1,6 +1,7 @@
 #include "phone/speed/SpeedToolsMenu.h"
 
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusBox.h"
 #include "phone/speed/CSpeedInfoStore.h"
 #include "platform/ui/MessageBox.h"
 
@@ -67,7 +68,10 @@ MenuDescription SpeedToolsMenu(const CSpeedInfoStore& store, int selected) {
 SpeedToolsOutcome ApplySpeedTools(CSpeedInfoStore& store, uint32_t command, int& selected) {
     if (const Move* move = MoveOf(command)) {
         const int target = TargetOf(store, *move, selected);
-        if (target < 0 || !store.Move(selected, target)) return SpeedToolsOutcome::None;
+        if (target < 0) return SpeedToolsOutcome::None;
+        const Status moved = store.Move(selected, target);
+        if (moved.Code() == StatusCode::Invalid) return SpeedToolsOutcome::None;
+        TellUser(moved);
         selected = target;
         return SpeedToolsOutcome::Redraw;
     }
@@ -76,15 +80,15 @@ SpeedToolsOutcome ApplySpeedTools(CSpeedInfoStore& store, uint32_t command, int&
         case kSpeedRename: return holds ? SpeedToolsOutcome::OpenRename : SpeedToolsOutcome::None;
         case kSpeedClear:
             if (!holds) return SpeedToolsOutcome::None;
-            store.Remove(selected);
+            TellUser(store.Remove(selected));
             return SpeedToolsOutcome::Redraw;
-        case kSpeedSortByName: store.SortByName(); return SpeedToolsOutcome::Redraw;
+        case kSpeedSortByName: TellUser(store.SortByName()); return SpeedToolsOutcome::Redraw;
         case kSpeedClearAll:
             if (plat::MessageBox(RequireStr(kStrClearAllQuestion).View(), u"", plat::MB_YESNO | plat::MB_ICONWARNING) !=
                 plat::IDYES) {
                 return SpeedToolsOutcome::None;
             }
-            store.Remove(-1);
+            TellUser(store.Remove(-1));
             return SpeedToolsOutcome::Redraw;
         case kSpeedClose: return SpeedToolsOutcome::Close;
         default: return SpeedToolsOutcome::None;

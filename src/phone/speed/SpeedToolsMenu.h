@@ -31,4 +31,5 @@ enum class SpeedToolsOutcome { None, Redraw, OpenRename, Close };
 // Carries out a command of the menu on the selected cell; a moved button stays selected in its new
 // cell. "Clear All" asks first and changes nothing unless the answer is Yes. "Rename" only says
 // that the rename dialog is wanted (the window opens it with the button's candidate names).
+// A change that cannot be written is told to the user in a box; the buttons show it as made.
 SpeedToolsOutcome ApplySpeedTools(CSpeedInfoStore& store, uint32_t command, int& selected);

@@ -38,7 +38,7 @@ public:
     void Default();
     void ToggleIgnoreHyphens();
     // Stores the templates. True when they were written.
-    bool Ok() const;
+    [[nodiscard]] bool Ok() const;
 
 private:
     void SortBySlotCount();

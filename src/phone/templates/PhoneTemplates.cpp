@@ -196,5 +196,6 @@ void PhoneTemplates::FormatContact(Contact& contact) const {
         Str number = contact.GetText(field);
         if (Format(number)) contact.SetText(field, number);
     }
-    for (CustText& phone : contact.phones) Format(phone.value);
+    // A number no template fits stays as it is.
+    for (CustText& phone : contact.phones) (void)Format(phone.value);
 }

@@ -26,7 +26,7 @@ public:
     // kPhoneMaxChars are skipped.
     void Load();
     // Writes the section anew. True when every write succeeded.
-    bool Save() const;
+    [[nodiscard]] bool Save() const;
     // Replaces the templates by the default list.
     void LoadDefaults();
 
@@ -37,25 +37,25 @@ public:
     void Remove(int index);
     void Exchange(int a, int b);
 
-    bool IsActive() const { return active_; }
+    [[nodiscard]] bool IsActive() const { return active_; }
     void SetActive(bool on) { active_ = on; }
-    bool IgnoresHyphens() const { return ignoreHyphens_; }
+    [[nodiscard]] bool IgnoresHyphens() const { return ignoreHyphens_; }
     void SetIgnoreHyphens(bool on) { ignoreHyphens_ = on; }
 
     // Rewrites `number` in the first template that fits it. True when it did.
-    bool Format(Str& number) const;
+    [[nodiscard]] bool Format(Str& number) const;
     // Formats every phone number of a contact, its custom phones included, when formatting is on.
     void FormatContact(Contact& contact) const;
 
     // The substitution step: each "#" of `layout` takes the next digit when there are as many
     // digits as "#"; otherwise, when there are as many digits as slot characters ("#" and literal
     // digits), each slot character takes the next digit. False when neither count matches.
-    static bool Apply(std::u16string_view layout, std::u16string_view digits, Str& out);
+    [[nodiscard]] static bool Apply(std::u16string_view layout, std::u16string_view digits, Str& out);
     // Whether the digits part of a template takes the digits part of a number (see docs).
-    static bool Fits(std::u16string_view layoutMiddle, std::u16string_view numberMiddle);
+    [[nodiscard]] static bool Fits(std::u16string_view layoutMiddle, std::u16string_view numberMiddle);
 
     // Whether a text may be a template: no forbidden character "[]{}<>".
-    static bool IsAllowed(std::u16string_view layout);
+    [[nodiscard]] static bool IsAllowed(std::u16string_view layout);
     // The number of slot characters of a template.
     static int CountSlots(std::u16string_view layout);
 

@@ -20,7 +20,7 @@ inline constexpr std::u16string_view kClosingRun = u")]}";
 // Characters a template may not hold.
 inline constexpr std::u16string_view kForbidden = u"[]{}<>";
 
-constexpr bool IsIn(char16_t ch, std::u16string_view set) {
+[[nodiscard]] constexpr bool IsIn(char16_t ch, std::u16string_view set) {
     return set.find(ch) != std::u16string_view::npos;
 }
 int CountOf(std::u16string_view text, std::u16string_view set);
@@ -28,7 +28,7 @@ int CountOf(std::u16string_view text, std::u16string_view set);
 Str Only(std::u16string_view text, std::u16string_view set);
 Str Without(std::u16string_view text, std::u16string_view set);
 // Equal when lower-cased.
-bool EqualNoCase(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool EqualNoCase(std::u16string_view a, std::u16string_view b);
 
 // A text divided by the first and last character of a class: the middle runs from the one to
 // the other, both included. A text without such a character is all "before".

@@ -59,7 +59,7 @@ private:
 // The device of this process. Entry points and tests set it before anything else runs.
 // CurrentDevice throws std::logic_error when none is set.
 Device& CurrentDevice();
-bool HasCurrentDevice();
+[[nodiscard]] bool HasCurrentDevice();
 void SetCurrentDevice(std::unique_ptr<Device> device);
 // Sets the current device (or none) and hands back the one it replaces.
 std::unique_ptr<Device> ExchangeCurrentDevice(std::unique_ptr<Device> device);

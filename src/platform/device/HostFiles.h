@@ -21,7 +21,7 @@ int OpenRegularForUpdate(const std::filesystem::path& file);
 // Appends `bytes` to the regular file with one write (so lines of concurrent writers never
 // interleave), creating it (mode 0644) when missing. False when it cannot, or when a link or
 // anything but a regular file has the name.
-bool AppendToRegularFile(const std::filesystem::path& file, std::string_view bytes);
+[[nodiscard]] bool AppendToRegularFile(const std::filesystem::path& file, std::string_view bytes);
 
 // Creates a new file named `prefix` followed by six random characters (mode 0600, exclusive: an
 // existing name, a link included, is never opened) and returns its descriptor, `created` its path.
@@ -30,6 +30,6 @@ int CreateUniqueFile(const std::filesystem::path& prefix, std::filesystem::path&
 
 // True when the SQLite database file or one of the companions SQLite writes beside it (-wal,
 // -shm, -journal) is a symbolic link: opening it would write wherever the link points.
-bool HasLinkedDatabaseFile(const std::filesystem::path& database);
+[[nodiscard]] bool HasLinkedDatabaseFile(const std::filesystem::path& database);
 
 }  // namespace plat

@@ -22,6 +22,6 @@ std::optional<std::string> FindEntry(const std::filesystem::path& folder, std::u
 std::optional<std::filesystem::path> ResolveLinks(const std::filesystem::path& path);
 
 // True when `path` is `root` or lies below it (both absolute and normal).
-bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& root);
+[[nodiscard]] bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& root);
 
 }  // namespace plat

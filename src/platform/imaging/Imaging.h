@@ -18,7 +18,7 @@ struct RgbBitmap {
     int height = 0;
     std::vector<uint8_t> rgb;
 
-    bool operator==(const RgbBitmap&) const = default;
+    [[nodiscard]] bool operator==(const RgbBitmap&) const = default;
 };
 
 // Pictures larger than this on either side are refused (a damaged header must not make the

@@ -42,7 +42,7 @@ inline constexpr std::u16string_view kLocaleKey = u"ControlPanel\\International"
 inline constexpr std::u16string_view kLocaleValue = u"LocaleName";
 
 // Writes the device's locale name into its registry and forgets the cached locale.
-bool SetDeviceLocale(std::string_view name);
+[[nodiscard]] bool SetDeviceLocale(std::string_view name);
 
 // The host's locale from LANG ("de_DE.UTF-8" gives "de_DE"); "en_US" when LANG is unset, empty,
 // "C" or "POSIX".

@@ -14,6 +14,6 @@ void ProcessEvents(int milliseconds);
 
 // Runs the event loop until `done()` holds or `timeoutMs` has passed; returns whether `done()` held.
 // A failure raised by a call of the loop (or by `done`) ends the loop and is raised here.
-bool RunUntil(const std::function<bool()>& done, int timeoutMs);
+[[nodiscard]] bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 
 }  // namespace plat

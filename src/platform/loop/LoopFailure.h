@@ -18,7 +18,7 @@ namespace plat {
 void CallFromLoop(const std::function<void()>& call);
 
 // Whether a failure raised in a loop call is waiting to be raised again.
-bool LoopFailed();
+[[nodiscard]] bool LoopFailed();
 
 // Raises the kept failure again (and forgets it); returns when there is none.
 void RethrowLoopFailure();

@@ -33,11 +33,11 @@ void ValidateOrder(const SortOrderDescription& order) {
 void InsertSortOrders(sqlite3* db, CeOid oid, const std::vector<SortOrderDescription>& orders) {
     for (size_t ord = 0; ord < orders.size(); ++ord) {
         sql::Statement order(db, "INSERT INTO sort_orders(db, ord, key_flags) VALUES (?1, ?2, ?3)");
-        order.Bind(1, oid).Bind(2, static_cast<int64_t>(ord)).Bind(3, orders[ord].keyFlags).Step();
+        order.Bind(1, oid).Bind(2, static_cast<int64_t>(ord)).Bind(3, orders[ord].keyFlags).Execute();
         for (size_t pos = 0; pos < orders[ord].props.size(); ++pos) {
             sql::Statement prop(db, "INSERT INTO sort_props(db, ord, pos, prop_id, flags) VALUES (?1, ?2, ?3, ?4, ?5)");
             prop.Bind(1, oid).Bind(2, static_cast<int64_t>(ord)).Bind(3, static_cast<int64_t>(pos));
-            prop.Bind(4, orders[ord].props[pos].propId).Bind(5, orders[ord].props[pos].flags).Step();
+            prop.Bind(4, orders[ord].props[pos].propId).Bind(5, orders[ord].props[pos].flags).Execute();
         }
     }
 }
@@ -67,11 +67,11 @@ void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseDescription& declared)
     if (FindDatabase(db, declared.name) != 0) Fail(ERROR_ALREADY_EXISTS, "a database of that name exists");
     sql::Statement row(db, "INSERT INTO databases(oid, name, folded, type, flags, modified) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
     row.Bind(1, oid).BindBlob(2, Utf16Bytes(declared.name)).BindBlob(3, Utf16Bytes(FoldCase(declared.name)));
-    row.Bind(4, declared.type).Bind(5, declared.flags).Bind(6, static_cast<int64_t>(FileTimeNow())).Step();
+    row.Bind(4, declared.type).Bind(5, declared.flags).Bind(6, static_cast<int64_t>(FileTimeNow())).Execute();
     InsertSortOrders(db, oid, declared.sortOrders);
     for (const uint32_t propId : declared.autoIncrement) {
         sql::Statement counter(db, "INSERT OR IGNORE INTO counters(db, num, next) VALUES (?1, ?2, 1)");
-        counter.Bind(1, oid).Bind(2, PropNumber(propId)).Step();
+        counter.Bind(1, oid).Bind(2, PropNumber(propId)).Execute();
     }
 }
 
@@ -134,13 +134,13 @@ void RemoveDatabase(sqlite3* db, CeOid database) {
                              "DELETE FROM sort_props WHERE db = ?1", "DELETE FROM sort_orders WHERE db = ?1",
                              "DELETE FROM counters WHERE db = ?1", "DELETE FROM databases WHERE oid = ?1"}) {
         sql::Statement remove(db, text);
-        remove.Bind(1, database).Step();
+        remove.Bind(1, database).Execute();
     }
 }
 
 bool TouchDatabase(sqlite3* db, CeOid database) {
     sql::Statement touch(db, "UPDATE databases SET modified = max(?2, modified + 1) WHERE oid = ?1");
-    touch.Bind(1, database).Bind(2, static_cast<int64_t>(FileTimeNow())).Step();
+    touch.Bind(1, database).Bind(2, static_cast<int64_t>(FileTimeNow())).Execute();
     return sql::Changes(db) == 1;
 }
 
@@ -159,7 +159,7 @@ uint32_t TakeCounter(sqlite3* db, CeOid database, uint16_t number) {
     if (value < 1) Fail(ERROR_FILE_CORRUPT, "an auto-increment counter is missing");
     if (value > 0x7FFFFFFF) Fail(ERROR_DISK_FULL, "auto-increment values exhausted");
     sql::Statement next(db, "UPDATE counters SET next = ?3 WHERE db = ?1 AND num = ?2");
-    next.Bind(1, database).Bind(2, number).Bind(3, value + 1).Step();
+    next.Bind(1, database).Bind(2, number).Bind(3, value + 1).Execute();
     return static_cast<uint32_t>(value);
 }
 

@@ -20,7 +20,7 @@ void InsertDatabase(sqlite3* db, CeOid oid, const DatabaseDescription& declared)
 
 // The database of that name (ignoring case), 0 when there is none.
 CeOid FindDatabase(sqlite3* db, std::u16string_view name);
-bool DatabaseExists(sqlite3* db, CeOid database);
+[[nodiscard]] bool DatabaseExists(sqlite3* db, CeOid database);
 
 // ERROR_NOT_FOUND when there is no such database. The record count is left to the caller (the
 // volume keeps the counts).
@@ -34,7 +34,7 @@ void RemoveDatabase(sqlite3* db, CeOid database);
 
 // Sets the modification time to now, or one tick past the previous one when the clock has not
 // moved on, so every change gives a later time. False when there is no such database.
-bool TouchDatabase(sqlite3* db, CeOid database);
+[[nodiscard]] bool TouchDatabase(sqlite3* db, CeOid database);
 
 // The auto-increment properties of the database and, for one of them, the next value (taken).
 std::vector<uint16_t> AutoIncrementNumbers(sqlite3* db, CeOid database);

@@ -9,7 +9,7 @@
 namespace plat::objstore {
 
 // True when the file is as its last clean close left it and no log holds changes to it.
-bool UnchangedSinceCleanClose(const std::filesystem::path& file);
+[[nodiscard]] bool UnchangedSinceCleanClose(const std::filesystem::path& file);
 
 // After this process's connection closed: marks the file when the close left no log (it was the
 // last connection and wrote everything back). A file that keeps changing is left unmarked, and a

@@ -29,7 +29,7 @@ void ForgetDeadListeners(sqlite3* db) {
 
 void Append(sqlite3* db, uint32_t type, CeOid parent, CeOid oid) {
     sql::Statement append(db, "INSERT INTO journal(type, parent, oid) VALUES (?1, ?2, ?3)");
-    append.Bind(1, type).Bind(2, parent).Bind(3, oid).Step();
+    append.Bind(1, type).Bind(2, parent).Bind(3, oid).Execute();
 }
 
 void Prune(sqlite3* db) {
@@ -37,9 +37,9 @@ void Prune(sqlite3* db) {
     sql::Statement seen(db,
                         "DELETE FROM journal WHERE seq <= min(coalesce((SELECT min(seen) FROM listeners),"
                         " (SELECT max(seq) FROM journal)), (SELECT max(seq) FROM journal) - ?1)");
-    seen.Bind(1, volformat::kJournalKept).Step();
+    seen.Bind(1, volformat::kJournalKept).Execute();
     sql::Statement bound(db, "DELETE FROM journal WHERE seq <= (SELECT max(seq) FROM journal) - ?1");
-    bound.Bind(1, volformat::kJournalBound).Step();
+    bound.Bind(1, volformat::kJournalBound).Execute();
 }
 
 int64_t Head(sqlite3* db) { return sql::QueryInt(db, "SELECT seq FROM sqlite_sequence WHERE name = 'journal'"); }
@@ -80,7 +80,7 @@ std::vector<ChangedRecord> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid d
 
 void Register(sqlite3* db, const std::string& id, int64_t seen) {
     sql::Statement add(db, "INSERT OR REPLACE INTO listeners(id, pid, seen) VALUES (?1, ?2, ?3)");
-    add.Bind(1, std::string_view(id)).Bind(2, static_cast<int64_t>(::getpid())).Bind(3, seen).Step();
+    add.Bind(1, std::string_view(id)).Bind(2, static_cast<int64_t>(::getpid())).Bind(3, seen).Execute();
 }
 
 bool Advance(sqlite3* db, const std::string& id, int64_t seen) {
@@ -94,7 +94,7 @@ bool Advance(sqlite3* db, const std::string& id, int64_t seen) {
 
 void Unregister(sqlite3* db, const std::string& id) {
     sql::Statement remove(db, "DELETE FROM listeners WHERE id = ?1");
-    remove.Bind(1, std::string_view(id)).Step();
+    remove.Bind(1, std::string_view(id)).Execute();
 }
 
 }  // namespace plat::objstore::journal

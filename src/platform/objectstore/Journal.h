@@ -29,7 +29,7 @@ int64_t Head(sqlite3* db);
 std::vector<Row> ReadAfter(sqlite3* db, int64_t seen);
 
 // True when every row after `seq` is there, counted (also when none was written since).
-bool HoldsAllAfter(sqlite3* db, int64_t seq);
+[[nodiscard]] bool HoldsAllAfter(sqlite3* db, int64_t seq);
 // The records of one database with a row after `seq`, each once, in identifier order, and whether
 // each was there at `seq` (its first row after it does not tell of its creation: identifiers are
 // never used again, so a record created after `seq` did not exist before).
@@ -42,7 +42,7 @@ std::vector<ChangedRecord> RecordsChangedAfter(sqlite3* db, int64_t seq, CeOid d
 // Listener rows: `id` is unique to one process and volume. Advance returns false when the row is
 // gone (the listener was taken for dead and forgotten).
 void Register(sqlite3* db, const std::string& id, int64_t seen);
-bool Advance(sqlite3* db, const std::string& id, int64_t seen);
+[[nodiscard]] bool Advance(sqlite3* db, const std::string& id, int64_t seen);
 void Unregister(sqlite3* db, const std::string& id);
 
 }  // namespace plat::objstore::journal

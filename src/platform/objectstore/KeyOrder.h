@@ -41,8 +41,11 @@ public:
     int ComparePrefix(const std::vector<KeyValue>& a, const std::vector<KeyValue>& b, size_t count) const;
 
     // The full order: every key, then the object identifier.
-    bool Less(const ViewEntry& a, const ViewEntry& b) const { return Less(a.oid, a.keys, b.oid, b.keys); }
-    bool Less(CeOid a, const std::vector<KeyValue>& aKeys, CeOid b, const std::vector<KeyValue>& bKeys) const;
+    [[nodiscard]] bool Less(const ViewEntry& a, const ViewEntry& b) const {
+        return Less(a.oid, a.keys, b.oid, b.keys);
+    }
+    [[nodiscard]] bool Less(CeOid a, const std::vector<KeyValue>& aKeys, CeOid b,
+                            const std::vector<KeyValue>& bKeys) const;
 
 private:
     int CompareKey(size_t index, const KeyValue& a, const KeyValue& b) const;

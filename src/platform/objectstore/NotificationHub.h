@@ -21,7 +21,7 @@ public:
     void Deliver(const CeGuid& volume);
     // With the store lock held: true when every change committed to the volume so far has been
     // handed to the subscribers (also when there are none).
-    bool Delivered(const CeGuid& volume);
+    [[nodiscard]] bool Delivered(const CeGuid& volume);
 };
 
 }  // namespace plat::objstore

@@ -35,12 +35,12 @@ enum class SeekType : uint32_t {
 
 // Creates a new volume file with the platform's own databases ("Contacts Database",
 // "PIMNamedPropValsIndexed"). An existing file is never replaced (ERROR_ALREADY_EXISTS).
-bool InitVolume(const std::filesystem::path& hostFile);
+[[nodiscard]] bool InitVolume(const std::filesystem::path& hostFile);
 
 // Mounts an existing volume by its device path ("\\pim.vol"). A file that is not a volume of ours
 // or is damaged is refused and left untouched.
-bool MountDbVol(std::u16string_view devicePath, CeGuid& volume);
-bool UnmountDbVol(const CeGuid& volume);
+[[nodiscard]] bool MountDbVol(std::u16string_view devicePath, CeGuid& volume);
+[[nodiscard]] bool UnmountDbVol(const CeGuid& volume);
 // For the end of a process, once its work is done: closes every volume connection of the process
 // and forgets its handles and mounts (a handle used afterwards fails as an unknown one). The last
 // process to leave a volume writes the log back into the file and marks it cleanly closed, so the
@@ -63,11 +63,11 @@ VolumeDamage VolumeDamageSeen();
 uint64_t VolumeFileTime(std::u16string_view devicePath);
 
 CeOid CreateDatabase(const CeGuid& volume, const DatabaseDescription& declared);
-bool DeleteDatabase(const CeGuid& volume, CeOid database);
-bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
+[[nodiscard]] bool DeleteDatabase(const CeGuid& volume, CeOid database);
+[[nodiscard]] bool GetDatabaseInfo(const CeGuid& volume, CeOid database, DatabaseInfo& info);
 // The record count and modification time alone, without the sizes that GetDatabaseInfo sums over
 // every property of the database.
-bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& status);
+[[nodiscard]] bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& status);
 
 // Write batches. From BeginWriteBatch to the matching EndWriteBatch every write of this process to
 // the volume joins one transaction, so that many records cost one lock and one commit; each write
@@ -79,8 +79,8 @@ bool GetDatabaseStatus(const CeGuid& volume, CeOid database, DatabaseStatus& sta
 // thread. EndWriteBatch fails when a commit it made failed, or a failed write had SQLite roll back
 // the whole transaction: every change since the batch's previous commit is undone (the last error
 // says why), and the level is ended all the same.
-bool BeginWriteBatch(const CeGuid& volume);
-bool EndWriteBatch(const CeGuid& volume);
+[[nodiscard]] bool BeginWriteBatch(const CeGuid& volume);
+[[nodiscard]] bool EndWriteBatch(const CeGuid& volume);
 
 // Read batches. From BeginReadBatch to the matching EndReadBatch the reads of this process on the
 // volume share one read transaction: they take the volume's read lock once instead of once each,
@@ -89,20 +89,20 @@ bool EndWriteBatch(const CeGuid& volume);
 // takes a new one after it commits, so a read always sees the process's own committed writes and a
 // read batch never makes a write fail. Batches nest; the outermost end lets other processes'
 // commits be seen again. EndReadBatch without a batch fails (ERROR_INVALID_PARAMETER).
-bool BeginReadBatch(const CeGuid& volume);
-bool EndReadBatch(const CeGuid& volume);
+[[nodiscard]] bool BeginReadBatch(const CeGuid& volume);
+[[nodiscard]] bool EndReadBatch(const CeGuid& volume);
 
 // True when this process's notification callbacks for the volume have been handed every change
 // committed so far (also when it has none). Notifications are handed on the event loop's thread,
 // so a caller waits for them by running the loop.
-bool NotificationsDelivered(const CeGuid& volume);
+[[nodiscard]] bool NotificationsDelivered(const CeGuid& volume);
 
 // Opens a database by name. `order` must be one the database declared (nullptr: identifier
 // order). With a callback the handle receives every change of the volume committed after the
 // open, until it is closed. `database` receives the database's identifier.
 DbHandle OpenDatabase(const CeGuid& volume, std::u16string_view name, const SortOrderDescription* order,
                       NotifyCallback notify, CeOid* database = nullptr);
-bool CloseDatabase(DbHandle db);
+[[nodiscard]] bool CloseDatabase(DbHandle db);
 
 // Positional and identifier seeks; the record reached becomes current. 0 on failure
 // (ERROR_NO_MORE_ITEMS: no record there; ERROR_NOT_FOUND: no such record).
@@ -118,7 +118,7 @@ CeOid ReadRecordProps(DbHandle db, std::span<const uint32_t> propIds, std::vecto
 // property. Auto-increment properties are numbered on creation and kept afterwards (a delete
 // removes one). The cursor does not move.
 CeOid WriteRecordProps(DbHandle db, CeOid record, std::span<const PropVal> props);
-bool DeleteRecord(DbHandle db, CeOid record);
+[[nodiscard]] bool DeleteRecord(DbHandle db, CeOid record);
 
 // What a volume's change journal holds after one of its rows (ReadJournalChanges): the records of
 // the asked databases that a row after it names, each once per database. `complete` is false when
@@ -137,11 +137,12 @@ struct JournalChanges {
 };
 // Reads, in one committed state of the volume, its journal head and the records of `databases`
 // changed after row `after`.
-bool ReadJournalChanges(const CeGuid& volume, int64_t after, std::span<const CeOid> databases,
-                        JournalChanges& changes);
+[[nodiscard]] bool ReadJournalChanges(const CeGuid& volume, int64_t after, std::span<const CeOid> databases,
+                                      JournalChanges& changes);
 
 // Properties of the database itself (as for records: empty `propIds` reads all).
-bool GetDatabaseProps(DbHandle db, std::span<const uint32_t> propIds, std::vector<PropVal>& props);
-bool SetDatabaseProps(DbHandle db, std::span<const PropVal> props);
+[[nodiscard]] bool GetDatabaseProps(DbHandle db, std::span<const uint32_t> propIds,
+                                    std::vector<PropVal>& props);
+[[nodiscard]] bool SetDatabaseProps(DbHandle db, std::span<const PropVal> props);
 
 }  // namespace plat

@@ -52,11 +52,11 @@ CeOid OpenDb::SeekPosition(SeekType type, int64_t value) {
     int64_t target = 0;
     if (type == SeekType::Beginning) {
         if (value < 0) Fail(ERROR_INVALID_PARAMETER, "a seek from the beginning goes forward");
-        view_.Refresh(volume_);
+        (void)view_.Refresh(volume_);  // the target is counted in the refreshed view
         target = value;
     } else if (type == SeekType::End) {
         if (value > 0) Fail(ERROR_INVALID_PARAMETER, "a seek from the end goes backward");
-        view_.Refresh(volume_);
+        (void)view_.Refresh(volume_);  // as above
         target = static_cast<int64_t>(view_.Size()) - 1 + value;
     } else if (type == SeekType::Current) {
         if (!current_) FailNoRecord("there is no current record");
@@ -79,7 +79,7 @@ CeOid OpenDb::SeekValues(SeekType type, std::span<const PropVal> values) {
     if (type != SeekType::ValueFirstEqual && type != SeekType::ValueGreater) Fail(ERROR_INVALID_PARAMETER, "not a value seek");
     std::vector<KeyValue> keys;
     for (size_t i = 0; i < values.size(); ++i) keys.push_back(order.FromProp(i, values[i]));
-    view_.Refresh(volume_);
+    (void)view_.Refresh(volume_);  // the seek reads the refreshed view
     const std::optional<size_t> found = type == SeekType::ValueFirstEqual ? view_.FirstEqual(keys) : view_.FirstGreater(keys);
     if (!found) FailNoRecord("no record has such values");
     return MakeCurrent(*found);
@@ -140,7 +140,7 @@ void OpenDb::Delete(CeOid record) {
         if (!RecordInDatabase(db, record, database_)) Fail(ERROR_NOT_FOUND, "no such record in the database");
         RemoveRecord(db, record);
         journal::Append(db, DB_CEOID_RECORD_DELETED, database_, record);
-        volume_.TouchDatabase(database_);
+        (void)volume_.TouchDatabase(database_);  // it exists: it held the record
     }, true);
     volume_.RecordsAdded(database_, -1);
 }

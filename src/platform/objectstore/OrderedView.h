@@ -25,11 +25,11 @@ public:
         : database_(database), keyOrder_(std::move(keys)) {}
 
     const KeyOrder& Order() const { return keyOrder_; }
-    bool IsSorted() const { return !keyOrder_.Props().empty(); }
+    [[nodiscard]] bool IsSorted() const { return !keyOrder_.Props().empty(); }
 
     // Brings the entries up to date with every committed change; true when any entry was added,
     // removed or moved (positions held by the caller are then stale).
-    bool Refresh(Volume& volume);
+    [[nodiscard]] bool Refresh(Volume& volume);
     size_t Size() const { return order_.size(); }
     ViewEntry EntryAt(size_t index) const { return ViewEntry{order_[index], KeysOf(order_[index])}; }
 
@@ -57,7 +57,7 @@ private:
 
     std::vector<ViewEntry> Load(sqlite3* db, std::optional<CeOid> only) const;
     // Inside one read transaction; the same meaning as Refresh's result.
-    bool CatchUp(sqlite3* db);
+    [[nodiscard]] bool CatchUp(sqlite3* db);
     void Reload(sqlite3* db);
     void Patch(sqlite3* db, const std::vector<journal::ChangedRecord>& changed);
     // Takes the records out of the view, those it holds.

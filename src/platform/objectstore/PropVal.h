@@ -13,8 +13,8 @@ using CeOid = uint32_t;  // object identifier: unique in its volume, never 0
 // The volume identifier handed out by a mount; all zero means "no volume".
 struct CeGuid {
     std::array<uint8_t, 16> bytes{};
-    bool IsZero() const;
-    bool operator==(const CeGuid&) const = default;
+    [[nodiscard]] bool IsZero() const;
+    [[nodiscard]] bool operator==(const CeGuid&) const = default;
 };
 
 inline constexpr uint16_t CEVT_I4 = 3;         // signed 32-bit
@@ -35,7 +35,7 @@ constexpr uint16_t PropNumber(uint32_t propId) { return static_cast<uint16_t>(pr
 constexpr uint16_t PropType(uint32_t propId) { return static_cast<uint16_t>(propId & 0xFFFF); }
 
 // True for the types the store knows.
-bool IsKnownPropType(uint16_t type);
+[[nodiscard]] bool IsKnownPropType(uint16_t type);
 
 // One property. Which member holds the value follows the type: `u32` for CEVT_I4 (two's
 // complement), CEVT_UI4 and CEVT_AUTO_I4; `filetime` for CEVT_FILETIME; `text` for CEVT_LPWSTR
@@ -54,7 +54,7 @@ struct PropVal {
     static PropVal Blob(uint32_t propId, std::vector<uint8_t> value);
     static PropVal Delete(uint32_t propId);
 
-    bool operator==(const PropVal&) const = default;
+    [[nodiscard]] bool operator==(const PropVal&) const = default;
 };
 
 // The current time, and a time since the Unix epoch, as file times.

@@ -52,7 +52,7 @@ void BindValue(sql::Statement& statement, int index, const PropVal& prop) {
 
 void RemoveProp(sqlite3* db, CeOid owner, uint16_t number) {
     sql::Statement remove(db, "DELETE FROM props WHERE owner = ?1 AND num = ?2");
-    remove.Bind(1, owner).Bind(2, number).Step();
+    remove.Bind(1, owner).Bind(2, number).Execute();
 }
 
 // Rows of one record go in with one statement of up to kRowsAtOnce rows: most of the cost of a
@@ -86,7 +86,7 @@ void PutProps(sqlite3* db, CeOid owner, std::span<const PropVal* const> props) {
                 .Bind(first + 2, StoredType(PropType(prop.propId)));
             BindValue(put, first + 3, prop);
         }
-        put.Step();
+        put.Execute();
     }
 }
 
@@ -100,13 +100,13 @@ bool RecordInDatabase(sqlite3* db, CeOid record, CeOid database) {
 
 void InsertRecord(sqlite3* db, CeOid record, CeOid database) {
     sql::Statement insert(db, "INSERT INTO records(oid, db) VALUES (?1, ?2)");
-    insert.Bind(1, record).Bind(2, database).Step();
+    insert.Bind(1, record).Bind(2, database).Execute();
 }
 
 void RemoveRecord(sqlite3* db, CeOid record) {
     for (const char* text : {"DELETE FROM props WHERE owner = ?1", "DELETE FROM records WHERE oid = ?1"}) {
         sql::Statement remove(db, text);
-        remove.Bind(1, record).Step();
+        remove.Bind(1, record).Execute();
     }
 }
 

@@ -12,7 +12,7 @@ struct sqlite3;
 
 namespace plat::objstore {
 
-bool RecordInDatabase(sqlite3* db, CeOid record, CeOid database);
+[[nodiscard]] bool RecordInDatabase(sqlite3* db, CeOid record, CeOid database);
 void InsertRecord(sqlite3* db, CeOid record, CeOid database);
 void RemoveRecord(sqlite3* db, CeOid record);
 

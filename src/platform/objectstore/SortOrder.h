@@ -18,13 +18,13 @@ inline constexpr uint16_t CEDB_SORT_NO_POSITIONAL = 0x1000;
 struct SortProp {
     uint32_t propId = 0;
     uint32_t flags = 0;
-    bool operator==(const SortProp&) const = default;
+    [[nodiscard]] bool operator==(const SortProp&) const = default;
 };
 
 struct SortOrderDescription {
     uint16_t keyFlags = 0;
     std::vector<SortProp> props;
-    bool operator==(const SortOrderDescription&) const = default;
+    [[nodiscard]] bool operator==(const SortOrderDescription&) const = default;
 };
 
 // Most properties in one order, and most orders a database declares.

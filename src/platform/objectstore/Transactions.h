@@ -63,7 +63,7 @@ public:
 
     // True while a batch holds uncommitted changes (readers on this connection see them; nobody
     // else does yet).
-    bool HoldsUncommitted() const { return open_; }
+    [[nodiscard]] bool HoldsUncommitted() const { return open_; }
     // Names the batch's open transaction (a new name each time one begins), 0 while none is open:
     // what was read inside a transaction stays true while the name stays the same, since no other
     // connection can write before it ends.

@@ -212,11 +212,11 @@ void WriteNewVolume(sqlite3* db) {
     const CeGuid guid = RandomGuid();
     sql::Statement meta(db, "INSERT INTO meta(key, value) VALUES ('guid', ?1), ('next_oid', ?2)");
     meta.BindBlob(1, std::vector<uint8_t>(guid.bytes.begin(), guid.bytes.end())).Bind(2, volformat::kFirstOid);
-    meta.Step();
+    meta.Execute();
     int64_t nextOid = volformat::kFirstOid;
     for (const DatabaseDescription& declared : PlatformDatabases()) InsertDatabase(db, nextOid++, declared);
     sql::Statement next(db, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
-    next.Bind(1, nextOid).Step();
+    next.Bind(1, nextOid).Execute();
     transaction.Commit();
 }
 
@@ -290,7 +290,7 @@ CeOid Volume::AllocateOid() {
         nextOid_ = {transaction, oid + 1};
     } else {
         sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
-        next.Bind(1, oid + 1).Step();
+        next.Bind(1, oid + 1).Execute();
     }
     return static_cast<CeOid>(oid);
 }
@@ -312,10 +312,11 @@ void Volume::BeforeCommit() {
     const uint64_t transaction = transactions_.OpenTransaction();
     if (kept.transaction != 0 && kept.transaction == transaction) {
         sql::Statement next(db_, "UPDATE meta SET value = ?1 WHERE key = 'next_oid'");
-        next.Bind(1, kept.next).Step();
+        next.Bind(1, kept.next).Execute();
     }
     if (touched.transaction == 0 || touched.transaction != transaction) return;
-    for (const CeOid database : touched.databases) objstore::TouchDatabase(db_, database);
+    // Removed ones left the set.
+    for (const CeOid database : touched.databases) (void)objstore::TouchDatabase(db_, database);
 }
 
 uint32_t Volume::RecordCount(CeOid database) {

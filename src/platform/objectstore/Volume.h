@@ -34,11 +34,11 @@ public:
     Transactions& Writes() { return transactions_; }
 
     // Whether the connection's last result was damage (a page that could not be read).
-    bool MetDamage() const;
+    [[nodiscard]] bool MetDamage() const;
     // From now on the volume is refused; its clean-close mark says damaged, so the next mount of
     // any process checks every page. `what` is SQLite's word for it; the damaged page is looked up.
     void MarkDamaged(const std::string& what);
-    bool Damaged() const { return !damage_.empty(); }
+    [[nodiscard]] bool Damaged() const { return !damage_.empty(); }
     // The sentence naming the file and its damaged page.
     const std::string& Damage() const { return damage_; }
 
@@ -48,14 +48,14 @@ public:
         int64_t dataVersion = 0;
         uint64_t localWrites = 0;
         uint64_t undone = 0;
-        bool operator==(const Generation&) const = default;
+        [[nodiscard]] bool operator==(const Generation&) const = default;
     };
     Generation CurrentGeneration() const;
 
     // Stamps `database` as changed now (inside a write transaction); false when it does not exist.
     // Inside a batch's transaction only its first write stamps it at once; the stamp is set again
     // just before each commit, so it still follows the transaction's last write.
-    bool TouchDatabase(CeOid database);
+    [[nodiscard]] bool TouchDatabase(CeOid database);
     // The database is being removed in the open transaction: a later write to it is refused.
     void DatabaseRemoved(CeOid database) { touched_.databases.erase(database); }
 

@@ -36,7 +36,7 @@ DatabaseDescription CategoryAssocDbDescription();
 
 // Creates whichever of the two databases the mounted volume lacks. False, with the store's last
 // error, when one cannot be created.
-bool EnsureCategoryDatabases(const CeGuid& volume);
+[[nodiscard]] bool EnsureCategoryDatabases(const CeGuid& volume);
 
 }  // namespace plat::pom
 

@@ -13,10 +13,10 @@ class InfraredFolder {
 public:
     // Adds a contact as its vCard text (UTF-8) under a suggested file name (without ".vcf"; unsafe
     // characters are replaced). Only contacts can be added (ERROR_INVALID_PARAMETER otherwise).
-    bool AddItemToInfraredFolder(ItemType type, std::string card, std::u16string name);
+    [[nodiscard]] bool AddItemToInfraredFolder(ItemType type, std::string card, std::u16string name);
     // Writes every added card, logs "SendToInfrared" with the device paths written, and empties
     // the folder. False (nothing logged) when a file cannot be written; files written stay.
-    bool SendToInfrared();
+    [[nodiscard]] bool SendToInfrared();
 
     size_t Count() const { return items_.size(); }
 

@@ -30,7 +30,7 @@ bool Application::Logon() {
     contacts_ = OpenDatabase(volume_, kContactsDatabase, nullptr, {});
     if (contacts_ != kInvalidDbHandle) return true;
     const uint32_t error = GetLastError();
-    UnmountDbVol(volume_);
+    (void)UnmountDbVol(volume_);  // the logon failed already; its error is kept
     volume_ = CeGuid{};
     SetLastError(error, "the volume has no contacts database");
     return false;
@@ -38,10 +38,10 @@ bool Application::Logon() {
 
 void Application::Logoff() {
     for (DbHandle* db : {&contacts_, &appointments_}) {
-        if (*db != kInvalidDbHandle) CloseDatabase(*db);
+        if (*db != kInvalidDbHandle) (void)CloseDatabase(*db);  // handles are given up either way
         *db = kInvalidDbHandle;
     }
-    if (!volume_.IsZero()) UnmountDbVol(volume_);
+    if (!volume_.IsZero()) (void)UnmountDbVol(volume_);  // as the handles
     volume_ = CeGuid{};
     contactByNumber_.clear();
     newestScanned_ = 0;

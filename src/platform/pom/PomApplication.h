@@ -26,9 +26,9 @@ public:
 
     // Mounts the device's volume and opens its contacts. False (the store's last error) when the
     // device or its volume is not there.
-    bool Logon();
+    [[nodiscard]] bool Logon();
     void Logoff();
-    bool IsLoggedOn() const { return contacts_ != kInvalidDbHandle; }
+    [[nodiscard]] bool IsLoggedOn() const { return contacts_ != kInvalidDbHandle; }
 
     // The item of a reference (kind in the top four bits); only contacts (kind 0x8) are items of
     // this model. Nothing (ERROR_NOT_FOUND) when no contact has that item number.
@@ -55,7 +55,7 @@ public:
 
 private:
     CeOid FindContact(uint32_t itemNumber);
-    bool CachedContactMatches(CeOid oid, uint32_t itemNumber);
+    [[nodiscard]] bool CachedContactMatches(CeOid oid, uint32_t itemNumber);
     void ScanNewContacts(uint32_t wanted);
     void ScanContacts();
 

@@ -136,7 +136,7 @@ bool Item::Delete() {
     }
     if (type_ == ItemType::Contact) return DeleteRecord(app_.Contacts(), oid_);
     if (!DeleteRecord(app_.Appointments(), oid_)) return false;
-    RemoveDeviceFile(IcsPath());
+    (void)RemoveDeviceFile(IcsPath());  // the record is gone; a file left behind belongs to none
     return true;
 }
 

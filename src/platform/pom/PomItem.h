@@ -27,11 +27,11 @@ public:
     // First, Company, Middle, Title and Suffix, as the platform's store does with every save. An
     // appointment: written to "Appointments Database" and as an .ics file into the calendar folder.
     // A new contact cannot be saved through this model (ERROR_NOT_SUPPORTED).
-    bool Save();
+    [[nodiscard]] bool Save();
     // Removes the item's record (and an appointment's .ics file).
-    bool Delete();
+    [[nodiscard]] bool Delete();
     // Shows the item for editing: the request is written to the program log.
-    bool Display();
+    [[nodiscard]] bool Display();
 
     // Appointment settings (ignored for contacts).
     void SetSubject(std::u16string subject) { subject_ = std::move(subject); }
@@ -42,11 +42,11 @@ public:
     // Item properties by identifier: kPropItemCategories (the contact's category names joined by
     // ", "; asking for it makes sure the category databases exist) and, for a stored contact, any
     // property of its record. Properties the item lacks come back flagged CEDB_PROPNOTFOUND.
-    bool GetProps(std::span<const uint32_t> propIds, std::vector<PropVal>& props);
+    [[nodiscard]] bool GetProps(std::span<const uint32_t> propIds, std::vector<PropVal>& props);
 
 private:
-    bool SaveAppointment();
-    bool TouchContact();
+    [[nodiscard]] bool SaveAppointment();
+    [[nodiscard]] bool TouchContact();
     std::u16string IcsPath() const;
 
     Application& app_;

@@ -15,8 +15,8 @@ inline constexpr std::u16string_view kProgramLogPath = u"\\Windows\\programs.log
 
 // Appends the line of a library call to the current device's program log, with one write so that
 // lines of concurrent writers never interleave. False when the log cannot be written.
-bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
-                    std::span<const std::u16string> args);
+[[nodiscard]] bool LogLibraryCall(std::u16string_view library, std::u16string_view function,
+                                  std::span<const std::u16string> args);
 
 // The text of such a line (ended by "\n") for the local time `when`.
 std::string LibraryCallLine(std::u16string_view library, std::u16string_view function,

@@ -11,11 +11,11 @@ inline constexpr std::u16string_view kPlatformKey = u"Software\\Brevane\\Platfor
 inline constexpr std::u16string_view kUseDesktopValue = u"UseDesktop";
 
 // True when the current device is set to use the desktop (false without a device or registry).
-bool UsesDesktop();
+[[nodiscard]] bool UsesDesktop();
 
 // Runs `xdg-open target` (argv, never a shell; found on PATH) without waiting for it, when the
 // device uses the desktop. True when it was started; false when the device does not use the
 // desktop or xdg-open cannot be started.
-bool OpenOnDesktop(const std::string& target);
+[[nodiscard]] bool OpenOnDesktop(const std::string& target);
 
 }  // namespace plat

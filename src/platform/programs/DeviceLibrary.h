@@ -22,7 +22,7 @@ public:
     DeviceLibrary(const DeviceLibrary&) = delete;
     DeviceLibrary& operator=(const DeviceLibrary&) = delete;
 
-    bool IsLoaded() const;
+    [[nodiscard]] bool IsLoaded() const;
     // The address of an exported function or variable; nullptr when missing or not loaded.
     void* Find(const char* exportName) const;
 

@@ -13,11 +13,11 @@ namespace plat {
 // startable (the last error says why: ERROR_FILE_NOT_FOUND, ERROR_INVALID_PARAMETER for a command
 // line holding a NUL, ERROR_GEN_FAILURE for a file that cannot be executed). The started program
 // runs on its own: nobody waits for it and it leaves no zombie behind.
-bool StartProgram(std::u16string_view program, std::u16string_view commandLine);
+[[nodiscard]] bool StartProgram(std::u16string_view program, std::u16string_view commandLine);
 
 // The shell's "open" verb on a device file (documents, links): logs and, on a desktop device,
 // hands the host path to xdg-open. False when the file does not exist.
-bool OpenDocument(std::u16string_view devicePath);
+[[nodiscard]] bool OpenDocument(std::u16string_view devicePath);
 
 // The device path a program name stands for: a name without a folder ("tmail.exe") is in
 // \Windows, anything else is taken as written.

@@ -11,7 +11,7 @@
 namespace plat {
 
 // Appends the line to the current device's program log with one write. False when it cannot.
-bool LogProgramStart(std::u16string_view program, std::u16string_view commandLine);
+[[nodiscard]] bool LogProgramStart(std::u16string_view program, std::u16string_view commandLine);
 
 // The text of that line (ended by "\n") for the local time `when`.
 std::string ProgramLine(std::u16string_view program, std::u16string_view commandLine, std::time_t when);

@@ -47,6 +47,7 @@ std::optional<std::filesystem::path> FindBuiltAddin(std::string_view fileName);
 // Installs the host file `from` into the device as `devicePath`, the way stand-ins are installed
 // (a link to it; folders made as needed). A non-empty file already there is kept. True when the
 // device holds the file afterwards.
-bool InstallDeviceFile(const Device& device, const std::filesystem::path& from, std::u16string_view devicePath);
+[[nodiscard]] bool InstallDeviceFile(const Device& device, const std::filesystem::path& from,
+                                     std::u16string_view devicePath);
 
 }  // namespace plat

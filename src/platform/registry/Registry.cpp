@@ -104,7 +104,7 @@ struct Registry::Impl {
                 continue;
             }
             sql::Statement insert(db, "INSERT INTO keys(parent, name, folded) VALUES (?1, ?2, ?3)");
-            insert.Bind(1, id).Bind(2, ToUtf8(part)).Bind(3, Fold(part)).Step();
+            insert.Bind(1, id).Bind(2, ToUtf8(part)).Bind(3, Fold(part)).Execute();
             id = sqlite3_last_insert_rowid(db);
         }
         return id;
@@ -161,7 +161,7 @@ bool Registry::SetValue(Hive hive, std::u16string_view key, std::u16string_view 
                            "INSERT INTO entries(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
                            "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
         set.Bind(1, *id).Bind(2, ToUtf8(name)).Bind(3, Fold(name)).Bind(4, int64_t{value.type});
-        set.BindBlob(5, value.data).Step();
+        set.BindBlob(5, value.data).Execute();
         transaction.Commit();
         return true;
     });
@@ -173,7 +173,7 @@ bool Registry::DeleteValue(Hive hive, std::u16string_view key, std::u16string_vi
         const auto id = impl_->FindKey(hive, key);
         if (!id || !IsValidUtf16(name)) return false;
         sql::Statement remove(impl_->db, "DELETE FROM entries WHERE key = ?1 AND folded = ?2");
-        remove.Bind(1, *id).Bind(2, Fold(name)).Step();
+        remove.Bind(1, *id).Bind(2, Fold(name)).Execute();
         const bool removed = sqlite3_changes(impl_->db) > 0;
         transaction.Commit();
         return removed;
@@ -189,9 +189,9 @@ bool Registry::DeleteKey(Hive hive, std::u16string_view key) {
             "WITH RECURSIVE subtree(id) AS (SELECT ?1 UNION ALL "
             "SELECT keys.id FROM keys JOIN subtree ON keys.parent = subtree.id) ";
         sql::Statement values(impl_->db, std::string(kSubtree) + "DELETE FROM entries WHERE key IN subtree");
-        values.Bind(1, *id).Step();
+        values.Bind(1, *id).Execute();
         sql::Statement keys(impl_->db, std::string(kSubtree) + "DELETE FROM keys WHERE id IN subtree");
-        keys.Bind(1, *id).Step();
+        keys.Bind(1, *id).Execute();
         transaction.Commit();
         return true;
     });

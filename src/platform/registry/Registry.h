@@ -51,12 +51,13 @@ public:
     // place in Values (values are listed in the order they were made, subkeys by name). Failures
     // (an invalid or missing key, another process holding the file too long) give false or
     // nothing; a damaged file throws RegistryError.
-    bool KeyExists(Hive hive, std::u16string_view key);
-    bool CreateKey(Hive hive, std::u16string_view key);  // with its missing parents
+    [[nodiscard]] bool KeyExists(Hive hive, std::u16string_view key);
+    [[nodiscard]] bool CreateKey(Hive hive, std::u16string_view key);  // with its missing parents
     std::optional<RegValue> GetValue(Hive hive, std::u16string_view key, std::u16string_view name);
-    bool SetValue(Hive hive, std::u16string_view key, std::u16string_view name, const RegValue& value);
-    bool DeleteValue(Hive hive, std::u16string_view key, std::u16string_view name);
-    bool DeleteKey(Hive hive, std::u16string_view key);  // the key and its whole subtree
+    [[nodiscard]] bool SetValue(Hive hive, std::u16string_view key, std::u16string_view name,
+                                const RegValue& value);
+    [[nodiscard]] bool DeleteValue(Hive hive, std::u16string_view key, std::u16string_view name);
+    [[nodiscard]] bool DeleteKey(Hive hive, std::u16string_view key);  // the key and its whole subtree
     std::vector<std::u16string> SubKeys(Hive hive, std::u16string_view key);
     std::vector<std::pair<std::u16string, RegValue>> Values(Hive hive, std::u16string_view key);
 

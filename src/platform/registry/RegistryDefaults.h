@@ -20,6 +20,6 @@ struct RegistryDefault {
 std::vector<RegistryDefault> PlatformRegistryDefaults(const std::string& localeName);
 
 // Writes the defaults; false when a write failed.
-bool WriteRegistryDefaults(Registry& registry, const std::string& localeName);
+[[nodiscard]] bool WriteRegistryDefaults(Registry& registry, const std::string& localeName);
 
 }  // namespace plat

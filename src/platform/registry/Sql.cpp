@@ -132,6 +132,10 @@ bool Statement::Step() {
     Throw(db_, rc);
 }
 
+void Statement::Execute() {
+    (void)Step();  // whether a row came is no concern of a statement run for its effect
+}
+
 int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
 
 std::string Statement::Text(int column) const {
@@ -151,7 +155,7 @@ void Exec(sqlite3* db, const char* sql) {
     if (rc != SQLITE_OK) Throw(db, rc);
 }
 
-void Run(sqlite3* db, std::string_view sql) { Statement(db, sql).Step(); }
+void Run(sqlite3* db, std::string_view sql) { Statement(db, sql).Execute(); }
 
 int64_t Changes(sqlite3* db) { return sqlite3_changes64(db); }
 

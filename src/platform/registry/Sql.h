@@ -20,7 +20,7 @@ public:
 };
 
 // True for the result codes that mean the file itself is damaged or not a database.
-bool IsDamage(int code);
+[[nodiscard]] bool IsDamage(int code);
 
 // Prepares `sql` on `db`. On a connection that keeps its statements (KeepStatements) the statement
 // prepared for the same text before is reused: it is reset and its bindings cleared when this
@@ -38,7 +38,9 @@ public:
     Statement& BindBlob(int index, const std::vector<uint8_t>& bytes);
 
     // Runs to the next row: true when there is one, false when the statement is done.
-    bool Step();
+    [[nodiscard]] bool Step();
+    // Runs a statement for its effect (an INSERT, UPDATE, DELETE) one step; a failure throws as in Step.
+    void Execute();
     int64_t Int(int column) const;
     std::string Text(int column) const;
     std::vector<uint8_t> Blob(int column) const;
@@ -62,7 +64,7 @@ void Exec(sqlite3* db, const char* sql);
 int64_t Changes(sqlite3* db);
 
 // True while a transaction is open on the connection.
-bool InTransaction(sqlite3* db);
+[[nodiscard]] bool InTransaction(sqlite3* db);
 // Rolls back the open transaction; a failure is ignored (the transaction ends either way).
 void Abort(sqlite3* db);
 

@@ -20,12 +20,12 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    bool Open(const std::filesystem::path& file);  // false when missing or not a regular file
+    [[nodiscard]] bool Open(const std::filesystem::path& file);  // false when missing or not a regular file
     uint64_t Size() const { return size_; }
     // Reads exactly out.size() bytes from the start; false when the file holds fewer.
-    bool ReadAll(std::span<uint8_t> out) { return ReadAt(out, 0); }
+    [[nodiscard]] bool ReadAll(std::span<uint8_t> out) { return ReadAt(out, 0); }
     // Reads exactly out.size() bytes from `offset`; false when the file holds fewer.
-    bool ReadAt(std::span<uint8_t> out, uint64_t offset);
+    [[nodiscard]] bool ReadAt(std::span<uint8_t> out, uint64_t offset);
 
 private:
     int fd_ = -1;
@@ -41,10 +41,10 @@ public:
 
     // Creates the temporary file: the target's name + ".tmp-" + six random characters, created
     // exclusively. Two writers of one target may overlap; the last rename wins whole.
-    bool Begin();
-    bool Write(std::span<const uint8_t> bytes);
+    [[nodiscard]] bool Begin();
+    [[nodiscard]] bool Write(std::span<const uint8_t> bytes);
     // Syncs the temporary file, renames it over the target and syncs the folder.
-    bool Commit();
+    [[nodiscard]] bool Commit();
     // Removes the temporary file; the target stays as it was.
     void Abandon();
 

@@ -32,6 +32,6 @@ bool LockFile::Flock(int operation) {
 bool LockFile::LockExclusive() { return Flock(LOCK_EX); }
 bool LockFile::LockShared() { return Flock(LOCK_SH); }
 bool LockFile::TryLockExclusive() { return Flock(LOCK_EX | LOCK_NB); }
-void LockFile::Unlock() { Flock(LOCK_UN); }
+void LockFile::Unlock() { (void)Flock(LOCK_UN); }  // unlocking a lock not held changes nothing
 
 }  // namespace plat

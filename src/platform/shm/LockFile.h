@@ -14,18 +14,18 @@ public:
     LockFile& operator=(const LockFile&) = delete;
 
     // Opens (creating when missing, mode 0600) the lock file; false when it cannot be opened.
-    bool Open(const std::filesystem::path& file);
+    [[nodiscard]] bool Open(const std::filesystem::path& file);
     void Close();  // releases any lock held through this file
-    bool IsOpen() const { return fd_ >= 0; }
+    [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
 
     // Each returns false when the lock is not taken (held elsewhere for the Try forms).
-    bool LockExclusive();
-    bool LockShared();
-    bool TryLockExclusive();
+    [[nodiscard]] bool LockExclusive();
+    [[nodiscard]] bool LockShared();
+    [[nodiscard]] bool TryLockExclusive();
     void Unlock();
 
 private:
-    bool Flock(int operation);
+    [[nodiscard]] bool Flock(int operation);
 
     int fd_ = -1;
 };

@@ -19,10 +19,10 @@ public:
     static std::unique_ptr<NamedMutex> OpenAt(const std::filesystem::path& key);
 
     // Waits at most `timeoutMs` milliseconds (-1: without limit, 0: one try); true when held.
-    bool Lock(int timeoutMs = -1);
+    [[nodiscard]] bool Lock(int timeoutMs = -1);
     // Releases one level of locking; the lock goes when every Lock has its Unlock.
     void Unlock();
-    bool IsHeld() const { return depth_ > 0; }
+    [[nodiscard]] bool IsHeld() const { return depth_ > 0; }
 
 private:
     NamedMutex() = default;
@@ -41,7 +41,7 @@ public:
     }
     NamedMutexLock(const NamedMutexLock&) = delete;
     NamedMutexLock& operator=(const NamedMutexLock&) = delete;
-    bool Held() const { return held_; }
+    [[nodiscard]] bool Held() const { return held_; }
 
 private:
     NamedMutex& mutex_;

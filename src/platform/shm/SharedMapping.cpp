@@ -123,7 +123,8 @@ ShmStatus SharedMapping::OpenObject(Mode mode, bool live) {
 }
 
 void SharedMapping::Detach() {
-    if (!guard_.IsOpen() && guard_.Open(WithSuffix(key_, ".guard"))) guard_.LockExclusive();
+    // Unguarded, the detach still leaves a consistent object.
+    if (!guard_.IsOpen() && guard_.Open(WithSuffix(key_, ".guard"))) (void)guard_.LockExclusive();
     if (base_) ::munmap(base_, reserved_);
     base_ = nullptr;
     const bool hadObject = objectFd_ >= 0;

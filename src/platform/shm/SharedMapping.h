@@ -61,7 +61,7 @@ public:
     SharedMapping& operator=(const SharedMapping&) = delete;
 
     // True when the mapping was live (held by another holder) when opened.
-    bool Existed() const { return existed_; }
+    [[nodiscard]] bool Existed() const { return existed_; }
     // The host's name of the shared-memory object ("/brevane.<hash>.<name>").
     const std::string& ObjectName() const { return objectName_; }
     uint8_t* Base() const { return base_; }
@@ -81,7 +81,7 @@ public:
     void MapForReading(uint64_t bytes);
     // Makes the whole view read-only or writable again (it is writable when opened). Writes through
     // a read-only view fault; reads see the object's bytes either way.
-    bool SetWritable(bool writable);
+    [[nodiscard]] bool SetWritable(bool writable);
 
     // Lets other openers in to a new mapping opened with Publication::Deferred (closing it does
     // too). Does nothing otherwise. A process must not open the name again before publishing.

@@ -102,7 +102,7 @@ std::optional<WaveInfo> LoggedWave(std::u16string_view name, std::span<const uin
     std::optional<WaveInfo> info = ParseWave(wav);
     if (!info) return info;
     const std::u16string args[] = {std::u16string(name), Decimal(info->DurationMs())};
-    LogLibraryCall(u"coredll.dll", u"PlaySound", args);
+    (void)LogLibraryCall(u"coredll.dll", u"PlaySound", args);  // a log line lost loses no work
     return info;
 }
 

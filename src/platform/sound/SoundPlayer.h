@@ -23,12 +23,12 @@ Sleeper& RealSleeper();
 
 // Plays WAV data (Wave.h) to its end. False, with nothing logged or played, when the data is not
 // 16-bit PCM WAV.
-bool PlaySoundData(std::u16string_view name, std::span<const uint8_t> wav, Sleeper& sleeper);
+[[nodiscard]] bool PlaySoundData(std::u16string_view name, std::span<const uint8_t> wav, Sleeper& sleeper);
 
 // Starts playing WAV data and returns at once (a preview the user may interrupt by starting the
 // next one): logged as PlaySoundData logs it; heard through the host player on a device that uses
 // the desktop, where a sound this call started before is stopped first. False, with nothing
 // logged or played, when the data is not 16-bit PCM WAV.
-bool StartSoundData(std::u16string_view name, std::span<const uint8_t> wav);
+[[nodiscard]] bool StartSoundData(std::u16string_view name, std::span<const uint8_t> wav);
 
 }  // namespace plat

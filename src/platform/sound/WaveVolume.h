@@ -13,6 +13,6 @@ inline constexpr uint32_t kDefaultWaveVolume = 0xFFFFFFFF;
 
 uint32_t GetWaveVolume();
 // False when the registry cannot be written.
-bool SetWaveVolume(uint32_t volume);
+[[nodiscard]] bool SetWaveVolume(uint32_t volume);
 
 }  // namespace plat

@@ -10,6 +10,6 @@ std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
 
 // True when every surrogate of the text is part of a pair (the text converts without loss).
-bool IsValidUtf16(std::u16string_view text);
+[[nodiscard]] bool IsValidUtf16(std::u16string_view text);
 
 }  // namespace plat

@@ -14,7 +14,7 @@ public:
     static TimerTable& Instance();
 
     void Set(HWND window, uintptr_t id, uint32_t periodMs, uint64_t now, uint64_t deviceGeneration);
-    bool Kill(HWND window, uintptr_t id);
+    [[nodiscard]] bool Kill(HWND window, uintptr_t id);
     std::optional<uint64_t> NextDue() const;
 
     struct Due {

@@ -63,7 +63,8 @@ void FireDueTimers() {
         }
     } rewake;
     while (const auto due = table.TakeDue(now)) {
-        if (!CallLocalWindow(due->window, WM_TIMER, due->id, 0)) table.Kill(due->window, due->id);
+        // A timer gone already needs no killing.
+        if (!CallLocalWindow(due->window, WM_TIMER, due->id, 0)) (void)table.Kill(due->window, due->id);
     }
 }
 

@@ -15,9 +15,9 @@ inline constexpr uint32_t kMinimumTimerPeriodMs = 10;
 
 // Sets (or restarts, with the new period) the timer of the window and identifier. False when the
 // window is not a window of this process or the caller is not on the user-interface thread.
-bool SetTimer(HWND window, uintptr_t id, uint32_t periodMs);
+[[nodiscard]] bool SetTimer(HWND window, uintptr_t id, uint32_t periodMs);
 // False when there was no such timer.
-bool KillTimer(HWND window, uintptr_t id);
+[[nodiscard]] bool KillTimer(HWND window, uintptr_t id);
 
 // The earliest due time on the current clock; nothing when no timer is set.
 std::optional<uint64_t> NextTimerDue();

@@ -9,6 +9,6 @@ namespace plat {
 
 // The procedure's result; nothing when the window is not a window of this process.
 std::optional<LRESULT> CallLocalWindow(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
-bool IsLocalWindow(HWND window);
+[[nodiscard]] bool IsLocalWindow(HWND window);
 
 }  // namespace plat

@@ -24,12 +24,12 @@ struct LocalWindow {
 class LocalWindows : public std::enable_shared_from_this<LocalWindows> {
 public:
     void Add(LocalWindow window);
-    bool Contains(HWND handle) const;
+    [[nodiscard]] bool Contains(HWND handle) const;
     // Calls the window's procedure on the calling thread; nothing when there is no such window.
     // The procedure may destroy its own window meanwhile.
     std::optional<LRESULT> Call(HWND handle, uint32_t message, WPARAM wParam, LPARAM lParam);
     // Marks the window as being destroyed; false when it is not here or already being destroyed.
-    bool BeginDestroy(HWND handle);
+    [[nodiscard]] bool BeginDestroy(HWND handle);
     std::vector<HWND> ChildrenOf(HWND parent) const;
     void Remove(HWND handle);
     // Takes every window away (the windows of a device this process no longer uses).

@@ -85,7 +85,9 @@ void MessagePort::Service(const std::shared_ptr<Connection>& connection) {
         if (parse == FrameParse::NeedMore || !connection->open) break;
         connection->buffer.erase(connection->buffer.begin(), connection->buffer.begin() + static_cast<ptrdiff_t>(consumed));
         const std::optional<WireFrame> reply = handler_(frame);
-        if (reply && connection->open) WriteAll(connection->fd, EncodeFrame(*reply), kReplyWriteTimeoutMs);
+        // A caller left without its reply times out and says so.
+        if (reply && connection->open)
+            (void)WriteAll(connection->fd, EncodeFrame(*reply), kReplyWriteTimeoutMs);
     }
     if (!open) Drop(connection);
 }

@@ -5,6 +5,6 @@
 
 namespace plat {
 
-bool SameNameIgnoringCase(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool SameNameIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 }  // namespace plat

@@ -26,8 +26,8 @@ public:
     Outbox& operator=(const Outbox&) = delete;
 
     // Delivers a frame that wants no answer; false when the process cannot be reached.
-    bool Post(const ProcessIdentity& owner, const std::filesystem::path& socket, const WireFrame& frame,
-              int timeoutMs);
+    [[nodiscard]] bool Post(const ProcessIdentity& owner, const std::filesystem::path& socket,
+                            const WireFrame& frame, int timeoutMs);
 
     // Sends a frame and waits at most `timeoutMs` for its reply, answering the frames that reach
     // `port` (may be null) meanwhile. Nothing on time-out or when the process goes away; `timedOut`

@@ -10,7 +10,7 @@ struct ProcessIdentity {
     uint32_t pid = 0;
     uint64_t startTime = 0;  // clock ticks after boot, as the kernel reports it
 
-    bool operator==(const ProcessIdentity&) const = default;
+    [[nodiscard]] bool operator==(const ProcessIdentity&) const = default;
 };
 
 // The calling process.
@@ -27,6 +27,6 @@ std::optional<ProcessIdentity> RunningProcess(uint32_t pid);
 // True when the process that `owner` names still runs. When that cannot be found out now (this
 // process has no descriptor left to read /proc with), it counts as running: its windows and
 // socket are never removed on a guess.
-bool IsAlive(const ProcessIdentity& owner);
+[[nodiscard]] bool IsAlive(const ProcessIdentity& owner);
 
 }  // namespace plat

@@ -13,6 +13,6 @@ namespace plat {
 std::optional<std::vector<uint8_t>> ReadSmallFile(const std::filesystem::path& file, size_t maxBytes);
 
 // Replaces the file whole (a temporary file renamed over it), so readers see old or new bytes.
-bool ReplaceSmallFile(const std::filesystem::path& file, std::span<const uint8_t> bytes);
+[[nodiscard]] bool ReplaceSmallFile(const std::filesystem::path& file, std::span<const uint8_t> bytes);
 
 }  // namespace plat

@@ -20,14 +20,14 @@ int ConnectTo(const std::filesystem::path& path, int timeoutMs);
 int AcceptFrom(int listener);
 
 // Writes every byte, waiting at most `timeoutMs` for room; false on time-out or a closed peer.
-bool WriteAll(int fd, std::span<const uint8_t> bytes, int timeoutMs);
+[[nodiscard]] bool WriteAll(int fd, std::span<const uint8_t> bytes, int timeoutMs);
 
 // Appends what can be read now to `buffer`; false once the peer has closed or the socket failed.
-bool ReadAvailable(int fd, std::vector<uint8_t>& buffer);
+[[nodiscard]] bool ReadAvailable(int fd, std::vector<uint8_t>& buffer);
 
 // Waits at most `timeoutMs` until one of `fds` can be read; fills `readable` (same order).
 // False on time-out.
-bool WaitReadable(std::span<const int> fds, int timeoutMs, std::vector<bool>& readable);
+[[nodiscard]] bool WaitReadable(std::span<const int> fds, int timeoutMs, std::vector<bool>& readable);
 
 void CloseFd(int fd);
 

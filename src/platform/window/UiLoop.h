@@ -7,10 +7,10 @@
 namespace plat {
 
 // True when the process has its Qt application object.
-bool HasApplication();
+[[nodiscard]] bool HasApplication();
 
 // True on the thread that runs the process's Qt event loop (the application object's thread).
-bool IsUiThread();
+[[nodiscard]] bool IsUiThread();
 
 // Runs `task` on the user-interface thread once its loop gets to it. Safe from any thread; the
 // application object must exist. Like every call the loop makes, `task` and the watches' calls

@@ -29,21 +29,21 @@ HWND CreateWindow(std::u16string_view className, std::u16string_view title, WndP
 
 // Sends WM_DESTROY, destroys the window's children, then removes the window; posted messages
 // still waiting for it are dropped. Only the owning process may destroy a window.
-bool DestroyWindow(HWND window);
+[[nodiscard]] bool DestroyWindow(HWND window);
 
-bool IsWindow(HWND window);
+[[nodiscard]] bool IsWindow(HWND window);
 
 // The most recently created top-level window of the class on the device (any title); 0 if none.
 HWND FindWindow(std::u16string_view className);
 
 // Queues the message for the window. Parameters to another process must fit in 32 bits
 // (WireFrame.h says how they arrive); WM_COPYDATA cannot be posted.
-bool PostMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
+[[nodiscard]] bool PostMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
 
 // Posts the message to every top-level window of the device, this process's included, as a
 // message sent to all windows is delivered where no single receiver is known. True when every
 // window took it (also when there is none).
-bool BroadcastMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
+[[nodiscard]] bool BroadcastMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
 
 // Calls the window's procedure and returns its result: directly for a window of this process,
 // else through the window's process, waiting at most kSendMessageTimeoutMs (0 on failure). While
@@ -52,13 +52,13 @@ bool BroadcastMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
 // The same with a chosen time-out; false (ERROR_TIMEOUT, ERROR_INVALID_WINDOW_HANDLE, ...) when
 // no result came back.
-bool SendMessageTimeout(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs,
-                        LRESULT* result);
+[[nodiscard]] bool SendMessageTimeout(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam,
+                                      int timeoutMs, LRESULT* result);
 
 // Asks for the window to come to the foreground; a handle with its lowest bit set asks for its
 // owned windows too. The request is recorded in the window's process, which hands it to its
 // foreground handler from its event loop.
-bool SetForegroundWindow(HWND window);
+[[nodiscard]] bool SetForegroundWindow(HWND window);
 
 struct ForegroundRequest {
     HWND window = 0;

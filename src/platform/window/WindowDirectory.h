@@ -17,9 +17,9 @@ public:
     explicit WindowDirectory(const std::filesystem::path& namespaceDir);
 
     const std::filesystem::path& Folder() const { return folder_; }
-    bool Ready() const { return ready_; }
+    [[nodiscard]] bool Ready() const { return ready_; }
 
-    bool Publish(const WindowEntry& entry);
+    [[nodiscard]] bool Publish(const WindowEntry& entry);
     void Remove(HWND handle);
 
     // The entry of a listed window whose owner still runs.

@@ -18,7 +18,7 @@ struct WindowEntry {
     bool topLevel = true;
     std::u16string className;
 
-    bool operator==(const WindowEntry&) const = default;
+    [[nodiscard]] bool operator==(const WindowEntry&) const = default;
 };
 
 std::vector<uint8_t> EncodeWindowEntry(const WindowEntry& entry);

@@ -158,7 +158,7 @@ HWND WindowSystem::Create(std::u16string_view className, WndProc proc, HWND pare
     CREATESTRUCT create{createParams, parent, className, title};
     const auto answer = windows_->Call(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create));
     if (answer == -1) {
-        Destroy(handle);
+        (void)Destroy(handle);  // the creation failed already; the window goes either way
         return Fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, "the window refused its creation");
     }
     return windows_->Contains(handle) ? handle : 0;
@@ -171,7 +171,8 @@ bool WindowSystem::Destroy(HWND window) {
                               : Fail(ERROR_INVALID_WINDOW_HANDLE, "no such window");
     }
     windows_->Call(window, WM_DESTROY, 0, 0);
-    for (const HWND child : windows_->ChildrenOf(window)) Destroy(child);
+    // A child goes with its parent either way.
+    for (const HWND child : windows_->ChildrenOf(window)) (void)Destroy(child);
     windows_->Remove(window);
     if (directory_) directory_->Remove(window);
     return true;

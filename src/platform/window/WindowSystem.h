@@ -29,14 +29,15 @@ public:
 
     HWND Create(std::u16string_view className, WndProc proc, HWND parent, void* createParams,
                 std::u16string_view title);
-    bool Destroy(HWND window);
-    bool Exists(HWND window);
+    [[nodiscard]] bool Destroy(HWND window);
+    [[nodiscard]] bool Exists(HWND window);
     HWND Find(std::u16string_view className);
     // Every top-level window of the device whose owner still runs.
     std::vector<HWND> TopLevel();
-    bool Post(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
-    bool Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs, LRESULT& result);
-    bool Foreground(HWND markedWindow);
+    [[nodiscard]] bool Post(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam);
+    [[nodiscard]] bool Send(HWND window, uint32_t message, WPARAM wParam, LPARAM lParam, int timeoutMs,
+                            LRESULT& result);
+    [[nodiscard]] bool Foreground(HWND markedWindow);
     uint32_t RegisterMessage(std::u16string_view name);
 
     LocalWindows& Windows() { return *windows_; }
@@ -46,12 +47,12 @@ public:
 
 private:
     WindowDirectory* Directory();
-    bool EnsurePort();
+    [[nodiscard]] bool EnsurePort();
     std::optional<WireFrame> HandleFrame(const WireFrame& frame);
     std::optional<WireFrame> HandleSend(const WireFrame& frame);
     // The listed entry of a window of another process; fails with the last error set.
     std::optional<WindowEntry> RemoteEntry(HWND window);
-    bool PostFrame(HWND window, const WireFrame& frame);
+    [[nodiscard]] bool PostFrame(HWND window, const WireFrame& frame);
     uint64_t generation_;
     ProcessIdentity self_;
     std::unique_ptr<WindowDirectory> directory_;

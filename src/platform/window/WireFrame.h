@@ -33,8 +33,8 @@ FrameParse DecodeFrame(std::span<const uint8_t> bytes, WireFrame& out, size_t& c
 // A wParam travels when it fits in 32 unsigned bits; an lParam or result when it fits in 32 bits
 // read either as signed or as unsigned. The receiver zero-extends wParam and sign-extends the
 // others, so a 32-bit unsigned lParam arrives with its low 32 bits intact.
-bool WParamTravels(WPARAM value);
-bool LParamTravels(LPARAM value);
+[[nodiscard]] bool WParamTravels(WPARAM value);
+[[nodiscard]] bool LParamTravels(LPARAM value);
 inline WPARAM WParamFromWire(uint32_t value) { return value; }
 inline LPARAM LParamFromWire(uint32_t value) { return static_cast<int32_t>(value); }
 inline uint32_t ToWire(uintptr_t value) { return static_cast<uint32_t>(value); }

@@ -31,7 +31,8 @@ void AddOwn(std::vector<ContextEntry>& entries, const Array<CustText>& values, u
     for (const CustText& own : values) {
         if (own.value.IsEmpty() || number > ContactContextMenu::kMaxEntry) continue;
         ContextEntry entry{number++, own.label, own.value, formats != nullptr};
-        if (formats != nullptr) formats->Format(entry.value);
+        // A number no template fits stays as it is.
+        if (formats != nullptr) (void)formats->Format(entry.value);
         entries.push_back(std::move(entry));
     }
 }
@@ -55,7 +56,7 @@ void ContactContextMenu::Build(const Contact& contact, const PhoneTemplates& for
     for (const NumberField& field : kMenuPhoneFields) {
         Str value = FieldText(contact, field.tag);
         if (!value.IsEmpty()) {
-            formats.Format(value);
+            (void)formats.Format(value);  // a number no template fits stays as it is
             numbers_.push_back({number, RequireStr(field.label), value, TakesMessages(field.tag)});
         }
         ++number;
@@ -102,7 +103,8 @@ MenuDescription ContactContextMenu::Describe(AddinManager* addins, std::span<con
     menu.AddSeparator();
     menu.push_back(Item(kBeam, liststr::kBeam));
     menu.push_back(Item(kAppointment, liststr::kMakeAppointment));
-    if (addins != nullptr) addins->BuildMenu(menu, selected);
+    // Without add-ins the menu has no submenu.
+    if (addins != nullptr) (void)addins->BuildMenu(menu, selected);
     return menu;
 }
 

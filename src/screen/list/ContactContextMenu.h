@@ -44,7 +44,7 @@ struct ContextChoice {
     } kind = Kind::None;
     Str value;  // Call and Sms: the number; Email: the address
     uint32_t command = 0;
-    bool operator==(const ContextChoice&) const = default;
+    [[nodiscard]] bool operator==(const ContextChoice&) const = default;
 };
 
 class ContactContextMenu {

@@ -22,8 +22,8 @@
 struct ListRow {
     int group = 0;
     int contact = 0;  // index within the group; -1 for the group's header
-    bool IsHeader() const { return contact < 0; }
-    bool operator==(const ListRow&) const = default;
+    [[nodiscard]] bool IsHeader() const { return contact < 0; }
+    [[nodiscard]] bool operator==(const ListRow&) const = default;
 };
 
 // The icon of a header: collapse while the group's contacts are shown below it.
@@ -33,7 +33,7 @@ class ContactListModel {
 public:
     void SetList(const ContactList& list);
 
-    bool Grouped() const { return grouped_; }
+    [[nodiscard]] bool Grouped() const { return grouped_; }
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // The row at a position; a header of group 0 for a position out of range.
     ListRow RowAt(int row) const;
@@ -42,14 +42,14 @@ public:
     // The row showing the contact; -1 when it is not listed or its group is collapsed.
     int RowOf(uint32_t oid) const;
     // Expands the group of a listed contact and makes its row current; false when not listed.
-    bool Reveal(uint32_t oid);
+    [[nodiscard]] bool Reveal(uint32_t oid);
     // Every listed contact, collapsed groups included, in list order.
     const std::vector<uint32_t>& Oids() const { return oids_; }
 
     int GroupCount() const { return static_cast<int>(groups_.size()); }
     const Str& Company(int group) const { return groups_.at(group).company; }
     int GroupSize(int group) const { return groups_.at(group).size; }
-    bool Expanded(int group) const { return groups_.at(group).expanded; }
+    [[nodiscard]] bool Expanded(int group) const { return groups_.at(group).expanded; }
     // The company and " (N)" with the number of its contacts.
     Str HeaderText(int group) const;
     HeaderIcon IconOf(int group) const;
@@ -58,12 +58,12 @@ public:
 
     int Selected() const { return selected_; }
     // Makes the row current, clamped to the rows; false when the current row stays the same.
-    bool Select(int row);
+    [[nodiscard]] bool Select(int row);
     // The current row's contact; 0 on a header or without a current row.
     uint32_t SelectedOid() const { return OidAt(selected_); }
 
     void SetMarked(int row, bool marked);
-    bool IsMarked(int row) const;
+    [[nodiscard]] bool IsMarked(int row) const;
     void ClearMarks() { marks_.clear(); }
     // The marked contacts in list order, or the current contact alone when none is marked.
     std::vector<uint32_t> SelectedOids() const;

@@ -207,7 +207,7 @@ FrameEffect ContactsFrameModel::OnListChar(char16_t ch) {
 
 FrameEffect ContactsFrameModel::OnTap(int row, bool forceOpen) {
     if (row < 0 || row >= list_.RowCount()) return {};
-    list_.Select(row);
+    (void)list_.Select(row);  // the row may be current already
     const ListRow at = list_.RowAt(row);
     if (at.IsHeader()) {
         list_.Toggle(at.group);
@@ -246,7 +246,8 @@ FrameEffect ContactsFrameModel::OnContextCommand(uint32_t command) {
         case ContextChoice::Kind::Beam: return BeamSelected();
         case ContextChoice::Kind::Appointment: return MakeAppointment();
         case ContextChoice::Kind::AddIn:
-            AddinManager::Instance().Invoke(command, contextSelection_);
+            // The command is in the add-ins' range; a failure was told in a box.
+            (void)AddinManager::Instance().Invoke(command, contextSelection_);
             return Handled();
         default: return {};
     }
@@ -316,7 +317,7 @@ FrameEffect ContactsFrameModel::DuplicateSelected() {
     if (made) {
         // Categories that cannot be read leave a copy without them, which is still a copy.
         if (CategoryManager* categories = CategoryManager::Instance()) {
-            categories->LoadContactCategories(copy);
+            (void)categories->LoadContactCategories(copy);
         }
         copy.SetOid(0);
         copy.SetRecordId(0);
@@ -351,7 +352,7 @@ FrameEffect ContactsFrameModel::MakeAppointment() {
     if (oid == 0 || !manager_.ReadContact(oid, contact)) return Handled();
     const std::optional<ContactNumber> number = DefaultNumber(contact);
     Str body = number ? number->number : Str();
-    if (number) formats_.Format(body);
+    if (number) (void)formats_.Format(body);  // a number no template fits stays as it is
     const Str subject = PhoneChooser::Title(contact, static_cast<uint32_t>(settings_.sortType));
     if (ObjectModelConnection::Instance().CreateAppointment(subject, body) != 1) {
         Warn(liststr::kAppointmentFailed);
@@ -361,7 +362,8 @@ FrameEffect ContactsFrameModel::MakeAppointment() {
 
 FrameEffect ContactsFrameModel::NewContactFromCallerId() {
     Str number = SettingsStore::ReadString(settings::kSettings, settings::kCallerIDPhone, u"");
-    SettingsStore::WriteString(settings::kSettings, settings::kCallerIDPhone, u"");
+    // A number not cleared is offered once more.
+    (void)SettingsStore::WriteString(settings::kSettings, settings::kCallerIDPhone, u"");
     return Asking(FrameAction::NewContact, 0, std::move(number));
 }
 
@@ -377,10 +379,10 @@ FrameEffect ContactsFrameModel::FindCaller(std::u16string_view request) {
     FrameEffect effect = Asking(FrameAction::OpenContact, oid);
     if (!list_.Reveal(oid)) {
         effect.searchBoxChanged = !search_.BoxText().IsEmpty();
-        search_.OnTextChanged(u"");
+        (void)search_.OnTextChanged(u"");  // the list is rebuilt below either way
         RebuildList();
         if (!list_.Reveal(oid) && filter_.ApplyMenuChoice(catfilter::kCommandAll)) RebuildList();
-        list_.Reveal(oid);
+        (void)list_.Reveal(oid);  // a contact the list cannot show is opened all the same
     }
     effect.listChanged = true;
     return effect;

@@ -28,7 +28,7 @@ class PhoneTemplates;
 
 // A contact from the SIM card is not edited: "Cannot edit SIM contact !" is shown with an
 // exclamation icon and true returned. False, and nothing shown, for any other contact.
-bool RefuseEditOfSimContact(const Contact& contact);
+[[nodiscard]] bool RefuseEditOfSimContact(const Contact& contact);
 
 enum class FrameAction {
     None,
@@ -116,7 +116,7 @@ public:
     FrameEffect OnContextCommand(uint32_t command);
 
     // The filter button's menu and its choice.
-    bool FilterMenu(MenuDescription& menu) { return filter_.BuildMenu(menu); }
+    [[nodiscard]] bool FilterMenu(MenuDescription& menu) { return filter_.BuildMenu(menu); }
     FrameEffect OnFilterChoice(uint32_t command);
 
     MenuDescription ViewMenu() const;
@@ -124,7 +124,7 @@ public:
 
     // The splitter was dragged or the frame closes: the splitter's values are kept and written
     // (false when the registry refused them).
-    bool SetSplitter(uint32_t thousandths, bool fixed, uint32_t posY);
+    [[nodiscard]] bool SetSplitter(uint32_t thousandths, bool fixed, uint32_t posY);
 
     // "name++--++number" from the caller-ID integration or the find-or-create switch: the contact
     // becomes current (search and filter cleared when it is not listed) and is shown; without a

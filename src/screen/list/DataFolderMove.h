@@ -20,7 +20,7 @@ enum class FolderMoveResult {
 // A device path without its trailing backslashes.
 Str WithoutTrailingBackslashes(std::u16string_view path);
 // Whether two device paths name the same folder (case and trailing backslashes aside).
-bool IsSameFolder(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool IsSameFolder(std::u16string_view a, std::u16string_view b);
 
 // The files only: moves the entries of device folder `from` into `to` (created when missing).
 FolderMoveResult MoveFolderEntries(std::u16string_view from, std::u16string_view to);

@@ -15,9 +15,9 @@ struct LayoutRect {
     int y = 0;
     int width = 0;
     int height = 0;
-    bool IsEmpty() const { return width <= 0 || height <= 0; }
+    [[nodiscard]] bool IsEmpty() const { return width <= 0 || height <= 0; }
     int Bottom() const { return y + height; }
-    bool operator==(const LayoutRect&) const = default;
+    [[nodiscard]] bool operator==(const LayoutRect&) const = default;
 };
 
 struct FrameRects {

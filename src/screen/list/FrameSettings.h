@@ -30,10 +30,10 @@ struct FrameSettings {
 
     static FrameSettings Load();
     // The stored HideSim alone (the options change it behind the frame's back).
-    static bool ReadHideSim();
+    [[nodiscard]] static bool ReadHideSim();
 
     // Writes one DWORD of section "Settings"; false when the registry refuses it.
-    static bool Store(std::u16string_view name, uint32_t value);
+    [[nodiscard]] static bool Store(std::u16string_view name, uint32_t value);
     // Writes the splitter's values (the frame does this when the splitter goes away).
-    bool StoreSplitter() const;
+    [[nodiscard]] bool StoreSplitter() const;
 };

@@ -15,11 +15,11 @@ public:
         bool taken = false;  // the key is this rule's: nothing else handles it
         uint32_t type = 0;   // a digit key to type now (its virtual key), 0 for none
         int speedDial = -1;  // the speed-dial entry to call now, -1 for none
-        bool operator==(const Outcome&) const = default;
+        [[nodiscard]] bool operator==(const Outcome&) const = default;
     };
 
     // True for the keys this rule holds back: VK_NUMPAD2 to VK_NUMPAD9.
-    static bool IsHeldDigit(uint32_t key);
+    [[nodiscard]] static bool IsHeldDigit(uint32_t key);
 
     // A key went down at `nowMs`; `autoRepeat`: the key was already down.
     Outcome Press(uint32_t key, bool autoRepeat, uint64_t nowMs);

@@ -9,7 +9,7 @@ struct RowColor {
     uint8_t red = 0;
     uint8_t green = 0;
     uint8_t blue = 0;
-    bool operator==(const RowColor&) const = default;
+    [[nodiscard]] bool operator==(const RowColor&) const = default;
 };
 
 inline constexpr RowColor kRowEven{206, 231, 255};
@@ -26,7 +26,7 @@ struct RowColors {
     RowColor background;
     RowColor text;
     RowColor number;
-    bool operator==(const RowColors&) const = default;
+    [[nodiscard]] bool operator==(const RowColors&) const = default;
 };
 
 // `contactIndex` is the row's contact index (-1 for a company header).

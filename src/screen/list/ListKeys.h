@@ -27,7 +27,7 @@ struct ListKeyOutcome {
         ToListener,   // the frame's business (Up on the first row, letters, keypad digits...)
     } kind = Kind::None;
     int row = -1;
-    bool operator==(const ListKeyOutcome&) const = default;
+    [[nodiscard]] bool operator==(const ListKeyOutcome&) const = default;
 };
 
 struct ListKeyState {
@@ -54,7 +54,7 @@ public:
     // The 400 ms timer fired.
     Result TimerFired();
     Result Release();
-    bool IsDown() const { return down_; }
+    [[nodiscard]] bool IsDown() const { return down_; }
 
 private:
     bool down_ = false;

@@ -8,4 +8,4 @@
 #include "screen/list/ContactsFrameModel.h"
 
 // False when the contact is not listed even then (it is not in the store).
-bool RevealContact(ContactsFrameModel& model, uint32_t oid, FrameEffect& effect);
+[[nodiscard]] bool RevealContact(ContactsFrameModel& model, uint32_t oid, FrameEffect& effect);

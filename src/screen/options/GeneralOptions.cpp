@@ -54,7 +54,8 @@ bool SetToday(bool on) {
     if (const plat::HWND desktop = plat::FindWindow(kDesktopWindowClass)) {
         plat::SendMessage(desktop, plat::WM_SETTINGCHANGE, kTodayItemsChanged, 0);
     } else {
-        plat::BroadcastMessage(plat::WM_SETTINGCHANGE, kTodayItemsChanged, 0);
+        // Windows that do not take it keep their items.
+        (void)plat::BroadcastMessage(plat::WM_SETTINGCHANGE, kTodayItemsChanged, 0);
     }
     const bool stored = SettingsStore::WriteDword(settings::kSettings, settings::kTodayPlug, on ? 1 : 0);
     return switched && stored;

@@ -24,11 +24,11 @@ struct GeneralOptions {
 
 GeneralOptions ReadGeneralOptions();
 // False when a switch could not be carried out (the others still are).
-bool ApplyGeneralOptions(const GeneralOptions& before, const GeneralOptions& now);
+[[nodiscard]] bool ApplyGeneralOptions(const GeneralOptions& before, const GeneralOptions& now);
 
 // The PIM service's dialler switch: its state (false when the service cannot be reached), and
 // setting it (the service is registered and started first when it does not run).
-bool PhoneButtonDialer();
-bool SetPhoneButtonDialer(bool on);
+[[nodiscard]] bool PhoneButtonDialer();
+[[nodiscard]] bool SetPhoneButtonDialer(bool on);
 
 }  // namespace options

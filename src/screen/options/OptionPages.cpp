@@ -65,7 +65,9 @@ bool ApplySkin(const SkinChoices& skins, int line) {
     if (!SettingsStore::WriteString(settings::kSettings, settings::kCIDSkin, skins.files[static_cast<size_t>(line)].View())) {
         return false;
     }
-    if (const plat::HWND window = plat::FindWindow(kCallerIdWindowClass)) plat::PostMessage(window, kCallerIdSkinChanged, 0, 0);
+    // The caller-ID window reads the skin when it next starts.
+    if (const plat::HWND window = plat::FindWindow(kCallerIdWindowClass))
+        (void)plat::PostMessage(window, kCallerIdSkinChanged, 0, 0);
     return true;
 }
 

@@ -18,7 +18,7 @@ inline constexpr uint32_t kCallerIdSkinChanged = 0x0400 + 304;
 
 // "OptionPage" of section "Settings"; values outside the pages give the first.
 int ReadOptionPage();
-bool WriteOptionPage(int page);
+[[nodiscard]] bool WriteOptionPage(int page);
 
 // A page scrolls in steps of 5 pixels at 96 dpi, scaled by the horizontal dpi.
 int ScrollStep(int dpiX);
@@ -33,6 +33,6 @@ struct SkinChoices {
 SkinChoices ReadSkins();
 // Writes "CIDSkin" as the file of `line` and tells the caller-ID program. False when the value
 // could not be written or `line` is none of them.
-bool ApplySkin(const SkinChoices& skins, int line);
+[[nodiscard]] bool ApplySkin(const SkinChoices& skins, int line);
 
 }  // namespace options

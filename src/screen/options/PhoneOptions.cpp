@@ -42,7 +42,9 @@ bool RemoveShortcut(std::u16string_view shortcut) {
 }
 
 void PostToCallerId(uint32_t message, uint32_t value) {
-    if (const plat::HWND window = plat::FindWindow(kCallerIdWindowClass)) plat::PostMessage(window, message, value, 0);
+    // The caller-ID window reads the setting when it next starts.
+    if (const plat::HWND window = plat::FindWindow(kCallerIdWindowClass))
+        (void)plat::PostMessage(window, message, value, 0);
 }
 
 }  // namespace

@@ -47,11 +47,11 @@ std::vector<OptionChoice> DialMethodChoices(bool phoneDevice, const Str& addInNa
 std::vector<OptionChoice> DialTypeChoices();
 // Applies the page; false when a setting could not be written or the caller-ID program could
 // not be started or stopped (the other steps still run).
-bool ApplyPhoneOptions(const PhoneOptions& before, const PhoneOptions& now);
+[[nodiscard]] bool ApplyPhoneOptions(const PhoneOptions& before, const PhoneOptions& now);
 
 // Starts the caller-ID program (and puts its shortcut in the start-up folder) when `on` and it
 // does not run, or asks it to shut down (and removes the shortcut) when it runs and `on` is off.
 // Failures and the shutdown are told in message boxes. False when a step failed.
-bool SwitchCallerId(bool on);
+[[nodiscard]] bool SwitchCallerId(bool on);
 
 }  // namespace options

@@ -14,9 +14,9 @@ public:
 
     std::span<const uint8_t> Bytes() const;
     size_t Size() const { return data_ ? data_->size() : 0; }
-    bool IsEmpty() const { return Size() == 0; }
+    [[nodiscard]] bool IsEmpty() const { return Size() == 0; }
     // True when every byte is 0 (an empty block included).
-    bool IsAllZero() const;
+    [[nodiscard]] bool IsAllZero() const;
 
     // Blocks compare by content.
     friend bool operator==(const ByteBlock& a, const ByteBlock& b);

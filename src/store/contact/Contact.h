@@ -27,11 +27,11 @@ public:
     // Every value but the record identity (object identifier, record identifier value, the
     // platform flag 0x102, the SIM card mark 0x103, the UID and the revision): the 58 texts, both dates, the
     // default dial tag, the picture, the note and the further values with the categories.
-    virtual bool Equals(const Contact& other) const;
-    bool NotEquals(const Contact& other) const { return !Equals(other); }
+    [[nodiscard]] virtual bool Equals(const Contact& other) const;
+    [[nodiscard]] bool NotEquals(const Contact& other) const { return !Equals(other); }
     void Clear() override;
     // StdContact::IsEmpty and no further values in any list.
-    bool IsEmpty() const override;
+    [[nodiscard]] bool IsEmpty() const override;
 
     // --- Record mapping --------------------------------------------------------------------------
     // Clears the contact and takes every property of `record` it knows by number; properties of
@@ -69,4 +69,4 @@ private:
 
 // Sets property 0xF8 (the default dial tag) alone on the stored record `oid`; a tag of 0 deletes
 // the property. False when the write fails.
-bool WriteDefaultTag(CCeDBDatabase& db, uint32_t oid, uint32_t tag);
+[[nodiscard]] bool WriteDefaultTag(CCeDBDatabase& db, uint32_t oid, uint32_t tag);

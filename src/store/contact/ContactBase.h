@@ -15,11 +15,11 @@ public:
     // Copies every field of this class from `other`.
     virtual void Assign(const ContactBase& other);
     // Identifier, both dates and the default dial tag equal.
-    virtual bool Equals(const ContactBase& other) const;
-    bool NotEquals(const ContactBase& other) const { return !Equals(other); }
+    [[nodiscard]] virtual bool Equals(const ContactBase& other) const;
+    [[nodiscard]] bool NotEquals(const ContactBase& other) const { return !Equals(other); }
     virtual void Clear();
     // Both dates 0 and the default dial tag 0.
-    virtual bool IsEmpty() const;
+    [[nodiscard]] virtual bool IsEmpty() const;
 
     // The record's object identifier, 0 for a contact not yet stored.
     uint32_t GetOid() const { return oid_; }
@@ -33,11 +33,11 @@ public:
     uint32_t GetDefaultTag() const { return defaultTag_; }
     void SetDefaultTag(uint32_t tag) { defaultTag_ = tag; }
     // Property 0x102, carried over for the platform's own contacts program.
-    bool GetFlag102() const { return flag102_; }
+    [[nodiscard]] bool GetFlag102() const { return flag102_; }
     void SetFlag102(bool set) { flag102_ = set; }
     // Property 0x103: the record is an entry of the SIM card, which the platform keeps beside the
     // phone's own contacts. A record without it, or with 0, is the phone's own.
-    bool IsFromSim() const { return fromSim_; }
+    [[nodiscard]] bool IsFromSim() const { return fromSim_; }
     void SetFromSim(bool set) { fromSim_ = set; }
     // The contact's unique identifier (property 0x4000): a card's UID kept from its import, or a
     // UUID this system made (ContactUid.h); empty for a contact never stored nor imported. Like the
@@ -50,7 +50,7 @@ public:
 
 protected:
     // The comparison of ContactBase::Equals without the identifier.
-    bool SameValues(const ContactBase& other) const;
+    [[nodiscard]] bool SameValues(const ContactBase& other) const;
 
 private:
     uint32_t oid_ = 0;

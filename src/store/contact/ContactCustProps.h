@@ -15,7 +15,7 @@
 struct CustText {
     Str label;
     Str value;
-    bool operator==(const CustText&) const = default;
+    [[nodiscard]] bool operator==(const CustText&) const = default;
 };
 
 // An additional instant-messaging entry: label, address and messenger type.
@@ -23,7 +23,7 @@ struct CustIm {
     Str label;
     Str value;
     Str type;
-    bool operator==(const CustIm&) const = default;
+    [[nodiscard]] bool operator==(const CustIm&) const = default;
 };
 
 // An additional postal address: its address format and six texts, the label then the parts.
@@ -35,14 +35,14 @@ struct CustAddress {
     Str state;
     Str postalCode;
     Str country;
-    bool operator==(const CustAddress&) const = default;
+    [[nodiscard]] bool operator==(const CustAddress&) const = default;
 };
 
 // An additional date: a label and a file time.
 struct CustDate {
     Str label;
     uint64_t date = 0;
-    bool operator==(const CustDate&) const = default;
+    [[nodiscard]] bool operator==(const CustDate&) const = default;
 };
 
 class ContactCustProps {
@@ -56,16 +56,16 @@ public:
     virtual ~ContactCustProps() = default;
 
     // The four format words and every list, the categories included.
-    virtual bool Equals(const ContactCustProps& other) const;
-    bool NotEquals(const ContactCustProps& other) const { return !Equals(other); }
+    [[nodiscard]] virtual bool Equals(const ContactCustProps& other) const;
+    [[nodiscard]] bool NotEquals(const ContactCustProps& other) const { return !Equals(other); }
     // Empties every list, zeroes the format words and forgets the categories.
     virtual void Clear();
 
     // True when all nine lists are empty.
-    bool ListsEmpty() const;
+    [[nodiscard]] bool ListsEmpty() const;
     // True when there is nothing for the record codec to keep: the lists are empty and the four
     // format words are 0.
-    bool NothingToStore() const;
+    [[nodiscard]] bool NothingToStore() const;
 
     // Copies the stored values (lists and format words) from `other`; the categories stay.
     void AssignStored(const ContactCustProps& other);
@@ -93,7 +93,7 @@ public:
 
 // Element-wise equality of two arrays.
 template <typename T>
-bool SameElements(const Array<T>& a, const Array<T>& b) {
+[[nodiscard]] bool SameElements(const Array<T>& a, const Array<T>& b) {
     if (a.GetSize() != b.GetSize()) return false;
     for (int i = 0; i < a.GetSize(); ++i) {
         if (!(a[i] == b[i])) return false;

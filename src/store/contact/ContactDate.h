@@ -13,7 +13,7 @@
 inline constexpr int kYearlessYear = 1604;
 
 // Whether the file time is a date without a year: 00:00 UTC of a day of kYearlessYear.
-bool IsYearlessDate(uint64_t fileTime);
+[[nodiscard]] bool IsYearlessDate(uint64_t fileTime);
 
 // The date as the user reads it: the device locale's short date, or its month and day for a date
 // without a year; empty for a time the platform cannot convert (2^63 and above).

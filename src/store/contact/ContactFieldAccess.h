@@ -9,7 +9,7 @@
 // Empties field `field` of `contact` (a text, a date, a list, a word, the picture, the note...).
 void ClearField(Contact& contact, int field);
 // Whether field `field` holds the same value in both contacts.
-bool SameField(const Contact& a, const Contact& b, int field);
+[[nodiscard]] bool SameField(const Contact& a, const Contact& b, int field);
 
 // The dates of the table (birthday, anniversary) by identifier; 0 for any other field.
 uint64_t GetDateField(const ContactBase& contact, int field);

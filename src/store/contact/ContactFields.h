@@ -197,4 +197,4 @@ extern const std::array<int, 13> kPhoneFieldsNamedOrder;
 extern const std::array<int, 3> kEmailFields;
 
 // True for a phone field.
-bool IsPhoneField(int field);
+[[nodiscard]] bool IsPhoneField(int field);

@@ -20,7 +20,7 @@ public:
     static ContactPicture FromBitmap(const plat::RgbBitmap& bitmap,
                                      plat::ImageFormat format = plat::ImageFormat::Jpeg);
 
-    bool IsEmpty() const { return !bitmap_; }
+    [[nodiscard]] bool IsEmpty() const { return !bitmap_; }
     const ByteBlock& ImageBytes() const { return bytes_; }
     int Width() const { return bitmap_ ? bitmap_->width : 0; }
     int Height() const { return bitmap_ ? bitmap_->height : 0; }

@@ -25,7 +25,7 @@ struct RecordStatus {
     RecordError error = RecordError::None;
     int section = -1;  // the section of a BadEntry (0 to 8)
 
-    bool ok() const { return error == RecordError::None; }
+    [[nodiscard]] bool ok() const { return error == RecordError::None; }
 };
 
 // Reads a record of exactly bytes.size() bytes into `out` (the stored values; the categories of

@@ -32,8 +32,8 @@ inline uint32_t NamedKey(const StdContact& contact) { return contact.GetRecordId
 // Writes one new record per named value; nothing when there are none. False at the first failed
 // write (records already written stay) and, when there is something to write, for a contact
 // without a record identifier value (it could not be keyed).
-bool SaveNamedValues(CCeDBDatabase& named, const StdContact& contact);
+[[nodiscard]] bool SaveNamedValues(CCeDBDatabase& named, const StdContact& contact);
 // Deletes the contact's phone and e-mail records; false at the first failed deletion.
-bool DeleteNamedValues(CCeDBDatabase& named, const StdContact& contact);
+[[nodiscard]] bool DeleteNamedValues(CCeDBDatabase& named, const StdContact& contact);
 // Nothing when the table is not open; otherwise deletes and writes them all again.
-bool UpdateNamedValues(CCeDBDatabase& named, const StdContact& contact);
+[[nodiscard]] bool UpdateNamedValues(CCeDBDatabase& named, const StdContact& contact);

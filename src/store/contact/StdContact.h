@@ -17,7 +17,7 @@ public:
 
     void Clear() override;
     // Every text empty, ContactBase::IsEmpty, no picture and no note.
-    bool IsEmpty() const override;
+    [[nodiscard]] bool IsEmpty() const override;
 
     // Text field `field` (ContactField); an index outside 0..57 reads empty and writes nothing.
     const Str& GetText(int field) const;
@@ -48,7 +48,7 @@ public:
 
 protected:
     // The 58 texts, the picture and the note of both contacts equal.
-    bool SameStandardValues(const StdContact& other) const;
+    [[nodiscard]] bool SameStandardValues(const StdContact& other) const;
 
 private:
     std::array<Str, kTextFieldCount> texts_;

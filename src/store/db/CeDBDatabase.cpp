@@ -36,16 +36,16 @@ bool CCeDBDatabase::Open(const char16_t* name, const plat::SortProp* sorts, int 
     return true;
 }
 
-bool CCeDBDatabase::Close() {
+void CCeDBDatabase::Close() {
     KeepingLastError([this] {
-        if (handle_ != plat::kInvalidDbHandle) plat::CloseDatabase(handle_);
-        if (!volume_.IsZero()) plat::UnmountDbVol(volume_);
+        // The handle and the volume are given up either way.
+        if (handle_ != plat::kInvalidDbHandle) (void)plat::CloseDatabase(handle_);
+        if (!volume_.IsZero()) (void)plat::UnmountDbVol(volume_);
     });
     handle_ = plat::kInvalidDbHandle;
     volume_ = plat::CeGuid{};
     database_ = 0;
     contactsFlag_ = false;
-    return true;
 }
 
 bool CCeDBDatabase::Seeked(plat::CeOid oid) {
@@ -94,7 +94,7 @@ plat::CeOid CCeDBDatabase::Read(CCeDBRecord& record, const uint32_t* propIds, in
     for (const plat::PropVal& prop : props) record.Add(new CCeDBProp(prop));
     record.SetOid(oid);
     record.SetVolume(volume_);
-    if (autoAdvance) SeekNext();
+    if (autoAdvance) (void)SeekNext();  // at the end there is no next record, which the next read says
     return oid;
 }
 
@@ -120,7 +120,7 @@ plat::CeOid CCeDBDatabase::Write(const CCeDBRecord& record, int mode, const uint
     // An update without an identifier goes to the current record, never to a new one.
     if (target == 0 && mode != kWriteNew && (target = CurrentRecordId()) == 0) return 0;
     const plat::CeOid written = plat::WriteRecordProps(handle_, target, selected);
-    if (written != 0 && autoAdvance) SeekNext();
+    if (written != 0 && autoAdvance) (void)SeekNext();  // as in Read
     return written;
 }
 
@@ -155,7 +155,8 @@ void CCeDBDatabase::ReadContactsFlag() { contactsFlag_ = GetFlag(kContactsFlagPr
 
 uint64_t CCeDBDatabase::GetVolumeTime() {
     plat::CeGuid volume;
-    if (plat::MountDbVol(kVolumePath, volume)) plat::UnmountDbVol(volume);
+    // The mount only makes the volume file exist.
+    if (plat::MountDbVol(kVolumePath, volume)) (void)plat::UnmountDbVol(volume);
     const uint64_t time = plat::VolumeFileTime(kVolumePath);
     return time != 0 ? time : plat::FileTimeNow();
 }

@@ -21,35 +21,35 @@ public:
     // Mounts \pim.vol and opens the database by name, with a sort order of `count` keys (flags of
     // the whole order in `keyFlags`) and notifications when `notify` is given. A failure leaves
     // the object closed and the volume unmounted.
-    bool Open(const char16_t* name, const plat::SortProp* sorts = nullptr, int count = 0,
-              plat::NotifyCallback notify = {}, uint16_t keyFlags = 0);
+    [[nodiscard]] bool Open(const char16_t* name, const plat::SortProp* sorts = nullptr, int count = 0,
+                            plat::NotifyCallback notify = {}, uint16_t keyFlags = 0);
     // Closes the handle and unmounts the volume; keeps the last error as it was.
-    bool Close();
-    bool IsOpen() const { return handle_ != plat::kInvalidDbHandle; }
+    void Close();
+    [[nodiscard]] bool IsOpen() const { return handle_ != plat::kInvalidDbHandle; }
 
-    bool SeekFirst(uint32_t offset = 0);
-    bool SeekLast(uint32_t offset = 0);
-    bool SeekToRecord(plat::CeOid oid);
-    bool SeekNext();
+    [[nodiscard]] bool SeekFirst(uint32_t offset = 0);
+    [[nodiscard]] bool SeekLast(uint32_t offset = 0);
+    [[nodiscard]] bool SeekToRecord(plat::CeOid oid);
+    [[nodiscard]] bool SeekNext();
     plat::CeOid CurrentRecordId();
-    bool SeekEqual(const CCeDBProp& value);
-    bool SeekGreater(const CCeDBProp* values, int count);
+    [[nodiscard]] bool SeekEqual(const CCeDBProp& value);
+    [[nodiscard]] bool SeekGreater(const CCeDBProp* values, int count);
 
     // Reads the given properties (all with count 0) of the current record into `record`.
     plat::CeOid Read(CCeDBRecord& record, const uint32_t* propIds = nullptr, int count = 0);
     // Writes the record's properties (those whose numbers are among `propIds`, all with count 0).
     plat::CeOid Write(const CCeDBRecord& record, int mode, const uint32_t* propIds = nullptr, int count = 0);
-    bool DeleteRecord(plat::CeOid oid);
+    [[nodiscard]] bool DeleteRecord(plat::CeOid oid);
 
     // The database information; false (and `info` emptied) when it cannot be had.
-    bool GetInfo(plat::DatabaseInfo& info) const;
+    [[nodiscard]] bool GetInfo(plat::DatabaseInfo& info) const;
     // Only the record count and modification time (cheap at any size); false when unavailable.
-    bool GetStatus(plat::DatabaseStatus& status) const;
+    [[nodiscard]] bool GetStatus(plat::DatabaseStatus& status) const;
     // True when the database-level property exists and is not 0.
-    bool GetFlag(uint32_t propId) const;
+    [[nodiscard]] bool GetFlag(uint32_t propId) const;
     // Reads and keeps the contacts database's flag property 0x01020013.
     void ReadContactsFlag();
-    bool HasContactsFlag() const { return contactsFlag_; }
+    [[nodiscard]] bool HasContactsFlag() const { return contactsFlag_; }
 
     // The last-write time of \pim.vol (mounting and unmounting it once); the current time when
     // the file cannot be found.
@@ -62,7 +62,7 @@ public:
     plat::CeOid DatabaseId() const { return database_; }
 
 private:
-    bool Seeked(plat::CeOid oid);
+    [[nodiscard]] bool Seeked(plat::CeOid oid);
 
     plat::CeGuid volume_;
     plat::CeOid database_ = 0;

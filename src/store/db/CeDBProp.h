@@ -28,9 +28,9 @@ public:
     uint16_t GetFlags() const { return flags_; }
     void SetFlags(uint16_t flags) { flags_ = flags; }
     // Set by a read for an asked property the record lacks: callers treat the property as absent.
-    bool IsNotFound() const { return (flags_ & plat::CEDB_PROPNOTFOUND) != 0; }
-    bool OwnsValue() const { return owns_; }
-    bool IsNew() const { return isNew_; }
+    [[nodiscard]] bool IsNotFound() const { return (flags_ & plat::CEDB_PROPNOTFOUND) != 0; }
+    [[nodiscard]] bool OwnsValue() const { return owns_; }
+    [[nodiscard]] bool IsNew() const { return isNew_; }
 
     int32_t GetLong() const { return static_cast<int32_t>(words_[0]); }
     uint32_t GetULong() const { return words_[0]; }

@@ -8,7 +8,7 @@
 class CContactsDb {
 public:
     // Opens both; a failure leaves both closed.
-    bool Open(plat::NotifyCallback notify);
+    [[nodiscard]] bool Open(plat::NotifyCallback notify);
     void Close();
 
     CCeDBDatabase& Contacts() { return contacts_; }
@@ -17,7 +17,7 @@ public:
     // The distinct non-empty company names, in the store's name order: read through a second open
     // of the contacts ordered by company, or, when that open fails, by scanning the open contacts
     // and sorting. False (and `names` empty) when reading fails.
-    bool GetCompanyNames(Array<Str>& names);
+    [[nodiscard]] bool GetCompanyNames(Array<Str>& names);
 
 private:
     CCeDBDatabase contacts_;

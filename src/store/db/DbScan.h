@@ -8,5 +8,5 @@
 // Visits every record (only the properties `propIds`, all with count 0) in the database's order.
 // Reaching the end is success; any other read failure stops the scan and returns false (the
 // caller then empties what it gathered).
-bool ScanDatabase(CCeDBDatabase& db, const uint32_t* propIds, int count,
-                  const std::function<void(const CCeDBRecord&)>& visit);
+[[nodiscard]] bool ScanDatabase(CCeDBDatabase& db, const uint32_t* propIds, int count,
+                                const std::function<void(const CCeDBRecord&)>& visit);

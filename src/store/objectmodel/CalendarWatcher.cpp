@@ -12,7 +12,8 @@ constexpr uint32_t kCalendarCommand = 105;
 plat::HWND CalendarWatcher::FindCalendar() { return plat::FindWindow(u"Calendar"); }
 
 void CalendarWatcher::CommandCalendar(plat::HWND window) {
-    plat::PostMessage(window, plat::WM_COMMAND, kCalendarCommand, 0);
+    // A calendar that went away in between has nothing to do.
+    (void)plat::PostMessage(window, plat::WM_COMMAND, kCalendarCommand, 0);
 }
 
 void CalendarWatcher::Start(Timing timing, Probe probe, Action action) {
@@ -29,7 +30,7 @@ void CalendarWatcher::Stop() {
         stop_ = true;
     }
     wake_.notify_all();
-    Join();
+    (void)Join();  // whether the calendar was found matters to a waiting caller only
 }
 
 bool CalendarWatcher::Join() {

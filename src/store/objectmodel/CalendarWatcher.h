@@ -37,7 +37,7 @@ public:
     // Ends the watch and waits for its thread.
     void Stop();
     // Waits until the watch ended by itself (found the window or gave up). True when it found it.
-    bool Join();
+    [[nodiscard]] bool Join();
 
 private:
     void Run(Timing timing, Probe probe, Action action);

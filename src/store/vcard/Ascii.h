@@ -16,7 +16,7 @@ inline std::string AsciiUpper(std::string_view text) {
 
 // Whether `text` equals `ascii` ignoring ASCII case; works for 8- and 16-bit text.
 template <typename Char>
-bool EqualsAscii(std::basic_string_view<Char> text, std::string_view ascii) {
+[[nodiscard]] bool EqualsAscii(std::basic_string_view<Char> text, std::string_view ascii) {
     if (text.size() != ascii.size()) return false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char32_t c = static_cast<char32_t>(text[i]);
@@ -25,10 +25,10 @@ bool EqualsAscii(std::basic_string_view<Char> text, std::string_view ascii) {
     return true;
 }
 
-inline bool EqualsAscii(std::u16string_view text, std::string_view ascii) {
+[[nodiscard]] inline bool EqualsAscii(std::u16string_view text, std::string_view ascii) {
     return EqualsAscii<char16_t>(text, ascii);
 }
-inline bool EqualsAscii(std::string_view text, std::string_view ascii) {
+[[nodiscard]] inline bool EqualsAscii(std::string_view text, std::string_view ascii) {
     return EqualsAscii<char>(text, ascii);
 }
 

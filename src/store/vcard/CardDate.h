@@ -13,7 +13,7 @@
 // "HH[:MM[:SS[.f...]]]" or "HH[MM[SS]]" with an optional zone "Z", "+hh[:mm]" or "-hh[:mm]"
 // (a time without a zone counts as UTC). False for anything else (a year alone, text such as
 // "circa 1800") and for instants before 1601 or after 30827.
-bool ParseCardDate(std::u16string_view text, uint64_t& fileTime);
+[[nodiscard]] bool ParseCardDate(std::u16string_view text, uint64_t& fileTime);
 
 // The file time as a card writes it: "YYYY-MM-DD" at 00:00 UTC ("--MM-DD" in the year
 // kYearlessYear), otherwise "YYYY-MM-DDTHH:MM:SS[.fffffff]Z"; ParseCardDate reads it back exactly.

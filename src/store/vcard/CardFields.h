@@ -54,19 +54,19 @@ const ImService* ImServiceOfProperty(std::string_view name);
 // properties of ImServiceOfProperty; the desktop writers' "X-MESSAGING/<service>-<kind>" (the
 // service as ImServiceOfAnyName knows it, else as written); their properties of an address whose
 // service they do not say (`service` empty).
-bool ImServiceOfAnyProperty(std::string_view name, std::u16string& service);
+[[nodiscard]] bool ImServiceOfAnyProperty(std::string_view name, std::u16string& service);
 const ImService* ImServiceOfScheme(std::string_view scheme);
 const ImService* ImServiceOfName(std::u16string_view service);
 
 // Whether any of the name fields (Title, First, Middle, Last, Suffix) is set: a card's formatted
 // name becomes the First only of a contact without them.
-bool HasNameField(const StdContact& contact);
+[[nodiscard]] bool HasNameField(const StdContact& contact);
 
 // Properties that say nothing about the contact (versions, identifiers of other programs,
 // display hints, labels consumed with their group): read and dropped.
-bool IsMetadataProperty(std::string_view name);
+[[nodiscard]] bool IsMetadataProperty(std::string_view name);
 // The properties other writers use for the anniversary.
-bool IsAnniversaryProperty(std::string_view name);
+[[nodiscard]] bool IsAnniversaryProperty(std::string_view name);
 
 // A group label of the form "_$!<Word>!$_" names a built-in kind; the word, or empty when the
 // label is a free one.

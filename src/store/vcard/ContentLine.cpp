@@ -51,8 +51,8 @@ std::string ResolveCarets(std::string_view text) {
 
 std::u16string ParamText(std::string_view bytes, VCardVersion version) {
     std::u16string text;
-    DecodeFileText(version == VCardVersion::k40 ? ResolveCarets(bytes) : std::string(bytes), {},
-                   text);
+    // Without a character set it always decodes.
+    (void)DecodeFileText(version == VCardVersion::k40 ? ResolveCarets(bytes) : std::string(bytes), {}, text);
     return text;
 }
 

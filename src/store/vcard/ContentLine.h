@@ -13,5 +13,5 @@
 // a parameter whose name is no name ("X-CUSTOM(CHARSET=UTF-8,...)") is taken as a bare word.
 // TYPE values are split at commas inside quotes too ("TYPE=\"home,voice\"").
 // False with `reason` set when the line has no name, no ':' or an unclosed quote.
-bool ParseContentLine(std::string_view line, VCardVersion version, VCardProperty& property,
-                      std::string& reason);
+[[nodiscard]] bool ParseContentLine(std::string_view line, VCardVersion version, VCardProperty& property,
+                                    std::string& reason);

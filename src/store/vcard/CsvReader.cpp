@@ -32,7 +32,7 @@ ReadStatus CsvReader::Read(std::string_view fileBytes, CsvTable& table, std::vec
     table = CsvTable();
     skipped.clear();
     std::u16string text;
-    DecodeFileText(FileBytesToText(fileBytes), {}, text);
+    (void)DecodeFileText(FileBytesToText(fileBytes), {}, text);  // without a character set it always decodes
     CsvReader reader(text);
     reader.separator_ = table.separator = reader.DetectSeparator();
     CsvRow header;

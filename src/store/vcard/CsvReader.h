@@ -45,7 +45,7 @@ private:
     void TakeLineBreak();
     // Appends to a field while the row is within its limit; a longer row keeps no more of itself.
     void Keep(std::u16string& field, std::u16string_view text) const;
-    bool AtLineEnd() const;
+    [[nodiscard]] bool AtLineEnd() const;
 
     std::u16string_view text_;
     bool crEndsLines_ = false;

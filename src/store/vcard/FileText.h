@@ -17,4 +17,4 @@ std::string_view FileTextOf(std::string_view bytes, std::string& converted);
 // Decodes bytes of the file in the named character set, or, when `charset` is empty, as UTF-8
 // falling back to windows-1252 when they are not valid UTF-8 (older exports use the code page).
 // False, with `out` empty, for an unknown character set.
-bool DecodeFileText(std::string_view bytes, std::string_view charset, std::u16string& out);
+[[nodiscard]] bool DecodeFileText(std::string_view bytes, std::string_view charset, std::u16string& out);

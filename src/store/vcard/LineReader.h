@@ -11,7 +11,7 @@ class LineReader {
 public:
     explicit LineReader(std::string_view text);
 
-    bool AtEnd() const { return next_ >= lines_.size(); }
+    [[nodiscard]] bool AtEnd() const { return next_ >= lines_.size(); }
     // The 1-based number of the line Peek and Take give next.
     int LineNumber() const { return static_cast<int>(next_) + 1; }
     // The next line without its line break; empty at the end.
@@ -25,7 +25,7 @@ public:
     // white space and unfolding only removes the line break).
     void TakeFolds(std::string& line, bool keepFoldBlank);
     // Whether the next line continues a folded line.
-    bool NextIsFold() const;
+    [[nodiscard]] bool NextIsFold() const;
 
 private:
     std::vector<std::string_view> lines_;
@@ -33,14 +33,14 @@ private:
 };
 
 // Whether a line holds nothing but blanks and tabs.
-bool IsBlankLine(std::string_view line);
+[[nodiscard]] bool IsBlankLine(std::string_view line);
 // Whether a line is a comment that some writers put between and inside cards: one whose first
 // character is '#' (no property name begins with it).
-bool IsCommentLine(std::string_view line);
+[[nodiscard]] bool IsCommentLine(std::string_view line);
 
 // Whether a lone CR ends a line in this text: only when the text holds no LF at all.
 template <typename Char>
-bool CrEndsLines(std::basic_string_view<Char> text) {
+[[nodiscard]] bool CrEndsLines(std::basic_string_view<Char> text) {
     return text.find(Char('\n')) == std::basic_string_view<Char>::npos;
 }
 

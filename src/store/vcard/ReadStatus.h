@@ -18,7 +18,7 @@ public:
         return status;
     }
 
-    bool ok() const { return !failed_; }
+    [[nodiscard]] bool ok() const { return !failed_; }
     int line() const { return line_; }                     // 1-based; 0 on success
     const std::string& reason() const { return reason_; }  // UTF-8
     // "line 12: BEGIN:VCARD without END:VCARD", or "ok".
@@ -53,5 +53,5 @@ struct ReadSkip {
                " skipped)";
     }
     // Whether a contact was lost with this part (a card or a row, not a property).
-    bool LosesContact() const { return part == Part::kCard || part == Part::kRow; }
+    [[nodiscard]] bool LosesContact() const { return part == Part::kCard || part == Part::kRow; }
 };

@@ -7,7 +7,7 @@
 // Decodes base64 text; white space is skipped and the closing '=' padding may be missing.
 // False (and `out` unspecified) for any other character, for data after the padding, or for
 // a lone final character that cannot carry a byte.
-bool DecodeBase64(std::string_view text, std::string& out);
+[[nodiscard]] bool DecodeBase64(std::string_view text, std::string& out);
 
 // The bytes in base64 with padding, on one line.
 std::string EncodeBase64(std::string_view bytes);

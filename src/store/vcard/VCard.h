@@ -29,7 +29,7 @@ struct VCardProperty {
     // The first value of the named parameter, empty when there is none.
     std::u16string ParamValue(std::string_view paramName) const;
     // Whether a TYPE value equals `type` (ASCII, case-insensitive).
-    bool HasType(std::string_view type) const;
+    [[nodiscard]] bool HasType(std::string_view type) const;
     // Adds a parameter with one value (for built properties).
     void AddParam(std::string paramName, std::u16string paramValue);
 

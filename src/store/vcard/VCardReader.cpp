@@ -228,7 +228,7 @@ bool VCardReader::ReadAgentCard(VCardProperty& agent) {
         if (IsFramingLine(line, vcf::kEnd) && --depth == 0) {
             agent.raw = text;
             std::u16string decoded;
-            DecodeFileText(text, {}, decoded);
+            (void)DecodeFileText(text, {}, decoded);  // without a character set it always decodes
             agent.value = EscapeText(decoded);
             return true;
         }

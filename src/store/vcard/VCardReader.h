@@ -33,18 +33,18 @@ private:
     size_t ReadCards(const CardSink& take);
     // Reads the card whose BEGIN:VCARD line was just taken; false (the card skipped and reported)
     // when its structure is broken.
-    bool ReadCard(VCard& card);
+    [[nodiscard]] bool ReadCard(VCard& card);
     // Text that is not a card: skipped up to the next BEGIN:VCARD line.
     void SkipStrayLines(std::string_view first, int line);
     // The next content line as a property, its value not yet decoded: folded lines, the soft
     // line breaks of quoted-printable values and the bare continuation lines of 2.1 base64
     // values are joined on. False, with `reason` set, when the line cannot be parsed.
-    bool ReadContentLine(VCardVersion version, VCardProperty& property, std::string& reason);
+    [[nodiscard]] bool ReadContentLine(VCardVersion version, VCardProperty& property, std::string& reason);
     void JoinSoftBreaks(std::string& line);
     void JoinBase64Lines(VCardProperty& property);
     // The card nested in a 2.1 AGENT property (its BEGIN:VCARD line just read), kept whole as
     // the AGENT's text; false when it has no END:VCARD.
-    bool ReadAgentCard(VCardProperty& agent);
+    [[nodiscard]] bool ReadAgentCard(VCardProperty& agent);
     void Skip(int line, ReadSkip::Part part, std::string reason);
 
     LineReader lines_;

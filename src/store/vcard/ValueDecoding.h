@@ -10,4 +10,4 @@
 // from its raw value and parameters. A data: URI's media type is kept as the MEDIATYPE
 // parameter. False with `reason` set for damaged base64, a damaged data: URI, an unknown
 // encoding or an unknown character set.
-bool DecodePropertyValue(VCardProperty& property, std::string& reason);
+[[nodiscard]] bool DecodePropertyValue(VCardProperty& property, std::string& reason);

@@ -15,13 +15,13 @@ public:
     ~CApCatAddDlg() override { DestroyWnd(); }
 
     // After IDOK: whether a name was given, and the name.
-    bool HasName() const { return hasName_; }
+    [[nodiscard]] bool HasName() const { return hasName_; }
     const Str& Name() const { return model_.Name(); }
     QLineEdit* Field() const { return field_; }
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     catfilter::CategoryAddDialog model_;

@@ -97,6 +97,6 @@ void CApCatList::AddFromDialog() {
 
 void CApCatList::DeleteCurrent() {
     if (model_.Current() < 0) return;
-    model_.DeleteCurrent();
+    (void)model_.DeleteCurrent();  // a category that stays was told in a box
     Refill();
 }

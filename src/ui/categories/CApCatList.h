@@ -36,7 +36,7 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
+    [[nodiscard]] bool OnInitContent() override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:

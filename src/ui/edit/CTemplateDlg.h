@@ -21,7 +21,7 @@ public:
     ~CTemplateDlg() override;
 
     // Runs the editor over `owner` on `tpl`; true (and `tpl` edited) on OK.
-    static bool Run(WndImpl& owner, ContactTemplate& tpl);
+    [[nodiscard]] static bool Run(WndImpl& owner, ContactTemplate& tpl);
 
     // The form's block of `group`, or null.
     TemplateBlock* BlockOf(int group) const;
@@ -37,8 +37,8 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
     void OnInitMenuPopup(uint32_t popupId, MenuDescription& popup) override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 

@@ -106,7 +106,7 @@ void ContactEditDlg::OnFieldsCommand(uint32_t command) {
         blocks[0].hidden[item->field] = false;
     }
     Fill(blocks);
-    FocusFieldOf(*item);
+    (void)FocusFieldOf(*item);  // the field was just shown
 }
 
 // The name field, or the first field of the group's block.

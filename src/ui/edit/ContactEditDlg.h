@@ -58,14 +58,14 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
     void OnInitMenuPopup(uint32_t popupId, MenuDescription& popup) override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:
     // Puts the keyboard on the field the form shows for a Fields item; false when it shows none.
-    bool FocusFieldOf(const FieldsMenuItem& item);
+    [[nodiscard]] bool FocusFieldOf(const FieldsMenuItem& item);
     // Builds the form's blocks from `descriptors`.
     void Fill(const Array<BlockDescriptor>& descriptors);
     Array<BlockDescriptor> ReadBlocks() const;

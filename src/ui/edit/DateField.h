@@ -19,7 +19,7 @@ public:
     // The text a field of `stored` shows before it is edited.
     static QString TextOf(uint64_t stored);
 
-    bool IsEmpty() const;
+    [[nodiscard]] bool IsEmpty() const;
     void Clear();
     void OpenCalendar();
     // The row's file time as now edited; 0 for no date.
@@ -28,7 +28,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowFormat();

@@ -80,7 +80,8 @@ FieldBlock::FieldBlock(const BlockDescriptor& block, int dpiX, int dpiY)
     if (block_.kind == kBlockAddress) {
         for (const BlockRow& row : block_.rows) {
             AddressElement& address = addresses_.emplace_back();
-            address.SetFormat(row.format, AddressFormatTable::Instance());
+            // An unknown format keeps the default one.
+            (void)address.SetFormat(row.format, AddressFormatTable::Instance());
             address.SetParts(row.parts);
         }
     }
@@ -252,7 +253,9 @@ int FieldBlock::OnSmallButton(int element, BlockPart part) {
     row.format = block_.rows[element].format;
     block_.rows.InsertAt(added, row);
     if (block_.kind == kBlockAddress) {
-        addresses_.emplace(addresses_.begin() + added)->SetFormat(row.format, AddressFormatTable::Instance());
+        // An unknown format keeps the default one.
+        (void)addresses_.emplace(addresses_.begin() + added)
+            ->SetFormat(row.format, AddressFormatTable::Instance());
     }
     InsertElement(added, row.label);
     Relayout();
@@ -345,8 +348,10 @@ void FieldBlock::ChoosePicture(QWidget* parent) {
     const Str folder = SettingsStore::ReadString(settings::kSettings, settings::kLastPicPath, u"");
     const QString path = ChoosePictureFile(parent, ToQString(folder));
     if (path.isEmpty()) return;
-    SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath,
-                               FromQString(QDir::toNativeSeparators(QFileInfo(path).absolutePath())).View());
+    // The folder offered next is a convenience.
+    (void)SettingsStore::WriteString(
+        settings::kSettings, settings::kLastPicPath,
+        FromQString(QDir::toNativeSeparators(QFileInfo(path).absolutePath())).View());
     const uint32_t setting = SettingsStore::ReadDword(settings::kSettings, settings::kPicQuality, 1);
     const PictureFile file = LoadPictureFile(path, PictureQualityOf(setting));
     if (file.picture.IsEmpty()) {

@@ -36,7 +36,7 @@ public:
     uint64_t CellDate(const FormCell& cell) const override;
     void SetCellDate(const FormCell& cell, uint64_t date) override;
     QString ElementLabel(int element) const override;
-    bool LabelChoosable(int) const override { return HasRows(); }
+    [[nodiscard]] bool LabelChoosable(int) const override { return HasRows(); }
 
     void RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) override;
     // The messenger types, the category list or the picture's menu.
@@ -46,16 +46,16 @@ public:
     int OnSmallButton(int element, BlockPart part) override;
 
 protected:
-    bool HasFirstButton(const CElement&) const override { return HasRows(); }
-    bool HasSecondButton(const CElement&) const override { return block_.kind == kBlockDate; }
+    [[nodiscard]] bool HasFirstButton(const CElement&) const override { return HasRows(); }
+    [[nodiscard]] bool HasSecondButton(const CElement&) const override { return block_.kind == kBlockDate; }
     std::vector<int> ElementLabels() const override;
     int ElementHeight(int element) const override;
     void AddCells(int element, std::vector<FormCell>& cells) const override;
     void PaintCell(QPainter& painter, const FormCell& cell, bool focused) const override;
 
 private:
-    bool HasRows() const;
-    bool IsPicture(int element) const;
+    [[nodiscard]] bool HasRows() const;
+    [[nodiscard]] bool IsPicture(int element) const;
     // The element's value lines.
     int LinesOf(int element) const;
     void RunFormatPopup(int element, const QPoint& at, QWidget* parent);

@@ -32,7 +32,7 @@ public:
     FormBlock(int group, bool freeLabels, int dpiX, int dpiY);
 
     // Joins the form on `host` at `top`, `width` wide, and lays itself out with `fonts`.
-    bool Place(PseudoHost* host, int top, int width, const BlockFonts& fonts);
+    [[nodiscard]] bool Place(PseudoHost* host, int top, int width, const BlockFonts& fonts);
     int Group() const { return group_; }
 
     // The cells, in the order the keyboard walks them.
@@ -52,7 +52,7 @@ public:
     virtual void SetCellDate(const FormCell&, uint64_t) {}
     // The element's label as shown, and whether it opens the label popup.
     virtual QString ElementLabel(int element) const = 0;
-    virtual bool LabelChoosable(int element) const = 0;
+    [[nodiscard]] virtual bool LabelChoosable(int element) const = 0;
     // The element's value as one text (the texts of its cells).
     virtual QString ElementValue(int element) const;
 
@@ -74,13 +74,13 @@ protected:
     virtual int ElementHeight(int) const { return RowHeight(); }
     virtual void AddCells(int element, std::vector<FormCell>& cells) const = 0;
     virtual QString ButtonText(BlockPart part) const;
-    virtual bool ButtonEnabled(int, BlockPart) const { return true; }
+    [[nodiscard]] virtual bool ButtonEnabled(int, BlockPart) const { return true; }
     // Whether a drawn cell opens a menu (it is drawn with an arrow).
-    virtual bool OpensMenu(const FormCell&) const { return true; }
+    [[nodiscard]] virtual bool OpensMenu(const FormCell&) const { return true; }
     // What an element without cells shows in its value's place (drawn as a placeholder).
     virtual QString ValueHint(int) const { return {}; }
     // A label drawn as the block's heading.
-    virtual bool IsHeading(int) const { return false; }
+    [[nodiscard]] virtual bool IsHeading(int) const { return false; }
     virtual void PaintCell(QPainter& painter, const FormCell& cell, bool focused) const;
 
     // The cells and the element heights again, after the elements or their lines changed.

@@ -54,7 +54,8 @@ void FormWindow::SetBlocks(std::vector<std::unique_ptr<FormBlock>> blocks) {
     blocks_ = std::move(blocks);
     // Labels and values share the window's font; "A" measures as tall as a line of it.
     const BlockFonts fonts{fontMetrics().height(), fontMetrics().height()};
-    for (const auto& block : blocks_) block->Place(this, 0, width(), fonts);
+    // The window is their host.
+    for (const auto& block : blocks_) (void)block->Place(this, 0, width(), fonts);
     Restack();
     FormAccessible::Reset(*this);
 }

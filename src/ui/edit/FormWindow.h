@@ -30,7 +30,7 @@ public:
         FormBlock* block = nullptr;
         int cell = -1;   // an index into the block's cells, or -1
         int label = -1;  // an element whose label it is, or -1
-        bool operator==(const Stop&) const = default;
+        [[nodiscard]] bool operator==(const Stop&) const = default;
     };
 
     // `owner` is the dialog the blocks' own dialogs open over; the window scrolls in `area`.
@@ -76,14 +76,14 @@ public:
     QRect ElementRect(const ElementRef& ref) const;
 
 protected:
-    bool event(QEvent* event) override;
+    [[nodiscard]] bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Hit {
@@ -94,7 +94,7 @@ private:
 
     std::vector<Stop> Stops() const;
     // Whether `stop` is still one of the form's (a block's rows may have changed under it).
-    bool Exists(const Stop& stop) const;
+    [[nodiscard]] bool Exists(const Stop& stop) const;
     void Step(int direction);
     // Enter or Space on what the keyboard is on; a tap on it.
     void Activate();

@@ -17,8 +17,8 @@ public:
     QLineEdit* Field() const { return field_; }
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     QString start_;

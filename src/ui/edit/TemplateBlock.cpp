@@ -129,7 +129,8 @@ void TemplateBlock::RunLabelPopup(int element, const QPoint& at, QWidget* parent
     if (RowOf(element) < 0) return;
     CElement& row = *Element(element);
     const uint32_t command = TrackPopupMenu(LabelMenu(row), at, parent, PopupAlign::Right);
-    if (ChooseLabel(row, command)) PromptCustomLabel(row, owner);
+    // Cancelled or refused (said in a box): the label stays.
+    if (ChooseLabel(row, command)) (void)PromptCustomLabel(row, owner);
 }
 
 bool TemplateBlock::PromptCustomLabel(CElement& element, WndImpl& owner) {

@@ -28,12 +28,12 @@ public:
     QString RowLabel(int row) const;
     // The element that shows row `row`.
     static int ElementOfRow(int row) { return row + 1; }
-    bool NameColl() const { return block_.nameColl; }
+    [[nodiscard]] bool NameColl() const { return block_.nameColl; }
 
     PseudoRect CellRect(const FormCell& cell) const override;
     QString CellText(const FormCell& cell) const override;
     QString ElementLabel(int element) const override;
-    bool LabelChoosable(int element) const override { return RowOf(element) >= 0; }
+    [[nodiscard]] bool LabelChoosable(int element) const override { return RowOf(element) >= 0; }
     QString ElementValue(int element) const override;
 
     void RunLabelPopup(int element, const QPoint& at, QWidget* parent, WndImpl& owner) override;
@@ -43,19 +43,25 @@ public:
     int OnSmallButton(int element, BlockPart part) override;
 
 protected:
-    bool HasFirstButton(const CElement& element) const override { return RowOf(IndexOf(&element)) >= 0; }
-    bool HasSecondButton(const CElement& element) const override { return RowOf(IndexOf(&element)) >= 0; }
+    [[nodiscard]] bool HasFirstButton(const CElement& element) const override {
+        return RowOf(IndexOf(&element)) >= 0;
+    }
+    [[nodiscard]] bool HasSecondButton(const CElement& element) const override {
+        return RowOf(IndexOf(&element)) >= 0;
+    }
     std::vector<int> ElementLabels() const override;
     void AddCells(int element, std::vector<FormCell>& cells) const override;
     QString ButtonText(BlockPart part) const override;
-    bool ButtonEnabled(int element, BlockPart part) const override;
-    bool IsHeading(int element) const override { return element == 0; }
-    bool OpensMenu(const FormCell& cell) const override { return RowOf(cell.element) >= 0; }
+    [[nodiscard]] bool ButtonEnabled(int element, BlockPart part) const override;
+    [[nodiscard]] bool IsHeading(int element) const override { return element == 0; }
+    [[nodiscard]] bool OpensMenu(const FormCell& cell) const override { return RowOf(cell.element) >= 0; }
     QString ValueHint(int element) const override;
 
 private:
-    bool HasEntryRows() const;
-    bool HasValueChoice() const { return block_.kind == kBlockMessaging || block_.kind == kBlockAddress; }
+    [[nodiscard]] bool HasEntryRows() const;
+    [[nodiscard]] bool HasValueChoice() const {
+        return block_.kind == kBlockMessaging || block_.kind == kBlockAddress;
+    }
     // The row an element shows; -1 for the heading and the rows that are no template entries.
     int RowOf(int element) const;
     // The name fields the name block lists.
@@ -63,7 +69,7 @@ private:
     QString LabelText(int label) const;
     QString ValueText(int row) const;
     void RunValuePopup(int row, const QPoint& at, QWidget* parent);
-    bool PromptCustomLabel(CElement& element, WndImpl& owner);
+    [[nodiscard]] bool PromptCustomLabel(CElement& element, WndImpl& owner);
     // The elements again, after rows came or went.
     void Rebuild();
 

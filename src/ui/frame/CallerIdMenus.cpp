@@ -3,11 +3,13 @@
 #include "categories/ringtones/CallFilter.h"
 #include "categories/ringtones/CallFilterMenu.h"
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusBox.h"
 #include "phone/ring/ScriptManager.h"
 #include "platform/window/Window.h"
 
 namespace {
 
+constexpr uint32_t kStrRingNotSaved = 41433;
 constexpr uint32_t kStrRingtones = 41434;
 constexpr uint32_t kStrRingType = 41435;
 constexpr uint32_t kStrRingVolume = 41436;
@@ -30,13 +32,18 @@ MenuDescription RingSettingsMenu(const ScriptManager& ring) {
     return menu;
 }
 
+// A ring setting or the call filter that could not be written is told to the user.
+void TellIfNotSaved(bool saved) {
+    if (!saved) TellUser(Status::Failed(std::u16string(RequireStr(kStrRingNotSaved).View())));
+}
+
 }  // namespace
 
 bool CallerIdRunning() { return plat::FindWindow(kCallerIdWindowClass) != 0; }
 
 void PostToCallerId(uint32_t message) {
     if (const plat::HWND window = plat::FindWindow(kCallerIdWindowClass); window != 0) {
-        plat::PostMessage(window, message, 0, 0);
+        (void)plat::PostMessage(window, message, 0, 0);  // a program that went away reads anew when it starts
     }
 }
 
@@ -51,17 +58,17 @@ void InsertCallerIdMenus(MenuDescription& popup, const CallFilter& filter, const
 
 bool RunCallerIdCommand(uint32_t command, ScriptManager& ring, CallFilter& filter, const Array<CategoryEntry>& categories) {
     if (command >= kCmdRingTypeFirst && command <= kCmdRingTypeLast) {
-        ring.SetRingType(static_cast<int>(command - kCmdRingTypeFirst));
+        TellIfNotSaved(ring.SetRingType(static_cast<int>(command - kCmdRingTypeFirst)));
         PostToCallerId(kCallerIdRingChanged);
         return true;
     }
     if (command >= kCmdRingVolumeFirst && command <= kCmdRingVolumeLast) {
-        ring.SetRingVolume(static_cast<int>(command - kCmdRingVolumeFirst));
+        TellIfNotSaved(ring.SetRingVolume(static_cast<int>(command - kCmdRingVolumeFirst)));
         PostToCallerId(kCallerIdRingChanged);
         return true;
     }
     if (command >= kCmdCallFilterEnableAll && command <= kCmdCallFilterLast) {
-        RunCallFilterCommand(filter, categories, command);
+        TellIfNotSaved(RunCallFilterCommand(filter, categories, command));
         PostToCallerId(kCallerIdFilterChanged);
         return true;
     }

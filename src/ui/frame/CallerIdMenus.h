@@ -28,7 +28,7 @@ inline constexpr uint32_t kCallerIdFilterChanged = 0x0400 + 306;
 inline constexpr uint32_t kCallerIdRingtonesChanged = 0x0400 + 307;
 
 // Whether the caller-ID program's window exists on the device.
-bool CallerIdRunning();
+[[nodiscard]] bool CallerIdRunning();
 // Posts `message` (wParam and lParam 0) to the caller-ID program; nothing when it is not running.
 void PostToCallerId(uint32_t message);
 
@@ -41,4 +41,5 @@ void InsertCallerIdMenus(MenuDescription& popup, const CallFilter& filter, const
 // What a command of the ring settings or the call filter (25000 to 25499, 25200 aside) does;
 // false for any other command. Posts the change to the caller-ID program. A call-filter command
 // naming no category changes nothing and still posts.
-bool RunCallerIdCommand(uint32_t command, ScriptManager& ring, CallFilter& filter, const Array<CategoryEntry>& categories);
+[[nodiscard]] bool RunCallerIdCommand(uint32_t command, ScriptManager& ring, CallFilter& filter,
+                                      const Array<CategoryEntry>& categories);

@@ -9,9 +9,9 @@ class ContactTemplate;
 class FrameDialogs : public OptionsDialog {
 public:
     // The template editor on a copy of the view template; true (and the copy edited) on OK.
-    virtual bool RunTemplateEditor(ContactTemplate& copy) = 0;
+    [[nodiscard]] virtual bool RunTemplateEditor(ContactTemplate& copy) = 0;
     // The category ringtones with the call filter; true when they were changed and stored.
-    virtual bool RunRingtones(CallFilter& filter) = 0;
+    [[nodiscard]] virtual bool RunRingtones(CallFilter& filter) = 0;
     virtual void ShowAbout() = 0;
 };
 
@@ -20,7 +20,7 @@ public:
 class ProgramDialogs : public FrameDialogs {
 public:
     OptionsResult Run(const OptionsState& current) override;
-    bool RunTemplateEditor(ContactTemplate& copy) override;
-    bool RunRingtones(CallFilter& filter) override;
+    [[nodiscard]] bool RunTemplateEditor(ContactTemplate& copy) override;
+    [[nodiscard]] bool RunRingtones(CallFilter& filter) override;
     void ShowAbout() override;
 };

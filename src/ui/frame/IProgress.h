@@ -8,7 +8,7 @@ public:
     // The number of steps a caller should plan for.
     virtual int StepCount() const = 0;
     // Shows the indicator with `title`; false when it cannot be shown.
-    virtual bool Create(const Str& title) = 0;
+    [[nodiscard]] virtual bool Create(const Str& title) = 0;
     virtual void SetRange(int low, int high) = 0;
     virtual void SetStep(int step) = 0;
     virtual void SetText(const Str& text) = 0;

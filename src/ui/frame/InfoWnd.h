@@ -10,13 +10,13 @@ public:
     explicit InfoWnd(WndImpl& owner) : owner_(owner) {}
 
     // Shows the text (replacing what is shown); false when the window cannot be shown.
-    bool ShowText(const Str& text);
+    [[nodiscard]] bool ShowText(const Str& text);
     void Close() { DestroyWnd(); }
     QString Text() const { return text_; }
 
 protected:
     SoftKeyMenu SoftKeys() const override { return {}; }
-    bool OnInitContent() override;
+    [[nodiscard]] bool OnInitContent() override;
     QString AccessibleText() const override { return text_; }
 
 private:

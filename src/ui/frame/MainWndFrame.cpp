@@ -38,6 +38,9 @@
 #include "ui/toolkit/UiStrings.h"
 #include "view/template/ContactTemplate.h"
 
+#include "core/diag/ErrorLog.h"
+#include "core/result/StatusBox.h"
+
 namespace {
 
 constexpr uint32_t kStrTitle = 101;
@@ -51,7 +54,8 @@ MainWndFrame* g_instance = nullptr;
 
 Array<CategoryEntry> CurrentCategories() {
     Array<CategoryEntry> categories;
-    if (CategoryManager* manager = CategoryManager::Instance()) manager->GetAllCategories(categories);
+    // Menus then list no category.
+    if (CategoryManager* manager = CategoryManager::Instance()) (void)manager->GetAllCategories(categories);
     return categories;
 }
 
@@ -79,7 +83,9 @@ bool MainWndFrame::Create() {
     ScaledStyle::Apply();
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHideSim, 1);
     SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kHighlight, 1);
-    SettingsStore::WriteString(settings::kSettings, settings::kProgramPath, plat::CurrentDevice().ModulePath());
+    if (!SettingsStore::WriteString(settings::kSettings, settings::kProgramPath,
+                                    plat::CurrentDevice().ModulePath()))
+        ErrorLog(u"Unable to record the program's path", "MainWndFrame", __LINE__);
     templates_.Load();
     ring_.Load();
     callFilter_.Load();
@@ -190,7 +196,7 @@ plat::LRESULT MainWndFrame::WndProc(uint32_t message, plat::WPARAM wParam, plat:
     if (current_ == nullptr && !tornDown_ && (message == UM_COMMAND_SWITCH || message == plat::WM_COMMAND)) {
         // A request that arrives while start-up still runs (the first index build handles the
         // waiting messages) waits until the frames exist instead of being lost.
-        plat::PostMessage(Hwnd(), message, wParam, lParam);
+        (void)plat::PostMessage(Hwnd(), message, wParam, lParam);  // its own queue goes only at the end
         return 0;
     }
     switch (message) {
@@ -285,10 +291,10 @@ void MainWndFrame::OnCommandSwitch(char16_t letter, uint32_t value) {
         case u'f': return contacts_->OpenSpeedDial();
         case u'h': return contacts_->OpenHistory();
         case u'n':
-            TakeSwitchText(text);
+            (void)TakeSwitchText(text);  // without the file the text stays empty
             return contacts_->NewContact(text);
         case u'r':
-            TakeSwitchText(text);
+            (void)TakeSwitchText(text);  // as above
             return contacts_->FindOrCreate(text);
         case u'v': return contacts_->ShowContact(value);
         default: return;
@@ -307,11 +313,14 @@ void MainWndFrame::SelectFrame(int index) {
 void MainWndFrame::RunOptions() {
     const OptionsState before = ReadOptionsState(templates_.IsActive(), ScreenDpiY());
     const OptionsResult result = dialogs_->Run(before);
-    ApplyOptions(before, result, ScreenDpiX(), *this);
+    TellUser(ApplyOptions(before, result, ScreenDpiX(), *this));
 }
 
 void MainWndFrame::EditTemplate() {
-    if (contacts_) contacts_->EditTemplate([this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });
+    // A failed write was said in a box.
+    if (contacts_)
+        (void)contacts_->EditTemplate(
+            [this](ContactTemplate& copy) { return dialogs_->RunTemplateEditor(copy); });
 }
 
 void MainWndFrame::RunRingtones() {
@@ -415,7 +424,7 @@ void MainWndFrame::EnableUi(bool enable) {
 void MainWndFrame::ShowInfo(bool show) {
     if (!info_) return;
     if (show) {
-        info_->ShowText(RequireStr(kStrUpdatingIndex));
+        (void)info_->ShowText(RequireStr(kStrUpdatingIndex));  // the notice is a courtesy; the work goes on
         PumpPendingMessages();
     } else {
         info_->Close();

@@ -36,11 +36,11 @@ public:
 
     // The singleton, created on the first call; Exists says whether there is one.
     static MainWndFrame& Instance();
-    static bool Exists();
+    [[nodiscard]] static bool Exists();
 
     // Creates the window, its menu bar and frames and connects the store (see the order in the
     // .cpp). False (and the singleton destroyed) when start-up fails.
-    bool Create();
+    [[nodiscard]] bool Create();
     // Tears everything down and deletes the singleton (after the current message).
     void Destroy();
 
@@ -86,9 +86,9 @@ private:
     MainWndFrame();
     ~MainWndFrame() override;
 
-    bool CreateWindowAndBar();
-    bool ConnectStore();
-    bool CreateFrames();
+    [[nodiscard]] bool CreateWindowAndBar();
+    [[nodiscard]] bool ConnectStore();
+    [[nodiscard]] bool CreateFrames();
     void CreateMenuBar();
     void LayOut();
     void OnActivate(plat::WPARAM wParam, plat::LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "core/res/ResourceStrings.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "ext/coord/CoordBlockFormat.h"
@@ -45,8 +46,8 @@ OptionsState ReadOptionsState(bool templatesActive, int dpi) {
     return state;
 }
 
-bool ApplyOptions(const OptionsState& before, const OptionsResult& result, int dpiX, OptionsHost& host) {
-    if (!result.ok) return true;
+Status ApplyOptions(const OptionsState& before, const OptionsResult& result, int dpiX, OptionsHost& host) {
+    if (!result.ok) return Status::Ok();
     const OptionsState& after = result.state;
     bool written = true;
     const bool hideSimChanged = after.hideSim != before.hideSim;
@@ -88,5 +89,5 @@ bool ApplyOptions(const OptionsState& before, const OptionsResult& result, int d
     } else {
         host.RedrawList();
     }
-    return written;
+    return written ? Status::Ok() : Status::Failed(std::u16string(RequireStr(kStrOptionsNotSaved).View()));
 }

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "core/result/Status.h"
 #include "core/settings/FontSettings.h"
 
 struct AbcBarSettings {
     uint32_t type = 0;       // the alphabet, 0 to 4
     std::u16string custom;   // the user's own alphabet
-    bool operator==(const AbcBarSettings&) const = default;
+    [[nodiscard]] bool operator==(const AbcBarSettings&) const = default;
 };
 
 struct OptionsState {
@@ -61,6 +62,7 @@ OptionsState ReadOptionsState(bool templatesActive, int dpi);
 // Carries out what the dialog changed, in order: hide-SIM, list font, view font, alphabet bar,
 // reindex, row height (IncrH times the 2-pixel step at `dpiX`), templates; then rebuilds the list
 // when hide-SIM changed, else redraws it. Every changed setting is written at once and its
-// coordination flag set. A result that is not OK changes nothing. False when a setting could not
-// be written (the remaining steps still run).
-bool ApplyOptions(const OptionsState& before, const OptionsResult& result, int dpiX, OptionsHost& host);
+// coordination flag set. A result that is not OK changes nothing. A setting that could not be
+// written fails it with the text kStrOptionsNotSaved (the remaining steps still run).
+inline constexpr uint32_t kStrOptionsNotSaved = 41432;
+Status ApplyOptions(const OptionsState& before, const OptionsResult& result, int dpiX, OptionsHost& host);

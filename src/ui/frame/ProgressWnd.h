@@ -15,7 +15,7 @@ public:
     explicit ProgressWnd(WndImpl& owner) : owner_(owner) {}
 
     int StepCount() const override { return kSteps; }
-    bool Create(const Str& title) override;
+    [[nodiscard]] bool Create(const Str& title) override;
     void SetRange(int low, int high) override;
     void SetStep(int step) override { step_ = step; }
     void SetText(const Str& text) override;
@@ -26,7 +26,7 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override { return {}; }
-    bool OnInitContent() override;
+    [[nodiscard]] bool OnInitContent() override;
     QString AccessibleText() const override;
 
 private:

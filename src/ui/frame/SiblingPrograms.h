@@ -17,4 +17,4 @@ struct DiallerStart {
 DiallerStart StartDialler();
 
 // Starts the family's call history. False (and logged) when it cannot be started.
-bool StartHistory();
+[[nodiscard]] bool StartHistory();

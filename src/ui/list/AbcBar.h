@@ -26,12 +26,12 @@ public:
     explicit AbcBar(ButtonHandler onButton) : AbcBar(std::move(onButton), false) {}
     ~AbcBar() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
     // New buttons for the alphabet in force.
     void SetButtons(const AbcDefinition& definition);
     // Draws the button of `number` pressed (-1: none).
     void SetPressed(int number);
-    bool Big() const { return big_; }
+    [[nodiscard]] bool Big() const { return big_; }
     const std::vector<QToolButton*>& Buttons() const { return buttons_; }
     // The button reporting `number` when pressed; null when none does.
     QToolButton* ButtonOf(int number) const;

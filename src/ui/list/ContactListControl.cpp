@@ -74,7 +74,7 @@ int ContactListControl::ItemHeight() const {
 }
 
 void ContactListControl::OnSelectionChanged(int row) {
-    model_.List().Select(row);
+    (void)model_.List().Select(row);  // the row may be current already
     listener_.OnRowSelected(row);
 }
 

@@ -30,7 +30,7 @@ public:
     // The phone column of a contact's row (its number, or the right quarter of a row without
     // one) was tapped; `rowGlobal` is the row on screen. False when no phone menu was shown: the
     // tap then counts as a tap on the row.
-    virtual bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) = 0;
+    [[nodiscard]] virtual bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) = 0;
     virtual void OnRowSelected(int row) = 0;
     // A command chosen from the context menu (0: dismissed).
     virtual void OnContextCommand(uint32_t command) = 0;
@@ -40,7 +40,7 @@ class ContactListControl : public CoolListListener {
 public:
     ContactListControl(ContactsFrameModel& model, ContactManager& manager, ContactListListener& listener);
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
     CoolList& Window() { return list_; }
 
     // The model has new rows (the current one is brought into view).
@@ -55,14 +55,14 @@ public:
     void OnListChar(char16_t ch) override { listener_.OnListCharTyped(ch); }
     void OnItemTapped(int row) override { listener_.OnRowTapped(row); }
     void OnItemActivated(int row) override { listener_.OnRowActivated(row); }
-    bool OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) override;
+    [[nodiscard]] bool OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) override;
     void OnSelectionChanged(int row) override;
     void OnContextMenu(int row, const QPoint& globalPos) override;
     int ItemHeight() const override;
     void DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) override;
     QString ItemText(int row) const override;
     QString EmptyText() const override;
-    bool Cyclic() const override;
+    [[nodiscard]] bool Cyclic() const override;
 
 private:
     // The parts of a contact's row: the first text line, and the number drawn at its right
@@ -79,7 +79,7 @@ private:
     void DrawName(QPainter& painter, const QString& name, const QRect& rect, const QColor& color);
     void DrawPicture(QPainter& painter, uint32_t oid, const QRect& rect);
     const QImage& PictureOf(uint32_t oid);
-    bool TwoLines() const;
+    [[nodiscard]] bool TwoLines() const;
 
     ContactsFrameModel& model_;
     ContactManager& manager_;

@@ -413,7 +413,7 @@ void ContactsFrame::StepView(ContactViewDlg& view, int step) {
     while (row >= 0 && row < rows.RowCount() && rows.RowAt(row).IsHeader()) row += step;
     Contact contact;
     if (row < 0 || row >= rows.RowCount() || !contacts_.GetContact(rows.OidAt(row), contact)) return;
-    model_->List().Select(row);
+    (void)model_->List().Select(row);  // the row may be current already
     list_->Window().SetSelected(row);
     list_->Redraw();
     UpdatePanes();
@@ -620,8 +620,9 @@ void ContactsFrame::OnSearchKey(uint32_t key) {
 
 void ContactsFrame::OnSplitterMoved(int top) {
     const FrameSettings& settings = model_->Settings();
-    model_->SetSplitter(SplitThousandthsAt(Rects(), top), settings.spltFix,
-                        static_cast<uint32_t>(std::max(0, top)));
+    // A position not kept is a preference lost.
+    (void)model_->SetSplitter(SplitThousandthsAt(Rects(), top), settings.spltFix,
+                              static_cast<uint32_t>(std::max(0, top)));
     LayOut();
 }
 

@@ -65,9 +65,9 @@ public:
     ContactsFrame(ContactClientManager& contacts, const PhoneTemplates& formats);
     ~ContactsFrame() override;
 
-    bool Create(WndImpl& parent, const QRect& client) override;
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& client) override;
     void SetClientRect(const QRect& client) override;
-    bool OnCommand(uint32_t command, plat::LPARAM lParam) override;
+    [[nodiscard]] bool OnCommand(uint32_t command, plat::LPARAM lParam) override;
     // The keyboard goes back to the part that held it last (the list or the search box).
     QWidget* KeyboardField() const override;
 
@@ -114,21 +114,21 @@ public:
     // that the view pane and the editor use, it is written to the template file (a failed write
     // is said in a box; the new template is still used) and the preview shows the current contact
     // through it. True when the template changed.
-    bool EditTemplate(const std::function<bool(ContactTemplate&)>& edit);
+    [[nodiscard]] bool EditTemplate(const std::function<bool(ContactTemplate&)>& edit);
     QToolButton* FilterButton() const { return filterButton_; }
     // The filter button's menu: shown below the button, its choice applied.
     void RunFilterMenu();
 
     // SearchEditListener
     void OnSearchTextChanged(const QString& text) override;
-    bool OnSearchBackspace(int caret, int selStart, int selEnd) override;
+    [[nodiscard]] bool OnSearchBackspace(int caret, int selStart, int selEnd) override;
     void OnSearchKey(uint32_t key) override;
     // ContactListListener
     void OnListKey(uint32_t key) override;
     void OnListCharTyped(char16_t ch) override;
     void OnRowActivated(int row) override;
     void OnRowTapped(int row) override;
-    bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
+    [[nodiscard]] bool OnPhoneColumnTapped(int row, const QRect& rowGlobal) override;
     void OnRowSelected(int row) override;
     void OnContextCommand(uint32_t command) override;
     // ContactViewDlgListener

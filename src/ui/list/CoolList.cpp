@@ -134,7 +134,7 @@ void CoolList::OnKeyDown(uint32_t key) {
     const ListKeyOutcome outcome = OnListKey(key, {selected_, count_, Page(), listener_.Cyclic(), false});
     switch (outcome.kind) {
         case ListKeyOutcome::Kind::ToListener: listener_.OnListKeyDown(key); return;
-        case ListKeyOutcome::Kind::Move: MoveTo(outcome.row); break;
+        case ListKeyOutcome::Kind::Move: (void)MoveTo(outcome.row); break;  // current already: nothing to do
         case ListKeyOutcome::Kind::Activate: listener_.OnItemActivated(selected_); break;
         case ListKeyOutcome::Kind::ActionPress:
         case ListKeyOutcome::Kind::None: break;
@@ -151,7 +151,7 @@ void CoolList::OnTap(const QPoint& point) {
     lastTapRow_ = second ? -1 : row;
     lastTapAt_ = now;
     if (Widget() != nullptr) Widget()->setFocus(Qt::MouseFocusReason);
-    MoveTo(row);
+    (void)MoveTo(row);  // the row may be current already
     if (second) {
         listener_.OnItemActivated(row);
     } else if (listener_.OnItemTappedAt(row, point, RowRect(row))) {
@@ -165,7 +165,7 @@ void CoolList::OnTapAndHold(const QPoint& point) {
     const int row = RowAt(point);
     if (row < 0) return;
     lastTapRow_ = -1;
-    MoveTo(row);
+    (void)MoveTo(row);  // the row may be current already
     listener_.OnContextMenu(row, Widget()->mapToGlobal(point));
 }
 

@@ -28,7 +28,10 @@ public:
     virtual void OnItemTapped(int row) = 0;
     // A single tap at `point` (list coordinates) on the row drawn in `rowRect`, before it counts
     // as OnItemTapped; true takes it (the row is already current).
-    virtual bool OnItemTappedAt(int /*row*/, const QPoint& /*point*/, const QRect& /*rowRect*/) { return false; }
+    [[nodiscard]] virtual bool OnItemTappedAt(int /*row*/, const QPoint& /*point*/,
+                                              const QRect& /*rowRect*/) {
+        return false;
+    }
     virtual void OnItemActivated(int row) = 0;
     virtual void OnSelectionChanged(int row) = 0;
     virtual void OnContextMenu(int row, const QPoint& globalPos) = 0;
@@ -38,7 +41,7 @@ public:
     virtual QString ItemText(int row) const = 0;
     virtual QString EmptyText() const = 0;
     // ListCyclic: Up on the first row goes to the last and Down on the last to the first.
-    virtual bool Cyclic() const = 0;
+    [[nodiscard]] virtual bool Cyclic() const = 0;
 };
 
 class CoolList : public WndImpl {
@@ -48,7 +51,7 @@ public:
     explicit CoolList(CoolListListener& listener);
     ~CoolList() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
 
     // New rows: `count` of them with `selected` current (-1 none), scrolled into view.
     void SetRows(int count, int selected);
@@ -65,7 +68,7 @@ public:
     // The row under a point of the window; -1 below the last row.
     int RowAt(const QPoint& point) const;
     QRect RowRect(int row) const;
-    bool HasFocus() const;
+    [[nodiscard]] bool HasFocus() const;
     QString RowText(int row) const { return listener_.ItemText(row); }
 
 protected:
@@ -79,10 +82,10 @@ protected:
 private:
     void OnKeyDown(uint32_t key);
     // Makes `row` current and reports it; false when it already was.
-    bool MoveTo(int row);
+    [[nodiscard]] bool MoveTo(int row);
     void ScrollTo(int row);
     void SetTop(int top);
-    bool OnWidgetEvent(QEvent& event);
+    [[nodiscard]] bool OnWidgetEvent(QEvent& event);
     void AnnounceSelection();
 
     CoolListListener& listener_;

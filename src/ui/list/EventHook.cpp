@@ -15,6 +15,7 @@ void EventHookSlot::Install(QWidget& widget, EventHook::Handler handler) {
 
 bool EventHook::eventFilter(QObject* watched, QEvent* event) {
     bool consumed = false;
-    if (watched == parent()) RunGuarded([&] { consumed = handler_(*event); }, "EventHook");
+    // What threw was logged; the event is then not consumed.
+    if (watched == parent()) (void)RunGuarded([&] { consumed = handler_(*event); }, "EventHook");
     return consumed;
 }

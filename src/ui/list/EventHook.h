@@ -16,7 +16,7 @@ public:
     EventHook(QWidget& widget, Handler handler);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Handler handler_;

@@ -29,7 +29,8 @@ void KeypadHold::Watch(QWidget& widget) { widget.installEventFilter(this); }
 bool KeypadHold::eventFilter(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     bool taken = false;
-    RunGuarded([&] { taken = OnKey(static_cast<const QKeyEvent&>(*event)); }, "KeypadHold");
+    // What threw was logged; the key is then not taken.
+    (void)RunGuarded([&] { taken = OnKey(static_cast<const QKeyEvent&>(*event)); }, "KeypadHold");
     return taken;
 }
 

@@ -26,10 +26,10 @@ public:
     void Watch(QWidget& widget);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool OnKey(const QKeyEvent& key);
+    [[nodiscard]] bool OnKey(const QKeyEvent& key);
 
     TypeKey type_;
     CallEntry call_;

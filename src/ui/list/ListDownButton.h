@@ -15,7 +15,7 @@ public:
     explicit ListDownButton(std::function<void()> onTap) : onTap_(std::move(onTap)) {}
     ~ListDownButton() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
 
 protected:
     void Paint(QPainter& painter, const QRect& exposed) override;

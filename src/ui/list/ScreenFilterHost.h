@@ -13,8 +13,8 @@ public:
     int MenuBarHeight() override;
     int ScreenDpiX() override;
     int TextWidth(std::u16string_view text) override;
-    bool ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial,
-                          std::vector<uint32_t>& chosen) override;
+    [[nodiscard]] bool ChooseCategories(bool inUseOnly, const std::vector<uint32_t>& initial,
+                                        std::vector<uint32_t>& chosen) override;
     std::vector<uint32_t> AllContacts() override;
 
 private:

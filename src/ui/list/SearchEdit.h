@@ -23,7 +23,7 @@ public:
     virtual ~SearchEditListener() = default;
     virtual void OnSearchTextChanged(const QString& text) = 0;
     // Backspace with the caret and selection given; true when the listener handled it.
-    virtual bool OnSearchBackspace(int caret, int selStart, int selEnd) = 0;
+    [[nodiscard]] virtual bool OnSearchBackspace(int caret, int selStart, int selEnd) = 0;
     virtual void OnSearchKey(uint32_t key) = 0;
 };
 
@@ -36,16 +36,16 @@ public:
     explicit SearchEdit(SearchEditListener& listener) : listener_(listener) {}
     ~SearchEdit() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect, const QString& hint);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect, const QString& hint);
 
     QString Text() const;
     // Shows `text` without notifying; the caret goes to `caret` (-1: the end).
     void SetText(const QString& text, int caret = -1);
     void SetBusy(bool busy);
-    bool IsBusy() const { return busy_; }
+    [[nodiscard]] bool IsBusy() const { return busy_; }
     int BusyIcon() const { return busyIcon_; }
     void Focus();
-    bool HasFocus() const;
+    [[nodiscard]] bool HasFocus() const;
     QLineEdit* Edit() const { return edit_; }
     QToolButton* ClearButton() const { return clear_; }
 
@@ -53,8 +53,8 @@ protected:
     QString AccessibleText() const override;
 
 private:
-    bool OnEditEvent(QEvent& event);
-    bool OnEditKey(const QKeyEvent& key);
+    [[nodiscard]] bool OnEditEvent(QEvent& event);
+    [[nodiscard]] bool OnEditKey(const QKeyEvent& key);
     void UpdateHint();
     void StepBusy();
 

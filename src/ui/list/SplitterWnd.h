@@ -17,13 +17,13 @@ public:
     explicit SplitterWnd(std::function<void(int top)> onMoved) : onMoved_(std::move(onMoved)) {}
     ~SplitterWnd() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
 
 protected:
     void Paint(QPainter& painter, const QRect& exposed) override;
 
 private:
-    bool OnWidgetEvent(QEvent& event);
+    [[nodiscard]] bool OnWidgetEvent(QEvent& event);
 
     std::function<void(int top)> onMoved_;
     int grabY_ = -1;  // where in the bar the drag took it, -1 while not dragging

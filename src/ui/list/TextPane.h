@@ -13,7 +13,7 @@ public:
         : className_(className), onTap_(std::move(onTap)) {}
     ~TextPane() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
     void SetLines(const QStringList& lines);
     const QStringList& Lines() const { return lines_; }
 

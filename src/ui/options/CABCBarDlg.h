@@ -21,8 +21,8 @@ public:
     QLineEdit* CustomText() const { return custom_; }
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     AbcBarSettings settings_;

@@ -39,8 +39,8 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     QVBoxLayout* AddPage(const QString& title);
@@ -56,7 +56,7 @@ private:
     options::GeneralOptions GeneralNow() const;
     options::PhoneOptions PhoneNow() const;
     // Each page's check of what is shown; a page that fails is shown and keeps the dialog open.
-    bool Validate();
+    [[nodiscard]] bool Validate();
 
     OptionsState current_;
     OptionsResult result_;

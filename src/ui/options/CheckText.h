@@ -11,7 +11,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QCheckBox& box_;

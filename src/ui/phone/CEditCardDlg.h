@@ -21,8 +21,8 @@ public:
     QLabel* Sample() const { return formatted_; }
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     EditCardModel model_;

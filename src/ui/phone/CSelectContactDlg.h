@@ -43,11 +43,11 @@ public:
     void DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) override;
     QString ItemText(int row) const override;
     QString EmptyText() const override { return UiText(uistr::kNoContacts); }
-    bool Cyclic() const override { return false; }
+    [[nodiscard]] bool Cyclic() const override { return false; }
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     void Search(const QString& text);

@@ -16,7 +16,7 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
+    [[nodiscard]] bool OnInitContent() override;
     void OnInitMenuPopup(uint32_t popupId, MenuDescription& popup) override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 

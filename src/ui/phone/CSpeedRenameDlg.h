@@ -22,8 +22,8 @@ public:
     QComboBox* Names() const { return names_; }
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
 
 private:
     Str current_;

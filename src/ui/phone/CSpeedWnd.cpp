@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusBox.h"
 #include "phone/dial/Dialer.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
@@ -118,7 +119,7 @@ void CSpeedWnd::Activate() {
 void CSpeedWnd::Assign() {
     CSelectContactDlg picker(manager_, formats_);
     if (picker.DoModal(host_) != plat::IDOK) return;
-    store_.Assign(selected_, picker.Oid(), picker.PhoneTag());
+    TellUser(store_.Assign(selected_, picker.Oid(), picker.PhoneTag()));
     Invalidate();
 }
 
@@ -128,7 +129,7 @@ void CSpeedWnd::Rename() {
     const SpeedRecord& record = store_.Records()[static_cast<size_t>(position)];
     CSpeedRenameDlg dialog(CSpeedInfoStore::DisplayName(record), CSpeedInfoStore::RenameCandidates(record));
     if (dialog.DoModal(host_) != plat::IDOK) return;
-    store_.ApplyRename(selected_, dialog.Text());
+    TellUser(store_.ApplyRename(selected_, dialog.Text()));
     Invalidate();
 }
 

@@ -25,14 +25,14 @@ public:
     CSpeedWnd(ContactManager& manager, const PhoneTemplates& formats, WndImpl& host);
     ~CSpeedWnd() override { DestroyWnd(); }
 
-    bool Create(WndImpl& parent);
+    [[nodiscard]] bool Create(WndImpl& parent);
     CSpeedInfoStore& Store() { return store_; }
     int Selected() const { return selected_; }
     void Select(int cell);
     // Activates the selected button (the picker for an empty one, a call for an assigned one).
     void Activate();
     // A command of the Tools menu on the selected button; false when it is none of them.
-    bool OnToolsCommand(uint32_t command);
+    [[nodiscard]] bool OnToolsCommand(uint32_t command);
     MenuDescription ToolsMenu() const { return SpeedToolsMenu(store_, selected_); }
     // The cell under a point of the window, or -1.
     int CellAt(const QPoint& point) const;

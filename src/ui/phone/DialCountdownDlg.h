@@ -22,7 +22,7 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
+    [[nodiscard]] bool OnInitContent() override;
     void OnCancel() override { countdown_.Cancel(); }
 
 private:

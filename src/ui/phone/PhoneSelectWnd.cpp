@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusBox.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
@@ -20,6 +21,8 @@
 #include "ui/toolkit/UiStrings.h"
 
 namespace {
+
+constexpr uint32_t kStrNoMessaging = 41429;
 
 uint32_t StoredSortType() { return SettingsStore::ReadDword(settings::kSettings, settings::kSortType, 0); }
 
@@ -118,7 +121,9 @@ bool PhoneSelectWnd::Carry(ChooserCommand command) {
             TheDialer().Dial(Hwnd(), model_.SelectedNumber(), &contact_, 0, Str());
             return true;
         case ChooserCommand::Message:
-            SendSms(model_.SelectedNumber().View(), PhoneChooser::Title(contact_, StoredSortType()).View());
+            if (!SendSms(model_.SelectedNumber().View(),
+                         PhoneChooser::Title(contact_, StoredSortType()).View()))
+                TellUser(Status::Failed(std::u16string(RequireStr(kStrNoMessaging).View())));
             return true;
         case ChooserCommand::Pick:
             if (picked_) picked_(model_.Selected());

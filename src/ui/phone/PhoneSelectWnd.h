@@ -29,26 +29,26 @@ public:
 
     // Shows the chooser for `contact` when the stored DialType asks for it, and waits until it
     // closes; false when it was not shown.
-    bool Offer(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats);
+    [[nodiscard]] bool Offer(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats);
     // The chooser for picking: `picked` gets the chosen line's index, `cancelled` runs on End.
     // Returns once it closes; false when the contact has no number to pick.
-    bool Pick(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats,
-              const std::function<void(int)>& picked, const std::function<void()>& cancelled);
+    [[nodiscard]] bool Pick(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats,
+                            const std::function<void(int)>& picked, const std::function<void()>& cancelled);
 
     const PhoneChooser& Model() const { return model_; }
     QListWidget* List() const { return list_; }
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
     void OnCancel() override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:
-    bool Run(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats);
+    [[nodiscard]] bool Run(WndImpl& owner, const Contact& contact, const PhoneTemplates& formats);
     // Carries out what a key or command asks for; true when the chooser closes.
-    bool Carry(ChooserCommand command);
+    [[nodiscard]] bool Carry(ChooserCommand command);
     void OnFocusLeft(QWidget* now);
 
     PhoneChooser model_;

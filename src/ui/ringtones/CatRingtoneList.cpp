@@ -96,7 +96,8 @@ void CatRingtoneList::PlayRingtoneOfRow() {
                          RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONINFORMATION);
         return;
     }
-    WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);
+    // False: a playable sound, nothing to tell.
+    (void)WarnAboutSound(PlayRingtone(entry.ringtone), entry.ringtone);
 }
 
 bool CatRingtoneList::OnOK() {

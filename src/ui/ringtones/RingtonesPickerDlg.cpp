@@ -105,7 +105,8 @@ Str RingtonesPickerDlg::SelectedPath() const {
 
 void RingtonesPickerDlg::PlaySelected() {
     const Str path = SelectedPath();
-    if (!path.IsEmpty()) WarnAboutSound(PlayRingtone(path), path);
+    // False: a playable sound, nothing to tell.
+    if (!path.IsEmpty()) (void)WarnAboutSound(PlayRingtone(path), path);
 }
 
 void RingtonesPickerDlg::ChooseOtherFile() {

@@ -35,8 +35,8 @@ public:
     static void SetFileChooser(FileChooser chooser);
 
 protected:
-    bool OnInitContent() override;
-    bool OnOK() override;
+    [[nodiscard]] bool OnInitContent() override;
+    [[nodiscard]] bool OnOK() override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
 private:
@@ -53,4 +53,4 @@ private:
 
 // Tells the user about a sound file that cannot be used (a warning box captioned "Brevane").
 // False when there was nothing to tell (the file is playable).
-bool WarnAboutSound(SoundStatus status, const Str& devicePath);
+[[nodiscard]] bool WarnAboutSound(SoundStatus status, const Str& devicePath);

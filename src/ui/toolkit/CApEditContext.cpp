@@ -69,7 +69,7 @@ CApEditContext* CApEditContext::Of(const QWidget& field) {
 }
 
 CApEditContext::~CApEditContext() {
-    if (hwnd_ != 0 && plat::IsWindow(hwnd_)) plat::DestroyWindow(hwnd_);
+    if (hwnd_ != 0 && plat::IsWindow(hwnd_)) (void)plat::DestroyWindow(hwnd_);  // the window goes either way
 }
 
 EditContextState CApEditContext::State() const {
@@ -127,7 +127,7 @@ void CApEditContext::OpenEditMenu(const QPoint& at) {
 
 bool CApEditContext::eventFilter(QObject* watched, QEvent* event) {
     bool taken = false;
-    RunGuarded(
+    (void)RunGuarded(  // what threw was logged; the event is then not taken
         [&] {
             if (event->type() == QEvent::ContextMenu) {
                 // A right click or the menu key is the shell's tap-and-hold: the Edit menu at once,
@@ -196,12 +196,13 @@ void CApEditContext::StartHold(const QPoint& at, bool doubleTap) {
     KeepSelection();
     hold_.Press({at.x(), at.y()}, NowTick(), doubleTap);
     if (!EnsureWindow() || !plat::SetTimer(hwnd_, HoldGesture::kTimerId, HoldGesture::kHoldMs)) {
-        hold_.TimerFired();  // no timer: the press stays a plain press
+        (void)hold_.TimerFired();  // no timer: the press stays a plain press
     }
 }
 
 void CApEditContext::StopHold() {
-    if (hwnd_ != 0) plat::KillTimer(hwnd_, HoldGesture::kTimerId);
+    // A timer fires once; it may be gone already.
+    if (hwnd_ != 0) (void)plat::KillTimer(hwnd_, HoldGesture::kTimerId);
 }
 
 void CApEditContext::OnHoldTimer() {
@@ -244,7 +245,7 @@ bool CApEditContext::EnsureWindow() {
         [this](plat::HWND, uint32_t message, plat::WPARAM wParam, plat::LPARAM) -> plat::LRESULT {
             if (message == plat::WM_GETDLGCODE) return kWantAllKeys;
             if (message == plat::WM_TIMER && wParam == HoldGesture::kTimerId) {
-                RunGuarded([this] { OnHoldTimer(); }, "CApEditContext");
+                (void)RunGuarded([this] { OnHoldTimer(); }, "CApEditContext");  // what threw was logged
             }
             return 0;
         },

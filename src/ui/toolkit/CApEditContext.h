@@ -43,14 +43,14 @@ public:
     plat::HWND Hwnd() const { return hwnd_; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CApEditContext(QWidget& field, QLineEdit* line, QPlainTextEdit* text, bool blockMode);
 
     EditContextState State() const;
-    bool OnMouse(QEvent& event);
-    bool OnKey(QEvent& event);
+    [[nodiscard]] bool OnMouse(QEvent& event);
+    [[nodiscard]] bool OnKey(QEvent& event);
     void StartHold(const QPoint& at, bool doubleTap);
     // The press moves the caret; the menu it opens acts on the selection there was before it.
     void KeepSelection();
@@ -60,7 +60,7 @@ private:
     // The widget the stylus events reach, and where the pending press went down on the field.
     QWidget* MouseArea() const;
     QPoint PressPoint() const;
-    bool EnsureWindow();
+    [[nodiscard]] bool EnsureWindow();
 
     QWidget& field_;
     QLineEdit* line_;

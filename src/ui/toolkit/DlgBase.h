@@ -22,14 +22,14 @@ public:
     int DoModal(WndImpl& owner);
     // Shows the dialog over `owner`'s top-level window and returns (progress and information
     // windows). False when it cannot be created.
-    bool CreateModeless(WndImpl& owner);
+    [[nodiscard]] bool CreateModeless(WndImpl& owner);
     // Ends the dialog: a modal run returns `result`; the window is destroyed.
     void EndDialog(int result);
-    bool IsOpen() const { return IsCreated(); }
+    [[nodiscard]] bool IsOpen() const { return IsCreated(); }
     // True while DoModal runs the dialog's loop (an embedded dialog, such as the preview pane's
     // contact view, is open without one).
-    bool IsRunningModal() const { return loop_ != nullptr; }
-    bool TakesAccelerators() const override { return true; }
+    [[nodiscard]] bool IsRunningModal() const { return loop_ != nullptr; }
+    [[nodiscard]] bool TakesAccelerators() const override { return true; }
     // The field that takes the keyboard: the one that last held it, else the first that takes it,
     // else the dialog itself.
     QWidget* KeyboardField() const;
@@ -39,9 +39,9 @@ protected:
     // The soft keys of the dialog's bar; the default: "OK" gives IDOK, "Cancel" IDCANCEL.
     virtual SoftKeyMenu SoftKeys() const;
     // Builds the dialog's content; false refuses to open.
-    virtual bool OnInitDialog() { return true; }
+    [[nodiscard]] virtual bool OnInitDialog() { return true; }
     // OK was asked for; true ends the dialog with IDOK.
-    virtual bool OnOK() { return true; }
+    [[nodiscard]] virtual bool OnOK() { return true; }
     virtual void OnCancel() {}
     // Adjusts a popup of the dialog's soft keys in place before it opens (`popupId` as the
     // SoftKey names it); the default leaves it as it is.
@@ -50,7 +50,7 @@ protected:
     SoftKeyBar* Bar() const { return bar_; }
 
 private:
-    bool Open(WndImpl& owner);
+    [[nodiscard]] bool Open(WndImpl& owner);
 
     SoftKeyBar* bar_ = nullptr;
     QEventLoop* loop_ = nullptr;

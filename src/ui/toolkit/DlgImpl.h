@@ -17,8 +17,8 @@ public:
 
 protected:
     // Adds the caption and the content area, then calls OnInitContent.
-    bool OnInitDialog() override;
-    virtual bool OnInitContent() { return true; }
+    [[nodiscard]] bool OnInitDialog() override;
+    [[nodiscard]] virtual bool OnInitContent() { return true; }
     QVBoxLayout* Content() const { return content_; }
     void Paint(QPainter& painter, const QRect& exposed) override;
 

@@ -4,4 +4,4 @@
 
 // Runs `work`. A FatalError is logged with its code and argument and ends the event loop with its
 // code (the program then exits); any other exception is logged. False when `work` threw.
-bool RunGuarded(const std::function<void()>& work, const char* where);
+[[nodiscard]] bool RunGuarded(const std::function<void()>& work, const char* where);

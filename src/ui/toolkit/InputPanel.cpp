@@ -23,7 +23,9 @@ void InputPanel::Show(bool up) {
     PanelState& state = State();
     if (state.up == up) return;
     state.up = up;
-    if (state.listener != 0) plat::PostMessage(state.listener, plat::WM_SETTINGCHANGE, kInputPanelChange, 0);
+    // A listener gone has nothing to update.
+    if (state.listener != 0)
+        (void)plat::PostMessage(state.listener, plat::WM_SETTINGCHANGE, kInputPanelChange, 0);
 }
 
 int InputPanel::VisibleBottom(int clientHeight) {

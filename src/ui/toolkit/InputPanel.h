@@ -13,7 +13,7 @@ inline constexpr int kInputPanelDesignHeight = 80;
 
 class InputPanel {
 public:
-    static bool IsUp();
+    [[nodiscard]] static bool IsUp();
     // Raises or lowers the panel; the listener hears of a change.
     static void Show(bool up);
     // The lowest client y still visible over a panel that is up, for a window `clientHeight` high.

@@ -18,7 +18,7 @@ public:
     plat::HWND TalkKeyTarget() const { return talkTarget_; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    [[nodiscard]] bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     plat::HWND talkTarget_ = 0;

@@ -20,7 +20,7 @@ inline constexpr uint32_t VK_TACTION = VK_RETURN;   // the action key
 uint32_t VirtualKeyOf(const QKeyEvent& event);
 
 // True for a key event from the numeric keypad (the phone keypad).
-bool IsPhoneKeypad(const QKeyEvent& event);
+[[nodiscard]] bool IsPhoneKeypad(const QKeyEvent& event);
 
 // lParam of WM_HOTKEY: the virtual key in the high word.
 inline constexpr intptr_t HotKeyParam(uint32_t virtualKey) { return static_cast<intptr_t>(virtualKey) << 16; }

@@ -76,7 +76,8 @@ void SoftKeyBar::Run(const SoftKey& key, QToolButton* button) {
         const QAction* chosen = menu->exec(above);
         command = chosen != nullptr ? chosen->data().value<uint32_t>() : 0;
     }
-    if (command != 0) plat::PostMessage(owner_, plat::WM_COMMAND, command, 0);
+    // The owner lives while its bar shows.
+    if (command != 0) (void)plat::PostMessage(owner_, plat::WM_COMMAND, command, 0);
 }
 
 void SoftKeyBar::SetKeysEnabled(bool enabled) {

@@ -12,14 +12,14 @@
 class WndFrame : public WndImpl {
 public:
     // Creates the frame's window, hidden, in `client` of `parent`. False when it cannot.
-    virtual bool Create(WndImpl& parent, const QRect& client);
+    [[nodiscard]] virtual bool Create(WndImpl& parent, const QRect& client);
     // The input panel went up or down; `visibleBottom` is the lowest visible client y.
     virtual void OnInputPanel(bool up, int visibleBottom);
     virtual QRect ClientRect() const;
     // Takes a new client rectangle and lays out its children in it.
     virtual void SetClientRect(const QRect& client);
     // A command of the menu bar or an accelerator; true when the frame handled it.
-    virtual bool OnCommand(uint32_t command, plat::LPARAM lParam);
+    [[nodiscard]] virtual bool OnCommand(uint32_t command, plat::LPARAM lParam);
     virtual void Show();
     virtual void Hide();
     virtual void OnActivate(uint32_t state, plat::LPARAM lParam);

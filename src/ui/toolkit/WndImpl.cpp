@@ -8,7 +8,7 @@
 #include "ui/toolkit/WndWidget.h"
 
 plat::LRESULT DefWindowProc(plat::HWND window, uint32_t message, plat::WPARAM, plat::LPARAM) {
-    if (message == plat::WM_CLOSE) plat::DestroyWindow(window);
+    if (message == plat::WM_CLOSE) (void)plat::DestroyWindow(window);  // the window goes either way
     return 0;
 }
 
@@ -50,7 +50,7 @@ bool WndImpl::CreateWnd(std::u16string_view className, std::u16string_view title
 }
 
 void WndImpl::DestroyWnd() {
-    if (hwnd_ != 0) plat::DestroyWindow(hwnd_);
+    if (hwnd_ != 0) (void)plat::DestroyWindow(hwnd_);  // the window goes either way
 }
 
 QWidget* WndImpl::Widget() const { return widget_; }
@@ -62,7 +62,8 @@ plat::LRESULT WndImpl::Send(uint32_t message, plat::WPARAM wParam, plat::LPARAM 
 plat::LRESULT WndImpl::Dispatch(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
     if (destroying_) return DefWindowProc(hwnd_, message, wParam, lParam);
     plat::LRESULT result = 0;
-    RunGuarded([&] { result = WndProc(message, wParam, lParam); }, "WndImpl");
+    // What threw was logged; the message then yields 0.
+    (void)RunGuarded([&] { result = WndProc(message, wParam, lParam); }, "WndImpl");
     return result;
 }
 

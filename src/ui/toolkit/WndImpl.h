@@ -34,13 +34,14 @@ public:
 
     // Creates the platform window and its widget (hidden), a child of `parent`'s widget or a
     // top-level window when `parent` is null. False when the platform refuses the window.
-    bool CreateWnd(std::u16string_view className, std::u16string_view title, WndImpl* parent, const QRect& rect);
+    [[nodiscard]] bool CreateWnd(std::u16string_view className, std::u16string_view title, WndImpl* parent,
+                                 const QRect& rect);
     // Destroys the platform window (the procedure gets WM_DESTROY) and the widget.
     void DestroyWnd();
 
     plat::HWND Hwnd() const { return hwnd_; }
     QWidget* Widget() const;
-    bool IsCreated() const { return hwnd_ != 0; }
+    [[nodiscard]] bool IsCreated() const { return hwnd_ != 0; }
 
     // Calls the own procedure at once, as SendMessage to the own window does.
     plat::LRESULT Send(uint32_t message, plat::WPARAM wParam = 0, plat::LPARAM lParam = 0);
@@ -51,7 +52,7 @@ public:
     static WndImpl* Owning(const QWidget* widget);
     // Whether keys of accelerator table 103 pressed inside this window become its commands
     // (top-level windows and dialogs); children leave them to those.
-    virtual bool TakesAccelerators() const;
+    [[nodiscard]] virtual bool TakesAccelerators() const;
     // Where a key that reaches this window's own widget belongs instead (it is handed there, with
     // the keyboard); null: the window takes it.
     virtual QWidget* KeysTarget() { return nullptr; }

@@ -27,7 +27,8 @@ WndWidget::WndWidget(WndImpl& owner, QWidget* parent) : QWidget(parent), owner_(
     holdTimer_.setInterval(kHoldMs);
     QObject::connect(&holdTimer_, &QTimer::timeout, this, [this] {
         held_ = true;
-        if (owner_ != nullptr) RunGuarded([this] { owner_->OnTapAndHold(pressAt_); }, "WndWidget");
+        // What threw was logged.
+        if (owner_ != nullptr) (void)RunGuarded([this] { owner_->OnTapAndHold(pressAt_); }, "WndWidget");
     });
 }
 
@@ -48,7 +49,8 @@ void WndWidget::paintEvent(QPaintEvent* event) {
         QPainter painter(&image_);
         painter.setClipRegion(event->region());
         painter.setFont(font());
-        RunGuarded([&] { owner_->Paint(painter, event->rect()); }, "WndWidget");
+        // What threw was logged.
+        (void)RunGuarded([&] { owner_->Paint(painter, event->rect()); }, "WndWidget");
     }
     QPainter screen(this);
     for (const QRect& rect : event->region()) screen.drawImage(rect, image_, QRectF(rect.topLeft() * ratio, rect.size() * ratio));
@@ -56,7 +58,7 @@ void WndWidget::paintEvent(QPaintEvent* event) {
 
 void WndWidget::resizeEvent(QResizeEvent*) {
     if (owner_ == nullptr) return;
-    RunGuarded([this] { owner_->OnResize(size()); }, "WndWidget");
+    (void)RunGuarded([this] { owner_->OnResize(size()); }, "WndWidget");  // what threw was logged
     owner_->Send(plat::WM_SIZE, 0, SizeParam(size()));
 }
 
@@ -88,7 +90,7 @@ void WndWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         holdTimer_.stop();
         held_ = true;
-        RunGuarded([this] { owner_->OnTapAndHold(pressAt_); }, "WndWidget");
+        (void)RunGuarded([this] { owner_->OnTapAndHold(pressAt_); }, "WndWidget");  // what threw was logged
     } else if (event->button() == Qt::LeftButton) {
         holdTimer_.start();
     }
@@ -97,7 +99,7 @@ void WndWidget::mousePressEvent(QMouseEvent* event) {
 void WndWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (owner_ == nullptr || event->button() != Qt::LeftButton) return;
     holdTimer_.stop();
-    if (!held_) RunGuarded([this] { owner_->OnTap(pressAt_); }, "WndWidget");
+    if (!held_) (void)RunGuarded([this] { owner_->OnTap(pressAt_); }, "WndWidget");  // what threw was logged
     held_ = false;
 }
 

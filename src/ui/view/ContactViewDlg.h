@@ -52,7 +52,7 @@ public:
     void SetListener(ContactViewDlgListener* listener) { listener_ = listener; }
 
     // The embedded pane as a child of `parent`.
-    bool CreatePane(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool CreatePane(WndImpl& parent, const QRect& rect);
     // Shows `contact` (a copy is kept); drawn at once when the view is on screen.
     void ShowContact(const Contact& contact);
     // Shows the full-screen view over `parent` until it ends: kOutcomeEdit after "Edit",
@@ -66,7 +66,7 @@ public:
 
 protected:
     SoftKeyMenu SoftKeys() const override;
-    bool OnInitDialog() override;
+    [[nodiscard]] bool OnInitDialog() override;
     void OnResize(const QSize& size) override;
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
     QString AccessibleText() const override;
@@ -80,7 +80,7 @@ private:
 
     void Draw();
     // Carries out `action` on the target of a line; false when it could not be done.
-    bool Perform(ViewAction action, const Str& target);
+    [[nodiscard]] bool Perform(ViewAction action, const Str& target);
     void End(int result);
 
     const bool modal_;

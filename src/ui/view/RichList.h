@@ -40,7 +40,7 @@ public:
     explicit RichList(RichListListener& listener);
     ~RichList() override;
 
-    bool Create(WndImpl& parent, const QRect& rect);
+    [[nodiscard]] bool Create(WndImpl& parent, const QRect& rect);
     // Empties the list (the heading, the lines and the note).
     void Clear();
     void SetHeading(const QImage& picture, const Str& markup, int gapAfter);

@@ -30,7 +30,7 @@ struct AddressFormat {
 // slot fields ("<position digit> <label>", or nothing for an unused slot). False when the row is
 // shorter than 5 characters, has no name, a slot field without a position digit, or positions
 // that are not exactly 0 to n-1 for its n slot fields.
-bool ParseAddressRow(std::u16string_view row, AddressFormat& out);
+[[nodiscard]] bool ParseAddressRow(std::u16string_view row, AddressFormat& out);
 
 // The address on one line: the used parts in written order, each after a blank once the line is
 // not empty (so an empty part in the middle leaves a double blank).

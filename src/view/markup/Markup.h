@@ -22,7 +22,7 @@ struct TextStyle {
     int size = 0;        // 0: the default size
     uint32_t color = 0;  // 0xRRGGBB; 0: the default colour
 
-    bool operator==(const TextStyle&) const = default;
+    [[nodiscard]] bool operator==(const TextStyle&) const = default;
 };
 
 // Characters of one style. Line breaks stay in the text as "\n".

@@ -42,7 +42,7 @@ public:
     HeadingPicture Picture() const { return picture_; }
     const Array<ViewLine>& Lines() const { return lines_; }
     // Whether a gap follows line `index`: after the last line of each group.
-    bool GapAfter(int index) const;
+    [[nodiscard]] bool GapAfter(int index) const;
     // The contact's note, shown last when it is not empty.
     const ByteBlock& Note() const { return note_; }
 
@@ -51,7 +51,7 @@ public:
 
 private:
     // Builds the heading; returns whether it shows a company without a person's name.
-    bool BuildHeading(const ContactTemplate& tpl);
+    [[nodiscard]] bool BuildHeading(const ContactTemplate& tpl);
     void AddGroup(int group, const Contact& contact, const ContactTemplate& tpl,
                   const AddressFormatTable& formats, const Array<Str>& categoryNames);
     void AddValue(int group, const Str& label, const BagValue& value, const AddressFormatTable& formats);

@@ -34,11 +34,11 @@ public:
     // The box's text was changed by the user. Typing ends alphabet mode. The text is trimmed;
     // empty clears the pressed groups (the bar is reset). True when the search text changed and
     // the list must be rebuilt.
-    bool OnTextChanged(std::u16string_view text);
+    [[nodiscard]] bool OnTextChanged(std::u16string_view text);
 
     // Presses group `index` of `definition` (ignored when the group does not exist). True when
     // it was pressed; the list must then be rebuilt with GroupQuery.
-    bool PressGroup(int index, const AbcDefinition& definition);
+    [[nodiscard]] bool PressGroup(int index, const AbcDefinition& definition);
 
     // Backspace in alphabet mode with the caret at `caret` and the selection [selStart, selEnd)
     // (none when equal): removes the group before the caret, or every group whose letter the
@@ -51,7 +51,7 @@ public:
     std::optional<BackspaceResult> Backspace(int caret, int selStart, int selEnd,
                                              const AbcDefinition& definition);
     // Removes the last pressed group (the bar's "back" button). False when none was pressed.
-    bool RemoveLastGroup(const AbcDefinition& definition);
+    [[nodiscard]] bool RemoveLastGroup(const AbcDefinition& definition);
     // Clears the pressed groups and returns to normal mode with an empty box.
     void ClearGroups();
 

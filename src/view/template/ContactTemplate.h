@@ -25,17 +25,17 @@ public:
     TemplateGroup* Group(int id);
 
     // The name group's presentation: the single full-name element instead of the five parts.
-    bool NameColl() const { return nameColl_; }
+    [[nodiscard]] bool NameColl() const { return nameColl_; }
     void SetNameColl(bool on) { nameColl_ = on; }
 
     // Group 0 always; Office and Categories by their flag; the others by their flag and a
     // non-empty order; false for any other id.
-    bool IsGroupShown(int id) const;
+    [[nodiscard]] bool IsGroupShown(int id) const;
     // Switches groups 1 to 11; switching on a group with an empty order gives it its default
     // entries (Office and Categories only take the flag).
     void SetGroupShown(int id, bool on);
     // Name field `i` (NameEntry); true beyond the ten. Fields 0, 2, 3, 4 and 7 stay shown.
-    bool IsFieldShown(int i) const;
+    [[nodiscard]] bool IsFieldShown(int i) const;
     void SetFieldShown(int i, bool on);
 
     // The label of a stored name (its own name when it has none); the name of a label (the label
@@ -64,9 +64,9 @@ public:
 
     // Reads the file at device path `path`. False when it is missing, unreadable, too large or
     // empty (an empty file is deleted); the caller then resets to the defaults.
-    bool Load(const Str& path);
+    [[nodiscard]] bool Load(const Str& path);
     // Writes the file anew (replacing it whole). False when it cannot be written.
-    bool Save(const Str& path) const;
+    [[nodiscard]] bool Save(const Str& path) const;
 
     // The file's content: read from and written to bytes.
     void ReadFrom(std::span<const uint8_t> bytes);

@@ -14,7 +14,7 @@ namespace {
 
 Str FieldKey(int field) {
     Str key;
-    key.Format(kKeyFieldFormat.data(), field);
+    (void)key.Format(kKeyFieldFormat.data(), field);  // a short text
     return key;
 }
 
@@ -138,7 +138,7 @@ std::vector<uint8_t> ContactTemplate::ToBytes() const {
         file.Header(kKeyAddrFormat);
         for (int format : groups_[kGroupAddress].addrFormats) {
             Str line;
-            line.Format(u"%d", format);
+            (void)line.Format(u"%d", format);  // a short text
             file.Line(line.View());
         }
     }

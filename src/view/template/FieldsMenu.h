@@ -21,5 +21,5 @@ const FieldsMenuItem* FieldsMenuItemOf(uint32_t command);
 
 // The template editor: an item is checked when its field or group is shown; choosing it flips
 // that (a group switched on gets its default entries when it has none).
-bool IsCheckedInTemplate(const FieldsMenuItem& item, const ContactTemplate& tpl);
+[[nodiscard]] bool IsCheckedInTemplate(const FieldsMenuItem& item, const ContactTemplate& tpl);
 void ToggleInTemplate(const FieldsMenuItem& item, ContactTemplate& tpl);

@@ -47,7 +47,7 @@ public:
     }
     uint64_t LastModified() {
         plat::DatabaseInfo info;
-        db_.GetInfo(info);
+        EXPECT_TRUE(db_.GetInfo(info));
         return info.lastModified;
     }
 

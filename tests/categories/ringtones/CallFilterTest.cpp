@@ -47,12 +47,14 @@ protected:
     int32_t Id(int index) { return static_cast<int32_t>(categories_[index].id); }
     // Replaces the section with "All" 0 and the given ids (as stored by another program).
     void StoreIds(std::initializer_list<plat::RegValue> ids) {
-        plat::DeviceRegistry().DeleteKey(kHkcu, kSection);
-        plat::DeviceRegistry().SetValue(kHkcu, kSection, u"All", plat::RegValue::Dword(0));
-        plat::DeviceRegistry().SetValue(kHkcu, kSection, u"Count", plat::RegValue::Dword(static_cast<uint32_t>(ids.size())));
+        (void)plat::DeviceRegistry().DeleteKey(kHkcu, kSection);  // there may be none yet
+        EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHkcu, kSection, u"All", plat::RegValue::Dword(0)));
+        EXPECT_TRUE(plat::DeviceRegistry().SetValue(
+            kHkcu, kSection, u"Count", plat::RegValue::Dword(static_cast<uint32_t>(ids.size()))));
         for (int i = 0; const plat::RegValue& id : ids) {
             const std::string name = std::to_string(i++);
-            plat::DeviceRegistry().SetValue(kHkcu, kSection, std::u16string(name.begin(), name.end()), id);
+            EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHkcu, kSection,
+                                                        std::u16string(name.begin(), name.end()), id));
         }
     }
     static plat::RegValue D(int32_t v) { return plat::RegValue::Dword(static_cast<uint32_t>(v)); }

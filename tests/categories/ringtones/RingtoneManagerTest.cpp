@@ -66,7 +66,7 @@ TEST_F(RingtoneManagerTest, FirstLoadImportsTheOldFileAndDeletesIt) {
         {{}, {}},
     };
     for (const auto& c : cases) {
-        plat::DeviceRegistry().DeleteKey(kHkcu, kSection);
+        (void)plat::DeviceRegistry().DeleteKey(kHkcu, kSection);  // there may be none yet
         WriteOldFile(c.bytes);
         RingtoneManager manager;
         manager.Load();

@@ -3,6 +3,7 @@
 #include "core/array/Array.h"
 #include "core/str/Str.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/TracerBoxes.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ TEST(Array, ElementsSurviveMovesAndCopies) {
 
 TEST(Array, OutOfRangeShowsTheTracerAndStaysInside) {
     MessageBoxRecorder boxes;
+    ExpectTracerBoxes releaseProgram;  // boxes, and no abort, as in the release program
     Array<int> a = Filled(3);
     EXPECT_EQ(a.GetAt(-1), 0);
     a.SetAt(3, 99);
@@ -94,6 +96,14 @@ TEST(Array, OutOfRangeShowsTheTracerAndStaysInside) {
     EXPECT_EQ(texts, std::vector<std::u16string>(std::begin(expected), std::end(expected)));
     Array<int> empty;
     EXPECT_EQ(empty.GetAt(0), 0);
+}
+
+TEST(ArrayDeathTest, OutOfRangeAbortsInTestPrograms) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Array<int> a = Filled(3);
+    EXPECT_DEATH(a.SetAt(3, 99), "Array::SetAt index \\(3\\) out of range \\(3\\)");
+    EXPECT_DEATH(a[-1] = 5, "Array::ElementAt index \\(-1\\) out of range \\(3\\)");
+    EXPECT_DEATH((void)a.GetAt(3), "Array::GetAt");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "support/HostFiles.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDevice.h"
+#include "support/TracerBoxes.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ TEST(ResourceStrings, LongStringsAreLoadedWholeThroughTheRetry) {
 TEST(ResourceStrings, MissingStringIsLoggedAndTraced) {
     TempDevice device;
     MessageBoxRecorder boxes;
+    ExpectTracerBoxes expected;
     const StringTable table({{1, u"one"}, {2, u""}}, 0xBEEF);
     Str s(u"old");
     EXPECT_FALSE(SafeLoadStr(7, s, &table));
@@ -58,6 +60,7 @@ TEST(ResourceStrings, MissingStringIsLoggedAndTraced) {
 TEST(ResourceStrings, RequiredStringRaisesTheResourceError) {
     TempDevice device;
     MessageBoxRecorder boxes;
+    ExpectTracerBoxes expected;  // the failed load is traced before the error is raised
     EXPECT_EQ(RequireStr(101), u"Brevane");
     try {
         RequireStr(99999);
@@ -67,7 +70,7 @@ TEST(ResourceStrings, RequiredStringRaisesTheResourceError) {
         EXPECT_EQ(error.Arg(), 99999u);
     }
     Str s;
-    s.FormatRes(41216, 3);
+    EXPECT_TRUE(s.FormatRes(41216, 3));
     EXPECT_EQ(s, u"Waiting for 3 seconds...");
 }
 

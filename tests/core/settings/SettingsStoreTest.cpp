@@ -52,10 +52,10 @@ TEST_F(Settings, ValuesRoundTripWithTheirExactBytes) {
 }
 
 TEST_F(Settings, ValueOfAnotherTypeReadsAsTheDefault) {
-    SettingsStore::WriteString(kSection, u"WasText", u"7");
-    SettingsStore::WriteDword(kSection, u"WasNumber", 7);
-    plat::DeviceRegistry().SetValue(Hive::CurrentUser, kKey, u"Short",
-                                    plat::RegValue{plat::REG_DWORD, {1, 2}});
+    EXPECT_TRUE(SettingsStore::WriteString(kSection, u"WasText", u"7"));
+    EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"WasNumber", 7));
+    EXPECT_TRUE(plat::DeviceRegistry().SetValue(Hive::CurrentUser, kKey, u"Short",
+                                                plat::RegValue{plat::REG_DWORD, {1, 2}}));
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"WasText", 3), 3u);
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"Short", 3), 3u);
     EXPECT_EQ(SettingsStore::ReadString(kSection, u"WasNumber", u"def"), u"def");
@@ -66,7 +66,7 @@ TEST_F(Settings, ValueOfAnotherTypeReadsAsTheDefault) {
     // KeyPressFeedback is created with its default the first time it is read this way.
     EXPECT_EQ(SettingsStore::ReadDwordOrCreate(settings::kSettings, settings::kKeyPressFeedback, 0), 0u);
     EXPECT_EQ(Raw(u"Software\\Velmora\\PIM\\Settings", settings::kKeyPressFeedback)->AsDword(), 0u);
-    SettingsStore::WriteString(kSection, u"Typed", u"4");
+    EXPECT_TRUE(SettingsStore::WriteString(kSection, u"Typed", u"4"));
     EXPECT_EQ(SettingsStore::ReadDwordOrCreate(kSection, u"Typed", 2), 2u);  // the wrong type is replaced
     EXPECT_EQ(Raw(kKey, u"Typed")->AsDword(), 2u);
 }
@@ -93,7 +93,7 @@ TEST_F(Settings, DamagedRegistryGivesDefaultsAndFailedWrites) {
 }
 
 TEST_F(Settings, ReadStringIntoNeverOverrunsTheBuffer) {
-    SettingsStore::WriteString(kSection, u"Long", u"0123456789");
+    EXPECT_TRUE(SettingsStore::WriteString(kSection, u"Long", u"0123456789"));
     struct Case { std::u16string_view name, def; int capacity; std::u16string_view want; } cases[] = {
         {u"Long", u"d", 11, u"0123456789"},
         {u"Long", u"d", 10, u"d"},
@@ -116,7 +116,7 @@ TEST_F(Settings, ListsAreRewrittenWhole) {
     EXPECT_EQ(SettingsStore::ReadDwordList(kSection), (std::vector<uint32_t>{7, 0xFFFFFFFF, 3}));
     EXPECT_EQ(ValueNames(kKey), (std::vector<std::u16string>{u"Count", u"0", u"1", u"2"}));
 
-    SettingsStore::WriteDword(kSection, u"Stale", 1);
+    EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"Stale", 1));
     EXPECT_TRUE(SettingsStore::WriteDwordList(kSection, {}));
     EXPECT_EQ(ValueNames(kKey), (std::vector<std::u16string>{u"Count"}));
     EXPECT_EQ(SettingsStore::ReadDword(kSection, u"Count", 99), 0u);
@@ -127,12 +127,13 @@ TEST_F(Settings, ListsAreRewrittenWhole) {
 }
 
 TEST_F(Settings, DamagedListsReadWhatIsThere) {
-    SettingsStore::WriteDword(kSection, u"Count", 0xFFFFFFFF);  // far more than the section holds
-    SettingsStore::WriteDword(kSection, u"0", 10);
-    SettingsStore::WriteString(kSection, u"1", u"not a number");
-    SettingsStore::WriteDword(kSection, u"3", 30);  // "2" is missing
+    EXPECT_TRUE(
+        SettingsStore::WriteDword(kSection, u"Count", 0xFFFFFFFF));  // far more than the section holds
+    EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"0", 10));
+    EXPECT_TRUE(SettingsStore::WriteString(kSection, u"1", u"not a number"));
+    EXPECT_TRUE(SettingsStore::WriteDword(kSection, u"3", 30));  // "2" is missing
     EXPECT_EQ(SettingsStore::ReadDwordList(kSection), (std::vector<uint32_t>{10, 30}));
-    SettingsStore::WriteString(kSection, u"Count", u"3");
+    EXPECT_TRUE(SettingsStore::WriteString(kSection, u"Count", u"3"));
     EXPECT_TRUE(SettingsStore::ReadDwordList(kSection).empty());
 }
 
@@ -140,7 +141,7 @@ TEST_F(Settings, TheDataFolderIsMadeWhereTheSettingPoints) {
     using namespace settings;
     EXPECT_EQ(DataFolder(), u"\\My Documents\\Brevane Files");
     EXPECT_TRUE(std::filesystem::is_directory(device.Host(u"\\My Documents\\Brevane Files")));
-    SettingsStore::WriteString(kSettings, kFolderPath, u"\\Storage Card\\Contacts\\");
+    EXPECT_TRUE(SettingsStore::WriteString(kSettings, kFolderPath, u"\\Storage Card\\Contacts\\"));
     EXPECT_EQ(DataFolder(), u"\\Storage Card\\Contacts");
     EXPECT_TRUE(std::filesystem::is_directory(device.Host(u"\\Storage Card\\Contacts")));
 }

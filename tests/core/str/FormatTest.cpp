@@ -76,7 +76,7 @@ TEST(Format, TextLongerThanTheBoundIsWhole) {
 
 TEST(Format, TargetMayBeAnArgumentAndARefusedFormatLeavesIt) {
     Str s(u"ab");
-    s.Format(u"%s-%s-%s", s, s.c_str(), s.View());
+    EXPECT_TRUE(s.Format(u"%s-%s-%s", s, s.c_str(), s.View()));
     EXPECT_EQ(s, u"ab-ab-ab");
     EXPECT_FALSE(s.Format(u"%2000000d", 1));
     EXPECT_FALSE(s.Format(u"%*d", 2000000, 1));

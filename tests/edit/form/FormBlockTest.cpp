@@ -68,7 +68,7 @@ TEST(PseudoWnd, MovesRegistersAndCapturesThroughTheRoot) {
     EXPECT_EQ(root.Registered(7), &leaf);
     {
         MoveRecorder gone;
-        gone.Create(&host, &leaf, std::nullopt, 8);
+        EXPECT_TRUE(gone.Create(&host, &leaf, std::nullopt, 8));
         root.Register(8, gone);
         EXPECT_EQ(root.DescendantCount(), 2);
     }
@@ -128,7 +128,7 @@ TEST(CBlock, GeometryScalesWithTheScreen) {
 TEST(CBlock, FocusLossIsToldOnlyWhenTheFocusMoves) {
     RecordingHost host;
     CBlock block(96, 96);
-    block.Init(2, {}, &host, nullptr, PseudoRect{0, 0, 200, 0}, true);
+    EXPECT_TRUE(block.Init(2, {}, &host, nullptr, PseudoRect{0, 0, 200, 0}, true));
     block.SetFocused(block.Element(0));
     block.SetFocused(block.Element(0));
     block.SetFocused(block.Element(1));
@@ -142,7 +142,7 @@ TEST(CBlock, FocusLossIsToldOnlyWhenTheFocusMoves) {
 TEST(CBlock, LabelPopupAndCustomLabels) {
     RecordingHost host;
     CBlock block(96, 96);
-    block.Init(2, {1, 1}, &host, nullptr, PseudoRect{0, 0, 200, 0}, false);
+    EXPECT_TRUE(block.Init(2, {1, 1}, &host, nullptr, PseudoRect{0, 0, 200, 0}, false));
     Array<Str> labels;
     for (const char16_t* text : {u"Work", u"Home", u"Mobile", u"Boat"}) labels.Add(text);
     block.SetLabels(labels, 3);

@@ -18,7 +18,7 @@ CoordInstance::CoordInstance() {
                                 });
 }
 
-CoordInstance::~CoordInstance() { plat::DestroyWindow(window); }
+CoordInstance::~CoordInstance() { (void)plat::DestroyWindow(window); }  // clean-up
 
 std::unique_ptr<CoordInstance> RegisteredInstance() {
     auto instance = std::make_unique<CoordInstance>();

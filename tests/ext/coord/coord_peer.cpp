@@ -39,6 +39,6 @@ int main(int argc, char** argv) {
     peerside::Serve(closing);
     engine->Unregister();
     Coordination::Destroy();
-    plat::DestroyWindow(window);
+    (void)plat::DestroyWindow(window);  // clean-up
     return 0;
 }

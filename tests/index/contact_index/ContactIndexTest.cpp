@@ -185,7 +185,7 @@ TEST_F(ContactIndexTest, OpenTellsReadyStaleOrFailed) {
     EXPECT_EQ(index.Open(db, 1), ContactIndex::kOpenReady) << "a reopen looks at the count only";
     index.Close();
 
-    SettingsStore::WriteString(settings::kSettings, ContactIndex::kCollationValue, u"other");
+    EXPECT_TRUE(SettingsStore::WriteString(settings::kSettings, ContactIndex::kCollationValue, u"other"));
     EXPECT_EQ(index.Open(db, 0), ContactIndex::kOpenFailed) << "names were ordered by another collation";
     EXPECT_FALSE(index.IsOpen());
 }

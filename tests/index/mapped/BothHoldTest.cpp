@@ -13,11 +13,11 @@ TEST(BothHold, EitherFailureFailsAndASideThrowReachesTheCaller) {
             << c.side << " " << c.here;
     }
     bool hereRan = false;
-    EXPECT_THROW(BothHold([]() -> bool { throw std::bad_alloc(); },
-                          [&hereRan] {
-                              hereRan = true;
-                              return true;
-                          }),
+    EXPECT_THROW((void)BothHold([]() -> bool { throw std::bad_alloc(); },
+                                [&hereRan] {
+                                    hereRan = true;
+                                    return true;
+                                }),
                  std::bad_alloc);
     EXPECT_TRUE(hereRan);
 }

@@ -40,7 +40,7 @@ int WriteOther(const std::string& name) {
     const std::u16string text(name.begin(), name.end());
     const plat::PropVal value = plat::PropVal::Text(plat::MakePropId(0x82, plat::CEVT_LPWSTR), text);
     const bool written = db != plat::kInvalidDbHandle && plat::WriteRecordProps(db, 0, std::span(&value, 1)) != 0;
-    plat::CloseDatabase(db);
+    (void)plat::CloseDatabase(db);  // clean-up
     return written ? 0 : 6;
 }
 

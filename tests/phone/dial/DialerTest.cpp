@@ -69,7 +69,7 @@ TEST(Dial, SoundMethodCountsDownThenPlaysUnlessCancelled) {
     EXPECT_EQ(ProgramLog(device), (std::vector<std::string>{Tone(173), Tone(174)}));
 
     Dialer cancelling({nullptr, &sleeper, [](DialCountdown& c) {
-                           c.Tick();
+                           (void)c.Tick();  // the first step is not the last
                            c.Cancel();
                            EXPECT_FALSE(c.Tick());
                            EXPECT_FALSE(c.Finished());
@@ -80,7 +80,7 @@ TEST(Dial, SoundMethodCountsDownThenPlaysUnlessCancelled) {
 
 TEST(Dial, StoredAddInMethodAndTheAddInPath) {
     TempDevice device({.phone = false});
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialAddIn);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialAddIn));
     Dialer none;
     EXPECT_EQ(none.ResolveMethod(0), kDialNone);
     EXPECT_EQ(none.Dial(0, u"5551234", nullptr, 0, Str()), 0);
@@ -152,7 +152,7 @@ TEST(ResolveDialMethod, PhoneAndNonPhoneDevicesWithAndWithoutAddIn) {
 
 // Ends a stand-in program by its window, so none outlives the test.
 void CloseProgram(std::u16string_view windowClass) {
-    if (const plat::HWND window = plat::FindWindow(windowClass)) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
+    if (const plat::HWND window = plat::FindWindow(windowClass)) (void)plat::PostMessage(window, plat::WM_CLOSE, 0, 0);  // clean-up
 }
 
 TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
@@ -223,7 +223,7 @@ TEST(CallingCards, LoadsBuiltInFirstSkippingForeignValues) {
         {u"Blank", plat::RegValue::String(u"")},
         {u"Long", plat::RegValue::String(std::u16string(600, u'1') + u"@")},
     };
-    for (const auto& [name, value] : values) plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, CardKey(), name, value);
+    for (const auto& [name, value] : values) EXPECT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, CardKey(), name, value));
     CallingCards cards;
     cards.Load();
     ASSERT_EQ(cards.Count(), 4);
@@ -275,7 +275,7 @@ TEST(EditDialModel, NumbersCardsTheDialStringAndOk) {
     CallingCards stored;
     stored.Load();
     stored.Add({u"Office", u"9,@"});
-    SettingsStore::WriteString(settings::kSettings, settings::kDefCard, u"Office (9,@)");
+    EXPECT_TRUE(SettingsStore::WriteString(settings::kSettings, settings::kDefCard, u"Office (9,@)"));
     EditDialModel model;
     model.Open(TwoNumbers());
     EXPECT_EQ(model.Numbers(), (std::vector<Str>{u"+15551002000", u"5553004000"}));
@@ -287,7 +287,7 @@ TEST(EditDialModel, NumbersCardsTheDialStringAndOk) {
     EXPECT_EQ(model.DialString().View(), u"+15551002000");
 
     model.SelectNumber(1);
-    model.AddCard({u"Short", u"@---------"});
+    EXPECT_TRUE(model.AddCard({u"Short", u"@---------"}));
     model.SetSoundDial(true);
     Dialer finishing({nullptr, &sleeper, [](DialCountdown& c) { while (!c.Tick()) {} }, nullptr});
     EXPECT_EQ(model.Ok(finishing, 0), 0);

@@ -114,9 +114,9 @@ TEST(PhoneChooser, WhenOfferedAndWhatItLists) {
     for (const auto& c : cases) {
         EXPECT_EQ(PhoneChooser::ShouldOffer(c.dialType, *c.contact), c.offered) << c.dialType;
     }
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 9);  // out of range: 3
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 9));  // out of range: 3
     EXPECT_EQ(PhoneChooser::StoredDialType(), 3u);
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 2);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 2));
     EXPECT_EQ(PhoneChooser::StoredDialType(), 2u);
 
     Contact all = With({{kFieldMms, u"31"}, {kFieldCompanyPhone, u"30"}, {kFieldWorkPhone, u"10"}}, kTagCompany);

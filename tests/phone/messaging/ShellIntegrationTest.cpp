@@ -57,8 +57,9 @@ TEST_F(ShellIntegrationTest, DefaultProgramKeepsTheFirstBackupAndOffBringsThePla
     };
     for (const Case& c : cases) {
         if (c.backup) {
-            plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted));
-            plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1temp", *c.backup);
+            EXPECT_TRUE(
+                plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1", plat::RegValue::String(kQuoted)));
+            EXPECT_TRUE(plat::DeviceRegistry().SetValue(kHklm, kContactsKey, u"1temp", *c.backup));
         }
         ASSERT_TRUE(SetDefaultContactsProgram(false));
         EXPECT_FALSE(IsDefaultContactsProgram());

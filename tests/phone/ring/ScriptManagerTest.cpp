@@ -34,7 +34,7 @@ TEST(ScriptManager, LoadRenumbersOldTypesAndFixesValuesOutOfRange) {
         {8, 1, -7, 3, -1, -1, 3},
     };
     for (const Case& c : cases) {
-        SettingsStore::DeleteSection(kSettings);
+        (void)SettingsStore::DeleteSection(kSettings);  // there may be none yet
         Store(u"CID_Script", c.script), Store(u"CID_ScriptVer", c.version);
         Store(u"CID_Vol", c.volume), Store(u"CID_Delay", c.delay);
         ScriptManager script;

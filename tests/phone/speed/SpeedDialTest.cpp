@@ -19,6 +19,7 @@
 #include "platform/ui/MessageBox.h"
 #include "store/contact/Contact.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/RegistryWritesFail.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST(SpeedRegistry, DamagedAndWrongTypedValues) {
     TempDevice device;
     auto& registry = plat::DeviceRegistry();
     auto set = [&](std::u16string_view name, const plat::RegValue& value) {
-        registry.SetValue(plat::Hive::CurrentUser, Key(), name, value);
+        EXPECT_TRUE(registry.SetValue(plat::Hive::CurrentUser, Key(), name, value));
     };
     set(u"Oid0", plat::RegValue::String(u"12"));    // wrong type: a record without contact
     set(u"Phone0", plat::RegValue::Dword(5551234));  // wrong type: empty
@@ -102,7 +103,7 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     contacts.Add(3, u"Alpha", u"", u"3");
     CSpeedInfoStore store(contacts);
     store.Load(3, 2);
-    for (uint32_t oid = 1; oid <= 3; ++oid) store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile);
+    for (uint32_t oid = 1; oid <= 3; ++oid) EXPECT_TRUE(store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile));
 
     EXPECT_TRUE(store.Move(0, 2));  // onto an occupied cell: exchanged
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Beta@2", u"alpha@1", u"Alpha@0"}));
@@ -111,10 +112,10 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     EXPECT_FALSE(store.Move(5, 6) || store.Move(1, 0));  // past the last cell; from an empty cell
 
     ASSERT_LT(plat::CompareText(u"alpha", u"Alpha"), 0);  // the locale's order, not code order
-    store.SortByName();
+    EXPECT_TRUE(store.SortByName());
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"alpha@0", u"Alpha@1", u"Beta@2"}));
 
-    store.Remove(0);
+    EXPECT_TRUE(store.Remove(0));
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Alpha@1", u"Beta@2"}));
     EXPECT_EQ(std::pair(Value(u"Oid0")->AsDword(), Value(u"Oid1")->AsDword()), std::pair(std::optional(3u), std::optional(1u)));
     EXPECT_FALSE(Value(u"Oid2") || Value(u"First2"));
@@ -128,9 +129,9 @@ TEST(CSpeedInfoStore, RefreshFollowsTheContactOrFindsItByName) {
     {
         CSpeedInfoStore store(contacts);
         store.Load(3, 3);
-        store.Assign(0, 10, kTagMobile);
-        store.Assign(1, 11, kTagMobile);
-        store.Rename(1, u"Boss");
+        EXPECT_TRUE(store.Assign(0, 10, kTagMobile));
+        EXPECT_TRUE(store.Assign(1, 11, kTagMobile));
+        EXPECT_TRUE(store.Rename(1, u"Boss"));
     }
     contacts.contacts[10].SetText(kFieldFirst, u"Ann");
     contacts.contacts[10].SetText(kFieldMobile, u"333");
@@ -162,7 +163,7 @@ TEST(CSpeedInfoStore, NamesRenameCandidatesAndMoveTargets) {
     r.last = u"Li";
     r.fileAs = u"Li (Acme)";
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Li, Anna");
-    SettingsStore::WriteDword(settings::kSettings, settings::kSortType, 1);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kSortType, 1));
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Li (Acme)");
     r.display = u"Mum";
     EXPECT_EQ(CSpeedInfoStore::DisplayName(r).View(), u"Mum");
@@ -204,9 +205,9 @@ TEST(CSpeedInfoStore, AssignStoresTheRecordByteForByteThenRenameAndDial) {
     ASSERT_TRUE(store.Assign(2, 0x1A2B, CustomTag(u"Sat", u"999")));
     EXPECT_EQ(std::pair(store.Records().size(), store.Records()[0].type), std::pair(size_t{1}, Str(u"Sat")));
     EXPECT_FALSE(store.Assign(3, 77, kTagMobile));
-    store.ApplyRename(2, u"Li, Anna");
+    EXPECT_TRUE(store.ApplyRename(2, u"Li, Anna"));
     EXPECT_TRUE(store.Records()[0].display.IsEmpty());
-    store.ApplyRename(2, u"Annie");
+    EXPECT_TRUE(store.ApplyRename(2, u"Annie"));
     EXPECT_EQ(Value(u"Display0")->AsString(), u"Annie");
 
     RecordingAddIn addIn;
@@ -250,6 +251,36 @@ TEST(SpeedTools, CommandsFollowTheSelectedCellAndOnlyClearingAllAsks) {
     EXPECT_FALSE(plat::DeviceRegistry().KeyExists(plat::Hive::CurrentUser, Key()));
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].flags, plat::MB_YESNO | plat::MB_ICONWARNING);
+}
+
+// A change whose write fails is reported as failed, never as done, and the Tools menu tells the
+// user; the registry keeps what it held.
+TEST(SpeedTools, AChangeThatCannotBeWrittenIsToldNotDone) {
+    TempDevice device;
+    FakeContacts contacts;
+    contacts.Add(1, u"Abe", u"", u"+15550000");
+    contacts.Add(2, u"Bo", u"", u"+15550001");
+    CSpeedInfoStore store(contacts);
+    store.Load(2, 2);
+    ASSERT_TRUE(store.Assign(0, 1, kTagMobile));
+    MessageBoxRecorder boxes;
+    {
+        RegistryWritesFail full(device);
+        const Status assigned = store.Assign(1, 2, kTagMobile);
+        EXPECT_EQ(assigned.Code(), StatusCode::Failed);
+        EXPECT_EQ(assigned.Message(), u"The speed dial could not be saved.");
+        EXPECT_EQ(store.Rename(0, u"Abraham").Code(), StatusCode::Failed);
+        int selected = 0;
+        EXPECT_EQ(ApplySpeedTools(store, kSpeedClear, selected), SpeedToolsOutcome::Redraw);
+        EXPECT_EQ(store.Assign(3, 77, kTagMobile).Code(), StatusCode::NotFound);
+        EXPECT_EQ(store.Move(2, 3).Code(), StatusCode::Invalid) << "an empty cell";
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, u"The speed dial could not be saved.");
+    EXPECT_EQ(boxes.Boxes()[0].flags, plat::MB_OK | plat::MB_ICONWARNING);
+    ASSERT_TRUE(ReadSpeedRecord(0).has_value());
+    EXPECT_EQ(ReadSpeedRecord(0)->display, Str()) << "the rename was not kept";
+    EXPECT_FALSE(ReadSpeedRecord(1).has_value());
 }
 
 }  // namespace

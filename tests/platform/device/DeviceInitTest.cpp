@@ -43,7 +43,8 @@ TEST_F(DeviceInit, ExistingDeviceIsLeftAsItIs) {
     plat::InitDevice(root, {true, "ru_RU"});
     {
         plat::Registry registry(root / "Windows" / "registry.db");
-        registry.SetValue(Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue, plat::RegValue::String(u"pl_PL"));
+        EXPECT_TRUE(registry.SetValue(Hive::CurrentUser, plat::kLocaleKey, plat::kLocaleValue,
+                                      plat::RegValue::String(u"pl_PL")));
     }
     fs::remove(root / "Windows" / "sms.dll");
     fs::remove(root / "My Documents");

@@ -42,18 +42,18 @@ TEST(LoopFailure, ATimerThatRaisesEndsTheLoopAndTheLoopRunsAgain) {
     ASSERT_TRUE(plat::SetTimer(failing, 1, kPeriodMs));
 
     try {
-        plat::RunUntil([] { return false; }, kWaitMs);
+        (void)plat::RunUntil([] { return false; }, kWaitMs);  // the checks below say what came
         ADD_FAILURE() << "the loop ran to its time limit";
     } catch (const Fatal& error) {
         EXPECT_EQ(error.code, 7);
     }
     EXPECT_FALSE(plat::LoopFailed()) << "the failure was raised once and forgotten";
 
-    plat::KillTimer(failing, 1);
+    (void)plat::KillTimer(failing, 1);  // clean-up
     ASSERT_TRUE(plat::SetTimer(counting, 1, kPeriodMs));
     EXPECT_TRUE(plat::RunUntil([&] { return ticks >= 2; }, kWaitMs)) << "the timers run again";
-    plat::DestroyWindow(failing);
-    plat::DestroyWindow(counting);
+    (void)plat::DestroyWindow(failing);   // clean-up
+    (void)plat::DestroyWindow(counting);  // clean-up
 }
 
 // A failure kept from one loop call stops the calls after it: nothing goes on after a fatal error

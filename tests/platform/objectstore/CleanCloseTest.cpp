@@ -29,7 +29,7 @@ protected:
         ASSERT_NE(db, plat::kInvalidDbHandle);
         std::mt19937 random(seed);
         ASSERT_TRUE(Churn(db, random, 40));
-        plat::CloseDatabase(db);
+        (void)plat::CloseDatabase(db);  // clean-up
         ASSERT_TRUE(plat::UnmountDbVol(volume));
     }
 

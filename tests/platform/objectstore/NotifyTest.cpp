@@ -107,7 +107,7 @@ TEST_F(Notify, EachHandleGetsWhatWasCommittedWhileItWasOpenOnce) {
         }
     });
     Add(writer, {TextProp(0x82, u"first")});
-    plat::CloseDatabase(closing);
+    (void)plat::CloseDatabase(closing);  // clean-up
     Listen(late);
     ASSERT_TRUE(plat::RunUntil([&] { return got.size() >= 2; }, kWaitMs));
     plat::ProcessEvents(20);

@@ -99,7 +99,8 @@ TEST_F(Records, IdentifiersAndAutoNumbersAreNeverHandedOutTwice) {
 TEST_F(Records, RecordCountAndLastModifiedFollowEveryChange) {
     const plat::DbHandle db = Open(u"Contacts Database");
     plat::CeOid contacts = 0;
-    plat::CloseDatabase(plat::OpenDatabase(volume, u"contacts database", nullptr, {}, &contacts));
+    // Clean-up.
+    (void)plat::CloseDatabase(plat::OpenDatabase(volume, u"contacts database", nullptr, {}, &contacts));
     plat::DatabaseInfo before, added, deleted;
     ASSERT_TRUE(plat::GetDatabaseInfo(volume, contacts, before));
     const plat::CeOid oid = Add(db, {TextProp(0x82, u"Anna")});

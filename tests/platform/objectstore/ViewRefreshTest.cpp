@@ -39,7 +39,7 @@ protected:
         const plat::DbHandle fresh = plat::OpenDatabase(volume, u"Contacts Database", &kByCompany, {});
         ASSERT_NE(fresh, plat::kInvalidDbHandle);
         EXPECT_EQ(Answers(sorted), Answers(fresh));
-        plat::CloseDatabase(fresh);
+        (void)plat::CloseDatabase(fresh);  // clean-up
     }
 
     void RunPeer(const std::string& mode, int64_t count, const std::string& arg) {

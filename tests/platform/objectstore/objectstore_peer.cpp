@@ -50,7 +50,7 @@ int Listen(const plat::CeGuid& volume, int count, const std::string& logPath) {
     const bool done = plat::RunUntil([&] { return static_cast<int>(seen.size()) >= count; }, kListenTimeoutMs);
     std::ofstream log(logPath);
     for (const plat::Notification& n : seen) log << n.type << ' ' << n.oid << '\n';
-    plat::CloseDatabase(db);
+    (void)plat::CloseDatabase(db);  // clean-up
     return done ? 0 : 3;
 }
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         const plat::DbHandle db = plat::OpenDatabase(volume, u"Contacts Database", nullptr, {});
         std::ofstream log(argv[4]);
         result = db == plat::kInvalidDbHandle ? 2 : Write(db, count, log);
-        plat::CloseDatabase(db);
+        (void)plat::CloseDatabase(db);  // clean-up
     } else if (mode == "count") {
         plat::DatabaseInfo info;
         const bool read = plat::GetDatabaseInfo(volume, kContactsDatabaseOid, info);
@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
                 : plat::DeleteRecord(db, static_cast<plat::CeOid>(std::strtoul(argv[3], nullptr, 10)));
         result = done ? 0 : 7;
         if (mode == "crash") std::_Exit(result);
-        plat::CloseDatabase(db);
+        (void)plat::CloseDatabase(db);  // clean-up
     }
-    plat::UnmountDbVol(volume);
+    (void)plat::UnmountDbVol(volume);  // clean-up
     return result;
 }

@@ -42,6 +42,6 @@ TEST(PomApplication, FindsEveryContactByItemNumberWhateverTheOrderOfTheQuestions
     EXPECT_EQ(Found(app, 7), oids[6]);
     EXPECT_EQ(Found(app, 1), oids[0]);
     EXPECT_EQ(Found(app, 5), oids[4]);
-    plat::CloseDatabase(db);
-    plat::UnmountDbVol(volume);
+    (void)plat::CloseDatabase(db);     // clean-up
+    (void)plat::UnmountDbVol(volume);  // clean-up
 }

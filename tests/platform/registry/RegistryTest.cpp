@@ -63,25 +63,27 @@ TEST_F(RegistryFile, NamesAreCaseInsensitiveKeepTheirFirstSpellingAndTheirOrder)
 
     // Values list in creation order, sub-keys by name.
     for (const char16_t* name : {u"Count", u"1", u"0", u"Beta", u"alpha"}) {
-        registry.SetValue(HKCU, u"List", name, RegValue::Dword(1));
+        EXPECT_TRUE(registry.SetValue(HKCU, u"List", name, RegValue::Dword(1)));
     }
-    registry.SetValue(HKCU, u"List", u"COUNT", RegValue::Dword(2));  // keeps its place
+    EXPECT_TRUE(registry.SetValue(HKCU, u"List", u"COUNT", RegValue::Dword(2)));  // keeps its place
     EXPECT_EQ(ValueNames(HKCU, u"list"), (std::vector<std::u16string>{u"Count", u"1", u"0", u"Beta", u"alpha"}));
-    for (const char16_t* key : {u"List\\b", u"List\\C", u"List\\a"}) registry.CreateKey(HKCU, key);
+    for (const char16_t* key : {u"List\\b", u"List\\C", u"List\\a"})
+        EXPECT_TRUE(registry.CreateKey(HKCU, key));
     EXPECT_EQ(registry.SubKeys(HKCU, u"List"), (std::vector<std::u16string>{u"a", u"b", u"C"}));
 }
 
 TEST_F(RegistryFile, DeletingAKeyRemovesItsWholeSubtreeOnly) {
-    registry.SetValue(HKCU, u"Root\\A", u"v", RegValue::Dword(1));
-    registry.SetValue(HKCU, u"Root\\A\\B\\C", u"v", RegValue::Dword(2));
-    registry.SetValue(HKCU, u"Root\\AB", u"v", RegValue::Dword(3));
-    registry.SetValue(HKLM, u"Root\\A", u"v", RegValue::Dword(4));
+    EXPECT_TRUE(registry.SetValue(HKCU, u"Root\\A", u"v", RegValue::Dword(1)));
+    EXPECT_TRUE(registry.SetValue(HKCU, u"Root\\A\\B\\C", u"v", RegValue::Dword(2)));
+    EXPECT_TRUE(registry.SetValue(HKCU, u"Root\\AB", u"v", RegValue::Dword(3)));
+    EXPECT_TRUE(registry.SetValue(HKLM, u"Root\\A", u"v", RegValue::Dword(4)));
 
     EXPECT_TRUE(registry.DeleteKey(HKCU, u"root\\a"));
     EXPECT_FALSE(registry.KeyExists(HKCU, u"Root\\A"));
     EXPECT_EQ(registry.GetValue(HKCU, u"Root\\AB", u"v")->AsDword(), 3u);
     EXPECT_EQ(registry.GetValue(HKLM, u"Root\\A", u"v")->AsDword(), 4u);
-    registry.CreateKey(HKCU, u"Root\\A\\B\\C");  // made again: nothing of the old subtree is back
+    EXPECT_TRUE(
+        registry.CreateKey(HKCU, u"Root\\A\\B\\C"));  // made again: nothing of the old subtree is back
     EXPECT_TRUE(registry.Values(HKCU, u"Root\\A\\B\\C").empty());
 
     EXPECT_FALSE(registry.DeleteKey(HKCU, u""));  // a hive stays
@@ -118,7 +120,7 @@ TEST_F(RegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
 }
 
 TEST_F(RegistryFile, DamagedOrForeignFilesAreReportedAndLeftAsTheyAre) {
-    registry.SetValue(HKCU, u"Software", u"v", RegValue::String(std::u16string(3000, u'x')));
+    EXPECT_TRUE(registry.SetValue(HKCU, u"Software", u"v", RegValue::String(std::u16string(3000, u'x'))));
     const fs::path good = device.Root().parent_path() / "good.db";
     {
         plat::Registry copySource(file);

@@ -78,8 +78,8 @@ TEST(WaveVolume, KeptInTheRegistryWithWrongTypesReadAsDefault) {
     const auto stored = registry.GetValue(plat::Hive::CurrentUser, plat::kPlatformKey, plat::kWaveVolumeValue);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->data, (std::vector<uint8_t>{0x78, 0x56, 0x34, 0x12}));
-    registry.SetValue(plat::Hive::CurrentUser, plat::kPlatformKey, plat::kWaveVolumeValue,
-                      plat::RegValue::String(u"loud"));
+    EXPECT_TRUE(registry.SetValue(plat::Hive::CurrentUser, plat::kPlatformKey, plat::kWaveVolumeValue,
+                                  plat::RegValue::String(u"loud")));
     EXPECT_EQ(plat::GetWaveVolume(), plat::kDefaultWaveVolume);
 }
 

@@ -79,7 +79,7 @@ TEST_F(CrossProcessTest, AWaitingSenderStillAnswersWhatIsSentToIt) {
     ASSERT_NE(own, 0u);
     EXPECT_EQ(plat::SendMessage(peerWindow_, peer::kCallBack, own, 5), 106);
     EXPECT_EQ(Awaited("nested "), "nested 105");
-    plat::DestroyWindow(own);
+    (void)plat::DestroyWindow(own);  // clean-up
 }
 
 TEST_F(CrossProcessTest, ATimedOutSendLeavesNoStaleAnswerBehind) {

@@ -74,7 +74,7 @@ inline std::vector<std::string> RecordLines(const std::string& file) {
 inline std::optional<std::string> AwaitRecord(const std::string& file, const std::string& prefix,
                                               int timeoutMs = 20000) {
     std::optional<std::string> found;
-    plat::RunUntil(
+    (void)plat::RunUntil(  // the checks below say what came
         [&] {
             for (const std::string& line : RecordLines(file)) {
                 if (line.rfind(prefix, 0) != 0) continue;

@@ -65,7 +65,7 @@ TEST_F(WindowTest, TheNewestTopLevelWindowIsFoundAndAParentEndsBeforeItsChildren
     EXPECT_EQ(MessagesOf(child), std::vector<uint32_t>{plat::WM_DESTROY});
     EXPECT_LT(std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.window == newer && s.message == plat::WM_DESTROY; }),
               std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.window == child && s.message == plat::WM_DESTROY; }));
-    plat::DestroyWindow(older);
+    (void)plat::DestroyWindow(older);  // clean-up
     EXPECT_EQ(plat::FindWindow(u"IS.MAIN.WND.CLASS"), 0u);
 }
 
@@ -74,12 +74,12 @@ TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindowWhileItRuns) {
     plat::HWND self = 0;
     self = plat::CreateWindow(u"SELF.DESTROYING", u"", [&](plat::HWND w, uint32_t m, plat::WPARAM, plat::LPARAM) {
         seen.push_back(m);
-        if (m == plat::WM_CLOSE) plat::DestroyWindow(w);
+        if (m == plat::WM_CLOSE) (void)plat::DestroyWindow(w);  // clean-up
         return plat::LRESULT{0};
     });
-    plat::PostMessage(self, plat::WM_CLOSE, 0, 0);
-    plat::PostMessage(self, plat::WM_USER, 0, 0);
-    plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);
+    EXPECT_TRUE(plat::PostMessage(self, plat::WM_CLOSE, 0, 0));
+    EXPECT_TRUE(plat::PostMessage(self, plat::WM_USER, 0, 0));
+    (void)plat::RunUntil([&] { return !plat::IsWindow(self); }, 5000);  // the checks below say what came
     plat::ProcessEvents(20);
     EXPECT_EQ(seen, (std::vector<uint32_t>{plat::WM_CREATE, plat::WM_CLOSE, plat::WM_DESTROY}));
 }

@@ -63,6 +63,6 @@ int main(int argc, char** argv) {
     Record("registered " + Number(plat::RegisterWindowMessage(peer::kSharedName)));
     Record("ready " + Number(window));
     peerside::Serve(closing);
-    plat::DestroyWindow(window);
+    (void)plat::DestroyWindow(window);  // clean-up
     return 0;
 }

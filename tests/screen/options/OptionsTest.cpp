@@ -147,10 +147,10 @@ TEST(GeneralOptions, TheTodaySwitchReachesTheDesktopOrEveryWindow) {
     EXPECT_EQ(desktopGot, std::vector<plat::WPARAM>{options::kTodayItemsChanged});
     EXPECT_FALSE(options::ReadGeneralOptions().today);
     EXPECT_EQ(Setting(settings::kTodayPlug), 0u);
-    plat::PostMessage(plat::FindWindow(options::kCallerIdWindowClass), plat::WM_CLOSE, 0, 0);
+    EXPECT_TRUE(plat::PostMessage(plat::FindWindow(options::kCallerIdWindowClass), plat::WM_CLOSE, 0, 0));
     const std::string log = AwaitProgramLog(device, "message\t16\t0\t0");
     EXPECT_EQ(log.find(broadcast), log.rfind(broadcast)) << "the desktop alone was told the second time";
-    plat::DestroyWindow(desktop);
+    (void)plat::DestroyWindow(desktop);  // clean-up
 }
 
 }  // namespace

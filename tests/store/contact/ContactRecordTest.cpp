@@ -232,7 +232,7 @@ TEST_F(ContactRecordTest, ANewRecordLeavesOutEmptyValuesAndFollowsTheDatabaseFla
     const plat::PropVal flag = plat::PropVal::Number(kDatabaseFlag102, 1);
     const plat::DbHandle raw = plat::OpenDatabase(db_.VolumeId(), u"Contacts Database", nullptr, {});
     ASSERT_TRUE(plat::SetDatabaseProps(raw, std::span(&flag, 1)));
-    plat::CloseDatabase(raw);
+    (void)plat::CloseDatabase(raw);  // clean-up
     db_.ReadContactsFlag();
     birthdayOnly.SaveToRecord(db_, flagged, false);
     expected[kPropFlag102] = {plat::CEVT_UI4, 0};

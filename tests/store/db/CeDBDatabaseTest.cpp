@@ -226,12 +226,12 @@ protected:
         plat::CeGuid volume;
         ASSERT_TRUE(plat::MountDbVol(kVolumePath, volume));
         plat::CeOid oid = 0;
-        plat::CloseDatabase(plat::OpenDatabase(volume, name, nullptr, {}, &oid));
+        (void)plat::CloseDatabase(plat::OpenDatabase(volume, name, nullptr, {}, &oid));  // clean-up
         ASSERT_TRUE(plat::DeleteDatabase(volume, oid));
         plat::DatabaseDescription declared;
         declared.name = name;
         const bool made = !recreate || plat::CreateDatabase(volume, declared) != 0;
-        plat::UnmountDbVol(volume);
+        (void)plat::UnmountDbVol(volume);  // clean-up
         ASSERT_TRUE(made);
     }
     CContactsDb contacts;

@@ -69,7 +69,7 @@ TEST(ObjectModelAvailability, AFailedLogonIsNotRetried) {
     ObjectModelConnection& connection = ObjectModelConnection::Instance();
     EXPECT_EQ(connection.State(), -1);  // not tried yet
     EXPECT_EQ(connection.Available(), 0);
-    plat::InitVolume(bare.Host(u"\\pim.vol"));
+    EXPECT_TRUE(plat::InitVolume(bare.Host(u"\\pim.vol")));
     EXPECT_EQ(connection.Available(), 0);
     EXPECT_EQ(connection.State(), 0);
     EXPECT_EQ(std::tuple(connection.SaveContact(1, 1), connection.CreateAppointment(u"x", u"y"),
@@ -152,7 +152,7 @@ TEST_F(ObjectModelTest, AnAppointmentIsStoredShownAndTheCalendarCommanded) {
     EXPECT_TRUE(connection.Watcher().Join());
     EXPECT_TRUE(plat::RunUntil([&] { return !commands.empty(); }, 5000));
     EXPECT_EQ(commands, std::vector<uint32_t>{105});
-    plat::DestroyWindow(calendar);
+    (void)plat::DestroyWindow(calendar);  // clean-up
 
     EXPECT_NE(ReadProgramLog(device_).find("\tpimstore.dll\tDisplay\tAppointment\tCall Anna Smith\n"),
               std::string::npos);
@@ -181,7 +181,7 @@ TEST_F(ObjectModelTest, BeamingWritesEachContactAsACard) {
         CCeDBRecord category;
         category.Add(new CCeDBProp(2, u"Golf", true));
         const plat::CeOid rec = main.Write(category, CCeDBDatabase::kWriteNew);
-        main.SeekToRecord(rec);
+        EXPECT_TRUE(main.SeekToRecord(rec));
         main.Read(category);
         CCeDBDatabase assoc;
         ASSERT_TRUE(assoc.Open(plat::pom::kCategoryAssocDb.data()));

@@ -13,8 +13,12 @@
 
 class ContactEditor : public ListScreen {
 protected:
-    static void Ok(ContactEditDlg& editor) { plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0); }
-    static void Cancel(ContactEditDlg& editor) { plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0); }
+    static void Ok(ContactEditDlg& editor) {
+        EXPECT_TRUE(plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0));
+    }
+    static void Cancel(ContactEditDlg& editor) {
+        EXPECT_TRUE(plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0));
+    }
 
     // The element of `block` one of whose values is `text`; -1 when none.
     static int RowWith(const FieldBlock& block, const QString& text) {
@@ -93,7 +97,7 @@ protected:
             },
             [&](LabelPromptDlg& prompt) {
                 Retype(*prompt.Field(), label);
-                plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0);
+                EXPECT_TRUE(plat::PostMessage(prompt.Hwnd(), plat::WM_COMMAND, plat::IDOK, 0));
             }));
     }
 

@@ -229,7 +229,7 @@ TEST_F(EditBlocks, APictureIsKeptByteForByteChosenFromAFileOrRemoved) {
     wide.fill(Qt::transparent);
     const QString path = WriteFile(QStringLiteral("wide.png"), Encoded(wide, "PNG"));
     ChooserAnswers(path);
-    SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath, u"/somewhere");
+    EXPECT_TRUE(SettingsStore::WriteString(settings::kSettings, settings::kLastPicPath, u"/somewhere"));
     EXPECT_TRUE(Editing(frame, anna, [&](ContactEditDlg& editor) {
         PictureMenu(editor, "Choose picture...");
         EXPECT_EQ(PictureShown(editor), "192 x 96");

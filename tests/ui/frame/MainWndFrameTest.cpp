@@ -57,7 +57,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
     void TearDown() override {
-        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+        if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());  // checked below
         PumpPendingMessages();
         EXPECT_FALSE(MainWndFrame::Exists());
     }
@@ -80,7 +80,7 @@ protected:
             if (open == nullptr || !open->IsOpen() || open->Hwnd() == lastClosed_) return;
             lastClosed_ = open->Hwnd();
             ++dialogsClosed_;
-            plat::PostMessage(open->Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0);
+            EXPECT_TRUE(plat::PostMessage(open->Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0));
         });
         viewCloser_.start();
         return frame;
@@ -297,7 +297,7 @@ TEST_F(MainWindow, ScreenshotsAt96And192Dpi) {
         EXPECT_EQ(frame.ClientArea().height(), (320 - 26) * scale);
         frame.Contacts()->ShowContact(AddContact(u"Anna", u"Smith"));
         EXPECT_FALSE(SaveScreenshot(*frame.Widget(), realVga == 1 ? "main-window-192dpi" : "main-window-96dpi").isEmpty());
-        plat::DestroyWindow(frame.Hwnd());
+        (void)plat::DestroyWindow(frame.Hwnd());  // clean-up
         PumpPendingMessages();
     }
 }

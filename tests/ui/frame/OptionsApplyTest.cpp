@@ -7,6 +7,7 @@
 #include "core/settings/SettingsStore.h"
 #include "ext/coord/CoordBlockFormat.h"
 #include "index/alphabet/AbcChoice.h"
+#include "support/RegistryWritesFail.h"
 #include "support/TempDevice.h"
 #include "ui/frame/OptionsApply.h"
 
@@ -70,6 +71,21 @@ TEST(OptionsApply, EveryStepInOrderWithItsSettingAndFlag) {
     EXPECT_EQ(after.abc, result.state.abc);
     EXPECT_EQ(after.incrH, 3u);
     EXPECT_EQ(SettingsStore::ReadDword(settings::kTemplates, settings::kIsActiveTemplate, 0), 1u);
+}
+
+// Options that cannot be written fail the apply with the words the user is shown; the steps
+// still run, so the screens show what was chosen.
+TEST(OptionsApply, ASettingThatCannotBeWrittenFailsTheApply) {
+    const TempDevice device;
+    const OptionsState before = ReadOptionsState(false, 96);
+    OptionsResult result{true, before};
+    result.state.incrH = before.incrH + 1;
+    RecordingHost host;
+    const RegistryWritesFail full(device);
+    const Status applied = ApplyOptions(before, result, 96, host);
+    EXPECT_EQ(applied.Code(), StatusCode::Failed);
+    EXPECT_EQ(applied.Message(), u"The options could not be saved.");
+    EXPECT_EQ(host.calls.front(), "row height 2");
 }
 
 }  // namespace

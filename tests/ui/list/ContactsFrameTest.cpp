@@ -171,7 +171,7 @@ TEST_F(ContactsScreen, ContextMenuCallsAndDeletes) {
 TEST_F(ContactsScreen, TalkCallsTheCurrentContactsDefaultNumber) {
     ContactsFrame& frame = StartWithContacts();
     // The phone chooser is never offered: Talk calls the default number at once.
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 1);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialType, 1));
     QTest::keyClicks(frame.SearchBox().Edit(), "kate");
     ASSERT_EQ(frame.Model().List().SelectedOid(), kate);
     QTest::keyClick(frame.SearchBox().Edit(), Qt::Key_F3);

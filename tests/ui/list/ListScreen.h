@@ -35,13 +35,13 @@ class ListScreen : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
     void TearDown() override {
-        if (MainWndFrame::Exists()) plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
+        if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());  // clean-up
         PumpPendingMessages();
     }
 
     // Starts the main window; `dpi` 192 starts it as a VGA screen.
     ContactsFrame& Start(int dpi = 96) {
-        SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, dpi == 192 ? 1 : 0);
+        EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kRealVGA, dpi == 192 ? 1 : 0));
         MainWndFrame& frame = MainWndFrame::Instance();
         EXPECT_TRUE(frame.Create());
         frame.Widget()->show();

@@ -106,7 +106,7 @@ TEST_P(EditDialScreen, CardsShapeTheDialStringAndBadInputIsRefused) {
 
 TEST_P(EditDialScreen, OkRemembersTheCardAndDialsTheStringAsTones) {
     Start(GetParam());
-    SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialJustCall);
+    EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialJustCall));
     CEditDialDlg dialog(Anna());
     bool counted = false;
     QTimer::singleShot(0, [&] {

@@ -24,8 +24,12 @@ protected:
     }
 
     // Tone dialling through the loudspeaker, so calls show up as a countdown and tones.
-    static void UseToneDialling() { SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialSound); }
-    static void SetDialType(uint32_t type) { SettingsStore::WriteDword(settings::kSettings, settings::kDialType, type); }
+    static void UseToneDialling() {
+        EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialupMode, kDialSound));
+    }
+    static void SetDialType(uint32_t type) {
+        EXPECT_TRUE(SettingsStore::WriteDword(settings::kSettings, settings::kDialType, type));
+    }
 
     // The device's log of played tones and calls, without time stamps.
     std::vector<std::string> Played() const {

@@ -16,7 +16,7 @@ namespace {
 class CallerIdMenuScreen : public ListScreen, public ::testing::WithParamInterface<int> {
 protected:
     void TearDown() override {
-        if (CallerIdRunning()) plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");
+        if (CallerIdRunning()) (void)plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");  // waited for
         WaitFor([] { return !CallerIdRunning(); }, 5000);
         ListScreen::TearDown();
     }

@@ -123,7 +123,7 @@ TEST_F(ContactView, FullViewStepsThroughTheListAndEndsAsAsked) {
     };
     EXPECT_TRUE(WithEditor(frame, viewAndEdit, [&](ContactEditDlg& editor) {
         edited = editor.Saved().GetOid();
-        plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0);
+        EXPECT_TRUE(plat::PostMessage(editor.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0));
     }));
     EXPECT_EQ(edited, lana) << "Edit opens the editor on the contact shown";
     ASSERT_EQ(shown.size(), 3u);

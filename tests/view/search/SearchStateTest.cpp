@@ -34,7 +34,7 @@ TEST_F(SearchStateTest, TypedTextIsTrimmedAndOnlyAChangeRebuilds) {
 
 TEST_F(SearchStateTest, PressedGroupsShowTheirFirstLettersAndTheLastOneRemovedReturnsToNormalMode) {
     EXPECT_FALSE(state.Backspace(0, 0, 0, english).has_value()) << "normal mode: the box handles the key";
-    state.OnTextChanged(u"typed");
+    (void)state.OnTextChanged(u"typed");  // the state is checked below
     Press({3, 0, 2});
     EXPECT_FALSE(state.PressGroup(8, english) || state.PressGroup(-1, english));
     EXPECT_EQ(std::tuple(state.GetMode(), state.BoxText(), state.SearchText(), state.GroupQuery(table)),
@@ -62,7 +62,7 @@ TEST_F(SearchStateTest, BackspaceRemovesTheGroupsBeforeTheCaretOrUnderTheSelecti
     };
     for (const auto& c : cases) {
         SearchState s;
-        for (int g : {0, 1, 2, 3}) s.PressGroup(g, english);
+        for (int g : {0, 1, 2, 3}) (void)s.PressGroup(g, english);  // the state is checked below
         const auto r = s.Backspace(c.caret, c.selStart, c.selEnd, english);
         ASSERT_TRUE(r.has_value()) << c.what;
         EXPECT_EQ(std::tuple(r->removed, s.BoxText(), r->caret), std::tuple(c.removed, Str(c.box), c.newCaret)) << c.what;
@@ -70,7 +70,7 @@ TEST_F(SearchStateTest, BackspaceRemovesTheGroupsBeforeTheCaretOrUnderTheSelecti
 }
 
 TEST_F(SearchStateTest, HighlightsTheFirstMatchOfTheSearch) {
-    state.OnTextChanged(u"an");
+    (void)state.OnTextChanged(u"an");  // the state is checked below
     const struct { const char16_t* row; int start, count; } typed[] = {{u"Joanne Annandale", 2, 2}, {u"ANNA", 0, 2}, {u"Bob", -1, 0}},
       // JKL then ABC: a word start whose letters fall in those groups.
       groups[] = {{u"Kate Lana", 0, 2}, {u"Alan Kbx", 5, 2}, {u"xka", -1, 0}, {u"Mary-Lou.Kb", 9, 2}, {u"K", -1, 0}};

@@ -39,7 +39,8 @@ std::string Cards(const uint32_t* oids, uint32_t count, uint32_t& written) {
         Contact contact;
         contact.LoadFromRecord(record);
         Array<Str> names;
-        if (categories != nullptr) categories->GetContactCategoryNames(contact, names);
+        // A card without the contact's categories would lose them: such a contact is not written.
+        if (categories != nullptr && !categories->GetContactCategoryNames(contact, names)) continue;
         cards += ExportContact(contact, std::vector<Str>(names.begin(), names.end()));
         ++written;
     }
@@ -86,6 +87,6 @@ ADDIN_EXPORT int32_t CePimCommand(uint32_t ownerWindow, uint32_t itemType, uint3
     const std::u16string path = FreeFileName();
     if (!plat::pom::WriteDeviceFile(path, cards)) return kFailed;
     const std::u16string args[] = {Decimal(written), path};
-    plat::LogLibraryCall(kLibraryName, u"CePimCommand", args);
+    (void)plat::LogLibraryCall(kLibraryName, u"CePimCommand", args);  // a log line lost loses no work
     return plat::kShellOk;
 }

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     const auto start = standin::BeginProgram(argc, argv);
     if (!start) return 2;
     const std::string address = plat::WebAddress(start->commandLine);
-    if (!address.empty()) plat::OpenOnDesktop(address);
+    // The start is logged; the host's desktop is a courtesy.
+    if (!address.empty()) (void)plat::OpenOnDesktop(address);
     return 0;
 }

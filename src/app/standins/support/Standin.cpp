@@ -54,7 +54,7 @@ std::optional<ProgramStart> BeginProgram(int argc, char** argv) {
     if (argc < 1 || !UseDevice(plat::ChooseRoot(std::nullopt))) return std::nullopt;
     ProgramStart start{plat::FromUtf8(fs::path(argv[0]).filename().string()),
                        argc > 1 ? plat::FromUtf8(argv[1]) : std::u16string()};
-    plat::LogProgramStart(start.name, start.commandLine);
+    (void)plat::LogProgramStart(start.name, start.commandLine);  // a log line lost loses no work
     return start;
 }
 
@@ -69,7 +69,8 @@ int NotRunning(std::u16string_view program) {
 }
 
 void ServeUntil(const bool& closing) {
-    while (!closing && RootExists()) plat::RunUntil([&] { return closing; }, kRootCheckMs);
+    // A wait that times out only lets the loop look at the root again.
+    while (!closing && RootExists()) (void)plat::RunUntil([&] { return closing; }, kRootCheckMs);
 }
 
 void LogMessage(std::u16string_view program, uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) {
@@ -89,7 +90,7 @@ bool HaveLibraryDevice(const void* anchor) {
 
 void LogCall(std::u16string_view library, std::u16string_view function, std::initializer_list<std::u16string> args) {
     const std::vector<std::u16string> list(args);
-    plat::LogLibraryCall(library, function, list);
+    (void)plat::LogLibraryCall(library, function, list);  // a log line lost loses no work
 }
 
 uint32_t RegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name, uint32_t fallback) {

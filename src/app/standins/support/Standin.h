@@ -44,7 +44,7 @@ void LogMessage(std::u16string_view program, uint32_t message, plat::WPARAM wPar
 // that (or when loaded by another loader) a library uses the device whose \Windows folder holds it,
 // else BREVANE_ROOT. `anchor` is any address inside the library. False when there is no device.
 void AttachDevice(const char* root);
-bool HaveLibraryDevice(const void* anchor);
+[[nodiscard]] bool HaveLibraryDevice(const void* anchor);
 
 // Logs one call of a library function (library: its device file name, "phone.dll").
 void LogCall(std::u16string_view library, std::u16string_view function, std::initializer_list<std::u16string> args);
@@ -52,7 +52,8 @@ void LogCall(std::u16string_view library, std::u16string_view function, std::ini
 // A REG_DWORD of the device registry (`fallback` when missing, of another type or unreadable) and
 // writing one (false when it cannot be written).
 uint32_t RegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name, uint32_t fallback);
-bool SetRegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name, uint32_t value);
+[[nodiscard]] bool SetRegistryDword(plat::Hive hive, std::u16string_view key, std::u16string_view name,
+                                    uint32_t value);
 // A REG_SZ of the device registry; empty when missing, of another type or unreadable.
 std::u16string RegistryString(plat::Hive hive, std::u16string_view key, std::u16string_view name);
 
