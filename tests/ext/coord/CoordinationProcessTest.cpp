@@ -42,7 +42,8 @@ protected:
     // would give up within milliseconds, and a sender in another process would then wait for an
     // answer from a test that has stopped serving its windows.
     static void AwaitMessages(const CoordInstance& instance, size_t count) {
-        (void)plat::RunUntil([&] { return instance.got.size() >= count; }, 10000);  // the checks below say what came
+        // The checks below say what came.
+        (void)plat::RunUntil([&] { return instance.got.size() >= count; }, 10000);
     }
 
     TempDevice device_;

@@ -68,12 +68,14 @@ TEST(Dial, SoundMethodCountsDownThenPlaysUnlessCancelled) {
     EXPECT_EQ(sleeper.waits, (std::vector<uint32_t>{1000, 1000, 1000, 160, 100, 160}));
     EXPECT_EQ(ProgramLog(device), (std::vector<std::string>{Tone(173), Tone(174)}));
 
-    Dialer cancelling({nullptr, &sleeper, [](DialCountdown& c) {
+    Dialer cancelling({nullptr, &sleeper,
+                       [](DialCountdown& c) {
                            (void)c.Tick();  // the first step is not the last
                            c.Cancel();
                            EXPECT_FALSE(c.Tick());
                            EXPECT_FALSE(c.Finished());
-                       }, nullptr});
+                       },
+                       nullptr});
     EXPECT_EQ(cancelling.Dial(0, u"3", nullptr, kDialSound, Str()), 0);
     EXPECT_EQ(ProgramLog(device).size(), 2u);
 }
@@ -152,7 +154,9 @@ TEST(ResolveDialMethod, PhoneAndNonPhoneDevicesWithAndWithoutAddIn) {
 
 // Ends a stand-in program by its window, so none outlives the test.
 void CloseProgram(std::u16string_view windowClass) {
-    if (const plat::HWND window = plat::FindWindow(windowClass)) (void)plat::PostMessage(window, plat::WM_CLOSE, 0, 0);  // clean-up
+    // Clean-up.
+    if (const plat::HWND window = plat::FindWindow(windowClass))
+        (void)plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
 }
 
 TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
@@ -223,7 +227,8 @@ TEST(CallingCards, LoadsBuiltInFirstSkippingForeignValues) {
         {u"Blank", plat::RegValue::String(u"")},
         {u"Long", plat::RegValue::String(std::u16string(600, u'1') + u"@")},
     };
-    for (const auto& [name, value] : values) EXPECT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, CardKey(), name, value));
+    for (const auto& [name, value] : values)
+        EXPECT_TRUE(plat::DeviceRegistry().SetValue(plat::Hive::CurrentUser, CardKey(), name, value));
     CallingCards cards;
     cards.Load();
     ASSERT_EQ(cards.Count(), 4);

@@ -103,7 +103,8 @@ TEST(CSpeedInfoStore, RemoveClosesUpMoveExchangesSortUsesCollation) {
     contacts.Add(3, u"Alpha", u"", u"3");
     CSpeedInfoStore store(contacts);
     store.Load(3, 2);
-    for (uint32_t oid = 1; oid <= 3; ++oid) EXPECT_TRUE(store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile));
+    for (uint32_t oid = 1; oid <= 3; ++oid)
+        EXPECT_TRUE(store.Assign(static_cast<int>(oid) - 1, oid, kTagMobile));
 
     EXPECT_TRUE(store.Move(0, 2));  // onto an occupied cell: exchanged
     EXPECT_EQ(Names(store), (std::vector<std::u16string>{u"Beta@2", u"alpha@1", u"Alpha@0"}));

@@ -17,7 +17,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(plat::MountDbVol(u"\\pim.vol", volume)) << plat::LastErrorMessage(); }
     void TearDown() override {
         for (const plat::DbHandle db : handles) (void)plat::CloseDatabase(db);  // clean-up
-        (void)plat::UnmountDbVol(volume);  // clean-up
+        (void)plat::UnmountDbVol(volume);                                       // clean-up
     }
 
     plat::DbHandle Open(std::u16string_view name, const plat::SortOrderDescription* order = nullptr,

@@ -57,7 +57,8 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
     void TearDown() override {
-        if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());  // checked below
+        // Whether it went is checked below.
+        if (MainWndFrame::Exists()) (void)plat::DestroyWindow(MainWndFrame::Instance().Hwnd());
         PumpPendingMessages();
         EXPECT_FALSE(MainWndFrame::Exists());
     }

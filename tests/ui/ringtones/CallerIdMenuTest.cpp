@@ -16,7 +16,8 @@ namespace {
 class CallerIdMenuScreen : public ListScreen, public ::testing::WithParamInterface<int> {
 protected:
     void TearDown() override {
-        if (CallerIdRunning()) (void)plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");  // waited for
+        // The wait below sees the program end.
+        if (CallerIdRunning()) (void)plat::StartProgram(u"\\Windows\\Velmora CallerID.exe", u"/SHUTDOWN");
         WaitFor([] { return !CallerIdRunning(); }, 5000);
         ListScreen::TearDown();
     }

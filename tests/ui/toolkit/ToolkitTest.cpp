@@ -189,7 +189,8 @@ TEST_F(Toolkit, FullScreenDialogEndsByKeysSoftKeysAndPostedCancel) {
         {"escape", [](NamedDlg& d) { QTest::keyClick(d.Widget(), Qt::Key_Escape); }, plat::IDCANCEL},
         {"end key", [](NamedDlg& d) { QTest::keyClick(d.Widget(), Qt::Key_F4); }, plat::IDCANCEL},
         {"left soft key", [](NamedDlg& d) { QTest::keyClick(d.Widget(), Qt::Key_F1); }, plat::IDOK},
-        {"posted cancel", [](NamedDlg& d) { EXPECT_TRUE(plat::PostMessage(d.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0)); },
+        {"posted cancel",
+         [](NamedDlg& d) { EXPECT_TRUE(plat::PostMessage(d.Hwnd(), plat::WM_COMMAND, plat::IDCANCEL, 0)); },
          plat::IDCANCEL},
     };
     for (const Ending& ending : endings) {
