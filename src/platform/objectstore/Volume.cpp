@@ -192,10 +192,10 @@ CeGuid SettleIdentity(sqlite3* db, const fs::path& file) {
             if (recorded) {
                 const CeGuid guid = RandomGuid();
                 sql::Statement write(db, "UPDATE meta SET value = ?1 WHERE key = 'guid'");
-                write.BindBlob(1, std::vector<uint8_t>(guid.bytes.begin(), guid.bytes.end())).Step();
+                write.BindBlob(1, std::vector<uint8_t>(guid.bytes.begin(), guid.bytes.end())).Execute();
             }
             sql::Statement write(db, "INSERT OR REPLACE INTO meta(key, value) VALUES ('home', ?1)");
-            write.Bind(1, std::string_view(home)).Step();
+            write.Bind(1, std::string_view(home)).Execute();
         }
         transaction.Commit();
     }

@@ -32,9 +32,9 @@ plat::RgbBitmap Halved(const plat::RgbBitmap& bitmap) {
     return half;
 }
 
-// Encodes the picture again (as JPEG), halving its sides until its image file fits, as a phone
-// scales a large photo for its contacts; no picture when even one pixel does not fit. (averaging each 2 x 2
-// block) until its image file fits, as a phone scales a large photo for its contacts.
+// Encodes the picture again (as JPEG), halving its sides (averaging each 2 x 2 block) until its image
+// file fits, as a phone scales a large photo for its contacts; no picture when even one pixel does
+// not fit.
 ContactPicture Fitted(const ContactPicture& picture) {
     plat::RgbBitmap bitmap = picture.Bitmap();
     for (;;) {
@@ -60,12 +60,24 @@ void CutValue(Str& text, const std::string& name, std::vector<std::string>& chan
     if (Cut(text, limits::kTextUnits)) changed.push_back(name + " cut to " + Kb(limits::kTextUnits * 2));
 }
 
+// A `data:` value (a logo, a sound, a key kept as the card had it) is whole or useless: one over the
+// limit is dropped, not cut.
+bool IsData(const Str& value) { return value.View().substr(0, 5) == u"data:"; }
+
 void CutList(Array<CustText>& list, const char* what, std::vector<std::string>& changed) {
-    for (int i = 0; i < list.GetSize(); ++i) {
+    for (int i = 0; i < list.GetSize();) {
         CustText& entry = list[i];
+        const std::string name =
+            std::string(what) + " \"" + plat::ToUtf8(entry.label.View().substr(0, 40)) + "\"";
+        if (IsData(entry.value) && size_t(entry.value.GetLength()) > limits::kTextUnits) {
+            changed.push_back(name + " (" + Kb(size_t(entry.value.GetLength()) * 2) + ") dropped: larger than " +
+                              Kb(limits::kTextUnits * 2));
+            list.RemoveAt(i);
+            continue;
+        }
         CutValue(entry.label, std::string(what) + " label", changed);
-        CutValue(entry.value,
-                 std::string(what) + " \"" + plat::ToUtf8(entry.label.View().substr(0, 40)) + "\"", changed);
+        CutValue(entry.value, name, changed);
+        ++i;
     }
 }
 

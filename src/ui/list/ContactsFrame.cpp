@@ -480,8 +480,12 @@ void ContactsFrame::FindOrCreate(const Str& text) {
 
 void ContactsFrame::RunEditor(const Contact& contact) {
     if (openEditor_ != nullptr) return;
-    ContactEditDlg editor(template_, [this](Contact& edited) {
-        return edited.GetOid() != 0 ? contacts_.UpdateContact(edited, true) : contacts_.AddContact(edited, true);
+    std::vector<std::string> shortened;  // what the store's value limits changed in the saved contact
+    ContactEditDlg editor(template_, [this, &shortened](Contact& edited) {
+        ContactWrite written =
+            edited.GetOid() != 0 ? contacts_.UpdateContact(edited, true) : contacts_.AddContact(edited, true);
+        shortened = written.limited;
+        return written;
     });
     editor.SetContact(contact);
     editor.SetTemplateEditor([this](WndImpl& owner) {
@@ -496,6 +500,14 @@ void ContactsFrame::RunEditor(const Contact& contact) {
     shown_ = oid;
     SetStatus(UiText(uistr::kSavedContact).arg(ToQString(editor.Saved().GetDisplayName())));
     RevealWhenListed(oid);
+    if (!shortened.empty()) TellShortened(shortened);
+}
+
+void ContactsFrame::TellShortened(const std::vector<std::string>& shortened) {
+    QStringList lines;
+    for (const std::string& line : shortened) lines << QString::fromStdString(line);
+    const QString text = UiText(uistr::kValuesShortened).arg(lines.join(QLatin1Char('\n')));
+    plat::MessageBox(text.toStdU16String(), RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
 }
 
 bool ContactsFrame::EditTemplate(const std::function<bool(ContactTemplate&)>& edit) {

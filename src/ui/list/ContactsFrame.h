@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/settings/FontSettings.h"
 #include "core/str/Str.h"
@@ -163,6 +165,8 @@ private:
     void RunContactView(uint32_t oid);
     // The editor on `contact` until it ends; a saved contact becomes the current one.
     void RunEditor(const Contact& contact);
+    // Names the values the store made smaller when the editor saved (a box the user confirms).
+    void TellShortened(const std::vector<std::string>& shortened);
     // Makes `oid` the current row once the list holds it.
     void RevealWhenListed(uint32_t oid);
     // Moves the list selection by `step` contacts and shows the new one in `view`.

@@ -65,6 +65,7 @@ inline constexpr uint32_t kDiallerStarted = 43225;
 inline constexpr uint32_t kDiallerNotStarted = 43226;
 inline constexpr uint32_t kHistoryStarted = 43227;
 inline constexpr uint32_t kHistoryNotStarted = 43228;
+inline constexpr uint32_t kValuesShortened = 43229;
 
 // The contact editor and the template editor (src/ui/edit).
 inline constexpr uint32_t kContactNotSaved = 43300;

@@ -111,7 +111,7 @@ TEST_F(CleanClose, DamageMetInUseIsNamedAndChecksEveryPageAtTheNextMount) {
                           db, 0, std::vector{TextProp(0x8A, std::u16string(1500, u'a' + i % 26))}),
                       0u);
         }
-        plat::CloseDatabase(db);
+        EXPECT_TRUE(plat::CloseDatabase(db));
         ASSERT_TRUE(plat::UnmountDbVol(volume));
     }
     const std::string whole = ReadHostFile(file);
@@ -140,7 +140,7 @@ TEST_F(CleanClose, DamageMetInUseIsNamedAndChecksEveryPageAtTheNextMount) {
     EXPECT_EQ(plat::SeekDatabase(db, plat::SeekType::Beginning, 0), 0u);
     EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_CORRUPT);
     EXPECT_EQ(ReadHostFile(mark), "damaged 1\n");
-    plat::CloseDatabase(db);
+    EXPECT_TRUE(plat::CloseDatabase(db));
     ASSERT_TRUE(plat::UnmountDbVol(volume));
     EXPECT_EQ(ReadHostFile(mark), "damaged 1\n");
 

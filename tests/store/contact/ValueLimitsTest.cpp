@@ -40,6 +40,18 @@ TEST(ValueLimits, TextsAndTheNoteAreCutAtTheirLimitsAndNamed) {
         EXPECT_EQ(named.size(), size_t(c.text.GetLength()) == c.kept ? 0u : 2u);
     }
 
+    // A data: value is whole or useless: over the limit it goes, the values after it stay in order.
+    Contact logo;
+    logo.others.Add({Str(u"LOGO"), Str(u"data:image/png;base64," + std::u16string(kUnits, u'A'))});
+    logo.others.Add({Str(u"X-SMALL"), Str(u"data:text/plain,kept")});
+    logo.others.Add({Str(u"X-AFTER"), Str(u"after")});
+    const std::vector<std::string> dropped = ApplyValueLimits(logo);
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_NE(dropped[0].find("\"LOGO\""), std::string::npos) << dropped[0];
+    ASSERT_EQ(logo.others.GetSize(), 2);
+    EXPECT_EQ(logo.others[0].value.View(), u"data:text/plain,kept");
+    EXPECT_EQ(logo.others[1].value.View(), u"after");
+
     Contact noted;
     noted.SetNote(ByteBlock(std::vector<uint8_t>(limits::kNoteBytes + 4096, 0x41)));
     ASSERT_EQ(ApplyValueLimits(noted).size(), 1u);
