@@ -105,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (found == undamaged.end() || !(found->second == props)) abort();  // a wrong answer
         }
         if (whole && records.size() != undamaged.size()) abort();  // records lost without a failure
-        (void)plat::UnmountDbVol(volume);  // a damaged volume may refuse its unmount; the next input mounts anew
+        // A damaged volume may refuse its unmount; the next input mounts anew.
+        (void)plat::UnmountDbVol(volume);
     }
     plat::CloseAllVolumes();
     const bool met = plat::VolumeDamageSeen().count != seen;

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 // The reads of one pass over the store (a rebuild, a catch-up, a batch of queued changes) in one
 // read batch of the volume, for as long as it lives: one read lock for the pass instead of one per
 // statement. Its end can fail only when the volume is gone, and then there is nothing left to end.

@@ -37,7 +37,9 @@ void WindowTimer::Destroy() {
     window_ = 0;
 }
 
-bool WindowTimer::Start(uint32_t delayMs) { return window_ != 0 && plat::SetTimer(window_, kTimerId, delayMs); }
+bool WindowTimer::Start(uint32_t delayMs) {
+    return window_ != 0 && plat::SetTimer(window_, kTimerId, delayMs);
+}
 
 void WindowTimer::Stop() {
     if (window_ != 0) (void)plat::KillTimer(window_, kTimerId);  // a timer fires once; it may be gone already

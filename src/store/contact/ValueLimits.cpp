@@ -70,8 +70,8 @@ void CutList(Array<CustText>& list, const char* what, std::vector<std::string>& 
         const std::string name =
             std::string(what) + " \"" + plat::ToUtf8(entry.label.View().substr(0, 40)) + "\"";
         if (IsData(entry.value) && size_t(entry.value.GetLength()) > limits::kTextUnits) {
-            changed.push_back(name + " (" + Kb(size_t(entry.value.GetLength()) * 2) + ") dropped: larger than " +
-                              Kb(limits::kTextUnits * 2));
+            changed.push_back(name + " (" + Kb(size_t(entry.value.GetLength()) * 2) +
+                              ") dropped: larger than " + Kb(limits::kTextUnits * 2));
             list.RemoveAt(i);
             continue;
         }

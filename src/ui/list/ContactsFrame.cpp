@@ -507,7 +507,8 @@ void ContactsFrame::TellShortened(const std::vector<std::string>& shortened) {
     QStringList lines;
     for (const std::string& line : shortened) lines << QString::fromStdString(line);
     const QString text = UiText(uistr::kValuesShortened).arg(lines.join(QLatin1Char('\n')));
-    plat::MessageBox(text.toStdU16String(), RequireStr(uistr::kBrevane).View(), plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(text.toStdU16String(), RequireStr(uistr::kBrevane).View(),
+                     plat::MB_OK | plat::MB_ICONWARNING);
 }
 
 bool ContactsFrame::EditTemplate(const std::function<bool(ContactTemplate&)>& edit) {
