@@ -266,10 +266,13 @@ private:
         if (c_.GetDefaultTag() != 0) Add(vcf::kPropDefaultTag, Hex(c_.GetDefaultTag()));
     }
 
-    // The UID and the time of the last change, when the contact has them.
+    // The UID and the time of the last change, when the contact has them. REV is written to the
+    // whole second: the vCard 4.0 timestamp has no fraction, and readers of 3.0 cards expect none.
     void AddIdentity() {
         if (!c_.GetUid().IsEmpty()) AddText(FieldInfoOf(kFieldUid).vcard, c_.GetUid());
-        if (c_.GetRevision() != 0) Add(FieldInfoOf(kFieldRevision).vcard, FormatCardDate(c_.GetRevision()));
+        constexpr uint64_t kTicksPerSecond = 10'000'000;
+        const uint64_t revision = c_.GetRevision() - c_.GetRevision() % kTicksPerSecond;
+        if (revision != 0) Add(FieldInfoOf(kFieldRevision).vcard, FormatCardDate(revision));
     }
 
     void AddCategories() {

@@ -211,7 +211,7 @@ TEST(VCardRoundTrip, ACardOfASimContactImportsAsThePhonesOwn) {
     EXPECT_TRUE(imported[0].contact.Equals(onCard));
 }
 
-// A contact's UID and revision are written as UID and REV and read back as they were; a card
+// A contact's UID and revision are written as UID and REV (to the second) and read back; a card
 // from another program keeps its own UID, and a REV that is no date is dropped.
 TEST(VCardRoundTrip, TheUidAndTheRevisionTravelWithTheCard) {
     Contact c;
@@ -220,11 +220,11 @@ TEST(VCardRoundTrip, TheUidAndTheRevisionTravelWithTheCard) {
     c.SetRevision(uint64_t{142'215} * 864'000'000'000 + 12'345'678'901);
     const std::string card = ExportContact(c, {});
     EXPECT_NE(card.find("\r\nUID:0f8a5d1c-2b3e-4c5d-8e9f-a0b1c2d3e4f5\r\n"), std::string::npos) << card;
-    EXPECT_NE(card.find("\r\nREV:1990-05-17T00:20:34.5678901Z\r\n"), std::string::npos) << card;
+    EXPECT_NE(card.find("\r\nREV:1990-05-17T00:20:34Z\r\n"), std::string::npos) << card;
     const auto back = ImportOk(card);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].contact.GetUid(), c.GetUid());
-    EXPECT_EQ(back[0].contact.GetRevision(), c.GetRevision());
+    EXPECT_EQ(back[0].contact.GetRevision(), c.GetRevision() - 5'678'901);
 
     const auto foreign = ImportOk(
         "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Bo\r\nUID:urn:uuid:ABC\\,1\r\n"
