@@ -72,7 +72,7 @@ std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
     // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
     // unnamed row, as the list draws it.
     Contact contact;
-    if (!manager.ReadContact(oid, contact)) return RowName(Contact(), order).ToUtf8();
+    if (!manager.ReadContact(oid, contact, Contact::PictureLoad::Skip)) return RowName(Contact(), order).ToUtf8();
     return RowName(contact, order).ToUtf8();
 }
 

@@ -164,9 +164,8 @@ uint32_t ContactManager::ReadRecordId(uint32_t oid) {
     return value != nullptr && !value->IsNotFound() ? value->GetULong() : 0;
 }
 
-bool ContactManager::ReadContact(uint32_t oid, Contact& contact) {
-    return db_.Contacts().IsOpen() && db_.Contacts().SeekToRecord(oid) &&
-           ReadCurrent(contact, Contact::PictureLoad::Decode);
+bool ContactManager::ReadContact(uint32_t oid, Contact& contact, Contact::PictureLoad picture) {
+    return db_.Contacts().IsOpen() && db_.Contacts().SeekToRecord(oid) && ReadCurrent(contact, picture);
 }
 
 ContactManager::Batch::Batch(ContactManager& manager) : volume_(manager.db_.Contacts().VolumeId()) {

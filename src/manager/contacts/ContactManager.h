@@ -66,7 +66,10 @@ public:
     void AddListener(ContactManagerListener& listener) { listeners_.Add(listener); }
     void RemoveListener(ContactManagerListener& listener) { listeners_.Remove(listener); }
 
-    [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact);
+    // The contact as the store holds it; with PictureLoad::Skip its picture is not decoded (what
+    // only names a contact, such as a list's row, need not pay for a large picture).
+    [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact,
+                                   Contact::PictureLoad picture = Contact::PictureLoad::Decode);
     // Each tells what reached the store (ContactWrite.h). Each change is committed whole: its
     // record, category assignments, named values and the object model's save are one store
     // transaction (or one step of an open Batch); when that commit fails nothing of it stays (all
