@@ -7,6 +7,7 @@
 #include "categories/filter/RecentContactList.h"
 #include "categories/manager/CategoryManager.h"
 #include "manager/search/ListRows.h"
+#include "store/contact/StdContact.h"
 
 namespace cli {
 
@@ -71,8 +72,8 @@ void ResolveCategories(ListOptions& options, const std::vector<std::string>& nam
 std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
     // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
     // unnamed row, as the list draws it.
-    Contact contact;
-    if (!manager.ReadContact(oid, contact, Contact::PictureLoad::Skip)) return RowName(Contact(), order).ToUtf8();
+    StdContact contact;
+    if (!manager.ReadTexts(oid, RowNameFields(), contact)) return RowName(StdContact(), order).ToUtf8();
     return RowName(contact, order).ToUtf8();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/ErrorLog.h"
@@ -14,8 +15,10 @@
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/objectstore/StoreErrors.h"
 #include "store/contact/Contact.h"
+#include "store/contact/ContactFields.h"
 #include "store/contact/NamedValues.h"
 #include "store/contact/ValueLimits.h"
+#include "store/db/CeDBProp.h"
 #include "store/db/CeDBRecord.h"
 #include "store/objectmodel/ObjectModelConnection.h"
 
@@ -162,6 +165,20 @@ uint32_t ContactManager::ReadRecordId(uint32_t oid) {
     if (!db_.Contacts().SeekToRecord(oid) || db_.Contacts().Read(record, &kRecordIdProp, 1) != oid) return 0;
     const CCeDBProp* value = record.Find(kPropRecordId);
     return value != nullptr && !value->IsNotFound() ? value->GetULong() : 0;
+}
+
+bool ContactManager::ReadTexts(uint32_t oid, std::span<const int> fields, StdContact& contact) {
+    if (!db_.Contacts().IsOpen() || !db_.Contacts().SeekToRecord(oid)) return false;
+    std::vector<uint32_t> propIds;
+    for (const int field : fields)
+        propIds.push_back(plat::MakePropId(TextFieldProp(field), plat::CEVT_LPWSTR));
+    CCeDBRecord record;
+    if (db_.Contacts().Read(record, propIds.data(), static_cast<int>(propIds.size())) == 0) return false;
+    for (int i = 0; i < record.GetCount(); ++i) {
+        const CCeDBProp& prop = *record.GetAt(i);
+        if (!prop.IsNotFound()) contact.SetText(TextFieldOfProp(prop.GetNumber()), Str(prop.GetText()));
+    }
+    return true;
 }
 
 bool ContactManager::ReadContact(uint32_t oid, Contact& contact, Contact::PictureLoad picture) {
@@ -311,7 +328,8 @@ void ContactManager::HandleQueue() {
             // A rebuild reads everything; the list (several entries per contact of an import) is
             // not held through it.
             changes.RemoveAll();
-            if (coord_ != nullptr) coord_->StopSlaves();
+            // False only when this instance is no master: then no slave uses the files.
+            if (coord_ != nullptr) (void)coord_->StopSlaves();
             FullRebuild();
             listeners_.Notify(&ContactManagerListener::OnContactsReloaded);
         } else {
@@ -319,7 +337,7 @@ void ContactManager::HandleQueue() {
             for (int i = 0; i < changes.GetSize(); ++i) ApplyChange(changes[i], current);
         }
         StartSaveTimer();
-        if (coord_ != nullptr) coord_->ReloadSlaves();
+        if (coord_ != nullptr) (void)coord_->ReloadSlaves();  // as above: a master's reload is posted
     }
     listeners_.Notify(&ContactManagerListener::OnBusy, false);
     listeners_.Notify(&ContactManagerListener::OnManyChanges, false);
@@ -427,9 +445,10 @@ void ContactManager::Reopen() {
 
 void ContactManager::Reindex() {
     listeners_.Notify(&ContactManagerListener::OnBusy, true);
-    if (coord_ != nullptr) coord_->StopSlaves();
+    // False only when this instance is no master: then no slave uses the files.
+    if (coord_ != nullptr) (void)coord_->StopSlaves();
     FullRebuild();
-    if (coord_ != nullptr) coord_->ReloadSlaves();
+    if (coord_ != nullptr) (void)coord_->ReloadSlaves();
     listeners_.Notify(&ContactManagerListener::OnBusy, false);
 }
 

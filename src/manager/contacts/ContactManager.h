@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -70,6 +71,9 @@ public:
     // only names a contact, such as a list's row, need not pay for a large picture).
     [[nodiscard]] bool ReadContact(uint32_t oid, Contact& contact,
                                    Contact::PictureLoad picture = Contact::PictureLoad::Decode);
+    // Only the text fields `fields` of the contact (a list row's names): none of its other values
+    // is read from the store, however large.
+    [[nodiscard]] bool ReadTexts(uint32_t oid, std::span<const int> fields, StdContact& contact);
     // Each tells what reached the store (ContactWrite.h). Each change is committed whole: its
     // record, category assignments, named values and the object model's save are one store
     // transaction (or one step of an open Batch); when that commit fails nothing of it stays (all

@@ -17,6 +17,12 @@ Str RowName(const StdContact& contact, ListOrder order) {
     return name.IsEmpty() ? RequireStr(kStrUnnamed) : name;
 }
 
+std::span<const int> RowNameFields() {
+    static constexpr int kFields[] = {kFieldFileAs, kFieldLast,  kFieldFirst, kFieldCompany,
+                                      kFieldMiddle, kFieldTitle, kFieldSuffix};
+    return kFields;
+}
+
 ListOrder StoredListOrder() {
     switch (SettingsStore::ReadDword(settings::kSettings, settings::kSortType, 0)) {
         case 1: return ListOrder::FileAs;

@@ -145,16 +145,27 @@ std::vector<PropVal> LoadAskedProps(sqlite3* db, CeOid owner, std::span<const ui
 std::optional<std::vector<PropVal>> LoadRecord(sqlite3* db, CeOid record, CeOid database,
                                                std::span<const uint32_t> propIds) {
     // A read of one property (a record's number, its item number) takes only that row: the others,
-    // a picture among them, are never read from the file. (A list of numbers costs SQLite more
-    // than it saves.)
+    // a picture among them, are never read from the file. A read of several walks every row (a
+    // list of numbers in the join costs SQLite more than it saves) but loads the value of an asked
+    // one only, so that a list's names never pay for a large note or picture; typeof() reads the
+    // row's header, not its value.
     const bool one = propIds.size() == 1;
+    const bool some = propIds.size() > 1;
     sql::Statement rows(
-        db, one ? "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
-                  "ON p.owner = r.oid AND p.num = ?3 WHERE r.oid = ?1 AND r.db = ?2"
-                : "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
-                  "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
+        db, one    ? "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                     "ON p.owner = r.oid AND p.num = ?3 WHERE r.oid = ?1 AND r.db = ?2"
+            : some ? "SELECT p.type, CASE WHEN instr(?3, ',' || p.num || ',') > 0 THEN p.value END, "
+                     "typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                     "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num"
+                   : "SELECT p.type, p.value, typeof(p.value), p.num FROM records r LEFT JOIN props p "
+                     "ON p.owner = r.oid WHERE r.oid = ?1 AND r.db = ?2 ORDER BY p.num");
     rows.Bind(1, record).Bind(2, database);
     if (one) rows.Bind(3, PropNumber(propIds[0]));
+    if (some) {
+        std::string numbers = ",";
+        for (const uint32_t propId : propIds) numbers += std::to_string(PropNumber(propId)) + ",";
+        rows.Bind(3, std::string_view(numbers));
+    }
     if (!rows.Step()) return std::nullopt;
     std::vector<PropVal> all;
     std::vector<PropVal> asked(propIds.size());

@@ -64,3 +64,28 @@ TEST(ContactWrites, AMissingPartIsReportedAndTheRecordStays) {
         << "with its databases gone, nothing else is left";
     EXPECT_FALSE(manager.ReadContact(whole.GetOid(), stored));
 }
+
+// A list row reads the names alone: each asked text comes back as stored, and nothing else of the
+// record does (its note, its other texts), however large.
+TEST(ContactWrites, ReadingTheRowNamesTakesThoseTextsAlone) {
+    TempDevice device;
+    plat::EnsureApplication();
+    ContactManager manager(std::make_unique<MemoryIndex>());
+    ASSERT_TRUE(manager.Init(nullptr));
+    Contact contact;
+    const int names[] = {kFieldLast, kFieldFirst, kFieldCompany};
+    contact.SetText(kFieldLast, Str(u"Largest"));
+    contact.SetText(kFieldFirst, Str(u"Lara"));
+    contact.SetText(kFieldCompany, Str(std::u16string(30000, u'x')));
+    contact.SetText(kFieldJobTitle, Str(u"not asked"));
+    contact.SetNote(ByteBlock(std::vector<uint8_t>(500000, 0x41)));
+    ASSERT_TRUE(manager.AddContact(contact, true).Complete());
+
+    StdContact read;
+    ASSERT_TRUE(manager.ReadTexts(contact.GetOid(), names, read));
+    for (const int field : names)
+        EXPECT_EQ(read.GetText(field).View(), contact.GetText(field).View()) << field;
+    EXPECT_TRUE(read.GetText(kFieldJobTitle).IsEmpty());
+    EXPECT_EQ(read.GetNote().Size(), 0u);
+    EXPECT_FALSE(manager.ReadTexts(contact.GetOid() + 1, names, read)) << "no such contact";
+}
