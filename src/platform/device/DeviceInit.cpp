@@ -50,15 +50,18 @@ void MakeFolders(const Device& device) {
     }
 }
 
-// An empty file under each marker's name; a library another process already linked there (two
-// processes initialising one root at once) is kept.
+// An empty file under each marker's name; a library another process linked there (two processes
+// initialising one root at once) is kept, also when it was linked between the look and the write.
 void MakePhoneMarkers(const Device& device) {
     for (const std::u16string_view marker : kPhoneMarkers) {
         const auto host = device.ProgramHostPath(marker);
         if (!host) Fail(device.Root(), "a link leads out of the device");
-        std::error_code ec;
-        if (fs::is_symlink(fs::symlink_status(*host, ec))) continue;
-        if (!AppendToRegularFile(*host, "")) Fail(device.Root(), "cannot create " + host->string());
+        const auto linked = [&] {
+            std::error_code ec;
+            return fs::is_symlink(fs::symlink_status(*host, ec));
+        };
+        if (linked() || AppendToRegularFile(*host, "") || linked()) continue;
+        Fail(device.Root(), "cannot create " + host->string());
     }
 }
 
