@@ -35,10 +35,11 @@ public:
     bool Invoke(plat::HWND, std::span<const uint32_t> list) override {
         items.assign(list.begin(), list.end());
         ++calls;
-        return true;
+        return dials;
     }
     std::vector<uint32_t> items;
     int calls = 0;
+    bool dials = true;  // what Invoke answers
 };
 
 inline PhoneTemplates ActiveDefaultFormats() {

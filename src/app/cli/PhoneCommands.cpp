@@ -93,6 +93,7 @@ void Dial(Context& context, const Args& args) {
     context.out << result << "\n";
     if (result == kDialMissing) throw Failure("the dial method's facility is missing on this device");
     if (result == kDialUnknownMethod) throw Failure("unknown dial method");
+    if (result == kDialFailed) throw Failure("the dialler add-in could not dial");
 }
 
 }  // namespace

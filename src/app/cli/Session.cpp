@@ -25,7 +25,8 @@ Session::OwnWindow::~OwnWindow() {
 }
 
 Session::Registration::~Registration() {
-    if (Coordination* coord = Coordination::Instance()) coord->Unregister();
+    // False: it was not registered; nothing to undo.
+    if (Coordination* coord = Coordination::Instance()) (void)coord->Unregister();
     Coordination::Destroy();
 }
 

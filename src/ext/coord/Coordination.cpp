@@ -61,9 +61,10 @@ void Coordination::Send(plat::HWND window, CoordMessage message, plat::WPARAM wP
 }
 
 void Coordination::HandOver(plat::HWND newMaster) {
-    StopSlaves();
+    // Both are false only when this instance is no longer the open master: then no slave waits.
+    (void)StopSlaves();
     Send(newMaster, CoordMessage::ChangeToMaster);
-    ReloadSlaves();
+    (void)ReloadSlaves();
 }
 
 void Coordination::CleanUp() {

@@ -70,8 +70,7 @@ int Dialer::ToneDial(const Str& number) {
 int Dialer::AddInDial(plat::HWND owner, const Contact* contact) {
     if (!contact || !hooks_.addIn) return kDialMissing;
     const uint32_t items[] = {ContactItem(contact->GetRecordId())};
-    hooks_.addIn->Invoke(owner, items);
-    return 0;
+    return hooks_.addIn->Invoke(owner, items) ? 0 : kDialFailed;
 }
 
 Dialer& TheDialer() {

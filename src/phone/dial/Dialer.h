@@ -21,6 +21,7 @@ class Sleeper;
 // Results of Dial besides the call service's own.
 inline constexpr int kDialMissing = -1;        // the method's facility is missing
 inline constexpr int kDialUnknownMethod = -2;  // a method Dial does not know
+inline constexpr int kDialFailed = -3;         // the dialler add-in could not dial
 
 struct DialHooks {
     DialerAddIn* addIn = nullptr;          // the registered dialler add-in, if any

@@ -25,8 +25,8 @@ public:
     // Copies the whole contact.
     virtual void Assign(const Contact& other);
     // Every value but the record identity (object identifier, record identifier value, the
-    // platform flag 0x102, the SIM card mark 0x103, the UID and the revision): the 58 texts, both dates, the
-    // default dial tag, the picture, the note and the further values with the categories.
+    // platform flag 0x102, the SIM card mark 0x103, the UID and the revision): the texts, both
+    // dates, the default dial tag, the picture, the note and the further values with the categories.
     [[nodiscard]] virtual bool Equals(const Contact& other) const;
     [[nodiscard]] bool NotEquals(const Contact& other) const { return !Equals(other); }
     void Clear() override;

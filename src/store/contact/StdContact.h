@@ -1,6 +1,6 @@
 #pragma once
-// StdContact: the standard properties of a contact record: the 58 text fields, the record
-// identifier value, the picture and the note.
+// StdContact: the standard properties of a contact record: the text fields (kTextFieldCount),
+// the record identifier value, the picture and the note.
 #include <array>
 #include <cstdint>
 
@@ -47,7 +47,7 @@ public:
     Str GetFormattedName() const;
 
 protected:
-    // The 58 texts, the picture and the note of both contacts equal.
+    // Every text, the picture and the note of both contacts equal.
     [[nodiscard]] bool SameStandardValues(const StdContact& other) const;
 
 private:

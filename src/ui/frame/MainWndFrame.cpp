@@ -177,7 +177,7 @@ void MainWndFrame::Teardown() {
     if (clients_) clients_->Disconnect();
     clients_.reset();
     ContactManager::Release();
-    if (coord_ != nullptr) coord_->Unregister();
+    if (coord_ != nullptr) (void)coord_->Unregister();  // false: it was not registered; nothing to undo
     Coordination::Destroy();
     coord_ = nullptr;
     appointments_.reset();

@@ -97,6 +97,8 @@ TEST(Dial, StoredAddInMethodAndTheAddInPath) {
     EXPECT_EQ(addIn.items, std::vector<uint32_t>{0x80000042});
     EXPECT_EQ(dialer.Dial(0, u"5551234", nullptr, 0, u"Anna"), kDialMissing);  // the add-in needs a contact
     EXPECT_EQ(addIn.calls, 1);
+    addIn.dials = false;
+    EXPECT_EQ(dialer.Dial(0, u"5551234", &contact, 0, Str()), kDialFailed) << "a failed add-in is no call";
 }
 
 TEST(ComposeDialString, CardFormatsAroundTheNumber) {
