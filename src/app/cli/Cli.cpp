@@ -26,6 +26,7 @@ CommandTable AllCommands() {
     AddIndexCommands(table);
     AddPhoneCommands(table);
     AddMessagingCommands(table);
+    AddSyncCommands(table);
     return table;
 }
 
