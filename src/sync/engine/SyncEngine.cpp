@@ -97,6 +97,7 @@ void SyncEngine::Run(SyncReport& report) {
         Save();
         Pull();
         PushNew();
+        CatchUpOwnWrites();
     } catch (...) {
         report.requests = dav_.Requests();
         Save();
@@ -189,35 +190,29 @@ void SyncEngine::PushChanges() {
 void SyncEngine::Upload(SyncEntry& entry, const VCard* base, const VCard& local, bool mayRetry) {
     const std::string card = UploadCard(base, local);
     WriteResult result = dav_.Put(entry.url, card, entry.etag);
-    if (result.kind == WriteResult::Gone) {
+    std::vector<FetchedCard> server;
+    if (result.kind == WriteResult::Precondition) server = dav_.Multiget(bookUrl_, {entry.url});
+    if (result.kind == WriteResult::Gone ||
+        (result.kind == WriteResult::Precondition && server.empty() && !entry.etag.empty())) {
         // Deleted on the server, changed here: the edited contact is kept, as a new card.
         entry.etag.clear();
         result = dav_.Put(entry.url, card, {});
     }
-    switch (result.kind) {
-        case WriteResult::Done:
-            ++report_->sent;
-            entry.etag = result.etag;
-            entry.base = card;
-            if (entry.etag.empty()) refetch_.push_back(entry.url);
-            return;
-        case WriteResult::Precondition: {
-            const std::vector<FetchedCard> server = dav_.Multiget(bookUrl_, {entry.url});
-            if (!server.empty() && mayRetry) {
-                const std::optional<VCard> serverCard = ParseCard(server.front().data);
-                if (serverCard) {
-                    const std::optional<VCard> known = ParseCard(entry.base);
-                    MergeInto(entry, *serverCard, server.front(), known ? &*known : nullptr);
-                    return;
-                }
-            }
-            report_->refused.push_back(
-                NameOf(local) + ": " +
-                (server.empty() ? result.reason : "changed again on the server; merged at the next sync"));
+    if (result.kind == WriteResult::Done) {
+        ++report_->sent;
+        entry.etag = result.etag;
+        entry.base = card;
+        if (entry.etag.empty()) refetch_.push_back(entry.url);
+        return;
+    }
+    if (result.kind == WriteResult::Precondition && !server.empty() && mayRetry) {
+        if (const std::optional<VCard> serverCard = ParseCard(server.front().data)) {
+            const std::optional<VCard> known = ParseCard(entry.base);
+            MergeInto(entry, *serverCard, server.front(), known ? &*known : nullptr);
             return;
         }
-        default: report_->refused.push_back(NameOf(local) + ": " + result.reason);
     }
+    report_->refused.push_back(NameOf(local) + ": " + result.reason);
 }
 
 void SyncEngine::MergeInto(SyncEntry& entry, const VCard& server, const FetchedCard& fetched,
@@ -259,7 +254,8 @@ void SyncEngine::KeepConflicts(const std::vector<ValueConflict>& conflicts, cons
 }
 
 void SyncEngine::Pull() {
-    const AddressBook book = dav_.Properties(bookUrl_);
+    book_ = dav_.Properties(bookUrl_);
+    const AddressBook& book = book_;
     if (book.url.empty()) throw DavError(bookUrl_ + " is no longer an address book");
     for (const auto& [url, entry] : state_.byUrl)
         if (entry.oid == 0) refetch_.push_back(url);
@@ -382,6 +378,15 @@ uint32_t SyncEngine::MatchLocal(const VCard& server) {
     return 0;
 }
 
+void SyncEngine::CatchUpOwnWrites() {
+    if (!sentNew_ || newToken_.empty() || !book_.syncCollection) return;
+    const Listing listing = dav_.SyncCollection(bookUrl_, newToken_);
+    if (listing.tokenInvalid) return;
+    refetch_.clear();
+    Reconcile(listing, false, false);
+    newToken_ = listing.token;
+}
+
 void SyncEngine::PushNew() {
     for (Pending& pending : created_) {
         if (pending.matched) continue;
@@ -394,6 +399,8 @@ void SyncEngine::PushNew() {
         entry = {pending.oid, url, {}, uid, {}};
         Upload(entry, nullptr, ProjectionOf(contact, categories), true);
         if (entry.etag.empty() && entry.base.empty()) state_.byUrl.erase(url);
+        else
+            sentNew_ = true;
     }
 }
 

@@ -50,6 +50,10 @@ private:
     void PushChanges();
     void PushNew();
     void Pull();
+    // After new cards were sent, lists the changes since the pull's token once more, so that the
+    // stored token covers the new cards (a server need not report a card that was made and
+    // deleted between two tokens) and whatever else changed meanwhile is taken in.
+    void CatchUpOwnWrites();
     void Reconcile(const Listing& listing, bool full, bool trustAbsence);
     void Fetch(const std::vector<std::string>& urls);
     // Brings the card into the contact of `entry` (a new contact when it has none), merged with
@@ -79,6 +83,8 @@ private:
     std::vector<Pending> created_;      // contacts new here, sent after the pull
     std::vector<std::string> refetch_;  // cards to fetch whatever the listing says
     std::string newToken_;              // the token once the pull is stored
+    AddressBook book_;                  // as the pull read it
+    bool sentNew_ = false;              // a new card was sent after the pull
 };
 
 }  // namespace carddav
