@@ -2,8 +2,10 @@
 # Two-way sync against real servers started here on 127.0.0.1 (a free port, a temporary folder):
 # Radicale without authentication and with htpasswd basic authentication, and Xandikos. Two
 # devices and one server: first syncs each way, first-sync matching, changes and deletes each
-# way, a conflict, a refused sync token, a server killed in the middle of a sync, and a
-# randomized round of edits on both devices that must end with equal devices and no UID twice.
+# way, a conflict, edit against delete, a refused sync token, a server killed in the middle of a
+# sync, the tool killed with SIGKILL during syncs, a randomized round of edits on both devices that
+# must end with equal devices and no UID twice, a wrong password, and a self-signed certificate
+# refused without --ca-file and taken with it.
 # Usage: sync-e2e.sh BREVANE_CLI      (exit 77: no server program installed)
 set -u
 cli=$1
@@ -42,7 +44,9 @@ wait_port() {
 # start_radicale AUTH: Radicale on a new port over $work/$label/store; AUTH "none" or "htpasswd".
 start_radicale() {
     local auth=(--auth-type none)
-    if [ "$1" = htpasswd ]; then
+    if [ "$1" = tls ]; then
+        auth+=(--server-ssl True --server-certificate "$work/$label/cert.pem" --server-key "$work/$label/key.pem")
+    elif [ "$1" = htpasswd ]; then
         printf 'anna:secret\n' >"$work/$label/htpasswd"
         auth=(--auth-type htpasswd --auth-htpasswd-filename "$work/$label/htpasswd"
               --auth-htpasswd-encryption plain --auth-delay 0)
@@ -67,10 +71,11 @@ stop_server() {
 
 # Makes the address book /anna/book/ on Radicale (it must exist before a client uses it).
 make_radicale_book() {
+    local scheme=${1:-http}
     local body='<?xml version="1.0"?><d:mkcol xmlns:d="DAV:" xmlns:cr="urn:ietf:params:xml:ns:carddav"><d:set><d:prop><d:resourcetype><d:collection/><cr:addressbook/></d:resourcetype></d:prop></d:set></d:mkcol>'
-    curl -s -o /dev/null -u anna:secret -X PROPFIND "http://127.0.0.1:$port/anna/"
-    curl -s -o /dev/null -u anna:secret -X MKCOL -H 'Content-Type: application/xml' --data "$body" \
-        "http://127.0.0.1:$port/anna/book/"
+    curl -sk -o /dev/null -u anna:secret -X PROPFIND "$scheme://127.0.0.1:$port/anna/"
+    curl -sk -o /dev/null -u anna:secret -X MKCOL -H 'Content-Type: application/xml' --data "$body" \
+        "$scheme://127.0.0.1:$port/anna/book/"
 }
 
 # t DEVICE ARGS...: runs the tool; sets $out, $err, $status.
@@ -197,10 +202,32 @@ killed_mid_sync() {
     same_devices "server killed"
 }
 
+# The tool killed with SIGKILL at moments of a sync of new and changed contacts, again and again:
+# the sync that finally runs to its end leaves both devices equal and no card twice.
+client_killed() {
+    for i in $(seq 30); do
+        printf 'BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kill;K%s;;;\r\nEMAIL:k%s@example.org\r\nEND:VCARD\r\n' "$i" "$i"
+    done >"$work/$label/kill.vcf"
+    ok B import "$work/$label/kill.vcf"
+    for delay in 0.3 0.9 1.4; do
+        "$cli" --root "$work/$label/B" sync >/dev/null 2>&1 &
+        local sync_pid=$!
+        sleep "$delay"
+        kill -9 "$sync_pid" 2>/dev/null
+        wait "$sync_pid" 2>/dev/null
+        ok A update "$(t A list; echo "$out" | head -1 | cut -f1)" note="killed $delay"
+        sync_ok A
+    done
+    sync_ok B
+    sync_ok A
+    sync_ok B
+    same_devices "client killed"
+}
+
 # Random edits on both devices, syncs between, until both hold the same and no UID is twice.
 random_round() {
     RANDOM=26
-    for round in $(seq 6); do
+    for round in $(seq 5); do
         for dev in A B; do
             local oids
             oids=$("$cli" --root "$work/$label/$dev" list 2>/dev/null | cut -f1)
@@ -232,6 +259,7 @@ new_devices "http://127.0.0.1:$port/anna/"
 [ "$book" = "http://127.0.0.1:$port/anna/book/" ] || fail "discovery found $book"
 scenarios
 killed_mid_sync
+client_killed
 random_round
 
 # A refused token: the next sync lists everything again and deletes nothing here.
@@ -256,7 +284,31 @@ t A account add home "http://127.0.0.1:$port/" --user anna --password-file "$wor
 rm -rf "$work/$label/A"
 new_devices "http://127.0.0.1:$port/"
 [ "$book" = "http://127.0.0.1:$port/anna/book/" ] || fail "discovery through the principal found $book"
-scenarios
+ok A add first=Anna last=Smith mobile=+15551234567
+sync_ok A
+sync_ok B
+[ "$out" = "sent 0, received 1, deleted 0 here, 0 there, 0 conflicts" ] || fail "first sync into B: $out"
+same_devices "with authentication"
+stop_server
+
+# --- Radicale over TLS with a self-signed certificate -----------------------------------------
+label=radicale-tls
+mkdir -p "$work/$label"
+port=$(free_port)
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/$label/key.pem" -out "$work/$label/cert.pem" -days 2 \
+    -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 2>/dev/null || fail "openssl made no certificate"
+start_radicale tls
+make_radicale_book https
+ok A init
+echo secret >"$work/$label/password"
+t A account add home "https://127.0.0.1:$port/anna/" --user anna --password-file "$work/$label/password"
+[ "$status" -eq 1 ] && [[ "$err" == *"certificate is not trusted"* ]] || fail "an unknown certificate: $status $err"
+t A account add home "https://127.0.0.1:$port/anna/" --user anna --password-file "$work/$label/password" \
+    --ca-file "$work/$label/cert.pem"
+[ "$status" -eq 0 ] && [ "$out" = "https://127.0.0.1:$port/anna/book/" ] || fail "with --ca-file: $status $out $err"
+ok A add first=Tls last=Person
+sync_ok A
+[ "$out" = "sent 1, received 0, deleted 0 here, 0 there, 0 conflicts" ] || fail "sync over TLS: $out"
 stop_server
 
 # --- Xandikos --------------------------------------------------------------------------------
