@@ -151,8 +151,7 @@ void SyncEngine::ReadLocalChanges() {
             entry->oid = oid;
             pendingByUid.erase(pending);
         }
-        const std::optional<VCard> base = ParseCard(entry->base);
-        if (!base || !SameValues(Projection(*base), projection)) changed_.push_back(oid);
+        if (ChangedHere(*entry, projection)) changed_.push_back(oid);
     }
 }
 
@@ -184,6 +183,7 @@ void SyncEngine::PushChanges() {
         if (entry == nullptr || !local_.Read(oid, contact, categories)) continue;
         const std::optional<VCard> base = ParseCard(entry->base);
         Upload(*entry, base ? &*base : nullptr, ProjectionOf(contact, categories), true);
+        RecordLocal(*entry);
     }
 }
 
@@ -220,12 +220,16 @@ void SyncEngine::MergeInto(SyncEntry& entry, const VCard& server, const FetchedC
     const VCard serverProjection = Projection(server);
     Contact contact;
     std::vector<Str> categories;
-    if (entry.oid == 0 || !local_.Read(entry.oid, contact, categories)) {
-        ImportedContact imported = ContactOf(server);
-        entry.oid = local_.Write(imported, 0);
-        ++report_->received;
+    const bool here = entry.oid != 0 && local_.Read(entry.oid, contact, categories);
+    const VCard localProjection = here ? ProjectionOf(contact, categories) : VCard{};
+    if (!here || (base != nullptr && !ChangedHere(entry, localProjection))) {
+        // New here, or unchanged here since the base: the server's card is taken whole.
+        if (!here || !SameValues(localProjection, serverProjection)) {
+            ImportedContact imported = ContactOf(server);
+            entry.oid = local_.Write(imported, here ? entry.oid : 0);
+            ++report_->received;
+        }
     } else {
-        const VCard localProjection = ProjectionOf(contact, categories);
         const std::optional<VCard> baseProjection =
             base ? std::optional<VCard>(Projection(*base)) : std::nullopt;
         MergeResult merged =
@@ -238,11 +242,31 @@ void SyncEngine::MergeInto(SyncEntry& entry, const VCard& server, const FetchedC
         }
         entry.etag = fetched.etag;
         entry.base = fetched.data;
-        if (!SameValues(merged.card, serverProjection)) Upload(entry, &server, merged.card, false);
+        if (!SameValues(merged.card, serverProjection)) {
+            if (deferring_)
+                deferred_.push_back({entry.url, server, std::move(merged.card)});
+            else
+                Upload(entry, &server, merged.card, false);
+        }
+        RecordLocal(entry);
         return;
     }
     entry.etag = fetched.etag;
     entry.base = fetched.data;
+    RecordLocal(entry);
+}
+
+bool SyncEngine::ChangedHere(const SyncEntry& entry, const VCard& localProjection) {
+    if (!entry.local.empty()) return entry.local != Fingerprint(localProjection);
+    const std::optional<VCard> base = ParseCard(entry.base);
+    return !base || !SameValues(Projection(*base), localProjection);
+}
+
+void SyncEngine::RecordLocal(SyncEntry& entry) {
+    Contact contact;
+    std::vector<Str> categories;
+    if (entry.oid != 0 && local_.Read(entry.oid, contact, categories))
+        entry.local = Fingerprint(ProjectionOf(contact, categories));
 }
 
 void SyncEngine::KeepConflicts(const std::vector<ValueConflict>& conflicts, const std::string& uid,
@@ -254,7 +278,14 @@ void SyncEngine::KeepConflicts(const std::vector<ValueConflict>& conflicts, cons
 }
 
 void SyncEngine::Pull() {
-    book_ = dav_.Properties(bookUrl_);
+    // A stored sync token says the address book lists by sync-collection: its properties (which
+    // some servers compute over every card) are read only when there is none.
+    if (!state_.token.empty() && !state_.token.starts_with(kCtagPrefix)) {
+        book_.url = bookUrl_;
+        book_.syncCollection = true;
+    } else {
+        book_ = dav_.Properties(bookUrl_);
+    }
     const AddressBook& book = book_;
     if (book.url.empty()) throw DavError(bookUrl_ + " is no longer an address book");
     for (const auto& [url, entry] : state_.byUrl)
@@ -267,8 +298,8 @@ void SyncEngine::Pull() {
         Reconcile(listing, full, false);
         return;
     }
-    newToken_ = book.ctag;
-    if (!book.ctag.empty() && book.ctag == state_.token && refetch_.empty()) return;
+    newToken_ = book.ctag.empty() ? std::string() : kCtagPrefix + book.ctag;
+    if (!newToken_.empty() && newToken_ == state_.token && refetch_.empty()) return;
     Reconcile(dav_.ListEtags(bookUrl_), true, true);
 }
 
@@ -321,8 +352,7 @@ void SyncEngine::RemoveHere(const SyncEntry& entry) {
     Contact contact;
     std::vector<Str> categories;
     if (!local_.Read(entry.oid, contact, categories)) return;
-    const std::optional<VCard> base = ParseCard(entry.base);
-    if (base && !SameValues(Projection(*base), ProjectionOf(contact, categories))) {
+    if (ChangedHere(entry, ProjectionOf(contact, categories))) {
         // Changed here, deleted there: the edited contact stays and goes back as a new card.
         created_.push_back(
             MakePending(entry.oid, contact.GetUid().ToUtf8(), ProjectionOf(contact, categories)));
@@ -349,13 +379,26 @@ void SyncEngine::Fetch(const std::vector<std::string>& urls) {
         readable.emplace_back(&card, std::move(*parsed));
     }
     Save();
-    for (const auto& [card, parsed] : readable) {
-        SyncEntry& entry = state_.byUrl[card->url];
-        const bool known = !entry.base.empty();
-        const std::optional<VCard> base = known ? ParseCard(entry.base) : std::nullopt;
-        MergeInto(entry, parsed, *card, base ? &*base : nullptr);
-    }
+    // The batch's contacts are stored in few commits; merges to send back wait until they are
+    // committed, so that no store lock is held over a request.
+    deferring_ = true;
+    local_.Together([&] {
+        for (const auto& [card, parsed] : readable) {
+            SyncEntry& entry = state_.byUrl[card->url];
+            const std::optional<VCard> base = entry.base.empty() ? std::nullopt : ParseCard(entry.base);
+            MergeInto(entry, parsed, *card, base ? &*base : nullptr);
+        }
+    });
+    deferring_ = false;
     Save();
+    std::vector<Deferred> deferred = std::move(deferred_);
+    deferred_.clear();
+    for (const Deferred& upload : deferred) {
+        SyncEntry& entry = state_.byUrl[upload.url];
+        Upload(entry, &upload.server, upload.merged, false);
+        RecordLocal(entry);
+    }
+    if (!deferred.empty()) Save();
 }
 
 uint32_t SyncEngine::MatchLocal(const VCard& server) {
@@ -398,6 +441,7 @@ void SyncEngine::PushNew() {
         SyncEntry& entry = state_.byUrl[url];
         entry = {pending.oid, url, {}, uid, {}};
         Upload(entry, nullptr, ProjectionOf(contact, categories), true);
+        RecordLocal(entry);
         if (entry.etag.empty() && entry.base.empty()) state_.byUrl.erase(url);
         else
             sentNew_ = true;

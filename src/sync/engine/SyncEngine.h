@@ -63,6 +63,10 @@ private:
     // Writes the local values over `base` to the entry's card; a 412 fetches, merges and (when
     // `mayRetry`) writes once more; a refusal is named in the report.
     void Upload(SyncEntry& entry, const VCard* base, const VCard& local, bool mayRetry);
+    // Whether the contact changed here since the last sync (its fingerprint, else its base).
+    bool ChangedHere(const SyncEntry& entry, const VCard& localProjection);
+    // Takes the fingerprint of the entry's contact as it is now.
+    void RecordLocal(SyncEntry& entry);
     // Deletes the entry's contact here, unless it changed here since the base (then it is sent again).
     void RemoveHere(const SyncEntry& entry);
     // A contact new here that is the person of the server's card: the same UID, else the same
@@ -83,6 +87,15 @@ private:
     std::vector<Pending> created_;      // contacts new here, sent after the pull
     std::vector<std::string> refetch_;  // cards to fetch whatever the listing says
     std::string newToken_;              // the token once the pull is stored
+    // A merge to send once the batch that stored it here is committed.
+    struct Deferred {
+        std::string url;
+        VCard server;
+        VCard merged;
+    };
+    std::vector<Deferred> deferred_;
+    bool deferring_ = false;
+    static constexpr const char* kCtagPrefix = "ctag:";  // a stored token that is a getctag
     AddressBook book_;                  // as the pull read it
     bool sentNew_ = false;              // a new card was sent after the pull
 };

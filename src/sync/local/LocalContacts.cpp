@@ -76,6 +76,12 @@ void LocalContacts::Remove(uint32_t oid) {
     ++writes_;
 }
 
+void LocalContacts::Together(const std::function<void()>& writes) {
+    ContactManager::Batch batch(manager_);
+    writes();
+    if (!batch.End()) throw LocalError("a commit of the device's contacts failed");
+}
+
 std::string LocalContacts::EnsureUid(Contact& contact) {
     if (contact.GetUid().IsEmpty()) {
         contact.SetUid(NewContactUid());

@@ -3,6 +3,7 @@
 // by name, and what the store's change journal says changed. Every call to the category manager
 // the sync makes is here.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,9 @@ public:
     // stored contact keeps its SIM mark and identity; its values become the card's.
     uint32_t Write(ImportedContact& card, uint32_t oid);
     void Remove(uint32_t oid);
+    // Runs `writes` with the writes they make gathered into few commits of the store; throws
+    // LocalError when a commit fails (the writes since the commit before are then lost).
+    void Together(const std::function<void()>& writes);
     // Gives the contact a UID when it has none stored and returns it.
     std::string EnsureUid(Contact& contact);
     // The values cut to fit the store's limits by the writes so far, one sentence each.

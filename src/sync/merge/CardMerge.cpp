@@ -1,6 +1,7 @@
 #include "sync/merge/CardMerge.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -191,12 +192,25 @@ VCard Projection(const VCard& card) {
     return ProjectionOf(imported.contact, imported.categories);
 }
 
-bool SameValues(const VCard& a, const VCard& b) {
-    const std::vector<Value> va = ValuesOf(a), vb = ValuesOf(b);
-    std::vector<const Value*> pa, pb;
-    for (const Value& v : va) pa.push_back(&v);
-    for (const Value& v : vb) pb.push_back(&v);
-    return JoinedKeys(pa) == JoinedKeys(pb);
+namespace {
+
+std::string SortedKeys(const VCard& card) {
+    const std::vector<Value> values = ValuesOf(card);
+    std::vector<const Value*> pointers;
+    for (const Value& v : values) pointers.push_back(&v);
+    return JoinedKeys(pointers);
+}
+
+}  // namespace
+
+bool SameValues(const VCard& a, const VCard& b) { return SortedKeys(a) == SortedKeys(b); }
+
+std::string Fingerprint(const VCard& projection) {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const unsigned char c : SortedKeys(projection)) hash = (hash ^ c) * 1099511628211ull;
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
 }
 
 MergeResult Merge(const VCard* base, const VCard& local, const VCard& server) {

@@ -27,6 +27,9 @@ VCard Projection(const VCard& card);
 VCard ProjectionOf(const Contact& contact, const std::vector<Str>& categories);
 // Whether two projections hold the same values.
 [[nodiscard]] bool SameValues(const VCard& a, const VCard& b);
+// A short text that two projections share exactly when they hold the same values (a 64-bit hash of
+// the sorted values, 16 hexadecimal digits).
+std::string Fingerprint(const VCard& projection);
 
 struct ValueConflict {
     std::string property;

@@ -67,12 +67,13 @@ void TakeLine(SyncState& state, const std::vector<std::string>& f, const std::fi
         state.token = Unescape(f[1]);
     } else if (f[0] == "journal" && f.size() == 2) {
         state.journal = std::stoll(f[1]);
-    } else if (f[0] == "card" && f.size() == 6) {
+    } else if (f[0] == "card" && f.size() == 7) {
         SyncEntry entry{static_cast<uint32_t>(std::stoul(f[1], nullptr, 16)),
                         Unescape(f[2]),
                         Unescape(f[3]),
                         Unescape(f[4]),
-                        {}};
+                        {},
+                        Unescape(f[6])};
         if (!DecodeBase64(f[5], entry.base)) Damaged(file, number);
         state.byUrl[entry.url] = std::move(entry);
     } else if (f[0] == "conflict" && f.size() == 7) {
@@ -118,7 +119,7 @@ void SyncState::Save(const std::filesystem::path& file) const {
     for (const auto& [url, e] : byUrl) {
         std::snprintf(oid, sizeof oid, "%x", e.oid);
         out << "card\t" << oid << "\t" << Escape(e.url) << "\t" << Escape(e.etag) << "\t" << Escape(e.uid)
-            << "\t" << EncodeBase64(e.base) << "\n";
+            << "\t" << EncodeBase64(e.base) << "\t" << Escape(e.local) << "\n";
     }
     for (const Conflict& c : conflicts) {
         out << "conflict\t" << Escape(c.uid) << "\t" << Escape(c.name) << "\t" << Escape(c.property) << "\t"
