@@ -442,9 +442,9 @@ void SyncEngine::PushNew() {
         entry = {pending.oid, url, {}, uid, {}};
         Upload(entry, nullptr, ProjectionOf(contact, categories), true);
         RecordLocal(entry);
-        if (entry.etag.empty() && entry.base.empty()) state_.byUrl.erase(url);
-        else
-            sentNew_ = true;
+        const bool sent = !entry.etag.empty() || !entry.base.empty();
+        if (!sent) state_.byUrl.erase(url);
+        sentNew_ = sentNew_ || sent;
     }
 }
 

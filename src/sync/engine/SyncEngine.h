@@ -64,7 +64,7 @@ private:
     // `mayRetry`) writes once more; a refusal is named in the report.
     void Upload(SyncEntry& entry, const VCard* base, const VCard& local, bool mayRetry);
     // Whether the contact changed here since the last sync (its fingerprint, else its base).
-    bool ChangedHere(const SyncEntry& entry, const VCard& localProjection);
+    [[nodiscard]] bool ChangedHere(const SyncEntry& entry, const VCard& localProjection);
     // Takes the fingerprint of the entry's contact as it is now.
     void RecordLocal(SyncEntry& entry);
     // Deletes the entry's contact here, unless it changed here since the base (then it is sent again).
@@ -96,8 +96,8 @@ private:
     std::vector<Deferred> deferred_;
     bool deferring_ = false;
     static constexpr const char* kCtagPrefix = "ctag:";  // a stored token that is a getctag
-    AddressBook book_;                  // as the pull read it
-    bool sentNew_ = false;              // a new card was sent after the pull
+    AddressBook book_;                                   // as the pull read it
+    bool sentNew_ = false;                               // a new card was sent after the pull
 };
 
 }  // namespace carddav

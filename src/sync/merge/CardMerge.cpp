@@ -36,7 +36,8 @@ bool IsListProperty(const std::string& name, bool grouped) {
 // A group's name in upper case, as VCard::GroupTexts keys it.
 std::string UpperGroup(const VCardProperty& p) {
     std::string group = p.group;
-    std::transform(group.begin(), group.end(), group.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::transform(group.begin(), group.end(), group.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
     return group;
 }
 
@@ -85,7 +86,8 @@ std::vector<Value> ValuesOf(const VCard& card) {
         }
         for (VCardProperty& part : parts) {
             Value value;
-            if (const auto label = labels.find(UpperGroup(part)); !part.group.empty() && label != labels.end()) {
+            if (const auto label = labels.find(UpperGroup(part));
+                !part.group.empty() && label != labels.end()) {
                 value.label = label->second;
                 value.hasLabel = true;
             }

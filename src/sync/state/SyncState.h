@@ -17,7 +17,7 @@ struct SyncEntry {
     std::string url;   // the card's absolute URL
     std::string etag;  // exactly as the server sent it
     std::string uid;
-    std::string base;  // the card as the server had it at the last sync (vCard text)
+    std::string base;   // the card as the server had it at the last sync (vCard text)
     std::string local;  // the fingerprint of the contact as this device held it then; empty: none
 };
 
