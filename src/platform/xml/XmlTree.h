@@ -25,7 +25,7 @@ struct XmlElement {
 };
 
 struct XmlLimits {
-    size_t maxElements = 2'000'000;
+    size_t maxElements = 600'000;  // a listing of 100,000 cards holds about 500,000
     size_t maxDepth = 64;
 };
 
