@@ -19,6 +19,11 @@ constexpr KeyPair kKeys[] = {
 
 }  // namespace
 
+bool IsContextMenuKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
 bool IsPhoneKeypad(const QKeyEvent& event) { return (event.modifiers() & Qt::KeypadModifier) != 0; }
 
 uint32_t VirtualKeyOf(const QKeyEvent& event) {
