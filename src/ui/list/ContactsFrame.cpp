@@ -332,17 +332,15 @@ void ContactsFrame::Call(uint32_t oid, const Str& number) {
 
 void ContactsFrame::UpdatePanes() {
     const int row = model_->List().Selected();
-    QStringList lines;
-    if (row >= 0 && model_->List().OidAt(row) != 0) {
-        const ContactRowText text = model_->RowText(row);
-        lines << ToQString(text.name);
-        if (!text.number.IsEmpty()) lines << ToQString(text.NumberText());
-    }
     Contact contact;
     const uint32_t oid = row >= 0 ? model_->List().OidAt(row) : 0;
     if (oid == 0 || !contacts_.GetContact(oid, contact)) contact = Contact();
     preview_.ShowContact(contact);
-    phonePanel_.SetLines(lines.size() > 1 ? QStringList{QStringLiteral("\u260e ") + lines[1]} : QStringList{});
+    // The panel shows the default number also when the rows show names only.
+    const ContactRowText text = MakeRowText(contact, model_->Settings().sortType, false, formats_);
+    phonePanel_.SetLines(oid != 0 && !text.number.IsEmpty()
+                             ? QStringList{QStringLiteral("\u260e ") + ToQString(text.NumberText())}
+                             : QStringList{});
 }
 
 void ContactsFrame::UpdateFilterLabel() {

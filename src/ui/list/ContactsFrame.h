@@ -118,6 +118,7 @@ public:
     // through it. True when the template changed.
     [[nodiscard]] bool EditTemplate(const std::function<bool(ContactTemplate&)>& edit);
     QToolButton* FilterButton() const { return filterButton_; }
+    const TextPane& PhonePanel() const { return phonePanel_; }
     // The filter button's menu: shown below the button, its choice applied.
     void RunFilterMenu();
 

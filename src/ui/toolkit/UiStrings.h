@@ -180,6 +180,8 @@ inline constexpr uint32_t kDataFolderUp = 44502;
 inline constexpr uint32_t kDataFolderNewName = 44503;
 inline constexpr uint32_t kDataFolderFolders = 44504;
 inline constexpr uint32_t kDataFolderMoved = 44505;
+inline constexpr uint32_t kKeys = 44510;
+inline constexpr uint32_t kKeyMap = 44511;
 
 // The full-screen contact view (src/ui/view).
 inline constexpr uint32_t kNoPhoneToCall = 43700;

@@ -264,6 +264,22 @@ TEST_F(ContactsScreen, TheDataFolderPickerMovesTheDataFiles) {
     EXPECT_EQ(frame.Status(), "Data files moved to \\Storage Card\\Data");
 }
 
+// The phone panel shows the current contact's default number whether the rows show numbers or
+// names only, before and after the switch.
+TEST_F(ContactsScreen, ThePhonePanelKeepsTheNumberWithNamesOnly) {
+    ContactsFrame& frame = StartWithContacts();
+    frame.OnCommand(framecmd::kShowPhonePanel, 0);
+    QTest::keyClicks(frame.SearchBox().Edit(), "kate");
+    ASSERT_EQ(frame.Model().List().SelectedOid(), kate);
+    const QStringList shown = frame.PhonePanel().Lines();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().endsWith("W 555 2000")) << shown.front().toStdString();
+    frame.OnCommand(framecmd::kShowOnlyName, 0);
+    EXPECT_EQ(frame.PhonePanel().Lines(), shown) << "names only in the rows";
+    frame.OnCommand(framecmd::kShowOnlyName, 0);
+    EXPECT_EQ(frame.PhonePanel().Lines(), shown);
+}
+
 TEST_F(ContactsScreen, TalkCallsTheCurrentContactsDefaultNumber) {
     ContactsFrame& frame = StartWithContacts();
     // The phone chooser is never offered: Talk calls the default number at once.
