@@ -293,6 +293,7 @@ TEST_F(MainWindow, CtrlQuestionMarkShowsTheKeys) {
         poll.stop();
         text = keys->Text()->toPlainText();
         focused = keys->Widget()->focusWidget() == keys->Text();
+        EXPECT_FALSE(SaveScreenshot(*frame.Widget(), "keys").isEmpty());
         QTest::keyClick(keys->Text(), Qt::Key_Escape);
     });
     poll.start();

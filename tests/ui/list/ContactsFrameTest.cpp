@@ -252,6 +252,7 @@ TEST_F(ContactsScreen, TheDataFolderPickerMovesTheDataFiles) {
             QTest::keyClick(&folders, Qt::Key_Return);
             EXPECT_EQ(picker.Shown(), u"\\Storage Card");
             EXPECT_EQ(picker.Name()->text(), "Brevane Files");
+            ShootWindow(QStringLiteral("data_folder_picker"));
             picker.Name()->selectAll();
             QTest::keyClicks(picker.Name(), "Data");
             QTest::keyClick(picker.Name(), Qt::Key_Return);
