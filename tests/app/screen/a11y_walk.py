@@ -43,20 +43,20 @@ def main():
     if app is None:
         print(f"FAIL: no application {sys.argv[1]!r} on the accessibility bus")
         return 1
-    expected = [tuple(spec.split("=", 2)) for spec in sys.argv[2:]]
+    expected = [tuple(wanted.split("=", 2)) for wanted in sys.argv[2:]]
     for _ in range(50):  # the screens may still be coming up
         seen = []
         walk(app, 0, seen)
-        missing = [spec for spec in expected
-                   if not any(role == spec[0] and name == spec[1] and (len(spec) == 2 or text == spec[2])
+        missing = [wanted for wanted in expected
+                   if not any(role == wanted[0] and name == wanted[1] and (len(wanted) == 2 or text == wanted[2])
                               for _, role, name, text in seen)]
         if not missing:
             return 0
         time.sleep(0.2)
     for depth, role, name, text in seen:
         print("  " * depth + f"[{role}] {name!r}" + (f" text={text!r}" if text is not None else ""))
-    for spec in missing:
-        print("FAIL: not readable: " + "=".join(spec))
+    for wanted in missing:
+        print("FAIL: not readable: " + "=".join(wanted))
     return 1
 
 
