@@ -45,7 +45,7 @@ bool SendServiceCode(const Str& number) {
 int Dialer::CallService(const Str& number, const Contact* contact, const Str& calledParty) {
     if (IsServiceCode(number.View())) return SendServiceCode(number) ? 0 : kDialMissing;
     if (!PhoneCallAvailable()) return kDialMissing;
-    const Str party = contact ? CalledPartyOf(*contact) : calledParty;
+    const Str party = calledParty.IsEmpty() && contact != nullptr ? CalledPartyOf(*contact) : calledParty;
     if (hooks_.beforeCall) hooks_.beforeCall();
     // Without the phone program the call below fails and says so.
     (void)EnsurePhoneProgram(kPhoneProgramWaitMs, Sleeper());

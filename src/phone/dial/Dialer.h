@@ -41,9 +41,9 @@ public:
     // The method used for `method` (0: the stored DialupMode) on this device.
     uint32_t ResolveMethod(uint32_t method) const;
 
-    // Places the call of `number`. `contact` (may be null) gives the called party (its File As
-    // text, else its display name) and is what the add-in dials; without it `calledParty` is
-    // used. Returns the call service's result, 0 for the other methods and for a service code
+    // Places the call of `number`. `calledParty` names the called party; when it is empty,
+    // `contact` (may be null) does (its File As text, else its display name). `contact` is what
+    // the add-in dials. Returns the call service's result, 0 for the other methods and for a service code
     // handed to the call-policy window, kDialMissing when the facility is missing, 0 without
     // doing anything for an empty number or the method None.
     int Dial(plat::HWND owner, const Str& number, const Contact* contact, uint32_t method,

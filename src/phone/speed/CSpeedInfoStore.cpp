@@ -187,7 +187,9 @@ int CSpeedInfoStore::DialButton(int cell, const Str& number, Dialer& dialer, pla
     Str dialled = number.IsEmpty() ? r.phone : number;
     (void)formats.Format(dialled);  // a number no format fits is dialled as it is
     Contact contact;
-    if (r.oid != 0 && contacts_.Read(r.oid, contact)) return dialer.Dial(owner, dialled, &contact, 0, Str());
+    // A button given its own name calls under that name; otherwise under the contact's name now.
+    if (r.oid != 0 && contacts_.Read(r.oid, contact))
+        return dialer.Dial(owner, dialled, &contact, 0, r.display);
     return dialer.Dial(owner, dialled, nullptr, 0, DisplayName(r));
 }
 

@@ -105,6 +105,9 @@ public:
 
     FrameEffect OnTap(int row, bool forceOpen);
     FrameEffect OnActivate(int row);
+    // Marks a contact's row, or unmarks a marked one (a header has no mark); the context menu acts
+    // on every marked contact.
+    void ToggleMark(int row) { list_.SetMarked(row, !list_.IsMarked(row)); }
     // The Talk key: the call action on the current contact.
     FrameEffect OnTalk();
     // A contact was called or written to: it goes to the front of the recent contacts.

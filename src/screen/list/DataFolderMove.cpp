@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -123,4 +124,30 @@ FolderMoveResult MoveDataFolder(std::u16string_view chosen) {
     }
     if (result != FolderMoveResult::Moved) ShowFailure(result);
     return result;
+}
+
+std::vector<Str> SubfoldersOf(std::u16string_view folder) {
+    std::vector<Str> names;
+    const std::optional<fs::path> host = plat::CurrentDevice().HostPath(folder);
+    if (!host) return names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(*host, error)) {
+        if (entry.is_directory(error)) names.emplace_back(entry.path().filename().u16string());
+    }
+    std::sort(names.begin(), names.end(),
+              [](const Str& a, const Str& b) { return Folded(a.View()).View() < Folded(b.View()).View(); });
+    return names;
+}
+
+Str ParentFolder(std::u16string_view folder) {
+    const Str trimmed = WithoutTrailingBackslashes(folder);
+    const size_t cut = trimmed.View().rfind(u'\\');
+    if (cut == std::u16string_view::npos || cut == 0) return Str(u"\\");
+    return Str(trimmed.View().substr(0, cut));
+}
+
+Str ChildFolder(std::u16string_view folder, std::u16string_view name) {
+    const Str parent = WithoutTrailingBackslashes(folder);
+    if (name.empty()) return parent.IsEmpty() ? Str(u"\\") : parent;
+    return parent + u"\\" + Str(name);
 }

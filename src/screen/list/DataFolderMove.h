@@ -6,6 +6,7 @@
 // entry of the same name (in any case) nothing moves; when a move fails half-way the entries
 // already moved go back, so the data stays whole in the folder FolderPath names.
 #include <string_view>
+#include <vector>
 
 #include "core/str/Str.h"
 
@@ -28,3 +29,11 @@ FolderMoveResult MoveFolderEntries(std::u16string_view from, std::u16string_view
 // The whole command after the folder picker closed on `chosen`: compares it with the data folder,
 // asks "Are you sure ...", moves, writes FolderPath on success and shows the failure's message.
 FolderMoveResult MoveDataFolder(std::u16string_view chosen);
+
+// The folder picker's walk over the device's folders (device paths, "\" the root).
+// The folders inside `folder`, by name with case aside; none when it cannot be read.
+std::vector<Str> SubfoldersOf(std::u16string_view folder);
+// The folder holding `folder`; the root for a folder of the root and for the root itself.
+Str ParentFolder(std::u16string_view folder);
+// `name` inside `folder`; `folder` itself for an empty name.
+Str ChildFolder(std::u16string_view folder, std::u16string_view name);

@@ -7,8 +7,10 @@
 
 namespace {
 
-// One element of the form: its label and its value.
-class ElementAccessible : public QAccessibleInterface {
+// One element of the form: its label (name) and its value, which a screen reader reads through
+// the text interface of an editable text, as it reads a text field (the value alone would not be
+// read for that role).
+class ElementAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
 public:
     ElementAccessible(FormWindow* form, int index) : form_(form), index_(index) {}
 
@@ -45,11 +47,37 @@ public:
     QAccessible::State state() const override {
         QAccessible::State state;
         state.focusable = true;
+        state.editable = true;
         state.focused = isValid() && form_->FocusedElement() == index_;
         return state;
     }
 
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
+    }
+
+    // QAccessibleTextInterface: the value, read-only here (typing goes to the editor over it),
+    // with the caret at its start.
+    QString text(int start, int end) const override { return Value().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Value().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint&) const override { return 0; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
 private:
+    QString Value() const { return text(QAccessible::Value); }
+
     QPointer<FormWindow> form_;
     int index_;
 };

@@ -58,6 +58,7 @@ MenuDescription MainPopup() {
                   {kCmdEditTemplate, kEditTemplate},
                   {kCmdOptions, kOptions},
                   {kCmdAbout, kAbout},
+                  {kCmdKeys, uistr::kKeys},
                   {kCmdExit, uistr::kExit},
                   {0, 0},
                   {kCmdCallFilterPlaceholder, kStrCallFilter},

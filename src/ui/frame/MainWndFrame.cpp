@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMetaObject>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 
 #include "categories/manager/CategoryManager.h"
@@ -22,9 +25,11 @@
 #include "manager/coord/CoordMessages.h"
 #include "platform/device/Device.h"
 #include "platform/window/Window.h"
+#include "screen/frame/WindowSize.h"
 #include "ui/frame/AppointmentsFrame.h"
 #include "ui/frame/CallerIdMenus.h"
 #include "ui/frame/InfoWnd.h"
+#include "ui/frame/KeysDlg.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/ProgressWnd.h"
 #include "ui/list/ContactsFrame.h"
@@ -102,9 +107,15 @@ bool MainWndFrame::Create() {
 
 bool MainWndFrame::CreateWindowAndBar() {
     const Str title = RequireStr(kStrTitle);
-    if (!CreateWnd(kMainWindowClass, title.View(), nullptr, QRect(0, 0, ScaleX(kDesignWidth), ScaleY(kDesignHeight)))) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize free = screen != nullptr ? screen->availableGeometry().size() : QSize();
+    const WindowSize size = InitialWindowSize(
+        {ScaleX(kDesignWidth), ScaleY(kDesignHeight)}, {free.width(), free.height()},
+        RememberedWindowSize(
+            ScaleX(static_cast<int>(SettingsStore::ReadDword(settings::kSettings, kWindowWidthValue, 0))),
+            ScaleY(static_cast<int>(SettingsStore::ReadDword(settings::kSettings, kWindowHeightValue, 0)))));
+    if (!CreateWnd(kMainWindowClass, title.View(), nullptr, QRect(0, 0, size.width, size.height)))
         return false;
-    }
     QFont font = Widget()->font();
     font.setPixelSize(ScaleY(12));
     Widget()->setFont(font);
@@ -164,11 +175,27 @@ void MainWndFrame::Destroy() {
     QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { delete this; }, Qt::QueuedConnection);
 }
 
+void MainWndFrame::RememberSize() {
+    if (Widget() == nullptr) return;
+    // Kept at 96 dpi, so that the window keeps its proportions when the screen's dpi changes.
+    const auto at96 = [](int pixels, int dpi) {
+        return static_cast<uint32_t>(pixels * 96 / std::max(dpi, 1));
+    };
+    const QSize size = Widget()->size();
+    // A size not kept only means the next start opens at the size made for the screen.
+    if (!SettingsStore::WriteDword(settings::kSettings, kWindowWidthValue,
+                                   at96(size.width(), ScreenDpiX())) ||
+        !SettingsStore::WriteDword(settings::kSettings, kWindowHeightValue,
+                                   at96(size.height(), ScreenDpiY())))
+        ErrorLog(u"The window's size cannot be kept", "MainWndFrame", __LINE__);
+}
+
 // Tear-down in order: the menu bar, the contacts frame, the add-ins, the store and coordination,
 // the second frame, the window, the Talk key.
 void MainWndFrame::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
+    RememberSize();
     delete menuBar_;
     menuBar_ = nullptr;
     current_ = nullptr;
@@ -274,6 +301,11 @@ plat::LRESULT MainWndFrame::OnCommand(plat::WPARAM wParam, plat::LPARAM lParam) 
         case kCmdEditTemplate: EditTemplate(); return 0;
         case kCmdOptions: RunOptions(); return 0;
         case kCmdAbout: dialogs_->ShowAbout(); return 0;
+        case kCmdKeys: {
+            KeysDlg keys;
+            (void)keys.DoModal(*this);  // it only shows the keys
+            return 0;
+        }
         case kCmdRingtones: RunRingtones(); return 0;
         default: break;
     }

@@ -106,6 +106,8 @@ private:
     void HandOnKeyboard(QWidget* previous);
     void ShowInfo(bool show);
     void Teardown();
+    // Keeps the window's size for the next start.
+    void RememberSize();
 
     PhoneTemplates templates_;
     ScriptManager ring_;

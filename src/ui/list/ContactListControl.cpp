@@ -84,6 +84,11 @@ void ContactListControl::OnContextMenu(int, const QPoint& globalPos) {
     listener_.OnContextCommand(TrackPopupMenu(menu, globalPos, list_.Widget()));
 }
 
+void ContactListControl::OnMarkToggled(int row) {
+    model_.ToggleMark(row);
+    list_.Redraw();
+}
+
 QString ContactListControl::EmptyText() const { return UiText(uistr::kNoContacts); }
 
 QString ContactListControl::ItemText(int row) const {

@@ -58,6 +58,7 @@ public:
     [[nodiscard]] bool OnItemTappedAt(int row, const QPoint& point, const QRect& rowRect) override;
     void OnSelectionChanged(int row) override;
     void OnContextMenu(int row, const QPoint& globalPos) override;
+    void OnMarkToggled(int row) override;
     int ItemHeight() const override;
     void DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) override;
     QString ItemText(int row) const override;

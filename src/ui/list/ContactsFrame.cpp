@@ -22,12 +22,14 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "screen/list/CallerLookup.h"
+#include "screen/list/DataFolderMove.h"
 #include "screen/list/ListStrings.h"
 #include "screen/list/RevealContact.h"
 #include "store/contact/Contact.h"
 #include "store/contact/ContactFields.h"
 #include "ui/edit/CTemplateDlg.h"
 #include "ui/frame/SiblingPrograms.h"
+#include "ui/list/DataFolderDlg.h"
 #include "ui/list/KeypadHold.h"
 #include "ui/phone/CEditDialDlg.h"
 #include "ui/phone/CSpeedDialDlg.h"
@@ -213,8 +215,7 @@ void ContactsFrame::RunAction(const FrameEffect& effect) {
         case FrameAction::EditContact: return EditContact(effect.oid);
         case FrameAction::OpenContact: return RunContactView(effect.oid);
         case FrameAction::SetRingtone: return SetContactRingtone(effect.oid);
-        case FrameAction::ChooseDataFolder:
-            return NotYet(UiText(uistr::kDataFolderChoice).arg(ToQString(effect.text)));
+        case FrameAction::ChooseDataFolder: return ChooseDataFolder(effect.text);
         case FrameAction::CallContact: return CallContact(effect.oid);
         case FrameAction::Dial: return Call(effect.oid, effect.text);
         case FrameAction::EditAndCall: return EditAndCall(effect.oid);
@@ -260,6 +261,15 @@ void ContactsFrame::SetContactRingtone(uint32_t oid) {
         return;
     }
     SetStatus(UiText(uistr::kContactRingtone).arg(name, ToQString(picker.Path())));
+}
+
+void ContactsFrame::ChooseDataFolder(const Str& current) {
+    DataFolderDlg picker(current);
+    if (picker.DoModal(*this) != plat::IDOK) return;
+    // What failed was told in a box; the data stay whole where the setting names them.
+    if (MoveDataFolder(picker.Chosen().View()) == FolderMoveResult::Moved) {
+        SetStatus(UiText(uistr::kDataFolderMoved).arg(ToQString(picker.Chosen())));
+    }
 }
 
 void ContactsFrame::CallSpeedDialEntry(int entry) {
@@ -322,17 +332,15 @@ void ContactsFrame::Call(uint32_t oid, const Str& number) {
 
 void ContactsFrame::UpdatePanes() {
     const int row = model_->List().Selected();
-    QStringList lines;
-    if (row >= 0 && model_->List().OidAt(row) != 0) {
-        const ContactRowText text = model_->RowText(row);
-        lines << ToQString(text.name);
-        if (!text.number.IsEmpty()) lines << ToQString(text.NumberText());
-    }
     Contact contact;
     const uint32_t oid = row >= 0 ? model_->List().OidAt(row) : 0;
     if (oid == 0 || !contacts_.GetContact(oid, contact)) contact = Contact();
     preview_.ShowContact(contact);
-    phonePanel_.SetLines(lines.size() > 1 ? QStringList{QStringLiteral("\u260e ") + lines[1]} : QStringList{});
+    // The panel shows the default number also when the rows show names only.
+    const ContactRowText text = MakeRowText(contact, model_->Settings().sortType, false, formats_);
+    phonePanel_.SetLines(oid != 0 && !text.number.IsEmpty()
+                             ? QStringList{QStringLiteral("\u260e ") + ToQString(text.NumberText())}
+                             : QStringList{});
 }
 
 void ContactsFrame::UpdateFilterLabel() {
@@ -597,11 +605,6 @@ void ContactsFrame::RebuildList() {
     RedrawRows();
 }
 
-void ContactsFrame::NotYet(const QString& what) {
-    ErrorLog(FromQString(what + QStringLiteral(": this screen is not available yet")).View(), "ContactsFrame", __LINE__);
-    SetStatus(what);
-}
-
 void ContactsFrame::SetStatus(const QString& status) {
     status_ = status;
     Invalidate();
@@ -627,6 +630,7 @@ void ContactsFrame::OnSearchKey(uint32_t key) {
         if (const int row = list_->Window().Selected(); row >= 0) OnRowActivated(row);
         return;
     }
+    if (key == VK_APPS) return list_->Window().OpenContextMenu();
     const BusyScope busy(search_);
     Apply(model_->OnKey(key, KeySource::SearchBox));
 }

@@ -118,6 +118,7 @@ public:
     // through it. True when the template changed.
     [[nodiscard]] bool EditTemplate(const std::function<bool(ContactTemplate&)>& edit);
     QToolButton* FilterButton() const { return filterButton_; }
+    const TextPane& PhonePanel() const { return phonePanel_; }
     // The filter button's menu: shown below the button, its choice applied.
     void RunFilterMenu();
 
@@ -177,6 +178,8 @@ private:
     void EditAndCall(uint32_t oid);
     // "Set Contact Ringtone": the contact's own ringtone chosen with the ringtone picker.
     void SetContactRingtone(uint32_t oid);
+    // The folder picker on the data folder `current`, then the move to the folder chosen.
+    void ChooseDataFolder(const Str& current);
     // Calls speed-dial entry `entry` (a keypad key or button held down); an entry without a button is
     // refused with a message.
     void CallSpeedDialEntry(int entry);
@@ -185,8 +188,6 @@ private:
     void SetStatus(const QString& status);
     // The display name of a contact, or nothing when it cannot be read.
     std::optional<QString> NameOf(uint32_t oid);
-    // Logs that a screen is not built yet and says so on the status line.
-    void NotYet(const QString& what);
 
     ContactClientManager& contacts_;
     const PhoneTemplates& formats_;

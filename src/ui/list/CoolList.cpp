@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QPainter>
@@ -34,9 +35,23 @@ uint32_t ListKeyOf(const QKeyEvent& event) {
     }
 }
 
+bool IsActionKey(const QKeyEvent& event) {
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool IsMarkKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Space && event.modifiers() == Qt::ControlModifier;
+}
+
 }  // namespace
 
-CoolList::CoolList(CoolListListener& listener) : listener_(listener) { InstallListAccessibility(); }
+CoolList::CoolList(CoolListListener& listener) : listener_(listener) {
+    InstallListAccessibility();
+    actionTimer_.setSingleShot(true);
+    actionTimer_.setInterval(static_cast<int>(ActionKeyPress::kHoldMs));
+    QObject::connect(&actionTimer_, &QTimer::timeout, [this] { OnActionTimer(); });
+}
 
 bool CoolList::Create(WndImpl& parent, const QRect& rect) {
     if (!CreateWnd(kClassName, u"", &parent, rect)) return false;
@@ -55,11 +70,26 @@ bool CoolList::OnWidgetEvent(QEvent& event) {
             return true;
         }
         case QEvent::KeyPress: {
-            const uint32_t key = ListKeyOf(static_cast<QKeyEvent&>(event));
+            const auto& keyEvent = static_cast<QKeyEvent&>(event);
+            if (IsContextMenuKey(keyEvent)) {
+                OpenContextMenu();
+                return true;
+            }
+            if (IsMarkKey(keyEvent)) {
+                if (selected_ >= 0) listener_.OnMarkToggled(selected_);
+                return true;
+            }
+            if (OnActionKey(keyEvent)) return true;
+            const uint32_t key = ListKeyOf(keyEvent);
             if (key == 0) return false;
             Send(plat::WM_KEYDOWN, key, 0);
             return true;
         }
+        case QEvent::KeyRelease: return OnActionKey(static_cast<QKeyEvent&>(event));
+        case QEvent::ContextMenu:
+            // The window system's own request from the keyboard (the Menu key): the key press
+            // opened the menu already.
+            return static_cast<QContextMenuEvent&>(event).reason() == QContextMenuEvent::Keyboard;
         default: return false;
     }
 }
@@ -143,9 +173,44 @@ void CoolList::OnKeyDown(uint32_t key) {
     FlushKeyboardInput();
 }
 
+bool CoolList::OnActionKey(const QKeyEvent& event) {
+    if (!IsActionKey(event)) return false;
+    if (event.isAutoRepeat()) return true;  // held: the timer decides
+    if (event.type() == QEvent::KeyPress) {
+        if (selected_ < 0 || action_.IsDown()) return true;
+        action_.Press();
+        actionTimer_.start();
+        return true;
+    }
+    actionTimer_.stop();
+    if (action_.Release() == ActionKeyPress::Result::Activate && selected_ >= 0) {
+        listener_.OnItemActivated(selected_);
+    }
+    return true;
+}
+
+void CoolList::OnActionTimer() {
+    if (action_.TimerFired() == ActionKeyPress::Result::ContextMenu) OpenContextMenu();
+}
+
+void CoolList::OpenContextMenu() {
+    if (selected_ < 0 || Widget() == nullptr) return;
+    lastTapRow_ = -1;
+    ScrollTo(selected_);
+    const QRect row = RowRect(selected_);
+    listener_.OnContextMenu(selected_,
+                            Widget()->mapToGlobal(QPoint(row.left() + row.height(), row.bottom())));
+}
+
 void CoolList::OnTap(const QPoint& point) {
     const int row = RowAt(point);
     if (row < 0) return;
+    if (QApplication::keyboardModifiers() == Qt::ControlModifier) {
+        lastTapRow_ = -1;
+        (void)MoveTo(row);  // the row may be current already
+        listener_.OnMarkToggled(row);
+        return;
+    }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const bool second = row == lastTapRow_ && now - lastTapAt_ <= QApplication::doubleClickInterval();
     lastTapRow_ = second ? -1 : row;

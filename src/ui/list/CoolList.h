@@ -10,12 +10,18 @@
 // phone keypad's digits reach the listener as VK_NUMPAD0 + digit; Home, End and the page keys
 // are the list's own. A tap selects, a second tap on
 // the same row within the double-click time activates, a tap-and-hold opens the context menu.
+// The action key (Enter) pressed and released activates the current row; held 400 ms it opens the
+// row's context menu, as do the Menu key and Shift+F10. Ctrl+Space and a tap with Ctrl held mark or
+// unmark a row (the context menu then acts on every marked row).
+#include <QEvent>
+#include <QKeyEvent>
 #include <QPoint>
 #include <QRect>
-#include <QEvent>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 
+#include "screen/list/ListKeys.h"
 #include "ui/list/EventHook.h"
 #include "ui/toolkit/WndImpl.h"
 
@@ -35,6 +41,8 @@ public:
     virtual void OnItemActivated(int row) = 0;
     virtual void OnSelectionChanged(int row) = 0;
     virtual void OnContextMenu(int row, const QPoint& globalPos) = 0;
+    // The row's mark is to be turned over (Ctrl+Space, or a tap with Ctrl held).
+    virtual void OnMarkToggled(int /*row*/) {}
     virtual int ItemHeight() const = 0;
     virtual void DrawItem(QPainter& painter, int row, const QRect& rect, bool selected, bool focused) = 0;
     // What a screen reader reads for a row, and for a list without rows.
@@ -70,6 +78,8 @@ public:
     QRect RowRect(int row) const;
     [[nodiscard]] bool HasFocus() const;
     QString RowText(int row) const { return listener_.ItemText(row); }
+    // Opens the context menu of the current row below it, as the keyboard asks for it.
+    void OpenContextMenu();
 
 protected:
     plat::LRESULT WndProc(uint32_t message, plat::WPARAM wParam, plat::LPARAM lParam) override;
@@ -81,6 +91,9 @@ protected:
 
 private:
     void OnKeyDown(uint32_t key);
+    // The action key went down or up on the list's own widget; true when it was taken.
+    [[nodiscard]] bool OnActionKey(const QKeyEvent& event);
+    void OnActionTimer();
     // Makes `row` current and reports it; false when it already was.
     [[nodiscard]] bool MoveTo(int row);
     void ScrollTo(int row);
@@ -94,5 +107,7 @@ private:
     int top_ = 0;
     int lastTapRow_ = -1;
     qint64 lastTapAt_ = 0;
+    ActionKeyPress action_;
+    QTimer actionTimer_;
     EventHookSlot hook_;  // last: it goes first
 };

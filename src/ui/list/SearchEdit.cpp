@@ -1,5 +1,6 @@
 #include "ui/list/SearchEdit.h"
 
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -96,6 +97,10 @@ bool SearchEdit::OnEditEvent(QEvent& event) {
         case QEvent::FocusIn:
         case QEvent::FocusOut: UpdateHint(); return false;
         case QEvent::KeyPress: return OnEditKey(static_cast<QKeyEvent&>(event));
+        case QEvent::ContextMenu:
+            // The keyboard's request is the selected contact's menu (the key press asked for it);
+            // the text's own menu stays on a right click.
+            return static_cast<QContextMenuEvent&>(event).reason() == QContextMenuEvent::Keyboard;
         default: return false;
     }
 }
@@ -103,6 +108,10 @@ bool SearchEdit::OnEditEvent(QEvent& event) {
 bool SearchEdit::OnEditKey(const QKeyEvent& key) {
     if (IsPhoneKeypad(key) && key.key() >= Qt::Key_0 && key.key() <= Qt::Key_9) {
         listener_.OnSearchKey(kVkNumpad0 + static_cast<uint32_t>(key.key() - Qt::Key_0));
+        return true;
+    }
+    if (IsContextMenuKey(key)) {
+        listener_.OnSearchKey(VK_APPS);
         return true;
     }
     switch (key.key()) {

@@ -3,8 +3,9 @@
 // clear button. The user's edits reach the listener with the new text; text set by the program
 // (SetText) does not. The hint is shown while the box is empty and has no focus. Backspace is
 // first offered to the listener (in alphabet mode it removes pressed groups); the keys the box
-// does not use (Down, Left at the start of the text, Enter, the phone keypad's digits) go to the
-// listener as virtual keys. The busy indicator cycles four icons, at most one step per 250 ms.
+// does not use (Down, Left at the start of the text, Enter, the phone keypad's digits, the Menu
+// key and Shift+F10 as VK_APPS) go to the listener as virtual keys. The busy indicator cycles four icons, at
+// most one step per 250 ms.
 #include <QElapsedTimer>
 #include <QString>
 #include <QTimer>

@@ -83,7 +83,8 @@ QVBoxLayout* COptionDlg::AddPage(const QString& title) {
     page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* layout = new QVBoxLayout(page);
     scroll->setWidget(page);
-    pages_->addTab(scroll, title);
+    // A page's name is shown as it is written: an '&' in it ("Phone&Dial") is no shortcut mark.
+    pages_->addTab(scroll, QString(title).replace(u'&', QStringLiteral("&&")));
     return layout;
 }
 

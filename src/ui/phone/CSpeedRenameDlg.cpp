@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/ui/MessageBox.h"
+#include "platform/window/Messages.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/UiStrings.h"
 
@@ -22,6 +24,9 @@ bool CSpeedRenameDlg::OnInitContent() {
     Content()->addWidget(new QLabel(UiText(uistr::kName), Widget()));
     Content()->addWidget(names_);
     Content()->addStretch(1);
+    // Enter in the text confirms the box, as OK does (with the list open, it picks the name).
+    QObject::connect(names_->lineEdit(), &QLineEdit::returnPressed, Widget(),
+                     [this] { (void)Send(plat::WM_COMMAND, plat::IDOK, 0); });
     names_->setFocus();
     names_->lineEdit()->selectAll();
     return true;

@@ -2,7 +2,7 @@
 // CSpeedRenameDlg: renames a speed-dial button. An editable list offers the names made from the
 // button's contact (first name, first and last, last and first, with the company, ...); the text
 // chosen or typed becomes the button's own name when it differs from the name it shows now. An
-// empty text gives the button back its name from the contact.
+// empty text gives the button back its name from the contact. Enter in the text is OK.
 #include <vector>
 
 #include "core/str/Str.h"

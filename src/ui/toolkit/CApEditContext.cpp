@@ -14,6 +14,7 @@
 #include "platform/timer/Timers.h"
 #include "platform/window/Window.h"
 #include "ui/toolkit/Guard.h"
+#include "ui/toolkit/Keys.h"
 #include "ui/toolkit/PopupMenu.h"
 #include "ui/toolkit/WndImpl.h"
 
@@ -130,10 +131,17 @@ bool CApEditContext::eventFilter(QObject* watched, QEvent* event) {
     (void)RunGuarded(  // what threw was logged; the event is then not taken
         [&] {
             if (event->type() == QEvent::ContextMenu) {
-                // A right click or the menu key is the shell's tap-and-hold: the Edit menu at once,
-                // and never Qt's own.
+                // A right click is the shell's tap-and-hold: the Edit menu at once, and never Qt's
+                // own. The window system's request from the keyboard was the key's, taken below.
                 const auto& menu = static_cast<QContextMenuEvent&>(*event);
-                OpenEditMenu(static_cast<QWidget*>(watched)->mapTo(&field_, menu.pos()));
+                if (menu.reason() != QContextMenuEvent::Keyboard) {
+                    OpenEditMenu(static_cast<QWidget*>(watched)->mapTo(&field_, menu.pos()));
+                }
+                taken = true;
+            } else if (watched == &field_ && event->type() == QEvent::KeyPress &&
+                       IsContextMenuKey(static_cast<QKeyEvent&>(*event))) {
+                // The Menu key and Shift+F10: the Edit menu below the caret.
+                OpenEditMenu(field_.inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft());
                 taken = true;
             } else if (watched == &field_ && event->type() == QEvent::KeyPress) {
                 taken = OnKey(*event);

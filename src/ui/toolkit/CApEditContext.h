@@ -1,12 +1,12 @@
 #pragma once
 // CApEditContext: makes a text field (a QLineEdit, or a QPlainTextEdit for longer text) behave as
-// the edit control of a form. A stylus press held 400 ms without moving more than 7 pixels, a
-// right click or the menu key opens its Edit menu (menu 164, through the toolkit's popup menus)
-// at the press; its commands act on that field and are greyed while they cannot apply. A double
-// tap then release selects the whole text. Qt's own context menu never appears. In block mode Up
-// and Down move to the previous and next element of the form, as Tab and Shift+Tab do, and Escape
-// goes on to the dialog. The hold is timed by timer 123 of a window of class "CAPEdit", so it runs
-// on the platform clock (tests drive it).
+// the edit control of a form. A stylus press held 400 ms without moving more than 7 pixels or a
+// right click opens its Edit menu (menu 164, through the toolkit's popup menus) at the press, the
+// Menu key and Shift+F10 below the caret; its commands act on that field and are greyed while they cannot
+// apply. A double tap then release selects the whole text. Qt's own context menu never appears. In block mode
+// Up and Down move to the previous and next element of the form, as Tab and Shift+Tab do, and Escape goes on
+// to the dialog. The hold is timed by timer 123 of a window of class "CAPEdit", so it runs on the platform
+// clock (tests drive it).
 #include <QObject>
 #include <QPoint>
 #include <QTextCursor>

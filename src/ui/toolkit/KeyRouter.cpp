@@ -43,8 +43,10 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const uint32_t virtualKey = VirtualKeyOf(key);
     const Qt::KeyboardModifiers mods = key.modifiers();
-    const std::optional<uint32_t> command = TranslateAccelerator(
-        virtualKey, (mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0, (mods & Qt::AltModifier) != 0);
+    std::optional<uint32_t> command =
+        TranslateAccelerator(virtualKey, (mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0,
+                             (mods & Qt::AltModifier) != 0);
+    if (!command && IsShowKeysKey(key)) command = VK_CMD_SHOW_KEYS;
     if (command) {
         WndImpl* target = AcceleratorTarget(static_cast<QWidget*>(watched));
         return target != nullptr && plat::PostMessage(target->Hwnd(), plat::WM_COMMAND, *command, 0);

@@ -19,6 +19,17 @@ constexpr KeyPair kKeys[] = {
 
 }  // namespace
 
+bool IsContextMenuKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
+bool IsShowKeysKey(const QKeyEvent& event) {
+    if ((event.modifiers() & Qt::ControlModifier) == 0) return false;
+    return event.key() == Qt::Key_Question ||
+           (event.key() == Qt::Key_Slash && (event.modifiers() & Qt::ShiftModifier) != 0);
+}
+
 bool IsPhoneKeypad(const QKeyEvent& event) { return (event.modifiers() & Qt::KeypadModifier) != 0; }
 
 uint32_t VirtualKeyOf(const QKeyEvent& event) {

@@ -44,7 +44,11 @@ void AddItems(QMenu& menu, const std::vector<MenuItem>& items) {
 QRect PopupArea(QMenu& menu, const QScreen& screen) {
     menu.ensurePolished();  // the style's measures are in the menu's size only once it is polished
     const int style = menu.style()->pixelMetric(QStyle::PM_MenuDesktopFrameWidth, nullptr, &menu);
-    menu.winId();  // the window, to learn its frame
+    // The menu's own window, to learn its frame. Not winId(): that marks the menu a native window,
+    // and Qt then gives every child of the menu's parent, and their ancestors, X windows of their
+    // own, whose stacking the X server keeps apart from Qt's: after a dialog over them closes, taps
+    // reach the screen underneath while the dialog's last picture stays shown.
+    menu.createWinId();
     const QMargins frame = menu.windowHandle() != nullptr ? menu.windowHandle()->frameMargins() : QMargins();
     return screen.availableGeometry().adjusted(style, style, -style, -style).marginsRemoved(frame);
 }

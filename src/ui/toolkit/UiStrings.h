@@ -42,7 +42,6 @@ inline constexpr uint32_t kClearGroups = 43202;
 inline constexpr uint32_t kToTheList = 43203;
 inline constexpr uint32_t kRowExpanded = 43204;
 inline constexpr uint32_t kRowCollapsed = 43205;
-inline constexpr uint32_t kDataFolderChoice = 43206;
 inline constexpr uint32_t kPhoneChooserOf = 43207;
 inline constexpr uint32_t kNoNumberToCall = 43208;
 inline constexpr uint32_t kCalled = 43209;
@@ -173,6 +172,16 @@ inline constexpr uint32_t kOtherFile = 43614;
 inline constexpr uint32_t kNotOnDevice = 43615;
 inline constexpr uint32_t kChooseRingtoneFirst = 43616;
 inline constexpr uint32_t kFolderNotRemembered = 43617;
+
+// Screens for the keyboard alone and the data folder's picker (44500-44599).
+inline constexpr uint32_t kDataFolderCaption = 44500;
+inline constexpr uint32_t kDataFolderIn = 44501;
+inline constexpr uint32_t kDataFolderUp = 44502;
+inline constexpr uint32_t kDataFolderNewName = 44503;
+inline constexpr uint32_t kDataFolderFolders = 44504;
+inline constexpr uint32_t kDataFolderMoved = 44505;
+inline constexpr uint32_t kKeys = 44510;
+inline constexpr uint32_t kKeyMap = 44511;
 
 // The full-screen contact view (src/ui/view).
 inline constexpr uint32_t kNoPhoneToCall = 43700;

@@ -4,7 +4,8 @@
 # contact's number in the device's program log; then a second `brevane v OID` hands its request
 # to the running window and exits with 1, and Talk calls the contact it showed.
 # `brevane e OID` opens the editor, where a changed mobile number is saved for `brevane-cli show` to
-# see; `brevane f` opens speed dial, where Enter calls the first button's number.
+# see, and a custom label chosen from the label popup leaves the form taking taps; `brevane f` opens
+# speed dial, where Enter calls the first button's number.
 # Usage: e2e.sh BREVANE BREVANE_CLI
 # Exits 77 (skipped) when Xvfb or xdotool is not installed.
 set -u
@@ -110,6 +111,30 @@ sleep 0.5
 xdotool key Return
 new_mobile() { "$cli" --root "$dev" show "$anna" | grep -qxF "$(printf 'Mobile\t+15554445555')"; }
 waitfor 10 new_mobile || fail "the edited mobile number is not in 'show $anna': $("$cli" --root "$dev" show "$anna")"
+
+# A custom label from the label popup ("Custom...", a typed label, a tap on OK). The prompt over
+# the form must leave the form taking taps: a tap on the row's value and a new number typed, then
+# Tools, OK store the label and the number together.
+"$brevane" --root "$dev" e "$zelda" 2>"$work/second.err"
+sleep 1
+xdotool mousemove --window "$window" 50 231 click 1
+sleep 0.5
+xdotool key Up Return # the popup's last item, "Custom..."
+sleep 0.5
+xdotool type --delay 60 "Cottage"
+sleep 0.3
+xdotool mousemove --window "$window" 60 307 click 1 # the prompt's OK soft key
+sleep 0.5
+xdotool mousemove --window "$window" 165 231 click 1
+sleep 0.3
+xdotool key End shift+Home
+xdotool type --delay 60 "+15556667777"
+sleep 0.3
+xdotool key F2
+sleep 0.5
+xdotool key Return
+cottage() { "$cli" --root "$dev" show "$zelda" | grep -qxF "$(printf 'Cottage\t+15556667777')"; }
+waitfor 10 cottage || fail "the custom label and the number typed after it are not in 'show $zelda': $("$cli" --root "$dev" show "$zelda")"
 
 # `brevane f` opens speed dial; Enter on its first button calls the number bound to it.
 "$brevane" --root "$dev" f 2>"$work/second.err"

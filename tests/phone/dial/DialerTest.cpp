@@ -168,10 +168,11 @@ TEST(PhoneCall, ThroughTheDevicesPhoneLibraryWithTheCalledParty) {
     // Real waits: the phone program is a process of its own and needs real time to come up.
     Dialer dialer({nullptr, nullptr, nullptr, [&] { ++prepared; }});
     Contact contact = ContactOf({{kFieldFirst, u"Anna"}, {kFieldLast, u"Smith"}});
-    EXPECT_EQ(dialer.Dial(0, u"+1 555 1234", &contact, 0, u"ignored"), 0);
+    EXPECT_EQ(dialer.Dial(0, u"+1 555 1234", &contact, 0, Str()), 0);
     contact.SetText(kFieldFileAs, u"Smith (home)");
     EXPECT_EQ(dialer.Dial(0, u"5551234", &contact, kDialJustCall, Str()), 0);
-    EXPECT_EQ(dialer.Dial(0, u"777", nullptr, kDialJustCall, u"Desk"), 0);
+    // A name given (a speed-dial button's own) names the party, with or without the contact.
+    EXPECT_EQ(dialer.Dial(0, u"777", &contact, kDialJustCall, u"Desk"), 0);
     EXPECT_EQ(dialer.Dial(0, u"888", nullptr, kDialJustCall, Str()), 0);
     EXPECT_EQ(dialer.Dial(0, u"*#06#", &contact, kDialJustCall, Str()), kDialMissing);
     CloseProgram(u"MSCprog");

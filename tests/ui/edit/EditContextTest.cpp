@@ -116,6 +116,17 @@ TEST_P(EditContextScreen, HoldOpensTheEditMenuWhoseCommandsActOnTheFieldAndArrow
         QPlainTextEdit* note = form.NoteEditor();
         ASSERT_TRUE(note->isVisible());
         note->setPlainText("line one\nline two");
+        // The Menu key and Shift+F10 open it from the keyboard.
+        for (const auto& [key, modifiers] :
+             {std::pair(Qt::Key_Menu, Qt::KeyboardModifiers()),
+              std::pair(Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier))}) {
+            EXPECT_TRUE(WithPopup([&] { QTest::keyClick(note, key, modifiers); },
+                                  [&](QMenu& menu) {
+                                      EXPECT_EQ(Enabled(menu), QStringList({"Paste", "Select All"}));
+                                      menu.close();
+                                  }))
+                << key;
+        }
         EXPECT_TRUE(WithPopup(
             [&] {
                 QContextMenuEvent menu(QContextMenuEvent::Mouse, kAt, note->viewport()->mapToGlobal(kAt));

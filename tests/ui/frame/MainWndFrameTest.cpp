@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,7 @@
 #include "ui/QtTestApp.h"
 #include "ui/frame/CallerIdMenus.h"
 #include "ui/frame/InfoWnd.h"
+#include "ui/frame/KeysDlg.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/frame/MainWndFrame.h"
 #include "ui/frame/ProgressWnd.h"
@@ -273,6 +275,33 @@ TEST_F(MainWindow, KeysThatReachTheWindowItselfGoWhereTheKeyboardBelongs) {
         dialog.EndDialog(plat::IDOK);
     });
     dialog.DoModal(frame);
+}
+
+// Ctrl+? in the list shows the keys, read-only and holding the keyboard; closing it gives the
+// keyboard back to the list.
+TEST_F(MainWindow, CtrlQuestionMarkShowsTheKeys) {
+    MainWndFrame& frame = Start();
+    QWidget& list = *frame.Contacts()->List().Window().Widget();
+    list.setFocus();
+    QString text;
+    bool focused = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        KeysDlg* keys = OpenDialog<KeysDlg>();
+        if (keys == nullptr) return;
+        poll.stop();
+        text = keys->Text()->toPlainText();
+        focused = keys->Widget()->focusWidget() == keys->Text();
+        EXPECT_FALSE(SaveScreenshot(*frame.Widget(), "keys").isEmpty());
+        QTest::keyClick(keys->Text(), Qt::Key_Escape);
+    });
+    poll.start();
+    QTest::keyClick(&list, Qt::Key_Question, Qt::ControlModifier | Qt::ShiftModifier);
+    (void)WaitFor([&] { return !text.isEmpty() && OpenDialog<KeysDlg>() == nullptr; }, 3000);
+    EXPECT_TRUE(text.contains("Shift+F10")) << text.toStdString();
+    EXPECT_TRUE(focused) << "the keys hold the keyboard";
+    EXPECT_TRUE(WaitFor([&] { return list.hasFocus(); }, 2000)) << "the keyboard is back in the list";
 }
 
 TEST_F(MainWindow, SelectingTheCurrentFrameChangesNothing) {

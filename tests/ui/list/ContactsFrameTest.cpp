@@ -3,13 +3,17 @@
 // accessibility interfaces, what the stand-ins were asked from the device's program log.
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QToolButton>
+#include <filesystem>
+#include <fstream>
 
 #include "ListScreen.h"
 #include "categories/manager/CategoryManager.h"
 #include "manager/contacts/ContactManager.h"
 #include "phone/PhoneTestSupport.h"
 #include "screen/list/FrameCommands.h"
+#include "ui/list/DataFolderDlg.h"
 #include "ui/toolkit/Keys.h"
 
 namespace {
@@ -166,6 +170,115 @@ TEST_F(ContactsScreen, ContextMenuCallsAndDeletes) {
     EXPECT_EQ(boxes_.Boxes().size(), 1u);
     Contact gone;
     EXPECT_FALSE(MainWndFrame::Instance().Clients()->GetContact(anna, gone));
+}
+
+// Without a pointer: the Menu key and Shift+F10 (in the list and in the search box) and the action
+// key held open the current row's menu; Ctrl+Space and a tap with Ctrl held mark rows, and the
+// menu then offers what acts on several contacts.
+TEST_F(ContactsScreen, KeysOpenTheContextMenuAndMarkRows) {
+    ContactsFrame& frame = StartWithContacts();
+    NamesOnly(frame);
+    CoolList& list = frame.List().Window();
+    QWidget& widget = ListWidget(frame);
+    QLineEdit& box = *frame.SearchBox().Edit();
+    const int row = static_cast<int>(Rows(frame).indexOf("Smith, Anna"));
+    ASSERT_GE(row, 0);
+    list.SetSelected(row);
+    int menus = 0;
+    const auto menuOf = [&](const std::function<void()>& open) {
+        QStringList items;
+        EXPECT_TRUE(WithPopup(open, [&](QMenu& menu) {
+            items = Texts(menu);
+            ++menus;
+            menu.close();
+        }));
+        return items;
+    };
+    const QStringList annas =
+        menuOf([&] { QTest::mouseClick(&widget, Qt::RightButton, {}, list.RowRect(row).center()); });
+    ASSERT_FALSE(annas.isEmpty());
+    EXPECT_EQ(annas.front(), "Anna Smith");
+    widget.setFocus();
+    EXPECT_EQ(menuOf([&] { QTest::keyClick(&widget, Qt::Key_Menu); }), annas);
+    EXPECT_EQ(menuOf([&] { QTest::keyClick(&widget, Qt::Key_F10, Qt::ShiftModifier); }), annas);
+    EXPECT_EQ(menuOf([&] { QTest::keyClick(&box, Qt::Key_F10, Qt::ShiftModifier); }), annas)
+        << "the search box hands the keyboard's menu request to the list";
+    const int before = menus;
+    EXPECT_EQ(menuOf([&] {
+                  QTest::keyPress(&widget, Qt::Key_Return);
+                  (void)WaitFor([&] { return menus > before; }, 3000);
+              }),
+              annas)
+        << "the action key held";
+    QTest::keyRelease(&widget, Qt::Key_Return);
+    EXPECT_EQ(list.Selected(), row) << "the release after the menu opens nothing";
+
+    // Two rows marked, one by key and one by a tap with Ctrl: the menu of several contacts.
+    QTest::keyClick(&widget, Qt::Key_Space, Qt::ControlModifier);
+    const int other = static_cast<int>(Rows(frame).indexOf("Kate"));
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::ControlModifier, list.RowRect(other).center());
+    EXPECT_EQ(frame.Model().List().SelectedOids(), (std::vector<uint32_t>{kate, anna}));
+    const QStringList several = menuOf([&] { QTest::keyClick(&widget, Qt::Key_Menu); });
+    EXPECT_TRUE(several.contains("Delete")) << several.join(" | ").toStdString();
+    EXPECT_FALSE(several.contains("Call Phone")) << several.join(" | ").toStdString();
+    // Ctrl+Space again takes the mark off: one contact's menu again.
+    QTest::keyClick(&widget, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(frame.Model().List().SelectedOids(), std::vector<uint32_t>{anna});
+}
+
+// "Set Data Folder Location...": the picker walks the device's folders by keys, the name typed is
+// the new folder inside the one shown, and after Yes the data files are there and FolderPath
+// names it.
+TEST_F(ContactsScreen, TheDataFolderPickerMovesTheDataFiles) {
+    ContactsFrame& frame = Start();
+    const std::filesystem::path old = device_.Host(u"\\My Documents\\Brevane Files\\Contact template.tpl");
+    std::filesystem::create_directories(old.parent_path());
+    std::ofstream(old) << "template";
+    std::filesystem::create_directories(device_.Host(u"\\Storage Card"));
+    boxes_.Answer(plat::IDYES);
+    QStringList rootRows;
+    EXPECT_TRUE(WithDialog<DataFolderDlg>(
+        [] { return OpenDialog<DataFolderDlg>(); }, [&] { frame.OnCommand(framecmd::kSetDataFolder, 0); },
+        [&](DataFolderDlg& picker) {
+            QListWidget& folders = *picker.Folders();
+            EXPECT_EQ(picker.Shown(), u"\\My Documents");
+            EXPECT_EQ(folders.currentRow(), 0) << "the first row goes up";
+            QTest::keyClick(&folders, Qt::Key_Return);
+            EXPECT_EQ(picker.Shown(), u"\\");
+            for (int row = 0; row < folders.count(); ++row) rootRows << folders.item(row)->text();
+            const int card = static_cast<int>(rootRows.indexOf("Storage Card"));
+            ASSERT_GT(card, 0) << rootRows.join(" | ").toStdString();
+            folders.setCurrentRow(card);
+            QTest::keyClick(&folders, Qt::Key_Return);
+            EXPECT_EQ(picker.Shown(), u"\\Storage Card");
+            EXPECT_EQ(picker.Name()->text(), "Brevane Files");
+            ShootWindow(QStringLiteral("data_folder_picker"));
+            picker.Name()->selectAll();
+            QTest::keyClicks(picker.Name(), "Data");
+            QTest::keyClick(picker.Name(), Qt::Key_Return);
+        }));
+    EXPECT_TRUE(rootRows.contains("My Documents")) << rootRows.join(" | ").toStdString();
+    EXPECT_EQ(SettingsStore::ReadString(settings::kSettings, settings::kFolderPath, u""),
+              u"\\Storage Card\\Data");
+    EXPECT_TRUE(std::filesystem::exists(device_.Host(u"\\Storage Card\\Data\\Contact template.tpl")));
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_EQ(frame.Status(), "Data files moved to \\Storage Card\\Data");
+}
+
+// The phone panel shows the current contact's default number whether the rows show numbers or
+// names only, before and after the switch.
+TEST_F(ContactsScreen, ThePhonePanelKeepsTheNumberWithNamesOnly) {
+    ContactsFrame& frame = StartWithContacts();
+    frame.OnCommand(framecmd::kShowPhonePanel, 0);
+    QTest::keyClicks(frame.SearchBox().Edit(), "kate");
+    ASSERT_EQ(frame.Model().List().SelectedOid(), kate);
+    const QStringList shown = frame.PhonePanel().Lines();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().endsWith("W 555 2000")) << shown.front().toStdString();
+    frame.OnCommand(framecmd::kShowOnlyName, 0);
+    EXPECT_EQ(frame.PhonePanel().Lines(), shown) << "names only in the rows";
+    frame.OnCommand(framecmd::kShowOnlyName, 0);
+    EXPECT_EQ(frame.PhonePanel().Lines(), shown);
 }
 
 TEST_F(ContactsScreen, TalkCallsTheCurrentContactsDefaultNumber) {

@@ -1,11 +1,13 @@
 // The options dialog driven by its soft keys and its pages: a remembered page that does not exist
 // opens the first, Cancel writes nothing, Done on an unchanged dialog still writes the switches
 // that are always written and remembers the page, a changed check comes back to the main window.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "ui/list/ListScreen.h"
@@ -43,6 +45,10 @@ TEST_P(OptionsScreen, CancelWritesNothingAndDoneWritesTheAlwaysWrittenSwitches) 
     const OptionsResult cancelled = Run(State(), [](COptionDlg& dialog) {
         EXPECT_EQ(dialog.Pages()->currentIndex(), 0) << "a page that does not exist opens the first";
         EXPECT_EQ(dialog.Pages()->count(), 4);
+        // The page bar reads and shows "Phone&Dial" with its '&', not as a shortcut on the D.
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(dialog.Pages()->tabBar());
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->child(2)->text(QAccessible::Name), "Phone&Dial");
         dialog.Check("Replace System Call History")->setChecked(true);
         dialog.Send(plat::WM_COMMAND, plat::IDCANCEL, 0);
     });

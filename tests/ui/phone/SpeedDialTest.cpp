@@ -83,12 +83,18 @@ TEST_P(SpeedDialScreen, AssignMoveRenameAndClearByKeys) {
         EXPECT_EQ(readable->text(QAccessible::Name),
                   QStringLiteral("Button 2 of %1: Jones, Bob, 555 3000 (Home)").arg(grid.Store().Cells()));
 
-        // Rename offers the contact's names; a typed name is kept.
+        // Rename offers the contact's names; a typed name is kept, Enter confirming it.
         QStringList offered;
         WithDialog<CSpeedRenameDlg>([&] { dialog.Send(plat::WM_COMMAND, kSpeedRename, 0); }, [&](CSpeedRenameDlg& rename) {
             for (int i = 0; i < rename.Names()->count(); ++i) offered << rename.Names()->itemText(i);
-            rename.Names()->setEditText("Boss");
-            rename.Send(plat::WM_COMMAND, plat::IDOK, 0);
+            QLineEdit& text = *rename.Names()->lineEdit();
+            text.selectAll();
+            QTest::keyClicks(&text, "Boss");
+            QTest::keyClick(&text, Qt::Key_Return);
+            if (rename.IsOpen()) {
+                ADD_FAILURE() << "Enter left the Rename box open";
+                rename.Send(plat::WM_COMMAND, plat::IDOK, 0);
+            }
         });
         EXPECT_EQ(offered, (QStringList{"Bob", "Bob Jones", "Jones, Bob", "Jones"}));
         ShootWindow(Shot("speed_dial"));
