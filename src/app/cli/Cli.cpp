@@ -161,6 +161,7 @@ int Run(const Args& arguments, std::ostream& out, std::ostream& err) {
         if (help) args.insert(args.begin() + 1, "--help");
         if (args.empty()) throw UsageError("");
         Context context{plat::ChooseRoot(root), out, err};
+        context.defaultRoot = plat::IsDefaultRoot(root);
         return Dispatch(table, std::move(args), context);
     } catch (const UsageError&) {
         err << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";

@@ -9,6 +9,10 @@ namespace plat {
 struct InitOptions {
     bool phone = true;   // a phone device has \Windows\sms.dll, \Windows\phone.dll and the phone programs
     std::string locale;  // "de_DE" or "de_DE.UTF-8"; empty: DefaultLocaleName()
+    // The device a person runs: it hands calls, messages and links to the host computer and shares
+    // its contacts with the host's phone programs (UseDesktop and ShareContacts on). Demo and test
+    // devices keep both off, so they never reach outside their root.
+    bool host = false;
 };
 
 struct InitResult {

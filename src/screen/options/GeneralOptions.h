@@ -1,7 +1,9 @@
 #pragma once
 // The "General" options: the Today-screen item, this program as the system's contacts program
 // and on the contacts hardware button, and the dialler on the phone button (a switch of the PIM
-// service). Read when the page opens; each switch is carried out only when it changed.
+// service), and the host computer's switches: handing calls, messages and links to the host's
+// programs, and sharing the contacts with them. Read when the page opens; each switch is carried
+// out only when it changed.
 #include <cstdint>
 #include <string_view>
 
@@ -20,6 +22,8 @@ struct GeneralOptions {
     bool hardwareButton = false;
     bool hardwareButtonAvailable = false;  // a contacts (or speed-dial) button exists
     bool phoneButtonDialer = false;
+    bool handOff = false;        // plat::kUseDesktopValue
+    bool shareContacts = false;  // plat::kShareContactsValue
 };
 
 GeneralOptions ReadGeneralOptions();
