@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/device/Device.h"
+#include "platform/device/DeviceInit.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/registry/Registry.h"
 

@@ -175,11 +175,6 @@ std::unique_ptr<Device> ExchangeCurrentDevice(std::unique_ptr<Device> device) {
 
 uint64_t CurrentDeviceGeneration() { return generation.load(); }
 
-bool IsDefaultRoot(const std::optional<fs::path>& cliRoot) {
-    const char* env = std::getenv("BREVANE_ROOT");
-    return (!cliRoot || cliRoot->empty()) && (env == nullptr || env[0] == '\0');
-}
-
 fs::path ChooseRoot(const std::optional<fs::path>& cliRoot) {
     if (cliRoot && !cliRoot->empty()) return *cliRoot;
     const char* env = std::getenv("BREVANE_ROOT");

@@ -69,7 +69,5 @@ uint64_t CurrentDeviceGeneration();
 // The root chosen by --root (when given), else BREVANE_ROOT, else
 // $XDG_DATA_HOME/brevane/device (default ~/.local/share/brevane/device).
 std::filesystem::path ChooseRoot(const std::optional<std::filesystem::path>& cliRoot);
-// Whether ChooseRoot gives the user's own device: neither --root nor BREVANE_ROOT chose one.
-[[nodiscard]] bool IsDefaultRoot(const std::optional<std::filesystem::path>& cliRoot);
 
 }  // namespace plat

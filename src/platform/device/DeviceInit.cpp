@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -121,6 +122,11 @@ bool MakeRegistry(const fs::path& file, const std::string& locale, bool host) {
 }
 
 }  // namespace
+
+bool IsDefaultRoot(const std::optional<fs::path>& cliRoot) {
+    const char* env = std::getenv("BREVANE_ROOT");
+    return (!cliRoot || cliRoot->empty()) && (env == nullptr || env[0] == '\0');
+}
 
 InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     MakeRoot(root);

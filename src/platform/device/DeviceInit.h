@@ -1,6 +1,7 @@
 #pragma once
 // Making a new device, as a new phone comes from the factory.
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +20,10 @@ struct InitResult {
     std::filesystem::path root;  // canonical
     bool created = false;        // false: the device existed and was left as it is
 };
+
+// Whether ChooseRoot (Device.h) gives the user's own device: neither --root nor BREVANE_ROOT chose
+// one. Such a device is made with InitOptions::host.
+[[nodiscard]] bool IsDefaultRoot(const std::optional<std::filesystem::path>& cliRoot);
 
 // A root that cannot be created or used as a device.
 class DeviceInitError : public std::runtime_error {

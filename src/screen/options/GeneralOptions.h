@@ -15,6 +15,9 @@ inline constexpr std::u16string_view kPimServiceLibrary = u"VelmoraPimServ.dll";
 inline constexpr std::u16string_view kDesktopWindowClass = u"DesktopExplorerWindow";
 // WM_SETTINGCHANGE's wParam that tells the Today screen its items changed.
 inline constexpr uint32_t kTodayItemsChanged = 242;
+// The texts of the host computer's checks.
+inline constexpr uint32_t kStrHandOff = 44202;
+inline constexpr uint32_t kStrShareContacts = 44203;
 
 struct GeneralOptions {
     bool today = false;

@@ -94,9 +94,6 @@ inline constexpr uint32_t kEnablePlugin = 43404;
 inline constexpr uint32_t kDefaultContactManager = 43405;
 inline constexpr uint32_t kHardwareButton = 43406;
 inline constexpr uint32_t kDialerOnPhoneButton = 43407;
-// The host computer's checks on the General page (the host's range, 442xx).
-inline constexpr uint32_t kHandOffToHost = 44202;
-inline constexpr uint32_t kShareWithHost = 44203;
 inline constexpr uint32_t kListFont = 43408;
 inline constexpr uint32_t kViewFont = 43409;
 inline constexpr uint32_t kChangeListFont = 43410;
