@@ -12,6 +12,6 @@ inline constexpr uint32_t kNoSmsProgram = 44201;
 // When the device uses the desktop and no host program takes addresses of `scheme` ("tel" or
 // "sms"), shows the box naming the programs that would (string kNoCallProgram or kNoSmsProgram).
 // True when the box was shown.
-bool SayWhenNoHostProgram(std::string_view scheme);
+[[nodiscard]] bool SayWhenNoHostProgram(std::string_view scheme);
 
 }  // namespace hosthandlers
