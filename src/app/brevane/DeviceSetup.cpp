@@ -9,16 +9,18 @@
 #include <vector>
 
 #include "platform/device/Device.h"
+#include "platform/programs/Desktop.h"
+#include "platform/programs/Spawn.h"
 #include "platform/registry/Registry.h"
 
 extern char** environ;
 
 namespace {
 
-std::filesystem::path ToolBesideProgram() {
+std::filesystem::path BesideProgram(const char* name) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : self.parent_path() / "brevane-cli";
+    return error ? std::filesystem::path() : self.parent_path() / name;
 }
 
 // Runs the program and waits; its exit status, or -1 when it could not run or died of a signal.
@@ -59,8 +61,15 @@ bool OpenProgramDevice(const std::filesystem::path& root, std::string& problem) 
     }
 }
 
+void StartCallerId(const std::filesystem::path& root) {
+    if (!plat::UsesDesktop()) return;
+    const std::string program = BesideProgram("brevane-callerid").string();
+    // Without it incoming calls are not named; the program itself works as before.
+    (void)plat::SpawnDetached(program, {program, "--root", root.string()});
+}
+
 bool MakeDemoDevice(const std::filesystem::path& root, std::string& problem) {
-    const std::filesystem::path tool = ToolBesideProgram();
+    const std::filesystem::path tool = BesideProgram("brevane-cli");
     if (tool.empty() || access(tool.c_str(), X_OK) != 0) {
         problem = "brevane-cli is not installed beside the program";
         return false;

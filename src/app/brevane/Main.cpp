@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     if (const plat::HWND running = FindRunningInstance(); running != 0) {
         return ForwardToRunningInstance(running, args->commandLine);
     }
+    StartCallerId(root);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brevane"));
     QApplication::setDesktopFileName(QStringLiteral("brevane"));

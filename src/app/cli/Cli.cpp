@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/device/Device.h"
+#include "platform/device/DeviceInit.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/registry/Registry.h"
 
@@ -162,6 +163,7 @@ int Run(const Args& arguments, std::ostream& out, std::ostream& err) {
         if (help) args.insert(args.begin() + 1, "--help");
         if (args.empty()) throw UsageError("");
         Context context{plat::ChooseRoot(root), out, err};
+        context.defaultRoot = plat::IsDefaultRoot(root);
         return Dispatch(table, std::move(args), context);
     } catch (const UsageError&) {
         err << "usage: " << kProgram << " " << GeneralUsage(table) << "\n";

@@ -48,6 +48,8 @@ struct Context {
     // parts out, kFailed (after a message on `err`) when part of the work failed after the
     // command's result was printed, as a session's last index save.
     int status = kDone;
+    // The root is the user's own device (neither --root nor BREVANE_ROOT chose it).
+    bool defaultRoot = false;
 };
 
 struct Command {

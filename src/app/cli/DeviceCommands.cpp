@@ -85,6 +85,7 @@ void Init(Context& context, const Args& args) {
             throw UsageError("");
         }
     }
+    options.host = context.defaultRoot && !demo;
     const plat::InitResult made = plat::InitDevice(context.root, options);
     if (made.created) AddRingtones(context, made.root);
     if (demo) AddDemo(context);

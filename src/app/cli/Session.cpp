@@ -48,6 +48,7 @@ Session::Session(Context& context)
         const std::string why = plat::LastErrorMessage();
         throw Failure("cannot open the contacts store or its index" + (why.empty() ? "" : ": " + why));
     }
+    if (SharesContacts()) share_ = std::make_unique<HostShare>(manager_, SharedBook(HostSharedBookPaths()));
 }
 
 void Session::TakeTurn() {
@@ -72,6 +73,10 @@ void Session::UpdateIndex() {
         manager_.FlushQueue();
     }
     if (!manager_.SaveNow()) throw Failure("the index files cannot be written");
+    // The running program's manager keeps the shared address book when it is the master.
+    if (share_ && changes_ > 0 && manager_.Maintains() && !(share_->Begin() && share_->Write())) {
+        Missed("the contacts shared with the host's phone programs could not all be written");
+    }
 }
 
 void Session::Cut(const std::string& what) {

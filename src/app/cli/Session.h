@@ -14,10 +14,12 @@
 // other changes it. A session waits up to kTurnWaitMs for its turn and fails, having done
 // nothing, when it does not get it. A process that dies releases its turn.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/cli/Cli.h"
+#include "host/share/HostShare.h"
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
 #include "platform/shm/LockFile.h"
@@ -76,6 +78,7 @@ private:
     ManagerLease lease_;
     ContactManager& manager_;
     ContactSearch search_;
+    std::unique_ptr<HostShare> share_;  // on a device that shares its contacts with the host
     uint32_t changes_ = 0;
     std::vector<std::string> missed_;
     bool finished_ = false;

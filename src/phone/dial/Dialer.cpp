@@ -8,6 +8,7 @@
 #include "phone/dial/DialerAddIn.h"
 #include "phone/dial/PhoneService.h"
 #include "phone/dial/ToneDialer.h"
+#include "phone/messaging/HostHandlers.h"
 #include "platform/sound/SoundPlayer.h"
 #include "platform/window/Window.h"
 #include "store/contact/Contact.h"
@@ -50,6 +51,8 @@ int Dialer::CallService(const Str& number, const Contact* contact, const Str& ca
     // Without the phone program the call below fails and says so.
     (void)EnsurePhoneProgram(kPhoneProgramWaitMs, Sleeper());
     const std::optional<int32_t> result = PhoneMakeCall(number.View(), party.View());
+    // The call went to the host's programs; a host without one for calls says so.
+    if (result == 0) (void)hosthandlers::SayWhenNoHostProgram("tel");
     return result ? *result : kDialMissing;
 }
 

@@ -1,5 +1,6 @@
 #include "phone/messaging/Messaging.h"
 
+#include "phone/messaging/HostHandlers.h"
 #include "phone/messaging/ShellRegistry.h"
 #include "phone/templates/PhoneText.h"
 #include "platform/programs/Process.h"
@@ -59,7 +60,10 @@ Str SmsArguments(std::u16string_view number, std::u16string_view name) {
 bool SendEmail(std::u16string_view address) { return StartMailProgram(EmailArguments(address)); }
 
 bool SendSms(std::u16string_view number, std::u16string_view name) {
-    return StartMailProgram(SmsArguments(number, name));
+    if (!StartMailProgram(SmsArguments(number, name))) return false;
+    // The message went to the host's programs; a host without a messenger says so.
+    (void)hosthandlers::SayWhenNoHostProgram("sms");
+    return true;
 }
 
 bool OpenWeb(std::u16string_view address) {

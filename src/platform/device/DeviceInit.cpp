@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -10,6 +11,7 @@
 #include "platform/device/HostFiles.h"
 #include "platform/locale/Locale.h"
 #include "platform/objectstore/ObjectStore.h"
+#include "platform/programs/Desktop.h"
 #include "platform/programs/Standins.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryDefaults.h"
@@ -91,14 +93,23 @@ void RemoveDatabase(const fs::path& file) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(file.string() + suffix, ec);
 }
 
+bool WriteHostSwitches(Registry& registry) {
+    for (const std::u16string_view name : {kUseDesktopValue, kShareContactsValue}) {
+        if (!registry.SetValue(Hive::CurrentUser, kPlatformKey, name, RegValue::Dword(1))) return false;
+    }
+    return true;
+}
+
 // Writes the registry under a name of this process's own, then links it into place: link never
 // replaces a registry another process put there meanwhile.
-bool MakeRegistry(const fs::path& file, const std::string& locale) {
+bool MakeRegistry(const fs::path& file, const std::string& locale, bool host) {
     const fs::path draft = file.string() + ".new-" + std::to_string(getpid());
     RemoveDatabase(draft);
     try {
         Registry registry(draft);
-        if (!WriteRegistryDefaults(registry, locale)) Fail(file, "cannot write the registry defaults");
+        if (!WriteRegistryDefaults(registry, locale) || (host && !WriteHostSwitches(registry))) {
+            Fail(file, "cannot write the registry defaults");
+        }
     } catch (...) {
         RemoveDatabase(draft);
         throw;
@@ -111,6 +122,11 @@ bool MakeRegistry(const fs::path& file, const std::string& locale) {
 }
 
 }  // namespace
+
+bool IsDefaultRoot(const std::optional<fs::path>& cliRoot) {
+    const char* env = std::getenv("BREVANE_ROOT");
+    return (!cliRoot || cliRoot->empty()) && (env == nullptr || env[0] == '\0');
+}
 
 InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     MakeRoot(root);
@@ -127,7 +143,7 @@ InitResult InitDevice(const fs::path& root, const InitOptions& options) {
     MakeStandins(device, options.phone, false);
     MakeVolume(device);
     const std::string locale = options.locale.empty() ? DefaultLocaleName() : NormalizeLocaleName(options.locale);
-    const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale);
+    const bool created = MakeRegistry(Host(device, u"\\Windows\\registry.db"), locale, options.host);
     return {device.Root(), created};
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/programs/E164.h"
 #include "platform/text/Utf.h"
 
 namespace plat {
@@ -49,8 +50,13 @@ std::string MessagingAddress(std::u16string_view commandLine) {
     const std::string line = ToUtf8(commandLine);
     const std::string_view to = Recipient(QuotedOption(line, "-To"));
     if (to.empty()) return {};
-    const bool sms = QuotedOption(line, "-service") == "SMS";
-    return (sms ? "sms:" : "mailto:") + PercentEncoded(to);
+    if (QuotedOption(line, "-service") == "SMS")
+        return "sms:" + PercentEncoded(E164Number(to, DeviceRegion()));
+    return "mailto:" + PercentEncoded(to);
+}
+
+std::string TelAddress(std::u16string_view number) {
+    return "tel:" + PercentEncoded(E164Number(ToUtf8(number), DeviceRegion()));
 }
 
 std::string WebAddress(std::u16string_view commandLine) {

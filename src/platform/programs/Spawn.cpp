@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,6 +100,33 @@ int SpawnDetached(const std::string& file, const std::vector<std::string>& argv,
     const int error = forkError != 0 ? forkError : ReadReport(report[0]);
     close(report[0]);
     return error;
+}
+
+std::string RunForOutput(const std::string& file, const std::vector<std::string>& argv) {
+    std::vector<std::string> args = argv;
+    const std::vector<char*> argp = Pointers(args);
+    int output[2];
+    if (pipe2(output, O_CLOEXEC) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const bool started = posix_spawn(&child, file.c_str(), &actions, nullptr, argp.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(output[1]);
+    std::string text;
+    char buffer[512];
+    for (ssize_t got;
+         started && ((got = read(output[0], buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR));) {
+        if (got > 0) text.append(buffer, static_cast<size_t>(got));
+    }
+    close(output[0]);
+    int status = 0;
+    while (started && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return text;
 }
 
 std::string FindOnPath(const std::string& name) {

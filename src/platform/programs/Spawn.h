@@ -13,6 +13,10 @@ namespace plat {
 int SpawnDetached(const std::string& file, const std::vector<std::string>& argv,
                   const std::vector<std::string>& setEnv = {});
 
+// Runs `file` with `argv` (no shell, standard input and error on /dev/null), waits for it and gives
+// what it wrote to standard output; empty when it could not be started.
+std::string RunForOutput(const std::string& file, const std::vector<std::string>& argv);
+
 // The executable called `name` in the folders of PATH; empty when there is none.
 std::string FindOnPath(const std::string& name);
 

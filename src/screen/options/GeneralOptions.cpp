@@ -4,6 +4,7 @@
 #include "core/settings/SettingsStore.h"
 #include "phone/messaging/DefaultContactsProgram.h"
 #include "phone/messaging/HardwareKeys.h"
+#include "platform/programs/Desktop.h"
 #include "platform/programs/DeviceLibrary.h"
 #include "platform/programs/ServiceAbi.h"
 #include "platform/window/Messages.h"
@@ -85,6 +86,8 @@ GeneralOptions ReadGeneralOptions() {
     options.hardwareButtonAvailable = options.hardwareButton || FindHardwareKey(u"contact").has_value() ||
                                       FindHardwareKey(u"\\Speed Dial.lnk").has_value();
     options.phoneButtonDialer = PhoneButtonDialer();
+    options.handOff = plat::PlatformSwitch(plat::kUseDesktopValue);
+    options.shareContacts = plat::PlatformSwitch(plat::kShareContactsValue);
     return options;
 }
 
@@ -96,6 +99,11 @@ bool ApplyGeneralOptions(const GeneralOptions& before, const GeneralOptions& now
         ok = AssignHardwareKey(now.hardwareButton) && ok;
     }
     if (now.phoneButtonDialer != before.phoneButtonDialer) ok = SetPhoneButtonDialer(now.phoneButtonDialer) && ok;
+    if (now.handOff != before.handOff)
+        ok = plat::SetPlatformSwitch(plat::kUseDesktopValue, now.handOff) && ok;
+    if (now.shareContacts != before.shareContacts) {
+        ok = plat::SetPlatformSwitch(plat::kShareContactsValue, now.shareContacts) && ok;
+    }
     return ok;
 }
 

@@ -20,6 +20,7 @@
 #include "ext/addins/AddinAbi.h"
 #include "ext/addins/AddinManager.h"
 #include "ext/coord/Coordination.h"
+#include "host/share/HostShare.h"
 #include "manager/client/ContactClientManager.h"
 #include "manager/contacts/ContactManager.h"
 #include "manager/coord/CoordMessages.h"
@@ -131,9 +132,20 @@ bool MainWndFrame::ConnectStore() {
     coord_ = Coordination::Instance();
     const bool registered = coord_ != nullptr && coord_->Open() && coord_->Register(Hwnd());
     clients_ = std::make_unique<ContactClientManager>(ContactManager::Instance());
-    if (clients_->Connect(this, registered ? coord_ : nullptr)) return true;
+    if (clients_->Connect(this, registered ? coord_ : nullptr)) {
+        ShareWithHost();
+        return true;
+    }
     LocatedBox(RequireStr(uistr::kCannotConnect).View(), __FILE__, __LINE__);
     return false;
+}
+
+// The host's phone programs read the contacts from the shared address book (docs/host.md).
+void MainWndFrame::ShareWithHost() {
+    if (!SharesContacts()) return;
+    share_ = std::make_unique<HostShare>(ContactManager::Instance(), SharedBook(HostSharedBookPaths()));
+    if (!share_->Begin())
+        ErrorLog(u"The shared address book could not be written whole", "MainWndFrame", __LINE__);
 }
 
 bool MainWndFrame::CreateFrames() {
@@ -201,6 +213,7 @@ void MainWndFrame::Teardown() {
     current_ = nullptr;
     contacts_.reset();
     AddinManager::Instance().Unload();
+    share_.reset();
     if (clients_) clients_->Disconnect();
     clients_.reset();
     ContactManager::Release();

@@ -23,6 +23,7 @@
 class AppointmentsFrame;
 class ContactClientManager;
 class ContactsFrame;
+class HostShare;
 class InfoWnd;
 class Coordination;
 class ProgressWnd;
@@ -88,6 +89,7 @@ private:
 
     [[nodiscard]] bool CreateWindowAndBar();
     [[nodiscard]] bool ConnectStore();
+    void ShareWithHost();
     [[nodiscard]] bool CreateFrames();
     void CreateMenuBar();
     void LayOut();
@@ -119,6 +121,7 @@ private:
     WndFrame* current_ = nullptr;
     SoftKeyBar* menuBar_ = nullptr;
     std::unique_ptr<ContactClientManager> clients_;
+    std::unique_ptr<HostShare> share_;
     std::unique_ptr<FrameDialogs> dialogs_;
     Coordination* coord_ = nullptr;
     // Tracked: a dialog disabled while the store is busy may close before the store is done.

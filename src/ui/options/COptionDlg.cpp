@@ -127,6 +127,8 @@ void COptionDlg::BuildGeneral() {
     AddCheck(page, UiText(uistr::kHardwareButton), general_.hardwareButton)
         ->setEnabled(general_.hardwareButtonAvailable);
     AddCheck(page, UiText(uistr::kDialerOnPhoneButton), general_.phoneButtonDialer);
+    AddCheck(page, UiText(options::kStrHandOff), general_.handOff);
+    AddCheck(page, UiText(options::kStrShareContacts), general_.shareContacts);
     page->addStretch(1);
 }
 
@@ -229,6 +231,8 @@ options::GeneralOptions COptionDlg::GeneralNow() const {
     now.defaultContacts = Check(UiText(uistr::kDefaultContactManager))->isChecked();
     now.hardwareButton = Check(UiText(uistr::kHardwareButton))->isChecked();
     now.phoneButtonDialer = Check(UiText(uistr::kDialerOnPhoneButton))->isChecked();
+    now.handOff = Check(UiText(options::kStrHandOff))->isChecked();
+    now.shareContacts = Check(UiText(options::kStrShareContacts))->isChecked();
     return now;
 }
 

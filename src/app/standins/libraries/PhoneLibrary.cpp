@@ -1,12 +1,11 @@
 // The phone library of the device (phone.dll): PhoneMakeCall logs the call (flags, destination,
 // application, called party, comment) and, on a device set to use the desktop, hands "tel:" and
-// the destination to the desktop. A null block, one whose size word is not the host's
+// the destination in E.164 form to the desktop. A null block, one whose size word is not the host's
 // sizeof(PhoneMakeCallInfo) or one without destination is logged as "(invalid block)" and refused.
 #include "app/standins/support/Standin.h"
 #include "platform/programs/Desktop.h"
 #include "platform/programs/DesktopAddress.h"
 #include "platform/programs/PhoneAbi.h"
-#include "platform/text/Utf.h"
 
 namespace {
 
@@ -27,6 +26,6 @@ BREVANE_STANDIN_EXPORT int32_t PhoneMakeCall(PhoneMakeCallInfo* info) {
                       standin::Text(info->pszAppName), standin::Text(info->pszCalledParty),
                       standin::Text(info->pszComment)});
     // The call is logged; the host's desktop is a courtesy.
-    (void)plat::OpenOnDesktop("tel:" + plat::ToUtf8(info->pszDestAddress));
+    (void)plat::OpenOnDesktop(plat::TelAddress(info->pszDestAddress));
     return 0;
 }
