@@ -84,7 +84,7 @@ void FormatPhone(Context& context, const Args& args) {
     formats.Load();
     for (const std::string& number : args) {
         Str shown = Str::FromUtf8(number);
-        (void)formats.Format(shown);  // a number no format fits is printed as it is
+        shown = formats.Formatted(shown);
         context.out << shown.ToUtf8() << "\n";
     }
 }

@@ -185,7 +185,7 @@ int CSpeedInfoStore::DialButton(int cell, const Str& number, Dialer& dialer, pla
     if (position < 0) return kDialMissing;
     const SpeedRecord& r = records_[position];
     Str dialled = number.IsEmpty() ? r.phone : number;
-    (void)formats.Format(dialled);  // a number no format fits is dialled as it is
+    dialled = formats.Formatted(dialled);
     Contact contact;
     if (r.oid != 0 && contacts_.Read(r.oid, contact)) return dialer.Dial(owner, dialled, &contact, 0, Str());
     return dialer.Dial(owner, dialled, nullptr, 0, DisplayName(r));
@@ -207,7 +207,7 @@ Str CSpeedInfoStore::DisplayName(const SpeedRecord& r) {
 
 Str CSpeedInfoStore::NumberLine(const SpeedRecord& r, const PhoneTemplates& formats) {
     Str number = r.phone;
-    (void)formats.Format(number);  // a number no format fits is shown as it is
+    number = formats.Formatted(number);
     return r.type.IsEmpty() ? number : Formatted(u"%s (%s)", number, r.type);
 }
 
