@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
@@ -53,11 +54,9 @@ Str Formatted(const char16_t* format, const Str& a, const Str& b) {
 }
 
 // A failure of the speed dial, in the words the user is shown whatever its kind.
-Status NotSaved(StatusCode code) {
-    return Status::Error(code, std::u16string(RequireStr(CSpeedInfoStore::kStrNotSaved).View()));
-}
+Status NotSaved(StatusCode code) { return FailedWith(CSpeedInfoStore::kStrNotSaved, code); }
 
-Status Written(bool ok) { return ok ? Status::Ok() : NotSaved(StatusCode::Failed); }
+Status Written(bool ok) { return OkOr(ok, CSpeedInfoStore::kStrNotSaved); }
 
 }  // namespace
 
