@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "phone/templates/PhoneTemplates.h"
@@ -20,10 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     templates.Insert((data[0] & 4) ? 0 : templates.GetCount(), Str(layout));
     templates.SetActive(true);
     templates.SetIgnoreHyphens(data[0] & 1);
-    Str shown(number);
-    const bool changed = templates.Format(shown);
-    if (changed && shown.GetLength() > kPhoneMaxChars) std::abort();
-    if (!changed && shown != Str(number)) std::abort();
+    const std::optional<Str> formatted = templates.TryFormat(Str(number));
+    if (formatted && formatted->GetLength() > kPhoneMaxChars) std::abort();
+    if (templates.Formatted(Str(number)) != formatted.value_or(Str(number))) std::abort();
     Str applied;
     (void)PhoneTemplates::Apply(layout, number, applied);  // only that nothing breaks counts here
     (void)PhoneTemplates::Fits(layout, number);

@@ -7,64 +7,88 @@ namespace cli {
 
 namespace {
 
-CategoryManager& Categories() {
+Result<CategoryManager*> Categories() {
     CategoryManager* categories = CategoryManager::Instance();
-    if (categories == nullptr) throw Failure("the category databases cannot be opened");
-    return *categories;
+    if (categories == nullptr) return Fail("the category databases cannot be opened");
+    return categories;
 }
 
-std::optional<uint32_t> FindCategory(const std::string& name) {
+// The id of the category named `name`; nothing when there is none.
+Result<std::optional<uint32_t>> FindCategory(const std::string& name) {
+    const Result<CategoryManager*> categories = Categories();
+    if (!categories) return categories.GetStatus();
     Array<CategoryEntry> entries;
-    if (!Categories().GetAllCategories(entries)) throw Failure("the categories cannot be read");
+    if (!categories.Value()->GetAllCategories(entries)) return Fail("the categories cannot be read");
     for (int i = 0; i < entries.GetSize(); ++i) {
-        if (entries[i].name == Str::FromUtf8(name)) return entries[i].id;
+        if (entries[i].name == Str::FromUtf8(name)) return std::optional<uint32_t>(entries[i].id);
     }
-    return std::nullopt;
+    return std::optional<uint32_t>();
 }
 
-void List(Context& context, const Args& args) {
+// The id of the category named `name`, failing when there is none.
+Result<uint32_t> ExistingCategory(const std::string& name) {
+    const Result<std::optional<uint32_t>> id = FindCategory(name);
+    if (!id) return id.GetStatus();
+    if (!id.Value()) return Fail("no category " + name);
+    return *id.Value();
+}
+
+Status List(Context& context, const Args& args) {
     if (!args.empty()) throw UsageError("");
-    OpenDevice(context);
+    if (Status device = OpenDevice(context); !device) return device;
+    const Result<CategoryManager*> categories = Categories();
+    if (!categories) return categories.GetStatus();
     Array<CategoryEntry> entries;
-    if (!Categories().GetAllCategories(entries)) throw Failure("the categories cannot be read");
+    if (!categories.Value()->GetAllCategories(entries)) return Fail("the categories cannot be read");
     for (int i = 0; i < entries.GetSize(); ++i) context.out << entries[i].id << "\t" << entries[i].name.ToUtf8() << "\n";
+    return Status::Ok();
 }
 
-void AddOne(Context& context, const Args& args) {
+Status AddOne(Context& context, const Args& args) {
     if (args.size() != 1 || args[0].empty()) throw UsageError("");
-    const Str name = CategoryName(args[0]);
-    OpenDevice(context);
+    const Result<Str> name = CategoryName(args[0]);
+    if (!name) return name.GetStatus();
+    if (Status device = OpenDevice(context); !device) return device;
+    const Result<CategoryManager*> categories = Categories();
+    if (!categories) return categories.GetStatus();
     uint32_t id = 0;
-    if (Categories().AddCategory(name, id) == CategoryManager::kAddFailed) {
-        throw Failure("cannot add the category " + args[0]);
+    if (categories.Value()->AddCategory(name.Value(), id) == CategoryManager::kAddFailed) {
+        return Fail("cannot add the category " + args[0]);
     }
+    return Status::Ok();
 }
 
-void DeleteOne(Context& context, const Args& args) {
+Status DeleteOne(Context& context, const Args& args) {
     if (args.size() != 1) throw UsageError("");
-    OpenDevice(context);
-    const std::optional<uint32_t> id = FindCategory(args[0]);
-    if (!id) throw Failure("no category " + args[0]);
-    if (!Categories().DeleteCategory(*id)) throw Failure("the category " + args[0] + " is in use");
+    if (Status device = OpenDevice(context); !device) return device;
+    const Result<CategoryManager*> categories = Categories();
+    if (!categories) return categories.GetStatus();
+    const Result<uint32_t> id = ExistingCategory(args[0]);
+    if (!id) return id.GetStatus();
+    if (!categories.Value()->DeleteCategory(id.Value()))
+        return Fail("the category " + args[0] + " is in use");
+    return Status::Ok();
 }
 
-void Assign(Context& context, const Args& args) {
+Status Assign(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     const uint32_t oid = ParseOid(args[0]);
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     Contact contact;
-    if (!session.Manager().ReadContact(oid, contact)) throw Failure("no contact " + args[0]);
+    if (!session.Manager().ReadContact(oid, contact)) return Fail("no contact " + args[0]);
     Array<uint32_t> ids;
     for (size_t i = 1; i < args.size(); ++i) {
-        const std::optional<uint32_t> id = FindCategory(args[i]);
-        if (!id) throw Failure("no category " + args[i]);
-        ids.Add(*id);
+        const Result<uint32_t> id = ExistingCategory(args[i]);
+        if (!id) return id.GetStatus();
+        ids.Add(id.Value());
     }
     // Saved with the contact, so that every program (the index too) learns of the change.
     contact.categories = ids;
     const ContactWrite written = session.Manager().UpdateContact(contact, true);
-    if (!written.record || !written.categories) throw Failure("the categories cannot be written");
+    if (!written.record || !written.categories) return Fail("the categories cannot be written");
     session.Changed();
+    return Status::Ok();
 }
 
 }  // namespace

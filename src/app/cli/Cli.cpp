@@ -9,6 +9,7 @@
 #include "platform/device/DeviceInit.h"
 #include "platform/objectstore/ObjectStore.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/Utf.h"
 
 namespace cli {
 
@@ -116,8 +117,12 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
         }
         const uint64_t damage = plat::VolumeDamageSeen().count;
         try {
-            command.run(context, args);
-            return ReportDamage(context, damage);
+            const Status done = command.run(context, args);
+            if (done) return ReportDamage(context, damage);
+            const std::string message = MessageOf(done);
+            context.err << kProgram << ": " << message << "\n";
+            context.status = kFailed;
+            return ReportDamage(context, damage, message);
         } catch (const UsageError& error) {
             const std::string usage = *error.what() != '\0' ? error.what() : command.name + " " + command.usage;
             context.err << "usage: " << kProgram << " " << usage << "\n";
@@ -135,19 +140,24 @@ int Dispatch(const CommandTable& table, Args args, Context& context) {
 
 }  // namespace
 
-void OpenDevice(const Context& context) {
+Status Fail(const std::string& message) { return Status::Failed(plat::FromUtf8(message)); }
+
+std::string MessageOf(const Status& status) { return plat::ToUtf8(status.Message()); }
+
+Status OpenDevice(const Context& context) {
     const std::string missing = "no device at " + context.root.string() + " (create one with: " + kProgram + " init)";
     std::error_code ec;
-    if (!std::filesystem::is_directory(context.root, ec)) throw Failure(missing);
+    if (!std::filesystem::is_directory(context.root, ec)) return Fail(missing);
     auto device = std::make_unique<plat::Device>(context.root);
-    if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) throw Failure(missing);
+    if (!std::filesystem::exists(plat::DeviceRegistryFile(*device), ec)) return Fail(missing);
     plat::SetCurrentDevice(std::move(device));
     // Opened (and checked) now: a damaged registry is reported, not read as all defaults.
     try {
         plat::DeviceRegistry();
     } catch (const plat::RegistryError& error) {
-        throw Failure(error.what());
+        return Fail(error.what());
     }
+    return Status::Ok();
 }
 
 int Run(const Args& arguments, std::ostream& out, std::ostream& err) {

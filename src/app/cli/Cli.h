@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/result/Result.h"
+#include "core/result/Status.h"
+
 namespace cli {
 
 // Exit statuses of the tool: done; the request failed (nothing changed); the command line is
@@ -32,13 +35,12 @@ private:
 // An argument of the command that cannot be used, with what is wrong with it.
 inline UsageError BadArgument(std::string reason) { return UsageError("", std::move(reason)); }
 
-// The request failed: the tool prints the message and exits 1. The message says what was done
-// when anything was (a command that stores part of its work never reports that part as failed,
-// nor the failed part as done).
-class Failure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// The request failed: a command returns this status, and the tool prints its message (UTF-8) and
+// exits 1. The message says what was done when anything was (a command that stores part of its
+// work never reports that part as failed, nor the failed part as done).
+Status Fail(const std::string& message);
+// The message of a failed status, as the tool prints it.
+std::string MessageOf(const Status& status);
 
 struct Context {
     std::filesystem::path root;  // chosen by --root, BREVANE_ROOT or the default
@@ -60,13 +62,13 @@ struct Command {
     // statuses beyond 0, 1 and 2 ("" for none).
     std::string details;
     std::string exits;
-    std::function<void(Context&, const Args&)> run;
+    // Returns the command's failure, or success; throws UsageError for a wrong command line.
+    std::function<Status(Context&, const Args&)> run;
 };
 
-// Makes the device at the context's root the current device; throws Failure when there is no
-// initialised device there or its registry is damaged. Commands call it once their arguments are
-// checked.
-void OpenDevice(const Context& context);
+// Makes the device at the context's root the current device; fails when there is no initialised
+// device there or its registry is damaged. Commands call it once their arguments are checked.
+Status OpenDevice(const Context& context);
 
 // A group of commands adds its commands to the table (one group per source file).
 using CommandTable = std::vector<Command>;

@@ -16,23 +16,36 @@ namespace {
 
 // The identifiers of the named categories, made when missing. `known` keeps the identifiers found
 // so far, for a caller that names the same categories again and again.
-Array<uint32_t> CategoryIds(const std::vector<Str>& names, std::map<std::u16string, uint32_t>& known) {
+Result<Array<uint32_t>> CategoryIds(const std::vector<Str>& names,
+                                    std::map<std::u16string, uint32_t>& known) {
     Array<uint32_t> ids;
     CategoryManager* categories = names.empty() ? nullptr : CategoryManager::Instance();
-    if (!names.empty() && categories == nullptr) throw Failure("the category databases cannot be opened");
+    if (!names.empty() && categories == nullptr) return Fail("the category databases cannot be opened");
     for (const Str& name : names) {
         uint32_t& id = known[std::u16string(name.View())];
         if (id == 0 && (categories->AddCategory(name, id) == CategoryManager::kAddFailed || id == 0)) {
-            throw Failure("cannot add the category " + name.ToUtf8());
+            return Fail("cannot add the category " + name.ToUtf8());
         }
         ids.Add(id);
     }
     return ids;
 }
 
-Array<uint32_t> CategoryIds(const std::vector<Str>& names) {
+// Sets the contact's categories to the named ones, made when missing.
+Status SetCategories(Contact& contact, const std::vector<Str>& names) {
     std::map<std::u16string, uint32_t> known;
-    return CategoryIds(names, known);
+    Result<Array<uint32_t>> ids = CategoryIds(names, known);
+    if (!ids) return ids.GetStatus();
+    contact.categories = std::move(ids).Value();
+    return Status::Ok();
+}
+
+// Applies the FIELD=VALUE arguments from `first` on, in order, up to the first that fails.
+Status ApplyFields(Contact& contact, const Args& args, size_t first, std::vector<Str>& names) {
+    for (size_t i = first; i < args.size(); ++i) {
+        if (Status applied = ApplyField(contact, args[i], names); !applied) return applied;
+    }
+    return Status::Ok();
 }
 
 // Records with the session what of a written contact is missing: "<subject>; its categories
@@ -48,50 +61,56 @@ void ReportParts(Session& session, const ContactWrite& written, const std::strin
     for (const std::string& cut : written.limited) session.Cut(subject + ": " + cut);
 }
 
-void Add(Context& context, const Args& args) {
+Status Add(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     Contact contact;
     std::vector<Str> names;
-    for (const std::string& arg : args) ApplyField(contact, arg, names);
+    if (Status applied = ApplyFields(contact, args, 0, names); !applied) return applied;
     Session session(context);
-    contact.categories = CategoryIds(names);
+    if (Status opened = session.Open(); !opened) return opened;
+    if (Status set = SetCategories(contact, names); !set) return set;
     const ContactWrite written = session.Manager().AddContact(contact, true);
-    if (!written.record) throw Failure("the contact cannot be written; nothing was stored");
+    if (!written.record) return Fail("the contact cannot be written; nothing was stored");
     session.Changed();
     ReportParts(session, written, "the contact was stored as " + FormatOid(contact.GetOid()), "written");
-    session.Finish();
+    if (Status finished = session.Finish(); !finished) return finished;
     context.out << FormatOid(contact.GetOid()) << "\n";
+    return Status::Ok();
 }
 
-void Update(Context& context, const Args& args) {
+Status Update(Context& context, const Args& args) {
     if (args.size() < 2) throw UsageError("");
     const uint32_t oid = ParseOid(args[0]);
     Contact probe;
     std::vector<Str> names;
-    for (size_t i = 1; i < args.size(); ++i) ApplyField(probe, args[i], names);
+    if (Status applied = ApplyFields(probe, args, 1, names); !applied) return applied;
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     Contact contact;
-    if (!session.Manager().ReadContact(oid, contact)) throw Failure("no contact " + args[0]);
+    if (!session.Manager().ReadContact(oid, contact)) return Fail("no contact " + args[0]);
     CategoryManager* categories = CategoryManager::Instance();
     if (categories != nullptr && !categories->LoadContactCategories(contact))
-        throw Failure("cannot read the categories of " + args[0]);
-    for (size_t i = 1; i < args.size(); ++i) ApplyField(contact, args[i], names);
-    if (!names.empty()) contact.categories = CategoryIds(names);
+        return Fail("cannot read the categories of " + args[0]);
+    if (Status applied = ApplyFields(contact, args, 1, names); !applied) return applied;
+    if (!names.empty()) {
+        if (Status set = SetCategories(contact, names); !set) return set;
+    }
     const ContactWrite written = session.Manager().UpdateContact(contact, true);
-    if (!written.record) throw Failure("the contact cannot be written; nothing was changed");
+    if (!written.record) return Fail("the contact cannot be written; nothing was changed");
     session.Changed();
     ReportParts(session, written, "the contact was changed", "written");
-    session.Finish();
+    return session.Finish();
 }
 
-void Delete(Context& context, const Args& args) {
+Status Delete(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     std::vector<uint32_t> oids;
     for (const std::string& arg : args) oids.push_back(ParseOid(arg));
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     for (size_t i = 0; i < oids.size(); ++i) {
         Contact contact;
-        if (!session.Manager().ReadContact(oids[i], contact)) throw Failure("no contact " + args[i]);
+        if (!session.Manager().ReadContact(oids[i], contact)) return Fail("no contact " + args[i]);
     }
     // A failed delete does not stop the others; the report names what was not deleted.
     uint32_t deleted = 0;
@@ -108,19 +127,19 @@ void Delete(Context& context, const Args& args) {
     if (deleted > 0 && deleted < oids.size()) {
         session.Missed("the other " + std::to_string(deleted) + " were deleted");
     }
-    session.Finish();
+    return session.Finish();
 }
 
 // The file's bytes, held once (a large import file is most of what the import holds).
-std::string ReadFile(const std::string& path) {
+Result<std::string> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw Failure("cannot read " + path);
+    if (!in) return Fail("cannot read " + path);
     std::string bytes;
     std::error_code error;
     if (const uintmax_t size = std::filesystem::file_size(path, error); !error) bytes.reserve(size);
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    if (in.bad()) throw Failure("cannot read " + path);
+    if (in.bad()) return Fail("cannot read " + path);
     return bytes;
 }
 
@@ -131,21 +150,22 @@ std::string ReadFile(const std::string& path) {
 // A pass that writes reads ahead on a second thread, so that the parsing runs beside the writes. It
 // runs once the session has made the application object: Qt takes the first thread that uses it
 // for its main thread, and the reading thread decodes pictures.
-size_t ReadImportFile(Context& context, const std::string& path, bool report, const ContactSink& take,
-                      bool writing) {
+Result<size_t> ReadImportFile(Context& context, const std::string& path, bool report, const ContactSink& take,
+                              bool writing) {
     std::vector<ReadSkip> skipped;
     size_t read = 0;
     const auto counted = [&](ImportedContact&& contact) {
         ++read;
         return take(std::move(contact));
     };
-    const std::string bytes = ReadFile(path);
-    const ReadStatus status =
-        writing ? ForEachImportedAhead(bytes, skipped, counted) : ForEachImported(bytes, skipped, counted);
+    const Result<std::string> bytes = ReadFile(path);
+    if (!bytes) return bytes.GetStatus();
+    const ReadStatus status = writing ? ForEachImportedAhead(bytes.Value(), skipped, counted)
+                                      : ForEachImported(bytes.Value(), skipped, counted);
     if (report) {
         for (const ReadSkip& skip : skipped) context.err << path << ": " << skip.ToString() << "\n";
     }
-    if (!status.ok()) throw Failure(path + ": " + status.ToString());
+    if (!status.ok()) return Fail(path + ": " + status.ToString());
     if (!report) return read;
     const auto lost =
         std::count_if(skipped.begin(), skipped.end(), [](const ReadSkip& s) { return s.LosesContact(); });
@@ -171,12 +191,12 @@ public:
 
     bool operator()(ImportedContact&& card) {
         if (!stopped_.empty()) return true;
-        try {
-            card.contact.categories = CategoryIds(card.categories, categories_);
-        } catch (const Failure& failure) {
-            stopped_ = failure.what();
+        Result<Array<uint32_t>> ids = CategoryIds(card.categories, categories_);
+        if (!ids) {
+            stopped_ = MessageOf(ids.GetStatus());
             return true;
         }
+        card.contact.categories = std::move(ids).Value();
         const ContactWrite write = session_.Manager().AddContact(card.contact, true);
         if (!write.record) {
             stopped_ = "the next cannot be written";
@@ -205,21 +225,26 @@ private:
 // stops the import before anything is written. When a write or a commit fails the import stops,
 // and the store is asked which of the contacts written so far it holds: that count is the one
 // reported.
-void Import(Context& context, const Args& args) {
+Status Import(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
     const bool checkFirst = args.size() > 1;
     if (checkFirst) {
         for (const std::string& path : args) {
-            ReadImportFile(
+            const Result<size_t> checked = ReadImportFile(
                 context, path, true, [](ImportedContact&&) { return true; }, false);
+            if (!checked) return checked.GetStatus();
         }
     }
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     ContactManager::Batch batch(session.Manager());
     ImportWriter writer(session);
     size_t read = 0;
-    for (const std::string& path : args)
-        read += ReadImportFile(context, path, !checkFirst, std::ref(writer), true);
+    for (const std::string& path : args) {
+        const Result<size_t> file = ReadImportFile(context, path, !checkFirst, std::ref(writer), true);
+        if (!file) return file.GetStatus();
+        read += file.Value();
+    }
     std::string& stopped = writer.Stopped();
     if (!batch.End()) stopped += std::string(stopped.empty() ? "" : "; ") + "a commit of the store failed";
     const size_t imported = stopped.empty() ? writer.Written().size() : StoredOf(session, writer.Written());
@@ -227,26 +252,29 @@ void Import(Context& context, const Args& args) {
         session.Missed("imported " + std::to_string(imported) + " of " + std::to_string(read) +
                        " contacts (the store holds them; the others were not stored); " + stopped);
     }
-    session.Finish();
+    if (Status finished = session.Finish(); !finished) return finished;
     context.out << "imported " << imported << " contacts\n";
+    return Status::Ok();
 }
 
-void Export(Context& context, const Args& args) {
+Status Export(Context& context, const Args& args) {
     std::vector<uint32_t> oids;
     for (const std::string& arg : args) oids.push_back(ParseOid(arg));
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     if (oids.empty()) oids = session.Manager().Index().ListAll(IndexOrder::Name, nullptr);
     CategoryManager* categories = CategoryManager::Instance();
     for (const uint32_t oid : oids) {
         Contact contact;
-        if (!session.Manager().ReadContact(oid, contact)) throw Failure("no contact " + FormatOid(oid));
+        if (!session.Manager().ReadContact(oid, contact)) return Fail("no contact " + FormatOid(oid));
         Array<Str> names;
         if (categories != nullptr && !categories->GetContactCategoryNames(contact, names))
-            throw Failure("cannot read the categories of " + FormatOid(oid));
+            return Fail("cannot read the categories of " + FormatOid(oid));
         std::vector<Str> list;
         for (int i = 0; i < names.GetSize(); ++i) list.push_back(names[i]);
         context.out << ExportContact(contact, list);
     }
+    return Status::Ok();
 }
 
 }  // namespace

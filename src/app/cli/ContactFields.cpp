@@ -5,7 +5,7 @@
 
 #include "app/cli/Cli.h"
 #include "categories/manager/CategoryManager.h"
-#include "core/res/ResourceStrings.h"
+#include "core/result/StatusText.h"
 #include "store/contact/ContactFieldAccess.h"
 #include "store/contact/ContactFields.h"
 #include "store/vcard/CardDate.h"
@@ -52,7 +52,7 @@ int FieldOf(const std::string& name) {
 
 }  // namespace
 
-void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories) {
+Status ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories) {
     const size_t equals = argument.find('=');
     if (equals == std::string::npos || equals == 0) {
         throw BadArgument("\"" + argument + "\" is not FIELD=VALUE");
@@ -63,22 +63,27 @@ void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>&
     if (name.starts_with("phone:") || name.starts_with("email:")) {
         Array<CustText>& list = name.starts_with("phone:") ? contact.phones : contact.emails;
         list.Add({Str::FromUtf8(name.substr(6)), text});
-        return;
+        return Status::Ok();
     }
     const int field = FieldOf(name);
     switch (FieldInfoOf(field).kind) {
         case FieldKind::Note: contact.SetNote(NoteFromText(text.View())); break;
         case FieldKind::Date: SetDateField(contact, field, ParseDate(value)); break;
-        case FieldKind::Categories:
-            if (!value.empty()) categories.push_back(CategoryName(value));
+        case FieldKind::Categories: {
+            if (value.empty()) break;
+            Result<Str> category = CategoryName(value);
+            if (!category) return category.GetStatus();
+            categories.push_back(std::move(category).Value());
             break;
+        }
         default: contact.SetText(field, text); break;
     }
+    return Status::Ok();
 }
 
-Str CategoryName(const std::string& utf8) {
+Result<Str> CategoryName(const std::string& utf8) {
     Str name = Str::FromUtf8(utf8);
-    if (!CategoryManager::IsAllowedName(name.View())) throw Failure(RequireStr(kStrBadCategoryName).ToUtf8());
+    if (!CategoryManager::IsAllowedName(name.View())) return FailedWith(kStrBadCategoryName);
     return name;
 }
 

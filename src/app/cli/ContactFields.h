@@ -3,16 +3,18 @@
 #include <optional>
 #include <string>
 
+#include "core/result/Result.h"
 #include "store/contact/Contact.h"
 
 namespace cli {
 
 // Applies one FIELD=VALUE (an empty value clears the field); throws UsageError for an unknown
-// field or a bad date. Category names are collected in `categories`.
-void ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories);
-// A category name given on the command line; throws Failure with the program's message for a name
-// no category may have (one holding "," or ";").
-Str CategoryName(const std::string& utf8);
+// field or a bad date. Category names are collected in `categories`; a name no category may have
+// fails as CategoryName does.
+Status ApplyField(Contact& contact, const std::string& argument, std::vector<Str>& categories);
+// A category name given on the command line; fails with the program's message for a name no
+// category may have (one holding "," or ";").
+Result<Str> CategoryName(const std::string& utf8);
 // The fields ApplyField knows, for the commands' help.
 inline constexpr const char* kFieldHelp =
     "FIELD  a property number of a text field (0x82=Anna), or first, last, middle, title, suffix,\n"

@@ -52,8 +52,9 @@ void InstallDemoAddin(Context& context) {
 
 // Adds the sample contacts the device does not hold yet and waits until the index has them; adds
 // the project's add-in.
-void AddDemo(Context& context) {
+Status AddDemo(Context& context) {
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     InstallDemoAddin(context);
     const DemoAddResult result = AddDemoContacts(session.Manager(), DemoContacts::Everything());
     session.Changed(static_cast<uint32_t>(result.added));
@@ -61,7 +62,7 @@ void AddDemo(Context& context) {
         session.Missed("a sample contact cannot be written whole (" + std::to_string(result.added) +
                        " were added)");
     }
-    session.Finish();
+    return session.Finish();
 }
 
 // A new device comes with the built-in ringtones, so the ringtone picker offers something.
@@ -71,7 +72,7 @@ void AddRingtones(Context& context, const std::filesystem::path& root) {
     context.status = kFailed;
 }
 
-void Init(Context& context, const Args& args) {
+Status Init(Context& context, const Args& args) {
     plat::InitOptions options;
     bool demo = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -88,8 +89,11 @@ void Init(Context& context, const Args& args) {
     options.host = context.defaultRoot && !demo;
     const plat::InitResult made = plat::InitDevice(context.root, options);
     if (made.created) AddRingtones(context, made.root);
-    if (demo) AddDemo(context);
+    if (demo) {
+        if (Status added = AddDemo(context); !added) return added;
+    }
     context.out << made.root.string() << "\n";
+    return Status::Ok();
 }
 
 }  // namespace

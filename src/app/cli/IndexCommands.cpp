@@ -11,14 +11,15 @@ namespace cli {
 
 namespace {
 
-void Index(Context& context, const Args& args) {
+Status Index(Context& context, const Args& args) {
     if (args.size() != 1 || (args[0] != "check" && args[0] != "rebuild" && args[0] != "stats")) throw UsageError("");
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     ContactManager& manager = session.Manager();
-    if (args[0] != "stats" && !manager.Maintains()) throw Failure("another program keeps the index");
+    if (args[0] != "stats" && !manager.Maintains()) return Fail("another program keeps the index");
     if (args[0] == "check") manager.CheckIndex();
     if (args[0] == "rebuild") manager.Reindex();
-    session.Finish();
+    if (Status finished = session.Finish(); !finished) return finished;
     const size_t contacts = manager.Index().ListAll(IndexOrder::Name, nullptr).size();
     context.out << "contacts\t" << contacts << "\n";
     context.out << "words\t" << manager.Index().WordCount() << "\n";
@@ -27,6 +28,7 @@ void Index(Context& context, const Args& args) {
         const auto size = std::filesystem::file_size(context.root / file, ec);
         context.out << file << "\t" << (ec ? 0 : size) << "\n";
     }
+    return Status::Ok();
 }
 
 const char* KindName(uint32_t type) {
@@ -38,7 +40,7 @@ const char* KindName(uint32_t type) {
     }
 }
 
-void Watch(Context& context, const Args& args) {
+Status Watch(Context& context, const Args& args) {
     long count = -1;
     long timeout = -1;
     for (size_t i = 0; i < args.size(); i += 2) {  // an option and its value
@@ -48,7 +50,7 @@ void Watch(Context& context, const Args& args) {
         long& option = args[i] == "--count" ? count : timeout;
         option = std::stol(args[i + 1]);
     }
-    OpenDevice(context);
+    if (Status device = OpenDevice(context); !device) return device;
     plat::EnsureApplication();
     long seen = 0;
     CCeDBDatabase db;
@@ -58,10 +60,11 @@ void Watch(Context& context, const Args& args) {
         ++seen;
         context.out << kind << " " << FormatOid(n.oid) << std::endl;
     });
-    if (!opened) throw Failure("cannot open the contacts store");
+    if (!opened) return Fail("cannot open the contacts store");
     const int waitMs = timeout < 0 ? -1 : static_cast<int>(timeout * 1000);
     // A watch that reaches its time-out ends as asked.
     (void)plat::RunUntil([&] { return count >= 0 && seen >= count; }, waitMs);
+    return Status::Ok();
 }
 
 }  // namespace

@@ -54,19 +54,21 @@ ListOptions ParseOptions(const Args& args, std::vector<std::string>& categoryNam
 }
 
 // The ids of the named categories; a name no category has fails the request.
-void ResolveCategories(ListOptions& options, const std::vector<std::string>& names) {
-    if (names.empty()) return;
+Status ResolveCategories(ListOptions& options, const std::vector<std::string>& names) {
+    if (names.empty()) return Status::Ok();
     CategoryManager* categories = CategoryManager::Instance();
     Array<CategoryEntry> entries;
-    if (categories == nullptr || !categories->GetAllCategories(entries)) throw Failure("no categories on this device");
+    if (categories == nullptr || !categories->GetAllCategories(entries))
+        return Fail("no categories on this device");
     for (const std::string& name : names) {
         bool found = false;
         for (int i = 0; i < entries.GetSize() && !found; ++i) {
             found = entries[i].name == Str::FromUtf8(name);
             if (found) options.filter.ids.push_back(entries[i].id);
         }
-        if (!found) throw Failure("no category " + name);
+        if (!found) return Fail("no category " + name);
     }
+    return Status::Ok();
 }
 
 std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
@@ -94,14 +96,16 @@ void Print(Context& context, ContactManager& manager, const ContactList& list, L
 
 // Parses the options, opens the session and prints what `make` builds from the rest.
 template <typename Make>
-void RunList(Context& context, const Args& args, size_t restCount, Make make, bool recentAllowed = false) {
+Status RunList(Context& context, const Args& args, size_t restCount, Make make, bool recentAllowed = false) {
     std::vector<std::string> names;
     ListOptions options = ParseOptions(args, names, recentAllowed);
     if (options.rest.size() != restCount) throw UsageError("");
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     if (!options.order) options.order = StoredListOrder();
-    ResolveCategories(options, names);
+    if (Status resolved = ResolveCategories(options, names); !resolved) return resolved;
     Print(context, session.Manager(), make(session.Search(), options), *options.order);
+    return Status::Ok();
 }
 
 std::vector<int> PressedGroups(const std::string& digits) {
@@ -126,36 +130,41 @@ ContactList RecentContacts(ContactSearch& search) {
     return list;
 }
 
-void List(Context& context, const Args& args) {
-    RunList(context, args, 0, [](ContactSearch& search, const ListOptions& o) {
-        return o.recent ? RecentContacts(search) : search.ListAll(*o.order, o.filter);
-    }, true);
+Status List(Context& context, const Args& args) {
+    return RunList(
+        context, args, 0,
+        [](ContactSearch& search, const ListOptions& o) {
+            return o.recent ? RecentContacts(search) : search.ListAll(*o.order, o.filter);
+        },
+        true);
 }
 
-void SearchText(Context& context, const Args& args) {
-    RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
+Status SearchText(Context& context, const Args& args) {
+    return RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
         return search.Typed(Str::FromUtf8(o.rest[0]).View(), *o.order, o.filter);
     });
 }
 
-void Abc(Context& context, const Args& args) {
+Status Abc(Context& context, const Args& args) {
     for (const std::string& arg : args) {
         if (!arg.starts_with("--")) PressedGroups(arg);
     }
-    RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
+    return RunList(context, args, 1, [](ContactSearch& search, const ListOptions& o) {
         return search.Alphabet(PressedGroups(o.rest[0]), *o.order, o.filter);
     });
 }
 
-void Lookup(Context& context, const Args& args) {
+Status Lookup(Context& context, const Args& args) {
     if (args.size() != 1 || args[0].size() < ContactSearch::kMinLookupDigits ||
         args[0].find_first_not_of("0123456789") != std::string::npos) {
         throw UsageError("");
     }
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     ContactList list;
     list.oids = session.Search().Lookup(Str::FromUtf8(args[0]).View());
     Print(context, session.Manager(), list, ListOrder::Name);
+    return Status::Ok();
 }
 
 }  // namespace

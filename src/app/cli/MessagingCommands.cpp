@@ -7,24 +7,27 @@ namespace cli {
 
 namespace {
 
-void Sms(Context& context, const Args& args) {
+Status Sms(Context& context, const Args& args) {
     if (args.empty() || args.size() > 2 || args[0].empty()) throw UsageError("");
-    OpenDevice(context);
+    if (Status device = OpenDevice(context); !device) return device;
     const Str number = Str::FromUtf8(args[0]);
     const Str name = args.size() == 2 ? Str::FromUtf8(args[1]) : Str();
-    if (!SendSms(number.View(), name.View())) throw Failure("the messaging program cannot be started");
+    if (!SendSms(number.View(), name.View())) return Fail("the messaging program cannot be started");
+    return Status::Ok();
 }
 
-void Email(Context& context, const Args& args) {
+Status Email(Context& context, const Args& args) {
     if (args.size() != 1 || args[0].empty()) throw UsageError("");
-    OpenDevice(context);
-    if (!SendEmail(Str::FromUtf8(args[0]).View())) throw Failure("the messaging program cannot be started");
+    if (Status device = OpenDevice(context); !device) return device;
+    if (!SendEmail(Str::FromUtf8(args[0]).View())) return Fail("the messaging program cannot be started");
+    return Status::Ok();
 }
 
-void Web(Context& context, const Args& args) {
+Status Web(Context& context, const Args& args) {
     if (args.size() != 1 || args[0].empty()) throw UsageError("");
-    OpenDevice(context);
-    if (!OpenWeb(Str::FromUtf8(args[0]).View())) throw Failure("the browser cannot be started");
+    if (Status device = OpenDevice(context); !device) return device;
+    if (!OpenWeb(Str::FromUtf8(args[0]).View())) return Fail("the browser cannot be started");
+    return Status::Ok();
 }
 
 }  // namespace

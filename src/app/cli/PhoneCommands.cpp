@@ -56,30 +56,35 @@ private:
 };
 
 // The format of the card named NAME (or shown as NAME); the built-in card has none.
-Str CardFormat(const std::string& name) {
+Result<Str> CardFormat(const std::string& name) {
     CallingCards cards;
     cards.Load();
     const Str wanted = Str::FromUtf8(name);
     int index = cards.FindShown(wanted);
     if (index < 0) index = CallingCards::IsVoidName(wanted) ? 0 : cards.FindName(wanted);
-    if (index < 0) throw Failure("no calling card " + name);
+    if (index < 0) return Fail("no calling card " + name);
     return cards.At(index).format;
 }
 
-void Dial(Context& context, const Args& args) {
+Status Dial(Context& context, const Args& args) {
     const DialRequest request = ParseDial(args);
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
     Contact contact;
     const std::optional<uint32_t> oid = TryParseOid(request.target);
     const bool isContact = oid && session.Manager().ReadContact(*oid, contact);
     Str number = Str::FromUtf8(request.target);
     if (isContact) {
         const std::optional<ContactNumber> found = DefaultNumber(contact);
-        if (!found) throw Failure("the contact " + request.target + " has no phone number");
+        if (!found) return Fail("the contact " + request.target + " has no phone number");
         number = found->number;
     }
-    if (request.card) number = ComposeDialString(CardFormat(*request.card), EditDialModel::DialCharactersOf(number));
-    if (number.IsEmpty()) throw Failure("nothing to dial");
+    if (request.card) {
+        const Result<Str> format = CardFormat(*request.card);
+        if (!format) return format.GetStatus();
+        number = ComposeDialString(format.Value(), EditDialModel::DialCharactersOf(number));
+    }
+    if (number.IsEmpty()) return Fail("nothing to dial");
     AddinManager& addins = AddinManager::Instance();
     addins.Load(addin::kFirstCommandId);
     std::optional<ManagerDialerAddIn> dialerAddIn;
@@ -91,9 +96,10 @@ void Dial(Context& context, const Args& args) {
                                         request.sound ? kDialSound : 0, Str());
     TheDialer().Hooks().addIn = nullptr;
     context.out << result << "\n";
-    if (result == kDialMissing) throw Failure("the dial method's facility is missing on this device");
-    if (result == kDialUnknownMethod) throw Failure("unknown dial method");
-    if (result == kDialFailed) throw Failure("the dialler add-in could not dial");
+    if (result == kDialMissing) return Fail("the dial method's facility is missing on this device");
+    if (result == kDialUnknownMethod) return Fail("unknown dial method");
+    if (result == kDialFailed) return Fail("the dialler add-in could not dial");
+    return Status::Ok();
 }
 
 }  // namespace

@@ -114,9 +114,9 @@ std::string TypeName(const RegValue& value) {
     }
 }
 
-plat::Registry& OpenRegistry(const Context& context) {
-    OpenDevice(context);
-    return plat::DeviceRegistry();
+Result<plat::Registry*> OpenRegistry(const Context& context) {
+    if (Status device = OpenDevice(context); !device) return device;
+    return &plat::DeviceRegistry();
 }
 
 // A dword in decimal, a string as it is, anything else (or a malformed dword) in hex.
@@ -126,33 +126,42 @@ std::string ValueText(const RegValue& value) {
     return Hex(value.data);
 }
 
-void Get(Context& context, const Args& args) {
+Status Get(Context& context, const Args& args) {
     if (args.size() != 2) throw UsageError(kUsage);
     const KeyArg key = ParseKey(args[0]);
-    const auto value = OpenRegistry(context).GetValue(key.hive, key.path, plat::FromUtf8(args[1]));
-    if (!value) throw Failure("no value \"" + args[1] + "\" under " + KeyText(key));
+    const Result<plat::Registry*> registry = OpenRegistry(context);
+    if (!registry) return registry.GetStatus();
+    const auto value = registry.Value()->GetValue(key.hive, key.path, plat::FromUtf8(args[1]));
+    if (!value) return Fail("no value \"" + args[1] + "\" under " + KeyText(key));
     context.out << ValueText(*value) << "\n";
+    return Status::Ok();
 }
 
-void Set(Context& context, const Args& args) {
+Status Set(Context& context, const Args& args) {
     if (args.size() != 4) throw UsageError(kUsage);
     const KeyArg key = ParseKey(args[0]);
     const RegValue value = ParseValue(args[2], args[3]);
-    if (!OpenRegistry(context).SetValue(key.hive, key.path, plat::FromUtf8(args[1]), value)) {
-        throw Failure("cannot write \"" + args[1] + "\" under " + KeyText(key));
+    const Result<plat::Registry*> registry = OpenRegistry(context);
+    if (!registry) return registry.GetStatus();
+    if (!registry.Value()->SetValue(key.hive, key.path, plat::FromUtf8(args[1]), value)) {
+        return Fail("cannot write \"" + args[1] + "\" under " + KeyText(key));
     }
+    return Status::Ok();
 }
 
-void Delete(Context& context, const Args& args) {
+Status Delete(Context& context, const Args& args) {
     if (args.empty() || args.size() > 2) throw UsageError(kUsage);
     const KeyArg key = ParseKey(args[0]);
-    auto& registry = OpenRegistry(context);
+    const Result<plat::Registry*> opened = OpenRegistry(context);
+    if (!opened) return opened.GetStatus();
+    plat::Registry& registry = *opened.Value();
     if (args.size() == 2 && !registry.DeleteValue(key.hive, key.path, plat::FromUtf8(args[1]))) {
-        throw Failure("no value \"" + args[1] + "\" under " + KeyText(key));
+        return Fail("no value \"" + args[1] + "\" under " + KeyText(key));
     }
     if (args.size() == 1 && !registry.DeleteKey(key.hive, key.path)) {
-        throw Failure("no key " + KeyText(key) + " to delete");
+        return Fail("no key " + KeyText(key) + " to delete");
     }
+    return Status::Ok();
 }
 
 // Prints a key's values, then its subkeys' in name order, one line a value.
@@ -168,21 +177,24 @@ void DumpKey(std::ostream& out, plat::Registry& registry, const KeyArg& key) {
     }
 }
 
-void Dump(Context& context, const Args& args) {
+Status Dump(Context& context, const Args& args) {
     if (args.size() > 1) throw UsageError(kUsage);
     const std::vector<KeyArg> keys =
         args.empty() ? std::vector<KeyArg>{ParseKey("HKCU"), ParseKey("HKLM")} : std::vector<KeyArg>{ParseKey(args[0])};
-    auto& registry = OpenRegistry(context);
+    const Result<plat::Registry*> opened = OpenRegistry(context);
+    if (!opened) return opened.GetStatus();
+    plat::Registry& registry = *opened.Value();
     for (const KeyArg& key : keys) {
-        if (!registry.KeyExists(key.hive, key.path)) throw Failure("no key " + KeyText(key));
+        if (!registry.KeyExists(key.hive, key.path)) return Fail("no key " + KeyText(key));
         DumpKey(context.out, registry, key);
     }
+    return Status::Ok();
 }
 
-void Reg(Context& context, const Args& args) {
+Status Reg(Context& context, const Args& args) {
     const struct {
         const char* name;
-        void (*run)(Context&, const Args&);
+        Status (*run)(Context&, const Args&);
     } subcommands[] = {{"get", Get}, {"set", Set}, {"delete", Delete}, {"dump", Dump}};
     if (args.empty()) throw UsageError(kUsage);
     for (const auto& sub : subcommands) {

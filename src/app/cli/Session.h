@@ -4,7 +4,7 @@
 // ends makes sure the index holds every change it made and is saved.
 //
 // What a command could not do is never dropped: the command names it (Missed), and Finish turns
-// everything missed, its own index work included, into one Failure that says what was and was not
+// everything missed, its own index work included, into one failure that says what was and was not
 // done. A session that ends without Finish (its command failed) still brings the index up to date,
 // and a failure of that is written to standard error and makes the tool's exit status 1.
 //
@@ -31,9 +31,11 @@ class Session {
 public:
     static constexpr int kTurnWaitMs = 60000;
 
-    // Opens the device and connects; throws Failure when the store cannot be used. What it opened
-    // before a failure is closed again, in order, before the Failure leaves the constructor.
     explicit Session(Context& context);
+    // Opens the device and connects; fails when the store cannot be used. What it opened before a
+    // failure is closed again, in order, when the session ends. A session that did not open does
+    // nothing when it ends.
+    Status Open();
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -50,8 +52,8 @@ public:
     // standard error at once, and the command ends with status 3 unless it fails.
     void Cut(const std::string& what);
     // Brings the index up to date with the tool's changes and saves it (the master only), then
-    // throws Failure when anything was missed or the index work failed.
-    void Finish();
+    // fails when anything was missed or the index work failed.
+    Status Finish();
 
 private:
     // Each undoes one step of opening; as members they are undone in the reverse order, also when
@@ -67,8 +69,8 @@ private:
         ~ManagerLease();  // closes and releases the process's contact manager
     };
 
-    void TakeTurn();
-    void UpdateIndex();
+    Status TakeTurn();
+    Status UpdateIndex();
     std::string Report() const;
 
     Context& context_;
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<HostShare> share_;  // on a device that shares its contacts with the host
     uint32_t changes_ = 0;
     std::vector<std::string> missed_;
+    bool opened_ = false;
     bool finished_ = false;
 };
 

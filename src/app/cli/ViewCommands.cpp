@@ -53,16 +53,16 @@ ContactTemplate LoadTemplate() {
     return tpl;
 }
 
-void Show(Context& context, const Args& args) {
+Status Show(Context& context, const Args& args) {
     if (args.size() != 1) throw UsageError("");
     const uint32_t oid = ParseOid(args[0]);
-    OpenDevice(context);
+    if (Status device = OpenDevice(context); !device) return device;
     Contact contact;
-    if (!ReadContact(oid, contact)) throw Failure("no contact " + args[0]);
+    if (!ReadContact(oid, contact)) return Fail("no contact " + args[0]);
     Array<Str> categories;
     CategoryManager* manager = CategoryManager::Instance();
     if (manager != nullptr && !manager->GetContactCategoryNames(contact, categories))
-        throw Failure("cannot read the categories of " + args[0]);
+        return Fail("cannot read the categories of " + args[0]);
     PhoneTemplates formats;
     formats.Load();
     formats.FormatContact(contact);
@@ -75,18 +75,20 @@ void Show(Context& context, const Args& args) {
     if (!model.Note().IsEmpty()) {
         context.out << RequireStr(kStrNote).ToUtf8() << "\t" << Flatten(contact.GetNoteText()) << "\n";
     }
+    return Status::Ok();
 }
 
-void FormatPhone(Context& context, const Args& args) {
+Status FormatPhone(Context& context, const Args& args) {
     if (args.empty()) throw UsageError("");
-    OpenDevice(context);
+    if (Status device = OpenDevice(context); !device) return device;
     PhoneTemplates formats;
     formats.Load();
     for (const std::string& number : args) {
         Str shown = Str::FromUtf8(number);
-        (void)formats.Format(shown);  // a number no format fits is printed as it is
+        shown = formats.Formatted(shown);
         context.out << shown.ToUtf8() << "\n";
     }
+    return Status::Ok();
 }
 
 }  // namespace

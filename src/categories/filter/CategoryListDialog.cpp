@@ -92,7 +92,7 @@ bool CategoryListDialog::DeleteCurrent() {
     const uint32_t id = entries_[current_].id;
     std::erase(checked_, id);
     CategoryManager* categories = CategoryManager::Instance();
-    const bool deleted = categories != nullptr && categories->DeleteCategory(id);
+    const bool deleted = categories != nullptr && categories->DeleteCategory(id).IsOk();
     if (!deleted) {
         plat::MessageBox(RequireStr(kStrRefusedDelete).View(), RequireStr(kStrProgramName).View(),
                          plat::MB_OK | plat::MB_ICONINFORMATION);
@@ -113,9 +113,9 @@ std::vector<uint32_t> CategoryListDialog::Checked() const {
 void CategoryListDialog::Rebuild() {
     entries_.RemoveAll();
     if (CategoryManager* categories = CategoryManager::Instance()) {
-        const bool listed = allMode_ || showAll_ ? categories->GetAllCategories(entries_)
-                                                 : categories->GetCategoriesInUse(entries_);
-        if (!listed) entries_.RemoveAll();
+        const Status listed = allMode_ || showAll_ ? categories->GetAllCategories(entries_)
+                                                   : categories->GetCategoriesInUse(entries_);
+        if (!listed) entries_.RemoveAll();  // the dialog lists nothing it cannot read
     }
     std::erase_if(checked_, [this](uint32_t id) {
         return std::none_of(entries_.begin(), entries_.end(),

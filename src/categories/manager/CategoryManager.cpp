@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "categories/manager/ShellSort.h"
+#include "core/result/StatusText.h"
 #include "core/str/Compare.h"
 #include "platform/device/Device.h"
 #include "platform/pom/CategoryDatabases.h"
@@ -71,6 +72,11 @@ bool VisitKey(CCeDBDatabase& db, uint16_t number, const CCeDBProp (&key)[2],
 }
 
 uint32_t ItemRef(const StdContact& contact) { return ContactItemRef(contact.GetRecordId()); }
+
+Status Read(bool ok) { return OkOr(ok, CategoryManager::kStrUnreadable); }
+Status Stored(bool ok) { return OkOr(ok, CategoryManager::kStrNotStored); }
+// A contact that has no record identifier value has no assignments to read or write.
+Status NoRecordId() { return FailedWith(CategoryManager::kStrUnreadable, StatusCode::Invalid); }
 
 // The ids in their first order, each once.
 Array<uint32_t> Distinct(const Array<uint32_t>& ids) {
@@ -191,23 +197,28 @@ int CategoryManager::AddCategory(const Str& name, uint32_t& id) {
     return kAddCreated;
 }
 
-bool CategoryManager::DeleteCategory(uint32_t id) {
+Status CategoryManager::DeleteCategory(uint32_t id) {
     CCeDBDatabase byCategory;
-    if (!OpenOrdered(byCategory, kCategoryAssocDb, plat::pom::AssocByCategoryOrder())) return false;
+    if (!OpenOrdered(byCategory, kCategoryAssocDb, plat::pom::AssocByCategoryOrder())) {
+        return FailedWith(kStrNotDeleted);
+    }
     // Any reference keeps the category: contacts (kind 0x8), the platform's other items (0x4,
     // 0xC) and items of any other kind alike.
     bool referenced = false;
     const CCeDBProp key[2] = {CCeDBProp(kNameProp, static_cast<int32_t>(id)), CCeDBProp(kKeyProp, uint32_t{0})};
-    if (!VisitKey(byCategory, kNameProp, key, [&](const CCeDBRecord&) { referenced = true; }) || referenced) {
-        return false;
+    if (!VisitKey(byCategory, kNameProp, key, [&](const CCeDBRecord&) { referenced = true; })) {
+        return FailedWith(kStrNotDeleted);
     }
+    if (referenced) return FailedWith(kStrInUse, StatusCode::Invalid);
     CCeDBRecord record;
-    if (!main_.SeekEqual(CCeDBProp(kKeyProp, id))) return false;
-    const plat::CeOid oid = main_.Read(record, kMainProps, 2);
-    return oid != 0 && NumberOf(record, kKeyProp) == id && main_.DeleteRecord(oid);
+    const plat::CeOid oid = main_.SeekEqual(CCeDBProp(kKeyProp, id)) ? main_.Read(record, kMainProps, 2) : 0;
+    if (oid == 0 || NumberOf(record, kKeyProp) != id) {
+        return FailedWith(kStrNotDeleted, NothingThere() ? StatusCode::NotFound : StatusCode::Failed);
+    }
+    return OkOr(main_.DeleteRecord(oid), kStrNotDeleted);
 }
 
-bool CategoryManager::GetAllCategories(Array<CategoryEntry>& entries) {
+Status CategoryManager::GetAllCategories(Array<CategoryEntry>& entries) {
     entries.RemoveAll();
     (void)main_.SeekFirst();  // an empty database: the first read says so
     const bool ok = ReadForward(main_, kMainProps, 2, [&](const CCeDBRecord& record) {
@@ -218,10 +229,10 @@ bool CategoryManager::GetAllCategories(Array<CategoryEntry>& entries) {
     });
     if (!ok) entries.RemoveAll();
     SortByName(entries);
-    return ok;
+    return Read(ok);
 }
 
-bool CategoryManager::GetCategoriesInUse(Array<CategoryEntry>& entries) {
+Status CategoryManager::GetCategoriesInUse(Array<CategoryEntry>& entries) {
     entries.RemoveAll();
     Array<uint32_t> ids;
     const CCeDBProp key[2] = {CCeDBProp(kKeyProp, ContactItemRef(0)), CCeDBProp(kNameProp, int32_t{0})};
@@ -244,7 +255,7 @@ bool CategoryManager::GetCategoriesInUse(Array<CategoryEntry>& entries) {
     }
     if (!ok) entries.RemoveAll();
     SortByName(entries);
-    return ok;
+    return Read(ok);
 }
 
 bool CategoryManager::GetCategoryName(uint32_t id, Str& name) {
@@ -255,7 +266,7 @@ bool CategoryManager::GetCategoryName(uint32_t id, Str& name) {
     return true;
 }
 
-bool CategoryManager::GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names) {
+Status CategoryManager::GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names) {
     names.RemoveAll();
     for (uint32_t id : ids) {
         CategoryEntry entry;
@@ -263,42 +274,44 @@ bool CategoryManager::GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& n
         if (ReadCategory(id, entry, failed)) names.Add(entry.name);
         if (failed) {
             names.RemoveAll();
-            return false;
+            return Read(false);
         }
     }
     SortByName(names);
-    return true;
+    return Status::Ok();
 }
 
-bool CategoryManager::GetContactCategories(const StdContact& contact, Array<uint32_t>& ids) {
+Status CategoryManager::GetContactCategories(const StdContact& contact, Array<uint32_t>& ids) {
     ids.RemoveAll();
-    if (contact.GetRecordId() == 0) return false;
+    if (contact.GetRecordId() == 0) return NoRecordId();
     const bool ok = VisitItem(ItemRef(contact), [&](const CCeDBRecord& record) {
         if (const auto id = NumberOf(record, kNameProp)) ids.Add(*id);
     });
     if (!ok) ids.RemoveAll();
-    return ok;
+    return Read(ok);
 }
 
-bool CategoryManager::GetContactCategoryNames(const StdContact& contact, Array<Str>& names) {
+Status CategoryManager::GetContactCategoryNames(const StdContact& contact, Array<Str>& names) {
     Array<uint32_t> ids;
     names.RemoveAll();
-    return GetContactCategories(contact, ids) && GetCategoryNames(ids, names);
+    Status read = GetContactCategories(contact, ids);
+    return read ? GetCategoryNames(ids, names) : read;
 }
 
-bool CategoryManager::LoadContactCategories(Contact& contact) {
-    if (contact.categoriesLoaded) return true;
+Status CategoryManager::LoadContactCategories(Contact& contact) {
+    if (contact.categoriesLoaded) return Status::Ok();
     Array<uint32_t> ids;
-    if (!GetContactCategories(contact, ids)) return false;
+    Status read = GetContactCategories(contact, ids);
+    if (!read) return read;
     contact.categories = ids;
     contact.categoriesLoaded = true;
-    return true;
+    return Status::Ok();
 }
 
-bool CategoryManager::GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId) {
+Status CategoryManager::GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId) {
     byRecordId.clear();
     const CCeDBProp key[2] = {CCeDBProp(kKeyProp, ContactItemRef(0)), CCeDBProp(kNameProp, int32_t{0})};
-    if (!assoc_.SeekGreater(key, 2)) return NothingThere();
+    if (!assoc_.SeekGreater(key, 2)) return Read(NothingThere());
     const bool ok = ReadForward(assoc_, kAssocProps, 2, [&](const CCeDBRecord& record) {
         const auto item = NumberOf(record, kKeyProp);
         const std::optional<uint32_t> contact = item ? ContactOfItemRef(*item) : std::nullopt;
@@ -307,22 +320,22 @@ bool CategoryManager::GetAllContactCategories(std::unordered_map<uint32_t, Array
         return true;
     });
     if (!ok) byRecordId.clear();
-    return ok;
+    return Read(ok);
 }
 
-bool CategoryManager::AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
-    if (contact.GetRecordId() == 0) return false;
+Status CategoryManager::AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
+    if (contact.GetRecordId() == 0) return NoRecordId();
     for (uint32_t id : Distinct(ids)) {
         CCeDBRecord record;
         record.Add(new CCeDBProp(kKeyProp, ItemRef(contact)));
         record.Add(new CCeDBProp(kNameProp, static_cast<int32_t>(id)));
-        if (assoc_.Write(record, CCeDBDatabase::kWriteNew) == 0) return false;
+        if (assoc_.Write(record, CCeDBDatabase::kWriteNew) == 0) return Stored(false);
     }
-    return true;
+    return Status::Ok();
 }
 
-bool CategoryManager::SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
-    if (contact.GetRecordId() == 0) return false;
+Status CategoryManager::SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids) {
+    if (contact.GetRecordId() == 0) return NoRecordId();
     const Array<uint32_t> wanted = Distinct(ids);
     std::unordered_set<uint32_t> missing(wanted.begin(), wanted.end());
     Array<plat::CeOid> toDelete;
@@ -333,14 +346,17 @@ bool CategoryManager::SetContactCategories(const StdContact& contact, const Arra
     for (uint32_t id : wanted) {
         if (missing.contains(id)) toAdd.Add(id);
     }
-    return ok && DeleteRecords(toDelete) && AddContactCategories(contact, toAdd);
+    if (!ok) return Read(false);
+    return DeleteRecords(toDelete) ? AddContactCategories(contact, toAdd) : Stored(false);
 }
 
-bool CategoryManager::RemoveContactCategories(const StdContact& contact) {
-    if (contact.GetRecordId() == 0) return false;
+Status CategoryManager::RemoveContactCategories(const StdContact& contact) {
+    if (contact.GetRecordId() == 0) return NoRecordId();
     Array<plat::CeOid> records;
-    return VisitItem(ItemRef(contact), [&](const CCeDBRecord& record) { records.Add(record.GetOid()); }) &&
-           DeleteRecords(records);
+    if (!VisitItem(ItemRef(contact), [&](const CCeDBRecord& record) { records.Add(record.GetOid()); })) {
+        return Read(false);
+    }
+    return Stored(DeleteRecords(records));
 }
 
 bool CategoryManager::DeleteRecords(const Array<plat::CeOid>& records) {

@@ -10,6 +10,7 @@
 
 #include "categories/manager/CategoryEntry.h"
 #include "core/array/Array.h"
+#include "core/result/Status.h"
 #include "core/str/Str.h"
 #include "store/db/CeDBDatabase.h"
 
@@ -51,32 +52,40 @@ public:
     // Whether a category may be made with this name: the platform joins an item's category names
     // with ", " into one text, so a name holding "," or ";" would read back as several.
     [[nodiscard]] static bool IsAllowedName(std::u16string_view name);
-    // Only when nothing refers to it; false otherwise (and for an unknown id).
-    [[nodiscard]] bool DeleteCategory(uint32_t id);
+    // The operations below that return a Status fail with kStrUnreadable when a read fails, kStrNotStored
+    // when a write fails.
+    static constexpr uint32_t kStrUnreadable = 44000;
+    static constexpr uint32_t kStrNotStored = 44001;
+    static constexpr uint32_t kStrInUse = 44002;
+    static constexpr uint32_t kStrNotDeleted = 44003;
+
+    // Only when nothing refers to it: StatusCode::Invalid when something does, NotFound for an
+    // unknown id (kStrInUse, kStrNotDeleted).
+    Status DeleteCategory(uint32_t id);
 
     // Lists ordered by name. A read failure other than the end of the database empties the list
     // and fails.
-    [[nodiscard]] bool GetAllCategories(Array<CategoryEntry>& entries);
+    Status GetAllCategories(Array<CategoryEntry>& entries);
     // The categories assigned to at least one contact.
-    [[nodiscard]] bool GetCategoriesInUse(Array<CategoryEntry>& entries);
+    Status GetCategoriesInUse(Array<CategoryEntry>& entries);
     [[nodiscard]] bool GetCategoryName(uint32_t id, Str& name);
     // The names of the ids that have a category, ordered by name.
-    [[nodiscard]] bool GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names);
+    Status GetCategoryNames(const Array<uint32_t>& ids, Array<Str>& names);
 
     // A contact's assignments, keyed by its record identifier value; a contact without one has no
-    // categories and these fail.
-    [[nodiscard]] bool GetContactCategories(const StdContact& contact, Array<uint32_t>& ids);
-    [[nodiscard]] bool GetContactCategoryNames(const StdContact& contact, Array<Str>& names);
+    // categories and these fail (StatusCode::Invalid).
+    Status GetContactCategories(const StdContact& contact, Array<uint32_t>& ids);
+    Status GetContactCategoryNames(const StdContact& contact, Array<Str>& names);
     // Fills the contact's category ids from the store unless they were read already.
-    [[nodiscard]] bool LoadContactCategories(Contact& contact);
+    Status LoadContactCategories(Contact& contact);
     // Every contact's category ids (ascending) by its record identifier value, in one pass over
     // the assignments: for a caller that needs them all (a full rebuild of the index).
-    [[nodiscard]] bool GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId);
+    Status GetAllContactCategories(std::unordered_map<uint32_t, Array<uint32_t>>& byRecordId);
     // One assignment per id (for a contact just created); ids repeated in the list go once.
-    [[nodiscard]] bool AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
+    Status AddContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
     // Makes the assignments equal to `ids`, writing and deleting only the difference.
-    [[nodiscard]] bool SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
-    [[nodiscard]] bool RemoveContactCategories(const StdContact& contact);
+    Status SetContactCategories(const StdContact& contact, const Array<uint32_t>& ids);
+    Status RemoveContactCategories(const StdContact& contact);
 
     // Names joined for one line of display: "a, b, c".
     static Str JoinNames(const Array<Str>& names);

@@ -5,6 +5,7 @@
 
 #include "categories/manager/CategoryManager.h"
 #include "categories/ringtones/CallerGroups.h"
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 
@@ -38,7 +39,7 @@ void CallFilter::Load() {
     if (Normalise()) (void)Save();  // the filter in memory is right; the next Load normalises again
 }
 
-bool CallFilter::Save() const {
+Status CallFilter::Save() const {
     // A section not there yet is fine; the writes say whether they worked.
     (void)SettingsStore::DeleteSection(settings::kCatFilter);
     bool ok = SettingsStore::WriteDword(settings::kCatFilter, settings::kCatFilterAll, all_ ? 1 : 0);
@@ -51,29 +52,29 @@ bool CallFilter::Save() const {
     }
     // Writes are committed at once; this says only whether the section exists.
     (void)SettingsStore::FlushSection(settings::kCatFilter);
-    return ok;
+    return OkOr(ok, kStrNotSaved);
 }
 
 bool CallFilter::IsEnabled(int32_t id) const { return !all_ && !Contains(ids_, id); }
 
-bool CallFilter::EnableAll() {
+Status CallFilter::EnableAll() {
     all_ = false;
     ids_.clear();
     return Save();
 }
 
-bool CallFilter::DisableAll() {
+Status CallFilter::DisableAll() {
     all_ = true;
     ids_.clear();
     return Save();
 }
 
-bool CallFilter::SetEnabled(int32_t id, bool enable) {
-    if (id == kGroupDefault) return true;
+Status CallFilter::SetEnabled(int32_t id, bool enable) {
+    if (id == kGroupDefault) return Status::Ok();
     if (enable) {
         if (all_) {
             const std::optional<std::vector<int32_t>> categories = AllCategoryIds();
-            if (!categories) return false;
+            if (!categories) return FailedWith(CategoryManager::kStrUnreadable);
             all_ = false;
             ids_ = *categories;
             for (int32_t special : {kGroupNoCategory, kGroupNoNumber, kGroupNoContact}) AddId(special);
@@ -88,7 +89,7 @@ bool CallFilter::SetEnabled(int32_t id, bool enable) {
     return Save();
 }
 
-bool CallFilter::SetFromChecks(const Array<int32_t>& ids, const Array<bool>& checks) {
+Status CallFilter::SetFromChecks(const Array<int32_t>& ids, const Array<bool>& checks) {
     all_ = false;
     ids_.clear();
     for (int i = 0; i < ids.GetSize() && i < checks.GetSize(); ++i) {

@@ -12,27 +12,31 @@
 #include <vector>
 
 #include "core/array/Array.h"
+#include "core/result/Status.h"
 
 class CallFilter {
 public:
+    // The changes below fail with this text (the choice in memory is then not the one kept).
+    static constexpr uint32_t kStrNotSaved = 41433;
+
     // Reads the section. A list that turns out to cover every group (see Normalise) is stored
     // as "All" at once; zero and repeated ids are dropped.
     void Load();
-    // Deletes the section and writes it again; true when every write succeeded.
-    [[nodiscard]] bool Save() const;
+    // Deletes the section and writes it again; fails unless every write succeeded.
+    Status Save() const;
 
     [[nodiscard]] bool IsEnabled(int32_t id) const;
     [[nodiscard]] bool All() const { return all_; }
     const std::vector<int32_t>& FilteredIds() const { return ids_; }
 
-    [[nodiscard]] bool EnableAll();
-    [[nodiscard]] bool DisableAll();
+    Status EnableAll();
+    Status DisableAll();
     // Lets one group through or keeps it away, then saves. Enabling a group while all are kept
     // away lists every other group instead (all categories in name order, then -3, -1, -2); when
-    // the categories cannot be read nothing changes and the result is false.
-    [[nodiscard]] bool SetEnabled(int32_t id, bool enable);
+    // the categories cannot be read nothing changes and the result is the categories' failure.
+    Status SetEnabled(int32_t id, bool enable);
     // The groups whose check is clear become the filtered ones; then normalised and saved.
-    [[nodiscard]] bool SetFromChecks(const Array<int32_t>& ids, const Array<bool>& checks);
+    Status SetFromChecks(const Array<int32_t>& ids, const Array<bool>& checks);
 
 private:
     // `All` is cleared; then, when the list holds the three special groups and every category,

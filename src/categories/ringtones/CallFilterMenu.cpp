@@ -4,6 +4,7 @@
 
 #include "categories/ringtones/CallFilter.h"
 #include "categories/ringtones/CallerGroups.h"
+#include "core/result/StatusText.h"
 
 namespace {
 
@@ -45,10 +46,10 @@ MenuDescription BuildCallFilterMenu(const CallFilter& filter, const Array<Catego
     return menu;
 }
 
-bool RunCallFilterCommand(CallFilter& filter, const Array<CategoryEntry>& categories, uint32_t command) {
+Status RunCallFilterCommand(CallFilter& filter, const Array<CategoryEntry>& categories, uint32_t command) {
     if (command == kCmdCallFilterEnableAll) return filter.EnableAll();
     if (command == kCmdCallFilterDisableAll) return filter.DisableAll();
     const std::optional<int32_t> group = GroupOf(categories, command);
-    if (!group) return false;
+    if (!group) return FailedWith(CallFilter::kStrNotSaved, StatusCode::Invalid);
     return filter.SetEnabled(*group, !filter.IsEnabled(*group));
 }

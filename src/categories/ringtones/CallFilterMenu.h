@@ -7,6 +7,7 @@
 #include "categories/manager/CategoryEntry.h"
 #include "core/array/Array.h"
 #include "core/menu/MenuDescription.h"
+#include "core/result/Status.h"
 
 class CallFilter;
 
@@ -23,7 +24,6 @@ inline constexpr uint32_t kCmdCallFilterLast = 25499;
 MenuDescription BuildCallFilterMenu(const CallFilter& filter, const Array<CategoryEntry>& categories);
 
 // Carries out a command of the submenu: enable or disable all, or toggle one group (a category
-// by its index in `categories`). False for a command that is not the submenu's or names no
-// category, and when the change could not be saved.
-[[nodiscard]] bool RunCallFilterCommand(CallFilter& filter, const Array<CategoryEntry>& categories,
-                                        uint32_t command);
+// by its index in `categories`). Fails with StatusCode::Invalid for a command that is not the
+// submenu's or names no category, and as CallFilter's changes do when the change is not kept.
+Status RunCallFilterCommand(CallFilter& filter, const Array<CategoryEntry>& categories, uint32_t command);

@@ -14,7 +14,7 @@ bool ListedCategories(Array<CategoryEntry>& entries) {
     CategoryManager* categories = CategoryManager::Instance();
     if (categories == nullptr) return false;
     const bool all = SettingsStore::ReadDword(settings::kSettings, settings::kCidUseAllCat, 0) != 0;
-    return all ? categories->GetAllCategories(entries) : categories->GetCategoriesInUse(entries);
+    return (all ? categories->GetAllCategories(entries) : categories->GetCategoriesInUse(entries)).IsOk();
 }
 
 }  // namespace
@@ -57,6 +57,7 @@ bool RingtoneListModel::Apply(CallFilter& filter, RingtoneManager& ringtones) co
         ids.Add(row.id);
         checks.Add(row.checked);
     }
-    const bool ringtonesSaved = ringtones.SetRingtones(names, paths);
+    // The dialog tells the user in its own words that the choice was not kept.
+    const bool ringtonesSaved = ringtones.SetRingtones(names, paths).IsOk();
     return filter.SetFromChecks(ids, checks) && ringtonesSaved;
 }

@@ -8,6 +8,7 @@
 
 #include "categories/ringtones/CallerGroups.h"
 #include "categories/ringtones/RingtoneFile.h"
+#include "core/result/StatusText.h"
 #include "core/settings/Folders.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
@@ -86,7 +87,7 @@ void RingtoneManager::ImportOldFile() {
     std::filesystem::remove(*host, ignored);
 }
 
-bool RingtoneManager::Save() const {
+Status RingtoneManager::Save() const {
     // A section not there yet is fine; the writes say whether they worked.
     (void)SettingsStore::DeleteSection(settings::kRingtone);
     bool ok = true;
@@ -95,7 +96,7 @@ bool RingtoneManager::Save() const {
     }
     // Writes are committed at once; this says only whether the section exists.
     (void)SettingsStore::FlushSection(settings::kRingtone);
-    return ok;
+    return OkOr(ok, kStrNotSaved);
 }
 
 void RingtoneManager::RingtonesFor(const Array<Str>& displayNames, Array<Str>& paths) const {
@@ -110,7 +111,7 @@ void RingtoneManager::RingtonesFor(const Array<Str>& displayNames, Array<Str>& p
     }
 }
 
-bool RingtoneManager::SetRingtones(const Array<Str>& displayNames, const Array<Str>& paths) {
+Status RingtoneManager::SetRingtones(const Array<Str>& displayNames, const Array<Str>& paths) {
     keys_.RemoveAll();
     paths_.RemoveAll();
     for (int i = 0; i < displayNames.GetSize() && i < paths.GetSize(); ++i) {

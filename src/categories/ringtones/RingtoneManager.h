@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/array/Array.h"
+#include "core/result/Status.h"
 #include "core/str/Str.h"
 
 class RingtoneManager {
@@ -13,18 +14,20 @@ public:
     // Value names and data longer than these are not read (they cannot come from this program).
     static constexpr size_t kMaxKeyChars = 512;
     static constexpr size_t kMaxPathBytes = 520;
+    static constexpr uint32_t kStrNotSaved = 44004;
 
     // Reads section "Ringtone". When it holds no value at all, imports `Category ringtones.inf` from
     // the data folder once (see ImportOldFile). Values of another type are left out.
     void Load();
-    // Deletes the section and writes every entry. True when every write succeeded.
-    [[nodiscard]] bool Save() const;
+    // Deletes the section and writes every entry; fails with kStrNotSaved unless every write
+    // succeeded.
+    Status Save() const;
 
     // For each display name the path of its key's ringtone, or empty.
     void RingtonesFor(const Array<Str>& displayNames, Array<Str>& paths) const;
     // Replaces every entry by the pairs with a non-empty path (keyed by display name) and saves.
     // A display name given twice keeps its last path.
-    [[nodiscard]] bool SetRingtones(const Array<Str>& displayNames, const Array<Str>& paths);
+    Status SetRingtones(const Array<Str>& displayNames, const Array<Str>& paths);
 
     // The platform's current ring sound: "Sound" of HKCU "ControlPanel\Sounds\RingTone0", else
     // its "SavedSound" (either is skipped when empty or starting with "*"), else

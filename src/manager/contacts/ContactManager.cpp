@@ -7,6 +7,7 @@
 #include "categories/manager/CategoryManager.h"
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
+#include "core/result/StatusText.h"
 #include "index/alphabet/AbcChoice.h"
 #include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
@@ -190,13 +191,15 @@ ContactManager::Batch::Batch(ContactManager& manager) : volume_(manager.db_.Cont
 }
 
 ContactManager::Batch::~Batch() {
-    if (open_ && !End()) ErrorLog(u"Unable to commit a batch of changes!!!", "ContactManager", __LINE__);
+    if (!open_) return;
+    // A destructor cannot report the failure; the change that was being ended reported its own.
+    if (!End()) ErrorLog(u"Unable to commit a batch of changes!!!", "ContactManager", __LINE__);
 }
 
-bool ContactManager::Batch::End() {
-    if (!open_) return false;
+Status ContactManager::Batch::End() {
+    const bool began = open_;
     open_ = false;
-    return plat::EndWriteBatch(volume_);
+    return OkOr(began && plat::EndWriteBatch(volume_), kStrBatchNotCommitted);
 }
 
 bool ContactManager::NotificationsDelivered() {
@@ -237,8 +240,10 @@ ContactWrite ContactManager::DeleteContact(uint32_t oid) {
 bool ContactManager::WriteCategories(const Contact& contact, bool created) {
     CategoryManager* categories = CategoryManager::Instance();
     if (categories == nullptr) return contact.categories.IsEmpty();
-    return created ? categories->AddContactCategories(contact, contact.categories)
-                   : categories->SetContactCategories(contact, contact.categories);
+    // The caller reports the contact's categories as not written (ContactWrite), in its own words.
+    return (created ? categories->AddContactCategories(contact, contact.categories)
+                    : categories->SetContactCategories(contact, contact.categories))
+        .IsOk();
 }
 
 ContactWrite ContactManager::WriteNewContact(Contact& contact, bool writeNote) {

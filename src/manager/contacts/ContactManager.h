@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/result/Status.h"
 #include "manager/contacts/ContactWrite.h"
 #include "manager/index/ManagedIndex.h"
 #include "manager/listener/ContactManagerListener.h"
@@ -28,6 +29,7 @@ public:
     // The hidden window that owns the index-save timer.
     static constexpr char16_t kSaveTimerClass[] = u"DB_EVENTS_LISTENER_CLS";
     static constexpr uint32_t kSaveDelayMs = 2000;
+    static constexpr uint32_t kStrBatchNotCommitted = 44007;
     // A batch of this many queued changes or more is handled as one full rebuild.
     static constexpr int kRebuildThreshold = 15;
     // At this many queued changes the listener hears OnManyChanges(1).
@@ -98,8 +100,9 @@ public:
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
-        // Commits what is left; false when that failed (or the batch could not begin).
-        [[nodiscard]] bool End();
+        // Commits what is left; fails with kStrBatchNotCommitted when that failed (or the batch
+        // could not begin).
+        Status End();
 
     private:
         plat::CeGuid volume_;

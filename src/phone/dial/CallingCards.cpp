@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/registry/Registry.h"
@@ -77,20 +78,26 @@ int CallingCards::Add(const CallingCard& card) {
     return Count() - 1;
 }
 
-bool CallingCards::Replace(int index, const CallingCard& card) {
-    if (!IsStored(index) || index >= Count() || card.name.IsEmpty() || IsVoidName(card.name)) return false;
-    if (!SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View())) return false;
-    if (!SettingsStore::WriteString(settings::kCallCard, card.name.View(), card.format.View())) return false;
+Status CallingCards::Replace(int index, const CallingCard& card) {
+    if (!IsStored(index) || index >= Count() || card.name.IsEmpty() || IsVoidName(card.name)) {
+        return FailedWith(kStrNotStored, StatusCode::Invalid);
+    }
+    if (!SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View()) ||
+        !SettingsStore::WriteString(settings::kCallCard, card.name.View(), card.format.View())) {
+        return FailedWith(kStrNotStored);
+    }
     cards_[index] = card;
     for (int i = Count() - 1; i > 0; --i) {
         if (i != index && SameName(cards_[i].name, card.name)) cards_.erase(cards_.begin() + i);
     }
-    return true;
+    return Status::Ok();
 }
 
-bool CallingCards::Remove(int index) {
-    if (!IsStored(index) || index >= Count()) return false;
-    if (!SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View())) return false;
+Status CallingCards::Remove(int index) {
+    if (!IsStored(index) || index >= Count()) return FailedWith(kStrNotDeleted, StatusCode::Invalid);
+    if (!SettingsStore::DeleteValue(settings::kCallCard, cards_[index].name.View())) {
+        return FailedWith(kStrNotDeleted);
+    }
     cards_.erase(cards_.begin() + index);
-    return true;
+    return Status::Ok();
 }

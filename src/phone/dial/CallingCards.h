@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/result/Status.h"
 #include "core/str/Str.h"
 
 struct CallingCard {
@@ -21,6 +22,8 @@ class CallingCards {
 public:
     static constexpr uint32_t kStrVoidCard = 41383;
     static constexpr int kMaxStoredChars = 512;
+    static constexpr uint32_t kStrNotStored = 44005;
+    static constexpr uint32_t kStrNotDeleted = 44006;
 
     // The built-in card, then the stored ones in the order they were written. Values of another
     // type and a stored card named like the built-in one are left out.
@@ -43,10 +46,12 @@ public:
     // name or format, the built-in name, or a failed write).
     int Add(const CallingCard& card);
     // Replaces a stored card: its value goes under the old name and is written under the new
-    // one; another card already stored under the new name is dropped. False when not stored.
-    [[nodiscard]] bool Replace(int index, const CallingCard& card);
-    // Removes a stored card from the list and from the section.
-    [[nodiscard]] bool Remove(int index);
+    // one; another card already stored under the new name is dropped. Fails with kStrNotStored:
+    // StatusCode::Invalid for a card that is not stored or a name that cannot be given, Failed
+    // when the section cannot be written.
+    Status Replace(int index, const CallingCard& card);
+    // Removes a stored card from the list and from the section; fails with kStrNotDeleted.
+    Status Remove(int index);
 
 private:
     std::vector<CallingCard> cards_;

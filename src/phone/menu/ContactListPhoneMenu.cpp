@@ -10,7 +10,7 @@ void ContactListPhoneMenu::Add(uint32_t tag, uint32_t customTag, const Str& labe
                                bool email, const PhoneTemplates* formats) {
     if (raw.IsEmpty()) return;
     PhoneMenuEntry entry{tag, customTag, label, raw, raw, email};
-    if (formats) (void)formats->Format(entry.display);  // a number no template fits stays as it is
+    if (formats) entry.display = formats->Formatted(entry.display);
     entries_.push_back(std::move(entry));
 }
 

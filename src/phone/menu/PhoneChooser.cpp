@@ -26,7 +26,7 @@ void PhoneChooser::Build(const Contact& contact, const PhoneTemplates& formats) 
     auto add = [&](uint32_t tag, const Str& label, const Str& raw) {
         if (raw.IsEmpty()) return;
         ChooserEntry entry{tag, label, raw, raw};
-        (void)formats.Format(entry.display);  // a number no template fits stays as it is
+        entry.display = formats.Formatted(entry.display);
         entries_.push_back(std::move(entry));
     };
     for (const NumberField& field : kChooserPhoneFields) {

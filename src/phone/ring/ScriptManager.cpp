@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 
@@ -61,17 +62,17 @@ MenuDescription ScriptManager::RingVolumeMenu(uint32_t first) const {
     return menu;
 }
 
-bool ScriptManager::SetRingType(int index) {
+Status ScriptManager::SetRingType(int index) {
     const int type = InRange(index, 0, kRingTypes - 1, kUseSystem);
-    if (type == type_) return true;
+    if (type == type_) return Status::Ok();
     type_ = type;
     // The version is written only over a type stored in the new numbering.
-    return WriteInt(settings::kCidScript, type_) && WriteInt(settings::kCidScriptVer, 1);
+    return OkOr(WriteInt(settings::kCidScript, type_) && WriteInt(settings::kCidScriptVer, 1), kStrNotSaved);
 }
 
-bool ScriptManager::SetRingVolume(int level) {
+Status ScriptManager::SetRingVolume(int level) {
     const int volume = InRange(level, 0, kMaxVolume, kUseSystem);
-    if (volume == volume_) return true;
+    if (volume == volume_) return Status::Ok();
     volume_ = volume;
-    return WriteInt(settings::kCidVol, volume_);
+    return OkOr(WriteInt(settings::kCidVol, volume_), kStrNotSaved);
 }

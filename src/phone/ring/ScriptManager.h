@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/menu/MenuDescription.h"
+#include "core/result/Status.h"
 
 // The first commands of the two menus in the main menu.
 inline constexpr uint32_t kCmdRingTypeFirst = 25000;
@@ -18,6 +19,7 @@ public:
     static constexpr int kMaxVolume = 5;       // levels 0 to 5
     static constexpr int kDefaultDelay = 3;    // seconds
     static constexpr int kMaxDelay = 10;
+    static constexpr uint32_t kStrNotSaved = 41433;
 
     // Reads the settings. Out-of-range values fall back to their defaults (delay 3, type and
     // volume "Use System"); a ring type stored in the older numbering ("CID_ScriptVer" 0) is
@@ -36,9 +38,10 @@ public:
     MenuDescription RingVolumeMenu(uint32_t first) const;
 
     // Store a choice: an index past the last type (or level past 5) is "Use System". Choosing
-    // the current value writes nothing. False when the settings could not be written.
-    [[nodiscard]] bool SetRingType(int index);
-    [[nodiscard]] bool SetRingVolume(int level);
+    // the current value writes nothing. Fails with kStrNotSaved when the settings could not be
+    // written (the choice in memory is then not the one kept).
+    Status SetRingType(int index);
+    Status SetRingVolume(int level);
 
 private:
     int volume_ = kUseSystem;

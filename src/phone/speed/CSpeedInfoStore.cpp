@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/res/ResourceStrings.h"
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
@@ -53,11 +54,9 @@ Str Formatted(const char16_t* format, const Str& a, const Str& b) {
 }
 
 // A failure of the speed dial, in the words the user is shown whatever its kind.
-Status NotSaved(StatusCode code) {
-    return Status::Error(code, std::u16string(RequireStr(CSpeedInfoStore::kStrNotSaved).View()));
-}
+Status NotSaved(StatusCode code) { return FailedWith(CSpeedInfoStore::kStrNotSaved, code); }
 
-Status Written(bool ok) { return ok ? Status::Ok() : NotSaved(StatusCode::Failed); }
+Status Written(bool ok) { return OkOr(ok, CSpeedInfoStore::kStrNotSaved); }
 
 }  // namespace
 
@@ -185,7 +184,7 @@ int CSpeedInfoStore::DialButton(int cell, const Str& number, Dialer& dialer, pla
     if (position < 0) return kDialMissing;
     const SpeedRecord& r = records_[position];
     Str dialled = number.IsEmpty() ? r.phone : number;
-    (void)formats.Format(dialled);  // a number no format fits is dialled as it is
+    dialled = formats.Formatted(dialled);
     Contact contact;
     // A button given its own name calls under that name; otherwise under the contact's name now.
     if (r.oid != 0 && contacts_.Read(r.oid, contact))
@@ -209,7 +208,7 @@ Str CSpeedInfoStore::DisplayName(const SpeedRecord& r) {
 
 Str CSpeedInfoStore::NumberLine(const SpeedRecord& r, const PhoneTemplates& formats) {
     Str number = r.phone;
-    (void)formats.Format(number);  // a number no format fits is shown as it is
+    number = formats.Formatted(number);
     return r.type.IsEmpty() ? number : Formatted(u"%s (%s)", number, r.type);
 }
 

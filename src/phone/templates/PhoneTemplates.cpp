@@ -168,11 +168,11 @@ bool PhoneTemplates::Fits(std::u16string_view layoutMiddle, std::u16string_view 
                        Without(numberMiddle, kDigits).View());
 }
 
-bool PhoneTemplates::Format(Str& number) const {
-    if (!active_ || templates_.IsEmpty() || number.IsEmpty()) return false;
-    if (number.GetLength() > kPhoneMaxChars) return false;
+std::optional<Str> PhoneTemplates::TryFormat(const Str& number) const {
+    if (!active_ || templates_.IsEmpty() || number.IsEmpty()) return std::nullopt;
+    if (number.GetLength() > kPhoneMaxChars) return std::nullopt;
     const int n = CountOf(number.View(), kDigits);
-    if (n == 0) return false;
+    if (n == 0) return std::nullopt;
     const NumberParts parts = SplitNumber(number.View(), ignoreHyphens_);
     // First the templates with literal digits (the more particular ones), then all of them.
     for (bool literalPass : {true, false}) {
@@ -180,22 +180,21 @@ bool PhoneTemplates::Format(Str& number) const {
             if (slotCounts_[i] != n) continue;
             if (literalPass && CountOf(templates_[i].View(), kDigits) == 0) continue;
             if (std::optional<Str> rebuilt = TryLayout(templates_[i].View(), parts)) {
-                if (rebuilt->GetLength() > kPhoneMaxChars) return false;
-                number = *rebuilt;
-                return true;
+                if (rebuilt->GetLength() > kPhoneMaxChars) return std::nullopt;
+                return rebuilt;
             }
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 void PhoneTemplates::FormatContact(Contact& contact) const {
     if (!active_ || templates_.IsEmpty()) return;
     for (int field = 0; field < kTextFieldCount; ++field) {
         if (!IsPhoneField(field)) continue;
-        Str number = contact.GetText(field);
-        if (Format(number)) contact.SetText(field, number);
+        if (const std::optional<Str> number = TryFormat(contact.GetText(field)))
+            contact.SetText(field, *number);
     }
     // A number no template fits stays as it is.
-    for (CustText& phone : contact.phones) (void)Format(phone.value);
+    for (CustText& phone : contact.phones) phone.value = Formatted(phone.value);
 }

@@ -7,6 +7,7 @@
 // Stored in settings section "Templates": "Count", "0", "1", ... (one template each),
 // "IsIgnorePhoneFormat" and "IsActiveTemplate".
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/array/Array.h"
@@ -42,8 +43,11 @@ public:
     [[nodiscard]] bool IgnoresHyphens() const { return ignoreHyphens_; }
     void SetIgnoreHyphens(bool on) { ignoreHyphens_ = on; }
 
-    // Rewrites `number` in the first template that fits it. True when it did.
-    [[nodiscard]] bool Format(Str& number) const;
+    // `number` in the first template that fits it; nothing when formatting is off or no template
+    // fits (then the number is used as it is).
+    std::optional<Str> TryFormat(const Str& number) const;
+    // `number` in the first template that fits it, else `number` as it is.
+    Str Formatted(const Str& number) const { return TryFormat(number).value_or(number); }
     // Formats every phone number of a contact, its custom phones included, when formatting is on.
     void FormatContact(Contact& contact) const;
 

@@ -32,7 +32,7 @@ void AddOwn(std::vector<ContextEntry>& entries, const Array<CustText>& values, u
         if (own.value.IsEmpty() || number > ContactContextMenu::kMaxEntry) continue;
         ContextEntry entry{number++, own.label, own.value, formats != nullptr};
         // A number no template fits stays as it is.
-        if (formats != nullptr) (void)formats->Format(entry.value);
+        if (formats != nullptr) entry.value = formats->Formatted(entry.value);
         entries.push_back(std::move(entry));
     }
 }
@@ -56,7 +56,7 @@ void ContactContextMenu::Build(const Contact& contact, const PhoneTemplates& for
     for (const NumberField& field : kMenuPhoneFields) {
         Str value = FieldText(contact, field.tag);
         if (!value.IsEmpty()) {
-            (void)formats.Format(value);  // a number no template fits stays as it is
+            value = formats.Formatted(value);
             numbers_.push_back({number, RequireStr(field.label), value, TakesMessages(field.tag)});
         }
         ++number;

@@ -352,7 +352,7 @@ FrameEffect ContactsFrameModel::MakeAppointment() {
     if (oid == 0 || !manager_.ReadContact(oid, contact)) return Handled();
     const std::optional<ContactNumber> number = DefaultNumber(contact);
     Str body = number ? number->number : Str();
-    if (number) (void)formats_.Format(body);  // a number no template fits stays as it is
+    if (number) body = formats_.Formatted(body);
     const Str subject = PhoneChooser::Title(contact, static_cast<uint32_t>(settings_.sortType));
     if (ObjectModelConnection::Instance().CreateAppointment(subject, body) != 1) {
         Warn(liststr::kAppointmentFailed);

@@ -39,7 +39,7 @@ ContactRowText MakeRowText(const Contact& contact, ListOrder order, bool nameOnl
     if (nameOnly) return row;
     if (const std::optional<ContactNumber> number = DefaultNumber(contact)) {
         row.number = number->number;
-        (void)formats.Format(row.number);  // a number no template fits stays as it is
+        row.number = formats.Formatted(row.number);
         const Str label = TrimBoth(number->label);
         if (!label.IsEmpty()) row.numberLetter = label.Left(1);
     }

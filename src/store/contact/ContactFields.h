@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "core/str/Str.h"
+
 // Property numbers (the high 16 bits of a property identifier) of the non-text properties.
 inline constexpr uint16_t kPropNote = 0x1E;         // note data (block, written as a stream)
 inline constexpr uint16_t kPropBirthday = 0xF0;     // file time
@@ -164,7 +166,7 @@ struct FieldInfo {
     int id;         // ContactField
     uint16_t prop;  // property number; 0 for the object identifier
     FieldKind kind;
-    std::u16string_view label;  // what the field holds, the label its value gets where it has no other
+    uint32_t label;  // string resource: what the field holds, the label its value gets where it has no other
     FieldGroup group;
     uint32_t name;           // string resource of the template's built-in name it is stored under; 0: none
     uint32_t templateLabel;  // string resource of that name's label in the template
@@ -184,8 +186,8 @@ struct FieldInfo {
 std::span<const FieldInfo> ContactFieldTable();
 const FieldInfo& FieldInfoOf(int field);
 
-// The label of text field `field` (as the table gives it).
-std::u16string_view TextFieldLabel(int field);
+// The label of text field `field` (the table's string resource).
+Str TextFieldLabel(int field);
 // The property number of text field `field`.
 uint16_t TextFieldProp(int field);
 // The text field whose property number is `prop`, -1 when none is.

@@ -89,7 +89,7 @@ std::vector<std::string> ApplyValueLimits(Contact& contact) {
         Str text = contact.GetText(field);
         if (!Cut(text, limits::kTextUnits)) continue;
         contact.SetText(field, text);
-        changed.push_back(plat::ToUtf8(TextFieldLabel(field)) + " cut to " + Kb(limits::kTextUnits * 2));
+        changed.push_back(TextFieldLabel(field).ToUtf8() + " cut to " + Kb(limits::kTextUnits * 2));
     }
     for (auto [list, what] : {std::pair{&contact.phones, "phone"},
                               {&contact.emails, "e-mail"},

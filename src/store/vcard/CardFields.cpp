@@ -130,7 +130,7 @@ bool Contains(const std::vector<std::string>& types, std::string_view type) {
 }
 
 PhoneTarget FieldTarget(std::vector<int> fields) {
-    const std::u16string label(TextFieldLabel(fields.front()));
+    const std::u16string label(TextFieldLabel(fields.front()).View());
     return {std::move(fields), label};
 }
 

@@ -215,7 +215,7 @@ private:
         if (value.empty() || c_.GetText(field).View() == value) return;
         const std::array<int, 1> fields = {field};
         if (!PlaceInFields(S(value), fields, -1)) {
-            OverflowListOf(field).Add({Str(std::u16string(TextFieldLabel(field))), S(value)});
+            OverflowListOf(field).Add({TextFieldLabel(field), S(value)});
         }
     }
 

@@ -17,6 +17,15 @@
 
 namespace {
 
+constexpr uint32_t kStrColumn = 44096;  // "Column %d"
+
+// The label of a column without a name: "Column N", N counting from 1.
+std::u16string UnnamedColumnLabel(size_t column) {
+    Str label;
+    (void)label.FormatRes(kStrColumn, static_cast<int>(column + 1));  // a short text
+    return std::u16string(label.View());
+}
+
 enum class Role {
     kName,        // a part of N (index: ADR-like position in N)
     kFullName,    // FN
@@ -347,7 +356,7 @@ private:
 
     void KeepAsOther(size_t column, std::u16string_view text) {
         std::u16string label = table_.header[column];
-        if (label.empty()) label = u"Column " + plat::FromUtf8(std::to_string(column + 1));
+        if (label.empty()) label = UnnamedColumnLabel(column);
         AddLabelled(vcf::kPropOther, label, text);
     }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-class ReadStatus {
+class [[nodiscard]] ReadStatus {
 public:
     ReadStatus() = default;  // success
 

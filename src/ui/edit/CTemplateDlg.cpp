@@ -76,7 +76,7 @@ MenuDescription CTemplateDlg::FieldsMenu() const {
     MenuDescription menu;
     for (const FieldsMenuItem& item : FieldsMenuItems()) {
         if (item.group == kGroupPhone) menu.AddSeparator();
-        menu.Add(item.command, item.text, IsCheckedInTemplate(item, edited_));
+        menu.Add(item.command, RequireStr(item.text), IsCheckedInTemplate(item, edited_));
     }
     return menu;
 }

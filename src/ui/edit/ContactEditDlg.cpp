@@ -88,7 +88,7 @@ MenuDescription ContactEditDlg::FieldsMenu() const {
         if (item.group == kGroupPhone) menu.AddSeparator();
         const bool shown = item.field >= 0 ? name != nullptr && name->NameCell(item.field) >= 0
                                            : BlockOf(item.group) != nullptr;
-        menu.Add(item.command, item.text, shown);
+        menu.Add(item.command, RequireStr(item.text), shown);
     }
     return menu;
 }

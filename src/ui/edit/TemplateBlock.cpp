@@ -20,7 +20,7 @@ constexpr uint32_t kChoiceCommand = 1;  // choice i of a value popup is kChoiceC
 QString CaptionOf(int group) {
     if (group == kGroupName) return ToQString(RequireStr(kStrNameLabel));
     for (const FieldsMenuItem& item : FieldsMenuItems()) {
-        if (item.group == group) return QString::fromUtf16(item.text);
+        if (item.group == group) return UiText(item.text);
     }
     return {};
 }

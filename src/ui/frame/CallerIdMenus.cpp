@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kStrRingNotSaved = 41433;
 constexpr uint32_t kStrRingtones = 41434;
 constexpr uint32_t kStrRingType = 41435;
 constexpr uint32_t kStrRingVolume = 41436;
@@ -30,11 +29,6 @@ MenuDescription RingSettingsMenu(const ScriptManager& ring) {
     menu.push_back(Popup(kStrRingVolume, ring.RingVolumeMenu(kCmdRingVolumeFirst), true));
     menu.Add(kCmdRingtones, RequireStr(kStrRingtones));
     return menu;
-}
-
-// A ring setting or the call filter that could not be written is told to the user.
-void TellIfNotSaved(bool saved) {
-    if (!saved) TellUser(Status::Failed(std::u16string(RequireStr(kStrRingNotSaved).View())));
 }
 
 }  // namespace
@@ -58,17 +52,17 @@ void InsertCallerIdMenus(MenuDescription& popup, const CallFilter& filter, const
 
 bool RunCallerIdCommand(uint32_t command, ScriptManager& ring, CallFilter& filter, const Array<CategoryEntry>& categories) {
     if (command >= kCmdRingTypeFirst && command <= kCmdRingTypeLast) {
-        TellIfNotSaved(ring.SetRingType(static_cast<int>(command - kCmdRingTypeFirst)));
+        TellUser(ring.SetRingType(static_cast<int>(command - kCmdRingTypeFirst)));
         PostToCallerId(kCallerIdRingChanged);
         return true;
     }
     if (command >= kCmdRingVolumeFirst && command <= kCmdRingVolumeLast) {
-        TellIfNotSaved(ring.SetRingVolume(static_cast<int>(command - kCmdRingVolumeFirst)));
+        TellUser(ring.SetRingVolume(static_cast<int>(command - kCmdRingVolumeFirst)));
         PostToCallerId(kCallerIdRingChanged);
         return true;
     }
     if (command >= kCmdCallFilterEnableAll && command <= kCmdCallFilterLast) {
-        TellIfNotSaved(RunCallFilterCommand(filter, categories, command));
+        TellUser(RunCallFilterCommand(filter, categories, command));
         PostToCallerId(kCallerIdFilterChanged);
         return true;
     }

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "core/res/ResourceStrings.h"
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "ext/coord/CoordBlockFormat.h"
@@ -89,5 +89,5 @@ Status ApplyOptions(const OptionsState& before, const OptionsResult& result, int
     } else {
         host.RedrawList();
     }
-    return written ? Status::Ok() : Status::Failed(std::u16string(RequireStr(kStrOptionsNotSaved).View()));
+    return OkOr(written, kStrOptionsNotSaved);
 }

@@ -7,6 +7,7 @@
 
 #include "core/res/ResourceStrings.h"
 #include "core/result/StatusBox.h"
+#include "core/result/StatusText.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/settings/SettingsStore.h"
 #include "phone/dial/Dialer.h"
@@ -123,7 +124,7 @@ bool PhoneSelectWnd::Carry(ChooserCommand command) {
         case ChooserCommand::Message:
             if (!SendSms(model_.SelectedNumber().View(),
                          PhoneChooser::Title(contact_, StoredSortType()).View()))
-                TellUser(Status::Failed(std::u16string(RequireStr(kStrNoMessaging).View())));
+                TellUser(FailedWith(kStrNoMessaging));
             return true;
         case ChooserCommand::Pick:
             if (picked_) picked_(model_.Selected());

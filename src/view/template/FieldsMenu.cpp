@@ -5,22 +5,22 @@
 namespace {
 
 constexpr FieldsMenuItem kItems[] = {
-    {113, u"Title", kNameTitle, -1},
-    {109, u"Suffix", kNameSuffix, -1},
-    {110, u"Job Title", kNameJobTitle, -1},
-    {111, u"Department", kNameDepartment, -1},
-    {112, u"FileAs", kNameFileAs, -1},
-    {41167, u"Phone", -1, kGroupPhone},
-    {41168, u"E-mail", -1, kGroupEmail},
-    {41169, u"IM", -1, kGroupMessaging},
-    {41170, u"Web", -1, kGroupWeb},
-    {41171, u"Office location", -1, kGroupOffice},
-    {41172, u"Address", -1, kGroupAddress},
-    {41173, u"Categories", -1, kGroupCategories},
-    {41174, u"People", -1, kGroupPeople},
-    {41175, u"Date", -1, kGroupDates},
-    {41176, u"Linked file", -1, kGroupLinks},
-    {41267, u"Other", -1, kGroupOther},
+    {113, 44032, kNameTitle, -1},          // Title
+    {109, 44033, kNameSuffix, -1},         // Suffix
+    {110, 44046, kNameJobTitle, -1},       // Job Title
+    {111, 44045, kNameDepartment, -1},     // Department
+    {112, 44087, kNameFileAs, -1},         // FileAs
+    {41167, 44088, -1, kGroupPhone},       // Phone
+    {41168, 44010, -1, kGroupEmail},       // E-mail
+    {41169, 44055, -1, kGroupMessaging},   // IM
+    {41170, 44040, -1, kGroupWeb},         // Web
+    {41171, 44089, -1, kGroupOffice},      // Office location
+    {41172, 44090, -1, kGroupAddress},     // Address
+    {41173, 44091, -1, kGroupCategories},  // Categories
+    {41174, 44092, -1, kGroupPeople},      // People
+    {41175, 44093, -1, kGroupDates},       // Date
+    {41176, 44094, -1, kGroupLinks},       // Linked file
+    {41267, 44095, -1, kGroupOther},       // Other
 };
 
 }  // namespace

@@ -9,7 +9,7 @@ class ContactTemplate;
 
 struct FieldsMenuItem {
     uint32_t command;
-    const char16_t* text;
+    uint32_t text;  // string resource
     int field;  // the name field the item stands for, or -1
     int group;  // the template group the item stands for, or -1
 };

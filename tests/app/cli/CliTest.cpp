@@ -88,6 +88,7 @@ TEST(CliSession, AFailedIndexSaveIsReportedWithWhatWasStored) {
         std::string reported;
         {
             cli::Session session(context);
+            ASSERT_TRUE(session.Open());
             Contact contact;
             contact.SetText(kFieldLast, Str(u"Stored"));
             ASSERT_TRUE(session.Manager().AddContact(contact, true).Complete());
@@ -96,12 +97,9 @@ TEST(CliSession, AFailedIndexSaveIsReportedWithWhatWasStored) {
             fs::remove(words);
             fs::create_directories(words / "blocker");
             if (finishes) {
-                try {
-                    session.Finish();
-                    ADD_FAILURE() << "Finish reported success";
-                } catch (const cli::Failure& failure) {
-                    reported = failure.what();
-                }
+                const Status finished = session.Finish();
+                EXPECT_FALSE(finished) << "Finish reported success";
+                reported = cli::MessageOf(finished);
             }
         }
         if (!finishes) reported = err.str();

@@ -30,9 +30,9 @@ TEST(PhoneTemplates, DefaultsFormatNumbersWithoutLayoutAndAContactsPhonesOnly) {
     for (const auto& c : cases) {
         PhoneTemplates t = ActiveDefaultFormats();
         t.SetIgnoreHyphens(c.ignoreHyphens);
-        Str number(c.number);
-        EXPECT_EQ(t.Format(number), c.shown != nullptr) << number.ToUtf8();
-        EXPECT_EQ(number, c.shown ? c.shown : c.number);
+        const Str number(c.number);
+        EXPECT_EQ(t.TryFormat(number).has_value(), c.shown != nullptr) << number.ToUtf8();
+        EXPECT_EQ(t.Formatted(number), c.shown ? c.shown : c.number);
     }
     Contact contact;
     contact.SetText(kFieldCompanyPhone, u"123456");
@@ -73,16 +73,16 @@ TEST(PhoneTemplates, RunsTextAroundTheDigitsAndLengthLimits) {
         PhoneTemplates t;
         t.Insert(0, Str(c.layout));
         t.SetActive(true);
-        Str number(c.number);
-        EXPECT_EQ(t.Format(number), c.shown.has_value()) << Str(c.layout).ToUtf8();
-        EXPECT_EQ(number, Str(c.shown.value_or(c.number))) << Str(c.layout).ToUtf8();
+        const Str number(c.number);
+        EXPECT_EQ(t.TryFormat(number).has_value(), c.shown.has_value()) << Str(c.layout).ToUtf8();
+        EXPECT_EQ(t.Formatted(number), Str(c.shown.value_or(c.number))) << Str(c.layout).ToUtf8();
     }
     PhoneTemplates off = ActiveDefaultFormats();
     off.SetActive(false);
     PhoneTemplates none;
     none.SetActive(true);
-    Str number(u"123456");
-    EXPECT_FALSE(off.Format(number) || none.Format(number));
+    const Str number(u"123456");
+    EXPECT_FALSE(off.TryFormat(number) || none.TryFormat(number));
 }
 
 TEST(PhoneTemplates, LoadSkipsBadTemplatesAndSaveRoundTrips) {

@@ -25,7 +25,7 @@ protected:
 
     Str Shown(const char16_t* raw) const {
         Str number(raw);
-        (void)formats.Format(number);  // the text is checked below
+        number = formats.Formatted(number);
         return number;
     }
 

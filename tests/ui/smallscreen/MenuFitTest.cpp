@@ -4,6 +4,7 @@
 
 #include "ui/edit/ContactEditor.h"
 #include "ui/toolkit/PopupMenu.h"
+#include "ui/toolkit/UiStrings.h"
 #include "view/template/FieldsMenu.h"
 
 namespace {
@@ -23,7 +24,7 @@ protected:
     }
     static QStringList FieldsTexts() {
         QStringList texts;
-        for (const FieldsMenuItem& item : FieldsMenuItems()) texts << ToQString(item.text);
+        for (const FieldsMenuItem& item : FieldsMenuItems()) texts << UiText(item.text);
         return texts;
     }
     static void OpenFields(ContactEditDlg& editor, const std::function<void(QMenu&)>& onMenu) {
