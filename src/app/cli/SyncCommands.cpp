@@ -50,13 +50,13 @@ AddOptions ParseAdd(const Args& args) {
 }
 
 // The password: the file's first line, or standard input's.
-std::string ReadPassword(const std::string& file) {
+Result<std::string> ReadPassword(const std::string& file) {
     std::string password;
     if (file.empty()) {
         std::getline(std::cin, password);
     } else {
         std::ifstream in(file, std::ios::binary);
-        if (!in) throw Failure("cannot read the password file " + file);
+        if (!in) return Fail("cannot read the password file " + file);
         std::getline(in, password);
     }
     if (!password.empty() && password.back() == '\r') password.pop_back();
@@ -71,12 +71,13 @@ std::unique_ptr<plat::HttpClient> ClientFor(const carddav::Account& account, con
     return plat::MakeHttpClient(settings);
 }
 
-void AddAccount(Context& context, const Args& args) {
+Status AddAccount(Context& context, const Args& args) {
     const AddOptions options = ParseAdd(args);
-    const std::string password = ReadPassword(options.passwordFile);
-    OpenDevice(context);
-    if (carddav::accounts::Find(options.name))
-        throw Failure("there is an account " + options.name + " already");
+    Result<std::string> read = ReadPassword(options.passwordFile);
+    if (!read) return read.GetStatus();
+    const std::string password = std::move(read).Value();
+    if (Status opened = OpenDevice(context); !opened) return opened;
+    if (carddav::accounts::Find(options.name)) return Fail("there is an account " + options.name + " already");
     carddav::Account account{options.name, options.url, {}, options.user, options.caFile, {}, {}, {}};
     if (!account.caFile.empty()) account.caFile = std::filesystem::absolute(account.caFile).string();
     try {
@@ -87,30 +88,33 @@ void AddAccount(Context& context, const Args& args) {
         carddav::accounts::Save(account);
         context.err << "brevane-cli: the password of " << account.name << " is kept in " << where << "\n";
     } catch (const carddav::DavError& error) {
-        throw Failure(std::string("no account was added: ") + error.what());
+        return Fail(std::string("no account was added: ") + error.what());
     } catch (const carddav::AccountError& error) {
-        throw Failure(std::string("no account was added: ") + error.what());
+        return Fail(std::string("no account was added: ") + error.what());
     }
     context.out << account.book << "\n";
+    return Status::Ok();
 }
 
-void ListAccounts(Context& context) {
-    OpenDevice(context);
+Status ListAccounts(Context& context) {
+    if (Status opened = OpenDevice(context); !opened) return opened;
     for (const carddav::Account& account : carddav::accounts::List()) {
         context.out << account.name << "\t" << account.book << "\t" << account.user << "\t"
                     << (account.lastSync.empty() ? "never" : account.lastSync + " " + account.lastOutcome)
                     << "\n";
     }
+    return Status::Ok();
 }
 
-void RemoveAccount(Context& context, const std::string& name) {
-    OpenDevice(context);
+Status RemoveAccount(Context& context, const std::string& name) {
+    if (Status opened = OpenDevice(context); !opened) return opened;
     const auto account = carddav::accounts::Find(name);
-    if (!account) throw Failure("no account " + name);
+    if (!account) return Fail("no account " + name);
     carddav::accounts::Remove(*account);
+    return Status::Ok();
 }
 
-void AccountCommand(Context& context, const Args& args) {
+Status AccountCommand(Context& context, const Args& args) {
     if (args.empty()) throw UsageError(kAccountUsage);
     if (args[0] == "add") return AddAccount(context, args);
     if (args[0] == "list" && args.size() == 1) return ListAccounts(context);
@@ -124,20 +128,20 @@ std::string Summary(const carddav::SyncReport& r) {
            std::to_string(r.conflicts) + " conflicts";
 }
 
-std::vector<carddav::Account> Chosen(const Args& args) {
+Result<std::vector<carddav::Account>> Chosen(const Args& args) {
     std::vector<carddav::Account> chosen;
     for (const std::string& arg : args) {
         if (arg.starts_with("-")) continue;
         auto account = carddav::accounts::Find(arg);
-        if (!account) throw Failure("no account " + arg);
+        if (!account) return Fail("no account " + arg);
         chosen.push_back(std::move(*account));
     }
     if (chosen.empty()) chosen = carddav::accounts::List();
-    if (chosen.empty()) throw Failure("there is no account (add one with: brevane-cli account add)");
+    if (chosen.empty()) return Fail("there is no account (add one with: brevane-cli account add)");
     return chosen;
 }
 
-void ListConflicts(Context& context, const std::vector<carddav::Account>& accounts) {
+Status ListConflicts(Context& context, const std::vector<carddav::Account>& accounts) {
     for (const carddav::Account& account : accounts) {
         const carddav::SyncState state = carddav::SyncState::Load(carddav::accounts::StateFile(account.name));
         for (const carddav::Conflict& c : state.conflicts) {
@@ -145,6 +149,7 @@ void ListConflicts(Context& context, const std::vector<carddav::Account>& accoun
                         << "\t" << c.serverValue << "\t" << c.when << "\n";
         }
     }
+    return Status::Ok();
 }
 
 // Syncs one account; false (after naming what failed and what was done) when the sync failed.
@@ -181,7 +186,7 @@ bool SyncAccount(Context& context, Session& session, carddav::Account& account, 
     return true;
 }
 
-void SyncCommand(Context& context, const Args& args) {
+Status SyncCommand(Context& context, const Args& args) {
     bool conflicts = false;
     for (const std::string& arg : args) {
         if (arg == "--conflicts")
@@ -189,13 +194,17 @@ void SyncCommand(Context& context, const Args& args) {
         else if (arg.starts_with("-"))
             throw BadArgument("unknown option " + arg);
     }
-    OpenDevice(context);
-    std::vector<carddav::Account> accounts = Chosen(args);
+    if (Status opened = OpenDevice(context); !opened) return opened;
+    Result<std::vector<carddav::Account>> chosen = Chosen(args);
+    if (!chosen) return chosen.GetStatus();
+    std::vector<carddav::Account> accounts = std::move(chosen).Value();
     if (conflicts) return ListConflicts(context, accounts);
     Session session(context);
+    if (Status opened = session.Open(); !opened) return opened;
+    // A failed account is named through the session, whose Finish reports it.
     for (carddav::Account& account : accounts)
         (void)SyncAccount(context, session, account, accounts.size() > 1);
-    session.Finish();
+    return session.Finish();
 }
 
 }  // namespace
