@@ -6,6 +6,10 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <array>
+#include <atomic>
+#include <memory>
+
 namespace plat {
 
 namespace {
@@ -123,19 +127,76 @@ bool AppendFoldedLetter(std::u16string_view letter, std::u16string& out) {
     return changed;
 }
 
-// The end of the letter that starts at `start`: past its code point and the marks that follow.
-size_t LetterEnd(std::u16string_view text, size_t start, UChar32& first) {
-    const auto size = static_cast<int32_t>(text.size());
-    auto end = static_cast<int32_t>(start);
-    U16_NEXT(text.data(), end, size, first);
-    while (end < size) {
-        int32_t next = end;
-        UChar32 c = 0;
-        U16_NEXT(text.data(), next, size, c);
-        if (!IsMark(c)) break;
-        end = next;
+// Appends the fold of a letter (a code point and the marks that follow it).
+bool AppendLetter(std::u16string_view letter, UChar32 first, std::u16string& out) {
+    if (letter.size() == static_cast<size_t>(U16_LENGTH(first)) && FoldsToItself(first)) {
+        out += letter;
+        return false;
     }
-    return static_cast<size_t>(end);
+    return AppendFoldedLetter(letter, out);
+}
+
+// The folds of the UTF-16 units standing alone, made a block of 256 units at a time on first use
+// and kept for the life of the process: a block is published whole by one atomic store and never
+// changed or freed, so every thread reads it without a lock (two threads that make the same
+// block at once keep the first). A text of the scripts in use then folds by a table lookup per
+// letter.
+class UnitFolds {
+public:
+    struct Fold {
+        std::u16string_view text;
+        bool changed;
+    };
+
+    static const UnitFolds& Instance() {
+        static const UnitFolds* const instance = new UnitFolds;  // never destroyed: used until exit
+        return *instance;
+    }
+
+    Fold Of(char16_t unit) const {
+        const Block* block = blocks_[unit >> 8].load(std::memory_order_acquire);
+        if (block == nullptr) block = Make(unit >> 8);
+        const Entry entry = block->entries[unit & 0xFF];
+        return {std::u16string_view(block->units).substr(entry.at, entry.length), entry.changed};
+    }
+
+private:
+    struct Entry {
+        uint16_t at = 0;  // in Block::units
+        uint8_t length = 0;
+        bool changed = false;
+    };
+    struct Block {
+        std::u16string units;  // the folds of the block's units, back to back
+        std::array<Entry, 256> entries;
+    };
+
+    const Block* Make(unsigned high) const {
+        auto block = std::make_unique<Block>();
+        for (unsigned low = 0; low < 256; ++low) {
+            const auto unit = static_cast<char16_t>(high << 8 | low);
+            Entry& entry = block->entries[low];
+            entry.at = static_cast<uint16_t>(block->units.size());
+            entry.changed = AppendLetter(std::u16string_view(&unit, 1), unit, block->units);
+            entry.length = static_cast<uint8_t>(block->units.size() - entry.at);
+        }
+        const Block* expected = nullptr;
+        if (blocks_[high].compare_exchange_strong(expected, block.get(), std::memory_order_acq_rel)) {
+            return block.release();
+        }
+        return expected;
+    }
+
+    mutable std::array<std::atomic<const Block*>, 256> blocks_{};
+};
+
+// Whether the code point at `at` is a mark (it belongs to the letter before it). Marks start at
+// U+0300, so a lower unit is none.
+bool MarkAt(std::u16string_view text, size_t at) {
+    if (at >= text.size() || text[at] < 0x300) return false;
+    UChar32 c = 0;
+    U16_GET(text.data(), 0, static_cast<int32_t>(at), static_cast<int32_t>(text.size()), c);
+    return IsMark(c);
 }
 
 // Folds `text` letter by letter into `out`; with `starts`, records for each unit appended the
@@ -145,18 +206,18 @@ bool FoldInto(std::u16string_view text, std::u16string& out, std::vector<uint32_
     for (size_t start = 0; start < text.size();) {
         const char16_t unit = text[start];
         size_t end = start + 1;
-        // Marks start at U+0300, so an ASCII unit followed by a lower unit is a letter of its own.
-        if (unit < 0x80 && (end == text.size() || text[end] < 0x300)) {
+        const bool alone = !U16_IS_LEAD(unit) && !MarkAt(text, end);
+        if (unit < 0x80 && alone) {
             out += unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+        } else if (alone) {
+            const UnitFolds::Fold fold = UnitFolds::Instance().Of(unit);
+            out += fold.text;
+            changed = fold.changed || changed;
         } else {
             UChar32 first = 0;
-            end = LetterEnd(text, start, first);
-            const std::u16string_view letter = text.substr(start, end - start);
-            if (letter.size() == static_cast<size_t>(U16_LENGTH(first)) && FoldsToItself(first)) {
-                out += letter;
-            } else {
-                changed = AppendFoldedLetter(letter, out) || changed;
-            }
+            U16_NEXT(text.data(), end, text.size(), first);
+            while (MarkAt(text, end)) U16_FWD_1(text.data(), end, text.size());
+            changed = AppendLetter(text.substr(start, end - start), first, out) || changed;
         }
         if (starts != nullptr) starts->resize(out.size(), static_cast<uint32_t>(start));
         start = end;
@@ -172,6 +233,8 @@ std::u16string FoldText(std::u16string_view text) {
     FoldInto(text, out, nullptr);
     return out;
 }
+
+std::u16string_view FoldUnit(char16_t unit) { return UnitFolds::Instance().Of(unit).text; }
 
 bool AppendFolded(std::u16string_view text, std::u16string& out) { return FoldInto(text, out, nullptr); }
 

@@ -23,6 +23,9 @@ namespace plat {
 // false when it only folded case (then the text was typed without accents).
 bool AppendFolded(std::u16string_view text, std::u16string& out);
 
+// The fold of one UTF-16 unit standing alone (a surrogate folds to itself); valid until exit.
+[[nodiscard]] std::u16string_view FoldUnit(char16_t unit);
+
 // True when folding `text` removes a mark or replaces a letter (beyond folding its case).
 [[nodiscard]] bool HasFoldedLetters(std::u16string_view text);
 
