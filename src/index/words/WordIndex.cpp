@@ -486,7 +486,8 @@ OidVector WordIndex::Search(std::u16string_view query, IndexOrder order, const O
     marks_.Begin(list.size());
     for (const std::u16string& token : tokens) {
         marks_.NextPass();
-        MarkToken(Tree(tree), token, positions);
+        // Group keys are letters of the groups' own, looked up as they are.
+        MarkToken(Tree(tree), tree == SearchTree::Text ? SearchSpelling(token) : token, positions);
         if (marks_.EndPass() == 0) return {};
     }
     if (filter != nullptr) {
