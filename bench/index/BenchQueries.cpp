@@ -28,6 +28,19 @@ std::u16string Prefix(std::mt19937& rng, const Contact& contact, size_t length) 
     return words.empty() ? std::u16string() : words[rng() % words.size()].substr(0, length);
 }
 
+// A name word of the contact that carries marks, typed without them: the first `length` units of
+// its folded spelling, or all of it (length 0).
+std::u16string Folded(std::mt19937& rng, const Contact& contact, size_t length) {
+    std::vector<std::u16string> folded;
+    for (const std::u16string& word : NameWords(contact, 1)) {
+        std::u16string spelling = FoldedSpelling(word);
+        if (!spelling.empty() && spelling.size() >= length) {
+            folded.push_back(length == 0 ? std::move(spelling) : spelling.substr(0, length));
+        }
+    }
+    return folded.empty() ? std::u16string() : folded[rng() % folded.size()];
+}
+
 // The first two units of the first and of the last name: "an sm".
 std::u16string TwoTokens(const Contact& contact) {
     const std::vector<std::u16string> first = Tokens(contact.GetText(kFieldFirst).View());
@@ -67,6 +80,9 @@ std::u16string Draw(QueryKind kind, std::mt19937& rng, const Contact& contact, c
         case QueryKind::Groups2: return Groups(rng, contact, groups, 2);
         case QueryKind::Groups3: return Groups(rng, contact, groups, 3);
         case QueryKind::Digits7: return Digits7(rng, contact);
+        case QueryKind::Folded1: return Folded(rng, contact, 1);
+        case QueryKind::Folded3: return Folded(rng, contact, 3);
+        case QueryKind::FoldedWord: return Folded(rng, contact, 0);
     }
     return {};
 }
@@ -78,9 +94,18 @@ bool IsGroupKind(QueryKind kind) {
 }  // namespace
 
 std::string_view KindName(QueryKind kind) {
-    constexpr std::string_view kNames[] = {"prefix1", "prefix2", "prefix3", "two_tokens",
-                                           "groups1", "groups2", "groups3", "digits7"};
+    constexpr std::string_view kNames[] = {"prefix1", "prefix2", "prefix3",    "two_tokens",
+                                           "groups1", "groups2", "groups3",    "digits7",
+                                           "folded1", "folded3", "folded_word"};
     return kNames[static_cast<int>(kind)];
+}
+
+std::vector<std::u16string> LookupTokens(std::u16string_view query, SearchTree tree) {
+    std::vector<std::u16string> tokens = Tokens(query);
+    if (tree == SearchTree::Text) {
+        for (std::u16string& token : tokens) token = SearchSpelling(token);
+    }
+    return tokens;
 }
 
 std::vector<Query> MakeQueries(QueryKind kind, std::span<const Contact> sample, const AbcGroupTable& groups,

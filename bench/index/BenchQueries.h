@@ -12,10 +12,25 @@
 class AbcGroupTable;
 class Contact;
 
-enum class QueryKind : int { Prefix1, Prefix2, Prefix3, TwoTokens, Groups1, Groups2, Groups3, Digits7 };
-inline constexpr QueryKind kQueryKinds[] = {QueryKind::Prefix1, QueryKind::Prefix2, QueryKind::Prefix3,
-                                            QueryKind::TwoTokens, QueryKind::Groups1, QueryKind::Groups2,
-                                            QueryKind::Groups3, QueryKind::Digits7};
+// Folded1, Folded3 and FoldedWord type a name word that carries marks without them ("m", "mul",
+// "muller" for "Müller").
+enum class QueryKind : int {
+    Prefix1,
+    Prefix2,
+    Prefix3,
+    TwoTokens,
+    Groups1,
+    Groups2,
+    Groups3,
+    Digits7,
+    Folded1,
+    Folded3,
+    FoldedWord
+};
+inline constexpr QueryKind kQueryKinds[] = {QueryKind::Prefix1,   QueryKind::Prefix2,   QueryKind::Prefix3,
+                                            QueryKind::TwoTokens, QueryKind::Groups1,   QueryKind::Groups2,
+                                            QueryKind::Groups3,   QueryKind::Digits7,   QueryKind::Folded1,
+                                            QueryKind::Folded3,   QueryKind::FoldedWord};
 
 // The benchmark name of a kind: "prefix1", "two_tokens", "groups2", "digits7", ...
 std::string_view KindName(QueryKind kind);
@@ -27,6 +42,10 @@ struct Query {
     std::u16string text;
     SearchTree tree = SearchTree::Text;
 };
+
+// The words a search looks up for `query`, as the index takes them: its tokens, in the text tree
+// each by its search spelling (SearchSpelling, Tokenizer.h).
+std::vector<std::u16string> LookupTokens(std::u16string_view query, SearchTree tree);
 
 // `count` queries of `kind` drawn (seeded) from the words and numbers of `sample`.
 std::vector<Query> MakeQueries(QueryKind kind, std::span<const Contact> sample, const AbcGroupTable& groups,

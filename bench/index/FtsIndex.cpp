@@ -6,8 +6,8 @@
 #include <string>
 #include <unordered_set>
 
+#include "BenchQueries.h"
 #include "core/str/Str.h"
-#include "index/words/Tokenizer.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::string Joined(const std::vector<std::u16string>& words) {
 std::string MatchExpression(std::u16string_view query, SearchTree tree) {
     const std::string column = tree == SearchTree::Text ? "t" : "g";
     std::string out;
-    for (const std::u16string& token : Tokens(query)) {
+    for (const std::u16string& token : LookupTokens(query, tree)) {
         std::string quoted;
         for (char ch : Utf8(token)) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
         out += (out.empty() ? "" : " AND ") + column + " : \"" + quoted + "\"*";

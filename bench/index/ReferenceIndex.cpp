@@ -4,10 +4,11 @@
 #include <bit>
 #include <unordered_map>
 
-#include "index/words/Tokenizer.h"
+#include "BenchQueries.h"
 
-ReferenceIndex::ReferenceIndex(std::span<const uint32_t> order, std::span<const WordRow> rows, SearchTree tree)
-    : order_(order.begin(), order.end()) {
+ReferenceIndex::ReferenceIndex(std::span<const uint32_t> order, std::span<const WordRow> rows,
+                               SearchTree tree)
+    : tree_(tree), order_(order.begin(), order.end()) {
     std::unordered_map<uint32_t, uint32_t> positionOf;
     for (uint32_t i = 0; i < order_.size(); ++i) positionOf[order_[i]] = i;
     for (const WordRow& row : rows) {
@@ -33,7 +34,7 @@ void ReferenceIndex::Mark(std::u16string_view token, std::vector<uint64_t>& bits
 }
 
 OidVector ReferenceIndex::Search(std::u16string_view query) const {
-    const std::vector<std::u16string> tokens = Tokens(query);
+    const std::vector<std::u16string> tokens = LookupTokens(query, tree_);
     if (tokens.empty()) return {};
     const size_t words = (order_.size() + 63) / 64;
     std::vector<uint64_t> result(words, 0);

@@ -31,6 +31,7 @@ private:
     };
     void Mark(std::u16string_view token, std::vector<uint64_t>& bits) const;
 
+    SearchTree tree_;
     std::vector<uint32_t> order_;
     std::vector<Posting> postings_;
 };

@@ -1,6 +1,7 @@
 #include "index/alphabet/AbcGroupTable.h"
 
 #include "index/alphabet/AbcDefinition.h"
+#include "platform/text/TextFold.h"
 
 namespace {
 
@@ -39,12 +40,18 @@ Str AbcGroupTable::Group(int index) const {
     return index >= 0 && index < groups_.GetSize() ? groups_[index] : Str();
 }
 
+// A character that no group names counts in the group of the letter it folds to (ü with u, ß with
+// s, ø with o, é with e), so that the keys of the keypad find names written with letters the
+// alphabet does not list.
 int AbcGroupTable::GroupOf(char16_t ch) const {
-    return groupOf_.empty() ? -1 : groupOf_[ch] - 1;
+    if (groupOf_.empty()) return -1;
+    if (groupOf_[ch] != 0) return groupOf_[ch] - 1;
+    const std::u16string_view folded = plat::FoldUnit(ch);
+    return folded.empty() || folded[0] == ch ? -1 : groupOf_[folded[0]] - 1;
 }
 
 bool AbcGroupTable::IsMember(int index, char16_t ch) const {
-    return index >= 0 && index < groups_.GetSize() && groups_[index].Find(ch) >= 0;
+    return index >= 0 && index < groups_.GetSize() && (groups_[index].Find(ch) >= 0 || GroupOf(ch) == index);
 }
 
 Str AbcGroupTable::GroupKey(std::u16string_view token) const {

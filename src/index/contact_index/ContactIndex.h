@@ -101,7 +101,9 @@ public:
     std::optional<uint32_t> FindSlot(uint32_t oid) const;
 
     // Contacts having, for every token of `query`, a word that begins with it, in the order
-    // `order`; limited to `filter` when one is given (any order, duplicates allowed).
+    // `order`; limited to `filter` when one is given (any order, duplicates allowed). In the text
+    // tree a token typed without marks also finds the words that differ from it only by them
+    // (SearchSpelling, Tokenizer.h).
     OidVector Search(std::u16string_view query, IndexOrder order, const OidVector* filter,
                      SearchTree tree) const;
     // Every contact in the order `order`; limited to `filter` when one is given.

@@ -40,7 +40,9 @@ inline constexpr uint32_t kSavePieceBytes = 4096;
 
 // --- pim_index1.dat: header -------------------------------------------------------------------
 inline constexpr uint32_t kIndexMagic = 1;
-inline constexpr uint32_t kIndexVersion = 6;
+// Version 7 holds the folded spellings of the words and keys letters through their folds; an
+// image of an older version is not opened (the index is rebuilt).
+inline constexpr uint32_t kIndexVersion = 7;
 // The header's words, by index (byte offset = 4 x index).
 enum HeaderWord : uint32_t {
     kMagicWord = 0,

@@ -30,7 +30,11 @@ public:
         if (!IsInlineData(text)) Text(text);
     }
     void Text(std::u16string_view text) {
-        ForEachToken(text, [this](std::u16string_view token) { words.push_back({std::u16string(token)}); });
+        ForEachToken(text, [this](std::u16string_view token) {
+            words.push_back({std::u16string(token)});
+            std::u16string folded = FoldedSpelling(token);
+            if (!folded.empty()) words.push_back({std::move(folded), true});
+        });
     }
     void Number(uint32_t value) {
         if (value != 0) Text(Str::FromUtf8(std::to_string(value)).View());

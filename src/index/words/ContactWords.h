@@ -1,5 +1,6 @@
 #pragma once
-// The words of a contact, in the order they are indexed: its texts (kTextFieldCount of them), its
+// The words of a contact, in the order they are indexed (each token followed by its folded
+// spelling when that differs, Tokenizer.h): its texts (kTextFieldCount of them), its
 // two dates as the user reads them (ContactDate.h), its phone numbers again with their
 // trailing-digit keys, its further values (further numbers with their keys too; inline binary data
 // left out), its note; and for a contact from the SIM card the key kSimContactKey.
@@ -14,8 +15,10 @@ class Contact;
 inline constexpr std::u16string_view kSimContactKey = u"\t~sim";
 
 struct IndexWord {
-    std::u16string text;    // lower-cased token, or a phone key
-    bool textOnly = false;  // phone keys go into the text tree only, without a group key
+    std::u16string text;  // lower-cased token, its folded spelling, or a phone key
+    // Phone keys and folded spellings go into the text tree only, without a group key (a token's
+    // group key already places its letters through folding).
+    bool textOnly = false;
 };
 
 std::vector<IndexWord> ContactWords(const Contact& contact, std::u16string_view note);

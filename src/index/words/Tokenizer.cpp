@@ -3,6 +3,7 @@
 #include "index/alphabet/IndexSeparators.h"
 #include "index/words/WordsFormat.h"
 #include "platform/locale/Locale.h"
+#include "platform/text/TextFold.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::u16string ReversedDigitsKey(std::u16string_view number) {
 bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
 
 // The token cut to the longest word kept, never between the two halves of a surrogate pair.
-std::u16string_view Kept(const std::u16string& token) {
+std::u16string_view Kept(std::u16string_view token) {
     std::u16string_view kept(token);
     if (kept.size() > WordsFormat::kMaxWordUnits) {
         kept = kept.substr(0, WordsFormat::kMaxWordUnits);
@@ -58,6 +59,17 @@ std::vector<std::u16string> Tokens(std::u16string_view text) {
     std::vector<std::u16string> out;
     ForEachToken(text, [&](std::u16string_view t) { out.emplace_back(t); });
     return out;
+}
+
+std::u16string FoldedSpelling(std::u16string_view token) {
+    const std::u16string folded = plat::FoldText(token);
+    return folded == token ? std::u16string() : std::u16string(Kept(folded));
+}
+
+std::u16string SearchSpelling(std::u16string_view token) {
+    std::u16string folded;
+    if (plat::AppendFolded(token, folded)) return std::u16string(token);
+    return std::u16string(Kept(folded));
 }
 
 std::u16string_view Shorten(std::u16string_view number) {

@@ -422,10 +422,14 @@ void WordIndex::GatherUnder(const WordTree& tree, std::u16string_view prefix,
     }
 }
 
-// Marks the positions of the contacts having a word that begins with `token`.
+// Marks the positions of the contacts having a word that begins with `token`, list by list as the
+// lists lie in the image (a broad search would otherwise copy a good part of them first).
 void WordIndex::MarkToken(const WordTree& tree, std::u16string_view token, const Positions& positions) const {
-    GatherUnder(tree, token, found_);
-    if (!found_.empty()) MarkOids(found_, positions);
+    const uint32_t node = tree.FindPrefix(token);
+    if (node == 0) return;
+    tree.ListsUnder(node, lists_);
+    IndexStore& store = const_cast<IndexStore&>(store_);
+    for (const uint32_t list : lists_) MarkOids(OidList::View(store, list), positions);
 }
 
 // A broad search looks up the positions of a large part of the list, at random in a table that
@@ -486,7 +490,8 @@ OidVector WordIndex::Search(std::u16string_view query, IndexOrder order, const O
     marks_.Begin(list.size());
     for (const std::u16string& token : tokens) {
         marks_.NextPass();
-        MarkToken(Tree(tree), token, positions);
+        // Group keys are letters of the groups' own, looked up as they are.
+        MarkToken(Tree(tree), tree == SearchTree::Text ? SearchSpelling(token) : token, positions);
         if (marks_.EndPass() == 0) return {};
     }
     if (filter != nullptr) {

@@ -147,5 +147,4 @@ private:
     // The searches' working sets, kept to spare allocations.
     mutable MarkSet marks_;
     mutable std::vector<uint32_t> lists_;
-    mutable std::vector<uint32_t> found_;
 };

@@ -5,6 +5,7 @@
 #include "index/alphabet/AbcDefinition.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "index/alphabet/IndexSeparators.h"
+#include "platform/text/TextFold.h"
 
 namespace {
 
@@ -105,12 +106,24 @@ std::optional<Highlight> SearchState::AlphabetHighlight(std::u16string_view row,
     return std::nullopt;
 }
 
+// The search text is looked for as the index looks up its words: as typed when it carries a mark
+// or a letter that folding replaces, otherwise folded in the folded row, whose match is then lit
+// on the row's own letters ("muller" lights "Müller", "weis" the whole "Weiß").
 std::optional<Highlight> SearchState::TextHighlight(std::u16string_view row) const {
     if (searchText_.IsEmpty()) return std::nullopt;
     const Str lower = Lowered(row);
-    const int at = lower.Find(Lowered(searchText_.View()).View());
-    if (at < 0) return std::nullopt;
-    return Highlight{at, searchText_.GetLength()};
+    const Str search = Lowered(searchText_.View());
+    std::u16string folded;
+    if (plat::AppendFolded(search.View(), folded)) {
+        const int at = lower.Find(search.View());
+        if (at < 0) return std::nullopt;
+        return Highlight{at, search.GetLength()};
+    }
+    const plat::FoldedText foldedRow(lower.View());
+    const size_t at = foldedRow.Text().find(folded);
+    if (folded.empty() || at == std::u16string::npos) return std::nullopt;
+    const auto [begin, end] = foldedRow.SourceRange(at, at + folded.size());
+    return Highlight{static_cast<int>(begin), static_cast<int>(end - begin)};
 }
 
 AbcBarAction SmallBarAction(int button, int groupCount) {

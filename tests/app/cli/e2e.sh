@@ -159,6 +159,12 @@ $data/mail_client.csv: 2 of 2 contacts read" "$err"
 ok search åström
 lars=$(cut -f1 <<<"$out")
 same "a name in quoted-printable, its soft break dropped" "$lars${TAB}Åström, Lars" "$out"
+ok search astrom
+same "a name typed without its marks" "$lars${TAB}Åström, Lars" "$out"
+ok search åstr
+same "a name typed with its marks" "$lars${TAB}Åström, Lars" "$out"
+ok search ästr
+same "a mark typed that the name does not carry finds nothing" "" "$out"
 for digits in 702223344 702223345 85550102; do
     ok lookup "$digits"
     same "lookup of every number of a card ($digits)" "$lars${TAB}Åström, Lars" "$out"

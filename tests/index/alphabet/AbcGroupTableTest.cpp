@@ -2,6 +2,7 @@
 
 #include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcGroupTable.h"
+#include "index/alphabet/AbcResources.h"
 #include "support/TempDevice.h"
 
 namespace {
@@ -24,7 +25,7 @@ TEST(AbcGroupTable, GroupsAreLowerCasedWithEachCharacterOnce) {
     // A character in two groups belongs to the first.
     EXPECT_EQ(t.GroupOf(u'a'), 0);
     EXPECT_EQ(t.GroupOf(u'd'), 1);
-    EXPECT_EQ(t.GroupOf(u'A'), -1);
+    EXPECT_EQ(t.GroupOf(u'A'), 0) << "in no group, but it folds to a";
     EXPECT_TRUE(t.IsMember(1, u'a'));
 }
 
@@ -51,6 +52,74 @@ TEST(AbcGroupTable, BuiltInTwoLineAlphabetGroupsLatinWithCyrillic) {
     t.Load(LoadAbcDefinition(kAbcRussian, {}));
     EXPECT_EQ(t.GroupOf(u'ё'), 1);
     EXPECT_EQ(t.GroupKey(u"ёж"), t.GroupKey(u"ед"));
+}
+
+AbcDefinition PolishDefinition() {
+    AbcDefinition d;
+    const auto text = DecodeAbcResource(FindAbcResource(kAbcResPolish));
+    EXPECT_TRUE(text && ParseAbcDefinition(*text, d));
+    return d;
+}
+
+// A letter that no group names counts in the group of the letter it folds to, in every built-in
+// alphabet and a custom one; a letter a group names keeps its group, and a letter whose fold no
+// group names (a Latin letter under the Russian alphabet, a Cyrillic one under a Latin alphabet)
+// has none and ends a key.
+TEST(AbcGroupTable, LettersInNoGroupCountInTheGroupOfTheirFold) {
+    AbcDefinition custom;
+    ASSERT_TRUE(ParseAbcDefinition(u"AOU/aou ÄÖÜ/äöü", custom));
+    const struct {
+        const char* alphabet;
+        AbcDefinition definition;
+        std::vector<std::pair<char16_t, int>> groups;
+        std::u16string word, key;
+    } cases[] = {
+        {"English",
+         LoadAbcDefinition(kAbcEnglish, {}),
+         {{u'ü', 6},
+          {u'ø', 4},
+          {u'ł', 3},
+          {u'é', 1},
+          {u'ç', 0},
+          {u'ß', 5},
+          {u'æ', 0},
+          {u'þ', 6},
+          {u'ž', 7},
+          {u'ё', -1}},
+         u"müller",
+         u"mtjjdp"},
+        {"German",
+         LoadAbcDefinition(kAbcGerman, {}),
+         {{u'ä', 0}, {u'ö', 4}, {u'ß', 5}, {u'ü', 6}, {u'é', 1}, {u'ø', 4}, {u'ł', 3}},
+         u"weiß",
+         u"wdgp"},
+        {"Polish",
+         PolishDefinition(),
+         {{u'ł', 3}, {u'ż', 7}, {u'ó', 4}, {u'ü', 6}, {u'ß', 5}},
+         u"łódź",
+         u"jmdw"},
+        {"Russian",
+         LoadAbcDefinition(kAbcRussian, {}),
+         {{u'ё', 1}, {u'й', 2}, {u'ü', -1}, {u'ї', -1}},
+         u"ёж",
+         u"дд"},
+        {"English/Russian",
+         LoadAbcDefinition(kAbcEnglishRussian, {}),
+         {{u'ü', 6}, {u'é', 1}, {u'ё', 1}, {u'й', 2}},
+         u"ærøe",
+         u"apmd"},
+        {"custom", custom, {{u'ü', 1}, {u'ö', 1}, {u'ú', 0}, {u'õ', 0}, {u'b', -1}}, u"üúb", u"äa"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.alphabet);
+        AbcGroupTable table;
+        table.Load(c.definition);
+        for (const auto& [letter, group] : c.groups) {
+            EXPECT_EQ(table.GroupOf(letter), group) << static_cast<int>(letter);
+            for (int g = 0; g < table.GroupCount(); ++g) EXPECT_EQ(table.IsMember(g, letter), g == group);
+        }
+        EXPECT_EQ(table.GroupKey(c.word), c.key);
+    }
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_F(IndexStoreTest, FreshImageAndItsFileAreByteExact) {
     ASSERT_EQ(store.Length(), kFreshLength);
     std::vector<uint8_t> expected(kFreshLength, 0);
     StoreWord(&expected[0], 1);
-    StoreWord(&expected[4], 6);
+    StoreWord(&expected[4], 7);
     StoreWord(&expected[44], 102400);          // heap length
     StoreWord(&expected[48], 8);               // lowest free block
     StoreTag(&expected[52], -102384);          // its tag
@@ -147,7 +147,8 @@ TEST_F(IndexStoreTest, OpenRejectsForeignHeadersAndDamagedHeaps) {
     struct Case { const char* what; uint32_t at; uint32_t value; };
     const Case cases[] = {
         {"magic", 0, 2},
-        {"version", 4, 5},
+        {"version 5", 4, 5},
+        {"version 6, without folded spellings", 4, 6},
         {"heap length", 44, 102392},
         {"block tag", 52, 44},
     };

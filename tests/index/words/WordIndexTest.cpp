@@ -455,3 +455,57 @@ TEST_F(WordIndexTest, TheSimKeyFollowsEveryChangeAndNoTextGivesIt) {
     ASSERT_TRUE(bulk.Fill(entries));
     EXPECT_EQ(bulk.Holders(kSimContactKey), (OidVector{1, 3}));
 }
+
+// A word typed without marks also finds the words that differ from it only by them, through the
+// folded spellings the text tree holds beside the words; a word typed with marks matches as typed.
+// The keypad places letters no group names by their folds. Adding contacts one by one and the bulk
+// fill agree.
+TEST_F(WordIndexTest, FoldedSpellingsFindNamesWithMarks) {
+    groups.Load(LoadAbcDefinition(kAbcEnglish, {}));
+    const std::u16string_view names[] = {u"Müller", u"Mulder", u"Schäfer", u"Dvořáková", u"Łódź",
+                                         u"Åberg",  u"Aberg",  u"Zoë",     u"Weiß",      u"Ærøe",
+                                         u"Σοφία",  u"Νίκος",  u"Ёлкин",   u"Елкин"};
+    std::vector<WordIndex::Entry> entries;
+    for (uint32_t oid = 1; oid <= std::size(names); ++oid) {
+        Contact contact;
+        contact.SetText(kFieldLast, Str(names[oid - 1]));
+        entries.push_back({oid, ContactWords(contact, u""), {}, 1000 + oid, {}});
+        entries.back().keys.last = Str(names[oid - 1]);
+        source.keys[oid] = entries.back().keys;
+        ASSERT_EQ(index.AddContact(entries.back(), source), IndexChange::Done);
+    }
+    WordIndex filled{groups, u"\\filled_index1.dat"};
+    ASSERT_TRUE(filled.Create());
+    ASSERT_TRUE(filled.Fill(entries));
+
+    const struct {
+        std::u16string_view query;
+        SearchTree tree;
+        OidVector found;
+    } cases[] = {
+        {u"muller", SearchTree::Text, {1}},   {u"mul", SearchTree::Text, {1, 2}},
+        {u"MÜL", SearchTree::Text, {1}},      {u"mül", SearchTree::Text, {1}},
+        {u"schafer", SearchTree::Text, {3}},  {u"dvorakova", SearchTree::Text, {4}},
+        {u"lodz", SearchTree::Text, {5}},     {u"łódź", SearchTree::Text, {5}},
+        {u"aberg", SearchTree::Text, {6, 7}}, {u"åberg", SearchTree::Text, {6}},
+        {u"zoe", SearchTree::Text, {8}},      {u"weiss", SearchTree::Text, {9}},
+        {u"weiß", SearchTree::Text, {9}},     {u"aeroe", SearchTree::Text, {10}},
+        {u"ærø", SearchTree::Text, {10}},     {u"σοφια", SearchTree::Text, {11}},
+        {u"ΣΟΦΊΑ", SearchTree::Text, {11}},   {u"νικος", SearchTree::Text, {12}},
+        {u"ёлкин", SearchTree::Text, {13}},   {u"елкин", SearchTree::Text, {14}},
+        {u"mtj", SearchTree::Group, {1, 2}},  {u"mtjj", SearchTree::Group, {1}},  // 6-8-5, 6-8-5-5
+        {u"wdgp", SearchTree::Group, {9}},    {u"jmdw", SearchTree::Group, {5}},
+        {u"apmd", SearchTree::Group, {10}},   {u"wmd", SearchTree::Group, {8}},
+    };
+    for (const auto& c : cases) {
+        const std::string query = Str(c.query).ToUtf8();
+        EXPECT_EQ(Sorted(index.Search(c.query, IndexOrder::Name, nullptr, c.tree)), c.found) << query;
+        EXPECT_EQ(Sorted(filled.Search(c.query, IndexOrder::Name, nullptr, c.tree)), c.found)
+            << query << " (fill)";
+    }
+    EXPECT_EQ(index.WordsOf(SearchTree::Text, 1), (std::set<std::u16string>{u"müller", u"muller"}));
+    EXPECT_EQ(index.WordsOf(SearchTree::Group, 1), (std::set<std::u16string>{u"mtjjdp"}));
+    for (uint32_t oid = 1; oid <= std::size(names); ++oid)
+        ASSERT_EQ(index.RemoveContact(oid), IndexChange::Done);
+    EXPECT_EQ(index.Store().Heap().Walk().usedBlocks, 0u) << "the folded spellings went with their contacts";
+}

@@ -85,4 +85,33 @@ TEST_F(SearchStateTest, HighlightsTheFirstMatchOfTheSearch) {
     check(groups);
 }
 
+// The highlight lights what the index finds through folding, on the row's own letters: a search
+// typed without marks lights the letters that carry them (a letter folded to two, as ß to ss, is lit
+// whole), one typed with marks only its own spelling; keypad groups light the letters they hold
+// through their folds.
+TEST_F(SearchStateTest, HighlightsMatchesThroughFolding) {
+    const struct {
+        const char16_t* search;
+        const char16_t* row;
+        int start, count;
+    } typed[] = {
+        {u"muller", u"Hans Müller", 5, 6},  {u"MULL", u"Hans Müller", 5, 4},
+        {u"mül", u"Hans Müller", 5, 3},     {u"mül", u"Mulder", -1, 0},
+        {u"mul", u"Mulder Müller", 0, 3},   {u"weis", u"Weiß", 0, 4},
+        {u"weiss", u"Anna Weiß", 5, 4},     {u"aero", u"Ærøe", 0, 3},
+        {u"ller", u"Müller", 3, 4},         {u"u", u"Müller", 1, 2},
+        {u"σοφια", u"Σοφία Π.", 0, 5},      {u"ёлк", u"Елкин Ёлкин", 6, 3},
+        {u"an", u"Joanne Ånnandale", 2, 2},
+    };
+    for (const auto& c : typed) {
+        (void)state.OnTextChanged(c.search);  // a new text each time
+        const auto h = state.HighlightIn(c.row, table);
+        EXPECT_EQ(h ? std::pair(h->start, h->count) : std::pair(-1, 0), std::pair(c.start, c.count))
+            << Str(c.search).ToUtf8() << " in " << Str(c.row).ToUtf8();
+    }
+    Press({4, 6, 3});  // 6-8-5: MNO TUV JKL
+    const auto h = state.HighlightIn(u"Anna Müller", table);
+    EXPECT_EQ(h ? std::pair(h->start, h->count) : std::pair(-1, 0), std::pair(5, 3));
+}
+
 }  // namespace
