@@ -26,6 +26,7 @@ CommandTable AllCommands() {
     AddIndexCommands(table);
     AddPhoneCommands(table);
     AddMessagingCommands(table);
+    AddMergeCommands(table);
     return table;
 }
 

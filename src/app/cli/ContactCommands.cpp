@@ -89,25 +89,9 @@ void Delete(Context& context, const Args& args) {
     std::vector<uint32_t> oids;
     for (const std::string& arg : args) oids.push_back(ParseOid(arg));
     Session session(context);
-    for (size_t i = 0; i < oids.size(); ++i) {
-        Contact contact;
-        if (!session.Manager().ReadContact(oids[i], contact)) throw Failure("no contact " + args[i]);
-    }
-    // A failed delete does not stop the others; the report names what was not deleted.
-    uint32_t deleted = 0;
-    for (size_t i = 0; i < oids.size(); ++i) {
-        const ContactWrite written = session.Manager().DeleteContact(oids[i]);
-        if (!written.record) {
-            session.Missed("cannot delete " + args[i]);
-            continue;
-        }
-        ++deleted;
-        session.Changed();
-        ReportParts(session, written, args[i] + " was deleted", "removed");
-    }
-    if (deleted > 0 && deleted < oids.size()) {
-        session.Missed("the other " + std::to_string(deleted) + " were deleted");
-    }
+    const ActionResult result = DeleteIntoTrash(session, oids);
+    if (!result.done) throw Failure(result.message);
+    session.Changed(static_cast<uint32_t>(oids.size()));
     session.Finish();
 }
 
@@ -258,7 +242,7 @@ void AddContactCommands(CommandTable& table) {
                      Update});
     table.push_back({"delete", "OID...", "deletes the contacts",
                      "OID  a contact; every one must exist, or nothing is deleted\n"
-                     "when a delete fails the others still go; standard error names what was not deleted",
+                     "the contacts go to the trash (trash, undo), all of them or none",
                      "", Delete});
     table.push_back(
         {"import", "FILE...", "adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files",

@@ -199,6 +199,11 @@ bool ContactManager::Batch::End() {
     return plat::EndWriteBatch(volume_);
 }
 
+void ContactManager::Batch::Cancel() {
+    if (open_ && !plat::CancelWriteBatch(volume_))
+        ErrorLog(u"Unable to cancel a batch of changes!!!", "ContactManager", __LINE__);
+}
+
 bool ContactManager::NotificationsDelivered() {
     const plat::CeGuid& volume = db_.Contacts().VolumeId();
     return volume.IsZero() || plat::NotificationsDelivered(volume);

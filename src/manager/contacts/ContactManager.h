@@ -100,10 +100,28 @@ public:
         Batch& operator=(const Batch&) = delete;
         // Commits what is left; false when that failed (or the batch could not begin).
         [[nodiscard]] bool End();
+        // Undoes the batch's changes since its previous commit (a failure is logged: the commit
+        // that follows then fails or holds them).
+        void Cancel();
 
     private:
         plat::CeGuid volume_;
         bool open_ = false;
+    };
+
+    // Changes that are committed together or not at all (a merge: the merged contact written and
+    // the others deleted). It holds two levels of batch, so that the store never commits it
+    // part-way (it commits a long batch only where a level directly inside the outermost ends); a
+    // process killed before End leaves none of it. Cancel undoes what it made so far.
+    class Transaction {
+    public:
+        explicit Transaction(ContactManager& manager) : outer_(manager), inner_(manager) {}
+        [[nodiscard]] bool End() { return inner_.End() & outer_.End(); }
+        void Cancel() { inner_.Cancel(); }
+
+    private:
+        Batch outer_;
+        Batch inner_;
     };
 
     // True when the notifications of every change committed to the contacts' volume so far have

@@ -1,0 +1,127 @@
+#include "manager/duplicates/DuplicateFinder.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+// Disjoint sets of contact positions: two contacts sharing a key end up in one set.
+class Sets {
+public:
+    explicit Sets(size_t count) : parent_(count) { std::iota(parent_.begin(), parent_.end(), size_t{0}); }
+    size_t Root(size_t at) {
+        while (parent_[at] != at) at = parent_[at] = parent_[parent_[at]];
+        return at;
+    }
+    // The lower position becomes the root, so that a group is named by its first contact.
+    void Join(size_t a, size_t b) {
+        a = Root(a);
+        b = Root(b);
+        if (a != b) parent_[std::max(a, b)] = std::min(a, b);
+    }
+
+private:
+    std::vector<size_t> parent_;
+};
+
+struct Linked {
+    size_t at;
+    DuplicateLink link;
+};
+
+// Joins every contact to the first that had the same key; one link per key that joined any.
+template <typename Key>
+void JoinEqual(std::unordered_map<Key, size_t>& first, const Key& key, size_t at, DuplicateReason reason,
+               Sets& sets, std::vector<Linked>& links) {
+    const auto [found, added] = first.try_emplace(key, at);
+    if (added || found->second == at) return;
+    sets.Join(found->second, at);
+    std::u16string value;
+    if constexpr (std::is_same_v<Key, std::string>) {
+        value.assign(key.begin(), key.end());
+    } else {
+        value = key;
+    }
+    links.push_back({at, {reason, std::move(value)}});
+}
+
+bool SameTrailingDigits(std::string_view a, std::string_view b) {
+    return a.size() <= b.size() ? b.ends_with(a) : a.ends_with(b);
+}
+
+// Numbers are bucketed by their last kNumberDigits digits; inside a bucket (a few numbers at most)
+// the distinct numbers are compared on the digits of the shorter.
+void JoinNumbers(std::span<const DuplicateKeys> contacts, Sets& sets, std::vector<Linked>& links) {
+    std::unordered_map<std::string, size_t> whole;
+    std::unordered_map<std::string_view, std::vector<std::string_view>> tails;
+    for (size_t at = 0; at < contacts.size(); ++at) {
+        for (const std::string& number : contacts[at].numbers) {
+            if (number.size() < kNumberDigits) continue;
+            JoinEqual(whole, number, at, DuplicateReason::Number, sets, links);
+            if (whole[number] != at) continue;
+            tails[std::string_view(number).substr(number.size() - kNumberDigits)].push_back(number);
+        }
+    }
+    for (const auto& [tail, numbers] : tails) {
+        for (size_t i = 0; i < numbers.size(); ++i) {
+            for (size_t j = i + 1; j < numbers.size(); ++j) {
+                if (!SameTrailingDigits(numbers[i], numbers[j])) continue;
+                const size_t a = whole[std::string(numbers[i])], b = whole[std::string(numbers[j])];
+                if (a == b) continue;
+                sets.Join(a, b);
+                const std::string_view shorter =
+                    numbers[i].size() <= numbers[j].size() ? numbers[i] : numbers[j];
+                links.push_back(
+                    {b, {DuplicateReason::Number, std::u16string(shorter.begin(), shorter.end())}});
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<DuplicateGroup> FindDuplicates(std::span<const DuplicateKeys> contacts) {
+    Sets sets(contacts.size());
+    std::vector<Linked> links;
+    std::unordered_map<std::u16string, size_t> names, emails;
+    for (size_t at = 0; at < contacts.size(); ++at) {
+        if (!contacts[at].name.empty())
+            JoinEqual(names, contacts[at].name, at, DuplicateReason::Name, sets, links);
+        for (const std::u16string& email : contacts[at].emails) {
+            if (!email.empty()) JoinEqual(emails, email, at, DuplicateReason::Email, sets, links);
+        }
+    }
+    JoinNumbers(contacts, sets, links);
+
+    std::map<size_t, DuplicateGroup> groups;  // by the group's first contact
+    for (Linked& linked : links) {
+        std::vector<DuplicateLink>& kept = groups[sets.Root(linked.at)].links;
+        if (std::find(kept.begin(), kept.end(), linked.link) == kept.end())
+            kept.push_back(std::move(linked.link));
+    }
+    for (size_t at = 0; at < contacts.size(); ++at) {
+        const auto group = groups.find(sets.Root(at));
+        if (group != groups.end()) group->second.oids.push_back(contacts[at].oid);
+    }
+    std::vector<DuplicateGroup> ordered;
+    ordered.reserve(groups.size());
+    for (auto& [first, group] : groups) ordered.push_back(std::move(group));
+    return ordered;
+}
+
+std::u16string DescribeLinks(const std::vector<DuplicateLink>& links) {
+    std::u16string text;
+    for (const DuplicateLink& link : links) {
+        if (!text.empty()) text += u"; ";
+        switch (link.reason) {
+            case DuplicateReason::Name: text += u"same name: "; break;
+            case DuplicateReason::Number: text += u"same number: "; break;
+            case DuplicateReason::Email: text += u"same e-mail address: "; break;
+        }
+        text += link.value;
+    }
+    return text;
+}
