@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "store/contact/ContactMerge.h"
+
 // The keys of one contact that a duplicate can share.
 struct DuplicateKeys {
     uint32_t oid = 0;
@@ -30,7 +32,7 @@ struct DuplicateGroup {
     std::vector<DuplicateLink> links;
 };
 
-inline constexpr size_t kNumberDigits = 7;
+inline constexpr size_t kNumberDigits = kSameNumberDigits;
 
 // The groups of two or more contacts among `contacts`, ordered by their first contact.
 std::vector<DuplicateGroup> FindDuplicates(std::span<const DuplicateKeys> contacts);

@@ -5,21 +5,21 @@
 #include "index/words/Tokenizer.h"
 #include "manager/contacts/ContactManager.h"
 #include "platform/objectstore/PropVal.h"
+#include "platform/text/TextFold.h"
 #include "store/contact/ContactFields.h"
 #include "store/db/DbScan.h"
 
 namespace {
 
-std::u16string FoldWord(std::u16string word) { return word; }
-
 std::u16string NameKey(const Contact& contact) {
     std::vector<std::u16string> words;
     for (const int field : {kFieldFirst, kFieldMiddle, kFieldLast}) {
-        for (std::u16string& word : Tokens(contact.GetText(field).View())) words.push_back(FoldWord(word));
+        for (std::u16string& word : Tokens(contact.GetText(field).View()))
+            words.push_back(plat::FoldText(word));
     }
     if (words.empty()) {
         for (std::u16string& word : Tokens(contact.GetText(kFieldFileAs).View()))
-            words.push_back(FoldWord(word));
+            words.push_back(plat::FoldText(word));
     }
     std::sort(words.begin(), words.end());
     std::u16string key;

@@ -264,7 +264,9 @@ private:
 
 bool SameNumber(const Str& a, const Str& b) {
     const std::u16string x = Digits(a.View()), y = Digits(b.View());
-    return x.empty() && y.empty() ? a == b : x == y;
+    if (x.empty() && y.empty()) return a == b;
+    const std::u16string_view shorter = x.size() <= y.size() ? x : y, longer = x.size() <= y.size() ? y : x;
+    return shorter == longer || (shorter.size() >= kSameNumberDigits && longer.ends_with(shorter));
 }
 
 MergeOutcome MergeContact(Contact& target, const Contact& other) { return Merger(target, other).Run(); }

@@ -21,5 +21,8 @@ struct MergeOutcome {
 // (object identifier, record identifier value, UID) and its default number.
 MergeOutcome MergeContact(Contact& target, const Contact& other);
 
-// Whether two numbers are the same number: the same digits (written alike when neither has any).
+// Whether two numbers are the same number: the same digits, or the digits of one ending the
+// other's when they are kSameNumberDigits or more ("+1 555 123 4567" and "(555) 123-4567");
+// written alike when neither has any digit.
+inline constexpr size_t kSameNumberDigits = 7;
 [[nodiscard]] bool SameNumber(const Str& a, const Str& b);
