@@ -1,28 +1,13 @@
 // duplicates, merge, undo, trash: finding and merging duplicates, the trash and undo.
 #include <algorithm>
 
+#include "app/cli/Actions.h"
 #include "app/cli/ContactFields.h"
-#include "app/cli/Session.h"
 #include "manager/duplicates/DuplicateScan.h"
-#include "manager/trash/ContactActions.h"
-#include "phone/speed/SpeedMoves.h"
 
 namespace cli {
 
 namespace {
-
-// The actions of the session's device, with the speed-dial buttons following the contacts.
-class Actions {
-public:
-    explicit Actions(Session& session) : actions_(session.Manager(), &speed_) {
-        if (!actions_.Open()) throw Failure("the trash cannot be opened; nothing was done");
-    }
-    ContactActions* operator->() { return &actions_; }
-
-private:
-    SpeedDialAttachments speed_;
-    ContactActions actions_;
-};
 
 // Throws the failure of a result; a result that left speed-dial buttons behind is reported.
 void Check(Session& session, const ActionResult& result) {
@@ -115,11 +100,6 @@ void Trash(Context& context, const Args& args) {
 }
 
 }  // namespace
-
-ActionResult DeleteIntoTrash(Session& session, const std::vector<uint32_t>& oids) {
-    Actions actions(session);
-    return actions->Delete(oids);
-}
 
 void AddMergeCommands(CommandTable& table) {
     table.push_back({"duplicates", "", "lists groups of contacts that are likely one person",

@@ -21,7 +21,6 @@
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
 #include "manager/search/ListRows.h"
-#include "manager/trash/ContactActions.h"
 #include "platform/shm/LockFile.h"
 #include "platform/window/WindowTypes.h"
 
@@ -86,8 +85,5 @@ private:
 // The row text of contact `oid` as the list draws it in `order` ("Unnamed" for a contact the
 // store no longer has).
 std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order);
-
-// Deletes the contacts into the trash, all or none, as one undoable action.
-ActionResult DeleteIntoTrash(Session& session, const std::vector<uint32_t>& oids);
 
 }  // namespace cli
