@@ -8,6 +8,7 @@
 #include "core/diag/ErrorLog.h"
 #include "core/diag/FatalError.h"
 #include "index/alphabet/AbcChoice.h"
+#include "manager/contacts/ReadPass.h"
 #include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
 #include "manager/index/StoreReadFailure.h"
@@ -21,28 +22,6 @@
 #include "store/db/CeDBProp.h"
 #include "store/db/CeDBRecord.h"
 #include "store/objectmodel/ObjectModelConnection.h"
-
-namespace {
-
-// The reads of one pass over the store (a rebuild, a catch-up, a batch of queued changes) in one
-// read batch of the volume, for as long as it lives: one read lock for the pass instead of one per
-// statement. Its end can fail only when the volume is gone, and then there is nothing left to end.
-class ReadPass {
-public:
-    explicit ReadPass(const plat::CeGuid& volume)
-        : volume_(volume), open_(!volume.IsZero() && plat::BeginReadBatch(volume)) {}
-    ~ReadPass() {
-        if (open_) static_cast<void>(plat::EndReadBatch(volume_));
-    }
-    ReadPass(const ReadPass&) = delete;
-    ReadPass& operator=(const ReadPass&) = delete;
-
-private:
-    plat::CeGuid volume_;
-    bool open_;
-};
-
-}  // namespace
 
 ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
     : index_(std::move(index)), saveTimer_(kSaveTimerClass, [this] { OnSaveTimer(); }) {}
@@ -329,7 +308,13 @@ void ContactManager::HandleQueue() {
     if (changes.GetSize() > 0) {
         const ReadPass reading(db_.Contacts().VolumeId());
         beingUpdated_ = true;
-        if (changes.GetSize() >= kRebuildThreshold) {
+        // Only the contacts' own changes count: the volume's other databases (named values,
+        // category assignments, the trash) change with them, and counting theirs made a merge or
+        // a delete of a few contacts look like a burst worth a full rebuild.
+        const auto own = std::count_if(changes.begin(), changes.end(), [&](const QueuedChange& change) {
+            return change.parent == db_.Contacts().DatabaseId();
+        });
+        if (own >= kRebuildThreshold) {
             // A rebuild reads everything; the list (several entries per contact of an import) is
             // not held through it.
             changes.RemoveAll();

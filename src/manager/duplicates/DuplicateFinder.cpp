@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 
@@ -32,20 +33,22 @@ struct Linked {
     DuplicateLink link;
 };
 
+// The first contact that had a key, and whether a later one was joined to it yet.
+struct FirstHolder {
+    size_t at;
+    bool linked = false;
+};
+
 // Joins every contact to the first that had the same key; one link per key that joined any.
 template <typename Key>
-void JoinEqual(std::unordered_map<Key, size_t>& first, const Key& key, size_t at, DuplicateReason reason,
+void JoinEqual(std::unordered_map<Key, FirstHolder>& first, const Key& key, size_t at, DuplicateReason reason,
                Sets& sets, std::vector<Linked>& links) {
-    const auto [found, added] = first.try_emplace(key, at);
-    if (added || found->second == at) return;
-    sets.Join(found->second, at);
-    std::u16string value;
-    if constexpr (std::is_same_v<Key, std::string>) {
-        value.assign(key.begin(), key.end());
-    } else {
-        value = key;
-    }
-    links.push_back({at, {reason, std::move(value)}});
+    const auto [found, added] = first.try_emplace(key, FirstHolder{at});
+    if (added || found->second.at == at) return;
+    sets.Join(found->second.at, at);
+    if (found->second.linked) return;
+    found->second.linked = true;
+    links.push_back({at, {reason, std::u16string(key.begin(), key.end())}});
 }
 
 bool SameTrailingDigits(std::string_view a, std::string_view b) {
@@ -55,13 +58,13 @@ bool SameTrailingDigits(std::string_view a, std::string_view b) {
 // Numbers are bucketed by their last kNumberDigits digits; inside a bucket (a few numbers at most)
 // the distinct numbers are compared on the digits of the shorter.
 void JoinNumbers(std::span<const DuplicateKeys> contacts, Sets& sets, std::vector<Linked>& links) {
-    std::unordered_map<std::string, size_t> whole;
+    std::unordered_map<std::string, FirstHolder> whole;
     std::unordered_map<std::string_view, std::vector<std::string_view>> tails;
     for (size_t at = 0; at < contacts.size(); ++at) {
         for (const std::string& number : contacts[at].numbers) {
             if (number.size() < kNumberDigits) continue;
             JoinEqual(whole, number, at, DuplicateReason::Number, sets, links);
-            if (whole[number] != at) continue;
+            if (whole.at(number).at != at) continue;
             tails[std::string_view(number).substr(number.size() - kNumberDigits)].push_back(number);
         }
     }
@@ -69,7 +72,8 @@ void JoinNumbers(std::span<const DuplicateKeys> contacts, Sets& sets, std::vecto
         for (size_t i = 0; i < numbers.size(); ++i) {
             for (size_t j = i + 1; j < numbers.size(); ++j) {
                 if (!SameTrailingDigits(numbers[i], numbers[j])) continue;
-                const size_t a = whole[std::string(numbers[i])], b = whole[std::string(numbers[j])];
+                const size_t a = whole.at(std::string(numbers[i])).at,
+                             b = whole.at(std::string(numbers[j])).at;
                 if (a == b) continue;
                 sets.Join(a, b);
                 const std::string_view shorter =
@@ -86,7 +90,7 @@ void JoinNumbers(std::span<const DuplicateKeys> contacts, Sets& sets, std::vecto
 std::vector<DuplicateGroup> FindDuplicates(std::span<const DuplicateKeys> contacts) {
     Sets sets(contacts.size());
     std::vector<Linked> links;
-    std::unordered_map<std::u16string, size_t> names, emails;
+    std::unordered_map<std::u16string, FirstHolder> names, emails;
     for (size_t at = 0; at < contacts.size(); ++at) {
         if (!contacts[at].name.empty())
             JoinEqual(names, contacts[at].name, at, DuplicateReason::Name, sets, links);

@@ -4,6 +4,7 @@
 
 #include "index/words/Tokenizer.h"
 #include "manager/contacts/ContactManager.h"
+#include "manager/contacts/ReadPass.h"
 #include "platform/objectstore/PropVal.h"
 #include "platform/text/TextFold.h"
 #include "store/contact/ContactFields.h"
@@ -11,19 +12,22 @@
 
 namespace {
 
+// The name's parts are folded together (a fold is the concatenation of its letters' folds) and
+// then cut into words.
 std::u16string NameKey(const Contact& contact) {
-    std::vector<std::u16string> words;
+    std::u16string name;
     for (const int field : {kFieldFirst, kFieldMiddle, kFieldLast}) {
-        for (std::u16string& word : Tokens(contact.GetText(field).View()))
-            words.push_back(plat::FoldText(word));
+        name += contact.GetText(field).View();
+        name += u' ';
     }
-    if (words.empty()) {
-        for (std::u16string& word : Tokens(contact.GetText(kFieldFileAs).View()))
-            words.push_back(plat::FoldText(word));
-    }
+    std::vector<std::u16string> words = Tokens(plat::FoldText(name));
+    if (words.empty()) words = Tokens(plat::FoldText(contact.GetText(kFieldFileAs).View()));
     std::sort(words.begin(), words.end());
     std::u16string key;
-    for (const std::u16string& word : words) key += (key.empty() ? u"" : u" ") + word;
+    for (const std::u16string& word : words) {
+        if (!key.empty()) key += u' ';
+        key += word;
+    }
     return key;
 }
 
@@ -77,6 +81,7 @@ std::optional<std::vector<DuplicateKeys>> GatherKeys(ContactManager& manager, st
     const std::vector<uint32_t> props = KeyProperties();
     std::vector<DuplicateKeys> all;
     Contact contact;
+    const ReadPass reading(contacts.VolumeId());
     const bool read =
         ScanDatabase(contacts, props.data(), static_cast<int>(props.size()), [&](const CCeDBRecord& record) {
             contact.LoadFromRecord(record, Contact::PictureLoad::Skip);
