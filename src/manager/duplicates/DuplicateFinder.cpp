@@ -51,35 +51,26 @@ void JoinEqual(std::unordered_map<Key, FirstHolder>& first, const Key& key, size
     links.push_back({at, {reason, std::u16string(key.begin(), key.end())}});
 }
 
-bool SameTrailingDigits(std::string_view a, std::string_view b) {
-    return a.size() <= b.size() ? b.ends_with(a) : a.ends_with(b);
-}
-
-// Numbers are bucketed by their last kNumberDigits digits; inside a bucket (a few numbers at most)
-// the distinct numbers are compared on the digits of the shorter.
+// Equal numbers join through their digits; a number also joins the numbers that its last digits
+// are (seven or more of them), found by looking each such ending up: no pair is compared.
 void JoinNumbers(std::span<const DuplicateKeys> contacts, Sets& sets, std::vector<Linked>& links) {
     std::unordered_map<std::string, FirstHolder> whole;
-    std::unordered_map<std::string_view, std::vector<std::string_view>> tails;
     for (size_t at = 0; at < contacts.size(); ++at) {
         for (const std::string& number : contacts[at].numbers) {
-            if (number.size() < kNumberDigits) continue;
-            JoinEqual(whole, number, at, DuplicateReason::Number, sets, links);
-            if (whole.at(number).at != at) continue;
-            tails[std::string_view(number).substr(number.size() - kNumberDigits)].push_back(number);
+            if (number.size() >= kNumberDigits)
+                JoinEqual(whole, number, at, DuplicateReason::Number, sets, links);
         }
     }
-    for (const auto& [tail, numbers] : tails) {
-        for (size_t i = 0; i < numbers.size(); ++i) {
-            for (size_t j = i + 1; j < numbers.size(); ++j) {
-                if (!SameTrailingDigits(numbers[i], numbers[j])) continue;
-                const size_t a = whole.at(std::string(numbers[i])).at,
-                             b = whole.at(std::string(numbers[j])).at;
-                if (a == b) continue;
-                sets.Join(a, b);
-                const std::string_view shorter =
-                    numbers[i].size() <= numbers[j].size() ? numbers[i] : numbers[j];
+    std::string ending;
+    for (size_t at = 0; at < contacts.size(); ++at) {
+        for (const std::string& number : contacts[at].numbers) {
+            for (size_t cut = 1; cut + kNumberDigits <= number.size(); ++cut) {
+                ending.assign(number, cut);
+                const auto found = whole.find(ending);
+                if (found == whole.end() || found->second.at == at) continue;
+                sets.Join(found->second.at, at);
                 links.push_back(
-                    {b, {DuplicateReason::Number, std::u16string(shorter.begin(), shorter.end())}});
+                    {at, {DuplicateReason::Number, std::u16string(ending.begin(), ending.end())}});
             }
         }
     }
