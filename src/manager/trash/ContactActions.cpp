@@ -221,18 +221,6 @@ ActionResult ContactActions::Undo() {
     return result;
 }
 
-std::optional<ContactActions::Last> ContactActions::LastAction() {
-    const std::optional<std::vector<TrashItem>> items = trash_.Items();
-    if (!items) return std::nullopt;
-    const std::optional<TrashItem> action = LastActionItem(*items);
-    if (!action) return std::nullopt;
-    size_t contacts = trash_.AddedBy(action->trashOid).size();
-    for (const TrashItem& item : *items) {
-        if (item.action == action->action && item.role != TrashRole::Action) ++contacts;
-    }
-    return Last{static_cast<ActionKind>(action->kind), contacts};
-}
-
 ActionResult ContactActions::Restore(std::span<const uint32_t> originals) {
     const std::optional<std::vector<TrashItem>> items = trash_.Items();
     if (!items) return Failed("the trash cannot be read");

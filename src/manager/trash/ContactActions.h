@@ -45,13 +45,6 @@ public:
     [[nodiscard]] bool End(ActionKind kind, uint32_t action, std::span<const uint32_t> added);
 
     ActionResult Undo();
-    // The last undoable action, if any: its kind and how many contacts it touched.
-    struct Last {
-        ActionKind kind;
-        size_t contacts;
-    };
-    std::optional<Last> LastAction();
-
     // Puts the deleted contacts (by their identifiers when deleted) back.
     ActionResult Restore(std::span<const uint32_t> originals);
     // Drops everything the trash holds (undo then has nothing left).

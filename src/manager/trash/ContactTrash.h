@@ -86,7 +86,6 @@ public:
     // Points the attachments of the restores made since at their contacts. False when any failed.
     [[nodiscard]] bool FinishRestores();
     [[nodiscard]] bool Drop(uint32_t trashOid);
-    CCeDBDatabase& Database() { return db_; }
 
     // Writes the record of action `number`, with the fingerprints of the contacts it added, and
     // gives its Before records the fingerprints of the contacts as the action left them. The
