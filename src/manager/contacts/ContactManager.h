@@ -116,7 +116,12 @@ public:
     class Transaction {
     public:
         explicit Transaction(ContactManager& manager) : outer_(manager), inner_(manager) {}
-        [[nodiscard]] bool End() { return inner_.End() & outer_.End(); }
+        // Ends both levels, the outer also when the inner's end failed.
+        [[nodiscard]] bool End() {
+            const bool inner = inner_.End();
+            const bool outer = outer_.End();
+            return inner && outer;
+        }
         void Cancel() { inner_.Cancel(); }
 
     private:
