@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -11,7 +12,7 @@
 // The sample at quantile `q` (0 to 1) of `sorted`, an ascending list; 0 when there is none.
 inline double Quantile(const std::vector<double>& sorted, double q) {
     if (sorted.empty()) return 0;
-    return sorted[static_cast<size_t>(q * static_cast<double>(sorted.size() - 1) + 0.5)];
+    return sorted[static_cast<size_t>(std::lround(q * static_cast<double>(sorted.size() - 1)))];
 }
 
 // Sorts wall and processor times (ms) and reports each named quantile of both: the counters

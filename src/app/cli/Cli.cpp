@@ -29,6 +29,7 @@ CommandTable AllCommands() {
     AddPhoneCommands(table);
     AddMessagingCommands(table);
     AddSyncCommands(table);
+    AddMergeCommands(table);
     return table;
 }
 

@@ -82,6 +82,7 @@ void AddIndexCommands(CommandTable& table);
 void AddPhoneCommands(CommandTable& table);
 void AddMessagingCommands(CommandTable& table);
 void AddSyncCommands(CommandTable& table);
+void AddMergeCommands(CommandTable& table);
 
 // Runs the tool on its arguments (without the program name) and returns the exit status.
 int Run(const Args& args, std::ostream& out, std::ostream& err);

@@ -5,9 +5,12 @@
 #include <fstream>
 #include <map>
 
+#include "app/cli/Actions.h"
 #include "app/cli/ContactFields.h"
 #include "app/cli/Session.h"
 #include "categories/manager/CategoryManager.h"
+#include "manager/duplicates/DuplicateMatcher.h"
+#include "store/contact/ContactMerge.h"
 #include "store/vcard/ImportAhead.h"
 
 namespace cli {
@@ -108,25 +111,11 @@ Status Delete(Context& context, const Args& args) {
     for (const std::string& arg : args) oids.push_back(ParseOid(arg));
     Session session(context);
     if (Status opened = session.Open(); !opened) return opened;
-    for (size_t i = 0; i < oids.size(); ++i) {
-        Contact contact;
-        if (!session.Manager().ReadContact(oids[i], contact)) return Fail("no contact " + args[i]);
-    }
-    // A failed delete does not stop the others; the report names what was not deleted.
-    uint32_t deleted = 0;
-    for (size_t i = 0; i < oids.size(); ++i) {
-        const ContactWrite written = session.Manager().DeleteContact(oids[i]);
-        if (!written.record) {
-            session.Missed("cannot delete " + args[i]);
-            continue;
-        }
-        ++deleted;
-        session.Changed();
-        ReportParts(session, written, args[i] + " was deleted", "removed");
-    }
-    if (deleted > 0 && deleted < oids.size()) {
-        session.Missed("the other " + std::to_string(deleted) + " were deleted");
-    }
+    Actions actions(session);
+    if (Status opened = actions.Open(); !opened) return opened;
+    const ActionResult result = actions->Delete(oids);
+    if (!result.done) return Fail(result.message);
+    session.Changed(static_cast<uint32_t>(oids.size()));
     return session.Finish();
 }
 
@@ -184,10 +173,12 @@ size_t StoredOf(Session& session, const std::vector<uint32_t>& written) {
 }
 
 // Writes the contacts it is handed, one at a time, until one cannot be written; after that it
-// only lets the reading go on, so that the import can tell how many there were.
+// only lets the reading go on, so that the import can tell how many there were. With a matcher, a
+// card that duplicates a stored contact is merged into it instead (kept for undo as it was first).
 class ImportWriter {
 public:
-    explicit ImportWriter(Session& session) : session_(session) {}
+    ImportWriter(Session& session, ContactActions& actions, uint32_t action, const DuplicateMatcher* matcher)
+        : session_(session), actions_(actions), action_(action), matcher_(matcher) {}
 
     bool operator()(ImportedContact&& card) {
         if (!stopped_.empty()) return true;
@@ -197,6 +188,7 @@ public:
             return true;
         }
         card.contact.categories = std::move(ids).Value();
+        if (matcher_ != nullptr && Merged(card)) return true;
         const ContactWrite write = session_.Manager().AddContact(card.contact, true);
         if (!write.record) {
             stopped_ = "the next cannot be written";
@@ -212,11 +204,52 @@ public:
 
     std::string& Stopped() { return stopped_; }
     const std::vector<uint32_t>& Written() const { return written_; }
+    size_t MergedCount() const { return merged_; }
 
 private:
+    // True when the card was merged into the contact it duplicates (or the import stopped); a
+    // contact that only has the same name takes the card only when the card adds nothing to it.
+    bool Merged(const ImportedContact& card) {
+        const std::optional<DuplicateMatch> match = matcher_->Find(card.contact);
+        if (!match) return false;
+        Contact stored;
+        CategoryManager* categories = CategoryManager::Instance();
+        if (!session_.Manager().ReadContact(match->oid, stored) ||
+            (stored.GetRecordId() != 0 &&
+             (categories == nullptr || !categories->LoadContactCategories(stored)))) {
+            return false;  // gone meanwhile: the card is added
+        }
+        Contact merged;
+        merged.Assign(stored);
+        const MergeOutcome outcome = MergeContact(merged, card.contact);
+        if (!merged.Equals(stored)) {
+            if (match->nameOnly) return false;
+            if (!actions_.Changing(match->oid, action_)) {
+                stopped_ = "the contact " + FormatOid(match->oid) + " cannot be kept for undo";
+                return true;
+            }
+            const ContactWrite write = session_.Manager().UpdateContact(merged, true);
+            if (!write.record) {
+                stopped_ = "the contact " + FormatOid(match->oid) + " cannot be written";
+                return true;
+            }
+            session_.Changed();
+            ReportParts(session_, write, "a card was merged into " + FormatOid(match->oid), "written");
+            for (const std::string& value : outcome.notKept) {
+                session_.Cut("not kept in " + FormatOid(match->oid) + ": " + value + " of a card");
+            }
+        }
+        ++merged_;
+        return true;
+    }
+
     Session& session_;
+    ContactActions& actions_;
+    uint32_t action_;
+    const DuplicateMatcher* matcher_;
     std::map<std::u16string, uint32_t> categories_;
     std::vector<uint32_t> written_;
+    size_t merged_ = 0;
     std::string stopped_;
 };
 
@@ -224,8 +257,11 @@ private:
 // parsed whole. With several files each is read through first, so that one giving no contact
 // stops the import before anything is written. When a write or a commit fails the import stops,
 // and the store is asked which of the contacts written so far it holds: that count is the one
-// reported.
-Status Import(Context& context, const Args& args) {
+// reported. The import is the last undoable action once it is committed whole.
+Status Import(Context& context, const Args& given) {
+    Args args = given;
+    const bool merge = !args.empty() && args[0] == "--merge";
+    if (merge) args.erase(args.begin());
     if (args.empty()) throw UsageError("");
     const bool checkFirst = args.size() > 1;
     if (checkFirst) {
@@ -237,8 +273,15 @@ Status Import(Context& context, const Args& args) {
     }
     Session session(context);
     if (Status opened = session.Open(); !opened) return opened;
+    Actions actions(session);
+    if (Status opened = actions.Open(); !opened) return opened;
+    DuplicateMatcher matcher;
+    if (merge && !matcher.Load(session.Manager()))
+        return Fail("the stored contacts cannot be read; nothing was imported");
     ContactManager::Batch batch(session.Manager());
-    ImportWriter writer(session);
+    const std::optional<uint32_t> action = actions->Begin();
+    if (!action) return Fail("the trash cannot be written; nothing was imported");
+    ImportWriter writer(session, *actions, *action, merge ? &matcher : nullptr);
     size_t read = 0;
     for (const std::string& path : args) {
         const Result<size_t> file = ReadImportFile(context, path, !checkFirst, std::ref(writer), true);
@@ -246,6 +289,9 @@ Status Import(Context& context, const Args& args) {
         read += file.Value();
     }
     std::string& stopped = writer.Stopped();
+    if (stopped.empty() && !actions->End(ActionKind::Import, *action, writer.Written())) {
+        session.Missed("the import cannot be undone (its record could not be written)");
+    }
     if (!batch.End()) stopped += std::string(stopped.empty() ? "" : "; ") + "a commit of the store failed";
     const size_t imported = stopped.empty() ? writer.Written().size() : StoredOf(session, writer.Written());
     if (!stopped.empty()) {
@@ -253,7 +299,9 @@ Status Import(Context& context, const Args& args) {
                        " contacts (the store holds them; the others were not stored); " + stopped);
     }
     if (Status finished = session.Finish(); !finished) return finished;
-    context.out << "imported " << imported << " contacts\n";
+    context.out << "imported " << imported << " contacts";
+    if (merge) context.out << ", merged " << writer.MergedCount();
+    context.out << "\n";
     return Status::Ok();
 }
 
@@ -286,11 +334,13 @@ void AddContactCommands(CommandTable& table) {
                      Update});
     table.push_back({"delete", "OID...", "deletes the contacts",
                      "OID  a contact; every one must exist, or nothing is deleted\n"
-                     "when a delete fails the others still go; standard error names what was not deleted",
+                     "the contacts go to the trash (trash, undo), all of them or none",
                      "", Delete});
     table.push_back(
-        {"import", "FILE...", "adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files",
+        {"import", "[--merge] FILE...", "adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files",
          "FILE  a vCard file (several cards a file) or a CSV export with a header row\n"
+         "--merge  a card that duplicates a stored contact (the same UID, or the same name and a shared\n"
+         "         number or e-mail address) is merged into it; prints: imported N contacts, merged N\n"
          "what cannot be read is skipped and named on standard error; prints: imported N contacts",
          "3 some was skipped (a file with nothing readable is 1)", Import});
     table.push_back({"export", "[OID...]", "prints contacts as vCard 3.0",

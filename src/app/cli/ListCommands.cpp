@@ -71,14 +71,6 @@ Status ResolveCategories(ListOptions& options, const std::vector<std::string>& n
     return Status::Ok();
 }
 
-std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
-    // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
-    // unnamed row, as the list draws it.
-    StdContact contact;
-    if (!manager.ReadTexts(oid, RowNameFields(), contact)) return RowName(StdContact(), order).ToUtf8();
-    return RowName(contact, order).ToUtf8();
-}
-
 void Print(Context& context, ContactManager& manager, const ContactList& list, ListOrder order) {
     if (!list.companies) {
         for (const uint32_t oid : list.oids) context.out << FormatOid(oid) << "\t" << RowText(manager, oid, order) << "\n";
@@ -168,6 +160,14 @@ Status Lookup(Context& context, const Args& args) {
 }
 
 }  // namespace
+
+std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order) {
+    // A contact the index lists but the store no longer has (deleted meanwhile) is drawn as an
+    // unnamed row, as the list draws it.
+    StdContact contact;
+    if (!manager.ReadTexts(oid, RowNameFields(), contact)) return RowName(StdContact(), order).ToUtf8();
+    return RowName(contact, order).ToUtf8();
+}
 
 void AddListCommands(CommandTable& table) {
     table.push_back(

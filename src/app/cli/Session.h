@@ -22,6 +22,7 @@
 #include "host/share/HostShare.h"
 #include "manager/contacts/ContactManager.h"
 #include "manager/search/ContactSearch.h"
+#include "manager/search/ListRows.h"
 #include "platform/shm/LockFile.h"
 #include "platform/window/WindowTypes.h"
 
@@ -86,5 +87,9 @@ private:
     bool opened_ = false;
     bool finished_ = false;
 };
+
+// The row text of contact `oid` as the list draws it in `order` ("Unnamed" for a contact the
+// store no longer has).
+std::string RowText(ContactManager& manager, uint32_t oid, ListOrder order);
 
 }  // namespace cli

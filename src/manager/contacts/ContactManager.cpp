@@ -9,6 +9,7 @@
 #include "core/diag/FatalError.h"
 #include "core/result/StatusText.h"
 #include "index/alphabet/AbcChoice.h"
+#include "manager/contacts/ReadPass.h"
 #include "manager/coord/CoordEngine.h"
 #include "manager/index/GatherThread.h"
 #include "manager/index/StoreReadFailure.h"
@@ -22,28 +23,6 @@
 #include "store/db/CeDBProp.h"
 #include "store/db/CeDBRecord.h"
 #include "store/objectmodel/ObjectModelConnection.h"
-
-namespace {
-
-// The reads of one pass over the store (a rebuild, a catch-up, a batch of queued changes) in one
-// read batch of the volume, for as long as it lives: one read lock for the pass instead of one per
-// statement. Its end can fail only when the volume is gone, and then there is nothing left to end.
-class ReadPass {
-public:
-    explicit ReadPass(const plat::CeGuid& volume)
-        : volume_(volume), open_(!volume.IsZero() && plat::BeginReadBatch(volume)) {}
-    ~ReadPass() {
-        if (open_) static_cast<void>(plat::EndReadBatch(volume_));
-    }
-    ReadPass(const ReadPass&) = delete;
-    ReadPass& operator=(const ReadPass&) = delete;
-
-private:
-    plat::CeGuid volume_;
-    bool open_;
-};
-
-}  // namespace
 
 ContactManager::ContactManager(std::unique_ptr<ManagedIndex> index)
     : index_(std::move(index)), saveTimer_(kSaveTimerClass, [this] { OnSaveTimer(); }) {}
@@ -202,6 +181,11 @@ Status ContactManager::Batch::End() {
     return OkOr(began && plat::EndWriteBatch(volume_), kStrBatchNotCommitted);
 }
 
+void ContactManager::Batch::Cancel() {
+    if (open_ && !plat::CancelWriteBatch(volume_))
+        ErrorLog(u"Unable to cancel a batch of changes!!!", "ContactManager", __LINE__);
+}
+
 bool ContactManager::NotificationsDelivered() {
     const plat::CeGuid& volume = db_.Contacts().VolumeId();
     return volume.IsZero() || plat::NotificationsDelivered(volume);
@@ -329,7 +313,13 @@ void ContactManager::HandleQueue() {
     if (changes.GetSize() > 0) {
         const ReadPass reading(db_.Contacts().VolumeId());
         beingUpdated_ = true;
-        if (changes.GetSize() >= kRebuildThreshold) {
+        // Only the contacts' own changes count: the volume's other databases (named values,
+        // category assignments, the trash) change with them, and counting theirs made a merge or
+        // a delete of a few contacts look like a burst worth a full rebuild.
+        const auto own = std::count_if(changes.begin(), changes.end(), [&](const QueuedChange& change) {
+            return change.parent == db_.Contacts().DatabaseId();
+        });
+        if (own >= kRebuildThreshold) {
             // A rebuild reads everything; the list (several entries per contact of an import) is
             // not held through it.
             changes.RemoveAll();

@@ -103,10 +103,33 @@ public:
         // Commits what is left; fails with kStrBatchNotCommitted when that failed (or the batch
         // could not begin).
         Status End();
+        // Undoes the batch's changes since its previous commit (a failure is logged: the commit
+        // that follows then fails or holds them).
+        void Cancel();
 
     private:
         plat::CeGuid volume_;
         bool open_ = false;
+    };
+
+    // Changes that are committed together or not at all (a merge: the merged contact written and
+    // the others deleted). It holds two levels of batch, so that the store never commits it
+    // part-way (it commits a long batch only where a level directly inside the outermost ends); a
+    // process killed before End leaves none of it. Cancel undoes what it made so far.
+    class Transaction {
+    public:
+        explicit Transaction(ContactManager& manager) : outer_(manager), inner_(manager) {}
+        // Ends both levels, the outer also when the inner's end failed.
+        [[nodiscard]] bool End() {
+            const bool inner = inner_.End();
+            const bool outer = outer_.End();
+            return inner && outer;
+        }
+        void Cancel() { inner_.Cancel(); }
+
+    private:
+        Batch outer_;
+        Batch inner_;
     };
 
     // True when the notifications of every change committed to the contacts' volume so far have

@@ -147,6 +147,9 @@ bool DeleteDatabase(const CeGuid& volume, CeOid database) {
 
 bool BeginWriteBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::BeginBatch); }
 bool EndWriteBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::EndBatch); }
+bool CancelWriteBatch(const CeGuid& volume) {
+    return BatchStep(volume, &objstore::Transactions::CancelBatch);
+}
 bool BeginReadBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::BeginReading); }
 bool EndReadBatch(const CeGuid& volume) { return BatchStep(volume, &objstore::Transactions::EndReading); }
 

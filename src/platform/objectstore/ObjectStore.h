@@ -81,6 +81,9 @@ CeOid CreateDatabase(const CeGuid& volume, const DatabaseDescription& declared);
 // says why), and the level is ended all the same.
 [[nodiscard]] bool BeginWriteBatch(const CeGuid& volume);
 [[nodiscard]] bool EndWriteBatch(const CeGuid& volume);
+// Undoes every change of the open batch since its previous commit (the batch's levels stay open
+// and end without committing it); ERROR_INVALID_PARAMETER without a batch.
+[[nodiscard]] bool CancelWriteBatch(const CeGuid& volume);
 
 // Read batches. From BeginReadBatch to the matching EndReadBatch the reads of this process on the
 // volume share one read transaction: they take the volume's read lock once instead of once each,

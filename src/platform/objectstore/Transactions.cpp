@@ -104,6 +104,11 @@ void Transactions::EndBatch() {
     if (open_ && due) Commit();
 }
 
+void Transactions::CancelBatch() {
+    if (depth_ == 0) Fail(ERROR_INVALID_PARAMETER, "no write batch is open");
+    if (open_) Abandon();
+}
+
 void Transactions::Commit() {
     try {
         if (beforeCommit_) beforeCommit_();

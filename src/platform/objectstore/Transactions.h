@@ -42,6 +42,10 @@ public:
     // failed or the batch's transaction was lost before (an SQLite failure that rolls back the
     // whole transaction): everything since the batch's previous commit is undone.
     void EndBatch();
+    // Undoes every write of the batch since its previous commit; the levels still open end
+    // without committing that (a write made after the cancel starts anew). A batch that must
+    // commit all or nothing holds two levels, so that no inner level's end commits it part-way.
+    void CancelBatch();
     void BeginReading();
     // Ends one level of read batch (ERROR_INVALID_PARAMETER when none is open); the outermost end
     // closes the read transaction.

@@ -12,9 +12,11 @@
 #include "index/alphabet/AbcChoice.h"
 #include "index/alphabet/AbcGroupTable.h"
 #include "manager/contacts/ContactManager.h"
+#include "manager/trash/ContactActions.h"
 #include "phone/menu/DefaultNumber.h"
 #include "phone/menu/PhoneChooser.h"
 #include "phone/messaging/Messaging.h"
+#include "phone/speed/SpeedMoves.h"
 #include "phone/templates/PhoneTemplates.h"
 #include "platform/ui/MessageBox.h"
 #include "screen/list/CallerLookup.h"
@@ -297,10 +299,11 @@ FrameEffect ContactsFrameModel::DeleteSelected() {
         plat::MessageBox(RequireStr(liststr::kDeleteQuestion).View(), RequireStr(liststr::kContacts).View(),
                          plat::MB_YESNO | plat::MB_ICONWARNING);
     if (answer != plat::IDYES) return Handled();
-    std::vector<uint32_t> deleted;
-    for (const uint32_t oid : selected) {
-        if (manager_.DeleteContact(oid).record) deleted.push_back(oid);
-    }
+    // Into the trash, all of them or none, as the last undoable action.
+    SpeedDialAttachments speedDial;
+    ContactActions actions(manager_, &speedDial);
+    const bool done = actions.Open() && actions.Delete(selected).done;
+    const std::vector<uint32_t> deleted = done ? selected : std::vector<uint32_t>{};
     list_.RemoveContacts(deleted);
     filter_.RemoveContacts(deleted);
     if (deleted.size() != selected.size()) Warn(liststr::kDeleteFailed);

@@ -24,7 +24,8 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 const char* const kCommands[] = {
     "init",   "reg",   "show",   "format-phone", "add",    "update",     "delete",       "import",
     "export", "list",  "search", "abc",          "lookup", "categories", "category-add", "category-delete",
-    "assign", "index", "watch",  "dial",         "sms",    "email",      "web"};
+    "assign", "index", "watch",  "dial",         "sms",    "email",      "web",          "duplicates",
+    "merge",  "undo",  "trash"};
 
 }  // namespace
 

@@ -170,3 +170,37 @@ TEST_F(Batch, AReadBatchSeesOneStateAndNeverHoldsUpItsOwnWrites) {
 }
 
 }  // namespace
+
+namespace {
+
+// A batch held with two levels commits nothing part-way, however old it is; a cancel undoes what
+// it wrote since its last commit (nobody ever sees or hears it) and the batch goes on.
+TEST_F(Batch, TwoLevelsCommitWholeAndACancelUndoesTheirWrites) {
+    std::vector<Change> heard;
+    Listen(heard);
+    const plat::DbHandle writer = Open(u"Contacts Database");
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    ASSERT_TRUE(plat::BeginWriteBatch(volume));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(plat::BeginWriteBatch(volume));
+        Add(writer, {TextProp(0x82, u"step")});
+        std::this_thread::sleep_for(plat::objstore::Transactions::kBatchCommitMs);
+        ASSERT_TRUE(plat::EndWriteBatch(volume));
+    }
+    EXPECT_EQ(SeenElsewhere(), 0);
+    ASSERT_TRUE(plat::CancelWriteBatch(volume));
+    EXPECT_TRUE(Oids(writer).empty());
+    const plat::CeOid kept = Add(writer, {TextProp(0x82, u"after")});
+    ASSERT_TRUE(plat::EndWriteBatch(volume));
+    ASSERT_TRUE(plat::EndWriteBatch(volume)) << plat::LastErrorMessage();
+    EXPECT_EQ(Oids(writer), std::vector{kept});
+    EXPECT_EQ(SeenElsewhere(), 1);
+    ASSERT_TRUE(plat::RunUntil([&] { return !heard.empty(); }, kWaitMs));
+    plat::ProcessEvents(50);
+    EXPECT_EQ(heard, (std::vector<Change>{{plat::DB_CEOID_CREATED, kept}}));
+
+    EXPECT_FALSE(plat::CancelWriteBatch(volume));
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_INVALID_PARAMETER);
+}
+
+}  // namespace
