@@ -119,11 +119,11 @@ public:
     class Transaction {
     public:
         explicit Transaction(ContactManager& manager) : outer_(manager), inner_(manager) {}
-        // Ends both levels, the outer also when the inner's end failed.
-        [[nodiscard]] bool End() {
-            const bool inner = inner_.End();
-            const bool outer = outer_.End();
-            return inner && outer;
+        // Ends both levels, the outer also when the inner's end failed; the first failure.
+        Status End() {
+            Status inner = inner_.End();
+            Status outer = outer_.End();
+            return inner ? outer : inner;
         }
         void Cancel() { inner_.Cancel(); }
 
