@@ -93,6 +93,10 @@ void CallWatcher::OnCallProperties(const QString& call, const QVariantMap& prope
         std::ostringstream out, err;
         cli::Context context{root_, out, err};
         cli::Session session(context);
+        if (Status opened = session.Open(); !opened) {
+            Log(u"lookup failed", {Text(number), Text(QString::fromStdString(cli::MessageOf(opened)))});
+            return;
+        }
         const CallerNotice notice = IdentifyCaller(session.Manager(), session.Search(), Text(number));
         if (notice.hangUp) {
             HangUp(call, number);

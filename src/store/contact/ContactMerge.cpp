@@ -28,7 +28,7 @@ bool SameAddress(const Str& a, const Str& b) {
     return x == y;
 }
 
-Str LabelOf(int field) { return Str(FieldInfoOf(field).label); }
+Str LabelOf(int field) { return TextFieldLabel(field); }
 
 // Phones of the same types (the two work phones, the two home phones) are one kind each.
 std::vector<int> TwinsOf(int field) {
@@ -232,7 +232,7 @@ private:
             if (target_.GetText(field).IsEmpty()) {
                 target_.SetText(field, value);
             } else {
-                outcome_.notKept.push_back(Str(FieldInfoOf(field).label).ToUtf8() + " \"" + value.ToUtf8() +
+                outcome_.notKept.push_back(LabelOf(field).ToUtf8() + " \"" + value.ToUtf8() +
                                            "\"");
             }
         }
