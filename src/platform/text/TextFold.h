@@ -21,7 +21,7 @@ namespace plat {
 [[nodiscard]] std::u16string FoldText(std::u16string_view text);
 // Appends the fold of `text` to `out`; returns true when it removed a mark or replaced a letter,
 // false when it only folded case (then the text was typed without accents).
-bool AppendFolded(std::u16string_view text, std::u16string& out);
+[[nodiscard]] bool AppendFolded(std::u16string_view text, std::u16string& out);
 
 // The fold of one UTF-16 unit standing alone (a surrogate folds to itself); valid until exit.
 [[nodiscard]] std::u16string_view FoldUnit(char16_t unit);
