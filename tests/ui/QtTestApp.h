@@ -1,7 +1,7 @@
 #pragma once
 // What the screen tests share: the widget application (made before any window, so the window
 // system finds a QApplication and not a bare core application), waiting for the event loop, and
-// screenshots under <build dir>/screenshots.
+// screenshots under build/screenshots.
 #include <QApplication>
 #include <QDir>
 #include <QWidget>
@@ -24,7 +24,7 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
     return plat::RunUntil(done, timeoutMs);
 }
 
-// Saves what the widget shows as <build dir>/screenshots/<name>.png; the path, or empty on failure.
+// Saves what the widget shows as build/screenshots/<name>.png; the path, or empty on failure.
 inline QString SaveScreenshot(QWidget& widget, const QString& name) {
     const QDir folder(QStringLiteral(BREVANE_SCREENSHOT_DIR));
     if (!folder.mkpath(QStringLiteral("."))) return {};
